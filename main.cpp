@@ -1,0 +1,29 @@
+#include "modOrbelle.h"
+#include "startup.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+int main(int argc, char *argv[])
+{
+    // Qt's FFmpeg media backend crashes without an audio device; GStreamer does not.
+    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND"))
+        qputenv("QT_MEDIA_BACKEND", "gstreamer");
+
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Orbelle"));
+    QApplication::setApplicationName(QStringLiteral("Orbelle"));
+
+    // The standard dialogs speak Spanish, whatever the desktop's language.
+    QTranslator qtSpanish;
+    if (qtSpanish.load(QStringLiteral("qtbase_es"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtSpanish);
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+
+    modOrbelle::setIntro(Shell::showIntro);
+    modOrbelle::Main();
+    return QApplication::exec();
+}

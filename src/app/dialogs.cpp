@@ -1,0 +1,124 @@
+#include "dialogs.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QQueue>
+
+namespace {
+struct Answers
+{
+    bool on = false;
+    QQueue<QMessageBox::StandardButton> buttons;
+    QQueue<QString> inputs;
+    QQueue<QString> files;
+    QStringList asked;
+};
+Answers &answers()
+{
+    static Answers a;
+    return a;
+}
+
+// With no answer queued a test gets the dialog's default: the first button offered,
+// an empty input (cancel), no file (cancel).
+QMessageBox::StandardButton firstButton(QMessageBox::StandardButtons buttons)
+{
+    for (int b = QMessageBox::FirstButton; b <= QMessageBox::LastButton; b <<= 1) {
+        if (buttons.testFlag(QMessageBox::StandardButton(b)))
+            return QMessageBox::StandardButton(b);
+    }
+    return QMessageBox::Ok;
+}
+} // namespace
+
+namespace Dialogs {
+
+QString title()
+{
+    return QStringLiteral("Orbelle");
+}
+
+QMessageBox::StandardButton message(QWidget *parent, const QString &text,
+                                    QMessageBox::StandardButtons buttons, QMessageBox::Icon icon)
+{
+    Answers &a = answers();
+    if (a.on) {
+        a.asked << text;
+        return a.buttons.isEmpty() ? firstButton(buttons) : a.buttons.dequeue();
+    }
+    QMessageBox box(icon, title(), text, buttons, parent);
+    return QMessageBox::StandardButton(box.exec());
+}
+
+QString input(QWidget *parent, const QString &prompt, const QString &caption,
+              const QString &defaultText)
+{
+    Answers &a = answers();
+    if (a.on) {
+        a.asked << prompt;
+        return a.inputs.isEmpty() ? QString() : a.inputs.dequeue();
+    }
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, caption.isEmpty() ? title() : caption,
+                                               prompt, QLineEdit::Normal, defaultText, &ok);
+    return ok ? text : QString();
+}
+
+QString openFileName(QWidget *parent, const QString &caption, const QString &filter,
+                     const QString &folder)
+{
+    Answers &a = answers();
+    if (a.on) {
+        a.asked << caption;
+        return a.files.isEmpty() ? QString() : a.files.dequeue();
+    }
+    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+}
+
+QString saveFileName(QWidget *parent, const QString &caption, const QString &filter,
+                     const QString &folder)
+{
+    Answers &a = answers();
+    if (a.on) {
+        a.asked << caption;
+        return a.files.isEmpty() ? QString() : a.files.dequeue();
+    }
+    // The program asks its own overwrite question, in its own words.
+    return QFileDialog::getSaveFileName(parent, caption, folder, filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}
+
+void setAnswering(bool on)
+{
+    answers().on = on;
+}
+bool answering()
+{
+    return answers().on;
+}
+void queueButton(QMessageBox::StandardButton b)
+{
+    answers().buttons.enqueue(b);
+}
+void queueInput(const QString &text)
+{
+    answers().inputs.enqueue(text);
+}
+void queueFileName(const QString &path)
+{
+    answers().files.enqueue(path);
+}
+QStringList asked()
+{
+    return answers().asked;
+}
+void clear()
+{
+    Answers &a = answers();
+    a.buttons.clear();
+    a.inputs.clear();
+    a.files.clear();
+    a.asked.clear();
+}
+
+} // namespace Dialogs

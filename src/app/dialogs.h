@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// Every message box, input box and file dialog of the program goes through here. Tests
+// switch on the answering mode and queue the answers in advance, so no test ever waits
+// on a modal dialog; what was asked is recorded for them to check.
+namespace Dialogs {
+
+// The application's title, carried by every message box.
+QString title();
+
+QMessageBox::StandardButton message(QWidget *parent, const QString &text,
+                                    QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                    QMessageBox::Icon icon = QMessageBox::NoIcon);
+// An input box: the typed text, or the empty string when cancelled.
+QString input(QWidget *parent, const QString &prompt, const QString &caption = QString(),
+              const QString &defaultText = QString());
+// File dialogs: the chosen path, or the empty string when cancelled.
+QString openFileName(QWidget *parent, const QString &caption, const QString &filter,
+                     const QString &folder = QString());
+QString saveFileName(QWidget *parent, const QString &caption, const QString &filter,
+                     const QString &folder = QString());
+
+// --- for tests ---
+void setAnswering(bool on);
+bool answering();
+void queueButton(QMessageBox::StandardButton b);
+void queueInput(const QString &text);
+void queueFileName(const QString &path);
+// Every text shown (message texts, input prompts, file dialog captions), oldest first.
+QStringList asked();
+void clear();
+
+} // namespace Dialogs

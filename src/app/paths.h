@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// Where the program finds its own files. The program folder holds the card database,
+// the sounds and the backgrounds; in a build it is the executable's folder, once
+// installed it is <prefix>/share/orbelle.
+namespace Paths {
+
+QString programFolder();
+// Tests and the installed layout may name the folder explicitly.
+void setProgramFolder(const QString &folder);
+
+// Joins a folder and a relative name with exactly one "/" between them, so a folder
+// that already ends with a separator (a drive root, "/") gives no doubled separator.
+QString join(const QString &folder, const QString &name);
+
+// The folder of the user's own copy of the card database.
+QString userDataFolder();
+
+} // namespace Paths

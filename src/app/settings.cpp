@@ -1,0 +1,109 @@
+#include "settings.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QStringDecoder>
+
+#include <memory>
+
+namespace {
+
+constexpr auto kOrganisation = "Orbelle";
+constexpr auto kApplication = "Orbelle";
+constexpr auto kSection = "Opciones";
+
+std::unique_ptr<QSettings> open()
+{
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, kOrganisation,
+                                       kApplication);
+}
+
+// A settings file is damaged when QSettings cannot parse it, or when it holds bytes no
+// text editor or QSettings would ever write: NULs (what a crash mid-write usually leaves)
+// or text that is not UTF-8. Qt's INI reader would silently take half of such a file.
+bool damaged(QSettings &s)
+{
+    if (s.status() == QSettings::FormatError)
+        return true;
+    QFile f(s.fileName());
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = f.readAll();
+    if (bytes.contains('\0'))
+        return true;
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    [[maybe_unused]] const QString text = utf8(bytes);
+    return utf8.hasError();
+}
+
+// A store that cannot be parsed reads as empty. QSettings would also refuse to write
+// over it, so every later change would be lost silently; the damaged file is moved
+// aside (kept for whoever wants to look at it) and a fresh store is started.
+std::unique_ptr<QSettings> &instance()
+{
+    static std::unique_ptr<QSettings> s;
+    return s;
+}
+
+QSettings &store()
+{
+    std::unique_ptr<QSettings> &s = instance();
+    if (s)
+        return *s;
+    s = open();
+    if (damaged(*s)) {
+        const QString path = s->fileName();
+        s.reset();
+        QFile::remove(path + QStringLiteral(".damaged"));
+        if (!QFile::rename(path, path + QStringLiteral(".damaged")))
+            QFile::remove(path);
+        qWarning("orbelle: settings file %s could not be read; starting with empty settings",
+                 qPrintable(path));
+        s = open();
+    }
+    return *s;
+}
+
+} // namespace
+
+QString Settings::get(const QString &key)
+{
+    QSettings &s = store();
+    s.beginGroup(kSection);
+    QString result;
+    const QStringList keys = s.childKeys();
+    for (const QString &k : keys) {
+        if (k.compare(key, Qt::CaseInsensitive) == 0) {
+            result = s.value(k).toString();
+            break;
+        }
+    }
+    s.endGroup();
+    return result;
+}
+
+void Settings::set(const QString &key, const QString &value)
+{
+    QSettings &s = store();
+    s.beginGroup(kSection);
+    // One key per name whatever its spelling: a later write under another letter case
+    // replaces the earlier entry instead of leaving two that disagree.
+    const QStringList keys = s.childKeys();
+    for (const QString &k : keys) {
+        if (k != key && k.compare(key, Qt::CaseInsensitive) == 0)
+            s.remove(k);
+    }
+    s.setValue(key, value);
+    s.endGroup();
+    s.sync();
+}
+
+QString Settings::fileName()
+{
+    return store().fileName();
+}
+
+void Settings::reopen()
+{
+    instance().reset();
+}

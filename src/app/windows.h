@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <map>
+
+// Every window exists at most once. The first reference creates it (loaded, hidden),
+// unload destroys it, and the next reference creates it afresh with its design values.
+class WindowRegistry
+{
+public:
+    template <class W>
+    static W *get()
+    {
+        const QString key = keyOf<W>();
+        if (QWidget *w = find(key))
+            return static_cast<W *>(w);
+        W *w = new W();
+        add(key, w);
+        return w;
+    }
+
+    template <class W>
+    static W *ifLoaded()
+    {
+        return static_cast<W *>(find(keyOf<W>()));
+    }
+
+    template <class W>
+    static bool isLoaded()
+    {
+        return find(keyOf<W>()) != nullptr;
+    }
+
+    template <class W>
+    static void unload()
+    {
+        unload(keyOf<W>());
+    }
+
+    // By name, for tests and for windows that only know another by its name.
+    static bool isLoaded(const QString &name) { return find(name) != nullptr; }
+    static void unload(const QString &name);
+    static QStringList loaded();
+    // Unloads every window (end of the program, between test cases).
+    static void unloadAll();
+
+private:
+    template <class W>
+    static QString keyOf()
+    {
+        return QString::fromLatin1(W::staticMetaObject.className());
+    }
+    static QWidget *find(const QString &key);
+    static void add(const QString &key, QWidget *w);
+};

@@ -1,0 +1,247 @@
+#include "carddatabase.h"
+
+#include "modOrbelle.h"
+#include "paths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include "cardtables.h"
+
+namespace {
+
+const QString kShared = QStringLiteral("cardDb");
+const QString kStudy = QStringLiteral("study");
+const QString kProbe = QStringLiteral("probe");
+
+QSqlDatabase openConnection(const QString &name, const QString &path, bool readOnly,
+                            QString *error)
+{
+    if (QSqlDatabase::contains(name))
+        QSqlDatabase::removeDatabase(name);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    db.setDatabaseName(path);
+    // Never create an empty database where the file is missing.
+    db.setConnectOptions(readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY")
+                                  : QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+    if (!QFileInfo::exists(path)) {
+        if (error)
+            *error = QStringLiteral("missing");
+        return db;
+    }
+    if (!db.open() && error)
+        *error = db.lastError().text();
+    return db;
+}
+
+int userVersion(QSqlDatabase &db)
+{
+    QSqlQuery q(db);
+    if (q.exec(QStringLiteral("PRAGMA user_version")) && q.next())
+        return q.value(0).toInt();
+    return -1;
+}
+
+// Brings the texts of a copy made by an older build up to date, leaving the keywords the
+// user may have rewritten in the school alone (only rows still holding the placeholder,
+// and the two info texts the school never shows, are refreshed there).
+bool refreshCopy(const QString &copy, const QString &pristine, int version)
+{
+    QString err;
+    bool ok = true;
+    {
+        QSqlDatabase db = openConnection(QStringLiteral("refresh"), copy, false, &err);
+        if (!db.isOpen())
+            return false;
+        QSqlQuery q(db);
+        ok = q.exec(QStringLiteral("ATTACH DATABASE '%1' AS pristine")
+                        .arg(QString(pristine).replace(QLatin1Char('\''), QStringLiteral("''"))));
+        ok = ok && db.transaction();
+        for (const auto &t : CardTables::all) {
+            if (!ok)
+                break;
+            const QString name = QString::fromUtf8(t.name.data(), qsizetype(t.name.size()));
+            const QString quoted = QLatin1Char('"') + name + QLatin1Char('"');
+            if (name == QStringLiteral("stichwörter")) {
+                ok = q.exec(QStringLiteral("UPDATE main.%1 SET %1 = (SELECT p.%1 FROM pristine.%1 p "
+                                           "WHERE p.rowid = main.%1.rowid) "
+                                           "WHERE %1 = 'Texto pendiente' OR rowid > %2")
+                                .arg(quoted)
+                                .arg(CardTables::kCards));
+            } else {
+                ok = q.exec(QStringLiteral("DELETE FROM main.%1").arg(quoted)) &&
+                     q.exec(QStringLiteral("INSERT INTO main.%1 (rowid, %1) "
+                                           "SELECT rowid, %1 FROM pristine.%1 ORDER BY rowid")
+                                .arg(quoted));
+            }
+        }
+        ok = ok && q.exec(QStringLiteral("PRAGMA user_version = %1").arg(version));
+        if (ok)
+            ok = db.commit();
+        else
+            db.rollback();
+        q.exec(QStringLiteral("DETACH DATABASE pristine"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("refresh"));
+    return ok;
+}
+
+} // namespace
+
+namespace CardDatabase {
+
+QString fileName()
+{
+    return QStringLiteral("orbelle.sqlite");
+}
+
+QString pristinePath()
+{
+    return Paths::join(Paths::programFolder(), fileName());
+}
+
+QString userCopyPath()
+{
+    return Paths::join(Paths::userDataFolder(), fileName());
+}
+
+QString problemWith(const QString &path)
+{
+    if (!QFileInfo::exists(path))
+        return QStringLiteral("El archivo no existe.");
+    if (!QFileInfo(path).isReadable())
+        return QStringLiteral("El archivo no se puede leer.");
+    QString problem;
+    {
+        QString err;
+        QSqlDatabase db = openConnection(kProbe, path, true, &err);
+        if (!db.isOpen()) {
+            problem = err;
+        } else {
+            QSqlQuery q(db);
+            if (!q.exec(QStringLiteral("SELECT count(*) FROM karten")) || !q.next())
+                problem = QStringLiteral("No es una base de datos de Orbelle.");
+            else if (q.value(0).toInt() < CardTables::kCards)
+                problem = QStringLiteral("La base de datos está incompleta.");
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(kProbe);
+    return problem;
+}
+
+Prepared prepare()
+{
+    Prepared p;
+    const QString pristine = pristinePath();
+    if (const QString problem = problemWith(pristine); !problem.isEmpty()) {
+        p.fatal = QStringLiteral("No se puede abrir la base de datos de las cartas:\n%1\n\n%2")
+                      .arg(QDir::toNativeSeparators(pristine), problem);
+        return p;
+    }
+    p.path = pristine;
+
+    const QString copy = userCopyPath();
+    const auto readOnlyNotice = [&](const QString &why) {
+        p.notice = QStringLiteral("No se pudo preparar su copia personal de los textos de las "
+                                  "cartas:\n%1\n\n%2\n\nOrbelle funciona, pero los textos que "
+                                  "cambie en la Escuela de Tarot no se podrán guardar.")
+                       .arg(QDir::toNativeSeparators(copy), why);
+    };
+
+    if (!QFileInfo::exists(copy)) {
+        // Copy to a temporary name first, so an interrupted copy never looks like a copy.
+        const QString tmp = copy + QStringLiteral(".tmp");
+        QFile::remove(tmp);
+        if (!QDir().mkpath(QFileInfo(copy).absolutePath()) || !QFile::copy(pristine, tmp) ||
+            !QFile::setPermissions(tmp, QFile::ReadOwner | QFile::WriteOwner) ||
+            !QFile::rename(tmp, copy)) {
+            QFile::remove(tmp);
+            readOnlyNotice(QStringLiteral("La carpeta no admite escritura."));
+            return p;
+        }
+    } else if (const QString problem = problemWith(copy); !problem.isEmpty()) {
+        // Never replace a user's file we cannot read: it may hold their texts.
+        readOnlyNotice(problem);
+        return p;
+    }
+
+    int pristineVersion = -1;
+    int copyVersion = -1;
+    {
+        QString err;
+        QSqlDatabase a = openConnection(kProbe, pristine, true, &err);
+        pristineVersion = userVersion(a);
+        a.close();
+    }
+    QSqlDatabase::removeDatabase(kProbe);
+    {
+        QString err;
+        QSqlDatabase b = openConnection(kProbe, copy, true, &err);
+        copyVersion = userVersion(b);
+        b.close();
+    }
+    QSqlDatabase::removeDatabase(kProbe);
+    if (pristineVersion != copyVersion && !refreshCopy(copy, pristine, pristineVersion))
+        qWarning("orbelle: could not bring %s up to date", qPrintable(copy));
+
+    if (!QFileInfo(copy).isWritable()) {
+        readOnlyNotice(QStringLiteral("El archivo está protegido contra escritura."));
+        return p;
+    }
+    p.path = copy;
+    p.writable = true;
+    return p;
+}
+
+bool openShared(const QString &path, QString *error)
+{
+    QString err;
+    QSqlDatabase db = openConnection(kShared, path, true, &err);
+    modOrbelle::cardDb = kShared;
+    if (error)
+        *error = err;
+    return db.isOpen();
+}
+
+QSqlDatabase shared()
+{
+    return QSqlDatabase::database(kShared, false);
+}
+
+void closeShared()
+{
+    if (QSqlDatabase::contains(kShared)) {
+        QSqlDatabase::database(kShared, false).close();
+        QSqlDatabase::removeDatabase(kShared);
+    }
+}
+
+QSqlDatabase openStudy(const QString &path, QString *error)
+{
+    return openConnection(kStudy, path, false, error);
+}
+
+void closeStudy()
+{
+    if (QSqlDatabase::contains(kStudy)) {
+        QSqlDatabase::database(kStudy, false).close();
+        QSqlDatabase::removeDatabase(kStudy);
+    }
+}
+
+QString resolveTable(const QSqlDatabase &db, const QString &name)
+{
+    const QStringList tables = db.tables(QSql::Tables);
+    for (const QString &t : tables) {
+        if (t.compare(name, Qt::CaseInsensitive) == 0)
+            return t;
+    }
+    return QString();
+}
+
+} // namespace CardDatabase

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+
+// The card meaning database: the pristine file in the program folder, the user's own
+// copy that the tarot school writes, and the program's two connections to it.
+namespace CardDatabase {
+
+QString fileName(); // "orbelle.sqlite"
+QString pristinePath();
+QString userCopyPath();
+
+// Why a database file cannot serve the program, or an empty string when it can.
+QString problemWith(const QString &path);
+
+struct Prepared
+{
+    QString path;      // the file the program should read
+    bool writable = false; // false: the school cannot store texts
+    QString notice;    // something the user should be told once, or empty
+    QString fatal;     // the program cannot run, or empty
+};
+
+// Makes sure the user has an own copy of the database: created from the pristine file
+// when missing, never overwritten. A copy made by an older build gets the newer texts
+// of every table except the keywords the user may have rewritten.
+Prepared prepare();
+
+// The shared read-only connection, `cardDb`; opened once at start.
+bool openShared(const QString &path, QString *error = nullptr);
+QSqlDatabase shared();
+void closeShared();
+
+// The tarot school's read-write connection, opened when the school loads.
+QSqlDatabase openStudy(const QString &path, QString *error = nullptr);
+void closeStudy();
+
+// The stored spelling of a table, matched without regard to letter case (also for
+// letters beyond ASCII, which SQLite itself compares exactly); empty when none.
+QString resolveTable(const QSqlDatabase &db, const QString &name);
+
+} // namespace CardDatabase

@@ -1,0 +1,391 @@
+// The card database as the windows use it: the user's own copy, the two connections,
+// cursors with bound controls, the keyword query, card pictures and the card draw.
+
+#include "carddatabase.h"
+#include "cardpictures.h"
+#include "cardtables.h"
+#include "dialogs.h"
+#include "draw.h"
+#include "modOrbelle.h"
+#include "paths.h"
+#include "random.h"
+#include "recordcursor.h"
+#include "settings.h"
+#include "startup.h"
+#include "testenv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTextEdit>
+
+namespace {
+QString rowText(const QString &table, int row)
+{
+    QSqlQuery q(CardDatabase::shared());
+    q.prepare(QStringLiteral("SELECT \"%1\" FROM \"%1\" WHERE rowid = ?").arg(table));
+    q.addBindValue(row);
+    if (!q.exec() || !q.next())
+        return QStringLiteral("<no row %1 in %2>").arg(row).arg(table);
+    return q.value(0).toString();
+}
+QString pristineText(const QString &table, int row)
+{
+    QString text;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("pristine"));
+        db.setDatabaseName(CardDatabase::pristinePath());
+        db.open();
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("SELECT \"%1\" FROM \"%1\" WHERE rowid = ?").arg(table));
+        q.addBindValue(row);
+        if (q.exec() && q.next())
+            text = q.value(0).toString();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("pristine"));
+    return text;
+}
+QString tableName(const CardTables::Table &t)
+{
+    return QString::fromUtf8(t.name.data(), qsizetype(t.name.size()));
+}
+} // namespace
+
+class tst_CardData : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        CardDatabase::closeShared();
+        CardDatabase::closeStudy();
+        TestEnv::wipeUserFiles();
+        Paths::setProgramFolder(QStringLiteral(ORBELLE_PROGRAM_DIR));
+        modOrbelle::resetSharedState();
+        Dialogs::clear();
+        QVERIFY(Shell::openCardData());
+    }
+
+    void everyTableIsThereInCardOrder()
+    {
+        QSqlDatabase db = CardDatabase::shared();
+        for (const auto &t : CardTables::all) {
+            QSqlQuery q(db);
+            QVERIFY2(q.exec(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(tableName(t))) && q.next(),
+                     qPrintable(tableName(t)));
+            QCOMPARE(q.value(0).toInt(), t.rows);
+        }
+        QCOMPARE(rowText(QStringLiteral("karten"), 1), QStringLiteral("El Mago"));
+        QCOMPARE(rowText(QStringLiteral("karten"), 22), QStringLiteral("El Loco"));
+        QCOMPARE(rowText(QStringLiteral("karten"), 23), QStringLiteral("As de Bastos"));
+        QCOMPARE(rowText(QStringLiteral("karten"), 50), QStringLiteral("Rey de Copas"));
+        QCOMPARE(rowText(QStringLiteral("karten"), 78), QStringLiteral("Rey de Oros"));
+    }
+
+    void positioningReachesCardsAndInfoRows_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<int>("card");
+        for (const auto &t : CardTables::all) {
+            const QString name = tableName(t);
+            QTest::addRow("%s first", qPrintable(name)) << name << 1;
+            QTest::addRow("%s last", qPrintable(name)) << name << t.rows;
+        }
+        QTest::newRow("info 79") << QStringLiteral("stichwörter") << 79;
+        QTest::newRow("karten 12") << QStringLiteral("karten") << 12;
+    }
+    void positioningReachesCardsAndInfoRows()
+    {
+        QFETCH(QString, table);
+        QFETCH(int, card);
+        RecordCursor cursor;
+        QLabel shown;
+        QVERIFY(cursor.openTable(CardDatabase::shared(), table));
+        cursor.bind(&shown, table);
+        positionAtCard(cursor, card);
+        QCOMPARE(cursor.absolutePosition(), card - 1);
+        QCOMPARE(shown.text(), rowText(table, card));
+        QVERIFY(!shown.text().isEmpty());
+    }
+
+    void positioningFromTheLastRowStillLands()
+    {
+        // The step forward leaves the rows when the cursor stands on the last one; the
+        // absolute position brings it back.
+        RecordCursor cursor;
+        QVERIFY(cursor.openTable(CardDatabase::shared(), QStringLiteral("karten")));
+        cursor.moveLast();
+        positionAtCard(cursor, 3);
+        QCOMPARE(cursor.value(QStringLiteral("karten")).toString(), QStringLiteral("La Emperatriz"));
+    }
+
+    void positionOutsideTheRowsIsAnErrorNotACrash()
+    {
+        RecordCursor cursor;
+        QVERIFY(cursor.openTable(CardDatabase::shared(), QStringLiteral("tag1")));
+        QSignalSpy errors(&cursor, &RecordCursor::error);
+        QVERIFY(!cursor.setAbsolutePosition(78));
+        QCOMPARE(errors.count(), 1);
+        QCOMPARE(cursor.absolutePosition(), 0);
+    }
+
+    void keywordQueryForCard5()
+    {
+        RecordCursor cursor;
+        QPlainTextEdit text;
+        QVERIFY(openKeywordQuery(cursor, CardDatabase::shared(), 5));
+        cursor.bind(&text, QStringLiteral("Stichwörter"));
+        QCOMPARE(cursor.recordCount(), 1);
+        QCOMPARE(text.toPlainText(), rowText(QStringLiteral("stichwörter"), 5));
+        // A number is a bound value, never text pasted into the statement.
+        RecordCursor hostile;
+        QVERIFY(hostile.openQuery(CardDatabase::shared(),
+                                  QStringLiteral("SELECT stichwörter FROM stichwörter WHERE id = ?"),
+                                  {QStringLiteral("5 OR 1=1")}));
+        QCOMPARE(hostile.recordCount(), 0);
+    }
+
+    void tableNamesIgnoreLetterCase_data()
+    {
+        QTest::addColumn<QString>("spelling");
+        QTest::newRow("as stored") << QStringLiteral("stichwörter");
+        QTest::newRow("capital") << QStringLiteral("Stichwörter");
+        QTest::newRow("all capitals") << QStringLiteral("STICHWÖRTER");
+        QTest::newRow("QuintEnt") << QStringLiteral("QuintEnt");
+    }
+    void tableNamesIgnoreLetterCase()
+    {
+        QFETCH(QString, spelling);
+        RecordCursor cursor;
+        QVERIFY(cursor.openTable(CardDatabase::shared(), spelling));
+        QVERIFY(cursor.recordCount() >= 22);
+        QCOMPARE(cursor.table().toLower(), spelling.toLower());
+        QVERIFY(!cursor.openTable(CardDatabase::shared(), QStringLiteral("stichwort")));
+    }
+
+    void boundFieldMayChangeAtRunTime()
+    {
+        RecordCursor cursor;
+        QTextEdit box;
+        QVERIFY(cursor.openTable(CardDatabase::shared(), QStringLiteral("tag2")));
+        cursor.bind(&box, QStringLiteral("Tag1")); // the day card's design binding
+        QCOMPARE(box.toPlainText(), QString());  // no such field in tag2: nothing shown
+        cursor.setBoundField(&box, QStringLiteral("tag2"));
+        positionAtCard(cursor, 40);
+        QCOMPARE(box.toPlainText(), rowText(QStringLiteral("tag2"), 40));
+        QCOMPARE(cursor.boundField(&box), QStringLiteral("tag2"));
+    }
+
+    void readOnlyConnectionRefusesWrites()
+    {
+        RecordCursor cursor;
+        QPlainTextEdit text;
+        QVERIFY(cursor.openTable(CardDatabase::shared(), QStringLiteral("stichwörter")));
+        cursor.bind(&text, QStringLiteral("stichwörter"));
+        positionAtCard(cursor, 7);
+        const QString before = text.toPlainText();
+        text.setPlainText(QStringLiteral("cambiado"));
+        QSignalSpy errors(&cursor, &RecordCursor::error);
+        QVERIFY(!cursor.update());
+        QCOMPARE(errors.count(), 1);
+        QCOMPARE(rowText(QStringLiteral("stichwörter"), 7), before);
+    }
+
+    void studyConnectionUpdatesAndReloads()
+    {
+        QString error;
+        QSqlDatabase study = CardDatabase::openStudy(modOrbelle::dbPath, &error);
+        QVERIFY2(study.isOpen(), qPrintable(error));
+        RecordCursor cursor;
+        QPlainTextEdit text;
+        QVERIFY(cursor.openTable(study, QStringLiteral("stichwörter")));
+        cursor.bind(&text, QStringLiteral("Stichwörter"));
+        cursor.setAbsolutePosition(4);
+        const QString original = text.toPlainText();
+
+        // Reload drops an edit.
+        text.setPlainText(QStringLiteral("borrador"));
+        QVERIFY(cursor.dataChanged());
+        cursor.updateControls();
+        QCOMPARE(text.toPlainText(), original);
+        QVERIFY(!cursor.dataChanged());
+
+        // Update stores it, and the shared connection sees it.
+        text.setPlainText(QStringLiteral("Mis palabras clave: \"fe\", 'guía' y {orden}."));
+        QVERIFY(cursor.update());
+        QVERIFY(!cursor.dataChanged());
+        QCOMPARE(rowText(QStringLiteral("stichwörter"), 5), QStringLiteral("Mis palabras clave: \"fe\", 'guía' y {orden}."));
+        QCOMPARE(rowText(QStringLiteral("stichwörter"), 6), [] {
+            RecordCursor c;
+            c.openTable(CardDatabase::shared(), QStringLiteral("stichwörter"));
+            c.setAbsolutePosition(5);
+            return c.value(QStringLiteral("stichwörter")).toString();
+        }());
+    }
+
+    void leavingAChangedRowAsksFirst()
+    {
+        QSqlDatabase study = CardDatabase::openStudy(modOrbelle::dbPath);
+        RecordCursor cursor;
+        QPlainTextEdit text;
+        QVERIFY(cursor.openTable(study, QStringLiteral("stichwörter")));
+        cursor.bind(&text, QStringLiteral("stichwörter"));
+        const QString original = text.toPlainText();
+        int asked = 0;
+        connect(&cursor, &RecordCursor::validate, &cursor, [&](int action, bool *) {
+            ++asked;
+            QCOMPARE(action, int(RecordCursor::MoveNext));
+            cursor.updateControls(); // the user said No
+        });
+        text.setPlainText(QStringLiteral("descartado"));
+        cursor.moveNext();
+        QCOMPARE(asked, 1);
+        QCOMPARE(rowText(QStringLiteral("stichwörter"), 1), original);
+        cursor.moveNext(); // unchanged: no question
+        QCOMPARE(asked, 1);
+    }
+
+    void userCopyIsMadeOnceAndNeverOverwritten()
+    {
+        const QString copy = CardDatabase::userCopyPath();
+        QVERIFY(QFile::exists(copy));
+        QCOMPARE(modOrbelle::dbPath, copy);
+        {
+            QSqlDatabase study = CardDatabase::openStudy(copy);
+            QSqlQuery q(study);
+            QVERIFY(q.exec(QStringLiteral("UPDATE stichwörter SET stichwörter = 'mío' WHERE rowid = 3")));
+        }
+        CardDatabase::closeStudy();
+        CardDatabase::closeShared();
+        QVERIFY(Shell::openCardData());
+        QCOMPARE(rowText(QStringLiteral("stichwörter"), 3), QStringLiteral("mío"));
+        // The pristine file is untouched.
+        QSqlDatabase pristine = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("p"));
+        pristine.setDatabaseName(CardDatabase::pristinePath());
+        QVERIFY(pristine.open());
+        QSqlQuery q(pristine);
+        QVERIFY(q.exec(QStringLiteral("SELECT stichwörter FROM stichwörter WHERE rowid = 3")) && q.next());
+        QVERIFY(q.value(0).toString() != QStringLiteral("mío"));
+    }
+
+    void olderCopyGetsNewTextsButKeepsTheUsersKeywords()
+    {
+        const QString copy = CardDatabase::userCopyPath();
+        CardDatabase::closeShared();
+        {
+            QSqlDatabase db = CardDatabase::openStudy(copy);
+            QSqlQuery q(db);
+            QVERIFY(q.exec(QStringLiteral("UPDATE stichwörter SET stichwörter = 'mío' WHERE rowid = 3")));
+            QVERIFY(q.exec(QStringLiteral("UPDATE stichwörter SET stichwörter = 'Texto pendiente' WHERE rowid = 4")));
+            QVERIFY(q.exec(QStringLiteral("UPDATE tag1 SET tag1 = 'viejo' WHERE rowid = 9")));
+            QVERIFY(q.exec(QStringLiteral("PRAGMA user_version = 1")));
+        }
+        CardDatabase::closeStudy();
+        QVERIFY(Shell::openCardData());
+        QCOMPARE(rowText(QStringLiteral("stichwörter"), 3), QStringLiteral("mío"));
+        QCOMPARE(rowText(QStringLiteral("stichwörter"), 4), pristineText(QStringLiteral("stichwörter"), 4));
+        QCOMPARE(rowText(QStringLiteral("tag1"), 9), pristineText(QStringLiteral("tag1"), 9));
+        QVERIFY(rowText(QStringLiteral("tag1"), 9) != QStringLiteral("viejo"));
+    }
+
+    void unwritableHomeRunsReadOnlyAndSaysSoOnce()
+    {
+        CardDatabase::closeShared();
+        TestEnv::wipeUserFiles();
+        // A file where the data folder should be: no folder can be made there.
+        TestEnv::writeFile(TestEnv::dataHome() + QStringLiteral("/Orbelle"), "x");
+        Dialogs::clear();
+        QVERIFY(Shell::openCardData());
+        QCOMPARE(Dialogs::asked().size(), 1);
+        QVERIFY(Dialogs::asked().first().contains(QStringLiteral("no se podrán guardar")));
+        QCOMPARE(modOrbelle::dbPath, CardDatabase::pristinePath());
+        QCOMPARE(rowText(QStringLiteral("karten"), 2), QStringLiteral("La Sacerdotisa"));
+        QFile::remove(TestEnv::dataHome() + QStringLiteral("/Orbelle"));
+    }
+
+    void missingOrDamagedDatabaseEndsWithAMessageNamingIt_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("create");
+        QTest::newRow("missing") << QByteArray() << false;
+        QTest::newRow("garbage") << QByteArray("this is not a database at all\n").repeated(100) << true;
+        QTest::newRow("empty file") << QByteArray() << true;
+    }
+    void missingOrDamagedDatabaseEndsWithAMessageNamingIt()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, create);
+        CardDatabase::closeShared();
+        TestEnv::wipeUserFiles();
+        QTemporaryDir folder;
+        if (create)
+            TestEnv::writeFile(folder.filePath(QStringLiteral("orbelle.sqlite")), content);
+        Paths::setProgramFolder(folder.path());
+        Dialogs::clear();
+        QVERIFY(!Shell::openCardData());
+        QCOMPARE(Dialogs::asked().size(), 1);
+        QVERIFY(Dialogs::asked().first().contains(folder.filePath(QStringLiteral("orbelle.sqlite"))));
+        QVERIFY(!QFile::exists(CardDatabase::userCopyPath()));
+        Paths::setProgramFolder(QStringLiteral(ORBELLE_PROGRAM_DIR));
+    }
+
+    void cardPicturesComeFromTheImageFolder()
+    {
+        Settings::set(QStringLiteral("Imagenes"), QString());
+        modOrbelle::Main();
+        QCOMPARE(CardPictures::path(12), QStringLiteral(ORBELLE_PROGRAM_DIR "/Imagenes/12.jpg"));
+        Settings::set(QStringLiteral("Imagenes"), QStringLiteral("/otra/baraja"));
+        modOrbelle::Main();
+        QCOMPARE(CardPictures::path(12), QStringLiteral("/otra/baraja/12.jpg"));
+        QVERIFY(CardPictures::load(12).isNull()); // missing: a null picture, no crash
+    }
+
+    void reversedCardIsTurnedHalfAround()
+    {
+        QImage img(3, 2, QImage::Format_RGB32);
+        img.fill(Qt::black);
+        img.setPixel(0, 0, qRgb(255, 0, 0));
+        const QImage turned = CardPictures::halfTurn(img);
+        QCOMPARE(turned.size(), img.size());
+        QCOMPARE(turned.pixel(2, 1), qRgb(255, 0, 0));
+        QCOMPARE(turned.pixel(0, 0), qRgb(0, 0, 0));
+        QCOMPARE(CardPictures::halfTurn(turned), img);
+    }
+
+    void drawGivesDistinctMarkedCards()
+    {
+        Random::seed(42);
+        Draw::clearMarks();
+        const QVector<int> four = Draw::distinct(4);
+        QCOMPARE(four.size(), 4);
+        QCOMPARE(QSet<int>(four.begin(), four.end()).size(), 4);
+        for (int c : four)
+            QCOMPARE(modOrbelle::cardTaken[size_t(c)], quint8(255));
+        QCOMPARE(Draw::unmarkedCount(), 74);
+        // Marks stay for the run: the next draw avoids them.
+        const QVector<int> six = Draw::distinct(6);
+        for (int c : six)
+            QVERIFY(!four.contains(c));
+    }
+
+    void drawClearsTheMarksWhenTooFewAreLeft()
+    {
+        Random::seed(3);
+        Draw::clearMarks();
+        Draw::distinct(75);
+        QCOMPARE(Draw::unmarkedCount(), 3);
+        const QVector<int> four = Draw::distinct(4); // would spin for ever without clearing
+        QCOMPARE(QSet<int>(four.begin(), four.end()).size(), 4);
+        QCOMPARE(Draw::unmarkedCount(), 74);
+        const QVector<int> all = Draw::distinct(78);
+        QCOMPARE(QSet<int>(all.begin(), all.end()).size(), 78);
+    }
+};
+
+ORBELLE_TEST_MAIN(tst_CardData)
+#include "tst_carddata.moc"

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QApplication>
+#include <QString>
+#include <QTest>
+
+// Every test program runs against the build tree's program folder, with settings and
+// per-user data in temporary folders of its own, dialogs answered in advance and the
+// window timers at a small time scale.
+namespace TestEnv {
+
+// Before the application object exists: the environment that Qt reads once.
+void prepare();
+// After it exists: names, program folder, dialogs, timers.
+void setUp();
+QString tempRoot();
+QString configHome();
+QString dataHome();
+// Deletes the settings file and the per-user data (between test cases).
+void wipeUserFiles();
+void writeFile(const QString &path, const QByteArray &bytes);
+
+} // namespace TestEnv
+
+#define ORBELLE_TEST_MAIN(TestObject)                                                              \
+    int main(int argc, char *argv[])                                                               \
+    {                                                                                              \
+        TestEnv::prepare();                                                                        \
+        QApplication app(argc, argv);                                                              \
+        TestEnv::setUp();                                                                          \
+        TestObject tc;                                                                             \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return QTest::qExec(&tc, argc, argv);                                                      \
+    }

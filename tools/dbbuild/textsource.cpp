@@ -1,0 +1,198 @@
+#include "textsource.h"
+
+#include <QRegularExpression>
+#include <QSet>
+
+#include <algorithm>
+
+namespace TextSource {
+
+namespace {
+const QRegularExpression kHeader(QStringLiteral("^\\[([^\\]]*)\\](.*)$"));
+
+QString joinTrimmed(QStringList lines)
+{
+    while (!lines.isEmpty() && lines.first().trimmed().isEmpty())
+        lines.removeFirst();
+    while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
+        lines.removeLast();
+    for (QString &l : lines) {
+        // Trailing blanks are invisible in an editor; they should not end up stored.
+        while (!l.isEmpty() && l.back().isSpace())
+            l.chop(1);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+QStringList words(const QString &text)
+{
+    QStringList out;
+    static const QRegularExpression split(QStringLiteral("[^\\p{L}\\p{N}]+"));
+    for (const QString &w : text.toLower().split(split, Qt::SkipEmptyParts))
+        out << w;
+    return out;
+}
+
+QSet<QString> trigrams(const QString &text)
+{
+    const QStringList w = words(text);
+    QSet<QString> set;
+    for (int i = 0; i + 2 < w.size(); ++i)
+        set.insert(w[i] + QLatin1Char(' ') + w[i + 1] + QLatin1Char(' ') + w[i + 2]);
+    return set;
+}
+} // namespace
+
+QString tableName(const CardTables::Table &table)
+{
+    return QString::fromUtf8(table.name.data(), qsizetype(table.name.size()));
+}
+
+Parsed parse(const QString &content, const QString &fileName, int rows)
+{
+    Parsed result;
+    QString text = content;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QStringList lines = text.split(QLatin1Char('\n'));
+
+    bool seenHeader = false;
+    int current = 0; // number of the entry being read
+    int currentLine = 0;
+    bool currentValid = false;
+    QStringList body;
+    const auto finish = [&] {
+        if (currentValid) {
+            const QString t = joinTrimmed(body);
+            if (t.isEmpty())
+                result.errors << QStringLiteral("%1:%2: entry %3 is empty")
+                                     .arg(fileName)
+                                     .arg(currentLine)
+                                     .arg(current);
+            else
+                result.entries.insert(current, {current, t, currentLine});
+        }
+        body.clear();
+    };
+
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString &line = lines[i];
+        const int lineNo = i + 1;
+        const auto m = kHeader.match(line);
+        if (m.hasMatch()) {
+            finish();
+            seenHeader = true;
+            bool ok = false;
+            const int n = m.captured(1).trimmed().toInt(&ok);
+            currentLine = lineNo;
+            current = ok ? n : -1;
+            currentValid = false;
+            if (!ok || m.captured(1).trimmed() != m.captured(1)) {
+                result.errors << QStringLiteral("%1:%2: malformed entry header \"%3\"")
+                                     .arg(fileName)
+                                     .arg(lineNo)
+                                     .arg(line);
+            } else if (n < 1 || n > rows) {
+                result.errors << QStringLiteral("%1:%2: entry %3 is outside 1..%4")
+                                     .arg(fileName)
+                                     .arg(lineNo)
+                                     .arg(n)
+                                     .arg(rows);
+            } else if (result.entries.contains(n)) {
+                result.errors << QStringLiteral("%1:%2: entry %3 appears twice (first at line %4)")
+                                     .arg(fileName)
+                                     .arg(lineNo)
+                                     .arg(n)
+                                     .arg(result.entries.value(n).line);
+            } else {
+                currentValid = true;
+            }
+            continue;
+        }
+        if (!seenHeader) {
+            // Before the first entry only comments and blank lines may stand.
+            if (!line.trimmed().isEmpty() && !line.startsWith(QLatin1Char('#')))
+                result.errors << QStringLiteral("%1:%2: text before the first entry")
+                                     .arg(fileName)
+                                     .arg(lineNo);
+            continue;
+        }
+        body << line;
+    }
+    finish();
+    return result;
+}
+
+int wordCount(const QString &text)
+{
+    return int(words(text).size());
+}
+
+double similarity(const QString &a, const QString &b)
+{
+    const QSet<QString> ta = trigrams(a);
+    const QSet<QString> tb = trigrams(b);
+    if (ta.isEmpty() || tb.isEmpty())
+        return words(a) == words(b) ? 1.0 : 0.0;
+    qsizetype shared = 0;
+    for (const QString &t : ta)
+        shared += tb.contains(t);
+    return double(shared) / double(ta.size() + tb.size() - shared);
+}
+
+QStringList check(const CardTables::Table &table, const QMap<int, Entry> &entries,
+                  const QString &fileName)
+{
+    QStringList errors;
+    for (const Entry &e : entries) {
+        const bool article = tableName(table) == QStringLiteral("stichwörter") &&
+                             e.number > CardTables::kCards;
+        const int lo = article ? CardTables::kArticleMinWords : table.minWords;
+        const int hi = article ? CardTables::kArticleMaxWords : table.maxWords;
+        const int n = wordCount(e.text);
+        if (n < lo || n > hi)
+            errors << QStringLiteral("%1:%2: entry %3 has %4 words, not %5 to %6")
+                          .arg(fileName)
+                          .arg(e.line)
+                          .arg(e.number)
+                          .arg(n)
+                          .arg(lo)
+                          .arg(hi);
+        if (e.text == kPending)
+            errors << QStringLiteral("%1:%2: entry %3 is still a placeholder")
+                          .arg(fileName)
+                          .arg(e.line)
+                          .arg(e.number);
+        if (table.followsName) {
+            // The program writes a name and a blank before the text.
+            if (!e.text.at(0).isLower())
+                errors << QStringLiteral("%1:%2: entry %3 must begin in lower case")
+                              .arg(fileName)
+                              .arg(e.line)
+                              .arg(e.number);
+            static const QRegularExpression slash(QStringLiteral("\\p{L}{2,}/[ao]s?\\b|\\([ao]s?\\)"));
+            if (slash.match(e.text).hasMatch())
+                errors << QStringLiteral("%1:%2: entry %3 uses a \"/a\" or \"(a)\" ending; write around "
+                                         "the gender instead")
+                              .arg(fileName)
+                              .arg(e.line)
+                              .arg(e.number);
+        }
+    }
+    if (table.checkSimilarity) {
+        const QList<Entry> list = entries.values();
+        for (int i = 0; i < list.size(); ++i) {
+            for (int j = i + 1; j < list.size(); ++j) {
+                const double s = similarity(list[i].text, list[j].text);
+                if (s > kMaxSimilarity)
+                    errors << QStringLiteral("%1: entries %2 and %3 are near-copies (similarity %4)")
+                                  .arg(fileName)
+                                  .arg(list[i].number)
+                                  .arg(list[j].number)
+                                  .arg(s, 0, 'f', 2);
+            }
+        }
+    }
+    return errors;
+}
+
+} // namespace TextSource
