@@ -16,18 +16,18 @@ namespace {
 
 using palette::gold;
 
-const QColor kRed(178, 56, 58, 210);
-const QColor kBlue(64, 100, 180, 210);
-const QColor kWhite(236, 232, 218, 225);
-const QColor kGreen(74, 136, 80, 210);
-const QColor kViolet(120, 82, 166, 210);
-const QColor kStone(120, 122, 138, 215);
-const QColor kDark(18, 18, 26, 235);
-const QColor kFlesh(226, 196, 160, 220);
-const QColor kFlame(240, 132, 44, 225);
-const QColor kWater(90, 148, 222, 200);
-const QColor kYellow(246, 214, 96, 235);
-const QColor kGoldFill(200, 156, 60, 220);
+const QColor kRed(178, 56, 58);
+const QColor kBlue(64, 100, 180);
+const QColor kWhite(236, 232, 218);
+const QColor kGreen(74, 136, 80);
+const QColor kViolet(120, 82, 166);
+const QColor kStone(120, 122, 138);
+const QColor kDark(18, 18, 26);
+const QColor kFlesh(226, 196, 160);
+const QColor kFlame(240, 132, 44);
+const QColor kWater(90, 148, 222);
+const QColor kYellow(246, 214, 96);
+const QColor kGoldFill(200, 156, 60);
 
 constexpr double kPi = 3.14159265358979323846;
 
@@ -151,7 +151,7 @@ void wing(Ink &k, QPointF root, double span, double rise, int side, QColor fill)
     }
 }
 
-void cloud(Ink &k, QPointF c, double w, QColor fill = QColor(186, 196, 220, 200))
+void cloud(Ink &k, QPointF c, double w, QColor fill = QColor(186, 196, 220))
 {
     QPainterPath path;
     const double r = w / 5.0;
@@ -288,9 +288,9 @@ QPainterPath crownPath(QPointF base, double w, double h, int points)
 
 void fool(Ink &k)
 {
-    sun(k, QPointF(170, -300), 62, 16, QColor(250, 236, 190, 235));
+    sun(k, QPointF(170, -300), 62, 16, QColor(250, 236, 190));
     mountains(k, 420, {{-40, 420}, {60, 250}, {140, 330}, {230, 220}, {300, 300}},
-              QColor(220, 226, 240, 170));
+              QColor(220, 226, 240));
     // The cliff he is about to step from.
     QPainterPath cliff(QPointF(-300, 430));
     cliff.lineTo(-300, 150);
@@ -300,7 +300,7 @@ void fool(Ink &k)
     cliff.lineTo(130, 330);
     cliff.lineTo(90, 430);
     cliff.closeSubpath();
-    k.shape(cliff, QColor(120, 96, 80, 230));
+    k.shape(cliff, QColor(120, 96, 80));
     // The Fool, stepping out with his head high.
     const double fx = 30, top = -170;
     limb(k, curve({fx - 10, top + 250}, {fx - 40, top + 290}, {fx - 60, top + 310}, {fx - 70, top + 335}), 26, kWhite);
@@ -310,12 +310,12 @@ void fool(Ink &k)
     tunic.quadTo(fx, top + 285, fx + 60, top + 255);
     tunic.lineTo(fx + 35, top + 70);
     tunic.closeSubpath();
-    k.shape(tunic, QColor(200, 120, 60, 225));
+    k.shape(tunic, QColor(200, 120, 60));
     for (int i = 0; i < 4; ++i)
-        fivePetalRose(k, QPointF(fx - 30 + i * 24, top + 160 + (i % 2) * 40), 9, QColor(200, 60, 60, 230));
+        fivePetalRose(k, QPointF(fx - 30 + i * 24, top + 160 + (i % 2) * 40), 9, QColor(200, 60, 60));
     // The staff over his shoulder with his bundle.
     k.line(QPointF(fx + 30, top + 90), QPointF(fx - 150, top - 20), 9);
-    k.shape(ellipsePath(QPointF(fx - 160, top + 5), 42, 34), QColor(170, 80, 60, 225));
+    k.shape(ellipsePath(QPointF(fx - 160, top + 5), 42, 34), QColor(170, 80, 60));
     // Free arm raised with a white rose.
     limb(k, line2({fx + 30, top + 90}, {fx + 110, top + 30}), 20, kWhite);
     fivePetalRose(k, QPointF(fx + 122, top + 12), 20, kWhite);
@@ -342,40 +342,42 @@ void magician(Ink &k)
 {
     k.stroke(lemniscatePath(QPointF(0, -352), 92), 11);
     // The magician: one hand raises the wand to the sky, the other points to the earth.
-    robedFigure(k, 0, -280, 360, QColor(176, 52, 54, 225), 0.2);
+    robedFigure(k, 0, -280, 360, QColor(176, 52, 54), 0.2);
     limb(k, line2({-45, -180}, {-110, -275}), 26, QColor(236, 232, 218));
     k.line(QPointF(-135, -330), QPointF(-95, -230), 10);
     k.shape(circlePath(QPointF(-135, -330), 9), kWhite, 4);
     limb(k, line2({45, -180}, {120, -30}), 26, QColor(236, 232, 218));
     // The table with the four tools of the suits.
-    k.shape(rectPath(-250, 60, 500, 34, 6), QColor(150, 104, 60, 235));
-    k.shape(rectPath(-230, 94, 460, 230), QColor(110, 76, 44, 225));
+    k.shape(rectPath(-250, 60, 500, 34, 6), QColor(150, 104, 60));
+    k.shape(rectPath(-225, 94, 450, 200), QColor(110, 76, 44));
+    k.stroke(rectPath(-200, 120, 400, 148, 6), 3);
+    k.shape(starPath(QPointF(0, 194), 8, 40, 16), kYellow, 3);
     Ink small(k.painter(), gold, 4.0);
-    drawCup(small, QPointF(-170, -8), 118);
-    drawCoin(small, QPointF(-55, 8), 50);
-    drawSword(small, QPointF(60, -40), 190, 12);
-    drawWand(small, QPointF(175, -40), 190, -14, 2);
+    drawCup(small, QPointF(-172, -10), 124);
+    drawCoin(small, QPointF(-62, 6), 52);
+    drawSword(small, QPointF(64, -44), 200, 12);
+    drawWand(small, QPointF(178, -44), 200, -14, 2);
     // Roses and lilies below the table.
     for (int i = 0; i < 5; ++i)
-        fivePetalRose(k, QPointF(-200 + i * 100, 370), 26, i % 2 ? kWhite : kRed);
+        fivePetalRose(k, QPointF(-200 + i * 100, 360), 28, i % 2 ? kWhite : kRed);
 }
 
 void priestess(Ink &k)
 {
     // The veil with pomegranates between the pillars.
-    k.shape(rectPath(-170, -300, 340, 560), QColor(90, 60, 140, 170), k.width() * 0.6);
+    k.shape(rectPath(-170, -300, 340, 560), QColor(90, 60, 140), k.width() * 0.6);
     for (int row = 0; row < 4; ++row)
         for (int col = 0; col < 3; ++col) {
             const QPointF c(-110 + col * 110 + (row % 2) * 55 - 27, -240 + row * 130);
             if (std::abs(c.x()) > 150)
                 continue;
-            k.shape(circlePath(c, 18), QColor(190, 50, 60, 210), k.width() * 0.5);
+            k.shape(circlePath(c, 18), QColor(190, 50, 60), k.width() * 0.5);
         }
     pillar(k, -205, -400, 380, 70, kDark);
     pillar(k, 205, -400, 380, 70, kWhite);
     k.text(QPointF(-205, -80), QStringLiteral("B"), 72, gold);
     k.text(QPointF(205, -80), QStringLiteral("J"), 72, QColor(30, 30, 40));
-    robedFigure(k, 0, -250, 560, QColor(70, 110, 190, 230), 0.25);
+    robedFigure(k, 0, -250, 560, QColor(70, 110, 190), 0.25);
     // Crown of the full moon between the waxing and the waning crescent.
     k.shape(circlePath(QPointF(0, -285), 28), kWhite, 5);
     k.shape(crescentPath(QPointF(-46, -285), 26, 14, 0), kWhite, 5);
@@ -388,7 +390,7 @@ void priestess(Ink &k)
     k.shape(rectPath(-70, -20, 110, 70, 8), kWhite, 5);
     k.text(QPointF(-15, 15), QStringLiteral("TORA"), 30, QColor(40, 40, 60));
     // The moon at her feet.
-    k.shape(crescentPath(QPointF(0, 330), 80, 40, -90), QColor(236, 232, 218, 235));
+    k.shape(crescentPath(QPointF(0, 330), 80, 40, -90), QColor(236, 232, 218));
 }
 
 void empress(Ink &k)
@@ -413,7 +415,7 @@ void empress(Ink &k)
             }
         }
     // The heart-shaped shield with the sign of Venus.
-    k.shape(heartPath(QPointF(0, 40), 300), QColor(170, 90, 110, 200));
+    k.shape(heartPath(QPointF(0, 40), 300), QColor(170, 90, 110));
     k.stroke(circlePath(QPointF(0, -5), 60), k.line(), 14);
     k.line(QPointF(0, 55), QPointF(0, 160), 14);
     k.line(QPointF(-45, 110), QPointF(45, 110), 14);
@@ -425,8 +427,8 @@ void empress(Ink &k)
 
 void emperor(Ink &k)
 {
-    mountains(k, 420, {{-300, 180}, {-180, 40}, {-90, 150}, {0, 70}, {110, 170}, {210, 30}, {300, 150}},
-              QColor(190, 90, 60, 170));
+    mountains(k, 420, {{-300, 60}, {-230, -40}, {-160, 80}, {0, 0}, {160, 80}, {240, -60}, {300, 40}},
+              QColor(132, 64, 52));
     // The stone throne, rams at every corner.
     k.shape(rectPath(-170, -300, 340, 640, 10), kStone);
     k.shape(rectPath(-230, 120, 460, 80, 8), kStone);
@@ -476,7 +478,7 @@ void hierophant(Ink &k)
         k.shape(transformed(shape, bow, deg), fill);
     };
     key(QPointF(-150, 110), -38, kYellow);
-    key(QPointF(150, 110), 38, QColor(214, 218, 230, 235));
+    key(QPointF(150, 110), 38, QColor(214, 218, 230));
     // The blessing hand's two raised fingers, as a small sign above the keys.
     k.shape(starPath(QPointF(0, 230), 4, 30, 10), kWhite, 3);
 }
@@ -484,20 +486,20 @@ void hierophant(Ink &k)
 void lovers(Ink &k)
 {
     sun(k, QPointF(0, -345), 50, 16);
-    wing(k, QPointF(-20, -230), 260, 80, -1, QColor(176, 60, 70, 200));
-    wing(k, QPointF(20, -230), 260, 80, 1, QColor(176, 60, 70, 200));
-    robedFigure(k, 0, -300, 190, QColor(120, 82, 166, 225), 0.3);
+    wing(k, QPointF(-20, -230), 260, 80, -1, QColor(176, 60, 70));
+    wing(k, QPointF(20, -230), 260, 80, 1, QColor(176, 60, 70));
+    robedFigure(k, 0, -300, 190, QColor(120, 82, 166), 0.3);
     cloud(k, QPointF(0, -95), 380);
     // The tree of knowledge with its serpent, and the tree of flames.
-    k.shape(rectPath(180, 80, 22, 330), QColor(110, 76, 44, 225), 4);
+    k.shape(rectPath(180, 80, 22, 330), QColor(110, 76, 44), 4);
     k.shape(circlePath(QPointF(190, 60), 70), kGreen);
     for (int i = 0; i < 4; ++i)
         k.shape(circlePath(QPointF(160 + (i % 2) * 50, 30 + i * 22), 10), kRed, 3);
     k.stroke(curve({188, 110}, {230, 150}, {150, 190}, {200, 240}), QColor(90, 170, 90), 8);
-    k.shape(rectPath(-202, 80, 22, 330), QColor(110, 76, 44, 225), 4);
+    k.shape(rectPath(-202, 80, 22, 330), QColor(110, 76, 44), 4);
     for (int i = 0; i < 5; ++i)
         flame(k, QPointF(-230 + i * 26, 100 - (i % 2) * 20), 60);
-    mountains(k, 420, {{-60, 420}, {0, 260}, {60, 420}}, QColor(200, 180, 150, 160));
+    mountains(k, 420, {{-60, 420}, {0, 260}, {60, 420}}, QColor(200, 180, 150));
     bareFigure(k, -95, 70, 340);
     bareFigure(k, 95, 70, 340);
     k.shape(heartPath(QPointF(0, 180), 56), kRed, 4);
@@ -511,40 +513,56 @@ void chariot(Ink &k)
     canopy.lineTo(210, -220);
     canopy.quadTo(0, -300, -210, -220);
     canopy.closeSubpath();
-    k.shape(canopy, QColor(40, 70, 150, 220));
+    k.shape(canopy, QColor(40, 70, 150));
     for (int i = 0; i < 6; ++i)
         k.shape(starPath(QPointF(-150 + i * 60, -272 - (i == 2 || i == 3 ? 14 : (i == 1 || i == 4 ? 8 : 0))), 6, 12, 5), kYellow, 2);
     k.line(QPointF(-190, -230), QPointF(-190, 60), 10);
     k.line(QPointF(190, -230), QPointF(190, 60), 10);
     // The charioteer in armour, crescent moons on his shoulders.
-    robedFigure(k, 0, -200, 300, QColor(150, 156, 176, 230), 0.2);
+    robedFigure(k, 0, -200, 300, QColor(150, 156, 176), 0.2);
     k.shape(starPath(QPointF(0, -212), 8, 24, 10), kYellow, 3);
     k.shape(crescentPath(QPointF(-48, -120), 22, 10, -90), kWhite, 4);
     k.shape(crescentPath(QPointF(48, -120), 22, 10, -90), kWhite, 4);
     k.shape(rectPath(-32, -95, 64, 56, 4), kYellow, 4);
-    // The stone car with the winged disc.
-    k.shape(rectPath(-220, 40, 440, 180, 8), kStone);
-    k.shape(circlePath(QPointF(0, 110), 28), kRed, 5);
-    wing(k, QPointF(-26, 118), 120, 22, -1, kYellow);
-    wing(k, QPointF(26, 118), 120, 22, 1, kYellow);
-    k.shape(circlePath(QPointF(-240, 220), 56), kDark);
-    k.shape(circlePath(QPointF(240, 220), 56), kDark);
-    // The two sphinxes, one black and one white.
-    auto sphinx = [&k](double x, int facing, QColor fill) {
-        QPainterPath body(QPointF(x - 80, 390));
-        body.lineTo(x - 80, 330);
-        body.quadTo(x - 70, 300, x - 30, 300);
-        body.lineTo(x + 60, 300);
-        body.quadTo(x + 90, 310, x + 90, 350);
-        body.lineTo(x + 90, 390);
+    // The wheels, half hidden by the stone car with its winged disc.
+    for (int side : {-1, 1}) {
+        const QPointF wc(side * 215, 230);
+        k.shape(circlePath(wc, 70), QColor(70, 60, 56));
+        for (int i = 0; i < 6; ++i)
+            k.line(polar(wc, 14, i * 60.0), polar(wc, 64, i * 60.0), 5);
+        k.shape(circlePath(wc, 14), kGoldFill, 4);
+    }
+    k.shape(rectPath(-200, 40, 400, 190, 8), kStone);
+    k.shape(circlePath(QPointF(0, 120), 28), kRed, 5);
+    wing(k, QPointF(-26, 128), 130, 24, -1, kYellow);
+    wing(k, QPointF(26, 128), 130, 24, 1, kYellow);
+    // The two sphinxes lying before the car, one black and one white.
+    auto sphinx = [&k](double x, int facing, QColor fill, QColor line) {
+        QPainterPath body(QPointF(x - facing * 95, 395));
+        body.lineTo(x - facing * 95, 340);
+        body.cubicTo(x - facing * 90, 310, x - facing * 60, 305, x - facing * 30, 305);
+        body.lineTo(x + facing * 40, 305);
+        body.lineTo(x + facing * 50, 365);
+        body.lineTo(x + facing * 95, 372);
+        body.lineTo(x + facing * 95, 395);
         body.closeSubpath();
-        k.shape(facing > 0 ? body : transformed(mirroredX(transformed(body, {-x, 0}, 0)), {x, 0}, 0), fill);
-        const double hx = x + facing * 50;
-        k.shape(polygonPath({{hx - 38, 315}, {hx, 238}, {hx + 38, 315}}), fill);
-        k.shape(circlePath(QPointF(hx, 280), 26), fill);
+        k.shape(body, fill);
+        // The head with its striped headcloth.
+        const double hx = x + facing * 28;
+        QPainterPath cloth(QPointF(hx - 40, 330));
+        cloth.lineTo(hx - 30, 250);
+        cloth.quadTo(hx, 225, hx + 30, 250);
+        cloth.lineTo(hx + 40, 330);
+        cloth.closeSubpath();
+        k.shape(cloth, fill);
+        for (int i = 1; i < 4; ++i)
+            k.stroke(line2({hx - 30 - i * 2.5, 260 + i * 17.0}, {hx - 20, 260 + i * 17.0}), line, 3);
+        for (int i = 1; i < 4; ++i)
+            k.stroke(line2({hx + 20, 260 + i * 17.0}, {hx + 30 + i * 2.5, 260 + i * 17.0}), line, 3);
+        k.shape(ellipsePath(QPointF(hx, 282), 20, 26), kFlesh, 4);
     };
-    sphinx(-120, 1, kDark);
-    sphinx(120, -1, QColor(236, 232, 218, 235));
+    sphinx(-120, 1, kDark, QColor(236, 232, 218));
+    sphinx(120, -1, QColor(236, 232, 218), QColor(40, 40, 50));
 }
 
 void strength(Ink &k)
@@ -565,12 +583,12 @@ void strength(Ink &k)
             mane.lineTo(inner);
     }
     mane.closeSubpath();
-    k.shape(mane, QColor(196, 120, 44, 225));
-    k.shape(circlePath(c, 160), QColor(222, 168, 80, 235));
+    k.shape(mane, QColor(196, 120, 44));
+    k.shape(circlePath(c, 160), QColor(222, 168, 80));
     // Ears, eyes, nose and muzzle.
-    k.shape(circlePath(QPointF(-120, -50), 34), QColor(222, 168, 80, 235));
-    k.shape(circlePath(QPointF(120, -50), 34), QColor(222, 168, 80, 235));
-    k.shape(circlePath(c, 160), QColor(222, 168, 80, 235));
+    k.shape(circlePath(QPointF(-120, -50), 34), QColor(222, 168, 80));
+    k.shape(circlePath(QPointF(120, -50), 34), QColor(222, 168, 80));
+    k.shape(circlePath(c, 160), QColor(222, 168, 80));
     for (int side : {-1, 1}) {
         QPainterPath eye(QPointF(side * 90, 20));
         eye.quadTo(side * 60, -10, side * 30, 20);
@@ -581,8 +599,8 @@ void strength(Ink &k)
     QPainterPath muzzle;
     muzzle.addEllipse(QPointF(-38, 130), 46, 38);
     muzzle.addEllipse(QPointF(38, 130), 46, 38);
-    k.shape(muzzle.simplified(), QColor(240, 214, 160, 240));
-    k.shape(polygonPath({{-34, 72}, {34, 72}, {0, 110}}), QColor(120, 60, 50, 240), 5);
+    k.shape(muzzle.simplified(), QColor(240, 214, 160));
+    k.shape(polygonPath({{-34, 72}, {34, 72}, {0, 110}}), QColor(120, 60, 50), 5);
     k.line(QPointF(0, 110), QPointF(0, 150), 5);
     k.stroke(curve({-50, 180}, {-20, 200}, {20, 200}, {50, 180}), 6);
     // The garland of roses that tames him.
@@ -594,7 +612,7 @@ void strength(Ink &k)
 
 void hermit(Ink &k)
 {
-    mountains(k, 430, {{-300, 330}, {-100, 250}, {60, 330}, {300, 270}}, QColor(220, 226, 240, 200));
+    mountains(k, 430, {{-300, 330}, {-100, 250}, {60, 330}, {300, 270}}, QColor(220, 226, 240));
     // The cloaked old man, staff in one hand.
     QPainterPath cloak(QPointF(70, -200));
     cloak.cubicTo(140, -190, 170, -60, 170, 60);
@@ -603,13 +621,13 @@ void hermit(Ink &k)
     cloak.cubicTo(-20, 240, 0, 120, 10, 0);
     cloak.cubicTo(0, -100, 20, -200, 70, -200);
     cloak.closeSubpath();
-    k.shape(cloak, QColor(130, 130, 146, 230));
+    k.shape(cloak, QColor(130, 130, 146));
     QPainterPath hood(QPointF(70, -250));
     hood.cubicTo(130, -250, 140, -160, 120, -120);
     hood.lineTo(20, -120);
     hood.cubicTo(10, -180, 30, -250, 70, -250);
     hood.closeSubpath();
-    k.shape(hood, QColor(130, 130, 146, 230));
+    k.shape(hood, QColor(130, 130, 146));
     k.shape(ellipsePath(QPointF(48, -165), 26, 36), kFlesh, 5);
     k.shape(polygonPath({{30, -140}, {70, -140}, {50, -60}}), kWhite, 4);
     k.line(QPointF(220, -240), QPointF(200, 380), 11);
@@ -650,11 +668,11 @@ void wheel(Ink &k)
     jackal.lineTo(186, 0);
     jackal.cubicTo(215, 80, 205, 180, 200, 260);
     jackal.closeSubpath();
-    k.shape(jackal, QColor(176, 60, 50, 220));
+    k.shape(jackal, QColor(176, 60, 50));
     // The wheel itself: rim, spokes, and the letters that read TARO.
-    k.shape(circlePath(c, 215), QColor(200, 120, 60, 170));
-    k.shape(circlePath(c, 160), QColor(60, 90, 170, 200));
-    k.shape(circlePath(c, 55), QColor(236, 232, 218, 220));
+    k.shape(circlePath(c, 215), QColor(200, 120, 60));
+    k.shape(circlePath(c, 160), QColor(60, 90, 170));
+    k.shape(circlePath(c, 55), QColor(236, 232, 218));
     for (int i = 0; i < 8; ++i)
         k.line(polar(c, 55, i * 45), polar(c, 160, i * 45), 8);
     const char *letters[] = {"T", "A", "R", "O"};
@@ -668,8 +686,8 @@ void wheel(Ink &k)
     sphinx.lineTo(40, -220);
     sphinx.quadTo(70, -215, 75, -170);
     sphinx.closeSubpath();
-    k.shape(sphinx, QColor(110, 150, 200, 230));
-    k.shape(polygonPath({{-60, -220}, {-30, -300}, {0, -220}}), QColor(110, 150, 200, 230));
+    k.shape(sphinx, QColor(110, 150, 200));
+    k.shape(polygonPath({{-60, -220}, {-30, -300}, {0, -220}}), QColor(110, 150, 200));
     k.shape(circlePath(QPointF(-30, -255), 22), kFlesh, 5);
     k.line(QPointF(30, -215), QPointF(60, -350), 7);
     k.line(QPointF(30, -255), QPointF(62, -248), 7);
@@ -678,7 +696,7 @@ void wheel(Ink &k)
 void justice(Ink &k)
 {
     // A purple veil between two grey pillars, as in the hall of judgement.
-    k.shape(rectPath(-200, -380, 400, 560), QColor(110, 60, 130, 150), k.width() * 0.6);
+    k.shape(rectPath(-200, -380, 400, 560), QColor(110, 60, 130), k.width() * 0.6);
     pillar(k, -225, -410, 260, 50, kStone);
     pillar(k, 225, -410, 260, 50, kStone);
     // The upright sword and, hanging from its guard, the scales in balance.
@@ -702,27 +720,29 @@ void justice(Ink &k)
 void hangedMan(Ink &k)
 {
     // The living tau cross he hangs from.
-    k.shape(rectPath(-18, -320, 36, 740), QColor(110, 76, 44, 220), 5);
-    k.shape(rectPath(-230, -350, 460, 40, 8), QColor(110, 76, 44, 235));
+    k.shape(rectPath(-18, -320, 36, 740), QColor(110, 76, 44), 5);
+    k.shape(rectPath(-230, -350, 460, 40, 8), QColor(110, 76, 44));
     for (int side : {-1, 1})
         for (int i = 0; i < 3; ++i)
             k.shape(transformed(ellipsePath({0, 0}, 24, 10), QPointF(side * (160 + i * 28), -370 - (i % 2) * 14), side * -40.0),
                     kGreen, 3);
     // Upside down: one foot bound to the beam, the other leg crossed behind to form a 4.
     const QColor hose(176, 52, 54);
+    const QColor coat(70, 110, 190);
+    // Arms folded behind his back: the elbows and the head make a triangle pointing down.
+    limb(k, polygonPath({{-40, 100}, {-92, 50}, {-30, 0}}, false), 24, coat);
+    limb(k, polygonPath({{40, 100}, {92, 50}, {30, 0}}, false), 24, coat);
+    limb(k, curve({4, -96}, {50, -140}, {92, -190}, {92, -226}), 30, hose);
+    limb(k, line2({92, -226}, {14, -226}), 28, hose);
     limb(k, line2({0, -300}, {0, -90}), 34, hose);
-    limb(k, curve({6, -100}, {60, -150}, {100, -200}, {96, -230}), 32, hose);
-    limb(k, line2({96, -228}, {10, -228}), 30, hose);
     k.line(QPointF(-24, -308), QPointF(24, -308), 8);
-    QPainterPath tunic(QPointF(-55, -100));
-    tunic.lineTo(55, -100);
-    tunic.lineTo(48, 120);
-    tunic.lineTo(-48, 120);
+    QPainterPath tunic(QPointF(-50, -110));
+    tunic.lineTo(50, -110);
+    tunic.lineTo(46, 115);
+    tunic.lineTo(-46, 115);
     tunic.closeSubpath();
-    k.shape(tunic, QColor(70, 110, 190, 235));
-    // Arms folded behind his back make a triangle.
-    k.stroke(polygonPath({{-48, 100}, {-85, 20}, {0, -30}, {85, 20}, {48, 100}}, false), QColor(70, 110, 190), 26);
-    k.stroke(polygonPath({{-48, 100}, {-85, 20}, {0, -30}, {85, 20}, {48, 100}}, false), 4);
+    k.shape(tunic, coat);
+    k.line(QPointF(-50, -60), QPointF(50, -60), 10);
     const QPointF head(0, 175);
     glow(k.painter(), head, 170, QColor(255, 226, 120, 170));
     for (int i = 0; i < 16; ++i)
@@ -734,8 +754,8 @@ void hangedMan(Ink &k)
 void death(Ink &k)
 {
     // The sun rising between the two towers.
-    sun(k, QPointF(0, 360), 60, 14, QColor(250, 220, 140, 230));
-    k.shape(rectPath(-300, 360, 600, 80), QColor(36, 46, 86, 255), 0);
+    sun(k, QPointF(0, 360), 60, 14, QColor(250, 220, 140));
+    k.shape(rectPath(-300, 360, 600, 80), QColor(36, 46, 86), 0);
     turret(k, -180, 200, 420, 70, kStone);
     turret(k, 180, 200, 420, 70, kStone);
     k.line(QPointF(-300, 360), QPointF(300, 360), 4);
@@ -746,7 +766,7 @@ void death(Ink &k)
     banner.lineTo(170, -130);
     banner.cubicTo(20, -100, -100, -170, -215, -140);
     banner.closeSubpath();
-    k.shape(banner, QColor(14, 14, 20, 245));
+    k.shape(banner, QColor(14, 14, 20));
     QPainterPath rosePetals;
     const QPointF rc(-20, -262);
     for (int i = 0; i < 5; ++i)
@@ -761,7 +781,7 @@ void death(Ink &k)
     skull.addEllipse(sc + QPointF(0, -20), 115, 105);
     skull.addRoundedRect(QRectF(sc.x() - 60, sc.y() + 40, 120, 100), 30, 30);
     skull = skull.simplified();
-    k.shape(skull, QColor(236, 230, 210, 240));
+    k.shape(skull, QColor(236, 230, 210));
     for (int side : {-1, 1})
         k.shape(ellipsePath(sc + QPointF(side * 45, 0), 32, 36), kDark, 5);
     k.shape(polygonPath({sc + QPointF(0, 40), sc + QPointF(-16, 75), sc + QPointF(16, 75)}), kDark, 4);
@@ -772,9 +792,9 @@ void death(Ink &k)
 
 void temperance(Ink &k)
 {
-    wing(k, QPointF(-30, -200), 250, 150, -1, QColor(186, 70, 70, 190));
-    wing(k, QPointF(30, -200), 250, 150, 1, QColor(186, 70, 70, 190));
-    robedFigure(k, 0, -320, 560, QColor(236, 232, 218, 230), 0.24);
+    wing(k, QPointF(-30, -200), 250, 150, -1, QColor(186, 70, 70));
+    wing(k, QPointF(30, -200), 250, 150, 1, QColor(186, 70, 70));
+    robedFigure(k, 0, -320, 560, QColor(236, 232, 218), 0.24);
     sun(k, QPointF(0, -350), 18, 10);
     // The square and the triangle on her breast.
     k.shape(rectPath(-32, -185, 64, 64), kWhite, 4);
@@ -797,20 +817,20 @@ void temperance(Ink &k)
 
 void devil(Ink &k)
 {
-    k.shape(starPath(QPointF(0, -350), 5, 70, 28, 90), QColor(236, 232, 218, 220), 5);
-    wing(k, QPointF(-50, -130), 250, 140, -1, QColor(60, 40, 60, 235));
-    wing(k, QPointF(50, -130), 250, 140, 1, QColor(60, 40, 60, 235));
+    k.shape(starPath(QPointF(0, -350), 5, 70, 28, 90), QColor(236, 232, 218), 5);
+    wing(k, QPointF(-50, -130), 250, 140, -1, QColor(60, 40, 60));
+    wing(k, QPointF(50, -130), 250, 140, 1, QColor(60, 40, 60));
     // The goat's head with its horns.
     for (int side : {-1, 1})
         k.shape(curve({side * 40.0, -230}, {side * 90.0, -270}, {side * 130.0, -300}, {side * 120.0, -330})
                     .united(curve({side * 120.0, -330}, {side * 150.0, -290}, {side * 110.0, -240}, {side * 60.0, -200})),
-                QColor(200, 180, 140, 230), 5);
+                QColor(200, 180, 140), 5);
     QPainterPath head(QPointF(-80, -220));
     head.cubicTo(-70, -130, -30, -60, 0, -40);
     head.cubicTo(30, -60, 70, -130, 80, -220);
     head.cubicTo(40, -250, -40, -250, -80, -220);
     head.closeSubpath();
-    k.shape(head, QColor(140, 60, 50, 235));
+    k.shape(head, QColor(140, 60, 50));
     for (int side : {-1, 1})
         k.shape(polygonPath({{side * 50.0, -175}, {side * 18.0, -160}, {side * 48.0, -152}}), kYellow, 3);
     // His pedestal, and the pair chained to its ring.
@@ -837,7 +857,7 @@ void tower(Ink &k)
     rock.lineTo(80, 290);
     rock.cubicTo(170, 300, 240, 350, 280, 420);
     rock.closeSubpath();
-    k.shape(rock, QColor(110, 96, 90, 235));
+    k.shape(rock, QColor(110, 96, 90));
     QPainterPath body(QPointF(-100, 300));
     body.lineTo(-80, -210);
     body.lineTo(80, -210);
@@ -865,7 +885,7 @@ void tower(Ink &k)
     bolt.lineTo(200, -420);
     bolt.closeSubpath();
     glow(k.painter(), QPointF(150, -320), 160, QColor(255, 240, 160, 150));
-    k.shape(bolt, QColor(255, 236, 140, 245));
+    k.shape(bolt, QColor(255, 236, 140));
     // The two who fall, and the drops of fire around them.
     for (int side : {-1, 1}) {
         k.painter().save();
@@ -886,21 +906,29 @@ void star(Ink &k)
     const QPointF big(0, -200);
     glow(k.painter(), big, 260, QColor(255, 236, 160, 170));
     k.shape(starPath(big, 8, 150, 58, -90), kYellow);
-    k.shape(starPath(big, 8, 90, 40, -67.5), QColor(255, 250, 220, 240), 4);
+    k.shape(starPath(big, 8, 90, 40, -67.5), QColor(255, 250, 220), 4);
     const QPointF small[] = {{-220, -360}, {220, -360}, {-245, -200}, {245, -200}, {-200, -45}, {200, -45}, {0, -395}};
     for (const QPointF &s : small)
-        k.shape(starPath(s, 8, 36, 14, -90), QColor(250, 248, 240, 240), 3);
+        k.shape(starPath(s, 8, 36, 14, -90), QColor(250, 248, 240), 3);
     // The pool, the earth, and the water poured into both from two jugs.
     k.shape(ellipsePath(QPointF(80, 330), 210, 70), kWater);
     for (int i = 0; i < 4; ++i)
-        k.stroke(ellipsePath(QPointF(80, 330), 60 + i * 40, 14 + i * 10), QColor(180, 210, 250, 150), 2);
-    k.shape(polygonPath({{-300, 300}, {-120, 260}, {-60, 420}, {-300, 420}}), QColor(120, 140, 90, 220));
+        k.stroke(ellipsePath(QPointF(80, 330), 60 + i * 40, 14 + i * 10), QColor(180, 210, 250), 2);
+    k.shape(polygonPath({{-300, 300}, {-120, 260}, {-60, 420}, {-300, 420}}), QColor(120, 140, 90));
     auto jug = [&k](QPointF c, double deg) {
-        QPainterPath j;
-        j.addEllipse(QPointF(0, 0), 46, 56);
-        j.addRect(QRectF(-18, -80, 36, 40));
-        j.addEllipse(QPointF(0, -80), 26, 10);
-        k.shape(transformed(j.simplified(), c, deg), QColor(196, 110, 70, 235));
+        QPainterPath j(QPointF(-16, -70));
+        j.lineTo(-16, -50);
+        j.cubicTo(-60, -30, -55, 50, -20, 60);
+        j.lineTo(20, 60);
+        j.cubicTo(55, 50, 60, -30, 16, -50);
+        j.lineTo(16, -70);
+        j.lineTo(26, -84);
+        j.lineTo(-26, -84);
+        j.closeSubpath();
+        const QPainterPath handle = curve({18, -52}, {70, -70}, {70, 10}, {36, 20});
+        k.stroke(transformed(handle, c, deg), k.line(), 12);
+        k.shape(transformed(j, c, deg), QColor(196, 110, 70));
+        k.stroke(transformed(line2({-40, 0}, {40, 0}), c, deg), 3);
     };
     for (int i = 0; i < 3; ++i)
         k.stroke(curve({-120.0 + i * 6, 50}, {-200.0 + i * 10, 100}, {-220.0, 200}, {-190.0 + i * 12, 300}), kWater, 6);
@@ -918,8 +946,8 @@ void moon(Ink &k)
         const double len = (i % 2 == 0) ? 60 : 35;
         k.line(polar(c, 122, i * 11.25), polar(c, 122 + len, i * 11.25), 4);
     }
-    k.shape(circlePath(c, 115), QColor(214, 220, 236, 240));
-    k.shape(crescentPath(c, 115, 70, 0), QColor(250, 236, 160, 240), 4);
+    k.shape(circlePath(c, 115), QColor(214, 220, 236));
+    k.shape(crescentPath(c, 115, 70, 0), QColor(250, 236, 160), 4);
     // A quiet face in profile on the full disc.
     k.stroke(curve(c + QPointF(30, -70), c + QPointF(-5, -30), c + QPointF(20, 10), c + QPointF(-10, 40)), 4);
     k.stroke(curve(c + QPointF(-10, 40), c + QPointF(5, 60), c + QPointF(25, 70), c + QPointF(40, 80)), 4);
@@ -941,14 +969,14 @@ void moon(Ink &k)
         d.closeSubpath();
         k.shape(d, fill, 5);
     };
-    hound(-120, 1, QColor(220, 200, 170, 235));
-    hound(120, -1, QColor(150, 150, 160, 235));
+    hound(-120, 1, QColor(220, 200, 170));
+    hound(120, -1, QColor(150, 150, 160));
     k.shape(ellipsePath(QPointF(0, 390), 200, 40), kWater);
     QPainterPath cray;
     cray.addEllipse(QPointF(0, 370), 20, 34);
     cray.addEllipse(QPointF(-30, 330), 14, 20);
     cray.addEllipse(QPointF(30, 330), 14, 20);
-    k.shape(cray.simplified(), QColor(200, 70, 50, 240), 4);
+    k.shape(cray.simplified(), QColor(200, 70, 50), 4);
 }
 
 void sunCard(Ink &k)
@@ -966,7 +994,7 @@ void sunCard(Ink &k)
             k.stroke(wave, QColor(250, 210, 90), 6);
         }
     }
-    k.shape(circlePath(c, 140), QColor(252, 210, 80, 245));
+    k.shape(circlePath(c, 140), QColor(252, 210, 80));
     // His calm face.
     for (int side : {-1, 1}) {
         k.stroke(curve(c + QPointF(side * 70, -25), c + QPointF(side * 55, -40), c + QPointF(side * 30, -40), c + QPointF(side * 20, -25)), 5);
@@ -975,7 +1003,7 @@ void sunCard(Ink &k)
     k.stroke(curve(c + QPointF(0, -10), c + QPointF(-14, 20), c + QPointF(-10, 30), c + QPointF(8, 32)), 4);
     k.stroke(curve(c + QPointF(-45, 60), c + QPointF(-20, 85), c + QPointF(20, 85), c + QPointF(45, 60)), 6);
     // The garden wall and its sunflowers.
-    k.shape(rectPath(-300, 240, 600, 180), QColor(150, 140, 130, 230));
+    k.shape(rectPath(-300, 240, 600, 180), QColor(150, 140, 130));
     for (int row = 0; row < 4; ++row) {
         const double y = 240 + row * 45;
         k.line(QPointF(-300, y), QPointF(300, y), 3);
@@ -988,15 +1016,15 @@ void sunCard(Ink &k)
         const QPointF fc(-210 + i * 140, 170 - (i % 2) * 30);
         k.line(fc, QPointF(fc.x(), 240), 7);
         k.shape(starPath(fc, 12, 52, 32), kYellow, 4);
-        k.shape(circlePath(fc, 26), QColor(120, 76, 40, 240), 4);
+        k.shape(circlePath(fc, 26), QColor(120, 76, 40), 4);
     }
 }
 
 void judgement(Ink &k)
 {
     // The angel in the clouds sounding the trumpet.
-    wing(k, QPointF(-20, -280), 220, 110, -1, QColor(186, 70, 70, 190));
-    wing(k, QPointF(20, -280), 220, 110, 1, QColor(186, 70, 70, 190));
+    wing(k, QPointF(-20, -280), 220, 110, -1, QColor(186, 70, 70));
+    wing(k, QPointF(20, -280), 220, 110, 1, QColor(186, 70, 70));
     k.shape(circlePath(QPointF(0, -340), 38), kFlesh);
     k.shape(crescentPath(QPointF(0, -355), 50, 20, 90), kYellow, 4);
     cloud(k, QPointF(-120, -200), 300);
@@ -1014,7 +1042,7 @@ void judgement(Ink &k)
     flag.lineTo(120, 40);
     flag.lineTo(20, -60);
     flag.closeSubpath();
-    k.shape(flag, QColor(240, 238, 232, 240));
+    k.shape(flag, QColor(240, 238, 232));
     k.painter().save();
     k.painter().setClipPath(flag);
     k.line(QPointF(105, -125), QPointF(70, -10), 14);
@@ -1027,12 +1055,12 @@ void judgement(Ink &k)
     k.stroke(line2({35, -110}, {140, -20}), QColor(190, 40, 40), 14);
     k.painter().restore();
     // The dead rise from their open coffins on the water, arms raised.
-    mountains(k, 300, {{-300, 120}, {-180, 60}, {-80, 160}, {60, 90}, {200, 170}, {300, 100}}, QColor(226, 232, 244, 180));
+    mountains(k, 300, {{-300, 120}, {-180, 60}, {-80, 160}, {60, 90}, {200, 170}, {300, 100}}, QColor(226, 232, 244));
     k.shape(rectPath(-300, 300, 600, 140), kWater);
     for (int i = 0; i < 3; ++i) {
         const double x = -170 + i * 170;
         bareFigure(k, x, 160 + (i == 1 ? 20 : 0), 180, true);
-        k.shape(rectPath(x - 70, 300, 140, 60, 6), QColor(120, 90, 70, 240));
+        k.shape(rectPath(x - 70, 300, 140, 60, 6), QColor(120, 90, 70));
     }
 }
 
@@ -1043,9 +1071,9 @@ void world(Ink &k)
     for (const QPointF &c : corners)
         cloud(k, c, 150);
     k.shape(circlePath(corners[0] + QPointF(0, -18), 24), kFlesh, 4);
-    k.shape(polygonPath({corners[1] + QPointF(-30, -10), corners[1] + QPointF(0, -40), corners[1] + QPointF(30, -10), corners[1] + QPointF(0, 0)}), QColor(150, 120, 80, 240), 4);
-    k.shape(ellipsePath(corners[2] + QPointF(0, -16), 26, 20), QColor(150, 100, 70, 240), 4);
-    k.shape(starPath(corners[3] + QPointF(0, -16), 10, 28, 18), QColor(200, 140, 60, 240), 3);
+    k.shape(polygonPath({corners[1] + QPointF(-30, -10), corners[1] + QPointF(0, -40), corners[1] + QPointF(30, -10), corners[1] + QPointF(0, 0)}), QColor(150, 120, 80), 4);
+    k.shape(ellipsePath(corners[2] + QPointF(0, -16), 26, 20), QColor(150, 100, 70), 4);
+    k.shape(starPath(corners[3] + QPointF(0, -16), 10, 28, 18), QColor(200, 140, 60), 3);
     // The wreath, bound above and below with red ribbon.
     const QPointF c(0, 0);
     for (int i = 0; i < 56; ++i) {
@@ -1056,7 +1084,7 @@ void world(Ink &k)
         k.shape(transformed(ellipsePath({0, 0}, 26, 11), at - QPointF(std::cos(t) * 10, std::sin(t) * 10), deg - 30), kGreen, 3);
     }
     for (double y : {-300.0, 300.0})
-        k.shape(lemniscatePath(QPointF(0, y), 60), QColor(200, 50, 50, 240), 5);
+        k.shape(lemniscatePath(QPointF(0, y), 60), QColor(200, 50, 50), 5);
     // The dancer within, a wand in each hand, one leg crossed behind the other.
     limb(k, line2({-10, 140}, {-5, 240}), 24, kFlesh);
     limb(k, curve({10, 140}, {50, 180}, {60, 210}, {-5, 215}), 24, kFlesh);
@@ -1065,7 +1093,7 @@ void world(Ink &k)
     sash.lineTo(40, 150);
     sash.cubicTo(60, 60, 90, -20, 50, -110);
     sash.closeSubpath();
-    k.shape(sash, QColor(130, 80, 170, 230));
+    k.shape(sash, QColor(130, 80, 170));
     limb(k, line2({-40, -90}, {-110, -20}), 22, kFlesh);
     limb(k, line2({40, -90}, {110, -20}), 22, kFlesh);
     k.line(QPointF(-125, -75), QPointF(-100, 25), 8);
@@ -1103,7 +1131,7 @@ void paintMajorField(QPainter &p, const CardInfo &card)
     }
     for (int i = 0; i < 5; ++i) {
         const QPointF c(rng.range(-260, 260), rng.range(-410, 410));
-        sparkle(p, c, rng.range(9, 16), QColor(255, 246, 214, 220));
+        sparkle(p, c, rng.range(9, 16), QColor(255, 246, 214));
     }
 
     Ink ink(p, palette::gold, 7.0);

@@ -74,10 +74,12 @@ std::vector<QPointF> pipPositions(int rank, double colX)
 double pipHeight(int rank)
 {
     if (rank <= 3)
-        return 215;
+        return 235;
+    if (rank <= 5)
+        return 250;
     if (rank <= 8)
-        return 205;
-    return 178;
+        return 215;
+    return 180;
 }
 
 void paintPips(Ink &ink, Suit suit, int rank)
@@ -186,16 +188,16 @@ void paintRankEmblem(Ink &ink, int rank, QPointF at)
     switch (rank) {
     case 11: { // Sota: the page's cap with its long plume
         QPainterPath feather(QPointF(60, 0));
-        feather.cubicTo(40, -80, -40, -190, -150, -230);
-        feather.cubicTo(-90, -160, 10, -70, 60, 0);
+        feather.cubicTo(40, -70, -40, -160, -150, -195);
+        feather.cubicTo(-90, -135, 10, -60, 60, 0);
         QPainterPath vane(QPointF(60, -10));
-        vane.cubicTo(110, -110, 0, -230, -150, -230);
-        vane.cubicTo(-60, -150, -10, -60, 60, -10);
+        vane.cubicTo(110, -100, 0, -195, -150, -195);
+        vane.cubicTo(-60, -130, -10, -50, 60, -10);
         ink.shape(vane, QColor(246, 244, 236), ink.width() * 0.8);
         for (int k = 1; k < 9; ++k) {
             const double t = k / 9.0;
-            QPainterPath rib(QPointF(60 - 210 * t, -10 - 220 * t + 18 * std::sin(t * M_PI)));
-            rib.lineTo(60 - 210 * t + 40 - 20 * t, -10 - 220 * t - 40 + 18 * t);
+            QPainterPath rib(QPointF(60 - 210 * t, -10 - 185 * t + 18 * std::sin(t * M_PI)));
+            rib.lineTo(60 - 210 * t + 40 - 20 * t, -10 - 185 * t - 36 + 16 * t);
             ink.stroke(rib, ink.width() * 0.35);
         }
         ink.stroke(feather, ink.width() * 0.7);
@@ -319,9 +321,15 @@ void paintCourt(Ink &ink, Suit suit, int rank, const Tint &tint)
 
     // A pale disc behind the symbol keeps it readable on the coloured medallion.
     glow(p, centre, r * 0.85, withAlpha(QColor(255, 252, 240), 170));
-    drawSuitSymbol(ink, suit, centre, suit == Suit::Oros ? 380 : 320);
+    // Staff and sword lie across the medallion, so they can be as long as its diameter.
+    switch (suit) {
+    case Suit::Bastos: drawWand(ink, centre, 370, 35.0, 3); break;
+    case Suit::Espadas: drawSword(ink, centre, 370, 35.0); break;
+    case Suit::Copas: drawCup(ink, centre, 270); break;
+    case Suit::Oros: drawCoin(ink, centre, 125); break;
+    }
 
-    paintRankEmblem(ink, rank, QPointF(0, -250));
+    paintRankEmblem(ink, rank, QPointF(0, rank == 12 ? -235 : -200));
 }
 
 } // namespace

@@ -43,7 +43,7 @@ void drawWand(Ink &ink, QPointF centre, double h, double angleDeg, int leaves)
 {
     Placed placed(ink.painter(), centre, angleDeg);
     const double top = -h / 2, bottom = h / 2;
-    const double wTop = h * 0.036, wBottom = h * 0.05;
+    const double wTop = h * 0.05, wBottom = h * 0.066;
 
     QPainterPath shaft(QPointF(-wTop, top + wTop));
     shaft.quadTo(0, top - wTop * 0.9, wTop, top + wTop);
@@ -72,7 +72,7 @@ void drawWand(Ink &ink, QPointF centre, double h, double angleDeg, int leaves)
         const bool right = i % 2 == 0;
         const double y = top + h * (0.1 + 0.16 * i);
         const double x = right ? wTop * 0.8 : -wTop * 0.8;
-        const QPainterPath leaf = leafPath(QPointF(x, y), h * 0.15, right ? -35.0 : -145.0);
+        const QPainterPath leaf = leafPath(QPointF(x, y), h * 0.18, right ? -35.0 : -145.0);
         ink.shape(leaf, leafGreen, ink.width() * 0.6);
     }
     ink.shape(leafPath(QPointF(0, top + wTop * 0.3), h * 0.11, -90.0), leafGreen,
@@ -132,7 +132,7 @@ void drawSword(Ink &ink, QPointF centre, double h, double angleDeg)
     Placed placed(ink.painter(), centre, angleDeg);
     const double top = -h / 2;
     const double guardY = h / 2 - h * 0.21;
-    const double bw = h * 0.038;
+    const double bw = h * 0.052;
 
     QPainterPath blade(QPointF(0, top));
     blade.lineTo(bw, top + h * 0.12);
@@ -158,18 +158,18 @@ void drawSword(Ink &ink, QPointF centre, double h, double angleDeg)
     goldFill.setColorAt(0.0, QColor(246, 212, 120));
     goldFill.setColorAt(1.0, QColor(170, 120, 38));
 
-    const double gw = h * 0.17;
+    const double gw = h * 0.19;
     QPainterPath guard;
-    guard.addRoundedRect(QRectF(-gw, guardY - h * 0.012, gw * 2, h * 0.034), h * 0.015,
-                         h * 0.015);
-    guard.addEllipse(QPointF(-gw, guardY + h * 0.005), h * 0.026, h * 0.026);
-    guard.addEllipse(QPointF(gw, guardY + h * 0.005), h * 0.026, h * 0.026);
+    guard.addRoundedRect(QRectF(-gw, guardY - h * 0.016, gw * 2, h * 0.042), h * 0.018,
+                         h * 0.018);
+    guard.addEllipse(QPointF(-gw, guardY + h * 0.005), h * 0.032, h * 0.032);
+    guard.addEllipse(QPointF(gw, guardY + h * 0.005), h * 0.032, h * 0.032);
     guard = guard.simplified();
 
     QPainterPath grip;
-    grip.addRoundedRect(QRectF(-h * 0.026, guardY + h * 0.02, h * 0.052, h * 0.13), h * 0.01,
-                        h * 0.01);
-    QPainterPath pommel = circlePath(QPointF(0, h / 2 - h * 0.035), h * 0.035);
+    grip.addRoundedRect(QRectF(-h * 0.032, guardY + h * 0.02, h * 0.064, h * 0.13), h * 0.012,
+                        h * 0.012);
+    QPainterPath pommel = circlePath(QPointF(0, h / 2 - h * 0.042), h * 0.042);
 
     p.save();
     p.setPen(Qt::NoPen);

@@ -1,0 +1,202 @@
+#include "mediacontrol.h"
+
+#include "mediadevice.h"
+
+#include <QFileInfo>
+#include <QAudioDevice>
+#include <QMediaDevices>
+#include <QTimer>
+
+namespace {
+struct Recorder
+{
+    bool on = false;
+    QList<MediaControl::Event> events;
+};
+Recorder &recorder()
+{
+    static Recorder r;
+    return r;
+}
+QString &soundFontPath()
+{
+    static QString path = QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2");
+    return path;
+}
+} // namespace
+
+MediaControl::MediaControl(QObject *parent) : QObject(parent) {}
+
+MediaControl::~MediaControl() = default;
+
+bool MediaControl::audioAvailable()
+{
+    return !QMediaDevices::audioOutputs().isEmpty();
+}
+
+void MediaControl::setSoundFont(const QString &path)
+{
+    soundFontPath() = path;
+}
+
+QString MediaControl::soundFont()
+{
+    return soundFontPath();
+}
+
+MediaControl::Mode MediaControl::mode() const
+{
+    if (!m_device)
+        return NotOpen;
+    return m_device->isPlaying() ? Playing : Stopped;
+}
+
+QString MediaControl::backend() const
+{
+    return m_device ? m_device->name() : QString();
+}
+
+void MediaControl::setCommand(const QString &command)
+{
+    m_command = command;
+    const QString c = command.trimmed().toLower();
+    // Wait and notification are options of one command.
+    const bool notifyThis = m_notify;
+    m_notify = false;
+    m_wait = false;
+
+    if (recorder().on)
+        recorder().events.append({c, m_deviceType, m_fileName});
+
+    int result = Successful;
+    if (c == QLatin1String("open")) {
+        open();
+        if (!m_device)
+            result = Failure;
+    } else if (c == QLatin1String("play")) {
+        if (!m_device) {
+            logOnce(QStringLiteral("play without an open file"));
+            result = Failure;
+        } else {
+            if (m_pendingNotify)
+                emit done(Superseded);
+            m_device->play();
+            // A play that asked to be notified reports when the file has ended.
+            m_pendingNotify = notifyThis;
+            return;
+        }
+    } else if (c == QLatin1String("stop")) {
+        if (m_device)
+            m_device->stop();
+        if (m_pendingNotify) {
+            m_pendingNotify = false;
+            emit done(Aborted);
+        }
+    } else if (c == QLatin1String("close")) {
+        m_device.reset();
+        if (m_pendingNotify) {
+            m_pendingNotify = false;
+            emit done(Aborted);
+        }
+    } else {
+        logOnce(QStringLiteral("unknown command \"%1\"").arg(command));
+        result = Failure;
+    }
+    if (notifyThis) {
+        // Reported from the event loop, as the device would: the handler may send the
+        // next command without re-entering this one.
+        QTimer::singleShot(0, this, [this, result] { emit done(result); });
+    }
+}
+
+void MediaControl::open()
+{
+    m_device.reset();
+    m_pendingNotify = false;
+    const QString type = m_deviceType.trimmed().toLower();
+    QString why;
+    MediaDevice *device = nullptr;
+
+    if (recorder().on) {
+        device = MediaDevices::makeSilent(nullptr, QStringLiteral("recording"), MediaDevices::Kind::Any);
+    } else if (type == QLatin1String("waveaudio")) {
+        device = audioAvailable()
+                     ? MediaDevices::makeWave(nullptr)
+                     : MediaDevices::makeSilent(nullptr, QStringLiteral("silent"), MediaDevices::Kind::Wave);
+    } else if (type == QLatin1String("sequencer")) {
+        device = MediaDevices::makeSequencer(nullptr, soundFontPath(), &why);
+        if (!device) {
+            logOnce(QStringLiteral("MIDI music stays silent: %1").arg(why));
+            device = MediaDevices::makeSilent(nullptr, QStringLiteral("silent"), MediaDevices::Kind::Midi);
+        }
+    } else if (type == QLatin1String("cdaudio")) {
+        logOnce(QStringLiteral("no audio CD drive"));
+        return;
+    } else {
+        logOnce(QStringLiteral("unknown device type \"%1\"").arg(m_deviceType));
+        return;
+    }
+
+    m_device.reset(device);
+    if (!m_device->open(m_fileName, &why)) {
+        logOnce(QStringLiteral("%1: %2").arg(m_fileName, why));
+        m_device.reset();
+        return;
+    }
+    connect(m_device.get(), &MediaDevice::finished, this, &MediaControl::finished);
+}
+
+void MediaControl::finished()
+{
+    emit playbackFinished();
+    if (m_pendingNotify) {
+        m_pendingNotify = false;
+        emit done(Successful);
+    }
+}
+
+void MediaControl::logOnce(const QString &what)
+{
+    if (m_logged.contains(what))
+        return;
+    m_logged << what;
+    qWarning("orbelle: sound: %s", qPrintable(what));
+}
+
+void MediaControl::startRecording()
+{
+    recorder().on = true;
+    recorder().events.clear();
+}
+
+void MediaControl::stopRecording()
+{
+    recorder().on = false;
+}
+
+bool MediaControl::recording()
+{
+    return recorder().on;
+}
+
+QList<MediaControl::Event> MediaControl::recorded()
+{
+    return recorder().events;
+}
+
+QStringList MediaControl::recordedCommands()
+{
+    QStringList out;
+    for (const Event &e : recorder().events) {
+        const QString file = QFileInfo(e.fileName).fileName();
+        out << (e.command == QLatin1String("open") || e.command == QLatin1String("play")
+                    ? e.command + QLatin1Char(' ') + file
+                    : e.command);
+    }
+    return out;
+}
+
+void MediaControl::clearRecorded()
+{
+    recorder().events.clear();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+// One way of making sound. A device plays one file; it reports the end of that file
+// through `finished`, on the user-interface thread, once per play to the end.
+class MediaDevice : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    ~MediaDevice() override = default;
+
+    // False, with a reason, when the file cannot be played by this device.
+    virtual bool open(const QString &file, QString *why) = 0;
+    // From the start when the file has been played to its end, else from where it stood.
+    virtual void play() = 0;
+    virtual void stop() = 0;
+    virtual bool isPlaying() const = 0;
+    virtual QString name() const = 0;
+
+signals:
+    void finished();
+};
+
+namespace MediaDevices {
+enum class Kind { Wave, Midi, Any };
+MediaDevice *makeWave(QObject *parent);
+MediaDevice *makeSequencer(QObject *parent, const QString &soundFont, QString *why);
+MediaDevice *makeSilent(QObject *parent, const QString &name, Kind kind);
+} // namespace MediaDevices

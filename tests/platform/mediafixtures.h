@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <QtEndian>
+
+#include <cmath>
+
+// Small sound and music files written by the tests themselves.
+namespace Fixtures {
+
+inline void put32(QByteArray &b, quint32 v) { char c[4]; qToLittleEndian(v, c); b.append(c, 4); }
+inline void put16(QByteArray &b, quint16 v) { char c[2]; qToLittleEndian(v, c); b.append(c, 2); }
+
+// A quiet 440 Hz tone, 16-bit mono.
+inline QByteArray wave(int ms, int rate = 44100)
+{
+    const int samples = rate * ms / 1000;
+    QByteArray data;
+    for (int i = 0; i < samples; ++i)
+        put16(data, quint16(qint16(3000 * std::sin(2 * M_PI * 440 * i / rate))));
+    QByteArray b("RIFF");
+    put32(b, 36 + quint32(data.size()));
+    b += "WAVEfmt ";
+    put32(b, 16);
+    put16(b, 1);
+    put16(b, 1);
+    put32(b, quint32(rate));
+    put32(b, quint32(rate * 2));
+    put16(b, 2);
+    put16(b, 16);
+    b += "data";
+    put32(b, quint32(data.size()));
+    return b + data;
+}
+
+inline QByteArray varLen(quint32 v)
+{
+    QByteArray out(1, char(v & 0x7f));
+    while (v >>= 7)
+        out.prepend(char(0x80 | (v & 0x7f)));
+    return out;
+}
+
+// One track, 480 ticks a quarter: notes of one quarter each at `bpm`, then, when
+// `secondBpm` is given, as many again at that tempo.
+inline QByteArray midi(int notes, int bpm, int secondBpm = 0)
+{
+    QByteArray t;
+    const auto tempo = [&](int b) {
+        const quint32 us = quint32(60000000 / b);
+        t += varLen(0);
+        t += QByteArray("\xff\x51\x03", 3);
+        t += char(us >> 16);
+        t += char(us >> 8);
+        t += char(us);
+    };
+    const auto notesAt = [&] {
+        for (int i = 0; i < notes; ++i) {
+            t += varLen(0) + QByteArray("\x90\x3c\x50", 3);
+            t += varLen(480) + QByteArray("\x80\x3c\x00", 3);
+        }
+    };
+    tempo(bpm);
+    t += varLen(0) + QByteArray("\xc0\x00", 2);
+    notesAt();
+    if (secondBpm) {
+        tempo(secondBpm);
+        notesAt();
+    }
+    t += varLen(0) + QByteArray("\xff\x2f\x00", 3);
+    QByteArray b("MThd\0\0\0\x06\0\0\0\x01\x01\xe0", 14);
+    b += "MTrk";
+    char len[4];
+    qToBigEndian(quint32(t.size()), len);
+    b.append(len, 4);
+    return b + t;
+}
+
+inline QString write(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    f.write(bytes);
+    return path;
+}
+
+} // namespace Fixtures

@@ -1,0 +1,118 @@
+// Playback to the end through a real sound server: a PulseAudio null sink started for
+// this test alone. Where no sound server can be started the test says so and skips.
+
+#include "mediacontrol.h"
+#include "mediafixtures.h"
+#include "testenv.h"
+#include "timing.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+
+namespace {
+QTemporaryDir *g_runtime = nullptr;
+QString g_whyNoServer;
+
+// Before Qt looks for audio devices: a private PulseAudio with a null sink.
+void startSoundServer()
+{
+    const QString pulse = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
+    if (pulse.isEmpty()) {
+        g_whyNoServer = QStringLiteral("pulseaudio is not installed");
+        return;
+    }
+    g_runtime = new QTemporaryDir;
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(g_runtime->path()));
+    qputenv("PULSE_RUNTIME_PATH", QFile::encodeName(g_runtime->path() + QStringLiteral("/pulse")));
+    qunsetenv("PULSE_SERVER");
+    QProcess p;
+    p.start(pulse, {QStringLiteral("--daemonize=yes"), QStringLiteral("--exit-idle-time=-1"),
+                    QStringLiteral("-n"), QStringLiteral("--system=false"),
+                    QStringLiteral("--load=module-null-sink sink_name=nullsink"),
+                    QStringLiteral("--load=module-native-protocol-unix")});
+    if (!p.waitForFinished(15000) || p.exitCode() != 0) {
+        g_whyNoServer = QStringLiteral("pulseaudio did not start: ") + QString::fromLocal8Bit(p.readAllStandardError()).trimmed();
+        return;
+    }
+    // The daemon is up once its socket exists.
+    const QString socket = g_runtime->path() + QStringLiteral("/pulse/native");
+    for (int i = 0; i < 100 && !QFile::exists(socket); ++i)
+        QThread::msleep(50);
+    if (!QFile::exists(socket))
+        g_whyNoServer = QStringLiteral("pulseaudio started but offers no socket");
+}
+
+void stopSoundServer()
+{
+    if (!g_runtime)
+        return;
+    QProcess::execute(QStringLiteral("pulseaudio"), {QStringLiteral("--kill")});
+    delete g_runtime;
+    g_runtime = nullptr;
+}
+} // namespace
+
+class tst_MediaPlayback : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+private slots:
+    void initTestCase()
+    {
+        if (!g_whyNoServer.isEmpty())
+            QSKIP(qPrintable(QStringLiteral("no sound server for this test: ") + g_whyNoServer));
+        Timer::setTimeScale(1.0);
+    }
+    void cleanupTestCase() { stopSoundServer(); }
+
+    void playsToTheEndAndSaysSoOnce_data()
+    {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("ms");
+        QTest::newRow("wave") << QStringLiteral("waveaudio") << Fixtures::wave(700) << 700;
+        QTest::newRow("midi") << QStringLiteral("sequencer") << Fixtures::midi(3, 120) << 1500;
+    }
+    void playsToTheEndAndSaysSoOnce()
+    {
+        QFETCH(QString, type);
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, ms);
+        const QString file = Fixtures::write(m_dir.filePath(QStringLiteral("f_") + type), bytes);
+        MediaControl mc;
+        QSignalSpy ended(&mc, &MediaControl::playbackFinished);
+        mc.setDeviceType(type);
+        mc.setFileName(file);
+        mc.setCommand(QStringLiteral("open"));
+        QCOMPARE(mc.backend(), type); // a real device, not the silent stand-in
+        QElapsedTimer clock;
+        clock.start();
+        mc.setCommand(QStringLiteral("play"));
+        QVERIFY(ended.wait(ms + 10000));
+        const qint64 took = clock.elapsed();
+        qInfo("%s of %d ms ended after %lld ms", qPrintable(type), ms, took);
+        // A sound server starts a stream with some delay, never early.
+        QVERIFY2(took >= ms - 50, "the end came before the music's end");
+        QTest::qWait(500);
+        QCOMPARE(ended.count(), 1);
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    TestEnv::prepare();
+    startSoundServer();
+    QApplication app(argc, argv);
+    TestEnv::setUp();
+    tst_MediaPlayback tc;
+    const int rc = QTest::qExec(&tc, argc, argv);
+    stopSoundServer();
+    return rc;
+}
+#include "tst_mediaplayback.moc"
