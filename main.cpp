@@ -1,7 +1,9 @@
+#include "allwindows.h"
 #include "modOrbelle.h"
 #include "startup.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -16,6 +18,11 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Orbelle"));
     QApplication::setApplicationName(QStringLiteral("Orbelle"));
 
+    // Arial, as the windows were designed with (Liberation Sans has its metrics).
+    QFont font(QStringLiteral("Arial"), 9);
+    font.setStyleHint(QFont::SansSerif);
+    QApplication::setFont(font);
+
     // The standard dialogs speak Spanish, whatever the desktop's language.
     QTranslator qtSpanish;
     if (qtSpanish.load(QStringLiteral("qtbase_es"),
@@ -23,6 +30,7 @@ int main(int argc, char *argv[])
         QApplication::installTranslator(&qtSpanish);
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
 
+    registerAllWindows();
     modOrbelle::setIntro(Shell::showIntro);
     modOrbelle::Main();
     return QApplication::exec();

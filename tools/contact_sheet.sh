@@ -30,8 +30,8 @@ done
 # Each tile keeps the card's proportions; labels are the file names.
 height=$(( tile * 1240 / 700 ))
 # shellcheck disable=SC2086
-montage $files "$dir/dorso.png" \
-    -label '%t' -font DejaVu-Sans -pointsize $(( tile / 10 + 6 )) \
+montage -label '%t' -font DejaVu-Sans -pointsize $(( tile / 10 + 6 )) \
+    $files "$dir/dorso.png" \
     -tile 14x -geometry "${tile}x${height}+4+4" -background '#202028' -fill '#e0e0e0' \
     "$out"
 echo "$out"

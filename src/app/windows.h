@@ -41,8 +41,20 @@ public:
         unload(keyOf<W>());
     }
 
-    // By name, for tests and for windows that only know another by its name.
+    // By name, for windows that only know another by its name (and for tests). A
+    // window class registers how it is made; get() then works by name as by type.
+    static void registerFactory(const QString &name, std::function<QWidget *()> make);
+    static bool isKnown(const QString &name);
+    static QWidget *get(const QString &name); // nullptr for a window nobody registered
+    static QWidget *ifLoaded(const QString &name) { return find(name); }
     static bool isLoaded(const QString &name) { return find(name) != nullptr; }
+    // A control of a window, found by its name; creates the window like any reference.
+    template <class C>
+    static C *control(const QString &window, const QString &name)
+    {
+        QWidget *w = get(window);
+        return w ? w->findChild<C *>(name) : nullptr;
+    }
     static void unload(const QString &name);
     static QStringList loaded();
     // Unloads every window (end of the program, between test cases).
@@ -56,4 +68,5 @@ private:
     }
     static QWidget *find(const QString &key);
     static void add(const QString &key, QWidget *w);
+    static void emitUnloading(QWidget *w);
 };

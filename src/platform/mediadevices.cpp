@@ -3,6 +3,7 @@
 #include "timing.h"
 
 #include <QAudioOutput>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QMediaPlayer>
@@ -231,6 +232,9 @@ public:
             return false;
         }
         for (const char *driver : {"pulseaudio", "alsa"}) {
+            // Without a sound card ALSA only fills the terminal with complaints.
+            if (qstrcmp(driver, "alsa") == 0 && QDir(QStringLiteral("/dev/snd")).entryList({QStringLiteral("pcm*")}, QDir::System).isEmpty())
+                continue;
             fluid_settings_setstr(m_settings, "audio.driver", driver);
             m_driver = new_fluid_audio_driver(m_settings, m_synth);
             if (m_driver)

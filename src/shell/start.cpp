@@ -1,28 +1,484 @@
 #include "start.h"
 
+#include "backdrop.h"
+#include "cardpictures.h"
+#include "dialogs.h"
+#include "mediacontrol.h"
 #include "modOrbelle.h"
+#include "popup.h"
+#include "program.h"
+#include "recordcursor.h"
+#include "settings.h"
+#include "textbutton.h"
+#include "timing.h"
 #include "twips.h"
 #include "windows.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+#include <QTextEdit>
+
+namespace {
+
+// The button panel as designed, in twips: the client area it was laid out for.
+constexpr int kDesignWidth = 11880;
+constexpr int kDesignHeight = 8310;
+
+struct ButtonDesign
+{
+    const char *caption;
+    int left, top, width, height;
+};
+
+constexpr std::array<ButtonDesign, 9> kButtons{{
+    {"El juego de relacíon", 2040, 3360, 7815, 975},
+    {"Sacar solo las cartas", 3240, 4560, 5535, 615},
+    {"Cruz", 720, 2160, 3495, 735},
+    {"Salír", 5040, 6480, 1695, 735},
+    {"Der Zauberspruch der Zigeuner", 10440, 3600, 3375, 1095},
+    {"Das Entscheidungsspiel", 6360, 0, 1335, 615},
+    {"Das Keltische Kreuz", 1200, 7440, 4575, 735},
+    {"Estudiar tarot", 3480, 5400, 5175, 615},
+    {"¡Su carta para hoy!", 6120, 2040, 4935, 735},
+}};
+
+const QString kWaiting = QStringLiteral("¡Un momento, por favór! Las cartas están barajadas!");
+
+// Shows a window wherever it lives: inside the main window or on its own.
+void showWindow(QWidget *w)
+{
+    if (!w)
+        return;
+    if (qobject_cast<QMdiSubWindow *>(w->parentWidget())) {
+        Program::showInside(w);
+        return;
+    }
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+QWidget *windowNamed(const char *name)
+{
+    return WindowRegistry::get(QString::fromLatin1(name));
+}
+
+} // namespace
 
 Start::Start(QWidget *parent) : QMainWindow(parent)
 {
     setWindowTitle(QStringLiteral("Orbelle"));
-    m_mdi = new QMdiArea(this);
-    m_mdi->setBackground(QColor(8, 10, 32));
-    setCentralWidget(m_mdi);
-    resize(Twips::size(12000, 9000));
+    setWindowIcon(QIcon(CardPictures::programFile(QStringLiteral("orbelle.png"))));
+
+    m_central = new QWidget(this);
+    m_mdi = new QMdiArea(m_central);
+    m_mdi->setObjectName(QStringLiteral("mdiArea"));
+    m_mdi->setBackground(Qt::NoBrush);
+    m_mdi->viewport()->installEventFilter(this);
+    setCentralWidget(m_central);
+    Program::setMdiArea(m_mdi);
+
+    // Load: the window and its button panel both show the night sky of the program folder.
+    Picture1 = new Backdrop(m_central);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setPicture(CardPictures::background(QStringLiteral("nebo3.jpg")));
+    Picture1->installEventFilter(this);
+
+    for (size_t i = 0; i < kButtons.size(); ++i) {
+        auto *b = new TextButton(QString::fromUtf8(kButtons[i].caption), Picture1);
+        b->setObjectName(QStringLiteral("Label%1").arg(i + 1));
+        m_buttons[i] = b;
+    }
+    Label1 = m_buttons[0];
+    Label2 = m_buttons[1];
+    Label3 = m_buttons[2];
+    Label4 = m_buttons[3];
+    Label5 = m_buttons[4];
+    Label6 = m_buttons[5];
+    Label7 = m_buttons[6];
+    Label8 = m_buttons[7];
+    Label9 = m_buttons[8];
+    connect(Label1, &QAbstractButton::clicked, this, &Start::Label1_Click);
+    connect(Label2, &QAbstractButton::clicked, this, &Start::Label2_Click);
+    connect(Label3, &QAbstractButton::clicked, this, &Start::Label3_Click);
+    connect(Label4, &QAbstractButton::clicked, this, &Start::Label4_Click);
+    connect(Label5, &QAbstractButton::clicked, this, &Start::Label5_Click);
+    connect(Label6, &QAbstractButton::clicked, this, &Start::Label6_Click);
+    connect(Label7, &QAbstractButton::clicked, this, &Start::Label7_Click);
+    connect(Label8, &QAbstractButton::clicked, this, &Start::Label8_Click);
+    connect(Label9, &QAbstractButton::clicked, this, &Start::Label9_Click);
+    // The readings without a window of their own stay switched off, as designed.
+    for (TextButton *b : {Label5, Label6, Label7})
+        b->setEnabled(false);
+    // Keyboard order: the readings from the top of the panel down, exit last.
+    QWidget::setTabOrder(Label9, Label3);
+    QWidget::setTabOrder(Label3, Label1);
+    QWidget::setTabOrder(Label1, Label2);
+    QWidget::setTabOrder(Label2, Label8);
+    QWidget::setTabOrder(Label8, Label4);
+
+    Timer1 = new Timer(this, 1000);
+    Timer2 = new Timer(this, 1000);
+    Timer3 = new Timer(this, 1000);
+    Timer4 = new Timer(this, 1000);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer3->setObjectName(QStringLiteral("Timer3"));
+    Timer4->setObjectName(QStringLiteral("Timer4"));
+    // The three readings of Timer1..Timer3 have no window; the intro still goes.
+    for (Timer *t : {Timer1, Timer2, Timer3}) {
+        connect(t, &QTimer::timeout, this, [t] {
+            WindowRegistry::unload(QStringLiteral("anima"));
+            t->setEnabled(false);
+        });
+    }
+    connect(Timer4, &QTimer::timeout, this, [this] {
+        showWindow(windowNamed("legTag"));
+        Timer4->setEnabled(false);
+    });
+
+    buildMenus();
+
+    menuBar()->adjustSize();
+    resize(Twips::px(kDesignWidth), Twips::px(kDesignHeight) + menuBar()->sizeHint().height());
+    if (QScreen *s = screen())
+        move(s->availableGeometry().center() - rect().center());
+    layoutPanel();
+}
+
+void Start::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    const auto action = [this](const char *name, const QString &caption, void (Start::*slot)()) {
+        auto *a = new QAction(caption, this);
+        a->setObjectName(QString::fromLatin1(name));
+        if (slot)
+            connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+
+    mnuSpiel = bar->addMenu(QStringLiteral("&Tiradas de tarot"));
+    mnuSpiel->setObjectName(QStringLiteral("mnuSpiel"));
+    mnukreuz = action("mnukreuz", QStringLiteral("&Cruz"), &Start::Label3_Click);
+    mnuBezi = action("mnuBezi", QStringLiteral("&Relación"), &Start::Label1_Click);
+    mnuKelt = action("mnuKelt", QStringLiteral("Das &Keltische Kreuz"), &Start::Label7_Click);
+    mnuZig = action("mnuZig", QStringLiteral("&Zigeunerspruch"), &Start::Label5_Click);
+    mnuEnt = action("mnuEnt", QStringLiteral("&Entscheidungsspiel"), &Start::Label6_Click);
+    mnuTag = action("mnuTag", QStringLiteral("Carta de &hoy"), &Start::Label9_Click);
+    mnuLern = action("mnuLern", QStringLiteral("Escuela de t&arot"), &Start::Label8_Click);
+    mnuTag->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    mnukreuz->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    mnuSpiel->addActions({mnukreuz, mnuBezi, mnuKelt, mnuZig, mnuEnt, mnuTag, mnuLern});
+    for (QAction *a : {mnuKelt, mnuZig, mnuEnt})
+        a->setEnabled(false);
+
+    mnuTar = action("mnuTar", QStringLiteral("Sobre t&arot"), &Start::mnuTar_Click);
+    mnuProg = action("mnuProg", QStringLiteral("Sobre este &programa"), &Start::mnuProg_Click);
+    solo = action("solo", QStringLiteral("&Sacar solo"), &Start::solo_Click);
+    barajas = action("barajas", QStringLiteral("&Barajas"), &Start::barajas_Click);
+    mnuMusik = action("mnuMusik", QStringLiteral("&Musíca en el fondo"), &Start::mnuMusik_Click);
+    mnuView = action("mnuView", QStringLiteral("Tarot-&Visualizador"), &Start::mnuView_Click);
+    bar->addAction(mnuTar);
+    bar->addAction(mnuProg);
+    bar->addAction(solo);
+    bar->addAction(barajas);
+    bar->addAction(mnuMusik);
+    bar->addAction(mnuView);
+
+    mnuInfo = bar->addMenu(QStringLiteral("&Info"));
+    mnuInfo->setObjectName(QStringLiteral("mnuInfo"));
+    contacTo = action("contacTo", QStringLiteral("Información, &contacto, pagina web"), &Start::contacTo_Click);
+    mnuVers = action("mnuVers", QStringLiteral("&Version"), &Start::mnuVers_Click);
+    mnuInfo->addActions({contacTo, mnuVers});
+
+    mnuKraj = action("mnuKraj", QStringLiteral("Sa&lir"), &Start::mnuKraj_Click);
+    bar->addAction(mnuKraj);
+}
+
+QString Start::versionText()
+{
+    return QStringLiteral("Orbelle.1.0.16");
+}
+
+void Start::layoutPanel()
+{
+    const QRect area = m_central->rect();
+    m_mdi->setGeometry(area);
+    Picture1->setGeometry(area);
+    // The panel keeps its proportions: the designed area is scaled to fit and centred.
+    const double s = qMin(area.width() / double(Twips::px(kDesignWidth)),
+                          area.height() / double(Twips::px(kDesignHeight)));
+    const QPointF origin((area.width() - Twips::px(kDesignWidth) * s) / 2,
+                         (area.height() - Twips::px(kDesignHeight) * s) / 2);
+    const double designRight = Twips::px(kDesignWidth) * s + origin.x();
+    for (size_t i = 0; i < kButtons.size(); ++i) {
+        const ButtonDesign &d = kButtons[i];
+        QRectF r(origin.x() + d.left / double(Twips::perPixel) * s, origin.y() + d.top / double(Twips::perPixel) * s,
+                 d.width / double(Twips::perPixel) * s, d.height / double(Twips::perPixel) * s);
+        // A caption that runs past the panel's edge is cut there, as on the designed panel.
+        r.setRight(qMin(r.right(), designRight));
+        m_buttons[i]->setGeometry(r.toRect());
+        m_buttons[i]->setMaxPixelSize(int(qMin(r.height() * 0.62, 44.0 * s)));
+    }
+}
+
+void Start::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    layoutPanel();
+}
+
+bool Start::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_mdi->viewport() && event->type() == QEvent::Paint) {
+        QPainter p(m_mdi->viewport());
+        paintCovering(p, m_mdi->viewport()->rect(), Picture1->image());
+        return false;
+    }
+    if (watched == m_mdi->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        // With the panel hidden and no reading window left, the popup still leads
+        // back to the main menu.
+        auto *me = static_cast<QMouseEvent *>(event);
+        if (me->button() == Qt::RightButton && !Picture1->isVisible()) {
+            Popup::open(me->globalPosition().toPoint());
+            return true;
+        }
+    }
+    if (event->type() == QEvent::Resize && watched == m_central)
+        layoutPanel();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Start::showIdle()
+{
+    Picture1->show();
+    mnuSpiel->setEnabled(true);
+    solo->setEnabled(true);
+    setWindowTitle(QStringLiteral("Orbelle"));
+    mnuMusik->setEnabled(true);
+    showNormal();
+}
+
+void Start::closeIntro(bool stopMusic)
+{
+    if (stopMusic) {
+        if (QWidget *intro = WindowRegistry::ifLoaded(QStringLiteral("anima"))) {
+            for (const char *name : {"Timer1", "Timer2", "Timer3"})
+                if (auto *t = intro->findChild<Timer *>(QString::fromLatin1(name)))
+                    t->setEnabled(false);
+            if (auto *mc = intro->findChild<MediaControl *>(QStringLiteral("MMControl1")))
+                mc->setCommand(QStringLiteral("close"));
+        }
+    }
+    WindowRegistry::unload(QStringLiteral("anima"));
+}
+
+void Start::Label1_Click()
+{
+    setWindowTitle(QStringLiteral("Orbelle: Relación"));
+    mnuMusik->setEnabled(false);
+    QApplication::processEvents();
+    if (QWidget *names = windowNamed("eingabe")) {
+        showWindow(names);
+        if (auto *l = names->findChild<QLabel *>(QStringLiteral("Label1")))
+            l->setText(QStringLiteral("¿Como se llama la primera persona?"));
+    }
+    Picture1->hide();
+    showMinimized();
+}
+
+void Start::Label2_Click()
+{
+    solo_Click();
+}
+
+void Start::Label3_Click()
+{
+    mnuSpiel->setEnabled(false);
+    solo->setEnabled(false);
+    mnuMusik->setEnabled(false);
+    Picture1->hide();
+    QWidget *prompt = windowNamed("einfF");
+    showWindow(prompt);
+    if (prompt) {
+        // Centred left to right on the main window, its lower edge at the middle.
+        const QRect frame = frameGeometry();
+        prompt->move(frame.left() + frame.width() / 2 - Twips::px(2500),
+                     frame.top() + frame.height() / 2 - prompt->frameGeometry().height());
+    }
+    closeIntro(true);
+    setWindowTitle(QStringLiteral("Orbelle: Cruz"));
+}
+
+void Start::Label4_Click()
+{
+    mnuKraj_Click();
+}
+
+void Start::shuffleReading(const QString &caption, Timer *timer, bool meldTimer1On)
+{
+    QWidget *panel = windowNamed("meld");
+    showWindow(panel);
+    if (panel) {
+        if (auto *t = panel->findChild<Timer *>(QStringLiteral("Timer1")))
+            t->setEnabled(false);
+        if (auto *t = panel->findChild<Timer *>(QStringLiteral("Timer2")))
+            t->setEnabled(true);
+        if (auto *l = panel->findChild<QLabel *>(QStringLiteral("Label1")))
+            l->setText(kWaiting);
+        if (meldTimer1On)
+            if (auto *t = panel->findChild<Timer *>(QStringLiteral("Timer1")))
+                t->setEnabled(true);
+    }
+    Picture1->hide();
+    setWindowTitle(caption);
+    mnuMusik->setEnabled(false);
+    timer->setEnabled(true);
+}
+
+void Start::Label5_Click()
+{
+    shuffleReading(QStringLiteral("Orbelle: Zigeunerspruch"), Timer2, false);
+}
+
+void Start::Label6_Click()
+{
+    shuffleReading(QStringLiteral("Orbelle: Entscheidungsspiel"), Timer3, true);
+}
+
+void Start::Label7_Click()
+{
+    shuffleReading(QStringLiteral("Orbelle: Das Keltische Kreuz"), Timer1, false);
+}
+
+void Start::Label8_Click()
+{
+    if (modOrbelle::isTrue(modOrbelle::musicOn) && modOrbelle::musicActive.toString().isEmpty()) {
+        if (auto *mc = WindowRegistry::control<MediaControl>(QStringLiteral("mojCorvin"), QStringLiteral("MMControl1"))) {
+            mc->setCommand(QStringLiteral("play"));
+            Settings::set(QStringLiteral("musakt"), QStringLiteral("ja"));
+        }
+    }
+    Picture1->hide();
+    setWindowTitle(QStringLiteral("Orbelle: Escuela de Tarot"));
+    mnuMusik->setEnabled(false);
+    closeIntro(false);
+    if (QWidget *school = windowNamed("lernen")) {
+        showWindow(school);
+        Program::placeInside(school, 1000, 500);
+    }
+}
+
+void Start::Label9_Click()
+{
+    mnuMusik->setEnabled(false);
+    closeIntro(false);
+    Picture1->hide();
+    mnuSpiel->setEnabled(false);
+    solo->setEnabled(false);
+    setWindowTitle(QStringLiteral("Orbelle: La carta de hoy"));
+    QWidget *panel = windowNamed("meld");
+    showWindow(panel);
+    if (panel)
+        if (auto *l = panel->findChild<QLabel *>(QStringLiteral("Label1")))
+            l->setText(kWaiting);
+    Timer4->setEnabled(true);
+}
+
+void Start::solo_Click()
+{
+    closeIntro(true);
+    showWindow(windowNamed("frmDrag"));
+}
+
+void Start::barajas_Click()
+{
+    showWindow(windowNamed("ordnerSuchen"));
+}
+
+void Start::mnuMusik_Click()
+{
+    showWindow(windowNamed("mojCorvin"));
+}
+
+void Start::mnuView_Click()
+{
+    showWindow(windowNamed("rtfViewer"));
+}
+
+void Start::contacTo_Click()
+{
+    QWidget *w = windowNamed("info");
+    if (!w)
+        return;
+    w->findChild<QWidget *>(QStringLiteral("Text1"))->hide();
+    w->findChild<QWidget *>(QStringLiteral("Text2"))->show();
+    w->findChild<QWidget *>(QStringLiteral("Text3"))->hide();
+    showWindow(w);
+}
+
+void Start::showInfo(int record)
+{
+    QWidget *w = windowNamed("info");
+    if (!w)
+        return;
+    showWindow(w);
+    // The article must be visible even when the contact page hid it before.
+    w->findChild<QWidget *>(QStringLiteral("Text1"))->show();
+    w->findChild<QWidget *>(QStringLiteral("Text2"))->hide();
+    w->findChild<QWidget *>(QStringLiteral("Text3"))->hide();
+    if (auto *cursor = w->findChild<RecordCursor *>(QStringLiteral("Data1"))) {
+        cursor->moveNext();
+        cursor->setAbsolutePosition(record);
+    }
+    w->findChild<QWidget *>(QStringLiteral("Command2"))->hide();
+    w->findChild<QWidget *>(QStringLiteral("Command3"))->hide();
+}
+
+void Start::mnuProg_Click()
+{
+    showInfo(79);
+}
+
+void Start::mnuTar_Click()
+{
+    showInfo(78);
+}
+
+void Start::mnuVers_Click()
+{
+    Dialogs::message(this, versionText());
+}
+
+void Start::mnuKraj_Click()
+{
+    // Unloading ends the program already, unless a restart was asked for; the exit
+    // entries end it in any case.
+    const int before = Program::endRequests();
+    WindowRegistry::unload(QStringLiteral("Start"));
+    if (Program::endRequests() == before)
+        Program::end();
 }
 
 void Start::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    // Closing the main window ends the program unless a restart was asked for.
-    if (!modOrbelle::keepRunning) {
-        WindowRegistry::unloadAll();
-        QApplication::quit();
-    }
+    WindowRegistry::unload(QStringLiteral("Start"));
+}
+
+void Start::onUnload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    WindowRegistry::unload(QStringLiteral("mojCorvin"));
+    if (!modOrbelle::keepRunning)
+        Program::end();
 }

@@ -2,9 +2,17 @@
 
 #include <QMainWindow>
 
-class QMdiArea;
+#include <array>
 
-// The main window: a multiple-document frame that hosts the interpretation windows.
+class Backdrop;
+class QAction;
+class QMdiArea;
+class QMenu;
+class TextButton;
+class Timer;
+
+// The main window: a multiple-document frame that hosts the interpretation windows and
+// offers the readings as text buttons on the night sky and as menu entries.
 class Start : public QMainWindow
 {
     Q_OBJECT
@@ -13,9 +21,82 @@ public:
 
     QMdiArea *mdiArea() const { return m_mdi; }
 
+    // The controls, by the names the other windows use.
+    Backdrop *Picture1 = nullptr;
+    TextButton *Label1 = nullptr;
+    TextButton *Label2 = nullptr;
+    TextButton *Label3 = nullptr;
+    TextButton *Label4 = nullptr;
+    TextButton *Label5 = nullptr;
+    TextButton *Label6 = nullptr;
+    TextButton *Label7 = nullptr;
+    TextButton *Label8 = nullptr;
+    TextButton *Label9 = nullptr;
+    Timer *Timer1 = nullptr;
+    Timer *Timer2 = nullptr;
+    Timer *Timer3 = nullptr;
+    Timer *Timer4 = nullptr;
+
+    QMenu *mnuSpiel = nullptr;
+    QAction *mnukreuz = nullptr;
+    QAction *mnuBezi = nullptr;
+    QAction *mnuKelt = nullptr;
+    QAction *mnuZig = nullptr;
+    QAction *mnuEnt = nullptr;
+    QAction *mnuTag = nullptr;
+    QAction *mnuLern = nullptr;
+    QAction *mnuTar = nullptr;
+    QAction *mnuProg = nullptr;
+    QAction *solo = nullptr;
+    QAction *barajas = nullptr;
+    QAction *mnuMusik = nullptr;
+    QAction *mnuView = nullptr;
+    QMenu *mnuInfo = nullptr;
+    QAction *contacTo = nullptr;
+    QAction *mnuVers = nullptr;
+    QAction *mnuKraj = nullptr;
+
+    // The application title and version, as the version message shows them.
+    static QString versionText();
+
+    // Back to the idle look: panel shown, menus enabled, caption "Orbelle", normal state.
+    void showIdle();
+
+public slots:
+    void Label1_Click(); // relationship
+    void Label2_Click(); // free board
+    void Label3_Click(); // cross
+    void Label4_Click(); // exit
+    void Label5_Click();
+    void Label6_Click();
+    void Label7_Click();
+    void Label8_Click(); // school
+    void Label9_Click(); // card of the day
+    void solo_Click();
+    void barajas_Click();
+    void mnuMusik_Click();
+    void mnuView_Click();
+    void contacTo_Click();
+    void mnuProg_Click();
+    void mnuTar_Click();
+    void mnuVers_Click();
+    void mnuKraj_Click();
+    void onUnload();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void buildMenus();
+    void layoutPanel();
+    void closeIntro(bool stopMusic);
+    void shuffleReading(const QString &caption, Timer *timer, bool meldTimer1On);
+    void showInfo(int record);
+
     QMdiArea *m_mdi = nullptr;
+    QWidget *m_central = nullptr;
+    std::array<TextButton *, 9> m_buttons{};
+    bool m_unloaded = false;
 };

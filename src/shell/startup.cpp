@@ -3,12 +3,14 @@
 #include "carddatabase.h"
 #include "dialogs.h"
 #include "modOrbelle.h"
+#include "anima.h"
+#include "info.h"
+#include "panels.h"
+#include "popup.h"
 #include "start.h"
 #include "windows.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QTimer>
 
 namespace Shell {
 
@@ -33,14 +35,21 @@ bool openCardData()
     return true;
 }
 
+void registerWindows()
+{
+    WindowRegistry::registerFactory(QStringLiteral("Start"), [] { return WindowRegistry::get<Start>(); });
+    WindowRegistry::registerFactory(QStringLiteral("anima"), [] { return WindowRegistry::get<anima>(); });
+    WindowRegistry::registerFactory(QStringLiteral("meld"), [] { return WindowRegistry::get<meld>(); });
+    WindowRegistry::registerFactory(QStringLiteral("einfF"), [] { return WindowRegistry::get<einfF>(); });
+    WindowRegistry::registerFactory(QStringLiteral("info"), [] { return WindowRegistry::get<info>(); });
+    WindowRegistry::registerFactory(QStringLiteral("frmMeni"), [] { return WindowRegistry::get<frmMeni>(); });
+}
+
 void showIntro()
 {
-    if (!openCardData()) {
-        // Leave the event loop as soon as it starts; nothing else is shown.
-        QTimer::singleShot(0, qApp, [] { QApplication::exit(1); });
-        return;
-    }
-    WindowRegistry::get<Start>()->show();
+    anima *intro = WindowRegistry::get<anima>();
+    if (intro->loaded())
+        intro->show();
 }
 
 } // namespace Shell

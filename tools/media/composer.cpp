@@ -270,7 +270,9 @@ void Composer::writeClosingBar(int bar)
 {
     const std::uint32_t t0 = barTick(bar);
     const auto hold = static_cast<std::uint32_t>(barTicks_);
-    melody_.note(t0, hold, Melody, melodyPitchTonic_, 70);
+    // The melody settles on whichever tonic lies nearest to where it ended.
+    const int octaves = static_cast<int>(std::lround((degree_ - melodyTonic_) / 7.0));
+    melody_.note(t0, hold, Melody, key_.pitch(melodyTonic_ + 7 * octaves, 0), 70);
     // A slowly rolled tonic chord on the harp, every string left to ring to the end.
     const int root = intoRange(key_.pitch(0, 0), melodyPitchTonic_ - 26);
     const int third = key_.pitch(2, 0) - key_.pitch(0, 0);
@@ -364,14 +366,10 @@ Composition Composer::run()
     pad_.controller(end + 120, Pad, 123, 0);
     pad_.controller(end + 120, Bass, 123, 0);
     for (MidiTrack *t : {&conductor_, &melody_, &arp_, &pad_})
-        t->end(end + kPpq);
+        t->end(end + kPpq / 2);
 
     Composition c;
     c.ticksPerQuarter = kPpq;
-    const double beat = 60.0 / spec_.bpm;
-    c.seconds = (closing - 2) * spec_.beatsPerBar * beat +
-                spec_.beatsPerBar * beat / 0.92 + spec_.beatsPerBar * beat / 0.84 +
-                (spec_.beatsPerBar + 1) * beat / 0.72;
     c.tracks = {conductor_, melody_, arp_, pad_};
     return c;
 }

@@ -31,7 +31,6 @@ struct Composition
 {
     std::vector<MidiTrack> tracks;
     int ticksPerQuarter = 480;
-    double seconds = 0;     // length of the piece, following its tempo changes
 };
 
 Composition compose(const PieceSpec &spec);

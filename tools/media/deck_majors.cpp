@@ -20,7 +20,6 @@ const QColor kRed(178, 56, 58);
 const QColor kBlue(64, 100, 180);
 const QColor kWhite(236, 232, 218);
 const QColor kGreen(74, 136, 80);
-const QColor kViolet(120, 82, 166);
 const QColor kStone(120, 122, 138);
 const QColor kDark(18, 18, 26);
 const QColor kFlesh(226, 196, 160);
@@ -160,7 +159,7 @@ void cloud(Ink &k, QPointF c, double w, QColor fill = QColor(186, 196, 220))
     path.addEllipse(QPointF(c.x() + w * 0.3, c.y()), r, r * 0.85);
     path.addRoundedRect(QRectF(c.x() - w * 0.45, c.y() - r * 0.2, w * 0.9, r * 1.0), r * 0.5,
                         r * 0.5);
-    k.shape(path.simplified(), fill);
+    k.shape(solid(path), fill);
 }
 
 void sun(Ink &k, QPointF c, double r, int rays, QColor fill = kYellow)
@@ -181,7 +180,7 @@ void fivePetalRose(Ink &k, QPointF c, double r, QColor fill)
     QPainterPath petals;
     for (int i = 0; i < 5; ++i)
         petals.addEllipse(polar(c, r * 0.55, -90 + i * 72), r * 0.5, r * 0.5);
-    k.shape(petals.simplified(), fill, k.width() * 0.7);
+    k.shape(solid(petals), fill, k.width() * 0.7);
     k.shape(circlePath(c, r * 0.3), kYellow, k.width() * 0.5);
 }
 
@@ -386,7 +385,7 @@ void priestess(Ink &k)
     QPainterPath cross;
     cross.addRect(QRectF(-9, -130, 18, 66));
     cross.addRect(QRectF(-30, -108, 60, 18));
-    k.shape(cross.simplified(), kWhite, 4);
+    k.shape(solid(cross), kWhite, 4);
     k.shape(rectPath(-70, -20, 110, 70, 8), kWhite, 5);
     k.text(QPointF(-15, 15), QStringLiteral("TORA"), 30, QColor(40, 40, 60));
     // The moon at her feet.
@@ -474,7 +473,7 @@ void hierophant(Ink &k)
         shape.addRect(QRectF(-9, 30, 18, 220));
         shape.addRect(QRectF(9, 200, 38, 16));
         shape.addRect(QRectF(9, 230, 30, 16));
-        shape = shape.simplified().subtracted(circlePath(QPointF(0, 0), 15));
+        shape = solid(shape).subtracted(circlePath(QPointF(0, 0), 15));
         k.shape(transformed(shape, bow, deg), fill);
     };
     key(QPointF(-150, 110), -38, kYellow);
@@ -599,7 +598,7 @@ void strength(Ink &k)
     QPainterPath muzzle;
     muzzle.addEllipse(QPointF(-38, 130), 46, 38);
     muzzle.addEllipse(QPointF(38, 130), 46, 38);
-    k.shape(muzzle.simplified(), QColor(240, 214, 160));
+    k.shape(solid(muzzle), QColor(240, 214, 160));
     k.shape(polygonPath({{-34, 72}, {34, 72}, {0, 110}}), QColor(120, 60, 50), 5);
     k.line(QPointF(0, 110), QPointF(0, 150), 5);
     k.stroke(curve({-50, 180}, {-20, 200}, {20, 200}, {50, 180}), 6);
@@ -732,8 +731,7 @@ void hangedMan(Ink &k)
     // Arms folded behind his back: the elbows and the head make a triangle pointing down.
     limb(k, polygonPath({{-40, 100}, {-92, 50}, {-30, 0}}, false), 24, coat);
     limb(k, polygonPath({{40, 100}, {92, 50}, {30, 0}}, false), 24, coat);
-    limb(k, curve({4, -96}, {50, -140}, {92, -190}, {92, -226}), 30, hose);
-    limb(k, line2({92, -226}, {14, -226}), 28, hose);
+    limb(k, polygonPath({{6, -100}, {84, -182}, {-34, -200}}, false), 28, hose);
     limb(k, line2({0, -300}, {0, -90}), 34, hose);
     k.line(QPointF(-24, -308), QPointF(24, -308), 8);
     QPainterPath tunic(QPointF(-50, -110));
@@ -771,7 +769,7 @@ void death(Ink &k)
     const QPointF rc(-20, -262);
     for (int i = 0; i < 5; ++i)
         rosePetals.addEllipse(polar(rc, 44, -90 + i * 72), 40, 40);
-    k.shape(rosePetals.simplified(), QColor(240, 238, 232), 5);
+    k.shape(solid(rosePetals), QColor(240, 238, 232), 5);
     k.shape(circlePath(rc, 22), kYellow, 4);
     for (int i = 0; i < 5; ++i)
         k.line(polar(rc, 26, -54 + i * 72), polar(rc, 70, -54 + i * 72), 3);
@@ -780,7 +778,7 @@ void death(Ink &k)
     QPainterPath skull;
     skull.addEllipse(sc + QPointF(0, -20), 115, 105);
     skull.addRoundedRect(QRectF(sc.x() - 60, sc.y() + 40, 120, 100), 30, 30);
-    skull = skull.simplified();
+    skull = solid(skull);
     k.shape(skull, QColor(236, 230, 210));
     for (int side : {-1, 1})
         k.shape(ellipsePath(sc + QPointF(side * 45, 0), 32, 36), kDark, 5);
@@ -976,7 +974,7 @@ void moon(Ink &k)
     cray.addEllipse(QPointF(0, 370), 20, 34);
     cray.addEllipse(QPointF(-30, 330), 14, 20);
     cray.addEllipse(QPointF(30, 330), 14, 20);
-    k.shape(cray.simplified(), QColor(200, 70, 50), 4);
+    k.shape(solid(cray), QColor(200, 70, 50), 4);
 }
 
 void sunCard(Ink &k)

@@ -128,7 +128,7 @@ void paintAce(Ink &ink, Suit suit, const Tint &tint)
     case Suit::Espadas: {
         drawSword(ink, QPointF(0, 40), 660);
         // The crown on the point, with a palm and an olive sprig hanging from it.
-        const double cy = -235;
+        const double cy = -195;
         QPainterPath crown(QPointF(-70, cy + 30));
         crown.lineTo(-82, cy - 30);
         crown.lineTo(-40, cy);
@@ -288,7 +288,7 @@ void paintRankEmblem(Ink &ink, int rank, QPointF at)
         QPainterPath cross;
         cross.addRect(QRectF(-7, -215, 14, 56));
         cross.addRect(QRectF(-24, -200, 48, 14));
-        ink.shape(cross.simplified(), goldFill, ink.width() * 0.8);
+        ink.shape(solid(cross), goldFill, ink.width() * 0.8);
         const QColor gems[] = {QColor(60, 110, 190), QColor(60, 140, 90), QColor(176, 52, 54)};
         for (int i = -2; i <= 2; ++i)
             ink.shape(ellipsePath(QPointF(i * 50, -24), 12, 12), gems[(i + 2) % 3],

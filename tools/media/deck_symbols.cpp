@@ -62,9 +62,9 @@ void drawWand(Ink &ink, QPointF centre, double h, double angleDeg, int leaves)
     ink.painter().save();
     ink.painter().setPen(Qt::NoPen);
     ink.painter().setBrush(wood);
-    ink.painter().drawPath(shaft.simplified());
+    ink.painter().drawPath(solid(shaft));
     ink.painter().restore();
-    ink.stroke(shaft.simplified(), ink.width() * 0.8);
+    ink.stroke(solid(shaft), ink.width() * 0.8);
 
     // Fresh leaves sprout alternately left and right near the top.
     const QColor leafGreen(86, 150, 70);
@@ -109,7 +109,7 @@ void drawCup(Ink &ink, QPointF centre, double h, double angleDeg)
     foot.closeSubpath();
 
     QPainter &p = ink.painter();
-    for (const QPainterPath &part : {stem.simplified(), foot, bowl}) {
+    for (const QPainterPath &part : {solid(stem), foot, bowl}) {
         p.save();
         p.setPen(Qt::NoPen);
         p.setBrush(goldFill);
@@ -132,7 +132,7 @@ void drawSword(Ink &ink, QPointF centre, double h, double angleDeg)
     Placed placed(ink.painter(), centre, angleDeg);
     const double top = -h / 2;
     const double guardY = h / 2 - h * 0.21;
-    const double bw = h * 0.052;
+    const double bw = h * 0.058;
 
     QPainterPath blade(QPointF(0, top));
     blade.lineTo(bw, top + h * 0.12);
@@ -141,10 +141,11 @@ void drawSword(Ink &ink, QPointF centre, double h, double angleDeg)
     blade.lineTo(-bw, top + h * 0.12);
     blade.closeSubpath();
     QLinearGradient steel(-bw, 0, bw, 0);
-    steel.setColorAt(0.0, QColor(196, 202, 216));
-    steel.setColorAt(0.5, QColor(250, 251, 255));
-    steel.setColorAt(0.51, QColor(170, 178, 196));
-    steel.setColorAt(1.0, QColor(214, 220, 232));
+    // Dark enough at the edges to stand out on the pale field of the suit.
+    steel.setColorAt(0.0, QColor(122, 134, 162));
+    steel.setColorAt(0.45, QColor(236, 240, 248));
+    steel.setColorAt(0.55, QColor(150, 160, 186));
+    steel.setColorAt(1.0, QColor(96, 106, 136));
     QPainter &p = ink.painter();
     p.save();
     p.setPen(Qt::NoPen);
@@ -164,7 +165,7 @@ void drawSword(Ink &ink, QPointF centre, double h, double angleDeg)
                          h * 0.018);
     guard.addEllipse(QPointF(-gw, guardY + h * 0.005), h * 0.032, h * 0.032);
     guard.addEllipse(QPointF(gw, guardY + h * 0.005), h * 0.032, h * 0.032);
-    guard = guard.simplified();
+    guard = solid(guard);
 
     QPainterPath grip;
     grip.addRoundedRect(QRectF(-h * 0.032, guardY + h * 0.02, h * 0.064, h * 0.13), h * 0.012,

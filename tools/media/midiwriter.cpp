@@ -73,9 +73,8 @@ void MidiTrack::controller(std::uint32_t tick, int channel, int number, int valu
 
 void MidiTrack::note(std::uint32_t tick, std::uint32_t duration, int channel, int key, int velocity)
 {
-    add(tick, NoteOn,
-        {static_cast<std::uint8_t>(0x90 | channel), data7(key), data7(std::max(1, velocity))});
-    add(tick + duration, NoteOff, {static_cast<std::uint8_t>(0x80 | channel), data7(key), 0x40});
+    notes_.push_back({tick, std::max<std::uint32_t>(duration, 1), channel, key, velocity});
+    endTick_ = std::max(endTick_, tick + duration);
 }
 
 void MidiTrack::end(std::uint32_t tick)
@@ -86,6 +85,29 @@ void MidiTrack::end(std::uint32_t tick)
 std::vector<std::uint8_t> MidiTrack::encode() const
 {
     std::vector<Event> sorted = events_;
+    // One key on one channel can only sound once: a note still held when the same key is
+    // struck again is released at that moment, otherwise its late release would silence
+    // the new note.
+    std::vector<Note> notes = notes_;
+    std::stable_sort(notes.begin(), notes.end(), [](const Note &a, const Note &b) {
+        if (a.channel != b.channel)
+            return a.channel < b.channel;
+        if (a.key != b.key)
+            return a.key < b.key;
+        return a.tick < b.tick;
+    });
+    for (std::size_t i = 0; i < notes.size(); ++i) {
+        Note n = notes[i];
+        if (i + 1 < notes.size() && notes[i + 1].channel == n.channel &&
+            notes[i + 1].key == n.key && n.tick + n.duration > notes[i + 1].tick)
+            n.duration = std::max<std::uint32_t>(notes[i + 1].tick - n.tick, 1);
+        const auto seq = events_.size() + i;
+        sorted.push_back({n.tick, NoteOn, seq,
+                          {static_cast<std::uint8_t>(0x90 | n.channel), data7(n.key),
+                           data7(std::max(1, n.velocity))}});
+        sorted.push_back({n.tick + n.duration, NoteOff, seq,
+                          {static_cast<std::uint8_t>(0x80 | n.channel), data7(n.key), 0x40}});
+    }
     // A note that ends where the next one on the same key starts must release first, or the
     // synthesiser would cut the new note.
     std::stable_sort(sorted.begin(), sorted.end(), [](const Event &a, const Event &b) {

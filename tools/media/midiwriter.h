@@ -32,9 +32,15 @@ private:
         std::size_t seq;
         std::vector<std::uint8_t> bytes;
     };
+    struct Note
+    {
+        std::uint32_t tick, duration;
+        int channel, key, velocity;
+    };
     void add(std::uint32_t tick, int rank, std::vector<std::uint8_t> bytes);
 
     std::vector<Event> events_;
+    std::vector<Note> notes_;
     std::uint32_t endTick_ = 0;
 };
 

@@ -184,6 +184,12 @@ QPainterPath spiralPath(QPointF centre, double r0, double r1, double turns, doub
     return path;
 }
 
+QPainterPath solid(QPainterPath path)
+{
+    path.setFillRule(Qt::WindingFill);
+    return path.simplified();
+}
+
 QPainterPath mirroredX(const QPainterPath &path)
 {
     QTransform t;

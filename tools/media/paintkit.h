@@ -24,14 +24,6 @@ inline const QColor goldDeep(168, 126, 44);
 inline const QColor midnight(16, 24, 64);
 inline const QColor midnightGlow(52, 72, 140);
 inline const QColor brownInk(74, 50, 20);
-inline const QColor red(176, 52, 54);
-inline const QColor blue(70, 104, 184);
-inline const QColor ivory(238, 232, 214);
-inline const QColor green(78, 138, 84);
-inline const QColor violet(118, 80, 160);
-inline const QColor stone(128, 128, 140);
-inline const QColor flame(238, 128, 40);
-inline const QColor water(96, 150, 220);
 } // namespace palette
 
 // Pen and fill discipline for line work: fill first, then one outline on top.
@@ -74,6 +66,9 @@ QPainterPath heartPath(QPointF centre, double size);
 // Archimedean spiral from the centre outwards, for horns and scrolls.
 QPainterPath spiralPath(QPointF centre, double r0, double r1, double turns, double startDeg,
                         bool clockwise);
+// The outline of everything the path covers. Overlapping parts are united, not cut out as
+// QPainterPath's default odd-even rule would do.
+QPainterPath solid(QPainterPath path);
 // Mirror image about the vertical line x = 0.
 QPainterPath mirroredX(const QPainterPath &path);
 

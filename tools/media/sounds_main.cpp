@@ -116,7 +116,7 @@ std::vector<double> dealSnap()
         const double knock = std::sin(2 * kPi * (190 - 400 * t) * t) * std::exp(-t / 0.014) * 0.25;
         s[i] = crack + hiss + rustle + knock;
     }
-    fadeEnds(s, 0.0012, 0.02);
+    fadeEnds(s, 0.002, 0.02);
     normalise(s, 0.62);
     return s;
 }

@@ -1,0 +1,8 @@
+#include "allwindows.h"
+
+#include "startup.h"
+
+void registerAllWindows()
+{
+    Shell::registerWindows();
+}

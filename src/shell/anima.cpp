@@ -1,0 +1,210 @@
+#include "anima.h"
+
+#include "backdrop.h"
+#include "cardpictures.h"
+#include "mediacontrol.h"
+#include "modOrbelle.h"
+#include "program.h"
+#include "settings.h"
+#include "start.h"
+#include "startup.h"
+#include "timing.h"
+#include "twips.h"
+#include "windows.h"
+
+#include <QImageReader>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+
+namespace {
+constexpr std::array<QPoint, 11> kPositions{{{240, 240}, {480, 600}, {840, 1080}, {1440, 1560},
+                                              {1920, 1920}, {2760, 2040}, {3480, 2040},
+                                              {4200, 1920}, {4680, 1560}, {5280, 1080},
+                                              {5880, 600}}};
+constexpr int kCardWidth = 1455;
+constexpr int kCardHeight = 2600;
+const char *const kSkipTip = "Klick hier zu überspringen!";
+} // namespace
+
+anima::anima(QWidget *parent) : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("Orbelle"));
+    setWindowIcon(QIcon(CardPictures::programFile(QStringLiteral("orbelle.png"))));
+    resize(Twips::size(7600, 5100));
+
+    // 1. The deal counter.
+    m_count = 0;
+    // 2. Background.
+    m_background = QImageReader(CardPictures::background(QStringLiteral("nebo3.jpg"))).read();
+
+    for (size_t k = 0; k < 11; ++k) {
+        auto *frame = new QWidget(this);
+        frame->setObjectName(QStringLiteral("Shape1_%1").arg(k));
+        frame->setGeometry(Twips::rect(kPositions[k].x() - 120, kPositions[k].y() - 120, kCardWidth + 240,
+                                       kCardHeight + 250));
+        frame->setStyleSheet(QStringLiteral("background: rgba(8, 10, 36, 200); border: 1px solid #d9b55a; "
+                                            "border-radius: 6px;"));
+        frame->hide();
+        Shape1[k] = frame;
+        auto *card = new QLabel(this);
+        card->setObjectName(QStringLiteral("Image1_%1").arg(k));
+        card->setGeometry(Twips::rect(kPositions[k].x(), kPositions[k].y(), kCardWidth, kCardHeight));
+        card->setScaledContents(true);
+        card->hide();
+        card->installEventFilter(this);
+        Image1[k] = card;
+    }
+    Image1[10]->setToolTip(QString::fromUtf8(kSkipTip));
+
+    Image2 = new QLabel(this);
+    Image2->setObjectName(QStringLiteral("Image2"));
+    Image2->setToolTip(QString::fromUtf8(kSkipTip));
+    Image2->setAlignment(Qt::AlignCenter);
+    const QImage title = QImageReader(CardPictures::programFile(QStringLiteral("titulo.png"))).read();
+    if (!title.isNull()) {
+        const QSize fit = title.size().scaled(size() * 0.9, Qt::KeepAspectRatio);
+        Image2->setPixmap(QPixmap::fromImage(title.scaled(fit * devicePixelRatioF(), Qt::KeepAspectRatio,
+                                                          Qt::SmoothTransformation)));
+    } else {
+        Image2->setText(QStringLiteral("Orbelle"));
+        Image2->setStyleSheet(QStringLiteral("color: #f6d86b; font: bold 48px 'Liberation Serif';"));
+    }
+    Image2->setGeometry(rect());
+    Image2->hide();
+    Image2->installEventFilter(this);
+
+    MMControl1 = new MediaControl(this);
+    MMControl1->setObjectName(QStringLiteral("MMControl1"));
+    Timer1 = new Timer(this, 200);
+    Timer2 = new Timer(this, 1000);
+    Timer3 = new Timer(this, 1000);
+    Timer4 = new Timer(this, 300);
+    Timer5 = new Timer(this, 500);
+    int n = 1;
+    for (Timer *t : {Timer1, Timer2, Timer3, Timer4, Timer5})
+        t->setObjectName(QStringLiteral("Timer%1").arg(n++));
+
+    connect(Timer1, &QTimer::timeout, this, [this] {
+        ++m_count;
+        if (m_count <= 10) {
+            // The card at index 0 comes with the first tick, so the fan is complete.
+            if (m_count == 1) {
+                Shape1[0]->show();
+                Image1[0]->show();
+            }
+            Shape1[size_t(m_count)]->show();
+            Image1[size_t(m_count)]->show();
+            Image1[size_t(m_count)]->raise();
+        } else {
+            Timer2->setEnabled(true);
+            Timer1->setEnabled(false);
+        }
+    });
+    connect(Timer2, &QTimer::timeout, this, [this] {
+        for (size_t k = 0; k < 11; ++k) {
+            Image1[k]->hide();
+            Shape1[k]->hide();
+        }
+        Image2->show();
+        Image2->raise();
+        Timer3->setEnabled(true);
+        Timer2->setEnabled(false);
+    });
+    connect(Timer3, &QTimer::timeout, this, [this] {
+        handOver();
+        Timer3->setEnabled(false);
+    });
+    connect(Timer4, &QTimer::timeout, this, [this] {
+        MMControl1->setCommand(QStringLiteral("play"));
+        Timer4->setEnabled(false);
+    });
+
+    // 3.–4. The database the whole program reads. Without it nothing can be shown; the
+    // user is told which file is missing and the program ends.
+    if (!Shell::openCardData()) {
+        Program::end(1);
+        return;
+    }
+
+    // 5. The intro music.
+    MMControl1->setNotify(false);
+    MMControl1->setWait(true);
+    MMControl1->setShareable(false);
+    MMControl1->setDeviceType(QStringLiteral("sequencer"));
+    MMControl1->setFileName(CardPictures::programFile(QStringLiteral("corvin.mid")));
+    MMControl1->setCommand(QStringLiteral("open"));
+
+    // 6.–7. The cards. A deck that cannot be read is forgotten, so the next start falls
+    // back to the program's own; this start ends without a word.
+    for (size_t k = 0; k < 11; ++k) {
+        const QImage img = QImageReader(CardPictures::path(kCards[k])).read();
+        if (img.isNull()) {
+            Settings::set(QStringLiteral("Imagenes"), QString());
+            Program::end(0);
+            return;
+        }
+        Image1[k]->setPixmap(QPixmap::fromImage(
+            img.scaled(Image1[k]->size() * devicePixelRatioF(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    }
+
+    // 8.
+    Timer1->setEnabled(true);
+    Timer4->setEnabled(true);
+    Timer5->setEnabled(true);
+    m_loaded = true;
+    setFocusPolicy(Qt::StrongFocus);
+    if (QScreen *s = screen())
+        move(s->availableGeometry().center() - rect().center());
+}
+
+void anima::handOver()
+{
+    hide();
+    WindowRegistry::get<Start>()->show();
+}
+
+void anima::skip()
+{
+    handOver();
+    Timer1->setEnabled(false);
+    Timer2->setEnabled(false);
+    Timer3->setEnabled(false);
+}
+
+void anima::onUnload()
+{
+    // Its music goes with it.
+    MMControl1->setCommand(QStringLiteral("close"));
+}
+
+void anima::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    paintCovering(p, rect(), m_background);
+}
+
+void anima::mousePressEvent(QMouseEvent *)
+{
+    skip();
+}
+
+void anima::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Escape || e->key() == Qt::Key_Space || e->key() == Qt::Key_Return ||
+        e->key() == Qt::Key_Enter) {
+        skip();
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+bool anima::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress && watched != this) {
+        skip();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}

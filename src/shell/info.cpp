@@ -1,0 +1,154 @@
+#include "info.h"
+
+#include "carddatabase.h"
+#include "openurl.h"
+#include "program.h"
+#include "recordcursor.h"
+#include "start.h"
+#include "twips.h"
+#include "windows.h"
+
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#ifndef ORBELLE_CONTACT_URL
+#define ORBELLE_CONTACT_URL ""
+#endif
+#ifndef ORBELLE_WEB_URL
+#define ORBELLE_WEB_URL ""
+#endif
+
+namespace {
+QPlainTextEdit *textBox(const char *name, QWidget *parent)
+{
+    auto *t = new QPlainTextEdit(parent);
+    t->setObjectName(QString::fromLatin1(name));
+    t->setReadOnly(true);
+    QFont f(QStringLiteral("Tahoma"));
+    f.setStyleHint(QFont::SansSerif);
+    f.setPointSize(11);
+    t->setFont(f);
+    return t;
+}
+} // namespace
+
+QString info::contactAddress()
+{
+    return QStringLiteral(ORBELLE_CONTACT_URL);
+}
+
+QString info::webAddress()
+{
+    return QStringLiteral(ORBELLE_WEB_URL);
+}
+
+QStringList info::playerHelpLines()
+{
+    return {
+        QStringLiteral("Ayuda para Tarot-Player "),
+        QString(),
+        QStringLiteral("Hay algunas cosas que usted tiene que saber.  "),
+        QStringLiteral("Si usted pulsa en Musica si-no, puede escojer si quiere que la musica toca "),
+        QStringLiteral("mientras programa es abierto o no. "),
+        QStringLiteral("Si usted pulsa sobre Wave, Midi,CD-Player, usted puede fijar a un jugador "),
+        QStringLiteral("(player), que debe tocar.  "),
+        QStringLiteral("Usted debe encontrar luego su carpeta de la música donde usted guardó sus "),
+        QStringLiteral("archivos de la música (en MIDI o Wave-formato).  Si quiere escuchar al "),
+        QStringLiteral("CD-Player, entonces tiene que pulsar sobre CD-Player. "),
+        QStringLiteral("En la carpeta Sonidos encuentre algunos archivos en MIDI-formato."),
+        QStringLiteral("Cada player toca todos los archivos de la carpeta que usted tomó. "),
+        QStringLiteral("Usted no oye ninguna música?  Probablemente usted hizo activo a un player "),
+        QStringLiteral("incorrecto. Si es activo CD-Player, entonces usted no puede oír MIDI, si "),
+        QStringLiteral("usted fija MIDI-Player activo, entonces usted no puede jugar archivos de "),
+        QStringLiteral("Wave con él. Es importante fijar un jugador correcto y una carpeta no vacía."),
+        QString(),
+    };
+}
+
+QString info::creditsText()
+{
+    QStringList lines{
+        QStringLiteral("Orbelle, versión 1.0.16"),
+        QStringLiteral("Tarot para el escritorio: la carta del día, la cruz, el juego de relación con su "
+                       "quintaesencia, sacar solo las cartas, la escuela de tarot y el visualizador de "
+                       "tiradas."),
+        QString(),
+        QStringLiteral("Las cartas, los textos de las cartas, los fondos, los sonidos y la música fueron "
+                       "creados para Orbelle."),
+        QString(),
+        QStringLiteral("Orbelle usa:"),
+        QStringLiteral("• Qt 6 (The Qt Company y colaboradores), bajo la licencia LGPL versión 3."),
+        QStringLiteral("• SQLite, de dominio público."),
+        QStringLiteral("• FluidSynth (Peter Hanappe y colaboradores), bajo la licencia LGPL versión 2.1 o "
+                       "posterior."),
+        QStringLiteral("• La SoundFont TimGM6mb (Tim Brechbill), bajo la licencia GPL versión 2."),
+        QStringLiteral("• Las fuentes Liberation (licencia SIL Open Font) y DejaVu (licencia libre de "
+                       "Bitstream Vera)."),
+    };
+    if (!contactAddress().isEmpty() || !webAddress().isEmpty()) {
+        lines << QString() << QStringLiteral("Contacto:");
+        if (!contactAddress().isEmpty())
+            lines << QStringLiteral("• ") + contactAddress();
+        if (!webAddress().isEmpty())
+            lines << QStringLiteral("• ") + webAddress();
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+info::info(QWidget *parent) : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("Orbelle"));
+    Data1 = new RecordCursor(this);
+    Data1->setObjectName(QStringLiteral("Data1"));
+    Text1 = textBox("Text1", this);
+    Text2 = textBox("Text2", this);
+    Text3 = textBox("Text3", this);
+    Text2->setPlainText(creditsText());
+    Text3->setPlainText(playerHelpLines().join(QLatin1Char('\n')));
+    // Errors ignored: without the table the window still opens, Text1 empty.
+    if (Data1->openTable(CardDatabase::shared(), QStringLiteral("stichwörter")))
+        Data1->bind(Text1, QStringLiteral("stichwörter"));
+
+    Command1 = new QPushButton(QStringLiteral("Salír"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command2 = new QPushButton(QStringLiteral("Mandar una mail"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command3 = new QPushButton(QStringLiteral("Visitar la pagina web de Orbelle"), this);
+    Command3->setObjectName(QStringLiteral("Command3"));
+    connect(Command1, &QPushButton::clicked, this, [] { WindowRegistry::unload(QStringLiteral("info")); });
+    connect(Command2, &QPushButton::clicked, this, [] { Platform::openUrl(QUrl(contactAddress())); });
+    connect(Command3, &QPushButton::clicked, this, [] { Platform::openUrl(QUrl(webAddress())); });
+    Command1->setShortcut(QKeySequence(Qt::Key_Escape));
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(Command2);
+    buttons->addWidget(Command3);
+    buttons->addStretch();
+    buttons->addWidget(Command1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(Text1, 1);
+    layout->addWidget(Text2, 1);
+    layout->addWidget(Text3, 1);
+    layout->addLayout(buttons);
+    keepButtonsWithoutAddressHidden();
+
+    Program::adoptIntoMainWindow(this);
+    Program::placeInside(this, 600, 300);
+    if (QWidget *frame = parentWidget())
+        frame->resize(Twips::size(10500, 7200));
+}
+
+void info::keepButtonsWithoutAddressHidden()
+{
+    if (contactAddress().isEmpty())
+        Command2->setVisible(false);
+    if (webAddress().isEmpty())
+        Command3->setVisible(false);
+}
+
+void info::showEvent(QShowEvent *)
+{
+    keepButtonsWithoutAddressHidden();
+}

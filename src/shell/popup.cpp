@@ -1,0 +1,97 @@
+#include "popup.h"
+
+#include "program.h"
+#include "start.h"
+#include "windows.h"
+
+#include <QMouseEvent>
+
+namespace {
+
+class RightRelease : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::MouseButtonRelease) {
+            auto *me = static_cast<QMouseEvent *>(event);
+            if (me->button() == Qt::RightButton) {
+                Popup::open(me->globalPosition().toPoint());
+                return true;
+            }
+        }
+        if (event->type() == QEvent::ChildAdded) {
+            // Controls added later answer the right button too.
+            auto *ce = static_cast<QChildEvent *>(event);
+            if (ce->child()->isWidgetType())
+                watchTree(static_cast<QWidget *>(ce->child()));
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+public:
+    void watchTree(QWidget *w)
+    {
+        w->installEventFilter(this);
+        for (QWidget *child : w->findChildren<QWidget *>())
+            child->installEventFilter(this);
+    }
+};
+
+} // namespace
+
+frmMeni::frmMeni(QWidget *parent) : QWidget(parent)
+{
+    mnuMeni = new QMenu(QStringLiteral("Meni"), this);
+    mnuMeni->setObjectName(QStringLiteral("mnuMeni"));
+    mnuHaupt = mnuMeni->addAction(QStringLiteral("Al menu principal"));
+    mnuHaupt->setObjectName(QStringLiteral("mnuHaupt"));
+    mnuEnde = mnuMeni->addAction(QStringLiteral("Salír de Orbelle "));
+    mnuEnde->setObjectName(QStringLiteral("mnuEnde"));
+    connect(mnuHaupt, &QAction::triggered, this, &frmMeni::mnuHaupt_Click);
+    connect(mnuEnde, &QAction::triggered, this, &frmMeni::mnuEnde_Click);
+}
+
+void frmMeni::mnuHaupt_Click()
+{
+    for (const QString &name : Popup::readingWindows())
+        WindowRegistry::unload(name);
+    WindowRegistry::get<Start>()->showIdle();
+}
+
+void frmMeni::mnuEnde_Click()
+{
+    WindowRegistry::unload(QStringLiteral("mojCorvin"));
+    const int before = Program::endRequests();
+    WindowRegistry::unload(QStringLiteral("Start"));
+    if (Program::endRequests() == before)
+        Program::end();
+}
+
+namespace Popup {
+
+QStringList readingWindows()
+{
+    return {QStringLiteral("deutf"), QStringLiteral("kreuz"), QStringLiteral("einfF"),
+            QStringLiteral("legkreuz"), QStringLiteral("eingabe"), QStringLiteral("deutTag"),
+            QStringLiteral("legTag"), QStringLiteral("slika"), QStringLiteral("anima"),
+            QStringLiteral("bezi"), QStringLiteral("legBez"), QStringLiteral("meld"),
+            QStringLiteral("alleImagenes"), QStringLiteral("lernen")};
+}
+
+void open(const QPoint &globalPos)
+{
+    frmMeni *owner = WindowRegistry::get<frmMeni>();
+    owner->mnuMeni->popup(globalPos);
+}
+
+void watch(QWidget *window)
+{
+    auto *filter = new RightRelease(window);
+    filter->watchTree(window);
+}
+
+} // namespace Popup

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QMenu>
+#include <QPoint>
+#include <QWidget>
+
+class QAction;
+
+// The popup of the reading windows: "Al menu principal" and "Salír de Orbelle ".
+// Its owner window is never shown; it only holds the menu.
+class frmMeni : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit frmMeni(QWidget *parent = nullptr);
+
+    QMenu *mnuMeni = nullptr;
+    QAction *mnuHaupt = nullptr;
+    QAction *mnuEnde = nullptr;
+
+public slots:
+    void mnuHaupt_Click();
+    void mnuEnde_Click();
+};
+
+namespace Popup {
+// Opens the popup at a screen position.
+void open(const QPoint &globalPos);
+// The popup opens where the right mouse button is released over the window or any of
+// its controls; other buttons do nothing.
+void watch(QWidget *window);
+// The windows "Al menu principal" unloads, in order.
+QStringList readingWindows();
+} // namespace Popup

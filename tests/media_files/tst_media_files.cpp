@@ -1,0 +1,804 @@
+// The media files of the program folder: the deck, the back, the backgrounds, the title and
+// icon, the two sounds and the music. Files are read back with independent readers (Qt's
+// image decoders, and a WAVE and a Standard MIDI File parser of this test's own) so a fault
+// in a writer cannot hide itself.
+#include <QByteArray>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <QtTest>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <map>
+#include <optional>
+
+namespace {
+
+QString programFile(const QString &relative)
+{
+    return QDir(QStringLiteral(ORBELLE_PROGRAM_DIR)).filePath(relative);
+}
+
+struct Mean
+{
+    double r = 0, g = 0, b = 0;
+    double luminance() const { return 0.2126 * r + 0.7152 * g + 0.0722 * b; }
+};
+
+Mean meanColour(const QImage &img, const QRect &area)
+{
+    Mean m;
+    const QRect a = area.intersected(img.rect());
+    for (int y = a.top(); y <= a.bottom(); ++y)
+        for (int x = a.left(); x <= a.right(); ++x) {
+            const QRgb px = img.pixel(x, y);
+            m.r += qRed(px);
+            m.g += qGreen(px);
+            m.b += qBlue(px);
+        }
+    const double n = static_cast<double>(a.width()) * a.height();
+    m.r /= n;
+    m.g /= n;
+    m.b /= n;
+    return m;
+}
+
+// WCAG relative luminance of an sRGB colour given in 0…255.
+double relativeLuminance(double r, double g, double b)
+{
+    auto lin = [](double c) {
+        c /= 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * lin(r) + 0.7152 * lin(g) + 0.0722 * lin(b);
+}
+
+// ---- WAVE ---------------------------------------------------------------------------------
+
+struct Wave
+{
+    int format = 0, channels = 0, sampleRate = 0, bits = 0;
+    QList<qint16> samples;
+};
+
+std::optional<Wave> readWave(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray b = f.readAll();
+    if (b.size() < 12 || !b.startsWith("RIFF") || b.mid(8, 4) != "WAVE")
+        return std::nullopt;
+    Wave w;
+    bool haveFormat = false, haveData = false;
+    qsizetype pos = 12;
+    while (pos + 8 <= b.size()) {
+        const QByteArray id = b.mid(pos, 4);
+        const quint32 len = qFromLittleEndian<quint32>(b.constData() + pos + 4);
+        const qsizetype body = pos + 8;
+        if (body + qsizetype(len) > b.size())
+            return std::nullopt;
+        if (id == "fmt ") {
+            w.format = qFromLittleEndian<quint16>(b.constData() + body);
+            w.channels = qFromLittleEndian<quint16>(b.constData() + body + 2);
+            w.sampleRate = static_cast<int>(qFromLittleEndian<quint32>(b.constData() + body + 4));
+            w.bits = qFromLittleEndian<quint16>(b.constData() + body + 14);
+            haveFormat = true;
+        } else if (id == "data" && w.bits == 16) {
+            for (quint32 i = 0; i + 1 < len; i += 2)
+                w.samples << qFromLittleEndian<qint16>(b.constData() + body + i);
+            haveData = true;
+        }
+        pos = body + len + (len % 2);
+    }
+    if (!haveFormat || !haveData)
+        return std::nullopt;
+    return w;
+}
+
+// ---- Standard MIDI File -------------------------------------------------------------------
+
+struct MidiEvent
+{
+    quint64 tick = 0;
+    quint8 status = 0;      // 0xff for meta events
+    quint8 metaType = 0;
+    QByteArray data;        // channel data bytes, or the meta payload
+};
+
+struct Midi
+{
+    int format = -1;
+    int division = 0;
+    QList<QList<MidiEvent>> tracks;
+};
+
+// Parses the whole file; any structural fault yields an error message.
+std::optional<Midi> readMidi(const QString &path, QString *error)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("cannot open");
+        return std::nullopt;
+    }
+    const QByteArray b = f.readAll();
+    auto u16 = [&b](qsizetype at) { return qFromBigEndian<quint16>(b.constData() + at); };
+    auto u32 = [&b](qsizetype at) { return qFromBigEndian<quint32>(b.constData() + at); };
+    if (b.size() < 14 || !b.startsWith("MThd") || u32(4) != 6) {
+        *error = QStringLiteral("bad header chunk");
+        return std::nullopt;
+    }
+    Midi m;
+    m.format = u16(8);
+    const int declaredTracks = u16(10);
+    m.division = u16(12);
+    if ((m.division & 0x8000) || m.division == 0) {
+        *error = QStringLiteral("division is not ticks per quarter note");
+        return std::nullopt;
+    }
+    qsizetype pos = 14;
+    while (pos < b.size()) {
+        if (pos + 8 > b.size() || b.mid(pos, 4) != "MTrk") {
+            *error = QStringLiteral("chunk at %1 is not a track").arg(pos);
+            return std::nullopt;
+        }
+        const qsizetype end = pos + 8 + u32(pos + 4);
+        if (end > b.size()) {
+            *error = QStringLiteral("track runs past the end of the file");
+            return std::nullopt;
+        }
+        QList<MidiEvent> events;
+        qsizetype i = pos + 8;
+        quint64 tick = 0;
+        quint8 running = 0;
+        bool ended = false;
+        auto varLen = [&b, &i, end]() -> std::optional<quint32> {
+            quint32 v = 0;
+            for (int n = 0; n < 4 && i < end; ++n) {
+                const auto c = static_cast<quint8>(b.at(i++));
+                v = (v << 7) | (c & 0x7f);
+                if (!(c & 0x80))
+                    return v;
+            }
+            return std::nullopt;
+        };
+        while (i < end) {
+            if (ended) {
+                *error = QStringLiteral("events after end of track");
+                return std::nullopt;
+            }
+            const auto delta = varLen();
+            if (!delta || i >= end) {
+                *error = QStringLiteral("truncated event");
+                return std::nullopt;
+            }
+            tick += *delta;
+            MidiEvent e;
+            e.tick = tick;
+            auto s = static_cast<quint8>(b.at(i));
+            if (s == 0xff) {
+                e.status = 0xff;
+                e.metaType = static_cast<quint8>(b.at(i + 1));
+                i += 2;
+                const auto len = varLen();
+                if (!len || i + *len > end) {
+                    *error = QStringLiteral("truncated meta event");
+                    return std::nullopt;
+                }
+                e.data = b.mid(i, *len);
+                i += *len;
+                ended = e.metaType == 0x2f;
+            } else if (s == 0xf0 || s == 0xf7) {
+                ++i;
+                const auto len = varLen();
+                if (!len || i + *len > end) {
+                    *error = QStringLiteral("truncated sysex");
+                    return std::nullopt;
+                }
+                e.status = s;
+                i += *len;
+            } else {
+                if (s & 0x80) {
+                    running = s;
+                    ++i;
+                } else if (!running) {
+                    *error = QStringLiteral("data byte without status");
+                    return std::nullopt;
+                }
+                e.status = running;
+                const int n = ((running & 0xf0) == 0xc0 || (running & 0xf0) == 0xd0) ? 1 : 2;
+                if (i + n > end) {
+                    *error = QStringLiteral("truncated channel event");
+                    return std::nullopt;
+                }
+                e.data = b.mid(i, n);
+                i += n;
+            }
+            events << e;
+        }
+        if (!ended) {
+            *error = QStringLiteral("track without end-of-track");
+            return std::nullopt;
+        }
+        m.tracks << events;
+        pos = end;
+    }
+    if (m.tracks.size() != declaredTracks || (m.format == 0 && declaredTracks != 1) ||
+        m.format > 1) {
+        *error = QStringLiteral("format %1 with %2 declared and %3 present tracks")
+                     .arg(m.format)
+                     .arg(declaredTracks)
+                     .arg(m.tracks.size());
+        return std::nullopt;
+    }
+    return m;
+}
+
+// Seconds from the start to `tick`, following every tempo change of every track.
+double secondsAt(const Midi &m, quint64 tick)
+{
+    std::map<quint64, quint32> tempi = {{0, 500000}};
+    for (const auto &track : m.tracks)
+        for (const MidiEvent &e : track)
+            if (e.status == 0xff && e.metaType == 0x51 && e.data.size() == 3)
+                tempi[e.tick] = (quint32(quint8(e.data[0])) << 16) |
+                                (quint32(quint8(e.data[1])) << 8) | quint8(e.data[2]);
+    double seconds = 0;
+    for (auto it = tempi.begin(); it != tempi.end() && it->first < tick; ++it) {
+        const auto next = std::next(it);
+        const quint64 until = (next == tempi.end() || next->first > tick) ? tick : next->first;
+        seconds += double(until - it->first) * it->second / 1e6 / m.division;
+    }
+    return seconds;
+}
+
+quint64 lastTick(const Midi &m)
+{
+    quint64 t = 0;
+    for (const auto &track : m.tracks)
+        if (!track.isEmpty())
+            t = std::max(t, track.last().tick);
+    return t;
+}
+
+QStringList musicFiles()
+{
+    QStringList files = {QStringLiteral("corvin.mid")};
+    const QDir folder(programFile(QStringLiteral("Klang/Ostrel")));
+    for (const QString &name : folder.entryList({QStringLiteral("*.mid")}, QDir::Files, QDir::Name))
+        files << QStringLiteral("Klang/Ostrel/") + name;
+    return files;
+}
+
+// Every file below `root`, by relative path, with its bytes.
+std::map<QString, QByteArray> snapshot(const QString &root)
+{
+    std::map<QString, QByteArray> files;
+    QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile f(path);
+        if (f.open(QIODevice::ReadOnly))
+            files[QDir(root).relativeFilePath(path)] = f.readAll();
+    }
+    return files;
+}
+
+} // namespace
+
+class TestMediaFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void deckHasSeventyEightDistinctCards();
+    void cardsAreToldApartAtGallerySize();
+    void cardFieldsShowArcanumAndSuit_data();
+    void cardFieldsShowArcanumAndSuit();
+    void backLooksTheSameTurnedRound();
+    void backgroundsCarryYellowCaptions();
+    void titleAndIcon();
+    void sounds_data();
+    void sounds();
+    void music_data();
+    void music();
+    void musicIsHarmonious_data() { music_data(); }
+    void musicIsHarmonious();
+    void musicFolderPiecesDiffer();
+    void generatorsAreDeterministic_data();
+    void generatorsAreDeterministic();
+};
+
+void TestMediaFiles::deckHasSeventyEightDistinctCards()
+{
+    QSet<QByteArray> seen;
+    for (int n = 1; n <= 78; ++n) {
+        const QString path = programFile(QStringLiteral("Imagenes/%1.jpg").arg(n));
+        QImageReader reader(path);
+        QCOMPARE(reader.format(), QByteArray("jpeg"));
+        const QImage img = reader.read();
+        QVERIFY2(!img.isNull(), qPrintable(path + QStringLiteral(": ") + reader.errorString()));
+        QCOMPARE(img.size(), QSize(700, 1240));
+        // The rounded corners leave the dark surround showing.
+        QVERIFY2(meanColour(img, QRect(0, 0, 6, 6)).luminance() < 40, qPrintable(path));
+        QVERIFY2(meanColour(img, QRect(694, 1234, 6, 6)).luminance() < 40, qPrintable(path));
+        const QByteArray hash = QCryptographicHash::hash(
+            QByteArray(reinterpret_cast<const char *>(img.constBits()), img.sizeInBytes()),
+            QCryptographicHash::Sha1);
+        QVERIFY2(!seen.contains(hash), qPrintable(path + QStringLiteral(" repeats another card")));
+        seen.insert(hash);
+    }
+    QVERIFY(!QFile::exists(programFile(QStringLiteral("Imagenes/0.jpg"))));
+    QVERIFY(!QFile::exists(programFile(QStringLiteral("Imagenes/79.jpg"))));
+}
+
+void TestMediaFiles::cardsAreToldApartAtGallerySize()
+{
+    // Decoded at display size, as the gallery does it.
+    QList<QImage> thumbs;
+    for (int n = 1; n <= 78; ++n) {
+        QImageReader reader(programFile(QStringLiteral("Imagenes/%1.jpg").arg(n)));
+        reader.setScaledSize(QSize(49, 89));
+        const QImage img = reader.read().convertToFormat(QImage::Format_RGB32);
+        QVERIFY(!img.isNull());
+        thumbs << img;
+    }
+    // The nearest pair of thumbnails must still differ visibly in the picture, not just in
+    // their unreadable names. The closest pairs are neighbouring pip counts, where one slim
+    // sword more changes the mean by about 1.5 levels.
+    double nearest = 1e9;
+    QString pair;
+    for (int a = 0; a < thumbs.size(); ++a)
+        for (int b = a + 1; b < thumbs.size(); ++b) {
+            double sum = 0;
+            // The picture field only: the name band is too small to read at this size.
+            for (int y = 14; y < 75; ++y)
+                for (int x = 4; x < 45; ++x) {
+                    const QRgb p = thumbs[a].pixel(x, y), q = thumbs[b].pixel(x, y);
+                    sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                           std::abs(qBlue(p) - qBlue(q));
+                }
+            const double mean = sum / (61 * 41 * 3);
+            if (mean < nearest) {
+                nearest = mean;
+                pair = QStringLiteral("%1 and %2").arg(a + 1).arg(b + 1);
+            }
+        }
+    QVERIFY2(nearest > 1.0, qPrintable(QStringLiteral("cards %1 differ by %2").arg(pair).arg(nearest)));
+}
+
+void TestMediaFiles::cardFieldsShowArcanumAndSuit_data()
+{
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("last");
+    QTest::addColumn<QString>("look");
+    QTest::newRow("major arcana and the Fool") << 1 << 22 << QStringLiteral("night");
+    QTest::newRow("Bastos") << 23 << 36 << QStringLiteral("warm");
+    QTest::newRow("Copas") << 37 << 50 << QStringLiteral("blue");
+    QTest::newRow("Espadas") << 51 << 64 << QStringLiteral("violet");
+    QTest::newRow("Oros") << 65 << 78 << QStringLiteral("green");
+}
+
+void TestMediaFiles::cardFieldsShowArcanumAndSuit()
+{
+    QFETCH(int, first);
+    QFETCH(int, last);
+    QFETCH(QString, look);
+    for (int n = first; n <= last; ++n) {
+        const QImage img(programFile(QStringLiteral("Imagenes/%1.jpg").arg(n)));
+        QVERIFY(!img.isNull());
+        // Clear of emblems and pips: the top left corner of a major's field, a strip along
+        // the left edge of a minor's.
+        const Mean m = look == QLatin1String("night") ? meanColour(img, QRect(68, 184, 24, 20))
+                                                      : meanColour(img, QRect(72, 220, 30, 800));
+        const QString where = QStringLiteral("card %1: mean %2/%3/%4")
+                                  .arg(n)
+                                  .arg(m.r, 0, 'f', 0)
+                                  .arg(m.g, 0, 'f', 0)
+                                  .arg(m.b, 0, 'f', 0);
+        if (look == QLatin1String("night")) {
+            QVERIFY2(m.luminance() < 80 && m.b > m.r, qPrintable(where));
+            continue;
+        }
+        QVERIFY2(m.luminance() > 140, qPrintable(where));
+        if (look == QLatin1String("warm"))
+            QVERIFY2(m.r > m.b + 40 && m.r > m.g, qPrintable(where));
+        else if (look == QLatin1String("blue"))
+            QVERIFY2(m.b > m.r + 40 && m.b > m.g, qPrintable(where));
+        else if (look == QLatin1String("violet"))
+            QVERIFY2(m.b > m.g + 10 && m.r > m.g && std::abs(m.r - m.b) < 40, qPrintable(where));
+        else
+            QVERIFY2(m.g > m.b + 40 && m.g > m.r, qPrintable(where));
+    }
+}
+
+void TestMediaFiles::backLooksTheSameTurnedRound()
+{
+    const QString path = programFile(QStringLiteral("dorso.png"));
+    const QImage back = QImage(path).convertToFormat(QImage::Format_ARGB32);
+    QVERIFY2(!back.isNull(), qPrintable(path));
+    const double ratio = double(back.height()) / back.width();
+    QVERIFY2(ratio > 1.6 && ratio < 1.85, qPrintable(QString::number(ratio)));
+    QCOMPARE(back.mirrored(true, true), back);
+
+    // The laying windows draw their backs as two plain shapes in these colours.
+    auto near = [](QRgb px, QRgb want) {
+        return std::abs(qRed(px) - qRed(want)) <= 2 && std::abs(qGreen(px) - qGreen(want)) <= 2 &&
+               std::abs(qBlue(px) - qBlue(want)) <= 2;
+    };
+    const QRgb frame = back.pixel(11, back.height() / 2);
+    QVERIFY2(near(frame, qRgb(0x1b, 0x2a, 0x5c)), qPrintable(QString::number(frame, 16)));
+    // A point of the panel halfway between hatch lines, away from the ornaments.
+    const QRgb panel = back.pixel(back.width() / 2 + 9, back.height() / 2 - 270);
+    QVERIFY2(near(panel, qRgb(0x6b, 0x1e, 0x2e)), qPrintable(QString::number(panel, 16)));
+}
+
+void TestMediaFiles::backgroundsCarryYellowCaptions()
+{
+    const QImage night(programFile(QStringLiteral("Imagenes/nebo3.jpg")));
+    const QImage twilight(programFile(QStringLiteral("Imagenes/nebo2.jpg")));
+    QVERIFY(!night.isNull());
+    QVERIFY(!twilight.isNull());
+    // Large enough to fill the biggest window that shows them without visible stretching.
+    for (const QImage *img : {&night, &twilight}) {
+        QVERIFY(img->width() >= 1000 && img->height() >= 700);
+        QVERIFY(img->width() > img->height());
+    }
+    const Mean n = meanColour(night, night.rect());
+    const Mean t = meanColour(twilight, twilight.rect());
+    QVERIFY2(n.luminance() + 25 < t.luminance(),
+             qPrintable(QStringLiteral("%1 vs %2").arg(n.luminance()).arg(t.luminance())));
+
+    // Yellow captions keep at least the contrast asked of body text on both.
+    const double yellow = relativeLuminance(255, 255, 0);
+    for (const Mean &m : {n, t}) {
+        const double contrast = (yellow + 0.05) / (relativeLuminance(m.r, m.g, m.b) + 0.05);
+        QVERIFY2(contrast >= 4.5, qPrintable(QString::number(contrast)));
+    }
+
+    // The night sky has stars: a sprinkling of bright points, not a flat gradient.
+    int bright = 0;
+    for (int y = 0; y < night.height(); y += 2)
+        for (int x = 0; x < night.width(); x += 2)
+            if (qGray(night.pixel(x, y)) > 160)
+                ++bright;
+    QVERIFY2(bright > 50, qPrintable(QString::number(bright)));
+}
+
+void TestMediaFiles::titleAndIcon()
+{
+    const QImage title(programFile(QStringLiteral("titulo.png")));
+    QVERIFY(!title.isNull());
+    QVERIFY(title.hasAlphaChannel());
+    QVERIFY(title.width() > title.height());
+    // Transparent ground around lettering that is opaque somewhere.
+    QCOMPARE(qAlpha(title.pixel(0, 0)), 0);
+    QCOMPARE(qAlpha(title.pixel(title.width() - 1, title.height() - 1)), 0);
+    int opaque = 0;
+    for (int y = 0; y < title.height(); ++y)
+        for (int x = 0; x < title.width(); ++x)
+            if (qAlpha(title.pixel(x, y)) == 255)
+                ++opaque;
+    QVERIFY2(opaque > title.width() * title.height() / 50, qPrintable(QString::number(opaque)));
+
+    const QImage icon(programFile(QStringLiteral("orbelle.png")));
+    QCOMPARE(icon.size(), QSize(256, 256));
+}
+
+void TestMediaFiles::sounds_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("minMs");
+    QTest::addColumn<int>("maxMs");
+    QTest::addColumn<bool>("crisp");
+    QTest::newRow("deal snap") << QStringLiteral("zvuk.wav") << 30 << 119 << true;
+    QTest::newRow("card turn") << QStringLiteral("backarte.wav") << 240 << 360 << false;
+}
+
+void TestMediaFiles::sounds()
+{
+    QFETCH(QString, file);
+    QFETCH(int, minMs);
+    QFETCH(int, maxMs);
+    QFETCH(bool, crisp);
+    const auto wave = readWave(programFile(file));
+    QVERIFY2(wave, qPrintable(file));
+    QCOMPARE(wave->format, 1);
+    QCOMPARE(wave->bits, 16);
+    QCOMPARE(wave->sampleRate, 44100);
+    QCOMPARE(wave->channels, 1);
+
+    const double ms = 1000.0 * wave->samples.size() / wave->sampleRate;
+    QVERIFY2(ms >= minMs && ms <= maxMs, qPrintable(QString::number(ms)));
+
+    int peak = 0;
+    for (qint16 s : wave->samples)
+        peak = std::max(peak, std::abs(int(s)));
+    QVERIFY2(peak < 32000, qPrintable(QStringLiteral("clipped: %1").arg(peak)));
+    QVERIFY2(peak > 6000, qPrintable(QStringLiteral("nearly silent: %1").arg(peak)));
+
+    // A snap spends nearly all its energy at once; a turn swells and settles.
+    double total = 0, early = 0;
+    const int earlyEnd = wave->sampleRate * 3 / 100;
+    for (int i = 0; i < wave->samples.size(); ++i) {
+        const double e = double(wave->samples.at(i)) * wave->samples.at(i);
+        total += e;
+        if (i < earlyEnd)
+            early += e;
+    }
+    const double share = early / total;
+    QVERIFY2(crisp ? share > 0.8 : share < 0.2, qPrintable(QString::number(share)));
+
+    // No click at either end: the sound rises from silence (a snap may take only a couple of
+    // milliseconds to do so, but never jumps) and dies away before the file ends.
+    const int head = wave->sampleRate / 4000, tail = wave->sampleRate / 500;
+    for (int i = 0; i < head; ++i)
+        QVERIFY2(std::abs(int(wave->samples.at(i))) < 330, qPrintable(QString::number(i)));
+    for (int i = 0; i < tail; ++i)
+        QVERIFY2(std::abs(int(wave->samples.at(wave->samples.size() - 1 - i))) < 330,
+                 qPrintable(QString::number(i)));
+}
+
+void TestMediaFiles::music_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<double>("minSeconds");
+    QTest::addColumn<double>("maxSeconds");
+    const QStringList files = musicFiles();
+    QVERIFY(files.size() >= 5);
+    for (const QString &f : files) {
+        if (f == QLatin1String("corvin.mid"))
+            QTest::newRow("intro") << f << 20.0 << 40.0;
+        else
+            QTest::newRow(qPrintable(f)) << f << 30.0 << 90.0;
+    }
+}
+
+void TestMediaFiles::music()
+{
+    QFETCH(QString, file);
+    QFETCH(double, minSeconds);
+    QFETCH(double, maxSeconds);
+    QString error;
+    const auto midi = readMidi(programFile(file), &error);
+    QVERIFY2(midi, qPrintable(file + QStringLiteral(": ") + error));
+
+    const double seconds = secondsAt(*midi, lastTick(*midi));
+    QVERIFY2(seconds >= minSeconds && seconds <= maxSeconds, qPrintable(QString::number(seconds)));
+
+    // Every note is released, and every channel that played gets "all notes off" after its
+    // last release. Instruments are harp, strings and piano.
+    std::map<int, quint64> lastRelease, allOff;
+    std::map<std::pair<int, int>, int> held;
+    int notes = 0;
+    for (const auto &track : midi->tracks)
+        for (const MidiEvent &e : track) {
+            if (e.status == 0xff)
+                continue;
+            const int kind = e.status & 0xf0, ch = e.status & 0x0f;
+            QVERIFY2(ch != 9, "percussion channel used");
+            if (kind == 0x90 && quint8(e.data[1]) > 0) {
+                ++held[{ch, quint8(e.data[0])}];
+                ++notes;
+            } else if (kind == 0x80 || kind == 0x90) {
+                int &h = held[{ch, quint8(e.data[0])}];
+                QVERIFY2(h > 0, qPrintable(QStringLiteral("release without note at %1").arg(e.tick)));
+                --h;
+                lastRelease[ch] = std::max(lastRelease[ch], e.tick);
+            } else if (kind == 0xb0 && quint8(e.data[0]) == 123) {
+                allOff[ch] = e.tick;
+            } else if (kind == 0xc0) {
+                const int program = quint8(e.data[0]);
+                const bool piano = program <= 7, stringsOrHarp = program >= 40 && program <= 51;
+                QVERIFY2(piano || stringsOrHarp, qPrintable(QString::number(program)));
+            }
+        }
+    QVERIFY2(notes > 50, qPrintable(QString::number(notes)));
+    for (const auto &[key, count] : held)
+        QVERIFY2(count == 0, qPrintable(QStringLiteral("key %1 left sounding").arg(key.second)));
+    for (const auto &[ch, tick] : lastRelease) {
+        QVERIFY2(allOff.count(ch), qPrintable(QStringLiteral("channel %1 has no all-notes-off").arg(ch)));
+        QVERIFY(allOff[ch] >= tick);
+    }
+    // The music does not stop abruptly: the final release comes within a second of the end.
+    quint64 finalRelease = 0;
+    for (const auto &[ch, tick] : lastRelease)
+        finalRelease = std::max(finalRelease, tick);
+    QVERIFY(seconds - secondsAt(*midi, finalRelease) < 1.0);
+}
+
+namespace {
+
+struct Sounding
+{
+    quint64 start, end;
+    int key;
+};
+
+// Notes of all tracks with their start and end, channel by channel.
+QList<Sounding> notesOf(const Midi &m)
+{
+    QList<Sounding> notes;
+    std::map<std::pair<int, int>, quint64> on;
+    for (const auto &track : m.tracks)
+        for (const MidiEvent &e : track) {
+            const int kind = e.status & 0xf0;
+            if (e.status == 0xff || (kind != 0x80 && kind != 0x90))
+                continue;
+            const std::pair<int, int> id{e.status & 0x0f, quint8(e.data[0])};
+            if (kind == 0x90 && quint8(e.data[1]) > 0)
+                on[id] = e.tick;
+            else if (on.count(id))
+                notes << Sounding{on[id], e.tick, id.second};
+        }
+    return notes;
+}
+
+// The pitch classes fit one major, minor or diminished triad.
+bool withinOneTriad(const QSet<int> &pcs)
+{
+    for (int root : pcs)
+        for (const auto &shape : {std::array<int, 2>{4, 7}, {3, 7}, {3, 6}}) {
+            bool all = true;
+            for (int pc : pcs) {
+                const int iv = (pc - root + 12) % 12;
+                all = all && (iv == 0 || iv == shape[0] || iv == shape[1]);
+            }
+            if (all)
+                return true;
+        }
+    return false;
+}
+
+} // namespace
+
+void TestMediaFiles::musicIsHarmonious()
+{
+    QFETCH(QString, file);
+    QString error;
+    const auto midi = readMidi(programFile(file), &error);
+    QVERIFY2(midi, qPrintable(error));
+    int beatsPerBar = 4, sharps = 0;
+    bool minor = false;
+    for (const MidiEvent &e : midi->tracks.first()) {
+        if (e.status == 0xff && e.metaType == 0x58 && e.tick == 0)
+            beatsPerBar = quint8(e.data[0]) * 4 / (1 << quint8(e.data[1]));
+        if (e.status == 0xff && e.metaType == 0x59 && e.tick == 0) {
+            sharps = qint8(e.data[0]);
+            minor = e.data[1] != 0;
+        }
+    }
+    const QList<Sounding> notes = notesOf(*midi);
+    QVERIFY(!notes.isEmpty());
+
+    // Whatever is struck on the first beat of a bar (melody, bass, chord) is one chord.
+    const quint64 bar = quint64(beatsPerBar) * midi->division;
+    std::map<quint64, QSet<int>> downbeats;
+    quint64 lastStart = 0;
+    for (const Sounding &n : notes) {
+        lastStart = std::max(lastStart, n.start);
+        if (n.start % bar == 0)
+            downbeats[n.start].insert(n.key % 12);
+    }
+    QVERIFY(downbeats.size() > 8);
+    for (const auto &[tick, pcs] : downbeats)
+        QVERIFY2(withinOneTriad(pcs), qPrintable(QStringLiteral("bar %1").arg(tick / bar + 1)));
+
+    // The piece closes on the tonic chord of its key signature, held to the end.
+    const int majorTonic = ((sharps * 7) % 12 + 12) % 12;
+    const int tonic = minor ? (majorTonic + 9) % 12 : majorTonic;
+    const QSet<int> tonicTriad = {tonic, (tonic + (minor ? 3 : 4)) % 12, (tonic + 7) % 12};
+    const quint64 finalBar = lastStart - lastStart % bar;
+    QSet<int> closing;
+    quint64 end = 0;
+    for (const Sounding &n : notes)
+        end = std::max(end, n.end);
+    for (const Sounding &n : notes)
+        if (n.start >= finalBar) {
+            closing.insert(n.key % 12);
+            QVERIFY2(n.end == end, "a note of the final chord stops early");
+        }
+    QCOMPARE(closing, tonicTriad);
+}
+
+void TestMediaFiles::musicFolderPiecesDiffer()
+{
+    QSet<QString> keys;
+    QSet<quint32> tempi;
+    int pieces = 0;
+    for (const QString &file : musicFiles()) {
+        if (!file.startsWith(QLatin1String("Klang/")))
+            continue;
+        ++pieces;
+        QString error;
+        const auto midi = readMidi(programFile(file), &error);
+        QVERIFY2(midi, qPrintable(file + QStringLiteral(": ") + error));
+        std::optional<QByteArray> key;
+        std::optional<quint32> tempo;
+        for (const auto &track : midi->tracks)
+            for (const MidiEvent &e : track) {
+                if (e.status != 0xff || e.tick != 0)
+                    continue;
+                if (e.metaType == 0x59)
+                    key = e.data;
+                if (e.metaType == 0x51)
+                    tempo = (quint32(quint8(e.data[0])) << 16) | (quint32(quint8(e.data[1])) << 8) |
+                            quint8(e.data[2]);
+            }
+        QVERIFY2(key && tempo, qPrintable(file));
+        keys.insert(QString::fromLatin1(key->toHex()));
+        tempi.insert(*tempo);
+    }
+    QVERIFY(pieces >= 4);
+    QCOMPARE(keys.size(), pieces);
+    QCOMPARE(tempi.size(), pieces);
+}
+
+void TestMediaFiles::generatorsAreDeterministic_data()
+{
+    QTest::addColumn<QString>("generator");
+    QTest::addColumn<QStringList>("expected");
+    QStringList deck;
+    for (int n = 1; n <= 78; ++n)
+        deck << QStringLiteral("Imagenes/%1.jpg").arg(n);
+    QTest::newRow("deck") << QStringLiteral(MEDIA_DECK_EXE) << deck;
+    QTest::newRow("pictures") << QStringLiteral(MEDIA_ART_EXE)
+                              << QStringList{QStringLiteral("dorso.png"),
+                                             QStringLiteral("Imagenes/nebo2.jpg"),
+                                             QStringLiteral("Imagenes/nebo3.jpg"),
+                                             QStringLiteral("titulo.png"),
+                                             QStringLiteral("orbelle.png")};
+    QTest::newRow("sounds") << QStringLiteral(MEDIA_SOUNDS_EXE)
+                            << QStringList{QStringLiteral("zvuk.wav"), QStringLiteral("backarte.wav")};
+    QTest::newRow("music") << QStringLiteral(MEDIA_MUSIC_EXE)
+                           << QStringList{QStringLiteral("corvin.mid")} + [] {
+                                  QStringList l;
+                                  for (const QString &f : musicFiles())
+                                      if (f.startsWith(QLatin1String("Klang/")))
+                                          l << f;
+                                  return l;
+                              }();
+}
+
+void TestMediaFiles::generatorsAreDeterministic()
+{
+    QFETCH(QString, generator);
+    QFETCH(QStringList, expected);
+    std::map<QString, QByteArray> runs[2];
+    for (auto &run : runs) {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        QProcess p;
+        p.start(generator, {dir.path()});
+        QVERIFY2(p.waitForFinished(120000), qPrintable(generator));
+        QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0,
+                 qPrintable(QString::fromLocal8Bit(p.readAllStandardError())));
+        run = snapshot(dir.path());
+    }
+    QStringList produced;
+    for (const auto &[name, bytes] : runs[0])
+        produced << name;
+    expected.sort();
+    produced.sort();
+    QCOMPARE(produced, expected);
+    for (const auto &[name, bytes] : runs[0]) {
+        QVERIFY2(runs[1].count(name), qPrintable(name));
+        QVERIFY2(runs[1][name] == bytes, qPrintable(name + QStringLiteral(" differs between runs")));
+        // What the build installed in the program folder is what the generator makes now.
+        QFile built(programFile(name));
+        QVERIFY2(built.open(QIODevice::ReadOnly), qPrintable(name));
+        QVERIFY2(built.readAll() == bytes, qPrintable(name + QStringLiteral(" is stale")));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestMediaFiles)
+#include "tst_media_files.moc"

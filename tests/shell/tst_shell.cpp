@@ -1,0 +1,408 @@
+// The shell driven as a user drives it, at a small time scale: the intro, the main
+// window's buttons and menus, the two panels, the info window and the popup.
+
+#include "allwindows.h"
+#include "anima.h"
+#include "backdrop.h"
+#include "dialogs.h"
+#include "info.h"
+#include "mediacontrol.h"
+#include "modOrbelle.h"
+#include "panels.h"
+#include "paths.h"
+#include "popup.h"
+#include "program.h"
+#include "settings.h"
+#include "start.h"
+#include "testenv.h"
+#include "textbutton.h"
+#include "timing.h"
+#include "twips.h"
+#include "windows.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+namespace {
+// Stands in for a window another part of the program builds: it counts how often it
+// was shown.
+class Stand : public QWidget
+{
+public:
+    int shows = 0;
+
+protected:
+    void showEvent(QShowEvent *) override { ++shows; }
+};
+
+Stand *stand(const QString &name)
+{
+    return static_cast<Stand *>(WindowRegistry::ifLoaded(name));
+}
+
+QString caption(QAction *a)
+{
+    return a->text().remove(QLatin1Char('&'));
+}
+} // namespace
+
+class tst_Shell : public QObject
+{
+    Q_OBJECT
+    int m_ends = 0;
+
+private slots:
+    void initTestCase()
+    {
+        Program::setEndHandler([this](int) { ++m_ends; });
+        registerAllWindows();
+        // The windows of the readings, as far as the shell needs them.
+        for (const char *name : {"legTag", "legkreuz", "eingabe", "frmDrag", "lernen", "mojCorvin", "rtfViewer",
+                                 "ordnerSuchen", "deutf", "kreuz", "deutTag", "slika", "bezi", "legBez",
+                                 "alleImagenes"}) {
+            const QString n = QString::fromLatin1(name);
+            if (!WindowRegistry::isKnown(n))
+                WindowRegistry::registerFactory(n, [n] {
+                    auto *w = new Stand;
+                    if (n == QStringLiteral("eingabe"))
+                        (new QLabel(w))->setObjectName(QStringLiteral("Label1"));
+                    if (n == QStringLiteral("mojCorvin"))
+                        (new MediaControl(w))->setObjectName(QStringLiteral("MMControl1"));
+                    return w;
+                });
+        }
+    }
+
+    void init()
+    {
+        WindowRegistry::unloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        modOrbelle::resetSharedState();
+        TestEnv::wipeUserFiles();
+        Settings::reopen();
+        Dialogs::clear();
+        MediaControl::startRecording();
+        Timer::setTimeScale(0.05);
+        m_ends = 0;
+        modOrbelle::Main();
+    }
+
+    void introDealsItsFanThenTheTitleThenTheMainWindow()
+    {
+        anima *intro = WindowRegistry::get<anima>();
+        QVERIFY(intro->loaded());
+        intro->show();
+        QList<int> visibleAtTick;
+        connect(intro->Timer1, &QTimer::timeout, intro, [&] {
+            int n = 0;
+            for (QLabel *card : intro->Image1)
+                n += card->isVisible();
+            visibleAtTick << n;
+        });
+        QTRY_VERIFY(intro->Image2->isVisible());
+        // Index 0 comes with the first card, then one more each tick; tick 11 deals none.
+        QCOMPARE(visibleAtTick, (QList<int>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 11}));
+        for (QLabel *card : intro->Image1)
+            QVERIFY(!card->isVisible());
+        QVERIFY(!WindowRegistry::isLoaded<Start>() || !WindowRegistry::get<Start>()->isVisible());
+        QTRY_VERIFY(WindowRegistry::isLoaded<Start>() && WindowRegistry::get<Start>()->isVisible());
+        QVERIFY(!intro->isVisible());
+        QVERIFY(WindowRegistry::isLoaded<anima>()); // hidden, still loaded, music going on
+        QCOMPARE(MediaControl::recordedCommands(),
+                 (QStringList{QStringLiteral("open corvin.mid"), QStringLiteral("play corvin.mid")}));
+    }
+
+    void aClickSkipsAtOnceAndKeepsTheMusic()
+    {
+        Timer::setTimeScale(1.0);
+        anima *intro = WindowRegistry::get<anima>();
+        intro->show();
+        QTest::mouseClick(intro, Qt::LeftButton, {}, QPoint(5, 5));
+        QVERIFY(!intro->isVisible());
+        QVERIFY(WindowRegistry::get<Start>()->isVisible());
+        QVERIFY(!intro->Timer1->isActive() && !intro->Timer2->isActive() && !intro->Timer3->isActive());
+        QVERIFY(intro->Timer4->isActive());
+        QTRY_COMPARE(MediaControl::recordedCommands().size(), 2);
+        QCOMPARE(MediaControl::recordedCommands().last(), QStringLiteral("play corvin.mid"));
+    }
+
+    void aDeckWithoutItsPicturesClearsTheSettingAndEnds()
+    {
+        QTemporaryDir deck;
+        // Everything the intro shows but 11.jpg.
+        for (int n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12})
+            QVERIFY(QFile::copy(QStringLiteral(ORBELLE_PROGRAM_DIR "/Imagenes/%1.jpg").arg(n),
+                                deck.filePath(QStringLiteral("%1.jpg").arg(n))));
+        Settings::set(QStringLiteral("Imagenes"), deck.path());
+        modOrbelle::Main();
+        QCOMPARE(modOrbelle::imageFolder, deck.path());
+        anima *intro = WindowRegistry::get<anima>();
+        QVERIFY(!intro->loaded());
+        QCOMPARE(m_ends, 1);
+        QCOMPARE(Settings::get(QStringLiteral("Imagenes")), QString());
+        QVERIFY(Dialogs::asked().isEmpty()); // without a message
+    }
+
+    void dayCardButton()
+    {
+        Start *s = WindowRegistry::get<Start>();
+        s->show();
+        for (int press = 0; press < 2; ++press) {
+            s->Label9->click();
+            QCOMPARE(s->windowTitle(), QStringLiteral("Orbelle: La carta de hoy"));
+            QVERIFY(!s->mnuMusik->isEnabled() && !s->mnuSpiel->isEnabled() && !s->solo->isEnabled());
+            QVERIFY(s->mnuView->isEnabled());
+            QVERIFY(!s->Picture1->isVisible());
+            QVERIFY(s->Timer4->isActive());
+            auto *panel = WindowRegistry::get<meld>();
+            QVERIFY(panel->isVisible());
+            QCOMPARE(panel->Label1->text(), QStringLiteral("¡Un momento, por favór! Las cartas están barajadas!"));
+        }
+        QVERIFY(!WindowRegistry::isLoaded<anima>());
+        QTRY_VERIFY(stand(QStringLiteral("legTag")) && stand(QStringLiteral("legTag"))->shows == 1);
+        QVERIFY(!s->Timer4->isActive());
+    }
+
+    void crossButtonPlacesThePromptAndClosesTheIntro()
+    {
+        WindowRegistry::get<anima>();
+        Start *s = WindowRegistry::get<Start>();
+        s->show();
+        s->mnukreuz->trigger();
+        QCOMPARE(s->windowTitle(), QStringLiteral("Orbelle: Cruz"));
+        QVERIFY(!s->mnuSpiel->isEnabled() && !s->solo->isEnabled() && !s->mnuMusik->isEnabled());
+        QVERIFY(!WindowRegistry::isLoaded<anima>());
+        QCOMPARE(MediaControl::recordedCommands().last(), QStringLiteral("close"));
+        auto *prompt = WindowRegistry::get<einfF>();
+        QVERIFY(prompt->isVisible());
+        const QRect f = s->frameGeometry();
+        QCOMPARE(prompt->x(), f.left() + f.width() / 2 - Twips::px(2500));
+        QCOMPARE(prompt->y(), f.top() + f.height() / 2 - prompt->frameGeometry().height());
+    }
+
+    void relationshipSchoolAndBoardButtons()
+    {
+        Start *s = WindowRegistry::get<Start>();
+        s->show();
+        WindowRegistry::get<anima>();
+        s->Label1->click();
+        QCOMPARE(s->windowTitle(), QStringLiteral("Orbelle: Relación"));
+        QVERIFY(s->isMinimized());
+        QVERIFY(WindowRegistry::isLoaded<anima>()); // the relationship leaves the intro alone
+        QCOMPARE(WindowRegistry::get(QStringLiteral("eingabe"))->findChild<QLabel *>(QStringLiteral("Label1"))->text(),
+                 QStringLiteral("¿Como se llama la primera persona?"));
+        QVERIFY(stand(QStringLiteral("eingabe"))->isVisible());
+
+        s->showIdle();
+        modOrbelle::musicOn = true;
+        s->Label8->click();
+        QCOMPARE(s->windowTitle(), QStringLiteral("Orbelle: Escuela de Tarot"));
+        QVERIFY(!WindowRegistry::isLoaded<anima>());
+        QVERIFY(stand(QStringLiteral("lernen"))->isVisible());
+        QCOMPARE(Settings::get(QStringLiteral("musakt")), QStringLiteral("ja"));
+        // The player's own control got "play" (the intro's got "close" as it went).
+        QVERIFY(std::any_of(MediaControl::recorded().begin(), MediaControl::recorded().end(),
+                            [](const MediaControl::Event &e) { return e.command == QStringLiteral("play") && e.fileName.isEmpty(); }));
+
+        s->showIdle();
+        s->Label2->click();
+        QVERIFY(stand(QStringLiteral("frmDrag"))->isVisible());
+    }
+
+    void disabledReadingsStayOff()
+    {
+        Start *s = WindowRegistry::get<Start>();
+        for (QAction *a : {s->mnuKelt, s->mnuZig, s->mnuEnt})
+            QVERIFY(!a->isEnabled());
+        for (TextButton *b : {s->Label5, s->Label6, s->Label7})
+            QVERIFY(!b->isEnabled());
+        QCOMPARE(s->Label5->text(), QStringLiteral("Der Zauberspruch der Zigeuner"));
+        // The handlers still do their steps when called.
+        s->Label6_Click();
+        QCOMPARE(s->windowTitle(), QStringLiteral("Orbelle: Entscheidungsspiel"));
+        QVERIFY(s->Timer3->isActive());
+        auto *panel = WindowRegistry::get<meld>();
+        QVERIFY(panel->Timer1->isActive() && panel->Timer2->isActive());
+    }
+
+    void menusCarryTheirCaptions()
+    {
+        Start *s = WindowRegistry::get<Start>();
+        QStringList top;
+        for (QAction *a : s->menuBar()->actions())
+            top << caption(a);
+        QCOMPARE(top, (QStringList{QStringLiteral("Tiradas de tarot"), QStringLiteral("Sobre tarot"),
+                                   QStringLiteral("Sobre este programa"), QStringLiteral("Sacar solo"),
+                                   QStringLiteral("Barajas"), QStringLiteral("Musíca en el fondo"),
+                                   QStringLiteral("Tarot-Visualizador"), QStringLiteral("Info"),
+                                   QStringLiteral("Salir")}));
+        QStringList readings;
+        for (QAction *a : s->mnuSpiel->actions())
+            readings << caption(a);
+        QCOMPARE(readings, (QStringList{QStringLiteral("Cruz"), QStringLiteral("Relación"),
+                                        QStringLiteral("Das Keltische Kreuz"), QStringLiteral("Zigeunerspruch"),
+                                        QStringLiteral("Entscheidungsspiel"), QStringLiteral("Carta de hoy"),
+                                        QStringLiteral("Escuela de tarot")}));
+        QCOMPARE(caption(s->contacTo), QStringLiteral("Información, contacto, pagina web"));
+        s->mnuVers->trigger();
+        QCOMPARE(Dialogs::asked(), QStringList{QStringLiteral("Orbelle.1.0.16")});
+    }
+
+    void keyboardReachesTheButtons()
+    {
+        Start *s = WindowRegistry::get<Start>();
+        s->show();
+        QVERIFY(QTest::qWaitForWindowExposed(s));
+        s->Label9->setFocus();
+        QTest::keyClick(s->Label9, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), s->Label3);
+        QTest::keyClick(s->Label3, Qt::Key_Return);
+        QTRY_COMPARE(s->windowTitle(), QStringLiteral("Orbelle: Cruz"));
+    }
+
+    void shufflePanelClosesOnWhicheverTimerFirst()
+    {
+        // As designed: after 2.5 s.
+        auto *panel = WindowRegistry::get<meld>();
+        QSignalSpy t1(panel->Timer1, &QTimer::timeout);
+        panel->show();
+        QTRY_VERIFY(!WindowRegistry::isLoaded<meld>());
+        QCOMPARE(t1.count(), 1);
+        // Switched to its second timer: after 2 s.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        auto *again = WindowRegistry::get<meld>();
+        QCOMPARE(again->Label1->text(), QStringLiteral("¡Saque por favor siete cartas!"));
+        again->Timer2->setEnabled(true);
+        QSignalSpy a1(again->Timer1, &QTimer::timeout), a2(again->Timer2, &QTimer::timeout);
+        again->show();
+        QTRY_VERIFY(!WindowRegistry::isLoaded<meld>());
+        QCOMPARE(a2.count(), 1);
+        QCOMPARE(a1.count(), 0);
+    }
+
+    void questionPromptOpensTheLayingOnce()
+    {
+        Start *s = WindowRegistry::get<Start>();
+        s->show();
+        auto *prompt = WindowRegistry::get<einfF>();
+        prompt->show();
+        const int y0 = prompt->Label1->y();
+        QTest::mouseClick(prompt->Label1, Qt::LeftButton);
+        QTest::mouseClick(prompt->Label1, Qt::LeftButton);
+        QCOMPARE(prompt->Label1->y(), y0 + 2 * Twips::px(200));
+        QCOMPARE(prompt->Label1->font().pointSize(), 12);
+        QCOMPARE(prompt->Label1->text(), QStringLiteral("¡Un momento, por favór! Las cartas están barajadas!"));
+        QTRY_VERIFY(stand(QStringLiteral("legkreuz")) && stand(QStringLiteral("legkreuz"))->shows == 1);
+        QTest::qWait(200);
+        QCOMPARE(stand(QStringLiteral("legkreuz"))->shows, 1);
+        QVERIFY(!prompt->isVisible());
+        QVERIFY(WindowRegistry::isLoaded<einfF>());
+        QVERIFY(s->isMinimized());
+    }
+
+    void escapeOnThePromptIsAClick()
+    {
+        auto *prompt = WindowRegistry::get<einfF>();
+        prompt->show();
+        QTest::keyClick(prompt, Qt::Key_Escape);
+        QVERIFY(prompt->Timer2->isActive());
+    }
+
+    void infoWindowShowsWhatItsCallerAsks()
+    {
+        Start *s = WindowRegistry::get<Start>();
+        s->show();
+        // Contact page, then the tarot article without closing in between.
+        s->contacTo->trigger();
+        info *w = WindowRegistry::get<info>();
+        QVERIFY(w->Text2->isVisible() && !w->Text1->isVisible() && !w->Text3->isVisible());
+        QVERIFY(w->Text2->toPlainText().contains(QStringLiteral("FluidSynth")));
+        QVERIFY(w->Text2->toPlainText().contains(QStringLiteral("TimGM6mb")));
+        s->mnuTar->trigger();
+        QVERIFY(w->Text1->isVisible() && !w->Text2->isVisible());
+        QVERIFY(w->Text1->toPlainText().startsWith(QStringLiteral("¿Qué es el tarot?")));
+        QVERIFY(!w->Command2->isVisible() && !w->Command3->isVisible());
+        s->mnuProg->trigger();
+        QVERIFY(w->Text1->toPlainText().contains(QStringLiteral("Orbelle")));
+        QVERIFY(w->Text1->toPlainText() != QStringLiteral("¿Qué es el tarot?"));
+
+        // "Salír" unloads: the next opening starts from the design.
+        w->Command1->click();
+        QVERIFY(!WindowRegistry::isLoaded<info>());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        info *fresh = WindowRegistry::get<info>();
+        QVERIFY(!fresh->Text1->isHidden() && !fresh->Text2->isHidden() && !fresh->Text3->isHidden());
+        QCOMPARE(fresh->Text3->toPlainText().split(QLatin1Char('\n')), info::playerHelpLines());
+        QCOMPARE(info::playerHelpLines().size(), 17);
+        QCOMPARE(info::playerHelpLines().at(1), QString());
+        QCOMPARE(info::playerHelpLines().last(), QString());
+    }
+
+    void backToTheMainMenuUnloadsTheReadingWindowsOnly()
+    {
+        Start *s = WindowRegistry::get<Start>();
+        s->show();
+        s->Label9->click();
+        const QStringList all = Popup::readingWindows() + QStringList{QStringLiteral("frmDrag"), QStringLiteral("rtfViewer"),
+                                                                      QStringLiteral("mojCorvin"), QStringLiteral("info"),
+                                                                      QStringLiteral("ordnerSuchen")};
+        for (const QString &name : all)
+            QVERIFY2(WindowRegistry::get(name), qPrintable(name));
+        WindowRegistry::get<frmMeni>()->mnuHaupt->trigger();
+        for (const QString &name : Popup::readingWindows())
+            QVERIFY2(!WindowRegistry::isLoaded(name), qPrintable(name));
+        for (const QString &name : {QStringLiteral("frmDrag"), QStringLiteral("rtfViewer"), QStringLiteral("mojCorvin"),
+                                    QStringLiteral("info"), QStringLiteral("ordnerSuchen"), QStringLiteral("Start")})
+            QVERIFY2(WindowRegistry::isLoaded(name), qPrintable(name));
+        QVERIFY(s->Picture1->isVisible());
+        QVERIFY(s->mnuSpiel->isEnabled() && s->solo->isEnabled() && s->mnuMusik->isEnabled());
+        QCOMPARE(s->windowTitle(), QStringLiteral("Orbelle"));
+        QVERIFY(!s->isMinimized());
+        QCOMPARE(m_ends, 0);
+    }
+
+    void popupOpensOnTheRightButtonOnly()
+    {
+        auto *prompt = WindowRegistry::get<einfF>();
+        prompt->show();
+        QMenu *menu = WindowRegistry::get<frmMeni>()->mnuMeni;
+        QTest::mouseClick(prompt->Label1, Qt::MiddleButton);
+        QVERIFY(!menu->isVisible());
+        QTest::mouseRelease(prompt->Label1, Qt::RightButton);
+        QTRY_VERIFY(menu->isVisible());
+        QCOMPARE(menu->actions().at(1)->text(), QStringLiteral("Salír de Orbelle "));
+        menu->hide();
+        QVERIFY(!prompt->Timer2->isActive()); // the right button is not a click
+    }
+
+    void exitEndsUnlessARestartWasAsked()
+    {
+        Start *s = WindowRegistry::get<Start>();
+        WindowRegistry::get(QStringLiteral("mojCorvin"));
+        s->show();
+        s->close();
+        QCOMPARE(m_ends, 1);
+        QVERIFY(!WindowRegistry::isLoaded(QStringLiteral("mojCorvin")));
+
+        modOrbelle::keepRunning = true;
+        Start *again = WindowRegistry::get<Start>();
+        again->show();
+        again->close();
+        QCOMPARE(m_ends, 1);
+        modOrbelle::keepRunning = false;
+
+        WindowRegistry::get<Start>()->Label4->click();
+        QCOMPARE(m_ends, 2);
+        WindowRegistry::get<frmMeni>()->mnuEnde->trigger();
+        QCOMPARE(m_ends, 3);
+    }
+};
+
+ORBELLE_TEST_MAIN(tst_Shell)
+#include "tst_shell.moc"
