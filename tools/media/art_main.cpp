@@ -124,11 +124,12 @@ QImage paintBack()
     // Lozenges in the corners of the panel.
     for (int sx : {-1, 1})
         for (int sy : {-1, 1}) {
-            const QPointF q(c.x() + sx * (panel.width() / 2 - 26), c.y() + sy * (panel.height() / 2 - 26));
+            const QPointF q(c.x() + sx * (panel.width() / 2 - 26),
+                            c.y() + sy * (panel.height() / 2 - 26));
             p.setPen(QPen(palette::goldDeep, 1.5));
             p.setBrush(palette::gold);
-            p.drawPath(polygonPath({q + QPointF(0, -14), q + QPointF(9, 0), q + QPointF(0, 14),
-                                    q + QPointF(-9, 0)}));
+            p.drawPath(polygonPath(
+                {q + QPointF(0, -14), q + QPointF(9, 0), q + QPointF(0, 14), q + QPointF(-9, 0)}));
         }
     p.end();
     enforceHalfTurn(img);
@@ -173,7 +174,7 @@ private:
     double lattice(std::int64_t x, std::int64_t y) const
     {
         std::uint64_t h = seed_ ^ (static_cast<std::uint64_t>(x) * 0x9E3779B97F4A7C15ull) ^
-                          (static_cast<std::uint64_t>(y) * 0xC2B2AE3D27D4EB4Full);
+            (static_cast<std::uint64_t>(y) * 0xC2B2AE3D27D4EB4Full);
         h = (h ^ (h >> 29)) * 0xBF58476D1CE4E5B9ull;
         h = (h ^ (h >> 32)) * 0x94D049BB133111EBull;
         h ^= h >> 29;
@@ -185,11 +186,11 @@ private:
 
 struct SkyStyle
 {
-    QColor top, bottom;      // base gradient
-    QColor cloudA, cloudB;   // the two colours of the nebula
-    double cloudStrength;    // 0 … 1
+    QColor top, bottom;    // base gradient
+    QColor cloudA, cloudB; // the two colours of the nebula
+    double cloudStrength;  // 0 … 1
     int faintStars, brightStars;
-    double starLevel;        // overall star brightness
+    double starLevel; // overall star brightness
     std::uint64_t seed;
 };
 
@@ -217,12 +218,15 @@ QImage paintSky(const SkyStyle &style)
             auto channel = [&](int top, int bottom, int a, int b) {
                 const double base = top + (bottom - top) * fy;
                 const double cloud = a + (b - a) * mixT;
-                return std::clamp(static_cast<int>(std::lround(base + (cloud - base) * density)),
-                                  0, 255);
+                return std::clamp(static_cast<int>(std::lround(base + (cloud - base) * density)), 0,
+                                  255);
             };
-            row[x] = qRgb(channel(style.top.red(), style.bottom.red(), style.cloudA.red(), style.cloudB.red()),
-                          channel(style.top.green(), style.bottom.green(), style.cloudA.green(), style.cloudB.green()),
-                          channel(style.top.blue(), style.bottom.blue(), style.cloudA.blue(), style.cloudB.blue()));
+            row[x] = qRgb(channel(style.top.red(), style.bottom.red(), style.cloudA.red(),
+                                  style.cloudB.red()),
+                          channel(style.top.green(), style.bottom.green(), style.cloudA.green(),
+                                  style.cloudB.green()),
+                          channel(style.top.blue(), style.bottom.blue(), style.cloudA.blue(),
+                                  style.cloudB.blue()));
         }
     }
 
@@ -291,8 +295,8 @@ QImage paintTitle()
 
     // A soft halo so the thin letters hold against the stars behind them.
     for (int i = 6; i >= 1; --i) {
-        p.setPen(QPen(QColor(255, 214, 120, 10 + 4 * (6 - i)), i * 4.0, Qt::SolidLine,
-                      Qt::RoundCap, Qt::RoundJoin));
+        p.setPen(QPen(QColor(255, 214, 120, 10 + 4 * (6 - i)), i * 4.0, Qt::SolidLine, Qt::RoundCap,
+                      Qt::RoundJoin));
         p.setBrush(Qt::NoBrush);
         p.drawPath(title);
     }
@@ -315,9 +319,12 @@ QImage paintTitle()
         p.setBrush(palette::gold);
         p.drawPath(rule);
         for (int k = 0; k < 3; ++k)
-            p.drawEllipse(QPointF(w / 2.0 + side * (270 + k * 14), y), 2.6 - k * 0.6, 2.6 - k * 0.6);
-        p.drawPath(polygonPath({{w / 2.0 + side * 120, y - 9}, {w / 2.0 + side * 126, y},
-                                {w / 2.0 + side * 120, y + 9}, {w / 2.0 + side * 114, y}}));
+            p.drawEllipse(QPointF(w / 2.0 + side * (270 + k * 14), y), 2.6 - k * 0.6,
+                          2.6 - k * 0.6);
+        p.drawPath(polygonPath({{w / 2.0 + side * 120, y - 9},
+                                {w / 2.0 + side * 126, y},
+                                {w / 2.0 + side * 120, y + 9},
+                                {w / 2.0 + side * 114, y}}));
     }
     sparkle(p, QPointF(w / 2.0, y), 16, palette::goldLight);
     sparkle(p, QPointF(w / 2.0 + 218, 42), 11, QColor(255, 246, 214));
@@ -385,13 +392,15 @@ int main(int argc, char **argv)
     }
     const QDir root(args.at(1));
     if (!QDir().mkpath(root.filePath(QStringLiteral("Imagenes")))) {
-        QTextStream(stderr) << "cannot create " << root.filePath(QStringLiteral("Imagenes")) << '\n';
+        QTextStream(stderr) << "cannot create " << root.filePath(QStringLiteral("Imagenes"))
+                            << '\n';
         return 1;
     }
-    const bool ok = writePng(paintBack(), root.filePath(QStringLiteral("dorso.png"))) &&
-                    writeJpeg(paintNightSky(), root.filePath(QStringLiteral("Imagenes/nebo3.jpg"))) &&
-                    writeJpeg(paintTwilightSky(), root.filePath(QStringLiteral("Imagenes/nebo2.jpg"))) &&
-                    writePng(paintTitle(), root.filePath(QStringLiteral("titulo.png"))) &&
-                    writePng(paintIcon(), root.filePath(QStringLiteral("orbelle.png")));
+    const bool ok = writePng(paintBack().convertToFormat(QImage::Format_RGB32),
+                             root.filePath(QStringLiteral("dorso.png"))) &&
+        writeJpeg(paintNightSky(), root.filePath(QStringLiteral("Imagenes/nebo3.jpg"))) &&
+        writeJpeg(paintTwilightSky(), root.filePath(QStringLiteral("Imagenes/nebo2.jpg"))) &&
+        writePng(paintTitle(), root.filePath(QStringLiteral("titulo.png"))) &&
+        writePng(paintIcon(), root.filePath(QStringLiteral("orbelle.png")));
     return ok ? 0 : 1;
 }

@@ -20,7 +20,10 @@ constexpr std::array<int, 7> kMinor = {0, 2, 3, 5, 7, 8, 10};
 
 enum Channel { Melody = 0, Arp = 1, Pad = 2, Bass = 3 };
 
-int floorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+int floorDiv(int a, int b)
+{
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
 
 struct Key
 {
@@ -41,8 +44,8 @@ struct Key
 
     int sharps() const
     {
-        static const std::map<int, int> major = {{0, 0},  {7, 1},  {2, 2},  {9, 3},
-                                                 {4, 4},  {11, 5}, {6, 6},  {5, -1},
+        static const std::map<int, int> major = {{0, 0},   {7, 1},  {2, 2},  {9, 3},
+                                                 {4, 4},   {11, 5}, {6, 6},  {5, -1},
                                                  {10, -2}, {3, -3}, {8, -4}, {1, -5}};
         const int pc = ((tonic + (minor ? 3 : 0)) % 12 + 12) % 12;
         return major.at(pc);
@@ -100,11 +103,11 @@ using Rhythm = std::vector<int>; // note lengths in eighths
 
 const std::vector<Rhythm> &rhythms(int beats)
 {
-    static const std::vector<Rhythm> four = {{2, 2, 2, 2}, {3, 1, 2, 2}, {2, 2, 4},
+    static const std::vector<Rhythm> four = {{2, 2, 2, 2}, {3, 1, 2, 2},    {2, 2, 4},
                                              {4, 2, 2},    {2, 1, 1, 2, 2}, {1, 1, 2, 4},
                                              {6, 2},       {2, 2, 3, 1}};
-    static const std::vector<Rhythm> three = {{2, 2, 2}, {3, 1, 2}, {4, 2},
-                                              {2, 1, 1, 2}, {2, 4}, {1, 1, 2, 2}};
+    static const std::vector<Rhythm> three = {{2, 2, 2},    {3, 1, 2}, {4, 2},
+                                              {2, 1, 1, 2}, {2, 4},    {1, 1, 2, 2}};
     return beats == 3 ? three : four;
 }
 
@@ -126,7 +129,9 @@ class Composer
 {
 public:
     explicit Composer(const PieceSpec &spec)
-        : spec_(spec), key_{spec.tonic, spec.minor}, rng_(spec.seed)
+        : spec_(spec),
+          key_{spec.tonic, spec.minor},
+          rng_(spec.seed)
     {
         // The melody sits with its tonic between G4 and F#5, the rest below it.
         melodyTonic_ = 0;
@@ -230,15 +235,15 @@ void Composer::writeBar(int bar, int chord, const std::vector<MelodyNote> &melod
     const int root = intoRange(key_.pitch(chord, chord), melodyPitchTonic_ - 26);
     const int third = key_.pitch(chord + 2, chord) - key_.pitch(chord, chord);
     const int fifth = key_.pitch(chord + 4, chord) - key_.pitch(chord, chord);
-    const std::array<int, 6> tones = {root, root + fifth, root + 12, root + 12 + third,
-                                      root + 12 + fifth, root + 24};
+    const std::array<int, 6> tones = {
+        root, root + fifth, root + 12, root + 12 + third, root + 12 + fifth, root + 24};
     static const std::vector<int> rising4 = {0, 1, 2, 3, 4, 3, 2, 1};
     static const std::vector<int> broken4 = {0, 2, 1, 3, 0, 2, 1, 3};
     static const std::vector<int> rising3 = {0, 1, 2, 3, 2, 1};
     static const std::vector<int> broken3 = {0, 2, 3, 1, 3, 2};
     const std::vector<int> &pattern = spec_.beatsPerBar == 3
-                                          ? (spec_.arpStyle == 0 ? rising3 : broken3)
-                                          : (spec_.arpStyle == 0 ? rising4 : broken4);
+        ? (spec_.arpStyle == 0 ? rising3 : broken3)
+        : (spec_.arpStyle == 0 ? rising4 : broken4);
     for (int i = 0; i < eighths; ++i) {
         const int vel = 50 + (i == 0 ? 10 : 0) + (i % 2 == 0 ? 3 : 0) + lift / 2;
         arp_.note(t0 + static_cast<std::uint32_t>(i * kEighth), 2 * kEighth - 20, Arp,
@@ -250,8 +255,8 @@ void Composer::writeBar(int bar, int chord, const std::vector<MelodyNote> &melod
                                     key_.pitch(chord + 4, chord)};
     std::vector<int> voices;
     for (std::size_t v = 0; v < pcs.size(); ++v) {
-        const int target = padVoices_.empty() ? melodyPitchTonic_ - 12 + static_cast<int>(v) * 4
-                                              : padVoices_[v];
+        const int target =
+            padVoices_.empty() ? melodyPitchTonic_ - 12 + static_cast<int>(v) * 4 : padVoices_[v];
         int p = intoRange(pcs[v], target - 6);
         voices.push_back(p);
     }
@@ -277,8 +282,8 @@ void Composer::writeClosingBar(int bar)
     const int root = intoRange(key_.pitch(0, 0), melodyPitchTonic_ - 26);
     const int third = key_.pitch(2, 0) - key_.pitch(0, 0);
     const int fifth = key_.pitch(4, 0) - key_.pitch(0, 0);
-    const std::array<int, 6> rolled = {root, root + fifth, root + 12, root + 12 + third,
-                                       root + 12 + fifth, root + 24};
+    const std::array<int, 6> rolled = {
+        root, root + fifth, root + 12, root + 12 + third, root + 12 + fifth, root + 24};
     for (std::size_t i = 0; i < rolled.size(); ++i) {
         const auto at = static_cast<std::uint32_t>(i * kEighth / 2);
         arp_.note(t0 + at, hold - at, Arp, rolled[i], 56 - static_cast<int>(i) * 2);
@@ -286,6 +291,15 @@ void Composer::writeClosingBar(int bar)
     for (int d : {0, 2, 4})
         pad_.note(t0, hold, Pad, intoRange(key_.pitch(d, 0), melodyPitchTonic_ - 17), 46);
     pad_.note(t0, hold, Bass, intoRange(key_.pitch(0, 0), melodyPitchTonic_ - 36), 60);
+    // The sustained voices die away over the closing bar instead of stopping at full strength.
+    const int steps = 12;
+    for (int i = 1; i <= steps; ++i) {
+        const auto at = t0 + hold * static_cast<std::uint32_t>(i) / (steps + 1);
+        const int expression = 127 - (127 - 36) * i / steps;
+        melody_.controller(at, Melody, 11, expression);
+        pad_.controller(at, Pad, 11, expression);
+        pad_.controller(at, Bass, 11, expression);
+    }
 }
 
 Composition Composer::run()
@@ -306,9 +320,10 @@ Composition Composer::run()
     melody_.trackName("Melodia");
     arp_.trackName("Arpegio");
     pad_.trackName("Cuerdas");
-    const std::array<std::pair<int, int>, 4> setup = {
-        {{Melody, spec_.melodyProgram}, {Arp, spec_.arpProgram}, {Pad, spec_.padProgram},
-         {Bass, spec_.bassProgram}}};
+    const std::array<std::pair<int, int>, 4> setup = {{{Melody, spec_.melodyProgram},
+                                                       {Arp, spec_.arpProgram},
+                                                       {Pad, spec_.padProgram},
+                                                       {Bass, spec_.bassProgram}}};
     const std::array<int, 4> volume = {104, 84, 72, 80};
     const std::array<int, 4> pan = {64, 44, 84, 64};
     for (const auto &[ch, prog] : setup) {
@@ -317,6 +332,9 @@ Composition Composer::run()
         t.controller(0, ch, 7, volume[static_cast<std::size_t>(ch)]);
         t.controller(0, ch, 10, pan[static_cast<std::size_t>(ch)]);
         t.controller(0, ch, 91, 64);
+        // Full expression at the start: a player that keeps one synthesiser for a whole
+        // folder would otherwise inherit the fade of the piece before.
+        t.controller(0, ch, 11, 127);
     }
 
     // Phrases of one family open with the same melody; only their endings differ.
@@ -347,7 +365,8 @@ Composition Composer::run()
                 else
                     r = rhythms(spec_.beatsPerBar)[static_cast<std::size_t>(
                         rng_.below(static_cast<int>(rhythms(spec_.beatsPerBar).size())))];
-                notes = melodyBar(p.chords[static_cast<std::size_t>(b)], b, lastPhrase && b == 7, r);
+                notes =
+                    melodyBar(p.chords[static_cast<std::size_t>(b)], b, lastPhrase && b == 7, r);
                 if (!reuse && b < 4)
                     opening.push_back(notes);
             }

@@ -14,16 +14,16 @@ namespace media {
 struct PieceSpec
 {
     std::string title;
-    int tonic = 60;         // MIDI key of the tonic, any octave
+    int tonic = 60; // MIDI key of the tonic, any octave
     bool minor = false;
     double bpm = 72;
-    int beatsPerBar = 4;    // quarter-note beats: 3 or 4
-    int phrases = 2;        // eight-bar phrases before the closing bar
-    int melodyProgram = 0;  // General MIDI programs, 0-based
+    int beatsPerBar = 4;   // quarter-note beats: 3 or 4
+    int phrases = 2;       // eight-bar phrases before the closing bar
+    int melodyProgram = 0; // General MIDI programs, 0-based
     int arpProgram = 46;
     int padProgram = 48;
     int bassProgram = 43;
-    int arpStyle = 0;       // 0 rising and falling, 1 broken chord
+    int arpStyle = 0; // 0 rising and falling, 1 broken chord
     std::uint64_t seed = 1;
 };
 

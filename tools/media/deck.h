@@ -16,13 +16,13 @@ enum class Suit { Bastos, Copas, Espadas, Oros };
 
 struct CardInfo
 {
-    int number = 0;       // 1 … 78, the file name
-    QString name;         // Spanish name, as in the card texts
-    QString numeral;      // top of the card: "XIV", "0", "As", "7", "Reina"
+    int number = 0;  // 1 … 78, the file name
+    QString name;    // Spanish name, as in the card texts
+    QString numeral; // top of the card: "XIV", "0", "As", "7", "Reina"
     bool major = false;
-    int arcanum = 0;      // majors: 0 (the Fool) … 21
+    int arcanum = 0; // majors: 0 (the Fool) … 21
     Suit suit = Suit::Bastos;
-    int rank = 0;         // minors: 1 (As) … 10, 11 Sota, 12 Caballo, 13 Reina, 14 Rey
+    int rank = 0; // minors: 1 (As) … 10, 11 Sota, 12 Caballo, 13 Reina, 14 Rey
 };
 
 CardInfo cardInfo(int number);

@@ -27,14 +27,13 @@ const std::array<const char *, kCardCount> kNames = {
     "Seis de Copas", "Siete de Copas", "Ocho de Copas", "Nueve de Copas", "Diez de Copas",
     "Sota de Copas", "Caballo de Copas", "Reina de Copas", "Rey de Copas",
     // Espadas
-    "As de Espadas", "Dos de Espadas", "Tres de Espadas", "Cuatro de Espadas",
-    "Cinco de Espadas", "Seis de Espadas", "Siete de Espadas", "Ocho de Espadas",
-    "Nueve de Espadas", "Diez de Espadas", "Sota de Espadas", "Caballo de Espadas",
-    "Reina de Espadas", "Rey de Espadas",
+    "As de Espadas", "Dos de Espadas", "Tres de Espadas", "Cuatro de Espadas", "Cinco de Espadas",
+    "Seis de Espadas", "Siete de Espadas", "Ocho de Espadas", "Nueve de Espadas", "Diez de Espadas",
+    "Sota de Espadas", "Caballo de Espadas", "Reina de Espadas", "Rey de Espadas",
     // Oros
-    "As de Oros", "Dos de Oros", "Tres de Oros", "Cuatro de Oros", "Cinco de Oros",
-    "Seis de Oros", "Siete de Oros", "Ocho de Oros", "Nueve de Oros", "Diez de Oros",
-    "Sota de Oros", "Caballo de Oros", "Reina de Oros", "Rey de Oros"};
+    "As de Oros", "Dos de Oros", "Tres de Oros", "Cuatro de Oros", "Cinco de Oros", "Seis de Oros",
+    "Siete de Oros", "Ocho de Oros", "Nueve de Oros", "Diez de Oros", "Sota de Oros",
+    "Caballo de Oros", "Reina de Oros", "Rey de Oros"};
 
 QString roman(int n)
 {
@@ -76,8 +75,8 @@ QFont cardFont(double pixelSize, bool bold)
 }
 
 // Centred gold lettering with a dark halo, so it reads on the band at any scale.
-void bandText(QPainter &p, const QString &text, double centreY, double maxWidth,
-              double pixelSize, double letterSpacing)
+void bandText(QPainter &p, const QString &text, double centreY, double maxWidth, double pixelSize,
+              double letterSpacing)
 {
     QFont font = cardFont(pixelSize, true);
     font.setLetterSpacing(QFont::AbsoluteSpacing, letterSpacing);
@@ -91,8 +90,8 @@ void bandText(QPainter &p, const QString &text, double centreY, double maxWidth,
     QPainterPath path;
     path.addText(kBody.center().x() - w / 2.0, centreY + (fm.capHeight()) / 2.0, font, text);
     p.save();
-    p.setPen(QPen(withAlpha(palette::surround, 200), 6, Qt::SolidLine, Qt::RoundCap,
-                  Qt::RoundJoin));
+    p.setPen(
+        QPen(withAlpha(palette::surround, 200), 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     p.drawPath(path);
     QLinearGradient g(0, centreY - pixelSize / 2, 0, centreY + pixelSize / 2);
@@ -109,7 +108,9 @@ void diamond(QPainter &p, QPointF c, double r)
     p.save();
     p.setPen(Qt::NoPen);
     p.setBrush(palette::gold);
-    p.drawPath(polygonPath({{c.x(), c.y() - r}, {c.x() + r * 0.6, c.y()}, {c.x(), c.y() + r},
+    p.drawPath(polygonPath({{c.x(), c.y() - r},
+                            {c.x() + r * 0.6, c.y()},
+                            {c.x(), c.y() + r},
                             {c.x() - r * 0.6, c.y()}}));
     p.restore();
 }

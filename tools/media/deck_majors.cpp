@@ -105,14 +105,20 @@ void bareFigure(Ink &k, double x, double top, double h, bool armsUp = false)
     torso.lineTo(x + 0.04 * h, neck);
     torso.closeSubpath();
     const double legW = 0.075 * h;
-    limb(k, line2({x - 0.055 * h, top + 0.52 * h}, {x - 0.07 * h, top + h - legW / 2}), legW, kFlesh);
-    limb(k, line2({x + 0.055 * h, top + 0.52 * h}, {x + 0.07 * h, top + h - legW / 2}), legW, kFlesh);
+    limb(k, line2({x - 0.055 * h, top + 0.52 * h}, {x - 0.07 * h, top + h - legW / 2}), legW,
+         kFlesh);
+    limb(k, line2({x + 0.055 * h, top + 0.52 * h}, {x + 0.07 * h, top + h - legW / 2}), legW,
+         kFlesh);
     if (armsUp) {
-        limb(k, line2({x - 0.11 * h, neck + 0.07 * h}, {x - 0.26 * h, top + 0.02 * h}), legW * 0.8, kFlesh);
-        limb(k, line2({x + 0.11 * h, neck + 0.07 * h}, {x + 0.26 * h, top + 0.02 * h}), legW * 0.8, kFlesh);
+        limb(k, line2({x - 0.11 * h, neck + 0.07 * h}, {x - 0.26 * h, top + 0.02 * h}), legW * 0.8,
+             kFlesh);
+        limb(k, line2({x + 0.11 * h, neck + 0.07 * h}, {x + 0.26 * h, top + 0.02 * h}), legW * 0.8,
+             kFlesh);
     } else {
-        limb(k, line2({x - 0.12 * h, neck + 0.07 * h}, {x - 0.15 * h, top + 0.5 * h}), legW * 0.8, kFlesh);
-        limb(k, line2({x + 0.12 * h, neck + 0.07 * h}, {x + 0.15 * h, top + 0.5 * h}), legW * 0.8, kFlesh);
+        limb(k, line2({x - 0.12 * h, neck + 0.07 * h}, {x - 0.15 * h, top + 0.5 * h}), legW * 0.8,
+             kFlesh);
+        limb(k, line2({x + 0.12 * h, neck + 0.07 * h}, {x + 0.15 * h, top + 0.5 * h}), legW * 0.8,
+             kFlesh);
     }
     k.shape(torso, kFlesh);
     k.shape(circlePath(QPointF(x, top + r), r), kFlesh);
@@ -144,7 +150,8 @@ void wing(Ink &k, QPointF root, double span, double rise, int side, QColor fill)
     for (int i = 1; i < feathers; ++i) {
         const double t = static_cast<double>(i) / feathers;
         const QPointF from(root.x() + side * span * (0.12 + 0.1 * t), root.y() - rise * 0.6);
-        const QPointF to(tip.x() - side * span * t * 0.95, tip.y() + rise * (0.72 + 0.5 * t) - rise * 0.45 * t * t);
+        const QPointF to(tip.x() - side * span * t * 0.95,
+                         tip.y() + rise * (0.72 + 0.5 * t) - rise * 0.45 * t * t);
         k.line(from, QPointF((from.x() + to.x()) / 2, (from.y() + to.y()) / 2 + rise * 0.05),
                k.width() * 0.4);
     }
@@ -302,8 +309,14 @@ void fool(Ink &k)
     k.shape(cliff, QColor(120, 96, 80));
     // The Fool, stepping out with his head high.
     const double fx = 30, top = -170;
-    limb(k, curve({fx - 10, top + 250}, {fx - 40, top + 290}, {fx - 60, top + 310}, {fx - 70, top + 335}), 26, kWhite);
-    limb(k, curve({fx + 15, top + 250}, {fx + 50, top + 280}, {fx + 80, top + 290}, {fx + 100, top + 285}), 26, kWhite);
+    limb(k,
+         curve({fx - 10, top + 250}, {fx - 40, top + 290}, {fx - 60, top + 310},
+               {fx - 70, top + 335}),
+         26, kWhite);
+    limb(k,
+         curve({fx + 15, top + 250}, {fx + 50, top + 280}, {fx + 80, top + 290},
+               {fx + 100, top + 285}),
+         26, kWhite);
     QPainterPath tunic(QPointF(fx - 30, top + 70));
     tunic.lineTo(fx - 55, top + 260);
     tunic.quadTo(fx, top + 285, fx + 60, top + 255);
@@ -311,7 +324,8 @@ void fool(Ink &k)
     tunic.closeSubpath();
     k.shape(tunic, QColor(200, 120, 60));
     for (int i = 0; i < 4; ++i)
-        fivePetalRose(k, QPointF(fx - 30 + i * 24, top + 160 + (i % 2) * 40), 9, QColor(200, 60, 60));
+        fivePetalRose(k, QPointF(fx - 30 + i * 24, top + 160 + (i % 2) * 40), 9,
+                      QColor(200, 60, 60));
     // The staff over his shoulder with his bundle.
     k.line(QPointF(fx + 30, top + 90), QPointF(fx - 150, top - 20), 9);
     k.shape(ellipsePath(QPointF(fx - 160, top + 5), 42, 34), QColor(170, 80, 60));
@@ -319,8 +333,13 @@ void fool(Ink &k)
     limb(k, line2({fx + 30, top + 90}, {fx + 110, top + 30}), 20, kWhite);
     fivePetalRose(k, QPointF(fx + 122, top + 12), 20, kWhite);
     k.shape(circlePath(QPointF(fx, top + 40), 36), kFlesh);
-    k.shape(polygonPath({{fx - 34, top + 30}, {fx + 40, top + 20}, {fx + 70, top - 20}, {fx + 10, top - 10}}), kGreen);
-    k.stroke(curve({fx + 70, top - 20}, {fx + 100, top - 60}, {fx + 60, top - 90}, {fx + 30, top - 70}), QColor(200, 60, 60), 8);
+    k.shape(
+        polygonPath(
+            {{fx - 34, top + 30}, {fx + 40, top + 20}, {fx + 70, top - 20}, {fx + 10, top - 10}}),
+        kGreen);
+    k.stroke(
+        curve({fx + 70, top - 20}, {fx + 100, top - 60}, {fx + 60, top - 90}, {fx + 30, top - 70}),
+        QColor(200, 60, 60), 8);
     // The little dog at his heels.
     QPainterPath dog(QPointF(-130, 150));
     dog.cubicTo(-140, 110, -120, 90, -80, 95);
@@ -409,8 +428,10 @@ void empress(Ink &k)
             const QPointF tip = stalk.pointAtPercent(1.0);
             for (int g = 0; g < 7; ++g) {
                 const QPointF at(tip.x() + side * g * 3, tip.y() + g * 16);
-                k.shape(transformed(ellipsePath({0, 0}, 8, 15), at + QPointF(-9, 0), -25), kYellow, 2.5);
-                k.shape(transformed(ellipsePath({0, 0}, 8, 15), at + QPointF(9, 0), 25), kYellow, 2.5);
+                k.shape(transformed(ellipsePath({0, 0}, 8, 15), at + QPointF(-9, 0), -25), kYellow,
+                        2.5);
+                k.shape(transformed(ellipsePath({0, 0}, 8, 15), at + QPointF(9, 0), 25), kYellow,
+                        2.5);
             }
         }
     // The heart-shaped shield with the sign of Venus.
@@ -420,14 +441,16 @@ void empress(Ink &k)
     k.line(QPointF(-45, 110), QPointF(45, 110), 14);
     // A waterfall runs down from behind.
     for (double i = 0; i < 3; ++i)
-        k.stroke(curve({-40 + i * 40, 230}, {-50 + i * 40, 300}, {-30 + i * 40, 350}, {-40 + i * 40, 420}),
+        k.stroke(curve({-40 + i * 40, 230}, {-50 + i * 40, 300}, {-30 + i * 40, 350},
+                       {-40 + i * 40, 420}),
                  kWater, 8);
 }
 
 void emperor(Ink &k)
 {
-    mountains(k, 420, {{-300, 60}, {-230, -40}, {-160, 80}, {0, 0}, {160, 80}, {240, -60}, {300, 40}},
-              QColor(132, 64, 52));
+    mountains(k, 420,
+              {{-300, 170}, {-250, 60}, {-195, 150}, {0, 90}, {195, 150}, {255, 50}, {300, 160}},
+              QColor(112, 56, 48));
     // The stone throne, rams at every corner.
     k.shape(rectPath(-170, -300, 340, 640, 10), kStone);
     k.shape(rectPath(-230, 120, 460, 80, 8), kStone);
@@ -514,7 +537,10 @@ void chariot(Ink &k)
     canopy.closeSubpath();
     k.shape(canopy, QColor(40, 70, 150));
     for (int i = 0; i < 6; ++i)
-        k.shape(starPath(QPointF(-150 + i * 60, -272 - (i == 2 || i == 3 ? 14 : (i == 1 || i == 4 ? 8 : 0))), 6, 12, 5), kYellow, 2);
+        k.shape(starPath(QPointF(-150 + i * 60,
+                                 -272 - (i == 2 || i == 3 ? 14 : (i == 1 || i == 4 ? 8 : 0))),
+                         6, 12, 5),
+                kYellow, 2);
     k.line(QPointF(-190, -230), QPointF(-190, 60), 10);
     k.line(QPointF(190, -230), QPointF(190, 60), 10);
     // The charioteer in armour, crescent moons on his shoulders.
@@ -555,9 +581,11 @@ void chariot(Ink &k)
         cloth.closeSubpath();
         k.shape(cloth, fill);
         for (int i = 1; i < 4; ++i)
-            k.stroke(line2({hx - 30 - i * 2.5, 260 + i * 17.0}, {hx - 20, 260 + i * 17.0}), line, 3);
+            k.stroke(line2({hx - 30 - i * 2.5, 260 + i * 17.0}, {hx - 20, 260 + i * 17.0}), line,
+                     3);
         for (int i = 1; i < 4; ++i)
-            k.stroke(line2({hx + 20, 260 + i * 17.0}, {hx + 30 + i * 2.5, 260 + i * 17.0}), line, 3);
+            k.stroke(line2({hx + 20, 260 + i * 17.0}, {hx + 30 + i * 2.5, 260 + i * 17.0}), line,
+                     3);
         k.shape(ellipsePath(QPointF(hx, 282), 20, 26), kFlesh, 4);
     };
     sphinx(-120, 1, kDark, QColor(236, 232, 218));
@@ -642,7 +670,9 @@ void hermit(Ink &k)
     lantern.lineTo(lamp + QPointF(-50, 40));
     lantern.closeSubpath();
     k.shape(lantern, QColor(255, 236, 170, 120));
-    k.shape(polygonPath({lamp + QPointF(-48, -50), lamp + QPointF(0, -80), lamp + QPointF(48, -50)}), kGoldFill, 5);
+    k.shape(
+        polygonPath({lamp + QPointF(-48, -50), lamp + QPointF(0, -80), lamp + QPointF(48, -50)}),
+        kGoldFill, 5);
     k.shape(rectPath(lamp.x() - 56, lamp.y() + 40, 112, 16, 4), kGoldFill, 5);
     QPainterPath hexagram = starPath(lamp + QPointF(0, -2), 3, 36, 18, -90);
     hexagram.addPath(starPath(lamp + QPointF(0, -2), 3, 36, 18, 90));
@@ -653,7 +683,8 @@ void wheel(Ink &k)
 {
     const QPointF c(0, 40);
     // The four living creatures reading in the corners.
-    for (const QPointF &corner : {QPointF(-215, -345), QPointF(215, -345), QPointF(-215, 355), QPointF(215, 355)})
+    for (const QPointF &corner :
+         {QPointF(-215, -345), QPointF(215, -345), QPointF(-215, 355), QPointF(215, 355)})
         cloud(k, corner, 150);
     // The serpent descending on the left, the jackal rising on the right.
     k.stroke(curve({-250, -170}, {-200, -80}, {-300, 60}, {-240, 200}), QColor(220, 170, 60), 14);
@@ -723,7 +754,8 @@ void hangedMan(Ink &k)
     k.shape(rectPath(-230, -350, 460, 40, 8), QColor(110, 76, 44));
     for (int side : {-1, 1})
         for (int i = 0; i < 3; ++i)
-            k.shape(transformed(ellipsePath({0, 0}, 24, 10), QPointF(side * (160 + i * 28), -370 - (i % 2) * 14), side * -40.0),
+            k.shape(transformed(ellipsePath({0, 0}, 24, 10),
+                                QPointF(side * (160 + i * 28), -370 - (i % 2) * 14), side * -40.0),
                     kGreen, 3);
     // Upside down: one foot bound to the beam, the other leg crossed behind to form a 4.
     const QColor hose(176, 52, 54);
@@ -782,7 +814,8 @@ void death(Ink &k)
     k.shape(skull, QColor(236, 230, 210));
     for (int side : {-1, 1})
         k.shape(ellipsePath(sc + QPointF(side * 45, 0), 32, 36), kDark, 5);
-    k.shape(polygonPath({sc + QPointF(0, 40), sc + QPointF(-16, 75), sc + QPointF(16, 75)}), kDark, 4);
+    k.shape(polygonPath({sc + QPointF(0, 40), sc + QPointF(-16, 75), sc + QPointF(16, 75)}), kDark,
+            4);
     for (int i = -2; i <= 2; ++i)
         k.line(sc + QPointF(i * 18, 100), sc + QPointF(i * 18, 132), 4);
     k.line(sc + QPointF(-50, 112), sc + QPointF(50, 112), 4);
@@ -800,7 +833,8 @@ void temperance(Ink &k)
     // Water poured for ever from one cup into the other.
     const QPointF upper(-150, -20), lower(150, 160);
     for (double i = 0; i < 3; ++i)
-        k.stroke(curve(upper + QPointF(40, -40 + i * 8), {0, -120 + i * 10}, {120, 10 + i * 10}, lower + QPointF(-10, -60 + i * 4)),
+        k.stroke(curve(upper + QPointF(40, -40 + i * 8), {0, -120 + i * 10}, {120, 10 + i * 10},
+                       lower + QPointF(-10, -60 + i * 4)),
                  kWater, 7);
     Ink cupInk(k.painter(), gold, 5.0);
     drawCup(cupInk, upper, 150, 40);
@@ -818,11 +852,24 @@ void devil(Ink &k)
     k.shape(starPath(QPointF(0, -350), 5, 70, 28, 90), QColor(236, 232, 218), 5);
     wing(k, QPointF(-50, -130), 250, 140, -1, QColor(60, 40, 60));
     wing(k, QPointF(50, -130), 250, 140, 1, QColor(60, 40, 60));
-    // The goat's head with its horns.
-    for (int side : {-1, 1})
-        k.shape(curve({side * 40.0, -230}, {side * 90.0, -270}, {side * 130.0, -300}, {side * 120.0, -330})
-                    .united(curve({side * 120.0, -330}, {side * 150.0, -290}, {side * 110.0, -240}, {side * 60.0, -200})),
-                QColor(200, 180, 140), 5);
+    // The goat's head with its ridged horns.
+    for (int side : {-1, 1}) {
+        QPainterPath horn(QPointF(side * 28.0, -212));
+        horn.cubicTo(side * 50.0, -300, side * 120.0, -330, side * 170.0, -300);
+        horn.cubicTo(side * 120.0, -300, side * 82.0, -275, side * 72.0, -200);
+        horn.closeSubpath();
+        k.shape(horn, QColor(200, 180, 140));
+        for (int r = 1; r <= 4; ++r) {
+            const double t = r / 5.0;
+            const QPointF outer = curve({side * 28.0, -212}, {side * 50.0, -300},
+                                        {side * 120.0, -330}, {side * 170.0, -300})
+                                      .pointAtPercent(t);
+            const QPointF inner = curve({side * 72.0, -200}, {side * 82.0, -275},
+                                        {side * 120.0, -300}, {side * 170.0, -300})
+                                      .pointAtPercent(t);
+            k.line(outer, inner, 3);
+        }
+    }
     QPainterPath head(QPointF(-80, -220));
     head.cubicTo(-70, -130, -30, -60, 0, -40);
     head.cubicTo(30, -60, 70, -130, 80, -220);
@@ -830,7 +877,8 @@ void devil(Ink &k)
     head.closeSubpath();
     k.shape(head, QColor(140, 60, 50));
     for (int side : {-1, 1})
-        k.shape(polygonPath({{side * 50.0, -175}, {side * 18.0, -160}, {side * 48.0, -152}}), kYellow, 3);
+        k.shape(polygonPath({{side * 50.0, -175}, {side * 18.0, -160}, {side * 48.0, -152}}),
+                kYellow, 3);
     // His pedestal, and the pair chained to its ring.
     k.shape(rectPath(-110, 30, 220, 150, 4), kDark);
     k.shape(circlePath(QPointF(0, 110), 18), QColor(0, 0, 0, 0), 6);
@@ -840,7 +888,9 @@ void devil(Ink &k)
         bareFigure(k, side * 165, 170, 240);
         for (int h = -1; h <= 1; h += 2)
             k.line(QPointF(side * 165 + h * 15, 178), QPointF(side * 165 + h * 26, 150), 5);
-        k.stroke(curve({side * 165.0 + side * 10, 320}, {side * 165.0 + side * 60, 330}, {side * 165.0 + side * 50, 380}, {side * 165.0 + side * 80, 390}), kFlame, 6);
+        k.stroke(curve({side * 165.0 + side * 10, 320}, {side * 165.0 + side * 60, 330},
+                       {side * 165.0 + side * 50, 380}, {side * 165.0 + side * 80, 390}),
+                 kFlame, 6);
     }
     // The downturned torch.
     k.line(QPointF(150, -40), QPointF(120, 40), 12);
@@ -905,7 +955,8 @@ void star(Ink &k)
     glow(k.painter(), big, 260, QColor(255, 236, 160, 170));
     k.shape(starPath(big, 8, 150, 58, -90), kYellow);
     k.shape(starPath(big, 8, 90, 40, -67.5), QColor(255, 250, 220), 4);
-    const QPointF small[] = {{-220, -360}, {220, -360}, {-245, -200}, {245, -200}, {-200, -45}, {200, -45}, {0, -395}};
+    const QPointF small[] = {{-220, -360}, {220, -360}, {-245, -200}, {245, -200},
+                             {-200, -45},  {200, -45},  {0, -395}};
     for (const QPointF &s : small)
         k.shape(starPath(s, 8, 36, 14, -90), QColor(250, 248, 240), 3);
     // The pool, the earth, and the water poured into both from two jugs.
@@ -929,9 +980,13 @@ void star(Ink &k)
         k.stroke(transformed(line2({-40, 0}, {40, 0}), c, deg), 3);
     };
     for (int i = 0; i < 3; ++i)
-        k.stroke(curve({-120.0 + i * 6, 50}, {-200.0 + i * 10, 100}, {-220.0, 200}, {-190.0 + i * 12, 300}), kWater, 6);
+        k.stroke(curve({-120.0 + i * 6, 50}, {-200.0 + i * 10, 100}, {-220.0, 200},
+                       {-190.0 + i * 12, 300}),
+                 kWater, 6);
     for (int i = 0; i < 3; ++i)
-        k.stroke(curve({120.0 - i * 6, 50}, {180.0 - i * 10, 100}, {180.0, 200}, {150.0 - i * 12, 300}), kWater, 6);
+        k.stroke(
+            curve({120.0 - i * 6, 50}, {180.0 - i * 10, 100}, {180.0, 200}, {150.0 - i * 12, 300}),
+            kWater, 6);
     jug(QPointF(-90, 100), 120);
     jug(QPointF(90, 100), -120);
 }
@@ -947,8 +1002,12 @@ void moon(Ink &k)
     k.shape(circlePath(c, 115), QColor(214, 220, 236));
     k.shape(crescentPath(c, 115, 70, 0), QColor(250, 236, 160), 4);
     // A quiet face in profile on the full disc.
-    k.stroke(curve(c + QPointF(30, -70), c + QPointF(-5, -30), c + QPointF(20, 10), c + QPointF(-10, 40)), 4);
-    k.stroke(curve(c + QPointF(-10, 40), c + QPointF(5, 60), c + QPointF(25, 70), c + QPointF(40, 80)), 4);
+    k.stroke(curve(c + QPointF(30, -70), c + QPointF(-5, -30), c + QPointF(20, 10),
+                   c + QPointF(-10, 40)),
+             4);
+    k.stroke(
+        curve(c + QPointF(-10, 40), c + QPointF(5, 60), c + QPointF(25, 70), c + QPointF(40, 80)),
+        4);
     for (int i = 0; i < 7; ++i)
         yod(k, QPointF(-150 + i * 50, -80 + (i % 2) * 30), 24, kYellow);
     // The towers, the path between them, the dog and the wolf, the crayfish from the pool.
@@ -984,22 +1043,30 @@ void sunCard(Ink &k)
     for (int i = 0; i < 20; ++i) {
         const double a = i * 18.0;
         if (i % 2 == 0) {
-            k.shape(polygonPath({polar(c, 150, a - 6), polar(c, 265, a), polar(c, 150, a + 6)}), kYellow, 4);
+            k.shape(polygonPath({polar(c, 150, a - 6), polar(c, 265, a), polar(c, 150, a + 6)}),
+                    kYellow, 4);
         } else {
             QPainterPath wave(polar(c, 150, a));
             for (int s = 1; s <= 4; ++s)
-                wave.quadTo(polar(c, 150 + (s - 0.5) * 26, a + (s % 2 ? 5 : -5)), polar(c, 150 + s * 26, a));
+                wave.quadTo(polar(c, 150 + (s - 0.5) * 26, a + (s % 2 ? 5 : -5)),
+                            polar(c, 150 + s * 26, a));
             k.stroke(wave, QColor(250, 210, 90), 6);
         }
     }
     k.shape(circlePath(c, 140), QColor(252, 210, 80));
     // His calm face.
     for (int side : {-1, 1}) {
-        k.stroke(curve(c + QPointF(side * 70, -25), c + QPointF(side * 55, -40), c + QPointF(side * 30, -40), c + QPointF(side * 20, -25)), 5);
+        k.stroke(curve(c + QPointF(side * 70, -25), c + QPointF(side * 55, -40),
+                       c + QPointF(side * 30, -40), c + QPointF(side * 20, -25)),
+                 5);
         k.fillOnly(circlePath(c + QPointF(side * 45, -15), 8), QColor(120, 70, 30));
     }
-    k.stroke(curve(c + QPointF(0, -10), c + QPointF(-14, 20), c + QPointF(-10, 30), c + QPointF(8, 32)), 4);
-    k.stroke(curve(c + QPointF(-45, 60), c + QPointF(-20, 85), c + QPointF(20, 85), c + QPointF(45, 60)), 6);
+    k.stroke(
+        curve(c + QPointF(0, -10), c + QPointF(-14, 20), c + QPointF(-10, 30), c + QPointF(8, 32)),
+        4);
+    k.stroke(
+        curve(c + QPointF(-45, 60), c + QPointF(-20, 85), c + QPointF(20, 85), c + QPointF(45, 60)),
+        6);
     // The garden wall and its sunflowers.
     k.shape(rectPath(-300, 240, 600, 180), QColor(150, 140, 130));
     for (int row = 0; row < 4; ++row) {
@@ -1053,7 +1120,8 @@ void judgement(Ink &k)
     k.stroke(line2({35, -110}, {140, -20}), QColor(190, 40, 40), 14);
     k.painter().restore();
     // The dead rise from their open coffins on the water, arms raised.
-    mountains(k, 300, {{-300, 120}, {-180, 60}, {-80, 160}, {60, 90}, {200, 170}, {300, 100}}, QColor(226, 232, 244));
+    mountains(k, 300, {{-300, 120}, {-180, 60}, {-80, 160}, {60, 90}, {200, 170}, {300, 100}},
+              QColor(226, 232, 244));
     k.shape(rectPath(-300, 300, 600, 140), kWater);
     for (int i = 0; i < 3; ++i) {
         const double x = -170 + i * 170;
@@ -1069,7 +1137,9 @@ void world(Ink &k)
     for (const QPointF &c : corners)
         cloud(k, c, 150);
     k.shape(circlePath(corners[0] + QPointF(0, -18), 24), kFlesh, 4);
-    k.shape(polygonPath({corners[1] + QPointF(-30, -10), corners[1] + QPointF(0, -40), corners[1] + QPointF(30, -10), corners[1] + QPointF(0, 0)}), QColor(150, 120, 80), 4);
+    k.shape(polygonPath({corners[1] + QPointF(-30, -10), corners[1] + QPointF(0, -40),
+                         corners[1] + QPointF(30, -10), corners[1] + QPointF(0, 0)}),
+            QColor(150, 120, 80), 4);
     k.shape(ellipsePath(corners[2] + QPointF(0, -16), 26, 20), QColor(150, 100, 70), 4);
     k.shape(starPath(corners[3] + QPointF(0, -16), 10, 28, 18), QColor(200, 140, 60), 3);
     // The wreath, bound above and below with red ribbon.
@@ -1078,8 +1148,12 @@ void world(Ink &k)
         const double t = i * 2.0 * kPi / 56;
         const QPointF at(c.x() + 190 * std::cos(t), c.y() + 300 * std::sin(t));
         const double deg = std::atan2(300 * std::cos(t), -190 * std::sin(t)) * 180.0 / kPi;
-        k.shape(transformed(ellipsePath({0, 0}, 26, 11), at + QPointF(std::cos(t) * 10, std::sin(t) * 10), deg + 30), kGreen, 3);
-        k.shape(transformed(ellipsePath({0, 0}, 26, 11), at - QPointF(std::cos(t) * 10, std::sin(t) * 10), deg - 30), kGreen, 3);
+        k.shape(transformed(ellipsePath({0, 0}, 26, 11),
+                            at + QPointF(std::cos(t) * 10, std::sin(t) * 10), deg + 30),
+                kGreen, 3);
+        k.shape(transformed(ellipsePath({0, 0}, 26, 11),
+                            at - QPointF(std::cos(t) * 10, std::sin(t) * 10), deg - 30),
+                kGreen, 3);
     }
     for (double y : {-300.0, 300.0})
         k.shape(lemniscatePath(QPointF(0, y), 60), QColor(200, 50, 50), 5);
@@ -1104,9 +1178,9 @@ void world(Ink &k)
 void paintMajorEmblem(Ink &ink, int arcanum)
 {
     static const std::function<void(Ink &)> emblems[22] = {
-        fool,    magician, priestess, empress, emperor, hierophant, lovers, chariot,
-        strength, hermit,  wheel,     justice, hangedMan, death,    temperance, devil,
-        tower,   star,     moon,      sunCard, judgement, world};
+        fool,     magician, priestess, empress, emperor,   hierophant, lovers,     chariot,
+        strength, hermit,   wheel,     justice, hangedMan, death,      temperance, devil,
+        tower,    star,     moon,      sunCard, judgement, world};
     emblems[arcanum](ink);
 }
 

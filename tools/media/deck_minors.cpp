@@ -21,8 +21,7 @@ Tint tintOf(Suit suit)
     switch (suit) {
     case Suit::Bastos: return {QColor(252, 236, 212), QColor(230, 150, 104), QColor(200, 92, 56)};
     case Suit::Copas: return {QColor(236, 243, 252), QColor(138, 176, 226), QColor(62, 104, 176)};
-    case Suit::Espadas:
-        return {QColor(244, 243, 249), QColor(182, 172, 214), QColor(112, 96, 156)};
+    case Suit::Espadas: return {QColor(244, 243, 249), QColor(182, 172, 214), QColor(112, 96, 156)};
     case Suit::Oros: return {QColor(244, 247, 222), QColor(164, 196, 116), QColor(76, 130, 70)};
     }
     return {};
@@ -39,13 +38,19 @@ std::vector<QPointF> pipPositions(int rank, double colX)
     switch (rank) {
     case 2: column(0, {-200, 200}); break;
     case 3: column(0, {-265, 0, 265}); break;
-    case 4: column(-colX, {-200, 200}); column(colX, {-200, 200}); break;
+    case 4:
+        column(-colX, {-200, 200});
+        column(colX, {-200, 200});
+        break;
     case 5:
         column(-colX, {-230, 230});
         column(colX, {-230, 230});
         column(0, {0});
         break;
-    case 6: column(-colX, {-265, 0, 265}); column(colX, {-265, 0, 265}); break;
+    case 6:
+        column(-colX, {-265, 0, 265});
+        column(colX, {-265, 0, 265});
+        break;
     case 7:
         column(-colX, {-265, 0, 265});
         column(colX, {-265, 0, 265});
@@ -111,9 +116,7 @@ void paintAce(Ink &ink, Suit suit, const Tint &tint)
     ink.stroke(circlePath(QPointF(0, 0), 345), withAlpha(tint.medallion, 120), 2.5);
 
     switch (suit) {
-    case Suit::Bastos:
-        drawWand(ink, QPointF(0, 0), 640, 0.0, 5);
-        break;
+    case Suit::Bastos: drawWand(ink, QPointF(0, 0), 640, 0.0, 5); break;
     case Suit::Copas: {
         // Five streams fall from the brim of the great cup.
         for (int i = 0; i < 5; ++i) {
@@ -139,8 +142,8 @@ void paintAce(Ink &ink, Suit suit, const Tint &tint)
         crown.closeSubpath();
         ink.shape(crown, QColor(236, 196, 96), ink.width());
         for (double x : {-82.0, 0.0, 82.0})
-            ink.shape(circlePath(QPointF(x, cy - (x == 0 ? 45 : 30) - 9), 9),
-                      QColor(250, 250, 250), ink.width() * 0.6);
+            ink.shape(circlePath(QPointF(x, cy - (x == 0 ? 45 : 30) - 9), 9), QColor(250, 250, 250),
+                      ink.width() * 0.6);
         for (int side : {-1, 1}) {
             QPainterPath sprig(QPointF(side * 72, cy + 30));
             sprig.cubicTo(side * 130, cy + 90, side * 150, cy + 180, side * 130, cy + 260);

@@ -102,8 +102,7 @@ void drawCup(Ink &ink, QPointF centre, double h, double angleDeg)
 
     const double footTop = bowlBottom + h * 0.31;
     QPainterPath foot(QPointF(-h * 0.06, footTop));
-    foot.cubicTo(-h * 0.12, footTop + h * 0.1, -h * 0.26, footTop + h * 0.12, -h * 0.27,
-                 h / 2);
+    foot.cubicTo(-h * 0.12, footTop + h * 0.1, -h * 0.26, footTop + h * 0.12, -h * 0.27, h / 2);
     foot.lineTo(h * 0.27, h / 2);
     foot.cubicTo(h * 0.26, footTop + h * 0.12, h * 0.12, footTop + h * 0.1, h * 0.06, footTop);
     foot.closeSubpath();
@@ -161,8 +160,7 @@ void drawSword(Ink &ink, QPointF centre, double h, double angleDeg)
 
     const double gw = h * 0.19;
     QPainterPath guard;
-    guard.addRoundedRect(QRectF(-gw, guardY - h * 0.016, gw * 2, h * 0.042), h * 0.018,
-                         h * 0.018);
+    guard.addRoundedRect(QRectF(-gw, guardY - h * 0.016, gw * 2, h * 0.042), h * 0.018, h * 0.018);
     guard.addEllipse(QPointF(-gw, guardY + h * 0.005), h * 0.032, h * 0.032);
     guard.addEllipse(QPointF(gw, guardY + h * 0.005), h * 0.032, h * 0.032);
     guard = solid(guard);

@@ -19,7 +19,10 @@ void putVarLen(std::vector<std::uint8_t> &out, std::uint32_t v)
         out.push_back(buf[--n]);
 }
 
-std::uint8_t data7(int v) { return static_cast<std::uint8_t>(std::clamp(v, 0, 127)); }
+std::uint8_t data7(int v)
+{
+    return static_cast<std::uint8_t>(std::clamp(v, 0, 127));
+}
 
 enum Rank { Meta = 0, Setup = 1, NoteOff = 2, NoteOn = 3 };
 
@@ -102,10 +105,14 @@ std::vector<std::uint8_t> MidiTrack::encode() const
             notes[i + 1].key == n.key && n.tick + n.duration > notes[i + 1].tick)
             n.duration = std::max<std::uint32_t>(notes[i + 1].tick - n.tick, 1);
         const auto seq = events_.size() + i;
-        sorted.push_back({n.tick, NoteOn, seq,
+        sorted.push_back({n.tick,
+                          NoteOn,
+                          seq,
                           {static_cast<std::uint8_t>(0x90 | n.channel), data7(n.key),
                            data7(std::max(1, n.velocity))}});
-        sorted.push_back({n.tick + n.duration, NoteOff, seq,
+        sorted.push_back({n.tick + n.duration,
+                          NoteOff,
+                          seq,
                           {static_cast<std::uint8_t>(0x80 | n.channel), data7(n.key), 0x40}});
     }
     // A note that ends where the next one on the same key starts must release first, or the
@@ -139,16 +146,18 @@ bool writeMidi(const std::string &path, int ticksPerQuarter, const std::vector<M
     for (const MidiTrack &t : tracks) {
         const std::vector<std::uint8_t> body = t.encode();
         const auto n = static_cast<std::uint32_t>(body.size());
-        file.insert(file.end(), {'M', 'T', 'r', 'k', static_cast<std::uint8_t>(n >> 24),
-                                 static_cast<std::uint8_t>((n >> 16) & 0xff),
-                                 static_cast<std::uint8_t>((n >> 8) & 0xff),
-                                 static_cast<std::uint8_t>(n & 0xff)});
+        file.insert(file.end(),
+                    {'M', 'T', 'r', 'k', static_cast<std::uint8_t>(n >> 24),
+                     static_cast<std::uint8_t>((n >> 16) & 0xff),
+                     static_cast<std::uint8_t>((n >> 8) & 0xff),
+                     static_cast<std::uint8_t>(n & 0xff)});
         file.insert(file.end(), body.begin(), body.end());
     }
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out)
         return false;
-    out.write(reinterpret_cast<const char *>(file.data()), static_cast<std::streamsize>(file.size()));
+    out.write(reinterpret_cast<const char *>(file.data()),
+              static_cast<std::streamsize>(file.size()));
     return static_cast<bool>(out.flush());
 }
 

@@ -25,8 +25,10 @@ std::vector<Output> pieces()
     return {
         {"corvin.mid", PieceSpec{"Corvin", 64, true, 72, 4, 1, 0, 46, 49, 43, 0, 0xC0121}},
         {"Klang/Ostrel/alba.mid", PieceSpec{"Alba", 62, false, 84, 4, 3, 0, 46, 48, 43, 0, 0xA1BA}},
-        {"Klang/Ostrel/bosque.mid", PieceSpec{"Bosque", 65, false, 96, 3, 4, 46, 0, 48, 45, 1, 0xB05}},
-        {"Klang/Ostrel/estrellas.mid", PieceSpec{"Estrellas", 63, false, 66, 3, 3, 48, 46, 49, 43, 0, 0xE57}},
+        {"Klang/Ostrel/bosque.mid",
+         PieceSpec{"Bosque", 65, false, 96, 3, 4, 46, 0, 48, 45, 1, 0xB05}},
+        {"Klang/Ostrel/estrellas.mid",
+         PieceSpec{"Estrellas", 63, false, 66, 3, 3, 48, 46, 49, 43, 0, 0xE57}},
         {"Klang/Ostrel/lago.mid", PieceSpec{"Lago", 57, true, 76, 4, 2, 0, 46, 49, 43, 1, 0x1A60}},
         {"Klang/Ostrel/luna.mid", PieceSpec{"Luna", 59, true, 60, 4, 2, 48, 0, 49, 43, 0, 0x1C7A}},
     };

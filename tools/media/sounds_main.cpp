@@ -54,9 +54,7 @@ private:
         const double alpha = std::sin(w) / (2 * q), c = std::cos(w);
         const double a0 = 1 + alpha;
         switch (kind) {
-        case Kind::Band:
-            f.b0_ = alpha / a0, f.b1_ = 0, f.b2_ = -alpha / a0;
-            break;
+        case Kind::Band: f.b0_ = alpha / a0, f.b1_ = 0, f.b2_ = -alpha / a0; break;
         case Kind::Low:
             f.b0_ = (1 - c) / 2 / a0, f.b1_ = (1 - c) / a0, f.b2_ = (1 - c) / 2 / a0;
             break;
@@ -74,7 +72,10 @@ private:
     double x1_ = 0, x2_ = 0, y1_ = 0, y2_ = 0;
 };
 
-double noise(media::Prng &rng) { return rng.uniform() * 2.0 - 1.0; }
+double noise(media::Prng &rng)
+{
+    return rng.uniform() * 2.0 - 1.0;
+}
 
 // Raised-cosine fades at both ends, so neither end of the sound clicks.
 void fadeEnds(std::vector<double> &s, double fadeInSec, double fadeOutSec)
@@ -146,8 +147,9 @@ std::vector<double> turnSwish()
             const double u = t - tapAt;
             // A short rise keeps the tap soft: a card laid down, not slapped.
             const double rise = u < 0.003 ? 0.5 - 0.5 * std::cos(kPi * u / 0.003) : 1.0;
-            settle = rise * (tap(x) * std::exp(-u / 0.012) * 0.8 +
-                             std::sin(2 * kPi * 150 * u) * std::exp(-u / 0.014) * 0.2);
+            settle = rise *
+                (tap(x) * std::exp(-u / 0.012) * 0.8 +
+                 std::sin(2 * kPi * 150 * u) * std::exp(-u / 0.014) * 0.2);
         } else {
             tap(x);
         }
@@ -169,8 +171,8 @@ int main(int argc, char **argv)
     const std::filesystem::path root(argv[1]);
     std::error_code ec;
     std::filesystem::create_directories(root, ec);
-    for (const auto &[name, samples] : {std::pair{"zvuk.wav", dealSnap()},
-                                        std::pair{"backarte.wav", turnSwish()}}) {
+    for (const auto &[name, samples] :
+         {std::pair{"zvuk.wav", dealSnap()}, std::pair{"backarte.wav", turnSwish()}}) {
         if (!media::writeWav((root / name).string(), samples, kRate)) {
             std::cerr << "cannot write " << (root / name).string() << '\n';
             return 1;
