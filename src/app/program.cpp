@@ -62,7 +62,11 @@ void adoptIntoMainWindow(QWidget *w)
 {
     if (frameOf(w) || !mdiArea())
         return;
+    // The window keeps the size it was designed with; the frame adds its border.
+    const QSize wanted = w->size();
     QMdiSubWindow *frame = mdiArea()->addSubWindow(w);
+    frame->adjustSize();
+    frame->resize(wanted + (frame->size() - w->size()));
     frame->setAttribute(Qt::WA_DeleteOnClose, false);
     frame->setWindowIcon(w->windowIcon());
     // Closing the frame is closing the window: its own close handling decides.
@@ -75,6 +79,13 @@ void showInside(QWidget *w)
     adoptIntoMainWindow(w);
     if (QMdiSubWindow *f = frameOf(w)) {
         w->show();
+        // A window larger than the main window's area is fitted into it.
+        const QSize area = mdiArea()->viewport()->size();
+        if (area.isValid() && !area.isEmpty() &&
+            (f->width() > area.width() || f->height() > area.height())) {
+            f->resize(f->size().boundedTo(area));
+            f->move(qBound(0, f->x(), area.width() - f->width()), qBound(0, f->y(), area.height() - f->height()));
+        }
         f->show();
         f->raise();
         mdiArea()->setActiveSubWindow(f);

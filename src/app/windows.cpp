@@ -61,6 +61,12 @@ void WindowRegistry::add(const QString &key, QWidget *w)
         w->setObjectName(key);
 }
 
+void WindowRegistry::load(QWidget *w)
+{
+    if (w->metaObject()->indexOfMethod("Form_Load()") >= 0)
+        QMetaObject::invokeMethod(w, "Form_Load", Qt::DirectConnection);
+}
+
 void WindowRegistry::emitUnloading(QWidget *w)
 {
     // Windows that must do something when they go (restore the main window, close

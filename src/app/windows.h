@@ -9,6 +9,8 @@
 
 // Every window exists at most once. The first reference creates it (loaded, hidden),
 // unload destroys it, and the next reference creates it afresh with its design values.
+// A window's constructor builds its controls; a slot Form_Load(), when it has one, is its
+// load step and runs once the window is registered. A slot onUnload() runs when it goes.
 class WindowRegistry
 {
 public:
@@ -20,6 +22,9 @@ public:
             return static_cast<W *>(w);
         W *w = new W();
         add(key, w);
+        // The window is known before its load runs, so the windows its load refers to
+        // can refer back to it.
+        load(w);
         return w;
     }
 
@@ -69,4 +74,5 @@ private:
     static QWidget *find(const QString &key);
     static void add(const QString &key, QWidget *w);
     static void emitUnloading(QWidget *w);
+    static void load(QWidget *w);
 };

@@ -1,0 +1,6 @@
+#pragma once
+
+namespace Readings {
+// Makes the readings' windows known to the registry by name.
+void registerWindows();
+} // namespace Readings
