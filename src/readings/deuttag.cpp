@@ -29,6 +29,14 @@ constexpr int kWidth = 12000;
 constexpr int kHeight = 9000;
 } // namespace
 
+DayDraw drawDayCard()
+{
+    DayDraw d;
+    d.set = int(3 * Random::next()) + 1;
+    d.card = Random::card();
+    return d;
+}
+
 QString deutTag::tableOf(int set)
 {
     return QStringLiteral("tag%1").arg(set);
@@ -119,8 +127,9 @@ void deutTag::Form_Load()
     m_background = QImageReader(CardPictures::background(QStringLiteral("nebo3.jpg"))).read();
     // 2.–4. The program's one generator, seeded at start (a reseed from the seconds of
     // the day would give two readings in the same second the same card).
-    m_set = int(3 * Random::next()) + 1;
-    modOrbelle::loopIndex = float(Random::card());
+    const DayDraw draw = drawDayCard();
+    m_set = draw.set;
+    modOrbelle::loopIndex = float(draw.card);
     // 5.–6.
     im1 = CardPictures::load(card(), m_set == 3);
     // 7.

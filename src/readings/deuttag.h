@@ -9,6 +9,15 @@ class QPushButton;
 class RecordCursor;
 class Timer;
 
+// The draw of the card of the day: the meaning set (3: the card lies reversed) and the
+// card, from the program's generator.
+struct DayDraw
+{
+    int set;
+    int card;
+};
+DayDraw drawDayCard();
+
 // The day card's interpretation: the drawn card, upright or turned, with one of its
 // three meanings. Its load draws the card, before the laying deals a single back.
 class deutTag : public QWidget

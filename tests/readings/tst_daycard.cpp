@@ -1,0 +1,328 @@
+// The card of the day, driven through its windows at a small time scale: from the main
+// window's button over the deal and the draw to the interpretation, the report and back.
+
+#include "allwindows.h"
+#include "backdrop.h"
+#include "cardpictures.h"
+#include "carddatabase.h"
+#include "deuttag.h"
+#include "dialogs.h"
+#include "legtag.h"
+#include "mediacontrol.h"
+#include "modOrbelle.h"
+#include "panels.h"
+#include "popup.h"
+#include "program.h"
+#include "random.h"
+#include "recordcursor.h"
+#include "settings.h"
+#include "start.h"
+#include "testenv.h"
+#include "textbutton.h"
+#include "timing.h"
+#include "windows.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSqlQuery>
+
+#include <cmath>
+
+namespace {
+QString rowText(const QString &table, int row)
+{
+    QSqlQuery q(CardDatabase::shared());
+    q.prepare(QStringLiteral("SELECT \"%1\" FROM \"%1\" WHERE rowid = ?").arg(table));
+    q.addBindValue(row);
+    return q.exec() && q.next() ? q.value(0).toString() : QString();
+}
+
+int countOf(const QStringList &list, const QString &item)
+{
+    return int(list.count(item));
+}
+
+// A music player as far as the laying needs one: its control.
+class Player : public QWidget
+{
+public:
+    Player() { (new MediaControl(this))->setObjectName(QStringLiteral("MMControl1")); }
+};
+} // namespace
+
+class tst_DayCard : public QObject
+{
+    Q_OBJECT
+    int m_ends = 0;
+
+    legTag *dealtTable()
+    {
+        legTag *table = WindowRegistry::get<legTag>();
+        table->show();
+        [&] { QTRY_VERIFY(table->mayDraw()); }();
+        return table;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        Program::setEndHandler([this](int) { ++m_ends; });
+        registerAllWindows();
+        if (!WindowRegistry::isKnown(QStringLiteral("mojCorvin")))
+            WindowRegistry::registerFactory(QStringLiteral("mojCorvin"), [] { return new Player; });
+    }
+
+    void init()
+    {
+        WindowRegistry::unloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        modOrbelle::resetSharedState();
+        TestEnv::wipeUserFiles();
+        Settings::reopen();
+        Dialogs::clear();
+        MediaControl::startRecording();
+        Timer::setTimeScale(0.05);
+        modOrbelle::Main();
+        QVERIFY(CardDatabase::openShared(CardDatabase::pristinePath()));
+    }
+
+    void theWholeReadingFromTheMainButton()
+    {
+        Random::seed(2026);
+        Start *main = WindowRegistry::get<Start>();
+        main->show();
+        main->Label9->click();
+        QTRY_VERIFY(WindowRegistry::isLoaded<legTag>() && WindowRegistry::get<legTag>()->isVisible());
+        legTag *table = WindowRegistry::get<legTag>();
+        deutTag *reading = WindowRegistry::get<deutTag>();
+        QVERIFY(!reading->isVisible());
+        // The card was drawn before the first back was dealt.
+        QVERIFY(!reading->im1.isNull());
+        QCOMPARE(table->slotImage(1), reading->im1);
+        QTRY_VERIFY(table->mayDraw());
+        for (int i = 0; i < 78; ++i)
+            QVERIFY2(table->backVisible(i), qPrintable(QString::number(i)));
+        auto *prompt = WindowRegistry::ifLoaded(QStringLiteral("meld"));
+        QVERIFY(prompt && prompt->isVisible());
+        QCOMPARE(prompt->findChild<QLabel *>(QStringLiteral("Label1"))->text(),
+                 QStringLiteral("¡Saque su carta para hoy, por favor!"));
+        QVERIFY(prompt->findChild<Timer *>(QStringLiteral("Timer2"))->isActive());
+        QVERIFY(!prompt->findChild<Timer *>(QStringLiteral("Timer1"))->isActive());
+
+        // A real click on the topmost back under the mouse.
+        const QRect r = table->backRect(40);
+        const QPoint where = r.center();
+        const int hit = table->backAt(where);
+        QVERIFY(hit >= 40);
+        QTest::mouseClick(table, Qt::LeftButton, {}, where);
+        QVERIFY(!table->backVisible(hit) && !table->labelVisible(hit));
+        QVERIFY(!table->slotVisible(1));
+        QTRY_VERIFY(table->slotVisible(1));
+        QTRY_VERIFY(reading->isVisible());
+        QVERIFY(!table->isVisible());
+        QVERIFY(WindowRegistry::isLoaded<legTag>());
+
+        const QString table_ = deutTag::tableOf(reading->meaningSet());
+        QTRY_COMPARE(reading->Box1->toPlainText(), rowText(table_, reading->card()));
+        QVERIFY(!reading->Box1->toPlainText().isEmpty());
+
+        const QStringList sounds = MediaControl::recordedCommands();
+        QCOMPARE(countOf(sounds, QStringLiteral("play zvuk.wav")), 77);
+        QCOMPARE(countOf(sounds, QStringLiteral("play backarte.wav")), 1);
+        QVERIFY(sounds.indexOf(QStringLiteral("open zvuk.wav")) < sounds.indexOf(QStringLiteral("play zvuk.wav")));
+        QCOMPARE(sounds.last(), QStringLiteral("close"));
+    }
+
+    void clicksDuringTheDealDoNothing()
+    {
+        legTag *table = WindowRegistry::get<legTag>();
+        table->show();
+        QTRY_VERIFY(table->dealCount() > 10);
+        QVERIFY(!table->mayDraw());
+        QTest::mouseClick(table, Qt::LeftButton, {}, table->backRect(3).center());
+        table->clickBack(5);
+        QTest::keyClick(table, Qt::Key_Space);
+        QVERIFY(!MediaControl::recordedCommands().contains(QStringLiteral("open backarte.wav")));
+        QVERIFY(table->labelVisible(3) && table->labelVisible(5));
+        QVERIFY(!table->Timer4->isActive());
+    }
+
+    void oneDrawOnlyAndTheSameBackNeverTwice()
+    {
+        legTag *table = dealtTable();
+        table->clickBack(12);
+        table->clickBack(12);
+        table->clickBack(30);
+        QTest::keyClick(table, Qt::Key_Return);
+        QCOMPARE(countOf(MediaControl::recordedCommands(), QStringLiteral("play backarte.wav")), 1);
+        QVERIFY(!table->labelVisible(12));
+        QVERIFY(table->labelVisible(30) && table->backVisible(30));
+    }
+
+    void theKeyboardDrawsTheTopBack()
+    {
+        legTag *table = dealtTable();
+        QTest::keyClick(table, Qt::Key_Space);
+        QVERIFY(!table->backVisible(77));
+        QVERIFY(table->backVisible(76));
+        QTRY_VERIFY(table->slotVisible(1));
+    }
+
+    void aRightClickOpensThePopupAndDrawsNothing()
+    {
+        legTag *table = dealtTable();
+        QMenu *menu = WindowRegistry::get<frmMeni>()->mnuMeni;
+        QTest::mouseRelease(table, Qt::RightButton, {}, table->backRect(20).center());
+        QTRY_VERIFY(menu->isVisible());
+        menu->hide();
+        QVERIFY(!MediaControl::recordedCommands().contains(QStringLiteral("open backarte.wav")));
+        for (int i = 0; i < 78; ++i)
+            QVERIFY(table->labelVisible(i));
+        // During the deal too.
+        WindowRegistry::unloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        legTag *again = WindowRegistry::get<legTag>();
+        again->show();
+        QTest::mouseRelease(again, Qt::RightButton, {}, QPoint(5, 5));
+        QTRY_VERIFY(WindowRegistry::get<frmMeni>()->mnuMeni->isVisible());
+        WindowRegistry::get<frmMeni>()->mnuMeni->hide();
+    }
+
+    void musicStartsAtTheEndOfTheDealOnlyWhenNotPlaying_data()
+    {
+        QTest::addColumn<QString>("musakt");
+        QTest::addColumn<bool>("musicOn");
+        QTest::addColumn<bool>("starts");
+        QTest::newRow("on, not playing") << QString() << true << true;
+        QTest::newRow("on, playing") << QStringLiteral("ja") << true << false;
+        QTest::newRow("off") << QString() << false << false;
+    }
+    void musicStartsAtTheEndOfTheDealOnlyWhenNotPlaying()
+    {
+        QFETCH(QString, musakt);
+        QFETCH(bool, musicOn);
+        QFETCH(bool, starts);
+        Settings::set(QStringLiteral("musakt"), musakt);
+        modOrbelle::musicOn = musicOn ? QVariant(true) : QVariant();
+        auto *player = WindowRegistry::control<MediaControl>(QStringLiteral("mojCorvin"), QStringLiteral("MMControl1"));
+        legTag *table = WindowRegistry::get<legTag>();
+        QCOMPARE(modOrbelle::musicActive.toString(), musakt);
+        table->show();
+        QTRY_VERIFY(table->mayDraw());
+        bool played = false;
+        for (const MediaControl::Event &e : MediaControl::recorded())
+            played |= e.command == QStringLiteral("play") && e.fileName.isEmpty();
+        QCOMPARE(played, starts);
+        QCOMPARE(Settings::get(QStringLiteral("musakt")), starts ? QStringLiteral("ja") : musakt);
+        Q_UNUSED(player);
+    }
+
+    void eachMeaningSetShowsItsPictureAndTable()
+    {
+        QSet<int> seen;
+        for (quint64 seed = 1; seen.size() < 3 && seed < 200; ++seed) {
+            Random::seed(seed);
+            WindowRegistry::unloadAll();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            legTag *table = WindowRegistry::get<legTag>();
+            deutTag *reading = WindowRegistry::get<deutTag>();
+            const int set = reading->meaningSet();
+            if (seen.contains(set))
+                continue;
+            seen.insert(set);
+            const QImage upright = CardPictures::load(reading->card());
+            const QImage expected = set == 3 ? CardPictures::halfTurn(upright) : upright;
+            QCOMPARE(reading->im1, expected);
+            QCOMPARE(table->slotImage(1), expected);
+            QCOMPARE(reading->Image1->pixmap().toImage().convertToFormat(expected.format()), expected);
+            QCOMPARE(reading->Data1->table(), QStringLiteral("tag%1").arg(set));
+            QTRY_COMPARE(reading->Box1->toPlainText(), rowText(QStringLiteral("tag%1").arg(set), reading->card()));
+        }
+        QCOMPARE(seen.size(), 3);
+    }
+
+    void firstAndLastCardReadTheirRows_data()
+    {
+        QTest::addColumn<int>("card");
+        QTest::newRow("1") << 1;
+        QTest::newRow("78") << 78;
+    }
+    void firstAndLastCardReadTheirRows()
+    {
+        QFETCH(int, card);
+        deutTag *reading = WindowRegistry::get<deutTag>();
+        QTRY_VERIFY(!reading->Timer1->isActive());
+        modOrbelle::loopIndex = card;
+        reading->Data1->moveFirst();
+        reading->Timer1->setEnabled(true);
+        QTRY_COMPARE(reading->Data1->absolutePosition(), card - 1);
+        QCOMPARE(reading->Box1->toPlainText(), rowText(deutTag::tableOf(reading->meaningSet()), card));
+    }
+
+    void setsAndCardsSpreadEvenly()
+    {
+        // A fixed seed, and bounds that a formula missing a card, a set, or favouring one
+        // would break.
+        Random::seed(78);
+        const int n = 78 * 400;
+        std::array<int, 4> sets{};
+        std::array<int, 79> cards{};
+        for (int i = 0; i < n; ++i) {
+            const DayDraw d = drawDayCard();
+            QVERIFY(d.set >= 1 && d.set <= 3);
+            QVERIFY(d.card >= 1 && d.card <= 78);
+            ++sets[size_t(d.set)];
+            ++cards[size_t(d.card)];
+        }
+        for (int s = 1; s <= 3; ++s)
+            QVERIFY2(std::abs(sets[size_t(s)] - n / 3) < n / 100, qPrintable(QString::number(sets[size_t(s)])));
+        double chi2 = 0;
+        const double expected = n / 78.0;
+        for (int c = 1; c <= 78; ++c)
+            chi2 += (cards[size_t(c)] - expected) * (cards[size_t(c)] - expected) / expected;
+        // 77 degrees of freedom: 99.9 % of fair runs stay below 126.
+        QVERIFY2(chi2 < 126, qPrintable(QString::number(chi2)));
+    }
+
+    void theDayCardLeavesTheOtherReadingsMarksAlone()
+    {
+        modOrbelle::cardTaken.fill(255);
+        deutTag *reading = WindowRegistry::get<deutTag>();
+        QVERIFY(reading->card() >= 1 && reading->card() <= 78);
+        for (int c = 1; c <= 78; ++c)
+            QCOMPARE(modOrbelle::cardTaken[size_t(c)], quint8(255));
+    }
+
+    void backLeavesTheMainWindowIdle_data()
+    {
+        QTest::addColumn<bool>("viaPopup");
+        QTest::newRow("Atrás") << false;
+        QTest::newRow("Al menu principal") << true;
+    }
+    void backLeavesTheMainWindowIdle()
+    {
+        QFETCH(bool, viaPopup);
+        Start *main = WindowRegistry::get<Start>();
+        main->show();
+        main->Label9->click();
+        QTRY_VERIFY(WindowRegistry::isLoaded<legTag>());
+        legTag *table = WindowRegistry::get<legTag>();
+        QTRY_VERIFY(table->mayDraw());
+        table->drawNext();
+        QTRY_VERIFY(WindowRegistry::get<deutTag>()->isVisible());
+        if (viaPopup)
+            WindowRegistry::get<frmMeni>()->mnuHaupt->trigger();
+        else
+            WindowRegistry::get<deutTag>()->Command2->click();
+        for (const char *name : {"legTag", "deutTag", "meld", "anima"})
+            QVERIFY2(!WindowRegistry::isLoaded(QString::fromLatin1(name)), name);
+        QVERIFY(main->Picture1->isVisible());
+        QCOMPARE(main->windowTitle(), QStringLiteral("Orbelle"));
+        QVERIFY(main->mnuMusik->isEnabled() && main->mnuSpiel->isEnabled() && main->solo->isEnabled());
+    }
+};
+
+ORBELLE_TEST_MAIN(tst_DayCard)
+#include "tst_daycard.moc"
