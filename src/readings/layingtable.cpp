@@ -68,18 +68,36 @@ LayingTable::~LayingTable() = default;
 
 void LayingTable::loadTable(const std::function<void()> &loadInterpretation)
 {
-    // 1. Background.
-    m_background = QImageReader(CardPictures::background(QStringLiteral("nebo3.jpg"))).read();
-    // 2. Whether the music was already playing when the laying began.
-    modOrbelle::musicActive = Settings::get(QStringLiteral("musakt"));
-    // 3. The interpretation window draws the cards and fills the slots.
+    loadBackground();
+    readMusicActive();
+    // The interpretation window draws the cards and fills the slots.
     QApplication::processEvents();
     if (loadInterpretation)
         loadInterpretation();
-    // 4. Counters.
+    resetCounters();
+    openSounds();
+}
+
+void LayingTable::loadBackground()
+{
+    m_background = QImageReader(CardPictures::background(QStringLiteral("nebo3.jpg"))).read();
+    update();
+}
+
+void LayingTable::readMusicActive()
+{
+    // Whether the music was already playing when the laying began.
+    modOrbelle::musicActive = Settings::get(QStringLiteral("musakt"));
+}
+
+void LayingTable::resetCounters()
+{
     m_dealCount = 0;
     m_drawCount = 0;
-    // 5. The sounds.
+}
+
+void LayingTable::openSounds()
+{
     for (MediaControl *mc : {MMControl1, MMControl2}) {
         mc->setNotify(false);
         mc->setWait(true);
@@ -193,6 +211,14 @@ void LayingTable::setMouseOn(bool on)
     // Only the draws are switched off: the popup stays within reach in every state.
     m_mouseOn = on;
     setCursor(on ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
+void LayingTable::hideBack(int i)
+{
+    if (i < 0 || i > 77)
+        return;
+    m_shapeVisible[size_t(i)] = false;
+    update();
 }
 
 void LayingTable::setSlotVisible(int k, bool on)

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 class MediaControl;
@@ -77,6 +78,11 @@ public slots:
 protected:
     // The common load, in order; windows add their own steps around it.
     void loadTable(const std::function<void()> &loadInterpretation);
+    // Its steps, for windows that take them in another order.
+    void loadBackground();
+    void readMusicActive();
+    void resetCounters();
+    void openSounds();
     // Ticks and steps windows may change.
     virtual void dealTick();
     virtual void dealEnded();
@@ -90,6 +96,7 @@ protected:
     void setDealCount(int n) { m_dealCount = n; }
     void setDrawCount(int n) { m_drawCount = n; }
     void setSlotVisible(int k, bool on);
+    void hideBack(int i);
 
     void paintEvent(QPaintEvent *) override;
     void mousePressEvent(QMouseEvent *e) override;

@@ -14,6 +14,7 @@
 #include "popup.h"
 #include "program.h"
 #include "random.h"
+#include "rtfviewer.h"
 #include "recordcursor.h"
 #include "settings.h"
 #include "start.h"
@@ -25,8 +26,13 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QDate>
+#include <QLocale>
 #include <QPushButton>
 #include <QSqlQuery>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
 
 #include <cmath>
 
@@ -59,6 +65,7 @@ class tst_DayCard : public QObject
 
     legTag *dealtTable()
     {
+        WindowRegistry::get<Start>()->show();
         legTag *table = WindowRegistry::get<legTag>();
         table->show();
         [&] { QTRY_VERIFY(table->mayDraw()); }();
@@ -133,6 +140,45 @@ private slots:
         QCOMPARE(countOf(sounds, QStringLiteral("play backarte.wav")), 1);
         QVERIFY(sounds.indexOf(QStringLiteral("open zvuk.wav")) < sounds.indexOf(QStringLiteral("play zvuk.wav")));
         QCOMPARE(sounds.last(), QStringLiteral("close"));
+    }
+
+    void guardarAppendsHeadingPictureAndMeaningEachTime()
+    {
+        legTag *table = dealtTable();
+        table->drawNext();
+        deutTag *reading = WindowRegistry::get<deutTag>();
+        QTRY_VERIFY(reading->isVisible());
+        QTRY_VERIFY(!reading->Box1->toPlainText().isEmpty());
+        reading->Command1->click();
+        reading->Command1->click();
+        rtfViewer *viewer = WindowRegistry::get<rtfViewer>();
+        QVERIFY(viewer->isVisible());
+        QTextDocument *doc = viewer->Box1->document();
+        const QString heading = QStringLiteral("La carta para ") +
+                                QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+        QCOMPARE(doc->toPlainText().count(heading), 2);
+        QCOMPARE(doc->toPlainText().count(reading->Box1->toPlainText()), 2);
+        int pictures = 0;
+        for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+            for (auto it = b.begin(); !it.atEnd(); ++it) {
+                const QTextFragment f = it.fragment();
+                if (f.charFormat().isImageFormat())
+                    ++pictures;
+                else if (f.text().startsWith(QStringLiteral("La carta para")))
+                    QCOMPARE(f.charFormat().fontPointSize(), 14.0);
+                else if (f.text() == reading->Box1->toPlainText().split(QLatin1Char('\n')).first())
+                    QCOMPARE(f.charFormat().fontPointSize(), 12.0);
+            }
+        }
+        QCOMPARE(pictures, 2);
+        // The heading, an empty line, the picture, an empty line, the meaning.
+        const QStringList lines = doc->toPlainText().split(QChar::ParagraphSeparator).join(QLatin1Char('\n')).split(QLatin1Char('\n'));
+        const int at = int(lines.indexOf(heading));
+        QVERIFY(at >= 0);
+        QCOMPARE(lines.at(at + 1), QString());
+        QCOMPARE(lines.at(at + 2), QString(QChar::ObjectReplacementCharacter));
+        QCOMPARE(lines.at(at + 3), QString());
+        QCOMPARE(lines.at(at + 4), reading->Box1->toPlainText().split(QLatin1Char('\n')).first());
     }
 
     void clicksDuringTheDealDoNothing()

@@ -1,0 +1,101 @@
+#include "kreuz.h"
+
+#include "backdrop.h"
+#include "carddatabase.h"
+#include "cardpictures.h"
+#include "draw.h"
+#include "legkreuz.h"
+#include "modOrbelle.h"
+#include "program.h"
+#include "recordcursor.h"
+#include "timing.h"
+#include "twips.h"
+#include "windows.h"
+
+#include <QImageReader>
+#include <QLabel>
+#include <QPainter>
+#include <QPlainTextEdit>
+
+namespace {
+// Left, right, top, bottom: the places of positions 1 to 4.
+constexpr std::array<QPoint, 4> kPlaces{{{240, 2400}, {3840, 2400}, {2040, 240}, {2040, 4560}}};
+constexpr QSize kCard(1500, 2625);
+const char *const kPictureNames[] = {"im1", "Im2", "im3", "Im4"};
+} // namespace
+
+QString kreuz::tableOf(int position)
+{
+    return QStringLiteral("kreuz%1").arg(position);
+}
+
+kreuz::kreuz(QWidget *parent) : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("Orbelle: Kreuz"));
+    setWindowIcon(QIcon(CardPictures::programFile(QStringLiteral("orbelle.png"))));
+    resize(Twips::size(5595, 7425));
+    for (size_t k = 0; k < 4; ++k) {
+        auto *frame = new QWidget(this);
+        frame->setObjectName(QStringLiteral("Shape4_%1").arg(k));
+        frame->setGeometry(Twips::rect(kPlaces[k].x() - 120, kPlaces[k].y() - 120, kCard.width() + 240, kCard.height() + 240));
+        frame->setStyleSheet(QStringLiteral("background: rgba(8, 10, 36, 200); border: 1px solid #e4c062; border-radius: 7px;"));
+        Shape4[k] = frame;
+        auto *picture = new QLabel(this);
+        picture->setObjectName(QString::fromLatin1(kPictureNames[k]));
+        picture->setGeometry(Twips::rect(kPlaces[k].x(), kPlaces[k].y(), kCard.width(), kCard.height()));
+        picture->setScaledContents(true);
+        pictures[k] = picture;
+
+        Data[k] = new RecordCursor(this);
+        Data[k]->setObjectName(QStringLiteral("Data%1").arg(k + 1));
+        Box[k] = new QPlainTextEdit(this);
+        Box[k]->setObjectName(QStringLiteral("Box%1").arg(k + 1));
+        Box[k]->setGeometry(Twips::rect(0, 0, 1000, 300));
+        Box[k]->hide();
+    }
+    Timer1 = new Timer(this, 55);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    connect(Timer1, &QTimer::timeout, this, [this] {
+        modOrbelle::card1 = quint8(modOrbelle::drawnCards[1].toInt());
+        modOrbelle::card2 = quint8(modOrbelle::drawnCards[2].toInt());
+        modOrbelle::card3 = quint8(modOrbelle::drawnCards[3].toInt());
+        modOrbelle::card4 = quint8(modOrbelle::drawnCards[4].toInt());
+        const int cards[] = {modOrbelle::card1, modOrbelle::card2, modOrbelle::card3, modOrbelle::card4};
+        for (size_t k = 0; k < 4; ++k)
+            positionAtCard(*Data[k], cards[k]);
+        Data[0]->setBoundField(Box[0], QStringLiteral("kreuz1"));
+        Timer1->setEnabled(false);
+    });
+    Program::adoptIntoMainWindow(this);
+}
+
+void kreuz::Form_Load()
+{
+    m_background = QImageReader(CardPictures::background(QStringLiteral("nebo3.jpg"))).read();
+    // 1. The four meaning tables.
+    for (size_t k = 0; k < 4; ++k) {
+        Data[k]->openTable(CardDatabase::shared(), tableOf(int(k) + 1));
+        Data[k]->bind(Box[k], tableOf(int(k) + 1));
+    }
+    // 2.–3. Four cards no reading of this run has drawn; when too few are left the marks
+    // are cleared first, so the draw always ends.
+    const QVector<int> cards = Draw::distinct(4);
+    for (int k = 1; k <= 4; ++k) {
+        modOrbelle::loopIndex = k;
+        modOrbelle::drawnCards[size_t(k)] = cards[k - 1];
+    }
+    // 4.–5. The pictures, here and in the laying's slots. The cross has no reversed cards.
+    legkreuz *laying = WindowRegistry::get<legkreuz>();
+    for (size_t k = 0; k < 4; ++k) {
+        images[k] = CardPictures::load(cards[int(k)]);
+        pictures[k]->setPixmap(QPixmap::fromImage(images[k]));
+        laying->setSlotImage(int(k) + 1, images[k]);
+    }
+    Timer1->setEnabled(true);
+}
+
+void kreuz::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    paintCovering(p, rect(), m_background);
+}

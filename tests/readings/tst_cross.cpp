@@ -1,0 +1,243 @@
+// The cross reading, driven through its windows at a small time scale: the question
+// prompt, four draws, the gathering, the cross beside its question sheet, the report.
+
+#include "allwindows.h"
+#include "carddatabase.h"
+#include "cardpictures.h"
+#include "deutf.h"
+#include "dialogs.h"
+#include "draw.h"
+#include "kreuz.h"
+#include "legkreuz.h"
+#include "mediacontrol.h"
+#include "modOrbelle.h"
+#include "panels.h"
+#include "popup.h"
+#include "program.h"
+#include "random.h"
+#include "recordcursor.h"
+#include "rtfviewer.h"
+#include "settings.h"
+#include "start.h"
+#include "testenv.h"
+#include "timing.h"
+#include "twips.h"
+#include "windows.h"
+
+#include <QDate>
+#include <QLabel>
+#include <QLocale>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QTextEdit>
+
+namespace {
+QString rowText(const QString &table, int row)
+{
+    QSqlQuery q(CardDatabase::shared());
+    q.prepare(QStringLiteral("SELECT \"%1\" FROM \"%1\" WHERE rowid = ?").arg(table));
+    q.addBindValue(row);
+    return q.exec() && q.next() ? q.value(0).toString() : QString();
+}
+
+QString today()
+{
+    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+}
+
+QString reportText()
+{
+    return WindowRegistry::get<rtfViewer>()->Box1->document()->toPlainText();
+}
+} // namespace
+
+class tst_Cross : public QObject
+{
+    Q_OBJECT
+    int m_ends = 0;
+
+    // From the main window's "Cruz" to the cross and its sheet.
+    void readToTheEnd()
+    {
+        Start *main = WindowRegistry::get<Start>();
+        main->show();
+        main->Label3->click();
+        einfF *prompt = WindowRegistry::get<einfF>();
+        QVERIFY(prompt->isVisible());
+        QTest::mouseClick(prompt->Label1, Qt::LeftButton);
+        QTRY_VERIFY(WindowRegistry::isLoaded<legkreuz>() && WindowRegistry::get<legkreuz>()->isVisible());
+        QVERIFY(main->isMinimized());
+        legkreuz *table = WindowRegistry::get<legkreuz>();
+        QTRY_VERIFY(table->mayDraw());
+        for (int k = 1; k <= 4; ++k) {
+            QTRY_VERIFY(table->takesMouse());
+            table->drawNext();
+            QCOMPARE(table->drawCount(), k);
+        }
+        QTRY_VERIFY(!WindowRegistry::isLoaded<legkreuz>());
+        QVERIFY(WindowRegistry::get<kreuz>()->isVisible());
+        QVERIFY(WindowRegistry::get<deutf>()->isVisible());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        Program::setEndHandler([this](int) { ++m_ends; });
+        registerAllWindows();
+    }
+
+    void init()
+    {
+        WindowRegistry::unloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        modOrbelle::resetSharedState();
+        TestEnv::wipeUserFiles();
+        Settings::reopen();
+        Dialogs::clear();
+        MediaControl::startRecording();
+        Timer::setTimeScale(0.05);
+        modOrbelle::Main();
+        QVERIFY(CardDatabase::openShared(CardDatabase::pristinePath()));
+    }
+
+    void theWholeReadingFromCruzToTheSheet()
+    {
+        Random::seed(17);
+        readToTheEnd();
+        kreuz *cross = WindowRegistry::get<kreuz>();
+        deutf *sheet = WindowRegistry::get<deutf>();
+        QSet<int> cards;
+        for (int k = 1; k <= 4; ++k) {
+            const int card = modOrbelle::drawnCards[size_t(k)].toInt();
+            cards.insert(card);
+            QCOMPARE(modOrbelle::cardTaken[size_t(card)], quint8(255));
+            QCOMPARE(cross->images[size_t(k - 1)], CardPictures::load(card));
+            const QString meaning = rowText(kreuz::tableOf(k), card);
+            QVERIFY(!meaning.isEmpty());
+            QCOMPARE(cross->Box[size_t(k - 1)]->toPlainText(), meaning);
+            QCOMPARE(sheet->Box[size_t(k - 1)]->toPlainText(), meaning);
+            QCOMPARE(sheet->Label[size_t(k - 1)]->text(), deutf::headings().at(k - 1));
+            QCOMPARE(sheet->Label5[size_t(k - 1)]->text(), QString::number(k));
+        }
+        QCOMPARE(cards.size(), 4);
+        const quint8 expected[] = {modOrbelle::card1, modOrbelle::card2, modOrbelle::card3, modOrbelle::card4};
+        for (int k = 1; k <= 4; ++k)
+            QCOMPARE(int(expected[k - 1]), modOrbelle::drawnCards[size_t(k)].toInt());
+        // Side by side at the top of the main window, which is back to normal.
+        auto *crossFrame = qobject_cast<QMdiSubWindow *>(cross->parentWidget());
+        auto *sheetFrame = qobject_cast<QMdiSubWindow *>(sheet->parentWidget());
+        QVERIFY(crossFrame && sheetFrame);
+        QCOMPARE(crossFrame->pos(), Twips::point(120, 50));
+        QCOMPARE(sheetFrame->pos(), Twips::point(120 + 5720, 50));
+        QVERIFY(!WindowRegistry::get<Start>()->isMinimized());
+        QCOMPARE(MediaControl::recordedCommands().count(QStringLiteral("play backarte.wav")), 4);
+        QCOMPARE(MediaControl::recordedCommands().count(QStringLiteral("play zvuk.wav")), 77);
+    }
+
+    void theCardsArePlacedOnlyByTheTimer()
+    {
+        legkreuz *table = WindowRegistry::get<legkreuz>();
+        Q_UNUSED(table);
+        kreuz *cross = WindowRegistry::get<kreuz>();
+        QCOMPARE(modOrbelle::card1, quint8(0));
+        QVERIFY(modOrbelle::drawnCards[1].toInt() > 0);
+        QTRY_COMPARE(int(modOrbelle::card1), modOrbelle::drawnCards[1].toInt());
+        QTRY_COMPARE(cross->Data[3]->absolutePosition(), modOrbelle::drawnCards[4].toInt() - 1);
+    }
+
+    void cardsOfEarlierReadingsAreNotDrawnAgain()
+    {
+        // Only six cards left unmarked: the cross takes four of them.
+        modOrbelle::cardTaken.fill(255);
+        const QList<int> free{3, 19, 22, 40, 61, 78};
+        for (int c : free)
+            modOrbelle::cardTaken[size_t(c)] = 0;
+        WindowRegistry::get<legkreuz>();
+        for (int k = 1; k <= 4; ++k)
+            QVERIFY(free.contains(modOrbelle::drawnCards[size_t(k)].toInt()));
+        QCOMPARE(Draw::unmarkedCount(), 2);
+        // Two left: the next cross starts afresh rather than waiting for ever.
+        WindowRegistry::unloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        WindowRegistry::get<legkreuz>();
+        QCOMPARE(Draw::unmarkedCount(), 74);
+    }
+
+    void aClickWhileGatheringTakesOnlyThatBack()
+    {
+        legkreuz *table = WindowRegistry::get<legkreuz>();
+        table->show();
+        QTRY_VERIFY(table->mayDraw());
+        for (int k = 1; k <= 4; ++k) {
+            QTRY_VERIFY(table->takesMouse());
+            table->drawNext();
+        }
+        QVERIFY(table->Timer5->isActive());
+        QTRY_VERIFY(table->takesMouse()); // after the fourth reveal, while gathering
+        const int before = table->gatherCount();
+        QVERIFY(before > 0 && before < 77);
+        const int target = 2;
+        QVERIFY(table->backVisible(target));
+        table->clickBack(target);
+        QCOMPARE(table->drawCount(), 4);
+        QVERIFY(table->labelShrunk(target));
+        QVERIFY(!table->backVisible(target));
+        QVERIFY(table->gatherCount() <= before);
+        int shown = 0;
+        QObject::connect(table->Timer3, &QTimer::timeout, this, [&] { ++shown; });
+        QTRY_VERIFY(!WindowRegistry::isLoaded<legkreuz>());
+        QCOMPARE(shown, 1);
+    }
+
+    void guardarWritesQuestionPicturesAndMeanings()
+    {
+        readToTheEnd();
+        deutf *sheet = WindowRegistry::get<deutf>();
+        kreuz *cross = WindowRegistry::get<kreuz>();
+        // What the sheet's boxes say does not reach the report; the cross's boxes do.
+        sheet->Box[0]->setPlainText(QStringLiteral("editado aquí"));
+        Dialogs::queueInput(QStringLiteral("¿Cambio de trabajo? {sí} \\ no"));
+        sheet->Command2->click();
+        QCOMPARE(Dialogs::asked().last(), deutf::questionPrompt());
+        QCOMPARE(modOrbelle::readingQuestion, QStringLiteral("¿Cambio de trabajo? {sí} \\ no"));
+        rtfViewer *viewer = WindowRegistry::get<rtfViewer>();
+        QVERIFY(viewer->isVisible());
+        const QStringList lines = reportText().split(QLatin1Char('\n'));
+        const int at = int(lines.indexOf(QStringLiteral("¿Cambio de trabajo? {sí} \\ no (") + today() + QLatin1Char(')')));
+        QVERIFY2(at >= 0, qPrintable(reportText()));
+        int line = at + 1;
+        for (int k = 1; k <= 4; ++k) {
+            QCOMPARE(lines.at(line++), QString());
+            QCOMPARE(lines.at(line++), QString(QChar::ObjectReplacementCharacter));
+            QCOMPARE(lines.at(line++), QString());
+            QCOMPARE(lines.at(line++), deutf::headings().at(k - 1) + QStringLiteral(": ") +
+                                           cross->Box[size_t(k - 1)]->toPlainText().split(QLatin1Char('\n')).first());
+        }
+        // Nothing follows position 4.
+        QVERIFY(reportText().endsWith(cross->Box[3]->toPlainText()));
+        QVERIFY(!reportText().contains(QStringLiteral("editado aquí")));
+
+        // Again, cancelled: the heading holds only the date.
+        sheet->Command2->click();
+        QVERIFY(reportText().contains(QStringLiteral("\n (") + today() + QLatin1Char(')')));
+        QCOMPARE(reportText().count(deutf::headings().at(3) + QStringLiteral(": ")), 2);
+    }
+
+    void atrasLeavesTheMainWindowIdle()
+    {
+        readToTheEnd();
+        WindowRegistry::get<deutf>()->Command1->click();
+        for (const char *name : {"deutf", "kreuz", "einfF", "legkreuz", "meld"})
+            QVERIFY2(!WindowRegistry::isLoaded(QString::fromLatin1(name)), name);
+        Start *main = WindowRegistry::get<Start>();
+        QVERIFY(main->Picture1->isVisible());
+        QVERIFY(main->mnuSpiel->isEnabled() && main->solo->isEnabled() && main->mnuMusik->isEnabled());
+        QCOMPARE(main->windowTitle(), QStringLiteral("Orbelle"));
+        QVERIFY(!main->isMinimized());
+    }
+};
+
+ORBELLE_TEST_MAIN(tst_Cross)
+#include "tst_cross.moc"
