@@ -86,7 +86,9 @@ Start::Start(QWidget *parent) : QMainWindow(parent)
     Program::setMdiArea(m_mdi);
 
     // Load: the window and its button panel both show the night sky of the program folder.
-    Picture1 = new Backdrop(m_central);
+    // The panel lies on the document area's own surface, under the windows shown there:
+    // the info window and the report viewer open over it.
+    Picture1 = new Backdrop(m_mdi->viewport());
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setPicture(CardPictures::background(QStringLiteral("nebo3.jpg")));
     Picture1->installEventFilter(this);
@@ -209,9 +211,10 @@ QString Start::versionText()
 
 void Start::layoutPanel()
 {
-    const QRect area = m_central->rect();
-    m_mdi->setGeometry(area);
+    m_mdi->setGeometry(m_central->rect());
+    const QRect area = m_mdi->viewport()->rect();
     Picture1->setGeometry(area);
+    Picture1->lower();
     // The panel keeps its proportions: the designed area is scaled to fit and centred.
     const double s = qMin(area.width() / double(Twips::px(kDesignWidth)),
                           area.height() / double(Twips::px(kDesignHeight)));
@@ -251,7 +254,7 @@ bool Start::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
     }
-    if (event->type() == QEvent::Resize && watched == m_central)
+    if (event->type() == QEvent::Resize && watched == m_mdi->viewport())
         layoutPanel();
     return QMainWindow::eventFilter(watched, event);
 }

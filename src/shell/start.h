@@ -4,11 +4,12 @@
 
 #include <array>
 
-class Backdrop;
+#include "backdrop.h"
+#include "textbutton.h"
 class QAction;
 class QMdiArea;
 class QMenu;
-class TextButton;
+
 class Timer;
 
 // The main window: a multiple-document frame that hosts the interpretation windows and
