@@ -4,6 +4,11 @@ set -euo pipefail
 source "$(dirname "$0")/tools/prepare.sh"
 
 TEST_PACKAGES=(pulseaudio)
+# The check that reports open in a word processor runs where LibreOffice is installed;
+# ORBELLE_WITH_LIBREOFFICE=1 installs it (a large download), otherwise that test skips.
+if [ "${ORBELLE_WITH_LIBREOFFICE:-0}" = 1 ]; then
+  TEST_PACKAGES+=(libreoffice-writer-nogui)
+fi
 install_packages "${BUILD_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
 build_project
 

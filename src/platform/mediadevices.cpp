@@ -27,6 +27,7 @@ public:
         : MediaDevice(parent), m_name(name), m_kind(kind)
     {
         m_timer.setSingleShot(true);
+        m_timer.setTimerType(Qt::PreciseTimer); // a coarse timer may end a file 5 % early
         connect(&m_timer, &QTimer::timeout, this, [this] {
             m_playedMs = m_durationMs;
             m_playing = false;

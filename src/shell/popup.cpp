@@ -64,6 +64,8 @@ void frmMeni::mnuHaupt_Click()
 
 void frmMeni::mnuEnde_Click()
 {
+    if (!Start::mayEnd())
+        return;
     WindowRegistry::unload(QStringLiteral("mojCorvin"));
     const int before = Program::endRequests();
     WindowRegistry::unload(QStringLiteral("Start"));

@@ -8,6 +8,7 @@
 #include "popup.h"
 #include "program.h"
 #include "recordcursor.h"
+#include "rtfviewer.h"
 #include "settings.h"
 #include "textbutton.h"
 #include "timing.h"
@@ -413,7 +414,8 @@ void Start::mnuMusik_Click()
 
 void Start::mnuView_Click()
 {
-    showWindow(windowNamed("rtfViewer"));
+    // Also brings a minimized viewer back.
+    WindowRegistry::get<rtfViewer>()->showReport();
 }
 
 void Start::contacTo_Click()
@@ -460,8 +462,17 @@ void Start::mnuVers_Click()
     Dialogs::message(this, versionText());
 }
 
+bool Start::mayEnd()
+{
+    if (auto *viewer = WindowRegistry::ifLoaded<rtfViewer>())
+        return viewer->mayDiscard();
+    return true;
+}
+
 void Start::mnuKraj_Click()
 {
+    if (!mayEnd())
+        return;
     // Unloading ends the program already, unless a restart was asked for; the exit
     // entries end it in any case.
     const int before = Program::endRequests();
@@ -472,6 +483,10 @@ void Start::mnuKraj_Click()
 
 void Start::closeEvent(QCloseEvent *event)
 {
+    if (!modOrbelle::keepRunning && !mayEnd()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     WindowRegistry::unload(QStringLiteral("Start"));
 }

@@ -60,6 +60,10 @@ public:
     // The application title and version, as the version message shows them.
     static QString versionText();
 
+    // Whether the program may end now: the report viewer is asked first, so that no
+    // reading is lost unsaved.
+    static bool mayEnd();
+
     // Back to the idle look: panel shown, menus enabled, caption "Orbelle", normal state.
     void showIdle();
 

@@ -18,7 +18,10 @@ namespace {
 QTemporaryDir *g_runtime = nullptr;
 QString g_whyNoServer;
 
-// Before Qt looks for audio devices: a private PulseAudio with a null sink.
+QProcess *g_server = nullptr;
+
+// Before Qt looks for audio devices: a private PulseAudio with a null sink, run as a
+// child of the test so that it ends with it.
 void startSoundServer()
 {
     const QString pulse = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
@@ -30,18 +33,19 @@ void startSoundServer()
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(g_runtime->path()));
     qputenv("PULSE_RUNTIME_PATH", QFile::encodeName(g_runtime->path() + QStringLiteral("/pulse")));
     qunsetenv("PULSE_SERVER");
-    QProcess p;
-    p.start(pulse, {QStringLiteral("--daemonize=yes"), QStringLiteral("--exit-idle-time=-1"),
-                    QStringLiteral("-n"), QStringLiteral("--system=false"),
-                    QStringLiteral("--load=module-null-sink sink_name=nullsink"),
-                    QStringLiteral("--load=module-native-protocol-unix")});
-    if (!p.waitForFinished(15000) || p.exitCode() != 0) {
-        g_whyNoServer = QStringLiteral("pulseaudio did not start: ") + QString::fromLocal8Bit(p.readAllStandardError()).trimmed();
+    g_server = new QProcess;
+    g_server->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    g_server->start(pulse, {QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"),
+                            QStringLiteral("-n"), QStringLiteral("--log-level=0"),
+                            QStringLiteral("--load=module-null-sink sink_name=nullsink"),
+                            QStringLiteral("--load=module-native-protocol-unix")});
+    if (!g_server->waitForStarted(10000)) {
+        g_whyNoServer = QStringLiteral("pulseaudio did not start");
         return;
     }
-    // The daemon is up once its socket exists.
+    // The server is up once its socket exists.
     const QString socket = g_runtime->path() + QStringLiteral("/pulse/native");
-    for (int i = 0; i < 100 && !QFile::exists(socket); ++i)
+    for (int i = 0; i < 200 && !QFile::exists(socket) && g_server->state() == QProcess::Running; ++i)
         QThread::msleep(50);
     if (!QFile::exists(socket))
         g_whyNoServer = QStringLiteral("pulseaudio started but offers no socket");
@@ -49,9 +53,14 @@ void startSoundServer()
 
 void stopSoundServer()
 {
-    if (!g_runtime)
-        return;
-    QProcess::execute(QStringLiteral("pulseaudio"), {QStringLiteral("--kill")});
+    if (g_server) {
+        g_server->terminate();
+        if (!g_server->waitForFinished(5000))
+            g_server->kill();
+        g_server->waitForFinished(2000);
+        delete g_server;
+        g_server = nullptr;
+    }
     delete g_runtime;
     g_runtime = nullptr;
 }

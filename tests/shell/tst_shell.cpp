@@ -11,6 +11,7 @@
 #include "panels.h"
 #include "paths.h"
 #include "popup.h"
+#include "rtfviewer.h"
 #include "program.h"
 #include "settings.h"
 #include "start.h"
@@ -419,6 +420,14 @@ private slots:
         QCOMPARE(m_ends, 1);
         modOrbelle::keepRunning = false;
 
+        // Readings in the report that were never saved: the user is asked first.
+        rtfViewer *viewer = WindowRegistry::get<rtfViewer>();
+        viewer->insertText(QStringLiteral("\r\nLa carta para hoy"));
+        Dialogs::queueButton(QMessageBox::Cancel);
+        WindowRegistry::get<Start>()->Label4->click();
+        QCOMPARE(m_ends, 1);
+        QVERIFY(WindowRegistry::isLoaded<Start>());
+        Dialogs::queueButton(QMessageBox::No);
         WindowRegistry::get<Start>()->Label4->click();
         QCOMPARE(m_ends, 2);
         WindowRegistry::get<frmMeni>()->mnuEnde->trigger();

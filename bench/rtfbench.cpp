@@ -1,0 +1,200 @@
+// Times the report's Rich Text files: builds a report of N cards (heading, card picture,
+// meaning text) through the viewer's append interface, saves it as RTF the way the
+// viewer does and opens it again, and prints the times and sizes.
+//
+//   rtfbench [N]            N cards (default 78), the deck's pictures in turn
+//   rtfbench --out FILE     keeps the file it wrote
+//   rtfbench --read FILE    only reads FILE: its text, pictures and font sizes
+
+#include "reportpicture.h"
+#include "rtfreader.h"
+#include "rtfviewer.h"
+#include "rtfwriter.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSaveFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include <algorithm>
+#include <cstdio>
+#include <set>
+#include <vector>
+
+namespace {
+
+const QString kProgramFolder = QStringLiteral(ORBELLE_PROGRAM_DIR);
+
+QStringList meanings(int count)
+{
+    QStringList out;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench"));
+        db.setDatabaseName(kProgramFolder + QStringLiteral("/orbelle.sqlite"));
+        if (db.open()) {
+            QSqlQuery q(db);
+            if (q.exec(QStringLiteral("SELECT tag1 FROM tag1 ORDER BY rowid")))
+                while (q.next())
+                    out << q.value(0).toString();
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("bench"));
+    if (out.isEmpty())
+        out << QStringLiteral("Un texto de significado para la carta, sin la base de datos a mano.");
+    while (out.size() < count)
+        out += out;
+    return out.mid(0, count);
+}
+
+double medianMs(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+bool save(const QTextDocument &doc, const QString &file)
+{
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || !RtfWriter::write(doc, &out).ok())
+        return false;
+    return out.commit();
+}
+
+bool open(const QString &file, QTextDocument *doc, RtfResult *result)
+{
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    *result = RtfReader::read(&in, doc);
+    return result->ok();
+}
+
+int readOnly(const QString &file)
+{
+    QTextDocument doc;
+    RtfResult r;
+    QElapsedTimer t;
+    t.start();
+    if (!open(file, &doc, &r)) {
+        std::fprintf(stderr, "cannot read %s: %s\n", qPrintable(file), qPrintable(r.detail));
+        return 1;
+    }
+    const double ms = t.nsecsElapsed() / 1e6;
+    int pictures = 0;
+    std::set<qreal> sizes;
+    QString text;
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        if (b != doc.begin())
+            text += QLatin1Char('\n');
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            if (f.charFormat().isImageFormat()) {
+                const QSizeF s = ReportPicture::displaySize(&doc, f.charFormat().toImageFormat());
+                for (int i = 0; i < f.length(); ++i)
+                    text += QStringLiteral("[imagen %1x%2]").arg(qRound(s.width())).arg(qRound(s.height()));
+                pictures += f.length();
+                continue;
+            }
+            text += f.text();
+            sizes.insert(f.charFormat().font().resolve(doc.defaultFont()).pointSizeF());
+        }
+    }
+    std::printf("%s\n\n", qPrintable(text));
+    std::printf("pictures: %d\nfont sizes:", pictures);
+    for (qreal s : sizes)
+        std::printf(" %g", s);
+    std::printf("\nread in %.1f ms\n", ms);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    int cards = 78;
+    QString outFile;
+    const QStringList args = app.arguments().mid(1);
+    for (int i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--read") && i + 1 < args.size())
+            return readOnly(args[i + 1]);
+        if (args[i] == QLatin1String("--out") && i + 1 < args.size())
+            outFile = args[++i];
+        else if (args[i].toInt() > 0)
+            cards = args[i].toInt();
+        else {
+            std::fprintf(stderr, "usage: rtfbench [N] [--out FILE] | --read FILE\n");
+            return 2;
+        }
+    }
+
+    // The report as the readings build it.
+    const QStringList texts = meanings(cards);
+    rtfViewer viewer;
+    viewer.Form_Load();
+    qint64 jpegBytes = 0;
+    for (int i = 0; i < cards; ++i) {
+        const int card = i % 78 + 1;
+        QFile f(kProgramFolder + QStringLiteral("/Imagenes/%1.jpg").arg(card));
+        if (!f.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "missing %s: build the program folder first\n", qPrintable(f.fileName()));
+            return 1;
+        }
+        const QByteArray jpeg = f.readAll();
+        jpegBytes += jpeg.size();
+        viewer.setInsertionFontSize(14);
+        viewer.insertText(QStringLiteral("\r\nLa carta %1 para el 5/3/24").arg(card));
+        viewer.setInsertionFontSize(12);
+        viewer.insertText(QStringLiteral("\r\n\r\n"));
+        viewer.insertJpegPicture(jpeg, QSize(81, 136));
+        viewer.insertText(QStringLiteral("\r\n\r\n") + texts[i] + QStringLiteral("\r\n"));
+    }
+    const QTextDocument &doc = *viewer.Box1->document();
+
+    QTemporaryDir dir;
+    const QString file = outFile.isEmpty() ? dir.filePath(QStringLiteral("informe.rtf")) : outFile;
+    constexpr int kRuns = 5;
+    std::vector<double> saves, opens;
+    int pictures = 0;
+    for (int run = 0; run < kRuns; ++run) {
+        QElapsedTimer t;
+        t.start();
+        if (!save(doc, file)) {
+            std::fprintf(stderr, "cannot save %s\n", qPrintable(file));
+            return 1;
+        }
+        saves.push_back(t.nsecsElapsed() / 1e6);
+
+        QTextDocument back;
+        RtfResult r;
+        t.restart();
+        if (!open(file, &back, &r)) {
+            std::fprintf(stderr, "cannot open %s: %s\n", qPrintable(file), qPrintable(r.detail));
+            return 1;
+        }
+        opens.push_back(t.nsecsElapsed() / 1e6);
+        pictures = 0;
+        for (QTextBlock b = back.begin(); b.isValid(); b = b.next())
+            for (auto it = b.begin(); !it.atEnd(); ++it)
+                pictures += it.fragment().charFormat().isImageFormat() ? it.fragment().length() : 0;
+    }
+    const qint64 size = QFileInfo(file).size();
+    std::printf("cards: %d (pictures read back: %d)\n", cards, pictures);
+    std::printf("save: %.1f ms   open: %.1f ms   (median of %d; best %.1f / %.1f ms)\n", medianMs(saves),
+                medianMs(opens), kRuns, *std::min_element(saves.begin(), saves.end()),
+                *std::min_element(opens.begin(), opens.end()));
+    std::printf("file: %lld bytes   JPEG bytes embedded: %lld   ratio: %.3f\n", size, jpegBytes,
+                double(size) / double(jpegBytes));
+    if (!outFile.isEmpty())
+        std::printf("kept %s\n", qPrintable(outFile));
+    return 0;
+}

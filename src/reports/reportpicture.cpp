@@ -1,0 +1,206 @@
+#include "reportpicture.h"
+
+#include <QAtomicInteger>
+#include <QBuffer>
+#include <QImageReader>
+#include <QPixmap>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextImageFormat>
+#include <QUrl>
+
+namespace ReportPicture {
+
+namespace {
+
+QString newName()
+{
+    // Names only have to be unique within a document; one counter for the process
+    // also keeps them apart when a fragment moves from one document to another.
+    static QAtomicInteger<quint64> counter;
+    return QStringLiteral("rtfpic:%1").arg(++counter);
+}
+
+QVariant resourceOf(const QTextDocument *doc, const QTextImageFormat &format)
+{
+    if (!doc || format.name().isEmpty())
+        return {};
+    return doc->resource(QTextDocument::ImageResource, QUrl(format.name()));
+}
+
+QSizeF fitted(QSizeF requested, QSize natural)
+{
+    if (requested.width() > 0 && requested.height() > 0)
+        return requested;
+    if (!natural.isValid() || natural.isEmpty())
+        return requested;
+    if (requested.width() > 0)
+        return QSizeF(requested.width(), requested.width() * natural.height() / natural.width());
+    if (requested.height() > 0)
+        return QSizeF(requested.height() * natural.width() / natural.height(), requested.height());
+    return QSizeF(natural);
+}
+
+bool insert(QTextCursor &cursor, const QVariant &resource, QSize natural, QSizeF displaySize)
+{
+    QTextDocument *doc = cursor.document();
+    if (!doc)
+        return false;
+    const QSizeF size = fitted(displaySize, natural);
+    const QString name = newName();
+    doc->addResource(QTextDocument::ImageResource, QUrl(name), resource);
+
+    // The picture sits in the line with the text format of the insertion point, so the
+    // line keeps its height; the text after it goes on in that same format.
+    const QTextCharFormat textFormat = withoutPicture(cursor.charFormat());
+    QTextImageFormat picture;
+    picture.merge(textFormat);
+    picture.setObjectType(QTextFormat::ImageObject);
+    picture.setName(name);
+    picture.setWidth(size.width());
+    picture.setHeight(size.height());
+    cursor.insertImage(picture);
+    cursor.setCharFormat(textFormat);
+    return true;
+}
+
+} // namespace
+
+Encoding encodingOf(const QByteArray &bytes)
+{
+    if (bytes.size() >= 3 && uchar(bytes[0]) == 0xFF && uchar(bytes[1]) == 0xD8
+        && uchar(bytes[2]) == 0xFF)
+        return Encoding::Jpeg;
+    if (bytes.startsWith("\x89PNG\r\n\x1a\n"))
+        return Encoding::Png;
+    return Encoding::None;
+}
+
+QSize encodedSize(const QByteArray &bytes)
+{
+    const Encoding e = encodingOf(bytes);
+    if (e == Encoding::None)
+        return {};
+    QByteArray copy = bytes; // shares the data; QBuffer wants a non-const array
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, e == Encoding::Jpeg ? "jpeg" : "png");
+    const QSize size = reader.size();
+    return size.isValid() && !size.isEmpty() ? size : QSize();
+}
+
+bool insertImage(QTextCursor &cursor, const QImage &image, QSizeF displaySize)
+{
+    if (image.isNull())
+        return false;
+    return insert(cursor, image, image.size(), displaySize);
+}
+
+bool insertEncoded(QTextCursor &cursor, const QByteArray &bytes, QSizeF displaySize)
+{
+    const QSize natural = encodedSize(bytes);
+    if (!natural.isValid())
+        return false;
+    return insert(cursor, bytes, natural, displaySize);
+}
+
+QByteArray encodedBytes(const QTextDocument *doc, const QTextImageFormat &format, Encoding *encoding)
+{
+    const QVariant r = resourceOf(doc, format);
+    if (r.userType() == QMetaType::QByteArray) {
+        const QByteArray bytes = r.toByteArray();
+        *encoding = encodingOf(bytes);
+        if (*encoding != Encoding::None)
+            return bytes;
+    }
+    *encoding = Encoding::None;
+    return {};
+}
+
+QSize pixelSize(const QTextDocument *doc, const QTextImageFormat &format)
+{
+    const QVariant r = resourceOf(doc, format);
+    switch (r.userType()) {
+    case QMetaType::QImage:
+        return r.value<QImage>().size();
+    case QMetaType::QPixmap:
+        return r.value<QPixmap>().size();
+    case QMetaType::QByteArray: {
+        const QByteArray bytes = r.toByteArray();
+        const QSize s = encodedSize(bytes);
+        if (s.isValid())
+            return s;
+        return QImage::fromData(bytes).size();
+    }
+    default:
+        return {};
+    }
+}
+
+QImage image(const QTextDocument *doc, const QTextImageFormat &format, QSize maxSize)
+{
+    const QVariant r = resourceOf(doc, format);
+    QImage img;
+    switch (r.userType()) {
+    case QMetaType::QImage:
+        img = r.value<QImage>();
+        break;
+    case QMetaType::QPixmap:
+        img = r.value<QPixmap>().toImage();
+        break;
+    case QMetaType::QByteArray: {
+        QByteArray bytes = r.toByteArray();
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&buffer);
+        const QSize natural = reader.size();
+        if (maxSize.isValid() && natural.isValid()
+            && (natural.width() > maxSize.width() || natural.height() > maxSize.height()))
+            reader.setScaledSize(natural.scaled(maxSize, Qt::KeepAspectRatio));
+        return reader.read();
+    }
+    default:
+        return {};
+    }
+    if (maxSize.isValid() && !img.isNull()
+        && (img.width() > maxSize.width() || img.height() > maxSize.height()))
+        img = img.scaled(maxSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return img;
+}
+
+QSizeF displaySize(const QTextDocument *doc, const QTextImageFormat &format)
+{
+    const QSizeF requested(format.hasProperty(QTextFormat::ImageWidth) ? format.width() : 0,
+                           format.hasProperty(QTextFormat::ImageHeight) ? format.height() : 0);
+    if (requested.width() > 0 && requested.height() > 0)
+        return requested;
+    return fitted(requested, pixelSize(doc, format));
+}
+
+QTextCharFormat withoutPicture(QTextCharFormat format)
+{
+    for (int p : {int(QTextFormat::ObjectType), int(QTextFormat::ImageName),
+                  int(QTextFormat::ImageWidth), int(QTextFormat::ImageHeight),
+                  int(QTextFormat::ImageQuality), int(QTextFormat::ImageTitle),
+                  int(QTextFormat::ImageAltText)})
+        format.clearProperty(p);
+    return format;
+}
+
+void copyResources(const QTextDocument *from, QTextDocument *to)
+{
+    for (QTextBlock b = to->begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat f = it.fragment().charFormat();
+            if (!f.isImageFormat())
+                continue;
+            const QUrl url(f.toImageFormat().name());
+            const QVariant r = from->resource(QTextDocument::ImageResource, url);
+            if (r.isValid())
+                to->addResource(QTextDocument::ImageResource, url, r);
+        }
+    }
+}
+
+} // namespace ReportPicture

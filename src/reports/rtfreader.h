@@ -1,0 +1,37 @@
+#pragma once
+
+#include "rtfresult.h"
+
+#include <QtGlobal>
+
+class QIODevice;
+class QTextDocument;
+
+// Reads Rich Text into a document: the files the RTF writer makes, unchanged, and what
+// common word processors write. Text, font faces and sizes, bold, italic, underline,
+// strike-out, colours, paragraphs with indents, spacing and alignment, line breaks,
+// tabs, and JPEG and PNG pictures (taken from \shppict, never from \nonshppict) come
+// through; font, colour and style tables are read or skipped, every \* destination and
+// other non-text destination is skipped, unknown control words are ignored. \'hh is
+// taken in code page 1252 (what Spanish word processors write; their \uN forms carry
+// every other character anyway).
+//
+// Malformed input never crashes or hangs it: missing closing braces end the document
+// where the data ends, an odd hex digit or a truncated \'h is dropped, numbers are
+// clamped, and the limits below bound the time and memory a file can take.
+namespace RtfReader {
+
+struct Limits
+{
+    qint64 maxBytes = qint64(256) << 20; // the file
+    int maxDepth = 10000;                // nested groups
+    qint64 maxChars = qint64(32) << 20;  // characters of text in the document
+    qint64 maxItems = 1000000;           // paragraphs, formatted runs and pictures
+};
+
+// Replaces the content of `doc` with the Rich Text read from `in`, which must be open
+// for reading and hold the whole file. On failure `doc` holds part of the file or
+// nothing: read into a fresh document and keep it only when the result is ok.
+RtfResult read(QIODevice *in, QTextDocument *doc, const Limits &limits = Limits());
+
+} // namespace RtfReader

@@ -1,0 +1,411 @@
+#include "rtfviewer.h"
+
+#include "dialogs.h"
+#include "picturecache.h"
+#include "program.h"
+#include "reportpicture.h"
+#include "rtfreader.h"
+#include "rtfwriter.h"
+#include "twips.h"
+#include "windows.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTextBlockFormat>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include <memory>
+
+namespace {
+
+const QString kOverwrite =
+    QStringLiteral("Un documento con este nombre ya existe. ¿Desea sobreescribirlo?");
+const QString kSaved = QStringLiteral("¡Este documento ha sido guardado!");
+
+// The folder the file dialogs start in: the one last used in this run, at first the
+// user's documents. (The program folder is not writable once the program is installed,
+// so a report could never be saved where the dialog would otherwise start.)
+QString &lastFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+QString withSuffix(const QString &file, const QString &suffix)
+{
+    return QFileInfo(file).suffix().isEmpty() ? file + QLatin1Char('.') + suffix : file;
+}
+
+QString reason(const RtfResult &r)
+{
+    switch (r.error) {
+    case RtfResult::Error::NotRtf:
+        return QStringLiteral("No es un documento RichText.");
+    case RtfResult::Error::TooLarge:
+        return QStringLiteral("El documento es demasiado grande.");
+    case RtfResult::Error::TooDeep:
+        return QStringLiteral("El documento está dañado.");
+    case RtfResult::Error::Device:
+    case RtfResult::Error::None:
+        break;
+    }
+    return r.detail;
+}
+
+} // namespace
+
+rtfViewer::rtfViewer(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("rtfViewer"));
+    setWindowTitle(QStringLiteral("Tarot-Visualizador"));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    menuBar = new QMenuBar(this);
+    layout->setMenuBar(menuBar);
+    Box1 = new QTextEdit(this);
+    Box1->setObjectName(QStringLiteral("Box1"));
+    Box1->setAcceptRichText(true);
+    layout->addWidget(Box1);
+
+    // The entries stand side by side in the menu bar, without menus below them.
+    auto entry = [this](const char *name, const QString &caption, QKeySequence key) {
+        auto *action = new QAction(caption, this);
+        action->setObjectName(QLatin1String(name));
+        if (!key.isEmpty()) {
+            action->setShortcut(key);
+            // Only while the viewer has the focus: the main window hosts other windows
+            // whose keys must not save or print the report.
+            action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+            addAction(action);
+        }
+        menuBar->addAction(action);
+        return action;
+    };
+    mnuOtvor = entry("mnuOtvor", QStringLiteral("Abrír"), QKeySequence::Open);
+    mnuSpeich = entry("mnuSpeich", QStringLiteral("Guardar"), QKeySequence::Save);
+    mnuPrint = entry("mnuPrint", QStringLiteral("Imprimír"), QKeySequence::Print);
+    mnuPdf = entry("mnuPdf", QStringLiteral("Exportar PDF"), {});
+    mnuClose = entry("mnuClose", QStringLiteral("Salír"), {});
+    connect(mnuOtvor, &QAction::triggered, this, &rtfViewer::openReport);
+    connect(mnuSpeich, &QAction::triggered, this, [this] { saveReport(); });
+    connect(mnuPrint, &QAction::triggered, this, &rtfViewer::printReport);
+    connect(mnuPdf, &QAction::triggered, this, [this] { exportPdf(); });
+    connect(mnuClose, &QAction::triggered, this, &rtfViewer::closeReport);
+
+    const QFont font(QStringLiteral("Arial"), 12);
+    Box1->setFont(font);
+    Box1->document()->setDefaultFont(font);
+    m_pictures = new PictureCache(this);
+    m_pictures->install(Box1->document());
+
+    resize(Twips::size(9600, 7200));
+    if (!parent)
+        Program::adoptIntoMainWindow(this);
+}
+
+rtfViewer::~rtfViewer() = default;
+
+void rtfViewer::Form_Load()
+{
+    // The insertion point is indented 1000 twips from the left and 500 from the right,
+    // and the report begins with an empty line.
+    QTextCursor c = Box1->textCursor();
+    QTextBlockFormat indents;
+    indents.setLeftMargin(1000.0 / Twips::perPixel);
+    indents.setRightMargin(500.0 / Twips::perPixel);
+    c.mergeBlockFormat(indents);
+    c.insertBlock();
+    Box1->setTextCursor(c);
+    Box1->document()->clearUndoRedoStacks();
+    Box1->document()->setModified(false);
+}
+
+// --- append interface ------------------------------------------------------------
+
+void rtfViewer::setInsertionFontSize(int points)
+{
+    QTextCharFormat f;
+    f.setFontPointSize(points);
+    Box1->mergeCurrentCharFormat(f);
+}
+
+void rtfViewer::insertText(const QString &text)
+{
+    QTextCursor c = Box1->textCursor();
+    // Right behind a picture the cursor would hand the picture's properties to the text.
+    if (!c.hasSelection() && c.charFormat().hasProperty(QTextFormat::ImageName))
+        c.setCharFormat(ReportPicture::withoutPicture(c.charFormat()));
+    c.insertText(text); // "\r\n" and "\n" each start a new paragraph
+    Box1->setTextCursor(c);
+}
+
+bool rtfViewer::insertPicture(const QImage &picture, const QSize &displaySize)
+{
+    QTextCursor c = Box1->textCursor();
+    if (!ReportPicture::insertImage(c, picture, QSizeF(displaySize)))
+        return false;
+    Box1->setTextCursor(c);
+    return true;
+}
+
+bool rtfViewer::insertJpegPicture(const QByteArray &jpeg, const QSize &displaySize)
+{
+    QTextCursor c = Box1->textCursor();
+    if (!ReportPicture::insertEncoded(c, jpeg, QSizeF(displaySize)))
+        return false;
+    Box1->setTextCursor(c);
+    return true;
+}
+
+void rtfViewer::showReport(Show how)
+{
+    if (how == Show::Minimized) {
+        Program::showInside(this);
+        Program::setInsideWindowState(this, true);
+        return;
+    }
+    Program::setInsideWindowState(this, false);
+    Program::showInside(this);
+}
+
+// --- menu entries ----------------------------------------------------------------
+
+void rtfViewer::openReport()
+{
+    const QString file = Dialogs::openFileName(this, QStringLiteral("Abrir un documento"),
+                                               QStringLiteral("Archivos RichText (*.rtf)"),
+                                               startFolder());
+    if (file.isEmpty())
+        return;
+    lastFolder() = QFileInfo(file).absolutePath();
+
+    QFile in(file);
+    if (QFileInfo(file).isDir() || !in.open(QIODevice::ReadOnly)) {
+        tellFailure(QStringLiteral("abrir"), file,
+                    QFileInfo(file).isDir() ? QStringLiteral("Es una carpeta.") : in.errorString());
+        return;
+    }
+    // Read into a document of its own: only a file read whole replaces the report.
+    auto doc = std::make_unique<QTextDocument>();
+    doc->setDefaultFont(Box1->document()->defaultFont());
+    const RtfResult r = RtfReader::read(&in, doc.get());
+    if (!r.ok()) {
+        tellFailure(QStringLiteral("abrir"), file, reason(r));
+        return;
+    }
+    adoptDocument(doc.release());
+}
+
+bool rtfViewer::saveReport()
+{
+    QString file = Dialogs::saveFileName(this, QStringLiteral("Guardar el documento"),
+                                         QStringLiteral("RichText-Dateien (*.rtf)"), startFolder());
+    if (file.isEmpty())
+        return false;
+    file = withSuffix(file, QStringLiteral("rtf"));
+    lastFolder() = QFileInfo(file).absolutePath();
+    if (!confirmOverwrite(file))
+        return false;
+
+    // The file is replaced only once the whole report has been written.
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly)) {
+        tellFailure(QStringLiteral("guardar"), file, out.errorString());
+        return false;
+    }
+    const RtfResult r = RtfWriter::write(*Box1->document(), &out);
+    if (!r.ok()) {
+        out.cancelWriting();
+        tellFailure(QStringLiteral("guardar"), file, reason(r));
+        return false;
+    }
+    if (!out.commit()) {
+        tellFailure(QStringLiteral("guardar"), file, out.errorString());
+        return false;
+    }
+    Box1->document()->setModified(false);
+    Dialogs::message(this, kSaved, QMessageBox::Ok, QMessageBox::Warning);
+    return true;
+}
+
+void rtfViewer::printReport()
+{
+    if (Box1->toPlainText().isEmpty())
+        return;
+    const QPrinterInfo standard = QPrinterInfo::defaultPrinter();
+    if (!standard.isNull()) {
+        QPrinter printer(standard, QPrinter::HighResolution);
+        if (!printTo(&printer))
+            Dialogs::message(this, QStringLiteral("No se pudo imprimir el documento."),
+                             QMessageBox::Ok, QMessageBox::Warning);
+        return;
+    }
+
+    // No printer is set up: the print dialog lets the user pick one or print to a PDF
+    // file. It does not block, so the readings go on appending meanwhile.
+    auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
+    const bool selection = Box1->textCursor().hasSelection();
+    if (selection)
+        printer->setPrintRange(QPrinter::Selection);
+    auto *dialog = new QPrintDialog(printer.get(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setOption(QAbstractPrintDialog::PrintSelection, selection);
+    connect(dialog, &QDialog::accepted, this, [this, printer] {
+        const bool onlySelection = printer->printRange() == QPrinter::Selection
+                                   && Box1->textCursor().hasSelection();
+        if (!printDocument(printer.get(), onlySelection))
+            Dialogs::message(this, QStringLiteral("No se pudo imprimir el documento."),
+                             QMessageBox::Ok, QMessageBox::Warning);
+    });
+    // The dialog keeps the printer alive until it is gone.
+    connect(dialog, &QObject::destroyed, dialog, [printer] {});
+    dialog->open();
+}
+
+bool rtfViewer::exportPdf()
+{
+    if (Box1->toPlainText().isEmpty())
+        return false;
+    QString file = Dialogs::saveFileName(this, QStringLiteral("Exportar PDF"),
+                                         QStringLiteral("Archivos PDF (*.pdf)"), startFolder());
+    if (file.isEmpty())
+        return false;
+    file = withSuffix(file, QStringLiteral("pdf"));
+    lastFolder() = QFileInfo(file).absolutePath();
+    if (!confirmOverwrite(file))
+        return false;
+
+    QSaveFile out(file);
+    if (!out.open(QIODevice::WriteOnly)) {
+        tellFailure(QStringLiteral("exportar"), file, out.errorString());
+        return false;
+    }
+    {
+        QPdfWriter pdf(&out);
+        pdf.setCreator(QStringLiteral("Orbelle"));
+        pdf.setTitle(windowTitle());
+        printDocument(&pdf, false);
+    }
+    if (!out.commit()) {
+        tellFailure(QStringLiteral("exportar"), file, out.errorString());
+        return false;
+    }
+    Dialogs::message(this, kSaved, QMessageBox::Ok, QMessageBox::Warning);
+    return true;
+}
+
+void rtfViewer::closeReport()
+{
+    close();
+}
+
+bool rtfViewer::printTo(QPrinter *printer)
+{
+    if (Box1->toPlainText().isEmpty())
+        return false;
+    return printDocument(printer, Box1->textCursor().hasSelection());
+}
+
+bool rtfViewer::mayDiscard()
+{
+    QTextDocument *doc = Box1->document();
+    if (!doc->isModified() || Box1->toPlainText().trimmed().isEmpty())
+        return true;
+    const auto answer = Dialogs::message(
+        this, QStringLiteral("El visualizador tiene lecturas que no se han guardado.\n¿Quiere guardarlas antes de cerrarlo?"),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Question);
+    if (answer == QMessageBox::Yes)
+        return saveReport();
+    if (answer == QMessageBox::No) {
+        doc->setModified(false);
+        return true;
+    }
+    return false;
+}
+
+void rtfViewer::closeEvent(QCloseEvent *event)
+{
+    // Readings the user never saved are not thrown away without a word.
+    if (!mayDiscard()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    // Closing discards the report; the next use creates the viewer afresh.
+    if (WindowRegistry::ifLoaded<rtfViewer>() == this)
+        WindowRegistry::unload<rtfViewer>();
+    else
+        deleteLater();
+}
+
+// --- helpers ---------------------------------------------------------------------
+
+void rtfViewer::adoptDocument(QTextDocument *doc)
+{
+    QTextDocument *old = Box1->document();
+    const bool ours = old->parent() == Box1;
+    doc->setParent(Box1);
+    Box1->setDocument(doc);
+    m_pictures->install(doc);
+    if (ours)
+        old->deleteLater();
+    Box1->moveCursor(QTextCursor::Start);
+}
+
+bool rtfViewer::printDocument(QPagedPaintDevice *device, bool selectionOnly)
+{
+    const QTextDocument *doc = Box1->document();
+    std::unique_ptr<QTextDocument> part;
+    if (selectionOnly) {
+        part = std::make_unique<QTextDocument>();
+        part->setDefaultFont(doc->defaultFont());
+        QTextCursor(part.get()).insertFragment(Box1->textCursor().selection());
+        ReportPicture::copyResources(doc, part.get());
+        doc = part.get();
+    }
+    doc->print(device);
+    if (auto *printer = dynamic_cast<QPrinter *>(device))
+        return printer->printerState() != QPrinter::Error;
+    return true;
+}
+
+bool rtfViewer::confirmOverwrite(const QString &file)
+{
+    if (!QFileInfo::exists(file))
+        return true;
+    return Dialogs::message(this, kOverwrite, QMessageBox::Yes | QMessageBox::No,
+                            QMessageBox::Question)
+           == QMessageBox::Yes;
+}
+
+QString rtfViewer::startFolder() const
+{
+    if (!lastFolder().isEmpty() && QFileInfo(lastFolder()).isDir())
+        return lastFolder();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+void rtfViewer::tellFailure(const QString &what, const QString &file, const QString &why)
+{
+    QString text = QStringLiteral("No se pudo %1 el documento «%2».").arg(what, QFileInfo(file).fileName());
+    if (!why.isEmpty())
+        text += QLatin1Char('\n') + why;
+    Dialogs::message(this, text, QMessageBox::Ok, QMessageBox::Warning);
+}

@@ -1,0 +1,108 @@
+#pragma once
+
+#include <QWidget>
+
+class PictureCache;
+class QAction;
+class QImage;
+class QMenuBar;
+class QPagedPaintDevice;
+class QPrinter;
+class QTextDocument;
+class QTextEdit;
+
+// The report viewer "Tarot-Visualizador": the one window in which the user's readings
+// are collected, edited, saved as Rich Text, reopened and printed. It lives inside the
+// main window's document area; get it with WindowRegistry::get<rtfViewer>(), which
+// creates it (hidden, with its empty first line) on first use.
+//
+// A reading writes its piece with the append interface and then shows the viewer:
+//
+//     rtfViewer *v = WindowRegistry::get<rtfViewer>();
+//     v->setInsertionFontSize(14);
+//     v->insertText(QStringLiteral("\r\nLa carta para ") + date);
+//     v->setInsertionFontSize(12);
+//     v->insertText(QStringLiteral("\r\n\r\n"));
+//     v->insertJpegPicture(jpegBytes, cardSize);   // or insertPicture(image, cardSize)
+//     v->insertText(QStringLiteral("\r\n\r\n") + meaning);
+//     v->showReport();
+//
+// Everything goes in at the insertion point of Box1, which is where the previous piece
+// ended unless the user has moved it. Appending never clears the report.
+class rtfViewer : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit rtfViewer(QWidget *parent = nullptr);
+    ~rtfViewer() override;
+
+    // --- append interface -------------------------------------------------------
+
+    // The size in points of the text inserted from now on (a selection takes it too).
+    void setInsertionFontSize(int points);
+    // Inserts text, replacing any selection; "\r\n" (or "\n") begins a new paragraph.
+    void insertText(const QString &text);
+    // Inserts a picture. displaySize is its size in the report in pixels (Twips::size
+    // converts twips); empty means the picture's own pixel size. The clipboard is not
+    // used. An image is kept losslessly and saved as PNG.
+    bool insertPicture(const QImage &picture, const QSize &displaySize = {});
+    // The same for a picture read from a JPEG file: the report keeps the file's bytes
+    // and saves them unchanged, several times smaller than the decoded image as PNG.
+    // False, inserting nothing, when the bytes are not a readable JPEG or PNG.
+    bool insertJpegPicture(const QByteArray &jpeg, const QSize &displaySize = {});
+
+    enum class Show { Normal, Minimized };
+    // Shows the viewer in its normal state and brings it to the front, or shows it
+    // minimized so that the caller's window stays in front while the report grows.
+    void showReport(Show how = Show::Normal);
+
+    // --- the menu entries -------------------------------------------------------
+
+    // "Abrír": replaces the report with an RTF file. A file that cannot be read is
+    // reported in a message box and leaves the report as it was.
+    void openReport();
+    // "Guardar": saves the report as RTF; true when it was saved.
+    bool saveReport();
+    // "Imprimír": prints the selection, or the whole report when nothing is selected,
+    // on the default printer; with no printer set up, the print dialog opens instead.
+    // An empty report prints nothing.
+    void printReport();
+    // "Exportar PDF": writes the report as a PDF file.
+    bool exportPdf();
+    // "Salír": unloads the viewer; its content is discarded, after asking when it holds
+    // readings that were never saved.
+    void closeReport();
+    // Whether the report may go: nothing unsaved would be lost, or the user chose to
+    // save it (and it was saved) or to discard it. The program asks this before it ends.
+    bool mayDiscard();
+
+    // What the print entry sends to a printer: the selection when there is one,
+    // otherwise everything. False when the report is empty or the printer failed.
+    bool printTo(QPrinter *printer);
+
+    // The controls, named as the readings know them.
+    QTextEdit *Box1 = nullptr;
+    QMenuBar *menuBar = nullptr;
+    QAction *mnuOtvor = nullptr;
+    QAction *mnuSpeich = nullptr;
+    QAction *mnuPrint = nullptr;
+    QAction *mnuPdf = nullptr;
+    QAction *mnuClose = nullptr;
+
+public slots:
+    // The load step, run by the window registry when it creates the viewer: the
+    // insertion point gets its indents and the report its empty first line.
+    void Form_Load();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void adoptDocument(QTextDocument *doc);
+    bool printDocument(QPagedPaintDevice *device, bool selectionOnly);
+    bool confirmOverwrite(const QString &file);
+    QString startFolder() const;
+    void tellFailure(const QString &what, const QString &file, const QString &why);
+
+    PictureCache *m_pictures = nullptr;
+};

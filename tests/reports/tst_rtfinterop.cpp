@@ -1,0 +1,117 @@
+// A saved report in a real word processor: LibreOffice Writer opens it and writes it
+// back as RTF, and what it wrote must still hold the report's text, sizes, styles,
+// indents and pictures. Skipped where LibreOffice is not installed.
+
+#include "rtftestutil.h"
+#include "testenv.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTextCursor>
+
+using namespace RtfTest;
+
+class tst_RtfInterop : public QObject
+{
+    Q_OBJECT
+private slots:
+    void libreOfficeKeepsTheReport()
+    {
+        const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+        if (soffice.isEmpty())
+            QSKIP("LibreOffice (soffice) is not installed; install libreoffice-writer-nogui to run this check");
+
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QByteArray jpeg = readFile(QStringLiteral(ORBELLE_PROGRAM_DIR "/Imagenes/22.jpg"));
+        QVERIFY(!jpeg.isEmpty());
+        QImage drawn(60, 40, QImage::Format_RGB32);
+        drawn.fill(QColor(30, 60, 200));
+        for (int x = 0; x < 60; ++x)
+            drawn.setPixel(x, x % 40, qRgb(250, 220, 0));
+
+        QTextDocument doc;
+        doc.setDefaultFont(QFont(QStringLiteral("Arial"), 12));
+        QTextCursor c(&doc);
+        QTextBlockFormat indents;
+        indents.setLeftMargin(1000 / 15.0);
+        indents.setRightMargin(500 / 15.0);
+        c.setBlockFormat(indents);
+        QTextCharFormat heading;
+        heading.setFontPointSize(14);
+        heading.setFontWeight(QFont::Bold);
+        QTextCharFormat body;
+        body.setFontPointSize(12);
+        QTextCharFormat italic = body;
+        italic.setFontItalic(true);
+        c.insertText(QStringLiteral("Ana y Luis 5/3/24 — ¿{qué} dirá \\el tarot? 🂡"), heading);
+        c.insertBlock(indents, body);
+        ReportPicture::insertEncoded(c, jpeg, QSizeF(81, 136));
+        c.insertBlock(indents, body);
+        c.insertText(QStringLiteral("El Loco: "), body);
+        c.insertText(QStringLiteral("un comienzo con ñ y €"), italic);
+        c.insertBlock(indents, body);
+        ReportPicture::insertImage(c, drawn);
+
+        const QString saved = dir.filePath(QStringLiteral("informe.rtf"));
+        {
+            QFile f(saved);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(RtfWriter::write(doc, &f).ok());
+        }
+
+        QProcess lo;
+        lo.setProcessChannelMode(QProcess::MergedChannels);
+        lo.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + dir.filePath(QStringLiteral("profile")),
+                           QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("rtf"),
+                           QStringLiteral("--outdir"), dir.filePath(QStringLiteral("out")), saved});
+        QVERIFY(lo.waitForFinished(240000));
+        const QByteArray written = readFile(dir.filePath(QStringLiteral("out/informe.rtf")));
+        QVERIFY2(!written.isEmpty(), lo.readAll().constData());
+        QVERIFY2(written != readFile(saved), "LibreOffice wrote the file itself");
+
+        RtfResult r;
+        auto back = load(written, &r);
+        QVERIFY2(r.ok(), qPrintable(r.detail));
+        QStringList text = blocks(*back);
+        while (!text.isEmpty() && text.last().trimmed().isEmpty())
+            text.removeLast();
+        QCOMPARE(text.size(), 4);
+        QCOMPARE(text[0], blocks(doc)[0]);
+        QCOMPARE(text[2], blocks(doc)[2]);
+
+        const QList<Run> rs = runs(*back);
+        auto find = [&rs](const QString &t) {
+            for (const Run &run : rs) {
+                if (run.text.contains(t))
+                    return run;
+            }
+            return Run(QStringLiteral("<missing>"));
+        };
+        QCOMPARE(find(QStringLiteral("Ana y Luis")).points, 14.0);
+        QVERIFY(find(QStringLiteral("Ana y Luis")).bold);
+        QCOMPARE(find(QStringLiteral("El Loco")).points, 12.0);
+        QVERIFY(!find(QStringLiteral("El Loco")).italic);
+        QVERIFY(find(QStringLiteral("comienzo")).italic);
+        QCOMPARE(back->findBlockByNumber(2).blockFormat().leftMargin(), 1000 / 15.0);
+        QCOMPARE(back->findBlockByNumber(2).blockFormat().rightMargin(), 500 / 15.0);
+
+        const auto pics = pictures(*back);
+        QCOMPARE(pics.size(), 2);
+        // LibreOffice writes the size as the picture's own size and a scale in whole
+        // percent, which rounds a scaled-down card by a few percent.
+        auto near = [](QSizeF got, QSizeF want) {
+            return qAbs(got.width() - want.width()) <= want.width() * 0.06
+                   && qAbs(got.height() - want.height()) <= want.height() * 0.1;
+        };
+        QVERIFY(near(ReportPicture::displaySize(back.get(), pics[0]), QSizeF(81, 136)));
+        QCOMPARE(ReportPicture::displaySize(back.get(), pics[1]), QSizeF(60, 40));
+        QVERIFY(samePixels(ReportPicture::image(back.get(), pics[0]), QImage::fromData(jpeg)));
+        QVERIFY(samePixels(ReportPicture::image(back.get(), pics[1]), drawn));
+    }
+};
+
+ORBELLE_TEST_MAIN(tst_RtfInterop)
+#include "tst_rtfinterop.moc"
