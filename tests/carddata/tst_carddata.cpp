@@ -25,15 +25,6 @@
 #include <QTextEdit>
 
 namespace {
-QString rowText(const QString &table, int row)
-{
-    QSqlQuery q(CardDatabase::shared());
-    q.prepare(QStringLiteral("SELECT \"%1\" FROM \"%1\" WHERE rowid = ?").arg(table));
-    q.addBindValue(row);
-    if (!q.exec() || !q.next())
-        return QStringLiteral("<no row %1 in %2>").arg(row).arg(table);
-    return q.value(0).toString();
-}
 QString pristineText(const QString &table, int row)
 {
     QString text;
@@ -80,11 +71,11 @@ private slots:
                      qPrintable(tableName(t)));
             QCOMPARE(q.value(0).toInt(), t.rows);
         }
-        QCOMPARE(rowText(QStringLiteral("karten"), 1), QStringLiteral("El Mago"));
-        QCOMPARE(rowText(QStringLiteral("karten"), 22), QStringLiteral("El Loco"));
-        QCOMPARE(rowText(QStringLiteral("karten"), 23), QStringLiteral("As de Bastos"));
-        QCOMPARE(rowText(QStringLiteral("karten"), 50), QStringLiteral("Rey de Copas"));
-        QCOMPARE(rowText(QStringLiteral("karten"), 78), QStringLiteral("Rey de Oros"));
+        QCOMPARE(TestEnv::rowText(QStringLiteral("karten"), 1), QStringLiteral("El Mago"));
+        QCOMPARE(TestEnv::rowText(QStringLiteral("karten"), 22), QStringLiteral("El Loco"));
+        QCOMPARE(TestEnv::rowText(QStringLiteral("karten"), 23), QStringLiteral("As de Bastos"));
+        QCOMPARE(TestEnv::rowText(QStringLiteral("karten"), 50), QStringLiteral("Rey de Copas"));
+        QCOMPARE(TestEnv::rowText(QStringLiteral("karten"), 78), QStringLiteral("Rey de Oros"));
     }
 
     void positioningReachesCardsAndInfoRows_data()
@@ -109,7 +100,7 @@ private slots:
         cursor.bind(&shown, table);
         positionAtCard(cursor, card);
         QCOMPARE(cursor.absolutePosition(), card - 1);
-        QCOMPARE(shown.text(), rowText(table, card));
+        QCOMPARE(shown.text(), TestEnv::rowText(table, card));
         QVERIFY(!shown.text().isEmpty());
     }
 
@@ -141,7 +132,7 @@ private slots:
         QVERIFY(openKeywordQuery(cursor, CardDatabase::shared(), 5));
         cursor.bind(&text, QStringLiteral("Stichwörter"));
         QCOMPARE(cursor.recordCount(), 1);
-        QCOMPARE(text.toPlainText(), rowText(QStringLiteral("stichwörter"), 5));
+        QCOMPARE(text.toPlainText(), TestEnv::rowText(QStringLiteral("stichwörter"), 5));
         // A number is a bound value, never text pasted into the statement.
         RecordCursor hostile;
         QVERIFY(hostile.openQuery(CardDatabase::shared(),
@@ -177,7 +168,7 @@ private slots:
         QCOMPARE(box.toPlainText(), QString());  // no such field in tag2: nothing shown
         cursor.setBoundField(&box, QStringLiteral("tag2"));
         positionAtCard(cursor, 40);
-        QCOMPARE(box.toPlainText(), rowText(QStringLiteral("tag2"), 40));
+        QCOMPARE(box.toPlainText(), TestEnv::rowText(QStringLiteral("tag2"), 40));
         QCOMPARE(cursor.boundField(&box), QStringLiteral("tag2"));
     }
 
@@ -193,7 +184,7 @@ private slots:
         QSignalSpy errors(&cursor, &RecordCursor::error);
         QVERIFY(!cursor.update());
         QCOMPARE(errors.count(), 1);
-        QCOMPARE(rowText(QStringLiteral("stichwörter"), 7), before);
+        QCOMPARE(TestEnv::rowText(QStringLiteral("stichwörter"), 7), before);
     }
 
     void studyConnectionUpdatesAndReloads()
@@ -219,8 +210,8 @@ private slots:
         text.setPlainText(QStringLiteral("Mis palabras clave: \"fe\", 'guía' y {orden}."));
         QVERIFY(cursor.update());
         QVERIFY(!cursor.dataChanged());
-        QCOMPARE(rowText(QStringLiteral("stichwörter"), 5), QStringLiteral("Mis palabras clave: \"fe\", 'guía' y {orden}."));
-        QCOMPARE(rowText(QStringLiteral("stichwörter"), 6), [] {
+        QCOMPARE(TestEnv::rowText(QStringLiteral("stichwörter"), 5), QStringLiteral("Mis palabras clave: \"fe\", 'guía' y {orden}."));
+        QCOMPARE(TestEnv::rowText(QStringLiteral("stichwörter"), 6), [] {
             RecordCursor c;
             c.openTable(CardDatabase::shared(), QStringLiteral("stichwörter"));
             c.setAbsolutePosition(5);
@@ -245,7 +236,7 @@ private slots:
         text.setPlainText(QStringLiteral("descartado"));
         cursor.moveNext();
         QCOMPARE(asked, 1);
-        QCOMPARE(rowText(QStringLiteral("stichwörter"), 1), original);
+        QCOMPARE(TestEnv::rowText(QStringLiteral("stichwörter"), 1), original);
         cursor.moveNext(); // unchanged: no question
         QCOMPARE(asked, 1);
     }
@@ -263,7 +254,7 @@ private slots:
         CardDatabase::closeStudy();
         CardDatabase::closeShared();
         QVERIFY(Shell::openCardData());
-        QCOMPARE(rowText(QStringLiteral("stichwörter"), 3), QStringLiteral("mío"));
+        QCOMPARE(TestEnv::rowText(QStringLiteral("stichwörter"), 3), QStringLiteral("mío"));
         // The pristine file is untouched.
         QSqlDatabase pristine = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("p"));
         pristine.setDatabaseName(CardDatabase::pristinePath());
@@ -287,10 +278,10 @@ private slots:
         }
         CardDatabase::closeStudy();
         QVERIFY(Shell::openCardData());
-        QCOMPARE(rowText(QStringLiteral("stichwörter"), 3), QStringLiteral("mío"));
-        QCOMPARE(rowText(QStringLiteral("stichwörter"), 4), pristineText(QStringLiteral("stichwörter"), 4));
-        QCOMPARE(rowText(QStringLiteral("tag1"), 9), pristineText(QStringLiteral("tag1"), 9));
-        QVERIFY(rowText(QStringLiteral("tag1"), 9) != QStringLiteral("viejo"));
+        QCOMPARE(TestEnv::rowText(QStringLiteral("stichwörter"), 3), QStringLiteral("mío"));
+        QCOMPARE(TestEnv::rowText(QStringLiteral("stichwörter"), 4), pristineText(QStringLiteral("stichwörter"), 4));
+        QCOMPARE(TestEnv::rowText(QStringLiteral("tag1"), 9), pristineText(QStringLiteral("tag1"), 9));
+        QVERIFY(TestEnv::rowText(QStringLiteral("tag1"), 9) != QStringLiteral("viejo"));
     }
 
     void unwritableHomeRunsReadOnlyAndSaysSoOnce()
@@ -304,7 +295,7 @@ private slots:
         QCOMPARE(Dialogs::asked().size(), 1);
         QVERIFY(Dialogs::asked().first().contains(QStringLiteral("no se podrán guardar")));
         QCOMPARE(modOrbelle::dbPath, CardDatabase::pristinePath());
-        QCOMPARE(rowText(QStringLiteral("karten"), 2), QStringLiteral("La Sacerdotisa"));
+        QCOMPARE(TestEnv::rowText(QStringLiteral("karten"), 2), QStringLiteral("La Sacerdotisa"));
         QFile::remove(TestEnv::dataHome() + QStringLiteral("/Orbelle"));
     }
 

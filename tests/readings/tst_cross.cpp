@@ -34,14 +34,6 @@
 #include <QTextEdit>
 
 namespace {
-QString rowText(const QString &table, int row)
-{
-    QSqlQuery q(CardDatabase::shared());
-    q.prepare(QStringLiteral("SELECT \"%1\" FROM \"%1\" WHERE rowid = ?").arg(table));
-    q.addBindValue(row);
-    return q.exec() && q.next() ? q.value(0).toString() : QString();
-}
-
 QString today()
 {
     return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
@@ -90,15 +82,7 @@ private slots:
 
     void init()
     {
-        WindowRegistry::unloadAll();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        modOrbelle::resetSharedState();
-        TestEnv::wipeUserFiles();
-        Settings::reopen();
-        Dialogs::clear();
-        MediaControl::startRecording();
-        Timer::setTimeScale(0.05);
-        modOrbelle::Main();
+        TestEnv::freshStart();
         QVERIFY(CardDatabase::openShared(CardDatabase::pristinePath()));
     }
 
@@ -114,7 +98,7 @@ private slots:
             cards.insert(card);
             QCOMPARE(modOrbelle::cardTaken[size_t(card)], quint8(255));
             QCOMPARE(cross->images[size_t(k - 1)], CardPictures::load(card));
-            const QString meaning = rowText(kreuz::tableOf(k), card);
+            const QString meaning = TestEnv::rowText(kreuz::tableOf(k), card);
             QVERIFY(!meaning.isEmpty());
             QCOMPARE(cross->Box[size_t(k - 1)]->toPlainText(), meaning);
             QCOMPARE(sheet->Box[size_t(k - 1)]->toPlainText(), meaning);

@@ -37,14 +37,6 @@
 #include <cmath>
 
 namespace {
-QString rowText(const QString &table, int row)
-{
-    QSqlQuery q(CardDatabase::shared());
-    q.prepare(QStringLiteral("SELECT \"%1\" FROM \"%1\" WHERE rowid = ?").arg(table));
-    q.addBindValue(row);
-    return q.exec() && q.next() ? q.value(0).toString() : QString();
-}
-
 int countOf(const QStringList &list, const QString &item)
 {
     return int(list.count(item));
@@ -83,15 +75,7 @@ private slots:
 
     void init()
     {
-        WindowRegistry::unloadAll();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        modOrbelle::resetSharedState();
-        TestEnv::wipeUserFiles();
-        Settings::reopen();
-        Dialogs::clear();
-        MediaControl::startRecording();
-        Timer::setTimeScale(0.05);
-        modOrbelle::Main();
+        TestEnv::freshStart();
         QVERIFY(CardDatabase::openShared(CardDatabase::pristinePath()));
     }
 
@@ -132,7 +116,7 @@ private slots:
         QVERIFY(WindowRegistry::isLoaded<legTag>());
 
         const QString table_ = deutTag::tableOf(reading->meaningSet());
-        QTRY_COMPARE(reading->Box1->toPlainText(), rowText(table_, reading->card()));
+        QTRY_COMPARE(reading->Box1->toPlainText(), TestEnv::rowText(table_, reading->card()));
         QVERIFY(!reading->Box1->toPlainText().isEmpty());
 
         const QStringList sounds = MediaControl::recordedCommands();
@@ -284,7 +268,7 @@ private slots:
             QCOMPARE(table->slotImage(1), expected);
             QCOMPARE(reading->Image1->pixmap().toImage().convertToFormat(expected.format()), expected);
             QCOMPARE(reading->Data1->table(), QStringLiteral("tag%1").arg(set));
-            QTRY_COMPARE(reading->Box1->toPlainText(), rowText(QStringLiteral("tag%1").arg(set), reading->card()));
+            QTRY_COMPARE(reading->Box1->toPlainText(), TestEnv::rowText(QStringLiteral("tag%1").arg(set), reading->card()));
         }
         QCOMPARE(seen.size(), 3);
     }
@@ -304,7 +288,7 @@ private slots:
         reading->Data1->moveFirst();
         reading->Timer1->setEnabled(true);
         QTRY_COMPARE(reading->Data1->absolutePosition(), card - 1);
-        QCOMPARE(reading->Box1->toPlainText(), rowText(deutTag::tableOf(reading->meaningSet()), card));
+        QCOMPARE(reading->Box1->toPlainText(), TestEnv::rowText(deutTag::tableOf(reading->meaningSet()), card));
     }
 
     void setsAndCardsSpreadEvenly()

@@ -101,16 +101,8 @@ private slots:
 
     void init()
     {
-        WindowRegistry::unloadAll();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        modOrbelle::resetSharedState();
-        TestEnv::wipeUserFiles();
-        Settings::reopen();
-        Dialogs::clear();
-        MediaControl::startRecording();
-        Timer::setTimeScale(0.05);
+        TestEnv::freshStart();
         m_ends = 0;
-        modOrbelle::Main();
     }
 
     void introDealsItsFanThenTheTitleThenTheMainWindow()

@@ -1,11 +1,17 @@
 #include "testenv.h"
 
+#include "carddatabase.h"
 #include "dialogs.h"
+#include "mediacontrol.h"
+#include "modOrbelle.h"
+#include "settings.h"
+#include "windows.h"
 #include "paths.h"
 #include "timing.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSqlQuery>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -66,6 +72,30 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QFile f(path);
     QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(path));
     f.write(bytes);
+}
+
+void freshStart()
+{
+    WindowRegistry::unloadAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    modOrbelle::resetSharedState();
+    modOrbelle::setIntro({});
+    wipeUserFiles();
+    Settings::reopen();
+    Dialogs::clear();
+    MediaControl::startRecording();
+    Timer::setTimeScale(0.05);
+    modOrbelle::Main();
+}
+
+QString rowText(const QString &table, int row)
+{
+    QSqlQuery q(CardDatabase::shared());
+    q.prepare(QStringLiteral("SELECT \"%1\" FROM \"%1\" WHERE rowid = ?").arg(table));
+    q.addBindValue(row);
+    if (!q.exec() || !q.next())
+        return QStringLiteral("<no row %1 in %2>").arg(row).arg(table);
+    return q.value(0).toString();
 }
 
 } // namespace TestEnv

@@ -20,6 +20,13 @@ QString dataHome();
 void wipeUserFiles();
 void writeFile(const QString &path, const QByteArray &bytes);
 
+// A new start of the program for the next test case: every window unloaded, the shared
+// state, settings and user files as on a first start, dialogs and sounds recorded, the
+// timers fast, and the start-up routine run (without the intro).
+void freshStart();
+// Row `row` of a card table, read through the shared connection.
+QString rowText(const QString &table, int row);
+
 } // namespace TestEnv
 
 #define ORBELLE_TEST_MAIN(TestObject)                                                              \
