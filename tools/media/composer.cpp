@@ -128,10 +128,10 @@ struct MelodyNote
 class Composer
 {
 public:
-    explicit Composer(const PieceSpec &spec)
-        : spec_(spec),
-          key_{spec.tonic, spec.minor},
-          rng_(spec.seed)
+    explicit Composer(const PieceDesign &design)
+        : design_(design),
+          key_{design.tonic, design.minor},
+          rng_(design.seed)
     {
         // The melody sits with its tonic between G4 and F#5, the rest below it.
         melodyTonic_ = 0;
@@ -153,7 +153,7 @@ private:
     void writeClosingBar(int bar);
     std::uint32_t barTick(int bar) const { return static_cast<std::uint32_t>(bar * barTicks_); }
 
-    const PieceSpec &spec_;
+    const PieceDesign &design_;
     Key key_;
     Prng rng_;
     int melodyTonic_ = 7;
@@ -191,7 +191,7 @@ std::vector<MelodyNote> Composer::melodyBar(int chord, int barInPhrase, bool fin
     // Rise through the first half of each four-bar half-phrase, fall back in the second.
     const int direction = (barInPhrase % 4) < 2 ? 1 : -1;
     for (std::size_t i = 0; i < rhythm.size(); ++i) {
-        const bool strong = at == 0 || (spec_.beatsPerBar == 4 && at == 4);
+        const bool strong = at == 0 || (design_.beatsPerBar == 4 && at == 4);
         const bool last = i + 1 == rhythm.size();
         if (last && (barInPhrase == 3 || barInPhrase == 7)) {
             // Cadence: rest on the chord's root or, on the dominant, its fifth.
@@ -222,7 +222,7 @@ std::vector<MelodyNote> Composer::melodyBar(int chord, int barInPhrase, bool fin
 void Composer::writeBar(int bar, int chord, const std::vector<MelodyNote> &melody, int lift)
 {
     const std::uint32_t t0 = barTick(bar);
-    const int eighths = spec_.beatsPerBar * 2;
+    const int eighths = design_.beatsPerBar * 2;
 
     for (const MelodyNote &n : melody) {
         const int vel = 72 + lift + (n.startEighth == 0 ? 8 : 0) + (n.length >= 4 ? 4 : 0);
@@ -241,9 +241,9 @@ void Composer::writeBar(int bar, int chord, const std::vector<MelodyNote> &melod
     static const std::vector<int> broken4 = {0, 2, 1, 3, 0, 2, 1, 3};
     static const std::vector<int> rising3 = {0, 1, 2, 3, 2, 1};
     static const std::vector<int> broken3 = {0, 2, 3, 1, 3, 2};
-    const std::vector<int> &pattern = spec_.beatsPerBar == 3
-        ? (spec_.arpStyle == 0 ? rising3 : broken3)
-        : (spec_.arpStyle == 0 ? rising4 : broken4);
+    const std::vector<int> &pattern = design_.beatsPerBar == 3
+        ? (design_.arpStyle == 0 ? rising3 : broken3)
+        : (design_.arpStyle == 0 ? rising4 : broken4);
     for (int i = 0; i < eighths; ++i) {
         const int vel = 50 + (i == 0 ? 10 : 0) + (i % 2 == 0 ? 3 : 0) + lift / 2;
         arp_.note(t0 + static_cast<std::uint32_t>(i * kEighth), 2 * kEighth - 20, Arp,
@@ -304,26 +304,26 @@ void Composer::writeClosingBar(int bar)
 
 Composition Composer::run()
 {
-    barTicks_ = spec_.beatsPerBar * kPpq;
-    const std::vector<PhrasePlan> phrases = plan(spec_.minor, spec_.phrases);
+    barTicks_ = design_.beatsPerBar * kPpq;
+    const std::vector<PhrasePlan> phrases = plan(design_.minor, design_.phrases);
     const int closing = static_cast<int>(phrases.size()) * 8;
 
-    conductor_.trackName(spec_.title);
-    conductor_.timeSignature(0, spec_.beatsPerBar, 2);
-    conductor_.keySignature(0, key_.sharps(), spec_.minor);
-    conductor_.tempo(0, spec_.bpm);
+    conductor_.trackName(design_.title);
+    conductor_.timeSignature(0, design_.beatsPerBar, 2);
+    conductor_.keySignature(0, key_.sharps(), design_.minor);
+    conductor_.tempo(0, design_.bpm);
     // Broaden the last two bars and the closing chord.
-    conductor_.tempo(barTick(closing - 2), spec_.bpm * 0.92);
-    conductor_.tempo(barTick(closing - 1), spec_.bpm * 0.84);
-    conductor_.tempo(barTick(closing), spec_.bpm * 0.72);
+    conductor_.tempo(barTick(closing - 2), design_.bpm * 0.92);
+    conductor_.tempo(barTick(closing - 1), design_.bpm * 0.84);
+    conductor_.tempo(barTick(closing), design_.bpm * 0.72);
 
     melody_.trackName("Melodia");
     arp_.trackName("Arpegio");
     pad_.trackName("Cuerdas");
-    const std::array<std::pair<int, int>, 4> setup = {{{Melody, spec_.melodyProgram},
-                                                       {Arp, spec_.arpProgram},
-                                                       {Pad, spec_.padProgram},
-                                                       {Bass, spec_.bassProgram}}};
+    const std::array<std::pair<int, int>, 4> setup = {{{Melody, design_.melodyProgram},
+                                                       {Arp, design_.arpProgram},
+                                                       {Pad, design_.padProgram},
+                                                       {Bass, design_.bassProgram}}};
     const std::array<int, 4> volume = {104, 84, 72, 80};
     const std::array<int, 4> pan = {64, 44, 84, 64};
     for (const auto &[ch, prog] : setup) {
@@ -346,8 +346,8 @@ Composition Composer::run()
         std::vector<Rhythm> &motif = motifs[p.family];
         if (motif.empty())
             for (int i = 0; i < 2; ++i)
-                motif.push_back(rhythms(spec_.beatsPerBar)[static_cast<std::size_t>(
-                    rng_.below(static_cast<int>(rhythms(spec_.beatsPerBar).size())))]);
+                motif.push_back(rhythms(design_.beatsPerBar)[static_cast<std::size_t>(
+                    rng_.below(static_cast<int>(rhythms(design_.beatsPerBar).size())))]);
         const bool reuse = openings.count(p.family) != 0;
         std::vector<std::vector<MelodyNote>> &opening = openings[p.family];
         for (int b = 0; b < 8; ++b) {
@@ -359,12 +359,12 @@ Composition Composer::run()
             } else {
                 Rhythm r;
                 if (b == 3 || b == 7)
-                    r = cadenceRhythm(spec_.beatsPerBar, lastPhrase && b == 7);
+                    r = cadenceRhythm(design_.beatsPerBar, lastPhrase && b == 7);
                 else if (b == 0 || b == 1 || b == 4 || b == 5)
                     r = motif[static_cast<std::size_t>(b % 2)];
                 else
-                    r = rhythms(spec_.beatsPerBar)[static_cast<std::size_t>(
-                        rng_.below(static_cast<int>(rhythms(spec_.beatsPerBar).size())))];
+                    r = rhythms(design_.beatsPerBar)[static_cast<std::size_t>(
+                        rng_.below(static_cast<int>(rhythms(design_.beatsPerBar).size())))];
                 notes =
                     melodyBar(p.chords[static_cast<std::size_t>(b)], b, lastPhrase && b == 7, r);
                 if (!reuse && b < 4)
@@ -395,9 +395,9 @@ Composition Composer::run()
 
 } // namespace
 
-Composition compose(const PieceSpec &spec)
+Composition compose(const PieceDesign &design)
 {
-    Composer composer(spec);
+    Composer composer(design);
     return composer.run();
 }
 

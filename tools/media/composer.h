@@ -11,7 +11,7 @@
 
 namespace media {
 
-struct PieceSpec
+struct PieceDesign
 {
     std::string title;
     int tonic = 60; // MIDI key of the tonic, any octave
@@ -33,6 +33,6 @@ struct Composition
     int ticksPerQuarter = 480;
 };
 
-Composition compose(const PieceSpec &spec);
+Composition compose(const PieceDesign &design);
 
 } // namespace media
