@@ -176,14 +176,19 @@ void LayingTable::drawNext()
 
 void LayingTable::drawn(int i)
 {
-    MMControl1->setFileName(CardPictures::programFile(QStringLiteral("backarte.wav")));
-    MMControl1->setCommand(QStringLiteral("open"));
-    MMControl1->setCommand(QStringLiteral("play"));
+    playDrawSound();
     Timer4->setEnabled(true);
     if (m_design.multiCard)
         ++m_drawCount;
     takeAway(i);
     setMouseOn(false);
+}
+
+void LayingTable::playDrawSound()
+{
+    MMControl1->setFileName(CardPictures::programFile(QStringLiteral("backarte.wav")));
+    MMControl1->setCommand(QStringLiteral("open"));
+    MMControl1->setCommand(QStringLiteral("play"));
 }
 
 void LayingTable::takeAway(int i)

@@ -89,6 +89,7 @@ protected:
     virtual void drawn(int i);
     virtual void revealed();
     void startMusicIfWanted();
+    void playDrawSound();
     void showPrompt(bool closeAfterTwoSeconds);
     void takeAway(int i);
     void setMouseOn(bool on);

@@ -78,9 +78,7 @@ void legkreuz::dealEnded()
 
 void legkreuz::drawn(int i)
 {
-    MMControl1->setFileName(CardPictures::programFile(QStringLiteral("backarte.wav")));
-    MMControl1->setCommand(QStringLiteral("open"));
-    MMControl1->setCommand(QStringLiteral("play"));
+    playDrawSound();
     Timer4->setEnabled(true);
     setDrawCount(drawCount() + 1);
     takeAway(i);

@@ -64,9 +64,7 @@ void legTag::dealEnded()
 
 void legTag::drawn(int i)
 {
-    MMControl1->setFileName(CardPictures::programFile(QStringLiteral("backarte.wav")));
-    MMControl1->setCommand(QStringLiteral("open"));
-    MMControl1->setCommand(QStringLiteral("play"));
+    playDrawSound();
     Timer4->setEnabled(true);
     Timer3->setEnabled(true);
     takeAway(i);
