@@ -107,11 +107,5 @@ void deutf::Command1_Click()
 {
     for (const char *name : {"deutf", "kreuz", "einfF", "legkreuz"})
         WindowRegistry::unload(QString::fromLatin1(name));
-    Start *main = WindowRegistry::get<Start>();
-    main->Picture1->show();
-    main->mnuSpiel->setEnabled(true);
-    main->solo->setEnabled(true);
-    main->mnuMusik->setEnabled(true);
-    main->setWindowTitle(QStringLiteral("Orbelle"));
-    main->showNormal();
+    WindowRegistry::get<Start>()->showIdle();
 }

@@ -159,12 +159,7 @@ void deutTag::Command2_Click()
 {
     for (const char *name : {"eingabe", "deutTag", "legTag", "slika", "anima"})
         WindowRegistry::unload(QString::fromLatin1(name));
-    Start *main = WindowRegistry::get<Start>();
-    main->Picture1->show();
-    main->setWindowTitle(QStringLiteral("Orbelle"));
-    main->mnuMusik->setEnabled(true);
-    main->mnuSpiel->setEnabled(true);
-    main->solo->setEnabled(true);
+    WindowRegistry::get<Start>()->showIdle();
 }
 
 void deutTag::paintEvent(QPaintEvent *)

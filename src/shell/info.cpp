@@ -10,6 +10,9 @@
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -102,9 +105,13 @@ info::info(QWidget *parent) : QWidget(parent)
     setWindowTitle(QStringLiteral("Orbelle"));
     Data1 = new RecordCursor(this);
     Data1->setObjectName(QStringLiteral("Data1"));
-    Text1 = textBox("Text1", this);
+    Text1 = new QTextEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setReadOnly(true);
     Text2 = textBox("Text2", this);
     Text3 = textBox("Text3", this);
+    Text1->setFont(Text2->font());
+    connect(Text1, &QTextEdit::textChanged, this, &info::setArticleLayout);
     Text2->setPlainText(creditsText());
     Text3->setPlainText(playerHelpLines().join(QLatin1Char('\n')));
     // Errors ignored: without the table the window still opens, Text1 empty.
@@ -138,6 +145,32 @@ info::info(QWidget *parent) : QWidget(parent)
     Program::placeInside(this, 600, 300);
     if (QWidget *frame = parentWidget())
         frame->resize(Twips::size(10500, 7200));
+}
+
+void info::setArticleLayout()
+{
+    // An article reads as a title and paragraphs: the first line set larger, space
+    // between the paragraphs. The text itself stays as stored.
+    if (m_laying)
+        return;
+    m_laying = true;
+    QTextCursor c(Text1->document());
+    c.beginEditBlock();
+    for (QTextBlock b = Text1->document()->begin(); b.isValid(); b = b.next()) {
+        QTextCursor bc(b);
+        QTextBlockFormat f = b.blockFormat();
+        f.setBottomMargin(b == Text1->document()->begin() ? 10 : 7);
+        bc.setBlockFormat(f);
+        if (b == Text1->document()->begin()) {
+            bc.select(QTextCursor::BlockUnderCursor);
+            QTextCharFormat title;
+            title.setFontWeight(QFont::Bold);
+            title.setFontPointSize(Text1->font().pointSizeF() * 1.35);
+            bc.mergeCharFormat(title);
+        }
+    }
+    c.endEditBlock();
+    m_laying = false;
 }
 
 void info::keepButtonsWithoutAddressHidden()

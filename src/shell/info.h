@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QPlainTextEdit;
+class QTextEdit;
 class QPushButton;
 class RecordCursor;
 
@@ -16,7 +17,7 @@ public:
     explicit info(QWidget *parent = nullptr);
 
     RecordCursor *Data1 = nullptr;
-    QPlainTextEdit *Text1 = nullptr;
+    QTextEdit *Text1 = nullptr; // the articles, set as paragraphs under a title
     QPlainTextEdit *Text2 = nullptr;
     QPlainTextEdit *Text3 = nullptr;
     QPushButton *Command1 = nullptr;
@@ -34,4 +35,6 @@ protected:
 
 private:
     void keepButtonsWithoutAddressHidden();
+    void setArticleLayout();
+    bool m_laying = false;
 };

@@ -148,6 +148,7 @@ Start::Start(QWidget *parent) : QMainWindow(parent)
     });
 
     buildMenus();
+    switchOffMissingWindows();
 
     menuBar()->adjustSize();
     resize(Twips::px(kDesignWidth), Twips::px(kDesignHeight) + menuBar()->sizeHint().height());
@@ -267,7 +268,27 @@ void Start::showIdle()
     solo->setEnabled(true);
     setWindowTitle(QStringLiteral("Orbelle"));
     mnuMusik->setEnabled(true);
+    switchOffMissingWindows();
     showNormal();
+}
+
+void Start::switchOffMissingWindows()
+{
+    const auto need = [](const char *window, std::initializer_list<QObject *> controls) {
+        if (WindowRegistry::isKnown(QString::fromLatin1(window)))
+            return;
+        for (QObject *c : controls) {
+            if (auto *a = qobject_cast<QAction *>(c))
+                a->setEnabled(false);
+            else if (auto *w = qobject_cast<QWidget *>(c))
+                w->setEnabled(false);
+        }
+    };
+    need("eingabe", {Label1, mnuBezi});
+    need("frmDrag", {Label2, solo});
+    need("lernen", {Label8, mnuLern});
+    need("ordnerSuchen", {barajas});
+    need("mojCorvin", {mnuMusik});
 }
 
 void Start::closeIntro(bool stopMusic)

@@ -66,6 +66,9 @@ public:
 
     // Back to the idle look: panel shown, menus enabled, caption "Orbelle", normal state.
     void showIdle();
+    // Buttons and entries whose window this build does not have yet stay switched off:
+    // a button that hides the panel and opens nothing would leave the user stranded.
+    void switchOffMissingWindows();
 
 public slots:
     void Label1_Click(); // relationship

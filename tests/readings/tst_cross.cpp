@@ -211,13 +211,19 @@ private slots:
 
     void atrasLeavesTheMainWindowIdle()
     {
+        const QList<bool> idle = [] {
+            Start *m = WindowRegistry::get<Start>();
+            return QList<bool>{m->mnuSpiel->isEnabled(), m->solo->isEnabled(), m->mnuMusik->isEnabled()};
+        }();
         readToTheEnd();
+        QVERIFY(!WindowRegistry::get<Start>()->mnuSpiel->isEnabled());
         WindowRegistry::get<deutf>()->Command1->click();
         for (const char *name : {"deutf", "kreuz", "einfF", "legkreuz", "meld"})
             QVERIFY2(!WindowRegistry::isLoaded(QString::fromLatin1(name)), name);
         Start *main = WindowRegistry::get<Start>();
         QVERIFY(main->Picture1->isVisible());
-        QVERIFY(main->mnuSpiel->isEnabled() && main->solo->isEnabled() && main->mnuMusik->isEnabled());
+        QCOMPARE((QList<bool>{main->mnuSpiel->isEnabled(), main->solo->isEnabled(), main->mnuMusik->isEnabled()}), idle);
+        QVERIFY(main->mnuSpiel->isEnabled());
         QCOMPARE(main->windowTitle(), QStringLiteral("Orbelle"));
         QVERIFY(!main->isMinimized());
     }

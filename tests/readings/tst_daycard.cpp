@@ -336,6 +336,12 @@ private slots:
         QFETCH(bool, viaPopup);
         Start *main = WindowRegistry::get<Start>();
         main->show();
+        // This build has no free board, school, names input or deck locator yet: their
+        // buttons stay off rather than hide the panel and open nothing.
+        for (QAction *a : {main->solo, main->mnuLern, main->mnuBezi, main->barajas})
+            QVERIFY(!a->isEnabled());
+        for (TextButton *b : {main->Label1, main->Label2, main->Label8})
+            QVERIFY(!b->isEnabled());
         main->Label9->click();
         QTRY_VERIFY(WindowRegistry::isLoaded<legTag>());
         legTag *table = WindowRegistry::get<legTag>();
@@ -350,7 +356,8 @@ private slots:
             QVERIFY2(!WindowRegistry::isLoaded(QString::fromLatin1(name)), name);
         QVERIFY(main->Picture1->isVisible());
         QCOMPARE(main->windowTitle(), QStringLiteral("Orbelle"));
-        QVERIFY(main->mnuMusik->isEnabled() && main->mnuSpiel->isEnabled() && main->solo->isEnabled());
+        QVERIFY(main->mnuMusik->isEnabled() && main->mnuSpiel->isEnabled());
+        QVERIFY(!main->solo->isEnabled());
     }
 };
 
