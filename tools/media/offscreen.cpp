@@ -1,8 +1,12 @@
 #include "offscreen.h"
 
 #include <QColorSpace>
+#include <QDir>
+#include <QFile>
 #include <QImageWriter>
 #include <QTextStream>
+
+#include <unistd.h>
 
 namespace media {
 
@@ -11,6 +15,14 @@ int &OffscreenApp::prepare(int &argc)
     // Must be set before the application object exists; an explicit "offscreen" from the
     // build is respected, anything else (an inherited "xcb") is overridden.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A build machine often has no session runtime folder; Qt would warn about it on
+    // every generator run. A private one in the temporary folder keeps the build quiet.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString dir = QDir::tempPath() + QStringLiteral("/orbelle-build-runtime-") + QString::number(getuid());
+        QDir().mkpath(dir);
+        QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir));
+    }
     return argc;
 }
 
