@@ -25,8 +25,7 @@ int main(int argc, char *argv[])
 
     // The standard dialogs speak Spanish, whatever the desktop's language.
     QTranslator qtSpanish;
-    if (qtSpanish.load(QStringLiteral("qtbase_es"),
-                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (qtSpanish.load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtSpanish);
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
 

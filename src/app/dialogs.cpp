@@ -50,8 +50,7 @@ QMessageBox::StandardButton message(QWidget *parent, const QString &text,
     return QMessageBox::StandardButton(box.exec());
 }
 
-QString input(QWidget *parent, const QString &prompt, const QString &caption,
-              const QString &defaultText)
+QString input(QWidget *parent, const QString &prompt, const QString &caption, const QString &defaultText)
 {
     Answers &a = answers();
     if (a.on) {
@@ -59,13 +58,12 @@ QString input(QWidget *parent, const QString &prompt, const QString &caption,
         return a.inputs.isEmpty() ? QString() : a.inputs.dequeue();
     }
     bool ok = false;
-    const QString text = QInputDialog::getText(parent, caption.isEmpty() ? title() : caption,
-                                               prompt, QLineEdit::Normal, defaultText, &ok);
+    const QString text = QInputDialog::getText(parent, caption.isEmpty() ? title() : caption, prompt,
+                                               QLineEdit::Normal, defaultText, &ok);
     return ok ? text : QString();
 }
 
-QString openFileName(QWidget *parent, const QString &caption, const QString &filter,
-                     const QString &folder)
+QString openFileName(QWidget *parent, const QString &caption, const QString &filter, const QString &folder)
 {
     Answers &a = answers();
     if (a.on) {
@@ -75,8 +73,7 @@ QString openFileName(QWidget *parent, const QString &caption, const QString &fil
     return QFileDialog::getOpenFileName(parent, caption, folder, filter);
 }
 
-QString saveFileName(QWidget *parent, const QString &caption, const QString &filter,
-                     const QString &folder)
+QString saveFileName(QWidget *parent, const QString &caption, const QString &filter, const QString &folder)
 {
     Answers &a = answers();
     if (a.on) {

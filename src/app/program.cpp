@@ -81,10 +81,10 @@ void showInside(QWidget *w)
         w->show();
         // A window larger than the main window's area is fitted into it.
         const QSize area = mdiArea()->viewport()->size();
-        if (area.isValid() && !area.isEmpty() &&
-            (f->width() > area.width() || f->height() > area.height())) {
+        if (area.isValid() && !area.isEmpty() && (f->width() > area.width() || f->height() > area.height())) {
             f->resize(f->size().boundedTo(area));
-            f->move(qBound(0, f->x(), area.width() - f->width()), qBound(0, f->y(), area.height() - f->height()));
+            f->move(qBound(0, f->x(), area.width() - f->width()),
+                    qBound(0, f->y(), area.height() - f->height()));
         }
         f->show();
         f->raise();

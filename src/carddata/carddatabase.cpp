@@ -17,8 +17,7 @@ const QString kShared = QStringLiteral("cardDb");
 const QString kStudy = QStringLiteral("study");
 const QString kProbe = QStringLiteral("probe");
 
-QSqlDatabase openConnection(const QString &name, const QString &path, bool readOnly,
-                            QString *error)
+QSqlDatabase openConnection(const QString &name, const QString &path, bool readOnly, QString *error)
 {
     if (QSqlDatabase::contains(name))
         QSqlDatabase::removeDatabase(name);
@@ -158,8 +157,7 @@ Prepared prepare()
         const QString tmp = copy + QStringLiteral(".tmp");
         QFile::remove(tmp);
         if (!QDir().mkpath(QFileInfo(copy).absolutePath()) || !QFile::copy(pristine, tmp) ||
-            !QFile::setPermissions(tmp, QFile::ReadOwner | QFile::WriteOwner) ||
-            !QFile::rename(tmp, copy)) {
+            !QFile::setPermissions(tmp, QFile::ReadOwner | QFile::WriteOwner) || !QFile::rename(tmp, copy)) {
             QFile::remove(tmp);
             readOnlyNotice(QStringLiteral("La carpeta no admite escritura."));
             return p;

@@ -16,10 +16,10 @@ QString problemWith(const QString &path);
 
 struct Prepared
 {
-    QString path;      // the file the program should read
+    QString path;          // the file the program should read
     bool writable = false; // false: the school cannot store texts
-    QString notice;    // something the user should be told once, or empty
-    QString fatal;     // the program cannot run, or empty
+    QString notice;        // something the user should be told once, or empty
+    QString fatal;         // the program cannot run, or empty
 };
 
 // Makes sure the user has an own copy of the database: created from the pristine file

@@ -20,7 +20,7 @@ QImage halfTurn(const QImage &image);
 bool isCompleteDeck(const QString &folder);
 
 // Media files below the program folder.
-QString background(const QString &name); // "nebo2.jpg", "nebo3.jpg"
+QString background(const QString &name);  // "nebo2.jpg", "nebo3.jpg"
 QString programFile(const QString &name); // "zvuk.wav", "backarte.wav", "corvin.mid"
 QString defaultMusicFolder();             // Klang/Ostrel
 

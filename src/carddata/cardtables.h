@@ -15,8 +15,8 @@ struct Table
     int rows;              // rows the program addresses
     int minWords;          // bounds of one entry, counted in words
     int maxWords;
-    bool checkSimilarity;  // entries must not be near-copies of each other
-    bool followsName;      // shown after a person's name: starts in lower case
+    bool checkSimilarity; // entries must not be near-copies of each other
+    bool followsName;     // shown after a person's name: starts in lower case
 };
 
 inline constexpr int kCards = 78;

@@ -19,8 +19,7 @@ QString quoted(const QString &identifier)
 }
 
 // The data engine's own error numbers, so handlers can tell the cases apart.
-enum ErrorCode { InvalidArgument = 3001, NoCurrentRecord = 3021, UpdateFailed = 3027,
-                 TableNotFound = 3078 };
+enum ErrorCode { InvalidArgument = 3001, NoCurrentRecord = 3021, UpdateFailed = 3027, TableNotFound = 3078 };
 } // namespace
 
 RecordCursor::RecordCursor(QObject *parent) : QObject(parent) {}
@@ -35,8 +34,8 @@ bool RecordCursor::openTable(const QSqlDatabase &db, const QString &table)
         reportError(TableNotFound, QStringLiteral("no table %1").arg(table));
         return false;
     }
-    const bool ok = load(db, QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid").arg(quoted(stored)),
-                         {}, true);
+    const bool ok =
+        load(db, QStringLiteral("SELECT rowid, * FROM %1 ORDER BY rowid").arg(quoted(stored)), {}, true);
     m_table = ok ? stored : QString();
     return ok;
 }
@@ -47,8 +46,7 @@ bool RecordCursor::openQuery(const QSqlDatabase &db, const QString &sql, const Q
     return load(db, sql, params, false);
 }
 
-bool RecordCursor::load(const QSqlDatabase &db, const QString &sql, const QVariantList &params,
-                        bool hasRowId)
+bool RecordCursor::load(const QSqlDatabase &db, const QString &sql, const QVariantList &params, bool hasRowId)
 {
     if (m_open)
         leaveRow(Unload);
@@ -98,9 +96,8 @@ void RecordCursor::close()
 bool RecordCursor::setAbsolutePosition(int pos)
 {
     if (pos < 0 || pos >= recordCount()) {
-        reportError(InvalidArgument, QStringLiteral("position %1 outside 0..%2")
-                                         .arg(pos)
-                                         .arg(recordCount() - 1));
+        reportError(InvalidArgument,
+                    QStringLiteral("position %1 outside 0..%2").arg(pos).arg(recordCount() - 1));
         return false;
     }
     moveTo(pos);
@@ -336,6 +333,5 @@ void positionAtCard(RecordCursor &cursor, int card)
 
 bool openKeywordQuery(RecordCursor &cursor, const QSqlDatabase &db, int card)
 {
-    return cursor.openQuery(db, QStringLiteral("SELECT stichwörter FROM stichwörter WHERE id = ?"),
-                            {card});
+    return cursor.openQuery(db, QStringLiteral("SELECT stichwörter FROM stichwörter WHERE id = ?"), {card});
 }

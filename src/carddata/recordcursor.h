@@ -82,8 +82,7 @@ private:
         bool changed = false; // edited since the cursor last showed its row
     };
 
-    bool load(const QSqlDatabase &db, const QString &sql, const QVariantList &params,
-              bool hasRowId);
+    bool load(const QSqlDatabase &db, const QString &sql, const QVariantList &params, bool hasRowId);
     void leaveRow(int action);
     void moveTo(int pos);
     void show(Binding &b);

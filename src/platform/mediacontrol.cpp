@@ -2,8 +2,8 @@
 
 #include "mediadevice.h"
 
-#include <QFileInfo>
 #include <QAudioDevice>
+#include <QFileInfo>
 #include <QMediaDevices>
 #include <QTimer>
 

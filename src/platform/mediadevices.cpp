@@ -24,7 +24,9 @@ class SilentDevice : public MediaDevice
 {
 public:
     SilentDevice(QObject *parent, const QString &name, MediaDevices::Kind kind)
-        : MediaDevice(parent), m_name(name), m_kind(kind)
+        : MediaDevice(parent),
+          m_name(name),
+          m_kind(kind)
     {
         m_timer.setSingleShot(true);
         m_timer.setTimerType(Qt::PreciseTimer); // a coarse timer may end a file 5 % early
@@ -106,12 +108,14 @@ public:
                 emit finished();
             }
         });
-        connect(&m_player, &QMediaPlayer::errorOccurred, this, [this](QMediaPlayer::Error, const QString &text) {
-            if (!m_reported) {
-                m_reported = true;
-                qWarning("orbelle: sound: %s: %s", qPrintable(m_player.source().toLocalFile()), qPrintable(text));
-            }
-        });
+        connect(&m_player, &QMediaPlayer::errorOccurred, this,
+                [this](QMediaPlayer::Error, const QString &text) {
+                    if (!m_reported) {
+                        m_reported = true;
+                        qWarning("orbelle: sound: %s: %s", qPrintable(m_player.source().toLocalFile()),
+                                 qPrintable(text));
+                    }
+                });
     }
 
     bool open(const QString &file, QString *why) override
@@ -228,13 +232,15 @@ public:
         fluid_settings_setnum(m_settings, "synth.gain", 0.6);
         fluid_settings_setint(m_settings, "synth.reverb.active", 1);
         m_synth = new_fluid_synth(m_settings);
-        if (!m_synth || fluid_synth_sfload(m_synth, QFile::encodeName(soundFont).constData(), 1) == FLUID_FAILED) {
+        if (!m_synth ||
+            fluid_synth_sfload(m_synth, QFile::encodeName(soundFont).constData(), 1) == FLUID_FAILED) {
             *why = QStringLiteral("SoundFont %1 could not be loaded").arg(soundFont);
             return false;
         }
         for (const char *driver : {"pulseaudio", "alsa"}) {
             // Without a sound card ALSA only fills the terminal with complaints.
-            if (qstrcmp(driver, "alsa") == 0 && QDir(QStringLiteral("/dev/snd")).entryList({QStringLiteral("pcm*")}, QDir::System).isEmpty())
+            if (qstrcmp(driver, "alsa") == 0 &&
+                QDir(QStringLiteral("/dev/snd")).entryList({QStringLiteral("pcm*")}, QDir::System).isEmpty())
                 continue;
             fluid_settings_setstr(m_settings, "audio.driver", driver);
             m_driver = new_fluid_audio_driver(m_settings, m_synth);
@@ -242,7 +248,8 @@ public:
                 return true;
         }
         const QString detail = takeFluidMessage();
-        *why = QStringLiteral("no audio output") + (detail.isEmpty() ? QString() : QStringLiteral(" (") + detail + QLatin1Char(')'));
+        *why = QStringLiteral("no audio output") +
+               (detail.isEmpty() ? QString() : QStringLiteral(" (") + detail + QLatin1Char(')'));
         return false;
     }
 
@@ -304,7 +311,8 @@ private:
         const int total = fluid_player_get_total_ticks(self->m_player);
         if (total > 0 && tick >= total && !self->m_ended.exchange(true)) {
             // Runs on the audio thread; the end is handled on the user-interface thread.
-            QMetaObject::invokeMethod(self, [self] { emit self->finished(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                self, [self] { emit self->finished(); }, Qt::QueuedConnection);
         }
         return FLUID_OK;
     }

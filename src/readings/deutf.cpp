@@ -89,7 +89,8 @@ void deutf::Command2_Click()
     kreuz *cross = WindowRegistry::get<kreuz>();
     Report::setFontSize(14);
     Report::insertText(QStringLiteral("\r\n") + modOrbelle::readingQuestion + QStringLiteral(" (") +
-                       QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat) + QStringLiteral(")\r\n"));
+                       QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat) +
+                       QStringLiteral(")\r\n"));
     Report::setFontSize(12);
     for (int k = 1; k <= 4; ++k) {
         Report::insertText(QStringLiteral("\r\n"));

@@ -14,6 +14,7 @@
 #include "twips.h"
 #include "windows.h"
 
+#include <QBoxLayout>
 #include <QDate>
 #include <QImageReader>
 #include <QLabel>
@@ -22,7 +23,6 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QBoxLayout>
 
 namespace {
 constexpr int kWidth = 12000;
@@ -61,8 +61,9 @@ deutTag::deutTag(QWidget *parent) : QWidget(parent)
     Shape1 = new QWidget(this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setFixedSize(Twips::size(1770, 2925));
-    Shape1->setStyleSheet(QStringLiteral("#Shape1 { background: rgba(8, 10, 36, 200); border: 1px solid #e4c062; "
-                                         "border-radius: 8px; }"));
+    Shape1->setStyleSheet(
+        QStringLiteral("#Shape1 { background: rgba(8, 10, 36, 200); border: 1px solid #e4c062; "
+                       "border-radius: 8px; }"));
     Image1 = new QLabel(Shape1);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(QRect(QPoint(Twips::px(120), Twips::px(120)), Twips::size(1515, 2655)));
@@ -75,8 +76,9 @@ deutTag::deutTag(QWidget *parent) : QWidget(parent)
     f.setPointSize(11);
     Box1->setFont(f);
     Box1->setMinimumHeight(Twips::px(1500));
-    Box1->setStyleSheet(QStringLiteral("QPlainTextEdit { background: rgba(250, 246, 232, 235); color: #1d1a2e; "
-                                       "border: 1px solid #e4c062; border-radius: 6px; padding: 6px; }"));
+    Box1->setStyleSheet(
+        QStringLiteral("QPlainTextEdit { background: rgba(250, 246, 232, 235); color: #1d1a2e; "
+                       "border: 1px solid #e4c062; border-radius: 6px; padding: 6px; }"));
 
     Data1 = new RecordCursor(this);
     Data1->setObjectName(QStringLiteral("Data1"));

@@ -26,12 +26,12 @@ class deutTag : public QWidget
 public:
     explicit deutTag(QWidget *parent = nullptr);
 
-    QImage im1;                 // the work picture: the card as drawn, turned for set 3
-    QLabel *Image1 = nullptr;   // the card as shown
-    QWidget *Shape1 = nullptr;  // its frame
+    QImage im1;                // the work picture: the card as drawn, turned for set 3
+    QLabel *Image1 = nullptr;  // the card as shown
+    QWidget *Shape1 = nullptr; // its frame
     QPlainTextEdit *Box1 = nullptr;
     RecordCursor *Data1 = nullptr;
-    Timer *Timer1 = nullptr;    // 55 ms: positions the cursor once
+    Timer *Timer1 = nullptr;         // 55 ms: positions the cursor once
     QPushButton *Command1 = nullptr; // "Guardar"
     QPushButton *Command2 = nullptr; // "Atrás"
 

@@ -37,8 +37,10 @@ kreuz::kreuz(QWidget *parent) : QWidget(parent)
     for (size_t k = 0; k < 4; ++k) {
         auto *frame = new QWidget(this);
         frame->setObjectName(QStringLiteral("Shape4_%1").arg(k));
-        frame->setGeometry(Twips::rect(kPlaces[k].x() - 120, kPlaces[k].y() - 120, kCard.width() + 240, kCard.height() + 240));
-        frame->setStyleSheet(QStringLiteral("background: rgba(8, 10, 36, 200); border: 1px solid #e4c062; border-radius: 7px;"));
+        frame->setGeometry(Twips::rect(kPlaces[k].x() - 120, kPlaces[k].y() - 120, kCard.width() + 240,
+                                       kCard.height() + 240));
+        frame->setStyleSheet(QStringLiteral(
+            "background: rgba(8, 10, 36, 200); border: 1px solid #e4c062; border-radius: 7px;"));
         Shape4[k] = frame;
         auto *picture = new QLabel(this);
         picture->setObjectName(QString::fromLatin1(kPictureNames[k]));

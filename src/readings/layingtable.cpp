@@ -39,7 +39,9 @@ QColor LayingTable::hatchColour()
 }
 
 LayingTable::LayingTable(const Design &design, QWidget *parent)
-    : QWidget(parent), m_design(design), m_slotVisible(design.slotRects.size(), false),
+    : QWidget(parent),
+      m_design(design),
+      m_slotVisible(design.slotRects.size(), false),
       m_slotImage(design.slotRects.size())
 {
     setWindowIcon(QIcon(CardPictures::programFile(QStringLiteral("orbelle.png"))));
@@ -135,7 +137,8 @@ void LayingTable::startMusicIfWanted()
 {
     if (!modOrbelle::isTrue(modOrbelle::musicOn) || !modOrbelle::musicActive.toString().isEmpty())
         return;
-    if (auto *mc = WindowRegistry::control<MediaControl>(QStringLiteral("mojCorvin"), QStringLiteral("MMControl1"))) {
+    if (auto *mc = WindowRegistry::control<MediaControl>(QStringLiteral("mojCorvin"),
+                                                         QStringLiteral("MMControl1"))) {
         mc->setCommand(QStringLiteral("play"));
         Settings::set(QStringLiteral("musakt"), QStringLiteral("ja"));
     }

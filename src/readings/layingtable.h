@@ -26,15 +26,15 @@ class LayingTable : public QWidget
 public:
     struct Design
     {
-        QSize backSize;                      // twips
-        const std::array<QPoint, 78> *heap;  // left/top of each back, twips
+        QSize backSize;                     // twips
+        const std::array<QPoint, 78> *heap; // left/top of each back, twips
         int dealIntervalMs;
-        std::vector<QRect> slotRects;            // Imag(1) … in twips
-        std::vector<QRect> frameRects;          // Shape3(1) …
+        std::vector<QRect> slotRects;  // Imag(1) … in twips
+        std::vector<QRect> frameRects; // Shape3(1) …
         int revealDelayMs;
-        bool shrinkTakenLabel;               // taken-away back: label shrunk to 1 × 1 instead of hidden
+        bool shrinkTakenLabel; // taken-away back: label shrunk to 1 × 1 instead of hidden
         QString prompt;
-        bool multiCard;                      // draw count, mouse back on after each reveal
+        bool multiCard; // draw count, mouse back on after each reveal
     };
 
     explicit LayingTable(const Design &design, QWidget *parent = nullptr);
@@ -58,8 +58,8 @@ public:
     // The back under a point (the topmost click area there), or -1.
     int backAt(const QPoint &pos) const;
 
-    Timer *Timer1 = nullptr; // deal
-    Timer *Timer4 = nullptr; // reveal
+    Timer *Timer1 = nullptr;            // deal
+    Timer *Timer4 = nullptr;            // reveal
     MediaControl *MMControl1 = nullptr; // draw sound
     MediaControl *MMControl2 = nullptr; // deal sound
 

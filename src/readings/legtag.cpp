@@ -1,7 +1,7 @@
 #include "legtag.h"
 
-#include "deuttag.h"
 #include "cardpictures.h"
+#include "deuttag.h"
 #include "heaps.h"
 #include "mediacontrol.h"
 #include "program.h"

@@ -13,7 +13,8 @@ void registerWindows()
 {
     WindowRegistry::registerFactory(QStringLiteral("legTag"), [] { return WindowRegistry::get<legTag>(); });
     WindowRegistry::registerFactory(QStringLiteral("deutTag"), [] { return WindowRegistry::get<deutTag>(); });
-    WindowRegistry::registerFactory(QStringLiteral("legkreuz"), [] { return WindowRegistry::get<legkreuz>(); });
+    WindowRegistry::registerFactory(QStringLiteral("legkreuz"),
+                                    [] { return WindowRegistry::get<legkreuz>(); });
     WindowRegistry::registerFactory(QStringLiteral("kreuz"), [] { return WindowRegistry::get<kreuz>(); });
     WindowRegistry::registerFactory(QStringLiteral("deutf"), [] { return WindowRegistry::get<deutf>(); });
 }

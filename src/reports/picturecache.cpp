@@ -35,8 +35,8 @@ void PictureCache::drawObject(QPainter *painter, const QRectF &rect, QTextDocume
     const QTextImageFormat f = format.toImageFormat();
     const qreal scale = painter->device()->devicePixelRatioF() * painter->transform().m11();
     const QSize pixels = (rect.size() * std::max<qreal>(scale, 0.01)).toSize().expandedTo(QSize(1, 1));
-    const QString key = f.name() + QLatin1Char('@') + QString::number(pixels.width())
-                        + QLatin1Char('x') + QString::number(pixels.height());
+    const QString key = f.name() + QLatin1Char('@') + QString::number(pixels.width()) + QLatin1Char('x') +
+                        QString::number(pixels.height());
     QImage *image = m_images.object(key);
     if (!image) {
         QImage decoded = ReportPicture::image(doc, f, pixels);

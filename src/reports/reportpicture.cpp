@@ -69,8 +69,7 @@ bool insert(QTextCursor &cursor, const QVariant &resource, QSize natural, QSizeF
 
 Encoding encodingOf(const QByteArray &bytes)
 {
-    if (bytes.size() >= 3 && uchar(bytes[0]) == 0xFF && uchar(bytes[1]) == 0xD8
-        && uchar(bytes[2]) == 0xFF)
+    if (bytes.size() >= 3 && uchar(bytes[0]) == 0xFF && uchar(bytes[1]) == 0xD8 && uchar(bytes[2]) == 0xFF)
         return Encoding::Jpeg;
     if (bytes.startsWith("\x89PNG\r\n\x1a\n"))
         return Encoding::Png;
@@ -155,16 +154,16 @@ QImage image(const QTextDocument *doc, const QTextImageFormat &format, QSize max
         buffer.open(QIODevice::ReadOnly);
         QImageReader reader(&buffer);
         const QSize natural = reader.size();
-        if (maxSize.isValid() && natural.isValid()
-            && (natural.width() > maxSize.width() || natural.height() > maxSize.height()))
+        if (maxSize.isValid() && natural.isValid() &&
+            (natural.width() > maxSize.width() || natural.height() > maxSize.height()))
             reader.setScaledSize(natural.scaled(maxSize, Qt::KeepAspectRatio));
         return reader.read();
     }
     default:
         return {};
     }
-    if (maxSize.isValid() && !img.isNull()
-        && (img.width() > maxSize.width() || img.height() > maxSize.height()))
+    if (maxSize.isValid() && !img.isNull() &&
+        (img.width() > maxSize.width() || img.height() > maxSize.height()))
         img = img.scaled(maxSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     return img;
 }
@@ -180,9 +179,8 @@ QSizeF displaySize(const QTextDocument *doc, const QTextImageFormat &format)
 
 QTextCharFormat withoutPicture(QTextCharFormat format)
 {
-    for (int p : {int(QTextFormat::ObjectType), int(QTextFormat::ImageName),
-                  int(QTextFormat::ImageWidth), int(QTextFormat::ImageHeight),
-                  int(QTextFormat::ImageQuality), int(QTextFormat::ImageTitle),
+    for (int p : {int(QTextFormat::ObjectType), int(QTextFormat::ImageName), int(QTextFormat::ImageWidth),
+                  int(QTextFormat::ImageHeight), int(QTextFormat::ImageQuality), int(QTextFormat::ImageTitle),
                   int(QTextFormat::ImageAltText)})
         format.clearProperty(p);
     return format;

@@ -36,8 +36,7 @@ bool insertEncoded(QTextCursor &cursor, const QByteArray &bytes, QSizeF displayS
 
 // What a picture of the document holds: the encoded bytes when it has them (its
 // encoding in *encoding), otherwise null bytes and *encoding None.
-QByteArray encodedBytes(const QTextDocument *doc, const QTextImageFormat &format,
-                        Encoding *encoding);
+QByteArray encodedBytes(const QTextDocument *doc, const QTextImageFormat &format, Encoding *encoding);
 // The picture's pixel size without decoding it where that can be avoided.
 QSize pixelSize(const QTextDocument *doc, const QTextImageFormat &format);
 // The picture decoded; when maxSize is valid, no larger than it (a scaled decode of a

@@ -26,12 +26,12 @@ constexpr int kMaxFontName = 256;
 constexpr qsizetype kTextChunk = 1 << 16;
 
 enum class Dest : quint8 {
-    Text,       // the document's own text
-    Skip,       // a destination whose content is not shown
+    Text, // the document's own text
+    Skip, // a destination whose content is not shown
     FontTable,
     ColorTable,
     Picture,
-    Upr,        // \upr: an ANSI text with its Unicode twin in a nested \*\ud
+    Upr, // \upr: an ANSI text with its Unicode twin in a nested \*\ud
 };
 
 enum class Align : quint8 { Left, Center, Right, Justify };
@@ -71,18 +71,62 @@ struct State
 enum class Word {
     Unknown,
     // destinations
-    Rtf, FontTable, ColorTable, SkipDest, Pict, ShpPict, Upr, Ud,
+    Rtf,
+    FontTable,
+    ColorTable,
+    SkipDest,
+    Pict,
+    ShpPict,
+    Upr,
+    Ud,
     // character formatting
-    Plain, Bold, Italic, Underline, UnderlineNone, Strike, Hidden, FontSize, Font, Color,
+    Plain,
+    Bold,
+    Italic,
+    Underline,
+    UnderlineNone,
+    Strike,
+    Hidden,
+    FontSize,
+    Font,
+    Color,
     // paragraph formatting
-    Pard, LeftIndent, RightIndent, FirstIndent, SpaceBefore, SpaceAfter,
-    AlignLeft, AlignCenter, AlignRight, AlignJustify,
+    Pard,
+    LeftIndent,
+    RightIndent,
+    FirstIndent,
+    SpaceBefore,
+    SpaceAfter,
+    AlignLeft,
+    AlignCenter,
+    AlignRight,
+    AlignJustify,
     // characters and breaks
-    Par, Line, Tab, Cell, Char, Unicode, UnicodeSkip, Bin,
+    Par,
+    Line,
+    Tab,
+    Cell,
+    Char,
+    Unicode,
+    UnicodeSkip,
+    Bin,
     // document
-    AnsiCodePage, DefaultFont, FontCharset, Red, Green, Blue,
+    AnsiCodePage,
+    DefaultFont,
+    FontCharset,
+    Red,
+    Green,
+    Blue,
     // pictures
-    JpegBlip, PngBlip, OtherBlip, PicW, PicH, PicWGoal, PicHGoal, PicScaleX, PicScaleY,
+    JpegBlip,
+    PngBlip,
+    OtherBlip,
+    PicW,
+    PicH,
+    PicWGoal,
+    PicHGoal,
+    PicScaleX,
+    PicScaleY,
 };
 
 struct WordInfo
@@ -99,18 +143,82 @@ const std::unordered_map<std::string_view, WordInfo> &words()
         t["fonttbl"] = {Word::FontTable};
         t["colortbl"] = {Word::ColorTable};
         // Destinations a word processor writes whose content is not document text.
-        for (const char *d :
-             {"stylesheet", "info", "header", "headerl", "headerr", "headerf", "footer", "footerl",
-              "footerr", "footerf", "footnote", "annotation", "atnid", "atnauthor", "atndate",
-              "atnref", "fldinst", "nonshppict", "themedata", "colorschememapping", "datastore",
-              "latentstyles", "listtable", "listoverridetable", "revtbl", "rsidtbl", "pgdsctbl",
-              "xmlnstbl", "generator", "template", "private", "bkmkstart", "bkmkend", "txe", "xe",
-              "tc", "pntxta", "pntxtb", "userprops", "docvar", "filetbl", "objdata", "objclass",
-              "objname", "objalias", "objsect", "objtime", "shpinst", "mmathPr", "passwordhash",
-              "wgrffmtfilter", "fchars", "lchars", "keywords", "title", "subject", "author",
-              "operator", "comment", "doccomm", "company", "manager", "category", "hlinkbase",
-              "falt", "panose", "fname", "fontemb", "fontfile", "pn", "listpicture", "blipuid",
-              "picprop", "sp", "sn", "sv"})
+        for (const char *d : {"stylesheet",
+                              "info",
+                              "header",
+                              "headerl",
+                              "headerr",
+                              "headerf",
+                              "footer",
+                              "footerl",
+                              "footerr",
+                              "footerf",
+                              "footnote",
+                              "annotation",
+                              "atnid",
+                              "atnauthor",
+                              "atndate",
+                              "atnref",
+                              "fldinst",
+                              "nonshppict",
+                              "themedata",
+                              "colorschememapping",
+                              "datastore",
+                              "latentstyles",
+                              "listtable",
+                              "listoverridetable",
+                              "revtbl",
+                              "rsidtbl",
+                              "pgdsctbl",
+                              "xmlnstbl",
+                              "generator",
+                              "template",
+                              "private",
+                              "bkmkstart",
+                              "bkmkend",
+                              "txe",
+                              "xe",
+                              "tc",
+                              "pntxta",
+                              "pntxtb",
+                              "userprops",
+                              "docvar",
+                              "filetbl",
+                              "objdata",
+                              "objclass",
+                              "objname",
+                              "objalias",
+                              "objsect",
+                              "objtime",
+                              "shpinst",
+                              "mmathPr",
+                              "passwordhash",
+                              "wgrffmtfilter",
+                              "fchars",
+                              "lchars",
+                              "keywords",
+                              "title",
+                              "subject",
+                              "author",
+                              "operator",
+                              "comment",
+                              "doccomm",
+                              "company",
+                              "manager",
+                              "category",
+                              "hlinkbase",
+                              "falt",
+                              "panose",
+                              "fname",
+                              "fontemb",
+                              "fontfile",
+                              "pn",
+                              "listpicture",
+                              "blipuid",
+                              "picprop",
+                              "sp",
+                              "sn",
+                              "sv"})
             t[d] = {Word::SkipDest};
         t["pict"] = {Word::Pict};
         t["shppict"] = {Word::ShpPict};
@@ -120,9 +228,9 @@ const std::unordered_map<std::string_view, WordInfo> &words()
         t["plain"] = {Word::Plain};
         t["b"] = {Word::Bold};
         t["i"] = {Word::Italic};
-        for (const char *u : {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulth",
-                              "ulw", "ulwave", "ulhwave", "ululdbwave", "ulthd", "ulthdash",
-                              "ulthdashd", "ulthdashdd", "ulldash", "ulthldash"})
+        for (const char *u :
+             {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulth", "ulw", "ulwave", "ulhwave",
+              "ululdbwave", "ulthd", "ulthdash", "ulthdashd", "ulthdashdd", "ulldash", "ulthldash"})
             t[u] = {Word::Underline};
         t["ulnone"] = {Word::UnderlineNone};
         t["strike"] = {Word::Strike};
@@ -233,10 +341,11 @@ class Parser
 {
 public:
     Parser(const QByteArray &data, QTextDocument *doc, const RtfReader::Limits &limits)
-        : m_p(data.constData()), m_end(data.constData() + data.size()), m_doc(doc),
+        : m_p(data.constData()),
+          m_end(data.constData() + data.size()),
+          m_doc(doc),
           m_limits(limits)
-    {
-    }
+    {}
 
     RtfResult run()
     {
@@ -295,7 +404,8 @@ private:
         m_skip = 0;
         m_star = false;
         if (int(m_stack.size()) >= m_limits.maxDepth) {
-            fail(RtfResult::Error::TooDeep, QStringLiteral("groups nested deeper than %1").arg(m_limits.maxDepth));
+            fail(RtfResult::Error::TooDeep,
+                 QStringLiteral("groups nested deeper than %1").arg(m_limits.maxDepth));
             return;
         }
         m_stack.push_back(m_st);
@@ -721,7 +831,8 @@ private:
         }
         m_chars += m_text.size();
         if (m_chars > m_limits.maxChars) {
-            fail(RtfResult::Error::TooLarge, QStringLiteral("more than %1 characters of text").arg(m_limits.maxChars));
+            fail(RtfResult::Error::TooLarge,
+                 QStringLiteral("more than %1 characters of text").arg(m_limits.maxChars));
             return;
         }
         if (!countItem())
@@ -775,7 +886,8 @@ private:
     bool countItem()
     {
         if (++m_items > m_limits.maxItems) {
-            fail(RtfResult::Error::TooLarge, QStringLiteral("more than %1 paragraphs, runs and pictures").arg(m_limits.maxItems));
+            fail(RtfResult::Error::TooLarge,
+                 QStringLiteral("more than %1 paragraphs, runs and pictures").arg(m_limits.maxItems));
             return false;
         }
         return true;
@@ -874,7 +986,8 @@ RtfResult read(QIODevice *in, QTextDocument *doc, const Limits &limits)
     if (!in->isSequential()) {
         const qint64 size = in->size() - in->pos();
         if (size > limits.maxBytes)
-            return RtfResult::failure(RtfResult::Error::TooLarge, QStringLiteral("file of %1 bytes").arg(size));
+            return RtfResult::failure(RtfResult::Error::TooLarge,
+                                      QStringLiteral("file of %1 bytes").arg(size));
         data.reserve(qsizetype(size));
     }
     char chunk[1 << 16];
@@ -886,7 +999,8 @@ RtfResult read(QIODevice *in, QTextDocument *doc, const Limits &limits)
             break;
         data.append(chunk, qsizetype(n));
         if (data.size() > limits.maxBytes)
-            return RtfResult::failure(RtfResult::Error::TooLarge, QStringLiteral("file beyond %1 bytes").arg(limits.maxBytes));
+            return RtfResult::failure(RtfResult::Error::TooLarge,
+                                      QStringLiteral("file beyond %1 bytes").arg(limits.maxBytes));
     }
     return Parser(data, doc, limits).run();
 }

@@ -32,8 +32,7 @@
 
 namespace {
 
-const QString kOverwrite =
-    QStringLiteral("Un documento con este nombre ya existe. ¿Desea sobreescribirlo?");
+const QString kOverwrite = QStringLiteral("Un documento con este nombre ya existe. ¿Desea sobreescribirlo?");
 const QString kSaved = QStringLiteral("¡Este documento ha sido guardado!");
 
 // The folder the file dialogs start in: the one last used in this run, at first the
@@ -189,8 +188,7 @@ void rtfViewer::showReport(Show how)
 void rtfViewer::openReport()
 {
     const QString file = Dialogs::openFileName(this, QStringLiteral("Abrir un documento"),
-                                               QStringLiteral("Archivos RichText (*.rtf)"),
-                                               startFolder());
+                                               QStringLiteral("Archivos RichText (*.rtf)"), startFolder());
     if (file.isEmpty())
         return;
     lastFolder() = QFileInfo(file).absolutePath();
@@ -252,8 +250,8 @@ void rtfViewer::printReport()
     if (!standard.isNull()) {
         QPrinter printer(standard, QPrinter::HighResolution);
         if (!printTo(&printer))
-            Dialogs::message(this, QStringLiteral("No se pudo imprimir el documento."),
-                             QMessageBox::Ok, QMessageBox::Warning);
+            Dialogs::message(this, QStringLiteral("No se pudo imprimir el documento."), QMessageBox::Ok,
+                             QMessageBox::Warning);
         return;
     }
 
@@ -267,11 +265,11 @@ void rtfViewer::printReport()
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setOption(QAbstractPrintDialog::PrintSelection, selection);
     connect(dialog, &QDialog::accepted, this, [this, printer] {
-        const bool onlySelection = printer->printRange() == QPrinter::Selection
-                                   && Box1->textCursor().hasSelection();
+        const bool onlySelection =
+            printer->printRange() == QPrinter::Selection && Box1->textCursor().hasSelection();
         if (!printDocument(printer.get(), onlySelection))
-            Dialogs::message(this, QStringLiteral("No se pudo imprimir el documento."),
-                             QMessageBox::Ok, QMessageBox::Warning);
+            Dialogs::message(this, QStringLiteral("No se pudo imprimir el documento."), QMessageBox::Ok,
+                             QMessageBox::Warning);
     });
     // The dialog keeps the printer alive until it is gone.
     connect(dialog, &QObject::destroyed, dialog, [printer] {});
@@ -328,7 +326,9 @@ bool rtfViewer::mayDiscard()
     if (!doc->isModified() || Box1->toPlainText().trimmed().isEmpty())
         return true;
     const auto answer = Dialogs::message(
-        this, QStringLiteral("El visualizador tiene lecturas que no se han guardado.\n¿Quiere guardarlas antes de cerrarlo?"),
+        this,
+        QStringLiteral(
+            "El visualizador tiene lecturas que no se han guardado.\n¿Quiere guardarlas antes de cerrarlo?"),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Question);
     if (answer == QMessageBox::Yes)
         return saveReport();
@@ -389,9 +389,8 @@ bool rtfViewer::confirmOverwrite(const QString &file)
 {
     if (!QFileInfo::exists(file))
         return true;
-    return Dialogs::message(this, kOverwrite, QMessageBox::Yes | QMessageBox::No,
-                            QMessageBox::Question)
-           == QMessageBox::Yes;
+    return Dialogs::message(this, kOverwrite, QMessageBox::Yes | QMessageBox::No, QMessageBox::Question) ==
+           QMessageBox::Yes;
 }
 
 QString rtfViewer::startFolder() const

@@ -43,7 +43,8 @@ public:
     RtfResult run()
     {
         if (!m_out || !m_out->isWritable())
-            return RtfResult::failure(RtfResult::Error::Device, QStringLiteral("device not open for writing"));
+            return RtfResult::failure(RtfResult::Error::Device,
+                                      QStringLiteral("device not open for writing"));
         m_defaultFont = m_doc.defaultFont();
         collectTables();
         writeHeader();

@@ -19,10 +19,17 @@
 #include <QScreen>
 
 namespace {
-constexpr std::array<QPoint, 11> kPositions{{{240, 240}, {480, 600}, {840, 1080}, {1440, 1560},
-                                              {1920, 1920}, {2760, 2040}, {3480, 2040},
-                                              {4200, 1920}, {4680, 1560}, {5280, 1080},
-                                              {5880, 600}}};
+constexpr std::array<QPoint, 11> kPositions{{{240, 240},
+                                             {480, 600},
+                                             {840, 1080},
+                                             {1440, 1560},
+                                             {1920, 1920},
+                                             {2760, 2040},
+                                             {3480, 2040},
+                                             {4200, 1920},
+                                             {4680, 1560},
+                                             {5280, 1080},
+                                             {5880, 600}}};
 constexpr int kCardWidth = 1455;
 constexpr int kCardHeight = 2600;
 const char *const kSkipTip = "Klick hier zu überspringen!";
@@ -65,8 +72,8 @@ anima::anima(QWidget *parent) : QWidget(parent)
     const QImage title = QImageReader(CardPictures::programFile(QStringLiteral("titulo.png"))).read();
     if (!title.isNull()) {
         const QSize fit = title.size().scaled(size() * 0.9, Qt::KeepAspectRatio);
-        Image2->setPixmap(QPixmap::fromImage(title.scaled(fit * devicePixelRatioF(), Qt::KeepAspectRatio,
-                                                          Qt::SmoothTransformation)));
+        Image2->setPixmap(QPixmap::fromImage(
+            title.scaled(fit * devicePixelRatioF(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     } else {
         Image2->setText(QStringLiteral("Orbelle"));
         Image2->setStyleSheet(QStringLiteral("color: #f6d86b; font: bold 48px 'Liberation Serif';"));
@@ -145,8 +152,8 @@ anima::anima(QWidget *parent) : QWidget(parent)
             Program::end(0);
             return;
         }
-        Image1[k]->setPixmap(QPixmap::fromImage(
-            img.scaled(Image1[k]->size() * devicePixelRatioF(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+        Image1[k]->setPixmap(QPixmap::fromImage(img.scaled(Image1[k]->size() * devicePixelRatioF(),
+                                                           Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
     }
 
     // 8.

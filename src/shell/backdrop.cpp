@@ -9,8 +9,8 @@ void paintCovering(QPainter &p, const QRect &area, const QImage &image)
     if (image.isNull() || area.isEmpty())
         return;
     const QSizeF s = QSizeF(image.size()).scaled(QSizeF(area.size()), Qt::KeepAspectRatioByExpanding);
-    const QRectF target(area.x() + (area.width() - s.width()) / 2, area.y() + (area.height() - s.height()) / 2,
-                        s.width(), s.height());
+    const QRectF target(area.x() + (area.width() - s.width()) / 2,
+                        area.y() + (area.height() - s.height()) / 2, s.width(), s.height());
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawImage(target, image);
 }

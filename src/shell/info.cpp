@@ -10,10 +10,10 @@
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #ifndef ORBELLE_CONTACT_URL

@@ -99,7 +99,8 @@ einfF::einfF(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHi
 {
     m_background = panelBackground();
     resize(Twips::size(5000, 2600));
-    Label1 = new QLabel(QStringLiteral("¡Si quiere una respuesta de Orbelle, pon su domanda y haz un click aquí!"), this);
+    Label1 = new QLabel(
+        QStringLiteral("¡Si quiere una respuesta de Orbelle, pon su domanda y haz un click aquí!"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     styleCaption(Label1, 15);
     Label1->setGeometry(Twips::rect(300, 300, 4400, 1700));

@@ -77,10 +77,10 @@ namespace Popup {
 
 QStringList readingWindows()
 {
-    return {QStringLiteral("deutf"), QStringLiteral("kreuz"), QStringLiteral("einfF"),
-            QStringLiteral("legkreuz"), QStringLiteral("eingabe"), QStringLiteral("deutTag"),
-            QStringLiteral("legTag"), QStringLiteral("slika"), QStringLiteral("anima"),
-            QStringLiteral("bezi"), QStringLiteral("legBez"), QStringLiteral("meld"),
+    return {QStringLiteral("deutf"),        QStringLiteral("kreuz"),   QStringLiteral("einfF"),
+            QStringLiteral("legkreuz"),     QStringLiteral("eingabe"), QStringLiteral("deutTag"),
+            QStringLiteral("legTag"),       QStringLiteral("slika"),   QStringLiteral("anima"),
+            QStringLiteral("bezi"),         QStringLiteral("legBez"),  QStringLiteral("meld"),
             QStringLiteral("alleImagenes"), QStringLiteral("lernen")};
 }
 

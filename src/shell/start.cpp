@@ -198,7 +198,8 @@ void Start::buildMenus()
 
     mnuInfo = bar->addMenu(QStringLiteral("&Info"));
     mnuInfo->setObjectName(QStringLiteral("mnuInfo"));
-    contacTo = action("contacTo", QStringLiteral("Información, &contacto, pagina web"), &Start::contacTo_Click);
+    contacTo =
+        action("contacTo", QStringLiteral("Información, &contacto, pagina web"), &Start::contacTo_Click);
     mnuVers = action("mnuVers", QStringLiteral("&Version"), &Start::mnuVers_Click);
     mnuInfo->addActions({contacTo, mnuVers});
 
@@ -225,8 +226,9 @@ void Start::layoutPanel()
     const double designRight = Twips::px(kDesignWidth) * s + origin.x();
     for (size_t i = 0; i < kButtons.size(); ++i) {
         const ButtonDesign &d = kButtons[i];
-        QRectF r(origin.x() + d.left / double(Twips::perPixel) * s, origin.y() + d.top / double(Twips::perPixel) * s,
-                 d.width / double(Twips::perPixel) * s, d.height / double(Twips::perPixel) * s);
+        QRectF r(origin.x() + d.left / double(Twips::perPixel) * s,
+                 origin.y() + d.top / double(Twips::perPixel) * s, d.width / double(Twips::perPixel) * s,
+                 d.height / double(Twips::perPixel) * s);
         // A caption that runs past the panel's edge is cut there, as on the designed panel.
         r.setRight(qMin(r.right(), designRight));
         m_buttons[i]->setGeometry(r.toRect());
@@ -386,7 +388,8 @@ void Start::Label7_Click()
 void Start::Label8_Click()
 {
     if (modOrbelle::isTrue(modOrbelle::musicOn) && modOrbelle::musicActive.toString().isEmpty()) {
-        if (auto *mc = WindowRegistry::control<MediaControl>(QStringLiteral("mojCorvin"), QStringLiteral("MMControl1"))) {
+        if (auto *mc = WindowRegistry::control<MediaControl>(QStringLiteral("mojCorvin"),
+                                                             QStringLiteral("MMControl1"))) {
             mc->setCommand(QStringLiteral("play"));
             Settings::set(QStringLiteral("musakt"), QStringLiteral("ja"));
         }

@@ -1,10 +1,10 @@
 #include "startup.h"
 
+#include "anima.h"
 #include "carddatabase.h"
 #include "dialogs.h"
-#include "modOrbelle.h"
-#include "anima.h"
 #include "info.h"
+#include "modOrbelle.h"
 #include "panels.h"
 #include "popup.h"
 #include "start.h"

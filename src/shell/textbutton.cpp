@@ -56,8 +56,7 @@ void TextButton::paintEvent(QPaintEvent *)
     f.setPixelSize(m_fitted);
     p.setFont(f);
     const QRect area = rect().adjusted(2, 0, -2, 0);
-    const QColor ink = !isEnabled() ? QColor(0x8d, 0x8a, 0x9e)
-                                    : (m_hovered || isDown()) ? m_hover : m_text;
+    const QColor ink = !isEnabled() ? QColor(0x8d, 0x8a, 0x9e) : (m_hovered || isDown()) ? m_hover : m_text;
 
     // A soft dark halo keeps the caption readable on any part of the sky.
     const QRect textRect = p.fontMetrics().boundingRect(area, kFlags, text());
@@ -71,7 +70,8 @@ void TextButton::paintEvent(QPaintEvent *)
         QPen pen(m_hover, 1.5, Qt::DotLine);
         p.setPen(pen);
         p.setBrush(Qt::NoBrush);
-        p.drawRoundedRect(QRectF(textRect.adjusted(-6, -2, 6, 2)).intersected(QRectF(rect()).adjusted(1, 1, -1, -1)), 4, 4);
+        p.drawRoundedRect(
+            QRectF(textRect.adjusted(-6, -2, 6, 2)).intersected(QRectF(rect()).adjusted(1, 1, -1, -1)), 4, 4);
     }
 }
 

@@ -74,8 +74,8 @@ private slots:
         QTest::newRow("empty") << QString() << QStringLiteral(ORBELLE_PROGRAM_DIR "/Imagenes");
         QTest::newRow("set") << QStringLiteral("/home/ana/Barajas/Marsella")
                              << QStringLiteral("/home/ana/Barajas/Marsella");
-        QTest::newRow("trailing separator") << QStringLiteral("/home/ana/Barajas/")
-                                            << QStringLiteral("/home/ana/Barajas");
+        QTest::newRow("trailing separator")
+            << QStringLiteral("/home/ana/Barajas/") << QStringLiteral("/home/ana/Barajas");
     }
     void imageFolderFromSettings()
     {
@@ -175,15 +175,19 @@ private slots:
                  QMessageBox::Yes);
         QCOMPARE(Dialogs::input(nullptr, QStringLiteral("Su pregunta")), QStringLiteral("¿Qué me espera?"));
         QCOMPARE(Dialogs::input(nullptr, QStringLiteral("Otra pregunta")), QString());
-        QCOMPARE(Dialogs::asked(), (QStringList{QStringLiteral("¿Guardar?"), QStringLiteral("otra"),
-                                                QStringLiteral("Su pregunta"), QStringLiteral("Otra pregunta")}));
+        QCOMPARE(Dialogs::asked(),
+                 (QStringList{QStringLiteral("¿Guardar?"), QStringLiteral("otra"),
+                              QStringLiteral("Su pregunta"), QStringLiteral("Otra pregunta")}));
     }
 
     void pathsJoinWithOneSeparator()
     {
-        QCOMPARE(Paths::join(QStringLiteral("/"), QStringLiteral("orbelle.sqlite")), QStringLiteral("/orbelle.sqlite"));
-        QCOMPARE(Paths::join(QStringLiteral("/opt/o/"), QStringLiteral("/Imagenes")), QStringLiteral("/opt/o/Imagenes"));
-        QCOMPARE(Paths::join(QStringLiteral("/opt/o"), QStringLiteral("12.jpg")), QStringLiteral("/opt/o/12.jpg"));
+        QCOMPARE(Paths::join(QStringLiteral("/"), QStringLiteral("orbelle.sqlite")),
+                 QStringLiteral("/orbelle.sqlite"));
+        QCOMPARE(Paths::join(QStringLiteral("/opt/o/"), QStringLiteral("/Imagenes")),
+                 QStringLiteral("/opt/o/Imagenes"));
+        QCOMPARE(Paths::join(QStringLiteral("/opt/o"), QStringLiteral("12.jpg")),
+                 QStringLiteral("/opt/o/12.jpg"));
     }
 
     void damagedSettingsReadAsEmptyAndStayWritable()

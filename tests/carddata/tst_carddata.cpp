@@ -165,7 +165,7 @@ private slots:
         QTextEdit box;
         QVERIFY(cursor.openTable(CardDatabase::shared(), QStringLiteral("tag2")));
         cursor.bind(&box, QStringLiteral("Tag1")); // the day card's design binding
-        QCOMPARE(box.toPlainText(), QString());  // no such field in tag2: nothing shown
+        QCOMPARE(box.toPlainText(), QString());    // no such field in tag2: nothing shown
         cursor.setBoundField(&box, QStringLiteral("tag2"));
         positionAtCard(cursor, 40);
         QCOMPARE(box.toPlainText(), TestEnv::rowText(QStringLiteral("tag2"), 40));
@@ -210,7 +210,8 @@ private slots:
         text.setPlainText(QStringLiteral("Mis palabras clave: \"fe\", 'guía' y {orden}."));
         QVERIFY(cursor.update());
         QVERIFY(!cursor.dataChanged());
-        QCOMPARE(TestEnv::rowText(QStringLiteral("stichwörter"), 5), QStringLiteral("Mis palabras clave: \"fe\", 'guía' y {orden}."));
+        QCOMPARE(TestEnv::rowText(QStringLiteral("stichwörter"), 5),
+                 QStringLiteral("Mis palabras clave: \"fe\", 'guía' y {orden}."));
         QCOMPARE(TestEnv::rowText(QStringLiteral("stichwörter"), 6), [] {
             RecordCursor c;
             c.openTable(CardDatabase::shared(), QStringLiteral("stichwörter"));
@@ -272,14 +273,16 @@ private slots:
             QSqlDatabase db = CardDatabase::openStudy(copy);
             QSqlQuery q(db);
             QVERIFY(q.exec(QStringLiteral("UPDATE stichwörter SET stichwörter = 'mío' WHERE rowid = 3")));
-            QVERIFY(q.exec(QStringLiteral("UPDATE stichwörter SET stichwörter = 'Texto pendiente' WHERE rowid = 4")));
+            QVERIFY(q.exec(
+                QStringLiteral("UPDATE stichwörter SET stichwörter = 'Texto pendiente' WHERE rowid = 4")));
             QVERIFY(q.exec(QStringLiteral("UPDATE tag1 SET tag1 = 'viejo' WHERE rowid = 9")));
             QVERIFY(q.exec(QStringLiteral("PRAGMA user_version = 1")));
         }
         CardDatabase::closeStudy();
         QVERIFY(Shell::openCardData());
         QCOMPARE(TestEnv::rowText(QStringLiteral("stichwörter"), 3), QStringLiteral("mío"));
-        QCOMPARE(TestEnv::rowText(QStringLiteral("stichwörter"), 4), pristineText(QStringLiteral("stichwörter"), 4));
+        QCOMPARE(TestEnv::rowText(QStringLiteral("stichwörter"), 4),
+                 pristineText(QStringLiteral("stichwörter"), 4));
         QCOMPARE(TestEnv::rowText(QStringLiteral("tag1"), 9), pristineText(QStringLiteral("tag1"), 9));
         QVERIFY(TestEnv::rowText(QStringLiteral("tag1"), 9) != QStringLiteral("viejo"));
     }

@@ -131,12 +131,8 @@ std::optional<Midi> readMidi(const QString &path, QString *error)
         return std::nullopt;
     }
     const QByteArray b = f.readAll();
-    auto u16 = [&b](qsizetype at) {
-        return qFromBigEndian<quint16>(b.constData() + at);
-    };
-    auto u32 = [&b](qsizetype at) {
-        return qFromBigEndian<quint32>(b.constData() + at);
-    };
+    auto u16 = [&b](qsizetype at) { return qFromBigEndian<quint16>(b.constData() + at); };
+    auto u32 = [&b](qsizetype at) { return qFromBigEndian<quint32>(b.constData() + at); };
     if (b.size() < 14 || !b.startsWith("MThd") || u32(4) != 6) {
         *error = QStringLiteral("bad header chunk");
         return std::nullopt;
@@ -236,8 +232,7 @@ std::optional<Midi> readMidi(const QString &path, QString *error)
         m.tracks << events;
         pos = end;
     }
-    if (m.tracks.size() != declaredTracks || (m.format == 0 && declaredTracks != 1) ||
-        m.format > 1) {
+    if (m.tracks.size() != declaredTracks || (m.format == 0 && declaredTracks != 1) || m.format > 1) {
         *error = QStringLiteral("format %1 with %2 declared and %3 present tracks")
                      .arg(m.format)
                      .arg(declaredTracks)
@@ -254,8 +249,8 @@ double secondsAt(const Midi &m, quint64 tick)
     for (const auto &track : m.tracks)
         for (const MidiEvent &e : track)
             if (e.status == 0xff && e.metaType == 0x51 && e.data.size() == 3)
-                tempi[e.tick] = (quint32(quint8(e.data[0])) << 16) |
-                    (quint32(quint8(e.data[1])) << 8) | quint8(e.data[2]);
+                tempi[e.tick] = (quint32(quint8(e.data[0])) << 16) | (quint32(quint8(e.data[1])) << 8) |
+                                quint8(e.data[2]);
     double seconds = 0;
     for (auto it = tempi.begin(); it != tempi.end() && it->first < tick; ++it) {
         const auto next = std::next(it);
@@ -369,7 +364,7 @@ void TestMediaFiles::cardsAreToldApartAtGallerySize()
                 for (int x = 4; x < 45; ++x) {
                     const QRgb p = thumbs[a].pixel(x, y), q = thumbs[b].pixel(x, y);
                     sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
-                        std::abs(qBlue(p) - qBlue(q));
+                           std::abs(qBlue(p) - qBlue(q));
                 }
             const double mean = sum / (61 * 41 * 3);
             if (mean < nearest) {
@@ -377,8 +372,7 @@ void TestMediaFiles::cardsAreToldApartAtGallerySize()
                 pair = QStringLiteral("%1 and %2").arg(a + 1).arg(b + 1);
             }
         }
-    QVERIFY2(nearest > 1.0,
-             qPrintable(QStringLiteral("cards %1 differ by %2").arg(pair).arg(nearest)));
+    QVERIFY2(nearest > 1.0, qPrintable(QStringLiteral("cards %1 differ by %2").arg(pair).arg(nearest)));
 }
 
 void TestMediaFiles::cardFieldsShowArcanumAndSuit_data()
@@ -438,7 +432,7 @@ void TestMediaFiles::backLooksTheSameTurnedRound()
     // The laying windows draw their backs as two plain shapes in these colours.
     auto near = [](QRgb px, QRgb want) {
         return std::abs(qRed(px) - qRed(want)) <= 2 && std::abs(qGreen(px) - qGreen(want)) <= 2 &&
-            std::abs(qBlue(px) - qBlue(want)) <= 2;
+               std::abs(qBlue(px) - qBlue(want)) <= 2;
     };
     const QRgb frame = back.pixel(11, back.height() / 2);
     QVERIFY2(near(frame, qRgb(0x1b, 0x2a, 0x5c)), qPrintable(QString::number(frame, 16)));
@@ -596,8 +590,7 @@ void TestMediaFiles::music()
                 ++notes;
             } else if (kind == 0x80 || kind == 0x90) {
                 int &h = held[{ch, quint8(e.data[0])}];
-                QVERIFY2(h > 0,
-                         qPrintable(QStringLiteral("release without note at %1").arg(e.tick)));
+                QVERIFY2(h > 0, qPrintable(QStringLiteral("release without note at %1").arg(e.tick)));
                 --h;
                 lastRelease[ch] = std::max(lastRelease[ch], e.tick);
             } else if (kind == 0xb0 && quint8(e.data[0]) == 123) {
@@ -612,8 +605,7 @@ void TestMediaFiles::music()
     for (const auto &[key, count] : held)
         QVERIFY2(count == 0, qPrintable(QStringLiteral("key %1 left sounding").arg(key.second)));
     for (const auto &[ch, tick] : lastRelease) {
-        QVERIFY2(allOff.count(ch),
-                 qPrintable(QStringLiteral("channel %1 has no all-notes-off").arg(ch)));
+        QVERIFY2(allOff.count(ch), qPrintable(QStringLiteral("channel %1 has no all-notes-off").arg(ch)));
         QVERIFY(allOff[ch] >= tick);
     }
     // The music does not stop abruptly: the final release comes within a second of the end.
@@ -739,7 +731,7 @@ void TestMediaFiles::musicFolderPiecesDiffer()
                     key = e.data;
                 if (e.metaType == 0x51)
                     tempo = (quint32(quint8(e.data[0])) << 16) | (quint32(quint8(e.data[1])) << 8) |
-                        quint8(e.data[2]);
+                            quint8(e.data[2]);
             }
         QVERIFY2(key && tempo, qPrintable(file));
         keys.insert(QString::fromLatin1(key->toHex()));
@@ -762,11 +754,9 @@ void TestMediaFiles::generatorsAreDeterministic_data()
                               << QStringList{QStringLiteral("dorso.png"),
                                              QStringLiteral("Imagenes/nebo2.jpg"),
                                              QStringLiteral("Imagenes/nebo3.jpg"),
-                                             QStringLiteral("titulo.png"),
-                                             QStringLiteral("orbelle.png")};
+                                             QStringLiteral("titulo.png"), QStringLiteral("orbelle.png")};
     QTest::newRow("sounds") << QStringLiteral(MEDIA_SOUNDS_EXE)
-                            << QStringList{QStringLiteral("zvuk.wav"),
-                                           QStringLiteral("backarte.wav")};
+                            << QStringList{QStringLiteral("zvuk.wav"), QStringLiteral("backarte.wav")};
     QTest::newRow("music") << QStringLiteral(MEDIA_MUSIC_EXE)
                            << QStringList{QStringLiteral("corvin.mid")} + [] {
                                   QStringList l;
@@ -800,8 +790,7 @@ void TestMediaFiles::generatorsAreDeterministic()
     QCOMPARE(produced, expected);
     for (const auto &[name, bytes] : runs[0]) {
         QVERIFY2(runs[1].count(name), qPrintable(name));
-        QVERIFY2(runs[1][name] == bytes,
-                 qPrintable(name + QStringLiteral(" differs between runs")));
+        QVERIFY2(runs[1][name] == bytes, qPrintable(name + QStringLiteral(" differs between runs")));
         // What the build installed in the program folder is what the generator makes now.
         QFile built(programFile(name));
         QVERIFY2(built.open(QIODevice::ReadOnly), qPrintable(name));

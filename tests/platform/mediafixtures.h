@@ -10,8 +10,18 @@
 // Small sound and music files written by the tests themselves.
 namespace Fixtures {
 
-inline void put32(QByteArray &b, quint32 v) { char c[4]; qToLittleEndian(v, c); b.append(c, 4); }
-inline void put16(QByteArray &b, quint16 v) { char c[2]; qToLittleEndian(v, c); b.append(c, 2); }
+inline void put32(QByteArray &b, quint32 v)
+{
+    char c[4];
+    qToLittleEndian(v, c);
+    b.append(c, 4);
+}
+inline void put16(QByteArray &b, quint16 v)
+{
+    char c[2];
+    qToLittleEndian(v, c);
+    b.append(c, 2);
+}
 
 // A quiet 440 Hz tone, 16-bit mono.
 inline QByteArray wave(int ms, int rate = 44100)

@@ -39,7 +39,8 @@ private slots:
         // 4 quarters at 120 bpm = 2 s.
         m_song = Fixtures::write(m_dir.filePath(QStringLiteral("song.mid")), Fixtures::midi(4, 120));
         // 2 quarters at 60 bpm (2 s), then 2 at 240 bpm (0.5 s).
-        m_tempoSong = Fixtures::write(m_dir.filePath(QStringLiteral("tempo.mid")), Fixtures::midi(2, 60, 240));
+        m_tempoSong =
+            Fixtures::write(m_dir.filePath(QStringLiteral("tempo.mid")), Fixtures::midi(2, 60, 240));
     }
 
     void init()
@@ -61,7 +62,8 @@ private slots:
         QCOMPARE(MediaFiles::durationMs(m_dir.filePath(QStringLiteral("nothing.wav"))), -1);
         // A file cut short is not trusted.
         const QByteArray whole = Fixtures::midi(4, 120);
-        const QString cut = Fixtures::write(m_dir.filePath(QStringLiteral("cut.mid")), whole.left(whole.size() - 9));
+        const QString cut =
+            Fixtures::write(m_dir.filePath(QStringLiteral("cut.mid")), whole.left(whole.size() - 9));
         QCOMPARE(MediaFiles::midiDurationMs(cut), -1);
     }
 

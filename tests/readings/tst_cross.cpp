@@ -106,7 +106,8 @@ private slots:
             QCOMPARE(sheet->Label5[size_t(k - 1)]->text(), QString::number(k));
         }
         QCOMPARE(cards.size(), 4);
-        const quint8 expected[] = {modOrbelle::card1, modOrbelle::card2, modOrbelle::card3, modOrbelle::card4};
+        const quint8 expected[] = {modOrbelle::card1, modOrbelle::card2, modOrbelle::card3,
+                                   modOrbelle::card4};
         for (int k = 1; k <= 4; ++k)
             QCOMPARE(int(expected[k - 1]), modOrbelle::drawnCards[size_t(k)].toInt());
         // Side by side at the top of the main window, which is back to normal.
@@ -189,15 +190,17 @@ private slots:
         rtfViewer *viewer = WindowRegistry::get<rtfViewer>();
         QVERIFY(viewer->isVisible());
         const QStringList lines = reportText().split(QLatin1Char('\n'));
-        const int at = int(lines.indexOf(QStringLiteral("¿Cambio de trabajo? {sí} \\ no (") + today() + QLatin1Char(')')));
+        const int at = int(
+            lines.indexOf(QStringLiteral("¿Cambio de trabajo? {sí} \\ no (") + today() + QLatin1Char(')')));
         QVERIFY2(at >= 0, qPrintable(reportText()));
         int line = at + 1;
         for (int k = 1; k <= 4; ++k) {
             QCOMPARE(lines.at(line++), QString());
             QCOMPARE(lines.at(line++), QString(QChar::ObjectReplacementCharacter));
             QCOMPARE(lines.at(line++), QString());
-            QCOMPARE(lines.at(line++), deutf::headings().at(k - 1) + QStringLiteral(": ") +
-                                           cross->Box[size_t(k - 1)]->toPlainText().split(QLatin1Char('\n')).first());
+            QCOMPARE(lines.at(line++),
+                     deutf::headings().at(k - 1) + QStringLiteral(": ") +
+                         cross->Box[size_t(k - 1)]->toPlainText().split(QLatin1Char('\n')).first());
         }
         // Nothing follows position 4.
         QVERIFY(reportText().endsWith(cross->Box[3]->toPlainText()));
@@ -222,7 +225,9 @@ private slots:
             QVERIFY2(!WindowRegistry::isLoaded(QString::fromLatin1(name)), name);
         Start *main = WindowRegistry::get<Start>();
         QVERIFY(main->Picture1->isVisible());
-        QCOMPARE((QList<bool>{main->mnuSpiel->isEnabled(), main->solo->isEnabled(), main->mnuMusik->isEnabled()}), idle);
+        QCOMPARE(
+            (QList<bool>{main->mnuSpiel->isEnabled(), main->solo->isEnabled(), main->mnuMusik->isEnabled()}),
+            idle);
         QVERIFY(main->mnuSpiel->isEnabled());
         QCOMPARE(main->windowTitle(), QStringLiteral("Orbelle"));
         QVERIFY(!main->isMinimized());

@@ -3,8 +3,8 @@
 
 #include "allwindows.h"
 #include "backdrop.h"
-#include "cardpictures.h"
 #include "carddatabase.h"
+#include "cardpictures.h"
 #include "deuttag.h"
 #include "dialogs.h"
 #include "legtag.h"
@@ -14,8 +14,8 @@
 #include "popup.h"
 #include "program.h"
 #include "random.h"
-#include "rtfviewer.h"
 #include "recordcursor.h"
+#include "rtfviewer.h"
 #include "settings.h"
 #include "start.h"
 #include "testenv.h"
@@ -23,11 +23,11 @@
 #include "timing.h"
 #include "windows.h"
 
+#include <QDate>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QDate>
-#include <QLocale>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QTextBlock>
@@ -122,7 +122,8 @@ private slots:
         const QStringList sounds = MediaControl::recordedCommands();
         QCOMPARE(countOf(sounds, QStringLiteral("play zvuk.wav")), 77);
         QCOMPARE(countOf(sounds, QStringLiteral("play backarte.wav")), 1);
-        QVERIFY(sounds.indexOf(QStringLiteral("open zvuk.wav")) < sounds.indexOf(QStringLiteral("play zvuk.wav")));
+        QVERIFY(sounds.indexOf(QStringLiteral("open zvuk.wav")) <
+                sounds.indexOf(QStringLiteral("play zvuk.wav")));
         QCOMPARE(sounds.last(), QStringLiteral("close"));
     }
 
@@ -156,7 +157,10 @@ private slots:
         }
         QCOMPARE(pictures, 2);
         // The heading, an empty line, the picture, an empty line, the meaning.
-        const QStringList lines = doc->toPlainText().split(QChar::ParagraphSeparator).join(QLatin1Char('\n')).split(QLatin1Char('\n'));
+        const QStringList lines = doc->toPlainText()
+                                      .split(QChar::ParagraphSeparator)
+                                      .join(QLatin1Char('\n'))
+                                      .split(QLatin1Char('\n'));
         const int at = int(lines.indexOf(heading));
         QVERIFY(at >= 0);
         QCOMPARE(lines.at(at + 1), QString());
@@ -236,7 +240,8 @@ private slots:
         QFETCH(bool, starts);
         Settings::set(QStringLiteral("musakt"), musakt);
         modOrbelle::musicOn = musicOn ? QVariant(true) : QVariant();
-        auto *player = WindowRegistry::control<MediaControl>(QStringLiteral("mojCorvin"), QStringLiteral("MMControl1"));
+        auto *player =
+            WindowRegistry::control<MediaControl>(QStringLiteral("mojCorvin"), QStringLiteral("MMControl1"));
         legTag *table = WindowRegistry::get<legTag>();
         QCOMPARE(modOrbelle::musicActive.toString(), musakt);
         table->show();
@@ -268,7 +273,8 @@ private slots:
             QCOMPARE(table->slotImage(1), expected);
             QCOMPARE(reading->Image1->pixmap().toImage().convertToFormat(expected.format()), expected);
             QCOMPARE(reading->Data1->table(), QStringLiteral("tag%1").arg(set));
-            QTRY_COMPARE(reading->Box1->toPlainText(), TestEnv::rowText(QStringLiteral("tag%1").arg(set), reading->card()));
+            QTRY_COMPARE(reading->Box1->toPlainText(),
+                         TestEnv::rowText(QStringLiteral("tag%1").arg(set), reading->card()));
         }
         QCOMPARE(seen.size(), 3);
     }
@@ -288,7 +294,8 @@ private slots:
         reading->Data1->moveFirst();
         reading->Timer1->setEnabled(true);
         QTRY_COMPARE(reading->Data1->absolutePosition(), card - 1);
-        QCOMPARE(reading->Box1->toPlainText(), TestEnv::rowText(deutTag::tableOf(reading->meaningSet()), card));
+        QCOMPARE(reading->Box1->toPlainText(),
+                 TestEnv::rowText(deutTag::tableOf(reading->meaningSet()), card));
     }
 
     void setsAndCardsSpreadEvenly()
@@ -307,7 +314,8 @@ private slots:
             ++cards[size_t(d.card)];
         }
         for (int s = 1; s <= 3; ++s)
-            QVERIFY2(std::abs(sets[size_t(s)] - n / 3) < n / 100, qPrintable(QString::number(sets[size_t(s)])));
+            QVERIFY2(std::abs(sets[size_t(s)] - n / 3) < n / 100,
+                     qPrintable(QString::number(sets[size_t(s)])));
         double chi2 = 0;
         const double expected = n / 78.0;
         for (int c = 1; c <= 78; ++c)

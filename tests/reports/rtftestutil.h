@@ -9,10 +9,10 @@
 #include <QBuffer>
 #include <QColor>
 #include <QFile>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextImageFormat>
-#include <QTest>
 
 #include <memory>
 
@@ -80,9 +80,8 @@ struct Run
 
     bool operator==(const Run &o) const
     {
-        return text == o.text && qFuzzyCompare(points, o.points) && bold == o.bold
-               && italic == o.italic && underline == o.underline && strike == o.strike
-               && family == o.family && color == o.color;
+        return text == o.text && qFuzzyCompare(points, o.points) && bold == o.bold && italic == o.italic &&
+               underline == o.underline && strike == o.strike && family == o.family && color == o.color;
     }
 };
 
@@ -147,8 +146,8 @@ inline QList<QTextImageFormat> pictures(const QTextDocument &doc)
 
 inline bool samePixels(const QImage &a, const QImage &b)
 {
-    return a.size() == b.size()
-           && a.convertToFormat(QImage::Format_ARGB32) == b.convertToFormat(QImage::Format_ARGB32);
+    return a.size() == b.size() &&
+           a.convertToFormat(QImage::Format_ARGB32) == b.convertToFormat(QImage::Format_ARGB32);
 }
 
 } // namespace RtfTest
@@ -157,13 +156,13 @@ namespace QTest {
 template <>
 inline char *toString(const RtfTest::Run &r)
 {
-    return qstrdup(QStringLiteral("Run(%1, %2pt%3%4%5%6, %7, %8)")
-                       .arg(r.text.left(40))
-                       .arg(r.points)
-                       .arg(r.bold ? " b" : "", r.italic ? " i" : "", r.underline ? " u" : "",
-                            r.strike ? " s" : "")
-                       .arg(r.family, r.color.isValid() ? r.color.name() : QStringLiteral("auto"))
-                       .toUtf8()
-                       .constData());
+    return qstrdup(
+        QStringLiteral("Run(%1, %2pt%3%4%5%6, %7, %8)")
+            .arg(r.text.left(40))
+            .arg(r.points)
+            .arg(r.bold ? " b" : "", r.italic ? " i" : "", r.underline ? " u" : "", r.strike ? " s" : "")
+            .arg(r.family, r.color.isValid() ? r.color.name() : QStringLiteral("auto"))
+            .toUtf8()
+            .constData());
 }
 } // namespace QTest

@@ -53,7 +53,8 @@ QImage testImage(int w, int h, bool alpha)
     QImage img(w, h, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            img.setPixel(x, y, qRgba((x * 37) & 255, (y * 59) & 255, (x * y) & 255, alpha ? (x + y) * 9 & 255 : 255));
+            img.setPixel(
+                x, y, qRgba((x * 37) & 255, (y * 59) & 255, (x * y) & 255, alpha ? (x + y) * 9 & 255 : 255));
     return img;
 }
 
@@ -147,8 +148,9 @@ private slots:
             QCOMPARE(got.topMargin(), want.topMargin());
             QCOMPARE(got.bottomMargin(), want.bottomMargin());
             QCOMPARE(got.alignment() & Qt::AlignHorizontal_Mask,
-                     (want.alignment() & Qt::AlignHorizontal_Mask) ? want.alignment() & Qt::AlignHorizontal_Mask
-                                                                   : Qt::AlignLeft);
+                     (want.alignment() & Qt::AlignHorizontal_Mask)
+                         ? want.alignment() & Qt::AlignHorizontal_Mask
+                         : Qt::AlignLeft);
         }
         // The empty line keeps its height.
         QCOMPARE(back->findBlockByNumber(2).charFormat().fontPointSize(), 20.0);
@@ -187,8 +189,8 @@ private slots:
         for (int i = 0; i < got.size(); ++i) {
             QCOMPARE(ReportPicture::displaySize(back.get(), got[i]),
                      ReportPicture::displaySize(&doc, want[i]));
-            QVERIFY(samePixels(ReportPicture::image(back.get(), got[i]),
-                               ReportPicture::image(&doc, want[i])));
+            QVERIFY(
+                samePixels(ReportPicture::image(back.get(), got[i]), ReportPicture::image(&doc, want[i])));
         }
         QCOMPARE(ReportPicture::displaySize(&doc, want[2]), QSizeF(40, 90));
 
@@ -216,7 +218,8 @@ private slots:
         QVERIFY(bytes.contains("\\fs28 "));
         // \uN with the code page fallback, "?" where the code page has none, U+1F0A1 as
         // its two surrogates (0xD83C, 0xDCA1 written as signed 16-bit numbers).
-        QVERIFY2(bytes.contains("\\u233\\'e9\\u8364\\'80\\u9733?\\u-10180?\\u-9055?\\{\\}\\\\"), bytes.constData());
+        QVERIFY2(bytes.contains("\\u233\\'e9\\u8364\\'80\\u9733?\\u-10180?\\u-9055?\\{\\}\\\\"),
+                 bytes.constData());
         QVERIFY(bytes.trimmed().endsWith('}'));
     }
 
@@ -248,23 +251,22 @@ private slots:
         const QString pic(QChar::ObjectReplacementCharacter);
         QTest::newRow("word") << QStringLiteral("word.rtf")
                               << QStringList{QStringLiteral("Lectura de la mañana"),
-                                             QStringLiteral("La carta El Loco habla de un comienzo: ¿qué camino elegirás? Confía en tu intuición."),
+                                             QStringLiteral("La carta El Loco habla de un comienzo: ¿qué "
+                                                            "camino elegirás? Confía en tu intuición."),
                                              QStringLiteral("“Estrella” ★\tverde\u2028segunda línea"),
-                                             pic + QStringLiteral("enlace"),
-                                             QString()}
+                                             pic + QStringLiteral("enlace"), QString()}
                               << 1 << QSizeF(3, 2);
         QTest::newRow("libreoffice") << QStringLiteral("libreoffice.rtf")
                                      << QStringList{QStringLiteral("Tirada del día"),
-                                                    QStringLiteral("Hoy sale El Mago: «habilidad» y “voluntad”, 5€."),
+                                                    QStringLiteral(
+                                                        "Hoy sale El Mago: «habilidad» y “voluntad”, 5€."),
                                                     pic + QStringLiteral(" "),
-                                                    QStringLiteral("subrayado y normal\ttabulado"),
-                                                    QString()}
+                                                    QStringLiteral("subrayado y normal\ttabulado"), QString()}
                                      << 1 << QSizeF(16, 16);
         QTest::newRow("wordpad") << QStringLiteral("wordpad.rtf")
                                  << QStringList{QStringLiteral("Señor árbol ¿por qué? ¡Olé! € 100 ♥"),
                                                 QStringLiteral("Rojo grande"),
-                                                QStringLiteral("Tahoma itálica"),
-                                                QString()}
+                                                QStringLiteral("Tahoma itálica"), QString()}
                                  << 0 << QSizeF();
     }
     void readsWhatWordProcessorsWrite()
@@ -307,7 +309,8 @@ private slots:
         QVERIFY(find(word, QStringLiteral("Confía")).underline);
         QCOMPARE(find(word, QStringLiteral("Estrella")).color, QColor(192, 0, 0));
         QCOMPARE(find(word, QStringLiteral("verde")).points, 11.0);
-        QCOMPARE(doc->findBlockByNumber(0).blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        QCOMPARE(doc->findBlockByNumber(0).blockFormat().alignment() & Qt::AlignHorizontal_Mask,
+                 Qt::AlignHCenter);
         QCOMPARE(doc->findBlockByNumber(1).blockFormat().leftMargin(), 1000 / 15.0);
         QCOMPARE(doc->findBlockByNumber(1).blockFormat().rightMargin(), 500 / 15.0);
         QCOMPARE(doc->findBlockByNumber(1).blockFormat().bottomMargin(), 160 / 15.0);
@@ -336,32 +339,58 @@ private slots:
         QTest::addColumn<QByteArray>("input");
         QTest::addColumn<QStringList>("text");
 
-        QTest::newRow("\\uN with a \\'hh fallback") << rtf("caf\\u233\\'e9 y \\u-3850?x") << QStringList{QStringLiteral("café y \uF0F6x")};
+        QTest::newRow("\\uN with a \\'hh fallback")
+            << rtf("caf\\u233\\'e9 y \\u-3850?x") << QStringList{QStringLiteral("café y \uF0F6x")};
         QTest::newRow("\\uc0: no fallback") << rtf("\\uc0 a\\u8364 b") << QStringList{QStringLiteral("a€b")};
-        QTest::newRow("\\uc2: two fallback characters") << rtf("\\uc2 \\u8364\\'80\\'80 x\\u241 nyz") << QStringList{QStringLiteral("€ xñz")};
-        QTest::newRow("\\uc in a group ends with it") << rtf("{\\uc3 \\u241 abcd}\\u241 ef") << QStringList{QStringLiteral("ñdñf")};
-        QTest::newRow("fallback cut by a brace") << rtf("\\uc4{\\u241 a}b") << QStringList{QStringLiteral("ñb")};
+        QTest::newRow("\\uc2: two fallback characters")
+            << rtf("\\uc2 \\u8364\\'80\\'80 x\\u241 nyz") << QStringList{QStringLiteral("€ xñz")};
+        QTest::newRow("\\uc in a group ends with it")
+            << rtf("{\\uc3 \\u241 abcd}\\u241 ef") << QStringList{QStringLiteral("ñdñf")};
+        QTest::newRow("fallback cut by a brace")
+            << rtf("\\uc4{\\u241 a}b") << QStringList{QStringLiteral("ñb")};
         QTest::newRow("surrogate pair") << rtf("\\u-10180?\\u-9055?.") << QStringList{QStringLiteral("🂡.")};
         QTest::newRow("lone surrogate") << rtf("a\\u-10180?b") << QStringList{QStringLiteral("a\uFFFDb")};
-        QTest::newRow("code page 1252") << rtf("\\'e1\\'e9\\'ed\\'f3\\'fa\\'f1\\'d1\\'bf\\'a1\\'80\\'85\\'93\\'94") << QStringList{QStringLiteral("áéíóúñÑ¿¡€…“”")};
+        QTest::newRow("code page 1252")
+            << rtf("\\'e1\\'e9\\'ed\\'f3\\'fa\\'f1\\'d1\\'bf\\'a1\\'80\\'85\\'93\\'94")
+            << QStringList{QStringLiteral("áéíóúñÑ¿¡€…“”")};
         QTest::newRow("raw 8-bit bytes") << rtf("ni\xf1o") << QStringList{QStringLiteral("niño")};
-        QTest::newRow("escapes") << rtf("\\{a\\}\\\\b\\~c\\_d") << QStringList{QStringLiteral("{a}\\b\u00A0c\u2011d")};
-        QTest::newRow("paragraphs, line, tab") << rtf("a\\par b\\line c\\tab d\\\ne") << QStringList{QStringLiteral("a"), QStringLiteral("b\u2028c\td"), QStringLiteral("e")};
+        QTest::newRow("escapes") << rtf("\\{a\\}\\\\b\\~c\\_d")
+                                 << QStringList{QStringLiteral("{a}\\b\u00A0c\u2011d")};
+        QTest::newRow("paragraphs, line, tab")
+            << rtf("a\\par b\\line c\\tab d\\\ne")
+            << QStringList{QStringLiteral("a"), QStringLiteral("b\u2028c\td"), QStringLiteral("e")};
         QTest::newRow("line ends are not text") << rtf("a\r\nb\rc\nd") << QStringList{QStringLiteral("abcd")};
-        QTest::newRow("named characters") << rtf("\\emdash\\endash\\bullet\\lquote\\rquote\\ldblquote\\rdblquote") << QStringList{QStringLiteral("—–•‘’“”")};
-        QTest::newRow("unknown words ignored") << rtf("\\foo a\\barbaz12 b\\qux-5 c") << QStringList{QStringLiteral("abc")};
-        QTest::newRow("\\* destinations skipped") << rtf("a{\\*\\unknown x{y}z}b{\\*\\bkmkstart m}c") << QStringList{QStringLiteral("abc")};
-        QTest::newRow("tables skipped") << rtf("{\\stylesheet{\\s1 Normal;}}{\\info{\\title T}{\\author A}}{\\colortbl;\\red1\\green2\\blue3;}x") << QStringList{QStringLiteral("x")};
-        QTest::newRow("field result shown") << rtf("{\\field{\\*\\fldinst HYPERLINK \"u\"}{\\fldrslt ver}}") << QStringList{QStringLiteral("ver")};
-        QTest::newRow("old field instruction") << rtf("{\\field{\\fldinst PAGE}{\\fldrslt 3}}") << QStringList{QStringLiteral("3")};
-        QTest::newRow("\\upr takes \\ud") << rtf("{\\upr{ansi}{\\*\\ud{\\u241 u}}}") << QStringList{QStringLiteral("ñ")};
-        QTest::newRow("hidden text") << rtf("a{\\v oculto}b\\v c\\v0 d") << QStringList{QStringLiteral("abd")};
-        QTest::newRow("\\bin data is not text") << rtf("a{\\*\\x\\bin5 }{\\a}}b") << QStringList{QStringLiteral("ab")};
-        QTest::newRow("header and footer skipped") << rtf("{\\header cabeza\\par}{\\footer pie}cuerpo") << QStringList{QStringLiteral("cuerpo")};
-        QTest::newRow("nonshppict skipped") << rtf("{\\nonshppict{\\pict\\wmetafile8 0100}}x") << QStringList{QStringLiteral("x")};
-        QTest::newRow("text after the document") << rtf("a") + "basura\\par{x}" << QStringList{QStringLiteral("a")};
-        QTest::newRow("controls never reach the text") << rtf("\\uc0 a\\u0 \\u7 \\u8233 b\\u-4 c\\u64976 d") << QStringList{QStringLiteral("a\u2028b\uFFFDc\uFFFDd")};
-        QTest::newRow("table cells") << rtf("\\trowd\\cellx100\\cellx200 uno\\cell dos\\cell\\row tres") << QStringList{QStringLiteral("uno\tdos\t"), QStringLiteral("tres")};
+        QTest::newRow("named characters")
+            << rtf("\\emdash\\endash\\bullet\\lquote\\rquote\\ldblquote\\rdblquote")
+            << QStringList{QStringLiteral("—–•‘’“”")};
+        QTest::newRow("unknown words ignored")
+            << rtf("\\foo a\\barbaz12 b\\qux-5 c") << QStringList{QStringLiteral("abc")};
+        QTest::newRow("\\* destinations skipped")
+            << rtf("a{\\*\\unknown x{y}z}b{\\*\\bkmkstart m}c") << QStringList{QStringLiteral("abc")};
+        QTest::newRow("tables skipped") << rtf("{\\stylesheet{\\s1 Normal;}}{\\info{\\title T}{\\author "
+                                               "A}}{\\colortbl;\\red1\\green2\\blue3;}x")
+                                        << QStringList{QStringLiteral("x")};
+        QTest::newRow("field result shown") << rtf("{\\field{\\*\\fldinst HYPERLINK \"u\"}{\\fldrslt ver}}")
+                                            << QStringList{QStringLiteral("ver")};
+        QTest::newRow("old field instruction")
+            << rtf("{\\field{\\fldinst PAGE}{\\fldrslt 3}}") << QStringList{QStringLiteral("3")};
+        QTest::newRow("\\upr takes \\ud")
+            << rtf("{\\upr{ansi}{\\*\\ud{\\u241 u}}}") << QStringList{QStringLiteral("ñ")};
+        QTest::newRow("hidden text") << rtf("a{\\v oculto}b\\v c\\v0 d")
+                                     << QStringList{QStringLiteral("abd")};
+        QTest::newRow("\\bin data is not text")
+            << rtf("a{\\*\\x\\bin5 }{\\a}}b") << QStringList{QStringLiteral("ab")};
+        QTest::newRow("header and footer skipped")
+            << rtf("{\\header cabeza\\par}{\\footer pie}cuerpo") << QStringList{QStringLiteral("cuerpo")};
+        QTest::newRow("nonshppict skipped")
+            << rtf("{\\nonshppict{\\pict\\wmetafile8 0100}}x") << QStringList{QStringLiteral("x")};
+        QTest::newRow("text after the document")
+            << rtf("a") + "basura\\par{x}" << QStringList{QStringLiteral("a")};
+        QTest::newRow("controls never reach the text")
+            << rtf("\\uc0 a\\u0 \\u7 \\u8233 b\\u-4 c\\u64976 d")
+            << QStringList{QStringLiteral("a\u2028b\uFFFDc\uFFFDd")};
+        QTest::newRow("table cells") << rtf("\\trowd\\cellx100\\cellx200 uno\\cell dos\\cell\\row tres")
+                                     << QStringList{QStringLiteral("uno\tdos\t"), QStringLiteral("tres")};
     }
     void readsControlWords()
     {
@@ -402,18 +431,30 @@ private slots:
 
         const QByteArray png = readFile(fixture(QStringLiteral("tiny.png")));
         const QByteArray hex = png.toHex();
-        QTest::newRow("goal size") << rtf("{\\pict\\pngblip\\picwgoal300\\pichgoal150 " + hex + "}") << 1 << QSizeF(20, 10);
-        QTest::newRow("scaled") << rtf("{\\pict\\pngblip\\picscalex50\\picscaley200\\picwgoal300\\pichgoal150 " + hex + "}") << 1 << QSizeF(10, 20);
+        QTest::newRow("goal size") << rtf("{\\pict\\pngblip\\picwgoal300\\pichgoal150 " + hex + "}") << 1
+                                   << QSizeF(20, 10);
+        QTest::newRow("scaled")
+            << rtf("{\\pict\\pngblip\\picscalex50\\picscaley200\\picwgoal300\\pichgoal150 " + hex + "}") << 1
+            << QSizeF(10, 20);
         QTest::newRow("own size without goal") << rtf("{\\pict\\pngblip " + hex + "}") << 1 << QSizeF(3, 2);
-        QTest::newRow("upper-case hex, spaced") << rtf("{\\pict\\pngblip\n" + hex.toUpper().replace("0", "0 ") + "}") << 1 << QSizeF(3, 2);
-        QTest::newRow("binary") << rtf("{\\pict\\pngblip\\bin" + QByteArray::number(png.size()) + " " + png + "}") << 1 << QSizeF(3, 2);
-        QTest::newRow("inside shppict") << rtf("{\\*\\shppict{\\pict\\pngblip " + hex + "}}{\\nonshppict{\\pict\\pngblip " + hex + "}}") << 1 << QSizeF(3, 2);
-        QTest::newRow("labelled jpeg, really png") << rtf("{\\pict\\jpegblip " + hex + "}") << 1 << QSizeF(3, 2);
+        QTest::newRow("upper-case hex, spaced")
+            << rtf("{\\pict\\pngblip\n" + hex.toUpper().replace("0", "0 ") + "}") << 1 << QSizeF(3, 2);
+        QTest::newRow("binary") << rtf("{\\pict\\pngblip\\bin" + QByteArray::number(png.size()) + " " + png +
+                                       "}")
+                                << 1 << QSizeF(3, 2);
+        QTest::newRow("inside shppict")
+            << rtf("{\\*\\shppict{\\pict\\pngblip " + hex + "}}{\\nonshppict{\\pict\\pngblip " + hex + "}}")
+            << 1 << QSizeF(3, 2);
+        QTest::newRow("labelled jpeg, really png")
+            << rtf("{\\pict\\jpegblip " + hex + "}") << 1 << QSizeF(3, 2);
         QTest::newRow("metafile only") << rtf("{\\pict\\wmetafile8 0100090000}") << 0 << QSizeF();
         QTest::newRow("garbage data") << rtf("{\\pict\\pngblip 0123456789abcdef}") << 0 << QSizeF();
-        QTest::newRow("truncated data") << rtf("{\\pict\\pngblip " + hex.left(hex.size() / 2) + "}") << 0 << QSizeF();
-        QTest::newRow("huge goal") << rtf("{\\pict\\pngblip\\picwgoal99999999999\\pichgoal-5 " + hex + "}") << 1 << QSizeF(3, 2);
-        QTest::newRow("nested pict") << rtf("{\\pict\\pngblip{\\pict\\pngblip " + hex + "} " + hex + "}") << 1 << QSizeF(3, 2);
+        QTest::newRow("truncated data")
+            << rtf("{\\pict\\pngblip " + hex.left(hex.size() / 2) + "}") << 0 << QSizeF();
+        QTest::newRow("huge goal") << rtf("{\\pict\\pngblip\\picwgoal99999999999\\pichgoal-5 " + hex + "}")
+                                   << 1 << QSizeF(3, 2);
+        QTest::newRow("nested pict") << rtf("{\\pict\\pngblip{\\pict\\pngblip " + hex + "} " + hex + "}") << 1
+                                     << QSizeF(3, 2);
     }
     void picturesInTheirVariousForms()
     {
@@ -439,22 +480,35 @@ private slots:
         QTest::addColumn<QString>("text");
 
         const int ok = int(RtfResult::Error::None);
-        QTest::newRow("missing closing braces") << QByteArray("{\\rtf1 {\\b uno {\\i dos") << ok << QStringLiteral("uno dos");
+        QTest::newRow("missing closing braces")
+            << QByteArray("{\\rtf1 {\\b uno {\\i dos") << ok << QStringLiteral("uno dos");
         QTest::newRow("extra closing braces") << QByteArray("{\\rtf1 a}}}b") << ok << QStringLiteral("a");
         QTest::newRow("truncated \\'h") << QByteArray("{\\rtf1 a\\'e") << ok << QStringLiteral("a");
         QTest::newRow("bad \\'hh") << QByteArray("{\\rtf1 a\\'zzb}") << ok << QStringLiteral("azzb");
         QTest::newRow("backslash at the end") << QByteArray("{\\rtf1 a\\") << ok << QStringLiteral("a");
-        QTest::newRow("odd hex digit") << QByteArray("{\\rtf1 {\\pict\\pngblip abc}x}") << ok << QStringLiteral("x");
-        QTest::newRow("huge numbers") << QByteArray("{\\rtf1\\fs99999999999999999999999\\li-99999999999999 a\\f-2147483648 b\\cf77777777777 c\\u99999999999 ?}") << ok << QStringLiteral("abc\uFFFD");
-        QTest::newRow("huge \\uc") << QByteArray("{\\rtf1{\\uc99999999999 \\u241 abc}d}") << ok << QStringLiteral("ñd");
-        QTest::newRow("huge \\bin") << QByteArray("{\\rtf1 a\\bin99999999999 xyz") << ok << QStringLiteral("a");
+        QTest::newRow("odd hex digit")
+            << QByteArray("{\\rtf1 {\\pict\\pngblip abc}x}") << ok << QStringLiteral("x");
+        QTest::newRow("huge numbers") << QByteArray("{\\rtf1\\fs99999999999999999999999\\li-99999999999999 "
+                                                    "a\\f-2147483648 b\\cf77777777777 c\\u99999999999 ?}")
+                                      << ok << QStringLiteral("abc\uFFFD");
+        QTest::newRow("huge \\uc") << QByteArray("{\\rtf1{\\uc99999999999 \\u241 abc}d}") << ok
+                                   << QStringLiteral("ñd");
+        QTest::newRow("huge \\bin") << QByteArray("{\\rtf1 a\\bin99999999999 xyz") << ok
+                                    << QStringLiteral("a");
         QTest::newRow("negative \\bin") << QByteArray("{\\rtf1 a\\bin-5 b}") << ok << QStringLiteral("ab");
-        QTest::newRow("word of 1000 letters") << QByteArray("{\\rtf1 \\" + QByteArray(1000, 'x') + " a}") << ok << QStringLiteral("a");
-        QTest::newRow("font table without end") << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial") << ok << QString();
-        QTest::newRow("nested 3000 deep") << QByteArray("{\\rtf1 " + QByteArray(3000, '{') + "hondo" + QByteArray(3000, '}') + "}") << ok << QStringLiteral("hondo");
-        QTest::newRow("nested 200000 deep") << QByteArray("{\\rtf1 " + QByteArray(200000, '{') + "x") << int(RtfResult::Error::TooDeep) << QString();
-        QTest::newRow("not rtf") << QByteArray("Hola, esto es texto.") << int(RtfResult::Error::NotRtf) << QString();
-        QTest::newRow("html") << QByteArray("<html><body>{\\rtf1}</body></html>") << int(RtfResult::Error::NotRtf) << QString();
+        QTest::newRow("word of 1000 letters")
+            << QByteArray("{\\rtf1 \\" + QByteArray(1000, 'x') + " a}") << ok << QStringLiteral("a");
+        QTest::newRow("font table without end")
+            << QByteArray("{\\rtf1{\\fonttbl{\\f0 Arial") << ok << QString();
+        QTest::newRow("nested 3000 deep")
+            << QByteArray("{\\rtf1 " + QByteArray(3000, '{') + "hondo" + QByteArray(3000, '}') + "}") << ok
+            << QStringLiteral("hondo");
+        QTest::newRow("nested 200000 deep") << QByteArray("{\\rtf1 " + QByteArray(200000, '{') + "x")
+                                            << int(RtfResult::Error::TooDeep) << QString();
+        QTest::newRow("not rtf") << QByteArray("Hola, esto es texto.") << int(RtfResult::Error::NotRtf)
+                                 << QString();
+        QTest::newRow("html") << QByteArray("<html><body>{\\rtf1}</body></html>")
+                              << int(RtfResult::Error::NotRtf) << QString();
         QTest::newRow("empty") << QByteArray() << int(RtfResult::Error::NotRtf) << QString();
         QTest::newRow("only the start") << QByteArray("{\\rtf") << ok << QString();
         QTest::newRow("NUL bytes") << QByteArray("{\\rtf1 a\0b\0\\\0c}", 15) << ok << QStringLiteral("abc");

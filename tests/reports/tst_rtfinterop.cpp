@@ -21,7 +21,8 @@ private slots:
     {
         const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
         if (soffice.isEmpty())
-            QSKIP("LibreOffice (soffice) is not installed; install libreoffice-writer-nogui to run this check");
+            QSKIP(
+                "LibreOffice (soffice) is not installed; install libreoffice-writer-nogui to run this check");
 
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
@@ -64,9 +65,10 @@ private slots:
 
         QProcess lo;
         lo.setProcessChannelMode(QProcess::MergedChannels);
-        lo.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + dir.filePath(QStringLiteral("profile")),
-                           QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("rtf"),
-                           QStringLiteral("--outdir"), dir.filePath(QStringLiteral("out")), saved});
+        lo.start(soffice,
+                 {QStringLiteral("-env:UserInstallation=file://") + dir.filePath(QStringLiteral("profile")),
+                  QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("rtf"),
+                  QStringLiteral("--outdir"), dir.filePath(QStringLiteral("out")), saved});
         QVERIFY(lo.waitForFinished(240000));
         const QByteArray written = readFile(dir.filePath(QStringLiteral("out/informe.rtf")));
         QVERIFY2(!written.isEmpty(), lo.readAll().constData());
@@ -103,8 +105,8 @@ private slots:
         // LibreOffice writes the size as the picture's own size and a scale in whole
         // percent, which rounds a scaled-down card by a few percent.
         auto near = [](QSizeF got, QSizeF want) {
-            return qAbs(got.width() - want.width()) <= want.width() * 0.06
-                   && qAbs(got.height() - want.height()) <= want.height() * 0.1;
+            return qAbs(got.width() - want.width()) <= want.width() * 0.06 &&
+                   qAbs(got.height() - want.height()) <= want.height() * 0.1;
         };
         QVERIFY(near(ReportPicture::displaySize(back.get(), pics[0]), QSizeF(81, 136)));
         QCOMPARE(ReportPicture::displaySize(back.get(), pics[1]), QSizeF(60, 40));

@@ -60,7 +60,8 @@ void dayCard(const QString &heading, int card, const QString &meaning)
 // The paragraphs a day card piece leaves, from the one the insertion point was in.
 QStringList dayCardBlocks(const QString &heading, const QString &meaning)
 {
-    return {QString(), heading, QString(), QString(QChar::ObjectReplacementCharacter), QString(), meaning, QString()};
+    return {QString(), heading, QString(), QString(QChar::ObjectReplacementCharacter),
+            QString(), meaning, QString()};
 }
 
 QMdiSubWindow *frameOf(QWidget *w)
@@ -97,8 +98,8 @@ QStringList messages()
 {
     QStringList out;
     for (const QString &s : Dialogs::asked()) {
-        if (!s.startsWith(QStringLiteral("Abrir un documento")) && !s.startsWith(QStringLiteral("Guardar el documento"))
-            && s != QStringLiteral("Exportar PDF"))
+        if (!s.startsWith(QStringLiteral("Abrir un documento")) &&
+            !s.startsWith(QStringLiteral("Guardar el documento")) && s != QStringLiteral("Exportar PDF"))
             out << s;
     }
     return out;
@@ -150,8 +151,9 @@ private slots:
             captions << a->text();
             QVERIFY2(!a->menu(), "entries stand in the menu bar itself");
         }
-        QCOMPARE(captions, (QStringList{QStringLiteral("Abrír"), QStringLiteral("Guardar"), QStringLiteral("Imprimír"),
-                                        QStringLiteral("Exportar PDF"), QStringLiteral("Salír")}));
+        QCOMPARE(captions,
+                 (QStringList{QStringLiteral("Abrír"), QStringLiteral("Guardar"), QStringLiteral("Imprimír"),
+                              QStringLiteral("Exportar PDF"), QStringLiteral("Salír")}));
         QCOMPARE(v->mnuOtvor->shortcut(), QKeySequence(QKeySequence::Open));
         QCOMPARE(v->mnuSpeich->shortcut(), QKeySequence(QKeySequence::Save));
         QCOMPARE(v->mnuPrint->shortcut(), QKeySequence(QKeySequence::Print));
@@ -201,15 +203,16 @@ private slots:
         dayCard(QStringLiteral("dos"), 2, QStringLiteral("segundo"));
         // The second piece begins on the empty line the first one left.
         QCOMPARE(blocks(*viewer()->Box1->document()),
-                 QStringList{QString()} + dayCardBlocks(QStringLiteral("uno"), QStringLiteral("primero"))
-                     + dayCardBlocks(QStringLiteral("dos"), QStringLiteral("segundo")).mid(1));
+                 QStringList{QString()} + dayCardBlocks(QStringLiteral("uno"), QStringLiteral("primero")) +
+                     dayCardBlocks(QStringLiteral("dos"), QStringLiteral("segundo")).mid(1));
 
         // The user moves the insertion point to the top: the next piece goes there.
         QTextCursor c = viewer()->Box1->textCursor();
         c.movePosition(QTextCursor::Start);
         viewer()->Box1->setTextCursor(c);
         viewer()->insertText(QStringLiteral("arriba\r\n"));
-        QCOMPARE(blocks(*viewer()->Box1->document()).mid(0, 2), (QStringList{QStringLiteral("arriba"), QString()}));
+        QCOMPARE(blocks(*viewer()->Box1->document()).mid(0, 2),
+                 (QStringList{QStringLiteral("arriba"), QString()}));
 
         // A selection is replaced, as typing would replace it.
         c.movePosition(QTextCursor::Start);
@@ -364,7 +367,8 @@ private slots:
         Dialogs::queueFileName(path(QStringLiteral("no/existe/la/carpeta.rtf")));
         QVERIFY(!viewer()->saveReport());
         QCOMPARE(messages().size(), 1);
-        QVERIFY(messages().first().startsWith(QStringLiteral("No se pudo guardar el documento «carpeta.rtf».")));
+        QVERIFY(
+            messages().first().startsWith(QStringLiteral("No se pudo guardar el documento «carpeta.rtf».")));
         QVERIFY(!messages().contains(kSaved));
         QCOMPARE(viewer()->Box1->toHtml(), html);
 
@@ -386,9 +390,12 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("reason");
         QTest::newRow("missing") << QStringLiteral("falta.rtf") << QByteArray() << QString();
-        QTest::newRow("folder") << QStringLiteral("carpeta") << QByteArray() << QStringLiteral("Es una carpeta.");
-        QTest::newRow("not rtf") << QStringLiteral("texto.rtf") << QByteArray("Hola") << QStringLiteral("No es un documento RichText.");
-        QTest::newRow("damaged") << QStringLiteral("hondo.rtf") << QByteArray("{\\rtf1 " + QByteArray(20000, '{'))
+        QTest::newRow("folder") << QStringLiteral("carpeta") << QByteArray()
+                                << QStringLiteral("Es una carpeta.");
+        QTest::newRow("not rtf") << QStringLiteral("texto.rtf") << QByteArray("Hola")
+                                 << QStringLiteral("No es un documento RichText.");
+        QTest::newRow("damaged") << QStringLiteral("hondo.rtf")
+                                 << QByteArray("{\\rtf1 " + QByteArray(20000, '{'))
                                  << QStringLiteral("El documento está dañado.");
     }
     void aFailedOpenIsToldAndKeepsTheReport()
@@ -408,7 +415,8 @@ private slots:
         viewer()->openReport();
         QCOMPARE(messages().size(), 1);
         const QString text = messages().first();
-        QVERIFY2(text.startsWith(QStringLiteral("No se pudo abrir el documento «%1».").arg(name)), qPrintable(text));
+        QVERIFY2(text.startsWith(QStringLiteral("No se pudo abrir el documento «%1».").arg(name)),
+                 qPrintable(text));
         if (!reason.isEmpty())
             QVERIFY2(text.endsWith(QLatin1Char('\n') + reason), qPrintable(text));
         QCOMPARE(viewer()->Box1->toHtml(), html);
@@ -435,7 +443,8 @@ private slots:
         printer.setOutputFileName(path(QStringLiteral("parte.pdf")));
         QVERIFY(viewer()->printTo(&printer));
         QCOMPARE(pdfPictures(path(QStringLiteral("parte.pdf"))), 1);
-        QVERIFY(readFile(path(QStringLiteral("parte.pdf"))).size() < readFile(path(QStringLiteral("todo.pdf"))).size());
+        QVERIFY(readFile(path(QStringLiteral("parte.pdf"))).size() <
+                readFile(path(QStringLiteral("todo.pdf"))).size());
 
         // An empty report prints nothing.
         viewer()->Box1->clear();
@@ -502,10 +511,7 @@ private slots:
         main->hide();
     }
 
-    void cleanupTestCase()
-    {
-        WindowRegistry::unloadAll();
-    }
+    void cleanupTestCase() { WindowRegistry::unloadAll(); }
 };
 
 ORBELLE_TEST_MAIN(tst_RtfViewer)

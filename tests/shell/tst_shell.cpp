@@ -11,8 +11,8 @@
 #include "panels.h"
 #include "paths.h"
 #include "popup.h"
-#include "rtfviewer.h"
 #include "program.h"
+#include "rtfviewer.h"
 #include "settings.h"
 #include "start.h"
 #include "testenv.h"
@@ -83,9 +83,9 @@ private slots:
         Program::setEndHandler([this](int) { ++m_ends; });
         registerAllWindows();
         // The windows of the readings, as far as the shell needs them.
-        for (const char *name : {"legTag", "legkreuz", "eingabe", "frmDrag", "lernen", "mojCorvin", "rtfViewer",
-                                 "ordnerSuchen", "deutf", "kreuz", "deutTag", "slika", "bezi", "legBez",
-                                 "alleImagenes"}) {
+        for (const char *name :
+             {"legTag", "legkreuz", "eingabe", "frmDrag", "lernen", "mojCorvin", "rtfViewer", "ordnerSuchen",
+              "deutf", "kreuz", "deutTag", "slika", "bezi", "legBez", "alleImagenes"}) {
             const QString n = QString::fromLatin1(name);
             if (!WindowRegistry::isKnown(n))
                 WindowRegistry::registerFactory(n, [n] {
@@ -175,7 +175,8 @@ private slots:
             QVERIFY(s->Timer4->isActive());
             auto *panel = WindowRegistry::get<meld>();
             QVERIFY(panel->isVisible());
-            QCOMPARE(panel->Label1->text(), QStringLiteral("¡Un momento, por favór! Las cartas están barajadas!"));
+            QCOMPARE(panel->Label1->text(),
+                     QStringLiteral("¡Un momento, por favór! Las cartas están barajadas!"));
         }
         QVERIFY(!WindowRegistry::isLoaded<anima>());
         QTRY_COMPARE(laying.shows, 1);
@@ -208,7 +209,9 @@ private slots:
         QCOMPARE(s->windowTitle(), QStringLiteral("Orbelle: Relación"));
         QVERIFY(s->isMinimized());
         QVERIFY(WindowRegistry::isLoaded<anima>()); // the relationship leaves the intro alone
-        QCOMPARE(WindowRegistry::get(QStringLiteral("eingabe"))->findChild<QLabel *>(QStringLiteral("Label1"))->text(),
+        QCOMPARE(WindowRegistry::get(QStringLiteral("eingabe"))
+                     ->findChild<QLabel *>(QStringLiteral("Label1"))
+                     ->text(),
                  QStringLiteral("¿Como se llama la primera persona?"));
         QVERIFY(stand(QStringLiteral("eingabe"))->isVisible());
 
@@ -221,8 +224,9 @@ private slots:
         QCOMPARE(Settings::get(QStringLiteral("musakt")), QStringLiteral("ja"));
         // The player's own control got "play" (the intro's got "close" as it went).
         const QList<MediaControl::Event> events = MediaControl::recorded();
-        QVERIFY(std::any_of(events.begin(), events.end(),
-                            [](const MediaControl::Event &e) { return e.command == QStringLiteral("play") && e.fileName.isEmpty(); }));
+        QVERIFY(std::any_of(events.begin(), events.end(), [](const MediaControl::Event &e) {
+            return e.command == QStringLiteral("play") && e.fileName.isEmpty();
+        }));
 
         s->showIdle();
         s->Label2->click();
@@ -259,10 +263,11 @@ private slots:
         QStringList readings;
         for (QAction *a : s->mnuSpiel->actions())
             readings << caption(a);
-        QCOMPARE(readings, (QStringList{QStringLiteral("Cruz"), QStringLiteral("Relación"),
-                                        QStringLiteral("Das Keltische Kreuz"), QStringLiteral("Zigeunerspruch"),
-                                        QStringLiteral("Entscheidungsspiel"), QStringLiteral("Carta de hoy"),
-                                        QStringLiteral("Escuela de tarot")}));
+        QCOMPARE(readings,
+                 (QStringList{QStringLiteral("Cruz"), QStringLiteral("Relación"),
+                              QStringLiteral("Das Keltische Kreuz"), QStringLiteral("Zigeunerspruch"),
+                              QStringLiteral("Entscheidungsspiel"), QStringLiteral("Carta de hoy"),
+                              QStringLiteral("Escuela de tarot")}));
         QCOMPARE(caption(s->contacTo), QStringLiteral("Información, contacto, pagina web"));
         s->mnuVers->trigger();
         QCOMPARE(Dialogs::asked(), QStringList{QStringLiteral("Orbelle.1.0.16")});
@@ -312,7 +317,8 @@ private slots:
         QTest::mouseClick(prompt->Label1, Qt::LeftButton);
         QCOMPARE(prompt->Label1->y(), y0 + 2 * Twips::px(200));
         QCOMPARE(prompt->Label1->font().pointSize(), 12);
-        QCOMPARE(prompt->Label1->text(), QStringLiteral("¡Un momento, por favór! Las cartas están barajadas!"));
+        QCOMPARE(prompt->Label1->text(),
+                 QStringLiteral("¡Un momento, por favór! Las cartas están barajadas!"));
         QTRY_COMPARE(laying.shows, 1);
         QTest::qWait(200);
         QCOMPARE(laying.shows, 1);
@@ -364,16 +370,18 @@ private slots:
         Start *s = WindowRegistry::get<Start>();
         s->show();
         s->Label9->click();
-        const QStringList all = Popup::readingWindows() + QStringList{QStringLiteral("frmDrag"), QStringLiteral("rtfViewer"),
-                                                                      QStringLiteral("mojCorvin"), QStringLiteral("info"),
-                                                                      QStringLiteral("ordnerSuchen")};
+        const QStringList all =
+            Popup::readingWindows() + QStringList{QStringLiteral("frmDrag"), QStringLiteral("rtfViewer"),
+                                                  QStringLiteral("mojCorvin"), QStringLiteral("info"),
+                                                  QStringLiteral("ordnerSuchen")};
         for (const QString &name : all)
             QVERIFY2(WindowRegistry::get(name), qPrintable(name));
         WindowRegistry::get<frmMeni>()->mnuHaupt->trigger();
         for (const QString &name : Popup::readingWindows())
             QVERIFY2(!WindowRegistry::isLoaded(name), qPrintable(name));
-        for (const QString &name : {QStringLiteral("frmDrag"), QStringLiteral("rtfViewer"), QStringLiteral("mojCorvin"),
-                                    QStringLiteral("info"), QStringLiteral("ordnerSuchen"), QStringLiteral("Start")})
+        for (const QString &name :
+             {QStringLiteral("frmDrag"), QStringLiteral("rtfViewer"), QStringLiteral("mojCorvin"),
+              QStringLiteral("info"), QStringLiteral("ordnerSuchen"), QStringLiteral("Start")})
             QVERIFY2(WindowRegistry::isLoaded(name), qPrintable(name));
         QVERIFY(s->Picture1->isVisible());
         QVERIFY(s->mnuSpiel->isEnabled() && s->solo->isEnabled() && s->mnuMusik->isEnabled());

@@ -4,15 +4,15 @@
 #include "dialogs.h"
 #include "mediacontrol.h"
 #include "modOrbelle.h"
-#include "settings.h"
-#include "windows.h"
 #include "paths.h"
+#include "settings.h"
 #include "timing.h"
+#include "windows.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSqlQuery>
 #include <QFileInfo>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 namespace TestEnv {

@@ -29,13 +29,13 @@ QString rowText(const QString &table, int row);
 
 } // namespace TestEnv
 
-#define ORBELLE_TEST_MAIN(TestObject)                                                              \
-    int main(int argc, char *argv[])                                                               \
-    {                                                                                              \
-        TestEnv::prepare();                                                                        \
-        QApplication app(argc, argv);                                                              \
-        TestEnv::setUp();                                                                          \
-        TestObject tc;                                                                             \
-        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
-        return QTest::qExec(&tc, argc, argv);                                                      \
+#define ORBELLE_TEST_MAIN(TestObject)                                                                        \
+    int main(int argc, char *argv[])                                                                         \
+    {                                                                                                        \
+        TestEnv::prepare();                                                                                  \
+        QApplication app(argc, argv);                                                                        \
+        TestEnv::setUp();                                                                                    \
+        TestObject tc;                                                                                       \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                           \
+        return QTest::qExec(&tc, argc, argv);                                                                \
     }

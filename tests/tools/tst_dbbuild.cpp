@@ -2,8 +2,8 @@
 // and misplaced grammar out of the database, and the builder program itself.
 
 #include "cardtables.h"
-#include "textsource.h"
 #include "testenv.h"
+#include "textsource.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,8 +62,9 @@ class tst_DbBuild : public QObject
 private slots:
     void parsesEntriesLabelsAndParagraphs()
     {
-        const auto p = TextSource::parse(QStringLiteral("# comentario\n\n[2] La Sacerdotisa\n\nUno.   \nDos.\n\n\n[1]\nEl Mago\n"),
-                                         QStringLiteral("t.txt"), 78);
+        const auto p = TextSource::parse(
+            QStringLiteral("# comentario\n\n[2] La Sacerdotisa\n\nUno.   \nDos.\n\n\n[1]\nEl Mago\n"),
+            QStringLiteral("t.txt"), 78);
         QVERIFY2(p.errors.isEmpty(), qPrintable(p.errors.join('\n')));
         QCOMPARE(p.entries.size(), 2);
         QCOMPARE(p.entries.value(2).text, QStringLiteral("Uno.\nDos."));
@@ -84,7 +85,8 @@ private slots:
         QTest::newRow("not a number") << QStringLiteral("[uno]\na\n") << QStringLiteral("malformed");
         QTest::newRow("blank in number") << QStringLiteral("[ 1]\na\n") << QStringLiteral("malformed");
         QTest::newRow("empty entry") << QStringLiteral("[1]\n\n[2]\nb\n") << QStringLiteral("empty");
-        QTest::newRow("text before first") << QStringLiteral("hola\n[1]\na\n") << QStringLiteral("before the first");
+        QTest::newRow("text before first")
+            << QStringLiteral("hola\n[1]\na\n") << QStringLiteral("before the first");
     }
     void refusesBadSources()
     {
@@ -192,13 +194,18 @@ private slots:
                     QCOMPARE(q.value(1).toString(), QStringLiteral("Texto pendiente"));
             }
             QCOMPARE(rows, 78);
-            QVERIFY(q.exec(QStringLiteral("SELECT id, stichwörter FROM stichwörter WHERE rowid = 80")) && q.next());
+            QVERIFY(q.exec(QStringLiteral("SELECT id, stichwörter FROM stichwörter WHERE rowid = 80")) &&
+                    q.next());
             QCOMPARE(q.value(0).toInt(), 80);
         }
         QSqlDatabase::removeDatabase(QStringLiteral("b"));
 
         // Strict: a gap is an error, and the database already there is left as it was.
-        const QByteArray before = [&] { QFile f(out); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+        const QByteArray before = [&] {
+            QFile f(out);
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        }();
         const Run strict = runBuilder(data, out, true);
         QCOMPARE(strict.code, 1);
         QVERIFY(strict.output.contains(QStringLiteral("missing entries 1 2 3 4 5 6 8")));
@@ -211,7 +218,8 @@ private slots:
     void builderStopsOnAFaultySource()
     {
         QTemporaryDir dir;
-        TestEnv::writeFile(dir.filePath(QStringLiteral("karten.txt")), QByteArray("[1]\nEl Mago\n[1]\nOtra vez\n"));
+        TestEnv::writeFile(dir.filePath(QStringLiteral("karten.txt")),
+                           QByteArray("[1]\nEl Mago\n[1]\nOtra vez\n"));
         TestEnv::writeFile(dir.filePath(QStringLiteral("tag2.txt")), QByteArray("[3]\n\xc3\x28 roto\n"));
         const QString out = dir.filePath(QStringLiteral("o.sqlite"));
         const Run r = runBuilder(dir.path(), out, false);

@@ -35,7 +35,8 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCommandLineParser cli;
-    cli.addOption({QStringLiteral("data"), QStringLiteral("folder of the card texts"), QStringLiteral("dir")});
+    cli.addOption(
+        {QStringLiteral("data"), QStringLiteral("folder of the card texts"), QStringLiteral("dir")});
     cli.addOption({QStringLiteral("out"), QStringLiteral("database to write"), QStringLiteral("file")});
     cli.addOption({QStringLiteral("require-all"), QStringLiteral("a missing entry is an error")});
     cli.process(app);
@@ -138,7 +139,8 @@ int main(int argc, char *argv[])
                 if (!ok)
                     break;
                 if (keywords) {
-                    q.prepare(QStringLiteral("INSERT INTO %1 (rowid, id, %1) VALUES (?, ?, ?)").arg(quoted(b.name)));
+                    q.prepare(QStringLiteral("INSERT INTO %1 (rowid, id, %1) VALUES (?, ?, ?)")
+                                  .arg(quoted(b.name)));
                     q.addBindValue(e.number);
                     q.addBindValue(e.number);
                 } else {

@@ -64,10 +64,8 @@ Parsed parse(const QString &content, const QString &fileName, int rows)
         if (currentValid) {
             const QString t = joinTrimmed(body);
             if (t.isEmpty())
-                result.errors << QStringLiteral("%1:%2: entry %3 is empty")
-                                     .arg(fileName)
-                                     .arg(currentLine)
-                                     .arg(current);
+                result.errors
+                    << QStringLiteral("%1:%2: entry %3 is empty").arg(fileName).arg(currentLine).arg(current);
             else
                 result.entries.insert(current, {current, t, currentLine});
         }
@@ -111,9 +109,8 @@ Parsed parse(const QString &content, const QString &fileName, int rows)
         if (!seenHeader) {
             // Before the first entry only comments and blank lines may stand.
             if (!line.trimmed().isEmpty() && !line.startsWith(QLatin1Char('#')))
-                result.errors << QStringLiteral("%1:%2: text before the first entry")
-                                     .arg(fileName)
-                                     .arg(lineNo);
+                result.errors
+                    << QStringLiteral("%1:%2: text before the first entry").arg(fileName).arg(lineNo);
             continue;
         }
         body << line;
@@ -139,13 +136,12 @@ double similarity(const QString &a, const QString &b)
     return double(shared) / double(ta.size() + tb.size() - shared);
 }
 
-QStringList check(const CardTables::Table &table, const QMap<int, Entry> &entries,
-                  const QString &fileName)
+QStringList check(const CardTables::Table &table, const QMap<int, Entry> &entries, const QString &fileName)
 {
     QStringList errors;
     for (const Entry &e : entries) {
-        const bool article = tableName(table) == QStringLiteral("stichwörter") &&
-                             e.number > CardTables::kCards;
+        const bool article =
+            tableName(table) == QStringLiteral("stichwörter") && e.number > CardTables::kCards;
         const int lo = article ? CardTables::kArticleMinWords : table.minWords;
         const int hi = article ? CardTables::kArticleMaxWords : table.maxWords;
         const int n = wordCount(e.text);

@@ -32,8 +32,7 @@ double similarity(const QString &a, const QString &b);
 inline constexpr double kMaxSimilarity = 0.35;
 
 // Length, near-copies and the grammar of texts that follow a name.
-QStringList check(const CardTables::Table &table, const QMap<int, Entry> &entries,
-                  const QString &fileName);
+QStringList check(const CardTables::Table &table, const QMap<int, Entry> &entries, const QString &fileName);
 
 QString tableName(const CardTables::Table &table);
 

@@ -124,8 +124,7 @@ QImage paintBack()
     // Lozenges in the corners of the panel.
     for (int sx : {-1, 1})
         for (int sy : {-1, 1}) {
-            const QPointF q(c.x() + sx * (panel.width() / 2 - 26),
-                            c.y() + sy * (panel.height() / 2 - 26));
+            const QPointF q(c.x() + sx * (panel.width() / 2 - 26), c.y() + sy * (panel.height() / 2 - 26));
             p.setPen(QPen(palette::goldDeep, 1.5));
             p.setBrush(palette::gold);
             p.drawPath(polygonPath(
@@ -174,7 +173,7 @@ private:
     double lattice(std::int64_t x, std::int64_t y) const
     {
         std::uint64_t h = seed_ ^ (static_cast<std::uint64_t>(x) * 0x9E3779B97F4A7C15ull) ^
-            (static_cast<std::uint64_t>(y) * 0xC2B2AE3D27D4EB4Full);
+                          (static_cast<std::uint64_t>(y) * 0xC2B2AE3D27D4EB4Full);
         h = (h ^ (h >> 29)) * 0xBF58476D1CE4E5B9ull;
         h = (h ^ (h >> 32)) * 0x94D049BB133111EBull;
         h ^= h >> 29;
@@ -218,15 +217,12 @@ QImage paintSky(const SkyStyle &style)
             auto channel = [&](int top, int bottom, int a, int b) {
                 const double base = top + (bottom - top) * fy;
                 const double cloud = a + (b - a) * mixT;
-                return std::clamp(static_cast<int>(std::lround(base + (cloud - base) * density)), 0,
-                                  255);
+                return std::clamp(static_cast<int>(std::lround(base + (cloud - base) * density)), 0, 255);
             };
-            row[x] = qRgb(channel(style.top.red(), style.bottom.red(), style.cloudA.red(),
-                                  style.cloudB.red()),
-                          channel(style.top.green(), style.bottom.green(), style.cloudA.green(),
-                                  style.cloudB.green()),
-                          channel(style.top.blue(), style.bottom.blue(), style.cloudA.blue(),
-                                  style.cloudB.blue()));
+            row[x] = qRgb(
+                channel(style.top.red(), style.bottom.red(), style.cloudA.red(), style.cloudB.red()),
+                channel(style.top.green(), style.bottom.green(), style.cloudA.green(), style.cloudB.green()),
+                channel(style.top.blue(), style.bottom.blue(), style.cloudA.blue(), style.cloudB.blue()));
         }
     }
 
@@ -262,14 +258,14 @@ QImage paintSky(const SkyStyle &style)
 
 QImage paintNightSky()
 {
-    return paintSky({QColor(3, 5, 18), QColor(9, 14, 40), QColor(70, 40, 120), QColor(30, 70, 140),
-                     0.55, 2200, 40, 1.0, 0x0B5CE3ull});
+    return paintSky({QColor(3, 5, 18), QColor(9, 14, 40), QColor(70, 40, 120), QColor(30, 70, 140), 0.55,
+                     2200, 40, 1.0, 0x0B5CE3ull});
 }
 
 QImage paintTwilightSky()
 {
-    return paintSky({QColor(30, 40, 92), QColor(56, 66, 128), QColor(118, 86, 168),
-                     QColor(74, 118, 184), 0.55, 700, 12, 0.7, 0x7A11ull});
+    return paintSky({QColor(30, 40, 92), QColor(56, 66, 128), QColor(118, 86, 168), QColor(74, 118, 184),
+                     0.55, 700, 12, 0.7, 0x7A11ull});
 }
 
 // ---- title and icon ---------------------------------------------------------------------
@@ -319,8 +315,7 @@ QImage paintTitle()
         p.setBrush(palette::gold);
         p.drawPath(rule);
         for (int k = 0; k < 3; ++k)
-            p.drawEllipse(QPointF(w / 2.0 + side * (270 + k * 14), y), 2.6 - k * 0.6,
-                          2.6 - k * 0.6);
+            p.drawEllipse(QPointF(w / 2.0 + side * (270 + k * 14), y), 2.6 - k * 0.6, 2.6 - k * 0.6);
         p.drawPath(polygonPath({{w / 2.0 + side * 120, y - 9},
                                 {w / 2.0 + side * 126, y},
                                 {w / 2.0 + side * 120, y + 9},
@@ -392,15 +387,14 @@ int main(int argc, char **argv)
     }
     const QDir root(args.at(1));
     if (!QDir().mkpath(root.filePath(QStringLiteral("Imagenes")))) {
-        QTextStream(stderr) << "cannot create " << root.filePath(QStringLiteral("Imagenes"))
-                            << '\n';
+        QTextStream(stderr) << "cannot create " << root.filePath(QStringLiteral("Imagenes")) << '\n';
         return 1;
     }
     const bool ok = writePng(paintBack().convertToFormat(QImage::Format_RGB32),
                              root.filePath(QStringLiteral("dorso.png"))) &&
-        writeJpeg(paintNightSky(), root.filePath(QStringLiteral("Imagenes/nebo3.jpg"))) &&
-        writeJpeg(paintTwilightSky(), root.filePath(QStringLiteral("Imagenes/nebo2.jpg"))) &&
-        writePng(paintTitle(), root.filePath(QStringLiteral("titulo.png"))) &&
-        writePng(paintIcon(), root.filePath(QStringLiteral("orbelle.png")));
+                    writeJpeg(paintNightSky(), root.filePath(QStringLiteral("Imagenes/nebo3.jpg"))) &&
+                    writeJpeg(paintTwilightSky(), root.filePath(QStringLiteral("Imagenes/nebo2.jpg"))) &&
+                    writePng(paintTitle(), root.filePath(QStringLiteral("titulo.png"))) &&
+                    writePng(paintIcon(), root.filePath(QStringLiteral("orbelle.png")));
     return ok ? 0 : 1;
 }

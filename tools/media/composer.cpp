@@ -44,9 +44,8 @@ struct Key
 
     int sharps() const
     {
-        static const std::map<int, int> major = {{0, 0},   {7, 1},  {2, 2},  {9, 3},
-                                                 {4, 4},   {11, 5}, {6, 6},  {5, -1},
-                                                 {10, -2}, {3, -3}, {8, -4}, {1, -5}};
+        static const std::map<int, int> major = {{0, 0}, {7, 1},  {2, 2},   {9, 3},  {4, 4},  {11, 5},
+                                                 {6, 6}, {5, -1}, {10, -2}, {3, -3}, {8, -4}, {1, -5}};
         const int pc = ((tonic + (minor ? 3 : 0)) % 12 + 12) % 12;
         return major.at(pc);
     }
@@ -79,16 +78,19 @@ struct PhrasePlan
 std::vector<PhrasePlan> plan(bool minor, int phrases)
 {
     // One chord per bar. "Open" phrases end on the dominant, "closed" ones on the tonic.
-    const PhrasePlan open = minor ? PhrasePlan{{0, 5, 2, 6, 0, 3, 4, 4}, 'A'}
-                                  : PhrasePlan{{0, 5, 3, 4, 0, 5, 1, 4}, 'A'};
-    const PhrasePlan closed = minor ? PhrasePlan{{0, 5, 2, 6, 0, 3, 4, 0}, 'A'}
-                                    : PhrasePlan{{0, 5, 3, 4, 0, 1, 4, 0}, 'A'};
-    const PhrasePlan contrast = minor ? PhrasePlan{{3, 0, 5, 4, 3, 0, 5, 4}, 'B'}
-                                      : PhrasePlan{{3, 0, 3, 4, 5, 2, 3, 4}, 'B'};
+    const PhrasePlan open =
+        minor ? PhrasePlan{{0, 5, 2, 6, 0, 3, 4, 4}, 'A'} : PhrasePlan{{0, 5, 3, 4, 0, 5, 1, 4}, 'A'};
+    const PhrasePlan closed =
+        minor ? PhrasePlan{{0, 5, 2, 6, 0, 3, 4, 0}, 'A'} : PhrasePlan{{0, 5, 3, 4, 0, 1, 4, 0}, 'A'};
+    const PhrasePlan contrast =
+        minor ? PhrasePlan{{3, 0, 5, 4, 3, 0, 5, 4}, 'B'} : PhrasePlan{{3, 0, 3, 4, 5, 2, 3, 4}, 'B'};
     switch (phrases) {
-    case 1: return {closed};
-    case 2: return {open, closed};
-    case 3: return {open, contrast, closed};
+    case 1:
+        return {closed};
+    case 2:
+        return {open, closed};
+    case 3:
+        return {open, contrast, closed};
     default: {
         std::vector<PhrasePlan> out = {open, closed};
         for (int i = 2; i < phrases - 1; ++i)
@@ -103,9 +105,8 @@ using Rhythm = std::vector<int>; // note lengths in eighths
 
 const std::vector<Rhythm> &rhythms(int beats)
 {
-    static const std::vector<Rhythm> four = {{2, 2, 2, 2}, {3, 1, 2, 2},    {2, 2, 4},
-                                             {4, 2, 2},    {2, 1, 1, 2, 2}, {1, 1, 2, 4},
-                                             {6, 2},       {2, 2, 3, 1}};
+    static const std::vector<Rhythm> four = {{2, 2, 2, 2},    {3, 1, 2, 2}, {2, 2, 4}, {4, 2, 2},
+                                             {2, 1, 1, 2, 2}, {1, 1, 2, 4}, {6, 2},    {2, 2, 3, 1}};
     static const std::vector<Rhythm> three = {{2, 2, 2},    {3, 1, 2}, {4, 2},
                                               {2, 1, 1, 2}, {2, 4},    {1, 1, 2, 2}};
     return beats == 3 ? three : four;
@@ -146,8 +147,7 @@ public:
     Composition run();
 
 private:
-    std::vector<MelodyNote> melodyBar(int chord, int barInPhrase, bool finalBar,
-                                      const Rhythm &rhythm);
+    std::vector<MelodyNote> melodyBar(int chord, int barInPhrase, bool finalBar, const Rhythm &rhythm);
     int nearestChordTone(int from, int chord);
     void writeBar(int bar, int chord, const std::vector<MelodyNote> &melody, int velocityLift);
     void writeClosingBar(int bar);
@@ -183,8 +183,7 @@ int Composer::nearestChordTone(int from, int chord)
     return best;
 }
 
-std::vector<MelodyNote> Composer::melodyBar(int chord, int barInPhrase, bool finalBar,
-                                            const Rhythm &rhythm)
+std::vector<MelodyNote> Composer::melodyBar(int chord, int barInPhrase, bool finalBar, const Rhythm &rhythm)
 {
     std::vector<MelodyNote> notes;
     int at = 0;
@@ -227,23 +226,22 @@ void Composer::writeBar(int bar, int chord, const std::vector<MelodyNote> &melod
     for (const MelodyNote &n : melody) {
         const int vel = 72 + lift + (n.startEighth == 0 ? 8 : 0) + (n.length >= 4 ? 4 : 0);
         melody_.note(t0 + static_cast<std::uint32_t>(n.startEighth * kEighth),
-                     static_cast<std::uint32_t>(n.length * kEighth - 12), Melody,
-                     key_.pitch(n.degree, chord), vel);
+                     static_cast<std::uint32_t>(n.length * kEighth - 12), Melody, key_.pitch(n.degree, chord),
+                     vel);
     }
 
     // The accompaniment: the chord broken upwards from its root in the tenor register.
     const int root = intoRange(key_.pitch(chord, chord), melodyPitchTonic_ - 26);
     const int third = key_.pitch(chord + 2, chord) - key_.pitch(chord, chord);
     const int fifth = key_.pitch(chord + 4, chord) - key_.pitch(chord, chord);
-    const std::array<int, 6> tones = {
-        root, root + fifth, root + 12, root + 12 + third, root + 12 + fifth, root + 24};
+    const std::array<int, 6> tones = {root,     root + fifth, root + 12, root + 12 + third, root + 12 + fifth,
+                                      root + 24};
     static const std::vector<int> rising4 = {0, 1, 2, 3, 4, 3, 2, 1};
     static const std::vector<int> broken4 = {0, 2, 1, 3, 0, 2, 1, 3};
     static const std::vector<int> rising3 = {0, 1, 2, 3, 2, 1};
     static const std::vector<int> broken3 = {0, 2, 3, 1, 3, 2};
-    const std::vector<int> &pattern = design_.beatsPerBar == 3
-        ? (design_.arpStyle == 0 ? rising3 : broken3)
-        : (design_.arpStyle == 0 ? rising4 : broken4);
+    const std::vector<int> &pattern = design_.beatsPerBar == 3 ? (design_.arpStyle == 0 ? rising3 : broken3)
+                                                               : (design_.arpStyle == 0 ? rising4 : broken4);
     for (int i = 0; i < eighths; ++i) {
         const int vel = 50 + (i == 0 ? 10 : 0) + (i % 2 == 0 ? 3 : 0) + lift / 2;
         arp_.note(t0 + static_cast<std::uint32_t>(i * kEighth), 2 * kEighth - 20, Arp,
@@ -365,8 +363,7 @@ Composition Composer::run()
                 else
                     r = rhythms(design_.beatsPerBar)[static_cast<std::size_t>(
                         rng_.below(static_cast<int>(rhythms(design_.beatsPerBar).size())))];
-                notes =
-                    melodyBar(p.chords[static_cast<std::size_t>(b)], b, lastPhrase && b == 7, r);
+                notes = melodyBar(p.chords[static_cast<std::size_t>(b)], b, lastPhrase && b == 7, r);
                 if (!reuse && b < 4)
                     opening.push_back(notes);
             }

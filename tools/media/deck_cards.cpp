@@ -14,26 +14,26 @@ namespace {
 
 // Card names exactly as the card texts spell them (data/karten.txt).
 const std::array<const char *, kCardCount> kNames = {
-    "El Mago", "La Sacerdotisa", "La Emperatriz", "El Emperador", "El Sumo Sacerdote",
-    "Los Enamorados", "El Carro", "La Fuerza", "El Ermitaño", "La Rueda de la Fortuna",
-    "La Justicia", "El Colgado", "La Muerte", "La Templanza", "El Diablo", "La Torre",
-    "La Estrella", "La Luna", "El Sol", "El Juicio", "El Mundo", "El Loco",
+    "El Mago", "La Sacerdotisa", "La Emperatriz", "El Emperador", "El Sumo Sacerdote", "Los Enamorados",
+    "El Carro", "La Fuerza", "El Ermitaño", "La Rueda de la Fortuna", "La Justicia", "El Colgado",
+    "La Muerte", "La Templanza", "El Diablo", "La Torre", "La Estrella", "La Luna", "El Sol", "El Juicio",
+    "El Mundo", "El Loco",
     // Bastos
     "As de Bastos", "Dos de Bastos", "Tres de Bastos", "Cuatro de Bastos", "Cinco de Bastos",
     "Seis de Bastos", "Siete de Bastos", "Ocho de Bastos", "Nueve de Bastos", "Diez de Bastos",
     "Sota de Bastos", "Caballo de Bastos", "Reina de Bastos", "Rey de Bastos",
     // Copas
-    "As de Copas", "Dos de Copas", "Tres de Copas", "Cuatro de Copas", "Cinco de Copas",
-    "Seis de Copas", "Siete de Copas", "Ocho de Copas", "Nueve de Copas", "Diez de Copas",
-    "Sota de Copas", "Caballo de Copas", "Reina de Copas", "Rey de Copas",
+    "As de Copas", "Dos de Copas", "Tres de Copas", "Cuatro de Copas", "Cinco de Copas", "Seis de Copas",
+    "Siete de Copas", "Ocho de Copas", "Nueve de Copas", "Diez de Copas", "Sota de Copas", "Caballo de Copas",
+    "Reina de Copas", "Rey de Copas",
     // Espadas
     "As de Espadas", "Dos de Espadas", "Tres de Espadas", "Cuatro de Espadas", "Cinco de Espadas",
     "Seis de Espadas", "Siete de Espadas", "Ocho de Espadas", "Nueve de Espadas", "Diez de Espadas",
     "Sota de Espadas", "Caballo de Espadas", "Reina de Espadas", "Rey de Espadas",
     // Oros
     "As de Oros", "Dos de Oros", "Tres de Oros", "Cuatro de Oros", "Cinco de Oros", "Seis de Oros",
-    "Siete de Oros", "Ocho de Oros", "Nueve de Oros", "Diez de Oros", "Sota de Oros",
-    "Caballo de Oros", "Reina de Oros", "Rey de Oros"};
+    "Siete de Oros", "Ocho de Oros", "Nueve de Oros", "Diez de Oros", "Sota de Oros", "Caballo de Oros",
+    "Reina de Oros", "Rey de Oros"};
 
 QString roman(int n)
 {
@@ -52,12 +52,18 @@ QString roman(int n)
 QString rankLabel(int rank)
 {
     switch (rank) {
-    case 1: return QStringLiteral("As");
-    case 11: return QStringLiteral("Sota");
-    case 12: return QStringLiteral("Caballo");
-    case 13: return QStringLiteral("Reina");
-    case 14: return QStringLiteral("Rey");
-    default: return QString::number(rank);
+    case 1:
+        return QStringLiteral("As");
+    case 11:
+        return QStringLiteral("Sota");
+    case 12:
+        return QStringLiteral("Caballo");
+    case 13:
+        return QStringLiteral("Reina");
+    case 14:
+        return QStringLiteral("Rey");
+    default:
+        return QString::number(rank);
     }
 }
 
@@ -90,8 +96,7 @@ void bandText(QPainter &p, const QString &text, double centreY, double maxWidth,
     QPainterPath path;
     path.addText(kBody.center().x() - w / 2.0, centreY + (fm.capHeight()) / 2.0, font, text);
     p.save();
-    p.setPen(
-        QPen(withAlpha(palette::surround, 200), 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(withAlpha(palette::surround, 200), 6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(Qt::NoBrush);
     p.drawPath(path);
     QLinearGradient g(0, centreY - pixelSize / 2, 0, centreY + pixelSize / 2);
@@ -108,10 +113,8 @@ void diamond(QPainter &p, QPointF c, double r)
     p.save();
     p.setPen(Qt::NoPen);
     p.setBrush(palette::gold);
-    p.drawPath(polygonPath({{c.x(), c.y() - r},
-                            {c.x() + r * 0.6, c.y()},
-                            {c.x(), c.y() + r},
-                            {c.x() - r * 0.6, c.y()}}));
+    p.drawPath(polygonPath(
+        {{c.x(), c.y() - r}, {c.x() + r * 0.6, c.y()}, {c.x(), c.y() + r}, {c.x() - r * 0.6, c.y()}}));
     p.restore();
 }
 

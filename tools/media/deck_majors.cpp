@@ -105,20 +105,14 @@ void bareFigure(Ink &k, double x, double top, double h, bool armsUp = false)
     torso.lineTo(x + 0.04 * h, neck);
     torso.closeSubpath();
     const double legW = 0.075 * h;
-    limb(k, line2({x - 0.055 * h, top + 0.52 * h}, {x - 0.07 * h, top + h - legW / 2}), legW,
-         kFlesh);
-    limb(k, line2({x + 0.055 * h, top + 0.52 * h}, {x + 0.07 * h, top + h - legW / 2}), legW,
-         kFlesh);
+    limb(k, line2({x - 0.055 * h, top + 0.52 * h}, {x - 0.07 * h, top + h - legW / 2}), legW, kFlesh);
+    limb(k, line2({x + 0.055 * h, top + 0.52 * h}, {x + 0.07 * h, top + h - legW / 2}), legW, kFlesh);
     if (armsUp) {
-        limb(k, line2({x - 0.11 * h, neck + 0.07 * h}, {x - 0.26 * h, top + 0.02 * h}), legW * 0.8,
-             kFlesh);
-        limb(k, line2({x + 0.11 * h, neck + 0.07 * h}, {x + 0.26 * h, top + 0.02 * h}), legW * 0.8,
-             kFlesh);
+        limb(k, line2({x - 0.11 * h, neck + 0.07 * h}, {x - 0.26 * h, top + 0.02 * h}), legW * 0.8, kFlesh);
+        limb(k, line2({x + 0.11 * h, neck + 0.07 * h}, {x + 0.26 * h, top + 0.02 * h}), legW * 0.8, kFlesh);
     } else {
-        limb(k, line2({x - 0.12 * h, neck + 0.07 * h}, {x - 0.15 * h, top + 0.5 * h}), legW * 0.8,
-             kFlesh);
-        limb(k, line2({x + 0.12 * h, neck + 0.07 * h}, {x + 0.15 * h, top + 0.5 * h}), legW * 0.8,
-             kFlesh);
+        limb(k, line2({x - 0.12 * h, neck + 0.07 * h}, {x - 0.15 * h, top + 0.5 * h}), legW * 0.8, kFlesh);
+        limb(k, line2({x + 0.12 * h, neck + 0.07 * h}, {x + 0.15 * h, top + 0.5 * h}), legW * 0.8, kFlesh);
     }
     k.shape(torso, kFlesh);
     k.shape(circlePath(QPointF(x, top + r), r), kFlesh);
@@ -164,8 +158,7 @@ void cloud(Ink &k, QPointF c, double w, QColor fill = QColor(186, 196, 220))
     path.addEllipse(QPointF(c.x() - w * 0.3, c.y()), r, r * 0.85);
     path.addEllipse(QPointF(c.x(), c.y() - r * 0.4), r * 1.3, r * 1.1);
     path.addEllipse(QPointF(c.x() + w * 0.3, c.y()), r, r * 0.85);
-    path.addRoundedRect(QRectF(c.x() - w * 0.45, c.y() - r * 0.2, w * 0.9, r * 1.0), r * 0.5,
-                        r * 0.5);
+    path.addRoundedRect(QRectF(c.x() - w * 0.45, c.y() - r * 0.2, w * 0.9, r * 1.0), r * 0.5, r * 0.5);
     k.shape(solid(path), fill);
 }
 
@@ -175,9 +168,9 @@ void sun(Ink &k, QPointF c, double r, int rays, QColor fill = kYellow)
     for (int i = 0; i < rays; ++i) {
         const double a = 360.0 * i / rays;
         const double len = (i % 2 == 0) ? r * 0.75 : r * 0.45;
-        k.shape(polygonPath({polar(c, r * 1.08, a - 6), polar(c, r * 1.08 + len, a),
-                             polar(c, r * 1.08, a + 6)}),
-                fill, k.width() * 0.6);
+        k.shape(
+            polygonPath({polar(c, r * 1.08, a - 6), polar(c, r * 1.08 + len, a), polar(c, r * 1.08, a + 6)}),
+            fill, k.width() * 0.6);
     }
     k.shape(circlePath(c, r), fill);
 }
@@ -230,10 +223,10 @@ void turret(Ink &k, double x, double top, double bottom, double w, QColor fill)
 void flame(Ink &k, QPointF base, double h, QColor fill = kFlame)
 {
     QPainterPath f(base);
-    f.cubicTo(base.x() - h * 0.45, base.y() - h * 0.2, base.x() - h * 0.1, base.y() - h * 0.6,
-              base.x(), base.y() - h);
-    f.cubicTo(base.x() + h * 0.1, base.y() - h * 0.6, base.x() + h * 0.45, base.y() - h * 0.2,
-              base.x(), base.y());
+    f.cubicTo(base.x() - h * 0.45, base.y() - h * 0.2, base.x() - h * 0.1, base.y() - h * 0.6, base.x(),
+              base.y() - h);
+    f.cubicTo(base.x() + h * 0.1, base.y() - h * 0.6, base.x() + h * 0.45, base.y() - h * 0.2, base.x(),
+              base.y());
     f.closeSubpath();
     k.shape(f, fill, k.width() * 0.6);
 }
@@ -263,14 +256,13 @@ void ramHead(Ink &k, QPointF c, double s)
     QPainterPath face(QPointF(c.x() - 0.32 * s, c.y() - 0.3 * s));
     face.cubicTo(c.x() - 0.3 * s, c.y() + 0.2 * s, c.x() - 0.12 * s, c.y() + 0.55 * s, c.x(),
                  c.y() + 0.6 * s);
-    face.cubicTo(c.x() + 0.12 * s, c.y() + 0.55 * s, c.x() + 0.3 * s, c.y() + 0.2 * s,
-                 c.x() + 0.32 * s, c.y() - 0.3 * s);
+    face.cubicTo(c.x() + 0.12 * s, c.y() + 0.55 * s, c.x() + 0.3 * s, c.y() + 0.2 * s, c.x() + 0.32 * s,
+                 c.y() - 0.3 * s);
     face.closeSubpath();
     k.shape(face, kWhite, k.width() * 0.8);
     for (int side : {-1, 1}) {
         const QPointF hc(c.x() + side * 0.48 * s, c.y() - 0.08 * s);
-        k.stroke(spiralPath(hc, 0.3 * s, 0.04 * s, 1.6, side < 0 ? 220 : -40, side > 0),
-                 k.width() * 1.6);
+        k.stroke(spiralPath(hc, 0.3 * s, 0.04 * s, 1.6, side < 0 ? 220 : -40, side > 0), k.width() * 1.6);
     }
     k.fillOnly(circlePath(QPointF(c.x() - 0.13 * s, c.y() - 0.02 * s), 0.05 * s), k.line());
     k.fillOnly(circlePath(QPointF(c.x() + 0.13 * s, c.y() - 0.02 * s), 0.05 * s), k.line());
@@ -295,8 +287,7 @@ QPainterPath crownPath(QPointF base, double w, double h, int points)
 void fool(Ink &k)
 {
     sun(k, QPointF(170, -300), 62, 16, QColor(250, 236, 190));
-    mountains(k, 420, {{-40, 420}, {60, 250}, {140, 330}, {230, 220}, {300, 300}},
-              QColor(220, 226, 240));
+    mountains(k, 420, {{-40, 420}, {60, 250}, {140, 330}, {230, 220}, {300, 300}}, QColor(220, 226, 240));
     // The cliff he is about to step from.
     QPainterPath cliff(QPointF(-300, 430));
     cliff.lineTo(-300, 150);
@@ -309,13 +300,9 @@ void fool(Ink &k)
     k.shape(cliff, QColor(120, 96, 80));
     // The Fool, stepping out with his head high.
     const double fx = 30, top = -170;
-    limb(k,
-         curve({fx - 10, top + 250}, {fx - 40, top + 290}, {fx - 60, top + 310},
-               {fx - 70, top + 335}),
-         26, kWhite);
-    limb(k,
-         curve({fx + 15, top + 250}, {fx + 50, top + 280}, {fx + 80, top + 290},
-               {fx + 100, top + 285}),
+    limb(k, curve({fx - 10, top + 250}, {fx - 40, top + 290}, {fx - 60, top + 310}, {fx - 70, top + 335}), 26,
+         kWhite);
+    limb(k, curve({fx + 15, top + 250}, {fx + 50, top + 280}, {fx + 80, top + 290}, {fx + 100, top + 285}),
          26, kWhite);
     QPainterPath tunic(QPointF(fx - 30, top + 70));
     tunic.lineTo(fx - 55, top + 260);
@@ -324,8 +311,7 @@ void fool(Ink &k)
     tunic.closeSubpath();
     k.shape(tunic, QColor(200, 120, 60));
     for (int i = 0; i < 4; ++i)
-        fivePetalRose(k, QPointF(fx - 30 + i * 24, top + 160 + (i % 2) * 40), 9,
-                      QColor(200, 60, 60));
+        fivePetalRose(k, QPointF(fx - 30 + i * 24, top + 160 + (i % 2) * 40), 9, QColor(200, 60, 60));
     // The staff over his shoulder with his bundle.
     k.line(QPointF(fx + 30, top + 90), QPointF(fx - 150, top - 20), 9);
     k.shape(ellipsePath(QPointF(fx - 160, top + 5), 42, 34), QColor(170, 80, 60));
@@ -333,13 +319,10 @@ void fool(Ink &k)
     limb(k, line2({fx + 30, top + 90}, {fx + 110, top + 30}), 20, kWhite);
     fivePetalRose(k, QPointF(fx + 122, top + 12), 20, kWhite);
     k.shape(circlePath(QPointF(fx, top + 40), 36), kFlesh);
-    k.shape(
-        polygonPath(
-            {{fx - 34, top + 30}, {fx + 40, top + 20}, {fx + 70, top - 20}, {fx + 10, top - 10}}),
-        kGreen);
-    k.stroke(
-        curve({fx + 70, top - 20}, {fx + 100, top - 60}, {fx + 60, top - 90}, {fx + 30, top - 70}),
-        QColor(200, 60, 60), 8);
+    k.shape(polygonPath({{fx - 34, top + 30}, {fx + 40, top + 20}, {fx + 70, top - 20}, {fx + 10, top - 10}}),
+            kGreen);
+    k.stroke(curve({fx + 70, top - 20}, {fx + 100, top - 60}, {fx + 60, top - 90}, {fx + 30, top - 70}),
+             QColor(200, 60, 60), 8);
     // The little dog at his heels.
     QPainterPath dog(QPointF(-130, 150));
     dog.cubicTo(-140, 110, -120, 90, -80, 95);
@@ -428,10 +411,8 @@ void empress(Ink &k)
             const QPointF tip = stalk.pointAtPercent(1.0);
             for (int g = 0; g < 7; ++g) {
                 const QPointF at(tip.x() + side * g * 3, tip.y() + g * 16);
-                k.shape(transformed(ellipsePath({0, 0}, 8, 15), at + QPointF(-9, 0), -25), kYellow,
-                        2.5);
-                k.shape(transformed(ellipsePath({0, 0}, 8, 15), at + QPointF(9, 0), 25), kYellow,
-                        2.5);
+                k.shape(transformed(ellipsePath({0, 0}, 8, 15), at + QPointF(-9, 0), -25), kYellow, 2.5);
+                k.shape(transformed(ellipsePath({0, 0}, 8, 15), at + QPointF(9, 0), 25), kYellow, 2.5);
             }
         }
     // The heart-shaped shield with the sign of Venus.
@@ -441,15 +422,13 @@ void empress(Ink &k)
     k.line(QPointF(-45, 110), QPointF(45, 110), 14);
     // A waterfall runs down from behind.
     for (double i = 0; i < 3; ++i)
-        k.stroke(curve({-40 + i * 40, 230}, {-50 + i * 40, 300}, {-30 + i * 40, 350},
-                       {-40 + i * 40, 420}),
+        k.stroke(curve({-40 + i * 40, 230}, {-50 + i * 40, 300}, {-30 + i * 40, 350}, {-40 + i * 40, 420}),
                  kWater, 8);
 }
 
 void emperor(Ink &k)
 {
-    mountains(k, 420,
-              {{-300, 170}, {-250, 60}, {-195, 150}, {0, 90}, {195, 150}, {255, 50}, {300, 160}},
+    mountains(k, 420, {{-300, 170}, {-250, 60}, {-195, 150}, {0, 90}, {195, 150}, {255, 50}, {300, 160}},
               QColor(112, 56, 48));
     // The stone throne, rams at every corner.
     k.shape(rectPath(-170, -300, 340, 640, 10), kStone);
@@ -537,8 +516,7 @@ void chariot(Ink &k)
     canopy.closeSubpath();
     k.shape(canopy, QColor(40, 70, 150));
     for (int i = 0; i < 6; ++i)
-        k.shape(starPath(QPointF(-150 + i * 60,
-                                 -272 - (i == 2 || i == 3 ? 14 : (i == 1 || i == 4 ? 8 : 0))),
+        k.shape(starPath(QPointF(-150 + i * 60, -272 - (i == 2 || i == 3 ? 14 : (i == 1 || i == 4 ? 8 : 0))),
                          6, 12, 5),
                 kYellow, 2);
     k.line(QPointF(-190, -230), QPointF(-190, 60), 10);
@@ -581,11 +559,9 @@ void chariot(Ink &k)
         cloth.closeSubpath();
         k.shape(cloth, fill);
         for (int i = 1; i < 4; ++i)
-            k.stroke(line2({hx - 30 - i * 2.5, 260 + i * 17.0}, {hx - 20, 260 + i * 17.0}), line,
-                     3);
+            k.stroke(line2({hx - 30 - i * 2.5, 260 + i * 17.0}, {hx - 20, 260 + i * 17.0}), line, 3);
         for (int i = 1; i < 4; ++i)
-            k.stroke(line2({hx + 20, 260 + i * 17.0}, {hx + 30 + i * 2.5, 260 + i * 17.0}), line,
-                     3);
+            k.stroke(line2({hx + 20, 260 + i * 17.0}, {hx + 30 + i * 2.5, 260 + i * 17.0}), line, 3);
         k.shape(ellipsePath(QPointF(hx, 282), 20, 26), kFlesh, 4);
     };
     sphinx(-120, 1, kDark, QColor(236, 232, 218));
@@ -670,9 +646,8 @@ void hermit(Ink &k)
     lantern.lineTo(lamp + QPointF(-50, 40));
     lantern.closeSubpath();
     k.shape(lantern, QColor(255, 236, 170, 120));
-    k.shape(
-        polygonPath({lamp + QPointF(-48, -50), lamp + QPointF(0, -80), lamp + QPointF(48, -50)}),
-        kGoldFill, 5);
+    k.shape(polygonPath({lamp + QPointF(-48, -50), lamp + QPointF(0, -80), lamp + QPointF(48, -50)}),
+            kGoldFill, 5);
     k.shape(rectPath(lamp.x() - 56, lamp.y() + 40, 112, 16, 4), kGoldFill, 5);
     QPainterPath hexagram = starPath(lamp + QPointF(0, -2), 3, 36, 18, -90);
     hexagram.addPath(starPath(lamp + QPointF(0, -2), 3, 36, 18, 90));
@@ -814,8 +789,7 @@ void death(Ink &k)
     k.shape(skull, QColor(236, 230, 210));
     for (int side : {-1, 1})
         k.shape(ellipsePath(sc + QPointF(side * 45, 0), 32, 36), kDark, 5);
-    k.shape(polygonPath({sc + QPointF(0, 40), sc + QPointF(-16, 75), sc + QPointF(16, 75)}), kDark,
-            4);
+    k.shape(polygonPath({sc + QPointF(0, 40), sc + QPointF(-16, 75), sc + QPointF(16, 75)}), kDark, 4);
     for (int i = -2; i <= 2; ++i)
         k.line(sc + QPointF(i * 18, 100), sc + QPointF(i * 18, 132), 4);
     k.line(sc + QPointF(-50, 112), sc + QPointF(50, 112), 4);
@@ -861,12 +835,12 @@ void devil(Ink &k)
         k.shape(horn, QColor(200, 180, 140));
         for (int r = 1; r <= 4; ++r) {
             const double t = r / 5.0;
-            const QPointF outer = curve({side * 28.0, -212}, {side * 50.0, -300},
-                                        {side * 120.0, -330}, {side * 170.0, -300})
-                                      .pointAtPercent(t);
-            const QPointF inner = curve({side * 72.0, -200}, {side * 82.0, -275},
-                                        {side * 120.0, -300}, {side * 170.0, -300})
-                                      .pointAtPercent(t);
+            const QPointF outer =
+                curve({side * 28.0, -212}, {side * 50.0, -300}, {side * 120.0, -330}, {side * 170.0, -300})
+                    .pointAtPercent(t);
+            const QPointF inner =
+                curve({side * 72.0, -200}, {side * 82.0, -275}, {side * 120.0, -300}, {side * 170.0, -300})
+                    .pointAtPercent(t);
             k.line(outer, inner, 3);
         }
     }
@@ -877,8 +851,7 @@ void devil(Ink &k)
     head.closeSubpath();
     k.shape(head, QColor(140, 60, 50));
     for (int side : {-1, 1})
-        k.shape(polygonPath({{side * 50.0, -175}, {side * 18.0, -160}, {side * 48.0, -152}}),
-                kYellow, 3);
+        k.shape(polygonPath({{side * 50.0, -175}, {side * 18.0, -160}, {side * 48.0, -152}}), kYellow, 3);
     // His pedestal, and the pair chained to its ring.
     k.shape(rectPath(-110, 30, 220, 150, 4), kDark);
     k.shape(circlePath(QPointF(0, 110), 18), QColor(0, 0, 0, 0), 6);
@@ -980,13 +953,11 @@ void star(Ink &k)
         k.stroke(transformed(line2({-40, 0}, {40, 0}), c, deg), 3);
     };
     for (int i = 0; i < 3; ++i)
-        k.stroke(curve({-120.0 + i * 6, 50}, {-200.0 + i * 10, 100}, {-220.0, 200},
-                       {-190.0 + i * 12, 300}),
+        k.stroke(curve({-120.0 + i * 6, 50}, {-200.0 + i * 10, 100}, {-220.0, 200}, {-190.0 + i * 12, 300}),
                  kWater, 6);
     for (int i = 0; i < 3; ++i)
-        k.stroke(
-            curve({120.0 - i * 6, 50}, {180.0 - i * 10, 100}, {180.0, 200}, {150.0 - i * 12, 300}),
-            kWater, 6);
+        k.stroke(curve({120.0 - i * 6, 50}, {180.0 - i * 10, 100}, {180.0, 200}, {150.0 - i * 12, 300}),
+                 kWater, 6);
     jug(QPointF(-90, 100), 120);
     jug(QPointF(90, 100), -120);
 }
@@ -1002,12 +973,8 @@ void moon(Ink &k)
     k.shape(circlePath(c, 115), QColor(214, 220, 236));
     k.shape(crescentPath(c, 115, 70, 0), QColor(250, 236, 160), 4);
     // A quiet face in profile on the full disc.
-    k.stroke(curve(c + QPointF(30, -70), c + QPointF(-5, -30), c + QPointF(20, 10),
-                   c + QPointF(-10, 40)),
-             4);
-    k.stroke(
-        curve(c + QPointF(-10, 40), c + QPointF(5, 60), c + QPointF(25, 70), c + QPointF(40, 80)),
-        4);
+    k.stroke(curve(c + QPointF(30, -70), c + QPointF(-5, -30), c + QPointF(20, 10), c + QPointF(-10, 40)), 4);
+    k.stroke(curve(c + QPointF(-10, 40), c + QPointF(5, 60), c + QPointF(25, 70), c + QPointF(40, 80)), 4);
     for (int i = 0; i < 7; ++i)
         yod(k, QPointF(-150 + i * 50, -80 + (i % 2) * 30), 24, kYellow);
     // The towers, the path between them, the dog and the wolf, the crayfish from the pool.
@@ -1043,30 +1010,24 @@ void sunCard(Ink &k)
     for (int i = 0; i < 20; ++i) {
         const double a = i * 18.0;
         if (i % 2 == 0) {
-            k.shape(polygonPath({polar(c, 150, a - 6), polar(c, 265, a), polar(c, 150, a + 6)}),
-                    kYellow, 4);
+            k.shape(polygonPath({polar(c, 150, a - 6), polar(c, 265, a), polar(c, 150, a + 6)}), kYellow, 4);
         } else {
             QPainterPath wave(polar(c, 150, a));
             for (int s = 1; s <= 4; ++s)
-                wave.quadTo(polar(c, 150 + (s - 0.5) * 26, a + (s % 2 ? 5 : -5)),
-                            polar(c, 150 + s * 26, a));
+                wave.quadTo(polar(c, 150 + (s - 0.5) * 26, a + (s % 2 ? 5 : -5)), polar(c, 150 + s * 26, a));
             k.stroke(wave, QColor(250, 210, 90), 6);
         }
     }
     k.shape(circlePath(c, 140), QColor(252, 210, 80));
     // His calm face.
     for (int side : {-1, 1}) {
-        k.stroke(curve(c + QPointF(side * 70, -25), c + QPointF(side * 55, -40),
-                       c + QPointF(side * 30, -40), c + QPointF(side * 20, -25)),
+        k.stroke(curve(c + QPointF(side * 70, -25), c + QPointF(side * 55, -40), c + QPointF(side * 30, -40),
+                       c + QPointF(side * 20, -25)),
                  5);
         k.fillOnly(circlePath(c + QPointF(side * 45, -15), 8), QColor(120, 70, 30));
     }
-    k.stroke(
-        curve(c + QPointF(0, -10), c + QPointF(-14, 20), c + QPointF(-10, 30), c + QPointF(8, 32)),
-        4);
-    k.stroke(
-        curve(c + QPointF(-45, 60), c + QPointF(-20, 85), c + QPointF(20, 85), c + QPointF(45, 60)),
-        6);
+    k.stroke(curve(c + QPointF(0, -10), c + QPointF(-14, 20), c + QPointF(-10, 30), c + QPointF(8, 32)), 4);
+    k.stroke(curve(c + QPointF(-45, 60), c + QPointF(-20, 85), c + QPointF(20, 85), c + QPointF(45, 60)), 6);
     // The garden wall and its sunflowers.
     k.shape(rectPath(-300, 240, 600, 180), QColor(150, 140, 130));
     for (int row = 0; row < 4; ++row) {
@@ -1148,11 +1109,11 @@ void world(Ink &k)
         const double t = i * 2.0 * kPi / 56;
         const QPointF at(c.x() + 190 * std::cos(t), c.y() + 300 * std::sin(t));
         const double deg = std::atan2(300 * std::cos(t), -190 * std::sin(t)) * 180.0 / kPi;
-        k.shape(transformed(ellipsePath({0, 0}, 26, 11),
-                            at + QPointF(std::cos(t) * 10, std::sin(t) * 10), deg + 30),
+        k.shape(transformed(ellipsePath({0, 0}, 26, 11), at + QPointF(std::cos(t) * 10, std::sin(t) * 10),
+                            deg + 30),
                 kGreen, 3);
-        k.shape(transformed(ellipsePath({0, 0}, 26, 11),
-                            at - QPointF(std::cos(t) * 10, std::sin(t) * 10), deg - 30),
+        k.shape(transformed(ellipsePath({0, 0}, 26, 11), at - QPointF(std::cos(t) * 10, std::sin(t) * 10),
+                            deg - 30),
                 kGreen, 3);
     }
     for (double y : {-300.0, 300.0})

@@ -19,10 +19,14 @@ struct Tint
 Tint tintOf(Suit suit)
 {
     switch (suit) {
-    case Suit::Bastos: return {QColor(252, 236, 212), QColor(230, 150, 104), QColor(200, 92, 56)};
-    case Suit::Copas: return {QColor(236, 243, 252), QColor(138, 176, 226), QColor(62, 104, 176)};
-    case Suit::Espadas: return {QColor(244, 243, 249), QColor(182, 172, 214), QColor(112, 96, 156)};
-    case Suit::Oros: return {QColor(244, 247, 222), QColor(164, 196, 116), QColor(76, 130, 70)};
+    case Suit::Bastos:
+        return {QColor(252, 236, 212), QColor(230, 150, 104), QColor(200, 92, 56)};
+    case Suit::Copas:
+        return {QColor(236, 243, 252), QColor(138, 176, 226), QColor(62, 104, 176)};
+    case Suit::Espadas:
+        return {QColor(244, 243, 249), QColor(182, 172, 214), QColor(112, 96, 156)};
+    case Suit::Oros:
+        return {QColor(244, 247, 222), QColor(164, 196, 116), QColor(76, 130, 70)};
     }
     return {};
 }
@@ -36,8 +40,12 @@ std::vector<QPointF> pipPositions(int rank, double colX)
             pts.emplace_back(x, y);
     };
     switch (rank) {
-    case 2: column(0, {-200, 200}); break;
-    case 3: column(0, {-265, 0, 265}); break;
+    case 2:
+        column(0, {-200, 200});
+        break;
+    case 3:
+        column(0, {-265, 0, 265});
+        break;
     case 4:
         column(-colX, {-200, 200});
         column(colX, {-200, 200});
@@ -71,7 +79,8 @@ std::vector<QPointF> pipPositions(int rank, double colX)
         column(colX, {-300, -100, 100, 300});
         column(0, {-200, 200});
         break;
-    default: break;
+    default:
+        break;
     }
     return pts;
 }
@@ -102,8 +111,7 @@ void rays(QPainter &p, int count, double r0, double r1, double r2, QColor colour
         const double a = i * 2.0 * M_PI / count;
         const double r = (i % 2 == 0) ? r1 : r2;
         p.setPen(QPen(colour, (i % 2 == 0) ? width : width * 0.6, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(r0 * std::cos(a), r0 * std::sin(a)),
-                   QPointF(r * std::cos(a), r * std::sin(a)));
+        p.drawLine(QPointF(r0 * std::cos(a), r0 * std::sin(a)), QPointF(r * std::cos(a), r * std::sin(a)));
     }
     p.restore();
 }
@@ -116,7 +124,9 @@ void paintAce(Ink &ink, Suit suit, const Tint &tint)
     ink.stroke(circlePath(QPointF(0, 0), 345), withAlpha(tint.medallion, 120), 2.5);
 
     switch (suit) {
-    case Suit::Bastos: drawWand(ink, QPointF(0, 0), 640, 0.0, 5); break;
+    case Suit::Bastos:
+        drawWand(ink, QPointF(0, 0), 640, 0.0, 5);
+        break;
     case Suit::Copas: {
         // Five streams fall from the brim of the great cup.
         for (int i = 0; i < 5; ++i) {
@@ -265,8 +275,7 @@ void paintRankEmblem(Ink &ink, int rank, QPointF at)
         ink.shape(band, goldFill, ink.width());
         const QColor gems[] = {QColor(60, 110, 190), QColor(176, 52, 54), QColor(60, 140, 90)};
         for (int i = -2; i <= 2; ++i)
-            ink.shape(ellipsePath(QPointF(i * 52, 28), 11, 9), gems[(i + 2) % 3],
-                      ink.width() * 0.5);
+            ink.shape(ellipsePath(QPointF(i * 52, 28), 11, 9), gems[(i + 2) % 3], ink.width() * 0.5);
         break;
     }
     case 14: { // Rey: a closed crown with arches, orb and cross
@@ -294,11 +303,11 @@ void paintRankEmblem(Ink &ink, int rank, QPointF at)
         ink.shape(solid(cross), goldFill, ink.width() * 0.8);
         const QColor gems[] = {QColor(60, 110, 190), QColor(60, 140, 90), QColor(176, 52, 54)};
         for (int i = -2; i <= 2; ++i)
-            ink.shape(ellipsePath(QPointF(i * 50, -24), 12, 12), gems[(i + 2) % 3],
-                      ink.width() * 0.5);
+            ink.shape(ellipsePath(QPointF(i * 50, -24), 12, 12), gems[(i + 2) % 3], ink.width() * 0.5);
         break;
     }
-    default: break;
+    default:
+        break;
     }
     p.restore();
 }
@@ -326,10 +335,18 @@ void paintCourt(Ink &ink, Suit suit, int rank, const Tint &tint)
     glow(p, centre, r * 0.85, withAlpha(QColor(255, 252, 240), 170));
     // Staff and sword lie across the medallion, so they can be as long as its diameter.
     switch (suit) {
-    case Suit::Bastos: drawWand(ink, centre, 370, 35.0, 3); break;
-    case Suit::Espadas: drawSword(ink, centre, 370, 35.0); break;
-    case Suit::Copas: drawCup(ink, centre, 270); break;
-    case Suit::Oros: drawCoin(ink, centre, 125); break;
+    case Suit::Bastos:
+        drawWand(ink, centre, 370, 35.0, 3);
+        break;
+    case Suit::Espadas:
+        drawSword(ink, centre, 370, 35.0);
+        break;
+    case Suit::Copas:
+        drawCup(ink, centre, 270);
+        break;
+    case Suit::Oros:
+        drawCoin(ink, centre, 125);
+        break;
     }
 
     paintRankEmblem(ink, rank, QPointF(0, rank == 12 ? -235 : -200));

@@ -75,8 +75,7 @@ void drawWand(Ink &ink, QPointF centre, double h, double angleDeg, int leaves)
         const QPainterPath leaf = leafPath(QPointF(x, y), h * 0.18, right ? -35.0 : -145.0);
         ink.shape(leaf, leafGreen, ink.width() * 0.6);
     }
-    ink.shape(leafPath(QPointF(0, top + wTop * 0.3), h * 0.11, -90.0), leafGreen,
-              ink.width() * 0.6);
+    ink.shape(leafPath(QPointF(0, top + wTop * 0.3), h * 0.11, -90.0), leafGreen, ink.width() * 0.6);
 }
 
 void drawCup(Ink &ink, QPointF centre, double h, double angleDeg)
@@ -166,8 +165,7 @@ void drawSword(Ink &ink, QPointF centre, double h, double angleDeg)
     guard = solid(guard);
 
     QPainterPath grip;
-    grip.addRoundedRect(QRectF(-h * 0.032, guardY + h * 0.02, h * 0.064, h * 0.13), h * 0.012,
-                        h * 0.012);
+    grip.addRoundedRect(QRectF(-h * 0.032, guardY + h * 0.02, h * 0.064, h * 0.13), h * 0.012, h * 0.012);
     QPainterPath pommel = circlePath(QPointF(0, h / 2 - h * 0.042), h * 0.042);
 
     p.save();
@@ -178,8 +176,7 @@ void drawSword(Ink &ink, QPointF centre, double h, double angleDeg)
     ink.stroke(grip, ink.width() * 0.7);
     for (int i = 1; i < 5; ++i) {
         const double y = guardY + h * 0.02 + i * h * 0.026;
-        ink.line(QPointF(-h * 0.024, y + h * 0.008), QPointF(h * 0.024, y - h * 0.008),
-                 ink.width() * 0.35);
+        ink.line(QPointF(-h * 0.024, y + h * 0.008), QPointF(h * 0.024, y - h * 0.008), ink.width() * 0.35);
     }
     for (const QPainterPath &part : {guard, pommel}) {
         p.save();
@@ -229,10 +226,18 @@ void drawCoin(Ink &ink, QPointF c, double r)
 void drawSuitSymbol(Ink &ink, Suit suit, QPointF centre, double height)
 {
     switch (suit) {
-    case Suit::Bastos: drawWand(ink, centre, height); break;
-    case Suit::Copas: drawCup(ink, centre, height * 0.78); break;
-    case Suit::Espadas: drawSword(ink, centre, height); break;
-    case Suit::Oros: drawCoin(ink, centre, height * 0.34); break;
+    case Suit::Bastos:
+        drawWand(ink, centre, height);
+        break;
+    case Suit::Copas:
+        drawCup(ink, centre, height * 0.78);
+        break;
+    case Suit::Espadas:
+        drawSword(ink, centre, height);
+        break;
+    case Suit::Oros:
+        drawCoin(ink, centre, height * 0.34);
+        break;
     }
 }
 

@@ -46,15 +46,15 @@ void MidiTrack::tempo(std::uint32_t tick, double bpm)
 {
     const auto us = static_cast<std::uint32_t>(std::lround(60000000.0 / bpm));
     add(tick, Meta,
-        {0xff, 0x51, 0x03, static_cast<std::uint8_t>(us >> 16),
-         static_cast<std::uint8_t>((us >> 8) & 0xff), static_cast<std::uint8_t>(us & 0xff)});
+        {0xff, 0x51, 0x03, static_cast<std::uint8_t>(us >> 16), static_cast<std::uint8_t>((us >> 8) & 0xff),
+         static_cast<std::uint8_t>(us & 0xff)});
 }
 
 void MidiTrack::timeSignature(std::uint32_t tick, int numerator, int denominatorPower)
 {
     add(tick, Meta,
-        {0xff, 0x58, 0x04, static_cast<std::uint8_t>(numerator),
-         static_cast<std::uint8_t>(denominatorPower), 24, 8});
+        {0xff, 0x58, 0x04, static_cast<std::uint8_t>(numerator), static_cast<std::uint8_t>(denominatorPower),
+         24, 8});
 }
 
 void MidiTrack::keySignature(std::uint32_t tick, int sharps, bool minor)
@@ -101,15 +101,15 @@ std::vector<std::uint8_t> MidiTrack::encode() const
     });
     for (std::size_t i = 0; i < notes.size(); ++i) {
         Note n = notes[i];
-        if (i + 1 < notes.size() && notes[i + 1].channel == n.channel &&
-            notes[i + 1].key == n.key && n.tick + n.duration > notes[i + 1].tick)
+        if (i + 1 < notes.size() && notes[i + 1].channel == n.channel && notes[i + 1].key == n.key &&
+            n.tick + n.duration > notes[i + 1].tick)
             n.duration = std::max<std::uint32_t>(notes[i + 1].tick - n.tick, 1);
         const auto seq = events_.size() + i;
-        sorted.push_back({n.tick,
-                          NoteOn,
-                          seq,
-                          {static_cast<std::uint8_t>(0x90 | n.channel), data7(n.key),
-                           data7(std::max(1, n.velocity))}});
+        sorted.push_back(
+            {n.tick,
+             NoteOn,
+             seq,
+             {static_cast<std::uint8_t>(0x90 | n.channel), data7(n.key), data7(std::max(1, n.velocity))}});
         sorted.push_back({n.tick + n.duration,
                           NoteOff,
                           seq,
@@ -148,16 +148,14 @@ bool writeMidi(const std::string &path, int ticksPerQuarter, const std::vector<M
         const auto n = static_cast<std::uint32_t>(body.size());
         file.insert(file.end(),
                     {'M', 'T', 'r', 'k', static_cast<std::uint8_t>(n >> 24),
-                     static_cast<std::uint8_t>((n >> 16) & 0xff),
-                     static_cast<std::uint8_t>((n >> 8) & 0xff),
+                     static_cast<std::uint8_t>((n >> 16) & 0xff), static_cast<std::uint8_t>((n >> 8) & 0xff),
                      static_cast<std::uint8_t>(n & 0xff)});
         file.insert(file.end(), body.begin(), body.end());
     }
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out)
         return false;
-    out.write(reinterpret_cast<const char *>(file.data()),
-              static_cast<std::streamsize>(file.size()));
+    out.write(reinterpret_cast<const char *>(file.data()), static_cast<std::streamsize>(file.size()));
     return static_cast<bool>(out.flush());
 }
 

@@ -25,8 +25,7 @@ std::vector<Output> pieces()
     return {
         {"corvin.mid", PieceDesign{"Corvin", 64, true, 72, 4, 1, 0, 46, 49, 43, 0, 0xC0121}},
         {"Klang/Ostrel/alba.mid", PieceDesign{"Alba", 62, false, 84, 4, 3, 0, 46, 48, 43, 0, 0xA1BA}},
-        {"Klang/Ostrel/bosque.mid",
-         PieceDesign{"Bosque", 65, false, 96, 3, 4, 46, 0, 48, 45, 1, 0xB05}},
+        {"Klang/Ostrel/bosque.mid", PieceDesign{"Bosque", 65, false, 96, 3, 4, 46, 0, 48, 45, 1, 0xB05}},
         {"Klang/Ostrel/estrellas.mid",
          PieceDesign{"Estrellas", 63, false, 66, 3, 3, 48, 46, 49, 43, 0, 0xE57}},
         {"Klang/Ostrel/lago.mid", PieceDesign{"Lago", 57, true, 76, 4, 2, 0, 46, 49, 43, 1, 0x1A60}},

@@ -18,7 +18,8 @@ int &OffscreenApp::prepare(int &argc)
     // A build machine often has no session runtime folder; Qt would warn about it on
     // every generator run. A private one in the temporary folder keeps the build quiet.
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        const QString dir = QDir::tempPath() + QStringLiteral("/orbelle-build-runtime-") + QString::number(getuid());
+        const QString dir =
+            QDir::tempPath() + QStringLiteral("/orbelle-build-runtime-") + QString::number(getuid());
         QDir().mkpath(dir);
         QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir));

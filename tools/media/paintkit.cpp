@@ -73,9 +73,7 @@ QColor withAlpha(QColor c, int alpha)
 
 QColor mix(QColor a, QColor b, double t)
 {
-    auto lerp = [t](int x, int y) {
-        return qRound(x + (y - x) * t);
-    };
+    auto lerp = [t](int x, int y) { return qRound(x + (y - x) * t); };
     return QColor(lerp(a.red(), b.red()), lerp(a.green(), b.green()), lerp(a.blue(), b.blue()),
                   lerp(a.alpha(), b.alpha()));
 }
@@ -155,20 +153,17 @@ QPainterPath heartPath(QPointF c, double size)
 {
     const double s = size / 2.0;
     QPainterPath path(QPointF(c.x(), c.y() + s));
-    path.cubicTo(c.x() - s * 0.2, c.y() + s * 0.65, c.x() - s * 1.05, c.y() + s * 0.1,
-                 c.x() - s * 0.98, c.y() - s * 0.4);
-    path.cubicTo(c.x() - s * 0.9, c.y() - s * 0.95, c.x() - s * 0.2, c.y() - s * 1.0, c.x(),
-                 c.y() - s * 0.5);
-    path.cubicTo(c.x() + s * 0.2, c.y() - s * 1.0, c.x() + s * 0.9, c.y() - s * 0.95,
-                 c.x() + s * 0.98, c.y() - s * 0.4);
-    path.cubicTo(c.x() + s * 1.05, c.y() + s * 0.1, c.x() + s * 0.2, c.y() + s * 0.65, c.x(),
-                 c.y() + s);
+    path.cubicTo(c.x() - s * 0.2, c.y() + s * 0.65, c.x() - s * 1.05, c.y() + s * 0.1, c.x() - s * 0.98,
+                 c.y() - s * 0.4);
+    path.cubicTo(c.x() - s * 0.9, c.y() - s * 0.95, c.x() - s * 0.2, c.y() - s * 1.0, c.x(), c.y() - s * 0.5);
+    path.cubicTo(c.x() + s * 0.2, c.y() - s * 1.0, c.x() + s * 0.9, c.y() - s * 0.95, c.x() + s * 0.98,
+                 c.y() - s * 0.4);
+    path.cubicTo(c.x() + s * 1.05, c.y() + s * 0.1, c.x() + s * 0.2, c.y() + s * 0.65, c.x(), c.y() + s);
     path.closeSubpath();
     return path;
 }
 
-QPainterPath spiralPath(QPointF centre, double r0, double r1, double turns, double startDeg,
-                        bool clockwise)
+QPainterPath spiralPath(QPointF centre, double r0, double r1, double turns, double startDeg, bool clockwise)
 {
     QPainterPath path;
     const int n = std::max(8, static_cast<int>(turns * 48));

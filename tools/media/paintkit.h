@@ -56,16 +56,14 @@ QPainterPath polygonPath(std::initializer_list<QPointF> points, bool closed = tr
 QPainterPath circlePath(QPointF centre, double r);
 QPainterPath ellipsePath(QPointF centre, double rx, double ry);
 // Star with `points` tips; the first tip points along rotationDeg (-90 is straight up).
-QPainterPath starPath(QPointF centre, int points, double rOuter, double rInner,
-                      double rotationDeg = -90.0);
+QPainterPath starPath(QPointF centre, int points, double rOuter, double rInner, double rotationDeg = -90.0);
 // Figure-eight lying on its side, centred, with the given half width.
 QPainterPath lemniscatePath(QPointF centre, double halfWidth);
 // Disc of radius r minus a disc shifted by `offset` along angleDeg (0 = to the right).
 QPainterPath crescentPath(QPointF centre, double r, double offset, double angleDeg);
 QPainterPath heartPath(QPointF centre, double size);
 // Archimedean spiral from the centre outwards, for horns and scrolls.
-QPainterPath spiralPath(QPointF centre, double r0, double r1, double turns, double startDeg,
-                        bool clockwise);
+QPainterPath spiralPath(QPointF centre, double r0, double r1, double turns, double startDeg, bool clockwise);
 // The outline of everything the path covers. Overlapping parts are united, not cut out as
 // QPainterPath's default odd-even rule would do.
 QPainterPath solid(QPainterPath path);

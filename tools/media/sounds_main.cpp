@@ -54,7 +54,9 @@ private:
         const double alpha = std::sin(w) / (2 * q), c = std::cos(w);
         const double a0 = 1 + alpha;
         switch (kind) {
-        case Kind::Band: f.b0_ = alpha / a0, f.b1_ = 0, f.b2_ = -alpha / a0; break;
+        case Kind::Band:
+            f.b0_ = alpha / a0, f.b1_ = 0, f.b2_ = -alpha / a0;
+            break;
         case Kind::Low:
             f.b0_ = (1 - c) / 2 / a0, f.b1_ = (1 - c) / a0, f.b2_ = (1 - c) / 2 / a0;
             break;
@@ -147,9 +149,8 @@ std::vector<double> turnSwish()
             const double u = t - tapAt;
             // A short rise keeps the tap soft: a card laid down, not slapped.
             const double rise = u < 0.003 ? 0.5 - 0.5 * std::cos(kPi * u / 0.003) : 1.0;
-            settle = rise *
-                (tap(x) * std::exp(-u / 0.012) * 0.8 +
-                 std::sin(2 * kPi * 150 * u) * std::exp(-u / 0.014) * 0.2);
+            settle = rise * (tap(x) * std::exp(-u / 0.012) * 0.8 +
+                             std::sin(2 * kPi * 150 * u) * std::exp(-u / 0.014) * 0.2);
         } else {
             tap(x);
         }
