@@ -108,38 +108,58 @@ QString userCopyPath()
     return Paths::join(Paths::userDataFolder(), fileName());
 }
 
-QString problemWith(const QString &path)
+namespace {
+struct Inspection
 {
-    if (!QFileInfo::exists(path))
-        return QStringLiteral("El archivo no existe.");
-    if (!QFileInfo(path).isReadable())
-        return QStringLiteral("El archivo no se puede leer.");
-    QString problem;
+    QString problem;  // why the file cannot serve, or empty
+    int version = -1; // the texts' version stamp
+};
+
+// One look at a database file: can it serve the program, and which texts it holds.
+Inspection inspect(const QString &path)
+{
+    Inspection result;
+    if (!QFileInfo::exists(path)) {
+        result.problem = QStringLiteral("El archivo no existe.");
+        return result;
+    }
+    if (!QFileInfo(path).isReadable()) {
+        result.problem = QStringLiteral("El archivo no se puede leer.");
+        return result;
+    }
     {
         QString err;
         QSqlDatabase db = openConnection(kProbe, path, true, &err);
         if (!db.isOpen()) {
-            problem = err;
+            result.problem = err;
         } else {
             QSqlQuery q(db);
             if (!q.exec(QStringLiteral("SELECT count(*) FROM karten")) || !q.next())
-                problem = QStringLiteral("No es una base de datos de Orbelle.");
+                result.problem = QStringLiteral("No es una base de datos de Orbelle.");
             else if (q.value(0).toInt() < CardTables::kCards)
-                problem = QStringLiteral("La base de datos está incompleta.");
+                result.problem = QStringLiteral("La base de datos está incompleta.");
+            result.version = userVersion(db);
         }
         db.close();
     }
     QSqlDatabase::removeDatabase(kProbe);
-    return problem;
+    return result;
+}
+} // namespace
+
+QString problemWith(const QString &path)
+{
+    return inspect(path).problem;
 }
 
 Prepared prepare()
 {
     Prepared p;
     const QString pristine = pristinePath();
-    if (const QString problem = problemWith(pristine); !problem.isEmpty()) {
+    const Inspection original = inspect(pristine);
+    if (!original.problem.isEmpty()) {
         p.fatal = QStringLiteral("No se puede abrir la base de datos de las cartas:\n%1\n\n%2")
-                      .arg(QDir::toNativeSeparators(pristine), problem);
+                      .arg(QDir::toNativeSeparators(pristine), original.problem);
         return p;
     }
     p.path = pristine;
@@ -162,30 +182,16 @@ Prepared prepare()
             readOnlyNotice(QStringLiteral("La carpeta no admite escritura."));
             return p;
         }
-    } else if (const QString problem = problemWith(copy); !problem.isEmpty()) {
-        // Never replace a user's file we cannot read: it may hold their texts.
-        readOnlyNotice(problem);
-        return p;
+    } else {
+        const Inspection own = inspect(copy);
+        if (!own.problem.isEmpty()) {
+            // Never replace a user's file we cannot read: it may hold their texts.
+            readOnlyNotice(own.problem);
+            return p;
+        }
+        if (own.version != original.version && !refreshCopy(copy, pristine, original.version))
+            qWarning("orbelle: could not bring %s up to date", qPrintable(copy));
     }
-
-    int pristineVersion = -1;
-    int copyVersion = -1;
-    {
-        QString err;
-        QSqlDatabase a = openConnection(kProbe, pristine, true, &err);
-        pristineVersion = userVersion(a);
-        a.close();
-    }
-    QSqlDatabase::removeDatabase(kProbe);
-    {
-        QString err;
-        QSqlDatabase b = openConnection(kProbe, copy, true, &err);
-        copyVersion = userVersion(b);
-        b.close();
-    }
-    QSqlDatabase::removeDatabase(kProbe);
-    if (pristineVersion != copyVersion && !refreshCopy(copy, pristine, pristineVersion))
-        qWarning("orbelle: could not bring %s up to date", qPrintable(copy));
 
     if (!QFileInfo(copy).isWritable()) {
         readOnlyNotice(QStringLiteral("El archivo está protegido contra escritura."));
