@@ -77,21 +77,23 @@ void adoptIntoMainWindow(QWidget *w)
 void showInside(QWidget *w)
 {
     adoptIntoMainWindow(w);
-    if (QMdiSubWindow *f = frameOf(w)) {
+    QMdiSubWindow *f = frameOf(w);
+    if (!f) {
         w->show();
-        // A window larger than the main window's area is fitted into it.
-        const QSize area = mdiArea()->viewport()->size();
-        if (area.isValid() && !area.isEmpty() && (f->width() > area.width() || f->height() > area.height())) {
-            f->resize(f->size().boundedTo(area));
-            f->move(qBound(0, f->x(), area.width() - f->width()),
-                    qBound(0, f->y(), area.height() - f->height()));
-        }
-        f->show();
-        f->raise();
-        mdiArea()->setActiveSubWindow(f);
-    } else {
-        w->show();
+        return;
     }
+    w->show();
+    f->show(); // the area places a frame shown for the first time
+    // The whole window stays within the main window's area: fitted when larger, moved
+    // back in when the area's placement leaves part of it outside.
+    const QSize area = mdiArea()->viewport()->size();
+    if (!f->isMinimized() && area.isValid() && !area.isEmpty()) {
+        if (f->width() > area.width() || f->height() > area.height())
+            f->resize(f->size().boundedTo(area));
+        f->move(qBound(0, f->x(), area.width() - f->width()), qBound(0, f->y(), area.height() - f->height()));
+    }
+    f->raise();
+    mdiArea()->setActiveSubWindow(f);
 }
 
 void placeInside(QWidget *w, int leftTwips, int topTwips)

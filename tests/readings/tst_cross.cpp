@@ -27,6 +27,7 @@
 #include <QDate>
 #include <QLabel>
 #include <QLocale>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -189,6 +190,15 @@ private slots:
         QCOMPARE(modOrbelle::readingQuestion, QStringLiteral("¿Cambio de trabajo? {sí} \\ no"));
         rtfViewer *viewer = WindowRegistry::get<rtfViewer>();
         QVERIFY(viewer->isVisible());
+        // The viewer opens wholly inside the main window, beside the cross.
+        auto *frame = qobject_cast<QMdiSubWindow *>(viewer->parentWidget());
+        QVERIFY(frame);
+        QVERIFY2(Program::mdiArea()->viewport()->rect().contains(frame->geometry()),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                .arg(frame->x())
+                                .arg(frame->y())
+                                .arg(frame->width())
+                                .arg(frame->height())));
         const QStringList lines = reportText().split(QLatin1Char('\n'));
         const int at = int(
             lines.indexOf(QStringLiteral("¿Cambio de trabajo? {sí} \\ no (") + today() + QLatin1Char(')')));
