@@ -16,7 +16,6 @@
 
 #include <QBoxLayout>
 #include <QDate>
-#include <QImageReader>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
@@ -126,7 +125,7 @@ int deutTag::card() const
 void deutTag::Form_Load()
 {
     // 1.
-    m_background = QImageReader(CardPictures::background(QStringLiteral("nebo3.jpg"))).read();
+    m_background = backgroundPicture(QStringLiteral("nebo3.jpg"));
     // 2.–4. The program's one generator, seeded at start (a reseed from the seconds of
     // the day would give two readings in the same second the same card).
     const DayDraw draw = drawDayCard();

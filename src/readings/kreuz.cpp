@@ -12,7 +12,6 @@
 #include "twips.h"
 #include "windows.h"
 
-#include <QImageReader>
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -73,7 +72,7 @@ kreuz::kreuz(QWidget *parent) : QWidget(parent)
 
 void kreuz::Form_Load()
 {
-    m_background = QImageReader(CardPictures::background(QStringLiteral("nebo3.jpg"))).read();
+    m_background = backgroundPicture(QStringLiteral("nebo3.jpg"));
     // 1. The four meaning tables.
     for (size_t k = 0; k < 4; ++k) {
         Data[k]->openTable(CardDatabase::shared(), tableOf(int(k) + 1));

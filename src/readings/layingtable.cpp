@@ -11,7 +11,6 @@
 #include "windows.h"
 
 #include <QApplication>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -82,7 +81,7 @@ void LayingTable::loadTable(const std::function<void()> &loadInterpretation)
 
 void LayingTable::loadBackground()
 {
-    m_background = QImageReader(CardPictures::background(QStringLiteral("nebo3.jpg"))).read();
+    m_background = backgroundPicture(QStringLiteral("nebo3.jpg"));
     update();
 }
 
@@ -115,10 +114,9 @@ void LayingTable::dealTick()
     ++m_dealCount;
     if (m_dealCount <= 77) {
         if (m_dealCount == 1)
-            m_shapeVisible[0] = true;
-        m_shapeVisible[size_t(m_dealCount)] = true;
+            showBack(0);
+        showBack(m_dealCount);
         MMControl2->setCommand(QStringLiteral("play"));
-        update();
         return;
     }
     dealEnded();
@@ -200,8 +198,7 @@ void LayingTable::takeAway(int i)
         m_labelShrunk[size_t(i)] = true;
     else
         m_labelVisible[size_t(i)] = false;
-    m_shapeVisible[size_t(i)] = false;
-    update();
+    hideBack(i);
 }
 
 void LayingTable::revealed()
@@ -221,12 +218,20 @@ void LayingTable::setMouseOn(bool on)
     setCursor(on ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }
 
+void LayingTable::showBack(int i)
+{
+    m_shapeVisible[size_t(i)] = true;
+    update(backRect(i).adjusted(-2, -2, 2, 2));
+}
+
 void LayingTable::hideBack(int i)
 {
     if (i < 0 || i > 77)
         return;
+    // Only the back's own area is painted again: the deal and the gathering change one
+    // back a tick.
     m_shapeVisible[size_t(i)] = false;
-    update();
+    update(backRect(i).adjusted(-2, -2, 2, 2));
 }
 
 void LayingTable::setSlotVisible(int k, bool on)
@@ -234,7 +239,7 @@ void LayingTable::setSlotVisible(int k, bool on)
     if (k < 1 || k > int(m_slotVisible.size()))
         return;
     m_slotVisible[size_t(k - 1)] = on;
-    update();
+    update(toPixels(m_design.frameRects[size_t(k - 1)]).toAlignedRect().adjusted(-2, -2, 2, 2));
 }
 
 void LayingTable::setSlotImage(int k, const QImage &image)
@@ -302,13 +307,13 @@ void LayingTable::paintBack(QPainter &p, const QRectF &r) const
     p.drawRoundedRect(panel, radius * 0.5, radius * 0.5);
 }
 
-void LayingTable::paintEvent(QPaintEvent *)
+void LayingTable::paintEvent(QPaintEvent *e)
 {
     QPainter p(this);
     paintCovering(p, rect(), m_background);
     p.setRenderHint(QPainter::Antialiasing);
     for (int i = 0; i < 78; ++i) {
-        if (m_shapeVisible[size_t(i)])
+        if (m_shapeVisible[size_t(i)] && e->rect().intersects(backRect(i).adjusted(-2, -2, 2, 2)))
             paintBack(p, QRectF(backRect(i)));
     }
     p.setRenderHint(QPainter::SmoothPixmapTransform);

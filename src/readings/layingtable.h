@@ -97,6 +97,7 @@ protected:
     void setDealCount(int n) { m_dealCount = n; }
     void setDrawCount(int n) { m_drawCount = n; }
     void setSlotVisible(int k, bool on);
+    void showBack(int i);
     void hideBack(int i);
 
     void paintEvent(QPaintEvent *) override;

@@ -44,7 +44,7 @@ anima::anima(QWidget *parent) : QWidget(parent)
     // 1. The deal counter.
     m_count = 0;
     // 2. Background.
-    m_background = QImageReader(CardPictures::background(QStringLiteral("nebo3.jpg"))).read();
+    m_background = backgroundPicture(QStringLiteral("nebo3.jpg"));
 
     for (size_t k = 0; k < 11; ++k) {
         auto *frame = new QWidget(this);
@@ -182,7 +182,10 @@ void anima::skip()
 
 void anima::onUnload()
 {
-    // Its music goes with it.
+    // Its animation and its music go with it.
+    Timer1->setEnabled(false);
+    Timer2->setEnabled(false);
+    Timer3->setEnabled(false);
     MMControl1->setCommand(QStringLiteral("close"));
 }
 

@@ -9,7 +9,6 @@
 #include "windows.h"
 
 #include <QApplication>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMainWindow>
@@ -19,11 +18,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QImage panelBackground()
-{
-    return QImageReader(CardPictures::background(QStringLiteral("nebo2.jpg"))).read();
-}
 
 void styleCaption(QLabel *l, int pointSize)
 {
@@ -57,7 +51,7 @@ void centreOnScreen(QWidget *w)
 meld::meld(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
-    m_background = panelBackground();
+    m_background = backgroundPicture(QStringLiteral("nebo2.jpg"));
     resize(Twips::size(7200, 1400));
     Label1 = new QLabel(QStringLiteral("¡Saque por favor siete cartas!"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -97,7 +91,7 @@ void meld::paintEvent(QPaintEvent *)
 
 einfF::einfF(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
 {
-    m_background = panelBackground();
+    m_background = backgroundPicture(QStringLiteral("nebo2.jpg"));
     resize(Twips::size(5000, 2600));
     Label1 = new QLabel(
         QStringLiteral("¡Si quiere una respuesta de Orbelle, pon su domanda y haz un click aquí!"), this);

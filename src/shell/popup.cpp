@@ -64,13 +64,8 @@ void frmMeni::mnuHaupt_Click()
 
 void frmMeni::mnuEnde_Click()
 {
-    if (!Start::mayEnd())
-        return;
-    WindowRegistry::unload(QStringLiteral("mojCorvin"));
-    const int before = Program::endRequests();
-    WindowRegistry::unload(QStringLiteral("Start"));
-    if (Program::endRequests() == before)
-        Program::end();
+    // The main window's exit: its unload takes the music player with it.
+    WindowRegistry::get<Start>()->mnuKraj_Click();
 }
 
 namespace Popup {

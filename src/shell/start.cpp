@@ -78,12 +78,11 @@ Start::Start(QWidget *parent) : QMainWindow(parent)
     setWindowTitle(QStringLiteral("Orbelle"));
     setWindowIcon(QIcon(CardPictures::programFile(QStringLiteral("orbelle.png"))));
 
-    m_central = new QWidget(this);
-    m_mdi = new QMdiArea(m_central);
+    m_mdi = new QMdiArea(this);
     m_mdi->setObjectName(QStringLiteral("mdiArea"));
     m_mdi->setBackground(Qt::NoBrush);
     m_mdi->viewport()->installEventFilter(this);
-    setCentralWidget(m_central);
+    setCentralWidget(m_mdi);
     Program::setMdiArea(m_mdi);
 
     // Load: the window and its button panel both show the night sky of the program folder.
@@ -91,7 +90,7 @@ Start::Start(QWidget *parent) : QMainWindow(parent)
     // the info window and the report viewer open over it.
     Picture1 = new Backdrop(m_mdi->viewport());
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setPicture(CardPictures::background(QStringLiteral("nebo3.jpg")));
+    Picture1->setBackground(QStringLiteral("nebo3.jpg"));
     Picture1->installEventFilter(this);
 
     for (size_t i = 0; i < kButtons.size(); ++i) {
@@ -214,7 +213,6 @@ QString Start::versionText()
 
 void Start::layoutPanel()
 {
-    m_mdi->setGeometry(m_central->rect());
     const QRect area = m_mdi->viewport()->rect();
     Picture1->setGeometry(area);
     Picture1->lower();
@@ -234,12 +232,6 @@ void Start::layoutPanel()
         m_buttons[i]->setGeometry(r.toRect());
         m_buttons[i]->setMaxPixelSize(int(qMin(r.height() * 0.62, 44.0 * s)));
     }
-}
-
-void Start::resizeEvent(QResizeEvent *event)
-{
-    QMainWindow::resizeEvent(event);
-    layoutPanel();
 }
 
 bool Start::eventFilter(QObject *watched, QEvent *event)
@@ -293,17 +285,9 @@ void Start::switchOffMissingWindows()
     need("mojCorvin", {mnuMusik});
 }
 
-void Start::closeIntro(bool stopMusic)
+void Start::closeIntro()
 {
-    if (stopMusic) {
-        if (QWidget *intro = WindowRegistry::ifLoaded(QStringLiteral("anima"))) {
-            for (const char *name : {"Timer1", "Timer2", "Timer3"})
-                if (auto *t = intro->findChild<Timer *>(QString::fromLatin1(name)))
-                    t->setEnabled(false);
-            if (auto *mc = intro->findChild<MediaControl *>(QStringLiteral("MMControl1")))
-                mc->setCommand(QStringLiteral("close"));
-        }
-    }
+    // The intro's unload stops its timers and closes its music.
     WindowRegistry::unload(QStringLiteral("anima"));
 }
 
@@ -340,7 +324,7 @@ void Start::Label3_Click()
         prompt->move(frame.left() + frame.width() / 2 - Twips::px(2500),
                      frame.top() + frame.height() / 2 - prompt->frameGeometry().height());
     }
-    closeIntro(true);
+    closeIntro();
     setWindowTitle(QStringLiteral("Orbelle: Cruz"));
 }
 
@@ -397,7 +381,7 @@ void Start::Label8_Click()
     Picture1->hide();
     setWindowTitle(QStringLiteral("Orbelle: Escuela de Tarot"));
     mnuMusik->setEnabled(false);
-    closeIntro(false);
+    closeIntro();
     if (QWidget *school = windowNamed("lernen")) {
         showWindow(school);
         Program::placeInside(school, 1000, 500);
@@ -407,7 +391,7 @@ void Start::Label8_Click()
 void Start::Label9_Click()
 {
     mnuMusik->setEnabled(false);
-    closeIntro(false);
+    closeIntro();
     Picture1->hide();
     mnuSpiel->setEnabled(false);
     solo->setEnabled(false);
@@ -422,7 +406,7 @@ void Start::Label9_Click()
 
 void Start::solo_Click()
 {
-    closeIntro(true);
+    closeIntro();
     showWindow(windowNamed("frmDrag"));
 }
 

@@ -93,18 +93,16 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildMenus();
     void layoutPanel();
-    void closeIntro(bool stopMusic);
+    void closeIntro();
     void shuffleReading(const QString &caption, Timer *timer, bool meldTimer1On);
     void showInfo(int record);
 
     QMdiArea *m_mdi = nullptr;
-    QWidget *m_central = nullptr;
     std::array<TextButton *, 9> m_buttons{};
     bool m_unloaded = false;
 };
