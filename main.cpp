@@ -30,7 +30,6 @@ int main(int argc, char *argv[])
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
 
     registerAllWindows();
-    modOrbelle::setIntro(Shell::showIntro);
     modOrbelle::Main();
     return QApplication::exec();
 }

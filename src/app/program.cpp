@@ -54,7 +54,7 @@ void setMdiArea(QMdiArea *area)
 QMdiArea *mdiArea()
 {
     if (!g_area)
-        WindowRegistry::get(QStringLiteral("Start")); // loading the main window sets it
+        WindowRegistry::get(WindowId::Start); // loading the main window sets it
     return g_area;
 }
 

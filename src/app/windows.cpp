@@ -1,6 +1,9 @@
 #include "windows.h"
 
+#include <QCloseEvent>
 #include <QMdiSubWindow>
+
+#include <map>
 
 namespace {
 std::map<QString, QPointer<QWidget>> &table()
@@ -8,37 +11,80 @@ std::map<QString, QPointer<QWidget>> &table()
     static std::map<QString, QPointer<QWidget>> t;
     return t;
 }
-} // namespace
 
-namespace {
-std::map<QString, std::function<QWidget *()>> &factories()
+std::map<WindowId, std::function<QWidget *()>> &factories()
 {
-    static std::map<QString, std::function<QWidget *()>> f;
+    static std::map<WindowId, std::function<QWidget *()>> f;
     return f;
 }
+
+// Closing a window by its frame is its unload (or whatever its own close does): a
+// window that was merely hidden would keep its timers running behind the user's back.
+class FrameClose : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Close || watched != parent())
+            return false;
+        event->ignore();
+        auto *w = static_cast<QWidget *>(watched);
+        if (auto *l = dynamic_cast<Loadable *>(w))
+            l->closedByFrame();
+        else
+            WindowRegistry::unload(w);
+        return true;
+    }
+};
 } // namespace
 
-void WindowRegistry::registerFactory(const QString &name, std::function<QWidget *()> make)
+void Loadable::closedByFrame()
 {
-    factories()[name] = std::move(make);
+    if (auto *w = dynamic_cast<QWidget *>(this))
+        WindowRegistry::unload(w);
 }
 
-bool WindowRegistry::isKnown(const QString &name)
+void WindowRegistry::registerFactory(WindowId id, std::function<QWidget *()> make)
 {
-    return factories().count(name) > 0;
+    factories()[id] = std::move(make);
 }
 
-QWidget *WindowRegistry::get(const QString &name)
+void WindowRegistry::forget(WindowId id)
 {
+    factories().erase(id);
+}
+
+bool WindowRegistry::isKnown(WindowId id)
+{
+    return factories().count(id) > 0;
+}
+
+QWidget *WindowRegistry::get(WindowId id)
+{
+    const QString name = windowName(id);
     if (QWidget *w = find(name))
         return w;
-    auto it = factories().find(name);
+    auto it = factories().find(id);
     if (it == factories().end())
         return nullptr;
     QWidget *w = it->second();
-    if (!find(name)) // a window made through get<W>() has registered itself already
+    if (w && !find(name)) { // a window made through get<W>() has registered itself already
         add(name, w);
+        load(w);
+    }
     return w;
+}
+
+std::optional<WindowId> WindowRegistry::idOf(const QString &name)
+{
+    for (size_t i = 0; i < kWindowNames.size(); ++i) {
+        if (name == QLatin1String(kWindowNames[i]))
+            return WindowId(i);
+    }
+    return std::nullopt;
 }
 
 QWidget *WindowRegistry::find(const QString &key)
@@ -59,26 +105,31 @@ void WindowRegistry::add(const QString &key, QWidget *w)
     table()[key] = w;
     if (w->objectName().isEmpty())
         w->setObjectName(key);
+    w->installEventFilter(new FrameClose(w));
 }
 
 void WindowRegistry::load(QWidget *w)
 {
-    if (w->metaObject()->indexOfMethod("Form_Load()") >= 0)
-        QMetaObject::invokeMethod(w, "Form_Load", Qt::DirectConnection);
+    if (auto *l = dynamic_cast<Loadable *>(w))
+        l->Form_Load();
 }
 
-void WindowRegistry::emitUnloading(QWidget *w)
+void WindowRegistry::unload(QWidget *window)
 {
-    // Windows that must do something when they go (restore the main window, close
-    // their sounds) get their unload handler called before they disappear.
-    if (w->metaObject()->indexOfMethod("onUnload()") >= 0)
-        QMetaObject::invokeMethod(w, "onUnload", Qt::DirectConnection);
+    if (!window)
+        return;
+    for (auto &[key, w] : table()) {
+        if (w == window) {
+            unload(QString(key));
+            return;
+        }
+    }
 }
 
-void WindowRegistry::unload(const QString &name)
+void WindowRegistry::unload(const QString &key)
 {
     auto &t = table();
-    auto it = t.find(name);
+    auto it = t.find(key);
     if (it == t.end())
         return;
     QPointer<QWidget> w = it->second;
@@ -89,7 +140,10 @@ void WindowRegistry::unload(const QString &name)
     // but is destroyed only when control returns to the event loop: a window often
     // unloads itself from inside one of its own handlers. A window shown inside the
     // main window goes with its frame.
-    emitUnloading(w);
+    if (auto *l = dynamic_cast<Loadable *>(w.data()))
+        l->Form_Unload();
+    if (!w)
+        return;
     QWidget *frame = qobject_cast<QMdiSubWindow *>(w->parentWidget());
     QWidget *gone = frame ? frame : w.data();
     gone->hide();

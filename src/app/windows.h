@@ -4,16 +4,78 @@
 #include <QString>
 #include <QWidget>
 
+#include <array>
 #include <functional>
-#include <map>
+#include <optional>
+
+// Every window of the program, by the name it bears. The names live here and nowhere
+// else: windows reach each other by type (WindowRegistry::get<kreuz>()) or, across the
+// layers of the program where the caller cannot know the class, by this id.
+enum class WindowId {
+    Start,
+    anima,
+    meld,
+    einfF,
+    ordnerSuchen,
+    info,
+    frmMeni,
+    legTag,
+    deutTag,
+    legkreuz,
+    kreuz,
+    frmDrag,
+    eingabe,
+    legBez,
+    bezi,
+    rtfViewer,
+    deutf,
+    slika,
+    lernen,
+    alleImagenes,
+    mojCorvin,
+};
+
+inline constexpr std::array<const char *, 21> kWindowNames{
+    "Start", "anima", "meld",  "einfF",     "ordnerSuchen", "info",  "frmMeni",
+    "legTag", "deutTag", "legkreuz", "kreuz", "frmDrag", "eingabe", "legBez",
+    "bezi", "rtfViewer", "deutf", "slika", "lernen", "alleImagenes", "mojCorvin",
+};
+
+inline QString windowName(WindowId id)
+{
+    return QString::fromLatin1(kWindowNames[size_t(id)]);
+}
+
+// What the registry does with a window besides creating it: its load step once it is
+// registered (so the windows its load creates can refer back to it), its unload step when
+// it goes, and what closing it by its frame means.
+class Loadable
+{
+public:
+    virtual ~Loadable() = default;
+    virtual void Form_Load() {}
+    virtual void Form_Unload() {}
+    // The user closed the window by its frame (or Alt+F4). By default that unloads it, as
+    // its own close does; a window whose close does more (a reading going back to the
+    // main menu, the viewer asking first, the music player hiding) says so here.
+    virtual void closedByFrame();
+};
 
 // Every window exists at most once. The first reference creates it (loaded, hidden),
 // unload destroys it, and the next reference creates it afresh with its design values.
-// A window's constructor builds its controls; a slot Form_Load(), when it has one, is its
-// load step and runs once the window is registered. A slot onUnload() runs when it goes.
 class WindowRegistry
 {
 public:
+    // A module makes its windows known once at start; windows of modules a caller cannot
+    // include are then reached by id. The class bears the window's name.
+    template <class W>
+    static void registerWindow(WindowId id)
+    {
+        Q_ASSERT(windowName(id) == keyOf<W>());
+        registerFactory(id, [] { return static_cast<QWidget *>(get<W>()); });
+    }
+    static bool isKnown(WindowId id);
+
     template <class W>
     static W *get()
     {
@@ -22,48 +84,42 @@ public:
             return static_cast<W *>(w);
         W *w = new W();
         add(key, w);
-        // The window is known before its load runs, so the windows its load refers to
-        // can refer back to it.
         load(w);
         return w;
     }
-
     template <class W>
     static W *ifLoaded()
     {
         return static_cast<W *>(find(keyOf<W>()));
     }
-
     template <class W>
     static bool isLoaded()
     {
         return find(keyOf<W>()) != nullptr;
     }
-
     template <class W>
     static void unload()
     {
         unload(keyOf<W>());
     }
 
-    // By name, for windows that only know another by its name (and for tests). A
-    // window class registers how it is made; get() then works by name as by type.
-    static void registerFactory(const QString &name, std::function<QWidget *()> make);
-    static bool isKnown(const QString &name);
-    static QWidget *get(const QString &name); // nullptr for a window nobody registered
-    static QWidget *ifLoaded(const QString &name) { return find(name); }
-    static bool isLoaded(const QString &name) { return find(name) != nullptr; }
-    // A control of a window, found by its name; creates the window like any reference.
-    template <class C>
-    static C *control(const QString &window, const QString &name)
-    {
-        QWidget *w = get(window);
-        return w ? w->findChild<C *>(name) : nullptr;
-    }
-    static void unload(const QString &name);
+    // By id: nullptr for a window this build does not have.
+    static QWidget *get(WindowId id);
+    static QWidget *ifLoaded(WindowId id) { return find(windowName(id)); }
+    static bool isLoaded(WindowId id) { return ifLoaded(id) != nullptr; }
+    static void unload(WindowId id) { unload(windowName(id)); }
+    // A window unloading itself.
+    static void unload(QWidget *window);
+
+    // For tests, which name windows as the user knows them.
+    static std::optional<WindowId> idOf(const QString &name);
     static QStringList loaded();
     // Unloads every window (end of the program, between test cases).
     static void unloadAll();
+
+    // Lower-level than registerWindow, for stand-ins in tests.
+    static void registerFactory(WindowId id, std::function<QWidget *()> make);
+    static void forget(WindowId id);
 
 private:
     template <class W>
@@ -73,6 +129,6 @@ private:
     }
     static QWidget *find(const QString &key);
     static void add(const QString &key, QWidget *w);
-    static void emitUnloading(QWidget *w);
     static void load(QWidget *w);
+    static void unload(const QString &key);
 };

@@ -206,7 +206,7 @@ bool openShared(const QString &path, QString *error)
 {
     QString err;
     QSqlDatabase db = openConnection(kShared, path, true, &err);
-    modOrbelle::cardDb = kShared;
+    modOrbelle::state().cardDb = kShared;
     if (error)
         *error = err;
     return db.isOpen();
@@ -246,6 +246,21 @@ QString resolveTable(const QSqlDatabase &db, const QString &name)
             return t;
     }
     return QString();
+}
+
+QString cardText(const QString &table, int card)
+{
+    const QSqlDatabase db = shared();
+    const QString stored = resolveTable(db, table);
+    if (stored.isEmpty())
+        return QString();
+    QSqlQuery q(db);
+    // The name is the stored spelling of a table, quoted; the card is bound.
+    q.prepare(QStringLiteral("SELECT \"%1\" FROM \"%1\" WHERE rowid = ?").arg(stored));
+    q.addBindValue(card);
+    if (!q.exec() || !q.next())
+        return QString();
+    return q.value(0).toString();
 }
 
 } // namespace CardDatabase

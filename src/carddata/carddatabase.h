@@ -40,4 +40,8 @@ void closeStudy();
 // letters beyond ASCII, which SQLite itself compares exactly); empty when none.
 QString resolveTable(const QSqlDatabase &db, const QString &name);
 
+// The text of card n in a meaning table of the shared connection (each table's text
+// column bears the table's name); empty when the table or the row is missing.
+QString cardText(const QString &table, int card);
+
 } // namespace CardDatabase

@@ -10,7 +10,7 @@ namespace CardPictures {
 
 QString path(int card)
 {
-    return path(modOrbelle::imageFolder, card);
+    return path(modOrbelle::state().imageFolder, card);
 }
 
 QString path(const QString &folder, int card)

@@ -2,18 +2,17 @@
 
 #include "cardpictures.h"
 #include "dialogs.h"
+#include "carddatabase.h"
 #include "kreuz.h"
-#include "modOrbelle.h"
 #include "program.h"
 #include "report.h"
 #include "start.h"
+#include "theme.h"
 #include "twips.h"
 #include "windows.h"
 
-#include <QDate>
 #include <QGridLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -37,12 +36,8 @@ deutf::deutf(QWidget *parent) : QWidget(parent)
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(Twips::px(150), Twips::px(120), Twips::px(150), Twips::px(120));
     grid->setVerticalSpacing(Twips::px(45));
-    QFont heading(QStringLiteral("Arial"));
-    heading.setBold(true);
-    heading.setPointSize(10);
-    QFont body(QStringLiteral("Tahoma"));
-    body.setStyleHint(QFont::SansSerif);
-    body.setPointSize(10);
+    const QFont heading = Theme::captionFont(10);
+    const QFont body = Theme::textFont(10);
     for (int k = 0; k < 4; ++k) {
         Label5[size_t(k)] = new QLabel(QString::number(k + 1), this);
         Label5[size_t(k)]->setObjectName(QStringLiteral("Label5_%1").arg(k));
@@ -74,39 +69,38 @@ deutf::deutf(QWidget *parent) : QWidget(parent)
     Program::adoptIntoMainWindow(this);
 }
 
-void deutf::Form_Load()
+QString deutf::meaningOf(const Spread &spread, int k)
 {
-    kreuz *cross = WindowRegistry::get<kreuz>();
-    for (size_t k = 0; k < 4; ++k) {
-        Box[k]->setPlainText(cross->Box[k]->toPlainText());
-        Box[k]->show();
+    return CardDatabase::cardText(kreuz::tableOf(k), spread.card(k));
+}
+
+void deutf::setSpread(const Spread &spread)
+{
+    m_spread = spread;
+    for (int k = 1; k <= 4; ++k) {
+        Box[size_t(k - 1)]->setPlainText(meaningOf(spread, k));
+        Box[size_t(k - 1)]->show();
     }
 }
 
 void deutf::Command2_Click()
 {
-    modOrbelle::readingQuestion = Dialogs::input(this, questionPrompt());
-    kreuz *cross = WindowRegistry::get<kreuz>();
-    Report::setFontSize(14);
-    Report::insertText(QStringLiteral("\r\n") + modOrbelle::readingQuestion + QStringLiteral(" (") +
-                       QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat) +
-                       QStringLiteral(")\r\n"));
-    Report::setFontSize(12);
-    for (int k = 1; k <= 4; ++k) {
-        Report::insertText(QStringLiteral("\r\n"));
-        Report::insertCard(cross->images[size_t(k - 1)], modOrbelle::drawnCards[size_t(k)].toInt(), false);
-        // The meanings as the cross window holds them now, not as edited here.
-        Report::insertText(QStringLiteral("\r\n\r\n") + Label[size_t(k - 1)]->text() + QStringLiteral(": ") +
-                           cross->Box[size_t(k - 1)]->toPlainText());
-        if (k < 4)
-            Report::insertText(QStringLiteral("\r\n"));
-    }
-    Report::show(false);
+    m_spread.question = Dialogs::input(this, questionPrompt());
+    // The meanings as the card texts hold them, not as edited here.
+    QStringList meanings;
+    for (int k = 1; k <= m_spread.size(); ++k)
+        meanings << meaningOf(m_spread, k);
+    Report::writeCross(m_spread, headings(), meanings);
 }
 
 void deutf::Command1_Click()
 {
-    for (const char *name : {"deutf", "kreuz", "einfF", "legkreuz"})
-        WindowRegistry::unload(QString::fromLatin1(name));
+    goBack();
+}
+
+void deutf::goBack()
+{
+    for (WindowId id : {WindowId::deutf, WindowId::kreuz, WindowId::einfF, WindowId::legkreuz})
+        WindowRegistry::unload(id);
     WindowRegistry::get<Start>()->showIdle();
 }

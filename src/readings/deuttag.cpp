@@ -4,12 +4,12 @@
 #include "carddatabase.h"
 #include "cardpictures.h"
 #include "legtag.h"
-#include "modOrbelle.h"
 #include "program.h"
 #include "random.h"
 #include "recordcursor.h"
 #include "report.h"
 #include "start.h"
+#include "theme.h"
 #include "timing.h"
 #include "twips.h"
 #include "windows.h"
@@ -28,12 +28,13 @@ constexpr int kWidth = 12000;
 constexpr int kHeight = 9000;
 } // namespace
 
-DayDraw drawDayCard()
+Spread drawDayCard()
 {
-    DayDraw d;
-    d.set = int(3 * Random::next()) + 1;
-    d.card = Random::card();
-    return d;
+    const int set = int(3 * Random::next()) + 1;
+    Spread s = Spread::of({Random::card()});
+    s.meaningSet = set;
+    s.positions[0].reversed = set == 3;
+    return s;
 }
 
 QString deutTag::tableOf(int set)
@@ -60,9 +61,7 @@ deutTag::deutTag(QWidget *parent) : QWidget(parent)
     Shape1 = new QWidget(this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setFixedSize(Twips::size(1770, 2925));
-    Shape1->setStyleSheet(
-        QStringLiteral("#Shape1 { background: rgba(8, 10, 36, 200); border: 1px solid #e4c062; "
-                       "border-radius: 8px; }"));
+    Shape1->setStyleSheet(QStringLiteral("#Shape1 { %1 }").arg(Theme::cardFrameStyle(8)));
     Image1 = new QLabel(Shape1);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(QRect(QPoint(Twips::px(120), Twips::px(120)), Twips::size(1515, 2655)));
@@ -70,14 +69,9 @@ deutTag::deutTag(QWidget *parent) : QWidget(parent)
 
     Box1 = new QPlainTextEdit(this);
     Box1->setObjectName(QStringLiteral("Box1"));
-    QFont f(QStringLiteral("Tahoma"));
-    f.setStyleHint(QFont::SansSerif);
-    f.setPointSize(11);
-    Box1->setFont(f);
+    Box1->setFont(Theme::textFont(11));
     Box1->setMinimumHeight(Twips::px(1500));
-    Box1->setStyleSheet(
-        QStringLiteral("QPlainTextEdit { background: rgba(250, 246, 232, 235); color: #1d1a2e; "
-                       "border: 1px solid #e4c062; border-radius: 6px; padding: 6px; }"));
+    Box1->setStyleSheet(Theme::meaningBoxStyle(QStringLiteral("QPlainTextEdit")));
 
     Data1 = new RecordCursor(this);
     Data1->setObjectName(QStringLiteral("Data1"));
@@ -117,50 +111,41 @@ deutTag::deutTag(QWidget *parent) : QWidget(parent)
     Program::adoptIntoMainWindow(this);
 }
 
-int deutTag::card() const
-{
-    return modOrbelle::loopIndex.toInt();
-}
-
 void deutTag::Form_Load()
 {
     // 1.
     m_background = backgroundPicture(QStringLiteral("nebo3.jpg"));
     // 2.–4. The program's one generator, seeded at start (a reseed from the seconds of
     // the day would give two readings in the same second the same card).
-    const DayDraw draw = drawDayCard();
-    m_set = draw.set;
-    modOrbelle::loopIndex = float(draw.card);
+    m_spread = drawDayCard();
     // 5.–6.
-    im1 = CardPictures::load(card(), m_set == 3);
+    im1 = CardPictures::load(card(), m_spread.isReversed(1));
     // 7.
     Image1->setPixmap(QPixmap::fromImage(im1));
     WindowRegistry::get<legTag>()->setSlotImage(1, im1);
     // 8.
-    Data1->openTable(CardDatabase::shared(), tableOf(m_set));
-    Data1->bind(Box1, fieldOf(m_set));
+    Data1->openTable(CardDatabase::shared(), tableOf(meaningSet()));
+    Data1->bind(Box1, fieldOf(meaningSet()));
     // 9.
     Timer1->setEnabled(true);
 }
 
 void deutTag::Command1_Click()
 {
-    Report::setFontSize(14);
-    Report::insertText(QStringLiteral("\r\nLa carta para ") +
-                       QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
-    Report::setFontSize(12);
-    Report::insertText(QStringLiteral("\r\n\r\n"));
-    Report::insertCard(im1, card(), m_set == 3);
-    Report::insertText(QStringLiteral("\r\n\r\n") + Box1->toPlainText());
-    Report::insertText(QStringLiteral("\r\n"));
-    Report::show(false);
+    // What the user wrote into the box goes into the report with the card.
+    Report::writeDayCard(m_spread, im1, Box1->toPlainText());
 }
 
 void deutTag::Command2_Click()
 {
-    for (const char *name : {"eingabe", "deutTag", "legTag", "slika", "anima"})
-        WindowRegistry::unload(QString::fromLatin1(name));
+    for (WindowId id : {WindowId::eingabe, WindowId::deutTag, WindowId::legTag, WindowId::slika, WindowId::anima})
+        WindowRegistry::unload(id);
     WindowRegistry::get<Start>()->showIdle();
+}
+
+void deutTag::Form_Unload()
+{
+    Timer1->setEnabled(false);
 }
 
 void deutTag::paintEvent(QPaintEvent *)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "spread.h"
+#include "windows.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -9,18 +12,13 @@ class QPushButton;
 class RecordCursor;
 class Timer;
 
-// The draw of the card of the day: the meaning set (3: the card lies reversed) and the
-// card, from the program's generator.
-struct DayDraw
-{
-    int set;
-    int card;
-};
-DayDraw drawDayCard();
+// The draw of the card of the day, from the program's generator: the meaning set first
+// (3: the card lies reversed), then the card. The day card leaves the run's marks alone.
+Spread drawDayCard();
 
 // The day card's interpretation: the drawn card, upright or turned, with one of its
 // three meanings. Its load draws the card, before the laying deals a single back.
-class deutTag : public QWidget
+class deutTag : public QWidget, public Loadable
 {
     Q_OBJECT
 public:
@@ -35,15 +33,20 @@ public:
     QPushButton *Command1 = nullptr; // "Guardar"
     QPushButton *Command2 = nullptr; // "Atrás"
 
-    int meaningSet() const { return m_set; } // 1, 2 or 3 (3: reversed)
-    int card() const;
+    const Spread &spread() const { return m_spread; }
+    int meaningSet() const { return m_spread.meaningSet; } // 1, 2 or 3 (3: reversed)
+    int card() const { return m_spread.card(1); }
 
     // Tables and bound field names of the three meaning sets.
     static QString tableOf(int set);
     static QString fieldOf(int set);
 
+    void Form_Load() override;
+    void Form_Unload() override;
+    // Closing the window by its frame is "Atrás".
+    void closedByFrame() override { Command2_Click(); }
+
 public slots:
-    void Form_Load();
     void Command1_Click();
     void Command2_Click();
 
@@ -52,5 +55,5 @@ protected:
 
 private:
     QImage m_background;
-    int m_set = 1;
+    Spread m_spread;
 };

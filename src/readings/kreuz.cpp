@@ -3,9 +3,10 @@
 #include "backdrop.h"
 #include "carddatabase.h"
 #include "cardpictures.h"
-#include "draw.h"
+#include "deutf.h"
 #include "legkreuz.h"
 #include "modOrbelle.h"
+#include "theme.h"
 #include "program.h"
 #include "recordcursor.h"
 #include "timing.h"
@@ -38,8 +39,7 @@ kreuz::kreuz(QWidget *parent) : QWidget(parent)
         frame->setObjectName(QStringLiteral("Shape4_%1").arg(k));
         frame->setGeometry(Twips::rect(kPlaces[k].x() - 120, kPlaces[k].y() - 120, kCard.width() + 240,
                                        kCard.height() + 240));
-        frame->setStyleSheet(QStringLiteral(
-            "background: rgba(8, 10, 36, 200); border: 1px solid #e4c062; border-radius: 7px;"));
+        frame->setStyleSheet(Theme::cardFrameStyle(7));
         Shape4[k] = frame;
         auto *picture = new QLabel(this);
         picture->setObjectName(QString::fromLatin1(kPictureNames[k]));
@@ -57,13 +57,8 @@ kreuz::kreuz(QWidget *parent) : QWidget(parent)
     Timer1 = new Timer(this, 55);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     connect(Timer1, &QTimer::timeout, this, [this] {
-        modOrbelle::card1 = quint8(modOrbelle::drawnCards[1].toInt());
-        modOrbelle::card2 = quint8(modOrbelle::drawnCards[2].toInt());
-        modOrbelle::card3 = quint8(modOrbelle::drawnCards[3].toInt());
-        modOrbelle::card4 = quint8(modOrbelle::drawnCards[4].toInt());
-        const int cards[] = {modOrbelle::card1, modOrbelle::card2, modOrbelle::card3, modOrbelle::card4};
         for (size_t k = 0; k < 4; ++k)
-            positionAtCard(*Data[k], cards[k]);
+            positionAtCard(*Data[k], m_spread.card(int(k) + 1));
         Data[0]->setBoundField(Box[0], QStringLiteral("kreuz1"));
         Timer1->setEnabled(false);
     });
@@ -79,20 +74,26 @@ void kreuz::Form_Load()
         Data[k]->bind(Box[k], tableOf(int(k) + 1));
     }
     // 2.–3. Four cards no reading of this run has drawn; when too few are left the marks
-    // are cleared first, so the draw always ends.
-    const QVector<int> cards = Draw::distinct(4);
-    for (int k = 1; k <= 4; ++k) {
-        modOrbelle::loopIndex = k;
-        modOrbelle::drawnCards[size_t(k)] = cards[k - 1];
-    }
-    // 4.–5. The pictures, here and in the laying's slots. The cross has no reversed cards.
+    // are cleared first, so the draw always ends. The cross has no reversed cards.
+    m_spread = Spread::of(modOrbelle::state().cardTaken.drawDistinct(4));
+    // 4.–5. The pictures, here and in the laying's slots.
     legkreuz *laying = WindowRegistry::get<legkreuz>();
     for (size_t k = 0; k < 4; ++k) {
-        images[k] = CardPictures::load(cards[int(k)]);
+        images[k] = CardPictures::load(m_spread.card(int(k) + 1));
         pictures[k]->setPixmap(QPixmap::fromImage(images[k]));
         laying->setSlotImage(int(k) + 1, images[k]);
     }
     Timer1->setEnabled(true);
+}
+
+void kreuz::Form_Unload()
+{
+    Timer1->setEnabled(false);
+}
+
+void kreuz::closedByFrame()
+{
+    deutf::goBack();
 }
 
 void kreuz::paintEvent(QPaintEvent *)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "spread.h"
+#include "windows.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -10,9 +13,10 @@ class QPlainTextEdit;
 class RecordCursor;
 class Timer;
 
-// The cross: four cards drawn at its load, shown in the shape of a cross, each with the
-// meaning of its position held in a hidden box for the question sheet.
-class kreuz : public QWidget
+// The cross: four cards drawn at its load (none that a reading of this run has drawn),
+// shown in the shape of a cross, each with the meaning of its position held in a hidden
+// box. The question sheet gets the spread.
+class kreuz : public QWidget, public Loadable
 {
     Q_OBJECT
 public:
@@ -31,14 +35,19 @@ public:
     QLabel *im3() const { return pictures[2]; }
     QLabel *Im4() const { return pictures[3]; }
 
+    const Spread &spread() const { return m_spread; }
+
     static QString tableOf(int position);
 
-public slots:
-    void Form_Load();
+    void Form_Load() override;
+    void Form_Unload() override;
+    // Closing the cross closes its reading, as the sheet's "Atrás" does.
+    void closedByFrame() override;
 
 protected:
     void paintEvent(QPaintEvent *) override;
 
 private:
     QImage m_background;
+    Spread m_spread;
 };

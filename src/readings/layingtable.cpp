@@ -4,15 +4,16 @@
 #include "cardpictures.h"
 #include "mediacontrol.h"
 #include "modOrbelle.h"
+#include "music.h"
+#include "panels.h"
+#include "theme.h"
 #include "popup.h"
 #include "settings.h"
 #include "timing.h"
 #include "twips.h"
 #include "windows.h"
 
-#include <QApplication>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -21,21 +22,7 @@
 namespace {
 constexpr int kClientWidth = 12000;
 constexpr int kClientHeight = 9000;
-constexpr int kPanelInset = 120;
 } // namespace
-
-QColor LayingTable::frameColour()
-{
-    return QColor(0x1b, 0x2a, 0x5c);
-}
-QColor LayingTable::panelColour()
-{
-    return QColor(0x6b, 0x1e, 0x2e);
-}
-QColor LayingTable::hatchColour()
-{
-    return QColor(0xc9, 0xa4, 0x49, 120);
-}
 
 LayingTable::LayingTable(const Design &design, QWidget *parent)
     : QWidget(parent),
@@ -54,12 +41,33 @@ LayingTable::LayingTable(const Design &design, QWidget *parent)
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer4 = new Timer(this, design.revealDelayMs);
     Timer4->setObjectName(QStringLiteral("Timer4"));
+    promptTimer = new Timer(this, design.firstPromptDelayMs);
+    nextPromptTimer = new Timer(this, design.nextPromptDelayMs);
+    gatherTimer = new Timer(this, design.gatherIntervalMs);
+    endTimer = new Timer(this, design.endPauseMs);
     MMControl1 = new MediaControl(this);
     MMControl1->setObjectName(QStringLiteral("MMControl1"));
     MMControl2 = new MediaControl(this);
     MMControl2->setObjectName(QStringLiteral("MMControl2"));
-    connect(Timer1, &QTimer::timeout, this, [this] { dealTick(); });
-    connect(Timer4, &QTimer::timeout, this, [this] { revealed(); });
+    connect(Timer1, &QTimer::timeout, this, &LayingTable::dealTick);
+    connect(Timer4, &QTimer::timeout, this, &LayingTable::revealed);
+    connect(promptTimer, &QTimer::timeout, this, [this] {
+        Timer1->setEnabled(false);
+        m_mayDraw = true;
+        showPrompt(1);
+        promptTimer->setEnabled(false);
+    });
+    connect(nextPromptTimer, &QTimer::timeout, this, [this] {
+        if (m_drawCount < cardCount())
+            showPrompt(m_drawCount + 1);
+        nextPromptTimer->setEnabled(false);
+    });
+    connect(gatherTimer, &QTimer::timeout, this, &LayingTable::gatherTick);
+    connect(endTimer, &QTimer::timeout, this, [this] {
+        MMControl1->setCommand(QStringLiteral("close"));
+        endTimer->setEnabled(false);
+        emit laid();
+    });
 
     if (QScreen *s = screen())
         move(s->availableGeometry().center() - rect().center());
@@ -67,38 +75,16 @@ LayingTable::LayingTable(const Design &design, QWidget *parent)
 
 LayingTable::~LayingTable() = default;
 
-void LayingTable::loadTable(const std::function<void()> &loadInterpretation)
-{
-    loadBackground();
-    readMusicActive();
-    // The interpretation window draws the cards and fills the slots.
-    QApplication::processEvents();
-    if (loadInterpretation)
-        loadInterpretation();
-    resetCounters();
-    openSounds();
-}
-
-void LayingTable::loadBackground()
+void LayingTable::Form_Load()
 {
     m_background = backgroundPicture(QStringLiteral("nebo3.jpg"));
-    update();
-}
-
-void LayingTable::readMusicActive()
-{
     // Whether the music was already playing when the laying began.
-    modOrbelle::musicActive = Settings::get(QStringLiteral("musakt"));
-}
-
-void LayingTable::resetCounters()
-{
+    modOrbelle::state().musicActive = Settings::get(QStringLiteral("musakt"));
+    // The reading draws its cards and fills the slots before the first back is dealt.
+    loadReading();
     m_dealCount = 0;
     m_drawCount = 0;
-}
-
-void LayingTable::openSounds()
-{
+    m_gather = m_design.gatherFrom;
     for (MediaControl *mc : {MMControl1, MMControl2}) {
         mc->setNotify(false);
         mc->setWait(true);
@@ -107,6 +93,7 @@ void LayingTable::openSounds()
     }
     MMControl2->setFileName(CardPictures::programFile(QStringLiteral("zvuk.wav")));
     MMControl2->setCommand(QStringLiteral("open"));
+    Timer1->setEnabled(true);
 }
 
 void LayingTable::dealTick()
@@ -125,37 +112,34 @@ void LayingTable::dealTick()
 void LayingTable::dealEnded()
 {
     MMControl2->setCommand(QStringLiteral("stop"));
-    startMusicIfWanted();
-    m_mayDraw = true;
-    showPrompt(false);
     Timer1->setEnabled(false);
+    m_dealCount = 0;
+    startMusicIfWanted();
+    if (m_design.firstPromptDelayMs > 0) {
+        if (!m_design.drawsOpenWithPrompt)
+            m_mayDraw = true;
+        promptTimer->setEnabled(true);
+        return;
+    }
+    m_mayDraw = true;
+    showPrompt(1);
 }
 
 void LayingTable::startMusicIfWanted()
 {
-    if (!modOrbelle::isTrue(modOrbelle::musicOn) || !modOrbelle::musicActive.toString().isEmpty())
-        return;
-    if (auto *mc = WindowRegistry::control<MediaControl>(QStringLiteral("mojCorvin"),
-                                                         QStringLiteral("MMControl1"))) {
-        mc->setCommand(QStringLiteral("play"));
-        Settings::set(QStringLiteral("musakt"), QStringLiteral("ja"));
-    }
+    Music::startIfWanted();
 }
 
-void LayingTable::showPrompt(bool closeAfterTwoSeconds)
+void LayingTable::showPrompt(int k)
 {
-    QWidget *panel = WindowRegistry::get(QStringLiteral("meld"));
-    if (!panel)
+    const QString text = m_design.prompt ? m_design.prompt(k) : QString();
+    if (text.isEmpty())
         return;
-    panel->show();
-    if (closeAfterTwoSeconds) {
-        if (auto *t = panel->findChild<Timer *>(QStringLiteral("Timer1")))
-            t->setEnabled(false);
-        if (auto *t = panel->findChild<Timer *>(QStringLiteral("Timer2")))
-            t->setEnabled(true);
-    }
-    if (auto *l = panel->findChild<QLabel *>(QStringLiteral("Label1")))
-        l->setText(m_design.prompt);
+    meld *panel = WindowRegistry::get<meld>();
+    if (m_design.promptCloseMs > 0)
+        panel->showMessage(text, m_design.promptCloseMs);
+    else
+        panel->showMessageAsDesigned(text);
 }
 
 void LayingTable::clickBack(int i)
@@ -177,19 +161,25 @@ void LayingTable::drawNext()
 
 void LayingTable::drawn(int i)
 {
-    playDrawSound();
-    Timer4->setEnabled(true);
-    if (m_design.multiCard)
-        ++m_drawCount;
-    takeAway(i);
-    setMouseOn(false);
-}
-
-void LayingTable::playDrawSound()
-{
     MMControl1->setFileName(CardPictures::programFile(QStringLiteral("backarte.wav")));
     MMControl1->setCommand(QStringLiteral("open"));
     MMControl1->setCommand(QStringLiteral("play"));
+    Timer4->setEnabled(true);
+    ++m_drawCount;
+    if (m_drawCount > cardCount()) {
+        // A click while the backs are being gathered: that back goes, nothing else.
+        m_drawCount = cardCount();
+        MMControl1->setCommand(QStringLiteral("close"));
+    } else if (m_drawCount == cardCount()) {
+        // The last card: the ending begins.
+        if (m_design.gatherIntervalMs > 0)
+            gatherTimer->setEnabled(true);
+        else
+            endTimer->setEnabled(true);
+    }
+    takeAway(i);
+    // No draw until the reveal; a table of one card takes none again.
+    setMouseOn(false);
 }
 
 void LayingTable::takeAway(int i)
@@ -203,12 +193,26 @@ void LayingTable::takeAway(int i)
 
 void LayingTable::revealed()
 {
-    setSlotVisible(m_design.multiCard ? m_drawCount : 1, true);
-    if (m_design.multiCard) {
+    if (m_design.revealClosesSound)
         MMControl1->setCommand(QStringLiteral("close"));
+    setSlotVisible(m_drawCount, true);
+    if (cardCount() > 1)
         setMouseOn(true);
-    }
     Timer4->setEnabled(false);
+    if (m_design.nextPromptDelayMs > 0 && m_drawCount < cardCount())
+        nextPromptTimer->setEnabled(true);
+}
+
+void LayingTable::gatherTick()
+{
+    hideBack(77);
+    --m_gather;
+    hideBack(m_gather);
+    if (m_gather <= 0) {
+        hideBack(0);
+        gatherTimer->setEnabled(false);
+        endTimer->setEnabled(true);
+    }
 }
 
 void LayingTable::setMouseOn(bool on)
@@ -221,7 +225,7 @@ void LayingTable::setMouseOn(bool on)
 void LayingTable::showBack(int i)
 {
     m_shapeVisible[size_t(i)] = true;
-    update(backRect(i).adjusted(-2, -2, 2, 2));
+    update(backArea(i));
 }
 
 void LayingTable::hideBack(int i)
@@ -231,7 +235,7 @@ void LayingTable::hideBack(int i)
     // Only the back's own area is painted again: the deal and the gathering change one
     // back a tick.
     m_shapeVisible[size_t(i)] = false;
-    update(backRect(i).adjusted(-2, -2, 2, 2));
+    update(backArea(i));
 }
 
 void LayingTable::setSlotVisible(int k, bool on)
@@ -250,11 +254,18 @@ void LayingTable::setSlotImage(int k, const QImage &image)
     update();
 }
 
-void LayingTable::onUnload()
+void LayingTable::Form_Unload()
 {
     m_mayDraw = false;
-    Timer1->setEnabled(false);
-    Timer4->setEnabled(false);
+    for (Timer *t : {Timer1, Timer4, promptTimer, nextPromptTimer, gatherTimer, endTimer})
+        t->setEnabled(false);
+}
+
+void LayingTable::closedByFrame()
+{
+    Popup::toMainMenu();
+    // A table that is not part of a reading's windows goes all the same.
+    WindowRegistry::unload(this);
 }
 
 QRectF LayingTable::toPixels(const QRect &twips) const
@@ -268,7 +279,13 @@ QRectF LayingTable::toPixels(const QRect &twips) const
 QRect LayingTable::backRect(int i) const
 {
     const QPoint p = (*m_design.heap)[size_t(i)];
-    return toPixels(QRect(p, m_design.backSize)).toRect();
+    return toPixels(QRect(p, m_design.back.label)).toRect();
+}
+
+QRect LayingTable::backArea(int i) const
+{
+    const QPoint p = (*m_design.heap)[size_t(i)];
+    return toPixels(QRect(p, m_design.back.frame)).toAlignedRect().united(backRect(i)).adjusted(-2, -2, 2, 2);
 }
 
 int LayingTable::backAt(const QPoint &pos) const
@@ -288,21 +305,25 @@ void LayingTable::resizeEvent(QResizeEvent *)
                        (height() - Twips::px(kClientHeight) * m_scale) / 2);
 }
 
-void LayingTable::paintBack(QPainter &p, const QRectF &r) const
+void LayingTable::paintBack(QPainter &p, int i) const
 {
+    const QPoint at = (*m_design.heap)[size_t(i)];
+    const QRectF r = toPixels(QRect(at, m_design.back.frame));
     const double radius = r.width() * 0.07;
-    p.setPen(QPen(QColor(0xe4, 0xc0, 0x62), qMax(1.0, r.width() * 0.012)));
-    p.setBrush(frameColour());
+    p.setPen(QPen(Theme::gold(), qMax(1.0, r.width() * 0.012)));
+    p.setBrush(Theme::backFrame());
     p.drawRoundedRect(r, radius, radius);
-    const double inset = kPanelInset / double(Twips::perPixel) * m_scale;
-    const QRectF panel = r.adjusted(inset, inset, -inset * 0.9, -inset * 0.9);
+    const QRectF panel = toPixels(m_design.back.panel.translated(at));
     p.setPen(Qt::NoPen);
-    p.setBrush(panelColour());
+    p.setBrush(Theme::backPanel());
     p.drawRoundedRect(panel, radius * 0.5, radius * 0.5);
-    QBrush hatch(hatchColour(), Qt::DiagCrossPattern);
-    p.setBrush(hatch);
+    QColor hatch = Theme::backHatch();
+    hatch.setAlpha(120);
+    p.setBrush(QBrush(hatch, Qt::DiagCrossPattern));
     p.drawRoundedRect(panel, radius * 0.5, radius * 0.5);
-    p.setPen(QPen(QColor(0xe4, 0xc0, 0x62, 170), 1));
+    QColor rim = Theme::gold();
+    rim.setAlpha(170);
+    p.setPen(QPen(rim, 1));
     p.setBrush(Qt::NoBrush);
     p.drawRoundedRect(panel, radius * 0.5, radius * 0.5);
 }
@@ -313,16 +334,16 @@ void LayingTable::paintEvent(QPaintEvent *e)
     paintCovering(p, rect(), m_background);
     p.setRenderHint(QPainter::Antialiasing);
     for (int i = 0; i < 78; ++i) {
-        if (m_shapeVisible[size_t(i)] && e->rect().intersects(backRect(i).adjusted(-2, -2, 2, 2)))
-            paintBack(p, QRectF(backRect(i)));
+        if (m_shapeVisible[size_t(i)] && e->rect().intersects(backArea(i)))
+            paintBack(p, i);
     }
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     for (size_t k = 0; k < m_design.slotRects.size(); ++k) {
         if (!m_slotVisible[k])
             continue;
         const QRectF frame = toPixels(m_design.frameRects[k]);
-        p.setPen(QPen(QColor(0xe4, 0xc0, 0x62), 1.5));
-        p.setBrush(QColor(8, 10, 36, 200));
+        p.setPen(QPen(Theme::gold(), 1.5));
+        p.setBrush(Theme::cardGround());
         p.drawRoundedRect(frame, 6, 6);
         if (!m_slotImage[k].isNull())
             p.drawImage(toPixels(m_design.slotRects[k]), m_slotImage[k]);

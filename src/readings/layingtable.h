@@ -1,5 +1,7 @@
 #pragma once
 
+#include "windows.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -12,93 +14,115 @@
 class MediaControl;
 class Timer;
 
-// The staged table of a reading: 78 face-down backs dealt with a sound, the draw by
-// click (or Space/Enter) with its own sound, and the reveal of the drawn card in a slot.
-// Which card is drawn is decided by the interpretation window before the deal; a click
-// only reveals the next slot.
+// The staged table of every reading: 78 face-down backs dealt with a sound, the prompt
+// that asks for the next card, the draw by click (or Space/Enter) with its own sound, the
+// reveal of the drawn card in its slot, and the ending — the rest of the backs gathered,
+// or a pause — after which the table announces that the cards are laid. Which card is
+// drawn is decided by the reading before the deal; a click only reveals the next slot.
 //
-// Each back is drawn by two shapes (an outer rounded frame and, inset by 120 twips, a
-// cross-hatched panel) under a transparent click area; the three are kept as the
-// windows' controls are: Shape1(i), Shape2(i) and Label1(i).
-class LayingTable : public QWidget
+// A reading describes its table with a Design and reacts to laid(); it does not change
+// the table's steps.
+class LayingTable : public QWidget, public Loadable
 {
     Q_OBJECT
 public:
+    // A back: its click area, its outer rounded frame and the cross-hatched panel inside
+    // the frame (relative to the frame's top left), all in twips.
+    struct BackShape
+    {
+        QSize label;
+        QSize frame;
+        QRect panel;
+    };
+
     struct Design
     {
-        QSize backSize;                     // twips
-        const std::array<QPoint, 78> *heap; // left/top of each back, twips
-        int dealIntervalMs;
-        std::vector<QRect> slotRects;  // Imag(1) … in twips
-        std::vector<QRect> frameRects; // Shape3(1) …
-        int revealDelayMs;
-        bool shrinkTakenLabel; // taken-away back: label shrunk to 1 × 1 instead of hidden
-        QString prompt;
-        bool multiCard; // draw count, mouse back on after each reveal
+        BackShape back;
+        const std::array<QPoint, 78> *heap = nullptr; // left/top of each back, twips
+        int dealIntervalMs = 30;
+        std::vector<QRect> slotRects;  // the slots Imag(1) …, twips
+        std::vector<QRect> frameRects; // their frames Shape3(1) …
+        int revealDelayMs = 700;
+        // A taken-away back keeps its label shrunk to 1 × 1 instead of hiding it.
+        bool shrinkTakenLabel = false;
+
+        // The prompt before draw k (1 …); an empty text shows no prompt for that draw.
+        std::function<QString(int k)> prompt;
+        // The first prompt comes this long after the deal (0: with the deal's end).
+        int firstPromptDelayMs = 0;
+        // The draws are taken from the first prompt on rather than from the deal's end.
+        bool drawsOpenWithPrompt = false;
+        // The prompt panel closes this long after the prompt (0: as the panel is designed).
+        int promptCloseMs = 0;
+        // The prompts after the first come this long after each reveal (0: none).
+        int nextPromptDelayMs = 0;
+        // The reveal closes the draw sound (the tables with more than one card).
+        bool revealClosesSound = true;
+
+        // The ending: with gatherIntervalMs, the backs still there are gathered one a
+        // tick from index gatherFrom − 1 down to 0, starting with the last draw, and the
+        // cards are laid endPauseMs after the gathering; without it, the cards are laid
+        // endPauseMs after the last draw.
+        int gatherFrom = 77;
+        int gatherIntervalMs = 0;
+        int endPauseMs = 0;
     };
 
     explicit LayingTable(const Design &design, QWidget *parent = nullptr);
     ~LayingTable() override;
 
+    int cardCount() const { return int(m_design.slotRects.size()); }
+
     // --- the controls' state, by index ---
     bool backVisible(int i) const { return m_shapeVisible[size_t(i)]; } // Shape1(i) and Shape2(i)
     bool labelVisible(int i) const { return m_labelVisible[size_t(i)]; }
     bool labelShrunk(int i) const { return m_labelShrunk[size_t(i)]; }
-    QRect backRect(int i) const; // in pixels
+    QRect backRect(int i) const; // the click area, in pixels
     bool slotVisible(int k) const { return m_slotVisible.at(size_t(k - 1)); }
     QImage slotImage(int k) const { return m_slotImage.at(size_t(k - 1)); }
+    // The picture of the k-th card, face down until its reveal.
     void setSlotImage(int k, const QImage &image);
 
     int dealCount() const { return m_dealCount; }
     bool mayDraw() const { return m_mayDraw; }
     int drawCount() const { return m_drawCount; }
+    int gatherCount() const { return m_gather; }
     bool takesMouse() const { return m_mouseOn; }
     const Design &design() const { return m_design; }
 
     // The back under a point (the topmost click area there), or -1.
     int backAt(const QPoint &pos) const;
 
-    Timer *Timer1 = nullptr;            // deal
-    Timer *Timer4 = nullptr;            // reveal
+    Timer *Timer1 = nullptr;      // deal
+    Timer *Timer4 = nullptr;      // reveal
+    Timer *promptTimer = nullptr; // the first prompt, after the deal
+    Timer *nextPromptTimer = nullptr;
+    Timer *gatherTimer = nullptr;
+    Timer *endTimer = nullptr;          // the pause before the cards are laid
     MediaControl *MMControl1 = nullptr; // draw sound
     MediaControl *MMControl2 = nullptr; // deal sound
 
-    // The back colours of the deck, shared with every other picture of a back.
-    static QColor frameColour();
-    static QColor panelColour();
-    static QColor hatchColour();
+    // The load: background, the music state, the reading's cards (drawn by the caller
+    // into the slots), counters, sounds; then the deal starts.
+    void Form_Load() override;
+    void Form_Unload() override;
+    // Closing the table gives up the reading.
+    void closedByFrame() override;
 
 public slots:
     // A left click on back i.
     void clickBack(int i);
     // The keyboard's draw: the topmost back still on the table.
     void drawNext();
-    void onUnload();
+
+signals:
+    // Every card is drawn and revealed and the table has ended: the reading goes on.
+    void laid();
 
 protected:
-    // The common load, in order; windows add their own steps around it.
-    void loadTable(const std::function<void()> &loadInterpretation);
-    // Its steps, for windows that take them in another order.
-    void loadBackground();
-    void readMusicActive();
-    void resetCounters();
-    void openSounds();
-    // Ticks and steps windows may change.
-    virtual void dealTick();
-    virtual void dealEnded();
-    virtual void drawn(int i);
-    virtual void revealed();
-    void startMusicIfWanted();
-    void playDrawSound();
-    void showPrompt(bool closeAfterTwoSeconds);
-    void takeAway(int i);
-    void setMouseOn(bool on);
-    void setMayDraw(bool on) { m_mayDraw = on; }
-    void setDealCount(int n) { m_dealCount = n; }
-    void setDrawCount(int n) { m_drawCount = n; }
-    void setSlotVisible(int k, bool on);
-    void showBack(int i);
-    void hideBack(int i);
+    // The reading's own part of the load: its interpretation draws the cards and fills
+    // the slots. Runs after the background and the music state, before the deal.
+    virtual void loadReading() {}
 
     void paintEvent(QPaintEvent *) override;
     void mousePressEvent(QMouseEvent *e) override;
@@ -107,8 +131,21 @@ protected:
     void resizeEvent(QResizeEvent *) override;
 
 private:
-    void paintBack(QPainter &p, const QRectF &r) const;
+    void dealTick();
+    void dealEnded();
+    void showPrompt(int k);
+    void drawn(int i);
+    void revealed();
+    void gatherTick();
+    void startMusicIfWanted();
+    void takeAway(int i);
+    void setMouseOn(bool on);
+    void setSlotVisible(int k, bool on);
+    void showBack(int i);
+    void hideBack(int i);
+    void paintBack(QPainter &p, int i) const;
     QRectF toPixels(const QRect &twips) const;
+    QRect backArea(int i) const; // frame and click area together, for repaints
 
     Design m_design;
     QImage m_background;
@@ -119,6 +156,7 @@ private:
     std::vector<QImage> m_slotImage;
     int m_dealCount = 0;
     int m_drawCount = 0;
+    int m_gather = 77;
     bool m_mayDraw = false;
     bool m_mouseOn = true;
     double m_scale = 1.0;

@@ -12,18 +12,9 @@ public:
 
     Timer *Timer5 = nullptr; // 50 ms: gathers the backs after the fourth draw
     Timer *Timer3 = nullptr; // 500 ms: opens the interpretation windows
-    int gatherCount() const { return m_gather; }
 
     static Design design();
 
-public slots:
-    void Form_Load();
-
 protected:
-    void dealEnded() override;
-    void drawn(int i) override;
-
-private:
-    void gatherTick();
-    int m_gather = 77;
+    void loadReading() override;
 };

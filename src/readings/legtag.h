@@ -2,7 +2,8 @@
 
 #include "layingtable.h"
 
-// The day card laying: one card from the heap.
+// The day card laying: one card from the heap; two seconds after the draw the
+// interpretation takes over.
 class legTag : public LayingTable
 {
     Q_OBJECT
@@ -14,10 +15,6 @@ public:
 
     static Design design();
 
-public slots:
-    void Form_Load();
-
 protected:
-    void dealEnded() override;
-    void drawn(int i) override;
+    void loadReading() override;
 };

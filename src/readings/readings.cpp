@@ -11,12 +11,11 @@ namespace Readings {
 
 void registerWindows()
 {
-    WindowRegistry::registerFactory(QStringLiteral("legTag"), [] { return WindowRegistry::get<legTag>(); });
-    WindowRegistry::registerFactory(QStringLiteral("deutTag"), [] { return WindowRegistry::get<deutTag>(); });
-    WindowRegistry::registerFactory(QStringLiteral("legkreuz"),
-                                    [] { return WindowRegistry::get<legkreuz>(); });
-    WindowRegistry::registerFactory(QStringLiteral("kreuz"), [] { return WindowRegistry::get<kreuz>(); });
-    WindowRegistry::registerFactory(QStringLiteral("deutf"), [] { return WindowRegistry::get<deutf>(); });
+    WindowRegistry::registerWindow<legTag>(WindowId::legTag);
+    WindowRegistry::registerWindow<deutTag>(WindowId::deutTag);
+    WindowRegistry::registerWindow<legkreuz>(WindowId::legkreuz);
+    WindowRegistry::registerWindow<kreuz>(WindowId::kreuz);
+    WindowRegistry::registerWindow<deutf>(WindowId::deutf);
 }
 
 } // namespace Readings

@@ -6,7 +6,9 @@
 #include "windows.h"
 
 #include <QBuffer>
+#include <QDate>
 #include <QFile>
+#include <QLocale>
 
 namespace {
 rtfViewer *viewer()
@@ -65,6 +67,41 @@ void insertPicture(const QImage &picture)
 void show(bool minimized)
 {
     viewer()->showReport(minimized ? rtfViewer::Show::Minimized : rtfViewer::Show::Normal);
+}
+
+QString today()
+{
+    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+}
+
+void writeDayCard(const Spread &spread, const QImage &shown, const QString &text)
+{
+    setFontSize(14);
+    insertText(QStringLiteral("\r\nLa carta para ") + today());
+    setFontSize(12);
+    insertText(QStringLiteral("\r\n\r\n"));
+    insertCard(shown, spread.card(1), spread.isReversed(1));
+    insertText(QStringLiteral("\r\n\r\n") + text);
+    insertText(QStringLiteral("\r\n"));
+    show(false);
+}
+
+void writeCross(const Spread &spread, const QStringList &headings, const QStringList &meanings)
+{
+    setFontSize(14);
+    insertText(QStringLiteral("\r\n") + spread.question + QStringLiteral(" (") + today() + QStringLiteral(")\r\n"));
+    setFontSize(12);
+    for (int k = 1; k <= spread.size(); ++k) {
+        insertText(QStringLiteral("\r\n"));
+        const bool turned = spread.isReversed(k);
+        insertCard(turned ? CardPictures::load(spread.card(k), true) : QImage(), spread.card(k), turned);
+        insertText(QStringLiteral("\r\n\r\n") + headings.value(k - 1) + QStringLiteral(": ") +
+                   meanings.value(k - 1));
+        // Nothing follows the last position.
+        if (k < spread.size())
+            insertText(QStringLiteral("\r\n"));
+    }
+    show(false);
 }
 
 } // namespace Report

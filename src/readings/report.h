@@ -1,7 +1,10 @@
 #pragma once
 
+#include "spread.h"
+
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 // The readings' way into the report viewer: the append operations every reading uses.
 namespace Report {
@@ -13,4 +16,14 @@ void insertCard(const QImage &shown, int card, bool reversed);
 void insertPicture(const QImage &picture);
 // Shows the viewer in its normal state, or minimized.
 void show(bool minimized);
+
+// Today in the system's short date form, as the report's headings carry it.
+QString today();
+
+// The readings as the report keeps them. Each appends its piece and shows the viewer.
+// The day card: its heading, the card as shown and the text of its box.
+void writeDayCard(const Spread &spread, const QImage &shown, const QString &text);
+// The cross: the question with the date, then each position's card under its heading
+// with its meaning.
+void writeCross(const Spread &spread, const QStringList &headings, const QStringList &meanings);
 } // namespace Report

@@ -7,8 +7,7 @@ namespace Reports {
 
 void registerWindows()
 {
-    WindowRegistry::registerFactory(QStringLiteral("rtfViewer"),
-                                    [] { return WindowRegistry::get<rtfViewer>(); });
+    WindowRegistry::registerWindow<rtfViewer>(WindowId::rtfViewer);
 }
 
 } // namespace Reports

@@ -339,6 +339,12 @@ bool rtfViewer::mayDiscard()
     return false;
 }
 
+void rtfViewer::closedByFrame()
+{
+    if (mayDiscard())
+        WindowRegistry::unload(this);
+}
+
 void rtfViewer::closeEvent(QCloseEvent *event)
 {
     // Readings the user never saved are not thrown away without a word.

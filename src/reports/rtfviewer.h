@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include "windows.h"
+
 class PictureCache;
 class QAction;
 class QImage;
@@ -29,7 +31,7 @@ class QTextEdit;
 //
 // Everything goes in at the insertion point of Box1, which is where the previous piece
 // ended unless the user has moved it. Appending never clears the report.
-class rtfViewer : public QWidget
+class rtfViewer : public QWidget, public Loadable
 {
     Q_OBJECT
 public:
@@ -92,7 +94,9 @@ public:
 public slots:
     // The load step, run by the window registry when it creates the viewer: the
     // insertion point gets its indents and the report its empty first line.
-    void Form_Load();
+    void Form_Load() override;
+    // Closing by the frame is "Salír": unsaved readings are asked about first.
+    void closedByFrame() override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -3,11 +3,8 @@
 #include "backdrop.h"
 #include "cardpictures.h"
 #include "mediacontrol.h"
-#include "modOrbelle.h"
-#include "program.h"
-#include "settings.h"
 #include "start.h"
-#include "startup.h"
+#include "theme.h"
 #include "timing.h"
 #include "twips.h"
 #include "windows.h"
@@ -51,8 +48,8 @@ anima::anima(QWidget *parent) : QWidget(parent)
         frame->setObjectName(QStringLiteral("Shape1_%1").arg(k));
         frame->setGeometry(Twips::rect(kPositions[k].x() - 120, kPositions[k].y() - 120, kCardWidth + 240,
                                        kCardHeight + 250));
-        frame->setStyleSheet(QStringLiteral("background: rgba(8, 10, 36, 200); border: 1px solid #d9b55a; "
-                                            "border-radius: 6px;"));
+        frame->setStyleSheet(QStringLiteral("background: %1; border: 1px solid %2; border-radius: 6px;")
+                                 .arg(Theme::css(Theme::cardGround()), Theme::deepGold().name()));
         frame->hide();
         Shape1[k] = frame;
         auto *card = new QLabel(this);
@@ -128,13 +125,6 @@ anima::anima(QWidget *parent) : QWidget(parent)
         Timer4->setEnabled(false);
     });
 
-    // 3.–4. The database the whole program reads. Without it nothing can be shown; the
-    // user is told which file is missing and the program ends.
-    if (!Shell::openCardData()) {
-        Program::end(1);
-        return;
-    }
-
     // 5. The intro music.
     MMControl1->setNotify(false);
     MMControl1->setWait(true);
@@ -143,14 +133,13 @@ anima::anima(QWidget *parent) : QWidget(parent)
     MMControl1->setFileName(CardPictures::programFile(QStringLiteral("corvin.mid")));
     MMControl1->setCommand(QStringLiteral("open"));
 
-    // 6.–7. The cards. A deck that cannot be read is forgotten, so the next start falls
-    // back to the program's own; this start ends without a word.
+    // 6.–7. The cards, at the size they are shown.
+    bool all = true;
     for (size_t k = 0; k < 11; ++k) {
         const QImage img = QImageReader(CardPictures::path(kCards[k])).read();
         if (img.isNull()) {
-            Settings::set(QStringLiteral("Imagenes"), QString());
-            Program::end(0);
-            return;
+            all = false;
+            continue;
         }
         Image1[k]->setPixmap(QPixmap::fromImage(img.scaled(Image1[k]->size() * devicePixelRatioF(),
                                                            Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
@@ -160,7 +149,7 @@ anima::anima(QWidget *parent) : QWidget(parent)
     Timer1->setEnabled(true);
     Timer4->setEnabled(true);
     Timer5->setEnabled(true);
-    m_loaded = true;
+    m_loaded = all;
     setFocusPolicy(Qt::StrongFocus);
     if (QScreen *s = screen())
         move(s->availableGeometry().center() - rect().center());
@@ -180,7 +169,7 @@ void anima::skip()
     Timer3->setEnabled(false);
 }
 
-void anima::onUnload()
+void anima::Form_Unload()
 {
     // Its animation and its music go with it.
     Timer1->setEnabled(false);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "windows.h"
+
 #include <QWidget>
 
 #include <array>
@@ -8,9 +10,9 @@ class MediaControl;
 class QLabel;
 class Timer;
 
-// The intro: a fan of eleven cards dealt one by one, then the title, with music. It opens
-// the card database the whole program shares and hands over to the main window.
-class anima : public QWidget
+// The intro: a fan of eleven cards dealt one by one, then the title, with music; then the
+// main window. The start-up has opened the card database and checked the deck before.
+class anima : public QWidget, public Loadable
 {
     Q_OBJECT
 public:
@@ -27,7 +29,7 @@ public:
     Timer *Timer5 = nullptr; // 500 ms: on from the load, no action
 
     int dealCount() const { return m_count; }
-    // False when the load failed and the program is ending.
+    // False when a picture of the fan could not be read.
     bool loaded() const { return m_loaded; }
 
     // The pictures the fan shows, in order (the number 10 is not among them).
@@ -35,7 +37,9 @@ public:
 
 public slots:
     void skip();
-    void onUnload();
+    void Form_Unload() override;
+    // Closing the intro skips it.
+    void closedByFrame() override { skip(); }
 
 protected:
     void paintEvent(QPaintEvent *) override;

@@ -124,7 +124,7 @@ info::info(QWidget *parent) : QWidget(parent)
     Command2->setObjectName(QStringLiteral("Command2"));
     Command3 = new QPushButton(QStringLiteral("Visitar la pagina web de Orbelle"), this);
     Command3->setObjectName(QStringLiteral("Command3"));
-    connect(Command1, &QPushButton::clicked, this, [] { WindowRegistry::unload(QStringLiteral("info")); });
+    connect(Command1, &QPushButton::clicked, this, [this] { WindowRegistry::unload(this); });
     connect(Command2, &QPushButton::clicked, this, [] { Platform::openUrl(QUrl(contactAddress())); });
     connect(Command3, &QPushButton::clicked, this, [] { Platform::openUrl(QUrl(webAddress())); });
     Command1->setShortcut(QKeySequence(Qt::Key_Escape));
@@ -145,6 +145,35 @@ info::info(QWidget *parent) : QWidget(parent)
     Program::placeInside(this, 600, 300);
     if (QWidget *frame = parentWidget())
         frame->resize(Twips::size(10500, 7200));
+}
+
+void info::showPage(QWidget *page)
+{
+    for (QWidget *t : std::initializer_list<QWidget *>{Text1, Text2, Text3})
+        t->setVisible(t == page);
+    Program::showInside(this);
+}
+
+void info::showArticle(int record)
+{
+    showPage(Text1);
+    Data1->moveNext();
+    Data1->setAbsolutePosition(record);
+    Command2->hide();
+    Command3->hide();
+}
+
+void info::showContact()
+{
+    showPage(Text2);
+    keepButtonsWithoutAddressHidden();
+}
+
+void info::showPlayerHelp()
+{
+    showPage(Text3);
+    Command2->hide();
+    Command3->hide();
 }
 
 void info::setArticleLayout()

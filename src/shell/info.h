@@ -8,8 +8,7 @@ class QPushButton;
 class RecordCursor;
 
 // The info window: the article about tarot or about the program from the card
-// database, the contact and credits page, or the music player's help. The caller
-// decides which by hiding the other texts.
+// database, the contact and credits page, or the music player's help.
 class info : public QWidget
 {
     Q_OBJECT
@@ -24,6 +23,15 @@ public:
     QPushButton *Command2 = nullptr;
     QPushButton *Command3 = nullptr;
 
+    // Row 78 is the article about tarot, row 79 the one about the program.
+    static constexpr int kTarotArticle = 78;
+    static constexpr int kProgramArticle = 79;
+
+    // Shows the window with one of its three pages.
+    void showArticle(int record);
+    void showContact();
+    void showPlayerHelp();
+
     static QString creditsText();
     static QStringList playerHelpLines();
     // Addresses the two web buttons open; a button without one stays hidden.
@@ -34,6 +42,7 @@ protected:
     void showEvent(QShowEvent *) override;
 
 private:
+    void showPage(QWidget *page);
     void keepButtonsWithoutAddressHidden();
     void setArticleLayout();
     bool m_laying = false;

@@ -3,12 +3,13 @@
 #include "backdrop.h"
 #include "cardpictures.h"
 #include "popup.h"
+#include "start.h"
+#include "theme.h"
 #include "program.h"
 #include "timing.h"
 #include "twips.h"
 #include "windows.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMainWindow>
@@ -21,13 +22,10 @@ namespace {
 
 void styleCaption(QLabel *l, int pointSize)
 {
-    QFont f(QStringLiteral("Arial"));
-    f.setPointSize(pointSize);
-    f.setBold(true);
-    l->setFont(f);
+    l->setFont(Theme::captionFont(pointSize));
     l->setWordWrap(true);
     l->setAlignment(Qt::AlignCenter);
-    l->setStyleSheet(QStringLiteral("color: #fff4c8; background: transparent;"));
+    l->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(Theme::panelText().name()));
 }
 
 void paintPanel(QWidget *w, const QImage &bg)
@@ -35,8 +33,8 @@ void paintPanel(QWidget *w, const QImage &bg)
     QPainter p(w);
     paintCovering(p, w->rect(), bg);
     // A veil and a gold rim set the borderless panel apart from what lies behind.
-    p.fillRect(w->rect(), QColor(8, 10, 40, 70));
-    p.setPen(QPen(QColor(0xd9, 0xb5, 0x5a), 2));
+    p.fillRect(w->rect(), Theme::panelVeil());
+    p.setPen(QPen(Theme::deepGold(), 2));
     p.drawRect(QRectF(w->rect()).adjusted(1, 1, -1, -1));
 }
 
@@ -60,14 +58,29 @@ meld::meld(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint
     layout->setContentsMargins(Twips::px(300), Twips::px(150), Twips::px(300), Twips::px(150));
     layout->addWidget(Label1);
 
-    Timer1 = new Timer(this, 2500, true);
+    Timer1 = new Timer(this, kDesignMs, true);
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer2 = new Timer(this, 2000);
+    Timer2 = new Timer(this, kShortMs);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     // Whichever ticks first closes the panel; a panel shown again starts afresh.
-    connect(Timer1, &QTimer::timeout, this, [] { WindowRegistry::unload(QStringLiteral("meld")); });
-    connect(Timer2, &QTimer::timeout, this, [] { WindowRegistry::unload(QStringLiteral("meld")); });
+    connect(Timer1, &QTimer::timeout, this, [this] { WindowRegistry::unload(this); });
+    connect(Timer2, &QTimer::timeout, this, [this] { WindowRegistry::unload(this); });
     centreOnScreen(this);
+}
+
+void meld::showMessage(const QString &text, int closeAfterMs)
+{
+    Label1->setText(text);
+    Timer1->setEnabled(false);
+    Timer2->setIntervalMs(closeAfterMs);
+    Timer2->setEnabled(true);
+    show();
+}
+
+void meld::showMessageAsDesigned(const QString &text)
+{
+    Label1->setText(text);
+    show();
 }
 
 void meld::showEvent(QShowEvent *)
@@ -78,7 +91,7 @@ void meld::showEvent(QShowEvent *)
 void meld::keyPressEvent(QKeyEvent *e)
 {
     if (e->key() == Qt::Key_Escape) {
-        WindowRegistry::unload(QStringLiteral("meld"));
+        WindowRegistry::unload(this);
         return;
     }
     QWidget::keyPressEvent(e);
@@ -108,18 +121,23 @@ einfF::einfF(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHi
     Timer2 = new Timer(this, 1000);
     Timer2->setObjectName(QStringLiteral("Timer2"));
     connect(Timer2, &QTimer::timeout, this, [this] {
-        QApplication::processEvents();
+        // The tick is a timer event: whatever the click left pending has run before it.
         hide(); // stays loaded until the main menu entry of the popup unloads it
-        if (QWidget *laying = WindowRegistry::get(QStringLiteral("legkreuz"))) {
+        if (QWidget *laying = WindowRegistry::get(WindowId::legkreuz)) {
             laying->show();
             laying->raise();
             laying->activateWindow();
         }
-        if (QWidget *main = WindowRegistry::ifLoaded(QStringLiteral("Start")))
+        if (Start *main = WindowRegistry::ifLoaded<Start>())
             main->showMinimized();
         Timer2->setEnabled(false);
     });
     Popup::watch(this);
+}
+
+void einfF::closedByFrame()
+{
+    Popup::toMainMenu();
 }
 
 void einfF::Label1_Click()

@@ -1,17 +1,32 @@
 #pragma once
 
+#include "windows.h"
+
 #include <QWidget>
+
+#include <functional>
 
 class Backdrop;
 class QLabel;
 class Timer;
 
 // The shuffle and instruction panel: one line of text that closes itself after a while.
-class meld : public QWidget
+class meld : public QWidget, public Loadable
 {
     Q_OBJECT
 public:
     explicit meld(QWidget *parent = nullptr);
+
+    // The design keeps the panel 2.5 s from its load; a message shown with a time of its
+    // own closes that long after it is shown.
+    static constexpr int kDesignMs = 2500;
+    static constexpr int kShortMs = 2000;
+
+    // Shows the panel with a message. kShortMs switches Timer1 off and Timer2 on, as the
+    // readings do; any other time closes the panel that long from now.
+    void showMessage(const QString &text, int closeAfterMs = kShortMs);
+    // Shows the panel with a message and the design's timers as they are.
+    void showMessageAsDesigned(const QString &text);
 
     QLabel *Label1 = nullptr;
     Timer *Timer1 = nullptr; // 2500 ms, on
@@ -27,11 +42,14 @@ private:
 };
 
 // The cross reading's question prompt: think of a question, click, and the laying opens.
-class einfF : public QWidget
+class einfF : public QWidget, public Loadable
 {
     Q_OBJECT
 public:
     explicit einfF(QWidget *parent = nullptr);
+
+    // Closing the prompt is giving up the reading: back to the main menu.
+    void closedByFrame() override;
 
     QLabel *Label1 = nullptr;
     Timer *Timer1 = nullptr; // 3000 ms, off, no handler

@@ -57,9 +57,7 @@ frmMeni::frmMeni(QWidget *parent) : QWidget(parent)
 
 void frmMeni::mnuHaupt_Click()
 {
-    for (const QString &name : Popup::readingWindows())
-        WindowRegistry::unload(name);
-    WindowRegistry::get<Start>()->showIdle();
+    Popup::toMainMenu();
 }
 
 void frmMeni::mnuEnde_Click()
@@ -70,13 +68,20 @@ void frmMeni::mnuEnde_Click()
 
 namespace Popup {
 
-QStringList readingWindows()
+const std::vector<WindowId> &readingWindows()
 {
-    return {QStringLiteral("deutf"),        QStringLiteral("kreuz"),   QStringLiteral("einfF"),
-            QStringLiteral("legkreuz"),     QStringLiteral("eingabe"), QStringLiteral("deutTag"),
-            QStringLiteral("legTag"),       QStringLiteral("slika"),   QStringLiteral("anima"),
-            QStringLiteral("bezi"),         QStringLiteral("legBez"),  QStringLiteral("meld"),
-            QStringLiteral("alleImagenes"), QStringLiteral("lernen")};
+    static const std::vector<WindowId> windows{
+        WindowId::deutf,   WindowId::kreuz,  WindowId::einfF,  WindowId::legkreuz,     WindowId::eingabe,
+        WindowId::deutTag, WindowId::legTag, WindowId::slika,  WindowId::anima,        WindowId::bezi,
+        WindowId::legBez,  WindowId::meld,   WindowId::alleImagenes, WindowId::lernen};
+    return windows;
+}
+
+void toMainMenu()
+{
+    for (WindowId id : readingWindows())
+        WindowRegistry::unload(id);
+    WindowRegistry::get<Start>()->showIdle();
 }
 
 void open(const QPoint &globalPos)

@@ -4,6 +4,10 @@
 #include <QPoint>
 #include <QWidget>
 
+#include "windows.h"
+
+#include <vector>
+
 class QAction;
 
 // The popup of the reading windows: "Al menu principal" and "Salír de Orbelle ".
@@ -30,5 +34,7 @@ void open(const QPoint &globalPos);
 // its controls; other buttons do nothing.
 void watch(QWidget *window);
 // The windows "Al menu principal" unloads, in order.
-QStringList readingWindows();
+const std::vector<WindowId> &readingWindows();
+// "Al menu principal": every window of a reading unloaded, the main window idle.
+void toMainMenu();
 } // namespace Popup

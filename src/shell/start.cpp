@@ -3,28 +3,26 @@
 #include "backdrop.h"
 #include "cardpictures.h"
 #include "dialogs.h"
-#include "mediacontrol.h"
+#include "anima.h"
+#include "info.h"
+#include "music.h"
+#include "panels.h"
 #include "modOrbelle.h"
 #include "popup.h"
 #include "program.h"
-#include "recordcursor.h"
 #include "rtfviewer.h"
-#include "settings.h"
 #include "textbutton.h"
 #include "timing.h"
 #include "twips.h"
 #include "windows.h"
 
 #include <QAbstractButton>
-#include <QApplication>
-#include <QCloseEvent>
-#include <QLabel>
 #include <QMdiArea>
+#include <QMouseEvent>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
 #include <QScreen>
-#include <QTextEdit>
 
 namespace {
 
@@ -66,11 +64,6 @@ void showWindow(QWidget *w)
     w->activateWindow();
 }
 
-QWidget *windowNamed(const char *name)
-{
-    return WindowRegistry::get(QString::fromLatin1(name));
-}
-
 } // namespace
 
 Start::Start(QWidget *parent) : QMainWindow(parent)
@@ -107,18 +100,6 @@ Start::Start(QWidget *parent) : QMainWindow(parent)
     Label7 = m_buttons[6];
     Label8 = m_buttons[7];
     Label9 = m_buttons[8];
-    connect(Label1, &QAbstractButton::clicked, this, &Start::Label1_Click);
-    connect(Label2, &QAbstractButton::clicked, this, &Start::Label2_Click);
-    connect(Label3, &QAbstractButton::clicked, this, &Start::Label3_Click);
-    connect(Label4, &QAbstractButton::clicked, this, &Start::Label4_Click);
-    connect(Label5, &QAbstractButton::clicked, this, &Start::Label5_Click);
-    connect(Label6, &QAbstractButton::clicked, this, &Start::Label6_Click);
-    connect(Label7, &QAbstractButton::clicked, this, &Start::Label7_Click);
-    connect(Label8, &QAbstractButton::clicked, this, &Start::Label8_Click);
-    connect(Label9, &QAbstractButton::clicked, this, &Start::Label9_Click);
-    // The readings without a window of their own stay switched off, as designed.
-    for (TextButton *b : {Label5, Label6, Label7})
-        b->setEnabled(false);
     // Keyboard order: the readings from the top of the panel down, exit last.
     QWidget::setTabOrder(Label9, Label3);
     QWidget::setTabOrder(Label3, Label1);
@@ -137,16 +118,21 @@ Start::Start(QWidget *parent) : QMainWindow(parent)
     // The three readings of Timer1..Timer3 have no window; the intro still goes.
     for (Timer *t : {Timer1, Timer2, Timer3}) {
         connect(t, &QTimer::timeout, this, [t] {
-            WindowRegistry::unload(QStringLiteral("anima"));
+            WindowRegistry::unload<anima>();
             t->setEnabled(false);
         });
     }
     connect(Timer4, &QTimer::timeout, this, [this] {
-        showWindow(windowNamed("legTag"));
+        showWindow(WindowRegistry::get(WindowId::legTag));
         Timer4->setEnabled(false);
     });
 
     buildMenus();
+    // Each button gives the command of its menu entry.
+    const std::array<QAction *, 9> commands{mnuBezi, solo,   mnukreuz, mnuKraj, mnuZig,
+                                            mnuEnt,  mnuKelt, mnuLern, mnuTag};
+    for (size_t i = 0; i < m_buttons.size(); ++i)
+        m_buttons[i]->setAction(commands[i]);
     switchOffMissingWindows();
 
     menuBar()->adjustSize();
@@ -203,6 +189,7 @@ void Start::buildMenus()
     mnuInfo->addActions({contacTo, mnuVers});
 
     mnuKraj = action("mnuKraj", QStringLiteral("Sa&lir"), &Start::mnuKraj_Click);
+    // The readings without a window of their own stay switched off, as designed.
     bar->addAction(mnuKraj);
 }
 
@@ -255,6 +242,15 @@ bool Start::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+void Start::enterReading(const QString &caption)
+{
+    Picture1->hide();
+    mnuSpiel->setEnabled(false);
+    solo->setEnabled(false);
+    mnuMusik->setEnabled(false);
+    setWindowTitle(caption);
+}
+
 void Start::showIdle()
 {
     Picture1->show();
@@ -268,8 +264,8 @@ void Start::showIdle()
 
 void Start::switchOffMissingWindows()
 {
-    const auto need = [](const char *window, std::initializer_list<QObject *> controls) {
-        if (WindowRegistry::isKnown(QString::fromLatin1(window)))
+    const auto need = [](WindowId window, std::initializer_list<QObject *> controls) {
+        if (WindowRegistry::isKnown(window))
             return;
         for (QObject *c : controls) {
             if (auto *a = qobject_cast<QAction *>(c))
@@ -278,29 +274,25 @@ void Start::switchOffMissingWindows()
                 w->setEnabled(false);
         }
     };
-    need("eingabe", {Label1, mnuBezi});
-    need("frmDrag", {Label2, solo});
-    need("lernen", {Label8, mnuLern});
-    need("ordnerSuchen", {barajas});
-    need("mojCorvin", {mnuMusik});
+    need(WindowId::eingabe, {Label1, mnuBezi});
+    need(WindowId::frmDrag, {Label2, solo});
+    need(WindowId::lernen, {Label8, mnuLern});
+    need(WindowId::ordnerSuchen, {barajas});
+    need(WindowId::mojCorvin, {mnuMusik});
 }
 
 void Start::closeIntro()
 {
     // The intro's unload stops its timers and closes its music.
-    WindowRegistry::unload(QStringLiteral("anima"));
+    WindowRegistry::unload<anima>();
 }
 
 void Start::Label1_Click()
 {
     setWindowTitle(QStringLiteral("Orbelle: Relación"));
     mnuMusik->setEnabled(false);
-    QApplication::processEvents();
-    if (QWidget *names = windowNamed("eingabe")) {
-        showWindow(names);
-        if (auto *l = names->findChild<QLabel *>(QStringLiteral("Label1")))
-            l->setText(QStringLiteral("¿Como se llama la primera persona?"));
-    }
+    // The names input asks for the first person as it opens.
+    showWindow(WindowRegistry::get(WindowId::eingabe));
     Picture1->hide();
     showMinimized();
 }
@@ -312,20 +304,14 @@ void Start::Label2_Click()
 
 void Start::Label3_Click()
 {
-    mnuSpiel->setEnabled(false);
-    solo->setEnabled(false);
-    mnuMusik->setEnabled(false);
-    Picture1->hide();
-    QWidget *prompt = windowNamed("einfF");
+    enterReading(QStringLiteral("Orbelle: Cruz"));
+    einfF *prompt = WindowRegistry::get<einfF>();
     showWindow(prompt);
-    if (prompt) {
-        // Centred left to right on the main window, its lower edge at the middle.
-        const QRect frame = frameGeometry();
-        prompt->move(frame.left() + frame.width() / 2 - Twips::px(2500),
-                     frame.top() + frame.height() / 2 - prompt->frameGeometry().height());
-    }
+    // Centred left to right on the main window, its lower edge at the middle.
+    const QRect frame = frameGeometry();
+    prompt->move(frame.left() + frame.width() / 2 - Twips::px(2500),
+                 frame.top() + frame.height() / 2 - prompt->frameGeometry().height());
     closeIntro();
-    setWindowTitle(QStringLiteral("Orbelle: Cruz"));
 }
 
 void Start::Label4_Click()
@@ -333,21 +319,10 @@ void Start::Label4_Click()
     mnuKraj_Click();
 }
 
-void Start::shuffleReading(const QString &caption, Timer *timer, bool meldTimer1On)
+void Start::shuffleReading(const QString &caption, Timer *timer)
 {
-    QWidget *panel = windowNamed("meld");
-    showWindow(panel);
-    if (panel) {
-        if (auto *t = panel->findChild<Timer *>(QStringLiteral("Timer1")))
-            t->setEnabled(false);
-        if (auto *t = panel->findChild<Timer *>(QStringLiteral("Timer2")))
-            t->setEnabled(true);
-        if (auto *l = panel->findChild<QLabel *>(QStringLiteral("Label1")))
-            l->setText(kWaiting);
-        if (meldTimer1On)
-            if (auto *t = panel->findChild<Timer *>(QStringLiteral("Timer1")))
-                t->setEnabled(true);
-    }
+    // The panel closes after two seconds.
+    WindowRegistry::get<meld>()->showMessage(kWaiting, meld::kShortMs);
     Picture1->hide();
     setWindowTitle(caption);
     mnuMusik->setEnabled(false);
@@ -356,33 +331,27 @@ void Start::shuffleReading(const QString &caption, Timer *timer, bool meldTimer1
 
 void Start::Label5_Click()
 {
-    shuffleReading(QStringLiteral("Orbelle: Zigeunerspruch"), Timer2, false);
+    shuffleReading(QStringLiteral("Orbelle: Zigeunerspruch"), Timer2);
 }
 
 void Start::Label6_Click()
 {
-    shuffleReading(QStringLiteral("Orbelle: Entscheidungsspiel"), Timer3, true);
+    shuffleReading(QStringLiteral("Orbelle: Entscheidungsspiel"), Timer3);
 }
 
 void Start::Label7_Click()
 {
-    shuffleReading(QStringLiteral("Orbelle: Das Keltische Kreuz"), Timer1, false);
+    shuffleReading(QStringLiteral("Orbelle: Das Keltische Kreuz"), Timer1);
 }
 
 void Start::Label8_Click()
 {
-    if (modOrbelle::isTrue(modOrbelle::musicOn) && modOrbelle::musicActive.toString().isEmpty()) {
-        if (auto *mc = WindowRegistry::control<MediaControl>(QStringLiteral("mojCorvin"),
-                                                             QStringLiteral("MMControl1"))) {
-            mc->setCommand(QStringLiteral("play"));
-            Settings::set(QStringLiteral("musakt"), QStringLiteral("ja"));
-        }
-    }
+    Music::startIfWanted();
     Picture1->hide();
     setWindowTitle(QStringLiteral("Orbelle: Escuela de Tarot"));
     mnuMusik->setEnabled(false);
     closeIntro();
-    if (QWidget *school = windowNamed("lernen")) {
+    if (QWidget *school = WindowRegistry::get(WindowId::lernen)) {
         showWindow(school);
         Program::placeInside(school, 1000, 500);
     }
@@ -390,34 +359,26 @@ void Start::Label8_Click()
 
 void Start::Label9_Click()
 {
-    mnuMusik->setEnabled(false);
     closeIntro();
-    Picture1->hide();
-    mnuSpiel->setEnabled(false);
-    solo->setEnabled(false);
-    setWindowTitle(QStringLiteral("Orbelle: La carta de hoy"));
-    QWidget *panel = windowNamed("meld");
-    showWindow(panel);
-    if (panel)
-        if (auto *l = panel->findChild<QLabel *>(QStringLiteral("Label1")))
-            l->setText(kWaiting);
+    enterReading(QStringLiteral("Orbelle: La carta de hoy"));
+    WindowRegistry::get<meld>()->showMessageAsDesigned(kWaiting);
     Timer4->setEnabled(true);
 }
 
 void Start::solo_Click()
 {
     closeIntro();
-    showWindow(windowNamed("frmDrag"));
+    showWindow(WindowRegistry::get(WindowId::frmDrag));
 }
 
 void Start::barajas_Click()
 {
-    showWindow(windowNamed("ordnerSuchen"));
+    showWindow(WindowRegistry::get(WindowId::ordnerSuchen));
 }
 
 void Start::mnuMusik_Click()
 {
-    showWindow(windowNamed("mojCorvin"));
+    showWindow(WindowRegistry::get(WindowId::mojCorvin));
 }
 
 void Start::mnuView_Click()
@@ -428,41 +389,18 @@ void Start::mnuView_Click()
 
 void Start::contacTo_Click()
 {
-    QWidget *w = windowNamed("info");
-    if (!w)
-        return;
-    w->findChild<QWidget *>(QStringLiteral("Text1"))->hide();
-    w->findChild<QWidget *>(QStringLiteral("Text2"))->show();
-    w->findChild<QWidget *>(QStringLiteral("Text3"))->hide();
-    showWindow(w);
-}
-
-void Start::showInfo(int record)
-{
-    QWidget *w = windowNamed("info");
-    if (!w)
-        return;
-    showWindow(w);
-    // The article must be visible even when the contact page hid it before.
-    w->findChild<QWidget *>(QStringLiteral("Text1"))->show();
-    w->findChild<QWidget *>(QStringLiteral("Text2"))->hide();
-    w->findChild<QWidget *>(QStringLiteral("Text3"))->hide();
-    if (auto *cursor = w->findChild<RecordCursor *>(QStringLiteral("Data1"))) {
-        cursor->moveNext();
-        cursor->setAbsolutePosition(record);
-    }
-    w->findChild<QWidget *>(QStringLiteral("Command2"))->hide();
-    w->findChild<QWidget *>(QStringLiteral("Command3"))->hide();
+    WindowRegistry::get<info>()->showContact();
 }
 
 void Start::mnuProg_Click()
 {
-    showInfo(79);
+    // The article shows even when the contact page hid it before.
+    WindowRegistry::get<info>()->showArticle(info::kProgramArticle);
 }
 
 void Start::mnuTar_Click()
 {
-    showInfo(78);
+    WindowRegistry::get<info>()->showArticle(info::kTarotArticle);
 }
 
 void Start::mnuVers_Click()
@@ -484,27 +422,24 @@ void Start::mnuKraj_Click()
     // Unloading ends the program already, unless a restart was asked for; the exit
     // entries end it in any case.
     const int before = Program::endRequests();
-    WindowRegistry::unload(QStringLiteral("Start"));
+    WindowRegistry::unload(this);
     if (Program::endRequests() == before)
         Program::end();
 }
 
-void Start::closeEvent(QCloseEvent *event)
+void Start::closedByFrame()
 {
-    if (!modOrbelle::keepRunning && !mayEnd()) {
-        event->ignore();
+    if (!modOrbelle::state().keepRunning && !mayEnd())
         return;
-    }
-    event->accept();
-    WindowRegistry::unload(QStringLiteral("Start"));
+    WindowRegistry::unload(this);
 }
 
-void Start::onUnload()
+void Start::Form_Unload()
 {
     if (m_unloaded)
         return;
     m_unloaded = true;
-    WindowRegistry::unload(QStringLiteral("mojCorvin"));
-    if (!modOrbelle::keepRunning)
+    WindowRegistry::unload(WindowId::mojCorvin);
+    if (!modOrbelle::state().keepRunning)
         Program::end();
 }

@@ -6,6 +6,7 @@
 
 #include "backdrop.h"
 #include "textbutton.h"
+#include "windows.h"
 class QAction;
 class QMdiArea;
 class QMenu;
@@ -13,8 +14,9 @@ class QMenu;
 class Timer;
 
 // The main window: a multiple-document frame that hosts the interpretation windows and
-// offers the readings as text buttons on the night sky and as menu entries.
-class Start : public QMainWindow
+// offers the readings as text buttons on the night sky and as menu entries. A button and
+// the menu entry that does the same share one QAction, so both are switched together.
+class Start : public QMainWindow, public Loadable
 {
     Q_OBJECT
 public:
@@ -66,6 +68,9 @@ public:
 
     // Back to the idle look: panel shown, menus enabled, caption "Orbelle", normal state.
     void showIdle();
+    // The look while a reading runs: its caption, the panel hidden, the reading menus and
+    // the music entry off.
+    void enterReading(const QString &caption);
     // Buttons and entries whose window this build does not have yet stay switched off:
     // a button that hides the panel and opens nothing would leave the user stranded.
     void switchOffMissingWindows();
@@ -89,17 +94,18 @@ public slots:
     void mnuTar_Click();
     void mnuVers_Click();
     void mnuKraj_Click();
-    void onUnload();
+    void Form_Unload() override;
+    // Closing the main window is its exit, asked like the exit entries.
+    void closedByFrame() override;
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildMenus();
     void layoutPanel();
     void closeIntro();
-    void shuffleReading(const QString &caption, Timer *timer, bool meldTimer1On);
+    void shuffleReading(const QString &caption, Timer *timer);
     void showInfo(int record);
 
     QMdiArea *m_mdi = nullptr;

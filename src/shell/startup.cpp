@@ -2,15 +2,19 @@
 
 #include "anima.h"
 #include "carddatabase.h"
+#include "cardpictures.h"
 #include "dialogs.h"
 #include "info.h"
 #include "modOrbelle.h"
 #include "panels.h"
 #include "popup.h"
+#include "program.h"
+#include "settings.h"
 #include "start.h"
 #include "windows.h"
 
 #include <QDir>
+#include <QImageReader>
 
 namespace Shell {
 
@@ -23,7 +27,7 @@ bool openCardData()
     }
     if (!p.notice.isEmpty())
         Dialogs::message(nullptr, p.notice, QMessageBox::Ok, QMessageBox::Warning);
-    modOrbelle::dbPath = p.path;
+    modOrbelle::state().dbPath = p.path;
     QString error;
     if (!CardDatabase::openShared(p.path, &error)) {
         Dialogs::message(nullptr,
@@ -35,21 +39,53 @@ bool openCardData()
     return true;
 }
 
-void registerWindows()
+bool deckReadable(const QString &folder)
 {
-    WindowRegistry::registerFactory(QStringLiteral("Start"), [] { return WindowRegistry::get<Start>(); });
-    WindowRegistry::registerFactory(QStringLiteral("anima"), [] { return WindowRegistry::get<anima>(); });
-    WindowRegistry::registerFactory(QStringLiteral("meld"), [] { return WindowRegistry::get<meld>(); });
-    WindowRegistry::registerFactory(QStringLiteral("einfF"), [] { return WindowRegistry::get<einfF>(); });
-    WindowRegistry::registerFactory(QStringLiteral("info"), [] { return WindowRegistry::get<info>(); });
-    WindowRegistry::registerFactory(QStringLiteral("frmMeni"), [] { return WindowRegistry::get<frmMeni>(); });
+    for (int card : anima::kCards) {
+        QImageReader reader(CardPictures::path(folder, card));
+        const QSize size = reader.size();
+        if (!size.isValid())
+            return false;
+        // Decoded small: JPEG scales while it decodes, so the check costs little.
+        reader.setScaledSize(size / 8);
+        if (reader.read().isNull())
+            return false;
+    }
+    return true;
 }
 
-void showIntro()
+void registerWindows()
 {
-    anima *intro = WindowRegistry::get<anima>();
-    if (intro->loaded())
-        intro->show();
+    WindowRegistry::registerWindow<Start>(WindowId::Start);
+    WindowRegistry::registerWindow<anima>(WindowId::anima);
+    WindowRegistry::registerWindow<meld>(WindowId::meld);
+    WindowRegistry::registerWindow<einfF>(WindowId::einfF);
+    WindowRegistry::registerWindow<info>(WindowId::info);
+    WindowRegistry::registerWindow<frmMeni>(WindowId::frmMeni);
 }
 
 } // namespace Shell
+
+namespace modOrbelle {
+
+void Main()
+{
+    // 1.–5. The settings and the shared values they fill.
+    readStartSettings();
+    // The database the whole program reads. Without it nothing can be shown; the user is
+    // told which file is missing and the program ends.
+    if (!Shell::openCardData()) {
+        Program::end(1);
+        return;
+    }
+    // The deck: one that cannot be read is forgotten and this start ends without a word.
+    if (!Shell::deckReadable(state().imageFolder)) {
+        Settings::set(QStringLiteral("Imagenes"), QString());
+        Program::end(0);
+        return;
+    }
+    // 6. The intro takes over from here.
+    WindowRegistry::get<anima>()->show();
+}
+
+} // namespace modOrbelle

@@ -1,13 +1,16 @@
 #pragma once
 
-// The shell's part of starting: the card database, the windows it knows by name, and
-// the intro that shows the main window.
+#include <QString>
+
+// Starting the program, in one place (modOrbelle::Main, defined here): the settings, the
+// card database, the deck, then the intro. The intro only animates.
 namespace Shell {
 // Opens the card database (the user's own copy where it can be made). False when the
 // program cannot run; the user has been told why.
 bool openCardData();
-// Makes the shell's windows known to the registry by name.
+// Whether the pictures the intro shows can be read from a deck folder. A deck that
+// cannot be read is forgotten, so the next start falls back to the program's own.
+bool deckReadable(const QString &folder);
+// Makes the shell's windows known to the registry.
 void registerWindows();
-// What the start-up routine shows last: the intro.
-void showIntro();
 } // namespace Shell

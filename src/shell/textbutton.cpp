@@ -1,5 +1,6 @@
 #include "textbutton.h"
 
+#include <QAction>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -13,10 +14,20 @@ TextButton::TextButton(const QString &caption, QWidget *parent) : QAbstractButto
     setAccessibleName(caption);
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
-    QFont f(QStringLiteral("Arial"));
-    f.setStyleHint(QFont::SansSerif);
-    f.setBold(true);
-    setFont(f);
+    setFont(Theme::captionFont(9));
+}
+
+void TextButton::setAction(QAction *action)
+{
+    if (m_action)
+        disconnect(m_action, nullptr, this, nullptr);
+    m_action = action;
+    if (!action)
+        return;
+    setEnabled(action->isEnabled());
+    connect(action, &QAction::changed, this, [this] { setEnabled(m_action->isEnabled()); });
+    connect(this, &QAbstractButton::clicked, action, &QAction::trigger);
+    connect(action, &QObject::destroyed, this, [this] { m_action = nullptr; });
 }
 
 void TextButton::setColors(const QColor &text, const QColor &hover)
@@ -56,7 +67,7 @@ void TextButton::paintEvent(QPaintEvent *)
     f.setPixelSize(m_fitted);
     p.setFont(f);
     const QRect area = rect().adjusted(2, 0, -2, 0);
-    const QColor ink = !isEnabled() ? QColor(0x8d, 0x8a, 0x9e) : (m_hovered || isDown()) ? m_hover : m_text;
+    const QColor ink = !isEnabled() ? Theme::captionDisabled() : (m_hovered || isDown()) ? m_hover : m_text;
 
     // A soft dark halo keeps the caption readable on any part of the sky.
     const QRect textRect = p.fontMetrics().boundingRect(area, kFlags, text());

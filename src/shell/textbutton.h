@@ -2,6 +2,10 @@
 
 #include <QAbstractButton>
 
+#include "theme.h"
+
+class QAction;
+
 // A label used as a button: text on the window's picture, no frame. It takes the keyboard
 // focus (Tab, then Space or Enter), shows where the focus is, and is announced to screen
 // readers by its caption. Long captions wrap and shrink to fit the button's area.
@@ -10,6 +14,11 @@ class TextButton : public QAbstractButton
     Q_OBJECT
 public:
     explicit TextButton(const QString &caption, QWidget *parent = nullptr);
+
+    // The command the button gives: a click triggers it, and the button is enabled
+    // exactly when it is. The caption stays the button's own.
+    void setAction(QAction *action);
+    QAction *action() const { return m_action; }
 
     void setColors(const QColor &text, const QColor &hover);
     // The largest size the caption may be drawn at, in pixels.
@@ -28,8 +37,9 @@ protected:
 private:
     void fit();
 
-    QColor m_text{0xf6, 0xd8, 0x6b};
-    QColor m_hover{0xff, 0xf3, 0xc4};
+    QAction *m_action = nullptr;
+    QColor m_text = Theme::caption();
+    QColor m_hover = Theme::captionHover();
     int m_maxPx = 28;
     int m_fitted = 28;
     bool m_hovered = false;

@@ -9,6 +9,7 @@
 #include "offscreen.h"
 #include "paintkit.h"
 #include "prng.h"
+#include "theme.h"
 
 #include <QDir>
 #include <QLinearGradient>
@@ -23,10 +24,10 @@ using namespace media;
 
 namespace {
 
-// The two colours of the back, also used by the laying windows for their plain-shape backs.
-const QColor kBackFrame(0x1B, 0x2A, 0x5C);
-const QColor kBackPanel(0x6B, 0x1E, 0x2E);
-const QColor kBackHatch(0xC9, 0xA4, 0x49);
+// The colours of the back, also used by the laying windows for their plain-shape backs.
+const QColor kBackFrame = Theme::backFrame();
+const QColor kBackPanel = Theme::backPanel();
+const QColor kBackHatch = Theme::backHatch();
 
 // ---- card back -------------------------------------------------------------------------
 

@@ -12,13 +12,16 @@
 
 #include <initializer_list>
 
+#include "theme.h"
+
 namespace media {
 
 // Colours of the deck, used by the cards, the back and the title alike.
 namespace palette {
 inline const QColor surround(13, 11, 20);
 inline const QColor band(20, 23, 48);
-inline const QColor gold(228, 192, 98);
+// The gold of every rim in the program.
+inline const QColor gold = Theme::gold();
 inline const QColor goldLight(246, 222, 150);
 inline const QColor goldDeep(168, 126, 44);
 inline const QColor midnight(16, 24, 64);
