@@ -1,5 +1,6 @@
 // Start-up routine, settings store and the small shared helpers every window relies on.
 
+#include "cardmarks.h"
 #include "dialogs.h"
 #include "modOrbelle.h"
 #include "paths.h"
@@ -22,6 +23,40 @@ public:
     Probe() { setText(QStringLiteral("design")); }
 };
 
+// A window with load and unload steps and a timer, as the readings have them.
+class Loaded : public QWidget, public Loadable
+{
+    Q_OBJECT
+public:
+    static inline QStringList steps;
+    QTimer timer;
+    void Form_Load() override
+    {
+        steps << QStringLiteral("load");
+        timer.start(1000);
+    }
+    void Form_Unload() override
+    {
+        steps << QStringLiteral("unload");
+        timer.stop();
+    }
+};
+
+// A window whose close asks first, as the report viewer does.
+class Asking : public QWidget, public Loadable
+{
+    Q_OBJECT
+public:
+    bool allow = false;
+    int asked = 0;
+    void closedByFrame() override
+    {
+        ++asked;
+        if (allow)
+            WindowRegistry::unload(this);
+    }
+};
+
 class tst_Startup : public QObject
 {
     Q_OBJECT
@@ -29,28 +64,21 @@ private slots:
     void init()
     {
         modOrbelle::resetSharedState();
-        modOrbelle::setIntro({});
         TestEnv::wipeUserFiles();
         Paths::setProgramFolder(QStringLiteral(ORBELLE_PROGRAM_DIR));
     }
 
     void firstStartWithEmptySettings()
     {
-        QString musaktWhenIntroShown = QStringLiteral("unset");
-        bool introShown = false;
         Settings::set(QStringLiteral("musakt"), QStringLiteral("ja"));
-        modOrbelle::setIntro([&] {
-            introShown = true;
-            musaktWhenIntroShown = Settings::get(QStringLiteral("musakt"));
-        });
-        modOrbelle::Main();
+        modOrbelle::readStartSettings();
 
-        QVERIFY(introShown);
-        QCOMPARE(musaktWhenIntroShown, QString());
-        QCOMPARE(modOrbelle::imageFolder, QStringLiteral(ORBELLE_PROGRAM_DIR "/Imagenes"));
-        QVERIFY(!modOrbelle::isTrue(modOrbelle::musicOn));
+        const RunState &run = modOrbelle::state();
+        QCOMPARE(Settings::get(QStringLiteral("musakt")), QString());
+        QCOMPARE(run.imageFolder, QStringLiteral(ORBELLE_PROGRAM_DIR "/Imagenes"));
+        QVERIFY(!modOrbelle::isTrue(run.musicOn));
         QCOMPARE(Settings::get(QStringLiteral("pfad")), QStringLiteral(ORBELLE_PROGRAM_DIR));
-        QCOMPARE(modOrbelle::waveKind, QString());
+        QCOMPARE(run.waveKind, QString());
         // Written, not merely absent: the store file holds the key with an empty value.
         QSettings raw(Settings::fileName(), QSettings::IniFormat);
         QVERIFY(raw.contains(QStringLiteral("Opciones/musakt")));
@@ -61,10 +89,10 @@ private slots:
     {
         Settings::set(QStringLiteral("musikja"), QStringLiteral("ja"));
         Settings::set(QStringLiteral("wavdat"), QStringLiteral("wave"));
-        modOrbelle::Main();
-        QVERIFY(modOrbelle::isTrue(modOrbelle::musicOn));
-        QCOMPARE(modOrbelle::musicSetting.toString(), QStringLiteral("ja"));
-        QCOMPARE(modOrbelle::waveKind, QStringLiteral("wave"));
+        modOrbelle::readStartSettings();
+        QVERIFY(modOrbelle::isTrue(modOrbelle::state().musicOn));
+        QCOMPARE(modOrbelle::state().musicSetting.toString(), QStringLiteral("ja"));
+        QCOMPARE(modOrbelle::state().waveKind, QStringLiteral("wave"));
     }
 
     void imageFolderFromSettings_data()
@@ -82,8 +110,8 @@ private slots:
         QFETCH(QString, stored);
         QFETCH(QString, expected);
         Settings::set(QStringLiteral("Imagenes"), stored);
-        modOrbelle::Main();
-        QCOMPARE(modOrbelle::imageFolder, expected);
+        modOrbelle::readStartSettings();
+        QCOMPARE(modOrbelle::state().imageFolder, expected);
     }
 
     void keysIgnoreLetterCase()
@@ -111,7 +139,7 @@ private slots:
     {
         QVERIFY(!WindowRegistry::isLoaded<Probe>());
         Probe *a = WindowRegistry::get<Probe>();
-        QVERIFY(WindowRegistry::isLoaded(QStringLiteral("Probe")));
+        QVERIFY(WindowRegistry::loaded().contains(QStringLiteral("Probe")));
         QVERIFY(!a->isVisible());
         QCOMPARE(WindowRegistry::get<Probe>(), a);
         a->setText(QStringLiteral("changed"));
@@ -124,6 +152,79 @@ private slots:
         QTRY_VERIFY(old.isNull());
         WindowRegistry::unloadAll();
         QVERIFY(WindowRegistry::loaded().isEmpty());
+    }
+
+    void closingByTheFrameUnloadsAndStopsTheTimers()
+    {
+        Loaded::steps.clear();
+        Loaded *w = WindowRegistry::get<Loaded>();
+        QCOMPARE(Loaded::steps, QStringList{QStringLiteral("load")});
+        QVERIFY(w->timer.isActive());
+        w->show();
+        QVERIFY(!w->close()); // the registry takes the close over
+        QVERIFY(!WindowRegistry::isLoaded<Loaded>());
+        QCOMPARE(Loaded::steps, (QStringList{QStringLiteral("load"), QStringLiteral("unload")}));
+        QVERIFY(!w->isVisible());
+        QVERIFY(!w->timer.isActive());
+
+        // A window that asks first stays when the answer is no, and goes when it is yes.
+        Asking *a = WindowRegistry::get<Asking>();
+        a->show();
+        a->close();
+        QCOMPARE(a->asked, 1);
+        QVERIFY(WindowRegistry::isLoaded<Asking>());
+        QVERIFY(a->isVisible());
+        a->allow = true;
+        a->close();
+        QVERIFY(!WindowRegistry::isLoaded<Asking>());
+    }
+
+    void windowsByIdAreCreatedOnFirstReference()
+    {
+        QVERIFY(!WindowRegistry::isKnown(WindowId::mojCorvin));
+        QCOMPARE(WindowRegistry::get(WindowId::mojCorvin), nullptr);
+        int made = 0;
+        WindowRegistry::registerFactory(WindowId::mojCorvin, [&] {
+            ++made;
+            return new QWidget;
+        });
+        QWidget *w = WindowRegistry::get(WindowId::mojCorvin);
+        QVERIFY(w);
+        QCOMPARE(WindowRegistry::get(WindowId::mojCorvin), w);
+        QCOMPARE(made, 1);
+        QVERIFY(WindowRegistry::isLoaded(WindowId::mojCorvin));
+        WindowRegistry::unload(WindowId::mojCorvin);
+        QVERIFY(!WindowRegistry::isLoaded(WindowId::mojCorvin));
+        WindowRegistry::forget(WindowId::mojCorvin);
+        // Every name maps back to its id.
+        for (size_t i = 0; i < kWindowNames.size(); ++i)
+            QCOMPARE(WindowRegistry::idOf(QString::fromLatin1(kWindowNames[i])), std::optional(WindowId(i)));
+        QCOMPARE(WindowRegistry::idOf(QStringLiteral("Probe")), std::nullopt);
+    }
+
+    void cardMarksDrawDistinctCardsAndClearWhenTooFewAreLeft()
+    {
+        // A source that keeps offering the same few cards: the draw skips the taken ones.
+        QList<double> offers{0.0, 0.0, 0.5, 0.0, 0.5, 0.9999};
+        CardMarks marks([&] { return offers.isEmpty() ? 0.3 : offers.takeFirst(); });
+        QCOMPARE(marks.drawDistinct(3), (QVector<int>{1, 40, 78}));
+        QVERIFY(marks.isTaken(1) && marks.isTaken(40) && marks.isTaken(78));
+        QCOMPARE(marks.unmarkedCount(), 75);
+
+        // With the program's generator: every card of a large draw distinct and in range.
+        CardMarks run;
+        Random::seed(3);
+        const QVector<int> all = run.drawDistinct(75);
+        QCOMPARE(QSet<int>(all.begin(), all.end()).size(), 75);
+        for (int c : all)
+            QVERIFY(c >= 1 && c <= 78);
+        QCOMPARE(run.unmarkedCount(), 3);
+        // Four wanted, three left: the marks start afresh instead of waiting for ever.
+        const QVector<int> four = run.drawDistinct(4);
+        QCOMPARE(four.size(), 4);
+        QCOMPARE(run.unmarkedCount(), 74);
+        QCOMPARE(run.drawDistinct(0), QVector<int>{});
+        QCOMPARE(run.drawDistinct(200).size(), 78);
     }
 
     void timersKeepTheirOrderAtAnyScale()

@@ -5,7 +5,8 @@
 #include "cardpictures.h"
 #include "cardtables.h"
 #include "dialogs.h"
-#include "draw.h"
+#include "quintessence.h"
+#include "spread.h"
 #include "modOrbelle.h"
 #include "paths.h"
 #include "random.h"
@@ -190,7 +191,7 @@ private slots:
     void studyConnectionUpdatesAndReloads()
     {
         QString error;
-        QSqlDatabase study = CardDatabase::openStudy(modOrbelle::dbPath, &error);
+        QSqlDatabase study = CardDatabase::openStudy(modOrbelle::state().dbPath, &error);
         QVERIFY2(study.isOpen(), qPrintable(error));
         RecordCursor cursor;
         QPlainTextEdit text;
@@ -222,7 +223,7 @@ private slots:
 
     void leavingAChangedRowAsksFirst()
     {
-        QSqlDatabase study = CardDatabase::openStudy(modOrbelle::dbPath);
+        QSqlDatabase study = CardDatabase::openStudy(modOrbelle::state().dbPath);
         RecordCursor cursor;
         QPlainTextEdit text;
         QVERIFY(cursor.openTable(study, QStringLiteral("stichwörter")));
@@ -246,7 +247,7 @@ private slots:
     {
         const QString copy = CardDatabase::userCopyPath();
         QVERIFY(QFile::exists(copy));
-        QCOMPARE(modOrbelle::dbPath, copy);
+        QCOMPARE(modOrbelle::state().dbPath, copy);
         {
             QSqlDatabase study = CardDatabase::openStudy(copy);
             QSqlQuery q(study);
@@ -297,7 +298,7 @@ private slots:
         QVERIFY(Shell::openCardData());
         QCOMPARE(Dialogs::asked().size(), 1);
         QVERIFY(Dialogs::asked().first().contains(QStringLiteral("no se podrán guardar")));
-        QCOMPARE(modOrbelle::dbPath, CardDatabase::pristinePath());
+        QCOMPARE(modOrbelle::state().dbPath, CardDatabase::pristinePath());
         QCOMPARE(TestEnv::rowText(QStringLiteral("karten"), 2), QStringLiteral("La Sacerdotisa"));
         QFile::remove(TestEnv::dataHome() + QStringLiteral("/Orbelle"));
     }
@@ -331,10 +332,10 @@ private slots:
     void cardPicturesComeFromTheImageFolder()
     {
         Settings::set(QStringLiteral("Imagenes"), QString());
-        modOrbelle::Main();
+        modOrbelle::readStartSettings();
         QCOMPARE(CardPictures::path(12), QStringLiteral(ORBELLE_PROGRAM_DIR "/Imagenes/12.jpg"));
         Settings::set(QStringLiteral("Imagenes"), QStringLiteral("/otra/baraja"));
-        modOrbelle::Main();
+        modOrbelle::readStartSettings();
         QCOMPARE(CardPictures::path(12), QStringLiteral("/otra/baraja/12.jpg"));
         QVERIFY(CardPictures::load(12).isNull()); // missing: a null picture, no crash
     }
@@ -351,33 +352,97 @@ private slots:
         QCOMPARE(CardPictures::halfTurn(turned), img);
     }
 
-    void drawGivesDistinctMarkedCards()
+    void theRunsMarksKeepEarlierCardsOut()
     {
         Random::seed(42);
-        Draw::clearMarks();
-        const QVector<int> four = Draw::distinct(4);
-        QCOMPARE(four.size(), 4);
+        CardMarks &marks = modOrbelle::state().cardTaken;
+        const QVector<int> four = marks.drawDistinct(4);
         QCOMPARE(QSet<int>(four.begin(), four.end()).size(), 4);
         for (int c : four)
-            QCOMPARE(modOrbelle::cardTaken[size_t(c)], quint8(255));
-        QCOMPARE(Draw::unmarkedCount(), 74);
-        // Marks stay for the run: the next draw avoids them.
-        const QVector<int> six = Draw::distinct(6);
+            QVERIFY(marks.isTaken(c));
+        const QVector<int> six = marks.drawDistinct(6);
         for (int c : six)
             QVERIFY(!four.contains(c));
+        // A new run starts with no marks.
+        modOrbelle::resetSharedState();
+        QCOMPARE(modOrbelle::state().cardTaken.unmarkedCount(), 78);
     }
 
-    void drawClearsTheMarksWhenTooFewAreLeft()
+    void cardValues_data()
     {
-        Random::seed(3);
-        Draw::clearMarks();
-        Draw::distinct(75);
-        QCOMPARE(Draw::unmarkedCount(), 3);
-        const QVector<int> four = Draw::distinct(4); // would spin for ever without clearing
-        QCOMPARE(QSet<int>(four.begin(), four.end()).size(), 4);
-        QCOMPARE(Draw::unmarkedCount(), 74);
-        const QVector<int> all = Draw::distinct(78);
-        QCOMPARE(QSet<int>(all.begin(), all.end()).size(), 78);
+        QTest::addColumn<int>("card");
+        QTest::addColumn<int>("value");
+        QTest::newRow("I") << 1 << 1;
+        QTest::newRow("XXI") << 21 << 21;
+        QTest::newRow("the Fool") << 22 << 0;
+        QTest::newRow("As de Bastos") << 23 << 1;
+        QTest::newRow("10 de Bastos") << 32 << 10;
+        QTest::newRow("Sota de Bastos") << 33 << 0;
+        QTest::newRow("Rey de Bastos") << 36 << 0;
+        QTest::newRow("As de Copas") << 37 << 1;
+        QTest::newRow("10 de Copas") << 46 << 10;
+        QTest::newRow("Reina de Copas") << 49 << 0;
+        QTest::newRow("7 de Espadas") << 57 << 7;
+        QTest::newRow("Caballo de Espadas") << 62 << 0;
+        QTest::newRow("As de Oros") << 65 << 1;
+        QTest::newRow("10 de Oros") << 74 << 10;
+        QTest::newRow("Rey de Oros") << 78 << 0;
+    }
+    void cardValues()
+    {
+        QFETCH(int, card);
+        QFETCH(int, value);
+        QCOMPARE(Quintessence::cardValue(card), value);
+    }
+
+    void theDigitRule_data()
+    {
+        QTest::addColumn<int>("sum");
+        QTest::addColumn<int>("q");
+        const int worked[][2] = {{0, 0},   {1, 2},    {9, 18},   {10, 1},   {19, 10},
+                                 {46, 10}, {99, 18},  {100, 11}, {101, 12}, {109, 20},
+                                 {110, 12}, {119, 21}, {120, 13}, {126, 19}, {111, 13}, {7, 14}};
+        for (const auto &w : worked)
+            QTest::newRow(qPrintable(QString::number(w[0]))) << w[0] << w[1];
+    }
+    void theDigitRule()
+    {
+        QFETCH(int, sum);
+        QFETCH(int, q);
+        QCOMPARE(Quintessence::fold(sum), q);
+    }
+
+    void everySumFoldsToACardOfTheMajors()
+    {
+        for (int sum = 0; sum <= 126; ++sum) {
+            const int q = Quintessence::fold(sum);
+            QVERIFY2(q >= 0 && q <= 21, qPrintable(QString::number(sum)));
+            QVERIFY(Quintessence::cardFor(q) >= 1 && Quintessence::cardFor(q) <= 22);
+        }
+        QCOMPARE(Quintessence::cardFor(0), 22);
+        QCOMPARE(Quintessence::cardFor(13), 13);
+    }
+
+    void theSpreadSurvivesItsQuintessence()
+    {
+        // Six values of 0, the descending majors, and the low pips of the four suits.
+        Spread zero = Spread::of({22, 33, 48, 64, 75, 36});
+        QCOMPARE(Quintessence::of(zero), 0);
+        Spread majors = Spread::of({21, 20, 19, 18, 17, 16});
+        majors.positions[2].reversed = true;
+        majors.firstName = QStringLiteral("Ana");
+        majors.secondName = QStringLiteral("Juan");
+        const Spread before = majors;
+        QCOMPARE(Quintessence::sum(majors), 111);
+        QCOMPARE(Quintessence::of(majors), 13);
+        // Asked again, the same; the spread still holds its card numbers, not values.
+        QCOMPARE(Quintessence::of(majors), 13);
+        QCOMPARE(majors, before);
+        QCOMPARE(majors.cards(), (QVector<int>{21, 20, 19, 18, 17, 16}));
+        QVERIFY(majors.isReversed(3) && !majors.isReversed(1));
+        QCOMPARE(Quintessence::of(Spread::of({23, 37, 51, 65, 1, 2})), 14);
+        QCOMPARE(majors.card(0), 0);
+        QCOMPARE(majors.card(7), 0);
     }
 };
 

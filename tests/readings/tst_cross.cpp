@@ -6,7 +6,6 @@
 #include "cardpictures.h"
 #include "deutf.h"
 #include "dialogs.h"
-#include "draw.h"
 #include "kreuz.h"
 #include "legkreuz.h"
 #include "mediacontrol.h"
@@ -94,10 +93,15 @@ private slots:
         kreuz *cross = WindowRegistry::get<kreuz>();
         deutf *sheet = WindowRegistry::get<deutf>();
         QSet<int> cards;
+        const Spread &spread = cross->spread();
+        QCOMPARE(spread.size(), 4);
+        QCOMPARE(sheet->spread(), spread);
         for (int k = 1; k <= 4; ++k) {
-            const int card = modOrbelle::drawnCards[size_t(k)].toInt();
+            const int card = spread.card(k);
+            QVERIFY(!spread.isReversed(k));
             cards.insert(card);
-            QCOMPARE(modOrbelle::cardTaken[size_t(card)], quint8(255));
+            QVERIFY(modOrbelle::state().cardTaken.isTaken(card));
+            QCOMPARE(cross->Data[size_t(k - 1)]->absolutePosition(), card - 1);
             QCOMPARE(cross->images[size_t(k - 1)], CardPictures::load(card));
             const QString meaning = TestEnv::rowText(kreuz::tableOf(k), card);
             QVERIFY(!meaning.isEmpty());
@@ -107,10 +111,6 @@ private slots:
             QCOMPARE(sheet->Label5[size_t(k - 1)]->text(), QString::number(k));
         }
         QCOMPARE(cards.size(), 4);
-        const quint8 expected[] = {modOrbelle::card1, modOrbelle::card2, modOrbelle::card3,
-                                   modOrbelle::card4};
-        for (int k = 1; k <= 4; ++k)
-            QCOMPARE(int(expected[k - 1]), modOrbelle::drawnCards[size_t(k)].toInt());
         // Side by side at the top of the main window, which is back to normal.
         auto *crossFrame = qobject_cast<QMdiSubWindow *>(cross->parentWidget());
         auto *sheetFrame = qobject_cast<QMdiSubWindow *>(sheet->parentWidget());
@@ -122,33 +122,29 @@ private slots:
         QCOMPARE(MediaControl::recordedCommands().count(QStringLiteral("play zvuk.wav")), 77);
     }
 
-    void theCardsArePlacedOnlyByTheTimer()
-    {
-        legkreuz *table = WindowRegistry::get<legkreuz>();
-        Q_UNUSED(table);
-        kreuz *cross = WindowRegistry::get<kreuz>();
-        QCOMPARE(modOrbelle::card1, quint8(0));
-        QVERIFY(modOrbelle::drawnCards[1].toInt() > 0);
-        QTRY_COMPARE(int(modOrbelle::card1), modOrbelle::drawnCards[1].toInt());
-        QTRY_COMPARE(cross->Data[3]->absolutePosition(), modOrbelle::drawnCards[4].toInt() - 1);
-    }
-
     void cardsOfEarlierReadingsAreNotDrawnAgain()
     {
         // Only six cards left unmarked: the cross takes four of them.
-        modOrbelle::cardTaken.fill(255);
+        CardMarks &marks = modOrbelle::state().cardTaken;
         const QList<int> free{3, 19, 22, 40, 61, 78};
-        for (int c : free)
-            modOrbelle::cardTaken[size_t(c)] = 0;
+        for (int c = 1; c <= 78; ++c)
+            if (!free.contains(c))
+                marks.mark(c);
         WindowRegistry::get<legkreuz>();
+        const Spread first = WindowRegistry::get<kreuz>()->spread();
         for (int k = 1; k <= 4; ++k)
-            QVERIFY(free.contains(modOrbelle::drawnCards[size_t(k)].toInt()));
-        QCOMPARE(Draw::unmarkedCount(), 2);
+            QVERIFY(free.contains(first.card(k)));
+        QCOMPARE(marks.unmarkedCount(), 2);
         // Two left: the next cross starts afresh rather than waiting for ever.
         WindowRegistry::unloadAll();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         WindowRegistry::get<legkreuz>();
-        QCOMPARE(Draw::unmarkedCount(), 74);
+        QCOMPARE(marks.unmarkedCount(), 74);
+        // The slots hold the new spread's pictures before the first back is dealt.
+        legkreuz *table = WindowRegistry::get<legkreuz>();
+        const Spread second = WindowRegistry::get<kreuz>()->spread();
+        for (int k = 1; k <= 4; ++k)
+            QCOMPARE(table->slotImage(k), CardPictures::load(second.card(k)));
     }
 
     void aClickWhileGatheringTakesOnlyThatBack()
@@ -187,7 +183,7 @@ private slots:
         Dialogs::queueInput(QStringLiteral("¿Cambio de trabajo? {sí} \\ no"));
         sheet->Command2->click();
         QCOMPARE(Dialogs::asked().last(), deutf::questionPrompt());
-        QCOMPARE(modOrbelle::readingQuestion, QStringLiteral("¿Cambio de trabajo? {sí} \\ no"));
+        QCOMPARE(sheet->spread().question, QStringLiteral("¿Cambio de trabajo? {sí} \\ no"));
         rtfViewer *viewer = WindowRegistry::get<rtfViewer>();
         QVERIFY(viewer->isVisible());
         // The viewer opens wholly inside the main window, beside the cross.
@@ -232,7 +228,7 @@ private slots:
         QVERIFY(!WindowRegistry::get<Start>()->mnuSpiel->isEnabled());
         WindowRegistry::get<deutf>()->Command1->click();
         for (const char *name : {"deutf", "kreuz", "einfF", "legkreuz", "meld"})
-            QVERIFY2(!WindowRegistry::isLoaded(QString::fromLatin1(name)), name);
+            QVERIFY2(!TestEnv::isLoaded(QString::fromLatin1(name)), name);
         Start *main = WindowRegistry::get<Start>();
         QVERIFY(main->Picture1->isVisible());
         QCOMPARE(
@@ -241,6 +237,40 @@ private slots:
         QVERIFY(main->mnuSpiel->isEnabled());
         QCOMPARE(main->windowTitle(), QStringLiteral("Orbelle"));
         QVERIFY(!main->isMinimized());
+    }
+
+    void closingAnyWindowOfTheReadingByItsFrameGoesBackToTheMainMenu_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<bool>("afterTheLaying");
+        QTest::newRow("the question prompt") << QStringLiteral("einfF") << false;
+        QTest::newRow("the laying, while dealing") << QStringLiteral("legkreuz") << false;
+        QTest::newRow("the cross") << QStringLiteral("kreuz") << true;
+        QTest::newRow("the question sheet") << QStringLiteral("deutf") << true;
+    }
+    void closingAnyWindowOfTheReadingByItsFrameGoesBackToTheMainMenu()
+    {
+        QFETCH(QString, window);
+        QFETCH(bool, afterTheLaying);
+        Start *main = WindowRegistry::get<Start>();
+        main->show();
+        if (afterTheLaying) {
+            readToTheEnd();
+        } else {
+            main->Label3->click();
+            if (window == QStringLiteral("legkreuz")) {
+                QTest::mouseClick(WindowRegistry::get<einfF>()->Label1, Qt::LeftButton);
+                QTRY_VERIFY(WindowRegistry::isLoaded<legkreuz>() && WindowRegistry::get<legkreuz>()->isVisible());
+                QTRY_VERIFY(WindowRegistry::get<legkreuz>()->dealCount() > 5);
+            }
+        }
+        QWidget *w = TestEnv::window(window);
+        QVERIFY(w->isVisible());
+        w->close();
+        for (const char *name : {"deutf", "kreuz", "einfF", "legkreuz"})
+            QVERIFY2(!TestEnv::isLoaded(QString::fromLatin1(name)), name);
+        QVERIFY(TestEnv::mainWindowIdle());
+        QCOMPARE(TestEnv::runningTimers(), QStringList());
     }
 };
 

@@ -10,6 +10,7 @@
 #include "legtag.h"
 #include "mediacontrol.h"
 #include "modOrbelle.h"
+#include "music.h"
 #include "panels.h"
 #include "popup.h"
 #include "program.h"
@@ -69,8 +70,9 @@ private slots:
     {
         Program::setEndHandler([this](int) { ++m_ends; });
         registerAllWindows();
-        if (!WindowRegistry::isKnown(QStringLiteral("mojCorvin")))
-            WindowRegistry::registerFactory(QStringLiteral("mojCorvin"), [] { return new Player; });
+        if (!WindowRegistry::isKnown(WindowId::mojCorvin))
+            WindowRegistry::registerFactory(WindowId::mojCorvin, [] { return new Player; });
+        Music::setPlayer([] { return WindowRegistry::get(WindowId::mojCorvin)->findChild<MediaControl *>(); });
     }
 
     void init()
@@ -95,12 +97,12 @@ private slots:
         QTRY_VERIFY(table->mayDraw());
         for (int i = 0; i < 78; ++i)
             QVERIFY2(table->backVisible(i), qPrintable(QString::number(i)));
-        auto *prompt = WindowRegistry::ifLoaded(QStringLiteral("meld"));
+        meld *prompt = WindowRegistry::ifLoaded<meld>();
         QVERIFY(prompt && prompt->isVisible());
-        QCOMPARE(prompt->findChild<QLabel *>(QStringLiteral("Label1"))->text(),
-                 QStringLiteral("¡Saque su carta para hoy, por favor!"));
-        QVERIFY(prompt->findChild<Timer *>(QStringLiteral("Timer2"))->isActive());
-        QVERIFY(!prompt->findChild<Timer *>(QStringLiteral("Timer1"))->isActive());
+        QCOMPARE(prompt->Label1->text(), QStringLiteral("¡Saque su carta para hoy, por favor!"));
+        // The prompt closes itself two seconds after it is shown.
+        QVERIFY(prompt->Timer2->isActive());
+        QVERIFY(!prompt->Timer1->isActive());
 
         // A real click on the topmost back under the mouse.
         const QRect r = table->backRect(40);
@@ -239,11 +241,9 @@ private slots:
         QFETCH(bool, musicOn);
         QFETCH(bool, starts);
         Settings::set(QStringLiteral("musakt"), musakt);
-        modOrbelle::musicOn = musicOn ? QVariant(true) : QVariant();
-        auto *player =
-            WindowRegistry::control<MediaControl>(QStringLiteral("mojCorvin"), QStringLiteral("MMControl1"));
+        modOrbelle::state().musicOn = musicOn ? QVariant(true) : QVariant();
         legTag *table = WindowRegistry::get<legTag>();
-        QCOMPARE(modOrbelle::musicActive.toString(), musakt);
+        QCOMPARE(modOrbelle::state().musicActive.toString(), musakt);
         table->show();
         QTRY_VERIFY(table->mayDraw());
         bool played = false;
@@ -251,7 +251,6 @@ private slots:
             played |= e.command == QStringLiteral("play") && e.fileName.isEmpty();
         QCOMPARE(played, starts);
         QCOMPARE(Settings::get(QStringLiteral("musakt")), starts ? QStringLiteral("ja") : musakt);
-        Q_UNUSED(player);
     }
 
     void eachMeaningSetShowsItsPictureAndTable()
@@ -288,12 +287,12 @@ private slots:
     void firstAndLastCardReadTheirRows()
     {
         QFETCH(int, card);
+        // The reading positions its cursor as every reading does, from wherever it stands.
         deutTag *reading = WindowRegistry::get<deutTag>();
         QTRY_VERIFY(!reading->Timer1->isActive());
-        modOrbelle::loopIndex = card;
-        reading->Data1->moveFirst();
-        reading->Timer1->setEnabled(true);
-        QTRY_COMPARE(reading->Data1->absolutePosition(), card - 1);
+        reading->Data1->moveLast();
+        positionAtCard(*reading->Data1, card);
+        QCOMPARE(reading->Data1->absolutePosition(), card - 1);
         QCOMPARE(reading->Box1->toPlainText(),
                  TestEnv::rowText(deutTag::tableOf(reading->meaningSet()), card));
     }
@@ -307,11 +306,13 @@ private slots:
         std::array<int, 4> sets{};
         std::array<int, 79> cards{};
         for (int i = 0; i < n; ++i) {
-            const DayDraw d = drawDayCard();
-            QVERIFY(d.set >= 1 && d.set <= 3);
-            QVERIFY(d.card >= 1 && d.card <= 78);
-            ++sets[size_t(d.set)];
-            ++cards[size_t(d.card)];
+            const Spread d = drawDayCard();
+            QCOMPARE(d.size(), 1);
+            QVERIFY(d.meaningSet >= 1 && d.meaningSet <= 3);
+            QCOMPARE(d.isReversed(1), d.meaningSet == 3);
+            QVERIFY(d.card(1) >= 1 && d.card(1) <= 78);
+            ++sets[size_t(d.meaningSet)];
+            ++cards[size_t(d.card(1))];
         }
         for (int s = 1; s <= 3; ++s)
             QVERIFY2(std::abs(sets[size_t(s)] - n / 3) < n / 100,
@@ -326,11 +327,13 @@ private slots:
 
     void theDayCardLeavesTheOtherReadingsMarksAlone()
     {
-        modOrbelle::cardTaken.fill(255);
+        CardMarks &marks = modOrbelle::state().cardTaken;
+        for (int c = 1; c <= 77; ++c)
+            marks.mark(c);
         deutTag *reading = WindowRegistry::get<deutTag>();
         QVERIFY(reading->card() >= 1 && reading->card() <= 78);
-        for (int c = 1; c <= 78; ++c)
-            QCOMPARE(modOrbelle::cardTaken[size_t(c)], quint8(255));
+        QCOMPARE(marks.unmarkedCount(), 1);
+        QVERIFY(!marks.isTaken(78));
     }
 
     void backLeavesTheMainWindowIdle_data()
@@ -361,11 +364,42 @@ private slots:
         else
             WindowRegistry::get<deutTag>()->Command2->click();
         for (const char *name : {"legTag", "deutTag", "meld", "anima"})
-            QVERIFY2(!WindowRegistry::isLoaded(QString::fromLatin1(name)), name);
+            QVERIFY2(!TestEnv::isLoaded(QString::fromLatin1(name)), name);
         QVERIFY(main->Picture1->isVisible());
         QCOMPARE(main->windowTitle(), QStringLiteral("Orbelle"));
         QVERIFY(main->mnuMusik->isEnabled() && main->mnuSpiel->isEnabled());
         QVERIFY(!main->solo->isEnabled());
+    }
+
+    void closingAWindowOfTheReadingByItsFrameGoesBackToTheMainMenu_data()
+    {
+        QTest::addColumn<bool>("theInterpretation");
+        QTest::newRow("the laying, while dealing") << false;
+        QTest::newRow("the interpretation") << true;
+    }
+    void closingAWindowOfTheReadingByItsFrameGoesBackToTheMainMenu()
+    {
+        QFETCH(bool, theInterpretation);
+        Start *main = WindowRegistry::get<Start>();
+        main->show();
+        main->Label9->click();
+        QTRY_VERIFY(WindowRegistry::isLoaded<legTag>() && WindowRegistry::get<legTag>()->isVisible());
+        legTag *table = WindowRegistry::get<legTag>();
+        QWidget *closing = table;
+        if (theInterpretation) {
+            QTRY_VERIFY(table->mayDraw());
+            table->drawNext();
+            QTRY_VERIFY(WindowRegistry::get<deutTag>()->isVisible());
+            closing = WindowRegistry::get<deutTag>();
+        }
+        closing->close();
+        for (const char *name : {"legTag", "deutTag", "meld"})
+            QVERIFY2(!TestEnv::isLoaded(QString::fromLatin1(name)), name);
+        QVERIFY(TestEnv::mainWindowIdle());
+        // The two-second end of the laying no longer opens the interpretation.
+        QCOMPARE(TestEnv::runningTimers(), QStringList());
+        QTest::qWait(Timer::scaled(2500));
+        QVERIFY(!WindowRegistry::isLoaded<deutTag>());
     }
 };
 

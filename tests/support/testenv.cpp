@@ -7,12 +7,14 @@
 #include "paths.h"
 #include "settings.h"
 #include "timing.h"
+#include "start.h"
 #include "windows.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlQuery>
+#include <QMenu>
 #include <QTemporaryDir>
 
 namespace TestEnv {
@@ -79,13 +81,12 @@ void freshStart()
     WindowRegistry::unloadAll();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     modOrbelle::resetSharedState();
-    modOrbelle::setIntro({});
     wipeUserFiles();
     Settings::reopen();
     Dialogs::clear();
     MediaControl::startRecording();
     Timer::setTimeScale(0.05);
-    modOrbelle::Main();
+    modOrbelle::readStartSettings();
 }
 
 QString rowText(const QString &table, int row)
@@ -96,6 +97,56 @@ QString rowText(const QString &table, int row)
     if (!q.exec() || !q.next())
         return QStringLiteral("<no row %1 in %2>").arg(row).arg(table);
     return q.value(0).toString();
+}
+
+QWidget *window(const QString &name)
+{
+    const auto id = WindowRegistry::idOf(name);
+    return id ? WindowRegistry::get(*id) : nullptr;
+}
+
+QWidget *ifLoaded(const QString &name)
+{
+    const auto id = WindowRegistry::idOf(name);
+    return id ? WindowRegistry::ifLoaded(*id) : nullptr;
+}
+
+bool isLoaded(const QString &name)
+{
+    return ifLoaded(name) != nullptr;
+}
+
+bool isKnown(const QString &name)
+{
+    const auto id = WindowRegistry::idOf(name);
+    return id && WindowRegistry::isKnown(*id);
+}
+
+QStringList runningTimers()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QStringList running;
+    for (QWidget *w : QApplication::topLevelWidgets()) {
+        for (Timer *t : w->findChildren<Timer *>()) {
+            if (t->isActive())
+                running << w->objectName() + QLatin1Char('/') + t->objectName();
+        }
+    }
+    return running;
+}
+
+bool mainWindowIdle()
+{
+    Start *m = WindowRegistry::ifLoaded<Start>();
+    return m && m->Picture1->isVisible() && m->mnuSpiel->isEnabled() &&
+           m->windowTitle() == QStringLiteral("Orbelle") && !m->isMinimized();
+}
+
+void standIn(const QString &name, std::function<QWidget *()> make)
+{
+    const auto id = WindowRegistry::idOf(name);
+    QVERIFY2(id, qPrintable(name));
+    WindowRegistry::registerFactory(*id, std::move(make));
 }
 
 } // namespace TestEnv

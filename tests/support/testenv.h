@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QString>
 #include <QTest>
+#include <QWidget>
+
+#include <functional>
 
 // Every test program runs against the build tree's program folder, with settings and
 // per-user data in temporary folders of its own, dialogs answered in advance and the
@@ -22,10 +25,22 @@ void writeFile(const QString &path, const QByteArray &bytes);
 
 // A new start of the program for the next test case: every window unloaded, the shared
 // state, settings and user files as on a first start, dialogs and sounds recorded, the
-// timers fast, and the start-up routine run (without the intro).
+// timers fast, and the settings part of the start-up routine run.
 void freshStart();
 // Row `row` of a card table, read through the shared connection.
 QString rowText(const QString &table, int row);
+
+// Windows by the names the user knows them by (null for a name no window bears).
+QWidget *window(const QString &name);
+QWidget *ifLoaded(const QString &name);
+bool isLoaded(const QString &name);
+bool isKnown(const QString &name);
+// The window timers still running, as "window/timer" (after deferred deletes ran).
+QStringList runningTimers();
+// The main window's idle look: panel shown, readings menu on, caption "Orbelle", not minimized.
+bool mainWindowIdle();
+// A stand-in for a window this build does not have (yet), made on first reference.
+void standIn(const QString &name, std::function<QWidget *()> make);
 
 } // namespace TestEnv
 
