@@ -36,9 +36,9 @@ enum class WindowId {
 };
 
 inline constexpr std::array<const char *, 21> kWindowNames{
-    "Start", "anima", "meld",  "einfF",     "ordnerSuchen", "info",  "frmMeni",
-    "legTag", "deutTag", "legkreuz", "kreuz", "frmDrag", "eingabe", "legBez",
-    "bezi", "rtfViewer", "deutf", "slika", "lernen", "alleImagenes", "mojCorvin",
+    "Start",  "anima",     "meld",     "einfF", "ordnerSuchen", "info",         "frmMeni",
+    "legTag", "deutTag",   "legkreuz", "kreuz", "frmDrag",      "eingabe",      "legBez",
+    "bezi",   "rtfViewer", "deutf",    "slika", "lernen",       "alleImagenes", "mojCorvin",
 };
 
 inline QString windowName(WindowId id)

@@ -1,8 +1,8 @@
 #include "deutf.h"
 
+#include "carddatabase.h"
 #include "cardpictures.h"
 #include "dialogs.h"
-#include "carddatabase.h"
 #include "kreuz.h"
 #include "program.h"
 #include "report.h"

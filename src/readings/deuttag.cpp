@@ -138,7 +138,8 @@ void deutTag::Command1_Click()
 
 void deutTag::Command2_Click()
 {
-    for (WindowId id : {WindowId::eingabe, WindowId::deutTag, WindowId::legTag, WindowId::slika, WindowId::anima})
+    for (WindowId id :
+         {WindowId::eingabe, WindowId::deutTag, WindowId::legTag, WindowId::slika, WindowId::anima})
         WindowRegistry::unload(id);
     WindowRegistry::get<Start>()->showIdle();
 }

@@ -89,7 +89,8 @@ void writeDayCard(const Spread &spread, const QImage &shown, const QString &text
 void writeCross(const Spread &spread, const QStringList &headings, const QStringList &meanings)
 {
     setFontSize(14);
-    insertText(QStringLiteral("\r\n") + spread.question + QStringLiteral(" (") + today() + QStringLiteral(")\r\n"));
+    insertText(QStringLiteral("\r\n") + spread.question + QStringLiteral(" (") + today() +
+               QStringLiteral(")\r\n"));
     setFontSize(12);
     for (int k = 1; k <= spread.size(); ++k) {
         insertText(QStringLiteral("\r\n"));

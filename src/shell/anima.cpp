@@ -73,7 +73,8 @@ anima::anima(QWidget *parent) : QWidget(parent)
             title.scaled(fit * devicePixelRatioF(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     } else {
         Image2->setText(QStringLiteral("Orbelle"));
-        Image2->setStyleSheet(QStringLiteral("color: #f6d86b; font: bold 48px 'Liberation Serif';"));
+        Image2->setStyleSheet(
+            QStringLiteral("color: %1; font: bold 48px 'Liberation Serif';").arg(Theme::caption().name()));
     }
     Image2->setGeometry(rect());
     Image2->hide();

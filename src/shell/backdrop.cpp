@@ -1,6 +1,7 @@
 #include "backdrop.h"
 
 #include "cardpictures.h"
+#include "theme.h"
 
 #include <QHash>
 #include <QImageReader>
@@ -10,7 +11,7 @@
 void paintCovering(QPainter &p, const QRect &area, const QImage &image)
 {
     if (image.isNull() || area.isEmpty()) {
-        p.fillRect(area, QColor(10, 12, 36));
+        p.fillRect(area, Theme::night());
         return;
     }
     const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;

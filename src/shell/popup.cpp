@@ -71,8 +71,8 @@ namespace Popup {
 const std::vector<WindowId> &readingWindows()
 {
     static const std::vector<WindowId> windows{
-        WindowId::deutf,   WindowId::kreuz,  WindowId::einfF,  WindowId::legkreuz,     WindowId::eingabe,
-        WindowId::deutTag, WindowId::legTag, WindowId::slika,  WindowId::anima,        WindowId::bezi,
+        WindowId::deutf,   WindowId::kreuz,  WindowId::einfF,        WindowId::legkreuz, WindowId::eingabe,
+        WindowId::deutTag, WindowId::legTag, WindowId::slika,        WindowId::anima,    WindowId::bezi,
         WindowId::legBez,  WindowId::meld,   WindowId::alleImagenes, WindowId::lernen};
     return windows;
 }

@@ -1,13 +1,13 @@
 #include "start.h"
 
+#include "anima.h"
 #include "backdrop.h"
 #include "cardpictures.h"
 #include "dialogs.h"
-#include "anima.h"
 #include "info.h"
+#include "modOrbelle.h"
 #include "music.h"
 #include "panels.h"
-#include "modOrbelle.h"
 #include "popup.h"
 #include "program.h"
 #include "rtfviewer.h"
@@ -18,9 +18,9 @@
 
 #include <QAbstractButton>
 #include <QMdiArea>
-#include <QMouseEvent>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 
@@ -129,8 +129,8 @@ Start::Start(QWidget *parent) : QMainWindow(parent)
 
     buildMenus();
     // Each button gives the command of its menu entry.
-    const std::array<QAction *, 9> commands{mnuBezi, solo,   mnukreuz, mnuKraj, mnuZig,
-                                            mnuEnt,  mnuKelt, mnuLern, mnuTag};
+    const std::array<QAction *, 9> commands{mnuBezi, solo,    mnukreuz, mnuKraj, mnuZig,
+                                            mnuEnt,  mnuKelt, mnuLern,  mnuTag};
     for (size_t i = 0; i < m_buttons.size(); ++i)
         m_buttons[i]->setAction(commands[i]);
     switchOffMissingWindows();

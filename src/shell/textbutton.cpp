@@ -71,7 +71,7 @@ void TextButton::paintEvent(QPaintEvent *)
 
     // A soft dark halo keeps the caption readable on any part of the sky.
     const QRect textRect = p.fontMetrics().boundingRect(area, kFlags, text());
-    p.setPen(QColor(0, 0, 0, isEnabled() ? 150 : 90));
+    p.setPen(Theme::captionShadow(isEnabled()));
     for (const QPoint &d : {QPoint(1, 1), QPoint(2, 2), QPoint(-1, 1)})
         p.drawText(area.translated(d), kFlags, text());
     p.setPen(ink);

@@ -5,13 +5,13 @@
 #include "cardpictures.h"
 #include "cardtables.h"
 #include "dialogs.h"
-#include "quintessence.h"
-#include "spread.h"
 #include "modOrbelle.h"
 #include "paths.h"
+#include "quintessence.h"
 #include "random.h"
 #include "recordcursor.h"
 #include "settings.h"
+#include "spread.h"
 #include "startup.h"
 #include "testenv.h"
 
@@ -399,9 +399,9 @@ private slots:
     {
         QTest::addColumn<int>("sum");
         QTest::addColumn<int>("q");
-        const int worked[][2] = {{0, 0},   {1, 2},    {9, 18},   {10, 1},   {19, 10},
-                                 {46, 10}, {99, 18},  {100, 11}, {101, 12}, {109, 20},
-                                 {110, 12}, {119, 21}, {120, 13}, {126, 19}, {111, 13}, {7, 14}};
+        const int worked[][2] = {{0, 0},    {1, 2},    {9, 18},   {10, 1},   {19, 10},  {46, 10},
+                                 {99, 18},  {100, 11}, {101, 12}, {109, 20}, {110, 12}, {119, 21},
+                                 {120, 13}, {126, 19}, {111, 13}, {7, 14}};
         for (const auto &w : worked)
             QTest::newRow(qPrintable(QString::number(w[0]))) << w[0] << w[1];
     }

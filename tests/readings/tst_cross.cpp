@@ -260,7 +260,8 @@ private slots:
             main->Label3->click();
             if (window == QStringLiteral("legkreuz")) {
                 QTest::mouseClick(WindowRegistry::get<einfF>()->Label1, Qt::LeftButton);
-                QTRY_VERIFY(WindowRegistry::isLoaded<legkreuz>() && WindowRegistry::get<legkreuz>()->isVisible());
+                QTRY_VERIFY(WindowRegistry::isLoaded<legkreuz>() &&
+                            WindowRegistry::get<legkreuz>()->isVisible());
                 QTRY_VERIFY(WindowRegistry::get<legkreuz>()->dealCount() > 5);
             }
         }

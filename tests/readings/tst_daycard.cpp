@@ -72,7 +72,8 @@ private slots:
         registerAllWindows();
         if (!WindowRegistry::isKnown(WindowId::mojCorvin))
             WindowRegistry::registerFactory(WindowId::mojCorvin, [] { return new Player; });
-        Music::setPlayer([] { return WindowRegistry::get(WindowId::mojCorvin)->findChild<MediaControl *>(); });
+        Music::setPlayer(
+            [] { return WindowRegistry::get(WindowId::mojCorvin)->findChild<MediaControl *>(); });
     }
 
     void init()

@@ -369,13 +369,15 @@ private slots:
         Start *s = WindowRegistry::get<Start>();
         s->show();
         s->Label9->click();
-        const QStringList stay{QStringLiteral("frmDrag"), QStringLiteral("rtfViewer"), QStringLiteral("mojCorvin"),
-                               QStringLiteral("info"), QStringLiteral("ordnerSuchen"), QStringLiteral("Start")};
-        const QStringList go{QStringLiteral("deutf"),  QStringLiteral("kreuz"),   QStringLiteral("einfF"),
-                             QStringLiteral("legkreuz"), QStringLiteral("eingabe"), QStringLiteral("deutTag"),
-                             QStringLiteral("legTag"), QStringLiteral("slika"),   QStringLiteral("anima"),
-                             QStringLiteral("bezi"),   QStringLiteral("legBez"),  QStringLiteral("meld"),
-                             QStringLiteral("alleImagenes"), QStringLiteral("lernen")};
+        const QStringList stay{QStringLiteral("frmDrag"),      QStringLiteral("rtfViewer"),
+                               QStringLiteral("mojCorvin"),    QStringLiteral("info"),
+                               QStringLiteral("ordnerSuchen"), QStringLiteral("Start")};
+        const QStringList go{
+            QStringLiteral("deutf"),        QStringLiteral("kreuz"),   QStringLiteral("einfF"),
+            QStringLiteral("legkreuz"),     QStringLiteral("eingabe"), QStringLiteral("deutTag"),
+            QStringLiteral("legTag"),       QStringLiteral("slika"),   QStringLiteral("anima"),
+            QStringLiteral("bezi"),         QStringLiteral("legBez"),  QStringLiteral("meld"),
+            QStringLiteral("alleImagenes"), QStringLiteral("lernen")};
         for (const QString &name : go + stay)
             QVERIFY2(TestEnv::window(name), qPrintable(name));
         WindowRegistry::get<frmMeni>()->mnuHaupt->trigger();

@@ -6,15 +6,15 @@
 #include "modOrbelle.h"
 #include "paths.h"
 #include "settings.h"
-#include "timing.h"
 #include "start.h"
+#include "timing.h"
 #include "windows.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSqlQuery>
 #include <QMenu>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 namespace TestEnv {
