@@ -1,6 +1,7 @@
 #include "allwindows.h"
 #include "modOrbelle.h"
 #include "startup.h"
+#include "theme.h"
 
 #include <QApplication>
 #include <QFont>
@@ -28,6 +29,9 @@ int main(int argc, char *argv[])
     if (qtSpanish.load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtSpanish);
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+
+    // The program's own look for every standard control.
+    app.setStyleSheet(Theme::styleSheet());
 
     registerAllWindows();
     modOrbelle::Main();

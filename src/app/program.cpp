@@ -1,9 +1,11 @@
 #include "program.h"
 
+#include "designscale.h"
 #include "twips.h"
 #include "windows.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -14,10 +16,59 @@ std::function<void(int)> g_endHandler;
 int g_endRequests = 0;
 QPointer<QMdiArea> g_area;
 
+// What a window inside the main window was designed with, in pixels at scale 1.
+const char *const kDesignSize = "orbelleInsideSize";
+const char *const kDesignPos = "orbelleInsidePos";
+const char *const kStretch = "orbelleInsideStretch";
+
 QMdiSubWindow *frameOf(QWidget *w)
 {
     return w ? qobject_cast<QMdiSubWindow *>(w->parentWidget()) : nullptr;
 }
+
+// Puts a frame where its window's design says, at the area's present scale, wholly
+// inside the area.
+void fitFrame(QMdiSubWindow *f)
+{
+    QWidget *w = f->widget();
+    if (!w || !g_area || f->isMinimized() || f->isMaximized())
+        return;
+    const QSize area = g_area->viewport()->size();
+    if (!area.isValid() || area.isEmpty())
+        return;
+    const double s = Program::areaScale();
+    const QSize border = f->size() - w->size();
+    const QVariant design = w->property(kDesignSize);
+    const QVariant pos = w->property(kDesignPos);
+    QPoint at = f->pos();
+    if (pos.isValid())
+        at = QPoint(int(pos.toPoint().x() * s), int(pos.toPoint().y() * s));
+    QSize size = f->size();
+    if (design.isValid())
+        size = QSize(int(design.toSize().width() * s), int(design.toSize().height() * s)) + border;
+    if (w->property(kStretch).toBool())
+        size = QSize(area.width() - at.x() - 4, area.height() - at.y() - 4);
+    size = size.boundedTo(area);
+    at = QPoint(qBound(0, at.x(), area.width() - size.width()), qBound(0, at.y(), area.height() - size.height()));
+    f->setGeometry(QRect(at, size));
+}
+
+// The area tells its windows when it changes size.
+class AreaWatch : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize && g_area) {
+            for (QMdiSubWindow *f : g_area->subWindowList())
+                fitFrame(f);
+        }
+        return false;
+    }
+};
 } // namespace
 
 namespace Program {
@@ -49,6 +100,22 @@ int endRequests()
 void setMdiArea(QMdiArea *area)
 {
     g_area = area;
+    if (area)
+        area->viewport()->installEventFilter(new AreaWatch(area));
+}
+
+QSize areaDesign()
+{
+    return Twips::size(11880, 8310);
+}
+
+double areaScale()
+{
+    if (!g_area)
+        return 1.0;
+    const QSize area = g_area->viewport()->size();
+    const QSize design = areaDesign();
+    return qMin(area.width() / double(design.width()), area.height() / double(design.height()));
 }
 
 QMdiArea *mdiArea()
@@ -58,12 +125,41 @@ QMdiArea *mdiArea()
     return g_area;
 }
 
+double desktopScale(const QWidget *w)
+{
+    const QScreen *screen = w ? w->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return 1.0;
+    const QRect avail = screen->availableGeometry();
+    // The main window is its area plus a menu bar of about 20 pixels at scale 1.
+    const QSize design = areaDesign() + QSize(0, 20);
+    return qMin(0.85 * avail.width() / design.width(), 0.85 * avail.height() / design.height());
+}
+
+void openOnScreen(QWidget *w, QSize design)
+{
+    const QScreen *screen = w->screen();
+    double s = desktopScale(w);
+    if (screen) {
+        const QRect avail = screen->availableGeometry();
+        // Room for the window's frame and title.
+        s = qMin(s, qMin(0.95 * avail.width() / design.width(), (0.95 * avail.height() - 30) / design.height()));
+    }
+    w->resize(QSize(int(design.width() * s), int(design.height() * s)));
+    if (screen)
+        w->move(screen->availableGeometry().center() - w->rect().center());
+}
+
 void adoptIntoMainWindow(QWidget *w)
 {
     if (frameOf(w) || !mdiArea())
         return;
-    // The window keeps the size it was designed with; the frame adds its border.
+    // The window keeps the size it was designed with, scaled with the area; the frame
+    // adds its border. Its fonts follow its size.
     const QSize wanted = w->size();
+    if (!w->property(kDesignSize).isValid())
+        w->setProperty(kDesignSize, wanted);
+    DesignScale::install(w, wanted, DesignScale::Layout::Managed);
     QMdiSubWindow *frame = mdiArea()->addSubWindow(w);
     frame->adjustSize();
     frame->resize(wanted + (frame->size() - w->size()));
@@ -84,24 +180,27 @@ void showInside(QWidget *w)
     }
     w->show();
     f->show(); // the area places a frame shown for the first time
-    // The whole window stays within the main window's area: fitted when larger, moved
-    // back in when the area's placement leaves part of it outside.
-    const QSize area = mdiArea()->viewport()->size();
-    if (!f->isMinimized() && area.isValid() && !area.isEmpty()) {
-        if (f->width() > area.width() || f->height() > area.height())
-            f->resize(f->size().boundedTo(area));
-        f->move(qBound(0, f->x(), area.width() - f->width()), qBound(0, f->y(), area.height() - f->height()));
-    }
+    // The whole window stays within the main window's area, at the area's scale.
+    fitFrame(f);
     f->raise();
     mdiArea()->setActiveSubWindow(f);
 }
 
 void placeInside(QWidget *w, int leftTwips, int topTwips)
 {
-    if (QMdiSubWindow *f = frameOf(w))
-        f->move(Twips::point(leftTwips, topTwips));
-    else
+    if (QMdiSubWindow *f = frameOf(w)) {
+        w->setProperty(kDesignPos, Twips::point(leftTwips, topTwips));
+        fitFrame(f);
+    } else {
         w->move(Twips::point(leftTwips, topTwips));
+    }
+}
+
+void stretchInside(QWidget *w)
+{
+    w->setProperty(kStretch, true);
+    if (QMdiSubWindow *f = frameOf(w))
+        fitFrame(f);
 }
 
 void setInsideWindowState(QWidget *w, bool minimized)

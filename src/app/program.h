@@ -2,6 +2,8 @@
 
 #include <functional>
 
+#include <QSize>
+
 class QMdiArea;
 class QWidget;
 
@@ -18,6 +20,18 @@ int endRequests(); // how often end() was called (for tests)
 // The area of the main window; set by the main window when it loads.
 void setMdiArea(QMdiArea *area);
 QMdiArea *mdiArea();
+// The area's design size in pixels at scale 1 (11880 × 8310 twips): the windows shown
+// inside the main window keep their place and size relative to it.
+QSize areaDesign();
+// How much larger than designed the area is now.
+double areaScale();
+
+// The scale of the desktop: the largest at which the main window, in its design
+// proportion, fills no more than 85 % of the screen's available area.
+double desktopScale(const QWidget *w);
+// Opens a window of its own (laying tables, panels, the intro) at its design size times
+// the desktop scale, never larger than the screen allows, centred on the screen.
+void openOnScreen(QWidget *w, QSize design);
 
 // Puts a window inside the main window (once), shows it there, or places it by its
 // left/top in twips. Windows shown inside the main window use these instead of
@@ -25,6 +39,9 @@ QMdiArea *mdiArea();
 void adoptIntoMainWindow(QWidget *w);
 void showInside(QWidget *w);
 void placeInside(QWidget *w, int leftTwips, int topTwips);
+// Lets a window inside the main window take the room from its place to the area's right
+// and bottom edges.
+void stretchInside(QWidget *w);
 void setInsideWindowState(QWidget *w, bool minimized);
 
 } // namespace Program

@@ -1,9 +1,12 @@
 #include "deutf.h"
 
 #include "carddatabase.h"
+#include "backdrop.h"
 #include "cardpictures.h"
 #include "dialogs.h"
+#include "designscale.h"
 #include "kreuz.h"
+#include "meaningbox.h"
 #include "program.h"
 #include "report.h"
 #include "start.h"
@@ -13,6 +16,7 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -33,11 +37,11 @@ deutf::deutf(QWidget *parent) : QWidget(parent)
     setWindowTitle(QStringLiteral("Deutung"));
     setWindowIcon(QIcon(CardPictures::programFile(QStringLiteral("orbelle.png"))));
     resize(Twips::size(5850, 7425));
+    m_background = backgroundPicture(QStringLiteral("nebo3.jpg"));
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(Twips::px(150), Twips::px(120), Twips::px(150), Twips::px(120));
     grid->setVerticalSpacing(Twips::px(45));
     const QFont heading = Theme::captionFont(10);
-    const QFont body = Theme::textFont(10);
     for (int k = 0; k < 4; ++k) {
         Label5[size_t(k)] = new QLabel(QString::number(k + 1), this);
         Label5[size_t(k)]->setObjectName(QStringLiteral("Label5_%1").arg(k));
@@ -45,9 +49,11 @@ deutf::deutf(QWidget *parent) : QWidget(parent)
         Label[size_t(k)] = new QLabel(headings().at(k), this);
         Label[size_t(k)]->setObjectName(QStringLiteral("Label%1").arg(k + 1));
         Label[size_t(k)]->setFont(heading);
+        for (QLabel *l : {Label5[size_t(k)], Label[size_t(k)]})
+            l->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::caption().name()));
         Box[size_t(k)] = new QPlainTextEdit(this);
         Box[size_t(k)]->setObjectName(QStringLiteral("Box%1").arg(k + 1));
-        Box[size_t(k)]->setFont(body);
+        makeMeaningBox(Box[size_t(k)], 10);
         Label[size_t(k)]->setBuddy(Box[size_t(k)]);
         grid->addWidget(Label5[size_t(k)], 2 * k, 0);
         grid->addWidget(Label[size_t(k)], 2 * k, 1);
@@ -66,7 +72,15 @@ deutf::deutf(QWidget *parent) : QWidget(parent)
     grid->addLayout(buttons, 8, 0, 1, 2);
     connect(Command1, &QPushButton::clicked, this, &deutf::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &deutf::Command2_Click);
+    // The meanings grow little with the window: the room goes to the text.
+    DesignScale::install(this, size(), DesignScale::Layout::Managed, 1.15);
     Program::adoptIntoMainWindow(this);
+}
+
+void deutf::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    paintCovering(p, rect(), m_background);
 }
 
 QString deutf::meaningOf(const Spread &spread, int k)

@@ -3,6 +3,7 @@
 #include "spread.h"
 #include "windows.h"
 
+#include <QImage>
 #include <QWidget>
 
 #include <array>
@@ -43,6 +44,10 @@ public slots:
     void Command1_Click();
     void Command2_Click();
 
+protected:
+    void paintEvent(QPaintEvent *) override;
+
 private:
     Spread m_spread;
+    QImage m_background;
 };

@@ -2,6 +2,8 @@
 
 #include "backdrop.h"
 #include "carddatabase.h"
+#include "designscale.h"
+#include "meaningbox.h"
 #include "cardpictures.h"
 #include "legtag.h"
 #include "program.h"
@@ -57,21 +59,20 @@ deutTag::deutTag(QWidget *parent) : QWidget(parent)
     resize(Twips::size(kWidth, kHeight));
 
     // The card in its frame at the top, the meaning below, the two buttons at the foot;
-    // the window fits the main window at any size.
+    // all of it scales with the window.
     Shape1 = new QWidget(this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setFixedSize(Twips::size(1770, 2925));
+    Shape1->setGeometry(Twips::rect(5160, 960, 1770, 2925));
     Shape1->setStyleSheet(QStringLiteral("#Shape1 { %1 }").arg(Theme::cardFrameStyle(8)));
-    Image1 = new QLabel(Shape1);
+    Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(QRect(QPoint(Twips::px(120), Twips::px(120)), Twips::size(1515, 2655)));
+    Image1->setGeometry(Twips::rect(5280, 1080, 1515, 2655));
     Image1->setScaledContents(true);
 
     Box1 = new QPlainTextEdit(this);
     Box1->setObjectName(QStringLiteral("Box1"));
-    Box1->setFont(Theme::textFont(11));
-    Box1->setMinimumHeight(Twips::px(1500));
-    Box1->setStyleSheet(Theme::meaningBoxStyle(QStringLiteral("QPlainTextEdit")));
+    Box1->setGeometry(Twips::rect(1200, 4200, 9600, 3450));
+    makeMeaningBox(Box1, 11);
 
     Data1 = new RecordCursor(this);
     Data1->setObjectName(QStringLiteral("Data1"));
@@ -90,24 +91,12 @@ deutTag::deutTag(QWidget *parent) : QWidget(parent)
     Command1->setObjectName(QStringLiteral("Command1"));
     Command2 = new QPushButton(QStringLiteral("&Atrás"), this);
     Command2->setObjectName(QStringLiteral("Command2"));
-    for (QPushButton *b : {Command1, Command2})
-        b->setMinimumWidth(Twips::px(1800));
+    Command1->setGeometry(Twips::rect(3900, 7980, 1800, 540));
+    Command2->setGeometry(Twips::rect(6300, 7980, 1800, 540));
     connect(Command1, &QPushButton::clicked, this, &deutTag::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &deutTag::Command2_Click);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Command1);
-    buttons->addSpacing(Twips::px(600));
-    buttons->addWidget(Command2);
-    buttons->addStretch();
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(Twips::px(900), Twips::px(600), Twips::px(900), Twips::px(300));
-    layout->setSpacing(Twips::px(240));
-    layout->addWidget(Shape1, 0, Qt::AlignHCenter);
-    layout->addWidget(Box1, 1);
-    layout->addLayout(buttons);
-
+    DesignScale::install(this, size(), DesignScale::Layout::Placed);
     Program::adoptIntoMainWindow(this);
 }
 

@@ -3,6 +3,7 @@
 #include "backdrop.h"
 #include "carddatabase.h"
 #include "cardpictures.h"
+#include "designscale.h"
 #include "deutf.h"
 #include "legkreuz.h"
 #include "modOrbelle.h"
@@ -62,6 +63,7 @@ kreuz::kreuz(QWidget *parent) : QWidget(parent)
         Data[0]->setBoundField(Box[0], QStringLiteral("kreuz1"));
         Timer1->setEnabled(false);
     });
+    DesignScale::install(this, size(), DesignScale::Layout::Placed);
     Program::adoptIntoMainWindow(this);
 }
 

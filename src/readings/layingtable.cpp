@@ -7,6 +7,7 @@
 #include "music.h"
 #include "panels.h"
 #include "popup.h"
+#include "program.h"
 #include "settings.h"
 #include "theme.h"
 #include "timing.h"
@@ -28,13 +29,13 @@ LayingTable::LayingTable(const Design &design, QWidget *parent)
     : QWidget(parent),
       m_design(design),
       m_slotVisible(design.slotRects.size(), false),
-      m_slotImage(design.slotRects.size())
+      m_slotImage(design.slotRects.size()),
+      m_slotScaled(design.slotRects.size())
 {
     setWindowIcon(QIcon(CardPictures::programFile(QStringLiteral("orbelle.png"))));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(false);
-    resize(Twips::size(kClientWidth, kClientHeight));
     m_labelVisible.fill(true);
 
     Timer1 = new Timer(this, design.dealIntervalMs);
@@ -69,8 +70,8 @@ LayingTable::LayingTable(const Design &design, QWidget *parent)
         emit laid();
     });
 
-    if (QScreen *s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    // As large as the desktop allows, in the design's proportion; the table scales.
+    Program::openOnScreen(this, Twips::size(kClientWidth, kClientHeight));
 }
 
 LayingTable::~LayingTable() = default;
@@ -251,6 +252,7 @@ void LayingTable::setSlotImage(int k, const QImage &image)
     if (k < 1 || k > int(m_slotImage.size()))
         return;
     m_slotImage[size_t(k - 1)] = image;
+    m_slotScaled[size_t(k - 1)] = QImage();
     update();
 }
 
@@ -345,9 +347,20 @@ void LayingTable::paintEvent(QPaintEvent *e)
         p.setPen(QPen(Theme::gold(), 1.5));
         p.setBrush(Theme::cardGround());
         p.drawRoundedRect(frame, 6, 6);
-        if (!m_slotImage[k].isNull())
-            p.drawImage(toPixels(m_design.slotRects[k]), m_slotImage[k]);
+        if (!m_slotImage[k].isNull()) {
+            const QRectF at = toPixels(m_design.slotRects[k]);
+            const QSize pixels = (at.size() * devicePixelRatioF()).toSize();
+            p.drawImage(at, slotPicture(k, pixels));
+        }
     }
+}
+
+const QImage &LayingTable::slotPicture(size_t k, const QSize &devicePixels) const
+{
+    QImage &scaled = m_slotScaled[k];
+    if (scaled.size() != devicePixels)
+        scaled = m_slotImage[k].scaled(devicePixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return scaled;
 }
 
 void LayingTable::mousePressEvent(QMouseEvent *e)
@@ -369,6 +382,10 @@ void LayingTable::keyPressEvent(QKeyEvent *e)
 {
     if (e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
         drawNext();
+        return;
+    }
+    if (Popup::isPopupKey(e)) {
+        Popup::open(mapToGlobal(rect().center()));
         return;
     }
     QWidget::keyPressEvent(e);

@@ -146,6 +146,7 @@ private:
     void paintBack(QPainter &p, int i) const;
     QRectF toPixels(const QRect &twips) const;
     QRect backArea(int i) const; // frame and click area together, for repaints
+    const QImage &slotPicture(size_t k, const QSize &devicePixels) const;
 
     Design m_design;
     QImage m_background;
@@ -154,6 +155,8 @@ private:
     std::array<bool, 78> m_labelShrunk{};
     std::vector<bool> m_slotVisible;
     std::vector<QImage> m_slotImage;
+    // Each slot's picture scaled smoothly to the size it is shown at, made once per size.
+    mutable std::vector<QImage> m_slotScaled;
     int m_dealCount = 0;
     int m_drawCount = 0;
     int m_gather = 77;

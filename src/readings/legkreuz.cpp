@@ -42,6 +42,8 @@ legkreuz::legkreuz(QWidget *parent) : LayingTable(design(), parent)
         Program::showInside(sheet);
         Program::placeInside(cross, 120, 50);
         Program::placeInside(sheet, 120 + 5720, 50);
+        // The sheet takes the room the main window has beside the cross.
+        Program::stretchInside(sheet);
         WindowRegistry::get<Start>()->showNormal();
         WindowRegistry::unload(this);
     });

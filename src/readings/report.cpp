@@ -69,9 +69,17 @@ void show(bool minimized)
     viewer()->showReport(minimized ? rtfViewer::Show::Minimized : rtfViewer::Show::Normal);
 }
 
+QString dateText(const QDate &date, const QLocale &system)
+{
+    // The report speaks Spanish: the system's own short form where it is Spanish, the
+    // Spanish (Spain) one elsewhere.
+    const QLocale spanish = system.language() == QLocale::Spanish ? system : QLocale(QLocale::Spanish, QLocale::Spain);
+    return spanish.toString(date, QLocale::ShortFormat);
+}
+
 QString today()
 {
-    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    return dateText(QDate::currentDate(), QLocale::system());
 }
 
 void writeDayCard(const Spread &spread, const QImage &shown, const QString &text)

@@ -2,7 +2,9 @@
 
 #include "spread.h"
 
+#include <QDate>
 #include <QImage>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -17,7 +19,10 @@ void insertPicture(const QImage &picture);
 // Shows the viewer in its normal state, or minimized.
 void show(bool minimized);
 
-// Today in the system's short date form, as the report's headings carry it.
+// A date as the report's headings carry it: in the system's short form when the system
+// speaks Spanish, in the Spanish one otherwise.
+QString dateText(const QDate &date, const QLocale &system);
+// Today, so.
 QString today();
 
 // The readings as the report keeps them. Each appends its piece and shows the viewer.

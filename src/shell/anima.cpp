@@ -1,6 +1,8 @@
 #include "anima.h"
 
 #include "backdrop.h"
+#include "designscale.h"
+#include "program.h"
 #include "cardpictures.h"
 #include "mediacontrol.h"
 #include "start.h"
@@ -68,9 +70,19 @@ anima::anima(QWidget *parent) : QWidget(parent)
     Image2->setAlignment(Qt::AlignCenter);
     const QImage title = QImageReader(CardPictures::programFile(QStringLiteral("titulo.png"))).read();
     if (!title.isNull()) {
-        const QSize fit = title.size().scaled(size() * 0.9, Qt::KeepAspectRatio);
-        Image2->setPixmap(QPixmap::fromImage(
-            title.scaled(fit * devicePixelRatioF(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+        // The title centred on a clear canvas of the window's size, so that it keeps its
+        // proportions as the window scales.
+        const qreal dpr = devicePixelRatioF();
+        QImage canvas(size() * dpr * 1.6, QImage::Format_ARGB32_Premultiplied);
+        canvas.fill(Qt::transparent);
+        const QSize fit = title.size().scaled(canvas.size() * 0.9, Qt::KeepAspectRatio);
+        QPainter p(&canvas);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(QRect(QPoint((canvas.width() - fit.width()) / 2, (canvas.height() - fit.height()) / 2), fit),
+                    title);
+        p.end();
+        Image2->setPixmap(QPixmap::fromImage(canvas));
+        Image2->setScaledContents(true);
     } else {
         Image2->setText(QStringLiteral("Orbelle"));
         Image2->setStyleSheet(
@@ -152,8 +164,8 @@ anima::anima(QWidget *parent) : QWidget(parent)
     Timer5->setEnabled(true);
     m_loaded = all;
     setFocusPolicy(Qt::StrongFocus);
-    if (QScreen *s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    DesignScale::install(this, size(), DesignScale::Layout::Placed);
+    Program::openOnScreen(this, Twips::size(7600, 5100));
 }
 
 void anima::handOver()

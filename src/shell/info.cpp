@@ -141,10 +141,9 @@ info::info(QWidget *parent) : QWidget(parent)
     layout->addLayout(buttons);
     keepButtonsWithoutAddressHidden();
 
+    resize(Twips::size(10500, 7200));
     Program::adoptIntoMainWindow(this);
     Program::placeInside(this, 600, 300);
-    if (QWidget *frame = parentWidget())
-        frame->resize(Twips::size(10500, 7200));
 }
 
 void info::showPage(QWidget *page)

@@ -1,6 +1,7 @@
 #include "panels.h"
 
 #include "backdrop.h"
+#include "designscale.h"
 #include "cardpictures.h"
 #include "popup.h"
 #include "program.h"
@@ -44,13 +45,19 @@ void centreOnScreen(QWidget *w)
         w->move(s->availableGeometry().center() - w->rect().center());
 }
 
+constexpr QSize kMeldDesign(7200, 1400);
+constexpr QSize kPromptDesign(5000, 2600);
+
 } // namespace
 
-meld::meld(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+meld::meld(QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowTransparentForInput)
 {
+    // The panel only tells: clicks go through it to the backs below.
     setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
     m_background = backgroundPicture(QStringLiteral("nebo2.jpg"));
-    resize(Twips::size(7200, 1400));
+    resize(Twips::size(kMeldDesign.width(), kMeldDesign.height()));
     Label1 = new QLabel(QStringLiteral("¡Saque por favor siete cartas!"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     styleCaption(Label1, 14);
@@ -65,7 +72,8 @@ meld::meld(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint
     // Whichever ticks first closes the panel; a panel shown again starts afresh.
     connect(Timer1, &QTimer::timeout, this, [this] { WindowRegistry::unload(this); });
     connect(Timer2, &QTimer::timeout, this, [this] { WindowRegistry::unload(this); });
-    centreOnScreen(this);
+    DesignScale::install(this, size(), DesignScale::Layout::Managed);
+    Program::openOnScreen(this, Twips::size(kMeldDesign.width(), kMeldDesign.height()));
 }
 
 void meld::showMessage(const QString &text, int closeAfterMs)
@@ -105,7 +113,7 @@ void meld::paintEvent(QPaintEvent *)
 einfF::einfF(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
 {
     m_background = backgroundPicture(QStringLiteral("nebo2.jpg"));
-    resize(Twips::size(5000, 2600));
+    resize(Twips::size(kPromptDesign.width(), kPromptDesign.height()));
     Label1 = new QLabel(
         QStringLiteral("¡Si quiere una respuesta de Orbelle, pon su domanda y haz un click aquí!"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -133,6 +141,8 @@ einfF::einfF(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHi
         Timer2->setEnabled(false);
     });
     Popup::watch(this);
+    DesignScale::install(this, size(), DesignScale::Layout::Placed);
+    Program::openOnScreen(this, Twips::size(kPromptDesign.width(), kPromptDesign.height()));
 }
 
 void einfF::closedByFrame()
@@ -142,9 +152,12 @@ void einfF::closedByFrame()
 
 void einfF::Label1_Click()
 {
-    Label1->move(Label1->x(), Label1->y() + Twips::px(200));
+    // Down by 200 twips and at 12 points, at the panel's present scale.
+    DesignScale *scale = DesignScale::of(this);
+    const double s = scale ? scale->scale() : 1.0;
+    Label1->move(Label1->x(), Label1->y() + int(Twips::px(200) * s));
     QFont f = Label1->font();
-    f.setPointSize(12);
+    f.setPointSizeF(DesignScale::pointSize(12, s));
     Label1->setFont(f);
     Label1->setText(QStringLiteral("¡Un momento, por favór! Las cartas están barajadas!"));
     Timer2->setEnabled(true);
@@ -161,9 +174,12 @@ bool einfF::eventFilter(QObject *watched, QEvent *event)
 
 void einfF::keyPressEvent(QKeyEvent *e)
 {
-    // The keyboard does what the click does.
-    if (e->key() == Qt::Key_Escape || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter ||
-        e->key() == Qt::Key_Space) {
+    // Enter and Space do what the click does; Escape gives the reading up.
+    if (e->key() == Qt::Key_Escape) {
+        Popup::toMainMenu();
+        return;
+    }
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Space) {
         Label1_Click();
         return;
     }

@@ -4,6 +4,7 @@
 #include "start.h"
 #include "windows.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace {
@@ -16,6 +17,11 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
+        if (event->type() == QEvent::KeyPress && Popup::isPopupKey(static_cast<QKeyEvent *>(event))) {
+            auto *w = static_cast<QWidget *>(watched);
+            Popup::open(w->mapToGlobal(w->rect().center()));
+            return true;
+        }
         if (event->type() == QEvent::MouseButtonRelease) {
             auto *me = static_cast<QMouseEvent *>(event);
             if (me->button() == Qt::RightButton) {
@@ -82,6 +88,11 @@ void toMainMenu()
     for (WindowId id : readingWindows())
         WindowRegistry::unload(id);
     WindowRegistry::get<Start>()->showIdle();
+}
+
+bool isPopupKey(const QKeyEvent *e)
+{
+    return e->key() == Qt::Key_Menu || (e->key() == Qt::Key_F10 && (e->modifiers() & Qt::ShiftModifier));
 }
 
 void open(const QPoint &globalPos)

@@ -9,6 +9,7 @@
 #include <vector>
 
 class QAction;
+class QKeyEvent;
 
 // The popup of the reading windows: "Al menu principal" and "Salír de Orbelle ".
 // Its owner window is never shown; it only holds the menu.
@@ -30,6 +31,8 @@ public slots:
 namespace Popup {
 // Opens the popup at a screen position.
 void open(const QPoint &globalPos);
+// The keys that open it from the keyboard: the context-menu key and Shift+F10.
+bool isPopupKey(const QKeyEvent *e);
 // The popup opens where the right mouse button is released over the window or any of
 // its controls; other buttons do nothing.
 void watch(QWidget *window);

@@ -10,6 +10,7 @@
 #include "panels.h"
 #include "popup.h"
 #include "program.h"
+#include "settings.h"
 #include "rtfviewer.h"
 #include "textbutton.h"
 #include "timing.h"
@@ -47,6 +48,9 @@ constexpr std::array<ButtonDesign, 9> kButtons{{
     {"Estudiar tarot", 3480, 5400, 5175, 615},
     {"¡Su carta para hoy!", 6120, 2040, 4935, 735},
 }};
+
+// The main window's size and place, beside the described keys.
+const QString kGeometryKey = QStringLiteral("VentanaPrincipal");
 
 const QString kWaiting = QStringLiteral("¡Un momento, por favór! Las cartas están barajadas!");
 
@@ -136,9 +140,7 @@ Start::Start(QWidget *parent) : QMainWindow(parent)
     switchOffMissingWindows();
 
     menuBar()->adjustSize();
-    resize(Twips::px(kDesignWidth), Twips::px(kDesignHeight) + menuBar()->sizeHint().height());
-    if (QScreen *s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    placeOnScreen();
     layoutPanel();
 }
 
@@ -168,7 +170,7 @@ void Start::buildMenus()
     for (QAction *a : {mnuKelt, mnuZig, mnuEnt})
         a->setEnabled(false);
 
-    mnuTar = action("mnuTar", QStringLiteral("Sobre t&arot"), &Start::mnuTar_Click);
+    mnuTar = action("mnuTar", QStringLiteral("Sobre ta&rot"), &Start::mnuTar_Click);
     mnuProg = action("mnuProg", QStringLiteral("Sobre este &programa"), &Start::mnuProg_Click);
     solo = action("solo", QStringLiteral("&Sacar solo"), &Start::solo_Click);
     barajas = action("barajas", QStringLiteral("&Barajas"), &Start::barajas_Click);
@@ -191,6 +193,24 @@ void Start::buildMenus()
     mnuKraj = action("mnuKraj", QStringLiteral("Sa&lir"), &Start::mnuKraj_Click);
     // The readings without a window of their own stay switched off, as designed.
     bar->addAction(mnuKraj);
+}
+
+void Start::placeOnScreen()
+{
+    // Where the user left it, when that is still on a screen; otherwise as large as the
+    // design's proportion allows within 85 % of the screen, centred.
+    const QByteArray saved = QByteArray::fromBase64(Settings::get(kGeometryKey).toLatin1());
+    if (!saved.isEmpty() && restoreGeometry(saved))
+        return;
+    const double s = Program::desktopScale(this);
+    resize(int(Twips::px(kDesignWidth) * s), int(Twips::px(kDesignHeight) * s) + menuBar()->sizeHint().height());
+    if (QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+void Start::keepPlace()
+{
+    Settings::set(kGeometryKey, QString::fromLatin1(saveGeometry().toBase64()));
 }
 
 QString Start::versionText()
@@ -260,6 +280,9 @@ void Start::showIdle()
     mnuMusik->setEnabled(true);
     switchOffMissingWindows();
     showNormal();
+    // The keyboard comes back to the first reading, never to "Salír".
+    activateWindow();
+    Label9->setFocus(Qt::OtherFocusReason);
 }
 
 void Start::switchOffMissingWindows()
@@ -439,6 +462,7 @@ void Start::Form_Unload()
     if (m_unloaded)
         return;
     m_unloaded = true;
+    keepPlace();
     WindowRegistry::unload(WindowId::mojCorvin);
     if (!modOrbelle::state().keepRunning)
         Program::end();

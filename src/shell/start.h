@@ -103,6 +103,8 @@ protected:
 
 private:
     void buildMenus();
+    void placeOnScreen();
+    void keepPlace();
     void layoutPanel();
     void closeIntro();
     void shuffleReading(const QString &caption, Timer *timer);

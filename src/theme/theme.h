@@ -121,4 +121,56 @@ inline QString meaningBoxStyle(const QString &selector)
         .arg(selector, css(paper()), ink().name(), gold().name());
 }
 
+// --- the whole program ---------------------------------------------------------------------
+// The style of the standard controls, so that no grey default button or box sits on the
+// night sky: buttons of navy and gold, text on paper, a gold focus ring on every control
+// that takes the keyboard, menus and dialogs in the same colours. Text colours keep at
+// least the 4.5 : 1 contrast of WCAG AA against their ground.
+inline QString styleSheet()
+{
+    const QString navy = backFrame().name();                 // #1b2a5c
+    const QString navyLight = QColor(0x2a, 0x3d, 0x7a).name();
+    const QString navyDeep = QColor(0x10, 0x18, 0x3a).name();
+    const QString goldC = gold().name();
+    const QString focus = QColor(0xff, 0xe8, 0x8a).name();
+    const QString text = panelText().name(); // #fff4c8 on navy: 13 : 1
+    const QString paperC = QColor(0xfa, 0xf6, 0xe8).name();
+    const QString inkC = ink().name(); // on paper: 15 : 1
+    return QStringLiteral(R"(
+QPushButton {
+    color: %5; background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %2, stop:1 %1);
+    border: 1px solid %4; border-radius: 5px; padding: 4px 14px; min-height: 1.4em;
+}
+QPushButton:hover { background: %2; border-color: %6; }
+QPushButton:pressed { background: %3; }
+QPushButton:focus { border: 2px solid %6; }
+QPushButton:disabled { color: #a9a6b8; border-color: #6d6a80; background: %3; }
+QLineEdit, QPlainTextEdit, QTextEdit {
+    color: %8; background: %7; border: 1px solid %4; border-radius: 5px;
+    selection-background-color: %1; selection-color: %5;
+}
+QLineEdit { padding: 3px 6px; }
+QLineEdit:focus, QPlainTextEdit:focus, QTextEdit:focus { border: 2px solid %1; }
+QScrollBar:vertical { background: transparent; width: 12px; margin: 0; }
+QScrollBar:horizontal { background: transparent; height: 12px; margin: 0; }
+QScrollBar::handle:vertical { background: %2; border: 1px solid %4; border-radius: 5px; min-height: 24px; }
+QScrollBar::handle:horizontal { background: %2; border: 1px solid %4; border-radius: 5px; min-width: 24px; }
+QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; }
+QScrollBar::add-page, QScrollBar::sub-page { background: transparent; }
+QMenuBar { background: %3; color: %5; border-bottom: 1px solid %4; }
+QMenuBar::item { background: transparent; padding: 3px 8px; }
+QMenuBar::item:selected { background: %2; color: %6; }
+QMenuBar::item:disabled { color: #8d8aa6; }
+QMenu { background: %3; color: %5; border: 1px solid %4; }
+QMenu::item { padding: 4px 22px 4px 18px; }
+QMenu::item:selected { background: %2; color: %6; }
+QMenu::item:disabled { color: #8d8aa6; }
+QMenu::separator { height: 1px; background: %4; margin: 3px 8px; }
+QMessageBox, QInputDialog, QProgressDialog { background: %1; }
+QMessageBox QLabel, QInputDialog QLabel, QProgressDialog QLabel { color: %5; }
+QToolTip { color: %8; background: %7; border: 1px solid %4; }
+)")
+        .arg(navy, navyLight, navyDeep, goldC, text, focus, paperC, inkC);
+}
+
 } // namespace Theme

@@ -15,6 +15,7 @@
 #include "program.h"
 #include "random.h"
 #include "recordcursor.h"
+#include "report.h"
 #include "rtfviewer.h"
 #include "settings.h"
 #include "start.h"
@@ -36,7 +37,7 @@
 namespace {
 QString today()
 {
-    return QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    return Report::today();
 }
 
 QString reportText()
@@ -115,8 +116,10 @@ private slots:
         auto *crossFrame = qobject_cast<QMdiSubWindow *>(cross->parentWidget());
         auto *sheetFrame = qobject_cast<QMdiSubWindow *>(sheet->parentWidget());
         QVERIFY(crossFrame && sheetFrame);
-        QCOMPARE(crossFrame->pos(), Twips::point(120, 50));
-        QCOMPARE(sheetFrame->pos(), Twips::point(120 + 5720, 50));
+        // At the area's scale.
+        const double s = Program::areaScale();
+        QCOMPARE(crossFrame->pos(), QPoint(int(Twips::px(120) * s), int(Twips::px(50) * s)));
+        QCOMPARE(sheetFrame->pos(), QPoint(int(Twips::px(120 + 5720) * s), int(Twips::px(50) * s)));
         QVERIFY(!WindowRegistry::get<Start>()->isMinimized());
         QCOMPARE(MediaControl::recordedCommands().count(QStringLiteral("play backarte.wav")), 4);
         QCOMPARE(MediaControl::recordedCommands().count(QStringLiteral("play zvuk.wav")), 77);

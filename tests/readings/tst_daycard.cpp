@@ -16,6 +16,7 @@
 #include "program.h"
 #include "random.h"
 #include "recordcursor.h"
+#include "report.h"
 #include "rtfviewer.h"
 #include "settings.h"
 #include "start.h"
@@ -143,7 +144,7 @@ private slots:
         QVERIFY(viewer->isVisible());
         QTextDocument *doc = viewer->Box1->document();
         const QString heading = QStringLiteral("La carta para ") +
-                                QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+                                Report::today();
         QCOMPARE(doc->toPlainText().count(heading), 2);
         QCOMPARE(doc->toPlainText().count(reading->Box1->toPlainText()), 2);
         int pictures = 0;

@@ -4,6 +4,7 @@
 #include "allwindows.h"
 #include "anima.h"
 #include "backdrop.h"
+#include "designscale.h"
 #include "dialogs.h"
 #include "info.h"
 #include "mediacontrol.h"
@@ -312,10 +313,12 @@ private slots:
         auto *prompt = WindowRegistry::get<einfF>();
         prompt->show();
         const int y0 = prompt->Label1->y();
+        const double scale = DesignScale::of(prompt)->scale();
         QTest::mouseClick(prompt->Label1, Qt::LeftButton);
         QTest::mouseClick(prompt->Label1, Qt::LeftButton);
-        QCOMPARE(prompt->Label1->y(), y0 + 2 * Twips::px(200));
-        QCOMPARE(prompt->Label1->font().pointSize(), 12);
+        // 200 twips down each time and 12 points, at the panel's scale.
+        QCOMPARE(prompt->Label1->y(), y0 + 2 * int(Twips::px(200) * scale));
+        QCOMPARE(prompt->Label1->font().pointSizeF(), DesignScale::pointSize(12, scale));
         QCOMPARE(prompt->Label1->text(),
                  QStringLiteral("¡Un momento, por favór! Las cartas están barajadas!"));
         QTRY_COMPARE(laying.shows, 1);
@@ -326,12 +329,25 @@ private slots:
         QVERIFY(s->isMinimized());
     }
 
-    void escapeOnThePromptIsAClick()
+    void theKeyboardOnThePrompt()
     {
+        // Enter is the click; Escape gives the reading up and leaves the main window idle.
+        Start *s = WindowRegistry::get<Start>();
+        s->show();
+        s->Label3->click();
         auto *prompt = WindowRegistry::get<einfF>();
-        prompt->show();
-        QTest::keyClick(prompt, Qt::Key_Escape);
+        QTest::keyClick(prompt, Qt::Key_Return);
         QVERIFY(prompt->Timer2->isActive());
+        WindowRegistry::unloadAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        s = WindowRegistry::get<Start>();
+        s->show();
+        s->Label3->click();
+        prompt = WindowRegistry::get<einfF>();
+        QTest::keyClick(prompt, Qt::Key_Escape);
+        QVERIFY(!WindowRegistry::isLoaded<einfF>());
+        QVERIFY(TestEnv::mainWindowIdle());
+        QCOMPARE(TestEnv::runningTimers(), QStringList());
     }
 
     void infoWindowShowsWhatItsCallerAsks()
