@@ -358,9 +358,14 @@ public:
         m_doc->setUndoRedoEnabled(false);
         m_doc->clear();
         m_cursor = QTextCursor(m_doc);
+        // One edit block for the whole file. Outside of one, every insertion makes the
+        // cursor lay out its paragraph again to find its x position, so a long paragraph
+        // took time growing with the square of its length.
+        m_cursor.beginEditBlock();
         parse();
         if (m_result.ok())
             finish();
+        m_cursor.endEditBlock();
         m_doc->setUndoRedoEnabled(undo);
         return m_result;
     }
