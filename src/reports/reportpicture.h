@@ -5,6 +5,8 @@
 #include <QSizeF>
 #include <QString>
 
+class QPainter;
+class QRectF;
 class QTextCharFormat;
 class QTextCursor;
 class QTextDocument;
@@ -33,6 +35,17 @@ QSize encodedSize(const QByteArray &bytes);
 // readable JPEG nor PNG.
 bool insertImage(QTextCursor &cursor, const QImage &image, QSizeF displaySize = {});
 bool insertEncoded(QTextCursor &cursor, const QByteArray &bytes, QSizeF displaySize = {});
+
+// A picture this program cannot draw, read from an RTF file: `rtfGroup` is its whole
+// {\pict ...} group as the file had it. It shows as a framed placeholder of displaySize
+// saying kUnavailable, prints as one, and the writer puts the group back unchanged.
+bool insertForeign(QTextCursor &cursor, const QByteArray &rtfGroup, QSizeF displaySize);
+// The group of such a picture; empty for every other picture.
+QByteArray foreignRtf(const QTextImageFormat &format);
+// The text of the placeholder.
+extern const QString kUnavailable;
+// Draws the placeholder into `rect`.
+void paintPlaceholder(QPainter *painter, const QRectF &rect);
 
 // What a picture of the document holds: the encoded bytes when it has them (its
 // encoding in *encoding), otherwise null bytes and *encoding None.

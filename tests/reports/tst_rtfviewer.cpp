@@ -32,6 +32,8 @@ namespace {
 
 const QString kOverwrite = QStringLiteral("Un documento con este nombre ya existe. ¿Desea sobreescribirlo?");
 const QString kSaved = QStringLiteral("¡Este documento ha sido guardado!");
+const QString kUnsavedOnOpen = QStringLiteral("El visualizador tiene lecturas que no se han "
+                                              "guardado.\n¿Quiere guardarlas antes de abrir otro documento?");
 
 rtfViewer *viewer()
 {
@@ -351,11 +353,12 @@ private slots:
     {
         viewer()->insertText(QStringLiteral("algo"));
         const QString html = viewer()->Box1->toHtml();
-        QVERIFY(!viewer()->saveReport()); // no file name queued: the dialog was cancelled
+        QVERIFY(!viewer()->saveReport());      // no file name queued: the dialog was cancelled
+        Dialogs::queueButton(QMessageBox::No); // go on without saving "algo"
         viewer()->openReport();
         viewer()->exportPdf();
-        QVERIFY(messages().isEmpty());
-        QCOMPARE(Dialogs::asked().size(), 3);
+        QCOMPARE(messages(), QStringList{kUnsavedOnOpen});
+        QCOMPARE(Dialogs::asked().size(), 4);
         QCOMPARE(viewer()->Box1->toHtml(), html);
     }
 
@@ -411,10 +414,14 @@ private slots:
 
         dayCard(QStringLiteral("guardada"), 10, QStringLiteral("no se pierde"));
         const QString html = viewer()->Box1->toHtml();
+        Dialogs::clear();
+        Dialogs::queueButton(QMessageBox::No);
         Dialogs::queueFileName(file);
         viewer()->openReport();
-        QCOMPARE(messages().size(), 1);
-        const QString text = messages().first();
+        QCOMPARE(messages().size(), 2);
+        QCOMPARE(messages().first(), kUnsavedOnOpen);
+        QVERIFY(viewer()->holdsUnsavedReadings());
+        const QString text = messages().last();
         QVERIFY2(text.startsWith(QStringLiteral("No se pudo abrir el documento «%1».").arg(name)),
                  qPrintable(text));
         if (!reason.isEmpty())
