@@ -214,6 +214,9 @@ bool write(const QTextDocument &doc)
     Own &o = own();
     const QString path = file();
     if (!holdsLock()) {
+        // Gone first: unlocking removes the lock file by its name, which the new lock
+        // is about to take.
+        o.lock.reset();
         QDir().mkpath(folder());
         o.lock = tryLock(path);
         if (!o.lock) {
