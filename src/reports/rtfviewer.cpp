@@ -497,8 +497,10 @@ void rtfViewer::adoptDocument(QTextDocument *doc)
     QTextDocument *old = Box1->document();
     const bool ours = old->parent() == Box1;
     doc->setParent(Box1);
-    Box1->setDocument(doc);
+    // Before the editor lays the document out: Qt's own handler would lay pictures out
+    // at the size the file asks for, however wide.
     m_pictures->install(doc);
+    Box1->setDocument(doc);
     if (ours) {
         old->disconnect(this);
         old->deleteLater();
