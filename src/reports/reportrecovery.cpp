@@ -211,6 +211,15 @@ void discard()
 
 bool write(const QTextDocument &doc)
 {
+    // Written every few seconds while the user works: a failure is logged once, never
+    // put in front of the user, and the next write tries again.
+    static bool told = false;
+    const auto failed = [](const QString &why) {
+        if (!told)
+            qWarning("Orbelle: the readings could not be kept for recovery: %s", qPrintable(why));
+        told = true;
+        return false;
+    };
     Own &o = own();
     const QString path = file();
     if (!holdsLock()) {
@@ -225,17 +234,20 @@ bool write(const QTextDocument &doc)
             o.file = pickName();
             o.lock = tryLock(o.file);
             if (!o.lock)
-                return false;
+                return failed(QStringLiteral("no lock in %1").arg(folder()));
         }
     }
     QSaveFile out(o.file);
     if (!out.open(QIODevice::WriteOnly))
-        return false;
-    if (!RtfWriter::write(doc, &out).ok()) {
+        return failed(out.errorString());
+    const RtfResult r = RtfWriter::write(doc, &out);
+    if (!r.ok()) {
         out.cancelWriting();
-        return false;
+        return failed(r.detail);
     }
-    return out.commit();
+    if (!out.commit())
+        return failed(out.errorString());
+    return true;
 }
 
 } // namespace ReportRecovery

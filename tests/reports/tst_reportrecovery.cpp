@@ -136,6 +136,8 @@ private slots:
     void theFileFollowsTheReadingsUntilTheyAreSavedOrGivenUp()
     {
         const QString file = ReportRecovery::file();
+        // In the user's data folder (here the test's), never beside the program.
+        QVERIFY(file.startsWith(TestEnv::dataHome() + QLatin1Char('/')));
         QVERIFY(file.startsWith(ReportRecovery::folder()));
         viewer();
         QVERIFY(!QFile::exists(file)); // a new viewer has nothing to keep
