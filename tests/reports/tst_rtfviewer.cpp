@@ -613,10 +613,10 @@ private slots:
 
     void aLongOpenShowsItsProgressAndCancelLeavesTheReport()
     {
-        // One paragraph of 8 MB: long enough for the progress to show at the test's
-        // time scale.
+        // One paragraph of 24 MB: long enough for the progress to show at the test's
+        // time scale on a machine several times faster than this one.
         QByteArray big = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}";
-        big += QByteArray("una palabra tras otra ").repeated((8 << 20) / 22);
+        big += QByteArray("una palabra tras otra ").repeated((24 << 20) / 22);
         big += "}";
         const QString file = path(QStringLiteral("largo.rtf"));
         TestEnv::writeFile(file, big);
