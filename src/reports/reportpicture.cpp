@@ -11,6 +11,9 @@
 #include <QTextImageFormat>
 #include <QUrl>
 
+#include <algorithm>
+#include <vector>
+
 namespace ReportPicture {
 
 const QString kUnavailable = QStringLiteral("Imagen no disponible");
@@ -245,6 +248,42 @@ QTextCharFormat withoutPicture(QTextCharFormat format)
                   int(QTextFormat::ImageAltText), kForeignRtfProperty})
         format.clearProperty(p);
     return format;
+}
+
+int fitToWidth(QTextDocument *doc, qreal width)
+{
+    struct Fit
+    {
+        int position;
+        int length;
+        QTextImageFormat format;
+    };
+    // Collected first: changing a format joins and splits the fragments being walked.
+    std::vector<Fit> fits;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        const QTextBlockFormat bf = b.blockFormat();
+        const qreal room = std::max<qreal>(16, width - bf.leftMargin() - bf.rightMargin() -
+                                                   std::max<qreal>(0, bf.textIndent()));
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.charFormat().isImageFormat())
+                continue;
+            QTextImageFormat f = fragment.charFormat().toImageFormat();
+            const QSizeF shown = displaySize(doc, f);
+            if (shown.width() <= room)
+                continue;
+            f.setWidth(room);
+            f.setHeight(shown.height() * room / shown.width());
+            fits.push_back({fragment.position(), fragment.length(), f});
+        }
+    }
+    QTextCursor c(doc);
+    for (const Fit &fit : fits) {
+        c.setPosition(fit.position);
+        c.setPosition(fit.position + fit.length, QTextCursor::KeepAnchor);
+        c.setCharFormat(fit.format);
+    }
+    return int(fits.size());
 }
 
 void copyResources(const QTextDocument *from, QTextDocument *to)

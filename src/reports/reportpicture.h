@@ -62,6 +62,11 @@ QSizeF displaySize(const QTextDocument *doc, const QTextImageFormat &format);
 // after a picture (Qt's cursor would otherwise hand the picture's name to the text).
 QTextCharFormat withoutPicture(QTextCharFormat format);
 
+// Makes every picture wider than `width` (logical pixels) less the margins of its
+// paragraph that wide, keeping its proportions; returns how many it changed. For a
+// copy that is printed: the pictures stay as the file asked in the report itself.
+int fitToWidth(QTextDocument *doc, qreal width);
+
 // Copies the resources of every picture in `to` from `from` (a fragment copied into
 // another document keeps only the names of its pictures).
 void copyResources(const QTextDocument *from, QTextDocument *to);

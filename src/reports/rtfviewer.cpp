@@ -81,6 +81,14 @@ QString reason(const RtfResult &r)
     return r.detail;
 }
 
+// The width QTextDocument::print() lays a document out in, in logical pixels: the
+// paper's printable width less the margins of 2 cm it adds on each side.
+qreal printableWidth(QPagedPaintDevice *device)
+{
+    const qreal paper = device->pageLayout().paintRectPixels(96).width();
+    return paper - 2 * (2 / 2.54 * 96);
+}
+
 } // namespace
 
 rtfViewer::rtfViewer(QWidget *parent) : QWidget(parent)
@@ -520,6 +528,14 @@ bool rtfViewer::printDocument(QPagedPaintDevice *device, bool selectionOnly)
         ReportPicture::copyResources(doc, part.get());
         doc = part.get();
     }
+    // Printing goes through Qt's picture handler, which takes a picture at the size the
+    // file asked for: the pictures too wide for the paper are made as wide as it, as on
+    // screen, in a copy.
+    if (!part) {
+        part.reset(doc->clone());
+        doc = part.get();
+    }
+    ReportPicture::fitToWidth(part.get(), printableWidth(device));
     doc->print(device);
     if (auto *printer = dynamic_cast<QPrinter *>(device))
         return printer->printerState() != QPrinter::Error;

@@ -646,6 +646,26 @@ private slots:
         QVERIFY(blocks(*load(edited)).first().startsWith(QStringLiteral("antes %1X").arg(obj)));
     }
 
+    void picturesAreFittedToThePrintedWidth()
+    {
+        // A picture that asks for 10000 pixels in an indented paragraph, one that fits,
+        // and a placeholder that asks for 2000.
+        const QByteArray png = readFile(fixture(QStringLiteral("tiny.png")));
+        auto doc = load(rtf("\\li750\\ri300 {\\pict\\pngblip\\picwgoal150000\\pichgoal75000 " + png.toHex() +
+                            "}\\par\\pard {\\pict\\pngblip\\picwgoal1215\\pichgoal2040 " + png.toHex() +
+                            "}{\\pict\\wmetafile8\\picwgoal30000\\pichgoal15000 0100}"));
+        QCOMPARE(ReportPicture::fitToWidth(doc.get(), 600), 2);
+        const auto pics = pictures(*doc);
+        QCOMPARE(pics.size(), 3);
+        QCOMPARE(ReportPicture::displaySize(doc.get(), pics[0]), QSizeF(530, 265)); // 600 - 50 - 20
+        QCOMPARE(ReportPicture::displaySize(doc.get(), pics[1]), QSizeF(81, 136));
+        QCOMPARE(ReportPicture::displaySize(doc.get(), pics[2]), QSizeF(600, 300));
+        QVERIFY(!ReportPicture::foreignRtf(pics[2]).isEmpty());
+        QVERIFY(samePixels(ReportPicture::image(doc.get(), pics[0]),
+                           QImage(fixture(QStringLiteral("tiny.png")))));
+        QCOMPARE(ReportPicture::fitToWidth(doc.get(), 600), 0);
+    }
+
     void longParagraphsReadInLinearTime()
     {
         // One paragraph of 1, 2, 4 and 8 MB: each doubling may at most take 2.5 times as
