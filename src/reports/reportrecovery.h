@@ -34,8 +34,8 @@ QString file();
 bool pending();
 // When programs that are no longer running left readings behind, asks "Se encontraron
 // lecturas que no se guardaron la última vez. ¿Recuperarlas?". Sí puts them in the
-// viewer as unsaved readings (behind any it holds) and shows it; No deletes them. True
-// when readings were recovered.
+// viewer as unsaved readings (any unsaved readings it holds already follow them) and
+// shows it; No deletes them. True when readings were recovered.
 bool offerAtStart(QWidget *parent = nullptr);
 
 // Writes the viewer's unsaved readings to this run's recovery file now. False when the

@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -146,6 +147,12 @@ rtfViewer::rtfViewer(QWidget *parent) : QWidget(parent)
             writeRecovery();
     });
     watch(Box1->document());
+    // The program may end without unloading the viewer: what the short delay would
+    // have written goes now.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        if (m_recoveryDue)
+            writeRecovery();
+    });
 
     resize(Twips::size(9600, 7200));
     if (!parent)
