@@ -5,7 +5,11 @@
 //   rtfbench [N]            N cards (default 78), the deck's pictures in turn
 //   rtfbench --out FILE     keeps the file it wrote
 //   rtfbench --read FILE    only reads FILE: its text, pictures and font sizes
+//   rtfbench --long [MB...] reads files of one long paragraph (default 1 2 4 8 50 MB) and
+//                           prints MB/s; the time per MB must not grow with the size. Then
+//                           opens each in the viewer and paints it once.
 
+#include "dialogs.h"
 #include "reportpicture.h"
 #include "rtfreader.h"
 #include "rtfviewer.h"
@@ -21,6 +25,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QWidget>
 
 #include <algorithm>
 #include <cstdio>
@@ -113,6 +118,104 @@ int readOnly(const QString &file)
     return 0;
 }
 
+// One paragraph of Spanish text, accents as \'hh as word processors write them, with a
+// bold word now and then so the text comes in runs.
+QByteArray longParagraph(qint64 bytes)
+{
+    QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 ";
+    out.reserve(bytes + 256);
+    const QByteArray words =
+        "La carta del d\\'eda habla de un camino nuevo que se abre ante el consultante; ";
+    int n = 0;
+    while (out.size() < bytes) {
+        out += words;
+        if (++n % 64 == 0)
+            out += "{\\b coraz\\'f3n} ";
+    }
+    out += "\\par}";
+    return out;
+}
+
+// The time to read `file`; *why says why it was refused, empty when it was read.
+double readMs(const QString &file, const RtfReader::Limits &limits, qint64 *chars, QString *why)
+{
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly)) {
+        *why = in.errorString();
+        return 0;
+    }
+    QTextDocument doc;
+    QElapsedTimer t;
+    t.start();
+    const RtfResult r = RtfReader::read(&in, &doc, limits);
+    const double ms = t.nsecsElapsed() / 1e6;
+    *chars = doc.characterCount();
+    *why = r.ok() ? QString() : r.detail;
+    return ms;
+}
+
+int longParagraphs(QList<int> sizes)
+{
+    if (sizes.isEmpty())
+        sizes = {1, 2, 4, 8, 50};
+    QTemporaryDir dir;
+    // Enough room for the largest file's text: the point is the reading speed.
+    RtfReader::Limits roomy;
+    roomy.maxChars = qint64(1) << 30;
+    std::printf("one paragraph   read       MB/s   ms/MB   (best of 3; under the default limits)\n");
+    QStringList files;
+    for (int mb : sizes) {
+        const QString file = dir.filePath(QStringLiteral("parrafo-%1.rtf").arg(mb));
+        {
+            QFile out(file);
+            if (!out.open(QIODevice::WriteOnly) || out.write(longParagraph(qint64(mb) << 20)) < 0) {
+                std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+                return 1;
+            }
+        }
+        files << file;
+        std::vector<double> times;
+        qint64 chars = 0;
+        QString why;
+        for (int run = 0; run < (mb > 16 ? 1 : 3); ++run)
+            times.push_back(readMs(file, roomy, &chars, &why));
+        if (!why.isEmpty()) {
+            std::printf("%5d MB   not read: %s\n", mb, qPrintable(why));
+            continue;
+        }
+        const double best = *std::min_element(times.begin(), times.end());
+        const double bytes = double(QFileInfo(file).size()) / (1 << 20);
+        std::printf("%5d MB   %8.0f ms  %7.1f  %6.1f", mb, best, bytes / (best / 1000), best / bytes);
+        const double limited = readMs(file, RtfReader::Limits(), &chars, &why);
+        if (why.isEmpty())
+            std::printf("   read in %.0f ms, %lld characters\n", limited, chars);
+        else
+            std::printf("   refused after %.0f ms: %s\n", limited, qPrintable(why));
+    }
+
+    // In the viewer: the open through its menu, then the first paint of the window.
+    Dialogs::setAnswering(true);
+    std::printf("\nin the viewer    open      first paint\n");
+    for (int i = 0; i < files.size(); ++i) {
+        rtfViewer viewer;
+        viewer.Form_Load();
+        viewer.resize(800, 600);
+        viewer.show();
+        QElapsedTimer t;
+        t.start();
+        Dialogs::queueFileName(files[i]);
+        viewer.openReport();
+        const double open = t.nsecsElapsed() / 1e6;
+        t.restart();
+        viewer.grab();
+        const double paint = t.nsecsElapsed() / 1e6;
+        const bool refused = !Dialogs::asked().filter(QStringLiteral("No se pudo")).isEmpty();
+        std::printf("%5d MB   %8.0f ms  %8.0f ms%s\n", sizes[i], open, paint, refused ? "   (refused)" : "");
+        Dialogs::clear();
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -127,12 +230,18 @@ int main(int argc, char *argv[])
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--read") && i + 1 < args.size())
             return readOnly(args[i + 1]);
+        if (args[i] == QLatin1String("--long")) {
+            QList<int> sizes;
+            for (int j = i + 1; j < args.size(); ++j)
+                sizes << args[j].toInt();
+            return longParagraphs(sizes);
+        }
         if (args[i] == QLatin1String("--out") && i + 1 < args.size())
             outFile = args[++i];
         else if (args[i].toInt() > 0)
             cards = args[i].toInt();
         else {
-            std::fprintf(stderr, "usage: rtfbench [N] [--out FILE] | --read FILE\n");
+            std::fprintf(stderr, "usage: rtfbench [N] [--out FILE] | --read FILE | --long [MB...]\n");
             return 2;
         }
     }

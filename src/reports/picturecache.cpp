@@ -5,27 +5,44 @@
 #include <QAbstractTextDocumentLayout>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTextImageFormat>
 
-namespace {
-constexpr int kCacheKiB = 96 * 1024;
-}
+#include <algorithm>
 
-PictureCache::PictureCache(QObject *parent) : QObject(parent), m_images(kCacheKiB) {}
+namespace {
+// No picture is shown narrower than this for want of room.
+constexpr qreal kMinWidth = 16;
+} // namespace
+
+PictureCache::PictureCache(QObject *parent) : QObject(parent) {}
 
 void PictureCache::install(QTextDocument *doc)
 {
+    m_shown.clear();
     doc->documentLayout()->registerHandler(QTextFormat::ImageObject, this);
 }
 
-QSizeF PictureCache::intrinsicSize(QTextDocument *doc, int, const QTextFormat &format)
+QSizeF PictureCache::intrinsicSize(QTextDocument *doc, int posInDocument, const QTextFormat &format)
 {
     QSizeF size = ReportPicture::displaySize(doc, format.toImageFormat());
     if (size.isEmpty())
         size = QSizeF(32, 32); // room for the placeholder of a picture that cannot be read
     if (QPaintDevice *device = doc->documentLayout()->paintDevice())
         size *= device->logicalDpiY() / 96.0;
+
+    // A file may ask for a picture many pages wide; it is shown as wide as the page and
+    // in its proportions. The file keeps the size it asked for.
+    const qreal pageWidth = doc->textWidth();
+    if (pageWidth > 0) {
+        const QTextBlockFormat block = doc->findBlock(posInDocument).blockFormat();
+        const qreal room =
+            std::max(kMinWidth, pageWidth - 2 * doc->documentMargin() - block.leftMargin() -
+                                    block.rightMargin() - std::max<qreal>(0, block.textIndent()));
+        if (size.width() > room)
+            size = QSizeF(room, size.height() * room / size.width());
+    }
     return size;
 }
 
@@ -33,26 +50,25 @@ void PictureCache::drawObject(QPainter *painter, const QRectF &rect, QTextDocume
                               const QTextFormat &format)
 {
     const QTextImageFormat f = format.toImageFormat();
+    if (!ReportPicture::foreignRtf(f).isEmpty()) {
+        ReportPicture::paintPlaceholder(painter, rect);
+        return;
+    }
     const qreal scale = painter->device()->devicePixelRatioF() * painter->transform().m11();
     const QSize pixels = (rect.size() * std::max<qreal>(scale, 0.01)).toSize().expandedTo(QSize(1, 1));
-    const QString key = f.name() + QLatin1Char('@') + QString::number(pixels.width()) + QLatin1Char('x') +
-                        QString::number(pixels.height());
-    QImage *image = m_images.object(key);
-    if (!image) {
+
+    // Kept whatever its size: a picture too large to keep would be decoded on every
+    // repaint, and scrolling past it would crawl.
+    Shown &shown = m_shown[f.name()];
+    if (shown.pixels != pixels) {
         QImage decoded = ReportPicture::image(doc, f, pixels);
         ++m_decodes;
         if (!decoded.isNull() && decoded.size() != pixels)
             decoded = decoded.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        image = new QImage(decoded);
-        const int cost = std::max(1, int(image->sizeInBytes() / 1024));
-        if (!m_images.insert(key, image, cost))
-            image = nullptr; // larger than the whole cache: drawn once, not kept
-        if (!image) {
-            painter->drawImage(rect, decoded);
-            return;
-        }
+        shown = Shown{pixels, decoded};
     }
-    if (image->isNull()) {
+    const QImage &image = shown.image;
+    if (image.isNull()) {
         painter->save();
         painter->setPen(Qt::gray);
         painter->setBrush(QColor(240, 240, 240));
@@ -60,5 +76,5 @@ void PictureCache::drawObject(QPainter *painter, const QRectF &rect, QTextDocume
         painter->restore();
         return;
     }
-    painter->drawImage(rect, *image);
+    painter->drawImage(rect, image);
 }

@@ -3,6 +3,7 @@
 #include <QAtomicInteger>
 #include <QBuffer>
 #include <QImageReader>
+#include <QPainter>
 #include <QPixmap>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -10,9 +11,21 @@
 #include <QTextImageFormat>
 #include <QUrl>
 
+#include <algorithm>
+#include <vector>
+
 namespace ReportPicture {
 
+const QString kUnavailable = QStringLiteral("Imagen no disponible");
+
 namespace {
+
+// Where a placeholder keeps the file's picture group. The format carries it rather
+// than a resource, so it goes wherever the picture is copied, cut and pasted.
+constexpr int kForeignRtfProperty = QTextFormat::UserProperty + 0x52;
+// The placeholder's printed form is drawn at most this large; it is only a frame and a
+// line of text.
+constexpr int kPlaceholderPixels = 1024;
 
 QString newName()
 {
@@ -42,7 +55,8 @@ QSizeF fitted(QSizeF requested, QSize natural)
     return QSizeF(natural);
 }
 
-bool insert(QTextCursor &cursor, const QVariant &resource, QSize natural, QSizeF displaySize)
+bool insert(QTextCursor &cursor, const QVariant &resource, QSize natural, QSizeF displaySize,
+            const QByteArray &foreign = {})
 {
     QTextDocument *doc = cursor.document();
     if (!doc)
@@ -60,6 +74,8 @@ bool insert(QTextCursor &cursor, const QVariant &resource, QSize natural, QSizeF
     picture.setName(name);
     picture.setWidth(size.width());
     picture.setHeight(size.height());
+    if (!foreign.isEmpty())
+        picture.setProperty(kForeignRtfProperty, foreign);
     cursor.insertImage(picture);
     cursor.setCharFormat(textFormat);
     return true;
@@ -102,6 +118,54 @@ bool insertEncoded(QTextCursor &cursor, const QByteArray &bytes, QSizeF displayS
     if (!natural.isValid())
         return false;
     return insert(cursor, bytes, natural, displaySize);
+}
+
+bool insertForeign(QTextCursor &cursor, const QByteArray &rtfGroup, QSizeF displaySize)
+{
+    if (rtfGroup.isEmpty() || displaySize.isEmpty())
+        return false;
+    // The resource is what printing and PDF export draw (they go through Qt's own
+    // picture handler): the placeholder itself, rendered once.
+    const QSize pixels =
+        displaySize.scaled(QSizeF(kPlaceholderPixels, kPlaceholderPixels), Qt::KeepAspectRatio)
+            .boundedTo(displaySize * 2)
+            .toSize()
+            .expandedTo(QSize(1, 1));
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter p(&image);
+        paintPlaceholder(&p, QRectF(QPointF(0, 0), QSizeF(pixels)));
+    }
+    return insert(cursor, image, pixels, displaySize, rtfGroup);
+}
+
+QByteArray foreignRtf(const QTextImageFormat &format)
+{
+    return format.property(kForeignRtfProperty).toByteArray();
+}
+
+void paintPlaceholder(QPainter *painter, const QRectF &rect)
+{
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->setPen(QPen(QColor(128, 128, 128), 0));
+    painter->setBrush(QColor(240, 240, 240));
+    painter->drawRect(rect.adjusted(0.5, 0.5, -0.5, -0.5));
+    // The words fill at most the frame's width, never grow beyond 12 points, and go
+    // when the frame is too small to hold them legibly.
+    QFont font = painter->font();
+    font.setPointSizeF(12);
+    const QFontMetricsF metrics(font);
+    const qreal fit = (rect.width() - 8) / std::max<qreal>(1, metrics.horizontalAdvance(kUnavailable));
+    if (fit < 1)
+        font.setPointSizeF(12 * fit);
+    if (font.pointSizeF() >= 4 && rect.height() >= QFontMetricsF(font).height()) {
+        painter->setFont(font);
+        painter->setPen(QColor(96, 96, 96));
+        painter->drawText(rect, Qt::AlignCenter, kUnavailable);
+    }
+    painter->restore();
 }
 
 QByteArray encodedBytes(const QTextDocument *doc, const QTextImageFormat &format, Encoding *encoding)
@@ -181,9 +245,45 @@ QTextCharFormat withoutPicture(QTextCharFormat format)
 {
     for (int p : {int(QTextFormat::ObjectType), int(QTextFormat::ImageName), int(QTextFormat::ImageWidth),
                   int(QTextFormat::ImageHeight), int(QTextFormat::ImageQuality), int(QTextFormat::ImageTitle),
-                  int(QTextFormat::ImageAltText)})
+                  int(QTextFormat::ImageAltText), kForeignRtfProperty})
         format.clearProperty(p);
     return format;
+}
+
+int fitToWidth(QTextDocument *doc, qreal width)
+{
+    struct Fit
+    {
+        int position;
+        int length;
+        QTextImageFormat format;
+    };
+    // Collected first: changing a format joins and splits the fragments being walked.
+    std::vector<Fit> fits;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        const QTextBlockFormat bf = b.blockFormat();
+        const qreal room = std::max<qreal>(16, width - bf.leftMargin() - bf.rightMargin() -
+                                                   std::max<qreal>(0, bf.textIndent()));
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.charFormat().isImageFormat())
+                continue;
+            QTextImageFormat f = fragment.charFormat().toImageFormat();
+            const QSizeF shown = displaySize(doc, f);
+            if (shown.width() <= room)
+                continue;
+            f.setWidth(room);
+            f.setHeight(shown.height() * room / shown.width());
+            fits.push_back({fragment.position(), fragment.length(), f});
+        }
+    }
+    QTextCursor c(doc);
+    for (const Fit &fit : fits) {
+        c.setPosition(fit.position);
+        c.setPosition(fit.position + fit.length, QTextCursor::KeepAnchor);
+        c.setCharFormat(fit.format);
+    }
+    return int(fits.size());
 }
 
 void copyResources(const QTextDocument *from, QTextDocument *to)

@@ -5,6 +5,8 @@
 #include <QSizeF>
 #include <QString>
 
+class QPainter;
+class QRectF;
 class QTextCharFormat;
 class QTextCursor;
 class QTextDocument;
@@ -34,6 +36,17 @@ QSize encodedSize(const QByteArray &bytes);
 bool insertImage(QTextCursor &cursor, const QImage &image, QSizeF displaySize = {});
 bool insertEncoded(QTextCursor &cursor, const QByteArray &bytes, QSizeF displaySize = {});
 
+// A picture this program cannot draw, read from an RTF file: `rtfGroup` is its whole
+// {\pict ...} group as the file had it. It shows as a framed placeholder of displaySize
+// saying kUnavailable, prints as one, and the writer puts the group back unchanged.
+bool insertForeign(QTextCursor &cursor, const QByteArray &rtfGroup, QSizeF displaySize);
+// The group of such a picture; empty for every other picture.
+QByteArray foreignRtf(const QTextImageFormat &format);
+// The text of the placeholder.
+extern const QString kUnavailable;
+// Draws the placeholder into `rect`.
+void paintPlaceholder(QPainter *painter, const QRectF &rect);
+
 // What a picture of the document holds: the encoded bytes when it has them (its
 // encoding in *encoding), otherwise null bytes and *encoding None.
 QByteArray encodedBytes(const QTextDocument *doc, const QTextImageFormat &format, Encoding *encoding);
@@ -48,6 +61,11 @@ QSizeF displaySize(const QTextDocument *doc, const QTextImageFormat &format);
 // A character format stripped of what makes it a picture: the format text goes on in
 // after a picture (Qt's cursor would otherwise hand the picture's name to the text).
 QTextCharFormat withoutPicture(QTextCharFormat format);
+
+// Makes every picture wider than `width` (logical pixels) less the margins of its
+// paragraph that wide, keeping its proportions; returns how many it changed. For a
+// copy that is printed: the pictures stay as the file asked in the report itself.
+int fitToWidth(QTextDocument *doc, qreal width);
 
 // Copies the resources of every picture in `to` from `from` (a fragment copied into
 // another document keeps only the names of its pictures).

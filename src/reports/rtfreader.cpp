@@ -24,6 +24,7 @@ constexpr int kMaxTwips = 31680; // 22 inches
 constexpr int kMaxPictureTwips = 150000;
 constexpr int kMaxFontName = 256;
 constexpr qsizetype kTextChunk = 1 << 16;
+constexpr qsizetype kProgressStep = 1 << 16;
 
 enum class Dest : quint8 {
     Text, // the document's own text
@@ -65,7 +66,8 @@ struct State
     CharState ch;
     ParaState para;
     Dest dest = Dest::Text;
-    int uc = 1; // fallback characters after \uN
+    int uc = 1;                       // fallback characters after \uN
+    const char *groupStart = nullptr; // the group's "{" in the file
 };
 
 enum class Word {
@@ -120,6 +122,7 @@ enum class Word {
     // pictures
     JpegBlip,
     PngBlip,
+    Metafile, // sizes in hundredths of a millimetre
     OtherBlip,
     PicW,
     PicH,
@@ -287,7 +290,9 @@ const std::unordered_map<std::string_view, WordInfo> &words()
 
         t["jpegblip"] = {Word::JpegBlip};
         t["pngblip"] = {Word::PngBlip};
-        for (const char *b : {"emfblip", "wmetafile", "macpict", "pmmetafile", "dibitmap", "wbitmap"})
+        for (const char *b : {"emfblip", "wmetafile", "pmmetafile"})
+            t[b] = {Word::Metafile};
+        for (const char *b : {"macpict", "dibitmap", "wbitmap"})
             t[b] = {Word::OtherBlip};
         t["picw"] = {Word::PicW};
         t["pich"] = {Word::PicH};
@@ -302,12 +307,14 @@ const std::unordered_map<std::string_view, WordInfo> &words()
 
 struct Picture
 {
-    enum class Kind { None, Jpeg, Png, Other } kind = Kind::None;
+    enum class Kind { None, Jpeg, Png, Metafile, Other } kind = Kind::None;
     QByteArray data;
     int nibble = -1;
+    int picW = 0, picH = 0;
     int goalW = 0, goalH = 0;
     int scaleX = 100, scaleY = 100;
     CharState ch;
+    const char *groupStart = nullptr;
 };
 
 struct ColorEntry
@@ -340,11 +347,14 @@ bool isLetter(unsigned char c)
 class Parser
 {
 public:
-    Parser(const QByteArray &data, QTextDocument *doc, const RtfReader::Limits &limits)
+    Parser(const QByteArray &data, QTextDocument *doc, const RtfReader::Limits &limits,
+           const RtfReader::Progress &progress)
         : m_p(data.constData()),
+          m_begin(data.constData()),
           m_end(data.constData() + data.size()),
           m_doc(doc),
-          m_limits(limits)
+          m_limits(limits),
+          m_progress(progress)
     {}
 
     RtfResult run()
@@ -358,9 +368,14 @@ public:
         m_doc->setUndoRedoEnabled(false);
         m_doc->clear();
         m_cursor = QTextCursor(m_doc);
+        // One edit block for the whole file. Outside of one, every insertion makes the
+        // cursor lay out its paragraph again to find its x position, so a long paragraph
+        // took time growing with the square of its length.
+        m_cursor.beginEditBlock();
         parse();
         if (m_result.ok())
             finish();
+        m_cursor.endEditBlock();
         m_doc->setUndoRedoEnabled(undo);
         return m_result;
     }
@@ -370,7 +385,15 @@ private:
 
     void parse()
     {
+        const char *nextReport = m_p;
         while (m_p < m_end && m_result.ok() && !m_closed) {
+            if (m_p >= nextReport && m_progress) {
+                if (!m_progress(m_p - m_begin, m_end - m_begin)) {
+                    fail(RtfResult::Error::Cancelled, QStringLiteral("cancelled"));
+                    break;
+                }
+                nextReport = m_p + kProgressStep;
+            }
             if (m_st.dest == Dest::Picture && m_pict && hexValue(uchar(*m_p)) >= 0) {
                 pictureHex();
                 continue;
@@ -409,6 +432,7 @@ private:
             return;
         }
         m_stack.push_back(m_st);
+        m_st.groupStart = m_p - 1;
     }
 
     void closeGroup()
@@ -477,7 +501,7 @@ private:
             if (consumeSkip())
                 return;
             m_star = false;
-            character(Cp1252::toUnicode(uchar(hi << 4 | lo)));
+            character(decode(uchar(hi << 4 | lo)));
             return;
         }
         if (c == '*') {
@@ -558,6 +582,7 @@ private:
                 flushText();
                 m_pict = std::make_unique<Picture>();
                 m_pict->ch = m_st.ch;
+                m_pict->groupStart = m_st.groupStart;
                 m_st.dest = Dest::Picture;
             } else {
                 m_st.dest = Dest::Skip;
@@ -657,7 +682,11 @@ private:
             character(info.ch);
             break;
         case Word::Unicode:
-            character(char16_t(param < 0 ? param + 0x10000 : param));
+            // A signed 16-bit number; anything beyond that is no UTF-16 unit at all.
+            if (param < -0x8000 || param > 0xFFFF)
+                character(QChar::ReplacementCharacter);
+            else
+                character(char16_t(param < 0 ? param + 0x10000 : param));
             m_skip = m_st.uc;
             break;
         case Word::UnicodeSkip:
@@ -665,8 +694,10 @@ private:
             break;
 
         case Word::AnsiCodePage:
-            // Only 1252 is decoded; other code pages are rare in files that also carry
-            // their text as \uN, which is how every current word processor writes.
+            // A code page this reader does not know leaves 1252, the likeliest guess
+            // for the files this program meets.
+            if (const CodePage::Table *t = CodePage::table(param))
+                m_codePage = t;
             break;
         case Word::DefaultFont:
             m_defaultFont = param;
@@ -674,6 +705,8 @@ private:
                 m_st.ch.font = param;
             break;
         case Word::FontCharset:
+            if (m_st.dest == Dest::FontTable)
+                m_fontCodePage = CodePage::table(CodePage::forCharset(param));
             break;
         case Word::Red:
             m_color.r = std::clamp(param, 0, 255);
@@ -690,15 +723,24 @@ private:
 
         case Word::JpegBlip:
         case Word::PngBlip:
+        case Word::Metafile:
         case Word::OtherBlip:
             if (m_st.dest == Dest::Picture && m_pict)
-                m_pict->kind = info.word == Word::JpegBlip  ? Picture::Kind::Jpeg
-                               : info.word == Word::PngBlip ? Picture::Kind::Png
-                                                            : Picture::Kind::Other;
+                m_pict->kind = info.word == Word::JpegBlip   ? Picture::Kind::Jpeg
+                               : info.word == Word::PngBlip  ? Picture::Kind::Png
+                               : info.word == Word::Metafile ? Picture::Kind::Metafile
+                                                             : Picture::Kind::Other;
             break;
+        // A JPEG's or PNG's own header says more; for the pictures shown as placeholders
+        // they are the only size there is when the goal is missing.
         case Word::PicW:
+            if (m_pict)
+                m_pict->picW = std::clamp(param, 0, kMaxPictureTwips);
+            break;
         case Word::PicH:
-            break; // the goal size and the picture's own header say more
+            if (m_pict)
+                m_pict->picH = std::clamp(param, 0, kMaxPictureTwips);
+            break;
         case Word::PicWGoal:
             if (m_pict)
                 m_pict->goalW = std::clamp(param, 0, kMaxPictureTwips);
@@ -759,7 +801,21 @@ private:
         if (consumeSkip())
             return;
         m_star = false;
-        character(Cp1252::toUnicode(c));
+        character(decode(c));
+    }
+
+    // A byte of text in the code page of the current font, or of the document.
+    char16_t decode(unsigned char c) const
+    {
+        if (c < 0x80)
+            return c;
+        if (!m_fontCodePages.isEmpty()) {
+            const int font = m_st.ch.font >= 0 ? m_st.ch.font : m_defaultFont;
+            const auto it = m_fontCodePages.constFind(font);
+            if (it != m_fontCodePages.constEnd())
+                return (*it)->toUnicode(c);
+        }
+        return m_codePage->toUnicode(c);
     }
 
     void character(char16_t c)
@@ -841,10 +897,19 @@ private:
         m_text.clear();
     }
 
-    void finishPicture()
+    // `closed`: the picture's group has ended; false for a file cut off inside it.
+    void finishPicture(bool closed = true)
     {
         std::unique_ptr<Picture> pict = std::move(m_pict);
-        if (!pict || (pict->kind != Picture::Kind::Jpeg && pict->kind != Picture::Kind::Png))
+        if (!pict)
+            return;
+        if (pict->kind == Picture::Kind::Metafile || pict->kind == Picture::Kind::Other) {
+            // An unclosed group copied out unchanged would unbalance the saved file.
+            if (closed)
+                foreignPicture(*pict);
+            return;
+        }
+        if (pict->kind != Picture::Kind::Jpeg && pict->kind != Picture::Kind::Png)
             return;
         // Trust the signature over the control word: some writers label one as the other.
         if (ReportPicture::encodingOf(pict->data) == ReportPicture::Encoding::None)
@@ -866,10 +931,39 @@ private:
         m_lastPara = m_st.para;
     }
 
+    // A picture this program cannot draw (a metafile, a Mac or device-independent
+    // bitmap) keeps its place and its size as a placeholder, and its group is kept
+    // exactly as it stood in the file so that saving writes it back unchanged.
+    void foreignPicture(const Picture &pict)
+    {
+        if (!pict.groupStart || m_p <= pict.groupStart || pict.data.isEmpty())
+            return;
+        QSizeF shown;
+        if (pict.goalW > 0 && pict.goalH > 0)
+            shown = QSizeF(pict.goalW / 15.0, pict.goalH / 15.0);
+        else if (pict.picW > 0 && pict.picH > 0 && pict.kind == Picture::Kind::Metafile)
+            shown = QSizeF(pict.picW * 96.0 / 2540.0, pict.picH * 96.0 / 2540.0);
+        else if (pict.picW > 0 && pict.picH > 0)
+            shown = QSizeF(pict.picW, pict.picH);
+        else
+            shown = QSizeF(64, 64);
+        shown = QSizeF(shown.width() * pict.scaleX / 100.0, shown.height() * pict.scaleY / 100.0);
+        shown = shown.boundedTo(QSizeF(kMaxPictureTwips / 15.0, kMaxPictureTwips / 15.0))
+                    .expandedTo(QSizeF(1, 1));
+        if (!countItem())
+            return;
+        // The group runs from its "{" to the "}" just read.
+        const QByteArray group(pict.groupStart, m_p - pict.groupStart);
+        m_cursor.setCharFormat(charFormat(pict.ch));
+        ReportPicture::insertForeign(m_cursor, group, shown);
+        m_blockUsed = true;
+        m_lastPara = m_st.para;
+    }
+
     void finish()
     {
         if (m_pict)
-            finishPicture(); // a file cut off inside its last picture
+            finishPicture(false); // a file cut off inside its last picture
         flushText();
         if (m_result.ok() && m_blockUsed)
             m_cursor.setBlockFormat(blockFormat(m_lastPara));
@@ -879,8 +973,11 @@ private:
     {
         if (m_fontId >= 0 && !m_fontName.trimmed().isEmpty())
             m_fonts.insert(m_fontId, m_fontName.trimmed());
+        if (m_fontId >= 0 && m_fontCodePage)
+            m_fontCodePages.insert(m_fontId, m_fontCodePage);
         m_fontId = -1;
         m_fontName.clear();
+        m_fontCodePage = nullptr;
     }
 
     bool countItem()
@@ -946,9 +1043,11 @@ private:
     }
 
     const char *m_p;
+    const char *m_begin;
     const char *m_end;
     QTextDocument *m_doc;
     const RtfReader::Limits m_limits;
+    const RtfReader::Progress &m_progress;
     QTextCursor m_cursor;
     RtfResult m_result;
 
@@ -962,6 +1061,9 @@ private:
     QHash<int, QString> m_fonts;
     int m_fontId = -1;
     QString m_fontName;
+    const CodePage::Table *m_fontCodePage = nullptr;
+    QHash<int, const CodePage::Table *> m_fontCodePages;
+    const CodePage::Table *m_codePage = CodePage::table(1252);
     std::vector<ColorEntry> m_colors;
     ColorEntry m_color;
 
@@ -978,7 +1080,7 @@ private:
 
 namespace RtfReader {
 
-RtfResult read(QIODevice *in, QTextDocument *doc, const Limits &limits)
+RtfResult read(QIODevice *in, QTextDocument *doc, const Limits &limits, const Progress &progress)
 {
     if (!in || !in->isReadable())
         return RtfResult::failure(RtfResult::Error::Device, QStringLiteral("device not open for reading"));
@@ -1002,7 +1104,7 @@ RtfResult read(QIODevice *in, QTextDocument *doc, const Limits &limits)
             return RtfResult::failure(RtfResult::Error::TooLarge,
                                       QStringLiteral("file beyond %1 bytes").arg(limits.maxBytes));
     }
-    return Parser(data, doc, limits).run();
+    return Parser(data, doc, limits, progress).run();
 }
 
 } // namespace RtfReader

@@ -4,6 +4,8 @@
 
 #include <QtGlobal>
 
+#include <functional>
+
 class QIODevice;
 class QTextDocument;
 
@@ -12,9 +14,15 @@ class QTextDocument;
 // strike-out, colours, paragraphs with indents, spacing and alignment, line breaks,
 // tabs, and JPEG and PNG pictures (taken from \shppict, never from \nonshppict) come
 // through; font, colour and style tables are read or skipped, every \* destination and
-// other non-text destination is skipped, unknown control words are ignored. \'hh is
-// taken in code page 1252 (what Spanish word processors write; their \uN forms carry
-// every other character anyway).
+// other non-text destination is skipped, unknown control words are ignored.
+//
+// \'hh and 8-bit text are taken in the code page of the font's \fcharset, else the one
+// \ansicpg names (1250-1258, 437, 850, 10000), else 1252. A \uN outside the 16-bit
+// range gives U+FFFD. A picture it cannot draw (WMF, EMF and other metafiles or
+// bitmaps) becomes a placeholder of its size that keeps the picture's group exactly as
+// it was read, for the writer to put back.
+//
+// The time taken grows in proportion to the file's size, however long its paragraphs.
 //
 // Malformed input never crashes or hangs it: missing closing braces end the document
 // where the data ends, an odd hex digit or a truncated \'h is dropped, numbers are
@@ -29,9 +37,14 @@ struct Limits
     qint64 maxItems = 1000000;           // paragraphs, formatted runs and pictures
 };
 
+// Told how far the reading has come (bytes of the file parsed, of `total`) every 64 KiB
+// or so; returning false stops the reading with Error::Cancelled.
+using Progress = std::function<bool(qint64 done, qint64 total)>;
+
 // Replaces the content of `doc` with the Rich Text read from `in`, which must be open
 // for reading and hold the whole file. On failure `doc` holds part of the file or
 // nothing: read into a fresh document and keep it only when the result is ok.
-RtfResult read(QIODevice *in, QTextDocument *doc, const Limits &limits = Limits());
+RtfResult read(QIODevice *in, QTextDocument *doc, const Limits &limits = Limits(),
+               const Progress &progress = Progress());
 
 } // namespace RtfReader

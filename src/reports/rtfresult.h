@@ -8,10 +8,11 @@ struct RtfResult
 {
     enum class Error {
         None,
-        Device,   // the device could not be read or written (detail: the device's error)
-        NotRtf,   // the data does not begin as a Rich Text file
-        TooLarge, // beyond the reader's limits on size, text or paragraphs
-        TooDeep,  // groups nested beyond the reader's limit
+        Device,    // the device could not be read or written (detail: the device's error)
+        NotRtf,    // the data does not begin as a Rich Text file
+        TooLarge,  // beyond the reader's limits on size, text or paragraphs
+        TooDeep,   // groups nested beyond the reader's limit
+        Cancelled, // the caller's progress function asked to stop
     };
 
     Error error = Error::None;

@@ -4,13 +4,16 @@
 #include "picturecache.h"
 #include "program.h"
 #include "reportpicture.h"
+#include "reportrecovery.h"
 #include "rtfreader.h"
 #include "rtfwriter.h"
+#include "timing.h"
 #include "twips.h"
 #include "windows.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,6 +22,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProgressDialog>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTextBlockFormat>
@@ -34,6 +38,18 @@ namespace {
 
 const QString kOverwrite = QStringLiteral("Un documento con este nombre ya existe. ¿Desea sobreescribirlo?");
 const QString kSaved = QStringLiteral("¡Este documento ha sido guardado!");
+const QString kUnsavedOnClose = QStringLiteral(
+    "El visualizador tiene lecturas que no se han guardado.\n¿Quiere guardarlas antes de cerrarlo?");
+const QString kUnsavedOnOpen = QStringLiteral("El visualizador tiene lecturas que no se han "
+                                              "guardado.\n¿Quiere guardarlas antes de abrir otro documento?");
+
+// The recovery file is written this long after the latest change: a reading's appends
+// come in a burst, and a user typing would otherwise rewrite it on every key.
+constexpr int kRecoveryDelayMs = 1500;
+// ...and at least this often while changes keep coming.
+constexpr int kRecoveryEveryMs = 30000;
+// An open that takes longer than this shows its progress.
+constexpr int kProgressAfterMs = 500;
 
 // The folder the file dialogs start in: the one last used in this run, at first the
 // user's documents. (The program folder is not writable once the program is installed,
@@ -59,10 +75,19 @@ QString reason(const RtfResult &r)
     case RtfResult::Error::TooDeep:
         return QStringLiteral("El documento está dañado.");
     case RtfResult::Error::Device:
+    case RtfResult::Error::Cancelled:
     case RtfResult::Error::None:
         break;
     }
     return r.detail;
+}
+
+// The width QTextDocument::print() lays a document out in, in logical pixels: the
+// paper's printable width less the margins of 2 cm it adds on each side.
+qreal printableWidth(QPagedPaintDevice *device)
+{
+    const qreal paper = device->pageLayout().paintRectPixels(96).width();
+    return paper - 2 * (2 / 2.54 * 96);
 }
 
 } // namespace
@@ -113,12 +138,34 @@ rtfViewer::rtfViewer(QWidget *parent) : QWidget(parent)
     m_pictures = new PictureCache(this);
     m_pictures->install(Box1->document());
 
+    m_recoverySoon = new Timer(this, kRecoveryDelayMs);
+    m_recoverySoon->setSingleShot(true);
+    m_recoveryEvery = new Timer(this, kRecoveryEveryMs);
+    connect(m_recoverySoon, &QTimer::timeout, this, &rtfViewer::writeRecovery);
+    connect(m_recoveryEvery, &QTimer::timeout, this, [this] {
+        if (m_recoveryDue)
+            writeRecovery();
+    });
+    watch(Box1->document());
+    // The program may end without unloading the viewer: what the short delay would
+    // have written goes now.
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        if (m_recoveryDue)
+            writeRecovery();
+    });
+
     resize(Twips::size(9600, 7200));
     if (!parent)
         Program::adoptIntoMainWindow(this);
 }
 
-rtfViewer::~rtfViewer() = default;
+rtfViewer::~rtfViewer()
+{
+    // Going with unsaved readings (the program ends without asking, the main window is
+    // rebuilt): they stay in the recovery file, up to date, for the next start to offer.
+    if (holdsUnsavedReadings() && (m_recoveryDue || !QFileInfo::exists(ReportRecovery::file())))
+        writeRecovery();
+}
 
 void rtfViewer::Form_Load()
 {
@@ -132,7 +179,11 @@ void rtfViewer::Form_Load()
     c.insertBlock();
     Box1->setTextCursor(c);
     Box1->document()->clearUndoRedoStacks();
+    // A new viewer has nothing to recover, but the recovery file may hold what the
+    // viewer before it left, about to be restored: it stays.
+    m_loading = true;
     Box1->document()->setModified(false);
+    m_loading = false;
 }
 
 // --- append interface ------------------------------------------------------------
@@ -187,6 +238,8 @@ void rtfViewer::showReport(Show how)
 
 void rtfViewer::openReport()
 {
+    if (askAboutUnsaved(kUnsavedOnOpen) == Unsaved::Kept)
+        return;
     const QString file = Dialogs::openFileName(this, QStringLiteral("Abrir un documento"),
                                                QStringLiteral("Archivos RichText (*.rtf)"), startFolder());
     if (file.isEmpty())
@@ -202,12 +255,34 @@ void rtfViewer::openReport()
     // Read into a document of its own: only a file read whole replaces the report.
     auto doc = std::make_unique<QTextDocument>();
     doc->setDefaultFont(Box1->document()->defaultFont());
-    const RtfResult r = RtfReader::read(&in, doc.get());
+    const RtfResult r = readShowingProgress(&in, doc.get(), file);
+    if (r.error == RtfResult::Error::Cancelled)
+        return;
     if (!r.ok()) {
         tellFailure(QStringLiteral("abrir"), file, reason(r));
         return;
     }
     adoptDocument(doc.release());
+    // What was just opened is what the file holds: nothing to save yet.
+    Box1->document()->setModified(false);
+}
+
+RtfResult rtfViewer::readShowingProgress(QIODevice *in, QTextDocument *doc, const QString &file)
+{
+    QProgressDialog progress(QStringLiteral("Abriendo «%1»…").arg(QFileInfo(file).fileName()),
+                             QStringLiteral("Cancelar"), 0, 1000, this);
+    progress.setWindowTitle(Dialogs::title());
+    // Nothing else may touch the report meanwhile: the dialog processes events.
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(Timer::scaled(kProgressAfterMs));
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.setValue(0);
+    const auto step = [&progress](qint64 done, qint64 total) {
+        progress.setValue(total > 0 ? int(done * 1000 / total) : 0);
+        return !progress.wasCanceled();
+    };
+    return RtfReader::read(in, doc, RtfReader::Limits(), step);
 }
 
 bool rtfViewer::saveReport()
@@ -322,18 +397,14 @@ bool rtfViewer::printTo(QPrinter *printer)
 
 bool rtfViewer::mayDiscard()
 {
-    QTextDocument *doc = Box1->document();
-    if (!doc->isModified() || Box1->toPlainText().trimmed().isEmpty())
+    switch (askAboutUnsaved(kUnsavedOnClose)) {
+    case Unsaved::Kept:
+        return false;
+    case Unsaved::Discarded:
+        // The user gave them up: nothing is left to recover either.
+        Box1->document()->setModified(false);
         return true;
-    const auto answer = Dialogs::message(
-        this,
-        QStringLiteral(
-            "El visualizador tiene lecturas que no se han guardado.\n¿Quiere guardarlas antes de cerrarlo?"),
-        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Question);
-    if (answer == QMessageBox::Yes)
-        return saveReport();
-    if (answer == QMessageBox::No) {
-        doc->setModified(false);
+    case Unsaved::Saved:
         return true;
     }
     return false;
@@ -343,6 +414,86 @@ void rtfViewer::closedByFrame()
 {
     if (mayDiscard())
         WindowRegistry::unload(this);
+}
+
+rtfViewer::Unsaved rtfViewer::askAboutUnsaved(const QString &question)
+{
+    if (!holdsUnsavedReadings())
+        return Unsaved::Saved;
+    const auto answer = Dialogs::message(
+        this, question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Question);
+    if (answer == QMessageBox::Yes)
+        return saveReport() ? Unsaved::Saved : Unsaved::Kept;
+    if (answer == QMessageBox::No)
+        return Unsaved::Discarded;
+    return Unsaved::Kept;
+}
+
+bool rtfViewer::holdsUnsavedReadings() const
+{
+    const QTextDocument *doc = Box1->document();
+    if (!doc->isModified())
+        return false;
+    // A long report is not blank; only a short one is worth looking through.
+    if (doc->characterCount() > 1000)
+        return true;
+    return !doc->toPlainText().trimmed().isEmpty();
+}
+
+void rtfViewer::restoreUnsaved(QTextDocument *recovered)
+{
+    std::unique_ptr<QTextDocument> doc(recovered);
+    if (holdsUnsavedReadings()) {
+        QTextCursor end(doc.get());
+        end.movePosition(QTextCursor::End);
+        end.insertBlock();
+        end.insertFragment(QTextDocumentFragment(Box1->document()));
+        ReportPicture::copyResources(Box1->document(), doc.get());
+    }
+    doc->setDefaultFont(Box1->document()->defaultFont());
+    adoptDocument(doc.release());
+    Box1->document()->setModified(true);
+    // Kept again at once under this run's name.
+    writeRecovery();
+}
+
+bool rtfViewer::writeRecovery()
+{
+    m_recoverySoon->stop();
+    if (!holdsUnsavedReadings()) {
+        m_recoveryDue = false;
+        ReportRecovery::discard();
+        return false;
+    }
+    if (!ReportRecovery::write(*Box1->document()))
+        return false; // stays due: the regular write tries again
+    m_recoveryDue = false;
+    return true;
+}
+
+void rtfViewer::watch(QTextDocument *doc)
+{
+    connect(doc, &QTextDocument::contentsChanged, this, &rtfViewer::reportChanged);
+    connect(doc, &QTextDocument::modificationChanged, this, [this, doc](bool modified) {
+        if (modified || doc != Box1->document())
+            return;
+        // Saved, opened or given up: there is nothing to recover any more.
+        m_recoverySoon->stop();
+        m_recoveryEvery->stop();
+        m_recoveryDue = false;
+        if (!m_loading)
+            ReportRecovery::discard();
+    });
+}
+
+void rtfViewer::reportChanged()
+{
+    if (!Box1->document()->isModified())
+        return;
+    m_recoveryDue = true;
+    m_recoverySoon->start();
+    if (!m_recoveryEvery->isActive())
+        m_recoveryEvery->start();
 }
 
 void rtfViewer::closeEvent(QCloseEvent *event)
@@ -367,10 +518,15 @@ void rtfViewer::adoptDocument(QTextDocument *doc)
     QTextDocument *old = Box1->document();
     const bool ours = old->parent() == Box1;
     doc->setParent(Box1);
-    Box1->setDocument(doc);
+    // Before the editor lays the document out: Qt's own handler would lay pictures out
+    // at the size the file asks for, however wide.
     m_pictures->install(doc);
-    if (ours)
+    Box1->setDocument(doc);
+    if (ours) {
+        old->disconnect(this);
         old->deleteLater();
+    }
+    watch(doc);
     Box1->moveCursor(QTextCursor::Start);
 }
 
@@ -385,6 +541,14 @@ bool rtfViewer::printDocument(QPagedPaintDevice *device, bool selectionOnly)
         ReportPicture::copyResources(doc, part.get());
         doc = part.get();
     }
+    // Printing goes through Qt's picture handler, which takes a picture at the size the
+    // file asked for: the pictures too wide for the paper are made as wide as it, as on
+    // screen, in a copy.
+    if (!part) {
+        part.reset(doc->clone());
+        doc = part.get();
+    }
+    ReportPicture::fitToWidth(part.get(), printableWidth(device));
     doc->print(device);
     if (auto *printer = dynamic_cast<QPrinter *>(device))
         return printer->printerState() != QPrinter::Error;

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "rtfresult.h"
+
 #include <QWidget>
 
 #include "windows.h"
 
 class PictureCache;
 class QAction;
+class QIODevice;
+class Timer;
 class QImage;
 class QMenuBar;
 class QPagedPaintDevice;
@@ -31,6 +35,11 @@ class QTextEdit;
 //
 // Everything goes in at the insertion point of Box1, which is where the previous piece
 // ended unless the user has moved it. Appending never clears the report.
+//
+// The report is unsaved ("modified") from the first append or edit until it is saved
+// or replaced by an opened file. While it is, its content goes to this run's recovery
+// file (see reportrecovery.h) a moment after each change and every 30 s, so a crash or
+// a power cut loses at most the last moments of work.
 class rtfViewer : public QWidget, public Loadable
 {
     Q_OBJECT
@@ -60,8 +69,11 @@ public:
 
     // --- the menu entries -------------------------------------------------------
 
-    // "Abrír": replaces the report with an RTF file. A file that cannot be read is
-    // reported in a message box and leaves the report as it was.
+    // "Abrír": replaces the report with an RTF file. When the report holds unsaved
+    // readings it first asks whether to save them (Sí saves, No goes on, Cancelar opens
+    // nothing). A long read shows its progress with a "Cancelar" button; a file that
+    // cannot be read is reported in a message box; cancelling, or a failure, leaves the
+    // report as it was.
     void openReport();
     // "Guardar": saves the report as RTF; true when it was saved.
     bool saveReport();
@@ -77,6 +89,17 @@ public:
     // Whether the report may go: nothing unsaved would be lost, or the user chose to
     // save it (and it was saved) or to discard it. The program asks this before it ends.
     bool mayDiscard();
+
+    // Whether the report holds readings that were never saved: it changed since it was
+    // created, opened or saved, and it is not blank.
+    bool holdsUnsavedReadings() const;
+    // Puts recovered readings into the viewer, taking the document over; they count as
+    // unsaved. Unsaved readings the viewer holds already stay, behind them. Used by
+    // ReportRecovery; nothing is asked or shown.
+    void restoreUnsaved(QTextDocument *recovered);
+    // Writes the unsaved readings to the recovery file now; true when there were some
+    // and they were written.
+    bool writeRecovery();
 
     // What the print entry sends to a printer: the selection when there is one,
     // otherwise everything. False when the report is empty or the printer failed.
@@ -102,6 +125,11 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    enum class Unsaved { Kept, Saved, Discarded };
+    Unsaved askAboutUnsaved(const QString &question);
+    RtfResult readShowingProgress(QIODevice *in, QTextDocument *doc, const QString &file);
+    void watch(QTextDocument *doc);
+    void reportChanged();
     void adoptDocument(QTextDocument *doc);
     bool printDocument(QPagedPaintDevice *device, bool selectionOnly);
     bool confirmOverwrite(const QString &file);
@@ -109,4 +137,8 @@ private:
     void tellFailure(const QString &what, const QString &file, const QString &why);
 
     PictureCache *m_pictures = nullptr;
+    Timer *m_recoverySoon = nullptr;  // a moment after the latest change
+    Timer *m_recoveryEvery = nullptr; // and regularly while changes go on
+    bool m_recoveryDue = false;       // changed since the recovery file was written
+    bool m_loading = false;
 };

@@ -316,6 +316,12 @@ private:
 
     void writePicture(const QTextImageFormat &f)
     {
+        // A picture read from a file and never drawn here goes back as it came.
+        const QByteArray foreign = ReportPicture::foreignRtf(f);
+        if (!foreign.isEmpty()) {
+            put(foreign);
+            return;
+        }
         ReportPicture::Encoding enc = ReportPicture::Encoding::None;
         QByteArray bytes = ReportPicture::encodedBytes(&m_doc, f, &enc);
         QSize pixels;

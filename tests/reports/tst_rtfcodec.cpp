@@ -5,7 +5,10 @@
 #include "rtftestutil.h"
 #include "testenv.h"
 
+#include <QElapsedTimer>
 #include <QTextCursor>
+
+#include <algorithm>
 
 using namespace RtfTest;
 
@@ -447,7 +450,14 @@ private slots:
             << 1 << QSizeF(3, 2);
         QTest::newRow("labelled jpeg, really png")
             << rtf("{\\pict\\jpegblip " + hex + "}") << 1 << QSizeF(3, 2);
-        QTest::newRow("metafile only") << rtf("{\\pict\\wmetafile8 0100090000}") << 0 << QSizeF();
+        // Kept in its place as a placeholder: by the goal size, else the metafile's own
+        // size in hundredths of a millimetre.
+        QTest::newRow("metafile only")
+            << rtf("{\\pict\\wmetafile8\\picwgoal600\\pichgoal300 0100090000}") << 1 << QSizeF(40, 20);
+        QTest::newRow("metafile without goal")
+            << rtf("{\\pict\\emfblip\\picw2540\\pich1270 0100090000}") << 1 << QSizeF(96, 48);
+        QTest::newRow("bitmap without goal")
+            << rtf("{\\pict\\dibitmap0\\picw30\\pich20 28000000}") << 1 << QSizeF(30, 20);
         QTest::newRow("garbage data") << rtf("{\\pict\\pngblip 0123456789abcdef}") << 0 << QSizeF();
         QTest::newRow("truncated data")
             << rtf("{\\pict\\pngblip " + hex.left(hex.size() / 2) + "}") << 0 << QSizeF();
@@ -466,8 +476,18 @@ private slots:
         QVERIFY2(r.ok(), qPrintable(r.detail));
         const auto pics = pictures(*doc);
         QCOMPARE(pics.size(), count);
-        if (count) {
-            QCOMPARE(ReportPicture::displaySize(doc.get(), pics[0]), size);
+        if (!count)
+            return;
+        QCOMPARE(ReportPicture::displaySize(doc.get(), pics[0]), size);
+        const QByteArray group = ReportPicture::foreignRtf(pics[0]);
+        const bool drawable = input.contains("\\pngblip") || input.contains("\\jpegblip");
+        if (!drawable) {
+            // The whole group, exactly as the file had it, for the writer to put back.
+            QVERIFY(group.startsWith("{\\pict\\"));
+            QVERIFY(input.contains(group));
+            QCOMPARE(group.count('{'), group.count('}'));
+        } else {
+            QVERIFY(group.isEmpty());
             QVERIFY(samePixels(ReportPicture::image(doc.get(), pics[0]),
                                QImage(fixture(QStringLiteral("tiny.png")))));
         }
@@ -534,6 +554,185 @@ private slots:
             load(whole.left(n), &r);
             QVERIFY(r.ok() || r.error == RtfResult::Error::NotRtf);
         }
+    }
+
+    void readsForeignCodePages_data()
+    {
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QString>("text");
+        auto doc = [](const QByteArray &header, const QByteArray &body) {
+            return "{\\rtf1\\ansi" + header + "\\deff0{\\fonttbl{\\f0 Arial;}}" + body + "}";
+        };
+        QTest::newRow("1251 as \\'hh")
+            << doc("\\ansicpg1251", "\\'cf\\'f0\\'e8\\'e2\\'e5\\'f2, \\'ec\\'e8\\'f0")
+            << QStringLiteral("Привет, мир");
+        QTest::newRow("1251 as raw bytes")
+            << doc("\\ansicpg1251", "\xc4\xe0 \xe8 \xed\xe5\xf2 \xb9") << QStringLiteral("Да и нет №");
+        QTest::newRow("Mac Roman") << doc("\\ansicpg10000", "\\'c0Qu\\'8e tal, se\\'96or? \\'c1S\\'92! \\'a5")
+                                   << QStringLiteral("¿Qué tal, señor? ¡Sí! •");
+        QTest::newRow("1250") << doc("\\ansicpg1250", "\\'e8e\\'9atina \\'b3\\'f3d\\'9f")
+                              << QStringLiteral("čeština łódź");
+        QTest::newRow("1253") << doc("\\ansicpg1253", "\\'d4\\'e1\\'f1\\'fe") << QStringLiteral("Ταρώ");
+        QTest::newRow("437") << doc("\\ansicpg437", "ma\\'a4ana \\'82") << QStringLiteral("mañana é");
+        QTest::newRow("850") << doc("\\ansicpg850", "\\'b5rbol \\'d6") << QStringLiteral("Árbol Í");
+        QTest::newRow("1252, the default") << doc("", "\\'80 \\'e9 \\'9c") << QStringLiteral("€ é œ");
+        QTest::newRow("unknown code page: 1252") << doc("\\ansicpg99999", "\\'e9") << QStringLiteral("é");
+        QTest::newRow("undefined byte") << doc("\\ansicpg1251", "a\\'98b") << QStringLiteral("a\uFFFDb");
+        // Word gives a Cyrillic font its character set and leaves \ansicpg at 1252.
+        QTest::newRow("font character set")
+            << QByteArray("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset204 Arial "
+                          "Cyr;}}\\'e4 {\\f1\\'e4\\'e0} \\'e4}")
+            << QStringLiteral("ä да ä");
+        QTest::newRow("\\u wins over the code page")
+            << doc("\\ansicpg1251", "\\u1046\\'c6\\uc0\\u1046") << QStringLiteral("ЖЖ");
+        QTest::newRow("\\u outside 16 bits") << doc("", "a\\u70000?b\\u-40000?c\\u65535?d\\u-1?e")
+                                             << QStringLiteral("a\uFFFDb\uFFFDc\uFFFDd\uFFFDe");
+        QTest::newRow("\\u surrogate pair") << doc("", "\\u-10180?\\u-9055?") << QStringLiteral("🂡");
+    }
+    void readsForeignCodePages()
+    {
+        QFETCH(QByteArray, input);
+        QFETCH(QString, text);
+        RtfResult r;
+        auto doc = load(input, &r);
+        QVERIFY2(r.ok(), qPrintable(r.detail));
+        QCOMPARE(doc->toPlainText(), text);
+    }
+
+    void picturesItCannotDrawGoBackUnchanged()
+    {
+        // A WMF, an EMF alone in \shppict (its \nonshppict twin is not taken), and a WMF
+        // stored as \bin, whose bytes may hold braces.
+        const QByteArray wmf =
+            "{\\pict\\wmetafile8\\picw2117\\pich1058\\picwgoal1200\\pichgoal600\\bliptag-1\n"
+            "010009000003500000000000270000000000040000000301080005000000\n"
+            "0b0200000000050000000c02e803e803}";
+        const QByteArray emf = "{\\pict\\emfblip\\picwgoal300\\pichgoal450 0100000064000000}";
+        const QByteArray bin = "{\\pict\\wmetafile8\\picwgoal150\\pichgoal150\\bin6 {}\\}{}}";
+        const QByteArray input = rtf("antes " + wmf + " medio{\\*\\shppict" + emf +
+                                     "}{\\nonshppict{\\pict\\wmetafile8 0100}} " + bin + "despu\\'e9s");
+        RtfResult r;
+        auto doc = load(input, &r);
+        QVERIFY2(r.ok(), qPrintable(r.detail));
+        const QChar obj = QChar::ObjectReplacementCharacter;
+        QCOMPARE(doc->toPlainText(), QStringLiteral("antes %1 medio%1 %1después").arg(obj));
+        const auto pics = pictures(*doc);
+        QCOMPARE(pics.size(), 3);
+        QCOMPARE(ReportPicture::displaySize(doc.get(), pics[0]), QSizeF(80, 40));
+        QCOMPARE(ReportPicture::displaySize(doc.get(), pics[1]), QSizeF(20, 30));
+        QCOMPARE(ReportPicture::displaySize(doc.get(), pics[2]), QSizeF(10, 10));
+        // Printing draws the placeholder, in the picture's proportions.
+        const QImage printed = ReportPicture::image(doc.get(), pics[0]);
+        QVERIFY(!printed.isNull());
+        QCOMPARE(printed.width(), 2 * printed.height());
+
+        const QByteArray saved = save(*doc);
+        QVERIFY2(saved.contains(wmf), saved.constData());
+        QVERIFY2(saved.contains(emf), saved.constData());
+        QVERIFY2(saved.contains(bin), saved.constData());
+        QVERIFY(!saved.contains("\\pict\\wmetafile8 0100"));
+        // ...and again, byte for byte, however often the report is saved.
+        auto again = load(saved, &r);
+        QVERIFY(r.ok());
+        QCOMPARE(save(*again), saved);
+
+        // Text typed right behind a placeholder is text, not another copy of it.
+        QTextCursor c(again.get());
+        c.setPosition(QStringLiteral("antes ").size() + 1);
+        c.insertText(QStringLiteral("X"));
+        QCOMPARE(pictures(*again).size(), 3);
+        const QByteArray edited = save(*again);
+        QCOMPARE(edited.count(wmf), 1);
+        QVERIFY(blocks(*load(edited)).first().startsWith(QStringLiteral("antes %1X").arg(obj)));
+    }
+
+    void picturesAreFittedToThePrintedWidth()
+    {
+        // A picture that asks for 10000 pixels in an indented paragraph, one that fits,
+        // and a placeholder that asks for 2000.
+        const QByteArray png = readFile(fixture(QStringLiteral("tiny.png")));
+        auto doc = load(rtf("\\li750\\ri300 {\\pict\\pngblip\\picwgoal150000\\pichgoal75000 " + png.toHex() +
+                            "}\\par\\pard {\\pict\\pngblip\\picwgoal1215\\pichgoal2040 " + png.toHex() +
+                            "}{\\pict\\wmetafile8\\picwgoal30000\\pichgoal15000 0100}"));
+        QCOMPARE(ReportPicture::fitToWidth(doc.get(), 600), 2);
+        const auto pics = pictures(*doc);
+        QCOMPARE(pics.size(), 3);
+        QCOMPARE(ReportPicture::displaySize(doc.get(), pics[0]), QSizeF(530, 265)); // 600 - 50 - 20
+        QCOMPARE(ReportPicture::displaySize(doc.get(), pics[1]), QSizeF(81, 136));
+        QCOMPARE(ReportPicture::displaySize(doc.get(), pics[2]), QSizeF(600, 300));
+        QVERIFY(!ReportPicture::foreignRtf(pics[2]).isEmpty());
+        QVERIFY(samePixels(ReportPicture::image(doc.get(), pics[0]),
+                           QImage(fixture(QStringLiteral("tiny.png")))));
+        QCOMPARE(ReportPicture::fitToWidth(doc.get(), 600), 0);
+    }
+
+    void longParagraphsReadInLinearTime()
+    {
+        // One paragraph of 1, 2, 4 and 8 MB: each doubling may at most take 2.5 times as
+        // long (a reader quadratic in the paragraph's length takes 4 times).
+        auto paragraph = [](qsizetype bytes) {
+            QByteArray out = rtf("\\fs24 ");
+            out.chop(1);
+            const QByteArray words = "La carta del d\\'eda habla de un camino {\\b nuevo} que se abre; ";
+            out.reserve(bytes + 64);
+            while (out.size() < bytes)
+                out += words;
+            return out + "}";
+        };
+        QList<double> best;
+        QList<qsizetype> sizes;
+        for (int mb : {1, 2, 4, 8}) {
+            const QByteArray data = paragraph(qsizetype(mb) << 20);
+            double fastest = 1e9;
+            for (int run = 0; run < 4; ++run) {
+                QElapsedTimer t;
+                t.start();
+                RtfResult r;
+                auto doc = load(data, &r);
+                fastest = std::min(fastest, t.nsecsElapsed() / 1e6);
+                QVERIFY2(r.ok(), qPrintable(r.detail));
+                QCOMPARE(doc->blockCount(), 1);
+                if (run == 0)
+                    sizes << doc->characterCount();
+            }
+            best << fastest;
+        }
+        for (int i = 1; i < best.size(); ++i) {
+            QVERIFY(sizes[i] > sizes[i - 1] * 19 / 10);
+            QVERIFY2(best[i] <= 2.5 * best[i - 1], qPrintable(QStringLiteral("%1 MB: %2 ms, %3 MB: %4 ms")
+                                                                  .arg(1 << (i - 1))
+                                                                  .arg(best[i - 1])
+                                                                  .arg(1 << i)
+                                                                  .arg(best[i])));
+        }
+    }
+
+    void readingReportsProgressAndStopsWhenAsked()
+    {
+        const QByteArray data = rtf(QByteArray("palabra ").repeated(200000));
+        QList<qint64> seen;
+        RtfResult r;
+        QTextDocument doc;
+        QByteArray copy = data;
+        QBuffer buffer(&copy);
+        buffer.open(QIODevice::ReadOnly);
+        r = RtfReader::read(&buffer, &doc, {}, [&seen, &data](qint64 done, qint64 total) {
+            if (total != data.size())
+                return false;
+            seen << done;
+            return true;
+        });
+        QVERIFY2(r.ok(), qPrintable(r.detail));
+        QVERIFY(seen.size() >= data.size() / (1 << 16));
+        QVERIFY(std::is_sorted(seen.begin(), seen.end()));
+        QVERIFY(seen.last() <= data.size());
+
+        int calls = 0;
+        buffer.seek(0);
+        r = RtfReader::read(&buffer, &doc, {}, [&calls](qint64, qint64) { return ++calls < 3; });
+        QCOMPARE(r.error, RtfResult::Error::Cancelled);
+        QCOMPARE(calls, 3);
+        QVERIFY(doc.characterCount() < data.size() / 4);
     }
 
     void limitsBoundTimeAndMemory()

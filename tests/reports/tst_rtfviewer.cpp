@@ -4,6 +4,7 @@
 
 #include "allwindows.h"
 #include "dialogs.h"
+#include "picturecache.h"
 #include "program.h"
 #include "reports.h"
 #include "rtftestutil.h"
@@ -12,7 +13,9 @@
 #include "testenv.h"
 #include "windows.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
+#include <QBuffer>
 #include <QClipboard>
 #include <QDir>
 #include <QGuiApplication>
@@ -22,9 +25,13 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTimer>
 
 using namespace RtfTest;
 
@@ -32,6 +39,8 @@ namespace {
 
 const QString kOverwrite = QStringLiteral("Un documento con este nombre ya existe. ¿Desea sobreescribirlo?");
 const QString kSaved = QStringLiteral("¡Este documento ha sido guardado!");
+const QString kUnsavedOnOpen = QStringLiteral("El visualizador tiene lecturas que no se han "
+                                              "guardado.\n¿Quiere guardarlas antes de abrir otro documento?");
 
 rtfViewer *viewer()
 {
@@ -351,11 +360,12 @@ private slots:
     {
         viewer()->insertText(QStringLiteral("algo"));
         const QString html = viewer()->Box1->toHtml();
-        QVERIFY(!viewer()->saveReport()); // no file name queued: the dialog was cancelled
+        QVERIFY(!viewer()->saveReport());      // no file name queued: the dialog was cancelled
+        Dialogs::queueButton(QMessageBox::No); // go on without saving "algo"
         viewer()->openReport();
         viewer()->exportPdf();
-        QVERIFY(messages().isEmpty());
-        QCOMPARE(Dialogs::asked().size(), 3);
+        QCOMPARE(messages(), QStringList{kUnsavedOnOpen});
+        QCOMPARE(Dialogs::asked().size(), 4);
         QCOMPARE(viewer()->Box1->toHtml(), html);
     }
 
@@ -411,10 +421,14 @@ private slots:
 
         dayCard(QStringLiteral("guardada"), 10, QStringLiteral("no se pierde"));
         const QString html = viewer()->Box1->toHtml();
+        Dialogs::clear();
+        Dialogs::queueButton(QMessageBox::No);
         Dialogs::queueFileName(file);
         viewer()->openReport();
-        QCOMPARE(messages().size(), 1);
-        const QString text = messages().first();
+        QCOMPARE(messages().size(), 2);
+        QCOMPARE(messages().first(), kUnsavedOnOpen);
+        QVERIFY(viewer()->holdsUnsavedReadings());
+        const QString text = messages().last();
         QVERIFY2(text.startsWith(QStringLiteral("No se pudo abrir el documento «%1».").arg(name)),
                  qPrintable(text));
         if (!reason.isEmpty())
@@ -509,6 +523,219 @@ private slots:
         QTest::keyClick(viewer()->Box1, Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(Dialogs::asked().last(), QStringLiteral("Abrir un documento"));
         main->hide();
+    }
+
+    void openingOverUnsavedReadingsAsksFirst_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("saveCancelled");
+        QTest::newRow("Sí saves, then opens") << int(QMessageBox::Yes) << false;
+        QTest::newRow("Sí, but the save is cancelled") << int(QMessageBox::Yes) << true;
+        QTest::newRow("No discards") << int(QMessageBox::No) << false;
+        QTest::newRow("Cancelar keeps") << int(QMessageBox::Cancel) << false;
+    }
+    void openingOverUnsavedReadingsAsksFirst()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, saveCancelled);
+        const QString other = path(QStringLiteral("otro.rtf"));
+        TestEnv::writeFile(other, "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}el documento de antes\\par}");
+        const QString saved = path(QStringLiteral("guardado-%1.rtf").arg(QTest::currentDataTag()));
+        dayCard(QStringLiteral("sin guardar"), 6, QStringLiteral("la lectura nueva"));
+
+        Dialogs::clear();
+        Dialogs::queueButton(QMessageBox::StandardButton(answer));
+        if (answer == QMessageBox::Yes)
+            Dialogs::queueFileName(saveCancelled ? QString() : saved);
+        Dialogs::queueFileName(other);
+        viewer()->openReport();
+
+        QCOMPARE(messages().value(0), kUnsavedOnOpen);
+        const bool opens = answer == QMessageBox::No || (answer == QMessageBox::Yes && !saveCancelled);
+        QCOMPARE(Dialogs::asked().contains(QStringLiteral("Abrir un documento")), opens);
+        const QString text = viewer()->Box1->toPlainText();
+        QCOMPARE(text.contains(QStringLiteral("el documento de antes")), opens);
+        QCOMPARE(text.contains(QStringLiteral("la lectura nueva")), !opens);
+        QCOMPARE(viewer()->holdsUnsavedReadings(), !opens);
+        QCOMPARE(QFile::exists(saved), answer == QMessageBox::Yes && !saveCancelled);
+        if (QFile::exists(saved))
+            QVERIFY(load(readFile(saved))->toPlainText().contains(QStringLiteral("la lectura nueva")));
+
+        // What was opened closes without a question.
+        if (opens) {
+            Dialogs::clear();
+            viewer()->mnuClose->trigger();
+            QVERIFY(unloaded());
+            QVERIFY(Dialogs::asked().isEmpty());
+        }
+    }
+
+    void theReportIsUnsavedFromAnyChangeUntilSavedOrOpened()
+    {
+        rtfViewer *v = viewer();
+        QVERIFY(!v->holdsUnsavedReadings()); // the empty first line is nobody's reading
+
+        dayCard(QStringLiteral("uno"), 1, QStringLiteral("primera"));
+        QVERIFY(v->holdsUnsavedReadings());
+        const QString file = path(QStringLiteral("estado.rtf"));
+        Dialogs::queueFileName(file);
+        QVERIFY(v->saveReport());
+        QVERIFY(!v->holdsUnsavedReadings());
+
+        // The user types.
+        v->showReport();
+        v->Box1->setFocus();
+        QTest::keyClicks(v->Box1, QStringLiteral("hola"));
+        QVERIFY(v->Box1->toPlainText().contains(QStringLiteral("hola")));
+        QVERIFY(v->holdsUnsavedReadings());
+        Dialogs::queueFileName(file);
+        Dialogs::queueButton(QMessageBox::Yes); // overwrite
+        QVERIFY(v->saveReport());
+        QVERIFY(!v->holdsUnsavedReadings());
+
+        // Opened: unchanged, until a change of format only.
+        Dialogs::queueFileName(file);
+        v->openReport();
+        QVERIFY(v->Box1->toPlainText().contains(QStringLiteral("hola")));
+        QVERIFY(!v->holdsUnsavedReadings());
+        QVERIFY(!v->Box1->document()->isUndoAvailable());
+        v->Box1->selectAll();
+        v->setInsertionFontSize(30);
+        QVERIFY(v->holdsUnsavedReadings());
+        // Undone to what the file holds: nothing unsaved again.
+        v->Box1->undo();
+        QVERIFY(!v->holdsUnsavedReadings());
+
+        // An append after opening.
+        v->insertText(QStringLiteral("más"));
+        QVERIFY(v->holdsUnsavedReadings());
+    }
+
+    void aLongOpenShowsItsProgressAndCancelLeavesTheReport()
+    {
+        // One paragraph of 24 MB: long enough for the progress to show at the test's
+        // time scale on a machine several times faster than this one.
+        QByteArray big = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}";
+        big += QByteArray("una palabra tras otra ").repeated((24 << 20) / 22);
+        big += "}";
+        const QString file = path(QStringLiteral("largo.rtf"));
+        TestEnv::writeFile(file, big);
+        dayCard(QStringLiteral("la de antes"), 2, QStringLiteral("queda"));
+        const QString html = viewer()->Box1->toHtml();
+
+        QString label, button;
+        QTimer watch;
+        connect(&watch, &QTimer::timeout, this, [&] {
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                auto *progress = qobject_cast<QProgressDialog *>(w);
+                if (!progress || !progress->isVisible() || progress->wasCanceled())
+                    continue;
+                label = progress->labelText();
+                if (auto *b = progress->findChild<QPushButton *>())
+                    button = b->text();
+                progress->cancel();
+            }
+        });
+        watch.start(1);
+        Dialogs::clear();
+        Dialogs::queueButton(QMessageBox::No);
+        Dialogs::queueFileName(file);
+        viewer()->openReport();
+        watch.stop();
+
+        QCOMPARE(button, QStringLiteral("Cancelar"));
+        QVERIFY2(label.contains(QStringLiteral("largo.rtf")), qPrintable(label));
+        QCOMPARE(messages(), QStringList{kUnsavedOnOpen}); // cancelling says nothing
+        QCOMPARE(viewer()->Box1->toHtml(), html);
+        QVERIFY(viewer()->holdsUnsavedReadings());
+    }
+
+    void aHugePictureIsShownPageWideAndDrawnWithoutDecoding()
+    {
+        // A 16-pixel PNG that asks to be 150000 twips (10000 pixels) on each side.
+        QImage tiny(16, 16, QImage::Format_RGB32);
+        tiny.fill(Qt::darkBlue);
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(tiny.save(&buffer, "PNG"));
+        const QString file = path(QStringLiteral("enorme.rtf"));
+        TestEnv::writeFile(file, "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}antes\\par "
+                                 "{\\pict\\pngblip\\picwgoal150000\\pichgoal150000 " +
+                                     png.toHex() + "}\\par despu\\'e9s}");
+        QVERIFY(QFileInfo(file).size() < 1200);
+
+        // On screen, at the size the viewer was designed with.
+        QWidget *main = Program::mdiArea()->window();
+        main->show();
+        auto hideMain = qScopeGuard([main] { main->hide(); });
+        rtfViewer *v = viewer();
+        v->showReport();
+        QVERIFY(QTest::qWaitForWindowExposed(main));
+        Dialogs::queueFileName(file);
+        v->openReport();
+        QCOMPARE(pictures(*v->Box1->document()).size(), 1);
+        QWidget *page = v->Box1->viewport();
+        QVERIFY(page->width() > 300);
+        QVERIFY(v->Box1->document()->documentLayout()->documentSize().width() <= page->width() + 1);
+
+        auto *cache = v->findChild<PictureCache *>();
+        QVERIFY(cache);
+        page->grab(); // the first paint decodes
+        const int decodes = cache->decodes();
+        QElapsedTimer t;
+        t.start();
+        const QImage frame = page->grab().toImage();
+        const qint64 ms = t.elapsed();
+        QVERIFY2(ms < 50, qPrintable(QStringLiteral("%1 ms").arg(ms)));
+        for (int i = 0; i < 3; ++i)
+            page->grab();
+        QCOMPARE(cache->decodes(), decodes);
+        // It is drawn: the page is blue where the picture is.
+        QCOMPARE(frame.pixelColor(frame.width() / 2, frame.height() / 2), QColor(Qt::darkBlue));
+
+        // The file keeps the size it asked for.
+        const QString copy = path(QStringLiteral("enorme-copia.rtf"));
+        v->insertText(QStringLiteral("x"));
+        Dialogs::queueFileName(copy);
+        QVERIFY(v->saveReport());
+        QVERIFY(readFile(copy).contains("\\picwgoal150000\\pichgoal150000"));
+    }
+
+    void aMetafileShowsAsAPlaceholderAndIsSavedUnchanged()
+    {
+        const QByteArray wmf = "{\\pict\\wmetafile8\\picw3175\\pich1587\\picwgoal1800\\pichgoal900\n"
+                               "010009000003500000000000270000000000040000000301080005000000}";
+        const QString file = path(QStringLiteral("metarchivo.rtf"));
+        TestEnv::writeFile(file,
+                           "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}antes\\par " + wmf + "\\par fin}");
+        rtfViewer *v = viewer();
+        v->showReport();
+        Dialogs::queueFileName(file);
+        v->openReport();
+        QCOMPARE(pictures(*v->Box1->document()).size(), 1);
+
+        // 120 x 60 pixels: a grey frame filled light grey, with the words in it.
+        const QImage frame = v->Box1->viewport()->grab().toImage();
+        int fill = 0, border = 0, dark = 0;
+        for (int y = 0; y < frame.height(); ++y) {
+            for (int x = 0; x < frame.width(); ++x) {
+                const QColor c = frame.pixelColor(x, y);
+                fill += c == QColor(240, 240, 240);
+                border += c == QColor(128, 128, 128);
+                dark += c.lightness() < 160 && c != QColor(128, 128, 128);
+            }
+        }
+        QVERIFY2(fill > 120 * 60 / 2, qPrintable(QString::number(fill)));
+        QVERIFY2(border >= 2 * (118 + 58), qPrintable(QString::number(border)));
+        QVERIFY(dark > 40); // "antes", "fin" and the placeholder's words
+
+        // Saved: the picture's group goes back as it came.
+        const QString copy = path(QStringLiteral("metarchivo-copia.rtf"));
+        v->insertText(QStringLiteral("nuevo "));
+        Dialogs::queueFileName(copy);
+        QVERIFY(v->saveReport());
+        QVERIFY(readFile(copy).contains(wmf));
     }
 
     void cleanupTestCase() { WindowRegistry::unloadAll(); }
