@@ -6,6 +6,7 @@
 #include "cardpictures.h"
 #include "mediacontrol.h"
 #include "start.h"
+#include "startup.h"
 #include "theme.h"
 #include "timing.h"
 #include "twips.h"
@@ -171,7 +172,9 @@ anima::anima(QWidget *parent) : QWidget(parent)
 void anima::handOver()
 {
     hide();
-    WindowRegistry::get<Start>()->show();
+    Start *main = WindowRegistry::get<Start>();
+    main->show();
+    Shell::offerRecovery(main);
 }
 
 void anima::skip()

@@ -11,6 +11,7 @@
 #include "popup.h"
 #include "program.h"
 #include "settings.h"
+#include "reportrecovery.h"
 #include "rtfviewer.h"
 #include "textbutton.h"
 #include "timing.h"
@@ -24,6 +25,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 
 namespace {
 
@@ -142,6 +144,8 @@ Start::Start(QWidget *parent) : QMainWindow(parent)
     menuBar()->adjustSize();
     placeOnScreen();
     layoutPanel();
+    // After a restart, the readings the last main window left unsaved.
+    QTimer::singleShot(0, this, &Start::takeOverReport);
 }
 
 void Start::buildMenus()
@@ -464,6 +468,24 @@ void Start::Form_Unload()
     m_unloaded = true;
     keepPlace();
     WindowRegistry::unload(WindowId::mojCorvin);
-    if (!modOrbelle::state().keepRunning)
+    if (!modOrbelle::state().keepRunning) {
         Program::end();
+        return;
+    }
+    // A restart with another deck: the report viewer goes with this window, its unsaved
+    // readings do not. They wait in the recovery file for the next main window.
+    if (rtfViewer *viewer = WindowRegistry::ifLoaded<rtfViewer>()) {
+        s_carriedReport = ReportRecovery::stash();
+        s_reportShown = viewer->isVisible();
+        WindowRegistry::unload(viewer);
+    }
+}
+
+void Start::takeOverReport()
+{
+    if (!s_carriedReport)
+        return;
+    s_carriedReport = false;
+    if (ReportRecovery::restore() && s_reportShown)
+        WindowRegistry::get<rtfViewer>()->showReport();
 }

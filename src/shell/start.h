@@ -105,6 +105,11 @@ private:
     void buildMenus();
     void placeOnScreen();
     void keepPlace();
+    void takeOverReport();
+
+    // A report carried over a restart, and whether it was on the screen.
+    static inline bool s_carriedReport = false;
+    static inline bool s_reportShown = false;
     void layoutPanel();
     void closeIntro();
     void shuffleReading(const QString &caption, Timer *timer);

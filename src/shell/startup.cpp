@@ -9,6 +9,7 @@
 #include "panels.h"
 #include "popup.h"
 #include "program.h"
+#include "reportrecovery.h"
 #include "settings.h"
 #include "start.h"
 #include "windows.h"
@@ -52,6 +53,15 @@ bool deckReadable(const QString &folder)
             return false;
     }
     return true;
+}
+
+void offerRecovery(QWidget *mainWindow)
+{
+    static bool offered = false;
+    if (offered)
+        return;
+    offered = true;
+    ReportRecovery::offerAtStart(mainWindow);
 }
 
 void registerWindows()

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QWidget;
+
 // Starting the program, in one place (modOrbelle::Main, defined here): the settings, the
 // card database, the deck, then the intro. The intro only animates.
 namespace Shell {
@@ -13,4 +15,7 @@ bool openCardData();
 bool deckReadable(const QString &folder);
 // Makes the shell's windows known to the registry.
 void registerWindows();
+// Once a run, as the main window first shows: readings a crashed run left unsaved are
+// offered back.
+void offerRecovery(QWidget *mainWindow);
 } // namespace Shell

@@ -422,6 +422,36 @@ private slots:
         QVERIFY(!prompt->Timer2->isActive()); // the right button is not a click
     }
 
+    void aRestartCarriesTheUnsavedReadingsOver()
+    {
+        // Connecting another deck closes the main window and builds it anew: the report
+        // goes with the old window, its unsaved readings come back in the new one.
+        Start *s = WindowRegistry::get<Start>();
+        s->show();
+        rtfViewer *viewer = WindowRegistry::get<rtfViewer>();
+        viewer->insertText(QStringLiteral("\r\nLa carta para hoy: La Estrella"));
+        viewer->showReport();
+        modOrbelle::state().keepRunning = true;
+        s->close();
+        QCOMPARE(m_ends, 0);
+        QVERIFY(!WindowRegistry::isLoaded<Start>());
+        QVERIFY(Dialogs::asked().isEmpty()); // nothing to ask: nothing is lost
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        modOrbelle::state().keepRunning = false;
+        Start *again = WindowRegistry::get<Start>();
+        again->show();
+        QTRY_VERIFY(WindowRegistry::isLoaded<rtfViewer>());
+        rtfViewer *carried = WindowRegistry::get<rtfViewer>();
+        QVERIFY(carried->Box1->toPlainText().contains(QStringLiteral("La carta para hoy: La Estrella")));
+        QVERIFY(carried->holdsUnsavedReadings());
+        QVERIFY(carried->isVisible());
+        // Ending now still asks about them.
+        Dialogs::queueButton(QMessageBox::Cancel);
+        again->Label4->click();
+        QCOMPARE(m_ends, 0);
+        QVERIFY(!Dialogs::asked().isEmpty());
+    }
+
     void exitEndsUnlessARestartWasAsked()
     {
         Start *s = WindowRegistry::get<Start>();
