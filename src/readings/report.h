@@ -26,4 +26,8 @@ void writeDayCard(const Spread &spread, const QImage &shown, const QString &text
 // The cross: the question with the date, then each position's card under its heading
 // with its meaning.
 void writeCross(const Spread &spread, const QStringList &headings, const QStringList &meanings);
+// The relationship: the two names (the second person first) with the date, then the
+// positions in the order 1, 3, 2, 4, 5, 6 — each person's view of the other, of himself,
+// of the relationship — each card under its heading with its text.
+void writeRelationship(const Spread &spread, const QStringList &headings, const QStringList &texts);
 } // namespace Report
