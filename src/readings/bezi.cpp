@@ -107,7 +107,11 @@ QStringList HeadingLabel::shownLines() const
             lines << fm.elidedText(rest, Qt::ElideRight, width());
             break;
         }
-        lines << text.mid(line.textStart(), line.textLength());
+        QString shown = text.mid(line.textStart(), line.textLength());
+        // The blank where the line was broken would push a centred line off its middle.
+        while (!shown.isEmpty() && shown.back().isSpace())
+            shown.chop(1);
+        lines << fm.elidedText(shown, Qt::ElideRight, width());
     }
     layout.endLayout();
     return lines;

@@ -237,11 +237,20 @@ private slots:
         QFETCH(QString, second);
         QFETCH(int, seed);
         Random::seed(quint64(seed));
+        WindowRegistry::get<Start>()->show();
         bezi *reading = interpretation(first, second);
+        Program::showInside(reading);
         const Spread &spread = reading->spread();
         const QStringList headings = expectedHeadings(first, second);
-        for (int k = 1; k <= 6; ++k)
-            QCOMPARE(reading->headingOf(k)->text(), headings.at(k - 1));
+        for (int k = 1; k <= 6; ++k) {
+            HeadingLabel *h = reading->headingOf(k);
+            QCOMPARE(h->text(), headings.at(k - 1));
+            // Short names are shown whole, each line within the heading's width.
+            const QStringList lines = h->shownLines();
+            QVERIFY(!lines.join(QString()).contains(QChar(0x2026)));
+            for (const QString &line : lines)
+                QVERIFY2(QFontMetrics(h->font()).horizontalAdvance(line) <= h->width(), qPrintable(line));
+        }
         // Label1 … Label6 are positions 1, 2, 5, 3, 4, 6.
         const QList<int> positionOfLabel{1, 2, 5, 3, 4, 6};
         for (int n = 1; n <= 6; ++n) {
