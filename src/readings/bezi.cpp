@@ -53,9 +53,9 @@ QRect headingRect(int k)
 {
     const int column = kColumn[size_t(k - 1)];
     const int left = kHeadingLeft[size_t(column)];
-    // The heading fills the room left of its picture.
-    return QRect(left, kHeadingTop[size_t(kRow[size_t(k - 1)])], kPictureLeft[size_t(column)] - left - 60,
-                 1935);
+    // The heading fills the room left of its picture's frame.
+    return QRect(left, kHeadingTop[size_t(kRow[size_t(k - 1)])],
+                 kPictureLeft[size_t(column)] - 120 - left - 45, 1935);
 }
 
 QRect boxRect(int k)
