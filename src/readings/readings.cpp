@@ -1,8 +1,11 @@
 #include "readings.h"
 
+#include "bezi.h"
 #include "deutf.h"
 #include "deuttag.h"
+#include "eingabe.h"
 #include "kreuz.h"
+#include "legbez.h"
 #include "legkreuz.h"
 #include "legtag.h"
 #include "windows.h"
@@ -16,6 +19,9 @@ void registerWindows()
     WindowRegistry::registerWindow<legkreuz>(WindowId::legkreuz);
     WindowRegistry::registerWindow<kreuz>(WindowId::kreuz);
     WindowRegistry::registerWindow<deutf>(WindowId::deutf);
+    WindowRegistry::registerWindow<eingabe>(WindowId::eingabe);
+    WindowRegistry::registerWindow<legBez>(WindowId::legBez);
+    WindowRegistry::registerWindow<bezi>(WindowId::bezi);
 }
 
 } // namespace Readings

@@ -1,6 +1,7 @@
 #include "report.h"
 
 #include "cardpictures.h"
+#include "dates.h"
 #include "rtfviewer.h"
 #include "twips.h"
 #include "windows.h"
@@ -9,6 +10,8 @@
 #include <QDate>
 #include <QFile>
 #include <QLocale>
+
+#include <array>
 
 namespace {
 rtfViewer *viewer()
@@ -69,17 +72,9 @@ void show(bool minimized)
     viewer()->showReport(minimized ? rtfViewer::Show::Minimized : rtfViewer::Show::Normal);
 }
 
-QString dateText(const QDate &date, const QLocale &system)
-{
-    // The report speaks Spanish: the system's own short form where it is Spanish, the
-    // Spanish (Spain) one elsewhere.
-    const QLocale spanish = system.language() == QLocale::Spanish ? system : QLocale(QLocale::Spanish, QLocale::Spain);
-    return spanish.toString(date, QLocale::ShortFormat);
-}
-
 QString today()
 {
-    return dateText(QDate::currentDate(), QLocale::system());
+    return Dates::shortDate(QDate::currentDate());
 }
 
 void writeDayCard(const Spread &spread, const QImage &shown, const QString &text)
@@ -108,6 +103,26 @@ void writeCross(const Spread &spread, const QStringList &headings, const QString
                    meanings.value(k - 1));
         // Nothing follows the last position.
         if (k < spread.size())
+            insertText(QStringLiteral("\r\n"));
+    }
+    show(false);
+}
+
+void writeRelationship(const Spread &spread, const QStringList &headings, const QStringList &texts)
+{
+    setFontSize(14);
+    insertText(QStringLiteral("\r\n") + spread.secondName + QStringLiteral(" und ") + spread.firstName +
+               QLatin1Char(' ') + today() + QStringLiteral("\r\n"));
+    setFontSize(12);
+    static constexpr std::array<int, 6> order{1, 3, 2, 4, 5, 6};
+    for (size_t i = 0; i < order.size(); ++i) {
+        const int k = order[i];
+        insertText(QStringLiteral("\r\n"));
+        const bool turned = spread.isReversed(k);
+        insertCard(turned ? CardPictures::load(spread.card(k), true) : QImage(), spread.card(k), turned);
+        insertText(QStringLiteral("\r\n\r\n") + headings.value(k - 1) + QStringLiteral(": ") +
+                   texts.value(k - 1));
+        if (i + 1 < order.size())
             insertText(QStringLiteral("\r\n"));
     }
     show(false);

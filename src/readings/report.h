@@ -2,9 +2,7 @@
 
 #include "spread.h"
 
-#include <QDate>
 #include <QImage>
-#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -19,10 +17,7 @@ void insertPicture(const QImage &picture);
 // Shows the viewer in its normal state, or minimized.
 void show(bool minimized);
 
-// A date as the report's headings carry it: in the system's short form when the system
-// speaks Spanish, in the Spanish one otherwise.
-QString dateText(const QDate &date, const QLocale &system);
-// Today, so.
+// Today as the report's headings carry it (Dates::shortDate).
 QString today();
 
 // The readings as the report keeps them. Each appends its piece and shows the viewer.
@@ -31,4 +26,8 @@ void writeDayCard(const Spread &spread, const QImage &shown, const QString &text
 // The cross: the question with the date, then each position's card under its heading
 // with its meaning.
 void writeCross(const Spread &spread, const QStringList &headings, const QStringList &meanings);
+// The relationship: the two names (the second person first) with the date, then the
+// positions in the order 1, 3, 2, 4, 5, 6 — each person's view of the other, of himself,
+// of the relationship — each card under its heading with its text.
+void writeRelationship(const Spread &spread, const QStringList &headings, const QStringList &texts);
 } // namespace Report

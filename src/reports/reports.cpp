@@ -1,6 +1,7 @@
 #include "reports.h"
 
 #include "rtfviewer.h"
+#include "slika.h"
 #include "windows.h"
 
 namespace Reports {
@@ -8,6 +9,7 @@ namespace Reports {
 void registerWindows()
 {
     WindowRegistry::registerWindow<rtfViewer>(WindowId::rtfViewer);
+    WindowRegistry::registerWindow<slika>(WindowId::slika);
 }
 
 } // namespace Reports

@@ -61,6 +61,9 @@ meld::meld(QWidget *parent)
     Label1 = new QLabel(QStringLiteral("¡Saque por favor siete cartas!"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     styleCaption(Label1, 14);
+    // The panel keeps its size whatever the text: a long name in a prompt must not
+    // stretch it across (or far beyond) the screen.
+    Label1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(Twips::px(300), Twips::px(150), Twips::px(300), Twips::px(150));
     layout->addWidget(Label1);

@@ -101,6 +101,17 @@ inline QFont textFont(int pointSize)
     return f;
 }
 
+// MS Serif as designed (Liberation Serif stands in): typed entries.
+inline QFont serifFont(int pointSize, bool bold = true)
+{
+    QFont f(QStringLiteral("MS Serif"));
+    f.setFamilies({QStringLiteral("MS Serif"), QStringLiteral("Liberation Serif")});
+    f.setStyleHint(QFont::Serif);
+    f.setPointSize(pointSize);
+    f.setBold(bold);
+    return f;
+}
+
 // --- style sheets ------------------------------------------------------------------------
 inline QString css(const QColor &c)
 {

@@ -1,6 +1,7 @@
 // Start-up routine, settings store and the small shared helpers every window relies on.
 
 #include "cardmarks.h"
+#include "dates.h"
 #include "dialogs.h"
 #include "modOrbelle.h"
 #include "paths.h"
@@ -225,6 +226,39 @@ private slots:
         QCOMPARE(run.unmarkedCount(), 74);
         QCOMPARE(run.drawDistinct(0), QVector<int>{});
         QCOMPARE(run.drawDistinct(200).size(), 78);
+    }
+
+    void reportDatesAreSpanish_data()
+    {
+        QTest::addColumn<QString>("system");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("dateTime");
+        QTest::newRow("C") << QStringLiteral("C") << QStringLiteral("6/12/26") << QStringLiteral("6/12/26 21:05:09");
+        QTest::newRow("English") << QStringLiteral("en_US") << QStringLiteral("6/12/26")
+                                 << QStringLiteral("6/12/26 21:05:09");
+        QTest::newRow("Spanish") << QStringLiteral("es_ES") << QStringLiteral("6/12/26")
+                                 << QStringLiteral("6/12/26 21:05:09");
+        // A Spanish system keeps its own form.
+        QTest::newRow("Mexican Spanish") << QStringLiteral("es_MX") << QLocale(QStringLiteral("es_MX")).toString(QDate(2026, 12, 6), QLocale::ShortFormat)
+                                         << QString();
+    }
+    void reportDatesAreSpanish()
+    {
+        QFETCH(QString, system);
+        QFETCH(QString, date);
+        QFETCH(QString, dateTime);
+        const QLocale locale(system);
+        QCOMPARE(Dates::shortDate(QDate(2026, 12, 6), locale), date);
+        if (!dateTime.isEmpty())
+            QCOMPARE(Dates::shortDateTime(QDateTime(QDate(2026, 12, 6), QTime(21, 5, 9)), locale), dateTime);
+    }
+
+    void theSystemsDateIsWrittenInSpanish()
+    {
+        // Run under LANG=C and LANG=es_ES.UTF-8 (two test runs): Spanish either way.
+        const QString today = Dates::shortDate(QDate(2026, 12, 6));
+        QCOMPARE(today, QLocale(QLocale::Spanish, QLocale::Spain).toString(QDate(2026, 12, 6), QLocale::ShortFormat));
+        QVERIFY(!today.contains(QStringLiteral("Dec")));
     }
 
     void timersKeepTheirOrderAtAnyScale()

@@ -211,7 +211,11 @@ private slots:
         QCOMPARE(s->windowTitle(), QStringLiteral("Orbelle: Relación"));
         QVERIFY(s->isMinimized());
         QVERIFY(WindowRegistry::isLoaded<anima>()); // the relationship leaves the intro alone
-        QVERIFY(stand(QStringLiteral("eingabe"))->isVisible());
+        QWidget *names = TestEnv::ifLoaded(QStringLiteral("eingabe"));
+        QVERIFY(names && names->isVisible());
+        // The names input asks for the first person by itself.
+        QCOMPARE(names->findChild<QLabel *>(QStringLiteral("Label1"))->text(),
+                 QStringLiteral("¿Como se llama la primera persona?"));
 
         s->showIdle();
         modOrbelle::state().musicOn = true;

@@ -1,0 +1,164 @@
+#include "eingabe.h"
+
+#include "anima.h"
+#include "backdrop.h"
+#include "bezi.h"
+#include "cardpictures.h"
+#include "legbez.h"
+#include "modOrbelle.h"
+#include "popup.h"
+#include "theme.h"
+#include "timing.h"
+#include "twips.h"
+#include "windows.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+QString eingabe::firstPrompt()
+{
+    return QStringLiteral("¿Como se llama la primera persona?");
+}
+
+QString eingabe::secondPrompt()
+{
+    return QStringLiteral("¿Como se llama la segunda persona?");
+}
+
+QString eingabe::emptyNameMessage()
+{
+    return QStringLiteral("¡Escribír un nombre, por favór!");
+}
+
+QString eingabe::shufflingMessage()
+{
+    return QStringLiteral("¡Un momento, por favór! Las cartas están barajadas!");
+}
+
+eingabe::eingabe(QWidget *parent) : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("Orbelle: Relación"));
+    setWindowIcon(QIcon(CardPictures::programFile(QStringLiteral("orbelle.png"))));
+    setFixedSize(Twips::size(4680, 3345));
+
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(Twips::rect(480, 240, 3735, 1095));
+    QFont caption = Theme::textFont(12);
+    caption.setBold(true);
+    Label1->setFont(caption);
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setWordWrap(true);
+    Label1->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(Theme::caption().name()));
+
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setGeometry(Twips::rect(840, 1560, 3015, 735));
+    Text1->setFont(Theme::serifFont(12));
+    connect(Text1, &QLineEdit::returnPressed, this, &eingabe::accept);
+
+    Command1 = new QPushButton(QStringLiteral("OK"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(Twips::rect(2040, 2520, 615, 495));
+    Command2 = new QPushButton(QStringLiteral("OK"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2->setGeometry(Command1->geometry());
+    Command2->hide();
+    Command2->setEnabled(false);
+    connect(Command1, &QPushButton::clicked, this, &eingabe::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &eingabe::Command2_Click);
+
+    Timer1 = new Timer(this, 600);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    connect(Timer1, &QTimer::timeout, this, &eingabe::timerTick);
+
+    Popup::watch(Label1);
+    setFocusProxy(Text1);
+    if (QScreen *s = screen())
+        move(s->availableGeometry().center() - rect().center());
+}
+
+void eingabe::Form_Load()
+{
+    m_background = backgroundPicture(QStringLiteral("nebo2.jpg"));
+    // The window asks for the first person itself, so whoever opens it needs to know
+    // nothing of its steps.
+    Label1->setText(firstPrompt());
+}
+
+void eingabe::Command1_Click()
+{
+    // Taken as typed, blanks and all; only an empty entry is refused.
+    modOrbelle::state().firstName = Text1->text();
+    if (modOrbelle::state().firstName.isEmpty()) {
+        Label1->setText(emptyNameMessage());
+        return;
+    }
+    Label1->setText(secondPrompt());
+    Text1->clear();
+    Command1->hide();
+    Command1->setEnabled(false);
+    Command2->show();
+    Command2->setEnabled(true);
+    Text1->setFocus();
+}
+
+void eingabe::Command2_Click()
+{
+    // The intro's music stops here at the latest, even when the name is refused.
+    WindowRegistry::unload<anima>();
+    modOrbelle::state().secondName = Text1->text();
+    if (modOrbelle::state().secondName.isEmpty()) {
+        Label1->setText(emptyNameMessage());
+        return;
+    }
+    Label1->setGeometry(Twips::rect(480, 1100, 3735, 2655));
+    QFont f = Label1->font();
+    f.setPointSize(12);
+    Label1->setFont(f);
+    Label1->setText(shufflingMessage());
+    Text1->hide();
+    Command1->hide();
+    Command2->hide();
+    Timer1->setEnabled(true);
+}
+
+void eingabe::accept()
+{
+    if (Command1->isEnabled())
+        Command1_Click();
+    else if (Command2->isEnabled() && !Command2->isHidden())
+        Command2_Click();
+}
+
+void eingabe::timerTick()
+{
+    legBez *laying = WindowRegistry::get<legBez>();
+    laying->show();
+    laying->raise();
+    laying->activateWindow();
+    // The interpretation's load decides the six cards and fills the laying's slots
+    // before its first back is dealt.
+    WindowRegistry::get<bezi>();
+    Timer1->setEnabled(false);
+    WindowRegistry::unload(this);
+}
+
+void eingabe::Form_Unload()
+{
+    Timer1->setEnabled(false);
+}
+
+void eingabe::closedByFrame()
+{
+    Popup::toMainMenu();
+}
+
+void eingabe::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    paintCovering(p, rect(), m_background);
+}

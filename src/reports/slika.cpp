@@ -1,0 +1,189 @@
+#include "slika.h"
+
+#include "carddatabase.h"
+#include "cardpictures.h"
+#include "cardtables.h"
+#include "dates.h"
+#include "program.h"
+#include "recordcursor.h"
+#include "rtfviewer.h"
+#include "theme.h"
+#include "twips.h"
+#include "windows.h"
+
+#include <QBuffer>
+#include <QDateTime>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+// The card in the report has the size it has in the readings.
+QSize reportCardSize()
+{
+    return Twips::size(1515, 2655);
+}
+
+// The short date, in Spanish, and the time with its seconds.
+QString now()
+{
+    return Dates::shortDateTime(QDateTime::currentDateTime());
+}
+} // namespace
+
+QString slika::headingPrefix()
+{
+    return QStringLiteral("Quintesencia (Sesión ");
+}
+
+slika::slika(QWidget *parent) : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("Ondrias Tarot"));
+    setWindowIcon(QIcon(CardPictures::programFile(QStringLiteral("orbelle.png"))));
+    resize(Twips::size(7800, 4500));
+
+    Shape1 = new QWidget(this);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setAttribute(Qt::WA_StyledBackground);
+    Shape1->setFixedSize(Twips::size(1785, 2895));
+    Shape1->setStyleSheet(QStringLiteral("#Shape1 { %1 }").arg(Theme::cardFrameStyle(8)));
+    Image1 = new QLabel(Shape1);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(QRect(Twips::point(120, 120), Twips::size(1545, 2655)));
+    Image1->setScaledContents(true);
+    Image1->setCursor(Qt::PointingHandCursor);
+    Image1->installEventFilter(this);
+
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(Twips::px(240), Twips::px(240), Twips::px(240), Twips::px(180));
+    grid->setHorizontalSpacing(Twips::px(240));
+    grid->setVerticalSpacing(Twips::px(180));
+    grid->addWidget(Shape1, 0, 0, Qt::AlignTop);
+
+    QFont body = Theme::textFont(10);
+    const auto box = [&](const char *name) {
+        auto *b = new QPlainTextEdit(this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setFont(body);
+        b->setReadOnly(true);
+        b->setStyleSheet(Theme::meaningBoxStyle(QStringLiteral("QPlainTextEdit")));
+        // All four in one place; the caller shows the one to be read.
+        grid->addWidget(b, 0, 1);
+        b->hide();
+        return b;
+    };
+    richtextbox1 = box("richtextbox1");
+    richtextbox2 = box("richtextbox2");
+    richtextbox3 = box("richtextbox3");
+    richtextbox5 = box("richtextbox5");
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(0, 1);
+
+    Command2 = new QPushButton(QStringLiteral("&Guardar"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command1 = new QPushButton(QStringLiteral("&Salír"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    for (QPushButton *b : {Command1, Command2})
+        b->setMinimumWidth(Twips::px(1400));
+    connect(Command1, &QPushButton::clicked, this, &slika::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &slika::Command2_Click);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command2);
+    buttons->addSpacing(Twips::px(240));
+    buttons->addWidget(Command1);
+    grid->addLayout(buttons, 1, 0, 1, 2);
+
+    const auto cursor = [this](const char *name) {
+        auto *c = new RecordCursor(this);
+        c->setObjectName(QString::fromLatin1(name));
+        connect(c, &RecordCursor::validate, this, [](int, bool *save) { *save = false; });
+        return c;
+    };
+    Data1 = cursor("Data1");
+    Data2 = cursor("Data2");
+    Data3 = cursor("Data3");
+    Data5 = cursor("Data5");
+
+    Program::adoptIntoMainWindow(this);
+}
+
+void slika::Form_Load()
+{
+    const QSqlDatabase db = CardDatabase::shared();
+    const std::array<std::pair<RecordCursor *, QPlainTextEdit *>, 4> bound{
+        {{Data1, richtextbox1}, {Data2, richtextbox2}, {Data3, richtextbox3}, {Data5, richtextbox5}}};
+    const std::array<QString, 4> tables{QStringLiteral("bezi3"), QStringLiteral("quintent"),
+                                        QStringLiteral("quintzig"), QStringLiteral("quintzig")};
+    for (size_t i = 0; i < bound.size(); ++i) {
+        bound[i].first->openTable(db, tables[i]);
+        bound[i].first->bind(bound[i].second, tables[i]);
+    }
+}
+
+void slika::setPicture(const QImage &picture)
+{
+    m_picture = picture;
+    Image1->setPixmap(QPixmap::fromImage(picture));
+}
+
+void slika::showQuintessence(int q, const QImage &picture)
+{
+    Program::showInside(this);
+    setPicture(picture);
+    // Quintessences 1 to 21 are rows 1 to 21; 0 has the table's last row.
+    positionAtCard(*Data1, q >= 1 && q <= 21 ? q : CardTables::kQuintRows);
+    richtextbox1->show();
+}
+
+void slika::Command2_Click()
+{
+    rtfViewer *viewer = WindowRegistry::get<rtfViewer>();
+    viewer->setInsertionFontSize(14);
+    viewer->insertText(QStringLiteral("\r\n") + headingPrefix() + now() + QStringLiteral(")\r\n"));
+    viewer->setInsertionFontSize(12);
+    viewer->insertText(QStringLiteral("\r\n"));
+    if (!m_picture.isNull()) {
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        m_picture.save(&buffer, "JPEG", 90);
+        if (!viewer->insertJpegPicture(jpeg, reportCardSize()))
+            viewer->insertPicture(m_picture, reportCardSize());
+    }
+    // The first text the caller made visible, if any.
+    for (QPlainTextEdit *box : {richtextbox1, richtextbox2, richtextbox3, richtextbox5}) {
+        if (!box->isHidden()) {
+            viewer->insertText(QStringLiteral("\r\n\r\n") + box->toPlainText());
+            break;
+        }
+    }
+    viewer->insertText(QStringLiteral("\r\n"));
+    viewer->showReport(rtfViewer::Show::Normal);
+}
+
+void slika::Command1_Click()
+{
+    WindowRegistry::unload(this);
+}
+
+bool slika::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Image1 && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+        Command1_Click();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void slika::paintEvent(QPaintEvent *)
+{
+    // The sheet is a page of night sky in the reading's colours.
+    QPainter p(this);
+    p.fillRect(rect(), Theme::night());
+}

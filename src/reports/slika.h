@@ -1,0 +1,57 @@
+#pragma once
+
+#include "windows.h"
+
+#include <QImage>
+#include <QWidget>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class RecordCursor;
+
+// The quintessence sheet: the card of a quintessence and its text, to be read and
+// written into the report. The four text boxes share one place and start hidden; the
+// caller makes the one to be read visible (the relationship reading: richtextbox1, the
+// quintessence texts of "bezi3").
+class slika : public QWidget, public Loadable
+{
+    Q_OBJECT
+public:
+    explicit slika(QWidget *parent = nullptr);
+
+    QLabel *Image1 = nullptr;
+    QWidget *Shape1 = nullptr; // the frame the card lies in
+    RecordCursor *Data1 = nullptr;
+    RecordCursor *Data2 = nullptr;
+    RecordCursor *Data3 = nullptr;
+    RecordCursor *Data5 = nullptr;
+    QPlainTextEdit *richtextbox1 = nullptr; // "bezi3"
+    QPlainTextEdit *richtextbox2 = nullptr; // "quintent"
+    QPlainTextEdit *richtextbox3 = nullptr; // "quintzig"
+    QPlainTextEdit *richtextbox5 = nullptr; // "quintzig"
+    QPushButton *Command1 = nullptr;        // "Salír"
+    QPushButton *Command2 = nullptr;        // "Guardar"
+
+    // The relationship's quintessence q (0 … 21): shown with the given picture and the
+    // text of q in "bezi3" (0 is kept in the table's last row).
+    void showQuintessence(int q, const QImage &picture);
+    // The picture as shown and as the report gets it.
+    QImage picture() const { return m_picture; }
+    void setPicture(const QImage &picture);
+
+    static QString headingPrefix();
+
+    void Form_Load() override;
+
+public slots:
+    void Command1_Click();
+    void Command2_Click();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void paintEvent(QPaintEvent *) override;
+
+private:
+    QImage m_picture;
+};
