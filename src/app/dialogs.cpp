@@ -1,6 +1,7 @@
 #include "dialogs.h"
 
 #include <QFileDialog>
+#include <QHash>
 #include <QInputDialog>
 #include <QQueue>
 
@@ -12,6 +13,7 @@ struct Answers
     QQueue<QString> inputs;
     QQueue<QString> files;
     QStringList asked;
+    QHash<QString, QMessageBox::Icon> icons;
 };
 Answers &answers()
 {
@@ -44,6 +46,7 @@ QMessageBox::StandardButton message(QWidget *parent, const QString &text,
     Answers &a = answers();
     if (a.on) {
         a.asked << text;
+        a.icons[text] = icon;
         return a.buttons.isEmpty() ? firstButton(buttons) : a.buttons.dequeue();
     }
     QMessageBox box(icon, title(), text, buttons, parent);
@@ -109,6 +112,10 @@ QStringList asked()
 {
     return answers().asked;
 }
+QMessageBox::Icon iconOf(const QString &text)
+{
+    return answers().icons.value(text, QMessageBox::NoIcon);
+}
 void clear()
 {
     Answers &a = answers();
@@ -116,6 +123,7 @@ void clear()
     a.inputs.clear();
     a.files.clear();
     a.asked.clear();
+    a.icons.clear();
 }
 
 } // namespace Dialogs

@@ -14,9 +14,11 @@ namespace Dialogs {
 // The application's title, carried by every message box.
 QString title();
 
+// A message carries the icon of what it means: information by default, a question, a
+// warning or a critical failure where the caller says so.
 QMessageBox::StandardButton message(QWidget *parent, const QString &text,
                                     QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-                                    QMessageBox::Icon icon = QMessageBox::NoIcon);
+                                    QMessageBox::Icon icon = QMessageBox::Information);
 // An input box: the typed text, or the empty string when cancelled.
 QString input(QWidget *parent, const QString &prompt, const QString &caption = QString(),
               const QString &defaultText = QString());
@@ -34,6 +36,8 @@ void queueInput(const QString &text);
 void queueFileName(const QString &path);
 // Every text shown (message texts, input prompts, file dialog captions), oldest first.
 QStringList asked();
+// The icon the message with this text was shown with.
+QMessageBox::Icon iconOf(const QString &text);
 void clear();
 
 } // namespace Dialogs

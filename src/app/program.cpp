@@ -20,6 +20,8 @@ QPointer<QMdiArea> g_area;
 const char *const kDesignSize = "orbelleInsideSize";
 const char *const kDesignPos = "orbelleInsidePos";
 const char *const kStretch = "orbelleInsideStretch";
+const char *const kBeside = "orbelleInsideBeside";
+const char *const kLargest = "orbelleInsideLargest";
 
 QMdiSubWindow *frameOf(QWidget *w)
 {
@@ -36,13 +38,19 @@ void fitFrame(QMdiSubWindow *f)
     const QSize area = g_area->viewport()->size();
     if (!area.isValid() || area.isEmpty())
         return;
-    const double s = Program::areaScale();
+    const double areaScale = Program::areaScale();
+    const QVariant largest = w->property(kLargest);
+    const double s = largest.isValid() ? qMin(areaScale, largest.toDouble()) : areaScale;
     const QSize border = f->size() - w->size();
     const QVariant design = w->property(kDesignSize);
     const QVariant pos = w->property(kDesignPos);
     QPoint at = f->pos();
     if (pos.isValid())
-        at = QPoint(int(pos.toPoint().x() * s), int(pos.toPoint().y() * s));
+        at = QPoint(int(pos.toPoint().x() * areaScale), int(pos.toPoint().y() * areaScale));
+    if (auto *neighbour = qobject_cast<QWidget *>(w->property(kBeside).value<QObject *>())) {
+        if (QMdiSubWindow *nf = frameOf(neighbour))
+            at.setX(nf->geometry().right() + 1 + int(2 * areaScale));
+    }
     QSize size = f->size();
     if (design.isValid())
         size = QSize(int(design.toSize().width() * s), int(design.toSize().height() * s)) + border;
@@ -194,6 +202,19 @@ void placeInside(QWidget *w, int leftTwips, int topTwips)
     } else {
         w->move(Twips::point(leftTwips, topTwips));
     }
+}
+
+void placeBeside(QWidget *w, QWidget *neighbour, int topTwips)
+{
+    w->setProperty(kBeside, QVariant::fromValue(static_cast<QObject *>(neighbour)));
+    placeInside(w, 0, topTwips);
+}
+
+void limitScaleInside(QWidget *w, double largest)
+{
+    w->setProperty(kLargest, largest);
+    if (QMdiSubWindow *f = frameOf(w))
+        fitFrame(f);
 }
 
 void stretchInside(QWidget *w)

@@ -42,6 +42,10 @@ void placeInside(QWidget *w, int leftTwips, int topTwips);
 // Lets a window inside the main window take the room from its place to the area's right
 // and bottom edges.
 void stretchInside(QWidget *w);
+// Places a window inside the main window just right of another one, at a top in twips.
+void placeBeside(QWidget *w, QWidget *neighbour, int topTwips);
+// A window inside the main window grows with the area up to this scale only.
+void limitScaleInside(QWidget *w, double largest);
 void setInsideWindowState(QWidget *w, bool minimized);
 
 } // namespace Program

@@ -73,7 +73,7 @@ deutf::deutf(QWidget *parent) : QWidget(parent)
     connect(Command1, &QPushButton::clicked, this, &deutf::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &deutf::Command2_Click);
     // The meanings grow little with the window: the room goes to the text.
-    DesignScale::install(this, size(), DesignScale::Layout::Managed, 1.15);
+    DesignScale::install(this, size(), DesignScale::Layout::Managed, 1.0);
     Program::adoptIntoMainWindow(this);
 }
 

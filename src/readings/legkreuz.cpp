@@ -40,9 +40,11 @@ legkreuz::legkreuz(QWidget *parent) : LayingTable(design(), parent)
         sheet->setSpread(cross->spread());
         Program::showInside(cross);
         Program::showInside(sheet);
+        // The cross keeps about its designed size; the sheet beside it takes the room the
+        // main window has, so that its meanings read without scrolling.
+        Program::limitScaleInside(cross, 1.0);
         Program::placeInside(cross, 120, 50);
-        Program::placeInside(sheet, 120 + 5720, 50);
-        // The sheet takes the room the main window has beside the cross.
+        Program::placeBeside(sheet, cross, 50);
         Program::stretchInside(sheet);
         WindowRegistry::get<Start>()->showNormal();
         WindowRegistry::unload(this);

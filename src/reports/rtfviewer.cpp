@@ -313,7 +313,7 @@ bool rtfViewer::saveReport()
         return false;
     }
     Box1->document()->setModified(false);
-    Dialogs::message(this, kSaved, QMessageBox::Ok, QMessageBox::Warning);
+    Dialogs::message(this, kSaved, QMessageBox::Ok, QMessageBox::Information);
     return true;
 }
 
@@ -379,7 +379,7 @@ bool rtfViewer::exportPdf()
         tellFailure(QStringLiteral("exportar"), file, out.errorString());
         return false;
     }
-    Dialogs::message(this, kSaved, QMessageBox::Ok, QMessageBox::Warning);
+    Dialogs::message(this, kSaved, QMessageBox::Ok, QMessageBox::Information);
     return true;
 }
 
