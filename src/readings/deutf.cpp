@@ -68,6 +68,7 @@ deutf::deutf(QWidget *parent) : QWidget(parent)
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Command2);
+    buttons->addSpacing(Twips::px(240));
     buttons->addWidget(Command1);
     grid->addLayout(buttons, 8, 0, 1, 2);
     connect(Command1, &QPushButton::clicked, this, &deutf::Command1_Click);
