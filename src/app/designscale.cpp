@@ -47,8 +47,10 @@ DesignScale *DesignScale::of(const QWidget *window)
 
 void DesignScale::record(QWidget *w, bool placed)
 {
-    // A font the control was given itself is scaled; one it inherits follows its parent.
-    const double point = w->testAttribute(Qt::WA_SetFont) ? w->font().pointSizeF() : 0.0;
+    // Every control's font is scaled itself: a style sheet may keep a control from
+    // following its window's font. Fonts set in pixels (the text buttons fit their own)
+    // are left alone.
+    const double point = qMax(0.0, w->font().pointSizeF());
     m_controls.push_back({w, w->geometry(), point, placed});
 }
 

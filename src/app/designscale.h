@@ -52,7 +52,7 @@ private:
     {
         QPointer<QWidget> widget;
         QRect rect;      // design geometry, placed controls only
-        double point;    // design font size, 0 when the control's font is not its own
+        double point;    // design font size in points, 0 for a font set in pixels
         bool placed;
     };
     QWidget *m_window;
