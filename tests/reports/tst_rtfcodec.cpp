@@ -668,8 +668,10 @@ private slots:
 
     void longParagraphsReadInLinearTime()
     {
-        // One paragraph of 1, 2, 4 and 8 MB: each doubling may at most take 2.5 times as
-        // long (a reader quadratic in the paragraph's length takes 4 times).
+        // One paragraph of 1, 2, 4 and 8 MB: each doubling may at most take 3 times as
+        // long — a reader quadratic in the paragraph's length takes 4 times. Alone on this
+        // machine a doubling takes 2.0–2.2 times (bench/rtfbench --long); the bound leaves
+        // room for a busy machine's caches.
         auto paragraph = [](qsizetype bytes) {
             QByteArray out = rtf("\\fs24 ");
             out.chop(1);
@@ -701,7 +703,7 @@ private slots:
         }
         for (int i = 1; i < best.size(); ++i) {
             QVERIFY(sizes[i] > sizes[i - 1] * 19 / 10);
-            QVERIFY2(best[i] <= 2.5 * best[i - 1], qPrintable(QStringLiteral("%1 MB: %2 ms, %3 MB: %4 ms")
+            QVERIFY2(best[i] <= 3.0 * best[i - 1], qPrintable(QStringLiteral("%1 MB: %2 ms, %3 MB: %4 ms")
                                                                   .arg(1 << (i - 1))
                                                                   .arg(best[i - 1])
                                                                   .arg(1 << i)
