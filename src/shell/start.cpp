@@ -289,6 +289,14 @@ void Start::showIdle()
     Label9->setFocus(Qt::OtherFocusReason);
 }
 
+void Start::leaveSchool()
+{
+    Picture1->show();
+    setWindowTitle(QStringLiteral("Orbelle"));
+    mnuMusik->setEnabled(true);
+    switchOffMissingWindows();
+}
+
 void Start::switchOffMissingWindows()
 {
     const auto need = [](WindowId window, std::initializer_list<QObject *> controls) {
