@@ -75,8 +75,8 @@ QRect alleImagenes::placed(const QRect &twips) const
 {
     const double k = m_scale / Twips::perPixel;
     const QPointF topLeft = m_origin + QPointF(twips.left() * k, twips.top() * k);
-    const QPointF bottomRight = m_origin + QPointF((twips.left() + twips.width()) * k,
-                                                   (twips.top() + twips.height()) * k);
+    const QPointF bottomRight =
+        m_origin + QPointF((twips.left() + twips.width()) * k, (twips.top() + twips.height()) * k);
     return QRectF(topLeft, bottomRight).toRect();
 }
 

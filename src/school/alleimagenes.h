@@ -22,8 +22,8 @@ public:
     explicit alleImagenes(QWidget *parent = nullptr);
 
     std::array<QLabel *, 78> Image1{}; // index i shows card i + 1
-    QPlainTextEdit *Text1 = nullptr;    // keywords of the card last pressed
-    RecordCursor *Data1 = nullptr;      // stichwörter, on the shared connection
+    QPlainTextEdit *Text1 = nullptr;   // keywords of the card last pressed
+    RecordCursor *Data1 = nullptr;     // stichwörter, on the shared connection
 
     // Opens the gallery centred on the screen, at the desktop's scale.
     void showGallery();

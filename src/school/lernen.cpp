@@ -68,8 +68,9 @@ QString lernen::unsavedQuestion()
 
 QString lernen::editingHelp()
 {
-    return QStringLiteral("Puede ecribir tus objeciones o reemplezar el texto existente. Todos los cambios se "
-                          "guardan, silo quiere!");
+    return QStringLiteral(
+        "Puede ecribir tus objeciones o reemplezar el texto existente. Todos los cambios se "
+        "guardan, silo quiere!");
 }
 
 lernen::lernen(QWidget *parent) : QWidget(parent)
@@ -192,7 +193,8 @@ void lernen::Form_Load()
     Label3->setText(QString::number(Data1->absolutePosition() + 1));
     // Connected after the binding, so the cursor has marked the edit when this runs:
     // text the cursor shows itself is no edit.
-    connect(Text1, &QPlainTextEdit::textChanged, this, [this] { Command6->setEnabled(Data1->dataChanged()); });
+    connect(Text1, &QPlainTextEdit::textChanged, this,
+            [this] { Command6->setEnabled(Data1->dataChanged()); });
     Command6->setEnabled(false);
     m_card = 1;
     showPicture();
@@ -224,7 +226,8 @@ void lernen::openConnection()
 void lernen::showPicture()
 {
     const QSize size = Image1->contentsRect().size() * Image1->devicePixelRatioF();
-    QPixmap pixmap = QPixmap::fromImage(CardPictures::loadScaled(m_card, size.isEmpty() ? QSize(160, 280) : size));
+    QPixmap pixmap =
+        QPixmap::fromImage(CardPictures::loadScaled(m_card, size.isEmpty() ? QSize(160, 280) : size));
     pixmap.setDevicePixelRatio(Image1->devicePixelRatioF());
     Image1->setPixmap(pixmap);
 }
@@ -264,8 +267,8 @@ bool lernen::settleEdit()
 {
     if (!Data1->dataChanged())
         return true;
-    if (Dialogs::message(this, unsavedQuestion(), QMessageBox::Yes | QMessageBox::No, QMessageBox::Question) ==
-        QMessageBox::Yes)
+    if (Dialogs::message(this, unsavedQuestion(), QMessageBox::Yes | QMessageBox::No,
+                         QMessageBox::Question) == QMessageBox::Yes)
         return store();
     Data1->updateControls();
     Command6->setEnabled(false);

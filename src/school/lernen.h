@@ -27,7 +27,7 @@ public:
     static QString editingHelp();
 
     QLabel *Image1 = nullptr;
-    QLabel *Label1 = nullptr; // the card's name, bound to Data2
+    QLabel *Label1 = nullptr;        // the card's name, bound to Data2
     QPlainTextEdit *Text1 = nullptr; // the keywords, bound to Data1
     QLabel *Label3 = nullptr;        // the card's number
     QLabel *Picture1 = nullptr;      // the copy of the picture that goes into the report

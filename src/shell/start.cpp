@@ -10,9 +10,9 @@
 #include "panels.h"
 #include "popup.h"
 #include "program.h"
-#include "settings.h"
 #include "reportrecovery.h"
 #include "rtfviewer.h"
+#include "settings.h"
 #include "textbutton.h"
 #include "timing.h"
 #include "twips.h"
@@ -207,7 +207,8 @@ void Start::placeOnScreen()
     if (!saved.isEmpty() && restoreGeometry(saved))
         return;
     const double s = Program::desktopScale(this);
-    resize(int(Twips::px(kDesignWidth) * s), int(Twips::px(kDesignHeight) * s) + menuBar()->sizeHint().height());
+    resize(int(Twips::px(kDesignWidth) * s),
+           int(Twips::px(kDesignHeight) * s) + menuBar()->sizeHint().height());
     if (QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 }

@@ -143,8 +143,7 @@ private slots:
         rtfViewer *viewer = WindowRegistry::get<rtfViewer>();
         QVERIFY(viewer->isVisible());
         QTextDocument *doc = viewer->Box1->document();
-        const QString heading = QStringLiteral("La carta para ") +
-                                Report::today();
+        const QString heading = QStringLiteral("La carta para ") + Report::today();
         QCOMPARE(doc->toPlainText().count(heading), 2);
         QCOMPARE(doc->toPlainText().count(reading->Box1->toPlainText()), 2);
         int pictures = 0;

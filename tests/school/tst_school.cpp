@@ -46,7 +46,8 @@ QString pristineKeywords(int card)
 {
     QString text;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("pristineCheck"));
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("pristineCheck"));
         db.setDatabaseName(CardDatabase::pristinePath());
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
         if (db.open()) {
@@ -153,7 +154,8 @@ private slots:
         expectCard(school, 1);
         QVERIFY(!school->Command6->isEnabled());
         QVERIFY(school->writable());
-        QCOMPARE(school->Command5->toolTip(), QStringLiteral("Meter la cartas y sus significados en el viewer"));
+        QCOMPARE(school->Command5->toolTip(),
+                 QStringLiteral("Meter la cartas y sus significados en el viewer"));
         QCOMPARE(school->Command7->toolTip(), QStringLiteral("Saltar a la primera carta de baraja"));
         QCOMPARE(school->Command8->toolTip(), QStringLiteral("Saltar a la ultima carta de la baraja"));
 
@@ -275,10 +277,18 @@ private slots:
         Dialogs::clear();
         Dialogs::queueButton(QMessageBox::Yes);
         switch (how) {
-        case 0: school->Command1->click(); break;
-        case 1: school->close(); break;
-        case 2: WindowRegistry::get<frmMeni>()->mnuHaupt->trigger(); break;
-        case 3: school->mnuAlle->trigger(); break;
+        case 0:
+            school->Command1->click();
+            break;
+        case 1:
+            school->close();
+            break;
+        case 2:
+            WindowRegistry::get<frmMeni>()->mnuHaupt->trigger();
+            break;
+        case 3:
+            school->mnuAlle->trigger();
+            break;
         }
         QCOMPARE(Dialogs::asked(), QStringList{lernen::unsavedQuestion()});
         QVERIFY(!WindowRegistry::isLoaded<lernen>());
@@ -292,7 +302,8 @@ private slots:
             QVERIFY(WindowRegistry::get<alleImagenes>()->isVisible());
             // The gallery opened after the store, so it shows the new text.
             QTest::mouseClick(WindowRegistry::get<alleImagenes>()->Image1[2], Qt::LeftButton);
-            QCOMPARE(WindowRegistry::get<alleImagenes>()->Text1->toPlainText(), QStringLiteral("Texto nuevo"));
+            QCOMPARE(WindowRegistry::get<alleImagenes>()->Text1->toPlainText(),
+                     QStringLiteral("Texto nuevo"));
         }
     }
 
@@ -329,7 +340,8 @@ private slots:
         Dialogs::clear();
         school->Command6->click();
         QCOMPARE(Dialogs::asked().size(), 1);
-        QVERIFY(Dialogs::asked().first().startsWith(QStringLiteral("No se pudo guardar el texto de la carta 4.")));
+        QVERIFY(Dialogs::asked().first().startsWith(
+            QStringLiteral("No se pudo guardar el texto de la carta 4.")));
         QCOMPARE(school->Text1->toPlainText(), QStringLiteral("Lo que escribí"));
         QVERIFY(school->Command6->isEnabled());
         QCOMPARE(keywords(4), old);
