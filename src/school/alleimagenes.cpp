@@ -73,11 +73,11 @@ void alleImagenes::showGallery()
 
 QRect alleImagenes::placed(const QRect &twips) const
 {
+    // Place and size are rounded each on their own, so that all cards come out the same
+    // size and one decode size serves them all.
     const double k = m_scale / Twips::perPixel;
     const QPointF topLeft = m_origin + QPointF(twips.left() * k, twips.top() * k);
-    const QPointF bottomRight =
-        m_origin + QPointF((twips.left() + twips.width()) * k, (twips.top() + twips.height()) * k);
-    return QRectF(topLeft, bottomRight).toRect();
+    return QRect(topLeft.toPoint(), QSize(qRound(twips.width() * k), qRound(twips.height() * k)));
 }
 
 void alleImagenes::layoutControls()
