@@ -19,7 +19,8 @@
 #include <QPlainTextEdit>
 
 namespace {
-constexpr int kBoxPoint = 9;
+// Small in the design: the box is a narrow note beside a card, and grows with the window.
+constexpr int kBoxPoint = 7;
 }
 
 alleImagenes::alleImagenes(QWidget *parent) : QWidget(parent)
