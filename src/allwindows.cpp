@@ -2,6 +2,7 @@
 
 #include "readings.h"
 #include "reports.h"
+#include "school.h"
 #include "startup.h"
 
 void registerAllWindows()
@@ -9,4 +10,5 @@ void registerAllWindows()
     Shell::registerWindows();
     Readings::registerWindows();
     Reports::registerWindows();
+    School::registerWindows();
 }

@@ -91,6 +91,8 @@ void RecordCursor::close()
     m_rowIds.clear();
     m_pos = -1;
     m_table.clear();
+    // A closed cursor holds no connection, so the connection can be removed.
+    m_db = QSqlDatabase();
 }
 
 bool RecordCursor::setAbsolutePosition(int pos)

@@ -10,9 +10,9 @@
 #include "panels.h"
 #include "popup.h"
 #include "program.h"
-#include "settings.h"
 #include "reportrecovery.h"
 #include "rtfviewer.h"
+#include "settings.h"
 #include "textbutton.h"
 #include "timing.h"
 #include "twips.h"
@@ -207,7 +207,8 @@ void Start::placeOnScreen()
     if (!saved.isEmpty() && restoreGeometry(saved))
         return;
     const double s = Program::desktopScale(this);
-    resize(int(Twips::px(kDesignWidth) * s), int(Twips::px(kDesignHeight) * s) + menuBar()->sizeHint().height());
+    resize(int(Twips::px(kDesignWidth) * s),
+           int(Twips::px(kDesignHeight) * s) + menuBar()->sizeHint().height());
     if (QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -287,6 +288,14 @@ void Start::showIdle()
     // The keyboard comes back to the first reading, never to "Salír".
     activateWindow();
     Label9->setFocus(Qt::OtherFocusReason);
+}
+
+void Start::leaveSchool()
+{
+    Picture1->show();
+    setWindowTitle(QStringLiteral("Orbelle"));
+    mnuMusik->setEnabled(true);
+    switchOffMissingWindows();
 }
 
 void Start::switchOffMissingWindows()

@@ -68,6 +68,9 @@ public:
 
     // Back to the idle look: panel shown, menus enabled, caption "Orbelle", normal state.
     void showIdle();
+    // The school has gone: the panel, the caption and the music entry come back, the
+    // window state stays as it is (the school minimizes the window as it opens the gallery).
+    void leaveSchool();
     // The look while a reading runs: its caption, the panel hidden, the reading menus and
     // the music entry off.
     void enterReading(const QString &caption);

@@ -222,7 +222,7 @@ private slots:
         s->Label8->click();
         QCOMPARE(s->windowTitle(), QStringLiteral("Orbelle: Escuela de Tarot"));
         QVERIFY(!WindowRegistry::isLoaded<anima>());
-        QVERIFY(stand(QStringLiteral("lernen"))->isVisible());
+        QVERIFY(TestEnv::ifLoaded(QStringLiteral("lernen"))->isVisible());
         QCOMPARE(Settings::get(QStringLiteral("musakt")), QStringLiteral("ja"));
         // The player's own control got "play" (the intro's got "close" as it went).
         const QList<MediaControl::Event> events = MediaControl::recorded();

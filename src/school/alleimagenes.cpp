@@ -1,0 +1,152 @@
+#include "alleimagenes.h"
+
+#include "backdrop.h"
+#include "carddatabase.h"
+#include "cardpictures.h"
+#include "designscale.h"
+#include "gallerylayout.h"
+#include "meaningbox.h"
+#include "popup.h"
+#include "program.h"
+#include "recordcursor.h"
+#include "theme.h"
+#include "twips.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+
+namespace {
+// Small in the design: the box is a narrow note beside a card, and grows with the window.
+constexpr int kBoxPoint = 7;
+}
+
+alleImagenes::alleImagenes(QWidget *parent) : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("Alle Karten"));
+    setWindowIcon(QIcon(CardPictures::programFile(QStringLiteral("orbelle.png"))));
+    resize(Twips::size(GalleryLayout::kWidth, GalleryLayout::kHeight));
+
+    for (int i = 0; i < int(Image1.size()); ++i) {
+        auto *card = new QLabel(this);
+        card->setObjectName(QStringLiteral("Image1_%1").arg(i));
+        card->setAccessibleName(QStringLiteral("Carta %1").arg(i + 1));
+        card->setAlignment(Qt::AlignCenter);
+        card->installEventFilter(this);
+        Image1[size_t(i)] = card;
+    }
+
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    makeMeaningBox(Text1, kBoxPoint);
+    // The right button belongs to the popup, here as everywhere in the gallery.
+    Text1->setContextMenuPolicy(Qt::NoContextMenu);
+    m_box = GalleryLayout::initialBox();
+
+    Data1 = new RecordCursor(this);
+    Data1->setObjectName(QStringLiteral("Data1"));
+    // The shared connection is read-only: the box is for reading, never stored.
+    connect(Data1, &RecordCursor::validate, this, [](int, bool *save) { *save = false; });
+
+    Popup::watch(this);
+    layoutControls();
+}
+
+void alleImagenes::Form_Load()
+{
+    m_background = backgroundPicture(QStringLiteral("nebo3.jpg"));
+    // 1. The cursor stands on its first row: the box shows card 1.
+    Data1->openTable(CardDatabase::shared(), QStringLiteral("stichwörter"));
+    Data1->bind(Text1, QStringLiteral("Stichwörter"));
+    // 2. The pictures come with the first layout at the size they are shown.
+}
+
+void alleImagenes::showGallery()
+{
+    if (!isVisible())
+        Program::openOnScreen(this, Twips::size(GalleryLayout::kWidth, GalleryLayout::kHeight));
+    show();
+    raise();
+    activateWindow();
+}
+
+QRect alleImagenes::placed(const QRect &twips) const
+{
+    // Place and size are rounded each on their own, so that all cards come out the same
+    // size and one decode size serves them all.
+    const double k = m_scale / Twips::perPixel;
+    const QPointF topLeft = m_origin + QPointF(twips.left() * k, twips.top() * k);
+    return QRect(topLeft.toPoint(), QSize(qRound(twips.width() * k), qRound(twips.height() * k)));
+}
+
+void alleImagenes::layoutControls()
+{
+    const QSize design = Twips::size(GalleryLayout::kWidth, GalleryLayout::kHeight);
+    m_scale = qMin(width() / double(design.width()), height() / double(design.height()));
+    m_origin = QPointF((width() - design.width() * m_scale) / 2, (height() - design.height() * m_scale) / 2);
+    for (int i = 0; i < int(Image1.size()); ++i)
+        Image1[size_t(i)]->setGeometry(placed(GalleryLayout::card(i)));
+    Text1->setGeometry(placed(m_box));
+    QFont f = Text1->font();
+    f.setPointSizeF(DesignScale::pointSize(kBoxPoint, m_scale));
+    Text1->setFont(f);
+    Text1->raise();
+}
+
+void alleImagenes::loadPictures(const QSize &size)
+{
+    // Decoded once per size at the size shown: a full decode of 78 pictures only to
+    // shrink them would make the gallery slow to open.
+    if (size.isEmpty() || size == m_pictureSize)
+        return;
+    m_pictureSize = size;
+    for (int i = 0; i < int(Image1.size()); ++i) {
+        QPixmap p = QPixmap::fromImage(CardPictures::loadScaled(i + 1, size));
+        p.setDevicePixelRatio(devicePixelRatioF());
+        Image1[size_t(i)]->setPixmap(p);
+    }
+}
+
+void alleImagenes::resizeEvent(QResizeEvent *)
+{
+    layoutControls();
+    loadPictures(Image1[0]->size() * devicePixelRatioF());
+}
+
+void alleImagenes::cardPressed(int index)
+{
+    if (index < 0 || index >= int(Image1.size()))
+        return;
+    m_box = GalleryLayout::boxFor(index);
+    Text1->setGeometry(placed(m_box));
+    Text1->raise();
+    Text1->show();
+    positionAtCard(*Data1, index + 1);
+}
+
+bool alleImagenes::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        for (int i = 0; i < int(Image1.size()); ++i) {
+            if (watched == Image1[size_t(i)]) {
+                cardPressed(i);
+                break;
+            }
+        }
+    }
+    // The release goes on to the popup's watch.
+    return QWidget::eventFilter(watched, event);
+}
+
+void alleImagenes::closedByFrame()
+{
+    Popup::toMainMenu();
+}
+
+void alleImagenes::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    paintCovering(p, rect(), m_background);
+}

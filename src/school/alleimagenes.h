@@ -1,0 +1,58 @@
+#pragma once
+
+#include "windows.h"
+
+#include <QImage>
+#include <QRect>
+#include <QSize>
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QPlainTextEdit;
+class RecordCursor;
+
+// All 78 cards at once, six rows of thirteen. Pressing a card shows its keywords in a box
+// beside it; the right button opens the popup that leads back to the main window.
+class alleImagenes : public QWidget, public Loadable
+{
+    Q_OBJECT
+public:
+    explicit alleImagenes(QWidget *parent = nullptr);
+
+    std::array<QLabel *, 78> Image1{}; // index i shows card i + 1
+    QPlainTextEdit *Text1 = nullptr;   // keywords of the card last pressed
+    RecordCursor *Data1 = nullptr;     // stichwörter, on the shared connection
+
+    // Opens the gallery centred on the screen, at the desktop's scale.
+    void showGallery();
+    // A press of any button on card index i.
+    void cardPressed(int index);
+
+    // Where the keyword box stands, in design twips.
+    QRect boxDesign() const { return m_box; }
+    // A design rectangle (twips) as placed in the window at its present size.
+    QRect placed(const QRect &twips) const;
+    // The size the card pictures were decoded at, in device pixels.
+    QSize pictureSize() const { return m_pictureSize; }
+
+    void Form_Load() override;
+    // Closing the gallery is going back to the main menu, as its popup does.
+    void closedByFrame() override;
+
+protected:
+    void resizeEvent(QResizeEvent *) override;
+    void paintEvent(QPaintEvent *) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void layoutControls();
+    void loadPictures(const QSize &size);
+
+    QRect m_box;
+    QSize m_pictureSize;
+    QImage m_background;
+    double m_scale = 1.0;
+    QPointF m_origin;
+};

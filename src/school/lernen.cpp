@@ -1,0 +1,394 @@
+#include "lernen.h"
+
+#include "alleimagenes.h"
+#include "backdrop.h"
+#include "carddatabase.h"
+#include "cardpictures.h"
+#include "designscale.h"
+#include "dialogs.h"
+#include "modOrbelle.h"
+#include "program.h"
+#include "recordcursor.h"
+#include "report.h"
+#include "start.h"
+#include "theme.h"
+#include "twips.h"
+#include "windows.h"
+
+#include <QEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace {
+constexpr int kWidth = 9720;
+constexpr int kHeight = 6900;
+constexpr int kCards = 78;
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, QRect twips)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(Twips::rect(twips.x(), twips.y(), twips.width(), twips.height()));
+    return b;
+}
+
+bool samePath(const QString &a, const QString &b)
+{
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
+// What the database said, in words the user can act on.
+QString reasonFor(const QString &engineText, bool ownConnection)
+{
+    if (!ownConnection)
+        return QStringLiteral("Su copia personal de los textos de las cartas no está disponible; "
+                              "los textos de la carpeta del programa no se modifican.");
+    const QString t = engineText.toLower();
+    if (t.contains(QLatin1String("readonly")) || t.contains(QLatin1String("read-only")))
+        return QStringLiteral("El archivo de los textos está protegido contra escritura.");
+    if (t.contains(QLatin1String("locked")) || t.contains(QLatin1String("busy")))
+        return QStringLiteral("Otro programa está usando el archivo de los textos.");
+    if (t.contains(QLatin1String("full")))
+        return QStringLiteral("No queda espacio en el disco.");
+    return engineText.trimmed().isEmpty() ? QStringLiteral("La base de datos no aceptó el cambio.")
+                                          : engineText.trimmed();
+}
+} // namespace
+
+QString lernen::unsavedQuestion()
+{
+    return QStringLiteral("Du hast die Textänderungen nicht gespeichert! Jetzt speichern?");
+}
+
+QString lernen::editingHelp()
+{
+    return QStringLiteral(
+        "Puede ecribir tus objeciones o reemplezar el texto existente. Todos los cambios se "
+        "guardan, silo quiere!");
+}
+
+lernen::lernen(QWidget *parent) : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("Significaciones de las Cartas"));
+    setWindowIcon(QIcon(CardPictures::programFile(QStringLiteral("orbelle.png"))));
+    resize(Twips::size(kWidth, kHeight));
+
+    menuBar = new QMenuBar(this);
+    menuBar->setObjectName(QStringLiteral("menuBar"));
+    menuBar->setGeometry(Twips::rect(0, 0, kWidth, 330));
+    eint = menuBar->addAction(QStringLiteral("&Textos"));
+    eint->setObjectName(QStringLiteral("eint"));
+    mnuAlle = menuBar->addAction(QStringLiteral("Todas las &Cartas"));
+    mnuAlle->setObjectName(QStringLiteral("mnuAlle"));
+    connect(eint, &QAction::triggered, this, &lernen::eint_Click);
+    connect(mnuAlle, &QAction::triggered, this, &lernen::mnuAlle_Click);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(Twips::rect(360, 480, 2400, 4200));
+    Image1->setAlignment(Qt::AlignCenter);
+    Image1->setStyleSheet(QStringLiteral("#Image1 { %1 }").arg(Theme::cardFrameStyle(6)));
+    // The picture is decoded at the size it is shown, again whenever that changes.
+    Image1->installEventFilter(this);
+
+    Label3 = new QLabel(QStringLiteral("1"), this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setGeometry(Twips::rect(360, 4740, 2400, 420));
+    Label3->setAlignment(Qt::AlignCenter);
+    Label3->setFont(Theme::captionFont(12));
+    Label3->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(Theme::caption().name()));
+
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(Twips::rect(3000, 480, 6360, 480));
+    Label1->setFont(Theme::serifFont(14));
+    Label1->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(Theme::caption().name()));
+
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setGeometry(Twips::rect(3000, 1020, 6360, 3660));
+    Text1->setFont(Theme::textFont(11));
+    Text1->setTabChangesFocus(true);
+    Text1->setStyleSheet(Theme::meaningBoxStyle(QStringLiteral("QPlainTextEdit")));
+    Text1->setAccessibleName(QStringLiteral("Palabras clave de la carta"));
+
+    Picture1 = new QLabel(this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->hide();
+
+    Command7 = button(this, "Command7", QStringLiteral("&Primera"), {360, 5340, 2070, 540});
+    Command7->setToolTip(QStringLiteral("Saltar a la primera carta de baraja"));
+    Command3 = button(this, "Command3", QStringLiteral("&Atrás"), {2670, 5340, 2070, 540});
+    Command2 = button(this, "Command2", QStringLiteral("&Sigiente"), {4980, 5340, 2070, 540});
+    Command8 = button(this, "Command8", QStringLiteral("&Ultima"), {7290, 5340, 2070, 540});
+    Command8->setToolTip(QStringLiteral("Saltar a la ultima carta de la baraja"));
+    Command6 = button(this, "Command6", QStringLiteral("&Guardar"), {360, 6060, 1680, 540});
+    Command5 = button(this, "Command5", QStringLiteral("Añadir al &Visualizador"), {2200, 6060, 3120, 540});
+    Command5->setToolTip(QStringLiteral("Meter la cartas y sus significados en el viewer"));
+    Command4 = button(this, "Command4", QStringLiteral("&Todas las Cartas"), {5480, 6060, 2400, 540});
+    Command1 = button(this, "Command1", QStringLiteral("Sa&lír"), {8040, 6060, 1320, 540});
+    Command6->setEnabled(false);
+
+    connect(Command1, &QPushButton::clicked, this, &lernen::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &lernen::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &lernen::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &lernen::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &lernen::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &lernen::Command6_Click);
+    connect(Command7, &QPushButton::clicked, this, &lernen::Command7_Click);
+    connect(Command8, &QPushButton::clicked, this, &lernen::Command8_Click);
+
+    setTabOrder(Text1, Command6);
+    setTabOrder(Command6, Command7);
+    setTabOrder(Command7, Command3);
+    setTabOrder(Command3, Command2);
+    setTabOrder(Command2, Command8);
+    setTabOrder(Command8, Command5);
+    setTabOrder(Command5, Command4);
+    setTabOrder(Command4, Command1);
+
+    Data1 = new RecordCursor(this);
+    Data1->setObjectName(QStringLiteral("Data1"));
+    Data2 = new RecordCursor(this);
+    Data2->setObjectName(QStringLiteral("Data2"));
+    // The data control's own messages never show; a failed store is told by store().
+    for (RecordCursor *c : {Data1, Data2}) {
+        connect(c, &RecordCursor::error, this, [this](int, const QString &text, bool *show) {
+            m_lastError = text;
+            *show = false;
+        });
+    }
+    connect(Data1, &RecordCursor::reposition, this, [this] {
+        Command6->setEnabled(false);
+        Label3->setText(QString::number(Data1->absolutePosition() + 1));
+    });
+    // Moves settle the edit before they start, so this only runs on paths that do not
+    // (the cursor closing as the window goes); the cursor never stores on its own.
+    connect(Data1, &RecordCursor::validate, this, [this](int, bool *save) {
+        *save = false;
+        if (!m_unloading)
+            settleEdit();
+    });
+
+    DesignScale::install(this, size(), DesignScale::Layout::Placed);
+    Program::adoptIntoMainWindow(this);
+}
+
+lernen::~lernen() = default;
+
+void lernen::Form_Load()
+{
+    m_background = backgroundPicture(QStringLiteral("nebo3.jpg"));
+    openConnection();
+    Data1->openTable(m_db, QStringLiteral("stichwörter"));
+    Data1->bind(Text1, QStringLiteral("Stichwörter"));
+    Data2->openTable(m_db, QStringLiteral("karten"));
+    Data2->bind(Label1, QStringLiteral("Karten"));
+    Label3->setText(QString::number(Data1->absolutePosition() + 1));
+    // Connected after the binding, so the cursor has marked the edit when this runs:
+    // text the cursor shows itself is no edit.
+    connect(Text1, &QPlainTextEdit::textChanged, this,
+            [this] { Command6->setEnabled(Data1->dataChanged()); });
+    Command6->setEnabled(false);
+    m_card = 1;
+    showPicture();
+}
+
+void lernen::openConnection()
+{
+    // The texts are written to the user's own copy only; when there is none (the
+    // program runs from its pristine file) the school reads through the shared,
+    // read-only connection and says so when asked to store.
+    QString path = modOrbelle::state().dbPath;
+    if (path.isEmpty())
+        path = CardDatabase::userCopyPath();
+    if (!samePath(path, CardDatabase::pristinePath())) {
+        QString error;
+        m_db = CardDatabase::openStudy(path, &error);
+        m_ownConnection = m_db.isOpen();
+        if (!m_ownConnection)
+            qWarning("orbelle: the school cannot open %s: %s", qPrintable(path), qPrintable(error));
+    }
+    if (!m_ownConnection) {
+        m_db = QSqlDatabase();
+        CardDatabase::closeStudy();
+        m_db = CardDatabase::shared();
+    }
+    m_writable = m_ownConnection;
+}
+
+void lernen::showPicture()
+{
+    const QSize size = Image1->contentsRect().size() * Image1->devicePixelRatioF();
+    QPixmap pixmap =
+        QPixmap::fromImage(CardPictures::loadScaled(m_card, size.isEmpty() ? QSize(160, 280) : size));
+    pixmap.setDevicePixelRatio(Image1->devicePixelRatioF());
+    Image1->setPixmap(pixmap);
+}
+
+bool lernen::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Image1 && event->type() == QEvent::Resize)
+        showPicture();
+    return QWidget::eventFilter(watched, event);
+}
+
+void lernen::goTo(int card)
+{
+    card = qBound(1, card, kCards);
+    if (card == m_card)
+        return; // nothing moves, so no row is left and nothing is asked
+    if (!settleEdit())
+        return;
+    if (card == 1) {
+        Data1->moveFirst();
+        Data2->moveFirst();
+    } else if (card == kCards) {
+        positionAtCard(*Data1, kCards);
+        positionAtCard(*Data2, kCards);
+    } else if (card == m_card + 1) {
+        Data1->moveNext();
+        Data2->moveNext();
+    } else {
+        Data1->movePrevious();
+        Data2->movePrevious();
+    }
+    m_card = card;
+    showPicture();
+}
+
+bool lernen::settleEdit()
+{
+    if (!Data1->dataChanged())
+        return true;
+    if (Dialogs::message(this, unsavedQuestion(), QMessageBox::Yes | QMessageBox::No,
+                         QMessageBox::Question) == QMessageBox::Yes)
+        return store();
+    Data1->updateControls();
+    Command6->setEnabled(false);
+    return true;
+}
+
+bool lernen::store()
+{
+    m_lastError.clear();
+    if (m_ownConnection && Data1->update()) {
+        Command6->setEnabled(false);
+        return true;
+    }
+    tellStoreFailed(m_unloading);
+    Command6->setEnabled(true);
+    return false;
+}
+
+void lernen::tellStoreFailed(bool leaving)
+{
+    QString text = QStringLiteral("No se pudo guardar el texto de la carta %1.\n\n%2")
+                       .arg(m_card)
+                       .arg(reasonFor(m_lastError, m_ownConnection));
+    // A window that is going cannot keep the text for a later try: the message carries
+    // it, so it can still be copied.
+    if (leaving)
+        text += QStringLiteral("\n\nEste es el texto que escribió:\n\n") + Text1->toPlainText();
+    else
+        text += QStringLiteral("\n\nEl texto sigue en la caja; puede intentarlo de nuevo.");
+    Dialogs::message(this, text, QMessageBox::Ok, QMessageBox::Warning);
+}
+
+void lernen::Command1_Click()
+{
+    // A store the user wanted and the database refused keeps the window open with the text.
+    if (!settleEdit())
+        return;
+    WindowRegistry::unload(this);
+}
+
+void lernen::Command2_Click()
+{
+    if (Data1->absolutePosition() < kCards - 1)
+        goTo(m_card + 1);
+}
+
+void lernen::Command3_Click()
+{
+    if (Data1->absolutePosition() >= 1)
+        goTo(m_card - 1);
+}
+
+void lernen::Command7_Click()
+{
+    goTo(1);
+}
+
+void lernen::Command8_Click()
+{
+    goTo(kCards);
+}
+
+void lernen::Command6_Click()
+{
+    store();
+}
+
+void lernen::Command5_Click()
+{
+    // 1. The picture as shown, and the text left-aligned as a plain text box always is.
+    Picture1->setPixmap(Image1->pixmap());
+    // 2.–6. The name does not go in; the text does, edits included.
+    Report::setFontSize(12);
+    Report::insertText(QStringLiteral("\r\n\r\n"));
+    Report::insertCard(Picture1->pixmap().toImage(), m_card, false);
+    Report::insertText(QStringLiteral("\r\n\r\n") + Text1->toPlainText());
+    Report::insertText(QStringLiteral("\r\n"));
+    // 7. The school stays in front.
+    Report::show(true);
+}
+
+void lernen::Command4_Click()
+{
+    // The gallery reads the texts as it opens, so an edit is settled first: a text stored
+    // on the way out would otherwise be missing from it.
+    if (!settleEdit())
+        return;
+    WindowRegistry::get<alleImagenes>()->showGallery();
+    if (Start *main = WindowRegistry::ifLoaded<Start>())
+        main->showMinimized();
+    WindowRegistry::unload(this);
+}
+
+void lernen::mnuAlle_Click()
+{
+    Command4_Click();
+}
+
+void lernen::eint_Click()
+{
+    Dialogs::message(this, editingHelp(), QMessageBox::Ok);
+}
+
+void lernen::Form_Unload()
+{
+    // Whatever path closes the school, an unsaved edit is offered for saving first.
+    m_unloading = true;
+    settleEdit();
+    Data1->close();
+    Data2->close();
+    if (m_ownConnection) {
+        m_db = QSqlDatabase();
+        CardDatabase::closeStudy();
+    }
+    if (Start *main = WindowRegistry::ifLoaded<Start>())
+        main->leaveSchool();
+}
+
+void lernen::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    paintCovering(p, rect(), m_background);
+}
