@@ -232,7 +232,9 @@ private slots:
 
         s->showIdle();
         s->Label2->click();
-        QVERIFY(stand(QStringLiteral("frmDrag"))->isVisible());
+        QWidget *board = TestEnv::ifLoaded(QStringLiteral("frmDrag"));
+        QVERIFY(board && board->isVisible() && board->isWindow());
+        QVERIFY(!WindowRegistry::isLoaded<anima>());
     }
 
     void disabledReadingsStayOff()
