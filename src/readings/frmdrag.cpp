@@ -3,6 +3,7 @@
 #include "backdrop.h"
 #include "carddatabase.h"
 #include "cardpictures.h"
+#include "designscale.h"
 #include "dialogs.h"
 #include "mediacontrol.h"
 #include "modOrbelle.h"
@@ -117,7 +118,7 @@ frmDrag::frmDrag(QWidget *parent) : QMainWindow(parent)
     Text1 = new QPlainTextEdit(board);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setReadOnly(true);
-    Text1->setFont(Theme::textFont(10));
+    Text1->setFont(Theme::textFont(8));
     Text1->setContextMenuPolicy(Qt::NoContextMenu);
     Text1->setStyleSheet(Theme::meaningBoxStyle(QStringLiteral("QPlainTextEdit")));
     // The box is carried like a card, so the mouse does not select in it.
@@ -219,7 +220,9 @@ void frmDrag::layOut()
     if (m_scale <= 0)
         m_scale = 1.0;
     m_origin = QPointF((board->width() - w * m_scale) / 2, (board->height() - h * m_scale) / 2);
-    Text1->setFont(Theme::textFont(qMax(8, int(std::lround(10 * qMin(m_scale, 1.6))))));
+    QFont keywords = Theme::textFont(8);
+    keywords.setPointSizeF(DesignScale::pointSize(8, m_scale));
+    Text1->setFont(keywords);
     for (int index = 0; index <= kBoxes; ++index)
         place(index);
     for (int i = 0; i < kBoxes; ++i)
