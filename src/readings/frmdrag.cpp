@@ -42,9 +42,9 @@ protected:
     void paintEvent(QPaintEvent *) override
     {
         QPainter p(this);
-        p.fillRect(rect(), Theme::night());
-        if (!m_owner->m_background.isNull())
-            paintCovering(p, rect(), m_owner->m_background);
+        // Night blue when the picture is missing; the scaled picture is cached per size,
+        // so a card carried over the board repaints only what it uncovers.
+        paintCovering(p, rect(), m_owner->m_background);
     }
     void resizeEvent(QResizeEvent *) override { m_owner->layOut(); }
 
