@@ -22,6 +22,7 @@
 
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTextEdit>
@@ -300,9 +301,15 @@ private slots:
         QCOMPARE(b->turnCount(), 5);
         QCOMPARE(b->tag(40), QString::number(shuffle.at(0)));
         // The keyboard turns the frontmost back and shows its keywords.
-        b->turnNext();
+        QTest::keyClick(b, Qt::Key_Space);
         QCOMPARE(b->turnCount(), 6);
         QCOMPARE(b->Text1->toPlainText(), keywordsOf(shuffle.at(5)));
+        // A right click on a card never opens the popup; the context-menu key does.
+        QMenu *popup = WindowRegistry::get<frmMeni>()->mnuMeni;
+        QVERIFY(!popup->isVisible());
+        QTest::keyClick(b, Qt::Key_Menu);
+        QTRY_VERIFY(popup->isVisible());
+        popup->hide();
     }
 
     void lookingAtACardShowsItsKeywords()
