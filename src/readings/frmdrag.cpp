@@ -250,15 +250,18 @@ void frmDrag::showPicture(int i)
     const QImage &source = m_face[size_t(i)].isNull() ? m_back : m_face[size_t(i)];
     if (source.isNull() || (i == 0 && m_face[0].isNull()))
         return;
-    QPixmap shown;
     if (&source == &m_back) {
-        if (m_backScaled.size() != pixels)
+        // One scaled back shared by every face-down box.
+        if (m_backScaled.size() != pixels) {
             m_backScaled =
                 QPixmap::fromImage(m_back.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-        shown = m_backScaled;
-    } else {
-        shown = QPixmap::fromImage(source.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+            m_backScaled.setDevicePixelRatio(dpr);
+        }
+        box->setPixmap(m_backScaled);
+        return;
     }
+    QPixmap shown =
+        QPixmap::fromImage(source.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     shown.setDevicePixelRatio(dpr);
     box->setPixmap(shown);
 }
