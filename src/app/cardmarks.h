@@ -14,7 +14,8 @@ public:
     // r uniform in [0, 1); by default the program's one generator.
     using Source = std::function<double()>;
 
-    explicit CardMarks(Source source = {});
+    CardMarks() = default;
+    explicit CardMarks(Source source);
 
     // n distinct unmarked cards, in the order drawn, each marked as it is drawn. A card is
     // the integer part of 78 × r plus 1, as every reading draws it; a marked card is

@@ -38,6 +38,10 @@ struct RunState
     // locator restarts it with a new deck).
     bool keepRunning = false;
 
+    // The free board appends every card looked at to the report. Switched on from the
+    // board's menu, it stays on for the run, across the board's openings.
+    bool boardCollects = false;
+
     // Cards drawn by the readings of this run (cardTaken), and the draw that respects them.
     CardMarks cardTaken;
 };

@@ -4,6 +4,7 @@
 #include "deutf.h"
 #include "deuttag.h"
 #include "eingabe.h"
+#include "frmdrag.h"
 #include "kreuz.h"
 #include "legbez.h"
 #include "legkreuz.h"
@@ -19,6 +20,7 @@ void registerWindows()
     WindowRegistry::registerWindow<legkreuz>(WindowId::legkreuz);
     WindowRegistry::registerWindow<kreuz>(WindowId::kreuz);
     WindowRegistry::registerWindow<deutf>(WindowId::deutf);
+    WindowRegistry::registerWindow<frmDrag>(WindowId::frmDrag);
     WindowRegistry::registerWindow<eingabe>(WindowId::eingabe);
     WindowRegistry::registerWindow<legBez>(WindowId::legBez);
     WindowRegistry::registerWindow<bezi>(WindowId::bezi);

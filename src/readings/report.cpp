@@ -128,4 +128,12 @@ void writeRelationship(const Spread &spread, const QStringList &headings, const 
     show(false);
 }
 
+void writeBoardCard(const QImage &shown, int card, const QString &keywords)
+{
+    insertText(QStringLiteral("\r\n\r\n"));
+    insertCard(shown, card, false);
+    insertText(QStringLiteral("\r\n\r\n") + keywords);
+    insertText(QStringLiteral("\r\n"));
+}
+
 } // namespace Report

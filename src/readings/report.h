@@ -30,4 +30,7 @@ void writeCross(const Spread &spread, const QStringList &headings, const QString
 // positions in the order 1, 3, 2, 4, 5, 6 — each person's view of the other, of himself,
 // of the relationship — each card under its heading with its text.
 void writeRelationship(const Spread &spread, const QStringList &headings, const QStringList &texts);
+// A card looked at on the free board: its picture and its keywords, the viewer left as
+// it is (the board shows it, minimized, when collecting is switched on).
+void writeBoardCard(const QImage &shown, int card, const QString &keywords);
 } // namespace Report

@@ -1,0 +1,466 @@
+#include "frmdrag.h"
+
+#include "backdrop.h"
+#include "carddatabase.h"
+#include "cardpictures.h"
+#include "designscale.h"
+#include "dialogs.h"
+#include "mediacontrol.h"
+#include "modOrbelle.h"
+#include "music.h"
+#include "popup.h"
+#include "program.h"
+#include "recordcursor.h"
+#include "report.h"
+#include "settings.h"
+#include "theme.h"
+#include "timing.h"
+#include "twips.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+
+#include <cmath>
+#include <numbers>
+
+// The board's surface: it paints the background and keeps the items at the design's
+// proportions whenever its size changes.
+class BoardSurface : public QWidget
+{
+public:
+    explicit BoardSurface(frmDrag *owner) : QWidget(owner), m_owner(owner)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        // Night blue when the picture is missing; the scaled picture is cached per size,
+        // so a card carried over the board repaints only what it uncovers.
+        paintCovering(p, rect(), m_owner->m_background);
+    }
+    void resizeEvent(QResizeEvent *) override { m_owner->layOut(); }
+
+private:
+    frmDrag *m_owner;
+};
+
+namespace {
+constexpr double kPerPixel = Twips::perPixel;
+const QString kKeywordField = QStringLiteral("Stichwörter");
+
+QRectF twipsRect(QPoint at, QSize size)
+{
+    return QRectF(at, size);
+}
+} // namespace
+
+QString frmDrag::helpText()
+{
+    return QStringLiteral(
+        "Un click con el botón de ratón derecho voltea la carta y muestra su significación en el campo de "
+        "texto. Manteniéndo pulsado el botón del ratón izquierdo se pueden llevar (mover) las cartas. Si "
+        "quiere guardar las cartas, tiene que activar el Visualizador antes de sacar la primera carta.");
+}
+
+QPoint frmDrag::dealtPlace(int i)
+{
+    // Box 0 lies apart and is never shown. The others overlap from left to right in a
+    // gentle wave between the tops 240 and 840, a turn and a half long, so the row reads
+    // as a hand-spread deck rather than a ruler line.
+    if (i <= 0)
+        return QPoint(120, 720);
+    const double phase = std::asin(0.2) + (i - 1) * 3.0 * std::numbers::pi / 76.0;
+    const int left = 240 + int(std::lround((i - 1) * (10320.0 - 240.0) / 76.0));
+    const int top = 540 + int(std::lround(300.0 * std::sin(phase)));
+    return QPoint(left, top);
+}
+
+frmDrag::frmDrag(QWidget *parent) : QMainWindow(parent)
+{
+    setWindowTitle(QStringLiteral("Echar solo las cartas "));
+    setWindowIcon(QIcon(CardPictures::programFile(QStringLiteral("orbelle.png"))));
+    setFocusPolicy(Qt::StrongFocus);
+
+    mnuDeut = menuBar()->addAction(QStringLiteral("¿Que cosa tengo que hacer aquí?"));
+    mnuDeut->setObjectName(QStringLiteral("mnuDeut"));
+    mnuView = menuBar()->addAction(QStringLiteral("Todos los textos y imagenes poner en el Visualizador"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    mnuEnd = menuBar()->addAction(QStringLiteral("Salír"));
+    mnuEnd->setObjectName(QStringLiteral("mnuEnd"));
+    connect(mnuDeut, &QAction::triggered, this, &frmDrag::mnuDeut_Click);
+    connect(mnuView, &QAction::triggered, this, &frmDrag::mnuView_Click);
+    connect(mnuEnd, &QAction::triggered, this, &frmDrag::mnuEnd_Click);
+
+    board = new BoardSurface(this);
+    board->setObjectName(QStringLiteral("board"));
+    setCentralWidget(board);
+
+    const QSize card(kCardWidth, kCardHeight);
+    for (int i = 0; i < kBoxes; ++i) {
+        auto *box = new QLabel(board);
+        box->setObjectName(QStringLiteral("Image1_%1").arg(i));
+        box->setAttribute(Qt::WA_TranslucentBackground);
+        box->setScaledContents(false);
+        box->hide();
+        box->installEventFilter(this);
+        Image1[size_t(i)] = box;
+        m_items[size_t(i)] = {box, twipsRect(dealtPlace(i), card)};
+    }
+
+    Text1 = new QPlainTextEdit(board);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setReadOnly(true);
+    Text1->setFont(Theme::textFont(8));
+    Text1->setContextMenuPolicy(Qt::NoContextMenu);
+    Text1->setStyleSheet(Theme::meaningBoxStyle(QStringLiteral("QPlainTextEdit")));
+    // The box is carried like a card, so the mouse does not select in it.
+    Text1->setTextInteractionFlags(Qt::NoTextInteraction);
+    Text1->viewport()->setCursor(Qt::OpenHandCursor);
+    Text1->hide();
+    Text1->installEventFilter(this);
+    Text1->viewport()->installEventFilter(this);
+    m_items[kBoxes] = {Text1, QRectF(8400, 6600, 2895, 1575)};
+
+    Data1 = new RecordCursor(this);
+    Data1->setObjectName(QStringLiteral("Data1"));
+    Data1->bind(Text1, kKeywordField);
+
+    Timer1 = new Timer(this, 30);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    connect(Timer1, &QTimer::timeout, this, &frmDrag::dealTick);
+
+    MMControl1 = new MediaControl(this);
+    MMControl1->setObjectName(QStringLiteral("MMControl1"));
+
+    // The board opens centred, as large as the desktop allows in its proportions; the
+    // menu bar comes on top of the client area.
+    const QSize client = Twips::size(kBoardWidth, kBoardHeight);
+    Program::openOnScreen(this, client + QSize(0, menuBar()->sizeHint().height()));
+}
+
+frmDrag::~frmDrag() = default;
+
+void frmDrag::Form_Load()
+{
+    m_background = backgroundPicture(QStringLiteral("nebo3.jpg"));
+    // Whether the music was already playing when the board opened.
+    modOrbelle::state().musicActive = Settings::get(QStringLiteral("musakt"));
+
+    MMControl1->setNotify(false);
+    MMControl1->setWait(true);
+    MMControl1->setShareable(false);
+    MMControl1->setDeviceType(QStringLiteral("waveaudio"));
+    MMControl1->setFileName(CardPictures::programFile(QStringLiteral("zvuk.wav")));
+    MMControl1->setCommand(QStringLiteral("open"));
+
+    // The whole deck, whatever the readings before took in this run: the marks are
+    // cleared, so the shuffle always ends, and a later reading finds them full and
+    // clears them again.
+    CardMarks &marks = modOrbelle::state().cardTaken;
+    marks.clear();
+    m_shuffle = marks.drawDistinct(kBoxes);
+    m_turnCount = 0;
+    m_dealCount = 0;
+
+    m_back = QImage(CardPictures::programFile(QStringLiteral("dorso.png")));
+    m_backScaled = QPixmap();
+    layOut();
+    Timer1->setEnabled(true);
+}
+
+void frmDrag::Form_Unload()
+{
+    Timer1->setEnabled(false);
+    m_dealCount = 0;
+    MMControl1->setCommand(QStringLiteral("close"));
+    Data1->close();
+}
+
+void frmDrag::dealTick()
+{
+    ++m_dealCount;
+    if (m_dealCount <= 77) {
+        MMControl1->setCommand(QStringLiteral("play"));
+        Image1[size_t(m_dealCount)]->show();
+        return;
+    }
+    MMControl1->setCommand(QStringLiteral("stop"));
+    Music::startIfWanted();
+    Timer1->setEnabled(false);
+}
+
+double frmDrag::pixelsPerTwip() const
+{
+    return m_scale / kPerPixel;
+}
+
+QPoint frmDrag::placeOf(const QWidget *item) const
+{
+    for (const Item &it : m_items)
+        if (it.widget == item)
+            return it.place.topLeft().toPoint();
+    return {};
+}
+
+void frmDrag::layOut()
+{
+    if (!board)
+        return;
+    const double w = kBoardWidth / kPerPixel;
+    const double h = kBoardHeight / kPerPixel;
+    m_scale = qMin(board->width() / w, board->height() / h);
+    if (m_scale <= 0)
+        m_scale = 1.0;
+    m_origin = QPointF((board->width() - w * m_scale) / 2, (board->height() - h * m_scale) / 2);
+    QFont keywords = Theme::textFont(8);
+    keywords.setPointSizeF(DesignScale::pointSize(8, m_scale));
+    Text1->setFont(keywords);
+    for (int index = 0; index <= kBoxes; ++index)
+        place(index);
+    for (int i = 0; i < kBoxes; ++i)
+        showPicture(i);
+}
+
+void frmDrag::place(int index)
+{
+    const QRectF &t = m_items[size_t(index)].place;
+    const double k = pixelsPerTwip();
+    const QRect px(
+        QPoint(int(std::lround(m_origin.x() + t.x() * k)), int(std::lround(m_origin.y() + t.y() * k))),
+        QSize(int(std::lround(t.width() * k)), int(std::lround(t.height() * k))));
+    m_items[size_t(index)].widget->setGeometry(px);
+}
+
+void frmDrag::showPicture(int i)
+{
+    QLabel *box = Image1[size_t(i)];
+    const qreal dpr = box->devicePixelRatioF();
+    const QSize pixels = box->size() * dpr;
+    if (pixels.isEmpty())
+        return;
+    // Pictures are scaled once per size, smoothly, never while painting.
+    const QImage &source = m_face[size_t(i)].isNull() ? m_back : m_face[size_t(i)];
+    if (source.isNull() || (i == 0 && m_face[0].isNull()))
+        return;
+    if (&source == &m_back) {
+        // One scaled back shared by every face-down box.
+        if (m_backScaled.size() != pixels) {
+            m_backScaled =
+                QPixmap::fromImage(m_back.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+            m_backScaled.setDevicePixelRatio(dpr);
+        }
+        box->setPixmap(m_backScaled);
+        return;
+    }
+    QPixmap shown =
+        QPixmap::fromImage(source.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    shown.setDevicePixelRatio(dpr);
+    box->setPixmap(shown);
+}
+
+int frmDrag::indexOf(QObject *watched) const
+{
+    if (watched == Text1 || watched == Text1->viewport())
+        return kBoxes;
+    for (int i = 0; i < kBoxes; ++i)
+        if (watched == Image1[size_t(i)])
+            return i;
+    return -1;
+}
+
+bool frmDrag::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease: {
+        const int index = indexOf(watched);
+        if (index < 0)
+            break;
+        auto *e = static_cast<QMouseEvent *>(event);
+        if (event->type() == QEvent::MouseMove)
+            moved(e);
+        else if (event->type() == QEvent::MouseButtonRelease)
+            released(index, e);
+        else
+            pressed(index, e);
+        return true;
+    }
+    case QEvent::Wheel:
+        // The keyword box still scrolls a long text.
+        break;
+    case QEvent::KeyPress:
+        if (indexOf(watched) == kBoxes) {
+            auto *k = static_cast<QKeyEvent *>(event);
+            if (Popup::isPopupKey(k)) {
+                Popup::open(Text1->mapToGlobal(Text1->rect().center()));
+                return true;
+            }
+        }
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmDrag::pressed(int index, QMouseEvent *e)
+{
+    QWidget *item = m_items[size_t(index)].widget;
+    item->raise();
+    if (e->button() == Qt::LeftButton) {
+        m_dragged = index;
+        m_dragOffset = board->mapFromGlobal(e->globalPosition()) - QPointF(item->pos());
+        m_dragFrom = m_items[size_t(index)].place;
+        if (index == kBoxes)
+            Text1->viewport()->setCursor(Qt::ClosedHandCursor);
+        return;
+    }
+    if (index < kBoxes && m_tag[size_t(index)].isEmpty())
+        turn(index);
+}
+
+void frmDrag::moved(QMouseEvent *e)
+{
+    if (m_dragged < 0 || !(e->buttons() & Qt::LeftButton))
+        return;
+    // The item itself follows the mouse; where it lands is decided on the drop.
+    QWidget *item = m_items[size_t(m_dragged)].widget;
+    const QPointF at = board->mapFromGlobal(e->globalPosition()) - m_dragOffset;
+    item->move(at.toPoint());
+}
+
+void frmDrag::released(int index, QMouseEvent *e)
+{
+    if (e->button() == Qt::LeftButton) {
+        if (m_dragged >= 0)
+            drop(board->mapFromGlobal(e->globalPosition()));
+        return;
+    }
+    m_items[size_t(index)].widget->raise();
+    if (index < kBoxes && !m_tag[size_t(index)].isEmpty())
+        look(index);
+}
+
+bool frmDrag::coveredByOtherItem(int dragged, const QPointF &boardPos) const
+{
+    const QPoint p = boardPos.toPoint();
+    for (int index = 0; index <= kBoxes; ++index) {
+        if (index == dragged)
+            continue;
+        const QWidget *w = m_items[size_t(index)].widget;
+        if (w->isVisible() && w->geometry().contains(p))
+            return true;
+    }
+    return false;
+}
+
+void frmDrag::drop(const QPointF &boardPos)
+{
+    const int index = m_dragged;
+    m_dragged = -1;
+    if (index == kBoxes)
+        Text1->viewport()->setCursor(Qt::OpenHandCursor);
+    Item &item = m_items[size_t(index)];
+    const double k = pixelsPerTwip();
+    // Only the board's free surface takes a drop: over another card, the keyword box
+    // or off the board the item goes back where it lay. The strips the board's
+    // proportions leave at its sides count as board; the clamping brings the item in.
+    if (!QRectF(board->rect()).contains(boardPos) || coveredByOtherItem(index, boardPos)) {
+        item.place = m_dragFrom;
+        place(index);
+        return;
+    }
+    const QPointF topLeft = (boardPos - m_dragOffset - m_origin) / k;
+    double left = topLeft.x();
+    double top = topLeft.y();
+    if (left < 0)
+        left = 0;
+    if (top < 0)
+        top = 0;
+    if (left + item.place.width() > kBoardWidth)
+        left = kBoardWidth - item.place.width();
+    if (top + item.place.height() > kBoardHeight)
+        top = kBoardHeight - item.place.height();
+    item.place.moveTopLeft(QPointF(left, top));
+    place(index);
+}
+
+void frmDrag::turn(int i)
+{
+    // Never past the shuffle: the board has 77 backs for 78 cards.
+    if (m_turnCount >= m_shuffle.size())
+        return;
+    ++m_turnCount;
+    const int card = m_shuffle.at(m_turnCount - 1);
+    // The box shows the picture stretched to card size (showPicture).
+    m_face[size_t(i)] = CardPictures::load(card);
+    m_tag[size_t(i)] = QString::number(card);
+    showPicture(i);
+}
+
+void frmDrag::look(int i)
+{
+    const int card = m_tag[size_t(i)].toInt();
+    openKeywordQuery(*Data1, CardDatabase::shared(), card);
+    Text1->verticalScrollBar()->setValue(0);
+    Text1->show();
+    if (modOrbelle::state().boardCollects)
+        Report::writeBoardCard(m_face[size_t(i)], card, Text1->toPlainText());
+}
+
+void frmDrag::turnNext()
+{
+    // The frontmost back on the board: the last one in the stacking order.
+    const QObjectList &children = board->children();
+    for (auto it = children.crbegin(); it != children.crend(); ++it) {
+        const int i = indexOf(*it);
+        if (i < 0 || i >= kBoxes || !Image1[size_t(i)]->isVisible() || !m_tag[size_t(i)].isEmpty())
+            continue;
+        Image1[size_t(i)]->raise();
+        turn(i);
+        if (!m_tag[size_t(i)].isEmpty())
+            look(i);
+        return;
+    }
+}
+
+void frmDrag::keyPressEvent(QKeyEvent *e)
+{
+    if (Popup::isPopupKey(e)) {
+        Popup::open(mapToGlobal(rect().center()));
+        return;
+    }
+    if (e->key() == Qt::Key_Space || e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        turnNext();
+        return;
+    }
+    QMainWindow::keyPressEvent(e);
+}
+
+void frmDrag::mnuDeut_Click()
+{
+    Dialogs::message(this, helpText());
+}
+
+void frmDrag::mnuView_Click()
+{
+    modOrbelle::state().boardCollects = true;
+    Report::setFontSize(12);
+    // The report grows minimized while the user goes on at the board.
+    Report::show(true);
+}
+
+void frmDrag::mnuEnd_Click()
+{
+    WindowRegistry::unload(this);
+}
