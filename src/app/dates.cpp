@@ -14,7 +14,8 @@ QString shortDate(const QDate &date, const QLocale &system)
 
 QString shortDateTime(const QDateTime &when, const QLocale &system)
 {
-    return shortDate(when.date(), system) + QLatin1Char(' ') + when.time().toString(QStringLiteral("HH:mm:ss"));
+    return shortDate(when.date(), system) + QLatin1Char(' ') +
+           when.time().toString(QStringLiteral("HH:mm:ss"));
 }
 
 } // namespace Dates

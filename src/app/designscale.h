@@ -51,8 +51,8 @@ private:
     struct Control
     {
         QPointer<QWidget> widget;
-        QRect rect;      // design geometry, placed controls only
-        double point;    // design font size in points, 0 for a font set in pixels
+        QRect rect;   // design geometry, placed controls only
+        double point; // design font size in points, 0 for a font set in pixels
         bool placed;
     };
     QWidget *m_window;

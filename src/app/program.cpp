@@ -5,10 +5,10 @@
 #include "windows.h"
 
 #include <QApplication>
-#include <QScreen>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -57,7 +57,8 @@ void fitFrame(QMdiSubWindow *f)
     if (w->property(kStretch).toBool())
         size = QSize(area.width() - at.x() - 4, area.height() - at.y() - 4);
     size = size.boundedTo(area);
-    at = QPoint(qBound(0, at.x(), area.width() - size.width()), qBound(0, at.y(), area.height() - size.height()));
+    at = QPoint(qBound(0, at.x(), area.width() - size.width()),
+                qBound(0, at.y(), area.height() - size.height()));
     f->setGeometry(QRect(at, size));
 }
 
@@ -151,7 +152,8 @@ void openOnScreen(QWidget *w, QSize design)
     if (screen) {
         const QRect avail = screen->availableGeometry();
         // Room for the window's frame and title.
-        s = qMin(s, qMin(0.95 * avail.width() / design.width(), (0.95 * avail.height() - 30) / design.height()));
+        s = qMin(s,
+                 qMin(0.95 * avail.width() / design.width(), (0.95 * avail.height() - 30) / design.height()));
     }
     w->resize(QSize(int(design.width() * s), int(design.height() * s)));
     if (screen)

@@ -1,10 +1,10 @@
 #include "deutf.h"
 
-#include "carddatabase.h"
 #include "backdrop.h"
+#include "carddatabase.h"
 #include "cardpictures.h"
-#include "dialogs.h"
 #include "designscale.h"
+#include "dialogs.h"
 #include "kreuz.h"
 #include "meaningbox.h"
 #include "program.h"
@@ -16,8 +16,8 @@
 
 #include <QGridLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QMenu>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 

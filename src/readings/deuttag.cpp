@@ -2,10 +2,10 @@
 
 #include "backdrop.h"
 #include "carddatabase.h"
-#include "designscale.h"
-#include "meaningbox.h"
 #include "cardpictures.h"
+#include "designscale.h"
 #include "legtag.h"
+#include "meaningbox.h"
 #include "program.h"
 #include "random.h"
 #include "recordcursor.h"

@@ -21,7 +21,7 @@
 namespace {
 // Small in the design: the box is a narrow note beside a card, and grows with the window.
 constexpr int kBoxPoint = 7;
-}
+} // namespace
 
 alleImagenes::alleImagenes(QWidget *parent) : QWidget(parent)
 {

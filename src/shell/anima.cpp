@@ -1,10 +1,10 @@
 #include "anima.h"
 
 #include "backdrop.h"
-#include "designscale.h"
-#include "program.h"
 #include "cardpictures.h"
+#include "designscale.h"
 #include "mediacontrol.h"
+#include "program.h"
 #include "start.h"
 #include "startup.h"
 #include "theme.h"
@@ -79,8 +79,9 @@ anima::anima(QWidget *parent) : QWidget(parent)
         const QSize fit = title.size().scaled(canvas.size() * 0.9, Qt::KeepAspectRatio);
         QPainter p(&canvas);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(QRect(QPoint((canvas.width() - fit.width()) / 2, (canvas.height() - fit.height()) / 2), fit),
-                    title);
+        p.drawImage(
+            QRect(QPoint((canvas.width() - fit.width()) / 2, (canvas.height() - fit.height()) / 2), fit),
+            title);
         p.end();
         Image2->setPixmap(QPixmap::fromImage(canvas));
         Image2->setScaledContents(true);

@@ -1,8 +1,8 @@
 #include "panels.h"
 
 #include "backdrop.h"
-#include "designscale.h"
 #include "cardpictures.h"
+#include "designscale.h"
 #include "popup.h"
 #include "program.h"
 #include "start.h"
@@ -51,7 +51,8 @@ constexpr QSize kPromptDesign(5000, 2600);
 } // namespace
 
 meld::meld(QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowTransparentForInput)
+    : QWidget(parent,
+              Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowTransparentForInput)
 {
     // The panel only tells: clicks go through it to the backs below.
     setAttribute(Qt::WA_ShowWithoutActivating);

@@ -139,7 +139,7 @@ inline QString meaningBoxStyle(const QString &selector)
 // least the 4.5 : 1 contrast of WCAG AA against their ground.
 inline QString styleSheet()
 {
-    const QString navy = backFrame().name();                 // #1b2a5c
+    const QString navy = backFrame().name(); // #1b2a5c
     const QString navyLight = QColor(0x2a, 0x3d, 0x7a).name();
     const QString navyDeep = QColor(0x10, 0x18, 0x3a).name();
     const QString goldC = gold().name();

@@ -233,14 +233,17 @@ private slots:
         QTest::addColumn<QString>("system");
         QTest::addColumn<QString>("date");
         QTest::addColumn<QString>("dateTime");
-        QTest::newRow("C") << QStringLiteral("C") << QStringLiteral("6/12/26") << QStringLiteral("6/12/26 21:05:09");
+        QTest::newRow("C") << QStringLiteral("C") << QStringLiteral("6/12/26")
+                           << QStringLiteral("6/12/26 21:05:09");
         QTest::newRow("English") << QStringLiteral("en_US") << QStringLiteral("6/12/26")
                                  << QStringLiteral("6/12/26 21:05:09");
         QTest::newRow("Spanish") << QStringLiteral("es_ES") << QStringLiteral("6/12/26")
                                  << QStringLiteral("6/12/26 21:05:09");
         // A Spanish system keeps its own form.
-        QTest::newRow("Mexican Spanish") << QStringLiteral("es_MX") << QLocale(QStringLiteral("es_MX")).toString(QDate(2026, 12, 6), QLocale::ShortFormat)
-                                         << QString();
+        QTest::newRow("Mexican Spanish")
+            << QStringLiteral("es_MX")
+            << QLocale(QStringLiteral("es_MX")).toString(QDate(2026, 12, 6), QLocale::ShortFormat)
+            << QString();
     }
     void reportDatesAreSpanish()
     {
@@ -257,7 +260,9 @@ private slots:
     {
         // Run under LANG=C and LANG=es_ES.UTF-8 (two test runs): Spanish either way.
         const QString today = Dates::shortDate(QDate(2026, 12, 6));
-        QCOMPARE(today, QLocale(QLocale::Spanish, QLocale::Spain).toString(QDate(2026, 12, 6), QLocale::ShortFormat));
+        QCOMPARE(
+            today,
+            QLocale(QLocale::Spanish, QLocale::Spain).toString(QDate(2026, 12, 6), QLocale::ShortFormat));
         QVERIFY(!today.contains(QStringLiteral("Dec")));
     }
 

@@ -104,9 +104,12 @@ QStringList faultsOf(QWidget *window)
             const QRect need = fm.boundingRect(area, flags, text);
             // An elided heading is drawn to fit on purpose.
             if (!l->wordWrap() && l->textFormat() != Qt::RichText && need.width() > area.width() + 1)
-                faults << nameOf(c) + QStringLiteral(" cut: needs %1 px, has %2").arg(need.width()).arg(area.width());
+                faults << nameOf(c) +
+                              QStringLiteral(" cut: needs %1 px, has %2").arg(need.width()).arg(area.width());
             if (need.height() > area.height() + 1)
-                faults << nameOf(c) + QStringLiteral(" cut: needs %1 px high, has %2").arg(need.height()).arg(area.height());
+                faults << nameOf(c) + QStringLiteral(" cut: needs %1 px high, has %2")
+                                          .arg(need.height())
+                                          .arg(area.height());
         } else if (qobject_cast<QPushButton *>(c)) {
             if (fm.horizontalAdvance(text) + 8 > c->width())
                 faults << nameOf(c) + QStringLiteral(" caption cut: %1 of %2 px")
@@ -120,7 +123,8 @@ QStringList faultsOf(QWidget *window)
     QList<QWidget *> solid;
     for (QWidget *c : window->findChildren<QWidget *>()) {
         if (c->isVisibleTo(window) && !c->isWindow() &&
-            (qobject_cast<QPlainTextEdit *>(c) || qobject_cast<QTextEdit *>(c) || qobject_cast<QPushButton *>(c)) &&
+            (qobject_cast<QPlainTextEdit *>(c) || qobject_cast<QTextEdit *>(c) ||
+             qobject_cast<QPushButton *>(c)) &&
             c->parentWidget() == window)
             solid << c;
     }
@@ -231,7 +235,8 @@ private slots:
         QVERIFY(screen.contains(m->frameGeometry()));
         // As large as 85 % of the screen allows, in the design's proportion.
         const double s = Program::desktopScale(m);
-        QVERIFY(m->width() >= int(0.85 * screen.width()) - 2 || m->height() >= int(0.85 * screen.height()) - 30);
+        QVERIFY(m->width() >= int(0.85 * screen.width()) - 2 ||
+                m->height() >= int(0.85 * screen.height()) - 30);
         QCOMPARE(m->width(), int(Program::areaDesign().width() * s));
         CHECK_LOOK(m);
         // Its size and place are kept for the next start.
@@ -339,7 +344,8 @@ private slots:
         QFETCH(int, key);
         QFETCH(int, modifiers);
         QMenu *menu = WindowRegistry::get<frmMeni>()->mnuMeni;
-        for (QWidget *w : std::initializer_list<QWidget *>{WindowRegistry::get<legTag>(), WindowRegistry::get<einfF>()}) {
+        for (QWidget *w :
+             std::initializer_list<QWidget *>{WindowRegistry::get<legTag>(), WindowRegistry::get<einfF>()}) {
             w->show();
             QTest::keyClick(w, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
             QTRY_VERIFY2(menu->isVisible(), qPrintable(nameOf(w)));
@@ -401,7 +407,8 @@ private slots:
         const QString file = TestEnv::tempRoot() + QStringLiteral("/informe.rtf");
         Dialogs::queueFileName(file);
         QVERIFY(viewer->saveReport());
-        QCOMPARE(Dialogs::iconOf(QStringLiteral("¡Este documento ha sido guardado!")), QMessageBox::Information);
+        QCOMPARE(Dialogs::iconOf(QStringLiteral("¡Este documento ha sido guardado!")),
+                 QMessageBox::Information);
         QFile::remove(file);
     }
 };
