@@ -44,12 +44,6 @@ int countOf(const QStringList &list, const QString &item)
     return int(list.count(item));
 }
 
-// A music player as far as the laying needs one: its control.
-class Player : public QWidget
-{
-public:
-    Player() { (new MediaControl(this))->setObjectName(QStringLiteral("MMControl1")); }
-};
 } // namespace
 
 class tst_DayCard : public QObject
@@ -71,10 +65,7 @@ private slots:
     {
         Program::setEndHandler([this](int) { ++m_ends; });
         registerAllWindows();
-        if (!WindowRegistry::isKnown(WindowId::mojCorvin))
-            WindowRegistry::registerFactory(WindowId::mojCorvin, [] { return new Player; });
-        Music::setPlayer(
-            [] { return WindowRegistry::get(WindowId::mojCorvin)->findChild<MediaControl *>(); });
+        TestEnv::standInMusicPlayer();
     }
 
     void init()
@@ -229,12 +220,7 @@ private slots:
 
     void musicStartsAtTheEndOfTheDealOnlyWhenNotPlaying_data()
     {
-        QTest::addColumn<QString>("musakt");
-        QTest::addColumn<bool>("musicOn");
-        QTest::addColumn<bool>("starts");
-        QTest::newRow("on, not playing") << QString() << true << true;
-        QTest::newRow("on, playing") << QStringLiteral("ja") << true << false;
-        QTest::newRow("off") << QString() << false << false;
+        TestEnv::addMusicRuleRows();
     }
     void musicStartsAtTheEndOfTheDealOnlyWhenNotPlaying()
     {

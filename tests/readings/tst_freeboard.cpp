@@ -33,12 +33,6 @@
 #include <numeric>
 
 namespace {
-// A music player as far as the board needs one: its control.
-class Player : public QWidget
-{
-public:
-    Player() { (new MediaControl(this))->setObjectName(QStringLiteral("MMControl1")); }
-};
 
 QString reportText()
 {
@@ -128,10 +122,7 @@ private slots:
     {
         Program::setEndHandler([this](int) { ++m_ends; });
         registerAllWindows();
-        if (!WindowRegistry::isKnown(WindowId::mojCorvin))
-            WindowRegistry::registerFactory(WindowId::mojCorvin, [] { return new Player; });
-        Music::setPlayer(
-            [] { return WindowRegistry::get(WindowId::mojCorvin)->findChild<MediaControl *>(); });
+        TestEnv::standInMusicPlayer();
     }
 
     void init()
@@ -233,12 +224,7 @@ private slots:
 
     void musicStartsAfterTheDealOnlyWhenNotPlaying_data()
     {
-        QTest::addColumn<QString>("musakt");
-        QTest::addColumn<bool>("musicOn");
-        QTest::addColumn<bool>("starts");
-        QTest::newRow("on, not playing") << QString() << true << true;
-        QTest::newRow("on, playing") << QStringLiteral("ja") << true << false;
-        QTest::newRow("off") << QString() << false << false;
+        TestEnv::addMusicRuleRows();
     }
     void musicStartsAfterTheDealOnlyWhenNotPlaying()
     {

@@ -31,11 +31,6 @@
 #include <QTextEdit>
 
 namespace {
-class Player : public QWidget
-{
-public:
-    Player() { (new MediaControl(this))->setObjectName(QStringLiteral("MMControl1")); }
-};
 
 QString keywords(int card)
 {
@@ -121,10 +116,7 @@ private slots:
     {
         registerAllWindows();
         Program::setEndHandler([](int) {});
-        if (!WindowRegistry::isKnown(WindowId::mojCorvin))
-            WindowRegistry::registerFactory(WindowId::mojCorvin, [] { return new Player; });
-        Music::setPlayer(
-            [] { return WindowRegistry::get(WindowId::mojCorvin)->findChild<MediaControl *>(); });
+        TestEnv::standInMusicPlayer();
     }
 
     void init()

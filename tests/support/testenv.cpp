@@ -4,6 +4,7 @@
 #include "dialogs.h"
 #include "mediacontrol.h"
 #include "modOrbelle.h"
+#include "music.h"
 #include "paths.h"
 #include "settings.h"
 #include "start.h"
@@ -140,6 +141,28 @@ bool mainWindowIdle()
     Start *m = WindowRegistry::ifLoaded<Start>();
     return m && m->Picture1->isVisible() && m->mnuSpiel->isEnabled() &&
            m->windowTitle() == QStringLiteral("Orbelle") && !m->isMinimized();
+}
+
+void standInMusicPlayer()
+{
+    if (WindowRegistry::isKnown(WindowId::mojCorvin))
+        return;
+    WindowRegistry::registerFactory(WindowId::mojCorvin, [] {
+        auto *player = new QWidget;
+        (new MediaControl(player))->setObjectName(QStringLiteral("MMControl1"));
+        return player;
+    });
+    Music::setPlayer([] { return WindowRegistry::get(WindowId::mojCorvin)->findChild<MediaControl *>(); });
+}
+
+void addMusicRuleRows()
+{
+    QTest::addColumn<QString>("musakt");
+    QTest::addColumn<bool>("musicOn");
+    QTest::addColumn<bool>("starts");
+    QTest::newRow("on, not playing") << QString() << true << true;
+    QTest::newRow("on, playing") << QStringLiteral("ja") << true << false;
+    QTest::newRow("off") << QString() << false << false;
 }
 
 void standIn(const QString &name, std::function<QWidget *()> make)
