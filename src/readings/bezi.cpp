@@ -362,6 +362,8 @@ void bezi::resizeEvent(QResizeEvent *)
     m_origin =
         QPointF((width() - Twips::px(kWidth) * m_scale) / 2, (height() - Twips::px(kHeight) * m_scale) / 2);
     const double fontScale = qBound(0.85, m_scale, 1.6);
+    // The meanings grow little: the room the window gains goes to more lines of text.
+    const double textScale = qBound(0.85, m_scale, 1.1);
     for (int k = 1; k <= 6; ++k) {
         const size_t i = size_t(k - 1);
         const QRect picture = pictureRect(k);
@@ -370,7 +372,7 @@ void bezi::resizeEvent(QResizeEvent *)
         place(headingOf(k), headingRect(k));
         place(Box[i], boxRect(k));
         QFont f = Box[i]->font();
-        f.setPointSizeF(9.75 * fontScale);
+        f.setPointSizeF(9.75 * textScale);
         Box[i]->setFont(f);
         QFont h = headingOf(k)->font();
         h.setPointSizeF(12 * fontScale);
