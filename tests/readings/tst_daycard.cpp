@@ -45,11 +45,6 @@ int countOf(const QStringList &list, const QString &item)
 }
 
 // A music player as far as the laying needs one: its control.
-class Player : public QWidget
-{
-public:
-    Player() { (new MediaControl(this))->setObjectName(QStringLiteral("MMControl1")); }
-};
 } // namespace
 
 class tst_DayCard : public QObject
@@ -71,10 +66,6 @@ private slots:
     {
         Program::setEndHandler([this](int) { ++m_ends; });
         registerAllWindows();
-        if (!WindowRegistry::isKnown(WindowId::mojCorvin))
-            WindowRegistry::registerFactory(WindowId::mojCorvin, [] { return new Player; });
-        Music::setPlayer(
-            [] { return WindowRegistry::get(WindowId::mojCorvin)->findChild<MediaControl *>(); });
     }
 
     void init()
@@ -249,7 +240,8 @@ private slots:
         QTRY_VERIFY(table->mayDraw());
         bool played = false;
         for (const MediaControl::Event &e : MediaControl::recorded())
-            played |= e.command == QStringLiteral("play") && e.fileName.isEmpty();
+            played |=
+                e.command == QStringLiteral("play") && e.fileName.contains(QStringLiteral("Klang/Ostrel/"));
         QCOMPARE(played, starts);
         QCOMPARE(Settings::get(QStringLiteral("musakt")), starts ? QStringLiteral("ja") : musakt);
     }

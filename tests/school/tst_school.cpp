@@ -31,12 +31,6 @@
 #include <QTextEdit>
 
 namespace {
-class Player : public QWidget
-{
-public:
-    Player() { (new MediaControl(this))->setObjectName(QStringLiteral("MMControl1")); }
-};
-
 QString keywords(int card)
 {
     return TestEnv::rowText(QStringLiteral("stichwörter"), card);
@@ -121,10 +115,6 @@ private slots:
     {
         registerAllWindows();
         Program::setEndHandler([](int) {});
-        if (!WindowRegistry::isKnown(WindowId::mojCorvin))
-            WindowRegistry::registerFactory(WindowId::mojCorvin, [] { return new Player; });
-        Music::setPlayer(
-            [] { return WindowRegistry::get(WindowId::mojCorvin)->findChild<MediaControl *>(); });
     }
 
     void init()
