@@ -168,12 +168,21 @@ void FileList::apply()
     if (m_path.isEmpty())
         return;
     m_files = QDir(m_path).entryList(filters, QDir::Files);
-    // The order the model's view shows.
+    // The order the model's view shows: the model sorts by name with such a collator.
     QCollator byName;
     byName.setNumericMode(true);
     byName.setCaseSensitivity(Qt::CaseInsensitive);
     std::sort(m_files.begin(), m_files.end(),
               [&](const QString &a, const QString &b) { return byName.compare(a, b) < 0; });
+}
+
+QStringList FileList::shown() const
+{
+    QStringList out;
+    const QModelIndex root = rootIndex();
+    for (int r = 0; r < m_model->rowCount(root); ++r)
+        out << m_model->fileName(m_model->index(r, 0, root));
+    return out;
 }
 
 QString FileList::entry(int index) const

@@ -55,7 +55,7 @@ private:
 };
 
 // The files of one folder that match a pattern ("*.mid", "*.jpg"; several separated by
-// ";"), in the order the list shows them: by name, ignoring case, numbers by value.
+// ";"), in the order the list shows them: by name, as the file system model sorts.
 class FileList : public QListView
 {
     Q_OBJECT
@@ -72,6 +72,8 @@ public:
     // soon as it has set the folder needs the names at once, so they are read here.
     QStringList files() const { return m_files; }
     int count() const { return int(m_files.size()); }
+    // The names as the view shows them now (the model may still be reading the folder).
+    QStringList shown() const;
     // The name at `index`, or empty outside the list.
     QString entry(int index) const;
     // Reads the folder again.
