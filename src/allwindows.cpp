@@ -1,5 +1,6 @@
 #include "allwindows.h"
 
+#include "musicwindows.h"
 #include "readings.h"
 #include "reports.h"
 #include "school.h"
@@ -11,4 +12,5 @@ void registerAllWindows()
     Readings::registerWindows();
     Reports::registerWindows();
     School::registerWindows();
+    Music::registerWindows();
 }

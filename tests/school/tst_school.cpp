@@ -31,7 +31,6 @@
 #include <QTextEdit>
 
 namespace {
-
 QString keywords(int card)
 {
     return TestEnv::rowText(QStringLiteral("stichwörter"), card);
@@ -116,7 +115,6 @@ private slots:
     {
         registerAllWindows();
         Program::setEndHandler([](int) {});
-        TestEnv::standInMusicPlayer();
     }
 
     void init()

@@ -81,19 +81,12 @@ private slots:
         registerAllWindows();
         // The windows of the readings, as far as the shell needs them.
         for (const char *name :
-             {"legTag", "legkreuz", "eingabe", "frmDrag", "lernen", "mojCorvin", "rtfViewer", "ordnerSuchen",
-              "deutf", "kreuz", "deutTag", "slika", "bezi", "legBez", "alleImagenes"}) {
+             {"legTag", "legkreuz", "eingabe", "frmDrag", "lernen", "rtfViewer", "ordnerSuchen", "deutf",
+              "kreuz", "deutTag", "slika", "bezi", "legBez", "alleImagenes"}) {
             const QString n = QString::fromLatin1(name);
             if (!TestEnv::isKnown(n))
-                TestEnv::standIn(n, [n] {
-                    auto *w = new Stand;
-                    if (n == QStringLiteral("mojCorvin"))
-                        (new MediaControl(w))->setObjectName(QStringLiteral("MMControl1"));
-                    return w;
-                });
+                TestEnv::standIn(n, [] { return new Stand; });
         }
-        Music::setPlayer(
-            [] { return TestEnv::window(QStringLiteral("mojCorvin"))->findChild<MediaControl *>(); });
     }
 
     void init()
@@ -222,7 +215,8 @@ private slots:
         // The player's own control got "play" (the intro's got "close" as it went).
         const QList<MediaControl::Event> events = MediaControl::recorded();
         QVERIFY(std::any_of(events.begin(), events.end(), [](const MediaControl::Event &e) {
-            return e.command == QStringLiteral("play") && e.fileName.isEmpty();
+            return e.command == QStringLiteral("play") &&
+                   e.fileName.contains(QStringLiteral("Klang/Ostrel/"));
         }));
 
         s->showIdle();

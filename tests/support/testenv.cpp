@@ -4,7 +4,6 @@
 #include "dialogs.h"
 #include "mediacontrol.h"
 #include "modOrbelle.h"
-#include "music.h"
 #include "paths.h"
 #include "settings.h"
 #include "start.h"
@@ -141,18 +140,6 @@ bool mainWindowIdle()
     Start *m = WindowRegistry::ifLoaded<Start>();
     return m && m->Picture1->isVisible() && m->mnuSpiel->isEnabled() &&
            m->windowTitle() == QStringLiteral("Orbelle") && !m->isMinimized();
-}
-
-void standInMusicPlayer()
-{
-    if (WindowRegistry::isKnown(WindowId::mojCorvin))
-        return;
-    WindowRegistry::registerFactory(WindowId::mojCorvin, [] {
-        auto *player = new QWidget;
-        (new MediaControl(player))->setObjectName(QStringLiteral("MMControl1"));
-        return player;
-    });
-    Music::setPlayer([] { return WindowRegistry::get(WindowId::mojCorvin)->findChild<MediaControl *>(); });
 }
 
 void addMusicRuleRows()

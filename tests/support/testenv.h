@@ -39,9 +39,6 @@ bool isKnown(const QString &name);
 QStringList runningTimers();
 // The main window's idle look: panel shown, readings menu on, caption "Orbelle", not minimized.
 bool mainWindowIdle();
-// Where this build has no music player, a stand-in with a media control of its own, so
-// that the readings' "play" reaches something the recording device logs.
-void standInMusicPlayer();
 // The rows of the music start rule: "musakt" at load, music switched on, whether it starts.
 void addMusicRuleRows();
 // A stand-in for a window this build does not have (yet), made on first reference.

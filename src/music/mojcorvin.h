@@ -1,0 +1,87 @@
+#pragma once
+
+#include "windows.h"
+
+#include <QString>
+#include <QWidget>
+
+class MediaControl;
+class QAction;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+namespace FileLists {
+class DriveList;
+class DirList;
+class FileList;
+} // namespace FileLists
+
+// The music player: plays every file of one folder, one after another, as background
+// music while the user does readings. Other windows start it with "play" on its media
+// control (Music::startIfWanted); its window switches the music on and off and chooses
+// the kind of player and the folder, which take effect at the next start. Closing the
+// window only hides it: the music goes on.
+class mojCorvin : public QWidget, public Loadable
+{
+    Q_OBJECT
+public:
+    explicit mojCorvin(QWidget *parent = nullptr);
+
+    // What a player kind ("wavdat": "", "wave" or "cd") means to the player.
+    struct Kind
+    {
+        QString deviceType;
+        QString pattern;
+        QString loadLabel; // after load and "OK"
+        QString menuLabel; // after the kind's menu entry
+    };
+    static Kind kindOf(const QString &waveKind);
+
+    FileLists::DriveList *Drive1 = nullptr;
+    FileLists::DirList *Dir1 = nullptr;
+    FileLists::FileList *File1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QPushButton *Command1 = nullptr;
+    MediaControl *MMControl1 = nullptr;
+    QMenuBar *menuBar = nullptr;
+    QMenu *mnuMus = nullptr;
+    QAction *mnuAus = nullptr;
+    QAction *mnuAn = nullptr;
+    QMenu *mnuWavMid = nullptr;
+    QAction *mnuWav = nullptr;
+    QAction *mnuMidi = nullptr;
+    QAction *mnuCD = nullptr;
+    QAction *mnuHilfe = nullptr;
+
+    // The device type the next "Sí" opens with.
+    QString deviceType() const { return m_deviceType; }
+    // Index in File1 of the file the sequence opened last.
+    int trackPosition() const { return m_track; }
+
+    void Form_Load() override;
+    void Form_Unload() override;
+    // The one window that hides instead of unloading: the music must go on.
+    void closedByFrame() override;
+
+    void File1_Click(const QString &name);
+    void mnuAn_Click();
+    void mnuAus_Click();
+    void Command1_Click();
+
+protected:
+    void showEvent(QShowEvent *e) override;
+
+private:
+    void MMControl1_Finished();
+    void chooseKind(const QString &waveKind);
+    void setKind(const Kind &kind, bool fromMenu);
+    void openTrack(int position);
+    void setOpenOptions();
+    QString musicFolder() const;
+
+    QString m_deviceType = QStringLiteral("sequencer");
+    int m_track = 0;
+    bool m_placed = false;
+};

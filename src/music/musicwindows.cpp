@@ -1,0 +1,15 @@
+#include "musicwindows.h"
+
+#include "mojcorvin.h"
+#include "music.h"
+
+namespace Music {
+
+void registerWindows()
+{
+    WindowRegistry::registerWindow<mojCorvin>(WindowId::mojCorvin);
+    // A "play" from any window loads the player hidden; its load opens the first file.
+    setPlayer([] { return WindowRegistry::get<mojCorvin>()->MMControl1; });
+}
+
+} // namespace Music
