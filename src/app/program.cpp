@@ -165,11 +165,14 @@ void adoptIntoMainWindow(QWidget *w)
     if (frameOf(w) || !mdiArea())
         return;
     // The window keeps the size it was designed with, scaled with the area; the frame
-    // adds its border. Its fonts follow its size.
+    // adds its border.
     const QSize wanted = w->size();
     if (!w->property(kDesignSize).isValid())
         w->setProperty(kDesignSize, wanted);
-    DesignScale::install(w, wanted, DesignScale::Layout::Managed);
+    // A window with a layout gets its fonts scaled here; one that places its controls
+    // itself scales them itself (DesignScale Placed, or its own resize).
+    if (w->layout())
+        DesignScale::install(w, wanted, DesignScale::Layout::Managed);
     QMdiSubWindow *frame = mdiArea()->addSubWindow(w);
     frame->adjustSize();
     frame->resize(wanted + (frame->size() - w->size()));

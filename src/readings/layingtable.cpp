@@ -115,7 +115,7 @@ void LayingTable::dealEnded()
     MMControl2->setCommand(QStringLiteral("stop"));
     Timer1->setEnabled(false);
     m_dealCount = 0;
-    startMusicIfWanted();
+    Music::startIfWanted();
     if (m_design.firstPromptDelayMs > 0) {
         if (!m_design.drawsOpenWithPrompt)
             m_mayDraw = true;
@@ -124,11 +124,6 @@ void LayingTable::dealEnded()
     }
     m_mayDraw = true;
     showPrompt(1);
-}
-
-void LayingTable::startMusicIfWanted()
-{
-    Music::startIfWanted();
 }
 
 void LayingTable::showPrompt(int k)

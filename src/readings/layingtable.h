@@ -137,7 +137,6 @@ private:
     void drawn(int i);
     void revealed();
     void gatherTick();
-    void startMusicIfWanted();
     void takeAway(int i);
     void setMouseOn(bool on);
     void setSlotVisible(int k, bool on);

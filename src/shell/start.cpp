@@ -29,9 +29,6 @@
 
 namespace {
 
-// The button panel as designed, in twips: the client area it was laid out for.
-constexpr int kDesignWidth = 11880;
-constexpr int kDesignHeight = 8310;
 
 struct ButtonDesign
 {
@@ -207,8 +204,8 @@ void Start::placeOnScreen()
     if (!saved.isEmpty() && restoreGeometry(saved))
         return;
     const double s = Program::desktopScale(this);
-    resize(int(Twips::px(kDesignWidth) * s),
-           int(Twips::px(kDesignHeight) * s) + menuBar()->sizeHint().height());
+    const QSize design = Program::areaDesign();
+    resize(int(design.width() * s), int(design.height() * s) + menuBar()->sizeHint().height());
     if (QScreen *screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -229,11 +226,11 @@ void Start::layoutPanel()
     Picture1->setGeometry(area);
     Picture1->lower();
     // The panel keeps its proportions: the designed area is scaled to fit and centred.
-    const double s = qMin(area.width() / double(Twips::px(kDesignWidth)),
-                          area.height() / double(Twips::px(kDesignHeight)));
-    const QPointF origin((area.width() - Twips::px(kDesignWidth) * s) / 2,
-                         (area.height() - Twips::px(kDesignHeight) * s) / 2);
-    const double designRight = Twips::px(kDesignWidth) * s + origin.x();
+    // The panel was laid out for the area's design size.
+    const QSize design = Program::areaDesign();
+    const double s = qMin(area.width() / double(design.width()), area.height() / double(design.height()));
+    const QPointF origin((area.width() - design.width() * s) / 2, (area.height() - design.height() * s) / 2);
+    const double designRight = design.width() * s + origin.x();
     for (size_t i = 0; i < kButtons.size(); ++i) {
         const ButtonDesign &d = kButtons[i];
         QRectF r(origin.x() + d.left / double(Twips::perPixel) * s,

@@ -311,24 +311,6 @@ private slots:
         QFAIL("no reading with reversed cards in both kinds of position");
     }
 
-    void theLastSixFreeCardsAreTakenAndThenTheMarksStartAfresh()
-    {
-        CardMarks &marks = modOrbelle::state().cardTaken;
-        const QList<int> free{2, 17, 30, 44, 59, 77};
-        for (int c = 1; c <= 78; ++c)
-            if (!free.contains(c))
-                marks.mark(c);
-        const QVector<int> first = interpretation(QStringLiteral("A"), QStringLiteral("B"))->spread().cards();
-        QCOMPARE(QSet<int>(first.begin(), first.end()), QSet<int>(free.begin(), free.end()));
-        QCOMPARE(marks.unmarkedCount(), 0);
-        WindowRegistry::unload<bezi>();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        const QVector<int> second =
-            interpretation(QStringLiteral("A"), QStringLiteral("B"))->spread().cards();
-        QCOMPARE(QSet<int>(second.begin(), second.end()).size(), 6);
-        QCOMPARE(marks.unmarkedCount(), 72);
-    }
-
     void theNamesInput()
     {
         WindowRegistry::get<anima>();
