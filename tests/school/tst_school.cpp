@@ -141,17 +141,11 @@ private slots:
         lernen *school = openSchool();
         QVERIFY(school);
         QVERIFY(qobject_cast<QMdiSubWindow *>(school->parentWidget()));
-        QCOMPARE(main->windowTitle(), QStringLiteral("Orbelle: Escuela de Tarot"));
         QVERIFY(!main->Picture1->isVisible());
         QVERIFY(!main->mnuMusik->isEnabled());
-        QCOMPARE(school->windowTitle(), QStringLiteral("Significaciones de las Cartas"));
         expectCard(school, 1);
         QVERIFY(!school->Command6->isEnabled());
         QVERIFY(school->writable());
-        QCOMPARE(school->Command5->toolTip(),
-                 QStringLiteral("Meter la cartas y sus significados en el viewer"));
-        QCOMPARE(school->Command7->toolTip(), QStringLiteral("Saltar a la primera carta de baraja"));
-        QCOMPARE(school->Command8->toolTip(), QStringLiteral("Saltar a la ultima carta de la baraja"));
 
         school->eint->trigger();
         QCOMPARE(Dialogs::asked().last(), lernen::editingHelp());
