@@ -99,6 +99,12 @@ DirList::DirList(QWidget *parent) : QTreeView(parent), m_model(new QFileSystemMo
     for (int c = 1; c < m_model->columnCount(); ++c)
         hideColumn(c);
     header()->hide();
+    // The model reads each folder of the path in the background and sorts what it read a
+    // moment later; the current folder gets its row, and its final place, only then. So
+    // until the user moves in the tree, every change of the rows brings it into view again.
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, &DirList::scheduleReveal);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, &DirList::scheduleReveal);
+    connect(m_model, &QAbstractItemModel::layoutChanged, this, &DirList::scheduleReveal);
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &i) {
         const QString p = m_model->filePath(i);
         if (!p.isEmpty() && clean(p) != m_path) {
@@ -115,16 +121,63 @@ bool DirList::setPath(const QString &folder)
         return false;
     const bool changed = p != m_path;
     m_path = p;
-    const QModelIndex i = m_model->index(p);
-    {
+    m_reveal = true;
+    revealCurrent();
+    if (changed)
+        emit pathChanged(m_path);
+    return true;
+}
+
+void DirList::scheduleReveal()
+{
+    if (!m_reveal || m_revealQueued)
+        return;
+    m_revealQueued = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_revealQueued = false;
+            if (m_reveal)
+                revealCurrent();
+        },
+        Qt::QueuedConnection);
+}
+
+void DirList::showEvent(QShowEvent *e)
+{
+    QTreeView::showEvent(e);
+    scheduleReveal();
+}
+
+void DirList::mousePressEvent(QMouseEvent *e)
+{
+    m_reveal = false;
+    QTreeView::mousePressEvent(e);
+}
+
+void DirList::wheelEvent(QWheelEvent *e)
+{
+    m_reveal = false;
+    QTreeView::wheelEvent(e);
+}
+
+void DirList::keyPressEvent(QKeyEvent *e)
+{
+    m_reveal = false;
+    QTreeView::keyPressEvent(e);
+}
+
+void DirList::revealCurrent()
+{
+    const QModelIndex i = m_model->index(m_path);
+    if (!i.isValid())
+        return;
+    if (currentIndex() != i) {
         QSignalBlocker quiet(selectionModel());
         setCurrentIndex(i);
     }
     expand(i);
-    scrollTo(i);
-    if (changed)
-        emit pathChanged(m_path);
-    return true;
+    scrollTo(i, PositionAtCenter);
 }
 
 // --- files ----------------------------------------------------------------------------

@@ -49,9 +49,21 @@ public:
 signals:
     void pathChanged(const QString &folder);
 
+protected:
+    void showEvent(QShowEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void wheelEvent(QWheelEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+
 private:
+    // Selects the current folder, opens it and scrolls it into view.
+    void revealCurrent();
+    void scheduleReveal();
+
     QFileSystemModel *m_model;
     QString m_path;
+    bool m_reveal = false;
+    bool m_revealQueued = false;
 };
 
 // The files of one folder that match a pattern ("*.mid", "*.jpg"; several separated by

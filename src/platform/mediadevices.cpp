@@ -3,6 +3,7 @@
 #include "timing.h"
 
 #include <QAudioOutput>
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -14,6 +15,7 @@
 #include <fluidsynth.h>
 
 #include <atomic>
+#include <memory>
 
 namespace {
 
@@ -188,6 +190,107 @@ void quietFluid()
         fluid_set_log_function(level, fluidLog, nullptr);
 }
 
+// One synthesizer with its SoundFont and audio output, shared by the sequencer devices.
+// Loading the SoundFont and opening the output take a good second; the music player
+// opens a new device for every piece, so the synthesizer outlives its devices by a few
+// seconds and the next piece starts without a gap. When no device has used it for that
+// long it is freed, so an idle program keeps no audio thread.
+class Synthesizer
+{
+public:
+    static std::shared_ptr<Synthesizer> acquire(const QString &soundFont, QString *why)
+    {
+        std::shared_ptr<Synthesizer> &kept = current();
+        if (kept && kept->m_soundFont == soundFont)
+            return kept;
+        auto made = std::shared_ptr<Synthesizer>(new Synthesizer(soundFont));
+        if (!made->start(why))
+            return nullptr;
+        kept = made;
+        return kept;
+    }
+
+    // A device let go of the synthesizer: free it once nobody has taken it again for a while.
+    static void released()
+    {
+        if (!QCoreApplication::instance())
+            return;
+        QTimer::singleShot(kIdleMs, QCoreApplication::instance(), [] {
+            std::shared_ptr<Synthesizer> &kept = current();
+            if (kept && kept.use_count() == 1)
+                kept.reset();
+        });
+    }
+
+    ~Synthesizer()
+    {
+        // The audio thread goes first, so nothing renders while the rest is freed.
+        if (m_driver)
+            delete_fluid_audio_driver(m_driver);
+        if (m_synth)
+            delete_fluid_synth(m_synth);
+        if (m_settings)
+            delete_fluid_settings(m_settings);
+    }
+
+    fluid_synth_t *synth() const { return m_synth; }
+
+private:
+    static constexpr int kIdleMs = 10000;
+
+    explicit Synthesizer(const QString &soundFont) : m_soundFont(soundFont) {}
+
+    static std::shared_ptr<Synthesizer> &current()
+    {
+        static std::shared_ptr<Synthesizer> kept;
+        static const bool once = [] {
+            // Freed with the application, while the libraries it uses are still there.
+            qAddPostRoutine([] { current().reset(); });
+            return true;
+        }();
+        Q_UNUSED(once);
+        return kept;
+    }
+
+    bool start(QString *why)
+    {
+        quietFluid();
+        takeFluidMessage();
+        if (!QFileInfo(m_soundFont).isFile()) {
+            *why = QStringLiteral("SoundFont %1 not found").arg(m_soundFont);
+            return false;
+        }
+        m_settings = new_fluid_settings();
+        fluid_settings_setnum(m_settings, "synth.gain", 0.6);
+        fluid_settings_setint(m_settings, "synth.reverb.active", 1);
+        m_synth = new_fluid_synth(m_settings);
+        if (!m_synth ||
+            fluid_synth_sfload(m_synth, QFile::encodeName(m_soundFont).constData(), 1) == FLUID_FAILED) {
+            *why = QStringLiteral("SoundFont %1 could not be loaded").arg(m_soundFont);
+            return false;
+        }
+        for (const char *driver : {"pulseaudio", "alsa"}) {
+            // Without a sound card ALSA only fills the terminal with complaints.
+            if (qstrcmp(driver, "alsa") == 0 &&
+                QDir(QStringLiteral("/dev/snd")).entryList({QStringLiteral("pcm*")}, QDir::System).isEmpty())
+                continue;
+            fluid_settings_setstr(m_settings, "audio.driver", driver);
+            m_driver = new_fluid_audio_driver(m_settings, m_synth);
+            if (m_driver)
+                return true;
+        }
+        const QString detail = takeFluidMessage();
+        *why = QStringLiteral("no audio output") +
+               (detail.isEmpty() ? QString() : QStringLiteral(" (") + detail + QLatin1Char(')'));
+        return false;
+    }
+
+    QString m_soundFont;
+    fluid_settings_t *m_settings = nullptr;
+    fluid_synth_t *m_synth = nullptr;
+    fluid_audio_driver_t *m_driver = nullptr;
+};
+
 class SequencerDevice : public MediaDevice
 {
 public:
@@ -207,50 +310,20 @@ public:
 
     ~SequencerDevice() override
     {
-        // The audio thread goes first, so no tick callback runs while the rest is freed.
-        if (m_driver)
-            delete_fluid_audio_driver(m_driver);
-        if (m_player) {
-            fluid_player_stop(m_player);
-            delete_fluid_player(m_player);
+        dropPlayer();
+        if (m_engine) {
+            m_engine.reset();
+            Synthesizer::released();
         }
-        if (m_synth)
-            delete_fluid_synth(m_synth);
-        if (m_settings)
-            delete_fluid_settings(m_settings);
     }
 
     bool start(const QString &soundFont, QString *why)
     {
-        quietFluid();
-        takeFluidMessage();
-        if (!QFileInfo(soundFont).isFile()) {
-            *why = QStringLiteral("SoundFont %1 not found").arg(soundFont);
+        m_engine = Synthesizer::acquire(soundFont, why);
+        if (!m_engine)
             return false;
-        }
-        m_settings = new_fluid_settings();
-        fluid_settings_setnum(m_settings, "synth.gain", 0.6);
-        fluid_settings_setint(m_settings, "synth.reverb.active", 1);
-        m_synth = new_fluid_synth(m_settings);
-        if (!m_synth ||
-            fluid_synth_sfload(m_synth, QFile::encodeName(soundFont).constData(), 1) == FLUID_FAILED) {
-            *why = QStringLiteral("SoundFont %1 could not be loaded").arg(soundFont);
-            return false;
-        }
-        for (const char *driver : {"pulseaudio", "alsa"}) {
-            // Without a sound card ALSA only fills the terminal with complaints.
-            if (qstrcmp(driver, "alsa") == 0 &&
-                QDir(QStringLiteral("/dev/snd")).entryList({QStringLiteral("pcm*")}, QDir::System).isEmpty())
-                continue;
-            fluid_settings_setstr(m_settings, "audio.driver", driver);
-            m_driver = new_fluid_audio_driver(m_settings, m_synth);
-            if (m_driver)
-                return true;
-        }
-        const QString detail = takeFluidMessage();
-        *why = QStringLiteral("no audio output") +
-               (detail.isEmpty() ? QString() : QStringLiteral(" (") + detail + QLatin1Char(')'));
-        return false;
+        m_synth = m_engine->synth();
+        return true;
     }
 
     bool open(const QString &file, QString *why) override
@@ -263,10 +336,7 @@ public:
             *why = QStringLiteral("not a MIDI file");
             return false;
         }
-        if (m_player) {
-            fluid_player_stop(m_player);
-            delete_fluid_player(m_player);
-        }
+        dropPlayer();
         m_player = new_fluid_player(m_synth);
         if (!m_player || fluid_player_add(m_player, QFile::encodeName(file).constData()) != FLUID_OK) {
             *why = QStringLiteral("FluidSynth refused the file");
@@ -305,6 +375,20 @@ public:
     QString name() const override { return QStringLiteral("sequencer"); }
 
 private:
+    // The synthesizer plays on: the player's notes are ended, and its tick reports stop
+    // before it is freed.
+    void dropPlayer()
+    {
+        if (!m_player)
+            return;
+        m_watch.stop();
+        fluid_player_set_tick_callback(m_player, nullptr, nullptr);
+        fluid_player_stop(m_player);
+        fluid_synth_all_notes_off(m_synth, -1);
+        delete_fluid_player(m_player);
+        m_player = nullptr;
+    }
+
     static int onTick(void *data, int tick)
     {
         auto *self = static_cast<SequencerDevice *>(data);
@@ -317,9 +401,8 @@ private:
         return FLUID_OK;
     }
 
-    fluid_settings_t *m_settings = nullptr;
+    std::shared_ptr<Synthesizer> m_engine;
     fluid_synth_t *m_synth = nullptr;
-    fluid_audio_driver_t *m_driver = nullptr;
     fluid_player_t *m_player = nullptr;
     std::atomic<bool> m_ended{false};
     QTimer m_watch;

@@ -20,6 +20,7 @@
 #include "testenv.h"
 
 #include <QDir>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -108,6 +109,30 @@ private slots:
         p->mnuHilfe->trigger();
         QVERIFY(WindowRegistry::isLoaded<info>());
         QVERIFY(WindowRegistry::get<info>()->Text3->isVisibleTo(WindowRegistry::get<info>()));
+    }
+
+    // The tree reads its folders in the background; the current folder, deep under many
+    // others, must still end up selected and in view once they are read.
+    void theFolderTreeShowsTheCurrentFolder()
+    {
+        QTemporaryDir root;
+        for (int k = 0; k < 40; ++k)
+            QDir(root.path()).mkpath(QStringLiteral("a%1/sub").arg(k, 2, 10, QLatin1Char('0')));
+        const QString deep = QDir::cleanPath(root.filePath(QStringLiteral("zz/deep/musica")));
+        QDir().mkpath(deep);
+        FileLists::DirList tree;
+        tree.resize(220, 160);
+        // As the windows do: the path set while hidden, then shown.
+        QVERIFY(tree.setPath(deep));
+        tree.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&tree));
+        // Until the folders are read the path is the tree's only branch, in view anyway:
+        // wait for the siblings, and the model's sort that follows them.
+        auto *model = qobject_cast<QFileSystemModel *>(tree.model());
+        QTRY_COMPARE(model->rowCount(model->index(root.path())), 41);
+        QTest::qWait(300);
+        QVERIFY(tree.viewport()->rect().contains(tree.visualRect(tree.currentIndex())));
+        QCOMPARE(QDir::cleanPath(tree.currentIndex().data(QFileSystemModel::FilePathRole).toString()), deep);
     }
 
     void firstStartShowsTheProgramsMusicAndStaysQuiet()
