@@ -13,6 +13,7 @@
 #include "twips.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -34,6 +35,8 @@ alleImagenes::alleImagenes(QWidget *parent) : QWidget(parent)
         card->setObjectName(QStringLiteral("Image1_%1").arg(i));
         card->setAccessibleName(QStringLiteral("Carta %1").arg(i + 1));
         card->setAlignment(Qt::AlignCenter);
+        // Reached with Tab and the arrow keys; Enter or Space shows the keywords.
+        card->setFocusPolicy(Qt::StrongFocus);
         card->installEventFilter(this);
         Image1[size_t(i)] = card;
     }
@@ -70,6 +73,8 @@ void alleImagenes::showGallery()
     show();
     raise();
     activateWindow();
+    if (focusedCard() < 0)
+        Image1[0]->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 QRect alleImagenes::placed(const QRect &twips) const
@@ -126,17 +131,77 @@ void alleImagenes::cardPressed(int index)
     positionAtCard(*Data1, index + 1);
 }
 
+int alleImagenes::focusedCard() const
+{
+    for (int i = 0; i < int(Image1.size()); ++i)
+        if (Image1[size_t(i)]->hasFocus())
+            return i;
+    return -1;
+}
+
+bool alleImagenes::cardKey(int index, const QKeyEvent *key)
+{
+    using GalleryLayout::kColumns;
+    const int last = int(Image1.size()) - 1;
+    int to = -1;
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        cardPressed(index);
+        return true;
+    case Qt::Key_Left:
+        to = index - 1;
+        break;
+    case Qt::Key_Right:
+        to = index + 1;
+        break;
+    case Qt::Key_Up:
+        to = index - kColumns;
+        break;
+    case Qt::Key_Down:
+        to = index + kColumns;
+        break;
+    case Qt::Key_Home:
+        to = 0;
+        break;
+    case Qt::Key_End:
+        to = last;
+        break;
+    default:
+        return false;
+    }
+    if (to >= 0 && to <= last)
+        Image1[size_t(to)]->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
 bool alleImagenes::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonPress) {
-        for (int i = 0; i < int(Image1.size()); ++i) {
-            if (watched == Image1[size_t(i)]) {
-                cardPressed(i);
-                break;
-            }
+    int index = -1;
+    for (int i = 0; i < int(Image1.size()); ++i) {
+        if (watched == Image1[size_t(i)]) {
+            index = i;
+            break;
         }
     }
-    // The release goes on to the popup's watch.
+    if (index >= 0) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            cardPressed(index);
+            break; // the release goes on to the popup's watch
+        case QEvent::KeyPress:
+            if (cardKey(index, static_cast<QKeyEvent *>(event)))
+                return true;
+            break;
+        case QEvent::FocusIn:
+        case QEvent::FocusOut:
+            update(); // the focus ring is painted around the card
+            break;
+        default:
+            break;
+        }
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -149,4 +214,13 @@ void alleImagenes::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     paintCovering(p, rect(), m_background);
+    const int focused = focusedCard();
+    if (focused >= 0) {
+        // In the gap between the cards, so the picture stays whole.
+        const qreal w = qMax(2.0, 2.5 * m_scale);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(Theme::gold(), w));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(Image1[size_t(focused)]->geometry()).adjusted(-w, -w, w, w), w, w);
+    }
 }

@@ -9,6 +9,7 @@
 
 #include <array>
 
+class QKeyEvent;
 class QLabel;
 class QPlainTextEdit;
 class RecordCursor;
@@ -47,6 +48,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The card with the keyboard focus, or -1.
+    int focusedCard() const;
+    // A key on card index i: arrows, Home and End move the focus, Enter and Space press.
+    bool cardKey(int index, const QKeyEvent *key);
     void layoutControls();
     void loadPictures(const QSize &size);
 

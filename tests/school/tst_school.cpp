@@ -446,6 +446,36 @@ private slots:
         menu->hide();
     }
 
+    // Without a mouse: the arrows walk the grid and stop at its edges, Enter shows the
+    // keywords, the context-menu key opens the popup.
+    void galleryWorksFromTheKeyboard()
+    {
+        lernen *school = openSchool();
+        QVERIFY(school);
+        school->Command4->click();
+        alleImagenes *gallery = WindowRegistry::ifLoaded<alleImagenes>();
+        QVERIFY(gallery);
+        QVERIFY(QTest::qWaitForWindowActive(gallery));
+        QTRY_VERIFY(gallery->Image1[0]->hasFocus());
+        QTest::keyClick(gallery->Image1[0], Qt::Key_Left); // already at the edge
+        QVERIFY(gallery->Image1[0]->hasFocus());
+        QTest::keyClick(gallery->Image1[0], Qt::Key_Right);
+        QTest::keyClick(gallery->Image1[1], Qt::Key_Down);
+        QVERIFY(gallery->Image1[14]->hasFocus());
+        QTest::keyClick(gallery->Image1[14], Qt::Key_Return);
+        QCOMPARE(gallery->Text1->toPlainText(), keywords(15));
+        QCOMPARE(gallery->boxDesign(), GalleryLayout::boxFor(14));
+        QTest::keyClick(gallery->Image1[14], Qt::Key_End);
+        QTest::keyClick(gallery->Image1[77], Qt::Key_Down);
+        QVERIFY(gallery->Image1[77]->hasFocus());
+        QTest::keyClick(gallery->Image1[77], Qt::Key_Space);
+        QCOMPARE(gallery->Text1->toPlainText(), keywords(78));
+        QMenu *menu = WindowRegistry::get<frmMeni>()->mnuMeni;
+        QTest::keyClick(gallery->Image1[77], Qt::Key_Menu);
+        QTRY_VERIFY(menu->isVisible());
+        menu->hide();
+    }
+
     void closingTheGalleryByItsFrameGoesBackToTheMainMenu()
     {
         lernen *school = openSchool();
