@@ -44,9 +44,9 @@ QSet<QString> trigrams(const QString &text)
 
 // Spanish of Spain addresses several people as "vosotros", the Americas as "ustedes"; the
 // texts speak to one reader or about two people in the third person, so neither belongs.
-const QRegularExpression kPluralYou(
-    QStringLiteral("\\b(ustedes|vosotr[oa]s|vuestr[oa]s?|os|sois|\\p{L}+[áé]is)\\b"),
-    QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
+const QRegularExpression
+    kPluralYou(QStringLiteral("\\b(ustedes|vosotr[oa]s|vuestr[oa]s?|os|sois|\\p{L}+[áé]is)\\b"),
+               QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
 
 // The reader may be anyone: a masculine adjective aimed at "tú" shuts half of them out.
 // Only words whose feminine differs, after the forms that describe the reader.
@@ -65,15 +65,16 @@ const QRegularExpression kMasculineReader(
 const QRegularExpression kCardName(QStringLiteral("\\b(\\p{L}+) de (bastos|copas|espadas|oros)\\b"),
                                    QRegularExpression::CaseInsensitiveOption |
                                        QRegularExpression::UseUnicodePropertiesOption);
-const QStringList kCardTitles{QStringLiteral("As"),     QStringLiteral("Dos"),     QStringLiteral("Tres"),
-                              QStringLiteral("Cuatro"), QStringLiteral("Cinco"),   QStringLiteral("Seis"),
-                              QStringLiteral("Siete"),  QStringLiteral("Ocho"),    QStringLiteral("Nueve"),
-                              QStringLiteral("Diez"),   QStringLiteral("Sota"),    QStringLiteral("Caballo"),
+const QStringList kCardTitles{QStringLiteral("As"),     QStringLiteral("Dos"),   QStringLiteral("Tres"),
+                              QStringLiteral("Cuatro"), QStringLiteral("Cinco"), QStringLiteral("Seis"),
+                              QStringLiteral("Siete"),  QStringLiteral("Ocho"),  QStringLiteral("Nueve"),
+                              QStringLiteral("Diez"),   QStringLiteral("Sota"),  QStringLiteral("Caballo"),
                               QStringLiteral("Reina"),  QStringLiteral("Rey")};
-const QStringList kOtherTitles{QStringLiteral("paje"),     QStringLiteral("caballero"), QStringLiteral("princesa"),
-                               QStringLiteral("príncipe"), QStringLiteral("dama"),      QStringLiteral("jota"),
-                               QStringLiteral("valet"),    QStringLiteral("sotas"),     QStringLiteral("caballos"),
-                               QStringLiteral("reinas"),   QStringLiteral("reyes"),     QStringLiteral("ases")};
+const QStringList kOtherTitles{
+    QStringLiteral("paje"),     QStringLiteral("caballero"), QStringLiteral("princesa"),
+    QStringLiteral("príncipe"), QStringLiteral("dama"),      QStringLiteral("jota"),
+    QStringLiteral("valet"),    QStringLiteral("sotas"),     QStringLiteral("caballos"),
+    QStringLiteral("reinas"),   QStringLiteral("reyes"),     QStringLiteral("ases")};
 const QStringList kSuits{QStringLiteral("Bastos"), QStringLiteral("Copas"), QStringLiteral("Espadas"),
                          QStringLiteral("Oros")};
 
@@ -213,7 +214,8 @@ QStringList check(const CardTables::Table &table, const QMap<int, Entry> &entrie
         for (auto it = kPluralYou.globalMatch(e.text); it.hasNext();)
             at(QStringLiteral("speaks to several people"), it.next().captured(0));
         for (auto it = kMasculineReader.globalMatch(e.text); it.hasNext();)
-            at(QStringLiteral("gives the reader a masculine form; word it for anyone"), it.next().captured(0));
+            at(QStringLiteral("gives the reader a masculine form; word it for anyone"),
+               it.next().captured(0));
         if (isCrossTable(tableName(table))) {
             for (auto it = kToday.globalMatch(e.text); it.hasNext();)
                 at(QStringLiteral("speaks of today in a cross"), it.next().captured(0));
