@@ -57,7 +57,8 @@ const QRegularExpression kMasculineReader(
                    "dispuesto|atento|tranquilo|perdido|confundido|bloqueado|satisfecho|orgulloso|"
                    "generoso|obligado|atrapado|dividido|solito|receptivo|centrado|"
                    "decidido|convencido|protegido|acompañado|rodeado|enamorado|herido|harto|"
-                   "lleno|vacío|sereno|claro|justo|cuidadoso)\\b"),
+                   "lleno|vacío|sereno|claro|justo|cuidadoso|detenido|inseguro|derrotado|frustrado|"
+                   "infravalorado|excluido|visto|valorado|humillado|suspendido)\\b"),
     QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
 
 // A card named inside a text: "<title> de <suit>". Titles other decks use, or a name in
