@@ -1,5 +1,5 @@
-// The database builder: the text format, the checks that keep placeholders, near-copies
-// and misplaced grammar out of the database, and the builder program itself.
+// The database builder: the text format, the checks that keep placeholders, near-copies,
+// misplaced grammar and wording faults out of the database, and the builder program itself.
 
 #include "cardtables.h"
 #include "testenv.h"
@@ -161,6 +161,104 @@ private slots:
         QVERIFY(errors[2].contains(QStringLiteral("entry 3")));
         // Other tables may begin however they like.
         QVERIFY(TextSource::check(table("bezi2"), {{1, entries.value(1)}}, QStringLiteral("b")).isEmpty());
+    }
+
+    void wordingFaultsAreRefused_data()
+    {
+        QTest::addColumn<QString>("tableName");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("quote"); // empty: the text passes
+
+        QTest::newRow("ustedes") << "bezi3"
+                                 << "Hablen ustedes de lo que sienten."
+                                 << "ustedes";
+        QTest::newRow("vosotros") << "tag2"
+                                  << "Vosotros ya lo veis."
+                                  << "Vosotros";
+        QTest::newRow("vosotros verb") << "tag2"
+                                       << "Si queréis, salid a caminar."
+                                       << "queréis";
+        QTest::newRow("sois") << "tag2"
+                              << "Sois libres de elegir."
+                              << "Sois";
+        QTest::newRow("os") << "bezi2"
+                            << "La carta os invita a hablar."
+                            << "os";
+        QTest::newRow("third person") << "bezi3"
+                                      << "Los dos pueden hablar de lo que sienten."
+                                      << "";
+        QTest::newRow("plural noun in -ais") << "tag1"
+                                             << "Viajas a países lejanos con calma."
+                                             << "";
+
+        QTest::newRow("estás") << "tag3"
+                               << "Quizá estás agotado y sigues."
+                               << "estás agotado";
+        QTest::newRow("te sientas, intensified") << "kreuz1"
+                                                 << "Es posible que te sientas algo solo ahora."
+                                                 << "te sientas algo solo";
+        QTest::newRow("sé, sentence start") << "kreuz4"
+                                            << "Sé honesto contigo."
+                                            << "Sé honesto";
+        QTest::newRow("neutral wording") << "kreuz4"
+                                         << "Habla con honestidad y sin miedo a la soledad."
+                                         << "";
+        QTest::newRow("adjective of a thing") << "tag1"
+                                              << "El camino está abierto y el día es claro."
+                                              << "";
+
+        QTest::newRow("hoy in the cross") << "kreuz2"
+                                          << "Hoy no hace falta correr."
+                                          << "Hoy";
+        QTest::newRow("hoy in the day card") << "tag1"
+                                             << "Hoy no hace falta correr."
+                                             << "";
+        QTest::newRow("hoy inside a word") << "kreuz3"
+                                           << "Los hoyos del camino se rellenan."
+                                           << "";
+
+        QTest::newRow("page") << "kreuz4"
+                              << "Llega el paje de Copas con su pez."
+                              << "paje de Copas";
+        QTest::newRow("knight") << "kreuz4"
+                                << "El caballero de Oros avanza."
+                                << "caballero de Oros";
+        QTest::newRow("title in lower case") << "tag3"
+                                             << "La reina de Espadas corta."
+                                             << "reina de Espadas";
+        QTest::newRow("suit in lower case") << "tag3"
+                                            << "La Reina de espadas corta."
+                                            << "Reina de espadas";
+        QTest::newRow("number in lower case") << "tag1"
+                                              << "El tres de Copas brinda."
+                                              << "tres de Copas";
+        QTest::newRow("deck names") << "bezi2"
+                                    << "La Sota de Copas, el Caballo de Oros y el As de Bastos."
+                                    << "";
+        QTest::newRow("suit as a word") << "bezi2"
+                                        << "Las cartas de Oros hablan del cuerpo."
+                                        << "";
+    }
+    void wordingFaultsAreRefused()
+    {
+        QFETCH(QString, tableName);
+        QFETCH(QString, text);
+        QFETCH(QString, quote);
+        const auto &t = table(tableName.toStdString());
+        // Padded into the table's length bounds; texts after a name begin in lower case.
+        QString body = text + QLatin1Char(' ') + words(65, QStringLiteral("relleno"));
+        if (t.followsName)
+            body[0] = body[0].toLower();
+        QMap<int, TextSource::Entry> entries;
+        entries.insert(4, {4, body, 12});
+        const QStringList errors = TextSource::check(t, entries, QStringLiteral("t.txt"));
+        if (quote.isEmpty()) {
+            QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
+            return;
+        }
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors[0].startsWith(QStringLiteral("t.txt:12: entry 4 ")), qPrintable(errors[0]));
+        QVERIFY2(errors[0].endsWith(QLatin1Char('"') + quote + QLatin1Char('"')), qPrintable(errors[0]));
     }
 
     void builderFillsGapsOrRefusesThem()

@@ -41,6 +41,53 @@ QSet<QString> trigrams(const QString &text)
         set.insert(w[i] + QLatin1Char(' ') + w[i + 1] + QLatin1Char(' ') + w[i + 2]);
     return set;
 }
+
+// Spanish of Spain addresses several people as "vosotros", the Americas as "ustedes"; the
+// texts speak to one reader or about two people in the third person, so neither belongs.
+const QRegularExpression
+    kPluralYou(QStringLiteral("\\b(ustedes|vosotr[oa]s|vuestr[oa]s?|os|sois|\\p{L}+[áé]is)\\b"),
+               QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
+
+// The reader may be anyone: a masculine adjective aimed at "tú" shuts half of them out.
+// Only words whose feminine differs, after the forms that describe the reader.
+const QRegularExpression kMasculineReader(
+    QStringLiteral("\\b(estás|estés|estabas|te sientes|te sientas|sé|seas|eres)\\s+"
+                   "((?:más|muy|tan|demasiado|algo|un poco)\\s+)?"
+                   "(solo|abierto|cerrado|honesto|sincero|cansado|agotado|preparado|listo|seguro|"
+                   "dispuesto|atento|tranquilo|perdido|confundido|bloqueado|satisfecho|orgulloso|"
+                   "generoso|obligado|atrapado|dividido|solito|receptivo|centrado|"
+                   "decidido|convencido|protegido|acompañado|rodeado|enamorado|herido|harto|"
+                   "lleno|vacío|sereno|claro|justo|cuidadoso|detenido|inseguro|derrotado|frustrado|"
+                   "infravalorado|excluido|visto|valorado|humillado|suspendido)\\b"),
+    QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
+
+// A card named inside a text: "<title> de <suit>". Titles other decks use, or a name in
+// lower case, must read as the card names of the karten table.
+const QRegularExpression kCardName(QStringLiteral("\\b(\\p{L}+) de (bastos|copas|espadas|oros)\\b"),
+                                   QRegularExpression::CaseInsensitiveOption |
+                                       QRegularExpression::UseUnicodePropertiesOption);
+const QStringList kCardTitles{QStringLiteral("As"),     QStringLiteral("Dos"),   QStringLiteral("Tres"),
+                              QStringLiteral("Cuatro"), QStringLiteral("Cinco"), QStringLiteral("Seis"),
+                              QStringLiteral("Siete"),  QStringLiteral("Ocho"),  QStringLiteral("Nueve"),
+                              QStringLiteral("Diez"),   QStringLiteral("Sota"),  QStringLiteral("Caballo"),
+                              QStringLiteral("Reina"),  QStringLiteral("Rey")};
+const QStringList kOtherTitles{
+    QStringLiteral("paje"),     QStringLiteral("caballero"), QStringLiteral("princesa"),
+    QStringLiteral("príncipe"), QStringLiteral("dama"),      QStringLiteral("jota"),
+    QStringLiteral("valet"),    QStringLiteral("sotas"),     QStringLiteral("caballos"),
+    QStringLiteral("reinas"),   QStringLiteral("reyes"),     QStringLiteral("ases")};
+const QStringList kSuits{QStringLiteral("Bastos"), QStringLiteral("Copas"), QStringLiteral("Espadas"),
+                         QStringLiteral("Oros")};
+
+// The cross is laid for a question, not for a day.
+bool isCrossTable(const QString &name)
+{
+    static const QRegularExpression cross(QStringLiteral("^kreuz[1-4]$"));
+    return cross.match(name).hasMatch();
+}
+const QRegularExpression kToday(QStringLiteral("\\bhoy\\b"),
+                                QRegularExpression::CaseInsensitiveOption |
+                                    QRegularExpression::UseUnicodePropertiesOption);
 } // namespace
 
 QString tableName(const CardTables::Table &table)
@@ -158,6 +205,31 @@ QStringList check(const CardTables::Table &table, const QMap<int, Entry> &entrie
                           .arg(fileName)
                           .arg(e.line)
                           .arg(e.number);
+        const auto at = [&](const QString &what, const QString &quote) {
+            errors << QStringLiteral("%1:%2: entry %3 %4: \"%5\"")
+                          .arg(fileName)
+                          .arg(e.line)
+                          .arg(e.number)
+                          .arg(what, quote);
+        };
+        for (auto it = kPluralYou.globalMatch(e.text); it.hasNext();)
+            at(QStringLiteral("speaks to several people"), it.next().captured(0));
+        for (auto it = kMasculineReader.globalMatch(e.text); it.hasNext();)
+            at(QStringLiteral("gives the reader a masculine form; word it for anyone"),
+               it.next().captured(0));
+        if (isCrossTable(tableName(table))) {
+            for (auto it = kToday.globalMatch(e.text); it.hasNext();)
+                at(QStringLiteral("speaks of today in a cross"), it.next().captured(0));
+        }
+        for (auto it = kCardName.globalMatch(e.text); it.hasNext();) {
+            const auto m = it.next();
+            const QString title = m.captured(1);
+            const bool cardTitle = kCardTitles.contains(title, Qt::CaseInsensitive);
+            if (!cardTitle && !kOtherTitles.contains(title, Qt::CaseInsensitive))
+                continue;
+            if (!kCardTitles.contains(title) || !kSuits.contains(m.captured(2)))
+                at(QStringLiteral("names a card otherwise than the deck does"), m.captured(0));
+        }
         if (table.followsName) {
             // The program writes a name and a blank before the text.
             if (!e.text.at(0).isLower())

@@ -31,7 +31,8 @@ int wordCount(const QString &text);
 double similarity(const QString &a, const QString &b);
 inline constexpr double kMaxSimilarity = 0.35;
 
-// Length, near-copies and the grammar of texts that follow a name.
+// Length, near-copies, the grammar of texts that follow a name, the reader's person and
+// gender, "today" in the cross and card names spelled as the deck spells them.
 QStringList check(const CardTables::Table &table, const QMap<int, Entry> &entries, const QString &fileName);
 
 QString tableName(const CardTables::Table &table);
