@@ -173,6 +173,9 @@ class Person:
         if self.pose == 'sit':
             pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-1.15, 3.9), U(-1.2, 6.0)]
             hem_y = 6.0
+        elif self.pose == 'kneel' and self.dress in ('nude', 'tunic'):
+            pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-0.75, 3.7), U(-0.7, 4.1)]
+            hem_y = 4.1
         elif self.pose == 'kneel':
             pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-0.85, 3.8), U(-1.15, 5.55)]
             hem_y = 5.55
@@ -217,6 +220,16 @@ class Person:
                 out.append(solid([('stroke', d, 0.44 * u)], legc))
                 toe = side if self.pose != 'walk' else (1 if self.face in ('right', 'front') else -1)
                 out.append(ellipse(f[0] + toe * 0.12 * u, f[1] - 0.05 * u, 0.3 * u, 0.14 * u, self.shoes, INK, 2))
+        elif self.pose == 'kneel' and hem_y < 5:
+            # one knee on the ground, the other raised with its foot set down in front
+            legc = self.skin if self.dress == 'nude' else self.legs
+            ground_leg = 'M%s,%s L%s,%s L%s,%s' % (n(U(-0.3, 3.9)[0]), n(U(-0.3, 3.9)[1]), n(U(-0.55, 5.45)[0]),
+                                                   n(U(-0.55, 5.45)[1]), n(U(-1.3, 5.5)[0]), n(U(-1.3, 5.5)[1]))
+            raised_leg = 'M%s,%s L%s,%s L%s,%s' % (n(U(0.3, 3.9)[0]), n(U(0.3, 3.9)[1]), n(U(1.15, 4.3)[0]),
+                                                   n(U(1.15, 4.3)[1]), n(U(1.1, 5.45)[0]), n(U(1.1, 5.45)[1]))
+            out.append(solid([('stroke', ground_leg, 0.5 * u), ('stroke', raised_leg, 0.5 * u)], legc))
+            fx, fy = U(1.25, 5.52)
+            out.append(ellipse(fx, fy, 0.3 * u, 0.13 * u, legc if self.dress == 'nude' else self.shoes, INK, 2))
         elif self.pose in ('stand', 'walk', 'sit'):
             y = hem_y + 0.08
             for side in (-1, 1):

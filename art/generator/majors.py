@@ -126,7 +126,7 @@ def el_loco(c):
             items.append(circle(x, y, 0.13 * p.u, ('#e05a4a', '#3f7f4a', '#f4d04a')[i % 3], INK, 1.2))
         return ''.join(items)
 
-    body, p = person(-20, 330, 420, pose='walk', face='up', dress='tunic', cloth='#f3efe2', legs='#f2d36a',
+    body, p = person(20, 330, 420, pose='walk', face='up', dress='tunic', cloth='#f3efe2', legs='#f2d36a',
                      shoes='#e0a030', hair='#b5773a', hat='cap', hat_colour='#3f7f4a', cape='#c2453a',
                      hands=((-1.3, 0.9), (0.35, 0.1)), pattern=flowered, belt='#c2a04a')
     (lx, ly), (rx, ry) = p.hands
@@ -138,7 +138,7 @@ def el_loco(c):
     out.append(body)
     out.append(line((lx, ly), (lx - 4, ly - 40), '#3f7a3c', 3))
     out.append(rose(lx - 4, ly - 46, 13))
-    out.append(dog(110, 330, 1.7, -1, '#f4f2ec', 'jump'))
+    out.append(dog(150, 330, 1.7, -1, '#f4f2ec', 'jump'))
     return out
 
 

@@ -42,11 +42,11 @@ def cinco_de_copas(c):
     out.append(cloud(150, -280, 240, '#a9aeb8'))
     out.append(hills(40, '#7c8a72', (30, 50, 30)))
     out.append(water(c, 40, '#6d8fb8', '#58789f', 120))
-    out.append(castle(200, 40, 130, 120, '#b9b3a8', '#6a5a6e'))
-    out.append(bridge(150, 110, 140, 40))
+    out.append(house(250, 40, 80, 60, '#d8ccb4', '#6a5a6e'))
+    out.append(bridge(180, 110, 150, 40))
     out.append(ground(c, 110, '#7d8b62', '#5d6b48'))
     # the cloaked mourner, bent, facing the spilled cups
-    body, p = person(110, 360, 500, face='down', dress='robe', cloth='#1f1d24', hat='hood', hat_colour='#1f1d24',
+    body, p = person(70, 360, 500, face='down', dress='robe', cloth='#1f1d24', hat='hood', hat_colour='#1f1d24',
                      sleeves='#1f1d24', cape='#2a2730', behind=(True, True))
     out.append(body)
     out.append(spilled_cup(-10, 330, 110, -1, '#b3263a'))
@@ -781,7 +781,7 @@ def cuatro_de_copas(c):
     out = [sky(c, 'day', 150), hills(150, '#7fae5a', (40, 30, 60)), ground(c, 150, '#8ab85a', '#6a9a44')]
     out.append(tree(-100, 330, 560, '#3f7a3c'))
     body, p = person(-100, 400, 520, pose='sit', face='down', dress='tunic', cloth='#4a6fb5', legs='#c2453a',
-                     hair='#5a3a22', hands=((0.9, 1.3), (-0.9, 1.3)))
+                     hair='#5a3a22', hands=((1.3, 1.2), (-1.3, 1.0)))
     out.append(body)
     for x in (80, 160, 240):
         out.append(cup(x, 430, 110))
@@ -868,7 +868,7 @@ def nueve_de_copas(c):
     out.append(rect(-120, 290, 240, 140, '#8a5a2e'))
     body, p = person(0, 420, 560, pose='sit', face='front', dress='robe', cloth='#f2efe6', cape='#c2453a',
                      hat='cap', hat_colour='#c2453a', hair='#5a3a22', beard='#5a3a22',
-                     hands=((1.2, 1.0), (-1.2, 1.0)), bend=(-1, -1))
+                     hands=((1.3, 1.2), (-1.3, 1.0)))
     out.append(body)
     return out
 
