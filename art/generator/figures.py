@@ -327,8 +327,6 @@ class Person:
                 n(cx), n(cy + 1.6 * u), n(cx + 0.55 * u), n(cy + 1.9 * u), n(cx + 0.75 * u), n(cy + 1.3 * u),
                 n(cx + 0.5 * u), n(cy - 0.2 * u))
             out.append(path(d, self.hair))
-        if self.face == 'back' and self.hat not in ('hood', 'veil'):
-            pass
         return ''.join(out)
 
     def _hair_front(self):

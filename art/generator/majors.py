@@ -419,14 +419,15 @@ def el_ermitano(c):
     out.append(path('M-300,300 L-80,170 L40,230 L300,120 L300,450 L-300,450 Z', '#e8ecf4', INK, LINE))
     out.append(path('M-300,360 L-120,280 L100,330 L300,260 L300,450 L-300,450 Z', '#c9d0dc', INK, LINE))
     body, p = person(0, 250, 600, face='down', dress='robe', cloth='#8a8f9a', cape='#6f7480', hat='hood',
-                     hat_colour='#8a8f9a', beard='#f2efe6', hands=((1.7, 0.6), (-0.2, 1.6)))
+                     hat_colour='#8a8f9a', beard='#f2efe6', hands=((-1.2, 0.5), (0.5, 1.4)))
     out.append(body)
+    # the staff in his left hand, the lantern held out in his right, its light around it
     rx, ry = p.hands[1]
-    out.append(line((ry * 0 + p.hands[0][0], p.hands[0][1] - 200), (p.hands[0][0] + 10, 260), '#c8a050', 9))
+    out.append(line((rx - 4, ry - 200), (rx + 10, 260), '#c8a050', 9))
+    out.append(circle(rx, ry, 0.21 * p.u, SKIN, INK, 2))
     lx, ly = p.hands[0]
-    out.append(lantern(rx + 130 - 130, ry, 1.6) if False else '')
-    out.append(c.radial([(0, ('#fff6c8', 0.9)), (1, ('#fff6c8', 0.0))], lx + 1, ly + 50, 120) and
-               circle(lx, ly + 50, 120, c.radial([(0, ('#fff6c8', 0.85)), (1, ('#fff6c8', 0.0))], lx, ly + 50, 120), None, 0))
+    light = c.radial([(0, ('#fff6c8', 0.85)), (1, ('#fff6c8', 0.0))], lx, ly + 50, 120)
+    out.append(circle(lx, ly + 50, 120, light, None, 0))
     out.append(lantern(lx, ly, 1.7))
     out.append(circle(lx, ly, 0.21 * p.u, SKIN, INK, 2))
     return out

@@ -201,6 +201,17 @@ def hand_over(p, i):
     return circle(x, y, 0.21 * p.u, p.skin, INK, 2)
 
 
+def blindfold(p):
+    hx, hy = p.head
+    return rect(hx - 0.45 * p.u, hy - 0.12 * p.u, 0.9 * p.u, 0.24 * p.u, '#f7f4ec', INK, 2)
+
+
+def upright_sword(p, i, length, width):
+    """A sword held point up in hand i, the fist closed over its grip."""
+    x, y = p.hands[i]
+    return sword((x, y + 30), (x, y - length), width) + hand_over(p, i)
+
+
 def seated_court(c, sky_kind, horizon, ground_col, throne_col, cloth, cape, hat, hands, face='front', beard=None,
                  hair='#5a3a22', hairstyle='short', pattern=None, x=0, feet=380, h=500, throne_w=320, throne_h=560,
                  top='round', backdrop=None, ground_fn=None):
@@ -335,7 +346,7 @@ def reina_de_copas(c):
     out.append(path('M%s,%s q%s,-%s %s,0 Z' % (n(cx - 28), n(ry + 40 - 150), n(28), n(50), n(56)), GOLD, INK, 2))
     out.append(circle(cx, ry + 40 - 150 - 40, 8, GOLD, INK, 2))
     for dx in (-44, 44):
-        out.append(wings(cx + dx * 0.6, ry - 80, 16, GOLD, GOLD_DARK if False else '#b8862a', up=False))
+        out.append(wings(cx + dx * 0.6, ry - 80, 16, GOLD, GOLD_DARK, up=False))
     out += [hand_over(p, 0), hand_over(p, 1)]
     return out
 
@@ -424,9 +435,7 @@ def reina_de_espadas(c):
     body, p = person(60, 400, 500, pose='sit', face='left', dress='gown', cloth='#d8d2e8', cape='#6fb2e8', hat='crown',
                      hair='#5a3a22', hairstyle='long', hands=((-1.8, -0.2), (0.6, -0.6)))
     out.append(body)
-    rx, ry = p.hands[1]
-    out.append(sword((rx, ry + 30), (rx, ry - 260), 16))
-    out.append(hand_over(p, 1))
+    out.append(upright_sword(p, 1, 260, 16))
     return out
 
 
@@ -442,9 +451,7 @@ def rey_de_espadas(c):
     body, p = person(0, 400, 520, pose='sit', face='front', dress='gown', cloth='#4a6fb5', cape='#7a5bb0', hat='crown',
                      beard='#5a3a22', hands=((-0.6, 2.0), (0.8, 0.7)))
     out.append(body)
-    rx, ry = p.hands[1]
-    out.append(sword((rx, ry + 30), (rx, ry - 270), 18))
-    out.append(hand_over(p, 1))
+    out.append(upright_sword(p, 1, 270, 18))
     return out
 
 
@@ -927,8 +934,7 @@ def dos_de_espadas(c):
     body, p = person(0, 440, 540, pose='sit', face='closed', dress='gown', cloth='#f2efe6', hair='#5a3a22',
                      hands=((1.2, 0.9), (-1.2, 0.9)), bend=(-1, -1))
     out.append(body)
-    hx, hy = p.head
-    out.append(rect(hx - 0.45 * p.u, hy - 0.12 * p.u, 0.9 * p.u, 0.24 * p.u, '#f7f4ec', INK, 2))
+    out.append(blindfold(p))
     (lx, ly), (rx, ry) = p.hands
     out.append(sword((rx, ry + 10), (rx - 250, ry - 330), 16))
     out.append(sword((lx, ly + 10), (lx + 250, ry - 330), 16))
@@ -943,8 +949,8 @@ def cuatro_de_espadas(c):
     out.append(path('M150,-420 L270,-420 L270,-220 Q210,-250 150,-220 Z', '#6fb2e8', INK, LINE))
     for x, y, col in [(180, -390, '#e0b040'), (240, -390, '#c2453a'), (210, -320, '#4e8a44'), (180, -260, '#7a5bb0')]:
         out.append(rect(x - 20, y - 20, 40, 40, col, INK, 2))
-    for i, y in enumerate((-330, -220, -110)):
-        out.append(sword((-250, y), (80, y + 140), 18) if False else sword((-30 - i * 40 + 40, -420), (-30 - i * 40 + 40, -100 + i * 0), 18))
+    for i in range(3):
+        out.append(sword((10 - i * 40, -420), (10 - i * 40, -100), 18))
     out.append(rect(-270, 160, 540, 220, '#c9c2b4'))
     out.append(rect(-290, 380, 580, 40, '#b9b3a8'))
     body, p = person(250, 150, 520, face='closed', dress='armour', cloth='#b9b3a8', sleeves='#b9b3a8', legs='#b9b3a8',
@@ -1025,14 +1031,11 @@ def ocho_de_espadas(c):
     body, p = person(0, 420, 540, face='closed', dress='gown', cloth='#c2453a', hair='#5a3a22', hairstyle='long',
                      hands=((0.5, 1.8), (-0.5, 1.8)), behind=(True, True))
     out.append(body)
-    hx, hy = p.head
-    out.append(rect(hx - 0.45 * p.u, hy - 0.12 * p.u, 0.9 * p.u, 0.24 * p.u, '#f7f4ec', INK, 2))
+    out.append(blindfold(p))
     for y in (p.top + 2.4 * p.u, p.top + 3.3 * p.u, p.top + 4.4 * p.u):
         out.append(path('M%s,%s q%s,%s %s,0' % (n(-0.7 * p.u), n(y), n(0.7 * p.u), n(14), n(1.4 * p.u)), 'none', '#e8dcb8', 5))
     for x in (-250, -190, -130, 130, 190, 250):
         out.append(sword((x, -40 - abs(x) * 0.1), (x, 440), 14))
-    out.append(sword((-70, 460), (-80, 120), 14) if False else '')
-    out.append(sword((-250 + 10, 0), (-250 + 10, 0), 1) if False else '')
     out.append(sword((290, -40), (290, 440), 14))
     out.append(sword((-290, -40), (-290, 440), 14))
     return out

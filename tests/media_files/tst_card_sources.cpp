@@ -58,11 +58,11 @@ Run runRenderer(const QString &programFolder, const QString &sources, const QLis
 // patterns, text and linked images render differently (or not at all) between librsvg and
 // Inkscape, or need fonts and files the source does not carry.
 const QSet<QString> kElements = {
-    QStringLiteral("svg"),    QStringLiteral("defs"),           QStringLiteral("g"),
-    QStringLiteral("path"),   QStringLiteral("circle"),         QStringLiteral("ellipse"),
-    QStringLiteral("rect"),   QStringLiteral("line"),           QStringLiteral("polygon"),
+    QStringLiteral("svg"),      QStringLiteral("defs"),           QStringLiteral("g"),
+    QStringLiteral("path"),     QStringLiteral("circle"),         QStringLiteral("ellipse"),
+    QStringLiteral("rect"),     QStringLiteral("line"),           QStringLiteral("polygon"),
     QStringLiteral("polyline"), QStringLiteral("linearGradient"), QStringLiteral("radialGradient"),
-    QStringLiteral("stop"),   QStringLiteral("clipPath")};
+    QStringLiteral("stop"),     QStringLiteral("clipPath")};
 
 } // namespace
 
@@ -127,8 +127,9 @@ void TestCardSources::sourcesUseOnlyPortableSvg()
             }
             for (const QXmlStreamAttribute &a : attrs) {
                 const QString key = a.qualifiedName().toString();
-                QVERIFY2(key != QLatin1String("filter") && key != QLatin1String("mask") && !key.contains(QLatin1String("href")) &&
-                             !key.startsWith(QLatin1String("font")) && key != QLatin1String("style"),
+                QVERIFY2(key != QLatin1String("filter") && key != QLatin1String("mask") &&
+                             !key.contains(QLatin1String("href")) && !key.startsWith(QLatin1String("font")) &&
+                             key != QLatin1String("style"),
                          qPrintable(path + QStringLiteral(": attribute %1").arg(key)));
                 const QString value = a.value().toString();
                 if (key == QLatin1String("id"))
@@ -175,7 +176,8 @@ void TestCardSources::everySourceRendersToACard()
                 QVERIFY2(lettered > 400, qPrintable(QStringLiteral("card %1: %2").arg(n).arg(lettered)));
                 first[n] = bytes;
             } else {
-                QVERIFY2(first[n] == bytes, qPrintable(QStringLiteral("card %1 differs between runs").arg(n)));
+                QVERIFY2(first[n] == bytes,
+                         qPrintable(QStringLiteral("card %1 differs between runs").arg(n)));
             }
         }
     }
@@ -189,7 +191,8 @@ void TestCardSources::aMissingSourceStopsTheRender()
     QVERIFY(!cards.isEmpty());
     const int present = cards.first();
     const int missing = present == 78 ? 77 : present + 1;
-    QVERIFY(QFile::copy(QDir(kSources).filePath(sourceName(present)), QDir(sources.path()).filePath(sourceName(present))));
+    QVERIFY(QFile::copy(QDir(kSources).filePath(sourceName(present)),
+                        QDir(sources.path()).filePath(sourceName(present))));
     const Run r = runRenderer(out.path(), sources.path(), {present, missing});
     QVERIFY(r.exitCode != 0);
     QVERIFY2(r.errors.contains(sourceName(missing)), qPrintable(r.errors));

@@ -769,13 +769,15 @@ void TestMediaFiles::generatorsAreDeterministic_data()
                             << QStringList{QStringLiteral("zvuk.wav"), QStringLiteral("backarte.wav")}
                             << QStringList();
     QTest::newRow("music") << QStringLiteral(MEDIA_MUSIC_EXE)
-                           << QStringList{QStringLiteral("corvin.mid")} + [] {
-                                  QStringList l;
-                                  for (const QString &f : musicFiles())
-                                      if (f.startsWith(QLatin1String("Klang/")))
-                                          l << f;
-                                  return l;
-                              }() << QStringList();
+                           << QStringList{QStringLiteral("corvin.mid")} +
+                                  [] {
+                                      QStringList l;
+                                      for (const QString &f : musicFiles())
+                                          if (f.startsWith(QLatin1String("Klang/")))
+                                              l << f;
+                                      return l;
+                                  }()
+                           << QStringList();
 }
 
 void TestMediaFiles::generatorsAreDeterministic()

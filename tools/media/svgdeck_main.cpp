@@ -33,8 +33,8 @@ QImage render(const QString &rsvg, const QString &source, QString *why)
     }
     QProcess p;
     p.start(rsvg, {QStringLiteral("--width=%1").arg(media::deck::kCardWidth),
-                   QStringLiteral("--height=%1").arg(media::deck::kCardHeight), QStringLiteral("--format=png"),
-                   source});
+                   QStringLiteral("--height=%1").arg(media::deck::kCardHeight),
+                   QStringLiteral("--format=png"), source});
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
         *why = QString::fromLocal8Bit(p.readAllStandardError()).trimmed();
         if (why->isEmpty())
