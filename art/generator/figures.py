@@ -244,8 +244,10 @@ class Person:
         knee = U(0.9 * direction, 4.5)
         foot = U(0.55 * direction, 6.1)
         d = 'M%s,%s L%s,%s L%s,%s' % (n(hip[0]), n(hip[1]), n(knee[0]), n(knee[1]), n(foot[0]), n(foot[1]))
-        out = [solid([('stroke', d, 0.5 * u)], self.legs)]
-        out.append(ellipse(foot[0] + 0.15 * u * direction, foot[1] + 0.05 * u, 0.32 * u, 0.15 * u, self.shoes, INK, 2))
+        bare = self.dress == 'nude'
+        out = [solid([('stroke', d, 0.5 * u)], self.skin if bare else self.legs)]
+        out.append(ellipse(foot[0] + 0.15 * u * direction, foot[1] + 0.05 * u, 0.32 * u, 0.15 * u,
+                           self.skin if bare else self.shoes, INK, 2))
         return ''.join(out)
 
     def _arm(self, i):

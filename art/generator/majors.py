@@ -641,10 +641,10 @@ def el_sol(c):
     for x in (-220, -120, 120, 220):
         out.append(sunflower(x, -10, 36, 40))
     out.append(ground(c, 150, '#8ab85a', '#6a9a44'))
-    hb, hp = horse(30, 420, 2.6, 1, 'walk', '#f4f2ec', '#d9d4c8')
+    hb, hp = horse(10, 430, 2.9, 1, 'walk', '#f4f2ec', '#d9d4c8')
     out.append(hb)
     sx, sy = hp['saddle']
-    child, cp = rider(sx, sy, 200, 1, dress='nude', face='front', hair='#e0b040', hat='wreath',
+    child, cp = rider(sx, sy, 270, 1, dress='nude', face='front', hair='#e0b040', hat='wreath',
                       hands=((-1.4, -0.8), (1.6, -0.2)))
     out.append(child)
     lx, ly = cp.hands[0]

@@ -630,16 +630,24 @@ def cuatro_de_bastos(c):
 @card(BASTOS + 4)
 def cinco_de_bastos(c):
     out = [sky(c, 'day', 200), ground(c, 200, '#8ab85a', '#6a9a44', 30)]
-    people = [(-190, 300, '#c2453a', (1.4, -0.4), (1.8, 0.6)), (-70, 420, '#4a6fb5', (1.0, -1.2), (1.6, -0.4)),
-              (60, 300, '#e0b040', (-1.6, -0.6), (-1.0, -1.2)), (180, 420, '#6a9a44', (-1.8, -0.4), (-1.2, -1.0)),
-              (0, 200, '#7a5bb0', (-1.4, -1.0), (1.4, -1.0))]
-    for i, (x, y, col, a, b) in enumerate(people):
-        body, p = person(x, y, 330 if y > 250 else 280, face='front', dress='tunic', cloth=col, legs='#5a4a3a',
-                         hair=('#5a3a22', '#c28a3a', '#3a2418')[i % 3], hands=(a, b))
+    # five youths round one point, each wand raised towards it from both hands
+    centre = (0, -120)
+    people = [(0, 250, 300, '#7a5bb0', 'front'), (-200, 330, 340, '#c2453a', 'right'), (200, 330, 340, '#e0b040', 'left'),
+              (-110, 440, 380, '#4a6fb5', 'right'), (120, 440, 380, '#6a9a44', 'left')]
+    for i, (x, y, h, col, face) in enumerate(people):
+        u = h / 7.5
+        chest = (x, y - 5.3 * u)
+        dx, dy = centre[0] - chest[0], centre[1] - chest[1]
+        d = math.hypot(dx, dy) or 1
+        reach = d + 70
+        dx, dy = dx / d, dy / d
+        near = ((chest[0] + dx * 0.5 * u - x) / u + 0.86, (chest[1] + dy * 0.5 * u - (y - 5.9 * u)) / u)
+        far = ((chest[0] + dx * 1.6 * u - x) / u - 0.86, (chest[1] + dy * 1.6 * u - (y - 5.9 * u)) / u)
+        body, p = person(x, y, h, face=face, dress='tunic', cloth=col, legs='#5a4a3a',
+                         hair=('#5a3a22', '#c28a3a', '#3a2418')[i % 3], hands=(near, far) if dx >= 0 else
+                         ((far[0] + 1.72, far[1]), (near[0] - 1.72, near[1])))
         out.append(body)
-        (lx, ly), (rx, ry) = p.hands
-        dx, dy = rx - lx, ry - ly
-        out.append(wand((lx - dx * 0.6, ly - dy * 0.6), (rx + dx * 0.8, ry + dy * 0.8), 12, 2))
+        out.append(wand((chest[0] - dx * 40, chest[1] - dy * 40), (chest[0] + dx * reach, chest[1] + dy * reach), 12, 2))
         out += [hand_over(p, 0), hand_over(p, 1)]
     return out
 
