@@ -454,9 +454,9 @@ def la_rueda(c):
     out.append(path('M-230,-180 Q-180,-80 -250,0 Q-300,80 -230,160 Q-200,220 -240,280', 'none', '#e0b040', 12))
     out.append(body_jackal(240, 260))
     # the sphinx with its sword on top
-    out.append(lion(20, -180, 1.1, -1, '#5a8ad0', '#3f6db0'))
-    out.append(circle(-40, -235, 18, SKIN))
-    out.append(sword((-20, -220), (-20, -330), 8))
+    out.append(lion(20, -215, 1.1, -1, '#5a8ad0', '#3f6db0'))
+    out.append(circle(-40, -270, 18, SKIN))
+    out.append(sword((-20, -255), (-20, -365), 8))
     # the four winged creatures with their books
     out.append(wings(-210, -340, 60, '#f2e6d0'))
     out.append(person(-210, -260, 160, pose='bust', face='down', cloth='#f2efe6', hair='#e9a23a')[0])
@@ -526,15 +526,18 @@ def la_templanza(c):
     out.append(ellipse(-160, 380, 170, 70, g))
     out.append(wings(-20, -130, 230, '#f0a040', '#c2453a'))
     body, p = person(-20, 400, 580, face='down', dress='robe', cloth='#f4f1e8', hair='#e0b040', hairstyle='long',
-                     hat='halo', hands=((-0.6, 1.2), (0.6, 2.5)))
+                     hat='halo', hands=((-1.0, 0.9), (0.9, 2.6)))
     out.append(body)
     chx, chy = p.chest
     out.append(rect(chx - 22, chy - 26, 44, 44, '#f4f1e8', INK, 2))
     out.append(path(poly([(chx - 14, chy + 10), (chx + 14, chy + 10), (chx, chy - 16)]), '#f0a040', INK, 2))
     (lx, ly), (rx, ry) = p.hands
-    out.append(cup(lx, ly + 30, 70, angle=-30))
-    out.append(cup(rx, ry + 30, 70, angle=10))
-    out.append(stream((lx - 10, ly - 10), (rx, ry - 10), 30, 6))
+    # water runs from the raised cup, tipped towards the other, into the lowered one
+    out.append(cup(lx, ly + 30, 80, angle=55))
+    mouth = (lx + 80 * math.sin(math.radians(55)) - 10, ly + 30 - 80 * math.cos(math.radians(55)) + 10)
+    out.append(cup(rx, ry + 30, 80, angle=-5))
+    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(mouth[0]), n(mouth[1]), n(rx - 10), n(mouth[1] - 10), n(rx), n(ry - 40)),
+                    'none', '#7fbff0', 9))
     for hx, hy in p.hands:
         out.append(circle(hx, hy, 0.21 * p.u, SKIN, INK, 2))
     for x in (-250, -220):
