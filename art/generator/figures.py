@@ -701,8 +701,7 @@ def lemniscate(x, y, w, colour=GOLD, width=5):
 
 def scales(x, y, s, colour=GOLD):
     """A balance hanging from a hand at (x, y)."""
-    out = [line((x, y), (x, y + 14 * s), INK, 2.5), line((x - 40 * s, y + 14 * s), (x + 40 * s, y + 14 * s), colour, 5),
-           line((x - 40 * s, y + 14 * s), (x - 40 * s, y + 14 * s), INK, 1)]
+    out = [line((x, y), (x, y + 14 * s), INK, 2.5), line((x - 40 * s, y + 14 * s), (x + 40 * s, y + 14 * s), colour, 5)]
     for side in (-1, 1):
         px = x + side * 40 * s
         out.append(line((px, y + 14 * s), (px - 14 * s, y + 50 * s), INK, 1.6))

@@ -2,9 +2,10 @@
 # coordinates (origin at the field's centre, ±288 across, ±440 down).
 import math
 
-from figures import (GOLD, LEAF, SILVER, SKIN, STEEL, WOOD, bird, coin, cup, darker, dog, fish, horse, lion, lion_head,
-                     person, ram_head, rider, sword, throne, wand, wolf)
-from scenery import (bridge, castle, cloud, flowers, ground, hills, house, lightning, moon, mountains, rain, rainbow,
+from figures import (GOLD, LEAF, SKIN, SKIN_DARK, WOOD, bird, bull_head, chain, coin, cup, darker, dog, eagle, horse,
+                     lantern, lemniscate, letters, lion, lion_head, person, pillar, ram_head, rider, scales, sunflower,
+                     sword, throne, trumpet, wand, wheat, wings, wolf)
+from scenery import (castle, cloud, flowers, ground, lightning, moon, mountains,
                      rose, sky, star, sun, tower, tree, water, wave_sea)
 from svg import INK, LINE, circle, ellipse, group, line, n, path, poly, polar, rect, solid
 
@@ -142,9 +143,6 @@ def el_loco(c):
     return out
 
 
-from figures import (GOLD_DARK, bull_head, chain, eagle, lantern, lemniscate, letters, pillar, scales, sunflower,
-                     trumpet, wheat, wings)
-
 
 def garden_border(y, seed=0):
     """Roses and lilies along the foot of a scene."""
@@ -219,7 +217,7 @@ def la_sacerdotisa(c):
     out.append(group([rect(-50, -14, 100, 28, '#f4ecd0', INK, 2, r=8), line((-30, 0), (30, 0), '#8a7a5a', 2)],
                      'translate(%s %s) rotate(-35)' % (n(lx + 20), n(ly + 12))))
     out.append(circle(lx, ly, 0.21 * p.u, SKIN, INK, 2))
-    out.append(moon(0, 410, 40, 0.6, '#f5efc8', False).replace('M0,370', 'M0,370'))
+    out.append(moon(0, 410, 40, 0.6, '#f5efc8', False))
     return out
 
 
@@ -344,9 +342,6 @@ def los_enamorados(c):
     wom, wp = person(140, 400, 400, face='up', dress='nude', hair='#c28a3a', hairstyle='long', hands=((-0.9, 2.0), (0.2, 2.7)), bend=(-1, 1))
     out += [man, wom]
     return out
-
-
-from figures import SKIN_DARK  # noqa: E402
 
 
 @card(7)

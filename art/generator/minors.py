@@ -1,9 +1,9 @@
 # The minor arcana, one function per card, like the majors.
 import math
 
-from figures import (GOLD, LEAF, SILVER, SKIN, STEEL, WOOD, bird, coin, cup, darker, dog, fish, horse, lion, lion_head,
-                     person, ram_head, rabbit, rider, sword, throne, wand, wolf, cat)
-from scenery import (bridge, castle, cloud, flowers, ground, hills, house, moon, mountains, rain, rainbow, rose, sky, star,
+from figures import (GOLD, GOLD_DARK, LEAF, SKIN, WOOD, bird, bull_head, cat, coin, cup, darker, dog, fish, horse,
+                     lion_head, person, rabbit, ram_head, rider, scales, sunflower, sword, throne, wand, wings)
+from scenery import (bridge, castle, cloud, flowers, ground, hills, house, moon, mountains, rain, rainbow, rose, sky,
                      sun, tower, tree, water, wave_sea)
 from svg import INK, LINE, circle, ellipse, group, line, n, path, poly, polar, rect, solid
 
@@ -187,8 +187,6 @@ def grapes(p):
     return ''.join(items)
 
 
-from figures import bull_head, eagle, scales, sunflower, wings  # noqa: E402
-
 
 def butterfly(x, y, s, colour='#8ab0e0'):
     return group([ellipse(-8, -6, 9, 7, colour, INK, 1.4, -30), ellipse(8, -6, 9, 7, colour, INK, 1.4, 30),
@@ -349,9 +347,6 @@ def reina_de_copas(c):
         out.append(wings(cx + dx * 0.6, ry - 80, 16, GOLD, GOLD_DARK, up=False))
     out += [hand_over(p, 0), hand_over(p, 1)]
     return out
-
-
-from figures import GOLD_DARK  # noqa: E402
 
 
 @card(COPAS + 13)

@@ -3,7 +3,7 @@
 # ±440 down; the frame is in the card's own 700 × 1240 coordinates.
 import math
 
-from svg import (INK, LINE, Card, circle, ellipse, group, line, n, path, poly, polar, rect, solid)
+from svg import (INK, LINE, circle, ellipse, group, line, n, path, poly, polar, rect, solid)
 
 GOLD = '#e4c062'
 GOLD_LIGHT = '#f6de96'
