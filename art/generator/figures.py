@@ -139,7 +139,7 @@ class Person:
     def __init__(self, x, y, h, pose='stand', face='front', dress='robe', cloth='#4a6fb5', cloth2=None,
                  skin=SKIN, hair='#5a3a22', hairstyle='short', hat=None, hat_colour=None, legs='#5a4a3a',
                  shoes='#4a3424', cape=None, beard=False, hands=(None, None), bend=(1, 1), behind=(False, False),
-                 sleeves=None, pattern=None, belt=None, hem=None, lean=0):
+                 sleeves=None, pattern=None, belt=None, hem=None, lean=0, reach=None):
         self.x, self.y, self.h = x, y, h
         self.u = h / 7.5
         self.pose, self.face, self.dress = pose, face, dress
@@ -157,6 +157,10 @@ class Person:
         self.head = (x, self.top + 0.55 * self.u)
         self.shoulders = ((x - 0.86 * self.u, self.top + 1.6 * self.u), (x + 0.86 * self.u, self.top + 1.6 * self.u))
         self.hands = [None, None]
+        if reach:
+            # hands given as points of the scene: the arms reach for them as far as they can
+            self.hand_targets = tuple(None if r is None else ((r[0] - s[0]) / self.u, (r[1] - s[1]) / self.u)
+                                      for r, s in zip(reach, self.shoulders))
         self.lap = (x, self.top + 4.0 * self.u)
         self.chest = (x, self.top + 2.3 * self.u)
 

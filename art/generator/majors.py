@@ -390,15 +390,16 @@ def la_fuerza(c):
     out = [sky(c, 'gold', 120)]
     out.append(mountains(140, '#6a7ab0', [(60, 200, 140)]))
     out.append(ground(c, 130, '#8ab85a', '#6a9a44'))
-    body, p = person(-80, 360, 520, face='down', dress='gown', cloth='#f4f1e8', hair='#c28a3a', hairstyle='long',
-                     hat='wreath', hands=((2.0, 2.7), (2.4, 3.4)))
+    # the lion's head, which her hands close gently
+    lx0, ly0, ls = 150, 350, 2.6
+    jx, jy = lx0 - 50 * ls, ly0 - 36 * ls - 16 * ls
+    body, p = person(-70, 410, 580, face='down', dress='gown', cloth='#f4f1e8', hair='#c28a3a', hairstyle='long',
+                     hat='wreath', reach=((jx - 14, jy - 30), (jx - 26, jy + 30)))
     out.append(body)
     out.append(lemniscate(p.head[0], p.top - 40, 40))
     out.append(path('M%s,%s Q%s,%s %s,%s' % (n(p.x - 0.6 * p.u), n(p.top + 3.0 * p.u), n(p.x + 40), n(p.top + 3.6 * p.u),
                                             n(p.x + 0.9 * p.u), n(p.top + 5.4 * p.u)), 'none', '#d8475a', 10))
-    out.append(lion(110, 440, 2.3, -1, '#e6b35a', '#c07a2c'))
-    # the lion's open jaw, held by her hands
-    jx, jy = 110 - 50 * 2.3, 440 - 36 * 2.3 - 16 * 2.3
+    out.append(lion(lx0, ly0, ls, -1, '#e6b35a', '#c07a2c'))
     out.append(path('M%s,%s l-28,18 l30,6 Z' % (n(jx - 18), n(jy + 22)), '#c83e3e', INK, 2))
     for hx, hy in p.hands:
         out.append(circle(hx, hy, 0.21 * p.u, SKIN, INK, 2))
