@@ -546,7 +546,7 @@ def la_templanza(c):
 def el_diablo(c):
     out = [rect(-300, -450, 600, 900, '#141018', None, 0)]
     out.append(circle(0, -150, 300, c.radial([(0, ('#5a3a4a', 0.9)), (1, ('#141018', 0))], 0, -150, 300), None, 0))
-    ps = [polar(0, -370, 50, 90 + i * 144) for i in range(5)]
+    ps = [polar(0, -398, 34, 90 + i * 144) for i in range(5)]
     out.append(path(poly(ps), 'none', '#f2efe6', 5))
     out.append(wings(0, -160, 250, '#4a3a5a', '#2a2030'))
     devil, d = person(0, 60, 520, pose='sit', face='front', dress='nude', skin='#8a5a3a', hair='#2a2030',
@@ -586,8 +586,10 @@ def la_torre(c):
         out.append(rect(-24, y, 48, 60, '#f08a2c', INK, 2, r=20))
         out.append(path('M%s,%s q-20,-30 0,-60 q10,30 20,10 q5,30 -20,50 Z' % (-4, y + 20), '#f7c948', INK, 1.6))
     # the crown blown from the top
-    out.append(group([path(poly([(-70, 0), (-60, -44), (-34, -20), (0, -56), (34, -20), (60, -44), (70, 0)]), GOLD)],
-                     'translate(70 -270) rotate(28)'))
+    out.append(group([path(poly([(-60, 0), (-52, -40), (-30, -18), (0, -50), (30, -18), (52, -40), (60, 0)]), GOLD),
+                      rect(-60, -4, 120, 16, GOLD, INK, LINE), circle(0, 4, 6, '#c83e3e', INK, 1.5),
+                      circle(-34, 4, 5, '#3f6db0', INK, 1.5), circle(34, 4, 5, '#3f6db0', INK, 1.5)],
+                     'translate(-150 -330) rotate(-35)'))
     out.append(path('M-100,-250 L-80,-290 L60,-290 L100,-250 Z', '#8a8478', INK, LINE))
     out.append(lightning([(180, -450), (60, -330), (110, -320), (10, -230), (60, -225), (-20, -150), (90, -260),
                           (40, -268), (140, -360), (90, -365), (220, -450)]))
