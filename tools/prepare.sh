@@ -11,6 +11,7 @@ BUILD_PACKAGES=(
   qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libfluidsynth-dev timgm6mb-soundfont
   fonts-liberation fonts-dejavu-core
+  python3 librsvg2-bin
 )
 
 missing_packages() {

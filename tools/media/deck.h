@@ -27,6 +27,9 @@ struct CardInfo
 
 CardInfo cardInfo(int number);
 QImage paintCard(int number);
+// The numeral in the top band and the Spanish name in the bottom band, in gold. The
+// drawn deck and the one rendered from the SVG sources letter their bands the same way.
+void paintBands(QPainter &p, const CardInfo &card);
 
 // Field painters. The painter's origin is the centre of the field; the field spans
 // roughly ±288 across and ±440 down.

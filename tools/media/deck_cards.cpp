@@ -135,7 +135,19 @@ void paintFrame(QPainter &p)
     p.drawRoundedRect(kBody.adjusted(27, 27, -27, -27), 21, 21);
 }
 
+double numeralBandY()
+{
+    return (kBody.top() + 27 + kField.top()) / 2.0;
+}
+
 } // namespace
+
+void paintBands(QPainter &p, const CardInfo &card)
+{
+    const double bottomY = (kField.bottom() + kBody.bottom() - 27) / 2.0;
+    bandText(p, card.numeral, numeralBandY(), 460, 66, card.major ? 6 : 3);
+    bandText(p, card.name, bottomY, 540, 50, 1);
+}
 
 CardInfo cardInfo(int number)
 {
@@ -183,14 +195,11 @@ QImage paintCard(int number)
     p.setPen(QPen(palette::gold, 3.5));
     p.drawPath(fieldPath);
 
-    const double topY = (kBody.top() + 27 + kField.top()) / 2.0;
-    const double bottomY = (kField.bottom() + kBody.bottom() - 27) / 2.0;
-    bandText(p, card.numeral, topY, 460, 66, card.major ? 6 : 3);
-    bandText(p, card.name, bottomY, 540, 50, 1);
+    paintBands(p, card);
 
     // Small lozenges close the numeral band on both sides, as on old printed decks.
-    diamond(p, QPointF(kField.left() + 30, topY), 11);
-    diamond(p, QPointF(kField.right() - 30, topY), 11);
+    diamond(p, QPointF(kField.left() + 30, numeralBandY()), 11);
+    diamond(p, QPointF(kField.right() - 30, numeralBandY()), 11);
     p.end();
 
     return img.convertToFormat(QImage::Format_RGB32);

@@ -1,0 +1,789 @@
+# People, horses, thrones, animals and the four suit symbols. Every person is built from
+# one set of proportions (7½ heads tall) so the figures of the deck belong together; a
+# pose changes where the legs go and the arms reach for given hand positions.
+import math
+
+from svg import INK, LINE, circle, ellipse, group, line, n, path, poly, polar, rect, solid
+
+SKIN = '#f1c9a5'
+SKIN_DARK = '#d9a57c'
+GOLD = '#e9be4a'
+GOLD_DARK = '#b8862a'
+SILVER = '#d5dbe4'
+STEEL = '#9aa3b2'
+WOOD = '#8a5a2e'
+LEAF = '#5c9c45'
+
+
+def mix(a, b, t):
+    ca = [int(a[i:i + 2], 16) for i in (1, 3, 5)]
+    cb = [int(b[i:i + 2], 16) for i in (1, 3, 5)]
+    return '#%02x%02x%02x' % tuple(int(round(ca[i] + (cb[i] - ca[i]) * t)) for i in range(3))
+
+
+def darker(c, t=0.25):
+    return mix(c, '#000000', t)
+
+
+# --- suit symbols ------------------------------------------------------------------------------
+
+def wand(a, b, width=14, leaves=3, colour=WOOD, leaf=LEAF, knots=True):
+    """A living staff from a (foot) to b (top), with leaves budding along it."""
+    (x1, y1), (x2, y2) = a, b
+    d = 'M%s,%s L%s,%s' % (n(x1), n(y1), n(x2), n(y2))
+    out = [solid([('stroke', d, width)], colour)]
+    dx, dy = x2 - x1, y2 - y1
+    length = math.hypot(dx, dy) or 1
+    ux, uy = dx / length, dy / length
+    ang = math.degrees(math.atan2(dy, dx))
+    if knots:
+        for t in (0.35, 0.7):
+            cx, cy = x1 + dx * t, y1 + dy * t
+            out.append(line((cx - uy * width * 0.45, cy + ux * width * 0.45), (cx + uy * width * 0.45, cy - ux * width * 0.45),
+                            darker(colour, 0.4), 2))
+    for i in range(leaves):
+        t = 0.9 - i * 0.22
+        cx, cy = x1 + dx * t, y1 + dy * t
+        side = 1 if i % 2 == 0 else -1
+        lx, ly = cx - uy * side * width * 0.9, cy + ux * side * width * 0.9
+        out.append(ellipse(lx, ly, width * 0.85, width * 0.38, leaf, INK, 2, ang - 40 * side))
+    return ''.join(out)
+
+
+def cup(x, y, h, colour=GOLD, angle=0, spill=None, flowers=None):
+    """A chalice standing with its foot on (x, y), h tall; `angle` tips it about the foot."""
+    w = h * 0.36
+    top = y - h
+    bowl = 'M%s,%s L%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Z' % (
+        n(x - w), n(top), n(x + w), n(top), n(x + w), n(top + h * 0.5), n(x + w * 0.12), n(top + h * 0.55),
+        n(x - w * 0.12), n(top + h * 0.55), n(x - w), n(top + h * 0.5), n(x - w), n(top))
+    stem = poly([(x - w * 0.1, top + h * 0.52), (x + w * 0.1, top + h * 0.52), (x + w * 0.1, y - h * 0.12),
+                 (x - w * 0.1, y - h * 0.12)])
+    foot = 'M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Z' % (
+        n(x - w * 0.15), n(y - h * 0.14), n(x - w * 0.2), n(y - h * 0.03), n(x - w * 0.7), n(y), n(x + w * 0.7), n(y),
+        n(x + w * 0.2), n(y - h * 0.03), n(x + w * 0.15), n(y - h * 0.14))
+    parts = []
+    if spill:
+        # liquid running out of the mouth and pooling on the ground, drawn in the cup's frame
+        parts.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+            n(x - w * 0.9), n(top + 4), n(x - w * 1.2), n(top - h * 0.5), n(x - w * 0.4), n(top - h * 0.8),
+            n(x + w * 0.2), n(top - h * 0.3), n(x + w * 0.6), n(top + 4)), spill, INK, 2))
+    if flowers:
+        for i, fx in enumerate((-0.55, 0, 0.55)):
+            parts.append(circle(x + fx * w, top - 6 - (i % 2) * 8, w * 0.32, flowers, INK, 2))
+            parts.append(circle(x + fx * w, top - 6 - (i % 2) * 8, w * 0.1, '#f4d04a', INK, 1))
+    parts += [path(foot, colour), path(stem, colour), path(bowl, colour),
+              path('M%s,%s L%s,%s' % (n(x - w * 0.9), n(top + h * 0.12), n(x + w * 0.9), n(top + h * 0.12)), 'none',
+                   darker(colour, 0.35), 2),
+              circle(x, y - h * 0.3, w * 0.16, colour, INK, 2)]
+    if angle:
+        return group(parts, 'rotate(%s %s %s)' % (n(angle), n(x), n(y)))
+    return ''.join(parts)
+
+
+def sword(a, b, width=14, blade=SILVER, hilt=GOLD):
+    """A straight sword from the pommel a to the point b."""
+    (x1, y1), (x2, y2) = a, b
+    dx, dy = x2 - x1, y2 - y1
+    length = math.hypot(dx, dy) or 1
+    ux, uy = dx / length, dy / length
+    px, py = -uy, ux
+
+    def at(t, side=0.0):
+        return x1 + dx * t + px * side, y1 + dy * t + py * side
+
+    g = width * 1.4 / length  # grip length in t
+    guard = 0.2
+    out = [path(poly([at(guard, width * 0.5), at(0.9, width * 0.5), (x2, y2), at(0.9, -width * 0.5), at(guard, -width * 0.5)]),
+                blade)]
+    out.append(line(at(guard + 0.03), at(0.88), darker(blade, 0.3), 1.6))
+    out.append(path(poly([at(0.04, width * 0.3), at(guard, width * 0.3), at(guard, -width * 0.3), at(0.04, -width * 0.3)]),
+                    '#6b3f2a'))
+    out.append(path(poly([at(guard - 0.012, width * 1.6), at(guard + 0.012, width * 1.6), at(guard + 0.012, -width * 1.6),
+                          at(guard - 0.012, -width * 1.6)]), hilt))
+    cx, cy = at(0.02)
+    out.append(circle(cx, cy, width * 0.5, hilt))
+    return ''.join(out)
+
+
+def coin(x, y, r, colour=GOLD, star=True):
+    out = [circle(x, y, r, colour), circle(x, y, r * 0.8, 'none', INK, max(1.5, r * 0.05))]
+    if star:
+        ps = [polar(x, y, r * 0.72, -90 + i * 144) for i in range(5)]
+        out.append(path(poly(ps), 'none', INK, max(1.5, r * 0.06)))
+    return ''.join(out)
+
+
+# --- people ------------------------------------------------------------------------------------
+
+HEIGHTS = {'stand': 7.5, 'walk': 7.5, 'sit': 6.25, 'kneel': 5.6, 'ride': 3.8, 'bust': 3.8}
+
+
+def _elbow(s, hnd, up, lo, outward):
+    dx, dy = hnd[0] - s[0], hnd[1] - s[1]
+    d = math.hypot(dx, dy)
+    d = max(min(d, (up + lo) * 0.999), abs(up - lo) + 0.01)
+    cos_a = (up * up + d * d - lo * lo) / (2 * up * d)
+    a = math.acos(max(-1, min(1, cos_a)))
+    base = math.atan2(dy, dx)
+    c1 = (s[0] + up * math.cos(base + a), s[1] + up * math.sin(base + a))
+    c2 = (s[0] + up * math.cos(base - a), s[1] + up * math.sin(base - a))
+    return c1 if (c1[0] - c2[0]) * outward > 0 else c2
+
+
+class Person:
+    """A figure standing (walking, sitting, kneeling, riding) with its feet on (x, y), `h` the
+    height it would have standing. For 'ride' (x, y) is the saddle. After `draw`, `hands`
+    holds where the two hands are (viewer's left first)."""
+
+    def __init__(self, x, y, h, pose='stand', face='front', dress='robe', cloth='#4a6fb5', cloth2=None,
+                 skin=SKIN, hair='#5a3a22', hairstyle='short', hat=None, hat_colour=None, legs='#5a4a3a',
+                 shoes='#4a3424', cape=None, beard=False, hands=(None, None), bend=(1, 1), behind=(False, False),
+                 sleeves=None, pattern=None, belt=None, hem=None, lean=0, reach=None):
+        self.x, self.y, self.h = x, y, h
+        self.u = h / 7.5
+        self.pose, self.face, self.dress = pose, face, dress
+        self.cloth, self.cloth2 = cloth, cloth2 or darker(cloth, 0.2)
+        self.skin, self.hair, self.hairstyle = skin, hair, hairstyle
+        self.hat, self.hat_colour = hat, hat_colour
+        self.legs, self.shoes, self.cape, self.beard = legs, shoes, cape, beard
+        self.hand_targets, self.bend, self.behind = hands, bend, behind
+        if dress == 'nude':
+            self.cloth = self.cloth2 = cloth = skin
+        self.sleeves = sleeves or cloth
+        self.pattern, self.belt, self.hem = pattern, belt, hem
+        self.lean = lean
+        self.top = y - HEIGHTS[pose] * self.u
+        self.head = (x, self.top + 0.55 * self.u)
+        self.shoulders = ((x - 0.86 * self.u, self.top + 1.6 * self.u), (x + 0.86 * self.u, self.top + 1.6 * self.u))
+        self.hands = [None, None]
+        if reach:
+            # hands given as points of the scene: the arms reach for them as far as they can
+            self.hand_targets = tuple(None if r is None else ((r[0] - s[0]) / self.u, (r[1] - s[1]) / self.u)
+                                      for r, s in zip(reach, self.shoulders))
+        self.lap = (x, self.top + 4.0 * self.u)
+        self.chest = (x, self.top + 2.3 * self.u)
+
+    def U(self, a, b):
+        return self.x + a * self.u, self.top + b * self.u
+
+    # body outline for each pose
+    def _body(self):
+        U = self.U
+        u = self.u
+        narrow = self.dress == 'nude'
+        sh = 0.82 if narrow else 0.9
+        wa = 0.5 if narrow else 0.6
+        if self.pose == 'sit':
+            pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-1.15, 3.9), U(-1.2, 6.0)]
+            hem_y = 6.0
+        elif self.pose == 'kneel' and self.dress in ('nude', 'tunic'):
+            pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-0.75, 3.7), U(-0.7, 4.1)]
+            hem_y = 4.1
+        elif self.pose == 'kneel':
+            pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-0.85, 3.8), U(-1.15, 5.55)]
+            hem_y = 5.55
+        elif self.pose == 'ride' or self.pose == 'bust':
+            pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-0.8, 3.85)]
+            hem_y = 3.85
+        else:
+            hem = self.hem or {'robe': 7.25, 'gown': 7.3, 'tunic': 5.0, 'nude': 4.0, 'armour': 4.6}.get(self.dress, 7.2)
+            w = {'robe': 1.2, 'gown': 1.45, 'tunic': 1.05, 'nude': 0.78, 'armour': 0.95}.get(self.dress, 1.2)
+            if hem < 6:
+                w = min(w, 0.6 + hem * 0.09)
+            pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-w * 0.85, 3.9), U(-w, hem)]
+            hem_y = hem
+        pts_r = [(2 * self.x - px, py) for px, py in reversed(pts_l)]
+        d = 'M%s,%s' % (n(pts_l[0][0]), n(pts_l[0][1]))
+        d += ' Q%s,%s %s,%s' % (n(pts_l[1][0] - 0.05 * u), n(pts_l[1][1] - 0.35 * u), n(pts_l[1][0]), n(pts_l[1][1]))
+        for p in pts_l[2:]:
+            d += ' L%s,%s' % (n(p[0]), n(p[1]))
+        hx0, hy = pts_l[-1]
+        d += ' Q%s,%s %s,%s' % (n(self.x), n(hy + 0.25 * u), n(pts_r[0][0]), n(pts_r[0][1]))
+        for p in pts_r[1:-1]:
+            d += ' L%s,%s' % (n(p[0]), n(p[1]))
+        d += ' L%s,%s Q%s,%s %s,%s Z' % (n(pts_r[-2][0]), n(pts_r[-2][1]), n(pts_r[-2][0] + 0.05 * u),
+                                         n(pts_r[-2][1] - 0.35 * u), n(pts_r[-1][0]), n(pts_r[-1][1]))
+        return d, hem_y
+
+    def _legs(self, hem_y):
+        U = self.U
+        u = self.u
+        out = []
+        if self.pose in ('stand', 'walk') and hem_y < 7.0:
+            if self.pose == 'walk':
+                feet = [U(-0.95, 7.4), U(0.85, 7.4)]
+                knees = [U(-0.55, 5.7), U(0.55, 5.7)]
+            else:
+                feet = [U(-0.38, 7.4), U(0.38, 7.4)]
+                knees = [U(-0.36, 5.7), U(0.36, 5.7)]
+            legc = self.skin if self.dress == 'nude' else self.legs
+            for i, (side, f, k) in enumerate(zip((-1, 1), feet, knees)):
+                hip = U(side * 0.35, hem_y - 0.6)
+                d = 'M%s,%s L%s,%s L%s,%s' % (n(hip[0]), n(hip[1]), n(k[0]), n(k[1]), n(f[0]), n(f[1] - 0.12 * u))
+                out.append(solid([('stroke', d, 0.44 * u)], legc))
+                toe = side if self.pose != 'walk' else (1 if self.face in ('right', 'front') else -1)
+                out.append(ellipse(f[0] + toe * 0.12 * u, f[1] - 0.05 * u, 0.3 * u, 0.14 * u, self.shoes, INK, 2))
+        elif self.pose == 'kneel' and hem_y < 5:
+            # one knee on the ground, the other raised with its foot set down in front
+            legc = self.skin if self.dress == 'nude' else self.legs
+            ground_leg = 'M%s,%s L%s,%s L%s,%s' % (n(U(-0.3, 3.9)[0]), n(U(-0.3, 3.9)[1]), n(U(-0.55, 5.45)[0]),
+                                                   n(U(-0.55, 5.45)[1]), n(U(-1.3, 5.5)[0]), n(U(-1.3, 5.5)[1]))
+            raised_leg = 'M%s,%s L%s,%s L%s,%s' % (n(U(0.3, 3.9)[0]), n(U(0.3, 3.9)[1]), n(U(1.15, 4.3)[0]),
+                                                   n(U(1.15, 4.3)[1]), n(U(1.1, 5.45)[0]), n(U(1.1, 5.45)[1]))
+            out.append(solid([('stroke', ground_leg, 0.5 * u), ('stroke', raised_leg, 0.5 * u)], legc))
+            fx, fy = U(1.25, 5.52)
+            out.append(ellipse(fx, fy, 0.3 * u, 0.13 * u, legc if self.dress == 'nude' else self.shoes, INK, 2))
+        elif self.pose in ('stand', 'walk', 'sit'):
+            y = hem_y + 0.08
+            for side in (-1, 1):
+                px, py = U(side * 0.38, y)
+                out.append(ellipse(px + side * 0.05 * u, py, 0.3 * u, 0.15 * u, self.shoes, INK, 2))
+        return ''.join(out)
+
+    def _ride_leg(self, direction):
+        U = self.U
+        u = self.u
+        hip = U(0.15 * direction, 3.6)
+        knee = U(0.9 * direction, 4.5)
+        foot = U(0.55 * direction, 6.1)
+        d = 'M%s,%s L%s,%s L%s,%s' % (n(hip[0]), n(hip[1]), n(knee[0]), n(knee[1]), n(foot[0]), n(foot[1]))
+        bare = self.dress == 'nude'
+        out = [solid([('stroke', d, 0.5 * u)], self.skin if bare else self.legs)]
+        out.append(ellipse(foot[0] + 0.15 * u * direction, foot[1] + 0.05 * u, 0.32 * u, 0.15 * u,
+                           self.skin if bare else self.shoes, INK, 2))
+        return ''.join(out)
+
+    def _arm(self, i):
+        side = -1 if i == 0 else 1
+        s = self.shoulders[i]
+        t = self.hand_targets[i]
+        if t is None:
+            t = (0.3 * side, 2.7) if self.pose != 'sit' else (0.55 * side, 2.4)
+        hnd = (s[0] + t[0] * self.u, s[1] + t[1] * self.u)
+        e = _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, side * self.bend[i])
+        d = 'M%s,%s L%s,%s L%s,%s' % (n(s[0]), n(s[1]), n(e[0]), n(e[1]), n(hnd[0]), n(hnd[1]))
+        self.hands[i] = hnd
+        return solid([('stroke', d, 0.46 * self.u)], self.sleeves) + circle(hnd[0], hnd[1], 0.21 * self.u, self.skin, INK, 2)
+
+    def _face(self):
+        cx, cy = self.head
+        u = self.u
+        w = max(1.6, 0.065 * u)
+        f = self.face
+        out = []
+        if f == 'back':
+            return ''
+        if f == 'skull':
+            out.append(ellipse(cx - 0.16 * u, cy, 0.11 * u, 0.13 * u, '#1a1418', None, 0))
+            out.append(ellipse(cx + 0.16 * u, cy, 0.11 * u, 0.13 * u, '#1a1418', None, 0))
+            out.append(path(poly([(cx, cy + 0.12 * u), (cx - 0.06 * u, cy + 0.24 * u), (cx + 0.06 * u, cy + 0.24 * u)]),
+                            '#1a1418', None, 0))
+            for k in range(-2, 3):
+                out.append(line((cx + k * 0.07 * u, cy + 0.32 * u), (cx + k * 0.07 * u, cy + 0.42 * u), INK, w * 0.7))
+            out.append(line((cx - 0.2 * u, cy + 0.37 * u), (cx + 0.2 * u, cy + 0.37 * u), INK, w * 0.7))
+            return ''.join(out)
+        shift = {'left': -0.13, 'right': 0.13}.get(f, 0) * u
+        ey = cy + (0.05 if f != 'up' else -0.05) * u
+        if f in ('down', 'closed'):
+            for s in (-1, 1):
+                x = cx + shift + s * 0.17 * u
+                out.append(path('M%s,%s q%s,%s %s,0' % (n(x - 0.08 * u), n(ey + 0.04 * u), n(0.08 * u), n(0.07 * u),
+                                                        n(0.16 * u)), 'none', INK, w))
+        else:
+            for s in (-1, 1):
+                x = cx + shift + s * 0.17 * u
+                out.append(ellipse(x, ey, 0.045 * u, 0.06 * u, INK, None, 0))
+                out.append(path('M%s,%s q%s,%s %s,0' % (n(x - 0.09 * u), n(ey - 0.11 * u), n(0.09 * u), n(-0.06 * u),
+                                                        n(0.18 * u)), 'none', INK, w * 0.8))
+        nose_dir = {'left': -1, 'right': 1}.get(f, 0)
+        nx = cx + shift
+        out.append(path('M%s,%s l%s,%s l%s,%s' % (n(nx), n(ey + 0.06 * u), n(0.05 * u * (nose_dir or -0.6)),
+                                                  n(0.15 * u), n(-0.06 * u * (nose_dir or -0.6)), n(0.02 * u)),
+                        'none', INK, w * 0.8))
+        my = cy + (0.33 if f != 'up' else 0.27) * u
+        if self.face == 'sad':
+            out.append(path('M%s,%s q%s,%s %s,0' % (n(nx - 0.1 * u), n(my + 0.04 * u), n(0.1 * u), n(-0.07 * u), n(0.2 * u)),
+                            'none', INK, w))
+        else:
+            out.append(path('M%s,%s q%s,%s %s,0' % (n(nx - 0.1 * u), n(my), n(0.1 * u), n(0.06 * u), n(0.2 * u)),
+                            'none', INK, w))
+        if f not in ('down', 'closed', 'up', 'sad'):
+            for s in (-1, 1):
+                out.append(circle(cx + shift + s * 0.26 * u, cy + 0.22 * u, 0.07 * u, '#f0a8a0', None, 0))
+        return ''.join(out)
+
+    def _hair_back(self):
+        cx, cy = self.head
+        u = self.u
+        out = []
+        if self.hat == 'halo':
+            out.append(circle(cx, cy - 0.1 * u, 0.95 * u, '#f7e3a0', INK, 2))
+        if self.hat in ('hood', 'veil'):
+            c = self.hat_colour or self.cloth
+            hang = 1.6 if self.hat == 'veil' else 0.9
+            d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Z' % (
+                n(cx - 0.62 * u), n(cy + hang * u), n(cx - 0.75 * u), n(cy - 0.85 * u), n(cx), n(cy - 0.78 * u),
+                n(cx + 0.75 * u), n(cy - 0.85 * u), n(cx + 0.62 * u), n(cy + hang * u), n(cx), n(cy + (hang + 0.2) * u),
+                n(cx), n(cy + (hang + 0.2) * u), n(cx - 0.62 * u), n(cy + hang * u))
+            out.append(path(d, c))
+        elif self.hairstyle == 'long':
+            d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+                n(cx - 0.5 * u), n(cy - 0.2 * u), n(cx - 0.75 * u), n(cy + 1.3 * u), n(cx - 0.55 * u), n(cy + 1.9 * u),
+                n(cx), n(cy + 1.6 * u), n(cx + 0.55 * u), n(cy + 1.9 * u), n(cx + 0.75 * u), n(cy + 1.3 * u),
+                n(cx + 0.5 * u), n(cy - 0.2 * u))
+            out.append(path(d, self.hair))
+        return ''.join(out)
+
+    def _hair_front(self):
+        cx, cy = self.head
+        u = self.u
+        out = []
+        if self.face == 'back':
+            c = (self.hat_colour or self.cloth) if self.hat in ('hood', 'veil') else self.hair
+            out.append(ellipse(cx, cy, 0.44 * u, 0.54 * u, c))
+        elif self.hat not in ('hood', 'veil', 'helmet') and self.hairstyle != 'bald' and self.face != 'skull':
+            d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+                n(cx - 0.44 * u), n(cy + 0.08 * u), n(cx - 0.5 * u), n(cy - 0.62 * u), n(cx), n(cy - 0.58 * u),
+                n(cx + 0.5 * u), n(cy - 0.62 * u), n(cx + 0.44 * u), n(cy + 0.08 * u), n(cx + 0.3 * u), n(cy - 0.3 * u),
+                n(cx + 0.05 * u), n(cy - 0.28 * u), n(cx - 0.32 * u), n(cy - 0.28 * u), n(cx - 0.44 * u), n(cy + 0.08 * u))
+            out.append(path(d, self.hair, INK, 2))
+        if self.beard:
+            d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+                n(cx - 0.4 * u), n(cy + 0.1 * u), n(cx - 0.42 * u), n(cy + 0.95 * u), n(cx), n(cy + 1.05 * u),
+                n(cx + 0.42 * u), n(cy + 0.95 * u), n(cx + 0.4 * u), n(cy + 0.1 * u), n(cx), n(cy + 0.42 * u),
+                n(cx - 0.4 * u), n(cy + 0.1 * u))
+            out.append(path(d, self.beard if isinstance(self.beard, str) else self.hair, INK, 2))
+            out.append(path('M%s,%s q%s,%s %s,0' % (n(cx - 0.1 * u), n(cy + 0.36 * u), n(0.1 * u), n(0.05 * u), n(0.2 * u)),
+                            'none', INK, 2))
+        hat = self.hat
+        hc = self.hat_colour
+        if hat == 'crown':
+            c = hc or GOLD
+            y0 = cy - 0.38 * u
+            ps = [(cx - 0.46 * u, y0 + 0.12 * u)]
+            for k in range(5):
+                xk = cx - 0.46 * u + k * 0.23 * u
+                ps += [(xk, y0 - (0.5 if k % 2 == 0 else 0.32) * u)]
+            ps += [(cx + 0.46 * u, y0 + 0.12 * u)]
+            out.append(path(poly(ps), c))
+            out.append(circle(cx, y0 - 0.1 * u, 0.07 * u, '#c83e3e', INK, 1.2))
+        elif hat == 'laurel':
+            for k in range(7):
+                px, py = polar(cx, cy - 0.1 * u, 0.5 * u, 200 + k * 23)
+                out.append(ellipse(px, py, 0.16 * u, 0.07 * u, hc or LEAF, INK, 1.4, 200 + k * 23 + 60))
+        elif hat == 'helmet':
+            c = hc or STEEL
+            d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+                n(cx - 0.5 * u), n(cy + 0.05 * u), n(cx - 0.5 * u), n(cy - 0.75 * u), n(cx), n(cy - 0.72 * u),
+                n(cx + 0.5 * u), n(cy - 0.75 * u), n(cx + 0.5 * u), n(cy + 0.05 * u))
+            out.append(path(d, c))
+            out.append(rect(cx - 0.5 * u, cy - 0.1 * u, u, 0.14 * u, darker(c, 0.2), INK, 1.6))
+        elif hat == 'plume':
+            c = hc or '#c83e3e'
+            out.append(path('M%s,%s q%s,%s %s,%s q%s,%s %s,%s' % (
+                n(cx), n(cy - 0.5 * u), n(0.2 * u), n(-0.9 * u), n(0.9 * u), n(-0.9 * u), n(-0.3 * u), n(0.3 * u),
+                n(-0.9 * u), n(0.9 * u)), c, INK, 2))
+        elif hat == 'cap':
+            c = hc or '#3f7f4a'
+            out.append(ellipse(cx + 0.05 * u, cy - 0.45 * u, 0.55 * u, 0.2 * u, c, INK, 2, -8))
+            out.append(path('M%s,%s q%s,%s %s,%s' % (n(cx + 0.3 * u), n(cy - 0.55 * u), n(0.3 * u), n(-0.6 * u),
+                                                      n(0.8 * u), n(-0.7 * u)), 'none', '#c83e3e', 0.12 * u))
+        elif hat == 'mitre':
+            c = hc or GOLD
+            out.append(path(poly([(cx - 0.42 * u, cy - 0.3 * u), (cx - 0.3 * u, cy - 1.1 * u), (cx, cy - 1.4 * u),
+                                  (cx + 0.3 * u, cy - 1.1 * u), (cx + 0.42 * u, cy - 0.3 * u)]), c))
+        elif hat == 'wreath':
+            for k in range(8):
+                px, py = polar(cx, cy - 0.25 * u, 0.45 * u, 190 + k * 23)
+                out.append(circle(px, py, 0.1 * u, ('#e85a5a', '#f7f2ee', '#f4d04a')[k % 3], INK, 1.2))
+        return ''.join(out)
+
+    def draw(self):
+        u = self.u
+        cx, cy = self.head
+        out = []
+        out.append(self._hair_back())
+        if self.cape:
+            top = self.top
+            bottom = {'sit': 6.1, 'kneel': 5.6, 'ride': 4.0}.get(self.pose, 7.3)
+            d = 'M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Z' % (
+                n(self.x - 0.7 * u), n(top + 1.3 * u), n(self.x - 1.6 * u), n(top + 4 * u), n(self.x - 1.45 * u),
+                n(top + bottom * u), n(self.x + 1.45 * u), n(top + bottom * u), n(self.x + 1.6 * u), n(top + 4 * u),
+                n(self.x + 0.7 * u), n(top + 1.3 * u))
+            out.append(path(d, self.cape))
+        for i in (0, 1):
+            if self.behind[i]:
+                out.append(self._arm(i))
+        if self.pose == 'ride':
+            out.append(self._ride_leg(1 if self.face != 'left' else -1))
+        body, hem_y = self._body()
+        out.append(self._legs(hem_y))
+        out.append(rect(cx - 0.16 * u, cy + 0.3 * u, 0.32 * u, 0.55 * u, self.skin, INK, 2))
+        out.append(path(body, self.cloth))
+        if self.dress == 'nude':
+            # a quiet line for the waist and the hips' fold, nothing more
+            out.append(path('M%s,%s q%s,%s %s,0' % (n(self.x - 0.4 * u), n(self.top + 3.9 * u), n(0.4 * u), n(0.3 * u),
+                                                   n(0.8 * u)), 'none', darker(self.skin, 0.3), 1.6))
+        else:
+            neck = 'M%s,%s Q%s,%s %s,%s' % (n(cx - 0.3 * u), n(self.top + 1.22 * u), n(cx), n(self.top + 1.6 * u),
+                                            n(cx + 0.3 * u), n(self.top + 1.22 * u))
+            out.append(path(neck, self.skin, INK, 2))
+        if self.pattern:
+            out.append(self.pattern(self))
+        if self.belt:
+            y = self.top + 3.0 * u
+            out.append(rect(self.x - 0.62 * u, y - 0.1 * u, 1.24 * u, 0.2 * u, self.belt, INK, 1.6))
+        if self.pose == 'sit':
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(self.x - 1.1 * u), n(self.top + 4.15 * u), n(self.x),
+                                                    n(self.top + 4.45 * u), n(self.x + 1.1 * u), n(self.top + 4.15 * u)),
+                            'none', darker(self.cloth, 0.35), 2))
+        if self.pose == 'ride':
+            out.append(self._ride_leg(1 if self.face != 'left' else -1))
+        out.append(ellipse(cx, cy, 0.42 * u, 0.52 * u, '#f1efe6' if self.face == 'skull' else self.skin))
+        out.append(self._face())
+        out.append(self._hair_front())
+        for i in (0, 1):
+            if not self.behind[i]:
+                out.append(self._arm(i))
+        return ''.join(out)
+
+
+def person(*args, **kw):
+    p = Person(*args, **kw)
+    return p.draw(), p
+
+
+# --- horses ------------------------------------------------------------------------------------
+
+def horse(x, y, s, direction=1, pose='stand', colour='#f2efe8', mane=None, cloth=None):
+    """A horse side on with its hooves on y, facing right for direction 1. `s` scales a body
+    about 100 units long. Returns the drawing and the saddle point for a rider."""
+    mane = mane or darker(colour, 0.35)
+    far = darker(colour, 0.18)
+    legs_far, legs_near = [], []
+    if pose == 'walk':
+        legs_far = [[(28, 10), (24, 40), (26, 68)], [(-28, 8), (-24, 38), (-20, 68)]]
+        legs_near = [[(38, 10), (52, 32), (48, 54)], [(-36, 8), (-44, 38), (-42, 68)]]
+    elif pose == 'gallop':
+        legs_far = [[(28, 10), (52, 24), (70, 30)], [(-28, 8), (-46, 30), (-64, 44)]]
+        legs_near = [[(38, 10), (58, 28), (62, 48)], [(-36, 8), (-60, 24), (-76, 34)]]
+    elif pose == 'rear':
+        legs_far = [[(30, 10), (52, 18), (50, 38)], [(-30, 8), (-28, 38), (-22, 68)]]
+        legs_near = [[(38, 10), (60, 22), (58, 44)], [(-38, 8), (-44, 40), (-38, 68)]]
+    else:
+        legs_far = [[(28, 10), (26, 40), (28, 68)], [(-28, 8), (-26, 38), (-24, 68)]]
+        legs_near = [[(38, 10), (40, 40), (38, 68)], [(-36, 8), (-42, 38), (-36, 68)]]
+
+    def leg(pts3, c):
+        d = 'M%s,%s L%s,%s L%s,%s' % tuple(n(v) for p in pts3 for v in p)
+        (x2, y2), (x3, y3) = pts3[1], pts3[2]
+        ang = math.degrees(math.atan2(y3 - y2, x3 - x2)) - 90
+        return solid([('stroke', d, 9)], c, INK, 2) + \
+            rect(x3 - 5, y3 - 3, 10, 6, '#3a2e28', INK, 1.5, extra='transform="rotate(%s %s %s)"' % (n(ang), n(x3), n(y3)))
+
+    body = [('ellipse', 0, 0, 50, 24),
+            ('path', poly([(24, -16), (44, -56), (56, -68), (68, -56), (58, -30), (46, 12)])),
+            ('path', poly([(50, -66), (60, -74), (70, -70), (92, -42), (88, -33), (78, -32), (58, -46)])),
+            ('path', poly([(57, -70), (60, -84), (66, -72)]))]
+    parts = [leg(l, far) for l in legs_far]
+    parts.append(path('M-47,-8 Q-70,4 -62,48 Q-56,30 -46,4 Z', mane, INK, 2))
+    parts.append(solid(body, colour, INK, 2))
+    parts.append(path('M26,-18 L45,-58 L57,-70 L54,-56 L36,-20 Z', mane, INK, 1.5))
+    parts.append(circle(68, -58, 2.6, INK, None, 0))
+    parts.append(circle(86, -39, 1.6, INK, None, 0))
+    parts.append(path('M84,-34 L62,-60 L56,-66', 'none', '#6b3f2a', 2.4))
+    if cloth:
+        parts.append(path('M-22,-24 Q-2,-30 20,-24 L24,6 Q0,12 -26,6 Z', cloth, INK, 2))
+    parts += [leg(l, colour) for l in legs_near]
+    angle = -30 if pose == 'rear' else 0
+    inner = group(parts, 'rotate(%s -30 68)' % n(angle)) if angle else ''.join(parts)
+    t = 'translate(%s %s) scale(%s %s)' % (n(x), n(y - 68 * s), n(s * direction), n(s))
+    # the saddle, through the same transforms
+    sx, sy = -2, -22
+    if angle:
+        a = math.radians(angle)
+        dx, dy = sx + 30, sy - 68
+        sx, sy = -30 + dx * math.cos(a) - dy * math.sin(a), 68 + dx * math.sin(a) + dy * math.cos(a)
+    saddle = (x + sx * s * direction, y - 68 * s + sy * s)
+    muzzle_l = (84, -40)
+    if angle:
+        a = math.radians(angle)
+        dx, dy = muzzle_l[0] + 30, muzzle_l[1] - 68
+        muzzle_l = (-30 + dx * math.cos(a) - dy * math.sin(a), 68 + dx * math.sin(a) + dy * math.cos(a))
+    muzzle = (x + muzzle_l[0] * s * direction, y - 68 * s + muzzle_l[1] * s)
+    return group([inner], t), {'saddle': saddle, 'muzzle': muzzle}
+
+
+def rider(hx, hy, h, direction, **kw):
+    """A person astride at the saddle point; the near leg hangs along the horse's flank."""
+    kw.setdefault('face', 'right' if direction > 0 else 'left')
+    return person(hx, hy + 0.25 * h / 7.5, h, pose='ride', **kw)
+
+
+# --- thrones, benches, stone -------------------------------------------------------------------
+
+def throne(x, y, w, h, colour='#9a9aa8', trim=GOLD, top='round', seat=None):
+    """A throne whose back rises h above the floor y, w wide; a sitter's feet rest on y."""
+    out = []
+    d = 'M%s,%s L%s,%s' % (n(x - w / 2), n(y), n(x - w / 2), n(y - h + w * 0.2))
+    if top == 'round':
+        d += ' A%s,%s 0 0 1 %s,%s' % (n(w / 2), n(w * 0.3), n(x + w / 2), n(y - h + w * 0.2))
+    elif top == 'pointed':
+        d += ' L%s,%s L%s,%s' % (n(x), n(y - h - w * 0.15), n(x + w / 2), n(y - h + w * 0.2))
+    else:
+        d += ' L%s,%s L%s,%s' % (n(x - w / 2), n(y - h), n(x + w / 2), n(y - h))
+    d += ' L%s,%s Z' % (n(x + w / 2), n(y))
+    out.append(path(d, colour))
+    out.append(path(d, 'none', trim, 4))
+    sy = y - h * 0.42
+    out.append(rect(x - w / 2 - 14, sy - 18, 28, 70, seat or darker(colour, 0.15), INK, LINE, r=6))
+    out.append(rect(x + w / 2 - 14, sy - 18, 28, 70, seat or darker(colour, 0.15), INK, LINE, r=6))
+    out.append(rect(x - w / 2 - 10, y - 6, w + 20, 18, darker(colour, 0.25)))
+    return ''.join(out)
+
+
+def ram_head(x, y, r, colour='#d8d2c4'):
+    return circle(x, y, r, colour) + path('M%s,%s a%s,%s 0 1 1 %s,%s a%s,%s 0 1 1 %s,%s' % (
+        n(x - r * 0.4), n(y - r * 0.2), n(r * 0.5), n(r * 0.5), n(r * 0.8), n(0), n(r * 0.25), n(r * 0.25), n(-r * 0.4),
+        n(0)), 'none', INK, 2)
+
+
+def lion_head(x, y, r, mane='#c9822e', face='#e9b65a'):
+    out = []
+    for k in range(12):
+        px, py = polar(x, y, r * 0.85, k * 30)
+        out.append(circle(px, py, r * 0.35, mane, INK, 1.6))
+    out.append(circle(x, y, r * 0.72, face))
+    out.append(circle(x - r * 0.25, y - r * 0.1, r * 0.07, INK, None, 0))
+    out.append(circle(x + r * 0.25, y - r * 0.1, r * 0.07, INK, None, 0))
+    out.append(path('M%s,%s l%s,%s l%s,0 Z' % (n(x - r * 0.12), n(y + r * 0.12), n(r * 0.12), n(r * 0.14), n(r * 0.12)),
+                    INK, None, 0))
+    return ''.join(out)
+
+
+# --- animals -----------------------------------------------------------------------------------
+
+def dog(x, y, s, direction=1, colour='#f2efe8', pose='stand', ears=None):
+    """A small dog side on, paws on y, ~60 units long before scaling."""
+    ears = ears or darker(colour, 0.3)
+    if pose == 'jump':
+        legs = ['M18,6 L32,-6', 'M12,8 L26,0', 'M-18,8 L-32,20', 'M-12,8 L-24,22']
+        tilt = -18
+    elif pose == 'sit':
+        legs = ['M14,6 L16,22', 'M8,8 L10,22', 'M-14,10 L-4,22']
+        tilt = -30
+    else:
+        legs = ['M16,6 L18,22', 'M10,8 L10,22', 'M-16,6 L-18,22', 'M-10,8 L-10,22']
+        tilt = 0
+    pieces = [('ellipse', 0, 0, 24, 11), ('circle', 24, -12, 10), ('path', poly([(26, -16), (42, -10), (40, -4), (26, -4)]))]
+    pieces += [('stroke', l, 6) for l in legs]
+    pieces.append(('stroke', 'M-22,-2 Q-34,-10 -32,-24', 4))
+    body = solid(pieces, colour, INK, 2)
+    ear = path('M20,-20 Q14,-8 18,-2 Q24,-10 24,-20 Z', ears, INK, 1.5)
+    eye = circle(27, -14, 1.8, INK, None, 0) + circle(41, -8, 2, INK, None, 0)
+    inner = group([body, ear, eye], 'rotate(%s 0 0)' % n(tilt)) if tilt else body + ear + eye
+    return group([inner], 'translate(%s %s) scale(%s %s)' % (n(x), n(y - 22 * s), n(s * direction), n(s)))
+
+
+def lion(x, y, s, direction=1, colour='#e6b35a', mane='#c07a2c'):
+    pieces = [('ellipse', 0, 0, 46, 20)] + [('stroke', d, 10) for d in
+                                            ('M34,8 L36,36', 'M24,8 L24,36', 'M-34,8 L-36,36', 'M-24,8 L-22,36')]
+    pieces.append(('stroke', 'M-44,-4 Q-64,0 -66,24', 5))
+    out = [solid(pieces, colour, INK, 2)]
+    out.append(circle(-66, 26, 6, mane, INK, 1.5))
+    out.append(lion_head(50, -16, 26, mane, colour))
+    return group(out, 'translate(%s %s) scale(%s %s)' % (n(x), n(y - 36 * s), n(s * direction), n(s)))
+
+
+def rabbit(x, y, s, direction=1, colour='#d8cbb8'):
+    pieces = [('ellipse', 0, 0, 16, 11), ('circle', 14, -10, 8), ('ellipse', 12, -26, 3.5, 11, -10),
+              ('ellipse', 18, -25, 3.5, 10, 12), ('ellipse', 4, 9, 9, 4)]
+    out = [solid(pieces, colour, INK, 1.8), circle(-16, -2, 4.5, '#ffffff', INK, 1.5), circle(17, -11, 1.6, INK, None, 0)]
+    return group(out, 'translate(%s %s) scale(%s %s)' % (n(x), n(y - 13 * s), n(s * direction), n(s)))
+
+
+def cat(x, y, s, direction=1, colour='#26222a'):
+    pieces = [('ellipse', 0, 0, 14, 18), ('circle', 4, -22, 10), ('path', poly([(-4, -28), (-2, -40), (4, -31)])),
+              ('path', poly([(6, -31), (13, -40), (13, -26)])), ('stroke', 'M-12,12 Q-26,14 -22,-6', 4)]
+    out = [solid(pieces, colour, '#0c0a0e', 1.8), circle(1, -23, 1.8, '#f4d04a', None, 0),
+           circle(9, -23, 1.8, '#f4d04a', None, 0)]
+    return group(out, 'translate(%s %s) scale(%s %s)' % (n(x), n(y - 18 * s), n(s * direction), n(s)))
+
+
+def fish(x, y, s, angle=0, colour='#6fb0d8'):
+    out = [path('M-18,0 Q0,-14 18,0 Q0,14 -18,0 Z M-16,0 L-28,-10 L-28,10 Z', colour, INK, 2),
+           circle(10, -2, 2, INK, None, 0)]
+    return group(out, 'translate(%s %s) rotate(%s) scale(%s)' % (n(x), n(y), n(angle), n(s)))
+
+
+def bird(x, y, s, direction=1, colour='#f7f7f2', wings='up'):
+    wing = 'M-2,-2 Q-14,-30 -30,-34 Q-18,-14 -12,2 Z' if wings == 'up' else 'M-2,-2 Q-20,8 -34,4 Q-18,-6 -10,-6 Z'
+    out = [path('M-22,4 Q-8,-8 12,-4 Q22,-6 26,-2 L32,0 L24,2 Q10,12 -10,8 L-26,14 Z', colour, INK, 2),
+           path(wing, colour, INK, 2), circle(20, -3, 1.6, INK, None, 0)]
+    return group(out, 'translate(%s %s) scale(%s %s)' % (n(x), n(y), n(s * direction), n(s)))
+
+
+def wolf(x, y, s, direction=1, colour='#8c8c96'):
+    pieces = [('ellipse', 0, 0, 28, 12), ('circle', 26, -14, 11), ('path', poly([(28, -20), (48, -16), (46, -8), (28, -6)])),
+              ('path', poly([(20, -22), (22, -36), (28, -24)]))]
+    pieces += [('stroke', l, 6) for l in ('M18,6 L20,24', 'M12,8 L12,24', 'M-18,6 L-20,24', 'M-12,8 L-12,24')]
+    pieces.append(('stroke', 'M-26,0 Q-40,6 -44,18', 6))
+    out = [solid(pieces, colour, INK, 2), circle(30, -16, 1.8, INK, None, 0)]
+    return group(out, 'translate(%s %s) scale(%s %s)' % (n(x), n(y - 24 * s), n(s * direction), n(s)))
+
+
+# --- more things the scenes hold or stand among ----------------------------------------------------
+
+def wings(x, y, span, colour='#f2e6d0', tip='#d98c6a', up=True):
+    """A pair of wings whose roots meet at (x, y) behind a figure's shoulders."""
+    out = []
+    for side in (-1, 1):
+        lift = -0.55 if up else -0.1
+        d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+            n(x), n(y), n(x + side * span * 0.45), n(y + span * lift * 1.3), n(x + side * span), n(y + span * lift),
+            n(x + side * span * 0.8), n(y + span * 0.25), n(x + side * span * 0.45), n(y + span * 0.55),
+            n(x + side * span * 0.2), n(y + span * 0.3), n(x), n(y + span * 0.15))
+        out.append(path(d, colour))
+        for k in range(3):
+            t = 0.45 + k * 0.18
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (
+                n(x + side * span * 0.15), n(y + span * 0.05), n(x + side * span * t * 0.9), n(y + span * (lift + 0.35)),
+                n(x + side * span * t * 1.2), n(y + span * (0.3 - k * 0.1))), 'none', tip, 2.2))
+    return ''.join(out)
+
+
+def pillar(x, top, bottom, w, colour='#d8d2c4', capital=None):
+    capital = capital or darker(colour, 0.15)
+    return ''.join([rect(x - w / 2, top + 24, w, bottom - top - 40, colour),
+                    rect(x - w / 2 - 10, top, w + 20, 26, capital),
+                    rect(x - w / 2 - 10, bottom - 18, w + 20, 20, capital)])
+
+
+# Capital letters drawn as strokes in a box 1 wide and 1.4 high, for the few words and
+# initials the cards carry (no fonts in the sources).
+_LETTERS = {
+    'A': ['M0,1.4 L0.5,0 L1,1.4', 'M0.2,0.85 L0.8,0.85'],
+    'B': ['M0,0 L0,1.4', 'M0,0 L0.6,0 Q0.95,0 0.95,0.34 Q0.95,0.68 0.6,0.68 L0,0.68',
+          'M0.6,0.68 Q1,0.68 1,1.04 Q1,1.4 0.6,1.4 L0,1.4'],
+    'J': ['M0.8,0 L0.8,1.05 Q0.8,1.4 0.4,1.4 Q0.05,1.4 0.05,1.05'],
+    'O': ['M0.5,0 Q1,0 1,0.7 Q1,1.4 0.5,1.4 Q0,1.4 0,0.7 Q0,0 0.5,0 Z'],
+    'R': ['M0,1.4 L0,0 L0.6,0 Q0.95,0 0.95,0.36 Q0.95,0.72 0.6,0.72 L0,0.72', 'M0.5,0.72 L1,1.4'],
+    'T': ['M0,0 L1,0', 'M0.5,0 L0.5,1.4'],
+    'I': ['M0.5,0 L0.5,1.4'],
+    'N': ['M0,1.4 L0,0 L1,1.4 L1,0'],
+    'S': ['M0.95,0.2 Q0.8,0 0.5,0 Q0.05,0 0.05,0.35 Q0.05,0.7 0.5,0.7 Q0.95,0.7 0.95,1.05 Q0.95,1.4 0.5,1.4 Q0.15,1.4 0.02,1.15'],
+    'D': ['M0,0 L0,1.4 L0.45,1.4 Q1,1.4 1,0.7 Q1,0 0.45,0 Z'],
+    'L': ['M0,0 L0,1.4 L0.9,1.4'],
+}
+
+
+def letters(word, x, y, size, colour=INK, width=None, angle=0):
+    """A word centred on (x, y), `size` the letter width."""
+    width = width or max(2.0, size * 0.16)
+    out = []
+    k = len(word)
+    for i, ch in enumerate(word):
+        lx = x + (i - (k - 1) / 2.0) * size * 1.4 - size / 2
+        for d in _LETTERS[ch]:
+            out.append('<path d="%s" fill="none" stroke="%s" stroke-width="%s" stroke-linecap="round" '
+                       'stroke-linejoin="round" transform="translate(%s %s) scale(%s)"/>' % (
+                           d, colour, n(width / size), n(lx), n(y - size * 0.7), n(size)))
+    if angle:
+        return group(out, 'rotate(%s %s %s)' % (n(angle), n(x), n(y)))
+    return ''.join(out)
+
+
+def lemniscate(x, y, w, colour=GOLD, width=5):
+    d = 'M%s,%s C%s,%s %s,%s %s,%s C%s,%s %s,%s %s,%s C%s,%s %s,%s %s,%s C%s,%s %s,%s %s,%s' % (
+        n(x), n(y), n(x + w * 0.4), n(y - w * 0.45), n(x + w), n(y - w * 0.45), n(x + w), n(y),
+        n(x + w), n(y + w * 0.45), n(x + w * 0.4), n(y + w * 0.45), n(x), n(y),
+        n(x - w * 0.4), n(y - w * 0.45), n(x - w), n(y - w * 0.45), n(x - w), n(y),
+        n(x - w), n(y + w * 0.45), n(x - w * 0.4), n(y + w * 0.45), n(x), n(y))
+    return solid([('stroke', d, width)], colour, INK, 1.5)
+
+
+def scales(x, y, s, colour=GOLD):
+    """A balance hanging from a hand at (x, y)."""
+    out = [line((x, y), (x, y + 14 * s), INK, 2.5), line((x - 40 * s, y + 14 * s), (x + 40 * s, y + 14 * s), colour, 5)]
+    for side in (-1, 1):
+        px = x + side * 40 * s
+        out.append(line((px, y + 14 * s), (px - 14 * s, y + 50 * s), INK, 1.6))
+        out.append(line((px, y + 14 * s), (px + 14 * s, y + 50 * s), INK, 1.6))
+        out.append(path('M%s,%s Q%s,%s %s,%s Z' % (n(px - 18 * s), n(y + 50 * s), n(px), n(y + 64 * s), n(px + 18 * s),
+                                                  n(y + 50 * s)), colour, INK, 2))
+    return ''.join(out)
+
+
+def lantern(x, y, s, light='#fff2a8'):
+    """A lantern hanging from a hand at (x, y), a six-pointed star inside."""
+    out = [line((x, y), (x, y + 10 * s), INK, 2), path(poly([(x - 14 * s, y + 14 * s), (x + 14 * s, y + 14 * s), (x, y + 6 * s)]),
+                                                      GOLD_DARK, INK, 2)]
+    out.append(rect(x - 14 * s, y + 14 * s, 28 * s, 36 * s, light, INK, 2.5, r=3))
+    star6 = [polar(x, y + 32 * s, 10 * s if i % 2 == 0 else 5 * s, -90 + i * 30) for i in range(12)]
+    out.append(path(poly(star6), '#f7c948', INK, 1.4))
+    out.append(rect(x - 16 * s, y + 50 * s, 32 * s, 6 * s, GOLD_DARK, INK, 2))
+    return ''.join(out)
+
+
+def trumpet(a, b, colour=GOLD):
+    (x1, y1), (x2, y2) = a, b
+    dx, dy = x2 - x1, y2 - y1
+    length = math.hypot(dx, dy)
+    ang = math.degrees(math.atan2(dy, dx))
+    body = [path('M0,-3 L%s,-5 L%s,-18 L%s,18 L%s,5 L0,3 Z' % (n(length * 0.8), n(length), n(length), n(length * 0.8)), colour,
+                 INK, 2)]
+    return group(body, 'translate(%s %s) rotate(%s)' % (n(x1), n(y1), n(ang)))
+
+
+def eagle(x, y, s, colour='#8a6a48'):
+    out = [wings(x, y, 40 * s, colour, darker(colour, 0.3)), ellipse(x, y + 14 * s, 12 * s, 20 * s, colour),
+           circle(x, y - 8 * s, 10 * s, '#f2efe6'), path(poly([(x + 6 * s, y - 10 * s), (x + 16 * s, y - 6 * s), (x + 6 * s, y - 2 * s)]),
+                                                          '#f4c04a', INK, 1.5),
+           circle(x + 3 * s, y - 10 * s, 1.8 * s, INK, None, 0)]
+    return ''.join(out)
+
+
+def bull_head(x, y, r, colour='#a8743e'):
+    out = [path('M%s,%s Q%s,%s %s,%s' % (n(x - r * 0.6), n(y - r * 0.5), n(x - r * 1.4), n(y - r * 0.9), n(x - r * 1.1), n(y - r * 1.5)),
+                'none', '#efe6d0', r * 0.22),
+           path('M%s,%s Q%s,%s %s,%s' % (n(x + r * 0.6), n(y - r * 0.5), n(x + r * 1.4), n(y - r * 0.9), n(x + r * 1.1), n(y - r * 1.5)),
+                'none', '#efe6d0', r * 0.22)]
+    out.append(solid([('ellipse', x, y, r * 0.75, r * 0.9), ('ellipse', x - r * 0.9, y - r * 0.4, r * 0.35, r * 0.15, -20),
+                      ('ellipse', x + r * 0.9, y - r * 0.4, r * 0.35, r * 0.15, 20)], colour, INK, 2))
+    out.append(ellipse(x, y + r * 0.55, r * 0.5, r * 0.35, darker(colour, 0.15), INK, 2))
+    out.append(circle(x - r * 0.32, y - r * 0.15, r * 0.08, INK, None, 0))
+    out.append(circle(x + r * 0.32, y - r * 0.15, r * 0.08, INK, None, 0))
+    return ''.join(out)
+
+
+def chain(a, b, colour='#8a8f9a'):
+    (x1, y1), (x2, y2) = a, b
+    k = max(3, int(math.hypot(x2 - x1, y2 - y1) / 12))
+    out = []
+    ang = math.degrees(math.atan2(y2 - y1, x2 - x1))
+    for i in range(k):
+        t = (i + 0.5) / k
+        out.append(ellipse(x1 + (x2 - x1) * t, y1 + (y2 - y1) * t, 7, 4, 'none', colour, 2.6, ang + (0 if i % 2 else 90) * 0))
+    return ''.join(out)
+
+
+def wheat(x, y, h, colour='#e2b54a'):
+    out = [line((x, y), (x + h * 0.08, y - h), '#b89a3a', 2.2)]
+    for k in range(5):
+        t = 0.6 + k * 0.09
+        px, py = x + h * 0.08 * t, y - h * t
+        out.append(ellipse(px - 5, py, 6, 3, colour, INK, 1.1, -40))
+        out.append(ellipse(px + 5, py, 6, 3, colour, INK, 1.1, 40))
+    return ''.join(out)
+
+
+def sunflower(x, y, r, stem_h=0):
+    out = []
+    if stem_h:
+        out.append(line((x, y), (x, y + stem_h), '#3e7a3a', 5))
+    for k in range(12):
+        px, py = polar(x, y, r * 0.85, k * 30)
+        out.append(ellipse(px, py, r * 0.45, r * 0.18, '#f4c430', INK, 1.4, k * 30))
+    out.append(circle(x, y, r * 0.5, '#7a4a1e', INK, 1.6))
+    return ''.join(out)

@@ -1,0 +1,715 @@
+# The major arcana, one function per card: it returns the scene's elements in field
+# coordinates (origin at the field's centre, ±288 across, ±440 down).
+import math
+
+from figures import (GOLD, LEAF, SKIN, SKIN_DARK, WOOD, bird, bull_head, chain, coin, cup, darker, dog, eagle, horse,
+                     lantern, lemniscate, letters, lion, lion_head, person, pillar, ram_head, rider, scales, sunflower,
+                     sword, throne, trumpet, wand, wheat, wings, wolf)
+from scenery import (castle, cloud, flowers, ground, lightning, moon, mountains,
+                     rose, sky, star, sun, tower, tree, water, wave_sea)
+from svg import INK, LINE, circle, ellipse, group, line, n, path, poly, polar, rect, solid
+
+SCENES = {}
+
+
+def card(number):
+    def register(fn):
+        SCENES[number] = fn
+        return fn
+    return register
+
+
+def jug(x, y, s, angle, colour='#d98c4a'):
+    """A pitcher held at (x, y), tipped by `angle`; returns the drawing and its spout."""
+    body = [path('M-14,-22 L14,-22 L12,-12 Q24,4 14,22 L-14,22 Q-24,4 -12,-12 Z', colour, INK, 2),
+            path('M12,-14 Q26,-14 20,4', 'none', INK, 3),
+            path('M-14,-22 L-22,-28 L-10,-24 Z', colour, INK, 2)]
+    a = math.radians(angle)
+    sx, sy = -20 * s, -27 * s
+    spout = (x + sx * math.cos(a) - sy * math.sin(a), y + sx * math.sin(a) + sy * math.cos(a))
+    return group(body, 'translate(%s %s) rotate(%s) scale(%s)' % (n(x), n(y), n(angle), n(s))), spout
+
+
+def stream(a, b, bend=0.0, width=7, colour='#a9d4f5'):
+    (x1, y1), (x2, y2) = a, b
+    mx, my = (x1 + x2) / 2 + bend, (y1 + y2) / 2
+    d = 'M%s,%s Q%s,%s %s,%s' % (n(x1), n(y1), n(mx), n(my), n(x2), n(y2))
+    return solid([('stroke', d, width)], colour, INK, 1.5)
+
+
+@card(17)
+def la_estrella(c):
+    out = [sky(c, 'night', 80)]
+    out.append(mountains(60, '#4b5a86', [(-200, 110, 120), (-60, 80, 110), (190, 130, 140)], snow='#d9def0'))
+    out.append(ground(c, 60, '#6f9e5a', '#4f7e42', curve=10))
+    out.append(tree(-215, 90, 190, '#3f7a3c'))
+    out.append(bird(-205, -40, 0.9, 1, '#f2efe6', 'down'))
+    g = c.linear([(0, '#6fb2e8'), (1, '#356fb0')])
+    out.append(ellipse(150, 260, 175, 80, g))
+    out.append(path('M70,255 q14,-6 28,0 M170,290 q14,-6 28,0 M150,230 q14,-6 28,0', 'none', '#d8ecff', 2.2))
+    # the eight stars: one great one above the figure, seven around it
+    out.append(star(0, -300, 78, 8, '#fbe37a', 0.38))
+    for x, y in [(-200, -360), (-120, -190), (-235, -250), (200, -360), (125, -190), (235, -250), (0, -150)]:
+        out.append(star(x, y, 30, 8, '#fff8d8', 0.4))
+    body, p = person(-10, 270, 400, pose='kneel', dress='nude', face='front', hairstyle='long', hair='#e0b45a',
+                     hands=((-1.6, 1.7), (1.7, 1.4)))
+    out.append(body)
+    (lx, ly), (rx, ry) = p.hands
+    jl, sl = jug(lx, ly, 1.3, -80)
+    jr, sr = jug(rx, ry, 1.3, 150, '#c96f3c')
+    out += [stream(sl, (sl[0] - 50, 200), -30), stream(sr, (sr[0] + 50, 250), 30)]
+    out += [jl, jr]
+    out.append(circle(lx, ly, 0.21 * p.u, SKIN, INK, 2))
+    out.append(circle(rx, ry, 0.21 * p.u, SKIN, INK, 2))
+    out.append(path('M-150,200 q-20,10 -40,4 q-20,-6 -40,8', 'none', '#a9d4f5', 4))
+    return out
+
+
+@card(13)
+def la_muerte(c):
+    out = [sky(c, 'dawn', 60)]
+    out.append(sun(c, 200, 50, 48, rays=14))
+    out.append(ground(c, 40, '#8d9a6a', '#6b7a4e'))
+    out.append(water(c, 40, '#7aa8d8', '#5c88bd', 90))
+    out.append(tower(145, 40, 42, 170, '#c9c2b4'))
+    out.append(tower(255, 40, 42, 170, '#c9c2b4'))
+    hb, hp = horse(100, 380, 2.5, -1, 'walk', '#f2efe8', '#c9c4ba', cloth='#26222c')
+    out.append(hb)
+    sx, sy = hp['saddle']
+    rb, r = rider(sx, sy, 290, -1, face='skull', cloth='#2b2a33', sleeves='#3b3a45', legs='#3b3a45',
+                  shoes='#1c1b22', hat='plume', hat_colour='#c83e3e', hands=((-1.3, 0.2), (-1.4, 1.6)),
+                  hairstyle='bald')
+    # the banner's pole goes behind the rider's fist; the flag flies over his head
+    hx, hy = r.hands[0]
+    pole_top = (hx + 30, hy - 300)
+    out.append(line((hx + 6, hy + 80), pole_top, '#6b4a30', 7))
+    flag = 'M%s,%s L%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Z' % (
+        n(pole_top[0]), n(pole_top[1]), n(pole_top[0] - 150), n(pole_top[1] + 10), n(pole_top[0] - 130),
+        n(pole_top[1] + 70), n(pole_top[0] - 160), n(pole_top[1] + 130), n(pole_top[0] - 8), n(pole_top[1] + 140),
+        n(pole_top[0] - 4), n(pole_top[1] + 70), n(pole_top[0]), n(pole_top[1]))
+    out.append(path(flag, '#1e1c24'))
+    rx0, ry0 = pole_top[0] - 75, pole_top[1] + 70
+    for k in range(5):
+        px, py = polar(rx0, ry0, 22, -90 + k * 72)
+        out.append(circle(px, py, 15, '#f5f2ea', INK, 1.6))
+    out.append(circle(rx0, ry0, 10, '#f4d04a', INK, 1.6))
+    out.append(rb)
+    out.append(line(r.hands[1], hp['muzzle'], '#6b3f2a', 2.4))
+    # before the horse: a bishop with folded hands, a kneeling girl, a fallen king
+    b, bp = person(-235, 330, 330, face='right', cloth='#e8c95a', cape='#c24a3a', hat='mitre', hairstyle='bald',
+                   beard='#e9e6de', hands=((0.75, 1.6), (-0.75, 1.6)))
+    out.append(b)
+    k, kp = person(-135, 420, 250, pose='kneel', face='right', cloth='#f2efe6', hairstyle='long', hair='#d9a24a',
+                   hat='wreath', hands=((0.85, 1.2), (-0.3, 1.6)))
+    out.append(k)
+    kg, kgp = person(10, 395, 280, face='closed', cloth='#a3353a', cape='#5a3a78', beard='#d9d4c8', hairstyle='bald')
+    out.append(group([kg], 'rotate(-90 10 395)'))
+    out.append(group([path(poly([(-20, 0), (-16, -20), (-8, -8), (0, -24), (8, -8), (16, -20), (20, 0)]), GOLD)],
+                     'translate(-60 428) rotate(20)'))
+    return out
+
+
+@card(22)
+def el_loco(c):
+    out = [sky(c, 'gold', 120)]
+    out.append(sun(c, 190, -320, 56, rays=16))
+    out.append(mountains(160, '#9aa6c6', [(-180, 230, 150), (40, 180, 150), (230, 260, 120)], snow='#fafafa'))
+    out.append(path('M-300,200 L300,200 L300,450 L-300,450 Z', '#a9c4e2', INK, LINE))
+    cliff = 'M-300,190 Q-60,170 120,210 L150,260 L190,300 L170,340 L200,450 L-300,450 Z'
+    out.append(path(cliff, c.linear([(0, '#b8a482'), (1, '#8a7658')])))
+    out.append(path('M-300,190 Q-60,170 120,210 L110,236 Q-80,210 -300,230 Z', '#7fae5a', INK, LINE))
+    out.append(flowers([-260, -230, -200], 210, seed=2))
+
+    def flowered(p):
+        items = []
+        for i, (a, b) in enumerate([(-0.5, 2.2), (0.4, 2.7), (-0.2, 3.6), (0.6, 3.9), (-0.6, 4.3), (0.1, 4.6)]):
+            x, y = p.U(a, b)
+            items.append(circle(x, y, 0.13 * p.u, ('#e05a4a', '#3f7f4a', '#f4d04a')[i % 3], INK, 1.2))
+        return ''.join(items)
+
+    body, p = person(20, 330, 420, pose='walk', face='up', dress='tunic', cloth='#f3efe2', legs='#f2d36a',
+                     shoes='#e0a030', hair='#b5773a', hat='cap', hat_colour='#3f7f4a', cape='#c2453a',
+                     hands=((-1.3, 0.9), (0.35, 0.1)), pattern=flowered, belt='#c2a04a')
+    (lx, ly), (rx, ry) = p.hands
+    # the staff rests on his right shoulder; the bundle hangs behind
+    stick_end = (rx + 120, ry - 170)
+    out.append(line((rx - 50, ry + 70), stick_end, WOOD, 8))
+    out.append(ellipse(stick_end[0] - 4, stick_end[1] + 24, 34, 28, '#9b3b3b', INK, 2.5, -20))
+    out.append(path('M%s,%s l10,-14 l6,16 Z' % (n(stick_end[0] - 10), n(stick_end[1] + 2)), '#9b3b3b', INK, 2))
+    out.append(body)
+    out.append(line((lx, ly), (lx - 4, ly - 40), '#3f7a3c', 3))
+    out.append(rose(lx - 4, ly - 46, 13))
+    out.append(dog(150, 330, 1.7, -1, '#f4f2ec', 'jump'))
+    return out
+
+
+
+def garden_border(y, seed=0):
+    """Roses and lilies along the foot of a scene."""
+    out = []
+    for i, x in enumerate(range(-280, 300, 44)):
+        if (i + seed) % 2:
+            out.append(rose(x, y + (i % 3) * 6, 15, '#d8475a'))
+        else:
+            out.append(line((x, y + 30), (x, y - 10), '#3e7a3a', 3))
+            out.append(path('M%s,%s l-10,-18 l10,6 l10,-6 Z' % (n(x), n(y - 8)), '#f7f4ec', INK, 1.6))
+    return ''.join(out)
+
+
+@card(1)
+def el_mago(c):
+    out = [sky(c, 'gold', 300)]
+    out.append(path('M-300,-440 L-300,-340 Q-150,-300 0,-340 Q150,-300 300,-340 L300,-440 Z', '#4e8a44', INK, LINE))
+    for x in range(-270, 300, 50):
+        out.append(rose(x, -340 + (x % 100 == 0) * 10, 14, '#d8475a'))
+    body, p = person(0, 330, 560, face='front', cloth='#f4f1e8', cape='#c2453a', hair='#3a2418',
+                     hands=((-0.45, 2.9), (0.3, -1.2)), belt='#4e8a44')
+    out.append(body)
+    hx, hy = p.hands[1]
+    out.append(wand((hx - 6, hy + 40), (hx + 14, hy - 110), 12, 0, '#f4f1e8', knots=False))
+    out.append(circle(hx, hy, 0.21 * p.u, SKIN, INK, 2))
+    lx, ly = p.hands[0]
+    out.append(line((lx, ly), (lx - 10, ly + 30), SKIN, 6))
+    out.append(lemniscate(p.head[0], p.top - 45, 42))
+    # the table with the four tools
+    out.append(rect(-270, 180, 540, 40, '#a86a38', INK, LINE))
+    out.append(rect(-250, 220, 40, 230, '#8a5430'))
+    out.append(rect(210, 220, 40, 230, '#8a5430'))
+    out.append(cup(-190, 180, 110))
+    out.append(sword((-120, 168), (60, 150), 12))
+    out.append(wand((70, 172), (230, 160), 12, 2))
+    out.append(coin(170, 135, 40))
+    out.append(garden_border(420))
+    return out
+
+
+@card(2)
+def la_sacerdotisa(c):
+    out = [sky(c, 'night', 300)]
+    # the veil of pomegranates hung between the pillars
+    out.append(rect(-200, -330, 400, 560, '#5a7d3e'))
+    for y in range(-300, 230, 70):
+        for x in range(-170, 200, 80):
+            xx = x + (40 if (y // 70) % 2 else 0)
+            if xx < 190:
+                out.append(circle(xx, y, 16, '#c2453a', INK, 2))
+    out.append(wave_sea(c, 230, '#5a8ad0', '#2f5f9e', 12))
+    out.append(pillar(-220, -380, 400, 70, '#2a2830', '#3a3842'))
+    out.append(pillar(220, -380, 400, 70, '#f2efe6'))
+    out.append(letters('B', -220, -250, 34, '#f2efe6', 5))
+    out.append(letters('J', 220, -250, 34, INK, 5))
+    out.append(rect(-110, 170, 220, 230, '#c9c2b4'))
+    body, p = person(0, 400, 470, pose='sit', face='front', dress='gown', cloth='#3f6db0', hat='veil',
+                     hat_colour='#f2efe6', hands=((0.6, 1.7), (-0.5, 1.9)))
+    out.append(body)
+    cx, cy = p.head
+    # the horned crown: a full moon between two crescents
+    out.append(circle(cx, cy - 0.85 * p.u, 0.3 * p.u, '#f5efc8'))
+    out.append(path('M%s,%s q-%s,-%s -%s,-%s' % (n(cx - 0.3 * p.u), n(cy - 0.7 * p.u), n(0.3 * p.u), n(0.1 * p.u), n(0.45 * p.u),
+                                                  n(0.55 * p.u)), 'none', '#f5efc8', 6))
+    out.append(path('M%s,%s q%s,-%s %s,-%s' % (n(cx + 0.3 * p.u), n(cy - 0.7 * p.u), n(0.3 * p.u), n(0.1 * p.u), n(0.45 * p.u),
+                                                n(0.55 * p.u)), 'none', '#f5efc8', 6))
+    chx, chy = p.chest
+    out.append(line((chx, chy - 20), (chx, chy + 30), '#f2efe6', 6))
+    out.append(line((chx - 20, chy - 2), (chx + 20, chy - 2), '#f2efe6', 6))
+    # the scroll in her lap
+    lx, ly = p.hands[1]
+    out.append(group([rect(-50, -14, 100, 28, '#f4ecd0', INK, 2, r=8), line((-30, 0), (30, 0), '#8a7a5a', 2)],
+                     'translate(%s %s) rotate(-35)' % (n(lx + 20), n(ly + 12))))
+    out.append(circle(lx, ly, 0.21 * p.u, SKIN, INK, 2))
+    out.append(moon(0, 410, 40, 0.6, '#f5efc8', False))
+    return out
+
+
+@card(3)
+def la_emperatriz(c):
+    out = [sky(c, 'gold', 80)]
+    for x in (-250, -150, 180, 260):
+        out.append(tree(x, 60, 230, '#3f7a3c'))
+    out.append(path('M120,60 Q150,-60 170,-200 L200,-200 Q190,-60 180,60 Z', '#8ec6ee', INK, 2))
+    out.append(ground(c, 60, '#8ab85a', '#6a9a44'))
+    out.append(path('M140,60 Q120,200 250,450 L300,450 L300,300 Q210,200 200,60 Z', '#6fb2e8', INK, 2))
+    out.append(rect(-170, 180, 250, 200, '#c2453a', INK, LINE, r=40))
+    body, p = person(-40, 380, 470, pose='sit', face='front', dress='gown', cloth='#f4f1e8', hair='#c28a3a',
+                     hairstyle='long', hat='laurel', hands=((-0.6, 2.2), (0.8, 0.0)))
+    out.append(body)
+    for i, (a, b) in enumerate([(-0.5, 2.4), (0.4, 2.9), (-0.3, 3.7), (0.6, 4.4), (-0.7, 5.0), (0.2, 5.4)]):
+        x, y = p.U(a, b)
+        out.append(circle(x, y, 0.13 * p.u, '#c2453a', INK, 1.4))
+    cx, cy = p.head
+    for k in range(12):
+        px, py = polar(cx, cy - 0.1 * p.u, 0.85 * p.u, 195 + k * 13.6)
+        out.append(star(px, py, 9, 6, '#f7e3a0', 0.45, width=1.2))
+    hx, hy = p.hands[1]
+    out.append(line((hx, hy + 60), (hx + 10, hy - 130), GOLD, 7))
+    out.append(circle(hx + 10, hy - 140, 14, GOLD))
+    out.append(circle(hx, hy, 0.21 * p.u, SKIN, INK, 2))
+    # the heart-shaped shield with the sign of Venus
+    sx, sy = -190, 300
+    out.append(path('M%s,%s C%s,%s %s,%s %s,%s C%s,%s %s,%s %s,%s Z' % (
+        n(sx), n(sy + 60), n(sx - 80), n(sy + 10), n(sx - 50), n(sy - 60), n(sx), n(sy - 25), n(sx + 50), n(sy - 60),
+        n(sx + 80), n(sy + 10), n(sx), n(sy + 60)), '#d8a84a'))
+    out.append(circle(sx, sy - 6, 14, 'none', INK, 4))
+    out.append(line((sx, sy + 8), (sx, sy + 36), INK, 4))
+    out.append(line((sx - 10, sy + 24), (sx + 10, sy + 24), INK, 4))
+    for x in range(-270, 140, 34):
+        out.append(wheat(x, 450, 120 + (x % 3) * 8))
+    return out
+
+
+@card(4)
+def el_emperador(c):
+    out = [sky(c, 'gold', 100)]
+    out.append(mountains(120, '#c8703a', [(-200, 260, 150), (0, 200, 150), (210, 280, 140)], snow=None))
+    out.append(ground(c, 120, '#b8683a', '#9a5230'))
+    out.append(path('M-60,120 Q-40,250 -90,450 L-40,450 Q10,250 -20,120 Z', '#7fb5ea', INK, 2))
+    out.append(throne(0, 400, 380, 600, '#a9a49a', '#8a8478', 'square'))
+    for x, y in [(-150, -160), (150, -160), (-200, 80), (200, 80)]:
+        out.append(ram_head(x, y, 30))
+    body, p = person(0, 400, 500, pose='sit', face='front', dress='gown', cloth='#b8302e', cape='#c2453a',
+                     hat='crown', beard='#f2efe6', hair='#f2efe6', legs='#9aa3b2', hands=((-0.9, 1.5), (0.9, 1.4)))
+    out.append(body)
+    lx, ly = p.hands[0]
+    rx, ry = p.hands[1]
+    out.append(circle(lx, ly - 22, 22, GOLD))
+    out.append(line((lx, ly - 44), (lx, ly - 60), INK, 3))
+    out.append(line((rx, ry + 40), (rx, ry - 110), GOLD, 8))
+    out.append(circle(rx, ry - 128, 20, 'none', GOLD, 7))
+    out.append(line((rx - 20, ry - 100), (rx + 20, ry - 100), GOLD, 7))
+    out.append(circle(lx, ly, 0.21 * p.u, SKIN, INK, 2))
+    out.append(circle(rx, ry, 0.21 * p.u, SKIN, INK, 2))
+    out.append(ram_head(p.chest[0], p.chest[1] - 10, 20, GOLD))
+    return out
+
+
+@card(5)
+def el_sumo_sacerdote(c):
+    out = [rect(-300, -450, 600, 900, '#9a9488', None, 0)]
+    out.append(pillar(-210, -400, 330, 80, '#b9b3a8'))
+    out.append(pillar(210, -400, 330, 80, '#b9b3a8'))
+    out.append(rect(-300, 330, 600, 130, '#c9c2b4'))
+    out.append(rect(-140, -250, 280, 560, '#6a6458', INK, LINE, r=20))
+    body, p = person(0, 330, 500, pose='sit', face='front', dress='gown', cloth='#b8302e', cape='#f2efe6',
+                     hat='mitre', hat_colour=GOLD, beard='#d9d4c8', hair='#d9d4c8', hands=((-0.4, -0.6), (0.8, 1.6)))
+    out.append(body)
+    cx, cy = p.head
+    for k in range(3):
+        out.append(line((cx - 0.42 * p.u + k * 0.05 * p.u, cy - (0.55 + k * 0.28) * p.u),
+                        (cx + 0.42 * p.u - k * 0.05 * p.u, cy - (0.55 + k * 0.28) * p.u), INK, 2))
+    lx, ly = p.hands[0]
+    out.append(line((lx, ly - 4), (lx - 6, ly - 34), SKIN, 7))
+    out.append(line((lx + 8, ly - 4), (lx + 6, ly - 32), SKIN, 7))
+    rx, ry = p.hands[1]
+    out.append(line((rx, ry + 140), (rx, ry - 260), GOLD, 8))
+    for k, w in enumerate((34, 26, 18)):
+        out.append(line((rx - w, ry - 200 - k * 28), (rx + w, ry - 200 - k * 28), GOLD, 8))
+    out.append(circle(rx, ry, 0.21 * p.u, SKIN, INK, 2))
+    # the crossed keys at his feet
+    for a in (-30, 30):
+        out.append(group([line((0, -50), (0, 50), GOLD, 8), circle(0, -60, 14, 'none', GOLD, 7),
+                          rect(0, 34, 20, 10, GOLD, INK, 1.5)], 'translate(0 370) rotate(%s)' % a))
+    # the two kneeling disciples, seen from behind
+    out.append(person(-150, 450, 300, pose='kneel', face='back', cloth='#c2453a', hairstyle='short', hair='#4a2e1e',
+                      pattern=lambda q: ''.join(rose(*q.U(a, b), 0.3 * q.u, '#e85a5a') for a, b in
+                                                [(-0.4, 2.4), (0.3, 3.4), (-0.2, 4.4)]))[0])
+    out.append(person(150, 450, 300, pose='kneel', face='back', cloth='#4a6fb5', hairstyle='short', hair='#c28a3a',
+                      pattern=lambda q: ''.join(path('M%s,%s l-8,-14 l8,5 l8,-5 Z' % (n(x), n(y)), '#f7f4ec', INK, 1.4)
+                                                for x, y in [q.U(-0.3, 2.5), q.U(0.4, 3.5), q.U(-0.1, 4.5)]))[0])
+    return out
+
+
+@card(6)
+def los_enamorados(c):
+    out = [sky(c, 'day', 150)]
+    out.append(sun(c, 0, -370, 50))
+    out.append(mountains(200, '#9a8a78', [(0, 260, 110)], snow=None))
+    out.append(ground(c, 170, '#8ab85a', '#6a9a44'))
+    out.append(wings(0, -230, 220, '#c2453a', '#8a2a2a'))
+    angel, ap = person(0, -90, 420, pose='bust', face='down', cloth='#7a5bb0', hair='#e9a23a', hairstyle='long',
+                       hands=((-1.5, -0.2), (1.5, -0.2)))
+    out.append(angel)
+    out.append(cloud(0, -20, 420, '#f2f4f8'))
+    # the tree of flames behind the man, the tree of knowledge behind the woman
+    out.append(tree(-210, 300, 300, '#4e7d3a'))
+    for k in range(10):
+        px, py = polar(-210, 80, 80, k * 36)
+        out.append(path('M%s,%s q-6,-12 0,-22 q6,10 0,22 Z' % (n(px), n(py)), '#f08a2c', INK, 1.4))
+    out.append(tree(210, 300, 300, '#3f7a3c'))
+    for px, py in [(180, 60), (240, 80), (210, 30), (250, 130), (170, 120)]:
+        out.append(circle(px, py, 10, '#d83a3a', INK, 1.5))
+    out.append(path('M220,300 q-30,-30 0,-60 q30,-30 0,-60 q-20,-20 6,-36', 'none', '#4a8a3a', 7))
+    man, mp = person(-140, 400, 420, face='right', dress='nude', skin=SKIN_DARK, hair='#5a3a22', hands=((-0.2, 2.7), (0.9, 2.0)), bend=(1, -1))
+    wom, wp = person(140, 400, 400, face='up', dress='nude', hair='#c28a3a', hairstyle='long', hands=((-0.9, 2.0), (0.2, 2.7)), bend=(-1, 1))
+    out += [man, wom]
+    return out
+
+
+@card(7)
+def el_carro(c):
+    out = [sky(c, 'gold', 100)]
+    out.append(castle(-150, 100, 200, 140, '#d7cfbf', '#6a5a8a'))
+    out.append(castle(170, 100, 180, 120, '#d7cfbf', '#6a5a8a'))
+    out.append(water(c, 100, '#7fb5ea', '#5c88bd', 140))
+    out.append(ground(c, 140, '#c8b47a', '#a8945a'))
+    # the canopy of stars on four posts
+    out.append(rect(-200, -330, 400, 60, '#3f6db0'))
+    for x in range(-170, 200, 60):
+        out.append(star(x, -300, 13, 6, '#fff3b0', 0.45, width=1.2))
+    for x in (-185, 185):
+        out.append(rect(x - 10, -270, 20, 360, '#d7cfbf'))
+    body, p = person(0, 160, 420, face='front', dress='armour', cloth='#9aa3b2', sleeves='#9aa3b2', hat='crown',
+                     hair='#c28a3a', hands=((-0.4, 2.3), (0.6, 1.2)))
+    out.append(body)
+    rx, ry = p.hands[1]
+    out.append(line((rx, ry + 40), (rx + 6, ry - 140), GOLD, 7))
+    out.append(circle(rx + 6, ry - 150, 12, GOLD))
+    out.append(circle(rx, ry, 0.21 * p.u, SKIN, INK, 2))
+    out.append(moon(-0.6 * p.u, p.top + 1.9 * p.u, 14, 0.6, '#f5efc8', False))
+    # the chariot's box
+    out.append(rect(-230, 60, 460, 210, '#d7cfbf', INK, LINE, r=6))
+    out.append(path('M-60,110 L60,110 L0,160 Z', '#c2453a', INK, 2))
+    out.append(wings(0, 100, 70, '#6fb2e8', '#3f6db0', up=False))
+    for x in (-150, 150):
+        out.append(circle(x, 280, 60, '#a86a38'))
+        out.append(circle(x, 280, 18, GOLD, INK, 2))
+    # the two sphinxes, black and white
+    for x, col in ((-150, '#2a2830'), (150, '#f2efe6')):
+        d = -1 if x < 0 else 1
+        out.append(lion(x + d * 10, 440, 1.5, -d, col, col))
+        fx = x + d * 10 - d * 75
+        out.append(circle(fx, 375, 26, SKIN))
+        out.append(path('M%s,%s L%s,%s L%s,%s L%s,%s Z' % (n(fx - 30), n(370), n(fx - 22), n(420), n(fx + 22), n(420), n(fx + 30), n(370)),
+                        '#f4c430' if col == '#2a2830' else '#4a6fb5', INK, 2))
+        out.append(circle(fx - 9, 372, 2.2, INK, None, 0) + circle(fx + 9, 372, 2.2, INK, None, 0))
+        out.append(path('M%s,%s l16,0' % (n(fx - 8), n(388)), 'none', INK, 2))
+    return out
+
+
+@card(8)
+def la_fuerza(c):
+    out = [sky(c, 'gold', 120)]
+    out.append(mountains(140, '#6a7ab0', [(60, 200, 140)]))
+    out.append(ground(c, 130, '#8ab85a', '#6a9a44'))
+    # the lion's head, which her hands close gently
+    lx0, ly0, ls = 150, 350, 2.6
+    jx, jy = lx0 - 50 * ls, ly0 - 36 * ls - 16 * ls
+    body, p = person(-70, 410, 580, face='down', dress='gown', cloth='#f4f1e8', hair='#c28a3a', hairstyle='long',
+                     hat='wreath', reach=((jx - 14, jy - 30), (jx - 26, jy + 30)))
+    out.append(body)
+    out.append(lemniscate(p.head[0], p.top - 40, 40))
+    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(p.x - 0.6 * p.u), n(p.top + 3.0 * p.u), n(p.x + 40), n(p.top + 3.6 * p.u),
+                                            n(p.x + 0.9 * p.u), n(p.top + 5.4 * p.u)), 'none', '#d8475a', 10))
+    out.append(lion(lx0, ly0, ls, -1, '#e6b35a', '#c07a2c'))
+    out.append(path('M%s,%s l-28,18 l30,6 Z' % (n(jx - 18), n(jy + 22)), '#c83e3e', INK, 2))
+    for hx, hy in p.hands:
+        out.append(circle(hx, hy, 0.21 * p.u, SKIN, INK, 2))
+    out.append(flowers([-250, -210, 220, 260], 420, seed=4))
+    return out
+
+
+@card(9)
+def el_ermitano(c):
+    out = [sky(c, 'night', 300)]
+    for x, y in [(-220, -380), (-120, -300), (180, -360), (230, -250), (60, -400)]:
+        out.append(star(x, y, 6, 4, '#fff6c8', 0.4, width=1))
+    out.append(path('M-300,300 L-80,170 L40,230 L300,120 L300,450 L-300,450 Z', '#e8ecf4', INK, LINE))
+    out.append(path('M-300,360 L-120,280 L100,330 L300,260 L300,450 L-300,450 Z', '#c9d0dc', INK, LINE))
+    body, p = person(0, 250, 600, face='down', dress='robe', cloth='#8a8f9a', cape='#6f7480', hat='hood',
+                     hat_colour='#8a8f9a', beard='#f2efe6', hands=((-1.2, 0.5), (0.5, 1.4)))
+    out.append(body)
+    # the staff in his left hand, the lantern held out in his right, its light around it
+    rx, ry = p.hands[1]
+    out.append(line((rx - 4, ry - 200), (rx + 10, 260), '#c8a050', 9))
+    out.append(circle(rx, ry, 0.21 * p.u, SKIN, INK, 2))
+    lx, ly = p.hands[0]
+    light = c.radial([(0, ('#fff6c8', 0.85)), (1, ('#fff6c8', 0.0))], lx, ly + 50, 120)
+    out.append(circle(lx, ly + 50, 120, light, None, 0))
+    out.append(lantern(lx, ly, 1.7))
+    out.append(circle(lx, ly, 0.21 * p.u, SKIN, INK, 2))
+    return out
+
+
+def tarot_wheel(x, y, r):
+    out = [circle(x, y, r, '#e9a23a'), circle(x, y, r * 0.78, '#6fb2e8', INK, 2), circle(x, y, r * 0.35, '#e9a23a', INK, 2)]
+    for k in range(8):
+        a = k * 45
+        out.append(line(polar(x, y, r * 0.35, a), polar(x, y, r * 0.78, a), INK, 3))
+    for word, a in (('T', -90), ('A', 0), ('R', 90), ('O', 180)):
+        px, py = polar(x, y, r * 0.89, a)
+        out.append(letters(word, px, py + 4, r * 0.1, INK, 3.5))
+    return ''.join(out)
+
+
+@card(10)
+def la_rueda(c):
+    out = [sky(c, 'day', 300)]
+    for x, y, w in [(-200, -330, 180), (200, -330, 180), (-200, 330, 180), (200, 330, 180)]:
+        out.append(cloud(x, y + 20, w + 40, '#f2f4f8'))
+    out.append(tarot_wheel(0, 20, 210))
+    # the snake going down on the left, the jackal-headed figure rising on the right
+    out.append(path('M-230,-180 Q-180,-80 -250,0 Q-300,80 -230,160 Q-200,220 -240,280', 'none', '#e0b040', 12))
+    out.append(body_jackal(240, 260))
+    # the sphinx with its sword on top
+    out.append(lion(20, -215, 1.1, -1, '#5a8ad0', '#3f6db0'))
+    out.append(circle(-40, -270, 18, SKIN))
+    out.append(sword((-20, -255), (-20, -365), 8))
+    # the four winged creatures with their books
+    out.append(wings(-210, -340, 60, '#f2e6d0'))
+    out.append(person(-210, -260, 160, pose='bust', face='down', cloth='#f2efe6', hair='#e9a23a')[0])
+    out.append(eagle(210, -350, 1.6))
+    out.append(wings(-210, 300, 60, '#f2e6d0'))
+    out.append(bull_head(-210, 320, 40))
+    out.append(wings(210, 300, 60, '#f2e6d0'))
+    out.append(lion_head(210, 320, 40))
+    return out
+
+
+def body_jackal(x, y):
+    out = [path('M%s,%s L%s,%s L%s,%s L%s,%s Z' % (n(x - 30), n(y), n(x - 20), n(y - 140), n(x + 20), n(y - 140), n(x + 30), n(y)),
+                '#c2453a')]
+    out.append(solid([('ellipse', x, y - 165, 24, 26), ('path', poly([(x - 10, y - 175), (x - 50, y - 160), (x - 45, y - 150), (x - 8, y - 150)])),
+                      ('path', poly([(x - 4, y - 185), (x, y - 220), (x + 10, y - 186)]))], '#a8743e'))
+    out.append(circle(x - 10, y - 170, 2.5, INK, None, 0))
+    return ''.join(out)
+
+
+@card(11)
+def la_justicia(c):
+    out = [rect(-300, -450, 600, 900, '#b8a888', None, 0)]
+    out.append(rect(-200, -380, 400, 660, '#7a5bb0'))
+    out.append(pillar(-230, -400, 330, 60, '#a9a49a'))
+    out.append(pillar(230, -400, 330, 60, '#a9a49a'))
+    out.append(rect(-300, 330, 600, 130, '#c9c2b4'))
+    out.append(throne(0, 330, 300, 560, '#a9a49a', GOLD, 'square'))
+    body, p = person(0, 330, 500, pose='sit', face='front', dress='gown', cloth='#c2302e', cape='#4e8a44',
+                     hat='crown', hair='#8a5a2a', hairstyle='long', hands=((-1.1, 1.2), (0.7, 0.0)))
+    out.append(body)
+    rx, ry = p.hands[1]
+    out.append(sword((rx, ry + 30), (rx, ry - 230), 16))
+    out.append(circle(rx, ry, 0.21 * p.u, SKIN, INK, 2))
+    lx, ly = p.hands[0]
+    out.append(scales(lx, ly, 1.5))
+    out.append(circle(lx, ly, 0.21 * p.u, SKIN, INK, 2))
+    return out
+
+
+@card(12)
+def el_colgado(c):
+    out = [sky(c, 'day', 400)]
+    out.append(ground(c, 380, '#8ab85a', '#6a9a44'))
+    # the living tau-shaped tree
+    out.append(rect(-230, -330, 460, 40, '#8a5a2e'))
+    out.append(rect(-230, -330, 40, 730, '#8a5a2e'))
+    out.append(rect(190, -330, 40, 730, '#8a5a2e'))
+    for x, y in [(-210, -350), (-100, -345), (40, -352), (180, -345), (-210, -150), (210, -100), (-210, 100), (210, 160)]:
+        out.append(ellipse(x, y, 20, 9, LEAF, INK, 1.6, 30 if x > 0 else -30))
+    body, p = person(0, -280, 560, face='closed', dress='tunic', cloth='#3f6db0', legs='#c2453a', shoes='#e0b040',
+                     hat='halo', hair='#e0b040', hands=((0.6, 1.6), (-0.6, 1.6)), behind=(True, True), belt='#e0b040')
+    # drawn upright with the feet at the branch, then hung: a half turn about the feet
+    out.append(line((0, -300), (0, -270), '#c8a050', 5))
+    out.append(group([body], 'rotate(180 0 -290)'))
+    return out
+
+
+@card(14)
+def la_templanza(c):
+    out = [sky(c, 'day', 150)]
+    out.append(mountains(120, '#8a9ac0', [(200, 180, 120)], snow=None))
+    out.append(sun(c, 200, -80, 34, rays=12))
+    out.append(ground(c, 120, '#8ab85a', '#6a9a44'))
+    out.append(path('M-60,450 Q40,300 150,200 Q180,150 200,60 L212,60 Q200,160 170,220 Q80,320 20,450 Z', '#e8d8a8', INK, 2))
+    g = c.linear([(0, '#6fb2e8'), (1, '#356fb0')])
+    out.append(ellipse(-160, 380, 170, 70, g))
+    out.append(wings(-20, -130, 230, '#f0a040', '#c2453a'))
+    body, p = person(-20, 400, 580, face='down', dress='robe', cloth='#f4f1e8', hair='#e0b040', hairstyle='long',
+                     hat='halo', hands=((-1.0, 0.9), (0.9, 2.6)))
+    out.append(body)
+    chx, chy = p.chest
+    out.append(rect(chx - 22, chy - 26, 44, 44, '#f4f1e8', INK, 2))
+    out.append(path(poly([(chx - 14, chy + 10), (chx + 14, chy + 10), (chx, chy - 16)]), '#f0a040', INK, 2))
+    (lx, ly), (rx, ry) = p.hands
+    # water runs from the raised cup, tipped towards the other, into the lowered one
+    out.append(cup(lx, ly + 30, 80, angle=55))
+    mouth = (lx + 80 * math.sin(math.radians(55)) - 10, ly + 30 - 80 * math.cos(math.radians(55)) + 10)
+    out.append(cup(rx, ry + 30, 80, angle=-5))
+    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(mouth[0]), n(mouth[1]), n(rx - 10), n(mouth[1] - 10), n(rx), n(ry - 40)),
+                    'none', '#7fbff0', 9))
+    for hx, hy in p.hands:
+        out.append(circle(hx, hy, 0.21 * p.u, SKIN, INK, 2))
+    for x in (-250, -220):
+        out.append(line((x, 330), (x, 280), '#3e7a3a', 3))
+        out.append(path('M%s,%s l-12,-16 l12,6 l12,-6 Z' % (n(x), n(282)), '#e8c44a', INK, 1.4))
+    return out
+
+
+@card(15)
+def el_diablo(c):
+    out = [rect(-300, -450, 600, 900, '#141018', None, 0)]
+    out.append(circle(0, -150, 300, c.radial([(0, ('#5a3a4a', 0.9)), (1, ('#141018', 0))], 0, -150, 300), None, 0))
+    ps = [polar(0, -398, 34, 90 + i * 144) for i in range(5)]
+    out.append(path(poly(ps), 'none', '#f2efe6', 5))
+    out.append(wings(0, -160, 250, '#4a3a5a', '#2a2030'))
+    devil, d = person(0, 60, 520, pose='sit', face='front', dress='nude', skin='#8a5a3a', hair='#2a2030',
+                      hands=((-0.2, -1.0), (0.9, 2.4)))
+    out.append(devil)
+    hx, hy = d.head
+    for side in (-1, 1):
+        out.append(path('M%s,%s q%s,-30 %s,-60' % (n(hx + side * 20), n(hy - 30), n(side * 30), n(side * 10)), 'none', '#e9e0c8', 10))
+    out.append(path('M%s,%s l-10,30 l20,0 Z' % (n(hx), n(hy + 40)), '#2a2030', INK, 2))
+    lx, ly = d.hands[0]
+    out.append(line((lx - 10, ly + 10), (lx + 10, ly - 30), INK, 3))
+    rx, ry = d.hands[1]
+    out.append(line((rx, ry), (rx + 60, ry + 120), '#6b4a30', 10))
+    out.append(path('M%s,%s q-20,-20 0,-50 q20,30 0,50 Z' % (n(rx + 66), n(ry + 140)), '#f08a2c', INK, 2))
+    out.append(rect(-120, 60, 240, 150, '#2a2830', '#5a5060', LINE))
+    out.append(circle(0, 120, 12, '#8a8f9a', INK, 2))
+    for x, hair_c, longhair, sk in ((-170, '#3a2418', 'short', SKIN_DARK), (170, '#c28a3a', 'long', SKIN)):
+        f, fp = person(x, 430, 360, face='down', dress='nude', skin=sk, hair=hair_c, hairstyle=longhair)
+        out.append(f)
+        out.append(chain((0, 130), (x * 0.85, fp.top + 1.3 * fp.u)))
+        fx, fy = fp.head
+        for side in (-1, 1):
+            out.append(path('M%s,%s l%s,-16' % (n(fx + side * 10), n(fy - 20), n(side * 4)), 'none', '#e9e0c8', 4))
+        out.append(path('M%s,%s q%s,20 %s,10' % (n(x + (30 if x < 0 else -30)), n(fp.top + 4.2 * fp.u), n(30 if x < 0 else -30),
+                                                n(40 if x < 0 else -40)), 'none', '#f08a2c' if x < 0 else '#6a9a44', 5))
+    return out
+
+
+@card(16)
+def la_torre(c):
+    out = [rect(-300, -450, 600, 900, '#121420', None, 0)]
+    for x, y, w in [(-200, -380, 200), (180, -350, 240)]:
+        out.append(cloud(x, y, w, '#3a3d4e'))
+    out.append(path('M-300,450 L-140,250 L-80,270 L80,250 L150,280 L300,450 Z', '#6a6a7a', INK, LINE))
+    out.append(rect(-90, -250, 180, 510, '#b9b3a8'))
+    for y in (-180, -60, 60):
+        out.append(rect(-24, y, 48, 60, '#f08a2c', INK, 2, r=20))
+        out.append(path('M%s,%s q-20,-30 0,-60 q10,30 20,10 q5,30 -20,50 Z' % (-4, y + 20), '#f7c948', INK, 1.6))
+    # the crown blown from the top
+    out.append(group([path(poly([(-60, 0), (-52, -40), (-30, -18), (0, -50), (30, -18), (52, -40), (60, 0)]), GOLD),
+                      rect(-60, -4, 120, 16, GOLD, INK, LINE), circle(0, 4, 6, '#c83e3e', INK, 1.5),
+                      circle(-34, 4, 5, '#3f6db0', INK, 1.5), circle(34, 4, 5, '#3f6db0', INK, 1.5)],
+                     'translate(-150 -330) rotate(-35)'))
+    out.append(path('M-100,-250 L-80,-290 L60,-290 L100,-250 Z', '#8a8478', INK, LINE))
+    out.append(lightning([(180, -450), (60, -330), (110, -320), (10, -230), (60, -225), (-20, -150), (90, -260),
+                          (40, -268), (140, -360), (90, -365), (220, -450)]))
+    f1, _ = person(-170, -10, 300, face='front', dress='tunic', cloth='#c2453a', hat='crown', legs='#4a6fb5',
+                   hands=((-1.2, -1.0), (1.2, -1.0)))
+    f2, _ = person(180, 130, 280, face='front', dress='robe', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
+                   hands=((-1.2, -0.8), (1.2, -0.8)))
+    out.append(group([f1], 'rotate(150 -170 -150)'))
+    out.append(group([f2], 'rotate(200 180 0)'))
+    for x, y in [(-240, -260), (-220, -120), (-250, 40), (230, -200), (240, -60), (210, 180), (-200, 180)]:
+        out.append(path('M%s,%s l6,-12 l6,12 l-6,10 Z' % (n(x), n(y)), '#f7c948', INK, 1.4))
+    return out
+
+
+@card(18)
+def la_luna(c):
+    out = [sky(c, 'night', 200)]
+    out.append(circle(0, -300, 110, c.radial([(0, ('#fff6c8', 0.6)), (1, ('#fff6c8', 0))], 0, -300, 140), None, 0))
+    out.append(circle(0, -300, 80, '#f5efc8'))
+    out.append(path('M10,-360 A60,60 0 1 1 10,-240 A80,80 0 0 0 10,-360 Z', '#e6dca0', INK, 2))
+    out.append(path('M-30,-318 q10,-6 20,0 M-24,-270 q14,8 26,0 M-16,-310 l-6,22 l8,2', 'none', INK, 2.4))
+    for k, (x, y) in enumerate([(-60, -170), (-20, -150), (30, -160), (70, -175), (-100, -190)]):
+        out.append(path('M%s,%s q-7,12 0,16 q7,-4 0,-16 Z' % (n(x), n(y)), '#f7c948', INK, 1.4))
+    out.append(mountains(60, '#6a7ab0', [(-40, 200, 140), (130, 150, 120)], snow='#d9def0'))
+    out.append(ground(c, 60, '#5a8a4a', '#3f6a36'))
+    out.append(tower(-210, 150, 80, 260, '#b9b3a8'))
+    out.append(tower(210, 150, 80, 260, '#b9b3a8'))
+    out.append(path('M-10,330 Q-60,250 10,200 Q70,140 -10,60 L10,60 Q90,140 30,200 Q-30,250 20,330 Z', '#d8c89a', INK, 2))
+    out.append(wolf(-120, 310, 2.0, 1, '#8c8c96'))
+    out.append(dog(130, 310, 2.3, -1, '#d8b888'))
+    g = c.linear([(0, '#4f8fd0'), (1, '#2f5f9e')])
+    out.append(path('M-300,340 Q0,310 300,340 L300,450 L-300,450 Z', g, INK, LINE))
+    # the crayfish climbing out of the pool
+    cray = [ellipse(0, 0, 20, 40, '#d8573a'), path('M-14,-30 q-30,-20 -26,-50 q10,20 20,26 Z', '#d8573a', INK, 2),
+            path('M14,-30 q30,-20 26,-50 q-10,20 -20,26 Z', '#d8573a', INK, 2),
+            line((-8, -10), (8, -10), INK, 1.5), line((-10, 8), (10, 8), INK, 1.5), line((-8, 24), (8, 24), INK, 1.5)]
+    out.append(group(cray, 'translate(0 380)'))
+    return out
+
+
+@card(19)
+def el_sol(c):
+    out = [sky(c, 'day', 100)]
+    out.append(sun(c, 0, -260, 110, face=True, rays=20))
+    out.append(rect(-300, 20, 600, 130, '#c9a878'))
+    for y in (62, 106):
+        for x in range(-300, 300, 60):
+            out.append(line((x + (30 if y == 106 else 0), y - 42), (x + (30 if y == 106 else 0), y), darker('#c9a878', 0.3), 2))
+        out.append(line((-300, y), (300, y), darker('#c9a878', 0.3), 2))
+    for x in (-220, -120, 120, 220):
+        out.append(sunflower(x, -10, 36, 40))
+    out.append(ground(c, 150, '#8ab85a', '#6a9a44'))
+    hb, hp = horse(10, 430, 2.9, 1, 'walk', '#f4f2ec', '#d9d4c8')
+    out.append(hb)
+    sx, sy = hp['saddle']
+    child, cp = rider(sx, sy, 270, 1, dress='nude', face='front', hair='#e0b040', hat='wreath',
+                      hands=((-1.4, -0.8), (1.6, -0.2)))
+    out.append(child)
+    lx, ly = cp.hands[0]
+    out.append(line((lx, ly + 40), (lx - 40, ly - 200), WOOD, 6))
+    out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s Z' % (
+        n(lx - 38), n(ly - 196), n(lx - 110), n(ly - 230), n(lx - 200), n(ly - 170), n(lx - 130), n(ly - 130), n(lx - 60),
+        n(ly - 110), n(lx - 30), n(ly - 120)), '#d8473a'))
+    out.append(circle(lx, ly, 0.21 * cp.u, SKIN, INK, 2))
+    return out
+
+
+def coffin(x, y, w, h, colour='#8a7a6a'):
+    return path(poly([(x - w / 2, y), (x - w / 2 - 10, y - h * 0.6), (x - w / 2, y - h), (x + w / 2, y - h),
+                      (x + w / 2 + 10, y - h * 0.6), (x + w / 2, y)]), colour)
+
+
+@card(20)
+def el_juicio(c):
+    out = [sky(c, 'day', 200)]
+    out.append(mountains(220, '#e8ecf4', [(-200, 200, 120), (200, 220, 120)], snow=None))
+    out.append(water(c, 220, '#6fa4d8', '#3f6db0'))
+    out.append(wings(0, -250, 240, '#f2efe6', '#c2453a'))
+    angel, ap = person(0, -90, 440, pose='bust', face='right', cloth='#4a6fb5', hair='#e0b040', hairstyle='long',
+                       hands=((1.6, 0.2), (1.9, 0.3)))
+    out.append(angel)
+    out.append(cloud(-30, -20, 460, '#eef0f6'))
+    hx, hy = ap.hands[1]
+    out.append(trumpet((hx - 30, hy + 10), (hx + 150, hy + 90)))
+    out.append(path('M%s,%s l80,0 l0,60 l-80,0 Z' % (n(hx + 50), n(hy + 50)), '#f4f1e8', INK, 2))
+    out.append(line((hx + 90, hy + 54), (hx + 90, hy + 106), '#c2453a', 8))
+    out.append(line((hx + 56, hy + 80), (hx + 124, hy + 80), '#c2453a', 8))
+    for hx2, hy2 in ap.hands:
+        out.append(circle(hx2, hy2, 0.21 * ap.u, SKIN, INK, 2))
+    for x, h, skin in ((-190, 300, SKIN), (0, 320, SKIN_DARK), (190, 290, SKIN)):
+        out.append(coffin(x, 440, 170, 120))
+        f, fp = person(x, 420, h, face='up', dress='nude', skin=skin, hair='#8a5a2a' if x else '#3a2418',
+                       hairstyle='long' if x > 0 else 'short', hands=((-1.3, -1.4), (1.3, -1.4)))
+        out.append(group([f], 'translate(0 0)'))
+        out.append(rect(x - 95, 380, 190, 60, '#8a7a6a'))
+    return out
+
+
+@card(21)
+def el_mundo(c):
+    out = [sky(c, 'day', 300)]
+    out.append(ellipse(0, 0, 170, 300, 'none', '#3f7a3c', 34))
+    for k in range(36):
+        a = k * 10
+        px, py = 170 * math.cos(math.radians(a)), 300 * math.sin(math.radians(a))
+        out.append(ellipse(px, py, 16, 7, LEAF, INK, 1.4, a + 90 + (30 if k % 2 else -30)))
+    for y in (-300, 300):
+        out.append(path('M-20,%s l40,0 l-40,%s l40,0' % (y - 10, 20), 'none', '#c2453a', 6))
+    body, p = person(0, 240, 440, face='left', dress='nude', hair='#8a5a2a', hairstyle='long',
+                     hands=((-1.3, 0.6), (0.6, 3.4)))
+    out.append(body)
+    out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s' % (n(-60), n(-100), n(100), n(-80), n(20), n(60), n(-80), n(150), n(60), n(220)),
+                    'none', '#7a5bb0', 22))
+    for hx, hy in p.hands:
+        out.append(wand((hx - 6, hy + 50), (hx + 6, hy - 50), 8, 0, '#f4f1e8', knots=False))
+        out.append(circle(hx, hy, 0.21 * p.u, SKIN, INK, 2))
+    for x, y in ((-210, -350), (210, -350), (-210, 350), (210, 350)):
+        out.append(cloud(x, y + 40, 170, '#eef0f6'))
+    out.append(person(-210, -270, 150, pose='bust', face='down', cloth='#f2efe6', hair='#e9a23a')[0])
+    out.append(eagle(210, -350, 1.5))
+    out.append(bull_head(-210, 340, 42))
+    out.append(lion_head(210, 340, 42))
+    return out

@@ -1,0 +1,1263 @@
+# The minor arcana, one function per card, like the majors.
+import math
+
+from figures import (GOLD, GOLD_DARK, LEAF, SKIN, WOOD, bird, bull_head, cat, coin, cup, darker, dog, fish, horse,
+                     lion_head, person, rabbit, ram_head, rider, scales, sunflower, sword, throne, wand, wings)
+from scenery import (bridge, castle, cloud, flowers, ground, hills, house, moon, mountains, rain, rainbow, rose, sky,
+                     sun, tower, tree, water, wave_sea)
+from svg import INK, LINE, circle, ellipse, group, line, n, path, poly, polar, rect, solid
+
+SCENES = {}
+
+BASTOS, COPAS, ESPADAS, OROS = 23, 37, 51, 65
+
+
+def card(number):
+    def register(fn):
+        SCENES[number] = fn
+        return fn
+    return register
+
+
+def heart(x, y, s, fill='#c8303a'):
+    d = 'M%s,%s C%s,%s %s,%s %s,%s C%s,%s %s,%s %s,%s Z' % (
+        n(x), n(y + s), n(x - s * 1.5), n(y + s * 0.1), n(x - s * 0.9), n(y - s * 1.0), n(x), n(y - s * 0.45),
+        n(x + s * 0.9), n(y - s * 1.0), n(x + s * 1.5), n(y + s * 0.1), n(x), n(y + s))
+    return path(d, fill, INK, 4)
+
+
+def spilled_cup(x, y, h, direction, liquid):
+    """A cup lying on the ground y with its foot at x, mouth towards `direction`, its wine run
+    out in a pool beyond the mouth."""
+    axis = y - h * 0.36
+    out = [ellipse(x + direction * (h + 30), y - 8, 52, 14, liquid, INK, 2)]
+    out.append(cup(x, axis, h, angle=90 * direction))
+    return ''.join(out)
+
+
+@card(COPAS + 4)
+def cinco_de_copas(c):
+    out = [sky(c, 'grey', 40)]
+    out.append(cloud(-160, -330, 200, '#9aa0ac'))
+    out.append(cloud(150, -280, 240, '#a9aeb8'))
+    out.append(hills(40, '#7c8a72', (30, 50, 30)))
+    out.append(water(c, 40, '#6d8fb8', '#58789f', 120))
+    out.append(house(250, 40, 80, 60, '#d8ccb4', '#6a5a6e'))
+    out.append(bridge(180, 110, 150, 40))
+    out.append(ground(c, 110, '#7d8b62', '#5d6b48'))
+    # the cloaked mourner, bent, facing the spilled cups
+    body, p = person(70, 360, 500, face='down', dress='robe', cloth='#1f1d24', hat='hood', hat_colour='#1f1d24',
+                     sleeves='#1f1d24', cape='#2a2730', behind=(True, True))
+    out.append(body)
+    out.append(spilled_cup(-10, 330, 110, -1, '#b3263a'))
+    out.append(spilled_cup(40, 385, 110, -1, '#3f8f4a'))
+    out.append(spilled_cup(-40, 435, 110, -1, '#b3263a'))
+    out.append(cup(200, 390, 130))
+    out.append(cup(262, 430, 120))
+    return out
+
+
+@card(ESPADAS + 2)
+def tres_de_espadas(c):
+    out = [sky(c, 'storm', 440)]
+    for x, y, w in [(-180, -360, 260), (140, -330, 300), (-30, -240, 220), (200, 300, 220), (-200, 320, 240)]:
+        out.append(cloud(x, y, w, '#8a8f9c'))
+    out.append(rain(-290, 290, -440, 440))
+    out.append(heart(0, 30, 190))
+    out.append(sword((0, -330), (0, 330), 20))
+    out.append(sword((-230, -250), (190, 270), 20))
+    out.append(sword((230, -250), (-190, 270), 20))
+    return out
+
+
+@card(OROS + 12)
+def reina_de_oros(c):
+    out = [sky(c, 'gold', 60)]
+    out.append(mountains(60, '#8ea0c0', [(-220, 120, 120), (200, 150, 130)]))
+    out.append(ground(c, 60, '#7fb05a', '#5a8d42'))
+    # the arch of roses over the throne
+    out.append(path('M-260,380 L-260,-220 Q-260,-400 0,-400 Q260,-400 260,-220 L260,380', 'none', '#3e7a3a', 16))
+    for k in range(21):
+        a = 180 + k * 9
+        px, py = polar(0, -220, 260, a)
+        if k % 2 == 0:
+            out.append(circle(px, py, 14, '#d8475a', INK, 2))
+        else:
+            out.append(ellipse(px, py, 12, 6, LEAF, INK, 1.5, a + 90))
+    for y in range(-180, 380, 60):
+        for x in (-260, 260):
+            out.append(circle(x, y, 12, '#d8475a' if (y // 60) % 2 else '#f2eee6', INK, 2))
+    out.append(throne(0, 360, 300, 560, '#b7b0a2', GOLD, 'round'))
+    # fruit and a goat's head on the throne
+    for x, y, col in [(-110, -140, '#e8a23a'), (110, -140, '#e8a23a'), (-80, -180, '#c84a3a'), (80, -180, '#c84a3a')]:
+        out.append(circle(x, y, 16, col, INK, 2))
+    out.append(ram_head(0, -190, 24))
+    body, p = person(0, 370, 500, pose='sit', face='down', dress='gown', cloth='#b8453e', cape='#4e7d4a',
+                     hat='crown', hair='#4a2e1e', hairstyle='long', hands=((0.45, 2.15), (-0.45, 2.15)))
+    out.append(body)
+    cx, cy = p.lap
+    out.append(coin(cx, cy - 0.25 * p.u, 0.75 * p.u))
+    for hx, hy in p.hands:
+        out.append(circle(hx, hy, 0.21 * p.u, SKIN, INK, 2))
+    out.append(flowers([-230, -190, -150, 150, 190, 230], 400, seed=3))
+    out.append(rabbit(170, 420, 2.2, -1))
+    return out
+
+
+def salamanders(p):
+    items = []
+    for a, b, r in [(-0.35, 2.2, 20), (0.3, 2.9, -30), (-0.25, 3.5, 50)]:
+        x, y = p.U(a, b)
+        s = p.u * 0.011
+        items.append(group([path('M-22,0 Q-10,-10 0,0 Q10,10 22,0', 'none', '#2b1d14', 5),
+                            circle(23, 0, 4, '#2b1d14', None, 0)],
+                           'translate(%s %s) rotate(%s) scale(%s)' % (n(x), n(y), n(r), n(s))))
+    return ''.join(items)
+
+
+@card(BASTOS + 11)
+def caballo_de_bastos(c):
+    out = [sky(c, 'gold', 160)]
+    out.append(sun(c, -200, -330, 40, rays=12))
+    for x, h, w in [(-170, 130, 120), (-40, 90, 90), (190, 150, 130)]:
+        out.append(path(poly([(x - w, 160), (x, 160 - h), (x + w, 160)]), '#d9b26a', INK, LINE))
+        out.append(path(poly([(x, 160 - h), (x + w, 160), (x + w * 0.4, 160)]), '#c29a55', INK, 2))
+    out.append(ground(c, 150, '#e8c88a', '#d0aa68', curve=12))
+    hb, hp = horse(-20, 425, 2.7, -1, 'rear', '#c8743a', '#5a3018', cloth='#d8b04a')
+    out.append(hb)
+    sx, sy = hp['saddle']
+    rb, r = rider(sx, sy, 310, -1, cloth='#f0c64a', sleeves='#aab3c2', legs='#aab3c2', shoes='#6b7586',
+                  hat='helmet', hat_colour='#aab3c2', hands=((-0.9, 0.4), (0.4, 1.3)), pattern=salamanders,
+                  cape='#d7572f')
+    out.append(rb)
+    plume = 'M%s,%s q-10,-40 30,-60 q-10,30 20,40 q-30,0 -50,20 Z' % (n(r.head[0] + 6), n(r.head[1] - 0.6 * r.u))
+    out.append(path(plume, '#e0552f'))
+    hx, hy = r.hands[0]
+    out.append(wand((hx + 10, hy + 120), (hx - 30, hy - 190), 16, 4))
+    out.append(circle(hx, hy, 0.21 * r.u, SKIN, INK, 2))
+    out.append(line(r.hands[1], hp['muzzle'], '#5a3018', 2.4))
+    return out
+
+
+def sefirot(cx, top, dx, dy):
+    """The ten points of the tree of life: three pillars, the middle one holding four."""
+    return [(cx, top), (cx - dx, top + dy * 0.5), (cx + dx, top + dy * 0.5), (cx - dx, top + dy * 1.5),
+            (cx + dx, top + dy * 1.5), (cx, top + dy * 2), (cx - dx, top + dy * 2.5), (cx + dx, top + dy * 2.5),
+            (cx, top + dy * 3), (cx, top + dy * 4)]
+
+
+@card(OROS + 9)
+def diez_de_oros(c):
+    out = [sky(c, 'day', 80)]
+    out.append(castle(80, 90, 230, 170, '#d7cfbf', '#a0463c'))
+    out.append(house(-130, 90, 90, 70))
+    out.append(ground(c, 80, '#a9a28e', '#8a836e'))
+    # the archway: a pillar and a round arch across the scene
+    out.append(path('M-300,-440 L300,-440 L300,460 L200,460 L200,-120 A120,150 0 0 0 -200,-120 L-200,460 L-300,460 Z',
+                    '#c9bda4'))
+    for y in range(-420, 460, 70):
+        out.append(line((200, y), (300, y), darker('#c9bda4', 0.25), 2))
+        out.append(line((-300, y), (-200, y), darker('#c9bda4', 0.25), 2))
+    # the family under the arch
+    m, mp = person(60, 330, 420, face='right', dress='tunic', cloth='#b53a3a', legs='#3a4a8a', hair='#4a2e1e',
+                   hands=((-0.4, 2.6), (0.6, 2.4)), cape='#d8a84a')
+    w, wp = person(160, 340, 390, face='left', dress='gown', cloth='#3f6db0', hair='#b5773a', hairstyle='long',
+                   hands=((-0.9, 0.8), (0.4, 2.4)))
+    ch, chp = person(230, 380, 230, face='left', dress='tunic', cloth='#e8c95a', legs='#7a5a3a', hair='#b5773a',
+                     hands=((-0.4, 2.3), (0.3, 2.4)))
+    out += [w, m, ch]
+    # the old man, seated, stroking a greyhound
+    o, op = person(-200, 420, 380, pose='sit', face='right', cloth='#5a4a8a', cape='#c8843c', beard='#f2efe6',
+                   hair='#f2efe6', hairstyle='short', hands=((0.5, 2.3), (1.6, 1.8)), pattern=grapes)
+    out.append(rect(-270, 300, 140, 120, '#9a8a70'))
+    out.append(o)
+    out.append(dog(-20, 430, 2.6, -1, '#e9e4d8'))
+    out.append(dog(-60, 445, 2.3, -1, '#d8cfc0', 'sit'))
+    for x, y in sefirot(0, -395, 150, 85):
+        out.append(coin(x, y, 34))
+    return out
+
+
+def grapes(p):
+    items = []
+    for a, b in [(-0.5, 2.3), (0.4, 2.6), (-0.3, 3.4), (0.6, 4.6), (-0.7, 5.2)]:
+        x, y = p.U(a, b)
+        for dx, dy in [(-4, 0), (4, 0), (0, 6), (-8, -6), (0, -6), (8, -6)]:
+            items.append(circle(x + dx * p.u / 50, y + dy * p.u / 50, p.u * 0.09, '#7a3a8a', INK, 1))
+    return ''.join(items)
+
+
+
+def butterfly(x, y, s, colour='#8ab0e0'):
+    return group([ellipse(-8, -6, 9, 7, colour, INK, 1.4, -30), ellipse(8, -6, 9, 7, colour, INK, 1.4, 30),
+                  ellipse(-6, 6, 6, 5, colour, INK, 1.4, 20), ellipse(6, 6, 6, 5, colour, INK, 1.4, -20),
+                  line((0, -10), (0, 10), INK, 2)], 'translate(%s %s) scale(%s)' % (n(x), n(y), n(s)))
+
+
+def hand_over(p, i):
+    x, y = p.hands[i]
+    return circle(x, y, 0.21 * p.u, p.skin, INK, 2)
+
+
+def blindfold(p):
+    hx, hy = p.head
+    return rect(hx - 0.45 * p.u, hy - 0.12 * p.u, 0.9 * p.u, 0.24 * p.u, '#f7f4ec', INK, 2)
+
+
+def upright_sword(p, i, length, width):
+    """A sword held point up in hand i, the fist closed over its grip."""
+    x, y = p.hands[i]
+    return sword((x, y + 30), (x, y - length), width) + hand_over(p, i)
+
+
+def seated_court(c, sky_kind, horizon, ground_col, throne_col, cloth, cape, hat, hands, face='front', beard=None,
+                 hair='#5a3a22', hairstyle='short', pattern=None, x=0, feet=380, h=500, throne_w=320, throne_h=560,
+                 top='round', backdrop=None, ground_fn=None):
+    out = [sky(c, sky_kind, horizon)]
+    if backdrop:
+        out += backdrop
+    out.append(ground_fn(c) if ground_fn else ground(c, horizon, ground_col, darker(ground_col, 0.15)))
+    out.append(throne(x, feet, throne_w, throne_h, throne_col, GOLD, top))
+    body, p = person(x, feet, h, pose='sit', face=face, dress='gown', cloth=cloth, cape=cape, hat=hat, beard=beard,
+                     hair=hair, hairstyle=hairstyle, hands=hands, pattern=pattern)
+    return out, body, p
+
+
+# Bastos ------------------------------------------------------------------------------------------
+
+def pyramids(y):
+    out = []
+    for x, h, w in [(-190, 120, 110), (-60, 80, 80), (200, 140, 120)]:
+        out.append(path(poly([(x - w, y), (x, y - h), (x + w, y)]), '#d9b26a', INK, LINE))
+        out.append(path(poly([(x, y - h), (x + w, y), (x + w * 0.4, y)]), '#c29a55', INK, 2))
+    return ''.join(out)
+
+
+@card(BASTOS + 10)
+def sota_de_bastos(c):
+    out = [sky(c, 'gold', 160), pyramids(170), ground(c, 160, '#e8c88a', '#d0aa68', 10)]
+    body, p = person(-40, 400, 600, face='right', dress='tunic', cloth='#f0c64a', legs='#c2453a', shoes='#8a5a2e',
+                     hat='cap', hat_colour='#c2453a', pattern=salamanders, cape='#d7572f', hands=((1.4, 1.6), (1.0, 0.2)),
+                     belt='#8a5a2e')
+    out.append(body)
+    (lx, ly), (rx, ry) = p.hands
+    out.append(wand((lx + 40, ly + 120), (rx + 40, ry - 250), 18, 4))
+    out += [hand_over(p, 0), hand_over(p, 1)]
+    return out
+
+
+@card(BASTOS + 12)
+def reina_de_bastos(c):
+    back = [mountains(120, '#c8a070', [(-200, 120, 140), (200, 150, 140)], None)]
+    out, body, p = seated_court(c, 'gold', 120, '#d8b070', '#c9a870', '#f0c64a', '#d7572f', 'crown',
+                                ((-1.0, 1.0), (0.5, 1.2)), hair='#c28a3a', hairstyle='long', backdrop=back)
+    for x in (-130, 130):
+        out.append(lion_head(x, -120, 34))
+    out.append(sunflower(0, -190, 36))
+    out.append(body)
+    (lx, ly), (rx, ry) = p.hands
+    out.append(wand((lx, ly + 110), (lx - 10, ly - 210), 16, 3))
+    out.append(hand_over(p, 0))
+    out.append(line((rx, ry), (rx + 20, ry - 50), '#3e7a3a', 4))
+    out.append(sunflower(rx + 22, ry - 64, 26))
+    out.append(hand_over(p, 1))
+    out.append(cat(0, 440, 2.4, 1))
+    return out
+
+
+@card(BASTOS + 13)
+def rey_de_bastos(c):
+    back = [pyramids(140)]
+    out, body, p = seated_court(c, 'gold', 140, '#d8b070', '#c9a870', '#d7572f', '#f0c64a', 'crown',
+                                ((-0.9, 1.5), (0.6, 0.6)), beard='#5a3a22', backdrop=back, pattern=salamanders)
+    for x in (-120, 0, 120):
+        out.append(lion_head(x, -150, 28) if x else salamander_mark(x, -150, 2.0))
+    out.append(body)
+    rx, ry = p.hands[1]
+    out.append(wand((rx, ry + 120), (rx + 6, ry - 230), 18, 4))
+    out.append(hand_over(p, 1))
+    out.append(group([path('M-22,0 Q-10,-10 0,0 Q10,10 22,0', 'none', '#2b1d14', 5)], 'translate(-200 420) scale(2)'))
+    return out
+
+
+def salamander_mark(x, y, s):
+    return group([path('M-22,0 Q-10,-10 0,0 Q10,10 22,0', 'none', '#2b1d14', 5), circle(23, 0, 4, '#2b1d14', None, 0)],
+                 'translate(%s %s) scale(%s)' % (n(x), n(y), n(s)))
+
+
+# Copas -------------------------------------------------------------------------------------------
+
+@card(COPAS + 10)
+def sota_de_copas(c):
+    out = [sky(c, 'day', 120), wave_sea(c, 120, '#5a8ad0', '#2f5f9e', 16), ground(c, 330, '#d8c89a', '#c8b47a')]
+
+    def flowered(q):
+        return ''.join(rose(*q.U(a, b), 0.2 * q.u, '#f2efe6') for a, b in
+                       [(-0.5, 2.2), (0.4, 2.6), (-0.3, 3.3), (0.5, 4.0), (-0.5, 4.4), (0.1, 4.7)])
+
+    body, p = person(-30, 420, 600, face='right', dress='tunic', cloth='#6fb2e8', legs='#d8473a', shoes='#8a5a2e',
+                     hat='cap', hat_colour='#4a6fb5', pattern=flowered, cape='#d8473a', hands=((0.9, 1.4), (1.6, 0.6)))
+    out.append(body)
+    (lx, ly), (rx, ry) = p.hands
+    out.append(cup(rx + 10, ry + 40, 130))
+    out.append(fish(rx + 20, ry - 110, 2.2, -60, '#6fb0d8'))
+    out += [hand_over(p, 1)]
+    return out
+
+
+@card(COPAS + 11)
+def caballo_de_copas(c):
+    out = [sky(c, 'day', 120), hills(120, '#7fae5a', (50, 70, 40)), ground(c, 150, '#8ab85a', '#6a9a44')]
+    out.append(path('M120,150 Q60,260 140,450 L230,450 Q150,260 180,150 Z', '#6fb2e8', INK, 2))
+    hb, hp = horse(-20, 430, 2.7, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#4a6fb5')
+    out.append(hb)
+    sx, sy = hp['saddle']
+    rb, r = rider(sx, sy, 320, 1, cloth='#4a6fb5', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet',
+                  pattern=lambda q: ''.join(fish(*q.U(a, b), 0.6, 0, '#d8473a') for a, b in [(-0.3, 2.4), (0.3, 3.2)]),
+                  hands=((0.9, 1.2), (1.9, 0.4)))
+    out.append(rb)
+    hx, hy = r.head
+    out.append(wings(hx, hy - 20, 30, '#f2efe6', '#9aa3b2'))
+    rx, ry = r.hands[1]
+    out.append(cup(rx + 6, ry + 36, 90))
+    out.append(hand_over(r, 1))
+    out.append(line(r.hands[0], hp['muzzle'], '#6b3f2a', 2.4))
+    return out
+
+
+@card(COPAS + 12)
+def reina_de_copas(c):
+    out = [sky(c, 'day', 150), wave_sea(c, 150, '#5a8ad0', '#2f5f9e', 10)]
+    out.append(path('M-300,300 Q-100,280 60,300 Q200,320 300,300 L300,450 L-300,450 Z', '#d8c89a', INK, LINE))
+    for x in range(-260, 300, 70):
+        out.append(ellipse(x, 330 + (x % 3) * 10, 14, 8, '#a8a49a', INK, 2))
+    out.append(throne(-30, 360, 300, 540, '#d8d2c4', GOLD, 'round'))
+    for x in (-120, 60):
+        out.append(person(x, -120, 80, pose='bust', face='front', cloth='#d8d2c4', hair='#e0b040')[0])
+    out.append(path('M-60,-190 q30,-50 60,0 q-30,30 -60,0 Z', '#f2c0d0', INK, 2))
+    body, p = person(-30, 360, 500, pose='sit', face='right', dress='gown', cloth='#f2efe6', cape='#6fb2e8', hat='crown',
+                     hair='#c28a3a', hairstyle='long', hands=((1.3, 1.3), (0.9, 1.1)))
+    out.append(body)
+    (lx, ly), (rx, ry) = p.hands
+    cx = (lx + rx) / 2 + 20
+    out.append(cup(cx, ry + 40, 150))
+    out.append(path('M%s,%s q%s,-%s %s,0 Z' % (n(cx - 28), n(ry + 40 - 150), n(28), n(50), n(56)), GOLD, INK, 2))
+    out.append(circle(cx, ry + 40 - 150 - 40, 8, GOLD, INK, 2))
+    for dx in (-44, 44):
+        out.append(wings(cx + dx * 0.6, ry - 80, 16, GOLD, GOLD_DARK, up=False))
+    out += [hand_over(p, 0), hand_over(p, 1)]
+    return out
+
+
+@card(COPAS + 13)
+def rey_de_copas(c):
+    out = [sky(c, 'grey', 80), wave_sea(c, 80, '#4f7fbf', '#22477e', 26)]
+    # the ship on one side, the leaping fish on the other
+    out.append(path('M150,60 L270,60 L250,95 L170,95 Z', '#8a5a2e', INK, 2))
+    out.append(line((210, 60), (210, -40), INK, 3))
+    out.append(path('M212,-36 L212,50 L260,50 Z', '#f2efe6', INK, 2))
+    out.append(fish(-220, 30, 2.4, -50, '#d8784a'))
+    out.append(rect(-150, 230, 300, 200, '#b9b3a8'))
+    out.append(throne(0, 350, 300, 560, '#b9b3a8', GOLD, 'square'))
+    body, p = person(0, 350, 500, pose='sit', face='front', dress='gown', cloth='#4a6fb5', cape='#e0b040', hat='crown',
+                     beard='#8a5a2a', hair='#8a5a2a', hands=((-0.6, 1.9), (0.9, 1.2)))
+    out.append(body)
+    (lx, ly), (rx, ry) = p.hands
+    out.append(cup(lx, ly + 34, 90))
+    out.append(hand_over(p, 0))
+    out.append(line((rx, ry + 70), (rx, ry - 150), GOLD, 8))
+    out.append(circle(rx, ry - 160, 14, GOLD))
+    out.append(hand_over(p, 1))
+    out.append(fish(p.chest[0], p.chest[1], 0.9, -90, GOLD))
+    return out
+
+
+# Espadas -----------------------------------------------------------------------------------------
+
+def windy_sky(c, kind='day'):
+    out = [sky(c, kind, 200)]
+    for x, y, w in [(-190, -340, 200), (150, -280, 240), (-40, -180, 180)]:
+        out.append(cloud(x, y, w, '#e4e8f0'))
+    for y in (-230, -120):
+        out.append(path('M-260,%s q60,-20 120,0 t120,0' % y, 'none', '#f4f6fa', 4))
+    return out
+
+
+@card(ESPADAS + 10)
+def sota_de_espadas(c):
+    out = windy_sky(c)
+    out.append(hills(200, '#7fae5a', (80, 40, 60)))
+    for x, y in [(-200, -60), (-150, -90), (180, -120)]:
+        out.append(bird(x, y, 0.6, 1, '#2b1d14'))
+    out.append(ground(c, 260, '#8ab85a', '#6a9a44', 60))
+    body, p = person(0, 420, 600, face='left', dress='tunic', cloth='#9a7ad0', legs='#d8473a', shoes='#8a5a2e',
+                     hair='#8a5a2a', hands=((-0.2, 1.4), (0.7, -1.0)), belt='#e0b040', cape='#d8473a')
+    out.append(body)
+    rx, ry = p.hands[1]
+    out.append(sword((rx - 6, ry + 30), (rx + 60, ry - 290), 16))
+    out.append(hand_over(p, 1))
+    return out
+
+
+@card(ESPADAS + 11)
+def caballo_de_espadas(c):
+    out = windy_sky(c, 'grey')
+    out.append(path('M-300,150 Q0,120 300,160 L300,450 L-300,450 Z', '#9ab08a', INK, LINE))
+    for x in (-230, 210):
+        out.append(path('M%s,160 q-10,-60 6,-120' % x, 'none', '#6a5a4a', 6))
+    hb, hp = horse(20, 420, 2.6, -1, 'gallop', '#f4f2ec', '#d9d4c8', cloth='#7a5bb0')
+    out.append(hb)
+    sx, sy = hp['saddle']
+    rb, r = rider(sx, sy, 320, -1, cloth='#7a5bb0', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet', cape='#c2453a',
+                  hands=((-1.2, -1.2), (-0.6, 1.2)))
+    out.append(rb)
+    plume = 'M%s,%s q20,-40 70,-40 q-30,20 -60,48 Z' % (n(r.head[0]), n(r.head[1] - 0.6 * r.u))
+    out.append(path(plume, '#c2453a'))
+    lx, ly = r.hands[0]
+    out.append(sword((lx + 10, ly + 30), (lx - 110, ly - 260), 16))
+    out.append(hand_over(r, 0))
+    out.append(line(r.hands[1], hp['muzzle'], '#6b3f2a', 2.4))
+    return out
+
+
+@card(ESPADAS + 12)
+def reina_de_espadas(c):
+    out = windy_sky(c)
+    out.append(ground(c, 260, '#8ab85a', '#6a9a44', 20))
+    out.append(throne(60, 400, 260, 560, '#b9b3a8', GOLD, 'round'))
+    for x, y in [(20, -110), (100, -60), (60, -160)]:
+        out.append(butterfly(x, y, 1.6))
+    body, p = person(60, 400, 500, pose='sit', face='left', dress='gown', cloth='#d8d2e8', cape='#6fb2e8', hat='crown',
+                     hair='#5a3a22', hairstyle='long', hands=((-1.8, -0.2), (0.6, -0.6)))
+    out.append(body)
+    out.append(upright_sword(p, 1, 260, 16))
+    return out
+
+
+@card(ESPADAS + 13)
+def rey_de_espadas(c):
+    out = windy_sky(c)
+    out.append(ground(c, 260, '#8ab85a', '#6a9a44', 20))
+    out.append(throne(0, 400, 320, 600, '#b9b3a8', GOLD, 'square'))
+    for x, y in [(-100, -150), (100, -150)]:
+        out.append(butterfly(x, y, 1.8))
+    for x in (-40, 40):
+        out.append(moon(x, -190, 20, 0.6, '#f5efc8', False))
+    body, p = person(0, 400, 520, pose='sit', face='front', dress='gown', cloth='#4a6fb5', cape='#7a5bb0', hat='crown',
+                     beard='#5a3a22', hands=((-0.6, 2.0), (0.8, 0.7)))
+    out.append(body)
+    out.append(upright_sword(p, 1, 270, 18))
+    return out
+
+
+# Oros --------------------------------------------------------------------------------------------
+
+@card(OROS + 10)
+def sota_de_oros(c):
+    out = [sky(c, 'day', 150), hills(150, '#7fae5a', (40, 60, 40)), ground(c, 150, '#9ac868', '#7aa84a')]
+    out.append(tree(-220, 200, 220, '#3f7a3c'))
+    out.append(tree(230, 190, 200, '#4f8a45'))
+    for y in range(240, 450, 50):
+        out.append(flowers(list(range(-260 + (y % 3) * 20, 280, 70)), y, seed=y))
+    body, p = person(0, 420, 620, face='down', dress='tunic', cloth='#4e8a44', legs='#a86a38', shoes='#6b4a30',
+                     hat='cap', hat_colour='#c2453a', cape='#e0b040', hands=((0.6, 1.2), (-0.6, 1.2)))
+    out.append(body)
+    (lx, ly), (rx, ry) = p.hands
+    out.append(coin((lx + rx) / 2, ly - 10, 58))
+    out += [hand_over(p, 0), hand_over(p, 1)]
+    return out
+
+
+@card(OROS + 11)
+def caballo_de_oros(c):
+    out = [sky(c, 'gold', 140), hills(140, '#7fae5a', (40, 50, 40))]
+    out.append(ground(c, 150, '#8a6a44', '#6a4a2e'))
+    for y in range(170, 450, 26):
+        out.append(line((-300, y), (300, y + 10), '#5a3e24', 3))
+    hb, hp = horse(10, 430, 2.9, 1, 'stand', '#2e2a2e', '#16141a', cloth='#c2453a')
+    out.append(hb)
+    sx, sy = hp['saddle']
+    rb, r = rider(sx, sy, 320, 1, cloth='#c2453a', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet',
+                  hands=((1.9, 0.5), (1.0, 1.2)))
+    out.append(rb)
+    hx, hy = r.head
+    out.append(path('M%s,%s q-20,-30 0,-50 q20,20 0,50 Z' % (n(hx), n(hy - 0.5 * r.u)), LEAF, INK, 2))
+    lx, ly = r.hands[0]
+    out.append(coin(lx + 10, ly - 30, 48))
+    out.append(hand_over(r, 0))
+    return out
+
+
+@card(OROS + 13)
+def rey_de_oros(c):
+    out = [sky(c, 'gold', 100), castle(180, 100, 180, 160, '#d7cfbf', '#a0463c'), ground(c, 100, '#7fae5a', '#5a8d42')]
+    out.append(throne(0, 400, 340, 600, '#2e2a2e', GOLD, 'square'))
+    for x in (-130, 130):
+        out.append(bull_head(x, -150, 34))
+    for x in range(-260, 300, 60):
+        out.append(grape_bunch(x, 420, 1.6))
+    body, p = person(0, 400, 520, pose='sit', face='front', dress='gown', cloth='#2e2a3a', cape='#5a3a78', hat='crown',
+                     beard='#3a2418', hair='#3a2418', hands=((-0.5, 2.0), (0.9, 0.9)), pattern=grapes)
+    out.append(body)
+    (lx, ly), (rx, ry) = p.hands
+    out.append(coin(lx + 10, ly - 10, 50))
+    out.append(hand_over(p, 0))
+    out.append(line((rx, ry + 80), (rx, ry - 170), GOLD, 8))
+    out.append(circle(rx, ry - 180, 16, GOLD))
+    out.append(hand_over(p, 1))
+    return out
+
+
+def grape_bunch(x, y, s):
+    items = [path('M0,-18 q6,-10 14,-12', 'none', '#3e7a3a', 2.4)]
+    for dx, dy in [(-8, -8), (0, -8), (8, -8), (-4, 0), (4, 0), (0, 8)]:
+        items.append(circle(dx, dy, 5, '#7a3a8a', INK, 1.2))
+    return group(items, 'translate(%s %s) scale(%s)' % (n(x), n(y), n(s)))
+
+
+# --- the pips: shared bits -------------------------------------------------------------------------
+
+def hand_from_cloud(x, y, side=-1, grip_up=True):
+    """A cloud at (x, y) with a hand reaching out of it towards the middle; returns the
+    drawing and the point the hand grips."""
+    hx = x - side * 70
+    out = [solid([('stroke', 'M%s,%s L%s,%s' % (n(x), n(y + 10), n(hx), n(y)), 30)], '#f4f1e8', INK, 2)]
+    out.append(cloud(x + side * 20, y + 20, 200, '#eef0f6'))
+    out.append(ellipse(hx, y, 24, 28, SKIN))
+    out.append(path('M%s,%s q%s,-6 %s,4' % (n(hx - side * 10), n(y - 12), n(-side * 16), n(-side * 22)), 'none', INK, 2))
+    return ''.join(out), (hx - side * 8, y)
+
+
+def sea_ships(c, y, k=2):
+    out = []
+    for i in range(k):
+        x = -150 + i * 200
+        out.append(path('M%s,%s L%s,%s L%s,%s L%s,%s Z' % (n(x - 40), n(y), n(x + 40), n(y), n(x + 30), n(y + 22), n(x - 30), n(y + 22)),
+                        '#8a5a2e', INK, 2))
+        out.append(line((x, y), (x, y - 70), INK, 3))
+        out.append(path('M%s,%s L%s,%s L%s,%s Z' % (n(x + 2), n(y - 66), n(x + 2), n(y - 8), n(x + 40), n(y - 8)), '#f2efe6', INK, 2))
+    return ''.join(out)
+
+
+def planted_wand(x, y, h, lean=0, leaves=3):
+    return wand((x, y), (x + lean, y - h), 16, leaves)
+
+
+def tunic_person(x, y, h, **kw):
+    kw.setdefault('dress', 'tunic')
+    return person(x, y, h, **kw)
+
+
+# Bastos ------------------------------------------------------------------------------------------
+
+@card(BASTOS)
+def as_de_bastos(c):
+    out = [sky(c, 'day', 150), mountains(150, '#8a9ac0', [(-180, 130, 120), (180, 160, 130)]),
+           ground(c, 150, '#8ab85a', '#6a9a44')]
+    out.append(castle(180, 260, 140, 110, '#d7cfbf', '#a0463c'))
+    out.append(path('M-300,300 Q-60,280 40,340 Q120,400 300,380 L300,420 Q120,440 40,380 Q-60,320 -300,340 Z', '#6fb2e8', INK, 2))
+    h, (gx, gy) = hand_from_cloud(200, -30, 1)
+    out.append(wand((gx - 20, gy + 280), (gx + 10, gy - 320), 30, 6))
+    out.append(h)
+    for x, y in [(-60, -250), (40, -300), (-20, 100)]:
+        out.append(ellipse(x, y, 16, 7, LEAF, INK, 1.5, 40))
+    return out
+
+
+@card(BASTOS + 1)
+def dos_de_bastos(c):
+    out = [sky(c, 'day', 140), wave_sea(c, 140, '#5a8ad0', '#2f5f9e', 8), hills(170, '#8ab85a', (30, 20, 40))]
+    out.append(rect(-300, 200, 600, 250, '#b9b3a8'))
+    for x in range(-300, 300, 50):
+        out.append(rect(x, 180, 26, 24, '#b9b3a8'))
+    out.append(planted_wand(220, 420, 500, 0))
+    body, p = person(-20, 220, 460, face='right', cloth='#c2453a', cape='#8a5a2e', hat='cap', hat_colour='#c2453a',
+                     hair='#5a3a22', hands=((-1.0, 1.3), (1.2, 0.8)))
+    out.append(body)
+    lx, ly = p.hands[0]
+    out.append(planted_wand(lx, ly + 180, 440, -6))
+    out.append(hand_over(p, 0))
+    rx, ry = p.hands[1]
+    out.append(circle(rx + 20, ry - 20, 30, '#4f8fd0'))
+    out.append(path('M%s,%s q15,-15 30,0 q-10,15 -30,0' % (n(rx + 6), n(ry - 26)), '#6a9a44', INK, 1.6))
+    out.append(hand_over(p, 1))
+    return out
+
+
+@card(BASTOS + 2)
+def tres_de_bastos(c):
+    out = [sky(c, 'gold', 40), wave_sea(c, 40, '#e8b060', '#c8903a', 8), sea_ships(c, 60, 2)]
+    out.append(path('M-300,250 Q-100,220 60,240 Q200,250 300,230 L300,450 L-300,450 Z', '#a8845a', INK, LINE))
+    out.append(planted_wand(-220, 440, 520, 6))
+    out.append(planted_wand(220, 440, 520, -6))
+    body, p = person(-20, 420, 540, face='back', cloth='#c2453a', cape='#3f7a3c', hair='#5a3a22', hands=((-0.2, 2.6), (0.7, 1.0)))
+    out.append(body)
+    rx, ry = p.hands[1]
+    out.append(planted_wand(rx, 440, 520, 0))
+    out.append(hand_over(p, 1))
+    return out
+
+
+@card(BASTOS + 3)
+def cuatro_de_bastos(c):
+    out = [sky(c, 'gold', 150), castle(0, 150, 260, 200, '#d7cfbf', '#a0463c'), ground(c, 150, '#d8c07a', '#b8a05a')]
+    for x in (-160, 20, 140):
+        out.append(person(x - 40, 240, 150, face='front', cloth=('#4a6fb5', '#c2453a', '#6a9a44')[(x // 60) % 3],
+                          hands=((-0.8, -0.6), (0.8, -0.6)))[0])
+    for x in (-240, -90, 90, 240):
+        out.append(planted_wand(x, 440, 600, 0, 2))
+    out.append(path('M-240,-140 Q-165,-80 -90,-140 Q0,-80 90,-140 Q165,-80 240,-140', 'none', '#4e8a44', 16))
+    for x in range(-230, 240, 30):
+        yy = -118 + 18 * math.sin((x + 240) / 150.0 * math.pi) * 0
+        out.append(circle(x, -118 + (abs(((x + 240) % 150) - 75) / 75.0) * -24, 8, ('#d8475a', '#f4d04a', '#f2efe6')[(x // 30) % 3], INK, 1.2))
+    f1, p1 = person(-70, 420, 420, face='front', dress='gown', cloth='#7a5bb0', hair='#c28a3a', hairstyle='long',
+                    hands=((-0.6, 0.4), (0.6, 1.6)))
+    f2, p2 = person(80, 420, 420, face='front', dress='gown', cloth='#c2453a', hair='#5a3a22', hairstyle='long',
+                    hands=((-0.6, 1.6), (0.6, 0.4)))
+    out += [f1, f2]
+    for p, i in ((p1, 0), (p2, 1)):
+        hx, hy = p.hands[i]
+        out.append(flowers([hx - 10, hx, hx + 10], hy - 30, r=6, seed=i))
+        out.append(hand_over(p, i))
+    return out
+
+
+@card(BASTOS + 4)
+def cinco_de_bastos(c):
+    out = [sky(c, 'day', 200), ground(c, 200, '#8ab85a', '#6a9a44', 30)]
+    # five youths round one point, each wand raised towards it from both hands
+    centre = (0, -120)
+    people = [(0, 250, 300, '#7a5bb0', 'front'), (-200, 330, 340, '#c2453a', 'right'), (200, 330, 340, '#e0b040', 'left'),
+              (-110, 440, 380, '#4a6fb5', 'right'), (120, 440, 380, '#6a9a44', 'left')]
+    for i, (x, y, h, col, face) in enumerate(people):
+        u = h / 7.5
+        chest = (x, y - 5.3 * u)
+        dx, dy = centre[0] - chest[0], centre[1] - chest[1]
+        d = math.hypot(dx, dy) or 1
+        reach = d + 70
+        dx, dy = dx / d, dy / d
+        near = ((chest[0] + dx * 0.5 * u - x) / u + 0.86, (chest[1] + dy * 0.5 * u - (y - 5.9 * u)) / u)
+        far = ((chest[0] + dx * 1.6 * u - x) / u - 0.86, (chest[1] + dy * 1.6 * u - (y - 5.9 * u)) / u)
+        body, p = person(x, y, h, face=face, dress='tunic', cloth=col, legs='#5a4a3a',
+                         hair=('#5a3a22', '#c28a3a', '#3a2418')[i % 3], hands=(near, far) if dx >= 0 else
+                         ((far[0] + 1.72, far[1]), (near[0] - 1.72, near[1])))
+        out.append(body)
+        out.append(wand((chest[0] - dx * 40, chest[1] - dy * 40), (chest[0] + dx * reach, chest[1] + dy * reach), 12, 2))
+        out += [hand_over(p, 0), hand_over(p, 1)]
+    return out
+
+
+@card(BASTOS + 5)
+def seis_de_bastos(c):
+    out = [sky(c, 'day', 200), ground(c, 200, '#8ab85a', '#6a9a44')]
+    for x in (-240, -170, 170, 240, 120):
+        out.append(planted_wand(x, 400, 560, 0, 2))
+    hb, hp = horse(0, 430, 2.6, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#3f7a3c')
+    out.append(hb)
+    for x, col in ((-250, '#c2453a'), (-180, '#4a6fb5'), (200, '#e0b040'), (260, '#7a5bb0')):
+        out.append(person(x, 450, 300, pose='bust', face='front', cloth=col, hair='#5a3a22')[0])
+    sx, sy = hp['saddle']
+    rb, r = rider(sx, sy, 320, 1, cloth='#c2453a', legs='#4a6fb5', hat='laurel', hair='#5a3a22', hands=((0.4, 0.0), (1.6, 1.0)))
+    out.append(rb)
+    lx, ly = r.hands[0]
+    out.append(wand((lx - 6, ly + 120), (lx + 14, ly - 300), 16, 2))
+    out.append(circle(lx + 10, ly - 250, 34, 'none', LEAF, 10))
+    out.append(hand_over(r, 0))
+    out.append(line(r.hands[1], hp['muzzle'], '#6b3f2a', 2.4))
+    return out
+
+
+@card(BASTOS + 6)
+def siete_de_bastos(c):
+    out = [sky(c, 'day', 100), hills(120, '#6a9a44', (30, 90, 40)), ground(c, 330, '#7a8a4a', '#5a6a3a')]
+    out.append(path('M-300,450 L-300,260 Q-60,180 120,240 L140,450 Z', '#8ab85a', INK, LINE))
+    body, p = person(-80, 250, 520, pose='walk', face='right', dress='tunic', cloth='#4e8a44', legs='#c28a3a',
+                     shoes='#6b4a30', hair='#5a3a22', hands=((1.4, 0.4), (2.2, 1.2)))
+    out.append(body)
+    (lx, ly), (rx, ry) = p.hands
+    out.append(wand((lx - 60, ly - 70), (rx + 110, ry + 150), 16, 2))
+    out += [hand_over(p, 0), hand_over(p, 1)]
+    for i, x in enumerate((140, 170, 200, 230, 260, 290)):
+        out.append(wand((x - 40 + i * 6, 450), (x - 100 + i * 14, 120 + (i % 2) * 40), 14, 1))
+    return out
+
+
+@card(BASTOS + 7)
+def ocho_de_bastos(c):
+    out = [sky(c, 'day', 240), hills(240, '#8ab85a', (40, 60, 30)), ground(c, 280, '#8ab85a', '#6a9a44')]
+    out.append(path('M-300,360 Q0,330 300,370 L300,400 Q0,360 -300,390 Z', '#6fb2e8', INK, 2))
+    out.append(castle(180, 300, 100, 80, '#d7cfbf', '#a0463c'))
+    for i in range(8):
+        x0 = -250 + i * 34
+        y0 = -300 + i * 62
+        out.append(wand((x0, y0), (x0 + 300, y0 + 200), 16, 2))
+    return out
+
+
+@card(BASTOS + 8)
+def nueve_de_bastos(c):
+    out = [sky(c, 'day', 200), ground(c, 200, '#8ab85a', '#6a9a44')]
+    for i in range(8):
+        out.append(planted_wand(-250 + i * 72, 380, 600, 0, 2))
+    out.append(rect(-300, 380, 600, 80, '#a8a49a'))
+    body, p = person(-20, 420, 560, face='right', dress='tunic', cloth='#4a6fb5', legs='#8a5a2e', shoes='#5a3e24',
+                     hair='#5a3a22', hands=((1.4, 0.6), (1.0, 1.8)), belt='#8a5a2e')
+    out.append(body)
+    hx, hy = p.head
+    out.append(path('M%s,%s q%s,-%s %s,0' % (n(hx - 0.44 * p.u), n(hy - 0.2 * p.u), n(0.44 * p.u), n(0.3 * p.u), n(0.88 * p.u)),
+                    'none', '#f2efe6', 0.22 * p.u))
+    (lx, ly), (rx, ry) = p.hands
+    out.append(planted_wand(lx + 6, 440, 600, 0, 2))
+    out += [hand_over(p, 0), hand_over(p, 1)]
+    return out
+
+
+@card(BASTOS + 9)
+def diez_de_bastos(c):
+    out = [sky(c, 'day', 160), ground(c, 160, '#c8b47a', '#a8945a'), house(190, 170, 110, 90)]
+    for x in range(-280, 300, 60):
+        out.append(line((x, 250), (x + 30, 250), '#8a7a4a', 3))
+    body, p = person(-30, 420, 460, pose='walk', face='down', dress='tunic', cloth='#c2453a', legs='#e0b040',
+                     shoes='#6b4a30', hair='#5a3a22', hands=((1.1, 0.1), (1.5, 0.4)))
+    bent = group([body], 'rotate(18 -30 420)')
+    for i in range(10):
+        out.append(wand((-130 + i * 20, 120 - i * 2), (20 + i * 24, -300 + (i % 3) * 20), 14, 1))
+    out.append(bent)
+    return out
+
+
+# Copas -------------------------------------------------------------------------------------------
+
+@card(COPAS)
+def as_de_copas(c):
+    out = [sky(c, 'day', 300), water(c, 300, '#4f8fd0', '#2f5f9e')]
+    for x in (-200, -80, 90, 200):
+        out.append(ellipse(x, 350, 30, 10, LEAF, INK, 2))
+        out.append(path('M%s,%s l-12,-20 l12,6 l12,-6 Z' % (n(x), n(345)), '#f2c0d0', INK, 1.4))
+    h, (gx, gy) = hand_from_cloud(210, 140, 1)
+    out.append(h)
+    out.append(cup(gx - 40, gy + 30, 260))
+    for k in range(5):
+        a = -140 + k * 25
+        sx, sy = gx - 40 - 60 + k * 30, gy + 30 - 260
+        ex, ey = sx + (k - 2) * 60, 320
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(sx), n(sy), n(sx + (k - 2) * 70), n(sy - 60), n(ex), n(ey)), 'none', '#a9d4f5', 5))
+    out.append(bird(gx - 40, -320, 1.6, 1, '#f7f7f2'))
+    out.append(circle(gx - 40, -250, 16, '#f2efe6', INK, 2))
+    out.append(line((gx - 50, -250), (gx - 30, -250), INK, 2))
+    return out
+
+
+@card(COPAS + 1)
+def dos_de_copas(c):
+    out = [sky(c, 'day', 160), hills(160, '#7fae5a', (30, 50, 30)), house(0, 180, 80, 60), ground(c, 180, '#8ab85a', '#6a9a44')]
+    out.append(line((0, -120), (0, -330), GOLD_DARK, 6))
+    out.append(path('M-8,-300 q-30,20 0,40 q30,20 0,40 q-30,20 0,40', 'none', '#e0b040', 5))
+    out.append(path('M8,-300 q30,20 0,40 q-30,20 0,40 q30,20 0,40', 'none', '#e0b040', 5))
+    out.append(wings(0, -350, 80, '#c2453a', '#8a2a2a'))
+    out.append(lion_head(0, -360, 34))
+    m, mp = person(-110, 420, 520, face='right', dress='tunic', cloth='#e0b040', legs='#3a3a4a', hat='laurel',
+                   hair='#5a3a22', hands=((1.4, 0.8), (0.4, 2.4)))
+    w, wp = person(110, 420, 500, face='left', dress='gown', cloth='#f2efe6', cape='#4a6fb5', hat='laurel',
+                   hair='#c28a3a', hairstyle='long', hands=((-0.4, 2.4), (-1.4, 0.8)))
+    out += [m, w]
+    out.append(cup(mp.hands[0][0] + 4, mp.hands[0][1] + 20, 80))
+    out.append(cup(wp.hands[1][0] - 4, wp.hands[1][1] + 20, 80))
+    out += [hand_over(mp, 0), hand_over(wp, 1)]
+    return out
+
+
+@card(COPAS + 2)
+def tres_de_copas(c):
+    out = [sky(c, 'day', 200), ground(c, 200, '#8ab85a', '#6a9a44')]
+    cols = [('#c2453a', '#e0b040'), ('#f2efe6', '#c28a3a'), ('#e0b040', '#5a3a22')]
+    xs = [-130, 0, 130]
+    for i, x in enumerate(xs):
+        body, p = person(x, 390 if i != 1 else 360, 440, face='up', dress='gown', cloth=cols[i][0], hair=cols[i][1],
+                         hairstyle='long', hat='wreath', hands=((-0.5, -1.4), (0.6, 1.6)) if i != 2 else ((0.5, -1.4), (-0.6, 1.6)))
+        out.append(body)
+        hi = 0 if i != 2 else 0
+        hx, hy = p.hands[0]
+        out.append(cup(hx, hy + 20, 80))
+        out.append(hand_over(p, 0))
+    for x in (-250, -200, 200, 250):
+        out.append(circle(x, 420, 22, '#e8a23a'))
+        out.append(grape_bunch(x + 20, 400, 1.6))
+    return out
+
+
+@card(COPAS + 3)
+def cuatro_de_copas(c):
+    out = [sky(c, 'day', 150), hills(150, '#7fae5a', (40, 30, 60)), ground(c, 150, '#8ab85a', '#6a9a44')]
+    out.append(tree(-100, 330, 560, '#3f7a3c'))
+    body, p = person(-100, 400, 520, pose='sit', face='down', dress='tunic', cloth='#4a6fb5', legs='#c2453a',
+                     hair='#5a3a22', hands=((1.3, 1.2), (-1.3, 1.0)))
+    out.append(body)
+    for x in (80, 160, 240):
+        out.append(cup(x, 430, 110))
+    h, (gx, gy) = hand_from_cloud(210, -240, 1)
+    out.append(h)
+    out.append(cup(gx - 20, gy + 40, 100))
+    return out
+
+
+@card(COPAS + 5)
+def seis_de_copas(c):
+    out = [sky(c, 'day', 120), house(-190, 120, 120, 120), tower(200, 160, 80, 240, '#d7cfbf', '#a0463c'),
+           rect(-300, 120, 600, 340, '#d8c8a0')]
+    for y in range(150, 450, 40):
+        out.append(line((-300, y), (300, y), '#b8a880', 2))
+    for x, y in [(-240, 250), (-120, 330), (150, 250), (230, 330), (-240, 420)]:
+        out.append(cup(x, y, 90, flowers='#f7f4ec'))
+    b, bp = person(-40, 420, 380, face='right', dress='tunic', cloth='#c2453a', legs='#4a6fb5', hat='cap',
+                   hat_colour='#c2453a', hair='#c28a3a', hands=((0.4, 2.4), (1.8, 0.8)))
+    g, gp = person(120, 430, 320, face='left', dress='gown', cloth='#e0b040', hair='#c28a3a', hairstyle='long',
+                   hands=((-1.2, 0.8), (0.3, 2.3)))
+    out += [b, g]
+    out.append(cup(bp.hands[1][0] + 10, bp.hands[1][1] + 30, 90, flowers='#f7f4ec'))
+    out += [hand_over(bp, 1), hand_over(gp, 0)]
+    return out
+
+
+@card(COPAS + 6)
+def siete_de_copas(c):
+    out = [sky(c, 'grey', 300)]
+    for x, y, w in [(-170, -200, 240), (0, -230, 260), (170, -200, 240), (-170, 60, 260), (0, 40, 260), (170, 60, 260), (0, 230, 320)]:
+        out.append(cloud(x, y, w, '#dfe3ea'))
+    pos = [(-170, -250), (0, -280), (170, -250), (-170, 10), (0, -10), (170, 10), (0, 190)]
+    for x, y in pos:
+        out.append(cup(x, y, 110))
+    x, y = pos[0]
+    out.append(circle(x, y - 110, 24, '#f2d8b0'))
+    out.append(circle(x - 8, y - 114, 3, INK, None, 0) + circle(x + 8, y - 114, 3, INK, None, 0))
+    x, y = pos[1]
+    out.append(person(x, y - 100, 110, face='closed', cloth='#f2efe6', hat='veil', hat_colour='#f2efe6', hands=((0, 2), (0, 2)))[0])
+    x, y = pos[2]
+    out.append(path('M%s,%s q-30,-30 0,-60 q30,-30 0,-60' % (n(x), n(y - 100)), 'none', '#4a8a3a', 8))
+    x, y = pos[3]
+    out.append(castle(x, y - 100, 80, 70, '#d7cfbf', '#a0463c', door=False))
+    x, y = pos[4]
+    for dx, col in ((-20, '#c83e3e'), (0, '#4a6fb5'), (20, '#4e8a44'), (-10, '#f4d04a'), (10, '#7a5bb0')):
+        out.append(path('M%s,%s l8,-12 l8,12 l-8,10 Z' % (n(x + dx - 8), n(y - 116 - abs(dx))), col, INK, 1.4))
+    x, y = pos[5]
+    out.append(circle(x, y - 130, 30, 'none', LEAF, 9))
+    x, y = pos[6]
+    out.append(path('M%s,%s q-40,-30 -20,-70 q10,20 30,10 q20,30 30,-10 q20,40 -20,70 Z' % (n(x), n(y - 100)), '#4e8a44'))
+    out.append(circle(x - 16, y - 160, 3, INK, None, 0))
+    out.append(person(0, 460, 500, pose='bust', face='back', cloth='#1f1d24', hair='#1f1d24')[0])
+    return out
+
+
+@card(COPAS + 7)
+def ocho_de_copas(c):
+    out = [sky(c, 'night', 100), mountains(120, '#4b5a86', [(-120, 260, 160), (150, 200, 130)], snow='#b9c2dc')]
+    out.append(circle(0, -330, 50, '#f5efc8'))
+    out.append(path('M20,-380 A50,50 0 0 1 20,-280 A40,50 0 0 0 20,-380 Z', '#2a3458', None, 0))
+    out.append(path('M-40,-330 q10,-6 20,0', 'none', INK, 2))
+    out.append(water(c, 120, '#33407a', '#1f2850'))
+    out.append(path('M-300,300 Q0,260 300,300 L300,450 L-300,450 Z', '#3f4a6a', INK, LINE))
+    pos = [(-230, 430), (-170, 430), (-110, 430), (-50, 430), (-200, 345), (-140, 345), (-80, 345)]
+    for x, y in pos:
+        out.append(cup(x, y, 90))
+    out.append(cup(-10, 345, 90))
+    body, p = person(150, 260, 380, pose='walk', face='back', dress='robe', cloth='#c2453a', cape='#8a2a2a',
+                     hands=((-0.2, 2.6), (0.6, 1.4)))
+    out.append(body)
+    rx, ry = p.hands[1]
+    out.append(line((rx, ry - 60), (rx + 20, 270), WOOD, 6))
+    out.append(hand_over(p, 1))
+    return out
+
+
+@card(COPAS + 8)
+def nueve_de_copas(c):
+    out = [sky(c, 'gold', 460), rect(-300, -180, 600, 36, '#7a4a2e')]
+    out.append(path('M-300,-150 L300,-150 L300,-40 Q0,-10 -300,-40 Z', '#3f6db0', INK, LINE))
+    for i in range(9):
+        out.append(cup(-240 + i * 60, -180, 110))
+    out.append(rect(-120, 290, 240, 140, '#8a5a2e'))
+    body, p = person(0, 420, 560, pose='sit', face='front', dress='robe', cloth='#f2efe6', cape='#c2453a',
+                     hat='cap', hat_colour='#c2453a', hair='#5a3a22', beard='#5a3a22',
+                     hands=((1.3, 1.2), (-1.3, 1.0)))
+    out.append(body)
+    return out
+
+
+@card(COPAS + 9)
+def diez_de_copas(c):
+    out = [sky(c, 'day', 160), rainbow(0, 40, 270, 40)]
+    for i in range(10):
+        a = 180 + i * 20
+        x, y = polar(0, 40, 250, a + 10 if i < 9 else 350)
+        out.append(cup(x, y + 30, 56))
+    out.append(hills(160, '#7fae5a', (30, 50, 30)))
+    out.append(house(200, 180, 90, 70))
+    out.append(ground(c, 180, '#8ab85a', '#6a9a44'))
+    out.append(path('M100,180 Q40,300 120,450 L180,450 Q100,300 140,180 Z', '#6fb2e8', INK, 2))
+    m, mp = person(-180, 420, 460, face='back', dress='tunic', cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22',
+                   hands=((-0.5, 2.4), (1.4, 0.8)))
+    w, wp = person(-90, 420, 440, face='back', dress='gown', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
+                   hands=((-1.2, 0.8), (1.4, -1.0)))
+    out += [m, w]
+    for x, col in ((30, '#e0b040'), (110, '#c2453a')):
+        out.append(person(x, 430, 250, pose='walk', face='front', dress='tunic', cloth=col, hair='#c28a3a',
+                          hands=((-1.1, -0.6), (1.1, -0.6)))[0])
+    return out
+
+
+# Espadas -----------------------------------------------------------------------------------------
+
+@card(ESPADAS)
+def as_de_espadas(c):
+    out = [sky(c, 'grey', 300), mountains(300, '#8a8fa0', [(-180, 200, 130), (150, 260, 150)], None),
+           ground(c, 300, '#9a9a8a', '#7a7a6a')]
+    h, (gx, gy) = hand_from_cloud(-200, 180, -1)
+    out.append(sword((gx + 10, gy + 80), (gx + 10, -300), 30))
+    out.append(h)
+    tip = (gx + 10, -300)
+    out.append(path(poly([(tip[0] - 60, tip[1] + 40), (tip[0] - 50, tip[1] - 20), (tip[0] - 24, tip[1] + 10), (tip[0], tip[1] - 40),
+                          (tip[0] + 24, tip[1] + 10), (tip[0] + 50, tip[1] - 20), (tip[0] + 60, tip[1] + 40)]), GOLD))
+    out.append(path('M%s,%s q-70,20 -100,90' % (n(tip[0] - 50), n(tip[1] + 40)), 'none', LEAF, 6))
+    out.append(path('M%s,%s q70,20 100,90' % (n(tip[0] + 50), n(tip[1] + 40)), 'none', '#3e7a3a', 6))
+    for k in range(4):
+        out.append(ellipse(tip[0] - 70 - k * 8, tip[1] + 50 + k * 14, 12, 5, LEAF, INK, 1.2, -30))
+        out.append(ellipse(tip[0] + 70 + k * 8, tip[1] + 50 + k * 14, 14, 4, '#3e7a3a', INK, 1.2, 30))
+    for x, y in [(-40, -360), (70, -350), (-60, -260), (90, -240)]:
+        out.append(path('M%s,%s l6,-12 l6,12 l-6,10 Z' % (n(x), n(y)), '#f7c948', INK, 1.4))
+    return out
+
+
+@card(ESPADAS + 1)
+def dos_de_espadas(c):
+    out = [sky(c, 'night', 150), wave_sea(c, 150, '#4a6a9a', '#2a3a6a', 8)]
+    for x, y in [(-200, 160), (180, 180), (-80, 200)]:
+        out.append(ellipse(x, y, 30, 10, '#6a7a8a', INK, 2))
+    out.append(moon(200, -330, 40, 0.6, '#f5efc8', False))
+    out.append(rect(-110, 330, 220, 120, '#c9c2b4'))
+    body, p = person(0, 440, 540, pose='sit', face='closed', dress='gown', cloth='#f2efe6', hair='#5a3a22',
+                     hands=((1.2, 0.9), (-1.2, 0.9)), bend=(-1, -1))
+    out.append(body)
+    out.append(blindfold(p))
+    (lx, ly), (rx, ry) = p.hands
+    out.append(sword((rx, ry + 10), (rx - 250, ry - 330), 16))
+    out.append(sword((lx, ly + 10), (lx + 250, ry - 330), 16))
+    out += [hand_over(p, 0), hand_over(p, 1)]
+    return out
+
+
+@card(ESPADAS + 3)
+def cuatro_de_espadas(c):
+    out = [rect(-300, -450, 600, 900, '#9a9488', None, 0)]
+    # the stained-glass window
+    out.append(path('M150,-420 L270,-420 L270,-220 Q210,-250 150,-220 Z', '#6fb2e8', INK, LINE))
+    for x, y, col in [(180, -390, '#e0b040'), (240, -390, '#c2453a'), (210, -320, '#4e8a44'), (180, -260, '#7a5bb0')]:
+        out.append(rect(x - 20, y - 20, 40, 40, col, INK, 2))
+    for i in range(3):
+        out.append(sword((10 - i * 40, -420), (10 - i * 40, -100), 18))
+    out.append(rect(-270, 160, 540, 220, '#c9c2b4'))
+    out.append(rect(-290, 380, 580, 40, '#b9b3a8'))
+    body, p = person(250, 150, 520, face='closed', dress='armour', cloth='#b9b3a8', sleeves='#b9b3a8', legs='#b9b3a8',
+                     shoes='#9a9488', hair='#c9c2b4', hands=((0.7, 0.6), (-0.7, 0.6)))
+    out.append(group([body], 'rotate(-90 250 150)'))
+    out.append(sword((-230, 280), (230, 280), 16))
+    return out
+
+
+@card(ESPADAS + 4)
+def cinco_de_espadas(c):
+    out = windy_sky(c, 'grey')
+    out.append(wave_sea(c, 100, '#4a6a9a', '#2a3a6a', 14))
+    out.append(ground(c, 240, '#8a9a6a', '#6a7a4a', 30))
+    for x, col in ((120, '#4a6fb5'), (220, '#8a5a2e')):
+        out.append(person(x, 250, 260, face='back', dress='tunic', cloth=col, hands=((0.2, 2.4), (0.6, 1.2)))[0])
+    body, p = person(-60, 430, 580, face='right', dress='tunic', cloth='#c2453a', legs='#4e8a44', hair='#c28a3a',
+                     hands=((-0.3, 1.6), (0.7, 1.5)))
+    out.append(body)
+    (lx, ly), (rx, ry) = p.hands
+    out.append(sword((lx, ly + 20), (lx - 80, ly - 260), 14))
+    out.append(sword((lx + 4, ly + 20), (lx - 20, ly - 280), 14))
+    out.append(sword((rx, ry - 20), (rx + 20, ry + 280), 14))
+    out += [hand_over(p, 0), hand_over(p, 1)]
+    out.append(sword((60, 420), (260, 380), 14))
+    out.append(sword((100, 440), (240, 440), 14))
+    return out
+
+
+@card(ESPADAS + 5)
+def seis_de_espadas(c):
+    out = [sky(c, 'grey', 0), hills(60, '#7a8a6a', (40, 30, 50))]
+    out.append(water(c, 60, '#5a8ad0', '#2f5f9e'))
+    out.append(path('M-300,380 q30,-14 60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 L300,450 L-300,450 Z',
+                    '#3f6db0', INK, 2))
+    out.append(path('M-260,240 L220,240 L160,320 L-200,320 Z', '#8a5a2e'))
+    for i in range(6):
+        out.append(sword((-120 + i * 40, 60), (-130 + i * 40, 250), 12))
+    out.append(person(-20, 250, 260, pose='sit', face='back', cloth='#4a3a5a', hat='hood', hat_colour='#4a3a5a',
+                      hands=((0.5, 1.6), (-0.5, 1.6)))[0])
+    out.append(person(60, 250, 160, pose='sit', face='back', cloth='#e0b040', hair='#c28a3a')[0])
+    body, p = person(180, 250, 420, face='left', dress='tunic', cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22',
+                     hands=((-0.8, 0.3), (-0.4, 1.4)))
+    out.append(body)
+    lx, ly = p.hands[0]
+    out.append(line((lx - 10, ly - 120), (lx + 30, 330), WOOD, 8))
+    out += [hand_over(p, 0), hand_over(p, 1)]
+    out.append(path('M-260,240 L220,240 L160,320 L-200,320 Z', '#8a5a2e', INK, LINE))
+    return out
+
+
+@card(ESPADAS + 6)
+def siete_de_espadas(c):
+    out = [sky(c, 'gold', 200), ground(c, 200, '#c8b47a', '#a8945a')]
+    for x, col in ((-200, '#c2453a'), (-90, '#e0b040'), (200, '#4a6fb5')):
+        out.append(path('M%s,200 L%s,60 L%s,200 Z' % (x - 70, x, x + 70), col, INK, LINE))
+        out.append(path('M%s,200 L%s,130 L%s,200 Z' % (x - 14, x, x + 14), darker(col, 0.4), INK, 2))
+    out.append(sword((-260, 420), (-260, 210), 14))
+    out.append(sword((-200, 440), (-190, 240), 14))
+    body, p = person(60, 420, 540, pose='walk', face='left', dress='tunic', cloth='#c2453a', legs='#e0b040',
+                     shoes='#6b4a30', hat='cap', hat_colour='#c2453a', hair='#5a3a22', hands=((0.9, 1.2), (1.3, 1.4)))
+    out.append(body)
+    (lx, ly), (rx, ry) = p.hands
+    for k in range(3):
+        out.append(sword((lx - 20 - k * 8, ly + 80), (lx + 60 + k * 20, ly - 200), 12))
+    for k in range(2):
+        out.append(sword((rx - 10 + k * 10, ry + 80), (rx + 100 + k * 20, ry - 180), 12))
+    out += [hand_over(p, 0), hand_over(p, 1)]
+    return out
+
+
+@card(ESPADAS + 7)
+def ocho_de_espadas(c):
+    out = [sky(c, 'grey', 0), castle(180, -40, 160, 140, '#b9b3a8', '#6a5a6e'), hills(0, '#7a8a6a', (20, 50, 30))]
+    out.append(ground(c, 40, '#7a6a5a', '#5a4a3a'))
+    for x, y in [(-100, 300), (80, 330), (-20, 380), (160, 250)]:
+        out.append(ellipse(x, y + 60, 60, 10, '#8ab0d8', INK, 2))
+    body, p = person(0, 420, 540, face='closed', dress='gown', cloth='#c2453a', hair='#5a3a22', hairstyle='long',
+                     hands=((0.5, 1.8), (-0.5, 1.8)), behind=(True, True))
+    out.append(body)
+    out.append(blindfold(p))
+    for y in (p.top + 2.4 * p.u, p.top + 3.3 * p.u, p.top + 4.4 * p.u):
+        out.append(path('M%s,%s q%s,%s %s,0' % (n(-0.7 * p.u), n(y), n(0.7 * p.u), n(14), n(1.4 * p.u)), 'none', '#e8dcb8', 5))
+    for x in (-250, -190, -130, 130, 190, 250):
+        out.append(sword((x, -40 - abs(x) * 0.1), (x, 440), 14))
+    out.append(sword((290, -40), (290, 440), 14))
+    out.append(sword((-290, -40), (-290, 440), 14))
+    return out
+
+
+@card(ESPADAS + 8)
+def nueve_de_espadas(c):
+    out = [rect(-300, -450, 600, 900, '#16141e', None, 0)]
+    for i in range(9):
+        y = -390 + i * 46
+        out.append(sword((-260, y), (260, y), 16))
+    out.append(rect(-280, 240, 560, 210, '#8a5a2e'))
+    out.append(rect(-280, 190, 560, 70, '#4a6fb5'))
+    for x in range(-260, 280, 60):
+        out.append(rect(x, 200, 30, 30, '#c2453a', INK, 1.5))
+    body, p = person(-20, 420, 480, pose='sit', face='down', dress='robe', cloth='#f2efe6', hair='#5a3a22',
+                     hands=((0.5, -0.8), (-0.5, -0.8)))
+    out.append(group([body], 'translate(0 -60)'))
+    out.append(rect(-280, 240, 560, 60, '#4a6fb5'))
+    return out
+
+
+@card(ESPADAS + 9)
+def diez_de_espadas(c):
+    out = [rect(-300, -450, 600, 900, '#141018', None, 0)]
+    g = c.linear([(0, '#141018'), (1, '#e8a040')], 0, -200, 0, 150, 'userSpaceOnUse')
+    out.append(rect(-300, -200, 600, 350, g, None, 0))
+    out.append(water(c, 150, '#3a4a7a', '#2a3458', 300, False))
+    out.append(hills(150, '#2a2a3a', (30, 50, 20)))
+    out.append(rect(-300, 300, 600, 160, '#3a3a2a'))
+    body, p = person(270, 300, 520, face='back', dress='tunic', cloth='#c2453a', legs='#4a4a5a', hair='#3a2418',
+                     hands=((0.2, 2.6), (-0.2, 2.6)))
+    out.append(group([body], 'rotate(-90 270 300)'))
+    for i in range(10):
+        x = -200 + i * 44
+        out.append(sword((x, -20 - (i % 3) * 30), (x + 6, 300), 12))
+    return out
+
+
+# Oros --------------------------------------------------------------------------------------------
+
+@card(OROS)
+def as_de_oros(c):
+    out = [sky(c, 'day', 100), mountains(100, '#8a9ac0', [(0, 180, 120)]), ground(c, 100, '#8ab85a', '#6a9a44')]
+    out.append(path('M-130,450 L-130,200 Q-130,70 0,70 Q130,70 130,200 L130,450', 'none', '#3e7a3a', 20))
+    for k in range(16):
+        px, py = polar(0, 200, 130, 180 + k * 12)
+        out.append(rose(px, py, 10, '#d8475a'))
+    out.append(path('M-30,450 Q-10,300 0,150 L10,150 Q20,300 30,450 Z', '#d8c89a', INK, 2))
+    out.append(flowers(list(range(-270, -140, 40)) + list(range(160, 290, 40)), 380, seed=2))
+    h, (gx, gy) = hand_from_cloud(-210, -150, -1)
+    out.append(h)
+    out.append(coin(gx + 40, gy - 30, 110))
+    return out
+
+
+@card(OROS + 1)
+def dos_de_oros(c):
+    out = [sky(c, 'day', 40), wave_sea(c, 40, '#4f7fbf', '#22477e', 60)]
+    out.append(group([sea_ships(c, 0, 1)], 'translate(-50 -20) rotate(-12)'))
+    out.append(group([sea_ships(c, 0, 1)], 'translate(260 40) rotate(10)'))
+    out.append(rect(-300, 330, 600, 130, '#8ab85a'))
+    body, p = person(0, 430, 540, pose='walk', face='front', dress='tunic', cloth='#c2453a', legs='#e0b040',
+                     shoes='#6b4a30', hat='cap', hat_colour='#c2453a', hair='#5a3a22', hands=((-0.8, 0.6), (0.8, 2.2)))
+    out.append(body)
+    (lx, ly), (rx, ry) = p.hands
+    out.append(path('M%s,%s C%s,%s %s,%s %s,%s C%s,%s %s,%s %s,%s' % (
+        n(lx), n(ly - 40), n(lx - 60), n(ly - 140), n(rx + 120), n(ly - 60), n(rx), n(ry + 40),
+        n(rx - 120), n(ry + 140), n(lx + 80), n(ly + 60), n(lx), n(ly - 40)), 'none', '#4e8a44', 10))
+    out.append(coin(lx, ly - 40, 48))
+    out.append(coin(rx, ry + 40, 48))
+    out += [hand_over(p, 0), hand_over(p, 1)]
+    return out
+
+
+@card(OROS + 2)
+def tres_de_oros(c):
+    out = [rect(-300, -450, 600, 900, '#8a8478', None, 0)]
+    out.append(path('M-220,450 L-220,-120 Q-220,-380 0,-380 Q220,-380 220,-120 L220,450 Z', '#3a3448', INK, LINE))
+    for x, y in [(-80, -250), (80, -250), (0, -150)]:
+        out.append(coin(x, y, 40))
+    out.append(rect(-300, 330, 600, 130, '#b9b3a8'))
+    out.append(rect(-60, 200, 140, 40, '#8a5a2e'))
+    out.append(rect(-50, 240, 20, 100, '#8a5a2e'))
+    out.append(rect(50, 240, 20, 100, '#8a5a2e'))
+    mason, mp = person(10, 200, 380, face='left', dress='tunic', cloth='#7a5bb0', legs='#5a4a3a', hair='#5a3a22',
+                       hands=((-0.8, 1.6), (0.4, 1.8)))
+    out.append(mason)
+    out.append(line(mp.hands[0], (mp.hands[0][0] - 30, mp.hands[0][1] + 30), '#8a8f9a', 8))
+    monk, kp = person(-190, 440, 400, face='right', cloth='#8a6a48', hat='hood', hat_colour='#8a6a48',
+                      hands=((0.9, 1.2), (1.6, 1.2)))
+    arch, ap = person(-100, 440, 410, face='right', cloth='#c2453a', cape='#e0b040', hat='cap', hat_colour='#c2453a',
+                      hair='#5a3a22', hands=((-0.2, 1.3), (0.6, 1.2)))
+    out += [monk, arch]
+    out.append(group([rect(-50, -30, 100, 60, '#f4ecd0', INK, 2), line((-30, -10), (30, -10), '#4a6fb5', 2),
+                      line((-30, 8), (20, 8), '#4a6fb5', 2)], 'translate(%s %s) rotate(-12)' % (n(ap.hands[1][0] - 20),
+                                                                                             n(ap.hands[1][1] - 10))))
+    out += [hand_over(ap, 1), hand_over(kp, 1)]
+    return out
+
+
+@card(OROS + 3)
+def cuatro_de_oros(c):
+    out = [sky(c, 'grey', 200)]
+    for x, w, h in [(-220, 80, 200), (-130, 70, 150), (130, 80, 180), (230, 70, 220)]:
+        out.append(tower(x, 220, w, h, '#b9b3a8', '#6a5a6e'))
+    out.append(ground(c, 220, '#9a9a8a', '#7a7a6a'))
+    out.append(rect(-140, 300, 280, 140, '#b9b3a8'))
+    body, p = person(0, 370, 560, pose='sit', face='front', dress='gown', cloth='#c2453a', cape='#3a3a6a', hat='crown',
+                     hair='#5a3a22', hands=((0.6, 0.9), (-0.6, 0.9)))
+    out.append(body)
+    cx, cy = p.chest
+    out.append(coin(cx, cy + 10, 56))
+    out += [hand_over(p, 0), hand_over(p, 1)]
+    out.append(coin(p.head[0], p.top - 30, 44))
+    for x in (-80, 80):
+        out.append(coin(x, 400, 42))
+    return out
+
+
+@card(OROS + 4)
+def cinco_de_oros(c):
+    out = [rect(-300, -450, 600, 900, '#2a2e40', None, 0)]
+    out.append(rect(-300, -450, 260, 620, '#5a5a6a'))
+    out.append(path('M-250,-380 L-90,-380 L-90,80 L-250,80 Z', '#f0c060', INK, LINE))
+    for x, y in [(-200, -330), (-140, -330), (-170, -250), (-200, -170), (-140, -170)]:
+        out.append(coin(x, y, 26))
+    for i in range(3):
+        out.append(line((-250, -100 + i * 60), (-90, -100 + i * 60), INK, 2))
+    out.append(rect(-300, 300, 600, 160, '#e8ecf4'))
+    for k in range(40):
+        x = -280 + (k * 97) % 560
+        y = -430 + (k * 173) % 700
+        out.append(circle(x, y, 4, '#f4f6fa', None, 0))
+    m, mp = person(-20, 430, 460, pose='walk', face='down', dress='tunic', cloth='#6a6a5a', legs='#4a4a3a',
+                   hair='#5a3a22', hands=((-0.3, 2.4), (0.6, 2.3)))
+    out.append(m)
+    for hx, hy in mp.hands:
+        out.append(line((hx, hy - 20), (hx + 10, 440), WOOD, 6))
+    out.append(line((mp.x + 0.3 * mp.u, mp.top + 5.4 * mp.u), (mp.x + 0.3 * mp.u, mp.top + 6.6 * mp.u), '#f2efe6', 12))
+    out.append(person(140, 420, 440, pose='walk', face='down', cloth='#4a3a5a', hat='hood', hat_colour='#4a3a5a',
+                      hands=((0.5, 1.6), (-0.4, 1.6)))[0])
+    return out
+
+
+@card(OROS + 5)
+def seis_de_oros(c):
+    out = [sky(c, 'day', 150), castle(-160, 150, 180, 130, '#d7cfbf', '#a0463c'), ground(c, 150, '#a9a28e', '#8a836e')]
+    for x, y in [(-180, -330), (0, -360), (180, -330), (-180, -210), (0, -240), (180, -210)]:
+        out.append(coin(x, y, 38))
+    body, p = person(0, 430, 560, face='front', cloth='#c2453a', cape='#4a6fb5', hat='cap', hat_colour='#c2453a',
+                     hair='#5a3a22', beard='#5a3a22', hands=((-0.6, -0.2), (1.0, 2.2)))
+    out.append(body)
+    lx, ly = p.hands[0]
+    out.append(scales(lx, ly, 1.3))
+    out.append(hand_over(p, 0))
+    rx, ry = p.hands[1]
+    out.append(coin(rx + 20, ry + 30, 14))
+    for x, side, col in ((-190, 1, '#8a7a6a'), (200, -1, '#6a6a5a')):
+        out.append(person(x, 440, 330, pose='kneel', face='right' if side > 0 else 'left', cloth=col, hair='#3a2418',
+                          hands=((side * 1.1, 0.4), (side * 1.2, 0.8)))[0])
+    return out
+
+
+@card(OROS + 6)
+def siete_de_oros(c):
+    out = [sky(c, 'day', 150), hills(150, '#7fae5a', (30, 50, 30)), ground(c, 150, '#8ab85a', '#6a9a44')]
+    out.append(path('M60,430 Q20,200 120,60 Q200,-40 270,40 Q300,200 240,430 Z', '#4e8a44'))
+    for k in range(10):
+        out.append(ellipse(90 + (k * 37) % 160, 60 + (k * 53) % 340, 22, 10, '#3e7a3a', INK, 1.4, (k * 40) % 180))
+    for x, y in [(120, 100), (210, 80), (170, 170), (100, 230), (230, 220), (150, 310), (230, 360)]:
+        out.append(coin(x, y, 32))
+    body, p = person(-150, 430, 560, face='right', dress='tunic', cloth='#d8873a', legs='#4a6fb5', hair='#5a3a22',
+                     hands=((1.2, 0.9), (0.9, 0.9)))
+    out.append(body)
+    (lx, ly), (rx, ry) = p.hands
+    out.append(line((lx + 10, ly - 20), (lx + 60, 440), WOOD, 8))
+    out.append(path('M%s,430 l40,-6 l-6,20 Z' % n(lx + 50), '#8a8f9a', INK, 2))
+    out += [hand_over(p, 0), hand_over(p, 1)]
+    return out
+
+
+@card(OROS + 7)
+def ocho_de_oros(c):
+    out = [sky(c, 'day', 150), castle(-180, 150, 160, 120, '#d7cfbf', '#a0463c'), ground(c, 150, '#a9a28e', '#8a836e')]
+    out.append(rect(140, -420, 24, 860, '#8a5a2e'))
+    for i, y in enumerate((-360, -260, -160, -60, 40, 140)):
+        out.append(coin(152, y, 36))
+    out.append(rect(-220, 290, 300, 30, '#8a5a2e'))
+    out.append(rect(-200, 320, 24, 130, '#8a5a2e'))
+    out.append(rect(40, 320, 24, 130, '#8a5a2e'))
+    body, p = person(-20, 420, 480, pose='sit', face='down', dress='tunic', cloth='#4a6fb5', legs='#c2453a',
+                     hair='#5a3a22', hands=((0.2, 1.4), (-0.3, 1.0)))
+    out.append(body)
+    out.append(coin(-50, 258, 34))
+    (lx, ly), (rx, ry) = p.hands
+    out.append(line((rx, ry), (rx - 16, ry - 40), '#8a8f9a', 6))
+    out.append(coin(100, 430, 30))
+    out += [hand_over(p, 0), hand_over(p, 1)]
+    return out
+
+
+@card(OROS + 8)
+def nueve_de_oros(c):
+    out = [sky(c, 'gold', 140), castle(200, 140, 120, 110, '#d7cfbf', '#a0463c'), ground(c, 140, '#8ab85a', '#6a9a44')]
+    for x in (-250, -170, 170, 250):
+        out.append(line((x, 440), (x, 120), '#6b4a30', 6))
+        for k in range(4):
+            out.append(grape_bunch(x + (10 if k % 2 else -14), 170 + k * 70, 1.4))
+    body, p = person(-20, 430, 580, face='left', dress='gown', cloth='#e0b040', cape='#c2453a', hair='#8a5a2a',
+                     hairstyle='long', hat='cap', hat_colour='#c2453a', hands=((-1.0, 0.1), (0.6, 2.2)), pattern=lambda q: ''.join(
+                         path('M%s,%s q8,-12 16,0 q-8,12 -16,0 Z' % (n(x), n(y)), '#c2453a', INK, 1.2)
+                         for x, y in [q.U(-0.4, 2.5), q.U(0.3, 3.4), q.U(-0.6, 4.4), q.U(0.4, 5.4), q.U(-0.2, 6.2)]))
+    out.append(body)
+    lx, ly = p.hands[0]
+    out.append(ellipse(lx, ly + 4, 16, 10, '#6b4a30', INK, 2))
+    out.append(bird(lx + 6, ly - 30, 1.0, -1, '#8a6a48'))
+    out.append(circle(lx - 8, ly - 38, 9, '#c2453a', INK, 1.5))
+    for x, y in [(-220, -300), (-120, -330), (-220, -200), (-120, -230), (120, -330), (220, -300), (120, -230), (220, -200),
+                 (160, 380)]:
+        out.append(coin(x, y, 34))
+    return out
