@@ -18,6 +18,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Orbelle"));
     QApplication::setApplicationName(QStringLiteral("Orbelle"));
+    // The desktop entry and icon of the installed program carry this name; the desktop
+    // matches the running windows to them by it.
+    QApplication::setDesktopFileName(QStringLiteral(ORBELLE_APP_ID));
 
     // Arial, as the windows were designed with (Liberation Sans has its metrics).
     QFont font(QStringLiteral("Arial"), 9);

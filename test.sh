@@ -3,7 +3,9 @@
 set -euo pipefail
 source "$(dirname "$0")/tools/prepare.sh"
 
-TEST_PACKAGES=(pulseaudio)
+# The desktop's validators check the installed desktop entry and AppStream metadata;
+# dpkg-dev lets the package test compute the package's dependencies.
+TEST_PACKAGES=(pulseaudio desktop-file-utils appstream dpkg-dev)
 # The check that reports open in a word processor runs where LibreOffice is installed;
 # ORBELLE_WITH_LIBREOFFICE=1 installs it (a large download), otherwise that test skips.
 if [ "${ORBELLE_WITH_LIBREOFFICE:-0}" = 1 ]; then

@@ -7,7 +7,7 @@ BUILD="$ROOT/build"
 
 BUILD_PACKAGES=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-translations-l10n qt6-svg-dev
   qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   libfluidsynth-dev timgm6mb-soundfont
   fonts-liberation fonts-dejavu-core

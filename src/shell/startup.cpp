@@ -7,6 +7,7 @@
 #include "info.h"
 #include "modOrbelle.h"
 #include "panels.h"
+#include "paths.h"
 #include "popup.h"
 #include "program.h"
 #include "reportrecovery.h"
@@ -15,7 +16,10 @@
 #include "windows.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QImageReader>
+
+Q_LOGGING_CATEGORY(lcStart, "orbelle.start", QtWarningMsg)
 
 namespace Shell {
 
@@ -29,6 +33,7 @@ bool openCardData()
     if (!p.notice.isEmpty())
         Dialogs::message(nullptr, p.notice, QMessageBox::Ok, QMessageBox::Warning);
     modOrbelle::state().dbPath = p.path;
+    qCInfo(lcStart, "card database %s", qPrintable(p.path));
     QString error;
     if (!CardDatabase::openShared(p.path, &error)) {
         Dialogs::message(nullptr,
@@ -80,6 +85,11 @@ namespace modOrbelle {
 
 void Main()
 {
+    // On X11 the window's class is the application's name; under Wayland the desktop entry
+    // names the window. The desktop entry's StartupWMClass and file name follow these.
+    qCInfo(lcStart, "desktop entry %s.desktop, window class %s",
+           qPrintable(QGuiApplication::desktopFileName()), qPrintable(QGuiApplication::applicationName()));
+    qCInfo(lcStart, "program folder %s", qPrintable(Paths::programFolder()));
     // 1.–5. The settings and the shared values they fill.
     readStartSettings();
     // The database the whole program reads. Without it nothing can be shown; the user is
@@ -88,6 +98,7 @@ void Main()
         Program::end(1);
         return;
     }
+    qCInfo(lcStart, "card pictures %s", qPrintable(state().imageFolder));
     // The deck: one that cannot be read is forgotten and this start ends without a word.
     if (!Shell::deckReadable(state().imageFolder)) {
         Settings::set(QStringLiteral("Imagenes"), QString());

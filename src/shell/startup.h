@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QLoggingCategory>
 #include <QString>
 
 class QWidget;
+
+// The steps of a start, for whoever wonders where a start stops or which files it took:
+// QT_LOGGING_RULES="orbelle.start.info=true" shows them on the standard error.
+Q_DECLARE_LOGGING_CATEGORY(lcStart)
 
 // Starting the program, in one place (modOrbelle::Main, defined here): the settings, the
 // card database, the deck, then the intro. The intro only animates.

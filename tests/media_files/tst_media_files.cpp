@@ -9,8 +9,10 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QPainter>
 #include <QProcess>
 #include <QSet>
+#include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
@@ -279,6 +281,22 @@ QStringList musicFiles()
 }
 
 // Every file below `root`, by relative path, with its bytes.
+QString iconName()
+{
+    return QStringLiteral(ORBELLE_APP_ID);
+}
+
+const int kIconSizes[] = {16, 32, 48, 64, 128, 256};
+
+// The desktop icons, relative to the build's icon folder.
+QStringList iconFiles()
+{
+    QStringList files{QStringLiteral("hicolor/scalable/apps/%1.svg").arg(iconName())};
+    for (int n : kIconSizes)
+        files << QStringLiteral("hicolor/%1x%1/apps/%2.png").arg(n).arg(iconName());
+    return files;
+}
+
 std::map<QString, QByteArray> snapshot(const QString &root)
 {
     std::map<QString, QByteArray> files;
@@ -306,6 +324,9 @@ private slots:
     void backLooksTheSameTurnedRound();
     void backgroundsCarryYellowCaptions();
     void titleAndIcon();
+    void desktopIcons_data();
+    void desktopIcons();
+    void scalableIconDrawsLikeTheBitmaps();
     void sounds_data();
     void sounds();
     void music_data();
@@ -494,6 +515,61 @@ void TestMediaFiles::titleAndIcon()
 
     const QImage icon(programFile(QStringLiteral("orbelle.png")));
     QCOMPARE(icon.size(), QSize(256, 256));
+}
+
+void TestMediaFiles::desktopIcons_data()
+{
+    QTest::addColumn<int>("size");
+    for (int n : kIconSizes)
+        QTest::addRow("%d px", n) << n;
+}
+
+void TestMediaFiles::desktopIcons()
+{
+    QFETCH(int, size);
+    const QImage icon(
+        programFile(QStringLiteral("icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(iconName())));
+    QCOMPARE(icon.size(), QSize(size, size));
+    QVERIFY(icon.hasAlphaChannel());
+    // A rounded tile: clear corners, a solid middle that is not one flat colour.
+    QCOMPARE(qAlpha(icon.pixel(0, 0)), 0);
+    QCOMPARE(qAlpha(icon.pixel(size - 1, size - 1)), 0);
+    QSet<QRgb> colours;
+    for (int y = size / 4; y < size * 3 / 4; ++y)
+        for (int x = size / 4; x < size * 3 / 4; ++x) {
+            QCOMPARE(qAlpha(icon.pixel(x, y)), 255);
+            colours.insert(icon.pixel(x, y));
+        }
+    QVERIFY2(colours.size() > 3, qPrintable(QString::number(colours.size())));
+    // Every size is drawn afresh from the same figure as the windows' own icon.
+    const QImage own = QImage(programFile(QStringLiteral("orbelle.png")))
+                           .scaled(size, size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const Mean a = meanColour(icon, icon.rect()), b = meanColour(own, own.rect());
+    QVERIFY2(std::abs(a.luminance() - b.luminance()) < 8,
+             qPrintable(QString::number(a.luminance() - b.luminance())));
+}
+
+void TestMediaFiles::scalableIconDrawsLikeTheBitmaps()
+{
+    QSvgRenderer svg(programFile(QStringLiteral("icons/hicolor/scalable/apps/%1.svg").arg(iconName())));
+    QVERIFY(svg.isValid());
+    QCOMPARE(svg.defaultSize(), QSize(256, 256));
+    const QImage png(programFile(QStringLiteral("icons/hicolor/128x128/apps/%1.png").arg(iconName())));
+    QImage drawn(128, 128, QImage::Format_ARGB32_Premultiplied);
+    drawn.fill(Qt::transparent);
+    QPainter p(&drawn);
+    svg.render(&p);
+    p.end();
+    // Compared in 8 × 8 blocks, so antialiasing differences between the renderers do not
+    // count but a lost gradient, card or rim does.
+    for (int by = 0; by < 128; by += 8)
+        for (int bx = 0; bx < 128; bx += 8) {
+            const QRect block(bx, by, 8, 8);
+            const Mean a = meanColour(png.convertToFormat(QImage::Format_ARGB32), block);
+            const Mean b = meanColour(drawn.convertToFormat(QImage::Format_ARGB32), block);
+            QVERIFY2(std::abs(a.r - b.r) < 24 && std::abs(a.g - b.g) < 24 && std::abs(a.b - b.b) < 24,
+                     qPrintable(QStringLiteral("block %1,%2").arg(bx).arg(by)));
+        }
 }
 
 void TestMediaFiles::sounds_data()
@@ -749,25 +825,27 @@ void TestMediaFiles::generatorsAreDeterministic_data()
 {
     QTest::addColumn<QString>("generator");
     QTest::addColumn<QStringList>("expected");
-    QTest::addColumn<QStringList>("arguments");
+    // Arguments after the output folder, and where the build put the same files.
+    QTest::addColumn<QStringList>("extraArgs");
+    QTest::addColumn<QString>("builtIn");
     QStringList deck;
     for (int n = 1; n <= 78; ++n)
         deck << QStringLiteral("Imagenes/%1.jpg").arg(n);
 #ifdef ORBELLE_SVG_DECK
     QTest::newRow("deck") << QStringLiteral(MEDIA_SVGDECK_EXE) << deck
-                          << QStringList{QStringLiteral(ORBELLE_CARD_SOURCES_DIR)};
+                          << QStringList{QStringLiteral(ORBELLE_CARD_SOURCES_DIR)} << QString();
 #else
-    QTest::newRow("deck") << QStringLiteral(MEDIA_DECK_EXE) << deck << QStringList();
+    QTest::newRow("deck") << QStringLiteral(MEDIA_DECK_EXE) << deck << QStringList() << QString();
 #endif
     QTest::newRow("pictures") << QStringLiteral(MEDIA_ART_EXE)
                               << QStringList{QStringLiteral("dorso.png"),
                                              QStringLiteral("Imagenes/nebo2.jpg"),
                                              QStringLiteral("Imagenes/nebo3.jpg"),
                                              QStringLiteral("titulo.png"), QStringLiteral("orbelle.png")}
-                              << QStringList();
+                              << QStringList() << QString();
     QTest::newRow("sounds") << QStringLiteral(MEDIA_SOUNDS_EXE)
                             << QStringList{QStringLiteral("zvuk.wav"), QStringLiteral("backarte.wav")}
-                            << QStringList();
+                            << QStringList() << QString();
     QTest::newRow("music") << QStringLiteral(MEDIA_MUSIC_EXE)
                            << QStringList{QStringLiteral("corvin.mid")} +
                                   [] {
@@ -777,20 +855,23 @@ void TestMediaFiles::generatorsAreDeterministic_data()
                                               l << f;
                                       return l;
                                   }()
-                           << QStringList();
+                           << QStringList() << QString();
+    QTest::newRow("desktop icons") << QStringLiteral(MEDIA_ICONS_EXE) << iconFiles()
+                                   << QStringList{iconName()} << QStringLiteral("icons/");
 }
 
 void TestMediaFiles::generatorsAreDeterministic()
 {
     QFETCH(QString, generator);
     QFETCH(QStringList, expected);
-    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, extraArgs);
+    QFETCH(QString, builtIn);
     std::map<QString, QByteArray> runs[2];
     for (auto &run : runs) {
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         QProcess p;
-        p.start(generator, QStringList{dir.path()} + arguments);
+        p.start(generator, QStringList{dir.path()} + extraArgs);
         QVERIFY2(p.waitForFinished(120000), qPrintable(generator));
         QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0,
                  qPrintable(QString::fromLocal8Bit(p.readAllStandardError())));
@@ -806,7 +887,7 @@ void TestMediaFiles::generatorsAreDeterministic()
         QVERIFY2(runs[1].count(name), qPrintable(name));
         QVERIFY2(runs[1][name] == bytes, qPrintable(name + QStringLiteral(" differs between runs")));
         // What the build installed in the program folder is what the generator makes now.
-        QFile built(programFile(name));
+        QFile built(programFile(builtIn + name));
         QVERIFY2(built.open(QIODevice::ReadOnly), qPrintable(name));
         QVERIFY2(built.readAll() == bytes, qPrintable(name + QStringLiteral(" is stale")));
     }

@@ -6,6 +6,7 @@
 //   orbelle.png           the application icon
 //
 //   media_art <program folder>
+#include "icon.h"
 #include "offscreen.h"
 #include "paintkit.h"
 #include "prng.h"
@@ -269,7 +270,7 @@ QImage paintTwilightSky()
                      0.55, 700, 12, 0.7, 0x7A11ull});
 }
 
-// ---- title and icon ---------------------------------------------------------------------
+// ---- title -----------------------------------------------------------------------------
 
 QImage paintTitle()
 {
@@ -329,53 +330,6 @@ QImage paintTitle()
     return img;
 }
 
-QImage paintIcon()
-{
-    const int s = 256;
-    QImage img(s, s, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-
-    QRadialGradient sky(QPointF(128, 110), 190);
-    sky.setColorAt(0.0, palette::midnightGlow);
-    sky.setColorAt(1.0, QColor(8, 12, 36));
-    p.setPen(Qt::NoPen);
-    p.setBrush(sky);
-    p.drawRoundedRect(QRectF(8, 8, 240, 240), 44, 44);
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(palette::gold, 4));
-    p.drawRoundedRect(QRectF(14, 14, 228, 228), 39, 39);
-
-    auto card = [&p](QPointF centre, double deg, bool face) {
-        p.save();
-        p.translate(centre);
-        p.rotate(deg);
-        const QRectF r(-52, -86, 104, 172);
-        p.setPen(QPen(palette::gold, 3.5));
-        p.setBrush(face ? palette::midnight : kBackFrame);
-        p.drawRoundedRect(r, 10, 10);
-        if (!face) {
-            p.setPen(QPen(palette::gold, 1.5));
-            p.setBrush(kBackPanel);
-            p.drawRoundedRect(r.adjusted(10, 10, -10, -10), 4, 4);
-        } else {
-            p.setPen(Qt::NoPen);
-            p.setBrush(palette::goldLight);
-            p.drawPath(crescentPath(QPointF(-4, -10), 38, 20, 20));
-            p.setBrush(palette::gold);
-            p.drawPath(starPath(QPointF(20, -30), 8, 15, 6));
-            p.drawPath(starPath(QPointF(0, 55), 4, 9, 2.5));
-        }
-        p.restore();
-    };
-    card(QPointF(150, 132), 14, false);
-    card(QPointF(108, 126), -10, true);
-    sparkle(p, QPointF(204, 54), 12, QColor(255, 246, 214));
-    p.end();
-    return img;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -396,6 +350,6 @@ int main(int argc, char **argv)
                     writeJpeg(paintNightSky(), root.filePath(QStringLiteral("Imagenes/nebo3.jpg"))) &&
                     writeJpeg(paintTwilightSky(), root.filePath(QStringLiteral("Imagenes/nebo2.jpg"))) &&
                     writePng(paintTitle(), root.filePath(QStringLiteral("titulo.png"))) &&
-                    writePng(paintIcon(), root.filePath(QStringLiteral("orbelle.png")));
+                    writePng(renderIcon(kIconUnits), root.filePath(QStringLiteral("orbelle.png")));
     return ok ? 0 : 1;
 }
