@@ -28,6 +28,7 @@
 #include <QFile>
 #include <QImage>
 #include <QImageWriter>
+#include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -92,7 +93,7 @@ int readCross(const QString &deck)
     return 0;
 }
 
-void makeLargeDeck(const QString &folder)
+void makeLargeDeck(const QString &folder, bool progressive)
 {
     const std::array<QColor, 6> colours{Qt::darkRed,    Qt::darkGreen, Qt::darkBlue,
                                         Qt::darkYellow, Qt::darkCyan,  Qt::darkMagenta};
@@ -106,7 +107,7 @@ void makeLargeDeck(const QString &folder)
         const QString first = CardPictures::path(folder, int(c) + 1);
         QImageWriter w(first, "jpeg");
         w.setQuality(85);
-        w.setProgressiveScanWrite(true);
+        w.setProgressiveScanWrite(progressive);
         w.write(img);
         for (int n = int(c) + 7; n <= 78; n += 6)
             QFile::copy(first, CardPictures::path(folder, n));
@@ -119,6 +120,8 @@ long childPeak(const QString &self, const QString &deck, const QString &home)
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
     env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     p.setProcessEnvironment(env);
     p.start(self, {QStringLiteral("--read"), deck});
     if (!p.waitForFinished(180000) || p.exitCode() != 0)
@@ -130,25 +133,42 @@ long childPeak(const QString &self, const QString &deck, const QString &home)
 
 int main(int argc, char *argv[])
 {
+    QTemporaryDir home;
+    if (argc < 2) // the children get it from here
+        qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toUtf8());
     QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Orbelle"));
+    QApplication::setApplicationName(QStringLiteral("Orbelle"));
     const QStringList args = app.arguments();
     if (args.size() > 2 && args.at(1) == QLatin1String("--read"))
         return readCross(args.at(2));
 
-    QTemporaryDir home, large;
+    QTemporaryDir baseline, progressive;
     Paths::setProgramFolder(QStringLiteral(ORBELLE_PROGRAM_DIR));
-    makeLargeDeck(large.path());
+    makeLargeDeck(baseline.path(), false);
+    makeLargeDeck(progressive.path(), true);
+    // What connecting the deck does before the program restarts.
+    QElapsedTimer preparing;
+    preparing.start();
+    for (int n = 1; n <= 78; ++n)
+        CardPictures::prepare(progressive.path(), n);
+    const double prepareMs = preparing.elapsed();
     const QString self = app.applicationFilePath();
-    const QString own = CardPictures::ownDeck();
-    const long base = childPeak(self, own, home.path());
-    const long big = childPeak(self, large.path(), home.path());
-    if (base <= 0 || big <= 0) {
+    const long base = childPeak(self, CardPictures::ownDeck(), home.path());
+    const long flat = childPeak(self, baseline.path(), home.path());
+    const long big = childPeak(self, progressive.path(), home.path());
+    if (base <= 0 || flat <= 0 || big <= 0) {
         std::fprintf(stderr, "a reading did not finish\n");
         return 1;
     }
     std::printf("peak resident size of a cross reading\n");
     std::printf("  program's own deck (700x1240)      %8.1f MiB\n", base / 1024.0);
-    std::printf("  3000x5000 progressive JPEG deck    %8.1f MiB\n", big / 1024.0);
-    std::printf("  ratio                              %8.2f (target <= 1.50)\n", double(big) / base);
-    return double(big) / base <= 1.5 ? 0 : 2;
+    std::printf("  3000x5000 baseline JPEG deck       %8.1f MiB  ratio %5.2f\n", flat / 1024.0,
+                double(flat) / base);
+    std::printf("  3000x5000 progressive JPEG deck    %8.1f MiB  ratio %5.2f\n", big / 1024.0,
+                double(big) / base);
+    std::printf("  target: ratio <= 1.50 (the progressive deck as connected: screen-size copies made\n"
+                "  before the reading, %.1f s for 78 cards)\n",
+                prepareMs / 1000.0);
+    return qMax(flat, big) <= 1.5 * base ? 0 : 2;
 }

@@ -3,10 +3,16 @@
 #include "modOrbelle.h"
 #include "paths.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QPainter>
+#include <QSaveFile>
 #include <QScreen>
 
 namespace CardPictures {
@@ -20,6 +26,62 @@ QSize uprightSize(const QImageReader &reader)
 {
     const QSize raw = reader.size();
     return reader.transformation() & QImageIOHandler::TransformationRotate90 ? raw.transposed() : raw;
+}
+
+// Whether a JPEG file is progressive (its first frame header is SOF2, or another
+// progressive one). Only the header segments are read.
+bool isProgressive(const QString &file)
+{
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = f.read(256 * 1024);
+    const auto at = [&head](qsizetype i) { return quint8(head.at(i)); };
+    if (head.size() < 4 || at(0) != 0xFF || at(1) != 0xD8)
+        return false;
+    qsizetype i = 2;
+    while (i + 4 <= head.size()) {
+        if (at(i) != 0xFF)
+            return false;
+        const quint8 marker = at(i + 1);
+        if (marker == 0xFF) { // fill byte
+            ++i;
+            continue;
+        }
+        if (marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE)
+            return true;
+        if ((marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) ||
+            marker == 0xDA)
+            return false;
+        i += 2 + ((at(i + 2) << 8) | at(i + 3));
+    }
+    return false;
+}
+
+// Where the screen-size copy of a large progressive picture is kept: named by the file,
+// its size and time, and the size decoded, so a changed file or screen makes a new copy.
+QString screenCopy(const QString &file, const QSize &bound)
+{
+    const QFileInfo fi(file);
+    const QByteArray key = fi.absoluteFilePath().toUtf8() + '|' + QByteArray::number(fi.size()) + '|' +
+                           QByteArray::number(fi.lastModified().toMSecsSinceEpoch()) + '|' +
+                           QByteArray::number(bound.width()) + 'x' + QByteArray::number(bound.height());
+    return Paths::join(Paths::join(Paths::userDataFolder(), QStringLiteral("barajas")),
+                       QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex()) +
+                           QStringLiteral(".jpg"));
+}
+
+QImage decodeOriginal(QImageReader &reader, const QSize &upright, const QSize &bound)
+{
+    if (upright.isValid() && bound.isValid() &&
+        (upright.width() > bound.width() || upright.height() > bound.height())) {
+        QSize fit = upright.scaled(bound, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+        // The scaled size is the stored picture's, before the EXIF turn.
+        if (reader.transformation() & QImageIOHandler::TransformationRotate90)
+            fit.transpose();
+        reader.setScaledSize(fit);
+    }
+    return reader.read();
 }
 
 QString listed(const QList<int> &cards)
@@ -60,23 +122,60 @@ QSize largestShown()
     return {height, height};
 }
 
-QImage decodeFitting(const QString &file, const QSize &bound)
+bool needsScreenCopy(const QString &file, const QSize &bound)
 {
     QImageReader reader(file);
     reader.setAutoTransform(true);
     const QSize upright = uprightSize(reader);
-    if (upright.isValid() && bound.isValid() &&
-        (upright.width() > bound.width() || upright.height() > bound.height())) {
-        QSize fit = upright.scaled(bound, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
-        // The scaled size is the stored picture's, before the EXIF turn.
-        if (reader.transformation() & QImageIOHandler::TransformationRotate90)
-            fit.transpose();
-        reader.setScaledSize(fit);
+    return upright.isValid() && bound.isValid() &&
+           qint64(upright.width()) * upright.height() > 2 * qint64(bound.width()) * bound.height() &&
+           isProgressive(file);
+}
+
+QImage decodeFitting(const QString &file, const QSize &bound)
+{
+    // A progressive JPEG cannot be decoded smaller than it is stored without holding all
+    // of it in memory first (some 45 MB for a 3000 × 5000 scan). A large one is decoded
+    // once at screen size and kept; every window then reads the copy.
+    const QSize screen = largestShown();
+    if (needsScreenCopy(file, screen)) {
+        const QString copy = screenCopy(file, screen);
+        QImageReader kept(copy);
+        if (kept.canRead())
+            return decodeOriginal(kept, kept.size(), bound);
+        QImageReader reader(file);
+        reader.setAutoTransform(true);
+        const QImage img = decodeOriginal(reader, uprightSize(reader), screen);
+        if (img.isNull())
+            return img;
+        // Without a copy (a full disk) the next window decodes the original again.
+        QDir().mkpath(QFileInfo(copy).absolutePath());
+        QSaveFile out(copy);
+        if (out.open(QIODevice::WriteOnly)) {
+            QImageWriter writer(&out, "jpeg");
+            writer.setQuality(92);
+            if (writer.write(img))
+                out.commit();
+        }
+        if (img.width() <= bound.width() && img.height() <= bound.height())
+            return img;
+        return img.scaled(bound, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
-    QImage img = reader.read();
+    QImageReader reader(file);
+    reader.setAutoTransform(true);
+    const QImage img = decodeOriginal(reader, uprightSize(reader), bound);
     if (img.isNull())
         qWarning("orbelle: card picture %s: %s", qPrintable(file), qPrintable(reader.errorString()));
     return img;
+}
+
+bool prepare(const QString &folder, int card)
+{
+    const QString file = path(folder, card);
+    if (!needsScreenCopy(file, largestShown()))
+        return false;
+    decodeFitting(file, largestShown());
+    return true;
 }
 
 QImage load(int card, bool reversed)

@@ -28,6 +28,12 @@ QImage halfTurn(const QImage &image);
 // Decodes a picture file, upright, fitted into `bound` with its proportion kept; a picture
 // smaller than the bound keeps its own size. Null when the file cannot be read.
 QImage decodeFitting(const QString &file, const QSize &bound);
+// A large progressive picture is decoded once and kept at screen size in the user's data
+// folder ("barajas"); whether `file` is one of those.
+bool needsScreenCopy(const QString &file, const QSize &bound);
+// Makes the screen-size copy of card `card` of a deck where it needs one, so no reading
+// has to decode the original; false when the card needs none (returns at once).
+bool prepare(const QString &folder, int card);
 // The largest a window shows a card on this machine's screens, in device pixels.
 QSize largestShown();
 // The picture on a clear ground of the place's proportion, centred, so a label or slot that

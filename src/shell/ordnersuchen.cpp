@@ -15,6 +15,7 @@
 #include "twips.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -197,6 +198,8 @@ void ordnerSuchen::Command1_Click()
                          QMessageBox::Ok, QMessageBox::Warning);
         return;
     }
+    m_connected = folder;
+    m_prepared = 1;
     // 2.
     modOrbelle::state().keepRunning = true;
     // 3.–4. Pending events run before the restart's tick; the main window goes (it keeps
@@ -219,6 +222,15 @@ void ordnerSuchen::Command1_Click()
 
 void ordnerSuchen::restart()
 {
+    // Large progressive scans are brought to screen size before the start-up, a few each
+    // tick while the panel is up, so no window has to decode them whole. Other decks have
+    // nothing to prepare and the start-up follows at once.
+    QElapsedTimer busy;
+    busy.start();
+    while (m_prepared <= 78 && busy.elapsed() < 150)
+        CardPictures::prepare(m_connected, m_prepared++);
+    if (m_prepared <= 78)
+        return;
     // 1. The start-up again: the settings give the new deck, the intro the new main window.
     modOrbelle::Main();
     // 2.

@@ -55,5 +55,8 @@ private:
 
     QString m_folder;
     QString m_entered;
+    // The folder being connected, and the next of its cards to prepare before the restart.
+    QString m_connected;
+    int m_prepared = 79;
     bool m_placed = false;
 };

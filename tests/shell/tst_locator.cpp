@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageWriter>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -190,8 +191,15 @@ private slots:
 
     void anotherDeckIsWhatTheNextStartShows()
     {
+        // Scans large enough to be brought to screen size before the restart.
         QTemporaryDir deck;
-        copyDeck(deck.path());
+        QImage scan(1500, 2600, QImage::Format_RGB32);
+        scan.fill(Qt::darkRed);
+        QImageWriter writer(deck.filePath(QStringLiteral("1.jpg")), "jpeg");
+        writer.setProgressiveScanWrite(true);
+        QVERIFY(writer.write(scan));
+        for (int n = 2; n <= 78; ++n)
+            QVERIFY(QFile::copy(deck.filePath(QStringLiteral("1.jpg")), CardPictures::path(deck.path(), n)));
         ordnerSuchen *locator = openFromTheMainWindow();
         QVERIFY(locator);
         QVERIFY(locator->Dir1->setPath(deck.path()));
@@ -200,6 +208,8 @@ private slots:
         QTRY_VERIFY(WindowRegistry::isLoaded<Start>() && WindowRegistry::get<Start>()->isVisible());
         QCOMPARE(modOrbelle::state().imageFolder, deck.path());
         QCOMPARE(CardPictures::path(5), deck.filePath(QStringLiteral("5.jpg")));
+        const QDir copies(Paths::join(Paths::userDataFolder(), QStringLiteral("barajas")));
+        QCOMPARE(copies.entryList(QDir::Files).size(), 78);
     }
 
     void aFolderWithoutEveryCardIsRefusedNamingThem()
