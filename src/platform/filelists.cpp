@@ -6,6 +6,7 @@
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QStorageInfo>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -99,6 +100,23 @@ DirList::DirList(QWidget *parent) : QTreeView(parent), m_model(new QFileSystemMo
     for (int c = 1; c < m_model->columnCount(); ++c)
         hideColumn(c);
     header()->hide();
+    // The model reads folders in the background: the tree can show the chosen folder only
+    // once the folders above it are read, so it is brought into view again as they come.
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, [this](const QString &loaded) {
+        const QString dir = clean(loaded);
+        if (m_path.isEmpty() ||
+            !(m_path == dir || m_path.startsWith(dir == QLatin1String("/") ? dir : dir + QLatin1Char('/'))))
+            return;
+        // After the model has sorted what it read.
+        QTimer::singleShot(0, this, [this] {
+            const QModelIndex i = m_model->index(m_path);
+            for (QModelIndex up = i.parent(); up.isValid(); up = up.parent())
+                expand(up);
+            QSignalBlocker quiet(selectionModel());
+            setCurrentIndex(i);
+            scrollTo(i, PositionAtCenter);
+        });
+    });
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &i) {
         const QString p = m_model->filePath(i);
         if (!p.isEmpty() && clean(p) != m_path) {
