@@ -82,7 +82,7 @@ QString Settings::get(const QString &key)
     return result;
 }
 
-void Settings::set(const QString &key, const QString &value)
+bool Settings::set(const QString &key, const QString &value)
 {
     QSettings &s = store();
     s.beginGroup(kSection);
@@ -96,6 +96,7 @@ void Settings::set(const QString &key, const QString &value)
     s.setValue(key, value);
     s.endGroup();
     s.sync();
+    return s.status() == QSettings::NoError;
 }
 
 QString Settings::fileName()

@@ -10,7 +10,9 @@ class Settings
 {
 public:
     static QString get(const QString &key);
-    static void set(const QString &key, const QString &value);
+    // False when the store could not be written (a read-only file or folder, a full disk);
+    // the value is then known to this run only.
+    static bool set(const QString &key, const QString &value);
 
     // Where the store lives; tests point XDG_CONFIG_HOME elsewhere before the first use.
     static QString fileName();

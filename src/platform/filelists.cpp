@@ -6,6 +6,7 @@
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QStorageInfo>
+#include <QTimer>
 
 #include <algorithm>
 

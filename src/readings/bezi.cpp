@@ -286,7 +286,7 @@ void bezi::Form_Load()
     for (int k = 1; k <= 6; ++k) {
         const size_t i = size_t(k - 1);
         im1[i] = CardPictures::load(m_spread.card(k), m_spread.isReversed(k));
-        Imag[i]->setPixmap(QPixmap::fromImage(im1[i]));
+        Imag[i]->setPixmap(QPixmap::fromImage(CardPictures::framed(im1[i], Imag[i]->size())));
         if (laying)
             laying->setSlotImage(k, im1[i]);
     }

@@ -110,7 +110,7 @@ void deutTag::Form_Load()
     // 5.–6.
     im1 = CardPictures::load(card(), m_spread.isReversed(1));
     // 7.
-    Image1->setPixmap(QPixmap::fromImage(im1));
+    Image1->setPixmap(QPixmap::fromImage(CardPictures::framed(im1, Image1->size())));
     WindowRegistry::get<legTag>()->setSlotImage(1, im1);
     // 8.
     Data1->openTable(CardDatabase::shared(), tableOf(meaningSet()));

@@ -260,8 +260,8 @@ void frmDrag::showPicture(int i)
         box->setPixmap(m_backScaled);
         return;
     }
-    QPixmap shown =
-        QPixmap::fromImage(source.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    QPixmap shown = QPixmap::fromImage(
+        CardPictures::framed(source, pixels).scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     shown.setDevicePixelRatio(dpr);
     box->setPixmap(shown);
 }

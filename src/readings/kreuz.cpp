@@ -82,7 +82,7 @@ void kreuz::Form_Load()
     legkreuz *laying = WindowRegistry::get<legkreuz>();
     for (size_t k = 0; k < 4; ++k) {
         images[k] = CardPictures::load(m_spread.card(int(k) + 1));
-        pictures[k]->setPixmap(QPixmap::fromImage(images[k]));
+        pictures[k]->setPixmap(QPixmap::fromImage(CardPictures::framed(images[k], pictures[k]->size())));
         laying->setSlotImage(int(k) + 1, images[k]);
     }
     Timer1->setEnabled(true);

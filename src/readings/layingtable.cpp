@@ -354,7 +354,8 @@ const QImage &LayingTable::slotPicture(size_t k, const QSize &devicePixels) cons
 {
     QImage &scaled = m_slotScaled[k];
     if (scaled.size() != devicePixels)
-        scaled = m_slotImage[k].scaled(devicePixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        scaled = CardPictures::framed(m_slotImage[k], devicePixels)
+                     .scaled(devicePixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return scaled;
 }
 

@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QDate>
 #include <QFile>
+#include <QImageReader>
 #include <QLocale>
 
 #include <array>
@@ -49,17 +50,24 @@ void insertText(const QString &text)
 
 void insertCard(const QImage &shown, int card, bool reversed)
 {
-    // An upright card goes in as its file's own JPEG bytes; a turned one is encoded as
-    // JPEG too, so a report of many cards stays small.
+    // An upright card goes in as its file's own JPEG bytes when the file is a picture of
+    // screen size that needs no turning; a turned one, a large scan or a picture the EXIF
+    // turns is encoded anew from the picture as shown, so a report of many cards stays small.
     if (!reversed) {
         QFile f(CardPictures::path(card));
-        if (f.open(QIODevice::ReadOnly) && viewer()->insertJpegPicture(f.readAll(), cardSize()))
+        const QImageReader reader(CardPictures::path(card));
+        const QSize largest = CardPictures::largestShown();
+        const bool asStored = reader.size().isValid() && reader.size().height() <= largest.height() &&
+                              reader.size().width() <= largest.width() &&
+                              reader.transformation() == QImageIOHandler::TransformationNone;
+        if (asStored && f.open(QIODevice::ReadOnly) && viewer()->insertJpegPicture(f.readAll(), cardSize()))
             return;
     }
-    if (shown.isNull())
+    const QImage picture = shown.isNull() ? CardPictures::load(card, reversed) : shown;
+    if (picture.isNull())
         return;
-    if (!viewer()->insertJpegPicture(asJpeg(shown), cardSize()))
-        viewer()->insertPicture(shown, cardSize());
+    if (!viewer()->insertJpegPicture(asJpeg(picture), cardSize()))
+        viewer()->insertPicture(picture, cardSize());
 }
 
 void insertPicture(const QImage &picture)

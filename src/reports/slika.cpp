@@ -128,7 +128,7 @@ void slika::Form_Load()
 void slika::setPicture(const QImage &picture)
 {
     m_picture = picture;
-    Image1->setPixmap(QPixmap::fromImage(picture));
+    Image1->setPixmap(QPixmap::fromImage(CardPictures::framed(picture, Image1->size())));
 }
 
 void slika::showQuintessence(int q, const QImage &picture)

@@ -151,13 +151,12 @@ anima::anima(QWidget *parent) : QWidget(parent)
     // 6.–7. The cards, at the size they are shown.
     bool all = true;
     for (size_t k = 0; k < 11; ++k) {
-        const QImage img = QImageReader(CardPictures::path(kCards[k])).read();
+        const QImage img = CardPictures::loadScaled(kCards[k], Image1[k]->size() * devicePixelRatioF());
         if (img.isNull()) {
             all = false;
             continue;
         }
-        Image1[k]->setPixmap(QPixmap::fromImage(img.scaled(Image1[k]->size() * devicePixelRatioF(),
-                                                           Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+        Image1[k]->setPixmap(QPixmap::fromImage(img));
     }
 
     // 8.

@@ -89,6 +89,14 @@ void meld::showMessage(const QString &text, int closeAfterMs)
     show();
 }
 
+void meld::showUntilUnloaded(const QString &text)
+{
+    Label1->setText(text);
+    Timer1->setEnabled(false);
+    Timer2->setEnabled(false);
+    show();
+}
+
 void meld::showMessageAsDesigned(const QString &text)
 {
     Label1->setText(text);

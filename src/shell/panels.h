@@ -27,6 +27,8 @@ public:
     void showMessage(const QString &text, int closeAfterMs = kShortMs);
     // Shows the panel with a message and the design's timers as they are.
     void showMessageAsDesigned(const QString &text);
+    // Shows the panel with a message that stays until the panel is unloaded.
+    void showUntilUnloaded(const QString &text);
 
     QLabel *Label1 = nullptr;
     Timer *Timer1 = nullptr; // 2500 ms, on

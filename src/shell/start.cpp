@@ -29,7 +29,6 @@
 
 namespace {
 
-
 struct ButtonDesign
 {
     const char *caption;
@@ -462,9 +461,9 @@ void Start::mnuKraj_Click()
 
 void Start::closedByFrame()
 {
-    if (!modOrbelle::state().keepRunning && !mayEnd())
-        return;
-    WindowRegistry::unload(this);
+    // The frame's close is the exit, also after a restart with another deck (which leaves
+    // keepRunning set): otherwise the program would go on without any window.
+    mnuKraj_Click();
 }
 
 void Start::Form_Unload()
@@ -489,7 +488,8 @@ void Start::Form_Unload()
 
 void Start::takeOverReport()
 {
-    if (!s_carriedReport)
+    // A main window already gone again leaves them to the next one.
+    if (!s_carriedReport || m_unloaded)
         return;
     s_carriedReport = false;
     if (ReportRecovery::restore() && s_reportShown)

@@ -6,6 +6,7 @@
 #include "dialogs.h"
 #include "info.h"
 #include "modOrbelle.h"
+#include "ordnersuchen.h"
 #include "panels.h"
 #include "paths.h"
 #include "popup.h"
@@ -60,6 +61,35 @@ bool deckReadable(const QString &folder)
     return true;
 }
 
+bool settleDeck()
+{
+    RunState &run = modOrbelle::state();
+    if (deckReadable(run.imageFolder))
+        return true;
+    const QString own = CardPictures::ownDeck();
+    const QString lost = run.imageFolder;
+    if (QDir::cleanPath(lost) != QDir::cleanPath(own) && deckReadable(own)) {
+        run.imageFolder = own;
+        // Once a run: a restart that comes back to the same lost folder says nothing new.
+        static QStringList told;
+        if (!told.contains(lost)) {
+            told << lost;
+            Dialogs::message(nullptr,
+                             QStringLiteral("No se encuentra la baraja conectada en la carpeta\n%1\n(o no se "
+                                            "puede leer).\n\nOrbelle usa su propia baraja. Con «Barajas» "
+                                            "puede conectar otra.")
+                                 .arg(QDir::toNativeSeparators(lost)),
+                             QMessageBox::Ok, QMessageBox::Warning);
+        }
+        return true;
+    }
+    Dialogs::message(nullptr,
+                     QStringLiteral("No se pueden leer las imágenes de las cartas en la carpeta\n%1")
+                         .arg(QDir::toNativeSeparators(own)),
+                     QMessageBox::Ok, QMessageBox::Critical);
+    return false;
+}
+
 void offerRecovery(QWidget *mainWindow)
 {
     static bool offered = false;
@@ -77,6 +107,7 @@ void registerWindows()
     WindowRegistry::registerWindow<einfF>(WindowId::einfF);
     WindowRegistry::registerWindow<info>(WindowId::info);
     WindowRegistry::registerWindow<frmMeni>(WindowId::frmMeni);
+    WindowRegistry::registerWindow<ordnerSuchen>(WindowId::ordnerSuchen);
 }
 
 } // namespace Shell
@@ -99,10 +130,9 @@ void Main()
         return;
     }
     qCInfo(lcStart, "card pictures %s", qPrintable(state().imageFolder));
-    // The deck: one that cannot be read is forgotten and this start ends without a word.
-    if (!Shell::deckReadable(state().imageFolder)) {
-        Settings::set(QStringLiteral("Imagenes"), QString());
-        Program::end(0);
+    // The deck: a connected one that is gone gives way to the program's own.
+    if (!Shell::settleDeck()) {
+        Program::end(1);
         return;
     }
     // 6. The intro takes over from here.

@@ -15,9 +15,13 @@ namespace Shell {
 // Opens the card database (the user's own copy where it can be made). False when the
 // program cannot run; the user has been told why.
 bool openCardData();
-// Whether the pictures the intro shows can be read from a deck folder. A deck that
-// cannot be read is forgotten, so the next start falls back to the program's own.
+// Whether the pictures the intro shows can be read from a deck folder.
 bool deckReadable(const QString &folder);
+// Settles the run's deck: the connected one when it can be read; else the program's own
+// for this run, with one message (the setting stays, so a deck on a stick that was taken
+// out comes back once the stick is in again). False when not even the program's own deck
+// can be read; the user has been told.
+bool settleDeck();
 // Makes the shell's windows known to the registry.
 void registerWindows();
 // Once a run, as the main window first shows: readings a crashed run left unsaved are

@@ -217,10 +217,7 @@ private slots:
         WindowRegistry::get<frmMeni>()->mnuMeni->hide();
     }
 
-    void musicStartsAtTheEndOfTheDealOnlyWhenNotPlaying_data()
-    {
-        TestEnv::addMusicRuleRows();
-    }
+    void musicStartsAtTheEndOfTheDealOnlyWhenNotPlaying_data() { TestEnv::addMusicRuleRows(); }
     void musicStartsAtTheEndOfTheDealOnlyWhenNotPlaying()
     {
         QFETCH(QString, musakt);
@@ -334,9 +331,8 @@ private slots:
         QFETCH(bool, viaPopup);
         Start *main = WindowRegistry::get<Start>();
         main->show();
-        // This build has no deck locator yet: its entry stays off rather than open nothing.
-        // The relationship, the free board and the school are there.
-        QVERIFY(!main->barajas->isEnabled());
+        // The relationship, the free board, the school and the deck locator are there.
+        QVERIFY(main->barajas->isEnabled());
         QVERIFY(main->mnuBezi->isEnabled() && main->Label1->isEnabled());
         QVERIFY(main->mnuLern->isEnabled() && main->Label8->isEnabled());
         QVERIFY(main->solo->isEnabled() && main->Label2->isEnabled());

@@ -134,7 +134,7 @@ private slots:
         QCOMPARE(MediaControl::recordedCommands().last(), QStringLiteral("play corvin.mid"));
     }
 
-    void aDeckWithoutItsPicturesClearsTheSettingAndEnds()
+    void aDeckWithoutItsPicturesGivesWayToTheProgramsOwn()
     {
         QTemporaryDir deck;
         // Everything the intro shows but 11.jpg.
@@ -143,12 +143,12 @@ private slots:
                                 deck.filePath(QStringLiteral("%1.jpg").arg(n))));
         Settings::set(QStringLiteral("Imagenes"), deck.path());
         modOrbelle::Main();
-        QCOMPARE(modOrbelle::state().imageFolder, deck.path());
-        // The start ends before the intro is built.
-        QVERIFY(!WindowRegistry::isLoaded<anima>());
-        QCOMPARE(m_ends, 1);
-        QCOMPARE(Settings::get(QStringLiteral("Imagenes")), QString());
-        QVERIFY(Dialogs::asked().isEmpty()); // without a message
+        // This run shows the program's own deck, and says so once.
+        QCOMPARE(modOrbelle::state().imageFolder, QStringLiteral(ORBELLE_PROGRAM_DIR "/Imagenes"));
+        QVERIFY(WindowRegistry::isLoaded<anima>() && WindowRegistry::get<anima>()->loaded());
+        QCOMPARE(m_ends, 0);
+        QCOMPARE(Dialogs::asked().size(), 1);
+        QCOMPARE(Dialogs::iconOf(Dialogs::asked().first()), QMessageBox::Warning);
     }
 
     void dayCardButton()
@@ -427,7 +427,7 @@ private slots:
         viewer->insertText(QStringLiteral("\r\nLa carta para hoy: La Estrella"));
         viewer->showReport();
         modOrbelle::state().keepRunning = true;
-        s->close();
+        WindowRegistry::unload(s);
         QCOMPARE(m_ends, 0);
         QVERIFY(!WindowRegistry::isLoaded<Start>());
         QVERIFY(Dialogs::asked().isEmpty()); // nothing to ask: nothing is lost
@@ -456,11 +456,16 @@ private slots:
         QCOMPARE(m_ends, 1);
         QVERIFY(!TestEnv::isLoaded(QStringLiteral("mojCorvin")));
 
+        // The restart unloads the main window without ending; the frame's close of the new
+        // one is the exit all the same.
         modOrbelle::state().keepRunning = true;
         Start *again = WindowRegistry::get<Start>();
         again->show();
-        again->close();
+        WindowRegistry::unload(again);
         QCOMPARE(m_ends, 1);
+        WindowRegistry::get<Start>()->show();
+        WindowRegistry::get<Start>()->close();
+        QCOMPARE(m_ends, 2);
         modOrbelle::state().keepRunning = false;
 
         // Readings in the report that were never saved: the user is asked first.
@@ -468,13 +473,13 @@ private slots:
         viewer->insertText(QStringLiteral("\r\nLa carta para hoy"));
         Dialogs::queueButton(QMessageBox::Cancel);
         WindowRegistry::get<Start>()->Label4->click();
-        QCOMPARE(m_ends, 1);
+        QCOMPARE(m_ends, 2);
         QVERIFY(WindowRegistry::isLoaded<Start>());
         Dialogs::queueButton(QMessageBox::No);
         WindowRegistry::get<Start>()->Label4->click();
-        QCOMPARE(m_ends, 2);
-        WindowRegistry::get<frmMeni>()->mnuEnde->trigger();
         QCOMPARE(m_ends, 3);
+        WindowRegistry::get<frmMeni>()->mnuEnde->trigger();
+        QCOMPARE(m_ends, 4);
     }
 };
 

@@ -1,0 +1,174 @@
+// Peak memory of a cross reading with a connected deck of large scans, against the same
+// reading with the program's own deck. Pictures are decoded at the size they are shown,
+// so a deck of 3000 × 5000 progressive JPEGs should cost little more: the target is a peak
+// at most 1.5 times that of the program's own deck.
+//
+//   deckbench                 generates the large deck, runs both readings, compares
+//   deckbench --read FOLDER   (internal) one cross reading with FOLDER's deck; prints the
+//                             process's peak resident size in KiB
+//
+// Run with QT_QPA_PLATFORM=offscreen, or on a display.
+
+#include "allwindows.h"
+#include "carddatabase.h"
+#include "cardpictures.h"
+#include "dialogs.h"
+#include "kreuz.h"
+#include "legkreuz.h"
+#include "modOrbelle.h"
+#include "panels.h"
+#include "paths.h"
+#include "program.h"
+#include "start.h"
+#include "timing.h"
+#include "windows.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QImageWriter>
+#include <QLabel>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+
+namespace {
+
+long peakKiB()
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : f.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return -1;
+}
+
+bool waitFor(const std::function<bool()> &done)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!done()) {
+        if (t.elapsed() > 60000)
+            return false;
+        QTest::qWait(5);
+    }
+    return true;
+}
+
+int readCross(const QString &deck)
+{
+    Paths::setProgramFolder(QStringLiteral(ORBELLE_PROGRAM_DIR));
+    modOrbelle::state().imageFolder = deck;
+    Dialogs::setAnswering(true);
+    Program::setEndHandler([](int) {});
+    Timer::setTimeScale(0.05);
+    registerAllWindows();
+    if (!CardDatabase::openShared(CardDatabase::pristinePath()))
+        return 1;
+    Start *main = WindowRegistry::get<Start>();
+    main->show();
+    main->Label3->click();
+    QTest::mouseClick(WindowRegistry::get<einfF>()->Label1, Qt::LeftButton);
+    if (!waitFor([] {
+            return WindowRegistry::isLoaded<legkreuz>() && WindowRegistry::get<legkreuz>()->mayDraw();
+        }))
+        return 1;
+    legkreuz *table = WindowRegistry::get<legkreuz>();
+    for (int k = 1; k <= 4; ++k) {
+        if (!waitFor([table] { return table->takesMouse(); }))
+            return 1;
+        table->drawNext();
+    }
+    if (!waitFor(
+            [] { return WindowRegistry::isLoaded<kreuz>() && WindowRegistry::get<kreuz>()->isVisible(); }))
+        return 1;
+    QTest::qWait(200);
+    std::printf("%ld\n", peakKiB());
+    return 0;
+}
+
+void makeLargeDeck(const QString &folder, bool progressive)
+{
+    const std::array<QColor, 6> colours{Qt::darkRed,    Qt::darkGreen, Qt::darkBlue,
+                                        Qt::darkYellow, Qt::darkCyan,  Qt::darkMagenta};
+    for (size_t c = 0; c < colours.size(); ++c) {
+        QImage img(3000, 5000, QImage::Format_RGB32);
+        img.fill(colours[c]);
+        // Some detail, so the coder has work to do, as with a real scan.
+        for (int y = 0; y < img.height(); y += 7)
+            for (int x = (y * 13) % 11; x < img.width(); x += 11)
+                img.setPixelColor(x, y, Qt::white);
+        const QString first = CardPictures::path(folder, int(c) + 1);
+        QImageWriter w(first, "jpeg");
+        w.setQuality(85);
+        w.setProgressiveScanWrite(progressive);
+        w.write(img);
+        for (int n = int(c) + 7; n <= 78; n += 6)
+            QFile::copy(first, CardPictures::path(folder, n));
+    }
+}
+
+long childPeak(const QString &self, const QString &deck, const QString &home)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/config"));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home + QStringLiteral("/data"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    p.setProcessEnvironment(env);
+    p.start(self, {QStringLiteral("--read"), deck});
+    if (!p.waitForFinished(180000) || p.exitCode() != 0)
+        return -1;
+    return p.readAllStandardOutput().trimmed().toLong();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QTemporaryDir home;
+    if (argc < 2) // the children get it from here
+        qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toUtf8());
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Orbelle"));
+    QApplication::setApplicationName(QStringLiteral("Orbelle"));
+    const QStringList args = app.arguments();
+    if (args.size() > 2 && args.at(1) == QLatin1String("--read"))
+        return readCross(args.at(2));
+
+    QTemporaryDir baseline, progressive;
+    Paths::setProgramFolder(QStringLiteral(ORBELLE_PROGRAM_DIR));
+    makeLargeDeck(baseline.path(), false);
+    makeLargeDeck(progressive.path(), true);
+    // What connecting the deck does before the program restarts.
+    QElapsedTimer preparing;
+    preparing.start();
+    for (int n = 1; n <= 78; ++n)
+        CardPictures::prepare(progressive.path(), n);
+    const double prepareMs = preparing.elapsed();
+    const QString self = app.applicationFilePath();
+    const long base = childPeak(self, CardPictures::ownDeck(), home.path());
+    const long flat = childPeak(self, baseline.path(), home.path());
+    const long big = childPeak(self, progressive.path(), home.path());
+    if (base <= 0 || flat <= 0 || big <= 0) {
+        std::fprintf(stderr, "a reading did not finish\n");
+        return 1;
+    }
+    std::printf("peak resident size of a cross reading\n");
+    std::printf("  program's own deck (700x1240)      %8.1f MiB\n", base / 1024.0);
+    std::printf("  3000x5000 baseline JPEG deck       %8.1f MiB  ratio %5.2f\n", flat / 1024.0,
+                double(flat) / base);
+    std::printf("  3000x5000 progressive JPEG deck    %8.1f MiB  ratio %5.2f\n", big / 1024.0,
+                double(big) / base);
+    std::printf("  target: ratio <= 1.50 (the progressive deck as connected: screen-size copies made\n"
+                "  before the reading, %.1f s for 78 cards)\n",
+                prepareMs / 1000.0);
+    return qMax(flat, big) <= 1.5 * base ? 0 : 2;
+}

@@ -1,0 +1,304 @@
+// Connecting another deck: the image folder locator driven as a user drives it, the
+// restart it asks for, and the start-up with a connected deck that is gone.
+
+#include "allwindows.h"
+#include "anima.h"
+#include "cardpictures.h"
+#include "dialogs.h"
+#include "filelists.h"
+#include "modOrbelle.h"
+#include "ordnersuchen.h"
+#include "panels.h"
+#include "paths.h"
+#include "program.h"
+#include "rtfviewer.h"
+#include "settings.h"
+#include "start.h"
+#include "testenv.h"
+#include "timing.h"
+#include "windows.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextEdit>
+
+namespace {
+const QString kOwnDeck = QStringLiteral(ORBELLE_PROGRAM_DIR "/Imagenes");
+
+// A copy of the program's deck without the cards named.
+void copyDeck(const QString &to, const QList<int> &without = {})
+{
+    for (int n = 1; n <= 78; ++n) {
+        if (!without.contains(n))
+            QVERIFY(QFile::copy(CardPictures::path(kOwnDeck, n), CardPictures::path(to, n)));
+    }
+}
+
+// The settings file replaced by a folder of that name: nothing can be written any more.
+struct UnwritableSettings
+{
+    QString file = Settings::fileName();
+    // Forgetting what was read (as a new run would) or keeping it.
+    explicit UnwritableSettings(bool forget = true)
+    {
+        if (forget)
+            Settings::reopen();
+        QFile::remove(file);
+        QDir().mkpath(file);
+        if (forget)
+            Settings::reopen();
+    }
+    ~UnwritableSettings()
+    {
+        Settings::reopen();
+        QDir(file).removeRecursively();
+        Settings::reopen();
+    }
+};
+} // namespace
+
+class tst_Locator : public QObject
+{
+    Q_OBJECT
+    int m_ends = 0;
+
+    ordnerSuchen *openFromTheMainWindow()
+    {
+        Start *main = WindowRegistry::get<Start>();
+        main->show();
+        if (!main->barajas->isEnabled())
+            return nullptr;
+        main->barajas->trigger();
+        auto *locator = WindowRegistry::ifLoaded<ordnerSuchen>();
+        return locator && locator->isVisible() ? locator : nullptr;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        Program::setEndHandler([this](int) { ++m_ends; });
+        registerAllWindows();
+    }
+
+    void init()
+    {
+        TestEnv::freshStart();
+        m_ends = 0;
+    }
+
+    void emptySettingsOpenTheListsOnTheProgramsDeck()
+    {
+        ordnerSuchen *locator = openFromTheMainWindow();
+        QVERIFY(locator);
+        QCOMPARE(locator->storedFolder(), QString());
+        QCOMPARE(locator->Dir1->path(), kOwnDeck);
+        QCOMPARE(locator->File1->path(), kOwnDeck);
+        QCOMPARE(locator->Drive1->drive(), FileLists::DriveList::driveOf(kOwnDeck));
+        QVERIFY(locator->File1->files().contains(QStringLiteral("78.jpg")));
+        for (const QString &name : locator->File1->files())
+            QVERIFY2(name.endsWith(QLatin1String(".jpg")), qPrintable(name));
+    }
+
+    void aConnectedFolderOpensWhereItIs()
+    {
+        QTemporaryDir deck;
+        copyDeck(deck.path());
+        Settings::set(QStringLiteral("Imagenes"), deck.path());
+        Settings::set(QStringLiteral("gdjeLaufwerk"), FileLists::DriveList::driveOf(deck.path()));
+        ordnerSuchen *locator = WindowRegistry::get<ordnerSuchen>();
+        QCOMPARE(locator->Dir1->path(), deck.path());
+        QCOMPARE(locator->File1->count(), 78);
+        // A folder chosen in the tree moves the file list there.
+        locator->Dir1->setPath(kOwnDeck);
+        QCOMPARE(locator->File1->path(), kOwnDeck);
+    }
+
+    void aDriveOrFolderThatCannotBeEnteredIsRefused()
+    {
+        ordnerSuchen *locator = WindowRegistry::get<ordnerSuchen>();
+        locator->Drive1_Change(QStringLiteral("/no/such/drive"));
+        QCOMPARE(Dialogs::asked(), QStringList{QStringLiteral("¡No posible!")});
+        QCOMPARE(Dialogs::iconOf(QStringLiteral("¡No posible!")), QMessageBox::Critical);
+        QCOMPARE(locator->Dir1->path(), kOwnDeck);
+        QCOMPARE(locator->File1->path(), kOwnDeck);
+        QCOMPARE(locator->Drive1->drive(), FileLists::DriveList::driveOf(kOwnDeck));
+
+        // A folder the tree still shows but that has gone meanwhile.
+        Dialogs::clear();
+        QString gone;
+        {
+            QTemporaryDir stick;
+            gone = stick.path();
+            QVERIFY(locator->Dir1->setPath(gone));
+            QCOMPARE(locator->File1->path(), gone);
+        }
+        locator->Dir1_Change(gone);
+        QCOMPARE(Dialogs::asked(), QStringList{QStringLiteral("¡No posible!")});
+        // The lists go to the nearest folder that is still there.
+        const QString parent = QFileInfo(gone).absolutePath();
+        QCOMPARE(locator->Dir1->path(), parent);
+        QCOMPARE(locator->File1->path(), parent);
+    }
+
+    void confirmingWithoutAChangeSavesBothAndRestarts()
+    {
+        Start *main = WindowRegistry::get<Start>();
+        main->show();
+        // A reading in the report, not saved yet: it comes back in the new main window.
+        rtfViewer *viewer = WindowRegistry::get<rtfViewer>();
+        viewer->insertText(QStringLiteral("\r\nLa carta para hoy: La Estrella"));
+        viewer->showReport();
+        ordnerSuchen *locator = openFromTheMainWindow();
+        QVERIFY(locator);
+        const QString drive = locator->Drive1->drive();
+        QTest::mouseClick(locator->Command1, Qt::LeftButton);
+
+        QCOMPARE(Settings::get(QStringLiteral("Imagenes")), kOwnDeck);
+        QCOMPARE(Settings::get(QStringLiteral("gdjeLaufwerk")), drive);
+        QVERIFY(modOrbelle::state().keepRunning);
+        QVERIFY(!WindowRegistry::isLoaded<Start>());
+        QVERIFY(!WindowRegistry::isLoaded<anima>());
+        QVERIFY(!locator->isVisible());
+        meld *panel = WindowRegistry::ifLoaded<meld>();
+        QVERIFY(panel && panel->isVisible());
+        QCOMPARE(panel->Label1->text(), QStringLiteral("¡El programa tiene que reinicíar!"));
+        QVERIFY(!panel->Timer1->isActive() && !panel->Timer2->isActive());
+
+        // The start-up runs again: the intro, then a new main window.
+        QTRY_VERIFY(!WindowRegistry::isLoaded<ordnerSuchen>());
+        QVERIFY(!WindowRegistry::isLoaded<meld>());
+        QTRY_VERIFY(WindowRegistry::isLoaded<Start>() && WindowRegistry::get<Start>()->isVisible());
+        QCOMPARE(m_ends, 0);
+        QVERIFY(modOrbelle::state().keepRunning);
+        QCOMPARE(modOrbelle::state().imageFolder, kOwnDeck);
+        QTRY_VERIFY(WindowRegistry::isLoaded<rtfViewer>());
+        rtfViewer *carried = WindowRegistry::get<rtfViewer>();
+        QVERIFY(carried->Box1->toPlainText().contains(QStringLiteral("La carta para hoy: La Estrella")));
+        QVERIFY(carried->holdsUnsavedReadings());
+        QVERIFY(Dialogs::asked().isEmpty());
+
+        // Closing the new main window by its frame still ends the program, asking first
+        // about the readings the report holds.
+        Dialogs::queueButton(QMessageBox::No);
+        WindowRegistry::get<Start>()->close();
+        QCOMPARE(m_ends, 1);
+    }
+
+    void anotherDeckIsWhatTheNextStartShows()
+    {
+        // Scans large enough to be brought to screen size before the restart.
+        QTemporaryDir deck;
+        QImage scan(1500, 2600, QImage::Format_RGB32);
+        scan.fill(Qt::darkRed);
+        QImageWriter writer(deck.filePath(QStringLiteral("1.jpg")), "jpeg");
+        writer.setProgressiveScanWrite(true);
+        QVERIFY(writer.write(scan));
+        for (int n = 2; n <= 78; ++n)
+            QVERIFY(QFile::copy(deck.filePath(QStringLiteral("1.jpg")), CardPictures::path(deck.path(), n)));
+        ordnerSuchen *locator = openFromTheMainWindow();
+        QVERIFY(locator);
+        QVERIFY(locator->Dir1->setPath(deck.path()));
+        QCOMPARE(locator->File1->count(), 78);
+        locator->Command1->click();
+        QTRY_VERIFY(WindowRegistry::isLoaded<Start>() && WindowRegistry::get<Start>()->isVisible());
+        QCOMPARE(modOrbelle::state().imageFolder, deck.path());
+        QCOMPARE(CardPictures::path(5), deck.filePath(QStringLiteral("5.jpg")));
+        const QDir copies(Paths::join(Paths::userDataFolder(), QStringLiteral("barajas")));
+        QCOMPARE(copies.entryList(QDir::Files).size(), 78);
+    }
+
+    void aFolderWithoutEveryCardIsRefusedNamingThem()
+    {
+        QTemporaryDir deck;
+        copyDeck(deck.path(), {12, 40, 77});
+        ordnerSuchen *locator = openFromTheMainWindow();
+        QVERIFY(locator);
+        QVERIFY(locator->Dir1->setPath(deck.path()));
+        locator->Command1->click();
+        QCOMPARE(Dialogs::asked(),
+                 QStringList{QStringLiteral("Faltan las cartas 12, 40 y 77 en esta carpeta.")});
+        // Nothing saved, nothing restarted.
+        QCOMPARE(Settings::get(QStringLiteral("Imagenes")), QString());
+        QCOMPARE(Settings::get(QStringLiteral("gdjeLaufwerk")), QString());
+        QVERIFY(!modOrbelle::state().keepRunning);
+        QVERIFY(locator->isVisible());
+        QVERIFY(!locator->Timer1->isActive());
+        QVERIFY(WindowRegistry::get<Start>()->isVisible());
+
+        // A picture that is there but is no picture counts as missing too, named apart.
+        Dialogs::clear();
+        for (int n : {12, 40})
+            QVERIFY(QFile::copy(CardPictures::path(kOwnDeck, n), CardPictures::path(deck.path(), n)));
+        TestEnv::writeFile(CardPictures::path(deck.path(), 77), "no es una imagen");
+        locator->File1->refresh();
+        locator->Command1->click();
+        QCOMPARE(Dialogs::asked(),
+                 QStringList{QStringLiteral("La carta 77 de esta carpeta no se puede leer.")});
+        QCOMPARE(Settings::get(QStringLiteral("Imagenes")), QString());
+    }
+
+    void settingsThatCannotBeWrittenConnectNothing()
+    {
+        ordnerSuchen *locator = openFromTheMainWindow();
+        QVERIFY(locator);
+        UnwritableSettings readOnly;
+        locator->Command1->click();
+        QCOMPARE(Dialogs::asked().size(), 1);
+        QVERIFY(Dialogs::asked().first().contains(QStringLiteral("No se puede guardar")));
+        QVERIFY(!modOrbelle::state().keepRunning);
+        QVERIFY(WindowRegistry::isLoaded<Start>());
+        QVERIFY(!locator->Timer1->isActive());
+        QCOMPARE(Settings::get(QStringLiteral("Imagenes")), QString());
+    }
+
+    void aVanishedDeckFallsBackWithOneMessage_data()
+    {
+        QTest::addColumn<bool>("writable");
+        QTest::newRow("settings writable") << true;
+        QTest::newRow("settings read-only") << false;
+    }
+
+    void aVanishedDeckFallsBackWithOneMessage()
+    {
+        QFETCH(bool, writable);
+        QString gone;
+        {
+            QTemporaryDir stick;
+            gone = stick.path();
+            copyDeck(gone);
+            Settings::set(QStringLiteral("Imagenes"), gone);
+        }
+        // Made unwritable after it was read: the store still knows the folder, but
+        // nothing can be written any more.
+        Settings::get(QStringLiteral("Imagenes"));
+        std::optional<UnwritableSettings> readOnly;
+        if (!writable)
+            readOnly.emplace(false);
+        modOrbelle::Main();
+        QCOMPARE(m_ends, 0);
+        QCOMPARE(modOrbelle::state().imageFolder, kOwnDeck);
+        QVERIFY(WindowRegistry::isLoaded<anima>());
+        QVERIFY(WindowRegistry::get<anima>()->loaded());
+        QCOMPARE(Dialogs::asked().size(), 1);
+        QVERIFY(Dialogs::asked().first().contains(QDir::toNativeSeparators(gone)));
+        if (writable) // kept, for when the stick is back
+            QCOMPARE(Settings::get(QStringLiteral("Imagenes")), gone);
+        // The main window comes as on any start; a second start in this run says nothing new.
+        QTRY_VERIFY(WindowRegistry::isLoaded<Start>() && WindowRegistry::get<Start>()->isVisible());
+        modOrbelle::state().keepRunning = true;
+        WindowRegistry::unloadAll();
+        modOrbelle::readStartSettings();
+        modOrbelle::Main();
+        QCOMPARE(Dialogs::asked().size(), 1);
+        QCOMPARE(m_ends, 0);
+        QCOMPARE(modOrbelle::state().imageFolder, kOwnDeck);
+    }
+};
+
+ORBELLE_TEST_MAIN(tst_Locator)
+#include "tst_locator.moc"
