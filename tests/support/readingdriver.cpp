@@ -6,6 +6,7 @@
 #include "windows.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QTest>
 #include <QTextEdit>
 
