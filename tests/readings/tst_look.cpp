@@ -344,8 +344,12 @@ private slots:
             QVERIFY(view->cardRect(k).width() >= 40);
         }
         // The reading's texts read as a whole column, not as a sliver.
-        QVERIFY(reading->Box2->width() >= 250);
-        QVERIFY(reading->Box2->height() >= 4 * QFontMetrics(reading->Box2->font()).lineSpacing());
+        const QFontMetrics text(reading->Box2->font());
+        QVERIFY2(reading->Box2->width() >= 28 * text.averageCharWidth(),
+                 qPrintable(QStringLiteral("%1 px, %2 a character")
+                                .arg(reading->Box2->width())
+                                .arg(text.averageCharWidth())));
+        QVERIFY(reading->Box2->height() >= 4 * text.lineSpacing());
         Dialogs::queueInput(QString());
         reading->Command1->click();
         CHECK_LOOK(WindowRegistry::get<rtfViewer>());
