@@ -39,12 +39,7 @@ LayingTable::Design legKelt::design()
     d.revealDelayMs = 700;
     d.shrinkTakenLabel = false;
     // Every draw is asked for by its position, as the relationship asks by name.
-    d.prompt = &legKelt::promptFor;
-    d.firstPromptDelayMs = 500;
-    d.drawsOpenWithPrompt = false;
-    d.promptCloseMs = 0; // the panel keeps its own 2.5 s
-    d.nextPromptDelayMs = 300;
-    d.revealClosesSound = true;
+    d.askEachDraw(&legKelt::promptFor);
     d.gatherFrom = 78;
     d.gatherIntervalMs = 30;
     d.endPauseMs = 500;
