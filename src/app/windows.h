@@ -33,12 +33,14 @@ enum class WindowId {
     lernen,
     alleImagenes,
     mojCorvin,
+    legKelt,
+    deutKelt,
 };
 
-inline constexpr std::array<const char *, 21> kWindowNames{
-    "Start",  "anima",     "meld",     "einfF", "ordnerSuchen", "info",         "frmMeni",
-    "legTag", "deutTag",   "legkreuz", "kreuz", "frmDrag",      "eingabe",      "legBez",
-    "bezi",   "rtfViewer", "deutf",    "slika", "lernen",       "alleImagenes", "mojCorvin",
+inline constexpr std::array<const char *, 23> kWindowNames{
+    "Start",   "anima",    "meld",   "einfF",        "ordnerSuchen", "info",    "frmMeni",  "legTag",
+    "deutTag", "legkreuz", "kreuz",  "frmDrag",      "eingabe",      "legBez",  "bezi",     "rtfViewer",
+    "deutf",   "slika",    "lernen", "alleImagenes", "mojCorvin",    "legKelt", "deutKelt",
 };
 
 inline QString windowName(WindowId id)

@@ -71,7 +71,9 @@ bool refreshCopy(const QString &copy, const QString &pristine, int version)
                                 .arg(quoted)
                                 .arg(CardTables::kCards));
             } else {
-                ok = q.exec(QStringLiteral("DELETE FROM main.%1").arg(quoted)) &&
+                // A table newer than the copy is made there first.
+                ok = q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS main.%1 (%1 TEXT)").arg(quoted)) &&
+                     q.exec(QStringLiteral("DELETE FROM main.%1").arg(quoted)) &&
                      q.exec(QStringLiteral("INSERT INTO main.%1 (rowid, %1) "
                                            "SELECT rowid, %1 FROM pristine.%1 ORDER BY rowid")
                                 .arg(quoted));

@@ -26,8 +26,10 @@ inline constexpr int kArticleMinWords = 300;
 inline constexpr int kArticleMaxWords = 600;
 // Quintessence tables: q = 1..21 in rows 1..21, q = 0 in row 22.
 inline constexpr int kQuintRows = 22;
+// The Celtic cross: what each of its ten positions means, in rows 1..10.
+inline constexpr int kCelticPositions = 10;
 
-inline constexpr std::array<Table, 15> all{{
+inline constexpr std::array<Table, 16> all{{
     {"stichwörter", "stichwoerter.txt", kCards + kInfoRows, 40, 90, true, false},
     {"karten", "karten.txt", kCards, 1, 6, false, false},
     {"tag1", "tag1.txt", kCards, 60, 120, true, false},
@@ -43,6 +45,7 @@ inline constexpr std::array<Table, 15> all{{
     {"bezi4", "bezi4.txt", kCards, 60, 120, true, true},
     {"quintent", "quintent.txt", kQuintRows, 60, 150, true, false},
     {"quintzig", "quintzig.txt", kQuintRows, 60, 150, true, false},
+    {"kelt", "kelt.txt", kCelticPositions, 40, 80, true, false},
 }};
 
 } // namespace CardTables

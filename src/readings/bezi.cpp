@@ -7,7 +7,7 @@
 #include "modOrbelle.h"
 #include "program.h"
 #include "quintessence.h"
-#include "random.h"
+#include "readings.h"
 #include "recordcursor.h"
 #include "report.h"
 #include "slika.h"
@@ -193,14 +193,8 @@ QString bezi::textOf(const Spread &spread, int k)
 
 Spread bezi::draw(const QString &firstName, const QString &secondName)
 {
-    // All six orientations come before the first card, as they always have: a seeded
-    // generator gives the same reading.
-    std::array<bool, 6> reversed{};
-    for (bool &r : reversed)
-        r = int(2 * Random::next()) + 1 == 2;
-    Spread s = Spread::of(modOrbelle::state().cardTaken.drawDistinct(6));
-    for (int k = 0; k < s.size(); ++k)
-        s.positions[k].reversed = reversed[size_t(k)];
+    // All six orientations come before the first card, as they always have.
+    Spread s = Readings::drawWithOrientations(6);
     s.firstName = firstName;
     s.secondName = secondName;
     return s;

@@ -10,4 +10,5 @@ namespace Heaps {
 extern const std::array<QPoint, 78> day;
 extern const std::array<QPoint, 78> cross;
 extern const std::array<QPoint, 78> relationship;
+extern const std::array<QPoint, 78> celtic;
 } // namespace Heaps

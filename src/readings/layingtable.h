@@ -9,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <utility>
 #include <vector>
 
 class MediaControl;
@@ -66,6 +67,19 @@ public:
         int gatherFrom = 77;
         int gatherIntervalMs = 0;
         int endPauseMs = 0;
+
+        // Every draw asked for by its own prompt: the first half a second after the deal
+        // (the draws are open from the deal's end), each next one 300 ms after a reveal;
+        // the panel closes as it is designed, and each reveal closes the draw sound.
+        void askEachDraw(std::function<QString(int k)> promptOf)
+        {
+            prompt = std::move(promptOf);
+            firstPromptDelayMs = 500;
+            drawsOpenWithPrompt = false;
+            promptCloseMs = 0;
+            nextPromptDelayMs = 300;
+            revealClosesSound = true;
+        }
     };
 
     explicit LayingTable(const Design &design, QWidget *parent = nullptr);

@@ -27,15 +27,10 @@ LayingTable::Design legBez::design()
     d.revealDelayMs = 700;
     d.shrinkTakenLabel = false;
     // The names are read as each prompt comes: they are the run's, set by the names input.
-    d.prompt = [](int k) {
+    d.askEachDraw([](int k) {
         const RunState &s = modOrbelle::state();
         return promptFor(k, s.firstName, s.secondName);
-    };
-    d.firstPromptDelayMs = 500;
-    d.drawsOpenWithPrompt = false;
-    d.promptCloseMs = 0; // the panel keeps its own 2.5 s
-    d.nextPromptDelayMs = 300;
-    d.revealClosesSound = true;
+    });
     d.gatherFrom = 78;
     d.gatherIntervalMs = 30;
     d.endPauseMs = 0;

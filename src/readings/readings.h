@@ -1,6 +1,13 @@
 #pragma once
 
+#include "spread.h"
+
 namespace Readings {
 // Makes the readings' windows known to the registry by name.
 void registerWindows();
+
+// The draw of a reading whose cards may lie reversed: the n orientations first, each
+// reversed when the integer part of 2 × r plus 1 is 2, then n cards no reading of this
+// run has drawn (CardMarks::drawDistinct), in position order.
+Spread drawWithOrientations(int n);
 } // namespace Readings

@@ -70,6 +70,14 @@ void insertCard(const QImage &shown, int card, bool reversed)
         viewer()->insertPicture(picture, cardSize());
 }
 
+void insertPosition(const Spread &spread, int k, const QString &text)
+{
+    insertText(QStringLiteral("\r\n"));
+    const bool turned = spread.isReversed(k);
+    insertCard(turned ? CardPictures::load(spread.card(k), true) : QImage(), spread.card(k), turned);
+    insertText(QStringLiteral("\r\n\r\n") + text);
+}
+
 void insertPicture(const QImage &picture)
 {
     viewer()->insertPicture(picture, cardSize());
@@ -104,12 +112,27 @@ void writeCross(const Spread &spread, const QStringList &headings, const QString
                QStringLiteral(")\r\n"));
     setFontSize(12);
     for (int k = 1; k <= spread.size(); ++k) {
-        insertText(QStringLiteral("\r\n"));
-        const bool turned = spread.isReversed(k);
-        insertCard(turned ? CardPictures::load(spread.card(k), true) : QImage(), spread.card(k), turned);
-        insertText(QStringLiteral("\r\n\r\n") + headings.value(k - 1) + QStringLiteral(": ") +
-                   meanings.value(k - 1));
+        insertPosition(spread, k, headings.value(k - 1) + QStringLiteral(": ") + meanings.value(k - 1));
         // Nothing follows the last position.
+        if (k < spread.size())
+            insertText(QStringLiteral("\r\n"));
+    }
+    show(false);
+}
+
+void writeCeltic(const Spread &spread, const QStringList &headings, const QStringList &names,
+                 const QStringList &texts)
+{
+    setFontSize(14);
+    const QString question = spread.question.trimmed();
+    insertText(QStringLiteral("\r\nCruz celta") +
+               (question.isEmpty() ? QString() : QStringLiteral(": ") + question) + QStringLiteral(" (") +
+               today() + QStringLiteral(")\r\n"));
+    setFontSize(12);
+    for (int k = 1; k <= spread.size(); ++k) {
+        insertPosition(spread, k,
+                       headings.value(k - 1) + QStringLiteral("\r\n") + names.value(k - 1) +
+                           QStringLiteral("\r\n") + texts.value(k - 1));
         if (k < spread.size())
             insertText(QStringLiteral("\r\n"));
     }
@@ -125,11 +148,7 @@ void writeRelationship(const Spread &spread, const QStringList &headings, const 
     static constexpr std::array<int, 6> order{1, 3, 2, 4, 5, 6};
     for (size_t i = 0; i < order.size(); ++i) {
         const int k = order[i];
-        insertText(QStringLiteral("\r\n"));
-        const bool turned = spread.isReversed(k);
-        insertCard(turned ? CardPictures::load(spread.card(k), true) : QImage(), spread.card(k), turned);
-        insertText(QStringLiteral("\r\n\r\n") + headings.value(k - 1) + QStringLiteral(": ") +
-                   texts.value(k - 1));
+        insertPosition(spread, k, headings.value(k - 1) + QStringLiteral(": ") + texts.value(k - 1));
         if (i + 1 < order.size())
             insertText(QStringLiteral("\r\n"));
     }

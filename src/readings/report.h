@@ -13,6 +13,9 @@ void insertText(const QString &text);
 // A card's picture as the reading shows it; the viewer keeps the JPEG file's own bytes
 // when the card lies upright.
 void insertCard(const QImage &shown, int card, bool reversed);
+// One position of a reading: a line break, the card's picture (turned when it lies
+// reversed), an empty line and the text.
+void insertPosition(const Spread &spread, int k, const QString &text);
 void insertPicture(const QImage &picture);
 // Shows the viewer in its normal state, or minimized.
 void show(bool minimized);
@@ -30,6 +33,11 @@ void writeCross(const Spread &spread, const QStringList &headings, const QString
 // positions in the order 1, 3, 2, 4, 5, 6 — each person's view of the other, of himself,
 // of the relationship — each card under its heading with its text.
 void writeRelationship(const Spread &spread, const QStringList &headings, const QStringList &texts);
+// The Celtic cross: "Cruz celta" with the question, when one is given, and the date;
+// then each position in order — its card, its numbered heading, the card's name and its
+// keywords.
+void writeCeltic(const Spread &spread, const QStringList &headings, const QStringList &names,
+                 const QStringList &texts);
 // A card looked at on the free board: its picture and its keywords, the viewer left as
 // it is (the board shows it, minimized, when collecting is switched on).
 void writeBoardCard(const QImage &shown, int card, const QString &keywords);

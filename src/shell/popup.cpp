@@ -77,9 +77,10 @@ namespace Popup {
 const std::vector<WindowId> &readingWindows()
 {
     static const std::vector<WindowId> windows{
-        WindowId::deutf,   WindowId::kreuz,  WindowId::einfF,        WindowId::legkreuz, WindowId::eingabe,
-        WindowId::deutTag, WindowId::legTag, WindowId::slika,        WindowId::anima,    WindowId::bezi,
-        WindowId::legBez,  WindowId::meld,   WindowId::alleImagenes, WindowId::lernen};
+        WindowId::deutf,        WindowId::kreuz,   WindowId::einfF,    WindowId::legkreuz,
+        WindowId::eingabe,      WindowId::deutTag, WindowId::legTag,   WindowId::slika,
+        WindowId::anima,        WindowId::bezi,    WindowId::legBez,   WindowId::meld,
+        WindowId::alleImagenes, WindowId::lernen,  WindowId::deutKelt, WindowId::legKelt};
     return windows;
 }
 

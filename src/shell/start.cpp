@@ -117,8 +117,14 @@ Start::Start(QWidget *parent) : QMainWindow(parent)
     Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer3->setObjectName(QStringLiteral("Timer3"));
     Timer4->setObjectName(QStringLiteral("Timer4"));
-    // The three readings of Timer1..Timer3 have no window; the intro still goes.
-    for (Timer *t : {Timer1, Timer2, Timer3}) {
+    // The Celtic cross opens its laying; the readings of Timer2 and Timer3 have no window,
+    // the intro still goes.
+    connect(Timer1, &QTimer::timeout, this, [this] {
+        WindowRegistry::unload<anima>();
+        showWindow(WindowRegistry::get(WindowId::legKelt));
+        Timer1->setEnabled(false);
+    });
+    for (Timer *t : {Timer2, Timer3}) {
         connect(t, &QTimer::timeout, this, [t] {
             WindowRegistry::unload<anima>();
             t->setEnabled(false);
@@ -167,7 +173,7 @@ void Start::buildMenus()
     mnuTag->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     mnukreuz->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
     mnuSpiel->addActions({mnukreuz, mnuBezi, mnuKelt, mnuZig, mnuEnt, mnuTag, mnuLern});
-    for (QAction *a : {mnuKelt, mnuZig, mnuEnt})
+    for (QAction *a : {mnuZig, mnuEnt})
         a->setEnabled(false);
 
     mnuTar = action("mnuTar", QStringLiteral("Sobre ta&rot"), &Start::mnuTar_Click);
@@ -309,6 +315,7 @@ void Start::switchOffMissingWindows()
     need(WindowId::eingabe, {Label1, mnuBezi});
     need(WindowId::frmDrag, {Label2, solo});
     need(WindowId::lernen, {Label8, mnuLern});
+    need(WindowId::legKelt, {Label7, mnuKelt});
     need(WindowId::ordnerSuchen, {barajas});
     need(WindowId::mojCorvin, {mnuMusik});
 }

@@ -13,6 +13,7 @@
 #include "popup.h"
 #include "program.h"
 #include "random.h"
+#include "readingdriver.h"
 #include "recordcursor.h"
 #include "rtfviewer.h"
 #include "settings.h"
@@ -32,12 +33,9 @@
 #include <memory>
 #include <numeric>
 
-namespace {
-QString reportText()
-{
-    return WindowRegistry::get<rtfViewer>()->Box1->document()->toPlainText();
-}
+using ReadingDriver::reportText;
 
+namespace {
 int picturesInReport()
 {
     return int(reportText().count(QChar(QChar::ObjectReplacementCharacter)));
@@ -193,10 +191,7 @@ private slots:
         QTRY_VERIFY(TestEnv::runningTimers().isEmpty());
     }
 
-    void musicStartsAfterTheDealOnlyWhenNotPlaying_data()
-    {
-        TestEnv::addMusicRuleRows();
-    }
+    void musicStartsAfterTheDealOnlyWhenNotPlaying_data() { TestEnv::addMusicRuleRows(); }
     void musicStartsAfterTheDealOnlyWhenNotPlaying()
     {
         QFETCH(QString, musakt);

@@ -7,10 +7,12 @@
 #include "allwindows.h"
 #include "carddatabase.h"
 #include "deutf.h"
+#include "deutkelt.h"
 #include "deuttag.h"
 #include "dialogs.h"
 #include "info.h"
 #include "kreuz.h"
+#include "legkelt.h"
 #include "legkreuz.h"
 #include "legtag.h"
 #include "modOrbelle.h"
@@ -18,6 +20,7 @@
 #include "popup.h"
 #include "program.h"
 #include "random.h"
+#include "readingdriver.h"
 #include "rtfviewer.h"
 #include "settings.h"
 #include "start.h"
@@ -309,6 +312,47 @@ private slots:
                                         .arg(sheet->height())
                                         .arg(box->toPlainText().left(40))));
         }
+    }
+
+    void theCelticCrossFits()
+    {
+        Random::seed(8);
+        Start *m = mainWindow();
+        m->Label7->click();
+        QTRY_VERIFY(WindowRegistry::isLoaded<legKelt>() && WindowRegistry::get<legKelt>()->isVisible());
+        legKelt *table = WindowRegistry::get<legKelt>();
+        CHECK_LOOK(table);
+        QTRY_VERIFY(table->mayDraw());
+        for (int i = 0; i < 78; ++i)
+            QVERIFY(table->rect().contains(table->backRect(i)));
+        ReadingDriver::drawEvery(table);
+        QTRY_VERIFY(!WindowRegistry::isLoaded<legKelt>());
+        deutKelt *reading = WindowRegistry::get<deutKelt>();
+        QTRY_VERIFY(reading->isVisible());
+        CHECK_LOOK(reading);
+        // The ten cards and their numbers lie within the spread, beside the texts, and the
+        // numbers read at nine points or more.
+        CelticSpreadView *view = reading->Picture1;
+        const QRect spread(view->mapTo(reading, QPoint(0, 0)), view->size());
+        for (QWidget *text : std::initializer_list<QWidget *>{reading->Label1, reading->Box1, reading->Label2,
+                                                              reading->Box2, reading->Command1})
+            QVERIFY2(!spread.intersects(text->geometry()), qPrintable(nameOf(text)));
+        for (int k = 1; k <= 10; ++k) {
+            QVERIFY(view->rect().contains(view->cardRect(k)));
+            QVERIFY(view->cardRect(k).contains(view->numberRect(k)));
+            QVERIFY(view->numberRect(k).height() >= smallestPixels(view));
+            QVERIFY(view->cardRect(k).width() >= 40);
+        }
+        // The reading's texts read as a whole column, not as a sliver.
+        const QFontMetrics text(reading->Box2->font());
+        QVERIFY2(reading->Box2->width() >= 28 * text.averageCharWidth(),
+                 qPrintable(QStringLiteral("%1 px, %2 a character")
+                                .arg(reading->Box2->width())
+                                .arg(text.averageCharWidth())));
+        QVERIFY(reading->Box2->height() >= 4 * text.lineSpacing());
+        Dialogs::queueInput(QString());
+        reading->Command1->click();
+        CHECK_LOOK(WindowRegistry::get<rtfViewer>());
     }
 
     void theInfoWindowFits()

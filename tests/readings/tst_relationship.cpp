@@ -19,6 +19,7 @@
 #include "program.h"
 #include "quintessence.h"
 #include "random.h"
+#include "readingdriver.h"
 #include "recordcursor.h"
 #include "report.h"
 #include "rtfviewer.h"
@@ -41,35 +42,16 @@
 #include <QTextBlock>
 #include <QTextEdit>
 
+using ReadingDriver::PromptLog;
+using ReadingDriver::reportText;
+
 namespace {
 QString today()
 {
     return Report::today();
 }
 
-QString reportText()
-{
-    return WindowRegistry::get<rtfViewer>()->Box1->document()->toPlainText();
-}
-
 const QString kObject(QChar::ObjectReplacementCharacter);
-
-// Records the text of every prompt panel as it is shown.
-class PromptLog : public QObject
-{
-public:
-    PromptLog() { qApp->installEventFilter(this); }
-    QStringList prompts;
-
-protected:
-    bool eventFilter(QObject *o, QEvent *e) override
-    {
-        if (e->type() == QEvent::Show)
-            if (auto *panel = qobject_cast<meld *>(o))
-                prompts << panel->Label1->text();
-        return false;
-    }
-};
 
 // The expected headings, spelled out rather than built as the window builds them.
 QStringList expectedHeadings(const QString &a, const QString &b)
@@ -115,16 +97,9 @@ class tst_Relationship : public QObject
     // next prompt shows it afresh.
     void drawSix(PromptLog *log = nullptr)
     {
-        legBez *table = WindowRegistry::get<legBez>();
-        QTRY_VERIFY(table->mayDraw());
-        for (int k = 1; k <= 6; ++k) {
-            if (log)
-                QTRY_COMPARE(log->prompts.size(), k);
-            QTRY_VERIFY(table->takesMouse());
-            WindowRegistry::unload<meld>();
-            table->drawNext();
-            QCOMPARE(table->drawCount(), k);
-        }
+        ReadingDriver::drawEvery(WindowRegistry::get<legBez>(), log);
+        if (QTest::currentTestFailed())
+            return;
         QTRY_VERIFY(!WindowRegistry::isLoaded<legBez>());
         QVERIFY(WindowRegistry::get<bezi>()->isVisible());
     }

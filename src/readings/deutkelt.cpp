@@ -1,0 +1,419 @@
+#include "deutkelt.h"
+
+#include "backdrop.h"
+#include "carddatabase.h"
+#include "cardpictures.h"
+#include "designscale.h"
+#include "deutf.h"
+#include "dialogs.h"
+#include "legkelt.h"
+#include "meaningbox.h"
+#include "popup.h"
+#include "program.h"
+#include "readings.h"
+#include "report.h"
+#include "start.h"
+#include "theme.h"
+#include "twips.h"
+#include "windows.h"
+
+#include <QBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace {
+// The spread's design, in twips: cards of 1050 × 1840; the cross of six centred on the
+// height, the staff of four on the right from the foot to the top.
+constexpr int kWidth = 6250;
+constexpr int kHeight = 8100;
+constexpr QSize kCard(1050, 1840);
+constexpr int kCentreX = 2360;
+constexpr int kCentreY = kHeight / 2;
+constexpr int kCrossStep = 1595; // from the middle card to its left and right neighbours
+constexpr int kCrossRise = 2140; // from the middle card to the cards above and below
+constexpr int kStaffLeft = 4960;
+constexpr int kStaffTop = 190;
+constexpr int kStaffStep = kCard.height() + 120;
+
+QRect uprightAt(int centreX, int centreY)
+{
+    return QRect(centreX - kCard.width() / 2, centreY - kCard.height() / 2, kCard.width(), kCard.height());
+}
+
+// Position k's card in the design, the crossing card lying down.
+QRect designRect(int k)
+{
+    switch (k) {
+    case 1:
+        return uprightAt(kCentreX, kCentreY);
+    case 2:
+        return QRect(kCentreX - kCard.height() / 2, kCentreY - kCard.width() / 2, kCard.height(),
+                     kCard.width());
+    case 3:
+        return uprightAt(kCentreX, kCentreY + kCrossRise);
+    case 4:
+        return uprightAt(kCentreX - kCrossStep, kCentreY);
+    case 5:
+        return uprightAt(kCentreX, kCentreY - kCrossRise);
+    case 6:
+        return uprightAt(kCentreX + kCrossStep, kCentreY);
+    default:
+        // 7 at the foot of the staff, 10 at its top.
+        return QRect(QPoint(kStaffLeft, kStaffTop + kStaffStep * (10 - k)), kCard);
+    }
+}
+
+// The crossing card is painted last, over the situation.
+constexpr std::array<int, 10> kPaintOrder{1, 3, 4, 5, 6, 7, 8, 9, 10, 2};
+} // namespace
+
+CelticSpreadView::CelticSpreadView(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Picture1"));
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::PointingHandCursor);
+    setAccessibleName(QStringLiteral("Cruz celta"));
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+QSize CelticSpreadView::designSize()
+{
+    return QSize(kWidth, kHeight);
+}
+
+QSize CelticSpreadView::sizeHint() const
+{
+    return Twips::size(kWidth, kHeight);
+}
+
+void CelticSpreadView::setCards(const std::array<QImage, kPositions> &pictures)
+{
+    for (int k = 1; k <= kPositions; ++k) {
+        const QImage &p = pictures[size_t(k - 1)];
+        // The crossing card lies a quarter turn across the situation.
+        m_shown[size_t(k - 1)] = k == 2 ? p.transformed(QTransform().rotate(90)) : p;
+        m_scaled[size_t(k - 1)] = QImage();
+    }
+    update();
+}
+
+void CelticSpreadView::select(int k)
+{
+    if (k < 1 || k > kPositions)
+        return;
+    const bool changed = k != m_selected;
+    m_selected = k;
+    update();
+    if (changed)
+        emit positionSelected(k);
+}
+
+QImage CelticSpreadView::shownPicture(int k) const
+{
+    return k >= 1 && k <= kPositions ? m_shown[size_t(k - 1)] : QImage();
+}
+
+QRectF CelticSpreadView::toPixels(const QRect &twips) const
+{
+    const double f = m_scale / Twips::perPixel;
+    return QRectF(m_origin.x() + twips.x() * f, m_origin.y() + twips.y() * f, twips.width() * f,
+                  twips.height() * f);
+}
+
+QRect CelticSpreadView::cardRect(int k) const
+{
+    return toPixels(designRect(k)).toRect();
+}
+
+QFont CelticSpreadView::numberFont() const
+{
+    // The numbers grow with the spread, never below the smallest readable size.
+    QFont f = Theme::captionFont(10);
+    f.setPointSizeF(DesignScale::pointSize(10, m_scale));
+    return f;
+}
+
+QRect CelticSpreadView::numberRect(int k) const
+{
+    const QFontMetrics fm(numberFont());
+    const QRect card = cardRect(k);
+    const int w = fm.horizontalAdvance(QStringLiteral("10")) + fm.height() / 2;
+    const int h = fm.height() + 2;
+    const int inset = qMax(2, int(3 * m_scale));
+    return QRect(card.left() + inset, card.top() + inset, w, h);
+}
+
+int CelticSpreadView::positionAt(const QPoint &pos) const
+{
+    for (int k = 1; k <= kPositions; ++k)
+        if (numberRect(k).contains(pos))
+            return k;
+    for (auto it = kPaintOrder.rbegin(); it != kPaintOrder.rend(); ++it)
+        if (cardRect(*it).contains(pos))
+            return *it;
+    return 0;
+}
+
+void CelticSpreadView::resizeEvent(QResizeEvent *)
+{
+    const QSize design = Twips::size(kWidth, kHeight);
+    m_scale = qMin(width() / double(design.width()), height() / double(design.height()));
+    m_origin = QPointF((width() - design.width() * m_scale) / 2, (height() - design.height() * m_scale) / 2);
+}
+
+const QImage &CelticSpreadView::scaledPicture(int k, const QSize &devicePixels) const
+{
+    QImage &scaled = m_scaled[size_t(k - 1)];
+    const QImage &source = m_shown[size_t(k - 1)];
+    if (scaled.size() != devicePixels && !source.isNull())
+        scaled = source.scaled(devicePixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return scaled;
+}
+
+void CelticSpreadView::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    const double radius = qMax(2.0, 4 * m_scale);
+    for (int k : kPaintOrder) {
+        const QRectF r = toPixels(designRect(k));
+        p.setPen(Qt::NoPen);
+        p.setBrush(Theme::cardGround());
+        p.drawRoundedRect(r, radius, radius);
+        const QImage &picture = scaledPicture(k, (r.size() * devicePixelRatioF()).toSize());
+        if (!picture.isNull())
+            p.drawImage(r, picture);
+        p.setPen(QPen(Theme::gold(), 1.2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(r, radius, radius);
+    }
+    // The selected card: a wide bright frame, over whatever lies on it.
+    const QRectF chosen = toPixels(designRect(m_selected)).adjusted(-2, -2, 2, 2);
+    p.setPen(QPen(Theme::captionHover(), qMax(2.5, 3 * m_scale)));
+    p.drawRoundedRect(chosen, radius, radius);
+    if (hasFocus()) {
+        QPen dashed(Theme::paper(), 1, Qt::DashLine);
+        p.setPen(dashed);
+        p.drawRoundedRect(chosen.adjusted(-4, -4, 4, 4), radius, radius);
+    }
+    p.setFont(numberFont());
+    for (int k = 1; k <= kPositions; ++k) {
+        const QRect n = numberRect(k);
+        const bool on = k == m_selected;
+        p.setPen(QPen(Theme::gold(), 1));
+        p.setBrush(on ? Theme::captionHover() : Theme::night());
+        p.drawRoundedRect(n, n.height() / 2.0, n.height() / 2.0);
+        p.setPen(on ? Theme::night() : Theme::caption());
+        p.drawText(n, Qt::AlignCenter, QString::number(k));
+    }
+}
+
+void CelticSpreadView::mousePressEvent(QMouseEvent *e)
+{
+    if (e->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(e);
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    if (const int k = positionAt(e->position().toPoint()))
+        select(k);
+}
+
+void CelticSpreadView::keyPressEvent(QKeyEvent *e)
+{
+    switch (e->key()) {
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        select(m_selected % kPositions + 1);
+        return;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        select((m_selected + kPositions - 2) % kPositions + 1);
+        return;
+    case Qt::Key_Home:
+        select(1);
+        return;
+    case Qt::Key_End:
+        select(kPositions);
+        return;
+    default:
+        break;
+    }
+    if (e->key() >= Qt::Key_0 && e->key() <= Qt::Key_9 && !(e->modifiers() & Qt::AltModifier)) {
+        select(e->key() == Qt::Key_0 ? 10 : e->key() - Qt::Key_0);
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+QString deutKelt::heading(int k)
+{
+    static const QStringList headings{QStringLiteral("La situación"),
+                                      QStringLiteral("Lo que se cruza"),
+                                      QStringLiteral("La base"),
+                                      QStringLiteral("Lo que queda atrás"),
+                                      QStringLiteral("Lo que corona"),
+                                      QStringLiteral("Lo que viene"),
+                                      QStringLiteral("Tú mismo"),
+                                      QStringLiteral("Tu entorno"),
+                                      QStringLiteral("Esperanzas y temores"),
+                                      QStringLiteral("El desenlace")};
+    return headings.value(k - 1);
+}
+
+QString deutKelt::numberedHeading(int k)
+{
+    return QStringLiteral("%1. %2").arg(k).arg(heading(k));
+}
+
+QString deutKelt::positionText(int k)
+{
+    return CardDatabase::cardText(QStringLiteral("kelt"), k);
+}
+
+QString deutKelt::cardName(const Spread &spread, int k)
+{
+    const QString name = CardDatabase::cardText(QStringLiteral("karten"), spread.card(k));
+    return spread.isReversed(k) ? name + QStringLiteral(" (invertida)") : name;
+}
+
+QString deutKelt::keywords(const Spread &spread, int k)
+{
+    // Read when shown: what the tarot school stored is what the reading says.
+    return CardDatabase::cardText(QStringLiteral("stichwörter"), spread.card(k));
+}
+
+deutKelt::deutKelt(QWidget *parent) : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("Orbelle: Cruz celta"));
+    setWindowIcon(QIcon(CardPictures::programFile(QStringLiteral("orbelle.png"))));
+    resize(Twips::size(11700, 8130));
+
+    Picture1 = new CelticSpreadView(this);
+    Popup::watch(Picture1);
+    Label1 = new QLabel(this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(Theme::captionFont(13));
+    Label1->setWordWrap(true);
+    Box1 = new QPlainTextEdit(this);
+    Box1->setObjectName(QStringLiteral("Box1"));
+    makeMeaningBox(Box1, 10);
+    Label2 = new QLabel(this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setFont(Theme::captionFont(11));
+    Label2->setWordWrap(true);
+    Box2 = new QPlainTextEdit(this);
+    Box2->setObjectName(QStringLiteral("Box2"));
+    makeMeaningBox(Box2, 10);
+    for (QLabel *l : {Label1, Label2})
+        l->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::caption().name()));
+    // Read as heading, then text.
+    Label1->setBuddy(Box1);
+    Label2->setBuddy(Box2);
+
+    Command1 = new QPushButton(QStringLiteral("&Guardar"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command2 = new QPushButton(QStringLiteral("&Atrás"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    connect(Command1, &QPushButton::clicked, this, &deutKelt::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &deutKelt::Command2_Click);
+
+    auto *column = new QVBoxLayout;
+    column->setSpacing(Twips::px(90));
+    column->addWidget(Label1);
+    column->addWidget(Box1, 2);
+    column->addSpacing(Twips::px(60));
+    column->addWidget(Label2);
+    column->addWidget(Box2, 3);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Command1);
+    buttons->addSpacing(Twips::px(240));
+    buttons->addWidget(Command2);
+    column->addLayout(buttons);
+    auto *row = new QHBoxLayout(this);
+    row->setContentsMargins(Twips::px(120), Twips::px(120), Twips::px(150), Twips::px(120));
+    row->setSpacing(Twips::px(180));
+    row->addWidget(Picture1, 56);
+    row->addLayout(column, 44);
+
+    QWidget::setTabOrder(Picture1, Box1);
+    QWidget::setTabOrder(Box1, Box2);
+    QWidget::setTabOrder(Box2, Command1);
+    QWidget::setTabOrder(Command1, Command2);
+    connect(Picture1, &CelticSpreadView::positionSelected, this, &deutKelt::select);
+
+    // The texts grow a little with the window; the room goes to more lines.
+    DesignScale::install(this, size(), DesignScale::Layout::Managed, 1.25);
+    Program::adoptIntoMainWindow(this);
+}
+
+void deutKelt::Form_Load()
+{
+    m_background = backgroundPicture(QStringLiteral("nebo3.jpg"));
+    m_spread = Readings::drawWithOrientations(CelticSpreadView::kPositions);
+    // The pictures, turned where the card lies reversed, here and in the laying's slots.
+    legKelt *laying = WindowRegistry::ifLoaded<legKelt>();
+    for (int k = 1; k <= m_spread.size(); ++k) {
+        im1[size_t(k - 1)] = CardPictures::load(m_spread.card(k), m_spread.isReversed(k));
+        if (laying)
+            laying->setSlotImage(k, im1[size_t(k - 1)]);
+    }
+    Picture1->setCards(im1);
+    select(1);
+}
+
+void deutKelt::select(int k)
+{
+    if (k < 1 || k > m_spread.size())
+        return;
+    {
+        // The spread tells of the selections made on it; this one is told here already.
+        const QSignalBlocker quiet(Picture1);
+        Picture1->select(k);
+    }
+    Label1->setText(numberedHeading(k));
+    Box1->setPlainText(positionText(k));
+    Label2->setText(cardName(m_spread, k));
+    Box2->setPlainText(keywords(m_spread, k));
+    Picture1->setAccessibleDescription(numberedHeading(k) + QStringLiteral(": ") + cardName(m_spread, k));
+}
+
+void deutKelt::setFocusOnSpread()
+{
+    Picture1->setFocus(Qt::OtherFocusReason);
+}
+
+void deutKelt::Command1_Click()
+{
+    // The question is asked as the cross asks it; none given, the heading has only the date.
+    m_spread.question = Dialogs::input(this, deutf::questionPrompt());
+    QStringList headings;
+    QStringList names;
+    QStringList texts;
+    for (int k = 1; k <= m_spread.size(); ++k) {
+        headings << numberedHeading(k);
+        names << cardName(m_spread, k);
+        texts << keywords(m_spread, k);
+    }
+    Report::writeCeltic(m_spread, headings, names, texts);
+}
+
+void deutKelt::Command2_Click()
+{
+    for (WindowId id : {WindowId::deutKelt, WindowId::legKelt, WindowId::meld, WindowId::anima})
+        WindowRegistry::unload(id);
+    WindowRegistry::get<Start>()->showIdle();
+}
+
+void deutKelt::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    paintCovering(p, rect(), m_background);
+}

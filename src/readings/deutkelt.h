@@ -1,0 +1,121 @@
+#pragma once
+
+#include "spread.h"
+#include "windows.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+// The ten cards of the Celtic cross as they are laid: the cross of six on the left — the
+// situation in the middle, the card that crosses it lying a quarter turn across it, the
+// base below, the past to the left, the crown above, what comes to the right — and the
+// staff of four on the right, from "Tú mismo" at the foot to the outcome at the top.
+// Reversed cards lie upside down. A click on a card or on its number, or the keyboard
+// (arrows, Home, End, 1 … 9 and 0 for the tenth), selects a position.
+class CelticSpreadView : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit CelticSpreadView(QWidget *parent = nullptr);
+
+    static constexpr int kPositions = 10;
+
+    // The pictures of positions 1 … 10 as the cards lie: turned half a turn when reversed.
+    void setCards(const std::array<QImage, kPositions> &pictures);
+    int selected() const { return m_selected; }
+    void select(int k);
+
+    // As painted now, in pixels: the card of position k (the crossing card's is lying
+    // down), and its number.
+    QRect cardRect(int k) const;
+    QRect numberRect(int k) const;
+    // The picture of position k as it is drawn: the crossing card turned a quarter.
+    QImage shownPicture(int k) const;
+    // The position under a point: the numbers first, then the crossing card, then the
+    // others; 0 where there is none.
+    int positionAt(const QPoint &pos) const;
+
+    // The layout's design size, in twips.
+    static QSize designSize();
+
+    QSize sizeHint() const override;
+
+signals:
+    void positionSelected(int k);
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void resizeEvent(QResizeEvent *) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+
+private:
+    QRectF toPixels(const QRect &twips) const;
+    QFont numberFont() const;
+    const QImage &scaledPicture(int k, const QSize &devicePixels) const;
+
+    std::array<QImage, kPositions> m_shown;
+    mutable std::array<QImage, kPositions> m_scaled;
+    int m_selected = 1;
+    double m_scale = 1.0;
+    QPointF m_origin;
+};
+
+// The Celtic cross reading. Its load, run hidden while the laying deals, draws the ten
+// orientations and then ten cards no reading of this run has drawn, and puts them into
+// the laying's slots. Beside the spread stand the selected position's heading, what the
+// position means, the card's name ("(invertida)" when it lies reversed) and the card's
+// keywords as the tarot school keeps them. "Guardar" writes the whole reading, with the
+// question when one is given, into the report.
+class deutKelt : public QWidget, public Loadable
+{
+    Q_OBJECT
+public:
+    explicit deutKelt(QWidget *parent = nullptr);
+
+    CelticSpreadView *Picture1 = nullptr;                 // the spread
+    QLabel *Label1 = nullptr;                             // the selected position's number and heading
+    QPlainTextEdit *Box1 = nullptr;                       // what the position means
+    QLabel *Label2 = nullptr;                             // the card's name
+    QPlainTextEdit *Box2 = nullptr;                       // the card's keywords
+    QPushButton *Command1 = nullptr;                      // "Guardar"
+    QPushButton *Command2 = nullptr;                      // "Atrás"
+    std::array<QImage, CelticSpreadView::kPositions> im1; // the pictures as laid
+
+    const Spread &spread() const { return m_spread; }
+
+    // "La situación" … "El desenlace".
+    static QString heading(int k);
+    // "3. La base"
+    static QString numberedHeading(int k);
+    static QString positionText(int k);
+    // The card's name, followed by " (invertida)" when it lies reversed.
+    static QString cardName(const Spread &spread, int k);
+    static QString keywords(const Spread &spread, int k);
+
+    // Shows position k beside the spread.
+    void select(int k);
+    void setFocusOnSpread();
+
+    void Form_Load() override;
+    void Form_Unload() override {}
+    // Closing the window is "Atrás".
+    void closedByFrame() override { Command2_Click(); }
+
+public slots:
+    void Command1_Click();
+    void Command2_Click();
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+
+private:
+    QImage m_background;
+    Spread m_spread;
+};

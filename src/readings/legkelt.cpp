@@ -1,0 +1,78 @@
+#include "legkelt.h"
+
+#include "deutkelt.h"
+#include "heaps.h"
+#include "program.h"
+#include "start.h"
+#include "timing.h"
+
+namespace {
+constexpr int kCards = 10;
+// A row of ten slots across the top of the table.
+constexpr int kSlotLeft = 325;
+constexpr int kSlotPitch = 1150;
+constexpr QSize kSlot(1000, 1750);
+constexpr int kFrame = 60; // the frame's margin around its slot
+} // namespace
+
+QString legKelt::promptFor(int k)
+{
+    if (k < 1 || k > kCards)
+        return QString();
+    QString heading = deutKelt::heading(k);
+    heading[0] = heading.at(0).toLower();
+    return QStringLiteral("Saque la carta %1 de %2: %3").arg(k).arg(kCards).arg(heading);
+}
+
+LayingTable::Design legKelt::design()
+{
+    Design d;
+    d.back = {QSize(1500, 2500), QSize(1500, 2500), QRect(120, 120, 1500 - 228, 2500 - 228)};
+    d.heap = &Heaps::celtic;
+    d.dealIntervalMs = 30;
+    for (int k = 0; k < kCards; ++k) {
+        const int left = kSlotLeft + kSlotPitch * k;
+        d.slotRects.emplace_back(left, 300, kSlot.width(), kSlot.height());
+        d.frameRects.emplace_back(left - kFrame, 300 - kFrame, kSlot.width() + 2 * kFrame,
+                                  kSlot.height() + 2 * kFrame);
+    }
+    d.revealDelayMs = 700;
+    d.shrinkTakenLabel = false;
+    // Every draw is asked for by its position, as the relationship asks by name.
+    d.askEachDraw(&legKelt::promptFor);
+    d.gatherFrom = 78;
+    d.gatherIntervalMs = 30;
+    d.endPauseMs = 500;
+    return d;
+}
+
+legKelt::legKelt(QWidget *parent) : LayingTable(design(), parent)
+{
+    setWindowTitle(QStringLiteral("Orbelle: Cruz celta"));
+    Timer6 = promptTimer;
+    Timer6->setObjectName(QStringLiteral("Timer6"));
+    Timer5 = nextPromptTimer;
+    Timer5->setObjectName(QStringLiteral("Timer5"));
+    Timer8 = gatherTimer;
+    Timer8->setObjectName(QStringLiteral("Timer8"));
+    Timer3 = endTimer;
+    Timer3->setObjectName(QStringLiteral("Timer3"));
+    connect(this, &LayingTable::laid, this, [this] {
+        deutKelt *reading = WindowRegistry::get<deutKelt>();
+        Program::showInside(reading);
+        // The spread and its texts take the whole area of the main window.
+        Program::placeInside(reading, 60, 60);
+        Program::stretchInside(reading);
+        WindowRegistry::get<Start>()->showNormal();
+        reading->setFocusOnSpread();
+        WindowRegistry::unload(this);
+    });
+}
+
+void legKelt::loadReading()
+{
+    // A spread left open by an earlier laying is given up: a new laying deals a new one.
+    WindowRegistry::unload<deutKelt>();
+    // The interpretation's load draws the ten cards and puts them into the slots.
+    WindowRegistry::get<deutKelt>();
+}

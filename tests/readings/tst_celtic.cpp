@@ -1,0 +1,455 @@
+// The Celtic cross, driven through its windows at a small time scale: the main window's
+// button, the shuffle panel, the deal, ten draws each asked for by its position, the
+// spread in its classic shape with a reversed card selected, the report, and the ways
+// back to the main menu — also by the keyboard alone.
+
+#include "allwindows.h"
+#include "anima.h"
+#include "carddatabase.h"
+#include "cardpictures.h"
+#include "deutf.h"
+#include "deutkelt.h"
+#include "dialogs.h"
+#include "legkelt.h"
+#include "mediacontrol.h"
+#include "modOrbelle.h"
+#include "panels.h"
+#include "popup.h"
+#include "program.h"
+#include "random.h"
+#include "readingdriver.h"
+#include "report.h"
+#include "rtfviewer.h"
+#include "start.h"
+#include "startup.h"
+#include "testenv.h"
+#include "textbutton.h"
+#include "timing.h"
+#include "windows.h"
+
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QTextBlock>
+#include <QTextEdit>
+
+using ReadingDriver::PromptLog;
+using ReadingDriver::reportText;
+
+namespace {
+const QString kObject(QChar::ObjectReplacementCharacter);
+
+// Spelled out rather than taken from the window.
+const QStringList kHeadings{QStringLiteral("La situación"),
+                            QStringLiteral("Lo que se cruza"),
+                            QStringLiteral("La base"),
+                            QStringLiteral("Lo que queda atrás"),
+                            QStringLiteral("Lo que corona"),
+                            QStringLiteral("Lo que viene"),
+                            QStringLiteral("Tú mismo"),
+                            QStringLiteral("Tu entorno"),
+                            QStringLiteral("Esperanzas y temores"),
+                            QStringLiteral("El desenlace")};
+
+const QStringList kPrompts{
+    QStringLiteral("Saque la carta 1 de 10: la situación"),
+    QStringLiteral("Saque la carta 2 de 10: lo que se cruza"),
+    QStringLiteral("Saque la carta 3 de 10: la base"),
+    QStringLiteral("Saque la carta 4 de 10: lo que queda atrás"),
+    QStringLiteral("Saque la carta 5 de 10: lo que corona"),
+    QStringLiteral("Saque la carta 6 de 10: lo que viene"),
+    QStringLiteral("Saque la carta 7 de 10: tú mismo"),
+    QStringLiteral("Saque la carta 8 de 10: tu entorno"),
+    QStringLiteral("Saque la carta 9 de 10: esperanzas y temores"),
+    QStringLiteral("Saque la carta 10 de 10: el desenlace"),
+};
+
+QString nameOf(int card, bool reversed)
+{
+    const QString name = TestEnv::rowText(QStringLiteral("karten"), card);
+    return reversed ? name + QStringLiteral(" (invertida)") : name;
+}
+
+int firstReversed(const Spread &s, bool reversed)
+{
+    for (int k = 1; k <= s.size(); ++k)
+        if (s.isReversed(k) == reversed)
+            return k;
+    return 0;
+}
+} // namespace
+
+class tst_Celtic : public QObject
+{
+    Q_OBJECT
+
+    // From the main window's button to the laying, dealing.
+    legKelt *openLaying()
+    {
+        Start *main = WindowRegistry::get<Start>();
+        main->show();
+        main->Label7->click();
+        [] {
+            QTRY_VERIFY(WindowRegistry::isLoaded<legKelt>() && WindowRegistry::get<legKelt>()->isVisible());
+        }();
+        return WindowRegistry::ifLoaded<legKelt>();
+    }
+
+    // The whole laying; the interpretation is shown.
+    deutKelt *readToTheEnd()
+    {
+        legKelt *table = openLaying();
+        if (!table)
+            return nullptr;
+        ReadingDriver::drawEvery(table);
+        if (QTest::currentTestFailed())
+            return nullptr;
+        [] { QTRY_VERIFY(!WindowRegistry::isLoaded<legKelt>()); }();
+        deutKelt *reading = WindowRegistry::ifLoaded<deutKelt>();
+        return reading && reading->isVisible() ? reading : nullptr;
+    }
+
+    // The interpretation alone, shown in the main window.
+    deutKelt *spreadShown()
+    {
+        WindowRegistry::get<Start>()->show();
+        deutKelt *reading = WindowRegistry::get<deutKelt>();
+        Program::showInside(reading);
+        Program::stretchInside(reading);
+        QApplication::processEvents();
+        return reading;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        Program::setEndHandler([](int) {});
+        registerAllWindows();
+    }
+
+    void init()
+    {
+        TestEnv::freshStart();
+        QVERIFY(CardDatabase::openShared(CardDatabase::pristinePath()));
+    }
+
+    void theWholeReadingFromTheButtonToTheSpread()
+    {
+        Random::seed(23);
+        WindowRegistry::get<anima>();
+        Start *main = WindowRegistry::get<Start>();
+        main->show();
+        PromptLog log;
+        main->Label7->click();
+        // The caption, the shuffle panel and the one-second timer, as the other readings.
+        QCOMPARE(main->windowTitle(), QStringLiteral("Orbelle: Das Keltische Kreuz"));
+        QVERIFY(!main->Picture1->isVisible());
+        QVERIFY(!main->mnuMusik->isEnabled());
+        QVERIFY(main->Timer1->isActive());
+        QTRY_VERIFY(WindowRegistry::isLoaded<legKelt>() && WindowRegistry::get<legKelt>()->isVisible());
+        QVERIFY(!main->Timer1->isActive());
+        QVERIFY(!WindowRegistry::isLoaded<anima>());
+        legKelt *table = WindowRegistry::get<legKelt>();
+        // So far only the shuffle panel; the laying's prompts follow.
+        QCOMPARE(log.prompts,
+                 QStringList{QStringLiteral("¡Un momento, por favór! Las cartas están barajadas!")});
+        log.prompts.clear();
+
+        // The cards are decided, hidden, before the first back is dealt.
+        deutKelt *reading = WindowRegistry::get<deutKelt>();
+        QVERIFY(!reading->isVisible());
+        QVERIFY(table->dealCount() < 3);
+        const Spread spread = reading->spread();
+        QCOMPARE(spread.size(), 10);
+        QSet<int> cards;
+        for (int k = 1; k <= 10; ++k) {
+            const int card = spread.card(k);
+            QVERIFY(card >= 1 && card <= 78);
+            QVERIFY(modOrbelle::state().cardTaken.isTaken(card));
+            cards.insert(card);
+            QCOMPARE(table->slotImage(k), CardPictures::load(card, spread.isReversed(k)));
+            QVERIFY(!table->slotVisible(k));
+        }
+        QCOMPARE(cards.size(), 10);
+        QVERIFY2(firstReversed(spread, true) && firstReversed(spread, false), "seed 23 lays both kinds");
+
+        // Ten draws, each asked for by its position, each revealing the next slot.
+        ReadingDriver::drawEvery(table, &log);
+        QCOMPARE(log.prompts, kPrompts);
+        QTRY_VERIFY(!WindowRegistry::isLoaded<legKelt>());
+        QVERIFY(reading->isVisible());
+        QCOMPARE(reading->spread(), spread);
+        QCOMPARE(log.prompts.size(), 10); // none after the tenth
+        auto *frame = qobject_cast<QMdiSubWindow *>(reading->parentWidget());
+        QVERIFY(frame);
+        QVERIFY(Program::mdiArea()->viewport()->rect().contains(frame->geometry()));
+        QVERIFY(!main->isMinimized());
+        QCOMPARE(MediaControl::recordedCommands().count(QStringLiteral("play backarte.wav")), 10);
+        QCOMPARE(MediaControl::recordedCommands().count(QStringLiteral("play zvuk.wav")), 77);
+        // The first position is shown.
+        QCOMPARE(reading->Picture1->selected(), 1);
+        QCOMPARE(reading->Label1->text(), QStringLiteral("1. La situación"));
+    }
+
+    void theSpreadLiesInItsClassicShape()
+    {
+        Random::seed(5);
+        deutKelt *reading = spreadShown();
+        const Spread &s = reading->spread();
+        CelticSpreadView *view = reading->Picture1;
+        for (int k = 1; k <= 10; ++k) {
+            const QImage laid = CardPictures::load(s.card(k), s.isReversed(k));
+            QCOMPARE(reading->im1[size_t(k - 1)], laid);
+            // The crossing card a quarter turn, the others as they lie.
+            QCOMPARE(view->shownPicture(k), k == 2 ? laid.transformed(QTransform().rotate(90)) : laid);
+            const QRect r = view->cardRect(k);
+            QVERIFY2(view->rect().contains(r), qPrintable(QString::number(k)));
+            QCOMPARE(r.width() > r.height(), k == 2);
+        }
+        const auto r = [view](int k) { return view->cardRect(k); };
+        // The crossing card lies across the middle of the situation.
+        QVERIFY(qAbs(r(2).center().x() - r(1).center().x()) <= 1);
+        QVERIFY(qAbs(r(2).center().y() - r(1).center().y()) <= 1);
+        // Base below, past left, crown above, future right.
+        QVERIFY(r(3).top() > r(1).bottom() && qAbs(r(3).center().x() - r(1).center().x()) <= 1);
+        QVERIFY(r(5).bottom() < r(1).top() && qAbs(r(5).center().x() - r(1).center().x()) <= 1);
+        QVERIFY(r(4).right() < r(2).left() && qAbs(r(4).center().y() - r(1).center().y()) <= 1);
+        QVERIFY(r(6).left() > r(2).right() && qAbs(r(6).center().y() - r(1).center().y()) <= 1);
+        // The staff right of the cross, from 7 at the foot to 10 at the top.
+        for (int k = 7; k <= 10; ++k) {
+            QVERIFY(r(k).left() > r(6).right());
+            QCOMPARE(r(k).left(), r(7).left());
+            if (k > 7)
+                QVERIFY(r(k).bottom() < r(k - 1).top());
+        }
+        // Only the crossing card covers another.
+        for (int a = 1; a <= 10; ++a)
+            for (int b = a + 1; b <= 10; ++b)
+                QVERIFY2(!r(a).intersects(r(b)) || (a == 1 && b == 2),
+                         qPrintable(QStringLiteral("%1 %2").arg(a).arg(b)));
+
+        // As painted: the middle of the crossing card is its picture turned a quarter.
+        const QImage shot = view->grab().toImage();
+        const QImage turned =
+            view->shownPicture(2).scaled(r(2).size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QColor painted = shot.pixelColor(r(2).center() * shot.devicePixelRatio());
+        const QColor expected = turned.pixelColor(turned.rect().center());
+        QVERIFY2(qAbs(painted.red() - expected.red()) + qAbs(painted.green() - expected.green()) +
+                         qAbs(painted.blue() - expected.blue()) <
+                     60,
+                 qPrintable(painted.name() + QLatin1Char(' ') + expected.name()));
+    }
+
+    void aClickOnACardOrItsNumberShowsThePosition()
+    {
+        Random::seed(9);
+        deutKelt *reading = spreadShown();
+        const Spread &s = reading->spread();
+        CelticSpreadView *view = reading->Picture1;
+        const int reversed = firstReversed(s, true);
+        QVERIFY(reversed);
+        for (int k = 10; k >= 1; --k) {
+            // The number; then, elsewhere, the card itself.
+            QTest::mouseClick(view, Qt::LeftButton, {}, view->numberRect(k).center());
+            QCOMPARE(view->selected(), k);
+            QCOMPARE(reading->Label1->text(), QStringLiteral("%1. %2").arg(k).arg(kHeadings.at(k - 1)));
+            const QString meaning = TestEnv::rowText(QStringLiteral("kelt"), k);
+            QCOMPARE(reading->Box1->toPlainText(), meaning);
+            QCOMPARE(reading->Label2->text(), nameOf(s.card(k), s.isReversed(k)));
+            QCOMPARE(reading->Box2->toPlainText(),
+                     TestEnv::rowText(QStringLiteral("stichwörter"), s.card(k)));
+        }
+        QTest::mouseClick(view, Qt::LeftButton, {}, view->cardRect(reversed).bottomRight() - QPoint(3, 3));
+        QCOMPARE(view->selected(), reversed);
+        QVERIFY(reading->Label2->text().endsWith(QStringLiteral(" (invertida)")));
+        // The situation shows above and below the card that crosses it; its middle is the
+        // crossing card.
+        QTest::mouseClick(view, Qt::LeftButton, {}, view->cardRect(1).center());
+        QCOMPARE(view->selected(), 2);
+        QTest::mouseClick(view, Qt::LeftButton, {},
+                          view->cardRect(1).bottomLeft() + QPoint(view->cardRect(1).width() / 2, -2));
+        QCOMPARE(view->selected(), 1);
+        // Between the cards nothing changes.
+        QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(1, view->height() - 2));
+        QCOMPARE(view->selected(), 1);
+        QCOMPARE(reading->Label2->text(), nameOf(s.card(1), s.isReversed(1)));
+    }
+
+    void keywordsRewrittenInTheSchoolShowHere()
+    {
+        // The user's copy of the texts, as the program runs on it.
+        CardDatabase::closeShared();
+        QVERIFY(Shell::openCardData());
+        Random::seed(3);
+        deutKelt *reading = spreadShown();
+        const int card = reading->spread().card(4);
+        {
+            QSqlDatabase db = CardDatabase::openStudy(modOrbelle::state().dbPath);
+            QSqlQuery q(db);
+            q.prepare(QStringLiteral("UPDATE stichwörter SET stichwörter = ? WHERE rowid = ?"));
+            q.addBindValue(QStringLiteral("Mis propias palabras clave."));
+            q.addBindValue(card);
+            QVERIFY(q.exec());
+        }
+        CardDatabase::closeStudy();
+        reading->select(4);
+        QCOMPARE(reading->Box2->toPlainText(), QStringLiteral("Mis propias palabras clave."));
+        Dialogs::queueInput(QString());
+        reading->Command1->click();
+        QVERIFY(reportText().contains(QStringLiteral("Mis propias palabras clave.")));
+    }
+
+    void guardarWritesTenBlocksInOrder_data()
+    {
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QString>("heading");
+        QTest::newRow("with a question") << QStringLiteral("¿Me mudo? {sí} \\ no")
+                                         << QStringLiteral("Cruz celta: ¿Me mudo? {sí} \\ no (%1)");
+        QTest::newRow("cancelled") << QString() << QStringLiteral("Cruz celta (%1)");
+    }
+    void guardarWritesTenBlocksInOrder()
+    {
+        QFETCH(QString, question);
+        QFETCH(QString, heading);
+        Random::seed(12);
+        deutKelt *reading = spreadShown();
+        const Spread s = reading->spread();
+        QVERIFY(firstReversed(s, true));
+        Dialogs::queueInput(question);
+        reading->Command1->click();
+        QCOMPARE(Dialogs::asked().last(), deutf::questionPrompt());
+        QVERIFY(WindowRegistry::get<rtfViewer>()->isVisible());
+        const QStringList lines = reportText().split(QLatin1Char('\n'));
+        const int at = int(lines.indexOf(heading.arg(Report::today())));
+        QVERIFY2(at >= 0, qPrintable(reportText().left(300)));
+        int line = at + 1;
+        for (int k = 1; k <= 10; ++k) {
+            QCOMPARE(lines.at(line++), QString());
+            QCOMPARE(lines.at(line++), kObject);
+            QCOMPARE(lines.at(line++), QString());
+            QCOMPARE(lines.at(line++), QStringLiteral("%1. %2").arg(k).arg(kHeadings.at(k - 1)));
+            QCOMPARE(lines.at(line++), nameOf(s.card(k), s.isReversed(k)));
+            const QStringList keywords =
+                TestEnv::rowText(QStringLiteral("stichwörter"), s.card(k)).split(QLatin1Char('\n'));
+            for (const QString &l : keywords)
+                QCOMPARE(lines.at(line++), l);
+        }
+        // Nothing follows the tenth; the pictures are ten.
+        QCOMPARE(line, lines.size());
+        QCOMPARE(reportText().count(kObject), 10);
+        // The heading at 14 points, the blocks at 12.
+        QTextDocument *doc = WindowRegistry::get<rtfViewer>()->Box1->document();
+        QTextBlock block = doc->findBlockByNumber(at);
+        QCOMPARE(block.begin().fragment().charFormat().fontPointSize(), 14.0);
+        QCOMPARE(doc->findBlockByNumber(at + 4).begin().fragment().charFormat().fontPointSize(), 12.0);
+    }
+
+    void aNewLayingDealsANewSpread()
+    {
+        // A spread left open (the button pressed again from the menu) is given up.
+        const Spread first = WindowRegistry::get<deutKelt>()->spread();
+        legKelt *table = WindowRegistry::get<legKelt>();
+        const Spread second = WindowRegistry::get<deutKelt>()->spread();
+        QVERIFY(second != first);
+        for (int k = 1; k <= 10; ++k)
+            QCOMPARE(table->slotImage(k), CardPictures::load(second.card(k), second.isReversed(k)));
+    }
+
+    void everyWayBackLeavesTheMainWindowIdle_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<bool>("laid");
+        QTest::newRow("popup while dealing") << QStringLiteral("popup") << false;
+        QTest::newRow("popup over the spread") << QStringLiteral("popup") << true;
+        QTest::newRow("laying closed by its frame") << QStringLiteral("frame") << false;
+        QTest::newRow("spread closed by its frame") << QStringLiteral("frame") << true;
+        QTest::newRow("Atrás") << QStringLiteral("atras") << true;
+    }
+    void everyWayBackLeavesTheMainWindowIdle()
+    {
+        QFETCH(QString, way);
+        QFETCH(bool, laid);
+        Start *main = WindowRegistry::get<Start>();
+        QWidget *window = nullptr;
+        if (laid) {
+            window = readToTheEnd();
+            QVERIFY(window);
+            Dialogs::queueInput(QString());
+            WindowRegistry::get<deutKelt>()->Command1->click();
+        } else {
+            legKelt *table = openLaying();
+            QVERIFY(table);
+            QTRY_VERIFY(table->dealCount() > 5);
+            QVERIFY(WindowRegistry::isLoaded<deutKelt>());
+            window = table;
+        }
+        if (way == QStringLiteral("popup"))
+            WindowRegistry::get<frmMeni>()->mnuHaupt->trigger();
+        else if (way == QStringLiteral("frame"))
+            window->close();
+        else
+            WindowRegistry::get<deutKelt>()->Command2->click();
+        for (const char *name : {"legKelt", "deutKelt", "meld", "anima"})
+            QVERIFY2(!TestEnv::isLoaded(QString::fromLatin1(name)), name);
+        QVERIFY(TestEnv::mainWindowIdle());
+        QVERIFY(main->mnuMusik->isEnabled());
+        // The report keeps what was saved; the viewer outlives the reading, with its own
+        // timers, until it is closed.
+        if (laid) {
+            QVERIFY(reportText().contains(QStringLiteral("Cruz celta (")));
+            WindowRegistry::unload<rtfViewer>();
+        }
+        QCOMPARE(TestEnv::runningTimers(), QStringList());
+    }
+
+    void theKeyboardAloneReadsTheSpread()
+    {
+        Random::seed(31);
+        Start *main = WindowRegistry::get<Start>();
+        main->show();
+        main->Label7->setFocus();
+        QTest::keyClick(main->Label7, Qt::Key_Return);
+        QTRY_VERIFY(WindowRegistry::isLoaded<legKelt>() && WindowRegistry::get<legKelt>()->isVisible());
+        legKelt *table = WindowRegistry::get<legKelt>();
+        QTRY_VERIFY(table->mayDraw());
+        for (int k = 1; k <= 10; ++k) {
+            QTRY_VERIFY(table->takesMouse());
+            QTest::keyClick(table, k % 2 ? Qt::Key_Space : Qt::Key_Return);
+            QCOMPARE(table->drawCount(), k);
+        }
+        QTRY_VERIFY(!WindowRegistry::isLoaded<legKelt>());
+        deutKelt *reading = WindowRegistry::get<deutKelt>();
+        QVERIFY(reading->isVisible());
+        CelticSpreadView *view = reading->Picture1;
+        QTest::keyClick(view, Qt::Key_Right);
+        QCOMPARE(reading->Label1->text(), QStringLiteral("2. Lo que se cruza"));
+        QTest::keyClick(view, Qt::Key_0);
+        QCOMPARE(reading->Label1->text(), QStringLiteral("10. El desenlace"));
+        QTest::keyClick(view, Qt::Key_Down); // past the last: back to the first
+        QCOMPARE(view->selected(), 1);
+        QTest::keyClick(view, Qt::Key_3);
+        QCOMPARE(reading->Label1->text(), QStringLiteral("3. La base"));
+        QCOMPARE(reading->Label2->text(), nameOf(reading->spread().card(3), reading->spread().isReversed(3)));
+        QTest::keyClick(view, Qt::Key_Up);
+        QCOMPARE(view->selected(), 2);
+        // "Guardar" and the popup by their keys.
+        Dialogs::queueInput(QString());
+        reading->Command1->setFocus();
+        QTest::keyClick(reading->Command1, Qt::Key_Space);
+        QCOMPARE(reportText().count(kObject), 10);
+        QMenu *menu = WindowRegistry::get<frmMeni>()->mnuMeni;
+        QTest::keyClick(view, Qt::Key_Menu);
+        QTRY_VERIFY(menu->isVisible());
+        menu->hide();
+        reading->Command2->setFocus();
+        QTest::keyClick(reading->Command2, Qt::Key_Space);
+        QVERIFY(TestEnv::mainWindowIdle());
+    }
+};
+
+ORBELLE_TEST_MAIN(tst_Celtic)
+#include "tst_celtic.moc"

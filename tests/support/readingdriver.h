@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class LayingTable;
+
+// What the reading tests share: the prompts as the user saw them, the report as it reads,
+// and the draws of a whole laying.
+namespace ReadingDriver {
+
+// Records the text of every prompt panel as it is shown.
+class PromptLog : public QObject
+{
+public:
+    PromptLog();
+    ~PromptLog() override;
+    QStringList prompts;
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override;
+};
+
+// The report viewer's text; a picture reads as U+FFFC.
+QString reportText();
+
+// Every card of the table drawn by the keyboard's draw, each as soon as the table takes
+// it; with a log, each after its own prompt (the panel is closed before each draw so that
+// the next prompt shows it afresh). Returns once the last card is drawn.
+void drawEvery(LayingTable *table, PromptLog *log = nullptr);
+
+} // namespace ReadingDriver
