@@ -4,6 +4,7 @@
 #include "cardpictures.h"
 #include "designscale.h"
 #include "mediacontrol.h"
+#include "modOrbelle.h"
 #include "program.h"
 #include "start.h"
 #include "startup.h"
@@ -12,6 +13,7 @@
 #include "twips.h"
 #include "windows.h"
 
+#include <QDir>
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
@@ -33,6 +35,19 @@ constexpr std::array<QPoint, 11> kPositions{{{240, 240},
 constexpr int kCardWidth = 1455;
 constexpr int kCardHeight = 2600;
 const char *const kSkipTip = "Klick hier zu überspringen!";
+
+// A card decoded near the size it is shown at: JPEG scales while it decodes, which costs a
+// fraction of a full decode. Room is left for a larger scale of the window.
+QImage readCard(int card, QSize shown)
+{
+    QImageReader reader(CardPictures::path(card));
+    const QSize full = reader.size();
+    if (!full.isValid())
+        return QImage();
+    if (full.width() > shown.width() && full.height() > shown.height())
+        reader.setScaledSize(full.scaled(shown, Qt::KeepAspectRatioByExpanding));
+    return reader.read();
+}
 } // namespace
 
 anima::anima(QWidget *parent) : QWidget(parent)
@@ -148,23 +163,27 @@ anima::anima(QWidget *parent) : QWidget(parent)
     MMControl1->setFileName(CardPictures::programFile(QStringLiteral("corvin.mid")));
     MMControl1->setCommand(QStringLiteral("open"));
 
-    // 6.–7. The cards, at the size they are shown.
-    bool all = true;
+    // 6.–7. The cards. A picture that cannot be read leaves its frame empty; the intro
+    // goes on and the log names the missing ones in one line.
+    QStringList missing;
     for (size_t k = 0; k < 11; ++k) {
-        const QImage img = QImageReader(CardPictures::path(kCards[k])).read();
+        const QImage img = readCard(kCards[k], Image1[k]->size() * devicePixelRatioF() * 2);
         if (img.isNull()) {
-            all = false;
+            missing << QStringLiteral("%1.jpg").arg(kCards[k]);
             continue;
         }
-        Image1[k]->setPixmap(QPixmap::fromImage(img.scaled(Image1[k]->size() * devicePixelRatioF(),
-                                                           Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+        Image1[k]->setPixmap(QPixmap::fromImage(img));
     }
+    if (!missing.isEmpty())
+        qWarning("orbelle: the intro shows empty frames for the pictures it could not read in %s: %s",
+                 qPrintable(QDir::toNativeSeparators(modOrbelle::state().imageFolder)),
+                 qPrintable(missing.join(QStringLiteral(", "))));
 
     // 8.
     Timer1->setEnabled(true);
     Timer4->setEnabled(true);
     Timer5->setEnabled(true);
-    m_loaded = all;
+    m_loaded = missing.isEmpty();
     setFocusPolicy(Qt::StrongFocus);
     DesignScale::install(this, size(), DesignScale::Layout::Placed);
     Program::openOnScreen(this, Twips::size(7600, 5100));

@@ -10,8 +10,9 @@ namespace Shell {
 // Opens the card database (the user's own copy where it can be made). False when the
 // program cannot run; the user has been told why.
 bool openCardData();
-// Whether the pictures the intro shows can be read from a deck folder. A deck that
-// cannot be read is forgotten, so the next start falls back to the program's own.
+// Whether anything of a deck folder can be read: at least one picture the intro shows.
+// A deck of which nothing can be read is forgotten, so the next start falls back to the
+// program's own; one that lacks only some pictures starts with empty intro frames.
 bool deckReadable(const QString &folder);
 // Makes the shell's windows known to the registry.
 void registerWindows();

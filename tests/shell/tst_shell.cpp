@@ -134,13 +134,46 @@ private slots:
         QCOMPARE(MediaControl::recordedCommands().last(), QStringLiteral("play corvin.mid"));
     }
 
-    void aDeckWithoutItsPicturesClearsTheSettingAndEnds()
+    void aDeckMissingAnIntroPictureStartsWithAnEmptyFrame()
     {
         QTemporaryDir deck;
-        // Everything the intro shows but 11.jpg.
-        for (int n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12})
+        // Everything the intro shows but 11.jpg, and 3.jpg damaged.
+        for (int n : {1, 2, 4, 5, 6, 7, 8, 9, 10, 12})
             QVERIFY(QFile::copy(QStringLiteral(ORBELLE_PROGRAM_DIR "/Imagenes/%1.jpg").arg(n),
                                 deck.filePath(QStringLiteral("%1.jpg").arg(n))));
+        TestEnv::writeFile(deck.filePath(QStringLiteral("3.jpg")), QByteArray("\xff\xd8\xff not a picture"));
+        Settings::set(QStringLiteral("Imagenes"), deck.path());
+        static QStringList logged;
+        logged.clear();
+        const QtMessageHandler before =
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &m) {
+                if (m.startsWith(QStringLiteral("orbelle:")))
+                    logged << m;
+            });
+        modOrbelle::Main();
+        qInstallMessageHandler(before);
+        // One line names both.
+        QCOMPARE(logged.size(), 1);
+        QVERIFY2(logged.first().endsWith(QStringLiteral("3.jpg, 11.jpg")), qPrintable(logged.first()));
+        QCOMPARE(m_ends, 0);
+        QVERIFY(WindowRegistry::isLoaded<anima>());
+        anima *intro = WindowRegistry::get<anima>();
+        QVERIFY(intro->isVisible());
+        QVERIFY(!intro->loaded());
+        for (size_t k = 0; k < intro->Image1.size(); ++k) {
+            const bool lost = anima::kCards[k] == 11 || anima::kCards[k] == 3;
+            QCOMPARE(intro->Image1[k]->pixmap().isNull(), lost);
+        }
+        QCOMPARE(Settings::get(QStringLiteral("Imagenes")), deck.path());
+        QVERIFY(Dialogs::asked().isEmpty());
+        // The intro still runs its course to the main window.
+        QTRY_VERIFY(WindowRegistry::isLoaded<Start>() && WindowRegistry::get<Start>()->isVisible());
+    }
+
+    void aDeckWithNothingReadableClearsTheSettingAndEnds()
+    {
+        QTemporaryDir deck;
+        TestEnv::writeFile(deck.filePath(QStringLiteral("1.jpg")), QByteArray("not a picture"));
         Settings::set(QStringLiteral("Imagenes"), deck.path());
         modOrbelle::Main();
         QCOMPARE(modOrbelle::state().imageFolder, deck.path());
