@@ -160,12 +160,24 @@ private slots:
         anima *intro = WindowRegistry::get<anima>();
         QVERIFY(intro->isVisible());
         QVERIFY(!intro->loaded());
-        for (size_t k = 0; k < intro->Image1.size(); ++k) {
-            const bool lost = anima::kCards[k] == 11 || anima::kCards[k] == 3;
-            QCOMPARE(intro->Image1[k]->pixmap().isNull(), lost);
-        }
         QCOMPARE(Settings::get(QStringLiteral("Imagenes")), deck.path());
         QVERIFY(Dialogs::asked().isEmpty());
+        // The whole fan dealt: the two frames stay empty, every other card shows.
+        QList<bool> shown, empty;
+        connect(intro->Timer1, &QTimer::timeout, intro, [&] {
+            if (intro->dealCount() != 10)
+                return;
+            for (size_t k = 0; k < intro->Image1.size(); ++k) {
+                shown << (intro->Image1[k]->isVisible() && intro->Shape1[k]->isVisible());
+                empty << intro->Image1[k]->pixmap().isNull();
+            }
+        });
+        QTRY_VERIFY(!shown.isEmpty());
+        for (size_t k = 0; k < intro->Image1.size(); ++k) {
+            const bool lost = anima::kCards[k] == 11 || anima::kCards[k] == 3;
+            QVERIFY(shown[qsizetype(k)]);
+            QCOMPARE(empty[qsizetype(k)], lost);
+        }
         // The intro still runs its course to the main window.
         QTRY_VERIFY(WindowRegistry::isLoaded<Start>() && WindowRegistry::get<Start>()->isVisible());
     }
