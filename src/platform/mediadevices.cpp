@@ -292,6 +292,9 @@ struct FluidEngine
         settings = new_fluid_settings();
         fluid_settings_setnum(settings, "synth.gain", 0.6);
         fluid_settings_setint(settings, "synth.reverb.active", 1);
+        // Only the samples of the instruments a file uses are read into memory (a General
+        // MIDI SoundFont holds megabytes of them).
+        fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
         synth = new_fluid_synth(settings);
         if (!synth ||
             fluid_synth_sfload(synth, QFile::encodeName(soundFont).constData(), 1) == FLUID_FAILED) {
