@@ -1,4 +1,5 @@
 #include "allwindows.h"
+#include "firstpaint.h"
 #include "modOrbelle.h"
 #include "startup.h"
 #include "theme.h"
@@ -16,6 +17,7 @@ int main(int argc, char *argv[])
         qputenv("QT_MEDIA_BACKEND", "gstreamer");
 
     QApplication app(argc, argv);
+    FirstPaint::installIfAsked();
     QApplication::setOrganizationName(QStringLiteral("Orbelle"));
     QApplication::setApplicationName(QStringLiteral("Orbelle"));
     // The desktop entry and icon of the installed program carry this name; the desktop

@@ -1,7 +1,10 @@
 #include "settings.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStringDecoder>
 
 #include <memory>
@@ -11,6 +14,9 @@ namespace {
 constexpr auto kOrganisation = "Orbelle";
 constexpr auto kApplication = "Orbelle";
 constexpr auto kSection = "Opciones";
+// The store holds a handful of short keys; a file far beyond that is not ours to parse
+// (QSettings would take seconds and gigabytes over it).
+constexpr qint64 kMaxFileSize = 1 << 20;
 
 std::unique_ptr<QSettings> open()
 {
@@ -36,6 +42,21 @@ bool damaged(QSettings &s)
     return utf8.hasError();
 }
 
+// Where QSettings keeps the INI file, known before it is opened (opening parses it).
+QString storePath()
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+        .filePath(QStringLiteral("%1/%2.ini").arg(QLatin1String(kOrganisation), QLatin1String(kApplication)));
+}
+
+void moveAside(const QString &path)
+{
+    QFile::remove(path + QStringLiteral(".damaged"));
+    if (!QFile::rename(path, path + QStringLiteral(".damaged")))
+        QFile::remove(path);
+    qWarning("orbelle: settings file %s could not be read; starting with empty settings", qPrintable(path));
+}
+
 // A store that cannot be parsed reads as empty. QSettings would also refuse to write
 // over it, so every later change would be lost silently; the damaged file is moved
 // aside (kept for whoever wants to look at it) and a fresh store is started.
@@ -50,15 +71,14 @@ QSettings &store()
     std::unique_ptr<QSettings> &s = instance();
     if (s)
         return *s;
+    // The size is looked at before QSettings reads a byte.
+    const QString path = storePath();
+    if (QFileInfo(path).size() > kMaxFileSize)
+        moveAside(path);
     s = open();
     if (damaged(*s)) {
-        const QString path = s->fileName();
         s.reset();
-        QFile::remove(path + QStringLiteral(".damaged"));
-        if (!QFile::rename(path, path + QStringLiteral(".damaged")))
-            QFile::remove(path);
-        qWarning("orbelle: settings file %s could not be read; starting with empty settings",
-                 qPrintable(path));
+        moveAside(path);
         s = open();
     }
     return *s;

@@ -117,6 +117,28 @@ struct Inspection
     int version = -1; // the texts' version stamp
 };
 
+// Every table the windows read, with a text in every row they address (a copy that lost
+// a table would otherwise show empty boxes in the middle of a reading). Empty when the
+// file has it all.
+QString missingContent(QSqlDatabase &db)
+{
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("SELECT count(*) FROM karten")) || !q.next())
+        return QStringLiteral("No es una base de datos de Orbelle.");
+    for (const auto &t : CardTables::all) {
+        const QString name = resolveTable(db, QString::fromUtf8(t.name.data(), qsizetype(t.name.size())));
+        if (name.isEmpty())
+            return QStringLiteral("La base de datos está incompleta.");
+        // The text column bears the table's name; count(column) skips missing texts.
+        if (!q.exec(QStringLiteral("SELECT count(\"%1\") FROM \"%1\" WHERE rowid BETWEEN 1 AND %2")
+                        .arg(name)
+                        .arg(t.rows)) ||
+            !q.next() || q.value(0).toInt() != t.rows)
+            return QStringLiteral("La base de datos está incompleta.");
+    }
+    return QString();
+}
+
 // One look at a database file: can it serve the program, and which texts it holds.
 Inspection inspect(const QString &path)
 {
@@ -135,11 +157,7 @@ Inspection inspect(const QString &path)
         if (!db.isOpen()) {
             result.problem = err;
         } else {
-            QSqlQuery q(db);
-            if (!q.exec(QStringLiteral("SELECT count(*) FROM karten")) || !q.next())
-                result.problem = QStringLiteral("No es una base de datos de Orbelle.");
-            else if (q.value(0).toInt() < CardTables::kCards)
-                result.problem = QStringLiteral("La base de datos está incompleta.");
+            result.problem = missingContent(db);
             result.version = userVersion(db);
         }
         db.close();

@@ -7,15 +7,19 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QHash>
 #include <QMediaPlayer>
 #include <QMutex>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
 
 #include <fluidsynth.h>
 
 #include <atomic>
+#include <functional>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -98,27 +102,89 @@ private:
 // ---------------------------------------------------------------------------------------
 // Wave files through Qt Multimedia. Only made when the machine has an audio output:
 // without one, Qt's players never report the end of a sound.
-class WaveDevice : public MediaDevice
+//
+// The players live on a thread of their own: a sound server that stops answering makes
+// Qt's player wait (tens of seconds for a pause, more for its end), and that wait must
+// never be the windows'. The thread is made once and runs until the process ends.
+QThread *audioThread()
 {
+    static QThread *thread = [] {
+        auto *t = new QThread;
+        t->setObjectName(QStringLiteral("orbelle-audio"));
+        t->start();
+        return t;
+    }();
+    return thread;
+}
+
+// The player itself, on the audio thread.
+class WavePlayer : public QObject
+{
+    Q_OBJECT
 public:
-    explicit WaveDevice(QObject *parent) : MediaDevice(parent)
+    void init()
     {
-        m_player.setAudioOutput(&m_output);
-        connect(&m_player, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus s) {
+        m_output = new QAudioOutput(this);
+        m_player = new QMediaPlayer(this);
+        m_player->setAudioOutput(m_output);
+        connect(m_player, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus s) {
             if (s == QMediaPlayer::EndOfMedia && !m_atEnd) {
                 m_atEnd = true;
-                emit finished();
+                emit ended();
             }
         });
-        connect(&m_player, &QMediaPlayer::errorOccurred, this,
+        connect(m_player, &QMediaPlayer::errorOccurred, this,
                 [this](QMediaPlayer::Error, const QString &text) {
                     if (!m_reported) {
                         m_reported = true;
-                        qWarning("orbelle: sound: %s: %s", qPrintable(m_player.source().toLocalFile()),
+                        qWarning("orbelle: sound: %s: %s", qPrintable(m_player->source().toLocalFile()),
                                  qPrintable(text));
                     }
+                    emit ended();
                 });
     }
+    void open(const QString &file)
+    {
+        m_atEnd = false;
+        m_player->setSource(QUrl::fromLocalFile(file));
+    }
+    void play()
+    {
+        if (m_atEnd) {
+            m_atEnd = false;
+            m_player->setPosition(0);
+        }
+        m_player->play();
+    }
+    void pause() { m_player->pause(); }
+
+signals:
+    void ended();
+
+private:
+    QMediaPlayer *m_player = nullptr;
+    QAudioOutput *m_output = nullptr;
+    bool m_atEnd = false;
+    bool m_reported = false;
+};
+
+// The device as the windows see it: it keeps the state and hands every command to the
+// player on the audio thread, never waiting for it.
+class WaveDevice : public MediaDevice
+{
+public:
+    explicit WaveDevice(QObject *parent) : MediaDevice(parent), m_player(new WavePlayer)
+    {
+        m_player->moveToThread(audioThread());
+        QMetaObject::invokeMethod(m_player, &WavePlayer::init);
+        connect(m_player, &WavePlayer::ended, this, [this] {
+            if (!m_playing)
+                return;
+            m_playing = false;
+            emit finished();
+        });
+    }
+    ~WaveDevice() override { m_player->deleteLater(); }
 
     bool open(const QString &file, QString *why) override
     {
@@ -130,31 +196,32 @@ public:
             *why = QStringLiteral("not a wave file");
             return false;
         }
-        m_atEnd = false;
-        m_player.setSource(QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()));
+        m_playing = false;
+        QMetaObject::invokeMethod(m_player,
+                                  [p = m_player, f = QFileInfo(file).absoluteFilePath()] { p->open(f); });
         return true;
     }
 
     void play() override
     {
-        if (m_player.playbackState() == QMediaPlayer::PlayingState)
+        if (m_playing)
             return;
-        if (m_atEnd) {
-            m_atEnd = false;
-            m_player.setPosition(0);
-        }
-        m_player.play();
+        m_playing = true;
+        QMetaObject::invokeMethod(m_player, &WavePlayer::play);
     }
 
-    void stop() override { m_player.pause(); }
-    bool isPlaying() const override { return m_player.playbackState() == QMediaPlayer::PlayingState; }
+    void stop() override
+    {
+        m_playing = false;
+        QMetaObject::invokeMethod(m_player, &WavePlayer::pause);
+    }
+
+    bool isPlaying() const override { return m_playing; }
     QString name() const override { return QStringLiteral("waveaudio"); }
 
 private:
-    QMediaPlayer m_player;
-    QAudioOutput m_output;
-    bool m_atEnd = false;
-    bool m_reported = false;
+    WavePlayer *m_player;
+    bool m_playing = false;
 };
 
 // ---------------------------------------------------------------------------------------
@@ -190,119 +257,188 @@ void quietFluid()
         fluid_set_log_function(level, fluidLog, nullptr);
 }
 
-// One synthesizer with its SoundFont and audio output, shared by the sequencer devices.
-// Loading the SoundFont and opening the output take a good second; the music player
-// opens a new device for every piece, so the synthesizer outlives its devices by a few
-// seconds and the next piece starts without a gap. When no device has used it for that
-// long it is freed, so an idle program keeps no audio thread.
-class Synthesizer
+// FluidSynth's objects of one sequencer. Loading the SoundFont (tens of milliseconds)
+// and connecting to the sound server (which may not answer at all) happen on a thread
+// of their own, and so does the tear-down, which waits for the audio thread: nothing on
+// the user-interface thread ever waits for the sound system.
+struct FluidEngine
 {
-public:
-    static std::shared_ptr<Synthesizer> acquire(const QString &soundFont, QString *why)
+    fluid_settings_t *settings = nullptr;
+    fluid_synth_t *synth = nullptr;
+    fluid_audio_driver_t *driver = nullptr;
+    fluid_player_t *player = nullptr;
+    std::atomic<bool> ended{false};
+    int device = 0; // the SequencerDevice it serves, by number
+    bool ok = false;
+    QString why;
+
+    ~FluidEngine()
     {
-        std::shared_ptr<Synthesizer> &kept = current();
-        if (kept && kept->m_soundFont == soundFont)
-            return kept;
-        auto made = std::shared_ptr<Synthesizer>(new Synthesizer(soundFont));
-        if (!made->start(why))
-            return nullptr;
-        kept = made;
-        return kept;
+        // The audio thread goes first, so no tick callback runs while the rest is freed.
+        if (driver)
+            delete_fluid_audio_driver(driver);
+        if (player) {
+            fluid_player_stop(player);
+            delete_fluid_player(player);
+        }
+        if (synth)
+            delete_fluid_synth(synth);
+        if (settings)
+            delete_fluid_settings(settings);
     }
 
-    // A device let go of the synthesizer: free it once nobody has taken it again for a while.
-    static void released()
+    void start(const QString &soundFont)
     {
-        if (!QCoreApplication::instance())
+        settings = new_fluid_settings();
+        fluid_settings_setnum(settings, "synth.gain", 0.6);
+        fluid_settings_setint(settings, "synth.reverb.active", 1);
+        // Only the samples of the instruments a file uses are read into memory (a General
+        // MIDI SoundFont holds megabytes of them).
+        fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
+        synth = new_fluid_synth(settings);
+        if (!synth ||
+            fluid_synth_sfload(synth, QFile::encodeName(soundFont).constData(), 1) == FLUID_FAILED) {
+            why = QStringLiteral("SoundFont %1 could not be loaded").arg(soundFont);
             return;
-        QTimer::singleShot(kIdleMs, QCoreApplication::instance(), [] {
-            std::shared_ptr<Synthesizer> &kept = current();
-            if (kept && kept.use_count() == 1)
-                kept.reset();
-        });
-    }
-
-    ~Synthesizer()
-    {
-        // The audio thread goes first, so nothing renders while the rest is freed.
-        if (m_driver)
-            delete_fluid_audio_driver(m_driver);
-        if (m_synth)
-            delete_fluid_synth(m_synth);
-        if (m_settings)
-            delete_fluid_settings(m_settings);
-    }
-
-    fluid_synth_t *synth() const { return m_synth; }
-
-private:
-    static constexpr int kIdleMs = 10000;
-
-    explicit Synthesizer(const QString &soundFont) : m_soundFont(soundFont) {}
-
-    static std::shared_ptr<Synthesizer> &current()
-    {
-        static std::shared_ptr<Synthesizer> kept;
-        static const bool once = [] {
-            // Freed with the application, while the libraries it uses are still there.
-            qAddPostRoutine([] { current().reset(); });
-            return true;
-        }();
-        Q_UNUSED(once);
-        return kept;
-    }
-
-    bool start(QString *why)
-    {
-        quietFluid();
-        takeFluidMessage();
-        if (!QFileInfo(m_soundFont).isFile()) {
-            *why = QStringLiteral("SoundFont %1 not found").arg(m_soundFont);
-            return false;
         }
-        m_settings = new_fluid_settings();
-        fluid_settings_setnum(m_settings, "synth.gain", 0.6);
-        fluid_settings_setint(m_settings, "synth.reverb.active", 1);
-        m_synth = new_fluid_synth(m_settings);
-        if (!m_synth ||
-            fluid_synth_sfload(m_synth, QFile::encodeName(m_soundFont).constData(), 1) == FLUID_FAILED) {
-            *why = QStringLiteral("SoundFont %1 could not be loaded").arg(m_soundFont);
-            return false;
-        }
-        for (const char *driver : {"pulseaudio", "alsa"}) {
+        for (const char *name : {"pulseaudio", "alsa"}) {
             // Without a sound card ALSA only fills the terminal with complaints.
-            if (qstrcmp(driver, "alsa") == 0 &&
+            if (qstrcmp(name, "alsa") == 0 &&
                 QDir(QStringLiteral("/dev/snd")).entryList({QStringLiteral("pcm*")}, QDir::System).isEmpty())
                 continue;
-            fluid_settings_setstr(m_settings, "audio.driver", driver);
-            m_driver = new_fluid_audio_driver(m_settings, m_synth);
-            if (m_driver)
-                return true;
+            fluid_settings_setstr(settings, "audio.driver", name);
+            driver = new_fluid_audio_driver(settings, synth);
+            if (driver) {
+                ok = true;
+                return;
+            }
         }
         const QString detail = takeFluidMessage();
-        *why = QStringLiteral("no audio output") +
-               (detail.isEmpty() ? QString() : QStringLiteral(" (") + detail + QLatin1Char(')'));
-        return false;
+        why = QStringLiteral("no audio output") +
+              (detail.isEmpty() ? QString() : QStringLiteral(" (") + detail + QLatin1Char(')'));
     }
-
-    QString m_soundFont;
-    fluid_settings_t *m_settings = nullptr;
-    fluid_synth_t *m_synth = nullptr;
-    fluid_audio_driver_t *m_driver = nullptr;
 };
+
+class SequencerDevice;
+// The live sequencers by number, touched on the user-interface thread only: what the
+// audio and start threads report is delivered there, to the device if it still exists.
+QHash<int, SequencerDevice *> &liveSequencers()
+{
+    static QHash<int, SequencerDevice *> live;
+    return live;
+}
+
+void onUiThread(std::function<void()> f)
+{
+    if (QCoreApplication *app = QCoreApplication::instance())
+        QMetaObject::invokeMethod(app, std::move(f), Qt::QueuedConnection);
+}
+
+// Lets the engine go on a thread of its own: its last owner may be a start still
+// waiting for the sound server.
+void release(std::shared_ptr<FluidEngine> &engine)
+{
+    if (engine)
+        std::thread([e = std::move(engine)]() mutable { e.reset(); }).detach();
+    engine.reset();
+}
+
+// The engine of the piece that ended, kept a few seconds for the next one: the music
+// player opens a new device for every piece, and a started engine plays the next piece
+// at once instead of loading the SoundFont and connecting to the sound server again.
+// Not taken within that time it is let go, so an idle program keeps no audio thread.
+struct SpareEngine
+{
+    std::shared_ptr<FluidEngine> engine;
+    QString soundFont;
+    int generation = 0;
+};
+
+SpareEngine &spareEngine()
+{
+    static SpareEngine spare;
+    static const bool once = [] {
+        qAddPostRoutine([] { release(spareEngine().engine); });
+        return true;
+    }();
+    Q_UNUSED(once);
+    return spare;
+}
+
+constexpr int kSpareKeptMs = 10000;
+
+// Stops and frees the engine's player; the engine itself plays on.
+void dropPlayer(FluidEngine &e)
+{
+    if (!e.player)
+        return;
+    fluid_player_set_tick_callback(e.player, nullptr, nullptr);
+    fluid_player_stop(e.player);
+    fluid_synth_all_notes_off(e.synth, -1);
+    delete_fluid_player(e.player);
+    e.player = nullptr;
+}
+
+void keepSpare(std::shared_ptr<FluidEngine> &engine, const QString &soundFont)
+{
+    SpareEngine &spare = spareEngine();
+    release(spare.engine);
+    dropPlayer(*engine);
+    engine->device = 0;
+    spare.engine = std::move(engine);
+    spare.soundFont = soundFont;
+    const int generation = ++spare.generation;
+    if (QCoreApplication *app = QCoreApplication::instance()) {
+        QTimer::singleShot(kSpareKeptMs, app, [generation] {
+            if (spareEngine().generation == generation)
+                release(spareEngine().engine);
+        });
+    }
+}
+
+std::shared_ptr<FluidEngine> takeSpare(const QString &soundFont)
+{
+    SpareEngine &spare = spareEngine();
+    if (!spare.engine || spare.soundFont != soundFont)
+        return nullptr;
+    ++spare.generation;
+    return std::exchange(spare.engine, nullptr);
+}
 
 class SequencerDevice : public MediaDevice
 {
 public:
-    explicit SequencerDevice(QObject *parent) : MediaDevice(parent)
+    SequencerDevice(QObject *parent, const QString &soundFont) : MediaDevice(parent)
     {
+        static int next = 0;
+        m_id = ++next;
+        liveSequencers().insert(m_id, this);
+        m_soundFont = soundFont;
+        if ((m_engine = takeSpare(soundFont))) {
+            m_engine->device = m_id;
+            m_engine->ended = false;
+            QMetaObject::invokeMethod(
+                this, [this] { started(); }, Qt::QueuedConnection);
+        } else {
+            m_engine = std::make_shared<FluidEngine>();
+            m_engine->device = m_id;
+            quietFluid();
+            std::thread([engine = m_engine, soundFont, id = m_id] {
+                engine->start(soundFont);
+                onUiThread([id] {
+                    if (SequencerDevice *d = liveSequencers().value(id))
+                        d->started();
+                });
+            }).detach();
+        }
+
         // Should the last tick ever be missed, FluidSynth's own end status (a few
         // seconds later) still ends the file.
         m_watch.setInterval(250);
         connect(&m_watch, &QTimer::timeout, this, [this] {
-            if (m_player && fluid_player_get_status(m_player) == FLUID_PLAYER_DONE) {
+            if (player() && fluid_player_get_status(player()) == FLUID_PLAYER_DONE) {
                 m_watch.stop();
-                if (!m_ended.exchange(true))
+                if (!m_engine->ended.exchange(true))
                     emit finished();
             }
         });
@@ -310,20 +446,11 @@ public:
 
     ~SequencerDevice() override
     {
-        dropPlayer();
-        if (m_engine) {
-            m_engine.reset();
-            Synthesizer::released();
-        }
-    }
-
-    bool start(const QString &soundFont, QString *why)
-    {
-        m_engine = Synthesizer::acquire(soundFont, why);
-        if (!m_engine)
-            return false;
-        m_synth = m_engine->synth();
-        return true;
+        liveSequencers().remove(m_id);
+        if (m_ready && m_engine && m_engine->ok)
+            keepSpare(m_engine, m_soundFont);
+        else
+            release(m_engine);
     }
 
     bool open(const QString &file, QString *why) override
@@ -336,75 +463,117 @@ public:
             *why = QStringLiteral("not a MIDI file");
             return false;
         }
-        dropPlayer();
-        m_player = new_fluid_player(m_synth);
-        if (!m_player || fluid_player_add(m_player, QFile::encodeName(file).constData()) != FLUID_OK) {
-            *why = QStringLiteral("FluidSynth refused the file");
-            return false;
-        }
-        fluid_player_set_tick_callback(m_player, &SequencerDevice::onTick, this);
-        m_ended = false;
-        return true;
+        m_file = file;
+        m_wantPlay = false;
+        if (m_silent)
+            return m_silent->open(file, why);
+        if (m_ready)
+            return load(why);
+        return true; // loaded once the engine has started
     }
 
     void play() override
     {
-        if (!m_player || isPlaying())
+        if (m_silent)
+            return m_silent->play();
+        if (!m_ready) {
+            m_wantPlay = true;
             return;
-        if (m_ended) {
-            m_ended = false;
-            fluid_player_seek(m_player, 0);
         }
-        fluid_player_play(m_player);
+        if (!player() || isPlaying())
+            return;
+        if (m_engine->ended) {
+            m_engine->ended = false;
+            fluid_player_seek(player(), 0);
+        }
+        fluid_player_play(player());
         m_watch.start();
     }
 
     void stop() override
     {
-        if (!m_player)
+        m_wantPlay = false;
+        if (m_silent)
+            return m_silent->stop();
+        if (!player())
             return;
         m_watch.stop();
-        fluid_player_stop(m_player);
-        fluid_synth_all_notes_off(m_synth, -1);
+        fluid_player_stop(player());
+        fluid_synth_all_notes_off(m_engine->synth, -1);
     }
 
     bool isPlaying() const override
     {
-        return m_player && !m_ended && fluid_player_get_status(m_player) == FLUID_PLAYER_PLAYING;
+        if (m_silent)
+            return m_silent->isPlaying();
+        if (!m_ready)
+            return m_wantPlay; // it will, as soon as it can
+        return player() && !m_engine->ended && fluid_player_get_status(player()) == FLUID_PLAYER_PLAYING;
     }
-    QString name() const override { return QStringLiteral("sequencer"); }
+    QString name() const override { return m_silent ? m_silent->name() : QStringLiteral("sequencer"); }
 
 private:
-    // The synthesizer plays on: the player's notes are ended, and its tick reports stop
-    // before it is freed.
-    void dropPlayer()
+    fluid_player_t *player() const { return m_ready ? m_engine->player : nullptr; }
+
+    // The engine has started, or failed to: what was asked meanwhile is done now.
+    void started()
     {
-        if (!m_player)
+        m_ready = true;
+        QString why;
+        if (!m_engine->ok) {
+            why = m_engine->why;
+            release(m_engine);
+            m_engine = std::make_shared<FluidEngine>();
+            m_silent.reset(
+                MediaDevices::makeSilent(nullptr, QStringLiteral("silent"), MediaDevices::Kind::Midi));
+            connect(m_silent.get(), &MediaDevice::finished, this, &MediaDevice::finished);
+            qWarning("orbelle: sound: MIDI music stays silent: %s", qPrintable(why));
+            if (m_file.isEmpty() || !m_silent->open(m_file, &why))
+                return;
+        } else if (m_file.isEmpty() || !load(&why)) {
+            if (!why.isEmpty())
+                qWarning("orbelle: sound: %s: %s", qPrintable(m_file), qPrintable(why));
             return;
-        m_watch.stop();
-        fluid_player_set_tick_callback(m_player, nullptr, nullptr);
-        fluid_player_stop(m_player);
-        fluid_synth_all_notes_off(m_synth, -1);
-        delete_fluid_player(m_player);
-        m_player = nullptr;
+        }
+        if (std::exchange(m_wantPlay, false))
+            play();
+    }
+
+    bool load(QString *why)
+    {
+        FluidEngine &e = *m_engine;
+        dropPlayer(e);
+        e.player = new_fluid_player(e.synth);
+        if (!e.player || fluid_player_add(e.player, QFile::encodeName(m_file).constData()) != FLUID_OK) {
+            *why = QStringLiteral("FluidSynth refused the file");
+            return false;
+        }
+        fluid_player_set_tick_callback(e.player, &SequencerDevice::onTick, &e);
+        e.ended = false;
+        return true;
     }
 
     static int onTick(void *data, int tick)
     {
-        auto *self = static_cast<SequencerDevice *>(data);
-        const int total = fluid_player_get_total_ticks(self->m_player);
-        if (total > 0 && tick >= total && !self->m_ended.exchange(true)) {
+        auto *e = static_cast<FluidEngine *>(data);
+        const int total = fluid_player_get_total_ticks(e->player);
+        if (total > 0 && tick >= total && !e->ended.exchange(true)) {
             // Runs on the audio thread; the end is handled on the user-interface thread.
-            QMetaObject::invokeMethod(
-                self, [self] { emit self->finished(); }, Qt::QueuedConnection);
+            onUiThread([id = e->device] {
+                if (SequencerDevice *d = liveSequencers().value(id))
+                    emit d->finished();
+            });
         }
         return FLUID_OK;
     }
 
-    std::shared_ptr<Synthesizer> m_engine;
-    fluid_synth_t *m_synth = nullptr;
-    fluid_player_t *m_player = nullptr;
-    std::atomic<bool> m_ended{false};
+    int m_id = 0;
+    QString m_soundFont;
+    std::shared_ptr<FluidEngine> m_engine;
+    std::unique_ptr<MediaDevice> m_silent; // when FluidSynth could not start
+    bool m_ready = false;
+    bool m_wantPlay = false;
+    QString m_file;
     QTimer m_watch;
 };
 
@@ -419,12 +588,11 @@ MediaDevice *makeWave(QObject *parent)
 
 MediaDevice *makeSequencer(QObject *parent, const QString &soundFont, QString *why)
 {
-    auto *d = new SequencerDevice(parent);
-    if (!d->start(soundFont, why)) {
-        delete d;
+    if (!QFileInfo(soundFont).isFile()) {
+        *why = QStringLiteral("SoundFont %1 not found").arg(soundFont);
         return nullptr;
     }
-    return d;
+    return new SequencerDevice(parent, soundFont);
 }
 
 MediaDevice *makeSilent(QObject *parent, const QString &name, Kind kind)
@@ -433,3 +601,5 @@ MediaDevice *makeSilent(QObject *parent, const QString &name, Kind kind)
 }
 
 } // namespace MediaDevices
+
+#include "mediadevices.moc"

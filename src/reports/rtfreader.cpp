@@ -314,7 +314,11 @@ struct Picture
     int goalW = 0, goalH = 0;
     int scaleX = 100, scaleY = 100;
     CharState ch;
+    // Where the picture's kept source begins: its group's "{", or its "\pict" when the
+    // group held text before it (that text is already in the document; kept with the
+    // picture it would be written twice). Then a "{" is put before it.
     const char *groupStart = nullptr;
+    bool addBrace = false;
 };
 
 struct ColorEntry
@@ -455,6 +459,32 @@ private:
             m_closed = true;
     }
 
+    // Whether [from, to) holds nothing but control words and line breaks: no text, no
+    // symbol and no group.
+    static bool onlyControlWords(const char *from, const char *to)
+    {
+        if (!from || !to || to < from)
+            return false;
+        for (const char *c = from; c < to;) {
+            if (*c == '\r' || *c == '\n') {
+                ++c;
+                continue;
+            }
+            if (*c != '\\' || c + 1 >= to || !isLetter(uchar(c[1])))
+                return false;
+            ++c;
+            while (c < to && isLetter(uchar(*c)))
+                ++c;
+            if (c < to && *c == '-')
+                ++c;
+            while (c < to && *c >= '0' && *c <= '9')
+                ++c;
+            if (c < to && *c == ' ')
+                ++c;
+        }
+        return true;
+    }
+
     void control()
     {
         if (m_p >= m_end)
@@ -464,6 +494,7 @@ private:
             return;
         }
         const char *start = m_p;
+        m_wordStart = start - 1;
         while (m_p < m_end && isLetter(uchar(*m_p)))
             ++m_p;
         const std::string_view name(start, size_t(m_p - start));
@@ -583,6 +614,10 @@ private:
                 m_pict = std::make_unique<Picture>();
                 m_pict->ch = m_st.ch;
                 m_pict->groupStart = m_st.groupStart;
+                if (!onlyControlWords(m_st.groupStart + 1, m_wordStart)) {
+                    m_pict->groupStart = m_wordStart;
+                    m_pict->addBrace = true;
+                }
                 m_st.dest = Dest::Picture;
             } else {
                 m_st.dest = Dest::Skip;
@@ -953,7 +988,8 @@ private:
         if (!countItem())
             return;
         // The group runs from its "{" to the "}" just read.
-        const QByteArray group(pict.groupStart, m_p - pict.groupStart);
+        const QByteArray group = (pict.addBrace ? QByteArray("{") : QByteArray()) +
+                                 QByteArray(pict.groupStart, m_p - pict.groupStart);
         m_cursor.setCharFormat(charFormat(pict.ch));
         ReportPicture::insertForeign(m_cursor, group, shown);
         m_blockUsed = true;
@@ -1043,6 +1079,7 @@ private:
     }
 
     const char *m_p;
+    const char *m_wordStart = nullptr; // the backslash of the control word being read
     const char *m_begin;
     const char *m_end;
     QTextDocument *m_doc;

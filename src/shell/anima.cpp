@@ -4,6 +4,7 @@
 #include "cardpictures.h"
 #include "designscale.h"
 #include "mediacontrol.h"
+#include "modOrbelle.h"
 #include "program.h"
 #include "start.h"
 #include "startup.h"
@@ -12,6 +13,7 @@
 #include "twips.h"
 #include "windows.h"
 
+#include <QDir>
 #include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
@@ -33,6 +35,40 @@ constexpr std::array<QPoint, 11> kPositions{{{240, 240},
 constexpr int kCardWidth = 1455;
 constexpr int kCardHeight = 2600;
 const char *const kSkipTip = "Klick hier zu überspringen!";
+
+// The frame behind a card, painted: eleven style sheets would cost the first show more
+// than the rest of the intro.
+class CardFrame : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(Theme::deepGold(), 1));
+        p.setBrush(Theme::cardGround());
+        p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
+    }
+};
+
+// A background decoded at no less than `least` (JPEG scales while it decodes).
+QImage readCovering(const QString &file, QSize least)
+{
+    QImageReader reader(file);
+    const QSize full = reader.size();
+    if (!full.isValid())
+        return QImage();
+    QSize s = full;
+    while (s.width() / 2 >= least.width() && s.height() / 2 >= least.height())
+        s /= 2;
+    if (s != full)
+        reader.setScaledSize(s);
+    return reader.read();
+}
+
 } // namespace
 
 anima::anima(QWidget *parent) : QWidget(parent)
@@ -43,16 +79,13 @@ anima::anima(QWidget *parent) : QWidget(parent)
 
     // 1. The deal counter.
     m_count = 0;
-    // 2. Background.
-    m_background = backgroundPicture(QStringLiteral("nebo3.jpg"));
+    // 2. Background: read at the end, once the window has its size on the screen.
 
     for (size_t k = 0; k < 11; ++k) {
-        auto *frame = new QWidget(this);
+        auto *frame = new CardFrame(this);
         frame->setObjectName(QStringLiteral("Shape1_%1").arg(k));
         frame->setGeometry(Twips::rect(kPositions[k].x() - 120, kPositions[k].y() - 120, kCardWidth + 240,
                                        kCardHeight + 250));
-        frame->setStyleSheet(QStringLiteral("background: %1; border: 1px solid %2; border-radius: 6px;")
-                                 .arg(Theme::css(Theme::cardGround()), Theme::deepGold().name()));
         frame->hide();
         Shape1[k] = frame;
         auto *card = new QLabel(this);
@@ -69,27 +102,6 @@ anima::anima(QWidget *parent) : QWidget(parent)
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setToolTip(QString::fromUtf8(kSkipTip));
     Image2->setAlignment(Qt::AlignCenter);
-    const QImage title = QImageReader(CardPictures::programFile(QStringLiteral("titulo.png"))).read();
-    if (!title.isNull()) {
-        // The title centred on a clear canvas of the window's size, so that it keeps its
-        // proportions as the window scales.
-        const qreal dpr = devicePixelRatioF();
-        QImage canvas(size() * dpr * 1.6, QImage::Format_ARGB32_Premultiplied);
-        canvas.fill(Qt::transparent);
-        const QSize fit = title.size().scaled(canvas.size() * 0.9, Qt::KeepAspectRatio);
-        QPainter p(&canvas);
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(
-            QRect(QPoint((canvas.width() - fit.width()) / 2, (canvas.height() - fit.height()) / 2), fit),
-            title);
-        p.end();
-        Image2->setPixmap(QPixmap::fromImage(canvas));
-        Image2->setScaledContents(true);
-    } else {
-        Image2->setText(QStringLiteral("Orbelle"));
-        Image2->setStyleSheet(
-            QStringLiteral("color: %1; font: bold 48px 'Liberation Serif';").arg(Theme::caption().name()));
-    }
     Image2->setGeometry(rect());
     Image2->hide();
     Image2->installEventFilter(this);
@@ -111,10 +123,10 @@ anima::anima(QWidget *parent) : QWidget(parent)
             // The card at index 0 comes with the first tick, so the fan is complete.
             if (m_count == 1) {
                 Shape1[0]->show();
-                Image1[0]->show();
+                showCard(0);
             }
             Shape1[size_t(m_count)]->show();
-            Image1[size_t(m_count)]->show();
+            showCard(size_t(m_count));
             Image1[size_t(m_count)]->raise();
         } else {
             Timer2->setEnabled(true);
@@ -126,6 +138,7 @@ anima::anima(QWidget *parent) : QWidget(parent)
             Image1[k]->hide();
             Shape1[k]->hide();
         }
+        makeTitle();
         Image2->show();
         Image2->raise();
         Timer3->setEnabled(true);
@@ -148,25 +161,69 @@ anima::anima(QWidget *parent) : QWidget(parent)
     MMControl1->setFileName(CardPictures::programFile(QStringLiteral("corvin.mid")));
     MMControl1->setCommand(QStringLiteral("open"));
 
-    // 6.–7. The cards, at the size they are shown.
-    bool all = true;
+    // 6.–7. The cards. A picture that cannot be read leaves its frame empty; the intro
+    // goes on and the log names the missing ones in one line. Each is decoded as it is
+    // dealt, so none stands before the first paint.
+    QStringList missing;
     for (size_t k = 0; k < 11; ++k) {
-        const QImage img = CardPictures::loadScaled(kCards[k], Image1[k]->size() * devicePixelRatioF());
-        if (img.isNull()) {
-            all = false;
-            continue;
+        if (!QImageReader(CardPictures::path(kCards[k])).size().isValid()) {
+            m_unreadable[k] = true;
+            missing << QStringLiteral("%1.jpg").arg(kCards[k]);
         }
-        Image1[k]->setPixmap(QPixmap::fromImage(img));
     }
+    if (!missing.isEmpty())
+        qWarning("orbelle: the intro shows empty frames for the pictures it could not read in %s: %s",
+                 qPrintable(QDir::toNativeSeparators(modOrbelle::state().imageFolder)),
+                 qPrintable(missing.join(QStringLiteral(", "))));
 
     // 8.
     Timer1->setEnabled(true);
     Timer4->setEnabled(true);
     Timer5->setEnabled(true);
-    m_loaded = all;
+    m_loaded = missing.isEmpty();
     setFocusPolicy(Qt::StrongFocus);
     DesignScale::install(this, size(), DesignScale::Layout::Placed);
     Program::openOnScreen(this, Twips::size(7600, 5100));
+    m_background =
+        readCovering(CardPictures::background(QStringLiteral("nebo3.jpg")), size() * devicePixelRatioF());
+}
+
+void anima::makeTitle()
+{
+    if (m_titleMade)
+        return;
+    m_titleMade = true;
+    const QImage title = QImageReader(CardPictures::programFile(QStringLiteral("titulo.png"))).read();
+    if (!title.isNull()) {
+        // The title centred on a clear canvas of the window's size, so that it keeps its
+        // proportions as the window scales.
+        const qreal dpr = devicePixelRatioF();
+        QImage canvas(size() * dpr * 1.6, QImage::Format_ARGB32_Premultiplied);
+        canvas.fill(Qt::transparent);
+        const QSize fit = title.size().scaled(canvas.size() * 0.9, Qt::KeepAspectRatio);
+        QPainter p(&canvas);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(
+            QRect(QPoint((canvas.width() - fit.width()) / 2, (canvas.height() - fit.height()) / 2), fit),
+            title);
+        p.end();
+        Image2->setPixmap(QPixmap::fromImage(canvas));
+        Image2->setScaledContents(true);
+    } else {
+        Image2->setText(QStringLiteral("Orbelle"));
+        Image2->setStyleSheet(
+            QStringLiteral("color: %1; font: bold 48px 'Liberation Serif';").arg(Theme::caption().name()));
+    }
+}
+
+void anima::showCard(size_t k)
+{
+    if (Image1[k]->pixmap().isNull() && !m_unreadable[k]) {
+        const QImage img = CardPictures::loadScaled(kCards[k], Image1[k]->size() * devicePixelRatioF());
+        if (!img.isNull())
+            Image1[k]->setPixmap(QPixmap::fromImage(img));
+    }
+    Image1[k]->show();
 }
 
 void anima::handOver()
@@ -174,7 +231,6 @@ void anima::handOver()
     hide();
     Start *main = WindowRegistry::get<Start>();
     main->show();
-    qCInfo(lcStart, "main window shown");
     Shell::offerRecovery(main);
 }
 

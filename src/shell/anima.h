@@ -49,8 +49,12 @@ protected:
 
 private:
     void handOver();
+    void showCard(size_t k); // decoded on first showing
+    void makeTitle();        // drawn on first showing
 
     QImage m_background;
     int m_count = 0;
     bool m_loaded = false;
+    bool m_titleMade = false;
+    std::array<bool, 11> m_unreadable{};
 };

@@ -48,17 +48,20 @@ bool openCardData()
 
 bool deckReadable(const QString &folder)
 {
+    // One picture of the intro that decodes is enough: a folder that lost a few of them
+    // still starts, with empty frames in the intro (it says which in the log). Only a
+    // folder of which nothing can be read at all is given up.
     for (int card : anima::kCards) {
         QImageReader reader(CardPictures::path(folder, card));
         const QSize size = reader.size();
         if (!size.isValid())
-            return false;
+            continue;
         // Decoded small: JPEG scales while it decodes, so the check costs little.
         reader.setScaledSize(size / 8);
-        if (reader.read().isNull())
-            return false;
+        if (!reader.read().isNull())
+            return true;
     }
-    return true;
+    return false;
 }
 
 bool settleDeck()

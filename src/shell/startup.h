@@ -15,7 +15,9 @@ namespace Shell {
 // Opens the card database (the user's own copy where it can be made). False when the
 // program cannot run; the user has been told why.
 bool openCardData();
-// Whether the pictures the intro shows can be read from a deck folder.
+// Whether anything of a deck folder can be read: at least one picture the intro shows.
+// A deck of which nothing can be read is forgotten, so the next start falls back to the
+// program's own; one that lacks only some pictures starts with empty intro frames.
 bool deckReadable(const QString &folder);
 // Settles the run's deck: the connected one when it can be read; else the program's own
 // for this run, with one message (the setting stays, so a deck on a stick that was taken

@@ -13,6 +13,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QSettings>
 #include <QSignalSpy>
@@ -342,6 +343,38 @@ private slots:
         QCOMPARE(Settings::get(QStringLiteral("wavdat")), QStringLiteral("cd"));
         // The damaged file is kept beside the new one, not thrown away.
         QVERIFY(QFile::exists(file + QStringLiteral(".damaged")));
+    }
+
+    void oversizedSettingsAreMovedAsideUnread_data()
+    {
+        QTest::addColumn<int>("padding");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("just under the limit") << (1 << 20) - 200 << true;
+        QTest::newRow("just over the limit") << (1 << 20) + 1 << false;
+        QTest::newRow("a hundred megabytes") << 100 * (1 << 20) << false;
+    }
+    void oversizedSettingsAreMovedAsideUnread()
+    {
+        QFETCH(int, padding);
+        QFETCH(bool, kept);
+        const QString file = Settings::fileName();
+        QByteArray bytes("[Opciones]\nmusikja=ja\nrelleno=");
+        bytes.append(QByteArray(padding - bytes.size() - 1, 'x')).append('\n');
+        TestEnv::writeFile(file, bytes);
+        Settings::reopen();
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(Settings::get(QStringLiteral("musikja")), kept ? QStringLiteral("ja") : QString());
+        QCOMPARE(QFile::exists(file + QStringLiteral(".damaged")), !kept);
+        if (!kept) {
+            // Refused by its size alone, not after parsing it.
+            QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+            QCOMPARE(QFileInfo(file + QStringLiteral(".damaged")).size(), qint64(padding));
+            Settings::set(QStringLiteral("wavdat"), QStringLiteral("cd"));
+            Settings::reopen();
+            QCOMPARE(Settings::get(QStringLiteral("wavdat")), QStringLiteral("cd"));
+        }
+        QFile::remove(file + QStringLiteral(".damaged"));
     }
 };
 

@@ -308,6 +308,60 @@ private slots:
         QFile::remove(TestEnv::dataHome() + QStringLiteral("/Orbelle"));
     }
 
+    void incompleteCopyIsSetAsideForThePristineFile_data()
+    {
+        QTest::addColumn<QStringList>("damage");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<int>("row");
+        QTest::newRow("the cross tables gone")
+            << QStringList{QStringLiteral("DROP TABLE kreuz1"), QStringLiteral("DROP TABLE kreuz2"),
+                           QStringLiteral("DROP TABLE kreuz3"), QStringLiteral("DROP TABLE kreuz4")}
+            << QStringLiteral("kreuz3") << 40;
+        QTest::newRow("last card of a table gone")
+            << QStringList{QStringLiteral("DELETE FROM tag2 WHERE rowid = 78")} << QStringLiteral("tag2")
+            << 78;
+        QTest::newRow("quintessence row gone")
+            << QStringList{QStringLiteral("DELETE FROM quintzig WHERE rowid = 22")}
+            << QStringLiteral("quintzig") << 22;
+        QTest::newRow("info text emptied to NULL")
+            << QStringList{QStringLiteral("UPDATE stichwörter SET stichwörter = NULL WHERE rowid = 80")}
+            << QStringLiteral("stichwörter") << 80;
+        QTest::newRow("rows moved out of card order")
+            << QStringList{QStringLiteral("UPDATE bezi4 SET rowid = rowid + 1000 WHERE rowid > 70")}
+            << QStringLiteral("bezi4") << 71;
+    }
+    void incompleteCopyIsSetAsideForThePristineFile()
+    {
+        QFETCH(QStringList, damage);
+        QFETCH(QString, table);
+        QFETCH(int, row);
+        const QString copy = CardDatabase::userCopyPath();
+        CardDatabase::closeShared();
+        {
+            QSqlDatabase db = CardDatabase::openStudy(copy);
+            QSqlQuery q(db);
+            for (const QString &sql : damage)
+                QVERIFY2(q.exec(sql), qPrintable(sql));
+        }
+        CardDatabase::closeStudy();
+        const QByteArray damaged = [&] {
+            QFile f(copy);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+
+        Dialogs::clear();
+        QVERIFY(Shell::openCardData());
+        QCOMPARE(Dialogs::asked().size(), 1);
+        QVERIFY(Dialogs::asked().first().contains(QDir::toNativeSeparators(copy)));
+        QCOMPARE(modOrbelle::state().dbPath, CardDatabase::pristinePath());
+        QCOMPARE(TestEnv::rowText(table, row), pristineText(table, row));
+        QVERIFY(!TestEnv::rowText(table, row).isEmpty());
+        // The user's file is left as it was: it may still hold their own keywords.
+        QFile f(copy);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), damaged);
+    }
+
     void missingOrDamagedDatabaseEndsWithAMessageNamingIt_data()
     {
         QTest::addColumn<QByteArray>("content");

@@ -14,6 +14,9 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <csignal>
+#include <memory>
+
 namespace {
 QTemporaryDir *g_runtime = nullptr;
 QString g_whyNoServer;
@@ -110,6 +113,61 @@ private slots:
         QVERIFY2(took >= ms - 50, "the end came before the music's end");
         QTest::qWait(500);
         QCOMPARE(ended.count(), 1);
+    }
+
+    // Last: the server does not come back from the second row.
+    void aSoundServerThatStopsHoldsNothingUp_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("frozen") << int(SIGSTOP);
+        QTest::newRow("ended") << int(SIGKILL);
+    }
+    void aSoundServerThatStopsHoldsNothingUp()
+    {
+        QFETCH(int, signal);
+        const QString song =
+            Fixtures::write(m_dir.filePath(QStringLiteral("long.mid")), Fixtures::midi(60, 120));
+        const QString tone =
+            Fixtures::write(m_dir.filePath(QStringLiteral("long.wav")), Fixtures::wave(20000));
+        const QString next =
+            Fixtures::write(m_dir.filePath(QStringLiteral("next.mid")), Fixtures::midi(2, 240));
+        auto music = std::make_unique<MediaControl>();
+        music->setDeviceType(QStringLiteral("sequencer"));
+        music->setFileName(song);
+        music->setCommand(QStringLiteral("open"));
+        music->setCommand(QStringLiteral("play"));
+        auto sound = std::make_unique<MediaControl>();
+        sound->setDeviceType(QStringLiteral("waveaudio"));
+        sound->setFileName(tone);
+        sound->setCommand(QStringLiteral("open"));
+        sound->setCommand(QStringLiteral("play"));
+        QTRY_VERIFY(music->isPlaying() && sound->isPlaying());
+        QTest::qWait(300);
+
+        QVERIFY(::kill(pid_t(g_server->processId()), signal) == 0);
+        QTest::qWait(200);
+        // What a reading does next: stop and close its sounds, open and play the next
+        // ones, unload. None of it may wait for the server; a hang here is a hang of the
+        // program's windows.
+        QElapsedTimer clock;
+        clock.start();
+        music->setCommand(QStringLiteral("stop"));
+        sound->setCommand(QStringLiteral("stop"));
+        sound->setCommand(QStringLiteral("close"));
+        music->setCommand(QStringLiteral("close"));
+        music->setFileName(next);
+        music->setCommand(QStringLiteral("open"));
+        music->setCommand(QStringLiteral("play"));
+        sound->setFileName(tone);
+        sound->setCommand(QStringLiteral("open"));
+        sound->setCommand(QStringLiteral("play"));
+        QTest::qWait(500);
+        music.reset();
+        sound.reset();
+        const qint64 took = clock.elapsed() - 500;
+        if (signal == SIGSTOP)
+            ::kill(pid_t(g_server->processId()), SIGCONT);
+        QVERIFY2(took < 3000, qPrintable(QStringLiteral("the commands took %1 ms").arg(took)));
     }
 };
 

@@ -493,6 +493,32 @@ private slots:
         }
     }
 
+    void aPictureAfterTextInItsGroupKeepsOnlyThePicture_data()
+    {
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QByteArray>("kept");
+        QTest::newRow("text") << rtf("{antes\\pict\\wmetafile8 0100}despu\\'e9s")
+                              << QByteArray("{\\pict\\wmetafile8 0100}");
+        QTest::newRow("escaped brace") << rtf("{\\{x\\pict\\wmetafile8\\picw20 0100}fin")
+                                       << QByteArray("{\\pict\\wmetafile8\\picw20 0100}");
+        // Only control words before it: the group is kept exactly as it stood.
+        QTest::newRow("control words only") << rtf("{\\b\\fs24\r\n\\pict\\wmetafile8 0100}fin")
+                                            << QByteArray("{\\b\\fs24\r\n\\pict\\wmetafile8 0100}");
+    }
+    void aPictureAfterTextInItsGroupKeepsOnlyThePicture()
+    {
+        QFETCH(QByteArray, input);
+        QFETCH(QByteArray, kept);
+        auto doc = load(input);
+        const auto pics = pictures(*doc);
+        QCOMPARE(pics.size(), 1);
+        QCOMPARE(ReportPicture::foreignRtf(pics[0]), kept);
+        // Saved and read again, the text is there once (the kept group once held it too).
+        auto again = load(save(*doc));
+        QCOMPARE(blocks(*again), blocks(*doc));
+        QCOMPARE(pictures(*again).size(), 1);
+    }
+
     void malformedInputNeverBreaksTheReader_data()
     {
         QTest::addColumn<QByteArray>("input");

@@ -134,13 +134,58 @@ private slots:
         QCOMPARE(MediaControl::recordedCommands().last(), QStringLiteral("play corvin.mid"));
     }
 
-    void aDeckWithoutItsPicturesGivesWayToTheProgramsOwn()
+    void aDeckMissingAnIntroPictureStartsWithAnEmptyFrame()
     {
         QTemporaryDir deck;
-        // Everything the intro shows but 11.jpg.
-        for (int n : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 12})
+        // Everything the intro shows but 11.jpg, and 3.jpg damaged.
+        for (int n : {1, 2, 4, 5, 6, 7, 8, 9, 10, 12})
             QVERIFY(QFile::copy(QStringLiteral(ORBELLE_PROGRAM_DIR "/Imagenes/%1.jpg").arg(n),
                                 deck.filePath(QStringLiteral("%1.jpg").arg(n))));
+        TestEnv::writeFile(deck.filePath(QStringLiteral("3.jpg")), QByteArray("\xff\xd8\xff not a picture"));
+        Settings::set(QStringLiteral("Imagenes"), deck.path());
+        static QStringList logged;
+        logged.clear();
+        const QtMessageHandler before =
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &m) {
+                if (m.startsWith(QStringLiteral("orbelle:")))
+                    logged << m;
+            });
+        modOrbelle::Main();
+        qInstallMessageHandler(before);
+        // One line names both.
+        QCOMPARE(logged.size(), 1);
+        QVERIFY2(logged.first().endsWith(QStringLiteral("3.jpg, 11.jpg")), qPrintable(logged.first()));
+        QCOMPARE(m_ends, 0);
+        QVERIFY(WindowRegistry::isLoaded<anima>());
+        anima *intro = WindowRegistry::get<anima>();
+        QVERIFY(intro->isVisible());
+        QVERIFY(!intro->loaded());
+        QCOMPARE(Settings::get(QStringLiteral("Imagenes")), deck.path());
+        QVERIFY(Dialogs::asked().isEmpty());
+        // The whole fan dealt: the two frames stay empty, every other card shows.
+        QList<bool> shown, empty;
+        connect(intro->Timer1, &QTimer::timeout, intro, [&] {
+            if (intro->dealCount() != 10)
+                return;
+            for (size_t k = 0; k < intro->Image1.size(); ++k) {
+                shown << (intro->Image1[k]->isVisible() && intro->Shape1[k]->isVisible());
+                empty << intro->Image1[k]->pixmap().isNull();
+            }
+        });
+        QTRY_VERIFY(!shown.isEmpty());
+        for (size_t k = 0; k < intro->Image1.size(); ++k) {
+            const bool lost = anima::kCards[k] == 11 || anima::kCards[k] == 3;
+            QVERIFY(shown[qsizetype(k)]);
+            QCOMPARE(empty[qsizetype(k)], lost);
+        }
+        // The intro still runs its course to the main window.
+        QTRY_VERIFY(WindowRegistry::isLoaded<Start>() && WindowRegistry::get<Start>()->isVisible());
+    }
+
+    void aDeckWithNothingReadableGivesWayToTheProgramsOwn()
+    {
+        QTemporaryDir deck;
+        TestEnv::writeFile(deck.filePath(QStringLiteral("1.jpg")), QByteArray("not a picture"));
         Settings::set(QStringLiteral("Imagenes"), deck.path());
         modOrbelle::Main();
         // This run shows the program's own deck, and says so once.

@@ -1,0 +1,130 @@
+// Start-up of the program against the floor, an empty Qt window (emptywindow, built
+// beside this). Each of N rounds starts both; the time runs from the start of the
+// process to the first paint of its first window, and the peak memory (VmHWM) is read
+// 5 s after the start, when the intro has dealt its cards and its music plays.
+//
+//   startbench [rounds]      default 9; one warm-up start of each is not counted
+//
+// Runs on the display in DISPLAY, or offscreen without one. The program runs with
+// settings and user data of its own in a temporary folder (its first start, which makes
+// the user's copy of the database, is the warm-up). Measure on a quiet machine: look
+// at `uptime` first.
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+struct Sample
+{
+    double firstPaintMs = -1;
+    double peakMb = -1;
+};
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+double peakMb(qint64 pid)
+{
+    QFile f(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : f.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return -1;
+}
+
+Sample run(const QString &program, const QProcessEnvironment &env)
+{
+    Sample s;
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.setProcessChannelMode(QProcess::SeparateChannels);
+    p.setStandardErrorFile(QProcess::nullDevice());
+    QElapsedTimer clock;
+    clock.start();
+    p.start(program, {});
+    if (!p.waitForStarted(10000)) {
+        std::fprintf(stderr, "startbench: %s did not start\n", qPrintable(program));
+        return s;
+    }
+    QByteArray out;
+    while (clock.elapsed() < 20000 && p.state() == QProcess::Running) {
+        if (p.waitForReadyRead(50)) {
+            out += p.readAllStandardOutput();
+            if (out.contains("first-paint")) {
+                s.firstPaintMs = double(clock.nsecsElapsed()) / 1e6;
+                break;
+            }
+        }
+    }
+    while (clock.elapsed() < 5000 && p.state() == QProcess::Running)
+        QThread::msleep(20);
+    s.peakMb = peakMb(p.processId());
+    p.kill();
+    p.waitForFinished(5000);
+    return s;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 9;
+    const QString dir = QCoreApplication::applicationDirPath();
+    const QString orbelle = dir + QStringLiteral("/../orbelle");
+    const QString empty = dir + QStringLiteral("/emptywindow");
+
+    QTemporaryDir home;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("ORBELLE_REPORT_FIRST_PAINT"), QStringLiteral("1"));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+    if (!env.contains(QStringLiteral("DISPLAY")) && !env.contains(QStringLiteral("QT_QPA_PLATFORM")))
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    std::printf("platform: %s, %d rounds of 5 s each per program\n",
+                env.contains(QStringLiteral("QT_QPA_PLATFORM"))
+                    ? qPrintable(env.value(QStringLiteral("QT_QPA_PLATFORM")))
+                    : qPrintable(QStringLiteral("xcb on ") + env.value(QStringLiteral("DISPLAY"))),
+                rounds);
+
+    run(empty, env);
+    run(orbelle, env);
+    std::vector<double> emptyMs, emptyMb, orbelleMs, orbelleMb;
+    for (int i = 0; i < rounds; ++i) {
+        const Sample e = run(empty, env);
+        const Sample o = run(orbelle, env);
+        if (e.firstPaintMs < 0 || o.firstPaintMs < 0) {
+            std::fprintf(stderr, "startbench: round %d: no first paint seen\n", i + 1);
+            return 1;
+        }
+        std::printf("round %d: empty %.0f ms %.1f MB, orbelle %.0f ms %.1f MB\n", i + 1, e.firstPaintMs,
+                    e.peakMb, o.firstPaintMs, o.peakMb);
+        std::fflush(stdout);
+        emptyMs.push_back(e.firstPaintMs);
+        emptyMb.push_back(e.peakMb);
+        orbelleMs.push_back(o.firstPaintMs);
+        orbelleMb.push_back(o.peakMb);
+    }
+    const double em = median(emptyMs), om = median(orbelleMs);
+    const double eb = median(emptyMb), ob = median(orbelleMb);
+    std::printf("first window (median): empty %.0f ms, orbelle %.0f ms, ratio %.2f\n", em, om, om / em);
+    std::printf("peak memory after 5 s (median): empty %.1f MB, orbelle %.1f MB, ratio %.2f\n", eb, ob,
+                ob / eb);
+    return 0;
+}
