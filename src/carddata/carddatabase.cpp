@@ -203,14 +203,19 @@ Prepared prepare()
             return p;
         }
     } else {
-        const Inspection own = inspect(copy);
+        Inspection own = inspect(copy);
+        if (own.version >= 0 && own.version != original.version) {
+            // A copy made by another build: brought up to date first (a newer build may
+            // have added tables it lacks), then judged.
+            if (!refreshCopy(copy, pristine, original.version))
+                qWarning("orbelle: could not bring %s up to date", qPrintable(copy));
+            own = inspect(copy);
+        }
         if (!own.problem.isEmpty()) {
             // Never replace a user's file we cannot read: it may hold their texts.
             readOnlyNotice(own.problem);
             return p;
         }
-        if (own.version != original.version && !refreshCopy(copy, pristine, original.version))
-            qWarning("orbelle: could not bring %s up to date", qPrintable(copy));
     }
 
     if (!QFileInfo(copy).isWritable()) {

@@ -231,6 +231,7 @@ void anima::handOver()
     hide();
     Start *main = WindowRegistry::get<Start>();
     main->show();
+    qCInfo(lcStart, "main window shown");
     Shell::offerRecovery(main);
 }
 
