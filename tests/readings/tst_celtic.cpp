@@ -43,18 +43,6 @@ using ReadingDriver::reportText;
 namespace {
 const QString kObject(QChar::ObjectReplacementCharacter);
 
-// Spelled out rather than taken from the window.
-const QStringList kHeadings{QStringLiteral("La situación"),
-                            QStringLiteral("Lo que se cruza"),
-                            QStringLiteral("La base"),
-                            QStringLiteral("Lo que queda atrás"),
-                            QStringLiteral("Lo que corona"),
-                            QStringLiteral("Lo que viene"),
-                            QStringLiteral("Tú mismo"),
-                            QStringLiteral("Tu entorno"),
-                            QStringLiteral("Esperanzas y temores"),
-                            QStringLiteral("El desenlace")};
-
 const QStringList kPrompts{
     QStringLiteral("Saque la carta 1 de 10: la situación"),
     QStringLiteral("Saque la carta 2 de 10: lo que se cruza"),
@@ -256,7 +244,7 @@ private slots:
             // The number; then, elsewhere, the card itself.
             QTest::mouseClick(view, Qt::LeftButton, {}, view->numberRect(k).center());
             QCOMPARE(view->selected(), k);
-            QCOMPARE(reading->Label1->text(), QStringLiteral("%1. %2").arg(k).arg(kHeadings.at(k - 1)));
+            QCOMPARE(reading->Label1->text(), QStringLiteral("%1. %2").arg(k).arg(deutKelt::heading(k)));
             const QString meaning = TestEnv::rowText(QStringLiteral("kelt"), k);
             QCOMPARE(reading->Box1->toPlainText(), meaning);
             QCOMPARE(reading->Label2->text(), nameOf(s.card(k), s.isReversed(k)));
@@ -331,7 +319,7 @@ private slots:
             QCOMPARE(lines.at(line++), QString());
             QCOMPARE(lines.at(line++), kObject);
             QCOMPARE(lines.at(line++), QString());
-            QCOMPARE(lines.at(line++), QStringLiteral("%1. %2").arg(k).arg(kHeadings.at(k - 1)));
+            QCOMPARE(lines.at(line++), QStringLiteral("%1. %2").arg(k).arg(deutKelt::heading(k)));
             QCOMPARE(lines.at(line++), nameOf(s.card(k), s.isReversed(k)));
             const QStringList keywords =
                 TestEnv::rowText(QStringLiteral("stichwörter"), s.card(k)).split(QLatin1Char('\n'));
