@@ -225,29 +225,6 @@ private slots:
         QVERIFY2(!out.contains(QLatin1String("warning:"), Qt::CaseInsensitive), qPrintable(out));
     }
 
-    void manualPageReadsCleanly()
-    {
-        const QString man = QStandardPaths::findExecutable(QStringLiteral("man"));
-        if (man.isEmpty())
-            QSKIP("man is not installed");
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("MANWIDTH"), QStringLiteral("80"));
-        env.insert(QStringLiteral("MANPAGER"), QStringLiteral("cat"));
-        p.setProcessEnvironment(env);
-        p.start(man, {QStringLiteral("--warnings"), QStringLiteral("-E"), QStringLiteral("UTF-8"),
-                      QStringLiteral("-l"), installed(QStringLiteral("share/man/man6/orbelle.6.gz"))});
-        QVERIFY(p.waitForFinished(60000));
-        const QString err = QString::fromLocal8Bit(p.readAllStandardError());
-        const QString text = QString::fromUtf8(p.readAllStandardOutput());
-        QCOMPARE(p.exitCode(), 0);
-        QVERIFY2(err.trimmed().isEmpty(), qPrintable(err));
-        for (const char *section : {"NAME", "FILES", "ENVIRONMENT"})
-            QVERIFY2(text.contains(QRegularExpression(QStringLiteral("^%1$").arg(QLatin1String(section)),
-                                                      QRegularExpression::MultilineOption)),
-                     section);
-    }
-
     void installedProgramStartsToItsMainWindow()
     {
         QTemporaryDir home;

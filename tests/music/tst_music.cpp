@@ -7,7 +7,6 @@
 #include "carddatabase.h"
 #include "dialogs.h"
 #include "filelists.h"
-#include "info.h"
 #include "mediacontrol.h"
 #include "mediafixtures.h"
 #include "modOrbelle.h"
@@ -24,7 +23,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -102,17 +100,6 @@ private slots:
         m_ends = 0;
     }
 
-    void ayudaShowsThePlayersHelp()
-    {
-        auto *p = WindowRegistry::get<mojCorvin>();
-        QCOMPARE(Music::player(), p->MMControl1);
-        p->mnuHilfe->trigger();
-        QVERIFY(WindowRegistry::isLoaded<info>());
-        QVERIFY(WindowRegistry::get<info>()->Text3->isVisibleTo(WindowRegistry::get<info>()));
-    }
-
-    // The tree reads its folders in the background; the current folder, deep under many
-    // others, must still end up selected and in view once they are read.
     void theFolderTreeShowsTheCurrentFolder()
     {
         QTemporaryDir root;

