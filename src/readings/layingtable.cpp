@@ -46,6 +46,11 @@ LayingTable::LayingTable(const Design &design, QWidget *parent)
     nextPromptTimer = new Timer(this, design.nextPromptDelayMs);
     gatherTimer = new Timer(this, design.gatherIntervalMs);
     endTimer = new Timer(this, design.endPauseMs);
+    // Windows with designed names for these rename them.
+    promptTimer->setObjectName(QStringLiteral("promptTimer"));
+    nextPromptTimer->setObjectName(QStringLiteral("nextPromptTimer"));
+    gatherTimer->setObjectName(QStringLiteral("gatherTimer"));
+    endTimer->setObjectName(QStringLiteral("endTimer"));
     MMControl1 = new MediaControl(this);
     MMControl1->setObjectName(QStringLiteral("MMControl1"));
     MMControl2 = new MediaControl(this);

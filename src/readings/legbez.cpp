@@ -46,7 +46,6 @@ legBez::legBez(QWidget *parent) : LayingTable(design(), parent)
     Timer5->setObjectName(QStringLiteral("Timer5"));
     Timer8 = gatherTimer;
     Timer8->setObjectName(QStringLiteral("Timer8"));
-    endTimer->setObjectName(QStringLiteral("endTimer"));
     // The interpretation was loaded, hidden, by the names input; it is shown as the last
     // back is gathered.
     connect(this, &LayingTable::laid, this, [this] {

@@ -49,14 +49,6 @@ LayingTable::Design legKelt::design()
 legKelt::legKelt(QWidget *parent) : LayingTable(design(), parent)
 {
     setWindowTitle(QStringLiteral("Orbelle: Cruz celta"));
-    Timer6 = promptTimer;
-    Timer6->setObjectName(QStringLiteral("Timer6"));
-    Timer5 = nextPromptTimer;
-    Timer5->setObjectName(QStringLiteral("Timer5"));
-    Timer8 = gatherTimer;
-    Timer8->setObjectName(QStringLiteral("Timer8"));
-    Timer3 = endTimer;
-    Timer3->setObjectName(QStringLiteral("Timer3"));
     connect(this, &LayingTable::laid, this, [this] {
         deutKelt *reading = WindowRegistry::get<deutKelt>();
         Program::showInside(reading);

@@ -11,11 +11,6 @@ class legKelt : public LayingTable
 public:
     explicit legKelt(QWidget *parent = nullptr);
 
-    Timer *Timer6 = nullptr; // 500 ms: the first prompt, after the deal
-    Timer *Timer5 = nullptr; // 300 ms: the next prompt, after each reveal
-    Timer *Timer8 = nullptr; // 30 ms: gathers the backs after the tenth draw
-    Timer *Timer3 = nullptr; // 500 ms: opens the interpretation
-
     // The prompt before draw k: "Saque la carta 3 de 10: la base".
     static QString promptFor(int k);
     static Design design();
