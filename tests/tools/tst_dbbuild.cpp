@@ -172,6 +172,9 @@ private slots:
         QTest::newRow("ustedes") << "bezi3"
                                  << "Hablen ustedes de lo que sienten."
                                  << "ustedes";
+        QTest::newRow("usted") << "kelt"
+                               << "Es aquello en lo que usted piensa."
+                               << "usted";
         QTest::newRow("vosotros") << "tag2"
                                   << "Vosotros ya lo veis."
                                   << "Vosotros";

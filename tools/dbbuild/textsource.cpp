@@ -48,6 +48,11 @@ const QRegularExpression
     kPluralYou(QStringLiteral("\\b(ustedes|vosotr[oa]s|vuestr[oa]s?|os|sois|\\p{L}+[áé]is)\\b"),
                QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
 
+// One voice for the reader in every table: tú.
+const QRegularExpression kFormalYou(QStringLiteral("\\busted\\b"),
+                                    QRegularExpression::CaseInsensitiveOption |
+                                        QRegularExpression::UseUnicodePropertiesOption);
+
 // The reader may be anyone: a masculine adjective aimed at "tú" shuts half of them out.
 // Only words whose feminine differs, after the forms that describe the reader.
 const QRegularExpression kMasculineReader(
@@ -214,6 +219,8 @@ QStringList check(const CardTables::Table &table, const QMap<int, Entry> &entrie
         };
         for (auto it = kPluralYou.globalMatch(e.text); it.hasNext();)
             at(QStringLiteral("speaks to several people"), it.next().captured(0));
+        for (auto it = kFormalYou.globalMatch(e.text); it.hasNext();)
+            at(QStringLiteral("speaks to the reader as usted; the texts say tú"), it.next().captured(0));
         for (auto it = kMasculineReader.globalMatch(e.text); it.hasNext();)
             at(QStringLiteral("gives the reader a masculine form; word it for anyone"),
                it.next().captured(0));
