@@ -55,6 +55,12 @@ QString deckProblem(const DeckCheck &check);
 // Whether a folder holds a whole deck, 1.jpg to 78.jpg, every one a readable picture.
 bool isCompleteDeck(const QString &folder);
 
+// A background picture scaled to cover `cover` pixels without distortion, centred and cut
+// to exactly that size (Format_RGB32). A JPEG shown smaller than it is stored is averaged
+// row by row as it decodes, so nothing larger than the cover is held at any moment.
+// Null when the file cannot be read or `cover` is empty.
+QImage decodeCovering(const QString &file, const QSize &cover);
+
 // Media files below the program folder.
 QString background(const QString &name);  // "nebo2.jpg", "nebo3.jpg"
 QString programFile(const QString &name); // "zvuk.wav", "backarte.wav", "corvin.mid"

@@ -269,7 +269,7 @@ bezi::bezi(QWidget *parent) : QWidget(parent)
 void bezi::Form_Load()
 {
     // 1.
-    m_background = backgroundPicture(QStringLiteral("nebo3.jpg"));
+    m_background = Sky(QStringLiteral("nebo3.jpg"));
     // 2.–4. The program's one generator, seeded at start: a reseed from the seconds of
     // the day would give two readings in the same second the same cards.
     const RunState &run = modOrbelle::state();

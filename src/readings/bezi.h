@@ -1,6 +1,7 @@
 #pragma once
 
 #include "spread.h"
+#include "backdrop.h"
 #include "windows.h"
 
 #include <QImage>
@@ -94,7 +95,7 @@ private:
     void positionRecords();
     void place(QWidget *w, const QRect &twips);
 
-    QImage m_background;
+    Sky m_background;
     Spread m_spread;
     double m_scale = 1.0;
     QPointF m_origin;

@@ -37,7 +37,7 @@ deutf::deutf(QWidget *parent) : QWidget(parent)
     setWindowTitle(QStringLiteral("Deutung"));
     setWindowIcon(QIcon(CardPictures::programFile(QStringLiteral("orbelle.png"))));
     resize(Twips::size(5850, 7425));
-    m_background = backgroundPicture(QStringLiteral("nebo3.jpg"));
+    m_background = Sky(QStringLiteral("nebo3.jpg"));
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(Twips::px(150), Twips::px(120), Twips::px(150), Twips::px(120));
     grid->setVerticalSpacing(Twips::px(45));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "spread.h"
+#include "backdrop.h"
 #include "windows.h"
 
 #include <QImage>
@@ -49,5 +50,5 @@ protected:
 
 private:
     Spread m_spread;
-    QImage m_background;
+    Sky m_background;
 };

@@ -356,7 +356,7 @@ deutKelt::deutKelt(QWidget *parent) : QWidget(parent)
 
 void deutKelt::Form_Load()
 {
-    m_background = backgroundPicture(QStringLiteral("nebo3.jpg"));
+    m_background = Sky(QStringLiteral("nebo3.jpg"));
     m_spread = Readings::drawWithOrientations(CelticSpreadView::kPositions);
     // The pictures, turned where the card lies reversed, here and in the laying's slots.
     legKelt *laying = WindowRegistry::ifLoaded<legKelt>();

@@ -103,7 +103,7 @@ deutTag::deutTag(QWidget *parent) : QWidget(parent)
 void deutTag::Form_Load()
 {
     // 1.
-    m_background = backgroundPicture(QStringLiteral("nebo3.jpg"));
+    m_background = Sky(QStringLiteral("nebo3.jpg"));
     // 2.–4. The program's one generator, seeded at start (a reseed from the seconds of
     // the day would give two readings in the same second the same card).
     m_spread = drawDayCard();

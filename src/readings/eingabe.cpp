@@ -83,7 +83,7 @@ eingabe::eingabe(QWidget *parent) : QWidget(parent)
 
 void eingabe::Form_Load()
 {
-    m_background = backgroundPicture(QStringLiteral("nebo2.jpg"));
+    m_background = Sky(QStringLiteral("nebo2.jpg"));
     // The window asks for the first person itself, so whoever opens it needs to know
     // nothing of its steps.
     Label1->setText(firstPrompt());

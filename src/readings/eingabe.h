@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backdrop.h"
 #include "windows.h"
 
 #include <QImage>
@@ -47,5 +48,5 @@ private:
     // Enter in the box is the "OK" that is there.
     void accept();
 
-    QImage m_background;
+    Sky m_background;
 };

@@ -150,7 +150,7 @@ frmDrag::~frmDrag() = default;
 
 void frmDrag::Form_Load()
 {
-    m_background = backgroundPicture(QStringLiteral("nebo3.jpg"));
+    m_background = Sky(QStringLiteral("nebo3.jpg"));
     // Whether the music was already playing when the board opened.
     modOrbelle::state().musicActive = Settings::get(QStringLiteral("musakt"));
 

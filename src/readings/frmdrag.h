@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backdrop.h"
 #include "windows.h"
 
 #include <QImage>
@@ -105,7 +106,7 @@ private:
     std::array<QImage, kBoxes> m_face{};
     QImage m_back;
     QPixmap m_backScaled;
-    QImage m_background;
+    Sky m_background;
     QVector<int> m_shuffle;
     int m_dealCount = 0;
     int m_turnCount = 0;

@@ -69,7 +69,7 @@ kreuz::kreuz(QWidget *parent) : QWidget(parent)
 
 void kreuz::Form_Load()
 {
-    m_background = backgroundPicture(QStringLiteral("nebo3.jpg"));
+    m_background = Sky(QStringLiteral("nebo3.jpg"));
     // 1. The four meaning tables.
     for (size_t k = 0; k < 4; ++k) {
         Data[k]->openTable(CardDatabase::shared(), tableOf(int(k) + 1));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "spread.h"
+#include "backdrop.h"
 #include "windows.h"
 
 #include <QImage>
@@ -48,6 +49,6 @@ protected:
     void paintEvent(QPaintEvent *) override;
 
 private:
-    QImage m_background;
+    Sky m_background;
     Spread m_spread;
 };

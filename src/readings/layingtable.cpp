@@ -83,7 +83,7 @@ LayingTable::~LayingTable() = default;
 
 void LayingTable::Form_Load()
 {
-    m_background = backgroundPicture(QStringLiteral("nebo3.jpg"));
+    m_background = Sky(QStringLiteral("nebo3.jpg"));
     // Whether the music was already playing when the laying began.
     modOrbelle::state().musicActive = Settings::get(QStringLiteral("musakt"));
     // The reading draws its cards and fills the slots before the first back is dealt.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backdrop.h"
 #include "windows.h"
 
 #include <QImage>
@@ -162,7 +163,7 @@ private:
     const QImage &slotPicture(size_t k, const QSize &devicePixels) const;
 
     Design m_design;
-    QImage m_background;
+    Sky m_background;
     std::array<bool, 78> m_shapeVisible{};
     std::array<bool, 78> m_labelVisible{};
     std::array<bool, 78> m_labelShrunk{};

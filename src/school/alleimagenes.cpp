@@ -59,7 +59,7 @@ alleImagenes::alleImagenes(QWidget *parent) : QWidget(parent)
 
 void alleImagenes::Form_Load()
 {
-    m_background = backgroundPicture(QStringLiteral("nebo3.jpg"));
+    m_background = Sky(QStringLiteral("nebo3.jpg"));
     // 1. The cursor stands on its first row: the box shows card 1.
     Data1->openTable(CardDatabase::shared(), QStringLiteral("stichwörter"));
     Data1->bind(Text1, QStringLiteral("Stichwörter"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backdrop.h"
 #include "windows.h"
 
 #include <QImage>
@@ -57,7 +58,7 @@ private:
 
     QRect m_box;
     QSize m_pictureSize;
-    QImage m_background;
+    Sky m_background;
     double m_scale = 1.0;
     QPointF m_origin;
 };

@@ -184,7 +184,7 @@ lernen::~lernen() = default;
 
 void lernen::Form_Load()
 {
-    m_background = backgroundPicture(QStringLiteral("nebo3.jpg"));
+    m_background = Sky(QStringLiteral("nebo3.jpg"));
     openConnection();
     Data1->openTable(m_db, QStringLiteral("stichwörter"));
     Data1->bind(Text1, QStringLiteral("Stichwörter"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backdrop.h"
 #include "windows.h"
 
 #include <QImage>
@@ -86,7 +87,7 @@ private:
     bool m_writable = false;
     int m_card = 1;
     QImage m_picture;
-    QImage m_background;
+    Sky m_background;
     QString m_lastError;
     bool m_unloading = false;
 };

@@ -54,21 +54,6 @@ protected:
     }
 };
 
-// A background decoded at no less than `least` (JPEG scales while it decodes).
-QImage readCovering(const QString &file, QSize least)
-{
-    QImageReader reader(file);
-    const QSize full = reader.size();
-    if (!full.isValid())
-        return QImage();
-    QSize s = full;
-    while (s.width() / 2 >= least.width() && s.height() / 2 >= least.height())
-        s /= 2;
-    if (s != full)
-        reader.setScaledSize(s);
-    return reader.read();
-}
-
 } // namespace
 
 anima::anima(QWidget *parent) : QWidget(parent)
@@ -79,7 +64,7 @@ anima::anima(QWidget *parent) : QWidget(parent)
 
     // 1. The deal counter.
     m_count = 0;
-    // 2. Background: read at the end, once the window has its size on the screen.
+    // 2. Background: read at the first paint, at the window's size on the screen.
 
     for (size_t k = 0; k < 11; ++k) {
         auto *frame = new CardFrame(this);
@@ -184,8 +169,7 @@ anima::anima(QWidget *parent) : QWidget(parent)
     setFocusPolicy(Qt::StrongFocus);
     DesignScale::install(this, size(), DesignScale::Layout::Placed);
     Program::openOnScreen(this, Twips::size(7600, 5100));
-    m_background =
-        readCovering(CardPictures::background(QStringLiteral("nebo3.jpg")), size() * devicePixelRatioF());
+    m_background = Sky(QStringLiteral("nebo3.jpg"));
 }
 
 void anima::makeTitle()
@@ -198,7 +182,7 @@ void anima::makeTitle()
         // The title centred on a clear canvas of the window's size, so that it keeps its
         // proportions as the window scales.
         const qreal dpr = devicePixelRatioF();
-        QImage canvas(size() * dpr * 1.6, QImage::Format_ARGB32_Premultiplied);
+        QImage canvas(size() * dpr, QImage::Format_ARGB32_Premultiplied);
         canvas.fill(Qt::transparent);
         const QSize fit = title.size().scaled(canvas.size() * 0.9, Qt::KeepAspectRatio);
         QPainter p(&canvas);
@@ -207,7 +191,7 @@ void anima::makeTitle()
             QRect(QPoint((canvas.width() - fit.width()) / 2, (canvas.height() - fit.height()) / 2), fit),
             title);
         p.end();
-        Image2->setPixmap(QPixmap::fromImage(canvas));
+        Image2->setPixmap(QPixmap::fromImage(std::move(canvas)));
         Image2->setScaledContents(true);
     } else {
         Image2->setText(QStringLiteral("Orbelle"));
@@ -229,6 +213,13 @@ void anima::showCard(size_t k)
 void anima::handOver()
 {
     hide();
+    // The intro is not shown again; its music may play on in the main window. Its pictures
+    // and its window on the screen go now, before the main window takes their memory.
+    for (QLabel *card : Image1)
+        card->clear();
+    Image2->clear();
+    m_background.release();
+    destroy();
     Start *main = WindowRegistry::get<Start>();
     main->show();
     qCInfo(lcStart, "main window shown");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backdrop.h"
 #include "windows.h"
 
 #include <QWidget>
@@ -52,7 +53,7 @@ private:
     void showCard(size_t k); // decoded on first showing
     void makeTitle();        // drawn on first showing
 
-    QImage m_background;
+    Sky m_background;
     int m_count = 0;
     bool m_loaded = false;
     bool m_titleMade = false;

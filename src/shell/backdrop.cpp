@@ -3,49 +3,46 @@
 #include "cardpictures.h"
 #include "theme.h"
 
-#include <QHash>
-#include <QImageReader>
 #include <QPainter>
 #include <QPixmapCache>
+#include <QSet>
 
-void paintCovering(QPainter &p, const QRect &area, const QImage &image)
+QPixmap Sky::cover(const QSize &device) const
 {
-    if (image.isNull() || area.isEmpty()) {
+    if (m_name.isEmpty() || device.isEmpty())
+        return QPixmap();
+    if (!m_cover.isNull() && m_cover.size() == device)
+        return m_cover;
+    const QString key =
+        QStringLiteral("orbelle-sky-%1-%2x%3").arg(m_name).arg(device.width()).arg(device.height());
+    if (!QPixmapCache::find(key, &m_cover)) {
+        const QString file = CardPictures::background(m_name);
+        QImage img = CardPictures::decodeCovering(file, device);
+        if (img.isNull()) {
+            static QSet<QString> told;
+            if (!told.contains(file)) {
+                told.insert(file);
+                qWarning("orbelle: background %s cannot be read", qPrintable(file));
+            }
+            m_cover = QPixmap();
+            return m_cover;
+        }
+        m_cover = QPixmap::fromImage(std::move(img));
+        QPixmapCache::insert(key, m_cover);
+    }
+    return m_cover;
+}
+
+void paintCovering(QPainter &p, const QRect &area, const Sky &sky)
+{
+    const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
+    QPixmap cover = sky.cover((QSizeF(area.size()) * dpr).toSize());
+    if (cover.isNull()) {
         p.fillRect(area, Theme::night());
         return;
     }
-    const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
-    const QSize device = (QSizeF(area.size()) * dpr).toSize();
-    const QString key = QStringLiteral("orbelle-cover-%1-%2x%3")
-                            .arg(image.cacheKey())
-                            .arg(device.width())
-                            .arg(device.height());
-    QPixmap scaled;
-    if (!QPixmapCache::find(key, &scaled)) {
-        // Scaled to cover the area without distortion, centred, cut to the area.
-        const QSize s = image.size().scaled(device, Qt::KeepAspectRatioByExpanding);
-        const QPoint offset((s.width() - device.width()) / 2, (s.height() - device.height()) / 2);
-        scaled = QPixmap::fromImage(
-            image.scaled(s, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).copy(QRect(offset, device)));
-        scaled.setDevicePixelRatio(dpr);
-        QPixmapCache::insert(key, scaled);
-    }
-    p.drawPixmap(area.topLeft(), scaled);
-}
-
-QImage backgroundPicture(const QString &name)
-{
-    static QHash<QString, QImage> pictures;
-    auto it = pictures.find(name);
-    if (it == pictures.end()) {
-        QImageReader reader(CardPictures::background(name));
-        const QImage image = reader.read();
-        if (image.isNull())
-            qWarning("orbelle: background %s: %s", qPrintable(reader.fileName()),
-                     qPrintable(reader.errorString()));
-        it = pictures.insert(name, image);
-    }
-    return *it;
+    cover.setDevicePixelRatio(dpr);
+    p.drawPixmap(area.topLeft(), cover);
 }
 
 Backdrop::Backdrop(QWidget *parent) : QWidget(parent)
@@ -55,18 +52,12 @@ Backdrop::Backdrop(QWidget *parent) : QWidget(parent)
 
 void Backdrop::setBackground(const QString &name)
 {
-    m_image = backgroundPicture(name);
-    update();
-}
-
-void Backdrop::setImage(const QImage &image)
-{
-    m_image = image;
+    m_sky = Sky(name);
     update();
 }
 
 void Backdrop::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    paintCovering(p, rect(), m_image);
+    paintCovering(p, rect(), m_sky);
 }

@@ -1,7 +1,31 @@
 #pragma once
 
-#include <QImage>
+#include <QPixmap>
+#include <QString>
 #include <QWidget>
+
+// A background picture of the program folder ("nebo2.jpg", "nebo3.jpg") as a window shows
+// it: scaled to cover the window without distortion, centred and cut. Only the cover of
+// the size on screen is kept (shared through the pixmap cache by windows of one size); the
+// picture itself is read again, straight to the new size, when a window changes size.
+class Sky
+{
+public:
+    Sky() = default;
+    explicit Sky(const QString &name) : m_name(name) {}
+
+    bool isNull() const { return m_name.isEmpty(); }
+    const QString &name() const { return m_name; }
+    // The cover of `device` pixels; a null pixmap when the file cannot be read (said once a
+    // run on stderr).
+    QPixmap cover(const QSize &device) const;
+    // Lets the cover go (a window that is hidden for good).
+    void release() { m_cover = QPixmap(); }
+
+private:
+    QString m_name;
+    mutable QPixmap m_cover;
+};
 
 // A window's background picture, scaled to cover the whole area without distortion.
 class Backdrop : public QWidget
@@ -11,21 +35,14 @@ public:
     explicit Backdrop(QWidget *parent = nullptr);
     // A background of the program folder; a missing file leaves a plain night colour.
     void setBackground(const QString &name);
-    void setImage(const QImage &image);
-    const QImage &image() const { return m_image; }
+    const Sky &sky() const { return m_sky; }
 
 protected:
     void paintEvent(QPaintEvent *) override;
 
 private:
-    QImage m_image;
+    Sky m_sky;
 };
 
-// Paints a picture scaled into a widget's background, for windows whose own
-// background is the picture. The scaled picture is kept for the next paint of the same
-// size, so a window that repaints on every tick does not rescale the sky each time.
-void paintCovering(QPainter &p, const QRect &area, const QImage &image);
-
-// A background of the program folder ("nebo2.jpg", "nebo3.jpg"), decoded once a run and
-// shared by every window that shows it; a null image when the file cannot be read.
-QImage backgroundPicture(const QString &name);
+// Paints a background into `area`: the sky's cover, or the night colour where there is none.
+void paintCovering(QPainter &p, const QRect &area, const Sky &sky);

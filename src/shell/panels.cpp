@@ -29,7 +29,7 @@ void styleCaption(QLabel *l, int pointSize)
     l->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(Theme::panelText().name()));
 }
 
-void paintPanel(QWidget *w, const QImage &bg)
+void paintPanel(QWidget *w, const Sky &bg)
 {
     QPainter p(w);
     paintCovering(p, w->rect(), bg);
@@ -57,7 +57,7 @@ meld::meld(QWidget *parent)
     // The panel only tells: clicks go through it to the backs below.
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_background = backgroundPicture(QStringLiteral("nebo2.jpg"));
+    m_background = Sky(QStringLiteral("nebo2.jpg"));
     resize(Twips::size(kMeldDesign.width(), kMeldDesign.height()));
     Label1 = new QLabel(QStringLiteral("¡Saque por favor siete cartas!"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -124,7 +124,7 @@ void meld::paintEvent(QPaintEvent *)
 
 einfF::einfF(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
 {
-    m_background = backgroundPicture(QStringLiteral("nebo2.jpg"));
+    m_background = Sky(QStringLiteral("nebo2.jpg"));
     resize(Twips::size(kPromptDesign.width(), kPromptDesign.height()));
     Label1 = new QLabel(
         QStringLiteral("¡Si quiere una respuesta de Orbelle, pon su domanda y haz un click aquí!"), this);

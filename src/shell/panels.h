@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backdrop.h"
 #include "windows.h"
 
 #include <QWidget>
@@ -40,7 +41,7 @@ protected:
     void showEvent(QShowEvent *) override;
 
 private:
-    QImage m_background;
+    Sky m_background;
 };
 
 // The cross reading's question prompt: think of a question, click, and the laying opens.
@@ -66,5 +67,5 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QImage m_background;
+    Sky m_background;
 };

@@ -252,7 +252,7 @@ bool Start::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_mdi->viewport() && event->type() == QEvent::Paint) {
         QPainter p(m_mdi->viewport());
-        paintCovering(p, m_mdi->viewport()->rect(), Picture1->image());
+        paintCovering(p, m_mdi->viewport()->rect(), Picture1->sky());
         return false;
     }
     if (watched == m_mdi->viewport() && event->type() == QEvent::MouseButtonRelease) {

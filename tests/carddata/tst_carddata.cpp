@@ -411,6 +411,82 @@ private slots:
         QCOMPARE(CardPictures::halfTurn(turned), img);
     }
 
+    // The row-by-row decode must give what decoding whole, scaling smoothly and cutting the
+    // middle gives, for covers wider and taller than the picture's proportion.
+    void backgroundsAreDecodedStraightToTheirCover_data()
+    {
+        QTest::addColumn<QSize>("cover");
+        QTest::newRow("main window") << QSize(1266, 906);
+        QTest::newRow("intro") << QSize(810, 543);
+        QTest::newRow("eighths") << QSize(420, 240);
+        QTest::newRow("tall") << QSize(300, 700);
+        QTest::newRow("larger than the picture") << QSize(2000, 1100);
+    }
+
+    void backgroundsAreDecodedStraightToTheirCover()
+    {
+        QFETCH(QSize, cover);
+        // A sky of soft gradients with sharp marks near the edges, so a cover cut or
+        // scaled off by a few pixels differs clearly from the reference.
+        QImage sky(1600, 1000, QImage::Format_RGB32);
+        for (int y = 0; y < sky.height(); ++y)
+            for (int x = 0; x < sky.width(); ++x)
+                sky.setPixel(x, y, qRgb(x * 255 / 1599, y * 255 / 999, (x / 40 + y / 40) % 2 ? 200 : 40));
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("nebo.jpg"));
+        QVERIFY(sky.save(file, "JPEG", 95));
+
+        const QImage got = CardPictures::decodeCovering(file, cover);
+        QCOMPARE(got.size(), cover);
+        const QImage whole(file);
+        const QSize s = whole.size().scaled(cover, Qt::KeepAspectRatioByExpanding);
+        const QImage want =
+            whole.scaled(s, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                .copy(
+                    QRect(QPoint((s.width() - cover.width()) / 2, (s.height() - cover.height()) / 2), cover));
+        double sum = 0;
+        int worst = 0;
+        for (int y = 0; y < cover.height(); ++y) {
+            for (int x = 0; x < cover.width(); ++x) {
+                const QRgb a = got.pixel(x, y), b = want.pixel(x, y);
+                const int d =
+                    qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
+                sum += d;
+                worst = qMax(worst, d);
+            }
+        }
+        const double mean = sum / (3.0 * cover.width() * cover.height());
+        QVERIFY2(mean < 3.0, qPrintable(QStringLiteral("mean difference %1").arg(mean)));
+        // Only the edges of the checks may differ much (a pixel's worth of blur).
+        QVERIFY2(worst < 3 * 160, qPrintable(QStringLiteral("worst difference %1").arg(worst)));
+    }
+
+    void unreadableBackgroundsGiveNoCover()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(CardPictures::decodeCovering(dir.filePath(QStringLiteral("none.jpg")), QSize(80, 50)),
+                 QImage());
+        QImage sky(400, 250, QImage::Format_RGB32);
+        sky.fill(qRgb(20, 30, 90));
+        const QString file = dir.filePath(QStringLiteral("nebo.jpg"));
+        QVERIFY(sky.save(file, "JPEG", 90));
+        QCOMPARE(CardPictures::decodeCovering(file, QSize()), QImage());
+        // Cut short: the rows that never come must not be made up, nor may it crash.
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        const QByteArray bytes = f.readAll();
+        f.resize(bytes.size() / 3);
+        f.close();
+        const QImage cut = CardPictures::decodeCovering(file, QSize(200, 125));
+        QVERIFY(cut.isNull() || cut.size() == QSize(200, 125));
+        // Another format goes the general way.
+        const QString png = dir.filePath(QStringLiteral("nebo.png"));
+        QVERIFY(sky.save(png, "PNG"));
+        const QImage fromPng = CardPictures::decodeCovering(png, QSize(100, 100));
+        QCOMPARE(fromPng.size(), QSize(100, 100));
+        QCOMPARE(fromPng.pixel(50, 50), qRgb(20, 30, 90));
+    }
+
     void theRunsMarksKeepEarlierCardsOut()
     {
         Random::seed(42);
