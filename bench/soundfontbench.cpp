@@ -1,10 +1,12 @@
 // What the program's own SoundFont saves against the General MIDI one: for each, in a
 // process of its own, the time FluidSynth takes to load it and the heap and resident
 // memory it holds once the intro music has played 5 s (offline, no sound server);
-// then, on the own SoundFont, the most voices each own piece sounds at once, and how far
-// a whole render of the intro on it lies from the render on the General MIDI one.
+// then, on the own SoundFont, the most voices each own piece sounds at once and whether
+// the piece renders the same with the own engine's smaller polyphony, and how far a
+// whole render of the intro on it lies from the render on the General MIDI one.
 //
-//   soundfontbench
+//   soundfontbench [voices]   voices: the own engine's polyphony to check (default 96, as
+//                             kOwnSoundFontVoices in src/platform/mediacontrol.cpp)
 //
 // Reads the build's program folder (orbelle.sf2, corvin.mid, Klang/Ostrel).
 
@@ -19,6 +21,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 
@@ -89,6 +92,7 @@ void probe(const std::string &soundFont, int voices)
 
 void inChild(const std::string &soundFont, int voices)
 {
+    std::fflush(stdout);
     const pid_t pid = fork();
     if (pid == 0) {
         probe(soundFont, voices);
@@ -100,8 +104,9 @@ void inChild(const std::string &soundFont, int voices)
 
 } // namespace
 
-int main()
+int main(int argc, char **argv)
 {
+    const int ownVoices = argc > 1 ? std::atoi(argv[1]) : 96;
     for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
         fluid_set_log_function(level, FluidRender::quiet, nullptr);
     std::ifstream gm(kGm, std::ios::ate | std::ios::binary), own(kOwn, std::ios::ate | std::ios::binary);
@@ -109,23 +114,22 @@ int main()
                 double(own.tellg()) / 1024);
     inChild(kGm, 0);
     inChild(kOwn, 0);
-    for (int voices : {64, 32})
-        inChild(kOwn, voices);
+    inChild(kOwn, ownVoices);
 
     for (const char *piece : kPieces) {
         const FluidRender::Result r = FluidRender::render(kOwn, kFolder + "/" + piece);
-        std::printf("%-28s %5.1f s, at most %d voices at once\n", piece, double(r.left.size()) / 44100,
-                    r.maxVoices);
+        const FluidRender::Result limited = FluidRender::render(kOwn, kFolder + "/" + piece, ownVoices);
+        const FluidRender::Difference d = FluidRender::difference(r, limited);
+        std::printf(
+            "%-28s %5.1f s, at most %d voices at once; with %d voices: largest sample difference %.3g\n",
+            piece, double(r.left.size()) / 44100, r.maxVoices, ownVoices, d.largest);
     }
     const FluidRender::Result a = FluidRender::render(kGm, kFolder + "/corvin.mid");
-    for (int voices : {0, 64}) {
-        const FluidRender::Result b = FluidRender::render(kOwn, kFolder + "/corvin.mid", voices);
-        const FluidRender::Difference d = FluidRender::difference(a, b);
-        std::printf(
-            "corvin.mid, General MIDI against own (voices %d): %zu and %zu frames, energy %.3g and %.3g, "
-            "difference energy %.3g, largest sample difference %.3g\n",
-            voices, a.left.size(), b.left.size(), FluidRender::energy(a), FluidRender::energy(b), d.energy,
-            d.largest);
-    }
+    const FluidRender::Result b = FluidRender::render(kOwn, kFolder + "/corvin.mid", ownVoices);
+    const FluidRender::Difference d = FluidRender::difference(a, b);
+    std::printf("corvin.mid, General MIDI against own (%d voices): %zu and %zu frames, energy %.3g and %.3g, "
+                "difference energy %.3g, largest sample difference %.3g\n",
+                ownVoices, a.left.size(), b.left.size(), FluidRender::energy(a), FluidRender::energy(b),
+                d.energy, d.largest);
     return 0;
 }

@@ -39,10 +39,11 @@ QString &ownSoundFontPath()
     return path;
 }
 
-// The own pieces never sound more voices than this at once (bench/soundfontbench measures
-// them: 25 at most), so the engine that plays them keeps no more; each voice FluidSynth
-// keeps ready costs memory whether it sounds or not.
-constexpr int kOwnSoundFontVoices = 64;
+// The own pieces never sound more than 63 voices at once (bench/soundfontbench renders
+// them all: each sounds the same with this limit as with FluidSynth's 256), so the engine
+// that plays them keeps half as many again, not 256: every voice FluidSynth keeps ready
+// costs about 10 KB whether it sounds or not.
+constexpr int kOwnSoundFontVoices = 96;
 
 // The presets of the own SoundFont, read once per version of the file (its preset list
 // only, a few hundred bytes). Null when it is missing or unreadable, which is said once.

@@ -8,6 +8,7 @@
 
 // How long a sound or music file plays, read from the file itself. Used by the devices
 // that cannot ask a sound system: the silent device and the recording device for tests.
+// And which presets a MIDI file plays, for the choice of its SoundFont.
 namespace MediaFiles {
 
 // Milliseconds, or -1 when the file is missing or not a file of that kind.

@@ -905,7 +905,7 @@ void TestMediaFiles::ownSoundFontSoundsLikeTheGeneralMidiOne()
     const std::string piece = QFile::encodeName(programFile(QStringLiteral("corvin.mid"))).toStdString();
     const FluidRender::Result gm = FluidRender::render(ORBELLE_GM_SOUNDFONT, piece);
     const FluidRender::Result own = FluidRender::render(
-        QFile::encodeName(programFile(QStringLiteral("orbelle.sf2"))).toStdString(), piece, 64);
+        QFile::encodeName(programFile(QStringLiteral("orbelle.sf2"))).toStdString(), piece, 96);
     QVERIFY(gm.ok && own.ok);
     const double gmEnergy = FluidRender::energy(gm), ownEnergy = FluidRender::energy(own);
     const FluidRender::Difference d = FluidRender::difference(gm, own);
