@@ -5,6 +5,7 @@
 // the piece renders the same with the own engine's smaller polyphony, and how far a
 // whole render of the intro on it lies from the render on the General MIDI one.
 //
+//   soundfontbench --probe <SoundFont> [voices]   one probe in this process (for heaptrack)
 //   soundfontbench [voices]   voices: the own engine's polyphony to check (default 96, as
 //                             kOwnSoundFontVoices in src/platform/mediacontrol.cpp)
 //
@@ -106,9 +107,13 @@ void inChild(const std::string &soundFont, int voices)
 
 int main(int argc, char **argv)
 {
-    const int ownVoices = argc > 1 ? std::atoi(argv[1]) : 96;
     for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
         fluid_set_log_function(level, FluidRender::quiet, nullptr);
+    if (argc > 2 && std::string(argv[1]) == "--probe") {
+        probe(argv[2], argc > 3 ? std::atoi(argv[3]) : 0);
+        return 0;
+    }
+    const int ownVoices = argc > 1 ? std::atoi(argv[1]) : 96;
     std::ifstream gm(kGm, std::ios::ate | std::ios::binary), own(kOwn, std::ios::ate | std::ios::binary);
     std::printf("size: %s %.1f KB, %s %.1f KB\n", kGm.c_str(), double(gm.tellg()) / 1024, kOwn.c_str(),
                 double(own.tellg()) / 1024);
