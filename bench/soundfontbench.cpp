@@ -58,12 +58,7 @@ double statusMb(const char *key)
 void probe(const std::string &soundFont, int voices)
 {
     const double heap0 = heapMb(), rss0 = statusMb("VmRSS:");
-    fluid_settings_t *settings = new_fluid_settings();
-    fluid_settings_setnum(settings, "synth.gain", 0.6);
-    fluid_settings_setint(settings, "synth.reverb.active", 1);
-    fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
-    if (voices > 0)
-        fluid_settings_setint(settings, "synth.polyphony", voices);
+    fluid_settings_t *settings = FluidRender::programSettings(voices);
     fluid_synth_t *synth = new_fluid_synth(settings);
     const double heapSynth = heapMb();
     const auto t0 = std::chrono::steady_clock::now();

@@ -23,13 +23,9 @@ struct Result
 // `maxSeconds`.
 inline void quiet(int, const char *, void *) {}
 
-inline Result render(const std::string &soundFont, const std::string &midi, int voices = 0,
-                     double maxSeconds = 180)
+// The settings the program's MIDI device gives FluidSynth; `voices` 0 keeps the default.
+inline fluid_settings_t *programSettings(int voices)
 {
-    // A SoundFont without drums makes FluidSynth warn about channel 10 at every start.
-    for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
-        fluid_set_log_function(level, quiet, nullptr);
-    Result r;
     fluid_settings_t *settings = new_fluid_settings();
     fluid_settings_setnum(settings, "synth.gain", 0.6);
     fluid_settings_setint(settings, "synth.reverb.active", 1);
@@ -37,6 +33,17 @@ inline Result render(const std::string &soundFont, const std::string &midi, int 
     fluid_settings_setnum(settings, "synth.sample-rate", 44100);
     if (voices > 0)
         fluid_settings_setint(settings, "synth.polyphony", voices);
+    return settings;
+}
+
+inline Result render(const std::string &soundFont, const std::string &midi, int voices = 0,
+                     double maxSeconds = 180)
+{
+    // A SoundFont without drums makes FluidSynth warn about channel 10 at every start.
+    for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
+        fluid_set_log_function(level, quiet, nullptr);
+    Result r;
+    fluid_settings_t *settings = programSettings(voices);
     fluid_synth_t *synth = new_fluid_synth(settings);
     fluid_player_t *player = nullptr;
     if (synth && fluid_synth_sfload(synth, soundFont.c_str(), 1) != FLUID_FAILED) {
