@@ -1,11 +1,21 @@
 #include "mediacontrol.h"
 
 #include "mediadevice.h"
+#include "mediafiles.h"
+#include "paths.h"
+#include "sf2file.h"
 
 #include <QAudioDevice>
+#include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QMediaDevices>
+#include <QSet>
 #include <QTimer>
+
+#include <algorithm>
+#include <fstream>
+#include <set>
 
 namespace {
 struct Recorder
@@ -22,6 +32,51 @@ QString &soundFontPath()
 {
     static QString path = QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2");
     return path;
+}
+QString &ownSoundFontPath()
+{
+    static QString path; // empty: the one in the program folder
+    return path;
+}
+
+// The own pieces never sound more than 63 voices at once (bench/soundfontbench renders
+// them all: each sounds the same with this limit as with FluidSynth's 256), so the engine
+// that plays them keeps half as many again, not 256: every voice FluidSynth keeps ready
+// costs about 10 KB whether it sounds or not.
+constexpr int kOwnSoundFontVoices = 96;
+
+// The presets of the own SoundFont, read once per version of the file (its preset list
+// only, a few hundred bytes). Null when it is missing or unreadable, which is said once.
+const std::set<MidiScan::Preset> *ownPresets(const QString &path)
+{
+    struct Cache
+    {
+        QString path;
+        qint64 size = -1;
+        QDateTime modified;
+        bool ok = false;
+        std::set<MidiScan::Preset> presets;
+    };
+    static Cache cache;
+    static QSet<QString> reported;
+    const QFileInfo info(path);
+    if (info.size() != cache.size || info.lastModified() != cache.modified || path != cache.path) {
+        cache = Cache{path, info.size(), info.lastModified(), false, {}};
+        std::string why = "not found";
+        Sf2::Font font;
+        if (info.isFile()) {
+            std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
+            cache.ok = in && Sf2::read(in, &font, &why);
+        }
+        for (std::size_t i = 0; cache.ok && i + 1 < font.presets.size(); ++i)
+            cache.presets.insert({font.presets[i].bank, font.presets[i].preset});
+        if (!cache.ok && !reported.contains(path)) {
+            reported.insert(path);
+            qWarning("orbelle: sound: the program's SoundFont %s cannot be used (%s); the music plays on %s",
+                     qPrintable(path), why.c_str(), qPrintable(soundFontPath()));
+        }
+    }
+    return cache.ok ? &cache.presets : nullptr;
 }
 } // namespace
 
@@ -42,6 +97,28 @@ void MediaControl::setSoundFont(const QString &path)
 QString MediaControl::soundFont()
 {
     return soundFontPath();
+}
+
+void MediaControl::setOwnSoundFont(const QString &path)
+{
+    ownSoundFontPath() = path;
+}
+
+QString MediaControl::ownSoundFont()
+{
+    const QString &path = ownSoundFontPath();
+    return path.isEmpty() ? Paths::join(Paths::programFolder(), QStringLiteral("orbelle.sf2")) : path;
+}
+
+QString MediaControl::soundFontFor(const QString &midiFile)
+{
+    const QString own = ownSoundFont();
+    std::set<MidiScan::Preset> used;
+    if (!MediaFiles::midiPresets(midiFile, &used))
+        return soundFontPath();
+    const std::set<MidiScan::Preset> *have = ownPresets(own);
+    return have && std::includes(have->begin(), have->end(), used.begin(), used.end()) ? own
+                                                                                       : soundFontPath();
 }
 
 MediaControl::Mode MediaControl::mode() const
@@ -124,7 +201,9 @@ void MediaControl::open()
                      ? MediaDevices::makeWave(nullptr)
                      : MediaDevices::makeSilent(nullptr, QStringLiteral("silent"), MediaDevices::Kind::Wave);
     } else if (type == QLatin1String("sequencer")) {
-        device = MediaDevices::makeSequencer(nullptr, soundFontPath(), &why);
+        const QString font = soundFontFor(m_fileName);
+        const int voices = font == soundFontPath() ? 0 : kOwnSoundFontVoices;
+        device = MediaDevices::makeSequencer(nullptr, font, voices, &why);
         if (!device) {
             logOnce(QStringLiteral("MIDI music stays silent: %1").arg(why));
             device = MediaDevices::makeSilent(nullptr, QStringLiteral("silent"), MediaDevices::Kind::Midi);

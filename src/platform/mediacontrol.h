@@ -66,8 +66,15 @@ public:
     static void clearRecorded();
     // Whether a sound system is there to play through (false: the silent device plays).
     static bool audioAvailable();
-    static void setSoundFont(const QString &path);
+    // MIDI music plays on the program's own SoundFont (orbelle.sf2 in the program folder,
+    // the few presets its own music uses) when that holds every preset the file uses, and
+    // on the General MIDI SoundFont otherwise, or when the own one is missing or broken.
+    static void setSoundFont(const QString &path); // the General MIDI one
     static QString soundFont();
+    static void setOwnSoundFont(const QString &path); // empty: the program folder's
+    static QString ownSoundFont();
+    // By the file's content; a file that cannot be read goes to the General MIDI one.
+    static QString soundFontFor(const QString &midiFile);
 
 signals:
     // The file played to its end (not after stop or close).

@@ -27,6 +27,7 @@ signals:
 namespace MediaDevices {
 enum class Kind { Wave, Midi, Any };
 MediaDevice *makeWave(QObject *parent);
-MediaDevice *makeSequencer(QObject *parent, const QString &soundFont, QString *why);
+// `voices`: the most notes the synthesiser sounds at once; 0 for FluidSynth's default.
+MediaDevice *makeSequencer(QObject *parent, const QString &soundFont, int voices, QString *why);
 MediaDevice *makeSilent(QObject *parent, const QString &name, Kind kind);
 } // namespace MediaDevices

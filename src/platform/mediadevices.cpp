@@ -287,9 +287,11 @@ struct FluidEngine
             delete_fluid_settings(settings);
     }
 
-    void start(const QString &soundFont)
+    void start(const QString &soundFont, int voices)
     {
         settings = new_fluid_settings();
+        if (voices > 0)
+            fluid_settings_setint(settings, "synth.polyphony", voices);
         fluid_settings_setnum(settings, "synth.gain", 0.6);
         fluid_settings_setint(settings, "synth.reverb.active", 1);
         // Only the samples of the instruments a file uses are read into memory (a General
@@ -351,6 +353,7 @@ struct SpareEngine
 {
     std::shared_ptr<FluidEngine> engine;
     QString soundFont;
+    int voices = 0;
     int generation = 0;
 };
 
@@ -379,7 +382,7 @@ void dropPlayer(FluidEngine &e)
     e.player = nullptr;
 }
 
-void keepSpare(std::shared_ptr<FluidEngine> &engine, const QString &soundFont)
+void keepSpare(std::shared_ptr<FluidEngine> &engine, const QString &soundFont, int voices)
 {
     SpareEngine &spare = spareEngine();
     release(spare.engine);
@@ -387,6 +390,7 @@ void keepSpare(std::shared_ptr<FluidEngine> &engine, const QString &soundFont)
     engine->device = 0;
     spare.engine = std::move(engine);
     spare.soundFont = soundFont;
+    spare.voices = voices;
     const int generation = ++spare.generation;
     if (QCoreApplication *app = QCoreApplication::instance()) {
         QTimer::singleShot(kSpareKeptMs, app, [generation] {
@@ -396,10 +400,10 @@ void keepSpare(std::shared_ptr<FluidEngine> &engine, const QString &soundFont)
     }
 }
 
-std::shared_ptr<FluidEngine> takeSpare(const QString &soundFont)
+std::shared_ptr<FluidEngine> takeSpare(const QString &soundFont, int voices)
 {
     SpareEngine &spare = spareEngine();
-    if (!spare.engine || spare.soundFont != soundFont)
+    if (!spare.engine || spare.soundFont != soundFont || spare.voices != voices)
         return nullptr;
     ++spare.generation;
     return std::exchange(spare.engine, nullptr);
@@ -408,13 +412,14 @@ std::shared_ptr<FluidEngine> takeSpare(const QString &soundFont)
 class SequencerDevice : public MediaDevice
 {
 public:
-    SequencerDevice(QObject *parent, const QString &soundFont) : MediaDevice(parent)
+    SequencerDevice(QObject *parent, const QString &soundFont, int voices) : MediaDevice(parent)
     {
         static int next = 0;
         m_id = ++next;
         liveSequencers().insert(m_id, this);
         m_soundFont = soundFont;
-        if ((m_engine = takeSpare(soundFont))) {
+        m_voices = voices;
+        if ((m_engine = takeSpare(soundFont, voices))) {
             m_engine->device = m_id;
             m_engine->ended = false;
             QMetaObject::invokeMethod(
@@ -423,8 +428,8 @@ public:
             m_engine = std::make_shared<FluidEngine>();
             m_engine->device = m_id;
             quietFluid();
-            std::thread([engine = m_engine, soundFont, id = m_id] {
-                engine->start(soundFont);
+            std::thread([engine = m_engine, soundFont, voices, id = m_id] {
+                engine->start(soundFont, voices);
                 onUiThread([id] {
                     if (SequencerDevice *d = liveSequencers().value(id))
                         d->started();
@@ -448,7 +453,7 @@ public:
     {
         liveSequencers().remove(m_id);
         if (m_ready && m_engine && m_engine->ok)
-            keepSpare(m_engine, m_soundFont);
+            keepSpare(m_engine, m_soundFont, m_voices);
         else
             release(m_engine);
     }
@@ -569,6 +574,7 @@ private:
 
     int m_id = 0;
     QString m_soundFont;
+    int m_voices = 0;
     std::shared_ptr<FluidEngine> m_engine;
     std::unique_ptr<MediaDevice> m_silent; // when FluidSynth could not start
     bool m_ready = false;
@@ -586,13 +592,13 @@ MediaDevice *makeWave(QObject *parent)
     return new WaveDevice(parent);
 }
 
-MediaDevice *makeSequencer(QObject *parent, const QString &soundFont, QString *why)
+MediaDevice *makeSequencer(QObject *parent, const QString &soundFont, int voices, QString *why)
 {
     if (!QFileInfo(soundFont).isFile()) {
         *why = QStringLiteral("SoundFont %1 not found").arg(soundFont);
         return nullptr;
     }
-    return new SequencerDevice(parent, soundFont);
+    return new SequencerDevice(parent, soundFont, voices);
 }
 
 MediaDevice *makeSilent(QObject *parent, const QString &name, Kind kind)

@@ -28,6 +28,7 @@ QStringList expectedFiles()
         QStringLiteral("share/orbelle/orbelle.sqlite"),
         QStringLiteral("share/orbelle/Imagenes/78.jpg"),
         QStringLiteral("share/orbelle/orbelle.png"),
+        QStringLiteral("share/orbelle/orbelle.sf2"),
         QStringLiteral("share/applications/%1.desktop").arg(kAppId),
         QStringLiteral("share/metainfo/%1.metainfo.xml").arg(kAppId),
         QStringLiteral("share/man/man6/orbelle.6.gz"),

@@ -1,7 +1,10 @@
 // The media files of the program folder: the deck, the back, the backgrounds, the title and
-// icon, the two sounds and the music. Files are read back with independent readers (Qt's
-// image decoders, and a WAVE and a Standard MIDI File parser of this test's own) so a fault
-// in a writer cannot hide itself.
+// icon, the two sounds, the music and its SoundFont. Files are read back with independent
+// readers (Qt's image decoders, FluidSynth, and a WAVE and a Standard MIDI File parser of
+// this test's own) so a fault in a writer cannot hide itself.
+#include "fluidrender.h"
+#include "mediafixtures.h"
+
 #include <QByteArray>
 #include <QCryptographicHash>
 #include <QDir>
@@ -280,6 +283,42 @@ QStringList musicFiles()
     return files;
 }
 
+// The presets a SoundFont offers, as FluidSynth reads them: "bank:program".
+QStringList fluidPresets(const QString &soundFont)
+{
+    QStringList out;
+    fluid_settings_t *settings = new_fluid_settings();
+    fluid_synth_t *synth = new_fluid_synth(settings);
+    const int id = fluid_synth_sfload(synth, QFile::encodeName(soundFont).constData(), 0);
+    if (fluid_sfont_t *font = id == FLUID_FAILED ? nullptr : fluid_synth_get_sfont_by_id(synth, id)) {
+        fluid_sfont_iteration_start(font);
+        while (fluid_preset_t *p = fluid_sfont_iteration_next(font))
+            out << QStringLiteral("%1:%2").arg(fluid_preset_get_banknum(p)).arg(fluid_preset_get_num(p));
+    }
+    delete_fluid_synth(synth);
+    delete_fluid_settings(settings);
+    out.sort();
+    return out;
+}
+
+// The number of sample headers of a SoundFont (without the terminal one), -1 when its
+// pdta list cannot be found.
+int sampleHeaders(const QString &soundFont)
+{
+    QFile f(soundFont);
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray b = f.readAll();
+    const int pdta = b.lastIndexOf("pdta");
+    for (int pos = pdta + 4; pdta >= 0 && pos + 8 <= b.size();) {
+        const quint32 size = qFromLittleEndian<quint32>(b.constData() + pos + 4);
+        if (b.mid(pos, 4) == "shdr")
+            return size % 46 == 0 ? int(size / 46) - 1 : -1;
+        pos += 8 + int(size);
+    }
+    return -1;
+}
+
 // Every file below `root`, by relative path, with its bytes.
 QString iconName()
 {
@@ -334,6 +373,9 @@ private slots:
     void musicIsHarmonious_data() { music_data(); }
     void musicIsHarmonious();
     void musicFolderPiecesDiffer();
+    void ownSoundFontHoldsWhatTheMusicPlays();
+    void ownSoundFontSoundsLikeTheGeneralMidiOne();
+    void soundFontToolStopsOnAMissingPreset();
     void generatorsAreDeterministic_data();
     void generatorsAreDeterministic();
 };
@@ -821,6 +863,79 @@ void TestMediaFiles::musicFolderPiecesDiffer()
     QCOMPARE(tempi.size(), pieces);
 }
 
+// orbelle.sf2 offers exactly the presets the program's own pieces play (all of bank 0: the
+// pieces use no bank select and no drums), and far fewer samples than its source.
+void TestMediaFiles::ownSoundFontHoldsWhatTheMusicPlays()
+{
+    QSet<QString> played;
+    for (const QString &file : musicFiles()) {
+        QString error;
+        const auto midi = readMidi(programFile(file), &error);
+        QVERIFY2(midi, qPrintable(error));
+        std::map<int, int> program; // by channel, once set
+        for (const auto &track : midi->tracks)
+            for (const MidiEvent &e : track) {
+                const int kind = e.status & 0xf0, ch = e.status & 0x0f;
+                if (e.status != 0xff && kind == 0xc0) {
+                    program[ch] = quint8(e.data[0]);
+                    played << QStringLiteral("0:%1").arg(program[ch]);
+                } else if (e.status != 0xff && kind == 0x90 && quint8(e.data[1]) > 0 && !program.count(ch)) {
+                    played << QStringLiteral("0:0");
+                }
+            }
+    }
+    QStringList expected(played.begin(), played.end());
+    expected.sort();
+    QVERIFY(expected.size() >= 4);
+    const QString own = programFile(QStringLiteral("orbelle.sf2"));
+    QCOMPARE(fluidPresets(own), expected);
+
+    const int ownSamples = sampleHeaders(own),
+              gmSamples = sampleHeaders(QStringLiteral(ORBELLE_GM_SOUNDFONT));
+    qInfo("orbelle.sf2: %d of %d samples, %lld of %lld bytes", ownSamples, gmSamples, QFileInfo(own).size(),
+          QFileInfo(QStringLiteral(ORBELLE_GM_SOUNDFONT)).size());
+    QVERIFY(ownSamples > 0);
+    QVERIFY(ownSamples < gmSamples / 4);
+}
+
+// Same presets, same samples: the intro renders alike on both SoundFonts. A sample copied
+// from the wrong place, cut short or with shifted loop points changes the sound.
+void TestMediaFiles::ownSoundFontSoundsLikeTheGeneralMidiOne()
+{
+    const std::string piece = QFile::encodeName(programFile(QStringLiteral("corvin.mid"))).toStdString();
+    const FluidRender::Result gm = FluidRender::render(ORBELLE_GM_SOUNDFONT, piece);
+    const FluidRender::Result own = FluidRender::render(
+        QFile::encodeName(programFile(QStringLiteral("orbelle.sf2"))).toStdString(), piece, 96);
+    QVERIFY(gm.ok && own.ok);
+    const double gmEnergy = FluidRender::energy(gm), ownEnergy = FluidRender::energy(own);
+    const FluidRender::Difference d = FluidRender::difference(gm, own);
+    qInfo("corvin.mid: energy %.4g (General MIDI) and %.4g (own), difference %.3g, largest %.3g", gmEnergy,
+          ownEnergy, d.energy, d.largest);
+    QVERIFY2(gmEnergy > 1e-4, "the General MIDI render is silent");
+    QVERIFY(std::abs(ownEnergy - gmEnergy) < 0.01 * gmEnergy);
+    QVERIFY(d.energy < 1e-4 * gmEnergy);
+}
+
+// A piece that plays a preset the source SoundFont does not have stops the tool, which
+// says which one and writes nothing.
+void TestMediaFiles::soundFontToolStopsOnAMissingPreset()
+{
+    QTemporaryDir dir;
+    using Fixtures::event;
+    const QString piece = Fixtures::write(
+        dir.filePath(QStringLiteral("piece.mid")),
+        Fixtures::midiFile({event(0, QByteArray("\xb0\x00\x05", 3)) + event(0, "\xc0\x03") +
+                            event(0, "\x90\x3c\x50") + event(480, QByteArray("\x80\x3c\x00", 3))}));
+    QProcess p;
+    p.start(QStringLiteral(MEDIA_SOUNDFONT_EXE), {dir.path(), QStringLiteral(ORBELLE_GM_SOUNDFONT),
+                                                  programFile(QStringLiteral("corvin.mid")), piece});
+    QVERIFY(p.waitForFinished(60000));
+    const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+    QVERIFY(p.exitCode() != 0);
+    QVERIFY2(err.contains(QStringLiteral("bank 5 program 3")), qPrintable(err));
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("orbelle.sf2"))));
+}
+
 void TestMediaFiles::generatorsAreDeterministic_data()
 {
     QTest::addColumn<QString>("generator");
@@ -856,6 +971,12 @@ void TestMediaFiles::generatorsAreDeterministic_data()
                                       return l;
                                   }()
                            << QStringList() << QString();
+    QStringList pieces;
+    for (const QString &f : musicFiles())
+        pieces << programFile(f);
+    QTest::newRow("soundfont") << QStringLiteral(MEDIA_SOUNDFONT_EXE)
+                               << QStringList{QStringLiteral("orbelle.sf2")}
+                               << QStringList{QStringLiteral(ORBELLE_GM_SOUNDFONT)} + pieces << QString();
     QTest::newRow("desktop icons") << QStringLiteral(MEDIA_ICONS_EXE) << iconFiles()
                                    << QStringList{iconName()} << QStringLiteral("icons/");
 }

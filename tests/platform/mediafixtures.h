@@ -53,6 +53,31 @@ inline QByteArray varLen(quint32 v)
     return out;
 }
 
+// One event of a track: its delta time and its bytes.
+inline QByteArray event(quint32 delta, const QByteArray &bytes)
+{
+    return varLen(delta) + bytes;
+}
+
+// A format 1 file, 480 ticks a quarter, of the given track bodies (events without the
+// end of the track).
+inline QByteArray midiFile(const QList<QByteArray> &tracks)
+{
+    QByteArray b("MThd\0\0\0\x06\0\x01", 10);
+    b += char(tracks.size() >> 8);
+    b += char(tracks.size());
+    b += QByteArray("\x01\xe0", 2);
+    for (const QByteArray &body : tracks) {
+        const QByteArray t = body + event(0, QByteArray("\xff\x2f\x00", 3));
+        b += "MTrk";
+        char len[4];
+        qToBigEndian(quint32(t.size()), len);
+        b.append(len, 4);
+        b += t;
+    }
+    return b;
+}
+
 // One track, 480 ticks a quarter: notes of one quarter each at `bpm`, then, when
 // `secondBpm` is given, as many again at that tempo.
 inline QByteArray midi(int notes, int bpm, int secondBpm = 0)

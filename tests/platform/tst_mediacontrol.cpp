@@ -9,6 +9,7 @@
 #include "timing.h"
 
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -48,7 +49,15 @@ private slots:
         g_warnings.clear();
         MediaControl::stopRecording();
         MediaControl::setSoundFont(QStringLiteral("/usr/share/sounds/sf2/TimGM6mb.sf2"));
+        MediaControl::setOwnSoundFont(QString());
         Timer::setTimeScale(1.0);
+    }
+
+    // Neither SoundFont can be loaded: the sequencer gives way to the silent device at once.
+    void withoutSoundFonts()
+    {
+        MediaControl::setSoundFont(m_dir.filePath(QStringLiteral("missing.sf2")));
+        MediaControl::setOwnSoundFont(m_dir.filePath(QStringLiteral("gone.sf2")));
     }
 
     void durationsComeFromTheFiles()
@@ -108,7 +117,7 @@ private slots:
         if (MediaControl::audioAvailable())
             QSKIP("this machine has an audio output; the silent device is not used");
         // Without a sound server FluidSynth cannot start either; make sure of it.
-        MediaControl::setSoundFont(m_dir.filePath(QStringLiteral("missing.sf2")));
+        withoutSoundFonts();
         Timer::setTimeScale(0.25);
         MediaControl mc;
         QSignalSpy ended(&mc, &MediaControl::playbackFinished);
@@ -224,10 +233,122 @@ private slots:
         QCOMPARE(g_warnings.filter(QStringLiteral("CD")).size(), 1);
     }
 
+    // The presets a file sounds with, as a General MIDI synthesiser would pick them.
+    void presetsComeFromTheFilesEvents_data()
+    {
+        using Fixtures::event;
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("presets"); // "bank:program", sorted
+        const QByteArray note = event(0, "\x90\x3c\x50") + event(480, QByteArray("\x80\x3c\x00", 3));
+        const QByteArray drum = event(0, "\x99\x24\x50") + event(480, QByteArray("\x89\x24\x00", 3));
+        QTest::newRow("a note without a program change")
+            << Fixtures::midiFile({note}) << QStringLiteral("0:0");
+        QTest::newRow("program change")
+            << Fixtures::midiFile({event(0, "\xc0\x2e") + note}) << QStringLiteral("0:46");
+        // The bank takes effect at the next program change, not at once.
+        QTest::newRow("bank select") << Fixtures::midiFile({event(0, QByteArray("\xb0\x00\x08", 3)) + note +
+                                                            event(0, "\xc0\x05") + note})
+                                     << QStringLiteral("0:0 8:5");
+        // Channel 10 plays the drum bank and ignores bank selects.
+        QTest::newRow("drum channel") << Fixtures::midiFile({drum + event(0, QByteArray("\xb9\x00\x05", 3)) +
+                                                             event(0, "\xc9\x10") + drum})
+                                      << QStringLiteral("128:0 128:16");
+        // Tracks sound together: a program change in a later track at tick 0 comes
+        // before a note of an earlier track at tick 480.
+        QTest::newRow("across tracks")
+            << Fixtures::midiFile({event(480, "\x91\x3c\x50") + event(480, QByteArray("\x81\x3c\x00", 3)),
+                                   event(0, "\xc1\x30")})
+            << QStringLiteral("0:48");
+        // Running status carries the note on; velocity 0 is a release, not a note.
+        QTest::newRow("running status")
+            << Fixtures::midiFile({event(0, "\xc2\x2b") + event(0, "\x92\x3c\x50") + event(0, "\x3e\x50") +
+                                   event(480, QByteArray("\x3c\x00", 2)) + event(0, "\xc2\x07") +
+                                   event(0, QByteArray("\x92\x3c\x00", 3))})
+            << QStringLiteral("0:7 0:43");
+    }
+    void presetsComeFromTheFilesEvents()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, presets);
+        const QString path = Fixtures::write(m_dir.filePath(QStringLiteral("presets.mid")), file);
+        std::set<MidiScan::Preset> found;
+        QVERIFY(MediaFiles::midiPresets(path, &found));
+        QStringList names;
+        for (const MidiScan::Preset &p : found)
+            names << QStringLiteral("%1:%2").arg(p.bank).arg(p.program);
+        QCOMPARE(names.join(QLatin1Char(' ')), presets);
+    }
+
+    // The program's own SoundFont plays a file only when it has every preset the file
+    // uses; whatever cannot be read goes to the General MIDI one.
+    void eachFilePlaysOnASoundFontThatHasItsPresets_data()
+    {
+        using Fixtures::event;
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("own");
+        const QByteArray note = event(0, "\x90\x3c\x50") + event(480, QByteArray("\x80\x3c\x00", 3));
+        QByteArray intro;
+        QFile corvin(QStringLiteral(ORBELLE_PROGRAM_DIR "/corvin.mid"));
+        if (corvin.open(QIODevice::ReadOnly))
+            intro = corvin.readAll();
+        QTest::newRow("the intro music") << intro << true;
+        QTest::newRow("piano and harp")
+            << Fixtures::midiFile({event(0, QByteArray("\xc0\x00", 2)) + note, event(0, "\xc1\x2e")}) << true;
+        QTest::newRow("an instrument the own music never plays")
+            << Fixtures::midiFile({event(0, QByteArray("\xc0\x00", 2)) + note, event(0, "\xc1\x1e")})
+            << false;
+        QTest::newRow("drums") << Fixtures::midiFile({event(0, "\x99\x24\x50")}) << false;
+        QTest::newRow("another bank") << Fixtures::midiFile({event(0, QByteArray("\xb0\x00\x08", 3)) +
+                                                             event(0, QByteArray("\xc0\x00", 2)) + note})
+                                      << false;
+        QTest::newRow("not a MIDI file") << QByteArray("MThd\0\0\0\x06garbage", 17) << false;
+        QTest::newRow("cut short") << Fixtures::midi(4, 120).chopped(9) << false;
+        QTest::newRow("empty") << QByteArray() << false;
+    }
+    void eachFilePlaysOnASoundFontThatHasItsPresets()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, own);
+        QVERIFY2(QFileInfo(MediaControl::ownSoundFont()).isFile(), "the build makes orbelle.sf2");
+        const QString path = Fixtures::write(m_dir.filePath(QStringLiteral("piece.mid")), file);
+        QCOMPARE(MediaControl::soundFontFor(path),
+                 own ? MediaControl::ownSoundFont() : MediaControl::soundFont());
+        QVERIFY(g_warnings.isEmpty());
+    }
+
+    // The choice reads the SoundFont, not its name: a missing or broken own SoundFont
+    // sends everything to the General MIDI one, and says so once.
+    void aMissingOrBrokenOwnSoundFontGivesWay_data()
+    {
+        QTest::addColumn<QByteArray>("bytes"); // empty: no file
+        QTest::addColumn<bool>("usable");
+        QFile own(QStringLiteral(ORBELLE_PROGRAM_DIR "/orbelle.sf2"));
+        QVERIFY(own.open(QIODevice::ReadOnly));
+        const QByteArray whole = own.readAll();
+        QTest::newRow("a copy elsewhere") << whole << true;
+        QTest::newRow("missing") << QByteArray() << false;
+        QTest::newRow("cut short") << whole.left(whole.size() - 100) << false;
+        QTest::newRow("not a SoundFont") << QByteArray("RIFF\x04\0\0\0WAVE", 12) << false;
+    }
+    void aMissingOrBrokenOwnSoundFontGivesWay()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, usable);
+        static int n = 0;
+        const QString font = m_dir.filePath(QStringLiteral("own%1.sf2").arg(++n));
+        if (!bytes.isEmpty())
+            Fixtures::write(font, bytes);
+        MediaControl::setOwnSoundFont(font);
+        const QString piece = QStringLiteral(ORBELLE_PROGRAM_DIR "/corvin.mid");
+        for (int i = 0; i < 2; ++i)
+            QCOMPARE(MediaControl::soundFontFor(piece), usable ? font : MediaControl::soundFont());
+        QCOMPARE(g_warnings.filter(QFileInfo(font).fileName()).size(), usable ? 0 : 1);
+    }
+
     void missingSoundFontStillKeepsTime()
     {
         Timer::setTimeScale(0.1);
-        MediaControl::setSoundFont(m_dir.filePath(QStringLiteral("missing.sf2")));
+        withoutSoundFonts();
         MediaControl mc;
         QSignalSpy ended(&mc, &MediaControl::playbackFinished);
         mc.setDeviceType(QStringLiteral("sequencer"));
