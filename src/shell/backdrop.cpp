@@ -7,14 +7,18 @@
 #include <QPixmapCache>
 #include <QSet>
 
+QString Sky::cacheKey(const QSize &device) const
+{
+    return QStringLiteral("orbelle-sky-%1-%2x%3").arg(m_name).arg(device.width()).arg(device.height());
+}
+
 QPixmap Sky::cover(const QSize &device) const
 {
     if (m_name.isEmpty() || device.isEmpty())
         return QPixmap();
     if (!m_cover.isNull() && m_cover.size() == device)
         return m_cover;
-    const QString key =
-        QStringLiteral("orbelle-sky-%1-%2x%3").arg(m_name).arg(device.width()).arg(device.height());
+    const QString key = cacheKey(device);
     if (!QPixmapCache::find(key, &m_cover)) {
         const QString file = CardPictures::background(m_name);
         QImage img = CardPictures::decodeCovering(file, device);
@@ -31,6 +35,15 @@ QPixmap Sky::cover(const QSize &device) const
         QPixmapCache::insert(key, m_cover);
     }
     return m_cover;
+}
+
+void Sky::release()
+{
+    if (m_cover.isNull())
+        return;
+    // Another window of this size keeps its own copy; only the cache lets go of it.
+    QPixmapCache::remove(cacheKey(m_cover.size()));
+    m_cover = QPixmap();
 }
 
 void paintCovering(QPainter &p, const QRect &area, const Sky &sky)

@@ -19,10 +19,12 @@ public:
     // The cover of `device` pixels; a null pixmap when the file cannot be read (said once a
     // run on stderr).
     QPixmap cover(const QSize &device) const;
-    // Lets the cover go (a window that is hidden for good).
-    void release() { m_cover = QPixmap(); }
+    // Lets the cover go, from the pixmap cache too (a window that is hidden for good).
+    void release();
 
 private:
+    QString cacheKey(const QSize &device) const;
+
     QString m_name;
     mutable QPixmap m_cover;
 };
