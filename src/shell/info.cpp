@@ -86,7 +86,8 @@ QString info::creditsText()
         QStringLiteral("• SQLite, de dominio público."),
         QStringLiteral("• FluidSynth (Peter Hanappe y colaboradores), bajo la licencia LGPL versión 2.1 o "
                        "posterior."),
-        QStringLiteral("• La SoundFont TimGM6mb (Tim Brechbill), bajo la licencia GPL versión 2."),
+        QStringLiteral("• La SoundFont TimGM6mb (Tim Brechbill), bajo la licencia GPL versión 2; "
+                       "orbelle.sf2 contiene sus instrumentos sin cambios."),
         QStringLiteral("• Las fuentes Liberation (licencia SIL Open Font) y DejaVu (licencia libre de "
                        "Bitstream Vera)."),
     };
