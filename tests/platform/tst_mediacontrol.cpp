@@ -301,7 +301,7 @@ private slots:
         QTest::newRow("another bank") << Fixtures::midiFile({event(0, QByteArray("\xb0\x00\x08", 3)) +
                                                              event(0, QByteArray("\xc0\x00", 2)) + note})
                                       << false;
-        QTest::newRow("not a MIDI file") << QByteArray("MThd\0\0\0\x06garbage", 17) << false;
+        QTest::newRow("not a MIDI file") << QByteArray("MThd\0\0\0\x06garbage", 15) << false;
         QTest::newRow("cut short") << Fixtures::midi(4, 120).chopped(9) << false;
         QTest::newRow("empty") << QByteArray() << false;
     }
