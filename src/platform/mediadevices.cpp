@@ -14,6 +14,9 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <dlfcn.h>
+#include <mutex>
+
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
@@ -232,6 +235,65 @@ private:
 // MIDI through FluidSynth. The end of the music is the player's tick reaching the file's
 // last tick; FluidSynth's own "done" status comes seconds later, after the reverb tail.
 
+// FluidSynth and the forty libraries it brings are opened on the engine's thread when
+// music is first wanted, not when the program starts: the first window does not wait for
+// them. Every function the program calls is looked up once; a missing library or symbol
+// leaves the music silent with the reason logged, like a missing sound output.
+#define ORBELLE_FLUID_FUNCTIONS(X)                                                                           \
+    X(delete_fluid_audio_driver)                                                                             \
+    X(delete_fluid_player)                                                                                   \
+    X(delete_fluid_settings)                                                                                 \
+    X(delete_fluid_synth)                                                                                    \
+    X(fluid_player_add)                                                                                      \
+    X(fluid_player_get_status)                                                                               \
+    X(fluid_player_get_total_ticks)                                                                          \
+    X(fluid_player_play)                                                                                     \
+    X(fluid_player_seek)                                                                                     \
+    X(fluid_player_set_tick_callback)                                                                        \
+    X(fluid_player_stop)                                                                                     \
+    X(fluid_set_log_function)                                                                                \
+    X(fluid_settings_setint)                                                                                 \
+    X(fluid_settings_setnum)                                                                                 \
+    X(fluid_settings_setstr)                                                                                 \
+    X(fluid_synth_all_notes_off)                                                                             \
+    X(fluid_synth_sfload)                                                                                    \
+    X(new_fluid_audio_driver)                                                                                \
+    X(new_fluid_player)                                                                                      \
+    X(new_fluid_settings)                                                                                    \
+    X(new_fluid_synth)
+
+struct FluidApi
+{
+    bool ok = false;
+    QString why;
+#define ORBELLE_FLUID_MEMBER(name) decltype(&::name) name = nullptr;
+    ORBELLE_FLUID_FUNCTIONS(ORBELLE_FLUID_MEMBER)
+#undef ORBELLE_FLUID_MEMBER
+};
+
+const FluidApi &fluid()
+{
+    static const FluidApi api = [] {
+        FluidApi a;
+        void *lib = dlopen("libfluidsynth.so.3", RTLD_NOW | RTLD_LOCAL);
+        if (!lib) {
+            a.why = QString::fromLocal8Bit(dlerror());
+            return a;
+        }
+        a.ok = true;
+#define ORBELLE_FLUID_BIND(name)                                                                             \
+    a.name = reinterpret_cast<decltype(&::name)>(dlsym(lib, #name));                                         \
+    if (!a.name && a.ok) {                                                                                   \
+        a.ok = false;                                                                                        \
+        a.why = QStringLiteral("libfluidsynth.so.3 lacks " #name);                                           \
+    }
+        ORBELLE_FLUID_FUNCTIONS(ORBELLE_FLUID_BIND)
+#undef ORBELLE_FLUID_BIND
+        return a;
+    }();
+    return api;
+}
+
 QMutex g_fluidMessageLock;
 QString g_fluidMessage;
 
@@ -251,14 +313,14 @@ QString takeFluidMessage()
     return std::exchange(g_fluidMessage, QString());
 }
 
+// On the engine's thread, once FluidSynth is loaded.
 void quietFluid()
 {
-    static bool done = false;
-    if (done)
-        return;
-    done = true;
-    for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
-        fluid_set_log_function(level, fluidLog, nullptr);
+    static std::once_flag done;
+    std::call_once(done, [] {
+        for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
+            fluid().fluid_set_log_function(level, fluidLog, nullptr);
+    });
 }
 
 // FluidSynth's objects of one sequencer. Loading the SoundFont (tens of milliseconds)
@@ -280,30 +342,35 @@ struct FluidEngine
     {
         // The audio thread goes first, so no tick callback runs while the rest is freed.
         if (driver)
-            delete_fluid_audio_driver(driver);
+            fluid().delete_fluid_audio_driver(driver);
         if (player) {
-            fluid_player_stop(player);
-            delete_fluid_player(player);
+            fluid().fluid_player_stop(player);
+            fluid().delete_fluid_player(player);
         }
         if (synth)
-            delete_fluid_synth(synth);
+            fluid().delete_fluid_synth(synth);
         if (settings)
-            delete_fluid_settings(settings);
+            fluid().delete_fluid_settings(settings);
     }
 
     void start(const QString &soundFont, int voices)
     {
-        settings = new_fluid_settings();
+        if (!fluid().ok) {
+            why = QStringLiteral("FluidSynth cannot be loaded (%1)").arg(fluid().why);
+            return;
+        }
+        quietFluid();
+        settings = fluid().new_fluid_settings();
         if (voices > 0)
-            fluid_settings_setint(settings, "synth.polyphony", voices);
-        fluid_settings_setnum(settings, "synth.gain", 0.6);
-        fluid_settings_setint(settings, "synth.reverb.active", 1);
+            fluid().fluid_settings_setint(settings, "synth.polyphony", voices);
+        fluid().fluid_settings_setnum(settings, "synth.gain", 0.6);
+        fluid().fluid_settings_setint(settings, "synth.reverb.active", 1);
         // Only the samples of the instruments a file uses are read into memory (a General
         // MIDI SoundFont holds megabytes of them).
-        fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
-        synth = new_fluid_synth(settings);
+        fluid().fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
+        synth = fluid().new_fluid_synth(settings);
         if (!synth ||
-            fluid_synth_sfload(synth, QFile::encodeName(soundFont).constData(), 1) == FLUID_FAILED) {
+            fluid().fluid_synth_sfload(synth, QFile::encodeName(soundFont).constData(), 1) == FLUID_FAILED) {
             why = QStringLiteral("SoundFont %1 could not be loaded").arg(soundFont);
             return;
         }
@@ -317,8 +384,8 @@ struct FluidEngine
             if (qstrcmp(name, "alsa") == 0 &&
                 QDir(QStringLiteral("/dev/snd")).entryList({QStringLiteral("pcm*")}, QDir::System).isEmpty())
                 continue;
-            fluid_settings_setstr(settings, "audio.driver", name);
-            driver = new_fluid_audio_driver(settings, synth);
+            fluid().fluid_settings_setstr(settings, "audio.driver", name);
+            driver = fluid().new_fluid_audio_driver(settings, synth);
             if (driver) {
                 ok = true;
                 return;
@@ -384,10 +451,10 @@ void dropPlayer(FluidEngine &e)
 {
     if (!e.player)
         return;
-    fluid_player_set_tick_callback(e.player, nullptr, nullptr);
-    fluid_player_stop(e.player);
-    fluid_synth_all_notes_off(e.synth, -1);
-    delete_fluid_player(e.player);
+    fluid().fluid_player_set_tick_callback(e.player, nullptr, nullptr);
+    fluid().fluid_player_stop(e.player);
+    fluid().fluid_synth_all_notes_off(e.synth, -1);
+    fluid().delete_fluid_player(e.player);
     e.player = nullptr;
 }
 
@@ -436,7 +503,6 @@ public:
         } else {
             m_engine = std::make_shared<FluidEngine>();
             m_engine->device = m_id;
-            quietFluid();
             std::thread([engine = m_engine, soundFont, voices, id = m_id] {
                 engine->start(soundFont, voices);
                 onUiThread([id] {
@@ -450,7 +516,7 @@ public:
         // seconds later) still ends the file.
         m_watch.setInterval(250);
         connect(&m_watch, &QTimer::timeout, this, [this] {
-            if (player() && fluid_player_get_status(player()) == FLUID_PLAYER_DONE) {
+            if (player() && fluid().fluid_player_get_status(player()) == FLUID_PLAYER_DONE) {
                 m_watch.stop();
                 if (!m_engine->ended.exchange(true))
                     emit finished();
@@ -498,9 +564,9 @@ public:
             return;
         if (m_engine->ended) {
             m_engine->ended = false;
-            fluid_player_seek(player(), 0);
+            fluid().fluid_player_seek(player(), 0);
         }
-        fluid_player_play(player());
+        fluid().fluid_player_play(player());
         m_watch.start();
     }
 
@@ -512,8 +578,8 @@ public:
         if (!player())
             return;
         m_watch.stop();
-        fluid_player_stop(player());
-        fluid_synth_all_notes_off(m_engine->synth, -1);
+        fluid().fluid_player_stop(player());
+        fluid().fluid_synth_all_notes_off(m_engine->synth, -1);
     }
 
     bool isPlaying() const override
@@ -522,7 +588,8 @@ public:
             return m_silent->isPlaying();
         if (!m_ready)
             return m_wantPlay; // it will, as soon as it can
-        return player() && !m_engine->ended && fluid_player_get_status(player()) == FLUID_PLAYER_PLAYING;
+        return player() && !m_engine->ended &&
+               fluid().fluid_player_get_status(player()) == FLUID_PLAYER_PLAYING;
     }
     QString name() const override { return m_silent ? m_silent->name() : QStringLiteral("sequencer"); }
 
@@ -557,12 +624,13 @@ private:
     {
         FluidEngine &e = *m_engine;
         dropPlayer(e);
-        e.player = new_fluid_player(e.synth);
-        if (!e.player || fluid_player_add(e.player, QFile::encodeName(m_file).constData()) != FLUID_OK) {
+        e.player = fluid().new_fluid_player(e.synth);
+        if (!e.player ||
+            fluid().fluid_player_add(e.player, QFile::encodeName(m_file).constData()) != FLUID_OK) {
             *why = QStringLiteral("FluidSynth refused the file");
             return false;
         }
-        fluid_player_set_tick_callback(e.player, &SequencerDevice::onTick, &e);
+        fluid().fluid_player_set_tick_callback(e.player, &SequencerDevice::onTick, &e);
         e.ended = false;
         return true;
     }
@@ -570,7 +638,7 @@ private:
     static int onTick(void *data, int tick)
     {
         auto *e = static_cast<FluidEngine *>(data);
-        const int total = fluid_player_get_total_ticks(e->player);
+        const int total = fluid().fluid_player_get_total_ticks(e->player);
         if (total > 0 && tick >= total && !e->ended.exchange(true)) {
             // Runs on the audio thread; the end is handled on the user-interface thread.
             onUiThread([id = e->device] {
