@@ -1,7 +1,4 @@
-// The SVG sources of the scenic deck (art/cards): they are what the generator writes, they
-// use only what librsvg and Inkscape draw alike, and the renderer turns each into a card of
-// 700 × 1240, the same bytes on every run. While the deck is selected for the program
-// folder, all 78 sources must be there.
+// The SVG sources of the scenic deck (art/cards) and their renderer.
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -57,12 +54,9 @@ Run runRenderer(const QString &programFolder, const QString &sources, const QLis
 // What the sources may use: shapes, groups, gradients and clip paths. Filters, masks,
 // patterns, text and linked images render differently (or not at all) between librsvg and
 // Inkscape, or need fonts and files the source does not carry.
-const QSet<QString> kElements = {
-    QStringLiteral("svg"),      QStringLiteral("defs"),           QStringLiteral("g"),
-    QStringLiteral("path"),     QStringLiteral("circle"),         QStringLiteral("ellipse"),
-    QStringLiteral("rect"),     QStringLiteral("line"),           QStringLiteral("polygon"),
-    QStringLiteral("polyline"), QStringLiteral("linearGradient"), QStringLiteral("radialGradient"),
-    QStringLiteral("stop"),     QStringLiteral("clipPath")};
+const QStringList kElements = QStringLiteral("svg defs g path circle ellipse rect line polygon polyline "
+                                             "linearGradient radialGradient stop clipPath")
+                                  .split(QLatin1Char(' '));
 
 } // namespace
 
