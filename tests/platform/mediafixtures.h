@@ -59,11 +59,12 @@ inline QByteArray event(quint32 delta, const QByteArray &bytes)
     return varLen(delta) + bytes;
 }
 
-// A format 1 file, 480 ticks a quarter, of the given track bodies (events without the
-// end of the track).
-inline QByteArray midiFile(const QList<QByteArray> &tracks)
+// A file of 480 ticks a quarter of the given track bodies (events without the end of the
+// track).
+inline QByteArray midiFile(const QList<QByteArray> &tracks, int format = 1)
 {
-    QByteArray b("MThd\0\0\0\x06\0\x01", 10);
+    QByteArray b("MThd\0\0\0\x06\0", 9);
+    b += char(format);
     b += char(tracks.size() >> 8);
     b += char(tracks.size());
     b += QByteArray("\x01\xe0", 2);
@@ -78,39 +79,22 @@ inline QByteArray midiFile(const QList<QByteArray> &tracks)
     return b;
 }
 
-// One track, 480 ticks a quarter: notes of one quarter each at `bpm`, then, when
-// `secondBpm` is given, as many again at that tempo.
+// A format 0 file: notes of one quarter each at `bpm`, then, when `secondBpm` is given, as
+// many again at that tempo.
 inline QByteArray midi(int notes, int bpm, int secondBpm = 0)
 {
     QByteArray t;
-    const auto tempo = [&](int b) {
+    for (int b : {bpm, secondBpm}) {
+        if (!b)
+            continue;
         const quint32 us = quint32(60000000 / b);
-        t += varLen(0);
-        t += QByteArray("\xff\x51\x03", 3);
-        t += char(us >> 16);
-        t += char(us >> 8);
-        t += char(us);
-    };
-    const auto notesAt = [&] {
-        for (int i = 0; i < notes; ++i) {
-            t += varLen(0) + QByteArray("\x90\x3c\x50", 3);
-            t += varLen(480) + QByteArray("\x80\x3c\x00", 3);
-        }
-    };
-    tempo(bpm);
-    t += varLen(0) + QByteArray("\xc0\x00", 2);
-    notesAt();
-    if (secondBpm) {
-        tempo(secondBpm);
-        notesAt();
+        t += event(0, QByteArray("\xff\x51\x03", 3)) + char(us >> 16) + char(us >> 8) + char(us);
+        if (t.size() == 7) // the first tempo: the instrument follows it
+            t += event(0, QByteArray("\xc0\x00", 2));
+        for (int i = 0; i < notes; ++i)
+            t += event(0, "\x90\x3c\x50") + event(480, QByteArray("\x80\x3c\x00", 3));
     }
-    t += varLen(0) + QByteArray("\xff\x2f\x00", 3);
-    QByteArray b("MThd\0\0\0\x06\0\0\0\x01\x01\xe0", 14);
-    b += "MTrk";
-    char len[4];
-    qToBigEndian(quint32(t.size()), len);
-    b.append(len, 4);
-    return b + t;
+    return midiFile({t}, 0);
 }
 
 inline QString write(const QString &path, const QByteArray &bytes)
