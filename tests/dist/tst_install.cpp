@@ -1,8 +1,4 @@
-// The installed program as a desktop meets it: installed into a scratch prefix, its desktop
-// entry, icons and AppStream metadata must name each other and what is really there, pass
-// the desktop's own validators, and the installed executable must start to its main window
-// from the installed program folder. The Debian package must carry the same files and
-// name what the program loads at run time.
+// The program installed into a scratch prefix as a desktop meets it, and its Debian package.
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>

@@ -1,5 +1,5 @@
-// Playback to the end through a real sound server: a PulseAudio null sink started for
-// this test alone. Where no sound server can be started the test says so and skips.
+// Playback through a PulseAudio null sink started for this test alone; skipped where no
+// sound server can be started.
 
 #include "mediacontrol.h"
 #include "mediafixtures.h"
@@ -20,11 +20,9 @@
 namespace {
 QTemporaryDir *g_runtime = nullptr;
 QString g_whyNoServer;
-
 QProcess *g_server = nullptr;
 
-// Before Qt looks for audio devices: a private PulseAudio with a null sink, run as a
-// child of the test so that it ends with it.
+// Before Qt looks for audio devices, as a child of the test so that it ends with it.
 void startSoundServer()
 {
     const QString pulse = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
