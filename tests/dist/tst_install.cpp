@@ -83,9 +83,7 @@ Metainfo readMetainfo(const QString &path)
         if (name == QLatin1String("description"))
             inDescription = true;
         else if (inDescription && name == QLatin1String("p"))
-            ++(lang.isEmpty()                ? m.englishParagraphs
-               : lang == QLatin1String("es") ? m.spanishParagraphs
-                                             : m.englishParagraphs);
+            ++(lang == QLatin1String("es") ? m.spanishParagraphs : m.englishParagraphs);
         else if (name == QLatin1String("id"))
             m.id = xml.readElementText();
         else if (name == QLatin1String("launchable"))

@@ -10,8 +10,6 @@
 #include <QXmlStreamReader>
 #include <QtTest>
 
-#include <map>
-
 namespace {
 
 const QString kSources = QStringLiteral(ORBELLE_CARD_SOURCES_DIR);
@@ -139,41 +137,31 @@ void TestCardSources::sourcesUseOnlyPortableSvg()
     }
 }
 
+// Whether two runs give the same bytes is tst_media_files' business, where this renderer
+// makes the program's deck.
 void TestCardSources::everySourceRendersToACard()
 {
     const QList<int> cards = presentCards();
     QVERIFY(!cards.isEmpty());
-    std::map<int, QByteArray> first;
-    for (int round = 0; round < 2; ++round) {
-        QTemporaryDir dir;
-        QVERIFY(dir.isValid());
-        const Run r = runRenderer(dir.path(), kSources, cards);
-        QVERIFY2(r.exitCode == 0, qPrintable(r.errors));
-        for (int n : cards) {
-            const QString path = QDir(dir.path()).filePath(QStringLiteral("Imagenes/%1.jpg").arg(n));
-            QFile f(path);
-            QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(path));
-            const QByteArray bytes = f.readAll();
-            if (round == 0) {
-                QImage img = QImage::fromData(bytes, "JPEG");
-                QVERIFY2(!img.isNull(), qPrintable(path));
-                QCOMPARE(img.size(), QSize(700, 1240));
-                img = img.convertToFormat(QImage::Format_RGB32);
-                // The name is lettered in gold onto the dark bottom band: bright, yellowish
-                // pixels where the band has none of its own.
-                int lettered = 0;
-                for (int y = 1075; y < 1175; ++y)
-                    for (int x = 80; x < 620; ++x) {
-                        const QRgb px = img.pixel(x, y);
-                        lettered += qRed(px) > 170 && qGreen(px) > 130 && qBlue(px) < 150;
-                    }
-                QVERIFY2(lettered > 400, qPrintable(QStringLiteral("card %1: %2").arg(n).arg(lettered)));
-                first[n] = bytes;
-            } else {
-                QVERIFY2(first[n] == bytes,
-                         qPrintable(QStringLiteral("card %1 differs between runs").arg(n)));
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const Run r = runRenderer(dir.path(), kSources, cards);
+    QVERIFY2(r.exitCode == 0, qPrintable(r.errors));
+    for (int n : cards) {
+        const QString path = QDir(dir.path()).filePath(QStringLiteral("Imagenes/%1.jpg").arg(n));
+        QImageReader reader(path, "jpeg");
+        const QImage img = reader.read().convertToFormat(QImage::Format_RGB32);
+        QVERIFY2(!img.isNull(), qPrintable(path));
+        QCOMPARE(img.size(), QSize(700, 1240));
+        // The name is lettered in gold onto the dark bottom band: bright, yellowish pixels
+        // where the band has none of its own.
+        int lettered = 0;
+        for (int y = 1075; y < 1175; ++y)
+            for (int x = 80; x < 620; ++x) {
+                const QRgb px = img.pixel(x, y);
+                lettered += qRed(px) > 170 && qGreen(px) > 130 && qBlue(px) < 150;
             }
-        }
+        QVERIFY2(lettered > 400, qPrintable(QStringLiteral("card %1: %2").arg(n).arg(lettered)));
     }
 }
 

@@ -67,8 +67,6 @@ double relativeLuminance(double r, double g, double b)
     return 0.2126 * lin(r) + 0.7152 * lin(g) + 0.0722 * lin(b);
 }
 
-// ---- WAVE ---------------------------------------------------------------------------------
-
 struct Wave
 {
     int format = 0, channels = 0, sampleRate = 0, bits = 0;
@@ -109,8 +107,6 @@ std::optional<Wave> readWave(const QString &path)
         return std::nullopt;
     return w;
 }
-
-// ---- Standard MIDI File -------------------------------------------------------------------
 
 struct MidiEvent
 {
