@@ -222,7 +222,6 @@ private slots:
             QCOMPARE(reading->im1, expected);
             QCOMPARE(table->slotImage(1), expected);
             QCOMPARE(reading->Image1->pixmap().toImage().convertToFormat(expected.format()), expected);
-            QCOMPARE(reading->Data1->table(), QStringLiteral("tag%1").arg(set));
             QTRY_COMPARE(reading->Box1->toPlainText(),
                          TestEnv::rowText(QStringLiteral("tag%1").arg(set), reading->card()));
         }
