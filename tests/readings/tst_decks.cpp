@@ -1,8 +1,6 @@
 // Another deck in the readings: pictures of any size, proportion and JPEG flavour are
 // decoded at the size shown and placed into the card places without being stretched.
 
-#include "allwindows.h"
-#include "carddatabase.h"
 #include "cardpictures.h"
 #include "deuttag.h"
 #include "kreuz.h"
@@ -11,8 +9,8 @@
 #include "modOrbelle.h"
 #include "panels.h"
 #include "paths.h"
-#include "program.h"
 #include "random.h"
+#include "readingdriver.h"
 #include "start.h"
 #include "testenv.h"
 #include "windows.h"
@@ -22,6 +20,7 @@
 #include <QFile>
 #include <QImageWriter>
 #include <QLabel>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 namespace {
@@ -114,17 +113,12 @@ class tst_Decks : public QObject
 private slots:
     void initTestCase()
     {
-        Program::setEndHandler([](int) {});
-        registerAllWindows();
+        ReadingDriver::setUpRun();
         makeDeck(m_small.path(), QSize(300, 500), false);
         makeDeck(m_large.path(), QSize(3000, 5000), true);
     }
 
-    void init()
-    {
-        TestEnv::freshStart();
-        QVERIFY(CardDatabase::openShared(CardDatabase::pristinePath()));
-    }
+    void init() { QVERIFY(ReadingDriver::freshRun()); }
 
     void picturesAreDecodedUprightAtTheSizeShown()
     {
@@ -187,14 +181,13 @@ private slots:
         QCOMPARE(thumb.pixelColor(50, 197).alpha(), 0);
     }
 
-    void theDayCardShowsTheDeck_data()
+    void theReadingsShowTheDeck_data()
     {
         QTest::addColumn<bool>("large");
         QTest::newRow("300 x 500") << false;
         QTest::newRow("3000 x 5000 progressive") << true;
     }
-
-    void theDayCardShowsTheDeck()
+    void theReadingsShowTheDeck()
     {
         QFETCH(bool, large);
         modOrbelle::state().imageFolder = large ? m_large.path() : m_small.path();
@@ -211,27 +204,19 @@ private slots:
         checkDecoded(reading->im1, reading->card());
         QCOMPARE(table->slotImage(1), reading->im1);
         checkShown(reading->Image1, reading->card());
-    }
 
-    void theCrossShowsTheDeck_data() { theDayCardShowsTheDeck_data(); }
-
-    void theCrossShowsTheDeck()
-    {
-        QFETCH(bool, large);
-        modOrbelle::state().imageFolder = large ? m_large.path() : m_small.path();
-        Random::seed(5);
-        Start *main = WindowRegistry::get<Start>();
-        main->show();
+        // The cross, after the card of the day in the same run.
+        reading->Command2->click();
         main->Label3->click();
         QTest::mouseClick(WindowRegistry::get<einfF>()->Label1, Qt::LeftButton);
         QTRY_VERIFY(WindowRegistry::isLoaded<legkreuz>() && WindowRegistry::get<legkreuz>()->isVisible());
-        legkreuz *table = WindowRegistry::get<legkreuz>();
-        QTRY_VERIFY(table->mayDraw());
+        legkreuz *crossTable = WindowRegistry::get<legkreuz>();
+        QTRY_VERIFY(crossTable->mayDraw());
         kreuz *cross = WindowRegistry::get<kreuz>();
         for (int k = 1; k <= 4; ++k) {
-            QCOMPARE(table->slotImage(k), cross->images[size_t(k - 1)]);
-            QTRY_VERIFY(table->takesMouse());
-            table->drawNext();
+            QCOMPARE(crossTable->slotImage(k), cross->images[size_t(k - 1)]);
+            QTRY_VERIFY(crossTable->takesMouse());
+            crossTable->drawNext();
         }
         QTRY_VERIFY(cross->isVisible());
         for (int k = 1; k <= 4; ++k) {

@@ -1,8 +1,6 @@
-// The program on every screen and under every hand: each window of the two readings, the
-// report viewer and the info window laid out on the screen this run was given (the test
-// runs on four: 1024 × 700, 1280 × 1024, 1920 × 1080, and 1280 × 1024 at twice the scale),
-// wholly on the screen, nothing cut off or overlapping, no text below 9 points; and the
-// keyboard paths a user without a mouse takes.
+// The windows of the readings on the screen this run was given (four screens, see the
+// CMake file): wholly on it, nothing cut off or overlapping, no text below 9 points; and
+// the keyboard paths a user without a mouse takes.
 
 #include "allwindows.h"
 #include "carddatabase.h"
@@ -54,11 +52,9 @@ QString nameOf(const QWidget *w)
     return QStringLiteral("%1 (%2)").arg(w->objectName(), QString::fromLatin1(w->metaObject()->className()));
 }
 
-QString captionOf(const QString &text)
+QString rectText(const QRect &r)
 {
-    QString t = text;
-    t.remove(QLatin1Char('&'));
-    return t;
+    return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
 }
 
 // What is wrong with a window as laid out now: controls outside it, text cut off, text
@@ -79,18 +75,12 @@ QStringList faultsOf(QWidget *window)
             continue;
         const QRect r(c->mapTo(window, QPoint(0, 0)), c->size());
         if (!inside.contains(r) && !r.isEmpty())
-            faults << nameOf(c) + QStringLiteral(" outside its window: %1,%2 %3x%4 in %5x%6")
-                                      .arg(r.x())
-                                      .arg(r.y())
-                                      .arg(r.width())
-                                      .arg(r.height())
-                                      .arg(inside.width())
-                                      .arg(inside.height());
+            faults << nameOf(c) + QStringLiteral(" outside its window: ") + rectText(r);
         QString text;
         if (auto *l = qobject_cast<QLabel *>(c); l && l->pixmap().isNull())
             text = l->text();
         else if (auto *b = qobject_cast<QAbstractButton *>(c))
-            text = captionOf(b->text());
+            text = QString(b->text()).remove(QLatin1Char('&'));
         if (text.isEmpty())
             continue;
         if (auto *tb = qobject_cast<TextButton *>(c)) {
@@ -107,36 +97,26 @@ QStringList faultsOf(QWidget *window)
             const QRect need = fm.boundingRect(area, flags, text);
             // An elided heading is drawn to fit on purpose.
             if (!l->wordWrap() && l->textFormat() != Qt::RichText && need.width() > area.width() + 1)
-                faults << nameOf(c) +
-                              QStringLiteral(" cut: needs %1 px, has %2").arg(need.width()).arg(area.width());
+                faults << nameOf(c) + QStringLiteral(" cut in width");
             if (need.height() > area.height() + 1)
-                faults << nameOf(c) + QStringLiteral(" cut: needs %1 px high, has %2")
-                                          .arg(need.height())
-                                          .arg(area.height());
+                faults << nameOf(c) + QStringLiteral(" cut in height");
         } else if (qobject_cast<QPushButton *>(c)) {
-            if (fm.horizontalAdvance(text) + 8 > c->width())
-                faults << nameOf(c) + QStringLiteral(" caption cut: %1 of %2 px")
-                                          .arg(fm.horizontalAdvance(text))
-                                          .arg(c->width());
-            if (fm.height() > c->height())
-                faults << nameOf(c) + QStringLiteral(" caption cut in height");
+            if (fm.horizontalAdvance(text) + 8 > c->width() || fm.height() > c->height())
+                faults << nameOf(c) + QStringLiteral(" caption cut");
         }
     }
     // The text boxes do not overlap one another or the buttons.
     QList<QWidget *> solid;
     for (QWidget *c : window->findChildren<QWidget *>()) {
-        if (c->isVisibleTo(window) && !c->isWindow() &&
+        if (c->isVisibleTo(window) && !c->isWindow() && c->parentWidget() == window &&
             (qobject_cast<QPlainTextEdit *>(c) || qobject_cast<QTextEdit *>(c) ||
-             qobject_cast<QPushButton *>(c)) &&
-            c->parentWidget() == window)
+             qobject_cast<QPushButton *>(c)))
             solid << c;
     }
-    for (int i = 0; i < solid.size(); ++i) {
-        for (int j = i + 1; j < solid.size(); ++j) {
+    for (int i = 0; i < solid.size(); ++i)
+        for (int j = i + 1; j < solid.size(); ++j)
             if (solid[i]->geometry().intersects(solid[j]->geometry()))
                 faults << nameOf(solid[i]) + QStringLiteral(" overlaps ") + nameOf(solid[j]);
-        }
-    }
     return faults;
 }
 
@@ -152,15 +132,8 @@ QStringList placementOf(QWidget *w)
         if (w->width() < 100 || w->height() < 100)
             faults << nameOf(w) + QStringLiteral(" shrunk to %1x%2").arg(w->width()).arg(w->height());
     } else {
-        const QRect screen = w->screen()->availableGeometry();
-        if (!screen.contains(w->frameGeometry()))
-            faults << nameOf(w) + QStringLiteral(" leaves the screen: %1,%2 %3x%4 on %5x%6")
-                                      .arg(w->frameGeometry().x())
-                                      .arg(w->frameGeometry().y())
-                                      .arg(w->frameGeometry().width())
-                                      .arg(w->frameGeometry().height())
-                                      .arg(screen.width())
-                                      .arg(screen.height());
+        if (!w->screen()->availableGeometry().contains(w->frameGeometry()))
+            faults << nameOf(w) + QStringLiteral(" leaves the screen: ") + rectText(w->frameGeometry());
     }
     return faults;
 }
@@ -171,9 +144,9 @@ QStringList placementOf(QWidget *w)
         QVERIFY2(f.isEmpty(), qPrintable(f.join(QLatin1Char('\n'))));                                        \
     } while (false)
 
-// Every mnemonic of a window (its menu bar and its buttons, with the windows shown inside
-// it): the letters and the controls that carry them.
-QMultiMap<QChar, QString> mnemonicsOf(QWidget *window)
+// The mnemonics of a window's menu bar and buttons (with the windows shown inside it) that
+// more than one control carries.
+QStringList collisions(QWidget *window)
 {
     QMultiMap<QChar, QString> keys;
     const auto take = [&](const QString &text, const QString &who) {
@@ -181,26 +154,17 @@ QMultiMap<QChar, QString> mnemonicsOf(QWidget *window)
         if (at >= 0 && at + 1 < text.size() && text.at(at + 1) != QLatin1Char('&'))
             keys.insert(text.at(at + 1).toLower(), who);
     };
-    if (auto *mw = qobject_cast<QMainWindow *>(window)) {
+    if (auto *mw = qobject_cast<QMainWindow *>(window))
         for (QAction *a : mw->menuBar()->actions())
             if (a->isVisible())
                 take(a->text(), a->text());
-    }
-    for (QAbstractButton *b : window->findChildren<QAbstractButton *>()) {
-        if (b->isVisibleTo(window) && !b->inherits("QMdiSubWindow"))
+    for (QAbstractButton *b : window->findChildren<QAbstractButton *>())
+        if (b->isVisibleTo(window))
             take(b->text(), b->text());
-    }
-    return keys;
-}
-
-QStringList collisions(QWidget *window)
-{
-    const QMultiMap<QChar, QString> keys = mnemonicsOf(window);
     QStringList clashes;
-    for (const QChar &k : keys.uniqueKeys()) {
+    for (const QChar &k : keys.uniqueKeys())
         if (keys.count(k) > 1)
             clashes << QStringLiteral("Alt+%1: %2").arg(k).arg(keys.values(k).join(QStringLiteral(", ")));
-    }
     return clashes;
 }
 
@@ -220,16 +184,10 @@ class tst_Look : public QObject
 private slots:
     void initTestCase()
     {
-        Program::setEndHandler([](int) {});
-        registerAllWindows();
+        ReadingDriver::setUpRun();
         qApp->setStyleSheet(Theme::styleSheet());
     }
-
-    void init()
-    {
-        TestEnv::freshStart();
-        QVERIFY(CardDatabase::openShared(CardDatabase::pristinePath()));
-    }
+    void init() { QVERIFY(ReadingDriver::freshRun()); }
 
     void theMainWindowFitsTheDesktopInItsProportion()
     {
@@ -303,14 +261,7 @@ private slots:
         // Each of the four meanings reads without scrolling where the screen has the room.
         if (m->screen()->availableGeometry().height() >= 1000) {
             for (QPlainTextEdit *box : sheet->Box)
-                QVERIFY2(box->verticalScrollBar()->maximum() == 0,
-                         qPrintable(QStringLiteral("%1x%2 %3pt, sheet %4x%5: %6")
-                                        .arg(box->width())
-                                        .arg(box->height())
-                                        .arg(box->font().pointSizeF())
-                                        .arg(sheet->width())
-                                        .arg(sheet->height())
-                                        .arg(box->toPlainText().left(40))));
+                QVERIFY2(box->verticalScrollBar()->maximum() == 0, qPrintable(rectText(box->geometry())));
         }
     }
 
@@ -346,9 +297,7 @@ private slots:
         // The reading's texts read as a whole column, not as a sliver.
         const QFontMetrics text(reading->Box2->font());
         QVERIFY2(reading->Box2->width() >= 28 * text.averageCharWidth(),
-                 qPrintable(QStringLiteral("%1 px, %2 a character")
-                                .arg(reading->Box2->width())
-                                .arg(text.averageCharWidth())));
+                 qPrintable(rectText(reading->Box2->geometry())));
         QVERIFY(reading->Box2->height() >= 4 * text.lineSpacing());
         Dialogs::queueInput(QString());
         reading->Command1->click();
@@ -422,22 +371,19 @@ private slots:
     {
         deutTag *reading = WindowRegistry::get<deutTag>();
         deutf *sheet = WindowRegistry::get<deutf>();
-        for (QPlainTextEdit *box : {reading->Box1, sheet->Box[0], sheet->Box[3]}) {
-            QVERIFY(box->isReadOnly());
-            QVERIFY(box->tabChangesFocus());
-            QVERIFY(!(box->textInteractionFlags() & Qt::TextEditable));
-            QVERIFY(!(box->textInteractionFlags() & Qt::TextSelectableByKeyboard)); // no caret
-        }
-        // Typing does not change a meaning.
         QTRY_VERIFY(!reading->Box1->toPlainText().isEmpty());
-        const QString before = reading->Box1->toPlainText();
-        QTest::keyClicks(reading->Box1, QStringLiteral("xyz"));
-        QCOMPARE(reading->Box1->toPlainText(), before);
+        for (QPlainTextEdit *box : {reading->Box1, sheet->Box[0], sheet->Box[3]}) {
+            QVERIFY(box->tabChangesFocus());
+            QVERIFY(!(box->textInteractionFlags() & Qt::TextSelectableByKeyboard)); // no caret
+            // Typing does not change a meaning.
+            const QString before = box->toPlainText();
+            QTest::keyClicks(box, QStringLiteral("xyz"));
+            QCOMPARE(box->toPlainText(), before);
+        }
     }
 
     void thePromptPanelLetsClicksThrough()
     {
-        // Over the laying table, the panel that asks for a card takes no click.
         meld *panel = WindowRegistry::get<meld>();
         panel->showMessage(QStringLiteral("¡Saque su carta para hoy, por favor!"));
         QVERIFY(panel->testAttribute(Qt::WA_TransparentForMouseEvents));

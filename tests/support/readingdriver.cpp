@@ -1,8 +1,12 @@
 #include "readingdriver.h"
 
+#include "allwindows.h"
+#include "carddatabase.h"
 #include "layingtable.h"
 #include "panels.h"
+#include "program.h"
 #include "rtfviewer.h"
+#include "testenv.h"
 #include "windows.h"
 
 #include <QApplication>
@@ -28,6 +32,31 @@ bool PromptLog::eventFilter(QObject *o, QEvent *e)
         if (auto *panel = qobject_cast<meld *>(o))
             prompts << panel->Label1->text();
     return false;
+}
+
+void setUpRun(std::function<void(int)> onEnd)
+{
+    Program::setEndHandler(std::move(onEnd));
+    registerAllWindows();
+}
+
+bool freshRun()
+{
+    TestEnv::freshStart();
+    return CardDatabase::openShared(CardDatabase::pristinePath());
+}
+
+QString stillLoaded(std::initializer_list<const char *> names)
+{
+    for (const char *name : names)
+        if (TestEnv::isLoaded(QString::fromLatin1(name)))
+            return QString::fromLatin1(name);
+    return QString();
+}
+
+QStringList pictureBlock(const QString &text)
+{
+    return {QString(), QString(QChar::ObjectReplacementCharacter), QString(), text};
 }
 
 QString reportText()

@@ -4,6 +4,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <initializer_list>
+
 class LayingTable;
 
 // What the reading tests share: the prompts as the user saw them, the report as it reads,
@@ -21,6 +24,15 @@ public:
 protected:
     bool eventFilter(QObject *o, QEvent *e) override;
 };
+
+// Once per test program: every window registered, the program's end handed to `onEnd`.
+void setUpRun(std::function<void(int)> onEnd = [](int) {});
+// Before each test: a fresh start with the pristine card texts open.
+bool freshRun();
+// The first of these windows still loaded, or an empty string.
+QString stillLoaded(std::initializer_list<const char *> names);
+// A picture block of the report: an empty line, the picture, an empty line, then `text`.
+QStringList pictureBlock(const QString &text);
 
 // The report viewer's text; a picture reads as U+FFFC.
 QString reportText();
