@@ -343,9 +343,6 @@ private slots:
 
     void cardPicturesComeFromTheImageFolder()
     {
-        Settings::set(QStringLiteral("Imagenes"), QString());
-        modOrbelle::readStartSettings();
-        QCOMPARE(CardPictures::path(12), QStringLiteral(ORBELLE_PROGRAM_DIR "/Imagenes/12.jpg"));
         Settings::set(QStringLiteral("Imagenes"), QStringLiteral("/otra/baraja"));
         modOrbelle::readStartSettings();
         QCOMPARE(CardPictures::path(12), QStringLiteral("/otra/baraja/12.jpg"));

@@ -72,6 +72,15 @@ class tst_School : public QObject
         return school;
     }
 
+    alleImagenes *openGallery()
+    {
+        lernen *school = openSchool();
+        if (!school)
+            return nullptr;
+        school->Command4->click();
+        return WindowRegistry::ifLoaded<alleImagenes>();
+    }
+
     void goToCard(lernen *school, int card)
     {
         school->Command7->click();
@@ -380,13 +389,10 @@ private slots:
     {
         QFETCH(int, card);
         const QRect box = GalleryLayout::boxFor(card - 1);
-        lernen *school = openSchool();
-        QVERIFY(school);
-        school->Command4->click();
+        alleImagenes *gallery = openGallery();
+        QVERIFY(gallery && gallery->isVisible());
         QVERIFY(!WindowRegistry::isLoaded<lernen>());
         QVERIFY(WindowRegistry::get<Start>()->isMinimized());
-        alleImagenes *gallery = WindowRegistry::ifLoaded<alleImagenes>();
-        QVERIFY(gallery && gallery->isVisible());
         QCOMPARE(gallery->Text1->toPlainText(), keywords(1));
         // Larger than designed, and not in the design's proportion.
         gallery->resize(1400, 1000);
@@ -422,10 +428,7 @@ private slots:
     // keywords, the context-menu key opens the popup.
     void galleryWorksFromTheKeyboard()
     {
-        lernen *school = openSchool();
-        QVERIFY(school);
-        school->Command4->click();
-        alleImagenes *gallery = WindowRegistry::ifLoaded<alleImagenes>();
+        alleImagenes *gallery = openGallery();
         QVERIFY(gallery);
         QVERIFY(QTest::qWaitForWindowActive(gallery));
         QTRY_VERIFY(gallery->Image1[0]->hasFocus());
@@ -450,10 +453,7 @@ private slots:
 
     void closingTheGalleryByItsFrameGoesBackToTheMainMenu()
     {
-        lernen *school = openSchool();
-        QVERIFY(school);
-        school->Command4->click();
-        alleImagenes *gallery = WindowRegistry::ifLoaded<alleImagenes>();
+        alleImagenes *gallery = openGallery();
         QVERIFY(gallery);
         gallery->close();
         QVERIFY(!WindowRegistry::isLoaded<alleImagenes>());

@@ -68,6 +68,13 @@ class tst_Shell : public QObject
     Q_OBJECT
     int m_ends = 0;
 
+    static Start *shownMain()
+    {
+        Start *s = WindowRegistry::get<Start>();
+        s->show();
+        return s;
+    }
+
 private slots:
     void initTestCase()
     {
@@ -193,8 +200,7 @@ private slots:
     void dayCardButton()
     {
         ShowCounter laying(QStringLiteral("legTag"));
-        Start *s = WindowRegistry::get<Start>();
-        s->show();
+        Start *s = shownMain();
         for (int press = 0; press < 2; ++press) {
             s->Label9->click();
             QCOMPARE(s->windowTitle(), QStringLiteral("Orbelle: La carta de hoy"));
@@ -212,8 +218,7 @@ private slots:
     void crossButtonPlacesThePromptAndClosesTheIntro()
     {
         WindowRegistry::get<anima>();
-        Start *s = WindowRegistry::get<Start>();
-        s->show();
+        Start *s = shownMain();
         s->mnukreuz->trigger();
         QCOMPARE(s->windowTitle(), QStringLiteral("Orbelle: Cruz"));
         QVERIFY(!s->mnuSpiel->isEnabled() && !s->solo->isEnabled() && !s->mnuMusik->isEnabled());
@@ -228,8 +233,7 @@ private slots:
 
     void relationshipSchoolAndBoardButtons()
     {
-        Start *s = WindowRegistry::get<Start>();
-        s->show();
+        Start *s = shownMain();
         WindowRegistry::get<anima>();
         s->Label1->click();
         QCOMPARE(s->windowTitle(), QStringLiteral("Orbelle: Relación"));
@@ -272,8 +276,7 @@ private slots:
 
     void keyboardReachesTheButtons()
     {
-        Start *s = WindowRegistry::get<Start>();
-        s->show();
+        Start *s = shownMain();
         QVERIFY(QTest::qWaitForWindowExposed(s));
         s->Label9->setFocus();
         QTest::keyClick(s->Label9, Qt::Key_Tab);
@@ -304,8 +307,7 @@ private slots:
     void questionPromptOpensTheLayingOnce()
     {
         ShowCounter laying(QStringLiteral("legkreuz"));
-        Start *s = WindowRegistry::get<Start>();
-        s->show();
+        Start *s = shownMain();
         auto *prompt = WindowRegistry::get<einfF>();
         prompt->show();
         const int y0 = prompt->Label1->y();
@@ -325,16 +327,14 @@ private slots:
     void theKeyboardOnThePrompt()
     {
         // Enter is the click; Escape gives the reading up and leaves the main window idle.
-        Start *s = WindowRegistry::get<Start>();
-        s->show();
+        Start *s = shownMain();
         s->Label3->click();
         auto *prompt = WindowRegistry::get<einfF>();
         QTest::keyClick(prompt, Qt::Key_Return);
         QVERIFY(prompt->Timer2->isActive());
         WindowRegistry::unloadAll();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        s = WindowRegistry::get<Start>();
-        s->show();
+        s = shownMain();
         s->Label3->click();
         prompt = WindowRegistry::get<einfF>();
         QTest::keyClick(prompt, Qt::Key_Escape);
@@ -345,8 +345,7 @@ private slots:
 
     void infoWindowShowsWhatItsCallerAsks()
     {
-        Start *s = WindowRegistry::get<Start>();
-        s->show();
+        Start *s = shownMain();
         // Contact page, then the tarot article without closing in between.
         s->contacTo->trigger();
         info *w = WindowRegistry::get<info>();
@@ -372,8 +371,7 @@ private slots:
 
     void backToTheMainMenuUnloadsTheReadingWindowsOnly()
     {
-        Start *s = WindowRegistry::get<Start>();
-        s->show();
+        Start *s = shownMain();
         s->Label9->click();
         const QStringList stay =
             QStringLiteral("frmDrag rtfViewer mojCorvin info ordnerSuchen Start").split(QLatin1Char(' '));
