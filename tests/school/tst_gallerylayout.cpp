@@ -36,7 +36,6 @@ private slots:
         QTest::newRow("1: below, at its left") << 1 << QPoint(120, 1400) << false;
         QTest::newRow("10: left 7680, not clamped") << 10 << QPoint(7680, 1400) << false;
         QTest::newRow("11: clamped to 7920") << 11 << QPoint(7920, 1400) << false;
-        QTest::newRow("13: clamped to 7920") << 13 << QPoint(7920, 1400) << false;
         QTest::newRow("52: fourth row still hangs below") << 52 << QPoint(7920, 5680) << false;
         QTest::newRow("53: fifth row stands above") << 53 << QPoint(120, 3820) << true;
         QTest::newRow("66: last row, above") << 66 << QPoint(120, 5260) << true;

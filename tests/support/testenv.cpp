@@ -99,6 +99,26 @@ QString rowText(const QString &table, int row)
     return q.value(0).toString();
 }
 
+QString pristineText(const QString &table, int row)
+{
+    QString text;
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("pristineCheck"));
+        db.setDatabaseName(CardDatabase::pristinePath());
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (db.open()) {
+            QSqlQuery q(db);
+            q.prepare(QStringLiteral("SELECT \"%1\" FROM \"%1\" WHERE rowid = ?").arg(table));
+            q.addBindValue(row);
+            if (q.exec() && q.next())
+                text = q.value(0).toString();
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("pristineCheck"));
+    return text;
+}
+
 QWidget *window(const QString &name)
 {
     const auto id = WindowRegistry::idOf(name);

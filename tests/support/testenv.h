@@ -29,6 +29,8 @@ void writeFile(const QString &path, const QByteArray &bytes);
 void freshStart();
 // Row `row` of a card table, read through the shared connection.
 QString rowText(const QString &table, int row);
+// The same row of the program folder's own file (empty if there is none).
+QString pristineText(const QString &table, int row);
 
 // Windows by the names the user knows them by (null for a name no window bears).
 QWidget *window(const QString &name);
