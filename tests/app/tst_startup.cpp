@@ -11,7 +11,6 @@
 #include "timing.h"
 #include "windows.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
