@@ -81,7 +81,7 @@ QWidget *WindowRegistry::get(WindowId id)
 std::optional<WindowId> WindowRegistry::idOf(const QString &name)
 {
     for (size_t i = 0; i < kWindowNames.size(); ++i) {
-        if (name == QLatin1String(kWindowNames[i]))
+        if (name == windowName(WindowId(i)))
             return WindowId(i);
     }
     return std::nullopt;

@@ -7,45 +7,55 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <string_view>
 
-// Every window of the program, by the name it bears. The names live here and nowhere
-// else: windows reach each other by type (WindowRegistry::get<kreuz>()) or, across the
-// layers of the program where the caller cannot know the class, by this id.
+// Every window of the program, by the name it bears: the one list from which the ids and
+// their names are made. Windows reach each other by type (WindowRegistry::get<kreuz>()) or,
+// across the layers of the program where the caller cannot know the class, by id.
+#define ORBELLE_WINDOWS(X)                                                                               \
+    X(Start) X(anima) X(meld) X(einfF) X(ordnerSuchen) X(info) X(frmMeni) X(legTag) X(deutTag)            \
+    X(legkreuz) X(kreuz) X(frmDrag) X(eingabe) X(legBez) X(bezi) X(rtfViewer) X(deutf) X(slika)          \
+    X(lernen) X(alleImagenes) X(mojCorvin) X(legKelt) X(deutKelt)
+
 enum class WindowId {
-    Start,
-    anima,
-    meld,
-    einfF,
-    ordnerSuchen,
-    info,
-    frmMeni,
-    legTag,
-    deutTag,
-    legkreuz,
-    kreuz,
-    frmDrag,
-    eingabe,
-    legBez,
-    bezi,
-    rtfViewer,
-    deutf,
-    slika,
-    lernen,
-    alleImagenes,
-    mojCorvin,
-    legKelt,
-    deutKelt,
+#define ORBELLE_WINDOW_ID(name) name,
+    ORBELLE_WINDOWS(ORBELLE_WINDOW_ID)
+#undef ORBELLE_WINDOW_ID
 };
 
-inline constexpr std::array<const char *, 23> kWindowNames{
-    "Start",   "anima",    "meld",   "einfF",        "ordnerSuchen", "info",    "frmMeni",  "legTag",
-    "deutTag", "legkreuz", "kreuz",  "frmDrag",      "eingabe",      "legBez",  "bezi",     "rtfViewer",
-    "deutf",   "slika",    "lernen", "alleImagenes", "mojCorvin",    "legKelt", "deutKelt",
+inline constexpr std::array kWindowNames{
+#define ORBELLE_WINDOW_NAME(name) std::string_view(#name),
+    ORBELLE_WINDOWS(ORBELLE_WINDOW_NAME)
+#undef ORBELLE_WINDOW_NAME
 };
+
+namespace WindowNames {
+// The name of a class as the compiler spells it, at compile time.
+template <class W>
+constexpr std::string_view classNameOf()
+{
+    constexpr std::string_view f = __PRETTY_FUNCTION__;
+    constexpr size_t from = f.find("W = ") + 4;
+    constexpr size_t to = f.find_first_of(";]", from);
+    return f.substr(from, to - from);
+}
+
+// The id that bears a class's name; a class of no window's name is the list's size.
+template <class W>
+constexpr size_t indexOf()
+{
+    for (size_t i = 0; i < kWindowNames.size(); ++i) {
+        if (kWindowNames[i] == classNameOf<W>())
+            return i;
+    }
+    return kWindowNames.size();
+}
+} // namespace WindowNames
 
 inline QString windowName(WindowId id)
 {
-    return QString::fromLatin1(kWindowNames[size_t(id)]);
+    const std::string_view name = kWindowNames[size_t(id)];
+    return QString::fromLatin1(name.data(), qsizetype(name.size()));
 }
 
 // What the registry does with a window besides creating it: its load step once it is
@@ -69,12 +79,14 @@ class WindowRegistry
 {
 public:
     // A module makes its windows known once at start; windows of modules a caller cannot
-    // include are then reached by id. The class bears the window's name.
+    // include are then reached by id. The id is the one that bears the class's name: a class
+    // that bears no window's name does not compile.
     template <class W>
-    static void registerWindow(WindowId id)
+    static void registerWindow()
     {
-        Q_ASSERT(windowName(id) == keyOf<W>());
-        registerFactory(id, [] { return static_cast<QWidget *>(get<W>()); });
+        constexpr size_t index = WindowNames::indexOf<W>();
+        static_assert(index < kWindowNames.size(), "a window class bears the name of its WindowId");
+        registerFactory(WindowId(index), [] { return static_cast<QWidget *>(get<W>()); });
     }
     static bool isKnown(WindowId id);
 

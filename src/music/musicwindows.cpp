@@ -7,7 +7,7 @@ namespace Music {
 
 void registerWindows()
 {
-    WindowRegistry::registerWindow<mojCorvin>(WindowId::mojCorvin);
+    WindowRegistry::registerWindow<mojCorvin>();
     // A "play" from any window loads the player hidden; its load opens the first file.
     setPlayer([] { return WindowRegistry::get<mojCorvin>()->MMControl1; });
 }

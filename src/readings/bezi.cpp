@@ -11,7 +11,6 @@
 #include "recordcursor.h"
 #include "report.h"
 #include "slika.h"
-#include "start.h"
 #include "theme.h"
 #include "timing.h"
 #include "twips.h"
@@ -200,10 +199,8 @@ Spread bezi::draw(const QString &firstName, const QString &secondName)
     return s;
 }
 
-bezi::bezi(QWidget *parent) : QWidget(parent)
+bezi::bezi(QWidget *parent) : InterpretationWindow(WindowId::bezi, QStringLiteral("Orbelle: Beziehung"), parent)
 {
-    setWindowTitle(QStringLiteral("Orbelle: Beziehung"));
-    setWindowIcon(QIcon(CardPictures::programFile(QStringLiteral("orbelle.png"))));
     resize(Twips::size(kWidth, kHeight));
 
     QFont boxFont = Theme::textFont(10);
@@ -237,24 +234,15 @@ bezi::bezi(QWidget *parent) : QWidget(parent)
     QFont headingFont = Theme::textFont(12);
     headingFont.setBold(true);
     for (int n = 1; n <= 6; ++n) {
-        Label[size_t(n - 1)] = new HeadingLabel(this);
-        Label[size_t(n - 1)]->setObjectName(QStringLiteral("Label%1").arg(n));
-        Label[size_t(n - 1)]->setFont(headingFont);
-    }
-    for (int k = 1; k <= 6; ++k) {
-        // Read as heading, then text.
-        Box[size_t(k - 1)]->setAccessibleName(QStringLiteral("Label%1").arg(labelOf(k)));
+        headingLabels[size_t(n - 1)] = new HeadingLabel(this);
+        headingLabels[size_t(n - 1)]->setObjectName(QStringLiteral("headingLabel%1").arg(n));
+        headingLabels[size_t(n - 1)]->setFont(headingFont);
     }
 
-    Command1 = new QPushButton(QStringLiteral("&Quintesencía"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command3 = new QPushButton(QStringLiteral("&Guardar"), this);
-    Command3->setObjectName(QStringLiteral("Command3"));
-    Command2 = new QPushButton(QStringLiteral("&Atrás"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    connect(Command1, &QPushButton::clicked, this, &bezi::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &bezi::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &bezi::Command3_Click);
+    quintessenceButton = new QPushButton(QStringLiteral("&Quintesencía"), this);
+    quintessenceButton->setObjectName(QStringLiteral("quintessenceButton"));
+    connect(quintessenceButton, &QPushButton::clicked, this, &bezi::showQuintessence);
+    makeButtons();
 
     Timer1 = new Timer(this, 55);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -268,8 +256,6 @@ bezi::bezi(QWidget *parent) : QWidget(parent)
 
 void bezi::Form_Load()
 {
-    // 1.
-    m_background = Sky(QStringLiteral("nebo3.jpg"));
     // 2.–4. The program's one generator, seeded at start: a reseed from the seconds of
     // the day would give two readings in the same second the same cards.
     const RunState &run = modOrbelle::state();
@@ -293,8 +279,11 @@ void bezi::Form_Load()
     // 8.
     Timer1->setEnabled(true);
     // 9.
-    for (int k = 1; k <= 6; ++k)
+    for (int k = 1; k <= 6; ++k) {
         headingOf(k)->setText(heading(m_spread, k));
+        // Read as heading, then text.
+        Box[size_t(k - 1)]->setAccessibleName(heading(m_spread, k));
+    }
 }
 
 void bezi::positionRecords()
@@ -309,35 +298,18 @@ void bezi::positionRecords()
     }
 }
 
-void bezi::Command1_Click()
+void bezi::showQuintessence()
 {
-    // The same spread gives the same quintessence however often it is asked.
     const int q = Quintessence::of(m_spread);
     WindowRegistry::get<slika>()->showQuintessence(q, CardPictures::load(Quintessence::cardFor(q)));
 }
 
-void bezi::Command3_Click()
+void bezi::save()
 {
-    QStringList headings;
-    QStringList texts;
-    for (int k = 1; k <= 6; ++k) {
-        headings << heading(m_spread, k);
-        texts << textOf(m_spread, k);
-    }
-    Report::writeRelationship(m_spread, headings, texts);
-}
-
-void bezi::Command2_Click()
-{
-    for (WindowId id :
-         {WindowId::eingabe, WindowId::bezi, WindowId::legBez, WindowId::slika, WindowId::anima})
-        WindowRegistry::unload(id);
-    WindowRegistry::get<Start>()->showIdle();
-}
-
-void bezi::Form_Unload()
-{
-    Timer1->setEnabled(false);
+    QList<PositionText> positions;
+    for (int k = 1; k <= 6; ++k)
+        positions.append({heading(m_spread, k), QString(), textOf(m_spread, k)});
+    Report::writeReading(WindowId::bezi, m_spread, positions, {1, 3, 2, 4, 5, 6});
 }
 
 void bezi::place(QWidget *w, const QRect &twips)
@@ -372,13 +344,7 @@ void bezi::resizeEvent(QResizeEvent *)
         h.setPointSizeF(12 * fontScale);
         headingOf(k)->setFont(h);
     }
-    place(Command1, buttonRect(4920));
-    place(Command3, buttonRect(5640));
-    place(Command2, buttonRect(6360));
-}
-
-void bezi::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    paintCovering(p, rect(), m_background);
+    place(quintessenceButton, buttonRect(4920));
+    place(saveButton, buttonRect(5640));
+    place(backButton, buttonRect(6360));
 }

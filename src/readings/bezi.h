@@ -1,8 +1,7 @@
 #pragma once
 
+#include "interpretation.h"
 #include "spread.h"
-#include "backdrop.h"
-#include "windows.h"
 
 #include <QImage>
 #include <QRect>
@@ -40,7 +39,7 @@ private:
 // boxes to the meaning tables; a moment later each box stands on its card and four of
 // them begin with a person's name. Positions 1, 2 and 5 are the first person's view,
 // 3, 4 and 6 the second's.
-class bezi : public QWidget, public Loadable
+class bezi : public InterpretationWindow
 {
     Q_OBJECT
 public:
@@ -53,15 +52,13 @@ public:
     std::array<QWidget *, 6> Shape1{};
     std::array<QPlainTextEdit *, 6> Box{};
     std::array<RecordCursor *, 6> Data{};
-    // By label number: Label[0] is Label1 … Label[5] is Label6 (see labelOf).
-    std::array<HeadingLabel *, 6> Label{};
-    Timer *Timer1 = nullptr;         // 55 ms: stands the cursors on their cards once
-    QPushButton *Command1 = nullptr; // "Quintesencía"
-    QPushButton *Command2 = nullptr; // "Atrás"
-    QPushButton *Command3 = nullptr; // "Guardar"
+    // By the headings' design number (see labelOf): headingLabels[0] is the first.
+    std::array<HeadingLabel *, 6> headingLabels{};
+    Timer *Timer1 = nullptr;                     // 55 ms: stands the cursors on their cards once
+    QPushButton *quintessenceButton = nullptr; // "Quintesencía"
 
     const Spread &spread() const { return m_spread; }
-    HeadingLabel *headingOf(int k) const { return Label[size_t(labelOf(k) - 1)]; }
+    HeadingLabel *headingOf(int k) const { return headingLabels[size_t(labelOf(k) - 1)]; }
 
     // The reading's draw: the six orientations first, then six cards no reading of this
     // run has drawn.
@@ -78,24 +75,22 @@ public:
     static QString textOf(const Spread &spread, int k);
 
     void Form_Load() override;
-    void Form_Unload() override;
-    // Closing the window is "Atrás".
-    void closedByFrame() override { Command2_Click(); }
 
 public slots:
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
+    // The quintessence sheet with the spread's number; the same spread gives the same
+    // quintessence however often it is asked.
+    void showQuintessence();
 
 protected:
-    void paintEvent(QPaintEvent *) override;
+    // The positions in the order 1, 3, 2, 4, 5, 6: each person's view of the other, of
+    // himself, of the relationship.
+    void save() override;
     void resizeEvent(QResizeEvent *) override;
 
 private:
     void positionRecords();
     void place(QWidget *w, const QRect &twips);
 
-    Sky m_background;
     Spread m_spread;
     double m_scale = 1.0;
     QPointF m_origin;

@@ -12,7 +12,6 @@
 #include "program.h"
 #include "readings.h"
 #include "report.h"
-#include "start.h"
 #include "theme.h"
 #include "twips.h"
 #include "windows.h"
@@ -289,53 +288,45 @@ QString deutKelt::keywords(const Spread &spread, int k)
     return CardDatabase::cardText(QStringLiteral("stichwörter"), spread.card(k));
 }
 
-deutKelt::deutKelt(QWidget *parent) : QWidget(parent)
+deutKelt::deutKelt(QWidget *parent) : InterpretationWindow(WindowId::deutKelt, QStringLiteral("Orbelle: Cruz celta"), parent)
 {
-    setWindowTitle(QStringLiteral("Orbelle: Cruz celta"));
-    setWindowIcon(QIcon(CardPictures::programFile(QStringLiteral("orbelle.png"))));
     resize(Twips::size(11700, 8130));
 
     Picture1 = new CelticSpreadView(this);
     Popup::watch(Picture1);
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setFont(Theme::captionFont(13));
-    Label1->setWordWrap(true);
+    headingLabel = new QLabel(this);
+    headingLabel->setObjectName(QStringLiteral("headingLabel"));
+    headingLabel->setFont(Theme::captionFont(13));
+    headingLabel->setWordWrap(true);
     Box1 = new QPlainTextEdit(this);
     Box1->setObjectName(QStringLiteral("Box1"));
     makeMeaningBox(Box1, 10);
-    Label2 = new QLabel(this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setFont(Theme::captionFont(11));
-    Label2->setWordWrap(true);
+    cardNameLabel = new QLabel(this);
+    cardNameLabel->setObjectName(QStringLiteral("cardNameLabel"));
+    cardNameLabel->setFont(Theme::captionFont(11));
+    cardNameLabel->setWordWrap(true);
     Box2 = new QPlainTextEdit(this);
     Box2->setObjectName(QStringLiteral("Box2"));
     makeMeaningBox(Box2, 10);
-    for (QLabel *l : {Label1, Label2})
+    for (QLabel *l : {headingLabel, cardNameLabel})
         l->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::caption().name()));
     // Read as heading, then text.
-    Label1->setBuddy(Box1);
-    Label2->setBuddy(Box2);
-
-    Command1 = new QPushButton(QStringLiteral("&Guardar"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command2 = new QPushButton(QStringLiteral("&Atrás"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    connect(Command1, &QPushButton::clicked, this, &deutKelt::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &deutKelt::Command2_Click);
+    headingLabel->setBuddy(Box1);
+    cardNameLabel->setBuddy(Box2);
+    makeButtons();
 
     auto *column = new QVBoxLayout;
     column->setSpacing(Twips::px(90));
-    column->addWidget(Label1);
+    column->addWidget(headingLabel);
     column->addWidget(Box1, 2);
     column->addSpacing(Twips::px(60));
-    column->addWidget(Label2);
+    column->addWidget(cardNameLabel);
     column->addWidget(Box2, 3);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(Command1);
+    buttons->addWidget(saveButton);
     buttons->addSpacing(Twips::px(240));
-    buttons->addWidget(Command2);
+    buttons->addWidget(backButton);
     column->addLayout(buttons);
     auto *row = new QHBoxLayout(this);
     row->setContentsMargins(Twips::px(120), Twips::px(120), Twips::px(150), Twips::px(120));
@@ -345,8 +336,8 @@ deutKelt::deutKelt(QWidget *parent) : QWidget(parent)
 
     QWidget::setTabOrder(Picture1, Box1);
     QWidget::setTabOrder(Box1, Box2);
-    QWidget::setTabOrder(Box2, Command1);
-    QWidget::setTabOrder(Command1, Command2);
+    QWidget::setTabOrder(Box2, saveButton);
+    QWidget::setTabOrder(saveButton, backButton);
     connect(Picture1, &CelticSpreadView::positionSelected, this, &deutKelt::select);
 
     // The texts grow a little with the window; the room goes to more lines.
@@ -356,7 +347,6 @@ deutKelt::deutKelt(QWidget *parent) : QWidget(parent)
 
 void deutKelt::Form_Load()
 {
-    m_background = Sky(QStringLiteral("nebo3.jpg"));
     m_spread = Readings::drawWithOrientations(CelticSpreadView::kPositions);
     // The pictures, turned where the card lies reversed, here and in the laying's slots.
     legKelt *laying = WindowRegistry::ifLoaded<legKelt>();
@@ -378,9 +368,9 @@ void deutKelt::select(int k)
         const QSignalBlocker quiet(Picture1);
         Picture1->select(k);
     }
-    Label1->setText(numberedHeading(k));
+    headingLabel->setText(numberedHeading(k));
     Box1->setPlainText(positionText(k));
-    Label2->setText(cardName(m_spread, k));
+    cardNameLabel->setText(cardName(m_spread, k));
     Box2->setPlainText(keywords(m_spread, k));
     Picture1->setAccessibleDescription(numberedHeading(k) + QStringLiteral(": ") + cardName(m_spread, k));
 }
@@ -390,30 +380,11 @@ void deutKelt::setFocusOnSpread()
     Picture1->setFocus(Qt::OtherFocusReason);
 }
 
-void deutKelt::Command1_Click()
+void deutKelt::save()
 {
-    // The question is asked as the cross asks it; none given, the heading has only the date.
     m_spread.question = Dialogs::input(this, deutf::questionPrompt());
-    QStringList headings;
-    QStringList names;
-    QStringList texts;
-    for (int k = 1; k <= m_spread.size(); ++k) {
-        headings << numberedHeading(k);
-        names << cardName(m_spread, k);
-        texts << keywords(m_spread, k);
-    }
-    Report::writeCeltic(m_spread, headings, names, texts);
-}
-
-void deutKelt::Command2_Click()
-{
-    for (WindowId id : {WindowId::deutKelt, WindowId::legKelt, WindowId::meld, WindowId::anima})
-        WindowRegistry::unload(id);
-    WindowRegistry::get<Start>()->showIdle();
-}
-
-void deutKelt::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    paintCovering(p, rect(), m_background);
+    QList<PositionText> positions;
+    for (int k = 1; k <= m_spread.size(); ++k)
+        positions.append({numberedHeading(k), cardName(m_spread, k), keywords(m_spread, k)});
+    Report::writeReading(WindowId::deutKelt, m_spread, positions);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "interpretation.h"
 #include "spread.h"
 #include "backdrop.h"
 #include "windows.h"
@@ -74,19 +75,17 @@ private:
 // position means, the card's name ("(invertida)" when it lies reversed) and the card's
 // keywords as the tarot school keeps them. "Guardar" writes the whole reading, with the
 // question when one is given, into the report.
-class deutKelt : public QWidget, public Loadable
+class deutKelt : public InterpretationWindow
 {
     Q_OBJECT
 public:
     explicit deutKelt(QWidget *parent = nullptr);
 
     CelticSpreadView *Picture1 = nullptr;                 // the spread
-    QLabel *Label1 = nullptr;                             // the selected position's number and heading
+    QLabel *headingLabel = nullptr;                       // the selected position's number and heading
     QPlainTextEdit *Box1 = nullptr;                       // what the position means
-    QLabel *Label2 = nullptr;                             // the card's name
+    QLabel *cardNameLabel = nullptr;                      // the card's name
     QPlainTextEdit *Box2 = nullptr;                       // the card's keywords
-    QPushButton *Command1 = nullptr;                      // "Guardar"
-    QPushButton *Command2 = nullptr;                      // "Atrás"
     std::array<QImage, CelticSpreadView::kPositions> im1; // the pictures as laid
 
     const Spread &spread() const { return m_spread; }
@@ -105,18 +104,12 @@ public:
     void setFocusOnSpread();
 
     void Form_Load() override;
-    void Form_Unload() override {}
-    // Closing the window is "Atrás".
-    void closedByFrame() override { Command2_Click(); }
-
-public slots:
-    void Command1_Click();
-    void Command2_Click();
 
 protected:
-    void paintEvent(QPaintEvent *) override;
+    // Asks the question as the cross asks it (none given, the heading has only the date)
+    // and writes every position with its card's name and keywords.
+    void save() override;
 
 private:
-    Sky m_background;
     Spread m_spread;
 };

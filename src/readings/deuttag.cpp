@@ -1,6 +1,5 @@
 #include "deuttag.h"
 
-#include "backdrop.h"
 #include "carddatabase.h"
 #include "cardpictures.h"
 #include "designscale.h"
@@ -10,20 +9,15 @@
 #include "random.h"
 #include "recordcursor.h"
 #include "report.h"
-#include "start.h"
 #include "theme.h"
 #include "timing.h"
 #include "twips.h"
 #include "windows.h"
 
-#include <QBoxLayout>
 #include <QDate>
 #include <QLabel>
 #include <QLocale>
-#include <QMenu>
-#include <QPainter>
 #include <QPlainTextEdit>
-#include <QPushButton>
 
 namespace {
 constexpr int kWidth = 12000;
@@ -52,10 +46,8 @@ QString deutTag::fieldOf(int set)
     return fields[qBound(1, set, 3) - 1];
 }
 
-deutTag::deutTag(QWidget *parent) : QWidget(parent)
+deutTag::deutTag(QWidget *parent) : InterpretationWindow(WindowId::deutTag, QStringLiteral("Orbelle: Tageskarte"), parent)
 {
-    setWindowTitle(QStringLiteral("Orbelle: Tageskarte"));
-    setWindowIcon(QIcon(CardPictures::programFile(QStringLiteral("orbelle.png"))));
     resize(Twips::size(kWidth, kHeight));
 
     // The card in its frame at the top, the meaning below, the two buttons at the foot;
@@ -87,14 +79,9 @@ deutTag::deutTag(QWidget *parent) : QWidget(parent)
         Timer1->setEnabled(false);
     });
 
-    Command1 = new QPushButton(QStringLiteral("&Guardar"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command2 = new QPushButton(QStringLiteral("&Atrás"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command1->setGeometry(Twips::rect(3900, 7980, 1800, 540));
-    Command2->setGeometry(Twips::rect(6300, 7980, 1800, 540));
-    connect(Command1, &QPushButton::clicked, this, &deutTag::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &deutTag::Command2_Click);
+    makeButtons();
+    saveButton->setGeometry(Twips::rect(3900, 7980, 1800, 540));
+    backButton->setGeometry(Twips::rect(6300, 7980, 1800, 540));
 
     DesignScale::install(this, size(), DesignScale::Layout::Placed);
     Program::adoptIntoMainWindow(this);
@@ -102,8 +89,6 @@ deutTag::deutTag(QWidget *parent) : QWidget(parent)
 
 void deutTag::Form_Load()
 {
-    // 1.
-    m_background = Sky(QStringLiteral("nebo3.jpg"));
     // 2.–4. The program's one generator, seeded at start (a reseed from the seconds of
     // the day would give two readings in the same second the same card).
     m_spread = drawDayCard();
@@ -119,27 +104,7 @@ void deutTag::Form_Load()
     Timer1->setEnabled(true);
 }
 
-void deutTag::Command1_Click()
+void deutTag::save()
 {
-    // What the user wrote into the box goes into the report with the card.
-    Report::writeDayCard(m_spread, im1, Box1->toPlainText());
-}
-
-void deutTag::Command2_Click()
-{
-    for (WindowId id :
-         {WindowId::eingabe, WindowId::deutTag, WindowId::legTag, WindowId::slika, WindowId::anima})
-        WindowRegistry::unload(id);
-    WindowRegistry::get<Start>()->showIdle();
-}
-
-void deutTag::Form_Unload()
-{
-    Timer1->setEnabled(false);
-}
-
-void deutTag::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    paintCovering(p, rect(), m_background);
+    Report::writeReading(WindowId::deutTag, m_spread, {{QString(), QString(), Box1->toPlainText()}});
 }

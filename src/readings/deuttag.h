@@ -1,15 +1,13 @@
 #pragma once
 
+#include "interpretation.h"
 #include "spread.h"
-#include "backdrop.h"
-#include "windows.h"
 
 #include <QImage>
 #include <QWidget>
 
 class QLabel;
 class QPlainTextEdit;
-class QPushButton;
 class RecordCursor;
 class Timer;
 
@@ -19,7 +17,7 @@ Spread drawDayCard();
 
 // The day card's interpretation: the drawn card, upright or turned, with one of its
 // three meanings. Its load draws the card, before the laying deals a single back.
-class deutTag : public QWidget, public Loadable
+class deutTag : public InterpretationWindow
 {
     Q_OBJECT
 public:
@@ -30,9 +28,7 @@ public:
     QWidget *Shape1 = nullptr; // its frame
     QPlainTextEdit *Box1 = nullptr;
     RecordCursor *Data1 = nullptr;
-    Timer *Timer1 = nullptr;         // 55 ms: positions the cursor once
-    QPushButton *Command1 = nullptr; // "Guardar"
-    QPushButton *Command2 = nullptr; // "Atrás"
+    Timer *Timer1 = nullptr; // 55 ms: positions the cursor once
 
     const Spread &spread() const { return m_spread; }
     int meaningSet() const { return m_spread.meaningSet; } // 1, 2 or 3 (3: reversed)
@@ -43,18 +39,11 @@ public:
     static QString fieldOf(int set);
 
     void Form_Load() override;
-    void Form_Unload() override;
-    // Closing the window by its frame is "Atrás".
-    void closedByFrame() override { Command2_Click(); }
-
-public slots:
-    void Command1_Click();
-    void Command2_Click();
 
 protected:
-    void paintEvent(QPaintEvent *) override;
+    // What the user wrote into the box goes into the report with the card.
+    void save() override;
 
 private:
-    Sky m_background;
     Spread m_spread;
 };

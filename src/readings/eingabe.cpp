@@ -44,15 +44,15 @@ eingabe::eingabe(QWidget *parent) : QWidget(parent)
     setWindowIcon(QIcon(CardPictures::programFile(QStringLiteral("orbelle.png"))));
     setFixedSize(Twips::size(4680, 3345));
 
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(Twips::rect(480, 240, 3735, 1095));
+    promptLabel = new QLabel(this);
+    promptLabel->setObjectName(QStringLiteral("promptLabel"));
+    promptLabel->setGeometry(Twips::rect(480, 240, 3735, 1095));
     QFont caption = Theme::textFont(12);
     caption.setBold(true);
-    Label1->setFont(caption);
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setWordWrap(true);
-    Label1->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(Theme::caption().name()));
+    promptLabel->setFont(caption);
+    promptLabel->setAlignment(Qt::AlignCenter);
+    promptLabel->setWordWrap(true);
+    promptLabel->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(Theme::caption().name()));
 
     Text1 = new QLineEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
@@ -60,22 +60,22 @@ eingabe::eingabe(QWidget *parent) : QWidget(parent)
     Text1->setFont(Theme::serifFont(12));
     connect(Text1, &QLineEdit::returnPressed, this, &eingabe::accept);
 
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(Twips::rect(2040, 2520, 615, 495));
-    Command2 = new QPushButton(QStringLiteral("OK"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command2->setGeometry(Command1->geometry());
-    Command2->hide();
-    Command2->setEnabled(false);
-    connect(Command1, &QPushButton::clicked, this, &eingabe::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &eingabe::Command2_Click);
+    firstNameButton = new QPushButton(QStringLiteral("OK"), this);
+    firstNameButton->setObjectName(QStringLiteral("firstNameButton"));
+    firstNameButton->setGeometry(Twips::rect(2040, 2520, 615, 495));
+    secondNameButton = new QPushButton(QStringLiteral("OK"), this);
+    secondNameButton->setObjectName(QStringLiteral("secondNameButton"));
+    secondNameButton->setGeometry(firstNameButton->geometry());
+    secondNameButton->hide();
+    secondNameButton->setEnabled(false);
+    connect(firstNameButton, &QPushButton::clicked, this, &eingabe::acceptFirstName);
+    connect(secondNameButton, &QPushButton::clicked, this, &eingabe::acceptSecondName);
 
     Timer1 = new Timer(this, 600);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     connect(Timer1, &QTimer::timeout, this, &eingabe::timerTick);
 
-    Popup::watch(Label1);
+    Popup::watch(promptLabel);
     setFocusProxy(Text1);
     if (QScreen *s = screen())
         move(s->availableGeometry().center() - rect().center());
@@ -86,52 +86,52 @@ void eingabe::Form_Load()
     m_background = Sky(QStringLiteral("nebo2.jpg"));
     // The window asks for the first person itself, so whoever opens it needs to know
     // nothing of its steps.
-    Label1->setText(firstPrompt());
+    promptLabel->setText(firstPrompt());
 }
 
-void eingabe::Command1_Click()
+void eingabe::acceptFirstName()
 {
     // Taken as typed, blanks and all; only an empty entry is refused.
     modOrbelle::state().firstName = Text1->text();
     if (modOrbelle::state().firstName.isEmpty()) {
-        Label1->setText(emptyNameMessage());
+        promptLabel->setText(emptyNameMessage());
         return;
     }
-    Label1->setText(secondPrompt());
+    promptLabel->setText(secondPrompt());
     Text1->clear();
-    Command1->hide();
-    Command1->setEnabled(false);
-    Command2->show();
-    Command2->setEnabled(true);
+    firstNameButton->hide();
+    firstNameButton->setEnabled(false);
+    secondNameButton->show();
+    secondNameButton->setEnabled(true);
     Text1->setFocus();
 }
 
-void eingabe::Command2_Click()
+void eingabe::acceptSecondName()
 {
     // The intro's music stops here at the latest, even when the name is refused.
     WindowRegistry::unload<anima>();
     modOrbelle::state().secondName = Text1->text();
     if (modOrbelle::state().secondName.isEmpty()) {
-        Label1->setText(emptyNameMessage());
+        promptLabel->setText(emptyNameMessage());
         return;
     }
-    Label1->setGeometry(Twips::rect(480, 1100, 3735, 2655));
-    QFont f = Label1->font();
+    promptLabel->setGeometry(Twips::rect(480, 1100, 3735, 2655));
+    QFont f = promptLabel->font();
     f.setPointSize(12);
-    Label1->setFont(f);
-    Label1->setText(shufflingMessage());
+    promptLabel->setFont(f);
+    promptLabel->setText(shufflingMessage());
     Text1->hide();
-    Command1->hide();
-    Command2->hide();
+    firstNameButton->hide();
+    secondNameButton->hide();
     Timer1->setEnabled(true);
 }
 
 void eingabe::accept()
 {
-    if (Command1->isEnabled())
-        Command1_Click();
-    else if (Command2->isEnabled() && !Command2->isHidden())
-        Command2_Click();
+    if (firstNameButton->isEnabled())
+        acceptFirstName();
+    else if (secondNameButton->isEnabled() && !secondNameButton->isHidden())
+        acceptSecondName();
 }
 
 void eingabe::timerTick()

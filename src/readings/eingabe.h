@@ -20,10 +20,10 @@ class eingabe : public QWidget, public Loadable
 public:
     explicit eingabe(QWidget *parent = nullptr);
 
-    QLabel *Label1 = nullptr;
+    QLabel *promptLabel = nullptr;
     QLineEdit *Text1 = nullptr;
-    QPushButton *Command1 = nullptr; // "OK" for the first name
-    QPushButton *Command2 = nullptr; // "OK" for the second name
+    QPushButton *firstNameButton = nullptr; // "OK" for the first name
+    QPushButton *secondNameButton = nullptr; // "OK" for the second name
     Timer *Timer1 = nullptr;         // 600 ms: the pause before the laying opens
 
     static QString firstPrompt();
@@ -37,8 +37,8 @@ public:
     void closedByFrame() override;
 
 public slots:
-    void Command1_Click();
-    void Command2_Click();
+    void acceptFirstName();
+    void acceptSecondName();
 
 protected:
     void paintEvent(QPaintEvent *) override;

@@ -1,10 +1,8 @@
 #include "kreuz.h"
 
-#include "backdrop.h"
 #include "carddatabase.h"
 #include "cardpictures.h"
 #include "designscale.h"
-#include "deutf.h"
 #include "legkreuz.h"
 #include "modOrbelle.h"
 #include "program.h"
@@ -15,7 +13,6 @@
 #include "windows.h"
 
 #include <QLabel>
-#include <QPainter>
 #include <QPlainTextEdit>
 
 namespace {
@@ -30,10 +27,8 @@ QString kreuz::tableOf(int position)
     return QStringLiteral("kreuz%1").arg(position);
 }
 
-kreuz::kreuz(QWidget *parent) : QWidget(parent)
+kreuz::kreuz(QWidget *parent) : InterpretationWindow(WindowId::kreuz, QStringLiteral("Orbelle: Kreuz"), parent)
 {
-    setWindowTitle(QStringLiteral("Orbelle: Kreuz"));
-    setWindowIcon(QIcon(CardPictures::programFile(QStringLiteral("orbelle.png"))));
     resize(Twips::size(5595, 7425));
     for (size_t k = 0; k < 4; ++k) {
         auto *frame = new QWidget(this);
@@ -69,7 +64,6 @@ kreuz::kreuz(QWidget *parent) : QWidget(parent)
 
 void kreuz::Form_Load()
 {
-    m_background = Sky(QStringLiteral("nebo3.jpg"));
     // 1. The four meaning tables.
     for (size_t k = 0; k < 4; ++k) {
         Data[k]->openTable(CardDatabase::shared(), tableOf(int(k) + 1));
@@ -88,18 +82,3 @@ void kreuz::Form_Load()
     Timer1->setEnabled(true);
 }
 
-void kreuz::Form_Unload()
-{
-    Timer1->setEnabled(false);
-}
-
-void kreuz::closedByFrame()
-{
-    deutf::goBack();
-}
-
-void kreuz::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    paintCovering(p, rect(), m_background);
-}

@@ -1,8 +1,7 @@
 #pragma once
 
+#include "interpretation.h"
 #include "spread.h"
-#include "backdrop.h"
-#include "windows.h"
 
 #include <QImage>
 #include <QWidget>
@@ -17,7 +16,7 @@ class Timer;
 // The cross: four cards drawn at its load (none that a reading of this run has drawn),
 // shown in the shape of a cross, each with the meaning of its position held in a hidden
 // box. The question sheet gets the spread.
-class kreuz : public QWidget, public Loadable
+class kreuz : public InterpretationWindow
 {
     Q_OBJECT
 public:
@@ -41,14 +40,7 @@ public:
     static QString tableOf(int position);
 
     void Form_Load() override;
-    void Form_Unload() override;
-    // Closing the cross closes its reading, as the sheet's "Atrás" does.
-    void closedByFrame() override;
-
-protected:
-    void paintEvent(QPaintEvent *) override;
 
 private:
-    Sky m_background;
     Spread m_spread;
 };

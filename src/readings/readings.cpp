@@ -1,16 +1,6 @@
 #include "readings.h"
 
-#include "bezi.h"
-#include "deutf.h"
-#include "deutkelt.h"
-#include "deuttag.h"
-#include "eingabe.h"
 #include "frmdrag.h"
-#include "kreuz.h"
-#include "legbez.h"
-#include "legkelt.h"
-#include "legkreuz.h"
-#include "legtag.h"
 #include "modOrbelle.h"
 #include "random.h"
 #include "windows.h"
@@ -19,17 +9,8 @@ namespace Readings {
 
 void registerWindows()
 {
-    WindowRegistry::registerWindow<legTag>(WindowId::legTag);
-    WindowRegistry::registerWindow<deutTag>(WindowId::deutTag);
-    WindowRegistry::registerWindow<legkreuz>(WindowId::legkreuz);
-    WindowRegistry::registerWindow<kreuz>(WindowId::kreuz);
-    WindowRegistry::registerWindow<deutf>(WindowId::deutf);
-    WindowRegistry::registerWindow<frmDrag>(WindowId::frmDrag);
-    WindowRegistry::registerWindow<eingabe>(WindowId::eingabe);
-    WindowRegistry::registerWindow<legBez>(WindowId::legBez);
-    WindowRegistry::registerWindow<bezi>(WindowId::bezi);
-    WindowRegistry::registerWindow<legKelt>(WindowId::legKelt);
-    WindowRegistry::registerWindow<deutKelt>(WindowId::deutKelt);
+    addToCatalogue();
+    WindowRegistry::registerWindow<frmDrag>();
 }
 
 Spread drawWithOrientations(int n)

@@ -3,8 +3,10 @@
 #include "spread.h"
 
 namespace Readings {
-// Makes the readings' windows known to the registry by name.
+// Makes the readings' windows known to the registry and the readings to the catalogue.
 void registerWindows();
+// The catalogue's entries (src/readings/catalogue.cpp).
+void addToCatalogue();
 
 // The draw of a reading whose cards may lie reversed: the n orientations first, each
 // reversed when the integer part of 2 × r plus 1 is 2, then n cards no reading of this

@@ -2,6 +2,7 @@
 
 #include "cardpictures.h"
 #include "dates.h"
+#include "readingcatalogue.h"
 #include "rtfviewer.h"
 #include "twips.h"
 #include "windows.h"
@@ -70,14 +71,6 @@ void insertCard(const QImage &shown, int card, bool reversed)
         viewer()->insertPicture(picture, cardSize());
 }
 
-void insertPosition(const Spread &spread, int k, const QString &text)
-{
-    insertText(QStringLiteral("\r\n"));
-    const bool turned = spread.isReversed(k);
-    insertCard(turned ? CardPictures::load(spread.card(k), true) : QImage(), spread.card(k), turned);
-    insertText(QStringLiteral("\r\n\r\n") + text);
-}
-
 void insertPicture(const QImage &picture)
 {
     viewer()->insertPicture(picture, cardSize());
@@ -93,63 +86,39 @@ QString today()
     return Dates::shortDate(QDate::currentDate());
 }
 
-void writeDayCard(const Spread &spread, const QImage &shown, const QString &text)
+void writeReading(WindowId reading, const Spread &spread, const QList<PositionText> &positions,
+                  const QList<int> &order)
 {
+    const ReadingEntry *entry = ReadingCatalogue::readingOf(reading);
+    if (!entry)
+        return;
+    const QString heading =
+        ReadingCatalogue::heading(*entry, spread.question, spread.firstName, spread.secondName, today());
+    const bool headingEndsLine = entry->reportHeading.endsWith(QStringLiteral("\r\n"));
     setFontSize(14);
-    insertText(QStringLiteral("\r\nLa carta para ") + today());
+    insertText(heading);
     setFontSize(12);
-    insertText(QStringLiteral("\r\n\r\n"));
-    insertCard(shown, spread.card(1), spread.isReversed(1));
-    insertText(QStringLiteral("\r\n\r\n") + text);
-    insertText(QStringLiteral("\r\n"));
-    show(false);
-}
-
-void writeCross(const Spread &spread, const QStringList &headings, const QStringList &meanings)
-{
-    setFontSize(14);
-    insertText(QStringLiteral("\r\n") + spread.question + QStringLiteral(" (") + today() +
-               QStringLiteral(")\r\n"));
-    setFontSize(12);
-    for (int k = 1; k <= spread.size(); ++k) {
-        insertPosition(spread, k, headings.value(k - 1) + QStringLiteral(": ") + meanings.value(k - 1));
-        // Nothing follows the last position.
-        if (k < spread.size())
-            insertText(QStringLiteral("\r\n"));
+    if (!headingEndsLine)
+        insertText(QStringLiteral("\r\n"));
+    QList<int> ks = order;
+    if (ks.isEmpty()) {
+        for (int k = 1; k <= spread.size(); ++k)
+            ks << k;
     }
-    show(false);
-}
-
-void writeCeltic(const Spread &spread, const QStringList &headings, const QStringList &names,
-                 const QStringList &texts)
-{
-    setFontSize(14);
-    const QString question = spread.question.trimmed();
-    insertText(QStringLiteral("\r\nCruz celta") +
-               (question.isEmpty() ? QString() : QStringLiteral(": ") + question) + QStringLiteral(" (") +
-               today() + QStringLiteral(")\r\n"));
-    setFontSize(12);
-    for (int k = 1; k <= spread.size(); ++k) {
-        insertPosition(spread, k,
-                       headings.value(k - 1) + QStringLiteral("\r\n") + names.value(k - 1) +
-                           QStringLiteral("\r\n") + texts.value(k - 1));
-        if (k < spread.size())
-            insertText(QStringLiteral("\r\n"));
-    }
-    show(false);
-}
-
-void writeRelationship(const Spread &spread, const QStringList &headings, const QStringList &texts)
-{
-    setFontSize(14);
-    insertText(QStringLiteral("\r\n") + spread.secondName + QStringLiteral(" und ") + spread.firstName +
-               QLatin1Char(' ') + today() + QStringLiteral("\r\n"));
-    setFontSize(12);
-    static constexpr std::array<int, 6> order{1, 3, 2, 4, 5, 6};
-    for (size_t i = 0; i < order.size(); ++i) {
-        const int k = order[i];
-        insertPosition(spread, k, headings.value(k - 1) + QStringLiteral(": ") + texts.value(k - 1));
-        if (i + 1 < order.size())
+    for (qsizetype i = 0; i < ks.size(); ++i) {
+        const int k = ks[i];
+        const PositionText p = positions.value(k - 1);
+        QString text = p.text;
+        if (!p.name.isEmpty())
+            text = p.heading + QStringLiteral("\r\n") + p.name + QStringLiteral("\r\n") + p.text;
+        else if (!p.heading.isEmpty())
+            text = p.heading + QStringLiteral(": ") + p.text;
+        insertText(QStringLiteral("\r\n"));
+        const bool turned = spread.isReversed(k);
+        insertCard(turned ? CardPictures::load(spread.card(k), true) : QImage(), spread.card(k), turned);
+        insertText(QStringLiteral("\r\n\r\n") + text);
+        // Nothing follows the last position, but the line break of a heading's own.
+        if (i + 1 < ks.size() || !headingEndsLine)
             insertText(QStringLiteral("\r\n"));
     }
     show(false);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "spread.h"
+#include "windows.h"
 
 #include <QImage>
 #include <QString>
@@ -13,9 +14,6 @@ void insertText(const QString &text);
 // A card's picture as the reading shows it; the viewer keeps the JPEG file's own bytes
 // when the card lies upright.
 void insertCard(const QImage &shown, int card, bool reversed);
-// One position of a reading: a line break, the card's picture (turned when it lies
-// reversed), an empty line and the text.
-void insertPosition(const Spread &spread, int k, const QString &text);
 void insertPicture(const QImage &picture);
 // Shows the viewer in its normal state, or minimized.
 void show(bool minimized);
@@ -23,21 +21,25 @@ void show(bool minimized);
 // Today as the report's headings carry it (Dates::shortDate).
 QString today();
 
-// The readings as the report keeps them. Each appends its piece and shows the viewer.
-// The day card: its heading, the card as shown and the text of its box.
-void writeDayCard(const Spread &spread, const QImage &shown, const QString &text);
-// The cross: the question with the date, then each position's card under its heading
-// with its meaning.
-void writeCross(const Spread &spread, const QStringList &headings, const QStringList &meanings);
-// The relationship: the two names (the second person first) with the date, then the
-// positions in the order 1, 3, 2, 4, 5, 6 — each person's view of the other, of himself,
-// of the relationship — each card under its heading with its text.
-void writeRelationship(const Spread &spread, const QStringList &headings, const QStringList &texts);
-// The Celtic cross: "Cruz celta" with the question, when one is given, and the date;
-// then each position in order — its card, its numbered heading, the card's name and its
-// keywords.
-void writeCeltic(const Spread &spread, const QStringList &headings, const QStringList &names,
-                 const QStringList &texts);
+// What a reading writes of one position: its heading, the card's name (with "(invertida)"
+// where it lies reversed) and its text. Parts left empty are left out.
+struct PositionText
+{
+    QString heading;
+    QString name;
+    QString text;
+};
+
+// A reading as the report keeps it, for any reading of the catalogue (named by any of its
+// windows): the catalogue's heading at 14 points with the question, the names and the
+// date; then at 12 points each position in `order` (position order when empty), apart
+// from the next by a line break: a line break, the card's picture (turned when it lies
+// reversed), an empty line and its text, which is "heading: text", or heading, name and
+// text on lines of their own when the position names its card. A heading that does not
+// end its own line (the day card's) has its line ended at 12 points and the last position
+// ends with a line break. The viewer is shown.
+void writeReading(WindowId reading, const Spread &spread, const QList<PositionText> &positions,
+                  const QList<int> &order = {});
 // A card looked at on the free board: its picture and its keywords, the viewer left as
 // it is (the board shows it, minimized, when collecting is switched on).
 void writeBoardCard(const QImage &shown, int card, const QString &keywords);

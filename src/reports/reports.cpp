@@ -8,8 +8,8 @@ namespace Reports {
 
 void registerWindows()
 {
-    WindowRegistry::registerWindow<rtfViewer>(WindowId::rtfViewer);
-    WindowRegistry::registerWindow<slika>(WindowId::slika);
+    WindowRegistry::registerWindow<rtfViewer>();
+    WindowRegistry::registerWindow<slika>();
 }
 
 } // namespace Reports

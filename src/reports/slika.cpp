@@ -83,19 +83,19 @@ slika::slika(QWidget *parent) : QWidget(parent)
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(0, 1);
 
-    Command2 = new QPushButton(QStringLiteral("&Guardar"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command1 = new QPushButton(QStringLiteral("&Salír"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    for (QPushButton *b : {Command1, Command2})
+    saveButton = new QPushButton(QStringLiteral("&Guardar"), this);
+    saveButton->setObjectName(QStringLiteral("saveButton"));
+    exitButton = new QPushButton(QStringLiteral("&Salír"), this);
+    exitButton->setObjectName(QStringLiteral("exitButton"));
+    for (QPushButton *b : {exitButton, saveButton})
         b->setMinimumWidth(Twips::px(1400));
-    connect(Command1, &QPushButton::clicked, this, &slika::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &slika::Command2_Click);
+    connect(exitButton, &QPushButton::clicked, this, &slika::closeSheet);
+    connect(saveButton, &QPushButton::clicked, this, &slika::save);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(Command2);
+    buttons->addWidget(saveButton);
     buttons->addSpacing(Twips::px(240));
-    buttons->addWidget(Command1);
+    buttons->addWidget(exitButton);
     grid->addLayout(buttons, 1, 0, 1, 2);
 
     const auto cursor = [this](const char *name) {
@@ -140,7 +140,7 @@ void slika::showQuintessence(int q, const QImage &picture)
     richtextbox1->show();
 }
 
-void slika::Command2_Click()
+void slika::save()
 {
     rtfViewer *viewer = WindowRegistry::get<rtfViewer>();
     viewer->setInsertionFontSize(14);
@@ -166,7 +166,7 @@ void slika::Command2_Click()
     viewer->showReport(rtfViewer::Show::Normal);
 }
 
-void slika::Command1_Click()
+void slika::closeSheet()
 {
     WindowRegistry::unload(this);
 }
@@ -175,7 +175,7 @@ bool slika::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Image1 && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
-        Command1_Click();
+        closeSheet();
         return true;
     }
     return QWidget::eventFilter(watched, event);

@@ -30,8 +30,8 @@ public:
     QPlainTextEdit *richtextbox2 = nullptr; // "quintent"
     QPlainTextEdit *richtextbox3 = nullptr; // "quintzig"
     QPlainTextEdit *richtextbox5 = nullptr; // "quintzig"
-    QPushButton *Command1 = nullptr;        // "Salír"
-    QPushButton *Command2 = nullptr;        // "Guardar"
+    QPushButton *exitButton = nullptr;      // "Salír"
+    QPushButton *saveButton = nullptr;      // "Guardar"
 
     // The relationship's quintessence q (0 … 21): shown with the given picture and the
     // text of q in "bezi3" (0 is kept in the table's last row).
@@ -45,8 +45,8 @@ public:
     void Form_Load() override;
 
 public slots:
-    void Command1_Click();
-    void Command2_Click();
+    void closeSheet();
+    void save();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

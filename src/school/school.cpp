@@ -8,8 +8,8 @@ namespace School {
 
 void registerWindows()
 {
-    WindowRegistry::registerWindow<lernen>(WindowId::lernen);
-    WindowRegistry::registerWindow<alleImagenes>(WindowId::alleImagenes);
+    WindowRegistry::registerWindow<lernen>();
+    WindowRegistry::registerWindow<alleImagenes>();
 }
 
 } // namespace School

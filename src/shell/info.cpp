@@ -119,22 +119,22 @@ info::info(QWidget *parent) : QWidget(parent)
     if (Data1->openTable(CardDatabase::shared(), QStringLiteral("stichwörter")))
         Data1->bind(Text1, QStringLiteral("stichwörter"));
 
-    Command1 = new QPushButton(QStringLiteral("Salír"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command2 = new QPushButton(QStringLiteral("Mandar una mail"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command3 = new QPushButton(QStringLiteral("Visitar la pagina web de Orbelle"), this);
-    Command3->setObjectName(QStringLiteral("Command3"));
-    connect(Command1, &QPushButton::clicked, this, [this] { WindowRegistry::unload(this); });
-    connect(Command2, &QPushButton::clicked, this, [] { Platform::openUrl(QUrl(contactAddress())); });
-    connect(Command3, &QPushButton::clicked, this, [] { Platform::openUrl(QUrl(webAddress())); });
-    Command1->setShortcut(QKeySequence(Qt::Key_Escape));
+    exitButton = new QPushButton(QStringLiteral("Salír"), this);
+    exitButton->setObjectName(QStringLiteral("exitButton"));
+    mailButton = new QPushButton(QStringLiteral("Mandar una mail"), this);
+    mailButton->setObjectName(QStringLiteral("mailButton"));
+    webButton = new QPushButton(QStringLiteral("Visitar la pagina web de Orbelle"), this);
+    webButton->setObjectName(QStringLiteral("webButton"));
+    connect(exitButton, &QPushButton::clicked, this, [this] { WindowRegistry::unload(this); });
+    connect(mailButton, &QPushButton::clicked, this, [] { Platform::openUrl(QUrl(contactAddress())); });
+    connect(webButton, &QPushButton::clicked, this, [] { Platform::openUrl(QUrl(webAddress())); });
+    exitButton->setShortcut(QKeySequence(Qt::Key_Escape));
 
     auto *buttons = new QHBoxLayout;
-    buttons->addWidget(Command2);
-    buttons->addWidget(Command3);
+    buttons->addWidget(mailButton);
+    buttons->addWidget(webButton);
     buttons->addStretch();
-    buttons->addWidget(Command1);
+    buttons->addWidget(exitButton);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Text1, 1);
     layout->addWidget(Text2, 1);
@@ -159,8 +159,8 @@ void info::showArticle(int record)
     showPage(Text1);
     Data1->moveNext();
     Data1->setAbsolutePosition(record);
-    Command2->hide();
-    Command3->hide();
+    mailButton->hide();
+    webButton->hide();
 }
 
 void info::showContact()
@@ -172,8 +172,8 @@ void info::showContact()
 void info::showPlayerHelp()
 {
     showPage(Text3);
-    Command2->hide();
-    Command3->hide();
+    mailButton->hide();
+    webButton->hide();
 }
 
 void info::setArticleLayout()
@@ -205,9 +205,9 @@ void info::setArticleLayout()
 void info::keepButtonsWithoutAddressHidden()
 {
     if (contactAddress().isEmpty())
-        Command2->setVisible(false);
+        mailButton->setVisible(false);
     if (webAddress().isEmpty())
-        Command3->setVisible(false);
+        webButton->setVisible(false);
 }
 
 void info::showEvent(QShowEvent *)

@@ -19,9 +19,9 @@ public:
     QTextEdit *Text1 = nullptr; // the articles, set as paragraphs under a title
     QPlainTextEdit *Text2 = nullptr;
     QPlainTextEdit *Text3 = nullptr;
-    QPushButton *Command1 = nullptr;
-    QPushButton *Command2 = nullptr;
-    QPushButton *Command3 = nullptr;
+    QPushButton *exitButton = nullptr;
+    QPushButton *mailButton = nullptr;
+    QPushButton *webButton = nullptr;
 
     // Row 78 is the article about tarot, row 79 the one about the program.
     static constexpr int kTarotArticle = 78;

@@ -63,7 +63,7 @@ ordnerSuchen::ordnerSuchen(QWidget *parent) : QWidget(parent)
     pal.setColor(QPalette::WindowText, Theme::panelText());
     setPalette(pal);
 
-    Label1 = new QLabel(
+    hintLabel = new QLabel(
         QStringLiteral(
             "Orbelle funciona con la baraja más conocida del mundo: Solvane-Tarot. Usted puede pero "
             "conectar el Programa con una otra baraja, que se encuentra en una carpeta. Usted puede "
@@ -71,44 +71,44 @@ ordnerSuchen::ordnerSuchen(QWidget *parent) : QWidget(parent)
             "carpeta y conectar con el programa. En nuestra pagina de internet puede encuentrar links, "
             "donde se descargan barajas adicionales."),
         this);
-    Label1->setWordWrap(true);
-    Label1->setFont(Theme::captionFont(10));
-    Label1->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::caption().name()));
+    hintLabel->setWordWrap(true);
+    hintLabel->setFont(Theme::captionFont(10));
+    hintLabel->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::caption().name()));
     Drive1 = new FileLists::DriveList(this);
     Dir1 = new FileLists::DirList(this);
     File1 = new FileLists::FileList(this);
     File1->setPattern(QStringLiteral("*.jpg"));
-    Command1 = new QPushButton(QStringLiteral("Esta carpeta conectar"), this);
-    Command1->setDefault(true);
+    connectButton = new QPushButton(QStringLiteral("Esta carpeta conectar"), this);
+    connectButton->setDefault(true);
     Timer1 = new Timer(this, 200);
 
-    Label1->setObjectName(QStringLiteral("Label1"));
+    hintLabel->setObjectName(QStringLiteral("hintLabel"));
     Drive1->setObjectName(QStringLiteral("Drive1"));
     Dir1->setObjectName(QStringLiteral("Dir1"));
     File1->setObjectName(QStringLiteral("File1"));
-    Command1->setObjectName(QStringLiteral("Command1"));
+    connectButton->setObjectName(QStringLiteral("connectButton"));
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Drive1->setAccessibleName(QStringLiteral("Unidad"));
     Dir1->setAccessibleName(QStringLiteral("Carpeta"));
     File1->setAccessibleName(QStringLiteral("Imágenes de la carpeta"));
 
     auto *grid = new QGridLayout(this);
-    grid->addWidget(Label1, 0, 0, 1, 2);
+    grid->addWidget(hintLabel, 0, 0, 1, 2);
     grid->addWidget(Drive1, 1, 0);
     grid->addWidget(Dir1, 2, 0);
     grid->addWidget(File1, 1, 1, 2, 1);
-    grid->addWidget(Command1, 3, 1, Qt::AlignRight);
+    grid->addWidget(connectButton, 3, 1, Qt::AlignRight);
     grid->setRowStretch(2, 1);
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 2);
     setTabOrder(Drive1, Dir1);
     setTabOrder(Dir1, File1);
-    setTabOrder(File1, Command1);
+    setTabOrder(File1, connectButton);
     resize(Twips::size(kDesign.width(), kDesign.height()));
 
     connect(Drive1, &FileLists::DriveList::driveChanged, this, &ordnerSuchen::Drive1_Change);
     connect(Dir1, &FileLists::DirList::pathChanged, this, &ordnerSuchen::Dir1_Change);
-    connect(Command1, &QPushButton::clicked, this, &ordnerSuchen::Command1_Click);
+    connect(connectButton, &QPushButton::clicked, this, &ordnerSuchen::connectFolder);
     connect(Timer1, &QTimer::timeout, this, &ordnerSuchen::restart);
     DesignScale::install(this, size(), DesignScale::Layout::Managed);
 }
@@ -173,7 +173,7 @@ void ordnerSuchen::Dir1_Change(const QString &folder)
     Drive1->setDrive(folder);
 }
 
-void ordnerSuchen::Command1_Click()
+void ordnerSuchen::connectFolder()
 {
     const QString folder = Dir1->path();
     // Only a whole deck is connected: a folder that lacks a card would leave a reading

@@ -29,8 +29,8 @@ public:
     FileLists::DriveList *Drive1 = nullptr;
     FileLists::DirList *Dir1 = nullptr;
     FileLists::FileList *File1 = nullptr;
-    QPushButton *Command1 = nullptr;
-    QLabel *Label1 = nullptr;
+    QPushButton *connectButton = nullptr;
+    QLabel *hintLabel = nullptr;
     Timer *Timer1 = nullptr; // 200 ms, off: the restart
 
     // The folder the settings named when the window loaded.
@@ -42,7 +42,7 @@ public:
     // The user's choices, as the lists give them (also from tests).
     void Drive1_Change(const QString &drive);
     void Dir1_Change(const QString &folder);
-    void Command1_Click();
+    void connectFolder();
 
 protected:
     void showEvent(QShowEvent *e) override;

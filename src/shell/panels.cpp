@@ -59,15 +59,15 @@ meld::meld(QWidget *parent)
     setAttribute(Qt::WA_TransparentForMouseEvents);
     m_background = Sky(QStringLiteral("nebo2.jpg"));
     resize(Twips::size(kMeldDesign.width(), kMeldDesign.height()));
-    Label1 = new QLabel(QStringLiteral("¡Saque por favor siete cartas!"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    styleCaption(Label1, 14);
+    messageLabel = new QLabel(QStringLiteral("¡Saque por favor siete cartas!"), this);
+    messageLabel->setObjectName(QStringLiteral("messageLabel"));
+    styleCaption(messageLabel, 14);
     // The panel keeps its size whatever the text: a long name in a prompt must not
     // stretch it across (or far beyond) the screen.
-    Label1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    messageLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(Twips::px(300), Twips::px(150), Twips::px(300), Twips::px(150));
-    layout->addWidget(Label1);
+    layout->addWidget(messageLabel);
 
     Timer1 = new Timer(this, kDesignMs, true);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -82,7 +82,7 @@ meld::meld(QWidget *parent)
 
 void meld::showMessage(const QString &text, int closeAfterMs)
 {
-    Label1->setText(text);
+    messageLabel->setText(text);
     Timer1->setEnabled(false);
     Timer2->setIntervalMs(closeAfterMs);
     Timer2->setEnabled(true);
@@ -91,7 +91,7 @@ void meld::showMessage(const QString &text, int closeAfterMs)
 
 void meld::showUntilUnloaded(const QString &text)
 {
-    Label1->setText(text);
+    messageLabel->setText(text);
     Timer1->setEnabled(false);
     Timer2->setEnabled(false);
     show();
@@ -99,7 +99,7 @@ void meld::showUntilUnloaded(const QString &text)
 
 void meld::showMessageAsDesigned(const QString &text)
 {
-    Label1->setText(text);
+    messageLabel->setText(text);
     show();
 }
 
@@ -126,15 +126,15 @@ einfF::einfF(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHi
 {
     m_background = Sky(QStringLiteral("nebo2.jpg"));
     resize(Twips::size(kPromptDesign.width(), kPromptDesign.height()));
-    Label1 = new QLabel(
+    messageLabel = new QLabel(
         QStringLiteral("¡Si quiere una respuesta de Orbelle, pon su domanda y haz un click aquí!"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    styleCaption(Label1, 15);
-    Label1->setGeometry(Twips::rect(300, 300, 4400, 1700));
-    Label1->setCursor(Qt::PointingHandCursor);
-    Label1->installEventFilter(this);
+    messageLabel->setObjectName(QStringLiteral("messageLabel"));
+    styleCaption(messageLabel, 15);
+    messageLabel->setGeometry(Twips::rect(300, 300, 4400, 1700));
+    messageLabel->setCursor(Qt::PointingHandCursor);
+    messageLabel->installEventFilter(this);
     setFocusPolicy(Qt::StrongFocus);
-    setAccessibleName(Label1->text());
+    setAccessibleName(messageLabel->text());
 
     Timer1 = new Timer(this, 3000);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -162,24 +162,24 @@ void einfF::closedByFrame()
     Popup::toMainMenu();
 }
 
-void einfF::Label1_Click()
+void einfF::acceptPrompt()
 {
     // Down by 200 twips and at 12 points, at the panel's present scale.
     DesignScale *scale = DesignScale::of(this);
     const double s = scale ? scale->scale() : 1.0;
-    Label1->move(Label1->x(), Label1->y() + int(Twips::px(200) * s));
-    QFont f = Label1->font();
+    messageLabel->move(messageLabel->x(), messageLabel->y() + int(Twips::px(200) * s));
+    QFont f = messageLabel->font();
     f.setPointSizeF(DesignScale::pointSize(12, s));
-    Label1->setFont(f);
-    Label1->setText(QStringLiteral("¡Un momento, por favór! Las cartas están barajadas!"));
+    messageLabel->setFont(f);
+    messageLabel->setText(QStringLiteral("¡Un momento, por favór! Las cartas están barajadas!"));
     Timer2->setEnabled(true);
 }
 
 bool einfF::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == Label1 && event->type() == QEvent::MouseButtonPress) {
+    if (watched == messageLabel && event->type() == QEvent::MouseButtonPress) {
         if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)
-            Label1_Click();
+            acceptPrompt();
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -192,7 +192,7 @@ void einfF::keyPressEvent(QKeyEvent *e)
         return;
     }
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Space) {
-        Label1_Click();
+        acceptPrompt();
         return;
     }
     QWidget::keyPressEvent(e);

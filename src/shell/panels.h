@@ -31,7 +31,7 @@ public:
     // Shows the panel with a message that stays until the panel is unloaded.
     void showUntilUnloaded(const QString &text);
 
-    QLabel *Label1 = nullptr;
+    QLabel *messageLabel = nullptr;
     Timer *Timer1 = nullptr; // 2500 ms, on
     Timer *Timer2 = nullptr; // 2000 ms, off
 
@@ -54,12 +54,12 @@ public:
     // Closing the prompt is giving up the reading: back to the main menu.
     void closedByFrame() override;
 
-    QLabel *Label1 = nullptr;
+    QLabel *messageLabel = nullptr;
     Timer *Timer1 = nullptr; // 3000 ms, off, no handler
     Timer *Timer2 = nullptr; // 1000 ms, off
 
 public slots:
-    void Label1_Click();
+    void acceptPrompt();
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;

@@ -1,6 +1,7 @@
 #include "popup.h"
 
 #include "program.h"
+#include "readingcatalogue.h"
 #include "start.h"
 #include "windows.h"
 
@@ -74,13 +75,15 @@ void frmMeni::mnuEnde_Click()
 
 namespace Popup {
 
-const std::vector<WindowId> &readingWindows()
+std::vector<WindowId> readingWindows()
 {
-    static const std::vector<WindowId> windows{
-        WindowId::deutf,        WindowId::kreuz,   WindowId::einfF,    WindowId::legkreuz,
-        WindowId::eingabe,      WindowId::deutTag, WindowId::legTag,   WindowId::slika,
-        WindowId::anima,        WindowId::bezi,    WindowId::legBez,   WindowId::meld,
-        WindowId::alleImagenes, WindowId::lernen,  WindowId::deutKelt, WindowId::legKelt};
+    // Every reading's windows, then the panels, the intro and the school, which the
+    // entry leaves from as well.
+    std::vector<WindowId> windows;
+    for (const ReadingEntry &r : ReadingCatalogue::entries())
+        windows.insert(windows.end(), r.windows.begin(), r.windows.end());
+    for (WindowId id : {WindowId::meld, WindowId::anima, WindowId::alleImagenes, WindowId::lernen})
+        windows.push_back(id);
     return windows;
 }
 
@@ -88,6 +91,18 @@ void toMainMenu()
 {
     for (WindowId id : readingWindows())
         WindowRegistry::unload(id);
+    WindowRegistry::get<Start>()->showIdle();
+}
+
+void leaveReading(WindowId window)
+{
+    // The reading's own windows, and the shuffle panel and intro it may have left.
+    if (const ReadingEntry *reading = ReadingCatalogue::readingOf(window)) {
+        for (WindowId id : reading->windows)
+            WindowRegistry::unload(id);
+    }
+    WindowRegistry::unload(WindowId::meld);
+    WindowRegistry::unload(WindowId::anima);
     WindowRegistry::get<Start>()->showIdle();
 }
 

@@ -36,8 +36,12 @@ bool isPopupKey(const QKeyEvent *e);
 // The popup opens where the right mouse button is released over the window or any of
 // its controls; other buttons do nothing.
 void watch(QWidget *window);
-// The windows "Al menu principal" unloads, in order.
-const std::vector<WindowId> &readingWindows();
+// The windows "Al menu principal" unloads, in order: every reading's, the panels, the
+// intro and the school.
+std::vector<WindowId> readingWindows();
 // "Al menu principal": every window of a reading unloaded, the main window idle.
 void toMainMenu();
+// A reading's "Atrás" or frame close: the windows of the reading this window belongs to
+// unloaded, with the shuffle panel and the intro, the main window idle.
+void leaveReading(WindowId window);
 } // namespace Popup

@@ -29,23 +29,10 @@
 
 namespace {
 
-struct ButtonDesign
-{
-    const char *caption;
-    int left, top, width, height;
-};
-
-constexpr std::array<ButtonDesign, 9> kButtons{{
-    {"El juego de relacíon", 2040, 3360, 7815, 975},
-    {"Sacar solo las cartas", 3240, 4560, 5535, 615},
-    {"Cruz", 720, 2160, 3495, 735},
-    {"Salír", 5040, 6480, 1695, 735},
-    {"Der Zauberspruch der Zigeuner", 10440, 3600, 3375, 1095},
-    {"Das Entscheidungsspiel", 6360, 0, 1335, 615},
-    {"Das Keltische Kreuz", 1200, 7440, 4575, 735},
-    {"Estudiar tarot", 3480, 5400, 5175, 615},
-    {"¡Su carta para hoy!", 6120, 2040, 4935, 735},
-}};
+// The panel's own buttons (the readings' come from the catalogue), in twips on the panel.
+const QRect kBoardButton(3240, 4560, 5535, 615);
+const QRect kSchoolButton(3480, 5400, 5175, 615);
+const QRect kExitButton(5040, 6480, 1695, 735);
 
 // The main window's size and place, beside the described keys.
 const QString kGeometryKey = QStringLiteral("VentanaPrincipal");
@@ -88,59 +75,26 @@ Start::Start(QWidget *parent) : QMainWindow(parent)
     Picture1->setBackground(QStringLiteral("nebo3.jpg"));
     Picture1->installEventFilter(this);
 
-    for (size_t i = 0; i < kButtons.size(); ++i) {
-        auto *b = new TextButton(QString::fromUtf8(kButtons[i].caption), Picture1);
-        b->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-        m_buttons[i] = b;
-    }
-    Label1 = m_buttons[0];
-    Label2 = m_buttons[1];
-    Label3 = m_buttons[2];
-    Label4 = m_buttons[3];
-    Label5 = m_buttons[4];
-    Label6 = m_buttons[5];
-    Label7 = m_buttons[6];
-    Label8 = m_buttons[7];
-    Label9 = m_buttons[8];
-    // Keyboard order: the readings from the top of the panel down, exit last.
-    QWidget::setTabOrder(Label9, Label3);
-    QWidget::setTabOrder(Label3, Label1);
-    QWidget::setTabOrder(Label1, Label2);
-    QWidget::setTabOrder(Label2, Label8);
-    QWidget::setTabOrder(Label8, Label4);
-
-    Timer1 = new Timer(this, 1000);
-    Timer2 = new Timer(this, 1000);
-    Timer3 = new Timer(this, 1000);
-    Timer4 = new Timer(this, 1000);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer2->setObjectName(QStringLiteral("Timer2"));
-    Timer3->setObjectName(QStringLiteral("Timer3"));
-    Timer4->setObjectName(QStringLiteral("Timer4"));
-    // The Celtic cross opens its laying; the readings of Timer2 and Timer3 have no window,
-    // the intro still goes.
-    connect(Timer1, &QTimer::timeout, this, [this] {
+    shuffleTimer = new Timer(this, 1000);
+    shuffleTimer->setObjectName(QStringLiteral("shuffleTimer"));
+    connect(shuffleTimer, &QTimer::timeout, this, [this] {
+        shuffleTimer->setEnabled(false);
         WindowRegistry::unload<anima>();
-        showWindow(WindowRegistry::get(WindowId::legKelt));
-        Timer1->setEnabled(false);
-    });
-    for (Timer *t : {Timer2, Timer3}) {
-        connect(t, &QTimer::timeout, this, [t] {
-            WindowRegistry::unload<anima>();
-            t->setEnabled(false);
-        });
-    }
-    connect(Timer4, &QTimer::timeout, this, [this] {
-        showWindow(WindowRegistry::get(WindowId::legTag));
-        Timer4->setEnabled(false);
+        if (m_shuffled)
+            showWindow(WindowRegistry::get(*m_shuffled));
     });
 
     buildMenus();
     // Each button gives the command of its menu entry.
-    const std::array<QAction *, 9> commands{mnuBezi, solo,    mnukreuz, mnuKraj, mnuZig,
-                                            mnuEnt,  mnuKelt, mnuLern,  mnuTag};
-    for (size_t i = 0; i < m_buttons.size(); ++i)
-        m_buttons[i]->setAction(commands[i]);
+    for (const ReadingEntry &r : ReadingCatalogue::entries())
+        addButton(r.button.name, r.button.text, r.button.twips, m_readingActions.at(r.menu.name));
+    boardButton = addButton(QStringLiteral("boardButton"), QStringLiteral("Sacar solo las cartas"), kBoardButton, solo);
+    schoolButton = addButton(QStringLiteral("schoolButton"), QStringLiteral("Estudiar tarot"), kSchoolButton, mnuLern);
+    exitButton = addButton(QStringLiteral("exitButton"), QStringLiteral("Salír"), kExitButton, mnuKraj);
+    // Keyboard order: the buttons from the top of the panel down, exit last.
+    const QList<TextButton *> order = panelButtons();
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
     switchOffMissingWindows();
 
     menuBar()->adjustSize();
@@ -163,18 +117,20 @@ void Start::buildMenus()
 
     mnuSpiel = bar->addMenu(QStringLiteral("&Tiradas de tarot"));
     mnuSpiel->setObjectName(QStringLiteral("mnuSpiel"));
-    mnukreuz = action("mnukreuz", QStringLiteral("&Cruz"), &Start::Label3_Click);
-    mnuBezi = action("mnuBezi", QStringLiteral("&Relación"), &Start::Label1_Click);
-    mnuKelt = action("mnuKelt", QStringLiteral("Das &Keltische Kreuz"), &Start::Label7_Click);
-    mnuZig = action("mnuZig", QStringLiteral("&Zigeunerspruch"), &Start::Label5_Click);
-    mnuEnt = action("mnuEnt", QStringLiteral("&Entscheidungsspiel"), &Start::Label6_Click);
-    mnuTag = action("mnuTag", QStringLiteral("Carta de &hoy"), &Start::Label9_Click);
-    mnuLern = action("mnuLern", QStringLiteral("Escuela de t&arot"), &Start::Label8_Click);
-    mnuTag->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
-    mnukreuz->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
-    mnuSpiel->addActions({mnukreuz, mnuBezi, mnuKelt, mnuZig, mnuEnt, mnuTag, mnuLern});
-    for (QAction *a : {mnuZig, mnuEnt})
-        a->setEnabled(false);
+    for (const ReadingEntry &r : ReadingCatalogue::entries()) {
+        auto *a = new QAction(r.menu.text, this);
+        a->setObjectName(r.menu.name);
+        a->setShortcut(r.menu.shortcut);
+        const QString name = r.menu.name;
+        connect(a, &QAction::triggered, this, [this, name] {
+            if (const ReadingEntry *reading = ReadingCatalogue::byName(name))
+                openReading(*reading);
+        });
+        mnuSpiel->addAction(a);
+        m_readingActions[name] = a;
+    }
+    mnuLern = action("mnuLern", QStringLiteral("Escuela de t&arot"), &Start::school_Click);
+    mnuSpiel->addAction(mnuLern);
 
     mnuTar = action("mnuTar", QStringLiteral("Sobre ta&rot"), &Start::mnuTar_Click);
     mnuProg = action("mnuProg", QStringLiteral("Sobre este &programa"), &Start::mnuProg_Click);
@@ -197,7 +153,6 @@ void Start::buildMenus()
     mnuInfo->addActions({contacTo, mnuVers});
 
     mnuKraj = action("mnuKraj", QStringLiteral("Sa&lir"), &Start::mnuKraj_Click);
-    // The readings without a window of their own stay switched off, as designed.
     bar->addAction(mnuKraj);
 }
 
@@ -236,16 +191,55 @@ void Start::layoutPanel()
     const double s = qMin(area.width() / double(design.width()), area.height() / double(design.height()));
     const QPointF origin((area.width() - design.width() * s) / 2, (area.height() - design.height() * s) / 2);
     const double designRight = design.width() * s + origin.x();
-    for (size_t i = 0; i < kButtons.size(); ++i) {
-        const ButtonDesign &d = kButtons[i];
-        QRectF r(origin.x() + d.left / double(Twips::perPixel) * s,
-                 origin.y() + d.top / double(Twips::perPixel) * s, d.width / double(Twips::perPixel) * s,
-                 d.height / double(Twips::perPixel) * s);
+    for (const auto &[button, d] : m_buttons) {
+        QRectF r(origin.x() + d.left() / double(Twips::perPixel) * s,
+                 origin.y() + d.top() / double(Twips::perPixel) * s, d.width() / double(Twips::perPixel) * s,
+                 d.height() / double(Twips::perPixel) * s);
         // A caption that runs past the panel's edge is cut there, as on the designed panel.
         r.setRight(qMin(r.right(), designRight));
-        m_buttons[i]->setGeometry(r.toRect());
-        m_buttons[i]->setMaxPixelSize(int(qMin(r.height() * 0.62, 44.0 * s)));
+        button->setGeometry(r.toRect());
+        button->setMaxPixelSize(int(qMin(r.height() * 0.62, 44.0 * s)));
     }
+}
+
+TextButton *Start::addButton(const QString &name, const QString &text, const QRect &twips, QAction *action)
+{
+    auto *b = new TextButton(text, Picture1);
+    b->setObjectName(name);
+    b->setAction(action);
+    m_buttons.emplace_back(b, twips);
+    return b;
+}
+
+TextButton *Start::readingButton(const QString &name) const
+{
+    for (const auto &[button, twips] : m_buttons) {
+        if (button->objectName() == name)
+            return button;
+    }
+    return nullptr;
+}
+
+QAction *Start::readingAction(const QString &name) const
+{
+    const auto it = m_readingActions.find(name);
+    return it == m_readingActions.end() ? nullptr : it->second;
+}
+
+QList<TextButton *> Start::panelButtons() const
+{
+    std::vector<std::pair<TextButton *, QRect>> sorted = m_buttons;
+    std::stable_sort(sorted.begin(), sorted.end(), [this](const auto &x, const auto &y) {
+        const bool xExit = x.first == exitButton;
+        const bool yExit = y.first == exitButton;
+        if (xExit != yExit)
+            return yExit;
+        return std::pair(x.second.top(), x.second.left()) < std::pair(y.second.top(), y.second.left());
+    });
+    QList<TextButton *> order;
+    for (const auto &[button, twips] : sorted)
+        order << button;
+    return order;
 }
 
 bool Start::eventFilter(QObject *watched, QEvent *event)
@@ -269,15 +263,6 @@ bool Start::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void Start::enterReading(const QString &caption)
-{
-    Picture1->hide();
-    mnuSpiel->setEnabled(false);
-    solo->setEnabled(false);
-    mnuMusik->setEnabled(false);
-    setWindowTitle(caption);
-}
-
 void Start::showIdle()
 {
     Picture1->show();
@@ -289,7 +274,12 @@ void Start::showIdle()
     showNormal();
     // The keyboard comes back to the first reading, never to "Salír".
     activateWindow();
-    Label9->setFocus(Qt::OtherFocusReason);
+    for (TextButton *b : panelButtons()) {
+        if (b->isEnabled()) {
+            b->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+    }
 }
 
 void Start::leaveSchool()
@@ -302,22 +292,18 @@ void Start::leaveSchool()
 
 void Start::switchOffMissingWindows()
 {
-    const auto need = [](WindowId window, std::initializer_list<QObject *> controls) {
-        if (WindowRegistry::isKnown(window))
-            return;
-        for (QObject *c : controls) {
-            if (auto *a = qobject_cast<QAction *>(c))
-                a->setEnabled(false);
-            else if (auto *w = qobject_cast<QWidget *>(c))
-                w->setEnabled(false);
-        }
+    for (const ReadingEntry &r : ReadingCatalogue::entries()) {
+        if (!r.laid() || !WindowRegistry::isKnown(*r.first))
+            m_readingActions.at(r.menu.name)->setEnabled(false);
+    }
+    const auto need = [](WindowId window, QAction *action) {
+        if (!WindowRegistry::isKnown(window))
+            action->setEnabled(false);
     };
-    need(WindowId::eingabe, {Label1, mnuBezi});
-    need(WindowId::frmDrag, {Label2, solo});
-    need(WindowId::lernen, {Label8, mnuLern});
-    need(WindowId::legKelt, {Label7, mnuKelt});
-    need(WindowId::ordnerSuchen, {barajas});
-    need(WindowId::mojCorvin, {mnuMusik});
+    need(WindowId::frmDrag, solo);
+    need(WindowId::lernen, mnuLern);
+    need(WindowId::ordnerSuchen, barajas);
+    need(WindowId::mojCorvin, mnuMusik);
 }
 
 void Start::closeIntro()
@@ -326,64 +312,53 @@ void Start::closeIntro()
     WindowRegistry::unload<anima>();
 }
 
-void Start::Label1_Click()
+void Start::openReading(const ReadingEntry &reading)
 {
-    setWindowTitle(QStringLiteral("Orbelle: Relación"));
-    mnuMusik->setEnabled(false);
-    // The names input asks for the first person as it opens.
-    showWindow(WindowRegistry::get(WindowId::eingabe));
+    if (!reading.laid())
+        return;
+    if (reading.closesIntro)
+        closeIntro();
     Picture1->hide();
-    showMinimized();
-}
-
-void Start::Label2_Click()
-{
-    solo_Click();
-}
-
-void Start::Label3_Click()
-{
-    enterReading(QStringLiteral("Orbelle: Cruz"));
-    einfF *prompt = WindowRegistry::get<einfF>();
-    showWindow(prompt);
-    // Centred left to right on the main window, its lower edge at the middle.
-    const QRect frame = frameGeometry();
-    prompt->move(frame.left() + frame.width() / 2 - Twips::px(2500),
-                 frame.top() + frame.height() / 2 - prompt->frameGeometry().height());
-    closeIntro();
-}
-
-void Start::Label4_Click()
-{
-    mnuKraj_Click();
-}
-
-void Start::shuffleReading(const QString &caption, Timer *timer)
-{
-    // The panel closes after two seconds.
-    WindowRegistry::get<meld>()->showMessage(kWaiting, meld::kShortMs);
-    Picture1->hide();
-    setWindowTitle(caption);
     mnuMusik->setEnabled(false);
-    timer->setEnabled(true);
+    if (reading.locksMenus) {
+        mnuSpiel->setEnabled(false);
+        solo->setEnabled(false);
+    }
+    setWindowTitle(reading.caption);
+    QWidget *first = nullptr;
+    switch (reading.opening) {
+    case ReadingEntry::Opening::Shuffle:
+        WindowRegistry::get<meld>()->showMessageAsDesigned(kWaiting);
+        break;
+    case ReadingEntry::Opening::ShuffleBriefly:
+        // The panel closes after two seconds.
+        WindowRegistry::get<meld>()->showMessage(kWaiting, meld::kShortMs);
+        break;
+    case ReadingEntry::Opening::Directly:
+    case ReadingEntry::Opening::Minimized:
+        first = WindowRegistry::get(*reading.first);
+        showWindow(first);
+        break;
+    }
+    if (!first) {
+        // Pressed again, the same timer starts over.
+        m_shuffled = reading.first;
+        shuffleTimer->setEnabled(false);
+        shuffleTimer->setEnabled(true);
+        return;
+    }
+    if (reading.opening == ReadingEntry::Opening::Minimized) {
+        showMinimized();
+    } else if (*reading.first == WindowId::einfF) {
+        // The question prompt: centred left to right on the main window, its lower edge at
+        // the middle.
+        const QRect frame = frameGeometry();
+        first->move(frame.left() + frame.width() / 2 - Twips::px(2500),
+                    frame.top() + frame.height() / 2 - first->frameGeometry().height());
+    }
 }
 
-void Start::Label5_Click()
-{
-    shuffleReading(QStringLiteral("Orbelle: Zigeunerspruch"), Timer2);
-}
-
-void Start::Label6_Click()
-{
-    shuffleReading(QStringLiteral("Orbelle: Entscheidungsspiel"), Timer3);
-}
-
-void Start::Label7_Click()
-{
-    shuffleReading(QStringLiteral("Orbelle: Das Keltische Kreuz"), Timer1);
-}
-
-void Start::Label8_Click()
+void Start::school_Click()
 {
     Music::startIfWanted();
     Picture1->hide();
@@ -394,14 +369,6 @@ void Start::Label8_Click()
         showWindow(school);
         Program::placeInside(school, 1000, 500);
     }
-}
-
-void Start::Label9_Click()
-{
-    closeIntro();
-    enterReading(QStringLiteral("Orbelle: La carta de hoy"));
-    WindowRegistry::get<meld>()->showMessageAsDesigned(kWaiting);
-    Timer4->setEnabled(true);
 }
 
 void Start::solo_Click()

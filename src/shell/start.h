@@ -2,9 +2,12 @@
 
 #include <QMainWindow>
 
-#include <array>
+#include <map>
+#include <optional>
+#include <vector>
 
 #include "backdrop.h"
+#include "readingcatalogue.h"
 #include "textbutton.h"
 #include "windows.h"
 class QAction;
@@ -24,29 +27,16 @@ public:
 
     QMdiArea *mdiArea() const { return m_mdi; }
 
-    // The controls, by the names the other windows use.
+    // The controls, by the names the other windows use. The readings' buttons and menu
+    // entries are made from the reading catalogue (readingButton, readingAction).
     Backdrop *Picture1 = nullptr;
-    TextButton *Label1 = nullptr;
-    TextButton *Label2 = nullptr;
-    TextButton *Label3 = nullptr;
-    TextButton *Label4 = nullptr;
-    TextButton *Label5 = nullptr;
-    TextButton *Label6 = nullptr;
-    TextButton *Label7 = nullptr;
-    TextButton *Label8 = nullptr;
-    TextButton *Label9 = nullptr;
-    Timer *Timer1 = nullptr;
-    Timer *Timer2 = nullptr;
-    Timer *Timer3 = nullptr;
-    Timer *Timer4 = nullptr;
+    TextButton *boardButton = nullptr;  // "Sacar solo las cartas"
+    TextButton *schoolButton = nullptr; // "Estudiar tarot"
+    TextButton *exitButton = nullptr;   // "Salír"
+    // The second of the shuffle panel before a shuffled reading's first window opens.
+    Timer *shuffleTimer = nullptr;
 
     QMenu *mnuSpiel = nullptr;
-    QAction *mnukreuz = nullptr;
-    QAction *mnuBezi = nullptr;
-    QAction *mnuKelt = nullptr;
-    QAction *mnuZig = nullptr;
-    QAction *mnuEnt = nullptr;
-    QAction *mnuTag = nullptr;
     QAction *mnuLern = nullptr;
     QAction *mnuTar = nullptr;
     QAction *mnuProg = nullptr;
@@ -58,6 +48,13 @@ public:
     QAction *contacTo = nullptr;
     QAction *mnuVers = nullptr;
     QAction *mnuKraj = nullptr;
+
+    // A reading's panel button and menu entry, by the names its catalogue entry gives them
+    // (nullptr for names no reading bears).
+    TextButton *readingButton(const QString &name) const;
+    QAction *readingAction(const QString &name) const;
+    // Every button of the panel, in keyboard order.
+    QList<TextButton *> panelButtons() const;
 
     // The application title and version, as the version message shows them.
     static QString versionText();
@@ -71,23 +68,15 @@ public:
     // The school has gone: the panel, the caption and the music entry come back, the
     // window state stays as it is (the school minimizes the window as it opens the gallery).
     void leaveSchool();
-    // The look while a reading runs: its caption, the panel hidden, the reading menus and
-    // the music entry off.
-    void enterReading(const QString &caption);
-    // Buttons and entries whose window this build does not have yet stay switched off:
-    // a button that hides the panel and opens nothing would leave the user stranded.
+    // Starts a reading as its catalogue entry says: the main window's reading look, then
+    // its first window, at once or after the shuffle panel.
+    void openReading(const ReadingEntry &reading);
+    // Entries whose window this build does not have stay switched off: a button that hides
+    // the panel and opens nothing would leave the user stranded.
     void switchOffMissingWindows();
 
 public slots:
-    void Label1_Click(); // relationship
-    void Label2_Click(); // free board
-    void Label3_Click(); // cross
-    void Label4_Click(); // exit
-    void Label5_Click();
-    void Label6_Click();
-    void Label7_Click();
-    void Label8_Click(); // school
-    void Label9_Click(); // card of the day
+    void school_Click();
     void solo_Click();
     void barajas_Click();
     void mnuMusik_Click();
@@ -115,10 +104,13 @@ private:
     static inline bool s_reportShown = false;
     void layoutPanel();
     void closeIntro();
-    void shuffleReading(const QString &caption, Timer *timer);
-    void showInfo(int record);
+    TextButton *addButton(const QString &name, const QString &text, const QRect &twips, QAction *action);
 
     QMdiArea *m_mdi = nullptr;
-    std::array<TextButton *, 9> m_buttons{};
+    // The panel's buttons with their places in twips.
+    std::vector<std::pair<TextButton *, QRect>> m_buttons;
+    std::map<QString, QAction *> m_readingActions;
+    // The shuffled reading whose first window the shuffle timer opens.
+    std::optional<WindowId> m_shuffled;
     bool m_unloaded = false;
 };

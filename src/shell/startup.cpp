@@ -104,13 +104,13 @@ void offerRecovery(QWidget *mainWindow)
 
 void registerWindows()
 {
-    WindowRegistry::registerWindow<Start>(WindowId::Start);
-    WindowRegistry::registerWindow<anima>(WindowId::anima);
-    WindowRegistry::registerWindow<meld>(WindowId::meld);
-    WindowRegistry::registerWindow<einfF>(WindowId::einfF);
-    WindowRegistry::registerWindow<info>(WindowId::info);
-    WindowRegistry::registerWindow<frmMeni>(WindowId::frmMeni);
-    WindowRegistry::registerWindow<ordnerSuchen>(WindowId::ordnerSuchen);
+    WindowRegistry::registerWindow<Start>();
+    WindowRegistry::registerWindow<anima>();
+    WindowRegistry::registerWindow<meld>();
+    WindowRegistry::registerWindow<einfF>();
+    WindowRegistry::registerWindow<info>();
+    WindowRegistry::registerWindow<frmMeni>();
+    WindowRegistry::registerWindow<ordnerSuchen>();
 }
 
 } // namespace Shell

@@ -73,7 +73,7 @@ class tst_Celtic : public QObject
     {
         Start *main = WindowRegistry::get<Start>();
         main->show();
-        main->Label7->click();
+        main->readingButton("celticButton")->click();
         [] {
             QTRY_VERIFY(WindowRegistry::isLoaded<legKelt>() && WindowRegistry::get<legKelt>()->isVisible());
         }();
@@ -114,7 +114,7 @@ private slots:
         Start *main = WindowRegistry::get<Start>();
         main->show();
         PromptLog log;
-        main->Label7->click();
+        main->readingButton("celticButton")->click();
         QTRY_VERIFY(WindowRegistry::isLoaded<legKelt>() && WindowRegistry::get<legKelt>()->isVisible());
         QVERIFY(!WindowRegistry::isLoaded<anima>());
         legKelt *table = WindowRegistry::get<legKelt>();
@@ -214,16 +214,16 @@ private slots:
             // The number; then, elsewhere, the card itself.
             QTest::mouseClick(view, Qt::LeftButton, {}, view->numberRect(k).center());
             QCOMPARE(view->selected(), k);
-            QCOMPARE(reading->Label1->text(), QStringLiteral("%1. %2").arg(k).arg(deutKelt::heading(k)));
+            QCOMPARE(reading->headingLabel->text(), QStringLiteral("%1. %2").arg(k).arg(deutKelt::heading(k)));
             const QString meaning = TestEnv::rowText(QStringLiteral("kelt"), k);
             QCOMPARE(reading->Box1->toPlainText(), meaning);
-            QCOMPARE(reading->Label2->text(), nameOf(s.card(k), s.isReversed(k)));
+            QCOMPARE(reading->cardNameLabel->text(), nameOf(s.card(k), s.isReversed(k)));
             QCOMPARE(reading->Box2->toPlainText(),
                      TestEnv::rowText(QStringLiteral("stichwörter"), s.card(k)));
         }
         QTest::mouseClick(view, Qt::LeftButton, {}, view->cardRect(reversed).bottomRight() - QPoint(3, 3));
         QCOMPARE(view->selected(), reversed);
-        QVERIFY(reading->Label2->text().endsWith(QStringLiteral(" (invertida)")));
+        QVERIFY(reading->cardNameLabel->text().endsWith(QStringLiteral(" (invertida)")));
         // The situation shows above and below the card that crosses it; its middle is the
         // crossing card.
         QTest::mouseClick(view, Qt::LeftButton, {}, view->cardRect(1).center());
@@ -234,7 +234,7 @@ private slots:
         // Between the cards nothing changes.
         QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(1, view->height() - 2));
         QCOMPARE(view->selected(), 1);
-        QCOMPARE(reading->Label2->text(), nameOf(s.card(1), s.isReversed(1)));
+        QCOMPARE(reading->cardNameLabel->text(), nameOf(s.card(1), s.isReversed(1)));
     }
 
     void keywordsRewrittenInTheSchoolShowHere()
@@ -257,7 +257,7 @@ private slots:
         reading->select(4);
         QCOMPARE(reading->Box2->toPlainText(), QStringLiteral("Mis propias palabras clave."));
         Dialogs::queueInput(QString());
-        reading->Command1->click();
+        reading->saveButton->click();
         QVERIFY(reportText().contains(QStringLiteral("Mis propias palabras clave.")));
     }
 
@@ -278,7 +278,7 @@ private slots:
         const Spread s = reading->spread();
         QVERIFY(firstReversed(s, true));
         Dialogs::queueInput(question);
-        reading->Command1->click();
+        reading->saveButton->click();
         QCOMPARE(Dialogs::asked().last(), deutf::questionPrompt());
         QVERIFY(WindowRegistry::get<rtfViewer>()->isVisible());
         const QStringList lines = reportText().split(QLatin1Char('\n'));
@@ -336,7 +336,7 @@ private slots:
             window = readToTheEnd();
             QVERIFY(window);
             Dialogs::queueInput(QString());
-            WindowRegistry::get<deutKelt>()->Command1->click();
+            WindowRegistry::get<deutKelt>()->saveButton->click();
         } else {
             legKelt *table = openLaying();
             QVERIFY(table);
@@ -349,7 +349,7 @@ private slots:
         else if (way == QStringLiteral("frame"))
             window->close();
         else
-            WindowRegistry::get<deutKelt>()->Command2->click();
+            WindowRegistry::get<deutKelt>()->backButton->click();
         for (const char *name : {"legKelt", "deutKelt", "meld", "anima"})
             QVERIFY2(!TestEnv::isLoaded(QString::fromLatin1(name)), name);
         QVERIFY(TestEnv::mainWindowIdle());
@@ -368,8 +368,8 @@ private slots:
         Random::seed(31);
         Start *main = WindowRegistry::get<Start>();
         main->show();
-        main->Label7->setFocus();
-        QTest::keyClick(main->Label7, Qt::Key_Return);
+        main->readingButton("celticButton")->setFocus();
+        QTest::keyClick(main->readingButton("celticButton"), Qt::Key_Return);
         QTRY_VERIFY(WindowRegistry::isLoaded<legKelt>() && WindowRegistry::get<legKelt>()->isVisible());
         legKelt *table = WindowRegistry::get<legKelt>();
         QTRY_VERIFY(table->mayDraw());
@@ -388,20 +388,20 @@ private slots:
         for (const auto &[key, selected] : steps) {
             QTest::keyClick(view, key);
             QCOMPARE(view->selected(), selected);
-            QCOMPARE(reading->Label2->text(),
+            QCOMPARE(reading->cardNameLabel->text(),
                      nameOf(reading->spread().card(selected), reading->spread().isReversed(selected)));
         }
         // "Guardar" and the popup by their keys.
         Dialogs::queueInput(QString());
-        reading->Command1->setFocus();
-        QTest::keyClick(reading->Command1, Qt::Key_Space);
+        reading->saveButton->setFocus();
+        QTest::keyClick(reading->saveButton, Qt::Key_Space);
         QCOMPARE(reportText().count(kObject), 10);
         QMenu *menu = WindowRegistry::get<frmMeni>()->mnuMeni;
         QTest::keyClick(view, Qt::Key_Menu);
         QTRY_VERIFY(menu->isVisible());
         menu->hide();
-        reading->Command2->setFocus();
-        QTest::keyClick(reading->Command2, Qt::Key_Space);
+        reading->backButton->setFocus();
+        QTest::keyClick(reading->backButton, Qt::Key_Space);
         QVERIFY(TestEnv::mainWindowIdle());
     }
 };

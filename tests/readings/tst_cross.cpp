@@ -36,10 +36,10 @@ class tst_Cross : public QObject
     {
         Start *main = WindowRegistry::get<Start>();
         main->show();
-        main->Label3->click();
+        main->readingButton("crossButton")->click();
         einfF *prompt = WindowRegistry::get<einfF>();
         QVERIFY(prompt->isVisible());
-        QTest::mouseClick(prompt->Label1, Qt::LeftButton);
+        QTest::mouseClick(prompt->messageLabel, Qt::LeftButton);
         QTRY_VERIFY(WindowRegistry::isLoaded<legkreuz>() && WindowRegistry::get<legkreuz>()->isVisible());
         QVERIFY(main->isMinimized());
         ReadingDriver::drawEvery(WindowRegistry::get<legkreuz>());
@@ -151,7 +151,7 @@ private slots:
         // What the sheet's boxes say does not reach the report; the cross's boxes do.
         sheet->Box[0]->setPlainText(QStringLiteral("editado aquí"));
         Dialogs::queueInput(QStringLiteral("¿Cambio de trabajo? {sí} \\ no"));
-        sheet->Command2->click();
+        sheet->saveButton->click();
         QCOMPARE(Dialogs::asked().last(), deutf::questionPrompt());
         QCOMPARE(sheet->spread().question, QStringLiteral("¿Cambio de trabajo? {sí} \\ no"));
         rtfViewer *viewer = WindowRegistry::get<rtfViewer>();
@@ -174,7 +174,7 @@ private slots:
         QVERIFY(!reportText().contains(QStringLiteral("editado aquí")));
 
         // Again, cancelled: the heading holds only the date.
-        sheet->Command2->click();
+        sheet->saveButton->click();
         QVERIFY(reportText().contains(QStringLiteral("\n (") + Report::today() + QLatin1Char(')')));
         QCOMPARE(reportText().count(deutf::headings().at(3) + QStringLiteral(": ")), 2);
     }
@@ -188,7 +188,7 @@ private slots:
         readToTheEnd();
         Start *main = WindowRegistry::get<Start>();
         QVERIFY(!main->mnuSpiel->isEnabled());
-        WindowRegistry::get<deutf>()->Command1->click();
+        WindowRegistry::get<deutf>()->backButton->click();
         QCOMPARE(ReadingDriver::stillLoaded({"deutf", "kreuz", "einfF", "legkreuz", "meld"}), QString());
         QVERIFY(TestEnv::mainWindowIdle());
         QCOMPARE(
@@ -214,9 +214,9 @@ private slots:
         if (afterTheLaying) {
             readToTheEnd();
         } else {
-            main->Label3->click();
+            main->readingButton("crossButton")->click();
             if (window == QStringLiteral("legkreuz")) {
-                QTest::mouseClick(WindowRegistry::get<einfF>()->Label1, Qt::LeftButton);
+                QTest::mouseClick(WindowRegistry::get<einfF>()->messageLabel, Qt::LeftButton);
                 QTRY_VERIFY(WindowRegistry::isLoaded<legkreuz>() &&
                             WindowRegistry::get<legkreuz>()->isVisible());
                 QTRY_VERIFY(WindowRegistry::get<legkreuz>()->dealCount() > 5);

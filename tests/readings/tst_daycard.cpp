@@ -52,7 +52,7 @@ private slots:
         Random::seed(2026);
         Start *main = WindowRegistry::get<Start>();
         main->show();
-        main->Label9->click();
+        main->readingButton("dayCardButton")->click();
         QTRY_VERIFY(WindowRegistry::isLoaded<legTag>() && WindowRegistry::get<legTag>()->isVisible());
         legTag *table = WindowRegistry::get<legTag>();
         deutTag *reading = WindowRegistry::get<deutTag>();
@@ -98,8 +98,8 @@ private slots:
         deutTag *reading = WindowRegistry::get<deutTag>();
         QTRY_VERIFY(reading->isVisible());
         QTRY_VERIFY(!reading->Box1->toPlainText().isEmpty());
-        reading->Command1->click();
-        reading->Command1->click();
+        reading->saveButton->click();
+        reading->saveButton->click();
         rtfViewer *viewer = WindowRegistry::get<rtfViewer>();
         QVERIFY(viewer->isVisible());
         QTextDocument *doc = viewer->Box1->document();
@@ -297,10 +297,10 @@ private slots:
         QFETCH(bool, viaPopup);
         Start *main = WindowRegistry::get<Start>();
         main->show();
-        QVERIFY(main->solo->isEnabled() && main->Label2->isEnabled());
-        main->Label9->click();
+        QVERIFY(main->solo->isEnabled() && main->boardButton->isEnabled());
+        main->readingButton("dayCardButton")->click();
         // No free board in the middle of the card of the day.
-        QVERIFY(!main->solo->isEnabled() && !main->Label2->isEnabled());
+        QVERIFY(!main->solo->isEnabled() && !main->boardButton->isEnabled());
         QTRY_VERIFY(WindowRegistry::isLoaded<legTag>());
         legTag *table = WindowRegistry::get<legTag>();
         QTRY_VERIFY(table->mayDraw());
@@ -309,11 +309,11 @@ private slots:
         if (viaPopup)
             WindowRegistry::get<frmMeni>()->mnuHaupt->trigger();
         else
-            WindowRegistry::get<deutTag>()->Command2->click();
+            WindowRegistry::get<deutTag>()->backButton->click();
         QCOMPARE(ReadingDriver::stillLoaded({"legTag", "deutTag", "meld", "anima"}), QString());
         QVERIFY(TestEnv::mainWindowIdle());
         QVERIFY(main->mnuMusik->isEnabled() && main->mnuSpiel->isEnabled());
-        QVERIFY(main->solo->isEnabled() && main->Label2->isEnabled());
+        QVERIFY(main->solo->isEnabled() && main->boardButton->isEnabled());
     }
 
     void closingAWindowOfTheReadingByItsFrameGoesBackToTheMainMenu_data()
@@ -327,7 +327,7 @@ private slots:
         QFETCH(bool, theInterpretation);
         Start *main = WindowRegistry::get<Start>();
         main->show();
-        main->Label9->click();
+        main->readingButton("dayCardButton")->click();
         QTRY_VERIFY(WindowRegistry::isLoaded<legTag>() && WindowRegistry::get<legTag>()->isVisible());
         legTag *table = WindowRegistry::get<legTag>();
         QWidget *closing = table;

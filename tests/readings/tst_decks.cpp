@@ -194,7 +194,7 @@ private slots:
         Random::seed(4);
         Start *main = WindowRegistry::get<Start>();
         main->show();
-        main->Label9->click();
+        main->readingButton("dayCardButton")->click();
         QTRY_VERIFY(WindowRegistry::isLoaded<legTag>() && WindowRegistry::get<legTag>()->isVisible());
         legTag *table = WindowRegistry::get<legTag>();
         deutTag *reading = WindowRegistry::get<deutTag>();
@@ -206,9 +206,9 @@ private slots:
         checkShown(reading->Image1, reading->card());
 
         // The cross, after the card of the day in the same run.
-        reading->Command2->click();
-        main->Label3->click();
-        QTest::mouseClick(WindowRegistry::get<einfF>()->Label1, Qt::LeftButton);
+        reading->backButton->click();
+        main->readingButton("crossButton")->click();
+        QTest::mouseClick(WindowRegistry::get<einfF>()->messageLabel, Qt::LeftButton);
         QTRY_VERIFY(WindowRegistry::isLoaded<legkreuz>() && WindowRegistry::get<legkreuz>()->isVisible());
         legkreuz *crossTable = WindowRegistry::get<legkreuz>();
         QTRY_VERIFY(crossTable->mayDraw());

@@ -104,7 +104,7 @@ class tst_FreeBoard : public QObject
     {
         Start *main = WindowRegistry::get<Start>();
         main->show();
-        main->Label2->click();
+        main->boardButton->click();
         return WindowRegistry::ifLoaded<frmDrag>();
     }
 

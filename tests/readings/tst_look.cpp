@@ -213,7 +213,7 @@ private slots:
     {
         Random::seed(5);
         Start *m = mainWindow();
-        m->Label9->click();
+        m->readingButton("dayCardButton")->click();
         CHECK_LOOK(WindowRegistry::get<meld>());
         QTRY_VERIFY(WindowRegistry::isLoaded<legTag>() && WindowRegistry::get<legTag>()->isVisible());
         legTag *table = WindowRegistry::get<legTag>();
@@ -226,7 +226,7 @@ private slots:
         deutTag *reading = WindowRegistry::get<deutTag>();
         QTRY_VERIFY(reading->isVisible());
         CHECK_LOOK(reading);
-        reading->Command1->click();
+        reading->saveButton->click();
         rtfViewer *viewer = WindowRegistry::get<rtfViewer>();
         QVERIFY(viewer->isVisible());
         CHECK_LOOK(viewer);
@@ -237,10 +237,10 @@ private slots:
     {
         Random::seed(6);
         Start *m = mainWindow();
-        m->Label3->click();
+        m->readingButton("crossButton")->click();
         einfF *prompt = WindowRegistry::get<einfF>();
         CHECK_LOOK(prompt);
-        QTest::mouseClick(prompt->Label1, Qt::LeftButton);
+        QTest::mouseClick(prompt->messageLabel, Qt::LeftButton);
         QTRY_VERIFY(WindowRegistry::isLoaded<legkreuz>() && WindowRegistry::get<legkreuz>()->isVisible());
         legkreuz *table = WindowRegistry::get<legkreuz>();
         CHECK_LOOK(table);
@@ -269,7 +269,7 @@ private slots:
     {
         Random::seed(8);
         Start *m = mainWindow();
-        m->Label7->click();
+        m->readingButton("celticButton")->click();
         QTRY_VERIFY(WindowRegistry::isLoaded<legKelt>() && WindowRegistry::get<legKelt>()->isVisible());
         legKelt *table = WindowRegistry::get<legKelt>();
         CHECK_LOOK(table);
@@ -285,8 +285,8 @@ private slots:
         // numbers read at nine points or more.
         CelticSpreadView *view = reading->Picture1;
         const QRect spread(view->mapTo(reading, QPoint(0, 0)), view->size());
-        for (QWidget *text : std::initializer_list<QWidget *>{reading->Label1, reading->Box1, reading->Label2,
-                                                              reading->Box2, reading->Command1})
+        for (QWidget *text : std::initializer_list<QWidget *>{reading->headingLabel, reading->Box1, reading->cardNameLabel,
+                                                              reading->Box2, reading->saveButton})
             QVERIFY2(!spread.intersects(text->geometry()), qPrintable(nameOf(text)));
         for (int k = 1; k <= 10; ++k) {
             QVERIFY(view->rect().contains(view->cardRect(k)));
@@ -300,7 +300,7 @@ private slots:
                  qPrintable(rectText(reading->Box2->geometry())));
         QVERIFY(reading->Box2->height() >= 4 * text.lineSpacing());
         Dialogs::queueInput(QString());
-        reading->Command1->click();
+        reading->saveButton->click();
         CHECK_LOOK(WindowRegistry::get<rtfViewer>());
     }
 
@@ -353,17 +353,17 @@ private slots:
     {
         Start *m = mainWindow();
         m->activateWindow();
-        m->Label9->click();
+        m->readingButton("dayCardButton")->click();
         QTRY_VERIFY(WindowRegistry::isLoaded<legTag>() && WindowRegistry::get<legTag>()->isVisible());
         QTRY_VERIFY(WindowRegistry::get<legTag>()->mayDraw());
         WindowRegistry::get<legTag>()->drawNext();
         QTRY_VERIFY(WindowRegistry::get<deutTag>()->isVisible());
-        WindowRegistry::get<deutTag>()->Command2->setFocus();
-        QTest::keyClick(WindowRegistry::get<deutTag>()->Command2, Qt::Key_Space);
+        WindowRegistry::get<deutTag>()->backButton->setFocus();
+        QTest::keyClick(WindowRegistry::get<deutTag>()->backButton, Qt::Key_Space);
         QVERIFY(TestEnv::mainWindowIdle());
-        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m->Label9));
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m->readingButton("dayCardButton")));
         // Enter now starts the card of the day; it never ends the program.
-        QTest::keyClick(m->Label9, Qt::Key_Return);
+        QTest::keyClick(m->readingButton("dayCardButton"), Qt::Key_Return);
         QTRY_COMPARE(m->windowTitle(), QStringLiteral("Orbelle: La carta de hoy"));
     }
 

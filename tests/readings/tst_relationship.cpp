@@ -58,7 +58,7 @@ class tst_Relationship : public QObject
     {
         Start *main = WindowRegistry::get<Start>();
         main->show();
-        main->Label1->click();
+        main->readingButton("relationshipButton")->click();
         eingabe *input = WindowRegistry::get<eingabe>();
         if (typed)
             QTest::keyClicks(input->Text1, first);
@@ -69,7 +69,7 @@ class tst_Relationship : public QObject
             QTest::keyClicks(input->Text1, second);
         else
             input->Text1->setText(second);
-        input->Command2->click();
+        input->secondNameButton->click();
         QTRY_VERIFY(WindowRegistry::isLoaded<legBez>() && WindowRegistry::get<legBez>()->isVisible());
     }
 
@@ -186,10 +186,10 @@ private slots:
             for (const QString &line : lines)
                 QVERIFY2(QFontMetrics(h->font()).horizontalAdvance(line) <= h->width(), qPrintable(line));
         }
-        // Label1 … Label6 are positions 1, 2, 5, 3, 4, 6.
+        // The headings by their design number are positions 1, 2, 5, 3, 4, 6.
         const QList<int> positionOfLabel{1, 2, 5, 3, 4, 6};
         for (int n = 1; n <= 6; ++n)
-            QCOMPARE(reading->Label[size_t(n - 1)]->text(), headings.at(positionOfLabel.at(n - 1) - 1));
+            QCOMPARE(reading->headingLabels[size_t(n - 1)]->text(), headings.at(positionOfLabel.at(n - 1) - 1));
         const QStringList before{second, first, first, second, QString(), QString()};
         for (int k = 1; k <= 6; ++k) {
             const int card = spread.card(k);
@@ -245,28 +245,28 @@ private slots:
         eingabe *input = WindowRegistry::get<eingabe>();
         input->show();
         // Nothing typed: the message stays until a name is accepted.
-        input->Command1->click();
-        QCOMPARE(input->Label1->text(), eingabe::emptyNameMessage());
+        input->firstNameButton->click();
+        QCOMPARE(input->promptLabel->text(), eingabe::emptyNameMessage());
         QTest::keyClick(input->Text1, Qt::Key_Return);
-        QCOMPARE(input->Label1->text(), eingabe::emptyNameMessage());
+        QCOMPARE(input->promptLabel->text(), eingabe::emptyNameMessage());
         // Blanks are a name.
         QTest::keyClicks(input->Text1, QStringLiteral("  "));
         QTest::keyClick(input->Text1, Qt::Key_Enter);
         QCOMPARE(modOrbelle::state().firstName, QStringLiteral("  "));
-        QCOMPARE(input->Label1->text(), eingabe::secondPrompt());
+        QCOMPARE(input->promptLabel->text(), eingabe::secondPrompt());
         QCOMPARE(input->Text1->text(), QString());
         // An empty second name is refused, but the intro is closed all the same.
         QVERIFY(WindowRegistry::isLoaded<anima>());
-        input->Command2->click();
+        input->secondNameButton->click();
         QVERIFY(!WindowRegistry::isLoaded<anima>());
-        QCOMPARE(input->Label1->text(), eingabe::emptyNameMessage());
+        QCOMPARE(input->promptLabel->text(), eingabe::emptyNameMessage());
         QVERIFY(!input->Timer1->isActive());
-        input->Command2->click(); // the intro is already gone
-        QCOMPARE(input->Label1->text(), eingabe::emptyNameMessage());
+        input->secondNameButton->click(); // the intro is already gone
+        QCOMPARE(input->promptLabel->text(), eingabe::emptyNameMessage());
         QTest::keyClicks(input->Text1, QStringLiteral("Luis"));
         QTest::keyClick(input->Text1, Qt::Key_Return);
         QCOMPARE(modOrbelle::state().secondName, QStringLiteral("Luis"));
-        QCOMPARE(input->Label1->text(), eingabe::shufflingMessage());
+        QCOMPARE(input->promptLabel->text(), eingabe::shufflingMessage());
         // After the pause: the laying shown, the interpretation loaded but hidden.
         QTRY_VERIFY(!WindowRegistry::isLoaded<eingabe>());
         QVERIFY(WindowRegistry::get<legBez>()->isVisible());
@@ -315,7 +315,7 @@ private slots:
         readToTheEnd(QStringLiteral("Ana"), QStringLiteral("Luis"));
         bezi *reading = WindowRegistry::get<bezi>();
         const Spread spread = reading->spread();
-        reading->Command3->click();
+        reading->saveButton->click();
         QVERIFY(WindowRegistry::get<rtfViewer>()->isVisible());
         const QStringList lines = reportText().split(QLatin1Char('\n'));
         const int at = int(lines.indexOf(QStringLiteral("Luis und Ana ") + Report::today()));
@@ -332,7 +332,7 @@ private slots:
         // Nothing after the sixth text.
         QVERIFY(reportText().endsWith(reading->Box[5]->toPlainText()));
         // Twice: appended twice.
-        reading->Command3->click();
+        reading->saveButton->click();
         QCOMPARE(reportText().count(QStringLiteral("Luis und Ana ")), 2);
     }
 
@@ -352,7 +352,7 @@ private slots:
         Program::showInside(reading);
         const int q = Quintessence::of(reading->spread());
         const int row = q == 0 ? 22 : q;
-        reading->Command1->click();
+        reading->quintessenceButton->click();
         slika *sheet = WindowRegistry::get<slika>();
         QVERIFY(sheet->isVisible());
         QCOMPARE(sheet->picture(), CardPictures::load(row));
@@ -365,13 +365,13 @@ private slots:
         QVERIFY(!text.isEmpty());
         QCOMPARE(sheet->richtextbox1->toPlainText(), text);
         // Again: the same sheet.
-        reading->Command1->click();
+        reading->quintessenceButton->click();
         QCOMPARE(WindowRegistry::get<slika>(), sheet);
         QCOMPARE(sheet->picture(), CardPictures::load(row));
         QCOMPARE(sheet->richtextbox1->toPlainText(), text);
 
         // Into the report: heading, picture, text, one line break; twice, twice.
-        sheet->Command2->click();
+        sheet->saveButton->click();
         QVERIFY(WindowRegistry::get<rtfViewer>()->isVisible());
         QStringList lines = reportText().split(QLatin1Char('\n'));
         const int at =
@@ -379,7 +379,7 @@ private slots:
         QVERIFY2(at >= 0, qPrintable(reportText()));
         QCOMPARE(lines.mid(at + 1), ReadingDriver::pictureBlock(text.split(QLatin1Char('\n')).first()) +
                                         text.split(QLatin1Char('\n')).mid(1) + QStringList{QString()});
-        sheet->Command2->click();
+        sheet->saveButton->click();
         QCOMPARE(reportText().count(QStringLiteral("Quintesencia (Sesión ")), 2);
     }
 
@@ -399,7 +399,7 @@ private slots:
         slika *sheet = WindowRegistry::get<slika>();
         sheet->setPicture(CardPictures::load(5));
         const QString before = reportText();
-        sheet->Command2->click();
+        sheet->saveButton->click();
         const QString added = reportText().mid(before.size());
         const QRegularExpression shape(
             QStringLiteral("^\\nQuintesencia \\(Sesión [^\\n]+\\)\\n\\n%1\\n$").arg(kObject));
@@ -422,7 +422,7 @@ private slots:
         const QString second = QStringLiteral("Luis\\}{ Ж");
         bezi *reading = interpretation(first, second);
         Program::showInside(reading);
-        reading->Command3->click();
+        reading->saveButton->click();
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("relacion.rtf"));
         rtfViewer *viewer = WindowRegistry::get<rtfViewer>();
@@ -457,12 +457,12 @@ private slots:
                 QVERIFY(QFontMetrics(h->font()).horizontalAdvance(line) <= h->width());
         }
         for (QWidget *w :
-             std::initializer_list<QWidget *>{reading->Command1, reading->Command3, reading->Box[0]})
+             std::initializer_list<QWidget *>{reading->quintessenceButton, reading->saveButton, reading->Box[0]})
             QVERIFY(reading->rect().contains(w->geometry()));
         QVERIFY(reading->Box[0]->toPlainText().startsWith(second + QLatin1Char(' ')));
-        reading->Command3->click();
+        reading->saveButton->click();
         QVERIFY(reportText().contains(second + QStringLiteral(" und ") + first));
-        reading->Command2->click();
+        reading->backButton->click();
         QVERIFY(TestEnv::mainWindowIdle());
     }
 
@@ -480,12 +480,12 @@ private slots:
         const bool musicEntry = main->mnuMusik->isEnabled();
         readToTheEnd(QStringLiteral("Ana"), QStringLiteral("Luis"));
         QVERIFY(!main->mnuMusik->isEnabled());
-        WindowRegistry::get<bezi>()->Command1->click();
+        WindowRegistry::get<bezi>()->quintessenceButton->click();
         QVERIFY(WindowRegistry::get<slika>()->isVisible());
         if (viaPopup)
             WindowRegistry::get<frmMeni>()->mnuHaupt->trigger();
         else
-            WindowRegistry::get<bezi>()->Command2->click();
+            WindowRegistry::get<bezi>()->backButton->click();
         QCOMPARE(ReadingDriver::stillLoaded({"eingabe", "bezi", "legBez", "slika", "anima", "meld"}),
                  QString());
         QVERIFY(TestEnv::mainWindowIdle());
@@ -507,13 +507,13 @@ private slots:
         Start *main = WindowRegistry::get<Start>();
         main->show();
         if (window == QStringLiteral("eingabe")) {
-            main->Label1->click();
+            main->readingButton("relationshipButton")->click();
         } else if (window == QStringLiteral("legBez")) {
             enterNames(QStringLiteral("Ana"), QStringLiteral("Luis"));
             QTRY_VERIFY(WindowRegistry::get<legBez>()->dealCount() > 5);
         } else {
             readToTheEnd(QStringLiteral("Ana"), QStringLiteral("Luis"));
-            WindowRegistry::get<bezi>()->Command1->click();
+            WindowRegistry::get<bezi>()->quintessenceButton->click();
         }
         QWidget *w = TestEnv::window(window);
         QVERIFY(w->isVisible());
@@ -534,7 +534,7 @@ private slots:
     {
         slika *sheet = WindowRegistry::get<slika>();
         sheet->showQuintessence(7, CardPictures::load(7));
-        sheet->Command1->click();
+        sheet->exitButton->click();
         QVERIFY(!WindowRegistry::isLoaded<slika>());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         sheet = WindowRegistry::get<slika>();

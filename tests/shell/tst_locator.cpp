@@ -154,7 +154,7 @@ private slots:
         ordnerSuchen *locator = openFromTheMainWindow();
         QVERIFY(locator);
         const QString drive = locator->Drive1->drive();
-        QTest::mouseClick(locator->Command1, Qt::LeftButton);
+        QTest::mouseClick(locator->connectButton, Qt::LeftButton);
 
         QCOMPARE(Settings::get(QStringLiteral("Imagenes")), kOwnDeck);
         QCOMPARE(Settings::get(QStringLiteral("gdjeLaufwerk")), drive);
@@ -202,7 +202,7 @@ private slots:
         QVERIFY(locator);
         QVERIFY(locator->Dir1->setPath(deck.path()));
         QCOMPARE(locator->File1->count(), 78);
-        locator->Command1->click();
+        locator->connectButton->click();
         QTRY_VERIFY(WindowRegistry::isLoaded<Start>() && WindowRegistry::get<Start>()->isVisible());
         QCOMPARE(modOrbelle::state().imageFolder, deck.path());
         QCOMPARE(CardPictures::path(5), deck.filePath(QStringLiteral("5.jpg")));
@@ -217,7 +217,7 @@ private slots:
         ordnerSuchen *locator = openFromTheMainWindow();
         QVERIFY(locator);
         QVERIFY(locator->Dir1->setPath(deck.path()));
-        locator->Command1->click();
+        locator->connectButton->click();
         QCOMPARE(Dialogs::asked(),
                  QStringList{QStringLiteral("Faltan las cartas 12, 40 y 77 en esta carpeta.")});
         // Nothing saved, nothing restarted.
@@ -234,7 +234,7 @@ private slots:
             QVERIFY(QFile::copy(CardPictures::path(kOwnDeck, n), CardPictures::path(deck.path(), n)));
         TestEnv::writeFile(CardPictures::path(deck.path(), 77), "no es una imagen");
         locator->File1->refresh();
-        locator->Command1->click();
+        locator->connectButton->click();
         QCOMPARE(Dialogs::asked(),
                  QStringList{QStringLiteral("La carta 77 de esta carpeta no se puede leer.")});
         QCOMPARE(Settings::get(QStringLiteral("Imagenes")), QString());
@@ -245,7 +245,7 @@ private slots:
         ordnerSuchen *locator = openFromTheMainWindow();
         QVERIFY(locator);
         UnwritableSettings readOnly;
-        locator->Command1->click();
+        locator->connectButton->click();
         QCOMPARE(Dialogs::asked().size(), 1);
         QVERIFY(Dialogs::asked().first().contains(QStringLiteral("No se puede guardar")));
         QVERIFY(!modOrbelle::state().keepRunning);

@@ -202,24 +202,24 @@ private slots:
         ShowCounter laying(QStringLiteral("legTag"));
         Start *s = shownMain();
         for (int press = 0; press < 2; ++press) {
-            s->Label9->click();
+            s->readingButton("dayCardButton")->click();
             QCOMPARE(s->windowTitle(), QStringLiteral("Orbelle: La carta de hoy"));
             QVERIFY(!s->mnuMusik->isEnabled() && !s->mnuSpiel->isEnabled() && !s->solo->isEnabled());
             QVERIFY(s->mnuView->isEnabled());
             QVERIFY(!s->Picture1->isVisible());
-            QVERIFY(s->Timer4->isActive());
+            QVERIFY(s->shuffleTimer->isActive());
             QVERIFY(WindowRegistry::get<meld>()->isVisible());
         }
         QVERIFY(!WindowRegistry::isLoaded<anima>());
         QTRY_COMPARE(laying.shows, 1);
-        QVERIFY(!s->Timer4->isActive());
+        QVERIFY(!s->shuffleTimer->isActive());
     }
 
     void crossButtonPlacesThePromptAndClosesTheIntro()
     {
         WindowRegistry::get<anima>();
         Start *s = shownMain();
-        s->mnukreuz->trigger();
+        s->readingAction("mnukreuz")->trigger();
         QCOMPARE(s->windowTitle(), QStringLiteral("Orbelle: Cruz"));
         QVERIFY(!s->mnuSpiel->isEnabled() && !s->solo->isEnabled() && !s->mnuMusik->isEnabled());
         QVERIFY(!WindowRegistry::isLoaded<anima>());
@@ -235,7 +235,7 @@ private slots:
     {
         Start *s = shownMain();
         WindowRegistry::get<anima>();
-        s->Label1->click();
+        s->readingButton("relationshipButton")->click();
         QCOMPARE(s->windowTitle(), QStringLiteral("Orbelle: Relación"));
         QVERIFY(s->isMinimized());
         QVERIFY(WindowRegistry::isLoaded<anima>()); // the relationship leaves the intro alone
@@ -244,7 +244,7 @@ private slots:
 
         s->showIdle();
         modOrbelle::state().musicOn = true;
-        s->Label8->click();
+        s->schoolButton->click();
         QCOMPARE(s->windowTitle(), QStringLiteral("Orbelle: Escuela de Tarot"));
         QVERIFY(!WindowRegistry::isLoaded<anima>());
         QVERIFY(TestEnv::ifLoaded(QStringLiteral("lernen"))->isVisible());
@@ -257,7 +257,7 @@ private slots:
         }));
 
         s->showIdle();
-        s->Label2->click();
+        s->boardButton->click();
         QWidget *board = TestEnv::ifLoaded(QStringLiteral("frmDrag"));
         QVERIFY(board && board->isVisible() && board->isWindow());
         QVERIFY(!WindowRegistry::isLoaded<anima>());
@@ -266,22 +266,22 @@ private slots:
     void disabledReadingsStayOff()
     {
         Start *s = WindowRegistry::get<Start>();
-        for (QAction *a : {s->mnuZig, s->mnuEnt})
+        for (QAction *a : {s->readingAction("mnuZig"), s->readingAction("mnuEnt")})
             QVERIFY(!a->isEnabled());
-        for (TextButton *b : {s->Label5, s->Label6})
+        for (TextButton *b : {s->readingButton("gypsyButton"), s->readingButton("decisionButton")})
             QVERIFY(!b->isEnabled());
         // The Celtic cross has its window.
-        QVERIFY(s->mnuKelt->isEnabled() && s->Label7->isEnabled());
+        QVERIFY(s->readingAction("mnuKelt")->isEnabled() && s->readingButton("celticButton")->isEnabled());
     }
 
     void keyboardReachesTheButtons()
     {
         Start *s = shownMain();
         QVERIFY(QTest::qWaitForWindowExposed(s));
-        s->Label9->setFocus();
-        QTest::keyClick(s->Label9, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), s->Label3);
-        QTest::keyClick(s->Label3, Qt::Key_Return);
+        s->readingButton("dayCardButton")->setFocus();
+        QTest::keyClick(s->readingButton("dayCardButton"), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), s->readingButton("crossButton"));
+        QTest::keyClick(s->readingButton("crossButton"), Qt::Key_Return);
         QTRY_COMPARE(s->windowTitle(), QStringLiteral("Orbelle: Cruz"));
     }
 
@@ -310,12 +310,12 @@ private slots:
         Start *s = shownMain();
         auto *prompt = WindowRegistry::get<einfF>();
         prompt->show();
-        const int y0 = prompt->Label1->y();
+        const int y0 = prompt->messageLabel->y();
         const double scale = DesignScale::of(prompt)->scale();
-        QTest::mouseClick(prompt->Label1, Qt::LeftButton);
-        QTest::mouseClick(prompt->Label1, Qt::LeftButton);
+        QTest::mouseClick(prompt->messageLabel, Qt::LeftButton);
+        QTest::mouseClick(prompt->messageLabel, Qt::LeftButton);
         // 200 twips down each time, at the panel's scale.
-        QCOMPARE(prompt->Label1->y(), y0 + 2 * int(Twips::px(200) * scale));
+        QCOMPARE(prompt->messageLabel->y(), y0 + 2 * int(Twips::px(200) * scale));
         QTRY_COMPARE(laying.shows, 1);
         QTest::qWait(200);
         QCOMPARE(laying.shows, 1);
@@ -328,14 +328,14 @@ private slots:
     {
         // Enter is the click; Escape gives the reading up and leaves the main window idle.
         Start *s = shownMain();
-        s->Label3->click();
+        s->readingButton("crossButton")->click();
         auto *prompt = WindowRegistry::get<einfF>();
         QTest::keyClick(prompt, Qt::Key_Return);
         QVERIFY(prompt->Timer2->isActive());
         WindowRegistry::unloadAll();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         s = shownMain();
-        s->Label3->click();
+        s->readingButton("crossButton")->click();
         prompt = WindowRegistry::get<einfF>();
         QTest::keyClick(prompt, Qt::Key_Escape);
         QVERIFY(!WindowRegistry::isLoaded<einfF>());
@@ -355,13 +355,13 @@ private slots:
         s->mnuTar->trigger();
         QVERIFY(w->Text1->isVisible() && !w->Text2->isVisible());
         QVERIFY(w->Text1->toPlainText().startsWith(QStringLiteral("¿Qué es el tarot?")));
-        QVERIFY(!w->Command2->isVisible() && !w->Command3->isVisible());
+        QVERIFY(!w->mailButton->isVisible() && !w->webButton->isVisible());
         s->mnuProg->trigger();
         QVERIFY(w->Text1->toPlainText().contains(QStringLiteral("Orbelle")));
         QVERIFY(w->Text1->toPlainText() != QStringLiteral("¿Qué es el tarot?"));
 
         // "Salír" unloads: the next opening starts from the design.
-        w->Command1->click();
+        w->exitButton->click();
         QVERIFY(!WindowRegistry::isLoaded<info>());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         info *fresh = WindowRegistry::get<info>();
@@ -372,7 +372,7 @@ private slots:
     void backToTheMainMenuUnloadsTheReadingWindowsOnly()
     {
         Start *s = shownMain();
-        s->Label9->click();
+        s->readingButton("dayCardButton")->click();
         const QStringList stay =
             QStringLiteral("frmDrag rtfViewer mojCorvin info ordnerSuchen Start").split(QLatin1Char(' '));
         const QStringList go = QStringLiteral("deutf kreuz einfF legkreuz eingabe deutTag legTag slika anima "
@@ -397,9 +397,9 @@ private slots:
         auto *prompt = WindowRegistry::get<einfF>();
         prompt->show();
         QMenu *menu = WindowRegistry::get<frmMeni>()->mnuMeni;
-        QTest::mouseClick(prompt->Label1, Qt::MiddleButton);
+        QTest::mouseClick(prompt->messageLabel, Qt::MiddleButton);
         QVERIFY(!menu->isVisible());
-        QTest::mouseRelease(prompt->Label1, Qt::RightButton);
+        QTest::mouseRelease(prompt->messageLabel, Qt::RightButton);
         QTRY_VERIFY(menu->isVisible());
         menu->hide();
         QVERIFY(!prompt->Timer2->isActive()); // the right button is not a click
@@ -430,11 +430,11 @@ private slots:
         rtfViewer *viewer = WindowRegistry::get<rtfViewer>();
         viewer->insertText(QStringLiteral("\r\nLa carta para hoy"));
         Dialogs::queueButton(QMessageBox::Cancel);
-        WindowRegistry::get<Start>()->Label4->click();
+        WindowRegistry::get<Start>()->exitButton->click();
         QCOMPARE(m_ends, 2);
         QVERIFY(WindowRegistry::isLoaded<Start>());
         Dialogs::queueButton(QMessageBox::No);
-        WindowRegistry::get<Start>()->Label4->click();
+        WindowRegistry::get<Start>()->exitButton->click();
         QCOMPARE(m_ends, 3);
         WindowRegistry::get<frmMeni>()->mnuEnde->trigger();
         QCOMPARE(m_ends, 4);

@@ -30,7 +30,7 @@ bool PromptLog::eventFilter(QObject *o, QEvent *e)
 {
     if (e->type() == QEvent::Show)
         if (auto *panel = qobject_cast<meld *>(o))
-            prompts << panel->Label1->text();
+            prompts << panel->messageLabel->text();
     return false;
 }
 

@@ -1,0 +1,98 @@
+#include "readings.h"
+
+#include "bezi.h"
+#include "deutf.h"
+#include "deutkelt.h"
+#include "deuttag.h"
+#include "eingabe.h"
+#include "kreuz.h"
+#include "legbez.h"
+#include "legkelt.h"
+#include "legkreuz.h"
+#include "legtag.h"
+#include "panels.h"
+#include "readingcatalogue.h"
+#include "slika.h"
+
+namespace {
+// A reading's windows, registered, in the order they are unloaded when it ends.
+template <class... W>
+std::vector<WindowId> windows()
+{
+    (WindowRegistry::registerWindow<W>(), ...);
+    return {WindowId(WindowNames::indexOf<W>())...};
+}
+
+using Opening = ReadingEntry::Opening;
+} // namespace
+
+namespace Readings {
+
+// The readings of the main window, in the order of its menu. A new reading is its own
+// windows and one entry here.
+void addToCatalogue()
+{
+    ReadingCatalogue::add({
+        .first = WindowId::einfF,
+        .windows = windows<deutf, kreuz, einfF, legkreuz>(),
+        .caption = QStringLiteral("Orbelle: Cruz"),
+        .menu = {QStringLiteral("mnukreuz"), QStringLiteral("&Cruz"), QKeySequence(Qt::CTRL | Qt::Key_K)},
+        .button = {QStringLiteral("crossButton"), QStringLiteral("Cruz"), QRect(720, 2160, 3495, 735)},
+        .opening = Opening::Directly,
+        .locksMenus = true,
+        .closesIntro = true,
+        .reportHeading = QStringLiteral("\r\n{question} ({date})\r\n"),
+    });
+    ReadingCatalogue::add({
+        .first = WindowId::eingabe,
+        .windows = windows<eingabe, bezi, legBez, slika>(),
+        .caption = QStringLiteral("Orbelle: Relación"),
+        .menu = {QStringLiteral("mnuBezi"), QStringLiteral("&Relación")},
+        .button = {QStringLiteral("relationshipButton"), QStringLiteral("El juego de relacíon"),
+                   QRect(2040, 3360, 7815, 975)},
+        .opening = Opening::Minimized,
+        .locksMenus = false,
+        .closesIntro = false,
+        .reportHeading = QStringLiteral("\r\n{second} und {first} {date}\r\n"),
+    });
+    ReadingCatalogue::add({
+        .first = WindowId::legKelt,
+        .windows = windows<deutKelt, legKelt>(),
+        .caption = QStringLiteral("Orbelle: Das Keltische Kreuz"),
+        .menu = {QStringLiteral("mnuKelt"), QStringLiteral("Das &Keltische Kreuz")},
+        .button = {QStringLiteral("celticButton"), QStringLiteral("Das Keltische Kreuz"), QRect(1200, 7440, 4575, 735)},
+        .opening = Opening::ShuffleBriefly,
+        .locksMenus = false,
+        .closesIntro = false,
+        .reportHeading = QStringLiteral("\r\nCruz celta[: {question}] ({date})\r\n"),
+    });
+    // Two readings of the panel that this program does not lay: their button and entry
+    // stay switched off.
+    ReadingCatalogue::add({
+        .caption = QStringLiteral("Orbelle: Zigeunerspruch"),
+        .menu = {QStringLiteral("mnuZig"), QStringLiteral("&Zigeunerspruch")},
+        .button = {QStringLiteral("gypsyButton"), QStringLiteral("Der Zauberspruch der Zigeuner"),
+                   QRect(10440, 3600, 3375, 1095)},
+        .opening = Opening::ShuffleBriefly,
+    });
+    ReadingCatalogue::add({
+        .caption = QStringLiteral("Orbelle: Entscheidungsspiel"),
+        .menu = {QStringLiteral("mnuEnt"), QStringLiteral("&Entscheidungsspiel")},
+        .button = {QStringLiteral("decisionButton"), QStringLiteral("Das Entscheidungsspiel"),
+                   QRect(6360, 0, 1335, 615)},
+        .opening = Opening::ShuffleBriefly,
+    });
+    ReadingCatalogue::add({
+        .first = WindowId::legTag,
+        .windows = windows<deutTag, legTag>(),
+        .caption = QStringLiteral("Orbelle: La carta de hoy"),
+        .menu = {QStringLiteral("mnuTag"), QStringLiteral("Carta de &hoy"), QKeySequence(Qt::CTRL | Qt::Key_H)},
+        .button = {QStringLiteral("dayCardButton"), QStringLiteral("¡Su carta para hoy!"), QRect(6120, 2040, 4935, 735)},
+        .opening = Opening::Shuffle,
+        .locksMenus = true,
+        .closesIntro = true,
+        .reportHeading = QStringLiteral("\r\nLa carta para {date}"),
+    });
+}
+
+} // namespace Readings
