@@ -32,26 +32,26 @@ struct ReadingEntry
 
     struct MenuEntry
     {
-        QString name; // object name of the QAction, "mnukreuz"
-        QString text; // with its access key, "&Cruz"
+        QString name = {}; // object name of the QAction, "mnukreuz"
+        QString text = {}; // with its access key, "&Cruz"
         QKeySequence shortcut = {};
     };
     struct PanelButton
     {
-        QString name;   // object name, "crossButton"
-        QString text;   // caption on the panel
-        QRect twips;    // place and size on the panel, in twips
+        QString name = {}; // object name, "crossButton"
+        QString text = {}; // caption on the panel
+        QRect twips = {};  // place and size on the panel, in twips
     };
 
     // The window the reading opens with; none for a reading this program does not lay
     // (its button and menu entry stay switched off).
-    std::optional<WindowId> first;
+    std::optional<WindowId> first = {};
     // Every window of the reading, in the order they are unloaded when it ends.
-    std::vector<WindowId> windows;
+    std::vector<WindowId> windows = {};
     // The main window's caption while it runs.
-    QString caption;
-    MenuEntry menu;
-    PanelButton button;
+    QString caption = {};
+    MenuEntry menu = {};
+    PanelButton button = {};
     Opening opening = Opening::Directly;
     // Whether the readings menu and "Sacar solo" are switched off while it runs (the music
     // entry always is).
@@ -61,7 +61,7 @@ struct ReadingEntry
     bool closesIntro = true;
     // The report's heading: {question}, {first}, {second} and {date} are replaced; a part
     // in [ ] is left out when the fields inside it are empty.
-    QString reportHeading;
+    QString reportHeading = {};
 
     bool contains(WindowId id) const;
     bool laid() const { return first.has_value(); }

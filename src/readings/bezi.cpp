@@ -306,7 +306,7 @@ void bezi::showQuintessence()
 
 void bezi::save()
 {
-    QList<PositionText> positions;
+    QList<Report::PositionText> positions;
     for (int k = 1; k <= 6; ++k)
         positions.append({heading(m_spread, k), QString(), textOf(m_spread, k)});
     Report::writeReading(WindowId::bezi, m_spread, positions, {1, 3, 2, 4, 5, 6});
@@ -344,7 +344,28 @@ void bezi::resizeEvent(QResizeEvent *)
         h.setPointSizeF(12 * fontScale);
         headingOf(k)->setFont(h);
     }
-    place(quintessenceButton, buttonRect(4920));
-    place(saveButton, buttonRect(5640));
-    place(backButton, buttonRect(6360));
+    // The buttons keep their design place but never clip their captions: where the text is
+    // larger than the scaled design (a small window on a doubled screen) a button grows to
+    // the right, then to the left, and the next one moves down.
+    const int gap = qMax(2, int(Twips::px(120) * m_scale));
+    QRect above;
+    for (const auto &[button, top] : {std::pair{quintessenceButton, 4920}, {saveButton, 5640}, {backButton, 6360}}) {
+        place(button, buttonRect(top));
+        QRect r = button->geometry();
+        const QSize hint = button->sizeHint();
+        if (r.width() < hint.width()) {
+            r.setRight(qMin(width() - 1, r.left() + hint.width() - 1));
+            r.setLeft(qMax(0, r.right() - hint.width() + 1));
+        }
+        r.setHeight(qMax(r.height(), hint.height()));
+        if (above.isValid() && r.top() < above.bottom() + gap)
+            r.moveTop(above.bottom() + gap);
+        button->setGeometry(r);
+        above = r;
+    }
+    // A card's picture is framed for the place it is shown in.
+    for (size_t i = 0; i < Imag.size(); ++i) {
+        if (!im1[i].isNull())
+            Imag[i]->setPixmap(QPixmap::fromImage(CardPictures::framed(im1[i], Imag[i]->size())));
+    }
 }

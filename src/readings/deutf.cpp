@@ -83,7 +83,7 @@ void deutf::setSpread(const Spread &spread)
 void deutf::save()
 {
     m_spread.question = Dialogs::input(this, questionPrompt());
-    QList<PositionText> positions;
+    QList<Report::PositionText> positions;
     for (int k = 1; k <= m_spread.size(); ++k)
         positions.append({headings().value(k - 1), QString(), meaningOf(m_spread, k)});
     Report::writeReading(WindowId::deutf, m_spread, positions);

@@ -383,7 +383,7 @@ void deutKelt::setFocusOnSpread()
 void deutKelt::save()
 {
     m_spread.question = Dialogs::input(this, deutf::questionPrompt());
-    QList<PositionText> positions;
+    QList<Report::PositionText> positions;
     for (int k = 1; k <= m_spread.size(); ++k)
         positions.append({numberedHeading(k), cardName(m_spread, k), keywords(m_spread, k)});
     Report::writeReading(WindowId::deutKelt, m_spread, positions);

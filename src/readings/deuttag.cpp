@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 namespace {
 constexpr int kWidth = 12000;

@@ -3,13 +3,16 @@
 // the keyboard paths a user without a mouse takes.
 
 #include "allwindows.h"
+#include "bezi.h"
 #include "carddatabase.h"
 #include "deutf.h"
 #include "deutkelt.h"
 #include "deuttag.h"
 #include "dialogs.h"
+#include "eingabe.h"
 #include "info.h"
 #include "kreuz.h"
+#include "legbez.h"
 #include "legkelt.h"
 #include "legkreuz.h"
 #include "legtag.h"
@@ -29,6 +32,7 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -138,9 +142,27 @@ QStringList placementOf(QWidget *w)
     return faults;
 }
 
+// With ORBELLE_LOOK_SHOTS naming a folder, each window checked is kept there as a picture
+// of the screen it is on, to be looked at by hand.
+void keepShot(QWidget *w)
+{
+    const QString folder = qEnvironmentVariable("ORBELLE_LOOK_SHOTS");
+    if (folder.isEmpty() || !w)
+        return;
+    const QSize screen = w->screen()->size();
+    const QString name = QStringLiteral("%1/%2x%3@%4-%5-%6.png")
+                             .arg(folder)
+                             .arg(screen.width())
+                             .arg(screen.height())
+                             .arg(w->devicePixelRatioF())
+                             .arg(QString::fromLatin1(QTest::currentTestFunction()), w->objectName());
+    w->window()->grab().save(name);
+}
+
 #define CHECK_LOOK(w)                                                                                        \
     do {                                                                                                     \
         const QStringList f = placementOf(w) + faultsOf(w);                                                  \
+        keepShot(w);                                                                                         \
         QVERIFY2(f.isEmpty(), qPrintable(f.join(QLatin1Char('\n'))));                                        \
     } while (false)
 
@@ -300,6 +322,40 @@ private slots:
                  qPrintable(rectText(reading->Box2->geometry())));
         QVERIFY(reading->Box2->height() >= 4 * text.lineSpacing());
         Dialogs::queueInput(QString());
+        reading->saveButton->click();
+        CHECK_LOOK(WindowRegistry::get<rtfViewer>());
+    }
+
+    void theRelationshipFits()
+    {
+        Random::seed(7);
+        Start *m = mainWindow();
+        m->readingButton("relationshipButton")->click();
+        eingabe *input = WindowRegistry::get<eingabe>();
+        CHECK_LOOK(input);
+        for (const QString &name : {QStringLiteral("Ana"), QStringLiteral("Luis")}) {
+            QTest::keyClicks(input->Text1, name);
+            QTest::keyClick(input->Text1, Qt::Key_Return);
+        }
+        QTRY_VERIFY(WindowRegistry::isLoaded<legBez>() && WindowRegistry::get<legBez>()->isVisible());
+        legBez *table = WindowRegistry::get<legBez>();
+        CHECK_LOOK(table);
+        ReadingDriver::drawEvery(table);
+        QTRY_VERIFY(!WindowRegistry::isLoaded<legBez>());
+        bezi *reading = WindowRegistry::get<bezi>();
+        QTRY_VERIFY(reading->isVisible());
+        CHECK_LOOK(reading);
+        // Each card shows as a card, not as a sliver: its place large enough to be seen, and
+        // its picture framed for that place (a picture of another proportion is stretched).
+        for (QLabel *card : reading->Imag) {
+            const QSize place = card->size();
+            const QSize shown = card->pixmap().size();
+            QVERIFY2(place.height() >= smallestPixels(card) * 6 && place.width() * 2 >= place.height(),
+                     qPrintable(rectText(card->geometry())));
+            QVERIFY2(qAbs(shown.width() * place.height() - shown.height() * place.width()) <=
+                         0.03 * shown.width() * place.height(),
+                     qPrintable(QStringLiteral("%1x%2 in %3").arg(shown.width()).arg(shown.height()).arg(rectText(card->geometry()))));
+        }
         reading->saveButton->click();
         CHECK_LOOK(WindowRegistry::get<rtfViewer>());
     }

@@ -65,7 +65,7 @@ class tst_School : public QObject
     {
         Start *main = WindowRegistry::get<Start>();
         main->show();
-        main->Label8->click();
+        main->schoolButton->click();
         lernen *school = WindowRegistry::ifLoaded<lernen>();
         if (school)
             [&] { QTRY_VERIFY(school->isVisible()); }();
