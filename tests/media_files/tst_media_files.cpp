@@ -26,6 +26,7 @@
 #include <cmath>
 #include <map>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -35,20 +36,15 @@ QString programFile(const QString &relative)
     return QDir(QStringLiteral(ORBELLE_PROGRAM_DIR)).filePath(relative);
 }
 
-// WCAG relative luminance of the mean colour of a picture.
+// WCAG relative luminance of a picture's mean colour (smooth scaling averages the pixels).
 double meanLuminance(const QImage &img)
 {
-    double sum[3] = {0, 0, 0};
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x) {
-            const QRgb px = img.pixel(x, y);
-            sum[0] += qRed(px), sum[1] += qGreen(px), sum[2] += qBlue(px);
-        }
-    auto lin = [&](double total) {
-        const double c = total / (double(img.width()) * img.height()) / 255.0;
+    const QRgb mean = img.scaled(1, 1, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).pixel(0, 0);
+    auto lin = [](int v) {
+        const double c = v / 255.0;
         return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
     };
-    return 0.2126 * lin(sum[0]) + 0.7152 * lin(sum[1]) + 0.0722 * lin(sum[2]);
+    return 0.2126 * lin(qRed(mean)) + 0.7152 * lin(qGreen(mean)) + 0.0722 * lin(qBlue(mean));
 }
 
 struct Wave
@@ -249,38 +245,31 @@ private slots:
         QCOMPARE(svg.defaultSize(), QSize(256, 256));
     }
 
-    void sounds_data()
-    {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<int>("minMs");
-        QTest::addColumn<int>("maxMs");
-        QTest::newRow("deal snap") << QStringLiteral("zvuk.wav") << 30 << 119;
-        QTest::newRow("card turn") << QStringLiteral("backarte.wav") << 240 << 360;
-    }
-    // Plain 16-bit PCM every sound system plays, short, audible but not clipped, and
-    // without a click at either end.
+    // Plain 16-bit PCM every sound system plays, of its length (the deal snap, the card
+    // turn), audible but not clipped, and without a click at either end.
     void sounds()
     {
-        QFETCH(QString, file);
-        QFETCH(int, minMs);
-        QFETCH(int, maxMs);
-        const auto wave = readWave(programFile(file));
-        QVERIFY2(wave && wave->format == 1 && wave->bits == 16 && wave->sampleRate == 44100 &&
-                     wave->channels == 1,
-                 qPrintable(file));
-        const double ms = 1000.0 * wave->samples.size() / wave->sampleRate;
-        QVERIFY2(ms >= minMs && ms <= maxMs, qPrintable(QString::number(ms)));
-
-        int peak = 0;
-        for (qint16 s : wave->samples)
-            peak = std::max(peak, std::abs(int(s)));
-        QVERIFY2(peak < 32000 && peak > 6000, qPrintable(QString::number(peak)));
-        const int head = wave->sampleRate / 4000, tail = wave->sampleRate / 500;
-        for (int i = 0; i < head; ++i)
-            QVERIFY2(std::abs(int(wave->samples.at(i))) < 330, qPrintable(QString::number(i)));
-        for (int i = 0; i < tail; ++i)
-            QVERIFY2(std::abs(int(wave->samples.at(wave->samples.size() - 1 - i))) < 330,
-                     qPrintable(QString::number(i)));
+        const std::tuple<const char *, int, int> sounds[] = {{"zvuk.wav", 30, 119},
+                                                             {"backarte.wav", 240, 360}};
+        for (const auto &[file, minMs, maxMs] : sounds) {
+            const auto wave = readWave(programFile(QLatin1String(file)));
+            QVERIFY2(wave && wave->format == 1 && wave->bits == 16 && wave->sampleRate == 44100 &&
+                         wave->channels == 1,
+                     file);
+            const double ms = 1000.0 * wave->samples.size() / wave->sampleRate;
+            QVERIFY2(ms >= minMs && ms <= maxMs,
+                     qPrintable(QStringLiteral("%1: %2 ms").arg(QLatin1String(file)).arg(ms)));
+            int peak = 0;
+            for (qint16 s : wave->samples)
+                peak = std::max(peak, std::abs(int(s)));
+            QVERIFY2(peak < 32000 && peak > 6000,
+                     qPrintable(QStringLiteral("%1: peak %2").arg(QLatin1String(file)).arg(peak)));
+            const int head = wave->sampleRate / 4000, tail = wave->sampleRate / 500;
+            for (int i = 0; i < head; ++i)
+                QVERIFY2(std::abs(int(wave->samples.at(i))) < 330, file);
+            for (int i = 0; i < tail; ++i)
+                QVERIFY2(std::abs(int(wave->samples.at(wave->samples.size() - 1 - i))) < 330, file);
+        }
     }
 
     void music_data()
