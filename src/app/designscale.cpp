@@ -54,12 +54,6 @@ void DesignScale::record(QWidget *w, bool placed)
     m_controls.push_back({w, w->geometry(), point, placed});
 }
 
-void DesignScale::adopt(QWidget *control)
-{
-    record(control, m_how == Layout::Placed && control->parentWidget() == m_window);
-    apply();
-}
-
 double DesignScale::pointSize(double design, double scale, double largest)
 {
     if (design <= 0)

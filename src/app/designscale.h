@@ -33,8 +33,6 @@ public:
 
     double scale() const { return m_scale; }
     QSize design() const { return m_design; }
-    // A control made after the installation joins it with its design geometry and font.
-    void adopt(QWidget *control);
     // Lays the window out for its present size.
     void apply();
 

@@ -18,8 +18,6 @@ struct RunState
     QVariant musicActive;
     // "musPfad", the music player's folder.
     QVariant musicFolder;
-    // Read by the music player to choose its device; nothing assigns it.
-    QVariant musicDevice;
     // "wavdat": empty for MIDI files, "wave" or "cd".
     QString waveKind;
 

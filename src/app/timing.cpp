@@ -17,7 +17,6 @@ Timer::Timer(QObject *parent, int intervalMs, bool enabled) : QTimer(parent)
 
 void Timer::setIntervalMs(int ms)
 {
-    m_designMs = ms;
     setInterval(scaled(ms));
 }
 

@@ -12,7 +12,6 @@ public:
     explicit Timer(QObject *parent = nullptr, int intervalMs = 0, bool enabled = false);
 
     void setIntervalMs(int ms);
-    int intervalMs() const { return m_designMs; }
 
     // Switching a timer on restarts its interval, as the windows expect.
     void setEnabled(bool on);
@@ -21,7 +20,4 @@ public:
     static void setTimeScale(double scale);
     static double timeScale();
     static int scaled(int ms);
-
-private:
-    int m_designMs = 0;
 };

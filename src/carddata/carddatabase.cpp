@@ -167,11 +167,6 @@ Inspection inspect(const QString &path)
 }
 } // namespace
 
-QString problemWith(const QString &path)
-{
-    return inspect(path).problem;
-}
-
 Prepared prepare()
 {
     Prepared p;

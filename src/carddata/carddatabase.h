@@ -11,9 +11,6 @@ QString fileName(); // "orbelle.sqlite"
 QString pristinePath();
 QString userCopyPath();
 
-// Why a database file cannot serve the program, or an empty string when it can.
-QString problemWith(const QString &path);
-
 struct Prepared
 {
     QString path;          // the file the program should read

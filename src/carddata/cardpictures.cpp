@@ -259,11 +259,6 @@ QString deckProblem(const DeckCheck &check)
     return lines.join(QLatin1Char('\n'));
 }
 
-bool isCompleteDeck(const QString &folder)
-{
-    return checkDeck(folder).complete();
-}
-
 QString background(const QString &name)
 {
     return Paths::join(ownDeck(), name);
@@ -272,11 +267,6 @@ QString background(const QString &name)
 QString programFile(const QString &name)
 {
     return Paths::join(Paths::programFolder(), name);
-}
-
-QString defaultMusicFolder()
-{
-    return Paths::join(Paths::programFolder(), QStringLiteral("Klang/Ostrel"));
 }
 
 QString ownDeck()

@@ -52,8 +52,6 @@ struct DeckCheck
 DeckCheck checkDeck(const QString &folder);
 // What the user is told about a deck that is not complete (empty for a complete one).
 QString deckProblem(const DeckCheck &check);
-// Whether a folder holds a whole deck, 1.jpg to 78.jpg, every one a readable picture.
-bool isCompleteDeck(const QString &folder);
 
 // A background picture scaled to cover `cover` pixels without distortion, centred and cut
 // to exactly that size (Format_RGB32). A JPEG shown smaller than it is stored is averaged
@@ -64,7 +62,6 @@ QImage decodeCovering(const QString &file, const QSize &cover);
 // Media files below the program folder.
 QString background(const QString &name);  // "nebo2.jpg", "nebo3.jpg"
 QString programFile(const QString &name); // "zvuk.wav", "backarte.wav", "corvin.mid"
-QString defaultMusicFolder();             // Klang/Ostrel
 QString ownDeck();                        // the program's own Imagenes
 
 } // namespace CardPictures

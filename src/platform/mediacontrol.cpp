@@ -135,7 +135,6 @@ QString MediaControl::backend() const
 
 void MediaControl::setCommand(const QString &command)
 {
-    m_command = command;
     const QString c = command.trimmed().toLower();
     // Wait and notification are options of one command.
     const bool notifyThis = m_notify;

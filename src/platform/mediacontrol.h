@@ -37,14 +37,10 @@ public:
     void setWait(bool on) { m_wait = on; }
     bool wait() const { return m_wait; }
     void setShareable(bool on) { m_shareable = on; }
-    bool shareable() const { return m_shareable; }
     void setDeviceType(const QString &type) { m_deviceType = type; }
-    QString deviceType() const { return m_deviceType; }
     void setFileName(const QString &file) { m_fileName = file; }
-    QString fileName() const { return m_fileName; }
 
     void setCommand(const QString &command);
-    QString command() const { return m_command; }
 
     Mode mode() const;
     bool isPlaying() const { return mode() == Playing; }
@@ -92,7 +88,6 @@ private:
     bool m_shareable = false;
     QString m_deviceType;
     QString m_fileName;
-    QString m_command;
     std::unique_ptr<MediaDevice> m_device;
     bool m_pendingNotify = false;
     QStringList m_logged;

@@ -19,11 +19,6 @@ void setPlayer(std::function<MediaControl *()> player)
     hook() = std::move(player);
 }
 
-bool hasPlayer()
-{
-    return bool(hook());
-}
-
 MediaControl *player()
 {
     return hook() ? hook()() : nullptr;

@@ -10,7 +10,6 @@ class MediaControl;
 namespace Music {
 
 void setPlayer(std::function<MediaControl *()> player);
-bool hasPlayer();
 // The player's control (loading the player), or nullptr without a player.
 MediaControl *player();
 

@@ -1,7 +1,5 @@
 #include "paintkit.h"
 
-#include <QFont>
-#include <QFontMetricsF>
 #include <QRadialGradient>
 
 #include <cmath>
@@ -11,58 +9,6 @@ namespace media {
 
 namespace {
 constexpr double kDeg = std::numbers::pi / 180.0;
-}
-
-void Ink::stroke(const QPainterPath &path, double width)
-{
-    stroke(path, line_, width);
-}
-
-void Ink::stroke(const QPainterPath &path, QColor colour, double width)
-{
-    p_.save();
-    p_.setBrush(Qt::NoBrush);
-    p_.setPen(QPen(colour, width < 0 ? width_ : width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p_.drawPath(path);
-    p_.restore();
-}
-
-void Ink::shape(const QPainterPath &path, QColor fill, double width)
-{
-    fillOnly(path, fill);
-    stroke(path, width);
-}
-
-void Ink::fillOnly(const QPainterPath &path, QColor fill)
-{
-    p_.save();
-    p_.setPen(Qt::NoPen);
-    p_.setBrush(fill);
-    p_.drawPath(path);
-    p_.restore();
-}
-
-void Ink::line(QPointF a, QPointF b, double width)
-{
-    QPainterPath path(a);
-    path.lineTo(b);
-    stroke(path, width);
-}
-
-void Ink::text(QPointF centre, const QString &s, double pixelSize, QColor fill, bool bold)
-{
-    QFont font(QStringLiteral("Liberation Serif"));
-    font.setPixelSize(qRound(pixelSize));
-    font.setBold(bold);
-    QPainterPath path;
-    const QFontMetricsF fm(font);
-    const double w = fm.horizontalAdvance(s);
-    path.addText(centre.x() - w / 2.0, centre.y() + (fm.ascent() - fm.descent()) / 2.0, font, s);
-    p_.save();
-    p_.setPen(Qt::NoPen);
-    p_.setBrush(fill);
-    p_.drawPath(path);
-    p_.restore();
 }
 
 QColor withAlpha(QColor c, int alpha)
@@ -94,20 +40,6 @@ QPainterPath polygonPath(std::initializer_list<QPointF> points, bool closed)
     return path;
 }
 
-QPainterPath circlePath(QPointF centre, double r)
-{
-    QPainterPath path;
-    path.addEllipse(centre, r, r);
-    return path;
-}
-
-QPainterPath ellipsePath(QPointF centre, double rx, double ry)
-{
-    QPainterPath path;
-    path.addEllipse(centre, rx, ry);
-    return path;
-}
-
 QPainterPath starPath(QPointF centre, int points, double rOuter, double rInner, double rotationDeg)
 {
     QPainterPath path;
@@ -124,74 +56,13 @@ QPainterPath starPath(QPointF centre, int points, double rOuter, double rInner, 
     return path;
 }
 
-QPainterPath lemniscatePath(QPointF centre, double halfWidth)
-{
-    // Lemniscate of Bernoulli; 96 segments keep it smooth at full card size.
-    QPainterPath path;
-    const int n = 96;
-    for (int i = 0; i <= n; ++i) {
-        const double t = 2.0 * std::numbers::pi * i / n;
-        const double s = std::sin(t), c = std::cos(t);
-        const double d = 1.0 + s * s;
-        const QPointF pt(centre.x() + halfWidth * c / d, centre.y() + halfWidth * s * c / d);
-        if (i == 0)
-            path.moveTo(pt);
-        else
-            path.lineTo(pt);
-    }
-    path.closeSubpath();
-    return path;
-}
-
 QPainterPath crescentPath(QPointF centre, double r, double offset, double angleDeg)
 {
     const QPointF shift(offset * std::cos(angleDeg * kDeg), offset * std::sin(angleDeg * kDeg));
-    return circlePath(centre, r).subtracted(circlePath(centre + shift, r * 0.92));
-}
-
-QPainterPath heartPath(QPointF c, double size)
-{
-    const double s = size / 2.0;
-    QPainterPath path(QPointF(c.x(), c.y() + s));
-    path.cubicTo(c.x() - s * 0.2, c.y() + s * 0.65, c.x() - s * 1.05, c.y() + s * 0.1, c.x() - s * 0.98,
-                 c.y() - s * 0.4);
-    path.cubicTo(c.x() - s * 0.9, c.y() - s * 0.95, c.x() - s * 0.2, c.y() - s * 1.0, c.x(), c.y() - s * 0.5);
-    path.cubicTo(c.x() + s * 0.2, c.y() - s * 1.0, c.x() + s * 0.9, c.y() - s * 0.95, c.x() + s * 0.98,
-                 c.y() - s * 0.4);
-    path.cubicTo(c.x() + s * 1.05, c.y() + s * 0.1, c.x() + s * 0.2, c.y() + s * 0.65, c.x(), c.y() + s);
-    path.closeSubpath();
-    return path;
-}
-
-QPainterPath spiralPath(QPointF centre, double r0, double r1, double turns, double startDeg, bool clockwise)
-{
-    QPainterPath path;
-    const int n = std::max(8, static_cast<int>(turns * 48));
-    const double dir = clockwise ? 1.0 : -1.0;
-    for (int i = 0; i <= n; ++i) {
-        const double f = static_cast<double>(i) / n;
-        const double a = (startDeg + dir * f * turns * 360.0) * kDeg;
-        const double r = r0 + (r1 - r0) * f;
-        const QPointF pt(centre.x() + r * std::cos(a), centre.y() + r * std::sin(a));
-        if (i == 0)
-            path.moveTo(pt);
-        else
-            path.lineTo(pt);
-    }
-    return path;
-}
-
-QPainterPath solid(QPainterPath path)
-{
-    path.setFillRule(Qt::WindingFill);
-    return path.simplified();
-}
-
-QPainterPath mirroredX(const QPainterPath &path)
-{
-    QTransform t;
-    t.scale(-1.0, 1.0);
-    return t.map(path);
+    QPainterPath disc, bite;
+    disc.addEllipse(centre, r, r);
+    bite.addEllipse(centre + shift, r * 0.92, r * 0.92);
+    return disc.subtracted(bite);
 }
 
 void glow(QPainter &p, QPointF centre, double r, QColor colour)

@@ -3,10 +3,10 @@
 //   media_svgdeck <program folder> <sources folder> [card number …]
 //
 // Each source (NN.svg, NN = 01 … 78) is rendered by librsvg's rsvg-convert at 700 × 1240;
-// the numeral and the name are then lettered onto the bands exactly as on the drawn deck,
+// the numeral and the name are then lettered onto the bands (deckbands.cpp),
 // and the card is written as JPEG. A source that is missing, does not render or renders
 // at another size stops the run with a message naming the card.
-#include "deck.h"
+#include "deckbands.h"
 #include "offscreen.h"
 
 #include <QDir>

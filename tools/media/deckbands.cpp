@@ -1,9 +1,10 @@
-#include "deck.h"
+#include "deckbands.h"
+
+#include "paintkit.h"
 
 #include <QFont>
 #include <QFontMetricsF>
 #include <QLinearGradient>
-#include <QRadialGradient>
 
 #include <array>
 #include <stdexcept>
@@ -67,7 +68,8 @@ QString rankLabel(int rank)
     }
 }
 
-// Geometry of the card, in pixels of the 700 × 1240 picture.
+// Geometry of the card, in pixels of the 700 × 1240 picture: the body inside the rounded
+// corners and the picture field between the two bands.
 const QRectF kBody(12, 12, 676, 1216);
 const QRectF kField(62, 178, 576, 880);
 
@@ -108,44 +110,14 @@ void bandText(QPainter &p, const QString &text, double centreY, double maxWidth,
     p.restore();
 }
 
-void diamond(QPainter &p, QPointF c, double r)
-{
-    p.save();
-    p.setPen(Qt::NoPen);
-    p.setBrush(palette::gold);
-    p.drawPath(polygonPath(
-        {{c.x(), c.y() - r}, {c.x() + r * 0.6, c.y()}, {c.x(), c.y() + r}, {c.x() - r * 0.6, c.y()}}));
-    p.restore();
-}
-
-void paintFrame(QPainter &p)
-{
-    QPainterPath body;
-    body.addRoundedRect(kBody, 44, 44);
-    QLinearGradient bg(0, kBody.top(), 0, kBody.bottom());
-    bg.setColorAt(0.0, palette::band.lighter(115));
-    bg.setColorAt(0.5, palette::band);
-    bg.setColorAt(1.0, palette::band.lighter(115));
-    p.fillPath(body, bg);
-
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(palette::gold, 5));
-    p.drawRoundedRect(kBody.adjusted(16, 16, -16, -16), 30, 30);
-    p.setPen(QPen(palette::goldDeep, 2.4));
-    p.drawRoundedRect(kBody.adjusted(27, 27, -27, -27), 21, 21);
-}
-
-double numeralBandY()
-{
-    return (kBody.top() + 27 + kField.top()) / 2.0;
-}
-
 } // namespace
 
 void paintBands(QPainter &p, const CardInfo &card)
 {
+    // Each band lies between the inner rim (27 px inside the body) and the picture field.
+    const double topY = (kBody.top() + 27 + kField.top()) / 2.0;
     const double bottomY = (kField.bottom() + kBody.bottom() - 27) / 2.0;
-    bandText(p, card.numeral, numeralBandY(), 460, 66, card.major ? 6 : 3);
+    bandText(p, card.numeral, topY, 460, 66, card.major ? 6 : 3);
     bandText(p, card.name, bottomY, 540, 50, 1);
 }
 
@@ -156,53 +128,14 @@ CardInfo cardInfo(int number)
     CardInfo c;
     c.number = number;
     c.name = QString::fromUtf8(kNames[number - 1]);
-    if (number <= 22) {
-        c.major = true;
-        c.arcanum = number == 22 ? 0 : number;
-        c.numeral = c.arcanum == 0 ? QStringLiteral("0") : roman(c.arcanum);
-    } else {
-        c.suit = static_cast<Suit>((number - 23) / 14);
-        c.rank = (number - 23) % 14 + 1;
-        c.numeral = rankLabel(c.rank);
-    }
-    return c;
-}
-
-QImage paintCard(int number)
-{
-    const CardInfo card = cardInfo(number);
-    QImage img(kCardWidth, kCardHeight, QImage::Format_ARGB32_Premultiplied);
-    img.fill(palette::surround);
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-
-    paintFrame(p);
-
-    // The field: everything the card shows besides its numeral and name.
-    QPainterPath fieldPath;
-    fieldPath.addRoundedRect(kField, 16, 16);
-    p.save();
-    p.setClipPath(fieldPath);
-    p.translate(kField.center());
-    if (card.major)
-        paintMajorField(p, card);
+    // The majors run from the Magician (I) to the World (XXI), the Fool (0) last; then
+    // Bastos, Copas, Espadas and Oros, each from the As to the Rey.
+    c.major = number <= 22;
+    if (c.major)
+        c.numeral = number == 22 ? QStringLiteral("0") : roman(number);
     else
-        paintMinorField(p, card);
-    p.restore();
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(palette::gold, 3.5));
-    p.drawPath(fieldPath);
-
-    paintBands(p, card);
-
-    // Small lozenges close the numeral band on both sides, as on old printed decks.
-    diamond(p, QPointF(kField.left() + 30, numeralBandY()), 11);
-    diamond(p, QPointF(kField.right() - 30, numeralBandY()), 11);
-    p.end();
-
-    return img.convertToFormat(QImage::Format_RGB32);
+        c.numeral = rankLabel((number - 23) % 14 + 1);
+    return c;
 }
 
 } // namespace media::deck
