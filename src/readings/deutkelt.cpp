@@ -80,11 +80,6 @@ CelticSpreadView::CelticSpreadView(QWidget *parent) : QWidget(parent)
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
-QSize CelticSpreadView::designSize()
-{
-    return QSize(kWidth, kHeight);
-}
-
 QSize CelticSpreadView::sizeHint() const
 {
     return Twips::size(kWidth, kHeight);

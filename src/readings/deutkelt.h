@@ -43,9 +43,6 @@ public:
     // others; 0 where there is none.
     int positionAt(const QPoint &pos) const;
 
-    // The layout's design size, in twips.
-    static QSize designSize();
-
     QSize sizeHint() const override;
 
 signals:

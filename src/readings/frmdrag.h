@@ -64,8 +64,6 @@ public:
     QPoint placeOf(const QWidget *item) const;
     // How many board pixels a twip is at the present size.
     double pixelsPerTwip() const;
-    // The back picture as dealt, before any scaling.
-    const QImage &backPicture() const { return m_back; }
 
     void Form_Load() override;
     void Form_Unload() override;

@@ -30,13 +30,6 @@ void TextButton::setAction(QAction *action)
     connect(action, &QObject::destroyed, this, [this] { m_action = nullptr; });
 }
 
-void TextButton::setColors(const QColor &text, const QColor &hover)
-{
-    m_text = text;
-    m_hover = hover;
-    update();
-}
-
 void TextButton::setMaxPixelSize(int px)
 {
     m_maxPx = qMax(6, px);

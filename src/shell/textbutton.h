@@ -20,7 +20,6 @@ public:
     void setAction(QAction *action);
     QAction *action() const { return m_action; }
 
-    void setColors(const QColor &text, const QColor &hover);
     // The largest size the caption may be drawn at, in pixels.
     void setMaxPixelSize(int px);
     // The pixel size the caption is drawn at now (fitted to the area).
