@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
-#include <QStringList>
 #include <QtEndian>
 
 #include <cmath>
@@ -82,24 +81,6 @@ inline QByteArray midi(int notes, int bpm, int secondBpm = 0)
             t += event(0, "\x90\x3c\x50") + event(480, QByteArray("\x80\x3c\x00", 3));
     }
     return midiFile({t}, 0);
-}
-
-// The program's "orbelle: sound:" warnings, caught once catchSoundWarnings() has run
-// (in initTestCase: after the test library's own handler).
-inline QStringList &soundWarnings()
-{
-    static QStringList caught;
-    return caught;
-}
-inline void catchSoundWarnings()
-{
-    static QtMessageHandler previous = nullptr;
-    previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &ctx, const QString &msg) {
-        if (type == QtWarningMsg && msg.startsWith(QLatin1String("orbelle: sound:")))
-            soundWarnings() << msg;
-        else if (previous)
-            previous(type, ctx, msg);
-    });
 }
 
 inline QString write(const QString &path, const QByteArray &bytes)
