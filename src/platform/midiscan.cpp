@@ -200,8 +200,8 @@ std::int64_t durationMs(const std::uint8_t *bytes, std::size_t size)
         current = value;
     }
     us = saturatingAdd(us, spanUs(lastTick - at, current, division));
-    return std::int64_t(std::min<std::uint64_t>(saturatingAdd(us, 500) / 1000,
-                                                std::numeric_limits<std::int64_t>::max()));
+    return std::int64_t(
+        std::min<std::uint64_t>(saturatingAdd(us, 500) / 1000, std::numeric_limits<std::int64_t>::max()));
 }
 
 } // namespace MidiScan

@@ -10,7 +10,8 @@
 // Small sound and music files written by the tests themselves.
 namespace Fixtures {
 
-template <typename T> void putLe(QByteArray &b, T v)
+template <typename T>
+void putLe(QByteArray &b, T v)
 {
     char c[sizeof(T)];
     qToLittleEndian(v, c);

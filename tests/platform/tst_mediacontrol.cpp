@@ -65,10 +65,10 @@ private slots:
         QTest::newRow("midi cut short") << Fixtures::midi(4, 120).chopped(9) << -1ll << -1ll;
         QTest::newRow("missing") << QByteArray() << -1ll << -1ll;
         // A chunk size of 0xfffffff8 once wrapped round to the same chunk, for ever.
-        QTest::newRow("wave chunk size wraps") << seed(QStringLiteral("corpus_wave/size-wraps.wav")) << -1ll
-                                               << -1ll;
-        QTest::newRow("track size wraps") << seed(QStringLiteral("corpus_midi/track-size-wraps.mid")) << -1ll
-                                          << -1ll;
+        QTest::newRow("wave chunk size wraps")
+            << seed(QStringLiteral("corpus_wave/size-wraps.wav")) << -1ll << -1ll;
+        QTest::newRow("track size wraps")
+            << seed(QStringLiteral("corpus_midi/track-size-wraps.mid")) << -1ll << -1ll;
         // Ten events 2^28 - 1 ticks apart at a millisecond a tick: a month, more than 32
         // bits of milliseconds hold.
         QByteArray longTrack = event(0, QByteArray("\xff\x51\x03\x07\x53\x00", 6));
@@ -150,9 +150,9 @@ private slots:
         QVERIFY(corvin.open(QIODevice::ReadOnly));
         QTest::newRow("the intro music") << corvin.readAll() << QString() << true;
         QTest::newRow("a note without a program change") << Fixtures::midiFile({kNote}) << "0:0" << true;
-        QTest::newRow("piano and harp") << Fixtures::midiFile({event(0, QByteArray("\xc0\x00", 2)) + kNote,
-                                                               event(0, "\xc1\x2e")})
-                                        << "0:0 0:46" << true;
+        QTest::newRow("piano and harp")
+            << Fixtures::midiFile({event(0, QByteArray("\xc0\x00", 2)) + kNote, event(0, "\xc1\x2e")})
+            << "0:0 0:46" << true;
         QTest::newRow("an instrument the own music never plays")
             << Fixtures::midiFile({event(0, "\xc1\x1e") + event(0, "\x91\x3c\x50")}) << "0:30" << false;
         // The bank takes effect at the next program change, not at once.
@@ -212,7 +212,8 @@ private slots:
         // The preset list named as another list: read as it was, its empty list once
         // brought the program down at every start.
         QTest::newRow("a list named twice") << seed(QStringLiteral("corpus_sf2/list-twice.sf2")) << false;
-        QTest::newRow("a list size that wraps") << seed(QStringLiteral("corpus_sf2/list-size-wraps.sf2")) << false;
+        QTest::newRow("a list size that wraps")
+            << seed(QStringLiteral("corpus_sf2/list-size-wraps.sf2")) << false;
     }
     void aMissingOrBrokenOwnSoundFontGivesWay()
     {

@@ -121,9 +121,11 @@ private slots:
     void aSoundServerThatStopsHoldsNothingUp()
     {
         QFETCH(int, signal);
-        const QString tone = Fixtures::write(m_dir.filePath(QStringLiteral("long.wav")), Fixtures::wave(20000));
-        auto music = playing(QStringLiteral("sequencer"),
-                             Fixtures::write(m_dir.filePath(QStringLiteral("long.mid")), Fixtures::midi(60, 120)));
+        const QString tone =
+            Fixtures::write(m_dir.filePath(QStringLiteral("long.wav")), Fixtures::wave(20000));
+        auto music =
+            playing(QStringLiteral("sequencer"),
+                    Fixtures::write(m_dir.filePath(QStringLiteral("long.mid")), Fixtures::midi(60, 120)));
         auto sound = playing(QStringLiteral("waveaudio"), tone);
         QTRY_VERIFY(music->isPlaying() && sound->isPlaying());
         QTest::qWait(300);
@@ -133,7 +135,8 @@ private slots:
             mc->setCommand(QStringLiteral("stop"));
             mc->setCommand(QStringLiteral("close"));
         }
-        music->setFileName(Fixtures::write(m_dir.filePath(QStringLiteral("next.mid")), Fixtures::midi(2, 240)));
+        music->setFileName(
+            Fixtures::write(m_dir.filePath(QStringLiteral("next.mid")), Fixtures::midi(2, 240)));
         for (MediaControl *mc : {music.get(), sound.get()}) {
             mc->setCommand(QStringLiteral("open"));
             mc->setCommand(QStringLiteral("play"));
