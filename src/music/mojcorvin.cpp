@@ -64,51 +64,52 @@ mojCorvin::mojCorvin(QWidget *parent) : QWidget(parent)
     // A menu title without entries: choosing it is the command.
     mnuHilfe = menuBar->addAction(QStringLiteral("Ayuda"));
 
-    Drive1 = new FileLists::DriveList(this);
-    Dir1 = new FileLists::DirList(this);
-    File1 = new FileLists::FileList(this);
-    File1->setPattern(QStringLiteral("*.mid"));
-    Label1 = new QLabel(QStringLiteral("Midi-Player activo!"), this);
-    Label2 = new QLabel(QStringLiteral("Busca tu carpeta de musica"), this);
-    for (QLabel *l : {Label1, Label2}) {
+    driveList = new FileLists::DriveList(this);
+    folderList = new FileLists::DirList(this);
+    trackList = new FileLists::FileList(this);
+    trackList->setPattern(QStringLiteral("*.mid"));
+    kindLabel = new QLabel(QStringLiteral("Midi-Player activo!"), this);
+    hintLabel = new QLabel(QStringLiteral("Busca tu carpeta de musica"), this);
+    for (QLabel *l : {kindLabel, hintLabel}) {
         l->setFont(Theme::captionFont(10));
         l->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::caption().name()));
     }
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    MMControl1 = new MediaControl(this);
-    MMControl1->setObjectName(QStringLiteral("MMControl1"));
-    Drive1->setObjectName(QStringLiteral("Drive1"));
-    Dir1->setObjectName(QStringLiteral("Dir1"));
-    File1->setObjectName(QStringLiteral("File1"));
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Drive1->setAccessibleName(QStringLiteral("Unidad"));
-    Dir1->setAccessibleName(QStringLiteral("Carpeta"));
-    File1->setAccessibleName(QStringLiteral("Archivos de música"));
+    saveButton = new QPushButton(QStringLiteral("OK"), this);
+    player = new MediaControl(this);
+    player->setObjectName(QStringLiteral("player"));
+    driveList->setObjectName(QStringLiteral("driveList"));
+    folderList->setObjectName(QStringLiteral("folderList"));
+    trackList->setObjectName(QStringLiteral("trackList"));
+    kindLabel->setObjectName(QStringLiteral("kindLabel"));
+    hintLabel->setObjectName(QStringLiteral("hintLabel"));
+    saveButton->setObjectName(QStringLiteral("saveButton"));
+    driveList->setAccessibleName(QStringLiteral("Unidad"));
+    folderList->setAccessibleName(QStringLiteral("Carpeta"));
+    trackList->setAccessibleName(QStringLiteral("Archivos de música"));
 
     auto *grid = new QGridLayout(this);
     grid->setMenuBar(menuBar);
-    grid->addWidget(Label2, 0, 0, 1, 2);
-    grid->addWidget(Drive1, 1, 0);
-    grid->addWidget(Dir1, 2, 0);
-    grid->addWidget(File1, 1, 1, 2, 1);
-    grid->addWidget(Label1, 3, 0);
-    grid->addWidget(Command1, 3, 1, Qt::AlignRight);
+    grid->addWidget(hintLabel, 0, 0, 1, 2);
+    grid->addWidget(driveList, 1, 0);
+    grid->addWidget(folderList, 2, 0);
+    grid->addWidget(trackList, 1, 1, 2, 1);
+    grid->addWidget(kindLabel, 3, 0);
+    grid->addWidget(saveButton, 3, 1, Qt::AlignRight);
     grid->setRowStretch(2, 1);
     resize(Twips::size(7200, 5400));
 
-    FileLists::connectLists(Drive1, Dir1, File1);
-    connect(File1, &FileLists::FileList::fileClicked, this, &mojCorvin::File1_Click);
+    FileLists::connectLists(driveList, folderList, trackList);
+    connect(trackList, &FileLists::FileList::fileClicked, this, &mojCorvin::playClicked);
     connect(mnuAn, &QAction::triggered, this, &mojCorvin::mnuAn_Click);
     connect(mnuAus, &QAction::triggered, this, &mojCorvin::mnuAus_Click);
     connect(mnuWav, &QAction::triggered, this, [this] { chooseKind(QStringLiteral("wave")); });
     connect(mnuMidi, &QAction::triggered, this, [this] { chooseKind(QString()); });
     connect(mnuCD, &QAction::triggered, this, [this] { chooseKind(QStringLiteral("cd")); });
     connect(mnuHilfe, &QAction::triggered, this, [] { WindowRegistry::get<info>()->showPlayerHelp(); });
-    connect(Command1, &QPushButton::clicked, this, &mojCorvin::Command1_Click);
+    connect(saveButton, &QPushButton::clicked, this, &mojCorvin::saveChoices);
     // The device reports the end of a file on this thread; the next one follows from here.
-    connect(MMControl1, &MediaControl::playbackFinished, this, &mojCorvin::MMControl1_Finished);
+    connect(player, &MediaControl::playbackFinished, this, &mojCorvin::playNext);
+    connect(player, &MediaControl::playbackFailed, this, &mojCorvin::skipUnplayable);
 }
 
 void mojCorvin::showEvent(QShowEvent *e)
@@ -127,22 +128,22 @@ QString mojCorvin::musicFolder() const
 
 void mojCorvin::setOpenOptions()
 {
-    MMControl1->setNotify(false);
-    MMControl1->setWait(true);
-    MMControl1->setShareable(false);
+    player->setNotify(false);
+    player->setWait(true);
+    player->setShareable(false);
 }
 
 void mojCorvin::openTrack(int position)
 {
-    MMControl1->setFileName(Paths::join(musicFolder(), File1->entry(position)));
-    MMControl1->setCommand(QStringLiteral("open"));
+    player->setFileName(Paths::join(musicFolder(), trackList->entry(position)));
+    player->setCommand(QStringLiteral("open"));
 }
 
 void mojCorvin::setKind(const Kind &kind, bool fromMenu)
 {
     m_deviceType = kind.deviceType;
-    File1->setPattern(kind.pattern);
-    Label1->setText(fromMenu ? kind.menuLabel : kind.loadLabel);
+    trackList->setPattern(kind.pattern);
+    kindLabel->setText(fromMenu ? kind.menuLabel : kind.loadLabel);
 }
 
 void mojCorvin::Form_Load()
@@ -151,41 +152,49 @@ void mojCorvin::Form_Load()
     setWindowTitle(on ? QStringLiteral("Tarot-Player: Musíca en el fondo activada")
                       : QStringLiteral("Tarot-Player: Musíca en el fondo no activada"));
     run().musicFolder = Settings::get(QStringLiteral("musPfad"));
-    Drive1->setDrive(Settings::get(QStringLiteral("DrivePfad")));
+    driveList->setDrive(Settings::get(QStringLiteral("DrivePfad")));
     if (musicFolder().isEmpty())
         run().musicFolder = Paths::join(Paths::programFolder(), QStringLiteral("Klang/Ostrel"));
     setKind(kindOf(run().waveKind), false);
     m_track = 0;
     // The lists show the music folder whether or not the music is on, so the user sees
     // what would play before switching it on.
-    Dir1->setPath(musicFolder());
-    File1->setPath(Dir1->path().isEmpty() ? musicFolder() : Dir1->path());
+    folderList->setPath(musicFolder());
+    trackList->setPath(folderList->path().isEmpty() ? musicFolder() : folderList->path());
     if (on) {
         setOpenOptions();
-        MMControl1->setDeviceType(m_deviceType);
+        player->setDeviceType(m_deviceType);
         openTrack(m_track);
     }
 }
 
-void mojCorvin::MMControl1_Finished()
+void mojCorvin::playNext()
 {
-    MMControl1->setCommand(QStringLiteral("Close"));
-    if (m_track < File1->count() - 1 && modOrbelle::isTrue(run().musicOn)) {
+    player->setCommand(QStringLiteral("Close"));
+    if (m_track < trackList->count() - 1 && modOrbelle::isTrue(run().musicOn)) {
         ++m_track;
         openTrack(m_track);
-        MMControl1->setCommand(QStringLiteral("play"));
+        player->setCommand(QStringLiteral("play"));
         save(kMusakt, QStringLiteral("ja"));
     } else {
-        MMControl1->setCommand(QStringLiteral("Close"));
+        player->setCommand(QStringLiteral("Close"));
     }
 }
 
-void mojCorvin::File1_Click(const QString &name)
+void mojCorvin::skipUnplayable()
 {
-    MMControl1->setCommand(QStringLiteral("close"));
-    MMControl1->setFileName(Paths::join(File1->path(), name));
-    MMControl1->setCommand(QStringLiteral("open"));
-    MMControl1->setCommand(QStringLiteral("play"));
+    // As at the end of a file: the next one, and after the last nothing, so a folder
+    // where nothing plays is gone through once.
+    if (!player->isPlaying())
+        playNext();
+}
+
+void mojCorvin::playClicked(const QString &name)
+{
+    player->setCommand(QStringLiteral("close"));
+    player->setFileName(Paths::join(trackList->path(), name));
+    player->setCommand(QStringLiteral("open"));
+    player->setCommand(QStringLiteral("play"));
     save(kMusakt, QStringLiteral("ja"));
 }
 
@@ -193,51 +202,51 @@ void mojCorvin::mnuAn_Click()
 {
     setWindowTitle(QStringLiteral("Tarot-Player: Musica en el fondo activa"));
     save(QStringLiteral("musikja"), QStringLiteral("ja"));
-    File1->setPath(Dir1->path().isEmpty() ? musicFolder() : Dir1->path());
+    trackList->setPath(folderList->path().isEmpty() ? musicFolder() : folderList->path());
     run().musicOn = true;
     setOpenOptions();
     // The kind chosen in the menus, not only the one the program started with.
-    MMControl1->setDeviceType(m_deviceType);
+    player->setDeviceType(m_deviceType);
     // After "No" the position stands past the list: the music starts again from the top.
-    if (m_track < 0 || m_track >= File1->count())
+    if (m_track < 0 || m_track >= trackList->count())
         m_track = 0;
     openTrack(m_track);
-    MMControl1->setCommand(QStringLiteral("play"));
+    player->setCommand(QStringLiteral("play"));
     save(kMusakt, QStringLiteral("ja"));
 }
 
 void mojCorvin::mnuAus_Click()
 {
     save(QStringLiteral("musikja"), QString());
-    m_track = File1->count() + 1;
+    m_track = trackList->count() + 1;
     run().musicOn = false;
     setWindowTitle(QStringLiteral("Tarot-Player: Musica en el fondo no es activa"));
-    MMControl1->setCommand(QStringLiteral("stop"));
-    MMControl1->setCommand(QStringLiteral("close"));
+    player->setCommand(QStringLiteral("stop"));
+    player->setCommand(QStringLiteral("close"));
     save(kMusakt, QString());
 }
 
 void mojCorvin::chooseKind(const QString &waveKind)
 {
-    MMControl1->setCommand(QStringLiteral("stop"));
-    MMControl1->setCommand(QStringLiteral("close"));
+    player->setCommand(QStringLiteral("stop"));
+    player->setCommand(QStringLiteral("close"));
     save(kMusakt, QString());
     save(QStringLiteral("wavdat"), waveKind);
     setKind(kindOf(waveKind), true);
 }
 
-void mojCorvin::Command1_Click()
+void mojCorvin::saveChoices()
 {
     run().musicSetting = Settings::get(QStringLiteral("musikja"));
     if (!run().musicSetting.toString().isEmpty())
         run().musicOn = true;
-    save(QStringLiteral("musPfad"), File1->path());
-    save(QStringLiteral("DrivePfad"), Drive1->drive());
-    save(QStringLiteral("musPfad"), File1->path());
-    save(QStringLiteral("drivePfad"), Drive1->drive());
+    save(QStringLiteral("musPfad"), trackList->path());
+    save(QStringLiteral("DrivePfad"), driveList->drive());
+    save(QStringLiteral("musPfad"), trackList->path());
+    save(QStringLiteral("drivePfad"), driveList->drive());
     save(kMusakt, QString());
-    MMControl1->setCommand(QStringLiteral("stop"));
-    MMControl1->setCommand(QStringLiteral("close"));
+    player->setCommand(QStringLiteral("stop"));
+    player->setCommand(QStringLiteral("close"));
     save(kMusakt, QString());
     run().waveKind = Settings::get(QStringLiteral("wavdat"));
     setKind(kindOf(run().waveKind), false);
@@ -250,8 +259,8 @@ void mojCorvin::Command1_Click()
 void mojCorvin::Form_Unload()
 {
     // The program is ending: the music ends with it.
-    MMControl1->setCommand(QStringLiteral("stop"));
-    MMControl1->setCommand(QStringLiteral("close"));
+    player->setCommand(QStringLiteral("stop"));
+    player->setCommand(QStringLiteral("close"));
 }
 
 void mojCorvin::closedByFrame()

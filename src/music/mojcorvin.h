@@ -21,7 +21,8 @@ class FileList;
 // music while the user does readings. Other windows start it with "play" on its media
 // control (Music::startIfWanted); its window switches the music on and off and chooses
 // the kind of player and the folder, which take effect at the next start. Closing the
-// window only hides it: the music goes on.
+// window only hides it: the music goes on. A file that cannot play is passed over for the
+// next one (the media control says why in the log).
 class mojCorvin : public QWidget, public Loadable
 {
     Q_OBJECT
@@ -38,13 +39,13 @@ public:
     };
     static Kind kindOf(const QString &waveKind);
 
-    FileLists::DriveList *Drive1 = nullptr;
-    FileLists::DirList *Dir1 = nullptr;
-    FileLists::FileList *File1 = nullptr;
-    QLabel *Label1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QPushButton *Command1 = nullptr;
-    MediaControl *MMControl1 = nullptr;
+    FileLists::DriveList *driveList = nullptr;
+    FileLists::DirList *folderList = nullptr;
+    FileLists::FileList *trackList = nullptr;
+    QLabel *kindLabel = nullptr;
+    QLabel *hintLabel = nullptr;
+    QPushButton *saveButton = nullptr;
+    MediaControl *player = nullptr;
     QMenuBar *menuBar = nullptr;
     QMenu *mnuMus = nullptr;
     QAction *mnuAus = nullptr;
@@ -57,7 +58,7 @@ public:
 
     // The device type the next "Sí" opens with.
     QString deviceType() const { return m_deviceType; }
-    // Index in File1 of the file the sequence opened last.
+    // Index in trackList of the file the sequence opened last.
     int trackPosition() const { return m_track; }
 
     void Form_Load() override;
@@ -65,16 +66,17 @@ public:
     // The one window that hides instead of unloading: the music must go on.
     void closedByFrame() override;
 
-    void File1_Click(const QString &name);
+    void playClicked(const QString &name);
     void mnuAn_Click();
     void mnuAus_Click();
-    void Command1_Click();
+    void saveChoices();
 
 protected:
     void showEvent(QShowEvent *e) override;
 
 private:
-    void MMControl1_Finished();
+    void playNext();
+    void skipUnplayable();
     void chooseKind(const QString &waveKind);
     void setKind(const Kind &kind, bool fromMenu);
     void openTrack(int position);

@@ -9,7 +9,7 @@ void registerWindows()
 {
     WindowRegistry::registerWindow<mojCorvin>();
     // A "play" from any window loads the player hidden; its load opens the first file.
-    setPlayer([] { return WindowRegistry::get<mojCorvin>()->MMControl1; });
+    setPlayer([] { return WindowRegistry::get<mojCorvin>()->player; });
 }
 
 } // namespace Music

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <fstream>
 #include <set>
+#include <utility>
 
 namespace {
 struct Recorder
@@ -151,9 +152,12 @@ void MediaControl::setCommand(const QString &command)
             result = Failure;
     } else if (c == QLatin1String("play")) {
         if (!m_device) {
-            logOnce(QStringLiteral("play without an open file"));
+            if (!m_openFailed)
+                logOnce(QStringLiteral("play without an open file"));
+            reportFailedPlay();
             result = Failure;
         } else {
+            m_playAsked = true;
             if (m_pendingNotify)
                 emit done(Superseded);
             m_device->play();
@@ -162,6 +166,7 @@ void MediaControl::setCommand(const QString &command)
             return;
         }
     } else if (c == QLatin1String("stop")) {
+        m_playAsked = false;
         if (m_device)
             m_device->stop();
         if (m_pendingNotify) {
@@ -170,6 +175,7 @@ void MediaControl::setCommand(const QString &command)
         }
     } else if (c == QLatin1String("close")) {
         m_device.reset();
+        m_playAsked = false;
         if (m_pendingNotify) {
             m_pendingNotify = false;
             emit done(Aborted);
@@ -189,6 +195,8 @@ void MediaControl::open()
 {
     m_device.reset();
     m_pendingNotify = false;
+    m_playAsked = false;
+    m_openFailed = true; // until a device has taken the file
     const QString type = m_deviceType.trimmed().toLower();
     QString why;
     MediaDevice *device = nullptr;
@@ -221,7 +229,28 @@ void MediaControl::open()
         m_device.reset();
         return;
     }
+    m_openFailed = false;
     connect(m_device.get(), &MediaDevice::finished, this, &MediaControl::finished);
+    connect(m_device.get(), &MediaDevice::failed, this, &MediaControl::deviceFailed);
+}
+
+void MediaControl::deviceFailed(const QString &why)
+{
+    logOnce(QStringLiteral("%1: %2").arg(m_fileName, why));
+    // The device is the sender: it goes once its signal has returned.
+    m_device.release()->deleteLater();
+    m_openFailed = true;
+    if (std::exchange(m_pendingNotify, false))
+        emit done(Failure);
+    if (std::exchange(m_playAsked, false))
+        reportFailedPlay();
+}
+
+void MediaControl::reportFailedPlay()
+{
+    // From the event loop: the handler may open and play the next file without
+    // re-entering this command.
+    QTimer::singleShot(0, this, [this] { emit playbackFailed(); });
 }
 
 void MediaControl::finished()

@@ -75,12 +75,18 @@ public:
 signals:
     // The file played to its end (not after stop or close).
     void playbackFinished();
+    // A "play" found nothing it could play: the open had failed, or the device gave up on
+    // the file. Reported from the event loop, once per such "play"; the reason is in the
+    // log already.
+    void playbackFailed();
     // Completion of a command sent while notify was on.
     void done(int notifyCode);
 
 private:
     void open();
     void finished();
+    void deviceFailed(const QString &why);
+    void reportFailedPlay();
     void logOnce(const QString &what);
 
     bool m_notify = false;
@@ -90,5 +96,7 @@ private:
     QString m_fileName;
     std::unique_ptr<MediaDevice> m_device;
     bool m_pendingNotify = false;
+    bool m_openFailed = false; // the last open found nothing to play, and said why
+    bool m_playAsked = false;  // a "play" since the last open, stop or close
     QStringList m_logged;
 };

@@ -22,6 +22,8 @@ public:
 
 signals:
     void finished();
+    // The file turned out not to play after all, found after `open` had taken it.
+    void failed(const QString &why);
 };
 
 namespace MediaDevices {

@@ -44,6 +44,13 @@ public:
         m_timer.setSingleShot(true);
         m_timer.setTimerType(Qt::PreciseTimer); // a coarse timer may end a file 5 % early
         connect(&m_timer, &QTimer::timeout, this, [this] {
+            if (m_durationMs - m_playedMs > kStepMs) {
+                // A file longer than one timer can wait: on to the next step.
+                m_playedMs += kStepMs;
+                m_clock.start();
+                waitForTheRest();
+                return;
+            }
             m_playedMs = m_durationMs;
             m_playing = false;
             emit finished();
@@ -81,7 +88,7 @@ public:
             m_playedMs = 0;
         m_playing = true;
         m_clock.start();
-        m_timer.start(Timer::scaled(m_durationMs - m_playedMs));
+        waitForTheRest();
     }
 
     void stop() override
@@ -89,7 +96,8 @@ public:
         if (!m_playing)
             return;
         m_timer.stop();
-        m_playedMs = qMin(m_durationMs, m_playedMs + int(m_clock.elapsed() / qMax(Timer::timeScale(), 1e-6)));
+        m_playedMs = qMin(m_durationMs,
+                          m_playedMs + qint64(double(m_clock.elapsed()) / qMax(Timer::timeScale(), 1e-6)));
         m_playing = false;
     }
 
@@ -97,12 +105,17 @@ public:
     QString name() const override { return m_name; }
 
 private:
+    // A day of the file's time at most per timer run (a timer waits 24 days at most).
+    static constexpr qint64 kStepMs = 24 * 3600 * 1000;
+
+    void waitForTheRest() { m_timer.start(Timer::scaled(int(qMin(m_durationMs - m_playedMs, kStepMs)))); }
+
     QString m_name;
     MediaDevices::Kind m_kind;
     QTimer m_timer;
     QElapsedTimer m_clock;
-    int m_durationMs = 0;
-    int m_playedMs = 0;
+    qint64 m_durationMs = 0;
+    qint64 m_playedMs = 0;
     bool m_playing = false;
 };
 
@@ -609,11 +622,13 @@ private:
                 MediaDevices::makeSilent(nullptr, QStringLiteral("silent"), MediaDevices::Kind::Midi));
             connect(m_silent.get(), &MediaDevice::finished, this, &MediaDevice::finished);
             qWarning("orbelle: sound: MIDI music stays silent: %s", qPrintable(why));
-            if (m_file.isEmpty() || !m_silent->open(m_file, &why))
-                return;
-        } else if (m_file.isEmpty() || !load(&why)) {
-            if (!why.isEmpty())
-                qWarning("orbelle: sound: %s: %s", qPrintable(m_file), qPrintable(why));
+        }
+        if (m_file.isEmpty())
+            return;
+        if (m_silent ? !m_silent->open(m_file, &why) : !load(&why)) {
+            // The control says why and drops this device: nothing here may follow the
+            // signal.
+            emit failed(why);
             return;
         }
         if (std::exchange(m_wantPlay, false))

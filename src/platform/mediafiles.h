@@ -2,6 +2,7 @@
 
 #include "midiscan.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <set>
@@ -12,11 +13,13 @@
 namespace MediaFiles {
 
 // Milliseconds, or -1 when the file is missing or not a file of that kind.
-int waveDurationMs(const QString &path);
-int midiDurationMs(const QString &path);
+qint64 waveDurationMs(const QString &path);
+qint64 midiDurationMs(const QString &path);
+// The same from the file's bytes.
+qint64 waveDurationMs(const QByteArray &bytes);
 // The presets a MIDI file sounds with (MidiScan::presetsUsed); false when it cannot be read.
 bool midiPresets(const QString &path, std::set<MidiScan::Preset> *presets);
 // By the file's content, whatever its name.
-int durationMs(const QString &path);
+qint64 durationMs(const QString &path);
 
 } // namespace MediaFiles

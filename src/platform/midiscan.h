@@ -35,6 +35,11 @@ struct Event
 bool walk(const std::uint8_t *bytes, std::size_t size, Header *header,
           const std::function<void(const Event &)> &onEvent);
 
+// How long the file plays, in milliseconds: the ticks up to the last event of any track,
+// at the tempo changes of every track. -1 when the file cannot be read or counts SMPTE
+// frames. Counted in 64 bits; a file too long for that saturates instead of wrapping.
+std::int64_t durationMs(const std::uint8_t *bytes, std::size_t size);
+
 // A preset as a General MIDI synthesiser addresses it. The drum channel (10, index 9)
 // plays bank 128 and ignores bank selects; the other channels take the bank from
 // controller 0.

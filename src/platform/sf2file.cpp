@@ -1,5 +1,6 @@
 #include "sf2file.h"
 
+#include <array>
 #include <cstring>
 
 namespace Sf2 {
@@ -36,16 +37,32 @@ struct ChunkHeader
     std::uint64_t offset = 0; // of the data
 };
 
+// Where the stream stands, or false once it has failed.
+bool position(std::istream &in, std::uint64_t *at)
+{
+    const auto p = in.tellg();
+    if (!in || p < 0)
+        return false;
+    *at = std::uint64_t(p);
+    return true;
+}
+
+// Whether `n` more bytes lie before `limit`, counted so that nothing wraps.
+bool room(std::istream &in, std::uint64_t limit, std::uint64_t n)
+{
+    std::uint64_t at = 0;
+    return position(in, &at) && at <= limit && limit - at >= n;
+}
+
 bool readHeader(std::istream &in, std::uint64_t limit, ChunkHeader *c)
 {
     char h[8];
-    const auto at = std::uint64_t(in.tellg());
-    if (at + 8 > limit || !in.read(h, 8))
+    if (!room(in, limit, 8) || !position(in, &c->offset) || !in.read(h, 8))
         return false;
     c->id.assign(h, 4);
     c->size = le32(h + 4);
-    c->offset = at + 8;
-    return c->offset + c->size <= limit;
+    c->offset += 8;
+    return c->size <= limit - c->offset;
 }
 
 void skipPast(std::istream &in, const ChunkHeader &c)
@@ -72,8 +89,12 @@ bool readHydra(std::istream &in, const ChunkHeader &list, Font *f, std::string *
     in.seekg(std::streamoff(list.offset + 4));
     ChunkHeader c;
     bool ok = true;
-    int found = 0;
-    while (ok && std::uint64_t(in.tellg()) + 8 <= end) {
+    // Each of the nine lists once: a list named twice must not stand in for a missing one,
+    // whose empty vector the checks below would read past.
+    static const std::array<const char *, 9> kLists = {"phdr", "pbag", "pmod", "pgen", "inst",
+                                                       "ibag", "imod", "igen", "shdr"};
+    unsigned found = 0;
+    while (ok && room(in, end, 8)) {
         if (!readHeader(in, end, &c)) {
             *why = "a chunk of the pdta list runs past its end";
             return false;
@@ -87,7 +108,15 @@ bool readHydra(std::istream &in, const ChunkHeader &list, Font *f, std::string *
         const auto bags = [](const char *p, Bag *b) { *b = {le16(p), le16(p + 2)}; };
         const auto gens = [](const char *p, Generator *g) { *g = {le16(p), le16(p + 2)}; };
         const auto mods = [](const char *p, Modulator *m) { std::memcpy(m->data(), p, 10); };
-        ++found;
+        for (std::size_t i = 0; i < kLists.size(); ++i) {
+            if (c.id != kLists[i])
+                continue;
+            if (found & (1u << i)) {
+                *why = "the pdta list holds its " + c.id + " list twice";
+                return false;
+            }
+            found |= 1u << i;
+        }
         if (c.id == "phdr") {
             ok = readRecords(data, 38, &f->presets, [](const char *p, PresetHeader *h) {
                 std::memcpy(h->name.data(), p, 20);
@@ -128,13 +157,11 @@ bool readHydra(std::istream &in, const ChunkHeader &list, Font *f, std::string *
                 s->link = le16(p + 42);
                 s->type = le16(p + 44);
             });
-        } else {
-            --found;
         }
         if (!ok)
             *why = "the " + c.id + " list has a broken size";
     }
-    if (ok && found != 9) {
+    if (ok && found != (1u << kLists.size()) - 1) {
         *why = "the pdta list lacks some of its nine lists";
         return false;
     }
@@ -146,6 +173,8 @@ bool consistent(const Font &f, std::string *why)
 {
     const auto bagsFit = [](const auto &owners, const std::vector<Bag> &bags, std::size_t gens,
                             std::size_t mods) {
+        if (owners.empty() || bags.empty())
+            return false;
         for (std::size_t i = 0; i + 1 < owners.size(); ++i)
             if (owners[i].bag > owners[i + 1].bag)
                 return false;
@@ -188,11 +217,12 @@ bool read(std::istream &in, Font *font, std::string *why)
 {
     *font = Font();
     in.seekg(0, std::ios::end);
-    const auto fileSize = std::uint64_t(in.tellg());
+    std::uint64_t fileSize = 0;
+    const bool seekable = position(in, &fileSize);
     in.seekg(0);
     ChunkHeader riff;
     char form[4];
-    if (!readHeader(in, fileSize, &riff) || riff.id != "RIFF" || !in.read(form, 4) ||
+    if (!seekable || !readHeader(in, fileSize, &riff) || riff.id != "RIFF" || !in.read(form, 4) ||
         std::string(form, 4) != "sfbk") {
         *why = "not a SoundFont (no RIFF sfbk form)";
         return false;
@@ -200,7 +230,7 @@ bool read(std::istream &in, Font *font, std::string *why)
     const std::uint64_t end = riff.offset + riff.size;
     bool info = false, sdta = false, pdta = false;
     ChunkHeader list;
-    while (std::uint64_t(in.tellg()) + 12 <= end) {
+    while (room(in, end, 12)) {
         if (!readHeader(in, end, &list) || list.id != "LIST" || list.size < 4 || !in.read(form, 4)) {
             *why = "a chunk of the RIFF form runs past its end";
             return false;
@@ -210,19 +240,22 @@ bool read(std::istream &in, Font *font, std::string *why)
         ChunkHeader c;
         if (type == "INFO") {
             info = true;
-            while (std::uint64_t(in.tellg()) + 8 <= listEnd) {
+            while (room(in, listEnd, 8)) {
                 if (!readHeader(in, listEnd, &c)) {
                     *why = "a chunk of the INFO list runs past its end";
                     return false;
                 }
                 std::string data(c.size, '\0');
-                in.read(data.data(), std::streamsize(c.size));
+                if (!in.read(data.data(), std::streamsize(c.size))) {
+                    *why = "the file ends inside the INFO list";
+                    return false;
+                }
                 font->info.emplace_back(c.id, std::move(data));
                 skipPast(in, c);
             }
         } else if (type == "sdta") {
             sdta = true;
-            while (std::uint64_t(in.tellg()) + 8 <= listEnd) {
+            while (room(in, listEnd, 8)) {
                 if (!readHeader(in, listEnd, &c)) {
                     *why = "a chunk of the sdta list runs past its end";
                     return false;

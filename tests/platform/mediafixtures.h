@@ -10,38 +10,27 @@
 // Small sound and music files written by the tests themselves.
 namespace Fixtures {
 
-inline void put32(QByteArray &b, quint32 v)
+template <typename T>
+void putLe(QByteArray &b, T v)
 {
-    char c[4];
+    char c[sizeof(T)];
     qToLittleEndian(v, c);
-    b.append(c, 4);
-}
-inline void put16(QByteArray &b, quint16 v)
-{
-    char c[2];
-    qToLittleEndian(v, c);
-    b.append(c, 2);
+    b.append(c, sizeof(T));
 }
 
 // A quiet 440 Hz tone, 16-bit mono.
 inline QByteArray wave(int ms, int rate = 44100)
 {
-    const int samples = rate * ms / 1000;
     QByteArray data;
-    for (int i = 0; i < samples; ++i)
-        put16(data, quint16(qint16(3000 * std::sin(2 * M_PI * 440 * i / rate))));
+    for (int i = 0; i < rate * ms / 1000; ++i)
+        putLe(data, qint16(3000 * std::sin(2 * M_PI * 440 * i / rate)));
     QByteArray b("RIFF");
-    put32(b, 36 + quint32(data.size()));
+    putLe(b, quint32(36 + data.size()));
     b += "WAVEfmt ";
-    put32(b, 16);
-    put16(b, 1);
-    put16(b, 1);
-    put32(b, quint32(rate));
-    put32(b, quint32(rate * 2));
-    put16(b, 2);
-    put16(b, 16);
+    for (quint32 v : {16u, 0x10001u, quint32(rate), quint32(rate * 2), 0x100002u})
+        putLe(b, v); // size; PCM, mono; rate; bytes a second; block 2, 16 bits
     b += "data";
-    put32(b, quint32(data.size()));
+    putLe(b, quint32(data.size()));
     return b + data;
 }
 
@@ -70,11 +59,9 @@ inline QByteArray midiFile(const QList<QByteArray> &tracks, int format = 1)
     b += QByteArray("\x01\xe0", 2);
     for (const QByteArray &body : tracks) {
         const QByteArray t = body + event(0, QByteArray("\xff\x2f\x00", 3));
-        b += "MTrk";
         char len[4];
         qToBigEndian(quint32(t.size()), len);
-        b.append(len, 4);
-        b += t;
+        b += "MTrk" + QByteArray(len, 4) + t;
     }
     return b;
 }

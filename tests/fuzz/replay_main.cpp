@@ -1,0 +1,28 @@
+// Without libFuzzer: runs every file of the folders named on the command line through the
+// target, so each seed keeps being read by the ordinary test suite.
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
+
+int main(int argc, char **argv)
+{
+    int files = 0;
+    for (int i = 1; i < argc; ++i) {
+        for (const auto &entry : std::filesystem::recursive_directory_iterator(argv[i])) {
+            if (!entry.is_regular_file())
+                continue;
+            std::ifstream in(entry.path(), std::ios::binary);
+            const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+            LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t *>(bytes.data()), bytes.size());
+            ++files;
+        }
+    }
+    std::printf("%d passed, 0 failed\n", files);
+    return files > 0 ? 0 : 1;
+}
