@@ -8,9 +8,7 @@
 #include "dialogs.h"
 #include "gallerylayout.h"
 #include "lernen.h"
-#include "mediacontrol.h"
 #include "modOrbelle.h"
-#include "music.h"
 #include "popup.h"
 #include "program.h"
 #include "recordcursor.h"
@@ -18,7 +16,6 @@
 #include "start.h"
 #include "startup.h"
 #include "testenv.h"
-#include "textbutton.h"
 #include "windows.h"
 
 #include <QLabel>
@@ -27,7 +24,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSqlQuery>
-#include <QTextEdit>
 
 namespace {
 QString keywords(int card)
@@ -54,11 +50,29 @@ QImage decoded(int card, const QSize &size)
 {
     return CardPictures::loadScaled(card, size).convertToFormat(QImage::Format_RGB32);
 }
+
+// Another program (another copy of Orbelle, another tool) with the user's copy open.
+struct OtherProgram
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+    OtherProgram()
+    {
+        db.setDatabaseName(CardDatabase::userCopyPath());
+        db.open();
+    }
+    ~OtherProgram()
+    {
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    }
+    bool exec(const QString &sql) { return QSqlQuery(db).exec(sql); }
+};
 } // namespace
 
 class tst_School : public QObject
 {
     Q_OBJECT
+    enum Refusal { Locked, NoCopy, Protected, Renamed };
 
     // The school as the main window opens it.
     lernen *openSchool()
@@ -77,23 +91,23 @@ class tst_School : public QObject
         lernen *school = openSchool();
         if (!school)
             return nullptr;
-        school->Command4->click();
+        school->galleryButton->click();
         return WindowRegistry::ifLoaded<alleImagenes>();
     }
 
     void goToCard(lernen *school, int card)
     {
-        school->Command7->click();
+        school->firstButton->click();
         while (school->currentCard() < card)
-            school->Command2->click();
+            school->nextButton->click();
     }
 
     // Everything the school shows belongs to one card.
     void expectCard(lernen *school, int card)
     {
         QCOMPARE(school->currentCard(), card);
-        QCOMPARE(school->Label3->text(), QString::number(card));
-        QCOMPARE(school->Label1->text(), TestEnv::rowText(QStringLiteral("karten"), card));
+        QCOMPARE(school->numberLabel->text(), QString::number(card));
+        QCOMPARE(school->nameLabel->text(), TestEnv::rowText(QStringLiteral("karten"), card));
         QCOMPARE(school->Text1->toPlainText(), keywords(card));
         QCOMPARE(shownPicture(school->Image1), decoded(card, school->Image1->pixmap().size()));
     }
@@ -121,113 +135,72 @@ private slots:
             school->Data1->updateControls();
     }
 
-    void theMainWindowOpensTheSchoolInsideItself()
+    void theSchoolPagesWithinTheDeckInsideTheMainWindow()
     {
         Start *main = WindowRegistry::get<Start>();
-        main->show();
         lernen *school = openSchool();
         QVERIFY(school);
         QVERIFY(qobject_cast<QMdiSubWindow *>(school->parentWidget()));
-        QVERIFY(!main->Picture1->isVisible());
-        QVERIFY(!main->mnuMusik->isEnabled());
-        expectCard(school, 1);
-        QVERIFY(!school->Command6->isEnabled());
-        QVERIFY(school->writable());
-        school->Command1->click();
-        QVERIFY(!WindowRegistry::isLoaded<lernen>());
-        // The main window has its panel, caption and music entry back.
-        QVERIFY(TestEnv::mainWindowIdle());
-        QVERIFY(main->mnuMusik->isEnabled());
-    }
-
-    void pagingStaysWithinTheDeckAndEveryMoveShowsOneCard()
-    {
-        lernen *school = openSchool();
-        QVERIFY(school);
-        school->Command3->click(); // "Atrás" on the first card
+        QVERIFY(!main->Picture1->isVisible() && !main->mnuMusik->isEnabled());
+        QVERIFY(!school->saveButton->isEnabled());
+        school->previousButton->click(); // "Atrás" on the first card
         expectCard(school, 1);
         for (int card = 2; card <= 78; ++card) {
-            school->Command2->click();
-            QCOMPARE(school->currentCard(), card);
-            QCOMPARE(school->Label3->text(), QString::number(card));
-            QCOMPARE(school->Label1->text(), TestEnv::rowText(QStringLiteral("karten"), card));
+            school->nextButton->click();
+            QCOMPARE(school->nameLabel->text(), TestEnv::rowText(QStringLiteral("karten"), card));
             QCOMPARE(school->Text1->toPlainText(), keywords(card));
         }
-        school->Command2->click(); // "Sigiente" on the last card: the info rows never show
+        school->nextButton->click(); // "Sigiente" on the last card: the info rows never show
         expectCard(school, 78);
-        school->Command7->click();
-        QCOMPARE(school->currentCard(), 1);
-        school->Command8->click();
-        QCOMPARE(school->currentCard(), 78);
-        school->Command3->click();
+        school->firstButton->click();
+        school->lastButton->click();
+        school->previousButton->click();
         expectCard(school, 77);
-        QCOMPARE(school->Data1->absolutePosition(), 76);
         QCOMPARE(school->Data2->absolutePosition(), 76);
+        school->exitButton->click();
+        QVERIFY(!WindowRegistry::isLoaded<lernen>());
+        QVERIFY(TestEnv::mainWindowIdle() && main->mnuMusik->isEnabled());
     }
 
-    void guardarIsOnlyOnWhileAnEditIsUnsaved()
+    void anEditIsStoredOnlyWhenTheUserSaysSo_data()
     {
-        lernen *school = openSchool();
-        QVERIFY(school);
-        QVERIFY(!school->Command6->isEnabled());
-        school->Command2->click();
-        QVERIFY(!school->Command6->isEnabled());
-        school->Text1->setFocus();
-        school->Text1->moveCursor(QTextCursor::End);
-        QTest::keyClick(school->Text1, Qt::Key_X);
-        QVERIFY(school->Command6->isEnabled());
-        const QString edited = school->Text1->toPlainText();
-        school->Command6->click();
-        QVERIFY(!school->Command6->isEnabled());
-        // The shared read-only connection, which every other window reads, sees the write.
-        QCOMPARE(keywords(2), edited);
-        QCOMPARE(CardDatabase::cardText(QStringLiteral("stichwörter"), 2), edited);
-        // A stored text is no unsaved edit: moving asks nothing.
-        Dialogs::clear();
-        school->Command2->click();
-        QVERIFY(Dialogs::asked().isEmpty());
-        QVERIFY(!school->Command6->isEnabled());
-        // The program folder's own file is never written.
-        QVERIFY(TestEnv::pristineText(QStringLiteral("stichwörter"), 2) != edited);
+        QTest::addColumn<int>("how");
+        QTest::newRow("Guardar") << int(QMessageBox::Save);
+        QTest::newRow("Yes on leaving") << int(QMessageBox::Yes);
+        QTest::newRow("No on leaving") << int(QMessageBox::No);
     }
-
-    void leavingAnEditedCardAsksWhetherToStore_data()
+    void anEditIsStoredOnlyWhenTheUserSaysSo()
     {
-        QTest::addColumn<bool>("yes");
-        QTest::newRow("Yes stores") << true;
-        QTest::newRow("No discards") << false;
-    }
-    void leavingAnEditedCardAsksWhetherToStore()
-    {
-        QFETCH(bool, yes);
+        QFETCH(int, how);
         const QString old = keywords(5);
         const QString mine = QStringLiteral("Mis propias palabras: comienzo, voluntad, ñandú.");
         lernen *school = openSchool();
         QVERIFY(school);
         goToCard(school, 5);
+        QVERIFY(!school->saveButton->isEnabled());
         replaceText(school->Text1, mine);
-        QCOMPARE(school->Text1->toPlainText(), mine);
+        QVERIFY(school->saveButton->isEnabled());
         Dialogs::clear();
-        Dialogs::queueButton(yes ? QMessageBox::Yes : QMessageBox::No);
-        school->Command2->click();
-        QCOMPARE(Dialogs::asked(), QStringList{lernen::unsavedQuestion()});
+        if (how == QMessageBox::Save) {
+            school->saveButton->click();
+            QVERIFY(!school->saveButton->isEnabled());
+            // The shared read-only connection, which every other window reads, sees the write.
+            QCOMPARE(CardDatabase::cardText(QStringLiteral("stichwörter"), 5), mine);
+        } else {
+            Dialogs::queueButton(QMessageBox::StandardButton(how));
+        }
+        school->nextButton->click();
+        // A stored text is no unsaved edit: moving asks nothing.
+        QCOMPARE(Dialogs::asked(),
+                 how == QMessageBox::Save ? QStringList() : QStringList{lernen::unsavedQuestion()});
         expectCard(school, 6);
-        QVERIFY(!school->Command6->isEnabled());
-        QCOMPARE(keywords(5), yes ? mine : old);
-
-        // A later school reads what is stored.
-        school->Command1->click();
-        QVERIFY(!WindowRegistry::isLoaded<lernen>());
+        QVERIFY(!school->saveButton->isEnabled());
+        // A later school reads what is stored; the program folder's own file is never written.
+        school->exitButton->click();
         school = openSchool();
         goToCard(school, 5);
-        QCOMPARE(school->Text1->toPlainText(), yes ? mine : old);
-
-        // So does the gallery.
-        school->Command4->click();
-        alleImagenes *gallery = WindowRegistry::ifLoaded<alleImagenes>();
-        QVERIFY(gallery);
-        QTest::mouseClick(gallery->Image1[4], Qt::LeftButton);
-        QCOMPARE(gallery->Text1->toPlainText(), yes ? mine : old);
+        QCOMPARE(school->Text1->toPlainText(), how == QMessageBox::No ? old : mine);
+        QCOMPARE(TestEnv::pristineText(QStringLiteral("stichwörter"), 5), old);
     }
 
     void closingWithAnUnsavedEditAsksFirst_data()
@@ -247,114 +220,126 @@ private slots:
         replaceText(school->Text1, QStringLiteral("Texto nuevo"));
         Dialogs::clear();
         Dialogs::queueButton(QMessageBox::Yes);
-        switch (how) {
-        case 0:
-            school->Command1->click();
-            break;
-        case 1:
-            school->close();
-            break;
-        case 2:
-            WindowRegistry::get<frmMeni>()->mnuHaupt->trigger();
-            break;
-        case 3:
-            school->mnuAlle->trigger();
-            break;
-        }
+        const std::function<void()> ways[] = {[&] { school->exitButton->click(); }, [&] { school->close(); },
+                                              [] { WindowRegistry::get<frmMeni>()->mnuHaupt->trigger(); },
+                                              [&] { school->mnuAlle->trigger(); }};
+        ways[how]();
         QCOMPARE(Dialogs::asked(), QStringList{lernen::unsavedQuestion()});
         QVERIFY(!WindowRegistry::isLoaded<lernen>());
         QCOMPARE(keywords(3), QStringLiteral("Texto nuevo"));
         Start *main = WindowRegistry::get<Start>();
-        QVERIFY(main->Picture1->isVisible());
-        QCOMPARE(main->windowTitle(), QStringLiteral("Orbelle"));
-        QVERIFY(main->mnuMusik->isEnabled());
+        QVERIFY(main->Picture1->isVisible() && main->mnuMusik->isEnabled());
         if (how == 3) {
-            QVERIFY(main->isMinimized());
-            QVERIFY(WindowRegistry::get<alleImagenes>()->isVisible());
             // The gallery opened after the store, so it shows the new text.
-            QTest::mouseClick(WindowRegistry::get<alleImagenes>()->Image1[2], Qt::LeftButton);
-            QCOMPARE(WindowRegistry::get<alleImagenes>()->Text1->toPlainText(),
-                     QStringLiteral("Texto nuevo"));
+            alleImagenes *gallery = WindowRegistry::get<alleImagenes>();
+            QVERIFY(main->isMinimized() && gallery->isVisible());
+            QTest::mouseClick(gallery->Image1[2], Qt::LeftButton);
+            QCOMPARE(gallery->Text1->toPlainText(), QStringLiteral("Texto nuevo"));
         }
     }
 
     void aRefusedWriteKeepsTheTextAndSaysSo_data()
     {
-        QTest::addColumn<bool>("locked");
-        QTest::newRow("another program holds the file") << true;
-        QTest::newRow("no copy of one's own: read-only") << false;
+        QTest::addColumn<int>("why");
+        QTest::newRow("another program holds the file") << int(Locked);
+        QTest::newRow("no copy of one's own") << int(NoCopy);
+        QTest::newRow("the copy is protected against writing") << int(Protected);
+        QTest::newRow("another tool renamed the text column") << int(Renamed);
     }
     void aRefusedWriteKeepsTheTextAndSaysSo()
     {
-        QFETCH(bool, locked);
-        QSqlDatabase locker;
-        if (locked) {
-            locker = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("locker"));
-            locker.setDatabaseName(CardDatabase::userCopyPath());
-            QVERIFY(locker.open());
-        } else {
-            // A file where the data folder should be: the program runs from its pristine file.
-            CardDatabase::closeShared();
-            TestEnv::wipeUserFiles();
-            TestEnv::writeFile(TestEnv::dataHome() + QStringLiteral("/Orbelle"), "x");
-            QVERIFY(Shell::openCardData());
-            QCOMPARE(modOrbelle::state().dbPath, CardDatabase::pristinePath());
-            QCOMPARE(Dialogs::asked().size(), 1); // said once, at the start
-            QVERIFY(Dialogs::asked().first().contains(QStringLiteral("no se podrán guardar")));
-        }
+        QFETCH(int, why);
         const QString old = keywords(4);
+        OtherProgram other;
+        if (why == NoCopy || why == Protected) {
+            CardDatabase::closeShared();
+            if (why == NoCopy) {
+                // A file where the data folder should be: the program runs from its pristine file.
+                TestEnv::wipeUserFiles();
+                TestEnv::writeFile(TestEnv::dataHome() + QStringLiteral("/Orbelle"), "x");
+            } else {
+                QVERIFY(
+                    other.exec(QStringLiteral("UPDATE stichwörter SET stichwörter = 'mío' WHERE rowid = 4")));
+                QVERIFY(QFile::setPermissions(CardDatabase::userCopyPath(), QFile::ReadOwner));
+            }
+            QVERIFY(Shell::openCardData());
+        } else if (why == Renamed) {
+            QVERIFY(
+                other.exec(QStringLiteral("ALTER TABLE stichwörter RENAME COLUMN stichwörter TO palabras")));
+        }
         lernen *school = openSchool();
         QVERIFY(school);
-        QCOMPARE(school->writable(), locked);
+        QCOMPARE(school->writable(), why == Locked || why == Renamed);
         goToCard(school, 4);
-        if (locked)
-            QVERIFY2(QSqlQuery(locker).exec(QStringLiteral("BEGIN IMMEDIATE")), "lock");
+        if (why == Protected) // the user's own text, even where it cannot be changed
+            QCOMPARE(school->Text1->toPlainText(), QStringLiteral("mío"));
+        if (why == Locked)
+            QVERIFY(other.exec(QStringLiteral("BEGIN IMMEDIATE")));
         replaceText(school->Text1, QStringLiteral("Lo que escribí"));
         Dialogs::clear();
-        school->Command6->click();
+        school->saveButton->click();
         QCOMPARE(Dialogs::asked().size(), 1);
         QVERIFY(Dialogs::asked().first().startsWith(
             QStringLiteral("No se pudo guardar el texto de la carta 4.")));
-        QCOMPARE(school->Text1->toPlainText(), QStringLiteral("Lo que escribí"));
-        QVERIFY(school->Command6->isEnabled());
-        QCOMPARE(keywords(4), old);
-
-        // Moving on with Yes cannot store either: the card stays, with the text.
-        Dialogs::clear();
+        QVERIFY(school->saveButton->isEnabled());
+        // Neither moving on nor closing with Yes can store it: the card and the window stay.
         Dialogs::queueButton(QMessageBox::Yes);
-        school->Command2->click();
-        QCOMPARE(Dialogs::asked().size(), 2);
-        QCOMPARE(school->currentCard(), 4);
-        QCOMPARE(school->Label3->text(), QStringLiteral("4"));
-        QCOMPARE(school->Text1->toPlainText(), QStringLiteral("Lo que escribí"));
-        // Nor does closing: the window stays.
+        school->nextButton->click();
         Dialogs::queueButton(QMessageBox::Yes);
-        school->Command1->click();
-        QVERIFY(WindowRegistry::isLoaded<lernen>());
+        school->exitButton->click();
+        QVERIFY(WindowRegistry::isLoaded<lernen>() && school->currentCard() == 4);
         QCOMPARE(school->Text1->toPlainText(), QStringLiteral("Lo que escribí"));
-
-        if (locked) {
+        QCOMPARE(Dialogs::asked().size(), 5);
+        if (why == Locked) {
             // Once the other program lets go, the same text is stored.
-            QSqlQuery(locker).exec(QStringLiteral("ROLLBACK"));
-            Dialogs::clear();
-            school->Command6->click();
-            QVERIFY(Dialogs::asked().isEmpty());
+            other.exec(QStringLiteral("ROLLBACK"));
+            school->saveButton->click();
+            QCOMPARE(Dialogs::asked().size(), 5);
             QCOMPARE(keywords(4), QStringLiteral("Lo que escribí"));
-            locker.close();
-            locker = QSqlDatabase();
-            QSqlDatabase::removeDatabase(QStringLiteral("locker"));
-        } else {
-            // The pristine file is untouched; a window going for good carries the text
-            // in its message.
-            QCOMPARE(TestEnv::pristineText(QStringLiteral("stichwörter"), 4), old);
-            Dialogs::clear();
-            Dialogs::queueButton(QMessageBox::Yes);
-            WindowRegistry::get<frmMeni>()->mnuHaupt->trigger();
-            QVERIFY(!WindowRegistry::isLoaded<lernen>());
-            QCOMPARE(Dialogs::asked().size(), 2);
-            QVERIFY(Dialogs::asked().last().contains(QStringLiteral("Lo que escribí")));
-            QFile::remove(TestEnv::dataHome() + QStringLiteral("/Orbelle"));
+            return;
         }
+        QCOMPARE(TestEnv::pristineText(QStringLiteral("stichwörter"), 4), old);
+        // A window going for good carries the text in its message.
+        Dialogs::queueButton(QMessageBox::Yes);
+        WindowRegistry::get<frmMeni>()->mnuHaupt->trigger();
+        QVERIFY(!WindowRegistry::isLoaded<lernen>());
+        QVERIFY(Dialogs::asked().last().contains(QStringLiteral("Lo que escribí")));
+        QFile::remove(TestEnv::dataHome() + QStringLiteral("/Orbelle"));
+    }
+
+    // Two copies of the program, each with its school open.
+    void aTextAnotherCopyStoredIsNeverOverwrittenUnasked_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::newRow("store mine") << int(lernen::StoreMine);
+        QTest::newRow("keep the other") << int(lernen::KeepTheirs);
+        QTest::newRow("cancel") << int(lernen::KeepEditing);
+    }
+    void aTextAnotherCopyStoredIsNeverOverwrittenUnasked()
+    {
+        QFETCH(int, choice);
+        const QString theirs = QStringLiteral("Texto del otro "), mine = QStringLiteral("Texto mío");
+        lernen *school = openSchool();
+        QVERIFY(school);
+        goToCard(school, 5);
+        OtherProgram other;
+        for (int card : {5, 6})
+            QVERIFY(other.exec(QStringLiteral("UPDATE stichwörter SET stichwörter = '%1%2' WHERE rowid = %2")
+                                   .arg(theirs)
+                                   .arg(card)));
+        replaceText(school->Text1, mine);
+        Dialogs::clear();
+        Dialogs::queueChoice(choice);
+        school->saveButton->click();
+        QCOMPARE(Dialogs::asked(), QStringList{lernen::conflictQuestion(5)});
+        QCOMPARE(keywords(5), choice == lernen::StoreMine ? mine : theirs + QLatin1Char('5'));
+        QCOMPARE(school->Text1->toPlainText(),
+                 choice == lernen::KeepTheirs ? theirs + QLatin1Char('5') : mine);
+        QCOMPARE(school->saveButton->isEnabled(), choice == lernen::KeepEditing);
+        // The next card shows what is stored now, not what was there when the school opened.
+        Dialogs::queueButton(QMessageBox::No);
+        school->nextButton->click();
+        QCOMPARE(school->Text1->toPlainText(), theirs + QLatin1Char('6'));
     }
 
     void addingToTheViewerAppendsTheCardEachTimeAndKeepsItMinimized()
@@ -363,8 +348,8 @@ private slots:
         QVERIFY(school);
         goToCard(school, 3);
         replaceText(school->Text1, QStringLiteral("Apunte sin guardar"));
-        school->Command5->click();
-        school->Command5->click();
+        school->toViewerButton->click();
+        school->toViewerButton->click();
         rtfViewer *viewer = WindowRegistry::ifLoaded<rtfViewer>();
         QVERIFY(viewer);
         auto *frame = qobject_cast<QMdiSubWindow *>(viewer->parentWidget());
@@ -372,74 +357,28 @@ private slots:
         const QString report = viewer->Box1->document()->toPlainText();
         QCOMPARE(report.count(QStringLiteral("Apunte sin guardar")), 2);
         QCOMPARE(report.count(QChar::ObjectReplacementCharacter), 2);
-        // The name stays out of the report.
-        QCOMPARE(report.count(school->Label1->text()), 0);
+        QCOMPARE(report.count(school->nameLabel->text()), 0); // the name stays out
         // Appending stores nothing.
-        QVERIFY(school->Command6->isEnabled());
+        QVERIFY(school->saveButton->isEnabled());
         QVERIFY(keywords(3) != QStringLiteral("Apunte sin guardar"));
     }
 
-    void galleryShowsTheKeywordsBesideThePressedCard_data()
+    // The keyboard walks the grid and stops at its edges; at a size not its design's, pictures
+    // are decoded at the size shown, a right click shows the keywords where the rules place
+    // them and its release opens the popup; the frame's close goes back to the main menu.
+    void theGalleryShowsEachCardsKeywords()
     {
-        QTest::addColumn<int>("card");
-        for (int card : {1, 13, 66, 78})
-            QTest::addRow("%d", card) << card;
-    }
-    void galleryShowsTheKeywordsBesideThePressedCard()
-    {
-        QFETCH(int, card);
-        const QRect box = GalleryLayout::boxFor(card - 1);
         alleImagenes *gallery = openGallery();
-        QVERIFY(gallery && gallery->isVisible());
-        QVERIFY(!WindowRegistry::isLoaded<lernen>());
-        QVERIFY(WindowRegistry::get<Start>()->isMinimized());
+        QVERIFY(gallery && gallery->isVisible() && !WindowRegistry::isLoaded<lernen>());
         QCOMPARE(gallery->Text1->toPlainText(), keywords(1));
-        // Larger than designed, and not in the design's proportion.
-        gallery->resize(1400, 1000);
-        QTRY_COMPARE(gallery->size(), QSize(1400, 1000));
-        QCOMPARE(gallery->Image1[0]->geometry(), gallery->placed(GalleryLayout::card(0)));
-        QVERIFY(gallery->Image1[0]->width() > 735 / 15 * 3 / 2);
-        // Pictures are decoded at the size they are shown.
-        for (QLabel *l : gallery->Image1)
-            QCOMPARE(l->pixmap().deviceIndependentSize().toSize(), l->size());
-        QCOMPARE(shownPicture(gallery->Image1[size_t(card - 1)]),
-                 decoded(card, gallery->Image1[size_t(card - 1)]->size() * gallery->devicePixelRatioF()));
-
-        QTest::mousePress(gallery->Image1[size_t(card - 1)], Qt::RightButton);
-        QCOMPARE(gallery->Text1->toPlainText(), keywords(card));
-        QCOMPARE(gallery->boxDesign(), box);
-        QCOMPARE(gallery->Text1->geometry(), gallery->placed(box));
-        const QRect c = gallery->Image1[size_t(card - 1)]->geometry();
-        const QRect b = gallery->Text1->geometry();
-        if (card > 52)
-            QVERIFY(b.bottom() < c.top());
-        else
-            QVERIFY(b.top() > c.top() && b.top() < c.bottom() && b.bottom() > c.bottom());
-        QVERIFY(gallery->rect().contains(b));
-        // The release of the right button opens the popup.
-        QMenu *menu = WindowRegistry::get<frmMeni>()->mnuMeni;
-        QVERIFY(!menu->isVisible());
-        QTest::mouseRelease(gallery->Image1[size_t(card - 1)], Qt::RightButton);
-        QTRY_VERIFY(menu->isVisible());
-        menu->hide();
-    }
-
-    // Without a mouse: the arrows walk the grid and stop at its edges, Enter shows the
-    // keywords, the context-menu key opens the popup.
-    void galleryWorksFromTheKeyboard()
-    {
-        alleImagenes *gallery = openGallery();
-        QVERIFY(gallery);
         QVERIFY(QTest::qWaitForWindowActive(gallery));
         QTRY_VERIFY(gallery->Image1[0]->hasFocus());
         QTest::keyClick(gallery->Image1[0], Qt::Key_Left); // already at the edge
-        QVERIFY(gallery->Image1[0]->hasFocus());
         QTest::keyClick(gallery->Image1[0], Qt::Key_Right);
         QTest::keyClick(gallery->Image1[1], Qt::Key_Down);
         QVERIFY(gallery->Image1[14]->hasFocus());
         QTest::keyClick(gallery->Image1[14], Qt::Key_Return);
         QCOMPARE(gallery->Text1->toPlainText(), keywords(15));
-        QCOMPARE(gallery->boxDesign(), GalleryLayout::boxFor(14));
         QTest::keyClick(gallery->Image1[14], Qt::Key_End);
         QTest::keyClick(gallery->Image1[77], Qt::Key_Down);
         QVERIFY(gallery->Image1[77]->hasFocus());
@@ -449,12 +388,19 @@ private slots:
         QTest::keyClick(gallery->Image1[77], Qt::Key_Menu);
         QTRY_VERIFY(menu->isVisible());
         menu->hide();
-    }
 
-    void closingTheGalleryByItsFrameGoesBackToTheMainMenu()
-    {
-        alleImagenes *gallery = openGallery();
-        QVERIFY(gallery);
+        gallery->resize(1400, 1000);
+        QTRY_COMPARE(gallery->size(), QSize(1400, 1000));
+        for (QLabel *l : gallery->Image1)
+            QCOMPARE(l->pixmap().deviceIndependentSize().toSize(), l->size());
+        QLabel *picture = gallery->Image1[65];
+        QCOMPARE(shownPicture(picture), decoded(66, picture->size() * gallery->devicePixelRatioF()));
+        QTest::mousePress(picture, Qt::RightButton);
+        QCOMPARE(gallery->Text1->toPlainText(), keywords(66));
+        QCOMPARE(gallery->Text1->geometry(), gallery->placed(GalleryLayout::boxFor(65)));
+        QTest::mouseRelease(picture, Qt::RightButton);
+        QTRY_VERIFY(menu->isVisible());
+        menu->hide();
         gallery->close();
         QVERIFY(!WindowRegistry::isLoaded<alleImagenes>());
         QVERIFY(TestEnv::mainWindowIdle());
