@@ -18,7 +18,6 @@
 
 #include <QDir>
 #include <QGuiApplication>
-#include <QImageReader>
 
 Q_LOGGING_CATEGORY(lcStart, "orbelle.start", QtWarningMsg)
 
