@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QHash>
 #include <QInputDialog>
+#include <QPushButton>
 #include <QQueue>
 
 namespace {
@@ -10,6 +11,7 @@ struct Answers
 {
     bool on = false;
     QQueue<QMessageBox::StandardButton> buttons;
+    QQueue<int> choices;
     QQueue<QString> inputs;
     QQueue<QString> files;
     QStringList asked;
@@ -51,6 +53,27 @@ QMessageBox::StandardButton message(QWidget *parent, const QString &text,
     }
     QMessageBox box(icon, title(), text, buttons, parent);
     return QMessageBox::StandardButton(box.exec());
+}
+
+int choose(QWidget *parent, const QString &text, const QStringList &choices, QMessageBox::Icon icon)
+{
+    Answers &a = answers();
+    if (a.on) {
+        a.asked << text;
+        a.icons[text] = icon;
+        return a.choices.isEmpty() ? int(choices.size()) - 1 : a.choices.dequeue();
+    }
+    QMessageBox box(icon, title(), text, QMessageBox::NoButton, parent);
+    QList<QAbstractButton *> buttons;
+    for (const QString &c : choices)
+        buttons << box.addButton(c, QMessageBox::ActionRole);
+    if (!buttons.isEmpty()) {
+        box.setDefaultButton(qobject_cast<QPushButton *>(buttons.last()));
+        box.setEscapeButton(buttons.last());
+    }
+    box.exec();
+    const int pressed = int(buttons.indexOf(box.clickedButton()));
+    return pressed < 0 ? int(choices.size()) - 1 : pressed;
 }
 
 QString input(QWidget *parent, const QString &prompt, const QString &caption, const QString &defaultText)
@@ -100,6 +123,10 @@ void queueButton(QMessageBox::StandardButton b)
 {
     answers().buttons.enqueue(b);
 }
+void queueChoice(int index)
+{
+    answers().choices.enqueue(index);
+}
 void queueInput(const QString &text)
 {
     answers().inputs.enqueue(text);
@@ -120,6 +147,7 @@ void clear()
 {
     Answers &a = answers();
     a.buttons.clear();
+    a.choices.clear();
     a.inputs.clear();
     a.files.clear();
     a.asked.clear();

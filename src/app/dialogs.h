@@ -19,6 +19,11 @@ QString title();
 QMessageBox::StandardButton message(QWidget *parent, const QString &text,
                                     QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                     QMessageBox::Icon icon = QMessageBox::Information);
+// A message whose buttons say what they do, in the caller's words: the index of the one
+// pressed. The last choice is the cautious one: the default, and what Escape or closing the
+// box gives.
+int choose(QWidget *parent, const QString &text, const QStringList &choices,
+           QMessageBox::Icon icon = QMessageBox::Question);
 // An input box: the typed text, or the empty string when cancelled.
 QString input(QWidget *parent, const QString &prompt, const QString &caption = QString(),
               const QString &defaultText = QString());
@@ -32,6 +37,8 @@ QString saveFileName(QWidget *parent, const QString &caption, const QString &fil
 void setAnswering(bool on);
 bool answering();
 void queueButton(QMessageBox::StandardButton b);
+// The answer to the next choose(); without one a test gets the last choice.
+void queueChoice(int index);
 void queueInput(const QString &text);
 void queueFileName(const QString &path);
 // Every text shown (message texts, input prompts, file dialog captions), oldest first.

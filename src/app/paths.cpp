@@ -63,4 +63,41 @@ QString userDataFolder()
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 }
 
+bool makePrivateFolder(const QString &folder)
+{
+    constexpr QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                             QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
+    const QString target = QDir::cleanPath(QDir(folder).absolutePath());
+    // The levels that are the program's own: those below the user's data or configuration
+    // folder (~/.local/share/Orbelle/Orbelle: both "Orbelle"), or the folder alone.
+    QString root;
+    for (const auto location : {QStandardPaths::GenericDataLocation, QStandardPaths::GenericConfigLocation}) {
+        const QString r = QDir::cleanPath(QStandardPaths::writableLocation(location));
+        if (!r.isEmpty() && target.startsWith(r + QLatin1Char('/')))
+            root = r;
+    }
+    QStringList levels{target};
+    if (!root.isEmpty()) {
+        for (QString up = QFileInfo(target).path(); up.size() > root.size(); up = QFileInfo(up).path())
+            levels.prepend(up);
+    }
+    if (!QDir().mkpath(QFileInfo(levels.first()).path()))
+        return false;
+    for (const QString &level : levels) {
+        if (QFileInfo(level).isDir())
+            QFile::setPermissions(level, ownerOnly); // one an older build made open to all
+        else if (!QDir().mkdir(level, ownerOnly))
+            return false;
+    }
+    return true;
+}
+
+void makePrivateFile(const QString &file)
+{
+    const QFile::Permissions own = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
+    const QFile::Permissions now = QFile::permissions(file);
+    if (now & ~own)
+        QFile::setPermissions(file, now & own);
+}
+
 } // namespace Paths

@@ -18,4 +18,11 @@ QString join(const QString &folder, const QString &name);
 // The folder of the user's own copy of the card database.
 QString userDataFolder();
 
+// What the program writes for the user is the user's alone. Makes `folder` where it is
+// missing and leaves it, with every level of it below the user's data or configuration
+// folder, open to its owner only (0700). False when the folder cannot be made.
+bool makePrivateFolder(const QString &folder);
+// Takes the group's and others' rights from a file (a file made read-only stays so).
+void makePrivateFile(const QString &file);
+
 } // namespace Paths

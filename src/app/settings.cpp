@@ -1,5 +1,7 @@
 #include "settings.h"
 
+#include "paths.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -73,6 +75,9 @@ QSettings &store()
         return *s;
     // The size is looked at before QSettings reads a byte.
     const QString path = storePath();
+    // The options are the user's alone: the folder is made before QSettings would make it
+    // open to all.
+    Paths::makePrivateFolder(QFileInfo(path).path());
     if (QFileInfo(path).size() > kMaxFileSize)
         moveAside(path);
     s = open();
@@ -116,6 +121,8 @@ bool Settings::set(const QString &key, const QString &value)
     s.setValue(key, value);
     s.endGroup();
     s.sync();
+    // QSettings writes a new file each time, with the process's default rights.
+    Paths::makePrivateFile(s.fileName());
     return s.status() == QSettings::NoError;
 }
 

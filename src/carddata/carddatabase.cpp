@@ -1,5 +1,6 @@
 #include "carddatabase.h"
 
+#include "dialogs.h"
 #include "modOrbelle.h"
 #include "paths.h"
 
@@ -17,15 +18,24 @@ const QString kShared = QStringLiteral("cardDb");
 const QString kStudy = QStringLiteral("study");
 const QString kProbe = QStringLiteral("probe");
 
-QSqlDatabase openConnection(const QString &name, const QString &path, bool readOnly, QString *error)
+// How long a connection waits for another program's lock before it gives up, in ms.
+constexpr int kBusyWait = 2000;
+// The start-up check waits less: it asks the user instead.
+constexpr int kProbeWait = 500;
+// How often the start asks to try again while another program holds the user's copy.
+constexpr int kBusyAsks = 5;
+
+QSqlDatabase openConnection(const QString &name, const QString &path, bool readOnly, QString *error,
+                            int busyWait = kBusyWait)
 {
     if (QSqlDatabase::contains(name))
         QSqlDatabase::removeDatabase(name);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
     db.setDatabaseName(path);
     // Never create an empty database where the file is missing.
-    db.setConnectOptions(readOnly ? QStringLiteral("QSQLITE_OPEN_READONLY")
-                                  : QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1%2")
+                             .arg(busyWait)
+                             .arg(readOnly ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
     if (!QFileInfo::exists(path)) {
         if (error)
             *error = QStringLiteral("missing");
@@ -113,28 +123,61 @@ QString userCopyPath()
 namespace {
 struct Inspection
 {
-    QString problem;  // why the file cannot serve, or empty
-    int version = -1; // the texts' version stamp
+    QString problem;   // why the file cannot serve, or empty
+    int version = -1;  // the texts' version stamp
+    bool busy = false; // another program holds the file locked
 };
+
+// SQLITE_BUSY and SQLITE_LOCKED: another connection holds the file.
+bool isBusy(const QSqlError &e)
+{
+    return e.nativeErrorCode() == QLatin1String("5") || e.nativeErrorCode() == QLatin1String("6");
+}
+
+// The stored spelling of a table's column, matched as table names are; empty when none.
+QString resolveColumn(QSqlDatabase &db, const QString &table, const QString &column)
+{
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table)))
+        return QString();
+    while (q.next()) {
+        const QString name = q.value(1).toString();
+        if (name.compare(column, Qt::CaseInsensitive) == 0)
+            return name;
+    }
+    return QString();
+}
 
 // Every table the windows read, with a text in every row they address (a copy that lost
 // a table would otherwise show empty boxes in the middle of a reading). Empty when the
 // file has it all.
-QString missingContent(QSqlDatabase &db)
+QString missingContent(QSqlDatabase &db, bool *busy)
 {
     QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("SELECT count(*) FROM karten")) || !q.next())
-        return QStringLiteral("No es una base de datos de Orbelle.");
+    if (!q.exec(QStringLiteral("SELECT count(*) FROM karten")) || !q.next()) {
+        *busy = isBusy(q.lastError());
+        return *busy ? QStringLiteral("Otro programa está usando el archivo.")
+                     : QStringLiteral("No es una base de datos de Orbelle.");
+    }
+    const QString incomplete = QStringLiteral("La base de datos está incompleta.");
     for (const auto &t : CardTables::all) {
         const QString name = resolveTable(db, QString::fromUtf8(t.name.data(), qsizetype(t.name.size())));
         if (name.isEmpty())
-            return QStringLiteral("La base de datos está incompleta.");
-        // The text column bears the table's name; count(column) skips missing texts.
-        if (!q.exec(QStringLiteral("SELECT count(\"%1\") FROM \"%1\" WHERE rowid BETWEEN 1 AND %2")
-                        .arg(name)
+            return incomplete;
+        // The text column bears the table's name. Looked up first: SQLite reads a quoted
+        // name that is no column as a text, which count() would count in every row.
+        const QString column = resolveColumn(db, name, name);
+        if (column.isEmpty())
+            return incomplete;
+        if (name.compare(QStringLiteral("stichwörter"), Qt::CaseInsensitive) == 0 &&
+            resolveColumn(db, name, QStringLiteral("id")).isEmpty())
+            return incomplete;
+        // count(column) skips missing texts.
+        if (!q.exec(QStringLiteral("SELECT count(\"%1\") FROM \"%2\" WHERE rowid BETWEEN 1 AND %3")
+                        .arg(column, name)
                         .arg(t.rows)) ||
             !q.next() || q.value(0).toInt() != t.rows)
-            return QStringLiteral("La base de datos está incompleta.");
+            return incomplete;
     }
     return QString();
 }
@@ -153,11 +196,11 @@ Inspection inspect(const QString &path)
     }
     {
         QString err;
-        QSqlDatabase db = openConnection(kProbe, path, true, &err);
+        QSqlDatabase db = openConnection(kProbe, path, true, &err, kProbeWait);
         if (!db.isOpen()) {
             result.problem = err;
         } else {
-            result.problem = missingContent(db);
+            result.problem = missingContent(db, &result.busy);
             result.version = userVersion(db);
         }
         db.close();
@@ -180,26 +223,53 @@ Prepared prepare()
     p.path = pristine;
 
     const QString copy = userCopyPath();
+    const QString shown = QDir::toNativeSeparators(copy);
     const auto readOnlyNotice = [&](const QString &why) {
         p.notice = QStringLiteral("No se pudo preparar su copia personal de los textos de las "
                                   "cartas:\n%1\n\n%2\n\nOrbelle funciona, pero los textos que "
                                   "cambie en la Escuela de Tarot no se podrán guardar.")
-                       .arg(QDir::toNativeSeparators(copy), why);
+                       .arg(shown, why);
     };
 
+    if (!Paths::makePrivateFolder(QFileInfo(copy).absolutePath())) {
+        readOnlyNotice(QStringLiteral("La carpeta no admite escritura."));
+        return p;
+    }
     if (!QFileInfo::exists(copy)) {
         // Copy to a temporary name first, so an interrupted copy never looks like a copy.
         const QString tmp = copy + QStringLiteral(".tmp");
         QFile::remove(tmp);
-        if (!QDir().mkpath(QFileInfo(copy).absolutePath()) || !QFile::copy(pristine, tmp) ||
+        if (!QFile::copy(pristine, tmp) ||
             !QFile::setPermissions(tmp, QFile::ReadOwner | QFile::WriteOwner) || !QFile::rename(tmp, copy)) {
             QFile::remove(tmp);
             readOnlyNotice(QStringLiteral("La carpeta no admite escritura."));
             return p;
         }
     } else {
+        Paths::makePrivateFile(copy);
         Inspection own = inspect(copy);
-        if (own.version >= 0 && own.version != original.version) {
+        // Another program holds the copy: the user may close it and try again.
+        for (int asked = 0; own.busy && asked < kBusyAsks; ++asked) {
+            const QString question =
+                QStringLiteral("Otro programa está usando su copia de los textos de las cartas:\n%1\n\n"
+                               "Quizá Orbelle ya está abierto. Cierre el otro programa y pulse "
+                               "«Reintentar», o pulse «Ignorar» para seguir sin sus textos.")
+                    .arg(shown);
+            if (Dialogs::message(nullptr, question, QMessageBox::Retry | QMessageBox::Ignore,
+                                 QMessageBox::Warning) != QMessageBox::Retry)
+                break;
+            own = inspect(copy);
+        }
+        if (own.busy) {
+            p.notice =
+                QStringLiteral("Otro programa está usando su copia de los textos de las cartas:\n%1\n\n"
+                               "Orbelle muestra los textos originales, y los cambios que haga en la "
+                               "Escuela de Tarot no se podrán guardar. Cierre el otro programa y "
+                               "vuelva a abrir Orbelle para ver sus propios textos.")
+                    .arg(shown);
+            return p;
+        }
+        if (own.version >= 0 && own.version != original.version && canWrite(copy)) {
             // A copy made by another build: brought up to date first (a newer build may
             // have added tables it lacks), then judged.
             if (!refreshCopy(copy, pristine, original.version))
@@ -213,13 +283,25 @@ Prepared prepare()
         }
     }
 
-    if (!QFileInfo(copy).isWritable()) {
-        readOnlyNotice(QStringLiteral("El archivo está protegido contra escritura."));
-        return p;
-    }
     p.path = copy;
-    p.writable = true;
+    p.writable = canWrite(copy);
+    if (!p.writable) {
+        // The user's own texts are still theirs to read.
+        p.notice = QStringLiteral("Su copia personal de los textos de las cartas está protegida contra "
+                                  "escritura:\n%1\n\nOrbelle muestra sus textos, pero los cambios que haga "
+                                  "en la Escuela de Tarot no se podrán guardar.")
+                       .arg(shown);
+    }
     return p;
+}
+
+bool canWrite(const QString &path)
+{
+    const QFileInfo file(path);
+    // The owner's write right counts even for a user the system lets write anyway: a file
+    // made read-only is meant to stay as it is. SQLite writes its journal beside the file.
+    return file.isFile() && file.isWritable() && (file.permissions() & QFile::WriteOwner) &&
+           QFileInfo(file.absolutePath()).isWritable();
 }
 
 bool openShared(const QString &path, QString *error)

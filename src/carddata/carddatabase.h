@@ -20,9 +20,14 @@ struct Prepared
 };
 
 // Makes sure the user has an own copy of the database: created from the pristine file
-// when missing, never overwritten. A copy made by an older build gets the newer texts
-// of every table except the keywords the user may have rewritten.
+// when missing, never overwritten, the user's alone (0600 in a 0700 folder). A copy made by
+// an older build gets the newer texts of every table except the keywords the user may have
+// rewritten. A copy that another program holds locked is asked about (try again, or go on
+// with the program's texts); one protected against writing is read as it is.
 Prepared prepare();
+// Whether the program may write a database file: the file and its folder are writable and
+// the file was not made read-only.
+bool canWrite(const QString &path);
 
 // The shared read-only connection, `cardDb`; opened once at start.
 bool openShared(const QString &path, QString *error = nullptr);

@@ -2,6 +2,7 @@
 
 #include "modOrbelle.h"
 #include "paths.h"
+#include "picturefile.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -21,43 +22,6 @@ namespace {
 // Below this the program's own deck (700 × 1240) would be made smaller than it is.
 constexpr int kLeastShownHeight = 1240;
 
-// The reader's size in the picture's upright orientation.
-QSize uprightSize(const QImageReader &reader)
-{
-    const QSize raw = reader.size();
-    return reader.transformation() & QImageIOHandler::TransformationRotate90 ? raw.transposed() : raw;
-}
-
-// Whether a JPEG file is progressive (its first frame header is SOF2, or another
-// progressive one). Only the header segments are read.
-bool isProgressive(const QString &file)
-{
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray head = f.read(256 * 1024);
-    const auto at = [&head](qsizetype i) { return quint8(head.at(i)); };
-    if (head.size() < 4 || at(0) != 0xFF || at(1) != 0xD8)
-        return false;
-    qsizetype i = 2;
-    while (i + 4 <= head.size()) {
-        if (at(i) != 0xFF)
-            return false;
-        const quint8 marker = at(i + 1);
-        if (marker == 0xFF) { // fill byte
-            ++i;
-            continue;
-        }
-        if (marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE)
-            return true;
-        if ((marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) ||
-            marker == 0xDA)
-            return false;
-        i += 2 + ((at(i + 2) << 8) | at(i + 3));
-    }
-    return false;
-}
-
 // Where the screen-size copy of a large progressive picture is kept: named by the file,
 // its size and time, and the size decoded, so a changed file or screen makes a new copy.
 QString screenCopy(const QString &file, const QSize &bound)
@@ -71,17 +35,58 @@ QString screenCopy(const QString &file, const QSize &bound)
                            QStringLiteral(".jpg"));
 }
 
-QImage decodeOriginal(QImageReader &reader, const QSize &upright, const QSize &bound)
+// Decodes an opened, inspected picture, upright, fitted into `bound` (JPEG scales while
+// it decodes).
+QImage decodeOriginal(QFile &file, const PictureFile::Header &h, const QSize &bound)
 {
+    QImageReader reader(&file);
+    reader.setAutoTransform(true);
+    const QSize upright = h.upright();
     if (upright.isValid() && bound.isValid() &&
         (upright.width() > bound.width() || upright.height() > bound.height())) {
         QSize fit = upright.scaled(bound, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
         // The scaled size is the stored picture's, before the EXIF turn.
-        if (reader.transformation() & QImageIOHandler::TransformationRotate90)
+        if (h.transformation & QImageIOHandler::TransformationRotate90)
             fit.transpose();
         reader.setScaledSize(fit);
     }
-    return reader.read();
+    const QImage img = reader.read();
+    if (img.isNull())
+        qWarning("orbelle: card picture %s: %s", qPrintable(file.fileName()),
+                 qPrintable(reader.errorString()));
+    return img;
+}
+
+// Opens a picture file for decoding; says in the log why one cannot be shown.
+bool openPicture(QFile &file, const QString &path, PictureFile::Header &h)
+{
+    h = PictureFile::open(file, path);
+    if (!h.fine() && QFileInfo::exists(path))
+        qWarning("orbelle: card picture %s is not shown: %s", qPrintable(path),
+                 qPrintable(PictureFile::describe(h)));
+    return h.fine();
+}
+
+bool needsCopy(const PictureFile::Header &h, const QSize &bound)
+{
+    const QSize upright = h.upright();
+    return h.multiScan && upright.isValid() && bound.isValid() &&
+           qint64(upright.width()) * upright.height() > 2 * qint64(bound.width()) * bound.height();
+}
+
+void keepCopy(const QImage &img, const QString &copy)
+{
+    // Without a copy (a full disk) the next window decodes the original again.
+    if (!Paths::makePrivateFolder(QFileInfo(copy).absolutePath()))
+        return;
+    QSaveFile out(copy);
+    if (!out.open(QIODevice::WriteOnly))
+        return;
+    out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QImageWriter writer(&out, "jpeg");
+    writer.setQuality(92);
+    if (writer.write(img))
+        out.commit();
 }
 
 QString listed(const QList<int> &cards)
@@ -124,49 +129,52 @@ QSize largestShown()
 
 bool needsScreenCopy(const QString &file, const QSize &bound)
 {
-    QImageReader reader(file);
-    reader.setAutoTransform(true);
-    const QSize upright = uprightSize(reader);
-    return upright.isValid() && bound.isValid() &&
-           qint64(upright.width()) * upright.height() > 2 * qint64(bound.width()) * bound.height() &&
-           isProgressive(file);
+    QFile f;
+    return needsCopy(PictureFile::open(f, file), bound);
 }
 
 QImage decodeFitting(const QString &file, const QSize &bound)
 {
+    QFile f;
+    PictureFile::Header h;
+    if (!openPicture(f, file, h))
+        return QImage();
     // A progressive JPEG cannot be decoded smaller than it is stored without holding all
     // of it in memory first (some 45 MB for a 3000 × 5000 scan). A large one is decoded
     // once at screen size and kept; every window then reads the copy.
     const QSize screen = largestShown();
-    if (needsScreenCopy(file, screen)) {
-        const QString copy = screenCopy(file, screen);
-        QImageReader kept(copy);
-        if (kept.canRead())
-            return decodeOriginal(kept, kept.size(), bound);
-        QImageReader reader(file);
-        reader.setAutoTransform(true);
-        const QImage img = decodeOriginal(reader, uprightSize(reader), screen);
-        if (img.isNull())
-            return img;
-        // Without a copy (a full disk) the next window decodes the original again.
-        QDir().mkpath(QFileInfo(copy).absolutePath());
-        QSaveFile out(copy);
-        if (out.open(QIODevice::WriteOnly)) {
-            QImageWriter writer(&out, "jpeg");
-            writer.setQuality(92);
-            if (writer.write(img))
-                out.commit();
-        }
-        if (img.width() <= bound.width() && img.height() <= bound.height())
-            return img;
-        return img.scaled(bound, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    }
-    QImageReader reader(file);
-    reader.setAutoTransform(true);
-    const QImage img = decodeOriginal(reader, uprightSize(reader), bound);
+    if (!needsCopy(h, screen))
+        return decodeOriginal(f, h, bound);
+    const QString copy = screenCopy(file, screen);
+    QFile kept;
+    const PictureFile::Header k = PictureFile::open(kept, copy);
+    if (k.fine())
+        return decodeOriginal(kept, k, bound);
+    const QImage img = decodeOriginal(f, h, screen);
     if (img.isNull())
-        qWarning("orbelle: card picture %s: %s", qPrintable(file), qPrintable(reader.errorString()));
-    return img;
+        return img;
+    keepCopy(img, copy);
+    if (img.width() <= bound.width() && img.height() <= bound.height())
+        return img;
+    return img.scaled(bound, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
+bool canShow(const QString &file)
+{
+    QFile f;
+    return PictureFile::open(f, file).fine();
+}
+
+bool decodes(const QString &file)
+{
+    QFile f;
+    PictureFile::Header h;
+    if (!openPicture(f, file, h))
+        return false;
+    // Decoded at an eighth: JPEG scales while it decodes, so the check costs little.
+    QImageReader reader(&f);
+    reader.setScaledSize((h.stored / 8).expandedTo(QSize(1, 1)));
+    return !reader.read().isNull();
 }
 
 bool prepare(const QString &folder, int card)
@@ -226,15 +234,23 @@ DeckCheck checkDeck(const QString &folder)
     DeckCheck check;
     for (int n = 1; n <= 78; ++n) {
         const QString file = path(folder, n);
-        if (!QFileInfo(file).isFile()) {
+        if (!QFileInfo::exists(file)) {
             check.missing << n;
             continue;
         }
         // The header only: decoding 78 large scans would keep the user waiting, and a
         // picture that fails later still leaves its place empty rather than ending anything.
-        QImageReader reader(file);
-        if (!reader.canRead() || !reader.size().isValid())
+        QFile f;
+        switch (PictureFile::open(f, file).verdict) {
+        case PictureFile::Verdict::Fine:
+            break;
+        case PictureFile::Verdict::TooManyPixels:
+        case PictureFile::Verdict::TooMuchMemory:
+            check.tooLarge << n;
+            break;
+        default:
             check.unreadable << n;
+        }
     }
     return check;
 }
@@ -256,6 +272,16 @@ QString deckProblem(const DeckCheck &check)
     else if (!check.unreadable.isEmpty())
         lines << QStringLiteral("Las cartas %1 de esta carpeta no se pueden leer.")
                      .arg(listed(check.unreadable));
+    if (check.tooLarge.size() == 1)
+        lines << QStringLiteral("La carta %1 de esta carpeta es demasiado grande para mostrarla.")
+                     .arg(check.tooLarge.first());
+    else if (!check.tooLarge.isEmpty())
+        lines << QStringLiteral("Las cartas %1 de esta carpeta son demasiado grandes para mostrarlas.")
+                     .arg(listed(check.tooLarge));
+    if (!check.tooLarge.isEmpty())
+        lines << QStringLiteral("Orbelle muestra imágenes de hasta %1 megapíxeles; una JPEG progresiva "
+                                "tiene que ser más pequeña.")
+                     .arg(PictureFile::kMaxPixels / 1'000'000);
     return lines.join(QLatin1Char('\n'));
 }
 

@@ -28,6 +28,11 @@ QImage halfTurn(const QImage &image);
 // Decodes a picture file, upright, fitted into `bound` with its proportion kept; a picture
 // smaller than the bound keeps its own size. Null when the file cannot be read.
 QImage decodeFitting(const QString &file, const QSize &bound);
+// Whether a picture file can be shown, by its header alone: a regular file (never a FIFO
+// or a device), a picture, within the pixel budget and the memory bound of one decode.
+bool canShow(const QString &file);
+// Whether it decodes: read at an eighth of its size, within the same bounds.
+bool decodes(const QString &file);
 // A large progressive picture is decoded once and kept at screen size in the user's data
 // folder ("barajas"); whether `file` is one of those.
 bool needsScreenCopy(const QString &file, const QSize &bound);
@@ -47,7 +52,8 @@ struct DeckCheck
 {
     QList<int> missing;
     QList<int> unreadable;
-    bool complete() const { return missing.isEmpty() && unreadable.isEmpty(); }
+    QList<int> tooLarge; // above the pixel budget, or too costly to decode
+    bool complete() const { return missing.isEmpty() && unreadable.isEmpty() && tooLarge.isEmpty(); }
 };
 DeckCheck checkDeck(const QString &folder);
 // What the user is told about a deck that is not complete (empty for a complete one).

@@ -1,4 +1,5 @@
 #include "cardpictures.h"
+#include "picturefile.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -18,9 +19,9 @@ namespace {
 // The general way: decoded whole (scaled while decoding where JPEG allows), scaled to
 // cover and cut. Holds the decoded picture for a moment; used for what the direct way
 // does not read (PNG, CMYK JPEG, a cover larger than the picture).
-QImage coverByReader(const QString &file, const QSize &cover)
+QImage coverByReader(QFile &file, const QSize &cover)
 {
-    QImageReader reader(file);
+    QImageReader reader(&file);
     reader.setAutoTransform(true);
     const QSize full = reader.size();
     if (!full.isValid())
@@ -90,15 +91,8 @@ std::vector<Span> spans(int in, int out, double step)
 // libjpeg scales by a whole number of eighths while decoding, then each decoded row is
 // averaged into the rows of the cover as it arrives. Nothing larger than the cover is
 // ever held. Null when this way cannot read the file (the caller then tries the other).
-QImage coverByRows(const QString &file, const QSize &cover)
+QImage coverByRows(QFile &file, const QSize &cover)
 {
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return QImage();
-    const QByteArray data = f.readAll();
-    if (data.size() < 4 || uchar(data[0]) != 0xFF || uchar(data[1]) != 0xD8)
-        return QImage();
-
     jpeg_decompress_struct cinfo{};
     JpegError err{};
     cinfo.err = jpeg_std_error(&err.mgr);
@@ -115,8 +109,9 @@ QImage coverByRows(const QString &file, const QSize &cover)
         return QImage();
     }
     jpeg_create_decompress(&cinfo);
-    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char *>(data.constData()),
-                 (unsigned long)data.size());
+    // The header was judged before; this holds libjpeg to the same bound.
+    cinfo.mem->max_memory_to_use = long(PictureFile::kMaxDecodeBytes);
+    PictureFile::jpegFromDevice(&cinfo, &file);
     jpeg_read_header(&cinfo, TRUE);
     if (cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK || cinfo.image_width == 0 ||
         cinfo.image_height == 0) {
@@ -203,8 +198,18 @@ QImage decodeCovering(const QString &file, const QSize &cover)
 {
     if (cover.isEmpty())
         return QImage();
-    QImage img = coverByRows(file, cover);
-    return img.isNull() ? coverByReader(file, cover) : img;
+    QFile f;
+    const PictureFile::Header h = PictureFile::open(f, file);
+    if (!h.fine()) {
+        if (h.verdict != PictureFile::Verdict::Unreadable)
+            qWarning("orbelle: background %s is not shown: %s", qPrintable(file),
+                     qPrintable(PictureFile::describe(h)));
+        return QImage();
+    }
+    QImage img = h.jpeg ? coverByRows(f, cover) : QImage();
+    if (img.isNull() && f.seek(0))
+        img = coverByReader(f, cover);
+    return img;
 }
 
 } // namespace CardPictures

@@ -17,9 +17,6 @@ QString quoted(const QString &identifier)
     s.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return QLatin1Char('"') + s + QLatin1Char('"');
 }
-
-// The data engine's own error numbers, so handlers can tell the cases apart.
-enum ErrorCode { InvalidArgument = 3001, NoCurrentRecord = 3021, UpdateFailed = 3027, TableNotFound = 3078 };
 } // namespace
 
 RecordCursor::RecordCursor(QObject *parent) : QObject(parent) {}
@@ -146,6 +143,8 @@ void RecordCursor::moveTo(int pos)
         return;
     leaveRow(pos == 0 ? MoveFirst : pos > m_pos ? MoveNext : MovePrevious);
     m_pos = pos;
+    // The row as it is now: another program may have written it since the table was read.
+    readRow(pos);
     for (Binding &b : m_bindings)
         show(b);
     emit reposition();
@@ -278,7 +277,7 @@ void RecordCursor::markChanged(QWidget *control)
     }
 }
 
-bool RecordCursor::update()
+bool RecordCursor::update(Store how)
 {
     if (bof() || eof()) {
         reportError(NoCurrentRecord, QStringLiteral("no current row"));
@@ -289,27 +288,73 @@ bool RecordCursor::update()
         return false;
     }
     QSqlRecord &row = m_rows[size_t(m_pos)];
+    const qint64 rowId = m_rowIds[size_t(m_pos)];
+    int stored = 0;
     for (Binding &b : m_bindings) {
         if (!b.control || qobject_cast<QLabel *>(b.control.data()))
             continue;
         const int i = fieldIndex(b.field);
-        if (i < 0)
-            continue;
+        if (i < 0) {
+            reportError(FieldNotFound, QStringLiteral("no field %1 in %2").arg(b.field, m_table));
+            return false;
+        }
         const QString text = editorText(b.control);
+        const QString column = quoted(row.fieldName(i));
         QSqlQuery q(m_db);
-        q.prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?")
-                      .arg(quoted(m_table), quoted(row.fieldName(i))));
+        // Only over the text this cursor read, unless told to overwrite.
+        q.prepare(QStringLiteral("UPDATE %1 SET %2 = ? WHERE rowid = ?%3")
+                      .arg(quoted(m_table), column,
+                           how == Store::Overwrite ? QString() : QStringLiteral(" AND %1 IS ?").arg(column)));
         q.addBindValue(text);
-        q.addBindValue(m_rowIds[size_t(m_pos)]);
-        if (!q.exec() || q.numRowsAffected() != 1) {
+        q.addBindValue(rowId);
+        if (how != Store::Overwrite)
+            q.addBindValue(row.value(i));
+        if (!q.exec()) {
             reportError(UpdateFailed, q.lastError().text());
             return false;
         }
+        if (q.numRowsAffected() != 1) {
+            QSqlQuery now(m_db);
+            now.prepare(QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ?").arg(quoted(m_table)));
+            now.addBindValue(rowId);
+            if (how != Store::Overwrite && now.exec() && now.next())
+                reportError(WriteConflict,
+                            QStringLiteral("row %1 of %2 changed since it was read").arg(rowId).arg(m_table));
+            else
+                reportError(UpdateFailed, QStringLiteral("row %1 of %2 is gone").arg(rowId).arg(m_table));
+            return false;
+        }
         row.setValue(i, text);
+        ++stored;
+    }
+    if (stored == 0) {
+        reportError(UpdateFailed, QStringLiteral("no bound editor to store"));
+        return false;
     }
     // The stored text is now the row's own: the editors count as unchanged.
     for (Binding &b : m_bindings)
         b.changed = false;
+    return true;
+}
+
+bool RecordCursor::readRow(int pos)
+{
+    if (m_table.isEmpty() || pos < 0 || pos >= recordCount())
+        return false;
+    QSqlQuery q(m_db);
+    q.prepare(QStringLiteral("SELECT * FROM %1 WHERE rowid = ?").arg(quoted(m_table)));
+    q.addBindValue(m_rowIds[size_t(pos)]);
+    if (!q.exec() || !q.next())
+        return false;
+    m_rows[size_t(pos)] = q.record();
+    return true;
+}
+
+bool RecordCursor::refreshRow()
+{
+    if (!readRow(m_pos))
+        return false;
+    updateControls();
     return true;
 }
 

@@ -22,6 +22,17 @@ class RecordCursor : public QObject
 public:
     enum Action { MoveFirst = 1, MovePrevious, MoveNext, MoveLast, Bookmark, Unload = 11 };
     Q_ENUM(Action)
+    // The data engine's own error numbers, so handlers can tell the cases apart.
+    enum ErrorCode {
+        InvalidArgument = 3001,
+        NoCurrentRecord = 3021,
+        UpdateFailed = 3027,
+        TableNotFound = 3078,
+        WriteConflict = 3197, // the row changed since this cursor read it
+        FieldNotFound = 3265,
+    };
+    Q_ENUM(ErrorCode)
+    enum class Store { UnlessChanged, Overwrite };
 
     explicit RecordCursor(QObject *parent = nullptr);
     ~RecordCursor() override;
@@ -59,10 +70,14 @@ public:
     // Whether a bound editor holds text the row does not have.
     bool dataChanged() const;
     // Stores the bound editors' text into the current row. False (and an error signal)
-    // when it cannot, e.g. on a read-only connection.
-    bool update();
+    // when it cannot: a read-only connection, a field the table lacks, nothing stored. A
+    // row whose stored text is no longer the one this cursor read (another program wrote
+    // it meanwhile) is never overwritten unless asked: WriteConflict.
+    bool update(Store how = Store::UnlessChanged);
     // Shows the current row again in every bound control, dropping edits.
     void updateControls();
+    // Reads the current row anew from the database and shows it, dropping edits.
+    bool refreshRow();
 
 signals:
     // After the cursor moved to another row (or stands on its first row when opened).
@@ -85,6 +100,7 @@ private:
     bool load(const QSqlDatabase &db, const QString &sql, const QVariantList &params, bool hasRowId);
     void leaveRow(int action);
     void moveTo(int pos);
+    bool readRow(int pos);
     void show(Binding &b);
     QString editorText(QWidget *control) const;
     void reportError(int code, const QString &text);

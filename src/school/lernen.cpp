@@ -44,11 +44,11 @@ bool samePath(const QString &a, const QString &b)
 }
 
 // What the database said, in words the user can act on.
-QString reasonFor(const QString &engineText, bool ownConnection)
+QString reasonFor(int code, const QString &engineText)
 {
-    if (!ownConnection)
-        return QStringLiteral("Su copia personal de los textos de las cartas no está disponible; "
-                              "los textos de la carpeta del programa no se modifican.");
+    if (code == RecordCursor::FieldNotFound)
+        return QStringLiteral("Su copia de los textos de las cartas no tiene dónde guardar las palabras "
+                              "clave: otro programa la ha cambiado.");
     const QString t = engineText.toLower();
     if (t.contains(QLatin1String("readonly")) || t.contains(QLatin1String("read-only")))
         return QStringLiteral("El archivo de los textos está protegido contra escritura.");
@@ -56,14 +56,20 @@ QString reasonFor(const QString &engineText, bool ownConnection)
         return QStringLiteral("Otro programa está usando el archivo de los textos.");
     if (t.contains(QLatin1String("full")))
         return QStringLiteral("No queda espacio en el disco.");
-    return engineText.trimmed().isEmpty() ? QStringLiteral("La base de datos no aceptó el cambio.")
-                                          : engineText.trimmed();
+    return QStringLiteral("La base de datos no aceptó el cambio.");
 }
 } // namespace
 
 QString lernen::unsavedQuestion()
 {
     return QStringLiteral("Du hast die Textänderungen nicht gespeichert! Jetzt speichern?");
+}
+
+QString lernen::conflictQuestion(int card)
+{
+    return QStringLiteral("Otro programa ha cambiado el texto de la carta %1 después de que la Escuela "
+                          "de Tarot lo leyera.\n\n¿Qué texto quiere conservar?")
+        .arg(card);
 }
 
 QString lernen::editingHelp()
@@ -97,18 +103,20 @@ lernen::lernen(QWidget *parent) : QWidget(parent)
     // The picture is decoded at the size it is shown, again whenever that changes.
     Image1->installEventFilter(this);
 
-    Label3 = new QLabel(QStringLiteral("1"), this);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setGeometry(Twips::rect(360, 4740, 2400, 420));
-    Label3->setAlignment(Qt::AlignCenter);
-    Label3->setFont(Theme::captionFont(12));
-    Label3->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(Theme::caption().name()));
+    numberLabel = new QLabel(QStringLiteral("1"), this);
+    numberLabel->setObjectName(QStringLiteral("numberLabel"));
+    numberLabel->setGeometry(Twips::rect(360, 4740, 2400, 420));
+    numberLabel->setAlignment(Qt::AlignCenter);
+    numberLabel->setFont(Theme::captionFont(12));
+    numberLabel->setStyleSheet(
+        QStringLiteral("color: %1; background: transparent;").arg(Theme::caption().name()));
 
-    Label1 = new QLabel(this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(Twips::rect(3000, 480, 6360, 480));
-    Label1->setFont(Theme::serifFont(14));
-    Label1->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(Theme::caption().name()));
+    nameLabel = new QLabel(this);
+    nameLabel->setObjectName(QStringLiteral("nameLabel"));
+    nameLabel->setGeometry(Twips::rect(3000, 480, 6360, 480));
+    nameLabel->setFont(Theme::serifFont(14));
+    nameLabel->setStyleSheet(
+        QStringLiteral("color: %1; background: transparent;").arg(Theme::caption().name()));
 
     Text1 = new QPlainTextEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
@@ -122,36 +130,38 @@ lernen::lernen(QWidget *parent) : QWidget(parent)
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->hide();
 
-    Command7 = button(this, "Command7", QStringLiteral("&Primera"), {360, 5340, 2070, 540});
-    Command7->setToolTip(QStringLiteral("Saltar a la primera carta de baraja"));
-    Command3 = button(this, "Command3", QStringLiteral("&Atrás"), {2670, 5340, 2070, 540});
-    Command2 = button(this, "Command2", QStringLiteral("&Sigiente"), {4980, 5340, 2070, 540});
-    Command8 = button(this, "Command8", QStringLiteral("&Ultima"), {7290, 5340, 2070, 540});
-    Command8->setToolTip(QStringLiteral("Saltar a la ultima carta de la baraja"));
-    Command6 = button(this, "Command6", QStringLiteral("&Guardar"), {360, 6060, 1680, 540});
-    Command5 = button(this, "Command5", QStringLiteral("Añadir al &Visualizador"), {2200, 6060, 3120, 540});
-    Command5->setToolTip(QStringLiteral("Meter la cartas y sus significados en el viewer"));
-    Command4 = button(this, "Command4", QStringLiteral("&Todas las Cartas"), {5480, 6060, 2400, 540});
-    Command1 = button(this, "Command1", QStringLiteral("Sa&lír"), {8040, 6060, 1320, 540});
-    Command6->setEnabled(false);
+    firstButton = button(this, "firstButton", QStringLiteral("&Primera"), {360, 5340, 2070, 540});
+    firstButton->setToolTip(QStringLiteral("Saltar a la primera carta de baraja"));
+    previousButton = button(this, "previousButton", QStringLiteral("&Atrás"), {2670, 5340, 2070, 540});
+    nextButton = button(this, "nextButton", QStringLiteral("&Sigiente"), {4980, 5340, 2070, 540});
+    lastButton = button(this, "lastButton", QStringLiteral("&Ultima"), {7290, 5340, 2070, 540});
+    lastButton->setToolTip(QStringLiteral("Saltar a la ultima carta de la baraja"));
+    saveButton = button(this, "saveButton", QStringLiteral("&Guardar"), {360, 6060, 1680, 540});
+    toViewerButton =
+        button(this, "toViewerButton", QStringLiteral("Añadir al &Visualizador"), {2200, 6060, 3120, 540});
+    toViewerButton->setToolTip(QStringLiteral("Meter la cartas y sus significados en el viewer"));
+    galleryButton =
+        button(this, "galleryButton", QStringLiteral("&Todas las Cartas"), {5480, 6060, 2400, 540});
+    exitButton = button(this, "exitButton", QStringLiteral("Sa&lír"), {8040, 6060, 1320, 540});
+    saveButton->setEnabled(false);
 
-    connect(Command1, &QPushButton::clicked, this, &lernen::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &lernen::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &lernen::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &lernen::Command4_Click);
-    connect(Command5, &QPushButton::clicked, this, &lernen::Command5_Click);
-    connect(Command6, &QPushButton::clicked, this, &lernen::Command6_Click);
-    connect(Command7, &QPushButton::clicked, this, &lernen::Command7_Click);
-    connect(Command8, &QPushButton::clicked, this, &lernen::Command8_Click);
+    connect(exitButton, &QPushButton::clicked, this, &lernen::exitButton_Click);
+    connect(nextButton, &QPushButton::clicked, this, &lernen::nextButton_Click);
+    connect(previousButton, &QPushButton::clicked, this, &lernen::previousButton_Click);
+    connect(galleryButton, &QPushButton::clicked, this, &lernen::galleryButton_Click);
+    connect(toViewerButton, &QPushButton::clicked, this, &lernen::toViewerButton_Click);
+    connect(saveButton, &QPushButton::clicked, this, &lernen::saveButton_Click);
+    connect(firstButton, &QPushButton::clicked, this, &lernen::firstButton_Click);
+    connect(lastButton, &QPushButton::clicked, this, &lernen::lastButton_Click);
 
-    setTabOrder(Text1, Command6);
-    setTabOrder(Command6, Command7);
-    setTabOrder(Command7, Command3);
-    setTabOrder(Command3, Command2);
-    setTabOrder(Command2, Command8);
-    setTabOrder(Command8, Command5);
-    setTabOrder(Command5, Command4);
-    setTabOrder(Command4, Command1);
+    setTabOrder(Text1, saveButton);
+    setTabOrder(saveButton, firstButton);
+    setTabOrder(firstButton, previousButton);
+    setTabOrder(previousButton, nextButton);
+    setTabOrder(nextButton, lastButton);
+    setTabOrder(lastButton, toViewerButton);
+    setTabOrder(toViewerButton, galleryButton);
+    setTabOrder(galleryButton, exitButton);
 
     Data1 = new RecordCursor(this);
     Data1->setObjectName(QStringLiteral("Data1"));
@@ -159,14 +169,15 @@ lernen::lernen(QWidget *parent) : QWidget(parent)
     Data2->setObjectName(QStringLiteral("Data2"));
     // The data control's own messages never show; a failed store is told by store().
     for (RecordCursor *c : {Data1, Data2}) {
-        connect(c, &RecordCursor::error, this, [this](int, const QString &text, bool *show) {
+        connect(c, &RecordCursor::error, this, [this](int code, const QString &text, bool *show) {
+            m_lastCode = code;
             m_lastError = text;
             *show = false;
         });
     }
     connect(Data1, &RecordCursor::reposition, this, [this] {
-        Command6->setEnabled(false);
-        Label3->setText(QString::number(Data1->absolutePosition() + 1));
+        saveButton->setEnabled(false);
+        numberLabel->setText(QString::number(Data1->absolutePosition() + 1));
     });
     // Moves settle the edit before they start, so this only runs on paths that do not
     // (the cursor closing as the window goes); the cursor never stores on its own.
@@ -189,31 +200,40 @@ void lernen::Form_Load()
     Data1->openTable(m_db, QStringLiteral("stichwörter"));
     Data1->bind(Text1, QStringLiteral("Stichwörter"));
     Data2->openTable(m_db, QStringLiteral("karten"));
-    Data2->bind(Label1, QStringLiteral("Karten"));
-    Label3->setText(QString::number(Data1->absolutePosition() + 1));
+    Data2->bind(nameLabel, QStringLiteral("Karten"));
+    numberLabel->setText(QString::number(Data1->absolutePosition() + 1));
     // Connected after the binding, so the cursor has marked the edit when this runs:
     // text the cursor shows itself is no edit.
     connect(Text1, &QPlainTextEdit::textChanged, this,
-            [this] { Command6->setEnabled(Data1->dataChanged()); });
-    Command6->setEnabled(false);
+            [this] { saveButton->setEnabled(Data1->dataChanged()); });
+    saveButton->setEnabled(false);
     m_card = 1;
     showPicture();
 }
 
 void lernen::openConnection()
 {
-    // The texts are written to the user's own copy only; when there is none (the
-    // program runs from its pristine file) the school reads through the shared,
-    // read-only connection and says so when asked to store.
+    // The texts are written to the user's own copy only. When there is none (the program
+    // runs from its pristine file), or the copy is protected against writing, the school
+    // reads through the shared, read-only connection and says so when asked to store.
     QString path = modOrbelle::state().dbPath;
     if (path.isEmpty())
         path = CardDatabase::userCopyPath();
-    if (!samePath(path, CardDatabase::pristinePath())) {
+    if (samePath(path, CardDatabase::pristinePath())) {
+        m_readOnlyReason = QStringLiteral("Su copia personal de los textos de las cartas no está disponible; "
+                                          "los textos de la carpeta del programa no se modifican.");
+    } else if (!CardDatabase::canWrite(path)) {
+        m_readOnlyReason = QStringLiteral("Su copia personal de los textos de las cartas está protegida "
+                                          "contra escritura; los cambios no se pueden guardar.");
+    } else {
         QString error;
         m_db = CardDatabase::openStudy(path, &error);
         m_ownConnection = m_db.isOpen();
-        if (!m_ownConnection)
+        if (!m_ownConnection) {
             qWarning("orbelle: the school cannot open %s: %s", qPrintable(path), qPrintable(error));
+            m_readOnlyReason =
+                QStringLiteral("No se pudo abrir su copia personal de los textos de las cartas.");
+        }
     }
     if (!m_ownConnection) {
         m_db = QSqlDatabase();
@@ -271,27 +291,59 @@ bool lernen::settleEdit()
                          QMessageBox::Question) == QMessageBox::Yes)
         return store();
     Data1->updateControls();
-    Command6->setEnabled(false);
+    saveButton->setEnabled(false);
     return true;
 }
 
 bool lernen::store()
 {
     m_lastError.clear();
-    if (m_ownConnection && Data1->update()) {
-        Command6->setEnabled(false);
+    m_lastCode = 0;
+    if (m_writable && Data1->update()) {
+        saveButton->setEnabled(false);
         return true;
     }
+    if (m_writable && m_lastCode == RecordCursor::WriteConflict)
+        return settleConflict();
     tellStoreFailed(m_unloading);
-    Command6->setEnabled(true);
+    saveButton->setEnabled(true);
+    return false;
+}
+
+bool lernen::settleConflict()
+{
+    const int choice = Dialogs::choose(
+        this, conflictQuestion(m_card),
+        {QStringLiteral("Guardar el mío"), QStringLiteral("Conservar el otro"), QStringLiteral("Cancelar")},
+        QMessageBox::Warning);
+    if (choice == StoreMine) {
+        m_lastCode = 0;
+        if (Data1->update(RecordCursor::Store::Overwrite)) {
+            saveButton->setEnabled(false);
+            return true;
+        }
+        tellStoreFailed(m_unloading);
+    } else if (choice == KeepTheirs && Data1->refreshRow()) {
+        saveButton->setEnabled(false);
+        return true;
+    }
+    // The text stays in the box and nothing moves; a window that is going shows it, so it
+    // can still be copied.
+    if (m_unloading && choice == KeepEditing)
+        Dialogs::message(this,
+                         QStringLiteral("Su texto de la carta %1 no se guardó:\n\n%2")
+                             .arg(m_card)
+                             .arg(Text1->toPlainText()),
+                         QMessageBox::Ok, QMessageBox::Warning);
+    saveButton->setEnabled(true);
     return false;
 }
 
 void lernen::tellStoreFailed(bool leaving)
 {
-    QString text = QStringLiteral("No se pudo guardar el texto de la carta %1.\n\n%2")
-                       .arg(m_card)
-                       .arg(reasonFor(m_lastError, m_ownConnection));
+    const QString reason = m_writable ? reasonFor(m_lastCode, m_lastError) : m_readOnlyReason;
+    QString text =
+        QStringLiteral("No se pudo guardar el texto de la carta %1.\n\n%2").arg(m_card).arg(reason);
     // A window that is going cannot keep the text for a later try: the message carries
     // it, so it can still be copied.
     if (leaving)
@@ -301,7 +353,7 @@ void lernen::tellStoreFailed(bool leaving)
     Dialogs::message(this, text, QMessageBox::Ok, QMessageBox::Warning);
 }
 
-void lernen::Command1_Click()
+void lernen::exitButton_Click()
 {
     // A store the user wanted and the database refused keeps the window open with the text.
     if (!settleEdit())
@@ -309,34 +361,34 @@ void lernen::Command1_Click()
     WindowRegistry::unload(this);
 }
 
-void lernen::Command2_Click()
+void lernen::nextButton_Click()
 {
     if (Data1->absolutePosition() < kCards - 1)
         goTo(m_card + 1);
 }
 
-void lernen::Command3_Click()
+void lernen::previousButton_Click()
 {
     if (Data1->absolutePosition() >= 1)
         goTo(m_card - 1);
 }
 
-void lernen::Command7_Click()
+void lernen::firstButton_Click()
 {
     goTo(1);
 }
 
-void lernen::Command8_Click()
+void lernen::lastButton_Click()
 {
     goTo(kCards);
 }
 
-void lernen::Command6_Click()
+void lernen::saveButton_Click()
 {
     store();
 }
 
-void lernen::Command5_Click()
+void lernen::toViewerButton_Click()
 {
     // 1. The picture as shown, and the text left-aligned as a plain text box always is.
     Picture1->setPixmap(Image1->pixmap());
@@ -350,7 +402,7 @@ void lernen::Command5_Click()
     Report::show(true);
 }
 
-void lernen::Command4_Click()
+void lernen::galleryButton_Click()
 {
     // The gallery reads the texts as it opens, so an edit is settled first: a text stored
     // on the way out would otherwise be missing from it.
@@ -364,7 +416,7 @@ void lernen::Command4_Click()
 
 void lernen::mnuAlle_Click()
 {
-    Command4_Click();
+    galleryButton_Click();
 }
 
 void lernen::eint_Click()

@@ -26,22 +26,25 @@ public:
 
     static QString unsavedQuestion();
     static QString editingHelp();
+    // Asked when another program changed the card's text since the school read it.
+    static QString conflictQuestion(int card);
+    enum ConflictChoice { StoreMine, KeepTheirs, KeepEditing };
 
     QLabel *Image1 = nullptr;
-    QLabel *Label1 = nullptr;        // the card's name, bound to Data2
-    QPlainTextEdit *Text1 = nullptr; // the keywords, bound to Data1
-    QLabel *Label3 = nullptr;        // the card's number
-    QLabel *Picture1 = nullptr;      // the copy of the picture that goes into the report
-    RecordCursor *Data1 = nullptr;   // "Blättern": stichwörter
-    RecordCursor *Data2 = nullptr;   // karten
-    QPushButton *Command1 = nullptr; // "Salír"
-    QPushButton *Command2 = nullptr; // "Sigiente"
-    QPushButton *Command3 = nullptr; // "Atrás"
-    QPushButton *Command4 = nullptr; // "Todas las Cartas"
-    QPushButton *Command5 = nullptr; // "Añadir al Visualizador"
-    QPushButton *Command6 = nullptr; // "Guardar"
-    QPushButton *Command7 = nullptr; // "Primera"
-    QPushButton *Command8 = nullptr; // "Ultima"
+    QLabel *nameLabel = nullptr;           // the card's name, bound to Data2
+    QPlainTextEdit *Text1 = nullptr;       // the keywords, bound to Data1
+    QLabel *numberLabel = nullptr;         // the card's number
+    QLabel *Picture1 = nullptr;            // the copy of the picture that goes into the report
+    RecordCursor *Data1 = nullptr;         // "Blättern": stichwörter
+    RecordCursor *Data2 = nullptr;         // karten
+    QPushButton *exitButton = nullptr;     // "Salír"
+    QPushButton *nextButton = nullptr;     // "Sigiente"
+    QPushButton *previousButton = nullptr; // "Atrás"
+    QPushButton *galleryButton = nullptr;  // "Todas las Cartas"
+    QPushButton *toViewerButton = nullptr; // "Añadir al Visualizador"
+    QPushButton *saveButton = nullptr;     // "Guardar"
+    QPushButton *firstButton = nullptr;    // "Primera"
+    QPushButton *lastButton = nullptr;     // "Ultima"
     QMenuBar *menuBar = nullptr;
     QAction *eint = nullptr;    // "Textos"
     QAction *mnuAlle = nullptr; // "Todas las Cartas"
@@ -53,17 +56,17 @@ public:
 
     void Form_Load() override;
     void Form_Unload() override;
-    void closedByFrame() override { Command1_Click(); }
+    void closedByFrame() override { exitButton_Click(); }
 
 public slots:
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Command4_Click();
-    void Command5_Click();
-    void Command6_Click();
-    void Command7_Click();
-    void Command8_Click();
+    void exitButton_Click();
+    void nextButton_Click();
+    void previousButton_Click();
+    void galleryButton_Click();
+    void toViewerButton_Click();
+    void saveButton_Click();
+    void firstButton_Click();
+    void lastButton_Click();
     void eint_Click();
     void mnuAlle_Click();
 
@@ -80,6 +83,9 @@ private:
     bool settleEdit();
     // Stores the box's text into the card's row; tells the user when the database refuses.
     bool store();
+    // The row changed under the school (another copy of the program wrote it): the user
+    // decides whose text stays.
+    bool settleConflict();
     void tellStoreFailed(bool leaving);
 
     QSqlDatabase m_db;
@@ -88,6 +94,8 @@ private:
     int m_card = 1;
     QImage m_picture;
     Sky m_background;
+    QString m_readOnlyReason; // why nothing can be stored, when so
     QString m_lastError;
+    int m_lastCode = 0;
     bool m_unloading = false;
 };

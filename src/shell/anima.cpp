@@ -151,7 +151,7 @@ anima::anima(QWidget *parent) : QWidget(parent)
     // dealt, so none stands before the first paint.
     QStringList missing;
     for (size_t k = 0; k < 11; ++k) {
-        if (!QImageReader(CardPictures::path(kCards[k])).size().isValid()) {
+        if (!CardPictures::canShow(CardPictures::path(kCards[k]))) {
             m_unreadable[k] = true;
             missing << QStringLiteral("%1.jpg").arg(kCards[k]);
         }

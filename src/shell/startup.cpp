@@ -18,7 +18,6 @@
 
 #include <QDir>
 #include <QGuiApplication>
-#include <QImageReader>
 
 Q_LOGGING_CATEGORY(lcStart, "orbelle.start", QtWarningMsg)
 
@@ -52,13 +51,7 @@ bool deckReadable(const QString &folder)
     // still starts, with empty frames in the intro (it says which in the log). Only a
     // folder of which nothing can be read at all is given up.
     for (int card : anima::kCards) {
-        QImageReader reader(CardPictures::path(folder, card));
-        const QSize size = reader.size();
-        if (!size.isValid())
-            continue;
-        // Decoded small: JPEG scales while it decodes, so the check costs little.
-        reader.setScaledSize(size / 8);
-        if (!reader.read().isNull())
+        if (CardPictures::decodes(CardPictures::path(folder, card)))
             return true;
     }
     return false;

@@ -8,9 +8,7 @@
 #include "dialogs.h"
 #include "gallerylayout.h"
 #include "lernen.h"
-#include "mediacontrol.h"
 #include "modOrbelle.h"
-#include "music.h"
 #include "popup.h"
 #include "program.h"
 #include "recordcursor.h"
@@ -18,7 +16,6 @@
 #include "start.h"
 #include "startup.h"
 #include "testenv.h"
-#include "textbutton.h"
 #include "windows.h"
 
 #include <QLabel>
@@ -27,7 +24,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSqlQuery>
-#include <QTextEdit>
 
 namespace {
 QString keywords(int card)
@@ -45,20 +41,32 @@ void replaceText(QPlainTextEdit *box, const QString &text)
     box->insertPlainText(text.mid(1));
 }
 
-QImage shownPicture(const QLabel *l)
+// Whether a label shows the card's picture as decoded for its size on the screen.
+bool showsCard(const QLabel *l, int card)
 {
-    return l->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shown = l->pixmap().toImage();
+    return shown.convertToFormat(QImage::Format_RGB32) ==
+           CardPictures::loadScaled(card, shown.size()).convertToFormat(QImage::Format_RGB32);
 }
 
-QImage decoded(int card, const QSize &size)
+// The user's copy as another program (another tool, another Orbelle) has it open.
+QSqlDatabase otherProgram()
 {
-    return CardPictures::loadScaled(card, size).convertToFormat(QImage::Format_RGB32);
+    QSqlDatabase db = QSqlDatabase::contains(QStringLiteral("other"))
+                          ? QSqlDatabase::database(QStringLiteral("other"), false)
+                          : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+    db.close();
+    db.setDatabaseName(CardDatabase::userCopyPath());
+    db.open();
+    return db;
 }
 } // namespace
 
 class tst_School : public QObject
 {
     Q_OBJECT
+    enum Way { Guardar, Next, Exit, Frame, MainMenu, Gallery };
+    enum Refusal { Locked, NoCopy, Protected, Renamed };
 
     // The school as the main window opens it.
     lernen *openSchool()
@@ -72,30 +80,21 @@ class tst_School : public QObject
         return school;
     }
 
-    alleImagenes *openGallery()
-    {
-        lernen *school = openSchool();
-        if (!school)
-            return nullptr;
-        school->Command4->click();
-        return WindowRegistry::ifLoaded<alleImagenes>();
-    }
-
     void goToCard(lernen *school, int card)
     {
-        school->Command7->click();
+        school->firstButton->click();
         while (school->currentCard() < card)
-            school->Command2->click();
+            school->nextButton->click();
     }
 
     // Everything the school shows belongs to one card.
     void expectCard(lernen *school, int card)
     {
         QCOMPARE(school->currentCard(), card);
-        QCOMPARE(school->Label3->text(), QString::number(card));
-        QCOMPARE(school->Label1->text(), TestEnv::rowText(QStringLiteral("karten"), card));
+        QCOMPARE(school->numberLabel->text(), QString::number(card));
+        QCOMPARE(school->nameLabel->text(), TestEnv::rowText(QStringLiteral("karten"), card));
         QCOMPARE(school->Text1->toPlainText(), keywords(card));
-        QCOMPARE(shownPicture(school->Image1), decoded(card, school->Image1->pixmap().size()));
+        QVERIFY(showsCard(school->Image1, card));
     }
 
 private slots:
@@ -121,240 +120,188 @@ private slots:
             school->Data1->updateControls();
     }
 
-    void theMainWindowOpensTheSchoolInsideItself()
+    void theSchoolPagesWithinTheDeckInsideTheMainWindow()
     {
         Start *main = WindowRegistry::get<Start>();
-        main->show();
         lernen *school = openSchool();
-        QVERIFY(school);
-        QVERIFY(qobject_cast<QMdiSubWindow *>(school->parentWidget()));
-        QVERIFY(!main->Picture1->isVisible());
-        QVERIFY(!main->mnuMusik->isEnabled());
-        expectCard(school, 1);
-        QVERIFY(!school->Command6->isEnabled());
-        QVERIFY(school->writable());
-        school->Command1->click();
-        QVERIFY(!WindowRegistry::isLoaded<lernen>());
-        // The main window has its panel, caption and music entry back.
-        QVERIFY(TestEnv::mainWindowIdle());
-        QVERIFY(main->mnuMusik->isEnabled());
-    }
-
-    void pagingStaysWithinTheDeckAndEveryMoveShowsOneCard()
-    {
-        lernen *school = openSchool();
-        QVERIFY(school);
-        school->Command3->click(); // "Atrás" on the first card
+        QVERIFY(school && qobject_cast<QMdiSubWindow *>(school->parentWidget()));
+        QVERIFY(!main->Picture1->isVisible() && !main->mnuMusik->isEnabled());
+        QVERIFY(!school->saveButton->isEnabled());
+        school->previousButton->click(); // "Atrás" on the first card
         expectCard(school, 1);
         for (int card = 2; card <= 78; ++card) {
-            school->Command2->click();
-            QCOMPARE(school->currentCard(), card);
-            QCOMPARE(school->Label3->text(), QString::number(card));
-            QCOMPARE(school->Label1->text(), TestEnv::rowText(QStringLiteral("karten"), card));
+            school->nextButton->click();
             QCOMPARE(school->Text1->toPlainText(), keywords(card));
         }
-        school->Command2->click(); // "Sigiente" on the last card: the info rows never show
+        school->nextButton->click(); // "Sigiente" on the last card: the info rows never show
         expectCard(school, 78);
-        school->Command7->click();
-        QCOMPARE(school->currentCard(), 1);
-        school->Command8->click();
-        QCOMPARE(school->currentCard(), 78);
-        school->Command3->click();
+        school->firstButton->click();
+        school->lastButton->click();
+        school->previousButton->click();
         expectCard(school, 77);
-        QCOMPARE(school->Data1->absolutePosition(), 76);
         QCOMPARE(school->Data2->absolutePosition(), 76);
+        school->exitButton->click();
+        QVERIFY(!WindowRegistry::isLoaded<lernen>() && TestEnv::mainWindowIdle() &&
+                main->mnuMusik->isEnabled());
     }
 
-    void guardarIsOnlyOnWhileAnEditIsUnsaved()
+    // Stored by "Guardar", or asked about whichever way the card or the window is left.
+    void anEditIsStoredOnlyWhenTheUserSaysSo_data()
     {
-        lernen *school = openSchool();
-        QVERIFY(school);
-        QVERIFY(!school->Command6->isEnabled());
-        school->Command2->click();
-        QVERIFY(!school->Command6->isEnabled());
-        school->Text1->setFocus();
-        school->Text1->moveCursor(QTextCursor::End);
-        QTest::keyClick(school->Text1, Qt::Key_X);
-        QVERIFY(school->Command6->isEnabled());
-        const QString edited = school->Text1->toPlainText();
-        school->Command6->click();
-        QVERIFY(!school->Command6->isEnabled());
-        // The shared read-only connection, which every other window reads, sees the write.
-        QCOMPARE(keywords(2), edited);
-        QCOMPARE(CardDatabase::cardText(QStringLiteral("stichwörter"), 2), edited);
-        // A stored text is no unsaved edit: moving asks nothing.
-        Dialogs::clear();
-        school->Command2->click();
-        QVERIFY(Dialogs::asked().isEmpty());
-        QVERIFY(!school->Command6->isEnabled());
-        // The program folder's own file is never written.
-        QVERIFY(TestEnv::pristineText(QStringLiteral("stichwörter"), 2) != edited);
-    }
-
-    void leavingAnEditedCardAsksWhetherToStore_data()
-    {
+        QTest::addColumn<int>("way");
         QTest::addColumn<bool>("yes");
-        QTest::newRow("Yes stores") << true;
-        QTest::newRow("No discards") << false;
+        QTest::newRow("Guardar") << int(Guardar) << true;
+        QTest::newRow("Sigiente, Yes") << int(Next) << true;
+        QTest::newRow("Sigiente, No") << int(Next) << false;
+        QTest::newRow("Salír, Yes") << int(Exit) << true;
+        QTest::newRow("the frame, Yes") << int(Frame) << true;
+        QTest::newRow("Al menu principal, Yes") << int(MainMenu) << true;
+        QTest::newRow("Todas las Cartas, Yes") << int(Gallery) << true;
     }
-    void leavingAnEditedCardAsksWhetherToStore()
+    void anEditIsStoredOnlyWhenTheUserSaysSo()
     {
+        QFETCH(int, way);
         QFETCH(bool, yes);
-        const QString old = keywords(5);
-        const QString mine = QStringLiteral("Mis propias palabras: comienzo, voluntad, ñandú.");
+        const QString old = keywords(5), mine = QStringLiteral("Mis propias palabras: voluntad, ñandú.");
         lernen *school = openSchool();
         QVERIFY(school);
         goToCard(school, 5);
+        QVERIFY(!school->saveButton->isEnabled());
         replaceText(school->Text1, mine);
-        QCOMPARE(school->Text1->toPlainText(), mine);
-        Dialogs::clear();
+        QVERIFY(school->saveButton->isEnabled());
         Dialogs::queueButton(yes ? QMessageBox::Yes : QMessageBox::No);
-        school->Command2->click();
-        QCOMPARE(Dialogs::asked(), QStringList{lernen::unsavedQuestion()});
-        expectCard(school, 6);
-        QVERIFY(!school->Command6->isEnabled());
-        QCOMPARE(keywords(5), yes ? mine : old);
-
+        if (way == Guardar)
+            school->saveButton->click();
+        const std::function<void()> leave[] = {[&] { school->nextButton->click(); },
+                                               [&] { school->exitButton->click(); }, [&] { school->close(); },
+                                               [] { WindowRegistry::get<frmMeni>()->mnuHaupt->trigger(); },
+                                               [&] { school->mnuAlle->trigger(); }};
+        leave[qMax(0, way - 1)]();
+        // A stored text is no unsaved edit: moving on asks nothing.
+        QCOMPARE(Dialogs::asked(), way == Guardar ? QStringList() : QStringList{lernen::unsavedQuestion()});
+        // The shared read-only connection, which every other window reads, sees the write.
+        QCOMPARE(CardDatabase::cardText(QStringLiteral("stichwörter"), 5), yes ? mine : old);
+        QCOMPARE(TestEnv::pristineText(QStringLiteral("stichwörter"), 5), old);
+        Start *main = WindowRegistry::get<Start>();
+        if (way <= Next) {
+            expectCard(school, 6);
+            QVERIFY(!school->saveButton->isEnabled());
+            school->exitButton->click();
+        } else {
+            QVERIFY(!WindowRegistry::isLoaded<lernen>());
+            QVERIFY(main->Picture1->isVisible() && main->mnuMusik->isEnabled());
+        }
+        if (way == Gallery) {
+            // The gallery opened after the store, so it shows the new text.
+            alleImagenes *gallery = WindowRegistry::get<alleImagenes>();
+            QVERIFY(main->isMinimized() && gallery->isVisible());
+            QTest::mouseClick(gallery->Image1[4], Qt::LeftButton);
+            QCOMPARE(gallery->Text1->toPlainText(), mine);
+            return;
+        }
         // A later school reads what is stored.
-        school->Command1->click();
-        QVERIFY(!WindowRegistry::isLoaded<lernen>());
         school = openSchool();
         goToCard(school, 5);
         QCOMPARE(school->Text1->toPlainText(), yes ? mine : old);
-
-        // So does the gallery.
-        school->Command4->click();
-        alleImagenes *gallery = WindowRegistry::ifLoaded<alleImagenes>();
-        QVERIFY(gallery);
-        QTest::mouseClick(gallery->Image1[4], Qt::LeftButton);
-        QCOMPARE(gallery->Text1->toPlainText(), yes ? mine : old);
-    }
-
-    void closingWithAnUnsavedEditAsksFirst_data()
-    {
-        QTest::addColumn<int>("how");
-        QTest::newRow("Salír") << 0;
-        QTest::newRow("the frame") << 1;
-        QTest::newRow("Al menu principal") << 2;
-        QTest::newRow("Todas las Cartas") << 3;
-    }
-    void closingWithAnUnsavedEditAsksFirst()
-    {
-        QFETCH(int, how);
-        lernen *school = openSchool();
-        QVERIFY(school);
-        goToCard(school, 3);
-        replaceText(school->Text1, QStringLiteral("Texto nuevo"));
-        Dialogs::clear();
-        Dialogs::queueButton(QMessageBox::Yes);
-        switch (how) {
-        case 0:
-            school->Command1->click();
-            break;
-        case 1:
-            school->close();
-            break;
-        case 2:
-            WindowRegistry::get<frmMeni>()->mnuHaupt->trigger();
-            break;
-        case 3:
-            school->mnuAlle->trigger();
-            break;
-        }
-        QCOMPARE(Dialogs::asked(), QStringList{lernen::unsavedQuestion()});
-        QVERIFY(!WindowRegistry::isLoaded<lernen>());
-        QCOMPARE(keywords(3), QStringLiteral("Texto nuevo"));
-        Start *main = WindowRegistry::get<Start>();
-        QVERIFY(main->Picture1->isVisible());
-        QCOMPARE(main->windowTitle(), QStringLiteral("Orbelle"));
-        QVERIFY(main->mnuMusik->isEnabled());
-        if (how == 3) {
-            QVERIFY(main->isMinimized());
-            QVERIFY(WindowRegistry::get<alleImagenes>()->isVisible());
-            // The gallery opened after the store, so it shows the new text.
-            QTest::mouseClick(WindowRegistry::get<alleImagenes>()->Image1[2], Qt::LeftButton);
-            QCOMPARE(WindowRegistry::get<alleImagenes>()->Text1->toPlainText(),
-                     QStringLiteral("Texto nuevo"));
-        }
     }
 
     void aRefusedWriteKeepsTheTextAndSaysSo_data()
     {
-        QTest::addColumn<bool>("locked");
-        QTest::newRow("another program holds the file") << true;
-        QTest::newRow("no copy of one's own: read-only") << false;
+        QTest::addColumn<int>("why");
+        QTest::newRow("another program holds the file") << int(Locked);
+        QTest::newRow("no copy of one's own") << int(NoCopy);
+        QTest::newRow("the copy is protected against writing") << int(Protected);
+        QTest::newRow("another tool renamed the text column") << int(Renamed);
     }
     void aRefusedWriteKeepsTheTextAndSaysSo()
     {
-        QFETCH(bool, locked);
-        QSqlDatabase locker;
-        if (locked) {
-            locker = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("locker"));
-            locker.setDatabaseName(CardDatabase::userCopyPath());
-            QVERIFY(locker.open());
-        } else {
-            // A file where the data folder should be: the program runs from its pristine file.
+        QFETCH(int, why);
+        QSqlQuery other(otherProgram());
+        if (why == NoCopy || why == Protected) {
             CardDatabase::closeShared();
-            TestEnv::wipeUserFiles();
-            TestEnv::writeFile(TestEnv::dataHome() + QStringLiteral("/Orbelle"), "x");
+            if (why == NoCopy) { // a file where the data folder should be: the pristine file is read
+                TestEnv::wipeUserFiles();
+                TestEnv::writeFile(TestEnv::dataHome() + QStringLiteral("/Orbelle"), "x");
+            } else {
+                QVERIFY(
+                    other.exec(QStringLiteral("UPDATE stichwörter SET stichwörter = 'mío' WHERE rowid = 4")));
+                QVERIFY(QFile::setPermissions(CardDatabase::userCopyPath(), QFile::ReadOwner));
+            }
             QVERIFY(Shell::openCardData());
-            QCOMPARE(modOrbelle::state().dbPath, CardDatabase::pristinePath());
-            QCOMPARE(Dialogs::asked().size(), 1); // said once, at the start
-            QVERIFY(Dialogs::asked().first().contains(QStringLiteral("no se podrán guardar")));
+        } else if (why == Renamed) {
+            QVERIFY(
+                other.exec(QStringLiteral("ALTER TABLE stichwörter RENAME COLUMN stichwörter TO palabras")));
         }
-        const QString old = keywords(4);
         lernen *school = openSchool();
         QVERIFY(school);
-        QCOMPARE(school->writable(), locked);
+        QCOMPARE(school->writable(), why == Locked || why == Renamed);
         goToCard(school, 4);
-        if (locked)
-            QVERIFY2(QSqlQuery(locker).exec(QStringLiteral("BEGIN IMMEDIATE")), "lock");
+        if (why == Protected) // the user's own text, even where it cannot be changed
+            QCOMPARE(school->Text1->toPlainText(), QStringLiteral("mío"));
+        if (why == Locked)
+            QVERIFY(other.exec(QStringLiteral("BEGIN IMMEDIATE")));
         replaceText(school->Text1, QStringLiteral("Lo que escribí"));
         Dialogs::clear();
-        school->Command6->click();
+        school->saveButton->click();
         QCOMPARE(Dialogs::asked().size(), 1);
         QVERIFY(Dialogs::asked().first().startsWith(
             QStringLiteral("No se pudo guardar el texto de la carta 4.")));
-        QCOMPARE(school->Text1->toPlainText(), QStringLiteral("Lo que escribí"));
-        QVERIFY(school->Command6->isEnabled());
-        QCOMPARE(keywords(4), old);
-
-        // Moving on with Yes cannot store either: the card stays, with the text.
-        Dialogs::clear();
+        QVERIFY(school->saveButton->isEnabled());
+        // Neither moving on nor closing with Yes can store it: the card and the window stay.
         Dialogs::queueButton(QMessageBox::Yes);
-        school->Command2->click();
-        QCOMPARE(Dialogs::asked().size(), 2);
-        QCOMPARE(school->currentCard(), 4);
-        QCOMPARE(school->Label3->text(), QStringLiteral("4"));
-        QCOMPARE(school->Text1->toPlainText(), QStringLiteral("Lo que escribí"));
-        // Nor does closing: the window stays.
+        school->nextButton->click();
         Dialogs::queueButton(QMessageBox::Yes);
-        school->Command1->click();
-        QVERIFY(WindowRegistry::isLoaded<lernen>());
+        school->exitButton->click();
+        QVERIFY(WindowRegistry::isLoaded<lernen>() && school->currentCard() == 4);
         QCOMPARE(school->Text1->toPlainText(), QStringLiteral("Lo que escribí"));
-
-        if (locked) {
+        if (why == Locked) {
             // Once the other program lets go, the same text is stored.
-            QSqlQuery(locker).exec(QStringLiteral("ROLLBACK"));
-            Dialogs::clear();
-            school->Command6->click();
-            QVERIFY(Dialogs::asked().isEmpty());
+            other.exec(QStringLiteral("ROLLBACK"));
+            school->saveButton->click();
             QCOMPARE(keywords(4), QStringLiteral("Lo que escribí"));
-            locker.close();
-            locker = QSqlDatabase();
-            QSqlDatabase::removeDatabase(QStringLiteral("locker"));
-        } else {
-            // The pristine file is untouched; a window going for good carries the text
-            // in its message.
-            QCOMPARE(TestEnv::pristineText(QStringLiteral("stichwörter"), 4), old);
-            Dialogs::clear();
-            Dialogs::queueButton(QMessageBox::Yes);
-            WindowRegistry::get<frmMeni>()->mnuHaupt->trigger();
-            QVERIFY(!WindowRegistry::isLoaded<lernen>());
-            QCOMPARE(Dialogs::asked().size(), 2);
-            QVERIFY(Dialogs::asked().last().contains(QStringLiteral("Lo que escribí")));
-            QFile::remove(TestEnv::dataHome() + QStringLiteral("/Orbelle"));
+            return;
         }
+        // A window going for good carries the text in its message.
+        Dialogs::queueButton(QMessageBox::Yes);
+        WindowRegistry::get<frmMeni>()->mnuHaupt->trigger();
+        QVERIFY(!WindowRegistry::isLoaded<lernen>());
+        QVERIFY(Dialogs::asked().last().contains(QStringLiteral("Lo que escribí")));
+        QFile::remove(TestEnv::dataHome() + QStringLiteral("/Orbelle"));
+    }
+
+    // Two copies of the program, each with its school open.
+    void aTextAnotherCopyStoredIsNeverOverwrittenUnasked_data()
+    {
+        QTest::addColumn<int>("choice");
+        QTest::newRow("store mine") << int(lernen::StoreMine);
+        QTest::newRow("keep the other") << int(lernen::KeepTheirs);
+        QTest::newRow("cancel") << int(lernen::KeepEditing);
+    }
+    void aTextAnotherCopyStoredIsNeverOverwrittenUnasked()
+    {
+        QFETCH(int, choice);
+        const QString theirs = QStringLiteral("Texto del otro "), mine = QStringLiteral("Texto mío");
+        lernen *school = openSchool();
+        QVERIFY(school);
+        goToCard(school, 5);
+        QSqlQuery other(otherProgram());
+        for (int card : {5, 6})
+            QVERIFY(other.exec(QStringLiteral("UPDATE stichwörter SET stichwörter = '%1%2' WHERE rowid = %2")
+                                   .arg(theirs)
+                                   .arg(card)));
+        replaceText(school->Text1, mine);
+        Dialogs::clear();
+        Dialogs::queueChoice(choice);
+        school->saveButton->click();
+        QCOMPARE(Dialogs::asked(), QStringList{lernen::conflictQuestion(5)});
+        QCOMPARE(keywords(5), choice == lernen::StoreMine ? mine : theirs + QLatin1Char('5'));
+        QCOMPARE(school->Text1->toPlainText(),
+                 choice == lernen::KeepTheirs ? theirs + QLatin1Char('5') : mine);
+        QCOMPARE(school->saveButton->isEnabled(), choice == lernen::KeepEditing);
+        // The next card shows what is stored now, not what was there when the school opened.
+        Dialogs::queueButton(QMessageBox::No);
+        school->nextButton->click();
+        QCOMPARE(school->Text1->toPlainText(), theirs + QLatin1Char('6'));
     }
 
     void addingToTheViewerAppendsTheCardEachTimeAndKeepsItMinimized()
@@ -363,83 +310,35 @@ private slots:
         QVERIFY(school);
         goToCard(school, 3);
         replaceText(school->Text1, QStringLiteral("Apunte sin guardar"));
-        school->Command5->click();
-        school->Command5->click();
+        school->toViewerButton->click();
+        school->toViewerButton->click();
         rtfViewer *viewer = WindowRegistry::ifLoaded<rtfViewer>();
-        QVERIFY(viewer);
-        auto *frame = qobject_cast<QMdiSubWindow *>(viewer->parentWidget());
-        QVERIFY(frame && frame->isVisible() && frame->isMinimized());
+        QVERIFY(viewer && viewer->parentWidget()->isVisible() && viewer->parentWidget()->isMinimized());
         const QString report = viewer->Box1->document()->toPlainText();
         QCOMPARE(report.count(QStringLiteral("Apunte sin guardar")), 2);
-        QCOMPARE(report.count(QChar::ObjectReplacementCharacter), 2);
-        // The name stays out of the report.
-        QCOMPARE(report.count(school->Label1->text()), 0);
+        QCOMPARE(report.count(QChar::ObjectReplacementCharacter), 2); // the pictures
+        QCOMPARE(report.count(school->nameLabel->text()), 0);         // the name stays out
         // Appending stores nothing.
-        QVERIFY(school->Command6->isEnabled());
-        QVERIFY(keywords(3) != QStringLiteral("Apunte sin guardar"));
+        QVERIFY(school->saveButton->isEnabled() && keywords(3) != QStringLiteral("Apunte sin guardar"));
     }
 
-    void galleryShowsTheKeywordsBesideThePressedCard_data()
+    // The keyboard walks the grid and stops at its edges; at a size not its design's, pictures
+    // are decoded at the size shown, a right click shows the keywords where the rules place
+    // them and its release opens the popup; the frame's close goes back to the main menu.
+    void theGalleryShowsEachCardsKeywords()
     {
-        QTest::addColumn<int>("card");
-        for (int card : {1, 13, 66, 78})
-            QTest::addRow("%d", card) << card;
-    }
-    void galleryShowsTheKeywordsBesideThePressedCard()
-    {
-        QFETCH(int, card);
-        const QRect box = GalleryLayout::boxFor(card - 1);
-        alleImagenes *gallery = openGallery();
-        QVERIFY(gallery && gallery->isVisible());
-        QVERIFY(!WindowRegistry::isLoaded<lernen>());
-        QVERIFY(WindowRegistry::get<Start>()->isMinimized());
+        openSchool()->galleryButton->click();
+        alleImagenes *gallery = WindowRegistry::ifLoaded<alleImagenes>();
+        QVERIFY(gallery && gallery->isVisible() && !WindowRegistry::isLoaded<lernen>());
         QCOMPARE(gallery->Text1->toPlainText(), keywords(1));
-        // Larger than designed, and not in the design's proportion.
-        gallery->resize(1400, 1000);
-        QTRY_COMPARE(gallery->size(), QSize(1400, 1000));
-        QCOMPARE(gallery->Image1[0]->geometry(), gallery->placed(GalleryLayout::card(0)));
-        QVERIFY(gallery->Image1[0]->width() > 735 / 15 * 3 / 2);
-        // Pictures are decoded at the size they are shown.
-        for (QLabel *l : gallery->Image1)
-            QCOMPARE(l->pixmap().deviceIndependentSize().toSize(), l->size());
-        QCOMPARE(shownPicture(gallery->Image1[size_t(card - 1)]),
-                 decoded(card, gallery->Image1[size_t(card - 1)]->size() * gallery->devicePixelRatioF()));
-
-        QTest::mousePress(gallery->Image1[size_t(card - 1)], Qt::RightButton);
-        QCOMPARE(gallery->Text1->toPlainText(), keywords(card));
-        QCOMPARE(gallery->boxDesign(), box);
-        QCOMPARE(gallery->Text1->geometry(), gallery->placed(box));
-        const QRect c = gallery->Image1[size_t(card - 1)]->geometry();
-        const QRect b = gallery->Text1->geometry();
-        if (card > 52)
-            QVERIFY(b.bottom() < c.top());
-        else
-            QVERIFY(b.top() > c.top() && b.top() < c.bottom() && b.bottom() > c.bottom());
-        QVERIFY(gallery->rect().contains(b));
-        // The release of the right button opens the popup.
-        QMenu *menu = WindowRegistry::get<frmMeni>()->mnuMeni;
-        QVERIFY(!menu->isVisible());
-        QTest::mouseRelease(gallery->Image1[size_t(card - 1)], Qt::RightButton);
-        QTRY_VERIFY(menu->isVisible());
-        menu->hide();
-    }
-
-    // Without a mouse: the arrows walk the grid and stop at its edges, Enter shows the
-    // keywords, the context-menu key opens the popup.
-    void galleryWorksFromTheKeyboard()
-    {
-        alleImagenes *gallery = openGallery();
-        QVERIFY(gallery);
         QVERIFY(QTest::qWaitForWindowActive(gallery));
         QTRY_VERIFY(gallery->Image1[0]->hasFocus());
         QTest::keyClick(gallery->Image1[0], Qt::Key_Left); // already at the edge
-        QVERIFY(gallery->Image1[0]->hasFocus());
         QTest::keyClick(gallery->Image1[0], Qt::Key_Right);
         QTest::keyClick(gallery->Image1[1], Qt::Key_Down);
         QVERIFY(gallery->Image1[14]->hasFocus());
         QTest::keyClick(gallery->Image1[14], Qt::Key_Return);
         QCOMPARE(gallery->Text1->toPlainText(), keywords(15));
-        QCOMPARE(gallery->boxDesign(), GalleryLayout::boxFor(14));
         QTest::keyClick(gallery->Image1[14], Qt::Key_End);
         QTest::keyClick(gallery->Image1[77], Qt::Key_Down);
         QVERIFY(gallery->Image1[77]->hasFocus());
@@ -449,12 +348,18 @@ private slots:
         QTest::keyClick(gallery->Image1[77], Qt::Key_Menu);
         QTRY_VERIFY(menu->isVisible());
         menu->hide();
-    }
 
-    void closingTheGalleryByItsFrameGoesBackToTheMainMenu()
-    {
-        alleImagenes *gallery = openGallery();
-        QVERIFY(gallery);
+        gallery->resize(1400, 1000);
+        QTRY_COMPARE(gallery->size(), QSize(1400, 1000));
+        QLabel *picture = gallery->Image1[65];
+        QCOMPARE(picture->pixmap().deviceIndependentSize().toSize(), picture->size());
+        QVERIFY(showsCard(picture, 66));
+        QTest::mousePress(picture, Qt::RightButton);
+        QCOMPARE(gallery->Text1->toPlainText(), keywords(66));
+        QCOMPARE(gallery->Text1->geometry(), gallery->placed(GalleryLayout::boxFor(65)));
+        QTest::mouseRelease(picture, Qt::RightButton);
+        QTRY_VERIFY(menu->isVisible());
+        menu->hide();
         gallery->close();
         QVERIFY(!WindowRegistry::isLoaded<alleImagenes>());
         QVERIFY(TestEnv::mainWindowIdle());
