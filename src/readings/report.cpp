@@ -2,6 +2,7 @@
 
 #include "cardpictures.h"
 #include "dates.h"
+#include "picturefile.h"
 #include "readingcatalogue.h"
 #include "rtfviewer.h"
 #include "twips.h"
@@ -10,7 +11,6 @@
 #include <QBuffer>
 #include <QDate>
 #include <QFile>
-#include <QImageReader>
 #include <QLocale>
 
 #include <array>
@@ -55,13 +55,15 @@ void insertCard(const QImage &shown, int card, bool reversed)
     // screen size that needs no turning; a turned one, a large scan or a picture the EXIF
     // turns is encoded anew from the picture as shown, so a report of many cards stays small.
     if (!reversed) {
-        QFile f(CardPictures::path(card));
-        const QImageReader reader(CardPictures::path(card));
+        // Read only from a regular file within the picture bounds: a FIFO or a huge scan
+        // named like a card neither blocks nor floods the report.
+        QFile f;
+        const PictureFile::Header header = PictureFile::open(f, CardPictures::path(card));
         const QSize largest = CardPictures::largestShown();
-        const bool asStored = reader.size().isValid() && reader.size().height() <= largest.height() &&
-                              reader.size().width() <= largest.width() &&
-                              reader.transformation() == QImageIOHandler::TransformationNone;
-        if (asStored && f.open(QIODevice::ReadOnly) && viewer()->insertJpegPicture(f.readAll(), cardSize()))
+        const bool asStored = header.fine() && header.jpeg && header.stored.height() <= largest.height() &&
+                              header.stored.width() <= largest.width() &&
+                              header.transformation == QImageIOHandler::TransformationNone;
+        if (asStored && viewer()->insertJpegPicture(f.readAll(), cardSize()))
             return;
     }
     const QImage picture = shown.isNull() ? CardPictures::load(card, reversed) : shown;
