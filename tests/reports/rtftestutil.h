@@ -26,9 +26,44 @@ inline QString fixture(const QString &name)
 inline QByteArray readFile(const QString &path)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+#ifdef ORBELLE_PROGRAM_DIR
+inline QByteArray cardJpeg(int card)
+{
+    return readFile(QStringLiteral(ORBELLE_PROGRAM_DIR "/Imagenes/%1.jpg").arg(card));
+}
+#endif
+
+inline QByteArray rtf(const QByteArray &body, const QByteArray &codePage = "\\ansicpg1252")
+{
+    return "{\\rtf1\\ansi" + codePage + "\\deff0{\\fonttbl{\\f0 Arial;}}" + body + "}";
+}
+
+// A small JPEG whose header says it is 20000 x 20000 pixels.
+inline QByteArray hugeJpeg()
+{
+    QByteArray jpeg = readFile(fixture(QStringLiteral("tiny.jpg")));
+    const qsizetype sof = jpeg.indexOf("\xff\xc0");
+    jpeg.replace(sof + 5, 4, QByteArray::fromHex("4e204e20"));
+    return jpeg;
+}
+
+// N fonts (or colours), each used by a letter of its own: "x" N times in one paragraph.
+inline QByteArray manyEntries(int n, bool fonts)
+{
+    QByteArray out = "{\\rtf1\\ansi\\deff0{\\fonttbl";
+    QByteArray text;
+    if (!fonts)
+        out += "{\\f0 Arial;}}{\\colortbl;";
+    for (int i = 0; i < n; ++i) {
+        const QByteArray k = QByteArray::number(i);
+        out += fonts ? "{\\f" + k + " F" + k + ";}" : "\\red" + QByteArray::number(i % 256) + "\\green" +
+                                                          QByteArray::number(i / 256 % 256) + "\\blue7;";
+        text += (fonts ? "{\\f" + k : "{\\cf" + QByteArray::number(i + 1)) + " x}";
+    }
+    return out + "}\n" + text + "}";
 }
 
 inline QByteArray save(const QTextDocument &doc, RtfResult *result = nullptr)
@@ -66,15 +101,9 @@ inline QStringList blocks(const QTextDocument &doc)
 // A stretch of text in one format, as the user sees it.
 struct Run
 {
-    Run() = default;
-    explicit Run(const QString &t) : text(t) {}
-
     QString text;
     qreal points = 0;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    bool strike = false;
+    bool bold = false, italic = false, underline = false, strike = false;
     QString family;
     QColor color; // invalid: the automatic colour
 
@@ -85,45 +114,29 @@ struct Run
     }
 };
 
-inline Run runOf(const QTextDocument &doc, const QTextCharFormat &f, const QString &text)
-{
-    const QFont font = f.font().resolve(doc.defaultFont());
-    Run r;
-    r.text = text;
-    r.points = font.pointSizeF();
-    r.bold = font.bold();
-    r.italic = font.italic();
-    r.underline = font.underline();
-    r.strike = font.strikeOut();
-    r.family = font.families().value(0, font.family());
-    if (f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().style() != Qt::NoBrush)
-        r.color = f.foreground().color();
-    return r;
-}
-
 // The runs of the document, neighbours in the same format joined, pictures left out,
 // one "\n" run between paragraphs.
 inline QList<Run> runs(const QTextDocument &doc)
 {
     QList<Run> out;
-    auto add = [&out](const Run &r) {
-        if (!out.isEmpty()) {
-            Run last = out.last();
-            last.text = r.text;
-            if (last == r) {
-                out.last().text += r.text;
-                return;
-            }
-        }
-        out << r;
-    };
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
         if (b != doc.begin())
             out << Run{QStringLiteral("\n")};
         for (auto it = b.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fr = it.fragment();
-            if (!fr.charFormat().isImageFormat())
-                add(runOf(doc, fr.charFormat(), fr.text()));
+            const QTextCharFormat f = it.fragment().charFormat();
+            if (f.isImageFormat())
+                continue;
+            const QFont font = f.font().resolve(doc.defaultFont());
+            Run r{it.fragment().text(), font.pointSizeF(), font.bold(),  font.italic(),
+                  font.underline(),     font.strikeOut(),  font.families().value(0, font.family())};
+            if (f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().style() != Qt::NoBrush)
+                r.color = f.foreground().color();
+            Run last = out.value(out.size() - 1);
+            last.text = r.text;
+            if (!out.isEmpty() && last == r)
+                out.last().text += r.text;
+            else
+                out << r;
         }
     }
     return out;
@@ -134,10 +147,9 @@ inline QList<QTextImageFormat> pictures(const QTextDocument &doc)
     QList<QTextImageFormat> out;
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
         for (auto it = b.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fr = it.fragment();
-            if (fr.charFormat().isImageFormat()) {
-                for (qsizetype i = 0; i < fr.length(); ++i)
-                    out << fr.charFormat().toImageFormat();
+            if (it.fragment().charFormat().isImageFormat()) {
+                for (qsizetype i = 0; i < it.fragment().length(); ++i)
+                    out << it.fragment().charFormat().toImageFormat();
             }
         }
     }
@@ -156,13 +168,13 @@ namespace QTest {
 template <>
 inline char *toString(const RtfTest::Run &r)
 {
-    return qstrdup(
-        QStringLiteral("Run(%1, %2pt%3%4%5%6, %7, %8)")
-            .arg(r.text.left(40))
-            .arg(r.points)
-            .arg(r.bold ? " b" : "", r.italic ? " i" : "", r.underline ? " u" : "", r.strike ? " s" : "")
-            .arg(r.family, r.color.isValid() ? r.color.name() : QStringLiteral("auto"))
-            .toUtf8()
-            .constData());
+    return qstrdup(QStringLiteral("Run(%1, %2pt%3%4%5%6, %7, %8)")
+                       .arg(r.text.left(40))
+                       .arg(r.points)
+                       .arg(r.bold ? " b" : "", r.italic ? " i" : "", r.underline ? " u" : "",
+                            r.strike ? " s" : "")
+                       .arg(r.family, r.color.isValid() ? r.color.name() : QStringLiteral("auto"))
+                       .toUtf8()
+                       .constData());
 }
 } // namespace QTest

@@ -28,15 +28,11 @@ namespace {
 
 const QString kOffer =
     QStringLiteral("Se encontraron lecturas que no se guardaron la última vez. ¿Recuperarlas?");
+const QString kCannotKeep = QStringLiteral("No se puede escribir la copia de seguridad");
 
 rtfViewer *viewer()
 {
     return WindowRegistry::get<rtfViewer>();
-}
-
-QByteArray cardJpeg(int card)
-{
-    return readFile(QStringLiteral(ORBELLE_PROGRAM_DIR "/Imagenes/%1.jpg").arg(card));
 }
 
 // A reading's piece: a heading, a card picture, a line of text.
@@ -67,6 +63,13 @@ QString textOf(const QString &file)
 bool fileHolds(const QString &file, const QString &text)
 {
     return QFile::exists(file) && textOf(file).contains(text);
+}
+
+bool ownerOnly(const QString &path)
+{
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
+                                      QFile::WriteOther | QFile::ExeOther;
+    return QFileInfo::exists(path) && !(QFileInfo(path).permissions() & others);
 }
 
 // No main window is registered: the viewer is a window of its own.
@@ -137,6 +140,10 @@ private slots:
 
         appendReading(QStringLiteral("el primer camino"));
         QTRY_VERIFY(fileHolds(file, QStringLiteral("el primer camino")));
+        // The user's alone.
+        QVERIFY(ownerOnly(file));
+        QVERIFY(ownerOnly(file + QStringLiteral(".lock")));
+        QVERIFY(ownerOnly(ReportRecovery::folder()));
         // Pictures go too: the file is the report.
         RtfResult r;
         QCOMPARE(pictures(*load(readFile(file), &r)).size(), 1);
@@ -163,22 +170,52 @@ private slots:
         QVERIFY(!QFile::exists(file + QStringLiteral(".lock")));
     }
 
-    void aUserTypingWithoutPauseIsKeptRegularly()
+    void aReadingIsKeptAtOnceAndLaterChangesTogether()
     {
-        // Each key restarts the short delay, so only the regular write can keep up.
+        // A program that dies right after "Guardar" lost the reading: the file waited for
+        // a pause. Now it is written at once; with the time between writes stretched to
+        // minutes, only the first write can come in time.
+        Timer::setTimeScale(100);
         const QString file = ReportRecovery::file();
-        viewer();
-        int keys = 0;
-        QTimer typing;
-        connect(&typing, &QTimer::timeout, this,
-                [&keys] { viewer()->insertText(QStringLiteral("tecla%1 ").arg(++keys)); });
-        typing.start(Timer::scaled(1500) / 3);
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(file), Timer::scaled(30000) * 3);
-        QVERIFY(keys > 3); // it came while the typing went on
-        QVERIFY(textOf(file).contains(QStringLiteral("tecla3 ")));
-        typing.stop();
-        // Once the typing stops, the latest state arrives too.
-        QTRY_VERIFY(fileHolds(file, QStringLiteral("tecla%1 ").arg(keys)));
+        appendReading(QStringLiteral("recién guardada"));
+        QTRY_VERIFY(fileHolds(file, QStringLiteral("recién guardada")));
+        QTRY_VERIFY(!ReportRecovery::writing());
+        // What follows within the time waits for its end, all of it in one write.
+        for (int key = 1; key <= 3; ++key)
+            viewer()->insertText(QStringLiteral(" tecla%1").arg(key));
+        QTest::qWait(200);
+        QVERIFY(!textOf(file).contains(QStringLiteral("tecla")));
+        QVERIFY(viewer()->recoveryPending());
+        Timer::setTimeScale(0.05);
+        viewer()->insertText(QStringLiteral(" tecla4"));
+        QTRY_VERIFY(fileHolds(file, QStringLiteral("tecla1 tecla2 tecla3 tecla4")));
+    }
+
+    void aFullDiskIsToldOnceAndTriedAgain()
+    {
+        // A file where the folder should be: nothing can be written.
+        const QString folder = ReportRecovery::folder();
+        const auto block = [&folder] {
+            QDir(folder).removeRecursively();
+            TestEnv::writeFile(folder, "no es una carpeta");
+        };
+        block();
+        appendReading(QStringLiteral("sin copia"));
+        QTRY_COMPARE(Dialogs::asked().filter(kCannotKeep).size(), 1);
+        viewer()->insertText(QStringLiteral("más"));
+        QTest::qWait(Timer::scaled(1500) * 3);
+        QCOMPARE(Dialogs::asked().filter(kCannotKeep).size(), 1); // told once, tried on
+        QVERIFY(viewer()->recoveryPending());
+
+        // Room again: the next try writes it, with no further word.
+        QFile::remove(folder);
+        viewer()->insertText(QStringLiteral(" y otra"));
+        QTRY_VERIFY(fileHolds(ReportRecovery::file(), QStringLiteral("sin copia")));
+        QCOMPARE(Dialogs::asked().filter(kCannotKeep).size(), 1);
+        // And a new failure is told again.
+        block();
+        viewer()->insertText(QStringLiteral(" al final"));
+        QTRY_COMPARE(Dialogs::asked().filter(kCannotKeep).size(), 2);
     }
 
     void aKilledProgramsReadingsAreOfferedAtTheNextStart()
@@ -206,15 +243,15 @@ private slots:
         Dialogs::queueButton(QMessageBox::Yes);
         QVERIFY(ReportRecovery::offerAtStart());
         QCOMPARE(Dialogs::asked().filter(kOffer).size(), 1);
-        QVERIFY(!QFile::exists(childFile));
         QVERIFY(!ReportRecovery::pending());
+        // ...and the old file goes once this program's file holds them.
+        QTRY_VERIFY(!QFile::exists(childFile));
         const QString text = viewer()->Box1->toPlainText();
         QVERIFY(text.contains(QStringLiteral("lectura de otro programa")));
         QVERIFY(text.contains(QStringLiteral("lectura de este programa")));
         QCOMPARE(pictures(*viewer()->Box1->document()).size(), 2);
         QVERIFY(!viewer()->isHidden());
         QVERIFY(viewer()->holdsUnsavedReadings());
-        // ...kept at once under this program's name.
         QVERIFY(fileHolds(ReportRecovery::file(), QStringLiteral("lectura de otro programa")));
         QCOMPARE(recoveryFiles().size(), 1);
 
@@ -242,6 +279,27 @@ private slots:
         // Asked once only.
         QVERIFY(!ReportRecovery::offerAtStart());
         QCOMPARE(Dialogs::asked().filter(kOffer).size(), 1);
+    }
+
+    void readingsThatCannotBeReadAreSetAside()
+    {
+        // Left by programs that are gone (no lock): one readable, one damaged.
+        const QString folder = ReportRecovery::folder();
+        QDir().mkpath(folder);
+        const QString good = folder + QStringLiteral("/lecturas-999991.rtf");
+        const QString bad = folder + QStringLiteral("/lecturas-999992.rtf");
+        TestEnv::writeFile(good, rtf("la lectura que se lee"));
+        TestEnv::writeFile(bad, "{\\rtf1 " + QByteArray(20000, '{'));
+        Dialogs::queueButton(QMessageBox::Yes);
+        QVERIFY(ReportRecovery::offerAtStart());
+        QVERIFY(viewer()->Box1->toPlainText().contains(QStringLiteral("la lectura que se lee")));
+        // The damaged one is kept aside, never offered again, and the user is told which.
+        QVERIFY(!QFile::exists(bad));
+        QCOMPARE(readFile(bad + QStringLiteral(".damaged")), "{\\rtf1 " + QByteArray(20000, '{'));
+        QVERIFY(ownerOnly(bad + QStringLiteral(".damaged")));
+        QVERIFY(Dialogs::asked().last().contains(QStringLiteral("lecturas-999992.rtf.damaged")));
+        QTRY_VERIFY(!QFile::exists(good));
+        QVERIFY(!ReportRecovery::pending());
     }
 
     void stashAndRestoreKeepTheReadingsAcrossARebuild()

@@ -3,10 +3,11 @@
 #include "rtftestutil.h"
 #include "testenv.h"
 
-#include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <QTextCursor>
 
 #include <algorithm>
+#include <sys/stat.h>
 
 using namespace RtfTest;
 
@@ -17,7 +18,6 @@ class FailingDevice : public QIODevice
 {
 public:
     explicit FailingDevice(qint64 room) : m_room(room) {}
-    qint64 written = 0;
 
 protected:
     qint64 readData(char *, qint64) override
@@ -27,16 +27,17 @@ protected:
     }
     qint64 writeData(const char *, qint64 len) override
     {
-        if (written + len > m_room) {
+        if (m_written + len > m_room) {
             setErrorString(QStringLiteral("No space left on device"));
             return -1;
         }
-        written += len;
+        m_written += len;
         return len;
     }
 
 private:
     qint64 m_room;
+    qint64 m_written = 0;
 };
 
 QTextCharFormat format(qreal points, bool bold = false, bool italic = false, bool underline = false)
@@ -57,11 +58,6 @@ QImage testImage(int w, int h, bool alpha)
             img.setPixel(
                 x, y, qRgba((x * 37) & 255, (y * 59) & 255, (x * y) & 255, alpha ? (x + y) * 9 & 255 : 255));
     return img;
-}
-
-QByteArray rtf(const QByteArray &body, const QByteArray &codePage = "\\ansicpg1252")
-{
-    return "{\\rtf1\\ansi" + codePage + "\\deff0{\\fonttbl{\\f0 Arial;}}" + body + "}";
 }
 
 } // namespace
@@ -207,21 +203,6 @@ private slots:
         QCOMPARE(save(*back), bytes);
     }
 
-    void writerEmitsPortableRtf()
-    {
-        QTextDocument doc;
-        doc.setDefaultFont(QFont(QStringLiteral("Arial"), 12));
-        QTextCursor c(&doc);
-        c.insertText(QStringLiteral("é€★🂡{}\\"), format(14));
-        const QByteArray bytes = save(doc);
-        QVERIFY(bytes.startsWith("{\\rtf1\\ansi\\ansicpg1252"));
-        // \uN with the code page fallback, "?" where the code page has none, U+1F0A1 as
-        // its two surrogates (0xD83C, 0xDCA1 written as signed 16-bit numbers).
-        QVERIFY2(bytes.contains("\\u233\\'e9\\u8364\\'80\\u9733?\\u-10180?\\u-9055?\\{\\}\\\\"),
-                 bytes.constData());
-        QVERIFY(bytes.trimmed().endsWith('}'));
-    }
-
     void readsWhatWordProcessorsWrite_data()
     {
         QTest::addColumn<QString>("file");
@@ -340,12 +321,6 @@ private slots:
                                            << QStringList{QStringLiteral("Да и нет №")};
         QTest::newRow("Mac Roman") << rtf("\\'c0Qu\\'8e tal, se\\'96or? \\'c1S\\'92! \\'a5", "\\ansicpg10000")
                                    << QStringList{QStringLiteral("¿Qué tal, señor? ¡Sí! •")};
-        QTest::newRow("1250") << rtf("\\'e8e\\'9atina \\'b3\\'f3d\\'9f", "\\ansicpg1250")
-                              << QStringList{QStringLiteral("čeština łódź")};
-        QTest::newRow("1253") << rtf("\\'d4\\'e1\\'f1\\'fe", "\\ansicpg1253")
-                              << QStringList{QStringLiteral("Ταρώ")};
-        QTest::newRow("437") << rtf("ma\\'a4ana \\'82", "\\ansicpg437")
-                             << QStringList{QStringLiteral("mañana é")};
         QTest::newRow("850") << rtf("\\'b5rbol \\'d6", "\\ansicpg850")
                              << QStringList{QStringLiteral("Árbol Í")};
         QTest::newRow("no code page: 1252")
@@ -379,8 +354,6 @@ private slots:
                                         << QStringList{QStringLiteral("x")};
         QTest::newRow("field result shown") << rtf("{\\field{\\*\\fldinst HYPERLINK \"u\"}{\\fldrslt ver}}")
                                             << QStringList{QStringLiteral("ver")};
-        QTest::newRow("old field instruction")
-            << rtf("{\\field{\\fldinst PAGE}{\\fldrslt 3}}") << QStringList{QStringLiteral("3")};
         QTest::newRow("\\upr takes \\ud")
             << rtf("{\\upr{ansi}{\\*\\ud{\\u241 u}}}") << QStringList{QStringLiteral("ñ")};
         QTest::newRow("hidden text") << rtf("a{\\v oculto}b\\v c\\v0 d")
@@ -429,94 +402,90 @@ private slots:
     void picturesInTheirVariousForms_data()
     {
         QTest::addColumn<QByteArray>("input");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QSizeF>("size");
+        QTest::addColumn<QSizeF>("size");    // invalid: no picture
+        QTest::addColumn<QByteArray>("kept"); // the group a placeholder writes back
 
         const QByteArray png = readFile(fixture(QStringLiteral("tiny.png")));
         const QByteArray hex = png.toHex();
-        QTest::newRow("goal size") << rtf("{\\pict\\pngblip\\picwgoal300\\pichgoal150 " + hex + "}") << 1
-                                   << QSizeF(20, 10);
-        QTest::newRow("scaled")
-            << rtf("{\\pict\\pngblip\\picscalex50\\picscaley200\\picwgoal300\\pichgoal150 " + hex + "}") << 1
-            << QSizeF(10, 20);
-        QTest::newRow("own size without goal") << rtf("{\\pict\\pngblip " + hex + "}") << 1 << QSizeF(3, 2);
+        const QSizeF own(3, 2);
+        QTest::newRow("goal size") << rtf("{\\pict\\pngblip\\picwgoal300\\pichgoal150 " + hex + "}")
+                                   << QSizeF(20, 10) << QByteArray();
+        QTest::newRow("scaled") << rtf("{\\pict\\pngblip\\picscalex50\\picscaley200\\picwgoal300\\pichgoal150 " +
+                                       hex + "}")
+                                << QSizeF(10, 20) << QByteArray();
         QTest::newRow("upper-case hex, spaced")
-            << rtf("{\\pict\\pngblip\n" + hex.toUpper().replace("0", "0 ") + "}") << 1 << QSizeF(3, 2);
-        QTest::newRow("binary") << rtf("{\\pict\\pngblip\\bin" + QByteArray::number(png.size()) + " " + png +
-                                       "}")
-                                << 1 << QSizeF(3, 2);
+            << rtf("{\\pict\\pngblip\n" + hex.toUpper().replace("0", "0 ") + "}") << own << QByteArray();
+        QTest::newRow("binary") << rtf("{\\pict\\pngblip\\bin" + QByteArray::number(png.size()) + " " + png + "}")
+                                << own << QByteArray();
         QTest::newRow("inside shppict")
-            << rtf("{\\*\\shppict{\\pict\\pngblip " + hex + "}}{\\nonshppict{\\pict\\pngblip " + hex + "}}")
-            << 1 << QSizeF(3, 2);
-        QTest::newRow("labelled jpeg, really png")
-            << rtf("{\\pict\\jpegblip " + hex + "}") << 1 << QSizeF(3, 2);
-        // Kept in its place as a placeholder: by the goal size, else the metafile's own
-        // size in hundredths of a millimetre.
-        QTest::newRow("metafile only")
-            << rtf("{\\pict\\wmetafile8\\picwgoal600\\pichgoal300 0100090000}") << 1 << QSizeF(40, 20);
-        QTest::newRow("metafile without goal")
-            << rtf("{\\pict\\emfblip\\picw2540\\pich1270 0100090000}") << 1 << QSizeF(96, 48);
-        QTest::newRow("bitmap without goal")
-            << rtf("{\\pict\\dibitmap0\\picw30\\pich20 28000000}") << 1 << QSizeF(30, 20);
-        QTest::newRow("garbage data") << rtf("{\\pict\\pngblip 0123456789abcdef}") << 0 << QSizeF();
-        QTest::newRow("truncated data")
-            << rtf("{\\pict\\pngblip " + hex.left(hex.size() / 2) + "}") << 0 << QSizeF();
-        QTest::newRow("huge goal") << rtf("{\\pict\\pngblip\\picwgoal99999999999\\pichgoal-5 " + hex + "}")
-                                   << 1 << QSizeF(3, 2);
-        QTest::newRow("nested pict") << rtf("{\\pict\\pngblip{\\pict\\pngblip " + hex + "} " + hex + "}") << 1
-                                     << QSizeF(3, 2);
+            << rtf("{\\*\\shppict{\\pict\\pngblip " + hex + "}}{\\nonshppict{\\pict\\pngblip " + hex + "}}") << own
+            << QByteArray();
+        QTest::newRow("labelled jpeg, really png") << rtf("{\\pict\\jpegblip " + hex + "}") << own << QByteArray();
+        QTest::newRow("garbage data") << rtf("{\\pict\\pngblip 0123456789abcdef}") << QSizeF() << QByteArray();
+        QTest::newRow("truncated data") << rtf("{\\pict\\pngblip " + hex.left(hex.size() / 2) + "}") << QSizeF()
+                                        << QByteArray();
+        QTest::newRow("huge goal") << rtf("{\\pict\\pngblip\\picwgoal99999999999\\pichgoal-5 " + hex + "}") << own
+                                   << QByteArray();
+        // What is nested in a picture's group is nobody's to see: a link around a drawn
+        // picture is dropped, and its letters are not taken for picture data.
+        QTest::newRow("link inside a png")
+            << rtf("{\\pict\\pngblip{\\field{\\*\\fldinst HYPERLINK \"http://a.example\"}{\\fldrslt ab}} " + hex + "}")
+            << own << QByteArray();
+        QTest::newRow("nested pict") << rtf("{\\pict\\pngblip{\\pict\\pngblip " + hex + "} " + hex + "}") << own
+                                     << QByteArray();
+        // Placeholders: by the goal size, else the metafile's own size in hundredths of a
+        // millimetre. They keep their bytes, sizes and format, and nothing else.
+        QTest::newRow("metafile") << rtf("{\\pict\\wmetafile8\\picwgoal600\\pichgoal300\\bliptag5 0100090000}")
+                                  << QSizeF(40, 20)
+                                  << QByteArray("{\\pict\\wmetafile8\\picwgoal600\\pichgoal300\n0100090000\n}");
+        QTest::newRow("emf without goal")
+            << rtf("{\\*\\shppict{\\pict\\emfblip\\picw2540\\pich1270 0100}}{\\nonshppict{\\pict\\wmetafile8 02}}")
+            << QSizeF(96, 48) << QByteArray("{\\pict\\emfblip\\picw2540\\pich1270\n0100\n}");
+        QTest::newRow("bitmap") << rtf("{\\pict\\wbitmap0\\wbmbitspixel24\\wbmplanes1\\picw30\\pich20 28000000}")
+                                << QSizeF(30, 20)
+                                << QByteArray("{\\pict\\wbitmap0\\wbmbitspixel24\\wbmplanes1\\picw30\\pich20\n28000000\n}");
+        QTest::newRow("binary braces") << rtf("{\\pict\\wmetafile8\\picwgoal150\\pichgoal150\\bin6 {}\\}{}}")
+                                       << QSizeF(10, 10)
+                                       << QByteArray("{\\pict\\wmetafile8\\picwgoal150\\pichgoal150\n7b7d5c7d7b7d\n}");
+        QTest::newRow("remote include")
+            << rtf("{\\pict\\wmetafile8{\\field{\\*\\fldinst INCLUDEPICTURE \"http://a.example/x.png\" \\\\d}"
+                   "{\\fldrslt}}\\picwgoal600\\pichgoal300 0100}")
+            << QSizeF(40, 20) << QByteArray("{\\pict\\wmetafile8\\picwgoal600\\pichgoal300\n0100\n}");
+        QTest::newRow("object") << rtf("{\\pict\\emfblip{\\object\\objemb{\\*\\objclass Paint}{\\*\\objdata "
+                                       "d0cf11e0}}\\picwgoal300\\pichgoal300 0100}")
+                                << QSizeF(20, 20) << QByteArray("{\\pict\\emfblip\\picwgoal300\\pichgoal300\n0100\n}");
+        QTest::newRow("link in its properties")
+            << rtf("{\\pict{\\*\\picprop{\\sp{\\sn pihlShape}{\\sv {\\*\\hl{\\hlfr http://a.example}}}}}"
+                   "\\wmetafile8\\picwgoal300\\pichgoal300 0100}")
+            << QSizeF(20, 20) << QByteArray("{\\pict\\wmetafile8\\picwgoal300\\pichgoal300\n0100\n}");
+        QTest::newRow("text before it") << rtf("{antes\\pict\\wmetafile8\\picwgoal300\\pichgoal300 0100}fin")
+                                        << QSizeF(20, 20)
+                                        << QByteArray("{\\pict\\wmetafile8\\picwgoal300\\pichgoal300\n0100\n}");
     }
     void picturesInTheirVariousForms()
     {
         QFETCH(QByteArray, input);
-        QFETCH(int, count);
         QFETCH(QSizeF, size);
+        QFETCH(QByteArray, kept);
         RtfResult r;
         auto doc = load(input, &r);
         QVERIFY2(r.ok(), qPrintable(r.detail));
         const auto pics = pictures(*doc);
-        QCOMPARE(pics.size(), count);
-        if (!count)
+        QCOMPARE(pics.size(), size.isValid() ? 1 : 0);
+        if (pics.isEmpty())
             return;
         QCOMPARE(ReportPicture::displaySize(doc.get(), pics[0]), size);
-        const QByteArray group = ReportPicture::foreignRtf(pics[0]);
-        const bool drawable = input.contains("\\pngblip") || input.contains("\\jpegblip");
-        if (!drawable) {
-            // The whole group, exactly as the file had it, for the writer to put back.
-            QVERIFY(group.startsWith("{\\pict\\"));
-            QVERIFY(input.contains(group));
-            QCOMPARE(group.count('{'), group.count('}'));
-        } else {
-            QVERIFY(group.isEmpty());
-            QVERIFY(samePixels(ReportPicture::image(doc.get(), pics[0]),
-                               QImage(fixture(QStringLiteral("tiny.png")))));
-        }
-    }
-
-    void aPictureAfterTextInItsGroupKeepsOnlyThePicture_data()
-    {
-        QTest::addColumn<QByteArray>("input");
-        QTest::addColumn<QByteArray>("kept");
-        QTest::newRow("text") << rtf("{antes\\pict\\wmetafile8 0100}despu\\'e9s")
-                              << QByteArray("{\\pict\\wmetafile8 0100}");
-        QTest::newRow("escaped brace") << rtf("{\\{x\\pict\\wmetafile8\\picw20 0100}fin")
-                                       << QByteArray("{\\pict\\wmetafile8\\picw20 0100}");
-        // Only control words before it: the group is kept exactly as it stood.
-        QTest::newRow("control words only") << rtf("{\\b\\fs24\r\n\\pict\\wmetafile8 0100}fin")
-                                            << QByteArray("{\\b\\fs24\r\n\\pict\\wmetafile8 0100}");
-    }
-    void aPictureAfterTextInItsGroupKeepsOnlyThePicture()
-    {
-        QFETCH(QByteArray, input);
-        QFETCH(QByteArray, kept);
-        auto doc = load(input);
-        const auto pics = pictures(*doc);
-        QCOMPARE(pics.size(), 1);
         QCOMPARE(ReportPicture::foreignRtf(pics[0]), kept);
-        // Saved and read again, the text is there once (the kept group once held it too).
-        auto again = load(save(*doc));
+        if (kept.isEmpty())
+            QVERIFY(samePixels(ReportPicture::image(doc.get(), pics[0]), QImage(fixture(QStringLiteral("tiny.png")))));
+        // Saved: no trace of what was hidden in the group; saved again, the same file.
+        const QByteArray saved = save(*doc);
+        for (const char *hidden : {"http", "field", "object", "objdata", "picprop", "bliptag", "nonshppict"})
+            QVERIFY2(!saved.contains(hidden), hidden);
+        auto again = load(saved);
         QCOMPARE(blocks(*again), blocks(*doc));
-        QCOMPARE(pictures(*again).size(), 1);
+        QCOMPARE(ReportPicture::displaySize(again.get(), pictures(*again).value(0)), size);
+        QCOMPARE(save(*again), saved);
     }
 
     void malformedInputNeverBreaksTheReader_data()
@@ -582,53 +551,6 @@ private slots:
         }
     }
 
-    void picturesItCannotDrawGoBackUnchanged()
-    {
-        // A WMF, an EMF alone in \shppict (its \nonshppict twin is not taken), and a WMF
-        // stored as \bin, whose bytes may hold braces.
-        const QByteArray wmf =
-            "{\\pict\\wmetafile8\\picw2117\\pich1058\\picwgoal1200\\pichgoal600\\bliptag-1\n"
-            "010009000003500000000000270000000000040000000301080005000000\n"
-            "0b0200000000050000000c02e803e803}";
-        const QByteArray emf = "{\\pict\\emfblip\\picwgoal300\\pichgoal450 0100000064000000}";
-        const QByteArray bin = "{\\pict\\wmetafile8\\picwgoal150\\pichgoal150\\bin6 {}\\}{}}";
-        const QByteArray input = rtf("antes " + wmf + " medio{\\*\\shppict" + emf +
-                                     "}{\\nonshppict{\\pict\\wmetafile8 0100}} " + bin + "despu\\'e9s");
-        RtfResult r;
-        auto doc = load(input, &r);
-        QVERIFY2(r.ok(), qPrintable(r.detail));
-        const QChar obj = QChar::ObjectReplacementCharacter;
-        QCOMPARE(doc->toPlainText(), QStringLiteral("antes %1 medio%1 %1después").arg(obj));
-        const auto pics = pictures(*doc);
-        QCOMPARE(pics.size(), 3);
-        QCOMPARE(ReportPicture::displaySize(doc.get(), pics[0]), QSizeF(80, 40));
-        QCOMPARE(ReportPicture::displaySize(doc.get(), pics[1]), QSizeF(20, 30));
-        QCOMPARE(ReportPicture::displaySize(doc.get(), pics[2]), QSizeF(10, 10));
-        // Printing draws the placeholder, in the picture's proportions.
-        const QImage printed = ReportPicture::image(doc.get(), pics[0]);
-        QVERIFY(!printed.isNull());
-        QCOMPARE(printed.width(), 2 * printed.height());
-
-        const QByteArray saved = save(*doc);
-        QVERIFY2(saved.contains(wmf), saved.constData());
-        QVERIFY2(saved.contains(emf), saved.constData());
-        QVERIFY2(saved.contains(bin), saved.constData());
-        QVERIFY(!saved.contains("\\pict\\wmetafile8 0100"));
-        // ...and again, byte for byte, however often the report is saved.
-        auto again = load(saved, &r);
-        QVERIFY(r.ok());
-        QCOMPARE(save(*again), saved);
-
-        // Text typed right behind a placeholder is text, not another copy of it.
-        QTextCursor c(again.get());
-        c.setPosition(QStringLiteral("antes ").size() + 1);
-        c.insertText(QStringLiteral("X"));
-        QCOMPARE(pictures(*again).size(), 3);
-        const QByteArray edited = save(*again);
-        QCOMPARE(edited.count(wmf), 1);
-        QVERIFY(blocks(*load(edited)).first().startsWith(QStringLiteral("antes %1X").arg(obj)));
-    }
-
     void picturesAreFittedToThePrintedWidth()
     {
         // A picture that asks for 10000 pixels in an indented paragraph, one that fits,
@@ -649,46 +571,75 @@ private slots:
         QCOMPARE(ReportPicture::fitToWidth(doc.get(), 600), 0);
     }
 
-    void longParagraphsReadInLinearTime()
+    void manyFontsAndColoursComeThrough()
     {
-        // One paragraph of 1, 2, 4 and 8 MB: a reader quadratic in its length takes 4 times
-        // as long per doubling; at most 3 times is allowed.
-        auto paragraph = [](qsizetype bytes) {
-            QByteArray out = rtf("\\fs24 ");
-            out.chop(1);
-            const QByteArray words = "La carta del d\\'eda habla de un camino {\\b nuevo} que se abre; ";
-            out.reserve(bytes + 64);
-            while (out.size() < bytes)
-                out += words;
-            return out + "}";
-        };
-        // The sizes take turns so that a moment of load falls on all alike; the best round counts.
-        const QList<int> megabytes{1, 2, 4, 8};
-        QList<QByteArray> data;
-        for (int mb : megabytes)
-            data << paragraph(qsizetype(mb) << 20);
-        QList<double> best(megabytes.size(), 1e9);
-        QList<qsizetype> sizes(megabytes.size(), 0);
-        for (int run = 0; run < 5; ++run) {
-            for (int i = 0; i < megabytes.size(); ++i) {
-                QElapsedTimer t;
-                t.start();
-                RtfResult r;
-                auto doc = load(data[i], &r);
-                best[i] = std::min(best[i], t.nsecsElapsed() / 1e6);
-                QVERIFY2(r.ok(), qPrintable(r.detail));
-                QCOMPARE(doc->blockCount(), 1);
-                sizes[i] = doc->characterCount();
+        // 40000 fonts took minutes to read and then to save. The text comes through whole,
+        // the first fonts keep their names through a round trip, every colour its own.
+        for (const bool fonts : {true, false}) {
+            RtfResult r;
+            auto doc = load(manyEntries(40000, fonts), &r);
+            QVERIFY2(r.ok(), qPrintable(r.detail));
+            QCOMPARE(doc->toPlainText(), QString(40000, u'x'));
+            auto again = load(save(*doc), &r);
+            QVERIFY2(r.ok(), qPrintable(r.detail));
+            const QList<Run> rs = runs(*again);
+            if (fonts) {
+                QCOMPARE(rs.value(0).family, QStringLiteral("F0"));
+                QCOMPARE(rs.value(9).family, QStringLiteral("F9"));
+            } else {
+                QCOMPARE(rs.size(), 40000);
+                QCOMPARE(rs.last().color, QColor(39999 % 256, 39999 / 256, 7));
             }
         }
-        for (int i = 1; i < best.size(); ++i) {
-            QVERIFY(sizes[i] > sizes[i - 1] * 19 / 10);
-            QVERIFY2(best[i] <= 3.0 * best[i - 1], qPrintable(QStringLiteral("%1 MB: %2 ms, %3 MB: %4 ms")
-                                                                  .arg(1 << (i - 1))
-                                                                  .arg(best[i - 1])
-                                                                  .arg(1 << i)
-                                                                  .arg(best[i])));
+    }
+
+    void picturesAreDecodedWithinBounds()
+    {
+        QImage photo(800, 600, QImage::Format_RGB32);
+        photo.fill(Qt::darkCyan);
+        QByteArray jpeg;
+        QBuffer buffer(&jpeg);
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(photo.save(&buffer, "JPEG"));
+        QTextDocument doc;
+        QTextCursor c(&doc);
+        QVERIFY(ReportPicture::insertEncoded(c, hugeJpeg(), QSizeF(100, 100)));
+        QVERIFY(ReportPicture::insertEncoded(c, jpeg, QSizeF(80, 60)));
+        const auto pics = pictures(doc);
+        // Beyond the budget it is never decoded, whatever size is asked for; within it, at
+        // the size asked for. Its bytes are kept all the same.
+        QCOMPARE(ReportPicture::pixelSize(&doc, pics[0]), QSize(20000, 20000));
+        QVERIFY(ReportPicture::image(&doc, pics[0], QSize(100, 100)).isNull());
+        QVERIFY(ReportPicture::image(&doc, pics[0]).isNull());
+        QCOMPARE(ReportPicture::image(&doc, pics[1], QSize(80, 60)).size(), QSize(80, 60));
+        QVERIFY(save(doc).contains(hugeJpeg().toHex().left(120)));
+        // Printed: each decoded once at the printed size, the huge one as the placeholder.
+        ReportPicture::decodeForPrinting(&doc, 2);
+        for (const auto &pic : pics) {
+            const QVariant printed = doc.resource(QTextDocument::ImageResource, QUrl(pic.name()));
+            QCOMPARE(printed.userType(), QMetaType::QImage);
+            QVERIFY(printed.value<QImage>().width() <= 200);
         }
+    }
+
+    void pictureFilesAreReadOnlyFromRegularFiles()
+    {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath(QStringLiteral("tubo"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QFile sparse(dir.filePath(QStringLiteral("enorme.png")));
+        QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize(ReportPicture::kMaxFileBytes + 1));
+        sparse.close();
+        QByteArray bytes;
+        for (const QString &refused : {QStringLiteral("/dev/zero"), fifo, dir.path(), sparse.fileName(),
+                                       dir.filePath(QStringLiteral("falta.png"))}) {
+            QString why;
+            QVERIFY2(!ReportPicture::readFile(refused, &bytes, &why), qPrintable(refused));
+            QVERIFY(!why.isEmpty());
+        }
+        QVERIFY(bytes.isEmpty());
+        QVERIFY(ReportPicture::readFile(fixture(QStringLiteral("tiny.png")), &bytes));
+        QCOMPARE(bytes, readFile(fixture(QStringLiteral("tiny.png"))));
     }
 
     void readingReportsProgressAndStopsWhenAsked()
@@ -770,6 +721,12 @@ private slots:
         QCOMPARE(r.error, RtfResult::Error::Device);
         QCOMPARE(r.detail, QStringLiteral("read error"));
 
+        // Stopped from another thread (a recovery file given up while it is written).
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        const std::atomic<bool> stop{true};
+        QCOMPARE(RtfWriter::write(*RtfWriter::snapshot(doc), &buffer, &stop).error, RtfResult::Error::Cancelled);
+
         QBuffer closed;
         QCOMPARE(RtfWriter::write(doc, &closed).error, RtfResult::Error::Device);
         QCOMPARE(RtfReader::read(&closed, &doc).error, RtfResult::Error::Device);
@@ -778,3 +735,4 @@ private slots:
 
 ORBELLE_TEST_MAIN(tst_RtfCodec)
 #include "tst_rtfcodec.moc"
+
