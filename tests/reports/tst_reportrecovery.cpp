@@ -67,8 +67,8 @@ bool fileHolds(const QString &file, const QString &text)
 
 bool ownerOnly(const QString &path)
 {
-    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
-                                      QFile::WriteOther | QFile::ExeOther;
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                      QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
     return QFileInfo::exists(path) && !(QFileInfo(path).permissions() & others);
 }
 
@@ -312,7 +312,7 @@ private slots:
         appendReading(QStringLiteral("antes de reconstruir"), 12);
         viewer()->Box1->textCursor().insertText(QStringLiteral("¡y más!"));
         const QStringList before = blocks(*viewer()->Box1->document());
-        const QList<Run> runsBefore = runs(*viewer()->Box1->document());
+        const QStringList runsBefore = runs(*viewer()->Box1->document());
         QVERIFY(ReportRecovery::stash()); // at once, not after the delay
         QVERIFY(fileHolds(ReportRecovery::file(), QStringLiteral("¡y más!")));
 

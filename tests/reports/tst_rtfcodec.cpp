@@ -13,33 +13,6 @@ using namespace RtfTest;
 
 namespace {
 
-// A device that accepts `room` bytes and then fails, like a full disk.
-class FailingDevice : public QIODevice
-{
-public:
-    explicit FailingDevice(qint64 room) : m_room(room) {}
-
-protected:
-    qint64 readData(char *, qint64) override
-    {
-        setErrorString(QStringLiteral("read error"));
-        return -1;
-    }
-    qint64 writeData(const char *, qint64 len) override
-    {
-        if (m_written + len > m_room) {
-            setErrorString(QStringLiteral("No space left on device"));
-            return -1;
-        }
-        m_written += len;
-        return len;
-    }
-
-private:
-    qint64 m_room;
-    qint64 m_written = 0;
-};
-
 QTextCharFormat format(qreal points, bool bold = false, bool italic = false, bool underline = false)
 {
     QTextCharFormat f;
@@ -55,8 +28,8 @@ QImage testImage(int w, int h, bool alpha)
     QImage img(w, h, alpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            img.setPixel(
-                x, y, qRgba((x * 37) & 255, (y * 59) & 255, (x * y) & 255, alpha ? (x + y) * 9 & 255 : 255));
+            img.setPixel(x, y,
+                         qRgba(x * 37 & 255, y * 59 & 255, x * y & 255, alpha ? (x + y) * 9 & 255 : 255));
     return img;
 }
 
@@ -74,8 +47,7 @@ private slots:
         QTest::newRow("outside the code page") << QStringLiteral("塔罗 Ωμέγα ★ ♥ Ж");
         QTest::newRow("beyond U+FFFF") << QStringLiteral("🂡 🃏 𝄞 end");
         QTest::newRow("rtf syntax typed by a user") << QStringLiteral("{\\rtf1 \\par} \\' \\u233 }{ ;\\");
-        QTest::newRow("tab, line break, nbsp") << QStringLiteral("a\tb\u2028c\u00A0d");
-        QTest::newRow("blanks kept") << QStringLiteral("  two leading, trailing  ");
+        QTest::newRow("tab, line break, nbsp, blanks") << QStringLiteral("  a\tb\u2028c\u00A0d  ");
         QTest::newRow("long paragraph") << QString(QStringLiteral("palabra ")).repeated(2000);
     }
     void textSurvivesTheRoundTrip()
@@ -84,8 +56,8 @@ private slots:
         QTextDocument doc;
         QTextCursor(&doc).insertText(text);
         const QByteArray bytes = save(doc);
-        for (char c : bytes)
-            QVERIFY2(uchar(c) < 0x80, "RTF is 7-bit text");
+        QVERIFY2(std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; }),
+                 "RTF is 7-bit text");
         RtfResult r;
         auto back = load(bytes, &r);
         QVERIFY2(r.ok(), qPrintable(r.detail));
@@ -112,7 +84,6 @@ private slots:
         mixed.setForeground(QColor(200, 10, 20));
         mixed.setFontFamilies({QStringLiteral("Liberation Serif")});
         c.insertText(QStringLiteral(" todo"), mixed);
-
         QTextBlockFormat other;
         other.setAlignment(Qt::AlignHCenter);
         other.setTextIndent(-300 / 15.0);
@@ -120,35 +91,27 @@ private slots:
         other.setBottomMargin(240 / 15.0);
         c.insertBlock(other, format(20));
         c.insertBlock(); // an empty 20 pt line
-        QTextBlockFormat right;
-        right.setAlignment(Qt::AlignRight);
-        c.insertBlock(right, format(12));
-        c.insertText(QStringLiteral("derecha"));
-        QTextBlockFormat justified;
-        justified.setAlignment(Qt::AlignJustify);
-        c.insertBlock(justified);
-        c.insertText(QStringLiteral("justificado"));
+        for (const Qt::Alignment a : {Qt::AlignRight, Qt::AlignJustify}) {
+            QTextBlockFormat aligned;
+            aligned.setAlignment(a);
+            c.insertBlock(aligned, format(12));
+            c.insertText(QStringLiteral("alineado"));
+        }
 
         RtfResult r;
         auto back = load(save(doc), &r);
         QVERIFY2(r.ok(), qPrintable(r.detail));
         back->setDefaultFont(QFont(QStringLiteral("Times"), 30)); // every run names its own
         QCOMPARE(runs(*back), runs(doc));
-
         QCOMPARE(back->blockCount(), doc.blockCount());
-        for (int i = 0; i < doc.blockCount(); ++i) {
-            const QTextBlockFormat want = doc.findBlockByNumber(i).blockFormat();
-            const QTextBlockFormat got = back->findBlockByNumber(i).blockFormat();
-            QCOMPARE(got.leftMargin(), want.leftMargin());
-            QCOMPARE(got.rightMargin(), want.rightMargin());
-            QCOMPARE(got.textIndent(), want.textIndent());
-            QCOMPARE(got.topMargin(), want.topMargin());
-            QCOMPARE(got.bottomMargin(), want.bottomMargin());
-            QCOMPARE(got.alignment() & Qt::AlignHorizontal_Mask,
-                     (want.alignment() & Qt::AlignHorizontal_Mask)
-                         ? want.alignment() & Qt::AlignHorizontal_Mask
-                         : Qt::AlignLeft);
-        }
+        const auto layout = [](const QTextBlockFormat &f) {
+            const Qt::Alignment a = f.alignment() & Qt::AlignHorizontal_Mask;
+            return QList<qreal>{f.leftMargin(), f.rightMargin(),  f.textIndent(),
+                                f.topMargin(),  f.bottomMargin(), qreal(a ? a : Qt::AlignLeft)};
+        };
+        for (int i = 0; i < doc.blockCount(); ++i)
+            QCOMPARE(layout(back->findBlockByNumber(i).blockFormat()),
+                     layout(doc.findBlockByNumber(i).blockFormat()));
         // The empty line keeps its height.
         QCOMPARE(back->findBlockByNumber(2).charFormat().fontPointSize(), 20.0);
     }
@@ -156,20 +119,16 @@ private slots:
     void picturesSurviveTheRoundTrip()
     {
         const QByteArray jpeg = readFile(fixture(QStringLiteral("tiny.jpg")));
-        QVERIFY(!jpeg.isEmpty());
-        const QImage opaque = testImage(7, 5, false);
-        const QImage translucent = testImage(4, 9, true);
-
         QTextDocument doc;
         QTextCursor c(&doc);
         c.insertText(QStringLiteral("antes "));
         QVERIFY(ReportPicture::insertEncoded(c, jpeg, QSizeF(81, 136)));
-        QVERIFY(ReportPicture::insertImage(c, opaque));
+        QVERIFY(ReportPicture::insertImage(c, testImage(7, 5, false)));
         c.insertText(QStringLiteral(" medio "));
-        QVERIFY(ReportPicture::insertImage(c, translucent, QSizeF(40, 0)));
+        QVERIFY(ReportPicture::insertImage(c, testImage(4, 9, true), QSizeF(40, 0)));
         c.insertBlock();
         // The same picture twice in a row is one fragment of the document.
-        QTextImageFormat twice = pictures(doc).constFirst();
+        const QTextImageFormat twice = pictures(doc).constFirst();
         c.insertImage(twice);
         c.insertImage(twice);
         QVERIFY(!ReportPicture::insertEncoded(c, "not a picture"));
@@ -190,16 +149,11 @@ private slots:
                 samePixels(ReportPicture::image(back.get(), got[i]), ReportPicture::image(&doc, want[i])));
         }
         QCOMPARE(ReportPicture::displaySize(&doc, want[2]), QSizeF(40, 90));
-
         // The JPEG comes back byte for byte, so a saved report stays as small as its
-        // pictures' files, and it is written only once per occurrence.
+        // pictures' files; saving what was read writes the same file again.
         ReportPicture::Encoding enc;
         QCOMPARE(ReportPicture::encodedBytes(back.get(), got[0], &enc), jpeg);
-        QCOMPARE(enc, ReportPicture::Encoding::Jpeg);
         QCOMPARE(bytes.count("\\jpegblip"), 3);
-        QCOMPARE(bytes.count("\\pngblip"), 2);
-        QVERIFY(bytes.contains("\\picwgoal1215\\pichgoal2040"));
-        // Saving what was read writes the same file again.
         QCOMPARE(save(*back), bytes);
     }
 
@@ -207,8 +161,8 @@ private slots:
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QStringList>("text");
-        QTest::addColumn<int>("pictures");
-        QTest::addColumn<QSizeF>("pictureSize");
+        QTest::addColumn<QSizeF>("picture");
+        QTest::addColumn<QStringList>("looks"); // "text: what its run looks like"
 
         const QString pic(QChar::ObjectReplacementCharacter);
         QTest::newRow("word") << QStringLiteral("word.rtf")
@@ -217,184 +171,130 @@ private slots:
                                                             "camino elegirás? Confía en tu intuición."),
                                              QStringLiteral("“Estrella” ★\tverde\u2028segunda línea"),
                                              pic + QStringLiteral("enlace"), QString()}
-                              << 1 << QSizeF(3, 2);
-        QTest::newRow("libreoffice") << QStringLiteral("libreoffice.rtf")
-                                     << QStringList{QStringLiteral("Tirada del día"),
-                                                    QStringLiteral(
-                                                        "Hoy sale El Mago: «habilidad» y “voluntad”, 5€."),
-                                                    pic + QStringLiteral(" "),
-                                                    QStringLiteral("subrayado y normal\ttabulado"), QString()}
-                                     << 1 << QSizeF(16, 16);
+                              << QSizeF(3, 2)
+                              << QStringList{QStringLiteral("Lectura:14pt b Calibri"),
+                                             QStringLiteral("El Loco:i"), QStringLiteral("Confía:u"),
+                                             QStringLiteral("Estrella:#c00000"),
+                                             QStringLiteral("verde:11pt")};
+        QTest::newRow("libreoffice")
+            << QStringLiteral("libreoffice.rtf")
+            << QStringList{QStringLiteral("Tirada del día"),
+                           QStringLiteral("Hoy sale El Mago: «habilidad» y “voluntad”, 5€."),
+                           pic + QStringLiteral(" "), QStringLiteral("subrayado y normal\ttabulado"),
+                           QString()}
+            << QSizeF(16, 16)
+            << QStringList{QStringLiteral("Tirada:14pt Liberation Serif"), QStringLiteral("subrayado:u")};
         QTest::newRow("wordpad") << QStringLiteral("wordpad.rtf")
                                  << QStringList{QStringLiteral("Señor árbol ¿por qué? ¡Olé! € 100 ♥"),
                                                 QStringLiteral("Rojo grande"),
                                                 QStringLiteral("Tahoma itálica"), QString()}
-                                 << 0 << QSizeF();
+                                 << QSizeF()
+                                 << QStringList{QStringLiteral("Rojo:16pt b #ff0000"),
+                                                QStringLiteral("itálica:i Tahoma")};
     }
     void readsWhatWordProcessorsWrite()
     {
         QFETCH(QString, file);
         QFETCH(QStringList, text);
-        QFETCH(int, pictures);
-        QFETCH(QSizeF, pictureSize);
-        const QByteArray bytes = readFile(fixture(file));
-        QVERIFY(!bytes.isEmpty());
+        QFETCH(QSizeF, picture);
+        QFETCH(QStringList, looks);
         RtfResult r;
-        auto doc = load(bytes, &r);
+        auto doc = load(readFile(fixture(file)), &r);
         QVERIFY2(r.ok(), qPrintable(r.detail));
         QCOMPARE(blocks(*doc), text);
-        const auto pics = RtfTest::pictures(*doc);
-        QCOMPARE(pics.size(), pictures);
-        if (pictures) {
-            QCOMPARE(ReportPicture::displaySize(doc.get(), pics[0]), pictureSize);
-            QCOMPARE(ReportPicture::image(doc.get(), pics[0]).size(), pictureSize.toSize());
+        const auto pics = pictures(*doc);
+        QCOMPARE(pics.size(), picture.isValid() ? 1 : 0);
+        if (picture.isValid()) {
+            QCOMPARE(ReportPicture::displaySize(doc.get(), pics[0]), picture);
+            QCOMPARE(ReportPicture::image(doc.get(), pics[0]).size(), picture.toSize());
         }
-    }
-
-    void readsTheFormatsWordProcessorsWrite()
-    {
-        auto doc = load(readFile(fixture(QStringLiteral("word.rtf"))));
-        auto lo = load(readFile(fixture(QStringLiteral("libreoffice.rtf"))));
-        auto wp = load(readFile(fixture(QStringLiteral("wordpad.rtf"))));
-        const QList<Run> word = runs(*doc), office = runs(*lo), pad = runs(*wp);
-        auto find = [](const QList<Run> &rs, const QString &text) {
-            for (const Run &r : rs) {
-                if (r.text.contains(text))
-                    return r;
-            }
-            return Run{QStringLiteral("<missing %1>").arg(text)};
-        };
-        Run heading = find(word, QStringLiteral("Lectura"));
-        QCOMPARE(heading.points, 14.0);
-        QVERIFY(heading.bold);
-        QCOMPARE(heading.family, QStringLiteral("Calibri"));
-        QVERIFY(find(word, QStringLiteral("El Loco")).italic);
-        QVERIFY(!find(word, QStringLiteral("habla")).italic);
-        QVERIFY(find(word, QStringLiteral("Confía")).underline);
-        QCOMPARE(find(word, QStringLiteral("Estrella")).color, QColor(192, 0, 0));
-        QCOMPARE(find(word, QStringLiteral("verde")).points, 11.0);
-        QCOMPARE(doc->findBlockByNumber(0).blockFormat().alignment() & Qt::AlignHorizontal_Mask,
-                 Qt::AlignHCenter);
-        QCOMPARE(doc->findBlockByNumber(1).blockFormat().leftMargin(), 1000 / 15.0);
-        QCOMPARE(doc->findBlockByNumber(1).blockFormat().rightMargin(), 500 / 15.0);
-        QCOMPARE(doc->findBlockByNumber(1).blockFormat().bottomMargin(), 160 / 15.0);
-
-        QCOMPARE(find(office, QStringLiteral("Tirada")).family, QStringLiteral("Liberation Serif"));
-        QCOMPARE(find(office, QStringLiteral("Tirada")).points, 14.0);
-        QVERIFY(find(office, QStringLiteral("subrayado")).underline);
-        QVERIFY(!find(office, QStringLiteral("y normal")).underline);
-        QCOMPARE(lo->findBlockByNumber(0).blockFormat().leftMargin(), 1000 / 15.0);
-
-        const Run red = find(pad, QStringLiteral("Rojo"));
-        QVERIFY(red.bold && red.points == 16.0 && red.color == QColor(255, 0, 0));
-        QCOMPARE(find(pad, QStringLiteral("Tahoma")).family, QStringLiteral("Tahoma"));
-        QVERIFY(find(pad, QStringLiteral("itálica")).italic);
-        QVERIFY(!find(pad, QStringLiteral("Tahoma")).bold);
+        const QStringList rs = runs(*doc);
+        for (const QString &want : looks)
+            QVERIFY2(looksLike(rs, want.section(QLatin1Char(':'), 0, 0), want.section(QLatin1Char(':'), 1)),
+                     qPrintable(want));
+        // The indents the fixtures give their report paragraph.
+        QCOMPARE(
+            doc->findBlockByNumber(file == QStringLiteral("word.rtf") ? 1 : 0).blockFormat().leftMargin(),
+            file == QStringLiteral("wordpad.rtf") ? 0 : 1000 / 15.0);
     }
 
     void readsControlWords_data()
     {
         QTest::addColumn<QByteArray>("input");
-        QTest::addColumn<QStringList>("text");
+        QTest::addColumn<QString>("text"); // paragraphs joined by "|"
 
         QTest::newRow("\\uN with a \\'hh fallback")
-            << rtf("caf\\u233\\'e9 y \\u-3850?x") << QStringList{QStringLiteral("café y \uF0F6x")};
-        QTest::newRow("\\uc0: no fallback") << rtf("\\uc0 a\\u8364 b") << QStringList{QStringLiteral("a€b")};
+            << rtf("caf\\u233\\'e9 y \\u-3850?x") << QStringLiteral("café y \uF0F6x");
+        QTest::newRow("\\uc0: no fallback") << rtf("\\uc0 a\\u8364 b") << QStringLiteral("a€b");
         QTest::newRow("\\uc2: two fallback characters")
-            << rtf("\\uc2 \\u8364\\'80\\'80 x\\u241 nyz") << QStringList{QStringLiteral("€ xñz")};
+            << rtf("\\uc2 \\u8364\\'80\\'80 x\\u241 nyz") << QStringLiteral("€ xñz");
         QTest::newRow("\\uc in a group ends with it")
-            << rtf("{\\uc3 \\u241 abcd}\\u241 ef") << QStringList{QStringLiteral("ñdñf")};
-        QTest::newRow("fallback cut by a brace")
-            << rtf("\\uc4{\\u241 a}b") << QStringList{QStringLiteral("ñb")};
-        QTest::newRow("surrogate pair") << rtf("\\u-10180?\\u-9055?.") << QStringList{QStringLiteral("🂡.")};
+            << rtf("{\\uc3 \\u241 abcd}\\u241 ef") << QStringLiteral("ñdñf");
+        QTest::newRow("fallback cut by a brace") << rtf("\\uc4{\\u241 a}b") << QStringLiteral("ñb");
+        QTest::newRow("surrogate pair") << rtf("\\u-10180?\\u-9055?.") << QStringLiteral("🂡.");
         QTest::newRow("\\u outside 16 bits") << rtf("a\\u70000?b\\u-40000?c\\u65535?d\\u-1?e")
-                                             << QStringList{QStringLiteral("a\uFFFDb\uFFFDc\uFFFDd\uFFFDe")};
-        QTest::newRow("lone surrogate") << rtf("a\\u-10180?b") << QStringList{QStringLiteral("a\uFFFDb")};
+                                             << QStringLiteral("a\uFFFDb\uFFFDc\uFFFDd\uFFFDe");
+        QTest::newRow("lone surrogate") << rtf("a\\u-10180?b") << QStringLiteral("a\uFFFDb");
         QTest::newRow("code page 1252")
-            << rtf("\\'e1\\'e9\\'ed\\'f3\\'fa\\'f1\\'d1\\'bf\\'a1\\'80\\'85\\'93\\'94")
-            << QStringList{QStringLiteral("áéíóúñÑ¿¡€…“”")};
-        QTest::newRow("raw 8-bit bytes") << rtf("ni\xf1o") << QStringList{QStringLiteral("niño")};
+            << rtf("\\'e1\\'f1\\'d1\\'bf\\'a1\\'80\\'85\\'93\\'94") << QStringLiteral("áñÑ¿¡€…“”");
+        QTest::newRow("raw 8-bit bytes") << rtf("ni\xf1o") << QStringLiteral("niño");
         QTest::newRow("1251 as \\'hh")
-            << rtf("\\'cf\\'f0\\'e8\\'e2\\'e5\\'f2, \\'ec\\'e8\\'f0", "\\ansicpg1251")
-            << QStringList{QStringLiteral("Привет, мир")};
-        QTest::newRow("1251 as raw bytes") << rtf("\xc4\xe0 \xe8 \xed\xe5\xf2 \xb9", "\\ansicpg1251")
-                                           << QStringList{QStringLiteral("Да и нет №")};
-        QTest::newRow("Mac Roman") << rtf("\\'c0Qu\\'8e tal, se\\'96or? \\'c1S\\'92! \\'a5", "\\ansicpg10000")
-                                   << QStringList{QStringLiteral("¿Qué tal, señor? ¡Sí! •")};
-        QTest::newRow("850") << rtf("\\'b5rbol \\'d6", "\\ansicpg850")
-                             << QStringList{QStringLiteral("Árbol Í")};
-        QTest::newRow("no code page: 1252")
-            << rtf("\\'80 \\'e9 \\'9c", "") << QStringList{QStringLiteral("€ é œ")};
-        QTest::newRow("unknown code page: 1252")
-            << rtf("\\'e9", "\\ansicpg99999") << QStringList{QStringLiteral("é")};
-        QTest::newRow("undefined byte")
-            << rtf("a\\'98b", "\\ansicpg1251") << QStringList{QStringLiteral("a\uFFFDb")};
+            << rtf("\\'cf\\'f0\\'e8\\'e2\\'e5\\'f2", "\\ansicpg1251") << QStringLiteral("Привет");
+        QTest::newRow("1251 as raw bytes") << rtf("\xc4\xe0 \xb9", "\\ansicpg1251") << QStringLiteral("Да №");
+        QTest::newRow("Mac Roman") << rtf("\\'c0Qu\\'8e tal? \\'a5", "\\ansicpg10000")
+                                   << QStringLiteral("¿Qué tal? •");
+        QTest::newRow("850") << rtf("\\'b5rbol \\'d6", "\\ansicpg850") << QStringLiteral("Árbol Í");
+        QTest::newRow("no code page: 1252") << rtf("\\'80 \\'e9 \\'9c", "") << QStringLiteral("€ é œ");
+        QTest::newRow("unknown code page: 1252") << rtf("\\'e9", "\\ansicpg99999") << QStringLiteral("é");
+        QTest::newRow("undefined byte") << rtf("a\\'98b", "\\ansicpg1251") << QStringLiteral("a\uFFFDb");
         // Word gives a Cyrillic font its character set and leaves \ansicpg at 1252.
         QTest::newRow("font character set")
             << QByteArray("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset204 Arial "
                           "Cyr;}}\\'e4 {\\f1\\'e4\\'e0} \\'e4}")
-            << QStringList{QStringLiteral("ä да ä")};
+            << QStringLiteral("ä да ä");
         QTest::newRow("\\u wins over the code page")
-            << rtf("\\u1046\\'c6\\uc0\\u1046", "\\ansicpg1251") << QStringList{QStringLiteral("ЖЖ")};
-        QTest::newRow("escapes") << rtf("\\{a\\}\\\\b\\~c\\_d")
-                                 << QStringList{QStringLiteral("{a}\\b\u00A0c\u2011d")};
-        QTest::newRow("paragraphs, line, tab")
-            << rtf("a\\par b\\line c\\tab d\\\ne")
-            << QStringList{QStringLiteral("a"), QStringLiteral("b\u2028c\td"), QStringLiteral("e")};
-        QTest::newRow("line ends are not text") << rtf("a\r\nb\rc\nd") << QStringList{QStringLiteral("abcd")};
+            << rtf("\\u1046\\'c6\\uc0\\u1046", "\\ansicpg1251") << QStringLiteral("ЖЖ");
+        QTest::newRow("escapes") << rtf("\\{a\\}\\\\b\\~c\\_d") << QStringLiteral("{a}\\b\u00A0c\u2011d");
+        QTest::newRow("paragraphs, line, tab, line ends")
+            << rtf("a\\par b\\line c\\tab d\\\ne\r\nf\rg") << QStringLiteral("a|b\u2028c\td|efg");
         QTest::newRow("named characters")
-            << rtf("\\emdash\\endash\\bullet\\lquote\\rquote\\ldblquote\\rdblquote")
-            << QStringList{QStringLiteral("—–•‘’“”")};
+            << rtf("\\emdash\\endash\\bullet\\lquote\\rdblquote") << QStringLiteral("—–•‘”");
         QTest::newRow("unknown words ignored")
-            << rtf("\\foo a\\barbaz12 b\\qux-5 c") << QStringList{QStringLiteral("abc")};
+            << rtf("\\foo a\\barbaz12 b\\qux-5 c") << QStringLiteral("abc");
         QTest::newRow("\\* destinations skipped")
-            << rtf("a{\\*\\unknown x{y}z}b{\\*\\bkmkstart m}c") << QStringList{QStringLiteral("abc")};
-        QTest::newRow("tables skipped") << rtf("{\\stylesheet{\\s1 Normal;}}{\\info{\\title T}{\\author "
-                                               "A}}{\\colortbl;\\red1\\green2\\blue3;}x")
-                                        << QStringList{QStringLiteral("x")};
-        QTest::newRow("field result shown") << rtf("{\\field{\\*\\fldinst HYPERLINK \"u\"}{\\fldrslt ver}}")
-                                            << QStringList{QStringLiteral("ver")};
-        QTest::newRow("\\upr takes \\ud")
-            << rtf("{\\upr{ansi}{\\*\\ud{\\u241 u}}}") << QStringList{QStringLiteral("ñ")};
-        QTest::newRow("hidden text") << rtf("a{\\v oculto}b\\v c\\v0 d")
-                                     << QStringList{QStringLiteral("abd")};
-        QTest::newRow("\\bin data is not text")
-            << rtf("a{\\*\\x\\bin5 }{\\a}}b") << QStringList{QStringLiteral("ab")};
-        QTest::newRow("header and footer skipped")
-            << rtf("{\\header cabeza\\par}{\\footer pie}cuerpo") << QStringList{QStringLiteral("cuerpo")};
+            << rtf("a{\\*\\unknown x{y}z}b{\\*\\bkmkstart m}c") << QStringLiteral("abc");
+        QTest::newRow("tables, header, footer skipped")
+            << rtf("{\\stylesheet{\\s1 Normal;}}{\\info{\\title T}}{\\colortbl;\\red1;}{\\header "
+                   "h\\par}{\\footer f}x")
+            << QStringLiteral("x");
+        QTest::newRow("field result shown")
+            << rtf("{\\field{\\*\\fldinst HYPERLINK \"u\"}{\\fldrslt ver}}") << QStringLiteral("ver");
+        QTest::newRow("\\upr takes \\ud") << rtf("{\\upr{ansi}{\\*\\ud{\\u241 u}}}") << QStringLiteral("ñ");
+        QTest::newRow("hidden text") << rtf("a{\\v oculto}b\\v c\\v0 d") << QStringLiteral("abd");
+        QTest::newRow("\\bin data is not text") << rtf("a{\\*\\x\\bin5 }{\\a}}b") << QStringLiteral("ab");
         QTest::newRow("controls never reach the text")
-            << rtf("\\uc0 a\\u0 \\u7 \\u8233 b\\u-4 c\\u64976 d")
-            << QStringList{QStringLiteral("a\u2028b\uFFFDc\uFFFDd")};
+            << rtf("\\uc0 a\\u0 \\u7 \\u8233 b\\u-4 c\\u64976 d") << QStringLiteral("a\u2028b\uFFFDc\uFFFDd");
         QTest::newRow("table cells") << rtf("\\trowd\\cellx100\\cellx200 uno\\cell dos\\cell\\row tres")
-                                     << QStringList{QStringLiteral("uno\tdos\t"), QStringLiteral("tres")};
+                                     << QStringLiteral("uno\tdos\t|tres");
     }
     void readsControlWords()
     {
         QFETCH(QByteArray, input);
-        QFETCH(QStringList, text);
+        QFETCH(QString, text);
         RtfResult r;
         auto doc = load(input, &r);
         QVERIFY2(r.ok(), qPrintable(r.detail));
-        QCOMPARE(blocks(*doc), text);
+        QCOMPARE(blocks(*doc).join(QLatin1Char('|')), text);
     }
 
     void resetsFormattingAsWordProcessorsExpect()
     {
-        auto doc = load(rtf("\\li600\\fs40\\b\\i\\ul bold\\b0 \\i0 \\ulnone plain\\par "
-                            "second\\plain  reset\\par\\pard last"));
-        const QList<Run> rs = runs(*doc);
-        QCOMPARE(rs.size(), 7);
-        QCOMPARE(rs[0].text, QStringLiteral("bold"));
-        QVERIFY(rs[0].bold && rs[0].italic && rs[0].underline);
-        QCOMPARE(rs[0].points, 20.0);
-        QCOMPARE(rs[1].text, QStringLiteral("plain"));
-        QVERIFY(!rs[1].bold && !rs[1].italic && !rs[1].underline);
-        QCOMPARE(rs[3].text, QStringLiteral("second"));
-        QCOMPARE(rs[3].points, 20.0);
-        QCOMPARE(rs[4].text, QStringLiteral(" reset"));
-        QCOMPARE(rs[4].points, 12.0); // \plain: the 12 pt default of RTF
-        QCOMPARE(rs[4].family, QStringLiteral("Arial"));
-        QCOMPARE(doc->findBlockByNumber(0).blockFormat().leftMargin(), 40.0);
+        auto doc = load(rtf("\\li600\\fs40\\b\\i\\ul bold\\b0 \\i0 \\ulnone plain\\par second\\plain  "
+                            "reset\\par\\pard last"));
+        // \plain: the 12 pt default of RTF in the document's default font.
+        QCOMPARE(runs(*doc),
+                 (QStringList{"bold|20pt b i u Arial", "plain|20pt Arial", "\n|", "second|20pt Arial",
+                              " reset|12pt Arial", "\n|", "last|12pt Arial"}));
         QCOMPARE(doc->findBlockByNumber(1).blockFormat().leftMargin(), 40.0);
         QCOMPARE(doc->findBlockByNumber(2).blockFormat().leftMargin(), 0.0);
     }
@@ -402,65 +302,70 @@ private slots:
     void picturesInTheirVariousForms_data()
     {
         QTest::addColumn<QByteArray>("input");
-        QTest::addColumn<QSizeF>("size");    // invalid: no picture
+        QTest::addColumn<QSizeF>("size");     // invalid: no picture
         QTest::addColumn<QByteArray>("kept"); // the group a placeholder writes back
 
         const QByteArray png = readFile(fixture(QStringLiteral("tiny.png")));
         const QByteArray hex = png.toHex();
         const QSizeF own(3, 2);
+        const QByteArray none;
         QTest::newRow("goal size") << rtf("{\\pict\\pngblip\\picwgoal300\\pichgoal150 " + hex + "}")
-                                   << QSizeF(20, 10) << QByteArray();
-        QTest::newRow("scaled") << rtf("{\\pict\\pngblip\\picscalex50\\picscaley200\\picwgoal300\\pichgoal150 " +
-                                       hex + "}")
-                                << QSizeF(10, 20) << QByteArray();
+                                   << QSizeF(20, 10) << none;
+        QTest::newRow("scaled")
+            << rtf("{\\pict\\pngblip\\picscalex50\\picscaley200\\picwgoal300\\pichgoal150 " + hex + "}")
+            << QSizeF(10, 20) << none;
         QTest::newRow("upper-case hex, spaced")
-            << rtf("{\\pict\\pngblip\n" + hex.toUpper().replace("0", "0 ") + "}") << own << QByteArray();
-        QTest::newRow("binary") << rtf("{\\pict\\pngblip\\bin" + QByteArray::number(png.size()) + " " + png + "}")
-                                << own << QByteArray();
+            << rtf("{\\pict\\pngblip\n" + hex.toUpper().replace("0", "0 ") + "}") << own << none;
+        QTest::newRow("binary") << rtf("{\\pict\\pngblip\\bin" + QByteArray::number(png.size()) + " " + png +
+                                       "}")
+                                << own << none;
         QTest::newRow("inside shppict")
-            << rtf("{\\*\\shppict{\\pict\\pngblip " + hex + "}}{\\nonshppict{\\pict\\pngblip " + hex + "}}") << own
-            << QByteArray();
-        QTest::newRow("labelled jpeg, really png") << rtf("{\\pict\\jpegblip " + hex + "}") << own << QByteArray();
-        QTest::newRow("garbage data") << rtf("{\\pict\\pngblip 0123456789abcdef}") << QSizeF() << QByteArray();
-        QTest::newRow("truncated data") << rtf("{\\pict\\pngblip " + hex.left(hex.size() / 2) + "}") << QSizeF()
-                                        << QByteArray();
-        QTest::newRow("huge goal") << rtf("{\\pict\\pngblip\\picwgoal99999999999\\pichgoal-5 " + hex + "}") << own
-                                   << QByteArray();
+            << rtf("{\\*\\shppict{\\pict\\pngblip " + hex + "}}{\\nonshppict{\\pict\\pngblip " + hex + "}}")
+            << own << none;
+        QTest::newRow("labelled jpeg, really png") << rtf("{\\pict\\jpegblip " + hex + "}") << own << none;
+        QTest::newRow("garbage data") << rtf("{\\pict\\pngblip 0123456789abcdef}") << QSizeF() << none;
+        QTest::newRow("truncated data")
+            << rtf("{\\pict\\pngblip " + hex.left(hex.size() / 2) + "}") << QSizeF() << none;
+        QTest::newRow("huge goal") << rtf("{\\pict\\pngblip\\picwgoal99999999999\\pichgoal-5 " + hex + "}")
+                                   << own << none;
         // What is nested in a picture's group is nobody's to see: a link around a drawn
         // picture is dropped, and its letters are not taken for picture data.
         QTest::newRow("link inside a png")
-            << rtf("{\\pict\\pngblip{\\field{\\*\\fldinst HYPERLINK \"http://a.example\"}{\\fldrslt ab}} " + hex + "}")
-            << own << QByteArray();
-        QTest::newRow("nested pict") << rtf("{\\pict\\pngblip{\\pict\\pngblip " + hex + "} " + hex + "}") << own
-                                     << QByteArray();
+            << rtf("{\\pict\\pngblip{\\field{\\*\\fldinst HYPERLINK \"http://a.example\"}{\\fldrslt ab}} " +
+                   hex + "}")
+            << own << none;
+        QTest::newRow("nested pict") << rtf("{\\pict\\pngblip{\\pict\\pngblip " + hex + "} " + hex + "}")
+                                     << own << none;
         // Placeholders: by the goal size, else the metafile's own size in hundredths of a
         // millimetre. They keep their bytes, sizes and format, and nothing else.
-        QTest::newRow("metafile") << rtf("{\\pict\\wmetafile8\\picwgoal600\\pichgoal300\\bliptag5 0100090000}")
-                                  << QSizeF(40, 20)
-                                  << QByteArray("{\\pict\\wmetafile8\\picwgoal600\\pichgoal300\n0100090000\n}");
+        const QByteArray wmf = "{\\pict\\wmetafile8\\picwgoal300\\pichgoal300\n0100\n}";
+        QTest::newRow("metafile") << rtf("{\\pict\\wmetafile8\\picwgoal300\\pichgoal300\\bliptag5 0100}")
+                                  << QSizeF(20, 20) << wmf;
         QTest::newRow("emf without goal")
-            << rtf("{\\*\\shppict{\\pict\\emfblip\\picw2540\\pich1270 0100}}{\\nonshppict{\\pict\\wmetafile8 02}}")
+            << rtf("{\\*\\shppict{\\pict\\emfblip\\picw2540\\pich1270 0100}}{\\nonshppict{\\pict\\wmetafile8 "
+                   "02}}")
             << QSizeF(96, 48) << QByteArray("{\\pict\\emfblip\\picw2540\\pich1270\n0100\n}");
-        QTest::newRow("bitmap") << rtf("{\\pict\\wbitmap0\\wbmbitspixel24\\wbmplanes1\\picw30\\pich20 28000000}")
-                                << QSizeF(30, 20)
-                                << QByteArray("{\\pict\\wbitmap0\\wbmbitspixel24\\wbmplanes1\\picw30\\pich20\n28000000\n}");
-        QTest::newRow("binary braces") << rtf("{\\pict\\wmetafile8\\picwgoal150\\pichgoal150\\bin6 {}\\}{}}")
-                                       << QSizeF(10, 10)
-                                       << QByteArray("{\\pict\\wmetafile8\\picwgoal150\\pichgoal150\n7b7d5c7d7b7d\n}");
+        QTest::newRow("bitmap")
+            << rtf("{\\pict\\wbitmap0\\wbmbitspixel24\\wbmplanes1\\picw30\\pich20 28000000}")
+            << QSizeF(30, 20)
+            << QByteArray("{\\pict\\wbitmap0\\wbmbitspixel24\\wbmplanes1\\picw30\\pich20\n28000000\n}");
+        QTest::newRow("binary braces")
+            << rtf("{\\pict\\wmetafile8\\picwgoal300\\pichgoal300\\bin2 {}}") << QSizeF(20, 20)
+            << QByteArray("{\\pict\\wmetafile8\\picwgoal300\\pichgoal300\n7b7d\n}");
         QTest::newRow("remote include")
-            << rtf("{\\pict\\wmetafile8{\\field{\\*\\fldinst INCLUDEPICTURE \"http://a.example/x.png\" \\\\d}"
-                   "{\\fldrslt}}\\picwgoal600\\pichgoal300 0100}")
-            << QSizeF(40, 20) << QByteArray("{\\pict\\wmetafile8\\picwgoal600\\pichgoal300\n0100\n}");
-        QTest::newRow("object") << rtf("{\\pict\\emfblip{\\object\\objemb{\\*\\objclass Paint}{\\*\\objdata "
-                                       "d0cf11e0}}\\picwgoal300\\pichgoal300 0100}")
-                                << QSizeF(20, 20) << QByteArray("{\\pict\\emfblip\\picwgoal300\\pichgoal300\n0100\n}");
+            << rtf("{\\pict\\wmetafile8{\\field{\\*\\fldinst INCLUDEPICTURE "
+                   "\"http://a.example/x.png\" \\\\d}{\\fldrslt}}\\picwgoal300\\pichgoal300 0100}")
+            << QSizeF(20, 20) << wmf;
+        QTest::newRow("object")
+            << rtf("{\\pict\\wmetafile8{\\object\\objemb{\\*\\objclass Paint}{\\*\\objdata d0cf11e0}}"
+                   "\\picwgoal300\\pichgoal300 0100}")
+            << QSizeF(20, 20) << wmf;
         QTest::newRow("link in its properties")
-            << rtf("{\\pict{\\*\\picprop{\\sp{\\sn pihlShape}{\\sv {\\*\\hl{\\hlfr http://a.example}}}}}"
-                   "\\wmetafile8\\picwgoal300\\pichgoal300 0100}")
-            << QSizeF(20, 20) << QByteArray("{\\pict\\wmetafile8\\picwgoal300\\pichgoal300\n0100\n}");
-        QTest::newRow("text before it") << rtf("{antes\\pict\\wmetafile8\\picwgoal300\\pichgoal300 0100}fin")
-                                        << QSizeF(20, 20)
-                                        << QByteArray("{\\pict\\wmetafile8\\picwgoal300\\pichgoal300\n0100\n}");
+            << rtf("{\\pict{\\*\\picprop{\\sp{\\sn pihlShape}{\\sv {\\*\\hl{\\hlfr "
+                   "http://a.example}}}}}\\wmetafile8\\picwgoal300\\pichgoal300 0100}")
+            << QSizeF(20, 20) << wmf;
+        QTest::newRow("text before it")
+            << rtf("{antes\\pict\\wmetafile8\\picwgoal300\\pichgoal300 0100}fin") << QSizeF(20, 20) << wmf;
     }
     void picturesInTheirVariousForms()
     {
@@ -477,7 +382,8 @@ private slots:
         QCOMPARE(ReportPicture::displaySize(doc.get(), pics[0]), size);
         QCOMPARE(ReportPicture::foreignRtf(pics[0]), kept);
         if (kept.isEmpty())
-            QVERIFY(samePixels(ReportPicture::image(doc.get(), pics[0]), QImage(fixture(QStringLiteral("tiny.png")))));
+            QVERIFY(samePixels(ReportPicture::image(doc.get(), pics[0]),
+                               QImage(fixture(QStringLiteral("tiny.png")))));
         // Saved: no trace of what was hidden in the group; saved again, the same file.
         const QByteArray saved = save(*doc);
         for (const char *hidden : {"http", "field", "object", "objdata", "picprop", "bliptag", "nonshppict"})
@@ -495,6 +401,7 @@ private slots:
         QTest::addColumn<QString>("text");
 
         const int ok = int(RtfResult::Error::None);
+        const int notRtf = int(RtfResult::Error::NotRtf);
         QTest::newRow("missing closing braces")
             << QByteArray("{\\rtf1 {\\b uno {\\i dos") << ok << QStringLiteral("uno dos");
         QTest::newRow("extra closing braces") << QByteArray("{\\rtf1 a}}}b") << ok << QStringLiteral("a");
@@ -520,11 +427,9 @@ private slots:
             << QStringLiteral("hondo");
         QTest::newRow("nested 200000 deep") << QByteArray("{\\rtf1 " + QByteArray(200000, '{') + "x")
                                             << int(RtfResult::Error::TooDeep) << QString();
-        QTest::newRow("not rtf") << QByteArray("Hola, esto es texto.") << int(RtfResult::Error::NotRtf)
-                                 << QString();
-        QTest::newRow("html") << QByteArray("<html><body>{\\rtf1}</body></html>")
-                              << int(RtfResult::Error::NotRtf) << QString();
-        QTest::newRow("empty") << QByteArray() << int(RtfResult::Error::NotRtf) << QString();
+        QTest::newRow("not rtf") << QByteArray("Hola, esto es texto.") << notRtf << QString();
+        QTest::newRow("html") << QByteArray("<html><body>{\\rtf1}</body></html>") << notRtf << QString();
+        QTest::newRow("empty") << QByteArray() << notRtf << QString();
         QTest::newRow("only the start") << QByteArray("{\\rtf") << ok << QString();
         QTest::newRow("NUL bytes") << QByteArray("{\\rtf1 a\0b\0\\\0c}", 15) << ok << QStringLiteral("abc");
     }
@@ -538,16 +443,13 @@ private slots:
         QCOMPARE(int(r.error), error);
         if (r.ok())
             QCOMPARE(doc->toPlainText(), text);
-    }
-
-    void everyPrefixOfAReportReads()
-    {
         // A file cut off anywhere (a full disk, a broken copy) still reads without harm.
-        const QByteArray whole = readFile(fixture(QStringLiteral("word.rtf")));
-        for (qsizetype n = 0; n < whole.size(); n += 7) {
-            RtfResult r;
-            load(whole.left(n), &r);
-            QVERIFY(r.ok() || r.error == RtfResult::Error::NotRtf);
+        if (QTest::currentDataTag() == QLatin1String("empty")) {
+            const QByteArray whole = readFile(fixture(QStringLiteral("word.rtf")));
+            for (qsizetype n = 0; n < whole.size(); n += 7) {
+                load(whole.left(n), &r);
+                QVERIFY(r.ok() || r.error == RtfResult::Error::NotRtf);
+            }
         }
     }
 
@@ -555,19 +457,15 @@ private slots:
     {
         // A picture that asks for 10000 pixels in an indented paragraph, one that fits,
         // and a placeholder that asks for 2000.
-        const QByteArray png = readFile(fixture(QStringLiteral("tiny.png")));
-        auto doc = load(rtf("\\li750\\ri300 {\\pict\\pngblip\\picwgoal150000\\pichgoal75000 " + png.toHex() +
-                            "}\\par\\pard {\\pict\\pngblip\\picwgoal1215\\pichgoal2040 " + png.toHex() +
+        const QByteArray hex = readFile(fixture(QStringLiteral("tiny.png"))).toHex();
+        auto doc = load(rtf("\\li750\\ri300 {\\pict\\pngblip\\picwgoal150000\\pichgoal75000 " + hex +
+                            "}\\par\\pard {\\pict\\pngblip\\picwgoal1215\\pichgoal2040 " + hex +
                             "}{\\pict\\wmetafile8\\picwgoal30000\\pichgoal15000 0100}"));
         QCOMPARE(ReportPicture::fitToWidth(doc.get(), 600), 2);
         const auto pics = pictures(*doc);
-        QCOMPARE(pics.size(), 3);
         QCOMPARE(ReportPicture::displaySize(doc.get(), pics[0]), QSizeF(530, 265)); // 600 - 50 - 20
         QCOMPARE(ReportPicture::displaySize(doc.get(), pics[1]), QSizeF(81, 136));
         QCOMPARE(ReportPicture::displaySize(doc.get(), pics[2]), QSizeF(600, 300));
-        QVERIFY(!ReportPicture::foreignRtf(pics[2]).isEmpty());
-        QVERIFY(samePixels(ReportPicture::image(doc.get(), pics[0]),
-                           QImage(fixture(QStringLiteral("tiny.png")))));
         QCOMPARE(ReportPicture::fitToWidth(doc.get(), 600), 0);
     }
 
@@ -582,14 +480,14 @@ private slots:
             QCOMPARE(doc->toPlainText(), QString(40000, u'x'));
             auto again = load(save(*doc), &r);
             QVERIFY2(r.ok(), qPrintable(r.detail));
-            const QList<Run> rs = runs(*again);
-            if (fonts) {
-                QCOMPARE(rs.value(0).family, QStringLiteral("F0"));
-                QCOMPARE(rs.value(9).family, QStringLiteral("F9"));
-            } else {
+            const QStringList rs = runs(*again);
+            if (fonts)
+                QCOMPARE(rs.mid(0, 2), (QStringList{"x|12pt F0", "x|12pt F1"}));
+            else
                 QCOMPARE(rs.size(), 40000);
-                QCOMPARE(rs.last().color, QColor(39999 % 256, 39999 / 256, 7));
-            }
+            if (!fonts)
+                QCOMPARE(rs.last(),
+                         QStringLiteral("x|12pt Arial ") + QColor(39999 % 256, 39999 / 256, 7).name());
         }
     }
 
@@ -634,33 +532,26 @@ private slots:
         for (const QString &refused : {QStringLiteral("/dev/zero"), fifo, dir.path(), sparse.fileName(),
                                        dir.filePath(QStringLiteral("falta.png"))}) {
             QString why;
-            QVERIFY2(!ReportPicture::readFile(refused, &bytes, &why), qPrintable(refused));
-            QVERIFY(!why.isEmpty());
+            QVERIFY2(!ReportPicture::readFile(refused, &bytes, &why) && !why.isEmpty(), qPrintable(refused));
         }
-        QVERIFY(bytes.isEmpty());
         QVERIFY(ReportPicture::readFile(fixture(QStringLiteral("tiny.png")), &bytes));
         QCOMPARE(bytes, readFile(fixture(QStringLiteral("tiny.png"))));
     }
 
     void readingReportsProgressAndStopsWhenAsked()
     {
-        const QByteArray data = rtf(QByteArray("palabra ").repeated(200000));
-        QList<qint64> seen;
-        RtfResult r;
-        QTextDocument doc;
-        QByteArray copy = data;
-        QBuffer buffer(&copy);
+        QByteArray data = rtf(QByteArray("palabra ").repeated(200000));
+        QBuffer buffer(&data);
         buffer.open(QIODevice::ReadOnly);
-        r = RtfReader::read(&buffer, &doc, {}, [&seen, &data](qint64 done, qint64 total) {
-            if (total != data.size())
-                return false;
+        QList<qint64> seen;
+        QTextDocument doc;
+        RtfResult r = RtfReader::read(&buffer, &doc, {}, [&seen, &data](qint64 done, qint64 total) {
             seen << done;
-            return true;
+            return total == data.size();
         });
         QVERIFY2(r.ok(), qPrintable(r.detail));
         QVERIFY(seen.size() >= data.size() / (1 << 16));
-        QVERIFY(std::is_sorted(seen.begin(), seen.end()));
-        QVERIFY(seen.last() <= data.size());
+        QVERIFY(std::is_sorted(seen.begin(), seen.end()) && seen.last() <= data.size());
 
         int calls = 0;
         buffer.seek(0);
@@ -672,29 +563,21 @@ private slots:
 
     void limitsBoundTimeAndMemory()
     {
-        RtfResult r;
         // 100 MB of picture data that is no picture.
-        QByteArray big = "{\\rtf1 a{\\pict\\pngblip ";
-        big += QByteArray(100 << 20, 'f');
-        big += "}b}";
-        auto doc = load(big, &r);
+        RtfResult r;
+        auto doc = load("{\\rtf1 a{\\pict\\pngblip " + QByteArray(100 << 20, 'f') + "}b}", &r);
         QVERIFY2(r.ok(), qPrintable(r.detail));
         QCOMPARE(doc->toPlainText(), QStringLiteral("ab"));
         QCOMPARE(pictures(*doc).size(), 0);
-
         // 100 MB of paragraphs end at the paragraph limit instead of taking gigabytes.
-        big = "{\\rtf1 ";
-        big += QByteArray("x\\par ").repeated((100 << 20) / 6);
-        doc = load(big, &r);
+        doc = load("{\\rtf1 " + QByteArray("x\\par ").repeated((100 << 20) / 6), &r);
         QCOMPARE(r.error, RtfResult::Error::TooLarge);
-        big.clear();
         doc.reset();
 
         RtfReader::Limits small;
         small.maxBytes = 1000;
         load(rtf(QByteArray(2000, 'a')), &r, small);
         QCOMPARE(r.error, RtfResult::Error::TooLarge);
-
         small = {};
         small.maxChars = 100;
         load(rtf(QByteArray(101, 'a')), &r, small);
@@ -709,23 +592,18 @@ private slots:
         QTextCursor c(&doc);
         c.insertText(QString(QStringLiteral("texto ")).repeated(100));
         ReportPicture::insertImage(c, testImage(300, 300, false));
-        FailingDevice full(200);
-        full.open(QIODevice::WriteOnly);
-        RtfResult r = RtfWriter::write(doc, &full);
+        QFile full(QStringLiteral("/dev/full"));
+        QVERIFY(full.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const RtfResult r = RtfWriter::write(doc, &full);
         QCOMPARE(r.error, RtfResult::Error::Device);
-        QCOMPARE(r.detail, QStringLiteral("No space left on device"));
-
-        FailingDevice broken(0);
-        broken.open(QIODevice::ReadOnly);
-        r = RtfReader::read(&broken, &doc);
-        QCOMPARE(r.error, RtfResult::Error::Device);
-        QCOMPARE(r.detail, QStringLiteral("read error"));
+        QVERIFY2(r.detail.contains(QStringLiteral("space")), qPrintable(r.detail));
 
         // Stopped from another thread (a recovery file given up while it is written).
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
         const std::atomic<bool> stop{true};
-        QCOMPARE(RtfWriter::write(*RtfWriter::snapshot(doc), &buffer, &stop).error, RtfResult::Error::Cancelled);
+        QCOMPARE(RtfWriter::write(*RtfWriter::snapshot(doc), &buffer, &stop).error,
+                 RtfResult::Error::Cancelled);
 
         QBuffer closed;
         QCOMPARE(RtfWriter::write(doc, &closed).error, RtfResult::Error::Device);
@@ -735,4 +613,3 @@ private slots:
 
 ORBELLE_TEST_MAIN(tst_RtfCodec)
 #include "tst_rtfcodec.moc"
-
