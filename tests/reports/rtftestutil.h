@@ -19,6 +19,8 @@
 
 namespace RtfTest {
 
+using namespace Qt::StringLiterals;
+
 inline QString fixture(const QString &name)
 {
     return QStringLiteral(ORBELLE_REPORT_FIXTURES "/") + name;
@@ -45,7 +47,7 @@ inline QByteArray rtf(const QByteArray &body, const QByteArray &codePage = "\\an
 // A small JPEG whose header says it is 20000 x 20000 pixels.
 inline QByteArray hugeJpeg()
 {
-    QByteArray jpeg = readFile(fixture(QStringLiteral("tiny.jpg")));
+    QByteArray jpeg = readFile(fixture(u"tiny.jpg"_s));
     const qsizetype sof = jpeg.indexOf("\xff\xc0");
     jpeg.replace(sof + 5, 4, QByteArray::fromHex("4e204e20"));
     return jpeg;
@@ -105,26 +107,26 @@ inline QStringList runs(const QTextDocument &doc)
 {
     QStringList out;
     const auto add = [&out](const QString &text, const QString &looks) {
-        if (!out.isEmpty() && out.last().section(QLatin1Char('|'), 1) == looks)
-            out.last().insert(out.last().lastIndexOf(QLatin1Char('|')), text);
+        if (!out.isEmpty() && out.last().section(u'|', 1) == looks)
+            out.last().insert(out.last().lastIndexOf(u'|'), text);
         else
-            out << text + QLatin1Char('|') + looks;
+            out << text + u'|' + looks;
     };
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
         if (b != doc.begin())
-            add(QStringLiteral("\n"), QString());
+            add(u"\n"_s, QString());
         for (auto it = b.begin(); !it.atEnd(); ++it) {
             const QTextCharFormat f = it.fragment().charFormat();
             if (f.isImageFormat())
                 continue;
             const QFont font = f.font().resolve(doc.defaultFont());
-            QString looks = QStringLiteral("%1pt").arg(font.pointSizeF());
+            QString looks = u"%1pt"_s.arg(font.pointSizeF());
             looks += QLatin1String(font.bold() ? " b" : "") + QLatin1String(font.italic() ? " i" : "") +
                      QLatin1String(font.underline() ? " u" : "") +
                      QLatin1String(font.strikeOut() ? " s" : "");
-            looks += QLatin1Char(' ') + font.families().value(0, font.family());
+            looks += u' ' + font.families().value(0, font.family());
             if (f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().style() != Qt::NoBrush)
-                looks += QLatin1Char(' ') + f.foreground().color().name();
+                looks += u' ' + f.foreground().color().name();
             add(it.fragment().text(), looks);
         }
     }
@@ -136,13 +138,12 @@ inline QStringList runs(const QTextDocument &doc)
 inline bool looksLike(const QStringList &runs, const QString &text, const QString &want)
 {
     for (const QString &run : runs) {
-        if (!run.section(QLatin1Char('|'), 0, -2).contains(text))
+        if (!run.section(u'|', 0, -2).contains(text))
             continue;
-        const QString has = QLatin1Char(' ') + run.section(QLatin1Char('|'), -1) + QLatin1Char(' ');
-        const QStringList words = want.split(QLatin1Char(' '));
-        return std::all_of(words.begin(), words.end(), [&has](const QString &w) {
-            return has.contains(QLatin1Char(' ') + w + QLatin1Char(' '));
-        });
+        const QString has = u' ' + run.section(u'|', -1) + u' ';
+        const QStringList words = want.split(u' ');
+        return std::all_of(words.begin(), words.end(),
+                           [&has](const QString &w) { return has.contains(u' ' + w + u' '); });
     }
     return false;
 }

@@ -23,12 +23,12 @@
 #include <cstdio>
 
 using namespace RtfTest;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kOffer =
-    QStringLiteral("Se encontraron lecturas que no se guardaron la última vez. ¿Recuperarlas?");
-const QString kCannotKeep = QStringLiteral("No se puede escribir la copia de seguridad");
+const QString kOffer = u"Se encontraron lecturas que no se guardaron la última vez. ¿Recuperarlas?"_s;
+const QString kCannotKeep = u"No se puede escribir la copia de seguridad"_s;
 
 rtfViewer *viewer()
 {
@@ -40,24 +40,23 @@ void appendReading(const QString &text, int card = 3)
 {
     rtfViewer *v = viewer();
     v->setInsertionFontSize(14);
-    v->insertText(QStringLiteral("\r\nLectura"));
+    v->insertText(u"\r\nLectura"_s);
     v->setInsertionFontSize(12);
-    v->insertText(QStringLiteral("\r\n"));
+    v->insertText(u"\r\n"_s);
     v->insertJpegPicture(cardJpeg(card), QSize(81, 136));
-    v->insertText(QStringLiteral("\r\n") + text + QStringLiteral("\r\n"));
+    v->insertText(u"\r\n"_s + text + u"\r\n"_s);
 }
 
 QStringList recoveryFiles()
 {
-    return QDir(ReportRecovery::folder())
-        .entryList({QStringLiteral("lecturas-*.rtf")}, QDir::Files, QDir::Name);
+    return QDir(ReportRecovery::folder()).entryList({u"lecturas-*.rtf"_s}, QDir::Files, QDir::Name);
 }
 
 QString textOf(const QString &file)
 {
     RtfResult r;
     auto doc = load(readFile(file), &r);
-    return r.ok() ? doc->toPlainText() : QStringLiteral("<unreadable: %1>").arg(r.detail);
+    return r.ok() ? doc->toPlainText() : u"<unreadable: %1>"_s.arg(r.detail);
 }
 
 bool fileHolds(const QString &file, const QString &text)
@@ -76,8 +75,8 @@ bool ownerOnly(const QString &path)
 int childMain(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Orbelle"));
-    QApplication::setApplicationName(QStringLiteral("Orbelle"));
+    QApplication::setOrganizationName(u"Orbelle"_s);
+    QApplication::setApplicationName(u"Orbelle"_s);
     Paths::setProgramFolder(QStringLiteral(ORBELLE_PROGRAM_DIR));
     Dialogs::setAnswering(true);
     Timer::setTimeScale(0.05);
@@ -104,7 +103,7 @@ class tst_ReportRecovery : public QObject
     bool startChild(QProcess &child, const QString &text, QString *file)
     {
         child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), text});
+        child.start(QCoreApplication::applicationFilePath(), {u"--child"_s, text});
         if (!child.waitForStarted(10000))
             return false;
         while (!child.canReadLine()) {
@@ -134,15 +133,15 @@ private slots:
     void theFileFollowsTheReadingsUntilTheyAreSavedOrGivenUp()
     {
         const QString file = ReportRecovery::file();
-        QVERIFY(file.startsWith(TestEnv::dataHome() + QLatin1Char('/'))); // never beside the program
+        QVERIFY(file.startsWith(TestEnv::dataHome() + u'/')); // never beside the program
         viewer();
         QVERIFY(!QFile::exists(file)); // a new viewer has nothing to keep
 
-        appendReading(QStringLiteral("el primer camino"));
-        QTRY_VERIFY(fileHolds(file, QStringLiteral("el primer camino")));
+        appendReading(u"el primer camino"_s);
+        QTRY_VERIFY(fileHolds(file, u"el primer camino"_s));
         // The user's alone.
         QVERIFY(ownerOnly(file));
-        QVERIFY(ownerOnly(file + QStringLiteral(".lock")));
+        QVERIFY(ownerOnly(file + u".lock"_s));
         QVERIFY(ownerOnly(ReportRecovery::folder()));
         // Pictures go too: the file is the report.
         RtfResult r;
@@ -150,24 +149,24 @@ private slots:
 
         // The user types: the file follows.
         QTextCursor c = viewer()->Box1->textCursor();
-        c.insertText(QStringLiteral("nota del usuario"));
-        QTRY_VERIFY(fileHolds(file, QStringLiteral("nota del usuario")));
+        c.insertText(u"nota del usuario"_s);
+        QTRY_VERIFY(fileHolds(file, u"nota del usuario"_s));
 
         // Saved: nothing is left to recover.
         QTemporaryDir dir;
-        Dialogs::queueFileName(dir.filePath(QStringLiteral("informe.rtf")));
+        Dialogs::queueFileName(dir.filePath(u"informe.rtf"_s));
         QVERIFY(viewer()->saveReport());
         QVERIFY(!QFile::exists(file));
         QVERIFY(!viewer()->holdsUnsavedReadings());
 
         // A new append after the save: kept again, and given up by "No" on closing.
-        appendReading(QStringLiteral("el segundo camino"));
-        QTRY_VERIFY(fileHolds(file, QStringLiteral("el segundo camino")));
+        appendReading(u"el segundo camino"_s);
+        QTRY_VERIFY(fileHolds(file, u"el segundo camino"_s));
         Dialogs::queueButton(QMessageBox::No);
         viewer()->mnuClose->trigger();
         QVERIFY(!QFile::exists(file));
         QVERIFY(recoveryFiles().isEmpty());
-        QVERIFY(!QFile::exists(file + QStringLiteral(".lock")));
+        QVERIFY(!QFile::exists(file + u".lock"_s));
     }
 
     void aReadingIsKeptAtOnceAndLaterChangesTogether()
@@ -177,18 +176,18 @@ private slots:
         // minutes, only the first write can come in time.
         Timer::setTimeScale(100);
         const QString file = ReportRecovery::file();
-        appendReading(QStringLiteral("recién guardada"));
-        QTRY_VERIFY(fileHolds(file, QStringLiteral("recién guardada")));
+        appendReading(u"recién guardada"_s);
+        QTRY_VERIFY(fileHolds(file, u"recién guardada"_s));
         QTRY_VERIFY(!ReportRecovery::writing());
         // What follows within the time waits for its end, all of it in one write.
         for (int key = 1; key <= 3; ++key)
-            viewer()->insertText(QStringLiteral(" tecla%1").arg(key));
+            viewer()->insertText(u" tecla%1"_s.arg(key));
         QTest::qWait(200);
-        QVERIFY(!textOf(file).contains(QStringLiteral("tecla")));
+        QVERIFY(!textOf(file).contains(u"tecla"_s));
         QVERIFY(viewer()->recoveryPending());
         Timer::setTimeScale(0.05);
-        viewer()->insertText(QStringLiteral(" tecla4"));
-        QTRY_VERIFY(fileHolds(file, QStringLiteral("tecla1 tecla2 tecla3 tecla4")));
+        viewer()->insertText(u" tecla4"_s);
+        QTRY_VERIFY(fileHolds(file, u"tecla1 tecla2 tecla3 tecla4"_s));
     }
 
     void aFullDiskIsToldOnceAndTriedAgain()
@@ -200,21 +199,21 @@ private slots:
             TestEnv::writeFile(folder, "no es una carpeta");
         };
         block();
-        appendReading(QStringLiteral("sin copia"));
+        appendReading(u"sin copia"_s);
         QTRY_COMPARE(Dialogs::asked().filter(kCannotKeep).size(), 1);
-        viewer()->insertText(QStringLiteral("más"));
+        viewer()->insertText(u"más"_s);
         QTest::qWait(Timer::scaled(1500) * 3);
         QCOMPARE(Dialogs::asked().filter(kCannotKeep).size(), 1); // told once, tried on
         QVERIFY(viewer()->recoveryPending());
 
         // Room again: the next try writes it, with no further word.
         QFile::remove(folder);
-        viewer()->insertText(QStringLiteral(" y otra"));
-        QTRY_VERIFY(fileHolds(ReportRecovery::file(), QStringLiteral("sin copia")));
+        viewer()->insertText(u" y otra"_s);
+        QTRY_VERIFY(fileHolds(ReportRecovery::file(), u"sin copia"_s));
         QCOMPARE(Dialogs::asked().filter(kCannotKeep).size(), 1);
         // And a new failure is told again.
         block();
-        viewer()->insertText(QStringLiteral(" al final"));
+        viewer()->insertText(u" al final"_s);
         QTRY_COMPARE(Dialogs::asked().filter(kCannotKeep).size(), 2);
     }
 
@@ -222,16 +221,16 @@ private slots:
     {
         QProcess child;
         QString childFile;
-        QVERIFY(startChild(child, QStringLiteral("lectura de otro programa"), &childFile));
-        QVERIFY(fileHolds(childFile, QStringLiteral("lectura de otro programa")));
+        QVERIFY(startChild(child, u"lectura de otro programa"_s, &childFile));
+        QVERIFY(fileHolds(childFile, u"lectura de otro programa"_s));
         const QByteArray childBytes = readFile(childFile);
 
         // While it runs, its file is its own: not offered here, not touched.
         QVERIFY(!ReportRecovery::pending());
         QVERIFY(!ReportRecovery::offerAtStart());
         QVERIFY(!Dialogs::asked().contains(kOffer));
-        appendReading(QStringLiteral("lectura de este programa"));
-        QTRY_VERIFY(fileHolds(ReportRecovery::file(), QStringLiteral("lectura de este programa")));
+        appendReading(u"lectura de este programa"_s);
+        QTRY_VERIFY(fileHolds(ReportRecovery::file(), u"lectura de este programa"_s));
         QVERIFY(ReportRecovery::file() != childFile);
         QCOMPARE(readFile(childFile), childBytes);
 
@@ -247,12 +246,12 @@ private slots:
         // ...and the old file goes once this program's file holds them.
         QTRY_VERIFY(!QFile::exists(childFile));
         const QString text = viewer()->Box1->toPlainText();
-        QVERIFY(text.contains(QStringLiteral("lectura de otro programa")));
-        QVERIFY(text.contains(QStringLiteral("lectura de este programa")));
+        QVERIFY(text.contains(u"lectura de otro programa"_s));
+        QVERIFY(text.contains(u"lectura de este programa"_s));
         QCOMPARE(pictures(*viewer()->Box1->document()).size(), 2);
         QVERIFY(!viewer()->isHidden());
         QVERIFY(viewer()->holdsUnsavedReadings());
-        QVERIFY(fileHolds(ReportRecovery::file(), QStringLiteral("lectura de otro programa")));
+        QVERIFY(fileHolds(ReportRecovery::file(), u"lectura de otro programa"_s));
         QCOMPARE(recoveryFiles().size(), 1);
 
         // A clean end, the readings given up: nothing is left.
@@ -261,45 +260,36 @@ private slots:
         QVERIFY(recoveryFiles().isEmpty());
     }
 
-    void declinedReadingsAreDeleted()
+    void readingsLeftBehindAreOfferedOnce_data()
     {
-        QProcess child;
-        QString childFile;
-        QVERIFY(startChild(child, QStringLiteral("lectura rechazada"), &childFile));
-        kill(child);
-        appendReading(QStringLiteral("la de ahora"));
-        const QString before = viewer()->Box1->toHtml();
-
-        Dialogs::queueButton(QMessageBox::No);
-        QVERIFY(!ReportRecovery::offerAtStart());
-        QCOMPARE(Dialogs::asked().filter(kOffer).size(), 1);
-        QVERIFY(!QFile::exists(childFile));
-        QVERIFY(!QFile::exists(childFile + QStringLiteral(".lock")));
-        QCOMPARE(viewer()->Box1->toHtml(), before);
-        // Asked once only.
-        QVERIFY(!ReportRecovery::offerAtStart());
-        QCOMPARE(Dialogs::asked().filter(kOffer).size(), 1);
+        QTest::addColumn<bool>("recover");
+        QTest::newRow("Sí") << true;
+        QTest::newRow("No") << false;
     }
-
-    void readingsThatCannotBeReadAreSetAside()
+    void readingsLeftBehindAreOfferedOnce()
     {
         // Left by programs that are gone (no lock): one readable, one damaged.
+        QFETCH(bool, recover);
         const QString folder = ReportRecovery::folder();
         QDir().mkpath(folder);
-        const QString good = folder + QStringLiteral("/lecturas-999991.rtf");
-        const QString bad = folder + QStringLiteral("/lecturas-999992.rtf");
+        const QString good = folder + u"/lecturas-999991.rtf"_s;
+        const QString bad = folder + u"/lecturas-999992.rtf"_s;
+        const QByteArray damaged = "{\\rtf1 " + QByteArray(20000, '{');
         TestEnv::writeFile(good, rtf("la lectura que se lee"));
-        TestEnv::writeFile(bad, "{\\rtf1 " + QByteArray(20000, '{'));
-        Dialogs::queueButton(QMessageBox::Yes);
-        QVERIFY(ReportRecovery::offerAtStart());
-        QVERIFY(viewer()->Box1->toPlainText().contains(QStringLiteral("la lectura que se lee")));
-        // The damaged one is kept aside, never offered again, and the user is told which.
+        TestEnv::writeFile(bad, damaged);
+        appendReading(u"la de ahora"_s);
+        Dialogs::queueButton(recover ? QMessageBox::Yes : QMessageBox::No);
+        QCOMPARE(ReportRecovery::offerAtStart(), recover);
+        QCOMPARE(viewer()->Box1->toPlainText().contains(u"la lectura que se lee"_s), recover);
+        QVERIFY(viewer()->Box1->toPlainText().contains(u"la de ahora"_s));
+        // Sí: the damaged one is kept aside, never offered again, and the user told which.
         QVERIFY(!QFile::exists(bad));
-        QCOMPARE(readFile(bad + QStringLiteral(".damaged")), "{\\rtf1 " + QByteArray(20000, '{'));
-        QVERIFY(ownerOnly(bad + QStringLiteral(".damaged")));
-        QVERIFY(Dialogs::asked().last().contains(QStringLiteral("lecturas-999992.rtf.damaged")));
+        QCOMPARE(readFile(bad + u".damaged"_s), recover ? damaged : QByteArray());
+        QVERIFY(!recover || ownerOnly(bad + u".damaged"_s));
+        QCOMPARE(Dialogs::asked().last().contains(u"lecturas-999992.rtf.damaged"_s), recover);
         QTRY_VERIFY(!QFile::exists(good));
-        QVERIFY(!ReportRecovery::pending());
+        QVERIFY(!ReportRecovery::offerAtStart());
+        QCOMPARE(Dialogs::asked().filter(kOffer).size(), 1);
     }
 
     void stashAndRestoreKeepTheReadingsAcrossARebuild()
@@ -309,12 +299,12 @@ private slots:
         QVERIFY(!ReportRecovery::stash());
         QVERIFY(!ReportRecovery::restore());
 
-        appendReading(QStringLiteral("antes de reconstruir"), 12);
-        viewer()->Box1->textCursor().insertText(QStringLiteral("¡y más!"));
+        appendReading(u"antes de reconstruir"_s, 12);
+        viewer()->Box1->textCursor().insertText(u"¡y más!"_s);
         const QStringList before = blocks(*viewer()->Box1->document());
         const QStringList runsBefore = runs(*viewer()->Box1->document());
         QVERIFY(ReportRecovery::stash()); // at once, not after the delay
-        QVERIFY(fileHolds(ReportRecovery::file(), QStringLiteral("¡y más!")));
+        QVERIFY(fileHolds(ReportRecovery::file(), u"¡y más!"_s));
 
         // The main window and everything in it goes and comes back.
         WindowRegistry::unloadAll();
@@ -337,13 +327,13 @@ private slots:
     void aViewerThatGoesUnaskedLeavesItsLatestState()
     {
         // No stash, and the last append comes right before the viewer goes.
-        appendReading(QStringLiteral("la última de todas"));
+        appendReading(u"la última de todas"_s);
         WindowRegistry::unloadAll();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(fileHolds(ReportRecovery::file(), QStringLiteral("la última de todas")));
+        QVERIFY(fileHolds(ReportRecovery::file(), u"la última de todas"_s));
         QVERIFY(ReportRecovery::stash()); // the viewer is gone, its readings are not
         QVERIFY(ReportRecovery::restore());
-        QVERIFY(viewer()->Box1->toPlainText().contains(QStringLiteral("la última de todas")));
+        QVERIFY(viewer()->Box1->toPlainText().contains(u"la última de todas"_s));
     }
 
     void cleanupTestCase() { WindowRegistry::unloadAll(); }

@@ -12,6 +12,7 @@
 #include <QTextCursor>
 
 using namespace RtfTest;
+using namespace Qt::StringLiterals;
 
 class tst_RtfInterop : public QObject
 {
@@ -19,7 +20,7 @@ class tst_RtfInterop : public QObject
 private slots:
     void libreOfficeKeepsTheReport()
     {
-        const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+        const QString soffice = QStandardPaths::findExecutable(u"soffice"_s);
         if (soffice.isEmpty())
             QSKIP(
                 "LibreOffice (soffice) is not installed; install libreoffice-writer-nogui to run this check");
@@ -33,7 +34,7 @@ private slots:
             drawn.setPixel(x, x % 40, qRgb(250, 220, 0));
 
         QTextDocument doc;
-        doc.setDefaultFont(QFont(QStringLiteral("Arial"), 12));
+        doc.setDefaultFont(QFont(u"Arial"_s, 12));
         QTextCursor c(&doc);
         QTextBlockFormat indents;
         indents.setLeftMargin(1000 / 15.0);
@@ -46,26 +47,24 @@ private slots:
         body.setFontPointSize(12);
         QTextCharFormat italic = body;
         italic.setFontItalic(true);
-        c.insertText(QStringLiteral("Ana y Luis 5/3/24 — ¿{qué} dirá \\el tarot? 🂡"), heading);
+        c.insertText(u"Ana y Luis 5/3/24 — ¿{qué} dirá \\el tarot? 🂡"_s, heading);
         c.insertBlock(indents, body);
         ReportPicture::insertEncoded(c, jpeg, QSizeF(81, 136));
         c.insertBlock(indents, body);
-        c.insertText(QStringLiteral("El Loco: "), body);
-        c.insertText(QStringLiteral("un comienzo con ñ y €"), italic);
+        c.insertText(u"El Loco: "_s, body);
+        c.insertText(u"un comienzo con ñ y €"_s, italic);
         c.insertBlock(indents, body);
         ReportPicture::insertImage(c, drawn);
 
-        const QString saved = dir.filePath(QStringLiteral("informe.rtf"));
+        const QString saved = dir.filePath(u"informe.rtf"_s);
         TestEnv::writeFile(saved, save(doc));
 
         QProcess lo;
         lo.setProcessChannelMode(QProcess::MergedChannels);
-        lo.start(soffice,
-                 {QStringLiteral("-env:UserInstallation=file://") + dir.filePath(QStringLiteral("profile")),
-                  QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("rtf"),
-                  QStringLiteral("--outdir"), dir.filePath(QStringLiteral("out")), saved});
+        lo.start(soffice, {u"-env:UserInstallation=file://"_s + dir.filePath(u"profile"_s), u"--headless"_s,
+                           u"--convert-to"_s, u"rtf"_s, u"--outdir"_s, dir.filePath(u"out"_s), saved});
         QVERIFY(lo.waitForFinished(240000));
-        const QByteArray written = readFile(dir.filePath(QStringLiteral("out/informe.rtf")));
+        const QByteArray written = readFile(dir.filePath(u"out/informe.rtf"_s));
         QVERIFY2(!written.isEmpty(), lo.readAll().constData());
         QVERIFY2(written != readFile(saved), "LibreOffice wrote the file itself");
 
@@ -80,10 +79,10 @@ private slots:
         QCOMPARE(text[2], blocks(doc)[2]);
 
         const QStringList rs = runs(*back);
-        QVERIFY(looksLike(rs, QStringLiteral("Ana y Luis"), QStringLiteral("14pt b")));
-        QVERIFY(looksLike(rs, QStringLiteral("El Loco"), QStringLiteral("12pt")));
-        QVERIFY(!looksLike(rs, QStringLiteral("El Loco"), QStringLiteral("i")));
-        QVERIFY(looksLike(rs, QStringLiteral("comienzo"), QStringLiteral("i")));
+        QVERIFY(looksLike(rs, u"Ana y Luis"_s, u"14pt b"_s));
+        QVERIFY(looksLike(rs, u"El Loco"_s, u"12pt"_s));
+        QVERIFY(!looksLike(rs, u"El Loco"_s, u"i"_s));
+        QVERIFY(looksLike(rs, u"comienzo"_s, u"i"_s));
         QCOMPARE(back->findBlockByNumber(2).blockFormat().leftMargin(), 1000 / 15.0);
         QCOMPARE(back->findBlockByNumber(2).blockFormat().rightMargin(), 500 / 15.0);
 
