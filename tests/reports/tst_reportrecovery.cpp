@@ -1,10 +1,7 @@
 // Unsaved readings outlive the viewer, a killed program and a rebuild of the main window.
-// With "--child TEXT" this is the other program: it appends TEXT, prints its recovery
-// file's path once written, and waits to be killed.
 
 #include "allwindows.h"
 #include "dialogs.h"
-#include "paths.h"
 #include "reportrecovery.h"
 #include "reports.h"
 #include "rtftestutil.h"
@@ -15,12 +12,10 @@
 
 #include <QDir>
 #include <QLockFile>
-#include <QProcess>
 #include <QTextCursor>
 #include <QTextEdit>
-#include <QTimer>
 
-#include <cstdio>
+#include <memory>
 
 using namespace RtfTest;
 using namespace Qt::StringLiterals;
@@ -71,55 +66,11 @@ bool ownerOnly(const QString &path)
     return QFileInfo::exists(path) && !(QFileInfo(path).permissions() & others);
 }
 
-// No main window is registered: the viewer is a window of its own.
-int childMain(int argc, char *argv[])
-{
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName(u"Orbelle"_s);
-    QApplication::setApplicationName(u"Orbelle"_s);
-    Paths::setProgramFolder(QStringLiteral(ORBELLE_PROGRAM_DIR));
-    Dialogs::setAnswering(true);
-    Timer::setTimeScale(0.05);
-    appendReading(QString::fromLocal8Bit(argv[2]), 9);
-    auto *poll = new QTimer(&app);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll] {
-        if (!QFile::exists(ReportRecovery::file()))
-            return;
-        poll->stop();
-        std::printf("%s\n", qPrintable(ReportRecovery::file()));
-        std::fflush(stdout);
-    });
-    poll->start(10);
-    return QApplication::exec();
-}
-
 } // namespace
 
 class tst_ReportRecovery : public QObject
 {
     Q_OBJECT
-
-    // The other program, started with its reading; its recovery file in *file.
-    bool startChild(QProcess &child, const QString &text, QString *file)
-    {
-        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        child.start(QCoreApplication::applicationFilePath(), {u"--child"_s, text});
-        if (!child.waitForStarted(10000))
-            return false;
-        while (!child.canReadLine()) {
-            if (!child.waitForReadyRead(20000))
-                return false;
-        }
-        *file = QString::fromLocal8Bit(child.readLine()).trimmed();
-        return QFile::exists(*file);
-    }
-
-    void kill(QProcess &child)
-    {
-        child.kill(); // SIGKILL: no clean end of any kind
-        QVERIFY(child.waitForFinished(10000));
-        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
-    }
 
 private slots:
     void initTestCase()
@@ -217,25 +168,21 @@ private slots:
         QTRY_COMPARE(Dialogs::asked().filter(kCannotKeep).size(), 2);
     }
 
-    void aKilledProgramsReadingsAreOfferedAtTheNextStart()
+    void anotherProgramsReadingsAreOfferedOnceItIsGone()
     {
-        QProcess child;
-        QString childFile;
-        QVERIFY(startChild(child, u"lectura de otro programa"_s, &childFile));
-        QVERIFY(fileHolds(childFile, u"lectura de otro programa"_s));
-        const QByteArray childBytes = readFile(childFile);
-
-        // While it runs, its file is its own: not offered here, not touched.
+        // Another program's file, under its lock while it runs.
+        const QString other = ReportRecovery::folder() + u"/lecturas-999990.rtf"_s;
+        QDir().mkpath(ReportRecovery::folder());
+        auto running = std::make_unique<QLockFile>(other + u".lock"_s);
+        QVERIFY(running->tryLock(0));
+        TestEnv::writeFile(other, rtf("lectura de otro programa"));
         QVERIFY(!ReportRecovery::pending());
         QVERIFY(!ReportRecovery::offerAtStart());
         QVERIFY(!Dialogs::asked().contains(kOffer));
         appendReading(u"lectura de este programa"_s);
         QTRY_VERIFY(fileHolds(ReportRecovery::file(), u"lectura de este programa"_s));
-        QVERIFY(ReportRecovery::file() != childFile);
-        QCOMPARE(readFile(childFile), childBytes);
-
-        kill(child);
-        QVERIFY(QFile::exists(childFile)); // it survives the crash
+        QCOMPARE(textOf(other), u"lectura de otro programa"_s); // not touched
+        running.reset();                                        // it is gone, and its lock with it
         QVERIFY(ReportRecovery::pending());
 
         // Sí: the readings join the viewer's, unsaved, and the old file goes.
@@ -244,11 +191,11 @@ private slots:
         QCOMPARE(Dialogs::asked().filter(kOffer).size(), 1);
         QVERIFY(!ReportRecovery::pending());
         // ...and the old file goes once this program's file holds them.
-        QTRY_VERIFY(!QFile::exists(childFile));
+        QTRY_VERIFY(!QFile::exists(other));
         const QString text = viewer()->Box1->toPlainText();
         QVERIFY(text.contains(u"lectura de otro programa"_s));
         QVERIFY(text.contains(u"lectura de este programa"_s));
-        QCOMPARE(pictures(*viewer()->Box1->document()).size(), 2);
+        QCOMPARE(pictures(*viewer()->Box1->document()).size(), 1);
         QVERIFY(!viewer()->isHidden());
         QVERIFY(viewer()->holdsUnsavedReadings());
         QVERIFY(fileHolds(ReportRecovery::file(), u"lectura de otro programa"_s));
@@ -339,16 +286,5 @@ private slots:
     void cleanupTestCase() { WindowRegistry::unloadAll(); }
 };
 
-int main(int argc, char *argv[])
-{
-    if (argc >= 3 && qstrcmp(argv[1], "--child") == 0)
-        return childMain(argc, argv);
-    TestEnv::prepare();
-    QApplication app(argc, argv);
-    TestEnv::setUp();
-    tst_ReportRecovery tc;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&tc, argc, argv);
-}
-
+ORBELLE_TEST_MAIN(tst_ReportRecovery)
 #include "tst_reportrecovery.moc"
