@@ -155,16 +155,14 @@ private slots:
         ReportPicture::Encoding enc;
         QCOMPARE(ReportPicture::encodedBytes(report(), pic, &enc), cardJpeg(7));
 
-        // The user moves the insertion point to the top and selects: the next piece goes there.
+        // The user selects the first line: the next piece replaces it.
         QTextCursor c(report());
-        c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        c.insertText(u"x"_s);
-        c.movePosition(QTextCursor::Start);
-        c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        c.movePosition(QTextCursor::NextBlock, QTextCursor::KeepAnchor);
         viewer()->Box1->setTextCursor(c);
         viewer()->setInsertionFontSize(20);
         viewer()->insertText(u"ARRIBA\r\n"_s);
-        QCOMPARE(blocks(*report()).mid(0, 3), (QStringList{u"ARRIBA"_s, QString(), QString()}));
+        QCOMPARE(blocks(*report()).mid(0, 3),
+                 (QStringList{u"ARRIBA"_s, QString(), u"La carta para 5/3/24"_s}));
         QVERIFY(looksLike(runs(*report()), u"ARRIBA"_s, u"20pt"_s));
     }
 
@@ -201,59 +199,40 @@ private slots:
         QVERIFY(viewer()->holdsUnsavedReadings());
     }
 
-    void savingKeepsWhatIsThereUnlessAsked_data()
+    void savingReplacesAFileOnlyWhenAskedAndAble()
     {
-        QTest::addColumn<QString>("name"); // empty: the file dialog was cancelled
-        QTest::addColumn<int>("answer");   // to the question whether to overwrite
-        QTest::addColumn<QStringList>("told");
-        const QString failed = u"No se pudo guardar el documento «%1»."_s;
-        QTest::newRow("cancelled") << QString() << 0 << QStringList();
-        QTest::newRow("existing, No") << u"existe.rtf"_s << int(QMessageBox::No) << QStringList{kOverwrite};
-        QTest::newRow("existing, Sí")
-            << u"existe.rtf"_s << int(QMessageBox::Yes) << QStringList{kOverwrite, kSaved};
-        QTest::newRow("no such folder")
-            << u"no/existe.rtf"_s << 0 << QStringList{failed.arg(u"existe.rtf"_s)};
-        QTest::newRow("a folder in its place") << u"carpeta.rtf"_s << int(QMessageBox::Yes)
-                                               << QStringList{kOverwrite, failed.arg(u"carpeta.rtf"_s)};
-    }
-    void savingKeepsWhatIsThereUnlessAsked()
-    {
-        QFETCH(QString, name);
-        QFETCH(int, answer);
-        QFETCH(QStringList, told);
-        const QString file =
-            name.isEmpty() ? QString() : path(QString::fromLatin1(QTest::currentDataTag()) + u'/' + name);
-        if (!name.isEmpty())
-            QDir().mkpath(QFileInfo(file).absolutePath());
-        if (name == u"existe.rtf"_s)
-            TestEnv::writeFile(file, "{\\rtf1 viejo}");
-        if (name == u"carpeta.rtf"_s)
-            QDir().mkpath(file + u"/dentro"_s);
-        if (name == u"no/existe.rtf"_s)
-            QDir(QFileInfo(file).absolutePath()).removeRecursively();
         viewer()->insertText(u"nuevo"_s);
         const QString html = viewer()->Box1->toHtml();
-
+        QVERIFY(!viewer()->saveReport()); // the file dialog cancelled: nothing said
+        const QString file = path(u"existe.rtf"_s);
+        TestEnv::writeFile(file, "{\\rtf1 viejo}");
         Dialogs::queueFileName(file);
-        if (answer)
-            Dialogs::queueButton(QMessageBox::StandardButton(answer));
-        QCOMPARE(viewer()->saveReport(), told.contains(kSaved));
-        QCOMPARE(messages().size(), told.size());
-        for (int i = 0; i < told.size(); ++i)
-            QVERIFY2(messages()[i].startsWith(told[i]), qPrintable(messages()[i]));
+        Dialogs::queueButton(QMessageBox::No);
+        QVERIFY(!viewer()->saveReport());
+        QCOMPARE(readFile(file), "{\\rtf1 viejo}");
+        // A folder in the file's place, a folder that is not there: told, nothing lost.
+        QDir().mkpath(path(u"carpeta.rtf/dentro"_s));
+        Dialogs::queueFileName(path(u"carpeta.rtf"_s));
+        Dialogs::queueButton(QMessageBox::Yes);
+        QVERIFY(!viewer()->saveReport());
+        Dialogs::queueFileName(path(u"no/hay.rtf"_s));
+        QVERIFY(!viewer()->saveReport());
+        QVERIFY(QFileInfo(path(u"carpeta.rtf/dentro"_s)).isDir());
         QCOMPARE(viewer()->Box1->toHtml(), html);
-        if (name == u"existe.rtf"_s)
-            QCOMPARE(readFile(file) == "{\\rtf1 viejo}", answer == QMessageBox::No);
-        if (name == u"carpeta.rtf"_s)
-            QVERIFY(QFileInfo(file + u"/dentro"_s).isDir());
-        // Nothing else says anything when its dialog is cancelled.
-        if (name.isEmpty()) {
-            Dialogs::queueButton(QMessageBox::No); // the unsaved "nuevo" may go
-            viewer()->openReport();
-            QVERIFY(!viewer()->exportPdf());
-            QCOMPARE(messages().size(), 1);
-            QCOMPARE(viewer()->Box1->toHtml(), html);
-        }
+        Dialogs::queueFileName(file);
+        Dialogs::queueButton(QMessageBox::Yes);
+        QVERIFY(viewer()->saveReport());
+        QVERIFY(readFile(file).contains("nuevo"));
+        const QStringList told = messages();
+        QCOMPARE(told.size(), 6);
+        QVERIFY(told[2].startsWith(u"No se pudo guardar el documento «carpeta.rtf»."_s));
+        QVERIFY(told[3].startsWith(u"No se pudo guardar el documento «hay.rtf»."_s));
+        QCOMPARE(told.mid(4), (QStringList{kOverwrite, kSaved}));
+        // Cancelled, opening and exporting say nothing either.
+        Dialogs::clear();
+        viewer()->openReport();
+        QVERIFY(!viewer()->exportPdf());
+        QVERIFY(messages().isEmpty());
     }
 
     void aFailedOpenIsToldAndKeepsTheReport_data()
