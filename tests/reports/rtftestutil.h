@@ -79,6 +79,7 @@ inline QByteArray save(const QTextDocument &doc)
     return bytes;
 }
 
+// The document read from `rtf`. Without `result`, null when the reader refused it.
 inline std::unique_ptr<QTextDocument> load(const QByteArray &rtf, RtfResult *result = nullptr,
                                            const RtfReader::Limits &limits = {})
 {
@@ -89,7 +90,7 @@ inline std::unique_ptr<QTextDocument> load(const QByteArray &rtf, RtfResult *res
     const RtfResult r = RtfReader::read(&buffer, doc.get(), limits);
     if (result)
         *result = r;
-    return doc;
+    return r.ok() || result ? std::move(doc) : nullptr;
 }
 
 inline QStringList blocks(const QTextDocument &doc)

@@ -111,9 +111,8 @@ private slots:
         QVERIFY(!ReportPicture::insertImage(c, QImage()));
 
         const QByteArray bytes = save(doc);
-        RtfResult r;
-        auto back = load(bytes, &r);
-        QVERIFY2(r.ok(), qPrintable(r.detail));
+        auto back = load(bytes);
+        QVERIFY(back);
         QCOMPARE(blocks(*back), blocks(doc));
         const auto got = pictures(*back);
         const auto want = pictures(doc);
@@ -166,16 +165,12 @@ private slots:
         QFETCH(QStringList, text);
         QFETCH(QSizeF, picture);
         QFETCH(QStringList, looks);
-        RtfResult r;
-        auto doc = load(readFile(fixture(file)), &r);
-        QVERIFY2(r.ok(), qPrintable(r.detail));
+        auto doc = load(readFile(fixture(file)));
+        QVERIFY(doc);
         QCOMPARE(blocks(*doc), text);
         const auto pics = pictures(*doc);
-        QCOMPARE(pics.size(), picture.isValid() ? 1 : 0);
-        if (picture.isValid()) {
-            QCOMPARE(ReportPicture::displaySize(doc.get(), pics[0]), picture);
-            QCOMPARE(ReportPicture::image(doc.get(), pics[0]).size(), picture.toSize());
-        }
+        QCOMPARE(pics.isEmpty() ? QSizeF() : ReportPicture::displaySize(doc.get(), pics[0]), picture);
+        QCOMPARE(ReportPicture::image(doc.get(), pics.value(0)).size(), picture.toSize().expandedTo({0, 0}));
         const QStringList rs = runs(*doc);
         for (const QString &want : looks)
             QVERIFY2(looksLike(rs, want.section(u':', 0, 0), want.section(u':', 1)), qPrintable(want));
@@ -368,9 +363,8 @@ private slots:
         QFETCH(QByteArray, input);
         QFETCH(QSizeF, size);
         QFETCH(QByteArray, kept);
-        RtfResult r;
-        auto doc = load(input, &r);
-        QVERIFY2(r.ok(), qPrintable(r.detail));
+        auto doc = load(input);
+        QVERIFY(doc);
         const auto pics = pictures(*doc);
         QCOMPARE(pics.size(), size.isValid() ? 1 : 0);
         if (pics.isEmpty())
@@ -383,10 +377,7 @@ private slots:
         const QByteArray saved = save(*doc);
         for (const char *hidden : {"http", "field", "object", "objdata", "picprop", "bliptag", "nonshppict"})
             QVERIFY2(!saved.contains(hidden), hidden);
-        auto again = load(saved);
-        QCOMPARE(blocks(*again), blocks(*doc));
-        QCOMPARE(ReportPicture::displaySize(again.get(), pictures(*again).value(0)), size);
-        QCOMPARE(save(*again), saved);
+        QCOMPARE(save(*load(saved)), saved);
     }
 
     void picturesAreFittedToThePrintedWidth()
@@ -410,12 +401,11 @@ private slots:
         // 40000 fonts took minutes to read and then to save. The text comes through whole,
         // the first fonts keep their names through a round trip, every colour its own.
         for (const bool fonts : {true, false}) {
-            RtfResult r;
-            auto doc = load(manyEntries(40000, fonts), &r);
-            QVERIFY2(r.ok(), qPrintable(r.detail));
+            auto doc = load(manyEntries(40000, fonts));
+            QVERIFY(doc);
             QCOMPARE(doc->toPlainText(), QString(40000, u'x'));
-            auto again = load(save(*doc), &r);
-            QVERIFY2(r.ok(), qPrintable(r.detail));
+            auto again = load(save(*doc));
+            QVERIFY(again);
             const QStringList rs = runs(*again);
             const QStringList want =
                 fonts ? QStringList{"x|12pt F0", "x|12pt F1"}
@@ -484,26 +474,23 @@ private slots:
     void limitsBoundTimeAndMemory()
     {
         // 100 MB of picture data that is no picture.
-        RtfResult r;
-        auto doc = load("{\\rtf1 a{\\pict\\pngblip " + QByteArray(100 << 20, 'f') + "}b}", &r);
-        QVERIFY2(r.ok(), qPrintable(r.detail));
+        auto doc = load("{\\rtf1 a{\\pict\\pngblip " + QByteArray(100 << 20, 'f') + "}b}");
+        QVERIFY(doc);
         QCOMPARE(doc->toPlainText(), u"ab"_s);
         QCOMPARE(pictures(*doc).size(), 0);
         // 100 MB of paragraphs end at the paragraph limit instead of taking gigabytes.
-        doc = load("{\\rtf1 " + QByteArray("x\\par ").repeated((100 << 20) / 6), &r);
-        QCOMPARE(r.error, RtfResult::Error::TooLarge);
-        doc.reset();
-
-        RtfReader::Limits small;
-        small.maxBytes = 1000;
-        load(rtf(QByteArray(2000, 'a')), &r, small);
-        QCOMPARE(r.error, RtfResult::Error::TooLarge);
-        small = {};
-        small.maxChars = 100;
-        load(rtf(QByteArray(101, 'a')), &r, small);
-        QCOMPARE(r.error, RtfResult::Error::TooLarge);
-        load(rtf(QByteArray(100, 'a')), &r, small);
-        QVERIFY(r.ok());
+        doc = load("{\\rtf1 " + QByteArray("x\\par ").repeated((100 << 20) / 6));
+        QVERIFY(!doc);
+        RtfReader::Limits bytes, chars;
+        bytes.maxBytes = 1000;
+        chars.maxChars = 100;
+        RtfResult r;
+        for (const auto &[input, limits, ok] :
+             {std::tuple{QByteArray(2000, 'a'), bytes, false}, std::tuple{QByteArray(101, 'a'), chars, false},
+              std::tuple{QByteArray(100, 'a'), chars, true}}) {
+            load(rtf(input), &r, limits);
+            QCOMPARE(r.error, ok ? RtfResult::Error::None : RtfResult::Error::TooLarge);
+        }
     }
 
     void failingDevicesAreReported()
@@ -524,10 +511,6 @@ private slots:
         const std::atomic<bool> stop{true};
         QCOMPARE(RtfWriter::write(*RtfWriter::snapshot(doc), &buffer, &stop).error,
                  RtfResult::Error::Cancelled);
-
-        QBuffer closed;
-        QCOMPARE(RtfWriter::write(doc, &closed).error, RtfResult::Error::Device);
-        QCOMPARE(RtfReader::read(&closed, &doc).error, RtfResult::Error::Device);
     }
 };
 
