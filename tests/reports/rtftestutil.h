@@ -121,11 +121,10 @@ inline QStringList runs(const QTextDocument &doc)
             if (f.isImageFormat())
                 continue;
             const QFont font = f.font().resolve(doc.defaultFont());
-            QString looks = u"%1pt"_s.arg(font.pointSizeF());
-            looks += QLatin1String(font.bold() ? " b" : "") + QLatin1String(font.italic() ? " i" : "") +
-                     QLatin1String(font.underline() ? " u" : "") +
-                     QLatin1String(font.strikeOut() ? " s" : "");
-            looks += u' ' + font.families().value(0, font.family());
+            QString looks = u"%1pt%2%3%4%5 "_s.arg(font.pointSizeF())
+                                .arg(font.bold() ? " b" : "", font.italic() ? " i" : "",
+                                     font.underline() ? " u" : "", font.strikeOut() ? " s" : "") +
+                            font.families().value(0, font.family());
             if (f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().style() != Qt::NoBrush)
                 looks += u' ' + f.foreground().color().name();
             add(it.fragment().text(), looks);

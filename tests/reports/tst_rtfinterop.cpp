@@ -57,17 +57,14 @@ private slots:
         QStringList text = blocks(*back);
         while (!text.isEmpty() && text.last().trimmed().isEmpty())
             text.removeLast();
-        QCOMPARE(text.size(), 4);
-        QCOMPARE(text[0], blocks(*doc)[0]);
-        QCOMPARE(text[2], blocks(*doc)[2]);
+        QCOMPARE(text.size(), 4); // the pictures' paragraphs hold what LibreOffice makes of them
+        QCOMPARE((QStringList{text[0], text[2]}), (QStringList{blocks(*doc)[0], blocks(*doc)[2]}));
 
         const QStringList rs = runs(*back);
-        QVERIFY(looksLike(rs, u"Ana y Luis"_s, u"14pt b"_s));
-        QVERIFY(looksLike(rs, u"El Loco"_s, u"12pt"_s));
-        QVERIFY(!looksLike(rs, u"El Loco"_s, u"i"_s));
-        QVERIFY(looksLike(rs, u"comienzo"_s, u"i"_s));
-        QCOMPARE(back->findBlockByNumber(2).blockFormat().leftMargin(), 1000 / 15.0);
-        QCOMPARE(back->findBlockByNumber(2).blockFormat().rightMargin(), 500 / 15.0);
+        QVERIFY(looksLike(rs, u"Ana y Luis"_s, u"14pt b"_s) && looksLike(rs, u"comienzo"_s, u"i"_s));
+        QVERIFY(looksLike(rs, u"El Loco"_s, u"12pt"_s) && !looksLike(rs, u"El Loco"_s, u"i"_s));
+        const QTextBlockFormat indents = back->findBlockByNumber(2).blockFormat();
+        QCOMPARE(QSizeF(indents.leftMargin(), indents.rightMargin()), QSizeF(1000 / 15.0, 500 / 15.0));
 
         const auto pics = pictures(*back);
         QCOMPARE(pics.size(), 2);
