@@ -283,8 +283,9 @@ int manyTables(QList<int> counts)
             RtfWriter::write(*snapshot, &buffer);
             const double written = t.nsecsElapsed() / 1e6;
             std::printf("%6d %-7s %5lld KB %7.0f ms %7.1f %10.0f ms %6.0f ms %7.1f ms %6.0f ms%s\n", n,
-                        fonts ? "fonts" : "colours", QFileInfo(file).size() >> 10, read, read * 1000 / n, open,
-                        paint, taken, written, why.isEmpty() ? "" : qPrintable(QStringLiteral("  ") + why));
+                        fonts ? "fonts" : "colours", QFileInfo(file).size() >> 10, read, read * 1000 / n,
+                        open, paint, taken, written,
+                        why.isEmpty() ? "" : qPrintable(QStringLiteral("  ") + why));
             Dialogs::clear();
         }
     }
@@ -322,7 +323,9 @@ int main(int argc, char *argv[])
         else if (args[i].toInt() > 0)
             cards = args[i].toInt();
         else {
-            std::fprintf(stderr, "usage: rtfbench [N] [--out FILE] | --read FILE | --long [MB...] | --tables [N...]\n");
+            std::fprintf(
+                stderr,
+                "usage: rtfbench [N] [--out FILE] | --read FILE | --long [MB...] | --tables [N...]\n");
             return 2;
         }
     }

@@ -18,7 +18,10 @@
 
 namespace {
 
-const QString kTooLarge = QStringLiteral("La imagen «%1» es demasiado grande (más de %2 megapíxeles) y no se pegó.");
+// %1: "del portapapeles" or the file's name in quotes.
+const QString kTooLarge =
+    QStringLiteral("La imagen %1 es demasiado grande (más de %2 megapíxeles) y no se pegó.");
+const QString kFromClipboard = QStringLiteral("del portapapeles");
 const QString kUnreadable = QStringLiteral("No se pudo pegar la imagen «%1».\n%2");
 
 // What the viewer copies: the fragment itself with its pictures, for a paste within the
@@ -29,7 +32,10 @@ public:
     QTextDocumentFragment fragment;
     std::vector<std::pair<QUrl, QVariant>> resources;
 
-    QStringList formats() const override { return {QStringLiteral("text/html"), QStringLiteral("text/plain")}; }
+    QStringList formats() const override
+    {
+        return {QStringLiteral("text/html"), QStringLiteral("text/plain")};
+    }
 
 protected:
     QVariant retrieveData(const QString &mime, QMetaType) const override
@@ -42,7 +48,8 @@ protected:
     }
 };
 
-template <typename Visit> void eachPicture(const QTextDocument &doc, Visit visit)
+template <typename Visit>
+void eachPicture(const QTextDocument &doc, Visit visit)
 {
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
         for (auto it = b.begin(); !it.atEnd(); ++it) {
@@ -59,7 +66,8 @@ std::unique_ptr<QTextDocument> fromHtml(const QString &html)
     auto doc = std::make_unique<ClosedDocument>();
     doc->setHtml(html);
     std::vector<std::pair<int, int>> pictures;
-    eachPicture(*doc, [&pictures](const QTextFragment &f) { pictures.emplace_back(f.position(), f.length()); });
+    eachPicture(*doc,
+                [&pictures](const QTextFragment &f) { pictures.emplace_back(f.position(), f.length()); });
     QTextCursor c(doc.get());
     for (auto it = pictures.rbegin(); it != pictures.rend(); ++it) {
         c.setPosition(it->first);
@@ -143,14 +151,14 @@ bool ReportEdit::insertPictureData(const QMimeData *source)
     for (const QString &f : pictures) {
         const QByteArray bytes = source->data(f);
         if (!bytes.isEmpty())
-            return insertPicture(bytes, QStringLiteral("del portapapeles"));
+            return insertPicture(bytes, kFromClipboard);
     }
     if (!source->hasImage())
         return false;
     // A picture of this program, decoded already.
     const QImage image = qvariant_cast<QImage>(source->imageData());
     if (!ReportPicture::withinBudget(image.size())) {
-        refuse(kTooLarge.arg(QStringLiteral("del portapapeles")).arg(ReportPicture::kMaxPixels / 1000000));
+        refuse(kTooLarge.arg(kFromClipboard).arg(ReportPicture::kMaxPixels / 1000000));
         return true;
     }
     QTextCursor c = textCursor();
@@ -174,7 +182,7 @@ bool ReportEdit::insertPictureFiles(const QList<QUrl> &urls)
             refuse(kUnreadable.arg(QFileInfo(file).fileName(), why));
             continue;
         }
-        if (!insertPicture(bytes, QFileInfo(file).fileName()))
+        if (!insertPicture(bytes, QStringLiteral("«%1»").arg(QFileInfo(file).fileName())))
             refuse(kUnreadable.arg(QFileInfo(file).fileName(), QStringLiteral("No es una imagen.")));
     }
     return true;

@@ -273,8 +273,7 @@ QImage image(const QTextDocument *doc, const QTextImageFormat &format, QSize max
         const QSize natural = reader.size();
         if (!withinBudget(natural))
             return {};
-        if (maxSize.isValid() &&
-            (natural.width() > maxSize.width() || natural.height() > maxSize.height()))
+        if (maxSize.isValid() && (natural.width() > maxSize.width() || natural.height() > maxSize.height()))
             reader.setScaledSize(natural.scaled(maxSize, Qt::KeepAspectRatio));
         return reader.read();
     }

@@ -299,7 +299,8 @@ bool offerAtStart(QWidget *parent)
         viewer->showReport();
     }
     if (!damaged.isEmpty())
-        Dialogs::message(parent, kDamaged.arg(QDir::toNativeSeparators(folder()), damaged.join(QLatin1Char('\n'))),
+        Dialogs::message(parent,
+                         kDamaged.arg(QDir::toNativeSeparators(folder()), damaged.join(QLatin1Char('\n'))),
                          QMessageBox::Ok, QMessageBox::Warning);
     return recovered;
 }
@@ -367,13 +368,15 @@ void writeInBackground(const QTextDocument &doc, QObject *context, std::function
     QString why;
     const QString path = prepare(&why);
     if (path.isEmpty()) {
-        QMetaObject::invokeMethod(qApp, [finish, why] { finish(Written::Failed, why); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            qApp, [finish, why] { finish(Written::Failed, why); }, Qt::QueuedConnection);
         return;
     }
     o.writer = std::thread([snapshot = RtfWriter::snapshot(doc), path, finish] {
         QString why;
         const Written result = writeFile(path, *snapshot, &own().stop, &why);
-        QMetaObject::invokeMethod(qApp, [finish, result, why] { finish(result, why); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            qApp, [finish, result, why] { finish(result, why); }, Qt::QueuedConnection);
     });
 }
 

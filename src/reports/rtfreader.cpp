@@ -5,8 +5,8 @@
 
 #include <QColor>
 #include <QHash>
-#include <QSet>
 #include <QIODevice>
+#include <QSet>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -1047,8 +1047,8 @@ private:
         QTextCharFormat f;
         const int font = s.font >= 0 ? s.font : m_defaultFont;
         const auto name = m_fonts.constFind(font);
-        if (name != m_fonts.constEnd() &&
-            (m_families.contains(*name) || (m_families.size() < kMaxFamilies && (m_families.insert(*name), true))))
+        if (name != m_fonts.constEnd() && (m_families.contains(*name) || (m_families.size() < kMaxFamilies &&
+                                                                          (m_families.insert(*name), true))))
             f.setFontFamilies(QStringList{*name});
         f.setFontPointSize(s.halfPoints / 2.0);
         f.setFontWeight(s.bold ? QFont::Bold : QFont::Normal);

@@ -2,8 +2,8 @@
 
 #include "dialogs.h"
 #include "picturecache.h"
-#include "reportedit.h"
 #include "program.h"
+#include "reportedit.h"
 #include "reportpicture.h"
 #include "reportrecovery.h"
 #include "rtfreader.h"
@@ -48,9 +48,12 @@ const QString kUnsavedOnOpen = QStringLiteral("El visualizador tiene lecturas qu
 const QString kCannotKeep = QStringLiteral(
     "No se puede escribir la copia de seguridad de las lecturas sin guardar (¿está lleno el disco?).\n"
     "Si el programa se cerrara ahora, se perderían: guárdelas en cuanto pueda.");
+const QString kPictureTooLarge =
+    QStringLiteral("Una imagen del documento es demasiado grande para mostrarla (más de %1 megapíxeles).\n"
+                   "Se muestra como un recuadro y se guardará sin cambios.");
 const QString kPicturesTooLarge = QStringLiteral(
-    "%1 imagen(es) del documento son demasiado grandes para mostrarlas (más de %2 megapíxeles).\n"
-    "Se muestran como un recuadro y se guardan sin cambios.");
+    "%2 imágenes del documento son demasiado grandes para mostrarlas (más de %1 megapíxeles).\n"
+    "Se muestran como recuadros y se guardarán sin cambios.");
 
 // The recovery file is written at once after a change; changes within this time after
 // a write are written together at its end (a reading's appends come in a burst, and a
@@ -283,9 +286,13 @@ void rtfViewer::openReport()
     adoptDocument(doc.release());
     // What was just opened is what the file holds: nothing to save yet.
     Box1->document()->setModified(false);
-    if (tooLarge > 0)
-        Dialogs::message(this, kPicturesTooLarge.arg(tooLarge).arg(ReportPicture::kMaxPixels / 1000000),
+    if (tooLarge > 0) {
+        const qint64 megapixels = ReportPicture::kMaxPixels / 1000000;
+        Dialogs::message(this,
+                         tooLarge == 1 ? kPictureTooLarge.arg(megapixels)
+                                       : kPicturesTooLarge.arg(megapixels).arg(tooLarge),
                          QMessageBox::Ok, QMessageBox::Warning);
+    }
 }
 
 RtfResult rtfViewer::readShowingProgress(QIODevice *in, QTextDocument *doc, const QString &file)
@@ -546,7 +553,8 @@ void rtfViewer::recoveryWritten(int result)
         break;
     }
     if (m_recoveryDue)
-        scheduleRecovery(int(std::max<qint64>(0, Timer::scaled(kRecoveryWindowMs) - m_sinceRecovery.elapsed())));
+        scheduleRecovery(
+            int(std::max<qint64>(0, Timer::scaled(kRecoveryWindowMs) - m_sinceRecovery.elapsed())));
 }
 
 void rtfViewer::watch(QTextDocument *doc)
@@ -615,7 +623,8 @@ bool rtfViewer::printDocument(QPagedPaintDevice *device, bool selectionOnly)
     const QTextDocument *doc = Box1->document();
     ClosedDocument part;
     part.setDefaultFont(doc->defaultFont());
-    QTextCursor(&part).insertFragment(selectionOnly ? Box1->textCursor().selection() : QTextDocumentFragment(doc));
+    QTextCursor(&part).insertFragment(selectionOnly ? Box1->textCursor().selection()
+                                                    : QTextDocumentFragment(doc));
     ReportPicture::copyResources(doc, &part);
     ReportPicture::fitToWidth(&part, printableWidth(device));
     ReportPicture::decodeForPrinting(&part, std::min<qreal>(device->logicalDpiX(), kPrintDpi) / 96.0);

@@ -6,10 +6,10 @@
 #include <QBuffer>
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QIODevice>
 #include <QImageWriter>
 #include <QTextBlock>
-#include <QHash>
 #include <QTextDocument>
 #include <QTextImageFormat>
 
@@ -151,10 +151,10 @@ private:
         for (int i = 0; i < 5; ++i)
             out.twips[i] = toTwips(bf.doubleProperty(margins[i]));
         const Qt::Alignment a = bf.alignment();
-        out.align = a & Qt::AlignHCenter                        ? "\\qc"
-                    : a & Qt::AlignJustify                      ? "\\qj"
+        out.align = a & Qt::AlignHCenter                       ? "\\qc"
+                    : a & Qt::AlignJustify                     ? "\\qj"
                     : a & (Qt::AlignRight | Qt::AlignTrailing) ? "\\qr"
-                                                                : "";
+                                                               : "";
         out.mark = styleOf(block.charFormat());
         out.begin = m_s->pieces.size();
         for (auto it = block.begin(); !it.atEnd(); ++it) {
@@ -170,7 +170,8 @@ private:
             // Equal pictures side by side share one fragment.
             Snapshot::Piece p = picture(f.toImageFormat());
             for (QChar c : fragment.text()) {
-                if (c == QChar::ObjectReplacementCharacter && !(p.kind == Snapshot::Piece::Kind::Image && p.image.isNull()))
+                if (c == QChar::ObjectReplacementCharacter &&
+                    !(p.kind == Snapshot::Piece::Kind::Image && p.image.isNull()))
                     m_s->pieces.push_back(p);
             }
         }
@@ -212,7 +213,10 @@ private:
 class Writer
 {
 public:
-    Writer(const Snapshot &s, QIODevice *out, const std::atomic<bool> *stop) : m_s(s), m_out(out), m_stop(stop)
+    Writer(const Snapshot &s, QIODevice *out, const std::atomic<bool> *stop)
+        : m_s(s),
+          m_out(out),
+          m_stop(stop)
     {}
 
     RtfResult run()

@@ -368,7 +368,7 @@ private slots:
         viewer()->openReport();
         // Told before anything is decoded; shown as a placeholder.
         QCOMPARE(pictures(*report()).size(), 2);
-        QVERIFY2(messages().value(0).contains(u"demasiado grandes"_s), qPrintable(messages().value(0)));
+        QVERIFY2(messages().value(0).contains(u"demasiado grande"_s), qPrintable(messages().value(0)));
         // The wide one is as wide as the page, and decoded once for it.
         QWidget *page = viewer()->Box1->viewport();
         QVERIFY(report()->documentLayout()->documentSize().width() <= page->width() + 1);
