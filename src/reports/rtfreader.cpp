@@ -1047,8 +1047,7 @@ private:
         QTextCharFormat f;
         const int font = s.font >= 0 ? s.font : m_defaultFont;
         const auto name = m_fonts.constFind(font);
-        if (name != m_fonts.constEnd() && (m_families.contains(*name) || (m_families.size() < kMaxFamilies &&
-                                                                          (m_families.insert(*name), true))))
+        if (name != m_fonts.constEnd() && showsFamily(*name))
             f.setFontFamilies(QStringList{*name});
         f.setFontPointSize(s.halfPoints / 2.0);
         f.setFontWeight(s.bold ? QFont::Bold : QFont::Normal);
@@ -1060,6 +1059,17 @@ private:
             f.setForeground(QColor(c.r, c.g, c.b));
         }
         return f;
+    }
+
+    // Whether text in this family is shown in it (see kMaxFamilies).
+    bool showsFamily(const QString &family) const
+    {
+        if (m_families.contains(family))
+            return true;
+        if (m_families.size() >= kMaxFamilies)
+            return false;
+        m_families.insert(family);
+        return true;
     }
 
     static QTextBlockFormat blockFormat(const ParaState &p)

@@ -16,6 +16,9 @@ class QTextDocument;
 // through; font, colour and style tables are read or skipped, every \* destination and
 // other non-text destination is skipped, unknown control words are ignored.
 //
+// Text in more than 64 different fonts is shown, and saved, in the document's default
+// font from the 65th on.
+//
 // \'hh and 8-bit text are taken in the code page of the font's \fcharset, else the one
 // \ansicpg names (1250-1258, 437, 850, 10000), else 1252. A \uN outside the 16-bit
 // range gives U+FFFD. A picture it cannot draw (WMF, EMF and other metafiles or

@@ -36,6 +36,8 @@ class QTextEdit;
 //
 // Everything goes in at the insertion point of Box1, which is where the previous piece
 // ended unless the user has moved it. Appending never clears the report.
+// What the user pastes or drops into Box1 comes in as text and pictures only, and no file
+// a pasted text names is read (see reportedit.h).
 //
 // The report is unsaved ("modified") from the first append or edit until it is saved
 // or replaced by an opened file. While it is, its content goes to this run's recovery
