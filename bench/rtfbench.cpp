@@ -8,6 +8,11 @@
 //   rtfbench --long [MB...] reads files of one long paragraph (default 1 2 4 8 50 MB) and
 //                           prints MB/s; the time per MB must not grow with the size. Then
 //                           opens each in the viewer and paints it once.
+//   rtfbench --tables [N...] reads files of N fonts and of N colours, each used by a run
+//                           of its own (default 5000 10000 20000 40000): the time per
+//                           entry must not grow with N. Then opens each in the viewer,
+//                           and times the recovery file's snapshot (taken on the
+//                           window's thread) and its writing (on a thread of its own).
 
 #include "dialogs.h"
 #include "reportpicture.h"
@@ -16,6 +21,7 @@
 #include "rtfwriter.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSaveFile>
@@ -216,6 +222,76 @@ int longParagraphs(QList<int> sizes)
     return 0;
 }
 
+QByteArray manyEntries(int n, bool fonts)
+{
+    QByteArray out = "{\\rtf1\\ansi\\deff0{\\fonttbl";
+    if (fonts) {
+        for (int i = 0; i < n; ++i)
+            out += "{\\f" + QByteArray::number(i) + " F" + QByteArray::number(i) + ";}";
+        out += "}\n";
+        for (int i = 0; i < n; ++i)
+            out += "{\\f" + QByteArray::number(i) + " x}";
+    } else {
+        out += "{\\f0 Arial;}}{\\colortbl;";
+        for (int i = 0; i < n; ++i)
+            out += "\\red" + QByteArray::number(i % 256) + "\\green" + QByteArray::number(i / 256 % 256) +
+                   "\\blue" + QByteArray::number(i % 7) + ";";
+        out += "}\n";
+        for (int i = 1; i <= n; ++i)
+            out += "{\\cf" + QByteArray::number(i) + " x}";
+    }
+    return out + "}";
+}
+
+int manyTables(QList<int> counts)
+{
+    if (counts.isEmpty())
+        counts = {5000, 10000, 20000, 40000};
+    QTemporaryDir dir;
+    Dialogs::setAnswering(true);
+    std::printf("entries        file      read   us/entry   viewer open  paint   snapshot   write\n");
+    for (const bool fonts : {true, false}) {
+        for (int n : counts) {
+            const QString file = dir.filePath(QStringLiteral("tabla-%1.rtf").arg(n));
+            {
+                QFile out(file);
+                if (!out.open(QIODevice::WriteOnly) || out.write(manyEntries(n, fonts)) < 0)
+                    return 1;
+            }
+            qint64 chars = 0;
+            QString why;
+            const double read = readMs(file, RtfReader::Limits(), &chars, &why);
+            rtfViewer viewer;
+            viewer.Form_Load();
+            viewer.resize(800, 600);
+            viewer.show();
+            QElapsedTimer t;
+            t.start();
+            Dialogs::queueFileName(file);
+            viewer.openReport();
+            const double open = t.nsecsElapsed() / 1e6;
+            t.restart();
+            viewer.grab();
+            const double paint = t.nsecsElapsed() / 1e6;
+            t.restart();
+            const auto snapshot = RtfWriter::snapshot(*viewer.Box1->document());
+            const double taken = t.nsecsElapsed() / 1e6;
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            t.restart();
+            RtfWriter::write(*snapshot, &buffer);
+            const double written = t.nsecsElapsed() / 1e6;
+            std::printf("%6d %-7s %5lld KB %7.0f ms %7.1f %10.0f ms %6.0f ms %7.1f ms %6.0f ms%s\n", n,
+                        fonts ? "fonts" : "colours", QFileInfo(file).size() >> 10, read, read * 1000 / n,
+                        open, paint, taken, written,
+                        why.isEmpty() ? "" : qPrintable(QStringLiteral("  ") + why));
+            Dialogs::clear();
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -236,12 +312,20 @@ int main(int argc, char *argv[])
                 sizes << args[j].toInt();
             return longParagraphs(sizes);
         }
+        if (args[i] == QLatin1String("--tables")) {
+            QList<int> counts;
+            for (int j = i + 1; j < args.size(); ++j)
+                counts << args[j].toInt();
+            return manyTables(counts);
+        }
         if (args[i] == QLatin1String("--out") && i + 1 < args.size())
             outFile = args[++i];
         else if (args[i].toInt() > 0)
             cards = args[i].toInt();
         else {
-            std::fprintf(stderr, "usage: rtfbench [N] [--out FILE] | --read FILE | --long [MB...]\n");
+            std::fprintf(
+                stderr,
+                "usage: rtfbench [N] [--out FILE] | --read FILE | --long [MB...] | --tables [N...]\n");
             return 2;
         }
     }

@@ -67,14 +67,9 @@ void PictureCache::drawObject(QPainter *painter, const QRectF &rect, QTextDocume
             decoded = decoded.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         shown = Shown{pixels, decoded};
     }
-    const QImage &image = shown.image;
-    if (image.isNull()) {
-        painter->save();
-        painter->setPen(Qt::gray);
-        painter->setBrush(QColor(240, 240, 240));
-        painter->drawRect(rect.adjusted(0.5, 0.5, -0.5, -0.5));
-        painter->restore();
-        return;
-    }
-    painter->drawImage(rect, image);
+    // One that cannot be read, or is too large to decode, shows as the placeholder.
+    if (shown.image.isNull())
+        ReportPicture::paintPlaceholder(painter, rect);
+    else
+        painter->drawImage(rect, shown.image);
 }

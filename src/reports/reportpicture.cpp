@@ -2,6 +2,8 @@
 
 #include <QAtomicInteger>
 #include <QBuffer>
+#include <QFile>
+#include <QHash>
 #include <QImageReader>
 #include <QPainter>
 #include <QPixmap>
@@ -12,7 +14,17 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <cerrno>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+QVariant ClosedDocument::loadResource(int, const QUrl &)
+{
+    return QByteArray(); // not null: Qt looks no further
+}
 
 namespace ReportPicture {
 
@@ -90,6 +102,48 @@ Encoding encodingOf(const QByteArray &bytes)
     if (bytes.startsWith("\x89PNG\r\n\x1a\n"))
         return Encoding::Png;
     return Encoding::None;
+}
+
+bool withinBudget(QSize pixels)
+{
+    return pixels.isValid() && !pixels.isEmpty() && qint64(pixels.width()) * pixels.height() <= kMaxPixels;
+}
+
+bool readFile(const QString &path, QByteArray *bytes, QString *why)
+{
+    const auto fail = [why](const QString &reason) {
+        if (why)
+            *why = reason;
+        return false;
+    };
+    // Opened without waiting (a pipe would wait for a writer) and looked at before
+    // anything is read: a device or a pipe never ends.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return fail(QStringLiteral("No se pudo abrir el archivo."));
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return fail(QStringLiteral("No es un archivo de imagen."));
+    }
+    if (st.st_size > kMaxFileBytes) {
+        ::close(fd);
+        return fail(QStringLiteral("El archivo es demasiado grande."));
+    }
+    QByteArray out(qsizetype(st.st_size), Qt::Uninitialized);
+    qsizetype done = 0;
+    while (done < out.size()) {
+        const ssize_t n = ::read(fd, out.data() + done, size_t(out.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break; // the file shrank meanwhile: what is there
+        done += n;
+    }
+    ::close(fd);
+    out.truncate(done);
+    *bytes = out;
+    return true;
 }
 
 QSize encodedSize(const QByteArray &bytes)
@@ -190,11 +244,10 @@ QSize pixelSize(const QTextDocument *doc, const QTextImageFormat &format)
     case QMetaType::QPixmap:
         return r.value<QPixmap>().size();
     case QMetaType::QByteArray: {
-        const QByteArray bytes = r.toByteArray();
-        const QSize s = encodedSize(bytes);
-        if (s.isValid())
-            return s;
-        return QImage::fromData(bytes).size();
+        QByteArray bytes = r.toByteArray();
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        return QImageReader(&buffer).size(); // the header only
     }
     default:
         return {};
@@ -218,8 +271,9 @@ QImage image(const QTextDocument *doc, const QTextImageFormat &format, QSize max
         buffer.open(QIODevice::ReadOnly);
         QImageReader reader(&buffer);
         const QSize natural = reader.size();
-        if (maxSize.isValid() && natural.isValid() &&
-            (natural.width() > maxSize.width() || natural.height() > maxSize.height()))
+        if (!withinBudget(natural))
+            return {};
+        if (maxSize.isValid() && (natural.width() > maxSize.width() || natural.height() > maxSize.height()))
             reader.setScaledSize(natural.scaled(maxSize, Qt::KeepAspectRatio));
         return reader.read();
     }
@@ -284,6 +338,39 @@ int fitToWidth(QTextDocument *doc, qreal width)
         c.setCharFormat(fit.format);
     }
     return int(fits.size());
+}
+
+void decodeForPrinting(QTextDocument *doc, qreal dotsPerPixel)
+{
+    // The largest size each picture is printed at.
+    QHash<QString, std::pair<QTextImageFormat, QSizeF>> printed;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat f = it.fragment().charFormat();
+            if (!f.isImageFormat() || !foreignRtf(f.toImageFormat()).isEmpty())
+                continue; // a placeholder's resource is its printed form already
+            const QTextImageFormat image = f.toImageFormat();
+            const QSizeF size = displaySize(doc, image) * dotsPerPixel;
+            auto &entry = printed[image.name()];
+            entry.first = image;
+            entry.second = entry.second.expandedTo(size);
+        }
+    }
+    for (auto it = printed.cbegin(); it != printed.cend(); ++it) {
+        const QVariant r = resourceOf(doc, it.value().first);
+        if (r.userType() == QMetaType::QImage)
+            continue;
+        const QSize size = it.value().second.toSize().expandedTo(QSize(1, 1));
+        QImage img = image(doc, it.value().first, size);
+        if (img.isNull()) {
+            img = QImage(size.boundedTo(QSize(kPlaceholderPixels, kPlaceholderPixels)),
+                         QImage::Format_ARGB32_Premultiplied);
+            img.fill(Qt::transparent);
+            QPainter p(&img);
+            paintPlaceholder(&p, QRectF(QPointF(0, 0), QSizeF(img.size())));
+        }
+        doc->addResource(QTextDocument::ImageResource, QUrl(it.key()), img);
+    }
 }
 
 void copyResources(const QTextDocument *from, QTextDocument *to)

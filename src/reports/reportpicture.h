@@ -4,13 +4,26 @@
 #include <QImage>
 #include <QSizeF>
 #include <QString>
+#include <QTextDocument>
 
 class QPainter;
 class QRectF;
 class QTextCharFormat;
 class QTextCursor;
-class QTextDocument;
 class QTextImageFormat;
+
+// A document that fetches nothing it names: a picture or style sheet it does not hold
+// is empty, never read from a file (Qt's own reads any local file a name points to,
+// /dev/zero included, whole). Every document of a report that Qt may lay out or print
+// is one, or belongs to the viewer's editor, which answers the same.
+class ClosedDocument : public QTextDocument
+{
+public:
+    using QTextDocument::QTextDocument;
+
+protected:
+    QVariant loadResource(int type, const QUrl &name) override;
+};
 
 // Pictures in a report document. Each picture is a document resource under a name of
 // its own. A picture that arrived encoded (a card's JPEG file, a picture read from an
@@ -23,6 +36,16 @@ enum class Encoding { None, Jpeg, Png };
 
 // JPEG or PNG by the file signature; None for anything else.
 Encoding encodingOf(const QByteArray &bytes);
+
+// No picture larger than this is decoded: a JPEG takes about 3 bytes a pixel while it
+// is decoded, whatever size it is shown at. One that is larger shows as a placeholder.
+constexpr qint64 kMaxPixels = 100'000'000;
+bool withinBudget(QSize pixels);
+// Files from which a picture is read: at most this large, and only regular files.
+constexpr qint64 kMaxFileBytes = qint64(64) << 20;
+// The bytes of a picture file; false (and `why` in Spanish) for anything but a regular
+// file of at most kMaxFileBytes that could be read.
+bool readFile(const QString &path, QByteArray *bytes, QString *why = nullptr);
 
 // The size in pixels the encoded picture declares in its header (no full decode);
 // invalid when the bytes are not a picture Qt can read.
@@ -52,8 +75,9 @@ void paintPlaceholder(QPainter *painter, const QRectF &rect);
 QByteArray encodedBytes(const QTextDocument *doc, const QTextImageFormat &format, Encoding *encoding);
 // The picture's pixel size without decoding it where that can be avoided.
 QSize pixelSize(const QTextDocument *doc, const QTextImageFormat &format);
-// The picture decoded; when maxSize is valid, no larger than it (a scaled decode of a
-// JPEG is several times faster than a full one). Null when it cannot be had.
+// The picture decoded; when maxSize is valid, no larger than it (a JPEG is decoded
+// scaled, in a fraction of the memory and time). Null when it cannot be had, or when it
+// is larger than kMaxPixels.
 QImage image(const QTextDocument *doc, const QTextImageFormat &format, QSize maxSize = {});
 // The size it takes in the report, in logical pixels.
 QSizeF displaySize(const QTextDocument *doc, const QTextImageFormat &format);
@@ -66,6 +90,11 @@ QTextCharFormat withoutPicture(QTextCharFormat format);
 // paragraph that wide, keeping its proportions; returns how many it changed. For a
 // copy that is printed: the pictures stay as the file asked in the report itself.
 int fitToWidth(QTextDocument *doc, qreal width);
+
+// For a copy that is printed, which Qt draws at the full size of each picture's data:
+// every picture is decoded once, no larger than it is printed at `dotsPerPixel` device
+// pixels per logical pixel; one that cannot be drawn is printed as the placeholder.
+void decodeForPrinting(QTextDocument *doc, qreal dotsPerPixel);
 
 // Copies the resources of every picture in `to` from `from` (a fragment copied into
 // another document keeps only the names of its pictures).

@@ -13,20 +13,27 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QPointer>
 #include <QSaveFile>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+#include <QThread>
 
+#include <atomic>
 #include <memory>
+#include <thread>
 #include <vector>
 
 namespace {
 
 const QString kOffer =
     QStringLiteral("Se encontraron lecturas que no se guardaron la última vez. ¿Recuperarlas?");
+const QString kDamaged = QStringLiteral("Estas lecturas de la última vez no se pudieron leer ni "
+                                        "recuperar. Se guardaron aparte, en la carpeta «%1»:\n%2");
 const QString kPrefix = QStringLiteral("lecturas-");
 const QString kSuffix = QStringLiteral(".rtf");
+constexpr QFile::Permissions kOwnerOnly = QFile::ReadOwner | QFile::WriteOwner;
 
 QString lockOf(const QString &file)
 {
@@ -43,11 +50,28 @@ std::unique_ptr<QLockFile> tryLock(const QString &file)
     return lock;
 }
 
-// This run's file and, while the file exists, its lock.
+// The files of programs no longer running, each with its lock now taken by this run.
+struct Left
+{
+    QString file;
+    std::unique_ptr<QLockFile> lock;
+};
+
+// This run's file and, while the file exists, its lock; the write under way.
 struct Own
 {
     QString file;
     std::unique_ptr<QLockFile> lock;
+    std::thread writer;
+    quint64 writes = 0; // the number of the latest write started in the background
+    std::atomic<bool> stop{false};
+    // Recovered from earlier runs: they go once this run's file holds their readings.
+    std::vector<Left> recovered;
+    ~Own()
+    {
+        if (writer.joinable())
+            writer.join();
+    }
 };
 Own &own()
 {
@@ -78,12 +102,6 @@ bool holdsLock()
     return o.lock && o.lock->isLocked() && QFileInfo::exists(lockOf(o.file));
 }
 
-// The files of programs no longer running, each with its lock now taken by this run.
-struct Left
-{
-    QString file;
-    std::unique_ptr<QLockFile> lock;
-};
 std::vector<Left> leftBehind()
 {
     std::vector<Left> out;
@@ -109,6 +127,103 @@ std::unique_ptr<QTextDocument> readReport(const QString &path)
     if (!RtfReader::read(&in, doc.get()).ok())
         return nullptr;
     return doc;
+}
+
+// A file that could not be read, renamed so that it is kept but never offered again.
+QString setAside(const QString &file)
+{
+    for (int n = 1;; ++n) {
+        const QString to = n == 1 ? file + QStringLiteral(".damaged")
+                                  : file + QLatin1Char('.') + QString::number(n) + QStringLiteral(".damaged");
+        if (QFileInfo::exists(to))
+            continue;
+        if (!QFile::rename(file, to))
+            return file; // it stays where it is, and is offered again next time
+        QFile::setPermissions(to, kOwnerOnly);
+        return to;
+    }
+}
+
+void dropRecovered()
+{
+    for (Left &l : own().recovered) {
+        QFile::remove(l.file);
+        l.lock->unlock();
+    }
+    own().recovered.clear();
+}
+
+void waitForWriter()
+{
+    Own &o = own();
+    if (o.writer.joinable())
+        o.writer.join();
+}
+
+// This run's file, locked, in its folder; empty (and `why`) when that cannot be had.
+QString prepare(QString *why)
+{
+    Own &o = own();
+    const QString path = ReportRecovery::file();
+    const QString dir = ReportRecovery::folder();
+    QDir().mkpath(dir);
+    QFile::setPermissions(dir, kOwnerOnly | QFile::ExeOwner);
+    if (!holdsLock()) {
+        // Gone first: unlocking removes the lock file by its name, which the new lock
+        // is about to take.
+        o.lock.reset();
+        o.lock = tryLock(path);
+        if (!o.lock) {
+            // Another program took this name meanwhile (it cannot have, by the pid,
+            // unless the folder is shared between machines): move to a free one.
+            o.file = pickName();
+            o.lock = tryLock(o.file);
+            if (!o.lock) {
+                *why = QStringLiteral("no lock in %1").arg(dir);
+                return {};
+            }
+        }
+        QFile::setPermissions(lockOf(o.file), kOwnerOnly);
+    }
+    return o.file;
+}
+
+ReportRecovery::Written writeFile(const QString &path, const RtfWriter::Snapshot &snapshot,
+                                  const std::atomic<bool> *stop, QString *why)
+{
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly)) {
+        *why = out.errorString();
+        return ReportRecovery::Written::Failed;
+    }
+    out.setPermissions(kOwnerOnly);
+    const RtfResult r = RtfWriter::write(snapshot, &out, stop);
+    if (!r.ok()) {
+        out.cancelWriting();
+        *why = r.detail;
+        return r.error == RtfResult::Error::Cancelled ? ReportRecovery::Written::Stopped
+                                                      : ReportRecovery::Written::Failed;
+    }
+    if (!out.commit()) {
+        *why = out.errorString();
+        return ReportRecovery::Written::Failed;
+    }
+    return ReportRecovery::Written::Yes;
+}
+
+// After each write, on the interface thread.
+void written(ReportRecovery::Written result, const QString &why)
+{
+    // Logged once for each run of failures; the viewer tells the user.
+    static bool logged = false;
+    if (result == ReportRecovery::Written::Failed) {
+        if (!logged)
+            qWarning("Orbelle: the readings could not be kept for recovery: %s", qPrintable(why));
+        logged = true;
+    } else if (result == ReportRecovery::Written::Yes) {
+        logged = false;
+        dropRecovered();
+    }
 }
 
 // Several documents one after the other, a paragraph apart.
@@ -153,32 +268,41 @@ bool offerAtStart(QWidget *parent)
         return false;
     bool recover = Dialogs::message(parent, kOffer, QMessageBox::Yes | QMessageBox::No,
                                     QMessageBox::Question) == QMessageBox::Yes;
-    if (recover) {
-        std::unique_ptr<QTextDocument> all;
-        for (const Left &l : left) {
-            std::unique_ptr<QTextDocument> doc = readReport(l.file);
-            if (!doc)
-                continue;
-            if (all)
-                append(all.get(), *doc);
-            else
-                all = std::move(doc);
+    if (!recover) {
+        for (Left &l : left) {
+            QFile::remove(l.file);
+            l.lock->unlock();
         }
-        if (!all)
-            recover = false;
-        else {
-            rtfViewer *viewer = WindowRegistry::get<rtfViewer>();
-            // The viewer keeps them in this run's file at once; only then do the old
-            // files go.
-            viewer->restoreUnsaved(all.release());
-            viewer->showReport();
-        }
+        return false;
     }
+    std::unique_ptr<QTextDocument> all;
+    QStringList damaged;
     for (Left &l : left) {
-        QFile::remove(l.file);
-        l.lock->unlock();
+        std::unique_ptr<QTextDocument> doc = readReport(l.file);
+        if (!doc) {
+            damaged << QFileInfo(setAside(l.file)).fileName();
+            l.lock->unlock();
+            continue;
+        }
+        if (all)
+            append(all.get(), *doc);
+        else
+            all = std::move(doc);
+        own().recovered.push_back(std::move(l));
     }
-    return recover;
+    const bool recovered = all != nullptr;
+    if (recovered) {
+        rtfViewer *viewer = WindowRegistry::get<rtfViewer>();
+        // The viewer keeps them in this run's file at once; only then do the old files
+        // go (see written()).
+        viewer->restoreUnsaved(all.release());
+        viewer->showReport();
+    }
+    if (!damaged.isEmpty())
+        Dialogs::message(parent,
+                         kDamaged.arg(QDir::toNativeSeparators(folder()), damaged.join(QLatin1Char('\n'))),
+                         QMessageBox::Ok, QMessageBox::Warning);
+    return recovered;
 }
 
 bool stash()
@@ -203,6 +327,10 @@ bool restore()
 void discard()
 {
     Own &o = own();
+    o.stop = true;
+    waitForWriter();
+    o.stop = false;
+    dropRecovered();
     if (o.file.isEmpty())
         return;
     QFile::remove(o.file);
@@ -211,43 +339,50 @@ void discard()
 
 bool write(const QTextDocument &doc)
 {
-    // Written every few seconds while the user works: a failure is logged once, never
-    // put in front of the user, and the next write tries again.
-    static bool told = false;
-    const auto failed = [](const QString &why) {
-        if (!told)
-            qWarning("Orbelle: the readings could not be kept for recovery: %s", qPrintable(why));
-        told = true;
-        return false;
-    };
+    waitForWriter();
+    QString why;
+    Written result = Written::Failed;
+    const QString path = prepare(&why);
+    if (!path.isEmpty())
+        result = writeFile(path, *RtfWriter::snapshot(doc), nullptr, &why);
+    written(result, why);
+    return result == Written::Yes;
+}
+
+void writeInBackground(const QTextDocument &doc, QObject *context, std::function<void(Written)> done)
+{
+    waitForWriter(); // only when the caller did not wait for `done`
     Own &o = own();
-    const QString path = file();
-    if (!holdsLock()) {
-        // Gone first: unlocking removes the lock file by its name, which the new lock
-        // is about to take.
-        o.lock.reset();
-        QDir().mkpath(folder());
-        o.lock = tryLock(path);
-        if (!o.lock) {
-            // Another program took this name meanwhile (it cannot have, by the pid,
-            // unless the folder is shared between machines): move to a free one.
-            o.file = pickName();
-            o.lock = tryLock(o.file);
-            if (!o.lock)
-                return failed(QStringLiteral("no lock in %1").arg(folder()));
-        }
+    const quint64 number = ++o.writes;
+    QPointer<QObject> receiver(context);
+    // Back on this thread: the writer is joined (it has ended, or is about to), its
+    // result recorded, and the caller told.
+    auto finish = [number, receiver, done](Written result, const QString &why) {
+        Own &o = own();
+        if (o.writes == number)
+            waitForWriter();
+        written(result, why);
+        if (receiver && done)
+            done(result);
+    };
+    QString why;
+    const QString path = prepare(&why);
+    if (path.isEmpty()) {
+        QMetaObject::invokeMethod(
+            qApp, [finish, why] { finish(Written::Failed, why); }, Qt::QueuedConnection);
+        return;
     }
-    QSaveFile out(o.file);
-    if (!out.open(QIODevice::WriteOnly))
-        return failed(out.errorString());
-    const RtfResult r = RtfWriter::write(doc, &out);
-    if (!r.ok()) {
-        out.cancelWriting();
-        return failed(r.detail);
-    }
-    if (!out.commit())
-        return failed(out.errorString());
-    return true;
+    o.writer = std::thread([snapshot = RtfWriter::snapshot(doc), path, finish] {
+        QString why;
+        const Written result = writeFile(path, *snapshot, &own().stop, &why);
+        QMetaObject::invokeMethod(
+            qApp, [finish, result, why] { finish(result, why); }, Qt::QueuedConnection);
+    });
+}
+
+bool writing()
+{
+    return own().writer.joinable();
 }
 
 } // namespace ReportRecovery

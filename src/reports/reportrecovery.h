@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <functional>
+
+class QObject;
 class QTextDocument;
 class QWidget;
 
@@ -35,7 +38,9 @@ bool pending();
 // When programs that are no longer running left readings behind, asks "Se encontraron
 // lecturas que no se guardaron la última vez. ¿Recuperarlas?". Sí puts them in the
 // viewer as unsaved readings (any unsaved readings it holds already follow them) and
-// shows it; No deletes them. True when readings were recovered.
+// shows it; their files go once this run's file holds them. A file that cannot be read
+// is not deleted: it is renamed "<name>.damaged" beside it (never offered again) and
+// the user is told which. No deletes them. True when readings were recovered.
 bool offerAtStart(QWidget *parent = nullptr);
 
 // Writes the viewer's unsaved readings to this run's recovery file now. False when the
@@ -45,11 +50,23 @@ bool stash();
 // Puts the readings of this run's recovery file into the viewer (creating it, hidden)
 // as unsaved readings, without asking. False when there are none.
 bool restore();
-// Deletes this run's recovery file.
+// Deletes this run's recovery file (stopping a write under way first), and the files of
+// readings recovered from an earlier run.
 void discard();
 
-// Writes `doc` as this run's recovery file (through QSaveFile, under this run's lock).
-// The viewer calls this; false when it could not be written.
+// The folder and the files are the user's alone (0700, 0600).
+
+// Writes `doc` as this run's recovery file now (through QSaveFile, under this run's
+// lock), after a write in the background has ended; false when it could not be written.
 bool write(const QTextDocument &doc);
+
+enum class Written { Yes, Failed, Stopped };
+// Takes what the file needs of `doc` now (cheap) and writes it on a thread of its own,
+// so the window never waits for the disk. `done` is called on this thread afterwards,
+// unless `context` is gone by then. One write runs at a time: start the next once
+// `done` has been called.
+void writeInBackground(const QTextDocument &doc, QObject *context, std::function<void(Written)> done);
+// Whether a write in the background is under way.
+bool writing();
 
 } // namespace ReportRecovery

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QHash>
 #include <QIODevice>
+#include <QSet>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -23,6 +24,12 @@ namespace {
 constexpr int kMaxTwips = 31680; // 22 inches
 constexpr int kMaxPictureTwips = 150000;
 constexpr int kMaxFontName = 256;
+// Text in fonts beyond this many is shown (and saved) in the document's default font.
+// Qt tells the families of a document's formats apart only by comparing them (it hashes
+// a family list by its type alone), and looks each family up among the system's fonts
+// when it lays the text out: a file naming tens of thousands took minutes to open.
+// Documents use a handful.
+constexpr qsizetype kMaxFamilies = 64;
 constexpr qsizetype kTextChunk = 1 << 16;
 constexpr qsizetype kProgressStep = 1 << 16;
 
@@ -66,8 +73,7 @@ struct State
     CharState ch;
     ParaState para;
     Dest dest = Dest::Text;
-    int uc = 1;                       // fallback characters after \uN
-    const char *groupStart = nullptr; // the group's "{" in the file
+    int uc = 1; // fallback characters after \uN
 };
 
 enum class Word {
@@ -124,6 +130,7 @@ enum class Word {
     PngBlip,
     Metafile, // sizes in hundredths of a millimetre
     OtherBlip,
+    BitmapWord, // \wbmbitspixel, \wbmplanes, \wbmwidthbytes: how a \wbitmap's bytes are laid out
     PicW,
     PicH,
     PicWGoal,
@@ -294,6 +301,8 @@ const std::unordered_map<std::string_view, WordInfo> &words()
             t[b] = {Word::Metafile};
         for (const char *b : {"macpict", "dibitmap", "wbitmap"})
             t[b] = {Word::OtherBlip};
+        for (const char *b : {"wbmbitspixel", "wbmplanes", "wbmwidthbytes"})
+            t[b] = {Word::BitmapWord};
         t["picw"] = {Word::PicW};
         t["pich"] = {Word::PicH};
         t["picwgoal"] = {Word::PicWGoal};
@@ -314,11 +323,9 @@ struct Picture
     int goalW = 0, goalH = 0;
     int scaleX = 100, scaleY = 100;
     CharState ch;
-    // Where the picture's kept source begins: its group's "{", or its "\pict" when the
-    // group held text before it (that text is already in the document; kept with the
-    // picture it would be written twice). Then a "{" is put before it.
-    const char *groupStart = nullptr;
-    bool addBrace = false;
+    // For a picture kept as a placeholder: the words that say what its bytes are, as
+    // the file had them (\wmetafile8, \dibitmap0\wbmbitspixel24...).
+    QByteArray format;
 };
 
 struct ColorEntry
@@ -436,7 +443,10 @@ private:
             return;
         }
         m_stack.push_back(m_st);
-        m_st.groupStart = m_p - 1;
+        // Inside a picture only its bytes and sizes count: a field, an object, a link
+        // or anything else nested in it is not shown, so it is not kept either.
+        if (m_st.dest == Dest::Picture)
+            m_st.dest = Dest::Skip;
     }
 
     void closeGroup()
@@ -459,32 +469,6 @@ private:
             m_closed = true;
     }
 
-    // Whether [from, to) holds nothing but control words and line breaks: no text, no
-    // symbol and no group.
-    static bool onlyControlWords(const char *from, const char *to)
-    {
-        if (!from || !to || to < from)
-            return false;
-        for (const char *c = from; c < to;) {
-            if (*c == '\r' || *c == '\n') {
-                ++c;
-                continue;
-            }
-            if (*c != '\\' || c + 1 >= to || !isLetter(uchar(c[1])))
-                return false;
-            ++c;
-            while (c < to && isLetter(uchar(*c)))
-                ++c;
-            if (c < to && *c == '-')
-                ++c;
-            while (c < to && *c >= '0' && *c <= '9')
-                ++c;
-            if (c < to && *c == ' ')
-                ++c;
-        }
-        return true;
-    }
-
     void control()
     {
         if (m_p >= m_end)
@@ -494,7 +478,6 @@ private:
             return;
         }
         const char *start = m_p;
-        m_wordStart = start - 1;
         while (m_p < m_end && isLetter(uchar(*m_p)))
             ++m_p;
         const std::string_view name(start, size_t(m_p - start));
@@ -613,11 +596,6 @@ private:
                 flushText();
                 m_pict = std::make_unique<Picture>();
                 m_pict->ch = m_st.ch;
-                m_pict->groupStart = m_st.groupStart;
-                if (!onlyControlWords(m_st.groupStart + 1, m_wordStart)) {
-                    m_pict->groupStart = m_wordStart;
-                    m_pict->addBrace = true;
-                }
                 m_st.dest = Dest::Picture;
             } else {
                 m_st.dest = Dest::Skip;
@@ -760,11 +738,17 @@ private:
         case Word::PngBlip:
         case Word::Metafile:
         case Word::OtherBlip:
-            if (m_st.dest == Dest::Picture && m_pict)
+            if (m_st.dest == Dest::Picture && m_pict) {
                 m_pict->kind = info.word == Word::JpegBlip   ? Picture::Kind::Jpeg
                                : info.word == Word::PngBlip  ? Picture::Kind::Png
                                : info.word == Word::Metafile ? Picture::Kind::Metafile
                                                              : Picture::Kind::Other;
+                m_pict->format = controlWord(name, hasParam, param);
+            }
+            break;
+        case Word::BitmapWord:
+            if (m_st.dest == Dest::Picture && m_pict)
+                m_pict->format += controlWord(name, hasParam, param);
             break;
         // A JPEG's or PNG's own header says more; for the pictures shown as placeholders
         // they are the only size there is when the goal is missing.
@@ -793,6 +777,14 @@ private:
                 m_pict->scaleY = std::clamp(param, 1, 1000);
             break;
         }
+    }
+
+    static QByteArray controlWord(std::string_view name, bool hasParam, int param)
+    {
+        QByteArray w = "\\" + QByteArray(name.data(), qsizetype(name.size()));
+        if (hasParam)
+            w += QByteArray::number(param);
+        return w;
     }
 
     void binary(int count)
@@ -939,7 +931,7 @@ private:
         if (!pict)
             return;
         if (pict->kind == Picture::Kind::Metafile || pict->kind == Picture::Kind::Other) {
-            // An unclosed group copied out unchanged would unbalance the saved file.
+            // Cut off by the end of the file, its bytes are not the whole picture.
             if (closed)
                 foreignPicture(*pict);
             return;
@@ -967,11 +959,12 @@ private:
     }
 
     // A picture this program cannot draw (a metafile, a Mac or device-independent
-    // bitmap) keeps its place and its size as a placeholder, and its group is kept
-    // exactly as it stood in the file so that saving writes it back unchanged.
+    // bitmap) keeps its place and its size as a placeholder, and a group of its own
+    // bytes, sizes and format for the writer to put back. Nothing else of the file's
+    // group is kept: it may have held fields, objects or links no one saw.
     void foreignPicture(const Picture &pict)
     {
-        if (!pict.groupStart || m_p <= pict.groupStart || pict.data.isEmpty())
+        if (pict.data.isEmpty() || pict.format.isEmpty())
             return;
         QSizeF shown;
         if (pict.goalW > 0 && pict.goalH > 0)
@@ -987,9 +980,24 @@ private:
                     .expandedTo(QSizeF(1, 1));
         if (!countItem())
             return;
-        // The group runs from its "{" to the "}" just read.
-        const QByteArray group = (pict.addBrace ? QByteArray("{") : QByteArray()) +
-                                 QByteArray(pict.groupStart, m_p - pict.groupStart);
+        QByteArray group = "{\\pict" + pict.format;
+        const auto size = [&group](const char *word, int value) {
+            if (value > 0)
+                group += word + QByteArray::number(value);
+        };
+        size("\\picw", pict.picW);
+        size("\\pich", pict.picH);
+        size("\\picwgoal", pict.goalW);
+        size("\\pichgoal", pict.goalH);
+        if (pict.scaleX != 100 || pict.scaleY != 100) {
+            group += "\\picscalex" + QByteArray::number(pict.scaleX);
+            group += "\\picscaley" + QByteArray::number(pict.scaleY);
+        }
+        group += '\n';
+        const QByteArray hex = pict.data.toHex();
+        for (qsizetype i = 0; i < hex.size(); i += 128)
+            group += hex.mid(i, 128) + '\n';
+        group += '}';
         m_cursor.setCharFormat(charFormat(pict.ch));
         ReportPicture::insertForeign(m_cursor, group, shown);
         m_blockUsed = true;
@@ -1039,7 +1047,7 @@ private:
         QTextCharFormat f;
         const int font = s.font >= 0 ? s.font : m_defaultFont;
         const auto name = m_fonts.constFind(font);
-        if (name != m_fonts.constEnd())
+        if (name != m_fonts.constEnd() && showsFamily(*name))
             f.setFontFamilies(QStringList{*name});
         f.setFontPointSize(s.halfPoints / 2.0);
         f.setFontWeight(s.bold ? QFont::Bold : QFont::Normal);
@@ -1051,6 +1059,17 @@ private:
             f.setForeground(QColor(c.r, c.g, c.b));
         }
         return f;
+    }
+
+    // Whether text in this family is shown in it (see kMaxFamilies).
+    bool showsFamily(const QString &family) const
+    {
+        if (m_families.contains(family))
+            return true;
+        if (m_families.size() >= kMaxFamilies)
+            return false;
+        m_families.insert(family);
+        return true;
     }
 
     static QTextBlockFormat blockFormat(const ParaState &p)
@@ -1079,7 +1098,6 @@ private:
     }
 
     const char *m_p;
-    const char *m_wordStart = nullptr; // the backslash of the control word being read
     const char *m_begin;
     const char *m_end;
     QTextDocument *m_doc;
@@ -1096,6 +1114,7 @@ private:
 
     int m_defaultFont = 0;
     QHash<int, QString> m_fonts;
+    mutable QSet<QString> m_families; // those given to the text so far
     int m_fontId = -1;
     QString m_fontName;
     const CodePage::Table *m_fontCodePage = nullptr;

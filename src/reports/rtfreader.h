@@ -16,13 +16,18 @@ class QTextDocument;
 // through; font, colour and style tables are read or skipped, every \* destination and
 // other non-text destination is skipped, unknown control words are ignored.
 //
+// Text in more than 64 different fonts is shown, and saved, in the document's default
+// font from the 65th on.
+//
 // \'hh and 8-bit text are taken in the code page of the font's \fcharset, else the one
 // \ansicpg names (1250-1258, 437, 850, 10000), else 1252. A \uN outside the 16-bit
 // range gives U+FFFD. A picture it cannot draw (WMF, EMF and other metafiles or
-// bitmaps) becomes a placeholder of its size that keeps the picture's group exactly as
-// it was read, for the writer to put back.
+// bitmaps) becomes a placeholder of its size that keeps the picture's bytes, sizes and
+// format for the writer to put back; whatever else its group held (fields, objects,
+// links) is dropped, as is everything nested in the group of a picture it draws.
 //
-// The time taken grows in proportion to the file's size, however long its paragraphs.
+// The time taken grows in proportion to the file's size, however long its paragraphs
+// and however many fonts, colours and styles it declares.
 //
 // Malformed input never crashes or hangs it: missing closing braces end the document
 // where the data ends, an odd hex digit or a truncated \'h is dropped, numbers are

@@ -3,6 +3,7 @@
 #include "dialogs.h"
 #include "picturecache.h"
 #include "program.h"
+#include "reportedit.h"
 #include "reportpicture.h"
 #include "reportrecovery.h"
 #include "rtfreader.h"
@@ -25,6 +26,7 @@
 #include <QProgressDialog>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QTextBlock>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -43,11 +45,24 @@ const QString kUnsavedOnClose = QStringLiteral(
 const QString kUnsavedOnOpen = QStringLiteral("El visualizador tiene lecturas que no se han "
                                               "guardado.\n¿Quiere guardarlas antes de abrir otro documento?");
 
-// The recovery file is written this long after the latest change: a reading's appends
-// come in a burst, and a user typing would otherwise rewrite it on every key.
-constexpr int kRecoveryDelayMs = 1500;
-// ...and at least this often while changes keep coming.
-constexpr int kRecoveryEveryMs = 30000;
+const QString kCannotKeep = QStringLiteral(
+    "No se puede escribir la copia de seguridad de las lecturas sin guardar (¿está lleno el disco?).\n"
+    "Si el programa se cerrara ahora, se perderían: guárdelas en cuanto pueda.");
+const QString kPictureTooLarge =
+    QStringLiteral("Una imagen del documento es demasiado grande para mostrarla (más de %1 megapíxeles).\n"
+                   "Se muestra como un recuadro y se guardará sin cambios.");
+const QString kPicturesTooLarge = QStringLiteral(
+    "%2 imágenes del documento son demasiado grandes para mostrarlas (más de %1 megapíxeles).\n"
+    "Se muestran como recuadros y se guardarán sin cambios.");
+
+// The recovery file is written at once after a change; changes within this time after
+// a write are written together at its end (a reading's appends come in a burst, and a
+// user typing would otherwise rewrite the file on every key).
+constexpr int kRecoveryWindowMs = 1500;
+// A write that failed is tried again this long after, or after the next change.
+constexpr int kRecoveryRetryMs = 30000;
+// Printed pictures are decoded for no more than this many dots per inch.
+constexpr qreal kPrintDpi = 300;
 // An open that takes longer than this shows its progress.
 constexpr int kProgressAfterMs = 500;
 
@@ -102,7 +117,7 @@ rtfViewer::rtfViewer(QWidget *parent) : QWidget(parent)
     layout->setSpacing(0);
     menuBar = new QMenuBar(this);
     layout->setMenuBar(menuBar);
-    Box1 = new QTextEdit(this);
+    Box1 = new ReportEdit(this);
     Box1->setObjectName(QStringLiteral("Box1"));
     Box1->setAcceptRichText(true);
     layout->addWidget(Box1);
@@ -138,19 +153,14 @@ rtfViewer::rtfViewer(QWidget *parent) : QWidget(parent)
     m_pictures = new PictureCache(this);
     m_pictures->install(Box1->document());
 
-    m_recoverySoon = new Timer(this, kRecoveryDelayMs);
-    m_recoverySoon->setSingleShot(true);
-    m_recoveryEvery = new Timer(this, kRecoveryEveryMs);
-    connect(m_recoverySoon, &QTimer::timeout, this, &rtfViewer::writeRecovery);
-    connect(m_recoveryEvery, &QTimer::timeout, this, [this] {
-        if (m_recoveryDue)
-            writeRecovery();
-    });
+    m_recoveryTimer = new QTimer(this);
+    m_recoveryTimer->setSingleShot(true);
+    m_recoveryTimer->setTimerType(Qt::PreciseTimer);
+    connect(m_recoveryTimer, &QTimer::timeout, this, &rtfViewer::writeRecoveryInBackground);
     watch(Box1->document());
-    // The program may end without unloading the viewer: what the short delay would
-    // have written goes now.
+    // The program may end without unloading the viewer: what is due goes now.
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
-        if (m_recoveryDue)
+        if (m_recoveryDue || ReportRecovery::writing())
             writeRecovery();
     });
 
@@ -262,9 +272,27 @@ void rtfViewer::openReport()
         tellFailure(QStringLiteral("abrir"), file, reason(r));
         return;
     }
+    int tooLarge = 0;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat f = it.fragment().charFormat();
+            ReportPicture::Encoding enc;
+            if (f.isImageFormat() &&
+                !ReportPicture::encodedBytes(doc.get(), f.toImageFormat(), &enc).isEmpty() &&
+                !ReportPicture::withinBudget(ReportPicture::pixelSize(doc.get(), f.toImageFormat())))
+                tooLarge += it.fragment().length();
+        }
+    }
     adoptDocument(doc.release());
     // What was just opened is what the file holds: nothing to save yet.
     Box1->document()->setModified(false);
+    if (tooLarge > 0) {
+        const qint64 megapixels = ReportPicture::kMaxPixels / 1000000;
+        Dialogs::message(this,
+                         tooLarge == 1 ? kPictureTooLarge.arg(megapixels)
+                                       : kPicturesTooLarge.arg(megapixels).arg(tooLarge),
+                         QMessageBox::Ok, QMessageBox::Warning);
+    }
 }
 
 RtfResult rtfViewer::readShowingProgress(QIODevice *in, QTextDocument *doc, const QString &file)
@@ -454,21 +482,79 @@ void rtfViewer::restoreUnsaved(QTextDocument *recovered)
     adoptDocument(doc.release());
     Box1->document()->setModified(true);
     // Kept again at once under this run's name.
-    writeRecovery();
+    m_recoveryTimer->stop();
+    writeRecoveryInBackground();
 }
 
 bool rtfViewer::writeRecovery()
 {
-    m_recoverySoon->stop();
+    m_recoveryTimer->stop();
     if (!holdsUnsavedReadings()) {
         m_recoveryDue = false;
         ReportRecovery::discard();
         return false;
     }
-    if (!ReportRecovery::write(*Box1->document()))
-        return false; // stays due: the regular write tries again
     m_recoveryDue = false;
-    return true;
+    if (ReportRecovery::write(*Box1->document())) {
+        m_recoveryFailing = false;
+        return true;
+    }
+    m_recoveryDue = true;
+    scheduleRecovery(Timer::scaled(kRecoveryRetryMs));
+    return false;
+}
+
+bool rtfViewer::recoveryPending() const
+{
+    return m_recoveryDue || m_recoveryTimer->isActive() || ReportRecovery::writing();
+}
+
+void rtfViewer::scheduleRecovery(int delayMs)
+{
+    if (m_recoveryTimer->isActive() && m_recoveryTimer->remainingTime() <= delayMs)
+        return;
+    m_recoveryTimer->start(delayMs);
+}
+
+void rtfViewer::writeRecoveryInBackground()
+{
+    if (ReportRecovery::writing()) {
+        // The one under way tells when it is done; this is only for one of another viewer.
+        scheduleRecovery(Timer::scaled(kRecoveryWindowMs));
+        return;
+    }
+    if (!holdsUnsavedReadings()) {
+        m_recoveryDue = false;
+        ReportRecovery::discard();
+        return;
+    }
+    m_recoveryDue = false;
+    m_sinceRecovery.start();
+    ReportRecovery::writeInBackground(*Box1->document(), this,
+                                      [this](ReportRecovery::Written w) { recoveryWritten(int(w)); });
+}
+
+void rtfViewer::recoveryWritten(int result)
+{
+    switch (ReportRecovery::Written(result)) {
+    case ReportRecovery::Written::Yes:
+        m_recoveryFailing = false;
+        break;
+    case ReportRecovery::Written::Failed:
+        m_recoveryDue = true;
+        scheduleRecovery(Timer::scaled(kRecoveryRetryMs));
+        if (!m_recoveryFailing) {
+            // Told once; the tries go on meanwhile.
+            m_recoveryFailing = true;
+            Dialogs::message(this, kCannotKeep, QMessageBox::Ok, QMessageBox::Warning);
+        }
+        return;
+    case ReportRecovery::Written::Stopped:
+        break;
+    }
+    if (m_recoveryDue)
+        scheduleRecovery(
+            int(std::max<qint64>(0, Timer::scaled(kRecoveryWindowMs) - m_sinceRecovery.elapsed())));
 }
 
 void rtfViewer::watch(QTextDocument *doc)
@@ -478,8 +564,7 @@ void rtfViewer::watch(QTextDocument *doc)
         if (modified || doc != Box1->document())
             return;
         // Saved, opened or given up: there is nothing to recover any more.
-        m_recoverySoon->stop();
-        m_recoveryEvery->stop();
+        m_recoveryTimer->stop();
         m_recoveryDue = false;
         if (!m_loading)
             ReportRecovery::discard();
@@ -491,9 +576,9 @@ void rtfViewer::reportChanged()
     if (!Box1->document()->isModified())
         return;
     m_recoveryDue = true;
-    m_recoverySoon->start();
-    if (!m_recoveryEvery->isActive())
-        m_recoveryEvery->start();
+    // The first change after a while is written on the next turn of the event loop.
+    const qint64 since = m_sinceRecovery.isValid() ? m_sinceRecovery.elapsed() : kRecoveryWindowMs * 1000LL;
+    scheduleRecovery(int(std::max<qint64>(0, Timer::scaled(kRecoveryWindowMs) - since)));
 }
 
 void rtfViewer::closeEvent(QCloseEvent *event)
@@ -517,7 +602,7 @@ void rtfViewer::adoptDocument(QTextDocument *doc)
 {
     QTextDocument *old = Box1->document();
     const bool ours = old->parent() == Box1;
-    doc->setParent(Box1);
+    doc->setParent(Box1); // which answers for the pictures it names but does not hold
     // Before the editor lays the document out: Qt's own handler would lay pictures out
     // at the size the file asks for, however wide.
     m_pictures->install(doc);
@@ -532,24 +617,18 @@ void rtfViewer::adoptDocument(QTextDocument *doc)
 
 bool rtfViewer::printDocument(QPagedPaintDevice *device, bool selectionOnly)
 {
+    // Printed from a copy. Qt's picture handler takes each picture at the size the file
+    // asked for and decodes it whole: in the copy the pictures too wide for the paper are
+    // as wide as it, as on screen, and each is decoded once for the size it is printed.
     const QTextDocument *doc = Box1->document();
-    std::unique_ptr<QTextDocument> part;
-    if (selectionOnly) {
-        part = std::make_unique<QTextDocument>();
-        part->setDefaultFont(doc->defaultFont());
-        QTextCursor(part.get()).insertFragment(Box1->textCursor().selection());
-        ReportPicture::copyResources(doc, part.get());
-        doc = part.get();
-    }
-    // Printing goes through Qt's picture handler, which takes a picture at the size the
-    // file asked for: the pictures too wide for the paper are made as wide as it, as on
-    // screen, in a copy.
-    if (!part) {
-        part.reset(doc->clone());
-        doc = part.get();
-    }
-    ReportPicture::fitToWidth(part.get(), printableWidth(device));
-    doc->print(device);
+    ClosedDocument part;
+    part.setDefaultFont(doc->defaultFont());
+    QTextCursor(&part).insertFragment(selectionOnly ? Box1->textCursor().selection()
+                                                    : QTextDocumentFragment(doc));
+    ReportPicture::copyResources(doc, &part);
+    ReportPicture::fitToWidth(&part, printableWidth(device));
+    ReportPicture::decodeForPrinting(&part, std::min<qreal>(device->logicalDpiX(), kPrintDpi) / 96.0);
+    part.print(device);
     if (auto *printer = dynamic_cast<QPrinter *>(device))
         return printer->printerState() != QPrinter::Error;
     return true;

@@ -2,6 +2,7 @@
 
 #include "rtfresult.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 #include "windows.h"
@@ -9,7 +10,7 @@
 class PictureCache;
 class QAction;
 class QIODevice;
-class Timer;
+class QTimer;
 class QImage;
 class QMenuBar;
 class QPagedPaintDevice;
@@ -35,11 +36,16 @@ class QTextEdit;
 //
 // Everything goes in at the insertion point of Box1, which is where the previous piece
 // ended unless the user has moved it. Appending never clears the report.
+// What the user pastes or drops into Box1 comes in as text and pictures only, and no file
+// a pasted text names is read (see reportedit.h).
 //
 // The report is unsaved ("modified") from the first append or edit until it is saved
 // or replaced by an opened file. While it is, its content goes to this run's recovery
-// file (see reportrecovery.h) a moment after each change and every 30 s, so a crash or
-// a power cut loses at most the last moments of work.
+// file (see reportrecovery.h) at once after a change (on the event loop's next turn,
+// written on a thread of its own); changes that follow within 1.5 s of a write are
+// written together at the end of that time. When the file cannot be written (a full
+// disk) the user is told once, and the viewer keeps trying; a write that succeeds again
+// ends the failure, and the next failure is told again.
 class rtfViewer : public QWidget, public Loadable
 {
     Q_OBJECT
@@ -97,9 +103,11 @@ public:
     // unsaved. Unsaved readings the viewer holds already stay, behind them. Used by
     // ReportRecovery; nothing is asked or shown.
     void restoreUnsaved(QTextDocument *recovered);
-    // Writes the unsaved readings to the recovery file now; true when there were some
-    // and they were written.
+    // Writes the unsaved readings to the recovery file now, on this thread; true when
+    // there were some and they were written.
     bool writeRecovery();
+    // Whether a recovery write is due or under way; for tests.
+    bool recoveryPending() const;
 
     // What the print entry sends to a printer: the selection when there is one,
     // otherwise everything. False when the report is empty or the printer failed.
@@ -130,6 +138,9 @@ private:
     RtfResult readShowingProgress(QIODevice *in, QTextDocument *doc, const QString &file);
     void watch(QTextDocument *doc);
     void reportChanged();
+    void scheduleRecovery(int delayMs);
+    void writeRecoveryInBackground();
+    void recoveryWritten(int result);
     void adoptDocument(QTextDocument *doc);
     bool printDocument(QPagedPaintDevice *device, bool selectionOnly);
     bool confirmOverwrite(const QString &file);
@@ -137,8 +148,9 @@ private:
     void tellFailure(const QString &what, const QString &file, const QString &why);
 
     PictureCache *m_pictures = nullptr;
-    Timer *m_recoverySoon = nullptr;  // a moment after the latest change
-    Timer *m_recoveryEvery = nullptr; // and regularly while changes go on
-    bool m_recoveryDue = false;       // changed since the recovery file was written
+    QTimer *m_recoveryTimer = nullptr; // the next recovery write
+    QElapsedTimer m_sinceRecovery;     // since the latest one began
+    bool m_recoveryDue = false;        // changed since the recovery file was written
+    bool m_recoveryFailing = false;    // the user has been told it cannot be written
     bool m_loading = false;
 };

@@ -6,12 +6,15 @@
 #include <QBuffer>
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QIODevice>
 #include <QImageWriter>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTextImageFormat>
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -35,74 +38,73 @@ struct RunStyle
     int color = 0; // index in the colour table, 0 for the automatic colour
 };
 
-class Writer
+} // namespace
+
+namespace RtfWriter {
+
+// What the file needs of the document, independent of it.
+struct Snapshot
+{
+    struct Piece
+    {
+        enum class Kind : quint8 { Text, Encoded, Image, Foreign } kind = Kind::Text;
+        RunStyle style;  // Text
+        QString text;    // Text
+        QByteArray data; // Encoded: the picture's bytes; Foreign: its {\pict} group
+        bool jpeg = false;
+        QImage image; // Image
+        QSizeF shown; // Encoded, Image: the size in the report
+    };
+    struct Block
+    {
+        int twips[5] = {}; // \li \ri \fi \sb \sa
+        const char *align = "";
+        size_t begin = 0, end = 0; // its pieces
+        RunStyle mark;             // the paragraph mark's format
+    };
+    QStringList fonts;
+    QList<QRgb> colors;
+    std::vector<Block> blocks;
+    std::vector<Piece> pieces;
+};
+
+} // namespace RtfWriter
+
+namespace {
+
+using RtfWriter::Snapshot;
+
+// Reads the document on its own thread.
+class Taker
 {
 public:
-    Writer(const QTextDocument &doc, QIODevice *out) : m_doc(doc), m_out(out) {}
+    explicit Taker(const QTextDocument &doc) : m_doc(doc), m_defaultFont(doc.defaultFont()) {}
 
-    RtfResult run()
+    std::shared_ptr<const Snapshot> take()
     {
-        if (!m_out || !m_out->isWritable())
-            return RtfResult::failure(RtfResult::Error::Device,
-                                      QStringLiteral("device not open for writing"));
-        m_defaultFont = m_doc.defaultFont();
-        collectTables();
-        writeHeader();
-        for (QTextBlock b = m_doc.begin(); b.isValid() && m_ok; b = b.next())
-            writeBlock(b, !b.next().isValid());
-        put("}\n");
-        flush();
-        if (!m_ok)
-            return RtfResult::failure(RtfResult::Error::Device, m_out->errorString());
-        return {};
+        auto s = std::make_shared<Snapshot>();
+        m_s = s.get();
+        fontIndex(familyOf(m_defaultFont));
+        for (QTextBlock b = m_doc.begin(); b.isValid(); b = b.next())
+            takeBlock(b);
+        return s;
     }
 
 private:
-    // --- output ---------------------------------------------------------------
-
-    void put(const char *s) { append(QByteArrayView(s)); }
-    void put(const QByteArray &s) { append(QByteArrayView(s)); }
-    void append(QByteArrayView s)
-    {
-        m_buf.append(s);
-        if (m_buf.size() >= kFlushAt)
-            flush();
-    }
-    void putInt(qint64 n) { put(QByteArray::number(n)); }
-    void flush()
-    {
-        if (!m_ok || m_buf.isEmpty())
-            return;
-        qsizetype done = 0;
-        while (done < m_buf.size()) {
-            const qint64 n = m_out->write(m_buf.constData() + done, m_buf.size() - done);
-            if (n <= 0) {
-                m_ok = false;
-                break;
-            }
-            done += n;
-        }
-        m_buf.clear();
-    }
-
-    // --- tables -----------------------------------------------------------------
-
-    QFont resolvedFont(const QTextCharFormat &f) const { return f.font().resolve(m_defaultFont); }
-
     static QString familyOf(const QFont &font)
     {
         const QStringList families = font.families();
         return families.isEmpty() ? font.family() : families.first();
     }
 
+    // Hashed: a document may have tens of thousands of fonts and colours.
     int fontIndex(const QString &family)
     {
-        int i = m_fonts.indexOf(family);
-        if (i < 0) {
-            m_fonts << family;
-            i = int(m_fonts.size()) - 1;
-        }
-        return i;
+        const auto it = m_fontIndex.constFind(family);
+        if (it != m_fontIndex.constEnd())
+            return *it;
+        m_s->fonts << family;
+        return *m_fontIndex.insert(family, int(m_s->fonts.size()) - 1);
     }
 
     int colorIndex(const QTextCharFormat &f)
@@ -113,17 +115,16 @@ private:
         if (brush.style() == Qt::NoBrush)
             return 0;
         const QRgb rgb = brush.color().rgb() & 0xFFFFFF;
-        int i = m_colors.indexOf(rgb);
-        if (i < 0) {
-            m_colors << rgb;
-            i = int(m_colors.size()) - 1;
-        }
-        return i + 1;
+        const auto it = m_colorIndex.constFind(rgb);
+        if (it != m_colorIndex.constEnd())
+            return *it;
+        m_s->colors << rgb;
+        return *m_colorIndex.insert(rgb, int(m_s->colors.size()));
     }
 
     RunStyle styleOf(const QTextCharFormat &f)
     {
-        const QFont font = resolvedFont(f);
+        const QFont font = f.font().resolve(m_defaultFont);
         RunStyle s;
         s.font = fontIndex(familyOf(font));
         qreal points = font.pointSizeF();
@@ -140,30 +141,145 @@ private:
         return s;
     }
 
-    void collectTables()
+    void takeBlock(const QTextBlock &block)
     {
-        fontIndex(familyOf(m_defaultFont));
-        for (QTextBlock b = m_doc.begin(); b.isValid(); b = b.next()) {
-            styleOf(b.charFormat());
-            for (auto it = b.begin(); !it.atEnd(); ++it)
-                styleOf(it.fragment().charFormat());
+        Snapshot::Block out;
+        const QTextBlockFormat bf = block.blockFormat();
+        const QTextFormat::Property margins[] = {QTextFormat::BlockLeftMargin, QTextFormat::BlockRightMargin,
+                                                 QTextFormat::TextIndent, QTextFormat::BlockTopMargin,
+                                                 QTextFormat::BlockBottomMargin};
+        for (int i = 0; i < 5; ++i)
+            out.twips[i] = toTwips(bf.doubleProperty(margins[i]));
+        const Qt::Alignment a = bf.alignment();
+        out.align = a & Qt::AlignHCenter                       ? "\\qc"
+                    : a & Qt::AlignJustify                     ? "\\qj"
+                    : a & (Qt::AlignRight | Qt::AlignTrailing) ? "\\qr"
+                                                               : "";
+        out.mark = styleOf(block.charFormat());
+        out.begin = m_s->pieces.size();
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat f = fragment.charFormat();
+            if (!f.isImageFormat()) {
+                Snapshot::Piece p;
+                p.style = styleOf(f);
+                p.text = fragment.text();
+                m_s->pieces.push_back(std::move(p));
+                continue;
+            }
+            // Equal pictures side by side share one fragment.
+            Snapshot::Piece p = picture(f.toImageFormat());
+            for (QChar c : fragment.text()) {
+                if (c == QChar::ObjectReplacementCharacter &&
+                    !(p.kind == Snapshot::Piece::Kind::Image && p.image.isNull()))
+                    m_s->pieces.push_back(p);
+            }
         }
+        out.end = m_s->pieces.size();
+        m_s->blocks.push_back(out);
+    }
+
+    Snapshot::Piece picture(const QTextImageFormat &f)
+    {
+        Snapshot::Piece p;
+        // A picture read from a file and never drawn here goes back as the reader kept it.
+        p.data = ReportPicture::foreignRtf(f);
+        if (!p.data.isEmpty()) {
+            p.kind = Snapshot::Piece::Kind::Foreign;
+            return p;
+        }
+        ReportPicture::Encoding enc = ReportPicture::Encoding::None;
+        p.data = ReportPicture::encodedBytes(&m_doc, f, &enc);
+        if (enc != ReportPicture::Encoding::None) {
+            p.kind = Snapshot::Piece::Kind::Encoded;
+            p.jpeg = enc == ReportPicture::Encoding::Jpeg;
+        } else {
+            // A picture whose data is missing shows as a blank in the editor too.
+            p.kind = Snapshot::Piece::Kind::Image;
+            p.image = ReportPicture::image(&m_doc, f);
+        }
+        p.shown = ReportPicture::displaySize(&m_doc, f);
+        return p;
+    }
+
+    const QTextDocument &m_doc;
+    const QFont m_defaultFont;
+    Snapshot *m_s = nullptr;
+    QHash<QString, int> m_fontIndex;
+    QHash<QRgb, int> m_colorIndex;
+};
+
+// Writes a snapshot, on any thread.
+class Writer
+{
+public:
+    Writer(const Snapshot &s, QIODevice *out, const std::atomic<bool> *stop)
+        : m_s(s),
+          m_out(out),
+          m_stop(stop)
+    {}
+
+    RtfResult run()
+    {
+        if (!m_out || !m_out->isWritable())
+            return RtfResult::failure(RtfResult::Error::Device,
+                                      QStringLiteral("device not open for writing"));
+        writeHeader();
+        for (size_t i = 0; i < m_s.blocks.size() && m_ok && !stopped(); ++i)
+            writeBlock(m_s.blocks[i], i + 1 == m_s.blocks.size());
+        put("}\n");
+        flush();
+        if (stopped())
+            return RtfResult::failure(RtfResult::Error::Cancelled, QStringLiteral("stopped"));
+        if (!m_ok)
+            return RtfResult::failure(RtfResult::Error::Device, m_out->errorString());
+        return {};
+    }
+
+private:
+    bool stopped() const { return m_stop && m_stop->load(std::memory_order_relaxed); }
+
+    // --- output ---------------------------------------------------------------
+
+    void put(const char *s) { append(QByteArrayView(s)); }
+    void put(const QByteArray &s) { append(QByteArrayView(s)); }
+    void append(QByteArrayView s)
+    {
+        m_buf.append(s);
+        if (m_buf.size() >= kFlushAt)
+            flush();
+    }
+    void putInt(qint64 n) { put(QByteArray::number(n)); }
+    void flush()
+    {
+        if (!m_ok || m_buf.isEmpty() || stopped())
+            return;
+        qsizetype done = 0;
+        while (done < m_buf.size()) {
+            const qint64 n = m_out->write(m_buf.constData() + done, m_buf.size() - done);
+            if (n <= 0) {
+                m_ok = false;
+                break;
+            }
+            done += n;
+        }
+        m_buf.clear();
     }
 
     void writeHeader()
     {
         put("{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\\deflang3082\n{\\fonttbl");
-        for (int i = 0; i < m_fonts.size(); ++i) {
+        for (int i = 0; i < m_s.fonts.size(); ++i) {
             put("{\\f");
             putInt(i);
             put("\\fnil\\fcharset0 ");
-            putText(m_fonts.at(i), /*inTable=*/true);
+            putText(m_s.fonts.at(i), /*inTable=*/true);
             put(";}");
         }
         put("}\n");
-        if (!m_colors.isEmpty()) {
+        if (!m_s.colors.isEmpty()) {
             put("{\\colortbl;");
-            for (QRgb c : std::as_const(m_colors)) {
+            for (QRgb c : m_s.colors) {
                 put("\\red");
                 putInt(qRed(c));
                 put("\\green");
@@ -199,57 +315,36 @@ private:
         }
     }
 
-    void writeBlock(const QTextBlock &block, bool last)
+    void writeBlock(const Snapshot::Block &block, bool last)
     {
-        const QTextBlockFormat bf = block.blockFormat();
         put("\\pard");
-        const struct
-        {
-            const char *word;
-            QTextFormat::Property property;
-        } margins[] = {{"\\li", QTextFormat::BlockLeftMargin},
-                       {"\\ri", QTextFormat::BlockRightMargin},
-                       {"\\fi", QTextFormat::TextIndent},
-                       {"\\sb", QTextFormat::BlockTopMargin},
-                       {"\\sa", QTextFormat::BlockBottomMargin}};
-        for (const auto &m : margins) {
-            const int twips = toTwips(bf.doubleProperty(m.property));
-            if (twips != 0) {
-                put(m.word);
-                putInt(twips);
+        static const char *const words[5] = {"\\li", "\\ri", "\\fi", "\\sb", "\\sa"};
+        for (int i = 0; i < 5; ++i) {
+            if (block.twips[i] != 0) {
+                put(words[i]);
+                putInt(block.twips[i]);
             }
         }
-        const Qt::Alignment a = bf.alignment();
-        if (a & Qt::AlignHCenter)
-            put("\\qc");
-        else if (a & Qt::AlignJustify)
-            put("\\qj");
-        else if (a & (Qt::AlignRight | Qt::AlignTrailing))
-            put("\\qr");
+        put(block.align);
         put("\n");
 
-        for (auto it = block.begin(); !it.atEnd() && m_ok; ++it) {
-            const QTextFragment fragment = it.fragment();
-            const QTextCharFormat f = fragment.charFormat();
-            if (f.isImageFormat()) {
-                // Equal pictures side by side share one fragment.
-                for (QChar c : fragment.text()) {
-                    if (c == QChar::ObjectReplacementCharacter)
-                        writePicture(f.toImageFormat());
-                }
+        for (size_t i = block.begin; i < block.end && m_ok; ++i) {
+            const Snapshot::Piece &p = m_s.pieces[i];
+            if (p.kind != Snapshot::Piece::Kind::Text) {
+                writePicture(p);
                 continue;
             }
             put("{");
-            putStyle(styleOf(f));
+            putStyle(p.style);
             put(" ");
-            putText(fragment.text(), false);
+            putText(p.text, false);
             put("}");
         }
         if (!last) {
             // The paragraph mark carries the format of the block's own character
             // format, which gives an empty line its height.
             put("{");
-            putStyle(styleOf(block.charFormat()));
+            putStyle(block.mark);
             put("\\par}\n");
         }
     }
@@ -314,34 +409,27 @@ private:
         put(out);
     }
 
-    void writePicture(const QTextImageFormat &f)
+    void writePicture(const Snapshot::Piece &p)
     {
-        // A picture read from a file and never drawn here goes back as it came.
-        const QByteArray foreign = ReportPicture::foreignRtf(f);
-        if (!foreign.isEmpty()) {
-            put(foreign);
+        if (p.kind == Snapshot::Piece::Kind::Foreign) {
+            put(p.data);
             return;
         }
-        ReportPicture::Encoding enc = ReportPicture::Encoding::None;
-        QByteArray bytes = ReportPicture::encodedBytes(&m_doc, f, &enc);
+        QByteArray bytes = p.data;
+        bool jpeg = p.jpeg;
         QSize pixels;
-        if (enc != ReportPicture::Encoding::None) {
+        if (p.kind == Snapshot::Piece::Kind::Encoded) {
             pixels = ReportPicture::encodedSize(bytes);
         } else {
-            const QImage img = ReportPicture::image(&m_doc, f);
-            if (img.isNull())
-                return; // a picture whose data is missing shows as a blank in the editor too
             QBuffer buffer(&bytes);
             buffer.open(QIODevice::WriteOnly);
             QImageWriter writer(&buffer, "png");
-            if (!writer.write(img))
+            if (!writer.write(p.image))
                 return;
-            enc = ReportPicture::Encoding::Png;
-            pixels = img.size();
+            jpeg = false;
+            pixels = p.image.size();
         }
-        QSizeF shown = ReportPicture::displaySize(&m_doc, f);
-        if (shown.isEmpty())
-            shown = QSizeF(pixels);
+        const QSizeF shown = p.shown.isEmpty() ? QSizeF(pixels) : p.shown;
 
         put("{\\pict\\picscalex100\\picscaley100\\picw");
         putInt(pixels.width());
@@ -351,7 +439,7 @@ private:
         putInt(toTwips(shown.width()));
         put("\\pichgoal");
         putInt(toTwips(shown.height()));
-        put(enc == ReportPicture::Encoding::Jpeg ? "\\jpegblip\n" : "\\pngblip\n");
+        put(jpeg ? "\\jpegblip\n" : "\\pngblip\n");
         putHex(bytes);
         put("}");
     }
@@ -379,11 +467,9 @@ private:
         put(out);
     }
 
-    const QTextDocument &m_doc;
+    const Snapshot &m_s;
     QIODevice *m_out;
-    QFont m_defaultFont;
-    QStringList m_fonts;
-    QList<QRgb> m_colors;
+    const std::atomic<bool> *m_stop;
     QByteArray m_buf;
     bool m_ok = true;
 };
@@ -392,9 +478,19 @@ private:
 
 namespace RtfWriter {
 
+std::shared_ptr<const Snapshot> snapshot(const QTextDocument &doc)
+{
+    return Taker(doc).take();
+}
+
+RtfResult write(const Snapshot &s, QIODevice *out, const std::atomic<bool> *stop)
+{
+    return Writer(s, out, stop).run();
+}
+
 RtfResult write(const QTextDocument &doc, QIODevice *out)
 {
-    return Writer(doc, out).run();
+    return write(*snapshot(doc), out);
 }
 
 } // namespace RtfWriter

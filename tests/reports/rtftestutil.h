@@ -14,9 +14,12 @@
 #include <QTextDocument>
 #include <QTextImageFormat>
 
+#include <algorithm>
 #include <memory>
 
 namespace RtfTest {
+
+using namespace Qt::StringLiterals;
 
 inline QString fixture(const QString &name)
 {
@@ -26,22 +29,57 @@ inline QString fixture(const QString &name)
 inline QByteArray readFile(const QString &path)
 {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-inline QByteArray save(const QTextDocument &doc, RtfResult *result = nullptr)
+#ifdef ORBELLE_PROGRAM_DIR
+inline QByteArray cardJpeg(int card)
+{
+    return readFile(QStringLiteral(ORBELLE_PROGRAM_DIR "/Imagenes/%1.jpg").arg(card));
+}
+#endif
+
+inline QByteArray rtf(const QByteArray &body, const QByteArray &codePage = "\\ansicpg1252")
+{
+    return "{\\rtf1\\ansi" + codePage + "\\deff0{\\fonttbl{\\f0 Arial;}}" + body + "}";
+}
+
+// A small JPEG whose header says it is 20000 x 20000 pixels.
+inline QByteArray hugeJpeg()
+{
+    QByteArray jpeg = readFile(fixture(u"tiny.jpg"_s));
+    const qsizetype sof = jpeg.indexOf("\xff\xc0");
+    jpeg.replace(sof + 5, 4, QByteArray::fromHex("4e204e20"));
+    return jpeg;
+}
+
+// N fonts (or colours), each used by a letter of its own: "x" N times in one paragraph.
+inline QByteArray manyEntries(int n, bool fonts)
+{
+    QByteArray out = "{\\rtf1\\ansi\\deff0{\\fonttbl";
+    QByteArray text;
+    if (!fonts)
+        out += "{\\f0 Arial;}}{\\colortbl;";
+    for (int i = 0; i < n; ++i) {
+        const QByteArray k = QByteArray::number(i);
+        out += fonts ? "{\\f" + k + " F" + k + ";}"
+                     : "\\red" + QByteArray::number(i % 256) + "\\green" + QByteArray::number(i / 256 % 256) +
+                           "\\blue7;";
+        text += (fonts ? "{\\f" + k : "{\\cf" + QByteArray::number(i + 1)) + " x}";
+    }
+    return out + "}\n" + text + "}";
+}
+
+inline QByteArray save(const QTextDocument &doc)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    const RtfResult r = RtfWriter::write(doc, &buffer);
-    if (result)
-        *result = r;
+    RtfWriter::write(doc, &buffer);
     return bytes;
 }
 
+// The document read from `rtf`. Without `result`, null when the reader refused it.
 inline std::unique_ptr<QTextDocument> load(const QByteArray &rtf, RtfResult *result = nullptr,
                                            const RtfReader::Limits &limits = {})
 {
@@ -52,7 +90,7 @@ inline std::unique_ptr<QTextDocument> load(const QByteArray &rtf, RtfResult *res
     const RtfResult r = RtfReader::read(&buffer, doc.get(), limits);
     if (result)
         *result = r;
-    return doc;
+    return r.ok() || result ? std::move(doc) : nullptr;
 }
 
 inline QStringList blocks(const QTextDocument &doc)
@@ -63,70 +101,51 @@ inline QStringList blocks(const QTextDocument &doc)
     return out;
 }
 
-// A stretch of text in one format, as the user sees it.
-struct Run
+// The runs of text of the document as the user sees them, "text|how it looks" (such as
+// "Lectura|14pt b i u s Calibri #c00000"), neighbours that look alike joined, pictures left
+// out, "\n" between paragraphs.
+inline QStringList runs(const QTextDocument &doc)
 {
-    Run() = default;
-    explicit Run(const QString &t) : text(t) {}
-
-    QString text;
-    qreal points = 0;
-    bool bold = false;
-    bool italic = false;
-    bool underline = false;
-    bool strike = false;
-    QString family;
-    QColor color; // invalid: the automatic colour
-
-    bool operator==(const Run &o) const
-    {
-        return text == o.text && qFuzzyCompare(points, o.points) && bold == o.bold && italic == o.italic &&
-               underline == o.underline && strike == o.strike && family == o.family && color == o.color;
-    }
-};
-
-inline Run runOf(const QTextDocument &doc, const QTextCharFormat &f, const QString &text)
-{
-    const QFont font = f.font().resolve(doc.defaultFont());
-    Run r;
-    r.text = text;
-    r.points = font.pointSizeF();
-    r.bold = font.bold();
-    r.italic = font.italic();
-    r.underline = font.underline();
-    r.strike = font.strikeOut();
-    r.family = font.families().value(0, font.family());
-    if (f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().style() != Qt::NoBrush)
-        r.color = f.foreground().color();
-    return r;
-}
-
-// The runs of the document, neighbours in the same format joined, pictures left out,
-// one "\n" run between paragraphs.
-inline QList<Run> runs(const QTextDocument &doc)
-{
-    QList<Run> out;
-    auto add = [&out](const Run &r) {
-        if (!out.isEmpty()) {
-            Run last = out.last();
-            last.text = r.text;
-            if (last == r) {
-                out.last().text += r.text;
-                return;
-            }
-        }
-        out << r;
+    QStringList out;
+    const auto add = [&out](const QString &text, const QString &looks) {
+        if (!out.isEmpty() && out.last().section(u'|', 1) == looks)
+            out.last().insert(out.last().lastIndexOf(u'|'), text);
+        else
+            out << text + u'|' + looks;
     };
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
         if (b != doc.begin())
-            out << Run{QStringLiteral("\n")};
+            add(u"\n"_s, QString());
         for (auto it = b.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fr = it.fragment();
-            if (!fr.charFormat().isImageFormat())
-                add(runOf(doc, fr.charFormat(), fr.text()));
+            const QTextCharFormat f = it.fragment().charFormat();
+            if (f.isImageFormat())
+                continue;
+            const QFont font = f.font().resolve(doc.defaultFont());
+            QString looks = u"%1pt%2%3%4%5 "_s.arg(font.pointSizeF())
+                                .arg(font.bold() ? " b" : "", font.italic() ? " i" : "",
+                                     font.underline() ? " u" : "", font.strikeOut() ? " s" : "") +
+                            font.families().value(0, font.family());
+            if (f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().style() != Qt::NoBrush)
+                looks += u' ' + f.foreground().color().name();
+            add(it.fragment().text(), looks);
         }
     }
     return out;
+}
+
+// Whether the first run holding `text` looks like `want`: has each of its words among its
+// looks ("14pt b Calibri").
+inline bool looksLike(const QStringList &runs, const QString &text, const QString &want)
+{
+    for (const QString &run : runs) {
+        if (!run.section(u'|', 0, -2).contains(text))
+            continue;
+        const QString has = u' ' + run.section(u'|', -1) + u' ';
+        const QStringList words = want.split(u' ');
+        return std::all_of(words.begin(), words.end(),
+                           [&has](const QString &w) { return has.contains(u' ' + w + u' '); });
+    }
+    return false;
 }
 
 inline QList<QTextImageFormat> pictures(const QTextDocument &doc)
@@ -134,10 +153,9 @@ inline QList<QTextImageFormat> pictures(const QTextDocument &doc)
     QList<QTextImageFormat> out;
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
         for (auto it = b.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fr = it.fragment();
-            if (fr.charFormat().isImageFormat()) {
-                for (qsizetype i = 0; i < fr.length(); ++i)
-                    out << fr.charFormat().toImageFormat();
+            if (it.fragment().charFormat().isImageFormat()) {
+                for (qsizetype i = 0; i < it.fragment().length(); ++i)
+                    out << it.fragment().charFormat().toImageFormat();
             }
         }
     }
@@ -151,18 +169,3 @@ inline bool samePixels(const QImage &a, const QImage &b)
 }
 
 } // namespace RtfTest
-
-namespace QTest {
-template <>
-inline char *toString(const RtfTest::Run &r)
-{
-    return qstrdup(
-        QStringLiteral("Run(%1, %2pt%3%4%5%6, %7, %8)")
-            .arg(r.text.left(40))
-            .arg(r.points)
-            .arg(r.bold ? " b" : "", r.italic ? " i" : "", r.underline ? " u" : "", r.strike ? " s" : "")
-            .arg(r.family, r.color.isValid() ? r.color.name() : QStringLiteral("auto"))
-            .toUtf8()
-            .constData());
-}
-} // namespace QTest

@@ -1,10 +1,7 @@
 // Unsaved readings outlive the viewer, a killed program and a rebuild of the main window.
-// With "--child TEXT" this is the other program: it appends TEXT, prints its recovery
-// file's path once written, and waits to be killed.
 
 #include "allwindows.h"
 #include "dialogs.h"
-#include "paths.h"
 #include "reportrecovery.h"
 #include "reports.h"
 #include "rtftestutil.h"
@@ -15,28 +12,21 @@
 
 #include <QDir>
 #include <QLockFile>
-#include <QProcess>
-#include <QTextCursor>
 #include <QTextEdit>
-#include <QTimer>
 
-#include <cstdio>
+#include <memory>
 
 using namespace RtfTest;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kOffer =
-    QStringLiteral("Se encontraron lecturas que no se guardaron la última vez. ¿Recuperarlas?");
+const QString kOffer = u"Se encontraron lecturas que no se guardaron la última vez. ¿Recuperarlas?"_s;
+const QString kCannotKeep = u"No se puede escribir la copia de seguridad"_s;
 
 rtfViewer *viewer()
 {
     return WindowRegistry::get<rtfViewer>();
-}
-
-QByteArray cardJpeg(int card)
-{
-    return readFile(QStringLiteral(ORBELLE_PROGRAM_DIR "/Imagenes/%1.jpg").arg(card));
 }
 
 // A reading's piece: a heading, a card picture, a line of text.
@@ -44,24 +34,16 @@ void appendReading(const QString &text, int card = 3)
 {
     rtfViewer *v = viewer();
     v->setInsertionFontSize(14);
-    v->insertText(QStringLiteral("\r\nLectura"));
+    v->insertText(u"\r\nLectura"_s);
     v->setInsertionFontSize(12);
-    v->insertText(QStringLiteral("\r\n"));
+    v->insertText(u"\r\n"_s);
     v->insertJpegPicture(cardJpeg(card), QSize(81, 136));
-    v->insertText(QStringLiteral("\r\n") + text + QStringLiteral("\r\n"));
-}
-
-QStringList recoveryFiles()
-{
-    return QDir(ReportRecovery::folder())
-        .entryList({QStringLiteral("lecturas-*.rtf")}, QDir::Files, QDir::Name);
+    v->insertText(u"\r\n"_s + text + u"\r\n"_s);
 }
 
 QString textOf(const QString &file)
 {
-    RtfResult r;
-    auto doc = load(readFile(file), &r);
-    return r.ok() ? doc->toPlainText() : QStringLiteral("<unreadable: %1>").arg(r.detail);
+    return load(readFile(file))->toPlainText();
 }
 
 bool fileHolds(const QString &file, const QString &text)
@@ -69,26 +51,10 @@ bool fileHolds(const QString &file, const QString &text)
     return QFile::exists(file) && textOf(file).contains(text);
 }
 
-// No main window is registered: the viewer is a window of its own.
-int childMain(int argc, char *argv[])
+// Nothing for the group and others (0700, 0600).
+bool ownerOnly(const QString &path)
 {
-    QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Orbelle"));
-    QApplication::setApplicationName(QStringLiteral("Orbelle"));
-    Paths::setProgramFolder(QStringLiteral(ORBELLE_PROGRAM_DIR));
-    Dialogs::setAnswering(true);
-    Timer::setTimeScale(0.05);
-    appendReading(QString::fromLocal8Bit(argv[2]), 9);
-    auto *poll = new QTimer(&app);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll] {
-        if (!QFile::exists(ReportRecovery::file()))
-            return;
-        poll->stop();
-        std::printf("%s\n", qPrintable(ReportRecovery::file()));
-        std::fflush(stdout);
-    });
-    poll->start(10);
-    return QApplication::exec();
+    return QFileInfo::exists(path) && !(QFileInfo(path).permissions() & 0x77);
 }
 
 } // namespace
@@ -96,28 +62,6 @@ int childMain(int argc, char *argv[])
 class tst_ReportRecovery : public QObject
 {
     Q_OBJECT
-
-    // The other program, started with its reading; its recovery file in *file.
-    bool startChild(QProcess &child, const QString &text, QString *file)
-    {
-        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--child"), text});
-        if (!child.waitForStarted(10000))
-            return false;
-        while (!child.canReadLine()) {
-            if (!child.waitForReadyRead(20000))
-                return false;
-        }
-        *file = QString::fromLocal8Bit(child.readLine()).trimmed();
-        return QFile::exists(*file);
-    }
-
-    void kill(QProcess &child)
-    {
-        child.kill(); // SIGKILL: no clean end of any kind
-        QVERIFY(child.waitForFinished(10000));
-        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
-    }
 
 private slots:
     void initTestCase()
@@ -131,117 +75,110 @@ private slots:
     void theFileFollowsTheReadingsUntilTheyAreSavedOrGivenUp()
     {
         const QString file = ReportRecovery::file();
-        QVERIFY(file.startsWith(TestEnv::dataHome() + QLatin1Char('/'))); // never beside the program
+        QVERIFY(file.startsWith(TestEnv::dataHome() + u'/')); // never beside the program
         viewer();
         QVERIFY(!QFile::exists(file)); // a new viewer has nothing to keep
 
-        appendReading(QStringLiteral("el primer camino"));
-        QTRY_VERIFY(fileHolds(file, QStringLiteral("el primer camino")));
-        // Pictures go too: the file is the report.
-        RtfResult r;
-        QCOMPARE(pictures(*load(readFile(file), &r)).size(), 1);
-
-        // The user types: the file follows.
-        QTextCursor c = viewer()->Box1->textCursor();
-        c.insertText(QStringLiteral("nota del usuario"));
-        QTRY_VERIFY(fileHolds(file, QStringLiteral("nota del usuario")));
+        // A program that died right after "Guardar" lost the reading: the file waited for
+        // a pause. It is written at once: with the time between writes stretched to
+        // minutes, only the first write can come in time.
+        Timer::setTimeScale(100);
+        appendReading(u"el primer camino"_s);
+        QTRY_VERIFY(fileHolds(file, u"el primer camino"_s));
+        QTRY_VERIFY(!ReportRecovery::writing());
+        // The user's alone; pictures go too: the file is the report.
+        QVERIFY(ownerOnly(file) && ownerOnly(file + u".lock"_s) && ownerOnly(ReportRecovery::folder()));
+        QCOMPARE(pictures(*load(readFile(file))).size(), 1);
+        // The user types: what follows within that time waits for its end, in one write.
+        for (int key = 1; key <= 3; ++key)
+            viewer()->Box1->textCursor().insertText(u" tecla%1"_s.arg(key));
+        QTest::qWait(200);
+        QVERIFY(!textOf(file).contains(u"tecla"_s));
+        QVERIFY(viewer()->recoveryPending());
+        Timer::setTimeScale(0.05);
+        viewer()->Box1->textCursor().insertText(u" tecla4"_s);
+        QTRY_VERIFY(fileHolds(file, u"tecla1 tecla2 tecla3 tecla4"_s));
 
         // Saved: nothing is left to recover.
         QTemporaryDir dir;
-        Dialogs::queueFileName(dir.filePath(QStringLiteral("informe.rtf")));
+        Dialogs::queueFileName(dir.filePath(u"informe.rtf"_s));
         QVERIFY(viewer()->saveReport());
         QVERIFY(!QFile::exists(file));
-        QVERIFY(!viewer()->holdsUnsavedReadings());
-
         // A new append after the save: kept again, and given up by "No" on closing.
-        appendReading(QStringLiteral("el segundo camino"));
-        QTRY_VERIFY(fileHolds(file, QStringLiteral("el segundo camino")));
+        appendReading(u"el segundo camino"_s);
+        QTRY_VERIFY(fileHolds(file, u"el segundo camino"_s));
         Dialogs::queueButton(QMessageBox::No);
         viewer()->mnuClose->trigger();
-        QVERIFY(!QFile::exists(file));
-        QVERIFY(recoveryFiles().isEmpty());
-        QVERIFY(!QFile::exists(file + QStringLiteral(".lock")));
+        QVERIFY(QDir(ReportRecovery::folder()).entryList({u"lecturas-*"_s}, QDir::Files).isEmpty());
+        QVERIFY(!QFile::exists(file + u".lock"_s));
     }
 
-    void aUserTypingWithoutPauseIsKeptRegularly()
+    void aFullDiskIsToldOnceAndTriedAgain()
     {
-        // Each key restarts the short delay, so only the regular write can keep up.
-        const QString file = ReportRecovery::file();
-        viewer();
-        int keys = 0;
-        QTimer typing;
-        connect(&typing, &QTimer::timeout, this,
-                [&keys] { viewer()->insertText(QStringLiteral("tecla%1 ").arg(++keys)); });
-        typing.start(Timer::scaled(1500) / 3);
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(file), Timer::scaled(30000) * 3);
-        QVERIFY(keys > 3); // it came while the typing went on
-        QVERIFY(textOf(file).contains(QStringLiteral("tecla3 ")));
-        typing.stop();
-        // Once the typing stops, the latest state arrives too.
-        QTRY_VERIFY(fileHolds(file, QStringLiteral("tecla%1 ").arg(keys)));
+        // A file where the folder should be: nothing can be written.
+        const QString folder = ReportRecovery::folder();
+        const auto block = [&folder] {
+            QDir(folder).removeRecursively();
+            TestEnv::writeFile(folder, "no es una carpeta");
+        };
+        block();
+        appendReading(u"sin copia"_s);
+        QTRY_COMPARE(Dialogs::asked().filter(kCannotKeep).size(), 1);
+        viewer()->insertText(u"más"_s);
+        QTest::qWait(Timer::scaled(1500) * 3);
+        QVERIFY(viewer()->recoveryPending());
+        // Room again: the next try writes it, with no further word.
+        QFile::remove(folder);
+        viewer()->insertText(u" y otra"_s);
+        QTRY_VERIFY(fileHolds(ReportRecovery::file(), u"sin copia"_s));
+        QCOMPARE(Dialogs::asked().filter(kCannotKeep).size(), 1); // told once, tried on
+        // A new failure is told again.
+        block();
+        viewer()->insertText(u" al final"_s);
+        QTRY_COMPARE(Dialogs::asked().filter(kCannotKeep).size(), 2);
     }
 
-    void aKilledProgramsReadingsAreOfferedAtTheNextStart()
+    void readingsLeftBehindAreOfferedOnce_data()
     {
-        QProcess child;
-        QString childFile;
-        QVERIFY(startChild(child, QStringLiteral("lectura de otro programa"), &childFile));
-        QVERIFY(fileHolds(childFile, QStringLiteral("lectura de otro programa")));
-        const QByteArray childBytes = readFile(childFile);
-
-        // While it runs, its file is its own: not offered here, not touched.
-        QVERIFY(!ReportRecovery::pending());
-        QVERIFY(!ReportRecovery::offerAtStart());
-        QVERIFY(!Dialogs::asked().contains(kOffer));
-        appendReading(QStringLiteral("lectura de este programa"));
-        QTRY_VERIFY(fileHolds(ReportRecovery::file(), QStringLiteral("lectura de este programa")));
-        QVERIFY(ReportRecovery::file() != childFile);
-        QCOMPARE(readFile(childFile), childBytes);
-
-        kill(child);
-        QVERIFY(QFile::exists(childFile)); // it survives the crash
-        QVERIFY(ReportRecovery::pending());
-
-        // Sí: the readings join the viewer's, unsaved, and the old file goes.
-        Dialogs::queueButton(QMessageBox::Yes);
-        QVERIFY(ReportRecovery::offerAtStart());
-        QCOMPARE(Dialogs::asked().filter(kOffer).size(), 1);
-        QVERIFY(!QFile::exists(childFile));
-        QVERIFY(!ReportRecovery::pending());
+        QTest::addColumn<bool>("recover");
+        QTest::newRow("Sí") << true;
+        QTest::newRow("No") << false;
+    }
+    void readingsLeftBehindAreOfferedOnce()
+    {
+        // Left by programs that are gone (no lock): one readable, one damaged; and the
+        // file of a program still running, under its lock, which stays its own.
+        QFETCH(bool, recover);
+        const QString folder = ReportRecovery::folder();
+        QDir().mkpath(folder);
+        const QString good = folder + u"/lecturas-999991.rtf"_s, bad = folder + u"/lecturas-999992.rtf"_s,
+                      live = folder + u"/lecturas-999993.rtf"_s;
+        const QByteArray damaged = "{\\rtf1 " + QByteArray(20000, '{');
+        TestEnv::writeFile(good, rtf("la lectura que se lee"));
+        TestEnv::writeFile(bad, damaged);
+        TestEnv::writeFile(live, rtf("la de otro programa"));
+        QLockFile running(live + u".lock"_s);
+        QVERIFY(running.tryLock(0));
+        appendReading(u"la de ahora"_s);
+        Dialogs::queueButton(recover ? QMessageBox::Yes : QMessageBox::No);
+        QCOMPARE(ReportRecovery::offerAtStart(), recover);
         const QString text = viewer()->Box1->toPlainText();
-        QVERIFY(text.contains(QStringLiteral("lectura de otro programa")));
-        QVERIFY(text.contains(QStringLiteral("lectura de este programa")));
-        QCOMPARE(pictures(*viewer()->Box1->document()).size(), 2);
-        QVERIFY(!viewer()->isHidden());
-        QVERIFY(viewer()->holdsUnsavedReadings());
-        // ...kept at once under this program's name.
-        QVERIFY(fileHolds(ReportRecovery::file(), QStringLiteral("lectura de otro programa")));
-        QCOMPARE(recoveryFiles().size(), 1);
-
-        // A clean end, the readings given up: nothing is left.
-        Dialogs::queueButton(QMessageBox::No);
-        QVERIFY(viewer()->mayDiscard());
-        QVERIFY(recoveryFiles().isEmpty());
-    }
-
-    void declinedReadingsAreDeleted()
-    {
-        QProcess child;
-        QString childFile;
-        QVERIFY(startChild(child, QStringLiteral("lectura rechazada"), &childFile));
-        kill(child);
-        appendReading(QStringLiteral("la de ahora"));
-        const QString before = viewer()->Box1->toHtml();
-
-        Dialogs::queueButton(QMessageBox::No);
+        QCOMPARE(text.contains(u"la lectura que se lee"_s), recover);
+        QVERIFY(text.contains(u"la de ahora"_s) && !text.contains(u"la de otro programa"_s));
+        QVERIFY(!recover || !viewer()->isHidden());
+        // Sí: the damaged one is kept aside, never offered again, and the user told which;
+        // the other goes once this program's file holds its readings.
+        QVERIFY(!QFile::exists(bad));
+        QCOMPARE(readFile(bad + u".damaged"_s), recover ? damaged : QByteArray());
+        QVERIFY(!recover || ownerOnly(bad + u".damaged"_s));
+        QCOMPARE(Dialogs::asked().last().contains(u"lecturas-999992.rtf.damaged"_s), recover);
+        QTRY_VERIFY(!QFile::exists(good));
+        QCOMPARE(fileHolds(ReportRecovery::file(), u"la lectura que se lee"_s), recover);
+        QVERIFY(fileHolds(live, u"la de otro programa"_s));
         QVERIFY(!ReportRecovery::offerAtStart());
         QCOMPARE(Dialogs::asked().filter(kOffer).size(), 1);
-        QVERIFY(!QFile::exists(childFile));
-        QVERIFY(!QFile::exists(childFile + QStringLiteral(".lock")));
-        QCOMPARE(viewer()->Box1->toHtml(), before);
-        // Asked once only.
-        QVERIFY(!ReportRecovery::offerAtStart());
-        QCOMPARE(Dialogs::asked().filter(kOffer).size(), 1);
+        running.unlock(); // gone, and its lock with it
+        QVERIFY(ReportRecovery::pending());
     }
 
     void stashAndRestoreKeepTheReadingsAcrossARebuild()
@@ -251,56 +188,38 @@ private slots:
         QVERIFY(!ReportRecovery::stash());
         QVERIFY(!ReportRecovery::restore());
 
-        appendReading(QStringLiteral("antes de reconstruir"), 12);
-        viewer()->Box1->textCursor().insertText(QStringLiteral("¡y más!"));
+        appendReading(u"antes de reconstruir"_s, 12);
+        viewer()->Box1->textCursor().insertText(u"¡y más!"_s);
         const QStringList before = blocks(*viewer()->Box1->document());
-        const QList<Run> runsBefore = runs(*viewer()->Box1->document());
-        QVERIFY(ReportRecovery::stash()); // at once, not after the delay
-        QVERIFY(fileHolds(ReportRecovery::file(), QStringLiteral("¡y más!")));
+        const QStringList runsBefore = runs(*viewer()->Box1->document());
+        QVERIFY(ReportRecovery::stash()); // at once
 
         // The main window and everything in it goes and comes back.
         WindowRegistry::unloadAll();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!WindowRegistry::isLoaded<rtfViewer>());
         Dialogs::clear();
         QVERIFY(ReportRecovery::restore());
         QVERIFY(Dialogs::asked().isEmpty()); // silently
         QCOMPARE(blocks(*viewer()->Box1->document()), before);
         QCOMPARE(runs(*viewer()->Box1->document()), runsBefore);
-        QCOMPARE(pictures(*viewer()->Box1->document()).size(), 1);
         QVERIFY(viewer()->holdsUnsavedReadings());
 
         // Closing now still asks, as for any unsaved reading.
         Dialogs::queueButton(QMessageBox::Cancel);
         viewer()->mnuClose->trigger();
         QCOMPARE(Dialogs::asked().size(), 1);
-    }
 
-    void aViewerThatGoesUnaskedLeavesItsLatestState()
-    {
-        // No stash, and the last append comes right before the viewer goes.
-        appendReading(QStringLiteral("la última de todas"));
+        // Gone without a stash, the last append right before: the file has it too.
+        appendReading(u"la última de todas"_s);
         WindowRegistry::unloadAll();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(fileHolds(ReportRecovery::file(), QStringLiteral("la última de todas")));
         QVERIFY(ReportRecovery::stash()); // the viewer is gone, its readings are not
         QVERIFY(ReportRecovery::restore());
-        QVERIFY(viewer()->Box1->toPlainText().contains(QStringLiteral("la última de todas")));
+        QVERIFY(viewer()->Box1->toPlainText().contains(u"la última de todas"_s));
     }
 
     void cleanupTestCase() { WindowRegistry::unloadAll(); }
 };
 
-int main(int argc, char *argv[])
-{
-    if (argc >= 3 && qstrcmp(argv[1], "--child") == 0)
-        return childMain(argc, argv);
-    TestEnv::prepare();
-    QApplication app(argc, argv);
-    TestEnv::setUp();
-    tst_ReportRecovery tc;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&tc, argc, argv);
-}
-
+ORBELLE_TEST_MAIN(tst_ReportRecovery)
 #include "tst_reportrecovery.moc"
