@@ -38,19 +38,6 @@ QImage coverByReader(QFile &file, const QSize &cover)
         .convertToFormat(QImage::Format_RGB32);
 }
 
-struct JpegError
-{
-    jpeg_error_mgr mgr;
-    std::jmp_buf jump;
-};
-
-[[noreturn]] void jumpOut(j_common_ptr cinfo)
-{
-    std::longjmp(reinterpret_cast<JpegError *>(cinfo->err)->jump, 1);
-}
-
-void quiet(j_common_ptr, int) {}
-
 // One output pixel's share of the input pixels along one axis: input `first` on, with
 // these weights (summing to 1).
 struct Span
@@ -94,10 +81,8 @@ std::vector<Span> spans(int in, int out, double step)
 QImage coverByRows(QFile &file, const QSize &cover)
 {
     jpeg_decompress_struct cinfo{};
-    JpegError err{};
-    cinfo.err = jpeg_std_error(&err.mgr);
-    err.mgr.error_exit = jumpOut;
-    err.mgr.emit_message = quiet;
+    PictureFile::JpegError err{};
+    PictureFile::jpegErrors(&cinfo, &err);
     // Everything the jump may skip is set up before it: no C++ object is created after
     // setjmp and before the last libjpeg call.
     QImage out;

@@ -17,6 +17,22 @@
 namespace PictureFile {
 
 namespace {
+[[noreturn]] void jumpOut(j_common_ptr cinfo)
+{
+    std::longjmp(reinterpret_cast<JpegError *>(cinfo->err)->jump, 1);
+}
+
+void quiet(j_common_ptr, int) {}
+} // namespace
+
+void jpegErrors(jpeg_decompress_struct *cinfo, JpegError *err)
+{
+    cinfo->err = jpeg_std_error(&err->mgr);
+    err->mgr.error_exit = jumpOut;
+    err->mgr.emit_message = quiet;
+}
+
+namespace {
 
 struct DeviceSource
 {
@@ -57,19 +73,6 @@ void skipInput(j_decompress_ptr cinfo, long count)
     src->bytes_in_buffer -= size_t(count);
 }
 
-struct JpegError
-{
-    jpeg_error_mgr mgr;
-    std::jmp_buf jump;
-};
-
-[[noreturn]] void jumpOut(j_common_ptr cinfo)
-{
-    std::longjmp(reinterpret_cast<JpegError *>(cinfo->err)->jump, 1);
-}
-
-void quiet(j_common_ptr, int) {}
-
 qint64 roundUp(qint64 n, qint64 step)
 {
     return (n + step - 1) / step * step;
@@ -81,9 +84,7 @@ bool readJpegHeader(QIODevice *device, Header &h)
 {
     jpeg_decompress_struct cinfo{};
     JpegError err{};
-    cinfo.err = jpeg_std_error(&err.mgr);
-    err.mgr.error_exit = jumpOut;
-    err.mgr.emit_message = quiet;
+    jpegErrors(&cinfo, &err);
     if (setjmp(err.jump)) {
         jpeg_destroy_decompress(&cinfo);
         return false;

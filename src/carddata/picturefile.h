@@ -5,7 +5,10 @@
 #include <QSize>
 #include <QString>
 
-struct jpeg_decompress_struct;
+#include <csetjmp>
+#include <cstdio>
+
+#include <jpeglib.h>
 
 // Reading picture files without trusting them. Only regular files are opened: a FIFO or a
 // device named like a card would block the read for ever. A picture is judged by its header
@@ -40,6 +43,14 @@ Header inspect(QFile &file);
 Header open(QFile &file, const QString &path);
 // Why a picture is not shown, for the log.
 QString describe(const Header &header);
+
+// libjpeg's errors as a jump back to the caller's setjmp(err.jump), its warnings unsaid.
+struct JpegError
+{
+    jpeg_error_mgr mgr;
+    std::jmp_buf jump;
+};
+void jpegErrors(jpeg_decompress_struct *cinfo, JpegError *err);
 
 // A libjpeg source reading from the device as the decoder asks for data.
 void jpegFromDevice(jpeg_decompress_struct *cinfo, QIODevice *device);
