@@ -1,26 +1,16 @@
 // Another deck in the readings: pictures of any size, proportion and JPEG flavour are
 // decoded at the size shown and placed into the card places without being stretched.
 
-#include "cardpictures.h"
 #include "deuttag.h"
 #include "kreuz.h"
 #include "legkreuz.h"
 #include "legtag.h"
-#include "modOrbelle.h"
-#include "panels.h"
 #include "paths.h"
-#include "random.h"
 #include "readingdriver.h"
-#include "start.h"
-#include "testenv.h"
-#include "windows.h"
 
 #include <QBuffer>
 #include <QDir>
-#include <QFile>
 #include <QImageWriter>
-#include <QLabel>
-#include <QPushButton>
 #include <QTemporaryDir>
 
 namespace {
@@ -192,33 +182,22 @@ private slots:
         QFETCH(bool, large);
         modOrbelle::state().imageFolder = large ? m_large.path() : m_small.path();
         Random::seed(4);
-        Start *main = WindowRegistry::get<Start>();
-        main->show();
-        main->readingButton("dayCardButton")->click();
-        QTRY_VERIFY(WindowRegistry::isLoaded<legTag>() && WindowRegistry::get<legTag>()->isVisible());
-        legTag *table = WindowRegistry::get<legTag>();
-        deutTag *reading = WindowRegistry::get<deutTag>();
-        QTRY_VERIFY(table->mayDraw());
-        table->drawNext();
-        QTRY_VERIFY(reading->isVisible());
+        auto *reading =
+            qobject_cast<deutTag *>(ReadingDriver::layReading("dayCardButton", ReadingDriver::Laid));
+        QVERIFY(reading);
         checkDecoded(reading->im1, reading->card());
-        QCOMPARE(table->slotImage(1), reading->im1);
+        QCOMPARE(WindowRegistry::get<legTag>()->slotImage(1), reading->im1);
         checkShown(reading->Image1, reading->card());
 
         // The cross, after the card of the day in the same run.
         reading->backButton->click();
-        main->readingButton("crossButton")->click();
-        QTest::mouseClick(WindowRegistry::get<einfF>()->messageLabel, Qt::LeftButton);
-        QTRY_VERIFY(WindowRegistry::isLoaded<legkreuz>() && WindowRegistry::get<legkreuz>()->isVisible());
-        legkreuz *crossTable = WindowRegistry::get<legkreuz>();
-        QTRY_VERIFY(crossTable->mayDraw());
+        auto *table =
+            qobject_cast<legkreuz *>(ReadingDriver::layReading("crossButton", ReadingDriver::Dealing));
+        QVERIFY(table);
         kreuz *cross = WindowRegistry::get<kreuz>();
-        for (int k = 1; k <= 4; ++k) {
-            QCOMPARE(crossTable->slotImage(k), cross->images[size_t(k - 1)]);
-            QTRY_VERIFY(crossTable->takesMouse());
-            crossTable->drawNext();
-        }
-        QTRY_VERIFY(cross->isVisible());
+        for (int k = 1; k <= 4; ++k)
+            QCOMPARE(table->slotImage(k), cross->images[size_t(k - 1)]);
+        QVERIFY(ReadingDriver::layReading("crossButton", ReadingDriver::Laid));
         for (int k = 1; k <= 4; ++k) {
             const int card = cross->spread().card(k);
             checkDecoded(cross->images[size_t(k - 1)], card);
