@@ -163,17 +163,6 @@ private slots:
             for (int b = a + 1; b <= 10; ++b)
                 QVERIFY2(!r(a).intersects(r(b)) || (a == 1 && b == 2),
                          qPrintable(QStringLiteral("%1 %2").arg(a).arg(b)));
-
-        // As painted: the middle of the crossing card is its picture turned a quarter.
-        const QImage shot = view->grab().toImage();
-        const QImage turned =
-            view->shownPicture(2).scaled(r(2).size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        const QColor painted = shot.pixelColor(r(2).center() * shot.devicePixelRatio());
-        const QColor expected = turned.pixelColor(turned.rect().center());
-        QVERIFY2(qAbs(painted.red() - expected.red()) + qAbs(painted.green() - expected.green()) +
-                         qAbs(painted.blue() - expected.blue()) <
-                     60,
-                 qPrintable(painted.name() + QLatin1Char(' ') + expected.name()));
     }
 
     void aClickOnACardOrItsNumberShowsThePosition()

@@ -342,30 +342,6 @@ private slots:
         QCOMPARE(collisions(m), QStringList());
     }
 
-    void thePopupOpensFromTheKeyboard_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::newRow("context-menu key") << int(Qt::Key_Menu) << int(Qt::NoModifier);
-        QTest::newRow("Shift+F10") << int(Qt::Key_F10) << int(Qt::ShiftModifier);
-    }
-    void thePopupOpensFromTheKeyboard()
-    {
-        QFETCH(int, key);
-        QFETCH(int, modifiers);
-        QMenu *menu = WindowRegistry::get<frmMeni>()->mnuMeni;
-        for (QWidget *w :
-             std::initializer_list<QWidget *>{WindowRegistry::get<legTag>(), WindowRegistry::get<einfF>()}) {
-            w->show();
-            QTest::keyClick(w, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-            QTRY_VERIFY2(menu->isVisible(), qPrintable(nameOf(w)));
-            menu->hide();
-        }
-        // F10 alone is not the popup key.
-        QTest::keyClick(WindowRegistry::get<legTag>(), Qt::Key_F10);
-        QVERIFY(!menu->isVisible());
-    }
-
     void theMeaningsReadAsTextNotAsFields()
     {
         deutTag *reading = WindowRegistry::get<deutTag>();

@@ -120,20 +120,6 @@ private slots:
         QTRY_VERIFY(WindowRegistry::isLoaded<Start>() && WindowRegistry::get<Start>()->isVisible());
     }
 
-    void aDeckWithNothingReadableGivesWayToTheProgramsOwn()
-    {
-        QTemporaryDir deck;
-        TestEnv::writeFile(deck.filePath(QStringLiteral("1.jpg")), QByteArray("not a picture"));
-        Settings::set(QStringLiteral("Imagenes"), deck.path());
-        modOrbelle::Main();
-        // This run shows the program's own deck, and says so once.
-        QCOMPARE(modOrbelle::state().imageFolder, QStringLiteral(ORBELLE_PROGRAM_DIR "/Imagenes"));
-        QVERIFY(WindowRegistry::isLoaded<anima>() && WindowRegistry::get<anima>()->loaded());
-        QCOMPARE(m_ends, 0);
-        QCOMPARE(Dialogs::asked().size(), 1);
-        QCOMPARE(Dialogs::iconOf(Dialogs::asked().first()), QMessageBox::Warning);
-    }
-
     void theDayCardButtonPressedTwiceOpensOneLaying()
     {
         ShowCounter laying(QStringLiteral("legTag"));
@@ -149,29 +135,11 @@ private slots:
         QVERIFY(!s->shuffleTimer->isActive());
     }
 
-    void theOtherButtonsOfThePanel()
+    void theSchoolStartsTheMusicAndTheBoardOpensOnItsOwn()
     {
-        // The cross closes the intro and its music.
-        WindowRegistry::get<anima>();
         Start *s = shownMain();
-        s->readingAction("mnukreuz")->trigger();
-        QVERIFY(!WindowRegistry::isLoaded<anima>());
-        QCOMPARE(MediaControl::recordedCommands().last(), QStringLiteral("close"));
-        QVERIFY(WindowRegistry::get<einfF>()->isVisible());
-        Popup::toMainMenu();
-
-        // The relationship leaves the intro alone and waits for the names.
-        WindowRegistry::get<anima>();
-        s->readingButton("relationshipButton")->click();
-        QVERIFY(s->isMinimized());
-        QVERIFY(WindowRegistry::isLoaded<anima>());
-        QVERIFY(TestEnv::window(QStringLiteral("eingabe"))->isVisible());
-
-        // The school starts the music that is wanted; the board opens on its own.
-        s->showIdle();
         modOrbelle::state().musicOn = true;
         s->schoolButton->click();
-        QVERIFY(!WindowRegistry::isLoaded<anima>());
         QVERIFY(TestEnv::window(QStringLiteral("lernen"))->isVisible());
         QVERIFY(TestEnv::musicPlayed());
         s->showIdle();
@@ -345,20 +313,28 @@ private slots:
         QCOMPARE(TestEnv::runningTimers(), QStringList());
     }
 
-    void popupOpensOnTheRightButtonOnly()
+    void thePopupOpensByTheRightButtonOrItsKeysOnly()
     {
         auto *prompt = WindowRegistry::get<einfF>();
         prompt->show();
         QMenu *menu = WindowRegistry::get<frmMeni>()->mnuMeni;
+        // Neither the middle button nor F10 alone.
         QTest::mouseClick(prompt->messageLabel, Qt::MiddleButton);
+        QTest::keyClick(prompt, Qt::Key_F10);
         QVERIFY(!menu->isVisible());
-        QTest::mouseRelease(prompt->messageLabel, Qt::RightButton);
-        QTRY_VERIFY(menu->isVisible());
-        menu->hide();
-        QVERIFY(!prompt->Timer2->isActive()); // the right button is not a click
+        for (int way = 0; way < 3; ++way) {
+            if (way == 0)
+                QTest::mouseRelease(prompt->messageLabel, Qt::RightButton);
+            else
+                QTest::keyClick(prompt, way == 1 ? Qt::Key_Menu : Qt::Key_F10,
+                                way == 1 ? Qt::NoModifier : Qt::ShiftModifier);
+            QTRY_VERIFY2(menu->isVisible(), qPrintable(QString::number(way)));
+            menu->hide();
+        }
+        QVERIFY(!prompt->Timer2->isActive()); // none of them is a click on the prompt
     }
 
-    void exitEndsUnlessARestartWasAsked()
+    void everyExitEndsAndAsksAboutUnsavedReadings()
     {
         Start *s = WindowRegistry::get<Start>();
         TestEnv::window(QStringLiteral("mojCorvin"));
@@ -367,26 +343,18 @@ private slots:
         QCOMPARE(m_ends, 1);
         QVERIFY(!TestEnv::isLoaded(QStringLiteral("mojCorvin")));
 
-        // The restart unloads the main window without ending; the frame's close of the new
-        // one is the exit all the same.
-        modOrbelle::state().keepRunning = true;
-        WindowRegistry::unload(shownMain());
-        QCOMPARE(m_ends, 1);
-        shownMain()->close();
-        QCOMPARE(m_ends, 2);
-        modOrbelle::state().keepRunning = false;
-
         // Readings in the report that were never saved: the user is asked first.
+        Start *again = shownMain();
         WindowRegistry::get<rtfViewer>()->insertText(QStringLiteral("\r\nLa carta para hoy"));
         Dialogs::queueButton(QMessageBox::Cancel);
-        WindowRegistry::get<Start>()->exitButton->click();
-        QCOMPARE(m_ends, 2);
+        again->exitButton->click();
+        QCOMPARE(m_ends, 1);
         QVERIFY(WindowRegistry::isLoaded<Start>());
         Dialogs::queueButton(QMessageBox::No);
         WindowRegistry::get<Start>()->exitButton->click();
-        QCOMPARE(m_ends, 3);
+        QCOMPARE(m_ends, 2);
         WindowRegistry::get<frmMeni>()->mnuEnde->trigger();
-        QCOMPARE(m_ends, 4);
+        QCOMPARE(m_ends, 3);
     }
 };
 
