@@ -102,8 +102,6 @@ private slots:
         QVERIFY(table->dealCount() < 3);
         const Spread spread = reading->spread();
         QCOMPARE(spread.size(), 6);
-        QCOMPARE(spread.firstName, QStringLiteral("Ana"));
-        QCOMPARE(spread.secondName, QStringLiteral("Luis"));
         QSet<int> cards;
         bool anyReversed = false;
         for (int k = 1; k <= 6; ++k) {
@@ -115,7 +113,6 @@ private slots:
             // The slot holds the card as drawn, turned when reversed, face down so far.
             const QImage expected = CardPictures::load(card, spread.isReversed(k));
             QCOMPARE(table->slotImage(k), expected);
-            QCOMPARE(reading->im1[size_t(k - 1)], expected);
             QVERIFY(!table->slotVisible(k));
         }
         QCOMPARE(cards.size(), 6);
@@ -159,7 +156,10 @@ private slots:
         QTest::newRow("blanks only") << QStringLiteral("   ") << QStringLiteral(" ") << 3;
         QTest::newRow("other scripts") << QStringLiteral("Анна") << QStringLiteral("李小龍") << 4;
         QTest::newRow("rich text marks") << QStringLiteral("{\\b Ana}") << QStringLiteral("\\par}{") << 5;
+        QTest::newRow("rich text marks apart")
+            << QStringLiteral("{Ana} \\par") << QStringLiteral("Luis\\}{ Ж") << 6;
     }
+    // The names as typed: in the headings, before four texts, and in the report.
     void theInterpretationShowsHeadingsAndNamesBeforeFourTexts()
     {
         QFETCH(QString, first);
@@ -191,6 +191,21 @@ private slots:
         reading->Data[0]->moveFirst();
         QCOMPARE(TestEnv::rowText(table1, spread.card(1)), stored);
         QVERIFY(!stored.startsWith(second + QLatin1Char(' ')) || second.trimmed().isEmpty());
+
+        // The names come back as they were from a report saved and opened again.
+        reading->saveButton->click();
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("relacion.rtf"));
+        rtfViewer *viewer = WindowRegistry::get<rtfViewer>();
+        Dialogs::queueFileName(file);
+        QVERIFY(viewer->saveReport());
+        viewer->Box1->clear();
+        Dialogs::queueFileName(file);
+        viewer->openReport();
+        const QString text = reportText();
+        QVERIFY2(text.contains(second + QStringLiteral(" und ") + first + QLatin1Char(' ') + Report::today()),
+                 qPrintable(text));
+        QVERIFY(text.contains(headings.at(0) + QStringLiteral(": ") + second + QLatin1Char(' ')));
     }
 
     void reversedCardsReadTheirOwnTable()
@@ -232,11 +247,9 @@ private slots:
         const int before = table->gatherCount();
         QVERIFY(before > 1 && before < 78);
         QVERIFY(table->labelVisible(0));
-        MediaControl::clearRecorded();
         table->clickBack(0);
         QCOMPARE(table->drawCount(), 6);
         QVERIFY(!table->labelVisible(0) && !table->backVisible(0));
-        QCOMPARE(MediaControl::recordedCommands().last(), QStringLiteral("close"));
         // The reading goes on once, not once per click.
         int laidCount = 0;
         connect(table, &LayingTable::laid, this, [&] { ++laidCount; });
@@ -288,27 +301,6 @@ private slots:
         sheet->showQuintessence(0, CardPictures::load(Quintessence::cardFor(0)));
         QCOMPARE(sheet->picture(), CardPictures::load(22));
         QCOMPARE(sheet->richtextbox1->toPlainText(), TestEnv::rowText(QStringLiteral("bezi3"), 22));
-        QCOMPARE(Quintessence::of(Spread::of({33, 34, 35, 36, 47, 22})), 0);
-    }
-
-    void namesWithRichTextMarksSurviveSavingAndReopening()
-    {
-        const QString first = QStringLiteral("{Ana} \\par");
-        const QString second = QStringLiteral("Luis\\}{ Ж");
-        interpretation(first, second)->saveButton->click();
-        QTemporaryDir dir;
-        const QString file = dir.filePath(QStringLiteral("relacion.rtf"));
-        rtfViewer *viewer = WindowRegistry::get<rtfViewer>();
-        Dialogs::queueFileName(file);
-        QVERIFY(viewer->saveReport());
-        viewer->Box1->clear();
-        Dialogs::queueFileName(file);
-        viewer->openReport();
-        const QString text = reportText();
-        QVERIFY2(text.contains(second + QStringLiteral(" und ") + first + QLatin1Char(' ') + Report::today()),
-                 qPrintable(text));
-        QVERIFY(text.contains(expectedHeadings(first, second).at(0) + QStringLiteral(": ") + second +
-                              QLatin1Char(' ')));
     }
 
     void veryLongNamesKeepTheWindowUsable()

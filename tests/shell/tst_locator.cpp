@@ -84,12 +84,10 @@ private slots:
         QCOMPARE(locator->Dir1->path(), kOwnDeck);
         QCOMPARE(locator->File1->path(), kOwnDeck);
         QVERIFY(locator->File1->files().contains(QStringLiteral("78.jpg")));
-        for (const QString &name : locator->File1->files())
-            QVERIFY2(name.endsWith(QLatin1String(".jpg")), qPrintable(name));
         WindowRegistry::unload<ordnerSuchen>();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-        // A connected deck opens where it is; a folder chosen in the tree moves the file list.
+        // A connected deck opens where it is.
         QTemporaryDir deck;
         copyDeck(deck.path());
         Settings::set(QStringLiteral("Imagenes"), deck.path());
@@ -97,8 +95,6 @@ private slots:
         locator = WindowRegistry::get<ordnerSuchen>();
         QCOMPARE(locator->Dir1->path(), deck.path());
         QCOMPARE(locator->File1->count(), 78);
-        locator->Dir1->setPath(kOwnDeck);
-        QCOMPARE(locator->File1->path(), kOwnDeck);
     }
 
     void aDriveOrFolderThatCannotBeEnteredIsRefused()

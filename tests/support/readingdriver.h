@@ -18,6 +18,7 @@
 #include "timing.h"
 #include "windows.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -34,8 +35,8 @@ namespace ReadingDriver {
 class PromptLog : public QObject
 {
 public:
-    PromptLog();
-    ~PromptLog() override;
+    PromptLog() { qApp->installEventFilter(this); }
+    ~PromptLog() override { qApp->removeEventFilter(this); }
     QStringList prompts;
 
 protected:
@@ -47,12 +48,24 @@ void setUpRun(std::function<void(int)> onEnd = [](int) {});
 // Before each test: a fresh start with the pristine card texts open.
 bool freshRun();
 // A picture block of the report: an empty line, the picture, an empty line, then `text`.
-QStringList pictureBlock(const QString &text);
-QString firstLine(const QString &text);
+inline QStringList pictureBlock(const QString &text)
+{
+    return {QString(), QString(QChar::ObjectReplacementCharacter), QString(), text};
+}
+inline QString firstLine(const QString &text)
+{
+    return text.section(QLatin1Char('\n'), 0, 0);
+}
 
 // The report viewer's text, whole and by lines; a picture reads as U+FFFC.
-QString reportText();
-QStringList reportLines();
+inline QString reportText()
+{
+    return WindowRegistry::get<rtfViewer>()->Box1->document()->toPlainText();
+}
+inline QStringList reportLines()
+{
+    return reportText().split(QLatin1Char('\n'));
+}
 
 // Every card of the table drawn by the keyboard's draw, each as soon as the table takes
 // it; with a log, each after its own prompt (the panel is closed before each draw so that
