@@ -34,7 +34,7 @@ int firstReversed(const Spread &s, bool reversed)
 // The spread of the current seed, shown inside the main window.
 deutKelt *spreadShown()
 {
-    WindowRegistry::get<Start>()->show();
+    ReadingDriver::shownMain();
     deutKelt *reading = WindowRegistry::get<deutKelt>();
     Program::showInside(reading);
     Program::stretchInside(reading);
@@ -57,8 +57,7 @@ private slots:
         Random::seed(23);
         WindowRegistry::get<anima>();
         ReadingDriver::PromptLog log;
-        Start *main = WindowRegistry::get<Start>();
-        main->show();
+        Start *main = ReadingDriver::shownMain();
         main->readingButton("celticButton")->setFocus();
         QTest::keyClick(main->readingButton("celticButton"), Qt::Key_Return);
         QTRY_VERIFY(WindowRegistry::isLoaded<legKelt>() && WindowRegistry::get<legKelt>()->isVisible());

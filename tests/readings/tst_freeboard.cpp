@@ -78,9 +78,7 @@ class tst_FreeBoard : public QObject
 
     frmDrag *openBoard()
     {
-        Start *main = WindowRegistry::get<Start>();
-        main->show();
-        main->boardButton->click();
+        ReadingDriver::shownMain()->boardButton->click();
         return WindowRegistry::ifLoaded<frmDrag>();
     }
 

@@ -22,6 +22,8 @@
 #include <QScreen>
 #include <QScrollBar>
 
+using ReadingDriver::shownMain;
+
 namespace {
 
 // The smallest text the program shows, in pixels, on this screen.
@@ -175,13 +177,6 @@ class tst_Look : public QObject
 {
     Q_OBJECT
 
-    Start *mainWindow()
-    {
-        Start *m = WindowRegistry::get<Start>();
-        m->show();
-        return m;
-    }
-
 private slots:
     void initTestCase()
     {
@@ -192,7 +187,7 @@ private slots:
 
     void theMainWindowFitsTheDesktopInItsProportion()
     {
-        Start *m = mainWindow();
+        Start *m = shownMain();
         const QRect screen = m->screen()->availableGeometry();
         QVERIFY(screen.contains(m->frameGeometry()));
         // As large as 85 % of the screen allows, in the design's proportion.
@@ -207,13 +202,13 @@ private slots:
         WindowRegistry::unload(m);
         QVERIFY(!Settings::get(QStringLiteral("VentanaPrincipal")).isEmpty());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(mainWindow()->size(), chosen);
+        QCOMPARE(shownMain()->size(), chosen);
     }
 
     void theDayCardFits()
     {
         Random::seed(5);
-        mainWindow()->readingButton("dayCardButton")->click();
+        shownMain()->readingButton("dayCardButton")->click();
         CHECK_LOOK(WindowRegistry::get<meld>());
         QTRY_VERIFY(WindowRegistry::isLoaded<legTag>() && WindowRegistry::get<legTag>()->isVisible());
         legTag *table = WindowRegistry::get<legTag>();
@@ -228,13 +223,12 @@ private slots:
         CHECK_LOOK(reading);
         reading->saveButton->click();
         CHECK_LOOK(WindowRegistry::get<rtfViewer>());
-        CHECK_LOOK(mainWindow());
     }
 
     void theCrossFits()
     {
         Random::seed(6);
-        Start *m = mainWindow();
+        Start *m = shownMain();
         CHECK_LOOK(ReadingDriver::layReading("crossButton", ReadingDriver::Opened));
         CHECK_LOOK(ReadingDriver::layReading("crossButton", ReadingDriver::Dealing));
         auto *sheet = qobject_cast<deutf *>(ReadingDriver::layReading("crossButton", ReadingDriver::Laid));
@@ -257,7 +251,7 @@ private slots:
     void theCelticCrossFits()
     {
         Random::seed(8);
-        mainWindow();
+        shownMain();
         auto *table =
             qobject_cast<legKelt *>(ReadingDriver::layReading("celticButton", ReadingDriver::Opened));
         QVERIFY(table);
@@ -296,7 +290,7 @@ private slots:
     void theRelationshipFits()
     {
         Random::seed(7);
-        mainWindow();
+        shownMain();
         CHECK_LOOK(ReadingDriver::layReading("relationshipButton", ReadingDriver::Opened));
         CHECK_LOOK(ReadingDriver::layReading("relationshipButton", ReadingDriver::Dealing));
         auto *reading =
@@ -323,16 +317,14 @@ private slots:
 
     void theInfoWindowFits()
     {
-        Start *m = mainWindow();
-        m->mnuTar->trigger();
-        info *w = WindowRegistry::get<info>();
-        QVERIFY(w->isVisible());
-        CHECK_LOOK(w);
+        shownMain()->mnuTar->trigger();
+        QVERIFY(WindowRegistry::get<info>()->isVisible());
+        CHECK_LOOK(WindowRegistry::get<info>());
     }
 
     void everyMnemonicIsUniqueInItsWindow()
     {
-        Start *m = mainWindow();
+        Start *m = shownMain();
         QCOMPARE(collisions(m), QStringList());
         // The day card's interpretation inside the main window: "Atrás" and "Guardar" too.
         Program::showInside(WindowRegistry::get<deutTag>());

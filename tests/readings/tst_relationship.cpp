@@ -7,7 +7,6 @@
 #include "kreuz.h"
 #include "legbez.h"
 #include "legkreuz.h"
-#include "mediacontrol.h"
 #include "quintessence.h"
 #include "readingdriver.h"
 #include "recordcursor.h"
@@ -47,7 +46,7 @@ class tst_Relationship : public QObject
     // The interpretation loaded for these names, inside the main window.
     bezi *interpretation(const QString &first, const QString &second)
     {
-        WindowRegistry::get<Start>()->show();
+        ReadingDriver::shownMain();
         modOrbelle::state().firstName = first;
         modOrbelle::state().secondName = second;
         bezi *reading = WindowRegistry::get<bezi>();
@@ -65,8 +64,7 @@ private slots:
         // A cross earlier in the run: its cards are not drawn again.
         WindowRegistry::get<legkreuz>();
         const QVector<int> crossCards = WindowRegistry::get<kreuz>()->spread().cards();
-        WindowRegistry::unloadAll();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        Popup::toMainMenu();
 
         Random::seed(4);
         WindowRegistry::get<anima>();

@@ -55,8 +55,7 @@ class tst_Locator : public QObject
 
     ordnerSuchen *openFromTheMainWindow()
     {
-        Start *main = WindowRegistry::get<Start>();
-        main->show();
+        Start *main = ReadingDriver::shownMain();
         if (!main->barajas->isEnabled())
             return nullptr;
         main->barajas->trigger();
@@ -135,7 +134,7 @@ private slots:
         for (int n = 2; n <= 78; ++n)
             QVERIFY(QFile::copy(deck.filePath(QStringLiteral("1.jpg")), CardPictures::path(deck.path(), n)));
         // A reading in the report, not saved yet: it comes back in the new main window.
-        WindowRegistry::get<Start>()->show();
+        ReadingDriver::shownMain();
         rtfViewer *viewer = WindowRegistry::get<rtfViewer>();
         viewer->insertText(QStringLiteral("\r\nLa carta para hoy: La Estrella"));
         viewer->showReport();

@@ -14,9 +14,11 @@ namespace ReadingDriver {
 
 bool PromptLog::eventFilter(QObject *o, QEvent *e)
 {
-    if (e->type() == QEvent::Show)
+    if (e->type() == QEvent::Show) {
+        shown << o->objectName();
         if (auto *panel = qobject_cast<meld *>(o))
             prompts << panel->messageLabel->text();
+    }
     return false;
 }
 
@@ -69,7 +71,6 @@ QWidget *layReading(const QString &button, Stage stage, PromptLog *log, const QS
     const ReadingEntry *reading = ReadingCatalogue::byName(button);
     if (!reading || !reading->laid())
         return failed("no reading of that button");
-    Start *main = WindowRegistry::get<Start>();
     const auto firstShown = [&] {
         QWidget *first = WindowRegistry::ifLoaded(*reading->first);
         return first && first->isVisible() ? first : nullptr;
@@ -77,8 +78,7 @@ QWidget *layReading(const QString &button, Stage stage, PromptLog *log, const QS
     LayingTable *table = shown<LayingTable>(*reading);
     QWidget *first = table ? table : firstShown();
     if (!first) {
-        main->show();
-        main->readingButton(button)->click();
+        shownMain()->readingButton(button)->click();
         if (!QTest::qWaitFor([&] { return (first = firstShown()) != nullptr; }))
             return failed("the reading's first window did not show");
     }

@@ -31,13 +31,14 @@ class LayingTable;
 
 namespace ReadingDriver {
 
-// Records the text of every prompt panel as it is shown.
+// Records the text of every prompt panel as it is shown, and the name of everything shown.
 class PromptLog : public QObject
 {
 public:
     PromptLog() { qApp->installEventFilter(this); }
     ~PromptLog() override { qApp->removeEventFilter(this); }
     QStringList prompts;
+    QStringList shown;
 
 protected:
     bool eventFilter(QObject *o, QEvent *e) override;
@@ -47,6 +48,12 @@ protected:
 void setUpRun(std::function<void(int)> onEnd = [](int) {});
 // Before each test: a fresh start with the pristine card texts open.
 bool freshRun();
+inline Start *shownMain()
+{
+    Start *main = WindowRegistry::get<Start>();
+    main->show();
+    return main;
+}
 // A picture block of the report: an empty line, the picture, an empty line, then `text`.
 inline QStringList pictureBlock(const QString &text)
 {
