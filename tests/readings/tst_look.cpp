@@ -2,46 +2,27 @@
 // CMake file): wholly on it, nothing cut off or overlapping, no text below 9 points; and
 // the keyboard paths a user without a mouse takes.
 
-#include "allwindows.h"
 #include "bezi.h"
-#include "carddatabase.h"
 #include "deutf.h"
 #include "deutkelt.h"
 #include "deuttag.h"
-#include "dialogs.h"
-#include "eingabe.h"
 #include "info.h"
 #include "kreuz.h"
-#include "legbez.h"
 #include "legkelt.h"
-#include "legkreuz.h"
 #include "legtag.h"
-#include "modOrbelle.h"
-#include "panels.h"
-#include "popup.h"
-#include "program.h"
-#include "random.h"
 #include "readingdriver.h"
-#include "rtfviewer.h"
 #include "settings.h"
-#include "start.h"
-#include "testenv.h"
 #include "textbutton.h"
 #include "theme.h"
-#include "timing.h"
 
 #include <QAbstractButton>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QTextEdit>
+
+using ReadingDriver::shownMain;
 
 namespace {
 
@@ -196,13 +177,6 @@ class tst_Look : public QObject
 {
     Q_OBJECT
 
-    Start *mainWindow()
-    {
-        Start *m = WindowRegistry::get<Start>();
-        m->show();
-        return m;
-    }
-
 private slots:
     void initTestCase()
     {
@@ -213,7 +187,7 @@ private slots:
 
     void theMainWindowFitsTheDesktopInItsProportion()
     {
-        Start *m = mainWindow();
+        Start *m = shownMain();
         const QRect screen = m->screen()->availableGeometry();
         QVERIFY(screen.contains(m->frameGeometry()));
         // As large as 85 % of the screen allows, in the design's proportion.
@@ -228,14 +202,13 @@ private slots:
         WindowRegistry::unload(m);
         QVERIFY(!Settings::get(QStringLiteral("VentanaPrincipal")).isEmpty());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(mainWindow()->size(), chosen);
+        QCOMPARE(shownMain()->size(), chosen);
     }
 
     void theDayCardFits()
     {
         Random::seed(5);
-        Start *m = mainWindow();
-        m->readingButton("dayCardButton")->click();
+        shownMain()->readingButton("dayCardButton")->click();
         CHECK_LOOK(WindowRegistry::get<meld>());
         QTRY_VERIFY(WindowRegistry::isLoaded<legTag>() && WindowRegistry::get<legTag>()->isVisible());
         legTag *table = WindowRegistry::get<legTag>();
@@ -244,38 +217,23 @@ private slots:
         // The laying's backs lie inside it.
         for (int i = 0; i < 78; ++i)
             QVERIFY(table->rect().contains(table->backRect(i)));
-        table->drawNext();
-        deutTag *reading = WindowRegistry::get<deutTag>();
-        QTRY_VERIFY(reading->isVisible());
+        auto *reading =
+            qobject_cast<deutTag *>(ReadingDriver::layReading("dayCardButton", ReadingDriver::Laid));
+        QVERIFY(reading);
         CHECK_LOOK(reading);
         reading->saveButton->click();
-        rtfViewer *viewer = WindowRegistry::get<rtfViewer>();
-        QVERIFY(viewer->isVisible());
-        CHECK_LOOK(viewer);
-        CHECK_LOOK(m);
+        CHECK_LOOK(WindowRegistry::get<rtfViewer>());
     }
 
     void theCrossFits()
     {
         Random::seed(6);
-        Start *m = mainWindow();
-        m->readingButton("crossButton")->click();
-        einfF *prompt = WindowRegistry::get<einfF>();
-        CHECK_LOOK(prompt);
-        QTest::mouseClick(prompt->messageLabel, Qt::LeftButton);
-        QTRY_VERIFY(WindowRegistry::isLoaded<legkreuz>() && WindowRegistry::get<legkreuz>()->isVisible());
-        legkreuz *table = WindowRegistry::get<legkreuz>();
-        CHECK_LOOK(table);
-        QTRY_VERIFY(table->mayDraw());
-        for (int k = 1; k <= 4; ++k) {
-            QTRY_VERIFY(table->takesMouse());
-            table->drawNext();
-        }
-        QTRY_VERIFY(!WindowRegistry::isLoaded<legkreuz>());
-        m->showNormal();
+        Start *m = shownMain();
+        CHECK_LOOK(ReadingDriver::layReading("crossButton", ReadingDriver::Opened));
+        CHECK_LOOK(ReadingDriver::layReading("crossButton", ReadingDriver::Dealing));
+        auto *sheet = qobject_cast<deutf *>(ReadingDriver::layReading("crossButton", ReadingDriver::Laid));
+        QVERIFY(sheet);
         kreuz *cross = WindowRegistry::get<kreuz>();
-        deutf *sheet = WindowRegistry::get<deutf>();
-        QTRY_VERIFY(cross->isVisible() && sheet->isVisible());
         CHECK_LOOK(cross);
         CHECK_LOOK(sheet);
         // Side by side, not over each other.
@@ -285,30 +243,33 @@ private slots:
             for (QPlainTextEdit *box : sheet->Box)
                 QVERIFY2(box->verticalScrollBar()->maximum() == 0, qPrintable(rectText(box->geometry())));
         }
+        Dialogs::queueInput(QString());
+        sheet->saveButton->click();
+        CHECK_LOOK(WindowRegistry::get<rtfViewer>());
     }
 
     void theCelticCrossFits()
     {
         Random::seed(8);
-        Start *m = mainWindow();
-        m->readingButton("celticButton")->click();
-        QTRY_VERIFY(WindowRegistry::isLoaded<legKelt>() && WindowRegistry::get<legKelt>()->isVisible());
-        legKelt *table = WindowRegistry::get<legKelt>();
+        shownMain();
+        auto *table =
+            qobject_cast<legKelt *>(ReadingDriver::layReading("celticButton", ReadingDriver::Opened));
+        QVERIFY(table);
         CHECK_LOOK(table);
         QTRY_VERIFY(table->mayDraw());
         for (int i = 0; i < 78; ++i)
             QVERIFY(table->rect().contains(table->backRect(i)));
-        ReadingDriver::drawEvery(table);
-        QTRY_VERIFY(!WindowRegistry::isLoaded<legKelt>());
-        deutKelt *reading = WindowRegistry::get<deutKelt>();
-        QTRY_VERIFY(reading->isVisible());
+        auto *reading =
+            qobject_cast<deutKelt *>(ReadingDriver::layReading("celticButton", ReadingDriver::Laid));
+        QVERIFY(reading);
         CHECK_LOOK(reading);
         // The ten cards and their numbers lie within the spread, beside the texts, and the
         // numbers read at nine points or more.
         CelticSpreadView *view = reading->Picture1;
         const QRect spread(view->mapTo(reading, QPoint(0, 0)), view->size());
-        for (QWidget *text : std::initializer_list<QWidget *>{reading->headingLabel, reading->Box1, reading->cardNameLabel,
-                                                              reading->Box2, reading->saveButton})
+        for (QWidget *text :
+             std::initializer_list<QWidget *>{reading->headingLabel, reading->Box1, reading->cardNameLabel,
+                                              reading->Box2, reading->saveButton})
             QVERIFY2(!spread.intersects(text->geometry()), qPrintable(nameOf(text)));
         for (int k = 1; k <= 10; ++k) {
             QVERIFY(view->rect().contains(view->cardRect(k)));
@@ -329,21 +290,12 @@ private slots:
     void theRelationshipFits()
     {
         Random::seed(7);
-        Start *m = mainWindow();
-        m->readingButton("relationshipButton")->click();
-        eingabe *input = WindowRegistry::get<eingabe>();
-        CHECK_LOOK(input);
-        for (const QString &name : {QStringLiteral("Ana"), QStringLiteral("Luis")}) {
-            QTest::keyClicks(input->Text1, name);
-            QTest::keyClick(input->Text1, Qt::Key_Return);
-        }
-        QTRY_VERIFY(WindowRegistry::isLoaded<legBez>() && WindowRegistry::get<legBez>()->isVisible());
-        legBez *table = WindowRegistry::get<legBez>();
-        CHECK_LOOK(table);
-        ReadingDriver::drawEvery(table);
-        QTRY_VERIFY(!WindowRegistry::isLoaded<legBez>());
-        bezi *reading = WindowRegistry::get<bezi>();
-        QTRY_VERIFY(reading->isVisible());
+        shownMain();
+        CHECK_LOOK(ReadingDriver::layReading("relationshipButton", ReadingDriver::Opened));
+        CHECK_LOOK(ReadingDriver::layReading("relationshipButton", ReadingDriver::Dealing));
+        auto *reading =
+            qobject_cast<bezi *>(ReadingDriver::layReading("relationshipButton", ReadingDriver::Laid));
+        QVERIFY(reading);
         CHECK_LOOK(reading);
         // Each card shows as a card, not as a sliver: its place large enough to be seen, and
         // its picture framed for that place (a picture of another proportion is stretched).
@@ -354,7 +306,10 @@ private slots:
                      qPrintable(rectText(card->geometry())));
             QVERIFY2(qAbs(shown.width() * place.height() - shown.height() * place.width()) <=
                          0.03 * shown.width() * place.height(),
-                     qPrintable(QStringLiteral("%1x%2 in %3").arg(shown.width()).arg(shown.height()).arg(rectText(card->geometry()))));
+                     qPrintable(QStringLiteral("%1x%2 in %3")
+                                    .arg(shown.width())
+                                    .arg(shown.height())
+                                    .arg(rectText(card->geometry()))));
         }
         reading->saveButton->click();
         CHECK_LOOK(WindowRegistry::get<rtfViewer>());
@@ -362,16 +317,14 @@ private slots:
 
     void theInfoWindowFits()
     {
-        Start *m = mainWindow();
-        m->mnuTar->trigger();
-        info *w = WindowRegistry::get<info>();
-        QVERIFY(w->isVisible());
-        CHECK_LOOK(w);
+        shownMain()->mnuTar->trigger();
+        QVERIFY(WindowRegistry::get<info>()->isVisible());
+        CHECK_LOOK(WindowRegistry::get<info>());
     }
 
     void everyMnemonicIsUniqueInItsWindow()
     {
-        Start *m = mainWindow();
+        Start *m = shownMain();
         QCOMPARE(collisions(m), QStringList());
         // The day card's interpretation inside the main window: "Atrás" and "Guardar" too.
         Program::showInside(WindowRegistry::get<deutTag>());
@@ -379,48 +332,6 @@ private slots:
         WindowRegistry::unload<deutTag>();
         Program::showInside(WindowRegistry::get<deutf>());
         QCOMPARE(collisions(m), QStringList());
-    }
-
-    void thePopupOpensFromTheKeyboard_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::newRow("context-menu key") << int(Qt::Key_Menu) << int(Qt::NoModifier);
-        QTest::newRow("Shift+F10") << int(Qt::Key_F10) << int(Qt::ShiftModifier);
-    }
-    void thePopupOpensFromTheKeyboard()
-    {
-        QFETCH(int, key);
-        QFETCH(int, modifiers);
-        QMenu *menu = WindowRegistry::get<frmMeni>()->mnuMeni;
-        for (QWidget *w :
-             std::initializer_list<QWidget *>{WindowRegistry::get<legTag>(), WindowRegistry::get<einfF>()}) {
-            w->show();
-            QTest::keyClick(w, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-            QTRY_VERIFY2(menu->isVisible(), qPrintable(nameOf(w)));
-            menu->hide();
-        }
-        // F10 alone is not the popup key.
-        QTest::keyClick(WindowRegistry::get<legTag>(), Qt::Key_F10);
-        QVERIFY(!menu->isVisible());
-    }
-
-    void afterAtrasTheKeyboardIsOnTheFirstReading()
-    {
-        Start *m = mainWindow();
-        m->activateWindow();
-        m->readingButton("dayCardButton")->click();
-        QTRY_VERIFY(WindowRegistry::isLoaded<legTag>() && WindowRegistry::get<legTag>()->isVisible());
-        QTRY_VERIFY(WindowRegistry::get<legTag>()->mayDraw());
-        WindowRegistry::get<legTag>()->drawNext();
-        QTRY_VERIFY(WindowRegistry::get<deutTag>()->isVisible());
-        WindowRegistry::get<deutTag>()->backButton->setFocus();
-        QTest::keyClick(WindowRegistry::get<deutTag>()->backButton, Qt::Key_Space);
-        QVERIFY(TestEnv::mainWindowIdle());
-        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(m->readingButton("dayCardButton")));
-        // Enter now starts the card of the day; it never ends the program.
-        QTest::keyClick(m->readingButton("dayCardButton"), Qt::Key_Return);
-        QTRY_COMPARE(m->windowTitle(), QStringLiteral("Orbelle: La carta de hoy"));
     }
 
     void theMeaningsReadAsTextNotAsFields()
@@ -436,26 +347,6 @@ private slots:
             QTest::keyClicks(box, QStringLiteral("xyz"));
             QCOMPARE(box->toPlainText(), before);
         }
-    }
-
-    void thePromptPanelLetsClicksThrough()
-    {
-        meld *panel = WindowRegistry::get<meld>();
-        panel->showMessage(QStringLiteral("¡Saque su carta para hoy, por favor!"));
-        QVERIFY(panel->testAttribute(Qt::WA_TransparentForMouseEvents));
-        QVERIFY(panel->windowHandle()->flags() & Qt::WindowTransparentForInput);
-    }
-
-    void aSavedReportIsConfirmedWithTheInformationIcon()
-    {
-        rtfViewer *viewer = WindowRegistry::get<rtfViewer>();
-        viewer->insertText(QStringLiteral("\r\nLa carta para hoy"));
-        const QString file = TestEnv::tempRoot() + QStringLiteral("/informe.rtf");
-        Dialogs::queueFileName(file);
-        QVERIFY(viewer->saveReport());
-        QCOMPARE(Dialogs::iconOf(QStringLiteral("¡Este documento ha sido guardado!")),
-                 QMessageBox::Information);
-        QFile::remove(file);
     }
 };
 

@@ -1,31 +1,17 @@
 // Connecting another deck: the image folder locator driven as a user drives it, the
 // restart it asks for, and the start-up with a connected deck that is gone.
 
-#include "allwindows.h"
 #include "anima.h"
-#include "cardpictures.h"
-#include "dialogs.h"
 #include "filelists.h"
-#include "modOrbelle.h"
 #include "ordnersuchen.h"
-#include "panels.h"
 #include "paths.h"
-#include "program.h"
-#include "rtfviewer.h"
+#include "readingdriver.h"
 #include "settings.h"
-#include "start.h"
-#include "testenv.h"
-#include "timing.h"
-#include "windows.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QLabel>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QTextEdit>
 
 namespace {
 const QString kOwnDeck = QStringLiteral(ORBELLE_PROGRAM_DIR "/Imagenes");
@@ -69,8 +55,7 @@ class tst_Locator : public QObject
 
     ordnerSuchen *openFromTheMainWindow()
     {
-        Start *main = WindowRegistry::get<Start>();
-        main->show();
+        Start *main = ReadingDriver::shownMain();
         if (!main->barajas->isEnabled())
             return nullptr;
         main->barajas->trigger();
@@ -81,8 +66,7 @@ class tst_Locator : public QObject
 private slots:
     void initTestCase()
     {
-        Program::setEndHandler([this](int) { ++m_ends; });
-        registerAllWindows();
+        ReadingDriver::setUpRun([this](int) { ++m_ends; });
     }
 
     void init()
@@ -91,30 +75,25 @@ private slots:
         m_ends = 0;
     }
 
-    void emptySettingsOpenTheListsOnTheProgramsDeck()
+    void theListsOpenOnTheConnectedDeckOrTheProgramsOwn()
     {
+        // Nothing connected: the program's deck, its pictures only.
         ordnerSuchen *locator = openFromTheMainWindow();
         QVERIFY(locator);
-        QCOMPARE(locator->storedFolder(), QString());
         QCOMPARE(locator->Dir1->path(), kOwnDeck);
         QCOMPARE(locator->File1->path(), kOwnDeck);
         QVERIFY(locator->File1->files().contains(QStringLiteral("78.jpg")));
-        for (const QString &name : locator->File1->files())
-            QVERIFY2(name.endsWith(QLatin1String(".jpg")), qPrintable(name));
-    }
+        WindowRegistry::unload<ordnerSuchen>();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
-    void aConnectedFolderOpensWhereItIs()
-    {
+        // A connected deck opens where it is.
         QTemporaryDir deck;
         copyDeck(deck.path());
         Settings::set(QStringLiteral("Imagenes"), deck.path());
         Settings::set(QStringLiteral("gdjeLaufwerk"), FileLists::DriveList::driveOf(deck.path()));
-        ordnerSuchen *locator = WindowRegistry::get<ordnerSuchen>();
+        locator = WindowRegistry::get<ordnerSuchen>();
         QCOMPARE(locator->Dir1->path(), deck.path());
         QCOMPARE(locator->File1->count(), 78);
-        // A folder chosen in the tree moves the file list there.
-        locator->Dir1->setPath(kOwnDeck);
-        QCOMPARE(locator->File1->path(), kOwnDeck);
     }
 
     void aDriveOrFolderThatCannotBeEnteredIsRefused()
@@ -143,34 +122,45 @@ private slots:
         QCOMPARE(locator->File1->path(), parent);
     }
 
-    void confirmingWithoutAChangeSavesBothAndRestarts()
+    void anotherDeckIsWhatTheNextStartShowsWithTheReportCarriedOver()
     {
-        Start *main = WindowRegistry::get<Start>();
-        main->show();
+        // Scans large enough to be brought to screen size before the restart.
+        QTemporaryDir deck;
+        QImage scan(1500, 2600, QImage::Format_RGB32);
+        scan.fill(Qt::darkRed);
+        QImageWriter writer(deck.filePath(QStringLiteral("1.jpg")), "jpeg");
+        writer.setProgressiveScanWrite(true);
+        QVERIFY(writer.write(scan));
+        for (int n = 2; n <= 78; ++n)
+            QVERIFY(QFile::copy(deck.filePath(QStringLiteral("1.jpg")), CardPictures::path(deck.path(), n)));
         // A reading in the report, not saved yet: it comes back in the new main window.
+        ReadingDriver::shownMain();
         rtfViewer *viewer = WindowRegistry::get<rtfViewer>();
         viewer->insertText(QStringLiteral("\r\nLa carta para hoy: La Estrella"));
         viewer->showReport();
         ordnerSuchen *locator = openFromTheMainWindow();
         QVERIFY(locator);
-        const QString drive = locator->Drive1->drive();
+        QVERIFY(locator->Dir1->setPath(deck.path()));
+        QCOMPARE(locator->File1->count(), 78);
         QTest::mouseClick(locator->connectButton, Qt::LeftButton);
-
-        QCOMPARE(Settings::get(QStringLiteral("Imagenes")), kOwnDeck);
-        QCOMPARE(Settings::get(QStringLiteral("gdjeLaufwerk")), drive);
+        QCOMPARE(Settings::get(QStringLiteral("Imagenes")), deck.path());
+        QCOMPARE(Settings::get(QStringLiteral("gdjeLaufwerk")), FileLists::DriveList::driveOf(deck.path()));
         QVERIFY(modOrbelle::state().keepRunning);
-        QVERIFY(!WindowRegistry::isLoaded<Start>());
-        QVERIFY(!WindowRegistry::isLoaded<anima>());
-        QVERIFY(!locator->isVisible());
-        meld *panel = WindowRegistry::ifLoaded<meld>();
-        QVERIFY(panel && panel->isVisible());
+        QVERIFY(!WindowRegistry::isLoaded<Start>() && !WindowRegistry::isLoaded<anima>() &&
+                !locator->isVisible());
+        QVERIFY(WindowRegistry::ifLoaded<meld>() && WindowRegistry::ifLoaded<meld>()->isVisible());
 
-        // The start-up runs again: the intro, then a new main window.
+        // The start-up runs again: the intro, then a new main window on the other deck.
         QTRY_VERIFY(!WindowRegistry::isLoaded<ordnerSuchen>());
-        QVERIFY(!WindowRegistry::isLoaded<meld>());
         QTRY_VERIFY(WindowRegistry::isLoaded<Start>() && WindowRegistry::get<Start>()->isVisible());
+        QVERIFY(!WindowRegistry::isLoaded<meld>());
         QCOMPARE(m_ends, 0);
-        QCOMPARE(modOrbelle::state().imageFolder, kOwnDeck);
+        QCOMPARE(modOrbelle::state().imageFolder, deck.path());
+        QCOMPARE(CardPictures::path(5), deck.filePath(QStringLiteral("5.jpg")));
+        QCOMPARE(QDir(Paths::join(Paths::userDataFolder(), QStringLiteral("barajas")))
+                     .entryList(QDir::Files)
+                     .size(),
+                 78);
         QTRY_VERIFY(WindowRegistry::isLoaded<rtfViewer>());
         rtfViewer *carried = WindowRegistry::get<rtfViewer>();
         QVERIFY(carried->Box1->toPlainText().contains(QStringLiteral("La carta para hoy: La Estrella")));
@@ -187,29 +177,6 @@ private slots:
         QCOMPARE(m_ends, 1);
     }
 
-    void anotherDeckIsWhatTheNextStartShows()
-    {
-        // Scans large enough to be brought to screen size before the restart.
-        QTemporaryDir deck;
-        QImage scan(1500, 2600, QImage::Format_RGB32);
-        scan.fill(Qt::darkRed);
-        QImageWriter writer(deck.filePath(QStringLiteral("1.jpg")), "jpeg");
-        writer.setProgressiveScanWrite(true);
-        QVERIFY(writer.write(scan));
-        for (int n = 2; n <= 78; ++n)
-            QVERIFY(QFile::copy(deck.filePath(QStringLiteral("1.jpg")), CardPictures::path(deck.path(), n)));
-        ordnerSuchen *locator = openFromTheMainWindow();
-        QVERIFY(locator);
-        QVERIFY(locator->Dir1->setPath(deck.path()));
-        QCOMPARE(locator->File1->count(), 78);
-        locator->connectButton->click();
-        QTRY_VERIFY(WindowRegistry::isLoaded<Start>() && WindowRegistry::get<Start>()->isVisible());
-        QCOMPARE(modOrbelle::state().imageFolder, deck.path());
-        QCOMPARE(CardPictures::path(5), deck.filePath(QStringLiteral("5.jpg")));
-        const QDir copies(Paths::join(Paths::userDataFolder(), QStringLiteral("barajas")));
-        QCOMPARE(copies.entryList(QDir::Files).size(), 78);
-    }
-
     void aFolderWithoutEveryCardIsRefusedNamingThem()
     {
         QTemporaryDir deck;
@@ -224,9 +191,7 @@ private slots:
         QCOMPARE(Settings::get(QStringLiteral("Imagenes")), QString());
         QCOMPARE(Settings::get(QStringLiteral("gdjeLaufwerk")), QString());
         QVERIFY(!modOrbelle::state().keepRunning);
-        QVERIFY(locator->isVisible());
-        QVERIFY(!locator->Timer1->isActive());
-        QVERIFY(WindowRegistry::get<Start>()->isVisible());
+        QVERIFY(locator->isVisible() && !locator->Timer1->isActive());
 
         // A picture that is there but is no picture counts as missing too, named apart.
         Dialogs::clear();

@@ -2,35 +2,23 @@
 
 #include "allwindows.h"
 #include "carddatabase.h"
+#include "eingabe.h"
+#include "interpretation.h"
 #include "layingtable.h"
-#include "panels.h"
-#include "program.h"
-#include "rtfviewer.h"
-#include "testenv.h"
-#include "windows.h"
+#include "readingcatalogue.h"
 
-#include <QApplication>
-#include <QLabel>
+#include <QLineEdit>
 #include <QTest>
-#include <QTextEdit>
 
 namespace ReadingDriver {
 
-PromptLog::PromptLog()
-{
-    qApp->installEventFilter(this);
-}
-
-PromptLog::~PromptLog()
-{
-    qApp->removeEventFilter(this);
-}
-
 bool PromptLog::eventFilter(QObject *o, QEvent *e)
 {
-    if (e->type() == QEvent::Show)
+    if (e->type() == QEvent::Show) {
+        shown << o->objectName();
         if (auto *panel = qobject_cast<meld *>(o))
             prompts << panel->messageLabel->text();
+    }
     return false;
 }
 
@@ -46,24 +34,6 @@ bool freshRun()
     return CardDatabase::openShared(CardDatabase::pristinePath());
 }
 
-QString stillLoaded(std::initializer_list<const char *> names)
-{
-    for (const char *name : names)
-        if (TestEnv::isLoaded(QString::fromLatin1(name)))
-            return QString::fromLatin1(name);
-    return QString();
-}
-
-QStringList pictureBlock(const QString &text)
-{
-    return {QString(), QString(QChar::ObjectReplacementCharacter), QString(), text};
-}
-
-QString reportText()
-{
-    return WindowRegistry::get<rtfViewer>()->Box1->document()->toPlainText();
-}
-
 void drawEvery(LayingTable *table, PromptLog *log)
 {
     QTRY_VERIFY(table->mayDraw());
@@ -76,6 +46,66 @@ void drawEvery(LayingTable *table, PromptLog *log)
         table->drawNext();
         QCOMPARE(table->drawCount(), k);
     }
+}
+
+namespace {
+// The shown window of the reading of that class.
+template <class W>
+W *shown(const ReadingEntry &reading)
+{
+    for (WindowId id : reading.windows)
+        if (auto *w = qobject_cast<W *>(WindowRegistry::ifLoaded(id)); w && w->isVisible())
+            return w;
+    return nullptr;
+}
+
+QWidget *failed(const char *what)
+{
+    QTest::qFail(what, __FILE__, __LINE__);
+    return nullptr;
+}
+} // namespace
+
+QWidget *layReading(const QString &button, Stage stage, PromptLog *log, const QStringList &names)
+{
+    const ReadingEntry *reading = ReadingCatalogue::byName(button);
+    if (!reading || !reading->laid())
+        return failed("no reading of that button");
+    const auto firstShown = [&] {
+        QWidget *first = WindowRegistry::ifLoaded(*reading->first);
+        return first && first->isVisible() ? first : nullptr;
+    };
+    LayingTable *table = shown<LayingTable>(*reading);
+    QWidget *first = table ? table : firstShown();
+    if (!first) {
+        shownMain()->readingButton(button)->click();
+        if (!QTest::qWaitFor([&] { return (first = firstShown()) != nullptr; }))
+            return failed("the reading's first window did not show");
+    }
+    if (stage == Opened)
+        return first;
+    if (auto *prompt = qobject_cast<einfF *>(first)) {
+        QTest::mouseClick(prompt->messageLabel, Qt::LeftButton);
+    } else if (auto *input = qobject_cast<eingabe *>(first)) {
+        for (const QString &name : names) {
+            input->Text1->setText(name);
+            QTest::keyClick(input->Text1, Qt::Key_Return);
+        }
+    }
+    if (!QTest::qWaitFor([&] { return (table = shown<LayingTable>(*reading)) != nullptr; }))
+        return failed("the laying did not show");
+    if (stage == Dealing)
+        return QTest::qWaitFor([&] { return table->dealCount() > 5; }) ? table : failed("no deal");
+    drawEvery(table, log);
+    if (QTest::currentTestFailed())
+        return nullptr;
+    InterpretationWindow *laid = nullptr;
+    if (!QTest::qWaitFor([&] {
+            laid = shown<InterpretationWindow>(*reading);
+            return !shown<LayingTable>(*reading) && laid && laid->backButton;
+        }))
+        return failed("the interpretation did not show");
+    return laid;
 }
 
 } // namespace ReadingDriver

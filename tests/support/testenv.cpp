@@ -17,6 +17,8 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 namespace TestEnv {
 
 namespace {
@@ -25,16 +27,13 @@ QTemporaryDir &root()
     static QTemporaryDir dir;
     return dir;
 }
-} // namespace
 
-QString tempRoot()
-{
-    return root().path();
-}
 QString configHome()
 {
     return root().filePath(QStringLiteral("config"));
 }
+} // namespace
+
 QString dataHome()
 {
     return root().filePath(QStringLiteral("data"));
@@ -136,12 +135,6 @@ bool isLoaded(const QString &name)
     return ifLoaded(name) != nullptr;
 }
 
-bool isKnown(const QString &name)
-{
-    const auto id = WindowRegistry::idOf(name);
-    return id && WindowRegistry::isKnown(*id);
-}
-
 QStringList runningTimers()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -158,25 +151,16 @@ QStringList runningTimers()
 bool mainWindowIdle()
 {
     Start *m = WindowRegistry::ifLoaded<Start>();
-    return m && m->Picture1->isVisible() && m->mnuSpiel->isEnabled() &&
-           m->windowTitle() == QStringLiteral("Orbelle") && !m->isMinimized();
+    return m && m->Picture1->isVisible() && m->mnuSpiel->isEnabled() && m->solo->isEnabled() &&
+           m->mnuMusik->isEnabled() && m->windowTitle() == QStringLiteral("Orbelle") && !m->isMinimized();
 }
 
-void addMusicRuleRows()
+bool musicPlayed()
 {
-    QTest::addColumn<QString>("musakt");
-    QTest::addColumn<bool>("musicOn");
-    QTest::addColumn<bool>("starts");
-    QTest::newRow("on, not playing") << QString() << true << true;
-    QTest::newRow("on, playing") << QStringLiteral("ja") << true << false;
-    QTest::newRow("off") << QString() << false << false;
-}
-
-void standIn(const QString &name, std::function<QWidget *()> make)
-{
-    const auto id = WindowRegistry::idOf(name);
-    QVERIFY2(id, qPrintable(name));
-    WindowRegistry::registerFactory(*id, std::move(make));
+    const QList<MediaControl::Event> events = MediaControl::recorded();
+    return std::any_of(events.begin(), events.end(), [](const MediaControl::Event &e) {
+        return e.command == QStringLiteral("play") && e.fileName.contains(QStringLiteral("Klang/Ostrel/"));
+    });
 }
 
 } // namespace TestEnv

@@ -5,8 +5,6 @@
 #include <QTest>
 #include <QWidget>
 
-#include <functional>
-
 // Every test program runs against the build tree's program folder, with settings and
 // per-user data in temporary folders of its own, dialogs answered in advance and the
 // window timers at a small time scale.
@@ -16,8 +14,6 @@ namespace TestEnv {
 void prepare();
 // After it exists: names, program folder, dialogs, timers.
 void setUp();
-QString tempRoot();
-QString configHome();
 QString dataHome();
 // Deletes the settings file and the per-user data (between test cases).
 void wipeUserFiles();
@@ -36,15 +32,13 @@ QString pristineText(const QString &table, int row);
 QWidget *window(const QString &name);
 QWidget *ifLoaded(const QString &name);
 bool isLoaded(const QString &name);
-bool isKnown(const QString &name);
 // The window timers still running, as "window/timer" (after deferred deletes ran).
 QStringList runningTimers();
-// The main window's idle look: panel shown, readings menu on, caption "Orbelle", not minimized.
+// The main window's idle look: panel shown, readings menu, "Sacar solo" and the music entry
+// on, caption "Orbelle", not minimized.
 bool mainWindowIdle();
-// The rows of the music start rule: "musakt" at load, music switched on, whether it starts.
-void addMusicRuleRows();
-// A stand-in for a window this build does not have (yet), made on first reference.
-void standIn(const QString &name, std::function<QWidget *()> make);
+// Whether the background music player was told to play since the recording began.
+bool musicPlayed();
 
 } // namespace TestEnv
 
