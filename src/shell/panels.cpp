@@ -157,6 +157,16 @@ einfF::einfF(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHi
     Program::openOnScreen(this, Twips::size(kPromptDesign.width(), kPromptDesign.height()));
 }
 
+void einfF::showEvent(QShowEvent *e)
+{
+    if (Start *main = WindowRegistry::ifLoaded<Start>()) {
+        const QRect frame = main->frameGeometry();
+        move(frame.left() + frame.width() / 2 - Twips::px(2500),
+             frame.top() + frame.height() / 2 - frameGeometry().height());
+    }
+    QWidget::showEvent(e);
+}
+
 void einfF::closedByFrame()
 {
     Popup::toMainMenu();

@@ -63,6 +63,9 @@ public slots:
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;
+    // The prompt stands over the main window: centred left to right, its lower edge at the
+    // middle.
+    void showEvent(QShowEvent *e) override;
     void paintEvent(QPaintEvent *) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

@@ -347,15 +347,8 @@ void Start::openReading(const ReadingEntry &reading)
         shuffleTimer->setEnabled(true);
         return;
     }
-    if (reading.opening == ReadingEntry::Opening::Minimized) {
+    if (reading.opening == ReadingEntry::Opening::Minimized)
         showMinimized();
-    } else if (*reading.first == WindowId::einfF) {
-        // The question prompt: centred left to right on the main window, its lower edge at
-        // the middle.
-        const QRect frame = frameGeometry();
-        first->move(frame.left() + frame.width() / 2 - Twips::px(2500),
-                    frame.top() + frame.height() / 2 - first->frameGeometry().height());
-    }
 }
 
 void Start::school_Click()
