@@ -365,7 +365,7 @@ void bezi::resizeEvent(QResizeEvent *)
     }
     // A card's picture is framed for the place it is shown in.
     for (size_t i = 0; i < Imag.size(); ++i) {
-        if (!im1[i].isNull())
+        if (!im1[i].isNull() && Imag[i]->pixmap().size() != Imag[i]->size())
             Imag[i]->setPixmap(QPixmap::fromImage(CardPictures::framed(im1[i], Imag[i]->size())));
     }
 }
