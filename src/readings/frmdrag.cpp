@@ -23,6 +23,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcutEvent>
+#include <QStatusBar>
 #include <QScrollBar>
 
 #include <cmath>
@@ -53,8 +56,100 @@ private:
 };
 
 namespace {
+
+// An entry of the row: its access key acts at once, as a menu bar's does (a button's own
+// would press it and act only when the press ends a moment later).
+class EntryButton : public QPushButton
+{
+public:
+    EntryButton(QAction *action, QWidget *parent) : QPushButton(action->text(), parent)
+    {
+        setObjectName(action->objectName() + QStringLiteral("Entry"));
+        // The keys stay with the board (Space turns a card), as they do beside a menu bar.
+        setFocusPolicy(Qt::NoFocus);
+        setCheckable(action->isCheckable());
+        connect(this, &QPushButton::clicked, action, [action] { action->trigger(); });
+        connect(action, &QAction::changed, this, [this, action] {
+            setCheckable(action->isCheckable());
+            setChecked(action->isChecked());
+        });
+    }
+
+protected:
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::Shortcut && !static_cast<QShortcutEvent *>(e)->isAmbiguous()) {
+            click();
+            return true;
+        }
+        return QPushButton::event(e);
+    }
+};
+
+// The board's entries side by side, running on to the next line where the row is too
+// narrow for them; the window's layout asks the row its height for its width.
+class EntryRow : public QWidget
+{
+public:
+    explicit EntryRow(QWidget *parent) : QWidget(parent)
+    {
+        setObjectName(QStringLiteral("menuRow"));
+        setAttribute(Qt::WA_StyledBackground);
+        QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        policy.setHeightForWidth(true);
+        setSizePolicy(policy);
+    }
+    void add(QAction *action) { m_buttons << new EntryButton(action, this); }
+
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override { return arrange(width, false); }
+    QSize sizeHint() const override
+    {
+        int width = 0;
+        for (const QPushButton *b : m_buttons)
+            width += b->sizeHint().width();
+        return QSize(width, arrange(width, false));
+    }
+    QSize minimumSizeHint() const override
+    {
+        int widest = 0;
+        for (const QPushButton *b : m_buttons)
+            widest = qMax(widest, b->sizeHint().width());
+        return QSize(widest, arrange(widest, false));
+    }
+
+protected:
+    void resizeEvent(QResizeEvent *) override { arrange(width(), true); }
+
+private:
+    // Lays the entries out in lines of `width`; returns the height they take.
+    int arrange(int width, bool apply) const
+    {
+        int x = 0;
+        int y = 0;
+        int line = 0;
+        for (QPushButton *b : m_buttons) {
+            const QSize hint = b->sizeHint();
+            if (x > 0 && x + hint.width() > width) {
+                x = 0;
+                y += line;
+                line = 0;
+            }
+            if (apply)
+                b->setGeometry(x, y, qMin(hint.width(), width), hint.height());
+            x += hint.width();
+            line = qMax(line, hint.height());
+        }
+        return y + line;
+    }
+
+    QList<QPushButton *> m_buttons;
+};
+
 constexpr double kPerPixel = Twips::perPixel;
 const QString kKeywordField = QStringLiteral("Stichwörter");
+const QString kHint = QStringLiteral("Espacio o clic derecho: voltear una carta.");
+const QString kCollecting = QStringLiteral("Las cartas que mire irán al Visualizador.");
 
 QRectF twipsRect(QPoint at, QSize size)
 {
@@ -89,15 +184,30 @@ frmDrag::frmDrag(QWidget *parent) : QMainWindow(parent)
     setWindowIcon(QIcon(CardPictures::programFile(QStringLiteral("orbelle.png"))));
     setFocusPolicy(Qt::StrongFocus);
 
-    mnuDeut = menuBar()->addAction(QStringLiteral("¿Que cosa tengo que hacer aquí?"));
-    mnuDeut->setObjectName(QStringLiteral("mnuDeut"));
-    mnuView = menuBar()->addAction(QStringLiteral("Todos los textos y imagenes poner en el Visualizador"));
-    mnuView->setObjectName(QStringLiteral("mnuView"));
-    mnuEnd = menuBar()->addAction(QStringLiteral("Salír"));
-    mnuEnd->setObjectName(QStringLiteral("mnuEnd"));
+    // The entries, each with an access key of its own (the board is a window of its own:
+    // the main menu bar's keys do not reach it).
+    auto *row = new EntryRow(this);
+    entries = row;
+    const auto entry = [this, row](const char *name, const QString &caption) {
+        auto *action = new QAction(caption, this);
+        action->setObjectName(QLatin1String(name));
+        row->add(action);
+        return action;
+    };
+    mnuDeut = entry("mnuDeut", QStringLiteral("¿&Que cosa tengo que hacer aquí?"));
+    mnuView = entry("mnuView", QStringLiteral("&Todos los textos y imagenes poner en el Visualizador"));
+    mnuView->setCheckable(true);
+    mnuEnd = entry("mnuEnd", QStringLiteral("&Salír"));
     connect(mnuDeut, &QAction::triggered, this, &frmDrag::mnuDeut_Click);
     connect(mnuView, &QAction::triggered, this, &frmDrag::mnuView_Click);
     connect(mnuEnd, &QAction::triggered, this, &frmDrag::mnuEnd_Click);
+    setMenuWidget(row);
+
+    statusLabel = new QLabel(this);
+    statusLabel->setObjectName(QStringLiteral("statusLabel"));
+    statusLabel->setWordWrap(true);
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addWidget(statusLabel, 1);
 
     board = new BoardSurface(this);
     board->setObjectName(QStringLiteral("board"));
@@ -141,9 +251,9 @@ frmDrag::frmDrag(QWidget *parent) : QMainWindow(parent)
     MMControl1->setObjectName(QStringLiteral("MMControl1"));
 
     // The board opens centred, as large as the desktop allows in its proportions; the
-    // menu bar comes on top of the client area.
+    // entries come on top of the client area and the status line below it.
     const QSize client = Twips::size(kBoardWidth, kBoardHeight);
-    Program::openOnScreen(this, client + QSize(0, menuBar()->sizeHint().height()));
+    Program::openOnScreen(this, client + QSize(0, row->sizeHint().height() + statusBar()->sizeHint().height()));
 }
 
 frmDrag::~frmDrag() = default;
@@ -172,6 +282,9 @@ void frmDrag::Form_Load()
 
     m_back = QImage(CardPictures::programFile(QStringLiteral("dorso.png")));
     m_backScaled = QPixmap();
+    // Collecting stays as the last board of the run left it.
+    mnuView->setChecked(modOrbelle::state().boardCollects);
+    say(modOrbelle::state().boardCollects ? kCollecting : kHint);
     layOut();
     Timer1->setEnabled(true);
 }
@@ -414,8 +527,32 @@ void frmDrag::look(int i)
     openKeywordQuery(*Data1, CardDatabase::shared(), card);
     Text1->verticalScrollBar()->setValue(0);
     Text1->show();
-    if (modOrbelle::state().boardCollects)
-        Report::writeBoardCard(m_face[size_t(i)], card, Text1->toPlainText());
+    const QString name = CardDatabase::cardText(QStringLiteral("karten"), card);
+    if (modOrbelle::state().boardCollects) {
+        writeToReport(i, card);
+        say(QStringLiteral("Carta «%1» añadida al Visualizador.").arg(name));
+    } else {
+        say(name);
+    }
+}
+
+void frmDrag::writeToReport(int i, int card)
+{
+    // Its name as a heading, as every reading heads its cards; the cards on the board
+    // lie upright.
+    Report::insertText(QStringLiteral("\r\n"));
+    Report::setFontSize(14);
+    Report::insertText(QStringLiteral("Carta libre: ") + CardDatabase::cardText(QStringLiteral("karten"), card));
+    Report::setFontSize(12);
+    Report::insertText(QStringLiteral("\r\n\r\n"));
+    Report::insertCard(m_face[size_t(i)], card, false);
+    Report::insertText(QStringLiteral("\r\n\r\n") + Text1->toPlainText());
+    Report::insertText(QStringLiteral("\r\n"));
+}
+
+void frmDrag::say(const QString &text)
+{
+    statusLabel->setText(text);
 }
 
 void frmDrag::turnNext()
@@ -454,10 +591,18 @@ void frmDrag::mnuDeut_Click()
 
 void frmDrag::mnuView_Click()
 {
-    modOrbelle::state().boardCollects = true;
+    // The entry's check follows the switch whichever way it was reached.
+    const bool on = !modOrbelle::state().boardCollects;
+    modOrbelle::state().boardCollects = on;
+    mnuView->setChecked(on);
+    if (!on) {
+        say(QStringLiteral("Las cartas ya no van al Visualizador."));
+        return;
+    }
     Report::setFontSize(12);
     // The report grows minimized while the user goes on at the board.
     Report::show(true);
+    say(kCollecting);
 }
 
 void frmDrag::mnuEnd_Click()

@@ -25,8 +25,12 @@ class Timer;
 // keyword box) anywhere on the board; any other button turns a face-down card on press
 // and shows the keywords of a face-up card on release. The board decides the cards
 // itself: the k-th card turned is the k-th card of its shuffle, whichever back was
-// pressed. With collecting on, every card looked at goes, picture and keywords, into the
-// report.
+// pressed. With collecting on, every card looked at goes, under a heading with its name,
+// picture and keywords, into the report; the line at the foot of the board tells what the
+// board did with the last card and whether collecting is on.
+//
+// The three entries stand side by side across the top like a menu bar, each with its
+// access key, and run on to a second line where the board is too narrow for them all.
 class frmDrag : public QMainWindow, public Loadable
 {
     Q_OBJECT
@@ -52,8 +56,10 @@ public:
     Timer *Timer1 = nullptr;            // 30 ms: the deal
     MediaControl *MMControl1 = nullptr; // the deal sound
     QAction *mnuDeut = nullptr;
-    QAction *mnuView = nullptr;
+    QAction *mnuView = nullptr; // checked while collecting
     QAction *mnuEnd = nullptr;
+    QWidget *entries = nullptr;      // the row the entries stand in
+    QLabel *statusLabel = nullptr;   // what the board just did, at its foot
 
     // The card shown on box i as text, empty while the box lies face down.
     QString tag(int i) const { return m_tag[size_t(i)]; }
@@ -70,6 +76,7 @@ public:
 
 public slots:
     void mnuDeut_Click();
+    // Switches collecting on, or off again when it is on.
     void mnuView_Click();
     void mnuEnd_Click();
     // The keyboard's turn: the frontmost face-down card is turned and looked at.
@@ -98,6 +105,8 @@ private:
     void layOut();
     void place(int index);
     void showPicture(int i);
+    void writeToReport(int i, int card);
+    void say(const QString &text);
 
     std::array<Item, kBoxes + 1> m_items{};
     std::array<QString, kBoxes> m_tag{};

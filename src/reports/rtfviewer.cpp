@@ -122,25 +122,31 @@ rtfViewer::rtfViewer(QWidget *parent) : QWidget(parent)
     Box1->setAcceptRichText(true);
     layout->addWidget(Box1);
 
-    // The entries stand side by side in the menu bar, without menus below them.
-    auto entry = [this](const char *name, const QString &caption, QKeySequence key) {
-        auto *action = new QAction(caption, this);
+    // The entries stand side by side in the menu bar, without menus below them. A menu bar
+    // shows no keys of its own: each entry shows its key after its caption. The keys act
+    // only while the viewer has the focus: the main window hosts other windows whose keys
+    // must not save or print the report.
+    auto entry = [this](const char *name, const QString &caption, const QKeySequence &key) {
+        auto *action = new QAction(this);
         action->setObjectName(QLatin1String(name));
-        if (!key.isEmpty()) {
+        if (key.isEmpty()) {
+            action->setText(caption);
+        } else {
+            action->setText(caption + QStringLiteral(" (%1)").arg(key.toString(QKeySequence::NativeText)));
             action->setShortcut(key);
-            // Only while the viewer has the focus: the main window hosts other windows
-            // whose keys must not save or print the report.
             action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
             addAction(action);
         }
         menuBar->addAction(action);
         return action;
     };
-    mnuOtvor = entry("mnuOtvor", QStringLiteral("Abrír"), QKeySequence::Open);
-    mnuSpeich = entry("mnuSpeich", QStringLiteral("Guardar"), QKeySequence::Save);
-    mnuPrint = entry("mnuPrint", QStringLiteral("Imprimír"), QKeySequence::Print);
-    mnuPdf = entry("mnuPdf", QStringLiteral("Exportar PDF"), {});
-    mnuClose = entry("mnuClose", QStringLiteral("Salír"), {});
+    // The access keys are the viewer's own; while it is active they win over the main
+    // menu bar's.
+    mnuOtvor = entry("mnuOtvor", QStringLiteral("&Abrír"), QKeySequence::Open);
+    mnuSpeich = entry("mnuSpeich", QStringLiteral("&Guardar"), QKeySequence::Save);
+    mnuPrint = entry("mnuPrint", QStringLiteral("&Imprimír"), QKeySequence::Print);
+    mnuPdf = entry("mnuPdf", QStringLiteral("&Exportar PDF"), QKeySequence(Qt::CTRL | Qt::Key_E));
+    mnuClose = entry("mnuClose", QStringLiteral("&Salír"), {});
     connect(mnuOtvor, &QAction::triggered, this, &rtfViewer::openReport);
     connect(mnuSpeich, &QAction::triggered, this, [this] { saveReport(); });
     connect(mnuPrint, &QAction::triggered, this, &rtfViewer::printReport);

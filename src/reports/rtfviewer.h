@@ -74,6 +74,8 @@ public:
     void showReport(Show how = Show::Normal);
 
     // --- the menu entries -------------------------------------------------------
+    // Each has its access key (Alt+A, G, I, E, S) and all but "Salír" a key of its own
+    // (Ctrl+O, S, P, E), which its caption shows.
 
     // "Abrír": replaces the report with an RTF file. When the report holds unsaved
     // readings it first asks whether to save them (Sí saves, No goes on, Cancelar opens

@@ -135,8 +135,10 @@ inline QString meaningBoxStyle(const QString &selector)
 // --- the whole program ---------------------------------------------------------------------
 // The style of the standard controls, so that no grey default button or box sits on the
 // night sky: buttons of navy and gold, text on paper, a gold focus ring on every control
-// that takes the keyboard, menus and dialogs in the same colours. Text colours keep at
-// least the 4.5 : 1 contrast of WCAG AA against their ground.
+// that takes the keyboard, menus, file lists, the title bars of the windows inside the
+// main window and dialogs in the same colours; a row of entries named "menuRow" looks like
+// a menu bar. Text colours keep at least the 4.5 : 1 contrast of WCAG AA against their
+// ground.
 inline QString styleSheet()
 {
     const QString navy = backFrame().name(); // #1b2a5c
@@ -177,9 +179,34 @@ QMenu::item { padding: 4px 22px 4px 18px; }
 QMenu::item:selected { background: %2; color: %6; }
 QMenu::item:disabled { color: #8d8aa6; }
 QMenu::separator { height: 1px; background: %4; margin: 3px 8px; }
-QMessageBox, QInputDialog, QProgressDialog { background: %1; }
-QMessageBox QLabel, QInputDialog QLabel, QProgressDialog QLabel { color: %5; }
+QMessageBox, QInputDialog, QProgressDialog, QFileDialog, QPrintDialog { background: %1; }
+QMessageBox QLabel, QInputDialog QLabel, QProgressDialog QLabel, QFileDialog QLabel, QPrintDialog QLabel,
+QFileDialog QCheckBox, QPrintDialog QCheckBox, QPrintDialog QRadioButton, QPrintDialog QGroupBox { color: %5; }
 QToolTip { color: %8; background: %7; border: 1px solid %4; }
+QListView, QTreeView, QTableView {
+    color: %8; background: %7; alternate-background-color: #f0e9d2; border: 1px solid %4;
+    selection-background-color: %1; selection-color: %5;
+}
+QHeaderView::section { color: %5; background: %3; border: none; border-right: 1px solid %4; padding: 3px 6px; }
+QComboBox {
+    color: %8; background: %7; border: 1px solid %4; border-radius: 4px; padding: 2px 6px;
+    selection-background-color: %1; selection-color: %5;
+}
+QComboBox:focus { border: 2px solid %1; }
+QComboBox QAbstractItemView { color: %8; background: %7; selection-background-color: %1; selection-color: %5; }
+QFileDialog QToolButton { background: %7; border: 1px solid %4; border-radius: 4px; padding: 2px; }
+QMdiSubWindow { background: %3; }
+QMdiSubWindow::title { background: %3; color: %5; height: 1.6em; }
+QMdiSubWindow::title:active { background: %1; color: %6; }
+QStatusBar { background: %3; border-top: 1px solid %4; }
+QStatusBar::item { border: none; }
+QStatusBar QLabel { color: %5; padding: 1px 6px; }
+QWidget#menuRow { background: %3; border-bottom: 1px solid %4; }
+QWidget#menuRow QPushButton {
+    color: %5; background: transparent; border: none; border-radius: 0; padding: 3px 8px; min-height: 0;
+}
+QWidget#menuRow QPushButton:hover, QWidget#menuRow QPushButton:pressed { background: %2; color: %6; }
+QWidget#menuRow QPushButton:checked { background: %2; color: %6; border-bottom: 2px solid %4; }
 )")
         .arg(navy, navyLight, navyDeep, goldC, text, focus, paperC, inkC);
 }

@@ -202,9 +202,11 @@ private slots:
 
         click(b, 50, Qt::RightButton);
         QCOMPARE(picturesInReport(), 1);
-        QVERIFY(reportText().endsWith(QStringLiteral("\n\n") + QChar(QChar::ObjectReplacementCharacter) +
-                                      QStringLiteral("\n\n") + keywordsOf(shuffle.at(1)) +
-                                      QStringLiteral("\n")));
+        // Headed by its name, as the readings head theirs.
+        const QString name = TestEnv::rowText(QStringLiteral("karten"), shuffle.at(1));
+        QVERIFY(reportText().endsWith(QStringLiteral("\nCarta libre: ") + name + QStringLiteral("\n\n") +
+                                      QChar(QChar::ObjectReplacementCharacter) + QStringLiteral("\n\n") +
+                                      keywordsOf(shuffle.at(1)) + QStringLiteral("\n")));
         // The card turned before is appended when looked at again, and each look appends.
         click(b, 10, Qt::RightButton);
         click(b, 10, Qt::MiddleButton);
@@ -218,14 +220,19 @@ private slots:
         send(b, w, QEvent::MouseButtonPress, w->geometry().center(), Qt::RightButton, Qt::RightButton);
         QCOMPARE(picturesInReport(), 3);
 
-        // Collecting stays on for the next board of the run.
+        // Collecting stays on for the next board of the run, until it is switched off.
         b->close();
         QVERIFY(!WindowRegistry::isLoaded<frmDrag>());
         b = openDealtBoard();
         QVERIFY(b);
+        QVERIFY(b->mnuView->isChecked());
         click(b, 5, Qt::RightButton);
         QCOMPARE(picturesInReport(), 4);
         QVERIFY(reportText().endsWith(keywordsOf(b->shuffle().at(0)) + QStringLiteral("\n")));
+        b->mnuView->trigger();
+        QVERIFY(!b->mnuView->isChecked());
+        click(b, 5, Qt::RightButton);
+        QCOMPARE(picturesInReport(), 4);
     }
 
     void droppedItemsLandWhereLetGoInsideTheBoard_data()
