@@ -110,12 +110,14 @@ public:
             width += b->sizeHint().width();
         return QSize(width, arrange(width, false));
     }
+    // As narrow as the widest entry, one line high: a layout takes the height for the
+    // width it gives, and never less than this.
     QSize minimumSizeHint() const override
     {
-        int widest = 0;
+        QSize least;
         for (const QPushButton *b : m_buttons)
-            widest = qMax(widest, b->sizeHint().width());
-        return QSize(widest, arrange(widest, false));
+            least = least.expandedTo(b->sizeHint());
+        return least;
     }
 
 protected:
@@ -254,6 +256,16 @@ frmDrag::frmDrag(QWidget *parent) : QMainWindow(parent)
     // entries come on top of the client area and the status line below it.
     const QSize client = Twips::size(kBoardWidth, kBoardHeight);
     Program::openOnScreen(this, client + QSize(0, row->sizeHint().height() + statusBar()->sizeHint().height()));
+    // The bars keep their height at any scale (and the entries may take two lines): the
+    // board gets the rest, in its proportions.
+    const int bars = row->heightForWidth(width()) + statusBar()->sizeHint().height();
+    QSize boardSize = client.scaled(width(), height() - bars, Qt::KeepAspectRatio);
+    if (row->heightForWidth(boardSize.width()) + statusBar()->sizeHint().height() != bars)
+        boardSize = client.scaled(boardSize.width(), height() - bars - row->sizeHint().height(), Qt::KeepAspectRatio);
+    const QPoint centre = geometry().center();
+    resize(boardSize.width(), boardSize.height() + row->heightForWidth(boardSize.width()) +
+                                  statusBar()->sizeHint().height());
+    move(centre - rect().center());
 }
 
 frmDrag::~frmDrag() = default;

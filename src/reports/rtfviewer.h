@@ -75,7 +75,7 @@ public:
 
     // --- the menu entries -------------------------------------------------------
     // Each has its access key (Alt+A, G, I, E, S) and all but "Salír" a key of its own
-    // (Ctrl+O, S, P, E), which its caption shows.
+    // (Ctrl+O, S, P, E), which its caption shows where the menu bar has the room.
 
     // "Abrír": replaces the report with an RTF file. When the report holds unsaved
     // readings it first asks whether to save them (Sí saves, No goes on, Cancelar opens
@@ -133,6 +133,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     enum class Unsaved { Kept, Saved, Discarded };
@@ -148,6 +149,7 @@ private:
     bool confirmOverwrite(const QString &file);
     QString startFolder() const;
     void tellFailure(const QString &what, const QString &file, const QString &why);
+    void showKeysWhereRoom();
 
     PictureCache *m_pictures = nullptr;
     QTimer *m_recoveryTimer = nullptr; // the next recovery write

@@ -13,6 +13,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSignalSpy>
 
 using namespace LookCheck;
@@ -137,12 +138,14 @@ private slots:
         rtfViewer *v = activeViewer();
         QVERIFY(v);
         CHECK_LOOK(v);
-        // Every entry but the exit has a key, and shows it.
+        // Every entry but the exit has a key, and shows it where the screen has the room.
+        const bool room = v->screen()->size().width() >= 1024;
         for (QAction *a : v->menuBar->actions()) {
             if (a == v->mnuClose)
                 continue;
             QVERIFY2(!a->shortcut().isEmpty(), qPrintable(a->text()));
-            QVERIFY2(a->text().contains(a->shortcut().toString(QKeySequence::NativeText)), qPrintable(a->text()));
+            QVERIFY2(a->text().contains(a->shortcut().toString(QKeySequence::NativeText)) == room,
+                     qPrintable(a->text()));
         }
         QCOMPARE(mnemonicClashes(v), QStringList());
     }
@@ -171,8 +174,9 @@ private slots:
         v->Box1->clear();
         v->Box1->document()->setModified(false);
         QStringList triggered;
+        QObject listening;
         for (QAction *a : v->menuBar->actions())
-            connect(a, &QAction::triggered, this, [&triggered, a] { triggered << a->objectName(); });
+            connect(a, &QAction::triggered, &listening, [&triggered, a] { triggered << a->objectName(); });
         typeKeys(keys);
         if (entry == QLatin1String("closed"))
             QVERIFY(QTest::qWaitFor([] { return !WindowRegistry::isLoaded<rtfViewer>(); }, 2000));
