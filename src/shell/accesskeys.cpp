@@ -167,32 +167,50 @@ void AccessKeys::follow()
 bool AccessKeys::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
         return false;
     if (!watched->isWidgetType() || QApplication::activePopupWidget())
         return false;
+    // A key event passes through the widgets on its way up; look at it once, where it starts.
+    if (watched != QApplication::focusWidget() &&
+        !(QApplication::focusWidget() == nullptr && watched == QApplication::activeWindow()))
+        return false;
     auto *key = static_cast<QKeyEvent *>(event);
-    // One key event passes through every widget on its way up; look at it once, at the
-    // widget it was sent to.
-    if (watched != QApplication::focusWidget() && watched != QApplication::activeWindow())
-        return false;
-    if (type == QEvent::KeyPress && key->key() == Qt::Key_Alt && !key->isAutoRepeat()) {
-        m_altAlone = true;
-        return false;
-    }
-    if (type == QEvent::KeyPress && key->key() != Qt::Key_Alt)
-        m_altAlone = false;
+    if (type == QEvent::KeyPress)
+        m_altAlone = key->key() == Qt::Key_Alt && !key->isAutoRepeat();
     QWidget *context = activeContext();
     QMenuBar *own = context && context->window() != context ? ownMenuBar(context) : nullptr;
     if (!own)
         return false;
-    const bool altAlone = type == QEvent::KeyRelease && key->key() == Qt::Key_Alt && m_altAlone;
+    const bool isAlt = key->key() == Qt::Key_Alt;
+    // Escape in the window's own menu bar gives the keys back to where they were.
+    if (type == QEvent::KeyPress && watched == own && key->key() == Qt::Key_Escape) {
+        own->setActiveAction(nullptr);
+        if (m_returnFocus)
+            m_returnFocus->setFocus(Qt::MenuBarFocusReason);
+        event->accept();
+        return true;
+    }
+    // The main menu bar must not take the Alt that belongs to the window's own menu bar:
+    // it learns of a lone Alt from its shortcut override.
+    // (A key event goes on up to the parents unless it is accepted.)
+    if (type == QEvent::ShortcutOverride && isAlt) {
+        event->accept();
+        return true;
+    }
+    const bool altAlone = type == QEvent::KeyRelease && isAlt && m_altAlone;
     const bool f10 = type == QEvent::KeyPress && key->key() == Qt::Key_F10 && key->modifiers() == Qt::NoModifier;
     if (altAlone || f10) {
         m_altAlone = false;
+        if (watched != own)
+            m_returnFocus = QApplication::focusWidget();
         openFirstMenu(own);
+        event->accept();
         return true;
     }
-    // The main menu bar must not see the Alt that belongs to the window's own menu bar.
-    return type == QEvent::KeyRelease && key->key() == Qt::Key_Alt;
+    if (type == QEvent::KeyRelease && isAlt) {
+        event->accept();
+        return true;
+    }
+    return false;
 }

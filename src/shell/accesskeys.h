@@ -36,5 +36,6 @@ private:
     AccessKeys();
     void follow();
     QPointer<QWidget> m_context;
+    QPointer<QWidget> m_returnFocus;
     bool m_altAlone = false;
 };

@@ -126,6 +126,26 @@ private slots:
             QVERIFY2(walked[i]->y() >= walked[i - 1]->y() - 2, qPrintable(walked[i]->objectName()));
     }
 
+    // Alt alone and F10 in a window with its own menu bar open that one, not the main one.
+    void altReachesTheActiveWindowsOwnMenu()
+    {
+        Start *m = shownMain();
+        QApplication::setActiveWindow(m);
+        rtfViewer *viewer = WindowRegistry::get<rtfViewer>();
+        viewer->showReport();
+        for (const QString &key : {QStringLiteral("Alt"), QStringLiteral("F10")}) {
+            viewer->Box1->setFocus();
+            QTRY_COMPARE(QApplication::focusWidget(), viewer->Box1);
+            if (key == QLatin1String("Alt"))
+                QTest::keyClick(viewer->Box1, Qt::Key_Alt);
+            else
+                typeKeys(key);
+            QVERIFY2(viewer->menuBar->activeAction(), qPrintable(key));
+            QVERIFY(!m->menuBar()->activeAction());
+            typeKeys(QStringLiteral("Escape Escape"));
+        }
+    }
+
     // A viewer minimized inside the main window does not cover the panel's buttons.
     void aMinimizedViewerLeavesThePanelWhole()
     {
