@@ -3,10 +3,16 @@
 #include <QMenuBar>
 
 MenuRows::MenuRows(QMenuBar *bar, QMenuBar *more)
-    : QObject(bar), m_bar(bar), m_more(more), m_probe(new QMenuBar(bar->parentWidget())), m_entries(bar->actions())
+    : QObject(bar), m_bar(bar), m_more(more), m_probe(new QMenuBar), m_entries(bar->actions())
 {
+    // The probe is no window's child, so a screen reader never meets it.
     m_probe->hide();
     m_more->hide();
+}
+
+MenuRows::~MenuRows()
+{
+    delete m_probe;
 }
 
 void MenuRows::fit(int room)

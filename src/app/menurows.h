@@ -15,6 +15,7 @@ class MenuRows : public QObject
 public:
     // The entries are those `bar` holds now.
     MenuRows(QMenuBar *bar, QMenuBar *more);
+    ~MenuRows() override;
     // Spreads the entries for a window `room` pixels wide.
     void fit(int room);
     // The entries as the menu has them, over both rows.

@@ -21,6 +21,7 @@
 #include "windows.h"
 
 #include <QAbstractButton>
+#include <QAccessibleWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -41,6 +42,16 @@ const QRect kExitButton(5040, 6480, 1695, 735);
 const QString kGeometryKey = QStringLiteral("VentanaPrincipal");
 
 const QString kWaiting = QStringLiteral("¡Un momento, por favór! Las cartas están barajadas!");
+
+// The document area as a screen reader sees it: Qt shows only the windows inside it, not
+// what lies on its surface; the panel's buttons lie there. Read as a plain widget, the area
+// shows all its children: the panel with its buttons and the windows.
+QAccessibleInterface *documentAreaAccessible(const QString &className, QObject *object)
+{
+    if (className != QLatin1String("QMdiArea") || !object || object->objectName() != QLatin1String("mdiArea"))
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::LayeredPane);
+}
 
 // Shows a window wherever it lives: inside the main window or on its own.
 void showWindow(QWidget *w)
@@ -74,6 +85,8 @@ Start::Start(QWidget *parent) : QMainWindow(parent)
     m_moreMenus->hide();
     column->addWidget(m_moreMenus);
     m_mdi = new QMdiArea(central);
+    static const bool readable = (QAccessible::installFactory(documentAreaAccessible), true);
+    Q_UNUSED(readable);
     m_mdi->setObjectName(QStringLiteral("mdiArea"));
     m_mdi->setBackground(Qt::NoBrush);
     m_mdi->viewport()->installEventFilter(this);
@@ -87,6 +100,7 @@ Start::Start(QWidget *parent) : QMainWindow(parent)
     // the info window and the report viewer open over it.
     Picture1 = new Backdrop(m_mdi->viewport());
     Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setAccessibleName(QStringLiteral("Tiradas de tarot"));
     Picture1->setBackground(QStringLiteral("nebo3.jpg"));
     Picture1->installEventFilter(this);
 

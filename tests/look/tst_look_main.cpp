@@ -17,6 +17,7 @@
 #include "theme.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -124,6 +125,17 @@ private slots:
         QCOMPARE(walked.last(), m->exitButton);
         for (int i = 1; i < walked.size() - 1; ++i)
             QVERIFY2(walked[i]->y() >= walked[i - 1]->y() - 2, qPrintable(walked[i]->objectName()));
+        // A screen reader finds them too, below the document area they lie on.
+        QStringList heard;
+        std::function<void(QAccessibleInterface *)> read = [&](QAccessibleInterface *a) {
+            if (a->role() == QAccessible::Button)
+                heard << a->text(QAccessible::Name);
+            for (int i = 0; i < a->childCount(); ++i)
+                read(a->child(i));
+        };
+        read(QAccessible::queryAccessibleInterface(m->mdiArea()));
+        for (TextButton *b : enabled)
+            QVERIFY2(heard.contains(b->text()), qPrintable(b->text()));
     }
 
     // Alt alone and F10 in a window with its own menu bar open that one, not the main one.
