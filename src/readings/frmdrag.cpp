@@ -208,6 +208,7 @@ frmDrag::frmDrag(QWidget *parent) : QMainWindow(parent)
     statusLabel = new QLabel(this);
     statusLabel->setObjectName(QStringLiteral("statusLabel"));
     statusLabel->setWordWrap(true);
+    statusLabel->setText(kHint);
     statusBar()->setSizeGripEnabled(false);
     statusBar()->addWidget(statusLabel, 1);
 
@@ -255,6 +256,7 @@ frmDrag::frmDrag(QWidget *parent) : QMainWindow(parent)
     // The board opens centred, as large as the desktop allows in its proportions; the
     // entries come on top of the client area and the status line below it.
     const QSize client = Twips::size(kBoardWidth, kBoardHeight);
+    ensurePolished(); // the bars measured as they will show
     Program::openOnScreen(this, client + QSize(0, row->sizeHint().height() + statusBar()->sizeHint().height()));
     // The bars keep their height at any scale (and the entries may take two lines): the
     // board gets the rest, in its proportions.

@@ -1,6 +1,7 @@
 #include "rtfviewer.h"
 
 #include "dialogs.h"
+#include "menurows.h"
 #include "picturecache.h"
 #include "program.h"
 #include "reportedit.h"
@@ -25,8 +26,6 @@
 #include <QPrinterInfo>
 #include <QProgressDialog>
 #include <QSaveFile>
-#include <QStyle>
-#include <QStyleOptionMenuItem>
 #include <QStandardPaths>
 #include <QTextBlock>
 #include <QTextBlockFormat>
@@ -124,16 +123,18 @@ rtfViewer::rtfViewer(QWidget *parent) : QWidget(parent)
     Box1->setAcceptRichText(true);
     layout->addWidget(Box1);
 
-    // The entries stand side by side in the menu bar, without menus below them. A menu bar
-    // shows no keys of its own: where the bar has the room, each entry shows its key after
-    // its caption (see showKeysWhereRoom). The keys act only while the viewer has the
-    // focus: the main window hosts other windows whose keys must not save or print the
-    // report.
+    // The entries stand side by side in the menu bar, without menus below them, and run
+    // on to a second bar under it where the viewer is too narrow for them. A menu bar shows
+    // no keys of its own: each entry shows its key after its caption. The keys act only
+    // while the viewer has the focus: the main window hosts other windows whose keys must
+    // not save or print the report.
     auto entry = [this](const char *name, const QString &caption, const QKeySequence &key) {
-        auto *action = new QAction(caption, this);
+        auto *action = new QAction(this);
         action->setObjectName(QLatin1String(name));
-        action->setData(caption);
-        if (!key.isEmpty()) {
+        if (key.isEmpty()) {
+            action->setText(caption);
+        } else {
+            action->setText(caption + QStringLiteral(" (%1)").arg(key.toString(QKeySequence::NativeText)));
             action->setShortcut(key);
             action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
             addAction(action);
@@ -153,7 +154,11 @@ rtfViewer::rtfViewer(QWidget *parent) : QWidget(parent)
     connect(mnuPrint, &QAction::triggered, this, &rtfViewer::printReport);
     connect(mnuPdf, &QAction::triggered, this, [this] { exportPdf(); });
     connect(mnuClose, &QAction::triggered, this, &rtfViewer::closeReport);
-    menuBar->installEventFilter(this);
+    auto *more = new QMenuBar(this);
+    more->setObjectName(QStringLiteral("menuBarMore"));
+    layout->insertWidget(0, more);
+    m_rows = new MenuRows(menuBar, more);
+    installEventFilter(this);
 
     const QFont font(QStringLiteral("Arial"), 12);
     Box1->setFont(font);
@@ -591,37 +596,9 @@ void rtfViewer::reportChanged()
 
 bool rtfViewer::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == menuBar && event->type() == QEvent::Resize)
-        showKeysWhereRoom();
+    if (watched == this && event->type() == QEvent::Resize)
+        m_rows->fit(width());
     return QWidget::eventFilter(watched, event);
-}
-
-void rtfViewer::showKeysWhereRoom()
-{
-    const auto label = [](QAction *a, bool withKey) {
-        const QString caption = a->data().toString();
-        return withKey && !a->shortcut().isEmpty()
-                   ? caption + QStringLiteral(" (%1)").arg(a->shortcut().toString(QKeySequence::NativeText))
-                   : caption;
-    };
-    // The width the entries need with their keys, as the bar measures them.
-    const QFontMetrics fm(menuBar->font());
-    const int spacing = menuBar->style()->pixelMetric(QStyle::PM_MenuBarItemSpacing, nullptr, menuBar);
-    const int margins = 2 * (menuBar->style()->pixelMetric(QStyle::PM_MenuBarHMargin, nullptr, menuBar) +
-                             menuBar->style()->pixelMetric(QStyle::PM_MenuBarPanelWidth, nullptr, menuBar));
-    int needed = margins;
-    for (QAction *a : menuBar->actions()) {
-        QStyleOptionMenuItem option;
-        option.initFrom(menuBar);
-        const QString text = label(a, true);
-        const QSize textSize(fm.horizontalAdvance(QString(text).remove(QLatin1Char('&'))), fm.height());
-        needed += menuBar->style()->sizeFromContents(QStyle::CT_MenuBarItem, &option, textSize, menuBar).width() +
-                  spacing;
-    }
-    const bool withKeys = needed <= menuBar->width();
-    for (QAction *a : menuBar->actions())
-        if (a->text() != label(a, withKeys))
-            a->setText(label(a, withKeys));
 }
 
 void rtfViewer::closeEvent(QCloseEvent *event)

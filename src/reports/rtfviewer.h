@@ -7,6 +7,7 @@
 
 #include "windows.h"
 
+class MenuRows;
 class PictureCache;
 class QAction;
 class QIODevice;
@@ -75,7 +76,7 @@ public:
 
     // --- the menu entries -------------------------------------------------------
     // Each has its access key (Alt+A, G, I, E, S) and all but "Salír" a key of its own
-    // (Ctrl+O, S, P, E), which its caption shows where the menu bar has the room.
+    // (Ctrl+O, S, P, E), which its caption shows.
 
     // "Abrír": replaces the report with an RTF file. When the report holds unsaved
     // readings it first asks whether to save them (Sí saves, No goes on, Cancelar opens
@@ -149,9 +150,9 @@ private:
     bool confirmOverwrite(const QString &file);
     QString startFolder() const;
     void tellFailure(const QString &what, const QString &file, const QString &why);
-    void showKeysWhereRoom();
 
     PictureCache *m_pictures = nullptr;
+    MenuRows *m_rows = nullptr; // the entries over one bar or two
     QTimer *m_recoveryTimer = nullptr; // the next recovery write
     QElapsedTimer m_sinceRecovery;     // since the latest one began
     bool m_recoveryDue = false;        // changed since the recovery file was written

@@ -136,7 +136,8 @@ inline QString meaningBoxStyle(const QString &selector)
 // The style of the standard controls, so that no grey default button or box sits on the
 // night sky: buttons of navy and gold, text on paper, a gold focus ring on every control
 // that takes the keyboard, menus, file lists, the title bars of the windows inside the
-// main window and dialogs in the same colours; a row of entries named "menuRow" looks like
+// main window (through their palette: a rule for the title itself drops its buttons) and
+// dialogs in the same colours; a row of entries named "menuRow" looks like
 // a menu bar. Text colours keep at least the 4.5 : 1 contrast of WCAG AA against their
 // ground.
 inline QString styleSheet()
@@ -195,9 +196,7 @@ QComboBox {
 QComboBox:focus { border: 2px solid %1; }
 QComboBox QAbstractItemView { color: %8; background: %7; selection-background-color: %1; selection-color: %5; }
 QFileDialog QToolButton { background: %7; border: 1px solid %4; border-radius: 4px; padding: 2px; }
-QMdiSubWindow { background: %3; }
-QMdiSubWindow::title { background: %3; color: %5; height: 1.6em; }
-QMdiSubWindow::title:active { background: %1; color: %6; }
+QMdiSubWindow { background: %3; selection-background-color: %1; selection-color: %5; }
 QStatusBar { background: %3; border-top: 1px solid %4; }
 QStatusBar::item { border: none; }
 QStatusBar QLabel { color: %5; padding: 1px 6px; }

@@ -138,13 +138,10 @@ private slots:
         rtfViewer *v = activeViewer();
         QVERIFY(v);
         CHECK_LOOK(v);
-        // Every entry but the exit has a key, and shows it where the screen has the room.
-        const bool room = v->screen()->size().width() >= 1024;
-        for (QAction *a : v->menuBar->actions()) {
-            if (a == v->mnuClose)
-                continue;
+        // Every entry but the exit has a key, and shows it.
+        for (QAction *a : {v->mnuOtvor, v->mnuSpeich, v->mnuPrint, v->mnuPdf}) {
             QVERIFY2(!a->shortcut().isEmpty(), qPrintable(a->text()));
-            QVERIFY2(a->text().contains(a->shortcut().toString(QKeySequence::NativeText)) == room,
+            QVERIFY2(a->text().contains(a->shortcut().toString(QKeySequence::NativeText)),
                      qPrintable(a->text()));
         }
         QCOMPARE(mnemonicClashes(v), QStringList());
@@ -175,7 +172,7 @@ private slots:
         v->Box1->document()->setModified(false);
         QStringList triggered;
         QObject listening;
-        for (QAction *a : v->menuBar->actions())
+        for (QAction *a : {v->mnuOtvor, v->mnuSpeich, v->mnuPrint, v->mnuPdf, v->mnuClose})
             connect(a, &QAction::triggered, &listening, [&triggered, a] { triggered << a->objectName(); });
         typeKeys(keys);
         if (entry == QLatin1String("closed"))
