@@ -159,6 +159,7 @@ rtfViewer::rtfViewer(QWidget *parent) : QWidget(parent)
     layout->insertWidget(0, more);
     m_rows = new MenuRows(menuBar, more);
     installEventFilter(this);
+    menuBar->installEventFilter(this);
 
     const QFont font(QStringLiteral("Arial"), 12);
     Box1->setFont(font);
@@ -596,7 +597,9 @@ void rtfViewer::reportChanged()
 
 bool rtfViewer::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == this && event->type() == QEvent::Resize)
+    // The entries are spread again when the width or the font (the viewer's scale) changes.
+    if ((watched == this && event->type() == QEvent::Resize) ||
+        (watched == menuBar && event->type() == QEvent::FontChange))
         m_rows->fit(width());
     return QWidget::eventFilter(watched, event);
 }
