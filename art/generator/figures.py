@@ -7,6 +7,8 @@ from svg import INK, LINE, circle, ellipse, group, line, n, path, poly, polar, r
 
 SKIN = '#f1c9a5'
 SKIN_DARK = '#d9a57c'
+# The deck's people come in five skin tones, handed out in turn (see next_skin).
+SKINS = ('#f3d2b3', '#e3b48c', '#c68f63', '#9c6a46', '#6f4a32')
 GOLD = '#e9be4a'
 GOLD_DARK = '#b8862a'
 SILVER = '#d5dbe4'
@@ -116,6 +118,23 @@ def coin(x, y, r, colour=GOLD, star=True):
 
 # --- people ------------------------------------------------------------------------------------
 
+# Per card: the turn of the skin tones and the figures drawn so far, whose faces the card
+# records (make_cards.py marks the main figures' faces in the source).
+_turn = [0]
+DRAWN = []
+
+
+def begin_card(number):
+    _turn[0] = number * 2
+    del DRAWN[:]
+
+
+def next_skin():
+    t = _turn[0]
+    _turn[0] += 3
+    return SKINS[t % len(SKINS)]
+
+
 HEIGHTS = {'stand': 7.5, 'walk': 7.5, 'sit': 6.25, 'kneel': 5.6, 'ride': 3.8, 'bust': 3.8}
 
 
@@ -137,12 +156,15 @@ class Person:
     holds where the two hands are (viewer's left first)."""
 
     def __init__(self, x, y, h, pose='stand', face='front', dress='robe', cloth='#4a6fb5', cloth2=None,
-                 skin=SKIN, hair='#5a3a22', hairstyle='short', hat=None, hat_colour=None, legs='#5a4a3a',
+                 skin=None, hair='#5a3a22', hairstyle='short', hat=None, hat_colour=None, legs='#5a4a3a',
                  shoes='#4a3424', cape=None, beard=False, hands=(None, None), bend=(1, 1), behind=(False, False),
-                 sleeves=None, pattern=None, belt=None, hem=None, lean=0, reach=None):
+                 sleeves=None, pattern=None, belt=None, hem=None, lean=0, reach=None, mood='calm', gaze=None,
+                 main=None):
         self.x, self.y, self.h = x, y, h
         self.u = h / 7.5
         self.pose, self.face, self.dress = pose, face, dress
+        self.mood, self.gaze, self.main = mood, gaze, main
+        skin = skin or next_skin()
         self.cloth, self.cloth2 = cloth, cloth2 or darker(cloth, 0.2)
         self.skin, self.hair, self.hairstyle = skin, hair, hairstyle
         self.hat, self.hat_colour = hat, hat_colour
@@ -267,12 +289,14 @@ class Person:
         return solid([('stroke', d, 0.46 * self.u)], self.sleeves) + circle(hnd[0], hnd[1], 0.21 * self.u, self.skin, INK, 2)
 
     def _face(self):
+        """The eyes, brows, nose and mouth: where the face looks (`face`, `gaze`) and what it
+        feels (`mood`)."""
         cx, cy = self.head
         u = self.u
         w = max(1.6, 0.065 * u)
         f = self.face
         out = []
-        if f == 'back':
+        if f in ('back', 'hidden'):
             return ''
         if f == 'skull':
             out.append(ellipse(cx - 0.16 * u, cy, 0.11 * u, 0.13 * u, '#1a1418', None, 0))
@@ -283,35 +307,66 @@ class Person:
                 out.append(line((cx + k * 0.07 * u, cy + 0.32 * u), (cx + k * 0.07 * u, cy + 0.42 * u), INK, w * 0.7))
             out.append(line((cx - 0.2 * u, cy + 0.37 * u), (cx + 0.2 * u, cy + 0.37 * u), INK, w * 0.7))
             return ''.join(out)
-        shift = {'left': -0.13, 'right': 0.13}.get(f, 0) * u
-        ey = cy + (0.05 if f != 'up' else -0.05) * u
-        if f in ('down', 'closed'):
-            for s in (-1, 1):
-                x = cx + shift + s * 0.17 * u
-                out.append(path('M%s,%s q%s,%s %s,0' % (n(x - 0.08 * u), n(ey + 0.04 * u), n(0.08 * u), n(0.07 * u),
-                                                        n(0.16 * u)), 'none', INK, w))
-        else:
-            for s in (-1, 1):
-                x = cx + shift + s * 0.17 * u
-                out.append(ellipse(x, ey, 0.045 * u, 0.06 * u, INK, None, 0))
-                out.append(path('M%s,%s q%s,%s %s,0' % (n(x - 0.09 * u), n(ey - 0.11 * u), n(0.09 * u), n(-0.06 * u),
-                                                        n(0.18 * u)), 'none', INK, w * 0.8))
-        nose_dir = {'left': -1, 'right': 1}.get(f, 0)
-        nx = cx + shift
-        out.append(path('M%s,%s l%s,%s l%s,%s' % (n(nx), n(ey + 0.06 * u), n(0.05 * u * (nose_dir or -0.6)),
-                                                  n(0.15 * u), n(-0.06 * u * (nose_dir or -0.6)), n(0.02 * u)),
-                        'none', INK, w * 0.8))
-        my = cy + (0.33 if f != 'up' else 0.27) * u
-        if self.face == 'sad':
-            out.append(path('M%s,%s q%s,%s %s,0' % (n(nx - 0.1 * u), n(my + 0.04 * u), n(0.1 * u), n(-0.07 * u), n(0.2 * u)),
+        mood = self.mood
+        turn = {'left': -1, 'right': 1}.get(f, 0)
+        shift = turn * 0.13 * u
+        gx, gy = self.gaze if self.gaze is not None else (turn, {'up': -1, 'down': 1}.get(f, 0))
+        ey = cy + (0.05 if f != 'up' else -0.02) * u
+        lids = f in ('down', 'closed')
+        # brows: how far the inner and the outer end sit above the eye
+        inner, outer = {'calm': (0.12, 0.12), 'joy': (0.15, 0.13), 'grief': (0.2, 0.08), 'fear': (0.22, 0.16),
+                        'effort': (0.06, 0.15), 'focus': (0.08, 0.12), 'stern': (0.05, 0.14)}[mood]
+        for s in (-1, 1):
+            x = cx + shift + s * 0.17 * u
+            if turn and s == -turn:
+                x += turn * 0.03 * u  # the far eye sits closer to the nose
+            if lids:
+                out.append(path('M%s,%s q%s,%s %s,0' % (n(x - 0.08 * u), n(ey + 0.02 * u), n(0.08 * u),
+                                                        n((0.07 if mood != 'grief' else -0.05) * u), n(0.16 * u)),
+                                'none', INK, w))
+            elif mood == 'fear':
+                out.append(ellipse(x, ey, 0.075 * u, 0.07 * u, '#fbf8f0', INK, w * 0.6))
+                out.append(circle(x + gx * 0.03 * u, ey + gy * 0.025 * u, 0.03 * u, INK, None, 0))
+            else:
+                out.append(ellipse(x + gx * 0.025 * u, ey + gy * 0.02 * u, 0.045 * u, 0.06 * u, INK, None, 0))
+            xi, xo = x - s * 0.08 * u, x + s * 0.1 * u
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(xi), n(ey - inner * u), n(x), n(ey - (max(inner, outer) + 0.03) * u),
+                                                     n(xo), n(ey - outer * u)), 'none', INK, w * 0.85))
+        nx = cx + shift + turn * 0.06 * u
+        nd = turn or -0.6
+        out.append(path('M%s,%s l%s,%s l%s,%s' % (n(nx), n(ey + 0.06 * u), n(0.05 * u * nd), n(0.15 * u),
+                                                  n(-0.06 * u * nd), n(0.02 * u)), 'none', INK, w * 0.8))
+        my = cy + (0.34 if f != 'up' else 0.28) * u
+        mx = cx + shift + turn * 0.03 * u
+        if mood == 'joy':
+            out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.12 * u), n(my - 0.01 * u), n(0.12 * u), n(0.09 * u), n(0.24 * u)),
                             'none', INK, w))
-        else:
-            out.append(path('M%s,%s q%s,%s %s,0' % (n(nx - 0.1 * u), n(my), n(0.1 * u), n(0.06 * u), n(0.2 * u)),
-                            'none', INK, w))
-        if f not in ('down', 'closed', 'up', 'sad'):
             for s in (-1, 1):
-                out.append(circle(cx + shift + s * 0.26 * u, cy + 0.22 * u, 0.07 * u, '#f0a8a0', None, 0))
+                out.append(circle(cx + shift + s * 0.26 * u, cy + 0.22 * u, 0.07 * u, '#e89a90', None, 0, 'fill-opacity="0.7"'))
+        elif mood == 'grief':
+            out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.1 * u), n(my + 0.04 * u), n(0.1 * u), n(-0.07 * u), n(0.2 * u)),
+                            'none', INK, w))
+            tx = cx + shift + 0.2 * u
+            out.append(path('M%s,%s q%s,%s 0,%s q%s,%s 0,%s Z' % (n(tx), n(ey + 0.08 * u), n(-0.04 * u), n(0.07 * u),
+                                                                  n(0.1 * u), n(0.04 * u), n(-0.03 * u), n(-0.1 * u)),
+                            '#a9d4f5', INK, 1))
+        elif mood == 'fear':
+            out.append(ellipse(mx, my + 0.01 * u, 0.06 * u, 0.07 * u, '#5a2a2a', INK, w * 0.7))
+        elif mood == 'effort':
+            out.append(rect(mx - 0.11 * u, my - 0.03 * u, 0.22 * u, 0.07 * u, '#fbf8f0', INK, w * 0.7, r=0.02 * u))
+        elif mood in ('focus', 'stern'):
+            out.append(line((mx - 0.08 * u, my), (mx + 0.08 * u, my), INK, w))
+        else:
+            out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.09 * u), n(my), n(0.09 * u), n(0.03 * u), n(0.18 * u)),
+                            'none', INK, w))
         return ''.join(out)
+
+    def face_box(self):
+        """The eyes-to-mouth rectangle, in the figure's own coordinates."""
+        cx, cy = self.head
+        u = self.u
+        shift = {'left': -0.13, 'right': 0.13}.get(self.face, 0) * u
+        return cx + shift - 0.27 * u, cy - 0.04 * u, 0.54 * u, 0.46 * u
 
     def _hair_back(self):
         cx, cy = self.head
@@ -354,8 +409,6 @@ class Person:
                 n(cx + 0.42 * u), n(cy + 0.95 * u), n(cx + 0.4 * u), n(cy + 0.1 * u), n(cx), n(cy + 0.42 * u),
                 n(cx - 0.4 * u), n(cy + 0.1 * u))
             out.append(path(d, self.beard if isinstance(self.beard, str) else self.hair, INK, 2))
-            out.append(path('M%s,%s q%s,%s %s,0' % (n(cx - 0.1 * u), n(cy + 0.36 * u), n(0.1 * u), n(0.05 * u), n(0.2 * u)),
-                            'none', INK, 2))
         hat = self.hat
         hc = self.hat_colour
         if hat == 'crown':
@@ -441,8 +494,12 @@ class Person:
         if self.pose == 'ride':
             out.append(self._ride_leg(1 if self.face != 'left' else -1))
         out.append(ellipse(cx, cy, 0.42 * u, 0.52 * u, '#f1efe6' if self.face == 'skull' else self.skin))
-        out.append(self._face())
         out.append(self._hair_front())
+        features = self._face()
+        if features:
+            # the face's own group, which the card marks when this is one of its main figures
+            DRAWN.append(self)
+            out.append('<g data-face="@%d">%s</g>' % (len(DRAWN) - 1, features))
         for i in (0, 1):
             if not self.behind[i]:
                 out.append(self._arm(i))

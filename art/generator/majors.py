@@ -2,7 +2,7 @@
 # coordinates (origin at the field's centre, ±288 across, ±440 down).
 import math
 
-from figures import (GOLD, LEAF, SKIN, SKIN_DARK, WOOD, bird, bull_head, chain, coin, cup, darker, dog, eagle, horse,
+from figures import (GOLD, LEAF, SKIN, SKINS, WOOD, bird, bull_head, chain, coin, cup, darker, dog, eagle, horse,
                      lantern, lemniscate, letters, lion, lion_head, person, pillar, ram_head, rider, scales, sunflower,
                      sword, throne, trumpet, wand, wheat, wings, wolf)
 from scenery import (castle, cloud, flowers, ground, lightning, moon, mountains,
@@ -59,8 +59,8 @@ def la_estrella(c):
     jr, sr = jug(rx, ry, 1.3, 150, '#c96f3c')
     out += [stream(sl, (sl[0] - 50, 200), -30), stream(sr, (sr[0] + 50, 250), 30)]
     out += [jl, jr]
-    out.append(circle(lx, ly, 0.21 * p.u, SKIN, INK, 2))
-    out.append(circle(rx, ry, 0.21 * p.u, SKIN, INK, 2))
+    out.append(circle(lx, ly, 0.21 * p.u, p.skin, INK, 2))
+    out.append(circle(rx, ry, 0.21 * p.u, p.skin, INK, 2))
     out.append(path('M-150,200 q-20,10 -40,4 q-20,-6 -40,8', 'none', '#a9d4f5', 4))
     return out
 
@@ -167,9 +167,9 @@ def el_mago(c):
     out.append(body)
     hx, hy = p.hands[1]
     out.append(wand((hx - 6, hy + 40), (hx + 14, hy - 110), 12, 0, '#f4f1e8', knots=False))
-    out.append(circle(hx, hy, 0.21 * p.u, SKIN, INK, 2))
+    out.append(circle(hx, hy, 0.21 * p.u, p.skin, INK, 2))
     lx, ly = p.hands[0]
-    out.append(line((lx, ly), (lx - 10, ly + 30), SKIN, 6))
+    out.append(line((lx, ly), (lx - 10, ly + 30), p.skin, 6))
     out.append(lemniscate(p.head[0], p.top - 45, 42))
     # the table with the four tools
     out.append(rect(-270, 180, 540, 40, '#a86a38', INK, LINE))
@@ -216,7 +216,7 @@ def la_sacerdotisa(c):
     lx, ly = p.hands[1]
     out.append(group([rect(-50, -14, 100, 28, '#f4ecd0', INK, 2, r=8), line((-30, 0), (30, 0), '#8a7a5a', 2)],
                      'translate(%s %s) rotate(-35)' % (n(lx + 20), n(ly + 12))))
-    out.append(circle(lx, ly, 0.21 * p.u, SKIN, INK, 2))
+    out.append(circle(lx, ly, 0.21 * p.u, p.skin, INK, 2))
     out.append(moon(0, 410, 40, 0.6, '#f5efc8', False))
     return out
 
@@ -243,7 +243,7 @@ def la_emperatriz(c):
     hx, hy = p.hands[1]
     out.append(line((hx, hy + 60), (hx + 10, hy - 130), GOLD, 7))
     out.append(circle(hx + 10, hy - 140, 14, GOLD))
-    out.append(circle(hx, hy, 0.21 * p.u, SKIN, INK, 2))
+    out.append(circle(hx, hy, 0.21 * p.u, p.skin, INK, 2))
     # the heart-shaped shield with the sign of Venus
     sx, sy = -190, 300
     out.append(path('M%s,%s C%s,%s %s,%s %s,%s C%s,%s %s,%s %s,%s Z' % (
@@ -276,8 +276,8 @@ def el_emperador(c):
     out.append(line((rx, ry + 40), (rx, ry - 110), GOLD, 8))
     out.append(circle(rx, ry - 128, 20, 'none', GOLD, 7))
     out.append(line((rx - 20, ry - 100), (rx + 20, ry - 100), GOLD, 7))
-    out.append(circle(lx, ly, 0.21 * p.u, SKIN, INK, 2))
-    out.append(circle(rx, ry, 0.21 * p.u, SKIN, INK, 2))
+    out.append(circle(lx, ly, 0.21 * p.u, p.skin, INK, 2))
+    out.append(circle(rx, ry, 0.21 * p.u, p.skin, INK, 2))
     out.append(ram_head(p.chest[0], p.chest[1] - 10, 20, GOLD))
     return out
 
@@ -297,13 +297,13 @@ def el_sumo_sacerdote(c):
         out.append(line((cx - 0.42 * p.u + k * 0.05 * p.u, cy - (0.55 + k * 0.28) * p.u),
                         (cx + 0.42 * p.u - k * 0.05 * p.u, cy - (0.55 + k * 0.28) * p.u), INK, 2))
     lx, ly = p.hands[0]
-    out.append(line((lx, ly - 4), (lx - 6, ly - 34), SKIN, 7))
-    out.append(line((lx + 8, ly - 4), (lx + 6, ly - 32), SKIN, 7))
+    out.append(line((lx, ly - 4), (lx - 6, ly - 34), p.skin, 7))
+    out.append(line((lx + 8, ly - 4), (lx + 6, ly - 32), p.skin, 7))
     rx, ry = p.hands[1]
     out.append(line((rx, ry + 140), (rx, ry - 260), GOLD, 8))
     for k, w in enumerate((34, 26, 18)):
         out.append(line((rx - w, ry - 200 - k * 28), (rx + w, ry - 200 - k * 28), GOLD, 8))
-    out.append(circle(rx, ry, 0.21 * p.u, SKIN, INK, 2))
+    out.append(circle(rx, ry, 0.21 * p.u, p.skin, INK, 2))
     # the crossed keys at his feet
     for a in (-30, 30):
         out.append(group([line((0, -50), (0, 50), GOLD, 8), circle(0, -60, 14, 'none', GOLD, 7),
@@ -338,7 +338,7 @@ def los_enamorados(c):
     for px, py in [(180, 60), (240, 80), (210, 30), (250, 130), (170, 120)]:
         out.append(circle(px, py, 10, '#d83a3a', INK, 1.5))
     out.append(path('M220,300 q-30,-30 0,-60 q30,-30 0,-60 q-20,-20 6,-36', 'none', '#4a8a3a', 7))
-    man, mp = person(-140, 400, 420, face='right', dress='nude', skin=SKIN_DARK, hair='#5a3a22', hands=((-0.2, 2.7), (0.9, 2.0)), bend=(1, -1))
+    man, mp = person(-140, 400, 420, face='right', dress='nude', hair='#5a3a22', hands=((-0.2, 2.7), (0.9, 2.0)), bend=(1, -1))
     wom, wp = person(140, 400, 400, face='up', dress='nude', hair='#c28a3a', hairstyle='long', hands=((-0.9, 2.0), (0.2, 2.7)), bend=(-1, 1))
     out += [man, wom]
     return out
@@ -363,7 +363,7 @@ def el_carro(c):
     rx, ry = p.hands[1]
     out.append(line((rx, ry + 40), (rx + 6, ry - 140), GOLD, 7))
     out.append(circle(rx + 6, ry - 150, 12, GOLD))
-    out.append(circle(rx, ry, 0.21 * p.u, SKIN, INK, 2))
+    out.append(circle(rx, ry, 0.21 * p.u, p.skin, INK, 2))
     out.append(moon(-0.6 * p.u, p.top + 1.9 * p.u, 14, 0.6, '#f5efc8', False))
     # the chariot's box
     out.append(rect(-230, 60, 460, 210, '#d7cfbf', INK, LINE, r=6))
@@ -402,7 +402,7 @@ def la_fuerza(c):
     out.append(lion(lx0, ly0, ls, -1, '#e6b35a', '#c07a2c'))
     out.append(path('M%s,%s l-28,18 l30,6 Z' % (n(jx - 18), n(jy + 22)), '#c83e3e', INK, 2))
     for hx, hy in p.hands:
-        out.append(circle(hx, hy, 0.21 * p.u, SKIN, INK, 2))
+        out.append(circle(hx, hy, 0.21 * p.u, p.skin, INK, 2))
     out.append(flowers([-250, -210, 220, 260], 420, seed=4))
     return out
 
@@ -420,12 +420,12 @@ def el_ermitano(c):
     # the staff in his left hand, the lantern held out in his right, its light around it
     rx, ry = p.hands[1]
     out.append(line((rx - 4, ry - 200), (rx + 10, 260), '#c8a050', 9))
-    out.append(circle(rx, ry, 0.21 * p.u, SKIN, INK, 2))
+    out.append(circle(rx, ry, 0.21 * p.u, p.skin, INK, 2))
     lx, ly = p.hands[0]
     light = c.radial([(0, ('#fff6c8', 0.85)), (1, ('#fff6c8', 0.0))], lx, ly + 50, 120)
     out.append(circle(lx, ly + 50, 120, light, None, 0))
     out.append(lantern(lx, ly, 1.7))
-    out.append(circle(lx, ly, 0.21 * p.u, SKIN, INK, 2))
+    out.append(circle(lx, ly, 0.21 * p.u, p.skin, INK, 2))
     return out
 
 
@@ -486,10 +486,10 @@ def la_justicia(c):
     out.append(body)
     rx, ry = p.hands[1]
     out.append(sword((rx, ry + 30), (rx, ry - 230), 16))
-    out.append(circle(rx, ry, 0.21 * p.u, SKIN, INK, 2))
+    out.append(circle(rx, ry, 0.21 * p.u, p.skin, INK, 2))
     lx, ly = p.hands[0]
     out.append(scales(lx, ly, 1.5))
-    out.append(circle(lx, ly, 0.21 * p.u, SKIN, INK, 2))
+    out.append(circle(lx, ly, 0.21 * p.u, p.skin, INK, 2))
     return out
 
 
@@ -535,7 +535,7 @@ def la_templanza(c):
     out.append(path('M%s,%s Q%s,%s %s,%s' % (n(mouth[0]), n(mouth[1]), n(rx - 10), n(mouth[1] - 10), n(rx), n(ry - 40)),
                     'none', '#7fbff0', 9))
     for hx, hy in p.hands:
-        out.append(circle(hx, hy, 0.21 * p.u, SKIN, INK, 2))
+        out.append(circle(hx, hy, 0.21 * p.u, p.skin, INK, 2))
     for x in (-250, -220):
         out.append(line((x, 330), (x, 280), '#3e7a3a', 3))
         out.append(path('M%s,%s l-12,-16 l12,6 l12,-6 Z' % (n(x), n(282)), '#e8c44a', INK, 1.4))
@@ -563,7 +563,7 @@ def el_diablo(c):
     out.append(path('M%s,%s q-20,-20 0,-50 q20,30 0,50 Z' % (n(rx + 66), n(ry + 140)), '#f08a2c', INK, 2))
     out.append(rect(-120, 60, 240, 150, '#2a2830', '#5a5060', LINE))
     out.append(circle(0, 120, 12, '#8a8f9a', INK, 2))
-    for x, hair_c, longhair, sk in ((-170, '#3a2418', 'short', SKIN_DARK), (170, '#c28a3a', 'long', SKIN)):
+    for x, hair_c, longhair, sk in ((-170, '#1e1a18', 'short', SKINS[4]), (170, '#c28a3a', 'long', SKINS[0])):
         f, fp = person(x, 430, 360, face='down', dress='nude', skin=sk, hair=hair_c, hairstyle=longhair)
         out.append(f)
         out.append(chain((0, 130), (x * 0.85, fp.top + 1.3 * fp.u)))
@@ -653,7 +653,7 @@ def el_sol(c):
     out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s Z' % (
         n(lx - 38), n(ly - 196), n(lx - 110), n(ly - 230), n(lx - 200), n(ly - 170), n(lx - 130), n(ly - 130), n(lx - 60),
         n(ly - 110), n(lx - 30), n(ly - 120)), '#d8473a'))
-    out.append(circle(lx, ly, 0.21 * cp.u, SKIN, INK, 2))
+    out.append(circle(lx, ly, 0.21 * cp.u, cp.skin, INK, 2))
     return out
 
 
@@ -678,8 +678,8 @@ def el_juicio(c):
     out.append(line((hx + 90, hy + 54), (hx + 90, hy + 106), '#c2453a', 8))
     out.append(line((hx + 56, hy + 80), (hx + 124, hy + 80), '#c2453a', 8))
     for hx2, hy2 in ap.hands:
-        out.append(circle(hx2, hy2, 0.21 * ap.u, SKIN, INK, 2))
-    for x, h, skin in ((-190, 300, SKIN), (0, 320, SKIN_DARK), (190, 290, SKIN)):
+        out.append(circle(hx2, hy2, 0.21 * ap.u, ap.skin, INK, 2))
+    for x, h, skin in ((-190, 300, SKINS[1]), (0, 320, SKINS[3]), (190, 290, SKINS[2])):
         out.append(coffin(x, 440, 170, 120))
         f, fp = person(x, 420, h, face='up', dress='nude', skin=skin, hair='#8a5a2a' if x else '#3a2418',
                        hairstyle='long' if x > 0 else 'short', hands=((-1.3, -1.4), (1.3, -1.4)))
@@ -705,7 +705,7 @@ def el_mundo(c):
                     'none', '#7a5bb0', 22))
     for hx, hy in p.hands:
         out.append(wand((hx - 6, hy + 50), (hx + 6, hy - 50), 8, 0, '#f4f1e8', knots=False))
-        out.append(circle(hx, hy, 0.21 * p.u, SKIN, INK, 2))
+        out.append(circle(hx, hy, 0.21 * p.u, p.skin, INK, 2))
     for x, y in ((-210, -350), (210, -350), (-210, 350), (210, 350)):
         out.append(cloud(x, y + 40, 170, '#eef0f6'))
     out.append(person(-210, -270, 150, pose='bust', face='down', cloth='#f2efe6', hair='#e9a23a')[0])
