@@ -159,7 +159,7 @@ class Person:
                  skin=None, hair='#5a3a22', hairstyle='short', hat=None, hat_colour=None, legs='#5a4a3a',
                  shoes='#4a3424', cape=None, beard=False, hands=(None, None), bend=(1, 1), behind=(False, False),
                  sleeves=None, pattern=None, belt=None, hem=None, lean=0, reach=None, mood='calm', gaze=None,
-                 main=None):
+                 main=None, grips=('rest', 'rest')):
         self.x, self.y, self.h = x, y, h
         self.u = h / 7.5
         self.pose, self.face, self.dress = pose, face, dress
@@ -179,6 +179,8 @@ class Person:
         self.head = (x, self.top + 0.55 * self.u)
         self.shoulders = ((x - 0.86 * self.u, self.top + 1.6 * self.u), (x + 0.86 * self.u, self.top + 1.6 * self.u))
         self.hands = [None, None]
+        self.elbows = [None, None]
+        self.grips = list(grips)
         if reach:
             # hands given as points of the scene: the arms reach for them as far as they can
             self.hand_targets = tuple(None if r is None else ((r[0] - s[0]) / self.u, (r[1] - s[1]) / self.u)
@@ -284,9 +286,50 @@ class Person:
             t = (0.3 * side, 2.7) if self.pose != 'sit' else (0.55 * side, 2.4)
         hnd = (s[0] + t[0] * self.u, s[1] + t[1] * self.u)
         e = _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, side * self.bend[i])
-        d = 'M%s,%s L%s,%s L%s,%s' % (n(s[0]), n(s[1]), n(e[0]), n(e[1]), n(hnd[0]), n(hnd[1]))
+        # the sleeve stops short of the hand so the wrist shows
+        wx, wy = hnd[0] + (e[0] - hnd[0]) * 0.12, hnd[1] + (e[1] - hnd[1]) * 0.12
+        d = 'M%s,%s L%s,%s L%s,%s' % (n(s[0]), n(s[1]), n(e[0]), n(e[1]), n(wx), n(wy))
         self.hands[i] = hnd
-        return solid([('stroke', d, 0.46 * self.u)], self.sleeves) + circle(hnd[0], hnd[1], 0.21 * self.u, self.skin, INK, 2)
+        self.elbows[i] = e
+        return solid([('stroke', d, 0.46 * self.u)], self.sleeves) + self.hand(i)
+
+    def hand(self, i, grip=None):
+        """Hand i drawn along its forearm: 'fist' closed round a held thing, 'open', 'point',
+        'rest' (hanging or laid on something), 'pray' (palms together)."""
+        grip = grip or self.grips[i]
+        x, y = self.hands[i]
+        ex, ey = self.elbows[i] or (x, y - 1)
+        ang = math.degrees(math.atan2(y - ey, x - ex))
+        u = self.u
+        # the thumb is on the body's side of the hand
+        t = -1 if (i == 0) == (math.cos(math.radians(ang)) >= 0) else 1
+        sk = self.skin
+        ln = darker(sk, 0.35)
+        if grip == 'fist':
+            out = [solid([('ellipse', 0.06 * u, 0, 0.2 * u, 0.17 * u), ('ellipse', 0.02 * u, t * 0.15 * u, 0.1 * u, 0.06 * u)],
+                         sk, INK, 1.6)]
+            for k in (-1, 0, 1):
+                out.append(line((0.2 * u, k * 0.07 * u), (0.25 * u, k * 0.07 * u), ln, 1.4))
+        elif grip == 'point':
+            out = [solid([('ellipse', 0.06 * u, 0, 0.19 * u, 0.16 * u),
+                          ('stroke', 'M%s,%s L%s,%s' % (n(0.15 * u), n(-t * 0.08 * u), n(0.5 * u), n(-t * 0.1 * u)), 0.08 * u),
+                          ('ellipse', 0.04 * u, t * 0.14 * u, 0.1 * u, 0.06 * u)], sk, INK, 1.6)]
+        elif grip == 'open':
+            pieces = [('ellipse', 0.08 * u, 0, 0.16 * u, 0.15 * u)]
+            for k in range(4):
+                yk = (-0.11 + k * 0.075) * u
+                pieces.append(('stroke', 'M%s,%s L%s,%s' % (n(0.16 * u), n(yk), n(0.4 * u), n(yk * 1.5)), 0.07 * u))
+            pieces.append(('stroke', 'M%s,%s L%s,%s' % (n(0.02 * u), n(t * 0.1 * u), n(0.18 * u), n(t * 0.27 * u)), 0.075 * u))
+            out = [solid(pieces, sk, INK, 1.6)]
+        elif grip == 'pray':
+            out = [solid([('ellipse', 0.16 * u, 0, 0.3 * u, 0.12 * u)], sk, INK, 1.6),
+                   line((0.0, 0), (0.42 * u, 0), ln, 1.4)]
+        else:
+            out = [solid([('ellipse', 0.1 * u, 0, 0.22 * u, 0.14 * u), ('ellipse', 0.02 * u, t * 0.12 * u, 0.1 * u, 0.05 * u, t * 20)],
+                         sk, INK, 1.6)]
+            out.append(line((0.18 * u, -0.05 * u), (0.28 * u, -0.05 * u), ln, 1.2))
+            out.append(line((0.18 * u, 0.04 * u), (0.28 * u, 0.04 * u), ln, 1.2))
+        return group(out, 'translate(%s %s) rotate(%s)' % (n(x), n(y), n(ang)))
 
     def _face(self):
         """The eyes, brows, nose and mouth: where the face looks (`face`, `gaze`) and what it
@@ -504,6 +547,22 @@ class Person:
             if not self.behind[i]:
                 out.append(self._arm(i))
         return ''.join(out)
+
+
+class FaceMark:
+    """A face drawn by a scene itself (a creature, not a Person), for the card's record."""
+
+    def __init__(self, box, u, main=True):
+        self.box, self.u, self.main = box, u, main
+
+    def face_box(self):
+        return self.box
+
+
+def marked_face(features, box, u, main=True):
+    """The features of a face the scene draws itself, in the group the card marks."""
+    DRAWN.append(FaceMark(box, u, main))
+    return '<g data-face="@%d">%s</g>' % (len(DRAWN) - 1, features)
 
 
 def person(*args, **kw):

@@ -2,7 +2,7 @@
 # coordinates (origin at the field's centre, ±288 across, ±440 down).
 import math
 
-from figures import (GOLD, LEAF, SKIN, SKINS, WOOD, bird, bull_head, chain, coin, cup, darker, dog, eagle, horse,
+from figures import (GOLD, LEAF, SKIN, SKINS, WOOD, marked_face, bird, bull_head, chain, coin, cup, darker, dog, eagle, horse,
                      lantern, lemniscate, letters, lion, lion_head, person, pillar, ram_head, rider, scales, sunflower,
                      sword, throne, trumpet, wand, wheat, wings, wolf)
 from scenery import (castle, cloud, flowers, ground, lightning, moon, mountains,
@@ -59,8 +59,8 @@ def la_estrella(c):
     jr, sr = jug(rx, ry, 1.3, 150, '#c96f3c')
     out += [stream(sl, (sl[0] - 50, 200), -30), stream(sr, (sr[0] + 50, 250), 30)]
     out += [jl, jr]
-    out.append(circle(lx, ly, 0.21 * p.u, p.skin, INK, 2))
-    out.append(circle(rx, ry, 0.21 * p.u, p.skin, INK, 2))
+    out.append(p.hand(0, 'fist'))
+    out.append(p.hand(1, 'fist'))
     out.append(path('M-150,200 q-20,10 -40,4 q-20,-6 -40,8', 'none', '#a9d4f5', 4))
     return out
 
@@ -167,7 +167,7 @@ def el_mago(c):
     out.append(body)
     hx, hy = p.hands[1]
     out.append(wand((hx - 6, hy + 40), (hx + 14, hy - 110), 12, 0, '#f4f1e8', knots=False))
-    out.append(circle(hx, hy, 0.21 * p.u, p.skin, INK, 2))
+    out.append(p.hand(1, 'fist'))
     lx, ly = p.hands[0]
     out.append(line((lx, ly), (lx - 10, ly + 30), p.skin, 6))
     out.append(lemniscate(p.head[0], p.top - 45, 42))
@@ -216,7 +216,7 @@ def la_sacerdotisa(c):
     lx, ly = p.hands[1]
     out.append(group([rect(-50, -14, 100, 28, '#f4ecd0', INK, 2, r=8), line((-30, 0), (30, 0), '#8a7a5a', 2)],
                      'translate(%s %s) rotate(-35)' % (n(lx + 20), n(ly + 12))))
-    out.append(circle(lx, ly, 0.21 * p.u, p.skin, INK, 2))
+    out.append(p.hand(0, 'fist'))
     out.append(moon(0, 410, 40, 0.6, '#f5efc8', False))
     return out
 
@@ -243,7 +243,7 @@ def la_emperatriz(c):
     hx, hy = p.hands[1]
     out.append(line((hx, hy + 60), (hx + 10, hy - 130), GOLD, 7))
     out.append(circle(hx + 10, hy - 140, 14, GOLD))
-    out.append(circle(hx, hy, 0.21 * p.u, p.skin, INK, 2))
+    out.append(p.hand(1, 'fist'))
     # the heart-shaped shield with the sign of Venus
     sx, sy = -190, 300
     out.append(path('M%s,%s C%s,%s %s,%s %s,%s C%s,%s %s,%s %s,%s Z' % (
@@ -276,8 +276,8 @@ def el_emperador(c):
     out.append(line((rx, ry + 40), (rx, ry - 110), GOLD, 8))
     out.append(circle(rx, ry - 128, 20, 'none', GOLD, 7))
     out.append(line((rx - 20, ry - 100), (rx + 20, ry - 100), GOLD, 7))
-    out.append(circle(lx, ly, 0.21 * p.u, p.skin, INK, 2))
-    out.append(circle(rx, ry, 0.21 * p.u, p.skin, INK, 2))
+    out.append(p.hand(0, 'fist'))
+    out.append(p.hand(1, 'fist'))
     out.append(ram_head(p.chest[0], p.chest[1] - 10, 20, GOLD))
     return out
 
@@ -303,7 +303,7 @@ def el_sumo_sacerdote(c):
     out.append(line((rx, ry + 140), (rx, ry - 260), GOLD, 8))
     for k, w in enumerate((34, 26, 18)):
         out.append(line((rx - w, ry - 200 - k * 28), (rx + w, ry - 200 - k * 28), GOLD, 8))
-    out.append(circle(rx, ry, 0.21 * p.u, p.skin, INK, 2))
+    out.append(p.hand(1, 'fist'))
     # the crossed keys at his feet
     for a in (-30, 30):
         out.append(group([line((0, -50), (0, 50), GOLD, 8), circle(0, -60, 14, 'none', GOLD, 7),
@@ -363,7 +363,7 @@ def el_carro(c):
     rx, ry = p.hands[1]
     out.append(line((rx, ry + 40), (rx + 6, ry - 140), GOLD, 7))
     out.append(circle(rx + 6, ry - 150, 12, GOLD))
-    out.append(circle(rx, ry, 0.21 * p.u, p.skin, INK, 2))
+    out.append(p.hand(1, 'fist'))
     out.append(moon(-0.6 * p.u, p.top + 1.9 * p.u, 14, 0.6, '#f5efc8', False))
     # the chariot's box
     out.append(rect(-230, 60, 460, 210, '#d7cfbf', INK, LINE, r=6))
@@ -401,8 +401,8 @@ def la_fuerza(c):
                                             n(p.x + 0.9 * p.u), n(p.top + 5.4 * p.u)), 'none', '#d8475a', 10))
     out.append(lion(lx0, ly0, ls, -1, '#e6b35a', '#c07a2c'))
     out.append(path('M%s,%s l-28,18 l30,6 Z' % (n(jx - 18), n(jy + 22)), '#c83e3e', INK, 2))
-    for hx, hy in p.hands:
-        out.append(circle(hx, hy, 0.21 * p.u, p.skin, INK, 2))
+    for hi, (hx, hy) in enumerate(p.hands):
+        out.append(p.hand(hi, 'fist'))
     out.append(flowers([-250, -210, 220, 260], 420, seed=4))
     return out
 
@@ -420,12 +420,12 @@ def el_ermitano(c):
     # the staff in his left hand, the lantern held out in his right, its light around it
     rx, ry = p.hands[1]
     out.append(line((rx - 4, ry - 200), (rx + 10, 260), '#c8a050', 9))
-    out.append(circle(rx, ry, 0.21 * p.u, p.skin, INK, 2))
+    out.append(p.hand(1, 'fist'))
     lx, ly = p.hands[0]
     light = c.radial([(0, ('#fff6c8', 0.85)), (1, ('#fff6c8', 0.0))], lx, ly + 50, 120)
     out.append(circle(lx, ly + 50, 120, light, None, 0))
     out.append(lantern(lx, ly, 1.7))
-    out.append(circle(lx, ly, 0.21 * p.u, p.skin, INK, 2))
+    out.append(p.hand(0, 'fist'))
     return out
 
 
@@ -486,10 +486,10 @@ def la_justicia(c):
     out.append(body)
     rx, ry = p.hands[1]
     out.append(sword((rx, ry + 30), (rx, ry - 230), 16))
-    out.append(circle(rx, ry, 0.21 * p.u, p.skin, INK, 2))
+    out.append(p.hand(1, 'fist'))
     lx, ly = p.hands[0]
     out.append(scales(lx, ly, 1.5))
-    out.append(circle(lx, ly, 0.21 * p.u, p.skin, INK, 2))
+    out.append(p.hand(0, 'fist'))
     return out
 
 
@@ -534,44 +534,141 @@ def la_templanza(c):
     out.append(cup(rx, ry + 30, 80, angle=-5))
     out.append(path('M%s,%s Q%s,%s %s,%s' % (n(mouth[0]), n(mouth[1]), n(rx - 10), n(mouth[1] - 10), n(rx), n(ry - 40)),
                     'none', '#7fbff0', 9))
-    for hx, hy in p.hands:
-        out.append(circle(hx, hy, 0.21 * p.u, p.skin, INK, 2))
+    for hi, (hx, hy) in enumerate(p.hands):
+        out.append(p.hand(hi, 'fist'))
     for x in (-250, -220):
         out.append(line((x, 330), (x, 280), '#3e7a3a', 3))
         out.append(path('M%s,%s l-12,-16 l12,6 l12,-6 Z' % (n(x), n(282)), '#e8c44a', INK, 1.4))
     return out
 
 
+DEVIL_HIDE = '#6d6b52'   # the creature's skin: olive-grey, nothing human
+DEVIL_FUR = '#3f3429'
+DEVIL_WING = '#3a2c40'
+
+
+def bat_wing(side):
+    """A bat's wing on the viewer's `side`: finger bones fanning from the wrist, the membrane
+    scalloped between their tips."""
+    root, low = (side * 45, -175), (side * 55, -60)
+    wrist = (side * 150, -305)
+    tips = [(side * 285, -345), (side * 292, -215), (side * 255, -95), (side * 165, -45)]
+    d = 'M%s,%s L%s,%s L%s,%s' % (n(root[0]), n(root[1]), n(wrist[0]), n(wrist[1]), n(tips[0][0]), n(tips[0][1]))
+    prev = tips[0]
+    for t in tips[1:] + [low]:
+        mx, my = (prev[0] + t[0]) / 2, (prev[1] + t[1]) / 2
+        # each scallop bows in towards the wrist
+        cx, cy = mx + (wrist[0] - mx) * 0.28, my + (wrist[1] - my) * 0.28
+        d += ' Q%s,%s %s,%s' % (n(cx), n(cy), n(t[0]), n(t[1]))
+        prev = t
+    d += ' Z'
+    out = [path(d, DEVIL_WING, INK, LINE)]
+    for t in tips:
+        out.append(line(wrist, t, '#1e1620', 5))
+    out.append(line(root, wrist, '#1e1620', 8))
+    out.append(path(poly([(wrist[0], wrist[1]), (wrist[0] + side * 6, wrist[1] - 26), (wrist[0] + side * 14, wrist[1] - 2)]),
+                    '#e9e0c8', INK, 1.6))
+    return ''.join(out)
+
+
+def goat_leg(side):
+    """A goat's hind leg for a creature squatting on a block: thigh out, the hock bent back, the
+    cloven hoof gripping the block's front edge."""
+    hip, knee, hock, hoof = (side * 40, 30), (side * 112, 58), (side * 92, 140), (side * 112, 196)
+    out = [solid([('stroke', 'M%s,%s L%s,%s' % (n(hip[0]), n(hip[1]), n(knee[0]), n(knee[1])), 52),
+                  ('stroke', 'M%s,%s L%s,%s' % (n(knee[0]), n(knee[1]), n(hock[0]), n(hock[1])), 32),
+                  ('stroke', 'M%s,%s L%s,%s' % (n(hock[0]), n(hock[1]), n(hoof[0]), n(hoof[1] - 10)), 20)], DEVIL_FUR)]
+    # shaggy fur along the thigh and the back of the shin
+    tufts = 'M%s,%s' % (n(side * 62), n(72))
+    for k in range(5):
+        x, y = side * (70 + k * 9), 74 + k * 14
+        tufts += ' l%s,%s l%s,%s' % (n(side * 12), n(-4), n(-side * 4), n(10))
+    out.append(path(tufts, 'none', '#2a221c', 2))
+    for k in range(3):
+        x, y = side * (100 + k * 8), 30 + k * 10
+        out.append(path('M%s,%s l%s,%s l%s,%s' % (n(x), n(y), n(side * 10), n(-8), n(-side * 2), n(12)), 'none', '#2a221c', 2))
+    for dx in (-7, 7):
+        out.append(path(poly([(hoof[0] + dx - 7, hoof[1] - 12), (hoof[0] + dx + 7, hoof[1] - 12), (hoof[0] + dx + 9, hoof[1] + 6),
+                              (hoof[0] + dx - 9, hoof[1] + 6)]), '#1a1614', INK, 2))
+    return ''.join(out)
+
+
 @card(15)
 def el_diablo(c):
     out = [rect(-300, -450, 600, 900, '#141018', None, 0)]
     out.append(circle(0, -150, 300, c.radial([(0, ('#5a3a4a', 0.9)), (1, ('#141018', 0))], 0, -150, 300), None, 0))
-    ps = [polar(0, -398, 34, 90 + i * 144) for i in range(5)]
+    ps = [polar(0, -400, 34, 90 + i * 144) for i in range(5)]
     out.append(path(poly(ps), 'none', '#f2efe6', 5))
-    out.append(wings(0, -160, 250, '#4a3a5a', '#2a2030'))
-    devil, d = person(0, 60, 520, pose='sit', face='front', dress='nude', skin='#8a5a3a', hair='#2a2030',
-                      hands=((-0.2, -1.0), (0.9, 2.4)))
-    out.append(devil)
-    hx, hy = d.head
-    for side in (-1, 1):
-        out.append(path('M%s,%s q%s,-30 %s,-60' % (n(hx + side * 20), n(hy - 30), n(side * 30), n(side * 10)), 'none', '#e9e0c8', 10))
-    out.append(path('M%s,%s l-10,30 l20,0 Z' % (n(hx), n(hy + 40)), '#2a2030', INK, 2))
-    lx, ly = d.hands[0]
-    out.append(line((lx - 10, ly + 10), (lx + 10, ly - 30), INK, 3))
-    rx, ry = d.hands[1]
-    out.append(line((rx, ry), (rx + 60, ry + 120), '#6b4a30', 10))
-    out.append(path('M%s,%s q-20,-20 0,-50 q20,30 0,50 Z' % (n(rx + 66), n(ry + 140)), '#f08a2c', INK, 2))
-    out.append(rect(-120, 60, 240, 150, '#2a2830', '#5a5060', LINE))
+    out += [bat_wing(-1), bat_wing(1)]
+    # the half cube he squats on, the ring the chains hang from
+    out.append(rect(-125, 60, 250, 150, '#2a2830', '#5a5060', LINE))
     out.append(circle(0, 120, 12, '#8a8f9a', INK, 2))
-    for x, hair_c, longhair, sk in ((-170, '#1e1a18', 'short', SKINS[4]), (170, '#c28a3a', 'long', SKINS[0])):
-        f, fp = person(x, 430, 360, face='down', dress='nude', skin=sk, hair=hair_c, hairstyle=longhair)
+    # torso: wiry, ribbed, the hide of no human
+    torso = 'M-72,-190 Q-80,-120 -50,-50 L-58,40 Q0,58 58,40 L50,-50 Q80,-120 72,-190 Q0,-210 -72,-190 Z'
+    out.append(path(torso, DEVIL_HIDE))
+    for k in range(3):
+        y = -150 + k * 22
+        out.append(path('M%s,%s q24,8 34,-4 M%s,%s q-24,8 -34,-4' % (-44, y, 44, y), 'none', darker(DEVIL_HIDE, 0.35), 2))
+    out.append(path('M-40,-10 Q0,8 40,-10', 'none', darker(DEVIL_HIDE, 0.35), 2))
+    out += [goat_leg(-1), goat_leg(1)]
+    # the raised right hand, open; the lowered left holding the torch flame down
+    arm = 'M-66,-178 L-150,-206 L-150,-286'
+    out.append(solid([('stroke', arm, 30)], DEVIL_HIDE))
+    palm = [('ellipse', -150, -300, 22, 24)]
+    for k, dx in enumerate((-16, -5, 6, 16)):
+        palm.append(('stroke', 'M%s,%s L%s,%s' % (-150 + dx, -310, -150 + dx * 1.3, -348 + abs(k - 1.5) * 6), 9))
+    palm.append(('stroke', 'M-170,-294 L-190,-318', 10))
+    out.append(solid(palm, DEVIL_HIDE, INK, 2))
+    out.append(line((-150, -306), (-150, -288), darker(DEVIL_HIDE, 0.35), 1.6))
+    out.append(line((-160, -296), (-140, -296), darker(DEVIL_HIDE, 0.35), 1.6))
+    torch_top, torch_end = (118, -40), (168, 44)
+    out.append(solid([('stroke', 'M66,-178 L134,-104 L122,-30', 30)], DEVIL_HIDE))
+    out.append(line(torch_top, torch_end, '#6b4a30', 12))
+    out.append(path('M%s,%s q-26,8 -14,44 q8,-18 18,-10 q6,-22 22,-4 q2,-30 -26,-30 Z' % (n(torch_end[0]), n(torch_end[1])),
+                    '#f08a2c', INK, 2))
+    out.append(path('M%s,%s q-10,6 -4,22 q6,-10 12,-4 q0,-14 -8,-18 Z' % (n(torch_end[0] + 2), n(torch_end[1] + 8)), '#f7d35a', None, 0))
+    out.append(solid([('ellipse', 122, -30, 22, 19, 60), ('ellipse', 108, -38, 10, 7, 20)], DEVIL_HIDE, INK, 2))
+    # the goat's head: long face, the horns curling back, pointed ears, a tuft of beard
+    hx, hy = 0, -262
+    for s in (-1, 1):
+        out.append(solid([('path', 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+            n(hx + s * 18), n(hy - 40), n(hx + s * 40), n(hy - 110), n(hx + s * 105), n(hy - 100),
+            n(hx + s * 120), n(hy - 70), n(hx + s * 100), n(hy - 60), n(hx + s * 55), n(hy - 80),
+            n(hx + s * 36), n(hy - 30)))], '#d8ccae', INK, 2.4))
+        for k in range(3):
+            out.append(path('M%s,%s l%s,%s' % (n(hx + s * (50 + k * 18)), n(hy - 98 + k * 6), n(s * 6), n(12)), 'none',
+                            '#9a8e70', 2))
+        out.append(path('M%s,%s L%s,%s L%s,%s Z' % (n(hx + s * 34), n(hy - 22), n(hx + s * 92), n(hy - 30), n(hx + s * 36),
+                                                   n(hy - 4)), DEVIL_HIDE, INK, 2.4))
+    out.append(path('M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Z' % (
+        n(hx - 40), n(hy - 40), n(hx), n(hy - 70), n(hx + 40), n(hy - 40), n(hx + 22), n(hy + 52), n(hx), n(hy + 66),
+        n(hx - 22), n(hy + 52)), DEVIL_HIDE, INK, LINE))
+    out.append(path('M%s,%s L%s,%s L%s,%s Z' % (n(hx - 16), n(hy + 50), n(hx + 16), n(hy + 50), n(hx), n(hy + 104)),
+                    '#2a221c', INK, 2))
+    feats = []
+    for s in (-1, 1):
+        ex = hx + s * 17
+        feats.append(path('M%s,%s L%s,%s L%s,%s Z' % (n(ex - 10), n(hy - 8), n(ex + 10), n(hy - 8), n(ex + s * 8), n(hy + 2)),
+                          '#f4c430', INK, 1.6))
+        feats.append(line((ex, hy - 9), (ex, hy + 0), INK, 2.4))
+        feats.append(line((hx + s * 5, hy - 12), (hx + s * 30, hy - 24), INK, 4))
+    feats.append(path('M%s,%s l-6,14 l12,0 Z' % (n(hx), n(hy + 24)), '#2a221c', INK, 1.6))
+    feats.append(line((hx - 12, hy + 46), (hx + 12, hy + 46), INK, 2.4))
+    out.append(marked_face(''.join(feats), (hx - 28, hy - 18, 56, 68), 520 / 7.5))
+    # the chained pair, horned and tailed, the chains loose about their necks
+    for x, hair_c, longhair, sk in ((-200, '#1e1a18', 'short', SKINS[4]), (200, '#c28a3a', 'long', SKINS[0])):
+        s = -1 if x < 0 else 1
+        tail = 'M%s,%s q%s,40 %s,80' % (n(x - s * 10), n(310), n(-s * 50), n(-s * 30))
+        out.append(solid([('stroke', tail, 8)], sk, INK, 2))
+        f, fp = person(x, 430, 320, face='down', dress='nude', skin=sk, hair=hair_c, hairstyle=longhair)
         out.append(f)
-        out.append(chain((0, 130), (x * 0.85, fp.top + 1.3 * fp.u)))
+        out.append(chain((0, 130), (x * 0.86, fp.top + 1.25 * fp.u)))
         fx, fy = fp.head
         for side in (-1, 1):
-            out.append(path('M%s,%s l%s,-16' % (n(fx + side * 10), n(fy - 20), n(side * 4)), 'none', '#e9e0c8', 4))
-        out.append(path('M%s,%s q%s,20 %s,10' % (n(x + (30 if x < 0 else -30)), n(fp.top + 4.2 * fp.u), n(30 if x < 0 else -30),
-                                                n(40 if x < 0 else -40)), 'none', '#f08a2c' if x < 0 else '#6a9a44', 5))
+            out.append(path('M%s,%s q%s,-10 %s,-20' % (n(fx + side * 12), n(fy - 22), n(side * 2), n(side * 8)), 'none',
+                            '#e9e0c8', 5))
+        out.append(path('M%s,%s q%s,-14 %s,-8' % (n(x - s * 22), n(fp.top + 4.6 * fp.u), n(-s * 14), n(-s * 30)), 'none',
+                        '#f08a2c' if x < 0 else '#6a9a44', 5))
     return out
 
 
@@ -653,7 +750,7 @@ def el_sol(c):
     out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s Z' % (
         n(lx - 38), n(ly - 196), n(lx - 110), n(ly - 230), n(lx - 200), n(ly - 170), n(lx - 130), n(ly - 130), n(lx - 60),
         n(ly - 110), n(lx - 30), n(ly - 120)), '#d8473a'))
-    out.append(circle(lx, ly, 0.21 * cp.u, cp.skin, INK, 2))
+    out.append(cp.hand(0, 'fist'))
     return out
 
 
@@ -677,8 +774,8 @@ def el_juicio(c):
     out.append(path('M%s,%s l80,0 l0,60 l-80,0 Z' % (n(hx + 50), n(hy + 50)), '#f4f1e8', INK, 2))
     out.append(line((hx + 90, hy + 54), (hx + 90, hy + 106), '#c2453a', 8))
     out.append(line((hx + 56, hy + 80), (hx + 124, hy + 80), '#c2453a', 8))
-    for hx2, hy2 in ap.hands:
-        out.append(circle(hx2, hy2, 0.21 * ap.u, ap.skin, INK, 2))
+    for hi, (hx2, hy2) in enumerate(ap.hands):
+        out.append(ap.hand(hi, 'fist'))
     for x, h, skin in ((-190, 300, SKINS[1]), (0, 320, SKINS[3]), (190, 290, SKINS[2])):
         out.append(coffin(x, 440, 170, 120))
         f, fp = person(x, 420, h, face='up', dress='nude', skin=skin, hair='#8a5a2a' if x else '#3a2418',
@@ -703,9 +800,9 @@ def el_mundo(c):
     out.append(body)
     out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s' % (n(-60), n(-100), n(100), n(-80), n(20), n(60), n(-80), n(150), n(60), n(220)),
                     'none', '#7a5bb0', 22))
-    for hx, hy in p.hands:
+    for hi, (hx, hy) in enumerate(p.hands):
         out.append(wand((hx - 6, hy + 50), (hx + 6, hy - 50), 8, 0, '#f4f1e8', knots=False))
-        out.append(circle(hx, hy, 0.21 * p.u, p.skin, INK, 2))
+        out.append(p.hand(hi, 'fist'))
     for x, y in ((-210, -350), (210, -350), (-210, 350), (210, 350)):
         out.append(cloud(x, y + 40, 170, '#eef0f6'))
     out.append(person(-210, -270, 150, pose='bust', face='down', cloth='#f2efe6', hair='#e9a23a')[0])

@@ -97,8 +97,8 @@ def reina_de_oros(c):
     out.append(body)
     cx, cy = p.lap
     out.append(coin(cx, cy - 0.25 * p.u, 0.75 * p.u))
-    for hx, hy in p.hands:
-        out.append(circle(hx, hy, 0.21 * p.u, p.skin, INK, 2))
+    for hi, (hx, hy) in enumerate(p.hands):
+        out.append(p.hand(hi, 'fist'))
     out.append(flowers([-230, -190, -150, 150, 190, 230], 400, seed=3))
     out.append(rabbit(170, 420, 2.2, -1))
     return out
@@ -134,7 +134,7 @@ def caballo_de_bastos(c):
     out.append(path(plume, '#e0552f'))
     hx, hy = r.hands[0]
     out.append(wand((hx + 10, hy + 120), (hx - 30, hy - 190), 16, 4))
-    out.append(circle(hx, hy, 0.21 * r.u, r.skin, INK, 2))
+    out.append(r.hand(0, 'fist'))
     out.append(line(r.hands[1], hp['muzzle'], '#5a3018', 2.4))
     return out
 
@@ -196,7 +196,7 @@ def butterfly(x, y, s, colour='#8ab0e0'):
 
 def hand_over(p, i):
     x, y = p.hands[i]
-    return circle(x, y, 0.21 * p.u, p.skin, INK, 2)
+    return p.hand(i, 'fist')
 
 
 def blindfold(p):
