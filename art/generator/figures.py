@@ -159,7 +159,7 @@ class Person:
                  skin=None, hair='#5a3a22', hairstyle='short', hat=None, hat_colour=None, legs='#5a4a3a',
                  shoes='#4a3424', cape=None, beard=False, hands=(None, None), bend=(1, 1), behind=(False, False),
                  sleeves=None, pattern=None, belt=None, hem=None, lean=0, reach=None, mood='calm', gaze=None,
-                 main=None, grips=('rest', 'rest')):
+                 main=None, grips=('rest', 'rest'), elbows=(None, None)):
         self.x, self.y, self.h = x, y, h
         self.u = h / 7.5
         self.pose, self.face, self.dress = pose, face, dress
@@ -181,6 +181,7 @@ class Person:
         self.hands = [None, None]
         self.elbows = [None, None]
         self.grips = list(grips)
+        self.elbow_at = elbows  # scene points for arms seen foreshortened, else the arm's own bend
         if reach:
             # hands given as points of the scene: the arms reach for them as far as they can
             self.hand_targets = tuple(None if r is None else ((r[0] - s[0]) / self.u, (r[1] - s[1]) / self.u)
@@ -285,7 +286,7 @@ class Person:
         if t is None:
             t = (0.3 * side, 2.7) if self.pose != 'sit' else (0.55 * side, 2.4)
         hnd = (s[0] + t[0] * self.u, s[1] + t[1] * self.u)
-        e = _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, side * self.bend[i])
+        e = self.elbow_at[i] or _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, side * self.bend[i])
         # the sleeve stops short of the hand so the wrist shows
         wx, wy = hnd[0] + (e[0] - hnd[0]) * 0.12, hnd[1] + (e[1] - hnd[1]) * 0.12
         d = 'M%s,%s L%s,%s L%s,%s' % (n(s[0]), n(s[1]), n(e[0]), n(e[1]), n(wx), n(wy))

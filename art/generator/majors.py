@@ -5,7 +5,7 @@ import math
 from figures import (GOLD, LEAF, SKIN, SKINS, WOOD, marked_face, bird, bull_head, chain, coin, cup, darker, dog, eagle, horse,
                      lantern, lemniscate, letters, lion, lion_head, person, pillar, ram_head, rider, scales, sunflower,
                      sword, throne, trumpet, wand, wheat, wings, wolf)
-from scenery import (castle, cloud, flowers, ground, lightning, moon, mountains,
+from scenery import (castle, cloud, flowers, ground, hills, lightning, moon, mountains,
                      rose, sky, star, sun, tower, tree, water, wave_sea)
 from svg import INK, LINE, circle, ellipse, group, line, n, path, poly, polar, rect, solid
 
@@ -493,21 +493,58 @@ def la_justicia(c):
     return out
 
 
+def living_beam(a, b, width, colour=WOOD):
+    """A rough length of living wood: bark lines, a knot, leaves sprouting along it."""
+    (x1, y1), (x2, y2) = a, b
+    d = 'M%s,%s L%s,%s' % (n(x1), n(y1), n(x2), n(y2))
+    out = [solid([('stroke', d, width)], colour)]
+    dx, dy = x2 - x1, y2 - y1
+    length = math.hypot(dx, dy)
+    ux, uy = dx / length, dy / length
+    for k in range(int(length // 40)):
+        t = (k + 0.5) * 40 / length
+        cx, cy = x1 + dx * t, y1 + dy * t
+        off = ((k * 7) % 5 - 2) * width * 0.12
+        out.append(line((cx - ux * 12 - uy * off, cy - uy * 12 + ux * off), (cx + ux * 10 - uy * off, cy + uy * 10 + ux * off),
+                        darker(colour, 0.35), 2))
+    return ''.join(out)
+
+
 @card(12)
 def el_colgado(c):
     out = [sky(c, 'day', 400)]
+    out.append(hills(380, '#9cc27a', (30, 50, 20)))
     out.append(ground(c, 380, '#8ab85a', '#6a9a44'))
-    # the living tau-shaped tree
-    out.append(rect(-230, -330, 460, 40, '#8a5a2e'))
-    out.append(rect(-230, -330, 40, 730, '#8a5a2e'))
-    out.append(rect(190, -330, 40, 730, '#8a5a2e'))
-    for x, y in [(-210, -350), (-100, -345), (40, -352), (180, -345), (-210, -150), (210, -100), (-210, 100), (210, 160)]:
+    # the living tau: an upright trunk with its roots, a beam across its top, both in leaf
+    out.append(path('M-26,380 q-30,30 -70,40 l10,6 q40,-6 60,-24 q0,30 -10,50 l12,0 q10,-30 24,-50 q20,20 60,26 '
+                    'l6,-8 q-40,-12 -56,-40 Z', WOOD, INK, 2))
+    out.append(living_beam((0, 390), (0, -320), 50))
+    out.append(living_beam((-250, -330), (250, -330), 46))
+    for x, y in [(-230, -358), (-150, -356), (-60, -360), (90, -358), (180, -356), (240, -305), (-240, -306),
+                    (-28, -160), (28, -40), (-28, 90), (28, 240), (150, -302)]:
         out.append(ellipse(x, y, 20, 9, LEAF, INK, 1.6, 30 if x > 0 else -30))
-    body, p = person(0, -280, 560, face='closed', dress='tunic', cloth='#3f6db0', legs='#c2453a', shoes='#e0b040',
-                     hat='halo', hair='#e0b040', hands=((0.6, 1.6), (-0.6, 1.6)), behind=(True, True), belt='#e0b040')
-    # drawn upright with the feet at the branch, then hung: a half turn about the feet
-    out.append(line((0, -300), (0, -270), '#c8a050', 5))
-    out.append(group([body], 'rotate(180 0 -290)'))
+    # the figure, drawn upright (head, body, arms tied behind) and then turned head down
+    body, p = person(0, 46, 560, pose='bust', face='front', mood='calm', dress='tunic', cloth='#3f6db0', hat='halo',
+                     hair='#e0b040', hands=((0.55, 2.25), (-0.55, 2.25)), behind=(True, True),
+                     belt='#e0b040')
+    u = p.u
+    hip_y = -46
+    foot = (-6, -300)
+    # the free leg, bent at the knee and crossed behind the hanging one
+    knee = (1.75 * u, hip_y - 1.2 * u)
+    heel = (-0.55 * u, -176)
+    out.append(solid([('stroke', 'M%s,%s L%s,%s L%s,%s' % (n(0.3 * u), n(hip_y), n(knee[0]), n(knee[1]), n(heel[0]),
+                                                           n(heel[1])), 0.46 * u)], '#c2453a'))
+    out.append(ellipse(heel[0] - 0.15 * u, heel[1] + 0.05 * u, 0.3 * u, 0.14 * u, '#e0b040', INK, 2, -10))
+    # the leg he hangs by, straight up to the rope at the beam
+    out.append(solid([('stroke', 'M%s,%s L%s,%s' % (n(-0.28 * u), n(hip_y + 10), n(foot[0]), n(foot[1] + 14)), 0.46 * u)],
+                     '#c2453a'))
+    out.append(ellipse(foot[0] + 0.1 * u, foot[1] + 0.02 * u, 0.16 * u, 0.3 * u, '#e0b040', INK, 2))
+    out.append(path('M%s,%s L%s,%s' % (n(foot[0] - 4), n(-310), n(foot[0] - 4), n(-286)), 'none', '#c8a050', 0) +
+               solid([('stroke', 'M%s,%s L%s,%s' % (n(foot[0]), n(-308), n(foot[0]), n(-282)), 5)], '#d8b868', INK, 1.5))
+    for y in (-292, -284):
+        out.append(line((foot[0] - 0.2 * u, y), (foot[0] + 0.22 * u, y - 4), '#d8b868', 4))
+    out.append(group([body], 'rotate(180 0 0)'))
     return out
 
 

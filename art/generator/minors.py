@@ -714,15 +714,22 @@ def nueve_de_bastos(c):
 
 @card(BASTOS + 9)
 def diez_de_bastos(c):
-    out = [sky(c, 'day', 160), ground(c, 160, '#c8b47a', '#a8945a'), house(190, 170, 110, 90)]
+    out = [sky(c, 'day', 160), hills(170, '#9cc27a', (30, 50, 30)), ground(c, 160, '#c8b47a', '#a8945a'),
+           house(200, 175, 110, 90), tree(120, 170, 110, '#4f8a45')]
     for x in range(-280, 300, 60):
         out.append(line((x, 250), (x + 30, 250), '#8a7a4a', 3))
-    body, p = person(-30, 420, 460, pose='walk', face='down', dress='tunic', cloth='#c2453a', legs='#e0b040',
-                     shoes='#6b4a30', hair='#5a3a22', hands=((1.1, 0.1), (1.5, 0.4)))
-    bent = group([body], 'rotate(18 -30 420)')
+    # drawn upright, then the whole man and his load bowed forward from the feet
+    fx, fy = -150, 440
+    body, p = person(fx, fy, 560, pose='walk', face='right', mood='effort', gaze=(1, 0.6), dress='tunic',
+                     cloth='#c2453a', legs='#e0b040', shoes='#6b4a30', hair='#5a3a22',
+                     reach=((fx + 95, fy - 380), (fx + 85, fy - 290)), grips=('fist', 'fist'))
+    u = p.u
+    load = []
     for i in range(10):
-        out.append(wand((-130 + i * 20, 120 - i * 2), (20 + i * 24, -300 + (i % 3) * 20), 14, 1))
-    out.append(bent)
+        x0 = fx + 0.9 * u + (i - 4.5) * 9
+        load.append(wand((x0 - 10, fy - 170 + (i % 3) * 12), (x0 + 80 + (i % 4) * 6, fy - 660 - (i % 3) * 14), 14, 1))
+    hugged = [body, ''.join(load), p.hand(0, 'fist'), p.hand(1, 'fist')]
+    out.append(group(hugged, 'rotate(18 %s %s)' % (n(fx), n(fy))))
     return out
 
 
@@ -1048,16 +1055,36 @@ def ocho_de_espadas(c):
 def nueve_de_espadas(c):
     out = [rect(-300, -450, 600, 900, '#16141e', None, 0)]
     for i in range(9):
-        y = -390 + i * 46
+        y = -400 + i * 44
         out.append(sword((-260, y), (260, y), 16))
-    out.append(rect(-280, 240, 560, 210, '#8a5a2e'))
-    out.append(rect(-280, 190, 560, 70, '#4a6fb5'))
-    for x in range(-260, 280, 60):
-        out.append(rect(x, 200, 30, 30, '#c2453a', INK, 1.5))
-    body, p = person(-20, 420, 480, pose='sit', face='down', dress='robe', cloth='#f2efe6', hair='#5a3a22',
-                     hands=((0.5, -0.8), (-0.5, -0.8)))
-    out.append(group([body], 'translate(0 -60)'))
-    out.append(rect(-280, 240, 560, 60, '#4a6fb5'))
+    # the bed: head end on the left, the carved panel along its side
+    out.append(rect(-290, 120, 44, 200, '#6b4328'))
+    out.append(circle(-268, 112, 16, '#6b4328'))
+    out.append(rect(-280, 190, 570, 60, '#efe8d8'))
+    body, p = person(-130, 230, 520, pose='bust', face='hidden', dress='robe', cloth='#f2efe6', hair='#3a2418',
+                     hairstyle='long', reach=((-152, 26), (-108, 26)), grips=('open', 'open'),
+                     elbows=((-176, 120), (-84, 120)))
+    out.append(body)
+    # the quilt of roses and signs over her lap and legs
+    quilt = 'M-215,178 Q-120,150 -40,175 Q120,150 290,165 L290,290 L-230,290 Z'
+    out.append(path(quilt, '#4a6fb5'))
+    for k, x in enumerate(range(-200, 290, 54)):
+        for j, y in enumerate((205, 255)):
+            if (k + j) % 2:
+                out.append(rose(x, y, 11, '#c2453a'))
+            else:
+                out.append(path('M%s,%s l8,-14 l8,14 Z M%s,%s l16,0' % (n(x - 8), n(y + 6), n(x - 8), n(y - 4)), 'none', GOLD, 2.4))
+    # the side of the bed, carved with a fight: one figure struck down by another
+    out.append(rect(-280, 290, 570, 120, '#6b4328'))
+    out.append(rect(-250, 305, 510, 90, '#5a3820', darker('#6b4328', 0.4), 2))
+    out.append(path('M-60,390 L-60,340 M-60,340 L-40,318 M-72,352 L-40,352 M-60,390 L-70,390 M-60,340 l0,-8', 'none',
+                    '#8a6040', 6))
+    out.append(circle(-60, 326, 9, '#8a6040', None, 0))
+    out.append(path('M40,390 L20,352 L-10,372 M20,352 L34,330 M20,352 L60,344', 'none', '#8a6040', 6))
+    out.append(circle(38, 322, 9, '#8a6040', None, 0))
+    out.append(line((-40, 318), (-20, 290 + 10), '#c9ccd6', 3))
+    out.append(rect(-280, 410, 30, 40, '#6b4328'))
+    out.append(rect(260, 410, 30, 40, '#6b4328'))
     return out
 
 
