@@ -159,7 +159,7 @@ class Person:
                  skin=None, hair='#5a3a22', hairstyle='short', hat=None, hat_colour=None, legs='#5a4a3a',
                  shoes='#4a3424', cape=None, beard=False, hands=(None, None), bend=(1, 1), behind=(False, False),
                  sleeves=None, pattern=None, belt=None, hem=None, lean=0, reach=None, mood='calm', gaze=None,
-                 main=None, grips=('rest', 'rest'), elbows=(None, None)):
+                 main=None, grips=('rest', 'rest'), elbows=(None, None), blindfold=False):
         self.x, self.y, self.h = x, y, h
         self.u = h / 7.5
         self.pose, self.face, self.dress = pose, face, dress
@@ -181,6 +181,7 @@ class Person:
         self.hands = [None, None]
         self.elbows = [None, None]
         self.grips = list(grips)
+        self.blindfold = blindfold
         self.elbow_at = elbows  # scene points for arms seen foreshortened, else the arm's own bend
         if reach:
             # hands given as points of the scene: the arms reach for them as far as they can
@@ -364,6 +365,8 @@ class Person:
             x = cx + shift + s * 0.17 * u
             if turn and s == -turn:
                 x += turn * 0.03 * u  # the far eye sits closer to the nose
+            if self.blindfold:
+                continue
             if lids:
                 out.append(path('M%s,%s q%s,%s %s,0' % (n(x - 0.08 * u), n(ey + 0.02 * u), n(0.08 * u),
                                                         n((0.07 if mood != 'grief' else -0.05) * u), n(0.16 * u)),
@@ -376,6 +379,12 @@ class Person:
             xi, xo = x - s * 0.08 * u, x + s * 0.1 * u
             out.append(path('M%s,%s Q%s,%s %s,%s' % (n(xi), n(ey - inner * u), n(x), n(ey - (max(inner, outer) + 0.03) * u),
                                                      n(xo), n(ey - outer * u)), 'none', INK, w * 0.85))
+        if self.blindfold:
+            out.append(path('M%s,%s L%s,%s L%s,%s L%s,%s Z' % (
+                n(cx - 0.44 * u), n(ey - 0.16 * u), n(cx + 0.44 * u), n(ey - 0.16 * u), n(cx + 0.43 * u), n(ey + 0.09 * u),
+                n(cx - 0.43 * u), n(ey + 0.09 * u)), '#f7f4ec', INK, 2))
+            out.append(path('M%s,%s q%s,%s %s,%s' % (n(cx + 0.42 * u), n(ey - 0.05 * u), n(0.2 * u), n(0.1 * u), n(0.3 * u),
+                                                    n(0.45 * u)), 'none', '#f7f4ec', 0.08 * u))
         nx = cx + shift + turn * 0.06 * u
         nd = turn or -0.6
         out.append(path('M%s,%s l%s,%s l%s,%s' % (n(nx), n(ey + 0.06 * u), n(0.05 * u * nd), n(0.15 * u),

@@ -199,11 +199,6 @@ def hand_over(p, i):
     return p.hand(i, 'fist')
 
 
-def blindfold(p):
-    hx, hy = p.head
-    return rect(hx - 0.45 * p.u, hy - 0.12 * p.u, 0.9 * p.u, 0.24 * p.u, '#f7f4ec', INK, 2)
-
-
 def upright_sword(p, i, length, width):
     """A sword held point up in hand i, the fist closed over its grip."""
     x, y = p.hands[i]
@@ -624,28 +619,26 @@ def cuatro_de_bastos(c):
 
 @card(BASTOS + 4)
 def cinco_de_bastos(c):
-    out = [sky(c, 'day', 200), ground(c, 200, '#8ab85a', '#6a9a44', 30)]
-    # five youths round one point, each wand raised towards it from both hands
-    centre = (0, -120)
-    people = [(0, 250, 300, '#7a5bb0', 'front'), (-200, 330, 340, '#c2453a', 'right'), (200, 330, 340, '#e0b040', 'left'),
-              (-110, 440, 380, '#4a6fb5', 'right'), (120, 440, 380, '#6a9a44', 'left')]
-    for i, (x, y, h, col, face) in enumerate(people):
+    out = [sky(c, 'day', 200), hills(210, '#9cc27a', (30, 50, 30)), ground(c, 200, '#8ab85a', '#6a9a44', 30)]
+    # five youths in a mock fight, each swinging his wand his own way
+    people = [(-200, 300, 380, '#7a5bb0', 'right', 1, 1.0), (10, 255, 350, '#c2453a', 'left', -1, 0.9),
+              (205, 300, 380, '#e0b040', 'left', -1, 1.1), (-120, 445, 470, '#4a6fb5', 'right', -1, 0.7),
+              (130, 445, 470, '#6a9a44', 'left', 1, 0.8)]
+    for i, (x, y, h, col, face, s, lean) in enumerate(people):
         u = h / 7.5
-        chest = (x, y - 5.3 * u)
-        dx, dy = centre[0] - chest[0], centre[1] - chest[1]
-        d = math.hypot(dx, dy) or 1
-        reach = d + 70
-        dx, dy = dx / d, dy / d
-        near = ((chest[0] + dx * 0.5 * u - x) / u + 0.86, (chest[1] + dy * 0.5 * u - (y - 5.9 * u)) / u)
-        far = ((chest[0] + dx * 1.6 * u - x) / u - 0.86, (chest[1] + dy * 1.6 * u - (y - 5.9 * u)) / u)
-        body, p = person(x, y, h, face=face, dress='tunic', cloth=col, legs='#5a4a3a',
-                         hair=('#5a3a22', '#c28a3a', '#3a2418')[i % 3], hands=(near, far) if dx >= 0 else
-                         ((far[0] + 1.72, far[1]), (near[0] - 1.72, near[1])))
+        top = y - h
+        low = (x - s * 0.55 * u, top + 3.1 * u)
+        high = (x + s * 0.95 * u, top + 1.0 * u)
+        dx, dy = high[0] - low[0], high[1] - low[1]
+        body, p = person(x, y, h, pose='walk', face=face, mood='effort' if i % 2 else 'stern', dress='tunic', cloth=col,
+                         legs=darker(col, 0.4), hair=('#5a3a22', '#c28a3a', '#1e1a18')[i % 3],
+                         reach=(low, high) if s > 0 else (high, low), grips=('fist', 'fist'))
         out.append(body)
-        out.append(wand((chest[0] - dx * 40, chest[1] - dy * 40), (chest[0] + dx * reach, chest[1] + dy * reach), 12, 2))
-        out += [hand_over(p, 0), hand_over(p, 1)]
+        a = (low[0] - dx * 0.45, low[1] - dy * 0.45)
+        b = (high[0] + dx * lean * 1.4, high[1] + dy * lean * 1.4)
+        out.append(wand(a, b, 12, 2))
+        out += [p.hand(0, 'fist'), p.hand(1, 'fist')]
     return out
-
 
 @card(BASTOS + 5)
 def seis_de_bastos(c):
@@ -776,22 +769,25 @@ def dos_de_copas(c):
 
 @card(COPAS + 2)
 def tres_de_copas(c):
-    out = [sky(c, 'day', 200), ground(c, 200, '#8ab85a', '#6a9a44')]
+    out = [sky(c, 'day', 200), hills(200, '#9cc27a', (30, 40, 30)), ground(c, 200, '#8ab85a', '#6a9a44')]
     cols = [('#c2453a', '#e0b040'), ('#f2efe6', '#c28a3a'), ('#e0b040', '#5a3a22')]
-    xs = [-130, 0, 130]
+    # three women raising their cups together above their heads
+    xs, ys = (-155, 0, 155), (400, 370, 400)
+    raised = [((None), (0.95, -2.1)), ((-0.7, -2.4), None), ((-0.95, -2.1), None)]
+    faces = ('right', 'front', 'left')
     for i, x in enumerate(xs):
-        body, p = person(x, 390 if i != 1 else 360, 440, face='up', dress='gown', cloth=cols[i][0], hair=cols[i][1],
-                         hairstyle='long', hat='wreath', hands=((-0.5, -1.4), (0.6, 1.6)) if i != 2 else ((0.5, -1.4), (-0.6, 1.6)))
+        body, p = person(x, ys[i], 440, face=faces[i], mood='joy', gaze=(0.5 if i == 0 else -0.5 if i == 2 else 0, -1),
+                         dress='gown', cloth=cols[i][0], hair=cols[i][1], hairstyle='long', hat='wreath',
+                         hands=raised[i], grips=('fist', 'fist'))
         out.append(body)
-        hi = 0 if i != 2 else 0
-        hx, hy = p.hands[0]
-        out.append(cup(hx, hy + 20, 80))
-        out.append(hand_over(p, 0))
+        k = 1 if i == 0 else 0
+        hx, hy = p.hands[k]
+        out.append(cup(hx, hy + 22, 80))
+        out.append(p.hand(k, 'fist'))
     for x in (-250, -200, 200, 250):
         out.append(circle(x, 420, 22, '#e8a23a'))
         out.append(grape_bunch(x + 20, 400, 1.6))
     return out
-
 
 @card(COPAS + 3)
 def cuatro_de_copas(c):
@@ -814,44 +810,69 @@ def seis_de_copas(c):
            rect(-300, 120, 600, 340, '#d8c8a0')]
     for y in range(150, 450, 40):
         out.append(line((-300, y), (300, y), '#b8a880', 2))
-    for x, y in [(-240, 250), (-120, 330), (150, 250), (230, 330), (-240, 420)]:
+    for x, y in [(-250, 250), (-250, 420), (230, 250), (250, 420)]:
         out.append(cup(x, y, 90, flowers='#f7f4ec'))
-    b, bp = person(-40, 420, 380, face='right', dress='tunic', cloth='#c2453a', legs='#4a6fb5', hat='cap',
-                   hat_colour='#c2453a', hair='#c28a3a', hands=((0.4, 2.4), (1.8, 0.8)))
-    g, gp = person(120, 430, 320, face='left', dress='gown', cloth='#e0b040', hair='#c28a3a', hairstyle='long',
-                   hands=((-1.2, 0.8), (0.3, 2.3)))
+    # the boy bends to hand the girl a cup of flowers, held below her face
+    b, bp = person(-90, 430, 400, face='right', mood='calm', gaze=(1, 0.5), dress='tunic', cloth='#c2453a',
+                   legs='#4a6fb5', hat='cap', hat_colour='#c2453a', hair='#c28a3a', reach=(None, (10, 292)),
+                   grips=('rest', 'fist'))
+    g, gp = person(110, 430, 300, face='left', mood='joy', gaze=(-1, 0.5), dress='gown', cloth='#e0b040', hair='#c28a3a',
+                   hairstyle='long', reach=((38, 300), (60, 330)), grips=('open', 'rest'))
     out += [b, g]
-    out.append(cup(bp.hands[1][0] + 10, bp.hands[1][1] + 30, 90, flowers='#f7f4ec'))
-    out += [hand_over(bp, 1), hand_over(gp, 0)]
+    out.append(cup(22, 318, 90, flowers='#f7f4ec'))
+    out += [bp.hand(1, 'fist'), gp.hand(0, 'open')]
     return out
+
+
+def dragon_head(x, y, s, colour='#4e8a44'):
+    """A small dragon rearing up: coiled neck, horned head with open jaws, a pair of bat wings."""
+    out = [path('M-18,0 Q-30,-30 -10,-40 L-34,-60 L-4,-52 Z', darker(colour, 0.2), INK, 2),
+           path('M18,0 Q30,-30 10,-40 L34,-60 L4,-52 Z', darker(colour, 0.2), INK, 2),
+           solid([('stroke', 'M0,0 Q-24,-28 0,-50 Q18,-64 8,-84', 16)], colour, INK, 2),
+           path('M0,-92 L26,-88 L30,-80 L14,-78 L26,-70 L6,-72 Q-6,-74 -6,-84 Z', colour, INK, 2),
+           path('M-2,-92 L-12,-104 L2,-96 Z M4,-92 L2,-106 L10,-94 Z', '#e9e0c8', INK, 1.4),
+           circle(8, -86, 2.2, '#f4d04a', INK, 1)]
+    return group(out, 'translate(%s %s) scale(%s)' % (n(x), n(y), n(s)))
 
 
 @card(COPAS + 6)
 def siete_de_copas(c):
     out = [sky(c, 'grey', 300)]
-    for x, y, w in [(-170, -200, 240), (0, -230, 260), (170, -200, 240), (-170, 60, 260), (0, 40, 260), (170, 60, 260), (0, 230, 320)]:
+    rows = (-150, 70, 280)
+    for x, y, w in [(-170, rows[0] + 40, 240), (0, rows[0] + 30, 260), (170, rows[0] + 40, 240), (-170, rows[1] + 40, 260),
+                    (0, rows[1] + 30, 260), (170, rows[1] + 40, 260), (110, rows[2] + 40, 300)]:
         out.append(cloud(x, y, w, '#dfe3ea'))
-    pos = [(-170, -250), (0, -280), (170, -250), (-170, 10), (0, -10), (170, 10), (0, 190)]
+    pos = [(-170, rows[0]), (0, rows[0] - 20), (170, rows[0]), (-170, rows[1]), (0, rows[1] - 20), (170, rows[1]), (110, rows[2])]
     for x, y in pos:
-        out.append(cup(x, y, 110))
+        out.append(cup(x, y, 100))
+    # a head, the shrouded figure glowing, a serpent, a castle, jewels, a wreath, a dragon
     x, y = pos[0]
-    out.append(circle(x, y - 110, 24, '#f2d8b0'))
-    out.append(circle(x - 8, y - 114, 3, INK, None, 0) + circle(x + 8, y - 114, 3, INK, None, 0))
+    out.append(circle(x, y - 122, 24, SKIN))
+    out.append(circle(x - 8, y - 126, 3, INK, None, 0) + circle(x + 8, y - 126, 3, INK, None, 0))
+    out.append(path('M%s,%s q8,5 16,0' % (n(x - 8), n(y - 112)), 'none', INK, 2))
     x, y = pos[1]
-    out.append(person(x, y - 100, 110, face='closed', cloth='#f2efe6', hat='veil', hat_colour='#f2efe6', hands=((0, 2), (0, 2)))[0])
+    glow = c.radial([(0, ('#fff6c8', 0.9)), (1, ('#fff6c8', 0))], x, y - 160, 90)
+    out.append(circle(x, y - 160, 90, glow, None, 0))
+    out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+        n(x - 34), n(y - 96), n(x - 40), n(y - 200), n(x), n(y - 216), n(x + 40), n(y - 200), n(x + 34), n(y - 96),
+        n(x), n(y - 90), n(x - 34), n(y - 96)), '#f7f4ec', INK, 2.4))
+    out.append(path('M%s,%s q%s,%s %s,0' % (n(x - 18), n(y - 178), n(18), n(-14), n(36)), 'none', darker('#f7f4ec', 0.25), 2))
     x, y = pos[2]
-    out.append(path('M%s,%s q-30,-30 0,-60 q30,-30 0,-60' % (n(x), n(y - 100)), 'none', '#4a8a3a', 8))
+    out.append(solid([('stroke', 'M%s,%s q-26,-16 0,-34 q26,-16 0,-34 q-14,-10 0,-22' % (n(x), n(y - 96)), 10)], '#4a8a3a',
+                     INK, 2))
+    out.append(ellipse(x + 4, y - 190, 12, 8, '#4a8a3a', INK, 2))
+    out.append(circle(x + 8, y - 192, 2, INK, None, 0))
+    out.append(path('M%s,%s l10,2 l-4,4 M%s,%s l10,-2' % (n(x + 15), n(y - 190), n(x + 15), n(y - 190)), 'none', '#c2453a', 1.6))
     x, y = pos[3]
     out.append(castle(x, y - 100, 80, 70, '#d7cfbf', '#a0463c', door=False))
     x, y = pos[4]
     for dx, col in ((-20, '#c83e3e'), (0, '#4a6fb5'), (20, '#4e8a44'), (-10, '#f4d04a'), (10, '#7a5bb0')):
-        out.append(path('M%s,%s l8,-12 l8,12 l-8,10 Z' % (n(x + dx - 8), n(y - 116 - abs(dx))), col, INK, 1.4))
+        out.append(path('M%s,%s l8,-12 l8,12 l-8,10 Z' % (n(x + dx - 8), n(y - 112 - abs(dx))), col, INK, 1.4))
     x, y = pos[5]
-    out.append(circle(x, y - 130, 30, 'none', LEAF, 9))
+    out.append(circle(x, y - 126, 28, 'none', LEAF, 9))
     x, y = pos[6]
-    out.append(path('M%s,%s q-40,-30 -20,-70 q10,20 30,10 q20,30 30,-10 q20,40 -20,70 Z' % (n(x), n(y - 100)), '#4e8a44'))
-    out.append(circle(x - 16, y - 160, 3, INK, None, 0))
-    out.append(person(0, 460, 500, pose='bust', face='back', cloth='#1f1d24', hair='#1f1d24')[0])
+    out.append(dragon_head(x, y - 96, 1.1))
+    out.append(person(-150, 470, 520, pose='bust', face='back', cloth='#1f1d24', hair='#1f1d24')[0])
     return out
 
 
@@ -941,10 +962,9 @@ def dos_de_espadas(c):
         out.append(ellipse(x, y, 30, 10, '#6a7a8a', INK, 2))
     out.append(moon(200, -330, 40, 0.6, '#f5efc8', False))
     out.append(rect(-110, 330, 220, 120, '#c9c2b4'))
-    body, p = person(0, 440, 540, pose='sit', face='closed', dress='gown', cloth='#f2efe6', hair='#5a3a22',
-                     hands=((1.2, 0.9), (-1.2, 0.9)), bend=(-1, -1))
+    body, p = person(0, 440, 540, pose='sit', face='front', blindfold=True, mood='stern', dress='gown', cloth='#f2efe6',
+                     hair='#5a3a22', hands=((1.2, 0.9), (-1.2, 0.9)), bend=(-1, -1))
     out.append(body)
-    out.append(blindfold(p))
     (lx, ly), (rx, ry) = p.hands
     out.append(sword((rx, ry + 10), (rx - 250, ry - 330), 16))
     out.append(sword((lx, ly + 10), (lx + 250, ry - 330), 16))
@@ -1038,10 +1058,10 @@ def ocho_de_espadas(c):
     out.append(ground(c, 40, '#7a6a5a', '#5a4a3a'))
     for x, y in [(-100, 300), (80, 330), (-20, 380), (160, 250)]:
         out.append(ellipse(x, y + 60, 60, 10, '#8ab0d8', INK, 2))
-    body, p = person(0, 420, 540, face='closed', dress='gown', cloth='#c2453a', hair='#5a3a22', hairstyle='long',
+    body, p = person(0, 420, 540, face='front', blindfold=True, mood='grief', dress='gown', cloth='#c2453a', hair='#5a3a22',
+                     hairstyle='long',
                      hands=((0.5, 1.8), (-0.5, 1.8)), behind=(True, True))
     out.append(body)
-    out.append(blindfold(p))
     for y in (p.top + 2.4 * p.u, p.top + 3.3 * p.u, p.top + 4.4 * p.u):
         out.append(path('M%s,%s q%s,%s %s,0' % (n(-0.7 * p.u), n(y), n(0.7 * p.u), n(14), n(1.4 * p.u)), 'none', '#e8dcb8', 5))
     for x in (-250, -190, -130, 130, 190, 250):
