@@ -159,7 +159,7 @@ class Person:
                  skin=None, hair='#5a3a22', hairstyle='short', hat=None, hat_colour=None, legs='#5a4a3a',
                  shoes='#4a3424', cape=None, beard=False, hands=(None, None), bend=(1, 1), behind=(False, False),
                  sleeves=None, pattern=None, belt=None, hem=None, lean=0, reach=None, mood='calm', gaze=None,
-                 main=None, grips=('rest', 'rest'), elbows=(None, None), blindfold=False):
+                 main=None, grips=('rest', 'rest'), elbows=(None, None), blindfold=False, child=False, stance=None):
         self.x, self.y, self.h = x, y, h
         self.u = h / 7.5
         self.pose, self.face, self.dress = pose, face, dress
@@ -176,12 +176,15 @@ class Person:
         self.pattern, self.belt, self.hem = pattern, belt, hem
         self.lean = lean
         self.top = y - HEIGHTS[pose] * self.u
-        self.head = (x, self.top + 0.55 * self.u)
+        # a child's head is larger against its body and sits a little higher
+        self.hu = self.u * (1.45 if child else 1)
+        self.head = (x, self.top + (0.25 if child else 0.55) * self.u)
         self.shoulders = ((x - 0.86 * self.u, self.top + 1.6 * self.u), (x + 0.86 * self.u, self.top + 1.6 * self.u))
         self.hands = [None, None]
         self.elbows = [None, None]
         self.grips = list(grips)
         self.blindfold = blindfold
+        self.stance = stance  # 'cross': the free leg bent and crossed behind the other
         self.elbow_at = elbows  # scene points for arms seen foreshortened, else the arm's own bend
         if reach:
             # hands given as points of the scene: the arms reach for them as far as they can
@@ -237,19 +240,26 @@ class Person:
         u = self.u
         out = []
         if self.pose in ('stand', 'walk') and hem_y < 7.0:
-            if self.pose == 'walk':
+            if self.stance == 'cross':
+                feet = [U(-0.15, 7.4), U(-0.55, 6.75)]
+                knees = [U(-0.2, 5.7), U(0.75, 5.75)]
+            elif self.pose == 'walk':
                 feet = [U(-0.95, 7.4), U(0.85, 7.4)]
                 knees = [U(-0.55, 5.7), U(0.55, 5.7)]
             else:
                 feet = [U(-0.38, 7.4), U(0.38, 7.4)]
                 knees = [U(-0.36, 5.7), U(0.36, 5.7)]
             legc = self.skin if self.dress == 'nude' else self.legs
-            for i, (side, f, k) in enumerate(zip((-1, 1), feet, knees)):
+            legs = list(zip((-1, 1), feet, knees))
+            if self.stance == 'cross':
+                legs.reverse()  # the crossed leg goes behind
+            shoes = self.skin if self.dress == 'nude' else self.shoes
+            for side, f, k in legs:
                 hip = U(side * 0.35, hem_y - 0.6)
                 d = 'M%s,%s L%s,%s L%s,%s' % (n(hip[0]), n(hip[1]), n(k[0]), n(k[1]), n(f[0]), n(f[1] - 0.12 * u))
                 out.append(solid([('stroke', d, 0.44 * u)], legc))
                 toe = side if self.pose != 'walk' else (1 if self.face in ('right', 'front') else -1)
-                out.append(ellipse(f[0] + toe * 0.12 * u, f[1] - 0.05 * u, 0.3 * u, 0.14 * u, self.shoes, INK, 2))
+                out.append(ellipse(f[0] + toe * 0.12 * u, f[1] - 0.05 * u, 0.3 * u, 0.14 * u, shoes, INK, 2))
         elif self.pose == 'kneel' and hem_y < 5:
             # one knee on the ground, the other raised with its foot set down in front
             legc = self.skin if self.dress == 'nude' else self.legs
@@ -337,7 +347,7 @@ class Person:
         """The eyes, brows, nose and mouth: where the face looks (`face`, `gaze`) and what it
         feels (`mood`)."""
         cx, cy = self.head
-        u = self.u
+        u = self.hu
         w = max(1.6, 0.065 * u)
         f = self.face
         out = []
@@ -417,13 +427,13 @@ class Person:
     def face_box(self):
         """The eyes-to-mouth rectangle, in the figure's own coordinates."""
         cx, cy = self.head
-        u = self.u
+        u = self.hu
         shift = {'left': -0.13, 'right': 0.13}.get(self.face, 0) * u
         return cx + shift - 0.27 * u, cy - 0.04 * u, 0.54 * u, 0.46 * u
 
     def _hair_back(self):
         cx, cy = self.head
-        u = self.u
+        u = self.hu
         out = []
         if self.hat == 'halo':
             out.append(circle(cx, cy - 0.1 * u, 0.95 * u, '#f7e3a0', INK, 2))
@@ -445,7 +455,7 @@ class Person:
 
     def _hair_front(self):
         cx, cy = self.head
-        u = self.u
+        u = self.hu
         out = []
         if self.face == 'back':
             c = (self.hat_colour or self.cloth) if self.hat in ('hood', 'veil') else self.hair
@@ -546,7 +556,7 @@ class Person:
                             'none', darker(self.cloth, 0.35), 2))
         if self.pose == 'ride':
             out.append(self._ride_leg(1 if self.face != 'left' else -1))
-        out.append(ellipse(cx, cy, 0.42 * u, 0.52 * u, '#f1efe6' if self.face == 'skull' else self.skin))
+        out.append(ellipse(cx, cy, 0.42 * self.hu, 0.52 * self.hu, '#f1efe6' if self.face == 'skull' else self.skin))
         out.append(self._hair_front())
         features = self._face()
         if features:
@@ -676,15 +686,34 @@ def ram_head(x, y, r, colour='#d8d2c4'):
 
 
 def lion_head(x, y, r, mane='#c9822e', face='#e9b65a'):
+    """A lion's head seen from the front: a shaggy mane of tufts, ears, a long muzzle."""
     out = []
-    for k in range(12):
-        px, py = polar(x, y, r * 0.85, k * 30)
-        out.append(circle(px, py, r * 0.35, mane, INK, 1.6))
-    out.append(circle(x, y, r * 0.72, face))
-    out.append(circle(x - r * 0.25, y - r * 0.1, r * 0.07, INK, None, 0))
-    out.append(circle(x + r * 0.25, y - r * 0.1, r * 0.07, INK, None, 0))
-    out.append(path('M%s,%s l%s,%s l%s,0 Z' % (n(x - r * 0.12), n(y + r * 0.12), n(r * 0.12), n(r * 0.14), n(r * 0.12)),
-                    INK, None, 0))
+    ps = []
+    for k in range(22):
+        a = -90 + k * 360 / 22.0
+        rr = r * (1.02 if k % 2 == 0 else 0.8) * (1 + 0.06 * ((k * 7) % 3 - 1))
+        ps.append(polar(x, y + r * 0.05, rr, a))
+    out.append(path(poly(ps), mane, INK, max(1.5, r * 0.06)))
+    out.append(circle(x, y + r * 0.05, r * 0.7, darker(mane, 0.15), None, 0))
+    for s in (-1, 1):
+        out.append(circle(x + s * r * 0.42, y - r * 0.42, r * 0.15, face, INK, max(1.2, r * 0.04)))
+    d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+        n(x - r * 0.5), n(y - r * 0.2), n(x - r * 0.48), n(y - r * 0.62), n(x), n(y - r * 0.6),
+        n(x + r * 0.48), n(y - r * 0.62), n(x + r * 0.5), n(y - r * 0.2), n(x + r * 0.42), n(y + r * 0.55),
+        n(x), n(y + r * 0.62), n(x - r * 0.42), n(y + r * 0.55), n(x - r * 0.5), n(y - r * 0.2))
+    out.append(path(d, face, INK, max(1.5, r * 0.05)))
+    out.append(ellipse(x, y + r * 0.3, r * 0.27, r * 0.22, mix(face, '#ffffff', 0.45), None, 0))
+    w = max(1.2, r * 0.05)
+    for s in (-1, 1):
+        ex = x + s * r * 0.21
+        out.append(path('M%s,%s q%s,%s %s,0' % (n(ex - r * 0.09), n(y - r * 0.12), n(r * 0.09), n(-r * 0.07), n(r * 0.18)),
+                        'none', INK, w))
+        out.append(circle(ex, y - r * 0.08, r * 0.05, INK, None, 0))
+    out.append(path('M%s,%s L%s,%s L%s,%s Z' % (n(x - r * 0.12), n(y + r * 0.14), n(x + r * 0.12), n(y + r * 0.14),
+                                                n(x), n(y + r * 0.26)), '#4a2e22', INK, w * 0.6))
+    out.append(path('M%s,%s L%s,%s M%s,%s q%s,%s %s,%s M%s,%s q%s,%s %s,%s' % (
+        n(x), n(y + r * 0.26), n(x), n(y + r * 0.36), n(x), n(y + r * 0.36), n(-r * 0.08), n(r * 0.07), n(-r * 0.17), n(r * 0.02),
+        n(x), n(y + r * 0.36), n(r * 0.08), n(r * 0.07), n(r * 0.17), n(r * 0.02)), 'none', INK, w))
     return ''.join(out)
 
 

@@ -372,17 +372,30 @@ def el_carro(c):
     for x in (-150, 150):
         out.append(circle(x, 280, 60, '#a86a38'))
         out.append(circle(x, 280, 18, GOLD, INK, 2))
-    # the two sphinxes, black and white
+    # the two sphinxes, black and white, couchant, their headcloths falling behind their faces
     for x, col in ((-150, '#2a2830'), (150, '#f2efe6')):
         d = -1 if x < 0 else 1
-        out.append(lion(x + d * 10, 440, 1.5, -d, col, col))
-        fx = x + d * 10 - d * 75
-        out.append(circle(fx, 375, 26, SKIN))
-        out.append(path('M%s,%s L%s,%s L%s,%s L%s,%s Z' % (n(fx - 30), n(370), n(fx - 22), n(420), n(fx + 22), n(420), n(fx + 30), n(370)),
-                        '#f4c430' if col == '#2a2830' else '#4a6fb5', INK, 2))
-        out.append(circle(fx - 9, 372, 2.2, INK, None, 0) + circle(fx + 9, 372, 2.2, INK, None, 0))
-        out.append(path('M%s,%s l16,0' % (n(fx - 8), n(388)), 'none', INK, 2))
+        out.append(sphinx(x + d * 10, 425, 1.5, -d, col))
     return out
+
+
+def sphinx(x, y, s, direction, colour):
+    """A sphinx lying down side on, its human face turned to the viewer under a striped
+    headcloth."""
+    other = '#4a6fb5' if colour != '#2a2830' else '#f4c430'
+    body = [('ellipse', 0, 0, 46, 18), ('stroke', 'M34,10 L56,30', 10), ('stroke', 'M24,10 L44,32', 10),
+            ('stroke', 'M-36,8 L-20,30', 12), ('stroke', 'M-44,-4 Q-66,0 -60,26', 5)]
+    out = [solid(body, colour, INK, 2)]
+    out.append(path('M30,-44 L70,-44 L78,12 L22,12 Z', other, INK, 2))
+    for k in range(4):
+        out.append(line((26 + k * 2, -30 + k * 12), (74 - k * 1, -30 + k * 12), darker(other, 0.35), 2))
+    inner = group(out, 'translate(%s %s) scale(%s %s)' % (n(x), n(y - 30 * s), n(s * direction), n(s)))
+    fx, fy = x + direction * 50 * s, y - 30 * s - 26 * s
+    face = [circle(fx, fy, 19 * s, SKIN), path('M%s,%s q%s,%s %s,0' % (n(fx - 20 * s), n(fy - 8 * s), n(20 * s), n(-22 * s),
+                                                                       n(40 * s)), other, INK, 2)]
+    feats = (circle(fx - 6.5 * s, fy + 1 * s, 1.6 * s, INK, None, 0) + circle(fx + 6.5 * s, fy + 1 * s, 1.6 * s, INK, None, 0) +
+             line((fx - 5 * s, fy + 10 * s), (fx + 5 * s, fy + 10 * s), INK, 2))
+    return inner + ''.join(face) + feats
 
 
 @card(8)
@@ -394,15 +407,15 @@ def la_fuerza(c):
     lx0, ly0, ls = 150, 350, 2.6
     jx, jy = lx0 - 50 * ls, ly0 - 36 * ls - 16 * ls
     body, p = person(-70, 410, 580, face='down', dress='gown', cloth='#f4f1e8', hair='#c28a3a', hairstyle='long',
-                     hat='wreath', reach=((jx - 14, jy - 30), (jx - 26, jy + 30)))
+                     hat='wreath', mood='calm', gaze=(0.6, 1), reach=((jx + 4, jy - 62), (jx - 4, jy + 56)),
+                     grips=('open', 'open'))
     out.append(body)
     out.append(lemniscate(p.head[0], p.top - 40, 40))
     out.append(path('M%s,%s Q%s,%s %s,%s' % (n(p.x - 0.6 * p.u), n(p.top + 3.0 * p.u), n(p.x + 40), n(p.top + 3.6 * p.u),
                                             n(p.x + 0.9 * p.u), n(p.top + 5.4 * p.u)), 'none', '#d8475a', 10))
     out.append(lion(lx0, ly0, ls, -1, '#e6b35a', '#c07a2c'))
     out.append(path('M%s,%s l-28,18 l30,6 Z' % (n(jx - 18), n(jy + 22)), '#c83e3e', INK, 2))
-    for hi, (hx, hy) in enumerate(p.hands):
-        out.append(p.hand(hi, 'fist'))
+    out += [p.hand(0, 'open'), p.hand(1, 'open')]
     out.append(flowers([-250, -210, 220, 260], 420, seed=4))
     return out
 
