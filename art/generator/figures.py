@@ -159,7 +159,8 @@ class Person:
                  skin=None, hair='#5a3a22', hairstyle='short', hat=None, hat_colour=None, legs='#5a4a3a',
                  shoes='#4a3424', cape=None, beard=False, hands=(None, None), bend=(1, 1), behind=(False, False),
                  sleeves=None, pattern=None, belt=None, hem=None, lean=0, reach=None, mood='calm', gaze=None,
-                 main=None, grips=('rest', 'rest'), elbows=(None, None), blindfold=False, child=False, stance=None):
+                 main=None, grips=('rest', 'rest'), elbows=(None, None), blindfold=False, child=False, stance=None,
+                 shadow=None):
         self.x, self.y, self.h = x, y, h
         self.u = h / 7.5
         self.pose, self.face, self.dress = pose, face, dress
@@ -185,6 +186,9 @@ class Person:
         self.grips = list(grips)
         self.blindfold = blindfold
         self.stance = stance  # 'cross': the free leg bent and crossed behind the other
+        # a soft shadow on the ground under a figure that stands, walks, kneels or sits
+        self.shadow = shadow if shadow is not None else pose in ('stand', 'walk', 'kneel', 'sit')
+        self._leg_paths = []
         self.elbow_at = elbows  # scene points for arms seen foreshortened, else the arm's own bend
         if reach:
             # hands given as points of the scene: the arms reach for them as far as they can
@@ -217,12 +221,13 @@ class Person:
             hem_y = 3.85
         else:
             hem = self.hem or {'robe': 7.25, 'gown': 7.3, 'tunic': 5.0, 'nude': 4.0, 'armour': 4.6}.get(self.dress, 7.2)
-            w = {'robe': 1.2, 'gown': 1.45, 'tunic': 1.05, 'nude': 0.78, 'armour': 0.95}.get(self.dress, 1.2)
+            w = {'robe': 1.2, 'gown': 1.45, 'tunic': 1.05, 'nude': 0.62, 'armour': 0.95}.get(self.dress, 1.2)
             if hem < 6:
                 w = min(w, 0.6 + hem * 0.09)
             pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-w * 0.85, 3.9), U(-w, hem)]
             hem_y = hem
         pts_r = [(2 * self.x - px, py) for px, py in reversed(pts_l)]
+        self._side = pts_l
         d = 'M%s,%s' % (n(pts_l[0][0]), n(pts_l[0][1]))
         d += ' Q%s,%s %s,%s' % (n(pts_l[1][0] - 0.05 * u), n(pts_l[1][1] - 0.35 * u), n(pts_l[1][0]), n(pts_l[1][1]))
         for p in pts_l[2:]:
@@ -234,6 +239,18 @@ class Person:
         d += ' L%s,%s Q%s,%s %s,%s Z' % (n(pts_r[-2][0]), n(pts_r[-2][1]), n(pts_r[-2][0] + 0.05 * u),
                                          n(pts_r[-2][1] - 0.35 * u), n(pts_r[-1][0]), n(pts_r[-1][1]))
         return d, hem_y
+
+    def _shade(self, hem_y):
+        """The side of the body away from the light (the light falls from the viewer's left)."""
+        if self.pose in ('bust', 'ride'):
+            return ''
+        U = self.U
+        side = [(2 * self.x - px, py) for px, py in self._side[1:]]
+        outer = [(px, py + 0.1 * self.u) for px, py in side[:-1]] + [(side[-1][0], side[-1][1] - 0.1 * self.u)]
+        inner = [(self.x + (px - self.x) * 0.45, py) for px, py in reversed(outer)]
+        outer = [(self.x + (px - self.x) * 0.95, py) for px, py in outer]
+        colour = self.skin if self.dress == 'nude' else self.cloth
+        return path(poly(outer + inner), darker(colour, 0.13), None, 0)
 
     def _legs(self, hem_y):
         U = self.U
@@ -257,6 +274,7 @@ class Person:
             for side, f, k in legs:
                 hip = U(side * 0.35, hem_y - 0.6)
                 d = 'M%s,%s L%s,%s L%s,%s' % (n(hip[0]), n(hip[1]), n(k[0]), n(k[1]), n(f[0]), n(f[1] - 0.12 * u))
+                self._leg_paths.append(d)
                 out.append(solid([('stroke', d, 0.44 * u)], legc))
                 toe = side if self.pose != 'walk' else (1 if self.face in ('right', 'front') else -1)
                 out.append(ellipse(f[0] + toe * 0.12 * u, f[1] - 0.05 * u, 0.3 * u, 0.14 * u, shoes, INK, 2))
@@ -519,6 +537,9 @@ class Person:
         u = self.u
         cx, cy = self.head
         out = []
+        if self.shadow:
+            out.append(ellipse(self.x, self.y, (1.5 if self.pose in ('sit', 'kneel') else 1.15) * u, 0.22 * u, '#1a1410', None, 0,
+                               extra='fill-opacity="0.2"'))
         out.append(self._hair_back())
         if self.cape:
             top = self.top
@@ -536,11 +557,34 @@ class Person:
         body, hem_y = self._body()
         out.append(self._legs(hem_y))
         out.append(rect(cx - 0.16 * u, cy + 0.3 * u, 0.32 * u, 0.55 * u, self.skin, INK, 2))
-        out.append(path(body, self.cloth))
+        if self.dress == 'nude' and self.pose in ('stand', 'walk'):
+            # no seam where the thighs run into the body: the outline follows the flanks only
+            out.append(path(body, self.cloth, None, 0))
+            for s in (-1, 1):
+                side = [(self.x + s * (self.x - px) * -1, py) for px, py in self._side] if s > 0 else self._side
+                d = 'M%s,%s' % (n(side[-1][0]), n(side[-1][1] + 0.2 * u))
+                for px, py in reversed(side[1:-1]):
+                    d += ' L%s,%s' % (n(px), n(py))
+                d += ' Q%s,%s %s,%s' % (n(side[1][0] - s * 0.05 * u), n(side[1][1] - 0.35 * u), n(side[0][0]), n(side[0][1]))
+                out.append(path(d, 'none', INK, LINE))
+        else:
+            out.append(path(body, self.cloth))
+        out.append(self._shade(hem_y))
         if self.dress == 'nude':
-            # a quiet line for the waist and the hips' fold, nothing more
-            out.append(path('M%s,%s q%s,%s %s,0' % (n(self.x - 0.4 * u), n(self.top + 3.9 * u), n(0.4 * u), n(0.3 * u),
-                                                   n(0.8 * u)), 'none', darker(self.skin, 0.3), 1.6))
+            # a few quiet lines model the body: collarbones, the breast's lower curve on a
+            # woman, the navel
+            soft = darker(self.skin, 0.3)
+            U = self.U
+            for s in (-1, 1):
+                a, b = U(s * 0.12, 1.45), U(s * 0.55, 1.38)
+                out.append(line(a, b, soft, 1.4))
+            if self.hairstyle == 'long':
+                for s in (-1, 1):
+                    a = U(s * 0.58, 2.35)
+                    out.append(path('M%s,%s q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(-s * 0.18 * u), n(0.2 * u), n(-s * 0.42 * u),
+                                                            n(0.02 * u)), 'none', soft, 1.6))
+            nv = U(0, 3.35)
+            out.append(path('M%s,%s q%s,%s 0,%s' % (n(nv[0]), n(nv[1]), n(0.04 * u), n(0.04 * u), n(0.09 * u)), 'none', soft, 1.4))
         else:
             neck = 'M%s,%s Q%s,%s %s,%s' % (n(cx - 0.3 * u), n(self.top + 1.22 * u), n(cx), n(self.top + 1.6 * u),
                                             n(cx + 0.3 * u), n(self.top + 1.22 * u))
@@ -551,9 +595,16 @@ class Person:
             y = self.top + 3.0 * u
             out.append(rect(self.x - 0.62 * u, y - 0.1 * u, 1.24 * u, 0.2 * u, self.belt, INK, 1.6))
         if self.pose == 'sit':
-            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(self.x - 1.1 * u), n(self.top + 4.15 * u), n(self.x),
-                                                    n(self.top + 4.45 * u), n(self.x + 1.1 * u), n(self.top + 4.15 * u)),
-                            'none', darker(self.cloth, 0.35), 2))
+            # the lap catches the light; below the knees the cloth falls in shade over the shins
+            U = self.U
+            shin = [U(-1.08, 4.32), U(-0.5, 4.5), U(0, 4.38), U(0.5, 4.5), U(1.08, 4.32), U(1.14, 5.9), U(0, 6.1),
+                    U(-1.14, 5.9)]
+            out.append(path(poly(shin), darker(self.cloth, 0.16), None, 0))
+            out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s' % (
+                n(self.x - 1.1 * u), n(self.top + 4.3 * u), n(self.x - 0.5 * u), n(self.top + 4.62 * u), n(self.x),
+                n(self.top + 4.38 * u), n(self.x + 0.5 * u), n(self.top + 4.62 * u), n(self.x + 1.1 * u),
+                n(self.top + 4.3 * u)), 'none', darker(self.cloth, 0.4), 2))
+            out.append(line(U(0, 4.6), U(0.04, 5.9), darker(self.cloth, 0.4), 2))
         if self.pose == 'ride':
             out.append(self._ride_leg(1 if self.face != 'left' else -1))
         out.append(ellipse(cx, cy, 0.42 * self.hu, 0.52 * self.hu, '#f1efe6' if self.face == 'skull' else self.skin))

@@ -95,14 +95,20 @@ def la_muerte(c):
     out.append(circle(rx0, ry0, 10, '#f4d04a', INK, 1.6))
     out.append(rb)
     out.append(line(r.hands[1], hp['muzzle'], '#6b3f2a', 2.4))
-    # before the horse: a bishop with folded hands, a kneeling girl, a fallen king
-    b, bp = person(-235, 330, 330, face='right', cloth='#e8c95a', cape='#c24a3a', hat='mitre', hairstyle='bald',
-                   beard='#e9e6de', hands=((0.75, 1.6), (-0.75, 1.6)))
+    # before the horse: a bishop pleading with joined hands, a maiden turning away, a child who
+    # looks up at the rider unafraid, a fallen king
+    b, bp = person(-235, 330, 330, face='right', mood='grief', gaze=(1, -0.6), cloth='#e8c95a', cape='#c24a3a',
+                   hat='mitre', hairstyle='bald', beard='#e9e6de', reach=((-190, 130), (-190, 130)), grips=('pray', 'pray'))
     out.append(b)
-    k, kp = person(-135, 420, 250, pose='kneel', face='right', cloth='#f2efe6', hairstyle='long', hair='#d9a24a',
-                   hat='wreath', hands=((0.85, 1.2), (-0.3, 1.6)))
+    k, kp = person(-150, 420, 250, pose='kneel', face='left', mood='grief', cloth='#f2efe6', hairstyle='long',
+                   hair='#d9a24a', hat='wreath', hands=((0.85, 1.2), (-0.3, 1.6)))
     out.append(k)
-    kg, kgp = person(10, 395, 280, face='closed', cloth='#a3353a', cape='#5a3a78', beard='#d9d4c8', hairstyle='bald')
+    ch, chp = person(-50, 352, 190, face='right', mood='calm', gaze=(1, -1), child=True, dress='tunic', cloth='#6fb2e8',
+                     legs='#f2efe6', hair='#e0b040', reach=((0, 250), None), grips=('open', 'rest'))
+    out.append(ch)
+    out.append(flowers([-2], 236, r=6, seed=1))
+    kg, kgp = person(10, 395, 280, face='closed', mood='grief', cloth='#a3353a', cape='#5a3a78', beard='#d9d4c8',
+                     hairstyle='bald')
     out.append(group([kg], 'rotate(-90 10 395)'))
     out.append(group([path(poly([(-20, 0), (-16, -20), (-8, -8), (0, -24), (8, -8), (16, -20), (20, 0)]), GOLD)],
                      'translate(-60 428) rotate(20)'))
@@ -722,6 +728,14 @@ def el_diablo(c):
     return out
 
 
+def flame(x, y, s, lean=1):
+    """A tongue of fire rising from (x, y), blown to one side."""
+    outer = 'M-16,0 Q-30,-30 -8,-52 Q-4,-30 4,-40 Q0,-64 20,-86 Q14,-54 24,-36 Q30,-14 16,0 Z'
+    inner = 'M-8,0 Q-16,-20 -2,-34 Q2,-20 8,-26 Q10,-12 8,0 Z'
+    return group([path(outer, '#f08a2c', INK, 2), path(inner, '#f7d35a', None, 0)],
+                 'translate(%s %s) scale(%s %s)' % (n(x), n(y), n(s * lean), n(s)))
+
+
 @card(16)
 def la_torre(c):
     out = [rect(-300, -450, 600, 900, '#121420', None, 0)]
@@ -729,9 +743,12 @@ def la_torre(c):
         out.append(cloud(x, y, w, '#3a3d4e'))
     out.append(path('M-300,450 L-140,250 L-80,270 L80,250 L150,280 L300,450 Z', '#6a6a7a', INK, LINE))
     out.append(rect(-90, -250, 180, 510, '#b9b3a8'))
-    for y in (-180, -60, 60):
-        out.append(rect(-24, y, 48, 60, '#f08a2c', INK, 2, r=20))
-        out.append(path('M%s,%s q-20,-30 0,-60 q10,30 20,10 q5,30 -20,50 Z' % (-4, y + 20), '#f7c948', INK, 1.6))
+    for k, y in enumerate((-180, -60, 60)):
+        side = 1 if k % 2 else -1
+        out.append(rect(-24, y, 48, 60, '#3a1a14', INK, 2, r=20))
+        out.append(flame(side * 6, y + 56, 1.3 + k * 0.15, side))
+    for x, k in ((-80, -1), (-30, 1), (40, -1), (90, 1)):
+        out.append(flame(x, -286, 1.6, k))
     # the crown blown from the top
     out.append(group([path(poly([(-60, 0), (-52, -40), (-30, -18), (0, -50), (30, -18), (52, -40), (60, 0)]), GOLD),
                       rect(-60, -4, 120, 16, GOLD, INK, LINE), circle(0, 4, 6, '#c83e3e', INK, 1.5),
@@ -740,9 +757,9 @@ def la_torre(c):
     out.append(path('M-100,-250 L-80,-290 L60,-290 L100,-250 Z', '#8a8478', INK, LINE))
     out.append(lightning([(180, -450), (60, -330), (110, -320), (10, -230), (60, -225), (-20, -150), (90, -260),
                           (40, -268), (140, -360), (90, -365), (220, -450)]))
-    f1, _ = person(-170, -10, 300, face='front', dress='tunic', cloth='#c2453a', hat='crown', legs='#4a6fb5',
+    f1, _ = person(-170, -10, 300, face='front', mood='fear', dress='tunic', cloth='#c2453a', hat='crown', legs='#4a6fb5',
                    hands=((-1.2, -1.0), (1.2, -1.0)))
-    f2, _ = person(180, 130, 280, face='front', dress='robe', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
+    f2, _ = person(180, 130, 280, face='front', mood='fear', dress='robe', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
                    hands=((-1.2, -0.8), (1.2, -0.8)))
     out.append(group([f1], 'rotate(150 -170 -150)'))
     out.append(group([f2], 'rotate(200 180 0)'))
@@ -815,20 +832,25 @@ def el_juicio(c):
     out.append(mountains(220, '#e8ecf4', [(-200, 200, 120), (200, 220, 120)], snow=None))
     out.append(water(c, 220, '#6fa4d8', '#3f6db0'))
     out.append(wings(0, -250, 240, '#f2efe6', '#c2453a'))
-    angel, ap = person(0, -90, 440, pose='bust', face='right', cloth='#4a6fb5', hair='#e0b040', hairstyle='long',
-                       hands=((1.6, 0.2), (1.9, 0.3)))
+    u = 440 / 7.5
+    mouth = (0.16 * u + 3, -90 - 3.8 * u + 0.55 * u + 0.34 * u)
+    bell = (mouth[0] + 230, mouth[1] + 120)
+
+    def along(t):
+        return mouth[0] + (bell[0] - mouth[0]) * t, mouth[1] + (bell[1] - mouth[1]) * t
+    angel, ap = person(0, -90, 440, pose='bust', face='right', mood='focus', cloth='#4a6fb5', hair='#e0b040',
+                       hairstyle='long', reach=(along(0.3), along(0.55)), grips=('fist', 'fist'))
     out.append(angel)
     out.append(cloud(-30, -20, 460, '#eef0f6'))
-    hx, hy = ap.hands[1]
-    out.append(trumpet((hx - 30, hy + 10), (hx + 150, hy + 90)))
-    out.append(path('M%s,%s l80,0 l0,60 l-80,0 Z' % (n(hx + 50), n(hy + 50)), '#f4f1e8', INK, 2))
-    out.append(line((hx + 90, hy + 54), (hx + 90, hy + 106), '#c2453a', 8))
-    out.append(line((hx + 56, hy + 80), (hx + 124, hy + 80), '#c2453a', 8))
-    for hi, (hx2, hy2) in enumerate(ap.hands):
-        out.append(ap.hand(hi, 'fist'))
+    out.append(trumpet(mouth, bell))
+    fx, fy = along(0.78)
+    out.append(path('M%s,%s l80,0 l0,60 l-80,0 Z' % (n(fx - 40), n(fy + 10)), '#f4f1e8', INK, 2))
+    out.append(line((fx, fy + 14), (fx, fy + 66), '#c2453a', 8))
+    out.append(line((fx - 34, fy + 40), (fx + 34, fy + 40), '#c2453a', 8))
+    out += [ap.hand(0, 'fist'), ap.hand(1, 'fist')]
     for x, h, skin in ((-190, 300, SKINS[1]), (0, 320, SKINS[3]), (190, 290, SKINS[2])):
         out.append(coffin(x, 440, 170, 120))
-        f, fp = person(x, 420, h, face='up', dress='nude', skin=skin, hair='#8a5a2a' if x else '#3a2418',
+        f, fp = person(x, 420, h, face='up', mood='joy', dress='nude', skin=skin, hair='#8a5a2a' if x else '#3a2418',
                        hairstyle='long' if x > 0 else 'short', hands=((-1.3, -1.4), (1.3, -1.4)))
         out.append(group([f], 'translate(0 0)'))
         out.append(rect(x - 95, 380, 190, 60, '#8a7a6a'))
@@ -844,12 +866,20 @@ def el_mundo(c):
         px, py = 170 * math.cos(math.radians(a)), 300 * math.sin(math.radians(a))
         out.append(ellipse(px, py, 16, 7, LEAF, INK, 1.4, a + 90 + (30 if k % 2 else -30)))
     for y in (-300, 300):
-        out.append(path('M-20,%s l40,0 l-40,%s l40,0' % (y - 10, 20), 'none', '#c2453a', 6))
-    body, p = person(0, 240, 440, face='left', dress='nude', hair='#8a5a2a', hairstyle='long',
-                     hands=((-1.3, 0.6), (0.6, 3.4)))
+        # the red ribbon binding the wreath: a bow of two loops and two tails
+        out.append(path('M0,%s q-34,-22 -40,0 q6,22 40,0 q34,-22 40,0 q-6,22 -40,0 Z' % y, '#d8473a', INK, 2))
+        out.append(path('M-4,%s q-10,20 -22,30 M4,%s q10,20 22,30' % (y + 2, y + 2), 'none', '#d8473a', 6))
+        out.append(circle(0, y, 7, '#b83a30', INK, 2))
+    body, p = person(0, 240, 440, face='left', mood='calm', gaze=(-1, 0), dress='nude', hair='#8a5a2a', hairstyle='long',
+                     hands=((-1.3, 0.6), (0.6, 3.4)), stance='cross')
     out.append(body)
-    out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s' % (n(-60), n(-100), n(100), n(-80), n(20), n(60), n(-80), n(150), n(60), n(220)),
-                    'none', '#7a5bb0', 22))
+    u = p.u
+    # the violet scarf: over one shoulder, once round the hips, its end flying out behind
+    scarf = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s' % (
+        n(-0.7 * u), n(p.top + 1.5 * u), n(0.9 * u), n(p.top + 2.6 * u), n(0.6 * u), n(p.top + 3.9 * u),
+        n(-0.2 * u), n(p.top + 4.6 * u), n(-0.9 * u), n(p.top + 4.1 * u), n(-2.1 * u), n(p.top + 3.6 * u),
+        n(-2.4 * u), n(p.top + 5.0 * u))
+    out.append(solid([('stroke', scarf, 18)], '#7a5bb0', INK, 2))
     for hi, (hx, hy) in enumerate(p.hands):
         out.append(wand((hx - 6, hy + 50), (hx + 6, hy - 50), 8, 0, '#f4f1e8', knots=False))
         out.append(p.hand(hi, 'fist'))
