@@ -388,7 +388,7 @@ class Person:
         lids = f in ('down', 'closed')
         # brows: how far the inner and the outer end sit above the eye
         inner, outer = {'calm': (0.12, 0.12), 'joy': (0.15, 0.13), 'grief': (0.2, 0.08), 'fear': (0.22, 0.16),
-                        'effort': (0.06, 0.15), 'focus': (0.08, 0.12), 'stern': (0.05, 0.14)}[mood]
+                        'effort': (0.06, 0.15), 'focus': (0.1, 0.12), 'stern': (0.06, 0.14)}[mood]
         for s in (-1, 1):
             x = cx + shift + s * 0.17 * u
             if turn and s == -turn:
@@ -731,9 +731,26 @@ def throne(x, y, w, h, colour='#9a9aa8', trim=GOLD, top='round', seat=None):
 
 
 def ram_head(x, y, r, colour='#d8d2c4'):
-    return circle(x, y, r, colour) + path('M%s,%s a%s,%s 0 1 1 %s,%s a%s,%s 0 1 1 %s,%s' % (
-        n(x - r * 0.4), n(y - r * 0.2), n(r * 0.5), n(r * 0.5), n(r * 0.8), n(0), n(r * 0.25), n(r * 0.25), n(-r * 0.4),
-        n(0)), 'none', INK, 2)
+    """A ram's head from the front: long face, dark muzzle, the horns curling round beside it."""
+    horn = darker(colour, 0.12)
+    out = []
+    for s in (-1, 1):
+        d = 'M%s,%s C%s,%s %s,%s %s,%s C%s,%s %s,%s %s,%s' % (
+            n(x + s * r * 0.3), n(y - r * 0.6), n(x + s * r * 1.3), n(y - r * 1.2), n(x + s * r * 1.55), n(y + r * 0.2),
+            n(x + s * r * 0.95), n(y + r * 0.35), n(x + s * r * 0.6), n(y + r * 0.4), n(x + s * r * 0.6), n(y - r * 0.1),
+            n(x + s * r * 0.95), n(y - r * 0.1))
+        out.append(solid([('stroke', d, r * 0.32)], horn, INK, max(1.4, r * 0.05)))
+        for k in range(3):
+            px, py = x + s * r * (0.75 + k * 0.22), y - r * (0.75 - k * 0.3)
+            out.append(line((px - s * r * 0.08, py - r * 0.08), (px + s * r * 0.06, py + r * 0.1), darker(horn, 0.3), 1.4))
+    out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+        n(x - r * 0.42), n(y - r * 0.45), n(x), n(y - r * 0.75), n(x + r * 0.42), n(y - r * 0.45),
+        n(x + r * 0.36), n(y + r * 0.5), n(x), n(y + r * 0.95), n(x - r * 0.36), n(y + r * 0.5), n(x - r * 0.42),
+        n(y - r * 0.45)), colour, INK, max(1.5, r * 0.06)))
+    out.append(ellipse(x, y + r * 0.68, r * 0.24, r * 0.2, darker(colour, 0.3), None, 0))
+    for s in (-1, 1):
+        out.append(ellipse(x + s * r * 0.2, y - r * 0.08, r * 0.07, r * 0.05, INK, None, 0))
+    return ''.join(out)
 
 
 def lion_head(x, y, r, mane='#c9822e', face='#e9b65a'):

@@ -51,7 +51,7 @@ def la_estrella(c):
     out.append(star(0, -300, 78, 8, '#fbe37a', 0.38))
     for x, y in [(-200, -360), (-120, -190), (-235, -250), (200, -360), (125, -190), (235, -250), (0, -150)]:
         out.append(star(x, y, 30, 8, '#fff8d8', 0.4))
-    body, p = person(-10, 270, 400, pose='kneel', dress='nude', face='front', hairstyle='long', hair='#e0b45a',
+    body, p = person(-10, 270, 400, pose='kneel', dress='nude', face='front', mood='calm', hairstyle='long', hair='#e0b45a',
                      hands=((-1.6, 1.7), (1.7, 1.4)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -133,7 +133,7 @@ def el_loco(c):
             items.append(circle(x, y, 0.13 * p.u, ('#e05a4a', '#3f7f4a', '#f4d04a')[i % 3], INK, 1.2))
         return ''.join(items)
 
-    body, p = person(20, 330, 420, pose='walk', face='up', dress='tunic', cloth='#f3efe2', legs='#f2d36a',
+    body, p = person(20, 330, 420, pose='walk', face='up', mood='joy', dress='tunic', cloth='#f3efe2', legs='#f2d36a',
                      shoes='#e0a030', hair='#b5773a', hat='cap', hat_colour='#3f7f4a', cape='#c2453a',
                      hands=((-1.3, 0.9), (0.35, 0.1)), pattern=flowered, belt='#c2a04a')
     (lx, ly), (rx, ry) = p.hands
@@ -168,7 +168,7 @@ def el_mago(c):
     out.append(path('M-300,-440 L-300,-340 Q-150,-300 0,-340 Q150,-300 300,-340 L300,-440 Z', '#4e8a44', INK, LINE))
     for x in range(-270, 300, 50):
         out.append(rose(x, -340 + (x % 100 == 0) * 10, 14, '#d8475a'))
-    body, p = person(0, 330, 560, face='front', cloth='#f4f1e8', cape='#c2453a', hair='#3a2418',
+    body, p = person(0, 330, 560, face='front', mood='focus', cloth='#f4f1e8', cape='#c2453a', hair='#3a2418',
                      hands=((-0.45, 2.9), (0.3, -1.2)), belt='#4e8a44')
     out.append(body)
     hx, hy = p.hands[1]
@@ -205,7 +205,7 @@ def la_sacerdotisa(c):
     out.append(letters('B', -220, -250, 34, '#f2efe6', 5))
     out.append(letters('J', 220, -250, 34, INK, 5))
     out.append(rect(-110, 170, 220, 230, '#c9c2b4'))
-    body, p = person(0, 400, 470, pose='sit', face='front', dress='gown', cloth='#3f6db0', hat='veil',
+    body, p = person(0, 400, 470, pose='sit', face='front', mood='calm', dress='gown', cloth='#3f6db0', hat='veil',
                      hat_colour='#f2efe6', hands=((0.6, 1.7), (-0.5, 1.9)))
     out.append(body)
     cx, cy = p.head
@@ -236,7 +236,7 @@ def la_emperatriz(c):
     out.append(ground(c, 60, '#8ab85a', '#6a9a44'))
     out.append(path('M140,60 Q120,200 250,450 L300,450 L300,300 Q210,200 200,60 Z', '#6fb2e8', INK, 2))
     out.append(rect(-170, 180, 250, 200, '#c2453a', INK, LINE, r=40))
-    body, p = person(-40, 380, 470, pose='sit', face='front', dress='gown', cloth='#f4f1e8', hair='#c28a3a',
+    body, p = person(-40, 380, 470, pose='sit', face='front', mood='joy', dress='gown', cloth='#f4f1e8', hair='#c28a3a',
                      hairstyle='long', hat='laurel', hands=((-0.6, 2.2), (0.8, 0.0)))
     out.append(body)
     for i, (a, b) in enumerate([(-0.5, 2.4), (0.4, 2.9), (-0.3, 3.7), (0.6, 4.4), (-0.7, 5.0), (0.2, 5.4)]):
@@ -272,7 +272,7 @@ def el_emperador(c):
     out.append(throne(0, 400, 380, 600, '#a9a49a', '#8a8478', 'square'))
     for x, y in [(-150, -160), (150, -160), (-200, 80), (200, 80)]:
         out.append(ram_head(x, y, 30))
-    body, p = person(0, 400, 500, pose='sit', face='front', dress='gown', cloth='#b8302e', cape='#c2453a',
+    body, p = person(0, 400, 500, pose='sit', face='front', mood='stern', dress='gown', cloth='#b8302e', cape='#c2453a',
                      hat='crown', beard='#f2efe6', hair='#f2efe6', legs='#9aa3b2', hands=((-0.9, 1.5), (0.9, 1.4)))
     out.append(body)
     lx, ly = p.hands[0]
@@ -295,7 +295,7 @@ def el_sumo_sacerdote(c):
     out.append(pillar(210, -400, 330, 80, '#b9b3a8'))
     out.append(rect(-300, 330, 600, 130, '#c9c2b4'))
     out.append(rect(-140, -250, 280, 560, '#6a6458', INK, LINE, r=20))
-    body, p = person(0, 330, 500, pose='sit', face='front', dress='gown', cloth='#b8302e', cape='#f2efe6',
+    body, p = person(0, 330, 500, pose='sit', face='front', mood='calm', dress='gown', cloth='#b8302e', cape='#f2efe6',
                      hat='mitre', hat_colour=GOLD, beard='#d9d4c8', hair='#d9d4c8', hands=((-0.4, -0.6), (0.8, 1.6)))
     out.append(body)
     cx, cy = p.head
@@ -315,10 +315,10 @@ def el_sumo_sacerdote(c):
         out.append(group([line((0, -50), (0, 50), GOLD, 8), circle(0, -60, 14, 'none', GOLD, 7),
                           rect(0, 34, 20, 10, GOLD, INK, 1.5)], 'translate(0 370) rotate(%s)' % a))
     # the two kneeling disciples, seen from behind
-    out.append(person(-150, 450, 300, pose='kneel', face='back', cloth='#c2453a', hairstyle='short', hair='#4a2e1e',
+    out.append(person(-150, 450, 300, pose='kneel', face='back', mood='calm', cloth='#c2453a', hairstyle='short', hair='#4a2e1e',
                       pattern=lambda q: ''.join(rose(*q.U(a, b), 0.3 * q.u, '#e85a5a') for a, b in
                                                 [(-0.4, 2.4), (0.3, 3.4), (-0.2, 4.4)]))[0])
-    out.append(person(150, 450, 300, pose='kneel', face='back', cloth='#4a6fb5', hairstyle='short', hair='#c28a3a',
+    out.append(person(150, 450, 300, pose='kneel', face='back', mood='calm', cloth='#4a6fb5', hairstyle='short', hair='#c28a3a',
                       pattern=lambda q: ''.join(path('M%s,%s l-8,-14 l8,5 l8,-5 Z' % (n(x), n(y)), '#f7f4ec', INK, 1.4)
                                                 for x, y in [q.U(-0.3, 2.5), q.U(0.4, 3.5), q.U(-0.1, 4.5)]))[0])
     return out
@@ -331,7 +331,7 @@ def los_enamorados(c):
     out.append(mountains(200, '#9a8a78', [(0, 260, 110)], snow=None))
     out.append(ground(c, 170, '#8ab85a', '#6a9a44'))
     out.append(wings(0, -230, 220, '#c2453a', '#8a2a2a'))
-    angel, ap = person(0, -90, 420, pose='bust', face='down', cloth='#7a5bb0', hair='#e9a23a', hairstyle='long',
+    angel, ap = person(0, -90, 420, pose='bust', face='down', mood='calm', cloth='#7a5bb0', hair='#e9a23a', hairstyle='long',
                        hands=((-1.5, -0.2), (1.5, -0.2)))
     out.append(angel)
     out.append(cloud(0, -20, 420, '#f2f4f8'))
@@ -344,8 +344,8 @@ def los_enamorados(c):
     for px, py in [(180, 60), (240, 80), (210, 30), (250, 130), (170, 120)]:
         out.append(circle(px, py, 10, '#d83a3a', INK, 1.5))
     out.append(path('M220,300 q-30,-30 0,-60 q30,-30 0,-60 q-20,-20 6,-36', 'none', '#4a8a3a', 7))
-    man, mp = person(-140, 400, 420, face='right', dress='nude', hair='#5a3a22', hands=((-0.2, 2.7), (0.9, 2.0)), bend=(1, -1))
-    wom, wp = person(140, 400, 400, face='up', dress='nude', hair='#c28a3a', hairstyle='long', hands=((-0.9, 2.0), (0.2, 2.7)), bend=(-1, 1))
+    man, mp = person(-140, 400, 420, face='right', mood='calm', dress='nude', hair='#5a3a22', hands=((-0.2, 2.7), (0.9, 2.0)), bend=(1, -1))
+    wom, wp = person(140, 400, 400, face='up', mood='calm', dress='nude', hair='#c28a3a', hairstyle='long', hands=((-0.9, 2.0), (0.2, 2.7)), bend=(-1, 1))
     out += [man, wom]
     return out
 
@@ -363,7 +363,7 @@ def el_carro(c):
         out.append(star(x, -300, 13, 6, '#fff3b0', 0.45, width=1.2))
     for x in (-185, 185):
         out.append(rect(x - 10, -270, 20, 360, '#d7cfbf'))
-    body, p = person(0, 160, 420, face='front', dress='armour', cloth='#9aa3b2', sleeves='#9aa3b2', hat='crown',
+    body, p = person(0, 160, 420, face='front', mood='stern', dress='armour', cloth='#9aa3b2', sleeves='#9aa3b2', hat='crown',
                      hair='#c28a3a', hands=((-0.4, 2.3), (0.6, 1.2)))
     out.append(body)
     rx, ry = p.hands[1]
@@ -433,7 +433,7 @@ def el_ermitano(c):
         out.append(star(x, y, 6, 4, '#fff6c8', 0.4, width=1))
     out.append(path('M-300,300 L-80,170 L40,230 L300,120 L300,450 L-300,450 Z', '#e8ecf4', INK, LINE))
     out.append(path('M-300,360 L-120,280 L100,330 L300,260 L300,450 L-300,450 Z', '#c9d0dc', INK, LINE))
-    body, p = person(0, 250, 600, face='down', dress='robe', cloth='#8a8f9a', cape='#6f7480', hat='hood',
+    body, p = person(0, 250, 600, face='down', mood='calm', dress='robe', cloth='#8a8f9a', cape='#6f7480', hat='hood',
                      hat_colour='#8a8f9a', beard='#f2efe6', hands=((-1.2, 0.5), (0.5, 1.4)))
     out.append(body)
     # the staff in his left hand, the lantern held out in his right, its light around it
@@ -474,7 +474,7 @@ def la_rueda(c):
     out.append(sword((-20, -255), (-20, -365), 8))
     # the four winged creatures with their books
     out.append(wings(-210, -340, 60, '#f2e6d0'))
-    out.append(person(-210, -260, 160, pose='bust', face='down', cloth='#f2efe6', hair='#e9a23a')[0])
+    out.append(person(-210, -260, 160, pose='bust', face='down', mood='calm', cloth='#f2efe6', hair='#e9a23a')[0])
     out.append(eagle(210, -350, 1.6))
     out.append(wings(-210, 300, 60, '#f2e6d0'))
     out.append(bull_head(-210, 320, 40))
@@ -500,7 +500,7 @@ def la_justicia(c):
     out.append(pillar(230, -400, 330, 60, '#a9a49a'))
     out.append(rect(-300, 330, 600, 130, '#c9c2b4'))
     out.append(throne(0, 330, 300, 560, '#a9a49a', GOLD, 'square'))
-    body, p = person(0, 330, 500, pose='sit', face='front', dress='gown', cloth='#c2302e', cape='#4e8a44',
+    body, p = person(0, 330, 500, pose='sit', face='front', mood='stern', dress='gown', cloth='#c2302e', cape='#4e8a44',
                      hat='crown', hair='#8a5a2a', hairstyle='long', hands=((-1.1, 1.2), (0.7, 0.0)))
     out.append(body)
     rx, ry = p.hands[1]
@@ -577,7 +577,7 @@ def la_templanza(c):
     g = c.linear([(0, '#6fb2e8'), (1, '#356fb0')])
     out.append(ellipse(-160, 380, 170, 70, g))
     out.append(wings(-20, -130, 230, '#f0a040', '#c2453a'))
-    body, p = person(-20, 400, 580, face='down', dress='robe', cloth='#f4f1e8', hair='#e0b040', hairstyle='long',
+    body, p = person(-20, 400, 580, face='down', mood='calm', dress='robe', cloth='#f4f1e8', hair='#e0b040', hairstyle='long',
                      hat='halo', hands=((-1.0, 0.9), (0.9, 2.6)))
     out.append(body)
     chx, chy = p.chest
@@ -809,7 +809,7 @@ def el_sol(c):
     hb, hp = horse(10, 430, 2.9, 1, 'walk', '#f4f2ec', '#d9d4c8')
     out.append(hb)
     sx, sy = hp['saddle']
-    child, cp = rider(sx, sy, 270, 1, dress='nude', face='front', hair='#e0b040', hat='wreath',
+    child, cp = rider(sx, sy, 270, 1, dress='nude', face='front', mood='joy', hair='#e0b040', hat='wreath',
                       hands=((-1.4, -0.8), (1.6, -0.2)))
     out.append(child)
     lx, ly = cp.hands[0]
@@ -838,8 +838,8 @@ def el_juicio(c):
 
     def along(t):
         return mouth[0] + (bell[0] - mouth[0]) * t, mouth[1] + (bell[1] - mouth[1]) * t
-    angel, ap = person(0, -90, 440, pose='bust', face='right', mood='focus', cloth='#4a6fb5', hair='#e0b040',
-                       hairstyle='long', reach=(along(0.3), along(0.55)), grips=('fist', 'fist'))
+    angel, ap = person(0, -90, 440, pose='bust', face='right', mood='calm', cloth='#4a6fb5', hair='#e0b040',
+                       hairstyle='long', reach=(along(0.42), along(0.66)), grips=('fist', 'fist'), bend=(-1, 1))
     out.append(angel)
     out.append(cloud(-30, -20, 460, '#eef0f6'))
     out.append(trumpet(mouth, bell))

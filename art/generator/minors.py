@@ -1,7 +1,7 @@
 # The minor arcana, one function per card, like the majors.
 import math
 
-from figures import (GOLD, GOLD_DARK, LEAF, SKIN, WOOD, bird, bull_head, cat, coin, cup, darker, dog, fish, horse,
+from figures import (GOLD, GOLD_DARK, LEAF, SKIN, WOOD, lemniscate, bird, bull_head, cat, coin, cup, darker, dog, fish, horse,
                      lion_head, person, rabbit, ram_head, rider, scales, sunflower, sword, throne, wand, wings)
 from scenery import (bridge, castle, cloud, flowers, ground, hills, house, moon, mountains, rain, rainbow, rose, sky,
                      sun, tower, tree, water, wave_sea)
@@ -46,7 +46,7 @@ def cinco_de_copas(c):
     out.append(bridge(180, 110, 150, 40))
     out.append(ground(c, 110, '#7d8b62', '#5d6b48'))
     # the cloaked mourner, bent, facing the spilled cups
-    body, p = person(70, 360, 500, face='down', dress='robe', cloth='#1f1d24', hat='hood', hat_colour='#1f1d24',
+    body, p = person(70, 360, 500, face='down', mood='grief', dress='robe', cloth='#1f1d24', hat='hood', hat_colour='#1f1d24',
                      sleeves='#1f1d24', cape='#2a2730', behind=(True, True))
     out.append(body)
     out.append(spilled_cup(-10, 330, 110, -1, '#b3263a'))
@@ -92,7 +92,7 @@ def reina_de_oros(c):
     for x, y, col in [(-110, -140, '#e8a23a'), (110, -140, '#e8a23a'), (-80, -180, '#c84a3a'), (80, -180, '#c84a3a')]:
         out.append(circle(x, y, 16, col, INK, 2))
     out.append(ram_head(0, -190, 24))
-    body, p = person(0, 370, 500, pose='sit', face='down', dress='gown', cloth='#b8453e', cape='#4e7d4a',
+    body, p = person(0, 370, 500, pose='sit', face='down', mood='calm', dress='gown', cloth='#b8453e', cape='#4e7d4a',
                      hat='crown', hair='#4a2e1e', hairstyle='long', hands=((0.45, 2.15), (-0.45, 2.15)))
     out.append(body)
     cx, cy = p.lap
@@ -126,7 +126,7 @@ def caballo_de_bastos(c):
     hb, hp = horse(-20, 425, 2.7, -1, 'rear', '#c8743a', '#5a3018', cloth='#d8b04a')
     out.append(hb)
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 310, -1, cloth='#f0c64a', sleeves='#aab3c2', legs='#aab3c2', shoes='#6b7586',
+    rb, r = rider(sx, sy, 310, -1, mood='effort', cloth='#f0c64a', sleeves='#aab3c2', legs='#aab3c2', shoes='#6b7586',
                   hat='helmet', hat_colour='#aab3c2', hands=((-0.9, 0.4), (0.4, 1.3)), pattern=salamanders,
                   cape='#d7572f')
     out.append(rb)
@@ -159,15 +159,15 @@ def diez_de_oros(c):
         out.append(line((200, y), (300, y), darker('#c9bda4', 0.25), 2))
         out.append(line((-300, y), (-200, y), darker('#c9bda4', 0.25), 2))
     # the family under the arch
-    m, mp = person(60, 330, 420, face='right', dress='tunic', cloth='#b53a3a', legs='#3a4a8a', hair='#4a2e1e',
+    m, mp = person(60, 330, 420, face='right', mood='calm', dress='tunic', cloth='#b53a3a', legs='#3a4a8a', hair='#4a2e1e',
                    hands=((-0.4, 2.6), (0.6, 2.4)), cape='#d8a84a')
-    w, wp = person(160, 340, 390, face='left', dress='gown', cloth='#3f6db0', hair='#b5773a', hairstyle='long',
+    w, wp = person(160, 340, 390, face='left', mood='calm', dress='gown', cloth='#3f6db0', hair='#b5773a', hairstyle='long',
                    hands=((-0.9, 0.8), (0.4, 2.4)))
-    ch, chp = person(230, 380, 230, face='left', dress='tunic', cloth='#e8c95a', legs='#7a5a3a', hair='#b5773a',
+    ch, chp = person(230, 380, 230, face='left', mood='calm', dress='tunic', cloth='#e8c95a', legs='#7a5a3a', hair='#b5773a',
                      hands=((-0.4, 2.3), (0.3, 2.4)))
     out += [w, m, ch]
     # the old man, seated, stroking a greyhound
-    o, op = person(-200, 420, 380, pose='sit', face='right', cloth='#5a4a8a', cape='#c8843c', beard='#f2efe6',
+    o, op = person(-200, 420, 380, pose='sit', face='right', mood='calm', cloth='#5a4a8a', cape='#c8843c', beard='#f2efe6',
                    hair='#f2efe6', hairstyle='short', hands=((0.5, 2.3), (1.6, 1.8)), pattern=grapes)
     out.append(rect(-270, 300, 140, 120, '#9a8a70'))
     out.append(o)
@@ -231,7 +231,7 @@ def pyramids(y):
 @card(BASTOS + 10)
 def sota_de_bastos(c):
     out = [sky(c, 'gold', 160), pyramids(170), ground(c, 160, '#e8c88a', '#d0aa68', 10)]
-    body, p = person(-40, 400, 600, face='right', dress='tunic', cloth='#f0c64a', legs='#c2453a', shoes='#8a5a2e',
+    body, p = person(-40, 400, 600, face='right', mood='calm', dress='tunic', cloth='#f0c64a', legs='#c2453a', shoes='#8a5a2e',
                      hat='cap', hat_colour='#c2453a', pattern=salamanders, cape='#d7572f', hands=((1.4, 1.6), (1.0, 0.2)),
                      belt='#8a5a2e')
     out.append(body)
@@ -290,7 +290,7 @@ def sota_de_copas(c):
         return ''.join(rose(*q.U(a, b), 0.2 * q.u, '#f2efe6') for a, b in
                        [(-0.5, 2.2), (0.4, 2.6), (-0.3, 3.3), (0.5, 4.0), (-0.5, 4.4), (0.1, 4.7)])
 
-    body, p = person(-30, 420, 600, face='right', dress='tunic', cloth='#6fb2e8', legs='#d8473a', shoes='#8a5a2e',
+    body, p = person(-30, 420, 600, face='right', mood='joy', dress='tunic', cloth='#6fb2e8', legs='#d8473a', shoes='#8a5a2e',
                      hat='cap', hat_colour='#4a6fb5', pattern=flowered, cape='#d8473a', hands=((0.9, 1.4), (1.6, 0.6)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -307,7 +307,7 @@ def caballo_de_copas(c):
     hb, hp = horse(-20, 430, 2.7, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#4a6fb5')
     out.append(hb)
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 320, 1, cloth='#4a6fb5', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet',
+    rb, r = rider(sx, sy, 320, 1, mood='calm', cloth='#4a6fb5', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet',
                   pattern=lambda q: ''.join(fish(*q.U(a, b), 0.6, 0, '#d8473a') for a, b in [(-0.3, 2.4), (0.3, 3.2)]),
                   hands=((0.9, 1.2), (1.9, 0.4)))
     out.append(rb)
@@ -328,9 +328,9 @@ def reina_de_copas(c):
         out.append(ellipse(x, 330 + (x % 3) * 10, 14, 8, '#a8a49a', INK, 2))
     out.append(throne(-30, 360, 300, 540, '#d8d2c4', GOLD, 'round'))
     for x in (-120, 60):
-        out.append(person(x, -120, 80, pose='bust', face='front', cloth='#d8d2c4', hair='#e0b040')[0])
+        out.append(person(x, -120, 80, pose='bust', face='front', mood='calm', cloth='#d8d2c4', hair='#e0b040')[0])
     out.append(path('M-60,-190 q30,-50 60,0 q-30,30 -60,0 Z', '#f2c0d0', INK, 2))
-    body, p = person(-30, 360, 500, pose='sit', face='right', dress='gown', cloth='#f2efe6', cape='#6fb2e8', hat='crown',
+    body, p = person(-30, 360, 500, pose='sit', face='right', mood='calm', dress='gown', cloth='#f2efe6', cape='#6fb2e8', hat='crown',
                      hair='#c28a3a', hairstyle='long', hands=((1.3, 1.3), (0.9, 1.1)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -354,7 +354,7 @@ def rey_de_copas(c):
     out.append(fish(-220, 30, 2.4, -50, '#d8784a'))
     out.append(rect(-150, 230, 300, 200, '#b9b3a8'))
     out.append(throne(0, 350, 300, 560, '#b9b3a8', GOLD, 'square'))
-    body, p = person(0, 350, 500, pose='sit', face='front', dress='gown', cloth='#4a6fb5', cape='#e0b040', hat='crown',
+    body, p = person(0, 350, 500, pose='sit', face='front', mood='calm', dress='gown', cloth='#4a6fb5', cape='#e0b040', hat='crown',
                      beard='#8a5a2a', hair='#8a5a2a', hands=((-0.6, 1.9), (0.9, 1.2)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -385,7 +385,7 @@ def sota_de_espadas(c):
     for x, y in [(-200, -60), (-150, -90), (180, -120)]:
         out.append(bird(x, y, 0.6, 1, '#2b1d14'))
     out.append(ground(c, 260, '#8ab85a', '#6a9a44', 60))
-    body, p = person(0, 420, 600, face='left', dress='tunic', cloth='#9a7ad0', legs='#d8473a', shoes='#8a5a2e',
+    body, p = person(0, 420, 600, face='left', mood='focus', dress='tunic', cloth='#9a7ad0', legs='#d8473a', shoes='#8a5a2e',
                      hair='#8a5a2a', hands=((-0.2, 1.4), (0.7, -1.0)), belt='#e0b040', cape='#d8473a')
     out.append(body)
     rx, ry = p.hands[1]
@@ -403,7 +403,7 @@ def caballo_de_espadas(c):
     hb, hp = horse(20, 420, 2.6, -1, 'gallop', '#f4f2ec', '#d9d4c8', cloth='#7a5bb0')
     out.append(hb)
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 320, -1, cloth='#7a5bb0', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet', cape='#c2453a',
+    rb, r = rider(sx, sy, 320, -1, mood='effort', cloth='#7a5bb0', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet', cape='#c2453a',
                   hands=((-1.2, -1.2), (-0.6, 1.2)))
     out.append(rb)
     plume = 'M%s,%s q20,-40 70,-40 q-30,20 -60,48 Z' % (n(r.head[0]), n(r.head[1] - 0.6 * r.u))
@@ -422,7 +422,7 @@ def reina_de_espadas(c):
     out.append(throne(60, 400, 260, 560, '#b9b3a8', GOLD, 'round'))
     for x, y in [(20, -110), (100, -60), (60, -160)]:
         out.append(butterfly(x, y, 1.6))
-    body, p = person(60, 400, 500, pose='sit', face='left', dress='gown', cloth='#d8d2e8', cape='#6fb2e8', hat='crown',
+    body, p = person(60, 400, 500, pose='sit', face='left', mood='stern', dress='gown', cloth='#d8d2e8', cape='#6fb2e8', hat='crown',
                      hair='#5a3a22', hairstyle='long', hands=((-1.8, -0.2), (0.6, -0.6)))
     out.append(body)
     out.append(upright_sword(p, 1, 260, 16))
@@ -438,7 +438,7 @@ def rey_de_espadas(c):
         out.append(butterfly(x, y, 1.8))
     for x in (-40, 40):
         out.append(moon(x, -190, 20, 0.6, '#f5efc8', False))
-    body, p = person(0, 400, 520, pose='sit', face='front', dress='gown', cloth='#4a6fb5', cape='#7a5bb0', hat='crown',
+    body, p = person(0, 400, 520, pose='sit', face='front', mood='stern', dress='gown', cloth='#4a6fb5', cape='#7a5bb0', hat='crown',
                      beard='#5a3a22', hands=((-0.6, 2.0), (0.8, 0.7)))
     out.append(body)
     out.append(upright_sword(p, 1, 270, 18))
@@ -454,7 +454,7 @@ def sota_de_oros(c):
     out.append(tree(230, 190, 200, '#4f8a45'))
     for y in range(240, 450, 50):
         out.append(flowers(list(range(-260 + (y % 3) * 20, 280, 70)), y, seed=y))
-    body, p = person(0, 420, 620, face='down', dress='tunic', cloth='#4e8a44', legs='#a86a38', shoes='#6b4a30',
+    body, p = person(0, 420, 620, face='down', mood='focus', dress='tunic', cloth='#4e8a44', legs='#a86a38', shoes='#6b4a30',
                      hat='cap', hat_colour='#c2453a', cape='#e0b040', hands=((0.6, 1.2), (-0.6, 1.2)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -472,13 +472,14 @@ def caballo_de_oros(c):
     hb, hp = horse(10, 430, 2.9, 1, 'stand', '#2e2a2e', '#16141a', cloth='#c2453a')
     out.append(hb)
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 320, 1, cloth='#c2453a', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet',
-                  hands=((1.9, 0.5), (1.0, 1.2)))
+    rb, r = rider(sx, sy, 320, 1, mood='focus', gaze=(1, 1), cloth='#c2453a', sleeves='#9aa3b2', legs='#9aa3b2',
+                  hat='helmet', hands=((1.7, 1.5), (1.1, 1.9)), grips=('fist', 'fist'))
     out.append(rb)
     hx, hy = r.head
     out.append(path('M%s,%s q-20,-30 0,-50 q20,20 0,50 Z' % (n(hx), n(hy - 0.5 * r.u)), LEAF, INK, 2))
+    # the coin held before him at the height of his chest, where he looks at it
     lx, ly = r.hands[0]
-    out.append(coin(lx + 10, ly - 30, 48))
+    out.append(coin(lx + 8, ly - 26, 42))
     out.append(hand_over(r, 0))
     return out
 
@@ -486,12 +487,12 @@ def caballo_de_oros(c):
 @card(OROS + 13)
 def rey_de_oros(c):
     out = [sky(c, 'gold', 100), castle(180, 100, 180, 160, '#d7cfbf', '#a0463c'), ground(c, 100, '#7fae5a', '#5a8d42')]
-    out.append(throne(0, 400, 340, 600, '#2e2a2e', GOLD, 'square'))
+    out.append(throne(0, 400, 340, 600, '#8a7448', GOLD, 'square'))
     for x in (-130, 130):
         out.append(bull_head(x, -150, 34))
     for x in range(-260, 300, 60):
         out.append(grape_bunch(x, 420, 1.6))
-    body, p = person(0, 400, 520, pose='sit', face='front', dress='gown', cloth='#2e2a3a', cape='#5a3a78', hat='crown',
+    body, p = person(0, 400, 520, pose='sit', face='front', mood='calm', dress='gown', cloth='#2e2a3a', cape='#5a3a78', hat='crown',
                      beard='#3a2418', hair='#3a2418', hands=((-0.5, 2.0), (0.9, 0.9)), pattern=grapes)
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -566,7 +567,7 @@ def dos_de_bastos(c):
     for x in range(-300, 300, 50):
         out.append(rect(x, 180, 26, 24, '#b9b3a8'))
     out.append(planted_wand(220, 420, 500, 0))
-    body, p = person(-20, 220, 460, face='right', cloth='#c2453a', cape='#8a5a2e', hat='cap', hat_colour='#c2453a',
+    body, p = person(-20, 220, 460, face='right', mood='focus', cloth='#c2453a', cape='#8a5a2e', hat='cap', hat_colour='#c2453a',
                      hair='#5a3a22', hands=((-1.0, 1.3), (1.2, 0.8)))
     out.append(body)
     lx, ly = p.hands[0]
@@ -581,11 +582,14 @@ def dos_de_bastos(c):
 
 @card(BASTOS + 2)
 def tres_de_bastos(c):
-    out = [sky(c, 'gold', 40), wave_sea(c, 40, '#e8b060', '#c8903a', 8), sea_ships(c, 60, 2)]
+    out = [sky(c, 'gold', 40), wave_sea(c, 40, '#e8b060', '#c8903a', 8)]
+    # the ships out at sea, off to both sides of him, where he watches them
+    for x, y, k in ((-215, 110, 1.0), (185, 70, 0.8), (60, 150, 1.1)):
+        out.append(group([sea_ships(c, 0, 1)], 'translate(%s %s) scale(%s)' % (n(x + 150 * k), n(y), n(k))))
     out.append(path('M-300,250 Q-100,220 60,240 Q200,250 300,230 L300,450 L-300,450 Z', '#a8845a', INK, LINE))
-    out.append(planted_wand(-220, 440, 520, 6))
-    out.append(planted_wand(220, 440, 520, -6))
-    body, p = person(-20, 420, 540, face='back', cloth='#c2453a', cape='#3f7a3c', hair='#5a3a22', hands=((-0.2, 2.6), (0.7, 1.0)))
+    out.append(planted_wand(-235, 440, 520, 6))
+    out.append(planted_wand(235, 440, 520, -6))
+    body, p = person(-40, 430, 480, face='back', cloth='#c2453a', cape='#3f7a3c', hair='#5a3a22', hands=((-0.2, 2.6), (0.7, 1.0)))
     out.append(body)
     rx, ry = p.hands[1]
     out.append(planted_wand(rx, 440, 520, 0))
@@ -597,7 +601,7 @@ def tres_de_bastos(c):
 def cuatro_de_bastos(c):
     out = [sky(c, 'gold', 150), castle(0, 150, 260, 200, '#d7cfbf', '#a0463c'), ground(c, 150, '#d8c07a', '#b8a05a')]
     for x in (-160, 20, 140):
-        out.append(person(x - 40, 240, 150, face='front', cloth=('#4a6fb5', '#c2453a', '#6a9a44')[(x // 60) % 3],
+        out.append(person(x - 40, 240, 150, face='front', mood='joy', cloth=('#4a6fb5', '#c2453a', '#6a9a44')[(x // 60) % 3],
                           hands=((-0.8, -0.6), (0.8, -0.6)))[0])
     for x in (-240, -90, 90, 240):
         out.append(planted_wand(x, 440, 600, 0, 2))
@@ -605,9 +609,9 @@ def cuatro_de_bastos(c):
     for x in range(-230, 240, 30):
         yy = -118 + 18 * math.sin((x + 240) / 150.0 * math.pi) * 0
         out.append(circle(x, -118 + (abs(((x + 240) % 150) - 75) / 75.0) * -24, 8, ('#d8475a', '#f4d04a', '#f2efe6')[(x // 30) % 3], INK, 1.2))
-    f1, p1 = person(-70, 420, 420, face='front', dress='gown', cloth='#7a5bb0', hair='#c28a3a', hairstyle='long',
+    f1, p1 = person(-70, 420, 420, face='front', mood='joy', dress='gown', cloth='#7a5bb0', hair='#c28a3a', hairstyle='long',
                     hands=((-0.6, 0.4), (0.6, 1.6)))
-    f2, p2 = person(80, 420, 420, face='front', dress='gown', cloth='#c2453a', hair='#5a3a22', hairstyle='long',
+    f2, p2 = person(80, 420, 420, face='front', mood='joy', dress='gown', cloth='#c2453a', hair='#5a3a22', hairstyle='long',
                     hands=((-0.6, 1.6), (0.6, 0.4)))
     out += [f1, f2]
     for p, i in ((p1, 0), (p2, 1)):
@@ -648,9 +652,9 @@ def seis_de_bastos(c):
     hb, hp = horse(0, 430, 2.6, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#3f7a3c')
     out.append(hb)
     for x, col in ((-250, '#c2453a'), (-180, '#4a6fb5'), (200, '#e0b040'), (260, '#7a5bb0')):
-        out.append(person(x, 450, 300, pose='bust', face='front', cloth=col, hair='#5a3a22')[0])
+        out.append(person(x, 450, 300, pose='bust', face='front', mood='joy', cloth=col, hair='#5a3a22')[0])
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 320, 1, cloth='#c2453a', legs='#4a6fb5', hat='laurel', hair='#5a3a22', hands=((0.4, 0.0), (1.6, 1.0)))
+    rb, r = rider(sx, sy, 320, 1, mood='joy', cloth='#c2453a', legs='#4a6fb5', hat='laurel', hair='#5a3a22', hands=((0.4, 0.0), (1.6, 1.0)))
     out.append(rb)
     lx, ly = r.hands[0]
     out.append(wand((lx - 6, ly + 120), (lx + 14, ly - 300), 16, 2))
@@ -664,7 +668,7 @@ def seis_de_bastos(c):
 def siete_de_bastos(c):
     out = [sky(c, 'day', 100), hills(120, '#6a9a44', (30, 90, 40)), ground(c, 330, '#7a8a4a', '#5a6a3a')]
     out.append(path('M-300,450 L-300,260 Q-60,180 120,240 L140,450 Z', '#8ab85a', INK, LINE))
-    body, p = person(-80, 250, 520, pose='walk', face='right', dress='tunic', cloth='#4e8a44', legs='#c28a3a',
+    body, p = person(-80, 250, 520, pose='walk', face='right', mood='effort', dress='tunic', cloth='#4e8a44', legs='#c28a3a',
                      shoes='#6b4a30', hair='#5a3a22', hands=((1.4, 0.4), (2.2, 1.2)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -689,18 +693,21 @@ def ocho_de_bastos(c):
 
 @card(BASTOS + 8)
 def nueve_de_bastos(c):
-    out = [sky(c, 'day', 200), ground(c, 200, '#8ab85a', '#6a9a44')]
+    out = [sky(c, 'day', 200), hills(210, '#9cc27a', (40, 30, 50)), ground(c, 200, '#8ab85a', '#6a9a44')]
     for i in range(8):
-        out.append(planted_wand(-250 + i * 72, 380, 600, 0, 2))
+        out.append(planted_wand(-255 + i * 70, 380, 600, 0, 2))
     out.append(rect(-300, 380, 600, 80, '#a8a49a'))
-    body, p = person(-20, 420, 560, face='right', dress='tunic', cloth='#4a6fb5', legs='#8a5a2e', shoes='#5a3e24',
-                     hair='#5a3a22', hands=((1.4, 0.6), (1.0, 1.8)), belt='#8a5a2e')
+    # wounded and wary: bandaged head, a sidelong look, leaning on his wand held before him
+    body, p = person(-70, 430, 560, face='right', mood='stern', gaze=(1, 0), dress='tunic', cloth='#4a6fb5',
+                     legs='#8a5a2e', shoes='#5a3e24', hair='#5a3a22', reach=((40, 110), (46, 190)), grips=('fist', 'fist'),
+                     belt='#8a5a2e')
     out.append(body)
     hx, hy = p.head
-    out.append(path('M%s,%s q%s,-%s %s,0' % (n(hx - 0.44 * p.u), n(hy - 0.2 * p.u), n(0.44 * p.u), n(0.3 * p.u), n(0.88 * p.u)),
-                    'none', '#f2efe6', 0.22 * p.u))
-    (lx, ly), (rx, ry) = p.hands
-    out.append(planted_wand(lx + 6, 440, 600, 0, 2))
+    u = p.u
+    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(hx - 0.46 * u), n(hy - 0.12 * u), n(hx), n(hy - 0.5 * u), n(hx + 0.46 * u),
+                                            n(hy - 0.12 * u)), 'none', '#f2efe6', 0.2 * u))
+    out.append(path('M%s,%s l%s,%s' % (n(hx - 0.44 * u), n(hy - 0.1 * u), n(-0.2 * u), n(0.3 * u)), 'none', '#f2efe6', 0.1 * u))
+    out.append(planted_wand(56, 440, 400, -14, 2))
     out += [hand_over(p, 0), hand_over(p, 1)]
     return out
 
@@ -756,9 +763,9 @@ def dos_de_copas(c):
     out.append(path('M8,-300 q30,20 0,40 q-30,20 0,40 q30,20 0,40', 'none', '#e0b040', 5))
     out.append(wings(0, -350, 80, '#c2453a', '#8a2a2a'))
     out.append(lion_head(0, -360, 34))
-    m, mp = person(-110, 420, 520, face='right', dress='tunic', cloth='#e0b040', legs='#3a3a4a', hat='laurel',
+    m, mp = person(-110, 420, 520, face='right', mood='joy', dress='tunic', cloth='#e0b040', legs='#3a3a4a', hat='laurel',
                    hair='#5a3a22', hands=((1.4, 0.8), (0.4, 2.4)))
-    w, wp = person(110, 420, 500, face='left', dress='gown', cloth='#f2efe6', cape='#4a6fb5', hat='laurel',
+    w, wp = person(110, 420, 500, face='left', mood='joy', dress='gown', cloth='#f2efe6', cape='#4a6fb5', hat='laurel',
                    hair='#c28a3a', hairstyle='long', hands=((-0.4, 2.4), (-1.4, 0.8)))
     out += [m, w]
     out.append(cup(mp.hands[0][0] + 4, mp.hands[0][1] + 20, 80))
@@ -793,7 +800,7 @@ def tres_de_copas(c):
 def cuatro_de_copas(c):
     out = [sky(c, 'day', 150), hills(150, '#7fae5a', (40, 30, 60)), ground(c, 150, '#8ab85a', '#6a9a44')]
     out.append(tree(-100, 330, 560, '#3f7a3c'))
-    body, p = person(-100, 400, 520, pose='sit', face='down', dress='tunic', cloth='#4a6fb5', legs='#c2453a',
+    body, p = person(-100, 400, 520, pose='sit', face='down', mood='stern', dress='tunic', cloth='#4a6fb5', legs='#c2453a',
                      hair='#5a3a22', hands=((1.3, 1.2), (-1.3, 1.0)))
     out.append(body)
     for x in (80, 160, 240):
@@ -904,7 +911,7 @@ def nueve_de_copas(c):
     for i in range(9):
         out.append(cup(-240 + i * 60, -180, 110))
     out.append(rect(-120, 290, 240, 140, '#8a5a2e'))
-    body, p = person(0, 420, 560, pose='sit', face='front', dress='robe', cloth='#f2efe6', cape='#c2453a',
+    body, p = person(0, 420, 560, pose='sit', face='front', mood='joy', dress='robe', cloth='#f2efe6', cape='#c2453a',
                      hat='cap', hat_colour='#c2453a', hair='#5a3a22', beard='#5a3a22',
                      hands=((1.3, 1.2), (-1.3, 1.0)))
     out.append(body)
@@ -927,9 +934,10 @@ def diez_de_copas(c):
     w, wp = person(-90, 420, 440, face='back', dress='gown', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
                    hands=((-1.2, 0.8), (1.4, -1.0)))
     out += [m, w]
-    for x, col in ((30, '#e0b040'), (110, '#c2453a')):
-        out.append(person(x, 430, 250, pose='walk', face='front', dress='tunic', cloth=col, hair='#c28a3a',
-                          hands=((-1.1, -0.6), (1.1, -0.6)))[0])
+    # the children dancing hand in hand
+    for x, col, sk in ((30, '#e0b040', None), (130, '#c2453a', None)):
+        out.append(person(x, 430, 230, pose='walk', face='front', mood='joy', child=True, dress='tunic', cloth=col,
+                          hair='#c28a3a', hands=((-1.3, 0.9), (1.3, 0.9)), grips=('open', 'open'))[0])
     return out
 
 
@@ -983,7 +991,7 @@ def cuatro_de_espadas(c):
         out.append(sword((10 - i * 40, -420), (10 - i * 40, -100), 18))
     out.append(rect(-270, 160, 540, 220, '#c9c2b4'))
     out.append(rect(-290, 380, 580, 40, '#b9b3a8'))
-    body, p = person(250, 150, 520, face='closed', dress='armour', cloth='#b9b3a8', sleeves='#b9b3a8', legs='#b9b3a8',
+    body, p = person(250, 150, 520, face='closed', mood='calm', dress='armour', cloth='#b9b3a8', sleeves='#b9b3a8', legs='#b9b3a8',
                      shoes='#9a9488', hair='#c9c2b4', hands=((0.7, 0.6), (-0.7, 0.6)))
     out.append(group([body], 'rotate(-90 250 150)'))
     out.append(sword((-230, 280), (230, 280), 16))
@@ -996,8 +1004,8 @@ def cinco_de_espadas(c):
     out.append(wave_sea(c, 100, '#4a6a9a', '#2a3a6a', 14))
     out.append(ground(c, 240, '#8a9a6a', '#6a7a4a', 30))
     for x, col in ((120, '#4a6fb5'), (220, '#8a5a2e')):
-        out.append(person(x, 250, 260, face='back', dress='tunic', cloth=col, hands=((0.2, 2.4), (0.6, 1.2)))[0])
-    body, p = person(-60, 430, 580, face='right', dress='tunic', cloth='#c2453a', legs='#4e8a44', hair='#c28a3a',
+        out.append(person(x, 250, 260, face='back', mood='joy', dress='tunic', cloth=col, hands=((0.2, 2.4), (0.6, 1.2)))[0])
+    body, p = person(-60, 430, 580, face='right', mood='joy', dress='tunic', cloth='#c2453a', legs='#4e8a44', hair='#c28a3a',
                      hands=((-0.3, 1.6), (0.7, 1.5)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -1019,10 +1027,10 @@ def seis_de_espadas(c):
     out.append(path('M-260,240 L220,240 L160,320 L-200,320 Z', '#8a5a2e'))
     for i in range(6):
         out.append(sword((-120 + i * 40, 60), (-130 + i * 40, 250), 12))
-    out.append(person(-20, 250, 260, pose='sit', face='back', cloth='#4a3a5a', hat='hood', hat_colour='#4a3a5a',
+    out.append(person(-20, 250, 260, pose='sit', face='back', mood='grief', cloth='#4a3a5a', hat='hood', hat_colour='#4a3a5a',
                       hands=((0.5, 1.6), (-0.5, 1.6)))[0])
-    out.append(person(60, 250, 160, pose='sit', face='back', cloth='#e0b040', hair='#c28a3a')[0])
-    body, p = person(180, 250, 420, face='left', dress='tunic', cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22',
+    out.append(person(60, 250, 160, pose='sit', face='back', mood='grief', cloth='#e0b040', hair='#c28a3a')[0])
+    body, p = person(180, 250, 330, face='left', mood='grief', dress='tunic', cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22',
                      hands=((-0.8, 0.3), (-0.4, 1.4)))
     out.append(body)
     lx, ly = p.hands[0]
@@ -1040,7 +1048,7 @@ def siete_de_espadas(c):
         out.append(path('M%s,200 L%s,130 L%s,200 Z' % (x - 14, x, x + 14), darker(col, 0.4), INK, 2))
     out.append(sword((-260, 420), (-260, 210), 14))
     out.append(sword((-200, 440), (-190, 240), 14))
-    body, p = person(60, 420, 540, pose='walk', face='left', dress='tunic', cloth='#c2453a', legs='#e0b040',
+    body, p = person(60, 420, 540, pose='walk', face='left', mood='joy', dress='tunic', cloth='#c2453a', legs='#e0b040',
                      shoes='#6b4a30', hat='cap', hat_colour='#c2453a', hair='#5a3a22', hands=((0.9, 1.2), (1.3, 1.4)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -1116,7 +1124,7 @@ def diez_de_espadas(c):
     out.append(water(c, 150, '#3a4a7a', '#2a3458', 300, False))
     out.append(hills(150, '#2a2a3a', (30, 50, 20)))
     out.append(rect(-300, 300, 600, 160, '#3a3a2a'))
-    body, p = person(270, 300, 520, face='back', dress='tunic', cloth='#c2453a', legs='#4a4a5a', hair='#3a2418',
+    body, p = person(270, 300, 520, face='back', mood='grief', dress='tunic', cloth='#c2453a', legs='#4a4a5a', hair='#3a2418',
                      hands=((0.2, 2.6), (-0.2, 2.6)))
     out.append(group([body], 'rotate(-90 270 300)'))
     for i in range(10):
@@ -1138,7 +1146,10 @@ def as_de_oros(c):
     out.append(flowers(list(range(-270, -140, 40)) + list(range(160, 290, 40)), 380, seed=2))
     h, (gx, gy) = hand_from_cloud(-210, -150, -1)
     out.append(h)
-    out.append(coin(gx + 40, gy - 30, 110))
+    # the coin rests on the open hand, the thumb over its rim
+    out.append(coin(gx + 60, gy - 92, 100))
+    out.append(ellipse(gx + 14, gy + 4, 34, 22, SKIN))
+    out.append(solid([('stroke', 'M%s,%s q10,-22 30,-30' % (n(gx + 34), n(gy - 8)), 14)], SKIN, INK, 2))
     return out
 
 
@@ -1148,13 +1159,16 @@ def dos_de_oros(c):
     out.append(group([sea_ships(c, 0, 1)], 'translate(-50 -20) rotate(-12)'))
     out.append(group([sea_ships(c, 0, 1)], 'translate(260 40) rotate(10)'))
     out.append(rect(-300, 330, 600, 130, '#8ab85a'))
-    body, p = person(0, 430, 540, pose='walk', face='front', dress='tunic', cloth='#c2453a', legs='#e0b040',
+    body, p = person(0, 430, 540, pose='walk', face='front', mood='joy', dress='tunic', cloth='#c2453a', legs='#e0b040',
                      shoes='#6b4a30', hat='cap', hat_colour='#c2453a', hair='#5a3a22', hands=((-0.8, 0.6), (0.8, 2.2)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
-    out.append(path('M%s,%s C%s,%s %s,%s %s,%s C%s,%s %s,%s %s,%s' % (
-        n(lx), n(ly - 40), n(lx - 60), n(ly - 140), n(rx + 120), n(ly - 60), n(rx), n(ry + 40),
-        n(rx - 120), n(ry + 140), n(lx + 80), n(ly + 60), n(lx), n(ly - 40)), 'none', '#4e8a44', 10))
+    # the endless band, a figure eight looped round both coins
+    (ax, ay), (bx, by) = (lx, ly - 40), (rx, ry + 40)
+    mx, my = (ax + bx) / 2, (ay + by) / 2
+    half = math.hypot(bx - ax, by - ay) / 2
+    ang = math.degrees(math.atan2(by - ay, bx - ax))
+    out.append(group([lemniscate(0, 0, half * 1.12, '#4e8a44', 9)], 'translate(%s %s) rotate(%s)' % (n(mx), n(my), n(ang))))
     out.append(coin(lx, ly - 40, 48))
     out.append(coin(rx, ry + 40, 48))
     out += [hand_over(p, 0), hand_over(p, 1)]
@@ -1171,13 +1185,13 @@ def tres_de_oros(c):
     out.append(rect(-60, 200, 140, 40, '#8a5a2e'))
     out.append(rect(-50, 240, 20, 100, '#8a5a2e'))
     out.append(rect(50, 240, 20, 100, '#8a5a2e'))
-    mason, mp = person(10, 200, 380, face='left', dress='tunic', cloth='#7a5bb0', legs='#5a4a3a', hair='#5a3a22',
+    mason, mp = person(10, 200, 380, face='left', mood='focus', dress='tunic', cloth='#7a5bb0', legs='#5a4a3a', hair='#5a3a22',
                        hands=((-0.8, 1.6), (0.4, 1.8)))
     out.append(mason)
     out.append(line(mp.hands[0], (mp.hands[0][0] - 30, mp.hands[0][1] + 30), '#8a8f9a', 8))
-    monk, kp = person(-190, 440, 400, face='right', cloth='#8a6a48', hat='hood', hat_colour='#8a6a48',
+    monk, kp = person(-190, 440, 400, face='right', mood='focus', cloth='#8a6a48', hat='hood', hat_colour='#8a6a48',
                       hands=((0.9, 1.2), (1.6, 1.2)))
-    arch, ap = person(-100, 440, 410, face='right', cloth='#c2453a', cape='#e0b040', hat='cap', hat_colour='#c2453a',
+    arch, ap = person(-100, 440, 410, face='right', mood='focus', cloth='#c2453a', cape='#e0b040', hat='cap', hat_colour='#c2453a',
                       hair='#5a3a22', hands=((-0.2, 1.3), (0.6, 1.2)))
     out += [monk, arch]
     out.append(group([rect(-50, -30, 100, 60, '#f4ecd0', INK, 2), line((-30, -10), (30, -10), '#4a6fb5', 2),
@@ -1194,7 +1208,7 @@ def cuatro_de_oros(c):
         out.append(tower(x, 220, w, h, '#b9b3a8', '#6a5a6e'))
     out.append(ground(c, 220, '#9a9a8a', '#7a7a6a'))
     out.append(rect(-140, 300, 280, 140, '#b9b3a8'))
-    body, p = person(0, 370, 560, pose='sit', face='front', dress='gown', cloth='#c2453a', cape='#3a3a6a', hat='crown',
+    body, p = person(0, 370, 560, pose='sit', face='front', mood='stern', dress='gown', cloth='#c2453a', cape='#3a3a6a', hat='crown',
                      hair='#5a3a22', hands=((0.6, 0.9), (-0.6, 0.9)))
     out.append(body)
     cx, cy = p.chest
@@ -1220,13 +1234,13 @@ def cinco_de_oros(c):
         x = -280 + (k * 97) % 560
         y = -430 + (k * 173) % 700
         out.append(circle(x, y, 4, '#f4f6fa', None, 0))
-    m, mp = person(-20, 430, 460, pose='walk', face='down', dress='tunic', cloth='#6a6a5a', legs='#4a4a3a',
+    m, mp = person(-20, 430, 460, pose='walk', face='down', mood='grief', dress='tunic', cloth='#6a6a5a', legs='#4a4a3a',
                    hair='#5a3a22', hands=((-0.3, 2.4), (0.6, 2.3)))
     out.append(m)
     for hx, hy in mp.hands:
         out.append(line((hx, hy - 20), (hx + 10, 440), WOOD, 6))
     out.append(line((mp.x + 0.3 * mp.u, mp.top + 5.4 * mp.u), (mp.x + 0.3 * mp.u, mp.top + 6.6 * mp.u), '#f2efe6', 12))
-    out.append(person(140, 420, 440, pose='walk', face='down', cloth='#4a3a5a', hat='hood', hat_colour='#4a3a5a',
+    out.append(person(140, 420, 440, pose='walk', face='down', mood='grief', cloth='#4a3a5a', hat='hood', hat_colour='#4a3a5a',
                       hands=((0.5, 1.6), (-0.4, 1.6)))[0])
     return out
 
@@ -1236,7 +1250,7 @@ def seis_de_oros(c):
     out = [sky(c, 'day', 150), castle(-160, 150, 180, 130, '#d7cfbf', '#a0463c'), ground(c, 150, '#a9a28e', '#8a836e')]
     for x, y in [(-180, -330), (0, -360), (180, -330), (-180, -210), (0, -240), (180, -210)]:
         out.append(coin(x, y, 38))
-    body, p = person(0, 430, 560, face='front', cloth='#c2453a', cape='#4a6fb5', hat='cap', hat_colour='#c2453a',
+    body, p = person(0, 430, 560, face='front', mood='calm', cloth='#c2453a', cape='#4a6fb5', hat='cap', hat_colour='#c2453a',
                      hair='#5a3a22', beard='#5a3a22', hands=((-0.6, -0.2), (1.0, 2.2)))
     out.append(body)
     lx, ly = p.hands[0]
@@ -1258,7 +1272,7 @@ def siete_de_oros(c):
         out.append(ellipse(90 + (k * 37) % 160, 60 + (k * 53) % 340, 22, 10, '#3e7a3a', INK, 1.4, (k * 40) % 180))
     for x, y in [(120, 100), (210, 80), (170, 170), (100, 230), (230, 220), (150, 310), (230, 360)]:
         out.append(coin(x, y, 32))
-    body, p = person(-150, 430, 560, face='right', dress='tunic', cloth='#d8873a', legs='#4a6fb5', hair='#5a3a22',
+    body, p = person(-150, 430, 560, face='right', mood='calm', dress='tunic', cloth='#d8873a', legs='#4a6fb5', hair='#5a3a22',
                      hands=((1.2, 0.9), (0.9, 0.9)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -1277,7 +1291,7 @@ def ocho_de_oros(c):
     out.append(rect(-220, 290, 300, 30, '#8a5a2e'))
     out.append(rect(-200, 320, 24, 130, '#8a5a2e'))
     out.append(rect(40, 320, 24, 130, '#8a5a2e'))
-    body, p = person(-20, 420, 480, pose='sit', face='down', dress='tunic', cloth='#4a6fb5', legs='#c2453a',
+    body, p = person(-20, 420, 480, pose='sit', face='down', mood='focus', dress='tunic', cloth='#4a6fb5', legs='#c2453a',
                      hair='#5a3a22', hands=((0.2, 1.4), (-0.3, 1.0)))
     out.append(body)
     out.append(coin(-50, 258, 34))
@@ -1295,7 +1309,7 @@ def nueve_de_oros(c):
         out.append(line((x, 440), (x, 120), '#6b4a30', 6))
         for k in range(4):
             out.append(grape_bunch(x + (10 if k % 2 else -14), 170 + k * 70, 1.4))
-    body, p = person(-20, 430, 580, face='left', dress='gown', cloth='#e0b040', cape='#c2453a', hair='#8a5a2a',
+    body, p = person(-20, 430, 580, face='left', mood='calm', dress='gown', cloth='#e0b040', cape='#c2453a', hair='#8a5a2a',
                      hairstyle='long', hat='cap', hat_colour='#c2453a', hands=((-1.0, 0.1), (0.6, 2.2)), pattern=lambda q: ''.join(
                          path('M%s,%s q8,-12 16,0 q-8,12 -16,0 Z' % (n(x), n(y)), '#c2453a', INK, 1.2)
                          for x, y in [q.U(-0.4, 2.5), q.U(0.3, 3.4), q.U(-0.6, 4.4), q.U(0.4, 5.4), q.U(-0.2, 6.2)]))
