@@ -160,7 +160,7 @@ class Person:
                  shoes='#4a3424', cape=None, beard=False, hands=(None, None), bend=(1, 1), behind=(False, False),
                  sleeves=None, pattern=None, belt=None, hem=None, lean=0, reach=None, mood='calm', gaze=None,
                  main=None, grips=('rest', 'rest'), elbows=(None, None), blindfold=False, child=False, stance=None,
-                 shadow=None):
+                 shadow=None, profile=False):
         self.x, self.y, self.h = x, y, h
         self.u = h / 7.5
         self.pose, self.face, self.dress = pose, face, dress
@@ -185,6 +185,7 @@ class Person:
         self.elbows = [None, None]
         self.grips = list(grips)
         self.blindfold = blindfold
+        self.profile = profile and face in ('left', 'right')  # the head seen from the side
         self.stance = stance  # 'cross': the free leg bent and crossed behind the other
         # a soft shadow on the ground under a figure that stands, walks, kneels or sits
         self.shadow = shadow if shadow is not None else pose in ('stand', 'walk', 'kneel', 'sit')
@@ -381,6 +382,8 @@ class Person:
             out.append(line((cx - 0.2 * u, cy + 0.37 * u), (cx + 0.2 * u, cy + 0.37 * u), INK, w * 0.7))
             return ''.join(out)
         mood = self.mood
+        if self.profile:
+            return self._profile()
         turn = {'left': -1, 'right': 1}.get(f, 0)
         shift = turn * 0.13 * u
         gx, gy = self.gaze if self.gaze is not None else (turn, {'up': -1, 'down': 1}.get(f, 0))
@@ -442,10 +445,49 @@ class Person:
                             'none', INK, w))
         return ''.join(out)
 
+    def _profile(self):
+        """The face side on: the nose standing out of the head's outline, one eye, the mouth at
+        the front."""
+        cx, cy = self.head
+        u = self.hu
+        w = max(1.6, 0.065 * u)
+        t = 1 if self.face == 'right' else -1
+        mood = self.mood
+        ey = cy + 0.04 * u
+        gx, gy = self.gaze if self.gaze is not None else (t, 0)
+        out = []
+        nose = [(cx + t * 0.38 * u, ey - 0.04 * u), (cx + t * 0.53 * u, ey + 0.15 * u), (cx + t * 0.39 * u, ey + 0.2 * u)]
+        out.append(path(poly(nose + [(cx + t * 0.3 * u, ey + 0.1 * u)]), self.skin, None, 0))
+        out.append(path(poly(nose, closed=False), 'none', INK, 2))
+        ex = cx + t * 0.22 * u
+        inner, outer = {'calm': (0.12, 0.12), 'joy': (0.15, 0.13), 'grief': (0.2, 0.08), 'fear': (0.22, 0.16),
+                        'effort': (0.06, 0.15), 'focus': (0.1, 0.12), 'stern': (0.06, 0.14)}[mood]
+        if self.blindfold:
+            out.append(rect(cx - 0.44 * u, ey - 0.14 * u, 0.88 * u, 0.22 * u, '#f7f4ec', INK, 2))
+        elif self.face == 'closed' or mood == 'grief' and gy > 0:
+            out.append(path('M%s,%s q%s,%s %s,0' % (n(ex - 0.07 * u), n(ey), n(0.07 * u), n(0.06 * u), n(0.14 * u)), 'none', INK, w))
+        else:
+            out.append(path('M%s,%s L%s,%s L%s,%s' % (n(ex - t * 0.06 * u), n(ey - 0.04 * u), n(ex + t * 0.08 * u),
+                                                      n(ey - 0.05 * u), n(ex + t * 0.06 * u), n(ey + 0.04 * u)), 'none', INK, w * 0.8))
+            out.append(ellipse(ex + t * 0.02 * u + gx * 0.01 * u, ey + gy * 0.015 * u, 0.035 * u, 0.05 * u, INK, None, 0))
+        if not self.blindfold:
+            out.append(path('M%s,%s L%s,%s' % (n(ex - t * 0.08 * u), n(ey - (outer + 0.02) * u), n(ex + t * 0.1 * u),
+                                                n(ey - (inner + 0.02) * u)), 'none', INK, w * 0.85))
+        mx, my = cx + t * 0.33 * u, cy + 0.34 * u
+        bend = {'joy': -0.035, 'grief': 0.035}.get(mood, 0) * u
+        if mood == 'fear':
+            out.append(ellipse(mx + t * 0.02 * u, my, 0.04 * u, 0.06 * u, '#5a2a2a', INK, w * 0.6))
+        else:
+            out.append(path('M%s,%s L%s,%s' % (n(mx + t * 0.05 * u), n(my), n(mx - t * 0.06 * u), n(my + bend)), 'none', INK, w))
+        return ''.join(out)
+
     def face_box(self):
         """The eyes-to-mouth rectangle, in the figure's own coordinates."""
         cx, cy = self.head
         u = self.hu
+        if self.profile:
+            t = 1 if self.face == 'right' else -1
+            return min(cx + t * 0.05 * u, cx + t * 0.45 * u), cy - 0.04 * u, 0.4 * u, 0.46 * u
         shift = {'left': -0.13, 'right': 0.13}.get(self.face, 0) * u
         return cx + shift - 0.27 * u, cy - 0.04 * u, 0.54 * u, 0.46 * u
 
@@ -478,6 +520,16 @@ class Person:
         if self.face == 'back':
             c = (self.hat_colour or self.cloth) if self.hat in ('hood', 'veil') else self.hair
             out.append(ellipse(cx, cy, 0.44 * u, 0.54 * u, c))
+        elif self.profile and self.hat not in ('hood', 'veil', 'helmet') and self.hairstyle != 'bald':
+            # side on: the hair covers the crown and the back of the head down to the nape
+            t = 1 if self.face == 'right' else -1
+            d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+                n(cx + t * 0.36 * u), n(cy - 0.22 * u), n(cx + t * 0.3 * u), n(cy - 0.64 * u), n(cx - t * 0.1 * u),
+                n(cy - 0.6 * u), n(cx - t * 0.56 * u), n(cy - 0.5 * u), n(cx - t * 0.42 * u), n(cy + 0.34 * u),
+                n(cx - t * 0.1 * u), n(cy + 0.2 * u), n(cx - t * 0.06 * u), n(cy - 0.1 * u), n(cx + t * 0.1 * u),
+                n(cy - 0.36 * u), n(cx + t * 0.36 * u), n(cy - 0.22 * u))
+            out.append(path(d, self.hair, INK, 2))
+            out.append(ellipse(cx - t * 0.02 * u, cy + 0.06 * u, 0.08 * u, 0.13 * u, self.skin, INK, 1.6))
         elif self.hat not in ('hood', 'veil', 'helmet') and self.hairstyle != 'bald' and self.face != 'skull':
             d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
                 n(cx - 0.44 * u), n(cy + 0.08 * u), n(cx - 0.5 * u), n(cy - 0.62 * u), n(cx), n(cy - 0.58 * u),

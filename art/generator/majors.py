@@ -97,7 +97,7 @@ def la_muerte(c):
     out.append(line(r.hands[1], hp['muzzle'], '#6b3f2a', 2.4))
     # before the horse: a bishop pleading with joined hands, a maiden turning away, a child who
     # looks up at the rider unafraid, a fallen king
-    b, bp = person(-235, 330, 330, face='right', mood='grief', gaze=(1, -0.6), cloth='#e8c95a', cape='#c24a3a',
+    b, bp = person(-235, 330, 330, face='right', profile=True, mood='grief', gaze=(1, -0.6), cloth='#e8c95a', cape='#c24a3a',
                    hat='mitre', hairstyle='bald', beard='#e9e6de', reach=((-190, 130), (-190, 130)), grips=('pray', 'pray'))
     out.append(b)
     k, kp = person(-150, 420, 250, pose='kneel', face='left', mood='grief', cloth='#f2efe6', hairstyle='long',
@@ -838,7 +838,7 @@ def el_juicio(c):
 
     def along(t):
         return mouth[0] + (bell[0] - mouth[0]) * t, mouth[1] + (bell[1] - mouth[1]) * t
-    angel, ap = person(0, -90, 440, pose='bust', face='right', mood='calm', cloth='#4a6fb5', hair='#e0b040',
+    angel, ap = person(0, -90, 440, pose='bust', face='right', profile=True, mood='calm', cloth='#4a6fb5', hair='#e0b040',
                        hairstyle='long', reach=(along(0.42), along(0.66)), grips=('fist', 'fist'), bend=(-1, 1))
     out.append(angel)
     out.append(cloud(-30, -20, 460, '#eef0f6'))
