@@ -575,6 +575,26 @@ class Person:
             out.append(ellipse(cx + 0.05 * u, cy - 0.45 * u, 0.55 * u, 0.2 * u, c, INK, 2, -8))
             out.append(path('M%s,%s q%s,%s %s,%s' % (n(cx + 0.3 * u), n(cy - 0.55 * u), n(0.3 * u), n(-0.6 * u),
                                                       n(0.8 * u), n(-0.7 * u)), 'none', '#c83e3e', 0.12 * u))
+        elif hat == 'beret':
+            c = hc or '#3a3a6a'
+            out.append(ellipse(cx - 0.08 * u, cy - 0.5 * u, 0.6 * u, 0.2 * u, c, INK, 2, -6))
+            out.append(circle(cx - 0.06 * u, cy - 0.7 * u, 0.06 * u, c, INK, 1.4))
+        elif hat == 'brim':
+            c = hc or '#6b4a30'
+            out.append(path('M%s,%s Q%s,%s %s,%s Z' % (n(cx - 0.34 * u), n(cy - 0.42 * u), n(cx), n(cy - 1.05 * u), n(cx + 0.34 * u),
+                                                      n(cy - 0.42 * u)), c, INK, 2))
+            out.append(ellipse(cx, cy - 0.42 * u, 0.75 * u, 0.13 * u, c, INK, 2))
+            out.append(line((cx - 0.32 * u, cy - 0.52 * u), (cx + 0.32 * u, cy - 0.52 * u), darker(c, 0.35), 0.08 * u))
+        elif hat == 'turban':
+            c = hc or '#f2efe6'
+            out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+                n(cx - 0.5 * u), n(cy - 0.28 * u), n(cx - 0.58 * u), n(cy - 0.9 * u), n(cx), n(cy - 0.92 * u),
+                n(cx + 0.58 * u), n(cy - 0.9 * u), n(cx + 0.5 * u), n(cy - 0.28 * u), n(cx), n(cy - 0.4 * u),
+                n(cx - 0.5 * u), n(cy - 0.28 * u)), c, INK, 2))
+            for k in (-1, 1):
+                out.append(path('M%s,%s Q%s,%s %s,%s' % (n(cx - 0.48 * u), n(cy - (0.45 + k * 0.12) * u), n(cx), n(cy - (0.75 - k * 0.05) * u),
+                                                        n(cx + 0.48 * u), n(cy - (0.45 - k * 0.12) * u)), 'none', darker(c, 0.3), 1.6))
+            out.append(circle(cx, cy - 0.55 * u, 0.07 * u, '#c83e3e', INK, 1.2))
         elif hat == 'mitre':
             c = hc or GOLD
             out.append(path(poly([(cx - 0.42 * u, cy - 0.3 * u), (cx - 0.3 * u, cy - 1.1 * u), (cx, cy - 1.4 * u),

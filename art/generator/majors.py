@@ -2,7 +2,7 @@
 # coordinates (origin at the field's centre, ±288 across, ±440 down).
 import math
 
-from figures import (GOLD, LEAF, SKIN, SKINS, WOOD, marked_face, bird, bull_head, chain, coin, cup, darker, dog, eagle, horse,
+from figures import (GOLD, LEAF, SKIN, SKINS, WOOD, darker, marked_face, bird, bull_head, chain, coin, cup, darker, dog, eagle, horse,
                      lantern, lemniscate, letters, lion, lion_head, person, pillar, ram_head, rider, scales, sunflower,
                      sword, throne, trumpet, wand, wheat, wings, wolf)
 from scenery import (castle, cloud, flowers, ground, hills, lightning, moon, mountains,
@@ -466,7 +466,14 @@ def la_rueda(c):
         out.append(cloud(x, y + 20, w + 40, '#f2f4f8'))
     out.append(tarot_wheel(0, 20, 210))
     # the snake going down on the left, the jackal-headed figure rising on the right
-    out.append(path('M-230,-180 Q-180,-80 -250,0 Q-300,80 -230,160 Q-200,220 -240,280', 'none', '#e0b040', 12))
+    snake = 'M-236,-190 Q-180,-90 -250,0 Q-300,80 -230,160 Q-200,220 -240,280'
+    out.append(solid([('stroke', snake, 14)], '#e0b040', INK, 2))
+    out.append(path('M-236,-190 q-4,-12 8,-22 q16,-6 18,8 q-4,14 -26,14 Z', '#e0b040', INK, 2))
+    out.append(circle(-222, -204, 2.4, INK, None, 0))
+    out.append(path('M-238,-188 l-8,6 m8,-6 l-10,-2', 'none', '#c2453a', 1.6))
+    for k in range(6):
+        px, py = -250 + (k % 2) * 14, -110 + k * 62
+        out.append(path('M%s,%s l6,-6 l6,6' % (n(px), n(py)), 'none', darker('#e0b040', 0.35), 2))
     out.append(body_jackal(240, 260))
     # the sphinx with its sword on top
     out.append(lion(20, -215, 1.1, -1, '#5a8ad0', '#3f6db0'))
@@ -484,11 +491,20 @@ def la_rueda(c):
 
 
 def body_jackal(x, y):
-    out = [path('M%s,%s L%s,%s L%s,%s L%s,%s Z' % (n(x - 30), n(y), n(x - 20), n(y - 140), n(x + 20), n(y - 140), n(x + 30), n(y)),
-                '#c2453a')]
-    out.append(solid([('ellipse', x, y - 165, 24, 26), ('path', poly([(x - 10, y - 175), (x - 50, y - 160), (x - 45, y - 150), (x - 8, y - 150)])),
-                      ('path', poly([(x - 4, y - 185), (x, y - 220), (x + 10, y - 186)]))], '#a8743e'))
-    out.append(circle(x - 10, y - 170, 2.5, INK, None, 0))
+    """Anubis rising on the wheel's right: a red-skinned body and a black jackal's head, long
+    snout and tall ears."""
+    out = [path('M%s,%s L%s,%s Q%s,%s %s,%s L%s,%s Z' % (n(x - 34), n(y), n(x - 26), n(y - 130), n(x), n(y - 150), n(x + 26),
+                                                        n(y - 130), n(x + 34), n(y)), '#c2453a')]
+    out.append(path('M%s,%s l-30,40 M%s,%s l24,44' % (n(x - 24), n(y - 120), n(x + 24), n(y - 120)), 'none', '#c2453a', 0) +
+               solid([('stroke', 'M%s,%s L%s,%s L%s,%s' % (n(x - 24), n(y - 122), n(x - 52), n(y - 80), n(x - 40), n(y - 40)), 14)],
+                     '#c2453a', INK, 2))
+    out.append(solid([('ellipse', x, y - 168, 22, 24), ('path', poly([(x - 8, y - 178), (x - 56, y - 164), (x - 54, y - 154),
+                                                                     (x - 6, y - 150)])),
+                      ('path', poly([(x - 4, y - 184), (x + 2, y - 226), (x + 12, y - 186)])),
+                      ('path', poly([(x + 8, y - 182), (x + 18, y - 222), (x + 22, y - 180)]))], '#26222a'))
+    out.append(path('M%s,%s L%s,%s' % (n(x - 54), n(y - 158), n(x - 30), n(y - 156)), 'none', '#8a8f9a', 1.4))
+    out.append(circle(x - 10, y - 172, 2.6, '#f4d04a', None, 0))
+    out.append(rect(x - 30, y - 98, 60, 10, GOLD, INK, 1.6))
     return ''.join(out)
 
 
@@ -782,8 +798,9 @@ def la_luna(c):
     out.append(tower(-210, 150, 80, 260, '#b9b3a8'))
     out.append(tower(210, 150, 80, 260, '#b9b3a8'))
     out.append(path('M-10,330 Q-60,250 10,200 Q70,140 -10,60 L10,60 Q90,140 30,200 Q-30,250 20,330 Z', '#d8c89a', INK, 2))
-    out.append(wolf(-120, 310, 2.0, 1, '#8c8c96'))
-    out.append(dog(130, 310, 2.3, -1, '#d8b888'))
+    # the wolf and the dog sit back on their haunches and howl up at the moon
+    out.append(group([wolf(-120, 310, 2.0, 1, '#8c8c96')], 'rotate(-28 -120 310)'))
+    out.append(group([dog(130, 310, 2.3, -1, '#d8b888', 'sit')], 'rotate(14 130 310)'))
     g = c.linear([(0, '#4f8fd0'), (1, '#2f5f9e')])
     out.append(path('M-300,340 Q0,310 300,340 L300,450 L-300,450 Z', g, INK, LINE))
     # the crayfish climbing out of the pool
@@ -809,7 +826,7 @@ def el_sol(c):
     hb, hp = horse(10, 430, 2.9, 1, 'walk', '#f4f2ec', '#d9d4c8')
     out.append(hb)
     sx, sy = hp['saddle']
-    child, cp = rider(sx, sy, 270, 1, dress='nude', face='front', mood='joy', hair='#e0b040', hat='wreath',
+    child, cp = rider(sx, sy, 250, 1, dress='nude', face='front', mood='joy', child=True, hair='#e0b040', hat='wreath',
                       hands=((-1.4, -0.8), (1.6, -0.2)))
     out.append(child)
     lx, ly = cp.hands[0]

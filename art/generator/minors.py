@@ -455,7 +455,7 @@ def sota_de_oros(c):
     for y in range(240, 450, 50):
         out.append(flowers(list(range(-260 + (y % 3) * 20, 280, 70)), y, seed=y))
     body, p = person(0, 420, 620, face='down', mood='focus', dress='tunic', cloth='#4e8a44', legs='#a86a38', shoes='#6b4a30',
-                     hat='cap', hat_colour='#c2453a', cape='#e0b040', hands=((0.6, 1.2), (-0.6, 1.2)))
+                     hat='beret', hat_colour='#c2453a', cape='#e0b040', hands=((0.6, 1.2), (-0.6, 1.2)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
     out.append(coin((lx + rx) / 2, ly - 10, 58))
@@ -567,7 +567,7 @@ def dos_de_bastos(c):
     for x in range(-300, 300, 50):
         out.append(rect(x, 180, 26, 24, '#b9b3a8'))
     out.append(planted_wand(220, 420, 500, 0))
-    body, p = person(-20, 220, 460, face='right', profile=True, mood='focus', cloth='#c2453a', cape='#8a5a2e', hat='cap', hat_colour='#c2453a',
+    body, p = person(-20, 220, 460, face='right', profile=True, mood='focus', cloth='#c2453a', cape='#8a5a2e', hat='brim', hat_colour='#6b4a30',
                      hair='#5a3a22', hands=((-1.0, 1.3), (1.2, 0.8)))
     out.append(body)
     lx, ly = p.hands[0]
@@ -912,7 +912,7 @@ def nueve_de_copas(c):
         out.append(cup(-240 + i * 60, -180, 110))
     out.append(rect(-120, 290, 240, 140, '#8a5a2e'))
     body, p = person(0, 420, 560, pose='sit', face='front', mood='joy', dress='robe', cloth='#f2efe6', cape='#c2453a',
-                     hat='cap', hat_colour='#c2453a', hair='#5a3a22', beard='#5a3a22',
+                     hat='turban', hat_colour='#c2453a', hair='#5a3a22', beard='#5a3a22',
                      hands=((1.3, 1.2), (-1.3, 1.0)))
     out.append(body)
     return out
@@ -974,8 +974,8 @@ def dos_de_espadas(c):
                      hair='#5a3a22', hands=((1.2, 0.9), (-1.2, 0.9)), bend=(-1, -1))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
-    out.append(sword((rx, ry + 10), (rx - 250, ry - 330), 16))
-    out.append(sword((lx, ly + 10), (lx + 250, ry - 330), 16))
+    out.append(sword((rx, ry + 10), (rx - 230, ry - 290), 16))
+    out.append(sword((lx, ly + 10), (lx + 230, ry - 290), 16))
     out += [hand_over(p, 0), hand_over(p, 1)]
     return out
 
@@ -1160,7 +1160,7 @@ def dos_de_oros(c):
     out.append(group([sea_ships(c, 0, 1)], 'translate(260 40) rotate(10)'))
     out.append(rect(-300, 330, 600, 130, '#8ab85a'))
     body, p = person(0, 430, 540, pose='walk', face='front', mood='joy', dress='tunic', cloth='#c2453a', legs='#e0b040',
-                     shoes='#6b4a30', hat='cap', hat_colour='#c2453a', hair='#5a3a22', hands=((-0.8, 0.6), (0.8, 2.2)))
+                     shoes='#6b4a30', hat='beret', hat_colour='#4a6fb5', hair='#5a3a22', hands=((-0.8, 0.6), (0.8, 2.2)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
     # the endless band, a figure eight looped round both coins
@@ -1250,7 +1250,7 @@ def seis_de_oros(c):
     out = [sky(c, 'day', 150), castle(-160, 150, 180, 130, '#d7cfbf', '#a0463c'), ground(c, 150, '#a9a28e', '#8a836e')]
     for x, y in [(-180, -330), (0, -360), (180, -330), (-180, -210), (0, -240), (180, -210)]:
         out.append(coin(x, y, 38))
-    body, p = person(0, 430, 560, face='front', mood='calm', cloth='#c2453a', cape='#4a6fb5', hat='cap', hat_colour='#c2453a',
+    body, p = person(0, 430, 560, face='front', mood='calm', cloth='#c2453a', cape='#4a6fb5', hat='turban', hat_colour='#f2efe6',
                      hair='#5a3a22', beard='#5a3a22', hands=((-0.6, -0.2), (1.0, 2.2)))
     out.append(body)
     lx, ly = p.hands[0]
@@ -1310,7 +1310,7 @@ def nueve_de_oros(c):
         for k in range(4):
             out.append(grape_bunch(x + (10 if k % 2 else -14), 170 + k * 70, 1.4))
     body, p = person(-20, 430, 580, face='left', mood='calm', dress='gown', cloth='#e0b040', cape='#c2453a', hair='#8a5a2a',
-                     hairstyle='long', hat='cap', hat_colour='#c2453a', hands=((-1.0, 0.1), (0.6, 2.2)), pattern=lambda q: ''.join(
+                     hairstyle='long', hat='brim', hat_colour='#3f6b3a', hands=((-1.0, 0.1), (0.6, 2.2)), pattern=lambda q: ''.join(
                          path('M%s,%s q8,-12 16,0 q-8,12 -16,0 Z' % (n(x), n(y)), '#c2453a', INK, 1.2)
                          for x, y in [q.U(-0.4, 2.5), q.U(0.3, 3.4), q.U(-0.6, 4.4), q.U(0.4, 5.4), q.U(-0.2, 6.2)]))
     out.append(body)
