@@ -107,7 +107,7 @@ def la_muerte(c):
                      legs='#f2efe6', hair='#e0b040', reach=((0, 250), None), grips=('open', 'rest'))
     out.append(ch)
     out.append(flowers([-2], 236, r=6, seed=1))
-    kg, kgp = person(10, 395, 280, face='closed', mood='grief', cloth='#a3353a', cape='#5a3a78', beard='#d9d4c8',
+    kg, kgp = person(10, 395, 280, shadow=False, face='closed', mood='grief', cloth='#a3353a', cape='#5a3a78', beard='#d9d4c8',
                      hairstyle='bald')
     out.append(group([kg], 'rotate(-90 10 395)'))
     out.append(group([path(poly([(-20, 0), (-16, -20), (-8, -8), (0, -24), (8, -8), (16, -20), (20, 0)]), GOLD)],
@@ -773,9 +773,9 @@ def la_torre(c):
     out.append(path('M-100,-250 L-80,-290 L60,-290 L100,-250 Z', '#8a8478', INK, LINE))
     out.append(lightning([(180, -450), (60, -330), (110, -320), (10, -230), (60, -225), (-20, -150), (90, -260),
                           (40, -268), (140, -360), (90, -365), (220, -450)]))
-    f1, _ = person(-170, -10, 300, face='front', mood='fear', dress='tunic', cloth='#c2453a', hat='crown', legs='#4a6fb5',
+    f1, _ = person(-170, -10, 300, shadow=False, face='front', mood='fear', dress='tunic', cloth='#c2453a', hat='crown', legs='#4a6fb5',
                    hands=((-1.2, -1.0), (1.2, -1.0)))
-    f2, _ = person(180, 130, 280, face='front', mood='fear', dress='robe', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
+    f2, _ = person(180, 130, 280, shadow=False, face='front', mood='fear', dress='robe', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
                    hands=((-1.2, -0.8), (1.2, -0.8)))
     out.append(group([f1], 'rotate(150 -170 -150)'))
     out.append(group([f2], 'rotate(200 180 0)'))

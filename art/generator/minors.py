@@ -163,7 +163,7 @@ def diez_de_oros(c):
                    hands=((-0.4, 2.6), (0.6, 2.4)), cape='#d8a84a')
     w, wp = person(160, 340, 390, face='left', mood='calm', dress='gown', cloth='#3f6db0', hair='#b5773a', hairstyle='long',
                    hands=((-0.9, 0.8), (0.4, 2.4)))
-    ch, chp = person(230, 380, 230, face='left', mood='calm', dress='tunic', cloth='#e8c95a', legs='#7a5a3a', hair='#b5773a',
+    ch, chp = person(218, 380, 230, face='left', mood='calm', dress='tunic', cloth='#e8c95a', legs='#7a5a3a', hair='#b5773a',
                      hands=((-0.4, 2.3), (0.3, 2.4)))
     out += [w, m, ch]
     # the old man, seated, stroking a greyhound
@@ -625,8 +625,8 @@ def cuatro_de_bastos(c):
 def cinco_de_bastos(c):
     out = [sky(c, 'day', 200), hills(210, '#9cc27a', (30, 50, 30)), ground(c, 200, '#8ab85a', '#6a9a44', 30)]
     # five youths in a mock fight, each swinging his wand his own way
-    people = [(-200, 300, 380, '#7a5bb0', 'right', 1, 1.0), (10, 255, 350, '#c2453a', 'left', -1, 0.9),
-              (205, 300, 380, '#e0b040', 'left', -1, 1.1), (-120, 445, 470, '#4a6fb5', 'right', -1, 0.7),
+    people = [(-185, 300, 380, '#7a5bb0', 'right', 1, 1.0), (10, 255, 350, '#c2453a', 'left', -1, 0.9),
+              (190, 300, 380, '#e0b040', 'left', -1, 1.1), (-120, 445, 470, '#4a6fb5', 'right', -1, 0.7),
               (130, 445, 470, '#6a9a44', 'left', 1, 0.8)]
     for i, (x, y, h, col, face, s, lean) in enumerate(people):
         u = h / 7.5
@@ -674,8 +674,9 @@ def siete_de_bastos(c):
     (lx, ly), (rx, ry) = p.hands
     out.append(wand((lx - 60, ly - 70), (rx + 110, ry + 150), 16, 2))
     out += [hand_over(p, 0), hand_over(p, 1)]
-    for i, x in enumerate((140, 170, 200, 230, 260, 290)):
-        out.append(wand((x - 40 + i * 6, 450), (x - 100 + i * 14, 120 + (i % 2) * 40), 14, 1))
+    # six wands thrust up at him from below the ridge, their tips against his own
+    for i in range(6):
+        out.append(wand((30 + i * 50, 450), (70 + i * 30, -40 + (i % 3) * 40), 14, 1))
     return out
 
 
@@ -929,9 +930,9 @@ def diez_de_copas(c):
     out.append(house(200, 180, 90, 70))
     out.append(ground(c, 180, '#8ab85a', '#6a9a44'))
     out.append(path('M100,180 Q40,300 120,450 L180,450 Q100,300 140,180 Z', '#6fb2e8', INK, 2))
-    m, mp = person(-180, 420, 460, face='back', dress='tunic', cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22',
+    m, mp = person(-165, 420, 460, face='back', dress='tunic', cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22',
                    hands=((-0.5, 2.4), (1.4, 0.8)))
-    w, wp = person(-90, 420, 440, face='back', dress='gown', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
+    w, wp = person(-75, 420, 440, face='back', dress='gown', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
                    hands=((-1.2, 0.8), (1.4, -1.0)))
     out += [m, w]
     # the children dancing hand in hand
@@ -991,9 +992,10 @@ def cuatro_de_espadas(c):
         out.append(sword((10 - i * 40, -420), (10 - i * 40, -100), 18))
     out.append(rect(-270, 160, 540, 220, '#c9c2b4'))
     out.append(rect(-290, 380, 580, 40, '#b9b3a8'))
-    body, p = person(250, 150, 520, face='closed', mood='calm', dress='armour', cloth='#b9b3a8', sleeves='#b9b3a8', legs='#b9b3a8',
-                     shoes='#9a9488', hair='#c9c2b4', hands=((0.7, 0.6), (-0.7, 0.6)))
-    out.append(group([body], 'rotate(-90 250 150)'))
+    # the knight's effigy lies on the tomb, hands joined in prayer on his breast
+    body, p = person(250, 92, 520, face='closed', mood='calm', dress='armour', cloth='#b9b3a8', sleeves='#b9b3a8', legs='#b9b3a8',
+                     shoes='#9a9488', hair='#c9c2b4', hands=((0.86, 0.75), (-0.86, 0.75)), grips=('pray', 'pray'), shadow=False)
+    out.append(group([body], 'rotate(-90 250 92)'))
     out.append(sword((-230, 280), (230, 280), 16))
     return out
 
@@ -1003,7 +1005,7 @@ def cinco_de_espadas(c):
     out = windy_sky(c, 'grey')
     out.append(wave_sea(c, 100, '#4a6a9a', '#2a3a6a', 14))
     out.append(ground(c, 240, '#8a9a6a', '#6a7a4a', 30))
-    for x, col in ((120, '#4a6fb5'), (220, '#8a5a2e')):
+    for x, col in ((115, '#4a6fb5'), (205, '#8a5a2e')):
         out.append(person(x, 250, 260, face='back', mood='joy', dress='tunic', cloth=col, hands=((0.2, 2.4), (0.6, 1.2)))[0])
     body, p = person(-60, 430, 580, face='right', mood='joy', dress='tunic', cloth='#c2453a', legs='#4e8a44', hair='#c28a3a',
                      hands=((-0.3, 1.6), (0.7, 1.5)))
@@ -1124,7 +1126,7 @@ def diez_de_espadas(c):
     out.append(water(c, 150, '#3a4a7a', '#2a3458', 300, False))
     out.append(hills(150, '#2a2a3a', (30, 50, 20)))
     out.append(rect(-300, 300, 600, 160, '#3a3a2a'))
-    body, p = person(270, 300, 520, face='back', mood='grief', dress='tunic', cloth='#c2453a', legs='#4a4a5a', hair='#3a2418',
+    body, p = person(270, 300, 520, shadow=False, face='back', mood='grief', dress='tunic', cloth='#c2453a', legs='#4a4a5a', hair='#3a2418',
                      hands=((0.2, 2.6), (-0.2, 2.6)))
     out.append(group([body], 'rotate(-90 270 300)'))
     for i in range(10):
