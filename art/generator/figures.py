@@ -487,7 +487,7 @@ class Person:
         u = self.hu
         if self.profile:
             t = 1 if self.face == 'right' else -1
-            return min(cx + t * 0.05 * u, cx + t * 0.45 * u), cy - 0.04 * u, 0.4 * u, 0.46 * u
+            return min(cx + t * 0.04 * u, cx + t * 0.38 * u), cy - 0.04 * u, 0.34 * u, 0.46 * u
         shift = {'left': -0.13, 'right': 0.13}.get(self.face, 0) * u
         return cx + shift - 0.27 * u, cy - 0.04 * u, 0.54 * u, 0.46 * u
 

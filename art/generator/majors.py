@@ -850,7 +850,7 @@ def el_juicio(c):
     out.append(water(c, 220, '#6fa4d8', '#3f6db0'))
     out.append(wings(0, -250, 240, '#f2efe6', '#c2453a'))
     u = 440 / 7.5
-    mouth = (0.3 * u, -90 - 3.8 * u + 0.55 * u + 0.34 * u)
+    mouth = (0.42 * u, -90 - 3.8 * u + 0.55 * u + 0.34 * u)
     bell = (mouth[0] + 230, mouth[1] + 120)
 
     def along(t):
