@@ -505,6 +505,13 @@ class Person:
                 n(cx + 0.75 * u), n(cy - 0.85 * u), n(cx + 0.62 * u), n(cy + hang * u), n(cx), n(cy + (hang + 0.2) * u),
                 n(cx), n(cy + (hang + 0.2) * u), n(cx - 0.62 * u), n(cy + hang * u))
             out.append(path(d, c))
+        elif self.hairstyle == 'curly':
+            # tight curls standing round the crown
+            for k in range(9):
+                px, py = polar(cx, cy - 0.12 * u, 0.47 * u, 175 + k * 23.75)
+                out.append(circle(px, py, 0.17 * u, self.hair, INK, 1.8))
+        elif self.hairstyle == 'bun':
+            out.append(circle(cx, cy - 0.66 * u, 0.22 * u, self.hair, INK, 2))
         elif self.hairstyle == 'long':
             d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
                 n(cx - 0.5 * u), n(cy - 0.2 * u), n(cx - 0.75 * u), n(cy + 1.3 * u), n(cx - 0.55 * u), n(cy + 1.9 * u),

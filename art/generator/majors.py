@@ -168,7 +168,7 @@ def el_mago(c):
     out.append(path('M-300,-440 L-300,-340 Q-150,-300 0,-340 Q150,-300 300,-340 L300,-440 Z', '#4e8a44', INK, LINE))
     for x in range(-270, 300, 50):
         out.append(rose(x, -340 + (x % 100 == 0) * 10, 14, '#d8475a'))
-    body, p = person(0, 330, 560, face='front', mood='focus', cloth='#f4f1e8', cape='#c2453a', hair='#3a2418',
+    body, p = person(0, 330, 560, face='front', mood='focus', hairstyle='curly', cloth='#f4f1e8', cape='#c2453a', hair='#3a2418',
                      hands=((-0.45, 2.9), (0.3, -1.2)), belt='#4e8a44')
     out.append(body)
     hx, hy = p.hands[1]

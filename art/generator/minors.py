@@ -290,7 +290,7 @@ def sota_de_copas(c):
         return ''.join(rose(*q.U(a, b), 0.2 * q.u, '#f2efe6') for a, b in
                        [(-0.5, 2.2), (0.4, 2.6), (-0.3, 3.3), (0.5, 4.0), (-0.5, 4.4), (0.1, 4.7)])
 
-    body, p = person(-30, 420, 600, face='right', mood='joy', dress='tunic', cloth='#6fb2e8', legs='#d8473a', shoes='#8a5a2e',
+    body, p = person(-30, 420, 600, hairstyle='curly', face='right', mood='joy', dress='tunic', cloth='#6fb2e8', legs='#d8473a', shoes='#8a5a2e',
                      hat='cap', hat_colour='#4a6fb5', pattern=flowered, cape='#d8473a', hands=((0.9, 1.4), (1.6, 0.6)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -611,7 +611,7 @@ def cuatro_de_bastos(c):
         out.append(circle(x, -118 + (abs(((x + 240) % 150) - 75) / 75.0) * -24, 8, ('#d8475a', '#f4d04a', '#f2efe6')[(x // 30) % 3], INK, 1.2))
     f1, p1 = person(-70, 420, 420, face='front', mood='joy', dress='gown', cloth='#7a5bb0', hair='#c28a3a', hairstyle='long',
                     hands=((-0.6, 0.4), (0.6, 1.6)))
-    f2, p2 = person(80, 420, 420, face='front', mood='joy', dress='gown', cloth='#c2453a', hair='#5a3a22', hairstyle='long',
+    f2, p2 = person(80, 420, 420, face='front', mood='joy', dress='gown', cloth='#c2453a', hair='#5a3a22', hairstyle='bun',
                     hands=((-0.6, 1.6), (0.6, 0.4)))
     out += [f1, f2]
     for p, i in ((p1, 0), (p2, 1)):
@@ -699,7 +699,7 @@ def nueve_de_bastos(c):
         out.append(planted_wand(-255 + i * 70, 380, 600, 0, 2))
     out.append(rect(-300, 380, 600, 80, '#a8a49a'))
     # wounded and wary: bandaged head, a sidelong look, leaning on his wand held before him
-    body, p = person(-70, 430, 560, face='right', mood='stern', gaze=(1, 0), dress='tunic', cloth='#4a6fb5',
+    body, p = person(-70, 430, 560, hairstyle='curly', face='right', mood='stern', gaze=(1, 0), dress='tunic', cloth='#4a6fb5',
                      legs='#8a5a2e', shoes='#5a3e24', hair='#5a3a22', reach=((40, 110), (46, 190)), grips=('fist', 'fist'),
                      belt='#8a5a2e')
     out.append(body)
@@ -764,7 +764,7 @@ def dos_de_copas(c):
     out.append(path('M8,-300 q30,20 0,40 q-30,20 0,40 q30,20 0,40', 'none', '#e0b040', 5))
     out.append(wings(0, -350, 80, '#c2453a', '#8a2a2a'))
     out.append(lion_head(0, -360, 34))
-    m, mp = person(-110, 420, 520, face='right', profile=True, mood='joy', dress='tunic', cloth='#e0b040', legs='#3a3a4a', hat='laurel',
+    m, mp = person(-110, 420, 520, hairstyle='curly', face='right', profile=True, mood='joy', dress='tunic', cloth='#e0b040', legs='#3a3a4a', hat='laurel',
                    hair='#5a3a22', hands=((1.4, 0.8), (0.4, 2.4)))
     w, wp = person(110, 420, 500, face='left', profile=True, mood='joy', dress='gown', cloth='#f2efe6', cape='#4a6fb5', hat='laurel',
                    hair='#c28a3a', hairstyle='long', hands=((-0.4, 2.4), (-1.4, 0.8)))
@@ -1007,7 +1007,7 @@ def cinco_de_espadas(c):
     out.append(ground(c, 240, '#8a9a6a', '#6a7a4a', 30))
     for x, col in ((115, '#4a6fb5'), (205, '#8a5a2e')):
         out.append(person(x, 250, 260, face='back', mood='joy', dress='tunic', cloth=col, hands=((0.2, 2.4), (0.6, 1.2)))[0])
-    body, p = person(-60, 430, 580, face='right', mood='joy', dress='tunic', cloth='#c2453a', legs='#4e8a44', hair='#c28a3a',
+    body, p = person(-60, 430, 580, hairstyle='curly', face='right', mood='joy', dress='tunic', cloth='#c2453a', legs='#4e8a44', hair='#c28a3a',
                      hands=((-0.3, 1.6), (0.7, 1.5)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -1187,7 +1187,7 @@ def tres_de_oros(c):
     out.append(rect(-60, 200, 140, 40, '#8a5a2e'))
     out.append(rect(-50, 240, 20, 100, '#8a5a2e'))
     out.append(rect(50, 240, 20, 100, '#8a5a2e'))
-    mason, mp = person(10, 200, 380, face='left', mood='focus', dress='tunic', cloth='#7a5bb0', legs='#5a4a3a', hair='#5a3a22',
+    mason, mp = person(10, 200, 380, hairstyle='curly', face='left', mood='focus', dress='tunic', cloth='#7a5bb0', legs='#5a4a3a', hair='#5a3a22',
                        hands=((-0.8, 1.6), (0.4, 1.8)))
     out.append(mason)
     out.append(line(mp.hands[0], (mp.hands[0][0] - 30, mp.hands[0][1] + 30), '#8a8f9a', 8))
@@ -1274,7 +1274,7 @@ def siete_de_oros(c):
         out.append(ellipse(90 + (k * 37) % 160, 60 + (k * 53) % 340, 22, 10, '#3e7a3a', INK, 1.4, (k * 40) % 180))
     for x, y in [(120, 100), (210, 80), (170, 170), (100, 230), (230, 220), (150, 310), (230, 360)]:
         out.append(coin(x, y, 32))
-    body, p = person(-150, 430, 560, face='right', mood='calm', dress='tunic', cloth='#d8873a', legs='#4a6fb5', hair='#5a3a22',
+    body, p = person(-150, 430, 560, hairstyle='curly', face='right', mood='calm', dress='tunic', cloth='#d8873a', legs='#4a6fb5', hair='#5a3a22',
                      hands=((1.2, 0.9), (0.9, 0.9)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -1293,7 +1293,7 @@ def ocho_de_oros(c):
     out.append(rect(-220, 290, 300, 30, '#8a5a2e'))
     out.append(rect(-200, 320, 24, 130, '#8a5a2e'))
     out.append(rect(40, 320, 24, 130, '#8a5a2e'))
-    body, p = person(-20, 420, 480, pose='sit', face='down', mood='focus', dress='tunic', cloth='#4a6fb5', legs='#c2453a',
+    body, p = person(-20, 420, 480, hairstyle='curly', pose='sit', face='down', mood='focus', dress='tunic', cloth='#4a6fb5', legs='#c2453a',
                      hair='#5a3a22', hands=((0.2, 1.4), (-0.3, 1.0)))
     out.append(body)
     out.append(coin(-50, 258, 34))
