@@ -261,6 +261,10 @@ class Person:
             if self.stance == 'cross':
                 feet = [U(-0.15, 7.4), U(-0.55, 6.75)]
                 knees = [U(-0.2, 5.7), U(0.75, 5.75)]
+            elif self.stance == 'tiptoe':
+                # creeping: the back foot lifted on its toes, the front one reaching on tiptoe
+                feet = [U(-0.95, 7.2), U(0.8, 7.3)]
+                knees = [U(-0.45, 5.8), U(0.7, 5.6)]
             elif self.pose == 'walk':
                 feet = [U(-0.95, 7.4), U(0.85, 7.4)]
                 knees = [U(-0.55, 5.7), U(0.55, 5.7)]
@@ -278,7 +282,10 @@ class Person:
                 self._leg_paths.append(d)
                 out.append(solid([('stroke', d, 0.44 * u)], legc))
                 toe = side if self.pose != 'walk' else (1 if self.face in ('right', 'front') else -1)
-                out.append(ellipse(f[0] + toe * 0.12 * u, f[1] - 0.05 * u, 0.3 * u, 0.14 * u, shoes, INK, 2))
+                if self.stance == 'tiptoe':
+                    toe = 1 if self.lean >= 0 else -1
+                tilt = 35 * toe if self.stance == 'tiptoe' else 0
+                out.append(ellipse(f[0] + toe * 0.12 * u, f[1] - 0.05 * u, 0.3 * u, 0.14 * u, shoes, INK, 2, tilt))
         elif self.pose == 'kneel' and hem_y < 5:
             # one knee on the ground, the other raised with its foot set down in front
             legc = self.skin if self.dress == 'nude' else self.legs

@@ -821,10 +821,10 @@ def seis_de_copas(c):
     for x, y in [(-250, 250), (-250, 420), (230, 250), (250, 420)]:
         out.append(cup(x, y, 90, flowers='#f7f4ec'))
     # the boy bends to hand the girl a cup of flowers, held below her face
-    b, bp = person(-90, 430, 400, face='right', profile=True, mood='calm', gaze=(1, 0.5), dress='tunic', cloth='#c2453a',
+    b, bp = person(-90, 430, 350, child=True, face='right', profile=True, mood='calm', gaze=(1, 0.5), dress='tunic', cloth='#c2453a',
                    legs='#4a6fb5', hat='cap', hat_colour='#c2453a', hair='#c28a3a', reach=(None, (10, 292)),
                    grips=('rest', 'fist'))
-    g, gp = person(110, 430, 300, face='left', mood='joy', gaze=(-1, 0.5), dress='gown', cloth='#e0b040', hair='#c28a3a',
+    g, gp = person(110, 430, 290, child=True, face='left', mood='joy', gaze=(-1, 0.5), dress='gown', cloth='#e0b040', hair='#c28a3a',
                    hairstyle='long', reach=((38, 300), (60, 330)), grips=('open', 'rest'))
     out += [b, g]
     out.append(cup(22, 318, 90, flowers='#f7f4ec'))
@@ -1050,7 +1050,7 @@ def siete_de_espadas(c):
         out.append(path('M%s,200 L%s,130 L%s,200 Z' % (x - 14, x, x + 14), darker(col, 0.4), INK, 2))
     out.append(sword((-260, 420), (-260, 210), 14))
     out.append(sword((-200, 440), (-190, 240), 14))
-    body, p = person(60, 420, 540, pose='walk', face='left', mood='joy', dress='tunic', cloth='#c2453a', legs='#e0b040',
+    body, p = person(60, 420, 540, pose='walk', stance='tiptoe', face='left', mood='joy', dress='tunic', cloth='#c2453a', legs='#e0b040',
                      shoes='#6b4a30', hat='cap', hat_colour='#c2453a', hair='#5a3a22', hands=((0.9, 1.2), (1.3, 1.4)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
