@@ -157,7 +157,7 @@ class Person:
 
     def __init__(self, x, y, h, pose='stand', face='front', dress='robe', cloth='#4a6fb5', cloth2=None,
                  skin=None, hair='#5a3a22', hairstyle='short', hat=None, hat_colour=None, legs='#5a4a3a',
-                 shoes='#4a3424', cape=None, beard=False, hands=(None, None), bend=(1, 1), behind=(False, False),
+                 shoes='#4a3424', cape=None, beard=False, hands=(None, None), bend=(None, None), behind=(False, False),
                  sleeves=None, pattern=None, belt=None, hem=None, lean=0, reach=None, mood='calm', gaze=None,
                  main=None, grips=('rest', 'rest'), elbows=(None, None), blindfold=False, child=False, stance=None,
                  shadow=None, profile=False):
@@ -323,7 +323,15 @@ class Person:
         if t is None:
             t = (0.3 * side, 2.7) if self.pose != 'sit' else (0.55 * side, 2.4)
         hnd = (s[0] + t[0] * self.u, s[1] + t[1] * self.u)
-        e = self.elbow_at[i] or _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, side * self.bend[i])
+        if self.elbow_at[i]:
+            e = self.elbow_at[i]
+        elif self.bend[i] is None:
+            # by default a hand below the shoulder lets the elbow hang; a raised one lifts it out
+            out = _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, side)
+            low = _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, -side)
+            e = low if hnd[1] > s[1] + 0.3 * self.u and low[1] > out[1] else out
+        else:
+            e = _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, side * self.bend[i])
         # the sleeve stops short of the hand so the wrist shows
         wx, wy = hnd[0] + (e[0] - hnd[0]) * 0.12, hnd[1] + (e[1] - hnd[1]) * 0.12
         d = 'M%s,%s L%s,%s L%s,%s' % (n(s[0]), n(s[1]), n(e[0]), n(e[1]), n(wx), n(wy))
