@@ -757,22 +757,26 @@ def horse(x, y, s, direction=1, pose='stand', colour='#f2efe8', mane=None, cloth
         legs_near = [[(38, 10), (40, 40), (38, 68)], [(-36, 8), (-42, 38), (-36, 68)]]
 
     def leg(pts3, c):
-        d = 'M%s,%s L%s,%s L%s,%s' % tuple(n(v) for p in pts3 for v in p)
-        (x2, y2), (x3, y3) = pts3[1], pts3[2]
+        # a strong forearm or gaskin tapering to a slim cannon, a knobbed joint, the hoof
+        (x1, y1), (x2, y2), (x3, y3) = pts3
+        upper = 'M%s,%s L%s,%s' % (n(x1), n(y1), n(x2), n(y2))
+        lower = 'M%s,%s L%s,%s' % (n(x2), n(y2), n(x3), n(y3))
         ang = math.degrees(math.atan2(y3 - y2, x3 - x2)) - 90
-        return solid([('stroke', d, 9)], c, INK, 2) + \
-            rect(x3 - 5, y3 - 3, 10, 6, '#3a2e28', INK, 1.5, extra='transform="rotate(%s %s %s)"' % (n(ang), n(x3), n(y3)))
+        return solid([('stroke', upper, 13), ('stroke', lower, 7.5), ('circle', x2, y2, 5.5)], c, INK, 2) + \
+            path('M-5,-4 L5,-4 L7,4 L-7,4 Z', '#3a2e28', INK, 1.5,
+                 extra='transform="translate(%s %s) rotate(%s)"' % (n(x3), n(y3), n(ang)))
 
     body = [('ellipse', 0, 0, 50, 24),
             ('path', poly([(24, -16), (44, -56), (56, -68), (68, -56), (58, -30), (46, 12)])),
-            ('path', poly([(50, -66), (60, -74), (70, -70), (92, -42), (88, -33), (78, -32), (58, -46)])),
+            ('path', 'M48,-64 Q60,-80 72,-70 Q86,-56 94,-40 Q95,-31 86,-31 Q74,-33 64,-40 Q56,-46 48,-50 Z'),
             ('path', poly([(57, -70), (60, -84), (66, -72)]))]
     parts = [leg(l, far) for l in legs_far]
-    parts.append(path('M-47,-8 Q-70,4 -62,48 Q-56,30 -46,4 Z', mane, INK, 2))
+    parts.append(path('M-46,-10 Q-80,0 -70,58 Q-64,44 -58,52 Q-58,22 -44,4 Z', mane, INK, 2))
     parts.append(solid(body, colour, INK, 2))
     parts.append(path('M26,-18 L45,-58 L57,-70 L54,-56 L36,-20 Z', mane, INK, 1.5))
     parts.append(circle(68, -58, 2.6, INK, None, 0))
-    parts.append(circle(86, -39, 1.6, INK, None, 0))
+    parts.append(path('M86,-40 q3,-3 5,1', 'none', INK, 1.6))
+    parts.append(path('M62,-42 Q70,-36 80,-33', 'none', darker(colour, 0.3), 1.6))
     parts.append(path('M84,-34 L62,-60 L56,-66', 'none', '#6b3f2a', 2.4))
     if cloth:
         parts.append(path('M-22,-24 Q-2,-30 20,-24 L24,6 Q0,12 -26,6 Z', cloth, INK, 2))
