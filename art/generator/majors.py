@@ -888,18 +888,20 @@ def el_mundo(c):
         out.append(path('M-4,%s q-10,20 -22,30 M4,%s q10,20 22,30' % (y + 2, y + 2), 'none', '#d8473a', 6))
         out.append(circle(0, y, 7, '#b83a30', INK, 2))
     body, p = person(0, 240, 440, face='left', mood='calm', gaze=(-1, 0), dress='nude', hair='#8a5a2a', hairstyle='long',
-                     hands=((-1.3, 0.6), (0.6, 3.4)), stance='cross')
-    out.append(body)
+                     hands=((-1.2, -0.6), (0.9, 2.6)), stance='cross', shadow=False)
+    dancer = [body]
     u = p.u
     # the violet scarf: over one shoulder, once round the hips, its end flying out behind
     scarf = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s' % (
         n(-0.7 * u), n(p.top + 1.5 * u), n(0.9 * u), n(p.top + 2.6 * u), n(0.6 * u), n(p.top + 3.9 * u),
         n(-0.2 * u), n(p.top + 4.6 * u), n(-0.9 * u), n(p.top + 4.1 * u), n(-2.1 * u), n(p.top + 3.6 * u),
         n(-2.4 * u), n(p.top + 5.0 * u))
-    out.append(solid([('stroke', scarf, 18)], '#7a5bb0', INK, 2))
+    dancer.append(solid([('stroke', scarf, 18)], '#7a5bb0', INK, 2))
     for hi, (hx, hy) in enumerate(p.hands):
-        out.append(wand((hx - 6, hy + 50), (hx + 6, hy - 50), 8, 0, '#f4f1e8', knots=False))
-        out.append(p.hand(hi, 'fist'))
+        dancer.append(wand((hx - 10, hy + 50), (hx + 10, hy - 50), 8, 0, '#f4f1e8', knots=False))
+        dancer.append(p.hand(hi, 'fist'))
+    # in mid-step: the whole figure leans into the dance
+    out.append(group(dancer, 'rotate(-7 0 0)'))
     for x, y in ((-210, -350), (210, -350), (-210, 350), (210, 350)):
         out.append(cloud(x, y + 40, 170, '#eef0f6'))
     out.append(person(-210, -270, 150, pose='bust', face='down', cloth='#f2efe6', hair='#e9a23a')[0])
