@@ -175,7 +175,7 @@ def el_mago(c):
     out.append(wand((hx - 6, hy + 40), (hx + 14, hy - 110), 12, 0, '#f4f1e8', knots=False))
     out.append(p.hand(1, 'fist'))
     lx, ly = p.hands[0]
-    out.append(line((lx, ly), (lx - 10, ly + 30), p.skin, 6))
+    out.append(p.hand(0, 'point'))
     out.append(lemniscate(p.head[0], p.top - 45, 42))
     # the table with the four tools
     out.append(rect(-270, 180, 540, 40, '#a86a38', INK, LINE))

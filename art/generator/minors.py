@@ -1261,7 +1261,7 @@ def seis_de_oros(c):
     rx, ry = p.hands[1]
     out.append(coin(rx + 20, ry + 30, 14))
     for x, side, col in ((-190, 1, '#8a7a6a'), (200, -1, '#6a6a5a')):
-        out.append(person(x, 440, 330, pose='kneel', face='right' if side > 0 else 'left', cloth=col, hair='#3a2418',
+        out.append(person(x, 440, 330, pose='kneel', face='right' if side > 0 else 'left', mood='grief', gaze=(side, -1), cloth=col, hair='#3a2418',
                           hands=((side * 1.1, 0.4), (side * 1.2, 0.8)))[0])
     return out
 
