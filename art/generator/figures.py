@@ -651,7 +651,7 @@ class Person:
         body, hem_y = self._body()
         out.append(self._legs(hem_y))
         out.append(rect(cx - 0.16 * u, cy + 0.3 * u, 0.32 * u, 0.55 * u, self.skin, INK, 2))
-        if self.dress == 'nude' and self.pose in ('stand', 'walk'):
+        if self.dress == 'nude' and self.pose in ('stand', 'walk', 'kneel'):
             # no seam where the thighs run into the body: the outline follows the flanks only
             out.append(path(body, self.cloth, None, 0))
             for s in (-1, 1):
