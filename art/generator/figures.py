@@ -329,7 +329,7 @@ class Person:
             # by default a hand below the shoulder lets the elbow hang; a raised one lifts it out
             out = _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, side)
             low = _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, -side)
-            e = low if hnd[1] > s[1] + 0.3 * self.u and low[1] > out[1] else out
+            e = low if hnd[1] > s[1] + 0.3 * self.u and low[1] > out[1] + 0.2 * self.u else out
         else:
             e = _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, side * self.bend[i])
         # the sleeve stops short of the hand so the wrist shows

@@ -163,7 +163,7 @@ def diez_de_oros(c):
                    hands=((-0.4, 2.6), (0.6, 2.4)), cape='#d8a84a')
     w, wp = person(160, 340, 390, face='left', mood='calm', dress='gown', cloth='#3f6db0', hair='#b5773a', hairstyle='long',
                    hands=((-0.9, 0.8), (0.4, 2.4)))
-    ch, chp = person(218, 380, 230, face='left', mood='calm', dress='tunic', cloth='#e8c95a', legs='#7a5a3a', hair='#b5773a',
+    ch, chp = person(218, 380, 210, child=True, face='left', mood='calm', dress='tunic', cloth='#e8c95a', legs='#7a5a3a', hair='#b5773a',
                      hands=((-0.4, 2.3), (0.3, 2.4)))
     out += [w, m, ch]
     # the old man, seated, stroking a greyhound
