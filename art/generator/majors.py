@@ -517,7 +517,7 @@ def la_justicia(c):
     out.append(rect(-300, 330, 600, 130, '#c9c2b4'))
     out.append(throne(0, 330, 300, 560, '#a9a49a', GOLD, 'square'))
     body, p = person(0, 330, 500, pose='sit', face='front', mood='stern', dress='gown', cloth='#c2302e', cape='#4e8a44',
-                     hat='crown', hair='#8a5a2a', hairstyle='long', hands=((-1.1, 1.2), (0.7, 0.0)))
+                     hat='crown', hair='#8a5a2a', hairstyle='long', hands=((-1.0, -0.1), (0.7, 0.0)), elbows=((-122, 105), None))
     out.append(body)
     rx, ry = p.hands[1]
     out.append(sword((rx, ry + 30), (rx, ry - 230), 16))
