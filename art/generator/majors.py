@@ -344,7 +344,7 @@ def los_enamorados(c):
     for px, py in [(180, 60), (240, 80), (210, 30), (250, 130), (170, 120)]:
         out.append(circle(px, py, 10, '#d83a3a', INK, 1.5))
     out.append(path('M220,300 q-30,-30 0,-60 q30,-30 0,-60 q-20,-20 6,-36', 'none', '#4a8a3a', 7))
-    man, mp = person(-140, 400, 420, face='right', mood='calm', dress='nude', hair='#5a3a22', hands=((-0.2, 2.7), (0.9, 2.0)), bend=(1, -1))
+    man, mp = person(-140, 400, 420, face='right', profile=True, mood='calm', dress='nude', hair='#5a3a22', hands=((-0.2, 2.7), (0.9, 2.0)), bend=(1, -1))
     wom, wp = person(140, 400, 400, face='up', mood='calm', dress='nude', hair='#c28a3a', hairstyle='long', hands=((-0.9, 2.0), (0.2, 2.7)), bend=(-1, 1))
     out += [man, wom]
     return out

@@ -126,7 +126,7 @@ def caballo_de_bastos(c):
     hb, hp = horse(-20, 425, 2.7, -1, 'rear', '#c8743a', '#5a3018', cloth='#d8b04a')
     out.append(hb)
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 310, -1, mood='effort', cloth='#f0c64a', sleeves='#aab3c2', legs='#aab3c2', shoes='#6b7586',
+    rb, r = rider(sx, sy, 310, -1, profile=True, mood='effort', cloth='#f0c64a', sleeves='#aab3c2', legs='#aab3c2', shoes='#6b7586',
                   hat='helmet', hat_colour='#aab3c2', hands=((-0.9, 0.4), (0.4, 1.3)), pattern=salamanders,
                   cape='#d7572f')
     out.append(rb)
@@ -159,15 +159,15 @@ def diez_de_oros(c):
         out.append(line((200, y), (300, y), darker('#c9bda4', 0.25), 2))
         out.append(line((-300, y), (-200, y), darker('#c9bda4', 0.25), 2))
     # the family under the arch
-    m, mp = person(60, 330, 420, face='right', mood='calm', dress='tunic', cloth='#b53a3a', legs='#3a4a8a', hair='#4a2e1e',
+    m, mp = person(60, 330, 420, face='right', profile=True, mood='calm', dress='tunic', cloth='#b53a3a', legs='#3a4a8a', hair='#4a2e1e',
                    hands=((-0.4, 2.6), (0.6, 2.4)), cape='#d8a84a')
-    w, wp = person(160, 340, 390, face='left', mood='calm', dress='gown', cloth='#3f6db0', hair='#b5773a', hairstyle='long',
+    w, wp = person(160, 340, 390, face='left', profile=True, mood='calm', dress='gown', cloth='#3f6db0', hair='#b5773a', hairstyle='long',
                    hands=((-0.9, 0.8), (0.4, 2.4)))
-    ch, chp = person(218, 380, 210, child=True, face='left', mood='calm', dress='tunic', cloth='#e8c95a', legs='#7a5a3a', hair='#b5773a',
+    ch, chp = person(218, 380, 210, child=True, face='left', profile=True, mood='calm', dress='tunic', cloth='#e8c95a', legs='#7a5a3a', hair='#b5773a',
                      hands=((-0.4, 2.3), (0.3, 2.4)))
     out += [w, m, ch]
     # the old man, seated, stroking a greyhound
-    o, op = person(-200, 420, 380, pose='sit', face='right', mood='calm', cloth='#5a4a8a', cape='#c8843c', beard='#f2efe6',
+    o, op = person(-200, 420, 380, pose='sit', face='right', profile=True, mood='calm', cloth='#5a4a8a', cape='#c8843c', beard='#f2efe6',
                    hair='#f2efe6', hairstyle='short', hands=((0.5, 2.3), (1.6, 1.8)), pattern=grapes)
     out.append(rect(-270, 300, 140, 120, '#9a8a70'))
     out.append(o)
@@ -231,7 +231,7 @@ def pyramids(y):
 @card(BASTOS + 10)
 def sota_de_bastos(c):
     out = [sky(c, 'gold', 160), pyramids(170), ground(c, 160, '#e8c88a', '#d0aa68', 10)]
-    body, p = person(-40, 400, 600, face='right', mood='calm', dress='tunic', cloth='#f0c64a', legs='#c2453a', shoes='#8a5a2e',
+    body, p = person(-40, 400, 600, face='right', profile=True, mood='calm', dress='tunic', cloth='#f0c64a', legs='#c2453a', shoes='#8a5a2e',
                      hat='cap', hat_colour='#c2453a', pattern=salamanders, cape='#d7572f', hands=((1.4, 1.6), (1.0, 0.2)),
                      belt='#8a5a2e')
     out.append(body)
@@ -307,7 +307,7 @@ def caballo_de_copas(c):
     hb, hp = horse(-20, 430, 2.7, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#4a6fb5')
     out.append(hb)
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 320, 1, mood='calm', cloth='#4a6fb5', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet',
+    rb, r = rider(sx, sy, 320, 1, profile=True, mood='calm', cloth='#4a6fb5', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet',
                   pattern=lambda q: ''.join(fish(*q.U(a, b), 0.6, 0, '#d8473a') for a, b in [(-0.3, 2.4), (0.3, 3.2)]),
                   hands=((0.9, 1.2), (1.9, 0.4)))
     out.append(rb)
@@ -330,7 +330,7 @@ def reina_de_copas(c):
     for x in (-120, 60):
         out.append(person(x, -120, 80, pose='bust', face='front', mood='calm', cloth='#d8d2c4', hair='#e0b040')[0])
     out.append(path('M-60,-190 q30,-50 60,0 q-30,30 -60,0 Z', '#f2c0d0', INK, 2))
-    body, p = person(-30, 360, 500, pose='sit', face='right', mood='calm', dress='gown', cloth='#f2efe6', cape='#6fb2e8', hat='crown',
+    body, p = person(-30, 360, 500, pose='sit', face='right', profile=True, mood='calm', dress='gown', cloth='#f2efe6', cape='#6fb2e8', hat='crown',
                      hair='#c28a3a', hairstyle='long', hands=((1.3, 1.3), (0.9, 1.1)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -385,7 +385,7 @@ def sota_de_espadas(c):
     for x, y in [(-200, -60), (-150, -90), (180, -120)]:
         out.append(bird(x, y, 0.6, 1, '#2b1d14'))
     out.append(ground(c, 260, '#8ab85a', '#6a9a44', 60))
-    body, p = person(0, 420, 600, face='left', mood='focus', dress='tunic', cloth='#9a7ad0', legs='#d8473a', shoes='#8a5a2e',
+    body, p = person(0, 420, 600, face='left', profile=True, mood='focus', dress='tunic', cloth='#9a7ad0', legs='#d8473a', shoes='#8a5a2e',
                      hair='#8a5a2a', hands=((-0.2, 1.4), (0.7, -1.0)), belt='#e0b040', cape='#d8473a')
     out.append(body)
     rx, ry = p.hands[1]
@@ -403,7 +403,7 @@ def caballo_de_espadas(c):
     hb, hp = horse(20, 420, 2.6, -1, 'gallop', '#f4f2ec', '#d9d4c8', cloth='#7a5bb0')
     out.append(hb)
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 320, -1, mood='effort', cloth='#7a5bb0', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet', cape='#c2453a',
+    rb, r = rider(sx, sy, 320, -1, profile=True, mood='effort', cloth='#7a5bb0', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet', cape='#c2453a',
                   hands=((-1.2, -1.2), (-0.6, 1.2)))
     out.append(rb)
     plume = 'M%s,%s q20,-40 70,-40 q-30,20 -60,48 Z' % (n(r.head[0]), n(r.head[1] - 0.6 * r.u))
@@ -472,7 +472,7 @@ def caballo_de_oros(c):
     hb, hp = horse(10, 430, 2.9, 1, 'stand', '#2e2a2e', '#16141a', cloth='#c2453a')
     out.append(hb)
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 320, 1, mood='focus', gaze=(1, 1), cloth='#c2453a', sleeves='#9aa3b2', legs='#9aa3b2',
+    rb, r = rider(sx, sy, 320, 1, profile=True, mood='focus', gaze=(1, 1), cloth='#c2453a', sleeves='#9aa3b2', legs='#9aa3b2',
                   hat='helmet', hands=((1.7, 1.5), (1.1, 1.9)), grips=('fist', 'fist'))
     out.append(rb)
     hx, hy = r.head
@@ -654,7 +654,7 @@ def seis_de_bastos(c):
     for x, col in ((-250, '#c2453a'), (-180, '#4a6fb5'), (200, '#e0b040'), (260, '#7a5bb0')):
         out.append(person(x, 450, 300, pose='bust', face='front', mood='joy', cloth=col, hair='#5a3a22')[0])
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 320, 1, mood='joy', cloth='#c2453a', legs='#4a6fb5', hat='laurel', hair='#5a3a22', hands=((0.4, 0.0), (1.6, 1.0)))
+    rb, r = rider(sx, sy, 320, 1, profile=True, mood='joy', cloth='#c2453a', legs='#4a6fb5', hat='laurel', hair='#5a3a22', hands=((0.4, 0.0), (1.6, 1.0)))
     out.append(rb)
     lx, ly = r.hands[0]
     out.append(wand((lx - 6, ly + 120), (lx + 14, ly - 300), 16, 2))
@@ -1007,7 +1007,7 @@ def cinco_de_espadas(c):
     out.append(ground(c, 240, '#8a9a6a', '#6a7a4a', 30))
     for x, col in ((115, '#4a6fb5'), (205, '#8a5a2e')):
         out.append(person(x, 250, 260, face='back', mood='joy', dress='tunic', cloth=col, hands=((0.2, 2.4), (0.6, 1.2)))[0])
-    body, p = person(-60, 430, 580, hairstyle='curly', face='right', mood='joy', dress='tunic', cloth='#c2453a', legs='#4e8a44', hair='#c28a3a',
+    body, p = person(-60, 430, 580, hairstyle='curly', face='right', profile=True, mood='joy', dress='tunic', cloth='#c2453a', legs='#4e8a44', hair='#c28a3a',
                      hands=((-0.3, 1.6), (0.7, 1.5)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -1032,7 +1032,7 @@ def seis_de_espadas(c):
     out.append(person(-20, 250, 260, pose='sit', face='back', mood='grief', cloth='#4a3a5a', hat='hood', hat_colour='#4a3a5a',
                       hands=((0.5, 1.6), (-0.5, 1.6)))[0])
     out.append(person(60, 250, 160, pose='sit', face='back', mood='grief', cloth='#e0b040', hair='#c28a3a')[0])
-    body, p = person(180, 250, 330, face='left', mood='grief', dress='tunic', cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22',
+    body, p = person(180, 250, 330, face='left', profile=True, mood='grief', dress='tunic', cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22',
                      hands=((-0.8, 0.3), (-0.4, 1.4)))
     out.append(body)
     lx, ly = p.hands[0]
@@ -1050,7 +1050,7 @@ def siete_de_espadas(c):
         out.append(path('M%s,200 L%s,130 L%s,200 Z' % (x - 14, x, x + 14), darker(col, 0.4), INK, 2))
     out.append(sword((-260, 420), (-260, 210), 14))
     out.append(sword((-200, 440), (-190, 240), 14))
-    body, p = person(60, 420, 540, pose='walk', stance='tiptoe', face='left', mood='joy', dress='tunic', cloth='#c2453a', legs='#e0b040',
+    body, p = person(60, 420, 540, pose='walk', stance='tiptoe', face='left', profile=True, mood='joy', dress='tunic', cloth='#c2453a', legs='#e0b040',
                      shoes='#6b4a30', hat='cap', hat_colour='#c2453a', hair='#5a3a22', hands=((0.9, 1.2), (1.3, 1.4)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -1187,13 +1187,13 @@ def tres_de_oros(c):
     out.append(rect(-60, 200, 140, 40, '#8a5a2e'))
     out.append(rect(-50, 240, 20, 100, '#8a5a2e'))
     out.append(rect(50, 240, 20, 100, '#8a5a2e'))
-    mason, mp = person(10, 200, 380, hairstyle='curly', face='left', mood='focus', dress='tunic', cloth='#7a5bb0', legs='#5a4a3a', hair='#5a3a22',
+    mason, mp = person(10, 200, 380, hairstyle='curly', face='left', profile=True, mood='focus', dress='tunic', cloth='#7a5bb0', legs='#5a4a3a', hair='#5a3a22',
                        hands=((-0.8, 1.6), (0.4, 1.8)))
     out.append(mason)
     out.append(line(mp.hands[0], (mp.hands[0][0] - 30, mp.hands[0][1] + 30), '#8a8f9a', 8))
-    monk, kp = person(-190, 440, 400, face='right', mood='focus', cloth='#8a6a48', hat='hood', hat_colour='#8a6a48',
+    monk, kp = person(-190, 440, 400, face='right', profile=True, mood='focus', cloth='#8a6a48', hat='hood', hat_colour='#8a6a48',
                       hands=((0.9, 1.2), (1.6, 1.2)))
-    arch, ap = person(-100, 440, 410, face='right', mood='focus', cloth='#c2453a', cape='#e0b040', hat='cap', hat_colour='#c2453a',
+    arch, ap = person(-100, 440, 410, face='right', profile=True, mood='focus', cloth='#c2453a', cape='#e0b040', hat='cap', hat_colour='#c2453a',
                       hair='#5a3a22', hands=((-0.2, 1.3), (0.6, 1.2)))
     out += [monk, arch]
     out.append(group([rect(-50, -30, 100, 60, '#f4ecd0', INK, 2), line((-30, -10), (30, -10), '#4a6fb5', 2),
@@ -1274,7 +1274,7 @@ def siete_de_oros(c):
         out.append(ellipse(90 + (k * 37) % 160, 60 + (k * 53) % 340, 22, 10, '#3e7a3a', INK, 1.4, (k * 40) % 180))
     for x, y in [(120, 100), (210, 80), (170, 170), (100, 230), (230, 220), (150, 310), (230, 360)]:
         out.append(coin(x, y, 32))
-    body, p = person(-150, 430, 560, hairstyle='curly', face='right', mood='calm', dress='tunic', cloth='#d8873a', legs='#4a6fb5', hair='#5a3a22',
+    body, p = person(-150, 430, 560, hairstyle='curly', face='right', profile=True, mood='calm', dress='tunic', cloth='#d8873a', legs='#4a6fb5', hair='#5a3a22',
                      hands=((1.2, 0.9), (0.9, 0.9)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
