@@ -575,10 +575,15 @@ def el_colgado(c):
     out.append(solid([('stroke', 'M%s,%s L%s,%s' % (n(-0.28 * u), n(hip_y + 10), n(foot[0]), n(foot[1] + 14)), 0.46 * u)],
                      '#c2453a'))
     out.append(ellipse(foot[0] + 0.1 * u, foot[1] + 0.02 * u, 0.16 * u, 0.3 * u, '#e0b040', INK, 2))
-    out.append(path('M%s,%s L%s,%s' % (n(foot[0] - 4), n(-310), n(foot[0] - 4), n(-286)), 'none', '#c8a050', 0) +
-               solid([('stroke', 'M%s,%s L%s,%s' % (n(foot[0]), n(-308), n(foot[0]), n(-282)), 5)], '#d8b868', INK, 1.5))
-    for y in (-292, -284):
-        out.append(line((foot[0] - 0.2 * u, y), (foot[0] + 0.22 * u, y - 4), '#d8b868', 4))
+    # the rope: wound twice round the beam, down to two turns about the ankle
+    rope = '#d8b868'
+    out.append(solid([('stroke', 'M%s,%s L%s,%s' % (n(foot[0]), n(-334), n(foot[0]), n(-276)), 6)], rope, INK, 1.5))
+    for dx in (-7, 7):
+        out.append(solid([('stroke', 'M%s,%s L%s,%s' % (n(foot[0] + dx - 4), n(-356), n(foot[0] + dx + 4), n(-306)), 5)], rope,
+                         INK, 1.5))
+    for y in (-290, -278):
+        out.append(solid([('stroke', 'M%s,%s L%s,%s' % (n(foot[0] - 0.24 * u), n(y + 5), n(foot[0] + 0.26 * u), n(y - 5)), 5)],
+                         rope, INK, 1.5))
     out.append(group([body], 'rotate(180 0 0)'))
     return out
 
