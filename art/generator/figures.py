@@ -245,7 +245,6 @@ class Person:
         """The side of the body away from the light (the light falls from the viewer's left)."""
         if self.pose in ('bust', 'ride'):
             return ''
-        U = self.U
         side = [(2 * self.x - px, py) for px, py in self._side[1:]]
         outer = [(px, py + 0.1 * self.u) for px, py in side[:-1]] + [(side[-1][0], side[-1][1] - 0.1 * self.u)]
         inner = [(self.x + (px - self.x) * 0.45, py) for px, py in reversed(outer)]

@@ -2,7 +2,7 @@
 # coordinates (origin at the field's centre, ±288 across, ±440 down).
 import math
 
-from figures import (GOLD, LEAF, SKIN, SKINS, WOOD, darker, marked_face, bird, bull_head, chain, coin, cup, darker, dog, eagle, horse,
+from figures import (GOLD, LEAF, SKIN, SKINS, WOOD, marked_face, bird, bull_head, chain, coin, cup, darker, dog, eagle, horse,
                      lantern, lemniscate, letters, lion, lion_head, person, pillar, ram_head, rider, scales, sunflower,
                      sword, throne, trumpet, wand, wheat, wings, wolf)
 from scenery import (castle, cloud, flowers, ground, hills, lightning, moon, mountains,

@@ -781,7 +781,7 @@ def tres_de_copas(c):
     cols = [('#c2453a', '#e0b040'), ('#f2efe6', '#c28a3a'), ('#e0b040', '#5a3a22')]
     # three women raising their cups together above their heads
     xs, ys = (-155, 0, 155), (400, 370, 400)
-    raised = [((None), (0.95, -2.1)), ((-0.7, -2.4), None), ((-0.95, -2.1), None)]
+    raised = [(None, (0.95, -2.1)), ((-0.7, -2.4), None), ((-0.95, -2.1), None)]
     faces = ('right', 'front', 'left')
     for i, x in enumerate(xs):
         body, p = person(x, ys[i], 440, face=faces[i], mood='joy', gaze=(0.5 if i == 0 else -0.5 if i == 2 else 0, -1),
