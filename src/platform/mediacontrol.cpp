@@ -90,6 +90,11 @@ bool MediaControl::audioAvailable()
     return !QMediaDevices::audioOutputs().isEmpty();
 }
 
+int MediaControl::openOutputs()
+{
+    return MediaDevices::openOutputs();
+}
+
 void MediaControl::setSoundFont(const QString &path)
 {
     soundFontPath() = path;
