@@ -2,7 +2,9 @@
 // ended, against an empty Qt window (emptywindow, built beside this). For each, after it
 // has settled, CPU time and context switches (every thread's, voluntary and not: each is
 // a wakeup) are read from /proc at the start and the end of a span and printed per second,
-// together with the sound server's over the same span.
+// together with the sound server's over the same span. The program is measured once more
+// 10 s after its start, while the intro's piece plays on in the main window: what music
+// costs while it sounds.
 //
 //   idlebench [settle-s] [span-s] [program]
 //                      defaults 45 (the intro's piece is 33 s), 10 and the build's orbelle
@@ -158,11 +160,31 @@ struct Measured
 {
     Cost program;
     Cost server;
+    Cost playing; // while the intro's piece plays on, 10 s after the start
+    Cost serverPlaying;
     bool ok = false;
 };
 
+// From `fromS` seconds after the clock's start, for `spanS` seconds.
+void span(qint64 pid, qint64 server, const QElapsedTimer &clock, int fromS, int spanS, Cost *c, Cost *s)
+{
+    while (clock.elapsed() < fromS * 1000)
+        QThread::msleep(100);
+    const Snapshot a = snapshot(pid);
+    const Snapshot sa = server > 0 ? snapshot(server) : Snapshot();
+    QElapsedTimer t;
+    t.start();
+    QThread::sleep(spanS);
+    const Snapshot b = snapshot(pid);
+    const Snapshot sb = server > 0 ? snapshot(server) : Snapshot();
+    const double seconds = double(t.nsecsElapsed()) / 1e9;
+    *c = cost(a, b, seconds);
+    if (server > 0)
+        *s = cost(sa, sb, seconds);
+}
+
 Measured measure(const QString &program, const QProcessEnvironment &env, qint64 server, int settleS,
-                 int spanS)
+                 int spanS, bool music)
 {
     Measured m;
     QProcess p;
@@ -176,20 +198,10 @@ Measured measure(const QString &program, const QProcessEnvironment &env, qint64 
     }
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < settleS * 1000 && p.state() == QProcess::Running)
-        QThread::msleep(100);
-    const Snapshot a = snapshot(p.processId());
-    const Snapshot sa = server > 0 ? snapshot(server) : Snapshot();
-    QElapsedTimer span;
-    span.start();
-    QThread::sleep(spanS);
-    const Snapshot b = snapshot(p.processId());
-    const Snapshot sb = server > 0 ? snapshot(server) : Snapshot();
-    const double seconds = double(span.nsecsElapsed()) / 1e9;
+    if (music && settleS >= 10 + spanS)
+        span(p.processId(), server, clock, 10, spanS, &m.playing, &m.serverPlaying);
+    span(p.processId(), server, clock, settleS, spanS, &m.program, &m.server);
     m.ok = p.state() == QProcess::Running;
-    m.program = cost(a, b, seconds);
-    if (server > 0)
-        m.server = cost(sa, sb, seconds);
     p.kill();
     p.waitForFinished(5000);
     return m;
@@ -251,11 +263,14 @@ int main(int argc, char *argv[])
     std::printf("each measured for %d s, %d s after its start (the empty window: 5 s after)\n", spanS,
                 settleS);
 
-    const Measured e = measure(empty, env, server, 5, spanS);
-    const Measured o = measure(orbelle, env, server, settleS, spanS);
+    const Measured e = measure(empty, env, server, 5, spanS, false);
+    const Measured o = measure(orbelle, env, server, settleS, spanS, true);
     if (own.state() == QProcess::Running) {
         own.terminate();
-        own.waitForFinished(5000);
+        if (!own.waitForFinished(5000)) {
+            own.kill();
+            own.waitForFinished(5000);
+        }
     }
     if (!e.ok || !o.ok) {
         std::fprintf(stderr, "idlebench: a program ended before it was measured\n");
@@ -265,7 +280,13 @@ int main(int argc, char *argv[])
     print("the program", e.program);
     if (server > 0)
         print("the sound server", e.server);
-    std::printf("orbelle, main window at rest\n");
+    if (settleS >= 10 + spanS) {
+        std::printf("orbelle, 10 s after its start: main window, the intro's piece playing\n");
+        print("the program", o.playing);
+        if (server > 0)
+            print("the sound server", o.serverPlaying);
+    }
+    std::printf("orbelle, main window at rest, the piece long ended\n");
     print("the program", o.program);
     if (server > 0)
         print("the sound server", o.server);

@@ -28,6 +28,8 @@ signals:
 
 namespace MediaDevices {
 enum class Kind { Wave, Midi, Any };
+// Whether the machine has an audio output for wave sounds (loads Qt Multimedia).
+bool audioAvailable();
 MediaDevice *makeWave(QObject *parent);
 // `voices`: the most notes the synthesiser sounds at once; 0 for FluidSynth's default.
 MediaDevice *makeSequencer(QObject *parent, const QString &soundFont, int voices, QString *why);

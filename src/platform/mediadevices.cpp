@@ -1,18 +1,15 @@
 #include "mediadevice.h"
 #include "mediafiles.h"
 #include "timing.h"
+#include "wavesystem.h"
 
-#include <QAudioOutput>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHash>
-#include <QMediaPlayer>
 #include <QMutex>
-#include <QThread>
 #include <QTimer>
-#include <QUrl>
 
 #include <dlfcn.h>
 #include <mutex>
@@ -122,188 +119,6 @@ private:
 // ---------------------------------------------------------------------------------------
 // Every output stream open to the sound system, wave players and MIDI engines together.
 std::atomic<int> g_openOutputs{0};
-
-// Wave files through Qt Multimedia. Only made when the machine has an audio output:
-// without one, Qt's players never report the end of a sound.
-//
-// The players live on a thread of their own: a sound server that stops answering makes
-// Qt's player wait (tens of seconds for a pause, more for its end), and that wait must
-// never be the windows'. The thread is made with the first wave device and runs until the
-// process ends; with no player on it, it sleeps.
-QThread *audioThread()
-{
-    static QThread *thread = [] {
-        auto *t = new QThread;
-        t->setObjectName(QStringLiteral("orbelle-audio"));
-        t->start();
-        return t;
-    }();
-    return thread;
-}
-
-// The player itself, on the audio thread. Qt's player holds a stream to the sound server
-// (and threads of its own) from the file's opening on: it is made for the file as it is
-// opened or played, and let go a little after the sound has ended or stopped, or after an
-// open that no play followed, so that nothing stays connected to the sound system while
-// nothing sounds (a sound played again at once still finds it ready).
-class WavePlayer : public QObject
-{
-    Q_OBJECT
-public:
-    ~WavePlayer() override { drop(); }
-
-    void init()
-    {
-        m_idle = new QTimer(this);
-        m_idle->setSingleShot(true);
-        m_idle->setInterval(kIdleMs);
-        connect(m_idle, &QTimer::timeout, this, [this] {
-            if (!m_player || m_player->playbackState() == QMediaPlayer::PlayingState)
-                return;
-            m_resumeAt = m_atEnd ? 0 : m_player->position();
-            drop();
-        });
-    }
-    void open(const QString &file)
-    {
-        drop();
-        m_file = file;
-        m_resumeAt = 0;
-        m_atEnd = false;
-        make();
-        m_idle->start(); // until a play comes
-    }
-    void play()
-    {
-        m_idle->stop();
-        if (!m_player) {
-            m_atEnd = false;
-            make();
-        } else if (m_atEnd) {
-            m_atEnd = false;
-            m_player->setPosition(0);
-        }
-        m_player->play();
-    }
-    void pause()
-    {
-        if (!m_player)
-            return;
-        m_player->pause();
-        m_idle->start();
-    }
-
-signals:
-    void ended();
-
-private:
-    static constexpr int kIdleMs = 1500;
-
-    void make()
-    {
-        m_output = new QAudioOutput(this);
-        m_player = new QMediaPlayer(this);
-        ++g_openOutputs;
-        m_player->setAudioOutput(m_output);
-        connect(m_player, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus s) {
-            if (s == QMediaPlayer::LoadedMedia && m_resumeAt > 0)
-                m_player->setPosition(std::exchange(m_resumeAt, 0));
-            if (s == QMediaPlayer::EndOfMedia && !m_atEnd) {
-                m_atEnd = true;
-                // Kept a moment for a sound played again at once, then let go.
-                m_idle->start();
-                emit ended();
-            }
-        });
-        connect(m_player, &QMediaPlayer::errorOccurred, this,
-                [this](QMediaPlayer::Error, const QString &text) {
-                    if (!m_reported) {
-                        m_reported = true;
-                        qWarning("orbelle: sound: %s: %s", qPrintable(m_player->source().toLocalFile()),
-                                 qPrintable(text));
-                    }
-                    emit ended();
-                });
-        m_player->setSource(QUrl::fromLocalFile(m_file));
-    }
-    void drop()
-    {
-        if (!m_player)
-            return;
-        // Not from within the player's own signal: it goes once that has returned.
-        m_player->disconnect(this);
-        m_player->stop();
-        m_player->deleteLater();
-        m_output->deleteLater();
-        m_player = nullptr;
-        m_output = nullptr;
-        --g_openOutputs;
-    }
-
-    QString m_file;
-    QMediaPlayer *m_player = nullptr;
-    QAudioOutput *m_output = nullptr;
-    QTimer *m_idle = nullptr;
-    qint64 m_resumeAt = 0; // where a stopped sound goes on, when its player was let go
-    bool m_atEnd = false;
-    bool m_reported = false;
-};
-
-// The device as the windows see it: it keeps the state and hands every command to the
-// player on the audio thread, never waiting for it.
-class WaveDevice : public MediaDevice
-{
-public:
-    explicit WaveDevice(QObject *parent) : MediaDevice(parent), m_player(new WavePlayer)
-    {
-        m_player->moveToThread(audioThread());
-        QMetaObject::invokeMethod(m_player, &WavePlayer::init);
-        connect(m_player, &WavePlayer::ended, this, [this] {
-            if (!m_playing)
-                return;
-            m_playing = false;
-            emit finished();
-        });
-    }
-    ~WaveDevice() override { m_player->deleteLater(); }
-
-    bool open(const QString &file, QString *why) override
-    {
-        if (!QFileInfo(file).isFile()) {
-            *why = QStringLiteral("file not found");
-            return false;
-        }
-        if (MediaFiles::waveDurationMs(file) < 0) {
-            *why = QStringLiteral("not a wave file");
-            return false;
-        }
-        m_playing = false;
-        QMetaObject::invokeMethod(m_player,
-                                  [p = m_player, f = QFileInfo(file).absoluteFilePath()] { p->open(f); });
-        return true;
-    }
-
-    void play() override
-    {
-        if (m_playing)
-            return;
-        m_playing = true;
-        QMetaObject::invokeMethod(m_player, &WavePlayer::play);
-    }
-
-    void stop() override
-    {
-        m_playing = false;
-        QMetaObject::invokeMethod(m_player, &WavePlayer::pause);
-    }
-
-    bool isPlaying() const override { return m_playing; }
-    QString name() const override { return QStringLiteral("waveaudio"); }
-
-private:
-    WavePlayer *m_player;
-    bool m_playing = false;
-};
 
 // ---------------------------------------------------------------------------------------
 // MIDI through FluidSynth. The end of the music is the player's tick reaching the file's
@@ -522,6 +337,110 @@ void onUiThread(std::function<void()> f)
 
 // To the device numbered `id`, if it is still there.
 void reportOutputFailed(int id, const QString &why);
+
+// ---------------------------------------------------------------------------------------
+// Wave files through Qt Multimedia, in a module of its own loaded with the first wave
+// sound (wavesystem.h). Only made when the machine has an audio output: without one, Qt's
+// players never report the end of a sound.
+
+// The module, loaded once; null, said once, when it cannot be.
+WaveSystem::Api *waveSystem()
+{
+    static WaveSystem::Api *api = []() -> WaveSystem::Api * {
+        const QString exeDir = QCoreApplication::applicationDirPath();
+        // Beside the program in a build tree, below lib/ once installed, and the build's
+        // own for the tests and benchmarks built elsewhere in it.
+        const QStringList places{exeDir + QStringLiteral("/orbelle_wave.so"),
+                                 QDir::cleanPath(exeDir + QStringLiteral("/" ORBELLE_WAVE_INSTALLED)),
+                                 QStringLiteral(ORBELLE_WAVE_BUILT)};
+        QString why = QStringLiteral("orbelle_wave.so not found");
+        for (const QString &path : places) {
+            if (!QFileInfo::exists(path))
+                continue;
+            void *lib = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
+            auto entry = lib ? reinterpret_cast<WaveSystem::Entry>(dlsym(lib, WaveSystem::kEntry)) : nullptr;
+            if (entry)
+                return entry(&g_openOutputs);
+            why = QString::fromLocal8Bit(dlerror());
+        }
+        qWarning("orbelle: sound: wave sounds stay silent: %s", qPrintable(why));
+        return nullptr;
+    }();
+    return api;
+}
+
+class WaveDevice;
+// The live wave devices by number, touched on the user-interface thread only.
+QHash<int, WaveDevice *> &liveWaves()
+{
+    static QHash<int, WaveDevice *> live;
+    return live;
+}
+
+// The device as the windows see it: it keeps the state and hands every command to the
+// player on the audio thread, never waiting for it.
+class WaveDevice : public MediaDevice
+{
+public:
+    WaveDevice(QObject *parent, WaveSystem::Api *api) : MediaDevice(parent)
+    {
+        static int next = 0;
+        m_id = ++next;
+        liveWaves().insert(m_id, this);
+        m_player.reset(api->makePlayer([id = m_id] {
+            onUiThread([id] {
+                if (WaveDevice *d = liveWaves().value(id))
+                    d->ended();
+            });
+        }));
+    }
+    ~WaveDevice() override { liveWaves().remove(m_id); }
+
+    bool open(const QString &file, QString *why) override
+    {
+        if (!QFileInfo(file).isFile()) {
+            *why = QStringLiteral("file not found");
+            return false;
+        }
+        if (MediaFiles::waveDurationMs(file) < 0) {
+            *why = QStringLiteral("not a wave file");
+            return false;
+        }
+        m_playing = false;
+        m_player->open(QFileInfo(file).absoluteFilePath());
+        return true;
+    }
+
+    void play() override
+    {
+        if (m_playing)
+            return;
+        m_playing = true;
+        m_player->play();
+    }
+
+    void stop() override
+    {
+        m_playing = false;
+        m_player->pause();
+    }
+
+    bool isPlaying() const override { return m_playing; }
+    QString name() const override { return QStringLiteral("waveaudio"); }
+
+private:
+    void ended()
+    {
+        if (!m_playing)
+            return;
+        m_playing = false;
+        emit finished();
+    }
+
+    int m_id = 0;
+    std::unique_ptr<WaveSystem::Player> m_player;
+    bool m_playing = false;
+};
 
 // Lets the engine go on a thread of its own: its last owner may be a start still
 // waiting for the sound server.
@@ -834,9 +753,17 @@ int MediaDevices::openOutputs()
 
 namespace MediaDevices {
 
+bool audioAvailable()
+{
+    WaveSystem::Api *api = waveSystem();
+    return api && api->audioAvailable();
+}
+
 MediaDevice *makeWave(QObject *parent)
 {
-    return new WaveDevice(parent);
+    if (WaveSystem::Api *api = waveSystem())
+        return new WaveDevice(parent, api);
+    return new SilentDevice(parent, QStringLiteral("silent"), MediaDevices::Kind::Wave);
 }
 
 MediaDevice *makeSequencer(QObject *parent, const QString &soundFont, int voices, QString *why)
@@ -854,5 +781,3 @@ MediaDevice *makeSilent(QObject *parent, const QString &name, Kind kind)
 }
 
 } // namespace MediaDevices
-
-#include "mediadevices.moc"
