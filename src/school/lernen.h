@@ -79,8 +79,9 @@ private:
     void goTo(int card);
     void showPicture();
     // An unsaved edit is offered for saving before the card changes or the window goes.
-    // False when the user wanted it stored and it could not be: then nothing may move.
-    bool settleEdit();
+    // False when the user wanted it stored and it could not be, or chose "Cancelar" (offered
+    // where the user may stay): then nothing may move.
+    bool settleEdit(bool mayStay = true);
     // Stores the box's text into the card's row; tells the user when the database refuses.
     bool store();
     // The row changed under the school (another copy of the program wrote it): the user

@@ -8,9 +8,11 @@
 #include "twips.h"
 #include "windows.h"
 
+#include <QDialog>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -94,9 +96,9 @@ QString info::creditsText()
     if (!contactAddress().isEmpty() || !webAddress().isEmpty()) {
         lines << QString() << QStringLiteral("Contacto:");
         if (!contactAddress().isEmpty())
-            lines << QStringLiteral("• ") + contactAddress();
+            lines << QStringLiteral("• Escríbanos: ") + contactAddress();
         if (!webAddress().isEmpty())
-            lines << QStringLiteral("• ") + webAddress();
+            lines << QStringLiteral("• Página web de Orbelle, con novedades y otras barajas: ") + webAddress();
     }
     return lines.join(QLatin1Char('\n'));
 }
@@ -166,7 +168,9 @@ void info::showArticle(int record)
 void info::showContact()
 {
     showPage(Text2);
-    keepButtonsWithoutAddressHidden();
+    // The contact page offers every address there is, whatever page showed before.
+    mailButton->setVisible(!contactAddress().isEmpty());
+    webButton->setVisible(!webAddress().isEmpty());
 }
 
 void info::showPlayerHelp()
@@ -174,6 +178,45 @@ void info::showPlayerHelp()
     showPage(Text3);
     mailButton->hide();
     webButton->hide();
+}
+
+QDialog *info::showPlayerHelpOver(QWidget *owner)
+{
+    // A window of its own in front of the player, which stands outside the main window:
+    // the info window inside it would open behind the player.
+    if (auto *open = owner->findChild<QDialog *>(QStringLiteral("playerHelp"), Qt::FindDirectChildrenOnly)) {
+        open->raise();
+        open->activateWindow();
+        return open;
+    }
+    auto *help = new QDialog(owner);
+    help->setObjectName(QStringLiteral("playerHelp"));
+    help->setAttribute(Qt::WA_DeleteOnClose);
+    help->setWindowTitle(playerHelpLines().constFirst().trimmed());
+    auto *text = textBox("helpText", help);
+    text->setPlainText(playerHelpLines().join(QLatin1Char('\n')));
+    text->setTabChangesFocus(true);
+    auto *close = new QPushButton(QStringLiteral("Cerrar"), help);
+    close->setObjectName(QStringLiteral("closeButton"));
+    close->setDefault(true);
+    QObject::connect(close, &QPushButton::clicked, help, &QDialog::close);
+    auto *layout = new QVBoxLayout(help);
+    layout->addWidget(text, 1);
+    layout->addWidget(close, 0, Qt::AlignRight);
+    // As wide as the lines want, within the screen; the box scrolls what does not fit.
+    const QFontMetrics fm(text->font());
+    int widest = 0;
+    for (const QString &line : playerHelpLines())
+        widest = qMax(widest, fm.horizontalAdvance(line));
+    const QRect screen = owner->screen()->availableGeometry();
+    help->resize(qMin(widest + 60, int(screen.width() * 0.9)),
+                 qMin(fm.lineSpacing() * int(playerHelpLines().size()) + 110, int(screen.height() * 0.85)));
+    help->move(screen.center() - help->rect().center());
+    help->show();
+    help->raise();
+    help->activateWindow();
+    close->setFocus();
+    return help;
 }
 
 void info::setArticleLayout()

@@ -1,0 +1,214 @@
+// The school, its gallery, the music player, the deck locator and the info window on the
+// screen this run was given: placed, nothing cut off, the cards in the deck's proportion,
+// and every window used and left by the keyboard alone.
+
+#include "alleimagenes.h"
+#include "gallerylayout.h"
+#include "info.h"
+#include "lernen.h"
+#include "lookcheck.h"
+#include "mojcorvin.h"
+#include "ordnersuchen.h"
+#include "readingdriver.h"
+#include "theme.h"
+#include "twips.h"
+
+#include <QDialog>
+#include <QMenu>
+#include <QMenuBar>
+
+using namespace LookCheck;
+using ReadingDriver::shownMain;
+
+namespace {
+// The windows as the main window opens them.
+QWidget *open(const QString &which)
+{
+    Start *main = shownMain();
+    if (which == QLatin1String("school") || which == QLatin1String("gallery")) {
+        main->schoolButton->click();
+        lernen *school = WindowRegistry::ifLoaded<lernen>();
+        if (!school || which == QLatin1String("school"))
+            return school;
+        school->galleryButton->click();
+        return WindowRegistry::ifLoaded<alleImagenes>();
+    }
+    if (which == QLatin1String("player"))
+        main->mnuMusik->trigger();
+    else if (which == QLatin1String("locator"))
+        main->barajas->trigger();
+    else
+        main->contacTo->trigger();
+    const WindowId id = which == QLatin1String("player")    ? WindowId::mojCorvin
+                        : which == QLatin1String("locator") ? WindowId::ordnerSuchen
+                                                            : WindowId::info;
+    return WindowRegistry::isLoaded(id) ? WindowRegistry::get(id) : nullptr;
+}
+
+// What a key sequence led to, in the words of the keyboard table.
+QString outcome(const QString &which, const QString &keys)
+{
+    auto gone = [](WindowId id) { return !WindowRegistry::isLoaded(id) || !WindowRegistry::get(id)->isVisible(); };
+    if (auto *help = qobject_cast<QDialog *>(QApplication::activeWindow()); help && help->isVisible())
+        return QStringLiteral("help in front");
+    if (which == QLatin1String("school")) {
+        if (WindowRegistry::isLoaded<alleImagenes>() && WindowRegistry::get<alleImagenes>()->isVisible())
+            return QStringLiteral("gallery");
+        if (gone(WindowId::lernen))
+            return TestEnv::mainWindowIdle() ? QStringLiteral("main menu") : QStringLiteral("gone");
+        if (keys.contains(QLatin1String("Alt+V")))
+            return ReadingDriver::reportText().contains(QChar::ObjectReplacementCharacter)
+                       ? QStringLiteral("in the report")
+                       : QStringLiteral("not in the report");
+        return QStringLiteral("card %1").arg(WindowRegistry::get<lernen>()->currentCard());
+    }
+    if (which == QLatin1String("gallery")) {
+        if (gone(WindowId::alleImagenes))
+            return TestEnv::mainWindowIdle() ? QStringLiteral("main menu") : QStringLiteral("gone");
+        return QStringLiteral("keywords of %1").arg(WindowRegistry::get<alleImagenes>()->Data1->absolutePosition() + 1);
+    }
+    if (which == QLatin1String("player")) {
+        auto *player = WindowRegistry::get<mojCorvin>();
+        for (QMenu *menu : {player->mnuMus, player->mnuWavMid})
+            if (menu->isVisible()) {
+                menu->hide();
+                return menu->title().remove(QLatin1Char('&'));
+            }
+        return player->isVisible() ? QStringLiteral("open") : QStringLiteral("hidden");
+    }
+    const WindowId id = which == QLatin1String("locator") ? WindowId::ordnerSuchen : WindowId::info;
+    return gone(id) ? QStringLiteral("gone") : QStringLiteral("open");
+}
+} // namespace
+
+class tst_Look : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        ReadingDriver::setUpRun();
+        qApp->setStyleSheet(Theme::styleSheet());
+    }
+    void init() { QVERIFY(ReadingDriver::freshRun()); }
+    void cleanup()
+    {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (qobject_cast<QDialog *>(w))
+                w->close();
+    }
+
+    void theSchoolFits()
+    {
+        auto *school = qobject_cast<lernen *>(open(QStringLiteral("school")));
+        QVERIFY(school);
+        QTRY_VERIFY(school->isVisible());
+        CHECK_LOOK(school);
+        // The card as designed: its frame of 2400 × 4200 twips, less the rim.
+        const QSize design = Twips::size(2400, 4200) - QSize(6, 6);
+        QCOMPARE(cardFaults(school->Image1, design, DesignScale::of(school)->scale()), QStringList());
+        QCOMPARE(mnemonicClashes(school), QStringList());
+        QCOMPARE(mnemonicRouting(school), QStringList());
+        // The last card's name, the longest of the deck's, reads whole.
+        school->lastButton->click();
+        CHECK_LOOK(school);
+    }
+
+    void theGalleryFits()
+    {
+        auto *gallery = qobject_cast<alleImagenes *>(open(QStringLiteral("gallery")));
+        QVERIFY(gallery);
+        QVERIFY(QTest::qWaitForWindowExposed(gallery));
+        CHECK_LOOK(gallery);
+        const QSize design = Twips::size(GalleryLayout::kWidth, GalleryLayout::kHeight);
+        const double scale = gallery->width() / double(design.width());
+        for (QLabel *card : gallery->Image1)
+            QCOMPARE(cardFaults(card, Twips::size(GalleryLayout::kCardWidth, GalleryLayout::kCardHeight), scale),
+                     QStringList());
+        QCOMPARE(mnemonicClashes(gallery), QStringList());
+        QCOMPARE(mnemonicRouting(gallery), QStringList());
+    }
+
+    void theOtherWindowsFit_data()
+    {
+        QTest::addColumn<QString>("which");
+        QTest::newRow("music player") << QStringLiteral("player");
+        QTest::newRow("deck locator") << QStringLiteral("locator");
+        QTest::newRow("info, contact") << QStringLiteral("info");
+    }
+    void theOtherWindowsFit()
+    {
+        QFETCH(QString, which);
+        QWidget *w = open(which);
+        QVERIFY(w && w->isVisible());
+        CHECK_LOOK(w);
+        QCOMPARE(mnemonicClashes(w), QStringList());
+        QCOMPARE(mnemonicRouting(w), QStringList());
+        if (auto *player = qobject_cast<mojCorvin *>(w)) {
+            // Its help opens in front of it.
+            player->mnuHilfe->trigger();
+            auto *help = qobject_cast<QDialog *>(QApplication::activeWindow());
+            QVERIFY(help && help->isVisible() && help->parentWidget() == player);
+            CHECK_LOOK(help);
+        }
+        if (auto *page = qobject_cast<info *>(w)) {
+            // The contact page gives the program's web page, as a line and as a button.
+            QVERIFY(!info::webAddress().isEmpty());
+            QVERIFY(page->Text2->toPlainText().contains(info::webAddress()));
+            QVERIFY(page->webButton->isVisible());
+            QCOMPARE(page->mailButton->isVisible(), !info::contactAddress().isEmpty());
+        }
+    }
+
+    // Keys typed in a window just opened, and what they led to.
+    void eachWindowIsUsedAndLeftByTheKeyboard_data()
+    {
+        QTest::addColumn<QString>("which");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("expected");
+        const char *rows[][3] = {
+            {"school", "Alt+S Alt+S", "card 3"},
+            {"school", "Alt+U Alt+A", "card 77"},
+            {"school", "Alt+U Alt+P", "card 1"},
+            {"school", "Alt+V", "in the report"},
+            {"school", "Alt+O", "gallery"},
+            {"school", "Alt+C", "gallery"},
+            {"school", "Alt+L", "main menu"},
+            {"school", "Escape", "main menu"},
+            {"gallery", "Right Down Return", "keywords of 15"},
+            {"gallery", "Escape", "main menu"},
+            {"gallery", "Alt+C", "main menu"},
+            {"player", "Alt+M", "Musica Si - No"},
+            {"player", "Alt+W", "Wave, Midi, CD-Player"},
+            {"player", "Alt+Y", "help in front"},
+            {"player", "Alt+Y Escape", "open"},
+            {"player", "Alt+C", "hidden"},
+            {"player", "Escape", "hidden"},
+            {"locator", "Alt+C", "gone"},
+            {"locator", "Escape", "gone"},
+            {"info", "Escape", "gone"},
+        };
+        for (const auto &row : rows)
+            QTest::addRow("%s: %s", row[0], row[1])
+                << QString::fromLatin1(row[0]) << QString::fromLatin1(row[1]) << QString::fromLatin1(row[2]);
+    }
+    void eachWindowIsUsedAndLeftByTheKeyboard()
+    {
+        QFETCH(QString, which);
+        QFETCH(QString, keys);
+        QFETCH(QString, expected);
+        QWidget *w = open(which);
+        QVERIFY(w);
+        QTRY_VERIFY(w->isVisible());
+        if (w->isWindow())
+            QVERIFY(QTest::qWaitForWindowActive(w));
+        // Something in it has the keys: no window opens without a focused control.
+        QTRY_VERIFY(keyTarget() && keyTarget()->window() == w->window() && keyTarget() != w->window());
+        typeKeys(keys);
+        QCOMPARE(outcome(which, keys), expected);
+    }
+};
+
+ORBELLE_TEST_MAIN(tst_Look)
+#include "tst_look_school.moc"
