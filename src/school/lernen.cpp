@@ -15,6 +15,7 @@
 #include "twips.h"
 #include "windows.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
@@ -26,7 +27,6 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <QHBoxLayout>
-#include <QGridLayout>
 #include <QImageReader>
 
 namespace {
@@ -114,9 +114,14 @@ lernen::lernen(QWidget *parent) : QWidget(parent)
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAlignment(Qt::AlignCenter);
-    // The picture follows the place, never the other way round.
-    Image1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-    Image1->setMinimumSize(Twips::size(900, 1500));
+    // The layout gives the card a place; the frame fits the card within it, in the deck's
+    // proportion, and the picture is decoded for the frame.
+    m_cardPlace = new QWidget(this);
+    m_cardPlace->setObjectName(QStringLiteral("cardPlace"));
+    m_cardPlace->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    m_cardPlace->setMinimumSize(Twips::size(900, 1500));
+    m_cardPlace->installEventFilter(this);
+    Image1->raise();
     Image1->setStyleSheet(QStringLiteral("#Image1 { %1 }").arg(Theme::cardFrameStyle(6)));
     // The picture is decoded at the size it is shown, again whenever that changes.
     Image1->installEventFilter(this);
@@ -167,7 +172,7 @@ lernen::lernen(QWidget *parent) : QWidget(parent)
     // The card beside its text, the buttons in two rows below: the rows take the width
     // their captions need, the card and the text share what is left.
     auto *left = new QVBoxLayout;
-    left->addWidget(Image1, 1);
+    left->addWidget(m_cardPlace, 1);
     left->addWidget(numberLabel);
     auto *right = new QVBoxLayout;
     right->addWidget(nameLabel);
@@ -175,12 +180,18 @@ lernen::lernen(QWidget *parent) : QWidget(parent)
     auto *middle = new QHBoxLayout;
     middle->addLayout(left, 2400);
     middle->addLayout(right, 6360);
-    auto *buttons = new QGridLayout;
+    auto *buttons = new QVBoxLayout;
     const QList<QPushButton *> rows[] = {{firstButton, previousButton, nextButton, lastButton},
                                          {saveButton, toViewerButton, galleryButton, exitButton}};
-    for (int row = 0; row < 2; ++row)
-        for (int column = 0; column < 4; ++column)
-            buttons->addWidget(rows[row][column], row, column);
+    for (const QList<QPushButton *> &row : rows) {
+        auto *line = new QHBoxLayout;
+        for (QPushButton *b : row) {
+            // Narrow sides, so a row of long captions fits a small window whole.
+            b->setStyleSheet(QStringLiteral("QPushButton { padding-left: 6px; padding-right: 6px; }"));
+            line->addWidget(b, b->sizeHint().width());
+        }
+        buttons->addLayout(line);
+    }
     auto *layout = new QVBoxLayout(this);
     layout->setMenuBar(menuBar);
     const QSize edge = Twips::size(360, 180);
@@ -296,10 +307,29 @@ void lernen::showPicture()
     Image1->setPixmap(pixmap);
 }
 
+void lernen::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The keys go to the school as it opens: "Sigiente" has them.
+    if (!isAncestorOf(QApplication::focusWidget()))
+        nextButton->setFocus(Qt::OtherFocusReason);
+}
+
+void lernen::placeCard()
+{
+    constexpr int ground = 4; // the frame's dark ground around the card
+    const QRect place = m_cardPlace->geometry();
+    QRect card(QPoint(), cardWithin(m_card, place.size() - QSize(2 * ground + 2, 2 * ground + 2)));
+    card.moveCenter(place.center());
+    Image1->setGeometry(card.adjusted(-ground - 1, -ground - 1, ground + 1, ground + 1));
+}
+
 bool lernen::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Image1 && event->type() == QEvent::Resize)
         showPicture();
+    if (watched == m_cardPlace && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+        placeCard();
     return QWidget::eventFilter(watched, event);
 }
 
@@ -324,6 +354,7 @@ void lernen::goTo(int card)
         Data2->movePrevious();
     }
     m_card = card;
+    placeCard();
     showPicture();
 }
 

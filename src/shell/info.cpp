@@ -154,6 +154,8 @@ void info::showPage(QWidget *page)
     for (QWidget *t : std::initializer_list<QWidget *>{Text1, Text2, Text3})
         t->setVisible(t == page);
     Program::showInside(this);
+    // The keys go to the page shown: it scrolls, and Escape leaves.
+    page->setFocus(Qt::OtherFocusReason);
 }
 
 void info::showArticle(int record)

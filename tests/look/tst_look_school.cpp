@@ -3,6 +3,7 @@
 // and every window used and left by the keyboard alone.
 
 #include "alleimagenes.h"
+#include "designscale.h"
 #include "gallerylayout.h"
 #include "info.h"
 #include "lernen.h"
@@ -10,6 +11,7 @@
 #include "mojcorvin.h"
 #include "ordnersuchen.h"
 #include "readingdriver.h"
+#include "recordcursor.h"
 #include "theme.h"
 #include "twips.h"
 
@@ -21,8 +23,18 @@ using namespace LookCheck;
 using ReadingDriver::shownMain;
 
 namespace {
-// The windows as the main window opens them.
+QWidget *opened(const QString &which);
+
+// The windows as the main window opens them, as the user sees them: their layout settled
+// for the fonts of their size.
 QWidget *open(const QString &which)
+{
+    QWidget *w = opened(which);
+    QCoreApplication::processEvents();
+    return w;
+}
+
+QWidget *opened(const QString &which)
 {
     Start *main = shownMain();
     if (which == QLatin1String("school") || which == QLatin1String("gallery")) {
@@ -70,10 +82,8 @@ QString outcome(const QString &which, const QString &keys)
     if (which == QLatin1String("player")) {
         auto *player = WindowRegistry::get<mojCorvin>();
         for (QMenu *menu : {player->mnuMus, player->mnuWavMid})
-            if (menu->isVisible()) {
-                menu->hide();
+            if (menu->isVisible())
                 return menu->title().remove(QLatin1Char('&'));
-            }
         return player->isVisible() ? QStringLiteral("open") : QStringLiteral("hidden");
     }
     const WindowId id = which == QLatin1String("locator") ? WindowId::ordnerSuchen : WindowId::info;
@@ -95,7 +105,7 @@ private slots:
     void cleanup()
     {
         for (QWidget *w : QApplication::topLevelWidgets())
-            if (qobject_cast<QDialog *>(w))
+            if (qobject_cast<QDialog *>(w) || qobject_cast<QMenu *>(w))
                 w->close();
     }
 
@@ -108,8 +118,8 @@ private slots:
         // The card as designed: its frame of 2400 × 4200 twips, less the rim.
         const QSize design = Twips::size(2400, 4200) - QSize(6, 6);
         QCOMPARE(cardFaults(school->Image1, design, DesignScale::of(school)->scale()), QStringList());
-        QCOMPARE(mnemonicClashes(school), QStringList());
-        QCOMPARE(mnemonicRouting(school), QStringList());
+        QCOMPARE(mnemonicClashes(school).join(QLatin1Char('\n')), QString());
+        QCOMPARE(mnemonicRouting(school).join(QLatin1Char('\n')), QString());
         // The last card's name, the longest of the deck's, reads whole.
         school->lastButton->click();
         CHECK_LOOK(school);
@@ -126,8 +136,8 @@ private slots:
         for (QLabel *card : gallery->Image1)
             QCOMPARE(cardFaults(card, Twips::size(GalleryLayout::kCardWidth, GalleryLayout::kCardHeight), scale),
                      QStringList());
-        QCOMPARE(mnemonicClashes(gallery), QStringList());
-        QCOMPARE(mnemonicRouting(gallery), QStringList());
+        QCOMPARE(mnemonicClashes(gallery).join(QLatin1Char('\n')), QString());
+        QCOMPARE(mnemonicRouting(gallery).join(QLatin1Char('\n')), QString());
     }
 
     void theOtherWindowsFit_data()
@@ -143,13 +153,14 @@ private slots:
         QWidget *w = open(which);
         QVERIFY(w && w->isVisible());
         CHECK_LOOK(w);
-        QCOMPARE(mnemonicClashes(w), QStringList());
-        QCOMPARE(mnemonicRouting(w), QStringList());
+        QCOMPARE(mnemonicClashes(w).join(QLatin1Char('\n')), QString());
+        QCOMPARE(mnemonicRouting(w).join(QLatin1Char('\n')), QString());
         if (auto *player = qobject_cast<mojCorvin *>(w)) {
             // Its help opens in front of it.
             player->mnuHilfe->trigger();
+            QTRY_VERIFY(qobject_cast<QDialog *>(QApplication::activeWindow()));
             auto *help = qobject_cast<QDialog *>(QApplication::activeWindow());
-            QVERIFY(help && help->isVisible() && help->parentWidget() == player);
+            QVERIFY(help->isVisible() && help->parentWidget() == player);
             CHECK_LOOK(help);
         }
         if (auto *page = qobject_cast<info *>(w)) {
@@ -204,9 +215,10 @@ private slots:
         if (w->isWindow())
             QVERIFY(QTest::qWaitForWindowActive(w));
         // Something in it has the keys: no window opens without a focused control.
-        QTRY_VERIFY(keyTarget() && keyTarget()->window() == w->window() && keyTarget() != w->window());
+        QTRY_VERIFY(keyTarget() && w->isAncestorOf(keyTarget()));
         typeKeys(keys);
-        QCOMPARE(outcome(which, keys), expected);
+        // A button's access key clicks it as the eye can follow: a moment later.
+        QTRY_COMPARE(outcome(which, keys), expected);
     }
 };
 
