@@ -130,6 +130,7 @@ lernen::lernen(QWidget *parent) : QWidget(parent)
     numberLabel->setObjectName(QStringLiteral("numberLabel"));
     numberLabel->setAlignment(Qt::AlignCenter);
     numberLabel->setFont(Theme::captionFont(12));
+    numberLabel->installEventFilter(this);
     numberLabel->setStyleSheet(
         QStringLiteral("color: %1; background: transparent;").arg(Theme::caption().name()));
 
@@ -171,14 +172,11 @@ lernen::lernen(QWidget *parent) : QWidget(parent)
 
     // The card beside its text, the buttons in two rows below: the rows take the width
     // their captions need, the card and the text share what is left.
-    auto *left = new QVBoxLayout;
-    left->addWidget(m_cardPlace, 1);
-    left->addWidget(numberLabel);
     auto *right = new QVBoxLayout;
     right->addWidget(nameLabel);
     right->addWidget(Text1, 1);
     auto *middle = new QHBoxLayout;
-    middle->addLayout(left, 2400);
+    middle->addWidget(m_cardPlace, 2400);
     middle->addLayout(right, 6360);
     auto *buttons = new QVBoxLayout;
     const QList<QPushButton *> rows[] = {{firstButton, previousButton, nextButton, lastButton},
@@ -307,6 +305,14 @@ void lernen::showPicture()
     Image1->setPixmap(pixmap);
 }
 
+void lernen::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // The fonts follow the size as it changes: laid out for them now, not at the next turn
+    // of the event loop, so the window never shows a caption cut by the old size.
+    layout()->activate();
+}
+
 void lernen::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
@@ -317,18 +323,25 @@ void lernen::showEvent(QShowEvent *event)
 
 void lernen::placeCard()
 {
+    // The framed card with its number right below it, together in the middle of the place.
+    if (!numberLabel)
+        return;
     constexpr int ground = 4; // the frame's dark ground around the card
     const QRect place = m_cardPlace->geometry();
-    QRect card(QPoint(), cardWithin(m_card, place.size() - QSize(2 * ground + 2, 2 * ground + 2)));
-    card.moveCenter(place.center());
-    Image1->setGeometry(card.adjusted(-ground - 1, -ground - 1, ground + 1, ground + 1));
+    const int number = numberLabel->sizeHint().height();
+    const QSize card = cardWithin(m_card, place.size() - QSize(2 * ground + 2, 2 * ground + 2 + number));
+    QRect frame(QPoint(), card + QSize(2 * ground + 2, 2 * ground + 2));
+    frame.moveCenter(place.center() - QPoint(0, number / 2));
+    Image1->setGeometry(frame);
+    numberLabel->setGeometry(place.left(), frame.bottom() + 1, place.width(), number);
 }
 
 bool lernen::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Image1 && event->type() == QEvent::Resize)
         showPicture();
-    if (watched == m_cardPlace && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+    if ((watched == m_cardPlace && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) ||
+        (watched == numberLabel && event->type() == QEvent::FontChange))
         placeCard();
     return QWidget::eventFilter(watched, event);
 }

@@ -73,6 +73,7 @@ public slots:
 protected:
     void paintEvent(QPaintEvent *) override;
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -5,6 +5,7 @@
 #include "program.h"
 #include "recordcursor.h"
 #include "start.h"
+#include "theme.h"
 #include "twips.h"
 #include "windows.h"
 
@@ -160,6 +161,8 @@ void info::showPage(QWidget *page)
     for (QWidget *t : std::initializer_list<QWidget *>{Text1, Text2, Text3})
         t->setVisible(t == page);
     Program::showInside(this);
+    // Laid out now for the fonts of its size, not at the next turn of the event loop.
+    layout()->activate();
     // The keys go to the page shown: it scrolls, and Escape leaves.
     page->setFocus(Qt::OtherFocusReason);
 }
@@ -201,8 +204,18 @@ QDialog *info::showPlayerHelpOver(QWidget *owner)
     help->setObjectName(QStringLiteral("playerHelp"));
     help->setAttribute(Qt::WA_DeleteOnClose);
     help->setWindowTitle(playerHelpLines().constFirst().trimmed());
+    help->setAutoFillBackground(true);
+    QPalette pal = help->palette();
+    pal.setColor(QPalette::Window, Theme::backFrame());
+    help->setPalette(pal);
     auto *text = textBox("helpText", help);
-    text->setPlainText(playerHelpLines().join(QLatin1Char('\n')));
+    // The title, then the text as one paragraph that wraps at the window's width.
+    QStringList body = playerHelpLines().mid(1);
+    for (QString &line : body)
+        line = line.trimmed();
+    body.removeAll(QString());
+    text->setPlainText(playerHelpLines().constFirst().trimmed() + QStringLiteral("\n\n") +
+                       body.join(QLatin1Char(' ')));
     text->setTabChangesFocus(true);
     auto *close = new QPushButton(QStringLiteral("Cerrar"), help);
     close->setObjectName(QStringLiteral("closeButton"));
@@ -213,11 +226,8 @@ QDialog *info::showPlayerHelpOver(QWidget *owner)
     layout->addWidget(close, 0, Qt::AlignRight);
     // As wide as the lines want, within the screen; the box scrolls what does not fit.
     const QFontMetrics fm(text->font());
-    int widest = 0;
-    for (const QString &line : playerHelpLines())
-        widest = qMax(widest, fm.horizontalAdvance(line));
     const QRect screen = owner->screen()->availableGeometry();
-    help->resize(qMin(widest + 60, int(screen.width() * 0.9)),
+    help->resize(qMin(fm.averageCharWidth() * 70 + 60, int(screen.width() * 0.9)),
                  qMin(fm.lineSpacing() * int(playerHelpLines().size()) + 110, int(screen.height() * 0.85)));
     help->move(screen.center() - help->rect().center());
     help->show();

@@ -272,6 +272,14 @@ void ordnerSuchen::Form_Unload()
     Timer1->setEnabled(false);
 }
 
+void ordnerSuchen::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // The fonts follow the size as it changes: laid out for them now, not at the next turn
+    // of the event loop, so the window never shows a caption cut by the old size.
+    layout()->activate();
+}
+
 void ordnerSuchen::showEvent(QShowEvent *e)
 {
     if (!m_placed) {

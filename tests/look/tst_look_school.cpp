@@ -23,18 +23,8 @@ using namespace LookCheck;
 using ReadingDriver::shownMain;
 
 namespace {
-QWidget *opened(const QString &which);
-
-// The windows as the main window opens them, as the user sees them: their layout settled
-// for the fonts of their size.
+// The windows as the main window opens them.
 QWidget *open(const QString &which)
-{
-    QWidget *w = opened(which);
-    QCoreApplication::processEvents();
-    return w;
-}
-
-QWidget *opened(const QString &which)
 {
     Start *main = shownMain();
     if (which == QLatin1String("school") || which == QLatin1String("gallery")) {
@@ -55,6 +45,15 @@ QWidget *opened(const QString &which)
                         : which == QLatin1String("locator") ? WindowId::ordnerSuchen
                                                             : WindowId::info;
     return WindowRegistry::isLoaded(id) ? WindowRegistry::get(id) : nullptr;
+}
+
+// Whether the keys go to the window now: it is active and one of its controls has the focus.
+// No window opens without a focused control.
+bool takesKeys(QWidget *w)
+{
+    if (w->isWindow() && !QTest::qWaitForWindowActive(w))
+        return false;
+    return QTest::qWaitFor([w] { return keyTarget() && w->isAncestorOf(keyTarget()); });
 }
 
 // What a key sequence led to, in the words of the keyboard table.
@@ -112,9 +111,9 @@ private slots:
     void theSchoolFits()
     {
         auto *school = qobject_cast<lernen *>(open(QStringLiteral("school")));
-        QVERIFY(school);
-        QTRY_VERIFY(school->isVisible());
+        QVERIFY(school && school->isVisible());
         CHECK_LOOK(school);
+        QVERIFY(takesKeys(school));
         // The card as designed: its frame of 2400 × 4200 twips, less the rim.
         const QSize design = Twips::size(2400, 4200) - QSize(6, 6);
         QCOMPARE(cardFaults(school->Image1, design, DesignScale::of(school)->scale()), QStringList());
@@ -131,6 +130,7 @@ private slots:
         QVERIFY(gallery);
         QVERIFY(QTest::qWaitForWindowExposed(gallery));
         CHECK_LOOK(gallery);
+        QVERIFY(takesKeys(gallery));
         const QSize design = Twips::size(GalleryLayout::kWidth, GalleryLayout::kHeight);
         const double scale = gallery->width() / double(design.width());
         for (QLabel *card : gallery->Image1)
@@ -153,6 +153,7 @@ private slots:
         QWidget *w = open(which);
         QVERIFY(w && w->isVisible());
         CHECK_LOOK(w);
+        QVERIFY(takesKeys(w));
         QCOMPARE(mnemonicClashes(w).join(QLatin1Char('\n')), QString());
         QCOMPARE(mnemonicRouting(w).join(QLatin1Char('\n')), QString());
         if (auto *player = qobject_cast<mojCorvin *>(w)) {
@@ -211,11 +212,7 @@ private slots:
         QFETCH(QString, expected);
         QWidget *w = open(which);
         QVERIFY(w);
-        QTRY_VERIFY(w->isVisible());
-        if (w->isWindow())
-            QVERIFY(QTest::qWaitForWindowActive(w));
-        // Something in it has the keys: no window opens without a focused control.
-        QTRY_VERIFY(keyTarget() && w->isAncestorOf(keyTarget()));
+        QVERIFY(takesKeys(w));
         typeKeys(keys);
         // A button's access key clicks it as the eye can follow: a moment later.
         QTRY_COMPARE(outcome(which, keys), expected);
