@@ -79,8 +79,8 @@ QString info::creditsText()
     QStringList lines{
         QStringLiteral("Orbelle, versión 1.0.16"),
         QStringLiteral("Tarot para el escritorio: la carta del día, la cruz, el juego de relación con su "
-                       "quintaesencia, sacar solo las cartas, la escuela de tarot y el visualizador de "
-                       "tiradas."),
+                       "quintesencia, la cruz celta, sacar solo las cartas, la escuela de tarot y el "
+                       "Visualizador."),
         QString(),
         QStringLiteral("Las cartas, los textos de las cartas, los fondos, los sonidos y la música fueron "
                        "creados para Orbelle."),
@@ -98,7 +98,7 @@ QString info::creditsText()
     if (!contactAddress().isEmpty() || !webAddress().isEmpty()) {
         lines << QString() << QStringLiteral("Contacto:");
         if (!contactAddress().isEmpty())
-            lines << QStringLiteral("• Escríbanos: ") + contactAddress();
+            lines << QStringLiteral("• Escríbenos: ") + contactAddress();
         if (!webAddress().isEmpty())
             lines << QStringLiteral("• Página web de Orbelle, con novedades y otras barajas: ") + webAddress();
     }
