@@ -125,17 +125,15 @@ QStringList HeadingLabel::shownLines() const
     const QFontMetricsF fm(font());
     const int room = qMax(1, int(height() / fm.lineSpacing()));
     for (const auto &[start, length] : wrappedLines(text, font(), width())) {
-        if (lines.size() == room - 1) {
-            // The last line there is room for takes the rest, elided when it is cut.
-            const QString rest = m_text.mid(start, kHeadingChars);
-            lines << fm.elidedText(rest, Qt::ElideRight, width());
-            break;
-        }
-        QString shown = text.mid(start, length);
+        // The last line there is room for takes the rest, elided when it is cut.
+        const bool last = lines.size() == room - 1;
+        QString shown = last ? m_text.mid(start, kHeadingChars) : text.mid(start, length);
         // The blank where the line was broken would push a centred line off its middle.
         while (!shown.isEmpty() && shown.back().isSpace())
             shown.chop(1);
         lines << fm.elidedText(shown, Qt::ElideRight, width());
+        if (last)
+            break;
     }
     return lines;
 }
@@ -418,6 +416,16 @@ void setPoints(QWidget *w, double points)
     w->setFont(f);
 }
 
+// The card's place within `place`: the deck's proportion (700 × 1240), centred, so that its
+// picture is shown as it is drawn.
+QRect cardPlace(const QRect &place)
+{
+    const int width = qMin(place.width(), qRound(place.height() * 700.0 / 1240.0));
+    const int height = qMin(place.height(), qRound(width * 1240.0 / 700.0));
+    return QRect(place.left() + (place.width() - width) / 2, place.top() + (place.height() - height) / 2, width,
+                 height);
+}
+
 // The lines a meaning box shows at the least.
 int boxHeightFor(const QPlainTextEdit *box, int lines)
 {
@@ -469,7 +477,7 @@ bool bezi::layOutDesigned()
             const size_t i = size_t(k - 1);
             const QRect picture = pictureRect(k);
             Shape1[i]->setGeometry(scaled(picture.adjusted(-120, -120, 120, 120)));
-            Imag[i]->setGeometry(scaled(picture));
+            Imag[i]->setGeometry(cardPlace(scaled(picture)));
             const QRect room = scaled(headingRect(k));
             HeadingLabel *h = headingOf(k);
             h->setGeometry(room.left(), room.top(), room.width(), wrappedHeight(h, room.width()));
@@ -556,7 +564,7 @@ void bezi::layOutCompact()
                          cellWidth, cellHeight);
         const QRect framed(cell.topLeft(), card + QSize(2 * frame, 2 * frame));
         Shape1[i]->setGeometry(framed);
-        Imag[i]->setGeometry(QRect(framed.topLeft() + QPoint(frame, frame), card));
+        Imag[i]->setGeometry(cardPlace(QRect(framed.topLeft() + QPoint(frame, frame), card)));
         const int left = framed.right() + 1 + margin;
         const int nameHeight = qMin(wrappedHeight(name, textWidth), cellHeight / 4);
         // Names longer than any person's are cut at the end of the heading's last line.
