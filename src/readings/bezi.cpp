@@ -447,6 +447,9 @@ void bezi::layOut()
     // Where the names leave the headings no room in the design's columns, or the texts
     // would show two lines, each text stands beside its picture.
     m_designed = layOutDesigned();
+    // Narrow texts keep whole words where they can: plain letters, a thin rim, the scroll
+    // bar only when there is more to read.
+    setCompactBoxes(!m_designed);
     if (!m_designed)
         layOutCompact();
     frameCards();
@@ -573,6 +576,21 @@ void bezi::layOutCompact()
         name->setGeometry(left, h->geometry().bottom() + 1, textWidth, nameHeight);
         const int boxTop = name->geometry().bottom() + 1 + margin / 2;
         Box[i]->setGeometry(left, boxTop, textWidth, cell.bottom() - boxTop + 1);
+    }
+}
+
+void bezi::setCompactBoxes(bool compact)
+{
+    if (m_compactBoxes == compact)
+        return;
+    m_compactBoxes = compact;
+    const QString style = Theme::meaningBoxStyle(QStringLiteral("QPlainTextEdit"));
+    for (QPlainTextEdit *box : Box) {
+        box->setStyleSheet(compact ? style + QStringLiteral(" QPlainTextEdit { padding: 1px; }") : style);
+        box->setVerticalScrollBarPolicy(compact ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOn);
+        QFont f = box->font();
+        f.setBold(!compact);
+        box->setFont(f);
     }
 }
 

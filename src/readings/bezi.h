@@ -108,10 +108,12 @@ private:
     void layOutCompact();
     void placeButtonsAsDesigned();
     void frameCards();
+    void setCompactBoxes(bool compact);
     QRect scaled(const QRect &twips) const;
 
     Spread m_spread;
     double m_scale = 1.0;
     QPointF m_origin;
     bool m_designed = true;
+    bool m_compactBoxes = false;
 };
