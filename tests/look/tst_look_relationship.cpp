@@ -100,8 +100,6 @@ private slots:
         CHECK_LOOK(sheet);
         faults = cardFaults(sheet->Image1, Twips::size(1545, 2655), DesignScale::of(sheet)->scale());
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1Char('\n'))));
-        QVERIFY(mnemonicClashes(sheet).filter(QStringLiteral("main menu")).size() ==
-                mnemonicClashes(sheet).size());
     }
 
     // From the main window's button to a saved report, with no mouse: each row is typed
@@ -141,7 +139,8 @@ private slots:
             {"Alt+G", 1, [&] { return report().contains(slika::headingPrefix()); }},
             {"Ctrl+S", 1, [&] {
                  QFile saved(file);
-                 return saved.open(QIODevice::ReadOnly) && saved.readAll().contains("Quintesencia");
+                 const QByteArray rtf = saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
+                 return rtf.contains("luis und ana") && rtf.contains("Quintesencia");
              }},
         };
         for (const Row &row : rows) {
@@ -159,11 +158,6 @@ private slots:
                 typeKeys(QString::fromLatin1(row.keys));
                 brought = QTest::qWaitFor(row.brings, row.upTo > 1 ? 50 : 5000);
             }
-            if (!brought)
-                qDebug() << "DEBUG active" << QApplication::activeWindow() << "focus" << QApplication::focusWidget()
-                         << "input" << input() << (input() ? input()->isVisible() : false) << "table" << table()
-                         << "reading" << reading() << (reading() ? reading()->isVisible() : false)
-                         << "main" << main->windowState();
             QVERIFY2(brought, qPrintable(QStringLiteral("\"%1\" did not bring its result; the keys went to %2")
                                              .arg(QString::fromLatin1(row.keys),
                                                   keyTarget() ? nameOf(keyTarget()) : QStringLiteral("nothing"))));
