@@ -1,5 +1,6 @@
 #include "report.h"
 
+#include "carddatabase.h"
 #include "cardpictures.h"
 #include "dates.h"
 #include "picturefile.h"
@@ -83,6 +84,12 @@ void show(bool minimized)
     viewer()->showReport(minimized ? rtfViewer::Show::Minimized : rtfViewer::Show::Normal);
 }
 
+QString cardName(const Spread &spread, int k)
+{
+    const QString name = CardDatabase::cardText(QStringLiteral("karten"), spread.card(k));
+    return spread.isReversed(k) ? name + QStringLiteral(" (invertida)") : name;
+}
+
 QString today()
 {
     return Dates::shortDate(QDate::currentDate());
@@ -110,11 +117,10 @@ void writeReading(WindowId reading, const Spread &spread, const QList<PositionTe
     for (qsizetype i = 0; i < ks.size(); ++i) {
         const int k = ks[i];
         const PositionText p = positions.value(k - 1);
-        QString text = p.text;
-        if (!p.name.isEmpty())
-            text = p.heading + QStringLiteral("\r\n") + p.name + QStringLiteral("\r\n") + p.text;
-        else if (!p.heading.isEmpty())
-            text = p.heading + QStringLiteral(": ") + p.text;
+        // Every block names its card, whether or not its window gave the name.
+        QStringList lines{p.heading, p.name.isEmpty() ? cardName(spread, k) : p.name, p.text};
+        lines.removeAll(QString());
+        const QString text = lines.join(QStringLiteral("\r\n"));
         insertText(QStringLiteral("\r\n"));
         const bool turned = spread.isReversed(k);
         insertCard(turned ? CardPictures::load(spread.card(k), true) : QImage(), spread.card(k), turned);

@@ -134,10 +134,10 @@ private slots:
         QVERIFY2(line > 0, qPrintable(reportText()));
         const QStringList headings = expectedHeadings(QStringLiteral("Ana"), QStringLiteral("Luis"));
         for (int k : {1, 3, 2, 4, 5, 6}) {
-            QCOMPARE(lines.mid(line, 4),
-                     ReadingDriver::pictureBlock(headings.at(k - 1) + QStringLiteral(": ") +
-                                                 firstLine(reading->Box[size_t(k - 1)]->toPlainText())));
-            line += 4;
+            QCOMPARE(lines.mid(line, 6), (ReadingDriver::pictureBlock(headings.at(k - 1))
+                                          << Report::cardName(spread, k)
+                                          << firstLine(reading->Box[size_t(k - 1)]->toPlainText())));
+            line += 6;
         }
         QVERIFY(reportText().endsWith(reading->Box[5]->toPlainText()));
         reading->saveButton->click();
