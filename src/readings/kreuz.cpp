@@ -17,6 +17,7 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMdiArea>
 #include <QPainter>
 #include <QPlainTextEdit>
 
@@ -104,6 +105,16 @@ void kreuz::toSheet()
 
 void kreuz::keyPressEvent(QKeyEvent *e)
 {
+    // Ctrl+Tab and Ctrl+F6 go on to the next window inside the main window, with Shift
+    // to the one before.
+    if ((e->modifiers() & Qt::ControlModifier) &&
+        (e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab || e->key() == Qt::Key_F6)) {
+        if (e->key() == Qt::Key_Backtab || (e->modifiers() & Qt::ShiftModifier))
+            Program::mdiArea()->activatePreviousSubWindow();
+        else
+            Program::mdiArea()->activateNextSubWindow();
+        return;
+    }
     switch (e->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:

@@ -46,7 +46,8 @@ public:
 
 protected:
     // The cross holds no control of its own: it takes the focus itself, shows it by a
-    // rim, and Tab, Shift+Tab, Enter, Space and Escape hand it on to the question sheet.
+    // rim, and Tab, Shift+Tab, Enter, Space and Escape hand it on to the question sheet;
+    // Ctrl+Tab and Ctrl+F6 to the next window inside the main window.
     void keyPressEvent(QKeyEvent *e) override;
     bool focusNextPrevChild(bool next) override;
     void focusInEvent(QFocusEvent *e) override;

@@ -66,6 +66,14 @@ void walk(const QList<Step> &steps)
     }
 }
 
+// A walk that failed ends the test.
+#define WALK(...)                                                                                            \
+    do {                                                                                                     \
+        walk(__VA_ARGS__);                                                                                   \
+        if (QTest::currentTestFailed())                                                                      \
+            return;                                                                                          \
+    } while (false)
+
 bool focused(const QWidget *w)
 {
     return w && QApplication::focusWidget() == w && w->window()->isActiveWindow();
@@ -228,7 +236,7 @@ private slots:
             table = WindowRegistry::ifLoaded<legTag>();
             return table && table->isActiveWindow() && table->mayDraw() && table->takesMouse();
         };
-        walk({{QStringLiteral("Space"), tableShown, "the laying, ready for the draw"}});
+        WALK({{QStringLiteral("Space"), tableShown, "the laying, ready for the draw"}});
         // The back Space takes carries a mark while the table has the focus.
         const QRect back = table->backRect(table->keyboardBack()).adjusted(-4, -4, 4, 4);
         QTRY_VERIFY(table->hasFocus());
@@ -237,15 +245,23 @@ private slots:
         QVERIFY(marked != table->grab(back).toImage());
         table->setFocus();
         deutTag *reading = WindowRegistry::get<deutTag>();
-        walk({
+        WALK({
             {QStringLiteral("Space"), [&] { return focused(reading->Box1); }, "the card's meaning, focused"},
             {QStringLiteral("Tab"), [&] { return focused(reading->saveButton); }, "Guardar"},
             {QStringLiteral("Space"),
              [&] { return ReadingDriver::reportText().contains(reading->cardNameLabel->text()); },
              "the card, by name, in the report"},
         });
-        walk({{QStringLiteral("Tab"), [&] { return focused(reading->backButton); }, "Atrás"},
-              {QStringLiteral("Space"), [] { return TestEnv::mainWindowIdle(); }, "the main window"}});
+        // The report saved and closed, the reading left by its access key.
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("hoy.rtf"));
+        Dialogs::queueFileName(file);
+        WALK({
+            {QStringLiteral("Ctrl+S"), [&] { return QFile::exists(file); }, "the report saved"},
+            {QStringLiteral("Ctrl+F4"), [&] { return reading->isAncestorOf(QApplication::focusWidget()); },
+             "the report closed, the reading focused"},
+            {QStringLiteral("Alt+A"), [] { return TestEnv::mainWindowIdle(); }, "the main window"},
+        });
     }
 
     // The cross with no mouse: the main window's button, the prompt, four draws, the sheet,
@@ -263,7 +279,7 @@ private slots:
             sheet = WindowRegistry::ifLoaded<deutf>();
             return sheet && sheet->isVisible() && focused(sheet->Box[0]);
         };
-        walk({
+        WALK({
             {QStringLiteral("Space"), [] { return WindowRegistry::get<einfF>()->isActiveWindow(); }, "the prompt"},
             {QStringLiteral("Return"),
              [&] {
@@ -280,7 +296,7 @@ private slots:
         const QString question = QStringLiteral("¿Y mañana?");
         Dialogs::queueInput(question);
         rtfViewer *viewer = nullptr;
-        walk({{QStringLiteral("Space"),
+        WALK({{QStringLiteral("Space"),
                [&] {
                    viewer = WindowRegistry::ifLoaded<rtfViewer>();
                    return viewer && viewer->isVisible() && ReadingDriver::reportText().contains(question);
@@ -294,22 +310,26 @@ private slots:
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("cruz.rtf"));
         Dialogs::queueFileName(file);
-        kreuz *cross = WindowRegistry::get<kreuz>();
-        walk({
-            {QStringLiteral("Ctrl+F6"), [&] { return viewer->isAncestorOf(QApplication::focusWidget()); },
-             "the report, focused"},
+        WALK({
+            {QString(), [&] { return viewer->isAncestorOf(QApplication::focusWidget()); }, "the report, focused"},
             {QStringLiteral("Ctrl+S"), [&] { return QFile::exists(file); }, "the report saved"},
             {QStringLiteral("Ctrl+F4"), [&] { return !WindowRegistry::isLoaded<rtfViewer>(); }, "the report closed"},
         });
-        // Whichever of the cross and its sheet is left active, the keys go on.
+        // The cross, made active, passes the keys on to its sheet.
+        kreuz *cross = WindowRegistry::get<kreuz>();
+        for (const QString &keys : {QStringLiteral("Tab"), QStringLiteral("Ctrl+F6"), QStringLiteral("Escape"),
+                                    QStringLiteral("Return"), QStringLiteral("Shift+Tab")}) {
+            Program::mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(cross->parentWidget()));
+            WALK({{QString(), [&] { return focused(cross); }, "the cross, focused"},
+                  {keys, sheetFocused, "the sheet"}});
+        }
+        // Its popup opens from the keyboard.
         Program::mdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(cross->parentWidget()));
-        walk({
-            {QString(), [&] { return focused(cross); }, "the cross, focused"},
-            {QStringLiteral("Tab"), sheetFocused, "the sheet"},
-            {QStringLiteral("Ctrl+F6"), [&] { return focused(cross); }, "the cross"},
-            {QStringLiteral("Escape"), sheetFocused, "the sheet"},
-        });
-        walk({{QStringLiteral("Alt+A"), [] { return TestEnv::mainWindowIdle(); }, "the main window"}});
+        QMenu *popup = WindowRegistry::get<frmMeni>()->mnuMeni;
+        WALK({{QStringLiteral("Shift+F10"), [&] { return popup->isVisible(); }, "the popup"}});
+        popup->hide();
+        sheet->takeFocus();
+        WALK({{QStringLiteral("Alt+A"), [] { return TestEnv::mainWindowIdle(); }, "the main window"}});
     }
 };
 
