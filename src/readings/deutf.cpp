@@ -48,7 +48,7 @@ deutf::deutf(QWidget *parent) : InterpretationWindow(WindowId::deutf, QStringLit
         title->setWordWrap(true);
         for (QLabel *l : {number, title})
             l->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::caption().name()));
-        // The card of the position, by name: set with the spread.
+        // The card of the position, by name, beside its heading: set with the spread.
         QLabel *name = nameLabels[size_t(k)] = new QLabel(this);
         name->setObjectName(QStringLiteral("nameLabel%1").arg(k + 1));
         name->setFont(Theme::captionFont(10, false));
@@ -58,20 +58,22 @@ deutf::deutf(QWidget *parent) : InterpretationWindow(WindowId::deutf, QStringLit
         Box[size_t(k)]->setObjectName(QStringLiteral("Box%1").arg(k + 1));
         makeMeaningBox(Box[size_t(k)], 10);
         title->setBuddy(Box[size_t(k)]);
-        grid->addWidget(number, 3 * k, 0);
-        grid->addWidget(title, 3 * k, 1);
-        grid->addWidget(name, 3 * k + 1, 1);
-        grid->addWidget(Box[size_t(k)], 3 * k + 2, 0, 1, 2);
-        grid->setRowStretch(3 * k + 2, 1);
+        name->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grid->addWidget(number, 2 * k, 0);
+        grid->addWidget(title, 2 * k, 1);
+        grid->addWidget(name, 2 * k, 2);
+        grid->addWidget(Box[size_t(k)], 2 * k + 1, 0, 1, 3);
+        grid->setRowStretch(2 * k + 1, 1);
     }
-    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(1, 3);
+    grid->setColumnStretch(2, 2);
     makeButtons();
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(saveButton);
     buttons->addSpacing(Twips::px(240));
     buttons->addWidget(backButton);
-    grid->addLayout(buttons, 12, 0, 1, 2);
+    grid->addLayout(buttons, 8, 0, 1, 3);
     // The meanings grow little with the window: the room goes to the text.
     DesignScale::install(this, size(), DesignScale::Layout::Managed, 1.0);
     Popup::watch(this);

@@ -117,8 +117,16 @@ void writeReading(WindowId reading, const Spread &spread, const QList<PositionTe
     for (qsizetype i = 0; i < ks.size(); ++i) {
         const int k = ks[i];
         const PositionText p = positions.value(k - 1);
-        // Every block names its card, whether or not its window gave the name.
-        QStringList lines{p.heading, p.name.isEmpty() ? cardName(spread, k) : p.name, p.text};
+        // Every block names its card. A position that names it has heading, name and text on
+        // lines of their own; otherwise the name follows the heading, whose text goes on after
+        // the colon, or stands on its own line before the text when there is no heading.
+        QStringList lines;
+        if (!p.name.isEmpty())
+            lines = {p.heading, p.name, p.text};
+        else if (!p.heading.isEmpty())
+            lines = {p.heading + QStringLiteral(" (") + cardName(spread, k) + QStringLiteral("): ") + p.text};
+        else
+            lines = {cardName(spread, k), p.text};
         lines.removeAll(QString());
         const QString text = lines.join(QStringLiteral("\r\n"));
         insertText(QStringLiteral("\r\n"));

@@ -305,7 +305,7 @@ private slots:
         // The cards by name, in the report.
         const Spread &spread = sheet->spread();
         for (int k = 1; k <= 4; ++k)
-            QVERIFY(ReadingDriver::reportLines().contains(Report::cardName(spread, k)));
+            QVERIFY(ReadingDriver::reportText().contains(QStringLiteral(" (%1): ").arg(Report::cardName(spread, k))));
         // To the report, saved to a file, closed.
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("cruz.rtf"));

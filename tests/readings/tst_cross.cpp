@@ -68,9 +68,10 @@ private slots:
         for (int k = 1; k <= 4; ++k) {
             const QString name = TestEnv::rowText(QStringLiteral("karten"), spread.card(k));
             QCOMPARE(sheet->nameLabels[size_t(k - 1)]->text(), name);
-            QCOMPARE(lines.mid(at + 1 + 6 * (k - 1), 6),
-                     (ReadingDriver::pictureBlock(deutf::headings().at(k - 1))
-                      << name << ReadingDriver::firstLine(cross->Box[size_t(k - 1)]->toPlainText())));
+            QCOMPARE(lines.mid(at + 1 + 4 * (k - 1), 4),
+                     ReadingDriver::pictureBlock(deutf::headings().at(k - 1) + QStringLiteral(" (") + name +
+                                                 QStringLiteral("): ") +
+                                                 ReadingDriver::firstLine(cross->Box[size_t(k - 1)]->toPlainText())));
         }
         // Nothing follows position 4.
         QVERIFY(reportText().endsWith(cross->Box[3]->toPlainText()));
