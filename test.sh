@@ -6,6 +6,8 @@ source "$(dirname "$0")/tools/prepare.sh"
 # The desktop's validators check the installed desktop entry and AppStream metadata;
 # dpkg-dev lets the package test compute the package's dependencies.
 TEST_PACKAGES=(pulseaudio desktop-file-utils appstream dpkg-dev)
+# The screen-reader check runs the program on a virtual screen with the accessibility bus.
+TEST_PACKAGES+=(xvfb dbus dbus-daemon at-spi2-core python3-pyatspi)
 # The check that reports open in a word processor runs where LibreOffice is installed;
 # ORBELLE_WITH_LIBREOFFICE=1 installs it (a large download), otherwise that test skips.
 if [ "${ORBELLE_WITH_LIBREOFFICE:-0}" = 1 ]; then

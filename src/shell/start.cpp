@@ -1,10 +1,12 @@
 #include "start.h"
 
+#include "accesskeys.h"
 #include "anima.h"
 #include "backdrop.h"
 #include "cardpictures.h"
 #include "dialogs.h"
 #include "info.h"
+#include "menurows.h"
 #include "modOrbelle.h"
 #include "music.h"
 #include "panels.h"
@@ -19,6 +21,7 @@
 #include "windows.h"
 
 #include <QAbstractButton>
+#include <QAccessibleWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -26,6 +29,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -38,6 +42,16 @@ const QRect kExitButton(5040, 6480, 1695, 735);
 const QString kGeometryKey = QStringLiteral("VentanaPrincipal");
 
 const QString kWaiting = QStringLiteral("¡Un momento, por favór! Las cartas están barajadas!");
+
+// The document area as a screen reader sees it: Qt shows only the windows inside it, not
+// what lies on its surface; the panel's buttons lie there. Read as a plain widget, the area
+// shows all its children: the panel with its buttons and the windows.
+QAccessibleInterface *documentAreaAccessible(const QString &className, QObject *object)
+{
+    if (className != QLatin1String("QMdiArea") || !object || object->objectName() != QLatin1String("mdiArea"))
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::LayeredPane);
+}
 
 // Shows a window wherever it lives: inside the main window or on its own.
 void showWindow(QWidget *w)
@@ -60,11 +74,25 @@ Start::Start(QWidget *parent) : QMainWindow(parent)
     setWindowTitle(QStringLiteral("Orbelle"));
     setWindowIcon(QIcon(CardPictures::programFile(QStringLiteral("orbelle.png"))));
 
-    m_mdi = new QMdiArea(this);
+    // The document area, under a second row of menus that shows only when the window is
+    // too narrow for the menu bar's entries on one row.
+    auto *central = new QWidget(this);
+    auto *column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    m_moreMenus = new QMenuBar(central);
+    m_moreMenus->setObjectName(QStringLiteral("moreMenus"));
+    m_moreMenus->hide();
+    column->addWidget(m_moreMenus);
+    m_mdi = new QMdiArea(central);
+    static const bool readable = (QAccessible::installFactory(documentAreaAccessible), true);
+    Q_UNUSED(readable);
     m_mdi->setObjectName(QStringLiteral("mdiArea"));
     m_mdi->setBackground(Qt::NoBrush);
     m_mdi->viewport()->installEventFilter(this);
-    setCentralWidget(m_mdi);
+    column->addWidget(m_mdi, 1);
+    setCentralWidget(central);
+    AccessKeys::install();
     Program::setMdiArea(m_mdi);
 
     // Load: the window and its button panel both show the night sky of the program folder.
@@ -72,6 +100,7 @@ Start::Start(QWidget *parent) : QMainWindow(parent)
     // the info window and the report viewer open over it.
     Picture1 = new Backdrop(m_mdi->viewport());
     Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setAccessibleName(QStringLiteral("Tiradas de tarot"));
     Picture1->setBackground(QStringLiteral("nebo3.jpg"));
     Picture1->installEventFilter(this);
 
@@ -154,6 +183,19 @@ void Start::buildMenus()
 
     mnuKraj = action("mnuKraj", QStringLiteral("Sa&lir"), &Start::mnuKraj_Click);
     bar->addAction(mnuKraj);
+    m_menuRows = new MenuRows(bar, m_moreMenus);
+}
+
+void Start::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    fitMenus();
+}
+
+void Start::fitMenus()
+{
+    if (m_menuRows)
+        m_menuRows->fit(width() - 8);
 }
 
 void Start::placeOnScreen()
@@ -182,9 +224,14 @@ QString Start::versionText()
 
 void Start::layoutPanel()
 {
-    const QRect area = m_mdi->viewport()->rect();
+    QRect area = m_mdi->viewport()->rect();
     Picture1->setGeometry(area);
     Picture1->lower();
+    // A window minimized inside the main window lies along the area's bottom: the panel
+    // keeps clear of it, so its lowest button stays whole.
+    for (QMdiSubWindow *f : m_mdi->subWindowList())
+        if (f->isVisible() && f->isMinimized())
+            area.setBottom(qMin(area.bottom(), f->geometry().top() - 1));
     // The panel keeps its proportions: the designed area is scaled to fit and centred.
     // The panel was laid out for the area's design size.
     const QSize design = Program::areaDesign();
@@ -260,6 +307,15 @@ bool Start::eventFilter(QObject *watched, QEvent *event)
     }
     if (event->type() == QEvent::Resize && watched == m_mdi->viewport())
         layoutPanel();
+    // The windows shown inside: the panel makes room when one is minimized.
+    // (A child is announced while it is being made, before it is a frame: watch every one.)
+    if (watched == m_mdi->viewport() && event->type() == QEvent::ChildAdded)
+        if (QObject *child = static_cast<QChildEvent *>(event)->child(); child->isWidgetType())
+            child->installEventFilter(this);
+    if (qobject_cast<QMdiSubWindow *>(watched) &&
+        (event->type() == QEvent::WindowStateChange || event->type() == QEvent::Hide ||
+         event->type() == QEvent::Show || event->type() == QEvent::Move))
+        QTimer::singleShot(0, this, &Start::layoutPanel);
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -13,6 +13,8 @@
 class QAction;
 class QMdiArea;
 class QMenu;
+class QMenuBar;
+class MenuRows;
 
 class Timer;
 
@@ -90,8 +92,13 @@ public slots:
     // Closing the main window is its exit, asked like the exit entries.
     void closedByFrame() override;
 
+    // The menu bar's entries that did not fit on its row, on a second row under it (null
+    // until a narrow window needs it).
+    QMenuBar *moreMenus() const { return m_moreMenus; }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void buildMenus();
@@ -103,10 +110,14 @@ private:
     static inline bool s_carriedReport = false;
     static inline bool s_reportShown = false;
     void layoutPanel();
+    void fitMenus();
     void closeIntro();
     TextButton *addButton(const QString &name, const QString &text, const QRect &twips, QAction *action);
 
     QMdiArea *m_mdi = nullptr;
+    // The menu bar's entries, over one or two rows.
+    QMenuBar *m_moreMenus = nullptr;
+    MenuRows *m_menuRows = nullptr;
     // The panel's buttons with their places in twips.
     std::vector<std::pair<TextButton *, QRect>> m_buttons;
     std::map<QString, QAction *> m_readingActions;

@@ -1,6 +1,7 @@
 // The main window, its panel and menus, and the windows opened from its menu, on the
 // screen this run was given: placed, nothing cut off, keys unique and acting where shown.
 
+#include "accesskeys.h"
 #include "bezi.h"
 #include "deutf.h"
 #include "deutkelt.h"
@@ -16,6 +17,7 @@
 #include "theme.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -64,16 +66,114 @@ private slots:
         CHECK_LOOK(WindowRegistry::get<info>());
     }
 
-    void everyMnemonicIsUniqueInItsWindow()
+    // Every window as the user meets it: something in it takes the keyboard, and each of
+    // its access keys reaches the control that shows it, not the main menu bar behind it.
+    void everyWindowTakesTheKeysItShows_data()
+    {
+        QTest::addColumn<QString>("window");
+        // The intro, the shuffle panel and the popup are passing panels without keys.
+        const QStringList passing{QStringLiteral("Start"), QStringLiteral("anima"), QStringLiteral("meld"),
+                                  QStringLiteral("frmMeni")};
+        for (const auto &name : kWindowNames)
+            if (!passing.contains(QString::fromLatin1(name)))
+                QTest::newRow(std::string(name).c_str()) << QString::fromLatin1(name);
+    }
+    void everyWindowTakesTheKeysItShows()
+    {
+        QFETCH(QString, window);
+        Start *m = shownMain();
+        QApplication::setActiveWindow(m);
+        QWidget *w = WindowRegistry::get(*WindowRegistry::idOf(window));
+        QVERIFY(w);
+        if (qobject_cast<QMdiSubWindow *>(w->parentWidget())) {
+            Program::showInside(w);
+        } else {
+            w->show();
+            QApplication::setActiveWindow(w);
+        }
+        QWidget *first = nullptr;
+        for (QWidget *c : w->findChildren<QWidget *>())
+            if (!first && c->isVisibleTo(w) && c->isEnabled() && (c->focusPolicy() & Qt::TabFocus))
+                first = c;
+        QVERIFY2(first || (w->focusPolicy() & Qt::TabFocus), "nothing in the window takes the keyboard");
+        (first ? first : w)->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+        AccessKeys::update();
+        QCOMPARE(mnemonicClashes(w), QStringList());
+        QCOMPARE(mnemonicRouting(w), QStringList());
+    }
+
+    // The main window by the keyboard: Tab walks the panel from the top down, "Salír" last;
+    // the menus wrap instead of hiding entries (checked by CHECK_LOOK on every screen).
+    void thePanelIsWalkedFromTheTopDown()
     {
         Start *m = shownMain();
-        QCOMPARE(mnemonicClashes(m), QStringList());
-        // The day card's interpretation inside the main window: "Atrás" and "Guardar" too.
-        Program::showInside(WindowRegistry::get<deutTag>());
-        QCOMPARE(mnemonicClashes(m), QStringList());
-        WindowRegistry::unload<deutTag>();
-        Program::showInside(WindowRegistry::get<deutf>());
-        QCOMPARE(mnemonicClashes(m), QStringList());
+        QApplication::setActiveWindow(m);
+        m->showIdle();
+        QTRY_VERIFY(qobject_cast<TextButton *>(QApplication::focusWidget()));
+        QList<TextButton *> walked;
+        for (int i = 0; i < 12; ++i) {
+            if (auto *b = qobject_cast<TextButton *>(QApplication::focusWidget()); b && !walked.contains(b))
+                walked << b;
+            typeKeys(QStringLiteral("Tab"));
+        }
+        QList<TextButton *> enabled;
+        for (TextButton *b : m->panelButtons())
+            if (b->isEnabled())
+                enabled << b;
+        QCOMPARE(walked, enabled);
+        QCOMPARE(walked.last(), m->exitButton);
+        for (int i = 1; i < walked.size() - 1; ++i)
+            QVERIFY2(walked[i]->y() >= walked[i - 1]->y() - 2, qPrintable(walked[i]->objectName()));
+        // A screen reader finds them too, below the document area they lie on.
+        QStringList heard;
+        std::function<void(QAccessibleInterface *)> read = [&](QAccessibleInterface *a) {
+            if (a->role() == QAccessible::Button)
+                heard << a->text(QAccessible::Name);
+            for (int i = 0; i < a->childCount(); ++i)
+                read(a->child(i));
+        };
+        read(QAccessible::queryAccessibleInterface(m->mdiArea()));
+        for (TextButton *b : enabled)
+            QVERIFY2(heard.contains(b->text()), qPrintable(b->text()));
+    }
+
+    // Alt alone and F10 in a window with its own menu bar open that one, not the main one.
+    void altReachesTheActiveWindowsOwnMenu()
+    {
+        Start *m = shownMain();
+        QApplication::setActiveWindow(m);
+        rtfViewer *viewer = WindowRegistry::get<rtfViewer>();
+        viewer->showReport();
+        for (const QString &key : {QStringLiteral("Alt"), QStringLiteral("F10")}) {
+            viewer->Box1->setFocus();
+            QTRY_COMPARE(QApplication::focusWidget(), viewer->Box1);
+            if (key == QLatin1String("Alt"))
+                QTest::keyClick(viewer->Box1, Qt::Key_Alt);
+            else
+                typeKeys(key);
+            QVERIFY2(viewer->menuBar->activeAction(), qPrintable(key));
+            QVERIFY(!m->menuBar()->activeAction());
+            typeKeys(QStringLiteral("Escape Escape"));
+        }
+    }
+
+    // A viewer minimized inside the main window does not cover the panel's buttons.
+    void aMinimizedViewerLeavesThePanelWhole()
+    {
+        Start *m = shownMain();
+        m->showIdle();
+        WindowRegistry::get<rtfViewer>()->showReport(rtfViewer::Show::Minimized);
+        auto *frame = qobject_cast<QMdiSubWindow *>(WindowRegistry::get<rtfViewer>()->parentWidget());
+        QVERIFY(frame && frame->isMinimized());
+        QTest::qWait(50);
+        for (TextButton *b : m->panelButtons()) {
+            const QRect button(b->mapTo(m->mdiArea()->viewport(), QPoint(0, 0)), b->size());
+            QVERIFY2(!button.intersects(frame->geometry()),
+                     qPrintable(b->objectName() + QLatin1Char(' ') + rectText(button) + QStringLiteral(" under ") +
+                                rectText(frame->geometry())));
+        }
+        CHECK_LOOK(m);
     }
 
     void theMeaningsReadAsTextNotAsFields()
