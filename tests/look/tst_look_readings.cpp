@@ -208,8 +208,10 @@ private slots:
         }
         QVERIFY2(cards.isEmpty(), qPrintable(cards.join(QLatin1Char('\n'))));
         // The situation's highlight lies under the card that crosses it: card 2 looks the
-        // same whether the situation or another card is selected.
-        const QRect crossing = view->cardRect(2).adjusted(2, 2, -2, -2);
+        // same whether the situation or another card is selected (below the situation's
+        // number, which at a small scale reaches onto it).
+        QRect crossing = view->cardRect(2).adjusted(2, 2, -2, -2);
+        crossing.setTop(qMax(crossing.top(), view->numberRect(1).bottom() + 2));
         view->select(3);
         const QImage other = view->grab(crossing).toImage();
         view->select(1);
@@ -244,6 +246,7 @@ private slots:
         table->clearFocus();
         QVERIFY(marked != table->grab(back).toImage());
         table->setFocus();
+        keepShot(table);
         deutTag *reading = WindowRegistry::get<deutTag>();
         WALK({
             {QStringLiteral("Space"), [&] { return focused(reading->Box1); }, "the card's meaning, focused"},
