@@ -214,8 +214,7 @@ QString bezi::textOf(const Spread &spread, int k)
 
 QString bezi::cardName(const Spread &spread, int k)
 {
-    const QString name = CardDatabase::cardText(QStringLiteral("karten"), spread.card(k));
-    return spread.isReversed(k) ? name + QStringLiteral(" (invertida)") : name;
+    return Report::cardName(spread, k);
 }
 
 Spread bezi::draw(const QString &firstName, const QString &secondName)
