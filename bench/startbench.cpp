@@ -3,7 +3,9 @@
 // process to the first paint of its first window, and the peak memory (VmHWM) is read
 // 5 s after the start, when the intro has dealt its cards and its music plays.
 //
-//   startbench [rounds]      default 9; one warm-up start of each is not counted
+//   startbench [rounds] [program]
+//                            default 9 rounds of the build's orbelle; one warm-up start of
+//                            each is not counted
 //
 // Runs on the display in DISPLAY, or offscreen without one. The program runs with
 // settings and user data of its own in a temporary folder (its first start, which makes
@@ -87,7 +89,7 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 9;
     const QString dir = QCoreApplication::applicationDirPath();
-    const QString orbelle = dir + QStringLiteral("/../orbelle");
+    const QString orbelle = argc > 2 ? QString::fromLocal8Bit(argv[2]) : dir + QStringLiteral("/../orbelle");
     const QString empty = dir + QStringLiteral("/emptywindow");
 
     QTemporaryDir home;

@@ -7,6 +7,8 @@ from svg import INK, LINE, circle, ellipse, group, line, n, path, poly, polar, r
 
 SKIN = '#f1c9a5'
 SKIN_DARK = '#d9a57c'
+# The deck's people come in five skin tones, handed out in turn (see next_skin).
+SKINS = ('#f3d2b3', '#e3b48c', '#c68f63', '#9c6a46', '#6f4a32')
 GOLD = '#e9be4a'
 GOLD_DARK = '#b8862a'
 SILVER = '#d5dbe4'
@@ -116,6 +118,23 @@ def coin(x, y, r, colour=GOLD, star=True):
 
 # --- people ------------------------------------------------------------------------------------
 
+# Per card: the turn of the skin tones and the figures drawn so far, whose faces the card
+# records (make_cards.py marks the main figures' faces in the source).
+_turn = [0]
+DRAWN = []
+
+
+def begin_card(number):
+    _turn[0] = number * 2
+    del DRAWN[:]
+
+
+def next_skin():
+    t = _turn[0]
+    _turn[0] += 3
+    return SKINS[t % len(SKINS)]
+
+
 HEIGHTS = {'stand': 7.5, 'walk': 7.5, 'sit': 6.25, 'kneel': 5.6, 'ride': 3.8, 'bust': 3.8}
 
 
@@ -137,12 +156,16 @@ class Person:
     holds where the two hands are (viewer's left first)."""
 
     def __init__(self, x, y, h, pose='stand', face='front', dress='robe', cloth='#4a6fb5', cloth2=None,
-                 skin=SKIN, hair='#5a3a22', hairstyle='short', hat=None, hat_colour=None, legs='#5a4a3a',
-                 shoes='#4a3424', cape=None, beard=False, hands=(None, None), bend=(1, 1), behind=(False, False),
-                 sleeves=None, pattern=None, belt=None, hem=None, lean=0, reach=None):
+                 skin=None, hair='#5a3a22', hairstyle='short', hat=None, hat_colour=None, legs='#5a4a3a',
+                 shoes='#4a3424', cape=None, beard=False, hands=(None, None), bend=(None, None), behind=(False, False),
+                 sleeves=None, pattern=None, belt=None, hem=None, lean=0, reach=None, mood='calm', gaze=None,
+                 main=None, grips=('rest', 'rest'), elbows=(None, None), blindfold=False, child=False, stance=None,
+                 shadow=None, profile=False):
         self.x, self.y, self.h = x, y, h
         self.u = h / 7.5
         self.pose, self.face, self.dress = pose, face, dress
+        self.mood, self.gaze, self.main = mood, gaze, main
+        skin = skin or next_skin()
         self.cloth, self.cloth2 = cloth, cloth2 or darker(cloth, 0.2)
         self.skin, self.hair, self.hairstyle = skin, hair, hairstyle
         self.hat, self.hat_colour = hat, hat_colour
@@ -154,9 +177,20 @@ class Person:
         self.pattern, self.belt, self.hem = pattern, belt, hem
         self.lean = lean
         self.top = y - HEIGHTS[pose] * self.u
-        self.head = (x, self.top + 0.55 * self.u)
+        # a child's head is larger against its body and sits a little higher
+        self.hu = self.u * (1.45 if child else 1)
+        self.head = (x, self.top + (0.25 if child else 0.55) * self.u)
         self.shoulders = ((x - 0.86 * self.u, self.top + 1.6 * self.u), (x + 0.86 * self.u, self.top + 1.6 * self.u))
         self.hands = [None, None]
+        self.elbows = [None, None]
+        self.grips = list(grips)
+        self.blindfold = blindfold
+        self.profile = profile and face in ('left', 'right')  # the head seen from the side
+        self.stance = stance  # 'cross': the free leg bent and crossed behind the other
+        # a soft shadow on the ground under a figure that stands, walks, kneels or sits
+        self.shadow = shadow if shadow is not None else pose in ('stand', 'walk', 'kneel', 'sit')
+        self._leg_paths = []
+        self.elbow_at = elbows  # scene points for arms seen foreshortened, else the arm's own bend
         if reach:
             # hands given as points of the scene: the arms reach for them as far as they can
             self.hand_targets = tuple(None if r is None else ((r[0] - s[0]) / self.u, (r[1] - s[1]) / self.u)
@@ -188,12 +222,13 @@ class Person:
             hem_y = 3.85
         else:
             hem = self.hem or {'robe': 7.25, 'gown': 7.3, 'tunic': 5.0, 'nude': 4.0, 'armour': 4.6}.get(self.dress, 7.2)
-            w = {'robe': 1.2, 'gown': 1.45, 'tunic': 1.05, 'nude': 0.78, 'armour': 0.95}.get(self.dress, 1.2)
+            w = {'robe': 1.2, 'gown': 1.45, 'tunic': 1.05, 'nude': 0.62, 'armour': 0.95}.get(self.dress, 1.2)
             if hem < 6:
                 w = min(w, 0.6 + hem * 0.09)
             pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-w * 0.85, 3.9), U(-w, hem)]
             hem_y = hem
         pts_r = [(2 * self.x - px, py) for px, py in reversed(pts_l)]
+        self._side = pts_l
         d = 'M%s,%s' % (n(pts_l[0][0]), n(pts_l[0][1]))
         d += ' Q%s,%s %s,%s' % (n(pts_l[1][0] - 0.05 * u), n(pts_l[1][1] - 0.35 * u), n(pts_l[1][0]), n(pts_l[1][1]))
         for p in pts_l[2:]:
@@ -206,24 +241,50 @@ class Person:
                                          n(pts_r[-2][1] - 0.35 * u), n(pts_r[-1][0]), n(pts_r[-1][1]))
         return d, hem_y
 
+    def _shade(self, hem_y):
+        """The side of the body away from the light (the light falls from the viewer's left)."""
+        if self.pose in ('bust', 'ride'):
+            return ''
+        side = [(2 * self.x - px, py) for px, py in self._side[1:]]
+        outer = [(px, py + 0.1 * self.u) for px, py in side[:-1]] + [(side[-1][0], side[-1][1] - 0.1 * self.u)]
+        inner = [(self.x + (px - self.x) * 0.45, py) for px, py in reversed(outer)]
+        outer = [(self.x + (px - self.x) * 0.95, py) for px, py in outer]
+        colour = self.skin if self.dress == 'nude' else self.cloth
+        return path(poly(outer + inner), darker(colour, 0.13), None, 0)
+
     def _legs(self, hem_y):
         U = self.U
         u = self.u
         out = []
         if self.pose in ('stand', 'walk') and hem_y < 7.0:
-            if self.pose == 'walk':
+            if self.stance == 'cross':
+                feet = [U(-0.15, 7.4), U(-0.55, 6.75)]
+                knees = [U(-0.2, 5.7), U(0.75, 5.75)]
+            elif self.stance == 'tiptoe':
+                # creeping: the back foot lifted on its toes, the front one reaching on tiptoe
+                feet = [U(-0.95, 7.2), U(0.8, 7.3)]
+                knees = [U(-0.45, 5.8), U(0.7, 5.6)]
+            elif self.pose == 'walk':
                 feet = [U(-0.95, 7.4), U(0.85, 7.4)]
                 knees = [U(-0.55, 5.7), U(0.55, 5.7)]
             else:
                 feet = [U(-0.38, 7.4), U(0.38, 7.4)]
                 knees = [U(-0.36, 5.7), U(0.36, 5.7)]
             legc = self.skin if self.dress == 'nude' else self.legs
-            for i, (side, f, k) in enumerate(zip((-1, 1), feet, knees)):
+            legs = list(zip((-1, 1), feet, knees))
+            if self.stance == 'cross':
+                legs.reverse()  # the crossed leg goes behind
+            shoes = self.skin if self.dress == 'nude' else self.shoes
+            for side, f, k in legs:
                 hip = U(side * 0.35, hem_y - 0.6)
                 d = 'M%s,%s L%s,%s L%s,%s' % (n(hip[0]), n(hip[1]), n(k[0]), n(k[1]), n(f[0]), n(f[1] - 0.12 * u))
+                self._leg_paths.append(d)
                 out.append(solid([('stroke', d, 0.44 * u)], legc))
                 toe = side if self.pose != 'walk' else (1 if self.face in ('right', 'front') else -1)
-                out.append(ellipse(f[0] + toe * 0.12 * u, f[1] - 0.05 * u, 0.3 * u, 0.14 * u, self.shoes, INK, 2))
+                if self.stance == 'tiptoe':
+                    toe = 1 if self.lean >= 0 else -1
+                tilt = 35 * toe if self.stance == 'tiptoe' else 0
+                out.append(ellipse(f[0] + toe * 0.12 * u, f[1] - 0.05 * u, 0.3 * u, 0.14 * u, shoes, INK, 2, tilt))
         elif self.pose == 'kneel' and hem_y < 5:
             # one knee on the ground, the other raised with its foot set down in front
             legc = self.skin if self.dress == 'nude' else self.legs
@@ -261,18 +322,69 @@ class Person:
         if t is None:
             t = (0.3 * side, 2.7) if self.pose != 'sit' else (0.55 * side, 2.4)
         hnd = (s[0] + t[0] * self.u, s[1] + t[1] * self.u)
-        e = _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, side * self.bend[i])
-        d = 'M%s,%s L%s,%s L%s,%s' % (n(s[0]), n(s[1]), n(e[0]), n(e[1]), n(hnd[0]), n(hnd[1]))
+        if self.elbow_at[i]:
+            e = self.elbow_at[i]
+        elif self.bend[i] is None:
+            # by default a hand below the shoulder lets the elbow hang; a raised one lifts it out
+            out = _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, side)
+            low = _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, -side)
+            e = low if hnd[1] > s[1] + 0.3 * self.u and low[1] > out[1] + 0.2 * self.u else out
+        else:
+            e = _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, side * self.bend[i])
+        # the sleeve stops short of the hand so the wrist shows
+        wx, wy = hnd[0] + (e[0] - hnd[0]) * 0.12, hnd[1] + (e[1] - hnd[1]) * 0.12
+        d = 'M%s,%s L%s,%s L%s,%s' % (n(s[0]), n(s[1]), n(e[0]), n(e[1]), n(wx), n(wy))
         self.hands[i] = hnd
-        return solid([('stroke', d, 0.46 * self.u)], self.sleeves) + circle(hnd[0], hnd[1], 0.21 * self.u, self.skin, INK, 2)
+        self.elbows[i] = e
+        return solid([('stroke', d, 0.46 * self.u)], self.sleeves) + self.hand(i)
+
+    def hand(self, i, grip=None):
+        """Hand i drawn along its forearm: 'fist' closed round a held thing, 'open', 'point',
+        'rest' (hanging or laid on something), 'pray' (palms together)."""
+        grip = grip or self.grips[i]
+        x, y = self.hands[i]
+        ex, ey = self.elbows[i] or (x, y - 1)
+        ang = math.degrees(math.atan2(y - ey, x - ex))
+        u = self.u
+        # the thumb is on the body's side of the hand
+        t = -1 if (i == 0) == (math.cos(math.radians(ang)) >= 0) else 1
+        sk = self.skin
+        ln = darker(sk, 0.35)
+        if grip == 'fist':
+            out = [solid([('ellipse', 0.06 * u, 0, 0.2 * u, 0.17 * u), ('ellipse', 0.02 * u, t * 0.15 * u, 0.1 * u, 0.06 * u)],
+                         sk, INK, 1.6)]
+            for k in (-1, 0, 1):
+                out.append(line((0.2 * u, k * 0.07 * u), (0.25 * u, k * 0.07 * u), ln, 1.4))
+        elif grip == 'point':
+            out = [solid([('ellipse', 0.06 * u, 0, 0.19 * u, 0.16 * u),
+                          ('stroke', 'M%s,%s L%s,%s' % (n(0.15 * u), n(-t * 0.08 * u), n(0.5 * u), n(-t * 0.1 * u)), 0.08 * u),
+                          ('ellipse', 0.04 * u, t * 0.14 * u, 0.1 * u, 0.06 * u)], sk, INK, 1.6)]
+        elif grip == 'open':
+            pieces = [('ellipse', 0.08 * u, 0, 0.16 * u, 0.15 * u)]
+            for k in range(4):
+                yk = (-0.11 + k * 0.075) * u
+                pieces.append(('stroke', 'M%s,%s L%s,%s' % (n(0.16 * u), n(yk), n(0.4 * u), n(yk * 1.5)), 0.07 * u))
+            pieces.append(('stroke', 'M%s,%s L%s,%s' % (n(0.02 * u), n(t * 0.1 * u), n(0.18 * u), n(t * 0.27 * u)), 0.075 * u))
+            out = [solid(pieces, sk, INK, 1.6)]
+        elif grip == 'pray':
+            out = [solid([('ellipse', 0.16 * u, 0, 0.3 * u, 0.12 * u)], sk, INK, 1.6),
+                   line((0.0, 0), (0.42 * u, 0), ln, 1.4)]
+        else:
+            out = [solid([('ellipse', 0.1 * u, 0, 0.22 * u, 0.14 * u), ('ellipse', 0.02 * u, t * 0.12 * u, 0.1 * u, 0.05 * u, t * 20)],
+                         sk, INK, 1.6)]
+            out.append(line((0.18 * u, -0.05 * u), (0.28 * u, -0.05 * u), ln, 1.2))
+            out.append(line((0.18 * u, 0.04 * u), (0.28 * u, 0.04 * u), ln, 1.2))
+        return group(out, 'translate(%s %s) rotate(%s)' % (n(x), n(y), n(ang)))
 
     def _face(self):
+        """The eyes, brows, nose and mouth: where the face looks (`face`, `gaze`) and what it
+        feels (`mood`)."""
         cx, cy = self.head
-        u = self.u
+        u = self.hu
         w = max(1.6, 0.065 * u)
         f = self.face
         out = []
-        if f == 'back':
+        if f in ('back', 'hidden'):
             return ''
         if f == 'skull':
             out.append(ellipse(cx - 0.16 * u, cy, 0.11 * u, 0.13 * u, '#1a1418', None, 0))
@@ -283,39 +395,119 @@ class Person:
                 out.append(line((cx + k * 0.07 * u, cy + 0.32 * u), (cx + k * 0.07 * u, cy + 0.42 * u), INK, w * 0.7))
             out.append(line((cx - 0.2 * u, cy + 0.37 * u), (cx + 0.2 * u, cy + 0.37 * u), INK, w * 0.7))
             return ''.join(out)
-        shift = {'left': -0.13, 'right': 0.13}.get(f, 0) * u
-        ey = cy + (0.05 if f != 'up' else -0.05) * u
-        if f in ('down', 'closed'):
-            for s in (-1, 1):
-                x = cx + shift + s * 0.17 * u
-                out.append(path('M%s,%s q%s,%s %s,0' % (n(x - 0.08 * u), n(ey + 0.04 * u), n(0.08 * u), n(0.07 * u),
-                                                        n(0.16 * u)), 'none', INK, w))
-        else:
-            for s in (-1, 1):
-                x = cx + shift + s * 0.17 * u
-                out.append(ellipse(x, ey, 0.045 * u, 0.06 * u, INK, None, 0))
-                out.append(path('M%s,%s q%s,%s %s,0' % (n(x - 0.09 * u), n(ey - 0.11 * u), n(0.09 * u), n(-0.06 * u),
-                                                        n(0.18 * u)), 'none', INK, w * 0.8))
-        nose_dir = {'left': -1, 'right': 1}.get(f, 0)
-        nx = cx + shift
-        out.append(path('M%s,%s l%s,%s l%s,%s' % (n(nx), n(ey + 0.06 * u), n(0.05 * u * (nose_dir or -0.6)),
-                                                  n(0.15 * u), n(-0.06 * u * (nose_dir or -0.6)), n(0.02 * u)),
-                        'none', INK, w * 0.8))
-        my = cy + (0.33 if f != 'up' else 0.27) * u
-        if self.face == 'sad':
-            out.append(path('M%s,%s q%s,%s %s,0' % (n(nx - 0.1 * u), n(my + 0.04 * u), n(0.1 * u), n(-0.07 * u), n(0.2 * u)),
+        mood = self.mood
+        if self.profile:
+            return self._profile()
+        turn = {'left': -1, 'right': 1}.get(f, 0)
+        shift = turn * 0.13 * u
+        gx, gy = self.gaze if self.gaze is not None else (turn, {'up': -1, 'down': 1}.get(f, 0))
+        ey = cy + (0.05 if f != 'up' else -0.02) * u
+        lids = f in ('down', 'closed')
+        # brows: how far the inner and the outer end sit above the eye
+        inner, outer = {'calm': (0.12, 0.12), 'joy': (0.15, 0.13), 'grief': (0.2, 0.08), 'fear': (0.22, 0.16),
+                        'effort': (0.06, 0.15), 'focus': (0.1, 0.12), 'stern': (0.06, 0.14)}[mood]
+        for s in (-1, 1):
+            x = cx + shift + s * 0.17 * u
+            if turn and s == -turn:
+                x += turn * 0.03 * u  # the far eye sits closer to the nose
+            if self.blindfold:
+                continue
+            if lids:
+                out.append(path('M%s,%s q%s,%s %s,0' % (n(x - 0.08 * u), n(ey + 0.02 * u), n(0.08 * u),
+                                                        n((0.07 if mood != 'grief' else -0.05) * u), n(0.16 * u)),
+                                'none', INK, w))
+            elif mood == 'fear':
+                out.append(ellipse(x, ey, 0.075 * u, 0.07 * u, '#fbf8f0', INK, w * 0.6))
+                out.append(circle(x + gx * 0.03 * u, ey + gy * 0.025 * u, 0.03 * u, INK, None, 0))
+            else:
+                out.append(ellipse(x + gx * 0.025 * u, ey + gy * 0.02 * u, 0.045 * u, 0.06 * u, INK, None, 0))
+            xi, xo = x - s * 0.08 * u, x + s * 0.1 * u
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(xi), n(ey - inner * u), n(x), n(ey - (max(inner, outer) + 0.03) * u),
+                                                     n(xo), n(ey - outer * u)), 'none', INK, w * 0.85))
+        if self.blindfold:
+            out.append(path('M%s,%s L%s,%s L%s,%s L%s,%s Z' % (
+                n(cx - 0.44 * u), n(ey - 0.16 * u), n(cx + 0.44 * u), n(ey - 0.16 * u), n(cx + 0.43 * u), n(ey + 0.09 * u),
+                n(cx - 0.43 * u), n(ey + 0.09 * u)), '#f7f4ec', INK, 2))
+            out.append(path('M%s,%s q%s,%s %s,%s' % (n(cx + 0.42 * u), n(ey - 0.05 * u), n(0.2 * u), n(0.1 * u), n(0.3 * u),
+                                                    n(0.45 * u)), 'none', '#f7f4ec', 0.08 * u))
+        nx = cx + shift + turn * 0.06 * u
+        nd = turn or -0.6
+        out.append(path('M%s,%s l%s,%s l%s,%s' % (n(nx), n(ey + 0.06 * u), n(0.05 * u * nd), n(0.15 * u),
+                                                  n(-0.06 * u * nd), n(0.02 * u)), 'none', INK, w * 0.8))
+        my = cy + (0.34 if f != 'up' else 0.28) * u
+        mx = cx + shift + turn * 0.03 * u
+        if mood == 'joy':
+            out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.12 * u), n(my - 0.01 * u), n(0.12 * u), n(0.09 * u), n(0.24 * u)),
                             'none', INK, w))
-        else:
-            out.append(path('M%s,%s q%s,%s %s,0' % (n(nx - 0.1 * u), n(my), n(0.1 * u), n(0.06 * u), n(0.2 * u)),
-                            'none', INK, w))
-        if f not in ('down', 'closed', 'up', 'sad'):
             for s in (-1, 1):
-                out.append(circle(cx + shift + s * 0.26 * u, cy + 0.22 * u, 0.07 * u, '#f0a8a0', None, 0))
+                out.append(circle(cx + shift + s * 0.26 * u, cy + 0.22 * u, 0.07 * u, '#e89a90', None, 0, 'fill-opacity="0.7"'))
+        elif mood == 'grief':
+            out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.1 * u), n(my + 0.04 * u), n(0.1 * u), n(-0.07 * u), n(0.2 * u)),
+                            'none', INK, w))
+            tx = cx + shift + 0.2 * u
+            out.append(path('M%s,%s q%s,%s 0,%s q%s,%s 0,%s Z' % (n(tx), n(ey + 0.08 * u), n(-0.04 * u), n(0.07 * u),
+                                                                  n(0.1 * u), n(0.04 * u), n(-0.03 * u), n(-0.1 * u)),
+                            '#a9d4f5', INK, 1))
+        elif mood == 'fear':
+            out.append(ellipse(mx, my + 0.01 * u, 0.06 * u, 0.07 * u, '#5a2a2a', INK, w * 0.7))
+        elif mood == 'effort':
+            out.append(rect(mx - 0.11 * u, my - 0.03 * u, 0.22 * u, 0.07 * u, '#fbf8f0', INK, w * 0.7, r=0.02 * u))
+        elif mood in ('focus', 'stern'):
+            out.append(line((mx - 0.08 * u, my), (mx + 0.08 * u, my), INK, w))
+        else:
+            out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.09 * u), n(my), n(0.09 * u), n(0.03 * u), n(0.18 * u)),
+                            'none', INK, w))
         return ''.join(out)
+
+    def _profile(self):
+        """The face side on: the nose standing out of the head's outline, one eye, the mouth at
+        the front."""
+        cx, cy = self.head
+        u = self.hu
+        w = max(1.6, 0.065 * u)
+        t = 1 if self.face == 'right' else -1
+        mood = self.mood
+        ey = cy + 0.04 * u
+        gx, gy = self.gaze if self.gaze is not None else (t, 0)
+        out = []
+        nose = [(cx + t * 0.38 * u, ey - 0.04 * u), (cx + t * 0.53 * u, ey + 0.15 * u), (cx + t * 0.39 * u, ey + 0.2 * u)]
+        out.append(path(poly(nose + [(cx + t * 0.3 * u, ey + 0.1 * u)]), self.skin, None, 0))
+        out.append(path(poly(nose, closed=False), 'none', INK, 2))
+        ex = cx + t * 0.22 * u
+        inner, outer = {'calm': (0.12, 0.12), 'joy': (0.15, 0.13), 'grief': (0.2, 0.08), 'fear': (0.22, 0.16),
+                        'effort': (0.06, 0.15), 'focus': (0.1, 0.12), 'stern': (0.06, 0.14)}[mood]
+        if self.blindfold:
+            out.append(rect(cx - 0.44 * u, ey - 0.14 * u, 0.88 * u, 0.22 * u, '#f7f4ec', INK, 2))
+        elif self.face == 'closed' or mood == 'grief' and gy > 0:
+            out.append(path('M%s,%s q%s,%s %s,0' % (n(ex - 0.07 * u), n(ey), n(0.07 * u), n(0.06 * u), n(0.14 * u)), 'none', INK, w))
+        else:
+            out.append(path('M%s,%s L%s,%s L%s,%s' % (n(ex - t * 0.06 * u), n(ey - 0.04 * u), n(ex + t * 0.08 * u),
+                                                      n(ey - 0.05 * u), n(ex + t * 0.06 * u), n(ey + 0.04 * u)), 'none', INK, w * 0.8))
+            out.append(ellipse(ex + t * 0.02 * u + gx * 0.01 * u, ey + gy * 0.015 * u, 0.035 * u, 0.05 * u, INK, None, 0))
+        if not self.blindfold:
+            out.append(path('M%s,%s L%s,%s' % (n(ex - t * 0.08 * u), n(ey - (outer + 0.02) * u), n(ex + t * 0.1 * u),
+                                                n(ey - (inner + 0.02) * u)), 'none', INK, w * 0.85))
+        mx, my = cx + t * 0.33 * u, cy + 0.34 * u
+        bend = {'joy': -0.035, 'grief': 0.035}.get(mood, 0) * u
+        if mood == 'fear':
+            out.append(ellipse(mx + t * 0.02 * u, my, 0.04 * u, 0.06 * u, '#5a2a2a', INK, w * 0.6))
+        else:
+            out.append(path('M%s,%s L%s,%s' % (n(mx + t * 0.05 * u), n(my), n(mx - t * 0.06 * u), n(my + bend)), 'none', INK, w))
+        return ''.join(out)
+
+    def face_box(self):
+        """The eyes-to-mouth rectangle, in the figure's own coordinates."""
+        cx, cy = self.head
+        u = self.hu
+        if self.profile:
+            t = 1 if self.face == 'right' else -1
+            return min(cx + t * 0.04 * u, cx + t * 0.38 * u), cy - 0.04 * u, 0.34 * u, 0.46 * u
+        shift = {'left': -0.13, 'right': 0.13}.get(self.face, 0) * u
+        return cx + shift - 0.27 * u, cy - 0.04 * u, 0.54 * u, 0.46 * u
 
     def _hair_back(self):
         cx, cy = self.head
-        u = self.u
+        u = self.hu
         out = []
         if self.hat == 'halo':
             out.append(circle(cx, cy - 0.1 * u, 0.95 * u, '#f7e3a0', INK, 2))
@@ -327,6 +519,13 @@ class Person:
                 n(cx + 0.75 * u), n(cy - 0.85 * u), n(cx + 0.62 * u), n(cy + hang * u), n(cx), n(cy + (hang + 0.2) * u),
                 n(cx), n(cy + (hang + 0.2) * u), n(cx - 0.62 * u), n(cy + hang * u))
             out.append(path(d, c))
+        elif self.hairstyle == 'curly':
+            # tight curls standing round the crown
+            for k in range(9):
+                px, py = polar(cx, cy - 0.12 * u, 0.47 * u, 175 + k * 23.75)
+                out.append(circle(px, py, 0.17 * u, self.hair, INK, 1.8))
+        elif self.hairstyle == 'bun':
+            out.append(circle(cx, cy - 0.66 * u, 0.22 * u, self.hair, INK, 2))
         elif self.hairstyle == 'long':
             d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
                 n(cx - 0.5 * u), n(cy - 0.2 * u), n(cx - 0.75 * u), n(cy + 1.3 * u), n(cx - 0.55 * u), n(cy + 1.9 * u),
@@ -337,11 +536,21 @@ class Person:
 
     def _hair_front(self):
         cx, cy = self.head
-        u = self.u
+        u = self.hu
         out = []
         if self.face == 'back':
             c = (self.hat_colour or self.cloth) if self.hat in ('hood', 'veil') else self.hair
             out.append(ellipse(cx, cy, 0.44 * u, 0.54 * u, c))
+        elif self.profile and self.hat not in ('hood', 'veil', 'helmet') and self.hairstyle != 'bald':
+            # side on: the hair covers the crown and the back of the head down to the nape
+            t = 1 if self.face == 'right' else -1
+            d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+                n(cx + t * 0.36 * u), n(cy - 0.22 * u), n(cx + t * 0.3 * u), n(cy - 0.64 * u), n(cx - t * 0.1 * u),
+                n(cy - 0.6 * u), n(cx - t * 0.56 * u), n(cy - 0.5 * u), n(cx - t * 0.42 * u), n(cy + 0.34 * u),
+                n(cx - t * 0.1 * u), n(cy + 0.2 * u), n(cx - t * 0.06 * u), n(cy - 0.1 * u), n(cx + t * 0.1 * u),
+                n(cy - 0.36 * u), n(cx + t * 0.36 * u), n(cy - 0.22 * u))
+            out.append(path(d, self.hair, INK, 2))
+            out.append(ellipse(cx - t * 0.02 * u, cy + 0.06 * u, 0.08 * u, 0.13 * u, self.skin, INK, 1.6))
         elif self.hat not in ('hood', 'veil', 'helmet') and self.hairstyle != 'bald' and self.face != 'skull':
             d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
                 n(cx - 0.44 * u), n(cy + 0.08 * u), n(cx - 0.5 * u), n(cy - 0.62 * u), n(cx), n(cy - 0.58 * u),
@@ -354,8 +563,6 @@ class Person:
                 n(cx + 0.42 * u), n(cy + 0.95 * u), n(cx + 0.4 * u), n(cy + 0.1 * u), n(cx), n(cy + 0.42 * u),
                 n(cx - 0.4 * u), n(cy + 0.1 * u))
             out.append(path(d, self.beard if isinstance(self.beard, str) else self.hair, INK, 2))
-            out.append(path('M%s,%s q%s,%s %s,0' % (n(cx - 0.1 * u), n(cy + 0.36 * u), n(0.1 * u), n(0.05 * u), n(0.2 * u)),
-                            'none', INK, 2))
         hat = self.hat
         hc = self.hat_colour
         if hat == 'crown':
@@ -389,6 +596,26 @@ class Person:
             out.append(ellipse(cx + 0.05 * u, cy - 0.45 * u, 0.55 * u, 0.2 * u, c, INK, 2, -8))
             out.append(path('M%s,%s q%s,%s %s,%s' % (n(cx + 0.3 * u), n(cy - 0.55 * u), n(0.3 * u), n(-0.6 * u),
                                                       n(0.8 * u), n(-0.7 * u)), 'none', '#c83e3e', 0.12 * u))
+        elif hat == 'beret':
+            c = hc or '#3a3a6a'
+            out.append(ellipse(cx - 0.08 * u, cy - 0.5 * u, 0.6 * u, 0.2 * u, c, INK, 2, -6))
+            out.append(circle(cx - 0.06 * u, cy - 0.7 * u, 0.06 * u, c, INK, 1.4))
+        elif hat == 'brim':
+            c = hc or '#6b4a30'
+            out.append(path('M%s,%s Q%s,%s %s,%s Z' % (n(cx - 0.34 * u), n(cy - 0.42 * u), n(cx), n(cy - 1.05 * u), n(cx + 0.34 * u),
+                                                      n(cy - 0.42 * u)), c, INK, 2))
+            out.append(ellipse(cx, cy - 0.42 * u, 0.75 * u, 0.13 * u, c, INK, 2))
+            out.append(line((cx - 0.32 * u, cy - 0.52 * u), (cx + 0.32 * u, cy - 0.52 * u), darker(c, 0.35), 0.08 * u))
+        elif hat == 'turban':
+            c = hc or '#f2efe6'
+            out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+                n(cx - 0.5 * u), n(cy - 0.28 * u), n(cx - 0.58 * u), n(cy - 0.9 * u), n(cx), n(cy - 0.92 * u),
+                n(cx + 0.58 * u), n(cy - 0.9 * u), n(cx + 0.5 * u), n(cy - 0.28 * u), n(cx), n(cy - 0.4 * u),
+                n(cx - 0.5 * u), n(cy - 0.28 * u)), c, INK, 2))
+            for k in (-1, 1):
+                out.append(path('M%s,%s Q%s,%s %s,%s' % (n(cx - 0.48 * u), n(cy - (0.45 + k * 0.12) * u), n(cx), n(cy - (0.75 - k * 0.05) * u),
+                                                        n(cx + 0.48 * u), n(cy - (0.45 - k * 0.12) * u)), 'none', darker(c, 0.3), 1.6))
+            out.append(circle(cx, cy - 0.55 * u, 0.07 * u, '#c83e3e', INK, 1.2))
         elif hat == 'mitre':
             c = hc or GOLD
             out.append(path(poly([(cx - 0.42 * u, cy - 0.3 * u), (cx - 0.3 * u, cy - 1.1 * u), (cx, cy - 1.4 * u),
@@ -403,6 +630,9 @@ class Person:
         u = self.u
         cx, cy = self.head
         out = []
+        if self.shadow:
+            out.append(ellipse(self.x, self.y, (1.5 if self.pose in ('sit', 'kneel') else 1.15) * u, 0.22 * u, '#1a1410', None, 0,
+                               extra='fill-opacity="0.2"'))
         out.append(self._hair_back())
         if self.cape:
             top = self.top
@@ -420,11 +650,34 @@ class Person:
         body, hem_y = self._body()
         out.append(self._legs(hem_y))
         out.append(rect(cx - 0.16 * u, cy + 0.3 * u, 0.32 * u, 0.55 * u, self.skin, INK, 2))
-        out.append(path(body, self.cloth))
+        if self.dress == 'nude' and self.pose in ('stand', 'walk', 'kneel'):
+            # no seam where the thighs run into the body: the outline follows the flanks only
+            out.append(path(body, self.cloth, None, 0))
+            for s in (-1, 1):
+                side = [(self.x + s * (self.x - px) * -1, py) for px, py in self._side] if s > 0 else self._side
+                d = 'M%s,%s' % (n(side[-1][0]), n(side[-1][1] + 0.2 * u))
+                for px, py in reversed(side[1:-1]):
+                    d += ' L%s,%s' % (n(px), n(py))
+                d += ' Q%s,%s %s,%s' % (n(side[1][0] - s * 0.05 * u), n(side[1][1] - 0.35 * u), n(side[0][0]), n(side[0][1]))
+                out.append(path(d, 'none', INK, LINE))
+        else:
+            out.append(path(body, self.cloth))
+        out.append(self._shade(hem_y))
         if self.dress == 'nude':
-            # a quiet line for the waist and the hips' fold, nothing more
-            out.append(path('M%s,%s q%s,%s %s,0' % (n(self.x - 0.4 * u), n(self.top + 3.9 * u), n(0.4 * u), n(0.3 * u),
-                                                   n(0.8 * u)), 'none', darker(self.skin, 0.3), 1.6))
+            # a few quiet lines model the body: collarbones, the breast's lower curve on a
+            # woman, the navel
+            soft = darker(self.skin, 0.3)
+            U = self.U
+            for s in (-1, 1):
+                a, b = U(s * 0.12, 1.45), U(s * 0.55, 1.38)
+                out.append(line(a, b, soft, 1.4))
+            if self.hairstyle == 'long':
+                for s in (-1, 1):
+                    a = U(s * 0.58, 2.35)
+                    out.append(path('M%s,%s q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(-s * 0.18 * u), n(0.2 * u), n(-s * 0.42 * u),
+                                                            n(0.02 * u)), 'none', soft, 1.6))
+            nv = U(0, 3.35)
+            out.append(path('M%s,%s q%s,%s 0,%s' % (n(nv[0]), n(nv[1]), n(0.04 * u), n(0.04 * u), n(0.09 * u)), 'none', soft, 1.4))
         else:
             neck = 'M%s,%s Q%s,%s %s,%s' % (n(cx - 0.3 * u), n(self.top + 1.22 * u), n(cx), n(self.top + 1.6 * u),
                                             n(cx + 0.3 * u), n(self.top + 1.22 * u))
@@ -435,18 +688,45 @@ class Person:
             y = self.top + 3.0 * u
             out.append(rect(self.x - 0.62 * u, y - 0.1 * u, 1.24 * u, 0.2 * u, self.belt, INK, 1.6))
         if self.pose == 'sit':
-            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(self.x - 1.1 * u), n(self.top + 4.15 * u), n(self.x),
-                                                    n(self.top + 4.45 * u), n(self.x + 1.1 * u), n(self.top + 4.15 * u)),
-                            'none', darker(self.cloth, 0.35), 2))
+            # the lap catches the light; below the knees the cloth falls in shade over the shins
+            U = self.U
+            shin = [U(-1.08, 4.32), U(-0.5, 4.5), U(0, 4.38), U(0.5, 4.5), U(1.08, 4.32), U(1.14, 5.9), U(0, 6.1),
+                    U(-1.14, 5.9)]
+            out.append(path(poly(shin), darker(self.cloth, 0.16), None, 0))
+            out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s' % (
+                n(self.x - 1.1 * u), n(self.top + 4.3 * u), n(self.x - 0.5 * u), n(self.top + 4.62 * u), n(self.x),
+                n(self.top + 4.38 * u), n(self.x + 0.5 * u), n(self.top + 4.62 * u), n(self.x + 1.1 * u),
+                n(self.top + 4.3 * u)), 'none', darker(self.cloth, 0.4), 2))
+            out.append(line(U(0, 4.6), U(0.04, 5.9), darker(self.cloth, 0.4), 2))
         if self.pose == 'ride':
             out.append(self._ride_leg(1 if self.face != 'left' else -1))
-        out.append(ellipse(cx, cy, 0.42 * u, 0.52 * u, '#f1efe6' if self.face == 'skull' else self.skin))
-        out.append(self._face())
+        out.append(ellipse(cx, cy, 0.42 * self.hu, 0.52 * self.hu, '#f1efe6' if self.face == 'skull' else self.skin))
         out.append(self._hair_front())
+        features = self._face()
+        if features:
+            # the face's own group, which the card marks when this is one of its main figures
+            DRAWN.append(self)
+            out.append('<g data-face="@%d">%s</g>' % (len(DRAWN) - 1, features))
         for i in (0, 1):
             if not self.behind[i]:
                 out.append(self._arm(i))
         return ''.join(out)
+
+
+class FaceMark:
+    """A face drawn by a scene itself (a creature, not a Person), for the card's record."""
+
+    def __init__(self, box, u, main=True):
+        self.box, self.u, self.main = box, u, main
+
+    def face_box(self):
+        return self.box
+
+
+def marked_face(features, box, u, main=True):
+    """The features of a face the scene draws itself, in the group the card marks."""
+    DRAWN.append(FaceMark(box, u, main))
+    return '<g data-face="@%d">%s</g>' % (len(DRAWN) - 1, features)
 
 
 def person(*args, **kw):
@@ -476,22 +756,26 @@ def horse(x, y, s, direction=1, pose='stand', colour='#f2efe8', mane=None, cloth
         legs_near = [[(38, 10), (40, 40), (38, 68)], [(-36, 8), (-42, 38), (-36, 68)]]
 
     def leg(pts3, c):
-        d = 'M%s,%s L%s,%s L%s,%s' % tuple(n(v) for p in pts3 for v in p)
-        (x2, y2), (x3, y3) = pts3[1], pts3[2]
+        # a strong forearm or gaskin tapering to a slim cannon, a knobbed joint, the hoof
+        (x1, y1), (x2, y2), (x3, y3) = pts3
+        upper = 'M%s,%s L%s,%s' % (n(x1), n(y1), n(x2), n(y2))
+        lower = 'M%s,%s L%s,%s' % (n(x2), n(y2), n(x3), n(y3))
         ang = math.degrees(math.atan2(y3 - y2, x3 - x2)) - 90
-        return solid([('stroke', d, 9)], c, INK, 2) + \
-            rect(x3 - 5, y3 - 3, 10, 6, '#3a2e28', INK, 1.5, extra='transform="rotate(%s %s %s)"' % (n(ang), n(x3), n(y3)))
+        return solid([('stroke', upper, 13), ('stroke', lower, 7.5), ('circle', x2, y2, 5.5)], c, INK, 2) + \
+            path('M-5,-4 L5,-4 L7,4 L-7,4 Z', '#3a2e28', INK, 1.5,
+                 extra='transform="translate(%s %s) rotate(%s)"' % (n(x3), n(y3), n(ang)))
 
     body = [('ellipse', 0, 0, 50, 24),
             ('path', poly([(24, -16), (44, -56), (56, -68), (68, -56), (58, -30), (46, 12)])),
-            ('path', poly([(50, -66), (60, -74), (70, -70), (92, -42), (88, -33), (78, -32), (58, -46)])),
+            ('path', 'M48,-64 Q60,-80 72,-70 Q86,-56 94,-40 Q95,-31 86,-31 Q74,-33 64,-40 Q56,-46 48,-50 Z'),
             ('path', poly([(57, -70), (60, -84), (66, -72)]))]
     parts = [leg(l, far) for l in legs_far]
-    parts.append(path('M-47,-8 Q-70,4 -62,48 Q-56,30 -46,4 Z', mane, INK, 2))
+    parts.append(path('M-46,-10 Q-80,0 -70,58 Q-64,44 -58,52 Q-58,22 -44,4 Z', mane, INK, 2))
     parts.append(solid(body, colour, INK, 2))
     parts.append(path('M26,-18 L45,-58 L57,-70 L54,-56 L36,-20 Z', mane, INK, 1.5))
     parts.append(circle(68, -58, 2.6, INK, None, 0))
-    parts.append(circle(86, -39, 1.6, INK, None, 0))
+    parts.append(path('M86,-40 q3,-3 5,1', 'none', INK, 1.6))
+    parts.append(path('M62,-42 Q70,-36 80,-33', 'none', darker(colour, 0.3), 1.6))
     parts.append(path('M84,-34 L62,-60 L56,-66', 'none', '#6b3f2a', 2.4))
     if cloth:
         parts.append(path('M-22,-24 Q-2,-30 20,-24 L24,6 Q0,12 -26,6 Z', cloth, INK, 2))
@@ -544,21 +828,57 @@ def throne(x, y, w, h, colour='#9a9aa8', trim=GOLD, top='round', seat=None):
 
 
 def ram_head(x, y, r, colour='#d8d2c4'):
-    return circle(x, y, r, colour) + path('M%s,%s a%s,%s 0 1 1 %s,%s a%s,%s 0 1 1 %s,%s' % (
-        n(x - r * 0.4), n(y - r * 0.2), n(r * 0.5), n(r * 0.5), n(r * 0.8), n(0), n(r * 0.25), n(r * 0.25), n(-r * 0.4),
-        n(0)), 'none', INK, 2)
+    """A ram's head from the front: long face, dark muzzle, the horns curling round beside it."""
+    horn = darker(colour, 0.12)
+    out = []
+    for s in (-1, 1):
+        d = 'M%s,%s C%s,%s %s,%s %s,%s C%s,%s %s,%s %s,%s' % (
+            n(x + s * r * 0.3), n(y - r * 0.6), n(x + s * r * 1.3), n(y - r * 1.2), n(x + s * r * 1.55), n(y + r * 0.2),
+            n(x + s * r * 0.95), n(y + r * 0.35), n(x + s * r * 0.6), n(y + r * 0.4), n(x + s * r * 0.6), n(y - r * 0.1),
+            n(x + s * r * 0.95), n(y - r * 0.1))
+        out.append(solid([('stroke', d, r * 0.32)], horn, INK, max(1.4, r * 0.05)))
+        for k in range(3):
+            px, py = x + s * r * (0.75 + k * 0.22), y - r * (0.75 - k * 0.3)
+            out.append(line((px - s * r * 0.08, py - r * 0.08), (px + s * r * 0.06, py + r * 0.1), darker(horn, 0.3), 1.4))
+    out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+        n(x - r * 0.42), n(y - r * 0.45), n(x), n(y - r * 0.75), n(x + r * 0.42), n(y - r * 0.45),
+        n(x + r * 0.36), n(y + r * 0.5), n(x), n(y + r * 0.95), n(x - r * 0.36), n(y + r * 0.5), n(x - r * 0.42),
+        n(y - r * 0.45)), colour, INK, max(1.5, r * 0.06)))
+    out.append(ellipse(x, y + r * 0.68, r * 0.24, r * 0.2, darker(colour, 0.3), None, 0))
+    for s in (-1, 1):
+        out.append(ellipse(x + s * r * 0.2, y - r * 0.08, r * 0.07, r * 0.05, INK, None, 0))
+    return ''.join(out)
 
 
 def lion_head(x, y, r, mane='#c9822e', face='#e9b65a'):
+    """A lion's head seen from the front: a shaggy mane of tufts, ears, a long muzzle."""
     out = []
-    for k in range(12):
-        px, py = polar(x, y, r * 0.85, k * 30)
-        out.append(circle(px, py, r * 0.35, mane, INK, 1.6))
-    out.append(circle(x, y, r * 0.72, face))
-    out.append(circle(x - r * 0.25, y - r * 0.1, r * 0.07, INK, None, 0))
-    out.append(circle(x + r * 0.25, y - r * 0.1, r * 0.07, INK, None, 0))
-    out.append(path('M%s,%s l%s,%s l%s,0 Z' % (n(x - r * 0.12), n(y + r * 0.12), n(r * 0.12), n(r * 0.14), n(r * 0.12)),
-                    INK, None, 0))
+    ps = []
+    for k in range(22):
+        a = -90 + k * 360 / 22.0
+        rr = r * (1.02 if k % 2 == 0 else 0.8) * (1 + 0.06 * ((k * 7) % 3 - 1))
+        ps.append(polar(x, y + r * 0.05, rr, a))
+    out.append(path(poly(ps), mane, INK, max(1.5, r * 0.06)))
+    out.append(circle(x, y + r * 0.05, r * 0.7, darker(mane, 0.15), None, 0))
+    for s in (-1, 1):
+        out.append(circle(x + s * r * 0.42, y - r * 0.42, r * 0.15, face, INK, max(1.2, r * 0.04)))
+    d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+        n(x - r * 0.5), n(y - r * 0.2), n(x - r * 0.48), n(y - r * 0.62), n(x), n(y - r * 0.6),
+        n(x + r * 0.48), n(y - r * 0.62), n(x + r * 0.5), n(y - r * 0.2), n(x + r * 0.42), n(y + r * 0.55),
+        n(x), n(y + r * 0.62), n(x - r * 0.42), n(y + r * 0.55), n(x - r * 0.5), n(y - r * 0.2))
+    out.append(path(d, face, INK, max(1.5, r * 0.05)))
+    out.append(ellipse(x, y + r * 0.3, r * 0.27, r * 0.22, mix(face, '#ffffff', 0.45), None, 0))
+    w = max(1.2, r * 0.05)
+    for s in (-1, 1):
+        ex = x + s * r * 0.21
+        out.append(path('M%s,%s q%s,%s %s,0' % (n(ex - r * 0.09), n(y - r * 0.12), n(r * 0.09), n(-r * 0.07), n(r * 0.18)),
+                        'none', INK, w))
+        out.append(circle(ex, y - r * 0.08, r * 0.05, INK, None, 0))
+    out.append(path('M%s,%s L%s,%s L%s,%s Z' % (n(x - r * 0.12), n(y + r * 0.14), n(x + r * 0.12), n(y + r * 0.14),
+                                                n(x), n(y + r * 0.26)), '#4a2e22', INK, w * 0.6))
+    out.append(path('M%s,%s L%s,%s M%s,%s q%s,%s %s,%s M%s,%s q%s,%s %s,%s' % (
+        n(x), n(y + r * 0.26), n(x), n(y + r * 0.36), n(x), n(y + r * 0.36), n(-r * 0.08), n(r * 0.07), n(-r * 0.17), n(r * 0.02),
+        n(x), n(y + r * 0.36), n(r * 0.08), n(r * 0.07), n(r * 0.17), n(r * 0.02)), 'none', INK, w))
     return ''.join(out)
 
 

@@ -2,10 +2,10 @@
 # coordinates (origin at the field's centre, ±288 across, ±440 down).
 import math
 
-from figures import (GOLD, LEAF, SKIN, SKIN_DARK, WOOD, bird, bull_head, chain, coin, cup, darker, dog, eagle, horse,
+from figures import (GOLD, LEAF, SKIN, SKINS, WOOD, marked_face, bird, bull_head, chain, coin, cup, darker, dog, eagle, horse,
                      lantern, lemniscate, letters, lion, lion_head, person, pillar, ram_head, rider, scales, sunflower,
                      sword, throne, trumpet, wand, wheat, wings, wolf)
-from scenery import (castle, cloud, flowers, ground, lightning, moon, mountains,
+from scenery import (castle, cloud, flowers, ground, hills, lightning, moon, mountains,
                      rose, sky, star, sun, tower, tree, water, wave_sea)
 from svg import INK, LINE, circle, ellipse, group, line, n, path, poly, polar, rect, solid
 
@@ -51,7 +51,7 @@ def la_estrella(c):
     out.append(star(0, -300, 78, 8, '#fbe37a', 0.38))
     for x, y in [(-200, -360), (-120, -190), (-235, -250), (200, -360), (125, -190), (235, -250), (0, -150)]:
         out.append(star(x, y, 30, 8, '#fff8d8', 0.4))
-    body, p = person(-10, 270, 400, pose='kneel', dress='nude', face='front', hairstyle='long', hair='#e0b45a',
+    body, p = person(-10, 270, 400, pose='kneel', dress='nude', face='front', mood='calm', hairstyle='long', hair='#e0b45a',
                      hands=((-1.6, 1.7), (1.7, 1.4)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -59,8 +59,8 @@ def la_estrella(c):
     jr, sr = jug(rx, ry, 1.3, 150, '#c96f3c')
     out += [stream(sl, (sl[0] - 50, 200), -30), stream(sr, (sr[0] + 50, 250), 30)]
     out += [jl, jr]
-    out.append(circle(lx, ly, 0.21 * p.u, SKIN, INK, 2))
-    out.append(circle(rx, ry, 0.21 * p.u, SKIN, INK, 2))
+    out.append(p.hand(0, 'fist'))
+    out.append(p.hand(1, 'fist'))
     out.append(path('M-150,200 q-20,10 -40,4 q-20,-6 -40,8', 'none', '#a9d4f5', 4))
     return out
 
@@ -95,14 +95,20 @@ def la_muerte(c):
     out.append(circle(rx0, ry0, 10, '#f4d04a', INK, 1.6))
     out.append(rb)
     out.append(line(r.hands[1], hp['muzzle'], '#6b3f2a', 2.4))
-    # before the horse: a bishop with folded hands, a kneeling girl, a fallen king
-    b, bp = person(-235, 330, 330, face='right', cloth='#e8c95a', cape='#c24a3a', hat='mitre', hairstyle='bald',
-                   beard='#e9e6de', hands=((0.75, 1.6), (-0.75, 1.6)))
+    # before the horse: a bishop pleading with joined hands, a maiden turning away, a child who
+    # looks up at the rider unafraid, a fallen king
+    b, bp = person(-235, 330, 330, face='right', profile=True, mood='grief', gaze=(1, -0.6), cloth='#e8c95a', cape='#c24a3a',
+                   hat='mitre', hairstyle='bald', beard='#e9e6de', reach=((-190, 130), (-190, 130)), grips=('pray', 'pray'))
     out.append(b)
-    k, kp = person(-135, 420, 250, pose='kneel', face='right', cloth='#f2efe6', hairstyle='long', hair='#d9a24a',
-                   hat='wreath', hands=((0.85, 1.2), (-0.3, 1.6)))
+    k, kp = person(-150, 420, 250, pose='kneel', face='left', mood='grief', cloth='#f2efe6', hairstyle='long',
+                   hair='#d9a24a', hat='wreath', hands=((0.85, 1.2), (-0.3, 1.6)))
     out.append(k)
-    kg, kgp = person(10, 395, 280, face='closed', cloth='#a3353a', cape='#5a3a78', beard='#d9d4c8', hairstyle='bald')
+    ch, chp = person(-50, 352, 190, face='right', mood='calm', gaze=(1, -1), child=True, dress='tunic', cloth='#6fb2e8',
+                     legs='#f2efe6', hair='#e0b040', reach=((0, 250), None), grips=('open', 'rest'))
+    out.append(ch)
+    out.append(flowers([-2], 236, r=6, seed=1))
+    kg, kgp = person(10, 395, 280, shadow=False, face='closed', mood='grief', cloth='#a3353a', cape='#5a3a78', beard='#d9d4c8',
+                     hairstyle='bald')
     out.append(group([kg], 'rotate(-90 10 395)'))
     out.append(group([path(poly([(-20, 0), (-16, -20), (-8, -8), (0, -24), (8, -8), (16, -20), (20, 0)]), GOLD)],
                      'translate(-60 428) rotate(20)'))
@@ -127,7 +133,7 @@ def el_loco(c):
             items.append(circle(x, y, 0.13 * p.u, ('#e05a4a', '#3f7f4a', '#f4d04a')[i % 3], INK, 1.2))
         return ''.join(items)
 
-    body, p = person(20, 330, 420, pose='walk', face='up', dress='tunic', cloth='#f3efe2', legs='#f2d36a',
+    body, p = person(20, 330, 420, pose='walk', face='up', mood='joy', dress='tunic', cloth='#f3efe2', legs='#f2d36a',
                      shoes='#e0a030', hair='#b5773a', hat='cap', hat_colour='#3f7f4a', cape='#c2453a',
                      hands=((-1.3, 0.9), (0.35, 0.1)), pattern=flowered, belt='#c2a04a')
     (lx, ly), (rx, ry) = p.hands
@@ -162,14 +168,14 @@ def el_mago(c):
     out.append(path('M-300,-440 L-300,-340 Q-150,-300 0,-340 Q150,-300 300,-340 L300,-440 Z', '#4e8a44', INK, LINE))
     for x in range(-270, 300, 50):
         out.append(rose(x, -340 + (x % 100 == 0) * 10, 14, '#d8475a'))
-    body, p = person(0, 330, 560, face='front', cloth='#f4f1e8', cape='#c2453a', hair='#3a2418',
+    body, p = person(0, 330, 560, face='front', mood='focus', hairstyle='curly', cloth='#f4f1e8', cape='#c2453a', hair='#3a2418',
                      hands=((-0.45, 2.9), (0.3, -1.2)), belt='#4e8a44')
     out.append(body)
     hx, hy = p.hands[1]
     out.append(wand((hx - 6, hy + 40), (hx + 14, hy - 110), 12, 0, '#f4f1e8', knots=False))
-    out.append(circle(hx, hy, 0.21 * p.u, SKIN, INK, 2))
+    out.append(p.hand(1, 'fist'))
     lx, ly = p.hands[0]
-    out.append(line((lx, ly), (lx - 10, ly + 30), SKIN, 6))
+    out.append(p.hand(0, 'point'))
     out.append(lemniscate(p.head[0], p.top - 45, 42))
     # the table with the four tools
     out.append(rect(-270, 180, 540, 40, '#a86a38', INK, LINE))
@@ -199,7 +205,7 @@ def la_sacerdotisa(c):
     out.append(letters('B', -220, -250, 34, '#f2efe6', 5))
     out.append(letters('J', 220, -250, 34, INK, 5))
     out.append(rect(-110, 170, 220, 230, '#c9c2b4'))
-    body, p = person(0, 400, 470, pose='sit', face='front', dress='gown', cloth='#3f6db0', hat='veil',
+    body, p = person(0, 400, 470, pose='sit', face='front', mood='calm', dress='gown', cloth='#3f6db0', hat='veil',
                      hat_colour='#f2efe6', hands=((0.6, 1.7), (-0.5, 1.9)))
     out.append(body)
     cx, cy = p.head
@@ -216,7 +222,7 @@ def la_sacerdotisa(c):
     lx, ly = p.hands[1]
     out.append(group([rect(-50, -14, 100, 28, '#f4ecd0', INK, 2, r=8), line((-30, 0), (30, 0), '#8a7a5a', 2)],
                      'translate(%s %s) rotate(-35)' % (n(lx + 20), n(ly + 12))))
-    out.append(circle(lx, ly, 0.21 * p.u, SKIN, INK, 2))
+    out.append(p.hand(0, 'fist'))
     out.append(moon(0, 410, 40, 0.6, '#f5efc8', False))
     return out
 
@@ -230,7 +236,7 @@ def la_emperatriz(c):
     out.append(ground(c, 60, '#8ab85a', '#6a9a44'))
     out.append(path('M140,60 Q120,200 250,450 L300,450 L300,300 Q210,200 200,60 Z', '#6fb2e8', INK, 2))
     out.append(rect(-170, 180, 250, 200, '#c2453a', INK, LINE, r=40))
-    body, p = person(-40, 380, 470, pose='sit', face='front', dress='gown', cloth='#f4f1e8', hair='#c28a3a',
+    body, p = person(-40, 380, 470, pose='sit', face='front', mood='joy', dress='gown', cloth='#f4f1e8', hair='#c28a3a',
                      hairstyle='long', hat='laurel', hands=((-0.6, 2.2), (0.8, 0.0)))
     out.append(body)
     for i, (a, b) in enumerate([(-0.5, 2.4), (0.4, 2.9), (-0.3, 3.7), (0.6, 4.4), (-0.7, 5.0), (0.2, 5.4)]):
@@ -243,7 +249,7 @@ def la_emperatriz(c):
     hx, hy = p.hands[1]
     out.append(line((hx, hy + 60), (hx + 10, hy - 130), GOLD, 7))
     out.append(circle(hx + 10, hy - 140, 14, GOLD))
-    out.append(circle(hx, hy, 0.21 * p.u, SKIN, INK, 2))
+    out.append(p.hand(1, 'fist'))
     # the heart-shaped shield with the sign of Venus
     sx, sy = -190, 300
     out.append(path('M%s,%s C%s,%s %s,%s %s,%s C%s,%s %s,%s %s,%s Z' % (
@@ -266,7 +272,7 @@ def el_emperador(c):
     out.append(throne(0, 400, 380, 600, '#a9a49a', '#8a8478', 'square'))
     for x, y in [(-150, -160), (150, -160), (-200, 80), (200, 80)]:
         out.append(ram_head(x, y, 30))
-    body, p = person(0, 400, 500, pose='sit', face='front', dress='gown', cloth='#b8302e', cape='#c2453a',
+    body, p = person(0, 400, 500, pose='sit', face='front', mood='stern', dress='gown', cloth='#b8302e', cape='#c2453a',
                      hat='crown', beard='#f2efe6', hair='#f2efe6', legs='#9aa3b2', hands=((-0.9, 1.5), (0.9, 1.4)))
     out.append(body)
     lx, ly = p.hands[0]
@@ -276,8 +282,8 @@ def el_emperador(c):
     out.append(line((rx, ry + 40), (rx, ry - 110), GOLD, 8))
     out.append(circle(rx, ry - 128, 20, 'none', GOLD, 7))
     out.append(line((rx - 20, ry - 100), (rx + 20, ry - 100), GOLD, 7))
-    out.append(circle(lx, ly, 0.21 * p.u, SKIN, INK, 2))
-    out.append(circle(rx, ry, 0.21 * p.u, SKIN, INK, 2))
+    out.append(p.hand(0, 'fist'))
+    out.append(p.hand(1, 'fist'))
     out.append(ram_head(p.chest[0], p.chest[1] - 10, 20, GOLD))
     return out
 
@@ -289,7 +295,7 @@ def el_sumo_sacerdote(c):
     out.append(pillar(210, -400, 330, 80, '#b9b3a8'))
     out.append(rect(-300, 330, 600, 130, '#c9c2b4'))
     out.append(rect(-140, -250, 280, 560, '#6a6458', INK, LINE, r=20))
-    body, p = person(0, 330, 500, pose='sit', face='front', dress='gown', cloth='#b8302e', cape='#f2efe6',
+    body, p = person(0, 330, 500, pose='sit', face='front', mood='calm', dress='gown', cloth='#b8302e', cape='#f2efe6',
                      hat='mitre', hat_colour=GOLD, beard='#d9d4c8', hair='#d9d4c8', hands=((-0.4, -0.6), (0.8, 1.6)))
     out.append(body)
     cx, cy = p.head
@@ -297,22 +303,22 @@ def el_sumo_sacerdote(c):
         out.append(line((cx - 0.42 * p.u + k * 0.05 * p.u, cy - (0.55 + k * 0.28) * p.u),
                         (cx + 0.42 * p.u - k * 0.05 * p.u, cy - (0.55 + k * 0.28) * p.u), INK, 2))
     lx, ly = p.hands[0]
-    out.append(line((lx, ly - 4), (lx - 6, ly - 34), SKIN, 7))
-    out.append(line((lx + 8, ly - 4), (lx + 6, ly - 32), SKIN, 7))
+    out.append(line((lx, ly - 4), (lx - 6, ly - 34), p.skin, 7))
+    out.append(line((lx + 8, ly - 4), (lx + 6, ly - 32), p.skin, 7))
     rx, ry = p.hands[1]
     out.append(line((rx, ry + 140), (rx, ry - 260), GOLD, 8))
     for k, w in enumerate((34, 26, 18)):
         out.append(line((rx - w, ry - 200 - k * 28), (rx + w, ry - 200 - k * 28), GOLD, 8))
-    out.append(circle(rx, ry, 0.21 * p.u, SKIN, INK, 2))
+    out.append(p.hand(1, 'fist'))
     # the crossed keys at his feet
     for a in (-30, 30):
         out.append(group([line((0, -50), (0, 50), GOLD, 8), circle(0, -60, 14, 'none', GOLD, 7),
                           rect(0, 34, 20, 10, GOLD, INK, 1.5)], 'translate(0 370) rotate(%s)' % a))
     # the two kneeling disciples, seen from behind
-    out.append(person(-150, 450, 300, pose='kneel', face='back', cloth='#c2453a', hairstyle='short', hair='#4a2e1e',
+    out.append(person(-150, 450, 300, pose='kneel', face='back', mood='calm', cloth='#c2453a', hairstyle='short', hair='#4a2e1e',
                       pattern=lambda q: ''.join(rose(*q.U(a, b), 0.3 * q.u, '#e85a5a') for a, b in
                                                 [(-0.4, 2.4), (0.3, 3.4), (-0.2, 4.4)]))[0])
-    out.append(person(150, 450, 300, pose='kneel', face='back', cloth='#4a6fb5', hairstyle='short', hair='#c28a3a',
+    out.append(person(150, 450, 300, pose='kneel', face='back', mood='calm', cloth='#4a6fb5', hairstyle='short', hair='#c28a3a',
                       pattern=lambda q: ''.join(path('M%s,%s l-8,-14 l8,5 l8,-5 Z' % (n(x), n(y)), '#f7f4ec', INK, 1.4)
                                                 for x, y in [q.U(-0.3, 2.5), q.U(0.4, 3.5), q.U(-0.1, 4.5)]))[0])
     return out
@@ -325,7 +331,7 @@ def los_enamorados(c):
     out.append(mountains(200, '#9a8a78', [(0, 260, 110)], snow=None))
     out.append(ground(c, 170, '#8ab85a', '#6a9a44'))
     out.append(wings(0, -230, 220, '#c2453a', '#8a2a2a'))
-    angel, ap = person(0, -90, 420, pose='bust', face='down', cloth='#7a5bb0', hair='#e9a23a', hairstyle='long',
+    angel, ap = person(0, -90, 420, pose='bust', face='down', mood='calm', cloth='#7a5bb0', hair='#e9a23a', hairstyle='long',
                        hands=((-1.5, -0.2), (1.5, -0.2)))
     out.append(angel)
     out.append(cloud(0, -20, 420, '#f2f4f8'))
@@ -338,8 +344,8 @@ def los_enamorados(c):
     for px, py in [(180, 60), (240, 80), (210, 30), (250, 130), (170, 120)]:
         out.append(circle(px, py, 10, '#d83a3a', INK, 1.5))
     out.append(path('M220,300 q-30,-30 0,-60 q30,-30 0,-60 q-20,-20 6,-36', 'none', '#4a8a3a', 7))
-    man, mp = person(-140, 400, 420, face='right', dress='nude', skin=SKIN_DARK, hair='#5a3a22', hands=((-0.2, 2.7), (0.9, 2.0)), bend=(1, -1))
-    wom, wp = person(140, 400, 400, face='up', dress='nude', hair='#c28a3a', hairstyle='long', hands=((-0.9, 2.0), (0.2, 2.7)), bend=(-1, 1))
+    man, mp = person(-140, 400, 420, face='right', profile=True, mood='calm', dress='nude', hair='#5a3a22', hands=((-0.2, 2.7), (0.9, 2.0)), bend=(1, -1))
+    wom, wp = person(140, 400, 400, face='up', mood='calm', dress='nude', hair='#c28a3a', hairstyle='long', hands=((-0.9, 2.0), (0.2, 2.7)), bend=(-1, 1))
     out += [man, wom]
     return out
 
@@ -357,13 +363,13 @@ def el_carro(c):
         out.append(star(x, -300, 13, 6, '#fff3b0', 0.45, width=1.2))
     for x in (-185, 185):
         out.append(rect(x - 10, -270, 20, 360, '#d7cfbf'))
-    body, p = person(0, 160, 420, face='front', dress='armour', cloth='#9aa3b2', sleeves='#9aa3b2', hat='crown',
+    body, p = person(0, 160, 420, face='front', mood='stern', dress='armour', cloth='#9aa3b2', sleeves='#9aa3b2', hat='crown',
                      hair='#c28a3a', hands=((-0.4, 2.3), (0.6, 1.2)))
     out.append(body)
     rx, ry = p.hands[1]
     out.append(line((rx, ry + 40), (rx + 6, ry - 140), GOLD, 7))
     out.append(circle(rx + 6, ry - 150, 12, GOLD))
-    out.append(circle(rx, ry, 0.21 * p.u, SKIN, INK, 2))
+    out.append(p.hand(1, 'fist'))
     out.append(moon(-0.6 * p.u, p.top + 1.9 * p.u, 14, 0.6, '#f5efc8', False))
     # the chariot's box
     out.append(rect(-230, 60, 460, 210, '#d7cfbf', INK, LINE, r=6))
@@ -372,17 +378,30 @@ def el_carro(c):
     for x in (-150, 150):
         out.append(circle(x, 280, 60, '#a86a38'))
         out.append(circle(x, 280, 18, GOLD, INK, 2))
-    # the two sphinxes, black and white
+    # the two sphinxes, black and white, couchant, their headcloths falling behind their faces
     for x, col in ((-150, '#2a2830'), (150, '#f2efe6')):
         d = -1 if x < 0 else 1
-        out.append(lion(x + d * 10, 440, 1.5, -d, col, col))
-        fx = x + d * 10 - d * 75
-        out.append(circle(fx, 375, 26, SKIN))
-        out.append(path('M%s,%s L%s,%s L%s,%s L%s,%s Z' % (n(fx - 30), n(370), n(fx - 22), n(420), n(fx + 22), n(420), n(fx + 30), n(370)),
-                        '#f4c430' if col == '#2a2830' else '#4a6fb5', INK, 2))
-        out.append(circle(fx - 9, 372, 2.2, INK, None, 0) + circle(fx + 9, 372, 2.2, INK, None, 0))
-        out.append(path('M%s,%s l16,0' % (n(fx - 8), n(388)), 'none', INK, 2))
+        out.append(sphinx(x + d * 10, 425, 1.5, -d, col))
     return out
+
+
+def sphinx(x, y, s, direction, colour):
+    """A sphinx lying down side on, its human face turned to the viewer under a striped
+    headcloth."""
+    other = '#4a6fb5' if colour != '#2a2830' else '#f4c430'
+    body = [('ellipse', 0, 0, 46, 18), ('stroke', 'M34,10 L56,30', 10), ('stroke', 'M24,10 L44,32', 10),
+            ('stroke', 'M-36,8 L-20,30', 12), ('stroke', 'M-44,-4 Q-66,0 -60,26', 5)]
+    out = [solid(body, colour, INK, 2)]
+    out.append(path('M30,-44 L70,-44 L78,12 L22,12 Z', other, INK, 2))
+    for k in range(4):
+        out.append(line((26 + k * 2, -30 + k * 12), (74 - k * 1, -30 + k * 12), darker(other, 0.35), 2))
+    inner = group(out, 'translate(%s %s) scale(%s %s)' % (n(x), n(y - 30 * s), n(s * direction), n(s)))
+    fx, fy = x + direction * 50 * s, y - 30 * s - 26 * s
+    face = [circle(fx, fy, 19 * s, SKIN), path('M%s,%s q%s,%s %s,0' % (n(fx - 20 * s), n(fy - 8 * s), n(20 * s), n(-22 * s),
+                                                                       n(40 * s)), other, INK, 2)]
+    feats = (circle(fx - 6.5 * s, fy + 1 * s, 1.6 * s, INK, None, 0) + circle(fx + 6.5 * s, fy + 1 * s, 1.6 * s, INK, None, 0) +
+             line((fx - 5 * s, fy + 10 * s), (fx + 5 * s, fy + 10 * s), INK, 2))
+    return inner + ''.join(face) + feats
 
 
 @card(8)
@@ -394,15 +413,15 @@ def la_fuerza(c):
     lx0, ly0, ls = 150, 350, 2.6
     jx, jy = lx0 - 50 * ls, ly0 - 36 * ls - 16 * ls
     body, p = person(-70, 410, 580, face='down', dress='gown', cloth='#f4f1e8', hair='#c28a3a', hairstyle='long',
-                     hat='wreath', reach=((jx - 14, jy - 30), (jx - 26, jy + 30)))
+                     hat='wreath', mood='calm', gaze=(0.6, 1), reach=((jx + 4, jy - 62), (jx - 4, jy + 56)),
+                     grips=('open', 'open'))
     out.append(body)
     out.append(lemniscate(p.head[0], p.top - 40, 40))
     out.append(path('M%s,%s Q%s,%s %s,%s' % (n(p.x - 0.6 * p.u), n(p.top + 3.0 * p.u), n(p.x + 40), n(p.top + 3.6 * p.u),
                                             n(p.x + 0.9 * p.u), n(p.top + 5.4 * p.u)), 'none', '#d8475a', 10))
     out.append(lion(lx0, ly0, ls, -1, '#e6b35a', '#c07a2c'))
     out.append(path('M%s,%s l-28,18 l30,6 Z' % (n(jx - 18), n(jy + 22)), '#c83e3e', INK, 2))
-    for hx, hy in p.hands:
-        out.append(circle(hx, hy, 0.21 * p.u, SKIN, INK, 2))
+    out += [p.hand(0, 'open'), p.hand(1, 'open')]
     out.append(flowers([-250, -210, 220, 260], 420, seed=4))
     return out
 
@@ -414,18 +433,18 @@ def el_ermitano(c):
         out.append(star(x, y, 6, 4, '#fff6c8', 0.4, width=1))
     out.append(path('M-300,300 L-80,170 L40,230 L300,120 L300,450 L-300,450 Z', '#e8ecf4', INK, LINE))
     out.append(path('M-300,360 L-120,280 L100,330 L300,260 L300,450 L-300,450 Z', '#c9d0dc', INK, LINE))
-    body, p = person(0, 250, 600, face='down', dress='robe', cloth='#8a8f9a', cape='#6f7480', hat='hood',
+    body, p = person(0, 250, 600, face='down', mood='calm', dress='robe', cloth='#8a8f9a', cape='#6f7480', hat='hood',
                      hat_colour='#8a8f9a', beard='#f2efe6', hands=((-1.2, 0.5), (0.5, 1.4)))
     out.append(body)
     # the staff in his left hand, the lantern held out in his right, its light around it
     rx, ry = p.hands[1]
     out.append(line((rx - 4, ry - 200), (rx + 10, 260), '#c8a050', 9))
-    out.append(circle(rx, ry, 0.21 * p.u, SKIN, INK, 2))
+    out.append(p.hand(1, 'fist'))
     lx, ly = p.hands[0]
     light = c.radial([(0, ('#fff6c8', 0.85)), (1, ('#fff6c8', 0.0))], lx, ly + 50, 120)
     out.append(circle(lx, ly + 50, 120, light, None, 0))
     out.append(lantern(lx, ly, 1.7))
-    out.append(circle(lx, ly, 0.21 * p.u, SKIN, INK, 2))
+    out.append(p.hand(0, 'fist'))
     return out
 
 
@@ -447,7 +466,14 @@ def la_rueda(c):
         out.append(cloud(x, y + 20, w + 40, '#f2f4f8'))
     out.append(tarot_wheel(0, 20, 210))
     # the snake going down on the left, the jackal-headed figure rising on the right
-    out.append(path('M-230,-180 Q-180,-80 -250,0 Q-300,80 -230,160 Q-200,220 -240,280', 'none', '#e0b040', 12))
+    snake = 'M-236,-190 Q-180,-90 -250,0 Q-300,80 -230,160 Q-200,220 -240,280'
+    out.append(solid([('stroke', snake, 14)], '#e0b040', INK, 2))
+    out.append(path('M-236,-190 q-4,-12 8,-22 q16,-6 18,8 q-4,14 -26,14 Z', '#e0b040', INK, 2))
+    out.append(circle(-222, -204, 2.4, INK, None, 0))
+    out.append(path('M-238,-188 l-8,6 m8,-6 l-10,-2', 'none', '#c2453a', 1.6))
+    for k in range(6):
+        px, py = -250 + (k % 2) * 14, -110 + k * 62
+        out.append(path('M%s,%s l6,-6 l6,6' % (n(px), n(py)), 'none', darker('#e0b040', 0.35), 2))
     out.append(body_jackal(240, 260))
     # the sphinx with its sword on top
     out.append(lion(20, -215, 1.1, -1, '#5a8ad0', '#3f6db0'))
@@ -455,7 +481,7 @@ def la_rueda(c):
     out.append(sword((-20, -255), (-20, -365), 8))
     # the four winged creatures with their books
     out.append(wings(-210, -340, 60, '#f2e6d0'))
-    out.append(person(-210, -260, 160, pose='bust', face='down', cloth='#f2efe6', hair='#e9a23a')[0])
+    out.append(person(-210, -260, 160, pose='bust', face='down', mood='calm', cloth='#f2efe6', hair='#e9a23a')[0])
     out.append(eagle(210, -350, 1.6))
     out.append(wings(-210, 300, 60, '#f2e6d0'))
     out.append(bull_head(-210, 320, 40))
@@ -465,11 +491,20 @@ def la_rueda(c):
 
 
 def body_jackal(x, y):
-    out = [path('M%s,%s L%s,%s L%s,%s L%s,%s Z' % (n(x - 30), n(y), n(x - 20), n(y - 140), n(x + 20), n(y - 140), n(x + 30), n(y)),
-                '#c2453a')]
-    out.append(solid([('ellipse', x, y - 165, 24, 26), ('path', poly([(x - 10, y - 175), (x - 50, y - 160), (x - 45, y - 150), (x - 8, y - 150)])),
-                      ('path', poly([(x - 4, y - 185), (x, y - 220), (x + 10, y - 186)]))], '#a8743e'))
-    out.append(circle(x - 10, y - 170, 2.5, INK, None, 0))
+    """Anubis rising on the wheel's right: a red-skinned body and a black jackal's head, long
+    snout and tall ears."""
+    out = [path('M%s,%s L%s,%s Q%s,%s %s,%s L%s,%s Z' % (n(x - 34), n(y), n(x - 26), n(y - 130), n(x), n(y - 150), n(x + 26),
+                                                        n(y - 130), n(x + 34), n(y)), '#c2453a')]
+    out.append(path('M%s,%s l-30,40 M%s,%s l24,44' % (n(x - 24), n(y - 120), n(x + 24), n(y - 120)), 'none', '#c2453a', 0) +
+               solid([('stroke', 'M%s,%s L%s,%s L%s,%s' % (n(x - 24), n(y - 122), n(x - 52), n(y - 80), n(x - 40), n(y - 40)), 14)],
+                     '#c2453a', INK, 2))
+    out.append(solid([('ellipse', x, y - 168, 22, 24), ('path', poly([(x - 8, y - 178), (x - 56, y - 164), (x - 54, y - 154),
+                                                                     (x - 6, y - 150)])),
+                      ('path', poly([(x - 4, y - 184), (x + 2, y - 226), (x + 12, y - 186)])),
+                      ('path', poly([(x + 8, y - 182), (x + 18, y - 222), (x + 22, y - 180)]))], '#26222a'))
+    out.append(path('M%s,%s L%s,%s' % (n(x - 54), n(y - 158), n(x - 30), n(y - 156)), 'none', '#8a8f9a', 1.4))
+    out.append(circle(x - 10, y - 172, 2.6, '#f4d04a', None, 0))
+    out.append(rect(x - 30, y - 98, 60, 10, GOLD, INK, 1.6))
     return ''.join(out)
 
 
@@ -481,33 +516,75 @@ def la_justicia(c):
     out.append(pillar(230, -400, 330, 60, '#a9a49a'))
     out.append(rect(-300, 330, 600, 130, '#c9c2b4'))
     out.append(throne(0, 330, 300, 560, '#a9a49a', GOLD, 'square'))
-    body, p = person(0, 330, 500, pose='sit', face='front', dress='gown', cloth='#c2302e', cape='#4e8a44',
-                     hat='crown', hair='#8a5a2a', hairstyle='long', hands=((-1.1, 1.2), (0.7, 0.0)))
+    body, p = person(0, 330, 500, pose='sit', face='front', mood='stern', dress='gown', cloth='#c2302e', cape='#4e8a44',
+                     hat='crown', hair='#8a5a2a', hairstyle='long', hands=((-1.0, -0.1), (0.7, 0.0)), elbows=((-122, 105), None))
     out.append(body)
     rx, ry = p.hands[1]
     out.append(sword((rx, ry + 30), (rx, ry - 230), 16))
-    out.append(circle(rx, ry, 0.21 * p.u, SKIN, INK, 2))
+    out.append(p.hand(1, 'fist'))
     lx, ly = p.hands[0]
     out.append(scales(lx, ly, 1.5))
-    out.append(circle(lx, ly, 0.21 * p.u, SKIN, INK, 2))
+    out.append(p.hand(0, 'fist'))
     return out
+
+
+def living_beam(a, b, width, colour=WOOD):
+    """A rough length of living wood: bark lines, a knot, leaves sprouting along it."""
+    (x1, y1), (x2, y2) = a, b
+    d = 'M%s,%s L%s,%s' % (n(x1), n(y1), n(x2), n(y2))
+    out = [solid([('stroke', d, width)], colour)]
+    dx, dy = x2 - x1, y2 - y1
+    length = math.hypot(dx, dy)
+    ux, uy = dx / length, dy / length
+    for k in range(int(length // 40)):
+        t = (k + 0.5) * 40 / length
+        cx, cy = x1 + dx * t, y1 + dy * t
+        off = ((k * 7) % 5 - 2) * width * 0.12
+        out.append(line((cx - ux * 12 - uy * off, cy - uy * 12 + ux * off), (cx + ux * 10 - uy * off, cy + uy * 10 + ux * off),
+                        darker(colour, 0.35), 2))
+    return ''.join(out)
 
 
 @card(12)
 def el_colgado(c):
     out = [sky(c, 'day', 400)]
+    out.append(hills(380, '#9cc27a', (30, 50, 20)))
     out.append(ground(c, 380, '#8ab85a', '#6a9a44'))
-    # the living tau-shaped tree
-    out.append(rect(-230, -330, 460, 40, '#8a5a2e'))
-    out.append(rect(-230, -330, 40, 730, '#8a5a2e'))
-    out.append(rect(190, -330, 40, 730, '#8a5a2e'))
-    for x, y in [(-210, -350), (-100, -345), (40, -352), (180, -345), (-210, -150), (210, -100), (-210, 100), (210, 160)]:
+    # the living tau: an upright trunk with its roots, a beam across its top, both in leaf
+    out.append(path('M-26,380 q-30,30 -70,40 l10,6 q40,-6 60,-24 q0,30 -10,50 l12,0 q10,-30 24,-50 q20,20 60,26 '
+                    'l6,-8 q-40,-12 -56,-40 Z', WOOD, INK, 2))
+    out.append(living_beam((0, 390), (0, -320), 50))
+    out.append(living_beam((-250, -330), (250, -330), 46))
+    for x, y in [(-230, -358), (-150, -356), (-60, -360), (90, -358), (180, -356), (240, -305), (-240, -306),
+                    (-28, -160), (28, -40), (-28, 90), (28, 240), (150, -302)]:
         out.append(ellipse(x, y, 20, 9, LEAF, INK, 1.6, 30 if x > 0 else -30))
-    body, p = person(0, -280, 560, face='closed', dress='tunic', cloth='#3f6db0', legs='#c2453a', shoes='#e0b040',
-                     hat='halo', hair='#e0b040', hands=((0.6, 1.6), (-0.6, 1.6)), behind=(True, True), belt='#e0b040')
-    # drawn upright with the feet at the branch, then hung: a half turn about the feet
-    out.append(line((0, -300), (0, -270), '#c8a050', 5))
-    out.append(group([body], 'rotate(180 0 -290)'))
+    # the figure, drawn upright (head, body, arms tied behind) and then turned head down
+    body, p = person(0, 46, 560, pose='bust', face='front', mood='calm', dress='tunic', cloth='#3f6db0', hat='halo',
+                     hair='#e0b040', hands=((0.55, 2.25), (-0.55, 2.25)), behind=(True, True),
+                     belt='#e0b040')
+    u = p.u
+    hip_y = -46
+    foot = (-6, -300)
+    # the free leg, bent at the knee and crossed behind the hanging one
+    knee = (1.75 * u, hip_y - 1.2 * u)
+    heel = (-0.55 * u, -176)
+    out.append(solid([('stroke', 'M%s,%s L%s,%s L%s,%s' % (n(0.3 * u), n(hip_y), n(knee[0]), n(knee[1]), n(heel[0]),
+                                                           n(heel[1])), 0.46 * u)], '#c2453a'))
+    out.append(ellipse(heel[0] - 0.15 * u, heel[1] + 0.05 * u, 0.3 * u, 0.14 * u, '#e0b040', INK, 2, -10))
+    # the leg he hangs by, straight up to the rope at the beam
+    out.append(solid([('stroke', 'M%s,%s L%s,%s' % (n(-0.28 * u), n(hip_y + 10), n(foot[0]), n(foot[1] + 14)), 0.46 * u)],
+                     '#c2453a'))
+    out.append(ellipse(foot[0] + 0.1 * u, foot[1] + 0.02 * u, 0.16 * u, 0.3 * u, '#e0b040', INK, 2))
+    # the rope: wound twice round the beam, down to two turns about the ankle
+    rope = '#d8b868'
+    out.append(solid([('stroke', 'M%s,%s L%s,%s' % (n(foot[0]), n(-334), n(foot[0]), n(-276)), 6)], rope, INK, 1.5))
+    for dx in (-7, 7):
+        out.append(solid([('stroke', 'M%s,%s L%s,%s' % (n(foot[0] + dx - 4), n(-356), n(foot[0] + dx + 4), n(-306)), 5)], rope,
+                         INK, 1.5))
+    for y in (-290, -278):
+        out.append(solid([('stroke', 'M%s,%s L%s,%s' % (n(foot[0] - 0.24 * u), n(y + 5), n(foot[0] + 0.26 * u), n(y - 5)), 5)],
+                         rope, INK, 1.5))
+    out.append(group([body], 'rotate(180 0 0)'))
     return out
 
 
@@ -521,7 +598,7 @@ def la_templanza(c):
     g = c.linear([(0, '#6fb2e8'), (1, '#356fb0')])
     out.append(ellipse(-160, 380, 170, 70, g))
     out.append(wings(-20, -130, 230, '#f0a040', '#c2453a'))
-    body, p = person(-20, 400, 580, face='down', dress='robe', cloth='#f4f1e8', hair='#e0b040', hairstyle='long',
+    body, p = person(-20, 400, 580, face='down', mood='calm', dress='robe', cloth='#f4f1e8', hair='#e0b040', hairstyle='long',
                      hat='halo', hands=((-1.0, 0.9), (0.9, 2.6)))
     out.append(body)
     chx, chy = p.chest
@@ -534,45 +611,150 @@ def la_templanza(c):
     out.append(cup(rx, ry + 30, 80, angle=-5))
     out.append(path('M%s,%s Q%s,%s %s,%s' % (n(mouth[0]), n(mouth[1]), n(rx - 10), n(mouth[1] - 10), n(rx), n(ry - 40)),
                     'none', '#7fbff0', 9))
-    for hx, hy in p.hands:
-        out.append(circle(hx, hy, 0.21 * p.u, SKIN, INK, 2))
+    for hi, (hx, hy) in enumerate(p.hands):
+        out.append(p.hand(hi, 'fist'))
     for x in (-250, -220):
         out.append(line((x, 330), (x, 280), '#3e7a3a', 3))
         out.append(path('M%s,%s l-12,-16 l12,6 l12,-6 Z' % (n(x), n(282)), '#e8c44a', INK, 1.4))
     return out
 
 
+DEVIL_HIDE = '#6d6b52'   # the creature's skin: olive-grey, nothing human
+DEVIL_FUR = '#3f3429'
+DEVIL_WING = '#3a2c40'
+
+
+def bat_wing(side):
+    """A bat's wing on the viewer's `side`: finger bones fanning from the wrist, the membrane
+    scalloped between their tips."""
+    root, low = (side * 45, -175), (side * 55, -60)
+    wrist = (side * 150, -305)
+    tips = [(side * 285, -345), (side * 292, -215), (side * 255, -95), (side * 165, -45)]
+    d = 'M%s,%s L%s,%s L%s,%s' % (n(root[0]), n(root[1]), n(wrist[0]), n(wrist[1]), n(tips[0][0]), n(tips[0][1]))
+    prev = tips[0]
+    for t in tips[1:] + [low]:
+        mx, my = (prev[0] + t[0]) / 2, (prev[1] + t[1]) / 2
+        # each scallop bows in towards the wrist
+        cx, cy = mx + (wrist[0] - mx) * 0.28, my + (wrist[1] - my) * 0.28
+        d += ' Q%s,%s %s,%s' % (n(cx), n(cy), n(t[0]), n(t[1]))
+        prev = t
+    d += ' Z'
+    out = [path(d, DEVIL_WING, INK, LINE)]
+    for t in tips:
+        out.append(line(wrist, t, '#1e1620', 5))
+    out.append(line(root, wrist, '#1e1620', 8))
+    out.append(path(poly([(wrist[0], wrist[1]), (wrist[0] + side * 6, wrist[1] - 26), (wrist[0] + side * 14, wrist[1] - 2)]),
+                    '#e9e0c8', INK, 1.6))
+    return ''.join(out)
+
+
+def goat_leg(side):
+    """A goat's hind leg for a creature squatting on a block: thigh out, the hock bent back, the
+    cloven hoof gripping the block's front edge."""
+    hip, knee, hock, hoof = (side * 40, 30), (side * 112, 58), (side * 92, 140), (side * 112, 196)
+    out = [solid([('stroke', 'M%s,%s L%s,%s' % (n(hip[0]), n(hip[1]), n(knee[0]), n(knee[1])), 52),
+                  ('stroke', 'M%s,%s L%s,%s' % (n(knee[0]), n(knee[1]), n(hock[0]), n(hock[1])), 32),
+                  ('stroke', 'M%s,%s L%s,%s' % (n(hock[0]), n(hock[1]), n(hoof[0]), n(hoof[1] - 10)), 20)], DEVIL_FUR)]
+    # shaggy fur along the thigh and the back of the shin
+    tufts = 'M%s,%s' % (n(side * 62), n(72))
+    for k in range(5):
+        x, y = side * (70 + k * 9), 74 + k * 14
+        tufts += ' l%s,%s l%s,%s' % (n(side * 12), n(-4), n(-side * 4), n(10))
+    out.append(path(tufts, 'none', '#2a221c', 2))
+    for k in range(3):
+        x, y = side * (100 + k * 8), 30 + k * 10
+        out.append(path('M%s,%s l%s,%s l%s,%s' % (n(x), n(y), n(side * 10), n(-8), n(-side * 2), n(12)), 'none', '#2a221c', 2))
+    for dx in (-7, 7):
+        out.append(path(poly([(hoof[0] + dx - 7, hoof[1] - 12), (hoof[0] + dx + 7, hoof[1] - 12), (hoof[0] + dx + 9, hoof[1] + 6),
+                              (hoof[0] + dx - 9, hoof[1] + 6)]), '#1a1614', INK, 2))
+    return ''.join(out)
+
+
 @card(15)
 def el_diablo(c):
     out = [rect(-300, -450, 600, 900, '#141018', None, 0)]
     out.append(circle(0, -150, 300, c.radial([(0, ('#5a3a4a', 0.9)), (1, ('#141018', 0))], 0, -150, 300), None, 0))
-    ps = [polar(0, -398, 34, 90 + i * 144) for i in range(5)]
+    ps = [polar(0, -400, 34, 90 + i * 144) for i in range(5)]
     out.append(path(poly(ps), 'none', '#f2efe6', 5))
-    out.append(wings(0, -160, 250, '#4a3a5a', '#2a2030'))
-    devil, d = person(0, 60, 520, pose='sit', face='front', dress='nude', skin='#8a5a3a', hair='#2a2030',
-                      hands=((-0.2, -1.0), (0.9, 2.4)))
-    out.append(devil)
-    hx, hy = d.head
-    for side in (-1, 1):
-        out.append(path('M%s,%s q%s,-30 %s,-60' % (n(hx + side * 20), n(hy - 30), n(side * 30), n(side * 10)), 'none', '#e9e0c8', 10))
-    out.append(path('M%s,%s l-10,30 l20,0 Z' % (n(hx), n(hy + 40)), '#2a2030', INK, 2))
-    lx, ly = d.hands[0]
-    out.append(line((lx - 10, ly + 10), (lx + 10, ly - 30), INK, 3))
-    rx, ry = d.hands[1]
-    out.append(line((rx, ry), (rx + 60, ry + 120), '#6b4a30', 10))
-    out.append(path('M%s,%s q-20,-20 0,-50 q20,30 0,50 Z' % (n(rx + 66), n(ry + 140)), '#f08a2c', INK, 2))
-    out.append(rect(-120, 60, 240, 150, '#2a2830', '#5a5060', LINE))
+    out += [bat_wing(-1), bat_wing(1)]
+    # the half cube he squats on, the ring the chains hang from
+    out.append(rect(-125, 60, 250, 150, '#2a2830', '#5a5060', LINE))
     out.append(circle(0, 120, 12, '#8a8f9a', INK, 2))
-    for x, hair_c, longhair, sk in ((-170, '#3a2418', 'short', SKIN_DARK), (170, '#c28a3a', 'long', SKIN)):
-        f, fp = person(x, 430, 360, face='down', dress='nude', skin=sk, hair=hair_c, hairstyle=longhair)
+    # torso: wiry, ribbed, the hide of no human
+    torso = 'M-72,-190 Q-80,-120 -50,-50 L-58,40 Q0,58 58,40 L50,-50 Q80,-120 72,-190 Q0,-210 -72,-190 Z'
+    out.append(path(torso, DEVIL_HIDE))
+    for k in range(3):
+        y = -150 + k * 22
+        out.append(path('M%s,%s q24,8 34,-4 M%s,%s q-24,8 -34,-4' % (-44, y, 44, y), 'none', darker(DEVIL_HIDE, 0.35), 2))
+    out.append(path('M-40,-10 Q0,8 40,-10', 'none', darker(DEVIL_HIDE, 0.35), 2))
+    out += [goat_leg(-1), goat_leg(1)]
+    # the raised right hand, open; the lowered left holding the torch flame down
+    arm = 'M-66,-178 L-150,-206 L-150,-286'
+    out.append(solid([('stroke', arm, 30)], DEVIL_HIDE))
+    palm = [('ellipse', -150, -300, 22, 24)]
+    for k, dx in enumerate((-16, -5, 6, 16)):
+        palm.append(('stroke', 'M%s,%s L%s,%s' % (-150 + dx, -310, -150 + dx * 1.3, -348 + abs(k - 1.5) * 6), 9))
+    palm.append(('stroke', 'M-170,-294 L-190,-318', 10))
+    out.append(solid(palm, DEVIL_HIDE, INK, 2))
+    out.append(line((-150, -306), (-150, -288), darker(DEVIL_HIDE, 0.35), 1.6))
+    out.append(line((-160, -296), (-140, -296), darker(DEVIL_HIDE, 0.35), 1.6))
+    torch_top, torch_end = (118, -40), (168, 44)
+    out.append(solid([('stroke', 'M66,-178 L134,-104 L122,-30', 30)], DEVIL_HIDE))
+    out.append(line(torch_top, torch_end, '#6b4a30', 12))
+    out.append(path('M%s,%s q-26,8 -14,44 q8,-18 18,-10 q6,-22 22,-4 q2,-30 -26,-30 Z' % (n(torch_end[0]), n(torch_end[1])),
+                    '#f08a2c', INK, 2))
+    out.append(path('M%s,%s q-10,6 -4,22 q6,-10 12,-4 q0,-14 -8,-18 Z' % (n(torch_end[0] + 2), n(torch_end[1] + 8)), '#f7d35a', None, 0))
+    out.append(solid([('ellipse', 122, -30, 22, 19, 60), ('ellipse', 108, -38, 10, 7, 20)], DEVIL_HIDE, INK, 2))
+    # the goat's head: long face, the horns curling back, pointed ears, a tuft of beard
+    hx, hy = 0, -262
+    for s in (-1, 1):
+        out.append(solid([('path', 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+            n(hx + s * 18), n(hy - 40), n(hx + s * 40), n(hy - 110), n(hx + s * 105), n(hy - 100),
+            n(hx + s * 120), n(hy - 70), n(hx + s * 100), n(hy - 60), n(hx + s * 55), n(hy - 80),
+            n(hx + s * 36), n(hy - 30)))], '#d8ccae', INK, 2.4))
+        for k in range(3):
+            out.append(path('M%s,%s l%s,%s' % (n(hx + s * (50 + k * 18)), n(hy - 98 + k * 6), n(s * 6), n(12)), 'none',
+                            '#9a8e70', 2))
+        out.append(path('M%s,%s L%s,%s L%s,%s Z' % (n(hx + s * 34), n(hy - 22), n(hx + s * 92), n(hy - 30), n(hx + s * 36),
+                                                   n(hy - 4)), DEVIL_HIDE, INK, 2.4))
+    out.append(path('M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Z' % (
+        n(hx - 40), n(hy - 40), n(hx), n(hy - 70), n(hx + 40), n(hy - 40), n(hx + 22), n(hy + 52), n(hx), n(hy + 66),
+        n(hx - 22), n(hy + 52)), DEVIL_HIDE, INK, LINE))
+    out.append(path('M%s,%s L%s,%s L%s,%s Z' % (n(hx - 16), n(hy + 50), n(hx + 16), n(hy + 50), n(hx), n(hy + 104)),
+                    '#2a221c', INK, 2))
+    feats = []
+    for s in (-1, 1):
+        ex = hx + s * 17
+        feats.append(path('M%s,%s L%s,%s L%s,%s Z' % (n(ex - 10), n(hy - 8), n(ex + 10), n(hy - 8), n(ex + s * 8), n(hy + 2)),
+                          '#f4c430', INK, 1.6))
+        feats.append(line((ex, hy - 9), (ex, hy + 0), INK, 2.4))
+        feats.append(line((hx + s * 5, hy - 12), (hx + s * 30, hy - 24), INK, 4))
+    feats.append(path('M%s,%s l-6,14 l12,0 Z' % (n(hx), n(hy + 24)), '#2a221c', INK, 1.6))
+    feats.append(line((hx - 12, hy + 46), (hx + 12, hy + 46), INK, 2.4))
+    out.append(marked_face(''.join(feats), (hx - 28, hy - 18, 56, 68), 520 / 7.5))
+    # the chained pair, horned and tailed, the chains loose about their necks
+    for x, hair_c, longhair, sk in ((-200, '#1e1a18', 'short', SKINS[4]), (200, '#c28a3a', 'long', SKINS[0])):
+        s = -1 if x < 0 else 1
+        tail = 'M%s,%s q%s,40 %s,80' % (n(x - s * 10), n(310), n(-s * 50), n(-s * 30))
+        out.append(solid([('stroke', tail, 8)], sk, INK, 2))
+        f, fp = person(x, 430, 320, face='down', dress='nude', skin=sk, hair=hair_c, hairstyle=longhair)
         out.append(f)
-        out.append(chain((0, 130), (x * 0.85, fp.top + 1.3 * fp.u)))
+        out.append(chain((0, 130), (x * 0.86, fp.top + 1.25 * fp.u)))
         fx, fy = fp.head
         for side in (-1, 1):
-            out.append(path('M%s,%s l%s,-16' % (n(fx + side * 10), n(fy - 20), n(side * 4)), 'none', '#e9e0c8', 4))
-        out.append(path('M%s,%s q%s,20 %s,10' % (n(x + (30 if x < 0 else -30)), n(fp.top + 4.2 * fp.u), n(30 if x < 0 else -30),
-                                                n(40 if x < 0 else -40)), 'none', '#f08a2c' if x < 0 else '#6a9a44', 5))
+            out.append(path('M%s,%s q%s,-10 %s,-20' % (n(fx + side * 12), n(fy - 22), n(side * 2), n(side * 8)), 'none',
+                            '#e9e0c8', 5))
+        out.append(path('M%s,%s q%s,-14 %s,-8' % (n(x - s * 22), n(fp.top + 4.6 * fp.u), n(-s * 14), n(-s * 30)), 'none',
+                        '#f08a2c' if x < 0 else '#6a9a44', 5))
     return out
+
+
+def flame(x, y, s, lean=1):
+    """A tongue of fire rising from (x, y), blown to one side."""
+    outer = 'M-16,0 Q-30,-30 -8,-52 Q-4,-30 4,-40 Q0,-64 20,-86 Q14,-54 24,-36 Q30,-14 16,0 Z'
+    inner = 'M-8,0 Q-16,-20 -2,-34 Q2,-20 8,-26 Q10,-12 8,0 Z'
+    return group([path(outer, '#f08a2c', INK, 2), path(inner, '#f7d35a', None, 0)],
+                 'translate(%s %s) scale(%s %s)' % (n(x), n(y), n(s * lean), n(s)))
 
 
 @card(16)
@@ -582,9 +764,12 @@ def la_torre(c):
         out.append(cloud(x, y, w, '#3a3d4e'))
     out.append(path('M-300,450 L-140,250 L-80,270 L80,250 L150,280 L300,450 Z', '#6a6a7a', INK, LINE))
     out.append(rect(-90, -250, 180, 510, '#b9b3a8'))
-    for y in (-180, -60, 60):
-        out.append(rect(-24, y, 48, 60, '#f08a2c', INK, 2, r=20))
-        out.append(path('M%s,%s q-20,-30 0,-60 q10,30 20,10 q5,30 -20,50 Z' % (-4, y + 20), '#f7c948', INK, 1.6))
+    for k, y in enumerate((-180, -60, 60)):
+        side = 1 if k % 2 else -1
+        out.append(rect(-24, y, 48, 60, '#3a1a14', INK, 2, r=20))
+        out.append(flame(side * 6, y + 56, 1.3 + k * 0.15, side))
+    for x, k in ((-80, -1), (-30, 1), (40, -1), (90, 1)):
+        out.append(flame(x, -286, 1.6, k))
     # the crown blown from the top
     out.append(group([path(poly([(-60, 0), (-52, -40), (-30, -18), (0, -50), (30, -18), (52, -40), (60, 0)]), GOLD),
                       rect(-60, -4, 120, 16, GOLD, INK, LINE), circle(0, 4, 6, '#c83e3e', INK, 1.5),
@@ -593,9 +778,9 @@ def la_torre(c):
     out.append(path('M-100,-250 L-80,-290 L60,-290 L100,-250 Z', '#8a8478', INK, LINE))
     out.append(lightning([(180, -450), (60, -330), (110, -320), (10, -230), (60, -225), (-20, -150), (90, -260),
                           (40, -268), (140, -360), (90, -365), (220, -450)]))
-    f1, _ = person(-170, -10, 300, face='front', dress='tunic', cloth='#c2453a', hat='crown', legs='#4a6fb5',
+    f1, _ = person(-170, -10, 300, shadow=False, face='front', mood='fear', dress='tunic', cloth='#c2453a', hat='crown', legs='#4a6fb5',
                    hands=((-1.2, -1.0), (1.2, -1.0)))
-    f2, _ = person(180, 130, 280, face='front', dress='robe', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
+    f2, _ = person(180, 130, 280, shadow=False, face='front', mood='fear', dress='robe', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
                    hands=((-1.2, -0.8), (1.2, -0.8)))
     out.append(group([f1], 'rotate(150 -170 -150)'))
     out.append(group([f2], 'rotate(200 180 0)'))
@@ -618,8 +803,9 @@ def la_luna(c):
     out.append(tower(-210, 150, 80, 260, '#b9b3a8'))
     out.append(tower(210, 150, 80, 260, '#b9b3a8'))
     out.append(path('M-10,330 Q-60,250 10,200 Q70,140 -10,60 L10,60 Q90,140 30,200 Q-30,250 20,330 Z', '#d8c89a', INK, 2))
-    out.append(wolf(-120, 310, 2.0, 1, '#8c8c96'))
-    out.append(dog(130, 310, 2.3, -1, '#d8b888'))
+    # the wolf and the dog sit back on their haunches and howl up at the moon
+    out.append(group([wolf(-120, 310, 2.0, 1, '#8c8c96')], 'rotate(-28 -120 310)'))
+    out.append(group([dog(130, 310, 2.3, -1, '#d8b888', 'sit')], 'rotate(14 130 310)'))
     g = c.linear([(0, '#4f8fd0'), (1, '#2f5f9e')])
     out.append(path('M-300,340 Q0,310 300,340 L300,450 L-300,450 Z', g, INK, LINE))
     # the crayfish climbing out of the pool
@@ -645,7 +831,7 @@ def el_sol(c):
     hb, hp = horse(10, 430, 2.9, 1, 'walk', '#f4f2ec', '#d9d4c8')
     out.append(hb)
     sx, sy = hp['saddle']
-    child, cp = rider(sx, sy, 270, 1, dress='nude', face='front', hair='#e0b040', hat='wreath',
+    child, cp = rider(sx, sy, 250, 1, dress='nude', face='front', mood='joy', child=True, hair='#e0b040', hat='wreath',
                       hands=((-1.4, -0.8), (1.6, -0.2)))
     out.append(child)
     lx, ly = cp.hands[0]
@@ -653,7 +839,7 @@ def el_sol(c):
     out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s Z' % (
         n(lx - 38), n(ly - 196), n(lx - 110), n(ly - 230), n(lx - 200), n(ly - 170), n(lx - 130), n(ly - 130), n(lx - 60),
         n(ly - 110), n(lx - 30), n(ly - 120)), '#d8473a'))
-    out.append(circle(lx, ly, 0.21 * cp.u, SKIN, INK, 2))
+    out.append(cp.hand(0, 'fist'))
     return out
 
 
@@ -668,20 +854,25 @@ def el_juicio(c):
     out.append(mountains(220, '#e8ecf4', [(-200, 200, 120), (200, 220, 120)], snow=None))
     out.append(water(c, 220, '#6fa4d8', '#3f6db0'))
     out.append(wings(0, -250, 240, '#f2efe6', '#c2453a'))
-    angel, ap = person(0, -90, 440, pose='bust', face='right', cloth='#4a6fb5', hair='#e0b040', hairstyle='long',
-                       hands=((1.6, 0.2), (1.9, 0.3)))
+    u = 440 / 7.5
+    mouth = (0.42 * u, -90 - 3.8 * u + 0.55 * u + 0.34 * u)
+    bell = (mouth[0] + 230, mouth[1] + 120)
+
+    def along(t):
+        return mouth[0] + (bell[0] - mouth[0]) * t, mouth[1] + (bell[1] - mouth[1]) * t
+    angel, ap = person(0, -90, 440, pose='bust', face='right', profile=True, mood='calm', cloth='#4a6fb5', hair='#e0b040',
+                       hairstyle='long', reach=(along(0.42), along(0.66)), grips=('fist', 'fist'), bend=(-1, 1))
     out.append(angel)
     out.append(cloud(-30, -20, 460, '#eef0f6'))
-    hx, hy = ap.hands[1]
-    out.append(trumpet((hx - 30, hy + 10), (hx + 150, hy + 90)))
-    out.append(path('M%s,%s l80,0 l0,60 l-80,0 Z' % (n(hx + 50), n(hy + 50)), '#f4f1e8', INK, 2))
-    out.append(line((hx + 90, hy + 54), (hx + 90, hy + 106), '#c2453a', 8))
-    out.append(line((hx + 56, hy + 80), (hx + 124, hy + 80), '#c2453a', 8))
-    for hx2, hy2 in ap.hands:
-        out.append(circle(hx2, hy2, 0.21 * ap.u, SKIN, INK, 2))
-    for x, h, skin in ((-190, 300, SKIN), (0, 320, SKIN_DARK), (190, 290, SKIN)):
+    out.append(trumpet(mouth, bell))
+    fx, fy = along(0.78)
+    out.append(path('M%s,%s l80,0 l0,60 l-80,0 Z' % (n(fx - 40), n(fy + 10)), '#f4f1e8', INK, 2))
+    out.append(line((fx, fy + 14), (fx, fy + 66), '#c2453a', 8))
+    out.append(line((fx - 34, fy + 40), (fx + 34, fy + 40), '#c2453a', 8))
+    out += [ap.hand(0, 'fist'), ap.hand(1, 'fist')]
+    for x, h, skin in ((-190, 300, SKINS[1]), (0, 320, SKINS[3]), (190, 290, SKINS[2])):
         out.append(coffin(x, 440, 170, 120))
-        f, fp = person(x, 420, h, face='up', dress='nude', skin=skin, hair='#8a5a2a' if x else '#3a2418',
+        f, fp = person(x, 420, h, face='up', mood='joy', dress='nude', skin=skin, hair='#8a5a2a' if x else '#3a2418',
                        hairstyle='long' if x > 0 else 'short', hands=((-1.3, -1.4), (1.3, -1.4)))
         out.append(group([f], 'translate(0 0)'))
         out.append(rect(x - 95, 380, 190, 60, '#8a7a6a'))
@@ -697,15 +888,25 @@ def el_mundo(c):
         px, py = 170 * math.cos(math.radians(a)), 300 * math.sin(math.radians(a))
         out.append(ellipse(px, py, 16, 7, LEAF, INK, 1.4, a + 90 + (30 if k % 2 else -30)))
     for y in (-300, 300):
-        out.append(path('M-20,%s l40,0 l-40,%s l40,0' % (y - 10, 20), 'none', '#c2453a', 6))
-    body, p = person(0, 240, 440, face='left', dress='nude', hair='#8a5a2a', hairstyle='long',
-                     hands=((-1.3, 0.6), (0.6, 3.4)))
-    out.append(body)
-    out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s' % (n(-60), n(-100), n(100), n(-80), n(20), n(60), n(-80), n(150), n(60), n(220)),
-                    'none', '#7a5bb0', 22))
-    for hx, hy in p.hands:
-        out.append(wand((hx - 6, hy + 50), (hx + 6, hy - 50), 8, 0, '#f4f1e8', knots=False))
-        out.append(circle(hx, hy, 0.21 * p.u, SKIN, INK, 2))
+        # the red ribbon binding the wreath: a bow of two loops and two tails
+        out.append(path('M0,%s q-34,-22 -40,0 q6,22 40,0 q34,-22 40,0 q-6,22 -40,0 Z' % y, '#d8473a', INK, 2))
+        out.append(path('M-4,%s q-10,20 -22,30 M4,%s q10,20 22,30' % (y + 2, y + 2), 'none', '#d8473a', 6))
+        out.append(circle(0, y, 7, '#b83a30', INK, 2))
+    body, p = person(0, 240, 440, face='left', mood='calm', gaze=(-1, 0), dress='nude', hair='#8a5a2a', hairstyle='long',
+                     hands=((-1.2, -0.6), (0.9, 2.6)), stance='cross', shadow=False)
+    dancer = [body]
+    u = p.u
+    # the violet scarf: over one shoulder, once round the hips, its end flying out behind
+    scarf = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s' % (
+        n(-0.7 * u), n(p.top + 1.5 * u), n(0.9 * u), n(p.top + 2.6 * u), n(0.6 * u), n(p.top + 3.9 * u),
+        n(-0.2 * u), n(p.top + 4.6 * u), n(-0.9 * u), n(p.top + 4.1 * u), n(-2.1 * u), n(p.top + 3.6 * u),
+        n(-2.4 * u), n(p.top + 5.0 * u))
+    dancer.append(solid([('stroke', scarf, 18)], '#7a5bb0', INK, 2))
+    for hi, (hx, hy) in enumerate(p.hands):
+        dancer.append(wand((hx - 10, hy + 50), (hx + 10, hy - 50), 8, 0, '#f4f1e8', knots=False))
+        dancer.append(p.hand(hi, 'fist'))
+    # in mid-step: the whole figure leans into the dance
+    out.append(group(dancer, 'rotate(-7 0 0)'))
     for x, y in ((-210, -350), (210, -350), (-210, 350), (210, 350)):
         out.append(cloud(x, y + 40, 170, '#eef0f6'))
     out.append(person(-210, -270, 150, pose='bust', face='down', cloth='#f2efe6', hair='#e9a23a')[0])

@@ -1,7 +1,7 @@
 # The minor arcana, one function per card, like the majors.
 import math
 
-from figures import (GOLD, GOLD_DARK, LEAF, SKIN, WOOD, bird, bull_head, cat, coin, cup, darker, dog, fish, horse,
+from figures import (GOLD, GOLD_DARK, LEAF, SKIN, WOOD, lemniscate, bird, bull_head, cat, coin, cup, darker, dog, fish, horse,
                      lion_head, person, rabbit, ram_head, rider, scales, sunflower, sword, throne, wand, wings)
 from scenery import (bridge, castle, cloud, flowers, ground, hills, house, moon, mountains, rain, rainbow, rose, sky,
                      sun, tower, tree, water, wave_sea)
@@ -46,7 +46,7 @@ def cinco_de_copas(c):
     out.append(bridge(180, 110, 150, 40))
     out.append(ground(c, 110, '#7d8b62', '#5d6b48'))
     # the cloaked mourner, bent, facing the spilled cups
-    body, p = person(70, 360, 500, face='down', dress='robe', cloth='#1f1d24', hat='hood', hat_colour='#1f1d24',
+    body, p = person(70, 360, 500, face='down', mood='grief', dress='robe', cloth='#1f1d24', hat='hood', hat_colour='#1f1d24',
                      sleeves='#1f1d24', cape='#2a2730', behind=(True, True))
     out.append(body)
     out.append(spilled_cup(-10, 330, 110, -1, '#b3263a'))
@@ -92,13 +92,13 @@ def reina_de_oros(c):
     for x, y, col in [(-110, -140, '#e8a23a'), (110, -140, '#e8a23a'), (-80, -180, '#c84a3a'), (80, -180, '#c84a3a')]:
         out.append(circle(x, y, 16, col, INK, 2))
     out.append(ram_head(0, -190, 24))
-    body, p = person(0, 370, 500, pose='sit', face='down', dress='gown', cloth='#b8453e', cape='#4e7d4a',
+    body, p = person(0, 370, 500, pose='sit', face='down', mood='calm', dress='gown', cloth='#b8453e', cape='#4e7d4a',
                      hat='crown', hair='#4a2e1e', hairstyle='long', hands=((0.45, 2.15), (-0.45, 2.15)))
     out.append(body)
     cx, cy = p.lap
     out.append(coin(cx, cy - 0.25 * p.u, 0.75 * p.u))
-    for hx, hy in p.hands:
-        out.append(circle(hx, hy, 0.21 * p.u, SKIN, INK, 2))
+    for hi, (hx, hy) in enumerate(p.hands):
+        out.append(p.hand(hi, 'fist'))
     out.append(flowers([-230, -190, -150, 150, 190, 230], 400, seed=3))
     out.append(rabbit(170, 420, 2.2, -1))
     return out
@@ -126,7 +126,7 @@ def caballo_de_bastos(c):
     hb, hp = horse(-20, 425, 2.7, -1, 'rear', '#c8743a', '#5a3018', cloth='#d8b04a')
     out.append(hb)
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 310, -1, cloth='#f0c64a', sleeves='#aab3c2', legs='#aab3c2', shoes='#6b7586',
+    rb, r = rider(sx, sy, 310, -1, profile=True, mood='effort', cloth='#f0c64a', sleeves='#aab3c2', legs='#aab3c2', shoes='#6b7586',
                   hat='helmet', hat_colour='#aab3c2', hands=((-0.9, 0.4), (0.4, 1.3)), pattern=salamanders,
                   cape='#d7572f')
     out.append(rb)
@@ -134,7 +134,7 @@ def caballo_de_bastos(c):
     out.append(path(plume, '#e0552f'))
     hx, hy = r.hands[0]
     out.append(wand((hx + 10, hy + 120), (hx - 30, hy - 190), 16, 4))
-    out.append(circle(hx, hy, 0.21 * r.u, SKIN, INK, 2))
+    out.append(r.hand(0, 'fist'))
     out.append(line(r.hands[1], hp['muzzle'], '#5a3018', 2.4))
     return out
 
@@ -159,15 +159,15 @@ def diez_de_oros(c):
         out.append(line((200, y), (300, y), darker('#c9bda4', 0.25), 2))
         out.append(line((-300, y), (-200, y), darker('#c9bda4', 0.25), 2))
     # the family under the arch
-    m, mp = person(60, 330, 420, face='right', dress='tunic', cloth='#b53a3a', legs='#3a4a8a', hair='#4a2e1e',
+    m, mp = person(60, 330, 420, face='right', profile=True, mood='calm', dress='tunic', cloth='#b53a3a', legs='#3a4a8a', hair='#4a2e1e',
                    hands=((-0.4, 2.6), (0.6, 2.4)), cape='#d8a84a')
-    w, wp = person(160, 340, 390, face='left', dress='gown', cloth='#3f6db0', hair='#b5773a', hairstyle='long',
+    w, wp = person(160, 340, 390, face='left', profile=True, mood='calm', dress='gown', cloth='#3f6db0', hair='#b5773a', hairstyle='long',
                    hands=((-0.9, 0.8), (0.4, 2.4)))
-    ch, chp = person(230, 380, 230, face='left', dress='tunic', cloth='#e8c95a', legs='#7a5a3a', hair='#b5773a',
+    ch, chp = person(218, 380, 210, child=True, face='left', profile=True, mood='calm', dress='tunic', cloth='#e8c95a', legs='#7a5a3a', hair='#b5773a',
                      hands=((-0.4, 2.3), (0.3, 2.4)))
     out += [w, m, ch]
     # the old man, seated, stroking a greyhound
-    o, op = person(-200, 420, 380, pose='sit', face='right', cloth='#5a4a8a', cape='#c8843c', beard='#f2efe6',
+    o, op = person(-200, 420, 380, pose='sit', face='right', profile=True, mood='calm', cloth='#5a4a8a', cape='#c8843c', beard='#f2efe6',
                    hair='#f2efe6', hairstyle='short', hands=((0.5, 2.3), (1.6, 1.8)), pattern=grapes)
     out.append(rect(-270, 300, 140, 120, '#9a8a70'))
     out.append(o)
@@ -196,12 +196,7 @@ def butterfly(x, y, s, colour='#8ab0e0'):
 
 def hand_over(p, i):
     x, y = p.hands[i]
-    return circle(x, y, 0.21 * p.u, p.skin, INK, 2)
-
-
-def blindfold(p):
-    hx, hy = p.head
-    return rect(hx - 0.45 * p.u, hy - 0.12 * p.u, 0.9 * p.u, 0.24 * p.u, '#f7f4ec', INK, 2)
+    return p.hand(i, 'fist')
 
 
 def upright_sword(p, i, length, width):
@@ -236,7 +231,7 @@ def pyramids(y):
 @card(BASTOS + 10)
 def sota_de_bastos(c):
     out = [sky(c, 'gold', 160), pyramids(170), ground(c, 160, '#e8c88a', '#d0aa68', 10)]
-    body, p = person(-40, 400, 600, face='right', dress='tunic', cloth='#f0c64a', legs='#c2453a', shoes='#8a5a2e',
+    body, p = person(-40, 400, 600, face='right', profile=True, mood='calm', dress='tunic', cloth='#f0c64a', legs='#c2453a', shoes='#8a5a2e',
                      hat='cap', hat_colour='#c2453a', pattern=salamanders, cape='#d7572f', hands=((1.4, 1.6), (1.0, 0.2)),
                      belt='#8a5a2e')
     out.append(body)
@@ -295,7 +290,7 @@ def sota_de_copas(c):
         return ''.join(rose(*q.U(a, b), 0.2 * q.u, '#f2efe6') for a, b in
                        [(-0.5, 2.2), (0.4, 2.6), (-0.3, 3.3), (0.5, 4.0), (-0.5, 4.4), (0.1, 4.7)])
 
-    body, p = person(-30, 420, 600, face='right', dress='tunic', cloth='#6fb2e8', legs='#d8473a', shoes='#8a5a2e',
+    body, p = person(-30, 420, 600, hairstyle='curly', face='right', mood='joy', dress='tunic', cloth='#6fb2e8', legs='#d8473a', shoes='#8a5a2e',
                      hat='cap', hat_colour='#4a6fb5', pattern=flowered, cape='#d8473a', hands=((0.9, 1.4), (1.6, 0.6)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -312,7 +307,7 @@ def caballo_de_copas(c):
     hb, hp = horse(-20, 430, 2.7, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#4a6fb5')
     out.append(hb)
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 320, 1, cloth='#4a6fb5', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet',
+    rb, r = rider(sx, sy, 320, 1, profile=True, mood='calm', cloth='#4a6fb5', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet',
                   pattern=lambda q: ''.join(fish(*q.U(a, b), 0.6, 0, '#d8473a') for a, b in [(-0.3, 2.4), (0.3, 3.2)]),
                   hands=((0.9, 1.2), (1.9, 0.4)))
     out.append(rb)
@@ -333,9 +328,9 @@ def reina_de_copas(c):
         out.append(ellipse(x, 330 + (x % 3) * 10, 14, 8, '#a8a49a', INK, 2))
     out.append(throne(-30, 360, 300, 540, '#d8d2c4', GOLD, 'round'))
     for x in (-120, 60):
-        out.append(person(x, -120, 80, pose='bust', face='front', cloth='#d8d2c4', hair='#e0b040')[0])
+        out.append(person(x, -120, 80, pose='bust', face='front', mood='calm', cloth='#d8d2c4', hair='#e0b040')[0])
     out.append(path('M-60,-190 q30,-50 60,0 q-30,30 -60,0 Z', '#f2c0d0', INK, 2))
-    body, p = person(-30, 360, 500, pose='sit', face='right', dress='gown', cloth='#f2efe6', cape='#6fb2e8', hat='crown',
+    body, p = person(-30, 360, 500, pose='sit', face='right', profile=True, mood='calm', dress='gown', cloth='#f2efe6', cape='#6fb2e8', hat='crown',
                      hair='#c28a3a', hairstyle='long', hands=((1.3, 1.3), (0.9, 1.1)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -359,7 +354,7 @@ def rey_de_copas(c):
     out.append(fish(-220, 30, 2.4, -50, '#d8784a'))
     out.append(rect(-150, 230, 300, 200, '#b9b3a8'))
     out.append(throne(0, 350, 300, 560, '#b9b3a8', GOLD, 'square'))
-    body, p = person(0, 350, 500, pose='sit', face='front', dress='gown', cloth='#4a6fb5', cape='#e0b040', hat='crown',
+    body, p = person(0, 350, 500, pose='sit', face='front', mood='calm', dress='gown', cloth='#4a6fb5', cape='#e0b040', hat='crown',
                      beard='#8a5a2a', hair='#8a5a2a', hands=((-0.6, 1.9), (0.9, 1.2)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -390,7 +385,7 @@ def sota_de_espadas(c):
     for x, y in [(-200, -60), (-150, -90), (180, -120)]:
         out.append(bird(x, y, 0.6, 1, '#2b1d14'))
     out.append(ground(c, 260, '#8ab85a', '#6a9a44', 60))
-    body, p = person(0, 420, 600, face='left', dress='tunic', cloth='#9a7ad0', legs='#d8473a', shoes='#8a5a2e',
+    body, p = person(0, 420, 600, face='left', profile=True, mood='focus', dress='tunic', cloth='#9a7ad0', legs='#d8473a', shoes='#8a5a2e',
                      hair='#8a5a2a', hands=((-0.2, 1.4), (0.7, -1.0)), belt='#e0b040', cape='#d8473a')
     out.append(body)
     rx, ry = p.hands[1]
@@ -408,7 +403,7 @@ def caballo_de_espadas(c):
     hb, hp = horse(20, 420, 2.6, -1, 'gallop', '#f4f2ec', '#d9d4c8', cloth='#7a5bb0')
     out.append(hb)
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 320, -1, cloth='#7a5bb0', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet', cape='#c2453a',
+    rb, r = rider(sx, sy, 320, -1, profile=True, mood='effort', cloth='#7a5bb0', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet', cape='#c2453a',
                   hands=((-1.2, -1.2), (-0.6, 1.2)))
     out.append(rb)
     plume = 'M%s,%s q20,-40 70,-40 q-30,20 -60,48 Z' % (n(r.head[0]), n(r.head[1] - 0.6 * r.u))
@@ -427,7 +422,7 @@ def reina_de_espadas(c):
     out.append(throne(60, 400, 260, 560, '#b9b3a8', GOLD, 'round'))
     for x, y in [(20, -110), (100, -60), (60, -160)]:
         out.append(butterfly(x, y, 1.6))
-    body, p = person(60, 400, 500, pose='sit', face='left', dress='gown', cloth='#d8d2e8', cape='#6fb2e8', hat='crown',
+    body, p = person(60, 400, 500, pose='sit', face='left', profile=True, mood='stern', dress='gown', cloth='#d8d2e8', cape='#6fb2e8', hat='crown',
                      hair='#5a3a22', hairstyle='long', hands=((-1.8, -0.2), (0.6, -0.6)))
     out.append(body)
     out.append(upright_sword(p, 1, 260, 16))
@@ -443,7 +438,7 @@ def rey_de_espadas(c):
         out.append(butterfly(x, y, 1.8))
     for x in (-40, 40):
         out.append(moon(x, -190, 20, 0.6, '#f5efc8', False))
-    body, p = person(0, 400, 520, pose='sit', face='front', dress='gown', cloth='#4a6fb5', cape='#7a5bb0', hat='crown',
+    body, p = person(0, 400, 520, pose='sit', face='front', mood='stern', dress='gown', cloth='#4a6fb5', cape='#7a5bb0', hat='crown',
                      beard='#5a3a22', hands=((-0.6, 2.0), (0.8, 0.7)))
     out.append(body)
     out.append(upright_sword(p, 1, 270, 18))
@@ -459,8 +454,8 @@ def sota_de_oros(c):
     out.append(tree(230, 190, 200, '#4f8a45'))
     for y in range(240, 450, 50):
         out.append(flowers(list(range(-260 + (y % 3) * 20, 280, 70)), y, seed=y))
-    body, p = person(0, 420, 620, face='down', dress='tunic', cloth='#4e8a44', legs='#a86a38', shoes='#6b4a30',
-                     hat='cap', hat_colour='#c2453a', cape='#e0b040', hands=((0.6, 1.2), (-0.6, 1.2)))
+    body, p = person(0, 420, 620, face='down', mood='focus', dress='tunic', cloth='#4e8a44', legs='#a86a38', shoes='#6b4a30',
+                     hat='beret', hat_colour='#c2453a', cape='#e0b040', hands=((0.6, 1.2), (-0.6, 1.2)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
     out.append(coin((lx + rx) / 2, ly - 10, 58))
@@ -477,13 +472,14 @@ def caballo_de_oros(c):
     hb, hp = horse(10, 430, 2.9, 1, 'stand', '#2e2a2e', '#16141a', cloth='#c2453a')
     out.append(hb)
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 320, 1, cloth='#c2453a', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet',
-                  hands=((1.9, 0.5), (1.0, 1.2)))
+    rb, r = rider(sx, sy, 320, 1, profile=True, mood='focus', gaze=(1, 1), cloth='#c2453a', sleeves='#9aa3b2', legs='#9aa3b2',
+                  hat='helmet', hands=((1.7, 1.5), (1.1, 1.9)), grips=('fist', 'fist'))
     out.append(rb)
     hx, hy = r.head
     out.append(path('M%s,%s q-20,-30 0,-50 q20,20 0,50 Z' % (n(hx), n(hy - 0.5 * r.u)), LEAF, INK, 2))
+    # the coin held before him at the height of his chest, where he looks at it
     lx, ly = r.hands[0]
-    out.append(coin(lx + 10, ly - 30, 48))
+    out.append(coin(lx + 8, ly - 26, 42))
     out.append(hand_over(r, 0))
     return out
 
@@ -491,12 +487,12 @@ def caballo_de_oros(c):
 @card(OROS + 13)
 def rey_de_oros(c):
     out = [sky(c, 'gold', 100), castle(180, 100, 180, 160, '#d7cfbf', '#a0463c'), ground(c, 100, '#7fae5a', '#5a8d42')]
-    out.append(throne(0, 400, 340, 600, '#2e2a2e', GOLD, 'square'))
+    out.append(throne(0, 400, 340, 600, '#8a7448', GOLD, 'square'))
     for x in (-130, 130):
         out.append(bull_head(x, -150, 34))
     for x in range(-260, 300, 60):
         out.append(grape_bunch(x, 420, 1.6))
-    body, p = person(0, 400, 520, pose='sit', face='front', dress='gown', cloth='#2e2a3a', cape='#5a3a78', hat='crown',
+    body, p = person(0, 400, 520, pose='sit', face='front', mood='calm', dress='gown', cloth='#2e2a3a', cape='#5a3a78', hat='crown',
                      beard='#3a2418', hair='#3a2418', hands=((-0.5, 2.0), (0.9, 0.9)), pattern=grapes)
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -571,7 +567,7 @@ def dos_de_bastos(c):
     for x in range(-300, 300, 50):
         out.append(rect(x, 180, 26, 24, '#b9b3a8'))
     out.append(planted_wand(220, 420, 500, 0))
-    body, p = person(-20, 220, 460, face='right', cloth='#c2453a', cape='#8a5a2e', hat='cap', hat_colour='#c2453a',
+    body, p = person(-20, 220, 460, face='right', profile=True, mood='focus', cloth='#c2453a', cape='#8a5a2e', hat='brim', hat_colour='#6b4a30',
                      hair='#5a3a22', hands=((-1.0, 1.3), (1.2, 0.8)))
     out.append(body)
     lx, ly = p.hands[0]
@@ -586,11 +582,14 @@ def dos_de_bastos(c):
 
 @card(BASTOS + 2)
 def tres_de_bastos(c):
-    out = [sky(c, 'gold', 40), wave_sea(c, 40, '#e8b060', '#c8903a', 8), sea_ships(c, 60, 2)]
+    out = [sky(c, 'gold', 40), wave_sea(c, 40, '#e8b060', '#c8903a', 8)]
+    # the ships out at sea, off to both sides of him, where he watches them
+    for x, y, k in ((-215, 110, 1.0), (185, 70, 0.8), (60, 150, 1.1)):
+        out.append(group([sea_ships(c, 0, 1)], 'translate(%s %s) scale(%s)' % (n(x + 150 * k), n(y), n(k))))
     out.append(path('M-300,250 Q-100,220 60,240 Q200,250 300,230 L300,450 L-300,450 Z', '#a8845a', INK, LINE))
-    out.append(planted_wand(-220, 440, 520, 6))
-    out.append(planted_wand(220, 440, 520, -6))
-    body, p = person(-20, 420, 540, face='back', cloth='#c2453a', cape='#3f7a3c', hair='#5a3a22', hands=((-0.2, 2.6), (0.7, 1.0)))
+    out.append(planted_wand(-235, 440, 520, 6))
+    out.append(planted_wand(235, 440, 520, -6))
+    body, p = person(-40, 430, 480, face='back', cloth='#c2453a', cape='#3f7a3c', hair='#5a3a22', hands=((-0.2, 2.6), (0.7, 1.0)))
     out.append(body)
     rx, ry = p.hands[1]
     out.append(planted_wand(rx, 440, 520, 0))
@@ -602,7 +601,7 @@ def tres_de_bastos(c):
 def cuatro_de_bastos(c):
     out = [sky(c, 'gold', 150), castle(0, 150, 260, 200, '#d7cfbf', '#a0463c'), ground(c, 150, '#d8c07a', '#b8a05a')]
     for x in (-160, 20, 140):
-        out.append(person(x - 40, 240, 150, face='front', cloth=('#4a6fb5', '#c2453a', '#6a9a44')[(x // 60) % 3],
+        out.append(person(x - 40, 240, 150, face='front', mood='joy', cloth=('#4a6fb5', '#c2453a', '#6a9a44')[(x // 60) % 3],
                           hands=((-0.8, -0.6), (0.8, -0.6)))[0])
     for x in (-240, -90, 90, 240):
         out.append(planted_wand(x, 440, 600, 0, 2))
@@ -610,9 +609,9 @@ def cuatro_de_bastos(c):
     for x in range(-230, 240, 30):
         yy = -118 + 18 * math.sin((x + 240) / 150.0 * math.pi) * 0
         out.append(circle(x, -118 + (abs(((x + 240) % 150) - 75) / 75.0) * -24, 8, ('#d8475a', '#f4d04a', '#f2efe6')[(x // 30) % 3], INK, 1.2))
-    f1, p1 = person(-70, 420, 420, face='front', dress='gown', cloth='#7a5bb0', hair='#c28a3a', hairstyle='long',
+    f1, p1 = person(-70, 420, 420, face='front', mood='joy', dress='gown', cloth='#7a5bb0', hair='#c28a3a', hairstyle='long',
                     hands=((-0.6, 0.4), (0.6, 1.6)))
-    f2, p2 = person(80, 420, 420, face='front', dress='gown', cloth='#c2453a', hair='#5a3a22', hairstyle='long',
+    f2, p2 = person(80, 420, 420, face='front', mood='joy', dress='gown', cloth='#c2453a', hair='#5a3a22', hairstyle='bun',
                     hands=((-0.6, 1.6), (0.6, 0.4)))
     out += [f1, f2]
     for p, i in ((p1, 0), (p2, 1)):
@@ -624,28 +623,26 @@ def cuatro_de_bastos(c):
 
 @card(BASTOS + 4)
 def cinco_de_bastos(c):
-    out = [sky(c, 'day', 200), ground(c, 200, '#8ab85a', '#6a9a44', 30)]
-    # five youths round one point, each wand raised towards it from both hands
-    centre = (0, -120)
-    people = [(0, 250, 300, '#7a5bb0', 'front'), (-200, 330, 340, '#c2453a', 'right'), (200, 330, 340, '#e0b040', 'left'),
-              (-110, 440, 380, '#4a6fb5', 'right'), (120, 440, 380, '#6a9a44', 'left')]
-    for i, (x, y, h, col, face) in enumerate(people):
+    out = [sky(c, 'day', 200), hills(210, '#9cc27a', (30, 50, 30)), ground(c, 200, '#8ab85a', '#6a9a44', 30)]
+    # five youths in a mock fight, each swinging his wand his own way
+    people = [(-185, 300, 380, '#7a5bb0', 'right', 1, 1.0), (10, 255, 350, '#c2453a', 'left', -1, 0.9),
+              (190, 300, 380, '#e0b040', 'left', -1, 1.1), (-120, 445, 470, '#4a6fb5', 'right', -1, 0.7),
+              (130, 445, 470, '#6a9a44', 'left', 1, 0.8)]
+    for i, (x, y, h, col, face, s, lean) in enumerate(people):
         u = h / 7.5
-        chest = (x, y - 5.3 * u)
-        dx, dy = centre[0] - chest[0], centre[1] - chest[1]
-        d = math.hypot(dx, dy) or 1
-        reach = d + 70
-        dx, dy = dx / d, dy / d
-        near = ((chest[0] + dx * 0.5 * u - x) / u + 0.86, (chest[1] + dy * 0.5 * u - (y - 5.9 * u)) / u)
-        far = ((chest[0] + dx * 1.6 * u - x) / u - 0.86, (chest[1] + dy * 1.6 * u - (y - 5.9 * u)) / u)
-        body, p = person(x, y, h, face=face, dress='tunic', cloth=col, legs='#5a4a3a',
-                         hair=('#5a3a22', '#c28a3a', '#3a2418')[i % 3], hands=(near, far) if dx >= 0 else
-                         ((far[0] + 1.72, far[1]), (near[0] - 1.72, near[1])))
+        top = y - h
+        low = (x - s * 0.55 * u, top + 3.1 * u)
+        high = (x + s * 0.95 * u, top + 1.0 * u)
+        dx, dy = high[0] - low[0], high[1] - low[1]
+        body, p = person(x, y, h, pose='walk', face=face, mood='effort' if i % 2 else 'stern', dress='tunic', cloth=col,
+                         legs=darker(col, 0.4), hair=('#5a3a22', '#c28a3a', '#1e1a18')[i % 3],
+                         reach=(low, high) if s > 0 else (high, low), grips=('fist', 'fist'))
         out.append(body)
-        out.append(wand((chest[0] - dx * 40, chest[1] - dy * 40), (chest[0] + dx * reach, chest[1] + dy * reach), 12, 2))
-        out += [hand_over(p, 0), hand_over(p, 1)]
+        a = (low[0] - dx * 0.45, low[1] - dy * 0.45)
+        b = (high[0] + dx * lean * 1.4, high[1] + dy * lean * 1.4)
+        out.append(wand(a, b, 12, 2))
+        out += [p.hand(0, 'fist'), p.hand(1, 'fist')]
     return out
-
 
 @card(BASTOS + 5)
 def seis_de_bastos(c):
@@ -655,9 +652,9 @@ def seis_de_bastos(c):
     hb, hp = horse(0, 430, 2.6, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#3f7a3c')
     out.append(hb)
     for x, col in ((-250, '#c2453a'), (-180, '#4a6fb5'), (200, '#e0b040'), (260, '#7a5bb0')):
-        out.append(person(x, 450, 300, pose='bust', face='front', cloth=col, hair='#5a3a22')[0])
+        out.append(person(x, 450, 300, pose='bust', face='front', mood='joy', cloth=col, hair='#5a3a22')[0])
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 320, 1, cloth='#c2453a', legs='#4a6fb5', hat='laurel', hair='#5a3a22', hands=((0.4, 0.0), (1.6, 1.0)))
+    rb, r = rider(sx, sy, 320, 1, profile=True, mood='joy', cloth='#c2453a', legs='#4a6fb5', hat='laurel', hair='#5a3a22', hands=((0.4, 0.0), (1.6, 1.0)))
     out.append(rb)
     lx, ly = r.hands[0]
     out.append(wand((lx - 6, ly + 120), (lx + 14, ly - 300), 16, 2))
@@ -671,14 +668,15 @@ def seis_de_bastos(c):
 def siete_de_bastos(c):
     out = [sky(c, 'day', 100), hills(120, '#6a9a44', (30, 90, 40)), ground(c, 330, '#7a8a4a', '#5a6a3a')]
     out.append(path('M-300,450 L-300,260 Q-60,180 120,240 L140,450 Z', '#8ab85a', INK, LINE))
-    body, p = person(-80, 250, 520, pose='walk', face='right', dress='tunic', cloth='#4e8a44', legs='#c28a3a',
+    body, p = person(-80, 250, 520, pose='walk', face='right', mood='effort', dress='tunic', cloth='#4e8a44', legs='#c28a3a',
                      shoes='#6b4a30', hair='#5a3a22', hands=((1.4, 0.4), (2.2, 1.2)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
     out.append(wand((lx - 60, ly - 70), (rx + 110, ry + 150), 16, 2))
     out += [hand_over(p, 0), hand_over(p, 1)]
-    for i, x in enumerate((140, 170, 200, 230, 260, 290)):
-        out.append(wand((x - 40 + i * 6, 450), (x - 100 + i * 14, 120 + (i % 2) * 40), 14, 1))
+    # six wands thrust up at him from below the ridge, their tips against his own
+    for i in range(6):
+        out.append(wand((30 + i * 50, 450), (70 + i * 30, -40 + (i % 3) * 40), 14, 1))
     return out
 
 
@@ -696,33 +694,43 @@ def ocho_de_bastos(c):
 
 @card(BASTOS + 8)
 def nueve_de_bastos(c):
-    out = [sky(c, 'day', 200), ground(c, 200, '#8ab85a', '#6a9a44')]
+    out = [sky(c, 'day', 200), hills(210, '#9cc27a', (40, 30, 50)), ground(c, 200, '#8ab85a', '#6a9a44')]
     for i in range(8):
-        out.append(planted_wand(-250 + i * 72, 380, 600, 0, 2))
+        out.append(planted_wand(-255 + i * 70, 380, 600, 0, 2))
     out.append(rect(-300, 380, 600, 80, '#a8a49a'))
-    body, p = person(-20, 420, 560, face='right', dress='tunic', cloth='#4a6fb5', legs='#8a5a2e', shoes='#5a3e24',
-                     hair='#5a3a22', hands=((1.4, 0.6), (1.0, 1.8)), belt='#8a5a2e')
+    # wounded and wary: bandaged head, a sidelong look, leaning on his wand held before him
+    body, p = person(-70, 430, 560, hairstyle='curly', face='right', mood='stern', gaze=(1, 0), dress='tunic', cloth='#4a6fb5',
+                     legs='#8a5a2e', shoes='#5a3e24', hair='#5a3a22', reach=((40, 110), (46, 190)), grips=('fist', 'fist'),
+                     belt='#8a5a2e')
     out.append(body)
     hx, hy = p.head
-    out.append(path('M%s,%s q%s,-%s %s,0' % (n(hx - 0.44 * p.u), n(hy - 0.2 * p.u), n(0.44 * p.u), n(0.3 * p.u), n(0.88 * p.u)),
-                    'none', '#f2efe6', 0.22 * p.u))
-    (lx, ly), (rx, ry) = p.hands
-    out.append(planted_wand(lx + 6, 440, 600, 0, 2))
+    u = p.u
+    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(hx - 0.46 * u), n(hy - 0.12 * u), n(hx), n(hy - 0.5 * u), n(hx + 0.46 * u),
+                                            n(hy - 0.12 * u)), 'none', '#f2efe6', 0.2 * u))
+    out.append(path('M%s,%s l%s,%s' % (n(hx - 0.44 * u), n(hy - 0.1 * u), n(-0.2 * u), n(0.3 * u)), 'none', '#f2efe6', 0.1 * u))
+    out.append(planted_wand(56, 440, 400, -14, 2))
     out += [hand_over(p, 0), hand_over(p, 1)]
     return out
 
 
 @card(BASTOS + 9)
 def diez_de_bastos(c):
-    out = [sky(c, 'day', 160), ground(c, 160, '#c8b47a', '#a8945a'), house(190, 170, 110, 90)]
+    out = [sky(c, 'day', 160), hills(170, '#9cc27a', (30, 50, 30)), ground(c, 160, '#c8b47a', '#a8945a'),
+           house(200, 175, 110, 90), tree(120, 170, 110, '#4f8a45')]
     for x in range(-280, 300, 60):
         out.append(line((x, 250), (x + 30, 250), '#8a7a4a', 3))
-    body, p = person(-30, 420, 460, pose='walk', face='down', dress='tunic', cloth='#c2453a', legs='#e0b040',
-                     shoes='#6b4a30', hair='#5a3a22', hands=((1.1, 0.1), (1.5, 0.4)))
-    bent = group([body], 'rotate(18 -30 420)')
+    # drawn upright, then the whole man and his load bowed forward from the feet
+    fx, fy = -150, 440
+    body, p = person(fx, fy, 560, pose='walk', face='right', profile=True, mood='effort', gaze=(1, 0.6), dress='tunic',
+                     cloth='#c2453a', legs='#e0b040', shoes='#6b4a30', hair='#5a3a22',
+                     reach=((fx + 95, fy - 380), (fx + 85, fy - 290)), grips=('fist', 'fist'))
+    u = p.u
+    load = []
     for i in range(10):
-        out.append(wand((-130 + i * 20, 120 - i * 2), (20 + i * 24, -300 + (i % 3) * 20), 14, 1))
-    out.append(bent)
+        x0 = fx + 0.9 * u + (i - 4.5) * 9
+        load.append(wand((x0 - 10, fy - 170 + (i % 3) * 12), (x0 + 80 + (i % 4) * 6, fy - 660 - (i % 3) * 14), 14, 1))
+    hugged = [body, ''.join(load), p.hand(0, 'fist'), p.hand(1, 'fist')]
+    out.append(group(hugged, 'rotate(18 %s %s)' % (n(fx), n(fy))))
     return out
 
 
@@ -756,9 +764,9 @@ def dos_de_copas(c):
     out.append(path('M8,-300 q30,20 0,40 q-30,20 0,40 q30,20 0,40', 'none', '#e0b040', 5))
     out.append(wings(0, -350, 80, '#c2453a', '#8a2a2a'))
     out.append(lion_head(0, -360, 34))
-    m, mp = person(-110, 420, 520, face='right', dress='tunic', cloth='#e0b040', legs='#3a3a4a', hat='laurel',
+    m, mp = person(-110, 420, 520, hairstyle='curly', face='right', profile=True, mood='joy', dress='tunic', cloth='#e0b040', legs='#3a3a4a', hat='laurel',
                    hair='#5a3a22', hands=((1.4, 0.8), (0.4, 2.4)))
-    w, wp = person(110, 420, 500, face='left', dress='gown', cloth='#f2efe6', cape='#4a6fb5', hat='laurel',
+    w, wp = person(110, 420, 500, face='left', profile=True, mood='joy', dress='gown', cloth='#f2efe6', cape='#4a6fb5', hat='laurel',
                    hair='#c28a3a', hairstyle='long', hands=((-0.4, 2.4), (-1.4, 0.8)))
     out += [m, w]
     out.append(cup(mp.hands[0][0] + 4, mp.hands[0][1] + 20, 80))
@@ -769,28 +777,31 @@ def dos_de_copas(c):
 
 @card(COPAS + 2)
 def tres_de_copas(c):
-    out = [sky(c, 'day', 200), ground(c, 200, '#8ab85a', '#6a9a44')]
+    out = [sky(c, 'day', 200), hills(200, '#9cc27a', (30, 40, 30)), ground(c, 200, '#8ab85a', '#6a9a44')]
     cols = [('#c2453a', '#e0b040'), ('#f2efe6', '#c28a3a'), ('#e0b040', '#5a3a22')]
-    xs = [-130, 0, 130]
+    # three women raising their cups together above their heads
+    xs, ys = (-155, 0, 155), (400, 370, 400)
+    raised = [(None, (0.95, -2.1)), ((-0.7, -2.4), None), ((-0.95, -2.1), None)]
+    faces = ('right', 'front', 'left')
     for i, x in enumerate(xs):
-        body, p = person(x, 390 if i != 1 else 360, 440, face='up', dress='gown', cloth=cols[i][0], hair=cols[i][1],
-                         hairstyle='long', hat='wreath', hands=((-0.5, -1.4), (0.6, 1.6)) if i != 2 else ((0.5, -1.4), (-0.6, 1.6)))
+        body, p = person(x, ys[i], 440, face=faces[i], mood='joy', gaze=(0.5 if i == 0 else -0.5 if i == 2 else 0, -1),
+                         dress='gown', cloth=cols[i][0], hair=cols[i][1], hairstyle='long', hat='wreath',
+                         hands=raised[i], grips=('fist', 'fist'))
         out.append(body)
-        hi = 0 if i != 2 else 0
-        hx, hy = p.hands[0]
-        out.append(cup(hx, hy + 20, 80))
-        out.append(hand_over(p, 0))
+        k = 1 if i == 0 else 0
+        hx, hy = p.hands[k]
+        out.append(cup(hx, hy + 22, 80))
+        out.append(p.hand(k, 'fist'))
     for x in (-250, -200, 200, 250):
         out.append(circle(x, 420, 22, '#e8a23a'))
         out.append(grape_bunch(x + 20, 400, 1.6))
     return out
 
-
 @card(COPAS + 3)
 def cuatro_de_copas(c):
     out = [sky(c, 'day', 150), hills(150, '#7fae5a', (40, 30, 60)), ground(c, 150, '#8ab85a', '#6a9a44')]
     out.append(tree(-100, 330, 560, '#3f7a3c'))
-    body, p = person(-100, 400, 520, pose='sit', face='down', dress='tunic', cloth='#4a6fb5', legs='#c2453a',
+    body, p = person(-100, 400, 520, pose='sit', face='down', mood='stern', dress='tunic', cloth='#4a6fb5', legs='#c2453a',
                      hair='#5a3a22', hands=((1.3, 1.2), (-1.3, 1.0)))
     out.append(body)
     for x in (80, 160, 240):
@@ -807,44 +818,69 @@ def seis_de_copas(c):
            rect(-300, 120, 600, 340, '#d8c8a0')]
     for y in range(150, 450, 40):
         out.append(line((-300, y), (300, y), '#b8a880', 2))
-    for x, y in [(-240, 250), (-120, 330), (150, 250), (230, 330), (-240, 420)]:
+    for x, y in [(-250, 250), (-250, 420), (230, 250), (250, 420)]:
         out.append(cup(x, y, 90, flowers='#f7f4ec'))
-    b, bp = person(-40, 420, 380, face='right', dress='tunic', cloth='#c2453a', legs='#4a6fb5', hat='cap',
-                   hat_colour='#c2453a', hair='#c28a3a', hands=((0.4, 2.4), (1.8, 0.8)))
-    g, gp = person(120, 430, 320, face='left', dress='gown', cloth='#e0b040', hair='#c28a3a', hairstyle='long',
-                   hands=((-1.2, 0.8), (0.3, 2.3)))
+    # the boy bends to hand the girl a cup of flowers, held below her face
+    b, bp = person(-90, 430, 350, child=True, face='right', profile=True, mood='calm', gaze=(1, 0.5), dress='tunic', cloth='#c2453a',
+                   legs='#4a6fb5', hat='cap', hat_colour='#c2453a', hair='#c28a3a', reach=(None, (10, 292)),
+                   grips=('rest', 'fist'))
+    g, gp = person(110, 430, 290, child=True, face='left', mood='joy', gaze=(-1, 0.5), dress='gown', cloth='#e0b040', hair='#c28a3a',
+                   hairstyle='long', reach=((38, 300), (60, 330)), grips=('open', 'rest'))
     out += [b, g]
-    out.append(cup(bp.hands[1][0] + 10, bp.hands[1][1] + 30, 90, flowers='#f7f4ec'))
-    out += [hand_over(bp, 1), hand_over(gp, 0)]
+    out.append(cup(22, 318, 90, flowers='#f7f4ec'))
+    out += [bp.hand(1, 'fist'), gp.hand(0, 'open')]
     return out
+
+
+def dragon_head(x, y, s, colour='#4e8a44'):
+    """A small dragon rearing up: coiled neck, horned head with open jaws, a pair of bat wings."""
+    out = [path('M-18,0 Q-30,-30 -10,-40 L-34,-60 L-4,-52 Z', darker(colour, 0.2), INK, 2),
+           path('M18,0 Q30,-30 10,-40 L34,-60 L4,-52 Z', darker(colour, 0.2), INK, 2),
+           solid([('stroke', 'M0,0 Q-24,-28 0,-50 Q18,-64 8,-84', 16)], colour, INK, 2),
+           path('M0,-92 L26,-88 L30,-80 L14,-78 L26,-70 L6,-72 Q-6,-74 -6,-84 Z', colour, INK, 2),
+           path('M-2,-92 L-12,-104 L2,-96 Z M4,-92 L2,-106 L10,-94 Z', '#e9e0c8', INK, 1.4),
+           circle(8, -86, 2.2, '#f4d04a', INK, 1)]
+    return group(out, 'translate(%s %s) scale(%s)' % (n(x), n(y), n(s)))
 
 
 @card(COPAS + 6)
 def siete_de_copas(c):
     out = [sky(c, 'grey', 300)]
-    for x, y, w in [(-170, -200, 240), (0, -230, 260), (170, -200, 240), (-170, 60, 260), (0, 40, 260), (170, 60, 260), (0, 230, 320)]:
+    rows = (-150, 70, 280)
+    for x, y, w in [(-170, rows[0] + 40, 240), (0, rows[0] + 30, 260), (170, rows[0] + 40, 240), (-170, rows[1] + 40, 260),
+                    (0, rows[1] + 30, 260), (170, rows[1] + 40, 260), (110, rows[2] + 40, 300)]:
         out.append(cloud(x, y, w, '#dfe3ea'))
-    pos = [(-170, -250), (0, -280), (170, -250), (-170, 10), (0, -10), (170, 10), (0, 190)]
+    pos = [(-170, rows[0]), (0, rows[0] - 20), (170, rows[0]), (-170, rows[1]), (0, rows[1] - 20), (170, rows[1]), (110, rows[2])]
     for x, y in pos:
-        out.append(cup(x, y, 110))
+        out.append(cup(x, y, 100))
+    # a head, the shrouded figure glowing, a serpent, a castle, jewels, a wreath, a dragon
     x, y = pos[0]
-    out.append(circle(x, y - 110, 24, '#f2d8b0'))
-    out.append(circle(x - 8, y - 114, 3, INK, None, 0) + circle(x + 8, y - 114, 3, INK, None, 0))
+    out.append(circle(x, y - 122, 24, SKIN))
+    out.append(circle(x - 8, y - 126, 3, INK, None, 0) + circle(x + 8, y - 126, 3, INK, None, 0))
+    out.append(path('M%s,%s q8,5 16,0' % (n(x - 8), n(y - 112)), 'none', INK, 2))
     x, y = pos[1]
-    out.append(person(x, y - 100, 110, face='closed', cloth='#f2efe6', hat='veil', hat_colour='#f2efe6', hands=((0, 2), (0, 2)))[0])
+    glow = c.radial([(0, ('#fff6c8', 0.9)), (1, ('#fff6c8', 0))], x, y - 160, 90)
+    out.append(circle(x, y - 160, 90, glow, None, 0))
+    out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+        n(x - 34), n(y - 96), n(x - 40), n(y - 200), n(x), n(y - 216), n(x + 40), n(y - 200), n(x + 34), n(y - 96),
+        n(x), n(y - 90), n(x - 34), n(y - 96)), '#f7f4ec', INK, 2.4))
+    out.append(path('M%s,%s q%s,%s %s,0' % (n(x - 18), n(y - 178), n(18), n(-14), n(36)), 'none', darker('#f7f4ec', 0.25), 2))
     x, y = pos[2]
-    out.append(path('M%s,%s q-30,-30 0,-60 q30,-30 0,-60' % (n(x), n(y - 100)), 'none', '#4a8a3a', 8))
+    out.append(solid([('stroke', 'M%s,%s q-26,-16 0,-34 q26,-16 0,-34 q-14,-10 0,-22' % (n(x), n(y - 96)), 10)], '#4a8a3a',
+                     INK, 2))
+    out.append(ellipse(x + 4, y - 190, 12, 8, '#4a8a3a', INK, 2))
+    out.append(circle(x + 8, y - 192, 2, INK, None, 0))
+    out.append(path('M%s,%s l10,2 l-4,4 M%s,%s l10,-2' % (n(x + 15), n(y - 190), n(x + 15), n(y - 190)), 'none', '#c2453a', 1.6))
     x, y = pos[3]
     out.append(castle(x, y - 100, 80, 70, '#d7cfbf', '#a0463c', door=False))
     x, y = pos[4]
     for dx, col in ((-20, '#c83e3e'), (0, '#4a6fb5'), (20, '#4e8a44'), (-10, '#f4d04a'), (10, '#7a5bb0')):
-        out.append(path('M%s,%s l8,-12 l8,12 l-8,10 Z' % (n(x + dx - 8), n(y - 116 - abs(dx))), col, INK, 1.4))
+        out.append(path('M%s,%s l8,-12 l8,12 l-8,10 Z' % (n(x + dx - 8), n(y - 112 - abs(dx))), col, INK, 1.4))
     x, y = pos[5]
-    out.append(circle(x, y - 130, 30, 'none', LEAF, 9))
+    out.append(circle(x, y - 126, 28, 'none', LEAF, 9))
     x, y = pos[6]
-    out.append(path('M%s,%s q-40,-30 -20,-70 q10,20 30,10 q20,30 30,-10 q20,40 -20,70 Z' % (n(x), n(y - 100)), '#4e8a44'))
-    out.append(circle(x - 16, y - 160, 3, INK, None, 0))
-    out.append(person(0, 460, 500, pose='bust', face='back', cloth='#1f1d24', hair='#1f1d24')[0])
+    out.append(dragon_head(x, y - 96, 1.1))
+    out.append(person(-150, 470, 520, pose='bust', face='back', cloth='#1f1d24', hair='#1f1d24')[0])
     return out
 
 
@@ -876,8 +912,8 @@ def nueve_de_copas(c):
     for i in range(9):
         out.append(cup(-240 + i * 60, -180, 110))
     out.append(rect(-120, 290, 240, 140, '#8a5a2e'))
-    body, p = person(0, 420, 560, pose='sit', face='front', dress='robe', cloth='#f2efe6', cape='#c2453a',
-                     hat='cap', hat_colour='#c2453a', hair='#5a3a22', beard='#5a3a22',
+    body, p = person(0, 420, 560, pose='sit', face='front', mood='joy', dress='robe', cloth='#f2efe6', cape='#c2453a',
+                     hat='turban', hat_colour='#c2453a', hair='#5a3a22', beard='#5a3a22',
                      hands=((1.3, 1.2), (-1.3, 1.0)))
     out.append(body)
     return out
@@ -894,14 +930,15 @@ def diez_de_copas(c):
     out.append(house(200, 180, 90, 70))
     out.append(ground(c, 180, '#8ab85a', '#6a9a44'))
     out.append(path('M100,180 Q40,300 120,450 L180,450 Q100,300 140,180 Z', '#6fb2e8', INK, 2))
-    m, mp = person(-180, 420, 460, face='back', dress='tunic', cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22',
+    m, mp = person(-165, 420, 460, face='back', dress='tunic', cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22',
                    hands=((-0.5, 2.4), (1.4, 0.8)))
-    w, wp = person(-90, 420, 440, face='back', dress='gown', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
+    w, wp = person(-75, 420, 440, face='back', dress='gown', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
                    hands=((-1.2, 0.8), (1.4, -1.0)))
     out += [m, w]
-    for x, col in ((30, '#e0b040'), (110, '#c2453a')):
-        out.append(person(x, 430, 250, pose='walk', face='front', dress='tunic', cloth=col, hair='#c28a3a',
-                          hands=((-1.1, -0.6), (1.1, -0.6)))[0])
+    # the children dancing hand in hand
+    for x, col, sk in ((30, '#e0b040', None), (130, '#c2453a', None)):
+        out.append(person(x, 430, 230, pose='walk', face='front', mood='joy', child=True, dress='tunic', cloth=col,
+                          hair='#c28a3a', hands=((-1.3, 0.9), (1.3, 0.9)), grips=('open', 'open'))[0])
     return out
 
 
@@ -934,13 +971,12 @@ def dos_de_espadas(c):
         out.append(ellipse(x, y, 30, 10, '#6a7a8a', INK, 2))
     out.append(moon(200, -330, 40, 0.6, '#f5efc8', False))
     out.append(rect(-110, 330, 220, 120, '#c9c2b4'))
-    body, p = person(0, 440, 540, pose='sit', face='closed', dress='gown', cloth='#f2efe6', hair='#5a3a22',
-                     hands=((1.2, 0.9), (-1.2, 0.9)), bend=(-1, -1))
+    body, p = person(0, 440, 540, pose='sit', face='front', blindfold=True, mood='stern', dress='gown', cloth='#f2efe6',
+                     hair='#5a3a22', hands=((1.2, 0.9), (-1.2, 0.9)), bend=(-1, -1))
     out.append(body)
-    out.append(blindfold(p))
     (lx, ly), (rx, ry) = p.hands
-    out.append(sword((rx, ry + 10), (rx - 250, ry - 330), 16))
-    out.append(sword((lx, ly + 10), (lx + 250, ry - 330), 16))
+    out.append(sword((rx, ry + 10), (rx - 230, ry - 290), 16))
+    out.append(sword((lx, ly + 10), (lx + 230, ry - 290), 16))
     out += [hand_over(p, 0), hand_over(p, 1)]
     return out
 
@@ -956,9 +992,10 @@ def cuatro_de_espadas(c):
         out.append(sword((10 - i * 40, -420), (10 - i * 40, -100), 18))
     out.append(rect(-270, 160, 540, 220, '#c9c2b4'))
     out.append(rect(-290, 380, 580, 40, '#b9b3a8'))
-    body, p = person(250, 150, 520, face='closed', dress='armour', cloth='#b9b3a8', sleeves='#b9b3a8', legs='#b9b3a8',
-                     shoes='#9a9488', hair='#c9c2b4', hands=((0.7, 0.6), (-0.7, 0.6)))
-    out.append(group([body], 'rotate(-90 250 150)'))
+    # the knight's effigy lies on the tomb, hands joined in prayer on his breast
+    body, p = person(250, 92, 520, face='closed', mood='calm', dress='armour', cloth='#b9b3a8', sleeves='#b9b3a8', legs='#b9b3a8',
+                     shoes='#9a9488', hair='#c9c2b4', hands=((0.86, 0.75), (-0.86, 0.75)), grips=('pray', 'pray'), shadow=False)
+    out.append(group([body], 'rotate(-90 250 92)'))
     out.append(sword((-230, 280), (230, 280), 16))
     return out
 
@@ -968,9 +1005,9 @@ def cinco_de_espadas(c):
     out = windy_sky(c, 'grey')
     out.append(wave_sea(c, 100, '#4a6a9a', '#2a3a6a', 14))
     out.append(ground(c, 240, '#8a9a6a', '#6a7a4a', 30))
-    for x, col in ((120, '#4a6fb5'), (220, '#8a5a2e')):
-        out.append(person(x, 250, 260, face='back', dress='tunic', cloth=col, hands=((0.2, 2.4), (0.6, 1.2)))[0])
-    body, p = person(-60, 430, 580, face='right', dress='tunic', cloth='#c2453a', legs='#4e8a44', hair='#c28a3a',
+    for x, col in ((115, '#4a6fb5'), (205, '#8a5a2e')):
+        out.append(person(x, 250, 260, face='back', mood='joy', dress='tunic', cloth=col, hands=((0.2, 2.4), (0.6, 1.2)))[0])
+    body, p = person(-60, 430, 580, hairstyle='curly', face='right', profile=True, mood='joy', dress='tunic', cloth='#c2453a', legs='#4e8a44', hair='#c28a3a',
                      hands=((-0.3, 1.6), (0.7, 1.5)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -992,10 +1029,10 @@ def seis_de_espadas(c):
     out.append(path('M-260,240 L220,240 L160,320 L-200,320 Z', '#8a5a2e'))
     for i in range(6):
         out.append(sword((-120 + i * 40, 60), (-130 + i * 40, 250), 12))
-    out.append(person(-20, 250, 260, pose='sit', face='back', cloth='#4a3a5a', hat='hood', hat_colour='#4a3a5a',
+    out.append(person(-20, 250, 260, pose='sit', face='back', mood='grief', cloth='#4a3a5a', hat='hood', hat_colour='#4a3a5a',
                       hands=((0.5, 1.6), (-0.5, 1.6)))[0])
-    out.append(person(60, 250, 160, pose='sit', face='back', cloth='#e0b040', hair='#c28a3a')[0])
-    body, p = person(180, 250, 420, face='left', dress='tunic', cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22',
+    out.append(person(60, 250, 160, pose='sit', face='back', mood='grief', cloth='#e0b040', hair='#c28a3a')[0])
+    body, p = person(180, 250, 330, face='left', profile=True, mood='grief', dress='tunic', cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22',
                      hands=((-0.8, 0.3), (-0.4, 1.4)))
     out.append(body)
     lx, ly = p.hands[0]
@@ -1013,7 +1050,7 @@ def siete_de_espadas(c):
         out.append(path('M%s,200 L%s,130 L%s,200 Z' % (x - 14, x, x + 14), darker(col, 0.4), INK, 2))
     out.append(sword((-260, 420), (-260, 210), 14))
     out.append(sword((-200, 440), (-190, 240), 14))
-    body, p = person(60, 420, 540, pose='walk', face='left', dress='tunic', cloth='#c2453a', legs='#e0b040',
+    body, p = person(60, 420, 540, pose='walk', stance='tiptoe', face='left', profile=True, mood='joy', dress='tunic', cloth='#c2453a', legs='#e0b040',
                      shoes='#6b4a30', hat='cap', hat_colour='#c2453a', hair='#5a3a22', hands=((0.9, 1.2), (1.3, 1.4)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -1031,10 +1068,10 @@ def ocho_de_espadas(c):
     out.append(ground(c, 40, '#7a6a5a', '#5a4a3a'))
     for x, y in [(-100, 300), (80, 330), (-20, 380), (160, 250)]:
         out.append(ellipse(x, y + 60, 60, 10, '#8ab0d8', INK, 2))
-    body, p = person(0, 420, 540, face='closed', dress='gown', cloth='#c2453a', hair='#5a3a22', hairstyle='long',
+    body, p = person(0, 420, 540, face='front', blindfold=True, mood='grief', dress='gown', cloth='#c2453a', hair='#5a3a22',
+                     hairstyle='long',
                      hands=((0.5, 1.8), (-0.5, 1.8)), behind=(True, True))
     out.append(body)
-    out.append(blindfold(p))
     for y in (p.top + 2.4 * p.u, p.top + 3.3 * p.u, p.top + 4.4 * p.u):
         out.append(path('M%s,%s q%s,%s %s,0' % (n(-0.7 * p.u), n(y), n(0.7 * p.u), n(14), n(1.4 * p.u)), 'none', '#e8dcb8', 5))
     for x in (-250, -190, -130, 130, 190, 250):
@@ -1048,16 +1085,36 @@ def ocho_de_espadas(c):
 def nueve_de_espadas(c):
     out = [rect(-300, -450, 600, 900, '#16141e', None, 0)]
     for i in range(9):
-        y = -390 + i * 46
+        y = -400 + i * 44
         out.append(sword((-260, y), (260, y), 16))
-    out.append(rect(-280, 240, 560, 210, '#8a5a2e'))
-    out.append(rect(-280, 190, 560, 70, '#4a6fb5'))
-    for x in range(-260, 280, 60):
-        out.append(rect(x, 200, 30, 30, '#c2453a', INK, 1.5))
-    body, p = person(-20, 420, 480, pose='sit', face='down', dress='robe', cloth='#f2efe6', hair='#5a3a22',
-                     hands=((0.5, -0.8), (-0.5, -0.8)))
-    out.append(group([body], 'translate(0 -60)'))
-    out.append(rect(-280, 240, 560, 60, '#4a6fb5'))
+    # the bed: head end on the left, the carved panel along its side
+    out.append(rect(-290, 120, 44, 200, '#6b4328'))
+    out.append(circle(-268, 112, 16, '#6b4328'))
+    out.append(rect(-280, 190, 570, 60, '#efe8d8'))
+    body, p = person(-130, 230, 520, pose='bust', face='hidden', dress='robe', cloth='#f2efe6', hair='#3a2418',
+                     hairstyle='long', reach=((-152, 26), (-108, 26)), grips=('open', 'open'),
+                     elbows=((-176, 120), (-84, 120)))
+    out.append(body)
+    # the quilt of roses and signs over her lap and legs
+    quilt = 'M-215,178 Q-120,150 -40,175 Q120,150 290,165 L290,290 L-230,290 Z'
+    out.append(path(quilt, '#4a6fb5'))
+    for k, x in enumerate(range(-200, 290, 54)):
+        for j, y in enumerate((205, 255)):
+            if (k + j) % 2:
+                out.append(rose(x, y, 11, '#c2453a'))
+            else:
+                out.append(path('M%s,%s l8,-14 l8,14 Z M%s,%s l16,0' % (n(x - 8), n(y + 6), n(x - 8), n(y - 4)), 'none', GOLD, 2.4))
+    # the side of the bed, carved with a fight: one figure struck down by another
+    out.append(rect(-280, 290, 570, 120, '#6b4328'))
+    out.append(rect(-250, 305, 510, 90, '#5a3820', darker('#6b4328', 0.4), 2))
+    out.append(path('M-60,390 L-60,340 M-60,340 L-40,318 M-72,352 L-40,352 M-60,390 L-70,390 M-60,340 l0,-8', 'none',
+                    '#8a6040', 6))
+    out.append(circle(-60, 326, 9, '#8a6040', None, 0))
+    out.append(path('M40,390 L20,352 L-10,372 M20,352 L34,330 M20,352 L60,344', 'none', '#8a6040', 6))
+    out.append(circle(38, 322, 9, '#8a6040', None, 0))
+    out.append(line((-40, 318), (-20, 290 + 10), '#c9ccd6', 3))
+    out.append(rect(-280, 410, 30, 40, '#6b4328'))
+    out.append(rect(260, 410, 30, 40, '#6b4328'))
     return out
 
 
@@ -1069,7 +1126,7 @@ def diez_de_espadas(c):
     out.append(water(c, 150, '#3a4a7a', '#2a3458', 300, False))
     out.append(hills(150, '#2a2a3a', (30, 50, 20)))
     out.append(rect(-300, 300, 600, 160, '#3a3a2a'))
-    body, p = person(270, 300, 520, face='back', dress='tunic', cloth='#c2453a', legs='#4a4a5a', hair='#3a2418',
+    body, p = person(270, 300, 520, shadow=False, face='back', mood='grief', dress='tunic', cloth='#c2453a', legs='#4a4a5a', hair='#3a2418',
                      hands=((0.2, 2.6), (-0.2, 2.6)))
     out.append(group([body], 'rotate(-90 270 300)'))
     for i in range(10):
@@ -1091,7 +1148,10 @@ def as_de_oros(c):
     out.append(flowers(list(range(-270, -140, 40)) + list(range(160, 290, 40)), 380, seed=2))
     h, (gx, gy) = hand_from_cloud(-210, -150, -1)
     out.append(h)
-    out.append(coin(gx + 40, gy - 30, 110))
+    # the coin rests on the open hand, the thumb over its rim
+    out.append(coin(gx + 60, gy - 92, 100))
+    out.append(ellipse(gx + 14, gy + 4, 34, 22, SKIN))
+    out.append(solid([('stroke', 'M%s,%s q10,-22 30,-30' % (n(gx + 34), n(gy - 8)), 14)], SKIN, INK, 2))
     return out
 
 
@@ -1101,13 +1161,16 @@ def dos_de_oros(c):
     out.append(group([sea_ships(c, 0, 1)], 'translate(-50 -20) rotate(-12)'))
     out.append(group([sea_ships(c, 0, 1)], 'translate(260 40) rotate(10)'))
     out.append(rect(-300, 330, 600, 130, '#8ab85a'))
-    body, p = person(0, 430, 540, pose='walk', face='front', dress='tunic', cloth='#c2453a', legs='#e0b040',
-                     shoes='#6b4a30', hat='cap', hat_colour='#c2453a', hair='#5a3a22', hands=((-0.8, 0.6), (0.8, 2.2)))
+    body, p = person(0, 430, 540, pose='walk', face='front', mood='joy', dress='tunic', cloth='#c2453a', legs='#e0b040',
+                     shoes='#6b4a30', hat='beret', hat_colour='#4a6fb5', hair='#5a3a22', hands=((-0.8, 0.6), (0.8, 2.2)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
-    out.append(path('M%s,%s C%s,%s %s,%s %s,%s C%s,%s %s,%s %s,%s' % (
-        n(lx), n(ly - 40), n(lx - 60), n(ly - 140), n(rx + 120), n(ly - 60), n(rx), n(ry + 40),
-        n(rx - 120), n(ry + 140), n(lx + 80), n(ly + 60), n(lx), n(ly - 40)), 'none', '#4e8a44', 10))
+    # the endless band, a figure eight looped round both coins
+    (ax, ay), (bx, by) = (lx, ly - 40), (rx, ry + 40)
+    mx, my = (ax + bx) / 2, (ay + by) / 2
+    half = math.hypot(bx - ax, by - ay) / 2
+    ang = math.degrees(math.atan2(by - ay, bx - ax))
+    out.append(group([lemniscate(0, 0, half * 1.12, '#4e8a44', 9)], 'translate(%s %s) rotate(%s)' % (n(mx), n(my), n(ang))))
     out.append(coin(lx, ly - 40, 48))
     out.append(coin(rx, ry + 40, 48))
     out += [hand_over(p, 0), hand_over(p, 1)]
@@ -1124,13 +1187,13 @@ def tres_de_oros(c):
     out.append(rect(-60, 200, 140, 40, '#8a5a2e'))
     out.append(rect(-50, 240, 20, 100, '#8a5a2e'))
     out.append(rect(50, 240, 20, 100, '#8a5a2e'))
-    mason, mp = person(10, 200, 380, face='left', dress='tunic', cloth='#7a5bb0', legs='#5a4a3a', hair='#5a3a22',
+    mason, mp = person(10, 200, 380, hairstyle='curly', face='left', profile=True, mood='focus', dress='tunic', cloth='#7a5bb0', legs='#5a4a3a', hair='#5a3a22',
                        hands=((-0.8, 1.6), (0.4, 1.8)))
     out.append(mason)
     out.append(line(mp.hands[0], (mp.hands[0][0] - 30, mp.hands[0][1] + 30), '#8a8f9a', 8))
-    monk, kp = person(-190, 440, 400, face='right', cloth='#8a6a48', hat='hood', hat_colour='#8a6a48',
+    monk, kp = person(-190, 440, 400, face='right', profile=True, mood='focus', cloth='#8a6a48', hat='hood', hat_colour='#8a6a48',
                       hands=((0.9, 1.2), (1.6, 1.2)))
-    arch, ap = person(-100, 440, 410, face='right', cloth='#c2453a', cape='#e0b040', hat='cap', hat_colour='#c2453a',
+    arch, ap = person(-100, 440, 410, face='right', profile=True, mood='focus', cloth='#c2453a', cape='#e0b040', hat='cap', hat_colour='#c2453a',
                       hair='#5a3a22', hands=((-0.2, 1.3), (0.6, 1.2)))
     out += [monk, arch]
     out.append(group([rect(-50, -30, 100, 60, '#f4ecd0', INK, 2), line((-30, -10), (30, -10), '#4a6fb5', 2),
@@ -1147,7 +1210,7 @@ def cuatro_de_oros(c):
         out.append(tower(x, 220, w, h, '#b9b3a8', '#6a5a6e'))
     out.append(ground(c, 220, '#9a9a8a', '#7a7a6a'))
     out.append(rect(-140, 300, 280, 140, '#b9b3a8'))
-    body, p = person(0, 370, 560, pose='sit', face='front', dress='gown', cloth='#c2453a', cape='#3a3a6a', hat='crown',
+    body, p = person(0, 370, 560, pose='sit', face='front', mood='stern', dress='gown', cloth='#c2453a', cape='#3a3a6a', hat='crown',
                      hair='#5a3a22', hands=((0.6, 0.9), (-0.6, 0.9)))
     out.append(body)
     cx, cy = p.chest
@@ -1173,13 +1236,13 @@ def cinco_de_oros(c):
         x = -280 + (k * 97) % 560
         y = -430 + (k * 173) % 700
         out.append(circle(x, y, 4, '#f4f6fa', None, 0))
-    m, mp = person(-20, 430, 460, pose='walk', face='down', dress='tunic', cloth='#6a6a5a', legs='#4a4a3a',
+    m, mp = person(-20, 430, 460, pose='walk', face='down', mood='grief', dress='tunic', cloth='#6a6a5a', legs='#4a4a3a',
                    hair='#5a3a22', hands=((-0.3, 2.4), (0.6, 2.3)))
     out.append(m)
     for hx, hy in mp.hands:
         out.append(line((hx, hy - 20), (hx + 10, 440), WOOD, 6))
     out.append(line((mp.x + 0.3 * mp.u, mp.top + 5.4 * mp.u), (mp.x + 0.3 * mp.u, mp.top + 6.6 * mp.u), '#f2efe6', 12))
-    out.append(person(140, 420, 440, pose='walk', face='down', cloth='#4a3a5a', hat='hood', hat_colour='#4a3a5a',
+    out.append(person(140, 420, 440, pose='walk', face='down', mood='grief', cloth='#4a3a5a', hat='hood', hat_colour='#4a3a5a',
                       hands=((0.5, 1.6), (-0.4, 1.6)))[0])
     return out
 
@@ -1189,7 +1252,7 @@ def seis_de_oros(c):
     out = [sky(c, 'day', 150), castle(-160, 150, 180, 130, '#d7cfbf', '#a0463c'), ground(c, 150, '#a9a28e', '#8a836e')]
     for x, y in [(-180, -330), (0, -360), (180, -330), (-180, -210), (0, -240), (180, -210)]:
         out.append(coin(x, y, 38))
-    body, p = person(0, 430, 560, face='front', cloth='#c2453a', cape='#4a6fb5', hat='cap', hat_colour='#c2453a',
+    body, p = person(0, 430, 560, face='front', mood='calm', cloth='#c2453a', cape='#4a6fb5', hat='turban', hat_colour='#f2efe6',
                      hair='#5a3a22', beard='#5a3a22', hands=((-0.6, -0.2), (1.0, 2.2)))
     out.append(body)
     lx, ly = p.hands[0]
@@ -1198,7 +1261,7 @@ def seis_de_oros(c):
     rx, ry = p.hands[1]
     out.append(coin(rx + 20, ry + 30, 14))
     for x, side, col in ((-190, 1, '#8a7a6a'), (200, -1, '#6a6a5a')):
-        out.append(person(x, 440, 330, pose='kneel', face='right' if side > 0 else 'left', cloth=col, hair='#3a2418',
+        out.append(person(x, 440, 330, pose='kneel', face='right' if side > 0 else 'left', mood='grief', gaze=(side, -1), cloth=col, hair='#3a2418',
                           hands=((side * 1.1, 0.4), (side * 1.2, 0.8)))[0])
     return out
 
@@ -1211,7 +1274,7 @@ def siete_de_oros(c):
         out.append(ellipse(90 + (k * 37) % 160, 60 + (k * 53) % 340, 22, 10, '#3e7a3a', INK, 1.4, (k * 40) % 180))
     for x, y in [(120, 100), (210, 80), (170, 170), (100, 230), (230, 220), (150, 310), (230, 360)]:
         out.append(coin(x, y, 32))
-    body, p = person(-150, 430, 560, face='right', dress='tunic', cloth='#d8873a', legs='#4a6fb5', hair='#5a3a22',
+    body, p = person(-150, 430, 560, hairstyle='curly', face='right', profile=True, mood='calm', dress='tunic', cloth='#d8873a', legs='#4a6fb5', hair='#5a3a22',
                      hands=((1.2, 0.9), (0.9, 0.9)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -1230,7 +1293,7 @@ def ocho_de_oros(c):
     out.append(rect(-220, 290, 300, 30, '#8a5a2e'))
     out.append(rect(-200, 320, 24, 130, '#8a5a2e'))
     out.append(rect(40, 320, 24, 130, '#8a5a2e'))
-    body, p = person(-20, 420, 480, pose='sit', face='down', dress='tunic', cloth='#4a6fb5', legs='#c2453a',
+    body, p = person(-20, 420, 480, hairstyle='curly', pose='sit', face='down', mood='focus', dress='tunic', cloth='#4a6fb5', legs='#c2453a',
                      hair='#5a3a22', hands=((0.2, 1.4), (-0.3, 1.0)))
     out.append(body)
     out.append(coin(-50, 258, 34))
@@ -1248,8 +1311,8 @@ def nueve_de_oros(c):
         out.append(line((x, 440), (x, 120), '#6b4a30', 6))
         for k in range(4):
             out.append(grape_bunch(x + (10 if k % 2 else -14), 170 + k * 70, 1.4))
-    body, p = person(-20, 430, 580, face='left', dress='gown', cloth='#e0b040', cape='#c2453a', hair='#8a5a2a',
-                     hairstyle='long', hat='cap', hat_colour='#c2453a', hands=((-1.0, 0.1), (0.6, 2.2)), pattern=lambda q: ''.join(
+    body, p = person(-20, 430, 580, face='left', mood='calm', dress='gown', cloth='#e0b040', cape='#c2453a', hair='#8a5a2a',
+                     hairstyle='long', hat='brim', hat_colour='#3f6b3a', hands=((-1.0, 0.1), (0.6, 2.2)), pattern=lambda q: ''.join(
                          path('M%s,%s q8,-12 16,0 q-8,12 -16,0 Z' % (n(x), n(y)), '#c2453a', INK, 1.2)
                          for x, y in [q.U(-0.4, 2.5), q.U(0.3, 3.4), q.U(-0.6, 4.4), q.U(0.4, 5.4), q.U(-0.2, 6.2)]))
     out.append(body)

@@ -13,6 +13,7 @@ BAND = '#141730'
 BAND_LIGHT = '#171a37'
 
 FIELD = (62, 178, 576, 880)
+BG = 2.2  # the landscape's outline: lighter than the figures' so they stand in front of it
 FIELD_CENTRE = (350, 618)
 
 
@@ -66,7 +67,7 @@ def sky(card, kind='day', horizon=120):
 def ground(card, y, colour='#79a85a', colour2=None, curve=0):
     g = card.linear([(0, colour), (1, colour2 or colour)], 0, y, 0, 450, 'userSpaceOnUse')
     d = 'M-300,%s Q0,%s 300,%s L300,450 L-300,450 Z' % (n(y), n(y - curve), n(y))
-    return path(d, g, INK, LINE)
+    return path(d, g, INK, BG)
 
 
 def hills(y, colour, heights=(60, 90, 50), width=600, x0=-300):
@@ -78,14 +79,14 @@ def hills(y, colour, heights=(60, 90, 50), width=600, x0=-300):
         a = x0 + i * step
         d += ' Q%s,%s %s,%s' % (n(a + step / 2), n(y - 2 * hgt), n(a + step), n(y))
     d += ' L%s,450 L%s,450 Z' % (n(x0 + width), n(x0))
-    return path(d, colour, INK, LINE)
+    return path(d, colour, INK, BG)
 
 
 def mountains(y, colour, peaks, snow='#f2f4f8'):
     """Peaks given as (x, height, half width); snow caps on the taller ones."""
     out = []
     for x, hgt, hw in peaks:
-        out.append(path(poly([(x - hw, y), (x, y - hgt), (x + hw, y)]), colour, INK, LINE))
+        out.append(path(poly([(x - hw, y), (x, y - hgt), (x + hw, y)]), colour, INK, BG))
         if snow and hgt > 90:
             f = 0.28
             out.append(path(poly([(x - hw * f, y - hgt * (1 - f)), (x, y - hgt), (x + hw * f, y - hgt * (1 - f)),
@@ -96,7 +97,7 @@ def mountains(y, colour, peaks, snow='#f2f4f8'):
 
 def water(card, y, colour='#4f8fd0', colour2='#2f5f9e', y2=450, waves=True):
     g = card.linear([(0, colour), (1, colour2)], 0, y, 0, y2, 'userSpaceOnUse')
-    out = [rect(-300, y, 600, y2 - y, g, INK, LINE)]
+    out = [rect(-300, y, 600, y2 - y, g, INK, BG)]
     if waves:
         for i in range(7):
             yy = y + 18 + i * (y2 - y) / 7.0
@@ -114,7 +115,7 @@ def wave_sea(card, y, colour='#3f78b8', colour2='#22477e', height=22):
         d += ' q20,%s 40,0' % n(-height)
         x += 40
     d += ' L300,450 L-300,450 Z'
-    out = [path(d, g, INK, LINE)]
+    out = [path(d, g, INK, BG)]
     for i in range(5):
         yy = y + 30 + i * 40
         for x in range(-270 + (i % 2) * 40, 280, 90):
@@ -128,7 +129,7 @@ def cloud(x, y, w, colour='#f4f6fa', outline=INK):
               ('circle', x - w * 0.22, y - h * 0.25, h * 0.42),
               ('circle', x + w * 0.08, y - h * 0.42, h * 0.52),
               ('circle', x + w * 0.3, y - h * 0.12, h * 0.38)]
-    return solid(pieces, colour, outline, LINE)
+    return solid(pieces, colour, outline, BG)
 
 
 def sun(card, x, y, r, face=False, rays=16):
@@ -164,7 +165,7 @@ def moon(x, y, r, phase=0.55, fill='#f5efc8', face=True):
     """A crescent opening to the right; with `face` a quiet profile on its inner curve."""
     d = 'M%s,%s A%s,%s 0 1 0 %s,%s A%s,%s 0 1 1 %s,%s Z' % (
         n(x), n(y - r), n(r), n(r), n(x), n(y + r), n(r * phase + r * 0.2), n(r), n(x), n(y - r))
-    out = [path(d, fill, INK, LINE)]
+    out = [path(d, fill, INK, BG)]
     if face:
         out.append(path('M%s,%s l%s,%s' % (n(x - r * 0.2), n(y - r * 0.1), n(r * 0.14), n(0)), 'none', INK, 2))
     return ''.join(out)
@@ -187,9 +188,9 @@ def rain(x0, x1, y0, y1, step=34, colour='#c9d6e8'):
 def tree(x, y, h, crown='#4f8a45', trunk='#7a5230', r=None):
     r = r or h * 0.36
     out = [path(poly([(x - h * 0.05, y), (x - h * 0.035, y - h * 0.6), (x + h * 0.035, y - h * 0.6), (x + h * 0.05, y)]),
-                trunk, INK, LINE)]
+                trunk, INK, BG)]
     out.append(solid([('circle', x, y - h + r, r), ('circle', x - r * 0.62, y - h + r * 1.45, r * 0.72),
-                      ('circle', x + r * 0.62, y - h + r * 1.45, r * 0.72)], crown))
+                      ('circle', x + r * 0.62, y - h + r * 1.45, r * 0.72)], crown, INK, BG))
     return ''.join(out)
 
 
@@ -206,11 +207,11 @@ def castle(x, y, w, h, colour='#c9c2b4', roof='#a0463c', towers=2, door=True):
         wall += [(xx + i * step, y - h * 0.6), (xx + i * step, y - h * 0.68), (xx + i * step + step / 2, y - h * 0.68),
                  (xx + i * step + step / 2, y - h * 0.6)]
     wall += [(x + w / 2 - tw * 0.5, y - h * 0.6), (x + w / 2 - tw * 0.5, y)]
-    out.append(path(poly(wall), colour, INK, LINE))
+    out.append(path(poly(wall), colour, INK, BG))
     ends = [x - w / 2 + tw / 2, x + w / 2 - tw / 2] if towers == 2 else [x]
     for tx in ends:
-        out.append(rect(tx - tw / 2, y - h, tw, h, colour))
-        out.append(path(poly([(tx - tw / 2 - 3, y - h), (tx, y - h - tw * 1.1), (tx + tw / 2 + 3, y - h)]), roof, INK, LINE))
+        out.append(rect(tx - tw / 2, y - h, tw, h, colour, INK, BG))
+        out.append(path(poly([(tx - tw / 2 - 3, y - h), (tx, y - h - tw * 1.1), (tx + tw / 2 + 3, y - h)]), roof, INK, BG))
         out.append(rect(tx - tw * 0.12, y - h * 0.75, tw * 0.24, h * 0.16, '#3a3148', INK, 2, r=tw * 0.1))
     if door:
         dw = w * 0.12
@@ -221,23 +222,23 @@ def castle(x, y, w, h, colour='#c9c2b4', roof='#a0463c', towers=2, door=True):
 
 
 def house(x, y, w, h, wall='#e6d6b4', roof='#a4473a'):
-    out = [rect(x - w / 2, y - h, w, h, wall)]
-    out.append(path(poly([(x - w / 2 - 8, y - h), (x, y - h - w * 0.45), (x + w / 2 + 8, y - h)]), roof, INK, LINE))
+    out = [rect(x - w / 2, y - h, w, h, wall, INK, BG)]
+    out.append(path(poly([(x - w / 2 - 8, y - h), (x, y - h - w * 0.45), (x + w / 2 + 8, y - h)]), roof, INK, BG))
     out.append(rect(x - w * 0.1, y - h * 0.5, w * 0.2, h * 0.5, '#6b4a30', INK, 2))
     out.append(rect(x + w * 0.2, y - h * 0.8, w * 0.16, w * 0.16, '#f3d77a', INK, 2))
     return ''.join(out)
 
 
 def tower(x, y, w, h, colour='#b9b3a8', roof=None, windows=1):
-    out = [rect(x - w / 2, y - h, w, h, colour)]
+    out = [rect(x - w / 2, y - h, w, h, colour, INK, BG)]
     if roof:
-        out.append(path(poly([(x - w / 2 - 4, y - h), (x, y - h - w * 0.9), (x + w / 2 + 4, y - h)]), roof, INK, LINE))
+        out.append(path(poly([(x - w / 2 - 4, y - h), (x, y - h - w * 0.9), (x + w / 2 + 4, y - h)]), roof, INK, BG))
     else:
         cw = w / 5.0
         d = 'M%s,%s' % (n(x - w / 2), n(y - h))
         for i in range(3):
             d += ' v-%s h%s v%s h%s' % (n(cw), n(cw), n(cw), n(cw if i < 2 else 0))
-        out.append(path(d, colour, INK, LINE))
+        out.append(path(d, colour, INK, BG))
     for i in range(windows):
         out.append(rect(x - w * 0.12, y - h + 20 + i * 40, w * 0.24, 22, '#f3d77a', INK, 2, r=w * 0.12))
     return ''.join(out)
@@ -247,7 +248,7 @@ def bridge(x, y, w, h=26, colour='#a89c88'):
     d = 'M%s,%s L%s,%s L%s,%s L%s,%s Q%s,%s %s,%s Z' % (
         n(x - w / 2), n(y), n(x - w / 2 + 10), n(y - h), n(x + w / 2 - 10), n(y - h), n(x + w / 2), n(y),
         n(x), n(y - h * 1.2), n(x - w / 2), n(y))
-    return path(d, colour, INK, LINE)
+    return path(d, colour, INK, BG)
 
 
 def flowers(xs, y, colours=('#e85a5a', '#f4d04a', '#f7f2ee'), r=7, stem='#3e7a3a', seed=1):

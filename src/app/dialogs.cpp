@@ -76,16 +76,21 @@ int choose(QWidget *parent, const QString &text, const QStringList &choices, QMe
     return pressed < 0 ? int(choices.size()) - 1 : pressed;
 }
 
-QString input(QWidget *parent, const QString &prompt, const QString &caption, const QString &defaultText)
+QString input(QWidget *parent, const QString &prompt, const QString &caption, const QString &defaultText,
+              bool *accepted)
 {
     Answers &a = answers();
     if (a.on) {
         a.asked << prompt;
+        if (accepted)
+            *accepted = !a.inputs.isEmpty();
         return a.inputs.isEmpty() ? QString() : a.inputs.dequeue();
     }
     bool ok = false;
     const QString text = QInputDialog::getText(parent, caption.isEmpty() ? title() : caption, prompt,
                                                QLineEdit::Normal, defaultText, &ok);
+    if (accepted)
+        *accepted = ok;
     return ok ? text : QString();
 }
 

@@ -24,9 +24,11 @@ QMessageBox::StandardButton message(QWidget *parent, const QString &text,
 // box gives.
 int choose(QWidget *parent, const QString &text, const QStringList &choices,
            QMessageBox::Icon icon = QMessageBox::Question);
-// An input box: the typed text, or the empty string when cancelled.
+// An input box: the typed text, or the empty string when cancelled; `accepted`, when given,
+// tells an empty answer from a cancelled box (a test's queued answer is accepted, none queued
+// is cancelled).
 QString input(QWidget *parent, const QString &prompt, const QString &caption = QString(),
-              const QString &defaultText = QString());
+              const QString &defaultText = QString(), bool *accepted = nullptr);
 // File dialogs: the chosen path, or the empty string when cancelled.
 QString openFileName(QWidget *parent, const QString &caption, const QString &filter,
                      const QString &folder = QString());

@@ -22,7 +22,7 @@ namespace {
 // Below this the program's own deck (700 × 1240) would be made smaller than it is.
 constexpr int kLeastShownHeight = 1240;
 
-// Where the screen-size copy of a large progressive picture is kept: named by the file,
+// Where the screen-size copy of a large picture is kept: named by the file,
 // its size and time, and the size decoded, so a changed file or screen makes a new copy.
 QString screenCopy(const QString &file, const QSize &bound)
 {
@@ -67,10 +67,11 @@ bool openPicture(QFile &file, const QString &path, PictureFile::Header &h)
     return h.fine();
 }
 
+// Any JPEG of more than twice the pixels a screen shows, progressive or baseline.
 bool needsCopy(const PictureFile::Header &h, const QSize &bound)
 {
     const QSize upright = h.upright();
-    return h.multiScan && upright.isValid() && bound.isValid() &&
+    return h.jpeg && upright.isValid() && bound.isValid() &&
            qint64(upright.width()) * upright.height() > 2 * qint64(bound.width()) * bound.height();
 }
 
@@ -87,6 +88,18 @@ void keepCopy(const QImage &img, const QString &copy)
     writer.setQuality(92);
     if (writer.write(img))
         out.commit();
+}
+
+// The largest ground a card's picture is ever put on: a card's largest place, or a whole
+// screen, in device pixels.
+QSize largestGround()
+{
+    QSize most = largestShown();
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        for (const QScreen *s : QGuiApplication::screens())
+            most = most.expandedTo(s->geometry().size() * s->devicePixelRatio());
+    }
+    return most;
 }
 
 QString listed(const QList<int> &cards)
@@ -133,16 +146,20 @@ bool needsScreenCopy(const QString &file, const QSize &bound)
     return needsCopy(PictureFile::open(f, file), bound);
 }
 
-QImage decodeFitting(const QString &file, const QSize &bound)
+QImage decodeFitting(const QString &file, const QSize &asked)
 {
     QFile f;
     PictureFile::Header h;
     if (!openPicture(f, file, h))
         return QImage();
-    // A progressive JPEG cannot be decoded smaller than it is stored without holding all
-    // of it in memory first (some 45 MB for a 3000 × 5000 scan). A large one is decoded
-    // once at screen size and kept; every window then reads the copy.
+    // A large scan (3000 × 5000, say) is decoded once at screen size and kept; every
+    // window then reads the copy. A progressive JPEG cannot be decoded smaller than it is
+    // stored without holding all of it in memory first (some 45 MB for such a scan), and a
+    // baseline one, though it scales while it decodes, still reads every block of it each
+    // time (some 50 ms a card).
     const QSize screen = largestShown();
+    // No place shows a card larger than that, whatever it asks for.
+    const QSize bound = asked.boundedTo(screen);
     if (!needsCopy(h, screen))
         return decodeOriginal(f, h, bound);
     const QString copy = screenCopy(file, screen);
@@ -204,16 +221,35 @@ QImage framed(const QImage &picture, const QSizeF &place)
     QSize canvas = have > want ? QSize(picture.width(), qRound(picture.width() / want))
                                : QSize(qRound(picture.height() * want), picture.height());
     canvas = canvas.expandedTo(picture.size());
+    // A canvas is never larger than a card is ever shown: a place of a strange proportion
+    // (a label not laid out yet, 4000 × 1200) must not cost tens of megabytes. The picture
+    // shrinks with it.
+    QSize shown = picture.size();
+    const QSize most = largestGround();
+    if (canvas.width() > most.width() || canvas.height() > most.height()) {
+        const QSize fit = canvas.scaled(most, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+        const double f = qMin(fit.width() / double(canvas.width()), fit.height() / double(canvas.height()));
+        shown = QSize(qMax(1, qRound(picture.width() * f)), qMax(1, qRound(picture.height() * f)))
+                    .boundedTo(fit);
+        canvas = fit;
+    }
     QImage out(canvas, QImage::Format_ARGB32_Premultiplied);
     out.fill(Qt::transparent);
     QPainter p(&out);
-    p.drawImage(QPoint((canvas.width() - picture.width()) / 2, (canvas.height() - picture.height()) / 2),
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(QRect(QPoint((canvas.width() - shown.width()) / 2, (canvas.height() - shown.height()) / 2),
+                      shown),
                 picture);
     return out;
 }
 
-QImage loadScaled(int card, const QSize &size)
+QImage loadScaled(int card, const QSize &asked)
 {
+    // No larger than any place shows a card.
+    const QSize most = largestGround();
+    const QSize size = asked.width() > most.width() || asked.height() > most.height()
+                           ? asked.scaled(most, Qt::KeepAspectRatio).expandedTo(QSize(1, 1))
+                           : asked;
     const QImage img = decodeFitting(path(card), size);
     if (img.isNull() || img.size() == size)
         return img;

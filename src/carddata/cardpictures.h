@@ -21,20 +21,23 @@ QString path(const QString &folder, int card);
 // unreadable.
 QImage load(int card, bool reversed = false);
 // The picture fitted into `size` with its proportion kept, centred on a clear ground of
-// exactly that size: thumbnails and pictures decoded for one place.
+// exactly that size: thumbnails and pictures decoded for one place. A size larger than the
+// largest place or screen is brought down to it, in proportion.
 QImage loadScaled(int card, const QSize &size);
 QImage halfTurn(const QImage &image);
 
-// Decodes a picture file, upright, fitted into `bound` with its proportion kept; a picture
-// smaller than the bound keeps its own size. Null when the file cannot be read.
+// Decodes a picture file, upright, fitted into `bound` (and into largestShown()) with its
+// proportion kept; a picture smaller than the bound keeps its own size. Null when the file
+// cannot be read.
 QImage decodeFitting(const QString &file, const QSize &bound);
 // Whether a picture file can be shown, by its header alone: a regular file (never a FIFO
 // or a device), a picture, within the pixel budget and the memory bound of one decode.
 bool canShow(const QString &file);
 // Whether it decodes: read at an eighth of its size, within the same bounds.
 bool decodes(const QString &file);
-// A large progressive picture is decoded once and kept at screen size in the user's data
-// folder ("barajas"); whether `file` is one of those.
+// A large picture (a JPEG of more than twice the pixels of `bound`, progressive or
+// baseline) is decoded once and kept at screen size in the user's data folder ("barajas");
+// whether `file` is one of those.
 bool needsScreenCopy(const QString &file, const QSize &bound);
 // Makes the screen-size copy of card `card` of a deck where it needs one, so no reading
 // has to decode the original; false when the card needs none (returns at once).
@@ -43,7 +46,9 @@ bool prepare(const QString &folder, int card);
 QSize largestShown();
 // The picture on a clear ground of the place's proportion, centred, so a label or slot that
 // stretches it to its own size does not distort it. A picture of (nearly) the place's own
-// proportion is returned as it is.
+// proportion is returned as it is. The ground is never larger than the largest place or
+// screen (largestShown(), the screens in device pixels): for a place of a proportion that
+// would need more, picture and ground are made smaller.
 QImage framed(const QImage &picture, const QSizeF &place);
 
 // A folder's deck checked card by card: which of 1.jpg to 78.jpg are missing, and which

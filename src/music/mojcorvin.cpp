@@ -5,6 +5,7 @@
 #include "info.h"
 #include "mediacontrol.h"
 #include "modOrbelle.h"
+#include "ordnersuchen.h"
 #include "paths.h"
 #include "program.h"
 #include "settings.h"
@@ -12,6 +13,8 @@
 #include "twips.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -54,15 +57,16 @@ mojCorvin::mojCorvin(QWidget *parent) : QWidget(parent)
     setPalette(pal);
 
     menuBar = new QMenuBar(this);
-    mnuMus = menuBar->addMenu(QStringLiteral("Musica Si - No"));
-    mnuAus = mnuMus->addAction(QStringLiteral("No"));
-    mnuAn = mnuMus->addAction(QStringLiteral("Sí"));
-    mnuWavMid = menuBar->addMenu(QStringLiteral("Wave, Midi, CD-Player"));
-    mnuWav = mnuWavMid->addAction(QStringLiteral("Wave"));
-    mnuMidi = mnuWavMid->addAction(QStringLiteral("Midi "));
-    mnuCD = mnuWavMid->addAction(QStringLiteral("CD-ROM-Player "));
+    menuBar->setObjectName(QStringLiteral("menuBar"));
+    mnuMus = menuBar->addMenu(QStringLiteral("&Musica Si - No"));
+    mnuAus = mnuMus->addAction(QStringLiteral("&No"));
+    mnuAn = mnuMus->addAction(QStringLiteral("&Sí"));
+    mnuWavMid = menuBar->addMenu(QStringLiteral("&Wave, Midi, CD-Player"));
+    mnuWav = mnuWavMid->addAction(QStringLiteral("&Wave"));
+    mnuMidi = mnuWavMid->addAction(QStringLiteral("&Midi "));
+    mnuCD = mnuWavMid->addAction(QStringLiteral("&CD-ROM-Player "));
     // A menu title without entries: choosing it is the command.
-    mnuHilfe = menuBar->addAction(QStringLiteral("Ayuda"));
+    mnuHilfe = menuBar->addAction(QStringLiteral("A&yuda"));
 
     driveList = new FileLists::DriveList(this);
     folderList = new FileLists::DirList(this);
@@ -74,7 +78,12 @@ mojCorvin::mojCorvin(QWidget *parent) : QWidget(parent)
         l->setFont(Theme::captionFont(10));
         l->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::caption().name()));
     }
-    saveButton = new QPushButton(QStringLiteral("OK"), this);
+    saveButton = new QPushButton(QStringLiteral("&OK"), this);
+    saveButton->setToolTip(QStringLiteral("Guardar la carpeta y el tipo de player para el próximo inicio"));
+    closeButton = new QPushButton(QStringLiteral("&Cerrar"), this);
+    closeButton->setToolTip(QStringLiteral("Cerrar la ventana; la música sigue"));
+    for (QWidget *list : std::initializer_list<QWidget *>{driveList, folderList, trackList})
+        FileLists::applyLook(list);
     player = new MediaControl(this);
     player->setObjectName(QStringLiteral("player"));
     driveList->setObjectName(QStringLiteral("driveList"));
@@ -83,6 +92,7 @@ mojCorvin::mojCorvin(QWidget *parent) : QWidget(parent)
     kindLabel->setObjectName(QStringLiteral("kindLabel"));
     hintLabel->setObjectName(QStringLiteral("hintLabel"));
     saveButton->setObjectName(QStringLiteral("saveButton"));
+    closeButton->setObjectName(QStringLiteral("closeButton"));
     driveList->setAccessibleName(QStringLiteral("Unidad"));
     folderList->setAccessibleName(QStringLiteral("Carpeta"));
     trackList->setAccessibleName(QStringLiteral("Archivos de música"));
@@ -94,7 +104,11 @@ mojCorvin::mojCorvin(QWidget *parent) : QWidget(parent)
     grid->addWidget(folderList, 2, 0);
     grid->addWidget(trackList, 1, 1, 2, 1);
     grid->addWidget(kindLabel, 3, 0);
-    grid->addWidget(saveButton, 3, 1, Qt::AlignRight);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(saveButton);
+    buttons->addWidget(closeButton);
+    grid->addLayout(buttons, 3, 1);
     grid->setRowStretch(2, 1);
     resize(Twips::size(7200, 5400));
 
@@ -105,8 +119,10 @@ mojCorvin::mojCorvin(QWidget *parent) : QWidget(parent)
     connect(mnuWav, &QAction::triggered, this, [this] { chooseKind(QStringLiteral("wave")); });
     connect(mnuMidi, &QAction::triggered, this, [this] { chooseKind(QString()); });
     connect(mnuCD, &QAction::triggered, this, [this] { chooseKind(QStringLiteral("cd")); });
-    connect(mnuHilfe, &QAction::triggered, this, [] { WindowRegistry::get<info>()->showPlayerHelp(); });
+    // In front of the player, which stands outside the main window.
+    connect(mnuHilfe, &QAction::triggered, this, [this] { info::showPlayerHelpOver(this); });
     connect(saveButton, &QPushButton::clicked, this, &mojCorvin::saveChoices);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::hide);
     // The device reports the end of a file on this thread; the next one follows from here.
     connect(player, &MediaControl::playbackFinished, this, &mojCorvin::playNext);
     connect(player, &MediaControl::playbackFailed, this, &mojCorvin::skipUnplayable);
@@ -244,10 +260,7 @@ void mojCorvin::saveChoices()
     save(QStringLiteral("DrivePfad"), driveList->drive());
     save(QStringLiteral("musPfad"), trackList->path());
     save(QStringLiteral("drivePfad"), driveList->drive());
-    save(kMusakt, QString());
-    player->setCommand(QStringLiteral("stop"));
-    player->setCommand(QStringLiteral("close"));
-    save(kMusakt, QString());
+    // Storing the choices leaves the music as it is: "No" is what stops it.
     run().waveKind = Settings::get(QStringLiteral("wavdat"));
     setKind(kindOf(run().waveKind), false);
     hide();
@@ -266,4 +279,13 @@ void mojCorvin::Form_Unload()
 void mojCorvin::closedByFrame()
 {
     hide();
+}
+
+void mojCorvin::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Escape) {
+        hide(); // as its close: the music goes on
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }

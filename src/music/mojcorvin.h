@@ -20,8 +20,9 @@ class FileList;
 // The music player: plays every file of one folder, one after another, as background
 // music while the user does readings. Other windows start it with "play" on its media
 // control (Music::startIfWanted); its window switches the music on and off and chooses
-// the kind of player and the folder, which take effect at the next start. Closing the
-// window only hides it: the music goes on. A file that cannot play is passed over for the
+// the kind of player and the folder, which take effect at the next start ("OK" stores them
+// and leaves the music playing). Closing the window ("Cerrar", Escape, the frame) only
+// hides it: the music goes on. A file that cannot play is passed over for the
 // next one (the media control says why in the log).
 class mojCorvin : public QWidget, public Loadable
 {
@@ -44,7 +45,8 @@ public:
     FileLists::FileList *trackList = nullptr;
     QLabel *kindLabel = nullptr;
     QLabel *hintLabel = nullptr;
-    QPushButton *saveButton = nullptr;
+    QPushButton *saveButton = nullptr;  // "OK": stores the choices for the next start
+    QPushButton *closeButton = nullptr; // "Cerrar": hides the window, the music goes on
     MediaControl *player = nullptr;
     QMenuBar *menuBar = nullptr;
     QMenu *mnuMus = nullptr;
@@ -73,6 +75,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
 
 private:
     void playNext();

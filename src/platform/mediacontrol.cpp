@@ -5,11 +5,9 @@
 #include "paths.h"
 #include "sf2file.h"
 
-#include <QAudioDevice>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QMediaDevices>
 #include <QSet>
 #include <QTimer>
 
@@ -87,7 +85,12 @@ MediaControl::~MediaControl() = default;
 
 bool MediaControl::audioAvailable()
 {
-    return !QMediaDevices::audioOutputs().isEmpty();
+    return MediaDevices::audioAvailable();
+}
+
+int MediaControl::openOutputs()
+{
+    return MediaDevices::openOutputs();
 }
 
 void MediaControl::setSoundFont(const QString &path)

@@ -62,6 +62,9 @@ public:
     static void clearRecorded();
     // Whether a sound system is there to play through (false: the silent device plays).
     static bool audioAvailable();
+    // How many output streams the program holds open to the sound system: one for each
+    // sound or piece playing, none at rest (a little after the last one ended or stopped).
+    static int openOutputs();
     // MIDI music plays on the program's own SoundFont (orbelle.sf2 in the program folder,
     // the few presets its own music uses) when that holds every preset the file uses, and
     // on the General MIDI SoundFont otherwise, or when the own one is missing or broken.

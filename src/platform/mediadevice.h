@@ -28,8 +28,13 @@ signals:
 
 namespace MediaDevices {
 enum class Kind { Wave, Midi, Any };
+// Whether the machine has an audio output for wave sounds (loads Qt Multimedia).
+bool audioAvailable();
 MediaDevice *makeWave(QObject *parent);
 // `voices`: the most notes the synthesiser sounds at once; 0 for FluidSynth's default.
 MediaDevice *makeSequencer(QObject *parent, const QString &soundFont, int voices, QString *why);
 MediaDevice *makeSilent(QObject *parent, const QString &name, Kind kind);
+// The output streams open to the sound system right now, of every device (and of the
+// MIDI engine kept for the next piece). None while nothing sounds.
+int openOutputs();
 } // namespace MediaDevices

@@ -1,18 +1,15 @@
 #include "mediadevice.h"
 #include "mediafiles.h"
 #include "timing.h"
+#include "wavesystem.h"
 
-#include <QAudioOutput>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHash>
-#include <QMediaPlayer>
 #include <QMutex>
-#include <QThread>
 #include <QTimer>
-#include <QUrl>
 
 #include <dlfcn.h>
 #include <mutex>
@@ -120,129 +117,8 @@ private:
 };
 
 // ---------------------------------------------------------------------------------------
-// Wave files through Qt Multimedia. Only made when the machine has an audio output:
-// without one, Qt's players never report the end of a sound.
-//
-// The players live on a thread of their own: a sound server that stops answering makes
-// Qt's player wait (tens of seconds for a pause, more for its end), and that wait must
-// never be the windows'. The thread is made once and runs until the process ends.
-QThread *audioThread()
-{
-    static QThread *thread = [] {
-        auto *t = new QThread;
-        t->setObjectName(QStringLiteral("orbelle-audio"));
-        t->start();
-        return t;
-    }();
-    return thread;
-}
-
-// The player itself, on the audio thread.
-class WavePlayer : public QObject
-{
-    Q_OBJECT
-public:
-    void init()
-    {
-        m_output = new QAudioOutput(this);
-        m_player = new QMediaPlayer(this);
-        m_player->setAudioOutput(m_output);
-        connect(m_player, &QMediaPlayer::mediaStatusChanged, this, [this](QMediaPlayer::MediaStatus s) {
-            if (s == QMediaPlayer::EndOfMedia && !m_atEnd) {
-                m_atEnd = true;
-                emit ended();
-            }
-        });
-        connect(m_player, &QMediaPlayer::errorOccurred, this,
-                [this](QMediaPlayer::Error, const QString &text) {
-                    if (!m_reported) {
-                        m_reported = true;
-                        qWarning("orbelle: sound: %s: %s", qPrintable(m_player->source().toLocalFile()),
-                                 qPrintable(text));
-                    }
-                    emit ended();
-                });
-    }
-    void open(const QString &file)
-    {
-        m_atEnd = false;
-        m_player->setSource(QUrl::fromLocalFile(file));
-    }
-    void play()
-    {
-        if (m_atEnd) {
-            m_atEnd = false;
-            m_player->setPosition(0);
-        }
-        m_player->play();
-    }
-    void pause() { m_player->pause(); }
-
-signals:
-    void ended();
-
-private:
-    QMediaPlayer *m_player = nullptr;
-    QAudioOutput *m_output = nullptr;
-    bool m_atEnd = false;
-    bool m_reported = false;
-};
-
-// The device as the windows see it: it keeps the state and hands every command to the
-// player on the audio thread, never waiting for it.
-class WaveDevice : public MediaDevice
-{
-public:
-    explicit WaveDevice(QObject *parent) : MediaDevice(parent), m_player(new WavePlayer)
-    {
-        m_player->moveToThread(audioThread());
-        QMetaObject::invokeMethod(m_player, &WavePlayer::init);
-        connect(m_player, &WavePlayer::ended, this, [this] {
-            if (!m_playing)
-                return;
-            m_playing = false;
-            emit finished();
-        });
-    }
-    ~WaveDevice() override { m_player->deleteLater(); }
-
-    bool open(const QString &file, QString *why) override
-    {
-        if (!QFileInfo(file).isFile()) {
-            *why = QStringLiteral("file not found");
-            return false;
-        }
-        if (MediaFiles::waveDurationMs(file) < 0) {
-            *why = QStringLiteral("not a wave file");
-            return false;
-        }
-        m_playing = false;
-        QMetaObject::invokeMethod(m_player,
-                                  [p = m_player, f = QFileInfo(file).absoluteFilePath()] { p->open(f); });
-        return true;
-    }
-
-    void play() override
-    {
-        if (m_playing)
-            return;
-        m_playing = true;
-        QMetaObject::invokeMethod(m_player, &WavePlayer::play);
-    }
-
-    void stop() override
-    {
-        m_playing = false;
-        QMetaObject::invokeMethod(m_player, &WavePlayer::pause);
-    }
-
-    bool isPlaying() const override { return m_playing; }
-    QString name() const override { return QStringLiteral("waveaudio"); }
-
-private:
-    WavePlayer *m_player;
-    bool m_playing = false;
-};
+// Every output stream open to the sound system, wave players and MIDI engines together.
+std::atomic<int> g_openOutputs{0};
 
 // ---------------------------------------------------------------------------------------
 // MIDI through FluidSynth. The end of the music is the player's tick reaching the file's
@@ -340,22 +216,28 @@ void quietFluid()
 // and connecting to the sound server (which may not answer at all) happen on a thread
 // of their own, and so does the tear-down, which waits for the audio thread: nothing on
 // the user-interface thread ever waits for the sound system.
+//
+// The output (FluidSynth's audio driver: a stream to the sound server and a thread that
+// renders into it all the time, silence included) is open only while music plays; the
+// loaded SoundFont stays, so the next piece starts at once.
 struct FluidEngine
 {
     fluid_settings_t *settings = nullptr;
     fluid_synth_t *synth = nullptr;
-    fluid_audio_driver_t *driver = nullptr;
+    fluid_audio_driver_t *driver = nullptr; // guarded by outputLock once started
     fluid_player_t *player = nullptr;
     std::atomic<bool> ended{false};
-    int device = 0; // the SequencerDevice it serves, by number
+    std::atomic<int> device{0}; // the SequencerDevice it serves, by number
+    std::atomic<bool> wantOutput{true};
+    std::atomic<bool> broken{false}; // the output could not be opened again
+    std::mutex outputLock;
     bool ok = false;
     QString why;
 
     ~FluidEngine()
     {
         // The audio thread goes first, so no tick callback runs while the rest is freed.
-        if (driver)
-            fluid().delete_fluid_audio_driver(driver);
+        closeDriver();
         if (player) {
             fluid().fluid_player_stop(player);
             fluid().delete_fluid_player(player);
@@ -377,6 +259,12 @@ struct FluidEngine
         if (voices > 0)
             fluid().fluid_settings_setint(settings, "synth.polyphony", voices);
         fluid().fluid_settings_setnum(settings, "synth.gain", 0.6);
+        // Rendered and handed to the sound server 1024 frames at a time (23 ms), three such
+        // periods queued: FluidSynth's default of 64 wakes the audio thread and the server
+        // some 700 times a second and costs several times the CPU, for a latency music has
+        // no use for.
+        fluid().fluid_settings_setint(settings, "audio.period-size", kPeriodFrames);
+        fluid().fluid_settings_setint(settings, "audio.periods", kPeriods);
         fluid().fluid_settings_setint(settings, "synth.reverb.active", 1);
         // Only the samples of the instruments a file uses are read into memory (a General
         // MIDI SoundFont holds megabytes of them).
@@ -392,6 +280,15 @@ struct FluidEngine
         // malloc arena; they go back to the system instead of staying with the program.
         malloc_trim(0);
 #endif
+        std::lock_guard lock(outputLock);
+        ok = openDriver(&why);
+    }
+
+    // With outputLock held, or before the engine is shared.
+    bool openDriver(QString *why)
+    {
+        if (driver)
+            return true;
         for (const char *name : {"pulseaudio", "alsa"}) {
             // Without a sound card ALSA only fills the terminal with complaints.
             if (qstrcmp(name, "alsa") == 0 &&
@@ -400,14 +297,27 @@ struct FluidEngine
             fluid().fluid_settings_setstr(settings, "audio.driver", name);
             driver = fluid().new_fluid_audio_driver(settings, synth);
             if (driver) {
-                ok = true;
-                return;
+                ++g_openOutputs;
+                return true;
             }
         }
         const QString detail = takeFluidMessage();
-        why = QStringLiteral("no audio output") +
-              (detail.isEmpty() ? QString() : QStringLiteral(" (") + detail + QLatin1Char(')'));
+        *why = QStringLiteral("no audio output") +
+               (detail.isEmpty() ? QString() : QStringLiteral(" (") + detail + QLatin1Char(')'));
+        return false;
     }
+
+    void closeDriver()
+    {
+        if (!driver)
+            return;
+        fluid().delete_fluid_audio_driver(driver);
+        driver = nullptr;
+        --g_openOutputs;
+    }
+
+    static constexpr int kPeriodFrames = 1024;
+    static constexpr int kPeriods = 3;
 };
 
 class SequencerDevice;
@@ -425,6 +335,113 @@ void onUiThread(std::function<void()> f)
         QMetaObject::invokeMethod(app, std::move(f), Qt::QueuedConnection);
 }
 
+// To the device numbered `id`, if it is still there.
+void reportOutputFailed(int id, const QString &why);
+
+// ---------------------------------------------------------------------------------------
+// Wave files through Qt Multimedia, in a module of its own loaded with the first wave
+// sound (wavesystem.h). Only made when the machine has an audio output: without one, Qt's
+// players never report the end of a sound.
+
+// The module, loaded once; null, said once, when it cannot be.
+WaveSystem::Api *waveSystem()
+{
+    static WaveSystem::Api *api = []() -> WaveSystem::Api * {
+        const QString exeDir = QCoreApplication::applicationDirPath();
+        // Beside the program in a build tree, below lib/ once installed, and the build's
+        // own for the tests and benchmarks built elsewhere in it.
+        const QStringList places{exeDir + QStringLiteral("/orbelle_wave.so"),
+                                 QDir::cleanPath(exeDir + QStringLiteral("/" ORBELLE_WAVE_INSTALLED)),
+                                 QStringLiteral(ORBELLE_WAVE_BUILT)};
+        QString why = QStringLiteral("orbelle_wave.so not found");
+        for (const QString &path : places) {
+            if (!QFileInfo::exists(path))
+                continue;
+            void *lib = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
+            auto entry = lib ? reinterpret_cast<WaveSystem::Entry>(dlsym(lib, WaveSystem::kEntry)) : nullptr;
+            if (entry)
+                return entry(&g_openOutputs);
+            why = QString::fromLocal8Bit(dlerror());
+        }
+        qWarning("orbelle: sound: wave sounds stay silent: %s", qPrintable(why));
+        return nullptr;
+    }();
+    return api;
+}
+
+class WaveDevice;
+// The live wave devices by number, touched on the user-interface thread only.
+QHash<int, WaveDevice *> &liveWaves()
+{
+    static QHash<int, WaveDevice *> live;
+    return live;
+}
+
+// The device as the windows see it: it keeps the state and hands every command to the
+// player on the audio thread, never waiting for it.
+class WaveDevice : public MediaDevice
+{
+public:
+    WaveDevice(QObject *parent, WaveSystem::Api *api) : MediaDevice(parent)
+    {
+        static int next = 0;
+        m_id = ++next;
+        liveWaves().insert(m_id, this);
+        m_player.reset(api->makePlayer([id = m_id] {
+            onUiThread([id] {
+                if (WaveDevice *d = liveWaves().value(id))
+                    d->ended();
+            });
+        }));
+    }
+    ~WaveDevice() override { liveWaves().remove(m_id); }
+
+    bool open(const QString &file, QString *why) override
+    {
+        if (!QFileInfo(file).isFile()) {
+            *why = QStringLiteral("file not found");
+            return false;
+        }
+        if (MediaFiles::waveDurationMs(file) < 0) {
+            *why = QStringLiteral("not a wave file");
+            return false;
+        }
+        m_playing = false;
+        m_player->open(QFileInfo(file).absoluteFilePath());
+        return true;
+    }
+
+    void play() override
+    {
+        if (m_playing)
+            return;
+        m_playing = true;
+        m_player->play();
+    }
+
+    void stop() override
+    {
+        m_playing = false;
+        m_player->pause();
+    }
+
+    bool isPlaying() const override { return m_playing; }
+    QString name() const override { return QStringLiteral("waveaudio"); }
+
+private:
+    void ended()
+    {
+        if (!m_playing)
+            return;
+        m_playing = false;
+        emit finished();
+    }
+
+    int m_id = 0;
+    std::unique_ptr<WaveSystem::Player> m_player;
+    bool m_playing = false;
+};
+
 // Lets the engine go on a thread of its own: its last owner may be a start still
 // waiting for the sound server.
 void release(std::shared_ptr<FluidEngine> &engine)
@@ -432,6 +449,27 @@ void release(std::shared_ptr<FluidEngine> &engine)
     if (engine)
         std::thread([e = std::move(engine)]() mutable { e.reset(); }).detach();
     engine.reset();
+}
+
+// Opens or closes a started engine's output, as its `wantOutput` says by the time the
+// lock is free, on a thread of its own (opening may wait for the sound server, closing
+// waits for the audio thread). An output that cannot be opened again is reported to the
+// device the engine serves.
+void settleOutput(const std::shared_ptr<FluidEngine> &engine, bool on)
+{
+    engine->wantOutput = on;
+    std::thread([e = engine] {
+        std::lock_guard lock(e->outputLock);
+        if (!e->wantOutput) {
+            e->closeDriver();
+            return;
+        }
+        QString why;
+        if (e->openDriver(&why))
+            return;
+        e->broken = true;
+        onUiThread([id = e->device.load(), why] { reportOutputFailed(id, why); });
+    }).detach();
 }
 
 // The engine of the piece that ended, kept a few seconds for the next one: the music
@@ -477,6 +515,7 @@ void keepSpare(std::shared_ptr<FluidEngine> &engine, const QString &soundFont, i
     release(spare.engine);
     dropPlayer(*engine);
     engine->device = 0;
+    settleOutput(engine, false);
     spare.engine = std::move(engine);
     spare.soundFont = soundFont;
     spare.voices = voices;
@@ -529,18 +568,24 @@ public:
         // seconds later) still ends the file.
         m_watch.setInterval(250);
         connect(&m_watch, &QTimer::timeout, this, [this] {
-            if (player() && fluid().fluid_player_get_status(player()) == FLUID_PLAYER_DONE) {
-                m_watch.stop();
-                if (!m_engine->ended.exchange(true))
-                    emit finished();
-            }
+            if (player() && fluid().fluid_player_get_status(player()) == FLUID_PLAYER_DONE &&
+                !m_engine->ended.exchange(true))
+                reachedEnd();
+        });
+        // Not playing for a little while (long enough for the last notes and the reverb to
+        // fade): the output closes.
+        m_quiet.setSingleShot(true);
+        m_quiet.setInterval(kQuietMs);
+        connect(&m_quiet, &QTimer::timeout, this, [this] {
+            if (m_ready && m_engine->ok && !isPlaying())
+                settleOutput(m_engine, false);
         });
     }
 
     ~SequencerDevice() override
     {
         liveSequencers().remove(m_id);
-        if (m_ready && m_engine && m_engine->ok)
+        if (m_ready && m_engine && m_engine->ok && !m_engine->broken)
             keepSpare(m_engine, m_soundFont, m_voices);
         else
             release(m_engine);
@@ -579,7 +624,10 @@ public:
             m_engine->ended = false;
             fluid().fluid_player_seek(player(), 0);
         }
+        m_quiet.stop();
+        // The player moves on as the output renders: it starts with the output.
         fluid().fluid_player_play(player());
+        settleOutput(m_engine, true);
         m_watch.start();
     }
 
@@ -593,6 +641,7 @@ public:
         m_watch.stop();
         fluid().fluid_player_stop(player());
         fluid().fluid_synth_all_notes_off(m_engine->synth, -1);
+        m_quiet.start();
     }
 
     bool isPlaying() const override
@@ -633,6 +682,16 @@ private:
         }
         if (std::exchange(m_wantPlay, false))
             play();
+        else if (!m_silent)
+            m_quiet.start(); // opened, not played yet
+    }
+
+    // The piece has been played to its end.
+    void reachedEnd()
+    {
+        m_watch.stop();
+        m_quiet.start();
+        emit finished(); // the last thing: the receiver may close this device
     }
 
     bool load(QString *why)
@@ -656,9 +715,9 @@ private:
         const int total = fluid().fluid_player_get_total_ticks(e->player);
         if (total > 0 && tick >= total && !e->ended.exchange(true)) {
             // Runs on the audio thread; the end is handled on the user-interface thread.
-            onUiThread([id = e->device] {
+            onUiThread([id = e->device.load()] {
                 if (SequencerDevice *d = liveSequencers().value(id))
-                    emit d->finished();
+                    d->reachedEnd();
             });
         }
         return FLUID_OK;
@@ -673,15 +732,38 @@ private:
     bool m_wantPlay = false;
     QString m_file;
     QTimer m_watch;
+    QTimer m_quiet;
+
+    static constexpr int kQuietMs = 1500;
+    friend void reportOutputFailed(int id, const QString &why);
 };
+
+void reportOutputFailed(int id, const QString &why)
+{
+    if (SequencerDevice *d = liveSequencers().value(id); d && !d->m_silent)
+        emit d->failed(why);
+}
 
 } // namespace
 
+int MediaDevices::openOutputs()
+{
+    return g_openOutputs;
+}
+
 namespace MediaDevices {
+
+bool audioAvailable()
+{
+    WaveSystem::Api *api = waveSystem();
+    return api && api->audioAvailable();
+}
 
 MediaDevice *makeWave(QObject *parent)
 {
-    return new WaveDevice(parent);
+    if (WaveSystem::Api *api = waveSystem())
+        return new WaveDevice(parent, api);
+    return new SilentDevice(parent, QStringLiteral("silent"), MediaDevices::Kind::Wave);
 }
 
 MediaDevice *makeSequencer(QObject *parent, const QString &soundFont, int voices, QString *why)
@@ -699,5 +781,3 @@ MediaDevice *makeSilent(QObject *parent, const QString &name, Kind kind)
 }
 
 } // namespace MediaDevices
-
-#include "mediadevices.moc"

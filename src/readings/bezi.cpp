@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTextLayout>
 
 #include <cmath>
@@ -71,48 +72,69 @@ QRect buttonRect(int top)
 constexpr int kHeadingChars = 1200;
 } // namespace
 
-HeadingLabel::HeadingLabel(QWidget *parent) : QWidget(parent)
+HeadingLabel::HeadingLabel(QWidget *parent) : QLabel(parent)
 {
     setAttribute(Qt::WA_TranslucentBackground);
+    setWordWrap(true);
+    setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 }
 
 void HeadingLabel::setText(const QString &text)
 {
     m_text = text;
+    QLabel::setText(text.left(kHeadingChars));
     setAccessibleName(text.left(kHeadingChars));
     setToolTip(text.size() > 200 ? text.left(200) + QChar(0x2026) : text);
     update();
+}
+
+namespace {
+// The lines of `text` wrapped at `width`: between words, inside a word only when it is wider
+// than the line.
+QList<QPair<int, int>> wrappedLines(const QString &text, const QFont &font, int width)
+{
+    QList<QPair<int, int>> lines;
+    QTextLayout layout(text, font);
+    QTextOption option(Qt::AlignHCenter);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        lines.append({line.textStart(), line.textLength()});
+    }
+    layout.endLayout();
+    return lines;
+}
+} // namespace
+
+int HeadingLabel::heightFor(int width) const
+{
+    const QString text = m_text.left(kHeadingChars);
+    const QFontMetrics fm(font());
+    const int painted = int(wrappedLines(text, font(), width).size()) * fm.lineSpacing();
+    const int measured =
+        fm.boundingRect(QRect(0, 0, width, 1 << 20), int(alignment()) | Qt::TextWordWrap, text).height();
+    return qMax(painted, measured);
 }
 
 QStringList HeadingLabel::shownLines() const
 {
     QStringList lines;
     const QString text = m_text.left(kHeadingChars);
-    QTextLayout layout(text, font());
-    QTextOption option(Qt::AlignHCenter);
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
     const QFontMetricsF fm(font());
     const int room = qMax(1, int(height() / fm.lineSpacing()));
-    layout.beginLayout();
-    for (;;) {
-        QTextLine line = layout.createLine();
-        if (!line.isValid())
-            break;
-        line.setLineWidth(width());
-        if (lines.size() == room - 1) {
-            // The last line there is room for takes the rest, elided when it is cut.
-            const QString rest = m_text.mid(line.textStart(), kHeadingChars);
-            lines << fm.elidedText(rest, Qt::ElideRight, width());
-            break;
-        }
-        QString shown = text.mid(line.textStart(), line.textLength());
+    for (const auto &[start, length] : wrappedLines(text, font(), width())) {
+        // The last line there is room for takes the rest, elided when it is cut.
+        const bool last = lines.size() == room - 1;
+        QString shown = last ? m_text.mid(start, kHeadingChars) : text.mid(start, length);
         // The blank where the line was broken would push a centred line off its middle.
         while (!shown.isEmpty() && shown.back().isSpace())
             shown.chop(1);
         lines << fm.elidedText(shown, Qt::ElideRight, width());
+        if (last)
+            break;
     }
-    layout.endLayout();
     return lines;
 }
 
@@ -190,6 +212,11 @@ QString bezi::textOf(const Spread &spread, int k)
     return k <= 4 ? nameBefore(spread, k) + QLatin1Char(' ') + meaning : meaning;
 }
 
+QString bezi::cardName(const Spread &spread, int k)
+{
+    return Report::cardName(spread, k);
+}
+
 Spread bezi::draw(const QString &firstName, const QString &secondName)
 {
     // All six orientations come before the first card, as they always have.
@@ -206,6 +233,7 @@ bezi::bezi(QWidget *parent) : InterpretationWindow(WindowId::bezi, QStringLitera
     QFont boxFont = Theme::textFont(10);
     boxFont.setPointSizeF(9.75);
     boxFont.setBold(true);
+    QFont nameFont = Theme::textFont(11);
     for (int k = 1; k <= 6; ++k) {
         const size_t i = size_t(k - 1);
         Shape1[i] = new QWidget(this);
@@ -216,10 +244,21 @@ bezi::bezi(QWidget *parent) : InterpretationWindow(WindowId::bezi, QStringLitera
         Imag[i]->setObjectName(QStringLiteral("Imag_%1").arg(i));
         Imag[i]->setScaledContents(true);
 
+        cardNameLabels[i] = new QLabel(this);
+        cardNameLabels[i]->setObjectName(QStringLiteral("cardNameLabel%1").arg(k));
+        cardNameLabels[i]->setFont(nameFont);
+        cardNameLabels[i]->setWordWrap(true);
+        cardNameLabels[i]->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        cardNameLabels[i]->setStyleSheet(
+            QStringLiteral("color: %1; background: transparent;").arg(Theme::caption().name()));
+
         Box[i] = new QPlainTextEdit(this);
         Box[i]->setObjectName(QStringLiteral("Box%1").arg(k));
         Box[i]->setFont(boxFont);
         Box[i]->setReadOnly(true);
+        // Read from the keyboard as well: the arrows move through the text, Tab leaves it.
+        Box[i]->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        Box[i]->setTabChangesFocus(true);
         Box[i]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         Box[i]->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         // A name of any length wraps rather than widening the box.
@@ -244,6 +283,18 @@ bezi::bezi(QWidget *parent) : InterpretationWindow(WindowId::bezi, QStringLitera
     connect(quintessenceButton, &QPushButton::clicked, this, &bezi::showQuintessence);
     makeButtons();
 
+    // The keyboard goes through the texts as they are read, row by row, then the buttons.
+    QWidget *previous = nullptr;
+    for (int k : {1, 2, 5, 3, 4, 6}) {
+        if (previous)
+            setTabOrder(previous, Box[size_t(k - 1)]);
+        previous = Box[size_t(k - 1)];
+    }
+    for (QWidget *b : std::initializer_list<QWidget *>{quintessenceButton, saveButton, backButton}) {
+        setTabOrder(previous, b);
+        previous = b;
+    }
+
     Timer1 = new Timer(this, 55);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     connect(Timer1, &QTimer::timeout, this, [this] {
@@ -266,9 +317,10 @@ void bezi::Form_Load()
     for (int k = 1; k <= 6; ++k) {
         const size_t i = size_t(k - 1);
         im1[i] = CardPictures::load(m_spread.card(k), m_spread.isReversed(k));
-        Imag[i]->setPixmap(QPixmap::fromImage(CardPictures::framed(im1[i], Imag[i]->size())));
         if (laying)
             laying->setSlotImage(k, im1[i]);
+        cardNameLabels[i]->setText(cardName(m_spread, k));
+        Imag[i]->setAccessibleName(cardName(m_spread, k));
     }
     // 7.
     for (int k = 1; k <= 6; ++k) {
@@ -284,6 +336,8 @@ void bezi::Form_Load()
         // Read as heading, then text.
         Box[size_t(k - 1)]->setAccessibleName(heading(m_spread, k));
     }
+    // The texts decide the layout; the pictures are framed for the places they get.
+    layOut();
 }
 
 void bezi::positionRecords()
@@ -298,6 +352,12 @@ void bezi::positionRecords()
     }
 }
 
+void bezi::showReading()
+{
+    Program::showInside(this);
+    Box[0]->setFocus(Qt::OtherFocusReason);
+}
+
 void bezi::showQuintessence()
 {
     const int q = Quintessence::of(m_spread);
@@ -308,50 +368,141 @@ void bezi::save()
 {
     QList<Report::PositionText> positions;
     for (int k = 1; k <= 6; ++k)
-        positions.append({heading(m_spread, k), QString(), textOf(m_spread, k)});
+        positions.append({heading(m_spread, k), cardName(m_spread, k), textOf(m_spread, k)});
     Report::writeReading(WindowId::bezi, m_spread, positions, {1, 3, 2, 4, 5, 6});
 }
 
-void bezi::place(QWidget *w, const QRect &twips)
+QRect bezi::scaled(const QRect &twips) const
 {
     const double f = m_scale / Twips::perPixel;
-    w->setGeometry(QRectF(m_origin.x() + twips.x() * f, m_origin.y() + twips.y() * f, twips.width() * f,
-                          twips.height() * f)
-                       .toRect());
+    return QRectF(m_origin.x() + twips.x() * f, m_origin.y() + twips.y() * f, twips.width() * f,
+                  twips.height() * f)
+        .toRect();
 }
 
 void bezi::resizeEvent(QResizeEvent *)
 {
-    // The design's layout at any size: scaled uniformly and centred. Texts shrink less
-    // than the layout, so they stay readable in a small main window; the boxes scroll.
+    layOut();
+}
+
+namespace {
+// No text of the window is smaller than this.
+constexpr double kSmallestPoints = 9.0;
+
+int wrappedHeight(const QLabel *label, int width)
+{
+    if (auto *heading = qobject_cast<const HeadingLabel *>(label))
+        return heading->heightFor(width);
+    return QFontMetrics(label->font())
+        .boundingRect(QRect(0, 0, width, 1 << 20), int(label->alignment()) | Qt::TextWordWrap, label->text())
+        .height();
+}
+
+// Every word of the label's text within `width`: a line never breaks inside a word.
+bool wordsFit(const QLabel *label, const QString &text, int width)
+{
+    const QFontMetrics fm(label->font());
+    for (const QString &word : text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+        if (fm.horizontalAdvance(word) > width)
+            return false;
+    return true;
+}
+
+void setPoints(QWidget *w, double points)
+{
+    QFont f = w->font();
+    f.setPointSizeF(points);
+    w->setFont(f);
+}
+
+// The card's place within `place`: the deck's proportion (700 × 1240), centred, so that its
+// picture is shown as it is drawn.
+QRect cardPlace(const QRect &place)
+{
+    const int width = qMin(place.width(), qRound(place.height() * 700.0 / 1240.0));
+    const int height = qMin(place.height(), qRound(width * 1240.0 / 700.0));
+    return QRect(place.left() + (place.width() - width) / 2, place.top() + (place.height() - height) / 2, width,
+                 height);
+}
+
+// The lines a meaning box shows at the least.
+int boxHeightFor(const QPlainTextEdit *box, int lines)
+{
+    return lines * QFontMetrics(box->font()).lineSpacing() + 18;
+}
+} // namespace
+
+void bezi::layOut()
+{
+    // The design's layout at any size: scaled uniformly and centred.
     m_scale = qMin(width() / double(Twips::px(kWidth)), height() / double(Twips::px(kHeight)));
     m_origin =
         QPointF((width() - Twips::px(kWidth) * m_scale) / 2, (height() - Twips::px(kHeight) * m_scale) / 2);
-    const double fontScale = qBound(0.85, m_scale, 1.6);
-    // The meanings grow little: the room the window gains goes to more lines of text.
-    const double textScale = qBound(0.85, m_scale, 1.1);
+    // The meanings grow little: the room the window gains goes to more lines of text; they
+    // never shrink below what reads well.
+    const double textPoints = qBound(kSmallestPoints, 9.75 * m_scale, 9.75 * 1.1);
+    for (QPlainTextEdit *box : Box)
+        setPoints(box, textPoints);
+    // Where the names leave the headings no room in the design's columns, or the texts
+    // would show two lines, each text stands beside its picture.
+    m_designed = layOutDesigned();
+    // Narrow texts keep whole words where they can: plain letters, a thin rim, the scroll
+    // bar only when there is more to read.
+    setCompactBoxes(!m_designed);
+    if (!m_designed)
+        layOutCompact();
+    frameCards();
+}
+
+bool bezi::layOutDesigned()
+{
+    // Texts shrink less than the layout, down to the smallest that reads well.
+    const double largest = 12 * qBound(0.85, m_scale, 1.6);
     for (int k = 1; k <= 6; ++k) {
-        const size_t i = size_t(k - 1);
-        const QRect picture = pictureRect(k);
-        place(Shape1[i], picture.adjusted(-120, -120, 120, 120));
-        place(Imag[i], picture);
-        place(headingOf(k), headingRect(k));
-        place(Box[i], boxRect(k));
-        QFont f = Box[i]->font();
-        f.setPointSizeF(9.75 * textScale);
-        Box[i]->setFont(f);
-        QFont h = headingOf(k)->font();
-        h.setPointSizeF(12 * fontScale);
-        headingOf(k)->setFont(h);
+        if (scaled(boxRect(k)).height() < boxHeightFor(Box[size_t(k - 1)], 3))
+            return false;
     }
+    for (double points = largest; points >= kSmallestPoints - 0.01; points -= 0.5) {
+        bool fits = true;
+        for (int k = 1; k <= 6 && fits; ++k) {
+            HeadingLabel *h = headingOf(k);
+            QLabel *name = cardNameLabels[size_t(k - 1)];
+            setPoints(h, points);
+            setPoints(name, points * 11 / 12);
+            const QRect room = scaled(headingRect(k));
+            fits = wordsFit(h, h->text(), room.width()) && wordsFit(name, name->text(), room.width()) &&
+                   wrappedHeight(h, room.width()) + wrappedHeight(name, room.width()) <= room.height();
+        }
+        if (!fits)
+            continue;
+        for (int k = 1; k <= 6; ++k) {
+            const size_t i = size_t(k - 1);
+            const QRect picture = pictureRect(k);
+            Shape1[i]->setGeometry(scaled(picture.adjusted(-120, -120, 120, 120)));
+            Imag[i]->setGeometry(cardPlace(scaled(picture)));
+            const QRect room = scaled(headingRect(k));
+            HeadingLabel *h = headingOf(k);
+            h->setGeometry(room.left(), room.top(), room.width(), wrappedHeight(h, room.width()));
+            QLabel *name = cardNameLabels[i];
+            name->setGeometry(room.left(), h->geometry().bottom() + 1, room.width(),
+                              wrappedHeight(name, room.width()));
+            Box[i]->setGeometry(scaled(boxRect(k)));
+        }
+        placeButtonsAsDesigned();
+        return true;
+    }
+    return false;
+}
+
+void bezi::placeButtonsAsDesigned()
+{
     // The buttons keep their design place but never clip their captions: where the text is
-    // larger than the scaled design (a small window on a doubled screen) a button grows to
-    // the right, then to the left, and the next one moves down.
+    // larger than the scaled design a button grows to the right, then to the left, and the
+    // next one moves down.
     const int gap = qMax(2, int(Twips::px(120) * m_scale));
     QRect above;
     for (const auto &[button, top] : {std::pair{quintessenceButton, 4920}, {saveButton, 5640}, {backButton, 6360}}) {
-        place(button, buttonRect(top));
-        QRect r = button->geometry();
+        QRect r = scaled(buttonRect(top));
         const QSize hint = button->sizeHint();
         if (r.width() < hint.width()) {
             r.setRight(qMin(width() - 1, r.left() + hint.width() - 1));
@@ -363,6 +514,87 @@ void bezi::resizeEvent(QResizeEvent *)
         button->setGeometry(r);
         above = r;
     }
+}
+
+void bezi::layOutCompact()
+{
+    // Three columns of two places; in each place the picture at the left, beside it the
+    // heading, the card's name and the text; the buttons in a row at the bottom.
+    const int margin = qMax(4, int(Twips::px(120) * m_scale));
+    int buttonHeight = 0;
+    for (QPushButton *b : {quintessenceButton, saveButton, backButton})
+        buttonHeight = qMax(buttonHeight, b->sizeHint().height());
+    int right = width() - margin;
+    for (QPushButton *b : {backButton, saveButton, quintessenceButton}) {
+        const int w = b->sizeHint().width();
+        b->setGeometry(right - w, height() - margin - buttonHeight, w, buttonHeight);
+        right -= w + margin;
+    }
+    const int bottom = height() - 2 * margin - buttonHeight;
+    const int cellWidth = (width() - 4 * margin) / 3;
+    const int cellHeight = (bottom - 3 * margin) / 2;
+    const QSize card = scaled(QRect(QPoint(), kCard)).size();
+    const int frame = qMax(2, int(Twips::px(120) * m_scale));
+    const int textWidth = qMax(1, cellWidth - card.width() - 2 * frame - margin);
+    const int smallestBox = boxHeightFor(Box[0], 3);
+
+    // The largest heading that fits every place, leaving the text three lines at least.
+    const double largest = 12 * qBound(0.85, m_scale, 1.6);
+    double chosen = kSmallestPoints;
+    for (double points = largest; points >= kSmallestPoints - 0.01; points -= 0.5) {
+        bool fits = true;
+        for (int k = 1; k <= 6 && fits; ++k) {
+            HeadingLabel *h = headingOf(k);
+            QLabel *name = cardNameLabels[size_t(k - 1)];
+            setPoints(h, points);
+            setPoints(name, points * 11 / 12);
+            fits = wordsFit(h, h->text(), textWidth) && wordsFit(name, name->text(), textWidth) &&
+                   wrappedHeight(h, textWidth) + wrappedHeight(name, textWidth) + smallestBox <= cellHeight;
+        }
+        if (fits) {
+            chosen = points;
+            break;
+        }
+    }
+    for (int k = 1; k <= 6; ++k) {
+        const size_t i = size_t(k - 1);
+        HeadingLabel *h = headingOf(k);
+        QLabel *name = cardNameLabels[i];
+        setPoints(h, chosen);
+        setPoints(name, chosen * 11 / 12);
+        const QRect cell(margin + kColumn[i] * (cellWidth + margin), margin + kRow[i] * (cellHeight + margin),
+                         cellWidth, cellHeight);
+        const QRect framed(cell.topLeft(), card + QSize(2 * frame, 2 * frame));
+        Shape1[i]->setGeometry(framed);
+        Imag[i]->setGeometry(cardPlace(QRect(framed.topLeft() + QPoint(frame, frame), card)));
+        const int left = framed.right() + 1 + margin;
+        const int nameHeight = qMin(wrappedHeight(name, textWidth), cellHeight / 4);
+        // Names longer than any person's are cut at the end of the heading's last line.
+        const int headingHeight = qMin(wrappedHeight(h, textWidth), cellHeight - nameHeight - smallestBox);
+        h->setGeometry(left, cell.top(), textWidth, qMax(headingHeight, QFontMetrics(h->font()).lineSpacing()));
+        name->setGeometry(left, h->geometry().bottom() + 1, textWidth, nameHeight);
+        const int boxTop = name->geometry().bottom() + 1 + margin / 2;
+        Box[i]->setGeometry(left, boxTop, textWidth, cell.bottom() - boxTop + 1);
+    }
+}
+
+void bezi::setCompactBoxes(bool compact)
+{
+    if (m_compactBoxes == compact)
+        return;
+    m_compactBoxes = compact;
+    const QString style = Theme::meaningBoxStyle(QStringLiteral("QPlainTextEdit"));
+    for (QPlainTextEdit *box : Box) {
+        box->setStyleSheet(compact ? style + QStringLiteral(" QPlainTextEdit { padding: 1px; }") : style);
+        box->setVerticalScrollBarPolicy(compact ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOn);
+        QFont f = box->font();
+        f.setBold(!compact);
+        box->setFont(f);
+    }
+}
+
+void bezi::frameCards()
+{
     // A card's picture is framed for the place it is shown in.
     for (size_t i = 0; i < Imag.size(); ++i) {
         if (!im1[i].isNull() && Imag[i]->pixmap().size() != Imag[i]->size())

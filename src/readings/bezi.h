@@ -4,20 +4,21 @@
 #include "spread.h"
 
 #include <QImage>
+#include <QLabel>
 #include <QRect>
 #include <QWidget>
 
 #include <array>
 
-class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class RecordCursor;
 class Timer;
 
-// A heading on the sky: centred, wrapped, and elided on its last line when the names
-// are too long for its place, so the columns keep their layout whatever was typed.
-class HeadingLabel : public QWidget
+// A heading on the sky: centred, wrapped between words, with a shadow; elided on its last
+// line only when names far longer than any person's are too long for its place, so the
+// columns keep their layout whatever was typed.
+class HeadingLabel : public QLabel
 {
     Q_OBJECT
 public:
@@ -26,6 +27,8 @@ public:
     QString text() const { return m_text; }
     // The lines as painted at the present size (the last one elided when cut).
     QStringList shownLines() const;
+    // The height its text takes wrapped at `width` with its font.
+    int heightFor(int width) const;
 
 protected:
     void paintEvent(QPaintEvent *) override;
@@ -54,6 +57,8 @@ public:
     std::array<RecordCursor *, 6> Data{};
     // By the headings' design number (see labelOf): headingLabels[0] is the first.
     std::array<HeadingLabel *, 6> headingLabels{};
+    // By position: the card's name under its heading, " (invertida)" where it lies reversed.
+    std::array<QLabel *, 6> cardNameLabels{};
     Timer *Timer1 = nullptr;                     // 55 ms: stands the cursors on their cards once
     QPushButton *quintessenceButton = nullptr; // "Quintesencía"
 
@@ -73,6 +78,15 @@ public:
     static QString nameBefore(const Spread &spread, int k);
     // The text of position k as the box shows it and the report keeps it.
     static QString textOf(const Spread &spread, int k);
+    // The name of the card of position k, followed by " (invertida)" when it lies reversed.
+    static QString cardName(const Spread &spread, int k);
+
+    // Whether the window shows the design's columns (heading left of the picture, the text
+    // below both) or, where the headings do not fit them, each text beside its picture.
+    bool designedLayout() const { return m_designed; }
+    // Shown inside the main window when the laying is done, with the keyboard on the first
+    // text.
+    void showReading();
 
     void Form_Load() override;
 
@@ -89,9 +103,17 @@ protected:
 
 private:
     void positionRecords();
-    void place(QWidget *w, const QRect &twips);
+    void layOut();
+    bool layOutDesigned();
+    void layOutCompact();
+    void placeButtonsAsDesigned();
+    void frameCards();
+    void setCompactBoxes(bool compact);
+    QRect scaled(const QRect &twips) const;
 
     Spread m_spread;
     double m_scale = 1.0;
     QPointF m_origin;
+    bool m_designed = true;
+    bool m_compactBoxes = false;
 };

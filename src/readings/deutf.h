@@ -21,11 +21,14 @@ public:
 
     std::array<QLabel *, 4> headingLabels{}; // the positions' headings
     std::array<QLabel *, 4> numberLabels{};  // the positions' numbers
+    std::array<QLabel *, 4> nameLabels{};   // the positions' cards, by name
     std::array<QPlainTextEdit *, 4> Box{};
 
     // The cross laid: its meanings go into the boxes, and "Guardar" writes it.
     void setSpread(const Spread &spread);
     const Spread &spread() const { return m_spread; }
+    // The sheet made the active window inside the main window, the first meaning focused.
+    void takeFocus();
     // The meaning of position k (1 … 4) as the report writes it.
     static QString meaningOf(const Spread &spread, int k);
 
@@ -34,7 +37,7 @@ public:
 
 protected:
     // Asks the question, then writes the reading with the meanings as the card texts hold
-    // them, not as edited here.
+    // them, not as edited here; "Cancelar" writes nothing.
     void save() override;
 
 private:

@@ -186,15 +186,17 @@ void CelticSpreadView::paintEvent(QPaintEvent *)
         p.setPen(QPen(Theme::gold(), 1.2));
         p.setBrush(Qt::NoBrush);
         p.drawRoundedRect(r, radius, radius);
-    }
-    // The selected card: a wide bright frame, over whatever lies on it.
-    const QRectF chosen = toPixels(designRect(m_selected)).adjusted(-2, -2, 2, 2);
-    p.setPen(QPen(Theme::captionHover(), qMax(2.5, 3 * m_scale)));
-    p.drawRoundedRect(chosen, radius, radius);
-    if (hasFocus()) {
-        QPen dashed(Theme::paper(), 1, Qt::DashLine);
-        p.setPen(dashed);
-        p.drawRoundedRect(chosen.adjusted(-4, -4, 4, 4), radius, radius);
+        if (k != m_selected)
+            continue;
+        // The selected card: a bright outline around it, painted in the card's turn, so that
+        // the crossing card lies over the situation's outline as it lies over its picture.
+        const QRectF chosen = r.adjusted(-2, -2, 2, 2);
+        p.setPen(QPen(Theme::captionHover(), qMax(2.5, 3 * m_scale)));
+        p.drawRoundedRect(chosen, radius, radius);
+        if (hasFocus()) {
+            p.setPen(QPen(Theme::paper(), 1, Qt::DashLine));
+            p.drawRoundedRect(chosen.adjusted(-4, -4, 4, 4), radius, radius);
+        }
     }
     p.setFont(numberFont());
     for (int k = 1; k <= kPositions; ++k) {
@@ -273,8 +275,7 @@ QString deutKelt::positionText(int k)
 
 QString deutKelt::cardName(const Spread &spread, int k)
 {
-    const QString name = CardDatabase::cardText(QStringLiteral("karten"), spread.card(k));
-    return spread.isReversed(k) ? name + QStringLiteral(" (invertida)") : name;
+    return Report::cardName(spread, k);
 }
 
 QString deutKelt::keywords(const Spread &spread, int k)
@@ -377,7 +378,12 @@ void deutKelt::setFocusOnSpread()
 
 void deutKelt::save()
 {
-    m_spread.question = Dialogs::input(this, deutf::questionPrompt());
+    bool asked = false;
+    const QString question = Dialogs::input(this, deutf::questionPrompt(), QString(), QString(), &asked);
+    // "Cancelar" gives the save up; an empty question with "OK" saves the reading dated only.
+    if (!asked)
+        return;
+    m_spread.question = question;
     QList<Report::PositionText> positions;
     for (int k = 1; k <= m_spread.size(); ++k)
         positions.append({numberedHeading(k), cardName(m_spread, k), keywords(m_spread, k)});

@@ -104,7 +104,7 @@ public:
 
 protected:
     // Asks the question as the cross asks it (none given, the heading has only the date)
-    // and writes every position with its card's name and keywords.
+    // and writes every position with its card's name and keywords; "Cancelar" writes nothing.
     void save() override;
 
 private:

@@ -5,6 +5,7 @@
 #include "designscale.h"
 #include "legtag.h"
 #include "meaningbox.h"
+#include "popup.h"
 #include "program.h"
 #include "random.h"
 #include "recordcursor.h"
@@ -62,9 +63,17 @@ deutTag::deutTag(QWidget *parent) : InterpretationWindow(WindowId::deutTag, QStr
     Image1->setGeometry(Twips::rect(5280, 1080, 1515, 2655));
     Image1->setScaledContents(true);
 
+    // The card's name under it: " (invertida)" when it lies turned.
+    cardNameLabel = new QLabel(this);
+    cardNameLabel->setObjectName(QStringLiteral("cardNameLabel"));
+    cardNameLabel->setGeometry(Twips::rect(1200, 3960, 9600, 420));
+    cardNameLabel->setFont(Theme::captionFont(12));
+    cardNameLabel->setAlignment(Qt::AlignCenter);
+    cardNameLabel->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::caption().name()));
+
     Box1 = new QPlainTextEdit(this);
     Box1->setObjectName(QStringLiteral("Box1"));
-    Box1->setGeometry(Twips::rect(1200, 4200, 9600, 3450));
+    Box1->setGeometry(Twips::rect(1200, 4440, 9600, 3300));
     makeMeaningBox(Box1, 11);
 
     Data1 = new RecordCursor(this);
@@ -84,8 +93,30 @@ deutTag::deutTag(QWidget *parent) : InterpretationWindow(WindowId::deutTag, QStr
     saveButton->setGeometry(Twips::rect(3900, 7980, 1800, 540));
     backButton->setGeometry(Twips::rect(6300, 7980, 1800, 540));
 
+    cardNameLabel->setBuddy(Box1);
+    QWidget::setTabOrder(Box1, saveButton);
+    QWidget::setTabOrder(saveButton, backButton);
+
+    Popup::watch(this);
     DesignScale::install(this, size(), DesignScale::Layout::Placed);
     Program::adoptIntoMainWindow(this);
+}
+
+void deutTag::resizeEvent(QResizeEvent *e)
+{
+    // The design has placed and scaled the controls already. At a small scale the
+    // captions keep their readable size: a button grows about its centre to hold its own.
+    InterpretationWindow::resizeEvent(e);
+    for (QPushButton *b : {saveButton, backButton}) {
+        const QSize need = b->sizeHint();
+        QRect r = b->geometry();
+        if (r.width() >= need.width() && r.height() >= need.height())
+            continue;
+        const QPoint centre = r.center();
+        r.setSize(r.size().expandedTo(need));
+        r.moveCenter(centre);
+        b->setGeometry(r);
+    }
 }
 
 void deutTag::Form_Load()
@@ -98,6 +129,8 @@ void deutTag::Form_Load()
     // 7.
     Image1->setPixmap(QPixmap::fromImage(CardPictures::framed(im1, Image1->size())));
     WindowRegistry::get<legTag>()->setSlotImage(1, im1);
+    cardNameLabel->setText(Report::cardName(m_spread, 1));
+    Image1->setAccessibleName(cardNameLabel->text());
     // 8.
     Data1->openTable(CardDatabase::shared(), tableOf(meaningSet()));
     Data1->bind(Box1, fieldOf(meaningSet()));

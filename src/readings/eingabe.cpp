@@ -12,11 +12,13 @@
 #include "twips.h"
 #include "windows.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 QString eingabe::firstPrompt()
 {
@@ -62,10 +64,9 @@ eingabe::eingabe(QWidget *parent) : QWidget(parent)
 
     firstNameButton = new QPushButton(QStringLiteral("OK"), this);
     firstNameButton->setObjectName(QStringLiteral("firstNameButton"));
-    firstNameButton->setGeometry(Twips::rect(2040, 2520, 615, 495));
     secondNameButton = new QPushButton(QStringLiteral("OK"), this);
     secondNameButton->setObjectName(QStringLiteral("secondNameButton"));
-    secondNameButton->setGeometry(firstNameButton->geometry());
+    placeButtons();
     secondNameButton->hide();
     secondNameButton->setEnabled(false);
     connect(firstNameButton, &QPushButton::clicked, this, &eingabe::acceptFirstName);
@@ -79,6 +80,52 @@ eingabe::eingabe(QWidget *parent) : QWidget(parent)
     setFocusProxy(Text1);
     if (QScreen *s = screen())
         move(s->availableGeometry().center() - rect().center());
+}
+
+void eingabe::placeButtons()
+{
+    // The design's place, grown about its middle where the caption needs more at the
+    // button's font and the theme's padding.
+    for (QPushButton *b : {firstNameButton, secondNameButton}) {
+        b->ensurePolished();
+        QRect r = Twips::rect(2040, 2520, 615, 495);
+        const QSize hint = b->sizeHint();
+        const QPoint middle = r.center();
+        r.setSize(r.size().expandedTo(hint));
+        r.moveCenter(middle);
+        // Within the window, under the box.
+        r.moveBottom(qMin(r.bottom(), height() - 4));
+        b->setGeometry(r);
+    }
+}
+
+void eingabe::showEvent(QShowEvent *)
+{
+    placeButtons();
+    // The keyboard comes to the box once the main window has gone to the task bar, which
+    // happens after the window is shown.
+    QTimer::singleShot(0, this, [this] {
+        raise();
+        activateWindow();
+        Text1->setFocus(Qt::ActiveWindowFocusReason);
+    });
+}
+
+void eingabe::changeEvent(QEvent *e)
+{
+    if (e->type() == QEvent::StyleChange || e->type() == QEvent::FontChange)
+        placeButtons();
+    QWidget::changeEvent(e);
+}
+
+void eingabe::keyPressEvent(QKeyEvent *e)
+{
+    // Escape gives up the reading, as closing the window does.
+    if (e->key() == Qt::Key_Escape) {
+        closedByFrame();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 void eingabe::Form_Load()

@@ -42,8 +42,12 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent *) override;
+    void showEvent(QShowEvent *) override;
+    void changeEvent(QEvent *) override;
+    void keyPressEvent(QKeyEvent *) override;
 
 private:
+    void placeButtons();
     void timerTick();
     // Enter in the box is the "OK" that is there.
     void accept();

@@ -3,16 +3,22 @@
 #include "carddatabase.h"
 #include "cardpictures.h"
 #include "designscale.h"
+#include "deutf.h"
 #include "legkreuz.h"
 #include "modOrbelle.h"
+#include "popup.h"
 #include "program.h"
+#include "report.h"
 #include "recordcursor.h"
 #include "theme.h"
 #include "timing.h"
 #include "twips.h"
 #include "windows.h"
 
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMdiArea>
+#include <QPainter>
 #include <QPlainTextEdit>
 
 namespace {
@@ -58,6 +64,9 @@ kreuz::kreuz(QWidget *parent) : InterpretationWindow(WindowId::kreuz, QStringLit
         Data[0]->setBoundField(Box[0], QStringLiteral("kreuz1"));
         Timer1->setEnabled(false);
     });
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QStringLiteral("Cruz"));
+    Popup::watch(this);
     DesignScale::install(this, size(), DesignScale::Layout::Placed);
     Program::adoptIntoMainWindow(this);
 }
@@ -78,7 +87,71 @@ void kreuz::Form_Load()
         images[k] = CardPictures::load(m_spread.card(int(k) + 1));
         pictures[k]->setPixmap(QPixmap::fromImage(CardPictures::framed(images[k], pictures[k]->size())));
         laying->setSlotImage(int(k) + 1, images[k]);
+        const QString name = QStringLiteral("%1. %2: %3")
+                                 .arg(k + 1)
+                                 .arg(deutf::headings().at(qsizetype(k)), Report::cardName(m_spread, int(k) + 1));
+        pictures[k]->setToolTip(name);
+        pictures[k]->setAccessibleName(name);
     }
     Timer1->setEnabled(true);
 }
 
+
+void kreuz::toSheet()
+{
+    if (deutf *sheet = WindowRegistry::ifLoaded<deutf>(); sheet && sheet->isVisible())
+        sheet->takeFocus();
+}
+
+void kreuz::keyPressEvent(QKeyEvent *e)
+{
+    // Ctrl+Tab and Ctrl+F6 go on to the next window inside the main window, with Shift
+    // to the one before.
+    if ((e->modifiers() & Qt::ControlModifier) &&
+        (e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab || e->key() == Qt::Key_F6)) {
+        if (e->key() == Qt::Key_Backtab || (e->modifiers() & Qt::ShiftModifier))
+            Program::mdiArea()->activatePreviousSubWindow();
+        else
+            Program::mdiArea()->activateNextSubWindow();
+        return;
+    }
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_Escape:
+        toSheet();
+        return;
+    default:
+        InterpretationWindow::keyPressEvent(e);
+    }
+}
+
+bool kreuz::focusNextPrevChild(bool)
+{
+    toSheet();
+    return true;
+}
+
+void kreuz::focusInEvent(QFocusEvent *e)
+{
+    update();
+    InterpretationWindow::focusInEvent(e);
+}
+
+void kreuz::focusOutEvent(QFocusEvent *e)
+{
+    update();
+    InterpretationWindow::focusOutEvent(e);
+}
+
+void kreuz::paintEvent(QPaintEvent *e)
+{
+    InterpretationWindow::paintEvent(e);
+    if (!hasFocus())
+        return;
+    // The focus: a dashed rim just inside the window.
+    QPainter p(this);
+    p.setPen(QPen(Theme::paper(), 2, Qt::DashLine));
+    p.drawRect(QRectF(rect()).adjusted(2, 2, -2, -2));
+}

@@ -8,6 +8,8 @@
 
 #include <array>
 
+class QFocusEvent;
+class QKeyEvent;
 class QLabel;
 class QPlainTextEdit;
 class RecordCursor;
@@ -15,7 +17,8 @@ class Timer;
 
 // The cross: four cards drawn at its load (none that a reading of this run has drawn),
 // shown in the shape of a cross, each with the meaning of its position held in a hidden
-// box. The question sheet gets the spread.
+// box and its name in its picture's tooltip. The question sheet gets the spread and names
+// the cards.
 class kreuz : public InterpretationWindow
 {
     Q_OBJECT
@@ -41,6 +44,18 @@ public:
 
     void Form_Load() override;
 
+protected:
+    // The cross holds no control of its own: it takes the focus itself, shows it by a
+    // rim, and Tab, Shift+Tab, Enter, Space and Escape hand it on to the question sheet;
+    // Ctrl+Tab and Ctrl+F6 to the next window inside the main window.
+    void keyPressEvent(QKeyEvent *e) override;
+    bool focusNextPrevChild(bool next) override;
+    void focusInEvent(QFocusEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
+    void paintEvent(QPaintEvent *e) override;
+
 private:
+    void toSheet();
+
     Spread m_spread;
 };

@@ -60,6 +60,7 @@ LayingTable::LayingTable(const Design &design, QWidget *parent)
     connect(promptTimer, &QTimer::timeout, this, [this] {
         Timer1->setEnabled(false);
         m_mayDraw = true;
+        updateFocusMark();
         showPrompt(1);
         promptTimer->setEnabled(false);
     });
@@ -124,10 +125,12 @@ void LayingTable::dealEnded()
     if (m_design.firstPromptDelayMs > 0) {
         if (!m_design.drawsOpenWithPrompt)
             m_mayDraw = true;
+        updateFocusMark();
         promptTimer->setEnabled(true);
         return;
     }
     m_mayDraw = true;
+    updateFocusMark();
     showPrompt(1);
 }
 
@@ -150,14 +153,42 @@ void LayingTable::clickBack(int i)
     drawn(i);
 }
 
-void LayingTable::drawNext()
+int LayingTable::keyboardBack() const
 {
     for (int i = 77; i >= 0; --i) {
-        if (m_shapeVisible[size_t(i)] && m_labelVisible[size_t(i)] && !m_labelShrunk[size_t(i)]) {
-            clickBack(i);
-            return;
-        }
+        if (m_shapeVisible[size_t(i)] && m_labelVisible[size_t(i)] && !m_labelShrunk[size_t(i)])
+            return i;
     }
+    return -1;
+}
+
+bool LayingTable::showsFocusMark() const
+{
+    return hasFocus() && m_mayDraw && m_mouseOn && keyboardBack() >= 0;
+}
+
+void LayingTable::drawNext()
+{
+    if (const int i = keyboardBack(); i >= 0)
+        clickBack(i);
+}
+
+void LayingTable::updateFocusMark()
+{
+    if (const int i = keyboardBack(); i >= 0)
+        update(backArea(i).adjusted(-6, -6, 6, 6));
+}
+
+void LayingTable::focusInEvent(QFocusEvent *e)
+{
+    updateFocusMark();
+    QWidget::focusInEvent(e);
+}
+
+void LayingTable::focusOutEvent(QFocusEvent *e)
+{
+    updateFocusMark();
+    QWidget::focusOutEvent(e);
 }
 
 void LayingTable::drawn(int i)
@@ -221,6 +252,7 @@ void LayingTable::setMouseOn(bool on)
     // Only the draws are switched off: the popup stays within reach in every state.
     m_mouseOn = on;
     setCursor(on ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    updateFocusMark();
 }
 
 void LayingTable::showBack(int i)
@@ -236,7 +268,9 @@ void LayingTable::hideBack(int i)
     // Only the back's own area is painted again: the deal and the gathering change one
     // back a tick.
     m_shapeVisible[size_t(i)] = false;
-    update(backArea(i));
+    update(backArea(i).adjusted(-6, -6, 6, 6));
+    // The mark passes to the back that now lies on top.
+    updateFocusMark();
 }
 
 void LayingTable::setSlotVisible(int k, bool on)
@@ -282,6 +316,21 @@ QRect LayingTable::backRect(int i) const
 {
     const QPoint p = (*m_design.heap)[size_t(i)];
     return toPixels(QRect(p, m_design.back.label)).toRect();
+}
+
+QRect LayingTable::slotCardRect(int k) const
+{
+    if (k < 1 || k > cardCount() || m_slotImage[size_t(k - 1)].isNull())
+        return {};
+    // As the slot's picture is made: framed to the slot's proportion (a difference under
+    // 3 % is left to the scaling), then scaled to the slot.
+    const QRectF slot = toPixels(m_design.slotRects[size_t(k - 1)]);
+    const QImage framed = CardPictures::framed(m_slotImage[size_t(k - 1)], slot.size());
+    const QSizeF picture = m_slotImage[size_t(k - 1)].size();
+    const double fx = slot.width() / framed.width(), fy = slot.height() / framed.height();
+    QRectF r(QPointF(), QSizeF(picture.width() * fx, picture.height() * fy));
+    r.moveCenter(slot.center());
+    return r.toRect();
 }
 
 QRect LayingTable::backArea(int i) const
@@ -339,6 +388,8 @@ void LayingTable::paintEvent(QPaintEvent *e)
         if (m_shapeVisible[size_t(i)] && e->rect().intersects(backArea(i)))
             paintBack(p, i);
     }
+    if (showsFocusMark())
+        paintFocusMark(p, keyboardBack());
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     for (size_t k = 0; k < m_design.slotRects.size(); ++k) {
         if (!m_slotVisible[k])
@@ -353,6 +404,20 @@ void LayingTable::paintEvent(QPaintEvent *e)
             p.drawImage(at, slotPicture(k, pixels));
         }
     }
+}
+
+void LayingTable::paintFocusMark(QPainter &p, int i) const
+{
+    // The back Space draws: a wide bright rim around it, and a dark one outside that, so
+    // that it reads on the light and the dark parts of the sky alike.
+    const QPoint at = (*m_design.heap)[size_t(i)];
+    const QRectF r = toPixels(QRect(at, m_design.back.frame));
+    const double radius = r.width() * 0.07;
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Theme::night(), 5));
+    p.drawRoundedRect(r.adjusted(-2.5, -2.5, 2.5, 2.5), radius, radius);
+    p.setPen(QPen(Theme::captionHover(), 3));
+    p.drawRoundedRect(r.adjusted(-1.5, -1.5, 1.5, 1.5), radius, radius);
 }
 
 const QImage &LayingTable::slotPicture(size_t k, const QSize &devicePixels) const

@@ -95,6 +95,9 @@ public:
     QRect backRect(int i) const; // the click area, in pixels
     bool slotVisible(int k) const { return m_slotVisible.at(size_t(k - 1)); }
     QImage slotImage(int k) const { return m_slotImage.at(size_t(k - 1)); }
+    // Where slot k's card is drawn, in pixels: its picture fitted into the slot in the
+    // picture's own proportion, centred.
+    QRect slotCardRect(int k) const;
     // The picture of the k-th card, face down until its reveal.
     void setSlotImage(int k, const QImage &image);
 
@@ -107,6 +110,10 @@ public:
 
     // The back under a point (the topmost click area there), or -1.
     int backAt(const QPoint &pos) const;
+    // The back the keyboard draws next (the topmost still on the table), or -1; while the
+    // table has the focus and takes a draw, it carries the focus mark.
+    int keyboardBack() const;
+    bool showsFocusMark() const;
 
     Timer *Timer1 = nullptr;      // deal
     Timer *Timer4 = nullptr;      // reveal
@@ -144,8 +151,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void resizeEvent(QResizeEvent *) override;
+    void focusInEvent(QFocusEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
 
 private:
+    void updateFocusMark();
+    void paintFocusMark(QPainter &p, int i) const;
     void dealTick();
     void dealEnded();
     void showPrompt(int k);

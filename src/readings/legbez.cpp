@@ -48,9 +48,12 @@ legBez::legBez(QWidget *parent) : LayingTable(design(), parent)
     Timer8->setObjectName(QStringLiteral("Timer8"));
     // The interpretation was loaded, hidden, by the names input; it is shown as the last
     // back is gathered.
+    // The keyboard goes with it, to its first text.
     connect(this, &LayingTable::laid, this, [this] {
-        Program::showInside(WindowRegistry::get<bezi>());
-        WindowRegistry::get<Start>()->showNormal();
+        Start *main = WindowRegistry::get<Start>();
+        main->showNormal();
+        main->activateWindow();
+        WindowRegistry::get<bezi>()->showReading();
         WindowRegistry::unload(this);
     });
 }

@@ -46,7 +46,11 @@ legkreuz::legkreuz(QWidget *parent) : LayingTable(design(), parent)
         Program::placeInside(cross, 120, 50);
         Program::placeBeside(sheet, cross, 50);
         Program::stretchInside(sheet);
-        WindowRegistry::get<Start>()->showNormal();
+        Start *main = WindowRegistry::get<Start>();
+        main->showNormal();
+        // The keyboard goes on in the sheet, beside the cross.
+        main->activateWindow();
+        sheet->takeFocus();
         WindowRegistry::unload(this);
     });
 }

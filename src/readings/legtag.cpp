@@ -3,7 +3,10 @@
 #include "deuttag.h"
 #include "heaps.h"
 #include "program.h"
+#include "start.h"
 #include "timing.h"
+
+#include <QPlainTextEdit>
 
 LayingTable::Design legTag::design()
 {
@@ -33,7 +36,11 @@ legTag::legTag(QWidget *parent) : LayingTable(design(), parent)
     Timer3->setObjectName(QStringLiteral("Timer3"));
     connect(this, &LayingTable::laid, this, [this] {
         hide(); // stays loaded until "Atrás" or the main menu
-        Program::showInside(WindowRegistry::get<deutTag>());
+        deutTag *reading = WindowRegistry::get<deutTag>();
+        Program::showInside(reading);
+        // The keyboard goes on in the reading: its meaning first, then its buttons.
+        WindowRegistry::get<Start>()->activateWindow();
+        reading->Box1->setFocus(Qt::OtherFocusReason);
     });
 }
 

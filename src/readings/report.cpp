@@ -1,5 +1,6 @@
 #include "report.h"
 
+#include "carddatabase.h"
 #include "cardpictures.h"
 #include "dates.h"
 #include "picturefile.h"
@@ -83,6 +84,12 @@ void show(bool minimized)
     viewer()->showReport(minimized ? rtfViewer::Show::Minimized : rtfViewer::Show::Normal);
 }
 
+QString cardName(const Spread &spread, int k)
+{
+    const QString name = CardDatabase::cardText(QStringLiteral("karten"), spread.card(k));
+    return spread.isReversed(k) ? name + QStringLiteral(" (invertida)") : name;
+}
+
 QString today()
 {
     return Dates::shortDate(QDate::currentDate());
@@ -110,11 +117,18 @@ void writeReading(WindowId reading, const Spread &spread, const QList<PositionTe
     for (qsizetype i = 0; i < ks.size(); ++i) {
         const int k = ks[i];
         const PositionText p = positions.value(k - 1);
-        QString text = p.text;
+        // Every block names its card. A position that names it has heading, name and text on
+        // lines of their own; otherwise the name follows the heading, whose text goes on after
+        // the colon, or stands on its own line before the text when there is no heading.
+        QStringList lines;
         if (!p.name.isEmpty())
-            text = p.heading + QStringLiteral("\r\n") + p.name + QStringLiteral("\r\n") + p.text;
+            lines = {p.heading, p.name, p.text};
         else if (!p.heading.isEmpty())
-            text = p.heading + QStringLiteral(": ") + p.text;
+            lines = {p.heading + QStringLiteral(" (") + cardName(spread, k) + QStringLiteral("): ") + p.text};
+        else
+            lines = {cardName(spread, k), p.text};
+        lines.removeAll(QString());
+        const QString text = lines.join(QStringLiteral("\r\n"));
         insertText(QStringLiteral("\r\n"));
         const bool turned = spread.isReversed(k);
         insertCard(turned ? CardPictures::load(spread.card(k), true) : QImage(), spread.card(k), turned);

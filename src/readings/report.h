@@ -21,8 +21,13 @@ void show(bool minimized);
 // Today as the report's headings carry it (Dates::shortDate).
 QString today();
 
+// The name of position k's card as readings and the report give it, with " (invertida)" when
+// it lies reversed.
+QString cardName(const Spread &spread, int k);
+
 // What a reading writes of one position: its heading, the card's name (with "(invertida)"
-// where it lies reversed) and its text. Parts left empty are left out.
+// where it lies reversed) and its text. Parts left empty are left out, but the name: left
+// empty, the writer names the card itself (cardName).
 struct PositionText
 {
     QString heading;
@@ -34,10 +39,10 @@ struct PositionText
 // windows): the catalogue's heading at 14 points with the question, the names and the
 // date; then at 12 points each position in `order` (position order when empty), apart
 // from the next by a line break: a line break, the card's picture (turned when it lies
-// reversed), an empty line and its text, which is "heading: text", or heading, name and
-// text on lines of their own when the position names its card. A heading that does not
-// end its own line (the day card's) has its line ended at 12 points and the last position
-// ends with a line break. The viewer is shown.
+// reversed), an empty line, and heading, card name and text on lines of their own where the
+// position gives the name; else "heading (name): text", or the name on its own line before
+// the text where there is no heading. A heading that does not end its own line (the day card's) has its line ended at 12 points
+// and the last position ends with a line break. The viewer is shown.
 void writeReading(WindowId reading, const Spread &spread, const QList<PositionText> &positions,
                   const QList<int> &order = {});
 // A card looked at on the free board: its picture and its keywords, the viewer left as

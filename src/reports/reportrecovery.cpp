@@ -28,9 +28,10 @@
 namespace {
 
 const QString kOffer =
-    QStringLiteral("Se encontraron lecturas que no se guardaron la última vez. ¿Recuperarlas?");
-const QString kDamaged = QStringLiteral("Estas lecturas de la última vez no se pudieron leer ni "
+    QStringLiteral("Se encontraron tiradas que no se guardaron la última vez. ¿Recuperarlas?");
+const QString kDamaged = QStringLiteral("Estas tiradas de la última vez no se pudieron leer ni "
                                         "recuperar. Se guardaron aparte, en la carpeta «%1»:\n%2");
+// The files keep the name earlier runs gave them, so that what they left is still found.
 const QString kPrefix = QStringLiteral("lecturas-");
 const QString kSuffix = QStringLiteral(".rtf");
 constexpr QFile::Permissions kOwnerOnly = QFile::ReadOwner | QFile::WriteOwner;

@@ -4,6 +4,7 @@
 #include "cardpictures.h"
 #include "cardtables.h"
 #include "dates.h"
+#include "designscale.h"
 #include "program.h"
 #include "recordcursor.h"
 #include "rtfviewer.h"
@@ -16,12 +17,19 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLocale>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 namespace {
+// The deck's pictures are 700 × 1240.
+constexpr double kDeckWidth = 700;
+constexpr double kDeckHeight = 1240;
+
 // The card in the report has the size it has in the readings.
 QSize reportCardSize()
 {
@@ -49,11 +57,10 @@ slika::slika(QWidget *parent) : QWidget(parent)
     Shape1 = new QWidget(this);
     Shape1->setObjectName(QStringLiteral("Shape1"));
     Shape1->setAttribute(Qt::WA_StyledBackground);
-    Shape1->setFixedSize(Twips::size(1785, 2895));
     Shape1->setStyleSheet(QStringLiteral("#Shape1 { %1 }").arg(Theme::cardFrameStyle(8)));
     Image1 = new QLabel(Shape1);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(QRect(Twips::point(120, 120), Twips::size(1545, 2655)));
+    placeCard(1.0);
     Image1->setScaledContents(true);
     Image1->setCursor(Qt::PointingHandCursor);
     Image1->installEventFilter(this);
@@ -70,6 +77,10 @@ slika::slika(QWidget *parent) : QWidget(parent)
         b->setObjectName(QString::fromLatin1(name));
         b->setFont(body);
         b->setReadOnly(true);
+        b->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        // Read from the keyboard as well: the arrows move through the text, Tab leaves it.
+        b->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        b->setTabChangesFocus(true);
         b->setStyleSheet(Theme::meaningBoxStyle(QStringLiteral("QPlainTextEdit")));
         // All four in one place; the caller shows the one to be read.
         grid->addWidget(b, 0, 1);
@@ -125,6 +136,34 @@ void slika::Form_Load()
     }
 }
 
+void slika::placeCard(double scale)
+{
+    // The frame and the card grow and shrink with the sheet; the card keeps the deck's
+    // proportion within the design's place.
+    const QSize frame(qRound(Twips::px(1785) * scale), qRound(Twips::px(2895) * scale));
+    Shape1->setFixedSize(frame);
+    const int border = qMax(2, qRound(Twips::px(120) * scale));
+    const int height = frame.height() - 2 * border;
+    const int width = qMin(frame.width() - 2 * border, qRound(height * kDeckWidth / kDeckHeight));
+    Image1->setGeometry((frame.width() - width) / 2, border, width, height);
+    if (!m_picture.isNull() && Image1->pixmap().size() != Image1->size())
+        setPicture(m_picture);
+}
+
+void slika::resizeEvent(QResizeEvent *)
+{
+    // The sheet's scale, set as it is resized, never more than its height leaves the card
+    // beside the text above the buttons.
+    if (!saveButton)
+        return;
+    const DesignScale *design = DesignScale::of(this);
+    double scale = design ? design->scale() : 1.0;
+    // The margins above and below, the space between card and buttons, the buttons.
+    const int room = height() - Twips::px(600) * scale - saveButton->sizeHint().height();
+    scale = qMin(scale, room / double(Twips::px(2895)));
+    placeCard(qMax(0.3, scale));
+}
+
 void slika::setPicture(const QImage &picture)
 {
     m_picture = picture;
@@ -133,11 +172,18 @@ void slika::setPicture(const QImage &picture)
 
 void slika::showQuintessence(int q, const QImage &picture)
 {
+    // The window the sheet was asked from has the keyboard back when the sheet closes.
+    if (QMdiArea *area = Program::mdiArea()) {
+        QMdiSubWindow *active = area->activeSubWindow();
+        if (active && active->widget() != this)
+            m_opener = active;
+    }
     Program::showInside(this);
     setPicture(picture);
     // Quintessences 1 to 21 are rows 1 to 21; 0 has the table's last row.
     positionAtCard(*Data1, q >= 1 && q <= 21 ? q : CardTables::kQuintRows);
     richtextbox1->show();
+    richtextbox1->setFocus(Qt::OtherFocusReason);
 }
 
 void slika::save()
@@ -168,7 +214,20 @@ void slika::save()
 
 void slika::closeSheet()
 {
+    QPointer<QMdiSubWindow> opener = m_opener;
     WindowRegistry::unload(this);
+    if (opener && opener->isVisible() && Program::mdiArea())
+        Program::mdiArea()->setActiveSubWindow(opener);
+}
+
+void slika::keyPressEvent(QKeyEvent *e)
+{
+    // Escape closes the sheet as "Salír" does.
+    if (e->key() == Qt::Key_Escape) {
+        closeSheet();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 bool slika::eventFilter(QObject *watched, QEvent *event)

@@ -3,6 +3,8 @@
 #include "windows.h"
 
 #include <QImage>
+#include <QMdiSubWindow>
+#include <QPointer>
 #include <QWidget>
 
 class QLabel;
@@ -51,7 +53,11 @@ public slots:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void paintEvent(QPaintEvent *) override;
+    void keyPressEvent(QKeyEvent *) override;
+    void resizeEvent(QResizeEvent *) override;
 
 private:
+    void placeCard(double scale);
     QImage m_picture;
+    QPointer<QMdiSubWindow> m_opener;
 };

@@ -18,6 +18,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
 
 namespace {
 // Small in the design: the box is a narrow note beside a card, and grows with the window.
@@ -48,6 +50,11 @@ alleImagenes::alleImagenes(QWidget *parent) : QWidget(parent)
     Text1->setContextMenuPolicy(Qt::NoContextMenu);
     m_box = GalleryLayout::initialBox();
 
+    closeButton = new QPushButton(QStringLiteral("&Cerrar"), this);
+    closeButton->setObjectName(QStringLiteral("closeButton"));
+    closeButton->setToolTip(QStringLiteral("Volver al menú principal"));
+    connect(closeButton, &QPushButton::clicked, this, &alleImagenes::closedByFrame);
+
     Data1 = new RecordCursor(this);
     Data1->setObjectName(QStringLiteral("Data1"));
     // The shared connection is read-only: the box is for reading, never stored.
@@ -68,13 +75,31 @@ void alleImagenes::Form_Load()
 
 void alleImagenes::showGallery()
 {
-    if (!isVisible())
-        Program::openOnScreen(this, Twips::size(GalleryLayout::kWidth, GalleryLayout::kHeight));
+    if (!isVisible()) {
+        // The cards at the desktop's scale where the screen has room, and "Cerrar" below them.
+        const QSize design = Twips::size(GalleryLayout::kWidth, GalleryLayout::kHeight);
+        const int strip = buttonStrip();
+        double s = Program::desktopScale(this);
+        if (const QScreen *screen = this->screen()) {
+            const QRect avail = screen->availableGeometry();
+            s = qMin(s, qMin(0.95 * avail.width() / design.width(),
+                             (0.95 * avail.height() - 30 - strip) / design.height()));
+            resize(int(design.width() * s), int(design.height() * s) + strip);
+            move(avail.center() - rect().center());
+        }
+    }
     show();
     raise();
     activateWindow();
     if (focusedCard() < 0)
         Image1[0]->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+int alleImagenes::buttonStrip() const
+{
+    // "Cerrar" keeps a strip of its own below the cards, at the size its caption needs.
+    const int h = closeButton->sizeHint().height();
+    return h + 2 * qMax(4, h / 4);
 }
 
 QRect alleImagenes::placed(const QRect &twips) const
@@ -88,9 +113,16 @@ QRect alleImagenes::placed(const QRect &twips) const
 
 void alleImagenes::layoutControls()
 {
+    const QSize button = closeButton->sizeHint();
+    const int strip = buttonStrip();
+    const int margin = (strip - button.height()) / 2;
     const QSize design = Twips::size(GalleryLayout::kWidth, GalleryLayout::kHeight);
-    m_scale = qMin(width() / double(design.width()), height() / double(design.height()));
-    m_origin = QPointF((width() - design.width() * m_scale) / 2, (height() - design.height() * m_scale) / 2);
+    const int cardsHeight = qMax(1, height() - strip);
+    m_scale = qMin(width() / double(design.width()), cardsHeight / double(design.height()));
+    m_origin = QPointF((width() - design.width() * m_scale) / 2, (cardsHeight - design.height() * m_scale) / 2);
+    const int right = int(m_origin.x() + design.width() * m_scale);
+    closeButton->setGeometry(QRect(QPoint(qMax(margin, right - margin - button.width()), height() - margin - button.height()),
+                                   button));
     for (int i = 0; i < int(Image1.size()); ++i)
         Image1[size_t(i)]->setGeometry(placed(GalleryLayout::card(i)));
     Text1->setGeometry(placed(m_box));
@@ -208,6 +240,15 @@ bool alleImagenes::eventFilter(QObject *watched, QEvent *event)
 void alleImagenes::closedByFrame()
 {
     Popup::toMainMenu();
+}
+
+void alleImagenes::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        closedByFrame();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void alleImagenes::paintEvent(QPaintEvent *)

@@ -13,10 +13,12 @@
 class QKeyEvent;
 class QLabel;
 class QPlainTextEdit;
+class QPushButton;
 class RecordCursor;
 
 // All 78 cards at once, six rows of thirteen. Pressing a card shows its keywords in a box
-// beside it; the right button opens the popup that leads back to the main window.
+// beside it; the right button opens the popup that leads back to the main window, and so
+// do "Cerrar" under the cards and Escape.
 class alleImagenes : public QWidget, public Loadable
 {
     Q_OBJECT
@@ -26,6 +28,7 @@ public:
     std::array<QLabel *, 78> Image1{}; // index i shows card i + 1
     QPlainTextEdit *Text1 = nullptr;   // keywords of the card last pressed
     RecordCursor *Data1 = nullptr;     // stichwörter, on the shared connection
+    QPushButton *closeButton = nullptr; // "Cerrar": back to the main menu
 
     // Opens the gallery centred on the screen, at the desktop's scale.
     void showGallery();
@@ -47,6 +50,7 @@ protected:
     void resizeEvent(QResizeEvent *) override;
     void paintEvent(QPaintEvent *) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     // The card with the keyboard focus, or -1.
@@ -54,6 +58,7 @@ private:
     // A key on card index i: arrows, Home and End move the focus, Enter and Space press.
     bool cardKey(int index, const QKeyEvent *key);
     void layoutControls();
+    int buttonStrip() const;
     void loadPictures(const QSize &size);
 
     QRect m_box;

@@ -15,6 +15,7 @@
 #include "twips.h"
 #include "windows.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
@@ -23,18 +24,34 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
+#include <QVBoxLayout>
+#include <QHBoxLayout>
+#include <QImageReader>
 
 namespace {
 constexpr int kWidth = 9720;
 constexpr int kHeight = 6900;
 constexpr int kCards = 78;
 
-QPushButton *button(QWidget *parent, const char *name, const QString &caption, QRect twips)
+QPushButton *button(QWidget *parent, const char *name, const QString &caption)
 {
     auto *b = new QPushButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(Twips::rect(twips.x(), twips.y(), twips.width(), twips.height()));
     return b;
+}
+
+// The largest size of the deck's proportion within `place`.
+QSize cardWithin(int card, const QSize &place)
+{
+    QImageReader reader(CardPictures::path(card));
+    reader.setAutoTransform(true);
+    QSize picture = reader.size();
+    if (reader.transformation() & QImageIOHandler::TransformationRotate90)
+        picture.transpose();
+    if (picture.isEmpty())
+        picture = QSize(700, 1240);
+    return picture.scaled(place, Qt::KeepAspectRatio);
 }
 
 bool samePath(const QString &a, const QString &b)
@@ -62,7 +79,7 @@ QString reasonFor(int code, const QString &engineText)
 
 QString lernen::unsavedQuestion()
 {
-    return QStringLiteral("Du hast die Textänderungen nicht gespeichert! Jetzt speichern?");
+    return QStringLiteral("No has guardado los cambios del texto de esta carta. ¿Guardarlos ahora?");
 }
 
 QString lernen::conflictQuestion(int card)
@@ -87,7 +104,6 @@ lernen::lernen(QWidget *parent) : QWidget(parent)
 
     menuBar = new QMenuBar(this);
     menuBar->setObjectName(QStringLiteral("menuBar"));
-    menuBar->setGeometry(Twips::rect(0, 0, kWidth, 330));
     eint = menuBar->addAction(QStringLiteral("&Textos"));
     eint->setObjectName(QStringLiteral("eint"));
     mnuAlle = menuBar->addAction(QStringLiteral("Todas las &Cartas"));
@@ -97,30 +113,36 @@ lernen::lernen(QWidget *parent) : QWidget(parent)
 
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(Twips::rect(360, 480, 2400, 4200));
     Image1->setAlignment(Qt::AlignCenter);
+    // The layout gives the card a place; the frame fits the card within it, in the deck's
+    // proportion, and the picture is decoded for the frame.
+    m_cardPlace = new QWidget(this);
+    m_cardPlace->setObjectName(QStringLiteral("cardPlace"));
+    m_cardPlace->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    m_cardPlace->setMinimumSize(Twips::size(900, 1500));
+    m_cardPlace->installEventFilter(this);
+    Image1->raise();
     Image1->setStyleSheet(QStringLiteral("#Image1 { %1 }").arg(Theme::cardFrameStyle(6)));
     // The picture is decoded at the size it is shown, again whenever that changes.
     Image1->installEventFilter(this);
 
     numberLabel = new QLabel(QStringLiteral("1"), this);
     numberLabel->setObjectName(QStringLiteral("numberLabel"));
-    numberLabel->setGeometry(Twips::rect(360, 4740, 2400, 420));
     numberLabel->setAlignment(Qt::AlignCenter);
     numberLabel->setFont(Theme::captionFont(12));
+    numberLabel->installEventFilter(this);
     numberLabel->setStyleSheet(
         QStringLiteral("color: %1; background: transparent;").arg(Theme::caption().name()));
 
     nameLabel = new QLabel(this);
     nameLabel->setObjectName(QStringLiteral("nameLabel"));
-    nameLabel->setGeometry(Twips::rect(3000, 480, 6360, 480));
     nameLabel->setFont(Theme::serifFont(14));
+    nameLabel->setWordWrap(true);
     nameLabel->setStyleSheet(
         QStringLiteral("color: %1; background: transparent;").arg(Theme::caption().name()));
 
     Text1 = new QPlainTextEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setGeometry(Twips::rect(3000, 1020, 6360, 3660));
     Text1->setFont(Theme::textFont(11));
     Text1->setTabChangesFocus(true);
     Text1->setStyleSheet(Theme::meaningBoxStyle(QStringLiteral("QPlainTextEdit")));
@@ -130,20 +152,50 @@ lernen::lernen(QWidget *parent) : QWidget(parent)
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->hide();
 
-    firstButton = button(this, "firstButton", QStringLiteral("&Primera"), {360, 5340, 2070, 540});
+    // Each letter once in the window: the menu bar has T and C.
+    firstButton = button(this, "firstButton", QStringLiteral("&Primera"));
     firstButton->setToolTip(QStringLiteral("Saltar a la primera carta de baraja"));
-    previousButton = button(this, "previousButton", QStringLiteral("&Atrás"), {2670, 5340, 2070, 540});
-    nextButton = button(this, "nextButton", QStringLiteral("&Sigiente"), {4980, 5340, 2070, 540});
-    lastButton = button(this, "lastButton", QStringLiteral("&Ultima"), {7290, 5340, 2070, 540});
+    previousButton = button(this, "previousButton", QStringLiteral("&Atrás"));
+    nextButton = button(this, "nextButton", QStringLiteral("&Sigiente"));
+    lastButton = button(this, "lastButton", QStringLiteral("&Ultima"));
     lastButton->setToolTip(QStringLiteral("Saltar a la ultima carta de la baraja"));
-    saveButton = button(this, "saveButton", QStringLiteral("&Guardar"), {360, 6060, 1680, 540});
-    toViewerButton =
-        button(this, "toViewerButton", QStringLiteral("Añadir al &Visualizador"), {2200, 6060, 3120, 540});
+    saveButton = button(this, "saveButton", QStringLiteral("&Guardar"));
+    toViewerButton = button(this, "toViewerButton", QStringLiteral("Añadir al &Visualizador"));
     toViewerButton->setToolTip(QStringLiteral("Meter la cartas y sus significados en el viewer"));
-    galleryButton =
-        button(this, "galleryButton", QStringLiteral("&Todas las Cartas"), {5480, 6060, 2400, 540});
-    exitButton = button(this, "exitButton", QStringLiteral("Sa&lír"), {8040, 6060, 1320, 540});
+    galleryButton = button(this, "galleryButton", QStringLiteral("T&odas las Cartas"));
+    exitButton = button(this, "exitButton", QStringLiteral("Sa&lír"));
     saveButton->setEnabled(false);
+    // Escape leaves as "Salír" does, asking first about an unsaved text.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(escape, &QShortcut::activated, this, &lernen::exitButton_Click);
+
+    // The card beside its text, the buttons in two rows below: the rows take the width
+    // their captions need, the card and the text share what is left.
+    auto *right = new QVBoxLayout;
+    right->addWidget(nameLabel);
+    right->addWidget(Text1, 1);
+    auto *middle = new QHBoxLayout;
+    middle->addWidget(m_cardPlace, 2400);
+    middle->addLayout(right, 6360);
+    auto *buttons = new QVBoxLayout;
+    const QList<QPushButton *> rows[] = {{firstButton, previousButton, nextButton, lastButton},
+                                         {saveButton, toViewerButton, galleryButton, exitButton}};
+    for (const QList<QPushButton *> &row : rows) {
+        auto *line = new QHBoxLayout;
+        for (QPushButton *b : row) {
+            // Narrow sides, so a row of long captions fits a small window whole.
+            b->setStyleSheet(QStringLiteral("QPushButton { padding-left: 6px; padding-right: 6px; }"));
+            line->addWidget(b, b->sizeHint().width());
+        }
+        buttons->addLayout(line);
+    }
+    auto *layout = new QVBoxLayout(this);
+    layout->setMenuBar(menuBar);
+    const QSize edge = Twips::size(360, 180);
+    layout->setContentsMargins(edge.width(), edge.height(), edge.width(), edge.height());
+    layout->addLayout(middle, 1);
+    layout->addLayout(buttons);
 
     connect(exitButton, &QPushButton::clicked, this, &lernen::exitButton_Click);
     connect(nextButton, &QPushButton::clicked, this, &lernen::nextButton_Click);
@@ -184,10 +236,10 @@ lernen::lernen(QWidget *parent) : QWidget(parent)
     connect(Data1, &RecordCursor::validate, this, [this](int, bool *save) {
         *save = false;
         if (!m_unloading)
-            settleEdit();
+            settleEdit(false);
     });
 
-    DesignScale::install(this, size(), DesignScale::Layout::Placed);
+    DesignScale::install(this, size(), DesignScale::Layout::Managed);
     Program::adoptIntoMainWindow(this);
 }
 
@@ -245,17 +297,52 @@ void lernen::openConnection()
 
 void lernen::showPicture()
 {
-    const QSize size = Image1->contentsRect().size() * Image1->devicePixelRatioF();
-    QPixmap pixmap =
-        QPixmap::fromImage(CardPictures::loadScaled(m_card, size.isEmpty() ? QSize(160, 280) : size));
+    // Decoded at the card's own proportion within its place, so the frame holds the card.
+    const QSize place = Image1->contentsRect().size() * Image1->devicePixelRatioF();
+    const QSize size = cardWithin(m_card, place.isEmpty() ? QSize(160, 280) : place);
+    QPixmap pixmap = QPixmap::fromImage(CardPictures::loadScaled(m_card, size));
     pixmap.setDevicePixelRatio(Image1->devicePixelRatioF());
     Image1->setPixmap(pixmap);
+}
+
+void lernen::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // The fonts follow the size as it changes: laid out for them now, not at the next turn
+    // of the event loop, so the window never shows a caption cut by the old size.
+    layout()->activate();
+}
+
+void lernen::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The keys go to the school as it opens: "Sigiente" has them.
+    if (!isAncestorOf(QApplication::focusWidget()))
+        nextButton->setFocus(Qt::OtherFocusReason);
+}
+
+void lernen::placeCard()
+{
+    // The framed card with its number right below it, together in the middle of the place.
+    if (!numberLabel)
+        return;
+    constexpr int ground = 4; // the frame's dark ground around the card
+    const QRect place = m_cardPlace->geometry();
+    const int number = numberLabel->sizeHint().height();
+    const QSize card = cardWithin(m_card, place.size() - QSize(2 * ground + 2, 2 * ground + 2 + number));
+    QRect frame(QPoint(), card + QSize(2 * ground + 2, 2 * ground + 2));
+    frame.moveCenter(place.center() - QPoint(0, number / 2));
+    Image1->setGeometry(frame);
+    numberLabel->setGeometry(place.left(), frame.bottom() + 1, place.width(), number);
 }
 
 bool lernen::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Image1 && event->type() == QEvent::Resize)
         showPicture();
+    if ((watched == m_cardPlace && (event->type() == QEvent::Resize || event->type() == QEvent::Move)) ||
+        (watched == numberLabel && event->type() == QEvent::FontChange))
+        placeCard();
     return QWidget::eventFilter(watched, event);
 }
 
@@ -280,19 +367,28 @@ void lernen::goTo(int card)
         Data2->movePrevious();
     }
     m_card = card;
+    placeCard();
     showPicture();
 }
 
-bool lernen::settleEdit()
+bool lernen::settleEdit(bool mayStay)
 {
     if (!Data1->dataChanged())
         return true;
-    if (Dialogs::message(this, unsavedQuestion(), QMessageBox::Yes | QMessageBox::No,
-                         QMessageBox::Question) == QMessageBox::Yes)
+    QMessageBox::StandardButtons answers = QMessageBox::Yes | QMessageBox::No;
+    if (mayStay)
+        answers |= QMessageBox::Cancel;
+    const QMessageBox::StandardButton answer =
+        Dialogs::message(this, unsavedQuestion(), answers, QMessageBox::Question);
+    if (answer == QMessageBox::Yes)
         return store();
-    Data1->updateControls();
-    saveButton->setEnabled(false);
-    return true;
+    if (answer == QMessageBox::No || !mayStay) {
+        Data1->updateControls();
+        saveButton->setEnabled(false);
+        return true;
+    }
+    // "Cancelar": nothing moves and the text stays in the box, still unsaved.
+    return false;
 }
 
 bool lernen::store()
@@ -428,7 +524,10 @@ void lernen::Form_Unload()
 {
     // Whatever path closes the school, an unsaved edit is offered for saving first.
     m_unloading = true;
-    settleEdit();
+    settleEdit(false);
+    // The focus leaves before the controls go, while the main window is whole to follow it.
+    if (QWidget *f = QApplication::focusWidget(); f && isAncestorOf(f))
+        f->clearFocus();
     Data1->close();
     Data2->close();
     if (m_ownConnection) {

@@ -72,15 +72,19 @@ public slots:
 
 protected:
     void paintEvent(QPaintEvent *) override;
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void openConnection();
     void goTo(int card);
     void showPicture();
+    void placeCard();
     // An unsaved edit is offered for saving before the card changes or the window goes.
-    // False when the user wanted it stored and it could not be: then nothing may move.
-    bool settleEdit();
+    // False when the user wanted it stored and it could not be, or chose "Cancelar" (offered
+    // where the user may stay): then nothing may move.
+    bool settleEdit(bool mayStay = true);
     // Stores the box's text into the card's row; tells the user when the database refuses.
     bool store();
     // The row changed under the school (another copy of the program wrote it): the user
@@ -93,6 +97,7 @@ private:
     bool m_writable = false;
     int m_card = 1;
     QImage m_picture;
+    QWidget *m_cardPlace = nullptr;
     Sky m_background;
     QString m_readOnlyReason; // why nothing can be stored, when so
     QString m_lastError;

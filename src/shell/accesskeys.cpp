@@ -84,7 +84,9 @@ void openFirstMenu(QMenuBar *bar)
 AccessKeys::AccessKeys() : QObject(qApp)
 {
     qApp->installEventFilter(this);
-    connect(qApp, &QApplication::focusChanged, this, [this] { follow(); });
+    // Followed once the focus has settled: a window that goes while one of its controls has
+    // the focus moves the focus in the middle of its children's deletion.
+    connect(qApp, &QApplication::focusChanged, this, [this] { follow(); }, Qt::QueuedConnection);
 }
 
 void AccessKeys::install()

@@ -145,6 +145,11 @@ anima::anima(QWidget *parent) : QWidget(parent)
     MMControl1->setDeviceType(QStringLiteral("sequencer"));
     MMControl1->setFileName(CardPictures::programFile(QStringLiteral("corvin.mid")));
     MMControl1->setCommand(QStringLiteral("open"));
+    // Played once: its device goes as the piece ends (after the control's own signal has
+    // returned), so that nothing of it stays open while the main window rests.
+    connect(
+        MMControl1, &MediaControl::playbackFinished, this,
+        [this] { MMControl1->setCommand(QStringLiteral("close")); }, Qt::QueuedConnection);
 
     // 6.–7. The cards. A picture that cannot be read leaves its frame empty; the intro
     // goes on and the log names the missing ones in one line. Each is decoded as it is
@@ -213,6 +218,8 @@ void anima::showCard(size_t k)
 void anima::handOver()
 {
     hide();
+    // It only marked the time of the load; the hidden intro wakes the program no more.
+    Timer5->setEnabled(false);
     // The intro is not shown again; its music may play on in the main window. Its pictures
     // and its window on the screen go now, before the main window takes their memory.
     for (QLabel *card : Image1)

@@ -5,12 +5,16 @@
 #include "program.h"
 #include "recordcursor.h"
 #include "start.h"
+#include "theme.h"
 #include "twips.h"
 #include "windows.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -75,8 +79,8 @@ QString info::creditsText()
     QStringList lines{
         QStringLiteral("Orbelle, versión 1.0.16"),
         QStringLiteral("Tarot para el escritorio: la carta del día, la cruz, el juego de relación con su "
-                       "quintaesencia, sacar solo las cartas, la escuela de tarot y el visualizador de "
-                       "tiradas."),
+                       "quintesencia, la cruz celta, sacar solo las cartas, la escuela de tarot y el "
+                       "Visualizador."),
         QString(),
         QStringLiteral("Las cartas, los textos de las cartas, los fondos, los sonidos y la música fueron "
                        "creados para Orbelle."),
@@ -94,9 +98,9 @@ QString info::creditsText()
     if (!contactAddress().isEmpty() || !webAddress().isEmpty()) {
         lines << QString() << QStringLiteral("Contacto:");
         if (!contactAddress().isEmpty())
-            lines << QStringLiteral("• ") + contactAddress();
+            lines << QStringLiteral("• Escríbenos: ") + contactAddress();
         if (!webAddress().isEmpty())
-            lines << QStringLiteral("• ") + webAddress();
+            lines << QStringLiteral("• Página web de Orbelle, con novedades y otras barajas: ") + webAddress();
     }
     return lines.join(QLatin1Char('\n'));
 }
@@ -125,7 +129,12 @@ info::info(QWidget *parent) : QWidget(parent)
     mailButton->setObjectName(QStringLiteral("mailButton"));
     webButton = new QPushButton(QStringLiteral("Visitar la pagina web de Orbelle"), this);
     webButton->setObjectName(QStringLiteral("webButton"));
-    connect(exitButton, &QPushButton::clicked, this, [this] { WindowRegistry::unload(this); });
+    connect(exitButton, &QPushButton::clicked, this, [this] {
+        // The focus leaves before the controls go, while the main window is whole to follow it.
+        if (QWidget *f = QApplication::focusWidget(); f && isAncestorOf(f))
+            f->clearFocus();
+        WindowRegistry::unload(this);
+    });
     connect(mailButton, &QPushButton::clicked, this, [] { Platform::openUrl(QUrl(contactAddress())); });
     connect(webButton, &QPushButton::clicked, this, [] { Platform::openUrl(QUrl(webAddress())); });
     exitButton->setShortcut(QKeySequence(Qt::Key_Escape));
@@ -152,6 +161,10 @@ void info::showPage(QWidget *page)
     for (QWidget *t : std::initializer_list<QWidget *>{Text1, Text2, Text3})
         t->setVisible(t == page);
     Program::showInside(this);
+    // Laid out now for the fonts of its size, not at the next turn of the event loop.
+    layout()->activate();
+    // The keys go to the page shown: it scrolls, and Escape leaves.
+    page->setFocus(Qt::OtherFocusReason);
 }
 
 void info::showArticle(int record)
@@ -166,7 +179,9 @@ void info::showArticle(int record)
 void info::showContact()
 {
     showPage(Text2);
-    keepButtonsWithoutAddressHidden();
+    // The contact page offers every address there is, whatever page showed before.
+    mailButton->setVisible(!contactAddress().isEmpty());
+    webButton->setVisible(!webAddress().isEmpty());
 }
 
 void info::showPlayerHelp()
@@ -174,6 +189,52 @@ void info::showPlayerHelp()
     showPage(Text3);
     mailButton->hide();
     webButton->hide();
+}
+
+QDialog *info::showPlayerHelpOver(QWidget *owner)
+{
+    // A window of its own in front of the player, which stands outside the main window:
+    // the info window inside it would open behind the player.
+    if (auto *open = owner->findChild<QDialog *>(QStringLiteral("playerHelp"), Qt::FindDirectChildrenOnly)) {
+        open->raise();
+        open->activateWindow();
+        return open;
+    }
+    auto *help = new QDialog(owner);
+    help->setObjectName(QStringLiteral("playerHelp"));
+    help->setAttribute(Qt::WA_DeleteOnClose);
+    help->setWindowTitle(playerHelpLines().constFirst().trimmed());
+    help->setAutoFillBackground(true);
+    QPalette pal = help->palette();
+    pal.setColor(QPalette::Window, Theme::backFrame());
+    help->setPalette(pal);
+    auto *text = textBox("helpText", help);
+    // The title, then the text as one paragraph that wraps at the window's width.
+    QStringList body = playerHelpLines().mid(1);
+    for (QString &line : body)
+        line = line.trimmed();
+    body.removeAll(QString());
+    text->setPlainText(playerHelpLines().constFirst().trimmed() + QStringLiteral("\n\n") +
+                       body.join(QLatin1Char(' ')));
+    text->setTabChangesFocus(true);
+    auto *close = new QPushButton(QStringLiteral("Cerrar"), help);
+    close->setObjectName(QStringLiteral("closeButton"));
+    close->setDefault(true);
+    QObject::connect(close, &QPushButton::clicked, help, &QDialog::close);
+    auto *layout = new QVBoxLayout(help);
+    layout->addWidget(text, 1);
+    layout->addWidget(close, 0, Qt::AlignRight);
+    // As wide as the lines want, within the screen; the box scrolls what does not fit.
+    const QFontMetrics fm(text->font());
+    const QRect screen = owner->screen()->availableGeometry();
+    help->resize(qMin(fm.averageCharWidth() * 70 + 60, int(screen.width() * 0.9)),
+                 qMin(fm.lineSpacing() * int(playerHelpLines().size()) + 110, int(screen.height() * 0.85)));
+    help->move(screen.center() - help->rect().center());
+    help->show();
+    help->raise();
+    help->activateWindow();
+    close->setFocus();
+    return help;
 }
 
 void info::setArticleLayout()

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QDialog;
 class QPlainTextEdit;
 class QTextEdit;
 class QPushButton;
@@ -31,6 +32,9 @@ public:
     void showArticle(int record);
     void showContact();
     void showPlayerHelp();
+    // The player's help in a window of its own in front of `owner` (one only; a second
+    // call brings it forward). Escape or "Cerrar" close it.
+    static QDialog *showPlayerHelpOver(QWidget *owner);
 
     static QString creditsText();
     static QStringList playerHelpLines();

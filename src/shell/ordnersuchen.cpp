@@ -18,6 +18,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -53,6 +54,23 @@ void cannot(QWidget *parent)
 }
 } // namespace
 
+void FileLists::applyLook(QWidget *list)
+{
+    QPalette pal = list->palette();
+    const QColor paper = Theme::paper().toRgb();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(group, QPalette::Base, QColor(paper.red(), paper.green(), paper.blue()));
+        pal.setColor(group, QPalette::AlternateBase, Theme::panelText());
+        pal.setColor(group, QPalette::Text, Theme::ink());
+        pal.setColor(group, QPalette::Highlight, Theme::backFrame());
+        pal.setColor(group, QPalette::HighlightedText, Theme::panelText());
+        pal.setColor(group, QPalette::Button, QColor(0x2a, 0x3d, 0x7a));
+        pal.setColor(group, QPalette::ButtonText, Theme::panelText());
+        pal.setColor(group, QPalette::WindowText, Theme::ink());
+    }
+    list->setPalette(pal);
+}
+
 ordnerSuchen::ordnerSuchen(QWidget *parent) : QWidget(parent)
 {
     setWindowTitle(QStringLiteral("Conectar con otras barajas"));
@@ -78,8 +96,11 @@ ordnerSuchen::ordnerSuchen(QWidget *parent) : QWidget(parent)
     Dir1 = new FileLists::DirList(this);
     File1 = new FileLists::FileList(this);
     File1->setPattern(QStringLiteral("*.jpg"));
-    connectButton = new QPushButton(QStringLiteral("Esta carpeta conectar"), this);
+    connectButton = new QPushButton(QStringLiteral("&Esta carpeta conectar"), this);
     connectButton->setDefault(true);
+    cancelButton = new QPushButton(QStringLiteral("&Cancelar"), this);
+    for (QWidget *list : std::initializer_list<QWidget *>{Drive1, Dir1, File1})
+        FileLists::applyLook(list);
     Timer1 = new Timer(this, 200);
 
     hintLabel->setObjectName(QStringLiteral("hintLabel"));
@@ -87,6 +108,7 @@ ordnerSuchen::ordnerSuchen(QWidget *parent) : QWidget(parent)
     Dir1->setObjectName(QStringLiteral("Dir1"));
     File1->setObjectName(QStringLiteral("File1"));
     connectButton->setObjectName(QStringLiteral("connectButton"));
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Drive1->setAccessibleName(QStringLiteral("Unidad"));
     Dir1->setAccessibleName(QStringLiteral("Carpeta"));
@@ -97,18 +119,24 @@ ordnerSuchen::ordnerSuchen(QWidget *parent) : QWidget(parent)
     grid->addWidget(Drive1, 1, 0);
     grid->addWidget(Dir1, 2, 0);
     grid->addWidget(File1, 1, 1, 2, 1);
-    grid->addWidget(connectButton, 3, 1, Qt::AlignRight);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(connectButton);
+    buttons->addWidget(cancelButton);
+    grid->addLayout(buttons, 3, 0, 1, 2);
     grid->setRowStretch(2, 1);
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 2);
     setTabOrder(Drive1, Dir1);
     setTabOrder(Dir1, File1);
     setTabOrder(File1, connectButton);
+    setTabOrder(connectButton, cancelButton);
     resize(Twips::size(kDesign.width(), kDesign.height()));
 
     connect(Drive1, &FileLists::DriveList::driveChanged, this, &ordnerSuchen::Drive1_Change);
     connect(Dir1, &FileLists::DirList::pathChanged, this, &ordnerSuchen::Dir1_Change);
     connect(connectButton, &QPushButton::clicked, this, &ordnerSuchen::connectFolder);
+    connect(cancelButton, &QPushButton::clicked, this, &ordnerSuchen::cancel);
     connect(Timer1, &QTimer::timeout, this, &ordnerSuchen::restart);
     DesignScale::install(this, size(), DesignScale::Layout::Managed);
 }
@@ -244,6 +272,14 @@ void ordnerSuchen::Form_Unload()
     Timer1->setEnabled(false);
 }
 
+void ordnerSuchen::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // The fonts follow the size as it changes: laid out for them now, not at the next turn
+    // of the event loop, so the window never shows a caption cut by the old size.
+    layout()->activate();
+}
+
 void ordnerSuchen::showEvent(QShowEvent *e)
 {
     if (!m_placed) {
@@ -253,10 +289,16 @@ void ordnerSuchen::showEvent(QShowEvent *e)
     QWidget::showEvent(e);
 }
 
+void ordnerSuchen::cancel()
+{
+    if (!Timer1->isActive())
+        WindowRegistry::unload(this);
+}
+
 void ordnerSuchen::keyPressEvent(QKeyEvent *e)
 {
-    if (e->key() == Qt::Key_Escape && !Timer1->isActive()) {
-        WindowRegistry::unload(this);
+    if (e->key() == Qt::Key_Escape) {
+        cancel();
         return;
     }
     QWidget::keyPressEvent(e);

@@ -14,6 +14,12 @@ class DirList;
 class FileList;
 } // namespace FileLists
 
+namespace FileLists {
+// Drive, folder and file lists in the program's colours: ink on paper, the chosen entry in
+// navy, as the text boxes and menus show them (the music player's lists too).
+void applyLook(QWidget *list);
+} // namespace FileLists
+
 // The image folder locator: connects the program to another deck, a folder holding the
 // 78 card pictures 1.jpg to 78.jpg. The user finds the folder with the drive and folder
 // lists, sees its pictures, and confirms; a folder that does not hold a readable picture
@@ -30,6 +36,7 @@ public:
     FileLists::DirList *Dir1 = nullptr;
     FileLists::FileList *File1 = nullptr;
     QPushButton *connectButton = nullptr;
+    QPushButton *cancelButton = nullptr; // "Cancelar": leaves as Escape does
     QLabel *hintLabel = nullptr;
     Timer *Timer1 = nullptr; // 200 ms, off: the restart
 
@@ -43,9 +50,12 @@ public:
     void Drive1_Change(const QString &drive);
     void Dir1_Change(const QString &folder);
     void connectFolder();
+    // Leaves the window without connecting anything (not while the restart is under way).
+    void cancel();
 
 protected:
     void showEvent(QShowEvent *e) override;
+    void resizeEvent(QResizeEvent *event) override;
     void keyPressEvent(QKeyEvent *e) override;
 
 private:

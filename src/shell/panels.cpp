@@ -11,6 +11,7 @@
 #include "twips.h"
 #include "windows.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMainWindow>
@@ -106,6 +107,17 @@ void meld::showMessageAsDesigned(const QString &text)
 void meld::showEvent(QShowEvent *)
 {
     centreOnScreen(this);
+    if (QWidget *active = QApplication::activeWindow(); active != this)
+        m_keysWereAt = active;
+}
+
+bool meld::event(QEvent *e)
+{
+    // The panel only tells: where a platform makes it the active window as it shows, the
+    // keys go back to the window that had them (the laying draws by Space meanwhile).
+    if (e->type() == QEvent::WindowActivate && m_keysWereAt && m_keysWereAt->isVisible())
+        m_keysWereAt->activateWindow();
+    return QWidget::event(e);
 }
 
 void meld::keyPressEvent(QKeyEvent *e)

@@ -3,6 +3,7 @@
 #include "backdrop.h"
 #include "windows.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
@@ -36,12 +37,14 @@ public:
     Timer *Timer2 = nullptr; // 2000 ms, off
 
 protected:
+    bool event(QEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
     void paintEvent(QPaintEvent *) override;
     void showEvent(QShowEvent *) override;
 
 private:
     Sky m_background;
+    QPointer<QWidget> m_keysWereAt; // the active window when the panel showed
 };
 
 // The cross reading's question prompt: think of a question, click, and the laying opens.

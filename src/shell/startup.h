@@ -15,6 +15,9 @@ namespace Shell {
 // Opens the card database (the user's own copy where it can be made). False when the
 // program cannot run; the user has been told why.
 bool openCardData();
+// What the database's own (English) error text means, in Spanish, with the text itself
+// after it as the technical detail; the program's own texts pass unchanged.
+QString databaseProblem(const QString &error);
 // Whether anything of a deck folder can be read: at least one picture the intro shows.
 // A deck of which nothing can be read is forgotten, so the next start falls back to the
 // program's own; one that lacks only some pictures starts with empty intro frames.

@@ -6,6 +6,7 @@
 #include "paths.h"
 #include "random.h"
 #include "settings.h"
+#include "startup.h"
 #include "testenv.h"
 #include "windows.h"
 
@@ -182,6 +183,19 @@ private slots:
         QCOMPARE(
             Dates::shortDate(QDate(2026, 12, 6)),
             QLocale(QLocale::Spanish, QLocale::Spain).toString(QDate(2026, 12, 6), QLocale::ShortFormat));
+    }
+
+    // The database's English reaches the user only as a detail after Spanish words.
+    void databaseErrorsAreSaidInSpanish()
+    {
+        QVERIFY(Shell::databaseProblem(QStringLiteral("file is not a database Unable to fetch row"))
+                    .startsWith(QStringLiteral("El archivo no es una base de datos")));
+        QVERIFY(Shell::databaseProblem(QStringLiteral("unable to open database file Error opening database"))
+                    .startsWith(QStringLiteral("No se puede abrir el archivo")));
+        QVERIFY(Shell::databaseProblem(QStringLiteral("database is locked")).contains(QStringLiteral("Otro programa")));
+        QCOMPARE(Shell::databaseProblem(QStringLiteral("missing")), QStringLiteral("El archivo no existe."));
+        QCOMPARE(Shell::databaseProblem(QStringLiteral("No es una base de datos de Orbelle.")),
+                 QStringLiteral("No es una base de datos de Orbelle."));
     }
 
     void damagedSettingsReadAsEmptyAndStayWritable_data()

@@ -303,6 +303,40 @@ private slots:
                  refused);
     }
 
+    // A place larger than any screen shows (a label not laid out yet, 4133 x 1240) or a
+    // size asked beyond it gets no picture larger than the largest ground: the place's
+    // proportion, the card undistorted in the middle. Places within it are as before.
+    void nothingIsFramedOrDecodedBeyondWhatTheScreenShows()
+    {
+        const QSize most = CardPictures::largestShown(); // offscreen: no screen is larger
+        auto within = [most](const QImage &img) {
+            return !img.isNull() && img.width() <= most.width() && img.height() <= most.height();
+        };
+        QImage card(700, 1240, QImage::Format_RGB32);
+        card.fill(Qt::darkRed);
+        const QImage wide = CardPictures::framed(card, QSizeF(4133, 1240));
+        QVERIFY2(within(wide), qPrintable(QStringLiteral("%1x%2").arg(wide.width()).arg(wide.height())));
+        QCOMPARE(qRound(wide.width() * 10.0 / wide.height()), 33);
+        QCOMPARE(wide.pixelColor(0, wide.height() / 2).alpha(), 0);
+        int red = 0;
+        for (int x = 0; x < wide.width(); ++x)
+            red += wide.pixelColor(x, wide.height() / 2).red() > 100;
+        QVERIFY(qAbs(red - wide.height() * 700 / 1240) <= 2);
+        QCOMPARE(CardPictures::framed(card, QSizeF(200, 250)).size(), QSize(992, 1240));
+
+        QTemporaryDir deck;
+        QImage scan(1600, 2400, QImage::Format_RGB32);
+        scan.fill(Qt::darkGreen);
+        QVERIFY(scan.save(CardPictures::path(deck.path(), 6)));
+        // A large baseline scan gets its screen copy when the deck is connected, like a
+        // progressive one.
+        QVERIFY(CardPictures::prepare(deck.path(), 6));
+        modOrbelle::state().imageFolder = deck.path();
+        QVERIFY(within(CardPictures::decodeFitting(CardPictures::path(6), QSize(9000, 9000))));
+        const QImage thumb = CardPictures::loadScaled(6, QSize(5000, 8000));
+        QCOMPARE(thumb.size(), QSize(5000, 8000).scaled(most, Qt::KeepAspectRatio));
+    }
+
     void aFifoNamedLikeACardIsNeverOpened()
     {
         QTemporaryDir deck;

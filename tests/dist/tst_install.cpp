@@ -25,6 +25,7 @@ QStringList expectedFiles()
         QStringLiteral("share/applications/%1.desktop").arg(kAppId),
         QStringLiteral("share/metainfo/%1.metainfo.xml").arg(kAppId),
         QStringLiteral("share/man/man6/orbelle.6.gz"),
+        QStringLiteral("share/man/es/man6/orbelle.6.gz"),
         QStringLiteral("share/icons/hicolor/scalable/apps/%1.svg").arg(kAppId),
     };
     for (int n : {16, 32, 48, 64, 128, 256})

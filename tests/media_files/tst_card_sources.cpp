@@ -2,11 +2,13 @@
 // same on every run, is tst_media_files' business, where the renderer makes the deck.
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
+#include <QXmlStreamWriter>
 #include <QtTest>
 
 namespace {
@@ -38,6 +40,83 @@ int render(const QString &out, const QString &sources, const QList<int> &cards, 
         return -1;
     *errors = QString::fromLocal8Bit(p.readAllStandardError());
     return p.exitCode();
+}
+
+// The face check's key colour, which no card uses.
+bool isKey(QRgb c)
+{
+    return qAlpha(c) > 230 && qRed(c) > 230 && qGreen(c) < 40 && qBlue(c) > 230;
+}
+
+// A card's source with its `which`-th marked face (data-face="x y w h", the eyes-to-mouth box
+// in the group's own coordinates; -1: every marked face) drawn as a box of the key colour.
+// With `alone` every other shape and the field's clip go, so the picture shows the whole face
+// wherever it lies.
+QByteArray faceProbe(const QByteArray &svg, int which, bool alone)
+{
+    static const QStringList shapes = QStringLiteral("path circle ellipse rect line polygon polyline")
+                                          .split(QLatin1Char(' '));
+    QXmlStreamReader in(svg);
+    in.setNamespaceProcessing(false);
+    QByteArray out;
+    QXmlStreamWriter w(&out);
+    int face = -1, skip = 0, defs = 0;
+    while (!in.atEnd()) {
+        const QXmlStreamReader::TokenType t = in.readNext();
+        if (t == QXmlStreamReader::StartElement) {
+            const QString name = in.qualifiedName().toString();
+            const QXmlStreamAttributes attrs = in.attributes();
+            if (skip) {
+                ++skip;
+                continue;
+            }
+            if (name == QLatin1String("defs"))
+                ++defs;
+            const QString box = attrs.value(QStringLiteral("data-face")).toString();
+            if (!box.isEmpty() && (++face == which || which < 0)) {
+                const QStringList v = box.split(QLatin1Char(' '));
+                w.writeStartElement(QStringLiteral("rect"));
+                w.writeAttribute(QStringLiteral("x"), v.value(0));
+                w.writeAttribute(QStringLiteral("y"), v.value(1));
+                w.writeAttribute(QStringLiteral("width"), v.value(2));
+                w.writeAttribute(QStringLiteral("height"), v.value(3));
+                w.writeAttribute(QStringLiteral("fill"), QStringLiteral("#ff00ff"));
+                w.writeEndElement();
+                skip = 1;
+                continue;
+            }
+            if (alone && !defs && shapes.contains(name)) {
+                skip = 1;
+                continue;
+            }
+            w.writeStartElement(name);
+            for (const QXmlStreamAttribute &a : attrs)
+                if (!(alone && a.qualifiedName() == QLatin1String("clip-path")))
+                    w.writeAttribute(a.qualifiedName().toString(), a.value().toString());
+        } else if (t == QXmlStreamReader::EndElement) {
+            if (skip) {
+                --skip;
+                continue;
+            }
+            if (in.qualifiedName() == QLatin1String("defs"))
+                --defs;
+            w.writeEndElement();
+        }
+    }
+    return out;
+}
+
+// At half size: enough pixels for the smallest face, a quarter of the work.
+QImage renderSvg(const QByteArray &svg)
+{
+    QProcess p;
+    p.start(QStringLiteral("rsvg-convert"), {QStringLiteral("--width=350"), QStringLiteral("--height=620"),
+                                             QStringLiteral("--format=png")});
+    p.write(svg);
+    p.closeWriteChannel();
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        return {};
+    return QImage::fromData(p.readAllStandardOutput(), "PNG").convertToFormat(QImage::Format_ARGB32);
 }
 
 } // namespace
@@ -102,6 +181,45 @@ private slots:
             for (const QString &id : used)
                 QVERIFY2(ids.contains(id), qPrintable(path + QStringLiteral(": no #%1").arg(id)));
         }
+    }
+
+    // The faces of each card's main figures lie inside the picture field and nothing drawn
+    // after them covers them: each marked face, drawn as a key-coloured box, must show at
+    // least nine tenths of its pixels on the finished card.
+    void mainFacesAreInTheFieldAndUncovered()
+    {
+        QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("rsvg-convert")).isEmpty(),
+                 "rsvg-convert is needed to look at the faces");
+        QStringList bad;
+        int cardsWithFaces = 0;
+        for (int n = 1; n <= 78; ++n) {
+            QFile f(QDir(kSources).filePath(sourceName(n)));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            const QByteArray svg = f.readAll();
+            const int faces = int(svg.count("data-face=\""));
+            cardsWithFaces += faces > 0;
+            const QImage card = faces ? renderSvg(faceProbe(svg, -1, false)) : QImage();
+            for (int i = 0; i < faces; ++i) {
+                const QImage alone = renderSvg(faceProbe(svg, i, true));
+                QVERIFY2(!alone.isNull() && !card.isNull(), qPrintable(sourceName(n)));
+                qint64 all = 0, seen = 0;
+                for (int y = 0; y < alone.height(); ++y) {
+                    const auto *a = reinterpret_cast<const QRgb *>(alone.constScanLine(y));
+                    const auto *c = reinterpret_cast<const QRgb *>(card.constScanLine(y));
+                    for (int x = 0; x < alone.width(); ++x) {
+                        if (!isKey(a[x]))
+                            continue;
+                        ++all;
+                        seen += isKey(c[x]);
+                    }
+                }
+                if (all == 0 || seen * 10 < all * 9)
+                    bad << QStringLiteral("%1 (face %2: %3 of %4 pixels seen)").arg(sourceName(n)).arg(i).arg(seen).arg(all);
+            }
+        }
+        QVERIFY2(bad.isEmpty(), qPrintable(bad.join(QStringLiteral(", "))));
+        // The generator marks faces at all: most cards show people.
+        QVERIFY2(cardsWithFaces >= 39, qPrintable(QString::number(cardsWithFaces)));
     }
 
     // A source that is missing or is no SVG at all stops the render, which names it and

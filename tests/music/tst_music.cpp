@@ -189,17 +189,25 @@ private slots:
         QCOMPARE(p->trackList->count(), 3);
     }
 
-    // Closing the player's window only hides it; the program's exit ends the music.
+    // Closing the player's window (its frame, "Cerrar", Escape) only hides it, and "OK" only
+    // stores the choices; the program's exit ends the music.
     void theMusicEndsWithTheProgramNotWithTheWindow()
     {
         auto *p = playerWithMusicOn();
         Start *main = WindowRegistry::get<Start>();
         main->show();
-        p->show();
         Music::startIfWanted();
-        p->close();
-        QVERIFY(WindowRegistry::isLoaded<mojCorvin>());
-        QVERIFY(p->player->isPlaying());
+        const std::function<void()> leave[] = {[&] { p->close(); }, [&] { p->closeButton->click(); },
+                                               [&] { QTest::keyClick(p, Qt::Key_Escape); },
+                                               [&] { p->saveButton->click(); }};
+        for (const auto &away : leave) {
+            p->show();
+            away();
+            QVERIFY(!p->isVisible() && WindowRegistry::isLoaded<mojCorvin>());
+            QVERIFY(p->player->isPlaying());
+            QCOMPARE(Settings::get(QStringLiteral("musakt")), QStringLiteral("ja"));
+        }
+        QVERIFY(!log().contains(QStringLiteral("stop")));
         main->close();
         QCOMPARE(m_ends, 1);
         QVERIFY(!WindowRegistry::isLoaded<mojCorvin>());

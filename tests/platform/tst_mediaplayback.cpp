@@ -106,6 +106,13 @@ private slots:
         QVERIFY2(clock.elapsed() >= ms - 50, "the end came before the music's end");
         QTest::qWait(500);
         QCOMPARE(ended.count(), 1);
+        // Ended, the file still open: no stream to the sound server is left open (an open
+        // one keeps the server and the program awake), and the file plays again.
+        QTRY_COMPARE(MediaControl::openOutputs(), 0);
+        mc->setCommand(QStringLiteral("play"));
+        QTRY_COMPARE(MediaControl::openOutputs(), 1);
+        QVERIFY(ended.wait(ms + 10000));
+        QTRY_COMPARE(MediaControl::openOutputs(), 0);
     }
 
     // Last: the server does not come back from the second row. What a reading does when

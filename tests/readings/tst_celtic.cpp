@@ -227,7 +227,7 @@ private slots:
         QTest::addColumn<QString>("heading");
         QTest::newRow("with a question") << QStringLiteral("¿Me mudo? {sí} \\ no")
                                          << QStringLiteral("Cruz celta: ¿Me mudo? {sí} \\ no (%1)");
-        QTest::newRow("cancelled") << QString() << QStringLiteral("Cruz celta (%1)");
+        QTest::newRow("none given") << QString() << QStringLiteral("Cruz celta (%1)");
     }
     void guardarWritesTenBlocksInOrder()
     {
@@ -261,6 +261,10 @@ private slots:
         QTextDocument *doc = WindowRegistry::get<rtfViewer>()->Box1->document();
         QCOMPARE(doc->findBlockByNumber(at).begin().fragment().charFormat().fontPointSize(), 14.0);
         QCOMPARE(doc->findBlockByNumber(at + 4).begin().fragment().charFormat().fontPointSize(), 12.0);
+        // "Cancelar" on the question writes nothing.
+        const QString before = reportText();
+        reading->saveButton->click();
+        QCOMPARE(reportText(), before);
     }
 
     void aNewLayingDealsANewSpread()

@@ -64,19 +64,27 @@ private slots:
         const int at =
             int(lines.indexOf(question + QStringLiteral(" (") + Report::today() + QLatin1Char(')')));
         QVERIFY2(at >= 0, qPrintable(reportText()));
-        for (int k = 1; k <= 4; ++k)
+        // Each position: its picture, heading, the card's name (on the sheet too) and meaning.
+        for (int k = 1; k <= 4; ++k) {
+            const QString name = TestEnv::rowText(QStringLiteral("karten"), spread.card(k));
+            QCOMPARE(sheet->nameLabels[size_t(k - 1)]->text(), name);
             QCOMPARE(lines.mid(at + 1 + 4 * (k - 1), 4),
-                     ReadingDriver::pictureBlock(
-                         deutf::headings().at(k - 1) + QStringLiteral(": ") +
-                         ReadingDriver::firstLine(cross->Box[size_t(k - 1)]->toPlainText())));
+                     ReadingDriver::pictureBlock(deutf::headings().at(k - 1) + QStringLiteral(" (") + name +
+                                                 QStringLiteral("): ") +
+                                                 ReadingDriver::firstLine(cross->Box[size_t(k - 1)]->toPlainText())));
+        }
         // Nothing follows position 4.
         QVERIFY(reportText().endsWith(cross->Box[3]->toPlainText()));
         QVERIFY(!reportText().contains(QStringLiteral("editado aquí")));
 
-        // Again, cancelled: the heading holds only the date.
+        // "Cancelar" on the question writes nothing; "OK" with none, a heading of the date only.
+        const QString before = reportText();
+        sheet->saveButton->click();
+        QCOMPARE(reportText(), before);
+        Dialogs::queueInput(QString());
         sheet->saveButton->click();
         QVERIFY(reportText().contains(QStringLiteral("\n (") + Report::today() + QLatin1Char(')')));
-        QCOMPARE(reportText().count(deutf::headings().at(3) + QStringLiteral(": ")), 2);
+        QCOMPARE(reportText().count(deutf::headings().at(3)), 2);
     }
 
     void cardsOfEarlierReadingsAreNotDrawnAgain()

@@ -64,8 +64,8 @@ private slots:
         QCOMPARE(reportText().count(meaning), 2);
         QCOMPARE(reportText().count(QChar::ObjectReplacementCharacter), 2);
         const QStringList lines = ReadingDriver::reportLines();
-        QCOMPARE(lines.mid(lines.indexOf(heading) + 1, 4),
-                 ReadingDriver::pictureBlock(ReadingDriver::firstLine(meaning)));
+        QCOMPARE(lines.mid(lines.indexOf(heading) + 1, 5),
+                 ReadingDriver::pictureBlock(reading->cardNameLabel->text()) << ReadingDriver::firstLine(meaning));
     }
 
     void theTableTakesOneDrawAfterTheDealAndNoneByTheRightButton()
@@ -117,6 +117,10 @@ private slots:
             QCOMPARE(reading->im1, expected);
             QCOMPARE(table->slotImage(1), expected);
             QCOMPARE(reading->Image1->pixmap().toImage().convertToFormat(expected.format()), expected);
+            // The card by name, said to lie turned in the third set.
+            const QString name = TestEnv::rowText(QStringLiteral("karten"), reading->card());
+            QVERIFY(!name.isEmpty());
+            QCOMPARE(reading->cardNameLabel->text(), set == 3 ? name + QStringLiteral(" (invertida)") : name);
             QTRY_COMPARE(reading->Box1->toPlainText(),
                          TestEnv::rowText(QStringLiteral("tag%1").arg(set), reading->card()));
         }

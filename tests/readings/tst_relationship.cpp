@@ -125,8 +125,17 @@ private slots:
                                            QStringLiteral("Ana") + ask, QStringLiteral("Luis") + ask}));
         QVERIFY(!WindowRegistry::get<Start>()->isMinimized());
         QCOMPARE(reading->spread(), spread);
+        // Each card named in the window, as it lies.
+        QStringList names;
+        for (int k = 1; k <= 6; ++k) {
+            names << TestEnv::rowText(QStringLiteral("karten"), spread.card(k)) +
+                         (spread.isReversed(k) ? QStringLiteral(" (invertida)") : QString());
+            QVERIFY(reading->cardNameLabels[size_t(k - 1)]->isVisible());
+            QCOMPARE(reading->cardNameLabels[size_t(k - 1)]->text(), names.last());
+        }
 
-        // "Guardar": the heading, then the views in the order 1, 3, 2, 4, 5, 6; twice, twice.
+        // "Guardar": the heading, then the views in the order 1, 3, 2, 4, 5, 6, each with its
+        // card's name; twice, twice.
         reading->saveButton->click();
         QVERIFY(WindowRegistry::get<rtfViewer>()->isVisible());
         const QStringList lines = ReadingDriver::reportLines();
@@ -134,10 +143,9 @@ private slots:
         QVERIFY2(line > 0, qPrintable(reportText()));
         const QStringList headings = expectedHeadings(QStringLiteral("Ana"), QStringLiteral("Luis"));
         for (int k : {1, 3, 2, 4, 5, 6}) {
-            QCOMPARE(lines.mid(line, 4),
-                     ReadingDriver::pictureBlock(headings.at(k - 1) + QStringLiteral(": ") +
-                                                 firstLine(reading->Box[size_t(k - 1)]->toPlainText())));
-            line += 4;
+            const QStringList block{names.at(k - 1), firstLine(reading->Box[size_t(k - 1)]->toPlainText())};
+            QCOMPARE(lines.mid(line, 6), ReadingDriver::pictureBlock(headings.at(k - 1)) + block);
+            line += 6;
         }
         QVERIFY(reportText().endsWith(reading->Box[5]->toPlainText()));
         reading->saveButton->click();
@@ -203,7 +211,8 @@ private slots:
         const QString text = reportText();
         QVERIFY2(text.contains(second + QStringLiteral(" und ") + first + QLatin1Char(' ') + Report::today()),
                  qPrintable(text));
-        QVERIFY(text.contains(headings.at(0) + QStringLiteral(": ") + second + QLatin1Char(' ')));
+        QVERIFY(text.contains(headings.at(0) + QLatin1Char('\n') + bezi::cardName(spread, 1) + QLatin1Char('\n') +
+                              second + QLatin1Char(' ')));
     }
 
     void reversedCardsReadTheirOwnTable()

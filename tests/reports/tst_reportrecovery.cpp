@@ -21,7 +21,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kOffer = u"Se encontraron lecturas que no se guardaron la última vez. ¿Recuperarlas?"_s;
+const QString kOffer = u"Se encontraron tiradas que no se guardaron la última vez. ¿Recuperarlas?"_s;
 const QString kCannotKeep = u"No se puede escribir la copia de seguridad"_s;
 
 rtfViewer *viewer()

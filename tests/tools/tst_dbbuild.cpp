@@ -114,6 +114,18 @@ private slots:
             {"page", "kreuz4", "Llega el paje de Copas con su pez.", "paje de Copas"},
             {"title in lower case", "tag3", "La reina de Espadas corta.", "reina de Espadas"},
             {"deck names", "bezi2", "La Sota de Copas, el Caballo de Oros y el As de Bastos.", ""},
+            // Any word in -o aimed at the reader, not a closed list of adjectives.
+            {"adjective in -o", "tag3", "Sé franco contigo.", "Sé franco"},
+            {"after a degree word", "tag2", "Quizá eres muy tímido.", "eres muy tímido"},
+            {"no adjective there", "kreuz4", "Sé lo que sientes cuando estás bajo presión o estás pasando frío.", ""},
+            {"state after an infinitive", "tag3", "Puedes seguir encerrado.", "seguir encerrado"},
+            {"reflexive infinitive", "tag2", "Para sentirte seguro, respira.", "sentirte seguro"},
+            {"someone else's infinitive", "tag1", "Algo puede ser mágico, un ser querido llama y los dos quieren estar juntos.", ""},
+            {"is a figure after a name", "bezi1", "es la reina de la tierra.", "es la reina"},
+            {"resembles a figure", "bezi4", "recuerda al Caballo de Espadas.", ""},
+            {"couple words", "bezi2", "Hay coqueteo entre los dos.", "coqueteo"},
+            {"card named Enamorados", "bezi3", "Los Enamorados hablan de elegir.", ""},
+            {"couple outside the bond", "tag1", "Una pareja pasea junto al río.", ""},
         };
         // clang-format on
         for (const auto &r : rows) {
@@ -159,6 +171,35 @@ private slots:
             loose, {{1, {1, mago, 1}}, {3, {3, copy, 4}}, {5, {5, other, 7}}}, QStringLiteral("t.txt"));
         QCOMPARE(errors.size(), 1);
         QVERIFY(errors[0].contains(QStringLiteral("entries 1 and 3 are near-copies")));
+    }
+
+    // Openings that differ only in an article or in the name of the bond read as one
+    // formula: six of a 78-row table pass, the seventh is refused; a 22-row table allows two.
+    // Openings of function words only stay free.
+    void repeatedOpeningsAreRefused()
+    {
+        const char *openings[] = {"La relación necesita", "Lo que este lazo necesita", "Esta unión necesita",
+                                  "El vínculo necesita",  "Su relación necesita",      "La unión necesita",
+                                  "Lo que la relación necesita"};
+        QMap<int, TextSource::Entry> entries;
+        for (int i = 0; i < 7; ++i)
+            entries.insert(i + 1, {i + 1,
+                                   QStringLiteral("A veces llueve. %1 %2.")
+                                       .arg(QString::fromUtf8(openings[i]), words(65, QStringLiteral("r%1x").arg(i))),
+                                   i + 1});
+        QStringList errors = TextSource::check(table(QStringLiteral("tag1")), entries, QStringLiteral("t.txt"));
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors[0].contains(QStringLiteral("7 entries open a sentence with \"vínculo necesita\", at most 6")),
+                 qPrintable(errors[0]));
+        entries.remove(7);
+        errors = TextSource::check(table(QStringLiteral("tag1")), entries, QStringLiteral("t.txt"));
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.join('\n')));
+
+        while (entries.size() > 3)
+            entries.remove(entries.lastKey());
+        errors = TextSource::check(table(QStringLiteral("bezi3")), entries, QStringLiteral("t.txt"));
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors[0].contains(QStringLiteral("at most 2 may: 1 2 3")), qPrintable(errors[0]));
     }
 
     // A faulty source stops the build, which writes nothing. Without --require-all a missing

@@ -54,17 +54,60 @@ const QRegularExpression kFormalYou(QStringLiteral("\\busted\\b"),
                                         QRegularExpression::UseUnicodePropertiesOption);
 
 // The reader may be anyone: a masculine adjective aimed at "tú" shuts half of them out.
-// Only words whose feminine differs, after the forms that describe the reader.
+// Any word in -o after the forms that describe the reader, or after an infinitive that
+// describes a state ("seguir encerrado", "ser próspero"), unless it is one of the few words
+// in -o that are no adjective there.
+const QString kDegree = QStringLiteral("(?:(?:más|muy|tan|demasiado|algo|un poco|tú)\\s+)?");
 const QRegularExpression kMasculineReader(
-    QStringLiteral("\\b(estás|estés|estabas|te sientes|te sientas|sé|seas|eres)\\s+"
-                   "((?:más|muy|tan|demasiado|algo|un poco)\\s+)?"
-                   "(solo|abierto|cerrado|honesto|sincero|cansado|agotado|preparado|listo|seguro|"
-                   "dispuesto|atento|tranquilo|perdido|confundido|bloqueado|satisfecho|orgulloso|"
-                   "generoso|obligado|atrapado|dividido|solito|receptivo|centrado|"
-                   "decidido|convencido|protegido|acompañado|rodeado|enamorado|herido|harto|"
-                   "lleno|vacío|sereno|claro|justo|cuidadoso|detenido|inseguro|derrotado|frustrado|"
-                   "infravalorado|excluido|visto|valorado|humillado|suspendido)\\b"),
+    QStringLiteral("\\b(?:estás|estés|estabas|te sientes|te sientas|te ves|te veas|sé|seas|eres)\\s+") +
+        kDegree + QStringLiteral("(\\p{L}+o)\\b"),
     QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
+const QRegularExpression kMasculineInfinitive(
+    QStringLiteral("(?:\\b(\\p{L}+)\\s+)?\\b(seguir|quedar|quedarte|quedarse|ser|estar|sentirte|sentirse|"
+                   "verte|verse|mantenerte|mantenerse|mostrarte|mostrarse|volverte|volverse)\\s+") +
+        kDegree + QStringLiteral("(\\p{L}+o)\\b"),
+    QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
+// Words in -o that describe nobody there: "cuando estás bajo presión", "sé lo que quieres",
+// "deja de ser refugio", and gerunds ("estás pasando").
+const QSet<QString> kNotAnAdjective{QStringLiteral("lo"),     QStringLiteral("algo"),   QStringLiteral("como"),
+                                    QStringLiteral("pero"),   QStringLiteral("no"),     QStringLiteral("bajo"),
+                                    QStringLiteral("luego"),  QStringLiteral("esto"),   QStringLiteral("eso"),
+                                    QStringLiteral("todo"),   QStringLiteral("tanto"),  QStringLiteral("poco"),
+                                    QStringLiteral("mucho"),  QStringLiteral("dentro"), QStringLiteral("refugio"),
+                                    QStringLiteral("tiempo")};
+bool describesReader(const QString &word)
+{
+    const QString w = word.toLower();
+    return !kNotAnAdjective.contains(w) && !w.endsWith(QStringLiteral("ndo"));
+}
+// After these the infinitive belongs to someone else ("algo puede ser mágico"), and after
+// an article "ser" is a noun ("un ser querido").
+const QSet<QString> kOtherSubject{QStringLiteral("puede"),  QStringLiteral("pueden"), QStringLiteral("podría"),
+                                  QStringLiteral("suele"),  QStringLiteral("suelen"), QStringLiteral("debe"),
+                                  QStringLiteral("deben"),  QStringLiteral("parece"), QStringLiteral("merece"),
+                                  QStringLiteral("un"),     QStringLiteral("el"),     QStringLiteral("del"),
+                                  QStringLiteral("al"),     QStringLiteral("cada"),   QStringLiteral("su"),
+                                  QStringLiteral("tu")};
+
+// After a name, "es el caballero del agua" makes the person a man and "es la reina" a
+// woman; the figures are pictures the person resembles, not what the person is.
+const QRegularExpression kIsFigure(
+    QStringLiteral("\\b(?:es|era|será|sería|parece)\\s+(?:el|la|un|una)\\s+(?:caballero|caballo|rey|reina|sota|"
+                   "paje|dama|príncipe|princesa|emperador|emperatriz|sacerdotisa|mago|ermitaño)\\b"),
+    QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
+
+// The relationship texts are about any two people (a mother and a daughter, two
+// colleagues), so no words that make them a couple. "los Enamorados" is a card's name.
+const QRegularExpression kCoupleWords(
+    QStringLiteral("\\b(?:parejas?|novi[oa]s?|noviazgo|enamor\\p{L}*|romántic\\p{L}*|romances?|"
+                   "romanticismo|amantes?|espos[oa]s?|marido|matrimonios?|bodas?|amor de (?:tu|su) vida|"
+                   "media naranja|príncipe azul|almas? gemelas?|seduc\\p{L}*|coquete\\p{L}*|flirte\\p{L}*|"
+                   "cortejo|atracci[óo]n|sexo|sexual\\p{L}*|luna de miel)\\b"),
+    QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
+bool speaksOfTwo(const QString &name)
+{
+    return name == QStringLiteral("bezi2") || name == QStringLiteral("bezi3");
+}
 
 // A card named inside a text: "<title> de <suit>". Titles other decks use, or a name in
 // lower case, must read as the card names of the karten table.
@@ -188,6 +231,85 @@ double similarity(const QString &a, const QString &b)
     return double(shared) / double(ta.size() + tb.size() - shared);
 }
 
+namespace {
+// The words that open a sentence, as a reader hears them: leading articles,
+// demonstratives, possessives and "lo que" left out, and the four names of the bond that
+// the relationship texts take turns with counted as one, so "La relación necesita" and "Lo
+// que este lazo necesita" open alike. Two words are kept; openings of function words only
+// ("a veces", "puede que") are plain Spanish and stay free.
+QString opening(const QString &sentence)
+{
+    static const QSet<QString> skipped{
+        QStringLiteral("el"),   QStringLiteral("la"),    QStringLiteral("los"),  QStringLiteral("las"),
+        QStringLiteral("lo"),   QStringLiteral("un"),    QStringLiteral("una"),  QStringLiteral("este"),
+        QStringLiteral("esta"), QStringLiteral("estos"), QStringLiteral("estas"), QStringLiteral("ese"),
+        QStringLiteral("esa"),  QStringLiteral("su"),    QStringLiteral("sus"),  QStringLiteral("tu"),
+        QStringLiteral("tus")};
+    static const QSet<QString> function = [] {
+        QSet<QString> f = skipped;
+        for (const char *w :
+             {"que",    "y",      "e",       "o",      "ni",     "pero",  "a",      "al",     "de",     "del",
+              "en",     "con",    "sin",     "por",    "para",   "entre", "hacia",  "desde",  "sobre",  "tras",
+              "si",     "no",     "sí",      "ya",     "más",    "muy",   "tan",    "también", "ahora", "aquí",
+              "hoy",    "luego",  "después", "antes",  "cuando", "como",  "donde",  "mientras", "qué",  "cómo",
+              "cuál",   "porque", "aunque",  "es",     "son",    "era",   "será",   "ser",    "está",   "hay",
+              "ha",     "haber",  "puede",   "pueden", "podría", "puedes", "suele", "tal",    "vez",    "veces",
+              "quizá",  "quizás", "se",      "me",     "te",     "le",    "les",    "nos",    "otra",   "otro",
+              "otras",  "otros",  "cada",    "todo",   "toda",   "todos", "algo",   "nada",   "alguien", "nadie",
+              "uno",    "dos"})
+            f.insert(QString::fromUtf8(w));
+        return f;
+    }();
+    QStringList w = words(sentence);
+    qsizetype i = 0;
+    while (i < w.size() && (skipped.contains(w[i]) || (w[i] == QStringLiteral("que") && i > 0 &&
+                                                         w[i - 1] == QStringLiteral("lo"))))
+        ++i;
+    w = w.mid(i);
+    for (QString &x : w)
+        if (x == QStringLiteral("relación") || x == QStringLiteral("lazo") || x == QStringLiteral("unión"))
+            x = QStringLiteral("vínculo");
+    if (w.size() < 2 || (function.contains(w[0]) && function.contains(w[1])))
+        return {};
+    return w[0] + QLatin1Char(' ') + w[1];
+}
+
+// A table read card after card must not fall into a formula: the same opening in more
+// than one entry in thirteen (six of the 78 cards, two of the shorter tables) reads as one.
+QStringList repeatedOpenings(const CardTables::Table &table, const QMap<int, Entry> &entries,
+                             const QString &fileName)
+{
+    static const QRegularExpression sentenceEnd(QStringLiteral("(?<=[.!?:;])\\s+|\\n"));
+    const int limit = std::max(2, table.rows * 6 / CardTables::kCards);
+    QMap<QString, QList<int>> rows;
+    for (const Entry &e : entries) {
+        QSet<QString> seen;
+        for (const QString &s : e.text.split(sentenceEnd, Qt::SkipEmptyParts)) {
+            const QString key = opening(s);
+            if (!key.isEmpty() && !seen.contains(key)) {
+                seen.insert(key);
+                rows[key] << e.number;
+            }
+        }
+    }
+    QStringList errors;
+    for (auto it = rows.cbegin(); it != rows.cend(); ++it) {
+        if (it.value().size() <= limit)
+            continue;
+        QStringList numbers;
+        for (int n : it.value())
+            numbers << QString::number(n);
+        errors << QStringLiteral("%1: %2 entries open a sentence with \"%3\", at most %4 may: %5")
+                      .arg(fileName)
+                      .arg(it.value().size())
+                      .arg(it.key())
+                      .arg(limit)
+                      .arg(numbers.join(QLatin1Char(' ')));
+    }
+    return errors;
+}
+} // namespace
+
 QStringList check(const CardTables::Table &table, const QMap<int, Entry> &entries, const QString &fileName)
 {
     QStringList errors;
@@ -221,9 +343,29 @@ QStringList check(const CardTables::Table &table, const QMap<int, Entry> &entrie
             at(QStringLiteral("speaks to several people"), it.next().captured(0));
         for (auto it = kFormalYou.globalMatch(e.text); it.hasNext();)
             at(QStringLiteral("speaks to the reader as usted; the texts say tú"), it.next().captured(0));
-        for (auto it = kMasculineReader.globalMatch(e.text); it.hasNext();)
-            at(QStringLiteral("gives the reader a masculine form; word it for anyone"),
-               it.next().captured(0));
+        for (auto it = kMasculineReader.globalMatch(e.text); it.hasNext();) {
+            const auto m = it.next();
+            if (describesReader(m.captured(1)))
+                at(QStringLiteral("gives the reader a masculine form; word it for anyone"), m.captured(0));
+        }
+        for (auto it = kMasculineInfinitive.globalMatch(e.text); it.hasNext();) {
+            const auto m = it.next();
+            if (describesReader(m.captured(3)) && !kOtherSubject.contains(m.captured(1).toLower()))
+                at(QStringLiteral("gives the reader a masculine form; word it for anyone"),
+                   m.captured(0).mid(m.capturedStart(2) - m.capturedStart(0)));
+        }
+        if (table.followsName) {
+            for (auto it = kIsFigure.globalMatch(e.text); it.hasNext();)
+                at(QStringLiteral("makes the person a figure of one gender; compare instead"),
+                   it.next().captured(0));
+        }
+        if (speaksOfTwo(tableName(table))) {
+            for (auto it = kCoupleWords.globalMatch(e.text); it.hasNext();) {
+                const auto m = it.next();
+                if (m.captured(0) != QStringLiteral("Enamorados"))
+                    at(QStringLiteral("makes the two people a couple"), m.captured(0));
+            }
+        }
         if (isCrossTable(tableName(table))) {
             for (auto it = kToday.globalMatch(e.text); it.hasNext();)
                 at(QStringLiteral("speaks of today in a cross"), it.next().captured(0));
@@ -253,6 +395,7 @@ QStringList check(const CardTables::Table &table, const QMap<int, Entry> &entrie
                               .arg(e.number);
         }
     }
+    errors << repeatedOpenings(table, entries, fileName);
     if (table.checkSimilarity) {
         const QList<Entry> list = entries.values();
         for (int i = 0; i < list.size(); ++i) {

@@ -32,7 +32,8 @@ double similarity(const QString &a, const QString &b);
 inline constexpr double kMaxSimilarity = 0.35;
 
 // Length, near-copies, the grammar of texts that follow a name, the reader's person and
-// gender, "today" in the cross and card names spelled as the deck spells them.
+// gender, "today" in the cross, card names spelled as the deck spells them, a couple's
+// words where any two people are meant, and sentence openings repeated into a formula.
 QStringList check(const CardTables::Table &table, const QMap<int, Entry> &entries, const QString &fileName);
 
 QString tableName(const CardTables::Table &table);
