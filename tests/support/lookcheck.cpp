@@ -1,5 +1,6 @@
 #include "lookcheck.h"
 
+#include "accesskeys.h"
 #include "program.h"
 #include "textbutton.h"
 
@@ -127,6 +128,9 @@ double smallestPixels(const QWidget *w)
 
 QStringList faultsOf(QWidget *window)
 {
+    // As the user sees it: the layouts that wait for the event loop are done before any
+    // painting, so they are done here too.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     QStringList faults;
     const QRect inside = window->rect();
     for (QWidget *c : window->findChildren<QWidget *>()) {
@@ -224,8 +228,7 @@ QStringList menuFaults(QMenuBar *bar)
     QStringList faults;
     if (!bar->isVisible())
         return faults;
-    if (auto *more = bar->findChild<QToolButton *>(QStringLiteral("qt_menubar_ext_button")); more && more->isVisible())
-        faults << nameOf(bar) + QStringLiteral(" hides entries behind its extension");
+    // (Asking for an entry's place lays the bar out as it stands now.)
     for (QAction *a : bar->actions()) {
         if (!a->isVisible() || a->isSeparator())
             continue;
@@ -233,6 +236,8 @@ QStringList menuFaults(QMenuBar *bar)
         if (r.isEmpty() || !bar->rect().contains(r))
             faults << nameOf(bar) + QStringLiteral(" entry \"%1\" not shown whole").arg(visibleText(a->text()));
     }
+    if (auto *more = bar->findChild<QToolButton *>(QStringLiteral("qt_menubar_ext_button")); more && more->isVisible())
+        faults << nameOf(bar) + QStringLiteral(" hides entries behind its extension");
     return faults;
 }
 
@@ -279,11 +284,17 @@ QStringList cardFaults(const QLabel *label, QSize designSize, double scale)
 
 QStringList mnemonicClashes(QWidget *window)
 {
+    // The main menu bar's letters as they stand once the focus has settled.
+    QCoreApplication::processEvents();
+    AccessKeys::update();
     QList<Key> keys = keysOf(window);
-    if (QMenuBar *bar = mainMenuBar(window); bar && bar->window() != window)
-        for (QAction *a : bar->actions())
-            if (a->isVisible() && a->isEnabled() && !mnemonicOf(a->text()).isNull())
-                keys.append({mnemonicOf(a->text()), bar, QStringLiteral("main menu ") + visibleText(a->text())});
+    // The main window's own menu bars: the menu bar and the row its entries wrap onto.
+    if (QWidget *main = window->window(); main != window && qobject_cast<QMainWindow *>(main))
+        for (QMenuBar *bar : main->findChildren<QMenuBar *>())
+            if (bar->isVisibleTo(main) && belongsTo(bar, main))
+                for (QAction *a : bar->actions())
+                    if (a->isVisible() && a->isEnabled() && !mnemonicOf(a->text()).isNull())
+                        keys.append({mnemonicOf(a->text()), bar, QStringLiteral("main menu ") + visibleText(a->text())});
     QMultiMap<QChar, QString> byLetter;
     for (const Key &k : keys)
         byLetter.insert(k.letter, k.who);
@@ -296,6 +307,8 @@ QStringList mnemonicClashes(QWidget *window)
 
 QStringList mnemonicRouting(QWidget *window)
 {
+    QCoreApplication::processEvents();
+    AccessKeys::update();
     QStringList faults;
     for (const Key &k : keysOf(window)) {
         ShortcutCatcher catcher;
@@ -330,6 +343,7 @@ void typeKeys(const QString &keys)
         if (!target || seq.isEmpty())
             continue;
         const QKeyCombination combo = seq[0];
+        AccessKeys::update();
         QTest::keyClick(target, combo.key(), combo.keyboardModifiers());
         QCoreApplication::processEvents();
     }
