@@ -239,8 +239,13 @@ void MediaControl::open()
 
 void MediaControl::deviceFailed(const QString &why)
 {
+    // A failing output may say so more than once before it is gone, and a device
+    // already let go may still be on its way out: only the current one counts.
+    if (!m_device || sender() != m_device.get())
+        return;
     logOnce(QStringLiteral("%1: %2").arg(m_fileName, why));
     // The device is the sender: it goes once its signal has returned.
+    disconnect(m_device.get(), nullptr, this, nullptr);
     m_device.release()->deleteLater();
     m_openFailed = true;
     if (std::exchange(m_pendingNotify, false))
