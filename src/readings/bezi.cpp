@@ -317,8 +317,10 @@ void bezi::Form_Load()
     for (int k = 1; k <= 6; ++k) {
         const size_t i = size_t(k - 1);
         im1[i] = CardPictures::load(m_spread.card(k), m_spread.isReversed(k));
-        if (laying)
+        if (laying) {
             laying->setSlotImage(k, im1[i]);
+            laying->setSlotName(k, heading(m_spread, k) + QStringLiteral(": ") + cardName(m_spread, k));
+        }
         cardNameLabels[i]->setText(cardName(m_spread, k));
         Imag[i]->setAccessibleName(cardName(m_spread, k));
     }
@@ -333,8 +335,8 @@ void bezi::Form_Load()
     // 9.
     for (int k = 1; k <= 6; ++k) {
         headingOf(k)->setText(heading(m_spread, k));
-        // Read as heading, then text.
-        Box[size_t(k - 1)]->setAccessibleName(heading(m_spread, k));
+        // Read as heading and card, then text.
+        Box[size_t(k - 1)]->setAccessibleName(heading(m_spread, k) + QStringLiteral(": ") + cardName(m_spread, k));
     }
     // The texts decide the layout; the pictures are framed for the places they get.
     layOut();

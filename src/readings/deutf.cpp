@@ -92,6 +92,8 @@ void deutf::setSpread(const Spread &spread)
         Box[size_t(k - 1)]->setPlainText(meaningOf(spread, k));
         Box[size_t(k - 1)]->show();
         nameLabels[size_t(k - 1)]->setText(Report::cardName(spread, k));
+        // Read as the place and the card, then the meaning.
+        Box[size_t(k - 1)]->setAccessibleName(QStringLiteral("%1. %2: %3").arg(k).arg(headings().value(k - 1), nameLabels[size_t(k - 1)]->text()));
     }
 }
 

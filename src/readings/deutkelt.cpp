@@ -1,5 +1,7 @@
 #include "deutkelt.h"
 
+#include "readaloud.h"
+
 #include "backdrop.h"
 #include "carddatabase.h"
 #include "cardpictures.h"
@@ -10,6 +12,7 @@
 #include "meaningbox.h"
 #include "popup.h"
 #include "program.h"
+#include "readaloud.h"
 #include "readings.h"
 #include "report.h"
 #include "theme.h"
@@ -76,6 +79,13 @@ CelticSpreadView::CelticSpreadView(QWidget *parent) : QWidget(parent)
     setObjectName(QStringLiteral("Picture1"));
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
+    // A screen reader walks the positions as the arrow keys do, or goes to one by number.
+    QList<ReadAloud::Action> actions{
+        {QStringLiteral("Posición siguiente"), [this] { select(m_selected % kPositions + 1); }},
+        {QStringLiteral("Posición anterior"), [this] { select((m_selected + kPositions - 2) % kPositions + 1); }}};
+    for (int k = 1; k <= kPositions; ++k)
+        actions.append({QStringLiteral("Posición %1").arg(k), [this, k] { select(k); }});
+    ReadAloud::setActions(this, QAccessible::Canvas, actions);
     setAccessibleName(QStringLiteral("Cruz celta"));
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
@@ -348,8 +358,10 @@ void deutKelt::Form_Load()
     legKelt *laying = WindowRegistry::ifLoaded<legKelt>();
     for (int k = 1; k <= m_spread.size(); ++k) {
         im1[size_t(k - 1)] = CardPictures::load(m_spread.card(k), m_spread.isReversed(k));
-        if (laying)
+        if (laying) {
             laying->setSlotImage(k, im1[size_t(k - 1)]);
+            laying->setSlotName(k, numberedHeading(k) + QStringLiteral(": ") + cardName(m_spread, k));
+        }
     }
     Picture1->setCards(im1);
     select(1);
@@ -368,7 +380,11 @@ void deutKelt::select(int k)
     Box1->setPlainText(positionText(k));
     cardNameLabel->setText(cardName(m_spread, k));
     Box2->setPlainText(keywords(m_spread, k));
-    Picture1->setAccessibleDescription(numberedHeading(k) + QStringLiteral(": ") + cardName(m_spread, k));
+    // The spread keeps the focus while the arrows walk it: its name says where it stands.
+    const QString here = numberedHeading(k) + QStringLiteral(": ") + cardName(m_spread, k);
+    Picture1->setAccessibleName(QStringLiteral("Cruz celta, ") + here);
+    Box1->setAccessibleName(here);
+    Box2->setAccessibleName(QStringLiteral("Palabras clave: ") + cardName(m_spread, k));
 }
 
 void deutKelt::setFocusOnSpread()

@@ -131,6 +131,9 @@ void deutTag::Form_Load()
     WindowRegistry::get<legTag>()->setSlotImage(1, im1);
     cardNameLabel->setText(Report::cardName(m_spread, 1));
     Image1->setAccessibleName(cardNameLabel->text());
+    WindowRegistry::get<legTag>()->setSlotName(1, cardNameLabel->text());
+    // Read as the card, then its meaning.
+    Box1->setAccessibleName(QStringLiteral("Tu carta para hoy: ") + cardNameLabel->text());
     // 8.
     Data1->openTable(CardDatabase::shared(), tableOf(meaningSet()));
     Data1->bind(Box1, fieldOf(meaningSet()));

@@ -1,4 +1,5 @@
 #include "eingabe.h"
+#include "readaloud.h"
 
 #include "anima.h"
 #include "backdrop.h"
@@ -77,6 +78,7 @@ eingabe::eingabe(QWidget *parent) : QWidget(parent)
     connect(Timer1, &QTimer::timeout, this, &eingabe::timerTick);
 
     Popup::watch(promptLabel);
+    promptLabel->setBuddy(Text1);
     setFocusProxy(Text1);
     if (QScreen *s = screen())
         move(s->availableGeometry().center() - rect().center());
@@ -133,7 +135,15 @@ void eingabe::Form_Load()
     m_background = Sky(QStringLiteral("nebo2.jpg"));
     // The window asks for the first person itself, so whoever opens it needs to know
     // nothing of its steps.
-    promptLabel->setText(firstPrompt());
+    setPrompt(firstPrompt());
+}
+
+void eingabe::setPrompt(const QString &text)
+{
+    promptLabel->setText(text);
+    // The box is read with the question it answers, and a new question is said.
+    Text1->setAccessibleName(text);
+    ReadAloud::announce(this, text);
 }
 
 void eingabe::acceptFirstName()
@@ -141,10 +151,10 @@ void eingabe::acceptFirstName()
     // Taken as typed, blanks and all; only an empty entry is refused.
     modOrbelle::state().firstName = Text1->text();
     if (modOrbelle::state().firstName.isEmpty()) {
-        promptLabel->setText(emptyNameMessage());
+        setPrompt(emptyNameMessage());
         return;
     }
-    promptLabel->setText(secondPrompt());
+    setPrompt(secondPrompt());
     Text1->clear();
     firstNameButton->hide();
     firstNameButton->setEnabled(false);
@@ -159,14 +169,14 @@ void eingabe::acceptSecondName()
     WindowRegistry::unload<anima>();
     modOrbelle::state().secondName = Text1->text();
     if (modOrbelle::state().secondName.isEmpty()) {
-        promptLabel->setText(emptyNameMessage());
+        setPrompt(emptyNameMessage());
         return;
     }
     promptLabel->setGeometry(Twips::rect(480, 1100, 3735, 2655));
     QFont f = promptLabel->font();
     f.setPointSize(12);
     promptLabel->setFont(f);
-    promptLabel->setText(shufflingMessage());
+    setPrompt(shufflingMessage());
     Text1->hide();
     firstNameButton->hide();
     secondNameButton->hide();

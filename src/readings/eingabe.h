@@ -47,6 +47,7 @@ protected:
     void keyPressEvent(QKeyEvent *) override;
 
 private:
+    void setPrompt(const QString &text);
     void placeButtons();
     void timerTick();
     // Enter in the box is the "OK" that is there.

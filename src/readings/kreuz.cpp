@@ -92,6 +92,7 @@ void kreuz::Form_Load()
                                  .arg(deutf::headings().at(qsizetype(k)), Report::cardName(m_spread, int(k) + 1));
         pictures[k]->setToolTip(name);
         pictures[k]->setAccessibleName(name);
+        laying->setSlotName(int(k) + 1, name);
     }
     Timer1->setEnabled(true);
 }

@@ -6,6 +6,7 @@
 #include "modOrbelle.h"
 #include "music.h"
 #include "panels.h"
+#include "readaloud.h"
 #include "popup.h"
 #include "program.h"
 #include "settings.h"
@@ -14,6 +15,7 @@
 #include "twips.h"
 #include "windows.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -23,6 +25,172 @@
 namespace {
 constexpr int kClientWidth = 12000;
 constexpr int kClientHeight = 9000;
+
+// The table as a screen reader meets it: a canvas that draws the next card when pressed,
+// whose description is the prompt; its children are the slots (each card's place and name
+// once revealed) and the 78 backs ("Carta boca abajo 5 de 78"), each back pressable while
+// the table takes a draw.
+class TableAccessible;
+
+class TablePart : public QAccessibleInterface, public QAccessibleActionInterface
+{
+public:
+    TablePart(TableAccessible *table, int index) : m_table(table), m_index(index) {}
+
+    bool isValid() const override;
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override;
+    QAccessibleInterface *parent() const override;
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QString text(QAccessible::Text t) const override;
+    void setText(QAccessible::Text, const QString &) override {}
+    QRect rect() const override;
+    QAccessible::Role role() const override;
+    QAccessible::State state() const override;
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this) : nullptr;
+    }
+    QStringList actionNames() const override;
+    void doAction(const QString &name) override;
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+private:
+    LayingTable *table() const;
+    int slot() const; // 1 … for a slot, 0 for a back
+    int back() const; // 0 … 77 for a back, -1 for a slot
+
+    TableAccessible *m_table;
+    int m_index;
+};
+
+class TableAccessible : public QAccessibleWidget
+{
+public:
+    explicit TableAccessible(LayingTable *t) : QAccessibleWidget(t, QAccessible::Canvas) {}
+    ~TableAccessible() override
+    {
+        for (QAccessible::Id id : m_ids)
+            if (id)
+                QAccessible::deleteAccessibleInterface(id);
+    }
+    LayingTable *table() const { return static_cast<LayingTable *>(widget()); }
+    int childCount() const override { return table()->cardCount() + 78; }
+    QAccessibleInterface *child(int index) const override
+    {
+        if (index < 0 || index >= childCount())
+            return nullptr;
+        if (m_ids.size() < size_t(childCount()))
+            m_ids.resize(size_t(childCount()), 0);
+        QAccessible::Id &id = m_ids[size_t(index)];
+        if (!id)
+            id = QAccessible::registerAccessibleInterface(new TablePart(const_cast<TableAccessible *>(this), index));
+        return QAccessible::accessibleInterface(id);
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        for (size_t i = 0; i < m_ids.size(); ++i)
+            if (m_ids[i] && QAccessible::accessibleInterface(m_ids[i]) == child)
+                return int(i);
+        return -1;
+    }
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        const QPoint at = table()->mapFromGlobal(QPoint(x, y));
+        const int i = table()->backAt(at);
+        return i >= 0 ? child(table()->cardCount() + i) : nullptr;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && table()->accessibleName().isEmpty())
+            return QStringLiteral("Mesa de las cartas");
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override
+    {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (table()->mayDraw() && table()->takesMouse() && table()->keyboardBack() >= 0)
+            names.prepend(pressAction());
+        return names;
+    }
+    void doAction(const QString &name) override
+    {
+        if (name == pressAction())
+            table()->drawNext();
+        else
+            QAccessibleWidget::doAction(name);
+    }
+
+private:
+    mutable std::vector<QAccessible::Id> m_ids;
+};
+
+bool TablePart::isValid() const { return m_table->isValid(); }
+QWindow *TablePart::window() const { return m_table->window(); }
+QAccessibleInterface *TablePart::parent() const { return m_table; }
+LayingTable *TablePart::table() const { return m_table->table(); }
+int TablePart::slot() const { return m_index < table()->cardCount() ? m_index + 1 : 0; }
+int TablePart::back() const { return m_index < table()->cardCount() ? -1 : m_index - table()->cardCount(); }
+
+QString TablePart::text(QAccessible::Text t) const
+{
+    if (t != QAccessible::Name)
+        return {};
+    if (const int k = slot()) {
+        if (table()->slotVisible(k) && !table()->slotName(k).isEmpty())
+            return table()->slotName(k);
+        return QStringLiteral("Lugar %1 de %2, sin carta").arg(k).arg(table()->cardCount());
+    }
+    return QStringLiteral("Carta boca abajo %1 de 78").arg(back() + 1);
+}
+
+QRect TablePart::rect() const
+{
+    LayingTable *t = table();
+    const QRect r = slot() ? t->slotCardRect(slot()) : t->backRect(back());
+    return r.isNull() ? QRect() : QRect(t->mapToGlobal(r.topLeft()), r.size());
+}
+
+QAccessible::Role TablePart::role() const
+{
+    return slot() ? QAccessible::Graphic : QAccessible::Button;
+}
+
+QAccessible::State TablePart::state() const
+{
+    QAccessible::State st;
+    const bool shown = slot() ? table()->slotVisible(slot()) : table()->backVisible(back());
+    st.invisible = !shown || !table()->isVisible();
+    if (back() >= 0 && (!table()->labelVisible(back()) || table()->labelShrunk(back())))
+        st.invisible = true;
+    st.readOnly = true;
+    return st;
+}
+
+QStringList TablePart::actionNames() const
+{
+    LayingTable *t = table();
+    const int i = back();
+    if (i >= 0 && t->mayDraw() && t->takesMouse() && !state().invisible)
+        return {pressAction()};
+    return {};
+}
+
+void TablePart::doAction(const QString &name)
+{
+    if (name == pressAction() && back() >= 0)
+        table()->clickBack(back());
+}
+
+QAccessibleInterface *tableFactory(const QString &, QObject *object)
+{
+    if (auto *t = qobject_cast<LayingTable *>(object))
+        return new TableAccessible(t);
+    return nullptr;
+}
 } // namespace
 
 LayingTable::LayingTable(const Design &design, QWidget *parent)
@@ -37,6 +205,9 @@ LayingTable::LayingTable(const Design &design, QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(false);
     m_labelVisible.fill(true);
+    m_slotName.resize(int(design.slotRects.size()));
+    static const bool readable = (QAccessible::installFactory(tableFactory), true);
+    Q_UNUSED(readable);
 
     Timer1 = new Timer(this, design.dealIntervalMs);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -139,6 +310,8 @@ void LayingTable::showPrompt(int k)
     const QString text = m_design.prompt ? m_design.prompt(k) : QString();
     if (text.isEmpty())
         return;
+    // The panel says it; the table keeps it for whoever reads the table later.
+    setAccessibleDescription(text);
     meld *panel = WindowRegistry::get<meld>();
     if (m_design.promptCloseMs > 0)
         panel->showMessage(text, m_design.promptCloseMs);
@@ -228,6 +401,8 @@ void LayingTable::revealed()
     if (m_design.revealClosesSound)
         MMControl1->setCommand(QStringLiteral("close"));
     setSlotVisible(m_drawCount, true);
+    if (const QString name = slotName(m_drawCount); !name.isEmpty())
+        ReadAloud::announce(this, QStringLiteral("Has sacado: ") + name);
     if (cardCount() > 1)
         setMouseOn(true);
     Timer4->setEnabled(false);
@@ -259,6 +434,26 @@ void LayingTable::showBack(int i)
 {
     m_shapeVisible[size_t(i)] = true;
     update(backArea(i));
+    tellReader(QAccessible::StateChanged, cardCount() + i);
+}
+
+void LayingTable::tellReader(QAccessible::Event what, int child) const
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(const_cast<LayingTable *>(this));
+    QAccessibleInterface *part = table ? table->child(child) : nullptr;
+    if (!part)
+        return;
+    if (what == QAccessible::StateChanged) {
+        QAccessible::State changed;
+        changed.invisible = true;
+        QAccessibleStateChangeEvent event(part, changed);
+        QAccessible::updateAccessibility(&event);
+    } else {
+        QAccessibleEvent event(part, what);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void LayingTable::hideBack(int i)
@@ -269,6 +464,7 @@ void LayingTable::hideBack(int i)
     // back a tick.
     m_shapeVisible[size_t(i)] = false;
     update(backArea(i).adjusted(-6, -6, 6, 6));
+    tellReader(QAccessible::StateChanged, cardCount() + i);
     // The mark passes to the back that now lies on top.
     updateFocusMark();
 }
@@ -279,6 +475,17 @@ void LayingTable::setSlotVisible(int k, bool on)
         return;
     m_slotVisible[size_t(k - 1)] = on;
     update(toPixels(m_design.frameRects[size_t(k - 1)]).toAlignedRect().adjusted(-2, -2, 2, 2));
+    tellReader(QAccessible::StateChanged, k - 1);
+    tellReader(QAccessible::NameChanged, k - 1);
+}
+
+void LayingTable::setSlotName(int k, const QString &name)
+{
+    if (k < 1 || k > int(m_slotName.size()))
+        return;
+    m_slotName[k - 1] = name;
+    if (m_slotVisible[size_t(k - 1)])
+        tellReader(QAccessible::NameChanged, k - 1);
 }
 
 void LayingTable::setSlotImage(int k, const QImage &image)

@@ -3,9 +3,11 @@
 #include "backdrop.h"
 #include "windows.h"
 
+#include <QAccessible>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -100,6 +102,9 @@ public:
     QRect slotCardRect(int k) const;
     // The picture of the k-th card, face down until its reveal.
     void setSlotImage(int k, const QImage &image);
+    // What a screen reader says of the k-th card once it is revealed: its place and name.
+    void setSlotName(int k, const QString &name);
+    QString slotName(int k) const { return m_slotName.value(k - 1); }
 
     int dealCount() const { return m_dealCount; }
     bool mayDraw() const { return m_mayDraw; }
@@ -168,6 +173,7 @@ private:
     void setSlotVisible(int k, bool on);
     void showBack(int i);
     void hideBack(int i);
+    void tellReader(QAccessible::Event what, int child) const;
     void paintBack(QPainter &p, int i) const;
     QRectF toPixels(const QRect &twips) const;
     QRect backArea(int i) const; // frame and click area together, for repaints
@@ -180,6 +186,7 @@ private:
     std::array<bool, 78> m_labelShrunk{};
     std::vector<bool> m_slotVisible;
     std::vector<QImage> m_slotImage;
+    QStringList m_slotName;
     // Each slot's picture scaled smoothly to the size it is shown at, made once per size.
     mutable std::vector<QImage> m_slotScaled;
     int m_dealCount = 0;

@@ -55,7 +55,10 @@ legKelt::legKelt(QWidget *parent) : LayingTable(design(), parent)
         // The spread and its texts take the whole area of the main window.
         Program::placeInside(reading, 60, 60);
         Program::stretchInside(reading);
-        WindowRegistry::get<Start>()->showNormal();
+        // The keyboard goes on in the spread, in the main window.
+        Start *main = WindowRegistry::get<Start>();
+        main->showNormal();
+        main->activateWindow();
         reading->setFocusOnSpread();
         WindowRegistry::unload(this);
     });

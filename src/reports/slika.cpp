@@ -1,6 +1,7 @@
 #include "slika.h"
 
 #include "carddatabase.h"
+#include "quintessence.h"
 #include "cardpictures.h"
 #include "cardtables.h"
 #include "dates.h"
@@ -180,6 +181,8 @@ void slika::showQuintessence(int q, const QImage &picture)
     }
     Program::showInside(this);
     setPicture(picture);
+    Image1->setAccessibleName(QStringLiteral("Quintesencia: ") +
+                              CardDatabase::cardText(QStringLiteral("karten"), Quintessence::cardFor(q)));
     // Quintessences 1 to 21 are rows 1 to 21; 0 has the table's last row.
     positionAtCard(*Data1, q >= 1 && q <= 21 ? q : CardTables::kQuintRows);
     richtextbox1->show();

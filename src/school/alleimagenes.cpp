@@ -8,6 +8,7 @@
 #include "meaningbox.h"
 #include "popup.h"
 #include "program.h"
+#include "readaloud.h"
 #include "recordcursor.h"
 #include "theme.h"
 #include "twips.h"
@@ -35,6 +36,7 @@ alleImagenes::alleImagenes(QWidget *parent) : QWidget(parent)
     for (int i = 0; i < int(Image1.size()); ++i) {
         auto *card = new QLabel(this);
         card->setObjectName(QStringLiteral("Image1_%1").arg(i));
+        ReadAloud::makePressable(card, QAccessible::Graphic, [this, i] { cardPressed(i); });
         card->setAccessibleName(QStringLiteral("Carta %1").arg(i + 1));
         card->setAlignment(Qt::AlignCenter);
         // Reached with Tab and the arrow keys; Enter or Space shows the keywords.
@@ -143,6 +145,7 @@ void alleImagenes::loadPictures(const QSize &size)
         QPixmap p = QPixmap::fromImage(CardPictures::loadScaled(i + 1, size));
         p.setDevicePixelRatio(devicePixelRatioF());
         Image1[size_t(i)]->setPixmap(p);
+        Image1[size_t(i)]->setAccessibleName(CardDatabase::cardText(QStringLiteral("karten"), i + 1));
     }
 }
 

@@ -303,6 +303,7 @@ void lernen::showPicture()
     QPixmap pixmap = QPixmap::fromImage(CardPictures::loadScaled(m_card, size));
     pixmap.setDevicePixelRatio(Image1->devicePixelRatioF());
     Image1->setPixmap(pixmap);
+    Image1->setAccessibleName(CardDatabase::cardText(QStringLiteral("karten"), m_card));
 }
 
 void lernen::resizeEvent(QResizeEvent *event)

@@ -5,6 +5,7 @@
 #include "designscale.h"
 #include "popup.h"
 #include "program.h"
+#include "readaloud.h"
 #include "start.h"
 #include "theme.h"
 #include "timing.h"
@@ -88,6 +89,7 @@ void meld::showMessage(const QString &text, int closeAfterMs)
     Timer2->setIntervalMs(closeAfterMs);
     Timer2->setEnabled(true);
     show();
+    ReadAloud::announce(this, text);
 }
 
 void meld::showUntilUnloaded(const QString &text)
@@ -96,12 +98,14 @@ void meld::showUntilUnloaded(const QString &text)
     Timer1->setEnabled(false);
     Timer2->setEnabled(false);
     show();
+    ReadAloud::announce(this, text);
 }
 
 void meld::showMessageAsDesigned(const QString &text)
 {
     messageLabel->setText(text);
     show();
+    ReadAloud::announce(this, text);
 }
 
 void meld::showEvent(QShowEvent *)
@@ -146,6 +150,7 @@ einfF::einfF(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHi
     messageLabel->setCursor(Qt::PointingHandCursor);
     messageLabel->installEventFilter(this);
     setFocusPolicy(Qt::StrongFocus);
+    ReadAloud::makePressable(this, QAccessible::Button, [this] { acceptPrompt(); });
     setAccessibleName(messageLabel->text());
 
     Timer1 = new Timer(this, 3000);
@@ -186,6 +191,9 @@ void einfF::closedByFrame()
 
 void einfF::acceptPrompt()
 {
+    // Taken once: a second press while the cards are shuffled changes nothing.
+    if (Timer2->isEnabled())
+        return;
     // Down by 200 twips and at 12 points, at the panel's present scale.
     DesignScale *scale = DesignScale::of(this);
     const double s = scale ? scale->scale() : 1.0;

@@ -103,7 +103,7 @@ QWidget *layReading(const QString &button, Stage stage, PromptLog *log, const QS
     if (!QTest::qWaitFor([&] {
             laid = shown<InterpretationWindow>(*reading);
             return !shown<LayingTable>(*reading) && laid && laid->backButton;
-        }))
+        }, 20000))
         return failed("the interpretation did not show");
     return laid;
 }
