@@ -6,7 +6,7 @@
 
 namespace {
 
-// The alert a window keeps for its announcements: one pixel, nothing painted, no focus.
+// The notice a window keeps for its announcements: one pixel, nothing painted, no focus.
 class Announcer : public QWidget
 {
 public:
@@ -22,7 +22,7 @@ public:
 class AnnouncerAccessible : public QAccessibleWidget
 {
 public:
-    explicit AnnouncerAccessible(QWidget *w) : QAccessibleWidget(w, QAccessible::AlertMessage) {}
+    explicit AnnouncerAccessible(QWidget *w) : QAccessibleWidget(w, QAccessible::Notification) {}
 };
 
 // Carries the press of a painted control; the widget's accessible interface calls it.
@@ -111,7 +111,7 @@ void announce(QWidget *inWindow, const QString &text)
     if (!announcer)
         announcer = new Announcer(inWindow->window());
     announcer->setAccessibleName(text);
-    // Shown again, the alert is spoken again, also when the text is the same.
+    // Shown again, the notice is spoken again, also when the text is the same.
     announcer->hide();
     announcer->show();
 }

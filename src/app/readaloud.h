@@ -11,8 +11,8 @@ class QWidget;
 // What a screen reader needs beyond the widgets' own names: words said when something
 // happens (a prompt, a drawn card), and a "press" for controls the program paints itself.
 namespace ReadAloud {
-// Says a text through the screen reader now: the window keeps an alert whose name is the
-// text and shows it again, which a reader speaks as it shows. The last text stays in the
+// Says a text through the screen reader now: the window keeps a notice whose name is the
+// text and shows it again, which a reader speaks as it shows (as a desktop notification). The last text stays in the
 // window's accessible tree.
 void announce(QWidget *inWindow, const QString &text);
 // The last text said in this widget's window (empty if none).

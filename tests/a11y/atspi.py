@@ -128,7 +128,7 @@ def press(app, name):
 
 
 class Heard:
-    """What the program says: every alert shown, in order."""
+    """What the program says: every notice shown, in order."""
 
     def __init__(self):
         self.said = []
@@ -136,7 +136,7 @@ class Heard:
 
     def _event(self, event):
         try:
-            if event.detail1 and role(event.source) == "alert" and event.source.name:
+            if event.detail1 and role(event.source) in ("notification", "alert") and event.source.name:
                 self.said.append(event.source.name)
         except Exception:
             pass
