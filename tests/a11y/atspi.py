@@ -149,7 +149,8 @@ class Heard:
                 if test(text):
                     return text, i + 1
             pump(0.2)
-        fail("%s was never said (said: %s)" % (what, " | ".join(self.said[since:])))
+        fail("%s was never said (said since: %s; before: %s)" %
+             (what, " | ".join(self.said[since:]), " | ".join(self.said[max(0, since - 4):since])))
 
 
 def set_text(node, text):
