@@ -17,6 +17,8 @@
 // The goal: the program and the server each below 0.5 % of a core and 10 wakeups a second,
 // as with the empty window.
 
+#include "procstat.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -33,27 +35,9 @@
 
 namespace {
 
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// Clock ticks of user and system time, from a stat line (the name in parentheses may hold
-// spaces: the fields are counted after its closing one).
-qint64 cpuTicks(const QByteArray &stat)
-{
-    const QList<QByteArray> f = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
-    return f.size() > 12 ? f.at(11).toLongLong() + f.at(12).toLongLong() : 0;
-}
-
-qint64 statusValue(const QByteArray &status, const QByteArray &key)
-{
-    for (const QByteArray &line : status.split('\n'))
-        if (line.startsWith(key))
-            return line.mid(key.size()).trimmed().toLongLong();
-    return 0;
-}
+using ProcStat::cpuTicks;
+using ProcStat::readFile;
+using ProcStat::statusValue;
 
 struct ThreadCount
 {
@@ -147,7 +131,7 @@ qint64 findSoundServer(QString *name)
         const QByteArray comm = readFile(QStringLiteral("/proc/%1/comm").arg(n)).trimmed();
         if (comm != "pulseaudio" && comm != "pipewire" && comm != "pipewire-pulse")
             continue;
-        if (statusValue(readFile(QStringLiteral("/proc/%1/status").arg(n)), "Uid:") != qint64(me))
+        if (statusValue(readFile(QStringLiteral("/proc/%1/status").arg(n)), "Uid:", -1) != qint64(me))
             continue;
         *name = QString::fromLatin1(comm);
         if (comm != "pipewire") // pipewire-pulse is the one that serves Qt and FluidSynth
@@ -222,16 +206,11 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     const int settleS = argc > 1 ? std::max(1, atoi(argv[1])) : 45;
     const int spanS = argc > 2 ? std::max(1, atoi(argv[2])) : 10;
-    const QString dir = QCoreApplication::applicationDirPath();
-    const QString orbelle = argc > 3 ? QString::fromLocal8Bit(argv[3]) : dir + QStringLiteral("/../orbelle");
-    const QString empty = dir + QStringLiteral("/emptywindow");
+    const QString orbelle = ProcStat::programPath(argc > 3 ? argv[3] : nullptr);
+    const QString empty = ProcStat::emptyWindowPath();
 
     QTemporaryDir home;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
-    if (!env.contains(QStringLiteral("DISPLAY")) && !env.contains(QStringLiteral("QT_QPA_PLATFORM")))
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QProcessEnvironment env = ProcStat::benchEnvironment(home);
 
     QString serverName;
     qint64 server = findSoundServer(&serverName);

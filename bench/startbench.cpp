@@ -12,9 +12,10 @@
 // the user's copy of the database, is the warm-up). Measure on a quiet machine: look
 // at `uptime` first.
 
+#include "procstat.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -36,18 +37,6 @@ double median(std::vector<double> v)
     std::sort(v.begin(), v.end());
     const size_t n = v.size();
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-double peakMb(qint64 pid)
-{
-    QFile f(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!f.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : f.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return -1;
 }
 
 Sample run(const QString &program, const QProcessEnvironment &env)
@@ -76,7 +65,7 @@ Sample run(const QString &program, const QProcessEnvironment &env)
     }
     while (clock.elapsed() < 5000 && p.state() == QProcess::Running)
         QThread::msleep(20);
-    s.peakMb = peakMb(p.processId());
+    s.peakMb = ProcStat::peakMb(p.processId());
     p.kill();
     p.waitForFinished(5000);
     return s;
@@ -88,21 +77,13 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 9;
-    const QString dir = QCoreApplication::applicationDirPath();
-    const QString orbelle = argc > 2 ? QString::fromLocal8Bit(argv[2]) : dir + QStringLiteral("/../orbelle");
-    const QString empty = dir + QStringLiteral("/emptywindow");
+    const QString orbelle = ProcStat::programPath(argc > 2 ? argv[2] : nullptr);
+    const QString empty = ProcStat::emptyWindowPath();
 
     QTemporaryDir home;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment env = ProcStat::benchEnvironment(home);
     env.insert(QStringLiteral("ORBELLE_REPORT_FIRST_PAINT"), QStringLiteral("1"));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
-    if (!env.contains(QStringLiteral("DISPLAY")) && !env.contains(QStringLiteral("QT_QPA_PLATFORM")))
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    std::printf("platform: %s, %d rounds of 5 s each per program\n",
-                env.contains(QStringLiteral("QT_QPA_PLATFORM"))
-                    ? qPrintable(env.value(QStringLiteral("QT_QPA_PLATFORM")))
-                    : qPrintable(QStringLiteral("xcb on ") + env.value(QStringLiteral("DISPLAY"))),
+    std::printf("platform: %s, %d rounds of 5 s each per program\n", qPrintable(ProcStat::platformOf(env)),
                 rounds);
 
     run(empty, env);

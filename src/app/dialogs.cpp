@@ -1,10 +1,13 @@
 #include "dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHash>
 #include <QInputDialog>
 #include <QPushButton>
 #include <QQueue>
+#include <QSaveFile>
 
 namespace {
 struct Answers
@@ -114,6 +117,44 @@ QString saveFileName(QWidget *parent, const QString &caption, const QString &fil
     // The program asks its own overwrite question, in its own words.
     return QFileDialog::getSaveFileName(parent, caption, folder, filter, nullptr,
                                         QFileDialog::DontConfirmOverwrite);
+}
+
+QString fileProblem(const QFileDevice &file)
+{
+    const QFileInfo info(file.fileName());
+    const QString path = QDir::toNativeSeparators(info.absoluteFilePath());
+    const QString folder = info.absolutePath();
+    // A file being saved is written; any other is read unless it was opened for writing.
+    const bool writing =
+        qobject_cast<const QSaveFile *>(&file) || file.openMode().testFlag(QIODevice::WriteOnly);
+    // What the path shows first: a file refused at its opening reports that in several ways.
+    if (info.isDir())
+        return QStringLiteral("«%1» es una carpeta.").arg(path);
+    if (!QFileInfo(folder).isDir())
+        return QStringLiteral("La carpeta «%1» no existe.").arg(QDir::toNativeSeparators(folder));
+    if (!writing && !info.exists())
+        return QStringLiteral("El archivo «%1» no existe.").arg(path);
+    if (writing ? (info.exists() && !info.isWritable()) || !QFileInfo(folder).isWritable() : !info.isReadable())
+        return QStringLiteral("Falta permiso para %1 «%2».")
+            .arg(writing ? QStringLiteral("escribir en") : QStringLiteral("leer"), path);
+    switch (file.error()) {
+    case QFileDevice::OpenError:
+    case QFileDevice::PermissionsError:
+        return QStringLiteral("No se puede abrir «%1».").arg(path);
+    case QFileDevice::WriteError:
+    case QFileDevice::ResourceError:
+    case QFileDevice::ResizeError:
+        return QStringLiteral("No se pudo escribir en «%1» (¿está lleno el disco?).").arg(path);
+    case QFileDevice::ReadError:
+    case QFileDevice::PositionError:
+        return QStringLiteral("No se pudo leer «%1».").arg(path);
+    case QFileDevice::RenameError:
+    case QFileDevice::RemoveError:
+    case QFileDevice::CopyError:
+        return QStringLiteral("No se pudo reemplazar «%1» (¿está protegido o en uso?).").arg(path);
+    default:
+        return QStringLiteral("Falló el acceso a «%1».").arg(path);
+    }
 }
 
 void setAnswering(bool on)

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+class QFileDevice;
 class QWidget;
 
 // Every message box, input box and file dialog of the program goes through here. Tests
@@ -34,6 +35,9 @@ QString openFileName(QWidget *parent, const QString &caption, const QString &fil
                      const QString &folder = QString());
 QString saveFileName(QWidget *parent, const QString &caption, const QString &filter,
                      const QString &folder = QString());
+
+// Why `file` failed, in the user's words and with its path (the system's own text is English).
+QString fileProblem(const QFileDevice &file);
 
 // --- for tests ---
 void setAnswering(bool on);

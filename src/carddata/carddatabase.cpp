@@ -198,7 +198,7 @@ Inspection inspect(const QString &path)
         QString err;
         QSqlDatabase db = openConnection(kProbe, path, true, &err, kProbeWait);
         if (!db.isOpen()) {
-            result.problem = err;
+            result.problem = problem(err);
         } else {
             result.problem = missingContent(db, &result.busy);
             result.version = userVersion(db);
@@ -209,6 +209,29 @@ Inspection inspect(const QString &path)
     return result;
 }
 } // namespace
+
+QString problem(const QString &error)
+{
+    const QString e = error.toLower();
+    QString meaning;
+    // SQLite's own texts, as Qt passes them on.
+    if (e == QLatin1String("missing"))
+        return QStringLiteral("El archivo no existe.");
+    if (e.contains(QLatin1String("not a database")) || e.contains(QLatin1String("malformed")) ||
+        e.contains(QLatin1String("corrupt")))
+        meaning = QStringLiteral("El archivo no es una base de datos de cartas o está dañado.");
+    else if (e.contains(QLatin1String("locked")) || e.contains(QLatin1String("busy")))
+        meaning = QStringLiteral("Otro programa está usando el archivo.");
+    else if (e.contains(QLatin1String("unable to open")) || e.contains(QLatin1String("permission")) ||
+             e.contains(QLatin1String("readonly")) || e.contains(QLatin1String("read-only")))
+        meaning = QStringLiteral("No se puede abrir el archivo (¿falta permiso para leerlo?).");
+    else if (e.contains(QLatin1String("disk")) && e.contains(QLatin1String("full")))
+        meaning = QStringLiteral("No se pudo escribir: ¿está lleno el disco?");
+    else
+        return error; // the program's own words
+    return error.trimmed().isEmpty() ? meaning
+                                     : meaning + QStringLiteral("\n(Detalle técnico: %1)").arg(error.trimmed());
+}
 
 Prepared prepare()
 {

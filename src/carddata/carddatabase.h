@@ -19,6 +19,10 @@ struct Prepared
     QString fatal;         // the program cannot run, or empty
 };
 
+// What the database's own (English) error text means, in Spanish, with the text itself
+// after it as the technical detail; the program's own texts pass unchanged.
+QString problem(const QString &error);
+
 // Makes sure the user has an own copy of the database: created from the pristine file
 // when missing, never overwritten, the user's alone (0600 in a 0700 folder). A copy made by
 // an older build gets the newer texts of every table except the keywords the user may have

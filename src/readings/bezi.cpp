@@ -458,12 +458,33 @@ void bezi::layOut()
 
 bool bezi::layOutDesigned()
 {
-    // Texts shrink less than the layout, down to the smallest that reads well.
-    const double largest = 12 * qBound(0.85, m_scale, 1.6);
     for (int k = 1; k <= 6; ++k) {
         if (scaled(boxRect(k)).height() < boxHeightFor(Box[size_t(k - 1)], 3))
             return false;
     }
+    if (!headingPoints([this](int k) { return scaled(headingRect(k)).size(); }))
+        return false;
+    for (int k = 1; k <= 6; ++k) {
+        const size_t i = size_t(k - 1);
+        const QRect picture = pictureRect(k);
+        Shape1[i]->setGeometry(scaled(picture.adjusted(-120, -120, 120, 120)));
+        Imag[i]->setGeometry(cardPlace(scaled(picture)));
+        const QRect room = scaled(headingRect(k));
+        HeadingLabel *h = headingOf(k);
+        h->setGeometry(room.left(), room.top(), room.width(), wrappedHeight(h, room.width()));
+        QLabel *name = cardNameLabels[i];
+        name->setGeometry(room.left(), h->geometry().bottom() + 1, room.width(),
+                          wrappedHeight(name, room.width()));
+        Box[i]->setGeometry(scaled(boxRect(k)));
+    }
+    placeButtonsAsDesigned();
+    return true;
+}
+
+std::optional<double> bezi::headingPoints(const std::function<QSize(int)> &room)
+{
+    // Headings shrink less than the layout, down to the smallest that reads well.
+    const double largest = 12 * qBound(0.85, m_scale, 1.6);
     for (double points = largest; points >= kSmallestPoints - 0.01; points -= 0.5) {
         bool fits = true;
         for (int k = 1; k <= 6 && fits; ++k) {
@@ -471,29 +492,14 @@ bool bezi::layOutDesigned()
             QLabel *name = cardNameLabels[size_t(k - 1)];
             setPoints(h, points);
             setPoints(name, points * 11 / 12);
-            const QRect room = scaled(headingRect(k));
-            fits = wordsFit(h, h->text(), room.width()) && wordsFit(name, name->text(), room.width()) &&
-                   wrappedHeight(h, room.width()) + wrappedHeight(name, room.width()) <= room.height();
+            const QSize r = room(k);
+            fits = wordsFit(h, h->text(), r.width()) && wordsFit(name, name->text(), r.width()) &&
+                   wrappedHeight(h, r.width()) + wrappedHeight(name, r.width()) <= r.height();
         }
-        if (!fits)
-            continue;
-        for (int k = 1; k <= 6; ++k) {
-            const size_t i = size_t(k - 1);
-            const QRect picture = pictureRect(k);
-            Shape1[i]->setGeometry(scaled(picture.adjusted(-120, -120, 120, 120)));
-            Imag[i]->setGeometry(cardPlace(scaled(picture)));
-            const QRect room = scaled(headingRect(k));
-            HeadingLabel *h = headingOf(k);
-            h->setGeometry(room.left(), room.top(), room.width(), wrappedHeight(h, room.width()));
-            QLabel *name = cardNameLabels[i];
-            name->setGeometry(room.left(), h->geometry().bottom() + 1, room.width(),
-                              wrappedHeight(name, room.width()));
-            Box[i]->setGeometry(scaled(boxRect(k)));
-        }
-        placeButtonsAsDesigned();
-        return true;
+        if (fits)
+            return points;
     }
-    return false;
+    return std::nullopt;
 }
 
 void bezi::placeButtonsAsDesigned()
@@ -541,23 +547,8 @@ void bezi::layOutCompact()
     const int smallestBox = boxHeightFor(Box[0], 3);
 
     // The largest heading that fits every place, leaving the text three lines at least.
-    const double largest = 12 * qBound(0.85, m_scale, 1.6);
-    double chosen = kSmallestPoints;
-    for (double points = largest; points >= kSmallestPoints - 0.01; points -= 0.5) {
-        bool fits = true;
-        for (int k = 1; k <= 6 && fits; ++k) {
-            HeadingLabel *h = headingOf(k);
-            QLabel *name = cardNameLabels[size_t(k - 1)];
-            setPoints(h, points);
-            setPoints(name, points * 11 / 12);
-            fits = wordsFit(h, h->text(), textWidth) && wordsFit(name, name->text(), textWidth) &&
-                   wrappedHeight(h, textWidth) + wrappedHeight(name, textWidth) + smallestBox <= cellHeight;
-        }
-        if (fits) {
-            chosen = points;
-            break;
-        }
-    }
+    const double chosen =
+        headingPoints([&](int) { return QSize(textWidth, cellHeight - smallestBox); }).value_or(kSmallestPoints);
     for (int k = 1; k <= 6; ++k) {
         const size_t i = size_t(k - 1);
         HeadingLabel *h = headingOf(k);

@@ -9,6 +9,8 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
+#include <optional>
 
 class QPlainTextEdit;
 class QPushButton;
@@ -57,7 +59,7 @@ public:
     std::array<RecordCursor *, 6> Data{};
     // By the headings' design number (see labelOf): headingLabels[0] is the first.
     std::array<HeadingLabel *, 6> headingLabels{};
-    // By position: the card's name under its heading, " (invertida)" where it lies reversed.
+    // By position: the card's name under its heading, " (carta invertida)" where it lies reversed.
     std::array<QLabel *, 6> cardNameLabels{};
     Timer *Timer1 = nullptr;                     // 55 ms: stands the cursors on their cards once
     QPushButton *quintessenceButton = nullptr; // "Quintesencía"
@@ -78,7 +80,7 @@ public:
     static QString nameBefore(const Spread &spread, int k);
     // The text of position k as the box shows it and the report keeps it.
     static QString textOf(const Spread &spread, int k);
-    // The name of the card of position k, followed by " (invertida)" when it lies reversed.
+    // The name of the card of position k, followed by " (carta invertida)" when it lies reversed.
     static QString cardName(const Spread &spread, int k);
 
     // Whether the window shows the design's columns (heading left of the picture, the text
@@ -105,6 +107,11 @@ private:
     void positionRecords();
     void layOut();
     bool layOutDesigned();
+    // The largest heading size, in points, at which every place's heading and card name
+    // keep their words whole within the place's width and together stay within its
+    // height (`room(k)` for place k); none when even the smallest does not fit. The
+    // headings and names are left at the last size tried.
+    std::optional<double> headingPoints(const std::function<QSize(int)> &room);
     void layOutCompact();
     void placeButtonsAsDesigned();
     void frameCards();

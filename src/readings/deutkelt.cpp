@@ -266,8 +266,8 @@ QString deutKelt::heading(int k)
                                       QStringLiteral("Lo que queda atrás"),
                                       QStringLiteral("Lo que corona"),
                                       QStringLiteral("Lo que viene"),
-                                      QStringLiteral("Tú mismo"),
-                                      QStringLiteral("Tu entorno"),
+                                      QStringLiteral("La actitud"),
+                                      QStringLiteral("El entorno"),
                                       QStringLiteral("Esperanzas y temores"),
                                       QStringLiteral("El desenlace")};
     return headings.value(k - 1);

@@ -17,7 +17,7 @@ class QPushButton;
 // The ten cards of the Celtic cross as they are laid: the cross of six on the left — the
 // situation in the middle, the card that crosses it lying a quarter turn across it, the
 // base below, the past to the left, the crown above, what comes to the right — and the
-// staff of four on the right, from "Tú mismo" at the foot to the outcome at the top.
+// staff of four on the right, from "La actitud" at the foot to the outcome at the top.
 // Reversed cards lie upside down. A click on a card or on its number, or the keyboard
 // (arrows, Home, End, 1 … 9 and 0 for the tenth), selects a position.
 class CelticSpreadView : public QWidget
@@ -69,7 +69,7 @@ private:
 // The Celtic cross reading. Its load, run hidden while the laying deals, draws the ten
 // orientations and then ten cards no reading of this run has drawn, and puts them into
 // the laying's slots. Beside the spread stand the selected position's heading, what the
-// position means, the card's name ("(invertida)" when it lies reversed) and the card's
+// position means, the card's name ("(carta invertida)" when it lies reversed) and the card's
 // keywords as the tarot school keeps them. "Guardar" writes the whole reading, with the
 // question when one is given, into the report.
 class deutKelt : public InterpretationWindow
@@ -92,7 +92,7 @@ public:
     // "3. La base"
     static QString numberedHeading(int k);
     static QString positionText(int k);
-    // The card's name, followed by " (invertida)" when it lies reversed.
+    // The card's name, followed by " (carta invertida)" when it lies reversed.
     static QString cardName(const Spread &spread, int k);
     static QString keywords(const Spread &spread, int k);
 

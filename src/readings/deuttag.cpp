@@ -63,7 +63,7 @@ deutTag::deutTag(QWidget *parent) : InterpretationWindow(WindowId::deutTag, QStr
     Image1->setGeometry(Twips::rect(5280, 1080, 1515, 2655));
     Image1->setScaledContents(true);
 
-    // The card's name under it: " (invertida)" when it lies turned.
+    // The card's name under it: " (carta invertida)" when it lies turned.
     cardNameLabel = new QLabel(this);
     cardNameLabel->setObjectName(QStringLiteral("cardNameLabel"));
     cardNameLabel->setGeometry(Twips::rect(1200, 3960, 9600, 420));

@@ -26,7 +26,7 @@ public:
     QImage im1;                // the work picture: the card as drawn, turned for set 3
     QLabel *Image1 = nullptr;  // the card as shown
     QWidget *Shape1 = nullptr; // its frame
-    QLabel *cardNameLabel = nullptr; // its name, " (invertida)" when turned
+    QLabel *cardNameLabel = nullptr; // its name, " (carta invertida)" when turned
     QPlainTextEdit *Box1 = nullptr;
     RecordCursor *Data1 = nullptr;
     Timer *Timer1 = nullptr; // 55 ms: positions the cursor once

@@ -87,7 +87,7 @@ void show(bool minimized)
 QString cardName(const Spread &spread, int k)
 {
     const QString name = CardDatabase::cardText(QStringLiteral("karten"), spread.card(k));
-    return spread.isReversed(k) ? name + QStringLiteral(" (invertida)") : name;
+    return spread.isReversed(k) ? name + QStringLiteral(" (carta invertida)") : name;
 }
 
 QString today()

@@ -21,11 +21,11 @@ void show(bool minimized);
 // Today as the report's headings carry it (Dates::shortDate).
 QString today();
 
-// The name of position k's card as readings and the report give it, with " (invertida)" when
+// The name of position k's card as readings and the report give it, with " (carta invertida)" when
 // it lies reversed.
 QString cardName(const Spread &spread, int k);
 
-// What a reading writes of one position: its heading, the card's name (with "(invertida)"
+// What a reading writes of one position: its heading, the card's name (with "(carta invertida)"
 // where it lies reversed) and its text. Parts left empty are left out, but the name: left
 // empty, the writer names the card itself (cardName).
 struct PositionText

@@ -36,7 +36,7 @@ QString file();
 // Whether programs that are no longer running left readings behind.
 bool pending();
 // When programs that are no longer running left readings behind, asks "Se encontraron
-// lecturas que no se guardaron la última vez. ¿Recuperarlas?". Sí puts them in the
+// tiradas que no se guardaron la última vez. ¿Recuperarlas?". Sí puts them in the
 // viewer as unsaved readings (any unsaved readings it holds already follow them) and
 // shows it; their files go once this run's file holds them. A file that cannot be read
 // is not deleted: it is renamed "<name>.damaged" beside it (never offered again) and

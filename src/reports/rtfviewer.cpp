@@ -42,12 +42,12 @@ namespace {
 const QString kOverwrite = QStringLiteral("Un documento con este nombre ya existe. ¿Desea sobreescribirlo?");
 const QString kSaved = QStringLiteral("¡Este documento ha sido guardado!");
 const QString kUnsavedOnClose = QStringLiteral(
-    "El visualizador tiene lecturas que no se han guardado.\n¿Quiere guardarlas antes de cerrarlo?");
-const QString kUnsavedOnOpen = QStringLiteral("El visualizador tiene lecturas que no se han "
+    "El Visualizador tiene tiradas que no se han guardado.\n¿Quiere guardarlas antes de cerrarlo?");
+const QString kUnsavedOnOpen = QStringLiteral("El Visualizador tiene tiradas que no se han "
                                               "guardado.\n¿Quiere guardarlas antes de abrir otro documento?");
 
 const QString kCannotKeep = QStringLiteral(
-    "No se puede escribir la copia de seguridad de las lecturas sin guardar (¿está lleno el disco?).\n"
+    "No se puede escribir la copia de seguridad de las tiradas sin guardar (¿está lleno el disco?).\n"
     "Si el programa se cerrara ahora, se perderían: guárdelas en cuanto pueda.");
 const QString kPictureTooLarge =
     QStringLiteral("Una imagen del documento es demasiado grande para mostrarla (más de %1 megapíxeles).\n"
@@ -81,16 +81,18 @@ QString withSuffix(const QString &file, const QString &suffix)
     return QFileInfo(file).suffix().isEmpty() ? file + QLatin1Char('.') + suffix : file;
 }
 
-QString reason(const RtfResult &r)
+// Why reading or writing `file` as RTF failed, in the user's words.
+QString reason(const RtfResult &r, const QFileDevice &file)
 {
     switch (r.error) {
     case RtfResult::Error::NotRtf:
-        return QStringLiteral("No es un documento RichText.");
+        return QStringLiteral("No es un documento RTF (texto enriquecido).");
     case RtfResult::Error::TooLarge:
         return QStringLiteral("El documento es demasiado grande.");
     case RtfResult::Error::TooDeep:
         return QStringLiteral("El documento está dañado.");
     case RtfResult::Error::Device:
+        return Dialogs::fileProblem(file);
     case RtfResult::Error::Cancelled:
     case RtfResult::Error::None:
         break;
@@ -273,7 +275,7 @@ void rtfViewer::openReport()
     QFile in(file);
     if (QFileInfo(file).isDir() || !in.open(QIODevice::ReadOnly)) {
         tellFailure(QStringLiteral("abrir"), file,
-                    QFileInfo(file).isDir() ? QStringLiteral("Es una carpeta.") : in.errorString());
+                    QFileInfo(file).isDir() ? QStringLiteral("Es una carpeta.") : Dialogs::fileProblem(in));
         return;
     }
     // Read into a document of its own: only a file read whole replaces the report.
@@ -283,7 +285,7 @@ void rtfViewer::openReport()
     if (r.error == RtfResult::Error::Cancelled)
         return;
     if (!r.ok()) {
-        tellFailure(QStringLiteral("abrir"), file, reason(r));
+        tellFailure(QStringLiteral("abrir"), file, reason(r, in));
         return;
     }
     int tooLarge = 0;
@@ -341,17 +343,17 @@ bool rtfViewer::saveReport()
     // The file is replaced only once the whole report has been written.
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly)) {
-        tellFailure(QStringLiteral("guardar"), file, out.errorString());
+        tellFailure(QStringLiteral("guardar"), file, Dialogs::fileProblem(out));
         return false;
     }
     const RtfResult r = RtfWriter::write(*Box1->document(), &out);
     if (!r.ok()) {
         out.cancelWriting();
-        tellFailure(QStringLiteral("guardar"), file, reason(r));
+        tellFailure(QStringLiteral("guardar"), file, reason(r, out));
         return false;
     }
     if (!out.commit()) {
-        tellFailure(QStringLiteral("guardar"), file, out.errorString());
+        tellFailure(QStringLiteral("guardar"), file, Dialogs::fileProblem(out));
         return false;
     }
     Box1->document()->setModified(false);
@@ -408,7 +410,7 @@ bool rtfViewer::exportPdf()
 
     QSaveFile out(file);
     if (!out.open(QIODevice::WriteOnly)) {
-        tellFailure(QStringLiteral("exportar"), file, out.errorString());
+        tellFailure(QStringLiteral("exportar"), file, Dialogs::fileProblem(out));
         return false;
     }
     {
@@ -418,7 +420,7 @@ bool rtfViewer::exportPdf()
         printDocument(&pdf, false);
     }
     if (!out.commit()) {
-        tellFailure(QStringLiteral("exportar"), file, out.errorString());
+        tellFailure(QStringLiteral("exportar"), file, Dialogs::fileProblem(out));
         return false;
     }
     Dialogs::message(this, kSaved, QMessageBox::Ok, QMessageBox::Information);

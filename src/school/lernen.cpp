@@ -526,9 +526,6 @@ void lernen::Form_Unload()
     // Whatever path closes the school, an unsaved edit is offered for saving first.
     m_unloading = true;
     settleEdit(false);
-    // The focus leaves before the controls go, while the main window is whole to follow it.
-    if (QWidget *f = QApplication::focusWidget(); f && isAncestorOf(f))
-        f->clearFocus();
     Data1->close();
     Data2->close();
     if (m_ownConnection) {

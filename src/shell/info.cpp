@@ -9,7 +9,6 @@
 #include "twips.h"
 #include "windows.h"
 
-#include <QApplication>
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -129,12 +128,7 @@ info::info(QWidget *parent) : QWidget(parent)
     mailButton->setObjectName(QStringLiteral("mailButton"));
     webButton = new QPushButton(QStringLiteral("Visitar la pagina web de Orbelle"), this);
     webButton->setObjectName(QStringLiteral("webButton"));
-    connect(exitButton, &QPushButton::clicked, this, [this] {
-        // The focus leaves before the controls go, while the main window is whole to follow it.
-        if (QWidget *f = QApplication::focusWidget(); f && isAncestorOf(f))
-            f->clearFocus();
-        WindowRegistry::unload(this);
-    });
+    connect(exitButton, &QPushButton::clicked, this, [this] { WindowRegistry::unload(this); });
     connect(mailButton, &QPushButton::clicked, this, [] { Platform::openUrl(QUrl(contactAddress())); });
     connect(webButton, &QPushButton::clicked, this, [] { Platform::openUrl(QUrl(webAddress())); });
     exitButton->setShortcut(QKeySequence(Qt::Key_Escape));

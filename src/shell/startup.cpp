@@ -25,25 +25,7 @@ namespace Shell {
 
 QString databaseProblem(const QString &error)
 {
-    const QString e = error.toLower();
-    QString meaning;
-    // SQLite's own texts, as Qt passes them on.
-    if (e == QLatin1String("missing"))
-        return QStringLiteral("El archivo no existe.");
-    if (e.contains(QLatin1String("not a database")) || e.contains(QLatin1String("malformed")) ||
-        e.contains(QLatin1String("corrupt")))
-        meaning = QStringLiteral("El archivo no es una base de datos de cartas o está dañado.");
-    else if (e.contains(QLatin1String("locked")) || e.contains(QLatin1String("busy")))
-        meaning = QStringLiteral("Otro programa está usando el archivo.");
-    else if (e.contains(QLatin1String("unable to open")) || e.contains(QLatin1String("permission")) ||
-             e.contains(QLatin1String("readonly")) || e.contains(QLatin1String("read-only")))
-        meaning = QStringLiteral("No se puede abrir el archivo (¿falta permiso para leerlo?).");
-    else if (e.contains(QLatin1String("disk")) && e.contains(QLatin1String("full")))
-        meaning = QStringLiteral("No se pudo escribir: ¿está lleno el disco?");
-    else
-        return error; // the program's own words
-    return error.trimmed().isEmpty() ? meaning
-                                     : meaning + QStringLiteral("\n(Detalle técnico: %1)").arg(error.trimmed());
+    return CardDatabase::problem(error);
 }
 
 bool openCardData()

@@ -20,7 +20,7 @@ const QString kObject(QChar::ObjectReplacementCharacter);
 QString nameOf(const Spread &s, int k)
 {
     const QString name = TestEnv::rowText(QStringLiteral("karten"), s.card(k));
-    return s.isReversed(k) ? name + QStringLiteral(" (invertida)") : name;
+    return s.isReversed(k) ? name + QStringLiteral(" (carta invertida)") : name;
 }
 
 int firstReversed(const Spread &s, bool reversed)
@@ -184,7 +184,7 @@ private slots:
         QVERIFY(reversed);
         QTest::mouseClick(view, Qt::LeftButton, {}, view->cardRect(reversed).bottomRight() - QPoint(3, 3));
         QCOMPARE(view->selected(), reversed);
-        QVERIFY(reading->cardNameLabel->text().endsWith(QStringLiteral(" (invertida)")));
+        QVERIFY(reading->cardNameLabel->text().endsWith(QStringLiteral(" (carta invertida)")));
         // The situation shows above and below the card that crosses it; its middle is the
         // crossing card.
         QTest::mouseClick(view, Qt::LeftButton, {}, view->cardRect(1).center());

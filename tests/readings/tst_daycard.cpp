@@ -120,7 +120,7 @@ private slots:
             // The card by name, said to lie turned in the third set.
             const QString name = TestEnv::rowText(QStringLiteral("karten"), reading->card());
             QVERIFY(!name.isEmpty());
-            QCOMPARE(reading->cardNameLabel->text(), set == 3 ? name + QStringLiteral(" (invertida)") : name);
+            QCOMPARE(reading->cardNameLabel->text(), set == 3 ? name + QStringLiteral(" (carta invertida)") : name);
             QTRY_COMPARE(reading->Box1->toPlainText(),
                          TestEnv::rowText(QStringLiteral("tag%1").arg(set), reading->card()));
         }

@@ -129,7 +129,7 @@ private slots:
         QStringList names;
         for (int k = 1; k <= 6; ++k) {
             names << TestEnv::rowText(QStringLiteral("karten"), spread.card(k)) +
-                         (spread.isReversed(k) ? QStringLiteral(" (invertida)") : QString());
+                         (spread.isReversed(k) ? QStringLiteral(" (carta invertida)") : QString());
             QVERIFY(reading->cardNameLabels[size_t(k - 1)]->isVisible());
             QCOMPARE(reading->cardNameLabels[size_t(k - 1)]->text(), names.last());
         }

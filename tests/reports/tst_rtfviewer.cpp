@@ -201,7 +201,9 @@ private slots:
         const QStringList told = messages();
         QCOMPARE(told.size(), 6);
         QVERIFY(told[2].startsWith(u"No se pudo guardar el documento «carpeta.rtf»."_s));
-        QVERIFY(told[3].startsWith(u"No se pudo guardar el documento «hay.rtf»."_s));
+        // The system's reason in Spanish, with the path.
+        QCOMPARE(told[3], u"No se pudo guardar el documento «hay.rtf».\nLa carpeta «%1» no existe."_s.arg(
+                              QDir::toNativeSeparators(path(u"no"_s))));
         QCOMPARE(told.mid(4), (QStringList{kOverwrite, kSaved}));
         // Cancelled, opening and exporting say nothing either.
         Dialogs::clear();
@@ -215,9 +217,9 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing") << u"falta.rtf"_s << QByteArray() << QString();
+        QTest::newRow("missing") << u"falta.rtf"_s << QByteArray() << u"falta.rtf» no existe."_s;
         QTest::newRow("folder") << u"carpeta"_s << QByteArray() << u"Es una carpeta."_s;
-        QTest::newRow("not rtf") << u"texto.rtf"_s << QByteArray("Hola") << u"No es un documento RichText."_s;
+        QTest::newRow("not rtf") << u"texto.rtf"_s << QByteArray("Hola") << u"No es un documento RTF (texto enriquecido)."_s;
         QTest::newRow("damaged") << u"hondo.rtf"_s << QByteArray("{\\rtf1 " + QByteArray(20000, '{'))
                                  << u"El documento está dañado."_s;
     }
