@@ -341,6 +341,9 @@ void frmDrag::Form_Load()
     mnuView->setChecked(modOrbelle::state().boardCollects);
     say(modOrbelle::state().boardCollects ? kCollecting : kHint);
     layOut();
+    // The keys go to the board itself until Tab selects a card: Space then turns the
+    // frontmost back, again and again.
+    setFocus(Qt::OtherFocusReason);
     Timer1->setEnabled(true);
 }
 
