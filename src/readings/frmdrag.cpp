@@ -22,6 +22,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QShortcutEvent>
@@ -148,9 +149,43 @@ private:
     QList<QPushButton *> m_buttons;
 };
 
+// The frame around the card the keyboard selected: a bright band between two dark
+// lines, plain on light and dark cards and on the night sky alike. Clicks go through.
+class FocusFrame : public QWidget
+{
+public:
+    explicit FocusFrame(QWidget *parent) : QWidget(parent)
+    {
+        setObjectName(QStringLiteral("focusFrame"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        hide();
+    }
+    int band = 6; // pixels
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        const auto ring = [&p](const QRectF &outer, qreal width, const QColor &colour) {
+            QPainterPath path;
+            path.setFillRule(Qt::OddEvenFill);
+            path.addRect(outer);
+            path.addRect(outer.adjusted(width, width, -width, -width));
+            p.fillPath(path, colour);
+        };
+        const QRectF r = rect();
+        const qreal edge = band / 4.0;
+        ring(r, band, QColor(10, 10, 30));
+        ring(r.adjusted(edge, edge, -edge, -edge), band - 2 * edge, QColor(255, 214, 0));
+    }
+};
+
 constexpr double kPerPixel = Twips::perPixel;
 const QString kKeywordField = QStringLiteral("Stichwörter");
-const QString kHint = QStringLiteral("Espacio o clic derecho: voltear una carta.");
+const QString kHint =
+    QStringLiteral("Tab: elegir una carta. Espacio o clic derecho: voltearla. Flechas: moverla.");
+const QString kCardKeys =
+    QStringLiteral("Espacio o Intro: voltearla y ver su significación. Flechas: moverla; con Mayús, más lejos.");
 const QString kCollecting = QStringLiteral("Las cartas que mire irán al Visualizador.");
 
 QRectF twipsRect(QPoint at, QSize size)
@@ -164,7 +199,9 @@ QString frmDrag::helpText()
     return QStringLiteral(
         "Un click con el botón de ratón derecho voltea la carta y muestra su significación en el campo de "
         "texto. Manteniéndo pulsado el botón del ratón izquierdo se pueden llevar (mover) las cartas. Si "
-        "quiere guardar las cartas, tiene que activar el Visualizador antes de sacar la primera carta.");
+        "quiere guardar las cartas, tiene que activar el Visualizador antes de sacar la primera carta.\n\n"
+        "Con el teclado: Tab y Mayús+Tab eligen la carta siguiente o la anterior, Espacio o Intro la "
+        "voltea y muestra su significación, y las flechas la mueven (con Mayús, más lejos).");
 }
 
 QPoint frmDrag::dealtPlace(int i)
@@ -223,10 +260,14 @@ frmDrag::frmDrag(QWidget *parent) : QMainWindow(parent)
         box->setAttribute(Qt::WA_TranslucentBackground);
         box->setScaledContents(false);
         box->hide();
+        box->setFocusPolicy(Qt::StrongFocus);
+        box->setAccessibleDescription(kCardKeys);
         box->installEventFilter(this);
         Image1[size_t(i)] = box;
         m_items[size_t(i)] = {box, twipsRect(dealtPlace(i), card)};
+        nameCard(i);
     }
+    focusFrame = new FocusFrame(board);
 
     Text1 = new QPlainTextEdit(board);
     Text1->setObjectName(QStringLiteral("Text1"));
@@ -300,6 +341,9 @@ void frmDrag::Form_Load()
     mnuView->setChecked(modOrbelle::state().boardCollects);
     say(modOrbelle::state().boardCollects ? kCollecting : kHint);
     layOut();
+    // The keys go to the board itself until Tab selects a card: Space then turns the
+    // frontmost back, again and again.
+    setFocus(Qt::OtherFocusReason);
     Timer1->setEnabled(true);
 }
 
@@ -364,6 +408,32 @@ void frmDrag::place(int index)
         QPoint(int(std::lround(m_origin.x() + t.x() * k)), int(std::lround(m_origin.y() + t.y() * k))),
         QSize(int(std::lround(t.width() * k)), int(std::lround(t.height() * k))));
     m_items[size_t(index)].widget->setGeometry(px);
+    if (index == m_selected)
+        frameSelected();
+}
+
+void frmDrag::frameSelected()
+{
+    auto *frame = static_cast<FocusFrame *>(focusFrame);
+    if (m_selected < 0 || !Image1[size_t(m_selected)]->isVisible()) {
+        frame->hide();
+        return;
+    }
+    // Around the card, overlapping its edge a little; thicker as the board grows.
+    frame->band = qMax(4, int(std::lround(6 * m_scale)));
+    const int out = frame->band - 2;
+    frame->setGeometry(Image1[size_t(m_selected)]->geometry().adjusted(-out, -out, out, out));
+    frame->raise();
+    frame->show();
+    frame->update();
+}
+
+void frmDrag::nameCard(int i)
+{
+    // Box 0 never shows; the board deals 77 backs.
+    Image1[size_t(i)]->setAccessibleName(
+        m_tag[size_t(i)].isEmpty() ? QStringLiteral("Carta boca abajo %1 de %2").arg(i).arg(kBoxes - 1)
+                                   : Report::cardName(Spread::of({m_tag[size_t(i)].toInt()}), 1));
 }
 
 void frmDrag::showPicture(int i)
@@ -425,8 +495,25 @@ bool frmDrag::eventFilter(QObject *watched, QEvent *event)
     case QEvent::Wheel:
         // The keyword box still scrolls a long text.
         break;
-    case QEvent::KeyPress:
-        if (indexOf(watched) == kBoxes) {
+    case QEvent::FocusIn:
+    case QEvent::FocusOut: {
+        const int i = indexOf(watched);
+        if (i < 0 || i >= kBoxes)
+            break;
+        if (event->type() == QEvent::FocusIn) {
+            Image1[size_t(i)]->raise();
+            m_selected = i;
+        } else if (m_selected == i) {
+            m_selected = -1;
+        }
+        frameSelected();
+        break;
+    }
+    case QEvent::KeyPress: {
+        const int i = indexOf(watched);
+        if (i >= 0 && i < kBoxes && cardKey(i, static_cast<QKeyEvent *>(event)))
+            return true;
+        if (i == kBoxes) {
             auto *k = static_cast<QKeyEvent *>(event);
             if (Popup::isPopupKey(k)) {
                 Popup::open(Text1->mapToGlobal(Text1->rect().center()));
@@ -434,6 +521,7 @@ bool frmDrag::eventFilter(QObject *watched, QEvent *event)
             }
         }
         break;
+    }
     default:
         break;
     }
@@ -464,6 +552,8 @@ void frmDrag::moved(QMouseEvent *e)
     QWidget *item = m_items[size_t(m_dragged)].widget;
     const QPointF at = board->mapFromGlobal(e->globalPosition()) - m_dragOffset;
     item->move(at.toPoint());
+    if (m_dragged == m_selected)
+        frameSelected();
 }
 
 void frmDrag::released(int index, QMouseEvent *e)
@@ -507,19 +597,68 @@ void frmDrag::drop(const QPointF &boardPos)
         place(index);
         return;
     }
-    const QPointF topLeft = (boardPos - m_dragOffset - m_origin) / k;
-    double left = topLeft.x();
-    double top = topLeft.y();
+    item.place.moveTopLeft((boardPos - m_dragOffset - m_origin) / k);
+    clampToBoard(item.place);
+    place(index);
+}
+
+void frmDrag::clampToBoard(QRectF &place)
+{
+    double left = place.left();
+    double top = place.top();
     if (left < 0)
         left = 0;
     if (top < 0)
         top = 0;
-    if (left + item.place.width() > kBoardWidth)
-        left = kBoardWidth - item.place.width();
-    if (top + item.place.height() > kBoardHeight)
-        top = kBoardHeight - item.place.height();
-    item.place.moveTopLeft(QPointF(left, top));
-    place(index);
+    if (left + place.width() > kBoardWidth)
+        left = kBoardWidth - place.width();
+    if (top + place.height() > kBoardHeight)
+        top = kBoardHeight - place.height();
+    place.moveTopLeft(QPointF(left, top));
+}
+
+bool frmDrag::cardKey(int i, QKeyEvent *e)
+{
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
+    if (mods != Qt::NoModifier && mods != Qt::ShiftModifier)
+        return false;
+    const double step = mods == Qt::ShiftModifier ? kLargeStep : kSmallStep;
+    switch (e->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // As the right button: a back is turned, and the card looked at.
+        Image1[size_t(i)]->raise();
+        frameSelected();
+        if (m_tag[size_t(i)].isEmpty())
+            turn(i);
+        if (!m_tag[size_t(i)].isEmpty())
+            look(i);
+        return true;
+    case Qt::Key_Left:
+        moveCard(i, QPointF(-step, 0));
+        return true;
+    case Qt::Key_Right:
+        moveCard(i, QPointF(step, 0));
+        return true;
+    case Qt::Key_Up:
+        moveCard(i, QPointF(0, -step));
+        return true;
+    case Qt::Key_Down:
+        moveCard(i, QPointF(0, step));
+        return true;
+    default:
+        return false;
+    }
+}
+
+void frmDrag::moveCard(int i, QPointF byTwips)
+{
+    // Kept on the board as a drop is; over other cards too, which a key cannot go around.
+    QRectF &at = m_items[size_t(i)].place;
+    at.translate(byTwips);
+    clampToBoard(at);
+    place(i);
 }
 
 void frmDrag::turn(int i)
@@ -532,6 +671,7 @@ void frmDrag::turn(int i)
     // The box shows the picture stretched to card size (showPicture).
     m_face[size_t(i)] = CardPictures::load(card);
     m_tag[size_t(i)] = QString::number(card);
+    nameCard(i);
     showPicture(i);
 }
 
@@ -552,16 +692,7 @@ void frmDrag::look(int i)
 
 void frmDrag::writeToReport(int i, int card)
 {
-    // Its name as a heading, as every reading heads its cards; the cards on the board
-    // lie upright.
-    Report::insertText(QStringLiteral("\r\n"));
-    Report::setFontSize(14);
-    Report::insertText(QStringLiteral("Carta libre: ") + CardDatabase::cardText(QStringLiteral("karten"), card));
-    Report::setFontSize(12);
-    Report::insertText(QStringLiteral("\r\n\r\n"));
-    Report::insertCard(m_face[size_t(i)], card, false);
-    Report::insertText(QStringLiteral("\r\n\r\n") + Text1->toPlainText());
-    Report::insertText(QStringLiteral("\r\n"));
+    Report::writeBoardCard(m_face[size_t(i)], card, Text1->toPlainText());
 }
 
 void frmDrag::say(const QString &text)

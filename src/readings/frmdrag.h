@@ -29,6 +29,12 @@ class Timer;
 // picture and keywords, into the report; the line at the foot of the board tells what the
 // board did with the last card and whether collecting is on.
 //
+// By keyboard: Tab and Shift+Tab select the next or previous card (a frame shows which),
+// Space or Enter does what the right button does to it, the arrow keys move it a small
+// step and Shift with them a large one, kept on the board. With no card selected, Space
+// turns the frontmost back. A face-down card is named "Carta boca abajo N de 77" to
+// screen readers, a face-up one by its card's name.
+//
 // The three entries stand side by side across the top like a menu bar, each with its
 // access key, and run on to a second line where the board is too narrow for them all.
 class frmDrag : public QMainWindow, public Loadable
@@ -44,6 +50,9 @@ public:
     static constexpr int kBoardHeight = 8340;
     static constexpr int kCardWidth = 1500;
     static constexpr int kCardHeight = 2655;
+    // How far the arrow keys move a card, and with Shift, in twips.
+    static constexpr int kSmallStep = 120;
+    static constexpr int kLargeStep = 1200;
 
     static QString helpText();
     // Where box i lies when dealt, in twips.
@@ -60,6 +69,7 @@ public:
     QAction *mnuEnd = nullptr;
     QWidget *entries = nullptr;      // the row the entries stand in
     QLabel *statusLabel = nullptr;   // what the board just did, at its foot
+    QWidget *focusFrame = nullptr;   // around the card selected by keyboard
 
     // The card shown on box i as text, empty while the box lies face down.
     QString tag(int i) const { return m_tag[size_t(i)]; }
@@ -94,12 +104,17 @@ private:
     };
 
     void dealTick();
+    bool cardKey(int i, QKeyEvent *e);
+    void moveCard(int i, QPointF byTwips);
+    void frameSelected();
+    void nameCard(int i);
     void turn(int i);
     void look(int i);
     void pressed(int index, QMouseEvent *e);
     void moved(QMouseEvent *e);
     void released(int index, QMouseEvent *e);
     void drop(const QPointF &boardPos);
+    static void clampToBoard(QRectF &place);
     bool coveredByOtherItem(int dragged, const QPointF &boardPos) const;
     int indexOf(QObject *watched) const; // 0 … 77 for a box, kBoxes for Text1, -1 for none
     void layOut();
@@ -123,6 +138,7 @@ private:
     // The item being carried by the left button, the mouse position inside it when the
     // carrying began, and where it lay before.
     int m_dragged = -1;
+    int m_selected = -1; // the card with the keyboard focus
     QPointF m_dragOffset;
     QRectF m_dragFrom;
 

@@ -5,6 +5,7 @@
 #include "dates.h"
 #include "picturefile.h"
 #include "readingcatalogue.h"
+#include "reportpicture.h"
 #include "rtfviewer.h"
 #include "twips.h"
 #include "windows.h"
@@ -13,6 +14,8 @@
 #include <QDate>
 #include <QFile>
 #include <QLocale>
+#include <QTextCursor>
+#include <QTextEdit>
 
 #include <array>
 
@@ -26,6 +29,13 @@ rtfViewer *viewer()
 QSize cardSize()
 {
     return Twips::size(1515, 2655);
+}
+
+QString nameOf(int card, bool reversed)
+{
+    Spread one;
+    one.positions = {{card, reversed}};
+    return Report::cardName(one, 1);
 }
 
 QByteArray asJpeg(const QImage &image)
@@ -50,7 +60,8 @@ void insertText(const QString &text)
     viewer()->insertText(text);
 }
 
-void insertCard(const QImage &shown, int card, bool reversed)
+// The picture alone; false when there was none to insert.
+static bool insertCardPicture(const QImage &shown, int card, bool reversed)
 {
     // An upright card goes in as its file's own JPEG bytes when the file is a picture of
     // screen size that needs no turning; a turned one, a large scan or a picture the EXIF
@@ -65,13 +76,21 @@ void insertCard(const QImage &shown, int card, bool reversed)
                               header.stored.width() <= largest.width() &&
                               header.transformation == QImageIOHandler::TransformationNone;
         if (asStored && viewer()->insertJpegPicture(f.readAll(), cardSize()))
-            return;
+            return true;
     }
     const QImage picture = shown.isNull() ? CardPictures::load(card, reversed) : shown;
     if (picture.isNull())
-        return;
-    if (!viewer()->insertJpegPicture(asJpeg(picture), cardSize()))
-        viewer()->insertPicture(picture, cardSize());
+        return false;
+    return viewer()->insertJpegPicture(asJpeg(picture), cardSize()) ||
+           viewer()->insertPicture(picture, cardSize());
+}
+
+void insertCard(const QImage &shown, int card, bool reversed)
+{
+    if (insertCardPicture(shown, card, reversed)) {
+        QTextCursor behind = viewer()->Box1->textCursor();
+        ReportPicture::describeBefore(behind, nameOf(card, reversed));
+    }
 }
 
 void insertPicture(const QImage &picture)
@@ -142,6 +161,10 @@ void writeReading(WindowId reading, const Spread &spread, const QList<PositionTe
 
 void writeBoardCard(const QImage &shown, int card, const QString &keywords)
 {
+    insertText(QStringLiteral("\r\n"));
+    setFontSize(14);
+    insertText(QStringLiteral("Carta libre: ") + nameOf(card, false));
+    setFontSize(12);
     insertText(QStringLiteral("\r\n\r\n"));
     insertCard(shown, card, false);
     insertText(QStringLiteral("\r\n\r\n") + keywords);

@@ -12,7 +12,8 @@ namespace Report {
 void setFontSize(int points);
 void insertText(const QString &text);
 // A card's picture as the reading shows it; the viewer keeps the JPEG file's own bytes
-// when the card lies upright.
+// when the card lies upright. The picture carries the card's name (cardName's form) as
+// its alternative text, which screen readers say and the saved file keeps.
 void insertCard(const QImage &shown, int card, bool reversed);
 void insertPicture(const QImage &picture);
 // Shows the viewer in its normal state, or minimized.
@@ -45,7 +46,8 @@ struct PositionText
 // and the last position ends with a line break. The viewer is shown.
 void writeReading(WindowId reading, const Spread &spread, const QList<PositionText> &positions,
                   const QList<int> &order = {});
-// A card looked at on the free board: its picture and its keywords, the viewer left as
-// it is (the board shows it, minimized, when collecting is switched on).
+// A card looked at on the free board: a heading at 14 points "Carta libre: <name>", then
+// at 12 points its picture and its keywords, the viewer left as it is (the board shows
+// it, minimized, when collecting is switched on). The board's cards lie upright.
 void writeBoardCard(const QImage &shown, int card, const QString &keywords);
 } // namespace Report

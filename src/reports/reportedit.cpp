@@ -3,7 +3,9 @@
 #include "dialogs.h"
 #include "reportpicture.h"
 
+#include <QAccessibleWidget>
 #include <QBuffer>
+#include <QScrollBar>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QMimeData>
@@ -82,9 +84,178 @@ std::unique_ptr<QTextDocument> fromHtml(const QString &html)
     return doc;
 }
 
+// What a screen reader reads of the report: its text with each picture's description
+// where the picture stands ("Imagen" for one without), so a report reads as its cards
+// rather than as object marks. Offsets are those of that text, mapped to the document's.
+class ReportAccessible : public QAccessibleWidget, public QAccessibleTextInterface
+{
+public:
+    explicit ReportAccessible(QTextEdit *edit) : QAccessibleWidget(edit, QAccessible::EditableText) {}
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.multiLine = true;
+        s.selectableText = true;
+        s.readOnly = edit()->isReadOnly();
+        s.editable = !s.readOnly;
+        return s;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Value ? spoken().text : QAccessibleWidget::text(t);
+    }
+
+    void selection(int index, int *start, int *end) const override
+    {
+        const QTextCursor c = edit()->textCursor();
+        const bool has = index == 0 && c.hasSelection();
+        const Spoken s = spoken();
+        *start = has ? s.toSpoken(c.selectionStart()) : 0;
+        *end = has ? s.toSpoken(c.selectionEnd()) : 0;
+    }
+    int selectionCount() const override { return edit()->textCursor().hasSelection() ? 1 : 0; }
+    void addSelection(int start, int end) override { setSelection(0, start, end); }
+    void removeSelection(int) override
+    {
+        QTextCursor c = edit()->textCursor();
+        c.clearSelection();
+        edit()->setTextCursor(c);
+    }
+    void setSelection(int, int start, int end) override
+    {
+        const Spoken s = spoken();
+        QTextCursor c = edit()->textCursor();
+        c.setPosition(s.toDocument(start));
+        c.setPosition(s.toDocument(end), QTextCursor::KeepAnchor);
+        edit()->setTextCursor(c);
+    }
+    int cursorPosition() const override { return spoken().toSpoken(edit()->textCursor().position()); }
+    void setCursorPosition(int position) override
+    {
+        QTextCursor c = edit()->textCursor();
+        c.setPosition(spoken().toDocument(position));
+        edit()->setTextCursor(c);
+    }
+    QString text(int start, int end) const override
+    {
+        const QString all = spoken().text;
+        start = qBound(0, start, int(all.size()));
+        end = end < 0 ? int(all.size()) : qBound(start, end, int(all.size()));
+        return all.mid(start, end - start);
+    }
+    int characterCount() const override { return int(spoken().text.size()); }
+    QRect characterRect(int offset) const override
+    {
+        QTextCursor c = edit()->textCursor();
+        c.setPosition(spoken().toDocument(offset));
+        QRect r = edit()->cursorRect(c);
+        r.setWidth(edit()->fontMetrics().averageCharWidth());
+        return QRect(edit()->viewport()->mapToGlobal(r.topLeft()), r.size());
+    }
+    int offsetAtPoint(const QPoint &point) const override
+    {
+        const QPoint at = edit()->viewport()->mapFromGlobal(point);
+        return spoken().toSpoken(edit()->cursorForPosition(at).position());
+    }
+    void scrollToSubstring(int start, int) override
+    {
+        QTextCursor c = edit()->textCursor();
+        c.setPosition(spoken().toDocument(start));
+        const QRect r = edit()->cursorRect(c);
+        if (!edit()->viewport()->rect().contains(r))
+            edit()->verticalScrollBar()->setValue(edit()->verticalScrollBar()->value() + r.top());
+    }
+    QString attributes(int offset, int *start, int *end) const override
+    {
+        *start = offset;
+        *end = offset;
+        return {};
+    }
+
+private:
+    QTextEdit *edit() const { return static_cast<QTextEdit *>(widget()); }
+
+    struct Spoken
+    {
+        QString text;
+        // Each picture: where it stands in the document and in the text, and how long
+        // its description is.
+        struct Mark
+        {
+            int document, spoken, length;
+        };
+        std::vector<Mark> marks;
+
+        int toSpoken(int position) const
+        {
+            int shift = 0;
+            for (const Mark &m : marks) {
+                if (m.document >= position)
+                    break;
+                shift += m.length - 1;
+            }
+            return position + shift;
+        }
+        // An offset within a description is the picture's own.
+        int toDocument(int offset) const
+        {
+            int shift = 0;
+            for (const Mark &m : marks) {
+                if (m.spoken >= offset)
+                    break;
+                if (offset < m.spoken + m.length)
+                    return m.document;
+                shift += m.length - 1;
+            }
+            return std::max(0, offset - shift);
+        }
+    };
+
+    Spoken spoken() const
+    {
+        const QTextDocument *doc = edit()->document();
+        QString raw = doc->toRawText();
+        raw.replace(QChar::ParagraphSeparator, u'\n').replace(QChar::LineSeparator, u'\n');
+        Spoken s;
+        int done = 0;
+        eachPicture(*doc, [&](const QTextFragment &f) {
+            QString said = ReportPicture::description(f.charFormat().toImageFormat());
+            if (said.isEmpty())
+                said = QStringLiteral("Imagen");
+            for (int k = 0; k < f.length(); ++k) {
+                const int at = f.position() + k;
+                s.text += QStringView(raw).mid(done, at - done);
+                s.marks.push_back({at, int(s.text.size()), int(said.size())});
+                s.text += said;
+                done = at + 1;
+            }
+        });
+        s.text += QStringView(raw).mid(done);
+        return s;
+    }
+};
+
+QAccessibleInterface *reportAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("ReportEdit") && object && object->isWidgetType())
+        return new ReportAccessible(static_cast<QTextEdit *>(object));
+    return nullptr;
+}
+
 } // namespace
 
-ReportEdit::ReportEdit(QWidget *parent) : QTextEdit(parent) {}
+ReportEdit::ReportEdit(QWidget *parent) : QTextEdit(parent)
+{
+    static const bool readable = (QAccessible::installFactory(reportAccessible), true);
+    Q_UNUSED(readable);
+}
 
 QVariant ReportEdit::loadResource(int, const QUrl &)
 {

@@ -194,6 +194,26 @@ bool insertForeign(QTextCursor &cursor, const QByteArray &rtfGroup, QSizeF displ
     return insert(cursor, image, pixels, displaySize, rtfGroup);
 }
 
+QString description(const QTextImageFormat &format)
+{
+    return format.stringProperty(QTextFormat::ImageAltText);
+}
+
+void describeBefore(const QTextCursor &cursor, const QString &text)
+{
+    const int at = cursor.position();
+    if (at < 1)
+        return;
+    QTextCursor c(cursor.document());
+    c.setPosition(at - 1);
+    c.setPosition(at, QTextCursor::KeepAnchor); // charFormat(): the character before `at`
+    if (c.selectedText() != QString(QChar::ObjectReplacementCharacter) || !c.charFormat().isImageFormat())
+        return;
+    QTextImageFormat described = c.charFormat().toImageFormat();
+    described.setProperty(QTextFormat::ImageAltText, text);
+    c.setCharFormat(described);
+}
+
 QByteArray foreignRtf(const QTextImageFormat &format)
 {
     return format.property(kForeignRtfProperty).toByteArray();

@@ -59,6 +59,12 @@ QSize encodedSize(const QByteArray &bytes);
 bool insertImage(QTextCursor &cursor, const QImage &image, QSizeF displaySize = {});
 bool insertEncoded(QTextCursor &cursor, const QByteArray &bytes, QSizeF displaySize = {});
 
+// A picture's alternative text: what a screen reader says for it and what a word
+// processor shows as its description. describeBefore gives it to the picture right
+// before the cursor (the one just inserted), and does nothing where there is none.
+QString description(const QTextImageFormat &format);
+void describeBefore(const QTextCursor &cursor, const QString &text);
+
 // A picture this program cannot draw, read from an RTF file: `rtfGroup` is its whole
 // {\pict ...} group as the file had it. It shows as a framed placeholder of displaySize
 // saying kUnavailable, prints as one, and the writer puts the group back unchanged.

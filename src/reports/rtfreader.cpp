@@ -24,6 +24,8 @@ namespace {
 constexpr int kMaxTwips = 31680; // 22 inches
 constexpr int kMaxPictureTwips = 150000;
 constexpr int kMaxFontName = 256;
+// A picture's description (its alternative text) and the name of a shape property.
+constexpr int kMaxDescription = 4096;
 // Text in fonts beyond this many is shown (and saved) in the document's default font.
 // Qt tells the families of a document's formats apart only by comparing them (it hashes
 // a family list by its type alone), and looks each family up among the system's fonts
@@ -40,6 +42,12 @@ enum class Dest : quint8 {
     ColorTable,
     Picture,
     Upr, // \upr: an ANSI text with its Unicode twin in a nested \*\ud
+    // A picture's \*\picprop, one of its \sp properties, and that property's \sn name and
+    // \sv value: the description word processors give a picture is one of them.
+    PicProp,
+    ShapeProp,
+    ShapeName,
+    ShapeValue,
 };
 
 enum class Align : quint8 { Left, Center, Right, Justify };
@@ -85,6 +93,10 @@ enum class Word {
     SkipDest,
     Pict,
     ShpPict,
+    PicProp,
+    ShapeProp,
+    ShapeName,
+    ShapeValue,
     Upr,
     Ud,
     // character formatting
@@ -224,14 +236,14 @@ const std::unordered_map<std::string_view, WordInfo> &words()
                               "fontfile",
                               "pn",
                               "listpicture",
-                              "blipuid",
-                              "picprop",
-                              "sp",
-                              "sn",
-                              "sv"})
+                              "blipuid"})
             t[d] = {Word::SkipDest};
         t["pict"] = {Word::Pict};
         t["shppict"] = {Word::ShpPict};
+        t["picprop"] = {Word::PicProp};
+        t["sp"] = {Word::ShapeProp};
+        t["sn"] = {Word::ShapeName};
+        t["sv"] = {Word::ShapeValue};
         t["upr"] = {Word::Upr};
         t["ud"] = {Word::Ud};
 
@@ -326,6 +338,8 @@ struct Picture
     // For a picture kept as a placeholder: the words that say what its bytes are, as
     // the file had them (\wmetafile8, \dibitmap0\wbmbitspixel24...).
     QByteArray format;
+    QString description; // its alternative text
+
 };
 
 struct ColorEntry
@@ -464,6 +478,9 @@ private:
         m_stack.pop_back();
         if (leaving == Dest::Picture && m_st.dest != Dest::Picture)
             finishPicture();
+        else if (leaving == Dest::ShapeProp && m_st.dest != Dest::ShapeProp && m_pict &&
+                 m_shapeName == QLatin1String("wzDescription"))
+            m_pict->description = m_shapeValue;
         // The document group itself has closed: what follows is not part of it.
         if (m_stack.empty())
             m_closed = true;
@@ -603,6 +620,24 @@ private:
             break;
         case Word::ShpPict:
             break; // its \pict is the picture to take
+        // A picture's properties: only the description is kept; elsewhere they are skipped.
+        case Word::PicProp:
+            m_st.dest = m_st.dest == Dest::Skip && m_pict && !m_stack.empty() &&
+                                m_stack.back().dest == Dest::Picture
+                            ? Dest::PicProp
+                            : Dest::Skip;
+            break;
+        case Word::ShapeProp:
+            m_st.dest = m_st.dest == Dest::PicProp ? Dest::ShapeProp : Dest::Skip;
+            m_shapeName.clear();
+            m_shapeValue.clear();
+            break;
+        case Word::ShapeName:
+        case Word::ShapeValue:
+            m_st.dest = m_st.dest != Dest::ShapeProp        ? Dest::Skip
+                        : info.word == Word::ShapeName ? Dest::ShapeName
+                                                       : Dest::ShapeValue;
+            break;
         case Word::Upr:
             if (m_st.dest == Dest::Text)
                 m_st.dest = Dest::Upr;
@@ -862,6 +897,13 @@ private:
                 m_color = {};
             }
             return;
+        case Dest::ShapeName:
+        case Dest::ShapeValue: {
+            QString &into = m_st.dest == Dest::ShapeName ? m_shapeName : m_shapeValue;
+            if (into.size() < kMaxDescription && c >= 0x20 && c != 0xFFFC)
+                into.append(QChar(c));
+            return;
+        }
         default:
             return;
         }
@@ -953,7 +995,8 @@ private:
         if (!countItem())
             return;
         m_cursor.setCharFormat(charFormat(pict->ch));
-        ReportPicture::insertEncoded(m_cursor, pict->data, shown);
+        if (ReportPicture::insertEncoded(m_cursor, pict->data, shown) && !pict->description.isEmpty())
+            ReportPicture::describeBefore(m_cursor, pict->description);
         m_blockUsed = true;
         m_lastPara = m_st.para;
     }
@@ -999,7 +1042,8 @@ private:
             group += hex.mid(i, 128) + '\n';
         group += '}';
         m_cursor.setCharFormat(charFormat(pict.ch));
-        ReportPicture::insertForeign(m_cursor, group, shown);
+        if (ReportPicture::insertForeign(m_cursor, group, shown) && !pict.description.isEmpty())
+            ReportPicture::describeBefore(m_cursor, pict.description);
         m_blockUsed = true;
         m_lastPara = m_st.para;
     }
@@ -1128,6 +1172,8 @@ private:
     ParaState m_lastPara;
     bool m_blockUsed = false;
     std::unique_ptr<Picture> m_pict;
+    QString m_shapeName;  // of the picture property being read
+    QString m_shapeValue;
     qint64 m_chars = 0;
     qint64 m_items = 0;
 };

@@ -54,6 +54,7 @@ struct Snapshot
         bool jpeg = false;
         QImage image; // Image
         QSizeF shown; // Encoded, Image: the size in the report
+        QString description; // pictures: the alternative text
     };
     struct Block
     {
@@ -182,6 +183,7 @@ private:
     Snapshot::Piece picture(const QTextImageFormat &f)
     {
         Snapshot::Piece p;
+        p.description = ReportPicture::description(f);
         // A picture read from a file and never drawn here goes back as the reader kept it.
         p.data = ReportPicture::foreignRtf(f);
         if (!p.data.isEmpty()) {
@@ -412,7 +414,14 @@ private:
     void writePicture(const Snapshot::Piece &p)
     {
         if (p.kind == Snapshot::Piece::Kind::Foreign) {
-            put(p.data);
+            // The group as it was read, "{\pict..." (its description kept apart).
+            if (!p.data.startsWith("{\\pict")) {
+                put(p.data);
+                return;
+            }
+            put("{\\pict");
+            putDescription(p.description);
+            put(p.data.mid(6));
             return;
         }
         QByteArray bytes = p.data;
@@ -431,7 +440,9 @@ private:
         }
         const QSizeF shown = p.shown.isEmpty() ? QSizeF(pixels) : p.shown;
 
-        put("{\\pict\\picscalex100\\picscaley100\\picw");
+        put("{\\pict");
+        putDescription(p.description);
+        put("\\picscalex100\\picscaley100\\picw");
         putInt(pixels.width());
         put("\\pich");
         putInt(pixels.height());
@@ -442,6 +453,16 @@ private:
         put(jpeg ? "\\jpegblip\n" : "\\pngblip\n");
         putHex(bytes);
         put("}");
+    }
+
+    // The alternative text as word processors keep it among a picture's properties.
+    void putDescription(const QString &text)
+    {
+        if (text.isEmpty())
+            return;
+        put("{\\*\\picprop{\\sp{\\sn wzDescription}{\\sv ");
+        putText(text, false);
+        put("}}}");
     }
 
     void putHex(const QByteArray &bytes)

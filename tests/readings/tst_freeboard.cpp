@@ -5,10 +5,13 @@
 #include "mediacontrol.h"
 #include "readingdriver.h"
 
+#include <QAccessible>
+
 #include <algorithm>
 #include <cmath>
 
 using ReadingDriver::reportText;
+using namespace Qt::StringLiterals;
 
 namespace {
 bool isWholeDeck(QVector<int> cards)
@@ -160,7 +163,9 @@ private slots:
             QCOMPARE(shown, CardPictures::load(shuffle.at(n))
                                 .scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                                 .convertToFormat(shown.format()));
-            QCOMPARE(b->board->children().last(), w);
+            QObjectList stack = b->board->children();
+            stack.removeOne(b->focusFrame);
+            QCOMPARE(stack.last(), w);
             // Looked at on the release: its keywords.
             send(b, w, QEvent::MouseButtonRelease, w->geometry().center(), button, Qt::NoButton);
             QVERIFY(b->Text1->isVisible());
@@ -186,6 +191,52 @@ private slots:
         popup->hide();
     }
 
+    void theKeyboardSelectsTurnsAndMovesACard()
+    {
+        Random::seed(5);
+        frmDrag *b = openDealtBoard();
+        QVERIFY(b);
+        const QVector<int> shuffle = b->shuffle();
+        b->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(b));
+        b->setFocus();
+        // Tab and Shift+Tab go along the row; a frame shows the card selected.
+        QTest::keyClick(b, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), b->Image1[1]);
+        QTest::keyClick(b->Image1[1], Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), b->Image1[2]);
+        QTest::keyClick(b->Image1[2], Qt::Key_Tab, Qt::ShiftModifier);
+        QLabel *card = b->Image1[1];
+        QCOMPARE(QApplication::focusWidget(), card);
+        QVERIFY(b->focusFrame->isVisible());
+        QVERIFY(b->focusFrame->geometry().contains(card->geometry()));
+        QCOMPARE(card->accessibleName(), u"Carta boca abajo 1 de 77"_s);
+
+        // Space turns it and shows its keywords, as the right button does; then it bears
+        // its card's name. Enter looks at it again without turning another.
+        QTest::keyClick(card, Qt::Key_Space);
+        QCOMPARE(b->tag(1), QString::number(shuffle.at(0)));
+        QCOMPARE(b->Text1->toPlainText(), keywordsOf(shuffle.at(0)));
+        QCOMPARE(card->accessibleName(), TestEnv::rowText(u"karten"_s, shuffle.at(0)));
+        QTest::keyClick(card, Qt::Key_Return);
+        QCOMPARE(b->turnCount(), 1);
+
+        // The arrows move it a small step, with Shift a large one, never off the board;
+        // the frame goes with it.
+        const QPoint from = b->placeOf(card);
+        QTest::keyClick(card, Qt::Key_Right);
+        QTest::keyClick(card, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(b->placeOf(card), from + QPoint(frmDrag::kSmallStep, frmDrag::kLargeStep));
+        for (int n = 0; n < 12; ++n) {
+            QTest::keyClick(card, Qt::Key_Up, Qt::ShiftModifier);
+            QTest::keyClick(card, Qt::Key_Right, Qt::ShiftModifier);
+        }
+        QCOMPARE(b->placeOf(card), QPoint(frmDrag::kBoardWidth - frmDrag::kCardWidth, 0));
+        QVERIFY(b->board->rect().contains(card->geometry()));
+        QVERIFY(b->focusFrame->geometry().contains(card->geometry()));
+        QCOMPARE(b->turnCount(), 1);
+    }
+
     void collectingAppendsEveryCardLookedAtFromThenOn()
     {
         Random::seed(9);
@@ -207,6 +258,11 @@ private slots:
         QVERIFY(reportText().endsWith(QStringLiteral("\nCarta libre: ") + name + QStringLiteral("\n\n") +
                                       QChar(QChar::ObjectReplacementCharacter) + QStringLiteral("\n\n") +
                                       keywordsOf(shuffle.at(1)) + QStringLiteral("\n")));
+        // A screen reader reads the picture as the card it shows.
+        QAccessibleInterface *report = QAccessible::queryAccessibleInterface(WindowRegistry::get<rtfViewer>()->Box1);
+        QVERIFY(report && report->textInterface());
+        QVERIFY(report->textInterface()->text(0, -1).endsWith(name + u"\n\n"_s + name + u"\n\n"_s +
+                                                               keywordsOf(shuffle.at(1)) + u"\n"_s));
         // The card turned before is appended when looked at again, and each look appends.
         click(b, 10, Qt::RightButton);
         click(b, 10, Qt::MiddleButton);

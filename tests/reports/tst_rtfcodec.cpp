@@ -128,6 +128,38 @@ private slots:
         QCOMPARE(save(*back), bytes);
     }
 
+    void pictureDescriptionsSurviveTheRoundTrip()
+    {
+        // As a word processor writes it: among other properties, with escapes; a
+        // metafile kept as a placeholder; a property outside any picture; and a picture
+        // without one.
+        const QByteArray hex = readFile(fixture(u"tiny.png"_s)).toHex();
+        auto doc = load(rtf("{\\*\\shppict{\\pict{\\*\\picprop\\shplid1025{\\sp{\\sn shapeType}{\\sv 75}}"
+                            "{\\sp{\\sn wzDescription}{\\sv Sota de Copas \\u8212\\'97 \\{\\u209\\'d1\\}}}"
+                            "{\\sp{\\sn wzName}{\\sv Imagen 1}}}\\pngblip " +
+                            hex +
+                            "}}{\\sp{\\sn wzDescription}{\\sv texto}}"
+                            "{\\pict{\\*\\picprop{\\sp{\\sn wzDescription}{\\sv La Torre (invertida)}}}"
+                            "\\wmetafile8\\picwgoal300\\pichgoal300 0100}{\\pict\\pngblip " +
+                            hex + "}"));
+        QVERIFY(doc);
+        const QStringList want{u"Sota de Copas — {Ñ}"_s, u"La Torre (invertida)"_s, QString()};
+        const auto descriptions = [](const QTextDocument &d) {
+            QStringList out;
+            for (const QTextImageFormat &f : pictures(d))
+                out << ReportPicture::description(f);
+            return out;
+        };
+        QCOMPARE(descriptions(*doc), want);
+        QCOMPARE(doc->toPlainText().count(u"texto"_s), 0);
+        // Written back where word processors look for it, and read again.
+        const QByteArray saved = save(*doc);
+        QCOMPARE(saved.count("{\\*\\picprop{\\sp{\\sn wzDescription}{\\sv "), 2);
+        auto back = load(saved);
+        QCOMPARE(descriptions(*back), want);
+        QCOMPARE(save(*back), saved);
+    }
+
     void readsWhatWordProcessorsWrite_data()
     {
         QTest::addColumn<QString>("file");
