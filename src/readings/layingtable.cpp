@@ -310,13 +310,15 @@ void LayingTable::showPrompt(int k)
     const QString text = m_design.prompt ? m_design.prompt(k) : QString();
     if (text.isEmpty())
         return;
-    // The panel says it; the table keeps it for whoever reads the table later.
-    setAccessibleDescription(text);
     meld *panel = WindowRegistry::get<meld>();
     if (m_design.promptCloseMs > 0)
-        panel->showMessage(text, m_design.promptCloseMs);
+        panel->showMessage(text, m_design.promptCloseMs, false);
     else
-        panel->showMessageAsDesigned(text);
+        panel->showMessageAsDesigned(text, false);
+    // Said by the table, not the panel: the panel may close while a reader still asks
+    // what it said. The table keeps it for whoever reads the table later.
+    ReadAloud::announce(this, text);
+    setAccessibleDescription(text);
 }
 
 void LayingTable::clickBack(int i)

@@ -82,14 +82,15 @@ meld::meld(QWidget *parent)
     Program::openOnScreen(this, Twips::size(kMeldDesign.width(), kMeldDesign.height()));
 }
 
-void meld::showMessage(const QString &text, int closeAfterMs)
+void meld::showMessage(const QString &text, int closeAfterMs, bool say)
 {
     messageLabel->setText(text);
     Timer1->setEnabled(false);
     Timer2->setIntervalMs(closeAfterMs);
     Timer2->setEnabled(true);
     show();
-    ReadAloud::announce(this, text);
+    if (say)
+        ReadAloud::announce(this, text);
 }
 
 void meld::showUntilUnloaded(const QString &text)
@@ -101,11 +102,12 @@ void meld::showUntilUnloaded(const QString &text)
     ReadAloud::announce(this, text);
 }
 
-void meld::showMessageAsDesigned(const QString &text)
+void meld::showMessageAsDesigned(const QString &text, bool say)
 {
     messageLabel->setText(text);
     show();
-    ReadAloud::announce(this, text);
+    if (say)
+        ReadAloud::announce(this, text);
 }
 
 void meld::showEvent(QShowEvent *)

@@ -26,9 +26,11 @@ public:
 
     // Shows the panel with a message. kShortMs switches Timer1 off and Timer2 on, as the
     // readings do; any other time closes the panel that long from now.
-    void showMessage(const QString &text, int closeAfterMs = kShortMs);
+    // A screen reader is told the message, unless the caller says it where it stays
+    // longer than the panel (say = false).
+    void showMessage(const QString &text, int closeAfterMs = kShortMs, bool say = true);
     // Shows the panel with a message and the design's timers as they are.
-    void showMessageAsDesigned(const QString &text);
+    void showMessageAsDesigned(const QString &text, bool say = true);
     // Shows the panel with a message that stays until the panel is unloaded.
     void showUntilUnloaded(const QString &text);
 
