@@ -378,7 +378,7 @@ bool walkKeys(const QList<KeyStep> &steps, const std::function<void()> &beforeKe
             if (beforeKeys)
                 beforeKeys();
             typeKeys(s.keys);
-            brought = QTest::qWaitFor(s.brings, s.tries > 1 ? 50 : 5000);
+            brought = QTest::qWaitFor(s.brings, s.tries > 1 ? 50 : 10000);
         }
         if (!brought) {
             const QString where = keyTarget() ? nameOf(keyTarget()) : QStringLiteral("nothing");
