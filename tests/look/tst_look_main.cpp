@@ -1,44 +1,28 @@
 // The main window, its panel and menus, and the windows opened from its menu, on the
 // screen this run was given: placed, nothing cut off, keys unique and acting where shown.
 
-#include "accesskeys.h"
-#include "bezi.h"
 #include "deutf.h"
-#include "deutkelt.h"
 #include "deuttag.h"
 #include "info.h"
-#include "kreuz.h"
-#include "legkelt.h"
-#include "legtag.h"
 #include "lookcheck.h"
 #include "readingdriver.h"
 #include "settings.h"
 #include "textbutton.h"
-#include "theme.h"
 
-#include <QAbstractButton>
 #include <QAccessible>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
-#include <QScrollBar>
 
 using namespace LookCheck;
 using ReadingDriver::shownMain;
 
-class tst_Look : public QObject
+class tst_Look : public LookTest
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        ReadingDriver::setUpRun();
-        qApp->setStyleSheet(Theme::styleSheet());
-    }
-    void init() { QVERIFY(ReadingDriver::freshRun()); }
-
     void theMainWindowFitsTheDesktopInItsProportion()
     {
         Start *m = shownMain();
@@ -97,10 +81,7 @@ private slots:
                 first = c;
         QVERIFY2(first || (w->focusPolicy() & Qt::TabFocus), "nothing in the window takes the keyboard");
         (first ? first : w)->setFocus(Qt::TabFocusReason);
-        QCoreApplication::processEvents();
-        AccessKeys::update();
-        QCOMPARE(mnemonicClashes(w), QStringList());
-        QCOMPARE(mnemonicRouting(w), QStringList());
+        CHECK_KEYS(w);
     }
 
     // The main window by the keyboard: Tab walks the panel from the top down, "Salír" last;
@@ -170,8 +151,8 @@ private slots:
         for (TextButton *b : m->panelButtons()) {
             const QRect button(b->mapTo(m->mdiArea()->viewport(), QPoint(0, 0)), b->size());
             QVERIFY2(!button.intersects(frame->geometry()),
-                     qPrintable(b->objectName() + QLatin1Char(' ') + rectText(button) + QStringLiteral(" under ") +
-                                rectText(frame->geometry())));
+                     qPrintable(b->objectName() + QLatin1Char(' ') + rectText(button) +
+                                QStringLiteral(" under ") + rectText(frame->geometry())));
         }
         CHECK_LOOK(m);
     }

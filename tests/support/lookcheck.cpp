@@ -2,15 +2,19 @@
 
 #include "accesskeys.h"
 #include "program.h"
+#include "readingdriver.h"
 #include "textbutton.h"
+#include "theme.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -71,6 +75,16 @@ struct Key
     QString who;
 };
 
+// The entries of the menu bars of `owner`'s own.
+void addBarKeys(QList<Key> &keys, QWidget *owner, const QString &prefix)
+{
+    for (QMenuBar *bar : owner->findChildren<QMenuBar *>())
+        if (bar->isVisibleTo(owner) && belongsTo(bar, owner))
+            for (QAction *a : bar->actions())
+                if (a->isVisible() && a->isEnabled() && !mnemonicOf(a->text()).isNull())
+                    keys.append({mnemonicOf(a->text()), bar, prefix + visibleText(a->text())});
+}
+
 QList<Key> keysOf(QWidget *window)
 {
     QList<Key> keys;
@@ -80,11 +94,7 @@ QList<Key> keysOf(QWidget *window)
     for (QLabel *l : window->findChildren<QLabel *>())
         if (l->isVisibleTo(window) && l->buddy() && belongsTo(l, window) && !mnemonicOf(l->text()).isNull())
             keys.append({mnemonicOf(l->text()), l, nameOf(l)});
-    for (QMenuBar *bar : window->findChildren<QMenuBar *>())
-        if (bar->isVisibleTo(window) && belongsTo(bar, window))
-            for (QAction *a : bar->actions())
-                if (a->isVisible() && a->isEnabled() && !mnemonicOf(a->text()).isNull())
-                    keys.append({mnemonicOf(a->text()), bar, visibleText(a->text())});
+    addBarKeys(keys, window, QString());
     return keys;
 }
 
@@ -290,11 +300,7 @@ QStringList mnemonicClashes(QWidget *window)
     QList<Key> keys = keysOf(window);
     // The main window's own menu bars: the menu bar and the row its entries wrap onto.
     if (QWidget *main = window->window(); main != window && qobject_cast<QMainWindow *>(main))
-        for (QMenuBar *bar : main->findChildren<QMenuBar *>())
-            if (bar->isVisibleTo(main) && belongsTo(bar, main))
-                for (QAction *a : bar->actions())
-                    if (a->isVisible() && a->isEnabled() && !mnemonicOf(a->text()).isNull())
-                        keys.append({mnemonicOf(a->text()), bar, QStringLiteral("main menu ") + visibleText(a->text())});
+        addBarKeys(keys, main, QStringLiteral("main menu "));
     QMultiMap<QChar, QString> byLetter;
     for (const Key &k : keys)
         byLetter.insert(k.letter, k.who);
@@ -364,4 +370,43 @@ void keepShot(QWidget *w)
     w->window()->grab().save(name);
 }
 
+bool walkKeys(const QList<KeyStep> &steps, const std::function<void()> &beforeKeys)
+{
+    for (const KeyStep &s : steps) {
+        bool brought = false;
+        for (int n = 0; n < s.tries && !brought; ++n) {
+            if (beforeKeys)
+                beforeKeys();
+            typeKeys(s.keys);
+            brought = QTest::qWaitFor(s.brings, s.tries > 1 ? 50 : 10000);
+        }
+        if (!brought) {
+            const QString where = keyTarget() ? nameOf(keyTarget()) : QStringLiteral("nothing");
+            QTest::qFail(qPrintable(QStringLiteral("\"%1\" did not bring %2; the keys went to %3")
+                                        .arg(s.keys, s.what, where)),
+                         __FILE__, __LINE__);
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace LookCheck
+
+void LookTest::initTestCase()
+{
+    ReadingDriver::setUpRun();
+    qApp->setStyleSheet(Theme::styleSheet());
+}
+
+void LookTest::init()
+{
+    QVERIFY(ReadingDriver::freshRun());
+}
+
+void LookTest::cleanup()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (qobject_cast<QDialog *>(w) || qobject_cast<QMenu *>(w))
+            w->close();
+}

@@ -5,10 +5,13 @@
 // under 9 points, cards in the deck's proportion, menus wholly visible, access keys unique
 // and acting in the window that shows them, and keys typed as a user types them.
 
+#include <QObject>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTest>
+
+#include <functional>
 
 class QLabel;
 class QMenuBar;
@@ -52,13 +55,53 @@ QWidget *keyTarget();
 // With ORBELLE_LOOK_SHOTS naming a folder, the window is kept there as a picture.
 void keepShot(QWidget *w);
 
+// One step of a walk by the keyboard: the keys typed where the keyboard is (none: only
+// wait), typed again up to `tries` times, and what they bring once they have acted.
+struct KeyStep
+{
+    QString keys;
+    std::function<bool()> brings;
+    QString what;
+    int tries = 1;
+};
+// Types the steps in turn, `beforeKeys` run before each typing; false, the test failed, at
+// the first step that did not bring its result.
+bool walkKeys(const QList<KeyStep> &steps, const std::function<void()> &beforeKeys = {});
+
 } // namespace LookCheck
+
+// What every look program shares: the windows registered, the program's style, a fresh
+// start before each case, and dialogs and menus left open closed after it.
+class LookTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+};
+
+// A walk that failed ends the test.
+#define WALK(...)                                                                                            \
+    do {                                                                                                     \
+        if (!LookCheck::walkKeys(__VA_ARGS__))                                                               \
+            return;                                                                                          \
+    } while (false)
+
+#define CHECK_NONE(faults)                                                                                   \
+    do {                                                                                                     \
+        const QStringList none_ = (faults);                                                                  \
+        QVERIFY2(none_.isEmpty(), qPrintable(none_.join(QLatin1Char('\n'))));                                \
+    } while (false)
+
+// The access keys of a window: none shared, each reaching the control that shows it.
+#define CHECK_KEYS(w) CHECK_NONE(LookCheck::mnemonicClashes(w) + LookCheck::mnemonicRouting(w))
 
 #define CHECK_LOOK(w)                                                                                        \
     do {                                                                                                     \
         QWidget *checked_ = (w);                                                                             \
         QVERIFY(checked_);                                                                                   \
-        const QStringList f = LookCheck::placementOf(checked_) + LookCheck::faultsOf(checked_);              \
         LookCheck::keepShot(checked_);                                                                       \
-        QVERIFY2(f.isEmpty(), qPrintable(f.join(QLatin1Char('\n'))));                                        \
+        CHECK_NONE(LookCheck::placementOf(checked_) + LookCheck::faultsOf(checked_));                        \
     } while (false)
