@@ -79,7 +79,7 @@ QString reasonFor(int code, const QString &engineText)
 
 QString lernen::unsavedQuestion()
 {
-    return QStringLiteral("No has guardado los cambios del texto de esta carta. ¿Guardarlos ahora?");
+    return QStringLiteral("No ha guardado los cambios del texto de esta carta. ¿Guardarlos ahora?");
 }
 
 QString lernen::conflictQuestion(int card)
