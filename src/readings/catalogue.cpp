@@ -76,7 +76,7 @@ void addToCatalogue()
         .caption = QStringLiteral("Orbelle: Entscheidungsspiel"),
         .menu = {QStringLiteral("mnuEnt"), QStringLiteral("&Entscheidungsspiel")},
         .button = {QStringLiteral("decisionButton"), QStringLiteral("Das Entscheidungsspiel"),
-                   QRect(6360, 0, 1335, 615)},
+                   QRect(6360, 0, 4200, 735)},
         .opening = Opening::ShuffleBriefly,
         .locksMenus = false,
         .closesIntro = false,

@@ -27,7 +27,7 @@ private slots:
         main->readingButton("decisionButton")->setFocus();
         Dialogs::queueInput(QStringLiteral("  ¿Cambio de   trabajo? "));
         QTest::keyClick(main->readingButton("decisionButton"), Qt::Key_Return);
-        QCOMPARE(main->windowTitle(), QStringLiteral("Orbelle: Entscheidungsspiel"));
+        QTRY_COMPARE(main->windowTitle(), QStringLiteral("Orbelle: Entscheidungsspiel"));
         QTRY_VERIFY(WindowRegistry::isLoaded<deutEnt>());
         auto *table = WindowRegistry::get<legEnt>();
         QVERIFY(table->isVisible() && table->dealCount() < 3);
