@@ -3,11 +3,11 @@
 #include "deutent.h"
 #include "dialogs.h"
 #include "heaps.h"
-#include "popup.h"
 #include "program.h"
 #include "start.h"
 #include "timing.h"
 
+#include <QMdiSubWindow>
 #include <QTimer>
 
 namespace {
@@ -77,7 +77,15 @@ void legEnt::Form_Load()
     LayingTable::Form_Load();
     // No back is dealt before the decision is given; it is asked once the table shows.
     Timer1->setEnabled(false);
-    QTimer::singleShot(0, this, &legEnt::askDecision);
+}
+
+void legEnt::showEvent(QShowEvent *e)
+{
+    LayingTable::showEvent(e);
+    if (!m_decided && !m_asking) {
+        m_asking = true;
+        QTimer::singleShot(0, this, &legEnt::askDecision);
+    }
 }
 
 void legEnt::loadReading()
@@ -88,16 +96,23 @@ void legEnt::loadReading()
 
 void legEnt::askDecision()
 {
-    if (WindowRegistry::ifLoaded<legEnt>() != this)
+    m_asking = false;
+    if (WindowRegistry::ifLoaded<legEnt>() != this || m_decided)
         return;
     bool accepted = false;
     const QString decision = Dialogs::input(this, decisionPrompt(), QString(), QString(), &accepted);
     if (WindowRegistry::ifLoaded<legEnt>() != this)
         return;
     if (!accepted) {
-        Popup::leaveReading(WindowId::legEnt);
+        // The table goes out of sight, its deal held; the main window is idle again.
+        QWidget *frame = qobject_cast<QMdiSubWindow *>(parentWidget());
+        (frame ? frame : static_cast<QWidget *>(this))->hide();
+        WindowRegistry::unload(WindowId::meld);
+        WindowRegistry::unload(WindowId::anima);
+        WindowRegistry::get<Start>()->showIdle();
         return;
     }
+    m_decided = true;
     // The interpretation's load draws the seven cards and puts them into the slots.
     WindowRegistry::get<deutEnt>()->setDecision(decision.simplified());
     Timer1->setEnabled(true);

@@ -4,7 +4,8 @@
 
 // The decision game's laying: the table shows, the decision is asked for, and only then
 // are the seven cards drawn and the backs dealt; each draw is asked for by its position.
-// "Cancelar" on the decision gives the reading up and the main window is idle again.
+// "Cancelar" on the decision puts the table away, nothing drawn, and the main window is
+// idle again; shown again, the table asks again.
 class legEnt : public LayingTable
 {
     Q_OBJECT
@@ -22,7 +23,11 @@ public:
 
 protected:
     void loadReading() override;
+    void showEvent(QShowEvent *e) override;
 
 private:
     void askDecision();
+
+    bool m_decided = false;
+    bool m_asking = false;
 };

@@ -84,8 +84,8 @@ private slots:
         ReadingDriver::PromptLog log;
         ReadingDriver::shownMain()->readingButton("decisionButton")->click();
         QTRY_VERIFY(log.shown.contains(QStringLiteral("legEnt")));
-        QTRY_VERIFY(!WindowRegistry::isLoaded<legEnt>());
-        QVERIFY(TestEnv::mainWindowIdle() && !WindowRegistry::isLoaded<deutEnt>());
+        QTRY_VERIFY(!WindowRegistry::get<legEnt>()->isVisible() && TestEnv::mainWindowIdle());
+        QVERIFY(!WindowRegistry::isLoaded<deutEnt>() && !WindowRegistry::get<legEnt>()->Timer1->isActive());
         // Nothing was drawn.
         for (int card = 1; card <= 78; ++card)
             QVERIFY(!modOrbelle::state().cardTaken.isTaken(card));
