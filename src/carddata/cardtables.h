@@ -28,8 +28,10 @@ inline constexpr int kArticleMaxWords = 600;
 inline constexpr int kQuintRows = 22;
 // The Celtic cross: what each of its ten positions means, in rows 1..10.
 inline constexpr int kCelticPositions = 10;
+// The decision game: what each of its seven positions means, in rows 1..7.
+inline constexpr int kDecisionPositions = 7;
 
-inline constexpr std::array<Table, 16> all{{
+inline constexpr std::array<Table, 17> all{{
     {"stichwörter", "stichwoerter.txt", kCards + kInfoRows, 40, 90, true, false},
     {"karten", "karten.txt", kCards, 1, 6, false, false},
     {"tag1", "tag1.txt", kCards, 60, 120, true, false},
@@ -46,6 +48,7 @@ inline constexpr std::array<Table, 16> all{{
     {"quintent", "quintent.txt", kQuintRows, 60, 150, true, false},
     {"quintzig", "quintzig.txt", kQuintRows, 60, 150, true, false},
     {"kelt", "kelt.txt", kCelticPositions, 40, 80, true, false},
+    {"ent", "ent.txt", kDecisionPositions, 50, 70, true, false},
 }};
 
 } // namespace CardTables

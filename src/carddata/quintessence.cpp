@@ -38,7 +38,12 @@ int fold(int sum)
 
 int of(const Spread &spread)
 {
-    return fold(sum(spread));
+    // Ten cards can sum past 129, whose fold passes 21 (139 gives 23): such a number is
+    // folded again until it names a major arcanum.
+    int q = fold(sum(spread));
+    while (q > 21)
+        q = fold(q);
+    return q;
 }
 
 int cardFor(int q)

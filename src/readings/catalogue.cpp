@@ -2,11 +2,13 @@
 
 #include "bezi.h"
 #include "deutf.h"
+#include "deutent.h"
 #include "deutkelt.h"
 #include "deuttag.h"
 #include "eingabe.h"
 #include "kreuz.h"
 #include "legbez.h"
+#include "legent.h"
 #include "legkelt.h"
 #include "legkreuz.h"
 #include "legtag.h"
@@ -57,7 +59,7 @@ void addToCatalogue()
     });
     ReadingCatalogue::add({
         .first = WindowId::legKelt,
-        .windows = windows<deutKelt, legKelt>(),
+        .windows = windows<deutKelt, legKelt, slika>(),
         .caption = QStringLiteral("Orbelle: Das Keltische Kreuz"),
         .menu = {QStringLiteral("mnuKelt"), QStringLiteral("Das &Keltische Kreuz")},
         .button = {QStringLiteral("celticButton"), QStringLiteral("Das Keltische Kreuz"), QRect(1200, 7440, 4575, 735)},
@@ -66,21 +68,19 @@ void addToCatalogue()
         .closesIntro = false,
         .reportHeading = QStringLiteral("\r\nCruz celta[: {question}] ({date})\r\n"),
     });
-    // Two readings of the panel that this program does not lay: their button and entry
-    // stay switched off.
+    // The decision game. The panel's gypsy spell is not offered: no spread of that name is
+    // known, and the word is widely taken as a slur.
     ReadingCatalogue::add({
-        .caption = QStringLiteral("Orbelle: Zigeunerspruch"),
-        .menu = {QStringLiteral("mnuZig"), QStringLiteral("&Zigeunerspruch")},
-        .button = {QStringLiteral("gypsyButton"), QStringLiteral("Der Zauberspruch der Zigeuner"),
-                   QRect(10440, 3600, 3375, 1095)},
-        .opening = Opening::ShuffleBriefly,
-    });
-    ReadingCatalogue::add({
+        .first = WindowId::legEnt,
+        .windows = windows<deutEnt, legEnt, slika>(),
         .caption = QStringLiteral("Orbelle: Entscheidungsspiel"),
         .menu = {QStringLiteral("mnuEnt"), QStringLiteral("&Entscheidungsspiel")},
         .button = {QStringLiteral("decisionButton"), QStringLiteral("Das Entscheidungsspiel"),
-                   QRect(6360, 0, 1335, 615)},
+                   QRect(6360, 0, 4200, 735)},
         .opening = Opening::ShuffleBriefly,
+        .locksMenus = false,
+        .closesIntro = false,
+        .reportHeading = QStringLiteral("\r\nJuego de decisión[: {question}] ({date})\r\n"),
     });
     ReadingCatalogue::add({
         .first = WindowId::legTag,

@@ -12,9 +12,11 @@
 #include "meaningbox.h"
 #include "popup.h"
 #include "program.h"
+#include "quintessence.h"
 #include "readaloud.h"
 #include "readings.h"
 #include "report.h"
+#include "slika.h"
 #include "theme.h"
 #include "twips.h"
 #include "windows.h"
@@ -320,6 +322,13 @@ deutKelt::deutKelt(QWidget *parent) : InterpretationWindow(WindowId::deutKelt, Q
     headingLabel->setBuddy(Box1);
     cardNameLabel->setBuddy(Box2);
     makeButtons();
+    quintessenceButton = new QPushButton(QStringLiteral("&Quintesencia"), this);
+    quintessenceButton->setObjectName(QStringLiteral("quintessenceButton"));
+    connect(quintessenceButton, &QPushButton::clicked, this, [this] {
+        const int q = Quintessence::of(m_spread);
+        WindowRegistry::get<slika>()->showQuintessence(q, CardPictures::load(Quintessence::cardFor(q)),
+                                                       slika::Kind::General);
+    });
 
     auto *column = new QVBoxLayout;
     column->setSpacing(Twips::px(90));
@@ -330,6 +339,8 @@ deutKelt::deutKelt(QWidget *parent) : InterpretationWindow(WindowId::deutKelt, Q
     column->addWidget(Box2, 3);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
+    buttons->addWidget(quintessenceButton);
+    buttons->addSpacing(Twips::px(240));
     buttons->addWidget(saveButton);
     buttons->addSpacing(Twips::px(240));
     buttons->addWidget(backButton);
@@ -342,7 +353,8 @@ deutKelt::deutKelt(QWidget *parent) : InterpretationWindow(WindowId::deutKelt, Q
 
     QWidget::setTabOrder(Picture1, Box1);
     QWidget::setTabOrder(Box1, Box2);
-    QWidget::setTabOrder(Box2, saveButton);
+    QWidget::setTabOrder(Box2, quintessenceButton);
+    QWidget::setTabOrder(quintessenceButton, saveButton);
     QWidget::setTabOrder(saveButton, backButton);
     connect(Picture1, &CelticSpreadView::positionSelected, this, &deutKelt::select);
 

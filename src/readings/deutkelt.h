@@ -83,6 +83,7 @@ public:
     QPlainTextEdit *Box1 = nullptr;                       // what the position means
     QLabel *cardNameLabel = nullptr;                      // the card's name
     QPlainTextEdit *Box2 = nullptr;                       // the card's keywords
+    QPushButton *quintessenceButton = nullptr;            // "Quintesencia": of the ten cards
     std::array<QImage, CelticSpreadView::kPositions> im1; // the pictures as laid
 
     const Spread &spread() const { return m_spread; }

@@ -1,13 +1,14 @@
 #include "slika.h"
 
 #include "carddatabase.h"
-#include "quintessence.h"
 #include "cardpictures.h"
 #include "cardtables.h"
 #include "dates.h"
 #include "designscale.h"
 #include "program.h"
+#include "quintessence.h"
 #include "recordcursor.h"
+#include "reportpicture.h"
 #include "rtfviewer.h"
 #include "theme.h"
 #include "twips.h"
@@ -171,7 +172,7 @@ void slika::setPicture(const QImage &picture)
     Image1->setPixmap(QPixmap::fromImage(CardPictures::framed(picture, Image1->size())));
 }
 
-void slika::showQuintessence(int q, const QImage &picture)
+void slika::showQuintessence(int q, const QImage &picture, Kind kind)
 {
     // The window the sheet was asked from has the keyboard back when the sheet closes.
     if (QMdiArea *area = Program::mdiArea()) {
@@ -181,12 +182,26 @@ void slika::showQuintessence(int q, const QImage &picture)
     }
     Program::showInside(this);
     setPicture(picture);
-    Image1->setAccessibleName(QStringLiteral("Quintesencia: ") +
-                              CardDatabase::cardText(QStringLiteral("karten"), Quintessence::cardFor(q)));
+    m_pictureName = QStringLiteral("Quintesencia: ") +
+                    CardDatabase::cardText(QStringLiteral("karten"), Quintessence::cardFor(q));
+    Image1->setAccessibleName(m_pictureName);
+    RecordCursor *cursor = kind == Kind::Decision ? Data2 : kind == Kind::General ? Data3 : Data1;
+    QPlainTextEdit *box = kind == Kind::Decision  ? richtextbox2
+                          : kind == Kind::General ? richtextbox3
+                                                  : richtextbox1;
+    for (QPlainTextEdit *other : {richtextbox1, richtextbox2, richtextbox3, richtextbox5})
+        other->setVisible(other == box);
     // Quintessences 1 to 21 are rows 1 to 21; 0 has the table's last row.
-    positionAtCard(*Data1, q >= 1 && q <= 21 ? q : CardTables::kQuintRows);
-    richtextbox1->show();
-    richtextbox1->setFocus(Qt::OtherFocusReason);
+    positionAtCard(*cursor, q >= 1 && q <= 21 ? q : CardTables::kQuintRows);
+    box->setFocus(Qt::OtherFocusReason);
+}
+
+QPlainTextEdit *slika::shownBox() const
+{
+    for (QPlainTextEdit *box : {richtextbox1, richtextbox2, richtextbox3, richtextbox5})
+        if (!box->isHidden())
+            return box;
+    return nullptr;
 }
 
 void slika::save()
@@ -203,14 +218,12 @@ void slika::save()
         m_picture.save(&buffer, "JPEG", 90);
         if (!viewer->insertJpegPicture(jpeg, reportCardSize()))
             viewer->insertPicture(m_picture, reportCardSize());
+        // Read by its card's name where the picture stands, in the viewer and the saved file.
+        ReportPicture::describeBefore(viewer->Box1->textCursor(), m_pictureName);
     }
-    // The first text the caller made visible, if any.
-    for (QPlainTextEdit *box : {richtextbox1, richtextbox2, richtextbox3, richtextbox5}) {
-        if (!box->isHidden()) {
-            viewer->insertText(QStringLiteral("\r\n\r\n") + box->toPlainText());
-            break;
-        }
-    }
+    // The text shown, if any.
+    if (const QPlainTextEdit *box = shownBox())
+        viewer->insertText(QStringLiteral("\r\n\r\n") + box->toPlainText());
     viewer->insertText(QStringLiteral("\r\n"));
     viewer->showReport(rtfViewer::Show::Normal);
 }

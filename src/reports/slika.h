@@ -14,8 +14,8 @@ class RecordCursor;
 
 // The quintessence sheet: the card of a quintessence and its text, to be read and
 // written into the report. The four text boxes share one place and start hidden; the
-// caller makes the one to be read visible (the relationship reading: richtextbox1, the
-// quintessence texts of "bezi3").
+// reading that asks shows the one of its kind: the relationship richtextbox1 ("bezi3"),
+// the decision game richtextbox2 ("quintent"), the Celtic cross richtextbox3 ("quintzig").
 class slika : public QWidget, public Loadable
 {
     Q_OBJECT
@@ -35,9 +35,14 @@ public:
     QPushButton *exitButton = nullptr;      // "Salír"
     QPushButton *saveButton = nullptr;      // "Guardar"
 
-    // The relationship's quintessence q (0 … 21): shown with the given picture and the
-    // text of q in "bezi3" (0 is kept in the table's last row).
-    void showQuintessence(int q, const QImage &picture);
+    // Whose quintessence the sheet shows, and so which of its texts.
+    enum class Kind { Relationship, Decision, General };
+
+    // A quintessence q (0 … 21): shown with the given picture and the text of q in the
+    // table of its kind (0 is kept in the table's last row); the other boxes are hidden.
+    void showQuintessence(int q, const QImage &picture, Kind kind = Kind::Relationship);
+    // The box shown now, the one "Guardar" writes; null before a quintessence is shown.
+    QPlainTextEdit *shownBox() const;
     // The picture as shown and as the report gets it.
     QImage picture() const { return m_picture; }
     void setPicture(const QImage &picture);
@@ -59,5 +64,6 @@ protected:
 private:
     void placeCard(double scale);
     QImage m_picture;
+    QString m_pictureName; // what a screen reader says of the picture
     QPointer<QMdiSubWindow> m_opener;
 };

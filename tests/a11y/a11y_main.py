@@ -10,7 +10,7 @@ from atspi import button, every, fail, program, showing, wait_for  # noqa: E402
 
 app = program()
 # The panel: every reading and the exit, each named and pressable.
-for name in ["Cruz", "El juego de relacíon", "Das Keltische Kreuz", "¡Su carta para hoy!",
+for name in ["Cruz", "El juego de relacíon", "Das Keltische Kreuz", "Das Entscheidungsspiel", "¡Su carta para hoy!",
              "Sacar solo las cartas", "Estudiar tarot", "Salír"]:
     node = button(app, name)
     actions = node.queryAction()

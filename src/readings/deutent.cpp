@@ -1,0 +1,570 @@
+#include "deutent.h"
+
+#include "carddatabase.h"
+#include "cardpictures.h"
+#include "designscale.h"
+#include "legent.h"
+#include "meaningbox.h"
+#include "popup.h"
+#include "program.h"
+#include "quintessence.h"
+#include "readings.h"
+#include "report.h"
+#include "slika.h"
+#include "theme.h"
+#include "twips.h"
+#include "windows.h"
+
+#include <QAccessibleWidget>
+#include <QBoxLayout>
+#include <QPolygonF>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStackedWidget>
+
+#include <algorithm>
+
+namespace {
+// The V's design, in twips: cards of 1050 × 1840 in four columns; the point in the middle
+// of the height, each arm a card further up or down at every column.
+constexpr int kWidth = 5950;
+constexpr int kHeight = 7940;
+constexpr QSize kCard(1050, 1840);
+constexpr int kMiddle = kHeight / 2;
+constexpr std::array<int, 4> kColumn{725, 2225, 3725, 5225};
+constexpr std::array<int, 4> kRise{0, 1150, 1900, 2650};
+// The arms' names, in the V's opening between the middle cards and the outcomes.
+constexpr QRect kDoingLabel(3200, 3040, 2600, 400);
+constexpr QRect kNotDoingLabel(3200, kHeight - 3040 - 400, 2600, 400);
+
+// Position k's column and whether it lies on the upper arm (−1), the lower (+1) or at the
+// point (0).
+constexpr std::array<std::pair<int, int>, 7> kPlace{
+    {{2, -1}, {2, 1}, {1, -1}, {1, 1}, {3, -1}, {3, 1}, {0, 0}}};
+
+QRect designRect(int k)
+{
+    const auto [column, side] = kPlace[size_t(k - 1)];
+    const int cx = kColumn[size_t(column)];
+    const int cy = kMiddle + side * kRise[size_t(column)];
+    return QRect(cx - kCard.width() / 2, cy - kCard.height() / 2, kCard.width(), kCard.height());
+}
+
+// One card of the V as a screen reader meets it: a picture named by its place and card.
+class CardAccessible : public QAccessibleInterface
+{
+public:
+    CardAccessible(DecisionSpreadView *view, int k) : m_view(view), m_k(k) {}
+    bool isValid() const override { return m_view; }
+    QObject *object() const override { return nullptr; }
+    QWindow *window() const override { return m_view ? m_view->window()->windowHandle() : nullptr; }
+    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(m_view); }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface *focusChild() const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QString text(QAccessible::Text t) const override
+    {
+        return m_view && t == QAccessible::Name ? m_view->cardAccessibleName(m_k) : QString();
+    }
+    void setText(QAccessible::Text, const QString &) override {}
+    QRect rect() const override
+    {
+        if (!m_view)
+            return QRect();
+        const QRect r = m_view->cardRect(m_k);
+        return QRect(m_view->mapToGlobal(r.topLeft()), r.size());
+    }
+    QAccessible::Role role() const override { return QAccessible::Graphic; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        s.selectable = true;
+        s.selected = m_view && m_view->selected() == m_k;
+        return s;
+    }
+
+private:
+    QPointer<DecisionSpreadView> m_view;
+    int m_k;
+};
+
+// The V with its seven cards as children, in position order.
+class SpreadAccessible : public QAccessibleWidget
+{
+public:
+    explicit SpreadAccessible(DecisionSpreadView *view) : QAccessibleWidget(view, QAccessible::List) {}
+    int childCount() const override { return DecisionSpreadView::kPositions; }
+    QAccessibleInterface *child(int i) const override
+    {
+        if (i < 0 || i >= DecisionSpreadView::kPositions)
+            return nullptr;
+        QAccessible::Id &id = m_ids[size_t(i)];
+        if (!id)
+            id = QAccessible::registerAccessibleInterface(
+                new CardAccessible(static_cast<DecisionSpreadView *>(widget()), i + 1));
+        return QAccessible::accessibleInterface(id);
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        for (int i = 0; i < DecisionSpreadView::kPositions; ++i)
+            if (m_ids[size_t(i)] && QAccessible::accessibleInterface(m_ids[size_t(i)]) == child)
+                return i;
+        return -1;
+    }
+    QAccessibleInterface *childAt(int x, int y) const override
+    {
+        auto *view = static_cast<DecisionSpreadView *>(widget());
+        const int k = view->positionAt(view->mapFromGlobal(QPoint(x, y)));
+        return k ? child(k - 1) : nullptr;
+    }
+    ~SpreadAccessible() override
+    {
+        for (QAccessible::Id id : m_ids)
+            if (id)
+                QAccessible::deleteAccessibleInterface(id);
+    }
+
+private:
+    mutable std::array<QAccessible::Id, DecisionSpreadView::kPositions> m_ids{};
+};
+
+QAccessibleInterface *spreadAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("DecisionSpreadView") && object && object->isWidgetType())
+        return new SpreadAccessible(static_cast<DecisionSpreadView *>(object));
+    return nullptr;
+}
+} // namespace
+
+DecisionSpreadView::DecisionSpreadView(QWidget *parent) : QWidget(parent)
+{
+    static const bool readable = (QAccessible::installFactory(spreadAccessible), true);
+    Q_UNUSED(readable);
+    setObjectName(QStringLiteral("Picture1"));
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::PointingHandCursor);
+    setAccessibleName(QStringLiteral("Juego de decisión"));
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+QSize DecisionSpreadView::sizeHint() const
+{
+    return Twips::size(kWidth, kHeight);
+}
+
+void DecisionSpreadView::setCards(const std::array<QImage, kPositions> &pictures,
+                                  const std::array<QString, kPositions> &names)
+{
+    m_pictures = pictures;
+    m_names = names;
+    m_scaled.fill(QImage());
+    update();
+}
+
+void DecisionSpreadView::select(int k)
+{
+    if (k < 1 || k > kPositions)
+        return;
+    const bool changed = k != m_selected;
+    m_selected = k;
+    update();
+    if (changed && QAccessible::isActive()) {
+        // A screen reader follows the selection from card to card.
+        QAccessibleEvent event(this, QAccessible::Selection);
+        event.setChild(k - 1);
+        QAccessible::updateAccessibility(&event);
+    }
+    if (changed)
+        emit positionSelected(k);
+}
+
+QRectF DecisionSpreadView::toPixels(const QRect &twips) const
+{
+    const double f = m_scale / Twips::perPixel;
+    return QRectF(m_origin.x() + twips.x() * f, m_origin.y() + twips.y() * f, twips.width() * f,
+                  twips.height() * f);
+}
+
+QRect DecisionSpreadView::cardRect(int k) const
+{
+    return toPixels(designRect(k)).toRect();
+}
+
+QRect DecisionSpreadView::armLabelRect(bool doing) const
+{
+    return toPixels(doing ? kDoingLabel : kNotDoingLabel).toRect();
+}
+
+QFont DecisionSpreadView::labelFont(int points) const
+{
+    QFont f = Theme::captionFont(points);
+    f.setPointSizeF(DesignScale::pointSize(points, m_scale));
+    return f;
+}
+
+QRect DecisionSpreadView::numberRect(int k) const
+{
+    const QFontMetrics fm(labelFont(10));
+    const QRect card = cardRect(k);
+    const int w = fm.horizontalAdvance(QStringLiteral("7")) + fm.height() / 2 + 4;
+    const int h = fm.height() + 2;
+    const int inset = qMax(2, int(3 * m_scale));
+    return QRect(card.left() + inset, card.top() + inset, qMax(w, h), h);
+}
+
+int DecisionSpreadView::positionAt(const QPoint &pos) const
+{
+    for (int k = 1; k <= kPositions; ++k)
+        if (numberRect(k).contains(pos) || cardRect(k).contains(pos))
+            return k;
+    return 0;
+}
+
+void DecisionSpreadView::resizeEvent(QResizeEvent *)
+{
+    const QSize design = Twips::size(kWidth, kHeight);
+    m_scale = qMin(width() / double(design.width()), height() / double(design.height()));
+    m_origin = QPointF((width() - design.width() * m_scale) / 2, (height() - design.height() * m_scale) / 2);
+}
+
+void DecisionSpreadView::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    // The two paths, from the point outwards, under the cards.
+    p.setPen(QPen(Theme::gold(), qMax(1.0, 2 * m_scale), Qt::DotLine));
+    for (const std::array<int, 4> &path : {std::array{7, 3, 1, 5}, std::array{7, 4, 2, 6}}) {
+        QPolygonF line;
+        for (int k : path)
+            line << toPixels(designRect(k)).center();
+        p.drawPolyline(line);
+    }
+    const double radius = qMax(2.0, 4 * m_scale);
+    for (int k = 1; k <= kPositions; ++k) {
+        const QRectF r = toPixels(designRect(k));
+        p.setPen(Qt::NoPen);
+        p.setBrush(Theme::cardGround());
+        p.drawRoundedRect(r, radius, radius);
+        const QImage &source = m_pictures[size_t(k - 1)];
+        QImage &scaled = m_scaled[size_t(k - 1)];
+        const QSize device = (r.size() * devicePixelRatioF()).toSize();
+        if (!source.isNull() && scaled.size() != device)
+            scaled = source.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        if (!scaled.isNull())
+            p.drawImage(r, scaled);
+        p.setPen(QPen(Theme::gold(), 1.2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(r, radius, radius);
+        if (k != m_selected)
+            continue;
+        const QRectF chosen = r.adjusted(-2, -2, 2, 2);
+        p.setPen(QPen(Theme::captionHover(), qMax(2.5, 3 * m_scale)));
+        p.drawRoundedRect(chosen, radius, radius);
+        if (hasFocus()) {
+            p.setPen(QPen(Theme::paper(), 1, Qt::DashLine));
+            p.drawRoundedRect(chosen.adjusted(-4, -4, 4, 4), radius, radius);
+        }
+    }
+    p.setFont(labelFont(10));
+    for (int k = 1; k <= kPositions; ++k) {
+        const QRect n = numberRect(k);
+        const bool on = k == m_selected;
+        p.setPen(QPen(Theme::gold(), 1));
+        p.setBrush(on ? Theme::captionHover() : Theme::night());
+        p.drawRoundedRect(n, n.height() / 2.0, n.height() / 2.0);
+        p.setPen(on ? Theme::night() : Theme::caption());
+        p.drawText(n, Qt::AlignCenter, QString::number(k));
+    }
+    p.setFont(labelFont(11));
+    p.setPen(Theme::caption());
+    p.drawText(armLabelRect(true), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("↑ ") + deutEnt::arm(1));
+    p.drawText(armLabelRect(false), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("↓ ") + deutEnt::arm(2));
+}
+
+void DecisionSpreadView::mousePressEvent(QMouseEvent *e)
+{
+    if (e->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(e);
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    if (const int k = positionAt(e->position().toPoint()))
+        select(k);
+}
+
+void DecisionSpreadView::keyPressEvent(QKeyEvent *e)
+{
+    const auto at = int(std::find(kWalk.begin(), kWalk.end(), m_selected) - kWalk.begin());
+    switch (e->key()) {
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        select(kWalk[size_t((at + 1) % kPositions)]);
+        return;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        select(kWalk[size_t((at + kPositions - 1) % kPositions)]);
+        return;
+    case Qt::Key_Home:
+        select(kWalk.front());
+        return;
+    case Qt::Key_End:
+        select(kWalk.back());
+        return;
+    default:
+        break;
+    }
+    if (e->key() >= Qt::Key_1 && e->key() <= Qt::Key_7 && !(e->modifiers() & Qt::AltModifier)) {
+        select(e->key() - Qt::Key_0);
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+QString deutEnt::arm(int k)
+{
+    if (k < 1 || k > 6)
+        return QString();
+    return k % 2 ? QStringLiteral("Si lo hago") : QStringLiteral("Si no lo hago");
+}
+
+QString deutEnt::step(int k)
+{
+    switch (k) {
+    case 1:
+    case 2:
+        return QStringLiteral("El camino");
+    case 3:
+    case 4:
+        return QStringLiteral("El primer paso");
+    case 5:
+    case 6:
+        return QStringLiteral("Adónde lleva");
+    case 7:
+        return QStringLiteral("El trasfondo");
+    default:
+        return QString();
+    }
+}
+
+QString deutEnt::heading(int k)
+{
+    if (arm(k).isEmpty())
+        return step(k);
+    QString s = step(k);
+    s[0] = s.at(0).toLower();
+    return arm(k) + QStringLiteral(": ") + s;
+}
+
+QString deutEnt::numberedHeading(int k)
+{
+    return QStringLiteral("%1. %2").arg(k).arg(heading(k));
+}
+
+QString deutEnt::positionText(int k)
+{
+    return CardDatabase::cardText(QStringLiteral("ent"), k);
+}
+
+QString deutEnt::keywords(const Spread &spread, int k)
+{
+    // Read when shown: what the tarot school stored is what the reading says.
+    return CardDatabase::cardText(QStringLiteral("stichwörter"), spread.card(k));
+}
+
+deutEnt::deutEnt(QWidget *parent)
+    : InterpretationWindow(WindowId::deutEnt, QStringLiteral("Orbelle: Juego de decisión"), parent)
+{
+    resize(Twips::size(11700, 8130));
+
+    Picture1 = new DecisionSpreadView(this);
+    Popup::watch(Picture1);
+    const auto label = [this](const char *name, int points) {
+        auto *l = new QLabel(this);
+        l->setObjectName(QString::fromLatin1(name));
+        l->setFont(Theme::captionFont(points));
+        l->setWordWrap(true);
+        l->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::caption().name()));
+        return l;
+    };
+    const auto box = [this](const char *name) {
+        auto *b = new QPlainTextEdit(this);
+        b->setObjectName(QString::fromLatin1(name));
+        makeMeaningBox(b, 10);
+        return b;
+    };
+    decisionLabel = label("decisionLabel", 11);
+    headingLabel = label("headingLabel", 13);
+    Box1 = box("Box1");
+    cardNameLabel = label("cardNameLabel", 11);
+    Box2 = box("Box2");
+    headingLabel->setBuddy(Box1);
+    cardNameLabel->setBuddy(Box2);
+
+    // One position: its heading and meaning, the card and its keywords.
+    auto *one = new QWidget(this);
+    auto *oneColumn = new QVBoxLayout(one);
+    oneColumn->setContentsMargins(0, 0, 0, 0);
+    oneColumn->setSpacing(Twips::px(90));
+    oneColumn->addWidget(headingLabel);
+    oneColumn->addWidget(Box1, 2);
+    oneColumn->addSpacing(Twips::px(60));
+    oneColumn->addWidget(cardNameLabel);
+    oneColumn->addWidget(Box2, 3);
+    // The two outcomes side by side.
+    auto *both = new QWidget(this);
+    auto *bothRow = new QHBoxLayout(both);
+    bothRow->setContentsMargins(0, 0, 0, 0);
+    bothRow->setSpacing(Twips::px(150));
+    for (size_t i = 0; i < 2; ++i) {
+        outcomeHeadings[i] = label(i ? "outcomeHeading6" : "outcomeHeading5", 12);
+        outcomeNames[i] = label(i ? "outcomeName6" : "outcomeName5", 11);
+        outcomeBoxes[i] = box(i ? "outcomeBox6" : "outcomeBox5");
+        outcomeHeadings[i]->setBuddy(outcomeBoxes[i]);
+        auto *column = new QVBoxLayout;
+        column->setSpacing(Twips::px(90));
+        column->addWidget(outcomeHeadings[i]);
+        column->addWidget(outcomeNames[i]);
+        column->addWidget(outcomeBoxes[i], 1);
+        bothRow->addLayout(column, 1);
+    }
+    details = new QStackedWidget(this);
+    details->setObjectName(QStringLiteral("details"));
+    details->addWidget(one);
+    details->addWidget(both);
+
+    makeButtons();
+    compareButton = new QPushButton(QStringLiteral("&Comparar desenlaces"), this);
+    compareButton->setObjectName(QStringLiteral("compareButton"));
+    compareButton->setCheckable(true);
+    connect(compareButton, &QPushButton::toggled, this, &deutEnt::compareOutcomes);
+    quintessenceButton = new QPushButton(QStringLiteral("&Quintesencia"), this);
+    quintessenceButton->setObjectName(QStringLiteral("quintessenceButton"));
+    connect(quintessenceButton, &QPushButton::clicked, this, &deutEnt::showQuintessence);
+
+    auto *column = new QVBoxLayout;
+    column->setSpacing(Twips::px(90));
+    column->addWidget(decisionLabel);
+    column->addWidget(details, 1);
+    auto *upper = new QHBoxLayout;
+    upper->addStretch();
+    upper->addWidget(compareButton);
+    upper->addSpacing(Twips::px(240));
+    upper->addWidget(quintessenceButton);
+    column->addLayout(upper);
+    auto *lower = new QHBoxLayout;
+    lower->addStretch();
+    lower->addWidget(saveButton);
+    lower->addSpacing(Twips::px(240));
+    lower->addWidget(backButton);
+    column->addLayout(lower);
+    auto *row = new QHBoxLayout(this);
+    row->setContentsMargins(Twips::px(120), Twips::px(120), Twips::px(150), Twips::px(120));
+    row->setSpacing(Twips::px(180));
+    row->addWidget(Picture1, 50);
+    row->addLayout(column, 50);
+
+    QWidget::setTabOrder(Picture1, Box1);
+    QWidget::setTabOrder(Box1, Box2);
+    QWidget::setTabOrder(Box2, outcomeBoxes[0]);
+    QWidget::setTabOrder(outcomeBoxes[0], outcomeBoxes[1]);
+    QWidget::setTabOrder(outcomeBoxes[1], compareButton);
+    QWidget::setTabOrder(compareButton, quintessenceButton);
+    QWidget::setTabOrder(quintessenceButton, saveButton);
+    QWidget::setTabOrder(saveButton, backButton);
+    connect(Picture1, &DecisionSpreadView::positionSelected, this, &deutEnt::select);
+
+    DesignScale::install(this, size(), DesignScale::Layout::Managed, 1.25);
+    Program::adoptIntoMainWindow(this);
+}
+
+void deutEnt::Form_Load()
+{
+    m_spread = Readings::drawWithOrientations(DecisionSpreadView::kPositions);
+    legEnt *laying = WindowRegistry::ifLoaded<legEnt>();
+    std::array<QString, DecisionSpreadView::kPositions> names;
+    for (int k = 1; k <= m_spread.size(); ++k) {
+        im1[size_t(k - 1)] = CardPictures::load(m_spread.card(k), m_spread.isReversed(k));
+        names[size_t(k - 1)] = numberedHeading(k) + QStringLiteral(": ") + Report::cardName(m_spread, k);
+        if (laying)
+            laying->setSlotImage(k, im1[size_t(k - 1)]);
+    }
+    Picture1->setCards(im1, names);
+    setDecision(QString());
+    select(DecisionSpreadView::kWalk.front());
+}
+
+void deutEnt::setDecision(const QString &decision)
+{
+    m_spread.question = decision;
+    decisionLabel->setText(decision.isEmpty() ? QStringLiteral("Tu decisión") : QStringLiteral("Tu decisión: ") + decision);
+}
+
+void deutEnt::select(int k)
+{
+    if (k < 1 || k > m_spread.size())
+        return;
+    {
+        const QSignalBlocker quiet(Picture1);
+        Picture1->select(k);
+    }
+    const QString name = Report::cardName(m_spread, k);
+    headingLabel->setText(numberedHeading(k));
+    Box1->setPlainText(positionText(k));
+    Box1->setAccessibleName(numberedHeading(k) + QStringLiteral(": ") + name);
+    cardNameLabel->setText(name);
+    Box2->setPlainText(keywords(m_spread, k));
+    Box2->setAccessibleName(QStringLiteral("Palabras clave de ") + name);
+    Picture1->setAccessibleDescription(numberedHeading(k) + QStringLiteral(": ") + name);
+    compareOutcomes(false);
+}
+
+void deutEnt::compareOutcomes(bool on)
+{
+    {
+        const QSignalBlocker quiet(compareButton);
+        compareButton->setChecked(on);
+    }
+    details->setCurrentIndex(on ? 1 : 0);
+    if (!on)
+        return;
+    // Read when shown, as the single position is.
+    for (size_t i = 0; i < 2; ++i) {
+        const int k = 5 + int(i);
+        const QString name = Report::cardName(m_spread, k);
+        outcomeHeadings[i]->setText(numberedHeading(k));
+        outcomeNames[i]->setText(name);
+        outcomeBoxes[i]->setPlainText(keywords(m_spread, k));
+        outcomeBoxes[i]->setAccessibleName(numberedHeading(k) + QStringLiteral(": ") + name);
+    }
+}
+
+void deutEnt::showQuintessence()
+{
+    // The same cards give the same quintessence however often it is asked.
+    const int q = Quintessence::of(m_spread);
+    WindowRegistry::get<slika>()->showQuintessence(q, CardPictures::load(Quintessence::cardFor(q)),
+                                                   slika::Kind::Decision);
+}
+
+void deutEnt::setFocusOnSpread()
+{
+    Picture1->setFocus(Qt::OtherFocusReason);
+}
+
+void deutEnt::save()
+{
+    QList<Report::PositionText> positions;
+    for (int k = 1; k <= m_spread.size(); ++k)
+        positions.append({numberedHeading(k), Report::cardName(m_spread, k), keywords(m_spread, k)});
+    const QList<int> order(DecisionSpreadView::kWalk.begin(), DecisionSpreadView::kWalk.end());
+    Report::writeReading(WindowId::deutEnt, m_spread, positions, order);
+}
