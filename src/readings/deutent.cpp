@@ -176,6 +176,8 @@ void DecisionSpreadView::select(int k)
     const bool changed = k != m_selected;
     m_selected = k;
     update();
+    // The V keeps the focus while the keys walk it: its name says where it stands.
+    setAccessibleName(QStringLiteral("Juego de decisión, ") + m_names[size_t(k - 1)]);
     if (changed && QAccessible::isActive()) {
         // A screen reader follows the selection from card to card.
         QAccessibleEvent event(this, QAccessible::Selection);
@@ -494,8 +496,10 @@ void deutEnt::Form_Load()
     for (int k = 1; k <= m_spread.size(); ++k) {
         im1[size_t(k - 1)] = CardPictures::load(m_spread.card(k), m_spread.isReversed(k));
         names[size_t(k - 1)] = numberedHeading(k) + QStringLiteral(": ") + Report::cardName(m_spread, k);
-        if (laying)
+        if (laying) {
             laying->setSlotImage(k, im1[size_t(k - 1)]);
+            laying->setSlotName(k, names[size_t(k - 1)]);
+        }
     }
     Picture1->setCards(im1, names);
     setDecision(QString());

@@ -66,7 +66,10 @@ legEnt::legEnt(QWidget *parent) : LayingTable(design(), parent)
         Program::showInside(reading);
         Program::placeInside(reading, 60, 60);
         Program::stretchInside(reading);
-        WindowRegistry::get<Start>()->showNormal();
+        // The keyboard goes on in the V, in the main window.
+        Start *main = WindowRegistry::get<Start>();
+        main->showNormal();
+        main->activateWindow();
         reading->setFocusOnSpread();
         WindowRegistry::unload(this);
     });

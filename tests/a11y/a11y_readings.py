@@ -1,4 +1,4 @@
-"""Four readings done through the accessibility bus alone, as a blind user does them with a
+"""Every laid reading done through the accessibility bus alone, as a blind user does them with a
 screen reader: every prompt is said, every drawn card is said by name, the interpretation
 takes the keyboard to its first meaning, read with its place and card, and the readings
 end in a report saved to a file that names every card."""
@@ -84,8 +84,8 @@ press_in(meaning, "Atrás")
 def answer(text, buttons=("OK", "Aceptar")):
     """Types an answer into the question box that has just opened, and takes it."""
     box = wait_for(app, lambda n: role(n) == "text" and showing(n) and
-                   has_state(n, pyatspi.STATE_EDITABLE) and has_state(n, pyatspi.STATE_FOCUSED),
-                   "no question box took the keyboard")
+                   has_state(n, pyatspi.STATE_EDITABLE) and has_state(n, pyatspi.STATE_FOCUSED) and
+                   role(frame_of(n)) == "dialog", "no question box took the keyboard")
     set_text(box, text)
     dialog = box
     while dialog is not None and role(dialog) not in ("dialog", "frame", "window"):
@@ -136,6 +136,18 @@ press_in(spread, "Guardar")
 answer("")
 pump(0.5)
 press_in(spread, "Atrás")
+
+# --- The decision game ---
+press(app, "Das Entscheidungsspiel")
+answer("¿Me mudo?")
+decision = lay(7, prompt=lambda k: lambda t: t.startswith("Saque la carta %d de 7" % k))
+v = wait_for(app, lambda n: (n.name or "").startswith("Juego de decisión, 7. ") and
+             has_state(n, pyatspi.STATE_FOCUSED), "the V does not take the keyboard at its point, card 7")
+if decision[6] not in v.name:
+    fail("the V's point reads \"%s\", the draw said \"%s\"" % (v.name, decision[6]))
+press_in(v, "Guardar")
+pump(0.5)
+press_in(v, "Atrás")
 
 # --- The report, saved ---
 save = wait_for(app, lambda n: role(n) == "menu item" and n.name.startswith("Guardar") and showing(n),

@@ -133,6 +133,9 @@ class Heard:
     def __init__(self):
         self.said = []
         pyatspi.Registry.registerEventListener(self._event, "object:state-changed:showing")
+        # As a screen reader does: names that change are heard, so the bus's copy of them
+        # stays fresh.
+        pyatspi.Registry.registerEventListener(lambda event: None, "object:property-change:accessible-name")
 
     def _event(self, event):
         try:
