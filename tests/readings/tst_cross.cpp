@@ -25,26 +25,19 @@ private slots:
         QVERIFY(ReadingDriver::layReading("crossButton", ReadingDriver::Dealing));
         QVERIFY(WindowRegistry::get<Start>()->isMinimized());
         auto *sheet = qobject_cast<deutf *>(ReadingDriver::layReading("crossButton", ReadingDriver::Laid));
-        QVERIFY(sheet);
         kreuz *cross = WindowRegistry::get<kreuz>();
-        QVERIFY(cross->isVisible());
-        QVERIFY(!WindowRegistry::get<Start>()->isMinimized());
+        QVERIFY(sheet && cross->isVisible() && !WindowRegistry::get<Start>()->isMinimized());
         const Spread &spread = cross->spread();
         QCOMPARE(spread.size(), 4);
         QCOMPARE(sheet->spread(), spread);
-        QSet<int> cards;
         for (int k = 1; k <= 4; ++k) {
-            const int card = spread.card(k);
             QVERIFY(!spread.isReversed(k));
-            cards.insert(card);
-            QVERIFY(modOrbelle::state().cardTaken.isTaken(card));
-            QCOMPARE(cross->images[size_t(k - 1)], CardPictures::load(card));
-            const QString meaning = TestEnv::rowText(kreuz::tableOf(k), card);
+            QCOMPARE(cross->images[size_t(k - 1)], CardPictures::load(spread.card(k)));
+            const QString meaning = TestEnv::rowText(kreuz::tableOf(k), spread.card(k));
             QVERIFY(!meaning.isEmpty());
             QCOMPARE(cross->Box[size_t(k - 1)]->toPlainText(), meaning);
             QCOMPARE(sheet->Box[size_t(k - 1)]->toPlainText(), meaning);
         }
-        QCOMPARE(cards.size(), 4);
         // The sheet beside the cross, not over it.
         QVERIFY(sheet->parentWidget()->x() > cross->parentWidget()->geometry().right());
 
@@ -101,14 +94,10 @@ private slots:
             QVERIFY(free.contains(first.card(k)));
         QCOMPARE(marks.unmarkedCount(), 2);
         // Two left: the next cross starts afresh rather than waiting for ever.
-        WindowRegistry::unloadAll();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ReadingDriver::unloadAll();
         legkreuz *table = WindowRegistry::get<legkreuz>();
         QCOMPARE(marks.unmarkedCount(), 74);
-        // The slots hold the new spread's pictures before the first back is dealt.
-        const Spread second = WindowRegistry::get<kreuz>()->spread();
-        for (int k = 1; k <= 4; ++k)
-            QCOMPARE(table->slotImage(k), CardPictures::load(second.card(k)));
+        ReadingDriver::checkHiddenSpread(table, WindowRegistry::get<kreuz>()->spread());
     }
 };
 

@@ -4,7 +4,9 @@
 
 #include "reportpicture.h"
 #include "rtfreader.h"
+#include "rtfviewer.h"
 #include "rtfwriter.h"
+#include "windows.h"
 
 #include <QBuffer>
 #include <QColor>
@@ -32,12 +34,29 @@ inline QByteArray readFile(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-#ifdef ORBELLE_PROGRAM_DIR
 inline QByteArray cardJpeg(int card)
 {
     return readFile(QStringLiteral(ORBELLE_PROGRAM_DIR "/Imagenes/%1.jpg").arg(card));
 }
-#endif
+
+inline rtfViewer *viewer()
+{
+    return WindowRegistry::get<rtfViewer>();
+}
+
+// A reading's piece appended to the report as the card of the day appends it: heading,
+// picture, text, the report shown.
+inline void appendPiece(const QString &heading, int card, const QString &text)
+{
+    rtfViewer *v = viewer();
+    v->setInsertionFontSize(14);
+    v->insertText(u"\r\n"_s + heading);
+    v->setInsertionFontSize(12);
+    v->insertText(u"\r\n\r\n"_s);
+    QVERIFY(v->insertJpegPicture(cardJpeg(card), QSize(81, 136)));
+    v->insertText(u"\r\n\r\n"_s + text + u"\r\n"_s);
+    v->showReport();
+}
 
 inline QByteArray rtf(const QByteArray &body, const QByteArray &codePage = "\\ansicpg1252")
 {
@@ -53,19 +72,14 @@ inline QByteArray hugeJpeg()
     return jpeg;
 }
 
-// N fonts (or colours), each used by a letter of its own: "x" N times in one paragraph.
-inline QByteArray manyEntries(int n, bool fonts)
+// N colours, each used by a letter of its own: "x" N times in one paragraph.
+inline QByteArray manyColours(int n)
 {
-    QByteArray out = "{\\rtf1\\ansi\\deff0{\\fonttbl";
+    QByteArray out = "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}{\\colortbl;";
     QByteArray text;
-    if (!fonts)
-        out += "{\\f0 Arial;}}{\\colortbl;";
     for (int i = 0; i < n; ++i) {
-        const QByteArray k = QByteArray::number(i);
-        out += fonts ? "{\\f" + k + " F" + k + ";}"
-                     : "\\red" + QByteArray::number(i % 256) + "\\green" + QByteArray::number(i / 256 % 256) +
-                           "\\blue7;";
-        text += (fonts ? "{\\f" + k : "{\\cf" + QByteArray::number(i + 1)) + " x}";
+        out += "\\red" + QByteArray::number(i % 256) + "\\green" + QByteArray::number(i / 256) + "\\blue7;";
+        text += "{\\cf" + QByteArray::number(i + 1) + " x}";
     }
     return out + "}\n" + text + "}";
 }

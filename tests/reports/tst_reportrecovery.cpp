@@ -5,10 +5,8 @@
 #include "reportrecovery.h"
 #include "reports.h"
 #include "rtftestutil.h"
-#include "rtfviewer.h"
 #include "testenv.h"
 #include "timing.h"
-#include "windows.h"
 
 #include <QDir>
 #include <QLockFile>
@@ -23,23 +21,6 @@ namespace {
 
 const QString kOffer = u"Se encontraron tiradas que no se guardaron la última vez. ¿Recuperarlas?"_s;
 const QString kCannotKeep = u"No se puede escribir la copia de seguridad"_s;
-
-rtfViewer *viewer()
-{
-    return WindowRegistry::get<rtfViewer>();
-}
-
-// A reading's piece: a heading, a card picture, a line of text.
-void appendReading(const QString &text, int card = 3)
-{
-    rtfViewer *v = viewer();
-    v->setInsertionFontSize(14);
-    v->insertText(u"\r\nLectura"_s);
-    v->setInsertionFontSize(12);
-    v->insertText(u"\r\n"_s);
-    v->insertJpegPicture(cardJpeg(card), QSize(81, 136));
-    v->insertText(u"\r\n"_s + text + u"\r\n"_s);
-}
 
 QString textOf(const QString &file)
 {
@@ -83,7 +64,7 @@ private slots:
         // a pause. It is written at once: with the time between writes stretched to
         // minutes, only the first write can come in time.
         Timer::setTimeScale(100);
-        appendReading(u"el primer camino"_s);
+        appendPiece(u"Lectura"_s, 3, u"el primer camino"_s);
         QTRY_VERIFY(fileHolds(file, u"el primer camino"_s));
         QTRY_VERIFY(!ReportRecovery::writing());
         // The user's alone; pictures go too: the file is the report.
@@ -105,7 +86,7 @@ private slots:
         QVERIFY(viewer()->saveReport());
         QVERIFY(!QFile::exists(file));
         // A new append after the save: kept again, and given up by "No" on closing.
-        appendReading(u"el segundo camino"_s);
+        appendPiece(u"Lectura"_s, 3, u"el segundo camino"_s);
         QTRY_VERIFY(fileHolds(file, u"el segundo camino"_s));
         Dialogs::queueButton(QMessageBox::No);
         viewer()->mnuClose->trigger();
@@ -122,7 +103,7 @@ private slots:
             TestEnv::writeFile(folder, "no es una carpeta");
         };
         block();
-        appendReading(u"sin copia"_s);
+        appendPiece(u"Lectura"_s, 3, u"sin copia"_s);
         QTRY_COMPARE(Dialogs::asked().filter(kCannotKeep).size(), 1);
         viewer()->insertText(u"más"_s);
         QTest::qWait(Timer::scaled(1500) * 3);
@@ -159,7 +140,7 @@ private slots:
         TestEnv::writeFile(live, rtf("la de otro programa"));
         QLockFile running(live + u".lock"_s);
         QVERIFY(running.tryLock(0));
-        appendReading(u"la de ahora"_s);
+        appendPiece(u"Lectura"_s, 3, u"la de ahora"_s);
         Dialogs::queueButton(recover ? QMessageBox::Yes : QMessageBox::No);
         QCOMPARE(ReportRecovery::offerAtStart(), recover);
         const QString text = viewer()->Box1->toPlainText();
@@ -188,7 +169,7 @@ private slots:
         QVERIFY(!ReportRecovery::stash());
         QVERIFY(!ReportRecovery::restore());
 
-        appendReading(u"antes de reconstruir"_s, 12);
+        appendPiece(u"Lectura"_s, 12, u"antes de reconstruir"_s);
         viewer()->Box1->textCursor().insertText(u"¡y más!"_s);
         const QStringList before = blocks(*viewer()->Box1->document());
         const QStringList runsBefore = runs(*viewer()->Box1->document());
@@ -210,7 +191,7 @@ private slots:
         QCOMPARE(Dialogs::asked().size(), 1);
 
         // Gone without a stash, the last append right before: the file has it too.
-        appendReading(u"la última de todas"_s);
+        appendPiece(u"Lectura"_s, 3, u"la última de todas"_s);
         WindowRegistry::unloadAll();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(ReportRecovery::stash()); // the viewer is gone, its readings are not

@@ -221,7 +221,6 @@ private slots:
             QString text;
         } bodies[] = {
             {"\\uN, \\'hh fallback", "caf\\u233\\'e9 y \\u-3850?x", nullptr, u"café y \uF0F6x"_s},
-            {"\\uc0", "\\uc0 a\\u8364 b", nullptr, u"a€b"_s},
             {"\\uc2", "\\uc2 \\u8364\\'80\\'80 x\\u241 nyz", nullptr, u"€ xñz"_s},
             {"\\uc ends with its group", "{\\uc3 \\u241 abcd}\\u241 ef", nullptr, u"ñdñf"_s},
             {"fallback cut by a brace", "\\uc4{\\u241 a}b", nullptr, u"ñb"_s},
@@ -231,7 +230,6 @@ private slots:
             {"code page 1252", "\\'e1\\'f1\\'d1\\'bf\\'a1\\'80\\'85\\'93 ni\xf1o", nullptr,
              u"áñÑ¿¡€…“ niño"_s},
             {"1251", "\\'cf\\'f0\\'e8\\'e2\\'e5\\'f2 \xc4\xe0 \\'98", "\\ansicpg1251", u"Привет Да \uFFFD"_s},
-            {"no code page", "\\'80 \\'e9 \\'9c", "", u"€ é œ"_s},
             {"unknown code page", "\\'e9", "\\ansicpg99999", u"é"_s},
             {"\\u over the code page", "\\u1046\\'c6\\uc0\\u1046", "\\ansicpg1251", u"ЖЖ"_s},
             {"escapes", "\\{a\\}\\\\b\\~c\\_d", nullptr, u"{a}\\b\u00A0c\u2011d"_s},
@@ -241,7 +239,6 @@ private slots:
             {"tables, header, footer",
              "{\\stylesheet{\\s1 N;}}{\\info{\\title T}}{\\header h\\par}{\\footer f}x", nullptr, u"x"_s},
             {"field result", "{\\field{\\*\\fldinst HYPERLINK \"u\"}{\\fldrslt ver}}", nullptr, u"ver"_s},
-            {"\\upr takes \\ud", "{\\upr{ansi}{\\*\\ud{\\u241 u}}}", nullptr, u"ñ"_s},
             {"hidden text", "a{\\v oculto}b\\v c\\v0 d", nullptr, u"abd"_s},
             {"\\bin data", "a{\\*\\x\\bin5 }{\\a}}b\\bin-5 c", nullptr, u"abc"_s},
             {"controls", "\\uc0 a\\u0 \\u7 \\u8233 b\\u-4 c\\u64976 d", nullptr, u"a\u2028b\uFFFDc\uFFFDd"_s},
@@ -426,22 +423,15 @@ private slots:
         QCOMPARE(ReportPicture::fitToWidth(doc.get(), 600), 0);
     }
 
-    void manyFontsAndColoursComeThrough()
+    void coloursBeyondAByteKeepTheirOwn()
     {
-        // 40000 fonts took minutes to read and then to save. The text comes through whole,
-        // the first fonts keep their names through a round trip, every colour its own.
-        for (const bool fonts : {true, false}) {
-            auto doc = load(manyEntries(40000, fonts));
-            QVERIFY(doc);
-            QCOMPARE(doc->toPlainText(), QString(40000, u'x'));
-            auto again = load(save(*doc));
-            QVERIFY(again);
-            const QStringList rs = runs(*again);
-            const QStringList want =
-                fonts ? QStringList{"x|12pt F0", "x|12pt F1"}
-                      : QStringList{"40000", u"x|12pt Arial "_s + QColor(39999 % 256, 39999 / 256, 7).name()};
-            QCOMPARE(fonts ? rs.mid(0, 2) : (QStringList{QString::number(rs.size()), rs.last()}), want);
-        }
+        // Each run its own colour, through a round trip (the time many take is rtfbench's).
+        auto doc = load(save(*load(manyColours(1000))));
+        QVERIFY(doc);
+        QCOMPARE(doc->toPlainText(), QString(1000, u'x'));
+        const QStringList rs = runs(*doc);
+        QCOMPARE(rs.size(), 1000);
+        QCOMPARE(rs.last(), u"x|12pt Arial "_s + QColor(999 % 256, 999 / 256, 7).name());
     }
 
     void picturesAreDecodedWithinBounds()
@@ -481,23 +471,6 @@ private slots:
         }
         QVERIFY(ReportPicture::readFile(fixture(u"tiny.png"_s), &bytes));
         QCOMPARE(bytes, readFile(fixture(u"tiny.png"_s)));
-    }
-
-    void readingReportsProgressAndStopsWhenAsked()
-    {
-        QByteArray data = rtf(QByteArray("palabra ").repeated(200000));
-        QBuffer buffer(&data);
-        buffer.open(QIODevice::ReadOnly);
-        QTextDocument doc;
-        QList<qint64> seen;
-        const RtfResult r = RtfReader::read(&buffer, &doc, {}, [&seen, &data](qint64 done, qint64 total) {
-            seen << done;
-            return total == data.size() && seen.size() < 3;
-        });
-        QCOMPARE(r.error, RtfResult::Error::Cancelled);
-        QCOMPARE(seen.size(), 3);
-        QVERIFY(seen[0] < seen[1] && seen[1] < seen[2]);
-        QVERIFY(doc.characterCount() < data.size() / 4);
     }
 
     void limitsBoundTimeAndMemory()

@@ -6,10 +6,8 @@
 #include "program.h"
 #include "reports.h"
 #include "rtftestutil.h"
-#include "rtfviewer.h"
 #include "start.h"
 #include "testenv.h"
-#include "windows.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QClipboard>
@@ -36,27 +34,9 @@ namespace {
 const QString kOverwrite = u"Un documento con este nombre ya existe. ¿Desea sobreescribirlo?"_s;
 const QString kSaved = u"¡Este documento ha sido guardado!"_s;
 
-rtfViewer *viewer()
-{
-    return WindowRegistry::get<rtfViewer>();
-}
-
 QTextDocument *report()
 {
     return viewer()->Box1->document();
-}
-
-// The day card's sequence: heading, picture, meaning.
-void dayCard(const QString &heading, int card, const QString &meaning)
-{
-    rtfViewer *v = viewer();
-    v->setInsertionFontSize(14);
-    v->insertText(u"\r\n"_s + heading);
-    v->setInsertionFontSize(12);
-    v->insertText(u"\r\n\r\n"_s);
-    QVERIFY(v->insertJpegPicture(cardJpeg(card), QSize(81, 136)));
-    v->insertText(u"\r\n\r\n"_s + meaning + u"\r\n"_s);
-    v->showReport();
 }
 
 // The paragraphs a day card piece leaves, from the one the insertion point was in.
@@ -125,9 +105,9 @@ private slots:
 
         // A writer creates the viewer and shows it; the second piece begins on the empty
         // line the first one left.
-        dayCard(u"La carta para 5/3/24"_s, 7, u"El carro avanza."_s);
+        appendPiece(u"La carta para 5/3/24"_s, 7, u"El carro avanza."_s);
         QVERIFY(shown(viewer()));
-        dayCard(u"dos"_s, 2, u"segundo"_s);
+        appendPiece(u"dos"_s, 2, u"segundo"_s);
         QCOMPARE(blocks(*report()), QStringList{QString()} +
                                         dayCardBlocks(u"La carta para 5/3/24"_s, u"El carro avanza."_s) +
                                         dayCardBlocks(u"dos"_s, u"segundo"_s).mid(1));
@@ -233,7 +213,7 @@ private slots:
             QDir().mkpath(file);
         else if (!content.isEmpty())
             TestEnv::writeFile(file, content);
-        dayCard(u"guardada"_s, 10, u"no se pierde"_s);
+        appendPiece(u"guardada"_s, 10, u"no se pierde"_s);
         const QString html = viewer()->Box1->toHtml();
         Dialogs::queueButton(QMessageBox::No);
         Dialogs::queueFileName(file);
@@ -265,7 +245,7 @@ private slots:
         const QString other = path(u"otro.rtf"_s);
         TestEnv::writeFile(other, rtf("el documento de antes\\par"));
         const QString saved = path(u"guardado-%1.rtf"_s.arg(QTest::currentDataTag()));
-        dayCard(u"sin guardar"_s, 6, u"la lectura nueva"_s);
+        appendPiece(u"sin guardar"_s, 6, u"la lectura nueva"_s);
 
         Dialogs::clear();
         Dialogs::queueButton(QMessageBox::StandardButton(answer));
@@ -299,9 +279,9 @@ private slots:
 
     void printsAndExportsTheSelectionOrEverything()
     {
-        dayCard(u"primera"_s, 11, u"uno"_s);
-        dayCard(u"segunda"_s, 12, u"dos"_s);
-        dayCard(u"tercera"_s, 13, u"tres"_s);
+        appendPiece(u"primera"_s, 11, u"uno"_s);
+        appendPiece(u"segunda"_s, 12, u"dos"_s);
+        appendPiece(u"tercera"_s, 13, u"tres"_s);
         const auto printed = [this](const QString &name) {
             QPrinter printer(QPrinter::HighResolution);
             printer.setOutputFormat(QPrinter::PdfFormat);
@@ -332,7 +312,7 @@ private slots:
         // 24 MB: the progress shows even on a much faster machine.
         const QString file = path(u"largo.rtf"_s);
         TestEnv::writeFile(file, rtf(QByteArray("una palabra tras otra ").repeated((24 << 20) / 22)));
-        dayCard(u"la de antes"_s, 2, u"queda"_s);
+        appendPiece(u"la de antes"_s, 2, u"queda"_s);
         const QString html = viewer()->Box1->toHtml();
         bool cancelled = false;
         QTimer watch;

@@ -34,6 +34,30 @@ bool freshRun()
     return CardDatabase::openShared(CardDatabase::pristinePath());
 }
 
+QString cardName(const Spread &spread, int k)
+{
+    const QString name = TestEnv::rowText(QStringLiteral("karten"), spread.card(k));
+    return spread.isReversed(k) ? name + QStringLiteral(" (carta invertida)") : name;
+}
+
+void unloadAll()
+{
+    WindowRegistry::unloadAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void checkHiddenSpread(LayingTable *table, const Spread &spread)
+{
+    QSet<int> cards;
+    for (int k = 1; k <= spread.size(); ++k) {
+        cards.insert(spread.card(k));
+        QVERIFY(modOrbelle::state().cardTaken.isTaken(spread.card(k)));
+        QCOMPARE(table->slotImage(k), CardPictures::load(spread.card(k), spread.isReversed(k)));
+        QVERIFY(!table->slotVisible(k));
+    }
+    QCOMPARE(cards.size(), spread.size());
+}
+
 void drawEvery(LayingTable *table, PromptLog *log)
 {
     QTRY_VERIFY(table->mayDraw());

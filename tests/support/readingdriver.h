@@ -64,6 +64,14 @@ inline QString firstLine(const QString &text)
     return text.section(QLatin1Char('\n'), 0, 0);
 }
 
+// The card at position k by its name in the card table, " (carta invertida)" when turned.
+QString cardName(const Spread &spread, int k);
+// Every window unloaded and gone, as after the main window was rebuilt.
+void unloadAll();
+// The spread decided before the deal: distinct cards, each marked taken, each in its slot
+// as it lies (turned when reversed), every slot still face down.
+void checkHiddenSpread(LayingTable *table, const Spread &spread);
+
 // The report viewer's text, whole and by lines; a picture reads as U+FFFC.
 inline QString reportText()
 {

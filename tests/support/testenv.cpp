@@ -88,14 +88,19 @@ void freshStart()
     modOrbelle::readStartSettings();
 }
 
-QString rowText(const QString &table, int row)
+namespace {
+QString queryRow(const QSqlDatabase &db, const QString &table, int row, const QString &missing)
 {
-    QSqlQuery q(CardDatabase::shared());
+    QSqlQuery q(db);
     q.prepare(QStringLiteral("SELECT \"%1\" FROM \"%1\" WHERE rowid = ?").arg(table));
     q.addBindValue(row);
-    if (!q.exec() || !q.next())
-        return QStringLiteral("<no row %1 in %2>").arg(row).arg(table);
-    return q.value(0).toString();
+    return q.exec() && q.next() ? q.value(0).toString() : missing;
+}
+} // namespace
+
+QString rowText(const QString &table, int row)
+{
+    return queryRow(CardDatabase::shared(), table, row, QStringLiteral("<no row %1 in %2>").arg(row).arg(table));
 }
 
 QString pristineText(const QString &table, int row)
@@ -106,13 +111,8 @@ QString pristineText(const QString &table, int row)
             QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("pristineCheck"));
         db.setDatabaseName(CardDatabase::pristinePath());
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        if (db.open()) {
-            QSqlQuery q(db);
-            q.prepare(QStringLiteral("SELECT \"%1\" FROM \"%1\" WHERE rowid = ?").arg(table));
-            q.addBindValue(row);
-            if (q.exec() && q.next())
-                text = q.value(0).toString();
-        }
+        if (db.open())
+            text = queryRow(db, table, row, QString());
     }
     QSqlDatabase::removeDatabase(QStringLiteral("pristineCheck"));
     return text;
