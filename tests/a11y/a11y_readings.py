@@ -152,8 +152,9 @@ else:
 pump(1)
 # Line ends in an RTF file's source are no part of its text.
 raw = open(path, "rb").read().decode("latin-1").replace("\r", "").replace("\n", "")
-text = re.sub(r"\\'([0-9a-f]{2})", lambda m: bytes([int(m.group(1), 16)]).decode("cp1252"), raw)
-text = re.sub(r"\\u(-?\d+)\??", lambda m: chr(int(m.group(1)) % 65536), text)
+# A \uN is followed by its one-byte fallback (\'hh or ?), which a reader skips.
+text = re.sub(r"\\u(-?\d+)(?:\\'[0-9a-f]{2}|\?)?", lambda m: chr(int(m.group(1)) % 65536), raw)
+text = re.sub(r"\\'([0-9a-f]{2})", lambda m: bytes([int(m.group(1), 16)]).decode("cp1252"), text)
 missing = [name for name in drawn if name.split(": ")[-1] not in text]
 if missing:
     fail("the saved report does not name %s" % ", ".join(missing))
