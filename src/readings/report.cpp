@@ -13,7 +13,9 @@
 #include <QBuffer>
 #include <QDate>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLocale>
+#include <QScreen>
 #include <QTextCursor>
 #include <QTextEdit>
 
@@ -29,6 +31,25 @@ rtfViewer *viewer()
 QSize cardSize()
 {
     return Twips::size(1515, 2655);
+}
+
+// The most pixels a card's picture is stored with: its size in the report on the
+// sharpest screen.
+QSize storedBound()
+{
+    qreal ratio = 1;
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        for (const QScreen *s : QGuiApplication::screens())
+            ratio = qMax(ratio, s->devicePixelRatio());
+    }
+    return (QSizeF(cardSize()) * ratio).toSize();
+}
+
+QImage fittedInto(const QImage &picture, const QSize &bound)
+{
+    if (picture.width() <= bound.width() && picture.height() <= bound.height())
+        return picture;
+    return picture.scaled(bound, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
 QString nameOf(int card, bool reversed)
@@ -63,26 +84,33 @@ void insertText(const QString &text)
 // The picture alone; false when there was none to insert.
 static bool insertCardPicture(const QImage &shown, int card, bool reversed)
 {
-    // An upright card goes in as its file's own JPEG bytes when the file is a picture of
-    // screen size that needs no turning; a turned one, a large scan or a picture the EXIF
-    // turns is encoded anew from the picture as shown, so a report of many cards stays small.
+    // A picture is stored no larger than the report shows it: an upright card goes in as
+    // its file's own JPEG bytes when the file is no larger than that and needs no turning;
+    // any other (a screen-size or larger scan, a turned card, a picture the EXIF turns) is
+    // decoded at the size shown and encoded anew, so a report of many cards stays small.
+    const QSize bound = storedBound();
     if (!reversed) {
         // Read only from a regular file within the picture bounds: a FIFO or a huge scan
         // named like a card neither blocks nor floods the report.
         QFile f;
         const PictureFile::Header header = PictureFile::open(f, CardPictures::path(card));
-        const QSize largest = CardPictures::largestShown();
-        const bool asStored = header.fine() && header.jpeg && header.stored.height() <= largest.height() &&
-                              header.stored.width() <= largest.width() &&
+        const bool asStored = header.fine() && header.jpeg && header.stored.height() <= bound.height() &&
+                              header.stored.width() <= bound.width() &&
                               header.transformation == QImageIOHandler::TransformationNone;
         if (asStored && viewer()->insertJpegPicture(f.readAll(), cardSize()))
             return true;
     }
-    const QImage picture = shown.isNull() ? CardPictures::load(card, reversed) : shown;
+    QImage picture = shown;
+    if (picture.isNull()) {
+        picture = CardPictures::decodeFitting(CardPictures::path(card), bound);
+        if (reversed && !picture.isNull())
+            picture = CardPictures::halfTurn(picture);
+    }
     if (picture.isNull())
         return false;
+    picture = fittedInto(picture, bound);
     return viewer()->insertJpegPicture(asJpeg(picture), cardSize()) ||
-           viewer()->insertPicture(picture, cardSize());
+           viewer()->insertPicture(fittedInto(picture, storedBound()), cardSize());
 }
 
 void insertCard(const QImage &shown, int card, bool reversed)
@@ -150,7 +178,7 @@ void writeReading(WindowId reading, const Spread &spread, const QList<PositionTe
         const QString text = lines.join(QStringLiteral("\r\n"));
         insertText(QStringLiteral("\r\n"));
         const bool turned = spread.isReversed(k);
-        insertCard(turned ? CardPictures::load(spread.card(k), true) : QImage(), spread.card(k), turned);
+        insertCard(QImage(), spread.card(k), turned);
         insertText(QStringLiteral("\r\n\r\n") + text);
         // Nothing follows the last position, but the line break of a heading's own.
         if (i + 1 < ks.size() || !headingEndsLine)

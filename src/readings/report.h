@@ -11,8 +11,9 @@
 namespace Report {
 void setFontSize(int points);
 void insertText(const QString &text);
-// A card's picture as the reading shows it; the viewer keeps the JPEG file's own bytes
-// when the card lies upright. The picture carries the card's name (cardName's form) as
+// A card's picture as the reading shows it, stored no larger than the report shows it
+// (on the sharpest screen); the viewer keeps the JPEG file's own bytes when the card lies
+// upright and its file is no larger than that. The picture carries the card's name (cardName's form) as
 // its alternative text, which screen readers say and the saved file keeps.
 void insertCard(const QImage &shown, int card, bool reversed);
 void insertPicture(const QImage &picture);

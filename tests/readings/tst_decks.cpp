@@ -1,17 +1,20 @@
 // Another deck in the readings: pictures of any size, proportion and JPEG flavour are
 // decoded at the size shown and placed into the card places without being stretched.
 
+#include "deutf.h"
 #include "deuttag.h"
 #include "kreuz.h"
 #include "legkreuz.h"
 #include "legtag.h"
 #include "paths.h"
 #include "readingdriver.h"
+#include "reportpicture.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QImageWriter>
 #include <QTemporaryDir>
+#include <QTextBlock>
 
 namespace {
 // Card n is painted in colour n % 6, so a picture shows which card it is.
@@ -196,6 +199,23 @@ private slots:
             checkDecoded(cross->images[size_t(k - 1)], card);
             checkShown(cross->pictures[size_t(k - 1)], card);
         }
+        // Saved into the report, every picture is stored no larger than the report shows it.
+        Dialogs::queueInput(QString());
+        WindowRegistry::get<deutf>()->saveButton->click();
+        const QTextDocument *report = WindowRegistry::get<rtfViewer>()->Box1->document();
+        int stored = 0;
+        for (QTextBlock b = report->begin(); b.isValid(); b = b.next()) {
+            for (auto it = b.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat f = it.fragment().charFormat();
+                if (!f.isImageFormat())
+                    continue;
+                const QSize pixels = ReportPicture::pixelSize(report, f.toImageFormat());
+                const QSizeF shown = ReportPicture::displaySize(report, f.toImageFormat());
+                QVERIFY(pixels.isValid() && pixels.width() <= shown.width() && pixels.height() <= shown.height());
+                ++stored;
+            }
+        }
+        QCOMPARE(stored, 4);
     }
 };
 
