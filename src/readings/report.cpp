@@ -33,11 +33,12 @@ QSize cardSize()
     return Twips::size(1515, 2655);
 }
 
-// The most pixels a card's picture is stored with: its size in the report on the
-// sharpest screen.
+// The most pixels a card's picture is stored with.
 QSize storedBound()
 {
-    qreal ratio = 1;
+    // Twice the size shown at the least, so a printed report stays sharp (about 200 dpi on
+    // paper); more on a screen that shows it with more pixels.
+    qreal ratio = 2;
     if (qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
         for (const QScreen *s : QGuiApplication::screens())
             ratio = qMax(ratio, s->devicePixelRatio());
