@@ -116,12 +116,6 @@ void announce(QWidget *inWindow, const QString &text)
     announcer->show();
 }
 
-QString lastAnnouncement(const QWidget *inWindow)
-{
-    const Announcer *announcer = announcerOf(inWindow);
-    return announcer ? announcer->accessibleName() : QString();
-}
-
 void setActions(QWidget *widget, QAccessible::Role role, QList<Action> actions)
 {
     installFactory();

@@ -12,11 +12,8 @@ class QWidget;
 // happens (a prompt, a drawn card), and a "press" for controls the program paints itself.
 namespace ReadAloud {
 // Says a text through the screen reader now: the window keeps a notice whose name is the
-// text and shows it again, which a reader speaks as it shows (as a desktop notification). The last text stays in the
-// window's accessible tree.
+// text and shows it again, which a reader speaks as it shows (as a desktop notification).
 void announce(QWidget *inWindow, const QString &text);
-// The last text said in this widget's window (empty if none).
-QString lastAnnouncement(const QWidget *inWindow);
 
 // Gives a widget that paints its own controls a role and actions a screen reader can
 // trigger, by name. Call it before anything names the widget or a reader has read it
