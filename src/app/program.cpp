@@ -229,6 +229,18 @@ void stretchInside(QWidget *w)
         fitFrame(f);
 }
 
+void showFillingArea(QWidget *w)
+{
+    showInside(w);
+    placeInside(w, 60, 60);
+    stretchInside(w);
+    if (QMdiArea *area = mdiArea()) {
+        QWidget *main = area->window();
+        main->showNormal();
+        main->activateWindow();
+    }
+}
+
 void setInsideWindowState(QWidget *w, bool minimized)
 {
     QMdiSubWindow *f = frameOf(w);

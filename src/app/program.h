@@ -42,6 +42,9 @@ void placeInside(QWidget *w, int leftTwips, int topTwips);
 // Lets a window inside the main window take the room from its place to the area's right
 // and bottom edges.
 void stretchInside(QWidget *w);
+// Shows a window inside the main window over the whole area, the main window shown as a
+// window again and active, so that the keyboard goes on in it.
+void showFillingArea(QWidget *w);
 // Places a window inside the main window just right of another one, at a top in twips.
 void placeBeside(QWidget *w, QWidget *neighbour, int topTwips);
 // A window inside the main window grows with the area up to this scale only.

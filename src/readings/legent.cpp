@@ -63,13 +63,7 @@ legEnt::legEnt(QWidget *parent) : LayingTable(design(), parent)
     setWindowTitle(QStringLiteral("Orbelle: Juego de decisión"));
     connect(this, &LayingTable::laid, this, [this] {
         deutEnt *reading = WindowRegistry::get<deutEnt>();
-        Program::showInside(reading);
-        Program::placeInside(reading, 60, 60);
-        Program::stretchInside(reading);
-        // The keyboard goes on in the V, in the main window.
-        Start *main = WindowRegistry::get<Start>();
-        main->showNormal();
-        main->activateWindow();
+        Program::showFillingArea(reading);
         reading->setFocusOnSpread();
         WindowRegistry::unload(this);
     });

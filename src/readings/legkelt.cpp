@@ -3,7 +3,6 @@
 #include "deutkelt.h"
 #include "heaps.h"
 #include "program.h"
-#include "start.h"
 #include "timing.h"
 
 namespace {
@@ -50,15 +49,9 @@ legKelt::legKelt(QWidget *parent) : LayingTable(design(), parent)
 {
     setWindowTitle(QStringLiteral("Orbelle: Cruz celta"));
     connect(this, &LayingTable::laid, this, [this] {
+        // The spread and its texts take the whole area of the main window, and the keyboard.
         deutKelt *reading = WindowRegistry::get<deutKelt>();
-        Program::showInside(reading);
-        // The spread and its texts take the whole area of the main window.
-        Program::placeInside(reading, 60, 60);
-        Program::stretchInside(reading);
-        // The keyboard goes on in the spread, in the main window.
-        Start *main = WindowRegistry::get<Start>();
-        main->showNormal();
-        main->activateWindow();
+        Program::showFillingArea(reading);
         reading->setFocusOnSpread();
         WindowRegistry::unload(this);
     });
