@@ -10,6 +10,7 @@
 #include "quintessence.h"
 #include "readings.h"
 #include "report.h"
+#include "spreadpaint.h"
 #include "slika.h"
 #include "theme.h"
 #include "twips.h"
@@ -250,42 +251,15 @@ void DecisionSpreadView::paintEvent(QPaintEvent *)
             line << toPixels(designRect(k)).center();
         p.drawPolyline(line);
     }
-    const double radius = qMax(2.0, 4 * m_scale);
     for (int k = 1; k <= kPositions; ++k) {
         const QRectF r = toPixels(designRect(k));
-        p.setPen(Qt::NoPen);
-        p.setBrush(Theme::cardGround());
-        p.drawRoundedRect(r, radius, radius);
-        const QImage &source = m_pictures[size_t(k - 1)];
-        QImage &scaled = m_scaled[size_t(k - 1)];
-        const QSize device = (r.size() * devicePixelRatioF()).toSize();
-        if (!source.isNull() && scaled.size() != device)
-            scaled = source.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        if (!scaled.isNull())
-            p.drawImage(r, scaled);
-        p.setPen(QPen(Theme::gold(), 1.2));
-        p.setBrush(Qt::NoBrush);
-        p.drawRoundedRect(r, radius, radius);
-        if (k != m_selected)
-            continue;
-        const QRectF chosen = r.adjusted(-2, -2, 2, 2);
-        p.setPen(QPen(Theme::captionHover(), qMax(2.5, 3 * m_scale)));
-        p.drawRoundedRect(chosen, radius, radius);
-        if (hasFocus()) {
-            p.setPen(QPen(Theme::paper(), 1, Qt::DashLine));
-            p.drawRoundedRect(chosen.adjusted(-4, -4, 4, 4), radius, radius);
-        }
+        const QImage &picture = SpreadPaint::scaledTo(m_pictures[size_t(k - 1)], m_scaled[size_t(k - 1)],
+                                                      (r.size() * devicePixelRatioF()).toSize());
+        SpreadPaint::card(p, r, picture, m_scale, k == m_selected, hasFocus());
     }
     p.setFont(labelFont(10));
-    for (int k = 1; k <= kPositions; ++k) {
-        const QRect n = numberRect(k);
-        const bool on = k == m_selected;
-        p.setPen(QPen(Theme::gold(), 1));
-        p.setBrush(on ? Theme::captionHover() : Theme::night());
-        p.drawRoundedRect(n, n.height() / 2.0, n.height() / 2.0);
-        p.setPen(on ? Theme::night() : Theme::caption());
-        p.drawText(n, Qt::AlignCenter, QString::number(k));
-    }
+    for (int k = 1; k <= kPositions; ++k)
+        SpreadPaint::number(p, numberRect(k), k, k == m_selected);
     p.setFont(labelFont(11));
     p.setPen(Theme::caption());
     p.drawText(armLabelRect(true), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("↑ ") + deutEnt::arm(1));

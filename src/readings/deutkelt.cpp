@@ -16,6 +16,7 @@
 #include "readaloud.h"
 #include "readings.h"
 #include "report.h"
+#include "spreadpaint.h"
 #include "slika.h"
 #include "theme.h"
 #include "twips.h"
@@ -174,11 +175,7 @@ void CelticSpreadView::resizeEvent(QResizeEvent *)
 
 const QImage &CelticSpreadView::scaledPicture(int k, const QSize &devicePixels) const
 {
-    QImage &scaled = m_scaled[size_t(k - 1)];
-    const QImage &source = m_shown[size_t(k - 1)];
-    if (scaled.size() != devicePixels && !source.isNull())
-        scaled = source.scaled(devicePixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return scaled;
+    return SpreadPaint::scaledTo(m_shown[size_t(k - 1)], m_scaled[size_t(k - 1)], devicePixels);
 }
 
 void CelticSpreadView::paintEvent(QPaintEvent *)
@@ -186,40 +183,16 @@ void CelticSpreadView::paintEvent(QPaintEvent *)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
-    const double radius = qMax(2.0, 4 * m_scale);
+    // The selected card's outline is painted in the card's turn, so that the crossing card
+    // lies over the situation's outline as it lies over its picture.
     for (int k : kPaintOrder) {
         const QRectF r = toPixels(designRect(k));
-        p.setPen(Qt::NoPen);
-        p.setBrush(Theme::cardGround());
-        p.drawRoundedRect(r, radius, radius);
-        const QImage &picture = scaledPicture(k, (r.size() * devicePixelRatioF()).toSize());
-        if (!picture.isNull())
-            p.drawImage(r, picture);
-        p.setPen(QPen(Theme::gold(), 1.2));
-        p.setBrush(Qt::NoBrush);
-        p.drawRoundedRect(r, radius, radius);
-        if (k != m_selected)
-            continue;
-        // The selected card: a bright outline around it, painted in the card's turn, so that
-        // the crossing card lies over the situation's outline as it lies over its picture.
-        const QRectF chosen = r.adjusted(-2, -2, 2, 2);
-        p.setPen(QPen(Theme::captionHover(), qMax(2.5, 3 * m_scale)));
-        p.drawRoundedRect(chosen, radius, radius);
-        if (hasFocus()) {
-            p.setPen(QPen(Theme::paper(), 1, Qt::DashLine));
-            p.drawRoundedRect(chosen.adjusted(-4, -4, 4, 4), radius, radius);
-        }
+        SpreadPaint::card(p, r, scaledPicture(k, (r.size() * devicePixelRatioF()).toSize()), m_scale,
+                          k == m_selected, hasFocus());
     }
     p.setFont(numberFont());
-    for (int k = 1; k <= kPositions; ++k) {
-        const QRect n = numberRect(k);
-        const bool on = k == m_selected;
-        p.setPen(QPen(Theme::gold(), 1));
-        p.setBrush(on ? Theme::captionHover() : Theme::night());
-        p.drawRoundedRect(n, n.height() / 2.0, n.height() / 2.0);
-        p.setPen(on ? Theme::night() : Theme::caption());
-        p.drawText(n, Qt::AlignCenter, QString::number(k));
-    }
+    for (int k = 1; k <= kPositions; ++k)
+        SpreadPaint::number(p, numberRect(k), k, k == m_selected);
 }
 
 void CelticSpreadView::mousePressEvent(QMouseEvent *e)
