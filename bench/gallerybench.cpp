@@ -17,6 +17,7 @@
 #include "cardpictures.h"
 #include "modOrbelle.h"
 #include "paths.h"
+#include "scandeck.h"
 #include "windows.h"
 
 #include <QApplication>
@@ -92,24 +93,6 @@ double plainDecode(const QSize &size)
 }
 
 // Six different scans, the rest copies of them, as a scanned deck would weigh.
-void makeScannedDeck(const QString &folder)
-{
-    const std::array<QColor, 6> colours{Qt::darkRed,    Qt::darkGreen, Qt::darkBlue,
-                                        Qt::darkYellow, Qt::darkCyan,  Qt::darkMagenta};
-    for (size_t c = 0; c < colours.size(); ++c) {
-        QImage img(3000, 5000, QImage::Format_RGB32);
-        img.fill(colours[c]);
-        for (int y = 0; y < img.height(); y += 7) // detail, so the coder has work to do
-            for (int x = (y * 13) % 11; x < img.width(); x += 11)
-                img.setPixelColor(x, y, Qt::white);
-        const QString first = CardPictures::path(folder, int(c) + 1);
-        QImageWriter w(first, "jpeg");
-        w.setQuality(85);
-        w.write(img);
-        for (int n = int(c) + 7; n <= 78; n += 6)
-            QFile::copy(first, CardPictures::path(folder, n));
-    }
-}
 
 } // namespace
 

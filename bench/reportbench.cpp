@@ -20,6 +20,7 @@
 #include "paths.h"
 #include "procstat.h"
 #include "report.h"
+#include "scandeck.h"
 #include "reportpicture.h"
 #include "rtfviewer.h"
 #include "rtfwriter.h"
@@ -66,21 +67,7 @@ QSize largestStored()
 
 void makeScans(const QString &folder)
 {
-    const std::array<QColor, 6> colours{Qt::darkRed,    Qt::darkGreen, Qt::darkBlue,
-                                        Qt::darkYellow, Qt::darkCyan,  Qt::darkMagenta};
-    for (size_t c = 0; c < colours.size(); ++c) {
-        QImage img(3000, 5000, QImage::Format_RGB32);
-        img.fill(colours[c]);
-        for (int y = 0; y < img.height(); y += 7) // some detail, as a real scan has
-            for (int x = (y * 13) % 11; x < img.width(); x += 11)
-                img.setPixelColor(x, y, Qt::white);
-        const QString first = CardPictures::path(folder, int(c) + 1);
-        QImageWriter w(first, "jpeg");
-        w.setQuality(85);
-        w.write(img);
-        for (int n = int(c) + 7; n <= 78; n += 6)
-            QFile::copy(first, CardPictures::path(folder, n));
-    }
+    makeScannedDeck(folder);
     for (int n = 1; n <= 78; ++n)
         CardPictures::prepare(folder, n);
 }
