@@ -7,13 +7,19 @@ program=$1
 check=$2
 
 work=$(mktemp -d)
-trap 'kill "${xvfb:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
-# A display of our own: Xvfb picks a free number itself and says which, so that runs
-# started at the same moment never share one.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-display=$(head -1 "$work/display")
+# The server is waited for as it ends, so that it has cleared its display before the next
+# run may take the number.
+trap 'kill "${xvfb:-0}" 2>/dev/null && wait "${xvfb:-0}" 2>/dev/null; rm -rf "$work"' EXIT
+# A display of our own. The search starts at a number of this run's own, so runs started
+# together rarely try the same one; one that another server takes first is skipped.
+display=""
+for n in $(seq $((100 + $$ % 800)) $((100 + $$ % 800 + 50))); do
+  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  xvfb=$!
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] || ! kill -0 "$xvfb" 2>/dev/null && break; sleep 0.1; done
+  if kill -0 "$xvfb" 2>/dev/null && [ -e "/tmp/.X11-unix/X$n" ]; then display=$n; break; fi
+done
 [ -n "$display" ] || { echo "Xvfb did not start:"; cat "$work/xvfb.log"; exit 1; }
 
 export DISPLAY=":$display"
