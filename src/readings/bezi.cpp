@@ -400,14 +400,21 @@ int wrappedHeight(const QLabel *label, int width)
         .height();
 }
 
-// Every word of the label's text within `width`: a line never breaks inside a word.
+// Every word of the label's text within `width`: a line never breaks inside a word. Each
+// word is laid out as the heading paints it, so a fraction of a pixel cannot split it.
 bool wordsFit(const QLabel *label, const QString &text, int width)
 {
-    const QFontMetrics fm(label->font());
     for (const QString &word : text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
-        if (fm.horizontalAdvance(word) > width)
+        if (wrappedLines(word, label->font(), width).size() > 1)
             return false;
     return true;
+}
+
+// The heading with the card's name below it within `room`, every word whole.
+bool stacked(const QLabel *heading, const QLabel *name, const QSize &room)
+{
+    return wordsFit(heading, heading->text(), room.width()) && wordsFit(name, name->text(), room.width()) &&
+           wrappedHeight(heading, room.width()) + wrappedHeight(name, room.width()) <= room.height();
 }
 
 void setPoints(QWidget *w, double points)
@@ -462,7 +469,9 @@ bool bezi::layOutDesigned()
         if (scaled(boxRect(k)).height() < boxHeightFor(Box[size_t(k - 1)], 3))
             return false;
     }
-    if (!headingPoints([this](int k) { return scaled(headingRect(k)).size(); }))
+    if (!headingPoints([this](const HeadingLabel *h, const QLabel *name, int k) {
+            return stacked(h, name, scaled(headingRect(k)).size());
+        }))
         return false;
     for (int k = 1; k <= 6; ++k) {
         const size_t i = size_t(k - 1);
@@ -481,22 +490,20 @@ bool bezi::layOutDesigned()
     return true;
 }
 
-std::optional<double> bezi::headingPoints(const std::function<QSize(int)> &room)
+std::optional<double> bezi::headingPoints(const std::function<bool(const HeadingLabel *, const QLabel *, int)> &fits)
 {
     // Headings shrink less than the layout, down to the smallest that reads well.
     const double largest = 12 * qBound(0.85, m_scale, 1.6);
     for (double points = largest; points >= kSmallestPoints - 0.01; points -= 0.5) {
-        bool fits = true;
-        for (int k = 1; k <= 6 && fits; ++k) {
+        bool all = true;
+        for (int k = 1; k <= 6 && all; ++k) {
             HeadingLabel *h = headingOf(k);
             QLabel *name = cardNameLabels[size_t(k - 1)];
             setPoints(h, points);
             setPoints(name, points * 11 / 12);
-            const QSize r = room(k);
-            fits = wordsFit(h, h->text(), r.width()) && wordsFit(name, name->text(), r.width()) &&
-                   wrappedHeight(h, r.width()) + wrappedHeight(name, r.width()) <= r.height();
+            all = fits(h, name, k);
         }
-        if (fits)
+        if (all)
             return points;
     }
     return std::nullopt;
@@ -545,27 +552,54 @@ void bezi::layOutCompact()
     const int frame = qMax(2, int(Twips::px(120) * m_scale));
     const int textWidth = qMax(1, cellWidth - card.width() - 2 * frame - margin);
     const int smallestBox = boxHeightFor(Box[0], 3);
+    const int framedHeight = card.height() + 2 * frame;
 
-    // The largest heading that fits every place, leaving the text three lines at least.
-    const double chosen =
-        headingPoints([&](int) { return QSize(textWidth, cellHeight - smallestBox); }).value_or(kSmallestPoints);
+    // The largest heading beside the picture that leaves the text three lines. Where even
+    // the smallest does not fit, each heading runs across its place above the picture,
+    // and the card's name and the text stand beside the picture.
+    std::optional<double> chosen = headingPoints([&](const HeadingLabel *h, const QLabel *name, int) {
+        return stacked(h, name, QSize(textWidth, cellHeight - smallestBox));
+    });
+    const bool above = !chosen;
+    if (above)
+        chosen = headingPoints([&](const HeadingLabel *h, const QLabel *name, int) {
+            return wordsFit(h, h->text(), cellWidth) && wordsFit(name, name->text(), textWidth) &&
+                   wrappedHeight(h, cellWidth) + margin / 2 + framedHeight <= cellHeight &&
+                   wrappedHeight(name, textWidth) + smallestBox <= framedHeight;
+        });
+    // Above the pictures, the tallest heading sets the room of all, so the pictures of a
+    // row stand level.
+    int headingRoom = 0;
+    for (int k = 1; k <= 6; ++k) {
+        setPoints(headingOf(k), chosen.value_or(kSmallestPoints));
+        setPoints(cardNameLabels[size_t(k - 1)], chosen.value_or(kSmallestPoints) * 11 / 12);
+        headingRoom = qMax(headingRoom, wrappedHeight(headingOf(k), cellWidth));
+    }
+    // Names longer than any person's are cut at the end of the heading's last line.
+    headingRoom = qMax(QFontMetrics(headingOf(1)->font()).lineSpacing(),
+                       qMin(headingRoom, cellHeight - framedHeight - margin / 2));
     for (int k = 1; k <= 6; ++k) {
         const size_t i = size_t(k - 1);
         HeadingLabel *h = headingOf(k);
         QLabel *name = cardNameLabels[i];
-        setPoints(h, chosen);
-        setPoints(name, chosen * 11 / 12);
         const QRect cell(margin + kColumn[i] * (cellWidth + margin), margin + kRow[i] * (cellHeight + margin),
                          cellWidth, cellHeight);
-        const QRect framed(cell.topLeft(), card + QSize(2 * frame, 2 * frame));
+        const int pictureTop = above ? cell.top() + headingRoom + margin / 2 : cell.top();
+        const QRect framed(QPoint(cell.left(), pictureTop), card + QSize(2 * frame, 2 * frame));
         Shape1[i]->setGeometry(framed);
         Imag[i]->setGeometry(cardPlace(QRect(framed.topLeft() + QPoint(frame, frame), card)));
         const int left = framed.right() + 1 + margin;
-        const int nameHeight = qMin(wrappedHeight(name, textWidth), cellHeight / 4);
-        // Names longer than any person's are cut at the end of the heading's last line.
-        const int headingHeight = qMin(wrappedHeight(h, textWidth), cellHeight - nameHeight - smallestBox);
-        h->setGeometry(left, cell.top(), textWidth, qMax(headingHeight, QFontMetrics(h->font()).lineSpacing()));
-        name->setGeometry(left, h->geometry().bottom() + 1, textWidth, nameHeight);
+        if (above) {
+            h->setGeometry(cell.left(), cell.top(), cellWidth, headingRoom);
+            name->setGeometry(left, framed.top(), textWidth,
+                              qMin(wrappedHeight(name, textWidth), framedHeight - smallestBox));
+        } else {
+            const int nameHeight = qMin(wrappedHeight(name, textWidth), cellHeight / 4);
+            const int headingHeight = qMin(wrappedHeight(h, textWidth), cellHeight - nameHeight - smallestBox);
+            h->setGeometry(left, cell.top(), textWidth,
+                           qMax(headingHeight, QFontMetrics(h->font()).lineSpacing()));
+            name->setGeometry(left, h->geometry().bottom() + 1, textWidth, nameHeight);
+        }
         const int boxTop = name->geometry().bottom() + 1 + margin / 2;
         Box[i]->setGeometry(left, boxTop, textWidth, cell.bottom() - boxTop + 1);
     }

@@ -107,11 +107,10 @@ private:
     void positionRecords();
     void layOut();
     bool layOutDesigned();
-    // The largest heading size, in points, at which every place's heading and card name
-    // keep their words whole within the place's width and together stay within its
-    // height (`room(k)` for place k); none when even the smallest does not fit. The
-    // headings and names are left at the last size tried.
-    std::optional<double> headingPoints(const std::function<QSize(int)> &room);
+    // The largest heading size, in points, at which `fits(heading, name, k)` holds for
+    // every place k; none when even the smallest does not fit. The headings and names are
+    // left at the last size tried.
+    std::optional<double> headingPoints(const std::function<bool(const HeadingLabel *, const QLabel *, int)> &fits);
     void layOutCompact();
     void placeButtonsAsDesigned();
     void frameCards();

@@ -254,14 +254,20 @@ private slots:
                    return viewer && viewer->isVisible() && ReadingDriver::reportText().contains(question);
                },
                "the report"}});
-        // To the report, closed unsaved (saving it is the card of the day's).
-        Dialogs::queueButton(QMessageBox::No);
+        // To the report, saved with the question in it, and closed.
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("cruz.rtf"));
+        Dialogs::queueFileName(file);
         WALK({
             {QString(), [&] { return viewer->isAncestorOf(QApplication::focusWidget()); },
              "the report, focused"},
+            {QStringLiteral("Ctrl+S"), [&] { return QFile::exists(file); }, "the report saved"},
             {QStringLiteral("Ctrl+F4"), [&] { return !WindowRegistry::isLoaded<rtfViewer>(); },
              "the report closed"},
         });
+        QFile saved(file);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QVERIFY(saved.readAll().contains("ma\\u241\\'f1ana"));
         // The cross, made active, passes the keys on to its sheet.
         kreuz *cross = WindowRegistry::get<kreuz>();
         for (const QString &keys :

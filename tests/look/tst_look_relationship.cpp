@@ -11,6 +11,7 @@
 #include "twips.h"
 
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QTemporaryDir>
 
@@ -27,6 +28,10 @@ QStringList readingFaults(bezi *reading)
         qMin(reading->width() / double(Twips::px(12000)), reading->height() / double(Twips::px(9000)));
     for (QLabel *card : reading->Imag)
         faults << cardFaults(card, Twips::size(1545, 2655), scale);
+    // The headings paint their own lines: none cut short.
+    for (HeadingLabel *h : reading->headingLabels)
+        if (h->shownLines().join(QLatin1Char(' ')).contains(QChar(0x2026)))
+            faults << nameOf(h) + QStringLiteral(" elided: ") + h->shownLines().join(QLatin1Char(' '));
     // Each text shows three lines at the least; more scroll.
     for (QPlainTextEdit *box : reading->Box)
         if (box->viewport()->height() < 3 * QFontMetrics(box->font()).lineSpacing())
