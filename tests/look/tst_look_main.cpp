@@ -1,6 +1,8 @@
 // The main window, its panel and menus, and the windows opened from its menu, on the
 // screen this run was given: placed, nothing cut off, keys unique and acting where shown.
 
+#include "anima.h"
+#include "designscale.h"
 #include "deutf.h"
 #include "deuttag.h"
 #include "info.h"
@@ -8,6 +10,7 @@
 #include "readingdriver.h"
 #include "settings.h"
 #include "textbutton.h"
+#include "twips.h"
 
 #include <QAccessible>
 #include <QMdiArea>
@@ -41,6 +44,19 @@ private slots:
         QVERIFY(!Settings::get(QStringLiteral("VentanaPrincipal")).isEmpty());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(shownMain()->size(), chosen);
+    }
+
+    // The intro once its fan is dealt: the eleven cards in the deck's proportion, at their
+    // designed size for the window's scale.
+    void theIntroFits()
+    {
+        anima *intro = WindowRegistry::get<anima>();
+        intro->show();
+        QTRY_VERIFY(intro->Image1.back()->isVisible());
+        CHECK_LOOK(intro);
+        for (QLabel *card : intro->Image1)
+            CHECK_NONE(cardFaults(card, Twips::size(1455, 2600), DesignScale::of(intro)->scale()));
+        intro->skip();
     }
 
     void theInfoWindowFits()
