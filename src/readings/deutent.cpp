@@ -10,7 +10,6 @@
 #include "quintessence.h"
 #include "readings.h"
 #include "report.h"
-#include "spreadpaint.h"
 #include "slika.h"
 #include "theme.h"
 #include "twips.h"
@@ -49,7 +48,7 @@ constexpr QRect kNotDoingLabel(3200, kHeight - 3040 - 400, 2600, 400);
 constexpr std::array<std::pair<int, int>, 7> kPlace{
     {{2, -1}, {2, 1}, {1, -1}, {1, 1}, {3, -1}, {3, 1}, {0, 0}}};
 
-QRect designRect(int k)
+QRect laidRect(int k)
 {
     const auto [column, side] = kPlace[size_t(k - 1)];
     const int cx = kColumn[size_t(column)];
@@ -145,60 +144,34 @@ QAccessibleInterface *spreadAccessible(const QString &className, QObject *object
 }
 } // namespace
 
-DecisionSpreadView::DecisionSpreadView(QWidget *parent) : QWidget(parent)
+DecisionSpreadView::DecisionSpreadView(QWidget *parent)
+    : SpreadView(QSize(kWidth, kHeight), {kWalk.begin(), kWalk.end()}, {1, 2, 3, 4, 5, 6, 7}, parent)
 {
     static const bool readable = (QAccessible::installFactory(spreadAccessible), true);
     Q_UNUSED(readable);
-    setObjectName(QStringLiteral("Picture1"));
-    setFocusPolicy(Qt::StrongFocus);
-    setCursor(Qt::PointingHandCursor);
     setAccessibleName(QStringLiteral("Juego de decisión"));
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-}
-
-QSize DecisionSpreadView::sizeHint() const
-{
-    return Twips::size(kWidth, kHeight);
 }
 
 void DecisionSpreadView::setCards(const std::array<QImage, kPositions> &pictures,
                                   const std::array<QString, kPositions> &names)
 {
-    m_pictures = pictures;
     m_names = names;
-    m_scaled.fill(QImage());
-    update();
+    setPictures({pictures.begin(), pictures.end()});
 }
 
-void DecisionSpreadView::select(int k)
+void DecisionSpreadView::selectionShown(int k, bool changed)
 {
-    if (k < 1 || k > kPositions)
-        return;
-    const bool changed = k != m_selected;
-    m_selected = k;
-    update();
-    // The V keeps the focus while the keys walk it: its name says where it stands.
     setAccessibleName(QStringLiteral("Juego de decisión, ") + m_names[size_t(k - 1)]);
     if (changed && QAccessible::isActive()) {
-        // A screen reader follows the selection from card to card.
         QAccessibleEvent event(this, QAccessible::Selection);
         event.setChild(k - 1);
         QAccessible::updateAccessibility(&event);
     }
-    if (changed)
-        emit positionSelected(k);
 }
 
-QRectF DecisionSpreadView::toPixels(const QRect &twips) const
+QRect DecisionSpreadView::designRect(int k) const
 {
-    const double f = m_scale / Twips::perPixel;
-    return QRectF(m_origin.x() + twips.x() * f, m_origin.y() + twips.y() * f, twips.width() * f,
-                  twips.height() * f);
-}
-
-QRect DecisionSpreadView::cardRect(int k) const
-{
-    return toPixels(designRect(k)).toRect();
+    return laidRect(k);
 }
 
 QRect DecisionSpreadView::armLabelRect(bool doing) const
@@ -206,103 +179,24 @@ QRect DecisionSpreadView::armLabelRect(bool doing) const
     return toPixels(doing ? kDoingLabel : kNotDoingLabel).toRect();
 }
 
-QFont DecisionSpreadView::labelFont(int points) const
+void DecisionSpreadView::paintUnder(QPainter &p)
 {
-    QFont f = Theme::captionFont(points);
-    f.setPointSizeF(DesignScale::pointSize(points, m_scale));
-    return f;
-}
-
-QRect DecisionSpreadView::numberRect(int k) const
-{
-    const QFontMetrics fm(labelFont(10));
-    const QRect card = cardRect(k);
-    const int w = fm.horizontalAdvance(QStringLiteral("7")) + fm.height() / 2 + 4;
-    const int h = fm.height() + 2;
-    const int inset = qMax(2, int(3 * m_scale));
-    return QRect(card.left() + inset, card.top() + inset, qMax(w, h), h);
-}
-
-int DecisionSpreadView::positionAt(const QPoint &pos) const
-{
-    for (int k = 1; k <= kPositions; ++k)
-        if (numberRect(k).contains(pos) || cardRect(k).contains(pos))
-            return k;
-    return 0;
-}
-
-void DecisionSpreadView::resizeEvent(QResizeEvent *)
-{
-    const QSize design = Twips::size(kWidth, kHeight);
-    m_scale = qMin(width() / double(design.width()), height() / double(design.height()));
-    m_origin = QPointF((width() - design.width() * m_scale) / 2, (height() - design.height() * m_scale) / 2);
-}
-
-void DecisionSpreadView::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    // The two paths, from the point outwards, under the cards.
-    p.setPen(QPen(Theme::gold(), qMax(1.0, 2 * m_scale), Qt::DotLine));
+    // The two paths, from the point outwards.
+    p.setPen(QPen(Theme::gold(), qMax(1.0, 2 * scale()), Qt::DotLine));
     for (const std::array<int, 4> &path : {std::array{7, 3, 1, 5}, std::array{7, 4, 2, 6}}) {
         QPolygonF line;
         for (int k : path)
-            line << toPixels(designRect(k)).center();
+            line << toPixels(laidRect(k)).center();
         p.drawPolyline(line);
     }
-    for (int k = 1; k <= kPositions; ++k) {
-        const QRectF r = toPixels(designRect(k));
-        const QImage &picture = SpreadPaint::scaledTo(m_pictures[size_t(k - 1)], m_scaled[size_t(k - 1)],
-                                                      (r.size() * devicePixelRatioF()).toSize());
-        SpreadPaint::card(p, r, picture, m_scale, k == m_selected, hasFocus());
-    }
-    p.setFont(labelFont(10));
-    for (int k = 1; k <= kPositions; ++k)
-        SpreadPaint::number(p, numberRect(k), k, k == m_selected);
-    p.setFont(labelFont(11));
+}
+
+void DecisionSpreadView::paintOver(QPainter &p)
+{
+    p.setFont(captionFont(11));
     p.setPen(Theme::caption());
     p.drawText(armLabelRect(true), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("↑ ") + deutEnt::arm(1));
     p.drawText(armLabelRect(false), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("↓ ") + deutEnt::arm(2));
-}
-
-void DecisionSpreadView::mousePressEvent(QMouseEvent *e)
-{
-    if (e->button() != Qt::LeftButton) {
-        QWidget::mousePressEvent(e);
-        return;
-    }
-    setFocus(Qt::MouseFocusReason);
-    if (const int k = positionAt(e->position().toPoint()))
-        select(k);
-}
-
-void DecisionSpreadView::keyPressEvent(QKeyEvent *e)
-{
-    const auto at = int(std::find(kWalk.begin(), kWalk.end(), m_selected) - kWalk.begin());
-    switch (e->key()) {
-    case Qt::Key_Right:
-    case Qt::Key_Down:
-        select(kWalk[size_t((at + 1) % kPositions)]);
-        return;
-    case Qt::Key_Left:
-    case Qt::Key_Up:
-        select(kWalk[size_t((at + kPositions - 1) % kPositions)]);
-        return;
-    case Qt::Key_Home:
-        select(kWalk.front());
-        return;
-    case Qt::Key_End:
-        select(kWalk.back());
-        return;
-    default:
-        break;
-    }
-    if (e->key() >= Qt::Key_1 && e->key() <= Qt::Key_7 && !(e->modifiers() & Qt::AltModifier)) {
-        select(e->key() - Qt::Key_0);
-        return;
-    }
-    QWidget::keyPressEvent(e);
 }
 
 QString deutEnt::arm(int k)

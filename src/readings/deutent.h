@@ -1,6 +1,7 @@
 #pragma once
 
 #include "interpretation.h"
+#include "spreadview.h"
 #include "spread.h"
 
 #include <QImage>
@@ -18,7 +19,7 @@ class QStackedWidget;
 // is the path of doing it, the lower arm, 4, 2, 6, the path of not doing it; 5 and 6 are
 // where each leads. Reversed cards lie upside down. A click on a card or its number, or
 // the keyboard (arrows, Home, End, 1 … 7), selects a position.
-class DecisionSpreadView : public QWidget
+class DecisionSpreadView : public SpreadView
 {
     Q_OBJECT
 public:
@@ -32,37 +33,21 @@ public:
     // screen reader: its heading and the card's name.
     void setCards(const std::array<QImage, kPositions> &pictures, const std::array<QString, kPositions> &names);
     QString cardAccessibleName(int k) const { return k >= 1 && k <= kPositions ? m_names[size_t(k - 1)] : QString(); }
-    int selected() const { return m_selected; }
-    void select(int k);
 
-    // As painted now, in pixels.
-    QRect cardRect(int k) const;
-    QRect numberRect(int k) const;
-    // Where each arm's name stands: true for "Si lo hago".
+    // Where each arm's name stands, in pixels: true for "Si lo hago".
     QRect armLabelRect(bool doing) const;
-    int positionAt(const QPoint &pos) const;
-
-    QSize sizeHint() const override;
-
-signals:
-    void positionSelected(int k);
 
 protected:
-    void paintEvent(QPaintEvent *) override;
-    void resizeEvent(QResizeEvent *) override;
-    void mousePressEvent(QMouseEvent *e) override;
-    void keyPressEvent(QKeyEvent *e) override;
+    QRect designRect(int k) const override;
+    // The two paths under the cards, the arms' names over them.
+    void paintUnder(QPainter &p) override;
+    void paintOver(QPainter &p) override;
+    // The V keeps the focus while the keys walk it: its name says where it stands, and a
+    // screen reader follows the selection from card to card.
+    void selectionShown(int k, bool changed) override;
 
 private:
-    QRectF toPixels(const QRect &twips) const;
-    QFont labelFont(int points) const;
-
-    std::array<QImage, kPositions> m_pictures;
     std::array<QString, kPositions> m_names;
-    mutable std::array<QImage, kPositions> m_scaled;
-    int m_selected = 7;
-    double m_scale = 1.0;
-    QPointF m_origin;
 };
 
 // The decision game. Its load, run hidden once the decision is given, draws the seven

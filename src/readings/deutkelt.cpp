@@ -16,7 +16,6 @@
 #include "readaloud.h"
 #include "readings.h"
 #include "report.h"
-#include "spreadpaint.h"
 #include "slika.h"
 #include "theme.h"
 #include "twips.h"
@@ -51,7 +50,7 @@ QRect uprightAt(int centreX, int centreY)
 }
 
 // Position k's card in the design, the crossing card lying down.
-QRect designRect(int k)
+QRect laidRect(int k)
 {
     switch (k) {
     case 1:
@@ -77,160 +76,31 @@ QRect designRect(int k)
 constexpr std::array<int, 10> kPaintOrder{1, 3, 4, 5, 6, 7, 8, 9, 10, 2};
 } // namespace
 
-CelticSpreadView::CelticSpreadView(QWidget *parent) : QWidget(parent)
+CelticSpreadView::CelticSpreadView(QWidget *parent)
+    : SpreadView(QSize(kWidth, kHeight), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {kPaintOrder.begin(), kPaintOrder.end()},
+                 parent)
 {
-    setObjectName(QStringLiteral("Picture1"));
-    setFocusPolicy(Qt::StrongFocus);
-    setCursor(Qt::PointingHandCursor);
     // A screen reader walks the positions as the arrow keys do, or goes to one by number.
     QList<ReadAloud::Action> actions{
-        {QStringLiteral("Posición siguiente"), [this] { select(m_selected % kPositions + 1); }},
-        {QStringLiteral("Posición anterior"), [this] { select((m_selected + kPositions - 2) % kPositions + 1); }}};
+        {QStringLiteral("Posición siguiente"), [this] { select(selected() % kPositions + 1); }},
+        {QStringLiteral("Posición anterior"), [this] { select((selected() + kPositions - 2) % kPositions + 1); }}};
     for (int k = 1; k <= kPositions; ++k)
         actions.append({QStringLiteral("Posición %1").arg(k), [this, k] { select(k); }});
     ReadAloud::setActions(this, QAccessible::Canvas, actions);
     setAccessibleName(QStringLiteral("Cruz celta"));
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-}
-
-QSize CelticSpreadView::sizeHint() const
-{
-    return Twips::size(kWidth, kHeight);
 }
 
 void CelticSpreadView::setCards(const std::array<QImage, kPositions> &pictures)
 {
-    for (int k = 1; k <= kPositions; ++k) {
-        const QImage &p = pictures[size_t(k - 1)];
-        // The crossing card lies a quarter turn across the situation.
-        m_shown[size_t(k - 1)] = k == 2 ? p.transformed(QTransform().rotate(90)) : p;
-        m_scaled[size_t(k - 1)] = QImage();
-    }
-    update();
+    std::vector<QImage> shown(pictures.begin(), pictures.end());
+    // The crossing card lies a quarter turn across the situation.
+    shown[1] = shown[1].transformed(QTransform().rotate(90));
+    setPictures(std::move(shown));
 }
 
-void CelticSpreadView::select(int k)
+QRect CelticSpreadView::designRect(int k) const
 {
-    if (k < 1 || k > kPositions)
-        return;
-    const bool changed = k != m_selected;
-    m_selected = k;
-    update();
-    if (changed)
-        emit positionSelected(k);
-}
-
-QImage CelticSpreadView::shownPicture(int k) const
-{
-    return k >= 1 && k <= kPositions ? m_shown[size_t(k - 1)] : QImage();
-}
-
-QRectF CelticSpreadView::toPixels(const QRect &twips) const
-{
-    const double f = m_scale / Twips::perPixel;
-    return QRectF(m_origin.x() + twips.x() * f, m_origin.y() + twips.y() * f, twips.width() * f,
-                  twips.height() * f);
-}
-
-QRect CelticSpreadView::cardRect(int k) const
-{
-    return toPixels(designRect(k)).toRect();
-}
-
-QFont CelticSpreadView::numberFont() const
-{
-    // The numbers grow with the spread, never below the smallest readable size.
-    QFont f = Theme::captionFont(10);
-    f.setPointSizeF(DesignScale::pointSize(10, m_scale));
-    return f;
-}
-
-QRect CelticSpreadView::numberRect(int k) const
-{
-    const QFontMetrics fm(numberFont());
-    const QRect card = cardRect(k);
-    const int w = fm.horizontalAdvance(QStringLiteral("10")) + fm.height() / 2;
-    const int h = fm.height() + 2;
-    const int inset = qMax(2, int(3 * m_scale));
-    return QRect(card.left() + inset, card.top() + inset, w, h);
-}
-
-int CelticSpreadView::positionAt(const QPoint &pos) const
-{
-    for (int k = 1; k <= kPositions; ++k)
-        if (numberRect(k).contains(pos))
-            return k;
-    for (auto it = kPaintOrder.rbegin(); it != kPaintOrder.rend(); ++it)
-        if (cardRect(*it).contains(pos))
-            return *it;
-    return 0;
-}
-
-void CelticSpreadView::resizeEvent(QResizeEvent *)
-{
-    const QSize design = Twips::size(kWidth, kHeight);
-    m_scale = qMin(width() / double(design.width()), height() / double(design.height()));
-    m_origin = QPointF((width() - design.width() * m_scale) / 2, (height() - design.height() * m_scale) / 2);
-}
-
-const QImage &CelticSpreadView::scaledPicture(int k, const QSize &devicePixels) const
-{
-    return SpreadPaint::scaledTo(m_shown[size_t(k - 1)], m_scaled[size_t(k - 1)], devicePixels);
-}
-
-void CelticSpreadView::paintEvent(QPaintEvent *)
-{
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    // The selected card's outline is painted in the card's turn, so that the crossing card
-    // lies over the situation's outline as it lies over its picture.
-    for (int k : kPaintOrder) {
-        const QRectF r = toPixels(designRect(k));
-        SpreadPaint::card(p, r, scaledPicture(k, (r.size() * devicePixelRatioF()).toSize()), m_scale,
-                          k == m_selected, hasFocus());
-    }
-    p.setFont(numberFont());
-    for (int k = 1; k <= kPositions; ++k)
-        SpreadPaint::number(p, numberRect(k), k, k == m_selected);
-}
-
-void CelticSpreadView::mousePressEvent(QMouseEvent *e)
-{
-    if (e->button() != Qt::LeftButton) {
-        QWidget::mousePressEvent(e);
-        return;
-    }
-    setFocus(Qt::MouseFocusReason);
-    if (const int k = positionAt(e->position().toPoint()))
-        select(k);
-}
-
-void CelticSpreadView::keyPressEvent(QKeyEvent *e)
-{
-    switch (e->key()) {
-    case Qt::Key_Right:
-    case Qt::Key_Down:
-        select(m_selected % kPositions + 1);
-        return;
-    case Qt::Key_Left:
-    case Qt::Key_Up:
-        select((m_selected + kPositions - 2) % kPositions + 1);
-        return;
-    case Qt::Key_Home:
-        select(1);
-        return;
-    case Qt::Key_End:
-        select(kPositions);
-        return;
-    default:
-        break;
-    }
-    if (e->key() >= Qt::Key_0 && e->key() <= Qt::Key_9 && !(e->modifiers() & Qt::AltModifier)) {
-        select(e->key() == Qt::Key_0 ? 10 : e->key() - Qt::Key_0);
-        return;
-    }
-    QWidget::keyPressEvent(e);
+    return laidRect(k);
 }
 
 QString deutKelt::heading(int k)

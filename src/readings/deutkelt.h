@@ -3,6 +3,7 @@
 #include "interpretation.h"
 #include "spread.h"
 #include "backdrop.h"
+#include "spreadview.h"
 #include "windows.h"
 
 #include <QImage>
@@ -20,7 +21,7 @@ class QPushButton;
 // staff of four on the right, from "La actitud" at the foot to the outcome at the top.
 // Reversed cards lie upside down. A click on a card or on its number, or the keyboard
 // (arrows, Home, End, 1 … 9 and 0 for the tenth), selects a position.
-class CelticSpreadView : public QWidget
+class CelticSpreadView : public SpreadView
 {
     Q_OBJECT
 public:
@@ -28,42 +29,12 @@ public:
 
     static constexpr int kPositions = 10;
 
-    // The pictures of positions 1 … 10 as the cards lie: turned half a turn when reversed.
+    // The pictures of positions 1 … 10 as the cards lie: turned half a turn when reversed;
+    // the crossing card is shown turned a quarter across the situation.
     void setCards(const std::array<QImage, kPositions> &pictures);
-    int selected() const { return m_selected; }
-    void select(int k);
-
-    // As painted now, in pixels: the card of position k (the crossing card's is lying
-    // down), and its number.
-    QRect cardRect(int k) const;
-    QRect numberRect(int k) const;
-    // The picture of position k as it is drawn: the crossing card turned a quarter.
-    QImage shownPicture(int k) const;
-    // The position under a point: the numbers first, then the crossing card, then the
-    // others; 0 where there is none.
-    int positionAt(const QPoint &pos) const;
-
-    QSize sizeHint() const override;
-
-signals:
-    void positionSelected(int k);
 
 protected:
-    void paintEvent(QPaintEvent *) override;
-    void resizeEvent(QResizeEvent *) override;
-    void mousePressEvent(QMouseEvent *e) override;
-    void keyPressEvent(QKeyEvent *e) override;
-
-private:
-    QRectF toPixels(const QRect &twips) const;
-    QFont numberFont() const;
-    const QImage &scaledPicture(int k, const QSize &devicePixels) const;
-
-    std::array<QImage, kPositions> m_shown;
-    mutable std::array<QImage, kPositions> m_scaled;
-    int m_selected = 1;
-    double m_scale = 1.0;
-    QPointF m_origin;
+    QRect designRect(int k) const override;
 };
 
 // The Celtic cross reading. Its load, run hidden while the laying deals, draws the ten

@@ -8,6 +8,7 @@
 #include "quintessence.h"
 #include "readingdriver.h"
 #include "slika.h"
+#include "theme.h"
 
 #include <QAccessible>
 
@@ -16,7 +17,12 @@ class tst_Decision : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { ReadingDriver::setUpRun(); }
+    // In the program's theme, as its look is checked.
+    void initTestCase()
+    {
+        ReadingDriver::setUpRun();
+        qApp->setStyleSheet(Theme::styleSheet());
+    }
     void init() { QVERIFY(ReadingDriver::freshRun()); }
 
     void theWholeReadingByTheKeyboard()

@@ -360,6 +360,8 @@ void keepShot(QWidget *w)
     const QString folder = qEnvironmentVariable("ORBELLE_LOOK_SHOTS");
     if (folder.isEmpty() || !w)
         return;
+    // As the user sees it: laid out before it is painted.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     const QSize screen = w->screen()->size();
     const QString name = QStringLiteral("%1/%2x%3@%4-%5-%6.png")
                              .arg(folder)
