@@ -2,7 +2,7 @@
 
 #include "deutent.h"
 #include "dialogs.h"
-#include "heaps.h"
+#include "legkelt.h"
 #include "program.h"
 #include "start.h"
 #include "timing.h"
@@ -12,11 +12,6 @@
 
 namespace {
 constexpr int kCards = 7;
-// A row of seven slots across the top of the table, above the heap.
-constexpr int kSlotLeft = 2050;
-constexpr int kSlotPitch = 1150;
-constexpr QSize kSlot(1000, 1750);
-constexpr int kFrame = 60;
 } // namespace
 
 QString legEnt::decisionPrompt()
@@ -40,22 +35,8 @@ QString legEnt::promptFor(int k)
 
 LayingTable::Design legEnt::design()
 {
-    Design d;
-    d.back = {QSize(1500, 2500), QSize(1500, 2500), QRect(120, 120, 1500 - 228, 2500 - 228)};
-    d.heap = &Heaps::celtic;
-    d.dealIntervalMs = 30;
-    for (int k = 0; k < kCards; ++k) {
-        const int left = kSlotLeft + kSlotPitch * k;
-        d.slotRects.emplace_back(left, 300, kSlot.width(), kSlot.height());
-        d.frameRects.emplace_back(left - kFrame, 300 - kFrame, kSlot.width() + 2 * kFrame,
-                                  kSlot.height() + 2 * kFrame);
-    }
-    d.revealDelayMs = 700;
-    d.askEachDraw(&legEnt::promptFor);
-    d.gatherFrom = 78;
-    d.gatherIntervalMs = 30;
-    d.endPauseMs = 500;
-    return d;
+    // The Celtic cross's table with seven slots.
+    return legKelt::rowTable(kCards, &legEnt::promptFor);
 }
 
 legEnt::legEnt(QWidget *parent) : LayingTable(design(), parent)

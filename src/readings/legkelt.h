@@ -14,6 +14,9 @@ public:
     // The prompt before draw k: "Saque la carta 3 de 10: la base".
     static QString promptFor(int k);
     static Design design();
+    // The table of a laying whose draws are each asked for by `promptOf`: a row of `cards`
+    // small slots centred across its top, above the heap. The decision game lays on it too.
+    static Design rowTable(int cards, std::function<QString(int k)> promptOf);
 
 protected:
     void loadReading() override;
