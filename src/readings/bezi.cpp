@@ -318,8 +318,7 @@ void bezi::Form_Load()
         const size_t i = size_t(k - 1);
         im1[i] = CardPictures::load(m_spread.card(k), m_spread.isReversed(k));
         if (laying) {
-            laying->setSlotImage(k, im1[i]);
-            laying->setSlotName(k, heading(m_spread, k) + QStringLiteral(": ") + cardName(m_spread, k));
+            laying->setSlot(k, im1[i], heading(m_spread, k) + QStringLiteral(": ") + cardName(m_spread, k));
         }
         cardNameLabels[i]->setText(cardName(m_spread, k));
         Imag[i]->setAccessibleName(cardName(m_spread, k));

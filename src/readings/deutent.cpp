@@ -365,8 +365,7 @@ void deutEnt::Form_Load()
         im1[size_t(k - 1)] = CardPictures::load(m_spread.card(k), m_spread.isReversed(k));
         names[size_t(k - 1)] = numberedHeading(k) + QStringLiteral(": ") + Report::cardName(m_spread, k);
         if (laying) {
-            laying->setSlotImage(k, im1[size_t(k - 1)]);
-            laying->setSlotName(k, names[size_t(k - 1)]);
+            laying->setSlot(k, im1[size_t(k - 1)], names[size_t(k - 1)]);
         }
     }
     Picture1->setCards(im1, names);

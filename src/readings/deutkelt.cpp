@@ -214,8 +214,7 @@ void deutKelt::Form_Load()
     for (int k = 1; k <= m_spread.size(); ++k) {
         im1[size_t(k - 1)] = CardPictures::load(m_spread.card(k), m_spread.isReversed(k));
         if (laying) {
-            laying->setSlotImage(k, im1[size_t(k - 1)]);
-            laying->setSlotName(k, numberedHeading(k) + QStringLiteral(": ") + cardName(m_spread, k));
+            laying->setSlot(k, im1[size_t(k - 1)], numberedHeading(k) + QStringLiteral(": ") + cardName(m_spread, k));
         }
     }
     Picture1->setCards(im1);

@@ -128,10 +128,9 @@ void deutTag::Form_Load()
     im1 = CardPictures::load(card(), m_spread.isReversed(1));
     // 7.
     Image1->setPixmap(QPixmap::fromImage(CardPictures::framed(im1, Image1->size())));
-    WindowRegistry::get<legTag>()->setSlotImage(1, im1);
     cardNameLabel->setText(Report::cardName(m_spread, 1));
     Image1->setAccessibleName(cardNameLabel->text());
-    WindowRegistry::get<legTag>()->setSlotName(1, cardNameLabel->text());
+    WindowRegistry::get<legTag>()->setSlot(1, im1, cardNameLabel->text());
     // Read as the card, then its meaning.
     Box1->setAccessibleName(QStringLiteral("Tu carta para hoy: ") + cardNameLabel->text());
     // 8.

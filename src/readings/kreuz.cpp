@@ -86,13 +86,12 @@ void kreuz::Form_Load()
     for (size_t k = 0; k < 4; ++k) {
         images[k] = CardPictures::load(m_spread.card(int(k) + 1));
         pictures[k]->setPixmap(QPixmap::fromImage(CardPictures::framed(images[k], pictures[k]->size())));
-        laying->setSlotImage(int(k) + 1, images[k]);
         const QString name = QStringLiteral("%1. %2: %3")
                                  .arg(k + 1)
                                  .arg(deutf::headings().at(qsizetype(k)), Report::cardName(m_spread, int(k) + 1));
         pictures[k]->setToolTip(name);
         pictures[k]->setAccessibleName(name);
-        laying->setSlotName(int(k) + 1, name);
+        laying->setSlot(int(k) + 1, images[k], name);
     }
     Timer1->setEnabled(true);
 }

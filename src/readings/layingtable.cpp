@@ -481,22 +481,16 @@ void LayingTable::setSlotVisible(int k, bool on)
     tellReader(QAccessible::NameChanged, k - 1);
 }
 
-void LayingTable::setSlotName(int k, const QString &name)
-{
-    if (k < 1 || k > int(m_slotName.size()))
-        return;
-    m_slotName[k - 1] = name;
-    if (m_slotVisible[size_t(k - 1)])
-        tellReader(QAccessible::NameChanged, k - 1);
-}
-
-void LayingTable::setSlotImage(int k, const QImage &image)
+void LayingTable::setSlot(int k, const QImage &image, const QString &name)
 {
     if (k < 1 || k > int(m_slotImage.size()))
         return;
     m_slotImage[size_t(k - 1)] = image;
     m_slotScaled[size_t(k - 1)] = QImage();
+    m_slotName[k - 1] = name;
     update();
+    if (m_slotVisible[size_t(k - 1)])
+        tellReader(QAccessible::NameChanged, k - 1);
 }
 
 void LayingTable::Form_Unload()

@@ -100,10 +100,9 @@ public:
     // Where slot k's card is drawn, in pixels: its picture fitted into the slot in the
     // picture's own proportion, centred.
     QRect slotCardRect(int k) const;
-    // The picture of the k-th card, face down until its reveal.
-    void setSlotImage(int k, const QImage &image);
-    // What a screen reader says of the k-th card once it is revealed: its place and name.
-    void setSlotName(int k, const QString &name);
+    // The k-th card: its picture, face down until its reveal, and what a screen reader says
+    // of it once it is revealed: its place and name.
+    void setSlot(int k, const QImage &image, const QString &name);
     QString slotName(int k) const { return m_slotName.value(k - 1); }
 
     int dealCount() const { return m_dealCount; }
