@@ -62,7 +62,7 @@ def tres_de_espadas(c):
     out = [sky(c, 'storm', 440)]
     for x, y, w in [(-180, -360, 260), (140, -330, 300), (-30, -240, 220), (200, 300, 220), (-200, 320, 240)]:
         out.append(cloud(x, y, w, '#8a8f9c'))
-    out.append(rain(-290, 290, -440, 440))
+    out.append(rain(-290, 290, -470, 470))
     out.append(heart(0, 30, 190))
     out.append(sword((0, -330), (0, 330), 20))
     out.append(sword((-230, -250), (190, 270), 20))
@@ -153,9 +153,9 @@ def diez_de_oros(c):
     out.append(house(-130, 90, 90, 70))
     out.append(ground(c, 80, '#a9a28e', '#8a836e'))
     # the archway: a pillar and a round arch across the scene
-    out.append(path('M-300,-440 L300,-440 L300,460 L200,460 L200,-120 A120,150 0 0 0 -200,-120 L-200,460 L-300,460 Z',
+    out.append(path('M-300,-470 L300,-470 L300,470 L200,470 L200,-120 A120,150 0 0 0 -200,-120 L-200,470 L-300,470 Z',
                     '#c9bda4'))
-    for y in range(-420, 460, 70):
+    for y in range(-455, 470, 70):
         out.append(line((200, y), (300, y), darker('#c9bda4', 0.25), 2))
         out.append(line((-300, y), (-200, y), darker('#c9bda4', 0.25), 2))
     # the family under the arch
@@ -303,7 +303,7 @@ def sota_de_copas(c):
 @card(COPAS + 11)
 def caballo_de_copas(c):
     out = [sky(c, 'day', 120), hills(120, '#7fae5a', (50, 70, 40)), ground(c, 150, '#8ab85a', '#6a9a44')]
-    out.append(path('M120,150 Q60,260 140,450 L230,450 Q150,260 180,150 Z', '#6fb2e8', INK, 2))
+    out.append(path('M120,150 Q60,260 140,470 L230,470 Q150,260 180,150 Z', '#6fb2e8', INK, 2))
     hb, hp = horse(-20, 430, 2.7, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#4a6fb5')
     out.append(hb)
     sx, sy = hp['saddle']
@@ -323,7 +323,7 @@ def caballo_de_copas(c):
 @card(COPAS + 12)
 def reina_de_copas(c):
     out = [sky(c, 'day', 150), wave_sea(c, 150, '#5a8ad0', '#2f5f9e', 10)]
-    out.append(path('M-300,300 Q-100,280 60,300 Q200,320 300,300 L300,450 L-300,450 Z', '#d8c89a', INK, LINE))
+    out.append(path('M-300,300 Q-100,280 60,300 Q200,320 300,300 L300,470 L-300,470 Z', '#d8c89a', INK, LINE))
     for x in range(-260, 300, 70):
         out.append(ellipse(x, 330 + (x % 3) * 10, 14, 8, '#a8a49a', INK, 2))
     out.append(throne(-30, 360, 300, 540, '#d8d2c4', GOLD, 'round'))
@@ -397,7 +397,7 @@ def sota_de_espadas(c):
 @card(ESPADAS + 11)
 def caballo_de_espadas(c):
     out = windy_sky(c, 'grey')
-    out.append(path('M-300,150 Q0,120 300,160 L300,450 L-300,450 Z', '#9ab08a', INK, LINE))
+    out.append(path('M-300,150 Q0,120 300,160 L300,470 L-300,470 Z', '#9ab08a', INK, LINE))
     for x in (-230, 210):
         out.append(path('M%s,160 q-10,-60 6,-120' % x, 'none', '#6a5a4a', 6))
     hb, hp = horse(20, 420, 2.6, -1, 'gallop', '#f4f2ec', '#d9d4c8', cloth='#7a5bb0')
@@ -586,7 +586,7 @@ def tres_de_bastos(c):
     # the ships out at sea, off to both sides of him, where he watches them
     for x, y, k in ((-215, 110, 1.0), (185, 70, 0.8), (60, 150, 1.1)):
         out.append(group([sea_ships(c, 0, 1)], 'translate(%s %s) scale(%s)' % (n(x + 150 * k), n(y), n(k))))
-    out.append(path('M-300,250 Q-100,220 60,240 Q200,250 300,230 L300,450 L-300,450 Z', '#a8845a', INK, LINE))
+    out.append(path('M-300,250 Q-100,220 60,240 Q200,250 300,230 L300,470 L-300,470 Z', '#a8845a', INK, LINE))
     out.append(planted_wand(-235, 440, 520, 6))
     out.append(planted_wand(235, 440, 520, -6))
     body, p = person(-40, 430, 480, face='back', cloth='#c2453a', cape='#3f7a3c', hair='#5a3a22', hands=((-0.2, 2.6), (0.7, 1.0)))
@@ -652,7 +652,7 @@ def seis_de_bastos(c):
     hb, hp = horse(0, 430, 2.6, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#3f7a3c')
     out.append(hb)
     for x, col in ((-250, '#c2453a'), (-180, '#4a6fb5'), (200, '#e0b040'), (260, '#7a5bb0')):
-        out.append(person(x, 450, 300, pose='bust', face='front', mood='joy', cloth=col, hair='#5a3a22')[0])
+        out.append(person(x, 480, 300, pose='bust', face='front', mood='joy', cloth=col, hair='#5a3a22')[0])
     sx, sy = hp['saddle']
     rb, r = rider(sx, sy, 320, 1, profile=True, mood='joy', cloth='#c2453a', legs='#4a6fb5', hat='laurel', hair='#5a3a22', hands=((0.4, 0.0), (1.6, 1.0)))
     out.append(rb)
@@ -667,7 +667,7 @@ def seis_de_bastos(c):
 @card(BASTOS + 6)
 def siete_de_bastos(c):
     out = [sky(c, 'day', 100), hills(120, '#6a9a44', (30, 90, 40)), ground(c, 330, '#7a8a4a', '#5a6a3a')]
-    out.append(path('M-300,450 L-300,260 Q-60,180 120,240 L140,450 Z', '#8ab85a', INK, LINE))
+    out.append(path('M-300,470 L-300,260 Q-60,180 120,240 L140,470 Z', '#8ab85a', INK, LINE))
     body, p = person(-80, 250, 520, pose='walk', face='right', mood='effort', dress='tunic', cloth='#4e8a44', legs='#c28a3a',
                      shoes='#6b4a30', hair='#5a3a22', hands=((1.4, 0.4), (2.2, 1.2)))
     out.append(body)
@@ -676,7 +676,7 @@ def siete_de_bastos(c):
     out += [hand_over(p, 0), hand_over(p, 1)]
     # six wands thrust up at him from below the ridge, their tips against his own
     for i in range(6):
-        out.append(wand((30 + i * 50, 450), (70 + i * 30, -40 + (i % 3) * 40), 14, 1))
+        out.append(wand((30 + i * 50, 480), (70 + i * 30, -40 + (i % 3) * 40), 14, 1))
     return out
 
 
@@ -891,7 +891,7 @@ def ocho_de_copas(c):
     out.append(path('M20,-380 A50,50 0 0 1 20,-280 A40,50 0 0 0 20,-380 Z', '#2a3458', None, 0))
     out.append(path('M-40,-330 q10,-6 20,0', 'none', INK, 2))
     out.append(water(c, 120, '#33407a', '#1f2850'))
-    out.append(path('M-300,300 Q0,260 300,300 L300,450 L-300,450 Z', '#3f4a6a', INK, LINE))
+    out.append(path('M-300,300 Q0,260 300,300 L300,470 L-300,470 Z', '#3f4a6a', INK, LINE))
     pos = [(-230, 430), (-170, 430), (-110, 430), (-50, 430), (-200, 345), (-140, 345), (-80, 345)]
     for x, y in pos:
         out.append(cup(x, y, 90))
@@ -929,7 +929,7 @@ def diez_de_copas(c):
     out.append(hills(160, '#7fae5a', (30, 50, 30)))
     out.append(house(200, 180, 90, 70))
     out.append(ground(c, 180, '#8ab85a', '#6a9a44'))
-    out.append(path('M100,180 Q40,300 120,450 L180,450 Q100,300 140,180 Z', '#6fb2e8', INK, 2))
+    out.append(path('M100,180 Q40,300 120,470 L180,470 Q100,300 140,180 Z', '#6fb2e8', INK, 2))
     m, mp = person(-165, 420, 460, face='back', dress='tunic', cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22',
                    hands=((-0.5, 2.4), (1.4, 0.8)))
     w, wp = person(-75, 420, 440, face='back', dress='gown', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
@@ -983,7 +983,7 @@ def dos_de_espadas(c):
 
 @card(ESPADAS + 3)
 def cuatro_de_espadas(c):
-    out = [rect(-300, -450, 600, 900, '#9a9488', None, 0)]
+    out = [rect(-300, -470, 600, 940, '#9a9488', None, 0)]
     # the stained-glass window
     out.append(path('M150,-420 L270,-420 L270,-220 Q210,-250 150,-220 Z', '#6fb2e8', INK, LINE))
     for x, y, col in [(180, -390, '#e0b040'), (240, -390, '#c2453a'), (210, -320, '#4e8a44'), (180, -260, '#7a5bb0')]:
@@ -1024,7 +1024,7 @@ def cinco_de_espadas(c):
 def seis_de_espadas(c):
     out = [sky(c, 'grey', 0), hills(60, '#7a8a6a', (40, 30, 50))]
     out.append(water(c, 60, '#5a8ad0', '#2f5f9e'))
-    out.append(path('M-300,380 q30,-14 60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 L300,450 L-300,450 Z',
+    out.append(path('M-300,380 q30,-14 60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 L300,470 L-300,470 Z',
                     '#3f6db0', INK, 2))
     out.append(path('M-260,240 L220,240 L160,320 L-200,320 Z', '#8a5a2e'))
     for i in range(6):
@@ -1083,7 +1083,7 @@ def ocho_de_espadas(c):
 
 @card(ESPADAS + 8)
 def nueve_de_espadas(c):
-    out = [rect(-300, -450, 600, 900, '#16141e', None, 0)]
+    out = [rect(-300, -470, 600, 940, '#16141e', None, 0)]
     for i in range(9):
         y = -400 + i * 44
         out.append(sword((-260, y), (260, y), 16))
@@ -1120,7 +1120,7 @@ def nueve_de_espadas(c):
 
 @card(ESPADAS + 9)
 def diez_de_espadas(c):
-    out = [rect(-300, -450, 600, 900, '#141018', None, 0)]
+    out = [rect(-300, -470, 600, 940, '#141018', None, 0)]
     g = c.linear([(0, '#141018'), (1, '#e8a040')], 0, -200, 0, 150, 'userSpaceOnUse')
     out.append(rect(-300, -200, 600, 350, g, None, 0))
     out.append(water(c, 150, '#3a4a7a', '#2a3458', 300, False))
@@ -1140,11 +1140,11 @@ def diez_de_espadas(c):
 @card(OROS)
 def as_de_oros(c):
     out = [sky(c, 'day', 100), mountains(100, '#8a9ac0', [(0, 180, 120)]), ground(c, 100, '#8ab85a', '#6a9a44')]
-    out.append(path('M-130,450 L-130,200 Q-130,70 0,70 Q130,70 130,200 L130,450', 'none', '#3e7a3a', 20))
+    out.append(path('M-130,470 L-130,200 Q-130,70 0,70 Q130,70 130,200 L130,470', 'none', '#3e7a3a', 20))
     for k in range(16):
         px, py = polar(0, 200, 130, 180 + k * 12)
         out.append(rose(px, py, 10, '#d8475a'))
-    out.append(path('M-30,450 Q-10,300 0,150 L10,150 Q20,300 30,450 Z', '#d8c89a', INK, 2))
+    out.append(path('M-30,470 Q-10,300 0,150 L10,150 Q20,300 30,470 Z', '#d8c89a', INK, 2))
     out.append(flowers(list(range(-270, -140, 40)) + list(range(160, 290, 40)), 380, seed=2))
     h, (gx, gy) = hand_from_cloud(-210, -150, -1)
     out.append(h)
@@ -1179,8 +1179,8 @@ def dos_de_oros(c):
 
 @card(OROS + 2)
 def tres_de_oros(c):
-    out = [rect(-300, -450, 600, 900, '#8a8478', None, 0)]
-    out.append(path('M-220,450 L-220,-120 Q-220,-380 0,-380 Q220,-380 220,-120 L220,450 Z', '#3a3448', INK, LINE))
+    out = [rect(-300, -470, 600, 940, '#8a8478', None, 0)]
+    out.append(path('M-220,470 L-220,-120 Q-220,-380 0,-380 Q220,-380 220,-120 L220,470 Z', '#3a3448', INK, LINE))
     for x, y in [(-80, -250), (80, -250), (0, -150)]:
         out.append(coin(x, y, 40))
     out.append(rect(-300, 330, 600, 130, '#b9b3a8'))
@@ -1224,8 +1224,8 @@ def cuatro_de_oros(c):
 
 @card(OROS + 4)
 def cinco_de_oros(c):
-    out = [rect(-300, -450, 600, 900, '#2a2e40', None, 0)]
-    out.append(rect(-300, -450, 260, 620, '#5a5a6a'))
+    out = [rect(-300, -470, 600, 940, '#2a2e40', None, 0)]
+    out.append(rect(-300, -470, 260, 640, '#5a5a6a'))
     out.append(path('M-250,-380 L-90,-380 L-90,80 L-250,80 Z', '#f0c060', INK, LINE))
     for x, y in [(-200, -330), (-140, -330), (-170, -250), (-200, -170), (-140, -170)]:
         out.append(coin(x, y, 26))
