@@ -160,7 +160,7 @@ class Person:
                  shoes='#4a3424', cape=None, beard=False, hands=(None, None), bend=(None, None), behind=(False, False),
                  sleeves=None, pattern=None, belt=None, hem=None, lean=0, reach=None, mood='calm', gaze=None,
                  main=None, grips=('rest', 'rest'), elbows=(None, None), blindfold=False, child=False, stance=None,
-                 shadow=None, profile=False):
+                 shadow=None, profile=False, body=None):
         self.x, self.y, self.h = x, y, h
         self.u = h / 7.5
         self.pose, self.face, self.dress = pose, face, dress
@@ -177,10 +177,16 @@ class Person:
         self.pattern, self.belt, self.hem = pattern, belt, hem
         self.lean = lean
         self.top = y - HEIGHTS[pose] * self.u
+        # the body turned: 'three' (three-quarter) or 'side' (profile), towards the side it faces
+        self.bturn = {'three': 0.5, 'side': 1.0}.get(body, 0.0)
+        self.bdir = {'left': -1, 'right': 1}.get(face, -1 if gaze and gaze[0] < 0 else 1)
+        if self.bturn == 1 and behind == (False, False):
+            # side on, the far arm goes behind the body
+            self.behind = (self.bdir < 0, self.bdir > 0)
         # a child's head is larger against its body and sits a little higher
         self.hu = self.u * (1.45 if child else 1)
         self.head = (x, self.top + (0.25 if child else 0.55) * self.u)
-        self.shoulders = ((x - 0.86 * self.u, self.top + 1.6 * self.u), (x + 0.86 * self.u, self.top + 1.6 * self.u))
+        self.shoulders = (self.B(-0.86, 1.6), self.B(0.86, 1.6))
         self.hands = [None, None]
         self.elbows = [None, None]
         self.grips = list(grips)
@@ -195,11 +201,24 @@ class Person:
             # hands given as points of the scene: the arms reach for them as far as they can
             self.hand_targets = tuple(None if r is None else ((r[0] - s[0]) / self.u, (r[1] - s[1]) / self.u)
                                       for r, s in zip(reach, self.shoulders))
-        self.lap = (x, self.top + 4.0 * self.u)
+        self.lap = self.U(self.bdir * 0.9, 3.9) if pose == 'sit' and self.bturn == 1 else self.B(0, 4.0)
         self.chest = (x, self.top + 2.3 * self.u)
 
     def U(self, a, b):
         return self.x + a * self.u, self.top + b * self.u
+
+    def B(self, a, b):
+        """Like U, for points of the body: a turned body is narrower, shifted a little towards
+        the side it faces, its chest standing out in front and its back flatter."""
+        k, t = self.bturn, self.bdir
+        if not k:
+            return self.U(a, b)
+        x = a * (1 - 0.45 * k) + t * k * 0.1
+        if a * t > 0 and 1.4 < b < 3.3:
+            x += t * k * 0.14 * math.sin(math.pi * (b - 1.4) / 1.9)
+        elif a * t < 0 and b > 3.0:
+            x += t * k * 0.08 * min(1.0, b - 3.0)  # the back of the skirt falls in behind
+        return self.U(x, b)
 
     # body outline for each pose
     def _body(self):
@@ -227,7 +246,13 @@ class Person:
                 w = min(w, 0.6 + hem * 0.09)
             pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-w * 0.85, 3.9), U(-w, hem)]
             hem_y = hem
-        pts_r = [(2 * self.x - px, py) for px, py in reversed(pts_l)]
+        if self.pose == 'sit' and self.bturn == 1:
+            return self._sit_side()
+        mirror = [(2 * self.x - px, py) for px, py in pts_l]
+        tb = lambda p: self.B((p[0] - self.x) / u, (p[1] - self.top) / u)
+        pts_l = [tb(p) for p in pts_l]
+        self._side_r = [tb(p) for p in mirror]
+        pts_r = list(reversed(self._side_r))
         self._side = pts_l
         d = 'M%s,%s' % (n(pts_l[0][0]), n(pts_l[0][1]))
         d += ' Q%s,%s %s,%s' % (n(pts_l[1][0] - 0.05 * u), n(pts_l[1][1] - 0.35 * u), n(pts_l[1][0]), n(pts_l[1][1]))
@@ -241,20 +266,39 @@ class Person:
                                          n(pts_r[-2][1] - 0.35 * u), n(pts_r[-1][0]), n(pts_r[-1][1]))
         return d, hem_y
 
+    def _sit_side(self):
+        """A figure seated side on: the back upright, the thighs running forward to the knees,
+        the skirt falling from them over the shins to the ground."""
+        t = self.bdir
+        U = self.U
+        pts = [(-0.3, 1.2), (-0.52, 1.5), (-0.45, 2.6), (-0.5, 3.4), (-0.62, 4.15), (-0.56, 5.0), (-0.62, 6.0),
+               (0.3, 6.1), (1.5, 6.0), (1.5, 5.0), (1.58, 4.2), (1.35, 3.85), (0.75, 3.75), (0.42, 3.2),
+               (0.58, 2.4), (0.5, 1.6), (0.3, 1.2)]
+        ps = [U(t * a, b) for a, b in pts]
+        d = 'M%s,%s' % (n(ps[0][0]), n(ps[0][1]))
+        for i in range(1, len(ps) - 1):
+            mx, my = (ps[i][0] + ps[i + 1][0]) / 2, (ps[i][1] + ps[i + 1][1]) / 2
+            d += ' Q%s,%s %s,%s' % (n(ps[i][0]), n(ps[i][1]), n(mx), n(my))
+        d += ' L%s,%s Z' % (n(ps[-1][0]), n(ps[-1][1]))
+        self._side = self._side_r = ps
+        return d, 6.0
+
     def _shade(self, hem_y):
         """The side of the body away from the light (the light falls from the viewer's left)."""
-        if self.pose in ('bust', 'ride'):
+        if self.pose in ('bust', 'ride') or self.pose == 'sit' and self.bturn == 1:
             return ''
-        side = [(2 * self.x - px, py) for px, py in self._side[1:]]
+        side = self._side_r[1:]
+        mid = self.B(0, 0)[0]
         outer = [(px, py + 0.1 * self.u) for px, py in side[:-1]] + [(side[-1][0], side[-1][1] - 0.1 * self.u)]
-        inner = [(self.x + (px - self.x) * 0.45, py) for px, py in reversed(outer)]
-        outer = [(self.x + (px - self.x) * 0.95, py) for px, py in outer]
+        inner = [(mid + (px - mid) * 0.45, py) for px, py in reversed(outer)]
+        outer = [(mid + (px - mid) * 0.95, py) for px, py in outer]
         colour = self.skin if self.dress == 'nude' else self.cloth
         return path(poly(outer + inner), darker(colour, 0.13), None, 0)
 
     def _legs(self, hem_y):
-        U = self.U
+        U = self.B
         u = self.u
+        t = self.bdir if self.bturn else 1
         out = []
         if self.pose in ('stand', 'walk') and hem_y < 7.0:
             if self.stance == 'cross':
@@ -281,6 +325,8 @@ class Person:
                 self._leg_paths.append(d)
                 out.append(solid([('stroke', d, 0.44 * u)], legc))
                 toe = side if self.pose != 'walk' else (1 if self.face in ('right', 'front') else -1)
+                if self.bturn:
+                    toe = t
                 if self.stance == 'tiptoe':
                     toe = 1 if self.lean >= 0 else -1
                 tilt = 35 * toe if self.stance == 'tiptoe' else 0
@@ -288,6 +334,7 @@ class Person:
         elif self.pose == 'kneel' and hem_y < 5:
             # one knee on the ground, the other raised with its foot set down in front
             legc = self.skin if self.dress == 'nude' else self.legs
+            U = lambda a, b: self.U(t * a, b)
             ground_leg = 'M%s,%s L%s,%s L%s,%s' % (n(U(-0.3, 3.9)[0]), n(U(-0.3, 3.9)[1]), n(U(-0.55, 5.45)[0]),
                                                    n(U(-0.55, 5.45)[1]), n(U(-1.3, 5.5)[0]), n(U(-1.3, 5.5)[1]))
             raised_leg = 'M%s,%s L%s,%s L%s,%s' % (n(U(0.3, 3.9)[0]), n(U(0.3, 3.9)[1]), n(U(1.15, 4.3)[0]),
@@ -295,11 +342,16 @@ class Person:
             out.append(solid([('stroke', ground_leg, 0.5 * u), ('stroke', raised_leg, 0.5 * u)], legc))
             fx, fy = U(1.25, 5.52)
             out.append(ellipse(fx, fy, 0.3 * u, 0.13 * u, legc if self.dress == 'nude' else self.shoes, INK, 2))
+        elif self.pose == 'sit' and self.bturn == 1:
+            for a in (0.85, 1.3):
+                px, py = self.U(t * a, hem_y + 0.08)
+                out.append(ellipse(px + t * 0.1 * u, py, 0.3 * u, 0.15 * u, self.shoes, INK, 2))
         elif self.pose in ('stand', 'walk', 'sit'):
             y = hem_y + 0.08
             for side in (-1, 1):
                 px, py = U(side * 0.38, y)
-                out.append(ellipse(px + side * 0.05 * u, py, 0.3 * u, 0.15 * u, self.shoes, INK, 2))
+                toe = t if self.bturn else side
+                out.append(ellipse(px + toe * 0.05 * u, py, 0.3 * u, 0.15 * u, self.shoes, INK, 2))
         return ''.join(out)
 
     def _ride_leg(self, direction):
@@ -637,10 +689,13 @@ class Person:
         if self.cape:
             top = self.top
             bottom = {'sit': 6.1, 'kneel': 5.6, 'ride': 4.0}.get(self.pose, 7.3)
+            k, t = self.bturn, self.bdir
+            # a turned figure's cape hangs from its shoulders behind it
+            X = lambda a: self.x + (a * (1 - 0.3 * k) - t * k * 0.55) * u
             d = 'M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Z' % (
-                n(self.x - 0.7 * u), n(top + 1.3 * u), n(self.x - 1.6 * u), n(top + 4 * u), n(self.x - 1.45 * u),
-                n(top + bottom * u), n(self.x + 1.45 * u), n(top + bottom * u), n(self.x + 1.6 * u), n(top + 4 * u),
-                n(self.x + 0.7 * u), n(top + 1.3 * u))
+                n(X(-0.7)), n(top + 1.3 * u), n(X(-1.6)), n(top + 4 * u), n(X(-1.45)),
+                n(top + bottom * u), n(X(1.45)), n(top + bottom * u), n(X(1.6)), n(top + 4 * u),
+                n(X(0.7)), n(top + 1.3 * u))
             out.append(path(d, self.cape))
         for i in (0, 1):
             if self.behind[i]:
@@ -654,7 +709,7 @@ class Person:
             # no seam where the thighs run into the body: the outline follows the flanks only
             out.append(path(body, self.cloth, None, 0))
             for s in (-1, 1):
-                side = [(self.x + s * (self.x - px) * -1, py) for px, py in self._side] if s > 0 else self._side
+                side = self._side_r if s > 0 else self._side
                 d = 'M%s,%s' % (n(side[-1][0]), n(side[-1][1] + 0.2 * u))
                 for px, py in reversed(side[1:-1]):
                     d += ' L%s,%s' % (n(px), n(py))
@@ -687,9 +742,19 @@ class Person:
         if self.belt:
             y = self.top + 3.0 * u
             out.append(rect(self.x - 0.62 * u, y - 0.1 * u, 1.24 * u, 0.2 * u, self.belt, INK, 1.6))
-        if self.pose == 'sit':
-            # the lap catches the light; below the knees the cloth falls in shade over the shins
+        if self.pose == 'sit' and self.bturn == 1:
+            # side on: the thigh's upper line and the fold falling from the knee
+            t = self.bdir
             U = self.U
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(U(t * 0.3, 4.2)[0]), n(U(0, 4.2)[1]), n(U(t * 0.9, 4.05)[0]),
+                                                    n(U(0, 4.05)[1]), n(U(t * 1.4, 4.15)[0]), n(U(0, 4.15)[1])),
+                            'none', darker(self.cloth, 0.4), 2))
+            shin = [U(t * 1.45, 4.4), U(t * 1.45, 5.95), U(t * 0.5, 6.0), U(t * 0.6, 4.5)]
+            out.append(path(poly(shin), darker(self.cloth, 0.16), None, 0))
+            out.append(line(U(t * 1.0, 4.5), U(t * 0.95, 5.9), darker(self.cloth, 0.4), 2))
+        elif self.pose == 'sit':
+            # the lap catches the light; below the knees the cloth falls in shade over the shins
+            U = self.B
             shin = [U(-1.08, 4.32), U(-0.5, 4.5), U(0, 4.38), U(0.5, 4.5), U(1.08, 4.32), U(1.14, 5.9), U(0, 6.1),
                     U(-1.14, 5.9)]
             out.append(path(poly(shin), darker(self.cloth, 0.16), None, 0))

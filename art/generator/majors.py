@@ -1,5 +1,5 @@
 # The major arcana, one function per card: it returns the scene's elements in field
-# coordinates (origin at the field's centre, ±288 across, ±440 down).
+# coordinates (origin at the field's centre, ±288 across, ±464 down).
 import math
 
 from figures import (GOLD, LEAF, SKIN, SKINS, WOOD, marked_face, bird, bull_head, chain, coin, cup, darker, dog, eagle, horse,
@@ -133,7 +133,7 @@ def el_loco(c):
             items.append(circle(x, y, 0.13 * p.u, ('#e05a4a', '#3f7f4a', '#f4d04a')[i % 3], INK, 1.2))
         return ''.join(items)
 
-    body, p = person(20, 330, 420, pose='walk', face='up', mood='joy', dress='tunic', cloth='#f3efe2', legs='#f2d36a',
+    body, p = person(20, 330, 420, pose='walk', face='up', body='three', mood='joy', dress='tunic', cloth='#f3efe2', legs='#f2d36a',
                      shoes='#e0a030', hair='#b5773a', hat='cap', hat_colour='#3f7f4a', cape='#c2453a',
                      hands=((-1.3, 0.9), (0.35, 0.1)), pattern=flowered, belt='#c2a04a')
     (lx, ly), (rx, ry) = p.hands
@@ -344,8 +344,8 @@ def los_enamorados(c):
     for px, py in [(180, 60), (240, 80), (210, 30), (250, 130), (170, 120)]:
         out.append(circle(px, py, 10, '#d83a3a', INK, 1.5))
     out.append(path('M220,300 q-30,-30 0,-60 q30,-30 0,-60 q-20,-20 6,-36', 'none', '#4a8a3a', 7))
-    man, mp = person(-140, 400, 420, face='right', profile=True, mood='calm', dress='nude', hair='#5a3a22', hands=((-0.2, 2.7), (0.9, 2.0)), bend=(1, -1))
-    wom, wp = person(140, 400, 400, face='up', mood='calm', dress='nude', hair='#c28a3a', hairstyle='long', hands=((-0.9, 2.0), (0.2, 2.7)), bend=(-1, 1))
+    man, mp = person(-140, 400, 420, face='right', profile=True, body='three', mood='calm', dress='nude', hair='#5a3a22', hands=((-0.2, 2.7), (0.9, 2.0)), bend=(1, -1))
+    wom, wp = person(140, 400, 400, face='up', gaze=(-0.4, -1), body='three', mood='calm', dress='nude', hair='#c28a3a', hairstyle='long', hands=((-0.9, 2.0), (0.2, 2.7)), bend=(-1, 1))
     out += [man, wom]
     return out
 

@@ -422,7 +422,7 @@ def reina_de_espadas(c):
     out.append(throne(60, 400, 260, 560, '#b9b3a8', GOLD, 'round'))
     for x, y in [(20, -110), (100, -60), (60, -160)]:
         out.append(butterfly(x, y, 1.6))
-    body, p = person(60, 400, 500, pose='sit', face='left', profile=True, mood='stern', dress='gown', cloth='#d8d2e8', cape='#6fb2e8', hat='crown',
+    body, p = person(60, 400, 500, pose='sit', face='left', profile=True, body='side', mood='stern', dress='gown', cloth='#d8d2e8', cape='#6fb2e8', hat='crown',
                      hair='#5a3a22', hairstyle='long', hands=((-1.8, -0.2), (0.6, -0.6)))
     out.append(body)
     out.append(upright_sword(p, 1, 260, 16))
@@ -567,7 +567,7 @@ def dos_de_bastos(c):
     for x in range(-300, 300, 50):
         out.append(rect(x, 180, 26, 24, '#b9b3a8'))
     out.append(planted_wand(220, 420, 500, 0))
-    body, p = person(-20, 220, 460, face='right', profile=True, mood='focus', cloth='#c2453a', cape='#8a5a2e', hat='brim', hat_colour='#6b4a30',
+    body, p = person(-20, 220, 460, face='right', profile=True, body='three', mood='focus', cloth='#c2453a', cape='#8a5a2e', hat='brim', hat_colour='#6b4a30',
                      hair='#5a3a22', hands=((-1.0, 1.3), (1.2, 0.8)))
     out.append(body)
     lx, ly = p.hands[0]
@@ -764,9 +764,9 @@ def dos_de_copas(c):
     out.append(path('M8,-300 q30,20 0,40 q-30,20 0,40 q30,20 0,40', 'none', '#e0b040', 5))
     out.append(wings(0, -350, 80, '#c2453a', '#8a2a2a'))
     out.append(lion_head(0, -360, 34))
-    m, mp = person(-110, 420, 520, hairstyle='curly', face='right', profile=True, mood='joy', dress='tunic', cloth='#e0b040', legs='#3a3a4a', hat='laurel',
+    m, mp = person(-110, 420, 520, hairstyle='curly', face='right', profile=True, body='three', mood='joy', dress='tunic', cloth='#e0b040', legs='#3a3a4a', hat='laurel',
                    hair='#5a3a22', hands=((1.4, 0.8), (0.4, 2.4)))
-    w, wp = person(110, 420, 500, face='left', profile=True, mood='joy', dress='gown', cloth='#f2efe6', cape='#4a6fb5', hat='laurel',
+    w, wp = person(110, 420, 500, face='left', profile=True, body='three', mood='joy', dress='gown', cloth='#f2efe6', cape='#4a6fb5', hat='laurel',
                    hair='#c28a3a', hairstyle='long', hands=((-0.4, 2.4), (-1.4, 0.8)))
     out += [m, w]
     out.append(cup(mp.hands[0][0] + 4, mp.hands[0][1] + 20, 80))
