@@ -160,7 +160,7 @@ class Person:
                  shoes='#4a3424', cape=None, beard=False, hands=(None, None), bend=(None, None), behind=(False, False),
                  sleeves=None, pattern=None, belt=None, hem=None, lean=0, reach=None, mood='calm', gaze=None,
                  main=None, grips=('rest', 'rest'), elbows=(None, None), blindfold=False, child=False, stance=None,
-                 shadow=None, profile=False, body=None):
+                 shadow=None, profile=False, body=None, bow=0):
         self.x, self.y, self.h = x, y, h
         self.u = h / 7.5
         self.pose, self.face, self.dress = pose, face, dress
@@ -179,13 +179,14 @@ class Person:
         self.top = y - HEIGHTS[pose] * self.u
         # the body turned: 'three' (three-quarter) or 'side' (profile), towards the side it faces
         self.bturn = {'three': 0.5, 'side': 1.0}.get(body, 0.0)
+        self.bow = bow  # the upper body bent forward from the hips, in radians
         self.bdir = {'left': -1, 'right': 1}.get(face, -1 if gaze and gaze[0] < 0 else 1)
         if self.bturn == 1 and behind == (False, False):
             # side on, the far arm goes behind the body
             self.behind = (self.bdir < 0, self.bdir > 0)
         # a child's head is larger against its body and sits a little higher
         self.hu = self.u * (1.45 if child else 1)
-        self.head = (x, self.top + (0.25 if child else 0.55) * self.u)
+        self.head = self.B(0, 0.25 if child else 0.55)
         self.shoulders = (self.B(-0.86, 1.6), self.B(0.86, 1.6))
         self.hands = [None, None]
         self.elbows = [None, None]
@@ -211,14 +212,23 @@ class Person:
         """Like U, for points of the body: a turned body is narrower, shifted a little towards
         the side it faces, its chest standing out in front and its back flatter."""
         k, t = self.bturn, self.bdir
-        if not k:
-            return self.U(a, b)
-        x = a * (1 - 0.45 * k) + t * k * 0.1
-        if a * t > 0 and 1.4 < b < 3.3:
-            x += t * k * 0.14 * math.sin(math.pi * (b - 1.4) / 1.9)
-        elif a * t < 0 and b > 3.0:
-            x += t * k * 0.08 * min(1.0, b - 3.0)  # the back of the skirt falls in behind
-        return self.U(x, b)
+        x = a
+        if k:
+            x = a * (1 - 0.45 * k) + t * k * 0.1
+            if a * t > 0 and 1.4 < b < 3.3:
+                x += t * k * 0.14 * math.sin(math.pi * (b - 1.4) / 1.9)
+            elif a * t < 0 and b > 3.0:
+                x += t * k * 0.08 * min(1.0, b - 3.0)  # the back of the skirt falls in behind
+        return self.U(*self._bowed(x, b))
+
+    def _bowed(self, a, b):
+        """A point of the body with the part above the hips bent forward by `bow`."""
+        hb = 3.9 if self.pose == 'sit' else 3.8
+        if not self.bow or b >= hb:
+            return a, b
+        c, s_ = math.cos(self.bow), math.sin(self.bow) * self.bdir
+        y = b - hb
+        return a * c - y * s_, hb + y * c + a * s_
 
     # body outline for each pose
     def _body(self):
@@ -271,17 +281,24 @@ class Person:
         the skirt falling from them over the shins to the ground."""
         t = self.bdir
         U = self.U
-        pts = [(-0.3, 1.2), (-0.52, 1.5), (-0.45, 2.6), (-0.5, 3.4), (-0.62, 4.15), (-0.56, 5.0), (-0.62, 6.0),
-               (0.3, 6.1), (1.5, 6.0), (1.5, 5.0), (1.58, 4.2), (1.35, 3.85), (0.75, 3.75), (0.42, 3.2),
-               (0.58, 2.4), (0.5, 1.6), (0.3, 1.2)]
-        ps = [U(t * a, b) for a, b in pts]
+        self.short = self.dress in ('tunic', 'armour', 'nude')
+        if self.short:
+            # the tunic ends over the knee; the shins go down from there
+            pts = [(-0.3, 1.2), (-0.52, 1.5), (-0.45, 2.6), (-0.5, 3.4), (-0.62, 4.15), (-0.45, 4.5), (0.5, 4.55),
+                   (1.3, 4.5), (1.5, 4.25), (1.35, 3.85), (0.75, 3.75), (0.42, 3.2), (0.58, 2.4), (0.5, 1.6),
+                   (0.3, 1.2)]
+        else:
+            pts = [(-0.3, 1.2), (-0.52, 1.5), (-0.45, 2.6), (-0.5, 3.4), (-0.62, 4.15), (-0.56, 5.0), (-0.62, 6.0),
+                   (0.3, 6.1), (1.5, 6.0), (1.5, 5.0), (1.58, 4.2), (1.35, 3.85), (0.75, 3.75), (0.42, 3.2),
+                   (0.58, 2.4), (0.5, 1.6), (0.3, 1.2)]
+        ps = [U(*self._bowed(t * a, b)) for a, b in pts]
         d = 'M%s,%s' % (n(ps[0][0]), n(ps[0][1]))
         for i in range(1, len(ps) - 1):
             mx, my = (ps[i][0] + ps[i + 1][0]) / 2, (ps[i][1] + ps[i + 1][1]) / 2
             d += ' Q%s,%s %s,%s' % (n(ps[i][0]), n(ps[i][1]), n(mx), n(my))
         d += ' L%s,%s Z' % (n(ps[-1][0]), n(ps[-1][1]))
         self._side = self._side_r = ps
-        return d, 6.0
+        return d, 4.5 if self.short else 6.0
 
     def _shade(self, hem_y):
         """The side of the body away from the light (the light falls from the viewer's left)."""
@@ -343,8 +360,14 @@ class Person:
             fx, fy = U(1.25, 5.52)
             out.append(ellipse(fx, fy, 0.3 * u, 0.13 * u, legc if self.dress == 'nude' else self.shoes, INK, 2))
         elif self.pose == 'sit' and self.bturn == 1:
+            legc = self.skin if self.dress == 'nude' else self.legs
             for a in (0.85, 1.3):
-                px, py = self.U(t * a, hem_y + 0.08)
+                if self.short:
+                    # the shins from under the knee down to the feet, the far one a little back
+                    k0, f0 = self.U(t * (a + 0.05), 4.35), self.U(t * (a - 0.05), 6.0)
+                    d = 'M%s,%s L%s,%s' % (n(k0[0]), n(k0[1]), n(f0[0]), n(f0[1]))
+                    out.append(solid([('stroke', d, 0.42 * u)], darker(legc, 0.12) if a < 1 else legc))
+                px, py = self.U(t * a, 6.08)
                 out.append(ellipse(px + t * 0.1 * u, py, 0.3 * u, 0.15 * u, self.shoes, INK, 2))
         elif self.pose in ('stand', 'walk', 'sit'):
             y = hem_y + 0.08
@@ -692,10 +715,11 @@ class Person:
             k, t = self.bturn, self.bdir
             # a turned figure's cape hangs from its shoulders behind it
             X = lambda a: self.x + (a * (1 - 0.3 * k) - t * k * 0.55) * u
+            (l0x, l0y), (r0x, r0y) = self.B(-0.7, 1.3), self.B(0.7, 1.3)
             d = 'M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Z' % (
-                n(X(-0.7)), n(top + 1.3 * u), n(X(-1.6)), n(top + 4 * u), n(X(-1.45)),
+                n(l0x - t * k * 0.3 * u), n(l0y), n(X(-1.6)), n(top + 4 * u), n(X(-1.45)),
                 n(top + bottom * u), n(X(1.45)), n(top + bottom * u), n(X(1.6)), n(top + 4 * u),
-                n(X(0.7)), n(top + 1.3 * u))
+                n(r0x - t * k * 0.3 * u), n(r0y))
             out.append(path(d, self.cape))
         for i in (0, 1):
             if self.behind[i]:
@@ -734,14 +758,15 @@ class Person:
             nv = U(0, 3.35)
             out.append(path('M%s,%s q%s,%s 0,%s' % (n(nv[0]), n(nv[1]), n(0.04 * u), n(0.04 * u), n(0.09 * u)), 'none', soft, 1.4))
         else:
-            neck = 'M%s,%s Q%s,%s %s,%s' % (n(cx - 0.3 * u), n(self.top + 1.22 * u), n(cx), n(self.top + 1.6 * u),
-                                            n(cx + 0.3 * u), n(self.top + 1.22 * u))
+            (n0x, n0y), (n1x, n1y), (n2x, n2y) = self.B(-0.3, 1.22), self.B(0, 1.6), self.B(0.3, 1.22)
+            neck = 'M%s,%s Q%s,%s %s,%s' % (n(n0x), n(n0y), n(n1x), n(n1y), n(n2x), n(n2y))
             out.append(path(neck, self.skin, INK, 2))
         if self.pattern:
             out.append(self.pattern(self))
         if self.belt:
-            y = self.top + 3.0 * u
-            out.append(rect(self.x - 0.62 * u, y - 0.1 * u, 1.24 * u, 0.2 * u, self.belt, INK, 1.6))
+            bx, by = self.B(0, 3.0)
+            bw = 0.62 * (1 - 0.45 * self.bturn) * u
+            out.append(rect(bx - bw, by - 0.1 * u, 2 * bw, 0.2 * u, self.belt, INK, 1.6))
         if self.pose == 'sit' and self.bturn == 1:
             # side on: the thigh's upper line and the fold falling from the knee
             t = self.bdir
@@ -749,9 +774,10 @@ class Person:
             out.append(path('M%s,%s Q%s,%s %s,%s' % (n(U(t * 0.3, 4.2)[0]), n(U(0, 4.2)[1]), n(U(t * 0.9, 4.05)[0]),
                                                     n(U(0, 4.05)[1]), n(U(t * 1.4, 4.15)[0]), n(U(0, 4.15)[1])),
                             'none', darker(self.cloth, 0.4), 2))
-            shin = [U(t * 1.45, 4.4), U(t * 1.45, 5.95), U(t * 0.5, 6.0), U(t * 0.6, 4.5)]
-            out.append(path(poly(shin), darker(self.cloth, 0.16), None, 0))
-            out.append(line(U(t * 1.0, 4.5), U(t * 0.95, 5.9), darker(self.cloth, 0.4), 2))
+            if not self.short:
+                shin = [U(t * 1.45, 4.4), U(t * 1.45, 5.95), U(t * 0.5, 6.0), U(t * 0.6, 4.5)]
+                out.append(path(poly(shin), darker(self.cloth, 0.16), None, 0))
+                out.append(line(U(t * 1.0, 4.5), U(t * 0.95, 5.9), darker(self.cloth, 0.4), 2))
         elif self.pose == 'sit':
             # the lap catches the light; below the knees the cloth falls in shade over the shins
             U = self.B

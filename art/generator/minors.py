@@ -46,8 +46,8 @@ def cinco_de_copas(c):
     out.append(bridge(180, 110, 150, 40))
     out.append(ground(c, 110, '#7d8b62', '#5d6b48'))
     # the cloaked mourner, bent, facing the spilled cups
-    body, p = person(70, 360, 500, face='down', mood='grief', dress='robe', cloth='#1f1d24', hat='hood', hat_colour='#1f1d24',
-                     sleeves='#1f1d24', cape='#2a2730', behind=(True, True))
+    body, p = person(70, 360, 500, face='left', profile=True, gaze=(-1, 1), body='three', bow=0.38, mood='grief', dress='robe',
+                     cloth='#1f1d24', hat='hood', hat_colour='#1f1d24', sleeves='#1f1d24', cape='#2a2730', behind=(True, True))
     out.append(body)
     out.append(spilled_cup(-10, 330, 110, -1, '#b3263a'))
     out.append(spilled_cup(40, 385, 110, -1, '#3f8f4a'))
@@ -1290,17 +1290,24 @@ def ocho_de_oros(c):
     out.append(rect(140, -420, 24, 860, '#8a5a2e'))
     for i, y in enumerate((-360, -260, -160, -60, 40, 140)):
         out.append(coin(152, y, 36))
-    out.append(rect(-220, 290, 300, 30, '#8a5a2e'))
-    out.append(rect(-200, 320, 24, 130, '#8a5a2e'))
-    out.append(rect(40, 320, 24, 130, '#8a5a2e'))
-    body, p = person(-20, 420, 480, hairstyle='curly', pose='sit', face='down', mood='focus', dress='tunic', cloth='#4a6fb5', legs='#c2453a',
-                     hair='#5a3a22', hands=((0.2, 1.4), (-0.3, 1.0)))
+    # the bench he sits on, side on, and the block he works at
+    out.append(rect(-260, 290, 190, 26, '#8a5a2e'))
+    out.append(rect(-245, 316, 22, 120, '#8a5a2e'))
+    out.append(rect(-110, 316, 22, 120, '#8a5a2e'))
+    out.append(rect(30, 250, 80, 190, '#9a6a3a'))
+    out.append(rect(22, 240, 96, 16, '#7a4a24'))
+    body, p = person(-150, 420, 480, hairstyle='curly', pose='sit', face='right', profile=True, body='side', bow=0.32, gaze=(1, 1),
+                     mood='focus', dress='tunic', cloth='#4a6fb5', legs='#c2453a', hair='#5a3a22', reach=((40, 150), (56, 222)),
+                     grips=('fist', 'fist'))
+    out.append(coin(70, 208, 32))
     out.append(body)
-    out.append(coin(-50, 258, 34))
-    (lx, ly), (rx, ry) = p.hands
-    out.append(line((rx, ry), (rx - 16, ry - 40), '#8a8f9a', 6))
-    out.append(coin(100, 430, 30))
-    out += [hand_over(p, 0), hand_over(p, 1)]
+    (hx, hy), (cx_, cy_) = p.hands
+    # the hammer raised in the near hand, the chisel set on the coin in the far one
+    out.append(line((cx_ - 2, cy_ + 6), (cx_ + 10, cy_ - 30), '#8a8f9a', 6))
+    out.append(line((hx - 10, hy + 14), (hx + 8, hy - 34), WOOD, 7))
+    out.append(rect(hx - 4, hy - 50, 34, 18, '#6a6f7a', INK, 2, r=3))
+    out.append(coin(150, 430, 30))
+    out += [hand_over(p, 0)]
     return out
 
 
@@ -1311,7 +1318,7 @@ def nueve_de_oros(c):
         out.append(line((x, 440), (x, 120), '#6b4a30', 6))
         for k in range(4):
             out.append(grape_bunch(x + (10 if k % 2 else -14), 170 + k * 70, 1.4))
-    body, p = person(-20, 430, 580, face='left', mood='calm', dress='gown', cloth='#e0b040', cape='#c2453a', hair='#8a5a2a',
+    body, p = person(-20, 430, 580, face='left', body='three', gaze=(-1, -0.6), mood='calm', dress='gown', cloth='#e0b040', cape='#c2453a', hair='#8a5a2a',
                      hairstyle='long', hat='brim', hat_colour='#3f6b3a', hands=((-1.0, 0.1), (0.6, 2.2)), pattern=lambda q: ''.join(
                          path('M%s,%s q8,-12 16,0 q-8,12 -16,0 Z' % (n(x), n(y)), '#c2453a', INK, 1.2)
                          for x, y in [q.U(-0.4, 2.5), q.U(0.3, 3.4), q.U(-0.6, 4.4), q.U(0.4, 5.4), q.U(-0.2, 6.2)]))
