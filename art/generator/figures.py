@@ -135,6 +135,36 @@ def next_skin():
     return SKINS[t % len(SKINS)]
 
 
+def limb(points, widths):
+    """The outline of a limb through `points` (hip or shoulder first), `widths` its half widths
+    there: a tapering shape rather than a tube."""
+    left, right = limb_edges(points, widths)
+    return smooth(left + list(reversed(right)))
+
+
+def limb_edges(points, widths):
+    """The two edges of a limb, each from its first point to its last."""
+    left, right = [], []
+    for i, ((x, y), w) in enumerate(zip(points, widths)):
+        a = points[max(i - 1, 0)]
+        b = points[min(i + 1, len(points) - 1)]
+        dx, dy = b[0] - a[0], b[1] - a[1]
+        d = math.hypot(dx, dy) or 1
+        nx, ny = -dy / d * w, dx / d * w
+        left.append((x + nx, y + ny))
+        right.append((x - nx, y - ny))
+    return left, right
+
+
+def smooth(ring):
+    """A closed outline through the midpoints of `ring`, its corners rounded off."""
+    d = 'M%s,%s' % (n(ring[0][0]), n(ring[0][1]))
+    for i in range(1, len(ring)):
+        mx, my = (ring[i - 1][0] + ring[i][0]) / 2, (ring[i - 1][1] + ring[i][1]) / 2
+        d += ' Q%s,%s %s,%s' % (n(ring[i - 1][0]), n(ring[i - 1][1]), n(mx), n(my))
+    return d + ' L%s,%s Z' % (n(ring[-1][0]), n(ring[-1][1]))
+
+
 HEIGHTS = {'stand': 7.5, 'walk': 7.5, 'sit': 6.25, 'kneel': 5.6, 'ride': 3.8, 'bust': 3.8}
 
 
@@ -197,6 +227,8 @@ class Person:
         # a soft shadow on the ground under a figure that stands, walks, kneels or sits
         self.shadow = shadow if shadow is not None else pose in ('stand', 'walk', 'kneel', 'sit')
         self._leg_paths = []
+        self._bare = []  # the bare legs' outlines, drawn as one shape with the body
+        self._leg_edges = []  # standing bare legs: their edges, part of the body's outline
         self.elbow_at = elbows  # scene points for arms seen foreshortened, else the arm's own bend
         if reach:
             # hands given as points of the scene: the arms reach for them as far as they can
@@ -235,8 +267,9 @@ class Person:
         U = self.U
         u = self.u
         narrow = self.dress == 'nude'
-        sh = 0.82 if narrow else 0.9
-        wa = 0.5 if narrow else 0.6
+        woman = narrow and self.hairstyle in ('long', 'bun')
+        sh = (0.76 if woman else 0.92) if narrow else 0.9
+        wa = (0.44 if woman else 0.52) if narrow else 0.6
         if self.pose == 'sit':
             pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-1.15, 3.9), U(-1.2, 6.0)]
             hem_y = 6.0
@@ -254,6 +287,8 @@ class Person:
             w = {'robe': 1.2, 'gown': 1.45, 'tunic': 1.05, 'nude': 0.62, 'armour': 0.95}.get(self.dress, 1.2)
             if hem < 6:
                 w = min(w, 0.6 + hem * 0.09)
+            if narrow:
+                w = 0.64 if woman else 0.56  # the hips run on into the thighs
             pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-w * 0.85, 3.9), U(-w, hem)]
             hem_y = hem
         if self.pose == 'sit' and self.bturn == 1:
@@ -269,12 +304,31 @@ class Person:
         for p in pts_l[2:]:
             d += ' L%s,%s' % (n(p[0]), n(p[1]))
         hx0, hy = pts_l[-1]
-        d += ' Q%s,%s %s,%s' % (n(self.x), n(hy + 0.25 * u), n(pts_r[0][0]), n(pts_r[0][1]))
+        d += ' Q%s,%s %s,%s' % (n(self.B(0, 0)[0]), n(hy + (0.6 if narrow else 0.25) * u), n(pts_r[0][0]), n(pts_r[0][1]))
         for p in pts_r[1:-1]:
             d += ' L%s,%s' % (n(p[0]), n(p[1]))
         d += ' L%s,%s Q%s,%s %s,%s Z' % (n(pts_r[-2][0]), n(pts_r[-2][1]), n(pts_r[-2][0] + 0.05 * u),
                                          n(pts_r[-2][1] - 0.35 * u), n(pts_r[-1][0]), n(pts_r[-1][1]))
         return d, hem_y
+
+    def _bare_outline(self, hem_y):
+        """A standing bare figure's outline in one line: down the left flank and the outside
+        of the left leg, up its inside to the fork, down the other leg and up the right flank."""
+        legs = []
+        for left, right in self._leg_edges:
+            # each edge as (outer x at the knee, points from hip to ankle)
+            legs.append(sorted([left, right], key=lambda e: e[1][0]))
+        legs.sort(key=lambda e: e[0][1][0])
+        fork = self.B(0, hem_y + 0.15)
+        ring = self._side[:4]
+        if len(legs) == 2:
+            (lo, li), (ri, ro) = legs
+            ring += lo[1:] + list(reversed(li[1:])) + [fork] + ri[1:] + list(reversed(ro[1:]))
+        else:
+            lo, ro = legs[0]
+            ring += lo[1:] + list(reversed(ro[1:]))
+        ring += list(reversed(self._side_r[:4]))
+        return smooth(ring)
 
     def _sit_side(self):
         """A figure seated side on: the back upright, the thighs running forward to the knees,
@@ -309,8 +363,11 @@ class Person:
         outer = [(px, py + 0.1 * self.u) for px, py in side[:-1]] + [(side[-1][0], side[-1][1] - 0.1 * self.u)]
         inner = [(mid + (px - mid) * 0.45, py) for px, py in reversed(outer)]
         outer = [(mid + (px - mid) * 0.95, py) for px, py in outer]
-        colour = self.skin if self.dress == 'nude' else self.cloth
-        return path(poly(outer + inner), darker(colour, 0.13), None, 0)
+        if self.dress == 'nude':
+            # on bare skin only a soft shadow along the far flank
+            inner = [(mid + (px - mid) * 0.7, py) for px, py in reversed(outer)]
+            return path(poly(outer + inner), darker(self.skin, 0.08), None, 0)
+        return path(poly(outer + inner), darker(self.cloth, 0.13), None, 0)
 
     def _legs(self, hem_y):
         U = self.B
@@ -328,6 +385,10 @@ class Person:
             elif self.pose == 'walk':
                 feet = [U(-0.95, 7.4), U(0.85, 7.4)]
                 knees = [U(-0.55, 5.7), U(0.55, 5.7)]
+            elif self.dress == 'nude':
+                # bare legs close together, the knees and the feet nearly touching
+                feet = [U(-0.3, 7.4), U(0.3, 7.4)]
+                knees = [U(-0.25, 5.7), U(0.25, 5.7)]
             else:
                 feet = [U(-0.38, 7.4), U(0.38, 7.4)]
                 knees = [U(-0.36, 5.7), U(0.36, 5.7)]
@@ -340,7 +401,20 @@ class Person:
                 hip = U(side * 0.35, hem_y - 0.6)
                 d = 'M%s,%s L%s,%s L%s,%s' % (n(hip[0]), n(hip[1]), n(k[0]), n(k[1]), n(f[0]), n(f[1] - 0.12 * u))
                 self._leg_paths.append(d)
-                out.append(solid([('stroke', d, 0.44 * u)], legc))
+                if self.dress == 'nude':
+                    # thigh, knee, calf and ankle, one shape with the body (a crossed leg apart)
+                    wide = self.hairstyle in ('long', 'bun')
+                    hp = U(side * (0.33 if wide else 0.29), hem_y - 0.2)
+                    calf = (k[0] + (f[0] - k[0]) * 0.3, k[1] + (f[1] - k[1]) * 0.3)
+                    shape = limb([hp, k, calf, (f[0], f[1] - 0.12 * u)],
+                                 [(0.31 if wide else 0.27) * u, 0.15 * u, 0.16 * u, 0.085 * u])
+                    if self.stance == 'cross' and side == legs[0][0]:
+                        out.append(solid([('path', shape)], legc))
+                    else:
+                        self._leg_edges.append(limb_edges([hp, k, calf, (f[0], f[1] - 0.12 * u)],
+                                                          [(0.31 if wide else 0.27) * u, 0.15 * u, 0.16 * u, 0.085 * u]))
+                else:
+                    out.append(solid([('stroke', d, 0.44 * u)], legc))
                 toe = side if self.pose != 'walk' else (1 if self.face in ('right', 'front') else -1)
                 if self.bturn:
                     toe = t
@@ -356,7 +430,13 @@ class Person:
                                                    n(U(-0.55, 5.45)[1]), n(U(-1.3, 5.5)[0]), n(U(-1.3, 5.5)[1]))
             raised_leg = 'M%s,%s L%s,%s L%s,%s' % (n(U(0.3, 3.9)[0]), n(U(0.3, 3.9)[1]), n(U(1.15, 4.3)[0]),
                                                    n(U(1.15, 4.3)[1]), n(U(1.1, 5.45)[0]), n(U(1.1, 5.45)[1]))
-            out.append(solid([('stroke', ground_leg, 0.5 * u), ('stroke', raised_leg, 0.5 * u)], legc))
+            if self.dress == 'nude':
+                self._bare += [('path', limb([U(-0.3, 3.75), U(-0.55, 5.4), U(-0.95, 5.47), U(-1.3, 5.5)],
+                                             [0.36 * u, 0.17 * u, 0.16 * u, 0.09 * u])),
+                               ('path', limb([U(0.3, 3.75), U(1.15, 4.3), U(1.13, 4.7), U(1.1, 5.45)],
+                                             [0.36 * u, 0.18 * u, 0.19 * u, 0.09 * u]))]
+            else:
+                out.append(solid([('stroke', ground_leg, 0.5 * u), ('stroke', raised_leg, 0.5 * u)], legc))
             fx, fy = U(1.25, 5.52)
             out.append(ellipse(fx, fy, 0.3 * u, 0.13 * u, legc if self.dress == 'nude' else self.shoes, INK, 2))
         elif self.pose == 'sit' and self.bturn == 1:
@@ -385,7 +465,10 @@ class Person:
         foot = U(0.55 * direction, 6.1)
         d = 'M%s,%s L%s,%s L%s,%s' % (n(hip[0]), n(hip[1]), n(knee[0]), n(knee[1]), n(foot[0]), n(foot[1]))
         bare = self.dress == 'nude'
-        out = [solid([('stroke', d, 0.5 * u)], self.skin if bare else self.legs)]
+        if bare:
+            out = [solid([('path', limb([hip, knee, foot], [0.3 * u, 0.17 * u, 0.1 * u]))], self.skin)]
+        else:
+            out = [solid([('stroke', d, 0.5 * u)], self.legs)]
         out.append(ellipse(foot[0] + 0.15 * u * direction, foot[1] + 0.05 * u, 0.32 * u, 0.15 * u,
                            self.skin if bare else self.shoes, INK, 2))
         return ''.join(out)
@@ -411,6 +494,11 @@ class Person:
         d = 'M%s,%s L%s,%s L%s,%s' % (n(s[0]), n(s[1]), n(e[0]), n(e[1]), n(wx), n(wy))
         self.hands[i] = hnd
         self.elbows[i] = e
+        if self.dress == 'nude':
+            # a bare arm tapers from the shoulder to the wrist
+            u = self.u * (0.88 if self.hairstyle in ('long', 'bun') else 1)
+            return solid([('circle', s[0], s[1] + 0.05 * u, 0.22 * u),
+                          ('path', limb([s, e, (wx, wy)], [0.21 * u, 0.14 * u, 0.1 * u]))], self.skin) + self.hand(i)
         return solid([('stroke', d, 0.46 * self.u)], self.sleeves) + self.hand(i)
 
     def hand(self, i, grip=None):
@@ -721,6 +809,13 @@ class Person:
                 n(top + bottom * u), n(X(1.45)), n(top + bottom * u), n(X(1.6)), n(top + 4 * u),
                 n(r0x - t * k * 0.3 * u), n(r0y))
             out.append(path(d, self.cape))
+        if self.dress == 'nude':
+            # a bare arm that reaches out beside the body comes from behind the shoulder
+            beside = []
+            for i in (0, 1):
+                t = self.hand_targets[i] or (0.3 * (2 * i - 1), 2.7)
+                beside.append(self.behind[i] or abs(self.shoulders[i][0] + t[0] * self.u - self.x) > 0.55 * self.u)
+            self.behind = tuple(beside)
         for i in (0, 1):
             if self.behind[i]:
                 out.append(self._arm(i))
@@ -730,15 +825,10 @@ class Person:
         out.append(self._legs(hem_y))
         out.append(rect(cx - 0.16 * u, cy + 0.3 * u, 0.32 * u, 0.55 * u, self.skin, INK, 2))
         if self.dress == 'nude' and self.pose in ('stand', 'walk', 'kneel'):
-            # no seam where the thighs run into the body: the outline follows the flanks only
-            out.append(path(body, self.cloth, None, 0))
-            for s in (-1, 1):
-                side = self._side_r if s > 0 else self._side
-                d = 'M%s,%s' % (n(side[-1][0]), n(side[-1][1] + 0.2 * u))
-                for px, py in reversed(side[1:-1]):
-                    d += ' L%s,%s' % (n(px), n(py))
-                d += ' Q%s,%s %s,%s' % (n(side[1][0] - s * 0.05 * u), n(side[1][1] - 0.35 * u), n(side[0][0]), n(side[0][1]))
-                out.append(path(d, 'none', INK, LINE))
+            # no seam where the thighs run into the body: body and legs are one shape
+            if self._leg_edges:
+                body = self._bare_outline(hem_y)
+            out.append(solid([('path', body)] + self._bare, self.cloth, INK, LINE))
         else:
             out.append(path(body, self.cloth))
         out.append(self._shade(hem_y))
