@@ -381,7 +381,7 @@ def el_carro(c):
     # the two sphinxes, black and white, couchant, their headcloths falling behind their faces
     for x, col in ((-150, '#2a2830'), (150, '#f2efe6')):
         d = -1 if x < 0 else 1
-        out.append(sphinx(x + d * 10, 425, 1.5, -d, col))
+        out.append(sphinx(x - d * 18, 425, 1.42, -d, col))
     return out
 
 
@@ -410,9 +410,9 @@ def la_fuerza(c):
     out.append(mountains(140, '#6a7ab0', [(60, 200, 140)]))
     out.append(ground(c, 130, '#8ab85a', '#6a9a44'))
     # the lion's head, which her hands close gently
-    lx0, ly0, ls = 150, 350, 2.6
+    lx0, ly0, ls = 100, 350, 2.3
     jx, jy = lx0 - 50 * ls, ly0 - 36 * ls - 16 * ls
-    body, p = person(-70, 410, 580, face='down', dress='gown', cloth='#f4f1e8', hair='#c28a3a', hairstyle='long',
+    body, p = person(-100, 410, 580, face='down', dress='gown', cloth='#f4f1e8', hair='#c28a3a', hairstyle='long',
                      hat='wreath', mood='calm', gaze=(0.6, 1), reach=((jx + 4, jy - 62), (jx - 4, jy + 56)),
                      grips=('open', 'open'))
     out.append(body)

@@ -52,8 +52,8 @@ def cinco_de_copas(c):
     out.append(spilled_cup(-10, 330, 110, -1, '#b3263a'))
     out.append(spilled_cup(40, 385, 110, -1, '#3f8f4a'))
     out.append(spilled_cup(-40, 435, 110, -1, '#b3263a'))
-    out.append(cup(200, 390, 130))
-    out.append(cup(262, 430, 120))
+    out.append(cup(176, 390, 126))
+    out.append(cup(236, 430, 116))
     return out
 
 
@@ -192,6 +192,17 @@ def butterfly(x, y, s, colour='#8ab0e0'):
     return group([ellipse(-8, -6, 9, 7, colour, INK, 1.4, -30), ellipse(8, -6, 9, 7, colour, INK, 1.4, 30),
                   ellipse(-6, 6, 6, 5, colour, INK, 1.4, 20), ellipse(6, 6, 6, 5, colour, INK, 1.4, -20),
                   line((0, -10), (0, 10), INK, 2)], 'translate(%s %s) scale(%s)' % (n(x), n(y), n(s)))
+
+
+def inside(a, b, half_width):
+    """The stretch a-b shortened at either end so that it stays within ±half_width across."""
+    def pull(p, q):
+        if abs(p[0]) <= half_width:
+            return p
+        edge = math.copysign(half_width, p[0])
+        t = (edge - q[0]) / (p[0] - q[0])
+        return q[0] + (p[0] - q[0]) * t, q[1] + (p[1] - q[1]) * t
+    return pull(a, b), pull(b, a)
 
 
 def hand_over(p, i):
@@ -625,8 +636,8 @@ def cuatro_de_bastos(c):
 def cinco_de_bastos(c):
     out = [sky(c, 'day', 200), hills(210, '#9cc27a', (30, 50, 30)), ground(c, 200, '#8ab85a', '#6a9a44', 30)]
     # five youths in a mock fight, each swinging his wand his own way
-    people = [(-185, 300, 380, '#7a5bb0', 'right', 1, 1.0), (10, 255, 350, '#c2453a', 'left', -1, 0.9),
-              (190, 300, 380, '#e0b040', 'left', -1, 1.1), (-120, 445, 470, '#4a6fb5', 'right', -1, 0.7),
+    people = [(-165, 300, 380, '#7a5bb0', 'right', 1, 1.0), (10, 255, 350, '#c2453a', 'left', -1, 0.9),
+              (172, 300, 380, '#e0b040', 'left', -1, 1.1), (-120, 445, 470, '#4a6fb5', 'right', -1, 0.7),
               (130, 445, 470, '#6a9a44', 'left', 1, 0.8)]
     for i, (x, y, h, col, face, s, lean) in enumerate(people):
         u = h / 7.5
@@ -640,7 +651,7 @@ def cinco_de_bastos(c):
         out.append(body)
         a = (low[0] - dx * 0.45, low[1] - dy * 0.45)
         b = (high[0] + dx * lean * 1.4, high[1] + dy * lean * 1.4)
-        out.append(wand(a, b, 12, 2))
+        out.append(wand(*inside(a, b, 270), 12, 2))
         out += [p.hand(0, 'fist'), p.hand(1, 'fist')]
     return out
 
@@ -685,10 +696,11 @@ def ocho_de_bastos(c):
     out = [sky(c, 'day', 240), hills(240, '#8ab85a', (40, 60, 30)), ground(c, 280, '#8ab85a', '#6a9a44')]
     out.append(path('M-300,360 Q0,330 300,370 L300,400 Q0,360 -300,390 Z', '#6fb2e8', INK, 2))
     out.append(castle(180, 300, 100, 80, '#d7cfbf', '#a0463c'))
+    # eight staves in flight, all of them whole inside the field
     for i in range(8):
-        x0 = -250 + i * 34
-        y0 = -300 + i * 62
-        out.append(wand((x0, y0), (x0 + 300, y0 + 200), 16, 2))
+        x0 = -245 + i * 28
+        y0 = -330 + i * 60
+        out.append(wand((x0, y0), (x0 + 250, y0 + 166), 16, 2))
     return out
 
 
@@ -1057,7 +1069,7 @@ def siete_de_espadas(c):
     for k in range(3):
         out.append(sword((lx - 20 - k * 8, ly + 80), (lx + 60 + k * 20, ly - 200), 12))
     for k in range(2):
-        out.append(sword((rx - 10 + k * 10, ry + 80), (rx + 100 + k * 20, ry - 180), 12))
+        out.append(sword((rx - 10 + k * 10, ry + 80), (rx + 36 + k * 16, ry - 190), 12))
     out += [hand_over(p, 0), hand_over(p, 1)]
     return out
 
@@ -1074,10 +1086,9 @@ def ocho_de_espadas(c):
     out.append(body)
     for y in (p.top + 2.4 * p.u, p.top + 3.3 * p.u, p.top + 4.4 * p.u):
         out.append(path('M%s,%s q%s,%s %s,0' % (n(-0.7 * p.u), n(y), n(0.7 * p.u), n(14), n(1.4 * p.u)), 'none', '#e8dcb8', 5))
-    for x in (-250, -190, -130, 130, 190, 250):
-        out.append(sword((x, -40 - abs(x) * 0.1), (x, 440), 14))
-    out.append(sword((290, -40), (290, 440), 14))
-    out.append(sword((-290, -40), (-290, 440), 14))
+    # eight blades planted round her, every one whole inside the field
+    for x in (-262, -218, -174, -130, 130, 174, 218, 262):
+        out.append(sword((x, -40 - abs(x) * 0.1 - (abs(x) // 44 % 2) * 30), (x, 440), 14))
     return out
 
 
