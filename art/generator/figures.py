@@ -229,6 +229,7 @@ class Person:
         self._leg_paths = []
         self._bare = []  # the bare legs' outlines, drawn as one shape with the body
         self._leg_edges = []  # standing bare legs: their edges, part of the body's outline
+        self._front = ''  # a bare leg drawn in front of the body
         self.elbow_at = elbows  # scene points for arms seen foreshortened, else the arm's own bend
         if reach:
             # hands given as points of the scene: the arms reach for them as far as they can
@@ -365,8 +366,8 @@ class Person:
         outer = [(mid + (px - mid) * 0.95, py) for px, py in outer]
         if self.dress == 'nude':
             # on bare skin only a soft shadow along the far flank
-            inner = [(mid + (px - mid) * 0.7, py) for px, py in reversed(outer)]
-            return path(poly(outer + inner), darker(self.skin, 0.08), None, 0)
+            inner = [(mid + (px - mid) * 0.75, py) for px, py in reversed(outer)]
+            return path(poly(outer + inner), darker(self.skin, 0.06), None, 0)
         return path(poly(outer + inner), darker(self.cloth, 0.13), None, 0)
 
     def _legs(self, hem_y):
@@ -431,10 +432,11 @@ class Person:
             raised_leg = 'M%s,%s L%s,%s L%s,%s' % (n(U(0.3, 3.9)[0]), n(U(0.3, 3.9)[1]), n(U(1.15, 4.3)[0]),
                                                    n(U(1.15, 4.3)[1]), n(U(1.1, 5.45)[0]), n(U(1.1, 5.45)[1]))
             if self.dress == 'nude':
+                # the knee on the ground runs on from the body; the raised leg stands before it
                 self._bare += [('path', limb([U(-0.3, 3.75), U(-0.55, 5.4), U(-0.95, 5.47), U(-1.3, 5.5)],
-                                             [0.36 * u, 0.17 * u, 0.16 * u, 0.09 * u])),
-                               ('path', limb([U(0.3, 3.75), U(1.15, 4.3), U(1.13, 4.7), U(1.1, 5.45)],
-                                             [0.36 * u, 0.18 * u, 0.19 * u, 0.09 * u]))]
+                                             [0.32 * u, 0.16 * u, 0.15 * u, 0.085 * u]))]
+                self._front = solid([('path', limb([U(0.28, 3.8), U(1.1, 4.25), U(1.12, 4.65), U(1.1, 5.45)],
+                                                   [0.3 * u, 0.17 * u, 0.18 * u, 0.085 * u]))], legc)
             else:
                 out.append(solid([('stroke', ground_leg, 0.5 * u), ('stroke', raised_leg, 0.5 * u)], legc))
             fx, fy = U(1.25, 5.52)
@@ -829,6 +831,7 @@ class Person:
             if self._leg_edges:
                 body = self._bare_outline(hem_y)
             out.append(solid([('path', body)] + self._bare, self.cloth, INK, LINE))
+            out.append(self._front)
         else:
             out.append(path(body, self.cloth))
         out.append(self._shade(hem_y))
