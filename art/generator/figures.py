@@ -121,12 +121,20 @@ def coin(x, y, r, colour=GOLD, star=True):
 # Per card: the turn of the skin tones and the figures drawn so far, whose faces the card
 # records (make_cards.py marks the main figures' faces in the source).
 _turn = [0]
+_look = [0]
 DRAWN = []
 
 
 def begin_card(number):
     _turn[0] = number * 2
+    _look[0] = number * 5
     del DRAWN[:]
+
+
+def next_look():
+    """A number that picks a figure's own head shape, nose, hair and dress details."""
+    _look[0] += 7
+    return _look[0]
 
 
 def next_skin():
@@ -186,7 +194,7 @@ class Person:
     holds where the two hands are (viewer's left first)."""
 
     def __init__(self, x, y, h, pose='stand', face='front', dress='robe', cloth='#4a6fb5', cloth2=None,
-                 skin=None, hair='#5a3a22', hairstyle='short', hat=None, hat_colour=None, legs='#5a4a3a',
+                 skin=None, hair='#5a3a22', hairstyle=None, hat=None, hat_colour=None, legs='#5a4a3a',
                  shoes='#4a3424', cape=None, beard=False, hands=(None, None), bend=(None, None), behind=(False, False),
                  sleeves=None, pattern=None, belt=None, hem=None, lean=0, reach=None, mood='calm', gaze=None,
                  main=None, grips=('rest', 'rest'), elbows=(None, None), blindfold=False, child=False, stance=None,
@@ -196,6 +204,12 @@ class Person:
         self.pose, self.face, self.dress = pose, face, dress
         self.mood, self.gaze, self.main = mood, gaze, main
         skin = skin or next_skin()
+        look = next_look()
+        self.look = look
+        # not every head alike: its width, the nose, and the hair where the scene leaves it open
+        self.head_w = (0.42, 0.45, 0.4, 0.43, 0.41)[look % 5]
+        self.nose = look // 5 % 3
+        hairstyle = hairstyle or ('short', 'fringe', 'side', 'crop', 'short', 'side')[look % 6]
         self.cloth, self.cloth2 = cloth, cloth2 or darker(cloth, 0.2)
         self.skin, self.hair, self.hairstyle = skin, hair, hairstyle
         self.hat, self.hat_colour = hat, hat_colour
@@ -597,8 +611,17 @@ class Person:
                                                     n(0.45 * u)), 'none', '#f7f4ec', 0.08 * u))
         nx = cx + shift + turn * 0.06 * u
         nd = turn or -0.6
-        out.append(path('M%s,%s l%s,%s l%s,%s' % (n(nx), n(ey + 0.06 * u), n(0.05 * u * nd), n(0.15 * u),
-                                                  n(-0.06 * u * nd), n(0.02 * u)), 'none', INK, w * 0.8))
+        if self.nose == 1:
+            # a short rounded nose
+            out.append(path('M%s,%s q%s,%s %s,%s' % (n(nx - 0.05 * u), n(ey + 0.17 * u), n(0.05 * u), n(0.05 * u),
+                                                    n(0.1 * u), n(0)), 'none', INK, w * 0.8))
+        elif self.nose == 2:
+            # a long straight nose
+            out.append(path('M%s,%s l%s,%s l%s,%s' % (n(nx), n(ey + 0.02 * u), n(0.03 * u * nd), n(0.2 * u),
+                                                      n(-0.07 * u * nd), n(0.02 * u)), 'none', INK, w * 0.8))
+        else:
+            out.append(path('M%s,%s l%s,%s l%s,%s' % (n(nx), n(ey + 0.06 * u), n(0.05 * u * nd), n(0.15 * u),
+                                                      n(-0.06 * u * nd), n(0.02 * u)), 'none', INK, w * 0.8))
         my = cy + (0.34 if f != 'up' else 0.28) * u
         mx = cx + shift + turn * 0.03 * u
         if mood == 'joy':
@@ -716,6 +739,28 @@ class Person:
                 n(cy - 0.36 * u), n(cx + t * 0.36 * u), n(cy - 0.22 * u))
             out.append(path(d, self.hair, INK, 2))
             out.append(ellipse(cx - t * 0.02 * u, cy + 0.06 * u, 0.08 * u, 0.13 * u, self.skin, INK, 1.6))
+        elif self.hat not in ('hood', 'veil', 'helmet') and self.hairstyle in ('fringe', 'side', 'crop') \
+                and self.face != 'skull':
+            hw = self.head_w / 0.42  # the hair follows the head's width
+            X = lambda a: n(cx + a * hw * u)
+            Y = lambda b: n(cy + b * u)
+            if self.hairstyle == 'fringe':
+                # a straight fringe above the brows
+                d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s L%s,%s Z' % (
+                    X(-0.45), Y(0.1), X(-0.5), Y(-0.64), X(0), Y(-0.6), X(0.5), Y(-0.64), X(0.45), Y(0.1),
+                    X(0.38), Y(-0.22), X(-0.38), Y(-0.22))
+            elif self.hairstyle == 'side':
+                # parted on one side and swept across
+                d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+                    X(-0.45), Y(0.12), X(-0.5), Y(-0.62), X(0), Y(-0.6), X(0.5), Y(-0.62), X(0.45), Y(0.14),
+                    X(0.36), Y(-0.2), X(0.08), Y(-0.28), X(-0.1), Y(-0.32), X(-0.16), Y(-0.46), X(-0.32), Y(-0.3),
+                    X(-0.45), Y(0.12))
+            else:
+                # cropped close to the head
+                d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+                    X(-0.43), Y(-0.08), X(-0.46), Y(-0.6), X(0), Y(-0.57), X(0.46), Y(-0.6), X(0.43), Y(-0.08),
+                    X(0.32), Y(-0.38), X(0), Y(-0.4), X(-0.32), Y(-0.38), X(-0.43), Y(-0.08))
+            out.append(path(d, self.hair, INK, 2))
         elif self.hat not in ('hood', 'veil', 'helmet') and self.hairstyle != 'bald' and self.face != 'skull':
             d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
                 n(cx - 0.44 * u), n(cy + 0.08 * u), n(cx - 0.5 * u), n(cy - 0.62 * u), n(cx), n(cy - 0.58 * u),
@@ -835,6 +880,14 @@ class Person:
         else:
             out.append(path(body, self.cloth))
         out.append(self._shade(hem_y))
+        if self.look % 3 == 1 and self.dress in ('robe', 'gown', 'tunic') and self.pose in ('stand', 'walk', 'kneel') \
+                and not self.bow:
+            # a border of darker cloth along the hem
+            (lx, ly), (rx, ry) = self._side[-1], self._side_r[-1]
+            k = 0.3 * u
+            d = 'M%s,%s Q%s,%s %s,%s' % (n(lx + 0.07 * u), n(ly - k), n((lx + rx) / 2), n(ly + 0.25 * u - k),
+                                        n(rx - 0.07 * u), n(ry - k))
+            out.append(path(d, 'none', darker(self.cloth, 0.3), 0.1 * u))
         if self.dress == 'nude':
             # a few quiet lines model the body: collarbones, the breast's lower curve on a
             # woman, the navel
@@ -853,6 +906,10 @@ class Person:
         else:
             (n0x, n0y), (n1x, n1y), (n2x, n2y) = self.B(-0.3, 1.22), self.B(0, 1.6), self.B(0.3, 1.22)
             neck = 'M%s,%s Q%s,%s %s,%s' % (n(n0x), n(n0y), n(n1x), n(n1y), n(n2x), n(n2y))
+            if self.look % 2 and self.dress != 'armour' and self.face != 'back':
+                # a V-shaped neckline
+                vx, vy = self.B(0, 1.75)
+                neck = 'M%s,%s L%s,%s L%s,%s' % (n(n0x), n(n0y), n(vx), n(vy), n(n2x), n(n2y))
             out.append(path(neck, self.skin, INK, 2))
         if self.pattern:
             out.append(self.pattern(self))
@@ -884,7 +941,7 @@ class Person:
             out.append(line(U(0, 4.6), U(0.04, 5.9), darker(self.cloth, 0.4), 2))
         if self.pose == 'ride':
             out.append(self._ride_leg(1 if self.face != 'left' else -1))
-        out.append(ellipse(cx, cy, 0.42 * self.hu, 0.52 * self.hu, '#f1efe6' if self.face == 'skull' else self.skin))
+        out.append(ellipse(cx, cy, self.head_w * self.hu, 0.52 * self.hu, '#f1efe6' if self.face == 'skull' else self.skin))
         out.append(self._hair_front())
         features = self._face()
         if features:
