@@ -567,10 +567,10 @@ def el_colgado(c):
     foot = (-6, -300)
     # the free leg, bent at the knee and crossed behind the hanging one
     knee = (1.75 * u, hip_y - 1.2 * u)
-    heel = (-0.55 * u, -176)
+    heel = (-0.18 * u, -172)  # tucked in behind the other knee, the toes just showing
     out.append(solid([('stroke', 'M%s,%s L%s,%s L%s,%s' % (n(0.3 * u), n(hip_y), n(knee[0]), n(knee[1]), n(heel[0]),
                                                            n(heel[1])), 0.46 * u)], '#c2453a'))
-    out.append(ellipse(heel[0] - 0.15 * u, heel[1] + 0.05 * u, 0.3 * u, 0.14 * u, '#e0b040', INK, 2, -10))
+    out.append(ellipse(heel[0] - 0.12 * u, heel[1] + 0.05 * u, 0.3 * u, 0.14 * u, '#e0b040', INK, 2, -10))
     # the leg he hangs by, straight up to the rope at the beam
     out.append(solid([('stroke', 'M%s,%s L%s,%s' % (n(-0.28 * u), n(hip_y + 10), n(foot[0]), n(foot[1] + 14)), 0.46 * u)],
                      '#c2453a'))

@@ -733,7 +733,7 @@ def diez_de_bastos(c):
         out.append(line((x, 250), (x + 30, 250), '#8a7a4a', 3))
     # drawn upright, then the whole man and his load bowed forward from the feet
     fx, fy = -150, 440
-    body, p = person(fx, fy, 560, pose='walk', face='right', profile=True, mood='effort', gaze=(1, 0.6), dress='tunic',
+    body, p = person(fx, fy, 560, pose='walk', face='right', profile=True, body='three', mood='effort', gaze=(1, 0.6), dress='tunic',
                      cloth='#c2453a', legs='#e0b040', shoes='#6b4a30', hair='#5a3a22',
                      reach=((fx + 95, fy - 380), (fx + 85, fy - 290)), grips=('fist', 'fist'))
     u = p.u
