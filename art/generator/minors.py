@@ -695,7 +695,7 @@ def siete_de_bastos(c):
 def ocho_de_bastos(c):
     out = [sky(c, 'day', 240), hills(240, '#8ab85a', (40, 60, 30)), ground(c, 280, '#8ab85a', '#6a9a44')]
     out.append(path('M-300,360 Q0,330 300,370 L300,400 Q0,360 -300,390 Z', '#6fb2e8', INK, 2))
-    out.append(castle(180, 300, 100, 80, '#d7cfbf', '#a0463c'))
+    out.append(castle(-190, 300, 100, 80, '#d7cfbf', '#a0463c'))
     # eight staves in flight, all of them whole inside the field
     for i in range(8):
         x0 = -245 + i * 28
