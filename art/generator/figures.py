@@ -925,9 +925,11 @@ class Person:
                                                     n(U(0, 4.05)[1]), n(U(t * 1.4, 4.15)[0]), n(U(0, 4.15)[1])),
                             'none', darker(self.cloth, 0.4), 2))
             if not self.short:
-                shin = [U(t * 1.45, 4.4), U(t * 1.45, 5.95), U(t * 0.5, 6.0), U(t * 0.6, 4.5)]
-                out.append(path(poly(shin), darker(self.cloth, 0.16), None, 0))
-                out.append(line(U(t * 1.0, 4.5), U(t * 0.95, 5.9), darker(self.cloth, 0.4), 2))
+                # the skirt falls from the knee in two folds
+                for a0, a1 in ((1.05, 0.95), (0.7, 0.62)):
+                    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(U(t * a0, 4.45)[0]), n(U(0, 4.45)[1]), n(U(t * (a0 + 0.06), 5.2)[0]),
+                                                            n(U(0, 5.2)[1]), n(U(t * a1, 5.9)[0]), n(U(0, 5.9)[1])),
+                                    'none', darker(self.cloth, 0.3), 2))
         elif self.pose == 'sit':
             # the lap catches the light; below the knees the cloth falls in shade over the shins
             U = self.B
