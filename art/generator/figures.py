@@ -422,12 +422,12 @@ class Person:
                     hp = U(side * (0.33 if wide else 0.29), hem_y - 0.2)
                     calf = (k[0] + (f[0] - k[0]) * 0.3, k[1] + (f[1] - k[1]) * 0.3)
                     shape = limb([hp, k, calf, (f[0], f[1] - 0.12 * u)],
-                                 [(0.31 if wide else 0.27) * u, 0.15 * u, 0.16 * u, 0.085 * u])
+                                 [(0.31 if wide else 0.28) * u, 0.14 * u, 0.18 * u, 0.08 * u])
                     if self.stance == 'cross' and side == legs[0][0]:
                         out.append(solid([('path', shape)], legc))
                     else:
                         self._leg_edges.append(limb_edges([hp, k, calf, (f[0], f[1] - 0.12 * u)],
-                                                          [(0.31 if wide else 0.27) * u, 0.15 * u, 0.16 * u, 0.085 * u]))
+                                                          [(0.31 if wide else 0.28) * u, 0.14 * u, 0.18 * u, 0.08 * u]))
                 else:
                     out.append(solid([('stroke', d, 0.44 * u)], legc))
                 toe = side if self.pose != 'walk' else (1 if self.face in ('right', 'front') else -1)
