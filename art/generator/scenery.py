@@ -2,9 +2,7 @@
 # coordinates have their origin at the centre of the field, which spans ±288 across and
 # ±464 down (backgrounds run on to ±470); the frame is in the card's own 700 × 1240
 # coordinates, where the scene is drawn 1.0625 times its size.
-import math
-
-from svg import (INK, LINE, circle, ellipse, group, line, n, path, poly, polar, rect, solid)
+from svg import (INK, LINE, circle, group, line, n, path, poly, polar, rect, solid)
 
 GOLD = '#e4c062'
 GOLD_LIGHT = '#f6de96'
