@@ -121,18 +121,56 @@ def coin(x, y, r, colour=GOLD, star=True):
 # Per card: the turn of the skin tones and the figures drawn so far, whose faces the card
 # records (make_cards.py marks the main figures' faces in the source).
 _turn = [0]
+_look = [0]
 DRAWN = []
 
 
 def begin_card(number):
     _turn[0] = number * 2
+    _look[0] = number * 5
     del DRAWN[:]
+
+
+def next_look():
+    """A number that picks a figure's own head shape, nose, hair and dress details."""
+    _look[0] += 7
+    return _look[0]
 
 
 def next_skin():
     t = _turn[0]
     _turn[0] += 3
     return SKINS[t % len(SKINS)]
+
+
+def limb(points, widths):
+    """The outline of a limb through `points` (hip or shoulder first), `widths` its half widths
+    there: a tapering shape rather than a tube."""
+    left, right = limb_edges(points, widths)
+    return smooth(left + list(reversed(right)))
+
+
+def limb_edges(points, widths):
+    """The two edges of a limb, each from its first point to its last."""
+    left, right = [], []
+    for i, ((x, y), w) in enumerate(zip(points, widths)):
+        a = points[max(i - 1, 0)]
+        b = points[min(i + 1, len(points) - 1)]
+        dx, dy = b[0] - a[0], b[1] - a[1]
+        d = math.hypot(dx, dy) or 1
+        nx, ny = -dy / d * w, dx / d * w
+        left.append((x + nx, y + ny))
+        right.append((x - nx, y - ny))
+    return left, right
+
+
+def smooth(ring):
+    """A closed outline through the midpoints of `ring`, its corners rounded off."""
+    d = 'M%s,%s' % (n(ring[0][0]), n(ring[0][1]))
+    for i in range(1, len(ring)):
+        mx, my = (ring[i - 1][0] + ring[i][0]) / 2, (ring[i - 1][1] + ring[i][1]) / 2
+        d += ' Q%s,%s %s,%s' % (n(ring[i - 1][0]), n(ring[i - 1][1]), n(mx), n(my))
+    return d + ' L%s,%s Z' % (n(ring[-1][0]), n(ring[-1][1]))
 
 
 HEIGHTS = {'stand': 7.5, 'walk': 7.5, 'sit': 6.25, 'kneel': 5.6, 'ride': 3.8, 'bust': 3.8}
@@ -156,16 +194,22 @@ class Person:
     holds where the two hands are (viewer's left first)."""
 
     def __init__(self, x, y, h, pose='stand', face='front', dress='robe', cloth='#4a6fb5', cloth2=None,
-                 skin=None, hair='#5a3a22', hairstyle='short', hat=None, hat_colour=None, legs='#5a4a3a',
+                 skin=None, hair='#5a3a22', hairstyle=None, hat=None, hat_colour=None, legs='#5a4a3a',
                  shoes='#4a3424', cape=None, beard=False, hands=(None, None), bend=(None, None), behind=(False, False),
                  sleeves=None, pattern=None, belt=None, hem=None, lean=0, reach=None, mood='calm', gaze=None,
                  main=None, grips=('rest', 'rest'), elbows=(None, None), blindfold=False, child=False, stance=None,
-                 shadow=None, profile=False):
+                 shadow=None, profile=False, body=None, bow=0):
         self.x, self.y, self.h = x, y, h
         self.u = h / 7.5
         self.pose, self.face, self.dress = pose, face, dress
         self.mood, self.gaze, self.main = mood, gaze, main
         skin = skin or next_skin()
+        look = next_look()
+        self.look = look
+        # not every head alike: its width, the nose, and the hair where the scene leaves it open
+        self.head_w = (0.42, 0.45, 0.4, 0.43, 0.41)[look % 5]
+        self.nose = look // 5 % 3
+        hairstyle = hairstyle or ('short', 'fringe', 'side', 'crop', 'short', 'side')[look % 6]
         self.cloth, self.cloth2 = cloth, cloth2 or darker(cloth, 0.2)
         self.skin, self.hair, self.hairstyle = skin, hair, hairstyle
         self.hat, self.hat_colour = hat, hat_colour
@@ -177,10 +221,17 @@ class Person:
         self.pattern, self.belt, self.hem = pattern, belt, hem
         self.lean = lean
         self.top = y - HEIGHTS[pose] * self.u
+        # the body turned: 'three' (three-quarter) or 'side' (profile), towards the side it faces
+        self.bturn = {'three': 0.5, 'side': 1.0}.get(body, 0.0)
+        self.bow = bow  # the upper body bent forward from the hips, in radians
+        self.bdir = {'left': -1, 'right': 1}.get(face, -1 if gaze and gaze[0] < 0 else 1)
+        if self.bturn == 1 and behind == (False, False):
+            # side on, the far arm goes behind the body
+            self.behind = (self.bdir < 0, self.bdir > 0)
         # a child's head is larger against its body and sits a little higher
         self.hu = self.u * (1.45 if child else 1)
-        self.head = (x, self.top + (0.25 if child else 0.55) * self.u)
-        self.shoulders = ((x - 0.86 * self.u, self.top + 1.6 * self.u), (x + 0.86 * self.u, self.top + 1.6 * self.u))
+        self.head = self.B(0, 0.25 if child else 0.55)
+        self.shoulders = (self.B(-0.86, 1.6), self.B(0.86, 1.6))
         self.hands = [None, None]
         self.elbows = [None, None]
         self.grips = list(grips)
@@ -190,24 +241,50 @@ class Person:
         # a soft shadow on the ground under a figure that stands, walks, kneels or sits
         self.shadow = shadow if shadow is not None else pose in ('stand', 'walk', 'kneel', 'sit')
         self._leg_paths = []
+        self._bare = []  # the bare legs' outlines, drawn as one shape with the body
+        self._leg_edges = []  # standing bare legs: their edges, part of the body's outline
+        self._front = ''  # a bare leg drawn in front of the body
         self.elbow_at = elbows  # scene points for arms seen foreshortened, else the arm's own bend
         if reach:
             # hands given as points of the scene: the arms reach for them as far as they can
             self.hand_targets = tuple(None if r is None else ((r[0] - s[0]) / self.u, (r[1] - s[1]) / self.u)
                                       for r, s in zip(reach, self.shoulders))
-        self.lap = (x, self.top + 4.0 * self.u)
+        self.lap = self.U(self.bdir * 0.9, 3.9) if pose == 'sit' and self.bturn == 1 else self.B(0, 4.0)
         self.chest = (x, self.top + 2.3 * self.u)
 
     def U(self, a, b):
         return self.x + a * self.u, self.top + b * self.u
+
+    def B(self, a, b):
+        """Like U, for points of the body: a turned body is narrower, shifted a little towards
+        the side it faces, its chest standing out in front and its back flatter."""
+        k, t = self.bturn, self.bdir
+        x = a
+        if k:
+            x = a * (1 - 0.45 * k) + t * k * 0.1
+            if a * t > 0 and 1.4 < b < 3.3:
+                x += t * k * 0.14 * math.sin(math.pi * (b - 1.4) / 1.9)
+            elif a * t < 0 and b > 3.0:
+                x += t * k * 0.08 * min(1.0, b - 3.0)  # the back of the skirt falls in behind
+        return self.U(*self._bowed(x, b))
+
+    def _bowed(self, a, b):
+        """A point of the body with the part above the hips bent forward by `bow`."""
+        hb = 3.9 if self.pose == 'sit' else 3.8
+        if not self.bow or b >= hb:
+            return a, b
+        c, s_ = math.cos(self.bow), math.sin(self.bow) * self.bdir
+        y = b - hb
+        return a * c - y * s_, hb + y * c + a * s_
 
     # body outline for each pose
     def _body(self):
         U = self.U
         u = self.u
         narrow = self.dress == 'nude'
-        sh = 0.82 if narrow else 0.9
-        wa = 0.5 if narrow else 0.6
+        woman = narrow and self.hairstyle in ('long', 'bun')
+        sh = (0.76 if woman else 0.92) if narrow else 0.9
+        wa = (0.44 if woman else 0.52) if narrow else 0.6
         if self.pose == 'sit':
             pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-1.15, 3.9), U(-1.2, 6.0)]
             hem_y = 6.0
@@ -225,36 +302,92 @@ class Person:
             w = {'robe': 1.2, 'gown': 1.45, 'tunic': 1.05, 'nude': 0.62, 'armour': 0.95}.get(self.dress, 1.2)
             if hem < 6:
                 w = min(w, 0.6 + hem * 0.09)
+            if narrow:
+                w = 0.64 if woman else 0.56  # the hips run on into the thighs
             pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-w * 0.85, 3.9), U(-w, hem)]
             hem_y = hem
-        pts_r = [(2 * self.x - px, py) for px, py in reversed(pts_l)]
+        if self.pose == 'sit' and self.bturn == 1:
+            return self._sit_side()
+        mirror = [(2 * self.x - px, py) for px, py in pts_l]
+        tb = lambda p: self.B((p[0] - self.x) / u, (p[1] - self.top) / u)
+        pts_l = [tb(p) for p in pts_l]
+        self._side_r = [tb(p) for p in mirror]
+        pts_r = list(reversed(self._side_r))
         self._side = pts_l
         d = 'M%s,%s' % (n(pts_l[0][0]), n(pts_l[0][1]))
         d += ' Q%s,%s %s,%s' % (n(pts_l[1][0] - 0.05 * u), n(pts_l[1][1] - 0.35 * u), n(pts_l[1][0]), n(pts_l[1][1]))
         for p in pts_l[2:]:
             d += ' L%s,%s' % (n(p[0]), n(p[1]))
         hx0, hy = pts_l[-1]
-        d += ' Q%s,%s %s,%s' % (n(self.x), n(hy + 0.25 * u), n(pts_r[0][0]), n(pts_r[0][1]))
+        d += ' Q%s,%s %s,%s' % (n(self.B(0, 0)[0]), n(hy + (0.6 if narrow else 0.25) * u), n(pts_r[0][0]), n(pts_r[0][1]))
         for p in pts_r[1:-1]:
             d += ' L%s,%s' % (n(p[0]), n(p[1]))
         d += ' L%s,%s Q%s,%s %s,%s Z' % (n(pts_r[-2][0]), n(pts_r[-2][1]), n(pts_r[-2][0] + 0.05 * u),
                                          n(pts_r[-2][1] - 0.35 * u), n(pts_r[-1][0]), n(pts_r[-1][1]))
         return d, hem_y
 
+    def _bare_outline(self, hem_y):
+        """A standing bare figure's outline in one line: down the left flank and the outside
+        of the left leg, up its inside to the fork, down the other leg and up the right flank."""
+        legs = []
+        for left, right in self._leg_edges:
+            # each edge as (outer x at the knee, points from hip to ankle)
+            legs.append(sorted([left, right], key=lambda e: e[1][0]))
+        legs.sort(key=lambda e: e[0][1][0])
+        fork = self.B(0, hem_y + 0.15)
+        ring = self._side[:4]
+        if len(legs) == 2:
+            (lo, li), (ri, ro) = legs
+            ring += lo[1:] + list(reversed(li[1:])) + [fork] + ri[1:] + list(reversed(ro[1:]))
+        else:
+            lo, ro = legs[0]
+            ring += lo[1:] + list(reversed(ro[1:]))
+        ring += list(reversed(self._side_r[:4]))
+        return smooth(ring)
+
+    def _sit_side(self):
+        """A figure seated side on: the back upright, the thighs running forward to the knees,
+        the skirt falling from them over the shins to the ground."""
+        t = self.bdir
+        U = self.U
+        self.short = self.dress in ('tunic', 'armour', 'nude')
+        if self.short:
+            # the tunic ends over the knee; the shins go down from there
+            pts = [(-0.3, 1.2), (-0.52, 1.5), (-0.45, 2.6), (-0.5, 3.4), (-0.62, 4.15), (-0.45, 4.5), (0.5, 4.55),
+                   (1.3, 4.5), (1.5, 4.25), (1.35, 3.85), (0.75, 3.75), (0.42, 3.2), (0.58, 2.4), (0.5, 1.6),
+                   (0.3, 1.2)]
+        else:
+            pts = [(-0.3, 1.2), (-0.52, 1.5), (-0.45, 2.6), (-0.5, 3.4), (-0.62, 4.15), (-0.56, 5.0), (-0.62, 6.0),
+                   (0.3, 6.1), (1.5, 6.0), (1.5, 5.0), (1.58, 4.2), (1.35, 3.85), (0.75, 3.75), (0.42, 3.2),
+                   (0.58, 2.4), (0.5, 1.6), (0.3, 1.2)]
+        ps = [U(*self._bowed(t * a, b)) for a, b in pts]
+        d = 'M%s,%s' % (n(ps[0][0]), n(ps[0][1]))
+        for i in range(1, len(ps) - 1):
+            mx, my = (ps[i][0] + ps[i + 1][0]) / 2, (ps[i][1] + ps[i + 1][1]) / 2
+            d += ' Q%s,%s %s,%s' % (n(ps[i][0]), n(ps[i][1]), n(mx), n(my))
+        d += ' L%s,%s Z' % (n(ps[-1][0]), n(ps[-1][1]))
+        self._side = self._side_r = ps
+        return d, 4.5 if self.short else 6.0
+
     def _shade(self, hem_y):
         """The side of the body away from the light (the light falls from the viewer's left)."""
-        if self.pose in ('bust', 'ride'):
+        if self.pose in ('bust', 'ride') or self.pose == 'sit' and self.bturn == 1:
             return ''
-        side = [(2 * self.x - px, py) for px, py in self._side[1:]]
+        side = self._side_r[1:]
+        mid = self.B(0, 0)[0]
         outer = [(px, py + 0.1 * self.u) for px, py in side[:-1]] + [(side[-1][0], side[-1][1] - 0.1 * self.u)]
-        inner = [(self.x + (px - self.x) * 0.45, py) for px, py in reversed(outer)]
-        outer = [(self.x + (px - self.x) * 0.95, py) for px, py in outer]
-        colour = self.skin if self.dress == 'nude' else self.cloth
-        return path(poly(outer + inner), darker(colour, 0.13), None, 0)
+        inner = [(mid + (px - mid) * 0.45, py) for px, py in reversed(outer)]
+        outer = [(mid + (px - mid) * 0.95, py) for px, py in outer]
+        if self.dress == 'nude':
+            # on bare skin only a soft shadow along the far flank
+            inner = [(mid + (px - mid) * 0.75, py) for px, py in reversed(outer)]
+            return path(poly(outer + inner), darker(self.skin, 0.06), None, 0)
+        return path(poly(outer + inner), darker(self.cloth, 0.13), None, 0)
 
     def _legs(self, hem_y):
-        U = self.U
+        U = self.B
         u = self.u
+        t = self.bdir if self.bturn else 1
         out = []
         if self.pose in ('stand', 'walk') and hem_y < 7.0:
             if self.stance == 'cross':
@@ -267,6 +400,10 @@ class Person:
             elif self.pose == 'walk':
                 feet = [U(-0.95, 7.4), U(0.85, 7.4)]
                 knees = [U(-0.55, 5.7), U(0.55, 5.7)]
+            elif self.dress == 'nude':
+                # bare legs close together, the knees and the feet nearly touching
+                feet = [U(-0.3, 7.4), U(0.3, 7.4)]
+                knees = [U(-0.25, 5.7), U(0.25, 5.7)]
             else:
                 feet = [U(-0.38, 7.4), U(0.38, 7.4)]
                 knees = [U(-0.36, 5.7), U(0.36, 5.7)]
@@ -279,8 +416,23 @@ class Person:
                 hip = U(side * 0.35, hem_y - 0.6)
                 d = 'M%s,%s L%s,%s L%s,%s' % (n(hip[0]), n(hip[1]), n(k[0]), n(k[1]), n(f[0]), n(f[1] - 0.12 * u))
                 self._leg_paths.append(d)
-                out.append(solid([('stroke', d, 0.44 * u)], legc))
+                if self.dress == 'nude':
+                    # thigh, knee, calf and ankle, one shape with the body (a crossed leg apart)
+                    wide = self.hairstyle in ('long', 'bun')
+                    hp = U(side * (0.33 if wide else 0.29), hem_y - 0.2)
+                    calf = (k[0] + (f[0] - k[0]) * 0.3, k[1] + (f[1] - k[1]) * 0.3)
+                    shape = limb([hp, k, calf, (f[0], f[1] - 0.12 * u)],
+                                 [(0.31 if wide else 0.28) * u, 0.14 * u, 0.18 * u, 0.08 * u])
+                    if self.stance == 'cross' and side == legs[0][0]:
+                        out.append(solid([('path', shape)], legc))
+                    else:
+                        self._leg_edges.append(limb_edges([hp, k, calf, (f[0], f[1] - 0.12 * u)],
+                                                          [(0.31 if wide else 0.28) * u, 0.14 * u, 0.18 * u, 0.08 * u]))
+                else:
+                    out.append(solid([('stroke', d, 0.44 * u)], legc))
                 toe = side if self.pose != 'walk' else (1 if self.face in ('right', 'front') else -1)
+                if self.bturn:
+                    toe = t
                 if self.stance == 'tiptoe':
                     toe = 1 if self.lean >= 0 else -1
                 tilt = 35 * toe if self.stance == 'tiptoe' else 0
@@ -288,18 +440,37 @@ class Person:
         elif self.pose == 'kneel' and hem_y < 5:
             # one knee on the ground, the other raised with its foot set down in front
             legc = self.skin if self.dress == 'nude' else self.legs
+            U = lambda a, b: self.U(t * a, b)
             ground_leg = 'M%s,%s L%s,%s L%s,%s' % (n(U(-0.3, 3.9)[0]), n(U(-0.3, 3.9)[1]), n(U(-0.55, 5.45)[0]),
                                                    n(U(-0.55, 5.45)[1]), n(U(-1.3, 5.5)[0]), n(U(-1.3, 5.5)[1]))
             raised_leg = 'M%s,%s L%s,%s L%s,%s' % (n(U(0.3, 3.9)[0]), n(U(0.3, 3.9)[1]), n(U(1.15, 4.3)[0]),
                                                    n(U(1.15, 4.3)[1]), n(U(1.1, 5.45)[0]), n(U(1.1, 5.45)[1]))
-            out.append(solid([('stroke', ground_leg, 0.5 * u), ('stroke', raised_leg, 0.5 * u)], legc))
+            if self.dress == 'nude':
+                # the knee on the ground runs on from the body; the raised leg stands before it
+                self._bare += [('path', limb([U(-0.3, 3.75), U(-0.55, 5.4), U(-0.95, 5.47), U(-1.3, 5.5)],
+                                             [0.32 * u, 0.16 * u, 0.15 * u, 0.085 * u]))]
+                self._front = solid([('path', limb([U(0.28, 3.8), U(1.1, 4.25), U(1.12, 4.65), U(1.1, 5.45)],
+                                                   [0.3 * u, 0.17 * u, 0.18 * u, 0.085 * u]))], legc)
+            else:
+                out.append(solid([('stroke', ground_leg, 0.5 * u), ('stroke', raised_leg, 0.5 * u)], legc))
             fx, fy = U(1.25, 5.52)
             out.append(ellipse(fx, fy, 0.3 * u, 0.13 * u, legc if self.dress == 'nude' else self.shoes, INK, 2))
+        elif self.pose == 'sit' and self.bturn == 1:
+            legc = self.skin if self.dress == 'nude' else self.legs
+            for a in (0.85, 1.3):
+                if self.short:
+                    # the shins from under the knee down to the feet, the far one a little back
+                    k0, f0 = self.U(t * (a + 0.05), 4.35), self.U(t * (a - 0.05), 6.0)
+                    d = 'M%s,%s L%s,%s' % (n(k0[0]), n(k0[1]), n(f0[0]), n(f0[1]))
+                    out.append(solid([('stroke', d, 0.42 * u)], darker(legc, 0.12) if a < 1 else legc))
+                px, py = self.U(t * a, 6.08)
+                out.append(ellipse(px + t * 0.1 * u, py, 0.3 * u, 0.15 * u, self.shoes, INK, 2))
         elif self.pose in ('stand', 'walk', 'sit'):
             y = hem_y + 0.08
             for side in (-1, 1):
                 px, py = U(side * 0.38, y)
-                out.append(ellipse(px + side * 0.05 * u, py, 0.3 * u, 0.15 * u, self.shoes, INK, 2))
+                toe = t if self.bturn else side
+                out.append(ellipse(px + toe * 0.05 * u, py, 0.3 * u, 0.15 * u, self.shoes, INK, 2))
         return ''.join(out)
 
     def _ride_leg(self, direction):
@@ -310,7 +481,10 @@ class Person:
         foot = U(0.55 * direction, 6.1)
         d = 'M%s,%s L%s,%s L%s,%s' % (n(hip[0]), n(hip[1]), n(knee[0]), n(knee[1]), n(foot[0]), n(foot[1]))
         bare = self.dress == 'nude'
-        out = [solid([('stroke', d, 0.5 * u)], self.skin if bare else self.legs)]
+        if bare:
+            out = [solid([('path', limb([hip, knee, foot], [0.3 * u, 0.17 * u, 0.1 * u]))], self.skin)]
+        else:
+            out = [solid([('stroke', d, 0.5 * u)], self.legs)]
         out.append(ellipse(foot[0] + 0.15 * u * direction, foot[1] + 0.05 * u, 0.32 * u, 0.15 * u,
                            self.skin if bare else self.shoes, INK, 2))
         return ''.join(out)
@@ -336,6 +510,11 @@ class Person:
         d = 'M%s,%s L%s,%s L%s,%s' % (n(s[0]), n(s[1]), n(e[0]), n(e[1]), n(wx), n(wy))
         self.hands[i] = hnd
         self.elbows[i] = e
+        if self.dress == 'nude':
+            # a bare arm tapers from the shoulder to the wrist
+            u = self.u * (0.88 if self.hairstyle in ('long', 'bun') else 1)
+            return solid([('circle', s[0], s[1] + 0.05 * u, 0.22 * u),
+                          ('path', limb([s, e, (wx, wy)], [0.21 * u, 0.14 * u, 0.1 * u]))], self.skin) + self.hand(i)
         return solid([('stroke', d, 0.46 * self.u)], self.sleeves) + self.hand(i)
 
     def hand(self, i, grip=None):
@@ -432,8 +611,17 @@ class Person:
                                                     n(0.45 * u)), 'none', '#f7f4ec', 0.08 * u))
         nx = cx + shift + turn * 0.06 * u
         nd = turn or -0.6
-        out.append(path('M%s,%s l%s,%s l%s,%s' % (n(nx), n(ey + 0.06 * u), n(0.05 * u * nd), n(0.15 * u),
-                                                  n(-0.06 * u * nd), n(0.02 * u)), 'none', INK, w * 0.8))
+        if self.nose == 1:
+            # a short rounded nose
+            out.append(path('M%s,%s q%s,%s %s,%s' % (n(nx - 0.05 * u), n(ey + 0.17 * u), n(0.05 * u), n(0.05 * u),
+                                                    n(0.1 * u), n(0)), 'none', INK, w * 0.8))
+        elif self.nose == 2:
+            # a long straight nose
+            out.append(path('M%s,%s l%s,%s l%s,%s' % (n(nx), n(ey + 0.02 * u), n(0.03 * u * nd), n(0.2 * u),
+                                                      n(-0.07 * u * nd), n(0.02 * u)), 'none', INK, w * 0.8))
+        else:
+            out.append(path('M%s,%s l%s,%s l%s,%s' % (n(nx), n(ey + 0.06 * u), n(0.05 * u * nd), n(0.15 * u),
+                                                      n(-0.06 * u * nd), n(0.02 * u)), 'none', INK, w * 0.8))
         my = cy + (0.34 if f != 'up' else 0.28) * u
         mx = cx + shift + turn * 0.03 * u
         if mood == 'joy':
@@ -551,6 +739,28 @@ class Person:
                 n(cy - 0.36 * u), n(cx + t * 0.36 * u), n(cy - 0.22 * u))
             out.append(path(d, self.hair, INK, 2))
             out.append(ellipse(cx - t * 0.02 * u, cy + 0.06 * u, 0.08 * u, 0.13 * u, self.skin, INK, 1.6))
+        elif self.hat not in ('hood', 'veil', 'helmet') and self.hairstyle in ('fringe', 'side', 'crop') \
+                and self.face != 'skull':
+            hw = self.head_w / 0.42  # the hair follows the head's width
+            X = lambda a: n(cx + a * hw * u)
+            Y = lambda b: n(cy + b * u)
+            if self.hairstyle == 'fringe':
+                # a straight fringe above the brows
+                d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s L%s,%s Z' % (
+                    X(-0.45), Y(0.1), X(-0.5), Y(-0.64), X(0), Y(-0.6), X(0.5), Y(-0.64), X(0.45), Y(0.1),
+                    X(0.38), Y(-0.22), X(-0.38), Y(-0.22))
+            elif self.hairstyle == 'side':
+                # parted on one side and swept across
+                d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+                    X(-0.45), Y(0.12), X(-0.5), Y(-0.62), X(0), Y(-0.6), X(0.5), Y(-0.62), X(0.45), Y(0.14),
+                    X(0.36), Y(-0.2), X(0.08), Y(-0.28), X(-0.1), Y(-0.32), X(-0.16), Y(-0.46), X(-0.32), Y(-0.3),
+                    X(-0.45), Y(0.12))
+            else:
+                # cropped close to the head
+                d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+                    X(-0.43), Y(-0.08), X(-0.46), Y(-0.6), X(0), Y(-0.57), X(0.46), Y(-0.6), X(0.43), Y(-0.08),
+                    X(0.32), Y(-0.38), X(0), Y(-0.4), X(-0.32), Y(-0.38), X(-0.43), Y(-0.08))
+            out.append(path(d, self.hair, INK, 2))
         elif self.hat not in ('hood', 'veil', 'helmet') and self.hairstyle != 'bald' and self.face != 'skull':
             d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
                 n(cx - 0.44 * u), n(cy + 0.08 * u), n(cx - 0.5 * u), n(cy - 0.62 * u), n(cx), n(cy - 0.58 * u),
@@ -637,11 +847,22 @@ class Person:
         if self.cape:
             top = self.top
             bottom = {'sit': 6.1, 'kneel': 5.6, 'ride': 4.0}.get(self.pose, 7.3)
+            k, t = self.bturn, self.bdir
+            # a turned figure's cape hangs from its shoulders behind it
+            X = lambda a: self.x + (a * (1 - 0.3 * k) - t * k * 0.55) * u
+            (l0x, l0y), (r0x, r0y) = self.B(-0.7, 1.3), self.B(0.7, 1.3)
             d = 'M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Z' % (
-                n(self.x - 0.7 * u), n(top + 1.3 * u), n(self.x - 1.6 * u), n(top + 4 * u), n(self.x - 1.45 * u),
-                n(top + bottom * u), n(self.x + 1.45 * u), n(top + bottom * u), n(self.x + 1.6 * u), n(top + 4 * u),
-                n(self.x + 0.7 * u), n(top + 1.3 * u))
+                n(l0x - t * k * 0.3 * u), n(l0y), n(X(-1.6)), n(top + 4 * u), n(X(-1.45)),
+                n(top + bottom * u), n(X(1.45)), n(top + bottom * u), n(X(1.6)), n(top + 4 * u),
+                n(r0x - t * k * 0.3 * u), n(r0y))
             out.append(path(d, self.cape))
+        if self.dress == 'nude':
+            # a bare arm that reaches out beside the body comes from behind the shoulder
+            beside = []
+            for i in (0, 1):
+                t = self.hand_targets[i] or (0.3 * (2 * i - 1), 2.7)
+                beside.append(self.behind[i] or abs(self.shoulders[i][0] + t[0] * self.u - self.x) > 0.55 * self.u)
+            self.behind = tuple(beside)
         for i in (0, 1):
             if self.behind[i]:
                 out.append(self._arm(i))
@@ -651,18 +872,22 @@ class Person:
         out.append(self._legs(hem_y))
         out.append(rect(cx - 0.16 * u, cy + 0.3 * u, 0.32 * u, 0.55 * u, self.skin, INK, 2))
         if self.dress == 'nude' and self.pose in ('stand', 'walk', 'kneel'):
-            # no seam where the thighs run into the body: the outline follows the flanks only
-            out.append(path(body, self.cloth, None, 0))
-            for s in (-1, 1):
-                side = [(self.x + s * (self.x - px) * -1, py) for px, py in self._side] if s > 0 else self._side
-                d = 'M%s,%s' % (n(side[-1][0]), n(side[-1][1] + 0.2 * u))
-                for px, py in reversed(side[1:-1]):
-                    d += ' L%s,%s' % (n(px), n(py))
-                d += ' Q%s,%s %s,%s' % (n(side[1][0] - s * 0.05 * u), n(side[1][1] - 0.35 * u), n(side[0][0]), n(side[0][1]))
-                out.append(path(d, 'none', INK, LINE))
+            # no seam where the thighs run into the body: body and legs are one shape
+            if self._leg_edges:
+                body = self._bare_outline(hem_y)
+            out.append(solid([('path', body)] + self._bare, self.cloth, INK, LINE))
+            out.append(self._front)
         else:
             out.append(path(body, self.cloth))
         out.append(self._shade(hem_y))
+        if self.look % 3 == 1 and self.dress in ('robe', 'gown', 'tunic') and self.pose in ('stand', 'walk', 'kneel') \
+                and not self.bow:
+            # a border of darker cloth along the hem
+            (lx, ly), (rx, ry) = self._side[-1], self._side_r[-1]
+            k = 0.3 * u
+            d = 'M%s,%s Q%s,%s %s,%s' % (n(lx + 0.07 * u), n(ly - k), n((lx + rx) / 2), n(ly + 0.25 * u - k),
+                                        n(rx - 0.07 * u), n(ry - k))
+            out.append(path(d, 'none', darker(self.cloth, 0.3), 0.1 * u))
         if self.dress == 'nude':
             # a few quiet lines model the body: collarbones, the breast's lower curve on a
             # woman, the navel
@@ -679,17 +904,35 @@ class Person:
             nv = U(0, 3.35)
             out.append(path('M%s,%s q%s,%s 0,%s' % (n(nv[0]), n(nv[1]), n(0.04 * u), n(0.04 * u), n(0.09 * u)), 'none', soft, 1.4))
         else:
-            neck = 'M%s,%s Q%s,%s %s,%s' % (n(cx - 0.3 * u), n(self.top + 1.22 * u), n(cx), n(self.top + 1.6 * u),
-                                            n(cx + 0.3 * u), n(self.top + 1.22 * u))
+            (n0x, n0y), (n1x, n1y), (n2x, n2y) = self.B(-0.3, 1.22), self.B(0, 1.6), self.B(0.3, 1.22)
+            neck = 'M%s,%s Q%s,%s %s,%s' % (n(n0x), n(n0y), n(n1x), n(n1y), n(n2x), n(n2y))
+            if self.look % 2 and self.dress != 'armour' and self.face != 'back':
+                # a V-shaped neckline
+                vx, vy = self.B(0, 1.75)
+                neck = 'M%s,%s L%s,%s L%s,%s' % (n(n0x), n(n0y), n(vx), n(vy), n(n2x), n(n2y))
             out.append(path(neck, self.skin, INK, 2))
         if self.pattern:
             out.append(self.pattern(self))
         if self.belt:
-            y = self.top + 3.0 * u
-            out.append(rect(self.x - 0.62 * u, y - 0.1 * u, 1.24 * u, 0.2 * u, self.belt, INK, 1.6))
-        if self.pose == 'sit':
-            # the lap catches the light; below the knees the cloth falls in shade over the shins
+            bx, by = self.B(0, 3.0)
+            bw = 0.62 * (1 - 0.45 * self.bturn) * u
+            out.append(rect(bx - bw, by - 0.1 * u, 2 * bw, 0.2 * u, self.belt, INK, 1.6))
+        if self.pose == 'sit' and self.bturn == 1:
+            # side on: the thigh's upper line and the fold falling from the knee
+            t = self.bdir
             U = self.U
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(U(t * 0.3, 4.2)[0]), n(U(0, 4.2)[1]), n(U(t * 0.9, 4.05)[0]),
+                                                    n(U(0, 4.05)[1]), n(U(t * 1.4, 4.15)[0]), n(U(0, 4.15)[1])),
+                            'none', darker(self.cloth, 0.4), 2))
+            if not self.short:
+                # the skirt falls from the knee in two folds
+                for a0, a1 in ((1.05, 0.95), (0.7, 0.62)):
+                    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(U(t * a0, 4.45)[0]), n(U(0, 4.45)[1]), n(U(t * (a0 + 0.06), 5.2)[0]),
+                                                            n(U(0, 5.2)[1]), n(U(t * a1, 5.9)[0]), n(U(0, 5.9)[1])),
+                                    'none', darker(self.cloth, 0.3), 2))
+        elif self.pose == 'sit':
+            # the lap catches the light; below the knees the cloth falls in shade over the shins
+            U = self.B
             shin = [U(-1.08, 4.32), U(-0.5, 4.5), U(0, 4.38), U(0.5, 4.5), U(1.08, 4.32), U(1.14, 5.9), U(0, 6.1),
                     U(-1.14, 5.9)]
             out.append(path(poly(shin), darker(self.cloth, 0.16), None, 0))
@@ -700,7 +943,7 @@ class Person:
             out.append(line(U(0, 4.6), U(0.04, 5.9), darker(self.cloth, 0.4), 2))
         if self.pose == 'ride':
             out.append(self._ride_leg(1 if self.face != 'left' else -1))
-        out.append(ellipse(cx, cy, 0.42 * self.hu, 0.52 * self.hu, '#f1efe6' if self.face == 'skull' else self.skin))
+        out.append(ellipse(cx, cy, self.head_w * self.hu, 0.52 * self.hu, '#f1efe6' if self.face == 'skull' else self.skin))
         out.append(self._hair_front())
         features = self._face()
         if features:

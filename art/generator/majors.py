@@ -1,5 +1,5 @@
 # The major arcana, one function per card: it returns the scene's elements in field
-# coordinates (origin at the field's centre, ±288 across, ±440 down).
+# coordinates (origin at the field's centre, ±288 across, ±464 down).
 import math
 
 from figures import (GOLD, LEAF, SKIN, SKINS, WOOD, marked_face, bird, bull_head, chain, coin, cup, darker, dog, eagle, horse,
@@ -120,8 +120,8 @@ def el_loco(c):
     out = [sky(c, 'gold', 120)]
     out.append(sun(c, 190, -320, 56, rays=16))
     out.append(mountains(160, '#9aa6c6', [(-180, 230, 150), (40, 180, 150), (230, 260, 120)], snow='#fafafa'))
-    out.append(path('M-300,200 L300,200 L300,450 L-300,450 Z', '#a9c4e2', INK, LINE))
-    cliff = 'M-300,190 Q-60,170 120,210 L150,260 L190,300 L170,340 L200,450 L-300,450 Z'
+    out.append(path('M-300,200 L300,200 L300,470 L-300,470 Z', '#a9c4e2', INK, LINE))
+    cliff = 'M-300,190 Q-60,170 120,210 L150,260 L190,300 L170,340 L200,470 L-300,470 Z'
     out.append(path(cliff, c.linear([(0, '#b8a482'), (1, '#8a7658')])))
     out.append(path('M-300,190 Q-60,170 120,210 L110,236 Q-80,210 -300,230 Z', '#7fae5a', INK, LINE))
     out.append(flowers([-260, -230, -200], 210, seed=2))
@@ -133,7 +133,7 @@ def el_loco(c):
             items.append(circle(x, y, 0.13 * p.u, ('#e05a4a', '#3f7f4a', '#f4d04a')[i % 3], INK, 1.2))
         return ''.join(items)
 
-    body, p = person(20, 330, 420, pose='walk', face='up', mood='joy', dress='tunic', cloth='#f3efe2', legs='#f2d36a',
+    body, p = person(20, 330, 420, pose='walk', face='up', body='three', mood='joy', dress='tunic', cloth='#f3efe2', legs='#f2d36a',
                      shoes='#e0a030', hair='#b5773a', hat='cap', hat_colour='#3f7f4a', cape='#c2453a',
                      hands=((-1.3, 0.9), (0.35, 0.1)), pattern=flowered, belt='#c2a04a')
     (lx, ly), (rx, ry) = p.hands
@@ -165,7 +165,7 @@ def garden_border(y, seed=0):
 @card(1)
 def el_mago(c):
     out = [sky(c, 'gold', 300)]
-    out.append(path('M-300,-440 L-300,-340 Q-150,-300 0,-340 Q150,-300 300,-340 L300,-440 Z', '#4e8a44', INK, LINE))
+    out.append(path('M-300,-470 L-300,-340 Q-150,-300 0,-340 Q150,-300 300,-340 L300,-470 Z', '#4e8a44', INK, LINE))
     for x in range(-270, 300, 50):
         out.append(rose(x, -340 + (x % 100 == 0) * 10, 14, '#d8475a'))
     body, p = person(0, 330, 560, face='front', mood='focus', hairstyle='curly', cloth='#f4f1e8', cape='#c2453a', hair='#3a2418',
@@ -234,7 +234,7 @@ def la_emperatriz(c):
         out.append(tree(x, 60, 230, '#3f7a3c'))
     out.append(path('M120,60 Q150,-60 170,-200 L200,-200 Q190,-60 180,60 Z', '#8ec6ee', INK, 2))
     out.append(ground(c, 60, '#8ab85a', '#6a9a44'))
-    out.append(path('M140,60 Q120,200 250,450 L300,450 L300,300 Q210,200 200,60 Z', '#6fb2e8', INK, 2))
+    out.append(path('M140,60 Q120,200 250,470 L300,470 L300,300 Q210,200 200,60 Z', '#6fb2e8', INK, 2))
     out.append(rect(-170, 180, 250, 200, '#c2453a', INK, LINE, r=40))
     body, p = person(-40, 380, 470, pose='sit', face='front', mood='joy', dress='gown', cloth='#f4f1e8', hair='#c28a3a',
                      hairstyle='long', hat='laurel', hands=((-0.6, 2.2), (0.8, 0.0)))
@@ -268,7 +268,7 @@ def el_emperador(c):
     out = [sky(c, 'gold', 100)]
     out.append(mountains(120, '#c8703a', [(-200, 260, 150), (0, 200, 150), (210, 280, 140)], snow=None))
     out.append(ground(c, 120, '#b8683a', '#9a5230'))
-    out.append(path('M-60,120 Q-40,250 -90,450 L-40,450 Q10,250 -20,120 Z', '#7fb5ea', INK, 2))
+    out.append(path('M-60,120 Q-40,250 -90,470 L-40,470 Q10,250 -20,120 Z', '#7fb5ea', INK, 2))
     out.append(throne(0, 400, 380, 600, '#a9a49a', '#8a8478', 'square'))
     for x, y in [(-150, -160), (150, -160), (-200, 80), (200, 80)]:
         out.append(ram_head(x, y, 30))
@@ -290,7 +290,7 @@ def el_emperador(c):
 
 @card(5)
 def el_sumo_sacerdote(c):
-    out = [rect(-300, -450, 600, 900, '#9a9488', None, 0)]
+    out = [rect(-300, -470, 600, 940, '#9a9488', None, 0)]
     out.append(pillar(-210, -400, 330, 80, '#b9b3a8'))
     out.append(pillar(210, -400, 330, 80, '#b9b3a8'))
     out.append(rect(-300, 330, 600, 130, '#c9c2b4'))
@@ -315,10 +315,10 @@ def el_sumo_sacerdote(c):
         out.append(group([line((0, -50), (0, 50), GOLD, 8), circle(0, -60, 14, 'none', GOLD, 7),
                           rect(0, 34, 20, 10, GOLD, INK, 1.5)], 'translate(0 370) rotate(%s)' % a))
     # the two kneeling disciples, seen from behind
-    out.append(person(-150, 450, 300, pose='kneel', face='back', mood='calm', cloth='#c2453a', hairstyle='short', hair='#4a2e1e',
+    out.append(person(-150, 470, 300, pose='kneel', face='back', mood='calm', cloth='#c2453a', hairstyle='short', hair='#4a2e1e',
                       pattern=lambda q: ''.join(rose(*q.U(a, b), 0.3 * q.u, '#e85a5a') for a, b in
                                                 [(-0.4, 2.4), (0.3, 3.4), (-0.2, 4.4)]))[0])
-    out.append(person(150, 450, 300, pose='kneel', face='back', mood='calm', cloth='#4a6fb5', hairstyle='short', hair='#c28a3a',
+    out.append(person(150, 470, 300, pose='kneel', face='back', mood='calm', cloth='#4a6fb5', hairstyle='short', hair='#c28a3a',
                       pattern=lambda q: ''.join(path('M%s,%s l-8,-14 l8,5 l8,-5 Z' % (n(x), n(y)), '#f7f4ec', INK, 1.4)
                                                 for x, y in [q.U(-0.3, 2.5), q.U(0.4, 3.5), q.U(-0.1, 4.5)]))[0])
     return out
@@ -344,8 +344,8 @@ def los_enamorados(c):
     for px, py in [(180, 60), (240, 80), (210, 30), (250, 130), (170, 120)]:
         out.append(circle(px, py, 10, '#d83a3a', INK, 1.5))
     out.append(path('M220,300 q-30,-30 0,-60 q30,-30 0,-60 q-20,-20 6,-36', 'none', '#4a8a3a', 7))
-    man, mp = person(-140, 400, 420, face='right', profile=True, mood='calm', dress='nude', hair='#5a3a22', hands=((-0.2, 2.7), (0.9, 2.0)), bend=(1, -1))
-    wom, wp = person(140, 400, 400, face='up', mood='calm', dress='nude', hair='#c28a3a', hairstyle='long', hands=((-0.9, 2.0), (0.2, 2.7)), bend=(-1, 1))
+    man, mp = person(-140, 400, 420, face='right', profile=True, body='three', mood='calm', dress='nude', hair='#5a3a22', hands=((-0.2, 2.7), (0.9, 2.0)), bend=(1, -1))
+    wom, wp = person(140, 400, 400, face='up', gaze=(-0.4, -1), body='three', mood='calm', dress='nude', hair='#c28a3a', hairstyle='long', hands=((-0.9, 2.0), (0.2, 2.7)), bend=(-1, 1))
     out += [man, wom]
     return out
 
@@ -381,7 +381,7 @@ def el_carro(c):
     # the two sphinxes, black and white, couchant, their headcloths falling behind their faces
     for x, col in ((-150, '#2a2830'), (150, '#f2efe6')):
         d = -1 if x < 0 else 1
-        out.append(sphinx(x + d * 10, 425, 1.5, -d, col))
+        out.append(sphinx(x - d * 18, 425, 1.42, -d, col))
     return out
 
 
@@ -410,9 +410,9 @@ def la_fuerza(c):
     out.append(mountains(140, '#6a7ab0', [(60, 200, 140)]))
     out.append(ground(c, 130, '#8ab85a', '#6a9a44'))
     # the lion's head, which her hands close gently
-    lx0, ly0, ls = 150, 350, 2.6
+    lx0, ly0, ls = 100, 350, 2.3
     jx, jy = lx0 - 50 * ls, ly0 - 36 * ls - 16 * ls
-    body, p = person(-70, 410, 580, face='down', dress='gown', cloth='#f4f1e8', hair='#c28a3a', hairstyle='long',
+    body, p = person(-100, 410, 580, face='down', dress='gown', cloth='#f4f1e8', hair='#c28a3a', hairstyle='long',
                      hat='wreath', mood='calm', gaze=(0.6, 1), reach=((jx + 4, jy - 62), (jx - 4, jy + 56)),
                      grips=('open', 'open'))
     out.append(body)
@@ -431,8 +431,8 @@ def el_ermitano(c):
     out = [sky(c, 'night', 300)]
     for x, y in [(-220, -380), (-120, -300), (180, -360), (230, -250), (60, -400)]:
         out.append(star(x, y, 6, 4, '#fff6c8', 0.4, width=1))
-    out.append(path('M-300,300 L-80,170 L40,230 L300,120 L300,450 L-300,450 Z', '#e8ecf4', INK, LINE))
-    out.append(path('M-300,360 L-120,280 L100,330 L300,260 L300,450 L-300,450 Z', '#c9d0dc', INK, LINE))
+    out.append(path('M-300,300 L-80,170 L40,230 L300,120 L300,470 L-300,470 Z', '#e8ecf4', INK, LINE))
+    out.append(path('M-300,360 L-120,280 L100,330 L300,260 L300,470 L-300,470 Z', '#c9d0dc', INK, LINE))
     body, p = person(0, 250, 600, face='down', mood='calm', dress='robe', cloth='#8a8f9a', cape='#6f7480', hat='hood',
                      hat_colour='#8a8f9a', beard='#f2efe6', hands=((-1.2, 0.5), (0.5, 1.4)))
     out.append(body)
@@ -510,7 +510,7 @@ def body_jackal(x, y):
 
 @card(11)
 def la_justicia(c):
-    out = [rect(-300, -450, 600, 900, '#b8a888', None, 0)]
+    out = [rect(-300, -470, 600, 940, '#b8a888', None, 0)]
     out.append(rect(-200, -380, 400, 660, '#7a5bb0'))
     out.append(pillar(-230, -400, 330, 60, '#a9a49a'))
     out.append(pillar(230, -400, 330, 60, '#a9a49a'))
@@ -567,10 +567,10 @@ def el_colgado(c):
     foot = (-6, -300)
     # the free leg, bent at the knee and crossed behind the hanging one
     knee = (1.75 * u, hip_y - 1.2 * u)
-    heel = (-0.55 * u, -176)
+    heel = (-0.18 * u, -172)  # tucked in behind the other knee, the toes just showing
     out.append(solid([('stroke', 'M%s,%s L%s,%s L%s,%s' % (n(0.3 * u), n(hip_y), n(knee[0]), n(knee[1]), n(heel[0]),
                                                            n(heel[1])), 0.46 * u)], '#c2453a'))
-    out.append(ellipse(heel[0] - 0.15 * u, heel[1] + 0.05 * u, 0.3 * u, 0.14 * u, '#e0b040', INK, 2, -10))
+    out.append(ellipse(heel[0] - 0.12 * u, heel[1] + 0.05 * u, 0.3 * u, 0.14 * u, '#e0b040', INK, 2, -10))
     # the leg he hangs by, straight up to the rope at the beam
     out.append(solid([('stroke', 'M%s,%s L%s,%s' % (n(-0.28 * u), n(hip_y + 10), n(foot[0]), n(foot[1] + 14)), 0.46 * u)],
                      '#c2453a'))
@@ -594,7 +594,7 @@ def la_templanza(c):
     out.append(mountains(120, '#8a9ac0', [(200, 180, 120)], snow=None))
     out.append(sun(c, 200, -80, 34, rays=12))
     out.append(ground(c, 120, '#8ab85a', '#6a9a44'))
-    out.append(path('M-60,450 Q40,300 150,200 Q180,150 200,60 L212,60 Q200,160 170,220 Q80,320 20,450 Z', '#e8d8a8', INK, 2))
+    out.append(path('M-60,470 Q40,300 150,200 Q180,150 200,60 L212,60 Q200,160 170,220 Q80,320 20,470 Z', '#e8d8a8', INK, 2))
     g = c.linear([(0, '#6fb2e8'), (1, '#356fb0')])
     out.append(ellipse(-160, 380, 170, 70, g))
     out.append(wings(-20, -130, 230, '#f0a040', '#c2453a'))
@@ -672,7 +672,7 @@ def goat_leg(side):
 
 @card(15)
 def el_diablo(c):
-    out = [rect(-300, -450, 600, 900, '#141018', None, 0)]
+    out = [rect(-300, -470, 600, 940, '#141018', None, 0)]
     out.append(circle(0, -150, 300, c.radial([(0, ('#5a3a4a', 0.9)), (1, ('#141018', 0))], 0, -150, 300), None, 0))
     ps = [polar(0, -400, 34, 90 + i * 144) for i in range(5)]
     out.append(path(poly(ps), 'none', '#f2efe6', 5))
@@ -759,10 +759,10 @@ def flame(x, y, s, lean=1):
 
 @card(16)
 def la_torre(c):
-    out = [rect(-300, -450, 600, 900, '#121420', None, 0)]
+    out = [rect(-300, -470, 600, 940, '#121420', None, 0)]
     for x, y, w in [(-200, -380, 200), (180, -350, 240)]:
         out.append(cloud(x, y, w, '#3a3d4e'))
-    out.append(path('M-300,450 L-140,250 L-80,270 L80,250 L150,280 L300,450 Z', '#6a6a7a', INK, LINE))
+    out.append(path('M-300,470 L-140,250 L-80,270 L80,250 L150,280 L300,470 Z', '#6a6a7a', INK, LINE))
     out.append(rect(-90, -250, 180, 510, '#b9b3a8'))
     for k, y in enumerate((-180, -60, 60)):
         side = 1 if k % 2 else -1
@@ -776,8 +776,8 @@ def la_torre(c):
                       circle(-34, 4, 5, '#3f6db0', INK, 1.5), circle(34, 4, 5, '#3f6db0', INK, 1.5)],
                      'translate(-150 -330) rotate(-35)'))
     out.append(path('M-100,-250 L-80,-290 L60,-290 L100,-250 Z', '#8a8478', INK, LINE))
-    out.append(lightning([(180, -450), (60, -330), (110, -320), (10, -230), (60, -225), (-20, -150), (90, -260),
-                          (40, -268), (140, -360), (90, -365), (220, -450)]))
+    out.append(lightning([(180, -470), (60, -330), (110, -320), (10, -230), (60, -225), (-20, -150), (90, -260),
+                          (40, -268), (140, -360), (90, -365), (220, -470)]))
     f1, _ = person(-170, -10, 300, shadow=False, face='front', mood='fear', dress='tunic', cloth='#c2453a', hat='crown', legs='#4a6fb5',
                    hands=((-1.2, -1.0), (1.2, -1.0)))
     f2, _ = person(180, 130, 280, shadow=False, face='front', mood='fear', dress='robe', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
@@ -807,7 +807,7 @@ def la_luna(c):
     out.append(group([wolf(-120, 310, 2.0, 1, '#8c8c96')], 'rotate(-28 -120 310)'))
     out.append(group([dog(130, 310, 2.3, -1, '#d8b888', 'sit')], 'rotate(14 130 310)'))
     g = c.linear([(0, '#4f8fd0'), (1, '#2f5f9e')])
-    out.append(path('M-300,340 Q0,310 300,340 L300,450 L-300,450 Z', g, INK, LINE))
+    out.append(path('M-300,340 Q0,310 300,340 L300,470 L-300,470 Z', g, INK, LINE))
     # the crayfish climbing out of the pool
     cray = [ellipse(0, 0, 20, 40, '#d8573a'), path('M-14,-30 q-30,-20 -26,-50 q10,20 20,26 Z', '#d8573a', INK, 2),
             path('M14,-30 q30,-20 26,-50 q-10,20 -20,26 Z', '#d8573a', INK, 2),

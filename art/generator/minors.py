@@ -46,14 +46,14 @@ def cinco_de_copas(c):
     out.append(bridge(180, 110, 150, 40))
     out.append(ground(c, 110, '#7d8b62', '#5d6b48'))
     # the cloaked mourner, bent, facing the spilled cups
-    body, p = person(70, 360, 500, face='down', mood='grief', dress='robe', cloth='#1f1d24', hat='hood', hat_colour='#1f1d24',
-                     sleeves='#1f1d24', cape='#2a2730', behind=(True, True))
+    body, p = person(70, 360, 500, face='left', profile=True, gaze=(-1, 1), body='three', bow=0.38, mood='grief', dress='robe',
+                     cloth='#1f1d24', hat='hood', hat_colour='#1f1d24', sleeves='#1f1d24', cape='#2a2730', behind=(True, True))
     out.append(body)
     out.append(spilled_cup(-10, 330, 110, -1, '#b3263a'))
     out.append(spilled_cup(40, 385, 110, -1, '#3f8f4a'))
     out.append(spilled_cup(-40, 435, 110, -1, '#b3263a'))
-    out.append(cup(200, 390, 130))
-    out.append(cup(262, 430, 120))
+    out.append(cup(176, 390, 126))
+    out.append(cup(236, 430, 116))
     return out
 
 
@@ -62,7 +62,7 @@ def tres_de_espadas(c):
     out = [sky(c, 'storm', 440)]
     for x, y, w in [(-180, -360, 260), (140, -330, 300), (-30, -240, 220), (200, 300, 220), (-200, 320, 240)]:
         out.append(cloud(x, y, w, '#8a8f9c'))
-    out.append(rain(-290, 290, -440, 440))
+    out.append(rain(-290, 290, -470, 470))
     out.append(heart(0, 30, 190))
     out.append(sword((0, -330), (0, 330), 20))
     out.append(sword((-230, -250), (190, 270), 20))
@@ -153,9 +153,9 @@ def diez_de_oros(c):
     out.append(house(-130, 90, 90, 70))
     out.append(ground(c, 80, '#a9a28e', '#8a836e'))
     # the archway: a pillar and a round arch across the scene
-    out.append(path('M-300,-440 L300,-440 L300,460 L200,460 L200,-120 A120,150 0 0 0 -200,-120 L-200,460 L-300,460 Z',
+    out.append(path('M-300,-470 L300,-470 L300,470 L200,470 L200,-120 A120,150 0 0 0 -200,-120 L-200,470 L-300,470 Z',
                     '#c9bda4'))
-    for y in range(-420, 460, 70):
+    for y in range(-455, 470, 70):
         out.append(line((200, y), (300, y), darker('#c9bda4', 0.25), 2))
         out.append(line((-300, y), (-200, y), darker('#c9bda4', 0.25), 2))
     # the family under the arch
@@ -192,6 +192,17 @@ def butterfly(x, y, s, colour='#8ab0e0'):
     return group([ellipse(-8, -6, 9, 7, colour, INK, 1.4, -30), ellipse(8, -6, 9, 7, colour, INK, 1.4, 30),
                   ellipse(-6, 6, 6, 5, colour, INK, 1.4, 20), ellipse(6, 6, 6, 5, colour, INK, 1.4, -20),
                   line((0, -10), (0, 10), INK, 2)], 'translate(%s %s) scale(%s)' % (n(x), n(y), n(s)))
+
+
+def inside(a, b, half_width):
+    """The stretch a-b shortened at either end so that it stays within ±half_width across."""
+    def pull(p, q):
+        if abs(p[0]) <= half_width:
+            return p
+        edge = math.copysign(half_width, p[0])
+        t = (edge - q[0]) / (p[0] - q[0])
+        return q[0] + (p[0] - q[0]) * t, q[1] + (p[1] - q[1]) * t
+    return pull(a, b), pull(b, a)
 
 
 def hand_over(p, i):
@@ -303,7 +314,7 @@ def sota_de_copas(c):
 @card(COPAS + 11)
 def caballo_de_copas(c):
     out = [sky(c, 'day', 120), hills(120, '#7fae5a', (50, 70, 40)), ground(c, 150, '#8ab85a', '#6a9a44')]
-    out.append(path('M120,150 Q60,260 140,450 L230,450 Q150,260 180,150 Z', '#6fb2e8', INK, 2))
+    out.append(path('M120,150 Q60,260 140,470 L230,470 Q150,260 180,150 Z', '#6fb2e8', INK, 2))
     hb, hp = horse(-20, 430, 2.7, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#4a6fb5')
     out.append(hb)
     sx, sy = hp['saddle']
@@ -323,7 +334,7 @@ def caballo_de_copas(c):
 @card(COPAS + 12)
 def reina_de_copas(c):
     out = [sky(c, 'day', 150), wave_sea(c, 150, '#5a8ad0', '#2f5f9e', 10)]
-    out.append(path('M-300,300 Q-100,280 60,300 Q200,320 300,300 L300,450 L-300,450 Z', '#d8c89a', INK, LINE))
+    out.append(path('M-300,300 Q-100,280 60,300 Q200,320 300,300 L300,470 L-300,470 Z', '#d8c89a', INK, LINE))
     for x in range(-260, 300, 70):
         out.append(ellipse(x, 330 + (x % 3) * 10, 14, 8, '#a8a49a', INK, 2))
     out.append(throne(-30, 360, 300, 540, '#d8d2c4', GOLD, 'round'))
@@ -397,7 +408,7 @@ def sota_de_espadas(c):
 @card(ESPADAS + 11)
 def caballo_de_espadas(c):
     out = windy_sky(c, 'grey')
-    out.append(path('M-300,150 Q0,120 300,160 L300,450 L-300,450 Z', '#9ab08a', INK, LINE))
+    out.append(path('M-300,150 Q0,120 300,160 L300,470 L-300,470 Z', '#9ab08a', INK, LINE))
     for x in (-230, 210):
         out.append(path('M%s,160 q-10,-60 6,-120' % x, 'none', '#6a5a4a', 6))
     hb, hp = horse(20, 420, 2.6, -1, 'gallop', '#f4f2ec', '#d9d4c8', cloth='#7a5bb0')
@@ -422,7 +433,7 @@ def reina_de_espadas(c):
     out.append(throne(60, 400, 260, 560, '#b9b3a8', GOLD, 'round'))
     for x, y in [(20, -110), (100, -60), (60, -160)]:
         out.append(butterfly(x, y, 1.6))
-    body, p = person(60, 400, 500, pose='sit', face='left', profile=True, mood='stern', dress='gown', cloth='#d8d2e8', cape='#6fb2e8', hat='crown',
+    body, p = person(60, 400, 500, pose='sit', face='left', profile=True, body='side', mood='stern', dress='gown', cloth='#d8d2e8', cape='#6fb2e8', hat='crown',
                      hair='#5a3a22', hairstyle='long', hands=((-1.8, -0.2), (0.6, -0.6)))
     out.append(body)
     out.append(upright_sword(p, 1, 260, 16))
@@ -567,7 +578,7 @@ def dos_de_bastos(c):
     for x in range(-300, 300, 50):
         out.append(rect(x, 180, 26, 24, '#b9b3a8'))
     out.append(planted_wand(220, 420, 500, 0))
-    body, p = person(-20, 220, 460, face='right', profile=True, mood='focus', cloth='#c2453a', cape='#8a5a2e', hat='brim', hat_colour='#6b4a30',
+    body, p = person(-20, 220, 460, face='right', profile=True, body='three', mood='focus', cloth='#c2453a', cape='#8a5a2e', hat='brim', hat_colour='#6b4a30',
                      hair='#5a3a22', hands=((-1.0, 1.3), (1.2, 0.8)))
     out.append(body)
     lx, ly = p.hands[0]
@@ -586,7 +597,7 @@ def tres_de_bastos(c):
     # the ships out at sea, off to both sides of him, where he watches them
     for x, y, k in ((-215, 110, 1.0), (185, 70, 0.8), (60, 150, 1.1)):
         out.append(group([sea_ships(c, 0, 1)], 'translate(%s %s) scale(%s)' % (n(x + 150 * k), n(y), n(k))))
-    out.append(path('M-300,250 Q-100,220 60,240 Q200,250 300,230 L300,450 L-300,450 Z', '#a8845a', INK, LINE))
+    out.append(path('M-300,250 Q-100,220 60,240 Q200,250 300,230 L300,470 L-300,470 Z', '#a8845a', INK, LINE))
     out.append(planted_wand(-235, 440, 520, 6))
     out.append(planted_wand(235, 440, 520, -6))
     body, p = person(-40, 430, 480, face='back', cloth='#c2453a', cape='#3f7a3c', hair='#5a3a22', hands=((-0.2, 2.6), (0.7, 1.0)))
@@ -625,8 +636,8 @@ def cuatro_de_bastos(c):
 def cinco_de_bastos(c):
     out = [sky(c, 'day', 200), hills(210, '#9cc27a', (30, 50, 30)), ground(c, 200, '#8ab85a', '#6a9a44', 30)]
     # five youths in a mock fight, each swinging his wand his own way
-    people = [(-185, 300, 380, '#7a5bb0', 'right', 1, 1.0), (10, 255, 350, '#c2453a', 'left', -1, 0.9),
-              (190, 300, 380, '#e0b040', 'left', -1, 1.1), (-120, 445, 470, '#4a6fb5', 'right', -1, 0.7),
+    people = [(-165, 300, 380, '#7a5bb0', 'right', 1, 1.0), (10, 255, 350, '#c2453a', 'left', -1, 0.9),
+              (172, 300, 380, '#e0b040', 'left', -1, 1.1), (-120, 445, 470, '#4a6fb5', 'right', -1, 0.7),
               (130, 445, 470, '#6a9a44', 'left', 1, 0.8)]
     for i, (x, y, h, col, face, s, lean) in enumerate(people):
         u = h / 7.5
@@ -640,7 +651,7 @@ def cinco_de_bastos(c):
         out.append(body)
         a = (low[0] - dx * 0.45, low[1] - dy * 0.45)
         b = (high[0] + dx * lean * 1.4, high[1] + dy * lean * 1.4)
-        out.append(wand(a, b, 12, 2))
+        out.append(wand(*inside(a, b, 270), 12, 2))
         out += [p.hand(0, 'fist'), p.hand(1, 'fist')]
     return out
 
@@ -652,7 +663,7 @@ def seis_de_bastos(c):
     hb, hp = horse(0, 430, 2.6, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#3f7a3c')
     out.append(hb)
     for x, col in ((-250, '#c2453a'), (-180, '#4a6fb5'), (200, '#e0b040'), (260, '#7a5bb0')):
-        out.append(person(x, 450, 300, pose='bust', face='front', mood='joy', cloth=col, hair='#5a3a22')[0])
+        out.append(person(x, 480, 300, pose='bust', face='front', mood='joy', cloth=col, hair='#5a3a22')[0])
     sx, sy = hp['saddle']
     rb, r = rider(sx, sy, 320, 1, profile=True, mood='joy', cloth='#c2453a', legs='#4a6fb5', hat='laurel', hair='#5a3a22', hands=((0.4, 0.0), (1.6, 1.0)))
     out.append(rb)
@@ -667,7 +678,7 @@ def seis_de_bastos(c):
 @card(BASTOS + 6)
 def siete_de_bastos(c):
     out = [sky(c, 'day', 100), hills(120, '#6a9a44', (30, 90, 40)), ground(c, 330, '#7a8a4a', '#5a6a3a')]
-    out.append(path('M-300,450 L-300,260 Q-60,180 120,240 L140,450 Z', '#8ab85a', INK, LINE))
+    out.append(path('M-300,470 L-300,260 Q-60,180 120,240 L140,470 Z', '#8ab85a', INK, LINE))
     body, p = person(-80, 250, 520, pose='walk', face='right', mood='effort', dress='tunic', cloth='#4e8a44', legs='#c28a3a',
                      shoes='#6b4a30', hair='#5a3a22', hands=((1.4, 0.4), (2.2, 1.2)))
     out.append(body)
@@ -676,7 +687,7 @@ def siete_de_bastos(c):
     out += [hand_over(p, 0), hand_over(p, 1)]
     # six wands thrust up at him from below the ridge, their tips against his own
     for i in range(6):
-        out.append(wand((30 + i * 50, 450), (70 + i * 30, -40 + (i % 3) * 40), 14, 1))
+        out.append(wand((30 + i * 50, 480), (70 + i * 30, -40 + (i % 3) * 40), 14, 1))
     return out
 
 
@@ -684,11 +695,12 @@ def siete_de_bastos(c):
 def ocho_de_bastos(c):
     out = [sky(c, 'day', 240), hills(240, '#8ab85a', (40, 60, 30)), ground(c, 280, '#8ab85a', '#6a9a44')]
     out.append(path('M-300,360 Q0,330 300,370 L300,400 Q0,360 -300,390 Z', '#6fb2e8', INK, 2))
-    out.append(castle(180, 300, 100, 80, '#d7cfbf', '#a0463c'))
+    out.append(castle(-190, 300, 100, 80, '#d7cfbf', '#a0463c'))
+    # eight staves in flight, all of them whole inside the field
     for i in range(8):
-        x0 = -250 + i * 34
-        y0 = -300 + i * 62
-        out.append(wand((x0, y0), (x0 + 300, y0 + 200), 16, 2))
+        x0 = -245 + i * 28
+        y0 = -330 + i * 60
+        out.append(wand((x0, y0), (x0 + 250, y0 + 166), 16, 2))
     return out
 
 
@@ -721,7 +733,7 @@ def diez_de_bastos(c):
         out.append(line((x, 250), (x + 30, 250), '#8a7a4a', 3))
     # drawn upright, then the whole man and his load bowed forward from the feet
     fx, fy = -150, 440
-    body, p = person(fx, fy, 560, pose='walk', face='right', profile=True, mood='effort', gaze=(1, 0.6), dress='tunic',
+    body, p = person(fx, fy, 560, pose='walk', face='right', profile=True, body='three', mood='effort', gaze=(1, 0.6), dress='tunic',
                      cloth='#c2453a', legs='#e0b040', shoes='#6b4a30', hair='#5a3a22',
                      reach=((fx + 95, fy - 380), (fx + 85, fy - 290)), grips=('fist', 'fist'))
     u = p.u
@@ -764,9 +776,9 @@ def dos_de_copas(c):
     out.append(path('M8,-300 q30,20 0,40 q-30,20 0,40 q30,20 0,40', 'none', '#e0b040', 5))
     out.append(wings(0, -350, 80, '#c2453a', '#8a2a2a'))
     out.append(lion_head(0, -360, 34))
-    m, mp = person(-110, 420, 520, hairstyle='curly', face='right', profile=True, mood='joy', dress='tunic', cloth='#e0b040', legs='#3a3a4a', hat='laurel',
+    m, mp = person(-110, 420, 520, hairstyle='curly', face='right', profile=True, body='three', mood='joy', dress='tunic', cloth='#e0b040', legs='#3a3a4a', hat='laurel',
                    hair='#5a3a22', hands=((1.4, 0.8), (0.4, 2.4)))
-    w, wp = person(110, 420, 500, face='left', profile=True, mood='joy', dress='gown', cloth='#f2efe6', cape='#4a6fb5', hat='laurel',
+    w, wp = person(110, 420, 500, face='left', profile=True, body='three', mood='joy', dress='gown', cloth='#f2efe6', cape='#4a6fb5', hat='laurel',
                    hair='#c28a3a', hairstyle='long', hands=((-0.4, 2.4), (-1.4, 0.8)))
     out += [m, w]
     out.append(cup(mp.hands[0][0] + 4, mp.hands[0][1] + 20, 80))
@@ -891,7 +903,7 @@ def ocho_de_copas(c):
     out.append(path('M20,-380 A50,50 0 0 1 20,-280 A40,50 0 0 0 20,-380 Z', '#2a3458', None, 0))
     out.append(path('M-40,-330 q10,-6 20,0', 'none', INK, 2))
     out.append(water(c, 120, '#33407a', '#1f2850'))
-    out.append(path('M-300,300 Q0,260 300,300 L300,450 L-300,450 Z', '#3f4a6a', INK, LINE))
+    out.append(path('M-300,300 Q0,260 300,300 L300,470 L-300,470 Z', '#3f4a6a', INK, LINE))
     pos = [(-230, 430), (-170, 430), (-110, 430), (-50, 430), (-200, 345), (-140, 345), (-80, 345)]
     for x, y in pos:
         out.append(cup(x, y, 90))
@@ -929,7 +941,7 @@ def diez_de_copas(c):
     out.append(hills(160, '#7fae5a', (30, 50, 30)))
     out.append(house(200, 180, 90, 70))
     out.append(ground(c, 180, '#8ab85a', '#6a9a44'))
-    out.append(path('M100,180 Q40,300 120,450 L180,450 Q100,300 140,180 Z', '#6fb2e8', INK, 2))
+    out.append(path('M100,180 Q40,300 120,470 L180,470 Q100,300 140,180 Z', '#6fb2e8', INK, 2))
     m, mp = person(-165, 420, 460, face='back', dress='tunic', cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22',
                    hands=((-0.5, 2.4), (1.4, 0.8)))
     w, wp = person(-75, 420, 440, face='back', dress='gown', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
@@ -983,7 +995,7 @@ def dos_de_espadas(c):
 
 @card(ESPADAS + 3)
 def cuatro_de_espadas(c):
-    out = [rect(-300, -450, 600, 900, '#9a9488', None, 0)]
+    out = [rect(-300, -470, 600, 940, '#9a9488', None, 0)]
     # the stained-glass window
     out.append(path('M150,-420 L270,-420 L270,-220 Q210,-250 150,-220 Z', '#6fb2e8', INK, LINE))
     for x, y, col in [(180, -390, '#e0b040'), (240, -390, '#c2453a'), (210, -320, '#4e8a44'), (180, -260, '#7a5bb0')]:
@@ -1024,7 +1036,7 @@ def cinco_de_espadas(c):
 def seis_de_espadas(c):
     out = [sky(c, 'grey', 0), hills(60, '#7a8a6a', (40, 30, 50))]
     out.append(water(c, 60, '#5a8ad0', '#2f5f9e'))
-    out.append(path('M-300,380 q30,-14 60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 L300,450 L-300,450 Z',
+    out.append(path('M-300,380 q30,-14 60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 L300,470 L-300,470 Z',
                     '#3f6db0', INK, 2))
     out.append(path('M-260,240 L220,240 L160,320 L-200,320 Z', '#8a5a2e'))
     for i in range(6):
@@ -1057,7 +1069,7 @@ def siete_de_espadas(c):
     for k in range(3):
         out.append(sword((lx - 20 - k * 8, ly + 80), (lx + 60 + k * 20, ly - 200), 12))
     for k in range(2):
-        out.append(sword((rx - 10 + k * 10, ry + 80), (rx + 100 + k * 20, ry - 180), 12))
+        out.append(sword((rx - 10 + k * 10, ry + 80), (rx + 36 + k * 16, ry - 190), 12))
     out += [hand_over(p, 0), hand_over(p, 1)]
     return out
 
@@ -1074,16 +1086,15 @@ def ocho_de_espadas(c):
     out.append(body)
     for y in (p.top + 2.4 * p.u, p.top + 3.3 * p.u, p.top + 4.4 * p.u):
         out.append(path('M%s,%s q%s,%s %s,0' % (n(-0.7 * p.u), n(y), n(0.7 * p.u), n(14), n(1.4 * p.u)), 'none', '#e8dcb8', 5))
-    for x in (-250, -190, -130, 130, 190, 250):
-        out.append(sword((x, -40 - abs(x) * 0.1), (x, 440), 14))
-    out.append(sword((290, -40), (290, 440), 14))
-    out.append(sword((-290, -40), (-290, 440), 14))
+    # eight blades planted round her, every one whole inside the field
+    for x in (-262, -218, -174, -130, 130, 174, 218, 262):
+        out.append(sword((x, -40 - abs(x) * 0.1 - (abs(x) // 44 % 2) * 30), (x, 440), 14))
     return out
 
 
 @card(ESPADAS + 8)
 def nueve_de_espadas(c):
-    out = [rect(-300, -450, 600, 900, '#16141e', None, 0)]
+    out = [rect(-300, -470, 600, 940, '#16141e', None, 0)]
     for i in range(9):
         y = -400 + i * 44
         out.append(sword((-260, y), (260, y), 16))
@@ -1120,7 +1131,7 @@ def nueve_de_espadas(c):
 
 @card(ESPADAS + 9)
 def diez_de_espadas(c):
-    out = [rect(-300, -450, 600, 900, '#141018', None, 0)]
+    out = [rect(-300, -470, 600, 940, '#141018', None, 0)]
     g = c.linear([(0, '#141018'), (1, '#e8a040')], 0, -200, 0, 150, 'userSpaceOnUse')
     out.append(rect(-300, -200, 600, 350, g, None, 0))
     out.append(water(c, 150, '#3a4a7a', '#2a3458', 300, False))
@@ -1140,11 +1151,11 @@ def diez_de_espadas(c):
 @card(OROS)
 def as_de_oros(c):
     out = [sky(c, 'day', 100), mountains(100, '#8a9ac0', [(0, 180, 120)]), ground(c, 100, '#8ab85a', '#6a9a44')]
-    out.append(path('M-130,450 L-130,200 Q-130,70 0,70 Q130,70 130,200 L130,450', 'none', '#3e7a3a', 20))
+    out.append(path('M-130,470 L-130,200 Q-130,70 0,70 Q130,70 130,200 L130,470', 'none', '#3e7a3a', 20))
     for k in range(16):
         px, py = polar(0, 200, 130, 180 + k * 12)
         out.append(rose(px, py, 10, '#d8475a'))
-    out.append(path('M-30,450 Q-10,300 0,150 L10,150 Q20,300 30,450 Z', '#d8c89a', INK, 2))
+    out.append(path('M-30,470 Q-10,300 0,150 L10,150 Q20,300 30,470 Z', '#d8c89a', INK, 2))
     out.append(flowers(list(range(-270, -140, 40)) + list(range(160, 290, 40)), 380, seed=2))
     h, (gx, gy) = hand_from_cloud(-210, -150, -1)
     out.append(h)
@@ -1179,8 +1190,8 @@ def dos_de_oros(c):
 
 @card(OROS + 2)
 def tres_de_oros(c):
-    out = [rect(-300, -450, 600, 900, '#8a8478', None, 0)]
-    out.append(path('M-220,450 L-220,-120 Q-220,-380 0,-380 Q220,-380 220,-120 L220,450 Z', '#3a3448', INK, LINE))
+    out = [rect(-300, -470, 600, 940, '#8a8478', None, 0)]
+    out.append(path('M-220,470 L-220,-120 Q-220,-380 0,-380 Q220,-380 220,-120 L220,470 Z', '#3a3448', INK, LINE))
     for x, y in [(-80, -250), (80, -250), (0, -150)]:
         out.append(coin(x, y, 40))
     out.append(rect(-300, 330, 600, 130, '#b9b3a8'))
@@ -1224,8 +1235,8 @@ def cuatro_de_oros(c):
 
 @card(OROS + 4)
 def cinco_de_oros(c):
-    out = [rect(-300, -450, 600, 900, '#2a2e40', None, 0)]
-    out.append(rect(-300, -450, 260, 620, '#5a5a6a'))
+    out = [rect(-300, -470, 600, 940, '#2a2e40', None, 0)]
+    out.append(rect(-300, -470, 260, 640, '#5a5a6a'))
     out.append(path('M-250,-380 L-90,-380 L-90,80 L-250,80 Z', '#f0c060', INK, LINE))
     for x, y in [(-200, -330), (-140, -330), (-170, -250), (-200, -170), (-140, -170)]:
         out.append(coin(x, y, 26))
@@ -1290,17 +1301,24 @@ def ocho_de_oros(c):
     out.append(rect(140, -420, 24, 860, '#8a5a2e'))
     for i, y in enumerate((-360, -260, -160, -60, 40, 140)):
         out.append(coin(152, y, 36))
-    out.append(rect(-220, 290, 300, 30, '#8a5a2e'))
-    out.append(rect(-200, 320, 24, 130, '#8a5a2e'))
-    out.append(rect(40, 320, 24, 130, '#8a5a2e'))
-    body, p = person(-20, 420, 480, hairstyle='curly', pose='sit', face='down', mood='focus', dress='tunic', cloth='#4a6fb5', legs='#c2453a',
-                     hair='#5a3a22', hands=((0.2, 1.4), (-0.3, 1.0)))
+    # the bench he sits on, side on, and the block he works at
+    out.append(rect(-260, 290, 190, 26, '#8a5a2e'))
+    out.append(rect(-245, 316, 22, 120, '#8a5a2e'))
+    out.append(rect(-110, 316, 22, 120, '#8a5a2e'))
+    out.append(rect(30, 250, 80, 190, '#9a6a3a'))
+    out.append(rect(22, 240, 96, 16, '#7a4a24'))
+    body, p = person(-150, 420, 480, hairstyle='curly', pose='sit', face='right', profile=True, body='side', bow=0.32, gaze=(1, 1),
+                     mood='focus', dress='tunic', cloth='#4a6fb5', legs='#c2453a', hair='#5a3a22', reach=((40, 150), (56, 222)),
+                     grips=('fist', 'fist'))
+    out.append(coin(70, 208, 32))
     out.append(body)
-    out.append(coin(-50, 258, 34))
-    (lx, ly), (rx, ry) = p.hands
-    out.append(line((rx, ry), (rx - 16, ry - 40), '#8a8f9a', 6))
-    out.append(coin(100, 430, 30))
-    out += [hand_over(p, 0), hand_over(p, 1)]
+    (hx, hy), (cx_, cy_) = p.hands
+    # the hammer raised in the near hand, the chisel set on the coin in the far one
+    out.append(line((cx_ - 2, cy_ + 6), (cx_ + 10, cy_ - 30), '#8a8f9a', 6))
+    out.append(line((hx - 10, hy + 14), (hx + 8, hy - 34), WOOD, 7))
+    out.append(rect(hx - 4, hy - 50, 34, 18, '#6a6f7a', INK, 2, r=3))
+    out.append(coin(150, 430, 30))
+    out += [hand_over(p, 0)]
     return out
 
 
@@ -1311,7 +1329,7 @@ def nueve_de_oros(c):
         out.append(line((x, 440), (x, 120), '#6b4a30', 6))
         for k in range(4):
             out.append(grape_bunch(x + (10 if k % 2 else -14), 170 + k * 70, 1.4))
-    body, p = person(-20, 430, 580, face='left', mood='calm', dress='gown', cloth='#e0b040', cape='#c2453a', hair='#8a5a2a',
+    body, p = person(-20, 430, 580, face='left', body='three', gaze=(-1, -0.6), mood='calm', dress='gown', cloth='#e0b040', cape='#c2453a', hair='#8a5a2a',
                      hairstyle='long', hat='brim', hat_colour='#3f6b3a', hands=((-1.0, 0.1), (0.6, 2.2)), pattern=lambda q: ''.join(
                          path('M%s,%s q8,-12 16,0 q-8,12 -16,0 Z' % (n(x), n(y)), '#c2453a', INK, 1.2)
                          for x, y in [q.U(-0.4, 2.5), q.U(0.3, 3.4), q.U(-0.6, 4.4), q.U(0.4, 5.4), q.U(-0.2, 6.2)]))

@@ -1,9 +1,8 @@
 # The card's frame and the pieces of landscape the scenes are built from. Scene
 # coordinates have their origin at the centre of the field, which spans ±288 across and
-# ±440 down; the frame is in the card's own 700 × 1240 coordinates.
-import math
-
-from svg import (INK, LINE, circle, ellipse, group, line, n, path, poly, polar, rect, solid)
+# ±464 down (backgrounds run on to ±470); the frame is in the card's own 700 × 1240
+# coordinates, where the scene is drawn 1.0625 times its size.
+from svg import (INK, LINE, circle, group, line, n, path, poly, polar, rect, solid)
 
 GOLD = '#e4c062'
 GOLD_LIGHT = '#f6de96'
@@ -12,9 +11,10 @@ SURROUND = '#0d0b14'
 BAND = '#141730'
 BAND_LIGHT = '#171a37'
 
-FIELD = (62, 178, 576, 880)
+FIELD = (44, 127, 612, 986)  # four fifths of the card's height
 BG = 2.2  # the landscape's outline: lighter than the figures' so they stand in front of it
-FIELD_CENTRE = (350, 618)
+FIELD_CENTRE = (350, 620)
+SCALE = 1.0625  # card pixels to a scene unit
 
 
 def frame_start(card):
@@ -22,10 +22,10 @@ def frame_start(card):
     card.add(rect(0, 0, 700, 1240, SURROUND, None, 0))
     bg = card.linear([(0, BAND_LIGHT), (0.5, BAND), (1, BAND_LIGHT)])
     card.add(rect(12, 12, 676, 1216, bg, None, 0, r=44))
-    card.add(rect(28, 28, 644, 1184, 'none', GOLD, 5, r=30))
-    card.add(rect(39, 39, 622, 1162, 'none', GOLD_DEEP, 2.4, r=21))
+    card.add(rect(22, 22, 656, 1196, 'none', GOLD, 5, r=32))
+    card.add(rect(31, 31, 638, 1178, 'none', GOLD_DEEP, 2.4, r=24))
     x, y, w, h = FIELD
-    top_y = (12 + 27 + y) / 2.0
+    top_y = (31 + y) / 2.0
     for cx in (x + 30, x + w - 30):
         card.add(path(poly([(cx, top_y - 11), (cx + 6.6, top_y), (cx, top_y + 11), (cx - 6.6, top_y)]),
                       GOLD, None, 0))
@@ -40,7 +40,7 @@ def frame_end(card, field_d):
 
 def scene(card, clip, items):
     cx, cy = FIELD_CENTRE
-    inner = group(items, 'translate(%s %s)' % (n(cx), n(cy)))
+    inner = group(items, 'translate(%s %s) scale(%g)' % (n(cx), n(cy), SCALE))
     card.add('<g clip-path="%s">%s</g>' % (clip, inner))
 
 
@@ -61,12 +61,12 @@ SKIES = {
 def sky(card, kind='day', horizon=120):
     top, bottom = SKIES[kind]
     g = card.linear([(0, top), (1, bottom)], 0, -440, 0, horizon, 'userSpaceOnUse')
-    return rect(-300, -450, 600, 900, g, None, 0)
+    return rect(-300, -470, 600, 940, g, None, 0)
 
 
 def ground(card, y, colour='#79a85a', colour2=None, curve=0):
-    g = card.linear([(0, colour), (1, colour2 or colour)], 0, y, 0, 450, 'userSpaceOnUse')
-    d = 'M-300,%s Q0,%s 300,%s L300,450 L-300,450 Z' % (n(y), n(y - curve), n(y))
+    g = card.linear([(0, colour), (1, colour2 or colour)], 0, y, 0, 470, 'userSpaceOnUse')
+    d = 'M-300,%s Q0,%s 300,%s L300,470 L-300,470 Z' % (n(y), n(y - curve), n(y))
     return path(d, g, INK, BG)
 
 
@@ -78,7 +78,7 @@ def hills(y, colour, heights=(60, 90, 50), width=600, x0=-300):
     for i, hgt in enumerate(heights):
         a = x0 + i * step
         d += ' Q%s,%s %s,%s' % (n(a + step / 2), n(y - 2 * hgt), n(a + step), n(y))
-    d += ' L%s,450 L%s,450 Z' % (n(x0 + width), n(x0))
+    d += ' L%s,470 L%s,470 Z' % (n(x0 + width), n(x0))
     return path(d, colour, INK, BG)
 
 
@@ -95,7 +95,7 @@ def mountains(y, colour, peaks, snow='#f2f4f8'):
     return ''.join(out)
 
 
-def water(card, y, colour='#4f8fd0', colour2='#2f5f9e', y2=450, waves=True):
+def water(card, y, colour='#4f8fd0', colour2='#2f5f9e', y2=470, waves=True):
     g = card.linear([(0, colour), (1, colour2)], 0, y, 0, y2, 'userSpaceOnUse')
     out = [rect(-300, y, 600, y2 - y, g, INK, BG)]
     if waves:
@@ -108,13 +108,13 @@ def water(card, y, colour='#4f8fd0', colour2='#2f5f9e', y2=450, waves=True):
 
 def wave_sea(card, y, colour='#3f78b8', colour2='#22477e', height=22):
     """A rough sea: a scalloped top edge over deep water."""
-    g = card.linear([(0, colour), (1, colour2)], 0, y, 0, 450, 'userSpaceOnUse')
+    g = card.linear([(0, colour), (1, colour2)], 0, y, 0, 470, 'userSpaceOnUse')
     d = 'M-300,%s' % n(y)
     x = -300
     while x < 300:
         d += ' q20,%s 40,0' % n(-height)
         x += 40
-    d += ' L300,450 L-300,450 Z'
+    d += ' L300,470 L-300,470 Z'
     out = [path(d, g, INK, BG)]
     for i in range(5):
         yy = y + 30 + i * 40

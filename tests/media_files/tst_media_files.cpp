@@ -194,7 +194,7 @@ private slots:
             QVERIFY2(!seen.contains(hash), qPrintable(path + QStringLiteral(" repeats another card")));
             seen.insert(hash);
             int lettered = 0;
-            for (int y = 1075; y < 1175; ++y)
+            for (int y = 1122; y < 1202; ++y)
                 for (int x = 80; x < 620; ++x) {
                     const QRgb px = img.pixel(x, y);
                     lettered += qRed(px) > 170 && qGreen(px) > 130 && qBlue(px) < 150;

@@ -71,7 +71,7 @@ QString rankLabel(int rank)
 // Geometry of the card, in pixels of the 700 × 1240 picture: the body inside the rounded
 // corners and the picture field between the two bands.
 const QRectF kBody(12, 12, 676, 1216);
-const QRectF kField(62, 178, 576, 880);
+const QRectF kField(44, 127, 612, 986);
 
 QFont cardFont(double pixelSize, bool bold)
 {
@@ -114,11 +114,12 @@ void bandText(QPainter &p, const QString &text, double centreY, double maxWidth,
 
 void paintBands(QPainter &p, const CardInfo &card)
 {
-    // Each band lies between the inner rim (27 px inside the body) and the picture field.
-    const double topY = (kBody.top() + 27 + kField.top()) / 2.0;
-    const double bottomY = (kField.bottom() + kBody.bottom() - 27) / 2.0;
-    bandText(p, card.numeral, topY, 460, 66, card.major ? 6 : 3);
-    bandText(p, card.name, bottomY, 540, 50, 1);
+    // Each band lies between the inner rim (19 px inside the body) and the picture field; the
+    // lettering fills most of its height so that it still reads on the gallery's small cards.
+    const double topY = (kBody.top() + 19 + kField.top()) / 2.0;
+    const double bottomY = (kField.bottom() + kBody.bottom() - 19) / 2.0;
+    bandText(p, card.numeral, topY, 480, 84, card.major ? 6 : 3);
+    bandText(p, card.name, bottomY, 600, 72, 1);
 }
 
 CardInfo cardInfo(int number)
