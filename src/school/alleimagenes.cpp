@@ -57,6 +57,12 @@ alleImagenes::alleImagenes(QWidget *parent) : QWidget(parent)
     closeButton->setToolTip(QStringLiteral("Volver al menú principal"));
     connect(closeButton, &QPushButton::clicked, this, &alleImagenes::closedByFrame);
 
+    nameLabel = new QLabel(this);
+    nameLabel->setObjectName(QStringLiteral("nameLabel"));
+    nameLabel->setFont(Theme::captionFont(12));
+    nameLabel->setStyleSheet(QStringLiteral("color: %1;").arg(Theme::caption().name()));
+    nameLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
     Data1 = new RecordCursor(this);
     Data1->setObjectName(QStringLiteral("Data1"));
     // The shared connection is read-only: the box is for reading, never stored.
@@ -95,6 +101,12 @@ void alleImagenes::showGallery()
     activateWindow();
     if (focusedCard() < 0)
         Image1[0]->setFocus(Qt::ActiveWindowFocusReason);
+    showName(focusedCard());
+}
+
+void alleImagenes::showName(int index)
+{
+    nameLabel->setText(index >= 0 ? Image1[size_t(index)]->accessibleName() : QString());
 }
 
 int alleImagenes::buttonStrip() const
@@ -125,6 +137,8 @@ void alleImagenes::layoutControls()
     const int right = int(m_origin.x() + design.width() * m_scale);
     closeButton->setGeometry(QRect(QPoint(qMax(margin, right - margin - button.width()), height() - margin - button.height()),
                                    button));
+    const int left = qMax(margin, int(m_origin.x()) + margin);
+    nameLabel->setGeometry(left, height() - strip, qMax(1, closeButton->x() - margin - left), strip);
     for (int i = 0; i < int(Image1.size()); ++i)
         Image1[size_t(i)]->setGeometry(placed(GalleryLayout::card(i)));
     Text1->setGeometry(placed(m_box));
@@ -229,9 +243,18 @@ bool alleImagenes::eventFilter(QObject *watched, QEvent *event)
             if (cardKey(index, static_cast<QKeyEvent *>(event)))
                 return true;
             break;
+        case QEvent::Enter:
+            showName(index);
+            break;
+        case QEvent::Leave:
+            showName(focusedCard());
+            break;
         case QEvent::FocusIn:
-        case QEvent::FocusOut:
+            showName(index);
             update(); // the focus ring is painted around the card
+            break;
+        case QEvent::FocusOut:
+            update();
             break;
         default:
             break;

@@ -29,6 +29,9 @@ public:
     QPlainTextEdit *Text1 = nullptr;   // keywords of the card last pressed
     RecordCursor *Data1 = nullptr;     // stichwörter, on the shared connection
     QPushButton *closeButton = nullptr; // "Cerrar": back to the main menu
+    // The name of the card under the mouse, or else of the card with the focus: the cards
+    // are too small here for the names on their bands to be read.
+    QLabel *nameLabel = nullptr;
 
     // Opens the gallery centred on the screen, at the desktop's scale.
     void showGallery();
@@ -60,6 +63,7 @@ private:
     void layoutControls();
     int buttonStrip() const;
     void loadPictures(const QSize &size);
+    void showName(int index);
 
     QRect m_box;
     QSize m_pictureSize;

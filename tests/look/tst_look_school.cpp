@@ -3,6 +3,7 @@
 // and every window used and left by the keyboard alone.
 
 #include "alleimagenes.h"
+#include "carddatabase.h"
 #include "designscale.h"
 #include "gallerylayout.h"
 #include "info.h"
@@ -113,6 +114,18 @@ private slots:
             QVERIFY(page->webButton->isVisible());
             QCOMPARE(page->mailButton->isVisible(), !info::contactAddress().isEmpty());
         }
+    }
+
+    // The gallery's cards are too small for the names on their bands: the name of the card
+    // the keys stand on is written below them.
+    void theGalleryNamesTheCardTheKeysStandOn()
+    {
+        auto *gallery = qobject_cast<alleImagenes *>(open(QStringLiteral("alleImagenes")));
+        QVERIFY(gallery && takesKeys(gallery));
+        typeKeys(QStringLiteral("Right Down"));
+        QTRY_COMPARE(gallery->nameLabel->text(),
+                     CardDatabase::cardText(QStringLiteral("karten"), 2 + GalleryLayout::kColumns));
+        CHECK_LOOK(gallery);
     }
 
     // Keys typed in a window just opened, and what they led to.
