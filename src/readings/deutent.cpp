@@ -15,20 +15,15 @@
 #include "twips.h"
 #include "windows.h"
 
-#include <QAccessibleWidget>
 #include <QBoxLayout>
 #include <QPolygonF>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStackedWidget>
 
-#include <algorithm>
 
 namespace {
 // The V's design, in twips: cards of 1050 × 1840 in four columns; the point in the middle
@@ -56,117 +51,18 @@ QRect laidRect(int k)
     return QRect(cx - kCard.width() / 2, cy - kCard.height() / 2, kCard.width(), kCard.height());
 }
 
-// One card of the V as a screen reader meets it: a picture named by its place and card.
-class CardAccessible : public QAccessibleInterface
-{
-public:
-    CardAccessible(DecisionSpreadView *view, int k) : m_view(view), m_k(k) {}
-    bool isValid() const override { return m_view; }
-    QObject *object() const override { return nullptr; }
-    QWindow *window() const override { return m_view ? m_view->window()->windowHandle() : nullptr; }
-    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(m_view); }
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
-    QAccessibleInterface *focusChild() const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
-    QString text(QAccessible::Text t) const override
-    {
-        return m_view && t == QAccessible::Name ? m_view->cardAccessibleName(m_k) : QString();
-    }
-    void setText(QAccessible::Text, const QString &) override {}
-    QRect rect() const override
-    {
-        if (!m_view)
-            return QRect();
-        const QRect r = m_view->cardRect(m_k);
-        return QRect(m_view->mapToGlobal(r.topLeft()), r.size());
-    }
-    QAccessible::Role role() const override { return QAccessible::Graphic; }
-    QAccessible::State state() const override
-    {
-        QAccessible::State s;
-        s.selectable = true;
-        s.selected = m_view && m_view->selected() == m_k;
-        return s;
-    }
-
-private:
-    QPointer<DecisionSpreadView> m_view;
-    int m_k;
-};
-
-// The V with its seven cards as children, in position order.
-class SpreadAccessible : public QAccessibleWidget
-{
-public:
-    explicit SpreadAccessible(DecisionSpreadView *view) : QAccessibleWidget(view, QAccessible::List) {}
-    int childCount() const override { return DecisionSpreadView::kPositions; }
-    QAccessibleInterface *child(int i) const override
-    {
-        if (i < 0 || i >= DecisionSpreadView::kPositions)
-            return nullptr;
-        QAccessible::Id &id = m_ids[size_t(i)];
-        if (!id)
-            id = QAccessible::registerAccessibleInterface(
-                new CardAccessible(static_cast<DecisionSpreadView *>(widget()), i + 1));
-        return QAccessible::accessibleInterface(id);
-    }
-    int indexOfChild(const QAccessibleInterface *child) const override
-    {
-        for (int i = 0; i < DecisionSpreadView::kPositions; ++i)
-            if (m_ids[size_t(i)] && QAccessible::accessibleInterface(m_ids[size_t(i)]) == child)
-                return i;
-        return -1;
-    }
-    QAccessibleInterface *childAt(int x, int y) const override
-    {
-        auto *view = static_cast<DecisionSpreadView *>(widget());
-        const int k = view->positionAt(view->mapFromGlobal(QPoint(x, y)));
-        return k ? child(k - 1) : nullptr;
-    }
-    ~SpreadAccessible() override
-    {
-        for (QAccessible::Id id : m_ids)
-            if (id)
-                QAccessible::deleteAccessibleInterface(id);
-    }
-
-private:
-    mutable std::array<QAccessible::Id, DecisionSpreadView::kPositions> m_ids{};
-};
-
-QAccessibleInterface *spreadAccessible(const QString &className, QObject *object)
-{
-    if (className == QLatin1String("DecisionSpreadView") && object && object->isWidgetType())
-        return new SpreadAccessible(static_cast<DecisionSpreadView *>(object));
-    return nullptr;
-}
 } // namespace
 
 DecisionSpreadView::DecisionSpreadView(QWidget *parent)
-    : SpreadView(QSize(kWidth, kHeight), {kWalk.begin(), kWalk.end()}, {1, 2, 3, 4, 5, 6, 7}, parent)
+    : SpreadView(QStringLiteral("Juego de decisión"), QSize(kWidth, kHeight), {kWalk.begin(), kWalk.end()},
+                 {1, 2, 3, 4, 5, 6, 7}, parent)
 {
-    static const bool readable = (QAccessible::installFactory(spreadAccessible), true);
-    Q_UNUSED(readable);
-    setAccessibleName(QStringLiteral("Juego de decisión"));
 }
 
 void DecisionSpreadView::setCards(const std::array<QImage, kPositions> &pictures,
                                   const std::array<QString, kPositions> &names)
 {
-    m_names = names;
-    setPictures({pictures.begin(), pictures.end()});
-}
-
-void DecisionSpreadView::selectionShown(int k, bool changed)
-{
-    setAccessibleName(QStringLiteral("Juego de decisión, ") + m_names[size_t(k - 1)]);
-    if (changed && QAccessible::isActive()) {
-        QAccessibleEvent event(this, QAccessible::Selection);
-        event.setChild(k - 1);
-        QAccessible::updateAccessibility(&event);
-    }
+    setPictures({pictures.begin(), pictures.end()}, {names.begin(), names.end()});
 }
 
 QRect DecisionSpreadView::designRect(int k) const

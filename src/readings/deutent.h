@@ -32,7 +32,6 @@ public:
     // The pictures of positions 1 … 7 as the cards lie, and what each is called for a
     // screen reader: its heading and the card's name.
     void setCards(const std::array<QImage, kPositions> &pictures, const std::array<QString, kPositions> &names);
-    QString cardAccessibleName(int k) const { return k >= 1 && k <= kPositions ? m_names[size_t(k - 1)] : QString(); }
 
     // Where each arm's name stands, in pixels: true for "Si lo hago".
     QRect armLabelRect(bool doing) const;
@@ -42,12 +41,6 @@ protected:
     // The two paths under the cards, the arms' names over them.
     void paintUnder(QPainter &p) override;
     void paintOver(QPainter &p) override;
-    // The V keeps the focus while the keys walk it: its name says where it stands, and a
-    // screen reader follows the selection from card to card.
-    void selectionShown(int k, bool changed) override;
-
-private:
-    std::array<QString, kPositions> m_names;
 };
 
 // The decision game. Its load, run hidden once the decision is given, draws the seven

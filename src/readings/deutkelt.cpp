@@ -1,6 +1,5 @@
 #include "deutkelt.h"
 
-#include "readaloud.h"
 
 #include "backdrop.h"
 #include "carddatabase.h"
@@ -13,7 +12,6 @@
 #include "popup.h"
 #include "program.h"
 #include "quintessence.h"
-#include "readaloud.h"
 #include "readings.h"
 #include "report.h"
 #include "slika.h"
@@ -22,9 +20,7 @@
 #include "windows.h"
 
 #include <QBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -77,25 +73,18 @@ constexpr std::array<int, 10> kPaintOrder{1, 3, 4, 5, 6, 7, 8, 9, 10, 2};
 } // namespace
 
 CelticSpreadView::CelticSpreadView(QWidget *parent)
-    : SpreadView(QSize(kWidth, kHeight), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {kPaintOrder.begin(), kPaintOrder.end()},
-                 parent)
+    : SpreadView(QStringLiteral("Cruz celta"), QSize(kWidth, kHeight), {1, 2, 3, 4, 5, 6, 7, 8, 9, 10},
+                 {kPaintOrder.begin(), kPaintOrder.end()}, parent)
 {
-    // A screen reader walks the positions as the arrow keys do, or goes to one by number.
-    QList<ReadAloud::Action> actions{
-        {QStringLiteral("Posición siguiente"), [this] { select(selected() % kPositions + 1); }},
-        {QStringLiteral("Posición anterior"), [this] { select((selected() + kPositions - 2) % kPositions + 1); }}};
-    for (int k = 1; k <= kPositions; ++k)
-        actions.append({QStringLiteral("Posición %1").arg(k), [this, k] { select(k); }});
-    ReadAloud::setActions(this, QAccessible::Canvas, actions);
-    setAccessibleName(QStringLiteral("Cruz celta"));
 }
 
-void CelticSpreadView::setCards(const std::array<QImage, kPositions> &pictures)
+void CelticSpreadView::setCards(const std::array<QImage, kPositions> &pictures,
+                                const std::array<QString, kPositions> &names)
 {
     std::vector<QImage> shown(pictures.begin(), pictures.end());
     // The crossing card lies a quarter turn across the situation.
     shown[1] = shown[1].transformed(QTransform().rotate(90));
-    setPictures(std::move(shown));
+    setPictures(std::move(shown), {names.begin(), names.end()});
 }
 
 QRect CelticSpreadView::designRect(int k) const
@@ -211,13 +200,14 @@ void deutKelt::Form_Load()
     m_spread = Readings::drawWithOrientations(CelticSpreadView::kPositions);
     // The pictures, turned where the card lies reversed, here and in the laying's slots.
     legKelt *laying = WindowRegistry::ifLoaded<legKelt>();
+    std::array<QString, CelticSpreadView::kPositions> names;
     for (int k = 1; k <= m_spread.size(); ++k) {
         im1[size_t(k - 1)] = CardPictures::load(m_spread.card(k), m_spread.isReversed(k));
-        if (laying) {
-            laying->setSlot(k, im1[size_t(k - 1)], numberedHeading(k) + QStringLiteral(": ") + cardName(m_spread, k));
-        }
+        names[size_t(k - 1)] = numberedHeading(k) + QStringLiteral(": ") + cardName(m_spread, k);
+        if (laying)
+            laying->setSlot(k, im1[size_t(k - 1)], names[size_t(k - 1)]);
     }
-    Picture1->setCards(im1);
+    Picture1->setCards(im1, names);
     select(1);
 }
 
@@ -234,10 +224,7 @@ void deutKelt::select(int k)
     Box1->setPlainText(positionText(k));
     cardNameLabel->setText(cardName(m_spread, k));
     Box2->setPlainText(keywords(m_spread, k));
-    // The spread keeps the focus while the arrows walk it: its name says where it stands.
-    const QString here = numberedHeading(k) + QStringLiteral(": ") + cardName(m_spread, k);
-    Picture1->setAccessibleName(QStringLiteral("Cruz celta, ") + here);
-    Box1->setAccessibleName(here);
+    Box1->setAccessibleName(Picture1->positionName(k));
     Box2->setAccessibleName(QStringLiteral("Palabras clave: ") + cardName(m_spread, k));
 }
 

@@ -29,9 +29,9 @@ public:
 
     static constexpr int kPositions = 10;
 
-    // The pictures of positions 1 … 10 as the cards lie: turned half a turn when reversed;
-    // the crossing card is shown turned a quarter across the situation.
-    void setCards(const std::array<QImage, kPositions> &pictures);
+    // The pictures of positions 1 … 10 as the cards lie (turned half a turn when reversed;
+    // the crossing card is shown turned a quarter across the situation), and their names.
+    void setCards(const std::array<QImage, kPositions> &pictures, const std::array<QString, kPositions> &names);
 
 protected:
     QRect designRect(int k) const override;

@@ -5,6 +5,7 @@
 #include "mediacontrol.h"
 #include "modOrbelle.h"
 #include "music.h"
+#include "paintedparts.h"
 #include "panels.h"
 #include "readaloud.h"
 #include "popup.h"
@@ -30,78 +31,40 @@ constexpr int kClientHeight = 9000;
 // whose description is the prompt; its children are the slots (each card's place and name
 // once revealed) and the 78 backs ("Carta boca abajo 5 de 78"), each back pressable while
 // the table takes a draw.
-class TableAccessible;
-
-class TablePart : public QAccessibleInterface, public QAccessibleActionInterface
+class TableAccessible : public PaintedPartsAccessible
 {
 public:
-    TablePart(TableAccessible *table, int index) : m_table(table), m_index(index) {}
-
-    bool isValid() const override;
-    QObject *object() const override { return nullptr; }
-    QWindow *window() const override;
-    QAccessibleInterface *parent() const override;
-    QAccessibleInterface *child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
-    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
-    QString text(QAccessible::Text t) const override;
-    void setText(QAccessible::Text, const QString &) override {}
-    QRect rect() const override;
-    QAccessible::Role role() const override;
-    QAccessible::State state() const override;
-    void *interface_cast(QAccessible::InterfaceType type) override
-    {
-        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this) : nullptr;
-    }
-    QStringList actionNames() const override;
-    void doAction(const QString &name) override;
-    QStringList keyBindingsForAction(const QString &) const override { return {}; }
-
-private:
-    LayingTable *table() const;
-    int slot() const; // 1 … for a slot, 0 for a back
-    int back() const; // 0 … 77 for a back, -1 for a slot
-
-    TableAccessible *m_table;
-    int m_index;
-};
-
-class TableAccessible : public QAccessibleWidget
-{
-public:
-    explicit TableAccessible(LayingTable *t) : QAccessibleWidget(t, QAccessible::Canvas) {}
-    ~TableAccessible() override
-    {
-        for (QAccessible::Id id : m_ids)
-            if (id)
-                QAccessible::deleteAccessibleInterface(id);
-    }
+    explicit TableAccessible(LayingTable *t) : PaintedPartsAccessible(t, QAccessible::Canvas) {}
     LayingTable *table() const { return static_cast<LayingTable *>(widget()); }
-    int childCount() const override { return table()->cardCount() + 78; }
-    QAccessibleInterface *child(int index) const override
+
+    // The slots first, then the backs.
+    int partCount() const override { return table()->cardCount() + 78; }
+    PaintedPart part(int index) const override
     {
-        if (index < 0 || index >= childCount())
-            return nullptr;
-        if (m_ids.size() < size_t(childCount()))
-            m_ids.resize(size_t(childCount()), 0);
-        QAccessible::Id &id = m_ids[size_t(index)];
-        if (!id)
-            id = QAccessible::registerAccessibleInterface(new TablePart(const_cast<TableAccessible *>(this), index));
-        return QAccessible::accessibleInterface(id);
+        LayingTable *t = table();
+        PaintedPart p;
+        if (index < t->cardCount()) {
+            const int k = index + 1;
+            p.name = t->slotVisible(k) && !t->slotName(k).isEmpty()
+                         ? t->slotName(k)
+                         : QStringLiteral("Lugar %1 de %2, sin carta").arg(k).arg(t->cardCount());
+            p.rect = t->slotCardRect(k);
+            p.shown = t->slotVisible(k);
+            return p;
+        }
+        const int back = index - t->cardCount();
+        p.name = QStringLiteral("Carta boca abajo %1 de 78").arg(back + 1);
+        p.rect = t->backRect(back);
+        p.role = QAccessible::Button;
+        p.shown = t->backVisible(back) && t->labelVisible(back) && !t->labelShrunk(back);
+        if (t->mayDraw() && t->takesMouse())
+            p.press = [t, back] { t->clickBack(back); };
+        return p;
     }
-    int indexOfChild(const QAccessibleInterface *child) const override
+    int partAt(const QPoint &at) const override
     {
-        for (size_t i = 0; i < m_ids.size(); ++i)
-            if (m_ids[i] && QAccessible::accessibleInterface(m_ids[i]) == child)
-                return int(i);
-        return -1;
-    }
-    QAccessibleInterface *childAt(int x, int y) const override
-    {
-        const QPoint at = table()->mapFromGlobal(QPoint(x, y));
         const int i = table()->backAt(at);
-        return i >= 0 ? child(table()->cardCount() + i) : nullptr;
+        return i >= 0 ? table()->cardCount() + i : -1;
     }
     QString text(QAccessible::Text t) const override
     {
@@ -123,67 +86,7 @@ public:
         else
             QAccessibleWidget::doAction(name);
     }
-
-private:
-    mutable std::vector<QAccessible::Id> m_ids;
 };
-
-bool TablePart::isValid() const { return m_table->isValid(); }
-QWindow *TablePart::window() const { return m_table->window(); }
-QAccessibleInterface *TablePart::parent() const { return m_table; }
-LayingTable *TablePart::table() const { return m_table->table(); }
-int TablePart::slot() const { return m_index < table()->cardCount() ? m_index + 1 : 0; }
-int TablePart::back() const { return m_index < table()->cardCount() ? -1 : m_index - table()->cardCount(); }
-
-QString TablePart::text(QAccessible::Text t) const
-{
-    if (t != QAccessible::Name)
-        return {};
-    if (const int k = slot()) {
-        if (table()->slotVisible(k) && !table()->slotName(k).isEmpty())
-            return table()->slotName(k);
-        return QStringLiteral("Lugar %1 de %2, sin carta").arg(k).arg(table()->cardCount());
-    }
-    return QStringLiteral("Carta boca abajo %1 de 78").arg(back() + 1);
-}
-
-QRect TablePart::rect() const
-{
-    LayingTable *t = table();
-    const QRect r = slot() ? t->slotCardRect(slot()) : t->backRect(back());
-    return r.isNull() ? QRect() : QRect(t->mapToGlobal(r.topLeft()), r.size());
-}
-
-QAccessible::Role TablePart::role() const
-{
-    return slot() ? QAccessible::Graphic : QAccessible::Button;
-}
-
-QAccessible::State TablePart::state() const
-{
-    QAccessible::State st;
-    const bool shown = slot() ? table()->slotVisible(slot()) : table()->backVisible(back());
-    st.invisible = !shown || !table()->isVisible();
-    if (back() >= 0 && (!table()->labelVisible(back()) || table()->labelShrunk(back())))
-        st.invisible = true;
-    st.readOnly = true;
-    return st;
-}
-
-QStringList TablePart::actionNames() const
-{
-    LayingTable *t = table();
-    const int i = back();
-    if (i >= 0 && t->mayDraw() && t->takesMouse() && !state().invisible)
-        return {pressAction()};
-    return {};
-}
-
-void TablePart::doAction(const QString &name)
-{
-    if (name == pressAction() && back() >= 0)
-        table()->clickBack(back());
-}
 
 QAccessibleInterface *tableFactory(const QString &, QObject *object)
 {

@@ -1,6 +1,7 @@
 #include "spreadview.h"
 
 #include "designscale.h"
+#include "paintedparts.h"
 #include "theme.h"
 #include "twips.h"
 
@@ -40,6 +41,57 @@ void paintCard(QPainter &p, const QRectF &r, const QImage &picture, double scale
     }
 }
 
+class SpreadAccessible : public PaintedPartsAccessible
+{
+public:
+    explicit SpreadAccessible(SpreadView *view) : PaintedPartsAccessible(view, QAccessible::Canvas) {}
+    SpreadView *view() const { return static_cast<SpreadView *>(widget()); }
+
+    int partCount() const override { return view()->positions(); }
+    PaintedPart part(int index) const override
+    {
+        SpreadView *v = view();
+        const int k = index + 1;
+        PaintedPart p;
+        p.name = v->positionName(k);
+        p.rect = v->cardRect(k);
+        p.selectable = true;
+        p.selected = v->selected() == k;
+        p.press = [v, k] { v->select(k); };
+        return p;
+    }
+    int partAt(const QPoint &at) const override { return view()->positionAt(at) - 1; }
+
+    // A reader walks the positions as the arrow keys do, or goes to one by its number.
+    QStringList actionNames() const override
+    {
+        QStringList names{QStringLiteral("Posición siguiente"), QStringLiteral("Posición anterior")};
+        for (int k = 1; k <= view()->positions(); ++k)
+            names << QStringLiteral("Posición %1").arg(k);
+        return names + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString &name) override
+    {
+        SpreadView *v = view();
+        const int n = v->positions();
+        if (name == QStringLiteral("Posición siguiente"))
+            v->select(v->selected() % n + 1);
+        else if (name == QStringLiteral("Posición anterior"))
+            v->select((v->selected() + n - 2) % n + 1);
+        else if (name.startsWith(QStringLiteral("Posición ")))
+            v->select(name.mid(9).toInt());
+        else
+            QAccessibleWidget::doAction(name);
+    }
+};
+
+QAccessibleInterface *spreadFactory(const QString &, QObject *object)
+{
+    if (auto *view = qobject_cast<SpreadView *>(object))
+        return new SpreadAccessible(view);
+    return nullptr;
+}
+
 // A position's number in its pill, lit when the position is selected.
 void paintNumber(QPainter &p, const QRect &n, int k, bool selected)
 {
@@ -51,12 +103,15 @@ void paintNumber(QPainter &p, const QRect &n, int k, bool selected)
 }
 } // namespace
 
-SpreadView::SpreadView(const QSize &designTwips, std::vector<int> walk, std::vector<int> paintOrder,
-                       QWidget *parent)
-    : QWidget(parent), m_design(Twips::size(designTwips.width(), designTwips.height())), m_walk(std::move(walk)),
-      m_paintOrder(std::move(paintOrder)), m_pictures(m_walk.size()), m_scaled(m_walk.size()),
-      m_selected(m_walk.front())
+SpreadView::SpreadView(const QString &title, const QSize &designTwips, std::vector<int> walk,
+                       std::vector<int> paintOrder, QWidget *parent)
+    : QWidget(parent), m_title(title), m_design(Twips::size(designTwips.width(), designTwips.height())),
+      m_walk(std::move(walk)), m_paintOrder(std::move(paintOrder)), m_pictures(m_walk.size()),
+      m_names(m_walk.size()), m_scaled(m_walk.size()), m_selected(m_walk.front())
 {
+    static const bool readable = (QAccessible::installFactory(spreadFactory), true);
+    Q_UNUSED(readable);
+    setAccessibleName(m_title);
     setObjectName(QStringLiteral("Picture1"));
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
@@ -68,10 +123,12 @@ QSize SpreadView::sizeHint() const
     return m_design;
 }
 
-void SpreadView::setPictures(std::vector<QImage> pictures)
+void SpreadView::setPictures(std::vector<QImage> pictures, std::vector<QString> names)
 {
     pictures.resize(m_walk.size());
+    names.resize(m_walk.size());
     m_pictures = std::move(pictures);
+    m_names = std::move(names);
     std::fill(m_scaled.begin(), m_scaled.end(), QImage());
     update();
 }
@@ -81,6 +138,11 @@ QImage SpreadView::shownPicture(int k) const
     return k >= 1 && k <= positions() ? m_pictures[size_t(k - 1)] : QImage();
 }
 
+QString SpreadView::positionName(int k) const
+{
+    return k >= 1 && k <= positions() ? m_names[size_t(k - 1)] : QString();
+}
+
 void SpreadView::select(int k)
 {
     if (k < 1 || k > positions())
@@ -88,12 +150,17 @@ void SpreadView::select(int k)
     const bool changed = k != m_selected;
     m_selected = k;
     update();
-    selectionShown(k, changed);
+    // The spread keeps the focus while the keys walk it: its name says where it stands, and
+    // a reader follows the selection from card to card.
+    setAccessibleName(m_title + QStringLiteral(", ") + positionName(k));
+    if (changed && QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::Selection);
+        event.setChild(k - 1);
+        QAccessible::updateAccessibility(&event);
+    }
     if (changed)
         emit positionSelected(k);
 }
-
-void SpreadView::selectionShown(int, bool) {}
 
 QRectF SpreadView::toPixels(const QRect &twips) const
 {

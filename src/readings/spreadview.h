@@ -10,7 +10,10 @@
 // centred, each with its number in a pill. One position is selected: by a click on its card
 // or number, by the arrows and Home/End along the spread's walk, or by its number's key
 // (0 for the tenth). The selected card has a bright outline, and a dashed one outside it
-// while the spread has the keyboard.
+// while the spread has the keyboard. A screen reader meets the spread as a canvas named by
+// where it stands ("Cruz celta, 3. La base: El Mundo"), its cards as children named by place
+// and card, each pressable, and the spread's own actions "Posición siguiente", "Posición
+// anterior" and "Posición 1" ….
 class SpreadView : public QWidget
 {
     Q_OBJECT
@@ -19,8 +22,9 @@ public:
     int selected() const { return m_selected; }
     void select(int k);
 
-    // The picture of position k as it is drawn.
+    // The picture of position k as it is drawn, and what it is called: its place and card.
     QImage shownPicture(int k) const;
+    QString positionName(int k) const;
     // As painted now, in pixels: the card of position k and its number.
     QRect cardRect(int k) const;
     QRect numberRect(int k) const;
@@ -34,19 +38,19 @@ signals:
     void positionSelected(int k);
 
 protected:
-    // `designTwips`: the spread's size; `walk`: the order the arrows take, its first the
-    // position selected at the start; `paintOrder`: the cards from the bottom up.
-    SpreadView(const QSize &designTwips, std::vector<int> walk, std::vector<int> paintOrder, QWidget *parent);
+    // `title`: the spread's name for a screen reader; `designTwips`: its size; `walk`: the
+    // order the arrows take, its first the position selected at the start; `paintOrder`: the
+    // cards from the bottom up.
+    SpreadView(const QString &title, const QSize &designTwips, std::vector<int> walk, std::vector<int> paintOrder,
+               QWidget *parent);
 
     // Where the design puts the card of position k, in twips.
     virtual QRect designRect(int k) const = 0;
     // What the spread paints below its cards, and over them and their numbers.
     virtual void paintUnder(QPainter &) {}
     virtual void paintOver(QPainter &) {}
-    // Told after each selection, whether it changed the position or not.
-    virtual void selectionShown(int k, bool changed);
-
-    void setPictures(std::vector<QImage> pictures);
+    // The pictures of positions 1 … as they are drawn, and their names.
+    void setPictures(std::vector<QImage> pictures, std::vector<QString> names);
     QRectF toPixels(const QRect &twips) const;
     // The caption font at `points` of the design, grown with the spread, never below the
     // smallest readable size.
@@ -61,10 +65,12 @@ protected:
 private:
     const QImage &scaledPicture(int k, const QSize &devicePixels) const;
 
+    QString m_title;
     QSize m_design;
     std::vector<int> m_walk;
     std::vector<int> m_paintOrder;
     std::vector<QImage> m_pictures;
+    std::vector<QString> m_names;
     mutable std::vector<QImage> m_scaled;
     int m_selected;
     double m_scale = 1.0;

@@ -8,6 +8,7 @@
 #include "readingdriver.h"
 #include "startup.h"
 
+#include <QAccessible>
 #include <QSqlQuery>
 
 using ReadingDriver::reportText;
@@ -72,6 +73,9 @@ private slots:
         QCOMPARE(reading->spread(), spread);
         CelticSpreadView *view = reading->Picture1;
         QCOMPARE(view->selected(), 1);
+        // A screen reader finds the positions among the spread's children, named by card.
+        QVERIFY(QAccessible::queryAccessibleInterface(view)->child(2)->text(QAccessible::Name).endsWith(
+            cardName(spread, 3)));
 
         // Arrows step (past the last: back to the first), digits jump, 0 is the tenth.
         const QList<QPair<Qt::Key, int>> steps{
