@@ -191,16 +191,15 @@ diario::diario(QWidget *parent) : QWidget(parent)
                          QStringLiteral("Los últimos 12 meses"), QStringLiteral("Este año")});
     printButton = button(statsPage, "printButton", QStringLiteral("Im&primir…"));
     chartsToViewerButton = button(statsPage, "chartsToViewerButton", QStringLiteral("Gráficos al visuali&zador"));
-    charts = new JournalCharts(statsPage);
+    // The charts are made when their page first shows: the journal opens without them.
     auto *statsTop = new QHBoxLayout;
     statsTop->addWidget(label(statsPage, QStringLiteral("Peri&odo:"), periodBox));
     statsTop->addWidget(periodBox);
     statsTop->addStretch(1);
     statsTop->addWidget(printButton);
     statsTop->addWidget(chartsToViewerButton);
-    auto *stats = new QVBoxLayout(statsPage);
-    stats->addLayout(statsTop);
-    stats->addWidget(charts, 1);
+    m_statsLayout = new QVBoxLayout(statsPage);
+    m_statsLayout->addLayout(statsTop);
 
     closeButton = button(this, "closeButton", QStringLiteral("&Cerrar"));
     auto *layout = new QVBoxLayout(this);
@@ -307,11 +306,14 @@ void diario::refresh()
     m_filling = true;
     entryList->clear();
     int row = m_shown.isEmpty() ? -1 : 0;
+    QStringList lines;
+    lines.reserve(m_shown.size());
     for (qsizetype i = 0; i < m_shown.size(); ++i) {
-        entryList->addItem(lineOf(m_shown[i]));
+        lines << lineOf(m_shown[i]);
         if (m_shown[i].id == keep)
             row = int(i);
     }
+    entryList->addItems(lines);
     m_filling = false;
     entryList->setCurrentRow(row);
     showEntry();
@@ -365,7 +367,8 @@ void diario::showEntry()
     if (m_filling)
         return;
     const int row = entryList->currentRow();
-    m_current = row >= 0 && row < m_shown.size() ? m_shown[row] : JournalEntry();
+    // Read anew with its cards: the list holds none.
+    m_current = row >= 0 && row < m_shown.size() ? JournalStore::instance().entry(m_shown[row].id) : JournalEntry();
     const bool any = m_current.id != 0;
     const bool writable = any && JournalStore::instance().isWritable();
     m_filling = true;
@@ -401,7 +404,7 @@ void diario::deleteCurrent()
                              .arg(headingOf(m_current)),
                          QMessageBox::Yes | QMessageBox::No, QMessageBox::Question) != QMessageBox::Yes)
         return;
-    const JournalEntry gone = JournalStore::instance().entry(m_current.id);
+    const JournalEntry gone = m_current;
     if (!JournalStore::instance().remove(m_current.id)) {
         Dialogs::message(this, QStringLiteral("No se pudo borrar la lectura.\n\n") + JournalStore::instance().lastError(),
                          QMessageBox::Ok, QMessageBox::Warning);
@@ -453,7 +456,7 @@ void diario::exportJournal()
                                                QStringLiteral("Diario JSON (*.json);;Tabla CSV (*.csv)"));
     if (path.isEmpty())
         return;
-    const QVector<JournalEntry> all = JournalStore::instance().list();
+    const QVector<JournalEntry> all = JournalStore::instance().list({}, true);
     const bool csv = path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly) || out.write(csv ? JournalIO::toCsv(all) : JournalIO::toJson(all)) < 0 ||
@@ -510,12 +513,17 @@ QPair<QDate, QDate> diario::period() const
 
 void diario::refreshStats()
 {
+    if (!charts) {
+        charts = new JournalCharts(tabs->widget(1));
+        m_statsLayout->addWidget(charts, 1);
+    }
     const auto [from, to] = period();
     charts->showStats(JournalStore::instance().stats(from, to));
 }
 
 void diario::printCharts()
 {
+    refreshStats();
     auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
     printer->setPageOrientation(QPageLayout::Landscape);
     auto *dialog = new QPrintDialog(printer.get(), this);
@@ -538,6 +546,7 @@ void diario::printCharts()
 
 void diario::chartsToViewer()
 {
+    refreshStats();
     Report::setFontSize(14);
     Report::insertText(QStringLiteral("\r\nEstadísticas del diario: %1 (%2)\r\n\r\n")
                            .arg(periodBox->currentText(), Report::today()));

@@ -17,6 +17,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class QTextBrowser;
+class QVBoxLayout;
 
 // The reading journal: every reading recorded, newest first, with a calendar that marks
 // the days with readings, a search in questions, names, titles and notes, and filters by
@@ -48,7 +49,7 @@ public:
     QComboBox *periodBox = nullptr;
     QPushButton *printButton = nullptr;
     QPushButton *chartsToViewerButton = nullptr;
-    JournalCharts *charts = nullptr;
+    JournalCharts *charts = nullptr; // made when the statistics first show
 
     void Form_Load() override;
     void closedByFrame() override;
@@ -88,6 +89,7 @@ private:
     QVector<JournalEntry> m_deleted; // this session's, last on top
     JournalEntry m_current;
     bool m_filling = false;
+    QVBoxLayout *m_statsLayout = nullptr;
     Sky m_background;
 };
 

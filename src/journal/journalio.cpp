@@ -126,7 +126,7 @@ int addNew(const QVector<JournalEntry> &entries)
 {
     JournalStore &store = JournalStore::instance();
     QSet<QString> known;
-    for (const JournalEntry &e : store.list())
+    for (const JournalEntry &e : store.list({}, true))
         known.insert(keyOf(e));
     int added = 0;
     for (JournalEntry e : entries) {

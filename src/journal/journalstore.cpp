@@ -20,6 +20,16 @@ QString text(const QString &s)
     return s.isNull() ? QStringLiteral("") : s;
 }
 
+// The stored time, read without the general date parser: the list reads thousands.
+QDateTime timeOf(const QString &s)
+{
+    if (s.size() < 19)
+        return QDateTime::fromString(s, Qt::ISODate);
+    const QStringView v(s);
+    return QDateTime(QDate(v.mid(0, 4).toInt(), v.mid(5, 2).toInt(), v.mid(8, 2).toInt()),
+                     QTime(v.mid(11, 2).toInt(), v.mid(14, 2).toInt(), v.mid(17, 2).toInt()));
+}
+
 QString atText(const QDateTime &at)
 {
     return at.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
@@ -60,6 +70,10 @@ void bindFilter(QString &sql, QVariantList &params, const JournalFilter &f)
     if (f.card > 0) {
         where << QStringLiteral("r.id IN (SELECT reading FROM reading_cards WHERE card = ?)");
         params << f.card;
+    }
+    if (f.id > 0) {
+        where << QStringLiteral("r.id = ?");
+        params << f.id;
     }
     if (f.from.isValid()) {
         where << QStringLiteral("r.at >= ?");
@@ -280,7 +294,7 @@ bool JournalStore::setPersons(qint64 id, const Spread &spread)
     return q.exec() || fail(meaning(q.lastError()));
 }
 
-QVector<JournalEntry> JournalStore::list(const JournalFilter &filter)
+QVector<JournalEntry> JournalStore::list(const JournalFilter &filter, bool withCards)
 {
     QVector<JournalEntry> result;
     if (!ready())
@@ -303,7 +317,7 @@ QVector<JournalEntry> JournalStore::list(const JournalFilter &filter)
     while (q.next()) {
         JournalEntry e;
         e.id = q.value(0).toLongLong();
-        e.at = QDateTime::fromString(q.value(1).toString(), Qt::ISODate);
+        e.at = timeOf(q.value(1).toString());
         e.kind = q.value(2).toString();
         e.spread.meaningSet = q.value(3).toInt();
         e.spread.question = q.value(4).toString();
@@ -315,6 +329,8 @@ QVector<JournalEntry> JournalStore::list(const JournalFilter &filter)
         index.insert(e.id, int(result.size()));
         result.append(e);
     }
+    if (!withCards)
+        return result;
     // The cards of all of them in one pass, in position order.
     QString cardsSql = QStringLiteral("SELECT c.reading, c.card, c.reversed FROM reading_cards c WHERE "
                                       "c.reading IN (SELECT r.id FROM readings r");
@@ -340,14 +356,10 @@ QVector<JournalEntry> JournalStore::list(const JournalFilter &filter)
 
 JournalEntry JournalStore::entry(qint64 id)
 {
-    if (!ready())
-        return {};
-    const QVector<JournalEntry> all = list();
-    for (const JournalEntry &e : all) {
-        if (e.id == id)
-            return e;
-    }
-    return {};
+    JournalFilter f;
+    f.id = id;
+    const QVector<JournalEntry> one = id > 0 ? list(f, true) : QVector<JournalEntry>();
+    return one.isEmpty() ? JournalEntry() : one.first();
 }
 
 QSet<QDate> JournalStore::days()

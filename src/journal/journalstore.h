@@ -36,6 +36,7 @@ struct JournalFilter
     int card = 0;
     QDate from;
     QDate to;
+    qint64 id = 0; // one reading only
 };
 
 // How often things came up among the readings of a period.
@@ -87,8 +88,8 @@ public:
     bool setPersons(qint64 id, const Spread &spread);
 
     JournalEntry entry(qint64 id);
-    // Newest first.
-    QVector<JournalEntry> list(const JournalFilter &filter = {});
+    // Newest first; the cards only when asked for (a long list does without them).
+    QVector<JournalEntry> list(const JournalFilter &filter = {}, bool withCards = false);
     QSet<QDate> days();
     JournalStats stats(const QDate &from = {}, const QDate &to = {});
     int count();

@@ -74,15 +74,15 @@ private slots:
         Random::seed(11);
         auto *day = qobject_cast<deutTag *>(ReadingDriver::layReading("dayCardButton", ReadingDriver::Laid));
         QVERIFY(day);
-        QCOMPARE(store().list().size(), 1);
-        QCOMPARE(store().list().first().kind, QStringLiteral("dia"));
-        QCOMPARE(store().list().first().spread, day->spread());
+        QCOMPARE(store().list({}, true).size(), 1);
+        QCOMPARE(store().list({}, true).first().kind, QStringLiteral("dia"));
+        QCOMPARE(store().list({}, true).first().spread, day->spread());
         day->backButton->click();
         auto *celtic = qobject_cast<deutKelt *>(ReadingDriver::layReading("celticButton", ReadingDriver::Laid));
         QVERIFY(celtic);
         Dialogs::queueInput(QStringLiteral("¿Y el viaje?"));
         celtic->saveButton->click();
-        const QVector<JournalEntry> all = store().list();
+        const QVector<JournalEntry> all = store().list({}, true);
         QCOMPARE(all.size(), 2);
         QCOMPARE(all.first().kind, QStringLiteral("celta"));
         QCOMPARE(all.first().spread, celtic->spread());
@@ -143,7 +143,7 @@ private slots:
     {
         addThree();
         QVERIFY(store().setNotes(b, QStringLiteral("línea uno\nlínea dos")));
-        const QVector<JournalEntry> all = store().list();
+        const QVector<JournalEntry> all = store().list({}, true);
         const JournalIO::Imported back = JournalIO::fromJson(JournalIO::toJson(all));
         QCOMPARE(back.error, QString());
         QCOMPARE(back.entries.size(), 3);
