@@ -93,6 +93,8 @@ int main(int argc, char *argv[])
         w->resize(1280, 860);
         w->tabs->setCurrentIndex(argc > 2 ? atoi(argv[2]) : 0);
         w->show();
+        std::printf("shown: %d, %dx%d\n", int(w->isVisible()), w->width(), w->height());
+        std::fflush(stdout);
         return app.exec();
     }
     {

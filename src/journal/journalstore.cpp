@@ -1,6 +1,7 @@
 #include "journalstore.h"
 
 #include "carddatabase.h"
+#include "dialogs.h"
 #include "modOrbelle.h"
 
 #include <QFile>
@@ -8,6 +9,7 @@
 #include <QMap>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTimer>
 
 #include <sys/stat.h>
 
@@ -232,6 +234,9 @@ qint64 JournalStore::add(const JournalEntry &entry)
 {
     if (!ready())
         return 0;
+    // A file made read-only is meant to stay as it is, whoever runs the program.
+    if (!CardDatabase::canWrite(m_path))
+        return fail(QStringLiteral("Tu archivo personal está protegido contra escritura.")), 0;
     qint64 id = 0;
     // One transaction: a reading is there with all its cards, or not at all.
     if (!m_db.transaction())
@@ -470,6 +475,20 @@ qint64 laid(QObject *window, const QString &kind, const Spread &spread, bool byH
     e.byHand = byHand;
     const qint64 id = JournalStore::instance().add(e);
     l = {id, kind, spread.cards(), window};
+    // A journal that cannot store is told once a run, after the reading has shown; with
+    // no file of the user's own the start has said so already.
+    static bool told = false;
+    if (!id && !told && !modOrbelle::state().dbPath.isEmpty()) {
+        told = true;
+        const QString why = JournalStore::instance().lastError();
+        QTimer::singleShot(0, [why] {
+            Dialogs::message(nullptr,
+                             QStringLiteral("Esta lectura no se pudo guardar en tu diario de lecturas.\n\n%1\n\n"
+                                            "Las lecturas guardadas antes siguen ahí.")
+                                 .arg(why),
+                             QMessageBox::Ok, QMessageBox::Warning);
+        });
+    }
     return id;
 }
 

@@ -13,6 +13,7 @@
 #include "startup.h"
 
 #include <QCalendarWidget>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -87,6 +88,20 @@ private slots:
         QCOMPARE(all.first().kind, QStringLiteral("celta"));
         QCOMPARE(all.first().spread, celtic->spread());
         QCOMPARE(all.first().spread.question, QStringLiteral("¿Y el viaje?"));
+    }
+
+    // A journal that cannot store says so once, after the reading has shown, and the
+    // reading goes on.
+    void aJournalThatCannotStoreSaysSoOnce()
+    {
+        QVERIFY(QFile::setPermissions(CardDatabase::ownPath(), QFile::ReadOwner));
+        for (int i = 0; i < 2; ++i) {
+            QVERIFY(ReadingDriver::layReading("dayCardButton", ReadingDriver::Laid));
+            QTRY_COMPARE(Dialogs::asked().size(), 1);
+            WindowRegistry::get<deutTag>()->backButton->click();
+        }
+        QVERIFY(Dialogs::asked().first().contains(QStringLiteral("protegido contra escritura")));
+        QCOMPARE(store().count(), 0);
     }
 
     // The windows of one reading that show the same cards make one entry; the same cards
