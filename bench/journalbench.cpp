@@ -16,8 +16,10 @@
 #include "modOrbelle.h"
 #include "paths.h"
 #include "random.h"
+#include "start.h"
 #include "windows.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QListWidget>
@@ -89,12 +91,11 @@ int main(int argc, char *argv[])
                 e.spread.firstName = QStringLiteral("Ana"), e.spread.secondName = QStringLiteral("Luis");
             store.add(e);
         }
-        auto *w = WindowRegistry::get<diario>();
-        w->resize(1280, 860);
-        w->tabs->setCurrentIndex(argc > 2 ? atoi(argv[2]) : 0);
-        w->show();
-        std::printf("shown: %d, %dx%d\n", int(w->isVisible()), w->width(), w->height());
-        std::fflush(stdout);
+        // As the program shows it: inside the main window, from its menu.
+        Start *main = WindowRegistry::get<Start>();
+        main->show();
+        main->findChild<QAction *>(QStringLiteral("mnuDiario"))->trigger();
+        WindowRegistry::get<diario>()->tabs->setCurrentIndex(argc > 2 ? atoi(argv[2]) : 0);
         return app.exec();
     }
     {

@@ -54,7 +54,6 @@ QLabel *label(QWidget *parent, const QString &text, QWidget *buddy)
 {
     auto *l = new QLabel(text, parent);
     l->setBuddy(buddy);
-    l->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(Theme::caption().name()));
     return l;
 }
 

@@ -1,7 +1,6 @@
 #include "journalcharts.h"
 
 #include "carddatabase.h"
-#include "theme.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -31,6 +30,11 @@ void setAxes(QChart *chart, QAbstractBarSeries *series, const QStringList &categ
             largest = qMax(largest, set->at(i));
     auto *names = new QBarCategoryAxis;
     names->append(categories);
+    // Small enough that the names of the cards and months are read whole.
+    QFont small = names->labelsFont();
+    small.setPointSizeF(7.5);
+    names->setLabelsFont(small);
+    names->setTruncateLabels(false);
     auto *values = new QValueAxis;
     values->setLabelFormat(QStringLiteral("%.1f"));
     chart->addAxis(names, along == Qt::Vertical ? Qt::AlignLeft : Qt::AlignBottom);
@@ -48,7 +52,6 @@ JournalCharts::JournalCharts(QWidget *parent) : QWidget(parent)
     summaryLabel = new QLabel(this);
     summaryLabel->setObjectName(QStringLiteral("summaryLabel"));
     summaryLabel->setWordWrap(true);
-    summaryLabel->setStyleSheet(QStringLiteral("color: %1; background: transparent;").arg(Theme::caption().name()));
     auto *grid = new QGridLayout;
     QChartView **views[] = {&cardsView, &suitsView, &reversedView, &monthsView};
     const char *names[] = {"cardsView", "suitsView", "reversedView", "monthsView"};
@@ -164,17 +167,17 @@ void JournalCharts::showStats(const JournalStats &s)
     QChart *months = newChart(QStringLiteral("Lecturas por mes"));
     auto *monthSet = new QBarSet(QStringLiteral("Lecturas"));
     QStringList monthNames;
-    const QLocale es(QLocale::Spanish);
     // The last two years at most, so the labels stay readable.
     const qsizetype first = qMax<qsizetype>(0, s.perMonth.size() - 24);
     for (qsizetype i = first; i < s.perMonth.size(); ++i) {
-        monthNames << es.toString(s.perMonth[i].first, QStringLiteral("MMM yy"));
+        monthNames << s.perMonth[i].first.toString(QStringLiteral("MM/yy"));
         *monthSet << s.perMonth[i].second;
     }
     auto *monthSeries = new QBarSeries;
     monthSeries->append(monthSet);
     months->addSeries(monthSeries);
     setAxes(months, monthSeries, monthNames, Qt::Horizontal);
+    months->axes(Qt::Horizontal).first()->setLabelsAngle(-90);
     monthsView->setChart(months);
     monthsView->setAccessibleName(QStringLiteral("Lecturas por mes"));
 }
