@@ -92,7 +92,7 @@ std::optional<Spread> CardPicker::chosen(QString *problem) const
                 *problem = why;
             return std::nullopt;
         }
-        s.positions.append({index + 1, reversedBoxes[k]->isVisible() && reversedBoxes[k]->isChecked()});
+        s.positions.append({index + 1, !reversedBoxes[k]->isHidden() && reversedBoxes[k]->isChecked()});
     }
     return s;
 }

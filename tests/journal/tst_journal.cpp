@@ -2,6 +2,7 @@
 // statistics, the file it exports and imports, its window, and the reversed-cards option.
 
 #include "carddatabase.h"
+#include "cardpicker.h"
 #include "deutkelt.h"
 #include "deuttag.h"
 #include "diario.h"
@@ -13,6 +14,8 @@
 #include "startup.h"
 
 #include <QCalendarWidget>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -217,6 +220,31 @@ private slots:
         QCOMPARE(w->currentId(), b);
         w->toViewerButton->click();
         QVERIFY(ReadingDriver::reportText().contains(QStringLiteral("Mi torre")));
+    }
+
+    // With one's own deck the cards are entered, found by any part of their name, each
+    // once; the reading goes on with them and the journal marks it.
+    void cardsOfOnesOwnDeck()
+    {
+        CardPicker picker(2, true);
+        picker.cardBoxes[0]->setEditText(QStringLiteral("la torre"));
+        picker.cardBoxes[1]->setEditText(QStringLiteral("La Torre"));
+        QString problem;
+        QVERIFY(!picker.chosen(&problem) && problem.contains(QStringLiteral("dos veces")));
+        picker.cardBoxes[1]->setEditText(QStringLiteral("El Sol"));
+        picker.reversedBoxes[1]->setChecked(true);
+        QCOMPARE(picker.chosen()->cards(), (QVector<int>{16, 19}));
+        QVERIFY(picker.chosen()->isReversed(2));
+
+        QVERIFY(Settings::set(QStringLiteral("baraja-propia"), QStringLiteral("si")));
+        Spread mine = Spread::of({16});
+        mine.positions[0].reversed = true;
+        CardPicker::queueAnswer(mine);
+        auto *day = qobject_cast<deutTag *>(ReadingDriver::layReading("dayCardButton", ReadingDriver::Laid));
+        QVERIFY(day);
+        QCOMPARE(day->card(), 16);
+        QCOMPARE(day->meaningSet(), 3);
+        QVERIFY(store().list().first().byHand);
     }
 
     // Off, every card lies upright and the day card never takes its reversed meaning;
