@@ -1,5 +1,6 @@
 #include "allwindows.h"
 
+#include "diario.h"
 #include "musicwindows.h"
 #include "readings.h"
 #include "reports.h"
@@ -13,4 +14,5 @@ void registerAllWindows()
     Reports::registerWindows();
     School::registerWindows();
     Music::registerWindows();
+    Journal::registerWindows();
 }

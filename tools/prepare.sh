@@ -8,7 +8,7 @@ BUILD="$ROOT/build"
 BUILD_PACKAGES=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite qt6-translations-l10n qt6-svg-dev
-  qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good qt6-charts-dev libqt6opengl6-dev
   libfluidsynth-dev timgm6mb-soundfont libjpeg-dev
   fonts-liberation fonts-dejavu-core
   python3 librsvg2-bin

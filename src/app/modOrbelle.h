@@ -27,7 +27,7 @@ struct RunState
 
     // Folder of the card pictures, without a trailing separator.
     QString imageFolder;
-    // The card database the program reads (the user's own copy when it could be made).
+    // The user's own database (journal, own keywords); empty when there is none.
     QString dbPath;
     // Name of the shared read-only database connection (QSqlDatabase::database(cardDb)).
     QString cardDb;

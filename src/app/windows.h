@@ -15,7 +15,7 @@
 #define ORBELLE_WINDOWS(X)                                                                               \
     X(Start) X(anima) X(meld) X(einfF) X(ordnerSuchen) X(info) X(frmMeni) X(legTag) X(deutTag)            \
     X(legkreuz) X(kreuz) X(frmDrag) X(eingabe) X(legBez) X(bezi) X(rtfViewer) X(deutf) X(slika)          \
-    X(lernen) X(alleImagenes) X(mojCorvin) X(legKelt) X(deutKelt) X(legEnt) X(deutEnt)
+    X(lernen) X(alleImagenes) X(mojCorvin) X(legKelt) X(deutKelt) X(legEnt) X(deutEnt) X(diario)
 
 enum class WindowId {
 #define ORBELLE_WINDOW_ID(name) name,

@@ -1,12 +1,12 @@
 #include "carddatabase.h"
 
-#include "dialogs.h"
 #include "modOrbelle.h"
 #include "paths.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -22,8 +22,6 @@ const QString kProbe = QStringLiteral("probe");
 constexpr int kBusyWait = 2000;
 // The start-up check waits less: it asks the user instead.
 constexpr int kProbeWait = 500;
-// How often the start asks to try again while another program holds the user's copy.
-constexpr int kBusyAsks = 5;
 
 QSqlDatabase openConnection(const QString &name, const QString &path, bool readOnly, QString *error,
                             int busyWait = kBusyWait)
@@ -54,53 +52,6 @@ int userVersion(QSqlDatabase &db)
     return -1;
 }
 
-// Brings the texts of a copy made by an older build up to date, leaving the keywords the
-// user may have rewritten in the school alone (only rows still holding the placeholder,
-// and the two info texts the school never shows, are refreshed there).
-bool refreshCopy(const QString &copy, const QString &pristine, int version)
-{
-    QString err;
-    bool ok = true;
-    {
-        QSqlDatabase db = openConnection(QStringLiteral("refresh"), copy, false, &err);
-        if (!db.isOpen())
-            return false;
-        QSqlQuery q(db);
-        ok = q.exec(QStringLiteral("ATTACH DATABASE '%1' AS pristine")
-                        .arg(QString(pristine).replace(QLatin1Char('\''), QStringLiteral("''"))));
-        ok = ok && db.transaction();
-        for (const auto &t : CardTables::all) {
-            if (!ok)
-                break;
-            const QString name = QString::fromUtf8(t.name.data(), qsizetype(t.name.size()));
-            const QString quoted = QLatin1Char('"') + name + QLatin1Char('"');
-            if (name == QStringLiteral("stichwörter")) {
-                ok = q.exec(QStringLiteral("UPDATE main.%1 SET %1 = (SELECT p.%1 FROM pristine.%1 p "
-                                           "WHERE p.rowid = main.%1.rowid) "
-                                           "WHERE %1 = 'Texto pendiente' OR rowid > %2")
-                                .arg(quoted)
-                                .arg(CardTables::kCards));
-            } else {
-                // A table newer than the copy is made there first.
-                ok = q.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS main.%1 (%1 TEXT)").arg(quoted)) &&
-                     q.exec(QStringLiteral("DELETE FROM main.%1").arg(quoted)) &&
-                     q.exec(QStringLiteral("INSERT INTO main.%1 (rowid, %1) "
-                                           "SELECT rowid, %1 FROM pristine.%1 ORDER BY rowid")
-                                .arg(quoted));
-            }
-        }
-        ok = ok && q.exec(QStringLiteral("PRAGMA user_version = %1").arg(version));
-        if (ok)
-            ok = db.commit();
-        else
-            db.rollback();
-        q.exec(QStringLiteral("DETACH DATABASE pristine"));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("refresh"));
-    return ok;
-}
-
 } // namespace
 
 namespace CardDatabase {
@@ -118,6 +69,11 @@ QString pristinePath()
 QString userCopyPath()
 {
     return Paths::join(Paths::userDataFolder(), fileName());
+}
+
+QString ownPath()
+{
+    return Paths::join(Paths::userDataFolder(), QStringLiteral("orbelle-propio.sqlite"));
 }
 
 namespace {
@@ -233,6 +189,141 @@ QString problem(const QString &error)
                                      : meaning + QStringLiteral("\n(Detalle técnico: %1)").arg(error.trimmed());
 }
 
+namespace {
+bool samePath(const QString &a, const QString &b)
+{
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
+// The user's own tables. Version 1: the school's keywords and the reading journal.
+constexpr int kOwnVersion = 1;
+const char *const kOwnSchema[] = {
+    "CREATE TABLE IF NOT EXISTS meta (key TEXT PRIMARY KEY, value TEXT)",
+    "CREATE TABLE IF NOT EXISTS keywords (card INTEGER PRIMARY KEY, text TEXT NOT NULL, "
+    "replaced TEXT, changed TEXT NOT NULL)",
+    "CREATE TABLE IF NOT EXISTS readings (id INTEGER PRIMARY KEY, at TEXT NOT NULL, kind TEXT NOT NULL, "
+    "meaning_set INTEGER NOT NULL DEFAULT 0, question TEXT NOT NULL DEFAULT '', "
+    "first_name TEXT NOT NULL DEFAULT '', second_name TEXT NOT NULL DEFAULT '', "
+    "title TEXT NOT NULL DEFAULT '', notes TEXT NOT NULL DEFAULT '', by_hand INTEGER NOT NULL DEFAULT 0)",
+    "CREATE TABLE IF NOT EXISTS reading_cards (reading INTEGER NOT NULL REFERENCES readings(id) "
+    "ON DELETE CASCADE, position INTEGER NOT NULL, card INTEGER NOT NULL, reversed INTEGER NOT NULL, "
+    "PRIMARY KEY (reading, position)) WITHOUT ROWID",
+    "CREATE INDEX IF NOT EXISTS reading_cards_card ON reading_cards (card, reading)",
+    "CREATE INDEX IF NOT EXISTS readings_at ON readings (at)",
+};
+
+QString nowText()
+{
+    return QDateTime::currentDateTime().toString(Qt::ISODate);
+}
+
+// Whether a file is a database of ours that SQLite can read whole: empty when so.
+QString ownDamage(const QString &path)
+{
+    QString why;
+    {
+        QString err;
+        QSqlDatabase db = openConnection(kProbe, path, true, &err, kProbeWait);
+        QSqlQuery q(db);
+        if (!db.isOpen())
+            why = err;
+        else if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next())
+            why = q.lastError().text();
+        else if (q.value(0).toString() != QLatin1String("ok"))
+            why = q.value(0).toString();
+        else if (!db.tables().isEmpty() && !db.tables().contains(QStringLiteral("meta")))
+            why = QStringLiteral("not a database of this program");
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(kProbe);
+    return why;
+}
+
+// The keywords of cards 1 … 78 in a database file.
+QHash<int, QString> keywordsOf(const QString &path)
+{
+    const QString name = QStringLiteral("keywordsOf");
+    QHash<int, QString> texts;
+    {
+        QString err;
+        QSqlDatabase db = openConnection(name, path, true, &err, kProbeWait);
+        const QString table = resolveTable(db, QStringLiteral("stichwörter"));
+        QSqlQuery r(db);
+        if (!table.isEmpty() &&
+            r.exec(QStringLiteral("SELECT rowid, \"%1\" FROM main.\"%1\" WHERE rowid BETWEEN 1 AND %2")
+                       .arg(table)
+                       .arg(CardTables::kCards))) {
+            while (r.next())
+                texts.insert(r.value(0).toInt(), r.value(1).toString());
+        } else {
+            qWarning("orbelle: no keywords read from %s: %s", qPrintable(path),
+                     qPrintable(err.isEmpty() ? r.lastError().text() : err));
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return texts;
+}
+
+// Takes over, once, the keywords a copy of an earlier build holds that differ from the
+// program's texts now: those are the user's own, and an edit is never lost.
+bool takeOverCopy(QSqlDatabase &own, const QString &copy)
+{
+    QSqlQuery q(own);
+    if (q.exec(QStringLiteral("SELECT 1 FROM meta WHERE key = 'copia-leida'")) && q.next())
+        return true;
+    if (QFileInfo::exists(copy)) {
+        const QHash<int, QString> texts = keywordsOf(copy);
+        const QHash<int, QString> shippedTexts = keywordsOf(pristinePath());
+        for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
+            const QString shipped = shippedTexts.value(it.key());
+            const QString text = it.value();
+            if (text.trimmed().isEmpty() || text == QLatin1String("Texto pendiente") || text == shipped)
+                continue;
+            q.prepare(QStringLiteral("INSERT OR IGNORE INTO keywords (card, text, replaced, changed) "
+                                     "VALUES (?, ?, ?, ?)"));
+            q.addBindValue(it.key());
+            q.addBindValue(text);
+            q.addBindValue(shipped);
+            q.addBindValue(QFileInfo(copy).lastModified().toString(Qt::ISODate));
+            if (!q.exec())
+                return false;
+        }
+    }
+    return q.exec(QStringLiteral("INSERT OR REPLACE INTO meta (key, value) VALUES ('copia-leida', '%1')")
+                      .arg(nowText()));
+}
+
+// Makes the tables of the user's own database, and takes over an earlier copy, in one
+// transaction: either all of it is there, or nothing changed.
+QString setUpOwn(const QString &path)
+{
+    const QString name = QStringLiteral("ownSetUp");
+    QString why;
+    {
+        QSqlDatabase db = openOwn(name, path, &why);
+        if (db.isOpen()) {
+            QSqlQuery q(db);
+            bool ok = db.transaction();
+            for (const char *sql : kOwnSchema)
+                ok = ok && q.exec(QString::fromUtf8(sql));
+            ok = ok && takeOverCopy(db, userCopyPath());
+            ok = ok && q.exec(QStringLiteral("PRAGMA user_version = %1").arg(kOwnVersion));
+            if (ok)
+                ok = db.commit();
+            if (!ok) {
+                why = q.lastError().text().isEmpty() ? db.lastError().text() : q.lastError().text();
+                db.rollback();
+            }
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return why;
+}
+} // namespace
+
 Prepared prepare()
 {
     Prepared p;
@@ -245,76 +336,59 @@ Prepared prepare()
     }
     p.path = pristine;
 
-    const QString copy = userCopyPath();
-    const QString shown = QDir::toNativeSeparators(copy);
-    const auto readOnlyNotice = [&](const QString &why) {
-        p.notice = QStringLiteral("No se pudo preparar su copia personal de los textos de las "
-                                  "cartas:\n%1\n\n%2\n\nOrbelle funciona, pero los textos que "
-                                  "cambie en la Escuela de Tarot no se podrán guardar.")
+    const QString own = ownPath();
+    const QString shown = QDir::toNativeSeparators(own);
+    const auto cannotStore = [&](const QString &why) {
+        p.notice = QStringLiteral("No se pudo preparar tu archivo personal:\n%1\n\n%2\n\nOrbelle "
+                                  "funciona, pero tu diario de lecturas y los textos que cambies en la "
+                                  "Escuela de Tarot no se podrán guardar.")
                        .arg(shown, why);
     };
-
-    if (!Paths::makePrivateFolder(QFileInfo(copy).absolutePath())) {
-        readOnlyNotice(QStringLiteral("La carpeta no admite escritura."));
+    if (!Paths::makePrivateFolder(QFileInfo(own).absolutePath())) {
+        cannotStore(QStringLiteral("La carpeta no admite escritura."));
         return p;
     }
-    if (!QFileInfo::exists(copy)) {
-        // Copy to a temporary name first, so an interrupted copy never looks like a copy.
-        const QString tmp = copy + QStringLiteral(".tmp");
-        QFile::remove(tmp);
-        if (!QFile::copy(pristine, tmp) ||
-            !QFile::setPermissions(tmp, QFile::ReadOwner | QFile::WriteOwner) || !QFile::rename(tmp, copy)) {
-            QFile::remove(tmp);
-            readOnlyNotice(QStringLiteral("La carpeta no admite escritura."));
-            return p;
-        }
-    } else {
-        Paths::makePrivateFile(copy);
-        Inspection own = inspect(copy);
-        // Another program holds the copy: the user may close it and try again.
-        for (int asked = 0; own.busy && asked < kBusyAsks; ++asked) {
-            const QString question =
-                QStringLiteral("Otro programa está usando su copia de los textos de las cartas:\n%1\n\n"
-                               "Quizá Orbelle ya está abierto. Cierre el otro programa y pulse "
-                               "«Reintentar», o pulse «Ignorar» para seguir sin sus textos.")
-                    .arg(shown);
-            if (Dialogs::message(nullptr, question, QMessageBox::Retry | QMessageBox::Ignore,
-                                 QMessageBox::Warning) != QMessageBox::Retry)
-                break;
-            own = inspect(copy);
-        }
-        if (own.busy) {
-            p.notice =
-                QStringLiteral("Otro programa está usando su copia de los textos de las cartas:\n%1\n\n"
-                               "Orbelle muestra los textos originales, y los cambios que haga en la "
-                               "Escuela de Tarot no se podrán guardar. Cierre el otro programa y "
-                               "vuelva a abrir Orbelle para ver sus propios textos.")
-                    .arg(shown);
-            return p;
-        }
-        if (own.version >= 0 && own.version != original.version && canWrite(copy)) {
-            // A copy made by another build: brought up to date first (a newer build may
-            // have added tables it lacks), then judged.
-            if (!refreshCopy(copy, pristine, original.version))
-                qWarning("orbelle: could not bring %s up to date", qPrintable(copy));
-            own = inspect(copy);
-        }
-        if (!own.problem.isEmpty()) {
-            // Never replace a user's file we cannot read: it may hold their texts.
-            readOnlyNotice(own.problem);
-            return p;
+    if (QFileInfo::exists(own)) {
+        Paths::makePrivateFile(own);
+        const QString damage = ownDamage(own);
+        if (!damage.isEmpty() && !problem(damage).startsWith(QLatin1String("Otro programa"))) {
+            // Never written over: set aside under a name of its own, so it can still be
+            // looked at or rescued, and a fresh one started.
+            const QString aside = QFileInfo(own).absolutePath() + QStringLiteral("/orbelle-propio-dañado-") +
+                                  QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss")) +
+                                  QStringLiteral(".sqlite");
+            if (!QFile::rename(own, aside)) {
+                cannotStore(problem(damage));
+                return p;
+            }
+            for (const QString &suffix : {QStringLiteral("-wal"), QStringLiteral("-shm")})
+                QFile::rename(own + suffix, aside + suffix);
+            p.notice = QStringLiteral("Tu archivo personal (diario de lecturas y textos propios) estaba "
+                                      "dañado y no se podía leer. Lo he apartado como\n%1\ny he empezado "
+                                      "uno nuevo.")
+                           .arg(QDir::toNativeSeparators(aside));
         }
     }
-
-    p.path = copy;
-    p.writable = canWrite(copy);
-    if (!p.writable) {
-        // The user's own texts are still theirs to read.
-        p.notice = QStringLiteral("Su copia personal de los textos de las cartas está protegida contra "
-                                  "escritura:\n%1\n\nOrbelle muestra sus textos, pero los cambios que haga "
-                                  "en la Escuela de Tarot no se podrán guardar.")
+    if (QFileInfo::exists(own) && !canWrite(own)) {
+        p.own = own;
+        p.notice = QStringLiteral("Tu archivo personal está protegido contra escritura:\n%1\n\nOrbelle "
+                                  "muestra tu diario y tus textos, pero no podrá guardar nada nuevo.")
                        .arg(shown);
+        return p;
     }
+    const QString why = setUpOwn(own);
+    if (!QFileInfo::exists(own)) {
+        cannotStore(problem(why.isEmpty() ? QStringLiteral("unable to open") : why));
+        return p;
+    }
+    Paths::makePrivateFile(own);
+    for (const QString &suffix : {QStringLiteral("-wal"), QStringLiteral("-shm")})
+        if (QFileInfo::exists(own + suffix))
+            Paths::makePrivateFile(own + suffix);
+    p.own = own;
+    p.writable = why.isEmpty();
+    if (!why.isEmpty())
+        cannotStore(problem(why));
     return p;
 }
 
@@ -334,6 +408,22 @@ bool openShared(const QString &path, QString *error)
     modOrbelle::state().cardDb = kShared;
     if (error)
         *error = err;
+    if (db.isOpen() && QFileInfo::exists(ownPath()) && samePath(path, pristinePath())) {
+        // The keywords read through the user's rewrites: a view of the same name comes
+        // first in every query that does not name its database.
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("ATTACH DATABASE ? AS own"));
+        q.addBindValue(ownPath());
+        const bool attached = q.exec();
+        if (!attached ||
+            !q.exec(QStringLiteral(
+                "CREATE TEMP VIEW \"stichwörter\" AS SELECT s.rowid AS rowid, s.id AS id, "
+                "coalesce(k.text, s.\"stichwörter\") AS \"stichwörter\" FROM main.\"stichwörter\" s "
+                "LEFT JOIN own.keywords k ON k.card = s.rowid")))
+            qWarning("orbelle: the user's own keywords cannot be read: %s", qPrintable(q.lastError().text()));
+        if (attached && !q.lastError().text().isEmpty())
+            q.exec(QStringLiteral("DETACH DATABASE own"));
+    }
     return db.isOpen();
 }
 
@@ -352,7 +442,63 @@ void closeShared()
 
 QSqlDatabase openStudy(const QString &path, QString *error)
 {
-    return openConnection(kStudy, path, false, error);
+    return openOwn(kStudy, path, error);
+}
+
+QSqlDatabase openOwn(const QString &name, const QString &path, QString *error)
+{
+    if (QSqlDatabase::contains(name))
+        QSqlDatabase::removeDatabase(name);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    db.setDatabaseName(path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyWait));
+    if (!db.open()) {
+        if (error)
+            *error = db.lastError().text();
+        return db;
+    }
+    // WAL: a reading stored is on disk once its transaction ends, readers never wait for
+    // the writer, and an interrupted write leaves the file as it was.
+    QSqlQuery q(db);
+    q.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+    q.exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
+    q.exec(QStringLiteral("PRAGMA foreign_keys = ON"));
+    return db;
+}
+
+QString storeKeyword(QSqlDatabase &own, int card, const QString &text)
+{
+    QSqlQuery q(own);
+    q.prepare(QStringLiteral("INSERT INTO keywords (card, text, replaced, changed) VALUES (?, ?, ?, ?) "
+                             "ON CONFLICT (card) DO UPDATE SET text = excluded.text, "
+                             "replaced = excluded.replaced, changed = excluded.changed"));
+    q.addBindValue(card);
+    q.addBindValue(text);
+    q.addBindValue(keywordsOf(pristinePath()).value(card));
+    q.addBindValue(nowText());
+    if (!q.exec())
+        return q.lastError().text().isEmpty() ? QStringLiteral("write failed") : q.lastError().text();
+    return QString();
+}
+
+QString restoreKeyword(QSqlDatabase &own, int card)
+{
+    QSqlQuery q(own);
+    q.prepare(QStringLiteral("DELETE FROM keywords WHERE card = ?"));
+    q.addBindValue(card);
+    if (!q.exec())
+        return q.lastError().text().isEmpty() ? QStringLiteral("write failed") : q.lastError().text();
+    return QString();
+}
+
+QDateTime ownKeywordDate(int card)
+{
+    QSqlQuery q(shared());
+    q.prepare(QStringLiteral("SELECT changed FROM own.keywords WHERE card = ?"));
+    q.addBindValue(card);
+    if (!q.exec() || !q.next())
+        return QDateTime();
+    return QDateTime::fromString(q.value(0).toString(), Qt::ISODate);
 }
 
 void closeStudy()

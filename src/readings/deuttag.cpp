@@ -1,6 +1,7 @@
 #include "deuttag.h"
 
 #include "carddatabase.h"
+#include "cardpicker.h"
 #include "cardpictures.h"
 #include "designscale.h"
 #include "legtag.h"
@@ -8,6 +9,7 @@
 #include "popup.h"
 #include "program.h"
 #include "random.h"
+#include "readings.h"
 #include "recordcursor.h"
 #include "report.h"
 #include "theme.h"
@@ -28,7 +30,11 @@ constexpr int kHeight = 9000;
 
 Spread drawDayCard()
 {
-    const int set = int(3 * Random::next()) + 1;
+    const int set = int((Readings::reversedAllowed() ? 3 : 2) * Random::next()) + 1;
+    if (std::optional<Spread> hand = CardPicker::wanted() ? CardPicker::ask(1, Readings::reversedAllowed()) : std::nullopt) {
+        hand->meaningSet = hand->isReversed(1) ? 3 : qMin(set, 2);
+        return *hand;
+    }
     Spread s = Spread::of({Random::card()});
     s.meaningSet = set;
     s.positions[0].reversed = set == 3;

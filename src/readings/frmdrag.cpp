@@ -5,6 +5,7 @@
 #include "cardpictures.h"
 #include "designscale.h"
 #include "dialogs.h"
+#include "journalstore.h"
 #include "mediacontrol.h"
 #include "modOrbelle.h"
 #include "music.h"
@@ -236,6 +237,20 @@ frmDrag::frmDrag(QWidget *parent) : QMainWindow(parent)
     mnuDeut = entry("mnuDeut", QStringLiteral("¿&Que cosa tengo que hacer aquí?"));
     mnuView = entry("mnuView", QStringLiteral("&Todos los textos y imagenes poner en el Visualizador"));
     mnuView->setCheckable(true);
+    // The cards turned so far, kept in the journal on request.
+    connect(entry("mnuDiario", QStringLiteral("Guardar en el &diario")), &QAction::triggered, this, [this] {
+        JournalEntry e;
+        e.at = QDateTime::currentDateTime();
+        e.kind = QStringLiteral("tablero");
+        e.spread = Spread::of(m_shuffle.mid(0, m_turnCount));
+        if (m_turnCount == 0)
+            statusLabel->setText(QStringLiteral("Aún no has dado la vuelta a ninguna carta."));
+        else if (JournalStore::instance().add(e))
+            statusLabel->setText(QStringLiteral("Guardado en el diario: %1 cartas.").arg(m_turnCount));
+        else
+            Dialogs::message(this, QStringLiteral("No se pudo guardar en el diario.\n\n") +
+                                       JournalStore::instance().lastError(), QMessageBox::Ok, QMessageBox::Warning);
+    });
     mnuEnd = entry("mnuEnd", QStringLiteral("&Salír"));
     connect(mnuDeut, &QAction::triggered, this, &frmDrag::mnuDeut_Click);
     connect(mnuView, &QAction::triggered, this, &frmDrag::mnuView_Click);

@@ -1,6 +1,9 @@
 #include "interpretation.h"
 
+#include "cardpicker.h"
 #include "cardpictures.h"
+#include "journalstore.h"
+#include "readingcatalogue.h"
 #include "popup.h"
 #include "timing.h"
 
@@ -39,4 +42,18 @@ void InterpretationWindow::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     paintCovering(p, rect(), m_background);
+}
+
+const Spread &InterpretationWindow::spread() const
+{
+    static const Spread none;
+    return none;
+}
+
+void InterpretationWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (const ReadingEntry *reading = ReadingCatalogue::readingOf(m_self))
+        JournalRecorder::laid(this, Journal::kindOfMenu(reading->menu.name), spread(),
+                              CardPicker::enteredByHand(spread()));
 }

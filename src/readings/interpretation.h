@@ -1,6 +1,7 @@
 #pragma once
 
 #include "backdrop.h"
+#include "spread.h"
 #include "windows.h"
 
 #include <QWidget>
@@ -22,6 +23,8 @@ public:
     void leave();
     void closedByFrame() override { leave(); }
     void Form_Unload() override;
+    // The reading as laid; the journal records it as the window first shows.
+    virtual const Spread &spread() const;
 
 protected:
     InterpretationWindow(WindowId self, const QString &title, QWidget *parent);
@@ -30,6 +33,7 @@ protected:
     // What "Guardar" writes into the report.
     virtual void save() {}
     void paintEvent(QPaintEvent *) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     WindowId m_self;

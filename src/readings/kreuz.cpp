@@ -1,5 +1,6 @@
 #include "kreuz.h"
 
+#include "cardpicker.h"
 #include "carddatabase.h"
 #include "cardpictures.h"
 #include "designscale.h"
@@ -80,7 +81,8 @@ void kreuz::Form_Load()
     }
     // 2.–3. Four cards no reading of this run has drawn; when too few are left the marks
     // are cleared first, so the draw always ends. The cross has no reversed cards.
-    m_spread = Spread::of(modOrbelle::state().cardTaken.drawDistinct(4));
+    const std::optional<Spread> hand = CardPicker::wanted() ? CardPicker::ask(4, false) : std::nullopt;
+    m_spread = hand ? *hand : Spread::of(modOrbelle::state().cardTaken.drawDistinct(4));
     // 4.–5. The pictures, here and in the laying's slots.
     legkreuz *laying = WindowRegistry::get<legkreuz>();
     for (size_t k = 0; k < 4; ++k) {

@@ -3,6 +3,7 @@
 #include "carddatabase.h"
 #include "cardpictures.h"
 #include "dates.h"
+#include "journalstore.h"
 #include "picturefile.h"
 #include "readingcatalogue.h"
 #include "reportpicture.h"
@@ -149,6 +150,7 @@ void writeReading(WindowId reading, const Spread &spread, const QList<PositionTe
     const ReadingEntry *entry = ReadingCatalogue::readingOf(reading);
     if (!entry)
         return;
+    JournalRecorder::completed(Journal::kindOfMenu(entry->menu.name), spread);
     const QString heading =
         ReadingCatalogue::heading(*entry, spread.question, spread.firstName, spread.secondName, today());
     const bool headingEndsLine = entry->reportHeading.endsWith(QStringLiteral("\r\n"));

@@ -19,6 +19,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLocale>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
@@ -141,6 +142,12 @@ lernen::lernen(QWidget *parent) : QWidget(parent)
     nameLabel->setStyleSheet(
         QStringLiteral("color: %1; background: transparent;").arg(Theme::caption().name()));
 
+    ownTextLabel = new QLabel(this);
+    ownTextLabel->setObjectName(QStringLiteral("ownTextLabel"));
+    ownTextLabel->setStyleSheet(
+        QStringLiteral("color: %1; background: transparent;").arg(Theme::caption().name()));
+    ownTextLabel->hide();
+
     Text1 = new QPlainTextEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setFont(Theme::textFont(11));
@@ -164,6 +171,8 @@ lernen::lernen(QWidget *parent) : QWidget(parent)
     toViewerButton->setToolTip(QStringLiteral("Meter la cartas y sus significados en el viewer"));
     galleryButton = button(this, "galleryButton", QStringLiteral("T&odas las Cartas"));
     exitButton = button(this, "exitButton", QStringLiteral("Sa&lír"));
+    restoreButton = button(this, "restoreButton", QStringLiteral("&Restaurar el texto original"));
+    restoreButton->hide();
     saveButton->setEnabled(false);
     // Escape leaves as "Salír" does, asking first about an unsaved text.
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -174,6 +183,10 @@ lernen::lernen(QWidget *parent) : QWidget(parent)
     // their captions need, the card and the text share what is left.
     auto *right = new QVBoxLayout;
     right->addWidget(nameLabel);
+    auto *own = new QHBoxLayout;
+    own->addWidget(ownTextLabel, 1);
+    own->addWidget(restoreButton);
+    right->addLayout(own);
     right->addWidget(Text1, 1);
     auto *middle = new QHBoxLayout;
     middle->addWidget(m_cardPlace, 2400);
@@ -205,7 +218,9 @@ lernen::lernen(QWidget *parent) : QWidget(parent)
     connect(saveButton, &QPushButton::clicked, this, &lernen::saveButton_Click);
     connect(firstButton, &QPushButton::clicked, this, &lernen::firstButton_Click);
     connect(lastButton, &QPushButton::clicked, this, &lernen::lastButton_Click);
+    connect(restoreButton, &QPushButton::clicked, this, &lernen::restoreButton_Click);
 
+    setTabOrder(restoreButton, Text1);
     setTabOrder(Text1, saveButton);
     setTabOrder(saveButton, firstButton);
     setTabOrder(firstButton, previousButton);
@@ -249,9 +264,11 @@ void lernen::Form_Load()
 {
     m_background = Sky(QStringLiteral("nebo3.jpg"));
     openConnection();
-    Data1->openTable(m_db, QStringLiteral("stichwörter"));
+    // The texts are read through the shared connection, the user's own over the shipped
+    // ones; the school's own connection writes only the user's.
+    Data1->openTable(CardDatabase::shared(), QStringLiteral("stichwörter"));
     Data1->bind(Text1, QStringLiteral("Stichwörter"));
-    Data2->openTable(m_db, QStringLiteral("karten"));
+    Data2->openTable(CardDatabase::shared(), QStringLiteral("karten"));
     Data2->bind(nameLabel, QStringLiteral("Karten"));
     numberLabel->setText(QString::number(Data1->absolutePosition() + 1));
     // Connected after the binding, so the cursor has marked the edit when this runs:
@@ -261,6 +278,39 @@ void lernen::Form_Load()
     saveButton->setEnabled(false);
     m_card = 1;
     showPicture();
+    showOwnMark();
+}
+
+void lernen::showOwnMark()
+{
+    const QDateTime when = CardDatabase::ownKeywordDate(m_card);
+    ownTextLabel->setVisible(when.isValid());
+    ownTextLabel->setText(QStringLiteral("Texto propio (escrito el %1)")
+                              .arg(QLocale(QLocale::Spanish).toString(when.date(), QLocale::ShortFormat)));
+    restoreButton->setVisible(when.isValid());
+    restoreButton->setEnabled(m_writable);
+}
+
+void lernen::restoreButton_Click()
+{
+    if (Dialogs::message(this,
+                         QStringLiteral("¿Quieres volver al texto original de la carta %1? Tu texto "
+                                        "propio se borrará.")
+                             .arg(m_card),
+                         QMessageBox::Yes | QMessageBox::No, QMessageBox::Question) != QMessageBox::Yes)
+        return;
+    const QString error = CardDatabase::restoreKeyword(m_db, m_card);
+    if (!error.isEmpty()) {
+        Dialogs::message(this,
+                         QStringLiteral("No se pudo restaurar el texto original de la carta %1.\n\n%2")
+                             .arg(m_card)
+                             .arg(reasonFor(0, error)),
+                         QMessageBox::Ok, QMessageBox::Warning);
+        return;
+    }
+    Data1->refreshRow();
+    saveButton->setEnabled(false);
+    showOwnMark();
 }
 
 void lernen::openConnection()
@@ -268,29 +318,25 @@ void lernen::openConnection()
     // The texts are written to the user's own copy only. When there is none (the program
     // runs from its pristine file), or the copy is protected against writing, the school
     // reads through the shared, read-only connection and says so when asked to store.
-    QString path = modOrbelle::state().dbPath;
-    if (path.isEmpty())
-        path = CardDatabase::userCopyPath();
-    if (samePath(path, CardDatabase::pristinePath())) {
-        m_readOnlyReason = QStringLiteral("Su copia personal de los textos de las cartas no está disponible; "
-                                          "los textos de la carpeta del programa no se modifican.");
+    const QString path = modOrbelle::state().dbPath;
+    if (path.isEmpty() || samePath(path, CardDatabase::pristinePath())) {
+        m_readOnlyReason = QStringLiteral("Tu archivo personal no está disponible; los textos de la "
+                                          "carpeta del programa no se modifican.");
     } else if (!CardDatabase::canWrite(path)) {
-        m_readOnlyReason = QStringLiteral("Su copia personal de los textos de las cartas está protegida "
-                                          "contra escritura; los cambios no se pueden guardar.");
+        m_readOnlyReason = QStringLiteral("Tu archivo personal está protegido contra escritura; los "
+                                          "cambios no se pueden guardar.");
     } else {
         QString error;
         m_db = CardDatabase::openStudy(path, &error);
         m_ownConnection = m_db.isOpen();
         if (!m_ownConnection) {
             qWarning("orbelle: the school cannot open %s: %s", qPrintable(path), qPrintable(error));
-            m_readOnlyReason =
-                QStringLiteral("No se pudo abrir su copia personal de los textos de las cartas.");
+            m_readOnlyReason = QStringLiteral("No se pudo abrir tu archivo personal.");
         }
     }
     if (!m_ownConnection) {
         m_db = QSqlDatabase();
         CardDatabase::closeStudy();
-        m_db = CardDatabase::shared();
     }
     m_writable = m_ownConnection;
 }
@@ -370,6 +416,7 @@ void lernen::goTo(int card)
     m_card = card;
     placeCard();
     showPicture();
+    showOwnMark();
 }
 
 bool lernen::settleEdit(bool mayStay)
@@ -396,15 +443,31 @@ bool lernen::store()
 {
     m_lastError.clear();
     m_lastCode = 0;
-    if (m_writable && Data1->update()) {
-        saveButton->setEnabled(false);
-        return true;
+    if (m_writable) {
+        // Only over the text the school read: another copy of the program may have
+        // stored this card meanwhile.
+        const QString read = Data1->value(QStringLiteral("stichwörter")).toString();
+        if (CardDatabase::cardText(QStringLiteral("stichwörter"), m_card) != read) {
+            m_lastCode = RecordCursor::WriteConflict;
+            return settleConflict();
+        }
+        if (writeOwnText())
+            return true;
     }
-    if (m_writable && m_lastCode == RecordCursor::WriteConflict)
-        return settleConflict();
     tellStoreFailed(m_unloading);
     saveButton->setEnabled(true);
     return false;
+}
+
+bool lernen::writeOwnText()
+{
+    m_lastError = CardDatabase::storeKeyword(m_db, m_card, Text1->toPlainText());
+    if (!m_lastError.isEmpty())
+        return false;
+    Data1->refreshRow();
+    saveButton->setEnabled(false);
+    showOwnMark();
+    return true;
 }
 
 bool lernen::settleConflict()
@@ -415,20 +478,19 @@ bool lernen::settleConflict()
         QMessageBox::Warning);
     if (choice == StoreMine) {
         m_lastCode = 0;
-        if (Data1->update(RecordCursor::Store::Overwrite)) {
-            saveButton->setEnabled(false);
+        if (writeOwnText())
             return true;
-        }
         tellStoreFailed(m_unloading);
     } else if (choice == KeepTheirs && Data1->refreshRow()) {
         saveButton->setEnabled(false);
+        showOwnMark();
         return true;
     }
     // The text stays in the box and nothing moves; a window that is going shows it, so it
     // can still be copied.
     if (m_unloading && choice == KeepEditing)
         Dialogs::message(this,
-                         QStringLiteral("Su texto de la carta %1 no se guardó:\n\n%2")
+                         QStringLiteral("Tu texto de la carta %1 no se guardó:\n\n%2")
                              .arg(m_card)
                              .arg(Text1->toPlainText()),
                          QMessageBox::Ok, QMessageBox::Warning);

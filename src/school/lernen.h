@@ -15,8 +15,8 @@ class QPushButton;
 class RecordCursor;
 
 // The tarot school: one card at a time with its picture, name and keyword text. The
-// keyword text may be rewritten and stored; this is the only window that writes the card
-// database, through a connection of its own to the user's copy.
+// keyword text may be rewritten and stored as the user's own, laid over the shipped one in
+// the user's database (through a connection of its own), and restored to the original.
 class lernen : public QWidget, public Loadable
 {
     Q_OBJECT
@@ -45,6 +45,8 @@ public:
     QPushButton *saveButton = nullptr;     // "Guardar"
     QPushButton *firstButton = nullptr;    // "Primera"
     QPushButton *lastButton = nullptr;     // "Ultima"
+    QLabel *ownTextLabel = nullptr;        // "Texto propio": the card shows the user's text
+    QPushButton *restoreButton = nullptr;  // "Restaurar el texto original", with an own text
     QMenuBar *menuBar = nullptr;
     QAction *eint = nullptr;    // "Textos"
     QAction *mnuAlle = nullptr; // "Todas las Cartas"
@@ -69,6 +71,7 @@ public slots:
     void lastButton_Click();
     void eint_Click();
     void mnuAlle_Click();
+    void restoreButton_Click();
 
 protected:
     void paintEvent(QPaintEvent *) override;
@@ -90,6 +93,9 @@ private:
     // The row changed under the school (another copy of the program wrote it): the user
     // decides whose text stays.
     bool settleConflict();
+    // Stores the box's text as the card's own; false with m_lastError when refused.
+    bool writeOwnText();
+    void showOwnMark();
     void tellStoreFailed(bool leaving);
 
     QSqlDatabase m_db;

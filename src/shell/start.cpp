@@ -160,6 +160,24 @@ void Start::buildMenus()
     }
     mnuLern = action("mnuLern", QStringLiteral("Escuela de t&arot"), &Start::school_Click);
     mnuSpiel->addAction(mnuLern);
+    auto *journal = new QAction(QStringLiteral("&Diario de lecturas"), this);
+    journal->setObjectName(QStringLiteral("mnuDiario"));
+    connect(journal, &QAction::triggered, this, [] { Program::showFillingArea(WindowRegistry::get(WindowId::diario)); });
+    mnuSpiel->addAction(journal);
+    auto *reversed = new QAction(QStringLiteral("Cartas &invertidas"), this);
+    reversed->setObjectName(QStringLiteral("mnuInvertidas"));
+    reversed->setCheckable(true);
+    reversed->setChecked(Settings::get(QStringLiteral("invertidas")) != QLatin1String("no"));
+    connect(reversed, &QAction::toggled, this,
+            [](bool on) { Settings::set(QStringLiteral("invertidas"), on ? QStringLiteral("si") : QStringLiteral("no")); });
+    mnuSpiel->addAction(reversed);
+    auto *ownDeck = new QAction(QStringLiteral("Cartas de mi &propia baraja"), this);
+    ownDeck->setObjectName(QStringLiteral("mnuPropia"));
+    ownDeck->setCheckable(true);
+    ownDeck->setChecked(Settings::get(QStringLiteral("baraja-propia")) == QLatin1String("si"));
+    connect(ownDeck, &QAction::toggled, this,
+            [](bool on) { Settings::set(QStringLiteral("baraja-propia"), on ? QStringLiteral("si") : QStringLiteral("no")); });
+    mnuSpiel->addAction(ownDeck);
 
     mnuTar = action("mnuTar", QStringLiteral("Sobre ta&rot"), &Start::mnuTar_Click);
     mnuProg = action("mnuProg", QStringLiteral("Sobre este &programa"), &Start::mnuProg_Click);

@@ -37,7 +37,7 @@ bool openCardData()
     }
     if (!p.notice.isEmpty())
         Dialogs::message(nullptr, p.notice, QMessageBox::Ok, QMessageBox::Warning);
-    modOrbelle::state().dbPath = p.path;
+    modOrbelle::state().dbPath = p.own;
     qCInfo(lcStart, "card database %s", qPrintable(p.path));
     QString error;
     if (!CardDatabase::openShared(p.path, &error)) {

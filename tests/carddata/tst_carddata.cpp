@@ -126,102 +126,76 @@ private slots:
         QCOMPARE(cursor.absolutePosition(), 2);
     }
 
-    void theUsersCopyKeepsTheirTexts_data()
+    // A full copy of the texts as the previous build kept it, with one keyword rewritten
+    // and one as shipped: the rewrite becomes the user's own, once; the shipped texts come
+    // from the program's file; the old copy is left as it was.
+    void anEarlierCopyGivesItsRewrittenKeywordsOnce()
     {
-        QTest::addColumn<QStringList>("change");
-        QTest::addColumn<bool>("protect");
-        QTest::newRow("as made") << QStringList() << false;
-        QTest::newRow("protected against writing") << QStringList() << true;
-        // An older build's copy: texts to refresh, and no table for the Celtic cross yet.
-        QTest::newRow("made by an older build")
-            << QStringList{QStringLiteral(
-                               "UPDATE stichwörter SET stichwörter = 'Texto pendiente' WHERE rowid = 4"),
-                           QStringLiteral("UPDATE tag1 SET tag1 = 'viejo' WHERE rowid = 9"),
-                           QStringLiteral("DROP TABLE kelt"), QStringLiteral("PRAGMA user_version = 1")}
-            << false;
-    }
-    void theUsersCopyKeepsTheirTexts()
-    {
-        QFETCH(QStringList, change);
-        QFETCH(bool, protect);
-        const QString copy = CardDatabase::userCopyPath();
-        QCOMPARE(modOrbelle::state().dbPath, copy);
         CardDatabase::closeShared();
-        onTheCopy(QStringList{QStringLiteral("UPDATE stichwörter SET stichwörter = 'mío' WHERE rowid = 3")} +
-                  change);
-        if (protect)
-            QVERIFY(QFile::setPermissions(copy, QFile::ReadOwner));
+        TestEnv::wipeUserFiles();
+        const QString copy = CardDatabase::userCopyPath();
+        QVERIFY(Paths::makePrivateFolder(Paths::userDataFolder()) && QFile::copy(CardDatabase::pristinePath(), copy));
+        QVERIFY(QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner));
+        onTheCopy({QStringLiteral("UPDATE stichwörter SET stichwörter = 'mío' WHERE rowid = 3"),
+                   QStringLiteral("UPDATE stichwörter SET stichwörter = 'Texto pendiente' WHERE rowid = 5"),
+                   QStringLiteral("UPDATE tag1 SET tag1 = 'viejo' WHERE rowid = 9")});
+        const QByteArray before = bytesOf(copy);
         QVERIFY(Shell::openCardData());
-        QCOMPARE(modOrbelle::state().dbPath, copy);
+        QCOMPARE(modOrbelle::state().dbPath, CardDatabase::ownPath());
         QCOMPARE(TestEnv::rowText(QStringLiteral("stichwörter"), 3), QStringLiteral("mío"));
-        for (const auto &[table, row] : {std::pair{"stichwörter", 4}, {"tag1", 9}, {"kelt", 10}})
+        QVERIFY(CardDatabase::ownKeywordDate(3).isValid());
+        for (const auto &[table, row] : {std::pair{"stichwörter", 4}, {"stichwörter", 5}, {"tag1", 9}})
             QCOMPARE(TestEnv::rowText(QString::fromUtf8(table), row),
                      TestEnv::pristineText(QString::fromUtf8(table), row));
-        // A protected copy stays so, and the user learns that edits cannot be saved.
-        QCOMPARE(Dialogs::asked().size(), int(protect));
-        if (protect)
-            QVERIFY(Dialogs::asked().first().contains(QStringLiteral("no se podrán guardar")));
-        QCOMPARE(mode(copy), protect ? 0400 : 0600);
+        QVERIFY(!CardDatabase::ownKeywordDate(4).isValid());
+        QCOMPARE(bytesOf(copy), before);
+        // Restored to the original, it stays so: the old copy is not read again.
+        {
+            QSqlDatabase own = CardDatabase::openStudy(CardDatabase::ownPath());
+            QCOMPARE(CardDatabase::restoreKeyword(own, 3), QString());
+        }
+        CardDatabase::closeStudy();
+        CardDatabase::closeShared();
+        QVERIFY(Shell::openCardData());
+        QCOMPARE(TestEnv::rowText(QStringLiteral("stichwörter"), 3),
+                 TestEnv::pristineText(QStringLiteral("stichwörter"), 3));
+        QVERIFY(Dialogs::asked().isEmpty());
     }
 
-    void incompleteCopyIsSetAsideForThePristineFile_data()
+    // Never written over: set aside whole, the user told where, and a fresh one started.
+    void aDamagedOwnFileIsSetAsideForAFreshOne()
     {
-        QTest::addColumn<QString>("damage");
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<int>("row");
-        QTest::newRow("a table gone")
-            << QStringLiteral("DROP TABLE kreuz3") << QStringLiteral("kreuz3") << 40;
-        QTest::newRow("info text emptied to NULL")
-            << QStringLiteral("UPDATE stichwörter SET stichwörter = NULL WHERE rowid = 80")
-            << QStringLiteral("stichwörter") << 80;
-        QTest::newRow("rows moved out of card order")
-            << QStringLiteral("UPDATE bezi4 SET rowid = rowid + 1000 WHERE rowid > 70")
-            << QStringLiteral("bezi4") << 71;
-        QTest::newRow("text column renamed by another tool")
-            << QStringLiteral("ALTER TABLE stichwörter RENAME COLUMN stichwörter TO palabras")
-            << QStringLiteral("stichwörter") << 5;
-    }
-    void incompleteCopyIsSetAsideForThePristineFile()
-    {
-        QFETCH(QString, damage);
-        QFETCH(QString, table);
-        QFETCH(int, row);
-        const QString copy = CardDatabase::userCopyPath();
         CardDatabase::closeShared();
-        onTheCopy({damage});
-        const QByteArray damaged = bytesOf(copy);
+        const QByteArray damaged = QByteArray("SQLite format 3").append(QByteArray(4000, '\x7f'));
+        TestEnv::writeFile(CardDatabase::ownPath(), damaged);
         QVERIFY(Shell::openCardData());
         QCOMPARE(Dialogs::asked().size(), 1);
-        QVERIFY(Dialogs::asked().first().contains(QDir::toNativeSeparators(copy)));
-        QCOMPARE(modOrbelle::state().dbPath, CardDatabase::pristinePath());
-        QCOMPARE(TestEnv::rowText(table, row), TestEnv::pristineText(table, row));
-        // The user's file is left as it was: it may still hold their own keywords.
-        QCOMPARE(bytesOf(copy), damaged);
+        QVERIFY(Dialogs::asked().first().contains(QStringLiteral("dañado")));
+        const QStringList aside = QDir(Paths::userDataFolder())
+                                      .entryList({QStringLiteral("orbelle-propio-dañado-*.sqlite")}, QDir::Files);
+        QCOMPARE(aside.size(), 1);
+        QCOMPARE(bytesOf(Paths::join(Paths::userDataFolder(), aside.first())), damaged);
+        QSqlDatabase own = CardDatabase::openStudy(CardDatabase::ownPath());
+        QCOMPARE(CardDatabase::storeKeyword(own, 2, QStringLiteral("nuevo")), QString());
+        QCOMPARE(TestEnv::rowText(QStringLiteral("stichwörter"), 2), QStringLiteral("nuevo"));
+        CardDatabase::closeStudy();
     }
 
-    void aCopyAnotherProgramHoldsIsNamedAndAskedAbout()
+    // Protected against writing, the own file is read as it is and stays so.
+    void aProtectedOwnFileIsReadAndLeftAsItIs()
     {
         CardDatabase::closeShared();
         {
-            QSqlDatabase other =
-                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
-            other.setDatabaseName(CardDatabase::userCopyPath());
-            QVERIFY(other.open() && QSqlQuery(other).exec(QStringLiteral("BEGIN EXCLUSIVE")));
-            Dialogs::queueButton(QMessageBox::Retry);
-            Dialogs::queueButton(QMessageBox::Ignore);
-            QVERIFY(Shell::openCardData());
+            QSqlDatabase own = CardDatabase::openStudy(CardDatabase::ownPath());
+            QCOMPARE(CardDatabase::storeKeyword(own, 6, QStringLiteral("mío")), QString());
         }
-        QSqlDatabase::removeDatabase(QStringLiteral("other"));
-        // Asked, tried again, asked again; then the run goes on with the program's texts.
-        QCOMPARE(Dialogs::asked().size(), 3);
-        for (const QString &text : Dialogs::asked())
-            QVERIFY2(text.startsWith(QStringLiteral("Otro programa está usando su copia")), qPrintable(text));
-        QVERIFY(Dialogs::asked().last().contains(QStringLiteral("no se podrán guardar")));
-        QCOMPARE(modOrbelle::state().dbPath, CardDatabase::pristinePath());
-        // Once it lets go, the next start takes the copy again.
-        CardDatabase::closeShared();
+        CardDatabase::closeStudy();
+        QVERIFY(QFile::setPermissions(CardDatabase::ownPath(), QFile::ReadOwner));
         QVERIFY(Shell::openCardData());
-        QCOMPARE(modOrbelle::state().dbPath, CardDatabase::userCopyPath());
+        QCOMPARE(Dialogs::asked().size(), 1);
+        QVERIFY(Dialogs::asked().first().contains(QStringLiteral("protegido contra escritura")));
+        QCOMPARE(TestEnv::rowText(QStringLiteral("stichwörter"), 6), QStringLiteral("mío"));
+        QCOMPARE(mode(CardDatabase::ownPath()), 0400);
     }
 
     void aMissingOrDamagedDatabaseEndsWithAMessageNamingIt()
@@ -239,7 +213,7 @@ private slots:
             QVERIFY(!Shell::openCardData());
             QCOMPARE(Dialogs::asked().size(), 1);
             QVERIFY(Dialogs::asked().first().contains(file));
-            QVERIFY(!QFile::exists(CardDatabase::userCopyPath()));
+            QVERIFY(!QFile::exists(CardDatabase::ownPath()));
         }
         Paths::setProgramFolder(QStringLiteral(ORBELLE_PROGRAM_DIR));
     }
@@ -258,17 +232,17 @@ private slots:
         const QStringList copies = QDir(barajas).entryList(QDir::Files);
         QVERIFY(copies.size() == 1);
         const QString data = Paths::userDataFolder(), ini = Settings::fileName();
-        for (const QString &file : {ini, CardDatabase::userCopyPath(), Paths::join(barajas, copies.first())})
+        for (const QString &file : {ini, CardDatabase::ownPath(), Paths::join(barajas, copies.first())})
             QCOMPARE(mode(file), 0600);
         for (const QString &folder : {QFileInfo(ini).path(), data, QFileInfo(data).path(), barajas})
             QCOMPARE(mode(folder), 0700);
         // What an older build left open to all is closed at the next start.
         CardDatabase::closeShared();
         QVERIFY(QFile::setPermissions(data, QFile::Permissions(0x7755)) &&
-                QFile::setPermissions(CardDatabase::userCopyPath(), QFile::Permissions(0x6644)));
+                QFile::setPermissions(CardDatabase::ownPath(), QFile::Permissions(0x6644)));
         QVERIFY(Shell::openCardData());
         QCOMPARE(mode(data), 0700);
-        QCOMPARE(mode(CardDatabase::userCopyPath()), 0600);
+        QCOMPARE(mode(CardDatabase::ownPath()), 0600);
         ::umask(before);
     }
 

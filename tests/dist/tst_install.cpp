@@ -172,11 +172,11 @@ private slots:
         }
         QVERIFY2(running && log.contains(QLatin1String("main window shown")), qPrintable(log));
 
-        // It took its data from the installed program folder, and copied the card texts
-        // into the user's data folder.
+        // It took its data from the installed program folder, and made the user's own
+        // database in the user's data folder.
         const QString folder = QDir(installed(QStringLiteral("share/orbelle"))).canonicalPath();
         QVERIFY2(log.contains(QStringLiteral("program folder ") + folder), qPrintable(log));
-        QVERIFY(QFileInfo::exists(home.filePath(QStringLiteral("data/Orbelle/Orbelle/orbelle.sqlite"))));
+        QVERIFY(QFileInfo::exists(home.filePath(QStringLiteral("data/Orbelle/Orbelle/orbelle-propio.sqlite"))));
 
         // The desktop matches the running window to the entry by these two names.
         const QRegularExpression names(QStringLiteral("desktop entry (\\S+), window class (\\S+)"));

@@ -154,18 +154,15 @@ private slots:
 
     void keywordsRewrittenInTheSchoolShowHere()
     {
-        // The user's copy of the texts, as the program runs on it.
+        // The user's own texts, as the program runs with them.
         CardDatabase::closeShared();
         QVERIFY(Shell::openCardData());
         Random::seed(3);
         deutKelt *reading = spreadShown();
         const QString mine = QStringLiteral("Mis propias palabras clave.");
         {
-            QSqlQuery q(CardDatabase::openStudy(modOrbelle::state().dbPath));
-            q.prepare(QStringLiteral("UPDATE stichwörter SET stichwörter = ? WHERE rowid = ?"));
-            q.addBindValue(mine);
-            q.addBindValue(reading->spread().card(4));
-            QVERIFY(q.exec());
+            QSqlDatabase own = CardDatabase::openStudy(modOrbelle::state().dbPath);
+            QCOMPARE(CardDatabase::storeKeyword(own, reading->spread().card(4), mine), QString());
         }
         CardDatabase::closeStudy();
         reading->select(4);
