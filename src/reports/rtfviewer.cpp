@@ -628,6 +628,11 @@ void rtfViewer::adoptDocument(QTextDocument *doc)
     QTextDocument *old = Box1->document();
     const bool ours = old->parent() == Box1;
     doc->setParent(Box1); // which answers for the pictures it names but does not hold
+    // At the editor's width before its layout is made: made for a document of no width,
+    // the layout laid out at once as much text as it would lay out for several pages, each
+    // paragraph on one line (a fifth of a second for a long file).
+    const qreal width = old->textWidth() > 0 ? old->textWidth() : Box1->viewport()->width();
+    doc->setTextWidth(std::max<qreal>(width, 1));
     // Before the editor lays the document out: Qt's own handler would lay pictures out
     // at the size the file asks for, however wide.
     m_pictures->install(doc);
