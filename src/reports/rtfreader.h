@@ -44,7 +44,7 @@ struct Limits
 {
     qint64 maxBytes = qint64(256) << 20; // the file
     int maxDepth = 10000;                // nested groups
-    qint64 maxChars = qint64(32) << 20;  // characters of text in the document
+    qint64 maxChars = qint64(128) << 20; // characters of text in the document
     qint64 maxItems = 1000000;           // paragraphs, formatted runs and pictures
 };
 
