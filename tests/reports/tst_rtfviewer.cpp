@@ -341,6 +341,9 @@ private slots:
         viewer()->openReport();
         QCOMPARE(blocks(*report()), (QStringList{words, u"fin"_s}));
         QVERIFY(report()->blockCount() > 4); // in parts the editor lays out one by one
+        viewer()->Box1->selectAll();
+        viewer()->Box1->copy();
+        QCOMPARE(QGuiApplication::clipboard()->text(), words + u"\nfin"_s);
         // A paragraph break typed at the start of a part ends the paragraph there.
         QTextCursor(report()->findBlockByNumber(3)).insertBlock();
         const QStringList typed = blocks(*report());
