@@ -349,10 +349,11 @@ RtfResult rtfViewer::readShowingProgress(QIODevice *in, QTextDocument *doc, cons
     return RtfReader::read(in, doc, RtfReader::Limits(), step);
 }
 
-RtfResult rtfViewer::writeShowingProgress(QIODevice *out, const QString &file)
+RtfResult rtfViewer::writeShowingProgress(QSaveFile *out, const QString &file, bool *committed)
 {
-    // The document is taken at once; the file is written on a thread of its own while
-    // the windows go on, a long write showing a "Cancelar" button.
+    // The document is taken at once; the file is written (and committed, which waits for
+    // the disk) on a thread of its own while the windows go on, a long write showing a
+    // "Cancelar" button. A file not written whole is never committed.
     const auto snapshot = RtfWriter::snapshot(*Box1->document());
     QProgressDialog progress(QStringLiteral("Guardando «%1»…").arg(QFileInfo(file).fileName()),
                              QStringLiteral("Cancelar"), 0, 0, this);
@@ -367,6 +368,10 @@ RtfResult rtfViewer::writeShowingProgress(QIODevice *out, const QString &file)
     RtfResult result;
     std::thread writer([&] {
         result = RtfWriter::write(*snapshot, out, &stop);
+        if (result.ok())
+            *committed = out->commit();
+        else
+            out->cancelWriting();
         done = true;
         QMetaObject::invokeMethod(&progress, [] {}, Qt::QueuedConnection); // wakes the loop below
     });
@@ -399,17 +404,15 @@ bool rtfViewer::saveReport()
         return false;
     }
     const int revision = Box1->document()->revision();
-    const RtfResult r = writeShowingProgress(&out, file);
-    if (r.error == RtfResult::Error::Cancelled) {
-        out.cancelWriting();
+    bool committed = false;
+    const RtfResult r = writeShowingProgress(&out, file, &committed);
+    if (r.error == RtfResult::Error::Cancelled)
         return false;
-    }
     if (!r.ok()) {
-        out.cancelWriting();
         tellFailure(QStringLiteral("guardar"), file, reason(r, out));
         return false;
     }
-    if (!out.commit()) {
+    if (!committed) {
         tellFailure(QStringLiteral("guardar"), file, Dialogs::fileProblem(out));
         return false;
     }

@@ -16,6 +16,7 @@ class QImage;
 class QMenuBar;
 class QPagedPaintDevice;
 class QPrinter;
+class QSaveFile;
 class QTextDocument;
 class QTextEdit;
 
@@ -145,7 +146,7 @@ private:
     enum class Unsaved { Kept, Saved, Discarded };
     Unsaved askAboutUnsaved(const QString &question);
     RtfResult readShowingProgress(QIODevice *in, QTextDocument *doc, const QString &file);
-    RtfResult writeShowingProgress(QIODevice *out, const QString &file);
+    RtfResult writeShowingProgress(QSaveFile *out, const QString &file, bool *committed);
     void watch(QTextDocument *doc);
     void reportChanged();
     void scheduleRecovery(int delayMs);
