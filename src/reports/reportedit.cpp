@@ -2,6 +2,7 @@
 
 #include "dialogs.h"
 #include "reportpicture.h"
+#include "rtfreader.h"
 
 #include <QAccessibleWidget>
 #include <QBuffer>
@@ -33,6 +34,9 @@ class ReportMime : public QMimeData
 public:
     QTextDocumentFragment fragment;
     std::vector<std::pair<QUrl, QVariant>> resources;
+    // Where, from the selection's start, a paragraph read in parts goes on in its next
+    // block: the plain text has no line break there.
+    std::vector<qsizetype> joins;
 
     QStringList formats() const override
     {
@@ -43,10 +47,29 @@ protected:
     QVariant retrieveData(const QString &mime, QMetaType) const override
     {
         if (mime == QLatin1String("text/plain"))
-            return fragment.toPlainText();
+            return plainText();
         if (mime == QLatin1String("text/html"))
             return fragment.toHtml();
         return {};
+    }
+
+private:
+    QString plainText() const
+    {
+        QString text = fragment.toPlainText();
+        if (joins.empty())
+            return text;
+        QString out;
+        out.reserve(text.size());
+        qsizetype from = 0;
+        for (const qsizetype at : joins) {
+            if (at < from || at >= text.size())
+                continue;
+            out += QStringView(text).mid(from, at - from);
+            from = at + 1;
+        }
+        out += QStringView(text).mid(from);
+        return out;
     }
 };
 
@@ -265,7 +288,13 @@ QVariant ReportEdit::loadResource(int, const QUrl &)
 QMimeData *ReportEdit::createMimeDataFromSelection() const
 {
     auto *mime = new ReportMime;
-    mime->fragment = textCursor().selection();
+    const QTextCursor c = textCursor();
+    mime->fragment = c.selection();
+    for (QTextBlock b = document()->findBlock(c.selectionStart()).next();
+         b.isValid() && b.position() <= c.selectionEnd(); b = b.next()) {
+        if (RtfReader::continuesParagraph(b))
+            mime->joins.push_back(b.position() - 1 - c.selectionStart());
+    }
     QTextDocument copy;
     QTextCursor(&copy).insertFragment(mime->fragment);
     eachPicture(copy, [this, mime](const QTextFragment &f) {

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QIODevice>
 #include <QSet>
+#include <QTextBlock>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -33,6 +34,19 @@ constexpr int kMaxDescription = 4096;
 // Documents use a handful.
 constexpr qsizetype kMaxFamilies = 64;
 constexpr qsizetype kTextChunk = 1 << 16;
+// A paragraph longer than this goes into the document as several blocks, the next one
+// beginning after the first space past this length (or at twice the length where there
+// is none), each after the first marked as its continuation (see continuesParagraph).
+// Qt lays out and shapes a block whole, on every change and on every paint of any part
+// of it: a file of one paragraph of some megabytes froze the editor for seconds at a
+// time.
+constexpr qsizetype kBlockSplit = 8192;
+
+// The mark of a block that continues the paragraph of the block before it. Kept as the
+// block's user data, which stays with the first part of a block that is split: a
+// paragraph break typed into the block leaves its second part a paragraph of its own.
+class Continuation : public QTextBlockUserData
+{};
 constexpr qsizetype kProgressStep = 1 << 16;
 
 enum class Dest : quint8 {
@@ -936,10 +950,85 @@ private:
         flushText();
         if (!countItem())
             return;
-        m_cursor.setBlockFormat(blockFormat(m_st.para));
+        formatParagraph(blockFormat(m_st.para));
         m_cursor.setBlockCharFormat(charFormat(m_st.ch));
         m_cursor.insertBlock();
         m_blockUsed = false;
+        m_splitDue = false;
+    }
+
+    // Gives the paragraph that ends at the cursor its format. Of a paragraph read as
+    // several blocks the first keeps the first line's indent and the space above, the
+    // last the space below, so that it looks as one.
+    void formatParagraph(const QTextBlockFormat &f)
+    {
+        QTextBlock b = m_cursor.block();
+        if (!RtfReader::continuesParagraph(b)) {
+            m_cursor.setBlockFormat(f);
+            return;
+        }
+        QTextBlockFormat last = f;
+        last.setTextIndent(0);
+        last.setTopMargin(0);
+        QTextBlockFormat middle = last;
+        middle.setBottomMargin(0);
+        QTextBlockFormat first = f;
+        first.setBottomMargin(0);
+        m_cursor.setBlockFormat(last);
+        for (b = b.previous(); b.isValid(); b = b.previous()) {
+            const bool continues = RtfReader::continuesParagraph(b);
+            QTextCursor(b).setBlockFormat(continues ? middle : first);
+            if (!continues)
+                break;
+        }
+    }
+
+    // Ends the block at the cursor and begins the next part of its paragraph.
+    void continueParagraph()
+    {
+        m_splitDue = false;
+        if (!countItem())
+            return;
+        m_cursor.insertBlock();
+        m_cursor.block().setUserData(new Continuation);
+    }
+
+    // Inserts text of one format, ending the block where the paragraph has grown long
+    // (see kBlockSplit). Where it ends depends only on the paragraph's characters, so
+    // that a file written from the document reads into the same blocks.
+    void insertSplitting(const QString &text, const QTextCharFormat &format)
+    {
+        qsizetype length = m_cursor.positionInBlock();
+        qsizetype from = 0;
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            if (m_splitDue) {
+                if (i > from)
+                    m_cursor.insertText(text.mid(from, i - from), format);
+                from = i;
+                continueParagraph();
+                length = 0;
+            }
+            const QChar c = text.at(i);
+            ++length;
+            if ((length >= kBlockSplit && c == u' ') || (length >= 2 * kBlockSplit && !c.isHighSurrogate()))
+                m_splitDue = true;
+        }
+        if (from < text.size())
+            m_cursor.insertText(from == 0 ? text : text.mid(from), format);
+    }
+
+    // Before a picture: the block ends first where it is due to.
+    void beforePicture()
+    {
+        if (m_splitDue)
+            continueParagraph();
+    }
+
+    // After a picture: a block of pictures alone ends as a long text would.
+    void afterPicture()
+    {
+        if (m_cursor.positionInBlock() >= 2 * kBlockSplit)
+            m_splitDue = true;
     }
 
     void flushText()
@@ -962,7 +1051,7 @@ private:
         }
         if (!countItem())
             return;
-        m_cursor.insertText(m_text, charFormat(m_textStyle));
+        insertSplitting(m_text, charFormat(m_textStyle));
         m_text.clear();
     }
 
@@ -994,9 +1083,11 @@ private:
                     .expandedTo(QSizeF(1, 1));
         if (!countItem())
             return;
+        beforePicture();
         m_cursor.setCharFormat(charFormat(pict->ch));
         if (ReportPicture::insertEncoded(m_cursor, pict->data, shown) && !pict->description.isEmpty())
             ReportPicture::describeBefore(m_cursor, pict->description);
+        afterPicture();
         m_blockUsed = true;
         m_lastPara = m_st.para;
     }
@@ -1041,9 +1132,11 @@ private:
         for (qsizetype i = 0; i < hex.size(); i += 128)
             group += hex.mid(i, 128) + '\n';
         group += '}';
+        beforePicture();
         m_cursor.setCharFormat(charFormat(pict.ch));
         if (ReportPicture::insertForeign(m_cursor, group, shown) && !pict.description.isEmpty())
             ReportPicture::describeBefore(m_cursor, pict.description);
+        afterPicture();
         m_blockUsed = true;
         m_lastPara = m_st.para;
     }
@@ -1054,7 +1147,7 @@ private:
             finishPicture(false); // a file cut off inside its last picture
         flushText();
         if (m_result.ok() && m_blockUsed)
-            m_cursor.setBlockFormat(blockFormat(m_lastPara));
+            formatParagraph(blockFormat(m_lastPara));
     }
 
     void commitFont()
@@ -1171,6 +1264,7 @@ private:
     CharState m_textStyle;
     ParaState m_lastPara;
     bool m_blockUsed = false;
+    bool m_splitDue = false; // the paragraph goes on in a block of its own
     std::unique_ptr<Picture> m_pict;
     QString m_shapeName;  // of the picture property being read
     QString m_shapeValue;
@@ -1181,6 +1275,11 @@ private:
 } // namespace
 
 namespace RtfReader {
+
+bool continuesParagraph(const QTextBlock &block)
+{
+    return dynamic_cast<const Continuation *>(block.userData()) != nullptr;
+}
 
 RtfResult read(QIODevice *in, QTextDocument *doc, const Limits &limits, const Progress &progress)
 {

@@ -7,6 +7,7 @@
 #include <functional>
 
 class QIODevice;
+class QTextBlock;
 class QTextDocument;
 
 // Reads Rich Text into a document: the files the RTF writer makes, unchanged, and what
@@ -26,6 +27,11 @@ class QTextDocument;
 // format for the writer to put back; whatever else its group held (fields, objects,
 // links) is dropped, as is everything nested in the group of a picture it draws.
 //
+// A paragraph of more than some thousand characters is read as several blocks, split
+// after a space, each after the first marked as continuing it (continuesParagraph): the
+// editor then lays out and paints only the parts it shows. The writer joins them again
+// into one paragraph. A paragraph break typed into such a block ends the paragraph there.
+//
 // The time taken grows in proportion to the file's size, however long its paragraphs
 // and however many fonts, colours and styles it declares.
 //
@@ -38,7 +44,7 @@ struct Limits
 {
     qint64 maxBytes = qint64(256) << 20; // the file
     int maxDepth = 10000;                // nested groups
-    qint64 maxChars = qint64(32) << 20;  // characters of text in the document
+    qint64 maxChars = qint64(128) << 20; // characters of text in the document
     qint64 maxItems = 1000000;           // paragraphs, formatted runs and pictures
 };
 
@@ -51,5 +57,8 @@ using Progress = std::function<bool(qint64 done, qint64 total)>;
 // nothing: read into a fresh document and keep it only when the result is ok.
 RtfResult read(QIODevice *in, QTextDocument *doc, const Limits &limits = Limits(),
                const Progress &progress = Progress());
+
+// Whether `block` is the continuation of the paragraph of the block before it.
+bool continuesParagraph(const QTextBlock &block);
 
 } // namespace RtfReader

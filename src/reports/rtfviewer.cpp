@@ -35,7 +35,9 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include <atomic>
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -81,6 +83,14 @@ QString withSuffix(const QString &file, const QString &suffix)
     return QFileInfo(file).suffix().isEmpty() ? file + QLatin1Char('.') + suffix : file;
 }
 
+// The largest file the viewer opens, and why, in the user's words.
+QString sizeLimit()
+{
+    return QStringLiteral("El Visualizador abre documentos de hasta %1 MB: uno mayor no cabría con holgura "
+                          "en la memoria.")
+        .arg(RtfReader::Limits().maxBytes >> 20);
+}
+
 // Why reading or writing `file` as RTF failed, in the user's words.
 QString reason(const RtfResult &r, const QFileDevice &file)
 {
@@ -88,7 +98,7 @@ QString reason(const RtfResult &r, const QFileDevice &file)
     case RtfResult::Error::NotRtf:
         return QStringLiteral("No es un documento RTF (texto enriquecido).");
     case RtfResult::Error::TooLarge:
-        return QStringLiteral("El documento es demasiado grande.");
+        return QStringLiteral("El documento es demasiado grande. ") + sizeLimit();
     case RtfResult::Error::TooDeep:
         return QStringLiteral("El documento está dañado.");
     case RtfResult::Error::Device:
@@ -278,6 +288,12 @@ void rtfViewer::openReport()
                     QFileInfo(file).isDir() ? QStringLiteral("Es una carpeta.") : Dialogs::fileProblem(in));
         return;
     }
+    // Told before anything is read.
+    if (in.size() > RtfReader::Limits().maxBytes) {
+        tellFailure(QStringLiteral("abrir"), file,
+                    QStringLiteral("Ocupa %1 MB. ").arg((in.size() + (1 << 20) - 1) >> 20) + sizeLimit());
+        return;
+    }
     // Read into a document of its own: only a file read whole replaces the report.
     auto doc = std::make_unique<QTextDocument>();
     doc->setDefaultFont(Box1->document()->defaultFont());
@@ -324,9 +340,50 @@ RtfResult rtfViewer::readShowingProgress(QIODevice *in, QTextDocument *doc, cons
     progress.setValue(0);
     const auto step = [&progress](qint64 done, qint64 total) {
         progress.setValue(total > 0 ? int(done * 1000 / total) : 0);
+        // Until the dialog shows and takes them, the windows keep painting and their
+        // timers running; what the user does waits for it.
+        if (!progress.isVisible())
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         return !progress.wasCanceled();
     };
     return RtfReader::read(in, doc, RtfReader::Limits(), step);
+}
+
+RtfResult rtfViewer::writeShowingProgress(QSaveFile *out, const QString &file, bool *committed)
+{
+    // The document is taken at once; the file is written (and committed, which waits for
+    // the disk) on a thread of its own while the windows go on, a long write showing a
+    // "Cancelar" button. A file not written whole is never committed.
+    const auto snapshot = RtfWriter::snapshot(*Box1->document());
+    QProgressDialog progress(QStringLiteral("Guardando «%1»…").arg(QFileInfo(file).fileName()),
+                             QStringLiteral("Cancelar"), 0, 0, this);
+    progress.setWindowTitle(Dialogs::title());
+    progress.setWindowModality(Qt::ApplicationModal);
+    progress.setMinimumDuration(Timer::scaled(kProgressAfterMs));
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    progress.setValue(0);
+    std::atomic<bool> stop = false;
+    std::atomic<bool> done = false;
+    RtfResult result;
+    std::thread writer([&] {
+        result = RtfWriter::write(*snapshot, out, &stop);
+        if (result.ok())
+            *committed = out->commit();
+        else
+            out->cancelWriting();
+        done = true;
+        QMetaObject::invokeMethod(&progress, [] {}, Qt::QueuedConnection); // wakes the loop below
+    });
+    while (!done) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents |
+                                        (progress.isVisible() ? QEventLoop::AllEvents
+                                                              : QEventLoop::ExcludeUserInputEvents));
+        if (progress.wasCanceled())
+            stop = true;
+    }
+    writer.join();
+    return result;
 }
 
 bool rtfViewer::saveReport()
@@ -346,17 +403,22 @@ bool rtfViewer::saveReport()
         tellFailure(QStringLiteral("guardar"), file, Dialogs::fileProblem(out));
         return false;
     }
-    const RtfResult r = RtfWriter::write(*Box1->document(), &out);
+    const int revision = Box1->document()->revision();
+    bool committed = false;
+    const RtfResult r = writeShowingProgress(&out, file, &committed);
+    if (r.error == RtfResult::Error::Cancelled)
+        return false;
     if (!r.ok()) {
-        out.cancelWriting();
         tellFailure(QStringLiteral("guardar"), file, reason(r, out));
         return false;
     }
-    if (!out.commit()) {
+    if (!committed) {
         tellFailure(QStringLiteral("guardar"), file, Dialogs::fileProblem(out));
         return false;
     }
-    Box1->document()->setModified(false);
+    // What a reading appended while the file was written is not in it.
+    if (Box1->document()->revision() == revision)
+        Box1->document()->setModified(false);
     Dialogs::message(this, kSaved, QMessageBox::Ok, QMessageBox::Information);
     return true;
 }
@@ -628,6 +690,11 @@ void rtfViewer::adoptDocument(QTextDocument *doc)
     QTextDocument *old = Box1->document();
     const bool ours = old->parent() == Box1;
     doc->setParent(Box1); // which answers for the pictures it names but does not hold
+    // At the editor's width before its layout is made: made for a document of no width,
+    // the layout laid out at once as much text as it would lay out for several pages, each
+    // paragraph on one line (a fifth of a second for a long file).
+    const qreal width = old->textWidth() > 0 ? old->textWidth() : Box1->viewport()->width();
+    doc->setTextWidth(std::max<qreal>(width, 1));
     // Before the editor lays the document out: Qt's own handler would lay pictures out
     // at the size the file asks for, however wide.
     m_pictures->install(doc);

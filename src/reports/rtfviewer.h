@@ -16,6 +16,7 @@ class QImage;
 class QMenuBar;
 class QPagedPaintDevice;
 class QPrinter;
+class QSaveFile;
 class QTextDocument;
 class QTextEdit;
 
@@ -82,9 +83,14 @@ public:
     // readings it first asks whether to save them (Sí saves, No goes on, Cancelar opens
     // nothing). A long read shows its progress with a "Cancelar" button; a file that
     // cannot be read is reported in a message box; cancelling, or a failure, leaves the
-    // report as it was.
+    // report as it was. A file beyond the reader's size limit is refused before it is
+    // read, with the limit and its reason. The windows go on painting while a file is
+    // read; once it is shown, the editor lays out the rest of a long one in the
+    // background.
     void openReport();
-    // "Guardar": saves the report as RTF; true when it was saved.
+    // "Guardar": saves the report as RTF; true when it was saved. The file is written on
+    // a thread of its own, a long write showing a "Cancelar" button (cancelled, the file
+    // is left as it was).
     bool saveReport();
     // "Imprimír": prints the selection, or the whole report when nothing is selected,
     // on the default printer; with no printer set up, the print dialog opens instead.
@@ -140,6 +146,7 @@ private:
     enum class Unsaved { Kept, Saved, Discarded };
     Unsaved askAboutUnsaved(const QString &question);
     RtfResult readShowingProgress(QIODevice *in, QTextDocument *doc, const QString &file);
+    RtfResult writeShowingProgress(QSaveFile *out, const QString &file, bool *committed);
     void watch(QTextDocument *doc);
     void reportChanged();
     void scheduleRecovery(int delayMs);

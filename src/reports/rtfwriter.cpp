@@ -2,6 +2,7 @@
 
 #include "codepage.h"
 #include "reportpicture.h"
+#include "rtfreader.h"
 
 #include <QBuffer>
 #include <QColor>
@@ -62,6 +63,7 @@ struct Snapshot
         const char *align = "";
         size_t begin = 0, end = 0; // its pieces
         RunStyle mark;             // the paragraph mark's format
+        bool continues = false;    // it goes on in the paragraph of the block before
     };
     QStringList fonts;
     QList<QRgb> colors;
@@ -157,6 +159,14 @@ private:
                     : a & (Qt::AlignRight | Qt::AlignTrailing) ? "\\qr"
                                                                : "";
         out.mark = styleOf(block.charFormat());
+        // A paragraph read as several blocks is written as the one it was: with the
+        // format of its first block and the space below of its last.
+        out.continues = !m_s->blocks.empty() && RtfReader::continuesParagraph(block);
+        if (out.continues) {
+            m_s->blocks[m_head].twips[4] = out.twips[4];
+        } else {
+            m_head = m_s->blocks.size();
+        }
         out.begin = m_s->pieces.size();
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
@@ -207,6 +217,7 @@ private:
     const QTextDocument &m_doc;
     const QFont m_defaultFont;
     Snapshot *m_s = nullptr;
+    size_t m_head = 0; // the first block of the paragraph being taken
     QHash<QString, int> m_fontIndex;
     QHash<QRgb, int> m_colorIndex;
 };
@@ -227,8 +238,10 @@ public:
             return RtfResult::failure(RtfResult::Error::Device,
                                       QStringLiteral("device not open for writing"));
         writeHeader();
-        for (size_t i = 0; i < m_s.blocks.size() && m_ok && !stopped(); ++i)
-            writeBlock(m_s.blocks[i], i + 1 == m_s.blocks.size());
+        for (size_t i = 0; i < m_s.blocks.size() && m_ok && !stopped(); ++i) {
+            const bool ends = i + 1 == m_s.blocks.size() || !m_s.blocks[i + 1].continues;
+            writeBlock(m_s.blocks[i], ends, i + 1 == m_s.blocks.size());
+        }
         put("}\n");
         flush();
         if (stopped())
@@ -317,18 +330,21 @@ private:
         }
     }
 
-    void writeBlock(const Snapshot::Block &block, bool last)
+    // `ends`: the paragraph ends with the block; `last`: the document does.
+    void writeBlock(const Snapshot::Block &block, bool ends, bool last)
     {
-        put("\\pard");
-        static const char *const words[5] = {"\\li", "\\ri", "\\fi", "\\sb", "\\sa"};
-        for (int i = 0; i < 5; ++i) {
-            if (block.twips[i] != 0) {
-                put(words[i]);
-                putInt(block.twips[i]);
+        if (!block.continues) {
+            put("\\pard");
+            static const char *const words[5] = {"\\li", "\\ri", "\\fi", "\\sb", "\\sa"};
+            for (int i = 0; i < 5; ++i) {
+                if (block.twips[i] != 0) {
+                    put(words[i]);
+                    putInt(block.twips[i]);
+                }
             }
+            put(block.align);
+            put("\n");
         }
-        put(block.align);
-        put("\n");
 
         for (size_t i = block.begin; i < block.end && m_ok; ++i) {
             const Snapshot::Piece &p = m_s.pieces[i];
@@ -342,7 +358,7 @@ private:
             putText(p.text, false);
             put("}");
         }
-        if (!last) {
+        if (ends && !last) {
             // The paragraph mark carries the format of the block's own character
             // format, which gives an empty line its height.
             put("{");

@@ -107,11 +107,16 @@ inline std::unique_ptr<QTextDocument> load(const QByteArray &rtf, RtfResult *res
     return r.ok() || result ? std::move(doc) : nullptr;
 }
 
+// The paragraphs, those read as several blocks joined.
 inline QStringList blocks(const QTextDocument &doc)
 {
     QStringList out;
-    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next())
-        out << b.text();
+    for (QTextBlock b = doc.begin(); b.isValid(); b = b.next()) {
+        if (RtfReader::continuesParagraph(b) && !out.isEmpty())
+            out.last() += b.text();
+        else
+            out << b.text();
+    }
     return out;
 }
 

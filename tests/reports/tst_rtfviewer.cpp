@@ -332,6 +332,28 @@ private slots:
         QCOMPARE(viewer()->Box1->toHtml(), html);
     }
 
+    void aLongParagraphIsShownWholeAndSavedAsOne()
+    {
+        const QString words = u"una palabra tras otra "_s.repeated(5000);
+        const QString file = path(u"parrafo.rtf"_s);
+        TestEnv::writeFile(file, rtf(words.toLatin1() + "\\par fin"));
+        Dialogs::queueFileName(file);
+        viewer()->openReport();
+        QCOMPARE(blocks(*report()), (QStringList{words, u"fin"_s}));
+        QVERIFY(report()->blockCount() > 4); // in parts the editor lays out one by one
+        viewer()->Box1->selectAll();
+        viewer()->Box1->copy();
+        QCOMPARE(QGuiApplication::clipboard()->text(), words + u"\nfin"_s);
+        // A paragraph break typed at the start of a part ends the paragraph there.
+        QTextCursor(report()->findBlockByNumber(3)).insertBlock();
+        const QStringList typed = blocks(*report());
+        QCOMPARE(typed.size(), 3);
+        QCOMPARE(typed[0] + typed[1], words);
+        Dialogs::queueFileName(path(u"guardado.rtf"_s));
+        QVERIFY(viewer()->saveReport());
+        QCOMPARE(blocks(*load(readFile(path(u"guardado.rtf"_s)))), typed);
+    }
+
     void largePicturesAreShownWithinBounds()
     {
         // A 16-pixel PNG that asks to be 150000 twips (10000 pixels) on each side, and a
