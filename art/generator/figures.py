@@ -518,41 +518,73 @@ class Person:
         return solid([('stroke', d, 0.46 * self.u)], self.sleeves) + self.hand(i)
 
     def hand(self, i, grip=None):
-        """Hand i drawn along its forearm: 'fist' closed round a held thing, 'open', 'point',
-        'rest' (hanging or laid on something), 'pray' (palms together)."""
+        """Hand i drawn along its forearm: 'fist' closed round a held thing (the fingers curled
+        in a row of knuckles, the thumb laid over them), 'open' (a palm with spread fingers),
+        'point' (the index stretched out), 'rest' (hanging or laid on something, the fingers
+        together), 'pray' (palms together)."""
         grip = grip or self.grips[i]
         x, y = self.hands[i]
         ex, ey = self.elbows[i] or (x, y - 1)
         ang = math.degrees(math.atan2(y - ey, x - ex))
-        u = self.u
+        # a woman's and a child's hands are a little smaller against the head
+        u = self.u * (0.9 if self.hairstyle in ('long', 'bun') else 1)
         # the thumb is on the body's side of the hand
         t = -1 if (i == 0) == (math.cos(math.radians(ang)) >= 0) else 1
         sk = self.skin
-        ln = darker(sk, 0.35)
+        ln = darker(sk, 0.38)
+        lw = max(1.2, min(2.0, 0.026 * u))   # the hand's outline
+        fw = max(0.8, lw * 0.65)              # the lines between the fingers
+
+        def seg(a, b, w0, w1):
+            return ('path', limb([a, b], [w0, w1]))
+
         if grip == 'fist':
-            out = [solid([('ellipse', 0.06 * u, 0, 0.2 * u, 0.17 * u), ('ellipse', 0.02 * u, t * 0.15 * u, 0.1 * u, 0.06 * u)],
-                         sk, INK, 1.6)]
-            for k in (-1, 0, 1):
-                out.append(line((0.2 * u, k * 0.07 * u), (0.25 * u, k * 0.07 * u), ln, 1.4))
+            # the held thing runs through the hand's point, under the curled fingers
+            f = 1.15 * u
+            pieces = [('ellipse', -0.05 * f, 0, 0.17 * f, 0.15 * f)]
+            ks = (-0.105, -0.035, 0.035, 0.105)
+            for k in ks:
+                pieces.append(('ellipse', 0.09 * f, k * f, 0.07 * f, 0.042 * f))
+            out = [solid(pieces, sk, INK, lw)]
+            for a, b in zip(ks, ks[1:]):
+                m = (a + b) / 2 * f
+                out.append(line((0.05 * f, m), (0.15 * f, m), ln, fw))
+            # the knuckles' ridge on the back of the hand
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(0.01 * f), n(-0.12 * f), n(0.05 * f), n(0), n(0.01 * f), n(0.12 * f)),
+                            'none', ln, fw))
+            out.append(solid([seg((-0.09 * f, t * 0.11 * f), (0.1 * f, t * 0.02 * f), 0.05 * f, 0.038 * f)], sk, INK, lw * 0.8))
         elif grip == 'point':
-            out = [solid([('ellipse', 0.06 * u, 0, 0.19 * u, 0.16 * u),
-                          ('stroke', 'M%s,%s L%s,%s' % (n(0.15 * u), n(-t * 0.08 * u), n(0.5 * u), n(-t * 0.1 * u)), 0.08 * u),
-                          ('ellipse', 0.04 * u, t * 0.14 * u, 0.1 * u, 0.06 * u)], sk, INK, 1.6)]
+            pieces = [('ellipse', 0.05 * u, 0, 0.17 * u, 0.15 * u)]
+            for k in (0.11, 0.04, -0.03):
+                pieces.append(('ellipse', 0.17 * u, t * k * u, 0.065 * u, 0.038 * u))
+            pieces.append(seg((0.1 * u, -t * 0.09 * u), (0.5 * u, -t * 0.12 * u), 0.045 * u, 0.032 * u))
+            out = [solid(pieces, sk, INK, lw)]
+            for k in (0.075, 0.005):
+                out.append(line((0.13 * u, t * k * u), (0.22 * u, t * k * u), ln, fw))
+            out.append(solid([seg((0.0, t * 0.12 * u), (0.17 * u, t * 0.05 * u), 0.05 * u, 0.036 * u)], sk, INK, lw * 0.8))
         elif grip == 'open':
-            pieces = [('ellipse', 0.08 * u, 0, 0.16 * u, 0.15 * u)]
-            for k in range(4):
-                yk = (-0.11 + k * 0.075) * u
-                pieces.append(('stroke', 'M%s,%s L%s,%s' % (n(0.16 * u), n(yk), n(0.4 * u), n(yk * 1.5)), 0.07 * u))
-            pieces.append(('stroke', 'M%s,%s L%s,%s' % (n(0.02 * u), n(t * 0.1 * u), n(0.18 * u), n(t * 0.27 * u)), 0.075 * u))
-            out = [solid(pieces, sk, INK, 1.6)]
+            pieces = [('ellipse', 0.08 * u, 0, 0.17 * u, 0.16 * u)]
+            for k, ln_ in zip((-0.11, -0.037, 0.037, 0.11), (0.24, 0.3, 0.28, 0.22)):
+                k *= -t
+                pieces.append(seg((0.17 * u, k * u), (0.17 * u + ln_ * u, k * 1.4 * u), 0.04 * u, 0.03 * u))
+            pieces.append(seg((0.0, t * 0.1 * u), (0.17 * u, t * 0.3 * u), 0.055 * u, 0.036 * u))
+            out = [solid(pieces, sk, INK, lw)]
+            # the palm's crease
+            out.append(path('M%s,%s q%s,%s %s,%s' % (n(0.02 * u), n(t * 0.06 * u), n(0.08 * u), n(-t * 0.02 * u), n(0.14 * u),
+                                                    n(-t * 0.12 * u)), 'none', ln, fw))
         elif grip == 'pray':
-            out = [solid([('ellipse', 0.16 * u, 0, 0.3 * u, 0.12 * u)], sk, INK, 1.6),
-                   line((0.0, 0), (0.42 * u, 0), ln, 1.4)]
+            out = [solid([('ellipse', 0.14 * u, 0, 0.24 * u, 0.12 * u),
+                          seg((0.2 * u, 0), (0.5 * u, 0), 0.09 * u, 0.04 * u)], sk, INK, lw),
+                   line((0.0, 0), (0.46 * u, 0), ln, fw)]
+            for k in (-0.05, 0.05):
+                out.append(line((0.3 * u, k * u), (0.42 * u, k * 0.7 * u), ln, fw))
         else:
-            out = [solid([('ellipse', 0.1 * u, 0, 0.22 * u, 0.14 * u), ('ellipse', 0.02 * u, t * 0.12 * u, 0.1 * u, 0.05 * u, t * 20)],
-                         sk, INK, 1.6)]
-            out.append(line((0.18 * u, -0.05 * u), (0.28 * u, -0.05 * u), ln, 1.2))
-            out.append(line((0.18 * u, 0.04 * u), (0.28 * u, 0.04 * u), ln, 1.2))
+            pieces = [('ellipse', 0.08 * u, 0, 0.18 * u, 0.14 * u),
+                      seg((0.16 * u, 0), (0.4 * u, t * 0.03 * u), 0.12 * u, 0.07 * u)]
+            out = [solid(pieces, sk, INK, lw)]
+            for k in (-0.045, 0.025):
+                out.append(line((0.22 * u, k * u), (0.37 * u, (k + t * 0.02) * u), ln, fw))
+            out.append(solid([seg((0.0, t * 0.1 * u), (0.2 * u, t * 0.16 * u), 0.05 * u, 0.034 * u)], sk, INK, lw * 0.8))
         return group(out, 'translate(%s %s) rotate(%s)' % (n(x), n(y), n(ang)))
 
     def _face(self):
