@@ -592,7 +592,7 @@ class Person:
         feels (`mood`)."""
         cx, cy = self.head
         u = self.hu
-        w = max(1.6, 0.065 * u)
+        w = max(1.6, 0.05 * u)
         f = self.face
         out = []
         if f in ('back', 'hidden'):
@@ -614,27 +614,68 @@ class Person:
         gx, gy = self.gaze if self.gaze is not None else (turn, {'up': -1, 'down': 1}.get(f, 0))
         ey = cy + (0.05 if f != 'up' else -0.02) * u
         lids = f in ('down', 'closed')
+        large = u > 26  # big enough to draw the eye's white, iris and lids
         # brows: how far the inner and the outer end sit above the eye
         inner, outer = {'calm': (0.12, 0.12), 'joy': (0.15, 0.13), 'grief': (0.2, 0.08), 'fear': (0.22, 0.16),
                         'effort': (0.06, 0.15), 'focus': (0.1, 0.12), 'stern': (0.06, 0.14)}[mood]
+        # how open the eye is, and how its upper lid slants (+: drooping at the outer corner)
+        open_, droop = {'calm': (0.05, 0.0), 'joy': (0.035, -0.01), 'grief': (0.035, 0.03), 'fear': (0.07, -0.01),
+                        'effort': (0.022, 0.0), 'focus': (0.04, 0.0), 'stern': (0.038, -0.015)}[mood]
+        lid_c = darker(self.skin, 0.32)
+        lw = max(1.2, 0.035 * u)  # the eyes' own lines, finer than the brows
         for s in (-1, 1):
             x = cx + shift + s * 0.17 * u
-            if turn and s == -turn:
-                x += turn * 0.03 * u  # the far eye sits closer to the nose
+            far = turn and s == -turn
+            if far:
+                x += turn * 0.03 * u  # the far eye sits closer to the nose, and looks narrower
+            ew = 0.085 * u * (0.78 if far else 1)
             if self.blindfold:
                 continue
+            xi, xo = x - s * ew, x + s * ew  # inner and outer corner
             if lids:
-                out.append(path('M%s,%s q%s,%s %s,0' % (n(x - 0.08 * u), n(ey + 0.02 * u), n(0.08 * u),
-                                                        n((0.07 if mood != 'grief' else -0.05) * u), n(0.16 * u)),
+                out.append(path('M%s,%s q%s,%s %s,0' % (n(x - ew), n(ey + 0.02 * u), n(ew),
+                                                        n((0.07 if mood != 'grief' else -0.05) * u), n(2 * ew)),
                                 'none', INK, w))
+                out.append(path('M%s,%s q%s,%s %s,0' % (n(x - ew * 0.8), n(ey + 0.055 * u), n(ew * 0.8),
+                                                        n(0.03 * u), n(1.6 * ew)), 'none', lid_c, w * 0.5))
+            elif large:
+                h = open_ * u
+                top_i, top_o = ey - h, ey - h + droop * u
+                eye = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+                    n(xi), n(ey), n(x), n((top_i + top_o) / 2 - h * 0.6), n(xo), n(ey + droop * u * 0.3),
+                    n(x), n(ey + h * (0.5 if mood == 'joy' else 1.1)), n(xi), n(ey))
+                out.append(path(eye, '#fbf7ee', None, 0))
+                ir = min(0.036 * u, h * 0.95)
+                px = x + gx * 0.03 * u * (0.6 if far else 1)
+                out.append(circle(px, ey + gy * 0.012 * u, ir, '#4a3324', None, 0))
+                out.append(circle(px, ey + gy * 0.012 * u, ir * 0.5, INK, None, 0))
+                # the upper lid, drawn heavier, its crease above it, and a light lower lid
+                out.append(path('M%s,%s Q%s,%s %s,%s' % (n(xi), n(ey), n(x), n((top_i + top_o) / 2 - h * 0.6),
+                                                         n(xo + s * ew * 0.1), n(ey + droop * u * 0.3 - 0.005 * u)),
+                                'none', INK, lw))
+                if mood not in ('effort', 'fear'):
+                    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x - s * ew * 0.6), n(top_i - 0.03 * u), n(x),
+                                                             n(top_i - h * 0.9 - 0.03 * u), n(x + s * ew * 0.8),
+                                                             n(top_o - 0.025 * u)), 'none', lid_c, lw * 0.4))
+                out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x - s * ew * 0.7), n(ey + h * 0.7), n(x),
+                                                         n(ey + h * (0.6 if mood == 'joy' else 1.25)), n(xo),
+                                                         n(ey + 0.01 * u)), 'none', lid_c, lw * 0.4))
             elif mood == 'fear':
                 out.append(ellipse(x, ey, 0.075 * u, 0.07 * u, '#fbf8f0', INK, w * 0.6))
                 out.append(circle(x + gx * 0.03 * u, ey + gy * 0.025 * u, 0.03 * u, INK, None, 0))
             else:
                 out.append(ellipse(x + gx * 0.025 * u, ey + gy * 0.02 * u, 0.045 * u, 0.06 * u, INK, None, 0))
-            xi, xo = x - s * 0.08 * u, x + s * 0.1 * u
-            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(xi), n(ey - inner * u), n(x), n(ey - (max(inner, outer) + 0.03) * u),
-                                                     n(xo), n(ey - outer * u)), 'none', INK, w * 0.85))
+            bi, bo = x - s * 0.08 * u, x + s * 0.1 * u
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(bi), n(ey - inner * u), n(x), n(ey - (max(inner, outer) + 0.03) * u),
+                                                     n(bo), n(ey - outer * u)), 'none', INK, w * 0.85))
+            if mood == 'grief' and large:
+                # the brow's inner end drawn up into a short furrow
+                out.append(line((bi + s * 0.01 * u, ey - (inner + 0.02) * u), (bi + s * 0.03 * u, ey - (inner + 0.08) * u),
+                                lid_c, w * 0.45))
+        if (mood in ('stern', 'effort', 'focus')) and large and not self.blindfold:
+            # a furrow between the brows
+            fx = cx + shift + turn * 0.03 * u
+            out.append(line((fx - 0.015 * u, ey - 0.09 * u), (fx - 0.01 * u, ey - 0.16 * u), lid_c, w * 0.45))
         if self.blindfold:
             out.append(path('M%s,%s L%s,%s L%s,%s L%s,%s Z' % (
                 n(cx - 0.44 * u), n(ey - 0.16 * u), n(cx + 0.44 * u), n(ey - 0.16 * u), n(cx + 0.43 * u), n(ey + 0.09 * u),
@@ -642,28 +683,37 @@ class Person:
             out.append(path('M%s,%s q%s,%s %s,%s' % (n(cx + 0.42 * u), n(ey - 0.05 * u), n(0.2 * u), n(0.1 * u), n(0.3 * u),
                                                     n(0.45 * u)), 'none', '#f7f4ec', 0.08 * u))
         nx = cx + shift + turn * 0.06 * u
+        nose_c = darker(self.skin, 0.55)
         nd = turn or -0.6
         if self.nose == 1:
             # a short rounded nose
             out.append(path('M%s,%s q%s,%s %s,%s' % (n(nx - 0.05 * u), n(ey + 0.17 * u), n(0.05 * u), n(0.05 * u),
-                                                    n(0.1 * u), n(0)), 'none', INK, w * 0.8))
+                                                    n(0.1 * u), n(0)), 'none', nose_c, w * 0.6))
         elif self.nose == 2:
             # a long straight nose
             out.append(path('M%s,%s l%s,%s l%s,%s' % (n(nx), n(ey + 0.02 * u), n(0.03 * u * nd), n(0.2 * u),
-                                                      n(-0.07 * u * nd), n(0.02 * u)), 'none', INK, w * 0.8))
+                                                      n(-0.07 * u * nd), n(0.02 * u)), 'none', nose_c, w * 0.6))
         else:
             out.append(path('M%s,%s l%s,%s l%s,%s' % (n(nx), n(ey + 0.06 * u), n(0.05 * u * nd), n(0.15 * u),
-                                                      n(-0.06 * u * nd), n(0.02 * u)), 'none', INK, w * 0.8))
+                                                      n(-0.06 * u * nd), n(0.02 * u)), 'none', nose_c, w * 0.6))
         my = cy + (0.34 if f != 'up' else 0.28) * u
         mx = cx + shift + turn * 0.03 * u
+        lip = mix(darker(self.skin, 0.2), '#b0484a', 0.35)
+        soft = darker(self.skin, 0.3)
         if mood == 'joy':
-            out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.12 * u), n(my - 0.01 * u), n(0.12 * u), n(0.09 * u), n(0.24 * u)),
-                            'none', INK, w))
+            # a smile opened a little, lifting the cheeks
+            out.append(path('M%s,%s q%s,%s %s,0 q%s,%s %s,0 Z' % (n(mx - 0.13 * u), n(my - 0.02 * u), n(0.13 * u), n(0.03 * u),
+                                                               n(0.26 * u), n(-0.13 * u), n(0.14 * u), n(-0.26 * u)),
+                            '#7a3a36', INK, w * 0.8))
             for s in (-1, 1):
                 out.append(circle(cx + shift + s * 0.26 * u, cy + 0.22 * u, 0.07 * u, '#e89a90', None, 0, 'fill-opacity="0.7"'))
+                out.append(path('M%s,%s q%s,%s %s,%s' % (n(mx + s * 0.15 * u), n(my - 0.06 * u), n(s * 0.03 * u), n(0.03 * u),
+                                                        n(0), n(0.07 * u)), 'none', soft, w * 0.5))
         elif mood == 'grief':
             out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.1 * u), n(my + 0.04 * u), n(0.1 * u), n(-0.07 * u), n(0.2 * u)),
                             'none', INK, w))
+            out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.05 * u), n(my + 0.08 * u), n(0.05 * u), n(0.025 * u), n(0.1 * u)),
+                            'none', soft, w * 0.55))
             tx = cx + shift + 0.2 * u
             out.append(path('M%s,%s q%s,%s 0,%s q%s,%s 0,%s Z' % (n(tx), n(ey + 0.08 * u), n(-0.04 * u), n(0.07 * u),
                                                                   n(0.1 * u), n(0.04 * u), n(-0.03 * u), n(-0.1 * u)),
@@ -672,11 +722,23 @@ class Person:
             out.append(ellipse(mx, my + 0.01 * u, 0.06 * u, 0.07 * u, '#5a2a2a', INK, w * 0.7))
         elif mood == 'effort':
             out.append(rect(mx - 0.11 * u, my - 0.03 * u, 0.22 * u, 0.07 * u, '#fbf8f0', INK, w * 0.7, r=0.02 * u))
+            out.append(line((mx - 0.1 * u, my + 0.005 * u), (mx + 0.1 * u, my + 0.005 * u), soft, w * 0.4))
         elif mood in ('focus', 'stern'):
-            out.append(line((mx - 0.08 * u, my), (mx + 0.08 * u, my), INK, w))
+            dn = 0.025 if mood == 'stern' else 0.01
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(mx - 0.09 * u), n(my + dn * u), n(mx), n(my - dn * u), n(mx + 0.09 * u),
+                                                     n(my + dn * u)), 'none', INK, w))
+            out.append(line((mx - 0.04 * u, my + 0.07 * u), (mx + 0.04 * u, my + 0.07 * u), lip, w * 0.4))
         else:
-            out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.09 * u), n(my), n(0.09 * u), n(0.03 * u), n(0.18 * u)),
-                            'none', INK, w))
+            # a closed mouth at rest: the line between the lips and the lower lip's shadow
+            out.append(path('M%s,%s q%s,%s %s,%s q%s,%s %s,%s' % (n(mx - 0.1 * u), n(my), n(0.05 * u), n(0.02 * u),
+                                                                n(0.1 * u), n(0.005 * u), n(0.05 * u), n(-0.015 * u),
+                                                                n(0.1 * u), n(-0.005 * u)), 'none', INK, w))
+            out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.05 * u), n(my + 0.065 * u), n(0.05 * u), n(0.02 * u), n(0.1 * u)),
+                            'none', lip, w * 0.35))
+        if u > 26 and f not in ('up',):
+            # the chin's hollow under the lower lip
+            out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.05 * u), n(cy + 0.45 * u), n(0.05 * u), n(-0.025 * u), n(0.1 * u)),
+                            'none', soft, w * 0.3))
         return ''.join(out)
 
     def _profile(self):
@@ -714,6 +776,17 @@ class Person:
         else:
             out.append(path('M%s,%s L%s,%s' % (n(mx + t * 0.05 * u), n(my), n(mx - t * 0.06 * u), n(my + bend)), 'none', INK, w))
         return ''.join(out)
+
+    def _head_outline(self):
+        """The head from the front or three-quarter: a round crown, full cheeks and the jaw
+        narrowing to the chin, which turns a little with the face."""
+        cx, cy = self.head
+        w, h = self.head_w * self.hu, 0.52 * self.hu
+        k = {'left': -0.05, 'right': 0.05}.get(self.face, 0) * self.hu
+        P = lambda a, b, dx=0.0: '%s,%s' % (n(cx + a * w + dx), n(cy + b * h))
+        return 'M%s C%s %s %s C%s %s %s C%s %s %s C%s %s %s Z' % (
+            P(0, -1), P(0.56, -1), P(1, -0.62), P(1, -0.05), P(1, 0.42), P(0.6, 0.86, k), P(0, 1.02, k),
+            P(-0.6, 0.86, k), P(-1, 0.42), P(-1, -0.05), P(-1, -0.62), P(-0.56, -1), P(0, -1))
 
     def face_box(self):
         """The eyes-to-mouth rectangle, in the figure's own coordinates."""
@@ -975,7 +1048,10 @@ class Person:
             out.append(line(U(0, 4.6), U(0.04, 5.9), darker(self.cloth, 0.4), 2))
         if self.pose == 'ride':
             out.append(self._ride_leg(1 if self.face != 'left' else -1))
-        out.append(ellipse(cx, cy, self.head_w * self.hu, 0.52 * self.hu, '#f1efe6' if self.face == 'skull' else self.skin))
+        if self.face in ('skull', 'back') or self.profile:
+            out.append(ellipse(cx, cy, self.head_w * self.hu, 0.52 * self.hu, '#f1efe6' if self.face == 'skull' else self.skin))
+        else:
+            out.append(path(self._head_outline(), self.skin))
         out.append(self._hair_front())
         features = self._face()
         if features:
