@@ -384,6 +384,35 @@ class Person:
             return path(poly(outer + inner), darker(self.skin, 0.06), None, 0)
         return path(poly(outer + inner), darker(self.cloth, 0.13), None, 0)
 
+    def _folds(self, hem_y):
+        """Two or three folds running down a robe, gown or tunic from the waist to the hem,
+        leaning with a stride, and the hem in the cloth's shade."""
+        if self.dress not in ('robe', 'gown', 'tunic') or self.pose not in ('stand', 'walk', 'kneel') or \
+                hem_y - 3.6 < 0.8:
+            return ''
+        u = self.u
+        fold = darker(self.cloth, 0.3)
+        lean = 0.25 if self.pose == 'walk' else 0
+        lean *= 1 if self.face in ('right', 'front') else -1
+        out = []
+        spread = {'gown': 1.0, 'robe': 0.85, 'tunic': 0.6}[self.dress]
+        for a, b0, k in ((-0.3, 3.3, 0.45), (0.15, 3.5, 0.5), (0.55, 3.4, 0.3)):
+            if self.dress == 'tunic' and k < 0.4:
+                continue
+            p0 = self.B(a * 0.6, b0)
+            p1 = self.B(a * spread + lean * 0.5, (b0 + hem_y) / 2)
+            p2 = self.B(a * spread * 1.3 + lean, hem_y - 0.15)
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(p0[0]), n(p0[1]), n(p1[0] - 0.04 * u), n(p1[1]), n(p2[0]), n(p2[1])),
+                            'none', fold, max(1.2, 0.035 * u)))
+        # the hem: a band of shade along the bottom, inside the outline
+        (lx, ly), (rx, ry) = self._side[-1], self._side_r[-1]
+        h = 0.22 * u
+        d = 'M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Z' % (
+            n(lx + 0.06 * u), n(ly - h), n((lx + rx) / 2), n(ly + 0.25 * u - h), n(rx - 0.06 * u), n(ry - h),
+            n(rx - 0.03 * u), n(ry - 0.04 * u), n((lx + rx) / 2), n(ly + 0.22 * u), n(lx + 0.03 * u), n(ly - 0.04 * u))
+        out.append(path(d, darker(self.cloth, 0.14), None, 0))
+        return ''.join(out)
+
     def _legs(self, hem_y):
         U = self.B
         u = self.u
@@ -515,7 +544,28 @@ class Person:
             u = self.u * (0.88 if self.hairstyle in ('long', 'bun') else 1)
             return solid([('circle', s[0], s[1] + 0.05 * u, 0.22 * u),
                           ('path', limb([s, e, (wx, wy)], [0.21 * u, 0.14 * u, 0.1 * u]))], self.skin) + self.hand(i)
-        return solid([('stroke', d, 0.46 * self.u)], self.sleeves) + self.hand(i)
+        fold = darker(self.sleeves, 0.32)
+        u = self.u
+        extra = []
+        if self.dress != 'armour':
+            # the sleeve creases in the crook of the elbow and ends in a cuff
+            ax, ay = s[0] - e[0], s[1] - e[1]
+            bx, by = hnd[0] - e[0], hnd[1] - e[1]
+            la, lb = math.hypot(ax, ay) or 1, math.hypot(bx, by) or 1
+            mx, my = ax / la + bx / lb, ay / la + by / lb  # into the crook
+            ml = math.hypot(mx, my)
+            if ml > 0.35:
+                mx, my = mx / ml, my / ml
+                c0 = (e[0] + mx * 0.2 * u, e[1] + my * 0.2 * u)
+                extra.append(path('M%s,%s Q%s,%s %s,%s' % (n(c0[0] + ax / la * 0.16 * u), n(c0[1] + ay / la * 0.16 * u),
+                                                         n(e[0] + mx * 0.02 * u), n(e[1] + my * 0.02 * u),
+                                                         n(c0[0] + bx / lb * 0.16 * u), n(c0[1] + by / lb * 0.16 * u)),
+                                  'none', fold, max(1.2, 0.03 * u)))
+            px, py = -by / lb, bx / lb
+            cx_, cy_ = e[0] + bx * 0.8, e[1] + by * 0.8
+            extra.append(line((cx_ + px * 0.2 * u, cy_ + py * 0.2 * u), (cx_ - px * 0.2 * u, cy_ - py * 0.2 * u), fold,
+                              max(1.2, 0.03 * u)))
+        return solid([('stroke', d, 0.46 * self.u)], self.sleeves) + ''.join(extra) + self.hand(i)
 
     def hand(self, i, grip=None):
         """Hand i drawn along its forearm: 'fist' closed round a held thing (the fingers curled
@@ -961,6 +1011,12 @@ class Person:
                 n(top + bottom * u), n(X(1.45)), n(top + bottom * u), n(X(1.6)), n(top + 4 * u),
                 n(r0x - t * k * 0.3 * u), n(r0y))
             out.append(path(d, self.cape))
+            # the cape falls in long folds from the shoulders to the hem
+            fc = darker(self.cape, 0.3)
+            for a, b0 in ((-1.25, 2.6), (-0.95, 4.2), (0.95, 4.2), (1.25, 2.6)):
+                d = 'M%s,%s Q%s,%s %s,%s' % (n(X(a * 0.8)), n(top + b0 * u), n(X(a * 1.02)), n(top + (b0 + bottom) / 2 * u),
+                                            n(X(a * 1.05)), n(top + (bottom - 0.1) * u))
+                out.append(path(d, 'none', fc, max(1.2, 0.035 * u)))
         if self.dress == 'nude':
             # a bare arm that reaches out beside the body comes from behind the shoulder
             beside = []
@@ -985,6 +1041,7 @@ class Person:
         else:
             out.append(path(body, self.cloth))
         out.append(self._shade(hem_y))
+        out.append(self._folds(hem_y))
         if self.look % 3 == 1 and self.dress in ('robe', 'gown', 'tunic') and self.pose in ('stand', 'walk', 'kneel') \
                 and not self.bow:
             # a border of darker cloth along the hem
