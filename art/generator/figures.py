@@ -303,7 +303,7 @@ class Person:
             if hem < 6:
                 w = min(w, 0.6 + hem * 0.09)
             if narrow:
-                w = 0.64 if woman else 0.56  # the hips run on into the thighs
+                w = 0.76 if woman else 0.64  # the hips run on into the thighs
             pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-w * 0.85, 3.9), U(-w, hem)]
             hem_y = hem
         if self.pose == 'sit' and self.bturn == 1:
@@ -413,6 +413,34 @@ class Person:
         out.append(path(d, darker(self.cloth, 0.14), None, 0))
         return ''.join(out)
 
+    def _modelling(self):
+        """Bare skin modelled by soft shade only: under the chest, down the far side of the
+        belly, between the thighs and round the knees, with a light down the near flank."""
+        u, U = self.u, self.B
+        woman = self.hairstyle in ('long', 'bun')
+        sh = darker(self.skin, 0.35)
+        lt = mix(self.skin, '#ffffff', 0.5)
+        soft = 'fill-opacity="0.16"'
+        out = []
+        for s in (-1, 1):
+            x, y = U(s * 0.34, 2.25 if woman else 2.15)
+            out.append(ellipse(x, y + 0.12 * u, 0.3 * u, 0.1 * u, sh, None, 0, extra=soft))
+        # the far side of the belly and the hollow of the waist
+        a, b, c = U(0.22, 2.6), U(0.42, 3.2), U(0.3, 3.8)
+        out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(a[0]), n(a[1]), n(b[0] + 0.05 * u), n(b[1]), n(c[0]), n(c[1]),
+                                                             n(b[0] - 0.15 * u), n(b[1]), n(a[0]), n(a[1])), sh, None, 0,
+                        extra=soft))
+        # a light down the near flank
+        a, b, c = U(-0.6, 1.8), U(-0.5 if woman else -0.46, 3.0), U(-0.62 if woman else -0.52, 4.1)
+        out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(a[0]), n(a[1]), n(b[0] - 0.05 * u), n(b[1]), n(c[0]), n(c[1]),
+                                                             n(b[0] + 0.14 * u), n(b[1]), n(a[0]), n(a[1])), lt, None, 0,
+                        extra='fill-opacity="0.35"'))
+        for s in (-1, 1):
+            k = U(s * 0.27, 5.7)
+            out.append(path('M%s,%s q%s,%s %s,0' % (n(k[0] - 0.08 * u), n(k[1] - 0.02 * u), n(0.08 * u), n(0.07 * u), n(0.16 * u)),
+                            'none', sh, 1.2, extra='stroke-opacity="0.6"'))
+        return ''.join(out)
+
     def _legs(self, hem_y):
         U = self.B
         u = self.u
@@ -448,15 +476,15 @@ class Person:
                 if self.dress == 'nude':
                     # thigh, knee, calf and ankle, one shape with the body (a crossed leg apart)
                     wide = self.hairstyle in ('long', 'bun')
-                    hp = U(side * (0.33 if wide else 0.29), hem_y - 0.2)
+                    hp = U(side * (0.38 if wide else 0.32), hem_y - 0.2)
                     calf = (k[0] + (f[0] - k[0]) * 0.3, k[1] + (f[1] - k[1]) * 0.3)
                     shape = limb([hp, k, calf, (f[0], f[1] - 0.12 * u)],
-                                 [(0.31 if wide else 0.28) * u, 0.14 * u, 0.18 * u, 0.08 * u])
+                                 [(0.37 if wide else 0.31) * u, 0.15 * u, 0.19 * u, 0.085 * u])
                     if self.stance == 'cross' and side == legs[0][0]:
                         out.append(solid([('path', shape)], legc))
                     else:
                         self._leg_edges.append(limb_edges([hp, k, calf, (f[0], f[1] - 0.12 * u)],
-                                                          [(0.31 if wide else 0.28) * u, 0.14 * u, 0.18 * u, 0.08 * u]))
+                                                          [(0.37 if wide else 0.31) * u, 0.15 * u, 0.19 * u, 0.085 * u]))
                 else:
                     out.append(solid([('stroke', d, 0.44 * u)], legc))
                 toe = side if self.pose != 'walk' else (1 if self.face in ('right', 'front') else -1)
@@ -1065,6 +1093,8 @@ class Person:
                                                             n(0.02 * u)), 'none', soft, 1.6))
             nv = U(0, 3.35)
             out.append(path('M%s,%s q%s,%s 0,%s' % (n(nv[0]), n(nv[1]), n(0.04 * u), n(0.04 * u), n(0.09 * u)), 'none', soft, 1.4))
+            if self.pose in ('stand', 'walk') and not self.bow:
+                out.append(self._modelling())
         else:
             (n0x, n0y), (n1x, n1y), (n2x, n2y) = self.B(-0.3, 1.22), self.B(0, 1.6), self.B(0.3, 1.22)
             neck = 'M%s,%s Q%s,%s %s,%s' % (n(n0x), n(n0y), n(n1x), n(n1y), n(n2x), n(n2y))
