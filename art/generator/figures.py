@@ -201,6 +201,8 @@ class Person:
                  shadow=None, profile=False, body=None, bow=0):
         self.x, self.y, self.h = x, y, h
         self.u = h / 7.5
+        # the figure's outer contour: heavier than the lines drawn inside it on a large figure
+        self.contour = LINE * (1.25 if self.u > 45 else 1.1 if self.u > 25 else 1)
         self.pose, self.face, self.dress = pose, face, dress
         self.mood, self.gaze, self.main = mood, gaze, main
         skin = skin or next_skin()
@@ -481,12 +483,12 @@ class Person:
                     shape = limb([hp, k, calf, (f[0], f[1] - 0.12 * u)],
                                  [(0.37 if wide else 0.31) * u, 0.15 * u, 0.19 * u, 0.085 * u])
                     if self.stance == 'cross' and side == legs[0][0]:
-                        out.append(solid([('path', shape)], legc))
+                        out.append(solid([('path', shape)], legc, INK, self.contour))
                     else:
                         self._leg_edges.append(limb_edges([hp, k, calf, (f[0], f[1] - 0.12 * u)],
                                                           [(0.37 if wide else 0.31) * u, 0.15 * u, 0.19 * u, 0.085 * u]))
                 else:
-                    out.append(solid([('stroke', d, 0.44 * u)], legc))
+                    out.append(solid([('stroke', d, 0.44 * u)], legc, INK, self.contour))
                 toe = side if self.pose != 'walk' else (1 if self.face in ('right', 'front') else -1)
                 if self.bturn:
                     toe = t
@@ -507,9 +509,9 @@ class Person:
                 self._bare += [('path', limb([U(-0.3, 3.75), U(-0.55, 5.4), U(-0.95, 5.47), U(-1.3, 5.5)],
                                              [0.32 * u, 0.16 * u, 0.15 * u, 0.085 * u]))]
                 self._front = solid([('path', limb([U(0.28, 3.8), U(1.1, 4.25), U(1.12, 4.65), U(1.1, 5.45)],
-                                                   [0.3 * u, 0.17 * u, 0.18 * u, 0.085 * u]))], legc)
+                                                   [0.3 * u, 0.17 * u, 0.18 * u, 0.085 * u]))], legc, INK, self.contour)
             else:
-                out.append(solid([('stroke', ground_leg, 0.5 * u), ('stroke', raised_leg, 0.5 * u)], legc))
+                out.append(solid([('stroke', ground_leg, 0.5 * u), ('stroke', raised_leg, 0.5 * u)], legc, INK, self.contour))
             fx, fy = U(1.25, 5.52)
             out.append(ellipse(fx, fy, 0.3 * u, 0.13 * u, legc if self.dress == 'nude' else self.shoes, INK, 2))
         elif self.pose == 'sit' and self.bturn == 1:
@@ -571,7 +573,7 @@ class Person:
             # a bare arm tapers from the shoulder to the wrist
             u = self.u * (0.88 if self.hairstyle in ('long', 'bun') else 1)
             return solid([('circle', s[0], s[1] + 0.05 * u, 0.22 * u),
-                          ('path', limb([s, e, (wx, wy)], [0.21 * u, 0.14 * u, 0.1 * u]))], self.skin) + self.hand(i)
+                          ('path', limb([s, e, (wx, wy)], [0.21 * u, 0.14 * u, 0.1 * u]))], self.skin, INK, self.contour) + self.hand(i)
         fold = darker(self.sleeves, 0.32)
         u = self.u
         extra = []
@@ -593,7 +595,7 @@ class Person:
             cx_, cy_ = e[0] + bx * 0.8, e[1] + by * 0.8
             extra.append(line((cx_ + px * 0.2 * u, cy_ + py * 0.2 * u), (cx_ - px * 0.2 * u, cy_ - py * 0.2 * u), fold,
                               max(1.2, 0.03 * u)))
-        return solid([('stroke', d, 0.46 * self.u)], self.sleeves) + ''.join(extra) + self.hand(i)
+        return solid([('stroke', d, 0.46 * self.u)], self.sleeves, INK, self.contour) + ''.join(extra) + self.hand(i)
 
     def hand(self, i, grip=None):
         """Hand i drawn along its forearm: 'fist' closed round a held thing (the fingers curled
@@ -1038,7 +1040,7 @@ class Person:
                 n(l0x - t * k * 0.3 * u), n(l0y), n(X(-1.6)), n(top + 4 * u), n(X(-1.45)),
                 n(top + bottom * u), n(X(1.45)), n(top + bottom * u), n(X(1.6)), n(top + 4 * u),
                 n(r0x - t * k * 0.3 * u), n(r0y))
-            out.append(path(d, self.cape))
+            out.append(path(d, self.cape, INK, self.contour))
             # the cape falls in long folds from the shoulders to the hem
             fc = darker(self.cape, 0.3)
             for a, b0 in ((-1.25, 2.6), (-0.95, 4.2), (0.95, 4.2), (1.25, 2.6)):
@@ -1064,10 +1066,10 @@ class Person:
             # no seam where the thighs run into the body: body and legs are one shape
             if self._leg_edges:
                 body = self._bare_outline(hem_y)
-            out.append(solid([('path', body)] + self._bare, self.cloth, INK, LINE))
+            out.append(solid([('path', body)] + self._bare, self.cloth, INK, self.contour))
             out.append(self._front)
         else:
-            out.append(path(body, self.cloth))
+            out.append(path(body, self.cloth, INK, self.contour))
         out.append(self._shade(hem_y))
         out.append(self._folds(hem_y))
         if self.look % 3 == 1 and self.dress in ('robe', 'gown', 'tunic') and self.pose in ('stand', 'walk', 'kneel') \
@@ -1138,7 +1140,7 @@ class Person:
         if self.face in ('skull', 'back') or self.profile:
             out.append(ellipse(cx, cy, self.head_w * self.hu, 0.52 * self.hu, '#f1efe6' if self.face == 'skull' else self.skin))
         else:
-            out.append(path(self._head_outline(), self.skin))
+            out.append(path(self._head_outline(), self.skin, INK, self.contour))
         out.append(self._hair_front())
         features = self._face()
         if features:
