@@ -1041,12 +1041,22 @@ class Person:
                 n(top + bottom * u), n(X(1.45)), n(top + bottom * u), n(X(1.6)), n(top + 4 * u),
                 n(r0x - t * k * 0.3 * u), n(r0y))
             out.append(path(d, self.cape, INK, self.contour))
-            # the cape falls in long folds from the shoulders to the hem
+            # the cape falls in long folds from the shoulders to the hem, inside its edges
             fc = darker(self.cape, 0.3)
-            for a, b0 in ((-1.25, 2.6), (-0.95, 4.2), (0.95, 4.2), (1.25, 2.6)):
-                d = 'M%s,%s Q%s,%s %s,%s' % (n(X(a * 0.8)), n(top + b0 * u), n(X(a * 1.02)), n(top + (b0 + bottom) / 2 * u),
-                                            n(X(a * 1.05)), n(top + (bottom - 0.1) * u))
-                out.append(path(d, 'none', fc, max(1.2, 0.035 * u)))
+            edges = ((l0x - t * k * 0.3 * u, l0y, X(-1.6), X(-1.45), 1), (r0x - t * k * 0.3 * u, r0y, X(1.6), X(1.45), -1))
+            for x0, y0, xc, x2, inward in edges:
+                y2 = top + bottom * u
+                for b0, inset in ((3.4, 0.3), (4.3, 0.62)):
+                    if b0 > bottom - 0.8:
+                        continue
+                    yy = top + b0 * u
+                    ts = min((abs((1 - q) ** 2 * y0 + 2 * q * (1 - q) * (top + 4 * u) + q * q * y2 - yy), q)
+                             for q in [j / 40.0 for j in range(41)])[1]
+                    ex = (1 - ts) ** 2 * x0 + 2 * ts * (1 - ts) * xc + ts * ts * x2
+                    sx, fx = ex + inward * inset * u, x2 + inward * inset * 1.1 * u
+                    d = 'M%s,%s Q%s,%s %s,%s' % (n(sx), n(yy), n((sx + fx) / 2 - inward * 0.06 * u), n((yy + y2) / 2),
+                                                n(fx), n(y2 - 0.1 * u))
+                    out.append(path(d, 'none', fc, max(1.2, 0.035 * u)))
         if self.dress == 'nude':
             # a bare arm that reaches out beside the body comes from behind the shoulder
             beside = []
