@@ -243,11 +243,13 @@ def pyramids(y):
 def sota_de_bastos(c):
     out = [sky(c, 'gold', 160), pyramids(170), ground(c, 160, '#e8c88a', '#d0aa68', 10)]
     body, p = person(-40, 400, 600, face='right', profile=True, mood='calm', dress='tunic', cloth='#f0c64a', legs='#c2453a', shoes='#8a5a2e',
-                     hat='cap', hat_colour='#c2453a', pattern=salamanders, cape='#d7572f', hands=((1.4, 1.6), (1.0, 0.2)),
+                     hat='cap', hat_colour='#c2453a', pattern=salamanders, cape='#d7572f', hands=((1.85, 1.7), (0.5, 0.1)),
                      belt='#8a5a2e')
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
-    out.append(wand((lx + 40, ly + 120), (rx + 40, ry - 250), 18, 4))
+    # the staff runs through both fists
+    dx, dy = rx - lx, ry - ly
+    out.append(wand((lx - dx * 1.7, ly - dy * 1.7), (rx + dx * 1.3, ry + dy * 1.3), 18, 4))
     out += [hand_over(p, 0), hand_over(p, 1)]
     return out
 
