@@ -286,7 +286,7 @@ class Person:
         narrow = self.dress == 'nude'
         woman = narrow and self.hairstyle in ('long', 'bun')
         sh = (0.76 if woman else 0.92) if narrow else 0.9
-        wa = (0.44 if woman else 0.52) if narrow else 0.6
+        wa = (0.4 if woman else 0.52) if narrow else 0.6
         if self.pose == 'sit':
             pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-1.15, 3.9), U(-1.2, 6.0)]
             hem_y = 6.0
@@ -306,7 +306,7 @@ class Person:
                 w = min(w, 0.6 + hem * 0.09)
             if narrow:
                 w = 0.76 if woman else 0.64  # the hips run on into the thighs
-            pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-w * 0.85, 3.9), U(-w, hem)]
+            pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-w * (0.95 if woman else 0.85), 3.9), U(-w, hem)]
             hem_y = hem
         if self.pose == 'sit' and self.bturn == 1:
             return self._sit_side()
