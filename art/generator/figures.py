@@ -122,10 +122,12 @@ def coin(x, y, r, colour=GOLD, star=True):
 # records (make_cards.py marks the main figures' faces in the source).
 _turn = [0]
 _look = [0]
+CARD = [None]  # the card being drawn, for the gradients that model the figures
 DRAWN = []
 
 
-def begin_card(number):
+def begin_card(number, card=None):
+    CARD[0] = card
     _turn[0] = number * 2
     _look[0] = number * 5
     del DRAWN[:]
@@ -253,6 +255,17 @@ class Person:
                                       for r, s in zip(reach, self.shoulders))
         self.lap = self.U(self.bdir * 0.9, 3.9) if pose == 'sit' and self.bturn == 1 else self.B(0, 4.0)
         self.chest = (x, self.top + 2.3 * self.u)
+
+    def _lit(self, colour, half=1.3, cx=None):
+        """`colour` modelled by the light from the viewer's left across the figure: lighter on
+        its near side, in shade on the far one (flat where no card is being drawn)."""
+        card = CARD[0]
+        if card is None:
+            return colour
+        cx = self.x if cx is None else cx
+        w = half * self.u
+        return card.linear([(0, mix(colour, '#ffffff', 0.16)), (0.45, colour), (1, darker(colour, 0.12))],
+                           cx - w, 0, cx + w, 0, 'userSpaceOnUse')
 
     def U(self, a, b):
         return self.x + a * self.u, self.top + b * self.u
@@ -1040,7 +1053,7 @@ class Person:
                 n(l0x - t * k * 0.3 * u), n(l0y), n(X(-1.6)), n(top + 4 * u), n(X(-1.45)),
                 n(top + bottom * u), n(X(1.45)), n(top + bottom * u), n(X(1.6)), n(top + 4 * u),
                 n(r0x - t * k * 0.3 * u), n(r0y))
-            out.append(path(d, self.cape, INK, self.contour))
+            out.append(path(d, self._lit(self.cape, 1.8), INK, self.contour))
             # the cape falls in long folds from the shoulders to the hem, inside its edges
             fc = darker(self.cape, 0.3)
             edges = ((l0x - t * k * 0.3 * u, l0y, X(-1.6), X(-1.45), 1), (r0x - t * k * 0.3 * u, r0y, X(1.6), X(1.45), -1))
@@ -1076,10 +1089,10 @@ class Person:
             # no seam where the thighs run into the body: body and legs are one shape
             if self._leg_edges:
                 body = self._bare_outline(hem_y)
-            out.append(solid([('path', body)] + self._bare, self.cloth, INK, self.contour))
+            out.append(solid([('path', body)] + self._bare, self._lit(self.cloth), INK, self.contour))
             out.append(self._front)
         else:
-            out.append(path(body, self.cloth, INK, self.contour))
+            out.append(path(body, self._lit(self.cloth), INK, self.contour))
         out.append(self._shade(hem_y))
         out.append(self._folds(hem_y))
         if self.look % 3 == 1 and self.dress in ('robe', 'gown', 'tunic') and self.pose in ('stand', 'walk', 'kneel') \
@@ -1150,7 +1163,7 @@ class Person:
         if self.face in ('skull', 'back') or self.profile:
             out.append(ellipse(cx, cy, self.head_w * self.hu, 0.52 * self.hu, '#f1efe6' if self.face == 'skull' else self.skin))
         else:
-            out.append(path(self._head_outline(), self.skin, INK, self.contour))
+            out.append(path(self._head_outline(), self._lit(self.skin, 0.5, self.head[0]), INK, self.contour))
         out.append(self._hair_front())
         features = self._face()
         if features:
