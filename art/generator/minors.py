@@ -1252,8 +1252,9 @@ def cinco_de_oros(c):
     m, mp = person(-20, 430, 460, pose='walk', face='down', mood='grief', dress='tunic', cloth='#6a6a5a', legs='#4a4a3a',
                    hair='#5a3a22', hands=((-0.3, 2.4), (0.6, 2.3)))
     out.append(m)
-    for hx, hy in mp.hands:
+    for i, (hx, hy) in enumerate(mp.hands):
         out.append(line((hx, hy - 20), (hx + 10, 440), WOOD, 6))
+        out.append(mp.hand(i, 'fist'))
     out.append(line((mp.x + 0.3 * mp.u, mp.top + 5.4 * mp.u), (mp.x + 0.3 * mp.u, mp.top + 6.6 * mp.u), '#f2efe6', 12))
     out.append(person(140, 420, 440, pose='walk', face='down', mood='grief', cloth='#4a3a5a', hat='hood', hat_colour='#4a3a5a',
                       hands=((0.5, 1.6), (-0.4, 1.6)))[0])
