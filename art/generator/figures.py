@@ -608,6 +608,18 @@ class Person:
             cx_, cy_ = e[0] + bx * 0.8, e[1] + by * 0.8
             extra.append(line((cx_ + px * 0.2 * u, cy_ + py * 0.2 * u), (cx_ - px * 0.2 * u, cy_ - py * 0.2 * u), fold,
                               max(1.2, 0.03 * u)))
+        # the sleeve's far side in shade, away from the light on the viewer's left
+        pts3 = [s, e, (wx, wy)]
+        shade = []
+        for k, (px_, py_) in enumerate(pts3):
+            a_, b_ = pts3[max(k - 1, 0)], pts3[min(k + 1, 2)]
+            dx_, dy_ = b_[0] - a_[0], b_[1] - a_[1]
+            dl = math.hypot(dx_, dy_) or 1
+            nx_, ny_ = -dy_ / dl, dx_ / dl
+            if nx_ < 0:
+                nx_, ny_ = -nx_, -ny_
+            shade.append((px_ + nx_ * 0.12 * u, py_ + ny_ * 0.12 * u))
+        extra.insert(0, path(poly(shade, closed=False), 'none', darker(self.sleeves, 0.1), 0.16 * u))
         return solid([('stroke', d, 0.46 * self.u)], self.sleeves, INK, self.contour) + ''.join(extra) + self.hand(i)
 
     def hand(self, i, grip=None):
