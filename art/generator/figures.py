@@ -152,6 +152,21 @@ def limb(points, widths):
     return smooth(left + list(reversed(right)))
 
 
+def far_shade(points, offset, width, colour):
+    """A band of shade along a limb drawn as a thick line through `points`, on its side away
+    from the light (the viewer's right), inside its outline."""
+    shade = []
+    for k, (x, y) in enumerate(points):
+        a, b = points[max(k - 1, 0)], points[min(k + 1, len(points) - 1)]
+        dx, dy = b[0] - a[0], b[1] - a[1]
+        d = math.hypot(dx, dy) or 1
+        nx, ny = -dy / d, dx / d
+        if nx < 0:
+            nx, ny = -nx, -ny
+        shade.append((x + nx * offset, y + ny * offset))
+    return path(poly(shade, closed=False), 'none', colour, width)
+
+
 def limb_edges(points, widths):
     """The two edges of a limb, each from its first point to its last."""
     left, right = [], []
@@ -502,6 +517,7 @@ class Person:
                                                           [(0.37 if wide else 0.31) * u, 0.15 * u, 0.19 * u, 0.085 * u]))
                 else:
                     out.append(solid([('stroke', d, 0.44 * u)], legc, INK, self.contour))
+                    out.append(far_shade([hip, k, (f[0], f[1] - 0.12 * u)], 0.11 * u, 0.15 * u, darker(legc, 0.12)))
                 toe = side if self.pose != 'walk' else (1 if self.face in ('right', 'front') else -1)
                 if self.bturn:
                     toe = t
@@ -609,17 +625,7 @@ class Person:
             extra.append(line((cx_ + px * 0.2 * u, cy_ + py * 0.2 * u), (cx_ - px * 0.2 * u, cy_ - py * 0.2 * u), fold,
                               max(1.2, 0.03 * u)))
         # the sleeve's far side in shade, away from the light on the viewer's left
-        pts3 = [s, e, (wx, wy)]
-        shade = []
-        for k, (px_, py_) in enumerate(pts3):
-            a_, b_ = pts3[max(k - 1, 0)], pts3[min(k + 1, 2)]
-            dx_, dy_ = b_[0] - a_[0], b_[1] - a_[1]
-            dl = math.hypot(dx_, dy_) or 1
-            nx_, ny_ = -dy_ / dl, dx_ / dl
-            if nx_ < 0:
-                nx_, ny_ = -nx_, -ny_
-            shade.append((px_ + nx_ * 0.12 * u, py_ + ny_ * 0.12 * u))
-        extra.insert(0, path(poly(shade, closed=False), 'none', darker(self.sleeves, 0.1), 0.16 * u))
+        extra.insert(0, far_shade([s, e, (wx, wy)], 0.12 * u, 0.16 * u, darker(self.sleeves, 0.1)))
         return solid([('stroke', d, 0.46 * self.u)], self.sleeves, INK, self.contour) + ''.join(extra) + self.hand(i)
 
     def hand(self, i, grip=None):
