@@ -465,7 +465,7 @@ class Person:
         out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(a[0]), n(a[1]), n(b[0] - 0.05 * u), n(b[1]), n(c[0]), n(c[1]),
                                                              n(b[0] + 0.14 * u), n(b[1]), n(a[0]), n(a[1])), lt, None, 0,
                         extra='fill-opacity="0.35"'))
-        for s in (-1, 1):
+        for s in (-1, 1) if self.pose != 'kneel' else ():
             k = U(s * 0.27, 5.7)
             out.append(path('M%s,%s q%s,%s %s,0' % (n(k[0] - 0.08 * u), n(k[1] - 0.02 * u), n(0.08 * u), n(0.07 * u), n(0.16 * u)),
                             'none', sh, 1.2, extra='stroke-opacity="0.6"'))
@@ -1136,7 +1136,7 @@ class Person:
                                                             n(0.02 * u)), 'none', soft, 1.6))
             nv = U(0, 3.35)
             out.append(path('M%s,%s q%s,%s 0,%s' % (n(nv[0]), n(nv[1]), n(0.04 * u), n(0.04 * u), n(0.09 * u)), 'none', soft, 1.4))
-            if self.pose in ('stand', 'walk') and not self.bow:
+            if self.pose in ('stand', 'walk', 'kneel') and not self.bow:
                 out.append(self._modelling())
         else:
             (n0x, n0y), (n1x, n1y), (n2x, n2y) = self.B(-0.3, 1.22), self.B(0, 1.6), self.B(0.3, 1.22)
