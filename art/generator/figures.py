@@ -122,10 +122,12 @@ def coin(x, y, r, colour=GOLD, star=True):
 # records (make_cards.py marks the main figures' faces in the source).
 _turn = [0]
 _look = [0]
+CARD = [None]  # the card being drawn, for the gradients that model the figures
 DRAWN = []
 
 
-def begin_card(number):
+def begin_card(number, card=None):
+    CARD[0] = card
     _turn[0] = number * 2
     _look[0] = number * 5
     del DRAWN[:]
@@ -148,6 +150,21 @@ def limb(points, widths):
     there: a tapering shape rather than a tube."""
     left, right = limb_edges(points, widths)
     return smooth(left + list(reversed(right)))
+
+
+def far_shade(points, offset, width, colour):
+    """A band of shade along a limb drawn as a thick line through `points`, on its side away
+    from the light (the viewer's right), inside its outline."""
+    shade = []
+    for k, (x, y) in enumerate(points):
+        a, b = points[max(k - 1, 0)], points[min(k + 1, len(points) - 1)]
+        dx, dy = b[0] - a[0], b[1] - a[1]
+        d = math.hypot(dx, dy) or 1
+        nx, ny = -dy / d, dx / d
+        if nx < 0:
+            nx, ny = -nx, -ny
+        shade.append((x + nx * offset, y + ny * offset))
+    return path(poly(shade, closed=False), 'none', colour, width)
 
 
 def limb_edges(points, widths):
@@ -201,6 +218,8 @@ class Person:
                  shadow=None, profile=False, body=None, bow=0):
         self.x, self.y, self.h = x, y, h
         self.u = h / 7.5
+        # the figure's outer contour: heavier than the lines drawn inside it on a large figure
+        self.contour = LINE * (1.25 if self.u > 45 else 1.1 if self.u > 25 else 1)
         self.pose, self.face, self.dress = pose, face, dress
         self.mood, self.gaze, self.main = mood, gaze, main
         skin = skin or next_skin()
@@ -252,6 +271,17 @@ class Person:
         self.lap = self.U(self.bdir * 0.9, 3.9) if pose == 'sit' and self.bturn == 1 else self.B(0, 4.0)
         self.chest = (x, self.top + 2.3 * self.u)
 
+    def _lit(self, colour, half=1.3, cx=None):
+        """`colour` modelled by the light from the viewer's left across the figure: lighter on
+        its near side, in shade on the far one (flat where no card is being drawn)."""
+        card = CARD[0]
+        if card is None:
+            return colour
+        cx = self.x if cx is None else cx
+        w = half * self.u
+        return card.linear([(0, mix(colour, '#ffffff', 0.16)), (0.45, colour), (1, darker(colour, 0.12))],
+                           cx - w, 0, cx + w, 0, 'userSpaceOnUse')
+
     def U(self, a, b):
         return self.x + a * self.u, self.top + b * self.u
 
@@ -284,7 +314,7 @@ class Person:
         narrow = self.dress == 'nude'
         woman = narrow and self.hairstyle in ('long', 'bun')
         sh = (0.76 if woman else 0.92) if narrow else 0.9
-        wa = (0.44 if woman else 0.52) if narrow else 0.6
+        wa = (0.4 if woman else 0.52) if narrow else 0.6
         if self.pose == 'sit':
             pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-1.15, 3.9), U(-1.2, 6.0)]
             hem_y = 6.0
@@ -303,8 +333,8 @@ class Person:
             if hem < 6:
                 w = min(w, 0.6 + hem * 0.09)
             if narrow:
-                w = 0.64 if woman else 0.56  # the hips run on into the thighs
-            pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-w * 0.85, 3.9), U(-w, hem)]
+                w = 0.76 if woman else 0.64  # the hips run on into the thighs
+            pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-w * (0.95 if woman else 0.85), 3.9), U(-w, hem)]
             hem_y = hem
         if self.pose == 'sit' and self.bturn == 1:
             return self._sit_side()
@@ -384,6 +414,63 @@ class Person:
             return path(poly(outer + inner), darker(self.skin, 0.06), None, 0)
         return path(poly(outer + inner), darker(self.cloth, 0.13), None, 0)
 
+    def _folds(self, hem_y):
+        """Two or three folds running down a robe, gown or tunic from the waist to the hem,
+        leaning with a stride, and the hem in the cloth's shade."""
+        if self.dress not in ('robe', 'gown', 'tunic') or self.pose not in ('stand', 'walk', 'kneel') or \
+                hem_y - 3.6 < 0.8:
+            return ''
+        u = self.u
+        fold = darker(self.cloth, 0.3)
+        lean = 0.25 if self.pose == 'walk' else 0
+        lean *= 1 if self.face in ('right', 'front') else -1
+        out = []
+        spread = {'gown': 1.0, 'robe': 0.85, 'tunic': 0.6}[self.dress]
+        for a, b0, k in ((-0.3, 3.3, 0.45), (0.15, 3.5, 0.5), (0.55, 3.4, 0.3)):
+            if self.dress == 'tunic' and k < 0.4:
+                continue
+            p0 = self.B(a * 0.6, b0)
+            p1 = self.B(a * spread + lean * 0.5, (b0 + hem_y) / 2)
+            p2 = self.B(a * spread * 1.3 + lean, hem_y - 0.15)
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(p0[0]), n(p0[1]), n(p1[0] - 0.04 * u), n(p1[1]), n(p2[0]), n(p2[1])),
+                            'none', fold, max(1.2, 0.035 * u)))
+        # the hem: a band of shade along the bottom, inside the outline
+        (lx, ly), (rx, ry) = self._side[-1], self._side_r[-1]
+        h = 0.22 * u
+        d = 'M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Z' % (
+            n(lx + 0.06 * u), n(ly - h), n((lx + rx) / 2), n(ly + 0.25 * u - h), n(rx - 0.06 * u), n(ry - h),
+            n(rx - 0.03 * u), n(ry - 0.04 * u), n((lx + rx) / 2), n(ly + 0.22 * u), n(lx + 0.03 * u), n(ly - 0.04 * u))
+        out.append(path(d, darker(self.cloth, 0.14), None, 0))
+        return ''.join(out)
+
+    def _modelling(self):
+        """Bare skin modelled by soft shade only: under the chest, down the far side of the
+        belly, between the thighs and round the knees, with a light down the near flank."""
+        u, U = self.u, self.B
+        woman = self.hairstyle in ('long', 'bun')
+        sh = darker(self.skin, 0.35)
+        lt = mix(self.skin, '#ffffff', 0.5)
+        soft = 'fill-opacity="0.16"'
+        out = []
+        for s in (-1, 1):
+            x, y = U(s * 0.34, 2.25 if woman else 2.15)
+            out.append(ellipse(x, y + 0.12 * u, 0.3 * u, 0.1 * u, sh, None, 0, extra=soft))
+        # the far side of the belly and the hollow of the waist
+        a, b, c = U(0.22, 2.6), U(0.42, 3.2), U(0.3, 3.8)
+        out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(a[0]), n(a[1]), n(b[0] + 0.05 * u), n(b[1]), n(c[0]), n(c[1]),
+                                                             n(b[0] - 0.15 * u), n(b[1]), n(a[0]), n(a[1])), sh, None, 0,
+                        extra=soft))
+        # a light down the near flank
+        a, b, c = U(-0.6, 1.8), U(-0.5 if woman else -0.46, 3.0), U(-0.62 if woman else -0.52, 4.1)
+        out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(a[0]), n(a[1]), n(b[0] - 0.05 * u), n(b[1]), n(c[0]), n(c[1]),
+                                                             n(b[0] + 0.14 * u), n(b[1]), n(a[0]), n(a[1])), lt, None, 0,
+                        extra='fill-opacity="0.35"'))
+        for s in (-1, 1) if self.pose != 'kneel' else ():
+            k = U(s * 0.27, 5.7)
+            out.append(path('M%s,%s q%s,%s %s,0' % (n(k[0] - 0.08 * u), n(k[1] - 0.02 * u), n(0.08 * u), n(0.07 * u), n(0.16 * u)),
+                            'none', sh, 1.2, extra='stroke-opacity="0.6"'))
+        return ''.join(out)
+
     def _legs(self, hem_y):
         U = self.B
         u = self.u
@@ -419,17 +506,18 @@ class Person:
                 if self.dress == 'nude':
                     # thigh, knee, calf and ankle, one shape with the body (a crossed leg apart)
                     wide = self.hairstyle in ('long', 'bun')
-                    hp = U(side * (0.33 if wide else 0.29), hem_y - 0.2)
+                    hp = U(side * (0.38 if wide else 0.32), hem_y - 0.2)
                     calf = (k[0] + (f[0] - k[0]) * 0.3, k[1] + (f[1] - k[1]) * 0.3)
                     shape = limb([hp, k, calf, (f[0], f[1] - 0.12 * u)],
-                                 [(0.31 if wide else 0.28) * u, 0.14 * u, 0.18 * u, 0.08 * u])
+                                 [(0.37 if wide else 0.31) * u, 0.15 * u, 0.19 * u, 0.085 * u])
                     if self.stance == 'cross' and side == legs[0][0]:
-                        out.append(solid([('path', shape)], legc))
+                        out.append(solid([('path', shape)], legc, INK, self.contour))
                     else:
                         self._leg_edges.append(limb_edges([hp, k, calf, (f[0], f[1] - 0.12 * u)],
-                                                          [(0.31 if wide else 0.28) * u, 0.14 * u, 0.18 * u, 0.08 * u]))
+                                                          [(0.37 if wide else 0.31) * u, 0.15 * u, 0.19 * u, 0.085 * u]))
                 else:
-                    out.append(solid([('stroke', d, 0.44 * u)], legc))
+                    out.append(solid([('stroke', d, 0.44 * u)], legc, INK, self.contour))
+                    out.append(far_shade([hip, k, (f[0], f[1] - 0.12 * u)], 0.11 * u, 0.15 * u, darker(legc, 0.12)))
                 toe = side if self.pose != 'walk' else (1 if self.face in ('right', 'front') else -1)
                 if self.bturn:
                     toe = t
@@ -450,9 +538,9 @@ class Person:
                 self._bare += [('path', limb([U(-0.3, 3.75), U(-0.55, 5.4), U(-0.95, 5.47), U(-1.3, 5.5)],
                                              [0.32 * u, 0.16 * u, 0.15 * u, 0.085 * u]))]
                 self._front = solid([('path', limb([U(0.28, 3.8), U(1.1, 4.25), U(1.12, 4.65), U(1.1, 5.45)],
-                                                   [0.3 * u, 0.17 * u, 0.18 * u, 0.085 * u]))], legc)
+                                                   [0.3 * u, 0.17 * u, 0.18 * u, 0.085 * u]))], legc, INK, self.contour)
             else:
-                out.append(solid([('stroke', ground_leg, 0.5 * u), ('stroke', raised_leg, 0.5 * u)], legc))
+                out.append(solid([('stroke', ground_leg, 0.5 * u), ('stroke', raised_leg, 0.5 * u)], legc, INK, self.contour))
             fx, fy = U(1.25, 5.52)
             out.append(ellipse(fx, fy, 0.3 * u, 0.13 * u, legc if self.dress == 'nude' else self.shoes, INK, 2))
         elif self.pose == 'sit' and self.bturn == 1:
@@ -514,45 +602,100 @@ class Person:
             # a bare arm tapers from the shoulder to the wrist
             u = self.u * (0.88 if self.hairstyle in ('long', 'bun') else 1)
             return solid([('circle', s[0], s[1] + 0.05 * u, 0.22 * u),
-                          ('path', limb([s, e, (wx, wy)], [0.21 * u, 0.14 * u, 0.1 * u]))], self.skin) + self.hand(i)
-        return solid([('stroke', d, 0.46 * self.u)], self.sleeves) + self.hand(i)
+                          ('path', limb([s, e, (wx, wy)], [0.21 * u, 0.14 * u, 0.1 * u]))], self.skin, INK, self.contour) + self.hand(i)
+        fold = darker(self.sleeves, 0.32)
+        u = self.u
+        extra = []
+        if self.dress != 'armour':
+            # the sleeve creases in the crook of the elbow and ends in a cuff
+            ax, ay = s[0] - e[0], s[1] - e[1]
+            bx, by = hnd[0] - e[0], hnd[1] - e[1]
+            la, lb = math.hypot(ax, ay) or 1, math.hypot(bx, by) or 1
+            mx, my = ax / la + bx / lb, ay / la + by / lb  # into the crook
+            ml = math.hypot(mx, my)
+            if ml > 0.35:
+                mx, my = mx / ml, my / ml
+                c0 = (e[0] + mx * 0.2 * u, e[1] + my * 0.2 * u)
+                extra.append(path('M%s,%s Q%s,%s %s,%s' % (n(c0[0] + ax / la * 0.16 * u), n(c0[1] + ay / la * 0.16 * u),
+                                                         n(e[0] + mx * 0.02 * u), n(e[1] + my * 0.02 * u),
+                                                         n(c0[0] + bx / lb * 0.16 * u), n(c0[1] + by / lb * 0.16 * u)),
+                                  'none', fold, max(1.2, 0.03 * u)))
+            px, py = -by / lb, bx / lb
+            cx_, cy_ = e[0] + bx * 0.8, e[1] + by * 0.8
+            extra.append(line((cx_ + px * 0.2 * u, cy_ + py * 0.2 * u), (cx_ - px * 0.2 * u, cy_ - py * 0.2 * u), fold,
+                              max(1.2, 0.03 * u)))
+        # the sleeve's far side in shade, away from the light on the viewer's left
+        extra.insert(0, far_shade([s, e, (wx, wy)], 0.12 * u, 0.16 * u, darker(self.sleeves, 0.1)))
+        return solid([('stroke', d, 0.46 * self.u)], self.sleeves, INK, self.contour) + ''.join(extra) + self.hand(i)
 
     def hand(self, i, grip=None):
-        """Hand i drawn along its forearm: 'fist' closed round a held thing, 'open', 'point',
-        'rest' (hanging or laid on something), 'pray' (palms together)."""
+        """Hand i drawn along its forearm: 'fist' closed round a held thing (the fingers curled
+        in a row of knuckles, the thumb laid over them), 'open' (a palm with spread fingers),
+        'point' (the index stretched out), 'rest' (hanging or laid on something, the fingers
+        together), 'pray' (palms together)."""
         grip = grip or self.grips[i]
         x, y = self.hands[i]
         ex, ey = self.elbows[i] or (x, y - 1)
         ang = math.degrees(math.atan2(y - ey, x - ex))
-        u = self.u
+        # a woman's and a child's hands are a little smaller against the head
+        u = self.u * (0.9 if self.hairstyle in ('long', 'bun') else 1)
         # the thumb is on the body's side of the hand
         t = -1 if (i == 0) == (math.cos(math.radians(ang)) >= 0) else 1
         sk = self.skin
-        ln = darker(sk, 0.35)
+        ln = darker(sk, 0.38)
+        lw = max(1.2, min(2.0, 0.026 * u))   # the hand's outline
+        fw = max(0.8, lw * 0.65)              # the lines between the fingers
+
+        def seg(a, b, w0, w1):
+            return ('path', limb([a, b], [w0, w1]))
+
         if grip == 'fist':
-            out = [solid([('ellipse', 0.06 * u, 0, 0.2 * u, 0.17 * u), ('ellipse', 0.02 * u, t * 0.15 * u, 0.1 * u, 0.06 * u)],
-                         sk, INK, 1.6)]
-            for k in (-1, 0, 1):
-                out.append(line((0.2 * u, k * 0.07 * u), (0.25 * u, k * 0.07 * u), ln, 1.4))
+            # the held thing runs through the hand's point, under the curled fingers
+            f = 1.15 * u
+            pieces = [('ellipse', -0.05 * f, 0, 0.17 * f, 0.15 * f)]
+            ks = (-0.105, -0.035, 0.035, 0.105)
+            for k in ks:
+                pieces.append(('ellipse', 0.09 * f, k * f, 0.07 * f, 0.042 * f))
+            out = [solid(pieces, sk, INK, lw)]
+            for a, b in zip(ks, ks[1:]):
+                m = (a + b) / 2 * f
+                out.append(line((0.05 * f, m), (0.15 * f, m), ln, fw))
+            # the knuckles' ridge on the back of the hand
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(0.01 * f), n(-0.12 * f), n(0.05 * f), n(0), n(0.01 * f), n(0.12 * f)),
+                            'none', ln, fw))
+            out.append(solid([seg((-0.09 * f, t * 0.11 * f), (0.1 * f, t * 0.02 * f), 0.05 * f, 0.038 * f)], sk, INK, lw * 0.8))
         elif grip == 'point':
-            out = [solid([('ellipse', 0.06 * u, 0, 0.19 * u, 0.16 * u),
-                          ('stroke', 'M%s,%s L%s,%s' % (n(0.15 * u), n(-t * 0.08 * u), n(0.5 * u), n(-t * 0.1 * u)), 0.08 * u),
-                          ('ellipse', 0.04 * u, t * 0.14 * u, 0.1 * u, 0.06 * u)], sk, INK, 1.6)]
+            pieces = [('ellipse', 0.05 * u, 0, 0.17 * u, 0.15 * u)]
+            for k in (0.11, 0.04, -0.03):
+                pieces.append(('ellipse', 0.17 * u, t * k * u, 0.065 * u, 0.038 * u))
+            pieces.append(seg((0.1 * u, -t * 0.09 * u), (0.5 * u, -t * 0.12 * u), 0.045 * u, 0.032 * u))
+            out = [solid(pieces, sk, INK, lw)]
+            for k in (0.075, 0.005):
+                out.append(line((0.13 * u, t * k * u), (0.22 * u, t * k * u), ln, fw))
+            out.append(solid([seg((0.0, t * 0.12 * u), (0.17 * u, t * 0.05 * u), 0.05 * u, 0.036 * u)], sk, INK, lw * 0.8))
         elif grip == 'open':
-            pieces = [('ellipse', 0.08 * u, 0, 0.16 * u, 0.15 * u)]
-            for k in range(4):
-                yk = (-0.11 + k * 0.075) * u
-                pieces.append(('stroke', 'M%s,%s L%s,%s' % (n(0.16 * u), n(yk), n(0.4 * u), n(yk * 1.5)), 0.07 * u))
-            pieces.append(('stroke', 'M%s,%s L%s,%s' % (n(0.02 * u), n(t * 0.1 * u), n(0.18 * u), n(t * 0.27 * u)), 0.075 * u))
-            out = [solid(pieces, sk, INK, 1.6)]
+            pieces = [('ellipse', 0.08 * u, 0, 0.17 * u, 0.16 * u)]
+            for k, ln_ in zip((-0.11, -0.037, 0.037, 0.11), (0.24, 0.3, 0.28, 0.22)):
+                k *= -t
+                pieces.append(seg((0.17 * u, k * u), (0.17 * u + ln_ * u, k * 1.4 * u), 0.04 * u, 0.03 * u))
+            pieces.append(seg((0.0, t * 0.1 * u), (0.17 * u, t * 0.3 * u), 0.055 * u, 0.036 * u))
+            out = [solid(pieces, sk, INK, lw)]
+            # the palm's crease
+            out.append(path('M%s,%s q%s,%s %s,%s' % (n(0.02 * u), n(t * 0.06 * u), n(0.08 * u), n(-t * 0.02 * u), n(0.14 * u),
+                                                    n(-t * 0.12 * u)), 'none', ln, fw))
         elif grip == 'pray':
-            out = [solid([('ellipse', 0.16 * u, 0, 0.3 * u, 0.12 * u)], sk, INK, 1.6),
-                   line((0.0, 0), (0.42 * u, 0), ln, 1.4)]
+            out = [solid([('ellipse', 0.14 * u, 0, 0.24 * u, 0.12 * u),
+                          seg((0.2 * u, 0), (0.5 * u, 0), 0.09 * u, 0.04 * u)], sk, INK, lw),
+                   line((0.0, 0), (0.46 * u, 0), ln, fw)]
+            for k in (-0.05, 0.05):
+                out.append(line((0.3 * u, k * u), (0.42 * u, k * 0.7 * u), ln, fw))
         else:
-            out = [solid([('ellipse', 0.1 * u, 0, 0.22 * u, 0.14 * u), ('ellipse', 0.02 * u, t * 0.12 * u, 0.1 * u, 0.05 * u, t * 20)],
-                         sk, INK, 1.6)]
-            out.append(line((0.18 * u, -0.05 * u), (0.28 * u, -0.05 * u), ln, 1.2))
-            out.append(line((0.18 * u, 0.04 * u), (0.28 * u, 0.04 * u), ln, 1.2))
+            pieces = [('ellipse', 0.08 * u, 0, 0.18 * u, 0.14 * u),
+                      seg((0.16 * u, 0), (0.4 * u, t * 0.03 * u), 0.12 * u, 0.07 * u)]
+            out = [solid(pieces, sk, INK, lw)]
+            for k in (-0.045, 0.025):
+                out.append(line((0.22 * u, k * u), (0.37 * u, (k + t * 0.02) * u), ln, fw))
+            out.append(solid([seg((0.0, t * 0.1 * u), (0.2 * u, t * 0.16 * u), 0.05 * u, 0.034 * u)], sk, INK, lw * 0.8))
         return group(out, 'translate(%s %s) rotate(%s)' % (n(x), n(y), n(ang)))
 
     def _face(self):
@@ -560,7 +703,7 @@ class Person:
         feels (`mood`)."""
         cx, cy = self.head
         u = self.hu
-        w = max(1.6, 0.065 * u)
+        w = max(1.6, 0.05 * u)
         f = self.face
         out = []
         if f in ('back', 'hidden'):
@@ -582,27 +725,68 @@ class Person:
         gx, gy = self.gaze if self.gaze is not None else (turn, {'up': -1, 'down': 1}.get(f, 0))
         ey = cy + (0.05 if f != 'up' else -0.02) * u
         lids = f in ('down', 'closed')
+        large = u > 26  # big enough to draw the eye's white, iris and lids
         # brows: how far the inner and the outer end sit above the eye
         inner, outer = {'calm': (0.12, 0.12), 'joy': (0.15, 0.13), 'grief': (0.2, 0.08), 'fear': (0.22, 0.16),
                         'effort': (0.06, 0.15), 'focus': (0.1, 0.12), 'stern': (0.06, 0.14)}[mood]
+        # how open the eye is, and how its upper lid slants (+: drooping at the outer corner)
+        open_, droop = {'calm': (0.05, 0.0), 'joy': (0.035, -0.01), 'grief': (0.035, 0.03), 'fear': (0.07, -0.01),
+                        'effort': (0.022, 0.0), 'focus': (0.04, 0.0), 'stern': (0.038, -0.015)}[mood]
+        lid_c = darker(self.skin, 0.32)
+        lw = max(1.2, 0.035 * u)  # the eyes' own lines, finer than the brows
         for s in (-1, 1):
             x = cx + shift + s * 0.17 * u
-            if turn and s == -turn:
-                x += turn * 0.03 * u  # the far eye sits closer to the nose
+            far = turn and s == -turn
+            if far:
+                x += turn * 0.03 * u  # the far eye sits closer to the nose, and looks narrower
+            ew = 0.085 * u * (0.78 if far else 1)
             if self.blindfold:
                 continue
+            xi, xo = x - s * ew, x + s * ew  # inner and outer corner
             if lids:
-                out.append(path('M%s,%s q%s,%s %s,0' % (n(x - 0.08 * u), n(ey + 0.02 * u), n(0.08 * u),
-                                                        n((0.07 if mood != 'grief' else -0.05) * u), n(0.16 * u)),
+                out.append(path('M%s,%s q%s,%s %s,0' % (n(x - ew), n(ey + 0.02 * u), n(ew),
+                                                        n((0.07 if mood != 'grief' else -0.05) * u), n(2 * ew)),
                                 'none', INK, w))
+                out.append(path('M%s,%s q%s,%s %s,0' % (n(x - ew * 0.8), n(ey + 0.055 * u), n(ew * 0.8),
+                                                        n(0.03 * u), n(1.6 * ew)), 'none', lid_c, w * 0.5))
+            elif large:
+                h = open_ * u
+                top_i, top_o = ey - h, ey - h + droop * u
+                eye = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+                    n(xi), n(ey), n(x), n((top_i + top_o) / 2 - h * 0.6), n(xo), n(ey + droop * u * 0.3),
+                    n(x), n(ey + h * (0.5 if mood == 'joy' else 1.1)), n(xi), n(ey))
+                out.append(path(eye, '#fbf7ee', None, 0))
+                ir = min(0.036 * u, h * 0.95)
+                px = x + gx * 0.03 * u * (0.6 if far else 1)
+                out.append(circle(px, ey + gy * 0.012 * u, ir, '#4a3324', None, 0))
+                out.append(circle(px, ey + gy * 0.012 * u, ir * 0.5, INK, None, 0))
+                # the upper lid, drawn heavier, its crease above it, and a light lower lid
+                out.append(path('M%s,%s Q%s,%s %s,%s' % (n(xi), n(ey), n(x), n((top_i + top_o) / 2 - h * 0.6),
+                                                         n(xo + s * ew * 0.1), n(ey + droop * u * 0.3 - 0.005 * u)),
+                                'none', INK, lw))
+                if mood not in ('effort', 'fear'):
+                    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x - s * ew * 0.6), n(top_i - 0.03 * u), n(x),
+                                                             n(top_i - h * 0.9 - 0.03 * u), n(x + s * ew * 0.8),
+                                                             n(top_o - 0.025 * u)), 'none', lid_c, lw * 0.4))
+                out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x - s * ew * 0.7), n(ey + h * 0.7), n(x),
+                                                         n(ey + h * (0.6 if mood == 'joy' else 1.25)), n(xo),
+                                                         n(ey + 0.01 * u)), 'none', lid_c, lw * 0.4))
             elif mood == 'fear':
                 out.append(ellipse(x, ey, 0.075 * u, 0.07 * u, '#fbf8f0', INK, w * 0.6))
                 out.append(circle(x + gx * 0.03 * u, ey + gy * 0.025 * u, 0.03 * u, INK, None, 0))
             else:
                 out.append(ellipse(x + gx * 0.025 * u, ey + gy * 0.02 * u, 0.045 * u, 0.06 * u, INK, None, 0))
-            xi, xo = x - s * 0.08 * u, x + s * 0.1 * u
-            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(xi), n(ey - inner * u), n(x), n(ey - (max(inner, outer) + 0.03) * u),
-                                                     n(xo), n(ey - outer * u)), 'none', INK, w * 0.85))
+            bi, bo = x - s * 0.08 * u, x + s * 0.1 * u
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(bi), n(ey - inner * u), n(x), n(ey - (max(inner, outer) + 0.03) * u),
+                                                     n(bo), n(ey - outer * u)), 'none', INK, w * 0.85))
+            if mood == 'grief' and large:
+                # the brow's inner end drawn up into a short furrow
+                out.append(line((bi + s * 0.01 * u, ey - (inner + 0.02) * u), (bi + s * 0.03 * u, ey - (inner + 0.08) * u),
+                                lid_c, w * 0.45))
+        if (mood in ('stern', 'effort', 'focus')) and large and not self.blindfold:
+            # a furrow between the brows
+            fx = cx + shift + turn * 0.03 * u
+            out.append(line((fx - 0.015 * u, ey - 0.09 * u), (fx - 0.01 * u, ey - 0.16 * u), lid_c, w * 0.45))
         if self.blindfold:
             out.append(path('M%s,%s L%s,%s L%s,%s L%s,%s Z' % (
                 n(cx - 0.44 * u), n(ey - 0.16 * u), n(cx + 0.44 * u), n(ey - 0.16 * u), n(cx + 0.43 * u), n(ey + 0.09 * u),
@@ -610,28 +794,37 @@ class Person:
             out.append(path('M%s,%s q%s,%s %s,%s' % (n(cx + 0.42 * u), n(ey - 0.05 * u), n(0.2 * u), n(0.1 * u), n(0.3 * u),
                                                     n(0.45 * u)), 'none', '#f7f4ec', 0.08 * u))
         nx = cx + shift + turn * 0.06 * u
+        nose_c = darker(self.skin, 0.55)
         nd = turn or -0.6
         if self.nose == 1:
             # a short rounded nose
             out.append(path('M%s,%s q%s,%s %s,%s' % (n(nx - 0.05 * u), n(ey + 0.17 * u), n(0.05 * u), n(0.05 * u),
-                                                    n(0.1 * u), n(0)), 'none', INK, w * 0.8))
+                                                    n(0.1 * u), n(0)), 'none', nose_c, w * 0.6))
         elif self.nose == 2:
             # a long straight nose
             out.append(path('M%s,%s l%s,%s l%s,%s' % (n(nx), n(ey + 0.02 * u), n(0.03 * u * nd), n(0.2 * u),
-                                                      n(-0.07 * u * nd), n(0.02 * u)), 'none', INK, w * 0.8))
+                                                      n(-0.07 * u * nd), n(0.02 * u)), 'none', nose_c, w * 0.6))
         else:
             out.append(path('M%s,%s l%s,%s l%s,%s' % (n(nx), n(ey + 0.06 * u), n(0.05 * u * nd), n(0.15 * u),
-                                                      n(-0.06 * u * nd), n(0.02 * u)), 'none', INK, w * 0.8))
+                                                      n(-0.06 * u * nd), n(0.02 * u)), 'none', nose_c, w * 0.6))
         my = cy + (0.34 if f != 'up' else 0.28) * u
         mx = cx + shift + turn * 0.03 * u
+        lip = mix(darker(self.skin, 0.2), '#b0484a', 0.35)
+        soft = darker(self.skin, 0.3)
         if mood == 'joy':
-            out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.12 * u), n(my - 0.01 * u), n(0.12 * u), n(0.09 * u), n(0.24 * u)),
-                            'none', INK, w))
+            # a smile opened a little, lifting the cheeks
+            out.append(path('M%s,%s q%s,%s %s,0 q%s,%s %s,0 Z' % (n(mx - 0.13 * u), n(my - 0.02 * u), n(0.13 * u), n(0.03 * u),
+                                                               n(0.26 * u), n(-0.13 * u), n(0.14 * u), n(-0.26 * u)),
+                            '#7a3a36', INK, w * 0.8))
             for s in (-1, 1):
                 out.append(circle(cx + shift + s * 0.26 * u, cy + 0.22 * u, 0.07 * u, '#e89a90', None, 0, 'fill-opacity="0.7"'))
+                out.append(path('M%s,%s q%s,%s %s,%s' % (n(mx + s * 0.15 * u), n(my - 0.06 * u), n(s * 0.03 * u), n(0.03 * u),
+                                                        n(0), n(0.07 * u)), 'none', soft, w * 0.5))
         elif mood == 'grief':
             out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.1 * u), n(my + 0.04 * u), n(0.1 * u), n(-0.07 * u), n(0.2 * u)),
                             'none', INK, w))
+            out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.05 * u), n(my + 0.08 * u), n(0.05 * u), n(0.025 * u), n(0.1 * u)),
+                            'none', soft, w * 0.55))
             tx = cx + shift + 0.2 * u
             out.append(path('M%s,%s q%s,%s 0,%s q%s,%s 0,%s Z' % (n(tx), n(ey + 0.08 * u), n(-0.04 * u), n(0.07 * u),
                                                                   n(0.1 * u), n(0.04 * u), n(-0.03 * u), n(-0.1 * u)),
@@ -640,11 +833,23 @@ class Person:
             out.append(ellipse(mx, my + 0.01 * u, 0.06 * u, 0.07 * u, '#5a2a2a', INK, w * 0.7))
         elif mood == 'effort':
             out.append(rect(mx - 0.11 * u, my - 0.03 * u, 0.22 * u, 0.07 * u, '#fbf8f0', INK, w * 0.7, r=0.02 * u))
+            out.append(line((mx - 0.1 * u, my + 0.005 * u), (mx + 0.1 * u, my + 0.005 * u), soft, w * 0.4))
         elif mood in ('focus', 'stern'):
-            out.append(line((mx - 0.08 * u, my), (mx + 0.08 * u, my), INK, w))
+            dn = 0.025 if mood == 'stern' else 0.01
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(mx - 0.09 * u), n(my + dn * u), n(mx), n(my - dn * u), n(mx + 0.09 * u),
+                                                     n(my + dn * u)), 'none', INK, w))
+            out.append(line((mx - 0.04 * u, my + 0.07 * u), (mx + 0.04 * u, my + 0.07 * u), lip, w * 0.4))
         else:
-            out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.09 * u), n(my), n(0.09 * u), n(0.03 * u), n(0.18 * u)),
-                            'none', INK, w))
+            # a closed mouth at rest: the line between the lips and the lower lip's shadow
+            out.append(path('M%s,%s q%s,%s %s,%s q%s,%s %s,%s' % (n(mx - 0.1 * u), n(my), n(0.05 * u), n(0.02 * u),
+                                                                n(0.1 * u), n(0.005 * u), n(0.05 * u), n(-0.015 * u),
+                                                                n(0.1 * u), n(-0.005 * u)), 'none', INK, w))
+            out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.05 * u), n(my + 0.065 * u), n(0.05 * u), n(0.02 * u), n(0.1 * u)),
+                            'none', lip, w * 0.35))
+        if u > 26 and f not in ('up',):
+            # the chin's hollow under the lower lip
+            out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.05 * u), n(cy + 0.45 * u), n(0.05 * u), n(-0.025 * u), n(0.1 * u)),
+                            'none', soft, w * 0.3))
         return ''.join(out)
 
     def _profile(self):
@@ -682,6 +887,17 @@ class Person:
         else:
             out.append(path('M%s,%s L%s,%s' % (n(mx + t * 0.05 * u), n(my), n(mx - t * 0.06 * u), n(my + bend)), 'none', INK, w))
         return ''.join(out)
+
+    def _head_outline(self):
+        """The head from the front or three-quarter: a round crown, full cheeks and the jaw
+        narrowing to the chin, which turns a little with the face."""
+        cx, cy = self.head
+        w, h = self.head_w * self.hu, 0.52 * self.hu
+        k = {'left': -0.05, 'right': 0.05}.get(self.face, 0) * self.hu
+        P = lambda a, b, dx=0.0: '%s,%s' % (n(cx + a * w + dx), n(cy + b * h))
+        return 'M%s C%s %s %s C%s %s %s C%s %s %s C%s %s %s Z' % (
+            P(0, -1), P(0.56, -1), P(1, -0.62), P(1, -0.05), P(1, 0.42), P(0.6, 0.86, k), P(0, 1.02, k),
+            P(-0.6, 0.86, k), P(-1, 0.42), P(-1, -0.05), P(-1, -0.62), P(-0.56, -1), P(0, -1))
 
     def face_box(self):
         """The eyes-to-mouth rectangle, in the figure's own coordinates."""
@@ -855,7 +1071,23 @@ class Person:
                 n(l0x - t * k * 0.3 * u), n(l0y), n(X(-1.6)), n(top + 4 * u), n(X(-1.45)),
                 n(top + bottom * u), n(X(1.45)), n(top + bottom * u), n(X(1.6)), n(top + 4 * u),
                 n(r0x - t * k * 0.3 * u), n(r0y))
-            out.append(path(d, self.cape))
+            out.append(path(d, self._lit(self.cape, 1.8), INK, self.contour))
+            # the cape falls in long folds from the shoulders to the hem, inside its edges
+            fc = darker(self.cape, 0.3)
+            edges = ((l0x - t * k * 0.3 * u, l0y, X(-1.6), X(-1.45), 1), (r0x - t * k * 0.3 * u, r0y, X(1.6), X(1.45), -1))
+            for x0, y0, xc, x2, inward in edges:
+                y2 = top + bottom * u
+                for b0, inset in ((3.4, 0.3), (4.3, 0.62)):
+                    if b0 > bottom - 0.8:
+                        continue
+                    yy = top + b0 * u
+                    ts = min((abs((1 - q) ** 2 * y0 + 2 * q * (1 - q) * (top + 4 * u) + q * q * y2 - yy), q)
+                             for q in [j / 40.0 for j in range(41)])[1]
+                    ex = (1 - ts) ** 2 * x0 + 2 * ts * (1 - ts) * xc + ts * ts * x2
+                    sx, fx = ex + inward * inset * u, x2 + inward * inset * 1.1 * u
+                    d = 'M%s,%s Q%s,%s %s,%s' % (n(sx), n(yy), n((sx + fx) / 2 - inward * 0.06 * u), n((yy + y2) / 2),
+                                                n(fx), n(y2 - 0.1 * u))
+                    out.append(path(d, 'none', fc, max(1.2, 0.035 * u)))
         if self.dress == 'nude':
             # a bare arm that reaches out beside the body comes from behind the shoulder
             beside = []
@@ -875,11 +1107,12 @@ class Person:
             # no seam where the thighs run into the body: body and legs are one shape
             if self._leg_edges:
                 body = self._bare_outline(hem_y)
-            out.append(solid([('path', body)] + self._bare, self.cloth, INK, LINE))
+            out.append(solid([('path', body)] + self._bare, self._lit(self.cloth), INK, self.contour))
             out.append(self._front)
         else:
-            out.append(path(body, self.cloth))
+            out.append(path(body, self._lit(self.cloth), INK, self.contour))
         out.append(self._shade(hem_y))
+        out.append(self._folds(hem_y))
         if self.look % 3 == 1 and self.dress in ('robe', 'gown', 'tunic') and self.pose in ('stand', 'walk', 'kneel') \
                 and not self.bow:
             # a border of darker cloth along the hem
@@ -903,6 +1136,8 @@ class Person:
                                                             n(0.02 * u)), 'none', soft, 1.6))
             nv = U(0, 3.35)
             out.append(path('M%s,%s q%s,%s 0,%s' % (n(nv[0]), n(nv[1]), n(0.04 * u), n(0.04 * u), n(0.09 * u)), 'none', soft, 1.4))
+            if self.pose in ('stand', 'walk', 'kneel') and not self.bow:
+                out.append(self._modelling())
         else:
             (n0x, n0y), (n1x, n1y), (n2x, n2y) = self.B(-0.3, 1.22), self.B(0, 1.6), self.B(0.3, 1.22)
             neck = 'M%s,%s Q%s,%s %s,%s' % (n(n0x), n(n0y), n(n1x), n(n1y), n(n2x), n(n2y))
@@ -943,7 +1178,10 @@ class Person:
             out.append(line(U(0, 4.6), U(0.04, 5.9), darker(self.cloth, 0.4), 2))
         if self.pose == 'ride':
             out.append(self._ride_leg(1 if self.face != 'left' else -1))
-        out.append(ellipse(cx, cy, self.head_w * self.hu, 0.52 * self.hu, '#f1efe6' if self.face == 'skull' else self.skin))
+        if self.face in ('skull', 'back') or self.profile:
+            out.append(ellipse(cx, cy, self.head_w * self.hu, 0.52 * self.hu, '#f1efe6' if self.face == 'skull' else self.skin))
+        else:
+            out.append(path(self._head_outline(), self._lit(self.skin, 0.5, self.head[0]), INK, self.contour))
         out.append(self._hair_front())
         features = self._face()
         if features:

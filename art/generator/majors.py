@@ -832,7 +832,7 @@ def el_sol(c):
     out.append(hb)
     sx, sy = hp['saddle']
     child, cp = rider(sx, sy, 250, 1, dress='nude', face='front', mood='joy', child=True, hair='#e0b040', hat='wreath',
-                      hands=((-1.4, -0.8), (1.6, -0.2)))
+                      hands=((-1.4, -0.8), (1.6, -0.2)), grips=('rest', 'open'))
     out.append(child)
     lx, ly = cp.hands[0]
     out.append(line((lx, ly + 40), (lx - 40, ly - 200), WOOD, 6))
@@ -873,7 +873,7 @@ def el_juicio(c):
     for x, h, skin in ((-190, 300, SKINS[1]), (0, 320, SKINS[3]), (190, 290, SKINS[2])):
         out.append(coffin(x, 440, 170, 120))
         f, fp = person(x, 420, h, face='up', mood='joy', dress='nude', skin=skin, hair='#8a5a2a' if x else '#3a2418',
-                       hairstyle='long' if x > 0 else 'short', hands=((-1.3, -1.4), (1.3, -1.4)))
+                       hairstyle='long' if x > 0 else 'short', hands=((-1.3, -1.4), (1.3, -1.4)), grips=('open', 'open'))
         out.append(group([f], 'translate(0 0)'))
         out.append(rect(x - 95, 380, 190, 60, '#8a7a6a'))
     return out

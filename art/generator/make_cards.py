@@ -47,8 +47,8 @@ def mark_faces(text):
 
 
 def card_svg(number):
-    figures.begin_card(number)
     card = Card(number)
+    figures.begin_card(number, card)
     clip, field = frame_start(card)
     scene(card, clip, SCENES[number](card))
     frame_end(card, field)

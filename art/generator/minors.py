@@ -243,11 +243,13 @@ def pyramids(y):
 def sota_de_bastos(c):
     out = [sky(c, 'gold', 160), pyramids(170), ground(c, 160, '#e8c88a', '#d0aa68', 10)]
     body, p = person(-40, 400, 600, face='right', profile=True, mood='calm', dress='tunic', cloth='#f0c64a', legs='#c2453a', shoes='#8a5a2e',
-                     hat='cap', hat_colour='#c2453a', pattern=salamanders, cape='#d7572f', hands=((1.4, 1.6), (1.0, 0.2)),
+                     hat='cap', hat_colour='#c2453a', pattern=salamanders, cape='#d7572f', hands=((1.85, 1.7), (0.5, 0.1)),
                      belt='#8a5a2e')
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
-    out.append(wand((lx + 40, ly + 120), (rx + 40, ry - 250), 18, 4))
+    # the staff runs through both fists
+    dx, dy = rx - lx, ry - ly
+    out.append(wand((lx - dx * 1.7, ly - dy * 1.7), (rx + dx * 1.3, ry + dy * 1.3), 18, 4))
     out += [hand_over(p, 0), hand_over(p, 1)]
     return out
 
@@ -1250,8 +1252,9 @@ def cinco_de_oros(c):
     m, mp = person(-20, 430, 460, pose='walk', face='down', mood='grief', dress='tunic', cloth='#6a6a5a', legs='#4a4a3a',
                    hair='#5a3a22', hands=((-0.3, 2.4), (0.6, 2.3)))
     out.append(m)
-    for hx, hy in mp.hands:
+    for i, (hx, hy) in enumerate(mp.hands):
         out.append(line((hx, hy - 20), (hx + 10, 440), WOOD, 6))
+        out.append(mp.hand(i, 'fist'))
     out.append(line((mp.x + 0.3 * mp.u, mp.top + 5.4 * mp.u), (mp.x + 0.3 * mp.u, mp.top + 6.6 * mp.u), '#f2efe6', 12))
     out.append(person(140, 420, 440, pose='walk', face='down', mood='grief', cloth='#4a3a5a', hat='hood', hat_colour='#4a3a5a',
                       hands=((0.5, 1.6), (-0.4, 1.6)))[0])
