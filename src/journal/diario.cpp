@@ -33,6 +33,7 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QScrollArea>
 #include <QTextBrowser>
 #include <QTextCharFormat>
 #include <QVBoxLayout>
@@ -47,6 +48,8 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption)
 {
     auto *b = new QPushButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
+    // "…": the button asks something first.
+    b->setProperty("endsInEllipsis", caption.endsWith(QChar(0x2026)));
     return b;
 }
 
@@ -110,8 +113,17 @@ diario::diario(QWidget *parent) : QWidget(parent)
     tabs->setObjectName(QStringLiteral("tabs"));
     auto *readingsPage = new QWidget;
     auto *statsPage = new QWidget;
-    tabs->addTab(readingsPage, QStringLiteral("&Lecturas"));
-    tabs->addTab(statsPage, QStringLiteral("&Estadísticas"));
+    // Where the window is smaller than a page needs, the page scrolls instead of squeezing
+    // its controls.
+    const auto scrolling = [](QWidget *page) {
+        auto *area = new QScrollArea;
+        area->setWidget(page);
+        area->setWidgetResizable(true);
+        area->setFrameShape(QFrame::NoFrame);
+        return area;
+    };
+    tabs->addTab(scrolling(readingsPage), QStringLiteral("&Lecturas"));
+    tabs->addTab(scrolling(statsPage), QStringLiteral("&Estadísticas"));
 
     // The readings page: the calendar and the filters, the list, the chosen reading.
     calendar = new QCalendarWidget(readingsPage);
@@ -175,10 +187,16 @@ diario::diario(QWidget *parent) : QWidget(parent)
     right->addWidget(cardsView, 3);
     right->addWidget(label(readingsPage, QStringLiteral("No&tas:"), notesEdit));
     right->addWidget(notesEdit, 2);
-    auto *buttons = new QHBoxLayout;
-    for (QPushButton *b : {toViewerButton, deleteButton, undoButton, exportButton, importButton})
-        buttons->addWidget(b);
-    right->addLayout(buttons);
+    // What is done with the reading, and below it with the whole journal.
+    auto *entryButtons = new QHBoxLayout;
+    for (QPushButton *b : {toViewerButton, deleteButton, undoButton})
+        entryButtons->addWidget(b);
+    right->addLayout(entryButtons);
+    auto *journalButtons = new QHBoxLayout;
+    journalButtons->addStretch(1);
+    journalButtons->addWidget(exportButton);
+    journalButtons->addWidget(importButton);
+    right->addLayout(journalButtons);
     auto *page = new QHBoxLayout(readingsPage);
     page->addLayout(left, 2);
     page->addLayout(right, 3);
@@ -513,7 +531,7 @@ QPair<QDate, QDate> diario::period() const
 void diario::refreshStats()
 {
     if (!charts) {
-        charts = new JournalCharts(tabs->widget(1));
+        charts = new JournalCharts(m_statsLayout->parentWidget());
         m_statsLayout->addWidget(charts, 1);
     }
     const auto [from, to] = period();

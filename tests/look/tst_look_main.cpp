@@ -17,6 +17,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTabWidget>
 
 using namespace LookCheck;
 using ReadingDriver::shownMain;
@@ -57,6 +58,23 @@ private slots:
         for (QLabel *card : intro->Image1)
             CHECK_NONE(cardFaults(card, Twips::size(1455, 2600), DesignScale::of(intro)->scale()));
         intro->skip();
+    }
+
+    // The reading journal, on its list and on its statistics.
+    void theJournalFits()
+    {
+        Start *m = shownMain();
+        QAction *open = m->findChild<QAction *>(QStringLiteral("mnuDiario"));
+        QVERIFY(open);
+        open->trigger();
+        auto *journal = qobject_cast<QTabWidget *>(
+            WindowRegistry::get(WindowId::diario)->findChild<QTabWidget *>());
+        QVERIFY(journal);
+        for (int page = 0; page < journal->count(); ++page) {
+            journal->setCurrentIndex(page);
+            QCoreApplication::processEvents(); // the charts are made and shown as their page shows
+            CHECK_LOOK(WindowRegistry::get(WindowId::diario));
+        }
     }
 
     void theInfoWindowFits()

@@ -16,6 +16,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -151,7 +152,11 @@ QStringList faultsOf(QWidget *window)
         if (qobject_cast<QMdiSubWindow *>(c) || c->inherits("QScrollBar"))
             continue;
         const QRect r(c->mapTo(window, QPoint(0, 0)), c->size());
-        if (!inside.contains(r) && !r.isEmpty())
+        // What a scrolling page holds may lie beyond the window: it is scrolled to.
+        bool scrolled = false;
+        for (QWidget *p = c->parentWidget(); p && p != window && !scrolled; p = p->parentWidget())
+            scrolled = qobject_cast<QScrollArea *>(p);
+        if (!scrolled && !inside.contains(r) && !r.isEmpty())
             faults << nameOf(c) + QStringLiteral(" outside its window: ") + rectText(r);
         if (auto *bar = qobject_cast<QMenuBar *>(c)) {
             faults << menuFaults(bar);
