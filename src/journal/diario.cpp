@@ -488,7 +488,7 @@ void diario::exportJournal()
 void diario::importJournal()
 {
     const QString path = Dialogs::openFileName(this, QStringLiteral("Importar un diario"),
-                                               QStringLiteral("Diario JSON (*.json)"));
+                                               QStringLiteral("Diario (*.json *.csv)"));
     if (path.isEmpty())
         return;
     QFile in(path);
@@ -497,7 +497,10 @@ void diario::importJournal()
                          QMessageBox::Ok, QMessageBox::Warning);
         return;
     }
-    const JournalIO::Imported read = JournalIO::fromJson(in.readAll());
+    const QByteArray bytes = in.readAll();
+    const JournalIO::Imported read = path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)
+                                         ? JournalIO::fromCsv(bytes)
+                                         : JournalIO::fromJson(bytes);
     if (!read.error.isEmpty()) {
         Dialogs::message(this, read.error, QMessageBox::Ok, QMessageBox::Warning);
         return;

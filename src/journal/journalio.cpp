@@ -16,6 +16,53 @@ QString csvField(const QString &text)
     return QLatin1Char('"') + s + QLatin1Char('"');
 }
 
+const QString kCsvHeader =
+    QStringLiteral("fecha,tipo,juego,pregunta,nombre1,nombre2,titulo,notas,a_mano,posicion,carta,invertida");
+
+// The records of a CSV text as RFC 4180 writes them: fields quoted where they hold commas,
+// quotes or line breaks, a quote inside doubled; lines end in CRLF or LF.
+QList<QStringList> csvRecords(const QString &text)
+{
+    QList<QStringList> records;
+    QStringList record;
+    QString field;
+    bool quoted = false;
+    bool any = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (quoted) {
+            if (c == QLatin1Char('"') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('"')) {
+                field += c;
+                ++i;
+            } else if (c == QLatin1Char('"')) {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == QLatin1Char('"')) {
+            quoted = any = true;
+        } else if (c == QLatin1Char(',')) {
+            record << field;
+            field.clear();
+            any = true;
+        } else if (c == QLatin1Char('\n') || c == QLatin1Char('\r')) {
+            if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            if (any || !field.isEmpty())
+                records << (record << field);
+            record.clear();
+            field.clear();
+            any = false;
+        } else {
+            field += c;
+            any = true;
+        }
+    }
+    if (any || !field.isEmpty())
+        records << (record << field);
+    return records;
+}
+
 QString keyOf(const JournalEntry &e)
 {
     QStringList cards;
@@ -57,10 +104,10 @@ QByteArray toJson(const QVector<JournalEntry> &entries)
 
 QByteArray toCsv(const QVector<JournalEntry> &entries)
 {
-    QStringList lines{QStringLiteral("fecha,tipo,pregunta,nombre1,nombre2,titulo,notas,a_mano,posicion,carta,"
-                                     "invertida")};
+    QStringList lines{kCsvHeader};
     for (const JournalEntry &e : entries) {
-        const QString head = QStringList{e.at.toString(Qt::ISODate), e.kind, csvField(e.spread.question),
+        const QString head = QStringList{e.at.toString(Qt::ISODate), e.kind, QString::number(e.spread.meaningSet),
+                                         csvField(e.spread.question),
                                          csvField(e.spread.firstName), csvField(e.spread.secondName),
                                          csvField(e.title), csvField(e.notes), e.byHand ? QStringLiteral("1")
                                                                                          : QStringLiteral("0")}
@@ -118,6 +165,56 @@ Imported fromJson(const QByteArray &bytes)
             return result;
         }
         result.entries.append(e);
+    }
+    return result;
+}
+
+Imported fromCsv(const QByteArray &bytes)
+{
+    Imported result;
+    QList<QStringList> records = csvRecords(QString::fromUtf8(bytes));
+    if (records.isEmpty() || records.takeFirst().join(QLatin1Char(',')) != kCsvHeader) {
+        result.error = QStringLiteral("El archivo no es un diario de Orbelle en CSV.");
+        return result;
+    }
+    const auto refuse = [&result](qsizetype line) {
+        result.entries.clear();
+        result.error = QStringLiteral("La línea %1 del archivo está incompleta o tiene datos no válidos; no se ha "
+                                      "importado nada.")
+                           .arg(line + 2);
+        return result;
+    };
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        const QStringList &f = records.at(i);
+        if (f.size() != 12)
+            return refuse(i);
+        bool numbers = true;
+        bool ok = false;
+        const int position = f[9].toInt(&ok);
+        numbers = numbers && ok;
+        const int card = f[10].toInt(&ok);
+        numbers = numbers && ok;
+        if (!numbers || card < 1 || card > 78 || (f[11] != QLatin1String("0") && f[11] != QLatin1String("1")))
+            return refuse(i);
+        if (position == 1) {
+            JournalEntry e;
+            e.at = QDateTime::fromString(f[0], Qt::ISODate);
+            e.kind = f[1];
+            e.spread.meaningSet = f[2].toInt();
+            e.spread.question = f[3];
+            e.spread.firstName = f[4];
+            e.spread.secondName = f[5];
+            e.title = f[6];
+            e.notes = f[7];
+            e.byHand = f[8] == QLatin1String("1");
+            if (!e.at.isValid() || !Journal::kinds().contains(e.kind))
+                return refuse(i);
+            result.entries.append(e);
+        } else if (result.entries.isEmpty() || position != result.entries.last().spread.size() + 1 ||
+                   position > 78) {
+            return refuse(i);
+        }
+        result.entries.last().spread.positions.append({card, f[11] == QLatin1String("1")});
     }
     return result;
 }

@@ -23,6 +23,9 @@ struct Imported
 // Reads what toJson wrote (ids are not kept: imported readings get new ones). A file of
 // a newer version, or with a card or position out of bounds, is refused whole.
 Imported fromJson(const QByteArray &bytes);
+// Reads what toCsv wrote, as a spreadsheet may have saved it again: a reading is the run of
+// lines from its position 1 on. Refused whole as fromJson is.
+Imported fromCsv(const QByteArray &bytes);
 
 // Adds the readings not in the journal yet (same time, kind and cards); how many were added,
 // or -1 when the store refused (JournalStore::lastError()).

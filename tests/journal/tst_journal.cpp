@@ -183,7 +183,19 @@ private slots:
         const QStringList csv = QString::fromUtf8(JournalIO::toCsv(all)).split(QStringLiteral("\r\n"));
         QCOMPARE(csv.size(), 1 + 15 + 1);
         QVERIFY(csv.last().isEmpty());
-        QVERIFY(csv.contains(QStringLiteral("2026-01-10T09:00:00,cruz,\"¿100% seguro, \"\"sí\"\"?\",,,,,0,2,23,1")));
+        QVERIFY(csv.contains(QStringLiteral("2026-01-10T09:00:00,cruz,0,\"¿100% seguro, \"\"sí\"\"?\",,,,,0,2,23,1")));
+        // ... and read back whole, also with a spreadsheet's LF line ends; a card out of order refuses all.
+        QByteArray lf = JournalIO::toCsv(all);
+        lf.replace("\r\n", "\n");
+        const JournalIO::Imported fromCsv = JournalIO::fromCsv(lf);
+        QCOMPARE(fromCsv.error, QString());
+        QCOMPARE(fromCsv.entries.size(), 3);
+        for (int i = 0; i < 3; ++i) {
+            JournalEntry e = fromCsv.entries[i];
+            e.id = all[i].id;
+            QCOMPARE(e, all[i]);
+        }
+        QVERIFY(JournalIO::fromCsv(QByteArray(lf).replace(",0,2,23,1", ",0,3,23,1")).entries.isEmpty());
     }
 
     // From the main menu, by the keyboard: the list, the calendar, the search, a title
