@@ -35,6 +35,10 @@
 #include <QTabWidget>
 #include <QScrollArea>
 #include <QTextBrowser>
+#include <QUrl>
+#include <QTextImageFormat>
+#include <QTextDocument>
+#include <QTextCursor>
 #include <QTextCharFormat>
 #include <QVBoxLayout>
 
@@ -391,12 +395,41 @@ void diario::showEntry()
     m_filling = true;
     titleEdit->setText(m_current.title);
     notesEdit->setPlainText(m_current.notes);
-    cardsView->setPlainText(any ? describe(m_current) : QStringLiteral("No hay ninguna lectura elegida."));
+    showCards(m_current);
     m_filling = false;
     titleEdit->setEnabled(writable);
     notesEdit->setEnabled(writable);
     toViewerButton->setEnabled(any);
     deleteButton->setEnabled(writable);
+}
+
+void diario::showCards(const JournalEntry &e)
+{
+    // The cards as they lay, small, in a row above what they say.
+    cardsView->clear();
+    QTextCursor cursor(cardsView->document());
+    if (e.id == 0) {
+        cursor.insertText(QStringLiteral("No hay ninguna lectura elegida."));
+        return;
+    }
+    const int width = qMax(24, cardsView->fontMetrics().height() * 3);
+    const QSize shown(width, width * 1240 / 700);
+    for (int k = 1; k <= e.spread.size(); ++k) {
+        QImage picture = CardPictures::loadScaled(e.spread.card(k), shown * cardsView->devicePixelRatioF());
+        if (e.spread.isReversed(k))
+            picture = CardPictures::halfTurn(picture);
+        const QUrl name(QStringLiteral("carta:%1").arg(k));
+        cardsView->document()->addResource(QTextDocument::ImageResource, name, picture);
+        QTextImageFormat f;
+        f.setName(name.toString());
+        f.setWidth(shown.width());
+        f.setHeight(shown.height());
+        cursor.insertImage(f);
+        cursor.insertText(QStringLiteral(" "));
+    }
+    cursor.insertBlock();
+    cursor.insertText(describe(e));
+    cardsView->moveCursor(QTextCursor::Start);
 }
 
 void diario::tellFailure(const QString &what)

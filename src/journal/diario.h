@@ -81,6 +81,8 @@ protected:
 
 private:
     void showEntry();
+    // The entry's cards, small and turned as they lay, above what describe() says of them.
+    void showCards(const JournalEntry &entry);
     void markDays();
     void tellFailure(const QString &what);
     QPair<QDate, QDate> period() const;
