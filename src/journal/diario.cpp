@@ -16,6 +16,7 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -209,13 +210,27 @@ diario::diario(QWidget *parent) : QWidget(parent)
     periodBox = new QComboBox(statsPage);
     periodBox->setObjectName(QStringLiteral("periodBox"));
     periodBox->addItems({QStringLiteral("Todas las lecturas"), QStringLiteral("Este mes"),
-                         QStringLiteral("Los últimos 12 meses"), QStringLiteral("Este año")});
+                         QStringLiteral("Los últimos 12 meses"), QStringLiteral("Este año"),
+                         QStringLiteral("Entre dos fechas")});
+    fromEdit = new QDateEdit(QDate::currentDate().addMonths(-1), statsPage);
+    fromEdit->setObjectName(QStringLiteral("fromEdit"));
+    toEdit = new QDateEdit(QDate::currentDate(), statsPage);
+    toEdit->setObjectName(QStringLiteral("toEdit"));
+    for (QDateEdit *edit : {fromEdit, toEdit}) {
+        edit->setCalendarPopup(true);
+        edit->setDisplayFormat(QStringLiteral("d/M/yyyy"));
+        edit->setEnabled(false);
+    }
     printButton = button(statsPage, "printButton", QStringLiteral("Im&primir…"));
     chartsToViewerButton = button(statsPage, "chartsToViewerButton", QStringLiteral("Gráficos al visuali&zador"));
     // The charts are made when their page first shows: the journal opens without them.
     auto *statsTop = new QHBoxLayout;
     statsTop->addWidget(label(statsPage, QStringLiteral("Peri&odo:"), periodBox));
     statsTop->addWidget(periodBox);
+    statsTop->addWidget(label(statsPage, QStringLiteral("desde"), fromEdit));
+    statsTop->addWidget(fromEdit);
+    statsTop->addWidget(label(statsPage, QStringLiteral("hasta"), toEdit));
+    statsTop->addWidget(toEdit);
     statsTop->addStretch(1);
     statsTop->addWidget(printButton);
     statsTop->addWidget(chartsToViewerButton);
@@ -265,7 +280,16 @@ diario::diario(QWidget *parent) : QWidget(parent)
     connect(undoButton, &QPushButton::clicked, this, &diario::undoDelete);
     connect(exportButton, &QPushButton::clicked, this, &diario::exportJournal);
     connect(importButton, &QPushButton::clicked, this, &diario::importJournal);
-    connect(periodBox, &QComboBox::currentIndexChanged, this, &diario::refreshStats);
+    connect(periodBox, &QComboBox::currentIndexChanged, this, [this](int index) {
+        fromEdit->setEnabled(index == 4);
+        toEdit->setEnabled(index == 4);
+        refreshStats();
+    });
+    for (QDateEdit *edit : {fromEdit, toEdit})
+        connect(edit, &QDateEdit::dateChanged, this, [this] {
+            if (periodBox->currentIndex() == 4)
+                refreshStats();
+        });
     connect(printButton, &QPushButton::clicked, this, &diario::printCharts);
     connect(chartsToViewerButton, &QPushButton::clicked, this, &diario::chartsToViewer);
     connect(tabs, &QTabWidget::currentChanged, this, [this](int page) {
@@ -553,6 +577,9 @@ QPair<QDate, QDate> diario::period() const
 {
     const QDate today = QDate::currentDate();
     switch (periodBox->currentIndex()) {
+    case 4:
+        // The two days in either order.
+        return {qMin(fromEdit->date(), toEdit->date()), qMax(fromEdit->date(), toEdit->date())};
     case 1:
         return {QDate(today.year(), today.month(), 1), today};
     case 2:
@@ -597,12 +624,21 @@ void diario::printCharts()
     dialog->open();
 }
 
+QString diario::periodText() const
+{
+    if (periodBox->currentIndex() != 4)
+        return periodBox->currentText();
+    const auto [from, to] = period();
+    return QStringLiteral("del %1 al %2").arg(from.toString(QStringLiteral("d/M/yyyy")),
+                                             to.toString(QStringLiteral("d/M/yyyy")));
+}
+
 void diario::chartsToViewer()
 {
     refreshStats();
     Report::setFontSize(14);
     Report::insertText(QStringLiteral("\r\nEstadísticas del diario: %1 (%2)\r\n\r\n")
-                           .arg(periodBox->currentText(), Report::today()));
+                           .arg(periodText(), Report::today()));
     Report::setFontSize(12);
     Report::insertPicture(charts->picture(QSize(1400, 1000)));
     Report::insertText(QStringLiteral("\r\n"));

@@ -10,6 +10,7 @@ class JournalCharts;
 class QCalendarWidget;
 class QCheckBox;
 class QComboBox;
+class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -47,6 +48,8 @@ public:
     QPushButton *importButton = nullptr;
     QPushButton *closeButton = nullptr;
     QComboBox *periodBox = nullptr;
+    QDateEdit *fromEdit = nullptr; // the period's first and last day, "Entre dos fechas"
+    QDateEdit *toEdit = nullptr;
     QPushButton *printButton = nullptr;
     QPushButton *chartsToViewerButton = nullptr;
     JournalCharts *charts = nullptr; // made when the statistics first show
@@ -86,6 +89,8 @@ private:
     void markDays();
     void tellFailure(const QString &what);
     QPair<QDate, QDate> period() const;
+    // The period in words, for the report: "Este mes", "del 1/3/2026 al 31/3/2026".
+    QString periodText() const;
 
     QVector<JournalEntry> m_shown;
     QVector<JournalEntry> m_deleted; // this session's, last on top

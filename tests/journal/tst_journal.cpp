@@ -6,6 +6,7 @@
 #include "deutkelt.h"
 #include "deuttag.h"
 #include "diario.h"
+#include "journalcharts.h"
 #include "journalio.h"
 #include "journalstore.h"
 #include "readingdriver.h"
@@ -16,6 +17,7 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -232,6 +234,14 @@ private slots:
         QCOMPARE(w->currentId(), b);
         w->toViewerButton->click();
         QVERIFY(ReadingDriver::reportText().contains(QStringLiteral("Mi torre")));
+
+        // The statistics of a period between two days, given in either order.
+        w->tabs->setCurrentIndex(1);
+        w->periodBox->setCurrentIndex(4);
+        w->fromEdit->setDate(QDate(2026, 12, 31));
+        w->toEdit->setDate(QDate(2026, 2, 1));
+        QCOMPARE(w->charts->summaryLabel->text(), JournalCharts::summary(store().stats(QDate(2026, 2, 1))));
+        QVERIFY(w->charts->summaryLabel->text().startsWith(QStringLiteral("2 ")));
     }
 
     // With one's own deck the cards are entered, found by any part of their name, each
