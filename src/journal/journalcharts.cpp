@@ -45,6 +45,14 @@ void setAxes(QChart *chart, QAbstractBarSeries *series, const QStringList &categ
     values->setRange(0, largest > 0 ? largest : 1);
     values->applyNiceNumbers();
 }
+
+// A chart view gives up, but does not delete, the chart it showed before.
+void showChart(QChartView *view, QChart *chart)
+{
+    QChart *before = view->chart();
+    view->setChart(chart);
+    delete before;
+}
 } // namespace
 
 JournalCharts::JournalCharts(QWidget *parent) : QWidget(parent)
@@ -126,7 +134,7 @@ void JournalCharts::showStats(const JournalStats &s)
     cardSeries->append(cardSet);
     cards->addSeries(cardSeries);
     setAxes(cards, cardSeries, cardNames, Qt::Vertical);
-    cardsView->setChart(cards);
+    showChart(cardsView, cards);
     cardsView->setAccessibleName(QStringLiteral("Cartas que más salen"));
     QStringList said;
     for (const auto &[card, times] : top)
@@ -142,7 +150,7 @@ void JournalCharts::showStats(const JournalStats &s)
     const QStringList suitNames{QStringLiteral("Mayores"), QStringLiteral("Bastos"), QStringLiteral("Copas"),
                                 QStringLiteral("Espadas"), QStringLiteral("Oros")};
     setAxes(suits, suitSeries, suitNames, Qt::Horizontal);
-    suitsView->setChart(suits);
+    showChart(suitsView, suits);
     suitsView->setAccessibleName(QStringLiteral("Arcanos mayores y palos"));
     suitsView->setAccessibleDescription(QStringLiteral("Mayores %1, Bastos %2, Copas %3, Espadas %4, Oros %5")
                                             .arg(s.major)
@@ -160,7 +168,7 @@ void JournalCharts::showStats(const JournalStats &s)
         slice->setLabel(QStringLiteral("%1 %2 %").arg(slice->label()).arg(qRound(slice->percentage() * 100)));
     }
     reversed->addSeries(pie);
-    reversedView->setChart(reversed);
+    showChart(reversedView, reversed);
     reversedView->setAccessibleName(QStringLiteral("Cartas invertidas"));
     reversedView->setAccessibleDescription(QStringLiteral("%1 de %2").arg(s.reversed).arg(s.cards));
 
@@ -178,7 +186,7 @@ void JournalCharts::showStats(const JournalStats &s)
     months->addSeries(monthSeries);
     setAxes(months, monthSeries, monthNames, Qt::Horizontal);
     months->axes(Qt::Horizontal).first()->setLabelsAngle(-90);
-    monthsView->setChart(months);
+    showChart(monthsView, months);
     monthsView->setAccessibleName(QStringLiteral("Lecturas por mes"));
 }
 
