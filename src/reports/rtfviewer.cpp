@@ -327,17 +327,25 @@ void rtfViewer::openReport()
     }
 }
 
-RtfResult rtfViewer::readShowingProgress(QIODevice *in, QTextDocument *doc, const QString &file)
+namespace {
+// A progress dialog that shows only when the work lasts, and stays until it ends. Nothing
+// else may touch the report meanwhile: the dialog processes events.
+void shownAfterAWhile(QProgressDialog &progress)
 {
-    QProgressDialog progress(QStringLiteral("Abriendo «%1»…").arg(QFileInfo(file).fileName()),
-                             QStringLiteral("Cancelar"), 0, 1000, this);
     progress.setWindowTitle(Dialogs::title());
-    // Nothing else may touch the report meanwhile: the dialog processes events.
     progress.setWindowModality(Qt::ApplicationModal);
     progress.setMinimumDuration(Timer::scaled(kProgressAfterMs));
     progress.setAutoClose(false);
     progress.setAutoReset(false);
     progress.setValue(0);
+}
+} // namespace
+
+RtfResult rtfViewer::readShowingProgress(QIODevice *in, QTextDocument *doc, const QString &file)
+{
+    QProgressDialog progress(QStringLiteral("Abriendo «%1»…").arg(QFileInfo(file).fileName()),
+                             QStringLiteral("Cancelar"), 0, 1000, this);
+    shownAfterAWhile(progress);
     const auto step = [&progress](qint64 done, qint64 total) {
         progress.setValue(total > 0 ? int(done * 1000 / total) : 0);
         // Until the dialog shows and takes them, the windows keep painting and their
@@ -357,12 +365,7 @@ RtfResult rtfViewer::writeShowingProgress(QSaveFile *out, const QString &file, b
     const auto snapshot = RtfWriter::snapshot(*Box1->document());
     QProgressDialog progress(QStringLiteral("Guardando «%1»…").arg(QFileInfo(file).fileName()),
                              QStringLiteral("Cancelar"), 0, 0, this);
-    progress.setWindowTitle(Dialogs::title());
-    progress.setWindowModality(Qt::ApplicationModal);
-    progress.setMinimumDuration(Timer::scaled(kProgressAfterMs));
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
-    progress.setValue(0);
+    shownAfterAWhile(progress);
     std::atomic<bool> stop = false;
     std::atomic<bool> done = false;
     RtfResult result;
