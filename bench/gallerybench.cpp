@@ -13,6 +13,7 @@
 
 #include "alleimagenes.h"
 #include "allwindows.h"
+#include "benchenv.h"
 #include "carddatabase.h"
 #include "cardpictures.h"
 #include "modOrbelle.h"
@@ -100,14 +101,10 @@ int main(int argc, char *argv[])
 {
     // The screen-size copies go to a data folder of the bench's own.
     QTemporaryDir home;
-    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toUtf8());
+    BenchEnv::useHome(home);
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Orbelle"));
-    QApplication::setApplicationName(QStringLiteral("Orbelle"));
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
-    Paths::setProgramFolder(QStringLiteral(ORBELLE_PROGRAM_DIR));
-    modOrbelle::state().imageFolder = Paths::join(Paths::programFolder(), QStringLiteral("Imagenes"));
-    registerAllWindows();
+    BenchEnv::setUpProgram(false);
     if (!CardDatabase::openShared(CardDatabase::pristinePath())) {
         std::fprintf(stderr, "cannot open %s\n", qPrintable(CardDatabase::pristinePath()));
         return 1;

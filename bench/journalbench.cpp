@@ -10,6 +10,7 @@
 // Run with QT_QPA_PLATFORM=offscreen, or on a display.
 
 #include "allwindows.h"
+#include "benchenv.h"
 #include "carddatabase.h"
 #include "diario.h"
 #include "journalstore.h"
@@ -61,14 +62,11 @@ JournalEntry someReading(int i)
 int main(int argc, char *argv[])
 {
     QTemporaryDir home;
-    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toUtf8());
+    // "show" leaves the journal on the screen the environment gives.
+    BenchEnv::useHome(home, argc > 1 && QByteArray(argv[1]) == "show");
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Orbelle"));
-    QApplication::setApplicationName(QStringLiteral("Orbelle"));
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
-    Paths::setProgramFolder(QStringLiteral(ORBELLE_PROGRAM_DIR));
-    modOrbelle::state().imageFolder = Paths::join(Paths::programFolder(), QStringLiteral("Imagenes"));
-    registerAllWindows();
+    BenchEnv::setUpProgram(false);
     const CardDatabase::Prepared p = CardDatabase::prepare();
     if (!p.fatal.isEmpty() || p.own.isEmpty() || !CardDatabase::openShared(p.path)) {
         std::fprintf(stderr, "cannot prepare the databases\n");

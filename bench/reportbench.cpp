@@ -13,6 +13,7 @@
 // Runs offscreen unless QT_QPA_PLATFORM says otherwise.
 
 #include "allwindows.h"
+#include "benchenv.h"
 #include "carddatabase.h"
 #include "cardpictures.h"
 #include "dialogs.h"
@@ -97,16 +98,9 @@ int openInViewer(const QString &file)
 int main(int argc, char *argv[])
 {
     QTemporaryDir home;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral("data"))));
+    BenchEnv::useHome(home);
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Orbelle"));
-    QApplication::setApplicationName(QStringLiteral("Orbelle"));
-    Paths::setProgramFolder(QStringLiteral(ORBELLE_PROGRAM_DIR));
-    Dialogs::setAnswering(true);
-    registerAllWindows();
+    BenchEnv::setUpProgram(true);
     const QStringList args = app.arguments();
     if (args.size() > 2 && args.at(1) == QLatin1String("--open"))
         return openInViewer(args.at(2));

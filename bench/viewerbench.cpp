@@ -15,6 +15,7 @@
 // the peak memory printed grows from file to file.
 
 #include "allwindows.h"
+#include "benchenv.h"
 #include "carddatabase.h"
 #include "cardpictures.h"
 #include "dialogs.h"
@@ -197,16 +198,9 @@ double libreOffice(const QString &soffice, const QString &file, const QTemporary
 int main(int argc, char *argv[])
 {
     QTemporaryDir home;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath(QStringLiteral("config"))));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral("data"))));
+    BenchEnv::useHome(home);
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Orbelle"));
-    QApplication::setApplicationName(QStringLiteral("Orbelle"));
-    Paths::setProgramFolder(QStringLiteral(ORBELLE_PROGRAM_DIR));
-    Dialogs::setAnswering(true);
-    registerAllWindows();
+    BenchEnv::setUpProgram(true);
 
     QList<int> sizes;
     int cards = 1000;
