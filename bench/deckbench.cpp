@@ -12,6 +12,7 @@
 //
 // Run with QT_QPA_PLATFORM=offscreen, or on a display.
 
+#include "scandeck.h"
 #include "allwindows.h"
 #include "carddatabase.h"
 #include "cardpictures.h"
@@ -100,8 +101,8 @@ int readCross(const QString &deck, bool withReport)
         return 1;
     Start *main = WindowRegistry::get<Start>();
     main->show();
-    main->Label3->click();
-    QTest::mouseClick(WindowRegistry::get<einfF>()->Label1, Qt::LeftButton);
+    main->readingButton(QStringLiteral("crossButton"))->click();
+    QTest::mouseClick(WindowRegistry::get<einfF>()->messageLabel, Qt::LeftButton);
     if (!waitFor([] {
             return WindowRegistry::isLoaded<legkreuz>() && WindowRegistry::get<legkreuz>()->mayDraw();
         }))
@@ -127,27 +128,6 @@ int readCross(const QString &deck, bool withReport)
     QTest::qWait(200);
     std::printf("%ld\n", peakKiB());
     return 0;
-}
-
-void makeLargeDeck(const QString &folder, bool progressive)
-{
-    const std::array<QColor, 6> colours{Qt::darkRed,    Qt::darkGreen, Qt::darkBlue,
-                                        Qt::darkYellow, Qt::darkCyan,  Qt::darkMagenta};
-    for (size_t c = 0; c < colours.size(); ++c) {
-        QImage img(3000, 5000, QImage::Format_RGB32);
-        img.fill(colours[c]);
-        // Some detail, so the coder has work to do, as with a real scan.
-        for (int y = 0; y < img.height(); y += 7)
-            for (int x = (y * 13) % 11; x < img.width(); x += 11)
-                img.setPixelColor(x, y, Qt::white);
-        const QString first = CardPictures::path(folder, int(c) + 1);
-        QImageWriter w(first, "jpeg");
-        w.setQuality(85);
-        w.setProgressiveScanWrite(progressive);
-        w.write(img);
-        for (int n = int(c) + 7; n <= 78; n += 6)
-            QFile::copy(first, CardPictures::path(folder, n));
-    }
 }
 
 long childPeak(const QString &self, const QString &deck, const QString &home, bool withReport = false)
@@ -184,8 +164,8 @@ int main(int argc, char *argv[])
 
     QTemporaryDir baseline, progressive;
     Paths::setProgramFolder(QStringLiteral(ORBELLE_PROGRAM_DIR));
-    makeLargeDeck(baseline.path(), false);
-    makeLargeDeck(progressive.path(), true);
+    makeScannedDeck(baseline.path(), false);
+    makeScannedDeck(progressive.path(), true);
     // What connecting the deck does before the program restarts.
     QElapsedTimer preparing;
     preparing.start();

@@ -14,6 +14,7 @@
 //                           and times the recovery file's snapshot (taken on the
 //                           window's thread) and its writing (on a thread of its own).
 
+#include "scandeck.h"
 #include "dialogs.h"
 #include "reportpicture.h"
 #include "rtfreader.h"
@@ -122,24 +123,6 @@ int readOnly(const QString &file)
         std::printf(" %g", s);
     std::printf("\nread in %.1f ms\n", ms);
     return 0;
-}
-
-// One paragraph of Spanish text, accents as \'hh as word processors write them, with a
-// bold word now and then so the text comes in runs.
-QByteArray longParagraph(qint64 bytes)
-{
-    QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 ";
-    out.reserve(bytes + 256);
-    const QByteArray words =
-        "La carta del d\\'eda habla de un camino nuevo que se abre ante el consultante; ";
-    int n = 0;
-    while (out.size() < bytes) {
-        out += words;
-        if (++n % 64 == 0)
-            out += "{\\b coraz\\'f3n} ";
-    }
-    out += "\\par}";
-    return out;
 }
 
 // The time to read `file`; *why says why it was refused, empty when it was read.

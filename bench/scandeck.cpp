@@ -9,7 +9,7 @@
 
 #include <array>
 
-void makeScannedDeck(const QString &folder)
+void makeScannedDeck(const QString &folder, bool progressive)
 {
     const std::array<QColor, 6> colours{Qt::darkRed,    Qt::darkGreen, Qt::darkBlue,
                                         Qt::darkYellow, Qt::darkCyan,  Qt::darkMagenta};
@@ -22,8 +22,24 @@ void makeScannedDeck(const QString &folder)
         const QString first = CardPictures::path(folder, int(c) + 1);
         QImageWriter w(first, "jpeg");
         w.setQuality(85);
+        w.setProgressiveScanWrite(progressive);
         w.write(img);
         for (int n = int(c) + 7; n <= 78; n += 6)
             QFile::copy(first, CardPictures::path(folder, n));
     }
+}
+
+QByteArray longParagraph(qint64 bytes)
+{
+    QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 ";
+    out.reserve(bytes + 256);
+    const QByteArray words = "La carta del d\\'eda habla de un camino nuevo que se abre ante el consultante; ";
+    int n = 0;
+    while (out.size() < bytes) {
+        out += words;
+        if (++n % 64 == 0)
+            out += "{\\b coraz\\'f3n} ";
+    }
+    out += "\\par}";
+    return out;
 }

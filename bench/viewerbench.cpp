@@ -14,6 +14,7 @@
 // Runs offscreen unless QT_QPA_PLATFORM says otherwise. The figures of one process:
 // the peak memory printed grows from file to file.
 
+#include "scandeck.h"
 #include "allwindows.h"
 #include "benchenv.h"
 #include "carddatabase.h"
@@ -159,23 +160,6 @@ bool openAndShow(const QString &label, const QString &file)
                 open.pause, layout.ms, layout.pause, end.pause,
                 ProcStat::peakMb(QCoreApplication::applicationPid()));
     return true;
-}
-
-// One paragraph of Spanish text, accents as \'hh as word processors write them, with a
-// bold word now and then so the text comes in runs.
-QByteArray longParagraph(qint64 bytes)
-{
-    QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs24 ";
-    out.reserve(bytes + 256);
-    const QByteArray words = "La carta del d\\'eda habla de un camino nuevo que se abre ante el consultante; ";
-    int n = 0;
-    while (out.size() < bytes) {
-        out += words;
-        if (++n % 64 == 0)
-            out += "{\\b coraz\\'f3n} ";
-    }
-    out += "\\par}";
-    return out;
 }
 
 const QString kMeaning = QStringLiteral("Un texto de significado de unas cuantas frases para la carta. ");
