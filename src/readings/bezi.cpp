@@ -566,15 +566,16 @@ void bezi::layOutCompact()
                    wrappedHeight(h, cellWidth) + margin / 2 + framedHeight <= cellHeight &&
                    wrappedHeight(name, textWidth) + smallestBox <= framedHeight;
         });
+    const double points = chosen.value_or(kSmallestPoints);
     // Above the pictures, the tallest heading sets the room of all, so the pictures of a
-    // row stand level.
+    // row stand level; names longer than any person's are cut at the end of its last line.
     int headingRoom = 0;
     for (int k = 1; k <= 6; ++k) {
-        setPoints(headingOf(k), chosen.value_or(kSmallestPoints));
-        setPoints(cardNameLabels[size_t(k - 1)], chosen.value_or(kSmallestPoints) * 11 / 12);
-        headingRoom = qMax(headingRoom, wrappedHeight(headingOf(k), cellWidth));
+        setPoints(headingOf(k), points);
+        setPoints(cardNameLabels[size_t(k - 1)], points * 11 / 12);
+        if (above)
+            headingRoom = qMax(headingRoom, wrappedHeight(headingOf(k), cellWidth));
     }
-    // Names longer than any person's are cut at the end of the heading's last line.
     headingRoom = qMax(QFontMetrics(headingOf(1)->font()).lineSpacing(),
                        qMin(headingRoom, cellHeight - framedHeight - margin / 2));
     for (int k = 1; k <= 6; ++k) {
