@@ -1,5 +1,6 @@
 // Start-up of the program against the floor, an empty Qt window (emptywindow, built
-// beside this). Each of N rounds starts both; the time runs from the start of the
+// beside this) of the size the program's first window takes on the same screen (learnt
+// from the warm-up start: a window's pixels cost memory by its size). Each of N rounds starts both; the time runs from the start of the
 // process to the first paint of its first window, and the peak memory (VmHWM) is read
 // 5 s after the start, when the intro has dealt its cards and its music plays.
 //
@@ -17,6 +18,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -30,6 +32,7 @@ struct Sample
 {
     double firstPaintMs = -1;
     double peakMb = -1;
+    QString windowSize; // "WIDTHxHEIGHT", as the first paint said it
 };
 
 double median(std::vector<double> v)
@@ -39,7 +42,7 @@ double median(std::vector<double> v)
     return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
 }
 
-Sample run(const QString &program, const QProcessEnvironment &env)
+Sample run(const QString &program, const QProcessEnvironment &env, const QStringList &args = {})
 {
     Sample s;
     QProcess p;
@@ -48,7 +51,7 @@ Sample run(const QString &program, const QProcessEnvironment &env)
     p.setStandardErrorFile(QProcess::nullDevice());
     QElapsedTimer clock;
     clock.start();
-    p.start(program, {});
+    p.start(program, args);
     if (!p.waitForStarted(10000)) {
         std::fprintf(stderr, "startbench: %s did not start\n", qPrintable(program));
         return s;
@@ -57,8 +60,11 @@ Sample run(const QString &program, const QProcessEnvironment &env)
     while (clock.elapsed() < 20000 && p.state() == QProcess::Running) {
         if (p.waitForReadyRead(50)) {
             out += p.readAllStandardOutput();
-            if (out.contains("first-paint")) {
+            const qsizetype at = out.indexOf("first-paint");
+            if (at >= 0 && out.indexOf('\n', at) > at) {
                 s.firstPaintMs = double(clock.nsecsElapsed()) / 1e6;
+                const QByteArray line = out.mid(at, out.indexOf('\n', at) - at);
+                s.windowSize = QString::fromLatin1(line.mid(line.indexOf(' ') + 1)).trimmed();
                 break;
             }
         }
@@ -86,11 +92,13 @@ int main(int argc, char *argv[])
     std::printf("platform: %s, %d rounds of 5 s each per program\n", qPrintable(ProcStat::platformOf(env)),
                 rounds);
 
-    run(empty, env);
-    run(orbelle, env);
+    const QStringList emptyArgs{run(orbelle, env).windowSize};
+    run(empty, env, emptyArgs);
+    std::printf("the program's first window: %s; the empty window takes that size\n",
+                qPrintable(emptyArgs.first()));
     std::vector<double> emptyMs, emptyMb, orbelleMs, orbelleMb;
     for (int i = 0; i < rounds; ++i) {
-        const Sample e = run(empty, env);
+        const Sample e = run(empty, env, emptyArgs);
         const Sample o = run(orbelle, env);
         if (e.firstPaintMs < 0 || o.firstPaintMs < 0) {
             std::fprintf(stderr, "startbench: round %d: no first paint seen\n", i + 1);

@@ -8,7 +8,8 @@
 #include <cstdlib>
 
 // For the start-up benchmark: with ORBELLE_REPORT_FIRST_PAINT set, the first paint of a
-// top-level window writes "first-paint" on stdout, the moment the user sees something.
+// top-level window writes "first-paint <width>x<height>" (the window's size) on stdout, the
+// moment the user sees something.
 // Without the variable nothing is installed. Header only, so that the empty window the
 // benchmark compares against carries exactly the same probe.
 namespace FirstPaint {
@@ -23,7 +24,8 @@ protected:
     {
         if (event->type() == QEvent::Paint && watched->isWidgetType() &&
             static_cast<QWidget *>(watched)->isWindow()) {
-            std::fputs("first-paint\n", stdout);
+            const QSize size = static_cast<QWidget *>(watched)->size();
+            std::printf("first-paint %dx%d\n", size.width(), size.height());
             std::fflush(stdout);
             QCoreApplication::instance()->removeEventFilter(this);
             deleteLater();

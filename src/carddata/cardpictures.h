@@ -65,7 +65,8 @@ DeckCheck checkDeck(const QString &folder);
 QString deckProblem(const DeckCheck &check);
 
 // A background picture scaled to cover `cover` pixels without distortion, centred and cut
-// to exactly that size (Format_RGB32). A JPEG shown smaller than it is stored is averaged
+// to exactly that size (Format_RGB888: a window-sized picture is held as long as the
+// window, and a sky has no use for a fourth byte a pixel). A JPEG shown smaller than it is stored is averaged
 // row by row as it decodes, so nothing larger than the cover is held at any moment.
 // Null when the file cannot be read or `cover` is empty.
 QImage decodeCovering(const QString &file, const QSize &cover);

@@ -35,7 +35,7 @@ QImage coverByReader(QFile &file, const QSize &cover)
     if (img.size() != s)
         img = img.scaled(s, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return img.copy(QRect(QPoint((s.width() - cover.width()) / 2, (s.height() - cover.height()) / 2), cover))
-        .convertToFormat(QImage::Format_RGB32);
+        .convertToFormat(QImage::Format_RGB888);
 }
 
 // One output pixel's share of the input pixels along one axis: input `first` on, with
@@ -118,7 +118,7 @@ QImage coverByRows(QFile &file, const QSize &cover)
     const double step = qMin(w / double(cover.width()), h / double(cover.height()));
     across = spans(w, cover.width(), step);
     down = spans(h, cover.height(), step);
-    out = QImage(cover, QImage::Format_RGB32);
+    out = QImage(cover, QImage::Format_RGB888);
     if (out.isNull()) {
         jpeg_destroy_decompress(&cinfo);
         return QImage();
@@ -161,12 +161,9 @@ QImage coverByRows(QFile &file, const QSize &cover)
                 acc[i] += wgt * row[i];
             if (k + 1 < int(s.weights.size()))
                 break; // more input rows belong to this cover row
-            auto *dst = reinterpret_cast<QRgb *>(out.scanLine(next));
-            for (int x = 0; x < cover.width(); ++x) {
-                const size_t i = size_t(x) * 3;
-                dst[x] = qRgb(qBound(0, int(acc[i] + 0.5f), 255), qBound(0, int(acc[i + 1] + 0.5f), 255),
-                              qBound(0, int(acc[i + 2] + 0.5f), 255));
-            }
+            uchar *dst = out.scanLine(next);
+            for (size_t i = 0; i < acc.size(); ++i)
+                dst[i] = uchar(qBound(0, int(acc[i] + 0.5f), 255));
             std::fill(acc.begin(), acc.end(), 0.0f);
             ++next;
         }

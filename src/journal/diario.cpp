@@ -5,7 +5,7 @@
 #include "dates.h"
 #include "designscale.h"
 #include "dialogs.h"
-#include "journalcharts.h"
+#include "statscharts.h"
 #include "journalio.h"
 #include "program.h"
 #include "report.h"
@@ -594,16 +594,33 @@ QPair<QDate, QDate> diario::period() const
 void diario::refreshStats()
 {
     if (!charts) {
-        charts = new JournalCharts(m_statsLayout->parentWidget());
-        m_statsLayout->addWidget(charts, 1);
+        charts = StatsCharts::make(m_statsLayout->parentWidget());
+        if (!charts) {
+            // Without the charts the figures are still said, in words.
+            m_chartsMissing = new QLabel(m_statsLayout->parentWidget());
+            m_chartsMissing->setObjectName(QStringLiteral("summaryLabel"));
+            m_chartsMissing->setWordWrap(true);
+            m_statsLayout->addWidget(m_chartsMissing, 1, Qt::AlignTop);
+            printButton->setEnabled(false);
+            chartsToViewerButton->setEnabled(false);
+        } else {
+            m_statsLayout->addWidget(charts, 1);
+        }
     }
     const auto [from, to] = period();
-    charts->showStats(JournalStore::instance().stats(from, to));
+    const StatsCharts::Figures figures = StatsCharts::figuresOf(JournalStore::instance().stats(from, to));
+    if (charts)
+        charts->showFigures(figures);
+    else
+        m_chartsMissing->setText(figures.summary + QStringLiteral("\n\nLos gráficos no se pueden mostrar: falta "
+                                                                  "una parte del programa (orbelle_charts.so)."));
 }
 
 void diario::printCharts()
 {
     refreshStats();
+    if (!charts)
+        return;
     auto printer = std::make_shared<QPrinter>(QPrinter::HighResolution);
     printer->setPageOrientation(QPageLayout::Landscape);
     auto *dialog = new QPrintDialog(printer.get(), this);
@@ -636,6 +653,8 @@ QString diario::periodText() const
 void diario::chartsToViewer()
 {
     refreshStats();
+    if (!charts)
+        return;
     Report::setFontSize(14);
     Report::insertText(QStringLiteral("\r\nEstadísticas del diario: %1 (%2)\r\n\r\n")
                            .arg(periodText(), Report::today()));

@@ -6,7 +6,9 @@
 
 #include <QWidget>
 
-class JournalCharts;
+namespace StatsCharts {
+class Pane;
+}
 class QCalendarWidget;
 class QCheckBox;
 class QComboBox;
@@ -52,7 +54,7 @@ public:
     QDateEdit *toEdit = nullptr;
     QPushButton *printButton = nullptr;
     QPushButton *chartsToViewerButton = nullptr;
-    JournalCharts *charts = nullptr; // made when the statistics first show
+    StatsCharts::Pane *charts = nullptr; // made when the statistics first show
 
     void Form_Load() override;
     void closedByFrame() override;
@@ -97,6 +99,7 @@ private:
     JournalEntry m_current;
     bool m_filling = false;
     QVBoxLayout *m_statsLayout = nullptr;
+    QLabel *m_chartsMissing = nullptr; // in the charts' place when their module cannot be loaded
     Sky m_background;
 };
 

@@ -1,7 +1,5 @@
 #include "journalcharts.h"
 
-#include "carddatabase.h"
-
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
@@ -20,7 +18,6 @@
 #include <algorithm>
 
 namespace {
-constexpr int kRecurring = 12;
 
 void setAxes(QChart *chart, QAbstractBarSeries *series, const QStringList &categories, Qt::Orientation along)
 {
@@ -55,7 +52,7 @@ void showChart(QChartView *view, QChart *chart)
 }
 } // namespace
 
-JournalCharts::JournalCharts(QWidget *parent) : QWidget(parent)
+JournalCharts::JournalCharts(QWidget *parent) : Pane(parent)
 {
     summaryLabel = new QLabel(this);
     summaryLabel->setObjectName(QStringLiteral("summaryLabel"));
@@ -76,7 +73,7 @@ JournalCharts::JournalCharts(QWidget *parent) : QWidget(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(summaryLabel);
     layout->addLayout(grid, 1);
-    showStats({});
+    showFigures({});
 }
 
 QChart *JournalCharts::newChart(const QString &title) const
@@ -91,44 +88,18 @@ QChart *JournalCharts::newChart(const QString &title) const
     return chart;
 }
 
-QString JournalCharts::summary(const JournalStats &s)
+void JournalCharts::showFigures(const StatsCharts::Figures &figures)
 {
-    if (s.readings == 0)
-        return QStringLiteral("No hay lecturas en este periodo.");
-    const QLocale es(QLocale::Spanish);
-    return QStringLiteral("%1 lecturas con %2 cartas. Arcanos mayores: %3 %; menores: %4 %. Invertidas: %5 %.")
-        .arg(s.readings)
-        .arg(s.cards)
-        .arg(es.toString(100.0 * s.major / qMax(1, s.cards), 'f', 0))
-        .arg(es.toString(100.0 * s.minor / qMax(1, s.cards), 'f', 0))
-        .arg(es.toString(100.0 * s.reversed / qMax(1, s.cards), 'f', 0));
-}
-
-QVector<QPair<int, int>> JournalCharts::recurring(const JournalStats &s, int count)
-{
-    QVector<QPair<int, int>> cards;
-    for (int c = 1; c <= 78; ++c) {
-        if (s.perCard[size_t(c)] > 0)
-            cards.append({c, s.perCard[size_t(c)]});
-    }
-    std::stable_sort(cards.begin(), cards.end(), [](const auto &a, const auto &b) { return a.second > b.second; });
-    if (cards.size() > count)
-        cards.resize(count);
-    return cards;
-}
-
-void JournalCharts::showStats(const JournalStats &s)
-{
-    summaryLabel->setText(summary(s));
+    const JournalStats &s = figures.stats;
+    summaryLabel->setText(figures.summary);
 
     // The recurring cards on top: a horizontal bar chart lists its first category lowest.
     QChart *cards = newChart(QStringLiteral("Cartas que más salen (veces lo esperado, 1 = 1/78)"));
     auto *cardSet = new QBarSet(QStringLiteral("Veces lo esperado"));
     QStringList cardNames;
-    const QVector<QPair<int, int>> top = recurring(s, kRecurring);
-    for (auto it = top.crbegin(); it != top.crend(); ++it) {
-        cardNames << CardDatabase::cardText(QStringLiteral("karten"), it->first);
-        *cardSet << s.againstChance(it->first);
+    for (auto it = figures.recurring.crbegin(); it != figures.recurring.crend(); ++it) {
+        cardNames << it->name;
+        *cardSet << it->againstChance;
     }
     auto *cardSeries = new QHorizontalBarSeries;
     cardSeries->append(cardSet);
@@ -137,8 +108,8 @@ void JournalCharts::showStats(const JournalStats &s)
     showChart(cardsView, cards);
     cardsView->setAccessibleName(QStringLiteral("Cartas que más salen"));
     QStringList said;
-    for (const auto &[card, times] : top)
-        said << QStringLiteral("%1: %2").arg(CardDatabase::cardText(QStringLiteral("karten"), card)).arg(times);
+    for (const StatsCharts::Figures::Recurring &card : figures.recurring)
+        said << QStringLiteral("%1: %2").arg(card.name).arg(card.times);
     cardsView->setAccessibleDescription(said.join(QStringLiteral("; ")));
 
     QChart *suits = newChart(QStringLiteral("Arcanos mayores y palos"));
@@ -214,4 +185,9 @@ QImage JournalCharts::picture(const QSize &size) const
         chart->setGeometry(shown);
     }
     return image;
+}
+
+extern "C" Q_DECL_EXPORT StatsCharts::Pane *orbelle_charts_pane(QWidget *parent)
+{
+    return new JournalCharts(parent);
 }

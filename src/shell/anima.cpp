@@ -54,6 +54,35 @@ protected:
     }
 };
 
+// The title, centred at nine tenths of the label in its own proportions, drawn from the
+// picture at its own size: a canvas of the window's size would hold megabytes for it.
+class TitlePicture : public QLabel
+{
+public:
+    using QLabel::QLabel;
+    void setTitle(QImage title)
+    {
+        m_title = title.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent *e) override
+    {
+        if (m_title.isNull()) {
+            QLabel::paintEvent(e);
+            return;
+        }
+        const QSize fit = m_title.size().scaled(size() * 0.9, Qt::KeepAspectRatio);
+        QPainter p(this);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(QRect(QPoint((width() - fit.width()) / 2, (height() - fit.height()) / 2), fit), m_title);
+    }
+
+private:
+    QImage m_title;
+};
+
 } // namespace
 
 anima::anima(QWidget *parent) : QWidget(parent)
@@ -83,7 +112,7 @@ anima::anima(QWidget *parent) : QWidget(parent)
     }
     Image1[10]->setToolTip(QString::fromUtf8(kSkipTip));
 
-    Image2 = new QLabel(this);
+    Image2 = new TitlePicture(this);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setToolTip(QString::fromUtf8(kSkipTip));
     Image2->setAlignment(Qt::AlignCenter);
@@ -184,20 +213,7 @@ void anima::makeTitle()
     m_titleMade = true;
     const QImage title = QImageReader(CardPictures::programFile(QStringLiteral("titulo.png"))).read();
     if (!title.isNull()) {
-        // The title centred on a clear canvas of the window's size, so that it keeps its
-        // proportions as the window scales.
-        const qreal dpr = devicePixelRatioF();
-        QImage canvas(size() * dpr, QImage::Format_ARGB32_Premultiplied);
-        canvas.fill(Qt::transparent);
-        const QSize fit = title.size().scaled(canvas.size() * 0.9, Qt::KeepAspectRatio);
-        QPainter p(&canvas);
-        p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(
-            QRect(QPoint((canvas.width() - fit.width()) / 2, (canvas.height() - fit.height()) / 2), fit),
-            title);
-        p.end();
-        Image2->setPixmap(QPixmap::fromImage(std::move(canvas)));
-        Image2->setScaledContents(true);
+        static_cast<TitlePicture *>(Image2)->setTitle(title);
     } else {
         Image2->setText(QStringLiteral("Orbelle"));
         Image2->setStyleSheet(
@@ -225,6 +241,7 @@ void anima::handOver()
     for (QLabel *card : Image1)
         card->clear();
     Image2->clear();
+    static_cast<TitlePicture *>(Image2)->setTitle({});
     m_background.release();
     destroy();
     Start *main = WindowRegistry::get<Start>();

@@ -31,7 +31,8 @@ QPixmap Sky::cover(const QSize &device) const
             m_cover = QPixmap();
             return m_cover;
         }
-        m_cover = QPixmap::fromImage(std::move(img));
+        // Kept in the picture's own three bytes a pixel, not widened to the screen's four.
+        m_cover = QPixmap::fromImage(std::move(img), Qt::NoFormatConversion);
         QPixmapCache::insert(key, m_cover);
     }
     return m_cover;

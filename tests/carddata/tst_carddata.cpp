@@ -348,6 +348,7 @@ private slots:
         for (const QSize cover : {QSize(1266, 906), QSize(300, 700), QSize(2000, 1100)}) {
             const QImage got = CardPictures::decodeCovering(file, cover);
             QCOMPARE(got.size(), cover);
+            QCOMPARE(got.format(), QImage::Format_RGB888);
             const QSize s = whole.size().scaled(cover, Qt::KeepAspectRatioByExpanding);
             const QImage want =
                 whole.scaled(s, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)

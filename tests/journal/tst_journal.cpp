@@ -6,7 +6,7 @@
 #include "deutkelt.h"
 #include "deuttag.h"
 #include "diario.h"
-#include "journalcharts.h"
+#include "statscharts.h"
 #include "journalio.h"
 #include "journalstore.h"
 #include "readingdriver.h"
@@ -240,7 +240,7 @@ private slots:
         w->periodBox->setCurrentIndex(4);
         w->fromEdit->setDate(QDate(2026, 12, 31));
         w->toEdit->setDate(QDate(2026, 2, 1));
-        QCOMPARE(w->charts->summaryLabel->text(), JournalCharts::summary(store().stats(QDate(2026, 2, 1))));
+        QCOMPARE(w->charts->summaryLabel->text(), StatsCharts::summary(store().stats(QDate(2026, 2, 1))));
         QVERIFY(w->charts->summaryLabel->text().startsWith(QStringLiteral("2 ")));
     }
 
