@@ -6,6 +6,10 @@
 
 #include <QAccessibleWidget>
 #include <QBuffer>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QFileInfo>
 #include <QImageReader>
@@ -278,6 +282,77 @@ ReportEdit::ReportEdit(QWidget *parent) : QTextEdit(parent)
 {
     static const bool readable = (QAccessible::installFactory(reportAccessible), true);
     Q_UNUSED(readable);
+    watch(document());
+}
+
+void ReportEdit::showDocument(QTextDocument *doc)
+{
+    setDocument(doc);
+    watch(doc);
+}
+
+void ReportEdit::watch(QTextDocument *doc)
+{
+    connect(doc, &QTextDocument::contentsChange, this, [this, doc](int pos, int, int added) {
+        if (doc == document())
+            paragraphsBegun(pos, added);
+    });
+}
+
+void ReportEdit::paragraphsBegun(int pos, int added)
+{
+    if (m_replaying || m_keepingParts || added <= 0)
+        return;
+    // A block begun by this change starts after the block the change began in. Made in
+    // a marked block, it took the mark with the block's format; it loses it in the same
+    // step of the undo history, so that one undo takes both back.
+    QTextCursor c;
+    const int end = pos + added;
+    for (QTextBlock b = document()->findBlock(pos).next(); b.isValid() && b.position() <= end; b = b.next()) {
+        if (!RtfReader::continuesParagraph(b))
+            continue;
+        if (c.isNull()) {
+            c = QTextCursor(document());
+            c.joinPreviousEditBlock();
+        }
+        c.setPosition(b.position());
+        c.setBlockFormat(RtfReader::beginsParagraph(b.blockFormat()));
+    }
+    if (!c.isNull())
+        c.endEditBlock();
+}
+
+void ReportEdit::replay(bool undo)
+{
+    const QScopedValueRollback replaying(m_replaying, true);
+    if (undo)
+        QTextEdit::undo();
+    else
+        QTextEdit::redo();
+}
+
+void ReportEdit::keyPressEvent(QKeyEvent *e)
+{
+    if (e == QKeySequence::Undo || e == QKeySequence::Redo) {
+        replay(e == QKeySequence::Undo);
+        e->accept();
+        return;
+    }
+    QTextEdit::keyPressEvent(e);
+}
+
+void ReportEdit::contextMenuEvent(QContextMenuEvent *e)
+{
+    QMenu *menu = createStandardContextMenu(e->pos());
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    for (QAction *a : menu->actions()) {
+        const bool undo = a->objectName() == QLatin1String("edit-undo");
+        if (undo || a->objectName() == QLatin1String("edit-redo")) {
+            disconnect(a, &QAction::triggered, nullptr, nullptr);
+            connect(a, &QAction::triggered, this, [this, undo] { replay(undo); });
+        }
+    }
+    menu->popup(e->globalPos());
 }
 
 QVariant ReportEdit::loadResource(int, const QUrl &)
@@ -317,7 +392,17 @@ void ReportEdit::insertFromMimeData(const QMimeData *source)
     if (const auto *own = dynamic_cast<const ReportMime *>(source)) {
         for (const auto &[name, resource] : own->resources)
             document()->addResource(QTextDocument::ImageResource, name, resource);
+        // The parts of a paragraph copied go on as parts; the block the copy goes into
+        // stays what it was.
+        const QScopedValueRollback keeping(m_keepingParts, true);
+        c.beginEditBlock();
+        const bool continued = RtfReader::continuesParagraph(c.block());
+        const int at = c.selectionStart();
         c.insertFragment(own->fragment);
+        QTextCursor into(document()->findBlock(at));
+        if (!continued && RtfReader::continuesParagraph(into.block()))
+            into.setBlockFormat(RtfReader::beginsParagraph(into.blockFormat()));
+        c.endEditBlock();
     } else {
         std::unique_ptr<QTextDocument> html;
         if (source->hasHtml())

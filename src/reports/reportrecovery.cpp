@@ -232,7 +232,7 @@ void append(QTextDocument *to, const QTextDocument &from)
 {
     QTextCursor end(to);
     end.movePosition(QTextCursor::End);
-    end.insertBlock();
+    end.insertBlock(RtfReader::beginsParagraph(end.blockFormat()));
     end.insertFragment(QTextDocumentFragment(&from));
     ReportPicture::copyResources(&from, to);
 }

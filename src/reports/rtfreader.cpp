@@ -42,11 +42,9 @@ constexpr qsizetype kTextChunk = 1 << 16;
 // time.
 constexpr qsizetype kBlockSplit = 8192;
 
-// The mark of a block that continues the paragraph of the block before it. Kept as the
-// block's user data, which stays with the first part of a block that is split: a
-// paragraph break typed into the block leaves its second part a paragraph of its own.
-class Continuation : public QTextBlockUserData
-{};
+// The block format property that marks a block continuing the paragraph of the block
+// before it (see continuesParagraph).
+constexpr int kContinues = QTextFormat::UserProperty + 0x0c0;
 constexpr qsizetype kProgressStep = 1 << 16;
 
 enum class Dest : quint8 {
@@ -952,7 +950,7 @@ private:
             return;
         formatParagraph(blockFormat(m_st.para));
         m_cursor.setBlockCharFormat(charFormat(m_st.ch));
-        m_cursor.insertBlock();
+        m_cursor.insertBlock(RtfReader::beginsParagraph(m_cursor.blockFormat()));
         m_blockUsed = false;
         m_splitDue = false;
     }
@@ -970,6 +968,7 @@ private:
         QTextBlockFormat last = f;
         last.setTextIndent(0);
         last.setTopMargin(0);
+        last.setProperty(kContinues, true);
         QTextBlockFormat middle = last;
         middle.setBottomMargin(0);
         QTextBlockFormat first = f;
@@ -989,8 +988,9 @@ private:
         m_splitDue = false;
         if (!countItem())
             return;
-        m_cursor.insertBlock();
-        m_cursor.block().setUserData(new Continuation);
+        QTextBlockFormat f = m_cursor.blockFormat();
+        f.setProperty(kContinues, true);
+        m_cursor.insertBlock(f);
     }
 
     // Inserts text of one format, ending the block where the paragraph has grown long
@@ -1278,7 +1278,13 @@ namespace RtfReader {
 
 bool continuesParagraph(const QTextBlock &block)
 {
-    return dynamic_cast<const Continuation *>(block.userData()) != nullptr;
+    return block.blockFormat().boolProperty(kContinues);
+}
+
+QTextBlockFormat beginsParagraph(QTextBlockFormat format)
+{
+    format.clearProperty(kContinues);
+    return format;
 }
 
 RtfResult read(QIODevice *in, QTextDocument *doc, const Limits &limits, const Progress &progress)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QTextBlockFormat>
+
 #include "rtfresult.h"
 
 #include <QtGlobal>
@@ -58,7 +60,13 @@ using Progress = std::function<bool(qint64 done, qint64 total)>;
 RtfResult read(QIODevice *in, QTextDocument *doc, const Limits &limits = Limits(),
                const Progress &progress = Progress());
 
-// Whether `block` is the continuation of the paragraph of the block before it.
+// Whether `block` is the continuation of the paragraph of the block before it. The mark
+// is a property of the block's format, so that undo, copy and paste within the program
+// and a document copied whole keep it; a block that takes the format of the one it was
+// split from (a paragraph break typed or inserted into it) must be given
+// beginsParagraph's format (ReportEdit does it for what is typed, pasted or added).
 bool continuesParagraph(const QTextBlock &block);
+// `format` without the mark of a continuation.
+QTextBlockFormat beginsParagraph(QTextBlockFormat format);
 
 } // namespace RtfReader

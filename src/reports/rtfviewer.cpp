@@ -555,7 +555,7 @@ void rtfViewer::restoreUnsaved(QTextDocument *recovered)
     if (holdsUnsavedReadings()) {
         QTextCursor end(doc.get());
         end.movePosition(QTextCursor::End);
-        end.insertBlock();
+        end.insertBlock(RtfReader::beginsParagraph(end.blockFormat()));
         end.insertFragment(QTextDocumentFragment(Box1->document()));
         ReportPicture::copyResources(Box1->document(), doc.get());
     }
@@ -701,7 +701,7 @@ void rtfViewer::adoptDocument(QTextDocument *doc)
     // Before the editor lays the document out: Qt's own handler would lay pictures out
     // at the size the file asks for, however wide.
     m_pictures->install(doc);
-    Box1->setDocument(doc);
+    static_cast<ReportEdit *>(Box1)->showDocument(doc);
     if (ours) {
         old->disconnect(this);
         old->deleteLater();

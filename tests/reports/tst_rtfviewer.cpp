@@ -344,11 +344,37 @@ private slots:
         viewer()->Box1->selectAll();
         viewer()->Box1->copy();
         QCOMPARE(QGuiApplication::clipboard()->text(), words + u"\nfin"_s);
-        // A paragraph break typed at the start of a part ends the paragraph there.
-        QTextCursor(report()->findBlockByNumber(3)).insertBlock();
+        // The break between two parts deleted and undone: still one paragraph.
+        QTextEdit *edit = viewer()->Box1;
+        QTextCursor c(report()->findBlockByNumber(1));
+        c.movePosition(QTextCursor::PreviousCharacter);
+        edit->setTextCursor(c);
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(blocks(*report()), (QStringList{words, u"fin"_s}));
+        // Two parts copied and pasted as a paragraph of their own go on as one.
+        c = QTextCursor(report()->findBlockByNumber(1));
+        c.movePosition(QTextCursor::NextWord);
+        c.setPosition(report()->findBlockByNumber(2).position() + 10, QTextCursor::KeepAnchor);
+        const QString copied = c.selectedText().remove(QChar::ParagraphSeparator);
+        edit->setTextCursor(c);
+        edit->copy();
+        edit->moveCursor(QTextCursor::End);
+        QTest::keyClick(edit, Qt::Key_Return);
+        edit->paste();
+        // A paragraph break typed at the start of a part ends the paragraph there, and
+        // a reading added inside a part begins its own.
+        edit->setTextCursor(QTextCursor(report()->findBlockByNumber(3)));
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTextCursor inPart(report()->findBlockByNumber(1));
+        inPart.movePosition(QTextCursor::EndOfBlock);
+        edit->setTextCursor(inPart);
+        viewer()->insertText(u"\r\nLectura\r\n"_s);
         const QStringList typed = blocks(*report());
-        QCOMPARE(typed.size(), 3);
-        QCOMPARE(typed[0] + typed[1], words);
+        QCOMPARE(typed.size(), 6);
+        QCOMPARE(typed[1], u"Lectura"_s);
+        QCOMPARE(typed[0] + typed[2] + typed[3], words);
+        QCOMPARE(typed.mid(4), (QStringList{u"fin"_s, copied}));
         Dialogs::queueFileName(path(u"guardado.rtf"_s));
         QVERIFY(viewer()->saveReport());
         QCOMPARE(blocks(*load(readFile(path(u"guardado.rtf"_s)))), typed);
