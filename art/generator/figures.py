@@ -338,6 +338,8 @@ class Person:
             hem_y = hem
         if self.pose == 'sit' and self.bturn == 1:
             return self._sit_side()
+        if self.pose == 'sit':
+            return self._sit_front(sh, wa)
         mirror = [(2 * self.x - px, py) for px, py in pts_l]
         tb = lambda p: self.B((p[0] - self.x) / u, (p[1] - self.top) / u)
         pts_l = [tb(p) for p in pts_l]
@@ -375,6 +377,22 @@ class Person:
         ring += list(reversed(self._side_r[:4]))
         return smooth(ring)
 
+    def _sit_front(self, sh, wa):
+        """A figure seated facing out: the body down to the hips, the lap spreading wider over
+        the thighs that come forward to the knees, and the skirt falling from the knees over
+        the shins to the feet, a little flared at the hem."""
+        u = self.u
+        # (a, b, sharp): a corner kept where the outline turns hard
+        left = [(-0.3, 1.2), (-sh, 1.5), (-sh * 0.98, 1.75), (-wa, 3.0), (-1.0, 3.72), (-1.22, 4.1), (-1.32, 4.38),
+                (-1.2, 4.7), (-1.16, 5.3), (-1.22, 5.9), (-1.3, 6.12)]
+        ps = [self.B(a, b) for a, b in left]
+        self._side = ps
+        self._side_r = [self.B(-a, b) for a, b in left]
+        hem = [self.B(-0.65, 6.2), self.B(0, 6.16), self.B(0.65, 6.2)]
+        ring = ps + [ps[-1]] + hem + [self._side_r[-1]] + list(reversed(self._side_r))
+        # the neck's corners stay sharp where the head covers them; the rest is rounded
+        return smooth(ring), 6.12
+
     def _sit_side(self):
         """A figure seated side on: the back upright, the thighs running forward to the knees,
         the skirt falling from them over the shins to the ground."""
@@ -398,6 +416,55 @@ class Person:
         d += ' L%s,%s Z' % (n(ps[-1][0]), n(ps[-1][1]))
         self._side = self._side_r = ps
         return d, 4.5 if self.short else 6.0
+
+    def _lap(self):
+        """A seated figure's lap facing out: the thighs' tops catch the light in a band across
+        the hips, the knees stand forward with the cloth sagging between them, and below them
+        the skirt falls in shade over the shins in folds from each knee."""
+        U, u = self.B, self.u
+        P = lambda a, b: '%s,%s' % (n(U(a, b)[0]), n(U(a, b)[1]))
+        cloth = self.cloth
+        fold = darker(cloth, 0.38)
+        fw = max(1.4, 0.04 * u)
+        out = []
+        # under the knees: the shins in the lap's shadow, lighter down the shin bones
+        shade = 'M%s Q%s %s Q%s %s L%s Q%s %s Q%s %s Z' % (
+            P(-1.24, 4.5), P(-0.65, 4.78), P(0, 4.5), P(0.65, 4.78), P(1.24, 4.5), P(1.2, 6.08), P(0.6, 6.22), P(0, 6.13),
+            P(-0.6, 6.22), P(-1.24, 6.08))
+        out.append(path(shade, darker(cloth, 0.22), None, 0))
+        for s in (-1, 1):
+            shin = 'M%s Q%s %s L%s Q%s %s Z' % (P(s * 0.75, 4.75), P(s * 0.6, 4.7), P(s * 0.45, 4.78), P(s * 0.5, 6.1),
+                                                 P(s * 0.63, 6.16), P(s * 0.78, 6.1))
+            out.append(path(shin, mix(darker(cloth, 0.22), cloth, 0.55), None, 0))
+        # the lap: the thighs' tops in the light, from the hips forward to the knees
+        lap = 'M%s Q%s %s Q%s %s Q%s %s Q%s %s L%s L%s Q%s %s Q%s %s Z' % (
+            P(-1.08, 3.86), P(-0.5, 3.8), P(0, 3.92), P(0.5, 3.8), P(1.08, 3.86), P(1.34, 4.2), P(1.2, 4.47),
+            P(0.7, 4.8), P(0.22, 4.56), P(0, 4.5), P(-0.22, 4.56), P(-0.7, 4.8), P(-1.2, 4.47), P(-1.34, 4.2),
+            P(-1.08, 3.86))
+        out.append(path(lap, self._lit(mix(cloth, '#ffffff', 0.1), 1.4), None, 0))
+        for s in (-1, 1):
+            # the light on each knee
+            kx, ky = U(s * 0.72, 4.45)
+            out.append(ellipse(kx, ky, 0.3 * u, 0.12 * u, mix(cloth, '#ffffff', 0.2), None, 0, extra='fill-opacity="0.45"'))
+        # the cloth sagging between the knees, in deep shade, with a fold hanging in it
+        out.append(path('M%s Q%s %s Q%s %s Q%s %s Z' % (P(-0.3, 4.55), P(-0.12, 5.1), P(0, 5.42), P(0.12, 5.1), P(0.3, 4.55),
+                                                     P(0, 4.48), P(-0.3, 4.55)), darker(cloth, 0.32), None, 0))
+        out.append(path('M%s Q%s %s' % (P(-0.22, 4.62), P(0, 5.05), P(0.22, 4.62)), 'none', fold, fw))
+        # folds falling from each knee to the hem
+        for s in (-1, 1):
+            for a0, a1, b1 in ((1.0, 1.06, 6.05), (0.55, 0.62, 6.1)):
+                out.append(path('M%s Q%s %s' % (P(s * a0, 4.66), P(s * (a0 + 0.06), 5.3), P(s * a1, b1)), 'none',
+                                darker(cloth, 0.3), fw * 0.8))
+            out.append(path('M%s Q%s %s' % (P(s * 0.08, 5.4), P(s * 0.14, 5.8), P(s * 0.2, 6.1)), 'none', darker(cloth, 0.3),
+                            fw * 0.8))
+        # the crease where the body meets the lap, each knee's front, and the hollow between the thighs
+        out.append(path('M%s Q%s %s' % (P(-0.95, 3.84), P(0, 4.0), P(0.95, 3.84)), 'none', fold, fw))
+        for s in (-1, 1):
+            out.append(path('M%s Q%s %s Q%s %s' % (P(s * 1.3, 4.36), P(s * 1.05, 4.72), P(s * 0.7, 4.72), P(s * 0.32, 4.72),
+                                                  P(s * 0.2, 4.56)), 'none', darker(cloth, 0.45), fw * 1.2))
+        out.append(path('M%s Q%s %s L%s Z' % (P(-0.05, 3.98), P(0, 4.3), P(-0.12, 4.52), P(0.12, 4.52)), darker(cloth, 0.15),
+                        None, 0))
+        return ''.join(out)
 
     def _shade(self, hem_y):
         """The side of the body away from the light (the light falls from the viewer's left)."""
@@ -555,10 +622,13 @@ class Person:
                 out.append(ellipse(px + t * 0.1 * u, py, 0.3 * u, 0.15 * u, self.shoes, INK, 2))
         elif self.pose in ('stand', 'walk', 'sit'):
             y = hem_y + 0.08
+            sit = self.pose == 'sit'
             for side in (-1, 1):
-                px, py = U(side * 0.38, y)
+                # seated, the feet stand apart under the knees, turned a little outwards
+                px, py = U(side * (0.55 if sit else 0.38), y)
                 toe = t if self.bturn else side
-                out.append(ellipse(px + toe * 0.05 * u, py, 0.3 * u, 0.15 * u, self.shoes, INK, 2))
+                out.append(ellipse(px + toe * (0.1 if sit else 0.05) * u, py, 0.3 * u, 0.15 * u, self.shoes, INK, 2,
+                                   toe * 12 if sit else 0))
         return ''.join(out)
 
     def _ride_leg(self, direction):
@@ -591,6 +661,9 @@ class Person:
             out = _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, side)
             low = _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, -side)
             e = low if hnd[1] > s[1] + 0.3 * self.u and low[1] > out[1] + 0.2 * self.u else out
+            hung = self._hanging_elbow(s, hnd, side)
+            if hung:
+                e = hung
         else:
             e = _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, side * self.bend[i])
         # the sleeve stops short of the hand so the wrist shows
@@ -627,6 +700,22 @@ class Person:
         # the sleeve's far side in shade, away from the light on the viewer's left
         extra.insert(0, far_shade([s, e, (wx, wy)], 0.12 * u, 0.16 * u, darker(self.sleeves, 0.1)))
         return solid([('stroke', d, 0.46 * self.u)], self.sleeves, INK, self.contour) + ''.join(extra) + self.hand(i)
+
+    def _hanging_elbow(self, s, hnd, side):
+        """Where the elbow hangs when the hand is held in front of the body, below the shoulder:
+        the upper arm falls along the side, a little out, and the forearm comes forward to the
+        hand, seen shortened. None where the arm is stretched or raised."""
+        u = self.u
+        dx, dy = (hnd[0] - s[0]) / u, (hnd[1] - s[1]) / u
+        if dy < 0.5 or dy > 2.6 or math.hypot(dx, dy) > 2.5:
+            return None
+        # the upper arm: down, leaning a little outwards and towards the hand
+        ax = side * 0.18 + 0.22 * dx
+        ax = max(-0.6, min(0.6, ax))
+        drop = min(1.38, max(0.9, dy * 0.75 + 0.35))
+        e = (s[0] + ax * u, s[1] + math.sqrt(max(0.0, drop * drop - ax * ax * 0.3)) * u)
+        fore = math.hypot(hnd[0] - e[0], hnd[1] - e[1]) / u
+        return e if 0.25 < fore <= 1.42 else None
 
     def hand(self, i, grip=None):
         """Hand i drawn along its forearm: 'fist' closed round a held thing (the fingers curled
@@ -1166,16 +1255,7 @@ class Person:
                                                             n(U(0, 5.2)[1]), n(U(t * a1, 5.9)[0]), n(U(0, 5.9)[1])),
                                     'none', darker(self.cloth, 0.3), 2))
         elif self.pose == 'sit':
-            # the lap catches the light; below the knees the cloth falls in shade over the shins
-            U = self.B
-            shin = [U(-1.08, 4.32), U(-0.5, 4.5), U(0, 4.38), U(0.5, 4.5), U(1.08, 4.32), U(1.14, 5.9), U(0, 6.1),
-                    U(-1.14, 5.9)]
-            out.append(path(poly(shin), darker(self.cloth, 0.16), None, 0))
-            out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s' % (
-                n(self.x - 1.1 * u), n(self.top + 4.3 * u), n(self.x - 0.5 * u), n(self.top + 4.62 * u), n(self.x),
-                n(self.top + 4.38 * u), n(self.x + 0.5 * u), n(self.top + 4.62 * u), n(self.x + 1.1 * u),
-                n(self.top + 4.3 * u)), 'none', darker(self.cloth, 0.4), 2))
-            out.append(line(U(0, 4.6), U(0.04, 5.9), darker(self.cloth, 0.4), 2))
+            out.append(self._lap())
         if self.pose == 'ride':
             out.append(self._ride_leg(1 if self.face != 'left' else -1))
         if self.face in ('skull', 'back') or self.profile:
@@ -1289,7 +1369,9 @@ def rider(hx, hy, h, direction, **kw):
 # --- thrones, benches, stone -------------------------------------------------------------------
 
 def throne(x, y, w, h, colour='#9a9aa8', trim=GOLD, top='round', seat=None):
-    """A throne whose back rises h above the floor y, w wide; a sitter's feet rest on y."""
+    """A throne whose back rises h above the floor y, w wide; a sitter's feet rest on y. The
+    seat stands out beside the sitter's hips, the arms come forward on either side at the
+    height of the elbows, on posts down to the seat."""
     out = []
     d = 'M%s,%s L%s,%s' % (n(x - w / 2), n(y), n(x - w / 2), n(y - h + w * 0.2))
     if top == 'round':
@@ -1301,10 +1383,31 @@ def throne(x, y, w, h, colour='#9a9aa8', trim=GOLD, top='round', seat=None):
     d += ' L%s,%s Z' % (n(x + w / 2), n(y))
     out.append(path(d, colour))
     out.append(path(d, 'none', trim, 4))
-    sy = y - h * 0.42
-    out.append(rect(x - w / 2 - 14, sy - 18, 28, 70, seat or darker(colour, 0.15), INK, LINE, r=6))
-    out.append(rect(x + w / 2 - 14, sy - 18, 28, 70, seat or darker(colour, 0.15), INK, LINE, r=6))
-    out.append(rect(x - w / 2 - 10, y - 6, w + 20, 18, darker(colour, 0.25)))
+    # the back's own panel, inset, lighter where the light falls from the left
+    out.append(path('M%s,%s L%s,%s' % (n(x - w / 2 + 16), n(y - h * 0.33), n(x - w / 2 + 16), n(y - h * 0.88)), 'none',
+                    mix(colour, '#ffffff', 0.2), 5))
+    seat_c = seat or darker(colour, 0.15)
+    sy = y - h * 0.27           # the seat's top, where the sitter's lap rests
+    ay = y - h * 0.45           # the arms' top, at the sitter's elbows
+    depth = h * 0.045
+    # the seat: its top in the light, its front in shade, and the dark under it
+    out.append(rect(x - w / 2 + 6, sy + depth * 2, w - 12, y - sy - depth * 2 - 6, darker(colour, 0.45), None, 0))
+    out.append(path(poly([(x - w / 2 - 4, sy), (x + w / 2 + 4, sy), (x + w / 2 + 16, sy + depth), (x - w / 2 - 16, sy + depth)]),
+                    mix(seat_c, '#ffffff', 0.18), INK, LINE))
+    out.append(rect(x - w / 2 - 16, sy + depth, w + 32, depth * 1.2, darker(seat_c, 0.15), INK, LINE))
+    # the legs at the front corners, down to the floor
+    for s in (-1, 1):
+        lx = x + s * (w / 2 + 2)
+        out.append(rect(lx - 12, sy + depth * 2.2, 24, y - sy - depth * 2.2 - 4, darker(seat_c, 0.2), INK, LINE))
+    # the arms: a rail from the back forward, a post down to the seat and a scrolled end
+    for s in (-1, 1):
+        bx, fx = x + s * (w / 2 - 6), x + s * (w / 2 + 10)
+        out.append(rect(fx - 11, ay, 22, sy - ay + 2, darker(seat_c, 0.05), INK, LINE))
+        out.append(path(poly([(bx - 12, ay - 12), (bx + 12, ay - 12), (fx + 15, ay + 4), (fx - 15, ay + 4)]),
+                        mix(seat_c, '#ffffff', 0.12), INK, LINE))
+        out.append(circle(fx, ay + 2, 15, seat_c, INK, LINE))
+        out.append(circle(fx, ay + 2, 6, 'none', trim, 2.5))
+    out.append(rect(x - w / 2 - 22, y - 6, w + 44, 18, darker(colour, 0.25)))
     return ''.join(out)
 
 
