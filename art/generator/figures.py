@@ -215,7 +215,7 @@ class Person:
                  shoes='#4a3424', cape=None, beard=False, hands=(None, None), bend=(None, None), behind=(False, False),
                  sleeves=None, pattern=None, belt=None, hem=None, lean=0, reach=None, mood='calm', gaze=None,
                  main=None, grips=('rest', 'rest'), elbows=(None, None), blindfold=False, child=False, stance=None,
-                 shadow=None, profile=False, body=None, bow=0):
+                 shadow=None, profile=False, body=None, bow=0, weight=None, tilt=0):
         self.x, self.y, self.h = x, y, h
         self.u = h / 7.5
         # the figure's outer contour: heavier than the lines drawn inside it on a large figure
@@ -243,6 +243,12 @@ class Person:
         # the body turned: 'three' (three-quarter) or 'side' (profile), towards the side it faces
         self.bturn = {'three': 0.5, 'side': 1.0}.get(body, 0.0)
         self.bow = bow  # the upper body bent forward from the hips, in radians
+        self.tilt = tilt  # the head tipped about the neck, in degrees (clockwise on the card)
+        # standing at ease, the weight on one leg (-1 the viewer's left, 1 the right): that hip
+        # rises and swings out over the foot, the shoulder above it drops, the other knee bends
+        self.weight = 0
+        if pose == 'stand' and stance is None and body != 'side':
+            self.weight = weight or (1 if look % 2 else -1)
         self.bdir = {'left': -1, 'right': 1}.get(face, -1 if gaze and gaze[0] < 0 else 1)
         if self.bturn == 1 and behind == (False, False):
             # side on, the far arm goes behind the body
@@ -296,6 +302,17 @@ class Person:
                 x += t * k * 0.14 * math.sin(math.pi * (b - 1.4) / 1.9)
             elif a * t < 0 and b > 3.0:
                 x += t * k * 0.08 * min(1.0, b - 3.0)  # the back of the skirt falls in behind
+        w = self.weight
+        if w:
+            # the hips swing out over the standing foot and tilt up on its side; the shoulders
+            # tilt the other way
+            if b > 2.4:
+                sway = min(1.0, (b - 2.4) / 1.5) if b < 3.9 else max(0.0, 1 - (b - 3.9) / 3.6)
+                x += w * 0.13 * sway
+            if 3.0 < b < 5.2:
+                b -= w * a * 0.1 * min(1.0, (b - 3.0) / 0.8, (5.2 - b) / 0.8)
+            elif 1.1 < b < 2.3:
+                b += w * a * 0.07 * min(1.0, (b - 1.1) / 0.3, (2.3 - b) / 0.3)
         return self.U(*self._bowed(x, b))
 
     def _bowed(self, a, b):
@@ -554,6 +571,17 @@ class Person:
             elif self.pose == 'walk':
                 feet = [U(-0.95, 7.4), U(0.85, 7.4)]
                 knees = [U(-0.55, 5.7), U(0.55, 5.7)]
+            elif self.weight:
+                # the standing leg straight under the body, the free one bent at the knee, its
+                # foot set out to the side and a little behind, turned outwards
+                w = self.weight
+                bare = self.dress == 'nude'
+                feet = [None, None]
+                knees = [None, None]
+                feet[(w + 1) // 2] = U(w * (0.1 if bare else 0.1), 7.42)
+                knees[(w + 1) // 2] = U(w * (0.2 if bare else 0.2), 5.72)
+                feet[(1 - w) // 2] = U(-w * (0.78 if bare else 0.66), 7.28)
+                knees[(1 - w) // 2] = U(-w * (0.42 if bare else 0.3), 5.8)
             elif self.dress == 'nude':
                 # bare legs close together, the knees and the feet nearly touching
                 feet = [U(-0.3, 7.4), U(0.3, 7.4)]
@@ -624,8 +652,12 @@ class Person:
             y = hem_y + 0.08
             sit = self.pose == 'sit'
             for side in (-1, 1):
-                # seated, the feet stand apart under the knees, turned a little outwards
-                px, py = U(side * (0.55 if sit else 0.38), y)
+                # seated, the feet stand apart under the knees, turned a little outwards; standing
+                # at ease, the free foot steps out from under the hem
+                fx = side * (0.55 if sit else 0.38)
+                if self.weight and self.pose == 'stand':
+                    fx = self.weight * 0.1 if side == self.weight else -self.weight * 0.5
+                px, py = U(fx, y)
                 toe = t if self.bturn else side
                 out.append(ellipse(px + toe * (0.1 if sit else 0.05) * u, py, 0.3 * u, 0.15 * u, self.shoes, INK, 2,
                                    toe * 12 if sit else 0))
@@ -700,6 +732,13 @@ class Person:
         # the sleeve's far side in shade, away from the light on the viewer's left
         extra.insert(0, far_shade([s, e, (wx, wy)], 0.12 * u, 0.16 * u, darker(self.sleeves, 0.1)))
         return solid([('stroke', d, 0.46 * self.u)], self.sleeves, INK, self.contour) + ''.join(extra) + self.hand(i)
+
+    def _tipped(self, drawing):
+        """Parts of the head tipped by `tilt` about the top of the neck."""
+        if not self.tilt or not drawing:
+            return drawing
+        cx, cy = self.head
+        return group([drawing], 'rotate(%s %s %s)' % (n(self.tilt), n(cx), n(cy + 0.5 * self.hu)))
 
     def _hanging_elbow(self, s, hnd, side):
         """Where the elbow hangs when the hand is held in front of the body, below the shoulder:
@@ -1148,7 +1187,7 @@ class Person:
         if self.shadow:
             out.append(ellipse(self.x, self.y, (1.5 if self.pose in ('sit', 'kneel') else 1.15) * u, 0.22 * u, '#1a1410', None, 0,
                                extra='fill-opacity="0.2"'))
-        out.append(self._hair_back())
+        out.append(self._tipped(self._hair_back()))
         if self.cape:
             top = self.top
             bottom = {'sit': 6.1, 'kneel': 5.6, 'ride': 4.0}.get(self.pose, 7.3)
@@ -1258,16 +1297,18 @@ class Person:
             out.append(self._lap())
         if self.pose == 'ride':
             out.append(self._ride_leg(1 if self.face != 'left' else -1))
+        head = []
         if self.face in ('skull', 'back') or self.profile:
-            out.append(ellipse(cx, cy, self.head_w * self.hu, 0.52 * self.hu, '#f1efe6' if self.face == 'skull' else self.skin))
+            head.append(ellipse(cx, cy, self.head_w * self.hu, 0.52 * self.hu, '#f1efe6' if self.face == 'skull' else self.skin))
         else:
-            out.append(path(self._head_outline(), self._lit(self.skin, 0.5, self.head[0]), INK, self.contour))
-        out.append(self._hair_front())
+            head.append(path(self._head_outline(), self._lit(self.skin, 0.5, self.head[0]), INK, self.contour))
+        head.append(self._hair_front())
         features = self._face()
         if features:
             # the face's own group, which the card marks when this is one of its main figures
             DRAWN.append(self)
-            out.append('<g data-face="@%d">%s</g>' % (len(DRAWN) - 1, features))
+            head.append('<g data-face="@%d">%s</g>' % (len(DRAWN) - 1, features))
+        out.append(self._tipped(''.join(head)))
         for i in (0, 1):
             if not self.behind[i]:
                 out.append(self._arm(i))

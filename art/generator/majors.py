@@ -344,8 +344,11 @@ def los_enamorados(c):
     for px, py in [(180, 60), (240, 80), (210, 30), (250, 130), (170, 120)]:
         out.append(circle(px, py, 10, '#d83a3a', INK, 1.5))
     out.append(path('M220,300 q-30,-30 0,-60 q30,-30 0,-60 q-20,-20 6,-36', 'none', '#4a8a3a', 7))
-    man, mp = person(-140, 400, 420, face='right', profile=True, body='three', mood='calm', dress='nude', hair='#5a3a22', hands=((-0.2, 2.7), (0.9, 2.0)), bend=(1, -1))
-    wom, wp = person(140, 400, 400, face='up', gaze=(-0.4, -1), body='three', mood='calm', dress='nude', hair='#c28a3a', hairstyle='long', hands=((-0.9, 2.0), (0.2, 2.7)), bend=(-1, 1))
+    # the man turned to the woman, his hands a little open; the woman looks up at the angel
+    man, mp = person(-150, 400, 420, face='right', profile=True, body='three', mood='calm', dress='nude', hair='#5a3a22',
+                     weight=-1, hands=((-0.05, 2.55), (0.75, 2.1)), grips=('rest', 'open'))
+    wom, wp = person(150, 400, 400, face='left', gaze=(-0.7, -1), tilt=14, body='three', mood='calm', dress='nude', hair='#c28a3a',
+                     hairstyle='long', weight=1, hands=((-0.55, 2.2), (0.05, 2.55)), grips=('open', 'rest'))
     out += [man, wom]
     return out
 
