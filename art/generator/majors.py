@@ -20,14 +20,32 @@ def card(number):
 
 
 def jug(x, y, s, angle, colour='#d98c4a'):
-    """A pitcher held at (x, y), tipped by `angle`; returns the drawing and its spout."""
+    """A pitcher held by its handle at (x, y), tipped by `angle`; returns the drawing and its
+    spout. The hand drawn after it closes round the handle."""
     body = [path('M-14,-22 L14,-22 L12,-12 Q24,4 14,22 L-14,22 Q-24,4 -12,-12 Z', colour, INK, 2),
-            path('M12,-14 Q26,-14 20,4', 'none', INK, 3),
+            path('M-9,-8 Q-14,6 -9,18', 'none', darker(colour, 0.2), 3),
+            path('M13,-16 Q30,-16 24,8', 'none', INK, 4),
             path('M-14,-22 L-22,-28 L-10,-24 Z', colour, INK, 2)]
     a = math.radians(angle)
-    sx, sy = -20 * s, -27 * s
-    spout = (x + sx * math.cos(a) - sy * math.sin(a), y + sx * math.sin(a) + sy * math.cos(a))
+
+    def at(px, py):
+        px, py = px * s, py * s
+        return px * math.cos(a) - py * math.sin(a), px * math.sin(a) + py * math.cos(a)
+    hx, hy = at(25, -6)
+    x, y = x - hx, y - hy
+    sx, sy = at(-20, -27)
+    spout = (x + sx, y + sy)
     return group(body, 'translate(%s %s) rotate(%s) scale(%s)' % (n(x), n(y), n(angle), n(s))), spout
+
+
+def held_cup(hand, h, angle=0, colour=GOLD):
+    """A chalice held by its stem in the hand at `hand`, tipped by `angle` about its foot; returns
+    the drawing and the middle of its rim."""
+    a = math.radians(angle)
+    hx, hy = hand
+    fx, fy = hx - 0.32 * h * math.sin(a), hy + 0.32 * h * math.cos(a)
+    rim = (fx + h * math.sin(a), fy - h * math.cos(a))
+    return cup(fx, fy, h, colour, angle), rim
 
 
 def stream(a, b, bend=0.0, width=7, colour='#a9d4f5'):
@@ -51,17 +69,25 @@ def la_estrella(c):
     out.append(star(0, -300, 78, 8, '#fbe37a', 0.38))
     for x, y in [(-200, -360), (-120, -190), (-235, -250), (200, -360), (125, -190), (235, -250), (0, -150)]:
         out.append(star(x, y, 30, 8, '#fff8d8', 0.4))
-    body, p = person(-10, 270, 400, pose='kneel', dress='nude', face='front', mood='calm', hairstyle='long', hair='#e0b45a',
-                     hands=((-1.6, 1.7), (1.7, 1.4)))
+    body, p = person(-10, 270, 400, pose='kneel', dress='nude', face='front', gaze=(0.3, 0.6), mood='calm', hairstyle='long',
+                     hair='#e0b45a', hands=((-1.25, 1.95), (1.05, 2.0)))
     out.append(body)
-    (lx, ly), (rx, ry) = p.hands
-    jl, sl = jug(lx, ly, 1.3, -80)
-    jr, sr = jug(rx, ry, 1.3, 150, '#c96f3c')
-    out += [stream(sl, (sl[0] - 50, 200), -30), stream(sr, (sr[0] + 50, 250), 30)]
+    # one jug pours onto the land, where the water runs off in five rills; the other into the pool
+    jl, sl = jug(*p.hands[0], 1.35, -95)
+    jr, sr = jug(*p.hands[1], 1.35, 105, '#c96f3c')
+    out.append(stream(sr, (sr[0] + 30, 245), 22))
+    out.append(stream(sl, (sl[0] - 25, 235), -20))
+    for k in range(5):
+        x0 = sl[0] - 25
+        out.append(path('M%s,%s q%s,%s %s,%s' % (n(x0), n(238), n(-20 - k * 14), n(8 + k * 6), n(-40 - k * 22), n(30 + k * 16)),
+                        'none', '#a9d4f5', 4))
     out += [jl, jr]
     out.append(p.hand(0, 'fist'))
     out.append(p.hand(1, 'fist'))
-    out.append(path('M-150,200 q-20,10 -40,4 q-20,-6 -40,8', 'none', '#a9d4f5', 4))
+    # rings spread where the stream meets the pool and round the foot standing in it
+    fx, fy = p.U(1.25, 5.52)
+    out.append(ellipse(fx, fy + 4, 40, 10, 'none', '#d8ecff', 2.2))
+    out.append(ellipse(sr[0] + 30, 250, 26, 7, 'none', '#d8ecff', 2.2))
     return out
 
 
@@ -602,19 +628,20 @@ def la_templanza(c):
     out.append(ellipse(-160, 380, 170, 70, g))
     out.append(wings(-20, -130, 230, '#f0a040', '#c2453a'))
     body, p = person(-20, 400, 580, face='down', mood='calm', dress='robe', cloth='#f4f1e8', hair='#e0b040', hairstyle='long',
-                     hat='halo', hands=((-1.0, 0.9), (0.9, 2.6)))
+                     hat='halo', hands=((-1.05, 1.05), (0.75, 2.3)))
     out.append(body)
     chx, chy = p.chest
     out.append(rect(chx - 22, chy - 26, 44, 44, '#f4f1e8', INK, 2))
     out.append(path(poly([(chx - 14, chy + 10), (chx + 14, chy + 10), (chx, chy - 16)]), '#f0a040', INK, 2))
-    (lx, ly), (rx, ry) = p.hands
-    # water runs from the raised cup, tipped towards the other, into the lowered one
-    out.append(cup(lx, ly + 30, 80, angle=55))
-    mouth = (lx + 80 * math.sin(math.radians(55)) - 10, ly + 30 - 80 * math.cos(math.radians(55)) + 10)
-    out.append(cup(rx, ry + 30, 80, angle=-5))
-    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(mouth[0]), n(mouth[1]), n(rx - 10), n(mouth[1] - 10), n(rx), n(ry - 40)),
-                    'none', '#7fbff0', 9))
-    for hi, (hx, hy) in enumerate(p.hands):
+    # water runs from the raised cup, tipped towards the other, into the lowered one; each
+    # hand closes round a stem
+    high, mouth = held_cup(p.hands[0], 78, 62)
+    low, rim = held_cup(p.hands[1], 78, -8)
+    out += [high, low]
+    mouth = (mouth[0] + 6, mouth[1] + 18)
+    out.append(solid([('stroke', 'M%s,%s Q%s,%s %s,%s' % (n(mouth[0]), n(mouth[1]), n(rim[0] - 20), n(mouth[1] - 30),
+                                                        n(rim[0] - 4), n(rim[1] + 6)), 7)], '#9fd0f4', INK, 1.2))
+    for hi in (0, 1):
         out.append(p.hand(hi, 'fist'))
     for x in (-250, -220):
         out.append(line((x, 330), (x, 280), '#3e7a3a', 3))
