@@ -707,7 +707,8 @@ class Person:
             # a bare arm tapers from the shoulder to the wrist
             u = self.u * (0.88 if self.hairstyle in ('long', 'bun') else 1)
             return solid([('circle', s[0], s[1] + 0.05 * u, 0.22 * u),
-                          ('path', limb([s, e, (wx, wy)], [0.21 * u, 0.14 * u, 0.1 * u]))], self.skin, INK, self.contour) + self.hand(i)
+                          ('path', limb([s, e, (wx, wy)], [0.21 * u, 0.14 * u, 0.1 * u]))], self.skin, INK, self.contour) + \
+                far_shade([s, e, (wx, wy)], 0.07 * u, 0.07 * u, darker(self.skin, 0.08)) + self.hand(i)
         fold = darker(self.sleeves, 0.32)
         u = self.u
         extra = []
@@ -1374,6 +1375,7 @@ def horse(x, y, s, direction=1, pose='stand', colour='#f2efe8', mane=None, cloth
     parts = [leg(l, far) for l in legs_far]
     parts.append(path('M-46,-10 Q-80,0 -70,58 Q-64,44 -58,52 Q-58,22 -44,4 Z', mane, INK, 2))
     parts.append(solid(body, colour, INK, 2))
+    parts.append(path('M-44,8 Q0,30 44,10 Q0,20 -44,8 Z', darker(colour, 0.12), None, 0))
     parts.append(path('M26,-18 L45,-58 L57,-70 L54,-56 L36,-20 Z', mane, INK, 1.5))
     parts.append(circle(68, -58, 2.6, INK, None, 0))
     parts.append(path('M86,-40 q3,-3 5,1', 'none', INK, 1.6))
@@ -1398,7 +1400,10 @@ def horse(x, y, s, direction=1, pose='stand', colour='#f2efe8', mane=None, cloth
         dx, dy = muzzle_l[0] + 30, muzzle_l[1] - 68
         muzzle_l = (-30 + dx * math.cos(a) - dy * math.sin(a), 68 + dx * math.sin(a) + dy * math.cos(a))
     muzzle = (x + muzzle_l[0] * s * direction, y - 68 * s + muzzle_l[1] * s)
-    return group([inner], t), {'saddle': saddle, 'muzzle': muzzle}
+    # a soft shadow on the ground under the hooves (none under a horse in the air)
+    shadow = '' if pose == 'rear' else ellipse(x + 4 * s * direction, y, 70 * s, 9 * s, '#1a1410', None, 0,
+                                                extra='fill-opacity="0.2"')
+    return shadow + group([inner], t), {'saddle': saddle, 'muzzle': muzzle}
 
 
 def rider(hx, hy, h, direction, **kw):
