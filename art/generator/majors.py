@@ -2,7 +2,7 @@
 # coordinates (origin at the field's centre, ±288 across, ±464 down).
 import math
 
-from figures import (GOLD, LEAF, SKIN, SKINS, WOOD, marked_face, bird, bull_head, chain, coin, cup, darker, dog, eagle, horse,
+from figures import (GOLD, GOLD_DARK, LEAF, SKIN, SKINS, WOOD, marked_face, bird, bull_head, chain, coin, cup, darker, dog, eagle, horse,
                      lantern, lemniscate, letters, lion, lion_head, person, pillar, ram_head, rider, scales, sunflower,
                      sword, throne, trumpet, wand, wheat, wings, wolf)
 from scenery import (castle, cloud, flowers, ground, hills, lightning, moon, mountains,
@@ -399,38 +399,78 @@ def el_carro(c):
     out.append(line((rx, ry + 40), (rx + 6, ry - 140), GOLD, 7))
     out.append(circle(rx + 6, ry - 150, 12, GOLD))
     out.append(p.hand(1, 'fist'))
-    out.append(moon(-0.6 * p.u, p.top + 1.9 * p.u, 14, 0.6, '#f5efc8', False))
-    # the chariot's box
-    out.append(rect(-230, 60, 460, 210, '#d7cfbf', INK, LINE, r=6))
+    # the armour: a square on the breastplate, crescent moons with faces on the shoulders, a
+    # belt of signs
+    chx, chy = p.chest
+    out.append(rect(chx - 24, chy - 22, 48, 44, '#e8d48a', INK, 2))
+    out.append(rect(chx - 15, chy - 13, 30, 26, 'none', GOLD_DARK, 2))
+    for i, sx in enumerate((-1, 1)):
+        mx, my = p.shoulders[i]
+        out.append(moon(mx + sx * 4, my - 2, 17, 0.55, '#f5efc8', True))
+    for b in (3.55, 4.1):
+        (ax, ay), (bx_, by_) = p.B(-0.7, b), p.B(0.7, b)
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(ax), n(ay), n((ax + bx_) / 2), n(ay + 8), n(bx_), n(by_)), 'none',
+                        darker('#9aa3b2', 0.35), 2.4))
+    bx, by = p.B(0, 3.0)
+    out.append(rect(bx - 0.6 * p.u, by - 9, 1.2 * p.u, 18, GOLD, INK, 2))
+    for k in range(-2, 3):
+        out.append(circle(bx + k * 16, by, 4, '#c2453a', None, 0))
+    # the chariot: a block of stone, its top lit, the winged disc and the shield on its front
+    out.append(path(poly([(-230, 60), (230, 60), (250, 40), (-210, 40)]), '#ece6da', INK, LINE))
+    out.append(rect(-230, 60, 460, 180, '#d7cfbf', INK, LINE, r=4))
+    out.append(rect(-230, 200, 460, 40, darker('#d7cfbf', 0.12), INK, LINE))
     out.append(path('M-60,110 L60,110 L0,160 Z', '#c2453a', INK, 2))
     out.append(wings(0, 100, 70, '#6fb2e8', '#3f6db0', up=False))
-    for x in (-150, 150):
-        out.append(circle(x, 280, 60, '#a86a38'))
-        out.append(circle(x, 280, 18, GOLD, INK, 2))
+    out.append(circle(0, 100, 14, GOLD, INK, 2))
+    for x in (-205, 205):
+        out.append(circle(x, 250, 44, '#a86a38'))
+        for k in range(4):
+            out.append(line(polar(x, 250, 14, k * 45), polar(x, 250, 40, k * 45), darker('#a86a38', 0.35), 3))
+            out.append(line(polar(x, 250, 14, k * 45 + 180), polar(x, 250, 40, k * 45 + 180), darker('#a86a38', 0.35), 3))
+        out.append(circle(x, 250, 13, GOLD, INK, 2))
     # the two sphinxes, black and white, couchant, their headcloths falling behind their faces
-    for x, col in ((-150, '#2a2830'), (150, '#f2efe6')):
+    for x, col in ((-140, '#2a2830'), (140, '#f2efe6')):
         d = -1 if x < 0 else 1
-        out.append(sphinx(x - d * 18, 425, 1.42, -d, col))
+        out.append(ellipse(x, 445, 80, 10, '#1a1410', None, 0, extra='fill-opacity="0.2"'))
+        out.append(sphinx(x, 448, 1.45, d, col))
     return out
 
 
 def sphinx(x, y, s, direction, colour):
-    """A sphinx lying down side on, its human face turned to the viewer under a striped
-    headcloth."""
+    """A sphinx sitting up on its haunches facing out, its forelegs straight before its chest,
+    a woman's face framed by a striped headcloth that falls to the shoulders; the tail curls
+    round on the side of `direction`."""
     other = '#4a6fb5' if colour != '#2a2830' else '#f4c430'
-    body = [('ellipse', 0, 0, 46, 18), ('stroke', 'M34,10 L56,30', 10), ('stroke', 'M24,10 L44,32', 10),
-            ('stroke', 'M-36,8 L-20,30', 12), ('stroke', 'M-44,-4 Q-66,0 -60,26', 5)]
-    out = [solid(body, colour, INK, 2)]
-    out.append(path('M30,-44 L70,-44 L78,12 L22,12 Z', other, INK, 2))
-    for k in range(4):
-        out.append(line((26 + k * 2, -30 + k * 12), (74 - k * 1, -30 + k * 12), darker(other, 0.35), 2))
-    inner = group(out, 'translate(%s %s) scale(%s %s)' % (n(x), n(y - 30 * s), n(s * direction), n(s)))
-    fx, fy = x + direction * 50 * s, y - 30 * s - 26 * s
-    face = [circle(fx, fy, 19 * s, SKIN), path('M%s,%s q%s,%s %s,0' % (n(fx - 20 * s), n(fy - 8 * s), n(20 * s), n(-22 * s),
-                                                                       n(40 * s)), other, INK, 2)]
-    feats = (circle(fx - 6.5 * s, fy + 1 * s, 1.6 * s, INK, None, 0) + circle(fx + 6.5 * s, fy + 1 * s, 1.6 * s, INK, None, 0) +
-             line((fx - 5 * s, fy + 10 * s), (fx + 5 * s, fy + 10 * s), INK, 2))
-    return inner + ''.join(face) + feats
+    line_c = INK if colour != '#2a2830' else '#0e0c10'
+    shade = darker(colour, 0.18) if colour != '#2a2830' else '#1a181e'
+    d = direction
+    out = []
+    # the tail laid round the haunch, the haunches, the chest between the forelegs
+    out.append(solid([('stroke', 'M%s,-8 Q%s,4 %s,-2 Q%s,-10 %s,-18' % (n(d * 30), n(d * 58), n(d * 66), n(d * 74), n(d * 70)), 6)],
+                     colour, line_c, 2))
+    out.append(solid([('ellipse', -28, -15, 26, 15), ('ellipse', 28, -15, 26, 15), ('ellipse', 0, -30, 38, 28)], shade, line_c, 2))
+    out.append(path('M-24,-72 Q-30,-40 -20,-6 L20,-6 Q30,-40 24,-72 Q0,-82 -24,-72 Z', colour, line_c, 2))
+    for k in (-1, 1):
+        out.append(solid([('path', 'M%s,-54 L%s,-4 L%s,-4 L%s,-54 Z' % (n(k * 4), n(k * 5), n(k * 19), n(k * 19)))],
+                         colour, line_c, 2))
+        out.append(ellipse(k * 12, -3, 10, 5, colour, line_c, 2))
+        for t in (-3, 3):
+            out.append(line((k * 12 + t, -5), (k * 12 + t, -1), line_c, 1.2))
+    out.append(path('M0,-56 L0,-12', 'none', shade, 3))
+    # the headcloth behind the face, falling in striped lappets to the shoulders
+    out.append(path('M-20,-104 Q0,-112 20,-104 L27,-66 L15,-64 L11,-88 L-11,-88 L-15,-64 L-27,-66 Z', other, INK, 2))
+    for k in range(3):
+        yy = -96 + k * 10
+        for side in (-1, 1):
+            out.append(line((side * (13 + k * 1.2), yy), (side * (21 + k * 2.2), yy + 2), darker(other, 0.35), 2))
+    out.append(ellipse(0, -88, 11, 14, SKIN, INK, 2))
+    out.append(path('M-13,-96 Q0,-106 13,-96 L12,-91 Q0,-98 -12,-91 Z', other, INK, 1.6))
+    inner = group(out, 'translate(%s %s) scale(%s)' % (n(x), n(y), n(s)))
+    fx, fy = x, y - 86 * s
+    feats = [ellipse(fx - 4.2 * s, fy, 1.7 * s, 1.3 * s, INK, None, 0), ellipse(fx + 4.2 * s, fy, 1.7 * s, 1.3 * s, INK, None, 0),
+             line((fx, fy + 1.5 * s), (fx - 0.8 * s, fy + 5 * s), darker(SKIN, 0.45), 1.4),
+             line((fx - 3 * s, fy + 8.5 * s), (fx + 3 * s, fy + 8.5 * s), INK, 1.6)]
+    return inner + ''.join(feats)
 
 
 @card(8)
