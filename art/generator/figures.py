@@ -1254,18 +1254,33 @@ class Person:
             # a few quiet lines model the body: collarbones, the breast's lower curve on a
             # woman, the navel
             soft = darker(self.skin, 0.3)
-            U = self.U
-            for s in (-1, 1):
+            U = self.B
+            if self.face == 'back':
+                # seen from behind: the shoulder blades, the spine's hollow and the small of the back
+                for s in (-1, 1):
+                    a, b, c = U(s * 0.2, 1.75), U(s * 0.5, 1.95), U(s * 0.3, 2.45)
+                    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])), 'none',
+                                    soft, 1.4))
+                a, b, c = U(0, 1.5), U(0.03, 2.6), U(0, 3.6)
+                out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])), 'none', soft, 1.4))
+                for s in (-1, 1):
+                    d = U(s * 0.14, 3.75)
+                    out.append(circle(d[0], d[1], 0.03 * u, soft, None, 0))
+            for s in (-1, 1) if self.face != 'back' else ():
                 a, b = U(s * 0.12, 1.45), U(s * 0.55, 1.38)
                 out.append(line(a, b, soft, 1.4))
-            if self.hairstyle == 'long':
+            if self.face == 'back':
+                pass
+            elif self.hairstyle == 'long':
                 for s in (-1, 1):
                     a = U(s * 0.58, 2.35)
                     out.append(path('M%s,%s q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(-s * 0.18 * u), n(0.2 * u), n(-s * 0.42 * u),
                                                             n(0.02 * u)), 'none', soft, 1.6))
             nv = U(0, 3.35)
-            out.append(path('M%s,%s q%s,%s 0,%s' % (n(nv[0]), n(nv[1]), n(0.04 * u), n(0.04 * u), n(0.09 * u)), 'none', soft, 1.4))
-            if self.pose in ('stand', 'walk', 'kneel') and not self.bow:
+            if self.face != 'back':
+                out.append(path('M%s,%s q%s,%s 0,%s' % (n(nv[0]), n(nv[1]), n(0.04 * u), n(0.04 * u), n(0.09 * u)), 'none', soft,
+                                1.4))
+            if self.pose in ('stand', 'walk', 'kneel') and not self.bow and self.face != 'back':
                 out.append(self._modelling())
         else:
             (n0x, n0y), (n1x, n1y), (n2x, n2y) = self.B(-0.3, 1.22), self.B(0, 1.6), self.B(0.3, 1.22)

@@ -924,27 +924,38 @@ def el_juicio(c):
     out.append(mountains(220, '#e8ecf4', [(-200, 200, 120), (200, 220, 120)], snow=None))
     out.append(water(c, 220, '#6fa4d8', '#3f6db0'))
     out.append(wings(0, -250, 240, '#f2efe6', '#c2453a'))
+    # the angel leans out of the clouds towards the risen, the trumpet at the lips slanting
+    # down to the right, the flag with the cross hanging from it
     u = 440 / 7.5
-    mouth = (0.42 * u, -90 - 3.8 * u + 0.55 * u + 0.34 * u)
-    bell = (mouth[0] + 230, mouth[1] + 120)
+    top = -90 - 3.8 * u
+    mouth = (0.16 * u + 0.02 * u, top + 0.55 * u + 0.34 * u)
+    bell = (mouth[0] + 215, mouth[1] + 150)
 
     def along(t):
         return mouth[0] + (bell[0] - mouth[0]) * t, mouth[1] + (bell[1] - mouth[1]) * t
-    angel, ap = person(0, -90, 440, pose='bust', face='right', profile=True, mood='calm', cloth='#4a6fb5', hair='#e0b040',
-                       hairstyle='long', reach=(along(0.42), along(0.66)), grips=('fist', 'fist'), bend=(-1, 1))
+    angel, ap = person(0, -90, 440, pose='bust', face='right', gaze=(1, 0.6), body='three', mood='calm', cloth='#4a6fb5',
+                       hair='#e0b040', hairstyle='long', reach=(along(0.3), along(0.58)), grips=('fist', 'fist'),
+                       elbows=((-40, top + 2.9 * u), (75, top + 2.75 * u)))
     out.append(angel)
-    out.append(cloud(-30, -20, 460, '#eef0f6'))
+    out.append(cloud(-30, 10, 480, '#eef0f6'))
     out.append(trumpet(mouth, bell))
-    fx, fy = along(0.78)
+    fx, fy = along(0.8)
+    out.append(line((fx, fy), (fx, fy + 14), INK, 2))
     out.append(path('M%s,%s l80,0 l0,60 l-80,0 Z' % (n(fx - 40), n(fy + 10)), '#f4f1e8', INK, 2))
     out.append(line((fx, fy + 14), (fx, fy + 66), '#c2453a', 8))
     out.append(line((fx - 34, fy + 40), (fx + 34, fy + 40), '#c2453a', 8))
     out += [ap.hand(0, 'fist'), ap.hand(1, 'fist')]
-    for x, h, skin in ((-190, 300, SKINS[1]), (0, 320, SKINS[3]), (190, 290, SKINS[2])):
+    # the risen rise from their coffins on the sea: a woman, a man seen from behind, a child,
+    # their arms lifted and opened in wonder
+    risen = ((-190, 300, SKINS[1], 'long', dict(face='right', gaze=(0.6, -1), tilt=10, hands=((-0.9, -1.1), (0.9, -1.3)))),
+             (0, 330, SKINS[3], 'short', dict(face='back', hands=((-1.35, -1.0), (1.35, -1.0)))),
+             (190, 250, SKINS[2], 'short', dict(face='left', gaze=(-0.6, -1), tilt=-10, child=True,
+                                                 hands=((-1.1, -1.0), (1.0, -1.2)))))
+    for x, h, skin, style, kw in risen:
         out.append(coffin(x, 440, 170, 120))
-        f, fp = person(x, 420, h, face='up', mood='joy', dress='nude', skin=skin, hair='#8a5a2a' if x else '#3a2418',
-                       hairstyle='long' if x > 0 else 'short', hands=((-1.3, -1.4), (1.3, -1.4)), grips=('open', 'open'))
-        out.append(group([f], 'translate(0 0)'))
+        f, fp = person(x, 420, h, mood='joy', dress='nude', skin=skin, hair='#8a5a2a' if x else '#3a2418',
+                       hairstyle=style, grips=('open', 'open'), **kw)
+        out.append(f)
         out.append(rect(x - 95, 380, 190, 60, '#8a7a6a'))
     return out
 
