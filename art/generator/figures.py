@@ -398,16 +398,14 @@ class Person:
         """A figure seated facing out: the body down to the hips, the lap spreading wider over
         the thighs that come forward to the knees, and the skirt falling from the knees over
         the shins to the feet, a little flared at the hem."""
-        u = self.u
-        # (a, b, sharp): a corner kept where the outline turns hard
         left = [(-0.3, 1.2), (-sh, 1.5), (-sh * 0.98, 1.75), (-wa, 3.0), (-1.0, 3.72), (-1.22, 4.1), (-1.32, 4.38),
                 (-1.2, 4.7), (-1.16, 5.3), (-1.22, 5.9), (-1.3, 6.12)]
         ps = [self.B(a, b) for a, b in left]
         self._side = ps
         self._side_r = [self.B(-a, b) for a, b in left]
         hem = [self.B(-0.65, 6.2), self.B(0, 6.16), self.B(0.65, 6.2)]
+        # the hem's corners doubled so they stay sharp; the rest is rounded
         ring = ps + [ps[-1]] + hem + [self._side_r[-1]] + list(reversed(self._side_r))
-        # the neck's corners stay sharp where the head covers them; the rest is rounded
         return smooth(ring), 6.12
 
     def _sit_side(self):

@@ -2,9 +2,9 @@
 # coordinates (origin at the field's centre, ±288 across, ±464 down).
 import math
 
-from figures import (GOLD, GOLD_DARK, LEAF, SKIN, SKINS, WOOD, marked_face, bird, bull_head, chain, coin, cup, darker, dog, eagle, horse,
-                     lantern, lemniscate, letters, lion, lion_head, person, pillar, ram_head, rider, scales, sunflower,
-                     sword, throne, trumpet, wand, wheat, wings, wolf)
+from figures import (GOLD, GOLD_DARK, LEAF, SKIN, SKINS, WOOD, bird, bull_head, chain, coin, cup, darker, dog, eagle,
+                     far_shade, horse, lantern, lemniscate, letters, limb, lion, lion_head, marked_face, person, pillar,
+                     ram_head, rider, scales, sunflower, sword, throne, trumpet, wand, wheat, wings, wolf)
 from scenery import (castle, cloud, flowers, ground, hills, lightning, moon, mountains,
                      rose, sky, star, sun, tower, tree, water, wave_sea)
 from svg import INK, LINE, circle, ellipse, group, line, n, path, poly, polar, rect, solid
@@ -630,19 +630,24 @@ def el_colgado(c):
     # the figure, drawn upright (head, body, arms tied behind) and then turned head down
     body, p = person(0, 46, 560, pose='bust', face='front', mood='calm', dress='tunic', cloth='#3f6db0', hat='halo',
                      hair='#e0b040', hands=((0.55, 2.25), (-0.55, 2.25)), behind=(True, True),
-                     belt='#e0b040')
+                     elbows=((-118, -40), (118, -40)), belt='#e0b040')
     u = p.u
     hip_y = -46
     foot = (-6, -300)
     # the free leg, bent at the knee and crossed behind the hanging one
     knee = (1.75 * u, hip_y - 1.2 * u)
     heel = (-0.18 * u, -172)  # tucked in behind the other knee, the toes just showing
-    out.append(solid([('stroke', 'M%s,%s L%s,%s L%s,%s' % (n(0.3 * u), n(hip_y), n(knee[0]), n(knee[1]), n(heel[0]),
-                                                           n(heel[1])), 0.46 * u)], '#c2453a'))
+    hose = '#c2453a'
+    thigh = [(0.3 * u, hip_y), ((0.3 * u + knee[0]) / 2, (hip_y + knee[1]) / 2), knee,
+             (knee[0] + (heel[0] - knee[0]) * 0.3, knee[1] + (heel[1] - knee[1]) * 0.3), heel]
+    out.append(solid([('path', limb(thigh, [0.27 * u, 0.23 * u, 0.17 * u, 0.2 * u, 0.1 * u]))], hose))
+    out.append(far_shade(thigh[2:], 0.07 * u, 0.09 * u, darker(hose, 0.15)))
     out.append(ellipse(heel[0] - 0.12 * u, heel[1] + 0.05 * u, 0.3 * u, 0.14 * u, '#e0b040', INK, 2, -10))
     # the leg he hangs by, straight up to the rope at the beam
-    out.append(solid([('stroke', 'M%s,%s L%s,%s' % (n(-0.28 * u), n(hip_y + 10), n(foot[0]), n(foot[1] + 14)), 0.46 * u)],
-                     '#c2453a'))
+    hang = [(-0.28 * u, hip_y + 10), (-0.2 * u, hip_y - 1.0 * u), (-0.12 * u, hip_y - 1.9 * u), (-0.08 * u, hip_y - 2.5 * u),
+            (foot[0], foot[1] + 14)]
+    out.append(solid([('path', limb(hang, [0.27 * u, 0.22 * u, 0.16 * u, 0.19 * u, 0.1 * u]))], hose))
+    out.append(far_shade(hang, 0.08 * u, 0.1 * u, darker(hose, 0.15)))
     out.append(ellipse(foot[0] + 0.1 * u, foot[1] + 0.02 * u, 0.16 * u, 0.3 * u, '#e0b040', INK, 2))
     # the rope: wound twice round the beam, down to two turns about the ankle
     rope = '#d8b868'
