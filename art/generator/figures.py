@@ -698,6 +698,11 @@ class Person:
             e = _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, side * self.bend[i])
         # the sleeve stops short of the hand so the wrist shows
         wx, wy = hnd[0] + (e[0] - hnd[0]) * 0.12, hnd[1] + (e[1] - hnd[1]) * 0.12
+        if self.grips[i] == 'fist':
+            # a closed hand sits further back on its point: the sleeve ends behind it
+            fl = math.hypot(e[0] - hnd[0], e[1] - hnd[1]) or 1
+            back = min(0.45 * self.u, 0.5 * fl)
+            wx, wy = hnd[0] + (e[0] - hnd[0]) * back / fl, hnd[1] + (e[1] - hnd[1]) * back / fl
         d = 'M%s,%s L%s,%s L%s,%s' % (n(s[0]), n(s[1]), n(e[0]), n(e[1]), n(wx), n(wy))
         self.hands[i] = hnd
         self.elbows[i] = e
@@ -731,6 +736,36 @@ class Person:
         # the sleeve's far side in shade, away from the light on the viewer's left
         extra.insert(0, far_shade([s, e, (wx, wy)], 0.12 * u, 0.16 * u, darker(self.sleeves, 0.1)))
         return solid([('stroke', d, 0.46 * self.u)], self.sleeves, INK, self.contour) + ''.join(extra) + self.hand(i)
+
+    def disc_at(self, i, r):
+        """Where a disc of radius r (a coin, a plate) held by its rim in hand i has its centre:
+        beyond the hand along the forearm."""
+        x, y = self.hands[i]
+        ex, ey = self.elbows[i] or (x, y - 1)
+        d = math.hypot(x - ex, y - ey) or 1
+        return x + (x - ex) / d * r * 0.8, y + (y - ey) / d * r * 0.8
+
+    def holding_disc(self, i, centre, r, disc):
+        """Hand i holding `disc` (its drawing, centred on `centre`, radius r) by the rim: the
+        palm and the fingers behind it, the thumb laid over its edge in front."""
+        x, y = self.hands[i]
+        cx, cy = centre
+        d = math.hypot(x - cx, y - cy) or 1
+        ux, uy = (x - cx) / d, (y - cy) / d
+        u = self.u * (0.9 if self.hairstyle in ('long', 'bun') else 1)
+        # the thumb on the body's side of the hand
+        t = -1 if i == 0 else 1
+        px, py = -uy * t, ux * t
+        if px * (self.x - x) < 0:
+            px, py = -px, -py
+        rx, ry = cx + ux * r, cy + uy * r
+        base = (rx + ux * 0.1 * u + px * 0.1 * u, ry + uy * 0.1 * u + py * 0.1 * u)
+        tip = (rx - ux * 0.2 * u + px * 0.03 * u, ry - uy * 0.2 * u + py * 0.03 * u)
+        lw = max(1.2, min(2.0, 0.026 * u))
+        thumb = solid([('path', limb([base, tip], [0.065 * u, 0.045 * u]))], self.skin, INK, lw)
+        nail = ellipse(tip[0] + ux * 0.04 * u, tip[1] + uy * 0.04 * u, 0.03 * u, 0.022 * u, mix(self.skin, '#ffffff', 0.35),
+                       darker(self.skin, 0.38), 0.8)
+        return self.hand(i, 'rest') + disc + thumb + nail
 
     def _tipped(self, drawing):
         """Parts of the head tipped by `tilt` about the top of the neck."""
@@ -777,20 +812,26 @@ class Person:
             return ('path', limb([a, b], [w0, w1]))
 
         if grip == 'fist':
-            # the held thing runs through the hand's point, under the curled fingers
+            # the held thing runs through the hand's point, under the curled fingers: the back of
+            # the hand lies towards the wrist, the fingers' middle joints cross in front of the
+            # held thing, the thumb laid over them
             f = 1.15 * u
-            pieces = [('ellipse', -0.05 * f, 0, 0.17 * f, 0.15 * f)]
-            ks = (-0.105, -0.035, 0.035, 0.105)
+            o = -0.085 * f
+            pieces = [('ellipse', o - 0.06 * f, 0, 0.16 * f, 0.15 * f)]
+            ks = (-0.11, -0.037, 0.037, 0.11)
             for k in ks:
-                pieces.append(('ellipse', 0.09 * f, k * f, 0.07 * f, 0.042 * f))
+                pieces.append(('ellipse', o + 0.085 * f, k * f, 0.075 * f, 0.043 * f))
             out = [solid(pieces, sk, INK, lw)]
             for a, b in zip(ks, ks[1:]):
                 m = (a + b) / 2 * f
-                out.append(line((0.05 * f, m), (0.15 * f, m), ln, fw))
-            # the knuckles' ridge on the back of the hand
-            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(0.01 * f), n(-0.12 * f), n(0.05 * f), n(0), n(0.01 * f), n(0.12 * f)),
-                            'none', ln, fw))
-            out.append(solid([seg((-0.09 * f, t * 0.11 * f), (0.1 * f, t * 0.02 * f), 0.05 * f, 0.038 * f)], sk, INK, lw * 0.8))
+                out.append(line((o + 0.035 * f, m), (o + 0.155 * f, m), ln, fw))
+            # the knuckles' ridge on the back of the hand, the fingertips' fold under it
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(o + 0.01 * f), n(-0.125 * f), n(o + 0.05 * f), n(0), n(o + 0.01 * f),
+                                                     n(0.125 * f)), 'none', ln, fw))
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(o + 0.13 * f), n(-0.09 * f), n(o + 0.115 * f), n(0), n(o + 0.13 * f),
+                                                     n(0.09 * f)), 'none', ln, fw * 0.8))
+            out.append(solid([seg((o - 0.09 * f, t * 0.11 * f), (o + 0.11 * f, t * 0.025 * f), 0.052 * f, 0.04 * f)], sk, INK,
+                             lw * 0.8))
         elif grip == 'point':
             pieces = [('ellipse', 0.05 * u, 0, 0.17 * u, 0.15 * u)]
             for k in (0.11, 0.04, -0.03):
@@ -1343,6 +1384,16 @@ def marked_face(features, box, u, main=True):
     """The features of a face the scene draws itself, in the group the card marks."""
     DRAWN.append(FaceMark(box, u, main))
     return '<g data-face="@%d">%s</g>' % (len(DRAWN) - 1, features)
+
+
+def held_cup(hand, h, angle=0, colour=GOLD):
+    """A chalice held by its stem in the hand at `hand`, tipped by `angle` about its foot; returns
+    the drawing and the middle of its rim. The fist drawn after it closes round the stem."""
+    a = math.radians(angle)
+    hx, hy = hand
+    fx, fy = hx - 0.32 * h * math.sin(a), hy + 0.32 * h * math.cos(a)
+    rim = (fx + h * math.sin(a), fy - h * math.cos(a))
+    return cup(fx, fy, h, colour, angle), rim
 
 
 def person(*args, **kw):

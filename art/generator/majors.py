@@ -3,7 +3,7 @@
 import math
 
 from figures import (GOLD, GOLD_DARK, LEAF, SKIN, SKINS, WOOD, bird, bull_head, chain, coin, cup, darker, dog, eagle,
-                     far_shade, horse, lantern, lemniscate, letters, limb, lion, lion_head, marked_face, person, pillar,
+                     far_shade, held_cup, horse, lantern, lemniscate, letters, limb, lion, lion_head, marked_face, person, pillar,
                      ram_head, rider, scales, sunflower, sword, throne, trumpet, wand, wheat, wings, wolf)
 from scenery import (castle, cloud, flowers, ground, hills, lightning, moon, mountains,
                      rose, sky, star, sun, tower, tree, water, wave_sea)
@@ -38,16 +38,6 @@ def jug(x, y, s, angle, colour='#d98c4a'):
     return group(body, 'translate(%s %s) rotate(%s) scale(%s)' % (n(x), n(y), n(angle), n(s))), spout
 
 
-def held_cup(hand, h, angle=0, colour=GOLD):
-    """A chalice held by its stem in the hand at `hand`, tipped by `angle` about its foot; returns
-    the drawing and the middle of its rim."""
-    a = math.radians(angle)
-    hx, hy = hand
-    fx, fy = hx - 0.32 * h * math.sin(a), hy + 0.32 * h * math.cos(a)
-    rim = (fx + h * math.sin(a), fy - h * math.cos(a))
-    return cup(fx, fy, h, colour, angle), rim
-
-
 def stream(a, b, bend=0.0, width=7, colour='#a9d4f5'):
     (x1, y1), (x2, y2) = a, b
     mx, my = (x1 + x2) / 2 + bend, (y1 + y2) / 2
@@ -70,7 +60,7 @@ def la_estrella(c):
     for x, y in [(-200, -360), (-120, -190), (-235, -250), (200, -360), (125, -190), (235, -250), (0, -150)]:
         out.append(star(x, y, 30, 8, '#fff8d8', 0.4))
     body, p = person(-10, 270, 400, pose='kneel', dress='nude', face='front', gaze=(0.3, 0.6), mood='calm', hairstyle='long',
-                     hair='#e0b45a', hands=((-1.25, 1.95), (1.05, 2.0)))
+                     hair='#e0b45a', hands=((-1.25, 1.95), (1.05, 2.0)), grips=('fist', 'fist'))
     out.append(body)
     # one jug pours onto the land, where the water runs off in five rills; the other into the pool
     jl, sl = jug(*p.hands[0], 1.35, -95)
@@ -195,7 +185,7 @@ def el_mago(c):
     for x in range(-270, 300, 50):
         out.append(rose(x, -340 + (x % 100 == 0) * 10, 14, '#d8475a'))
     body, p = person(0, 330, 560, face='front', mood='focus', hairstyle='curly', cloth='#f4f1e8', cape='#c2453a', hair='#3a2418',
-                     hands=((-0.45, 2.9), (0.3, -1.2)), belt='#4e8a44')
+                     hands=((-0.45, 2.9), (0.3, -1.2)), belt='#4e8a44', grips=('point', 'fist'))
     out.append(body)
     hx, hy = p.hands[1]
     out.append(wand((hx - 6, hy + 40), (hx + 14, hy - 110), 12, 0, '#f4f1e8', knots=False))
@@ -232,7 +222,7 @@ def la_sacerdotisa(c):
     out.append(letters('J', 220, -250, 34, INK, 5))
     out.append(rect(-110, 170, 220, 230, '#c9c2b4'))
     body, p = person(0, 400, 470, pose='sit', face='front', mood='calm', dress='gown', cloth='#3f6db0', hat='veil',
-                     hat_colour='#f2efe6', hands=((0.6, 1.7), (-0.5, 1.9)))
+                     hat_colour='#f2efe6', hands=((0.6, 1.7), (-0.5, 1.9)), grips=('fist', 'rest'))
     out.append(body)
     cx, cy = p.head
     # the horned crown: a full moon between two crescents
@@ -263,7 +253,7 @@ def la_emperatriz(c):
     out.append(path('M140,60 Q120,200 250,470 L300,470 L300,300 Q210,200 200,60 Z', '#6fb2e8', INK, 2))
     out.append(rect(-170, 180, 250, 200, '#c2453a', INK, LINE, r=40))
     body, p = person(-40, 380, 470, pose='sit', face='front', mood='joy', dress='gown', cloth='#f4f1e8', hair='#c28a3a',
-                     hairstyle='long', hat='laurel', hands=((-0.6, 2.2), (0.8, 0.0)))
+                     hairstyle='long', hat='laurel', hands=((-0.6, 2.2), (0.8, 0.0)), grips=('rest', 'fist'))
     out.append(body)
     for i, (a, b) in enumerate([(-0.5, 2.4), (0.4, 2.9), (-0.3, 3.7), (0.6, 4.4), (-0.7, 5.0), (0.2, 5.4)]):
         x, y = p.U(a, b)
@@ -299,7 +289,7 @@ def el_emperador(c):
     for x, y in [(-150, -160), (150, -160), (-200, 80), (200, 80)]:
         out.append(ram_head(x, y, 30))
     body, p = person(0, 400, 500, pose='sit', face='front', mood='stern', dress='gown', cloth='#b8302e', cape='#c2453a',
-                     hat='crown', beard='#f2efe6', hair='#f2efe6', legs='#9aa3b2', hands=((-0.9, 1.5), (0.9, 1.4)))
+                     hat='crown', beard='#f2efe6', hair='#f2efe6', legs='#9aa3b2', hands=((-0.9, 1.5), (0.9, 1.4)), grips=('fist', 'fist'))
     out.append(body)
     lx, ly = p.hands[0]
     rx, ry = p.hands[1]
@@ -322,7 +312,7 @@ def el_sumo_sacerdote(c):
     out.append(rect(-300, 330, 600, 130, '#c9c2b4'))
     out.append(rect(-140, -250, 280, 560, '#6a6458', INK, LINE, r=20))
     body, p = person(0, 330, 500, pose='sit', face='front', mood='calm', dress='gown', cloth='#b8302e', cape='#f2efe6',
-                     hat='mitre', hat_colour=GOLD, beard='#d9d4c8', hair='#d9d4c8', hands=((-0.4, -0.6), (0.8, 1.6)))
+                     hat='mitre', hat_colour=GOLD, beard='#d9d4c8', hair='#d9d4c8', hands=((-0.4, -0.6), (0.8, 1.6)), grips=('rest', 'fist'))
     out.append(body)
     cx, cy = p.head
     for k in range(3):
@@ -393,7 +383,7 @@ def el_carro(c):
     for x in (-185, 185):
         out.append(rect(x - 10, -270, 20, 360, '#d7cfbf'))
     body, p = person(0, 160, 420, face='front', mood='stern', dress='armour', cloth='#9aa3b2', sleeves='#9aa3b2', hat='crown',
-                     hair='#c28a3a', hands=((-0.4, 2.3), (0.6, 1.2)))
+                     hair='#c28a3a', hands=((-0.4, 2.3), (0.6, 1.2)), grips=('rest', 'fist'))
     out.append(body)
     rx, ry = p.hands[1]
     out.append(line((rx, ry + 40), (rx + 6, ry - 140), GOLD, 7))
@@ -503,7 +493,7 @@ def el_ermitano(c):
     out.append(path('M-300,300 L-80,170 L40,230 L300,120 L300,470 L-300,470 Z', '#e8ecf4', INK, LINE))
     out.append(path('M-300,360 L-120,280 L100,330 L300,260 L300,470 L-300,470 Z', '#c9d0dc', INK, LINE))
     body, p = person(0, 250, 600, face='down', mood='calm', dress='robe', cloth='#8a8f9a', cape='#6f7480', hat='hood',
-                     hat_colour='#8a8f9a', beard='#f2efe6', hands=((-1.2, 0.5), (0.5, 1.4)))
+                     hat_colour='#8a8f9a', beard='#f2efe6', hands=((-1.2, 0.5), (0.5, 1.4)), grips=('fist', 'fist'))
     out.append(body)
     # the staff in his left hand, the lantern held out in his right, its light around it
     rx, ry = p.hands[1]
@@ -586,7 +576,7 @@ def la_justicia(c):
     out.append(rect(-300, 330, 600, 130, '#c9c2b4'))
     out.append(throne(0, 330, 300, 560, '#a9a49a', GOLD, 'square'))
     body, p = person(0, 330, 500, pose='sit', face='front', mood='stern', dress='gown', cloth='#c2302e', cape='#4e8a44',
-                     hat='crown', hair='#8a5a2a', hairstyle='long', hands=((-1.0, -0.1), (0.7, 0.0)), elbows=((-122, 105), None))
+                     hat='crown', hair='#8a5a2a', hairstyle='long', hands=((-1.0, -0.1), (0.7, 0.0)), elbows=((-122, 105), None), grips=('fist', 'fist'))
     out.append(body)
     rx, ry = p.hands[1]
     out.append(sword((rx, ry + 30), (rx, ry - 230), 16))
@@ -673,7 +663,7 @@ def la_templanza(c):
     out.append(ellipse(-160, 380, 170, 70, g))
     out.append(wings(-20, -130, 230, '#f0a040', '#c2453a'))
     body, p = person(-20, 400, 580, face='down', mood='calm', dress='robe', cloth='#f4f1e8', hair='#e0b040', hairstyle='long',
-                     hat='halo', hands=((-1.05, 1.05), (0.75, 2.3)))
+                     hat='halo', hands=((-1.05, 1.05), (0.75, 2.3)), grips=('fist', 'fist'))
     out.append(body)
     chx, chy = p.chest
     out.append(rect(chx - 22, chy - 26, 44, 44, '#f4f1e8', INK, 2))
@@ -907,7 +897,7 @@ def el_sol(c):
     out.append(hb)
     sx, sy = hp['saddle']
     child, cp = rider(sx, sy, 250, 1, dress='nude', face='front', mood='joy', child=True, hair='#e0b040', hat='wreath',
-                      hands=((-1.4, -0.8), (1.6, -0.2)), grips=('rest', 'open'))
+                      hands=((-1.4, -0.8), (1.6, -0.2)), grips=('fist', 'open'))
     out.append(child)
     lx, ly = cp.hands[0]
     out.append(line((lx, ly + 40), (lx - 40, ly - 200), WOOD, 6))
@@ -979,7 +969,7 @@ def el_mundo(c):
         out.append(path('M-4,%s q-10,20 -22,30 M4,%s q10,20 22,30' % (y + 2, y + 2), 'none', '#d8473a', 6))
         out.append(circle(0, y, 7, '#b83a30', INK, 2))
     body, p = person(0, 240, 440, face='left', mood='calm', gaze=(-1, 0), dress='nude', hair='#8a5a2a', hairstyle='long',
-                     hands=((-1.2, -0.6), (0.9, 2.6)), stance='cross', shadow=False)
+                     hands=((-1.2, -0.6), (0.9, 2.6)), stance='cross', shadow=False, grips=('fist', 'fist'))
     dancer = [body]
     u = p.u
     # the violet scarf: over one shoulder, once round the hips, its end flying out behind
