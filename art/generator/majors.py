@@ -827,30 +827,54 @@ def la_torre(c):
     out = [rect(-300, -470, 600, 940, '#121420', None, 0)]
     for x, y, w in [(-200, -380, 200), (180, -350, 240)]:
         out.append(cloud(x, y, w, '#3a3d4e'))
-    out.append(path('M-300,470 L-140,250 L-80,270 L80,250 L150,280 L300,470 Z', '#6a6a7a', INK, LINE))
+    # the crag: faces lit from the left, in shade on the right
+    out.append(path('M-300,470 L-170,262 L-110,240 L-40,262 L60,236 L140,262 L200,300 L300,470 Z', '#5e5e6e', INK, LINE))
+    out.append(path('M-300,470 L-170,262 L-110,240 L-120,330 L-200,470 Z', '#7a7a8c', None, 0))
+    out.append(path('M60,236 L140,262 L200,300 L300,470 L180,470 L120,330 Z', '#4a4a58', None, 0))
+    for d in ('M-110,240 L-120,330 L-200,470', 'M60,236 L120,330 L180,470', 'M-40,262 L-20,360 L-60,470'):
+        out.append(path(d, 'none', '#3a3a46', 2))
+    # the tower of stone, its far side in shade, its courses of masonry
     out.append(rect(-90, -250, 180, 510, '#b9b3a8'))
-    for k, y in enumerate((-180, -60, 60)):
+    out.append(rect(40, -250, 50, 510, darker('#b9b3a8', 0.16), None, 0))
+    for k, y in enumerate(range(-216, 260, 34)):
+        out.append(line((-88, y), (88, y), darker('#b9b3a8', 0.25), 1.6))
+        for x in range(-80 + (k % 2) * 30, 90, 60):
+            out.append(line((x, y), (x, min(y + 34, 258)), darker('#b9b3a8', 0.25), 1.6))
+    out.append(rect(-90, -250, 180, 510, 'none', INK, LINE))
+    # three windows, fire bursting out of each and blowing sideways
+    for k, (x, y) in enumerate(((-36, -170), (30, -50), (-30, 80))):
         side = 1 if k % 2 else -1
-        out.append(rect(-24, y, 48, 60, '#3a1a14', INK, 2, r=20))
-        out.append(flame(side * 6, y + 56, 1.3 + k * 0.15, side))
-    for x, k in ((-80, -1), (-30, 1), (40, -1), (90, 1)):
-        out.append(flame(x, -286, 1.6, k))
+        out.append(path('M%s,%s L%s,%s Q%s,%s %s,%s L%s,%s Z' % (n(x - 20), n(y + 56), n(x - 20), n(y + 14), n(x), n(y - 14),
+                                                               n(x + 20), n(y + 14), n(x + 20), n(y + 56)), '#3a1a14', INK, 2))
+        out.append(flame(x + side * 8, y + 50, 1.15 + k * 0.1, side))
+        out.append(flame(x + side * 34, y + 34, 0.8, side))
+    # the battlements broken open at the top, and the fire rising from it
+    out.append(path('M-100,-250 L-96,-286 L-70,-286 L-70,-272 L-40,-272 L-36,-292 L-10,-280 L20,-296 L34,-272 L64,-272 L64,-286 '
+                    'L96,-286 L100,-250 Z', '#a9a396', INK, LINE))
+    for x, k, s in ((-75, -1, 1.5), (-30, 1, 1.9), (25, -1, 1.7), (75, 1, 1.4)):
+        out.append(flame(x, -280, s, k))
     # the crown blown from the top
     out.append(group([path(poly([(-60, 0), (-52, -40), (-30, -18), (0, -50), (30, -18), (52, -40), (60, 0)]), GOLD),
                       rect(-60, -4, 120, 16, GOLD, INK, LINE), circle(0, 4, 6, '#c83e3e', INK, 1.5),
                       circle(-34, 4, 5, '#3f6db0', INK, 1.5), circle(34, 4, 5, '#3f6db0', INK, 1.5)],
-                     'translate(-150 -330) rotate(-35)'))
-    out.append(path('M-100,-250 L-80,-290 L60,-290 L100,-250 Z', '#8a8478', INK, LINE))
+                     'translate(-150 -340) rotate(-35)'))
     out.append(lightning([(180, -470), (60, -330), (110, -320), (10, -230), (60, -225), (-20, -150), (90, -260),
                           (40, -268), (140, -360), (90, -365), (220, -470)]))
-    f1, _ = person(-170, -10, 300, shadow=False, face='front', mood='fear', dress='tunic', cloth='#c2453a', hat='crown', legs='#4a6fb5',
-                   hands=((-1.2, -1.0), (1.2, -1.0)))
-    f2, _ = person(180, 130, 280, shadow=False, face='front', mood='fear', dress='robe', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
-                   hands=((-1.2, -0.8), (1.2, -0.8)))
+    # the two cast down head first, their arms flung out, their legs apart
+    f1, _ = person(-170, -10, 300, pose='walk', shadow=False, face='front', mood='fear', dress='tunic', cloth='#c2453a', hat='crown',
+                   legs='#4a6fb5', hands=((-1.5, -0.6), (1.3, -1.3)), grips=('open', 'open'))
+    f2, _ = person(180, 130, 280, pose='walk', shadow=False, face='front', mood='fear', dress='robe', hem=6.6, cloth='#4a6fb5',
+                   hair='#c28a3a', hairstyle='long', hands=((-1.4, -1.2), (1.5, -0.5)), grips=('open', 'open'))
     out.append(group([f1], 'rotate(150 -170 -150)'))
     out.append(group([f2], 'rotate(200 180 0)'))
-    for x, y in [(-240, -260), (-220, -120), (-250, 40), (230, -200), (240, -60), (210, 180), (-200, 180)]:
-        out.append(path('M%s,%s l6,-12 l6,12 l-6,10 Z' % (n(x), n(y)), '#f7c948', INK, 1.4))
+    # the twenty-two drops of fire falling on either side
+    for k in range(22):
+        side = -1 if k % 2 else 1
+        x = side * (130 + (k * 37) % 150)
+        y = -420 + (k * 53) % 620
+        if -260 < x < -110 and -300 < y < 20 or 120 < x < 260 and -160 < y < 160:
+            y += 200 if y < 200 else -500
+        out.append(path('M%s,%s q-7,10 0,16 q7,-6 0,-16 Z' % (n(x), n(y)), '#f7c948', INK, 1.2))
     return out
 
 
