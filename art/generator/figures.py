@@ -1601,11 +1601,26 @@ def dog(x, y, s, direction=1, colour='#f2efe8', pose='stand', ears=None):
 
 
 def lion(x, y, s, direction=1, colour='#e6b35a', mane='#c07a2c'):
-    pieces = [('ellipse', 0, 0, 46, 20)] + [('stroke', d, 10) for d in
-                                            ('M34,8 L36,36', 'M24,8 L24,36', 'M-34,8 L-36,36', 'M-24,8 L-22,36')]
-    pieces.append(('stroke', 'M-44,-4 Q-64,0 -66,24', 5))
-    out = [solid(pieces, colour, INK, 2)]
-    out.append(circle(-66, 26, 6, mane, INK, 1.5))
+    """A lion side on, paws on y, facing right for direction 1, its maned head turned to the
+    viewer: a deep chest, a tucked belly, round haunches, legs tapering to broad paws and a
+    tufted tail."""
+    far = darker(colour, 0.14)
+    out = []
+
+    def leg(pts, c):
+        return solid([('path', limb(pts, [9, 6.5, 5]))], c, INK, 2) + ellipse(pts[-1][0] + 3, pts[-1][1] + 1, 7.5, 4, c, INK, 2)
+    out.append(leg([(24, 6), (27, 22), (26, 33)], far))
+    out.append(leg([(-24, 4), (-14, 20), (-22, 33)], far))
+    out.append(path('M-46,-4 Q-74,-2 -68,26', 'none', INK, 7))
+    out.append(path('M-46,-4 Q-74,-2 -68,26', 'none', colour, 4))
+    out.append(ellipse(-68, 29, 5.5, 7, mane, INK, 1.5))
+    out.append(path('M-44,-8 Q-20,-24 20,-19 Q40,-17 47,-4 Q52,14 38,21 Q12,15 -8,18 Q-40,24 -49,8 Q-53,-2 -44,-8 Z',
+                    colour, INK, 2))
+    # the belly and the far flank in shade, the ribs' curve and the haunch's line
+    out.append(path('M-30,16 Q0,12 34,19 Q10,21 -8,20 Z', far, None, 0))
+    out.append(path('M-30,-12 Q-22,6 -34,16', 'none', darker(colour, 0.3), 1.8))
+    out.append(leg([(36, 6), (38, 22), (37, 33)], colour))
+    out.append(leg([(-36, 4), (-26, 20), (-34, 33)], colour))
     out.append(lion_head(50, -16, 26, mane, colour))
     return group(out, 'translate(%s %s) scale(%s %s)' % (n(x), n(y - 36 * s), n(s * direction), n(s)))
 

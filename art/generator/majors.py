@@ -426,11 +426,11 @@ def el_carro(c):
     return out
 
 
-def sphinx(x, y, s, direction, colour):
+def sphinx(x, y, s, direction, colour, cloth=None):
     """A sphinx sitting up on its haunches facing out, its forelegs straight before its chest,
     a woman's face framed by a striped headcloth that falls to the shoulders; the tail curls
     round on the side of `direction`."""
-    other = '#4a6fb5' if colour != '#2a2830' else '#f4c430'
+    other = cloth or ('#4a6fb5' if colour != '#2a2830' else '#f4c430')
     line_c = INK if colour != '#2a2830' else '#0e0c10'
     shade = darker(colour, 0.18) if colour != '#2a2830' else '#1a181e'
     d = direction
@@ -469,10 +469,10 @@ def la_fuerza(c):
     out.append(mountains(140, '#6a7ab0', [(60, 200, 140)]))
     out.append(ground(c, 130, '#8ab85a', '#6a9a44'))
     # the lion's head, which her hands close gently
-    lx0, ly0, ls = 100, 350, 2.3
+    lx0, ly0, ls = 84, 380, 2.45
     jx, jy = lx0 - 50 * ls, ly0 - 36 * ls - 16 * ls
-    body, p = person(-100, 410, 580, face='down', dress='gown', cloth='#f4f1e8', hair='#c28a3a', hairstyle='long',
-                     hat='wreath', mood='calm', gaze=(0.6, 1), reach=((jx + 4, jy - 62), (jx - 4, jy + 56)),
+    body, p = person(-140, 420, 580, face='down', dress='gown', cloth='#f4f1e8', hair='#c28a3a', hairstyle='long',
+                     hat='wreath', mood='calm', gaze=(0.6, 1), bow=0.16, reach=((jx - 10, jy - 58), (jx - 16, jy + 52)),
                      grips=('open', 'open'))
     out.append(body)
     out.append(lemniscate(p.head[0], p.top - 40, 40))
@@ -508,13 +508,33 @@ def el_ermitano(c):
 
 
 def tarot_wheel(x, y, r):
-    out = [circle(x, y, r, '#e9a23a'), circle(x, y, r * 0.78, '#6fb2e8', INK, 2), circle(x, y, r * 0.35, '#e9a23a', INK, 2)]
+    """The wheel: an outer ring lettered T A R O, an inner ring with the four signs of the
+    elements between them, eight spokes and a hub."""
+    rim = '#e9a23a'
+    out = [circle(x, y, r, rim), circle(x, y, r * 0.97, 'none', darker(rim, 0.2), 3),
+           circle(x, y, r * 0.78, '#6fb2e8', INK, 2), circle(x, y, r * 0.62, 'none', INK, 2),
+           circle(x, y, r * 0.2, rim, INK, 2), circle(x, y, r * 0.08, darker(rim, 0.25), INK, 2)]
     for k in range(8):
         a = k * 45
-        out.append(line(polar(x, y, r * 0.35, a), polar(x, y, r * 0.78, a), INK, 3))
+        out.append(solid([('stroke', 'M%s,%s L%s,%s' % tuple(n(v) for v in polar(x, y, r * 0.2, a) + polar(x, y, r * 0.62, a)),
+                           7)], '#f2efe6', INK, 2))
     for word, a in (('T', -90), ('A', 0), ('R', 90), ('O', 180)):
         px, py = polar(x, y, r * 0.89, a)
         out.append(letters(word, px, py + 4, r * 0.1, INK, 3.5))
+        # the rim's studs between the letters
+        for da in (-22.5, 22.5):
+            sx, sy = polar(x, y, r * 0.89, a + 45 + da)
+            out.append(circle(sx, sy, r * 0.025, darker(rim, 0.3), None, 0))
+    # the signs of the elements in the inner ring: water, earth, air, fire
+    s = r * 0.06
+    for k, a in enumerate((-67.5, 22.5, 112.5, 202.5)):
+        px, py = polar(x, y, r * 0.7, a)
+        tri = [(px - s, py - s * 0.7), (px + s, py - s * 0.7), (px, py + s)] if k % 2 == 0 else \
+            [(px - s, py + s * 0.7), (px + s, py + s * 0.7), (px, py - s)]
+        out.append(path(poly(tri), 'none', INK, 2.2))
+        if k in (1, 2):
+            bar = py + (s * 0.2 if k == 1 else -s * 0.2)
+            out.append(line((px - s * 0.7, bar), (px + s * 0.7, bar), INK, 2.2))
     return ''.join(out)
 
 
@@ -535,9 +555,8 @@ def la_rueda(c):
         out.append(path('M%s,%s l6,-6 l6,6' % (n(px), n(py)), 'none', darker('#e0b040', 0.35), 2))
     out.append(body_jackal(240, 260))
     # the sphinx with its sword on top
-    out.append(lion(20, -215, 1.1, -1, '#5a8ad0', '#3f6db0'))
-    out.append(circle(-40, -270, 18, SKIN))
-    out.append(sword((-20, -255), (-20, -365), 8))
+    out.append(sword((26, -212), (52, -372), 9))
+    out.append(sphinx(0, -196, 1.05, 1, '#5a8ad0', '#e9a23a'))
     # the four winged creatures with their books
     out.append(wings(-210, -340, 60, '#f2e6d0'))
     out.append(person(-210, -260, 160, pose='bust', face='down', mood='calm', cloth='#f2efe6', hair='#e9a23a')[0])
