@@ -483,7 +483,7 @@ class Person:
 
     def _shade(self, hem_y):
         """The side of the body away from the light (the light falls from the viewer's left)."""
-        if self.pose in ('bust', 'ride') or self.pose == 'sit' and self.bturn == 1:
+        if self.pose == 'sit' and self.bturn == 1:
             return ''
         side = self._side_r[1:]
         mid = self.B(0, 0)[0]
