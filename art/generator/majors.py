@@ -311,6 +311,7 @@ def el_sumo_sacerdote(c):
     out.append(pillar(210, -400, 330, 80, '#b9b3a8'))
     out.append(rect(-300, 330, 600, 130, '#c9c2b4'))
     out.append(rect(-140, -250, 280, 560, '#6a6458', INK, LINE, r=20))
+    out.append(throne(0, 330, 250, 500, '#7a7266', GOLD, 'round'))
     body, p = person(0, 330, 500, pose='sit', face='front', mood='calm', dress='gown', cloth='#b8302e', cape='#f2efe6',
                      hat='mitre', hat_colour=GOLD, beard='#d9d4c8', hair='#d9d4c8', hands=((-0.4, -0.6), (0.8, 1.6)), grips=('rest', 'fist'))
     out.append(body)
