@@ -1016,12 +1016,16 @@ def el_mundo(c):
                      hands=((-1.2, -0.6), (0.9, 2.6)), stance='cross', shadow=False, grips=('fist', 'fist'))
     dancer = [body]
     u = p.u
-    # the violet scarf: over one shoulder, once round the hips, its end flying out behind
-    scarf = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s' % (
-        n(-0.7 * u), n(p.top + 1.5 * u), n(0.9 * u), n(p.top + 2.6 * u), n(0.6 * u), n(p.top + 3.9 * u),
-        n(-0.2 * u), n(p.top + 4.6 * u), n(-0.9 * u), n(p.top + 4.1 * u), n(-2.1 * u), n(p.top + 3.6 * u),
-        n(-2.4 * u), n(p.top + 5.0 * u))
-    dancer.append(solid([('stroke', scarf, 18)], '#7a5bb0', INK, 2))
+    # the violet scarf: over one shoulder, across the breast, once round the hips, its end
+    # flying out behind in a widening fold
+    pts = [(-0.58, 1.45), (0.05, 2.2), (0.55, 3.1), (0.5, 3.85), (-0.05, 4.3), (-0.7, 4.05), (-1.35, 3.7), (-1.95, 3.85),
+           (-2.35, 4.45), (-2.3, 5.1)]
+    pts = [(a * u, p.top + b * u) for a, b in pts]
+    ws = [0.1 * u, 0.16 * u, 0.17 * u, 0.15 * u, 0.17 * u, 0.15 * u, 0.18 * u, 0.24 * u, 0.28 * u, 0.2 * u]
+    violet = '#7a5bb0'
+    dancer.append(solid([('path', limb(pts, ws))], violet, INK, 2))
+    dancer.append(path(poly(pts[1:-1], closed=False), 'none', darker(violet, 0.3), 2))
+    dancer.append(far_shade(pts[5:], 0.1 * u, 0.08 * u, darker(violet, 0.18)))
     for hi, (hx, hy) in enumerate(p.hands):
         dancer.append(wand((hx - 10, hy + 50), (hx + 10, hy - 50), 8, 0, '#f4f1e8', knots=False))
         dancer.append(p.hand(hi, 'fist'))
