@@ -783,12 +783,17 @@ class Person:
         if dy < 0.5 or dy > 2.6 or math.hypot(dx, dy) > 2.5:
             return None
         # the upper arm: down, leaning a little outwards and towards the hand
-        ax = side * 0.18 + 0.22 * dx
-        ax = max(-0.6, min(0.6, ax))
-        drop = min(1.38, max(0.9, dy * 0.75 + 0.35))
-        e = (s[0] + ax * u, s[1] + math.sqrt(max(0.0, drop * drop - ax * ax * 0.3)) * u)
-        fore = math.hypot(hnd[0] - e[0], hnd[1] - e[1]) / u
-        return e if 0.25 < fore <= 1.42 else None
+        ax0 = max(-0.6, min(0.6, side * 0.18 + 0.22 * dx))
+        drop0 = min(1.38, max(0.9, dy * 0.75 + 0.35))
+        # a hand close under the shoulder: the elbow moves out and up until the forearm has room
+        for k in range(4):
+            ax = ax0 + side * 0.15 * k
+            drop = drop0 - 0.12 * k
+            e = (s[0] + ax * u, s[1] + math.sqrt(max(0.0, drop * drop - ax * ax * 0.3)) * u)
+            fore = math.hypot(hnd[0] - e[0], hnd[1] - e[1]) / u
+            if 0.45 < fore <= 1.42:
+                return e
+        return None
 
     def hand(self, i, grip=None):
         """Hand i drawn along its forearm: 'fist' closed round a held thing (the fingers curled
