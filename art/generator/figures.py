@@ -682,7 +682,8 @@ class Person:
         s = self.shoulders[i]
         t = self.hand_targets[i]
         if t is None:
-            t = (0.3 * side, 2.7) if self.pose != 'sit' else (0.55 * side, 2.4)
+            # at rest the arm hangs with the elbow a little bent and the hand by the thigh
+            t = (0.24 * side, 2.6) if self.pose != 'sit' else (0.55 * side, 2.4)
         hnd = (s[0] + t[0] * self.u, s[1] + t[1] * self.u)
         if self.elbow_at[i]:
             e = self.elbow_at[i]
