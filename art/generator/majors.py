@@ -967,13 +967,13 @@ def el_juicio(c):
     # down to the right, the flag with the cross hanging from it
     u = 440 / 7.5
     top = -90 - 3.8 * u
-    mouth = (0.16 * u + 0.02 * u, top + 0.55 * u + 0.34 * u)
+    mouth = (0.42 * u, top + 0.55 * u + 0.34 * u)
     bell = (mouth[0] + 215, mouth[1] + 150)
 
     def along(t):
         return mouth[0] + (bell[0] - mouth[0]) * t, mouth[1] + (bell[1] - mouth[1]) * t
-    angel, ap = person(0, -90, 440, pose='bust', face='right', gaze=(1, 0.6), body='three', mood='calm', cloth='#4a6fb5',
-                       hair='#e0b040', hairstyle='long', reach=(along(0.3), along(0.58)), grips=('fist', 'fist'),
+    angel, ap = person(0, -90, 440, pose='bust', face='right', profile=True, gaze=(1, 0.6), body='three', mood='calm',
+                       cloth='#4a6fb5', hair='#e0b040', hairstyle='long', reach=(along(0.3), along(0.58)), grips=('fist', 'fist'),
                        elbows=((-40, top + 2.9 * u), (75, top + 2.75 * u)))
     out.append(angel)
     out.append(cloud(-30, 10, 480, '#eef0f6'))
