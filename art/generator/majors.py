@@ -220,7 +220,10 @@ def la_sacerdotisa(c):
     out.append(pillar(220, -380, 400, 70, '#f2efe6'))
     out.append(letters('B', -220, -250, 34, '#f2efe6', 5))
     out.append(letters('J', 220, -250, 34, INK, 5))
-    out.append(rect(-110, 170, 220, 230, '#c9c2b4'))
+    # the cube of stone she sits on: its top in the light, its front and its side in shade
+    out.append(rect(-120, 244, 240, 156, '#c9c2b4'))
+    out.append(path(poly([(-120, 244), (120, 244), (140, 226), (-100, 226)]), '#e2ddd2', INK, LINE))
+    out.append(path(poly([(120, 244), (140, 226), (140, 382), (120, 400)]), darker('#c9c2b4', 0.2), INK, LINE))
     body, p = person(0, 400, 470, pose='sit', face='front', mood='calm', dress='gown', cloth='#3f6db0', hat='veil',
                      hat_colour='#f2efe6', hands=((0.6, 1.7), (-0.5, 1.9)), grips=('fist', 'rest'))
     out.append(body)
