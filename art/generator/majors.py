@@ -92,13 +92,13 @@ def la_muerte(c):
     hb, hp = horse(100, 380, 2.5, -1, 'walk', '#f2efe8', '#c9c4ba', cloth='#26222c')
     out.append(hb)
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 290, -1, face='skull', cloth='#2b2a33', sleeves='#3b3a45', legs='#3b3a45',
+    rb, r = rider(sx, sy, 290, -1, face='skull', skin='#ece8dc', cloth='#2b2a33', sleeves='#3b3a45', legs='#3b3a45',
                   shoes='#1c1b22', hat='plume', hat_colour='#c83e3e', hands=((-1.3, 0.2), (-1.4, 1.6)),
-                  hairstyle='bald')
+                  hairstyle='bald', grips=('fist', 'fist'))
     # the banner's pole goes behind the rider's fist; the flag flies over his head
     hx, hy = r.hands[0]
-    pole_top = (hx + 30, hy - 300)
-    out.append(line((hx + 6, hy + 80), pole_top, '#6b4a30', 7))
+    pole_top = (hx + 22, hy - 300)
+    out.append(line((hx - 3, hy + 80), pole_top, '#6b4a30', 7))
     flag = 'M%s,%s L%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Z' % (
         n(pole_top[0]), n(pole_top[1]), n(pole_top[0] - 150), n(pole_top[1] + 10), n(pole_top[0] - 130),
         n(pole_top[1] + 70), n(pole_top[0] - 160), n(pole_top[1] + 130), n(pole_top[0] - 8), n(pole_top[1] + 140),
