@@ -3,7 +3,7 @@
 import math
 
 from figures import (GOLD, GOLD_DARK, LEAF, SKIN, SKINS, WOOD, bird, bull_head, chain, coin, cup, darker, dog, eagle,
-                     far_shade, held_cup, horse, lantern, lemniscate, letters, limb, lion, lion_head, marked_face, person, pillar,
+                     far_shade, held_cup, horse, lantern, lemniscate, letters, limb, lion, lion_head, marked_face, mix, person, pillar,
                      ram_head, rider, scales, sunflower, sword, throne, trumpet, wand, wheat, wings, wolf)
 from scenery import (castle, cloud, flowers, ground, hills, lightning, moon, mountains,
                      rose, sky, star, sun, tower, tree, water, wave_sea)
@@ -254,7 +254,11 @@ def la_emperatriz(c):
     out.append(path('M120,60 Q150,-60 170,-200 L200,-200 Q190,-60 180,60 Z', '#8ec6ee', INK, 2))
     out.append(ground(c, 60, '#8ab85a', '#6a9a44'))
     out.append(path('M140,60 Q120,200 250,470 L300,470 L300,300 Q210,200 200,60 Z', '#6fb2e8', INK, 2))
-    out.append(rect(-170, 180, 250, 200, '#c2453a', INK, LINE, r=40))
+    # her couch: a cushion at her back, a deep seat cushion under her lap, the base below
+    out.append(rect(-160, 70, 240, 190, '#b83c33', INK, LINE, r=60))
+    out.append(rect(-190, 300, 300, 80, darker('#c2453a', 0.25), INK, LINE, r=10))
+    out.append(rect(-200, 222, 320, 88, '#c2453a', INK, LINE, r=36))
+    out.append(path('M-180,240 Q-40,228 100,240', 'none', mix('#c2453a', '#ffffff', 0.3), 5))
     body, p = person(-40, 380, 470, pose='sit', face='front', mood='joy', dress='gown', cloth='#f4f1e8', hair='#c28a3a',
                      hairstyle='long', hat='laurel', hands=((-0.6, 2.2), (0.8, 0.0)), grips=('rest', 'fist'))
     out.append(body)
