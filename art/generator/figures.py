@@ -266,6 +266,7 @@ class Person:
         # a soft shadow on the ground under a figure that stands, walks, kneels or sits
         self.shadow = shadow if shadow is not None else pose in ('stand', 'walk', 'kneel', 'sit')
         self._leg_paths = []
+        self.short = False  # seated in a dress that ends over the knees
         self._bare = []  # the bare legs' outlines, drawn as one shape with the body
         self._leg_edges = []  # standing bare legs: their edges, part of the body's outline
         self._front = ''  # a bare leg drawn in front of the body
@@ -398,15 +399,22 @@ class Person:
         """A figure seated facing out: the body down to the hips, the lap spreading wider over
         the thighs that come forward to the knees, and the skirt falling from the knees over
         the shins to the feet, a little flared at the hem."""
+        self.short = self.dress in ('tunic', 'armour', 'nude')
         left = [(-0.3, 1.2), (-sh, 1.5), (-sh * 0.98, 1.75), (-wa, 3.0), (-1.0, 3.72), (-1.22, 4.1), (-1.32, 4.38),
                 (-1.2, 4.7), (-1.16, 5.3), (-1.22, 5.9), (-1.3, 6.12)]
+        hem = [self.B(-0.65, 6.2), self.B(0, 6.16), self.B(0.65, 6.2)]
+        hem_y = 6.12
+        if self.short:
+            # a short dress ends over the knees; the shins go down bare or in hose from there
+            left = left[:7] + [(-1.18, 4.66)]
+            hem = [self.B(-0.7, 4.84), self.B(0, 4.62), self.B(0.7, 4.84)]
+            hem_y = 4.7
         ps = [self.B(a, b) for a, b in left]
         self._side = ps
         self._side_r = [self.B(-a, b) for a, b in left]
-        hem = [self.B(-0.65, 6.2), self.B(0, 6.16), self.B(0.65, 6.2)]
         # the hem's corners doubled so they stay sharp; the rest is rounded
         ring = ps + [ps[-1]] + hem + [self._side_r[-1]] + list(reversed(self._side_r))
-        return smooth(ring), 6.12
+        return smooth(ring), hem_y
 
     def _sit_side(self):
         """A figure seated side on: the back upright, the thighs running forward to the knees,
@@ -442,15 +450,17 @@ class Person:
         fold = darker(cloth, 0.38)
         fw = max(1.4, 0.04 * u)
         out = []
-        # under the knees: the shins in the lap's shadow, lighter down the shin bones
-        shade = 'M%s Q%s %s Q%s %s L%s Q%s %s Q%s %s Z' % (
-            P(-1.24, 4.5), P(-0.65, 4.78), P(0, 4.5), P(0.65, 4.78), P(1.24, 4.5), P(1.2, 6.08), P(0.6, 6.22), P(0, 6.13),
-            P(-0.6, 6.22), P(-1.24, 6.08))
-        out.append(path(shade, darker(cloth, 0.22), None, 0))
-        for s in (-1, 1):
-            shin = 'M%s Q%s %s L%s Q%s %s Z' % (P(s * 0.75, 4.75), P(s * 0.6, 4.7), P(s * 0.45, 4.78), P(s * 0.5, 6.1),
-                                                 P(s * 0.63, 6.16), P(s * 0.78, 6.1))
-            out.append(path(shin, mix(darker(cloth, 0.22), cloth, 0.55), None, 0))
+        short = self.short
+        if not short:
+            # under the knees: the shins in the lap's shadow, lighter down the shin bones
+            shade = 'M%s Q%s %s Q%s %s L%s Q%s %s Q%s %s Z' % (
+                P(-1.24, 4.5), P(-0.65, 4.78), P(0, 4.5), P(0.65, 4.78), P(1.24, 4.5), P(1.2, 6.08), P(0.6, 6.22), P(0, 6.13),
+                P(-0.6, 6.22), P(-1.24, 6.08))
+            out.append(path(shade, darker(cloth, 0.22), None, 0))
+            for s in (-1, 1):
+                shin = 'M%s Q%s %s L%s Q%s %s Z' % (P(s * 0.75, 4.75), P(s * 0.6, 4.7), P(s * 0.45, 4.78), P(s * 0.5, 6.1),
+                                                     P(s * 0.63, 6.16), P(s * 0.78, 6.1))
+                out.append(path(shin, mix(darker(cloth, 0.22), cloth, 0.55), None, 0))
         # the lap: the thighs' tops in the light, from the hips forward to the knees
         lap = 'M%s Q%s %s Q%s %s Q%s %s Q%s %s L%s L%s Q%s %s Q%s %s Z' % (
             P(-1.08, 3.86), P(-0.5, 3.8), P(0, 3.92), P(0.5, 3.8), P(1.08, 3.86), P(1.34, 4.2), P(1.2, 4.47),
@@ -461,17 +471,18 @@ class Person:
             # the light on each knee
             kx, ky = U(s * 0.72, 4.45)
             out.append(ellipse(kx, ky, 0.3 * u, 0.12 * u, mix(cloth, '#ffffff', 0.2), None, 0, extra='fill-opacity="0.45"'))
-        # the cloth sagging between the knees, in deep shade, with a fold hanging in it
-        out.append(path('M%s Q%s %s Q%s %s Q%s %s Z' % (P(-0.3, 4.55), P(-0.12, 5.1), P(0, 5.42), P(0.12, 5.1), P(0.3, 4.55),
-                                                     P(0, 4.48), P(-0.3, 4.55)), darker(cloth, 0.32), None, 0))
-        out.append(path('M%s Q%s %s' % (P(-0.22, 4.62), P(0, 5.05), P(0.22, 4.62)), 'none', fold, fw))
-        # folds falling from each knee to the hem
-        for s in (-1, 1):
-            for a0, a1, b1 in ((1.0, 1.06, 6.05), (0.55, 0.62, 6.1)):
-                out.append(path('M%s Q%s %s' % (P(s * a0, 4.66), P(s * (a0 + 0.06), 5.3), P(s * a1, b1)), 'none',
-                                darker(cloth, 0.3), fw * 0.8))
-            out.append(path('M%s Q%s %s' % (P(s * 0.08, 5.4), P(s * 0.14, 5.8), P(s * 0.2, 6.1)), 'none', darker(cloth, 0.3),
-                            fw * 0.8))
+        if not short:
+            # the cloth sagging between the knees, in deep shade, with a fold hanging in it
+            out.append(path('M%s Q%s %s Q%s %s Q%s %s Z' % (P(-0.3, 4.55), P(-0.12, 5.1), P(0, 5.42), P(0.12, 5.1), P(0.3, 4.55),
+                                                         P(0, 4.48), P(-0.3, 4.55)), darker(cloth, 0.32), None, 0))
+            out.append(path('M%s Q%s %s' % (P(-0.22, 4.62), P(0, 5.05), P(0.22, 4.62)), 'none', fold, fw))
+            # folds falling from each knee to the hem
+            for s in (-1, 1):
+                for a0, a1, b1 in ((1.0, 1.06, 6.05), (0.55, 0.62, 6.1)):
+                    out.append(path('M%s Q%s %s' % (P(s * a0, 4.66), P(s * (a0 + 0.06), 5.3), P(s * a1, b1)), 'none',
+                                    darker(cloth, 0.3), fw * 0.8))
+                out.append(path('M%s Q%s %s' % (P(s * 0.08, 5.4), P(s * 0.14, 5.8), P(s * 0.2, 6.1)), 'none', darker(cloth, 0.3),
+                                fw * 0.8))
         # the crease where the body meets the lap, each knee's front, and the hollow between the thighs
         out.append(path('M%s Q%s %s' % (P(-0.95, 3.84), P(0, 4.0), P(0.95, 3.84)), 'none', fold, fw))
         for s in (-1, 1):
@@ -646,6 +657,16 @@ class Person:
                     out.append(solid([('stroke', d, 0.42 * u)], darker(legc, 0.12) if a < 1 else legc))
                 px, py = self.U(t * a, 6.08)
                 out.append(ellipse(px + t * 0.1 * u, py, 0.3 * u, 0.15 * u, self.shoes, INK, 2))
+        elif self.pose == 'sit' and self.short:
+            # seated facing out in a short dress: the shins from under the knees to the feet
+            legc = self.skin if self.dress == 'nude' else self.legs
+            for side in (-1, 1):
+                k, f = U(side * 0.66, 4.55), U(side * 0.6, 6.1)
+                d = 'M%s,%s L%s,%s' % (n(k[0]), n(k[1]), n(f[0]), n(f[1]))
+                out.append(solid([('stroke', d, 0.4 * u)], legc, INK, self.contour))
+                out.append(far_shade([k, f], 0.1 * u, 0.13 * u, darker(legc, 0.12)))
+                out.append(ellipse(f[0] + side * 0.1 * u, f[1] + 0.1 * u, 0.3 * u, 0.15 * u,
+                                   legc if self.dress == 'nude' else self.shoes, INK, 2, side * 12))
         elif self.pose in ('stand', 'walk', 'sit'):
             y = hem_y + 0.08
             sit = self.pose == 'sit'
