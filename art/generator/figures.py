@@ -527,6 +527,15 @@ class Person:
             p2 = self.B(a * spread * 1.3 + lean, hem_y - 0.15)
             out.append(path('M%s,%s Q%s,%s %s,%s' % (n(p0[0]), n(p0[1]), n(p1[0] - 0.04 * u), n(p1[1]), n(p2[0]), n(p2[1])),
                             'none', fold, max(1.2, 0.035 * u)))
+        if self.weight and self.pose == 'stand' and hem_y > 6.2:
+            # the bent knee of the free leg pushes the cloth forward: a fold curving under it
+            # towards the standing leg, and the cloth falling straight from the knee to the hem
+            w = self.weight
+            a, b, c = self.B(-w * 0.7, 5.95), self.B(-w * 0.4, 6.2), self.B(-w * 0.05, 6.0)
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])), 'none', fold,
+                            max(1.2, 0.035 * u)))
+            a, b = self.B(-w * 0.45, 6.25), self.B(-w * 0.5, hem_y - 0.2)
+            out.append(line(a, b, fold, max(1.2, 0.035 * u)))
         # the hem: a band of shade along the bottom, inside the outline
         (lx, ly), (rx, ry) = self._side[-1], self._side_r[-1]
         h = 0.22 * u
