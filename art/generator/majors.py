@@ -690,8 +690,13 @@ def la_templanza(c):
     out.append(ellipse(-160, 380, 170, 70, g))
     out.append(wings(-20, -130, 230, '#f0a040', '#c2453a'))
     body, p = person(-20, 400, 580, face='down', mood='calm', dress='robe', cloth='#f4f1e8', hair='#e0b040', hairstyle='long',
-                     hat='halo', hands=((-1.05, 1.05), (0.75, 2.3)), grips=('fist', 'fist'))
+                     hat='halo', hands=((-1.05, 1.05), (0.75, 2.3)), grips=('fist', 'fist'), weight=1)
+    # one foot on the land, the other set in the pool, the water ringed round it
+    fx, fy = p.B(-0.5, 7.33)
+    out.append(ellipse(fx, fy + 2, 0.5 * p.u, 0.12 * p.u, 'none', '#d8ecff', 2.2))
     out.append(body)
+    out.append(path('M%s,%s q%s,%s %s,0' % (n(fx - 0.42 * p.u), n(fy + 0.08 * p.u), n(0.42 * p.u), n(0.1 * p.u), n(0.84 * p.u)),
+                    'none', '#d8ecff', 2.2))
     chx, chy = p.chest
     out.append(rect(chx - 22, chy - 26, 44, 44, '#f4f1e8', INK, 2))
     out.append(path(poly([(chx - 14, chy + 10), (chx + 14, chy + 10), (chx, chy - 16)]), '#f0a040', INK, 2))
