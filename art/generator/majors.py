@@ -356,7 +356,7 @@ def los_enamorados(c):
     out.append(ground(c, 170, '#8ab85a', '#6a9a44'))
     out.append(wings(0, -230, 220, '#c2453a', '#8a2a2a'))
     angel, ap = person(0, -90, 420, pose='bust', face='down', mood='calm', cloth='#7a5bb0', hair='#e9a23a', hairstyle='long',
-                       hands=((-1.85, 0.35), (1.85, 0.35)), grips=('open', 'open'))
+                       hands=((-2.55, 0.75), (2.55, 0.75)), grips=('open', 'open'))
     out.append(angel)
     out.append(cloud(0, -20, 420, '#f2f4f8'))
     # the tree of flames behind the man, the tree of knowledge behind the woman
