@@ -53,31 +53,33 @@ def la_estrella(c):
     out.append(tree(-215, 90, 190, '#3f7a3c'))
     out.append(bird(-205, -40, 0.9, 1, '#f2efe6', 'down'))
     g = c.linear([(0, '#6fb2e8'), (1, '#356fb0')])
-    out.append(ellipse(150, 260, 175, 80, g))
-    out.append(path('M70,255 q14,-6 28,0 M170,290 q14,-6 28,0 M150,230 q14,-6 28,0', 'none', '#d8ecff', 2.2))
+    dy = 70  # the figure and the pool stand lower and larger in the field
+    out.append(ellipse(160, 260 + dy, 180, 85, g))
+    out.append(path('M80,%s q14,-6 28,0 M180,%s q14,-6 28,0 M160,%s q14,-6 28,0' % (255 + dy, 290 + dy, 230 + dy), 'none',
+                    '#d8ecff', 2.2))
     # the eight stars: one great one above the figure, seven around it
     out.append(star(0, -300, 78, 8, '#fbe37a', 0.38))
     for x, y in [(-200, -360), (-120, -190), (-235, -250), (200, -360), (125, -190), (235, -250), (0, -150)]:
         out.append(star(x, y, 30, 8, '#fff8d8', 0.4))
-    body, p = person(-10, 270, 400, pose='kneel', dress='nude', face='front', gaze=(0.3, 0.6), mood='calm', hairstyle='long',
-                     hair='#e0b45a', hands=((-1.25, 1.95), (1.05, 2.0)), grips=('fist', 'fist'))
+    body, p = person(-10, 270 + dy, 470, pose='kneel', dress='nude', face='front', gaze=(0.3, 0.6), mood='calm',
+                     hairstyle='long', hair='#e0b45a', hands=((-1.25, 1.95), (1.05, 2.0)), grips=('fist', 'fist'))
     out.append(body)
     # one jug pours onto the land, where the water runs off in five rills; the other into the pool
-    jl, sl = jug(*p.hands[0], 1.35, -95)
-    jr, sr = jug(*p.hands[1], 1.35, 105, '#c96f3c')
-    out.append(stream(sr, (sr[0] + 30, 245), 22))
-    out.append(stream(sl, (sl[0] - 25, 235), -20))
+    jl, sl = jug(*p.hands[0], 1.45, -95)
+    jr, sr = jug(*p.hands[1], 1.45, 105, '#c96f3c')
+    out.append(stream(sr, (sr[0] + 30, 250 + dy), 22))
+    out.append(stream(sl, (sl[0] - 25, 235 + dy), -20))
     for k in range(5):
         x0 = sl[0] - 25
-        out.append(path('M%s,%s q%s,%s %s,%s' % (n(x0), n(238), n(-20 - k * 14), n(8 + k * 6), n(-40 - k * 22), n(30 + k * 16)),
-                        'none', '#a9d4f5', 4))
+        out.append(path('M%s,%s q%s,%s %s,%s' % (n(x0), n(238 + dy), n(-16 - k * 10), n(8 + k * 6), n(-32 - k * 16),
+                                                n(30 + k * 14)), 'none', '#a9d4f5', 4))
     out += [jl, jr]
     out.append(p.hand(0, 'fist'))
     out.append(p.hand(1, 'fist'))
     # rings spread where the stream meets the pool and round the foot standing in it
     fx, fy = p.U(1.25, 5.52)
-    out.append(ellipse(fx, fy + 4, 40, 10, 'none', '#d8ecff', 2.2))
-    out.append(ellipse(sr[0] + 30, 250, 26, 7, 'none', '#d8ecff', 2.2))
+    out.append(ellipse(fx, fy + 4, 44, 11, 'none', '#d8ecff', 2.2))
+    out.append(ellipse(sr[0] + 30, 255 + dy, 26, 7, 'none', '#d8ecff', 2.2))
     return out
 
 
