@@ -215,7 +215,7 @@ class Person:
                  shoes='#4a3424', cape=None, beard=False, hands=(None, None), bend=(None, None), behind=(False, False),
                  sleeves=None, pattern=None, belt=None, hem=None, lean=0, reach=None, mood='calm', gaze=None,
                  main=None, grips=('rest', 'rest'), elbows=(None, None), blindfold=False, child=False, stance=None,
-                 shadow=None, profile=False, body=None, bow=0):
+                 shadow=None, profile=False, body=None, bow=0, weight=None, tilt=0):
         self.x, self.y, self.h = x, y, h
         self.u = h / 7.5
         # the figure's outer contour: heavier than the lines drawn inside it on a large figure
@@ -243,6 +243,12 @@ class Person:
         # the body turned: 'three' (three-quarter) or 'side' (profile), towards the side it faces
         self.bturn = {'three': 0.5, 'side': 1.0}.get(body, 0.0)
         self.bow = bow  # the upper body bent forward from the hips, in radians
+        self.tilt = tilt  # the head tipped about the neck, in degrees (clockwise on the card)
+        # standing at ease, the weight on one leg (-1 the viewer's left, 1 the right): that hip
+        # rises and swings out over the foot, the shoulder above it drops, the other knee bends
+        self.weight = 0
+        if pose == 'stand' and stance is None and body != 'side':
+            self.weight = weight or (1 if look % 2 else -1)
         self.bdir = {'left': -1, 'right': 1}.get(face, -1 if gaze and gaze[0] < 0 else 1)
         if self.bturn == 1 and behind == (False, False):
             # side on, the far arm goes behind the body
@@ -260,6 +266,7 @@ class Person:
         # a soft shadow on the ground under a figure that stands, walks, kneels or sits
         self.shadow = shadow if shadow is not None else pose in ('stand', 'walk', 'kneel', 'sit')
         self._leg_paths = []
+        self.short = False  # seated in a dress that ends over the knees
         self._bare = []  # the bare legs' outlines, drawn as one shape with the body
         self._leg_edges = []  # standing bare legs: their edges, part of the body's outline
         self._front = ''  # a bare leg drawn in front of the body
@@ -296,6 +303,17 @@ class Person:
                 x += t * k * 0.14 * math.sin(math.pi * (b - 1.4) / 1.9)
             elif a * t < 0 and b > 3.0:
                 x += t * k * 0.08 * min(1.0, b - 3.0)  # the back of the skirt falls in behind
+        w = self.weight
+        if w:
+            # the hips swing out over the standing foot and tilt up on its side; the shoulders
+            # tilt the other way
+            if b > 2.4:
+                sway = min(1.0, (b - 2.4) / 1.5) if b < 3.9 else max(0.0, 1 - (b - 3.9) / 3.6)
+                x += w * 0.13 * sway
+            if 3.0 < b < 5.2:
+                b -= w * a * 0.1 * min(1.0, (b - 3.0) / 0.8, (5.2 - b) / 0.8)
+            elif 1.1 < b < 2.3:
+                b += w * a * 0.07 * min(1.0, (b - 1.1) / 0.3, (2.3 - b) / 0.3)
         return self.U(*self._bowed(x, b))
 
     def _bowed(self, a, b):
@@ -338,6 +356,8 @@ class Person:
             hem_y = hem
         if self.pose == 'sit' and self.bturn == 1:
             return self._sit_side()
+        if self.pose == 'sit':
+            return self._sit_front(sh, wa)
         mirror = [(2 * self.x - px, py) for px, py in pts_l]
         tb = lambda p: self.B((p[0] - self.x) / u, (p[1] - self.top) / u)
         pts_l = [tb(p) for p in pts_l]
@@ -375,6 +395,27 @@ class Person:
         ring += list(reversed(self._side_r[:4]))
         return smooth(ring)
 
+    def _sit_front(self, sh, wa):
+        """A figure seated facing out: the body down to the hips, the lap spreading wider over
+        the thighs that come forward to the knees, and the skirt falling from the knees over
+        the shins to the feet, a little flared at the hem."""
+        self.short = self.dress in ('tunic', 'armour', 'nude')
+        left = [(-0.3, 1.2), (-sh, 1.5), (-sh * 0.98, 1.75), (-wa, 3.0), (-1.0, 3.72), (-1.22, 4.1), (-1.32, 4.38),
+                (-1.2, 4.7), (-1.16, 5.3), (-1.22, 5.9), (-1.3, 6.12)]
+        hem = [self.B(-0.65, 6.2), self.B(0, 6.16), self.B(0.65, 6.2)]
+        hem_y = 6.12
+        if self.short:
+            # a short dress ends over the knees; the shins go down bare or in hose from there
+            left = left[:7] + [(-1.18, 4.66)]
+            hem = [self.B(-0.7, 4.84), self.B(0, 4.62), self.B(0.7, 4.84)]
+            hem_y = 4.7
+        ps = [self.B(a, b) for a, b in left]
+        self._side = ps
+        self._side_r = [self.B(-a, b) for a, b in left]
+        # the hem's corners doubled so they stay sharp; the rest is rounded
+        ring = ps + [ps[-1]] + hem + [self._side_r[-1]] + list(reversed(self._side_r))
+        return smooth(ring), hem_y
+
     def _sit_side(self):
         """A figure seated side on: the back upright, the thighs running forward to the knees,
         the skirt falling from them over the shins to the ground."""
@@ -399,9 +440,61 @@ class Person:
         self._side = self._side_r = ps
         return d, 4.5 if self.short else 6.0
 
+    def _lap(self):
+        """A seated figure's lap facing out: the thighs' tops catch the light in a band across
+        the hips, the knees stand forward with the cloth sagging between them, and below them
+        the skirt falls in shade over the shins in folds from each knee."""
+        U, u = self.B, self.u
+        P = lambda a, b: '%s,%s' % (n(U(a, b)[0]), n(U(a, b)[1]))
+        cloth = self.cloth
+        fold = darker(cloth, 0.38)
+        fw = max(1.4, 0.04 * u)
+        out = []
+        short = self.short
+        if not short:
+            # under the knees: the shins in the lap's shadow, lighter down the shin bones
+            shade = 'M%s Q%s %s Q%s %s L%s Q%s %s Q%s %s Z' % (
+                P(-1.24, 4.5), P(-0.65, 4.78), P(0, 4.5), P(0.65, 4.78), P(1.24, 4.5), P(1.2, 6.08), P(0.6, 6.22), P(0, 6.13),
+                P(-0.6, 6.22), P(-1.24, 6.08))
+            out.append(path(shade, darker(cloth, 0.22), None, 0))
+            for s in (-1, 1):
+                shin = 'M%s Q%s %s L%s Q%s %s Z' % (P(s * 0.75, 4.75), P(s * 0.6, 4.7), P(s * 0.45, 4.78), P(s * 0.5, 6.1),
+                                                     P(s * 0.63, 6.16), P(s * 0.78, 6.1))
+                out.append(path(shin, mix(darker(cloth, 0.22), cloth, 0.55), None, 0))
+        # the lap: the thighs' tops in the light, from the hips forward to the knees
+        lap = 'M%s Q%s %s Q%s %s Q%s %s Q%s %s L%s L%s Q%s %s Q%s %s Z' % (
+            P(-1.08, 3.86), P(-0.5, 3.8), P(0, 3.92), P(0.5, 3.8), P(1.08, 3.86), P(1.34, 4.2), P(1.2, 4.47),
+            P(0.7, 4.8), P(0.22, 4.56), P(0, 4.5), P(-0.22, 4.56), P(-0.7, 4.8), P(-1.2, 4.47), P(-1.34, 4.2),
+            P(-1.08, 3.86))
+        out.append(path(lap, self._lit(mix(cloth, '#ffffff', 0.1), 1.4), None, 0))
+        for s in (-1, 1):
+            # the light on each knee
+            kx, ky = U(s * 0.72, 4.45)
+            out.append(ellipse(kx, ky, 0.3 * u, 0.12 * u, mix(cloth, '#ffffff', 0.2), None, 0, extra='fill-opacity="0.45"'))
+        if not short:
+            # the cloth sagging between the knees, in deep shade, with a fold hanging in it
+            out.append(path('M%s Q%s %s Q%s %s Q%s %s Z' % (P(-0.3, 4.55), P(-0.12, 5.1), P(0, 5.42), P(0.12, 5.1), P(0.3, 4.55),
+                                                         P(0, 4.48), P(-0.3, 4.55)), darker(cloth, 0.32), None, 0))
+            out.append(path('M%s Q%s %s' % (P(-0.22, 4.62), P(0, 5.05), P(0.22, 4.62)), 'none', fold, fw))
+            # folds falling from each knee to the hem
+            for s in (-1, 1):
+                for a0, a1, b1 in ((1.0, 1.06, 6.05), (0.55, 0.62, 6.1)):
+                    out.append(path('M%s Q%s %s' % (P(s * a0, 4.66), P(s * (a0 + 0.06), 5.3), P(s * a1, b1)), 'none',
+                                    darker(cloth, 0.3), fw * 0.8))
+                out.append(path('M%s Q%s %s' % (P(s * 0.08, 5.4), P(s * 0.14, 5.8), P(s * 0.2, 6.1)), 'none', darker(cloth, 0.3),
+                                fw * 0.8))
+        # the crease where the body meets the lap, each knee's front, and the hollow between the thighs
+        out.append(path('M%s Q%s %s' % (P(-0.95, 3.84), P(0, 4.0), P(0.95, 3.84)), 'none', fold, fw))
+        for s in (-1, 1):
+            out.append(path('M%s Q%s %s Q%s %s' % (P(s * 1.3, 4.36), P(s * 1.05, 4.72), P(s * 0.7, 4.72), P(s * 0.32, 4.72),
+                                                  P(s * 0.2, 4.56)), 'none', darker(cloth, 0.45), fw * 1.2))
+        out.append(path('M%s Q%s %s L%s Z' % (P(-0.05, 3.98), P(0, 4.3), P(-0.12, 4.52), P(0.12, 4.52)), darker(cloth, 0.15),
+                        None, 0))
+        return ''.join(out)
+
     def _shade(self, hem_y):
         """The side of the body away from the light (the light falls from the viewer's left)."""
-        if self.pose in ('bust', 'ride') or self.pose == 'sit' and self.bturn == 1:
+        if self.pose == 'sit' and self.bturn == 1:
             return ''
         side = self._side_r[1:]
         mid = self.B(0, 0)[0]
@@ -434,6 +527,15 @@ class Person:
             p2 = self.B(a * spread * 1.3 + lean, hem_y - 0.15)
             out.append(path('M%s,%s Q%s,%s %s,%s' % (n(p0[0]), n(p0[1]), n(p1[0] - 0.04 * u), n(p1[1]), n(p2[0]), n(p2[1])),
                             'none', fold, max(1.2, 0.035 * u)))
+        if self.weight and self.pose == 'stand' and hem_y > 6.2:
+            # the bent knee of the free leg pushes the cloth forward: a fold curving under it
+            # towards the standing leg, and the cloth falling straight from the knee to the hem
+            w = self.weight
+            a, b, c = self.B(-w * 0.7, 5.95), self.B(-w * 0.4, 6.2), self.B(-w * 0.05, 6.0)
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])), 'none', fold,
+                            max(1.2, 0.035 * u)))
+            a, b = self.B(-w * 0.45, 6.25), self.B(-w * 0.5, hem_y - 0.2)
+            out.append(line(a, b, fold, max(1.2, 0.035 * u)))
         # the hem: a band of shade along the bottom, inside the outline
         (lx, ly), (rx, ry) = self._side[-1], self._side_r[-1]
         h = 0.22 * u
@@ -487,6 +589,17 @@ class Person:
             elif self.pose == 'walk':
                 feet = [U(-0.95, 7.4), U(0.85, 7.4)]
                 knees = [U(-0.55, 5.7), U(0.55, 5.7)]
+            elif self.weight:
+                # the standing leg straight under the body, the free one bent at the knee, its
+                # foot set out to the side and a little behind, turned outwards
+                w = self.weight
+                bare = self.dress == 'nude'
+                feet = [None, None]
+                knees = [None, None]
+                feet[(w + 1) // 2] = U(w * (0.1 if bare else 0.1), 7.42)
+                knees[(w + 1) // 2] = U(w * (0.2 if bare else 0.2), 5.72)
+                feet[(1 - w) // 2] = U(-w * (0.78 if bare else 0.66), 7.28)
+                knees[(1 - w) // 2] = U(-w * (0.42 if bare else 0.3), 5.8)
             elif self.dress == 'nude':
                 # bare legs close together, the knees and the feet nearly touching
                 feet = [U(-0.3, 7.4), U(0.3, 7.4)]
@@ -553,12 +666,29 @@ class Person:
                     out.append(solid([('stroke', d, 0.42 * u)], darker(legc, 0.12) if a < 1 else legc))
                 px, py = self.U(t * a, 6.08)
                 out.append(ellipse(px + t * 0.1 * u, py, 0.3 * u, 0.15 * u, self.shoes, INK, 2))
+        elif self.pose == 'sit' and self.short:
+            # seated facing out in a short dress: the shins from under the knees to the feet
+            legc = self.skin if self.dress == 'nude' else self.legs
+            for side in (-1, 1):
+                k, f = U(side * 0.66, 4.55), U(side * 0.6, 6.1)
+                d = 'M%s,%s L%s,%s' % (n(k[0]), n(k[1]), n(f[0]), n(f[1]))
+                out.append(solid([('stroke', d, 0.4 * u)], legc, INK, self.contour))
+                out.append(far_shade([k, f], 0.1 * u, 0.13 * u, darker(legc, 0.12)))
+                out.append(ellipse(f[0] + side * 0.1 * u, f[1] + 0.1 * u, 0.3 * u, 0.15 * u,
+                                   legc if self.dress == 'nude' else self.shoes, INK, 2, side * 12))
         elif self.pose in ('stand', 'walk', 'sit'):
             y = hem_y + 0.08
+            sit = self.pose == 'sit'
             for side in (-1, 1):
-                px, py = U(side * 0.38, y)
+                # seated, the feet stand apart under the knees, turned a little outwards; standing
+                # at ease, the free foot steps out from under the hem
+                fx = side * (0.55 if sit else 0.38)
+                if self.weight and self.pose == 'stand':
+                    fx = self.weight * 0.1 if side == self.weight else -self.weight * 0.5
+                px, py = U(fx, y)
                 toe = t if self.bturn else side
-                out.append(ellipse(px + toe * 0.05 * u, py, 0.3 * u, 0.15 * u, self.shoes, INK, 2))
+                out.append(ellipse(px + toe * (0.1 if sit else 0.05) * u, py, 0.3 * u, 0.15 * u, self.shoes, INK, 2,
+                                   toe * 12 if sit else 0))
         return ''.join(out)
 
     def _ride_leg(self, direction):
@@ -582,7 +712,8 @@ class Person:
         s = self.shoulders[i]
         t = self.hand_targets[i]
         if t is None:
-            t = (0.3 * side, 2.7) if self.pose != 'sit' else (0.55 * side, 2.4)
+            # at rest the arm hangs with the elbow a little bent and the hand by the thigh
+            t = (0.24 * side, 2.6) if self.pose != 'sit' else (0.55 * side, 2.4)
         hnd = (s[0] + t[0] * self.u, s[1] + t[1] * self.u)
         if self.elbow_at[i]:
             e = self.elbow_at[i]
@@ -591,10 +722,18 @@ class Person:
             out = _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, side)
             low = _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, -side)
             e = low if hnd[1] > s[1] + 0.3 * self.u and low[1] > out[1] + 0.2 * self.u else out
+            hung = self._hanging_elbow(s, hnd, side)
+            if hung:
+                e = hung
         else:
             e = _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, side * self.bend[i])
         # the sleeve stops short of the hand so the wrist shows
         wx, wy = hnd[0] + (e[0] - hnd[0]) * 0.12, hnd[1] + (e[1] - hnd[1]) * 0.12
+        if self.grips[i] == 'fist':
+            # a closed hand sits further back on its point: the sleeve ends behind it
+            fl = math.hypot(e[0] - hnd[0], e[1] - hnd[1]) or 1
+            back = min(0.45 * self.u, 0.5 * fl)
+            wx, wy = hnd[0] + (e[0] - hnd[0]) * back / fl, hnd[1] + (e[1] - hnd[1]) * back / fl
         d = 'M%s,%s L%s,%s L%s,%s' % (n(s[0]), n(s[1]), n(e[0]), n(e[1]), n(wx), n(wy))
         self.hands[i] = hnd
         self.elbows[i] = e
@@ -602,7 +741,8 @@ class Person:
             # a bare arm tapers from the shoulder to the wrist
             u = self.u * (0.88 if self.hairstyle in ('long', 'bun') else 1)
             return solid([('circle', s[0], s[1] + 0.05 * u, 0.22 * u),
-                          ('path', limb([s, e, (wx, wy)], [0.21 * u, 0.14 * u, 0.1 * u]))], self.skin, INK, self.contour) + self.hand(i)
+                          ('path', limb([s, e, (wx, wy)], [0.21 * u, 0.14 * u, 0.1 * u]))], self.skin, INK, self.contour) + \
+                far_shade([s, e, (wx, wy)], 0.07 * u, 0.07 * u, darker(self.skin, 0.08)) + self.hand(i)
         fold = darker(self.sleeves, 0.32)
         u = self.u
         extra = []
@@ -628,6 +768,64 @@ class Person:
         extra.insert(0, far_shade([s, e, (wx, wy)], 0.12 * u, 0.16 * u, darker(self.sleeves, 0.1)))
         return solid([('stroke', d, 0.46 * self.u)], self.sleeves, INK, self.contour) + ''.join(extra) + self.hand(i)
 
+    def disc_at(self, i, r):
+        """Where a disc of radius r (a coin, a plate) held by its rim in hand i has its centre:
+        beyond the hand along the forearm."""
+        x, y = self.hands[i]
+        ex, ey = self.elbows[i] or (x, y - 1)
+        d = math.hypot(x - ex, y - ey) or 1
+        return x + (x - ex) / d * r * 0.8, y + (y - ey) / d * r * 0.8
+
+    def holding_disc(self, i, centre, r, disc):
+        """Hand i holding `disc` (its drawing, centred on `centre`, radius r) by the rim: the
+        palm and the fingers behind it, the thumb laid over its edge in front."""
+        x, y = self.hands[i]
+        cx, cy = centre
+        d = math.hypot(x - cx, y - cy) or 1
+        ux, uy = (x - cx) / d, (y - cy) / d
+        u = self.u * (0.9 if self.hairstyle in ('long', 'bun') else 1)
+        # the thumb on the body's side of the hand
+        t = -1 if i == 0 else 1
+        px, py = -uy * t, ux * t
+        if px * (self.x - x) < 0:
+            px, py = -px, -py
+        rx, ry = cx + ux * r, cy + uy * r
+        base = (rx + ux * 0.1 * u + px * 0.1 * u, ry + uy * 0.1 * u + py * 0.1 * u)
+        tip = (rx - ux * 0.2 * u + px * 0.03 * u, ry - uy * 0.2 * u + py * 0.03 * u)
+        lw = max(1.2, min(2.0, 0.026 * u))
+        thumb = solid([('path', limb([base, tip], [0.065 * u, 0.045 * u]))], self.skin, INK, lw)
+        nail = ellipse(tip[0] + ux * 0.04 * u, tip[1] + uy * 0.04 * u, 0.03 * u, 0.022 * u, mix(self.skin, '#ffffff', 0.35),
+                       darker(self.skin, 0.38), 0.8)
+        return self.hand(i, 'rest') + disc + thumb + nail
+
+    def _tipped(self, drawing):
+        """Parts of the head tipped by `tilt` about the top of the neck."""
+        if not self.tilt or not drawing:
+            return drawing
+        cx, cy = self.head
+        return group([drawing], 'rotate(%s %s %s)' % (n(self.tilt), n(cx), n(cy + 0.5 * self.hu)))
+
+    def _hanging_elbow(self, s, hnd, side):
+        """Where the elbow hangs when the hand is held in front of the body, below the shoulder:
+        the upper arm falls along the side, a little out, and the forearm comes forward to the
+        hand, seen shortened. None where the arm is stretched or raised."""
+        u = self.u
+        dx, dy = (hnd[0] - s[0]) / u, (hnd[1] - s[1]) / u
+        if dy < 0.5 or dy > 2.6 or math.hypot(dx, dy) > 2.5:
+            return None
+        # the upper arm: down, leaning a little outwards and towards the hand
+        ax0 = max(-0.6, min(0.6, side * 0.18 + 0.22 * dx))
+        drop0 = min(1.38, max(0.9, dy * 0.75 + 0.35))
+        # a hand close under the shoulder: the elbow moves out and up until the forearm has room
+        for k in range(4):
+            ax = ax0 + side * 0.15 * k
+            drop = drop0 - 0.12 * k
+            e = (s[0] + ax * u, s[1] + math.sqrt(max(0.0, drop * drop - ax * ax * 0.3)) * u)
+            fore = math.hypot(hnd[0] - e[0], hnd[1] - e[1]) / u
+            if 0.45 < fore <= 1.42:
+                return e
+        return None
+
     def hand(self, i, grip=None):
         """Hand i drawn along its forearm: 'fist' closed round a held thing (the fingers curled
         in a row of knuckles, the thumb laid over them), 'open' (a palm with spread fingers),
@@ -650,20 +848,26 @@ class Person:
             return ('path', limb([a, b], [w0, w1]))
 
         if grip == 'fist':
-            # the held thing runs through the hand's point, under the curled fingers
+            # the held thing runs through the hand's point, under the curled fingers: the back of
+            # the hand lies towards the wrist, the fingers' middle joints cross in front of the
+            # held thing, the thumb laid over them
             f = 1.15 * u
-            pieces = [('ellipse', -0.05 * f, 0, 0.17 * f, 0.15 * f)]
-            ks = (-0.105, -0.035, 0.035, 0.105)
+            o = -0.085 * f
+            pieces = [('ellipse', o - 0.06 * f, 0, 0.16 * f, 0.15 * f)]
+            ks = (-0.11, -0.037, 0.037, 0.11)
             for k in ks:
-                pieces.append(('ellipse', 0.09 * f, k * f, 0.07 * f, 0.042 * f))
+                pieces.append(('ellipse', o + 0.085 * f, k * f, 0.075 * f, 0.043 * f))
             out = [solid(pieces, sk, INK, lw)]
             for a, b in zip(ks, ks[1:]):
                 m = (a + b) / 2 * f
-                out.append(line((0.05 * f, m), (0.15 * f, m), ln, fw))
-            # the knuckles' ridge on the back of the hand
-            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(0.01 * f), n(-0.12 * f), n(0.05 * f), n(0), n(0.01 * f), n(0.12 * f)),
-                            'none', ln, fw))
-            out.append(solid([seg((-0.09 * f, t * 0.11 * f), (0.1 * f, t * 0.02 * f), 0.05 * f, 0.038 * f)], sk, INK, lw * 0.8))
+                out.append(line((o + 0.035 * f, m), (o + 0.155 * f, m), ln, fw))
+            # the knuckles' ridge on the back of the hand, the fingertips' fold under it
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(o + 0.01 * f), n(-0.125 * f), n(o + 0.05 * f), n(0), n(o + 0.01 * f),
+                                                     n(0.125 * f)), 'none', ln, fw))
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(o + 0.13 * f), n(-0.09 * f), n(o + 0.115 * f), n(0), n(o + 0.13 * f),
+                                                     n(0.09 * f)), 'none', ln, fw * 0.8))
+            out.append(solid([seg((o - 0.09 * f, t * 0.11 * f), (o + 0.11 * f, t * 0.025 * f), 0.052 * f, 0.04 * f)], sk, INK,
+                             lw * 0.8))
         elif grip == 'point':
             pieces = [('ellipse', 0.05 * u, 0, 0.17 * u, 0.15 * u)]
             for k in (0.11, 0.04, -0.03):
@@ -1059,7 +1263,7 @@ class Person:
         if self.shadow:
             out.append(ellipse(self.x, self.y, (1.5 if self.pose in ('sit', 'kneel') else 1.15) * u, 0.22 * u, '#1a1410', None, 0,
                                extra='fill-opacity="0.2"'))
-        out.append(self._hair_back())
+        out.append(self._tipped(self._hair_back()))
         if self.cape:
             top = self.top
             bottom = {'sit': 6.1, 'kneel': 5.6, 'ride': 4.0}.get(self.pose, 7.3)
@@ -1125,18 +1329,33 @@ class Person:
             # a few quiet lines model the body: collarbones, the breast's lower curve on a
             # woman, the navel
             soft = darker(self.skin, 0.3)
-            U = self.U
-            for s in (-1, 1):
+            U = self.B
+            if self.face == 'back':
+                # seen from behind: the shoulder blades, the spine's hollow and the small of the back
+                for s in (-1, 1):
+                    a, b, c = U(s * 0.2, 1.75), U(s * 0.5, 1.95), U(s * 0.3, 2.45)
+                    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])), 'none',
+                                    soft, 1.4))
+                a, b, c = U(0, 1.5), U(0.03, 2.6), U(0, 3.6)
+                out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])), 'none', soft, 1.4))
+                for s in (-1, 1):
+                    d = U(s * 0.14, 3.75)
+                    out.append(circle(d[0], d[1], 0.03 * u, soft, None, 0))
+            for s in (-1, 1) if self.face != 'back' else ():
                 a, b = U(s * 0.12, 1.45), U(s * 0.55, 1.38)
                 out.append(line(a, b, soft, 1.4))
-            if self.hairstyle == 'long':
+            if self.face == 'back':
+                pass
+            elif self.hairstyle == 'long':
                 for s in (-1, 1):
                     a = U(s * 0.58, 2.35)
                     out.append(path('M%s,%s q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(-s * 0.18 * u), n(0.2 * u), n(-s * 0.42 * u),
                                                             n(0.02 * u)), 'none', soft, 1.6))
             nv = U(0, 3.35)
-            out.append(path('M%s,%s q%s,%s 0,%s' % (n(nv[0]), n(nv[1]), n(0.04 * u), n(0.04 * u), n(0.09 * u)), 'none', soft, 1.4))
-            if self.pose in ('stand', 'walk', 'kneel') and not self.bow:
+            if self.face != 'back':
+                out.append(path('M%s,%s q%s,%s 0,%s' % (n(nv[0]), n(nv[1]), n(0.04 * u), n(0.04 * u), n(0.09 * u)), 'none', soft,
+                                1.4))
+            if self.pose in ('stand', 'walk', 'kneel') and not self.bow and self.face != 'back':
                 out.append(self._modelling())
         else:
             (n0x, n0y), (n1x, n1y), (n2x, n2y) = self.B(-0.3, 1.22), self.B(0, 1.6), self.B(0.3, 1.22)
@@ -1166,28 +1385,21 @@ class Person:
                                                             n(U(0, 5.2)[1]), n(U(t * a1, 5.9)[0]), n(U(0, 5.9)[1])),
                                     'none', darker(self.cloth, 0.3), 2))
         elif self.pose == 'sit':
-            # the lap catches the light; below the knees the cloth falls in shade over the shins
-            U = self.B
-            shin = [U(-1.08, 4.32), U(-0.5, 4.5), U(0, 4.38), U(0.5, 4.5), U(1.08, 4.32), U(1.14, 5.9), U(0, 6.1),
-                    U(-1.14, 5.9)]
-            out.append(path(poly(shin), darker(self.cloth, 0.16), None, 0))
-            out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s' % (
-                n(self.x - 1.1 * u), n(self.top + 4.3 * u), n(self.x - 0.5 * u), n(self.top + 4.62 * u), n(self.x),
-                n(self.top + 4.38 * u), n(self.x + 0.5 * u), n(self.top + 4.62 * u), n(self.x + 1.1 * u),
-                n(self.top + 4.3 * u)), 'none', darker(self.cloth, 0.4), 2))
-            out.append(line(U(0, 4.6), U(0.04, 5.9), darker(self.cloth, 0.4), 2))
+            out.append(self._lap())
         if self.pose == 'ride':
             out.append(self._ride_leg(1 if self.face != 'left' else -1))
+        head = []
         if self.face in ('skull', 'back') or self.profile:
-            out.append(ellipse(cx, cy, self.head_w * self.hu, 0.52 * self.hu, '#f1efe6' if self.face == 'skull' else self.skin))
+            head.append(ellipse(cx, cy, self.head_w * self.hu, 0.52 * self.hu, '#f1efe6' if self.face == 'skull' else self.skin))
         else:
-            out.append(path(self._head_outline(), self._lit(self.skin, 0.5, self.head[0]), INK, self.contour))
-        out.append(self._hair_front())
+            head.append(path(self._head_outline(), self._lit(self.skin, 0.5, self.head[0]), INK, self.contour))
+        head.append(self._hair_front())
         features = self._face()
         if features:
             # the face's own group, which the card marks when this is one of its main figures
             DRAWN.append(self)
-            out.append('<g data-face="@%d">%s</g>' % (len(DRAWN) - 1, features))
+            head.append('<g data-face="@%d">%s</g>' % (len(DRAWN) - 1, features))
+        out.append(self._tipped(''.join(head)))
         for i in (0, 1):
             if not self.behind[i]:
                 out.append(self._arm(i))
@@ -1208,6 +1420,16 @@ def marked_face(features, box, u, main=True):
     """The features of a face the scene draws itself, in the group the card marks."""
     DRAWN.append(FaceMark(box, u, main))
     return '<g data-face="@%d">%s</g>' % (len(DRAWN) - 1, features)
+
+
+def held_cup(hand, h, angle=0, colour=GOLD):
+    """A chalice held by its stem in the hand at `hand`, tipped by `angle` about its foot; returns
+    the drawing and the middle of its rim. The fist drawn after it closes round the stem."""
+    a = math.radians(angle)
+    hx, hy = hand
+    fx, fy = hx - 0.32 * h * math.sin(a), hy + 0.32 * h * math.cos(a)
+    rim = (fx + h * math.sin(a), fy - h * math.cos(a))
+    return cup(fx, fy, h, colour, angle), rim
 
 
 def person(*args, **kw):
@@ -1253,6 +1475,7 @@ def horse(x, y, s, direction=1, pose='stand', colour='#f2efe8', mane=None, cloth
     parts = [leg(l, far) for l in legs_far]
     parts.append(path('M-46,-10 Q-80,0 -70,58 Q-64,44 -58,52 Q-58,22 -44,4 Z', mane, INK, 2))
     parts.append(solid(body, colour, INK, 2))
+    parts.append(path('M-44,8 Q0,30 44,10 Q0,20 -44,8 Z', darker(colour, 0.12), None, 0))
     parts.append(path('M26,-18 L45,-58 L57,-70 L54,-56 L36,-20 Z', mane, INK, 1.5))
     parts.append(circle(68, -58, 2.6, INK, None, 0))
     parts.append(path('M86,-40 q3,-3 5,1', 'none', INK, 1.6))
@@ -1277,7 +1500,10 @@ def horse(x, y, s, direction=1, pose='stand', colour='#f2efe8', mane=None, cloth
         dx, dy = muzzle_l[0] + 30, muzzle_l[1] - 68
         muzzle_l = (-30 + dx * math.cos(a) - dy * math.sin(a), 68 + dx * math.sin(a) + dy * math.cos(a))
     muzzle = (x + muzzle_l[0] * s * direction, y - 68 * s + muzzle_l[1] * s)
-    return group([inner], t), {'saddle': saddle, 'muzzle': muzzle}
+    # a soft shadow on the ground under the hooves (none under a horse in the air)
+    shadow = '' if pose == 'rear' else ellipse(x + 4 * s * direction, y, 70 * s, 9 * s, '#1a1410', None, 0,
+                                                extra='fill-opacity="0.2"')
+    return shadow + group([inner], t), {'saddle': saddle, 'muzzle': muzzle}
 
 
 def rider(hx, hy, h, direction, **kw):
@@ -1289,7 +1515,9 @@ def rider(hx, hy, h, direction, **kw):
 # --- thrones, benches, stone -------------------------------------------------------------------
 
 def throne(x, y, w, h, colour='#9a9aa8', trim=GOLD, top='round', seat=None):
-    """A throne whose back rises h above the floor y, w wide; a sitter's feet rest on y."""
+    """A throne whose back rises h above the floor y, w wide; a sitter's feet rest on y. The
+    seat stands out beside the sitter's hips, the arms come forward on either side at the
+    height of the elbows, on posts down to the seat."""
     out = []
     d = 'M%s,%s L%s,%s' % (n(x - w / 2), n(y), n(x - w / 2), n(y - h + w * 0.2))
     if top == 'round':
@@ -1301,10 +1529,31 @@ def throne(x, y, w, h, colour='#9a9aa8', trim=GOLD, top='round', seat=None):
     d += ' L%s,%s Z' % (n(x + w / 2), n(y))
     out.append(path(d, colour))
     out.append(path(d, 'none', trim, 4))
-    sy = y - h * 0.42
-    out.append(rect(x - w / 2 - 14, sy - 18, 28, 70, seat or darker(colour, 0.15), INK, LINE, r=6))
-    out.append(rect(x + w / 2 - 14, sy - 18, 28, 70, seat or darker(colour, 0.15), INK, LINE, r=6))
-    out.append(rect(x - w / 2 - 10, y - 6, w + 20, 18, darker(colour, 0.25)))
+    # the back's own panel, inset, lighter where the light falls from the left
+    out.append(path('M%s,%s L%s,%s' % (n(x - w / 2 + 16), n(y - h * 0.33), n(x - w / 2 + 16), n(y - h * 0.88)), 'none',
+                    mix(colour, '#ffffff', 0.2), 5))
+    seat_c = seat or darker(colour, 0.15)
+    sy = y - h * 0.27           # the seat's top, where the sitter's lap rests
+    ay = y - h * 0.45           # the arms' top, at the sitter's elbows
+    depth = h * 0.045
+    # the seat: its top in the light, its front in shade, and the dark under it
+    out.append(rect(x - w / 2 + 6, sy + depth * 2, w - 12, y - sy - depth * 2 - 6, darker(colour, 0.45), None, 0))
+    out.append(path(poly([(x - w / 2 - 4, sy), (x + w / 2 + 4, sy), (x + w / 2 + 16, sy + depth), (x - w / 2 - 16, sy + depth)]),
+                    mix(seat_c, '#ffffff', 0.18), INK, LINE))
+    out.append(rect(x - w / 2 - 16, sy + depth, w + 32, depth * 1.2, darker(seat_c, 0.15), INK, LINE))
+    # the legs at the front corners, down to the floor
+    for s in (-1, 1):
+        lx = x + s * (w / 2 + 2)
+        out.append(rect(lx - 12, sy + depth * 2.2, 24, y - sy - depth * 2.2 - 4, darker(seat_c, 0.2), INK, LINE))
+    # the arms: a rail from the back forward, a post down to the seat and a scrolled end
+    for s in (-1, 1):
+        bx, fx = x + s * (w / 2 - 6), x + s * (w / 2 + 10)
+        out.append(rect(fx - 11, ay, 22, sy - ay + 2, darker(seat_c, 0.05), INK, LINE))
+        out.append(path(poly([(bx - 12, ay - 12), (bx + 12, ay - 12), (fx + 15, ay + 4), (fx - 15, ay + 4)]),
+                        mix(seat_c, '#ffffff', 0.12), INK, LINE))
+        out.append(circle(fx, ay + 2, 15, seat_c, INK, LINE))
+        out.append(circle(fx, ay + 2, 6, 'none', trim, 2.5))
+    out.append(rect(x - w / 2 - 22, y - 6, w + 44, 18, darker(colour, 0.25)))
     return ''.join(out)
 
 
@@ -1388,11 +1637,26 @@ def dog(x, y, s, direction=1, colour='#f2efe8', pose='stand', ears=None):
 
 
 def lion(x, y, s, direction=1, colour='#e6b35a', mane='#c07a2c'):
-    pieces = [('ellipse', 0, 0, 46, 20)] + [('stroke', d, 10) for d in
-                                            ('M34,8 L36,36', 'M24,8 L24,36', 'M-34,8 L-36,36', 'M-24,8 L-22,36')]
-    pieces.append(('stroke', 'M-44,-4 Q-64,0 -66,24', 5))
-    out = [solid(pieces, colour, INK, 2)]
-    out.append(circle(-66, 26, 6, mane, INK, 1.5))
+    """A lion side on, paws on y, facing right for direction 1, its maned head turned to the
+    viewer: a deep chest, a tucked belly, round haunches, legs tapering to broad paws and a
+    tufted tail."""
+    far = darker(colour, 0.14)
+    out = []
+
+    def leg(pts, c):
+        return solid([('path', limb(pts, [9, 6.5, 5]))], c, INK, 2) + ellipse(pts[-1][0] + 3, pts[-1][1] + 1, 7.5, 4, c, INK, 2)
+    out.append(leg([(24, 6), (27, 22), (26, 33)], far))
+    out.append(leg([(-24, 4), (-14, 20), (-22, 33)], far))
+    out.append(path('M-46,-4 Q-74,-2 -68,26', 'none', INK, 7))
+    out.append(path('M-46,-4 Q-74,-2 -68,26', 'none', colour, 4))
+    out.append(ellipse(-68, 29, 5.5, 7, mane, INK, 1.5))
+    out.append(path('M-44,-8 Q-20,-24 20,-19 Q40,-17 47,-4 Q52,14 38,21 Q12,15 -8,18 Q-40,24 -49,8 Q-53,-2 -44,-8 Z',
+                    colour, INK, 2))
+    # the belly and the far flank in shade, the ribs' curve and the haunch's line
+    out.append(path('M-30,16 Q0,12 34,19 Q10,21 -8,20 Z', far, None, 0))
+    out.append(path('M-30,-12 Q-22,6 -34,16', 'none', darker(colour, 0.3), 1.8))
+    out.append(leg([(36, 6), (38, 22), (37, 33)], colour))
+    out.append(leg([(-36, 4), (-26, 20), (-34, 33)], colour))
     out.append(lion_head(50, -16, 26, mane, colour))
     return group(out, 'translate(%s %s) scale(%s %s)' % (n(x), n(y - 36 * s), n(s * direction), n(s)))
 

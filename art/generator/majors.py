@@ -2,9 +2,9 @@
 # coordinates (origin at the field's centre, ±288 across, ±464 down).
 import math
 
-from figures import (GOLD, LEAF, SKIN, SKINS, WOOD, marked_face, bird, bull_head, chain, coin, cup, darker, dog, eagle, horse,
-                     lantern, lemniscate, letters, lion, lion_head, person, pillar, ram_head, rider, scales, sunflower,
-                     sword, throne, trumpet, wand, wheat, wings, wolf)
+from figures import (GOLD, GOLD_DARK, LEAF, SKIN, SKINS, WOOD, bird, bull_head, chain, coin, cup, darker, dog, eagle,
+                     far_shade, held_cup, horse, lantern, lemniscate, letters, limb, lion, lion_head, marked_face, mix, person, pillar,
+                     ram_head, rider, scales, sunflower, sword, throne, trumpet, wand, wheat, wings, wolf)
 from scenery import (castle, cloud, flowers, ground, hills, lightning, moon, mountains,
                      rose, sky, star, sun, tower, tree, water, wave_sea)
 from svg import INK, LINE, circle, ellipse, group, line, n, path, poly, polar, rect, solid
@@ -20,13 +20,21 @@ def card(number):
 
 
 def jug(x, y, s, angle, colour='#d98c4a'):
-    """A pitcher held at (x, y), tipped by `angle`; returns the drawing and its spout."""
+    """A pitcher held by its handle at (x, y), tipped by `angle`; returns the drawing and its
+    spout. The hand drawn after it closes round the handle."""
     body = [path('M-14,-22 L14,-22 L12,-12 Q24,4 14,22 L-14,22 Q-24,4 -12,-12 Z', colour, INK, 2),
-            path('M12,-14 Q26,-14 20,4', 'none', INK, 3),
+            path('M-9,-8 Q-14,6 -9,18', 'none', darker(colour, 0.2), 3),
+            path('M13,-16 Q30,-16 24,8', 'none', INK, 4),
             path('M-14,-22 L-22,-28 L-10,-24 Z', colour, INK, 2)]
     a = math.radians(angle)
-    sx, sy = -20 * s, -27 * s
-    spout = (x + sx * math.cos(a) - sy * math.sin(a), y + sx * math.sin(a) + sy * math.cos(a))
+
+    def at(px, py):
+        px, py = px * s, py * s
+        return px * math.cos(a) - py * math.sin(a), px * math.sin(a) + py * math.cos(a)
+    hx, hy = at(25, -6)
+    x, y = x - hx, y - hy
+    sx, sy = at(-20, -27)
+    spout = (x + sx, y + sy)
     return group(body, 'translate(%s %s) rotate(%s) scale(%s)' % (n(x), n(y), n(angle), n(s))), spout
 
 
@@ -45,23 +53,33 @@ def la_estrella(c):
     out.append(tree(-215, 90, 190, '#3f7a3c'))
     out.append(bird(-205, -40, 0.9, 1, '#f2efe6', 'down'))
     g = c.linear([(0, '#6fb2e8'), (1, '#356fb0')])
-    out.append(ellipse(150, 260, 175, 80, g))
-    out.append(path('M70,255 q14,-6 28,0 M170,290 q14,-6 28,0 M150,230 q14,-6 28,0', 'none', '#d8ecff', 2.2))
+    dy = 70  # the figure and the pool stand lower and larger in the field
+    out.append(ellipse(160, 260 + dy, 180, 85, g))
+    out.append(path('M80,%s q14,-6 28,0 M180,%s q14,-6 28,0 M160,%s q14,-6 28,0' % (255 + dy, 290 + dy, 230 + dy), 'none',
+                    '#d8ecff', 2.2))
     # the eight stars: one great one above the figure, seven around it
     out.append(star(0, -300, 78, 8, '#fbe37a', 0.38))
     for x, y in [(-200, -360), (-120, -190), (-235, -250), (200, -360), (125, -190), (235, -250), (0, -150)]:
         out.append(star(x, y, 30, 8, '#fff8d8', 0.4))
-    body, p = person(-10, 270, 400, pose='kneel', dress='nude', face='front', mood='calm', hairstyle='long', hair='#e0b45a',
-                     hands=((-1.6, 1.7), (1.7, 1.4)))
+    body, p = person(-10, 270 + dy, 470, pose='kneel', dress='nude', face='front', gaze=(0.3, 0.6), mood='calm',
+                     hairstyle='long', hair='#e0b45a', hands=((-1.25, 1.95), (1.05, 2.0)), grips=('fist', 'fist'))
     out.append(body)
-    (lx, ly), (rx, ry) = p.hands
-    jl, sl = jug(lx, ly, 1.3, -80)
-    jr, sr = jug(rx, ry, 1.3, 150, '#c96f3c')
-    out += [stream(sl, (sl[0] - 50, 200), -30), stream(sr, (sr[0] + 50, 250), 30)]
+    # one jug pours onto the land, where the water runs off in five rills; the other into the pool
+    jl, sl = jug(*p.hands[0], 1.45, -95)
+    jr, sr = jug(*p.hands[1], 1.45, 105, '#c96f3c')
+    out.append(stream(sr, (sr[0] + 30, 250 + dy), 22))
+    out.append(stream(sl, (sl[0] - 25, 235 + dy), -20))
+    for k in range(5):
+        x0 = sl[0] - 25
+        out.append(path('M%s,%s q%s,%s %s,%s' % (n(x0), n(238 + dy), n(-16 - k * 10), n(8 + k * 6), n(-32 - k * 16),
+                                                n(30 + k * 14)), 'none', '#a9d4f5', 4))
     out += [jl, jr]
     out.append(p.hand(0, 'fist'))
     out.append(p.hand(1, 'fist'))
-    out.append(path('M-150,200 q-20,10 -40,4 q-20,-6 -40,8', 'none', '#a9d4f5', 4))
+    # rings spread where the stream meets the pool and round the foot standing in it
+    fx, fy = p.U(1.25, 5.52)
+    out.append(ellipse(fx, fy + 4, 44, 11, 'none', '#d8ecff', 2.2))
+    out.append(ellipse(sr[0] + 30, 255 + dy, 26, 7, 'none', '#d8ecff', 2.2))
     return out
 
 
@@ -76,13 +94,13 @@ def la_muerte(c):
     hb, hp = horse(100, 380, 2.5, -1, 'walk', '#f2efe8', '#c9c4ba', cloth='#26222c')
     out.append(hb)
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 290, -1, face='skull', cloth='#2b2a33', sleeves='#3b3a45', legs='#3b3a45',
+    rb, r = rider(sx, sy, 290, -1, face='skull', skin='#ece8dc', cloth='#2b2a33', sleeves='#3b3a45', legs='#3b3a45',
                   shoes='#1c1b22', hat='plume', hat_colour='#c83e3e', hands=((-1.3, 0.2), (-1.4, 1.6)),
-                  hairstyle='bald')
+                  hairstyle='bald', grips=('fist', 'fist'))
     # the banner's pole goes behind the rider's fist; the flag flies over his head
     hx, hy = r.hands[0]
-    pole_top = (hx + 30, hy - 300)
-    out.append(line((hx + 6, hy + 80), pole_top, '#6b4a30', 7))
+    pole_top = (hx + 22, hy - 300)
+    out.append(line((hx - 3, hy + 80), pole_top, '#6b4a30', 7))
     flag = 'M%s,%s L%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Z' % (
         n(pole_top[0]), n(pole_top[1]), n(pole_top[0] - 150), n(pole_top[1] + 10), n(pole_top[0] - 130),
         n(pole_top[1] + 70), n(pole_top[0] - 160), n(pole_top[1] + 130), n(pole_top[0] - 8), n(pole_top[1] + 140),
@@ -169,7 +187,7 @@ def el_mago(c):
     for x in range(-270, 300, 50):
         out.append(rose(x, -340 + (x % 100 == 0) * 10, 14, '#d8475a'))
     body, p = person(0, 330, 560, face='front', mood='focus', hairstyle='curly', cloth='#f4f1e8', cape='#c2453a', hair='#3a2418',
-                     hands=((-0.45, 2.9), (0.3, -1.2)), belt='#4e8a44')
+                     hands=((-0.45, 2.9), (0.3, -1.2)), belt='#4e8a44', grips=('point', 'fist'))
     out.append(body)
     hx, hy = p.hands[1]
     out.append(wand((hx - 6, hy + 40), (hx + 14, hy - 110), 12, 0, '#f4f1e8', knots=False))
@@ -204,9 +222,12 @@ def la_sacerdotisa(c):
     out.append(pillar(220, -380, 400, 70, '#f2efe6'))
     out.append(letters('B', -220, -250, 34, '#f2efe6', 5))
     out.append(letters('J', 220, -250, 34, INK, 5))
-    out.append(rect(-110, 170, 220, 230, '#c9c2b4'))
+    # the cube of stone she sits on: its top in the light, its front and its side in shade
+    out.append(rect(-120, 244, 240, 156, '#c9c2b4'))
+    out.append(path(poly([(-120, 244), (120, 244), (140, 226), (-100, 226)]), '#e2ddd2', INK, LINE))
+    out.append(path(poly([(120, 244), (140, 226), (140, 382), (120, 400)]), darker('#c9c2b4', 0.2), INK, LINE))
     body, p = person(0, 400, 470, pose='sit', face='front', mood='calm', dress='gown', cloth='#3f6db0', hat='veil',
-                     hat_colour='#f2efe6', hands=((0.6, 1.7), (-0.5, 1.9)))
+                     hat_colour='#f2efe6', hands=((0.6, 1.7), (-0.5, 1.9)), grips=('fist', 'rest'))
     out.append(body)
     cx, cy = p.head
     # the horned crown: a full moon between two crescents
@@ -235,9 +256,13 @@ def la_emperatriz(c):
     out.append(path('M120,60 Q150,-60 170,-200 L200,-200 Q190,-60 180,60 Z', '#8ec6ee', INK, 2))
     out.append(ground(c, 60, '#8ab85a', '#6a9a44'))
     out.append(path('M140,60 Q120,200 250,470 L300,470 L300,300 Q210,200 200,60 Z', '#6fb2e8', INK, 2))
-    out.append(rect(-170, 180, 250, 200, '#c2453a', INK, LINE, r=40))
+    # her couch: a cushion at her back, a deep seat cushion under her lap, the base below
+    out.append(rect(-160, 70, 240, 190, '#b83c33', INK, LINE, r=60))
+    out.append(rect(-190, 300, 300, 80, darker('#c2453a', 0.25), INK, LINE, r=10))
+    out.append(rect(-200, 222, 320, 88, '#c2453a', INK, LINE, r=36))
+    out.append(path('M-180,240 Q-40,228 100,240', 'none', mix('#c2453a', '#ffffff', 0.3), 5))
     body, p = person(-40, 380, 470, pose='sit', face='front', mood='joy', dress='gown', cloth='#f4f1e8', hair='#c28a3a',
-                     hairstyle='long', hat='laurel', hands=((-0.6, 2.2), (0.8, 0.0)))
+                     hairstyle='long', hat='laurel', hands=((-0.6, 2.2), (0.8, 0.0)), grips=('rest', 'fist'))
     out.append(body)
     for i, (a, b) in enumerate([(-0.5, 2.4), (0.4, 2.9), (-0.3, 3.7), (0.6, 4.4), (-0.7, 5.0), (0.2, 5.4)]):
         x, y = p.U(a, b)
@@ -273,7 +298,7 @@ def el_emperador(c):
     for x, y in [(-150, -160), (150, -160), (-200, 80), (200, 80)]:
         out.append(ram_head(x, y, 30))
     body, p = person(0, 400, 500, pose='sit', face='front', mood='stern', dress='gown', cloth='#b8302e', cape='#c2453a',
-                     hat='crown', beard='#f2efe6', hair='#f2efe6', legs='#9aa3b2', hands=((-0.9, 1.5), (0.9, 1.4)))
+                     hat='crown', beard='#f2efe6', hair='#f2efe6', legs='#9aa3b2', hands=((-0.9, 1.5), (0.9, 1.4)), grips=('fist', 'fist'))
     out.append(body)
     lx, ly = p.hands[0]
     rx, ry = p.hands[1]
@@ -295,8 +320,9 @@ def el_sumo_sacerdote(c):
     out.append(pillar(210, -400, 330, 80, '#b9b3a8'))
     out.append(rect(-300, 330, 600, 130, '#c9c2b4'))
     out.append(rect(-140, -250, 280, 560, '#6a6458', INK, LINE, r=20))
+    out.append(throne(0, 330, 250, 500, '#7a7266', GOLD, 'round'))
     body, p = person(0, 330, 500, pose='sit', face='front', mood='calm', dress='gown', cloth='#b8302e', cape='#f2efe6',
-                     hat='mitre', hat_colour=GOLD, beard='#d9d4c8', hair='#d9d4c8', hands=((-0.4, -0.6), (0.8, 1.6)))
+                     hat='mitre', hat_colour=GOLD, beard='#d9d4c8', hair='#d9d4c8', hands=((-0.4, -0.6), (0.8, 1.6)), grips=('rest', 'fist'))
     out.append(body)
     cx, cy = p.head
     for k in range(3):
@@ -332,7 +358,7 @@ def los_enamorados(c):
     out.append(ground(c, 170, '#8ab85a', '#6a9a44'))
     out.append(wings(0, -230, 220, '#c2453a', '#8a2a2a'))
     angel, ap = person(0, -90, 420, pose='bust', face='down', mood='calm', cloth='#7a5bb0', hair='#e9a23a', hairstyle='long',
-                       hands=((-1.5, -0.2), (1.5, -0.2)))
+                       hands=((-2.55, 0.75), (2.55, 0.75)), grips=('open', 'open'))
     out.append(angel)
     out.append(cloud(0, -20, 420, '#f2f4f8'))
     # the tree of flames behind the man, the tree of knowledge behind the woman
@@ -344,8 +370,11 @@ def los_enamorados(c):
     for px, py in [(180, 60), (240, 80), (210, 30), (250, 130), (170, 120)]:
         out.append(circle(px, py, 10, '#d83a3a', INK, 1.5))
     out.append(path('M220,300 q-30,-30 0,-60 q30,-30 0,-60 q-20,-20 6,-36', 'none', '#4a8a3a', 7))
-    man, mp = person(-140, 400, 420, face='right', profile=True, body='three', mood='calm', dress='nude', hair='#5a3a22', hands=((-0.2, 2.7), (0.9, 2.0)), bend=(1, -1))
-    wom, wp = person(140, 400, 400, face='up', gaze=(-0.4, -1), body='three', mood='calm', dress='nude', hair='#c28a3a', hairstyle='long', hands=((-0.9, 2.0), (0.2, 2.7)), bend=(-1, 1))
+    # the man turned to the woman, his hands a little open; the woman looks up at the angel
+    man, mp = person(-150, 400, 420, face='right', profile=True, body='three', mood='calm', dress='nude', hair='#5a3a22',
+                     weight=-1, hands=((-0.05, 2.55), (0.75, 2.1)), grips=('rest', 'open'))
+    wom, wp = person(150, 400, 400, face='left', gaze=(-0.7, -1), tilt=14, body='three', mood='calm', dress='nude', hair='#c28a3a',
+                     hairstyle='long', weight=1, hands=((-0.55, 2.2), (0.05, 2.55)), grips=('open', 'rest'))
     out += [man, wom]
     return out
 
@@ -364,44 +393,84 @@ def el_carro(c):
     for x in (-185, 185):
         out.append(rect(x - 10, -270, 20, 360, '#d7cfbf'))
     body, p = person(0, 160, 420, face='front', mood='stern', dress='armour', cloth='#9aa3b2', sleeves='#9aa3b2', hat='crown',
-                     hair='#c28a3a', hands=((-0.4, 2.3), (0.6, 1.2)))
+                     hair='#c28a3a', hands=((-0.4, 2.3), (0.6, 1.2)), grips=('rest', 'fist'))
     out.append(body)
     rx, ry = p.hands[1]
     out.append(line((rx, ry + 40), (rx + 6, ry - 140), GOLD, 7))
     out.append(circle(rx + 6, ry - 150, 12, GOLD))
     out.append(p.hand(1, 'fist'))
-    out.append(moon(-0.6 * p.u, p.top + 1.9 * p.u, 14, 0.6, '#f5efc8', False))
-    # the chariot's box
-    out.append(rect(-230, 60, 460, 210, '#d7cfbf', INK, LINE, r=6))
+    # the armour: a square on the breastplate, crescent moons with faces on the shoulders, a
+    # belt of signs
+    chx, chy = p.chest
+    out.append(rect(chx - 24, chy - 22, 48, 44, '#e8d48a', INK, 2))
+    out.append(rect(chx - 15, chy - 13, 30, 26, 'none', GOLD_DARK, 2))
+    for i, sx in enumerate((-1, 1)):
+        mx, my = p.shoulders[i]
+        out.append(moon(mx + sx * 4, my - 2, 17, 0.55, '#f5efc8', True))
+    for b in (3.55, 4.1):
+        (ax, ay), (bx_, by_) = p.B(-0.7, b), p.B(0.7, b)
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(ax), n(ay), n((ax + bx_) / 2), n(ay + 8), n(bx_), n(by_)), 'none',
+                        darker('#9aa3b2', 0.35), 2.4))
+    bx, by = p.B(0, 3.0)
+    out.append(rect(bx - 0.6 * p.u, by - 9, 1.2 * p.u, 18, GOLD, INK, 2))
+    for k in range(-2, 3):
+        out.append(circle(bx + k * 16, by, 4, '#c2453a', None, 0))
+    # the chariot: a block of stone, its top lit, the winged disc and the shield on its front
+    out.append(path(poly([(-230, 60), (230, 60), (250, 40), (-210, 40)]), '#ece6da', INK, LINE))
+    out.append(rect(-230, 60, 460, 180, '#d7cfbf', INK, LINE, r=4))
+    out.append(rect(-230, 200, 460, 40, darker('#d7cfbf', 0.12), INK, LINE))
     out.append(path('M-60,110 L60,110 L0,160 Z', '#c2453a', INK, 2))
     out.append(wings(0, 100, 70, '#6fb2e8', '#3f6db0', up=False))
-    for x in (-150, 150):
-        out.append(circle(x, 280, 60, '#a86a38'))
-        out.append(circle(x, 280, 18, GOLD, INK, 2))
+    out.append(circle(0, 100, 14, GOLD, INK, 2))
+    for x in (-205, 205):
+        out.append(circle(x, 250, 44, '#a86a38'))
+        for k in range(4):
+            out.append(line(polar(x, 250, 14, k * 45), polar(x, 250, 40, k * 45), darker('#a86a38', 0.35), 3))
+            out.append(line(polar(x, 250, 14, k * 45 + 180), polar(x, 250, 40, k * 45 + 180), darker('#a86a38', 0.35), 3))
+        out.append(circle(x, 250, 13, GOLD, INK, 2))
     # the two sphinxes, black and white, couchant, their headcloths falling behind their faces
-    for x, col in ((-150, '#2a2830'), (150, '#f2efe6')):
+    for x, col in ((-140, '#2a2830'), (140, '#f2efe6')):
         d = -1 if x < 0 else 1
-        out.append(sphinx(x - d * 18, 425, 1.42, -d, col))
+        out.append(ellipse(x, 445, 80, 10, '#1a1410', None, 0, extra='fill-opacity="0.2"'))
+        out.append(sphinx(x, 448, 1.45, d, col))
     return out
 
 
-def sphinx(x, y, s, direction, colour):
-    """A sphinx lying down side on, its human face turned to the viewer under a striped
-    headcloth."""
-    other = '#4a6fb5' if colour != '#2a2830' else '#f4c430'
-    body = [('ellipse', 0, 0, 46, 18), ('stroke', 'M34,10 L56,30', 10), ('stroke', 'M24,10 L44,32', 10),
-            ('stroke', 'M-36,8 L-20,30', 12), ('stroke', 'M-44,-4 Q-66,0 -60,26', 5)]
-    out = [solid(body, colour, INK, 2)]
-    out.append(path('M30,-44 L70,-44 L78,12 L22,12 Z', other, INK, 2))
-    for k in range(4):
-        out.append(line((26 + k * 2, -30 + k * 12), (74 - k * 1, -30 + k * 12), darker(other, 0.35), 2))
-    inner = group(out, 'translate(%s %s) scale(%s %s)' % (n(x), n(y - 30 * s), n(s * direction), n(s)))
-    fx, fy = x + direction * 50 * s, y - 30 * s - 26 * s
-    face = [circle(fx, fy, 19 * s, SKIN), path('M%s,%s q%s,%s %s,0' % (n(fx - 20 * s), n(fy - 8 * s), n(20 * s), n(-22 * s),
-                                                                       n(40 * s)), other, INK, 2)]
-    feats = (circle(fx - 6.5 * s, fy + 1 * s, 1.6 * s, INK, None, 0) + circle(fx + 6.5 * s, fy + 1 * s, 1.6 * s, INK, None, 0) +
-             line((fx - 5 * s, fy + 10 * s), (fx + 5 * s, fy + 10 * s), INK, 2))
-    return inner + ''.join(face) + feats
+def sphinx(x, y, s, direction, colour, cloth=None):
+    """A sphinx sitting up on its haunches facing out, its forelegs straight before its chest,
+    a woman's face framed by a striped headcloth that falls to the shoulders; the tail curls
+    round on the side of `direction`."""
+    other = cloth or ('#4a6fb5' if colour != '#2a2830' else '#f4c430')
+    line_c = INK if colour != '#2a2830' else '#0e0c10'
+    shade = darker(colour, 0.18) if colour != '#2a2830' else '#1a181e'
+    d = direction
+    out = []
+    # the tail laid round the haunch, the haunches, the chest between the forelegs
+    out.append(solid([('stroke', 'M%s,-8 Q%s,4 %s,-2 Q%s,-10 %s,-18' % (n(d * 30), n(d * 58), n(d * 66), n(d * 74), n(d * 70)), 6)],
+                     colour, line_c, 2))
+    out.append(solid([('ellipse', -28, -15, 26, 15), ('ellipse', 28, -15, 26, 15), ('ellipse', 0, -30, 38, 28)], shade, line_c, 2))
+    out.append(path('M-24,-72 Q-30,-40 -20,-6 L20,-6 Q30,-40 24,-72 Q0,-82 -24,-72 Z', colour, line_c, 2))
+    for k in (-1, 1):
+        out.append(solid([('path', 'M%s,-54 L%s,-4 L%s,-4 L%s,-54 Z' % (n(k * 4), n(k * 5), n(k * 19), n(k * 19)))],
+                         colour, line_c, 2))
+        out.append(ellipse(k * 12, -3, 10, 5, colour, line_c, 2))
+        for t in (-3, 3):
+            out.append(line((k * 12 + t, -5), (k * 12 + t, -1), line_c, 1.2))
+    out.append(path('M0,-56 L0,-12', 'none', shade, 3))
+    # the headcloth behind the face, falling in striped lappets to the shoulders
+    out.append(path('M-20,-104 Q0,-112 20,-104 L27,-66 L15,-64 L11,-88 L-11,-88 L-15,-64 L-27,-66 Z', other, INK, 2))
+    for k in range(3):
+        yy = -96 + k * 10
+        for side in (-1, 1):
+            out.append(line((side * (13 + k * 1.2), yy), (side * (21 + k * 2.2), yy + 2), darker(other, 0.35), 2))
+    out.append(ellipse(0, -88, 11, 14, SKIN, INK, 2))
+    out.append(path('M-13,-96 Q0,-106 13,-96 L12,-91 Q0,-98 -12,-91 Z', other, INK, 1.6))
+    inner = group(out, 'translate(%s %s) scale(%s)' % (n(x), n(y), n(s)))
+    fx, fy = x, y - 86 * s
+    feats = [ellipse(fx - 4.2 * s, fy, 1.7 * s, 1.3 * s, INK, None, 0), ellipse(fx + 4.2 * s, fy, 1.7 * s, 1.3 * s, INK, None, 0),
+             line((fx, fy + 1.5 * s), (fx - 0.8 * s, fy + 5 * s), darker(SKIN, 0.45), 1.4),
+             line((fx - 3 * s, fy + 8.5 * s), (fx + 3 * s, fy + 8.5 * s), INK, 1.6)]
+    return inner + ''.join(feats)
 
 
 @card(8)
@@ -410,10 +479,10 @@ def la_fuerza(c):
     out.append(mountains(140, '#6a7ab0', [(60, 200, 140)]))
     out.append(ground(c, 130, '#8ab85a', '#6a9a44'))
     # the lion's head, which her hands close gently
-    lx0, ly0, ls = 100, 350, 2.3
+    lx0, ly0, ls = 84, 380, 2.45
     jx, jy = lx0 - 50 * ls, ly0 - 36 * ls - 16 * ls
-    body, p = person(-100, 410, 580, face='down', dress='gown', cloth='#f4f1e8', hair='#c28a3a', hairstyle='long',
-                     hat='wreath', mood='calm', gaze=(0.6, 1), reach=((jx + 4, jy - 62), (jx - 4, jy + 56)),
+    body, p = person(-140, 420, 580, face='down', dress='gown', cloth='#f4f1e8', hair='#c28a3a', hairstyle='long',
+                     hat='wreath', mood='calm', gaze=(0.6, 1), bow=0.16, reach=((jx - 10, jy - 58), (jx - 16, jy + 52)),
                      grips=('open', 'open'))
     out.append(body)
     out.append(lemniscate(p.head[0], p.top - 40, 40))
@@ -434,7 +503,7 @@ def el_ermitano(c):
     out.append(path('M-300,300 L-80,170 L40,230 L300,120 L300,470 L-300,470 Z', '#e8ecf4', INK, LINE))
     out.append(path('M-300,360 L-120,280 L100,330 L300,260 L300,470 L-300,470 Z', '#c9d0dc', INK, LINE))
     body, p = person(0, 250, 600, face='down', mood='calm', dress='robe', cloth='#8a8f9a', cape='#6f7480', hat='hood',
-                     hat_colour='#8a8f9a', beard='#f2efe6', hands=((-1.2, 0.5), (0.5, 1.4)))
+                     hat_colour='#8a8f9a', beard='#f2efe6', hands=((-1.2, 0.5), (0.5, 1.4)), grips=('fist', 'fist'))
     out.append(body)
     # the staff in his left hand, the lantern held out in his right, its light around it
     rx, ry = p.hands[1]
@@ -449,13 +518,33 @@ def el_ermitano(c):
 
 
 def tarot_wheel(x, y, r):
-    out = [circle(x, y, r, '#e9a23a'), circle(x, y, r * 0.78, '#6fb2e8', INK, 2), circle(x, y, r * 0.35, '#e9a23a', INK, 2)]
+    """The wheel: an outer ring lettered T A R O, an inner ring with the four signs of the
+    elements between them, eight spokes and a hub."""
+    rim = '#e9a23a'
+    out = [circle(x, y, r, rim), circle(x, y, r * 0.97, 'none', darker(rim, 0.2), 3),
+           circle(x, y, r * 0.78, '#6fb2e8', INK, 2), circle(x, y, r * 0.62, 'none', INK, 2),
+           circle(x, y, r * 0.2, rim, INK, 2), circle(x, y, r * 0.08, darker(rim, 0.25), INK, 2)]
     for k in range(8):
         a = k * 45
-        out.append(line(polar(x, y, r * 0.35, a), polar(x, y, r * 0.78, a), INK, 3))
+        out.append(solid([('stroke', 'M%s,%s L%s,%s' % tuple(n(v) for v in polar(x, y, r * 0.2, a) + polar(x, y, r * 0.62, a)),
+                           7)], '#f2efe6', INK, 2))
     for word, a in (('T', -90), ('A', 0), ('R', 90), ('O', 180)):
         px, py = polar(x, y, r * 0.89, a)
         out.append(letters(word, px, py + 4, r * 0.1, INK, 3.5))
+        # the rim's studs between the letters
+        for da in (-22.5, 22.5):
+            sx, sy = polar(x, y, r * 0.89, a + 45 + da)
+            out.append(circle(sx, sy, r * 0.025, darker(rim, 0.3), None, 0))
+    # the signs of the elements in the inner ring: water, earth, air, fire
+    s = r * 0.06
+    for k, a in enumerate((-67.5, 22.5, 112.5, 202.5)):
+        px, py = polar(x, y, r * 0.7, a)
+        tri = [(px - s, py - s * 0.7), (px + s, py - s * 0.7), (px, py + s)] if k % 2 == 0 else \
+            [(px - s, py + s * 0.7), (px + s, py + s * 0.7), (px, py - s)]
+        out.append(path(poly(tri), 'none', INK, 2.2))
+        if k in (1, 2):
+            bar = py + (s * 0.2 if k == 1 else -s * 0.2)
+            out.append(line((px - s * 0.7, bar), (px + s * 0.7, bar), INK, 2.2))
     return ''.join(out)
 
 
@@ -476,9 +565,8 @@ def la_rueda(c):
         out.append(path('M%s,%s l6,-6 l6,6' % (n(px), n(py)), 'none', darker('#e0b040', 0.35), 2))
     out.append(body_jackal(240, 260))
     # the sphinx with its sword on top
-    out.append(lion(20, -215, 1.1, -1, '#5a8ad0', '#3f6db0'))
-    out.append(circle(-40, -270, 18, SKIN))
-    out.append(sword((-20, -255), (-20, -365), 8))
+    out.append(sword((26, -212), (52, -372), 9))
+    out.append(sphinx(0, -196, 1.05, 1, '#5a8ad0', '#e9a23a'))
     # the four winged creatures with their books
     out.append(wings(-210, -340, 60, '#f2e6d0'))
     out.append(person(-210, -260, 160, pose='bust', face='down', mood='calm', cloth='#f2efe6', hair='#e9a23a')[0])
@@ -517,7 +605,7 @@ def la_justicia(c):
     out.append(rect(-300, 330, 600, 130, '#c9c2b4'))
     out.append(throne(0, 330, 300, 560, '#a9a49a', GOLD, 'square'))
     body, p = person(0, 330, 500, pose='sit', face='front', mood='stern', dress='gown', cloth='#c2302e', cape='#4e8a44',
-                     hat='crown', hair='#8a5a2a', hairstyle='long', hands=((-1.0, -0.1), (0.7, 0.0)), elbows=((-122, 105), None))
+                     hat='crown', hair='#8a5a2a', hairstyle='long', hands=((-1.0, -0.1), (0.7, 0.0)), elbows=((-122, 105), None), grips=('fist', 'fist'))
     out.append(body)
     rx, ry = p.hands[1]
     out.append(sword((rx, ry + 30), (rx, ry - 230), 16))
@@ -561,19 +649,24 @@ def el_colgado(c):
     # the figure, drawn upright (head, body, arms tied behind) and then turned head down
     body, p = person(0, 46, 560, pose='bust', face='front', mood='calm', dress='tunic', cloth='#3f6db0', hat='halo',
                      hair='#e0b040', hands=((0.55, 2.25), (-0.55, 2.25)), behind=(True, True),
-                     belt='#e0b040')
+                     elbows=((-118, -40), (118, -40)), belt='#e0b040')
     u = p.u
     hip_y = -46
     foot = (-6, -300)
     # the free leg, bent at the knee and crossed behind the hanging one
     knee = (1.75 * u, hip_y - 1.2 * u)
     heel = (-0.18 * u, -172)  # tucked in behind the other knee, the toes just showing
-    out.append(solid([('stroke', 'M%s,%s L%s,%s L%s,%s' % (n(0.3 * u), n(hip_y), n(knee[0]), n(knee[1]), n(heel[0]),
-                                                           n(heel[1])), 0.46 * u)], '#c2453a'))
+    hose = '#c2453a'
+    thigh = [(0.3 * u, hip_y), ((0.3 * u + knee[0]) / 2, (hip_y + knee[1]) / 2), knee,
+             (knee[0] + (heel[0] - knee[0]) * 0.3, knee[1] + (heel[1] - knee[1]) * 0.3), heel]
+    out.append(solid([('path', limb(thigh, [0.27 * u, 0.23 * u, 0.17 * u, 0.2 * u, 0.1 * u]))], hose))
+    out.append(far_shade(thigh[2:], 0.07 * u, 0.09 * u, darker(hose, 0.15)))
     out.append(ellipse(heel[0] - 0.12 * u, heel[1] + 0.05 * u, 0.3 * u, 0.14 * u, '#e0b040', INK, 2, -10))
     # the leg he hangs by, straight up to the rope at the beam
-    out.append(solid([('stroke', 'M%s,%s L%s,%s' % (n(-0.28 * u), n(hip_y + 10), n(foot[0]), n(foot[1] + 14)), 0.46 * u)],
-                     '#c2453a'))
+    hang = [(-0.28 * u, hip_y + 10), (-0.2 * u, hip_y - 1.0 * u), (-0.12 * u, hip_y - 1.9 * u), (-0.08 * u, hip_y - 2.5 * u),
+            (foot[0], foot[1] + 14)]
+    out.append(solid([('path', limb(hang, [0.27 * u, 0.22 * u, 0.16 * u, 0.19 * u, 0.1 * u]))], hose))
+    out.append(far_shade(hang, 0.08 * u, 0.1 * u, darker(hose, 0.15)))
     out.append(ellipse(foot[0] + 0.1 * u, foot[1] + 0.02 * u, 0.16 * u, 0.3 * u, '#e0b040', INK, 2))
     # the rope: wound twice round the beam, down to two turns about the ankle
     rope = '#d8b868'
@@ -599,19 +692,25 @@ def la_templanza(c):
     out.append(ellipse(-160, 380, 170, 70, g))
     out.append(wings(-20, -130, 230, '#f0a040', '#c2453a'))
     body, p = person(-20, 400, 580, face='down', mood='calm', dress='robe', cloth='#f4f1e8', hair='#e0b040', hairstyle='long',
-                     hat='halo', hands=((-1.0, 0.9), (0.9, 2.6)))
+                     hat='halo', hands=((-1.05, 1.05), (0.75, 2.3)), grips=('fist', 'fist'), weight=1)
+    # one foot on the land, the other set in the pool, the water ringed round it
+    fx, fy = p.B(-0.5, 7.33)
+    out.append(ellipse(fx, fy + 2, 0.5 * p.u, 0.12 * p.u, 'none', '#d8ecff', 2.2))
     out.append(body)
+    out.append(path('M%s,%s q%s,%s %s,0' % (n(fx - 0.42 * p.u), n(fy + 0.08 * p.u), n(0.42 * p.u), n(0.1 * p.u), n(0.84 * p.u)),
+                    'none', '#d8ecff', 2.2))
     chx, chy = p.chest
     out.append(rect(chx - 22, chy - 26, 44, 44, '#f4f1e8', INK, 2))
     out.append(path(poly([(chx - 14, chy + 10), (chx + 14, chy + 10), (chx, chy - 16)]), '#f0a040', INK, 2))
-    (lx, ly), (rx, ry) = p.hands
-    # water runs from the raised cup, tipped towards the other, into the lowered one
-    out.append(cup(lx, ly + 30, 80, angle=55))
-    mouth = (lx + 80 * math.sin(math.radians(55)) - 10, ly + 30 - 80 * math.cos(math.radians(55)) + 10)
-    out.append(cup(rx, ry + 30, 80, angle=-5))
-    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(mouth[0]), n(mouth[1]), n(rx - 10), n(mouth[1] - 10), n(rx), n(ry - 40)),
-                    'none', '#7fbff0', 9))
-    for hi, (hx, hy) in enumerate(p.hands):
+    # water runs from the raised cup, tipped towards the other, into the lowered one; each
+    # hand closes round a stem
+    high, mouth = held_cup(p.hands[0], 78, 62)
+    low, rim = held_cup(p.hands[1], 78, -8)
+    out += [high, low]
+    mouth = (mouth[0] + 6, mouth[1] + 18)
+    out.append(solid([('stroke', 'M%s,%s Q%s,%s %s,%s' % (n(mouth[0]), n(mouth[1]), n(rim[0] - 20), n(mouth[1] - 30),
+                                                        n(rim[0] - 4), n(rim[1] + 6)), 7)], '#9fd0f4', INK, 1.2))
+    for hi in (0, 1):
         out.append(p.hand(hi, 'fist'))
     for x in (-250, -220):
         out.append(line((x, 330), (x, 280), '#3e7a3a', 3))
@@ -762,30 +861,54 @@ def la_torre(c):
     out = [rect(-300, -470, 600, 940, '#121420', None, 0)]
     for x, y, w in [(-200, -380, 200), (180, -350, 240)]:
         out.append(cloud(x, y, w, '#3a3d4e'))
-    out.append(path('M-300,470 L-140,250 L-80,270 L80,250 L150,280 L300,470 Z', '#6a6a7a', INK, LINE))
+    # the crag: faces lit from the left, in shade on the right
+    out.append(path('M-300,470 L-170,262 L-110,240 L-40,262 L60,236 L140,262 L200,300 L300,470 Z', '#5e5e6e', INK, LINE))
+    out.append(path('M-300,470 L-170,262 L-110,240 L-120,330 L-200,470 Z', '#7a7a8c', None, 0))
+    out.append(path('M60,236 L140,262 L200,300 L300,470 L180,470 L120,330 Z', '#4a4a58', None, 0))
+    for d in ('M-110,240 L-120,330 L-200,470', 'M60,236 L120,330 L180,470', 'M-40,262 L-20,360 L-60,470'):
+        out.append(path(d, 'none', '#3a3a46', 2))
+    # the tower of stone, its far side in shade, its courses of masonry
     out.append(rect(-90, -250, 180, 510, '#b9b3a8'))
-    for k, y in enumerate((-180, -60, 60)):
+    out.append(rect(40, -250, 50, 510, darker('#b9b3a8', 0.16), None, 0))
+    for k, y in enumerate(range(-216, 260, 34)):
+        out.append(line((-88, y), (88, y), darker('#b9b3a8', 0.25), 1.6))
+        for x in range(-80 + (k % 2) * 30, 90, 60):
+            out.append(line((x, y), (x, min(y + 34, 258)), darker('#b9b3a8', 0.25), 1.6))
+    out.append(rect(-90, -250, 180, 510, 'none', INK, LINE))
+    # three windows, fire bursting out of each and blowing sideways
+    for k, (x, y) in enumerate(((-36, -170), (30, -50), (-30, 80))):
         side = 1 if k % 2 else -1
-        out.append(rect(-24, y, 48, 60, '#3a1a14', INK, 2, r=20))
-        out.append(flame(side * 6, y + 56, 1.3 + k * 0.15, side))
-    for x, k in ((-80, -1), (-30, 1), (40, -1), (90, 1)):
-        out.append(flame(x, -286, 1.6, k))
+        out.append(path('M%s,%s L%s,%s Q%s,%s %s,%s L%s,%s Z' % (n(x - 20), n(y + 56), n(x - 20), n(y + 14), n(x), n(y - 14),
+                                                               n(x + 20), n(y + 14), n(x + 20), n(y + 56)), '#3a1a14', INK, 2))
+        out.append(flame(x + side * 8, y + 50, 1.15 + k * 0.1, side))
+        out.append(flame(x + side * 34, y + 34, 0.8, side))
+    # the battlements broken open at the top, and the fire rising from it
+    out.append(path('M-100,-250 L-96,-286 L-70,-286 L-70,-272 L-40,-272 L-36,-292 L-10,-280 L20,-296 L34,-272 L64,-272 L64,-286 '
+                    'L96,-286 L100,-250 Z', '#a9a396', INK, LINE))
+    for x, k, s in ((-75, -1, 1.5), (-30, 1, 1.9), (25, -1, 1.7), (75, 1, 1.4)):
+        out.append(flame(x, -280, s, k))
     # the crown blown from the top
     out.append(group([path(poly([(-60, 0), (-52, -40), (-30, -18), (0, -50), (30, -18), (52, -40), (60, 0)]), GOLD),
                       rect(-60, -4, 120, 16, GOLD, INK, LINE), circle(0, 4, 6, '#c83e3e', INK, 1.5),
                       circle(-34, 4, 5, '#3f6db0', INK, 1.5), circle(34, 4, 5, '#3f6db0', INK, 1.5)],
-                     'translate(-150 -330) rotate(-35)'))
-    out.append(path('M-100,-250 L-80,-290 L60,-290 L100,-250 Z', '#8a8478', INK, LINE))
+                     'translate(-150 -340) rotate(-35)'))
     out.append(lightning([(180, -470), (60, -330), (110, -320), (10, -230), (60, -225), (-20, -150), (90, -260),
                           (40, -268), (140, -360), (90, -365), (220, -470)]))
-    f1, _ = person(-170, -10, 300, shadow=False, face='front', mood='fear', dress='tunic', cloth='#c2453a', hat='crown', legs='#4a6fb5',
-                   hands=((-1.2, -1.0), (1.2, -1.0)))
-    f2, _ = person(180, 130, 280, shadow=False, face='front', mood='fear', dress='robe', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
-                   hands=((-1.2, -0.8), (1.2, -0.8)))
+    # the two cast down head first, their arms flung out, their legs apart
+    f1, _ = person(-170, -10, 300, pose='walk', shadow=False, face='front', mood='fear', dress='tunic', cloth='#c2453a', hat='crown',
+                   legs='#4a6fb5', hands=((-1.5, -0.6), (1.3, -1.3)), grips=('open', 'open'))
+    f2, _ = person(180, 130, 280, pose='walk', shadow=False, face='front', mood='fear', dress='robe', hem=6.6, cloth='#4a6fb5',
+                   hair='#c28a3a', hairstyle='long', hands=((-1.4, -1.2), (1.5, -0.5)), grips=('open', 'open'))
     out.append(group([f1], 'rotate(150 -170 -150)'))
     out.append(group([f2], 'rotate(200 180 0)'))
-    for x, y in [(-240, -260), (-220, -120), (-250, 40), (230, -200), (240, -60), (210, 180), (-200, 180)]:
-        out.append(path('M%s,%s l6,-12 l6,12 l-6,10 Z' % (n(x), n(y)), '#f7c948', INK, 1.4))
+    # the twenty-two drops of fire falling on either side
+    for k in range(22):
+        side = -1 if k % 2 else 1
+        x = side * (130 + (k * 37) % 150)
+        y = -420 + (k * 53) % 620
+        if -260 < x < -110 and -300 < y < 20 or 120 < x < 260 and -160 < y < 160:
+            y += 200 if y < 200 else -500
+        out.append(path('M%s,%s q-7,10 0,16 q7,-6 0,-16 Z' % (n(x), n(y)), '#f7c948', INK, 1.2))
     return out
 
 
@@ -832,7 +955,7 @@ def el_sol(c):
     out.append(hb)
     sx, sy = hp['saddle']
     child, cp = rider(sx, sy, 250, 1, dress='nude', face='front', mood='joy', child=True, hair='#e0b040', hat='wreath',
-                      hands=((-1.4, -0.8), (1.6, -0.2)), grips=('rest', 'open'))
+                      hands=((-1.4, -0.8), (1.6, -0.2)), grips=('fist', 'open'))
     out.append(child)
     lx, ly = cp.hands[0]
     out.append(line((lx, ly + 40), (lx - 40, ly - 200), WOOD, 6))
@@ -854,27 +977,38 @@ def el_juicio(c):
     out.append(mountains(220, '#e8ecf4', [(-200, 200, 120), (200, 220, 120)], snow=None))
     out.append(water(c, 220, '#6fa4d8', '#3f6db0'))
     out.append(wings(0, -250, 240, '#f2efe6', '#c2453a'))
+    # the angel leans out of the clouds towards the risen, the trumpet at the lips slanting
+    # down to the right, the flag with the cross hanging from it
     u = 440 / 7.5
-    mouth = (0.42 * u, -90 - 3.8 * u + 0.55 * u + 0.34 * u)
-    bell = (mouth[0] + 230, mouth[1] + 120)
+    top = -90 - 3.8 * u
+    mouth = (0.42 * u, top + 0.55 * u + 0.34 * u)
+    bell = (mouth[0] + 215, mouth[1] + 150)
 
     def along(t):
         return mouth[0] + (bell[0] - mouth[0]) * t, mouth[1] + (bell[1] - mouth[1]) * t
-    angel, ap = person(0, -90, 440, pose='bust', face='right', profile=True, mood='calm', cloth='#4a6fb5', hair='#e0b040',
-                       hairstyle='long', reach=(along(0.42), along(0.66)), grips=('fist', 'fist'), bend=(-1, 1))
+    angel, ap = person(0, -90, 440, pose='bust', face='right', profile=True, gaze=(1, 0.6), body='three', mood='calm',
+                       cloth='#4a6fb5', hair='#e0b040', hairstyle='long', reach=(along(0.3), along(0.58)), grips=('fist', 'fist'),
+                       elbows=((-40, top + 2.9 * u), (75, top + 2.75 * u)))
     out.append(angel)
-    out.append(cloud(-30, -20, 460, '#eef0f6'))
+    out.append(cloud(-30, 10, 480, '#eef0f6'))
     out.append(trumpet(mouth, bell))
-    fx, fy = along(0.78)
+    fx, fy = along(0.8)
+    out.append(line((fx, fy), (fx, fy + 14), INK, 2))
     out.append(path('M%s,%s l80,0 l0,60 l-80,0 Z' % (n(fx - 40), n(fy + 10)), '#f4f1e8', INK, 2))
     out.append(line((fx, fy + 14), (fx, fy + 66), '#c2453a', 8))
     out.append(line((fx - 34, fy + 40), (fx + 34, fy + 40), '#c2453a', 8))
     out += [ap.hand(0, 'fist'), ap.hand(1, 'fist')]
-    for x, h, skin in ((-190, 300, SKINS[1]), (0, 320, SKINS[3]), (190, 290, SKINS[2])):
+    # the risen rise from their coffins on the sea: a woman, a man seen from behind, a child,
+    # their arms lifted and opened in wonder
+    risen = ((-190, 300, SKINS[1], 'long', dict(face='right', gaze=(0.6, -1), tilt=10, hands=((-0.9, -1.1), (0.9, -1.3)))),
+             (0, 330, SKINS[3], 'short', dict(face='back', hands=((-1.35, -1.0), (1.35, -1.0)))),
+             (190, 250, SKINS[2], 'short', dict(face='left', gaze=(-0.6, -1), tilt=-10, child=True,
+                                                 hands=((-1.1, -1.0), (1.0, -1.2)))))
+    for x, h, skin, style, kw in risen:
         out.append(coffin(x, 440, 170, 120))
-        f, fp = person(x, 420, h, face='up', mood='joy', dress='nude', skin=skin, hair='#8a5a2a' if x else '#3a2418',
-                       hairstyle='long' if x > 0 else 'short', hands=((-1.3, -1.4), (1.3, -1.4)), grips=('open', 'open'))
-        out.append(group([f], 'translate(0 0)'))
+        f, fp = person(x, 420, h, mood='joy', dress='nude', skin=skin, hair='#8a5a2a' if x else '#3a2418',
+                       hairstyle=style, grips=('open', 'open'), **kw)
+        out.append(f)
         out.append(rect(x - 95, 380, 190, 60, '#8a7a6a'))
     return out
 
@@ -893,15 +1027,19 @@ def el_mundo(c):
         out.append(path('M-4,%s q-10,20 -22,30 M4,%s q10,20 22,30' % (y + 2, y + 2), 'none', '#d8473a', 6))
         out.append(circle(0, y, 7, '#b83a30', INK, 2))
     body, p = person(0, 240, 440, face='left', mood='calm', gaze=(-1, 0), dress='nude', hair='#8a5a2a', hairstyle='long',
-                     hands=((-1.2, -0.6), (0.9, 2.6)), stance='cross', shadow=False)
+                     hands=((-1.2, -0.6), (0.9, 2.6)), stance='cross', shadow=False, grips=('fist', 'fist'))
     dancer = [body]
     u = p.u
-    # the violet scarf: over one shoulder, once round the hips, its end flying out behind
-    scarf = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s' % (
-        n(-0.7 * u), n(p.top + 1.5 * u), n(0.9 * u), n(p.top + 2.6 * u), n(0.6 * u), n(p.top + 3.9 * u),
-        n(-0.2 * u), n(p.top + 4.6 * u), n(-0.9 * u), n(p.top + 4.1 * u), n(-2.1 * u), n(p.top + 3.6 * u),
-        n(-2.4 * u), n(p.top + 5.0 * u))
-    dancer.append(solid([('stroke', scarf, 18)], '#7a5bb0', INK, 2))
+    # the violet scarf: over one shoulder, across the breast, once round the hips, its end
+    # flying out behind in a widening fold
+    pts = [(-0.58, 1.45), (0.05, 2.2), (0.55, 3.1), (0.5, 3.85), (-0.05, 4.3), (-0.7, 4.05), (-1.35, 3.7), (-1.95, 3.85),
+           (-2.35, 4.45), (-2.3, 5.1)]
+    pts = [(a * u, p.top + b * u) for a, b in pts]
+    ws = [0.1 * u, 0.16 * u, 0.17 * u, 0.15 * u, 0.17 * u, 0.15 * u, 0.18 * u, 0.24 * u, 0.28 * u, 0.2 * u]
+    violet = '#7a5bb0'
+    dancer.append(solid([('path', limb(pts, ws))], violet, INK, 2))
+    dancer.append(path(poly(pts[1:-1], closed=False), 'none', darker(violet, 0.3), 2))
+    dancer.append(far_shade(pts[5:], 0.1 * u, 0.08 * u, darker(violet, 0.18)))
     for hi, (hx, hy) in enumerate(p.hands):
         dancer.append(wand((hx - 10, hy + 50), (hx + 10, hy - 50), 8, 0, '#f4f1e8', knots=False))
         dancer.append(p.hand(hi, 'fist'))
