@@ -10,11 +10,14 @@
 #include "testenv.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMimeData>
 #include <QPrinter>
 #include <QProgressDialog>
@@ -346,10 +349,20 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text(), words + u"\nfin"_s);
         // The break between two parts deleted and undone: still one paragraph.
         QTextEdit *edit = viewer()->Box1;
+        const int blockCount = report()->blockCount();
         QTextCursor c(report()->findBlockByNumber(1));
         c.movePosition(QTextCursor::PreviousCharacter);
         edit->setTextCursor(c);
         QTest::keyClick(edit, Qt::Key_Delete);
+        QContextMenuEvent menuAsked(QContextMenuEvent::Keyboard, QPoint(5, 5));
+        QCoreApplication::sendEvent(edit->viewport(), &menuAsked);
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        menu->findChild<QAction *>(u"edit-undo"_s)->trigger();
+        menu->close();
+        QCOMPARE(blocks(*report()), (QStringList{words, u"fin"_s}));
+        QTest::keyClick(edit, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(report()->blockCount(), blockCount - 1);
         QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(blocks(*report()), (QStringList{words, u"fin"_s}));
         // Two parts copied and pasted as a paragraph of their own go on as one.
