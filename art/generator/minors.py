@@ -595,20 +595,22 @@ def dos_de_bastos(c):
 
 @card(BASTOS + 2)
 def tres_de_bastos(c):
-    out = [sky(c, 'gold', 40), wave_sea(c, 40, '#e8b060', '#c8903a', 8)]
-    # the ships out at sea, off to both sides of him, where he watches them
-    for x, y, k in ((-215, 110, 1.0), (185, 70, 0.8), (60, 150, 1.1)):
+    out = [sky(c, 'gold', -40), wave_sea(c, -40, '#e8b060', '#c8903a', 8)]
+    out.append(mountains(-40, '#b48a5a', [(-240, 80, 110), (250, 60, 90)], snow=None))
+    # his ships out at sea, to both sides of him and clear of him, where he watches them
+    for x, y, k in ((-178, 90, 0.85), (95, 5, 0.55), (150, 150, 1.1)):
         out.append(group([sea_ships(c, 0, 1)], 'translate(%s %s) scale(%s)' % (n(x + 150 * k), n(y), n(k))))
-    out.append(path('M-300,250 Q-100,220 60,240 Q200,250 300,230 L300,470 L-300,470 Z', '#a8845a', INK, LINE))
-    out.append(planted_wand(-235, 440, 520, 6))
-    out.append(planted_wand(235, 440, 520, -6))
-    body, p = person(-40, 430, 480, face='back', cloth='#c2453a', cape='#3f7a3c', hair='#5a3a22', hands=((-0.2, 2.6), (0.7, 1.0)))
+    # the cliff he stands on, its face in shade towards us
+    out.append(path('M-300,290 Q-120,255 60,270 Q200,280 300,262 L300,470 L-300,470 Z', '#a8845a', INK, LINE))
+    out.append(path('M-300,330 Q-60,300 300,310 L300,470 L-300,470 Z', darker('#a8845a', 0.15), None, 0))
+    out.append(planted_wand(-235, 450, 500, 6))
+    out.append(planted_wand(235, 450, 500, -6))
+    body, p = person(-40, 440, 500, face='back', cloth='#c2453a', cape='#3f7a3c', hair='#5a3a22', hands=((-0.2, 2.6), (0.7, 1.0)))
     out.append(body)
     rx, ry = p.hands[1]
-    out.append(planted_wand(rx, 440, 520, 0))
+    out.append(planted_wand(rx, 450, 500, 0))
     out.append(hand_over(p, 1))
     return out
-
 
 @card(BASTOS + 3)
 def cuatro_de_bastos(c):
@@ -637,22 +639,26 @@ def cuatro_de_bastos(c):
 @card(BASTOS + 4)
 def cinco_de_bastos(c):
     out = [sky(c, 'day', 200), hills(210, '#9cc27a', (30, 50, 30)), ground(c, 200, '#8ab85a', '#6a9a44', 30)]
-    # five youths in a mock fight, each swinging his wand his own way
-    people = [(-165, 300, 380, '#7a5bb0', 'right', 1, 1.0), (10, 255, 350, '#c2453a', 'left', -1, 0.9),
-              (172, 300, 380, '#e0b040', 'left', -1, 1.1), (-120, 445, 470, '#4a6fb5', 'right', -1, 0.7),
-              (130, 445, 470, '#6a9a44', 'left', 1, 0.8)]
-    for i, (x, y, h, col, face, s, lean) in enumerate(people):
+    # five youths in a mock fight, every staff swung its own way: one raised overhead, one
+    # thrust low, one upright, two clashing across the middle; no two meet at one point
+    people = [(-165, 300, 380, '#7a5bb0', 'right', (-0.9, -0.5), (0.7, -0.9), 0.5, 1.3),
+              (10, 255, 350, '#c2453a', 'left', (0.7, 2.8), (-0.5, 1.3), 0.4, 1.1),
+              (172, 300, 380, '#e0b040', 'left', (-0.7, 1.9), (-0.95, 0.1), 0.6, 0.9),
+              (-120, 445, 470, '#4a6fb5', 'right', (-0.4, 3.1), (1.0, 1.7), 0.5, 1.6),
+              (130, 445, 470, '#6a9a44', 'left', (0.9, 2.3), (-0.6, 2.0), 0.3, 1.9)]
+    for i, (x, y, h, col, face, h0, h1, back, ahead) in enumerate(people):
         u = h / 7.5
         top = y - h
-        low = (x - s * 0.55 * u, top + 3.1 * u)
-        high = (x + s * 0.95 * u, top + 1.0 * u)
-        dx, dy = high[0] - low[0], high[1] - low[1]
+        first = (x + h0[0] * u, top + h0[1] * u)
+        second = (x + h1[0] * u, top + h1[1] * u)
+        dx, dy = second[0] - first[0], second[1] - first[1]
+        left_first = first[0] <= second[0]
         body, p = person(x, y, h, pose='walk', face=face, mood='effort' if i % 2 else 'stern', dress='tunic', cloth=col,
                          legs=darker(col, 0.4), hair=('#5a3a22', '#c28a3a', '#1e1a18')[i % 3],
-                         reach=(low, high) if s > 0 else (high, low), grips=('fist', 'fist'))
+                         reach=(first, second) if left_first else (second, first), grips=('fist', 'fist'))
         out.append(body)
-        a = (low[0] - dx * 0.45, low[1] - dy * 0.45)
-        b = (high[0] + dx * lean * 1.4, high[1] + dy * lean * 1.4)
+        a = (first[0] - dx * back, first[1] - dy * back)
+        b = (second[0] + dx * ahead, second[1] + dy * ahead)
         out.append(wand(*inside(a, b, 270), 12, 2))
         out += [p.hand(0, 'fist'), p.hand(1, 'fist')]
     return out
@@ -679,19 +685,25 @@ def seis_de_bastos(c):
 
 @card(BASTOS + 6)
 def siete_de_bastos(c):
-    out = [sky(c, 'day', 100), hills(120, '#6a9a44', (30, 90, 40)), ground(c, 330, '#7a8a4a', '#5a6a3a')]
-    out.append(path('M-300,470 L-300,260 Q-60,180 120,240 L140,470 Z', '#8ab85a', INK, LINE))
-    body, p = person(-80, 250, 520, pose='walk', face='right', mood='effort', dress='tunic', cloth='#4e8a44', legs='#c28a3a',
-                     shoes='#6b4a30', hair='#5a3a22', hands=((1.4, 0.4), (2.2, 1.2)))
+    out = [sky(c, 'day', 100), cloud(-170, -360, 190), cloud(170, -300, 150),
+           hills(120, '#6a9a44', (30, 90, 40)), ground(c, 330, '#7a8a4a', '#5a6a3a')]
+    # he holds the height; the slope falls away to the right below him
+    out.append(path('M-300,470 L-300,250 Q-120,215 40,236 Q110,250 150,330 Q175,400 160,470 Z', '#8ab85a', INK, LINE))
+    out.append(path('M40,238 Q110,252 150,330 Q175,400 160,470 L110,470 Q125,390 100,320 Q80,270 40,238 Z',
+                    darker('#8ab85a', 0.18), None, 0))
+    body, p = person(-110, 250, 500, pose='walk', face='right', profile=True, body='three', mood='effort', gaze=(1, 1), dress='tunic',
+                     cloth='#4e8a44', legs='#c28a3a', shoes='#6b4a30', hair='#5a3a22', reach=((-60, -70), (40, -5)),
+                     grips=('fist', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
-    out.append(wand((lx - 60, ly - 70), (rx + 110, ry + 150), 16, 2))
+    # his staff swung down across his body at the staves below
+    out.append(wand(*inside((lx - 60, ly - 55), (rx + 120, ry + 110), 280), 16, 2))
     out += [hand_over(p, 0), hand_over(p, 1)]
-    # six wands thrust up at him from below the ridge, their tips against his own
-    for i in range(6):
-        out.append(wand((30 + i * 50, 480), (70 + i * 30, -40 + (i % 3) * 40), 14, 1))
+    # six staves thrust up at him from below the edge, each at its own slant, their tips short of him
+    for foot, tip in (((-10, 500), (-60, 150)), ((60, 500), (0, 90)), ((130, 500), (45, 140)), ((190, 500), (85, 60)),
+                      ((250, 500), (125, 150)), ((300, 470), (175, 95))):
+        out.append(wand(foot, tip, 14, 1))
     return out
-
 
 @card(BASTOS + 7)
 def ocho_de_bastos(c):
