@@ -1009,22 +1009,44 @@ def dos_de_espadas(c):
 
 @card(ESPADAS + 3)
 def cuatro_de_espadas(c):
-    out = [rect(-300, -470, 600, 940, '#9a9488', None, 0)]
-    # the stained-glass window
-    out.append(path('M150,-420 L270,-420 L270,-220 Q210,-250 150,-220 Z', '#6fb2e8', INK, LINE))
-    for x, y, col in [(180, -390, '#e0b040'), (240, -390, '#c2453a'), (210, -320, '#4e8a44'), (180, -260, '#7a5bb0')]:
-        out.append(rect(x - 20, y - 20, 40, 40, col, INK, 2))
-    for i in range(3):
-        out.append(sword((10 - i * 40, -420), (10 - i * 40, -100), 18))
-    out.append(rect(-270, 160, 540, 220, '#c9c2b4'))
-    out.append(rect(-290, 380, 580, 40, '#b9b3a8'))
-    # the knight's effigy lies on the tomb, hands joined in prayer on his breast
-    body, p = person(250, 92, 520, face='closed', mood='calm', dress='armour', cloth='#b9b3a8', sleeves='#b9b3a8', legs='#b9b3a8',
-                     shoes='#9a9488', hair='#c9c2b4', hands=((0.86, 0.75), (-0.86, 0.75)), grips=('pray', 'pray'), shadow=False)
-    out.append(group([body], 'rotate(-90 250 92)'))
-    out.append(sword((-230, 280), (230, 280), 16))
+    # a chapel: stone courses on the wall, darker towards the vault, a paved floor
+    wall = c.linear([(0, '#6f6a62'), (0.6, '#9a9488'), (1, '#a8a296')], 0, -470, 0, 330, 'userSpaceOnUse')
+    out = [rect(-300, -470, 600, 940, wall, None, 0)]
+    for k, y in enumerate(range(-450, 330, 46)):
+        out.append(line((-300, y), (300, y), '#7e786e', 1.4))
+        for x in range(-300 + (k % 2) * 45, 300, 90):
+            out.append(line((x, y), (x, y + 46), '#7e786e', 1.4))
+    floor = c.linear([(0, '#8a8478'), (1, '#6a655c')], 0, 330, 0, 470, 'userSpaceOnUse')
+    out.append(rect(-300, 330, 600, 140, floor, INK, 2.2))
+    for x in range(-420, 480, 90):
+        out.append(line((x * 0.55, 330), (x, 470), '#5a554c', 1.4))
+    out.append(line((-300, 395), (300, 395), '#5a554c', 1.4))
+    # the stained-glass window high on the left, its light falling on the tomb
+    out.append(path('M-270,-150 L-150,-150 L30,330 L-250,330 Z', '#fff4d0', None, 0, 'fill-opacity="0.14"'))
+    out.append(path('M-270,-150 L-270,-360 Q-210,-430 -150,-360 L-150,-150 Z', '#6fb2e8', INK, LINE))
+    for x, y, col in [(-240, -330, '#e0b040'), (-180, -330, '#c2453a'), (-240, -270, '#4e8a44'), (-180, -270, '#7a5bb0'),
+                      (-240, -210, '#c2453a'), (-180, -210, '#e0b040')]:
+        out.append(rect(x - 22, y - 22, 44, 44, col, INK, 2))
+    out.append(line((-210, -395), (-210, -150), INK, 3))
+    # three swords hung on the wall above him, points down
+    for x in (-10, 70, 150):
+        out.append(sword((x, -440), (x, -60), 18))
+    # the tomb, lit from the window on the left, its end in shade
+    out.append(rect(-265, 165, 530, 22, '#d8d2c4'))
+    out.append(rect(-250, 187, 500, 143, '#c9c2b4'))
+    out.append(rect(195, 189, 53, 139, darker('#c9c2b4', 0.12), None, 0))
+    for x in (-225, -60, 105):
+        out.append(rect(x, 205, 120, 105, darker('#c9c2b4', 0.08), darker('#c9c2b4', 0.35), 1.6))
+    # the fourth sword along the tomb's side
+    out.append(sword((-225, 258), (230, 258), 16))
+    # the knight's effigy lying on his back, face to the vault, hands joined in prayer
+    u = 420 / 7.5
+    body, p = person(215, 165 - 0.55 * u, 420, face='right', profile=True, body='side', mood='grief', gaze=(1, 1),
+                     dress='armour', cloth='#c8c0a8', sleeves='#c8c0a8', legs='#c8c0a8', shoes='#a8a08a', hair='#8a7a5a',
+                     reach=((215 + 0.7 * u, 165 - 6.1 * u), (215 + 0.75 * u, 165 - 6.1 * u)), grips=('pray', 'pray'),
+                     shadow=False)
+    out.append(group([body], 'rotate(-90 215 %s)' % n(165 - 0.55 * u)))
     return out
-
 
 @card(ESPADAS + 4)
 def cinco_de_espadas(c):
@@ -1048,25 +1070,37 @@ def cinco_de_espadas(c):
 
 @card(ESPADAS + 5)
 def seis_de_espadas(c):
-    out = [sky(c, 'grey', 0), hills(60, '#7a8a6a', (40, 30, 50))]
-    out.append(water(c, 60, '#5a8ad0', '#2f5f9e'))
-    out.append(path('M-300,380 q30,-14 60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 L300,470 L-300,470 Z',
+    out = [sky(c, 'grey', -60), cloud(-150, -330, 220, '#d8dbe2'), cloud(170, -380, 160, '#d8dbe2')]
+    # the far shore they make for, with its trees, and the water smooth on that side
+    out.append(hills(-60, '#7a8a6a', (40, 30, 50)))
+    for x in (-230, -170, 200, 250):
+        out.append(tree(x, -50, 80, '#5a7a4a'))
+    out.append(water(c, -60, '#6a90c0', '#2f5f9e'))
+    # rough water on the near side of the boat
+    out.append(path('M-300,370 q30,-16 60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 L300,470 L-300,470 Z',
                     '#3f6db0', INK, 2))
-    out.append(path('M-260,240 L220,240 L160,320 L-200,320 Z', '#8a5a2e'))
-    for i in range(6):
-        out.append(sword((-120 + i * 40, 60), (-130 + i * 40, 250), 12))
-    out.append(person(-20, 250, 260, pose='sit', face='back', mood='grief', cloth='#4a3a5a', hat='hood', hat_colour='#4a3a5a',
-                      hands=((0.5, 1.6), (-0.5, 1.6)))[0])
-    out.append(person(60, 250, 160, pose='sit', face='back', mood='grief', cloth='#e0b040', hair='#c28a3a')[0])
-    body, p = person(180, 250, 330, face='left', profile=True, mood='grief', dress='tunic', cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22',
-                     hands=((-0.8, 0.3), (-0.4, 1.4)))
+    for x in (-250, -130, -10, 110, 230):
+        out.append(path('M%s,%s q20,-10 40,0' % (n(x), n(410)), 'none', '#cfe3f7', 2.2))
+    hull = 'M-275,250 L250,250 Q245,300 195,335 L-215,335 Q-260,300 -275,250 Z'
+    # the ferryman standing in the stern, poling, as tall as a grown man beside them
+    body, p = person(175, 300, 400, face='left', profile=True, body='three', mood='grief', gaze=(-1, 0.5), dress='tunic',
+                     cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22', reach=((110, -20), (130, 60)), grips=('fist', 'fist'))
     out.append(body)
-    lx, ly = p.hands[0]
-    out.append(line((lx - 10, ly - 120), (lx + 30, 330), WOOD, 8))
+    (lx, ly), (rx, ry) = p.hands
+    out.append(line((lx + 12, ly - 130), (lx - 50, 440), WOOD, 9))
     out += [hand_over(p, 0), hand_over(p, 1)]
-    out.append(path('M-260,240 L220,240 L160,320 L-200,320 Z', '#8a5a2e', INK, LINE))
+    # the woman hooded and bowed, the child close against her, both seen from behind
+    out.append(person(-40, 300, 380, pose='sit', face='back', mood='grief', cloth='#4a3a5a', hat='hood', hat_colour='#4a3a5a',
+                      cape='#3a2e4a', bow=0.2, hands=((0.5, 1.6), (-0.5, 1.6)))[0])
+    out.append(person(55, 300, 240, pose='sit', child=True, face='back', mood='grief', cloth='#e0b040', hair='#c28a3a')[0])
+    # six swords stood upright in the bow before them
+    for i in range(6):
+        x = -205 + i * 30
+        out.append(sword((x + (i % 2) * 4, 40 + (i % 3) * 14), (x - 4, 290), 12))
+    out.append(path(hull, '#8a5a2e', INK, LINE))
+    out.append(path('M-268,262 L243,262', 'none', darker('#8a5a2e', 0.3), 2))
+    out.append(path('M-215,335 Q-260,300 -275,250 L-240,250 Q-225,300 -190,335 Z', '#a06e3e', None, 0))
     return out
-
 
 @card(ESPADAS + 6)
 def siete_de_espadas(c):
