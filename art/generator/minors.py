@@ -499,12 +499,30 @@ def caballo_de_oros(c):
 
 @card(OROS + 13)
 def rey_de_oros(c):
-    out = [sky(c, 'gold', 100), castle(180, 100, 180, 160, '#d7cfbf', '#a0463c'), ground(c, 100, '#7fae5a', '#5a8d42')]
-    out.append(throne(0, 400, 340, 600, '#8a7448', GOLD, 'square'))
-    for x in (-130, 130):
-        out.append(bull_head(x, -150, 34))
-    for x in range(-260, 300, 60):
-        out.append(grape_bunch(x, 420, 1.6))
+    out = [sky(c, 'gold', 100), castle(185, 100, 190, 170, '#d7cfbf', '#a0463c'), ground(c, 100, '#7fae5a', '#5a8d42')]
+    # a wall behind the throne and the vines of his garden running over it
+    out.append(rect(-300, 20, 600, 80, '#c9bda4', INK, 2.2))
+    out.append(rect(-300, 20, 600, 12, '#ddd2bc', INK, 2.2))
+    # a throne of pale carved stone, bulls' heads on its crest and on its arms, so it stands
+    # out behind the dark-robed king
+    stone = '#e2d2a4'
+    out.append(throne(0, 400, 360, 610, stone, GOLD_DARK, 'square'))
+    out.append(rect(-130, -160, 260, 330, darker(stone, 0.1), darker(stone, 0.35), 2, r=10))
+    out.append(rect(150, -210, 30, 610, darker(stone, 0.14), None, 0))
+    for x in (-135, 135):
+        out.append(bull_head(x, -165, 42, '#b07a3e'))
+    for x in (-182, 182):
+        out.append(bull_head(x, 138, 26, '#b07a3e'))
+    # vines with leaves and grapes over the wall and at his feet
+    for x0, y0, d in ((-300, -120, 1), (300, -80, -1)):
+        out.append(path('M%s,%s q%s,60 %s,140 q%s,40 %s,100' % (n(x0), n(y0), n(d * 50), n(d * 40), n(d * 30), n(d * 20)),
+                        'none', '#4e6a2a', 5))
+        for k in range(4):
+            lx, ly = x0 + d * (18 + k * 12), y0 + 40 + k * 55
+            out.append(ellipse(lx, ly, 16, 9, LEAF, INK, 1.6, d * 30 + k * 20))
+        out.append(grape_bunch(x0 + d * 45, y0 + 150, 1.5))
+    for x in range(-270, 300, 60):
+        out.append(grape_bunch(x, 430, 1.6))
     body, p = person(0, 400, 520, pose='sit', face='front', mood='calm', dress='gown', cloth='#2e2a3a', cape='#5a3a78', hat='crown',
                      beard='#3a2418', hair='#3a2418', hands=((-0.5, 2.0), (0.9, 0.9)), pattern=grapes)
     out.append(body)
@@ -912,742 +930,33 @@ def siete_de_copas(c):
 
 @card(COPAS + 7)
 def ocho_de_copas(c):
-    out = [sky(c, 'night', 100), mountains(120, '#4b5a86', [(-120, 260, 160), (150, 200, 130)], snow='#b9c2dc')]
-    out.append(circle(0, -330, 50, '#f5efc8'))
-    out.append(path('M20,-380 A50,50 0 0 1 20,-280 A40,50 0 0 0 20,-380 Z', '#2a3458', None, 0))
-    out.append(path('M-40,-330 q10,-6 20,0', 'none', INK, 2))
-    out.append(water(c, 120, '#33407a', '#1f2850'))
-    out.append(path('M-300,300 Q0,260 300,300 L300,470 L-300,470 Z', '#3f4a6a', INK, LINE))
-    pos = [(-230, 430), (-170, 430), (-110, 430), (-50, 430), (-200, 345), (-140, 345), (-80, 345)]
-    for x, y in pos:
-        out.append(cup(x, y, 90))
-    out.append(cup(-10, 345, 90))
-    body, p = person(150, 260, 380, pose='walk', face='back', dress='robe', cloth='#c2453a', cape='#8a2a2a',
-                     hands=((-0.2, 2.6), (0.6, 1.4)))
-    out.append(body)
-    rx, ry = p.hands[1]
-    out.append(line((rx, ry - 60), (rx + 20, 270), WOOD, 6))
-    out.append(hand_over(p, 1))
-    return out
-
-
-@card(COPAS + 8)
-def nueve_de_copas(c):
-    out = [sky(c, 'gold', 460), rect(-300, -180, 600, 36, '#7a4a2e')]
-    out.append(path('M-300,-150 L300,-150 L300,-40 Q0,-10 -300,-40 Z', '#3f6db0', INK, LINE))
-    for i in range(9):
-        out.append(cup(-240 + i * 60, -180, 110))
-    out.append(rect(-120, 290, 240, 140, '#8a5a2e'))
-    body, p = person(0, 420, 560, pose='sit', face='front', mood='joy', dress='robe', cloth='#f2efe6', cape='#c2453a',
-                     hat='turban', hat_colour='#c2453a', hair='#5a3a22', beard='#5a3a22',
-                     hands=((1.3, 1.2), (-1.3, 1.0)))
-    out.append(body)
-    return out
-
-
-@card(COPAS + 9)
-def diez_de_copas(c):
-    out = [sky(c, 'day', 160), rainbow(0, 40, 270, 40)]
-    for i in range(10):
-        a = 180 + i * 20
-        x, y = polar(0, 40, 250, a + 10 if i < 9 else 350)
-        out.append(cup(x, y + 30, 56))
-    out.append(hills(160, '#7fae5a', (30, 50, 30)))
-    out.append(house(200, 180, 90, 70))
-    out.append(ground(c, 180, '#8ab85a', '#6a9a44'))
-    out.append(path('M100,180 Q40,300 120,470 L180,470 Q100,300 140,180 Z', '#6fb2e8', INK, 2))
-    m, mp = person(-165, 420, 460, face='back', dress='tunic', cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22',
-                   hands=((-0.5, 2.4), (1.4, 0.8)))
-    w, wp = person(-75, 420, 440, face='back', dress='gown', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
-                   hands=((-1.2, 0.8), (1.4, -1.0)))
-    out += [m, w]
-    # the children dancing hand in hand
-    for x, col, sk in ((30, '#e0b040', None), (130, '#c2453a', None)):
-        out.append(person(x, 430, 230, pose='walk', face='front', mood='joy', child=True, dress='tunic', cloth=col,
-                          hair='#c28a3a', hands=((-1.3, 0.9), (1.3, 0.9)), grips=('open', 'open'))[0])
-    return out
-
-
-# Espadas -----------------------------------------------------------------------------------------
-
-@card(ESPADAS)
-def as_de_espadas(c):
-    out = [sky(c, 'grey', 300), mountains(300, '#8a8fa0', [(-180, 200, 130), (150, 260, 150)], None),
-           ground(c, 300, '#9a9a8a', '#7a7a6a')]
-    h, (gx, gy) = hand_from_cloud(-200, 180, -1)
-    out.append(sword((gx + 10, gy + 80), (gx + 10, -300), 30))
-    out.append(h)
-    tip = (gx + 10, -300)
-    out.append(path(poly([(tip[0] - 60, tip[1] + 40), (tip[0] - 50, tip[1] - 20), (tip[0] - 24, tip[1] + 10), (tip[0], tip[1] - 40),
-                          (tip[0] + 24, tip[1] + 10), (tip[0] + 50, tip[1] - 20), (tip[0] + 60, tip[1] + 40)]), GOLD))
-    out.append(path('M%s,%s q-70,20 -100,90' % (n(tip[0] - 50), n(tip[1] + 40)), 'none', LEAF, 6))
-    out.append(path('M%s,%s q70,20 100,90' % (n(tip[0] + 50), n(tip[1] + 40)), 'none', '#3e7a3a', 6))
-    for k in range(4):
-        out.append(ellipse(tip[0] - 70 - k * 8, tip[1] + 50 + k * 14, 12, 5, LEAF, INK, 1.2, -30))
-        out.append(ellipse(tip[0] + 70 + k * 8, tip[1] + 50 + k * 14, 14, 4, '#3e7a3a', INK, 1.2, 30))
-    for x, y in [(-40, -360), (70, -350), (-60, -260), (90, -240)]:
-        out.append(path('M%s,%s l6,-12 l6,12 l-6,10 Z' % (n(x), n(y)), '#f7c948', INK, 1.4))
-    return out
-
-
-@card(ESPADAS + 1)
-def dos_de_espadas(c):
-    out = [sky(c, 'night', 150), wave_sea(c, 150, '#4a6a9a', '#2a3a6a', 8)]
-    for x, y in [(-200, 160), (180, 180), (-80, 200)]:
-        out.append(ellipse(x, y, 30, 10, '#6a7a8a', INK, 2))
-    out.append(moon(200, -330, 40, 0.6, '#f5efc8', False))
-    out.append(rect(-110, 330, 220, 120, '#c9c2b4'))
-    body, p = person(0, 440, 540, pose='sit', face='front', blindfold=True, mood='stern', dress='gown', cloth='#f2efe6',
-                     hair='#5a3a22', hands=((1.2, 0.9), (-1.2, 0.9)), bend=(-1, -1))
-    out.append(body)
-    (lx, ly), (rx, ry) = p.hands
-    out.append(sword((rx, ry + 10), (rx - 230, ry - 290), 16))
-    out.append(sword((lx, ly + 10), (lx + 230, ry - 290), 16))
-    out += [hand_over(p, 0), hand_over(p, 1)]
-    return out
-
-
-@card(ESPADAS + 3)
-def cuatro_de_espadas(c):
-    # a chapel: stone courses on the wall, darker towards the vault, a paved floor
-    wall = c.linear([(0, '#6f6a62'), (0.6, '#9a9488'), (1, '#a8a296')], 0, -470, 0, 330, 'userSpaceOnUse')
-    out = [rect(-300, -470, 600, 940, wall, None, 0)]
-    for k, y in enumerate(range(-450, 330, 46)):
-        out.append(line((-300, y), (300, y), '#7e786e', 1.4))
-        for x in range(-300 + (k % 2) * 45, 300, 90):
-            out.append(line((x, y), (x, y + 46), '#7e786e', 1.4))
-    floor = c.linear([(0, '#8a8478'), (1, '#6a655c')], 0, 330, 0, 470, 'userSpaceOnUse')
-    out.append(rect(-300, 330, 600, 140, floor, INK, 2.2))
-    for x in range(-420, 480, 90):
-        out.append(line((x * 0.55, 330), (x, 470), '#5a554c', 1.4))
-    out.append(line((-300, 395), (300, 395), '#5a554c', 1.4))
-    # the stained-glass window high on the left, its light falling on the tomb
-    out.append(path('M-270,-150 L-150,-150 L30,330 L-250,330 Z', '#fff4d0', None, 0, 'fill-opacity="0.14"'))
-    out.append(path('M-270,-150 L-270,-360 Q-210,-430 -150,-360 L-150,-150 Z', '#6fb2e8', INK, LINE))
-    for x, y, col in [(-240, -330, '#e0b040'), (-180, -330, '#c2453a'), (-240, -270, '#4e8a44'), (-180, -270, '#7a5bb0'),
-                      (-240, -210, '#c2453a'), (-180, -210, '#e0b040')]:
-        out.append(rect(x - 22, y - 22, 44, 44, col, INK, 2))
-    out.append(line((-210, -395), (-210, -150), INK, 3))
-    # three swords hung on the wall above him, points down
-    for x in (-10, 70, 150):
-        out.append(sword((x, -440), (x, -60), 18))
-    # the tomb, lit from the window on the left, its end in shade
-    out.append(rect(-265, 165, 530, 22, '#d8d2c4'))
-    out.append(rect(-250, 187, 500, 143, '#c9c2b4'))
-    out.append(rect(195, 189, 53, 139, darker('#c9c2b4', 0.12), None, 0))
-    for x in (-225, -60, 105):
-        out.append(rect(x, 205, 120, 105, darker('#c9c2b4', 0.08), darker('#c9c2b4', 0.35), 1.6))
-    # the fourth sword along the tomb's side
-    out.append(sword((-225, 258), (230, 258), 16))
-    # the knight's effigy lying on his back, face to the vault, hands joined in prayer
-    u = 420 / 7.5
-    body, p = person(215, 165 - 0.55 * u, 420, face='right', profile=True, body='side', mood='grief', gaze=(1, 1),
-                     dress='armour', cloth='#c8c0a8', sleeves='#c8c0a8', legs='#c8c0a8', shoes='#a8a08a', hair='#8a7a5a',
-                     reach=((215 + 0.7 * u, 165 - 6.1 * u), (215 + 0.75 * u, 165 - 6.1 * u)), grips=('pray', 'pray'),
-                     shadow=False)
-    out.append(group([body], 'rotate(-90 215 %s)' % n(165 - 0.55 * u)))
-    return out
-
-@card(ESPADAS + 4)
-def cinco_de_espadas(c):
-    out = windy_sky(c, 'grey')
-    out.append(wave_sea(c, 100, '#4a6a9a', '#2a3a6a', 14))
-    out.append(ground(c, 240, '#8a9a6a', '#6a7a4a', 30))
-    for x, col in ((115, '#4a6fb5'), (205, '#8a5a2e')):
-        out.append(person(x, 250, 260, face='back', mood='joy', dress='tunic', cloth=col, hands=((0.2, 2.4), (0.6, 1.2)))[0])
-    body, p = person(-60, 430, 580, hairstyle='curly', face='right', profile=True, mood='joy', dress='tunic', cloth='#c2453a', legs='#4e8a44', hair='#c28a3a',
-                     hands=((-0.3, 1.6), (0.7, 1.5)))
-    out.append(body)
-    (lx, ly), (rx, ry) = p.hands
-    out.append(sword((lx, ly + 20), (lx - 80, ly - 260), 14))
-    out.append(sword((lx + 4, ly + 20), (lx - 20, ly - 280), 14))
-    out.append(sword((rx, ry - 20), (rx + 20, ry + 280), 14))
-    out += [hand_over(p, 0), hand_over(p, 1)]
-    out.append(sword((60, 420), (260, 380), 14))
-    out.append(sword((100, 440), (240, 440), 14))
-    return out
-
-
-@card(ESPADAS + 5)
-def seis_de_espadas(c):
-    out = [sky(c, 'grey', -60), cloud(-150, -330, 220, '#d8dbe2'), cloud(170, -380, 160, '#d8dbe2')]
-    # the far shore they make for, with its trees, and the water smooth on that side
-    out.append(hills(-60, '#7a8a6a', (40, 30, 50)))
-    for x in (-230, -170, 200, 250):
-        out.append(tree(x, -50, 80, '#5a7a4a'))
-    out.append(water(c, -60, '#6a90c0', '#2f5f9e'))
-    # rough water on the near side of the boat
-    out.append(path('M-300,370 q30,-16 60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 L300,470 L-300,470 Z',
-                    '#3f6db0', INK, 2))
-    for x in (-250, -130, -10, 110, 230):
-        out.append(path('M%s,%s q20,-10 40,0' % (n(x), n(410)), 'none', '#cfe3f7', 2.2))
-    hull = 'M-275,250 L250,250 Q245,300 195,335 L-215,335 Q-260,300 -275,250 Z'
-    # the ferryman standing in the stern, poling, as tall as a grown man beside them
-    body, p = person(175, 300, 400, face='left', profile=True, body='three', mood='grief', gaze=(-1, 0.5), dress='tunic',
-                     cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22', reach=((110, -20), (130, 60)), grips=('fist', 'fist'))
-    out.append(body)
-    (lx, ly), (rx, ry) = p.hands
-    out.append(line((lx + 12, ly - 130), (lx - 50, 440), WOOD, 9))
-    out += [hand_over(p, 0), hand_over(p, 1)]
-    # the woman hooded and bowed, the child close against her, both seen from behind
-    out.append(person(-40, 300, 380, pose='sit', face='back', mood='grief', cloth='#4a3a5a', hat='hood', hat_colour='#4a3a5a',
-                      cape='#3a2e4a', bow=0.2, hands=((0.5, 1.6), (-0.5, 1.6)))[0])
-    out.append(person(55, 300, 240, pose='sit', child=True, face='back', mood='grief', cloth='#e0b040', hair='#c28a3a')[0])
-    # six swords stood upright in the bow before them
+    out = [sky(c, 'night', 40)]
+    # the eclipsed moon watching over him, its light laid on the water
+    out.append(circle(-20, -340, 50, '#f5efc8'))
+    out.append(path('M0,-390 A50,50 0 0 1 0,-290 A40,50 0 0 0 0,-390 Z', '#2a3458', None, 0))
+    out.append(path('M-60,-340 q10,-6 20,0', 'none', INK, 2))
+    out.append(mountains(60, '#4b5a86', [(-150, 250, 170), (150, 190, 140), (280, 120, 90)], snow='#b9c2dc'))
+    out.append(water(c, 60, '#33407a', '#1f2850', 330, False))
     for i in range(6):
-        x = -205 + i * 30
-        out.append(sword((x + (i % 2) * 4, 40 + (i % 3) * 14), (x - 4, 290), 12))
-    out.append(path(hull, '#8a5a2e', INK, LINE))
-    out.append(path('M-268,262 L243,262', 'none', darker('#8a5a2e', 0.3), 2))
-    out.append(path('M-215,335 Q-260,300 -275,250 L-240,250 Q-225,300 -190,335 Z', '#a06e3e', None, 0))
-    return out
-
-@card(ESPADAS + 6)
-def siete_de_espadas(c):
-    out = [sky(c, 'gold', 200), ground(c, 200, '#c8b47a', '#a8945a')]
-    for x, col in ((-200, '#c2453a'), (-90, '#e0b040'), (200, '#4a6fb5')):
-        out.append(path('M%s,200 L%s,60 L%s,200 Z' % (x - 70, x, x + 70), col, INK, LINE))
-        out.append(path('M%s,200 L%s,130 L%s,200 Z' % (x - 14, x, x + 14), darker(col, 0.4), INK, 2))
-    out.append(sword((-260, 420), (-260, 210), 14))
-    out.append(sword((-200, 440), (-190, 240), 14))
-    body, p = person(60, 420, 540, pose='walk', stance='tiptoe', face='left', profile=True, mood='joy', dress='tunic', cloth='#c2453a', legs='#e0b040',
-                     shoes='#6b4a30', hat='cap', hat_colour='#c2453a', hair='#5a3a22', hands=((0.9, 1.2), (1.3, 1.4)))
-    out.append(body)
-    (lx, ly), (rx, ry) = p.hands
-    for k in range(3):
-        out.append(sword((lx - 20 - k * 8, ly + 80), (lx + 60 + k * 20, ly - 200), 12))
-    for k in range(2):
-        out.append(sword((rx - 10 + k * 10, ry + 80), (rx + 36 + k * 16, ry - 190), 12))
-    out += [hand_over(p, 0), hand_over(p, 1)]
-    return out
-
-
-@card(ESPADAS + 7)
-def ocho_de_espadas(c):
-    out = [sky(c, 'grey', 0), castle(180, -40, 160, 140, '#b9b3a8', '#6a5a6e'), hills(0, '#7a8a6a', (20, 50, 30))]
-    out.append(ground(c, 40, '#7a6a5a', '#5a4a3a'))
-    for x, y in [(-100, 300), (80, 330), (-20, 380), (160, 250)]:
-        out.append(ellipse(x, y + 60, 60, 10, '#8ab0d8', INK, 2))
-    body, p = person(0, 420, 540, face='front', blindfold=True, mood='grief', dress='gown', cloth='#c2453a', hair='#5a3a22',
-                     hairstyle='long',
-                     hands=((0.5, 1.8), (-0.5, 1.8)), behind=(True, True))
-    out.append(body)
-    for y in (p.top + 2.4 * p.u, p.top + 3.3 * p.u, p.top + 4.4 * p.u):
-        out.append(path('M%s,%s q%s,%s %s,0' % (n(-0.7 * p.u), n(y), n(0.7 * p.u), n(14), n(1.4 * p.u)), 'none', '#e8dcb8', 5))
-    # eight blades planted round her, every one whole inside the field
-    for x in (-262, -218, -174, -130, 130, 174, 218, 262):
-        out.append(sword((x, -40 - abs(x) * 0.1 - (abs(x) // 44 % 2) * 30), (x, 440), 14))
-    return out
-
-
-@card(ESPADAS + 8)
-def nueve_de_espadas(c):
-    out = [rect(-300, -470, 600, 940, '#16141e', None, 0)]
-    for i in range(9):
-        y = -400 + i * 44
-        out.append(sword((-260, y), (260, y), 16))
-    # the bed: head end on the left, the carved panel along its side
-    out.append(rect(-290, 120, 44, 200, '#6b4328'))
-    out.append(circle(-268, 112, 16, '#6b4328'))
-    out.append(rect(-280, 190, 570, 60, '#efe8d8'))
-    body, p = person(-130, 230, 520, pose='bust', face='hidden', dress='robe', cloth='#f2efe6', hair='#3a2418',
-                     hairstyle='long', reach=((-152, 26), (-108, 26)), grips=('open', 'open'),
-                     elbows=((-176, 120), (-84, 120)))
-    out.append(body)
-    # the quilt of roses and signs over her lap and legs
-    quilt = 'M-215,178 Q-120,150 -40,175 Q120,150 290,165 L290,290 L-230,290 Z'
-    out.append(path(quilt, '#4a6fb5'))
-    for k, x in enumerate(range(-200, 290, 54)):
-        for j, y in enumerate((205, 255)):
-            if (k + j) % 2:
-                out.append(rose(x, y, 11, '#c2453a'))
-            else:
-                out.append(path('M%s,%s l8,-14 l8,14 Z M%s,%s l16,0' % (n(x - 8), n(y + 6), n(x - 8), n(y - 4)), 'none', GOLD, 2.4))
-    # the side of the bed, carved with a fight: one figure struck down by another
-    out.append(rect(-280, 290, 570, 120, '#6b4328'))
-    out.append(rect(-250, 305, 510, 90, '#5a3820', darker('#6b4328', 0.4), 2))
-    out.append(path('M-60,390 L-60,340 M-60,340 L-40,318 M-72,352 L-40,352 M-60,390 L-70,390 M-60,340 l0,-8', 'none',
-                    '#8a6040', 6))
-    out.append(circle(-60, 326, 9, '#8a6040', None, 0))
-    out.append(path('M40,390 L20,352 L-10,372 M20,352 L34,330 M20,352 L60,344', 'none', '#8a6040', 6))
-    out.append(circle(38, 322, 9, '#8a6040', None, 0))
-    out.append(line((-40, 318), (-20, 290 + 10), '#c9ccd6', 3))
-    out.append(rect(-280, 410, 30, 40, '#6b4328'))
-    out.append(rect(260, 410, 30, 40, '#6b4328'))
-    return out
-
-
-@card(ESPADAS + 9)
-# Oros --------------------------------------------------------------------------------------------
-
-@card(OROS + 10)
-def sota_de_oros(c):
-    out = [sky(c, 'day', 150), hills(150, '#7fae5a', (40, 60, 40)), ground(c, 150, '#9ac868', '#7aa84a')]
-    out.append(tree(-220, 200, 220, '#3f7a3c'))
-    out.append(tree(230, 190, 200, '#4f8a45'))
-    for y in range(240, 450, 50):
-        out.append(flowers(list(range(-260 + (y % 3) * 20, 280, 70)), y, seed=y))
-    body, p = person(0, 420, 620, face='down', mood='focus', dress='tunic', cloth='#4e8a44', legs='#a86a38', shoes='#6b4a30',
-                     hat='beret', hat_colour='#c2453a', cape='#e0b040', hands=((0.6, 1.2), (-0.6, 1.2)))
-    out.append(body)
-    (lx, ly), (rx, ry) = p.hands
-    out.append(coin((lx + rx) / 2, ly - 10, 58))
-    out += [hand_over(p, 0), hand_over(p, 1)]
-    return out
-
-
-@card(OROS + 11)
-def caballo_de_oros(c):
-    out = [sky(c, 'gold', 140), hills(140, '#7fae5a', (40, 50, 40))]
-    out.append(ground(c, 150, '#8a6a44', '#6a4a2e'))
-    for y in range(170, 450, 26):
-        out.append(line((-300, y), (300, y + 10), '#5a3e24', 3))
-    hb, hp = horse(10, 430, 2.9, 1, 'stand', '#2e2a2e', '#16141a', cloth='#c2453a')
-    out.append(hb)
-    sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 320, 1, profile=True, mood='focus', gaze=(1, 1), cloth='#c2453a', sleeves='#9aa3b2', legs='#9aa3b2',
-                  hat='helmet', hands=((1.7, 1.5), (1.1, 1.9)), grips=('fist', 'fist'))
-    out.append(rb)
-    hx, hy = r.head
-    out.append(path('M%s,%s q-20,-30 0,-50 q20,20 0,50 Z' % (n(hx), n(hy - 0.5 * r.u)), LEAF, INK, 2))
-    # the coin held before him at the height of his chest, where he looks at it
-    lx, ly = r.hands[0]
-    out.append(coin(lx + 8, ly - 26, 42))
-    out.append(hand_over(r, 0))
-    return out
-
-
-@card(OROS + 13)
-def rey_de_oros(c):
-    out = [sky(c, 'gold', 100), castle(180, 100, 180, 160, '#d7cfbf', '#a0463c'), ground(c, 100, '#7fae5a', '#5a8d42')]
-    out.append(throne(0, 400, 340, 600, '#8a7448', GOLD, 'square'))
-    for x in (-130, 130):
-        out.append(bull_head(x, -150, 34))
-    for x in range(-260, 300, 60):
-        out.append(grape_bunch(x, 420, 1.6))
-    body, p = person(0, 400, 520, pose='sit', face='front', mood='calm', dress='gown', cloth='#2e2a3a', cape='#5a3a78', hat='crown',
-                     beard='#3a2418', hair='#3a2418', hands=((-0.5, 2.0), (0.9, 0.9)), pattern=grapes)
-    out.append(body)
-    (lx, ly), (rx, ry) = p.hands
-    out.append(coin(lx + 10, ly - 10, 50))
-    out.append(hand_over(p, 0))
-    out.append(line((rx, ry + 80), (rx, ry - 170), GOLD, 8))
-    out.append(circle(rx, ry - 180, 16, GOLD))
-    out.append(hand_over(p, 1))
-    return out
-
-
-def grape_bunch(x, y, s):
-    items = [path('M0,-18 q6,-10 14,-12', 'none', '#3e7a3a', 2.4)]
-    for dx, dy in [(-8, -8), (0, -8), (8, -8), (-4, 0), (4, 0), (0, 8)]:
-        items.append(circle(dx, dy, 5, '#7a3a8a', INK, 1.2))
-    return group(items, 'translate(%s %s) scale(%s)' % (n(x), n(y), n(s)))
-
-
-# --- the pips: shared bits -------------------------------------------------------------------------
-
-def hand_from_cloud(x, y, side=-1, grip_up=True):
-    """A cloud at (x, y) with a hand reaching out of it towards the middle; returns the
-    drawing and the point the hand grips."""
-    hx = x - side * 70
-    out = [solid([('stroke', 'M%s,%s L%s,%s' % (n(x), n(y + 10), n(hx), n(y)), 30)], '#f4f1e8', INK, 2)]
-    out.append(cloud(x + side * 20, y + 20, 200, '#eef0f6'))
-    out.append(ellipse(hx, y, 24, 28, SKIN))
-    out.append(path('M%s,%s q%s,-6 %s,4' % (n(hx - side * 10), n(y - 12), n(-side * 16), n(-side * 22)), 'none', INK, 2))
-    return ''.join(out), (hx - side * 8, y)
-
-
-def sea_ships(c, y, k=2):
-    out = []
-    for i in range(k):
-        x = -150 + i * 200
-        out.append(path('M%s,%s L%s,%s L%s,%s L%s,%s Z' % (n(x - 40), n(y), n(x + 40), n(y), n(x + 30), n(y + 22), n(x - 30), n(y + 22)),
-                        '#8a5a2e', INK, 2))
-        out.append(line((x, y), (x, y - 70), INK, 3))
-        out.append(path('M%s,%s L%s,%s L%s,%s Z' % (n(x + 2), n(y - 66), n(x + 2), n(y - 8), n(x + 40), n(y - 8)), '#f2efe6', INK, 2))
-    return ''.join(out)
-
-
-def planted_wand(x, y, h, lean=0, leaves=3):
-    return wand((x, y), (x + lean, y - h), 16, leaves)
-
-
-def tunic_person(x, y, h, **kw):
-    kw.setdefault('dress', 'tunic')
-    return person(x, y, h, **kw)
-
-
-# Bastos ------------------------------------------------------------------------------------------
-
-@card(BASTOS)
-def as_de_bastos(c):
-    out = [sky(c, 'day', 150), mountains(150, '#8a9ac0', [(-180, 130, 120), (180, 160, 130)]),
-           ground(c, 150, '#8ab85a', '#6a9a44')]
-    out.append(castle(180, 260, 140, 110, '#d7cfbf', '#a0463c'))
-    out.append(path('M-300,300 Q-60,280 40,340 Q120,400 300,380 L300,420 Q120,440 40,380 Q-60,320 -300,340 Z', '#6fb2e8', INK, 2))
-    h, (gx, gy) = hand_from_cloud(200, -30, 1)
-    out.append(wand((gx - 20, gy + 280), (gx + 10, gy - 320), 30, 6))
-    out.append(h)
-    for x, y in [(-60, -250), (40, -300), (-20, 100)]:
-        out.append(ellipse(x, y, 16, 7, LEAF, INK, 1.5, 40))
-    return out
-
-
-@card(BASTOS + 1)
-def dos_de_bastos(c):
-    out = [sky(c, 'day', 140), wave_sea(c, 140, '#5a8ad0', '#2f5f9e', 8), hills(170, '#8ab85a', (30, 20, 40))]
-    out.append(rect(-300, 200, 600, 250, '#b9b3a8'))
-    for x in range(-300, 300, 50):
-        out.append(rect(x, 180, 26, 24, '#b9b3a8'))
-    out.append(planted_wand(220, 420, 500, 0))
-    body, p = person(-20, 220, 460, face='right', profile=True, body='three', mood='focus', cloth='#c2453a', cape='#8a5a2e', hat='brim', hat_colour='#6b4a30',
-                     hair='#5a3a22', hands=((-1.0, 1.3), (1.2, 0.8)))
-    out.append(body)
-    lx, ly = p.hands[0]
-    out.append(planted_wand(lx, ly + 180, 440, -6))
-    out.append(hand_over(p, 0))
-    rx, ry = p.hands[1]
-    out.append(circle(rx + 20, ry - 20, 30, '#4f8fd0'))
-    out.append(path('M%s,%s q15,-15 30,0 q-10,15 -30,0' % (n(rx + 6), n(ry - 26)), '#6a9a44', INK, 1.6))
-    out.append(hand_over(p, 1))
-    return out
-
-
-@card(BASTOS + 2)
-def tres_de_bastos(c):
-    out = [sky(c, 'gold', -40), wave_sea(c, -40, '#e8b060', '#c8903a', 8)]
-    out.append(mountains(-40, '#b48a5a', [(-240, 80, 110), (250, 60, 90)], snow=None))
-    # his ships out at sea, to both sides of him and clear of him, where he watches them
-    for x, y, k in ((-178, 90, 0.85), (95, 5, 0.55), (150, 150, 1.1)):
-        out.append(group([sea_ships(c, 0, 1)], 'translate(%s %s) scale(%s)' % (n(x + 150 * k), n(y), n(k))))
-    # the cliff he stands on, its face in shade towards us
-    out.append(path('M-300,290 Q-120,255 60,270 Q200,280 300,262 L300,470 L-300,470 Z', '#a8845a', INK, LINE))
-    out.append(path('M-300,330 Q-60,300 300,310 L300,470 L-300,470 Z', darker('#a8845a', 0.15), None, 0))
-    out.append(planted_wand(-235, 450, 500, 6))
-    out.append(planted_wand(235, 450, 500, -6))
-    body, p = person(-40, 440, 500, face='back', cloth='#c2453a', cape='#3f7a3c', hair='#5a3a22', hands=((-0.2, 2.6), (0.7, 1.0)))
-    out.append(body)
-    rx, ry = p.hands[1]
-    out.append(planted_wand(rx, 450, 500, 0))
-    out.append(hand_over(p, 1))
-    return out
-
-@card(BASTOS + 3)
-def cuatro_de_bastos(c):
-    out = [sky(c, 'gold', 150), castle(0, 150, 260, 200, '#d7cfbf', '#a0463c'), ground(c, 150, '#d8c07a', '#b8a05a')]
-    for x in (-160, 20, 140):
-        out.append(person(x - 40, 240, 150, face='front', mood='joy', cloth=('#4a6fb5', '#c2453a', '#6a9a44')[(x // 60) % 3],
-                          hands=((-0.8, -0.6), (0.8, -0.6)))[0])
-    for x in (-240, -90, 90, 240):
-        out.append(planted_wand(x, 440, 600, 0, 2))
-    out.append(path('M-240,-140 Q-165,-80 -90,-140 Q0,-80 90,-140 Q165,-80 240,-140', 'none', '#4e8a44', 16))
-    for x in range(-230, 240, 30):
-        yy = -118 + 18 * math.sin((x + 240) / 150.0 * math.pi) * 0
-        out.append(circle(x, -118 + (abs(((x + 240) % 150) - 75) / 75.0) * -24, 8, ('#d8475a', '#f4d04a', '#f2efe6')[(x // 30) % 3], INK, 1.2))
-    f1, p1 = person(-70, 420, 420, face='front', mood='joy', dress='gown', cloth='#7a5bb0', hair='#c28a3a', hairstyle='long',
-                    hands=((-0.6, 0.4), (0.6, 1.6)))
-    f2, p2 = person(80, 420, 420, face='front', mood='joy', dress='gown', cloth='#c2453a', hair='#5a3a22', hairstyle='bun',
-                    hands=((-0.6, 1.6), (0.6, 0.4)))
-    out += [f1, f2]
-    for p, i in ((p1, 0), (p2, 1)):
-        hx, hy = p.hands[i]
-        out.append(flowers([hx - 10, hx, hx + 10], hy - 30, r=6, seed=i))
-        out.append(hand_over(p, i))
-    return out
-
-
-@card(BASTOS + 4)
-def cinco_de_bastos(c):
-    out = [sky(c, 'day', 200), hills(210, '#9cc27a', (30, 50, 30)), ground(c, 200, '#8ab85a', '#6a9a44', 30)]
-    # five youths in a mock fight, every staff swung its own way: one raised overhead, one
-    # thrust low, one upright, two clashing across the middle; no two meet at one point
-    people = [(-165, 300, 380, '#7a5bb0', 'right', (-0.9, -0.5), (0.7, -0.9), 0.5, 1.3),
-              (10, 255, 350, '#c2453a', 'left', (0.7, 2.8), (-0.5, 1.3), 0.4, 1.1),
-              (172, 300, 380, '#e0b040', 'left', (-0.7, 1.9), (-0.95, 0.1), 0.6, 0.9),
-              (-120, 445, 470, '#4a6fb5', 'right', (-0.4, 3.1), (1.0, 1.7), 0.5, 1.6),
-              (130, 445, 470, '#6a9a44', 'left', (0.9, 2.3), (-0.6, 2.0), 0.3, 1.9)]
-    for i, (x, y, h, col, face, h0, h1, back, ahead) in enumerate(people):
-        u = h / 7.5
-        top = y - h
-        first = (x + h0[0] * u, top + h0[1] * u)
-        second = (x + h1[0] * u, top + h1[1] * u)
-        dx, dy = second[0] - first[0], second[1] - first[1]
-        left_first = first[0] <= second[0]
-        body, p = person(x, y, h, pose='walk', face=face, mood='effort' if i % 2 else 'stern', dress='tunic', cloth=col,
-                         legs=darker(col, 0.4), hair=('#5a3a22', '#c28a3a', '#1e1a18')[i % 3],
-                         reach=(first, second) if left_first else (second, first), grips=('fist', 'fist'))
-        out.append(body)
-        a = (first[0] - dx * back, first[1] - dy * back)
-        b = (second[0] + dx * ahead, second[1] + dy * ahead)
-        out.append(wand(*inside(a, b, 270), 12, 2))
-        out += [p.hand(0, 'fist'), p.hand(1, 'fist')]
-    return out
-
-@card(BASTOS + 5)
-def seis_de_bastos(c):
-    out = [sky(c, 'day', 200), ground(c, 200, '#8ab85a', '#6a9a44')]
-    for x in (-240, -170, 170, 240, 120):
-        out.append(planted_wand(x, 400, 560, 0, 2))
-    hb, hp = horse(0, 430, 2.6, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#3f7a3c')
-    out.append(hb)
-    for x, col in ((-250, '#c2453a'), (-180, '#4a6fb5'), (200, '#e0b040'), (260, '#7a5bb0')):
-        out.append(person(x, 480, 300, pose='bust', face='front', mood='joy', cloth=col, hair='#5a3a22')[0])
-    sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 320, 1, profile=True, mood='joy', cloth='#c2453a', legs='#4a6fb5', hat='laurel', hair='#5a3a22', hands=((0.4, 0.0), (1.6, 1.0)))
-    out.append(rb)
-    lx, ly = r.hands[0]
-    out.append(wand((lx - 6, ly + 120), (lx + 14, ly - 300), 16, 2))
-    out.append(circle(lx + 10, ly - 250, 34, 'none', LEAF, 10))
-    out.append(hand_over(r, 0))
-    out.append(line(r.hands[1], hp['muzzle'], '#6b3f2a', 2.4))
-    return out
-
-
-@card(BASTOS + 6)
-def siete_de_bastos(c):
-    out = [sky(c, 'day', 100), cloud(-170, -360, 190), cloud(170, -300, 150),
-           hills(120, '#6a9a44', (30, 90, 40)), ground(c, 330, '#7a8a4a', '#5a6a3a')]
-    # he holds the height; the slope falls away to the right below him
-    out.append(path('M-300,470 L-300,250 Q-120,215 40,236 Q110,250 150,330 Q175,400 160,470 Z', '#8ab85a', INK, LINE))
-    out.append(path('M40,238 Q110,252 150,330 Q175,400 160,470 L110,470 Q125,390 100,320 Q80,270 40,238 Z',
-                    darker('#8ab85a', 0.18), None, 0))
-    body, p = person(-110, 250, 500, pose='walk', face='right', profile=True, body='three', mood='effort', gaze=(1, 1), dress='tunic',
-                     cloth='#4e8a44', legs='#c28a3a', shoes='#6b4a30', hair='#5a3a22', reach=((-60, -70), (40, -5)),
-                     grips=('fist', 'fist'))
-    out.append(body)
-    (lx, ly), (rx, ry) = p.hands
-    # his staff swung down across his body at the staves below
-    out.append(wand(*inside((lx - 60, ly - 55), (rx + 120, ry + 110), 280), 16, 2))
-    out += [hand_over(p, 0), hand_over(p, 1)]
-    # six staves thrust up at him from below the edge, each at its own slant, their tips short of him
-    for foot, tip in (((-10, 500), (-60, 150)), ((60, 500), (0, 90)), ((130, 500), (45, 140)), ((190, 500), (85, 60)),
-                      ((250, 500), (125, 150)), ((300, 470), (175, 95))):
-        out.append(wand(foot, tip, 14, 1))
-    return out
-
-@card(BASTOS + 7)
-def ocho_de_bastos(c):
-    out = [sky(c, 'day', 240), hills(240, '#8ab85a', (40, 60, 30)), ground(c, 280, '#8ab85a', '#6a9a44')]
-    out.append(path('M-300,360 Q0,330 300,370 L300,400 Q0,360 -300,390 Z', '#6fb2e8', INK, 2))
-    out.append(castle(-190, 300, 100, 80, '#d7cfbf', '#a0463c'))
-    # eight staves in flight, all of them whole inside the field
-    for i in range(8):
-        x0 = -245 + i * 28
-        y0 = -330 + i * 60
-        out.append(wand((x0, y0), (x0 + 250, y0 + 166), 16, 2))
-    return out
-
-
-@card(BASTOS + 8)
-def nueve_de_bastos(c):
-    out = [sky(c, 'day', 200), hills(210, '#9cc27a', (40, 30, 50)), ground(c, 200, '#8ab85a', '#6a9a44')]
-    for i in range(8):
-        out.append(planted_wand(-255 + i * 70, 380, 600, 0, 2))
-    out.append(rect(-300, 380, 600, 80, '#a8a49a'))
-    # wounded and wary: bandaged head, a sidelong look, leaning on his wand held before him
-    body, p = person(-70, 430, 560, hairstyle='curly', face='right', mood='stern', gaze=(1, 0), dress='tunic', cloth='#4a6fb5',
-                     legs='#8a5a2e', shoes='#5a3e24', hair='#5a3a22', reach=((40, 110), (46, 190)), grips=('fist', 'fist'),
-                     belt='#8a5a2e')
-    out.append(body)
-    hx, hy = p.head
-    u = p.u
-    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(hx - 0.46 * u), n(hy - 0.12 * u), n(hx), n(hy - 0.5 * u), n(hx + 0.46 * u),
-                                            n(hy - 0.12 * u)), 'none', '#f2efe6', 0.2 * u))
-    out.append(path('M%s,%s l%s,%s' % (n(hx - 0.44 * u), n(hy - 0.1 * u), n(-0.2 * u), n(0.3 * u)), 'none', '#f2efe6', 0.1 * u))
-    out.append(planted_wand(56, 440, 400, -14, 2))
-    out += [hand_over(p, 0), hand_over(p, 1)]
-    return out
-
-
-@card(BASTOS + 9)
-def diez_de_bastos(c):
-    out = [sky(c, 'day', 160), hills(170, '#9cc27a', (30, 50, 30)), ground(c, 160, '#c8b47a', '#a8945a'),
-           house(200, 175, 110, 90), tree(120, 170, 110, '#4f8a45')]
-    for x in range(-280, 300, 60):
-        out.append(line((x, 250), (x + 30, 250), '#8a7a4a', 3))
-    # drawn upright, then the whole man and his load bowed forward from the feet
-    fx, fy = -150, 440
-    body, p = person(fx, fy, 560, pose='walk', face='right', profile=True, body='three', mood='effort', gaze=(1, 0.6), dress='tunic',
-                     cloth='#c2453a', legs='#e0b040', shoes='#6b4a30', hair='#5a3a22',
-                     reach=((fx + 95, fy - 380), (fx + 85, fy - 290)), grips=('fist', 'fist'))
-    u = p.u
-    load = []
-    for i in range(10):
-        x0 = fx + 0.9 * u + (i - 4.5) * 9
-        load.append(wand((x0 - 10, fy - 170 + (i % 3) * 12), (x0 + 80 + (i % 4) * 6, fy - 660 - (i % 3) * 14), 14, 1))
-    hugged = [body, ''.join(load), p.hand(0, 'fist'), p.hand(1, 'fist')]
-    out.append(group(hugged, 'rotate(18 %s %s)' % (n(fx), n(fy))))
-    return out
-
-
-# Copas -------------------------------------------------------------------------------------------
-
-@card(COPAS)
-def as_de_copas(c):
-    out = [sky(c, 'day', 300), water(c, 300, '#4f8fd0', '#2f5f9e')]
-    for x in (-200, -80, 90, 200):
-        out.append(ellipse(x, 350, 30, 10, LEAF, INK, 2))
-        out.append(path('M%s,%s l-12,-20 l12,6 l12,-6 Z' % (n(x), n(345)), '#f2c0d0', INK, 1.4))
-    h, (gx, gy) = hand_from_cloud(210, 140, 1)
-    out.append(h)
-    out.append(cup(gx - 40, gy + 30, 260))
-    for k in range(5):
-        a = -140 + k * 25
-        sx, sy = gx - 40 - 60 + k * 30, gy + 30 - 260
-        ex, ey = sx + (k - 2) * 60, 320
-        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(sx), n(sy), n(sx + (k - 2) * 70), n(sy - 60), n(ex), n(ey)), 'none', '#a9d4f5', 5))
-    out.append(bird(gx - 40, -320, 1.6, 1, '#f7f7f2'))
-    out.append(circle(gx - 40, -250, 16, '#f2efe6', INK, 2))
-    out.append(line((gx - 50, -250), (gx - 30, -250), INK, 2))
-    return out
-
-
-@card(COPAS + 1)
-def dos_de_copas(c):
-    out = [sky(c, 'day', 160), hills(160, '#7fae5a', (30, 50, 30)), house(0, 180, 80, 60), ground(c, 180, '#8ab85a', '#6a9a44')]
-    out.append(line((0, -120), (0, -330), GOLD_DARK, 6))
-    out.append(path('M-8,-300 q-30,20 0,40 q30,20 0,40 q-30,20 0,40', 'none', '#e0b040', 5))
-    out.append(path('M8,-300 q30,20 0,40 q-30,20 0,40 q30,20 0,40', 'none', '#e0b040', 5))
-    out.append(wings(0, -350, 80, '#c2453a', '#8a2a2a'))
-    out.append(lion_head(0, -360, 34))
-    m, mp = person(-110, 420, 520, hairstyle='curly', face='right', profile=True, body='three', mood='joy', dress='tunic', cloth='#e0b040', legs='#3a3a4a', hat='laurel',
-                   hair='#5a3a22', hands=((1.4, 0.8), (0.4, 2.4)))
-    w, wp = person(110, 420, 500, face='left', profile=True, body='three', mood='joy', dress='gown', cloth='#f2efe6', cape='#4a6fb5', hat='laurel',
-                   hair='#c28a3a', hairstyle='long', hands=((-0.4, 2.4), (-1.4, 0.8)))
-    out += [m, w]
-    out.append(cup(mp.hands[0][0] + 4, mp.hands[0][1] + 20, 80))
-    out.append(cup(wp.hands[1][0] - 4, wp.hands[1][1] + 20, 80))
-    out += [hand_over(mp, 0), hand_over(wp, 1)]
-    return out
-
-
-@card(COPAS + 2)
-def tres_de_copas(c):
-    out = [sky(c, 'day', 200), hills(200, '#9cc27a', (30, 40, 30)), ground(c, 200, '#8ab85a', '#6a9a44')]
-    cols = [('#c2453a', '#e0b040'), ('#f2efe6', '#c28a3a'), ('#e0b040', '#5a3a22')]
-    # three women raising their cups together above their heads
-    xs, ys = (-155, 0, 155), (400, 370, 400)
-    raised = [(None, (0.95, -2.1)), ((-0.7, -2.4), None), ((-0.95, -2.1), None)]
-    faces = ('right', 'front', 'left')
-    for i, x in enumerate(xs):
-        body, p = person(x, ys[i], 440, face=faces[i], mood='joy', gaze=(0.5 if i == 0 else -0.5 if i == 2 else 0, -1),
-                         dress='gown', cloth=cols[i][0], hair=cols[i][1], hairstyle='long', hat='wreath',
-                         hands=raised[i], grips=('fist', 'fist'))
-        out.append(body)
-        k = 1 if i == 0 else 0
-        hx, hy = p.hands[k]
-        out.append(cup(hx, hy + 22, 80))
-        out.append(p.hand(k, 'fist'))
-    for x in (-250, -200, 200, 250):
-        out.append(circle(x, 420, 22, '#e8a23a'))
-        out.append(grape_bunch(x + 20, 400, 1.6))
-    return out
-
-@card(COPAS + 3)
-def cuatro_de_copas(c):
-    out = [sky(c, 'day', 150), hills(150, '#7fae5a', (40, 30, 60)), ground(c, 150, '#8ab85a', '#6a9a44')]
-    out.append(tree(-100, 330, 560, '#3f7a3c'))
-    body, p = person(-100, 400, 520, pose='sit', face='down', mood='stern', dress='tunic', cloth='#4a6fb5', legs='#c2453a',
-                     hair='#5a3a22', hands=((1.3, 1.2), (-1.3, 1.0)))
-    out.append(body)
-    for x in (80, 160, 240):
-        out.append(cup(x, 430, 110))
-    h, (gx, gy) = hand_from_cloud(210, -240, 1)
-    out.append(h)
-    out.append(cup(gx - 20, gy + 40, 100))
-    return out
-
-
-@card(COPAS + 5)
-def seis_de_copas(c):
-    out = [sky(c, 'day', 120), house(-190, 120, 120, 120), tower(200, 160, 80, 240, '#d7cfbf', '#a0463c'),
-           rect(-300, 120, 600, 340, '#d8c8a0')]
-    for y in range(150, 450, 40):
-        out.append(line((-300, y), (300, y), '#b8a880', 2))
-    for x, y in [(-250, 250), (-250, 420), (230, 250), (250, 420)]:
-        out.append(cup(x, y, 90, flowers='#f7f4ec'))
-    # the boy bends to hand the girl a cup of flowers, held below her face
-    b, bp = person(-90, 430, 350, child=True, face='right', profile=True, mood='calm', gaze=(1, 0.5), dress='tunic', cloth='#c2453a',
-                   legs='#4a6fb5', hat='cap', hat_colour='#c2453a', hair='#c28a3a', reach=(None, (10, 292)),
-                   grips=('rest', 'fist'))
-    g, gp = person(110, 430, 290, child=True, face='left', mood='joy', gaze=(-1, 0.5), dress='gown', cloth='#e0b040', hair='#c28a3a',
-                   hairstyle='long', reach=((38, 300), (60, 330)), grips=('open', 'rest'))
-    out += [b, g]
-    out.append(cup(22, 318, 90, flowers='#f7f4ec'))
-    out += [bp.hand(1, 'fist'), gp.hand(0, 'open')]
-    return out
-
-
-def dragon_head(x, y, s, colour='#4e8a44'):
-    """A small dragon rearing up: coiled neck, horned head with open jaws, a pair of bat wings."""
-    out = [path('M-18,0 Q-30,-30 -10,-40 L-34,-60 L-4,-52 Z', darker(colour, 0.2), INK, 2),
-           path('M18,0 Q30,-30 10,-40 L34,-60 L4,-52 Z', darker(colour, 0.2), INK, 2),
-           solid([('stroke', 'M0,0 Q-24,-28 0,-50 Q18,-64 8,-84', 16)], colour, INK, 2),
-           path('M0,-92 L26,-88 L30,-80 L14,-78 L26,-70 L6,-72 Q-6,-74 -6,-84 Z', colour, INK, 2),
-           path('M-2,-92 L-12,-104 L2,-96 Z M4,-92 L2,-106 L10,-94 Z', '#e9e0c8', INK, 1.4),
-           circle(8, -86, 2.2, '#f4d04a', INK, 1)]
-    return group(out, 'translate(%s %s) scale(%s)' % (n(x), n(y), n(s)))
-
-
-@card(COPAS + 6)
-def siete_de_copas(c):
-    out = [sky(c, 'grey', 300)]
-    rows = (-150, 70, 280)
-    for x, y, w in [(-170, rows[0] + 40, 240), (0, rows[0] + 30, 260), (170, rows[0] + 40, 240), (-170, rows[1] + 40, 260),
-                    (0, rows[1] + 30, 260), (170, rows[1] + 40, 260), (110, rows[2] + 40, 300)]:
-        out.append(cloud(x, y, w, '#dfe3ea'))
-    pos = [(-170, rows[0]), (0, rows[0] - 20), (170, rows[0]), (-170, rows[1]), (0, rows[1] - 20), (170, rows[1]), (110, rows[2])]
-    for x, y in pos:
-        out.append(cup(x, y, 100))
-    # a head, the shrouded figure glowing, a serpent, a castle, jewels, a wreath, a dragon
-    x, y = pos[0]
-    out.append(circle(x, y - 122, 24, SKIN))
-    out.append(circle(x - 8, y - 126, 3, INK, None, 0) + circle(x + 8, y - 126, 3, INK, None, 0))
-    out.append(path('M%s,%s q8,5 16,0' % (n(x - 8), n(y - 112)), 'none', INK, 2))
-    x, y = pos[1]
-    glow = c.radial([(0, ('#fff6c8', 0.9)), (1, ('#fff6c8', 0))], x, y - 160, 90)
-    out.append(circle(x, y - 160, 90, glow, None, 0))
-    out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
-        n(x - 34), n(y - 96), n(x - 40), n(y - 200), n(x), n(y - 216), n(x + 40), n(y - 200), n(x + 34), n(y - 96),
-        n(x), n(y - 90), n(x - 34), n(y - 96)), '#f7f4ec', INK, 2.4))
-    out.append(path('M%s,%s q%s,%s %s,0' % (n(x - 18), n(y - 178), n(18), n(-14), n(36)), 'none', darker('#f7f4ec', 0.25), 2))
-    x, y = pos[2]
-    out.append(solid([('stroke', 'M%s,%s q-26,-16 0,-34 q26,-16 0,-34 q-14,-10 0,-22' % (n(x), n(y - 96)), 10)], '#4a8a3a',
-                     INK, 2))
-    out.append(ellipse(x + 4, y - 190, 12, 8, '#4a8a3a', INK, 2))
-    out.append(circle(x + 8, y - 192, 2, INK, None, 0))
-    out.append(path('M%s,%s l10,2 l-4,4 M%s,%s l10,-2' % (n(x + 15), n(y - 190), n(x + 15), n(y - 190)), 'none', '#c2453a', 1.6))
-    x, y = pos[3]
-    out.append(castle(x, y - 100, 80, 70, '#d7cfbf', '#a0463c', door=False))
-    x, y = pos[4]
-    for dx, col in ((-20, '#c83e3e'), (0, '#4a6fb5'), (20, '#4e8a44'), (-10, '#f4d04a'), (10, '#7a5bb0')):
-        out.append(path('M%s,%s l8,-12 l8,12 l-8,10 Z' % (n(x + dx - 8), n(y - 112 - abs(dx))), col, INK, 1.4))
-    x, y = pos[5]
-    out.append(circle(x, y - 126, 28, 'none', LEAF, 9))
-    x, y = pos[6]
-    out.append(dragon_head(x, y - 96, 1.1))
-    out.append(person(-150, 470, 520, pose='bust', face='back', cloth='#1f1d24', hair='#1f1d24')[0])
-    return out
-
-
-@card(COPAS + 7)
-def ocho_de_copas(c):
-    out = [sky(c, 'night', 100), mountains(120, '#4b5a86', [(-120, 260, 160), (150, 200, 130)], snow='#b9c2dc')]
-    out.append(circle(0, -330, 50, '#f5efc8'))
-    out.append(path('M20,-380 A50,50 0 0 1 20,-280 A40,50 0 0 0 20,-380 Z', '#2a3458', None, 0))
-    out.append(path('M-40,-330 q10,-6 20,0', 'none', INK, 2))
-    out.append(water(c, 120, '#33407a', '#1f2850'))
-    out.append(path('M-300,300 Q0,260 300,300 L300,470 L-300,470 Z', '#3f4a6a', INK, LINE))
-    pos = [(-230, 430), (-170, 430), (-110, 430), (-50, 430), (-200, 345), (-140, 345), (-80, 345)]
-    for x, y in pos:
-        out.append(cup(x, y, 90))
-    out.append(cup(-10, 345, 90))
-    body, p = person(150, 260, 380, pose='walk', face='back', dress='robe', cloth='#c2453a', cape='#8a2a2a',
+        w = 60 - i * 7
+        out.append(line((-20 - w / 2, 80 + i * 22), (-20 + w / 2, 80 + i * 22), '#f5efc8', 2.4, 'stroke-opacity="0.55"'))
+    # the far bank he climbs along, towards the mountains
+    bank = 'M300,60 L100,60 Q40,130 90,210 Q140,280 100,330 L300,330 Z'
+    out.append(path(bank, '#4a4e62', INK, 2.2))
+    out.append(path('M150,60 Q120,110 160,180 Q210,250 200,330 L240,330 Q250,250 200,180 Q165,120 175,60 Z',
+                    '#6a6e82', None, 0))
+    body, p = person(185, 215, 230, pose='walk', face='back', dress='robe', cloth='#c2453a', cape='#8a2a2a',
                      hands=((-0.2, 2.6), (0.6, 1.4)))
     out.append(body)
     rx, ry = p.hands[1]
-    out.append(line((rx, ry - 60), (rx + 20, 270), WOOD, 6))
+    out.append(line((rx, ry - 40), (rx + 12, 222), WOOD, 4))
     out.append(hand_over(p, 1))
+    # the near shore with the eight cups he leaves: five below, three stacked above with a gap
+    out.append(path('M-300,330 Q0,300 300,330 L300,470 L-300,470 Z', '#3f4a6a', INK, LINE))
+    for k in range(5):
+        out.append(cup(-240 + k * 64, 445, 92))
+    for k in range(3):
+        out.append(cup(-208 + k * 64, 352, 92))
     return out
 
 
@@ -1901,17 +1210,17 @@ def nueve_de_espadas(c):
 def diez_de_espadas(c):
     # a black sky over still water, the first light of dawn along the horizon
     g = c.linear([(0, '#0c0a12'), (0.55, '#1a1626'), (0.82, '#5a3a3a'), (0.93, '#d8903a'), (1, '#f4d06a')],
-                 0, -470, 0, 170, 'userSpaceOnUse')
+                 0, -470, 0, 140, 'userSpaceOnUse')
     out = [rect(-300, -470, 600, 940, g, None, 0)]
-    out.append(hills(170, '#1e1c2a', (26, 44, 18)))
-    wg = c.linear([(0, '#c89048'), (0.25, '#4a4660'), (1, '#23243a')], 0, 170, 0, 330, 'userSpaceOnUse')
-    out.append(rect(-300, 170, 600, 160, wg, INK, 2.2))
+    out.append(hills(140, '#1e1c2a', (26, 44, 18)))
+    wg = c.linear([(0, '#c89048'), (0.25, '#4a4660'), (1, '#23243a')], 0, 140, 0, 300, 'userSpaceOnUse')
+    out.append(rect(-300, 140, 600, 160, wg, INK, 2.2))
     for i, (x, w) in enumerate(((-120, 150), (-40, 90), (60, 120), (-200, 60))):
-        out.append(line((x, 178 + i * 9), (x + w, 178 + i * 9), '#f4d06a', 1.6, 'stroke-opacity="0.6"'))
-    eg = c.linear([(0, '#3a3428'), (1, '#1e1a14')], 0, 330, 0, 470, 'userSpaceOnUse')
-    out.append(path('M-300,335 Q0,320 300,338 L300,470 L-300,470 Z', eg, INK, 2.2))
+        out.append(line((x, 148 + i * 9), (x + w, 148 + i * 9), '#f4d06a', 1.6, 'stroke-opacity="0.6"'))
+    eg = c.linear([(0, '#3a3428'), (1, '#1e1a14')], 0, 300, 0, 470, 'userSpaceOnUse')
+    out.append(path('M-300,305 Q0,290 300,308 L300,470 L-300,470 Z', eg, INK, 2.2))
     # he lies face down along the shore, a red cloth over him, ten swords in his back
-    h, fx, fy = 480, 235, 380
+    h, fx, fy = 480, 235, 350
     u = h / 7.5
     body, p = person(fx, fy, h, face='left', profile=True, body='side', mood='grief', gaze=(-1, 1), dress='tunic',
                      cloth='#34323e', legs='#2a2832', shoes='#1e1a18', hair='#3a2418', shadow=False,
@@ -1928,7 +1237,7 @@ def diez_de_espadas(c):
                         'none', '#6a141c', 2))
     for i in range(10):
         x = -172 + i * 21
-        out.append(sword((x + (i % 2) * 3, -30 - (i % 3) * 48 + (i % 2) * 20), (x, back + 6), 10))
+        out.append(sword((x + (i % 2) * 3, -60 - (i % 3) * 48 + (i % 2) * 20), (x, back + 6), 10))
     return out
 
 
@@ -1954,22 +1263,23 @@ def as_de_oros(c):
 
 @card(OROS + 1)
 def dos_de_oros(c):
-    out = [sky(c, 'day', 40), wave_sea(c, 40, '#4f7fbf', '#22477e', 60)]
-    out.append(group([sea_ships(c, 0, 1)], 'translate(-50 -20) rotate(-12)'))
-    out.append(group([sea_ships(c, 0, 1)], 'translate(260 40) rotate(10)'))
-    out.append(rect(-300, 330, 600, 130, '#8ab85a'))
-    body, p = person(0, 430, 540, pose='walk', face='front', mood='joy', dress='tunic', cloth='#c2453a', legs='#e0b040',
-                     shoes='#6b4a30', hat='beret', hat_colour='#4a6fb5', hair='#5a3a22', hands=((-0.8, 0.6), (0.8, 2.2)))
+    out = [sky(c, 'day', -20), cloud(-160, -360, 170), wave_sea(c, 0, '#4f7fbf', '#22477e', 70)]
+    # two ships riding high on the swell behind him, one to each side of him
+    out.append(group([sea_ships(c, 0, 1)], 'translate(-15 -44) rotate(-16) scale(1.25)'))
+    out.append(group([sea_ships(c, 0, 1)], 'translate(380 40) rotate(14) scale(1.15)'))
+    out.append(ground(c, 330, '#8ab85a', '#6a9a44', 10))
+    body, p = person(0, 430, 540, pose='walk', face='front', mood='joy', gaze=(-0.5, 0), dress='tunic', cloth='#c2453a',
+                     legs='#e0b040', shoes='#6b4a30', hat='beret', hat_colour='#4a6fb5', hair='#5a3a22', hands=((-0.8, 0.6), (0.8, 2.2)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
-    # the endless band, a figure eight looped round both coins
+    # the endless band, a figure eight whose two loops go round the two coins
     (ax, ay), (bx, by) = (lx, ly - 40), (rx, ry + 40)
     mx, my = (ax + bx) / 2, (ay + by) / 2
     half = math.hypot(bx - ax, by - ay) / 2
     ang = math.degrees(math.atan2(by - ay, bx - ax))
-    out.append(group([lemniscate(0, 0, half * 1.12, '#4e8a44', 9)], 'translate(%s %s) rotate(%s)' % (n(mx), n(my), n(ang))))
-    out.append(coin(lx, ly - 40, 48))
-    out.append(coin(rx, ry + 40, 48))
+    out.append(group([lemniscate(0, 0, half * 1.55, '#4e8a44', 9)], 'translate(%s %s) rotate(%s)' % (n(mx), n(my), n(ang))))
+    out.append(coin(lx, ly - 40, 46))
+    out.append(coin(rx, ry + 40, 46))
     out += [hand_over(p, 0), hand_over(p, 1)]
     return out
 
@@ -2021,18 +1331,35 @@ def cuatro_de_oros(c):
 
 @card(OROS + 4)
 def cinco_de_oros(c):
-    out = [rect(-300, -470, 600, 940, '#2a2e40', None, 0)]
-    out.append(rect(-300, -470, 260, 640, '#5a5a6a'))
-    out.append(path('M-250,-380 L-90,-380 L-90,80 L-250,80 Z', '#f0c060', INK, LINE))
-    for x, y in [(-200, -330), (-140, -330), (-170, -250), (-200, -170), (-140, -170)]:
-        out.append(coin(x, y, 26))
-    for i in range(3):
-        out.append(line((-250, -100 + i * 60), (-90, -100 + i * 60), INK, 2))
-    out.append(rect(-300, 300, 600, 160, '#e8ecf4'))
-    for k in range(40):
-        x = -280 + (k * 97) % 560
-        y = -430 + (k * 173) % 700
-        out.append(circle(x, y, 4, '#f4f6fa', None, 0))
+    # a winter night; the church wall on the left with its lit window, snow falling
+    night = c.linear([(0, '#10131f'), (1, '#2e3450')], 0, -470, 0, 300, 'userSpaceOnUse')
+    out = [rect(-300, -470, 600, 940, night, None, 0)]
+    out.append(rect(-300, -470, 290, 790, '#4a4a58', INK, 2.2))
+    for k, y in enumerate(range(-440, 320, 44)):
+        out.append(line((-300, y), (-10, y), '#3a3a48', 1.4))
+        for x in range(-300 + (k % 2) * 36, -10, 72):
+            out.append(line((x, y), (x, y + 44), '#3a3a48', 1.4))
+    out.append(rect(-40, -470, 30, 790, '#3a3a48', None, 0))
+    # the window's warm glow on the wall and the snow
+    out.append(ellipse(-155, -140, 200, 300, c.radial([(0, ('#ffd77a', 0.45)), (1, ('#ffd77a', 0))], -155, -140, 260), None, 0))
+    win = 'M-245,40 L-245,-300 Q-245,-400 -155,-420 Q-65,-400 -65,-300 L-65,40 Z'
+    out.append(path(win, '#f4c45a', INK, LINE + 1))
+    for x, y, col in ((-220, -250, '#c2453a'), (-90, -250, '#4e8a44'), (-220, -40, '#4e8a44'), (-90, -40, '#c2453a'),
+                      (-155, 10, '#5a7ac0'), (-155, -360, '#5a7ac0')):
+        out.append(rect(x - 18, y - 18, 36, 36, col, INK, 1.6))
+    # five coins set in the glass: two, one, two
+    for x, y in ((-200, -290), (-110, -290), (-155, -200), (-200, -110), (-110, -110)):
+        out.append(coin(x, y, 30))
+    for x in (-200, -155, -110):
+        out.append(line((x, -395 if x == -155 else -372), (x, 40), '#3a2a1a', 1.6))
+    for y in (-330, -245, -155, -65):
+        out.append(line((-245, y), (-65, y), '#3a2a1a', 1.6))
+    out.append(path(win, 'none', INK, LINE + 1))
+    out.append(rect(-258, 40, 206, 16, '#f2f4fa', INK, 2))
+    # snow on the ground, drifted against the wall, blue in the shadows
+    snow = c.linear([(0, '#f4f6fc'), (1, '#c8d2e6')], 0, 300, 0, 470, 'userSpaceOnUse')
+    out.append(path('M-300,290 Q-150,310 0,318 Q160,312 300,322 L300,470 L-300,470 Z', snow, INK, 2.2))
+    out.append(ellipse(-40, 360, 200, 30, '#ffd77a', None, 0, extra='fill-opacity="0.25"'))
     m, mp = person(-20, 430, 460, pose='walk', face='down', mood='grief', dress='tunic', cloth='#6a6a5a', legs='#4a4a3a',
                    hair='#5a3a22', hands=((-0.3, 2.4), (0.6, 2.3)))
     out.append(m)
@@ -2040,8 +1367,17 @@ def cinco_de_oros(c):
         out.append(line((hx, hy - 20), (hx + 10, 440), WOOD, 6))
         out.append(mp.hand(i, 'fist'))
     out.append(line((mp.x + 0.3 * mp.u, mp.top + 5.4 * mp.u), (mp.x + 0.3 * mp.u, mp.top + 6.6 * mp.u), '#f2efe6', 12))
+    hx, hy = mp.head
+    u = mp.u
+    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(hx - 0.46 * u), n(hy - 0.2 * u), n(hx), n(hy - 0.58 * u), n(hx + 0.46 * u),
+                                            n(hy - 0.2 * u)), 'none', '#f2efe6', 0.2 * u))
     out.append(person(140, 420, 440, pose='walk', face='down', mood='grief', cloth='#4a3a5a', hat='hood', hat_colour='#4a3a5a',
                       hands=((0.5, 1.6), (-0.4, 1.6)))[0])
+    # flakes falling before them, a few caught on the sill and their shoulders
+    for k in range(46):
+        x = -285 + (k * 97) % 570
+        y = -450 + (k * 173) % 880
+        out.append(circle(x, y, 2.5 + (k % 3), '#f4f6fa', None, 0))
     return out
 
 
