@@ -4,7 +4,7 @@ import math
 from figures import (GOLD, GOLD_DARK, LEAF, SKIN, WOOD, lemniscate, bird, bull_head, cat, coin, cup, darker, dog, fish, horse,
                      lion_head, person, rabbit, ram_head, rider, scales, sunflower, sword, throne, wand, wings)
 from scenery import (bridge, castle, cloud, flowers, ground, hills, house, moon, mountains, rain, rainbow, rose, sky,
-                     sun, tower, tree, water, wave_sea)
+                     sun, tower, track, tree, water, wave_sea)
 from svg import INK, LINE, circle, ellipse, group, line, n, path, poly, polar, rect, solid
 
 SCENES = {}
@@ -304,7 +304,7 @@ def sota_de_copas(c):
                        [(-0.5, 2.2), (0.4, 2.6), (-0.3, 3.3), (0.5, 4.0), (-0.5, 4.4), (0.1, 4.7)])
 
     body, p = person(-30, 420, 600, hairstyle='curly', face='right', mood='joy', dress='tunic', cloth='#6fb2e8', legs='#d8473a', shoes='#8a5a2e',
-                     hat='cap', hat_colour='#4a6fb5', pattern=flowered, cape='#d8473a', hands=((0.9, 1.4), (1.6, 0.6)))
+                     hat='turban', hat_colour='#4a6fb5', pattern=flowered, cape='#d8473a', hands=((0.9, 1.4), (1.6, 0.6)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
     out.append(cup(rx + 10, ry + 40, 130))
@@ -759,22 +759,22 @@ def nueve_de_bastos(c):
 
 @card(BASTOS + 9)
 def diez_de_bastos(c):
-    out = [sky(c, 'day', 160), hills(170, '#9cc27a', (30, 50, 30)), ground(c, 160, '#c8b47a', '#a8945a'),
-           house(200, 175, 110, 90), tree(120, 170, 110, '#4f8a45')]
-    for x in range(-280, 300, 60):
-        out.append(line((x, 250), (x + 30, 250), '#8a7a4a', 3))
-    # drawn upright, then the whole man and his load bowed forward from the feet
-    fx, fy = -150, 440
-    body, p = person(fx, fy, 560, pose='walk', face='right', profile=True, body='three', mood='effort', gaze=(1, 0.6), dress='tunic',
-                     cloth='#c2453a', legs='#e0b040', shoes='#6b4a30', hair='#5a3a22',
-                     reach=((fx + 95, fy - 380), (fx + 85, fy - 290)), grips=('fist', 'fist'))
+    out = [sky(c, 'day', 160), hills(170, '#9cc27a', (30, 50, 30)), ground(c, 160, '#c8b47a', '#a8945a', scatter=False),
+           track(c, (150, 175), -60, '#ddd0a4', (14, 200)), house(200, 175, 110, 90), tree(110, 172, 110, '#4f8a45')]
+    # bowed under his load, walking up the path to the house, his arms wrapped round the
+    # staves he carries before him, their tops fanned out ahead of his head
+    fx, fy = -120, 440
+    body, p = person(fx, fy, 540, pose='walk', face='right', profile=True, body='three', bow=0.42, mood='effort', gaze=(1, 0.4),
+                     dress='tunic', cloth='#c2453a', legs='#e0b040', shoes='#6b4a30', hair='#5a3a22',
+                     reach=((fx + 120, fy - 300), (fx + 150, fy - 250)), grips=('fist', 'fist'))
     u = p.u
-    load = []
+    out.append(body)
     for i in range(10):
-        x0 = fx + 0.9 * u + (i - 4.5) * 9
-        load.append(wand((x0 - 10, fy - 170 + (i % 3) * 12), (x0 + 80 + (i % 4) * 6, fy - 660 - (i % 3) * 14), 14, 1))
-    hugged = [body, ''.join(load), p.hand(0, 'fist'), p.hand(1, 'fist')]
-    out.append(group(hugged, 'rotate(18 %s %s)' % (n(fx), n(fy))))
+        k = i - 4.5
+        foot = (fx + 1.25 * u + k * 6, fy - 2.2 * u + abs(k) * 3)
+        tip = (fx + 3.8 * u + k * 21, fy - 8.0 * u - (i % 3) * 10 + abs(k) * 5)
+        out.append(wand(foot, tip, 13, 1))
+    out += [p.hand(0, 'fist'), p.hand(1, 'fist')]
     return out
 
 
@@ -866,7 +866,7 @@ def seis_de_copas(c):
         out.append(cup(x, y, 90, flowers='#f7f4ec'))
     # the boy bends to hand the girl a cup of flowers, held below her face
     b, bp = person(-90, 430, 350, child=True, face='right', profile=True, mood='calm', gaze=(1, 0.5), dress='tunic', cloth='#c2453a',
-                   legs='#4a6fb5', hat='cap', hat_colour='#c2453a', hair='#c28a3a', reach=(None, (10, 292)),
+                   legs='#4a6fb5', hat='hood', hat_colour='#c2453a', hair='#c28a3a', reach=(None, (10, 292)),
                    grips=('rest', 'fist'))
     g, gp = person(110, 430, 290, child=True, face='left', mood='joy', gaze=(-1, 0.5), dress='gown', cloth='#e0b040', hair='#c28a3a',
                    hairstyle='long', reach=((38, 300), (60, 330)), grips=('open', 'rest'))
@@ -1300,7 +1300,7 @@ def tres_de_oros(c):
     out.append(line(mp.hands[0], (mp.hands[0][0] - 30, mp.hands[0][1] + 30), '#8a8f9a', 8))
     monk, kp = person(-190, 440, 400, face='right', profile=True, mood='focus', cloth='#8a6a48', hat='hood', hat_colour='#8a6a48',
                       hands=((0.9, 1.2), (1.6, 1.2)))
-    arch, ap = person(-100, 440, 410, face='right', profile=True, mood='focus', cloth='#c2453a', cape='#e0b040', hat='cap', hat_colour='#c2453a',
+    arch, ap = person(-100, 440, 410, face='right', profile=True, mood='focus', cloth='#c2453a', cape='#e0b040', hat='brim', hat_colour='#7a2a2a',
                       hair='#5a3a22', hands=((-0.2, 1.3), (0.6, 1.2)))
     out += [monk, arch]
     out.append(group([rect(-50, -30, 100, 60, '#f4ecd0', INK, 2), line((-30, -10), (30, -10), '#4a6fb5', 2),
