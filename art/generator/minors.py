@@ -127,15 +127,15 @@ def caballo_de_bastos(c):
     out.append(hb)
     sx, sy = hp['saddle']
     rb, r = rider(sx, sy, 310, -1, profile=True, mood='effort', cloth='#f0c64a', sleeves='#aab3c2', legs='#aab3c2', shoes='#6b7586',
-                  hat='helmet', hat_colour='#aab3c2', hands=((-0.9, 0.4), (0.4, 1.3)), pattern=salamanders,
+                  hat='helmet', hat_colour='#aab3c2', hands=((-0.9, 0.8), (0.7, -0.5)), pattern=salamanders,
                   cape='#d7572f')
     out.append(rb)
     plume = 'M%s,%s q-10,-40 30,-60 q-10,30 20,40 q-30,0 -50,20 Z' % (n(r.head[0] + 6), n(r.head[1] - 0.6 * r.u))
     out.append(path(plume, '#e0552f'))
-    hx, hy = r.hands[0]
-    out.append(wand((hx + 10, hy + 120), (hx - 30, hy - 190), 16, 4))
-    out.append(r.hand(0, 'fist'))
-    out.append(line(r.hands[1], hp['muzzle'], '#5a3018', 2.4))
+    hx, hy = r.hands[1]
+    out.append(wand((hx - 15, hy + 140), (hx + 20, hy - 190), 16, 4))
+    out.append(r.hand(1, 'fist'))
+    out.append(line(r.hands[0], hp['muzzle'], '#5a3018', 2.4))
     return out
 
 
@@ -683,21 +683,34 @@ def cinco_de_bastos(c):
 
 @card(BASTOS + 5)
 def seis_de_bastos(c):
-    out = [sky(c, 'day', 200), ground(c, 200, '#8ab85a', '#6a9a44')]
-    for x in (-240, -170, 170, 240, 120):
-        out.append(planted_wand(x, 400, 560, 0, 2))
-    hb, hp = horse(0, 430, 2.6, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#3f7a3c')
+    out = [sky(c, 'day', 200), cloud(-170, -380, 170), hills(210, '#9cc27a', (30, 50, 30)), ground(c, 200, '#8ab85a', '#6a9a44')]
+    hb, hp = horse(-10, 400, 2.7, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#3f7a3c')
     out.append(hb)
-    for x, col in ((-250, '#c2453a'), (-180, '#4a6fb5'), (200, '#e0b040'), (260, '#7a5bb0')):
-        out.append(person(x, 480, 300, pose='bust', face='front', mood='joy', cloth=col, hair='#5a3a22')[0])
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 320, 1, profile=True, mood='joy', cloth='#c2453a', legs='#4a6fb5', hat='laurel', hair='#5a3a22', hands=((0.4, 0.0), (1.6, 1.0)))
+    # the victor rides through the crowd, his staff upright before him crowned with a wreath
+    rb, r = rider(sx, sy, 330, 1, profile=True, mood='joy', cloth='#c2453a', legs='#4a6fb5', hat='laurel', hair='#5a3a22',
+                  hands=((-0.7, 0.9), (1.6, 1.0)))
     out.append(rb)
     lx, ly = r.hands[0]
-    out.append(wand((lx - 6, ly + 120), (lx + 14, ly - 300), 16, 2))
-    out.append(circle(lx + 10, ly - 250, 34, 'none', LEAF, 10))
+    out.append(wand((lx + 6, ly + 150), (lx - 10, ly - 250), 16, 2))
+    out.append(circle(lx - 8, ly - 200, 32, 'none', LEAF, 10))
+    for k in range(8):
+        px, py = polar(lx - 8, ly - 200, 32, k * 45)
+        out.append(ellipse(px, py, 8, 4, LEAF, INK, 1.2, k * 45 + 90))
     out.append(hand_over(r, 0))
     out.append(line(r.hands[1], hp['muzzle'], '#6b3f2a', 2.4))
+    # the crowd walking beside him, staves raised in their fists
+    tips = ((-250, -80), (-175, -20), (180, -40), (262, -90))
+    for (x, y, h, col, face), tip in zip(((-235, 470, 330, '#c2453a', 'right'), (-150, 480, 300, '#4a6fb5', 'right'),
+                                          (165, 480, 300, '#e0b040', 'left'), (245, 470, 330, '#7a5bb0', 'left')), tips):
+        i = 1 if face == 'right' else 0
+        body, q = person(x, y, h, pose='bust', face=face, mood='joy', cloth=col, hair='#5a3a22',
+                         hands=((-0.2, 0.5), (0.5, -0.2)) if face == 'right' else ((-0.5, -0.2), (0.2, 0.5)), grips=('fist', 'fist'))
+        out.append(body)
+        hx, hy = q.hands[i]
+        out.append(wand((hx + (hx - tip[0]) * 0.25, hy + (hy - tip[1]) * 0.25), tip, 14, 2))
+        out.append(q.hand(i, 'fist'))
+    out.append(wand((-105, 470), (-125, -50), 14, 2))
     return out
 
 
@@ -1440,7 +1453,7 @@ def ocho_de_oros(c):
     out.append(line((cx_ - 2, cy_ + 6), (cx_ + 10, cy_ - 30), '#8a8f9a', 6))
     out.append(line((hx - 10, hy + 14), (hx + 8, hy - 34), WOOD, 7))
     out.append(rect(hx - 4, hy - 50, 34, 18, '#6a6f7a', INK, 2, r=3))
-    out.append(coin(150, 430, 30))
+    out.append(coin(200, 405, 30))
     out += [hand_over(p, 0)]
     return out
 
