@@ -1238,9 +1238,9 @@ def diez_de_espadas(c):
     body, p = person(fx, fy, h, face='left', profile=True, body='side', mood='grief', gaze=(-1, 1), dress='tunic',
                      cloth='#34323e', legs='#2a2832', shoes='#1e1a18', hair='#3a2418', shadow=False,
                      reach=((fx - 0.9 * u, fy - 2.2 * u), (fx - 1.1 * u, fy - 2.4 * u)))
+    out.append(ellipse(40, fy + 0.5 * u + 4, 300, 14, '#000000', None, 0, extra='fill-opacity="0.3"'))
     out.append(group([body], 'rotate(-90 %s %s)' % (n(fx), n(fy))))
     back = fy - 0.45 * u
-    out.append(ellipse(40, fy + 0.5 * u + 4, 300, 14, '#000000', None, 0, extra='fill-opacity="0.3"'))
     drape = 'M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
         n(-40), n(back - 4), n(60), n(back - 12), n(170), n(back + 6), n(200), n(fy + 0.55 * u), n(80), n(fy + 0.7 * u),
         n(-20), n(fy + 0.6 * u), n(-60), n(fy + 0.2 * u), n(-40), n(back - 4))
