@@ -1276,10 +1276,13 @@ def as_de_oros(c):
 
 @card(OROS + 1)
 def dos_de_oros(c):
-    out = [sky(c, 'day', -20), cloud(-160, -360, 170), wave_sea(c, 0, '#4f7fbf', '#22477e', 70)]
-    # two ships riding high on the swell behind him, one to each side of him
-    out.append(group([sea_ships(c, 0, 1)], 'translate(-15 -44) rotate(-16) scale(1.25)'))
-    out.append(group([sea_ships(c, 0, 1)], 'translate(380 40) rotate(14) scale(1.15)'))
+    out = [sky(c, 'day', -20), cloud(-160, -360, 170), wave_sea(c, -20, '#4f7fbf', '#22477e', 16)]
+    # two ships riding high on the great swell behind him, one to each side of him
+    swell = 'M-300,90 Q-200,-50 -100,70 Q0,150 100,50 Q200,-60 300,80 L300,470 L-300,470 Z'
+    out.append(path(swell, c.linear([(0, '#5a8ccc'), (1, '#22477e')], 0, -10, 0, 470, 'userSpaceOnUse'), INK, 2.2))
+    out.append(path('M-262,26 Q-200,-16 -150,8 M136,8 Q200,-26 262,14', 'none', '#e8f2fc', 3))
+    out.append(group([sea_ships(c, 0, 1)], 'translate(-238 6) rotate(-14) scale(1.05) translate(150 0)'))
+    out.append(group([sea_ships(c, 0, 1)], 'translate(205 -14) rotate(12) scale(1.15) translate(150 0)'))
     out.append(ground(c, 330, '#8ab85a', '#6a9a44', 10))
     body, p = person(0, 430, 540, pose='walk', face='front', mood='joy', gaze=(-0.5, 0), dress='tunic', cloth='#c2453a',
                      legs='#e0b040', shoes='#6b4a30', hat='beret', hat_colour='#4a6fb5', hair='#5a3a22', hands=((-0.8, 0.6), (0.8, 2.2)))

@@ -253,19 +253,37 @@ def water(card, y, colour='#4f8fd0', colour2='#2f5f9e', y2=470, waves=True):
 
 
 def wave_sea(card, y, colour='#3f78b8', colour2='#22477e', height=22):
-    """A rough sea: a scalloped top edge over deep water."""
-    g = card.linear([(0, colour), (1, colour2)], 0, y, 0, 470, 'userSpaceOnUse')
-    d = 'M-300,%s' % n(y)
+    """An open sea from the horizon y down: crests standing up sharp along its far edge, and
+    rows of waves below them, small and close far off and larger nearer by, each lit along its
+    crest with the trough behind it in shade."""
+    top = mix(colour, AIR[1], 0.3) if AIR[1] else colour
+    g = card.linear([(0, top), (0.3, colour), (1, colour2)], 0, y, 0, 470, 'userSpaceOnUse')
+    r = _rand(int(y) * 3 + int(height))
+    d = 'M-300,%s' % n(y + height * 0.5)
     x = -300
     while x < 300:
-        d += ' q20,%s 40,0' % n(-height)
-        x += 40
+        w = 2 * height + 16 + 24 * r()
+        d += ' q%s,%s %s,%s' % (n(w / 2), n(height * 0.55), n(w), n(-height * 0.05 * (1 if r() < 0.5 else -1)))
+        x += w
     d += ' L300,470 L-300,470 Z'
     out = [path(d, g, INK, BG)]
-    for i in range(5):
-        yy = y + 30 + i * 40
-        for x in range(-270 + (i % 2) * 40, 280, 90):
-            out.append(path('M%s,%s q15,-10 30,0' % (n(x), n(yy)), 'none', '#cfe3f7', 2.2))
+    foam = light(top, 0.55)
+    trough = shade(colour, 0.18)
+    yy, k = y + max(26, height * 1.1), 0
+    while yy < 462:
+        near = (yy - y) / max(1.0, 470.0 - y)
+        amp = 5 + 10 * near + height * 0.15
+        w = 36 + 60 * near
+        x = -300 - r() * w
+        while x < 300:
+            if r() < 0.7:
+                out.append(path('M%s,%s q%s,%s %s,0' % (n(x), n(yy), n(w * 0.35), n(-amp), n(w * 0.7)), 'none', foam,
+                                1.4 + 1.4 * near))
+                out.append(path('M%s,%s q%s,%s %s,0' % (n(x + w * 0.7), n(yy), n(w * 0.15), n(amp * 0.45), n(w * 0.3)),
+                                'none', trough, 1.2 + near))
+            x += w * (1.1 + 0.5 * r())
+        yy += 22 + 46 * near
+        k += 1
     return ''.join(out)
 
 
