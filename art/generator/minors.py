@@ -382,13 +382,33 @@ def rey_de_copas(c):
 
 # Espadas -----------------------------------------------------------------------------------------
 
+CLOUD_SETS = (
+    ((-190, -340, 200), (150, -280, 240), (-40, -180, 180)),
+    ((-170, -300, 260), (170, -390, 180), (80, -170, 150), (-230, -150, 120)),
+    ((-80, -380, 230), (200, -250, 160), (-220, -230, 180)),
+    ((-200, -370, 170), (110, -330, 220), (235, -170, 130), (-60, -200, 130)),
+)
+
+
 def windy_sky(c, kind='day'):
+    """Clouds driven by the wind, laid out differently on each card, and the gusts between them."""
     out = [sky(c, kind, 200)]
-    for x, y, w in [(-190, -340, 200), (150, -280, 240), (-40, -180, 180)]:
+    k = c.number % len(CLOUD_SETS)
+    for x, y, w in CLOUD_SETS[k]:
         out.append(cloud(x, y, w, '#e4e8f0'))
-    for y in (-230, -120):
-        out.append(path('M-260,%s q60,-20 120,0 t120,0' % y, 'none', '#f4f6fa', 4))
+    for i, y in enumerate((-240, -110)):
+        x = -270 + ((k + i) * 70) % 160
+        out.append(path('M%s,%s q60,-20 120,0 t120,0' % (n(x), n(y)), 'none', '#f4f6fa', 4))
     return out
+
+
+def wind_tree(x, y, h, lean, crown='#5a8a48'):
+    """A slender tree bent by the wind, its crown streaming out to the side it leans."""
+    trunk = 'M%s,%s Q%s,%s %s,%s' % (n(x), n(y), n(x - lean * 0.1), n(y - h * 0.5), n(x + lean * 0.6), n(y - h * 0.8))
+    out = [solid([('stroke', trunk, max(4, h * 0.05))], '#6a5a4a', INK, 1.8)]
+    out.append(solid([('ellipse', x + lean * 0.75, y - h * 0.86, h * 0.26, h * 0.14, math.degrees(math.atan2(-h * 0.2, lean)) * 0.3),
+                      ('ellipse', x + lean * 1.0, y - h * 0.78, h * 0.16, h * 0.09, 10)], crown, INK, 1.8))
+    return ''.join(out)
 
 
 @card(ESPADAS + 10)
@@ -410,9 +430,10 @@ def sota_de_espadas(c):
 @card(ESPADAS + 11)
 def caballo_de_espadas(c):
     out = windy_sky(c, 'grey')
-    out.append(path('M-300,150 Q0,120 300,160 L300,470 L-300,470 Z', '#9ab08a', INK, LINE))
-    for x in (-230, 210):
-        out.append(path('M%s,160 q-10,-60 6,-120' % x, 'none', '#6a5a4a', 6))
+    out.append(hills(170, '#8a9a7a', (30, 60, 40)))
+    out.append(ground(c, 160, '#9ab08a', '#6f8a5e', 30))
+    for x, h in ((-240, 200), (-180, 150), (235, 180)):
+        out.append(wind_tree(x, 165, h, -60))
     hb, hp = horse(20, 420, 2.6, -1, 'gallop', '#f4f2ec', '#d9d4c8', cloth='#7a5bb0')
     out.append(hb)
     sx, sy = hp['saddle']
@@ -431,6 +452,8 @@ def caballo_de_espadas(c):
 @card(ESPADAS + 12)
 def reina_de_espadas(c):
     out = windy_sky(c)
+    out.append(hills(260, '#8aa0b8', (20, 40, 25)))
+    out.append(cloud(-150, 210, 260, '#e4e8f0'))
     out.append(ground(c, 260, '#8ab85a', '#6a9a44', 20))
     out.append(throne(60, 400, 260, 560, '#b9b3a8', GOLD, 'round'))
     for x, y in [(20, -110), (100, -60), (60, -160)]:
@@ -446,6 +469,11 @@ def reina_de_espadas(c):
 def rey_de_espadas(c):
     out = windy_sky(c)
     out.append(ground(c, 260, '#8ab85a', '#6a9a44', 20))
+    for x, h in ((-235, 170), (-195, 130), (225, 190), (262, 140)):
+        out.append(path('M%s,265 Q%s,%s %s,%s Q%s,%s %s,265 Z' % (n(x - 18), n(x - 22), n(265 - h * 0.6), n(x), n(265 - h),
+                                                                 n(x + 22), n(265 - h * 0.6), n(x + 18)), '#3f6a44', INK, 2))
+        out.append(path('M%s,260 Q%s,%s %s,%s' % (n(x + 6), n(x + 14), n(265 - h * 0.55), n(x + 2), n(265 - h * 0.9)),
+                        'none', darker('#3f6a44', 0.3), 2))
     out.append(throne(0, 400, 320, 600, '#b9b3a8', GOLD, 'square'))
     for x, y in [(-100, -150), (100, -150)]:
         out.append(butterfly(x, y, 1.8))

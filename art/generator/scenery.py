@@ -287,16 +287,24 @@ def wave_sea(card, y, colour='#3f78b8', colour2='#22477e', height=22):
     return ''.join(out)
 
 
+CLOUD_LOBES = (
+    ((-0.22, -0.25, 0.42), (0.08, -0.42, 0.52), (0.3, -0.12, 0.38)),
+    ((-0.28, -0.1, 0.34), (-0.06, -0.38, 0.46), (0.2, -0.48, 0.4), (0.36, -0.08, 0.32)),
+    ((-0.3, -0.06, 0.3), (-0.1, -0.3, 0.44), (0.16, -0.34, 0.5), (0.38, -0.04, 0.28)),
+)
+
+
 def cloud(x, y, w, colour='#f4f6fa', outline=INK):
-    """A heaped cloud, lit on its crown and greyer along its flat underside."""
+    """A heaped cloud, lit on its crown and greyer along its flat underside; its heaps fall
+    one of a few ways, so the clouds of a sky differ."""
     h = w * 0.42
-    pieces = [('ellipse', x, y, w * 0.5, h * 0.45),
-              ('circle', x - w * 0.22, y - h * 0.25, h * 0.42),
-              ('circle', x + w * 0.08, y - h * 0.42, h * 0.52),
-              ('circle', x + w * 0.3, y - h * 0.12, h * 0.38)]
+    lobes = CLOUD_LOBES[int(abs(x * 3 + y * 7 + w)) % len(CLOUD_LOBES)]
+    pieces = [('ellipse', x, y, w * 0.5, h * 0.45)]
+    pieces += [('circle', x + a * w, y + b * h, r * h) for a, b, r in lobes]
     out = solid(pieces, colour, outline, BG)
     out += ellipse(x + w * 0.04, y + h * 0.17, w * 0.4, h * 0.2, shade(colour, 0.1), None, 0)
-    out += ellipse(x + w * 0.02, y - h * 0.62, w * 0.14, h * 0.16, light(colour, 0.5), None, 0, -20)
+    a, b, r = max(lobes, key=lambda l: l[2])
+    out += ellipse(x + a * w - r * h * 0.25, y + b * h - r * h * 0.35, r * h * 0.45, r * h * 0.3, light(colour, 0.5), None, 0, -20)
     return out
 
 
