@@ -4,7 +4,7 @@ import math
 from figures import (GOLD, GOLD_DARK, LEAF, SKIN, WOOD, lemniscate, bird, bull_head, cat, coin, cup, darker, dog, fish, horse,
                      lion_head, person, rabbit, ram_head, rider, scales, sunflower, sword, throne, wand, wings)
 from scenery import (bridge, castle, cloud, flowers, ground, hills, house, moon, mountains, rain, rainbow, rose, sky,
-                     sun, tower, track, tree, water, wave_sea)
+                     shadow, sun, tower, track, tree, water, wave_sea)
 from svg import INK, LINE, circle, ellipse, group, line, n, path, poly, polar, rect, solid
 
 SCENES = {}
@@ -123,6 +123,7 @@ def caballo_de_bastos(c):
         out.append(path(poly([(x - w, 160), (x, 160 - h), (x + w, 160)]), '#d9b26a', INK, LINE))
         out.append(path(poly([(x, 160 - h), (x + w, 160), (x + w * 0.4, 160)]), '#c29a55', INK, 2))
     out.append(ground(c, 150, '#e8c88a', '#d0aa68', curve=12))
+    out.append(shadow(-20 + 40, 425, 150))
     hb, hp = horse(-20, 425, 2.7, -1, 'rear', '#c8743a', '#5a3018', cloth='#d8b04a')
     out.append(hb)
     sx, sy = hp['saddle']
@@ -317,6 +318,7 @@ def sota_de_copas(c):
 def caballo_de_copas(c):
     out = [sky(c, 'day', 120), hills(120, '#7fae5a', (50, 70, 40)), ground(c, 150, '#8ab85a', '#6a9a44')]
     out.append(path('M120,150 Q60,260 140,470 L230,470 Q150,260 180,150 Z', '#6fb2e8', INK, 2))
+    out.append(shadow(-20, 430, 190))
     hb, hp = horse(-20, 430, 2.7, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#4a6fb5')
     out.append(hb)
     sx, sy = hp['saddle']
@@ -434,6 +436,7 @@ def caballo_de_espadas(c):
     out.append(ground(c, 160, '#9ab08a', '#6f8a5e', 30))
     for x, h in ((-240, 200), (-180, 150), (235, 180)):
         out.append(wind_tree(x, 165, h, -60))
+    out.append(shadow(20, 440, 200))
     hb, hp = horse(20, 420, 2.6, -1, 'gallop', '#f4f2ec', '#d9d4c8', cloth='#7a5bb0')
     out.append(hb)
     sx, sy = hp['saddle']
@@ -510,6 +513,7 @@ def caballo_de_oros(c):
     out.append(ground(c, 150, '#8a6a44', '#6a4a2e'))
     for y in range(170, 450, 26):
         out.append(line((-300, y), (300, y + 10), '#5a3e24', 3))
+    out.append(shadow(10, 430, 190))
     hb, hp = horse(10, 430, 2.9, 1, 'stand', '#2e2a2e', '#16141a', cloth='#c2453a')
     out.append(hb)
     sx, sy = hp['saddle']
@@ -660,7 +664,8 @@ def tres_de_bastos(c):
 
 @card(BASTOS + 3)
 def cuatro_de_bastos(c):
-    out = [sky(c, 'gold', 150), castle(0, 150, 260, 200, '#d7cfbf', '#a0463c'), ground(c, 150, '#d8c07a', '#b8a05a')]
+    out = [sky(c, 'gold', 150), castle(0, 150, 260, 200, '#d7cfbf', '#a0463c'), ground(c, 150, '#d8c07a', '#b8a05a'),
+           track(c, (0, 152), 30, '#eadcae', (30, 230))]
     for x in (-160, 20, 140):
         out.append(person(x - 40, 240, 150, face='front', mood='joy', cloth=('#4a6fb5', '#c2453a', '#6a9a44')[(x // 60) % 3],
                           hands=((-0.8, -0.6), (0.8, -0.6)))[0])
@@ -712,6 +717,7 @@ def cinco_de_bastos(c):
 @card(BASTOS + 5)
 def seis_de_bastos(c):
     out = [sky(c, 'day', 200), cloud(-170, -380, 170), hills(210, '#9cc27a', (30, 50, 30)), ground(c, 200, '#8ab85a', '#6a9a44')]
+    out.append(shadow(-10, 400, 190))
     hb, hp = horse(-10, 400, 2.7, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#3f7a3c')
     out.append(hb)
     sx, sy = hp['saddle']

@@ -173,6 +173,12 @@ def ground(card, y, colour='#79a85a', colour2=None, curve=0, scatter=True):
     return out
 
 
+def shadow(x, y, rx, ry=None):
+    """A soft shadow on the ground under something standing on it."""
+    ry = ry or rx * 0.16
+    return ellipse(x, y, rx, ry, '#1a1410', None, 0, extra='fill-opacity="0.2"')
+
+
 def track(card, top, bottom, colour='#d8c79a', width=(8, 120)):
     """A path winding from the distance (top: x, y) down to the field's foot (bottom x), narrow
     far off and broad near, to lead the eye into the picture."""
