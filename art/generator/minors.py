@@ -786,9 +786,10 @@ def ocho_de_bastos(c):
 @card(BASTOS + 8)
 def nueve_de_bastos(c):
     out = [sky(c, 'day', 200), hills(210, '#9cc27a', (40, 30, 50)), ground(c, 200, '#8ab85a', '#6a9a44')]
+    # the eight staves planted behind him like a palisade, no two quite alike
     for i in range(8):
-        out.append(planted_wand(-255 + i * 70, 380, 600, 0, 2))
-    out.append(rect(-300, 380, 600, 80, '#a8a49a'))
+        out.append(planted_wand(-255 + i * 70 + (i % 3) * 4, 384 - (i % 2) * 8, 560 + (i * 37) % 70, (i % 3 - 1) * 7, 2))
+    out.append(ground(c, 380, '#aba596', '#8a857a', 12))
     # wounded and wary: bandaged head, a sidelong look, leaning on his wand held before him
     body, p = person(-70, 430, 560, hairstyle='curly', face='right', mood='stern', gaze=(1, 0), dress='tunic', cloth='#4a6fb5',
                      legs='#8a5a2e', shoes='#5a3e24', hair='#5a3a22', reach=((40, 110), (46, 190)), grips=('fist', 'fist'),
@@ -799,7 +800,7 @@ def nueve_de_bastos(c):
     out.append(path('M%s,%s Q%s,%s %s,%s' % (n(hx - 0.46 * u), n(hy - 0.12 * u), n(hx), n(hy - 0.5 * u), n(hx + 0.46 * u),
                                             n(hy - 0.12 * u)), 'none', '#f2efe6', 0.2 * u))
     out.append(path('M%s,%s l%s,%s' % (n(hx - 0.44 * u), n(hy - 0.1 * u), n(-0.2 * u), n(0.3 * u)), 'none', '#f2efe6', 0.1 * u))
-    out.append(planted_wand(56, 440, 400, -14, 2))
+    out.append(planted_wand(56, 446, 640, -22, 3))
     out += [hand_over(p, 0), hand_over(p, 1)]
     return out
 
