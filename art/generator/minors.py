@@ -1010,10 +1010,23 @@ def ocho_de_copas(c):
 
 @card(COPAS + 8)
 def nueve_de_copas(c):
-    out = [sky(c, 'gold', 460), rect(-300, -180, 600, 36, '#7a4a2e')]
-    out.append(path('M-300,-150 L300,-150 L300,-40 Q0,-10 -300,-40 Z', '#3f6db0', INK, LINE))
+    out = [sky(c, 'gold', 460)]
+    out.append(path('M-300,180 Q0,160 300,180 L300,470 L-300,470 Z', '#d8b870', INK, 2.2))
+    # the long table curving round behind him, draped in blue to the floor, the nine cups
+    # standing along it in an arc
+    top = lambda x: -150 + 0.0012 * x * x
+    edge = [(x, top(x)) for x in range(-300, 301, 25)]
+    cloth = c.linear([(0, '#5a86c8'), (0.55, '#3f6db0'), (1, '#2c4f88')], 0, -150, 0, 240, 'userSpaceOnUse')
+    d = 'M' + ' L'.join('%s,%s' % (n(x), n(y - 10)) for x, y in edge)
+    d += ' L300,240 Q225,256 150,240 Q75,256 0,240 Q-75,256 -150,240 Q-225,256 -300,240 Z'
+    out.append(path(d, cloth, INK, LINE))
+    for x in range(-262, 263, 75):
+        y0 = top(x)
+        out.append(path('M%s,%s Q%s,%s %s,240' % (n(x), n(y0 + 2), n(x + 10), n((y0 + 240) / 2), n(x - 4)), 'none', '#2a4a80', 2))
+    out.append(path('M' + ' L'.join('%s,%s' % (n(x), n(y - 10)) for x, y in edge), 'none', '#8ab0e0', 4))
     for i in range(9):
-        out.append(cup(-240 + i * 60, -180, 110))
+        x = -248 + i * 62
+        out.append(cup(x, top(x) - 12, 86))
     out.append(rect(-120, 290, 240, 140, '#8a5a2e'))
     body, p = person(0, 420, 560, pose='sit', face='front', mood='joy', dress='robe', cloth='#f2efe6', cape='#c2453a',
                      hat='turban', hat_colour='#c2453a', hair='#5a3a22', beard='#5a3a22',
