@@ -258,7 +258,7 @@ def sota_de_bastos(c):
 @card(BASTOS + 12)
 def reina_de_bastos(c):
     back = [mountains(120, '#c8a070', [(-200, 120, 140), (200, 150, 140)], None)]
-    out, body, p = seated_court(c, 'gold', 120, '#d8b070', '#c9a870', '#f0c64a', '#d7572f', 'crown',
+    out, body, p = seated_court(c, 'gold', 120, '#d8b070', '#a9a6a4', '#f0c64a', '#d7572f', 'crown',
                                 ((-1.0, 1.0), (0.5, 1.2)), hair='#c28a3a', hairstyle='long', backdrop=back)
     for x in (-130, 130):
         out.append(lion_head(x, -120, 34))
@@ -277,7 +277,7 @@ def reina_de_bastos(c):
 @card(BASTOS + 13)
 def rey_de_bastos(c):
     back = [pyramids(140)]
-    out, body, p = seated_court(c, 'gold', 140, '#d8b070', '#c9a870', '#d7572f', '#f0c64a', 'crown',
+    out, body, p = seated_court(c, 'gold', 140, '#d8b070', '#9e9a9c', '#d7572f', '#f0c64a', 'crown',
                                 ((-0.9, 1.5), (0.6, 0.6)), beard='#5a3a22', backdrop=back, pattern=salamanders)
     for x in (-120, 0, 120):
         out.append(lion_head(x, -150, 28) if x else salamander_mark(x, -150, 2.0))
@@ -1130,12 +1130,14 @@ def cuatro_de_espadas(c):
     # the fourth sword along the tomb's side
     out.append(sword((-225, 258), (230, 258), 16))
     # the knight's effigy lying on his back, face to the vault, hands joined in prayer
-    u = 420 / 7.5
-    body, p = person(215, 165 - 0.55 * u, 420, face='right', profile=True, body='side', mood='grief', gaze=(1, 1),
+    h, fx, top = 470, 228, 165
+    u = h / 7.5
+    fy = top - 0.55 * u
+    body, p = person(fx, fy, h, face='right', profile=True, body='side', mood='grief', gaze=(1, 1),
                      dress='armour', cloth='#c8c0a8', sleeves='#c8c0a8', legs='#c8c0a8', shoes='#a8a08a', hair='#8a7a5a',
-                     reach=((215 + 0.7 * u, 165 - 6.1 * u), (215 + 0.75 * u, 165 - 6.1 * u)), grips=('pray', 'pray'),
+                     reach=((fx + 0.7 * u, top - 6.1 * u), (fx + 0.75 * u, top - 6.1 * u)), grips=('pray', 'pray'),
                      shadow=False)
-    out.append(group([body], 'rotate(-90 215 %s)' % n(165 - 0.55 * u)))
+    out.append(group([body], 'rotate(-90 %s %s)' % (n(fx), n(fy))))
     return out
 
 @card(ESPADAS + 4)
