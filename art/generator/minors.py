@@ -576,15 +576,29 @@ def grape_bunch(x, y, s):
 
 # --- the pips: shared bits -------------------------------------------------------------------------
 
-def hand_from_cloud(x, y, side=-1, grip_up=True):
+def hand_from_cloud(x, y, side=-1, grip_up=True, fist=True):
     """A cloud at (x, y) with a hand reaching out of it towards the middle; returns the
-    drawing and the point the hand grips."""
+    drawing and the point the hand grips. With `fist` the fingers close round an upright
+    shaft through that point, drawn before the hand: four fingers laid one above the other
+    on the near side, the thumb folded over them."""
     hx = x - side * 70
-    out = [solid([('stroke', 'M%s,%s L%s,%s' % (n(x), n(y + 10), n(hx), n(y)), 30)], '#f4f1e8', INK, 2)]
+    out = [solid([('stroke', 'M%s,%s L%s,%s' % (n(x), n(y + 10), n(hx + side * 14), n(y + 2)), 30)], '#f4f1e8', INK, 2)]
     out.append(cloud(x + side * 20, y + 20, 200, '#eef0f6'))
-    out.append(ellipse(hx, y, 24, 28, SKIN))
-    out.append(path('M%s,%s q%s,-6 %s,4' % (n(hx - side * 10), n(y - 12), n(-side * 16), n(-side * 22)), 'none', INK, 2))
-    return ''.join(out), (hx - side * 8, y)
+    if not fist:
+        out.append(ellipse(hx, y, 24, 28, SKIN))
+        out.append(path('M%s,%s q%s,-6 %s,4' % (n(hx - side * 10), n(y - 12), n(-side * 16), n(-side * 22)), 'none', INK, 2))
+        return ''.join(out), (hx - side * 8, y)
+    knuckle = darker(SKIN, 0.22)
+    hand = []
+    hand.append(rect(hx - 22 + side * 6, y - 30, 44, 58, SKIN, INK, 2.4, r=14))
+    for k in range(4):
+        fy = y - 20 + k * 13.5
+        hand.append(ellipse(hx - side * 6, fy, 21 - k * 1.5, 7.5, SKIN, INK, 1.8))
+        hand.append(path('M%s,%s q%s,%s %s,0' % (n(hx - side * 20), n(fy + 1), n(-side * 4), n(3), n(-side * 2)), 'none', knuckle, 1.4))
+    hand.append(solid([('stroke', 'M%s,%s Q%s,%s %s,%s' % (n(hx + side * 14), n(y + 2), n(hx + side * 4), n(y - 26),
+                                                         n(hx - side * 12), n(y - 24)), 11)], SKIN, INK, 1.8))
+    out.append(group(hand, 'translate(%s %s) scale(1.3) translate(%s %s)' % (n(hx), n(y), n(-hx), n(-y))))
+    return ''.join(out), (hx - side * 4, y)
 
 
 def sea_ships(c, y, k=2):
@@ -1315,7 +1329,7 @@ def as_de_oros(c):
         out.append(rose(px, py, 10, '#d8475a'))
     out.append(path('M-30,470 Q-10,300 0,150 L10,150 Q20,300 30,470 Z', '#d8c89a', INK, 2))
     out.append(flowers(list(range(-270, -140, 40)) + list(range(160, 290, 40)), 380, seed=2))
-    h, (gx, gy) = hand_from_cloud(-210, -150, -1)
+    h, (gx, gy) = hand_from_cloud(-210, -150, -1, fist=False)
     out.append(h)
     # the coin rests on the open hand, the thumb over its rim
     out.append(coin(gx + 60, gy - 92, 100))

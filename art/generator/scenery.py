@@ -193,9 +193,13 @@ def track(card, top, bottom, colour='#d8c79a', width=(8, 120)):
     return path(d, g, shade(colour, 0.35), 1.6)
 
 
-def hills(y, colour, heights=(60, 90, 50), width=600, x0=-300):
+def hills(y, colour, heights=(60, 90, 50), width=600, x0=-300, ridge=True):
     """A band of rounded hills whose feet lie on y, paler the farther off they lie, their crests
-    catching the light and their feet in shade."""
+    catching the light and their feet in shade; behind them a lower, paler ridge further off."""
+    if ridge and heights and max(heights) >= 25:
+        back = tuple(max(h2 * 0.55, 14) + 18 for h2 in reversed(heights))
+        ridge_line = hills(y - 14, mix(colour, AIR[1], 0.35) if AIR[1] else colour, back, width + 160, x0 - 80, False)
+        return ridge_line + hills(y, colour, heights, width, x0, False)
     k = len(heights)
     step = width / k
     d = 'M%s,%s' % (n(x0), n(y))
