@@ -639,21 +639,36 @@ def as_de_bastos(c):
 
 @card(BASTOS + 1)
 def dos_de_bastos(c):
-    out = [sky(c, 'day', 140), wave_sea(c, 140, '#5a8ad0', '#2f5f9e', 8), hills(170, '#8ab85a', (30, 20, 40))]
-    out.append(rect(-300, 200, 600, 250, '#b9b3a8'))
-    for x in range(-300, 300, 50):
-        out.append(rect(x, 180, 26, 24, '#b9b3a8'))
-    out.append(planted_wand(220, 420, 500, 0))
-    body, p = person(-20, 220, 460, face='right', profile=True, body='three', mood='focus', cloth='#c2453a', cape='#8a5a2e', hat='brim', hat_colour='#6b4a30',
-                     hair='#5a3a22', hands=((-1.0, 1.3), (1.2, 0.8)))
+    # from the castle's battlements: the sea far off, the land between, the parapet before him
+    out = [sky(c, 'day', 20), cloud(150, -380, 170), wave_sea(c, 20, '#5a8ad0', '#2f5f9e', 6),
+           hills(90, '#8ab85a', (30, 20, 40)), ground(c, 110, '#8ab85a', '#6a9a44', scatter=False)]
+    out.append(house(-200, 150, 50, 36))
+    out.append(tree(-130, 150, 60))
+    out.append(house(210, 140, 40, 30))
+    out.append(track(c, (-40, 112), 120, '#d8c89a', (6, 110)))
+    body, p = person(-20, 330, 460, face='right', profile=True, body='three', mood='focus', cloth='#c2453a', cape='#8a5a2e', hat='brim',
+                     hat_colour='#6b4a30', hair='#5a3a22', hands=((-1.0, 1.3), (1.2, 0.8)), shadow=False)
     out.append(body)
     lx, ly = p.hands[0]
-    out.append(planted_wand(lx, ly + 180, 440, -6))
+    out.append(planted_wand(lx, 330, 470, -6))
     out.append(hand_over(p, 0))
     rx, ry = p.hands[1]
     out.append(circle(rx + 20, ry - 20, 30, '#4f8fd0'))
     out.append(path('M%s,%s q15,-15 30,0 q-10,15 -30,0' % (n(rx + 6), n(ry - 26)), '#6a9a44', INK, 1.6))
     out.append(hand_over(p, 1))
+    # the parapet he stands behind, lit from the left, the second staff fixed in a bracket on it
+    wall = c.linear([(0, '#cdc6b8'), (1, '#9a9488')], -300, 0, 300, 0, 'userSpaceOnUse')
+    d = 'M-300,470 L-300,250'
+    for x in range(-300, 300, 60):
+        d += ' L%s,250 L%s,222 L%s,222 L%s,250' % (n(x + 8), n(x + 8), n(x + 38), n(x + 38))
+    d += ' L300,250 L300,470 Z'
+    out.append(path(d, wall, INK, LINE))
+    for k, y in enumerate(range(290, 470, 40)):
+        out.append(line((-300, y), (300, y), '#8a8478', 1.4))
+        for x in range(-300 + (k % 2) * 40, 300, 80):
+            out.append(line((x, y - 40), (x, y), '#8a8478', 1.4))
+    out.append(planted_wand(225, 440, 640, 0))
+    out.append(rect(205, 262, 40, 16, '#5a5048', INK, 2))
     return out
 
 

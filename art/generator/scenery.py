@@ -104,7 +104,9 @@ def sky(card, kind='day', horizon=120):
     glow = light(bottom, 0.18)
     g = card.linear([(0, top), (0.55, mix(top, bottom, 0.62)), (0.92, bottom), (1, glow)],
                     0, -440, 0, horizon, 'userSpaceOnUse')
-    return rect(-300, -470, 600, 940, g, None, 0)
+    # the air brightest low in the middle, where the light comes through it
+    haze = card.radial([(0, (light(bottom, 0.4), 0.45)), (1, (bottom, 0))], 0, horizon, 330)
+    return rect(-300, -470, 600, 940, g, None, 0) + rect(-300, horizon - 330, 600, 330, haze, None, 0)
 
 
 def _rand(seed):
