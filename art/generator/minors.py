@@ -316,10 +316,15 @@ def sota_de_copas(c):
 
 @card(COPAS + 11)
 def caballo_de_copas(c):
-    out = [sky(c, 'day', 120), hills(120, '#7fae5a', (50, 70, 40)), ground(c, 150, '#8ab85a', '#6a9a44')]
-    out.append(path('M120,150 Q60,260 140,470 L230,470 Q150,260 180,150 Z', '#6fb2e8', INK, 2))
-    out.append(shadow(-20, 430, 190))
-    hb, hp = horse(-20, 430, 2.7, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#4a6fb5')
+    out = [sky(c, 'day', 120), mountains(110, '#8a9ac0', [(-200, 150, 120), (40, 110, 100)]),
+           hills(120, '#7fae5a', (50, 70, 40)), ground(c, 150, '#8ab85a', '#6a9a44')]
+    # the river he rides towards, winding down from the hills to his right
+    river = c.linear([(0, '#a8d0f0'), (1, '#4f8fd0')], 0, 150, 0, 470, 'userSpaceOnUse')
+    out.append(path('M200,150 Q150,260 215,360 Q250,420 230,470 L300,470 L300,380 Q250,300 232,150 Z', river, INK, 2))
+    for y, x0, w in ((220, 190, 18), (300, 205, 26), (400, 245, 30)):
+        out.append(line((x0, y), (x0 + w, y), '#e8f4fc', 2))
+    out.append(shadow(-70, 430, 190))
+    hb, hp = horse(-70, 430, 2.7, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#4a6fb5')
     out.append(hb)
     sx, sy = hp['saddle']
     rb, r = rider(sx, sy, 320, 1, profile=True, mood='calm', cloth='#4a6fb5', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet',
