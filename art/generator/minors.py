@@ -1231,9 +1231,15 @@ def seis_de_espadas(c):
 @card(ESPADAS + 6)
 def siete_de_espadas(c):
     out = [sky(c, 'gold', 200), ground(c, 200, '#c8b47a', '#a8945a')]
+    # the camp he steals from: tents lit from the left, pennants on their poles
     for x, col in ((-200, '#c2453a'), (-90, '#e0b040'), (200, '#4a6fb5')):
+        out.append(shadow(x + 20, 202, 80, 8))
         out.append(path('M%s,200 L%s,60 L%s,200 Z' % (x - 70, x, x + 70), col, INK, LINE))
+        out.append(path('M%s,63 L%s,198 L%s,198 Z' % (x + 1, x + 68, x + 22), darker(col, 0.18), None, 0))
+        out.append(path('M%s,200 L%s,60 L%s,200' % (x - 70, x, x + 70), 'none', INK, LINE))
         out.append(path('M%s,200 L%s,130 L%s,200 Z' % (x - 14, x, x + 14), darker(col, 0.4), INK, 2))
+        out.append(line((x, 60), (x, 34), INK, 2))
+        out.append(path('M%s,34 L%s,41 L%s,48 Z' % (x, x + 22, x), col, INK, 1.4))
     out.append(sword((-260, 420), (-260, 210), 14))
     out.append(sword((-200, 440), (-190, 240), 14))
     body, p = person(60, 420, 540, pose='walk', stance='tiptoe', face='left', profile=True, mood='joy', dress='tunic', cloth='#c2453a', legs='#e0b040',
