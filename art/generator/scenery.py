@@ -388,7 +388,9 @@ def tree(x, y, h, crown='#4f8a45', trunk='#7a5230', r=None):
                       ('circle', x + r * 0.62, cy + r * 0.45, r * 0.72)], crown, ink, lw))
     out.append(circle(x + r * 0.62, cy + r * 0.62, r * 0.5, shade(crown, 0.16), None, 0))
     out.append(circle(x + r * 0.1, cy + r * 0.62, r * 0.45, shade(crown, 0.1), None, 0))
-    out.append(circle(x - r * 0.28, cy - r * 0.3, r * 0.45, light(crown, 0.14), None, 0))
+    for a, b, k in ((-0.45, -0.45, 0.2), (-0.1, -0.7, 0.18), (-0.75, -0.05, 0.16), (0.2, -0.35, 0.14)):
+        out.append(path('M%s,%s a%s,%s 0 0 1 %s,0' % (n(x + a * r), n(cy + b * r), n(k * r), n(k * r), n(2 * k * r)),
+                        'none', light(crown, 0.25), max(1.6, r * 0.035)))
     for a, b, k in ((-0.5, 0.1, 0.22), (0.25, -0.45, 0.2), (-0.7, 0.7, 0.18), (0.55, 0.2, 0.2)):
         out.append(path('M%s,%s a%s,%s 0 0 1 %s,0' % (n(x + a * r), n(cy + b * r), n(k * r), n(k * r), n(2 * k * r)),
                         'none', shade(crown, 0.3), 1.4))
