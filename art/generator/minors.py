@@ -703,21 +703,34 @@ def cuatro_de_bastos(c):
     for x in (-160, 20, 140):
         out.append(person(x - 40, 240, 150, face='front', mood='joy', cloth=('#4a6fb5', '#c2453a', '#6a9a44')[(x // 60) % 3],
                           hands=((-0.8, -0.6), (0.8, -0.6)))[0])
-    for x in (-240, -90, 90, 240):
-        out.append(planted_wand(x, 440, 600, 0, 2))
-    out.append(path('M-240,-140 Q-165,-80 -90,-140 Q0,-80 90,-140 Q165,-80 240,-140', 'none', '#4e8a44', 16))
-    for x in range(-230, 240, 30):
-        yy = -118 + 18 * math.sin((x + 240) / 150.0 * math.pi) * 0
-        out.append(circle(x, -118 + (abs(((x + 240) % 150) - 75) / 75.0) * -24, 8, ('#d8475a', '#f4d04a', '#f2efe6')[(x // 30) % 3], INK, 1.2))
-    f1, p1 = person(-70, 420, 420, face='front', mood='joy', dress='gown', cloth='#7a5bb0', hair='#c28a3a', hairstyle='long',
-                    hands=((-0.6, 0.4), (0.6, 1.6)))
-    f2, p2 = person(80, 420, 420, face='front', mood='joy', dress='gown', cloth='#c2453a', hair='#5a3a22', hairstyle='bun',
-                    hands=((-0.6, 1.6), (0.6, 0.4)))
+    # the two women come out of the gate beyond the garlanded staves, bouquets raised high
+    f1, p1 = person(-38, 330, 360, face='front', mood='joy', dress='gown', cloth='#7a5bb0', hair='#c28a3a', hairstyle='long',
+                    hands=((-0.5, -1.0), (0.6, 1.6)))
+    f2, p2 = person(48, 330, 360, face='front', mood='joy', dress='gown', cloth='#c2453a', hair='#5a3a22', hairstyle='bun',
+                    hands=((-0.6, 1.6), (0.5, -1.0)))
     out += [f1, f2]
     for p, i in ((p1, 0), (p2, 1)):
         hx, hy = p.hands[i]
         out.append(flowers([hx - 10, hx, hx + 10], hy - 30, r=6, seed=i))
         out.append(hand_over(p, i))
+    posts = (-252, -152, 152, 252)
+    for x in posts:
+        out.append(planted_wand(x, 450, 610, 0, 2))
+    # the garland hung in swags from staff to staff, flowers strung along it
+    d = 'M%s,-150' % n(posts[0])
+    for x0, x1 in zip(posts, posts[1:]):
+        d += ' Q%s,%s %s,-150' % (n((x0 + x1) / 2), n(-150 + 0.55 * (x1 - x0) * 0.5), n(x1))
+    out.append(path(d, 'none', '#4e8a44', 16))
+    k = 0
+    for x0, x1 in zip(posts, posts[1:]):
+        sag = 0.55 * (x1 - x0) * 0.5
+        steps = max(3, int((x1 - x0) / 26))
+        for j in range(1, steps):
+            t = j / float(steps)
+            x = x0 + (x1 - x0) * t
+            y = -150 + 2 * t * (1 - t) * sag
+            out.append(circle(x, y + 4, 8, ('#d8475a', '#f4d04a', '#f2efe6')[k % 3], INK, 1.2))
+            k += 1
     return out
 
 
