@@ -4,7 +4,7 @@ import math
 from figures import (GOLD, GOLD_DARK, LEAF, SKIN, WOOD, lemniscate, bird, bull_head, cat, coin, cup, darker, dog, fish, horse,
                      lion_head, person, rabbit, ram_head, rider, scales, sunflower, sword, throne, wand, wings)
 from scenery import (bridge, castle, cloud, flowers, ground, hills, house, moon, mountains, rain, rainbow, rose, sky,
-                     sun, tower, tree, water, wave_sea)
+                     shadow, sun, tower, track, tree, water, wave_sea)
 from svg import INK, LINE, circle, ellipse, group, line, n, path, poly, polar, rect, solid
 
 SCENES = {}
@@ -123,19 +123,20 @@ def caballo_de_bastos(c):
         out.append(path(poly([(x - w, 160), (x, 160 - h), (x + w, 160)]), '#d9b26a', INK, LINE))
         out.append(path(poly([(x, 160 - h), (x + w, 160), (x + w * 0.4, 160)]), '#c29a55', INK, 2))
     out.append(ground(c, 150, '#e8c88a', '#d0aa68', curve=12))
+    out.append(shadow(-20 + 40, 425, 150))
     hb, hp = horse(-20, 425, 2.7, -1, 'rear', '#c8743a', '#5a3018', cloth='#d8b04a')
     out.append(hb)
     sx, sy = hp['saddle']
     rb, r = rider(sx, sy, 310, -1, profile=True, mood='effort', cloth='#f0c64a', sleeves='#aab3c2', legs='#aab3c2', shoes='#6b7586',
-                  hat='helmet', hat_colour='#aab3c2', hands=((-0.9, 0.4), (0.4, 1.3)), pattern=salamanders,
+                  hat='helmet', hat_colour='#aab3c2', hands=((-0.9, 0.8), (0.7, -0.5)), pattern=salamanders,
                   cape='#d7572f')
     out.append(rb)
     plume = 'M%s,%s q-10,-40 30,-60 q-10,30 20,40 q-30,0 -50,20 Z' % (n(r.head[0] + 6), n(r.head[1] - 0.6 * r.u))
     out.append(path(plume, '#e0552f'))
-    hx, hy = r.hands[0]
-    out.append(wand((hx + 10, hy + 120), (hx - 30, hy - 190), 16, 4))
-    out.append(r.hand(0, 'fist'))
-    out.append(line(r.hands[1], hp['muzzle'], '#5a3018', 2.4))
+    hx, hy = r.hands[1]
+    out.append(wand((hx - 15, hy + 140), (hx + 20, hy - 190), 16, 4))
+    out.append(r.hand(1, 'fist'))
+    out.append(line(r.hands[0], hp['muzzle'], '#5a3018', 2.4))
     return out
 
 
@@ -257,7 +258,7 @@ def sota_de_bastos(c):
 @card(BASTOS + 12)
 def reina_de_bastos(c):
     back = [mountains(120, '#c8a070', [(-200, 120, 140), (200, 150, 140)], None)]
-    out, body, p = seated_court(c, 'gold', 120, '#d8b070', '#c9a870', '#f0c64a', '#d7572f', 'crown',
+    out, body, p = seated_court(c, 'gold', 120, '#d8b070', '#a9a6a4', '#f0c64a', '#d7572f', 'crown',
                                 ((-1.0, 1.0), (0.5, 1.2)), hair='#c28a3a', hairstyle='long', backdrop=back)
     for x in (-130, 130):
         out.append(lion_head(x, -120, 34))
@@ -276,7 +277,7 @@ def reina_de_bastos(c):
 @card(BASTOS + 13)
 def rey_de_bastos(c):
     back = [pyramids(140)]
-    out, body, p = seated_court(c, 'gold', 140, '#d8b070', '#c9a870', '#d7572f', '#f0c64a', 'crown',
+    out, body, p = seated_court(c, 'gold', 140, '#d8b070', '#9e9a9c', '#d7572f', '#f0c64a', 'crown',
                                 ((-0.9, 1.5), (0.6, 0.6)), beard='#5a3a22', backdrop=back, pattern=salamanders)
     for x in (-120, 0, 120):
         out.append(lion_head(x, -150, 28) if x else salamander_mark(x, -150, 2.0))
@@ -304,7 +305,7 @@ def sota_de_copas(c):
                        [(-0.5, 2.2), (0.4, 2.6), (-0.3, 3.3), (0.5, 4.0), (-0.5, 4.4), (0.1, 4.7)])
 
     body, p = person(-30, 420, 600, hairstyle='curly', face='right', mood='joy', dress='tunic', cloth='#6fb2e8', legs='#d8473a', shoes='#8a5a2e',
-                     hat='cap', hat_colour='#4a6fb5', pattern=flowered, cape='#d8473a', hands=((0.9, 1.4), (1.6, 0.6)))
+                     hat='turban', hat_colour='#4a6fb5', pattern=flowered, cape='#d8473a', hands=((0.9, 1.4), (1.6, 0.6)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
     out.append(cup(rx + 10, ry + 40, 130))
@@ -315,9 +316,15 @@ def sota_de_copas(c):
 
 @card(COPAS + 11)
 def caballo_de_copas(c):
-    out = [sky(c, 'day', 120), hills(120, '#7fae5a', (50, 70, 40)), ground(c, 150, '#8ab85a', '#6a9a44')]
-    out.append(path('M120,150 Q60,260 140,470 L230,470 Q150,260 180,150 Z', '#6fb2e8', INK, 2))
-    hb, hp = horse(-20, 430, 2.7, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#4a6fb5')
+    out = [sky(c, 'day', 120), mountains(110, '#8a9ac0', [(-200, 150, 120), (40, 110, 100)]),
+           hills(120, '#7fae5a', (50, 70, 40)), ground(c, 150, '#8ab85a', '#6a9a44')]
+    # the river he rides towards, winding down from the hills to his right
+    river = c.linear([(0, '#a8d0f0'), (1, '#4f8fd0')], 0, 150, 0, 470, 'userSpaceOnUse')
+    out.append(path('M200,150 Q150,260 215,360 Q250,420 230,470 L300,470 L300,380 Q250,300 232,150 Z', river, INK, 2))
+    for y, x0, w in ((220, 190, 18), (300, 205, 26), (400, 245, 30)):
+        out.append(line((x0, y), (x0 + w, y), '#e8f4fc', 2))
+    out.append(shadow(-70, 430, 190))
+    hb, hp = horse(-70, 430, 2.7, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#4a6fb5')
     out.append(hb)
     sx, sy = hp['saddle']
     rb, r = rider(sx, sy, 320, 1, profile=True, mood='calm', cloth='#4a6fb5', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet',
@@ -382,13 +389,33 @@ def rey_de_copas(c):
 
 # Espadas -----------------------------------------------------------------------------------------
 
+CLOUD_SETS = (
+    ((-190, -340, 200), (150, -280, 240), (-40, -180, 180)),
+    ((-170, -300, 260), (170, -390, 180), (80, -170, 150), (-230, -150, 120)),
+    ((-80, -380, 230), (200, -250, 160), (-220, -230, 180)),
+    ((-200, -370, 170), (110, -330, 220), (235, -170, 130), (-60, -200, 130)),
+)
+
+
 def windy_sky(c, kind='day'):
+    """Clouds driven by the wind, laid out differently on each card, and the gusts between them."""
     out = [sky(c, kind, 200)]
-    for x, y, w in [(-190, -340, 200), (150, -280, 240), (-40, -180, 180)]:
+    k = c.number % len(CLOUD_SETS)
+    for x, y, w in CLOUD_SETS[k]:
         out.append(cloud(x, y, w, '#e4e8f0'))
-    for y in (-230, -120):
-        out.append(path('M-260,%s q60,-20 120,0 t120,0' % y, 'none', '#f4f6fa', 4))
+    for i, y in enumerate((-240, -110)):
+        x = -270 + ((k + i) * 70) % 160
+        out.append(path('M%s,%s q60,-20 120,0 t120,0' % (n(x), n(y)), 'none', '#f4f6fa', 4))
     return out
+
+
+def wind_tree(x, y, h, lean, crown='#5a8a48'):
+    """A slender tree bent by the wind, its crown streaming out to the side it leans."""
+    trunk = 'M%s,%s Q%s,%s %s,%s' % (n(x), n(y), n(x - lean * 0.1), n(y - h * 0.5), n(x + lean * 0.6), n(y - h * 0.8))
+    out = [solid([('stroke', trunk, max(4, h * 0.05))], '#6a5a4a', INK, 1.8)]
+    out.append(solid([('ellipse', x + lean * 0.75, y - h * 0.86, h * 0.26, h * 0.14, math.degrees(math.atan2(-h * 0.2, lean)) * 0.3),
+                      ('ellipse', x + lean * 1.0, y - h * 0.78, h * 0.16, h * 0.09, 10)], crown, INK, 1.8))
+    return ''.join(out)
 
 
 @card(ESPADAS + 10)
@@ -410,9 +437,11 @@ def sota_de_espadas(c):
 @card(ESPADAS + 11)
 def caballo_de_espadas(c):
     out = windy_sky(c, 'grey')
-    out.append(path('M-300,150 Q0,120 300,160 L300,470 L-300,470 Z', '#9ab08a', INK, LINE))
-    for x in (-230, 210):
-        out.append(path('M%s,160 q-10,-60 6,-120' % x, 'none', '#6a5a4a', 6))
+    out.append(hills(170, '#8a9a7a', (30, 60, 40)))
+    out.append(ground(c, 160, '#9ab08a', '#6f8a5e', 30))
+    for x, h in ((-240, 200), (-180, 150), (235, 180)):
+        out.append(wind_tree(x, 165, h, -60))
+    out.append(shadow(20, 440, 200))
     hb, hp = horse(20, 420, 2.6, -1, 'gallop', '#f4f2ec', '#d9d4c8', cloth='#7a5bb0')
     out.append(hb)
     sx, sy = hp['saddle']
@@ -431,6 +460,8 @@ def caballo_de_espadas(c):
 @card(ESPADAS + 12)
 def reina_de_espadas(c):
     out = windy_sky(c)
+    out.append(hills(260, '#8aa0b8', (20, 40, 25)))
+    out.append(cloud(-150, 210, 260, '#e4e8f0'))
     out.append(ground(c, 260, '#8ab85a', '#6a9a44', 20))
     out.append(throne(60, 400, 260, 560, '#b9b3a8', GOLD, 'round'))
     for x, y in [(20, -110), (100, -60), (60, -160)]:
@@ -446,6 +477,11 @@ def reina_de_espadas(c):
 def rey_de_espadas(c):
     out = windy_sky(c)
     out.append(ground(c, 260, '#8ab85a', '#6a9a44', 20))
+    for x, h in ((-235, 170), (-195, 130), (225, 190), (262, 140)):
+        out.append(path('M%s,265 Q%s,%s %s,%s Q%s,%s %s,265 Z' % (n(x - 18), n(x - 22), n(265 - h * 0.6), n(x), n(265 - h),
+                                                                 n(x + 22), n(265 - h * 0.6), n(x + 18)), '#3f6a44', INK, 2))
+        out.append(path('M%s,260 Q%s,%s %s,%s' % (n(x + 6), n(x + 14), n(265 - h * 0.55), n(x + 2), n(265 - h * 0.9)),
+                        'none', darker('#3f6a44', 0.3), 2))
     out.append(throne(0, 400, 320, 600, '#b9b3a8', GOLD, 'square'))
     for x, y in [(-100, -150), (100, -150)]:
         out.append(butterfly(x, y, 1.8))
@@ -482,6 +518,7 @@ def caballo_de_oros(c):
     out.append(ground(c, 150, '#8a6a44', '#6a4a2e'))
     for y in range(170, 450, 26):
         out.append(line((-300, y), (300, y + 10), '#5a3e24', 3))
+    out.append(shadow(10, 430, 190))
     hb, hp = horse(10, 430, 2.9, 1, 'stand', '#2e2a2e', '#16141a', cloth='#c2453a')
     out.append(hb)
     sx, sy = hp['saddle']
@@ -499,12 +536,30 @@ def caballo_de_oros(c):
 
 @card(OROS + 13)
 def rey_de_oros(c):
-    out = [sky(c, 'gold', 100), castle(180, 100, 180, 160, '#d7cfbf', '#a0463c'), ground(c, 100, '#7fae5a', '#5a8d42')]
-    out.append(throne(0, 400, 340, 600, '#8a7448', GOLD, 'square'))
-    for x in (-130, 130):
-        out.append(bull_head(x, -150, 34))
-    for x in range(-260, 300, 60):
-        out.append(grape_bunch(x, 420, 1.6))
+    out = [sky(c, 'gold', 100), castle(185, 100, 190, 170, '#d7cfbf', '#a0463c'), ground(c, 100, '#7fae5a', '#5a8d42')]
+    # a wall behind the throne and the vines of his garden running over it
+    out.append(rect(-300, 20, 600, 80, '#c9bda4', INK, 2.2))
+    out.append(rect(-300, 20, 600, 12, '#ddd2bc', INK, 2.2))
+    # a throne of pale carved stone, bulls' heads on its crest and on its arms, so it stands
+    # out behind the dark-robed king
+    stone = '#e2d2a4'
+    out.append(throne(0, 400, 360, 610, stone, GOLD_DARK, 'square'))
+    out.append(rect(-130, -160, 260, 330, darker(stone, 0.1), darker(stone, 0.35), 2, r=10))
+    out.append(rect(150, -210, 30, 610, darker(stone, 0.14), None, 0))
+    for x in (-135, 135):
+        out.append(bull_head(x, -165, 42, '#b07a3e'))
+    for x in (-182, 182):
+        out.append(bull_head(x, 138, 26, '#b07a3e'))
+    # vines with leaves and grapes over the wall and at his feet
+    for x0, y0, d in ((-300, -120, 1), (300, -80, -1)):
+        out.append(path('M%s,%s q%s,60 %s,140 q%s,40 %s,100' % (n(x0), n(y0), n(d * 50), n(d * 40), n(d * 30), n(d * 20)),
+                        'none', '#4e6a2a', 5))
+        for k in range(4):
+            lx, ly = x0 + d * (18 + k * 12), y0 + 40 + k * 55
+            out.append(ellipse(lx, ly, 16, 9, LEAF, INK, 1.6, d * 30 + k * 20))
+        out.append(grape_bunch(x0 + d * 45, y0 + 150, 1.5))
+    for x in range(-270, 300, 60):
+        out.append(grape_bunch(x, 430, 1.6))
     body, p = person(0, 400, 520, pose='sit', face='front', mood='calm', dress='gown', cloth='#2e2a3a', cape='#5a3a78', hat='crown',
                      beard='#3a2418', hair='#3a2418', hands=((-0.5, 2.0), (0.9, 0.9)), pattern=grapes)
     out.append(body)
@@ -526,15 +581,29 @@ def grape_bunch(x, y, s):
 
 # --- the pips: shared bits -------------------------------------------------------------------------
 
-def hand_from_cloud(x, y, side=-1, grip_up=True):
+def hand_from_cloud(x, y, side=-1, grip_up=True, fist=True):
     """A cloud at (x, y) with a hand reaching out of it towards the middle; returns the
-    drawing and the point the hand grips."""
+    drawing and the point the hand grips. With `fist` the fingers close round an upright
+    shaft through that point, drawn before the hand: four fingers laid one above the other
+    on the near side, the thumb folded over them."""
     hx = x - side * 70
-    out = [solid([('stroke', 'M%s,%s L%s,%s' % (n(x), n(y + 10), n(hx), n(y)), 30)], '#f4f1e8', INK, 2)]
+    out = [solid([('stroke', 'M%s,%s L%s,%s' % (n(x), n(y + 10), n(hx + side * 14), n(y + 2)), 30)], '#f4f1e8', INK, 2)]
     out.append(cloud(x + side * 20, y + 20, 200, '#eef0f6'))
-    out.append(ellipse(hx, y, 24, 28, SKIN))
-    out.append(path('M%s,%s q%s,-6 %s,4' % (n(hx - side * 10), n(y - 12), n(-side * 16), n(-side * 22)), 'none', INK, 2))
-    return ''.join(out), (hx - side * 8, y)
+    if not fist:
+        out.append(ellipse(hx, y, 24, 28, SKIN))
+        out.append(path('M%s,%s q%s,-6 %s,4' % (n(hx - side * 10), n(y - 12), n(-side * 16), n(-side * 22)), 'none', INK, 2))
+        return ''.join(out), (hx - side * 8, y)
+    knuckle = darker(SKIN, 0.22)
+    hand = []
+    hand.append(rect(hx - 22 + side * 6, y - 30, 44, 58, SKIN, INK, 2.4, r=14))
+    for k in range(4):
+        fy = y - 20 + k * 13.5
+        hand.append(ellipse(hx - side * 6, fy, 21 - k * 1.5, 7.5, SKIN, INK, 1.8))
+        hand.append(path('M%s,%s q%s,%s %s,0' % (n(hx - side * 20), n(fy + 1), n(-side * 4), n(3), n(-side * 2)), 'none', knuckle, 1.4))
+    hand.append(solid([('stroke', 'M%s,%s Q%s,%s %s,%s' % (n(hx + side * 14), n(y + 2), n(hx + side * 4), n(y - 26),
+                                                         n(hx - side * 12), n(y - 24)), 11)], SKIN, INK, 1.8))
+    out.append(group(hand, 'translate(%s %s) scale(1.3) translate(%s %s)' % (n(hx), n(y), n(-hx), n(-y))))
+    return ''.join(out), (hx - side * 4, y)
 
 
 def sea_ships(c, y, k=2):
@@ -575,123 +644,178 @@ def as_de_bastos(c):
 
 @card(BASTOS + 1)
 def dos_de_bastos(c):
-    out = [sky(c, 'day', 140), wave_sea(c, 140, '#5a8ad0', '#2f5f9e', 8), hills(170, '#8ab85a', (30, 20, 40))]
-    out.append(rect(-300, 200, 600, 250, '#b9b3a8'))
-    for x in range(-300, 300, 50):
-        out.append(rect(x, 180, 26, 24, '#b9b3a8'))
-    out.append(planted_wand(220, 420, 500, 0))
-    body, p = person(-20, 220, 460, face='right', profile=True, body='three', mood='focus', cloth='#c2453a', cape='#8a5a2e', hat='brim', hat_colour='#6b4a30',
-                     hair='#5a3a22', hands=((-1.0, 1.3), (1.2, 0.8)))
+    # from the castle's battlements: the sea far off, the land between, the parapet before him
+    out = [sky(c, 'day', 20), cloud(150, -380, 170), wave_sea(c, 20, '#5a8ad0', '#2f5f9e', 6),
+           hills(90, '#8ab85a', (30, 20, 40)), ground(c, 110, '#8ab85a', '#6a9a44', scatter=False)]
+    out.append(house(-200, 150, 50, 36))
+    out.append(tree(-130, 150, 60))
+    out.append(house(210, 140, 40, 30))
+    out.append(track(c, (-40, 112), 120, '#d8c89a', (6, 110)))
+    body, p = person(-20, 330, 460, face='right', profile=True, body='three', mood='focus', cloth='#c2453a', cape='#8a5a2e', hat='brim',
+                     hat_colour='#6b4a30', hair='#5a3a22', hands=((-1.0, 1.3), (1.2, 0.8)), shadow=False)
     out.append(body)
     lx, ly = p.hands[0]
-    out.append(planted_wand(lx, ly + 180, 440, -6))
+    out.append(planted_wand(lx, 330, 470, -6))
     out.append(hand_over(p, 0))
     rx, ry = p.hands[1]
     out.append(circle(rx + 20, ry - 20, 30, '#4f8fd0'))
     out.append(path('M%s,%s q15,-15 30,0 q-10,15 -30,0' % (n(rx + 6), n(ry - 26)), '#6a9a44', INK, 1.6))
     out.append(hand_over(p, 1))
+    # the parapet he stands behind, lit from the left, the second staff fixed in a bracket on it
+    wall = c.linear([(0, '#cdc6b8'), (1, '#9a9488')], -300, 0, 300, 0, 'userSpaceOnUse')
+    d = 'M-300,470 L-300,250'
+    for x in range(-300, 300, 60):
+        d += ' L%s,250 L%s,222 L%s,222 L%s,250' % (n(x + 8), n(x + 8), n(x + 38), n(x + 38))
+    d += ' L300,250 L300,470 Z'
+    out.append(path(d, wall, INK, LINE))
+    for k, y in enumerate(range(290, 470, 40)):
+        out.append(line((-300, y), (300, y), '#8a8478', 1.4))
+        for x in range(-300 + (k % 2) * 40, 300, 80):
+            out.append(line((x, y - 40), (x, y), '#8a8478', 1.4))
+    out.append(planted_wand(225, 440, 640, 0))
+    out.append(rect(205, 262, 40, 16, '#5a5048', INK, 2))
     return out
 
 
 @card(BASTOS + 2)
 def tres_de_bastos(c):
-    out = [sky(c, 'gold', 40), wave_sea(c, 40, '#e8b060', '#c8903a', 8)]
-    # the ships out at sea, off to both sides of him, where he watches them
-    for x, y, k in ((-215, 110, 1.0), (185, 70, 0.8), (60, 150, 1.1)):
+    out = [sky(c, 'gold', -40), wave_sea(c, -40, '#e8b060', '#c8903a', 8)]
+    out.append(mountains(-40, '#b48a5a', [(-240, 80, 110), (250, 60, 90)], snow=None))
+    # his ships out at sea, to both sides of him and clear of him, where he watches them
+    for x, y, k in ((-178, 90, 0.85), (95, 5, 0.55), (150, 150, 1.1)):
         out.append(group([sea_ships(c, 0, 1)], 'translate(%s %s) scale(%s)' % (n(x + 150 * k), n(y), n(k))))
-    out.append(path('M-300,250 Q-100,220 60,240 Q200,250 300,230 L300,470 L-300,470 Z', '#a8845a', INK, LINE))
-    out.append(planted_wand(-235, 440, 520, 6))
-    out.append(planted_wand(235, 440, 520, -6))
-    body, p = person(-40, 430, 480, face='back', cloth='#c2453a', cape='#3f7a3c', hair='#5a3a22', hands=((-0.2, 2.6), (0.7, 1.0)))
+    # the cliff he stands on, its face in shade towards us
+    out.append(path('M-300,290 Q-120,255 60,270 Q200,280 300,262 L300,470 L-300,470 Z', '#a8845a', INK, LINE))
+    out.append(path('M-300,330 Q-60,300 300,310 L300,470 L-300,470 Z', darker('#a8845a', 0.15), None, 0))
+    out.append(planted_wand(-235, 450, 500, 6))
+    out.append(planted_wand(235, 450, 500, -6))
+    body, p = person(-40, 440, 500, face='back', cloth='#c2453a', cape='#3f7a3c', hair='#5a3a22', hands=((-0.2, 2.6), (0.7, 1.0)))
     out.append(body)
     rx, ry = p.hands[1]
-    out.append(planted_wand(rx, 440, 520, 0))
+    out.append(planted_wand(rx, 450, 500, 0))
     out.append(hand_over(p, 1))
     return out
 
-
 @card(BASTOS + 3)
 def cuatro_de_bastos(c):
-    out = [sky(c, 'gold', 150), castle(0, 150, 260, 200, '#d7cfbf', '#a0463c'), ground(c, 150, '#d8c07a', '#b8a05a')]
+    out = [sky(c, 'gold', 150), castle(0, 150, 260, 200, '#d7cfbf', '#a0463c'), ground(c, 150, '#d8c07a', '#b8a05a'),
+           track(c, (0, 152), 30, '#eadcae', (30, 230))]
     for x in (-160, 20, 140):
         out.append(person(x - 40, 240, 150, face='front', mood='joy', cloth=('#4a6fb5', '#c2453a', '#6a9a44')[(x // 60) % 3],
                           hands=((-0.8, -0.6), (0.8, -0.6)))[0])
-    for x in (-240, -90, 90, 240):
-        out.append(planted_wand(x, 440, 600, 0, 2))
-    out.append(path('M-240,-140 Q-165,-80 -90,-140 Q0,-80 90,-140 Q165,-80 240,-140', 'none', '#4e8a44', 16))
-    for x in range(-230, 240, 30):
-        yy = -118 + 18 * math.sin((x + 240) / 150.0 * math.pi) * 0
-        out.append(circle(x, -118 + (abs(((x + 240) % 150) - 75) / 75.0) * -24, 8, ('#d8475a', '#f4d04a', '#f2efe6')[(x // 30) % 3], INK, 1.2))
-    f1, p1 = person(-70, 420, 420, face='front', mood='joy', dress='gown', cloth='#7a5bb0', hair='#c28a3a', hairstyle='long',
-                    hands=((-0.6, 0.4), (0.6, 1.6)))
-    f2, p2 = person(80, 420, 420, face='front', mood='joy', dress='gown', cloth='#c2453a', hair='#5a3a22', hairstyle='bun',
-                    hands=((-0.6, 1.6), (0.6, 0.4)))
+    # the two women come out of the gate beyond the garlanded staves, bouquets raised high
+    f1, p1 = person(-38, 330, 360, face='front', mood='joy', dress='gown', cloth='#7a5bb0', hair='#c28a3a', hairstyle='long',
+                    hands=((-0.5, -1.0), (0.6, 1.6)))
+    f2, p2 = person(48, 330, 360, face='front', mood='joy', dress='gown', cloth='#c2453a', hair='#5a3a22', hairstyle='bun',
+                    hands=((-0.6, 1.6), (0.5, -1.0)))
     out += [f1, f2]
     for p, i in ((p1, 0), (p2, 1)):
         hx, hy = p.hands[i]
         out.append(flowers([hx - 10, hx, hx + 10], hy - 30, r=6, seed=i))
         out.append(hand_over(p, i))
+    posts = (-252, -152, 152, 252)
+    for x in posts:
+        out.append(planted_wand(x, 450, 610, 0, 2))
+    # the garland hung in swags from staff to staff, flowers strung along it
+    d = 'M%s,-150' % n(posts[0])
+    for x0, x1 in zip(posts, posts[1:]):
+        d += ' Q%s,%s %s,-150' % (n((x0 + x1) / 2), n(-150 + 0.55 * (x1 - x0) * 0.5), n(x1))
+    out.append(path(d, 'none', '#4e8a44', 16))
+    k = 0
+    for x0, x1 in zip(posts, posts[1:]):
+        sag = 0.55 * (x1 - x0) * 0.5
+        steps = max(3, int((x1 - x0) / 26))
+        for j in range(1, steps):
+            t = j / float(steps)
+            x = x0 + (x1 - x0) * t
+            y = -150 + 2 * t * (1 - t) * sag
+            out.append(circle(x, y + 4, 8, ('#d8475a', '#f4d04a', '#f2efe6')[k % 3], INK, 1.2))
+            k += 1
     return out
 
 
 @card(BASTOS + 4)
 def cinco_de_bastos(c):
     out = [sky(c, 'day', 200), hills(210, '#9cc27a', (30, 50, 30)), ground(c, 200, '#8ab85a', '#6a9a44', 30)]
-    # five youths in a mock fight, each swinging his wand his own way
-    people = [(-165, 300, 380, '#7a5bb0', 'right', 1, 1.0), (10, 255, 350, '#c2453a', 'left', -1, 0.9),
-              (172, 300, 380, '#e0b040', 'left', -1, 1.1), (-120, 445, 470, '#4a6fb5', 'right', -1, 0.7),
-              (130, 445, 470, '#6a9a44', 'left', 1, 0.8)]
-    for i, (x, y, h, col, face, s, lean) in enumerate(people):
+    # five youths in a mock fight, every staff swung its own way: one raised overhead, one
+    # thrust low, one upright, two clashing across the middle; no two meet at one point
+    people = [(-165, 300, 380, '#7a5bb0', 'right', (-0.9, -0.5), (0.7, -0.9), 0.5, 1.3),
+              (10, 255, 350, '#c2453a', 'left', (0.7, 2.8), (-0.5, 1.3), 0.4, 1.1),
+              (172, 300, 380, '#e0b040', 'left', (-0.7, 1.9), (-0.95, 0.1), 0.6, 0.9),
+              (-120, 445, 470, '#4a6fb5', 'right', (-0.4, 3.1), (1.0, 1.7), 0.5, 1.6),
+              (130, 445, 470, '#6a9a44', 'left', (0.9, 2.3), (-0.6, 2.0), 0.3, 1.9)]
+    for i, (x, y, h, col, face, h0, h1, back, ahead) in enumerate(people):
         u = h / 7.5
         top = y - h
-        low = (x - s * 0.55 * u, top + 3.1 * u)
-        high = (x + s * 0.95 * u, top + 1.0 * u)
-        dx, dy = high[0] - low[0], high[1] - low[1]
+        first = (x + h0[0] * u, top + h0[1] * u)
+        second = (x + h1[0] * u, top + h1[1] * u)
+        dx, dy = second[0] - first[0], second[1] - first[1]
+        left_first = first[0] <= second[0]
         body, p = person(x, y, h, pose='walk', face=face, mood='effort' if i % 2 else 'stern', dress='tunic', cloth=col,
                          legs=darker(col, 0.4), hair=('#5a3a22', '#c28a3a', '#1e1a18')[i % 3],
-                         reach=(low, high) if s > 0 else (high, low), grips=('fist', 'fist'))
+                         reach=(first, second) if left_first else (second, first), grips=('fist', 'fist'))
         out.append(body)
-        a = (low[0] - dx * 0.45, low[1] - dy * 0.45)
-        b = (high[0] + dx * lean * 1.4, high[1] + dy * lean * 1.4)
+        a = (first[0] - dx * back, first[1] - dy * back)
+        b = (second[0] + dx * ahead, second[1] + dy * ahead)
         out.append(wand(*inside(a, b, 270), 12, 2))
         out += [p.hand(0, 'fist'), p.hand(1, 'fist')]
     return out
 
 @card(BASTOS + 5)
 def seis_de_bastos(c):
-    out = [sky(c, 'day', 200), ground(c, 200, '#8ab85a', '#6a9a44')]
-    for x in (-240, -170, 170, 240, 120):
-        out.append(planted_wand(x, 400, 560, 0, 2))
-    hb, hp = horse(0, 430, 2.6, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#3f7a3c')
+    out = [sky(c, 'day', 200), cloud(-170, -380, 170), hills(210, '#9cc27a', (30, 50, 30)), ground(c, 200, '#8ab85a', '#6a9a44')]
+    out.append(shadow(-10, 400, 190))
+    hb, hp = horse(-10, 400, 2.7, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#3f7a3c')
     out.append(hb)
-    for x, col in ((-250, '#c2453a'), (-180, '#4a6fb5'), (200, '#e0b040'), (260, '#7a5bb0')):
-        out.append(person(x, 480, 300, pose='bust', face='front', mood='joy', cloth=col, hair='#5a3a22')[0])
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 320, 1, profile=True, mood='joy', cloth='#c2453a', legs='#4a6fb5', hat='laurel', hair='#5a3a22', hands=((0.4, 0.0), (1.6, 1.0)))
+    # the victor rides through the crowd, his staff upright before him crowned with a wreath
+    rb, r = rider(sx, sy, 330, 1, profile=True, mood='joy', cloth='#c2453a', legs='#4a6fb5', hat='laurel', hair='#5a3a22',
+                  hands=((-0.7, 0.9), (1.6, 1.0)))
     out.append(rb)
     lx, ly = r.hands[0]
-    out.append(wand((lx - 6, ly + 120), (lx + 14, ly - 300), 16, 2))
-    out.append(circle(lx + 10, ly - 250, 34, 'none', LEAF, 10))
+    out.append(wand((lx + 6, ly + 150), (lx - 10, ly - 250), 16, 2))
+    out.append(circle(lx - 8, ly - 200, 32, 'none', LEAF, 10))
+    for k in range(8):
+        px, py = polar(lx - 8, ly - 200, 32, k * 45)
+        out.append(ellipse(px, py, 8, 4, LEAF, INK, 1.2, k * 45 + 90))
     out.append(hand_over(r, 0))
     out.append(line(r.hands[1], hp['muzzle'], '#6b3f2a', 2.4))
+    # the crowd walking beside him, staves raised in their fists
+    tips = ((-250, -80), (-175, -20), (180, -40), (262, -90))
+    for (x, y, h, col, face), tip in zip(((-235, 470, 330, '#c2453a', 'right'), (-150, 480, 300, '#4a6fb5', 'right'),
+                                          (165, 480, 300, '#e0b040', 'left'), (245, 470, 330, '#7a5bb0', 'left')), tips):
+        i = 1 if face == 'right' else 0
+        body, q = person(x, y, h, pose='bust', face=face, mood='joy', cloth=col, hair='#5a3a22',
+                         hands=((-0.2, 0.5), (0.5, -0.2)) if face == 'right' else ((-0.5, -0.2), (0.2, 0.5)), grips=('fist', 'fist'))
+        out.append(body)
+        hx, hy = q.hands[i]
+        out.append(wand((hx + (hx - tip[0]) * 0.25, hy + (hy - tip[1]) * 0.25), tip, 14, 2))
+        out.append(q.hand(i, 'fist'))
+    out.append(wand((-105, 470), (-125, -50), 14, 2))
     return out
 
 
 @card(BASTOS + 6)
 def siete_de_bastos(c):
-    out = [sky(c, 'day', 100), hills(120, '#6a9a44', (30, 90, 40)), ground(c, 330, '#7a8a4a', '#5a6a3a')]
-    out.append(path('M-300,470 L-300,260 Q-60,180 120,240 L140,470 Z', '#8ab85a', INK, LINE))
-    body, p = person(-80, 250, 520, pose='walk', face='right', mood='effort', dress='tunic', cloth='#4e8a44', legs='#c28a3a',
-                     shoes='#6b4a30', hair='#5a3a22', hands=((1.4, 0.4), (2.2, 1.2)))
+    out = [sky(c, 'day', 100), cloud(-170, -360, 190), cloud(170, -300, 150),
+           hills(120, '#6a9a44', (30, 90, 40)), ground(c, 330, '#7a8a4a', '#5a6a3a')]
+    # he holds the height; the slope falls away to the right below him
+    out.append(path('M-300,470 L-300,250 Q-120,215 40,236 Q110,250 150,330 Q175,400 160,470 Z', '#8ab85a', INK, LINE))
+    out.append(path('M40,238 Q110,252 150,330 Q175,400 160,470 L110,470 Q125,390 100,320 Q80,270 40,238 Z',
+                    darker('#8ab85a', 0.18), None, 0))
+    body, p = person(-110, 250, 500, pose='walk', face='right', profile=True, body='three', mood='effort', gaze=(1, 1), dress='tunic',
+                     cloth='#4e8a44', legs='#c28a3a', shoes='#6b4a30', hair='#5a3a22', reach=((-60, -70), (40, -5)),
+                     grips=('fist', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
-    out.append(wand((lx - 60, ly - 70), (rx + 110, ry + 150), 16, 2))
+    # his staff swung down across his body at the staves below
+    out.append(wand(*inside((lx - 60, ly - 55), (rx + 120, ry + 110), 280), 16, 2))
     out += [hand_over(p, 0), hand_over(p, 1)]
-    # six wands thrust up at him from below the ridge, their tips against his own
-    for i in range(6):
-        out.append(wand((30 + i * 50, 480), (70 + i * 30, -40 + (i % 3) * 40), 14, 1))
+    # six staves thrust up at him from below the edge, each at its own slant, their tips short of him
+    for foot, tip in (((-10, 500), (-60, 150)), ((60, 500), (0, 90)), ((130, 500), (45, 140)), ((190, 500), (85, 60)),
+                      ((250, 500), (125, 150)), ((300, 470), (175, 95))):
+        out.append(wand(foot, tip, 14, 1))
     return out
-
 
 @card(BASTOS + 7)
 def ocho_de_bastos(c):
@@ -709,9 +833,10 @@ def ocho_de_bastos(c):
 @card(BASTOS + 8)
 def nueve_de_bastos(c):
     out = [sky(c, 'day', 200), hills(210, '#9cc27a', (40, 30, 50)), ground(c, 200, '#8ab85a', '#6a9a44')]
+    # the eight staves planted behind him like a palisade, no two quite alike
     for i in range(8):
-        out.append(planted_wand(-255 + i * 70, 380, 600, 0, 2))
-    out.append(rect(-300, 380, 600, 80, '#a8a49a'))
+        out.append(planted_wand(-255 + i * 70 + (i % 3) * 4, 384 - (i % 2) * 8, 560 + (i * 37) % 70, (i % 3 - 1) * 7, 2))
+    out.append(ground(c, 380, '#aba596', '#8a857a', 12))
     # wounded and wary: bandaged head, a sidelong look, leaning on his wand held before him
     body, p = person(-70, 430, 560, hairstyle='curly', face='right', mood='stern', gaze=(1, 0), dress='tunic', cloth='#4a6fb5',
                      legs='#8a5a2e', shoes='#5a3e24', hair='#5a3a22', reach=((40, 110), (46, 190)), grips=('fist', 'fist'),
@@ -722,29 +847,29 @@ def nueve_de_bastos(c):
     out.append(path('M%s,%s Q%s,%s %s,%s' % (n(hx - 0.46 * u), n(hy - 0.12 * u), n(hx), n(hy - 0.5 * u), n(hx + 0.46 * u),
                                             n(hy - 0.12 * u)), 'none', '#f2efe6', 0.2 * u))
     out.append(path('M%s,%s l%s,%s' % (n(hx - 0.44 * u), n(hy - 0.1 * u), n(-0.2 * u), n(0.3 * u)), 'none', '#f2efe6', 0.1 * u))
-    out.append(planted_wand(56, 440, 400, -14, 2))
+    out.append(planted_wand(56, 446, 640, -22, 3))
     out += [hand_over(p, 0), hand_over(p, 1)]
     return out
 
 
 @card(BASTOS + 9)
 def diez_de_bastos(c):
-    out = [sky(c, 'day', 160), hills(170, '#9cc27a', (30, 50, 30)), ground(c, 160, '#c8b47a', '#a8945a'),
-           house(200, 175, 110, 90), tree(120, 170, 110, '#4f8a45')]
-    for x in range(-280, 300, 60):
-        out.append(line((x, 250), (x + 30, 250), '#8a7a4a', 3))
-    # drawn upright, then the whole man and his load bowed forward from the feet
-    fx, fy = -150, 440
-    body, p = person(fx, fy, 560, pose='walk', face='right', profile=True, body='three', mood='effort', gaze=(1, 0.6), dress='tunic',
-                     cloth='#c2453a', legs='#e0b040', shoes='#6b4a30', hair='#5a3a22',
-                     reach=((fx + 95, fy - 380), (fx + 85, fy - 290)), grips=('fist', 'fist'))
+    out = [sky(c, 'day', 160), hills(170, '#9cc27a', (30, 50, 30)), ground(c, 160, '#c8b47a', '#a8945a', scatter=False),
+           track(c, (150, 175), -60, '#ddd0a4', (14, 200)), house(200, 175, 110, 90), tree(110, 172, 110, '#4f8a45')]
+    # bowed under his load, walking up the path to the house, his arms wrapped round the
+    # staves he carries before him, their tops fanned out ahead of his head
+    fx, fy = -120, 440
+    body, p = person(fx, fy, 540, pose='walk', face='right', profile=True, body='three', bow=0.42, mood='effort', gaze=(1, 0.4),
+                     dress='tunic', cloth='#c2453a', legs='#e0b040', shoes='#6b4a30', hair='#5a3a22',
+                     reach=((fx + 120, fy - 300), (fx + 150, fy - 250)), grips=('fist', 'fist'))
     u = p.u
-    load = []
+    out.append(body)
     for i in range(10):
-        x0 = fx + 0.9 * u + (i - 4.5) * 9
-        load.append(wand((x0 - 10, fy - 170 + (i % 3) * 12), (x0 + 80 + (i % 4) * 6, fy - 660 - (i % 3) * 14), 14, 1))
-    hugged = [body, ''.join(load), p.hand(0, 'fist'), p.hand(1, 'fist')]
-    out.append(group(hugged, 'rotate(18 %s %s)' % (n(fx), n(fy))))
+        k = i - 4.5
+        foot = (fx + 1.25 * u + k * 6, fy - 2.2 * u + abs(k) * 3)
+        tip = (fx + 3.8 * u + k * 21, fy - 8.0 * u - (i % 3) * 10 + abs(k) * 5)
+        out.append(wand(foot, tip, 13, 1))
+    out += [p.hand(0, 'fist'), p.hand(1, 'fist')]
     return out
 
 
@@ -836,7 +961,7 @@ def seis_de_copas(c):
         out.append(cup(x, y, 90, flowers='#f7f4ec'))
     # the boy bends to hand the girl a cup of flowers, held below her face
     b, bp = person(-90, 430, 350, child=True, face='right', profile=True, mood='calm', gaze=(1, 0.5), dress='tunic', cloth='#c2453a',
-                   legs='#4a6fb5', hat='cap', hat_colour='#c2453a', hair='#c28a3a', reach=(None, (10, 292)),
+                   legs='#4a6fb5', hat='hood', hat_colour='#c2453a', hair='#c28a3a', reach=(None, (10, 292)),
                    grips=('rest', 'fist'))
     g, gp = person(110, 430, 290, child=True, face='left', mood='joy', gaze=(-1, 0.5), dress='gown', cloth='#e0b040', hair='#c28a3a',
                    hairstyle='long', reach=((38, 300), (60, 330)), grips=('open', 'rest'))
@@ -900,31 +1025,55 @@ def siete_de_copas(c):
 
 @card(COPAS + 7)
 def ocho_de_copas(c):
-    out = [sky(c, 'night', 100), mountains(120, '#4b5a86', [(-120, 260, 160), (150, 200, 130)], snow='#b9c2dc')]
-    out.append(circle(0, -330, 50, '#f5efc8'))
-    out.append(path('M20,-380 A50,50 0 0 1 20,-280 A40,50 0 0 0 20,-380 Z', '#2a3458', None, 0))
-    out.append(path('M-40,-330 q10,-6 20,0', 'none', INK, 2))
-    out.append(water(c, 120, '#33407a', '#1f2850'))
-    out.append(path('M-300,300 Q0,260 300,300 L300,470 L-300,470 Z', '#3f4a6a', INK, LINE))
-    pos = [(-230, 430), (-170, 430), (-110, 430), (-50, 430), (-200, 345), (-140, 345), (-80, 345)]
-    for x, y in pos:
-        out.append(cup(x, y, 90))
-    out.append(cup(-10, 345, 90))
-    body, p = person(150, 260, 380, pose='walk', face='back', dress='robe', cloth='#c2453a', cape='#8a2a2a',
+    out = [sky(c, 'night', 40)]
+    # the eclipsed moon watching over him, its light laid on the water
+    out.append(circle(-20, -340, 50, '#f5efc8'))
+    out.append(path('M0,-390 A50,50 0 0 1 0,-290 A40,50 0 0 0 0,-390 Z', '#2a3458', None, 0))
+    out.append(path('M-60,-340 q10,-6 20,0', 'none', INK, 2))
+    out.append(mountains(60, '#4b5a86', [(-150, 250, 170), (150, 190, 140), (280, 120, 90)], snow='#b9c2dc'))
+    out.append(water(c, 60, '#33407a', '#1f2850', 330, False))
+    for i in range(6):
+        w = 60 - i * 7
+        out.append(line((-20 - w / 2, 80 + i * 22), (-20 + w / 2, 80 + i * 22), '#f5efc8', 2.4, 'stroke-opacity="0.55"'))
+    # the far bank he climbs along, towards the mountains
+    bank = 'M300,60 L100,60 Q40,130 90,210 Q140,280 100,330 L300,330 Z'
+    out.append(path(bank, '#4a4e62', INK, 2.2))
+    out.append(path('M150,60 Q120,110 160,180 Q210,250 200,330 L240,330 Q250,250 200,180 Q165,120 175,60 Z',
+                    '#6a6e82', None, 0))
+    body, p = person(185, 215, 230, pose='walk', face='back', dress='robe', cloth='#c2453a', cape='#8a2a2a',
                      hands=((-0.2, 2.6), (0.6, 1.4)))
     out.append(body)
     rx, ry = p.hands[1]
-    out.append(line((rx, ry - 60), (rx + 20, 270), WOOD, 6))
+    out.append(line((rx, ry - 40), (rx + 12, 222), WOOD, 4))
     out.append(hand_over(p, 1))
+    # the near shore with the eight cups he leaves: five below, three stacked above with a gap
+    out.append(path('M-300,330 Q0,300 300,330 L300,470 L-300,470 Z', '#3f4a6a', INK, LINE))
+    for k in range(5):
+        out.append(cup(-240 + k * 64, 445, 92))
+    for k in range(3):
+        out.append(cup(-208 + k * 64, 352, 92))
     return out
 
 
 @card(COPAS + 8)
 def nueve_de_copas(c):
-    out = [sky(c, 'gold', 460), rect(-300, -180, 600, 36, '#7a4a2e')]
-    out.append(path('M-300,-150 L300,-150 L300,-40 Q0,-10 -300,-40 Z', '#3f6db0', INK, LINE))
+    out = [sky(c, 'gold', 460)]
+    out.append(path('M-300,180 Q0,160 300,180 L300,470 L-300,470 Z', '#d8b870', INK, 2.2))
+    # the long table curving round behind him, draped in blue to the floor, the nine cups
+    # standing along it in an arc
+    top = lambda x: -150 + 0.0012 * x * x
+    edge = [(x, top(x)) for x in range(-300, 301, 25)]
+    cloth = c.linear([(0, '#5a86c8'), (0.55, '#3f6db0'), (1, '#2c4f88')], 0, -150, 0, 240, 'userSpaceOnUse')
+    d = 'M' + ' L'.join('%s,%s' % (n(x), n(y - 10)) for x, y in edge)
+    d += ' L300,240 Q225,256 150,240 Q75,256 0,240 Q-75,256 -150,240 Q-225,256 -300,240 Z'
+    out.append(path(d, cloth, INK, LINE))
+    for x in range(-262, 263, 75):
+        y0 = top(x)
+        out.append(path('M%s,%s Q%s,%s %s,240' % (n(x), n(y0 + 2), n(x + 10), n((y0 + 240) / 2), n(x - 4)), 'none', '#2a4a80', 2))
+    out.append(path('M' + ' L'.join('%s,%s' % (n(x), n(y - 10)) for x, y in edge), 'none', '#8ab0e0', 4))
     for i in range(9):
-        out.append(cup(-240 + i * 60, -180, 110))
+        x = -248 + i * 62
+        out.append(cup(x, top(x) - 12, 86))
     out.append(rect(-120, 290, 240, 140, '#8a5a2e'))
     body, p = person(0, 420, 560, pose='sit', face='front', mood='joy', dress='robe', cloth='#f2efe6', cape='#c2453a',
                      hat='turban', hat_colour='#c2453a', hair='#5a3a22', beard='#5a3a22',
@@ -997,22 +1146,46 @@ def dos_de_espadas(c):
 
 @card(ESPADAS + 3)
 def cuatro_de_espadas(c):
-    out = [rect(-300, -470, 600, 940, '#9a9488', None, 0)]
-    # the stained-glass window
-    out.append(path('M150,-420 L270,-420 L270,-220 Q210,-250 150,-220 Z', '#6fb2e8', INK, LINE))
-    for x, y, col in [(180, -390, '#e0b040'), (240, -390, '#c2453a'), (210, -320, '#4e8a44'), (180, -260, '#7a5bb0')]:
-        out.append(rect(x - 20, y - 20, 40, 40, col, INK, 2))
-    for i in range(3):
-        out.append(sword((10 - i * 40, -420), (10 - i * 40, -100), 18))
-    out.append(rect(-270, 160, 540, 220, '#c9c2b4'))
-    out.append(rect(-290, 380, 580, 40, '#b9b3a8'))
-    # the knight's effigy lies on the tomb, hands joined in prayer on his breast
-    body, p = person(250, 92, 520, face='closed', mood='calm', dress='armour', cloth='#b9b3a8', sleeves='#b9b3a8', legs='#b9b3a8',
-                     shoes='#9a9488', hair='#c9c2b4', hands=((0.86, 0.75), (-0.86, 0.75)), grips=('pray', 'pray'), shadow=False)
-    out.append(group([body], 'rotate(-90 250 92)'))
-    out.append(sword((-230, 280), (230, 280), 16))
+    # a chapel: stone courses on the wall, darker towards the vault, a paved floor
+    wall = c.linear([(0, '#6f6a62'), (0.6, '#9a9488'), (1, '#a8a296')], 0, -470, 0, 330, 'userSpaceOnUse')
+    out = [rect(-300, -470, 600, 940, wall, None, 0)]
+    for k, y in enumerate(range(-450, 330, 46)):
+        out.append(line((-300, y), (300, y), '#7e786e', 1.4))
+        for x in range(-300 + (k % 2) * 45, 300, 90):
+            out.append(line((x, y), (x, y + 46), '#7e786e', 1.4))
+    floor = c.linear([(0, '#8a8478'), (1, '#6a655c')], 0, 330, 0, 470, 'userSpaceOnUse')
+    out.append(rect(-300, 330, 600, 140, floor, INK, 2.2))
+    for x in range(-420, 480, 90):
+        out.append(line((x * 0.55, 330), (x, 470), '#5a554c', 1.4))
+    out.append(line((-300, 395), (300, 395), '#5a554c', 1.4))
+    # the stained-glass window high on the left, its light falling on the tomb
+    out.append(path('M-270,-150 L-150,-150 L30,330 L-250,330 Z', '#fff4d0', None, 0, 'fill-opacity="0.14"'))
+    out.append(path('M-270,-150 L-270,-360 Q-210,-430 -150,-360 L-150,-150 Z', '#6fb2e8', INK, LINE))
+    for x, y, col in [(-240, -330, '#e0b040'), (-180, -330, '#c2453a'), (-240, -270, '#4e8a44'), (-180, -270, '#7a5bb0'),
+                      (-240, -210, '#c2453a'), (-180, -210, '#e0b040')]:
+        out.append(rect(x - 22, y - 22, 44, 44, col, INK, 2))
+    out.append(line((-210, -395), (-210, -150), INK, 3))
+    # three swords hung on the wall above him, points down
+    for x in (-10, 70, 150):
+        out.append(sword((x, -440), (x, -60), 18))
+    # the tomb, lit from the window on the left, its end in shade
+    out.append(rect(-265, 165, 530, 22, '#d8d2c4'))
+    out.append(rect(-250, 187, 500, 143, '#c9c2b4'))
+    out.append(rect(195, 189, 53, 139, darker('#c9c2b4', 0.12), None, 0))
+    for x in (-225, -60, 105):
+        out.append(rect(x, 205, 120, 105, darker('#c9c2b4', 0.08), darker('#c9c2b4', 0.35), 1.6))
+    # the fourth sword along the tomb's side
+    out.append(sword((-225, 258), (230, 258), 16))
+    # the knight's effigy lying on his back, face to the vault, hands joined in prayer
+    h, fx, top = 470, 228, 165
+    u = h / 7.5
+    fy = top - 0.55 * u
+    body, p = person(fx, fy, h, face='right', profile=True, body='side', mood='grief', gaze=(1, 1),
+                     dress='armour', cloth='#c8c0a8', sleeves='#c8c0a8', legs='#c8c0a8', shoes='#a8a08a', hair='#8a7a5a',
+                     reach=((fx + 0.7 * u, top - 6.1 * u), (fx + 0.75 * u, top - 6.1 * u)), grips=('pray', 'pray'),
+                     shadow=False)
+    out.append(group([body], 'rotate(-90 %s %s)' % (n(fx), n(fy))))
     return out
-
 
 @card(ESPADAS + 4)
 def cinco_de_espadas(c):
@@ -1036,32 +1209,50 @@ def cinco_de_espadas(c):
 
 @card(ESPADAS + 5)
 def seis_de_espadas(c):
-    out = [sky(c, 'grey', 0), hills(60, '#7a8a6a', (40, 30, 50))]
-    out.append(water(c, 60, '#5a8ad0', '#2f5f9e'))
-    out.append(path('M-300,380 q30,-14 60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 L300,470 L-300,470 Z',
+    out = [sky(c, 'grey', -60), cloud(-150, -330, 220, '#d8dbe2'), cloud(170, -380, 160, '#d8dbe2')]
+    # the far shore they make for, with its trees, and the water smooth on that side
+    out.append(hills(-60, '#7a8a6a', (40, 30, 50)))
+    for x in (-230, -170, 200, 250):
+        out.append(tree(x, -50, 80, '#5a7a4a'))
+    out.append(water(c, -60, '#6a90c0', '#2f5f9e'))
+    # rough water on the near side of the boat
+    out.append(path('M-300,370 q30,-16 60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 t60,0 L300,470 L-300,470 Z',
                     '#3f6db0', INK, 2))
-    out.append(path('M-260,240 L220,240 L160,320 L-200,320 Z', '#8a5a2e'))
-    for i in range(6):
-        out.append(sword((-120 + i * 40, 60), (-130 + i * 40, 250), 12))
-    out.append(person(-20, 250, 260, pose='sit', face='back', mood='grief', cloth='#4a3a5a', hat='hood', hat_colour='#4a3a5a',
-                      hands=((0.5, 1.6), (-0.5, 1.6)))[0])
-    out.append(person(60, 250, 160, pose='sit', face='back', mood='grief', cloth='#e0b040', hair='#c28a3a')[0])
-    body, p = person(180, 250, 330, face='left', profile=True, mood='grief', dress='tunic', cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22',
-                     hands=((-0.8, 0.3), (-0.4, 1.4)))
+    for x in (-250, -130, -10, 110, 230):
+        out.append(path('M%s,%s q20,-10 40,0' % (n(x), n(410)), 'none', '#cfe3f7', 2.2))
+    hull = 'M-275,250 L250,250 Q245,300 195,335 L-215,335 Q-260,300 -275,250 Z'
+    # the ferryman standing in the stern, poling, as tall as a grown man beside them
+    body, p = person(175, 300, 400, face='left', profile=True, body='three', mood='grief', gaze=(-1, 0.5), dress='tunic',
+                     cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22', reach=((110, -20), (130, 60)), grips=('fist', 'fist'))
     out.append(body)
-    lx, ly = p.hands[0]
-    out.append(line((lx - 10, ly - 120), (lx + 30, 330), WOOD, 8))
+    (lx, ly), (rx, ry) = p.hands
+    out.append(line((lx + 12, ly - 130), (lx - 50, 440), WOOD, 9))
     out += [hand_over(p, 0), hand_over(p, 1)]
-    out.append(path('M-260,240 L220,240 L160,320 L-200,320 Z', '#8a5a2e', INK, LINE))
+    # the woman hooded and bowed, the child close against her, both seen from behind
+    out.append(person(-40, 300, 380, pose='sit', face='back', mood='grief', cloth='#4a3a5a', hat='hood', hat_colour='#4a3a5a',
+                      cape='#3a2e4a', bow=0.2, hands=((0.5, 1.6), (-0.5, 1.6)))[0])
+    out.append(person(55, 300, 240, pose='sit', child=True, face='back', mood='grief', cloth='#e0b040', hair='#c28a3a')[0])
+    # six swords stood upright in the bow before them
+    for i in range(6):
+        x = -205 + i * 30
+        out.append(sword((x + (i % 2) * 4, 40 + (i % 3) * 14), (x - 4, 290), 12))
+    out.append(path(hull, '#8a5a2e', INK, LINE))
+    out.append(path('M-268,262 L243,262', 'none', darker('#8a5a2e', 0.3), 2))
+    out.append(path('M-215,335 Q-260,300 -275,250 L-240,250 Q-225,300 -190,335 Z', '#a06e3e', None, 0))
     return out
-
 
 @card(ESPADAS + 6)
 def siete_de_espadas(c):
     out = [sky(c, 'gold', 200), ground(c, 200, '#c8b47a', '#a8945a')]
+    # the camp he steals from: tents lit from the left, pennants on their poles
     for x, col in ((-200, '#c2453a'), (-90, '#e0b040'), (200, '#4a6fb5')):
+        out.append(shadow(x + 20, 202, 80, 8))
         out.append(path('M%s,200 L%s,60 L%s,200 Z' % (x - 70, x, x + 70), col, INK, LINE))
+        out.append(path('M%s,63 L%s,198 L%s,198 Z' % (x + 1, x + 68, x + 22), darker(col, 0.18), None, 0))
+        out.append(path('M%s,200 L%s,60 L%s,200' % (x - 70, x, x + 70), 'none', INK, LINE))
         out.append(path('M%s,200 L%s,130 L%s,200 Z' % (x - 14, x, x + 14), darker(col, 0.4), INK, 2))
+        out.append(line((x, 60), (x, 34), INK, 2))
+        out.append(path('M%s,34 L%s,41 L%s,48 Z' % (x, x + 22, x), col, INK, 1.4))
     out.append(sword((-260, 420), (-260, 210), 14))
     out.append(sword((-200, 440), (-190, 240), 14))
     body, p = person(60, 420, 540, pose='walk', stance='tiptoe', face='left', profile=True, mood='joy', dress='tunic', cloth='#c2453a', legs='#e0b040',
@@ -1133,18 +1324,36 @@ def nueve_de_espadas(c):
 
 @card(ESPADAS + 9)
 def diez_de_espadas(c):
-    out = [rect(-300, -470, 600, 940, '#141018', None, 0)]
-    g = c.linear([(0, '#141018'), (1, '#e8a040')], 0, -200, 0, 150, 'userSpaceOnUse')
-    out.append(rect(-300, -200, 600, 350, g, None, 0))
-    out.append(water(c, 150, '#3a4a7a', '#2a3458', 300, False))
-    out.append(hills(150, '#2a2a3a', (30, 50, 20)))
-    out.append(rect(-300, 300, 600, 160, '#3a3a2a'))
-    body, p = person(270, 300, 520, shadow=False, face='back', mood='grief', dress='tunic', cloth='#c2453a', legs='#4a4a5a', hair='#3a2418',
-                     hands=((0.2, 2.6), (-0.2, 2.6)))
-    out.append(group([body], 'rotate(-90 270 300)'))
+    # a black sky over still water, the first light of dawn along the horizon
+    g = c.linear([(0, '#0c0a12'), (0.55, '#1a1626'), (0.82, '#5a3a3a'), (0.93, '#d8903a'), (1, '#f4d06a')],
+                 0, -470, 0, 140, 'userSpaceOnUse')
+    out = [rect(-300, -470, 600, 940, g, None, 0)]
+    out.append(hills(140, '#1e1c2a', (26, 44, 18)))
+    wg = c.linear([(0, '#c89048'), (0.25, '#4a4660'), (1, '#23243a')], 0, 140, 0, 300, 'userSpaceOnUse')
+    out.append(rect(-300, 140, 600, 160, wg, INK, 2.2))
+    for i, (x, w) in enumerate(((-120, 150), (-40, 90), (60, 120), (-200, 60))):
+        out.append(line((x, 148 + i * 9), (x + w, 148 + i * 9), '#f4d06a', 1.6, 'stroke-opacity="0.6"'))
+    eg = c.linear([(0, '#3a3428'), (1, '#1e1a14')], 0, 300, 0, 470, 'userSpaceOnUse')
+    out.append(path('M-300,305 Q0,290 300,308 L300,470 L-300,470 Z', eg, INK, 2.2))
+    # he lies face down along the shore, a red cloth over him, ten swords in his back
+    h, fx, fy = 480, 235, 350
+    u = h / 7.5
+    body, p = person(fx, fy, h, face='left', profile=True, body='side', mood='grief', gaze=(-1, 1), dress='tunic',
+                     cloth='#34323e', legs='#2a2832', shoes='#1e1a18', hair='#3a2418', shadow=False,
+                     reach=((fx - 0.9 * u, fy - 2.2 * u), (fx - 1.1 * u, fy - 2.4 * u)))
+    out.append(ellipse(40, fy + 0.5 * u + 4, 300, 14, '#000000', None, 0, extra='fill-opacity="0.3"'))
+    out.append(group([body], 'rotate(-90 %s %s)' % (n(fx), n(fy))))
+    back = fy - 0.45 * u
+    drape = 'M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+        n(-40), n(back - 4), n(60), n(back - 12), n(170), n(back + 6), n(200), n(fy + 0.55 * u), n(80), n(fy + 0.7 * u),
+        n(-20), n(fy + 0.6 * u), n(-60), n(fy + 0.2 * u), n(-40), n(back - 4))
+    out.append(path(drape, '#a8242c', INK, LINE))
+    for x0, x1 in ((10, 40), (70, 90), (120, 150)):
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x0), n(back + 4), n(x0 + 8), n(fy), n(x1), n(fy + 0.5 * u)),
+                        'none', '#6a141c', 2))
     for i in range(10):
-        x = -200 + i * 44
-        out.append(sword((x, -20 - (i % 3) * 30), (x + 6, 300), 12))
+        x = -172 + i * 21
+        out.append(sword((x + (i % 2) * 3, -60 - (i % 3) * 48 + (i % 2) * 20), (x, back + 6), 10))
     return out
 
 
@@ -1159,7 +1368,7 @@ def as_de_oros(c):
         out.append(rose(px, py, 10, '#d8475a'))
     out.append(path('M-30,470 Q-10,300 0,150 L10,150 Q20,300 30,470 Z', '#d8c89a', INK, 2))
     out.append(flowers(list(range(-270, -140, 40)) + list(range(160, 290, 40)), 380, seed=2))
-    h, (gx, gy) = hand_from_cloud(-210, -150, -1)
+    h, (gx, gy) = hand_from_cloud(-210, -150, -1, fist=False)
     out.append(h)
     # the coin rests on the open hand, the thumb over its rim
     out.append(coin(gx + 60, gy - 92, 100))
@@ -1170,22 +1379,26 @@ def as_de_oros(c):
 
 @card(OROS + 1)
 def dos_de_oros(c):
-    out = [sky(c, 'day', 40), wave_sea(c, 40, '#4f7fbf', '#22477e', 60)]
-    out.append(group([sea_ships(c, 0, 1)], 'translate(-50 -20) rotate(-12)'))
-    out.append(group([sea_ships(c, 0, 1)], 'translate(260 40) rotate(10)'))
-    out.append(rect(-300, 330, 600, 130, '#8ab85a'))
-    body, p = person(0, 430, 540, pose='walk', face='front', mood='joy', dress='tunic', cloth='#c2453a', legs='#e0b040',
-                     shoes='#6b4a30', hat='beret', hat_colour='#4a6fb5', hair='#5a3a22', hands=((-0.8, 0.6), (0.8, 2.2)))
+    out = [sky(c, 'day', -20), cloud(-160, -360, 170), wave_sea(c, -20, '#4f7fbf', '#22477e', 16)]
+    # two ships riding high on the great swell behind him, one to each side of him
+    swell = 'M-300,90 Q-200,-50 -100,70 Q0,150 100,50 Q200,-60 300,80 L300,470 L-300,470 Z'
+    out.append(path(swell, c.linear([(0, '#5a8ccc'), (1, '#22477e')], 0, -10, 0, 470, 'userSpaceOnUse'), INK, 2.2))
+    out.append(path('M-262,26 Q-200,-16 -150,8 M136,8 Q200,-26 262,14', 'none', '#e8f2fc', 3))
+    out.append(group([sea_ships(c, 0, 1)], 'translate(-238 6) rotate(-14) scale(1.05) translate(150 0)'))
+    out.append(group([sea_ships(c, 0, 1)], 'translate(205 -14) rotate(12) scale(1.15) translate(150 0)'))
+    out.append(ground(c, 330, '#8ab85a', '#6a9a44', 10))
+    body, p = person(0, 430, 540, pose='walk', face='front', mood='joy', gaze=(-0.5, 0), dress='tunic', cloth='#c2453a',
+                     legs='#e0b040', shoes='#6b4a30', hat='beret', hat_colour='#4a6fb5', hair='#5a3a22', hands=((-0.8, 0.6), (0.8, 2.2)))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
-    # the endless band, a figure eight looped round both coins
+    # the endless band, a figure eight whose two loops go round the two coins
     (ax, ay), (bx, by) = (lx, ly - 40), (rx, ry + 40)
     mx, my = (ax + bx) / 2, (ay + by) / 2
     half = math.hypot(bx - ax, by - ay) / 2
     ang = math.degrees(math.atan2(by - ay, bx - ax))
-    out.append(group([lemniscate(0, 0, half * 1.12, '#4e8a44', 9)], 'translate(%s %s) rotate(%s)' % (n(mx), n(my), n(ang))))
-    out.append(coin(lx, ly - 40, 48))
-    out.append(coin(rx, ry + 40, 48))
+    out.append(group([lemniscate(0, 0, half * 1.55, '#4e8a44', 9)], 'translate(%s %s) rotate(%s)' % (n(mx), n(my), n(ang))))
+    out.append(coin(lx, ly - 40, 46))
+    out.append(coin(rx, ry + 40, 46))
     out += [hand_over(p, 0), hand_over(p, 1)]
     return out
 
@@ -1206,7 +1419,7 @@ def tres_de_oros(c):
     out.append(line(mp.hands[0], (mp.hands[0][0] - 30, mp.hands[0][1] + 30), '#8a8f9a', 8))
     monk, kp = person(-190, 440, 400, face='right', profile=True, mood='focus', cloth='#8a6a48', hat='hood', hat_colour='#8a6a48',
                       hands=((0.9, 1.2), (1.6, 1.2)))
-    arch, ap = person(-100, 440, 410, face='right', profile=True, mood='focus', cloth='#c2453a', cape='#e0b040', hat='cap', hat_colour='#c2453a',
+    arch, ap = person(-100, 440, 410, face='right', profile=True, mood='focus', cloth='#c2453a', cape='#e0b040', hat='brim', hat_colour='#7a2a2a',
                       hair='#5a3a22', hands=((-0.2, 1.3), (0.6, 1.2)))
     out += [monk, arch]
     out.append(group([rect(-50, -30, 100, 60, '#f4ecd0', INK, 2), line((-30, -10), (30, -10), '#4a6fb5', 2),
@@ -1237,18 +1450,35 @@ def cuatro_de_oros(c):
 
 @card(OROS + 4)
 def cinco_de_oros(c):
-    out = [rect(-300, -470, 600, 940, '#2a2e40', None, 0)]
-    out.append(rect(-300, -470, 260, 640, '#5a5a6a'))
-    out.append(path('M-250,-380 L-90,-380 L-90,80 L-250,80 Z', '#f0c060', INK, LINE))
-    for x, y in [(-200, -330), (-140, -330), (-170, -250), (-200, -170), (-140, -170)]:
-        out.append(coin(x, y, 26))
-    for i in range(3):
-        out.append(line((-250, -100 + i * 60), (-90, -100 + i * 60), INK, 2))
-    out.append(rect(-300, 300, 600, 160, '#e8ecf4'))
-    for k in range(40):
-        x = -280 + (k * 97) % 560
-        y = -430 + (k * 173) % 700
-        out.append(circle(x, y, 4, '#f4f6fa', None, 0))
+    # a winter night; the church wall on the left with its lit window, snow falling
+    night = c.linear([(0, '#10131f'), (1, '#2e3450')], 0, -470, 0, 300, 'userSpaceOnUse')
+    out = [rect(-300, -470, 600, 940, night, None, 0)]
+    out.append(rect(-300, -470, 290, 790, '#4a4a58', INK, 2.2))
+    for k, y in enumerate(range(-440, 320, 44)):
+        out.append(line((-300, y), (-10, y), '#3a3a48', 1.4))
+        for x in range(-300 + (k % 2) * 36, -10, 72):
+            out.append(line((x, y), (x, y + 44), '#3a3a48', 1.4))
+    out.append(rect(-40, -470, 30, 790, '#3a3a48', None, 0))
+    # the window's warm glow on the wall and the snow
+    out.append(ellipse(-155, -140, 200, 300, c.radial([(0, ('#ffd77a', 0.45)), (1, ('#ffd77a', 0))], -155, -140, 260), None, 0))
+    win = 'M-245,40 L-245,-300 Q-245,-400 -155,-420 Q-65,-400 -65,-300 L-65,40 Z'
+    out.append(path(win, '#f4c45a', INK, LINE + 1))
+    for x, y, col in ((-220, -250, '#c2453a'), (-90, -250, '#4e8a44'), (-220, -40, '#4e8a44'), (-90, -40, '#c2453a'),
+                      (-155, 10, '#5a7ac0'), (-155, -360, '#5a7ac0')):
+        out.append(rect(x - 18, y - 18, 36, 36, col, INK, 1.6))
+    # five coins set in the glass: two, one, two
+    for x, y in ((-200, -290), (-110, -290), (-155, -200), (-200, -110), (-110, -110)):
+        out.append(coin(x, y, 30))
+    for x in (-200, -155, -110):
+        out.append(line((x, -395 if x == -155 else -372), (x, 40), '#3a2a1a', 1.6))
+    for y in (-330, -245, -155, -65):
+        out.append(line((-245, y), (-65, y), '#3a2a1a', 1.6))
+    out.append(path(win, 'none', INK, LINE + 1))
+    out.append(rect(-258, 40, 206, 16, '#f2f4fa', INK, 2))
+    # snow on the ground, drifted against the wall, blue in the shadows
+    snow = c.linear([(0, '#f4f6fc'), (1, '#c8d2e6')], 0, 300, 0, 470, 'userSpaceOnUse')
+    out.append(path('M-300,290 Q-150,310 0,318 Q160,312 300,322 L300,470 L-300,470 Z', snow, INK, 2.2))
+    out.append(ellipse(-40, 360, 200, 30, '#ffd77a', None, 0, extra='fill-opacity="0.25"'))
     m, mp = person(-20, 430, 460, pose='walk', face='down', mood='grief', dress='tunic', cloth='#6a6a5a', legs='#4a4a3a',
                    hair='#5a3a22', hands=((-0.3, 2.4), (0.6, 2.3)))
     out.append(m)
@@ -1256,8 +1486,17 @@ def cinco_de_oros(c):
         out.append(line((hx, hy - 20), (hx + 10, 440), WOOD, 6))
         out.append(mp.hand(i, 'fist'))
     out.append(line((mp.x + 0.3 * mp.u, mp.top + 5.4 * mp.u), (mp.x + 0.3 * mp.u, mp.top + 6.6 * mp.u), '#f2efe6', 12))
+    hx, hy = mp.head
+    u = mp.u
+    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(hx - 0.46 * u), n(hy - 0.2 * u), n(hx), n(hy - 0.58 * u), n(hx + 0.46 * u),
+                                            n(hy - 0.2 * u)), 'none', '#f2efe6', 0.2 * u))
     out.append(person(140, 420, 440, pose='walk', face='down', mood='grief', cloth='#4a3a5a', hat='hood', hat_colour='#4a3a5a',
                       hands=((0.5, 1.6), (-0.4, 1.6)))[0])
+    # flakes falling before them, a few caught on the sill and their shoulders
+    for k in range(46):
+        x = -285 + (k * 97) % 570
+        y = -450 + (k * 173) % 880
+        out.append(circle(x, y, 2.5 + (k % 3), '#f4f6fa', None, 0))
     return out
 
 
@@ -1320,7 +1559,7 @@ def ocho_de_oros(c):
     out.append(line((cx_ - 2, cy_ + 6), (cx_ + 10, cy_ - 30), '#8a8f9a', 6))
     out.append(line((hx - 10, hy + 14), (hx + 8, hy - 34), WOOD, 7))
     out.append(rect(hx - 4, hy - 50, 34, 18, '#6a6f7a', INK, 2, r=3))
-    out.append(coin(150, 430, 30))
+    out.append(coin(200, 405, 30))
     out += [hand_over(p, 0)]
     return out
 

@@ -2,7 +2,7 @@
 # coordinates have their origin at the centre of the field, which spans ±288 across and
 # ±464 down (backgrounds run on to ±470); the frame is in the card's own 700 × 1240
 # coordinates, where the scene is drawn 1.0625 times its size.
-from svg import (INK, LINE, circle, group, line, n, path, poly, polar, rect, solid)
+from svg import (INK, LINE, circle, ellipse, group, line, n, path, poly, polar, rect, solid)
 
 GOLD = '#e4c062'
 GOLD_LIGHT = '#f6de96'
@@ -19,6 +19,7 @@ SCALE = 1.0625  # card pixels to a scene unit
 
 def frame_start(card):
     """The dark rounded surround with its two gold rims; returns the field's clip."""
+    AIR[:] = [card, None]
     card.add(rect(0, 0, 700, 1240, SURROUND, None, 0))
     bg = card.linear([(0, BAND_LIGHT), (0.5, BAND), (1, BAND_LIGHT)])
     card.add(rect(12, 12, 676, 1216, bg, None, 0, r=44))
@@ -58,20 +59,149 @@ SKIES = {
 }
 
 
+# The card being drawn and the colour of its sky at the horizon, which the distance takes
+# on: far hills, mountains and towns fade into it (set again for every card).
+AIR = [None, None]
+
+
+def mix(a, b, t):
+    ca = [int(a[i:i + 2], 16) for i in (1, 3, 5)]
+    cb = [int(b[i:i + 2], 16) for i in (1, 3, 5)]
+    return '#%02x%02x%02x' % tuple(int(round(ca[i] + (cb[i] - ca[i]) * t)) for i in range(3))
+
+
+def shade(c, t=0.2):
+    return mix(c, '#1a1420', t)
+
+
+def light(c, t=0.2):
+    return mix(c, '#ffffff', t)
+
+
+def distance(y):
+    """How far away a thing whose foot is at y lies, as the share of the air's colour it takes
+    on: nothing at the field's foot, nearly half at the top of the sky."""
+    return max(0.0, min(0.5, (330 - y) / 700.0))
+
+
+def far(colour, y):
+    """`colour` seen from the distance of y: paler and nearer the sky's colour at the horizon."""
+    if AIR[1] is None:
+        return colour
+    return mix(colour, AIR[1], distance(y))
+
+
+def far_line(y):
+    """The outline of a distant thing: lighter and thinner the farther it lies."""
+    t = distance(y)
+    return (mix(INK, AIR[1], t * 1.3) if AIR[1] else INK), BG * (1 - 0.6 * t)
+
+
 def sky(card, kind='day', horizon=120):
+    """The sky, darkest at the top and paling towards a light band along the horizon."""
     top, bottom = SKIES[kind]
-    g = card.linear([(0, top), (1, bottom)], 0, -440, 0, horizon, 'userSpaceOnUse')
-    return rect(-300, -470, 600, 940, g, None, 0)
+    AIR[1] = bottom
+    glow = light(bottom, 0.18)
+    g = card.linear([(0, top), (0.55, mix(top, bottom, 0.62)), (0.92, bottom), (1, glow)],
+                    0, -440, 0, horizon, 'userSpaceOnUse')
+    # the air brightest low in the middle, where the light comes through it
+    haze = card.radial([(0, (light(bottom, 0.4), 0.45)), (1, (bottom, 0))], 0, horizon, 330)
+    return rect(-300, -470, 600, 940, g, None, 0) + rect(-300, horizon - 330, 600, 330, haze, None, 0)
 
 
-def ground(card, y, colour='#79a85a', colour2=None, curve=0):
-    g = card.linear([(0, colour), (1, colour2 or colour)], 0, y, 0, 470, 'userSpaceOnUse')
+def _rand(seed):
+    """A small fixed sequence of numbers in [0, 1) for scattering things the same way on
+    every run."""
+    state = [seed * 7919 % 2147483647 or 1]
+
+    def nxt():
+        state[0] = state[0] * 48271 % 2147483647
+        return state[0] / 2147483647.0
+    return nxt
+
+
+def _kind(colour):
+    r, g, b = (int(colour[i:i + 2], 16) for i in (1, 3, 5))
+    if min(r, g, b) > 200:
+        return 'snow'
+    if g > r + 6 and g > b:
+        return 'grass'
+    if r > b + 30:
+        return 'earth'
+    return 'stone'
+
+
+def tufts(y, colour, seed=1, x0=-290, x1=290, k=None):
+    """What lies on a near ground: tufts of grass on a meadow, pebbles and a few tufts on earth,
+    larger the nearer they lie, leaving the middle of the foreground clear for the figures."""
+    kind = _kind(colour)
+    if kind in ('snow', 'stone') or y > 420:
+        return ''
+    r = _rand(seed + int(y) * 31)
+    out = []
+    k = k or (9 if kind == 'grass' else 6)
+    dark = shade(colour, 0.35)
+    for i in range(k):
+        yy = y + 24 + (i + r()) * (450 - y - 24) / k
+        near = (yy - y) / max(1.0, 470.0 - y)
+        s = 0.55 + 0.9 * near
+        # to the sides more than to the middle
+        side = -1 if i % 2 else 1
+        xx = side * (90 + r() * 170)
+        if not x0 < xx < x1:
+            continue
+        if kind == 'grass' or r() < 0.4:
+            blades = []
+            for b in (-1, -0.4, 0.2, 0.8):
+                h = (10 + 8 * r()) * s
+                blades.append('M%s,%s q%s,%s %s,%s' % (n(xx + b * 4 * s), n(yy), n(b * 2 * s), n(-h * 0.6),
+                                                        n(b * 6 * s + 1.5), n(-h)))
+            out.append(path(' '.join(blades), 'none', dark, 1.4 + 0.8 * near))
+        else:
+            w = (6 + 6 * r()) * s
+            stone = mix(colour, '#b8b0a4', 0.6)
+            out.append(ellipse(xx, yy - w * 0.3, w, w * 0.55, stone, shade(colour, 0.5), 1.4))
+            out.append(ellipse(xx + w * 0.25, yy - w * 0.15, w * 0.6, w * 0.3, shade(stone, 0.18), None, 0))
+    return ''.join(out)
+
+
+def ground(card, y, colour='#79a85a', colour2=None, curve=0, scatter=True):
+    g = card.linear([(0, far(colour, y) if y < 200 else colour), (0.35, colour), (1, colour2 or colour)],
+                    0, y, 0, 470, 'userSpaceOnUse')
     d = 'M-300,%s Q0,%s 300,%s L300,470 L-300,470 Z' % (n(y), n(y - curve), n(y))
-    return path(d, g, INK, BG)
+    out = path(d, g, INK, BG)
+    if scatter:
+        out += tufts(y + max(0, -curve) * 0.5, colour)
+    return out
 
 
-def hills(y, colour, heights=(60, 90, 50), width=600, x0=-300):
-    """A band of rounded hills whose feet lie on y."""
+def shadow(x, y, rx, ry=None):
+    """A soft shadow on the ground under something standing on it."""
+    ry = ry or rx * 0.16
+    return ellipse(x, y, rx, ry, '#1a1410', None, 0, extra='fill-opacity="0.2"')
+
+
+def track(card, top, bottom, colour='#d8c79a', width=(8, 120)):
+    """A path winding from the distance (top: x, y) down to the field's foot (bottom x), narrow
+    far off and broad near, to lead the eye into the picture."""
+    (tx, ty), bx = top, bottom
+    w0, w1 = width
+    mx = (tx + bx) / 2.0
+    my = (ty + 470) / 2.0
+    d = 'M%s,%s C%s,%s %s,%s %s,470 L%s,470 C%s,%s %s,%s %s,%s Z' % (
+        n(tx - w0 / 2), n(ty), n(tx - 40), n(my - 40), n(mx - w1 * 0.6 + 60), n(my + 40), n(bx - w1 / 2),
+        n(bx + w1 / 2), n(mx + w1 * 0.6 + 60), n(my + 40), n(tx + 40), n(my - 40), n(tx + w0 / 2), n(ty))
+    g = card.linear([(0, far(colour, ty)), (1, colour)], 0, ty, 0, 470, 'userSpaceOnUse')
+    return path(d, g, shade(colour, 0.35), 1.6)
+
+
+def hills(y, colour, heights=(60, 90, 50), width=600, x0=-300, ridge=True):
+    """A band of rounded hills whose feet lie on y, paler the farther off they lie, their crests
+    catching the light and their feet in shade; behind them a lower, paler ridge further off."""
+    if ridge and heights and max(heights) >= 25:
+        back = tuple(max(h2 * 0.55, 14) + 18 for h2 in reversed(heights))
+        ridge_line = hills(y - 14, mix(colour, AIR[1], 0.35) if AIR[1] else colour, back, width + 160, x0 - 80, False)
+        return ridge_line + hills(y, colour, heights, width, x0, False)
     k = len(heights)
     step = width / k
     d = 'M%s,%s' % (n(x0), n(y))
@@ -79,57 +209,115 @@ def hills(y, colour, heights=(60, 90, 50), width=600, x0=-300):
         a = x0 + i * step
         d += ' Q%s,%s %s,%s' % (n(a + step / 2), n(y - 2 * hgt), n(a + step), n(y))
     d += ' L%s,470 L%s,470 Z' % (n(x0 + width), n(x0))
-    return path(d, colour, INK, BG)
+    c = far(colour, y)
+    ink, w = far_line(y)
+    card = AIR[0]
+    fill = c
+    if card is not None:
+        top = y - 2 * max(heights) * 0.5
+        fill = card.linear([(0, light(c, 0.14)), (0.6, c), (1, shade(c, 0.12))], 0, top, 0, y + 40, 'userSpaceOnUse')
+    return path(d, fill, ink, w)
 
 
 def mountains(y, colour, peaks, snow='#f2f4f8'):
-    """Peaks given as (x, height, half width); snow caps on the taller ones."""
+    """Peaks given as (x, height, half width), lit from the left with their right faces in
+    shade, paler with distance; snow caps on the taller ones."""
     out = []
+    c = far(colour, y - 40)
+    ink, w = far_line(y - 40)
     for x, hgt, hw in peaks:
-        out.append(path(poly([(x - hw, y), (x, y - hgt), (x + hw, y)]), colour, INK, BG))
+        out.append(path(poly([(x - hw, y), (x, y - hgt), (x + hw, y)]), c, ink, w))
+        out.append(path(poly([(x, y - hgt + 2), (x + hw - 3, y - 1), (x + hw * 0.25, y - 1), (x + hw * 0.12, y - hgt * 0.45)]),
+                        shade(c, 0.16), None, 0))
         if snow and hgt > 90:
             f = 0.28
             out.append(path(poly([(x - hw * f, y - hgt * (1 - f)), (x, y - hgt), (x + hw * f, y - hgt * (1 - f)),
                                   (x + hw * f * 0.3, y - hgt * (1 - f) + 10), (x - hw * f * 0.2, y - hgt * (1 - f) + 4)]),
-                            snow, INK, 2))
+                            far(snow, y - 40), ink, 2))
+            out.append(path(poly([(x, y - hgt + 1), (x + hw * f - 2, y - hgt * (1 - f)), (x + hw * f * 0.3, y - hgt * (1 - f) + 9),
+                                  (x + 1, y - hgt * (1 - f) + 3)]), shade(far(snow, y - 40), 0.12), None, 0))
+        out.append(path(poly([(x - hw, y), (x, y - hgt), (x + hw, y)], closed=False), 'none', ink, w))
     return ''.join(out)
 
 
 def water(card, y, colour='#4f8fd0', colour2='#2f5f9e', y2=470, waves=True):
-    g = card.linear([(0, colour), (1, colour2)], 0, y, 0, y2, 'userSpaceOnUse')
+    """Still or running water from y down to y2: the sky's light caught along its far edge,
+    long pale reflections lying on it and small waves nearer by."""
+    top = mix(colour, AIR[1], 0.35) if AIR[1] else colour
+    g = card.linear([(0, top), (0.25, colour), (1, colour2)], 0, y, 0, y2, 'userSpaceOnUse')
     out = [rect(-300, y, 600, y2 - y, g, INK, BG)]
+    gleam = light(top, 0.45)
+    r = _rand(int(y) + int(y2))
+    depth = y2 - y
+    for i in range(5):
+        yy = y + 6 + depth * (0.05 + 0.11 * i)
+        ln = (40 + 90 * r()) * (1 - 0.12 * i)
+        x = -250 + r() * 420
+        out.append(line((x, yy), (x + ln, yy), gleam, 1.6 + 0.3 * i, 'stroke-opacity="0.7"'))
     if waves:
         for i in range(7):
             yy = y + 18 + i * (y2 - y) / 7.0
             x = -260 + (i * 97) % 420
-            out.append(path('M%s,%s q12,-7 24,0 q12,7 24,0' % (n(x), n(yy)), 'none', '#d8ecff', 2.2))
+            s = 0.6 + 0.6 * i / 6.0
+            out.append(path('M%s,%s q%s,%s %s,0 q%s,%s %s,0' % (n(x), n(yy), n(12 * s), n(-7 * s), n(24 * s),
+                                                               n(12 * s), n(7 * s), n(24 * s)), 'none', '#d8ecff', 1.6 + 0.8 * s))
     return ''.join(out)
 
 
 def wave_sea(card, y, colour='#3f78b8', colour2='#22477e', height=22):
-    """A rough sea: a scalloped top edge over deep water."""
-    g = card.linear([(0, colour), (1, colour2)], 0, y, 0, 470, 'userSpaceOnUse')
-    d = 'M-300,%s' % n(y)
+    """An open sea from the horizon y down: crests standing up sharp along its far edge, and
+    rows of waves below them, small and close far off and larger nearer by, each lit along its
+    crest with the trough behind it in shade."""
+    top = mix(colour, AIR[1], 0.3) if AIR[1] else colour
+    g = card.linear([(0, top), (0.3, colour), (1, colour2)], 0, y, 0, 470, 'userSpaceOnUse')
+    r = _rand(int(y) * 3 + int(height))
+    d = 'M-300,%s' % n(y + height * 0.5)
     x = -300
     while x < 300:
-        d += ' q20,%s 40,0' % n(-height)
-        x += 40
+        w = 2 * height + 16 + 24 * r()
+        d += ' q%s,%s %s,%s' % (n(w / 2), n(height * 0.55), n(w), n(-height * 0.05 * (1 if r() < 0.5 else -1)))
+        x += w
     d += ' L300,470 L-300,470 Z'
     out = [path(d, g, INK, BG)]
-    for i in range(5):
-        yy = y + 30 + i * 40
-        for x in range(-270 + (i % 2) * 40, 280, 90):
-            out.append(path('M%s,%s q15,-10 30,0' % (n(x), n(yy)), 'none', '#cfe3f7', 2.2))
+    foam = light(top, 0.55)
+    trough = shade(colour, 0.18)
+    yy, k = y + max(26, height * 1.1), 0
+    while yy < 462:
+        near = (yy - y) / max(1.0, 470.0 - y)
+        amp = 5 + 10 * near + height * 0.15
+        w = 36 + 60 * near
+        x = -300 - r() * w
+        while x < 300:
+            if r() < 0.7:
+                out.append(path('M%s,%s q%s,%s %s,0' % (n(x), n(yy), n(w * 0.35), n(-amp), n(w * 0.7)), 'none', foam,
+                                1.4 + 1.4 * near))
+                out.append(path('M%s,%s q%s,%s %s,0' % (n(x + w * 0.7), n(yy), n(w * 0.15), n(amp * 0.45), n(w * 0.3)),
+                                'none', trough, 1.2 + near))
+            x += w * (1.1 + 0.5 * r())
+        yy += 22 + 46 * near
+        k += 1
     return ''.join(out)
 
 
+CLOUD_LOBES = (
+    ((-0.22, -0.25, 0.42), (0.08, -0.42, 0.52), (0.3, -0.12, 0.38)),
+    ((-0.28, -0.1, 0.34), (-0.06, -0.38, 0.46), (0.2, -0.48, 0.4), (0.36, -0.08, 0.32)),
+    ((-0.3, -0.06, 0.3), (-0.1, -0.3, 0.44), (0.16, -0.34, 0.5), (0.38, -0.04, 0.28)),
+)
+
+
 def cloud(x, y, w, colour='#f4f6fa', outline=INK):
+    """A heaped cloud, lit on its crown and greyer along its flat underside; its heaps fall
+    one of a few ways, so the clouds of a sky differ."""
     h = w * 0.42
-    pieces = [('ellipse', x, y, w * 0.5, h * 0.45),
-              ('circle', x - w * 0.22, y - h * 0.25, h * 0.42),
-              ('circle', x + w * 0.08, y - h * 0.42, h * 0.52),
-              ('circle', x + w * 0.3, y - h * 0.12, h * 0.38)]
-    return solid(pieces, colour, outline, BG)
+    lobes = CLOUD_LOBES[int(abs(x * 3 + y * 7 + w)) % len(CLOUD_LOBES)]
+    pieces = [('ellipse', x, y, w * 0.5, h * 0.45)]
+    pieces += [('circle', x + a * w, y + b * h, r * h) for a, b, r in lobes]
+    out = solid(pieces, colour, outline, BG)
+    out += ellipse(x + w * 0.04, y + h * 0.17, w * 0.4, h * 0.2, shade(colour, 0.1), None, 0)
+    a, b, r = max(lobes, key=lambda l: l[2])
+    out += ellipse(x + a * w - r * h * 0.25, y + b * h - r * h * 0.35, r * h * 0.45, r * h * 0.3, light(colour, 0.5), None, 0, -20)
+    return out
 
 
 def sun(card, x, y, r, face=False, rays=16):
@@ -186,19 +374,37 @@ def rain(x0, x1, y0, y1, step=34, colour='#c9d6e8'):
 
 
 def tree(x, y, h, crown='#4f8a45', trunk='#7a5230', r=None):
+    """A round-crowned tree lit from the left: light on the crown's upper left, shade low on its
+    right and under it on the trunk."""
     r = r or h * 0.36
+    crown, trunk = far(crown, y), far(trunk, y)
+    ink, lw = far_line(y)
     out = [path(poly([(x - h * 0.05, y), (x - h * 0.035, y - h * 0.6), (x + h * 0.035, y - h * 0.6), (x + h * 0.05, y)]),
-                trunk, INK, BG)]
-    out.append(solid([('circle', x, y - h + r, r), ('circle', x - r * 0.62, y - h + r * 1.45, r * 0.72),
-                      ('circle', x + r * 0.62, y - h + r * 1.45, r * 0.72)], crown, INK, BG))
+                trunk, ink, lw)]
+    out.append(path(poly([(x + h * 0.005, y - 1), (x + h * 0.01, y - h * 0.58), (x + h * 0.03, y - h * 0.58), (x + h * 0.045, y - 1)]),
+                    shade(trunk, 0.25), None, 0))
+    cy = y - h + r
+    out.append(solid([('circle', x, cy, r), ('circle', x - r * 0.62, cy + r * 0.45, r * 0.72),
+                      ('circle', x + r * 0.62, cy + r * 0.45, r * 0.72)], crown, ink, lw))
+    out.append(circle(x + r * 0.62, cy + r * 0.62, r * 0.5, shade(crown, 0.16), None, 0))
+    out.append(circle(x + r * 0.1, cy + r * 0.62, r * 0.45, shade(crown, 0.1), None, 0))
+    for a, b, k in ((-0.45, -0.45, 0.2), (-0.1, -0.7, 0.18), (-0.75, -0.05, 0.16), (0.2, -0.35, 0.14)):
+        out.append(path('M%s,%s a%s,%s 0 0 1 %s,0' % (n(x + a * r), n(cy + b * r), n(k * r), n(k * r), n(2 * k * r)),
+                        'none', light(crown, 0.25), max(1.6, r * 0.035)))
+    for a, b, k in ((-0.5, 0.1, 0.22), (0.25, -0.45, 0.2), (-0.7, 0.7, 0.18), (0.55, 0.2, 0.2)):
+        out.append(path('M%s,%s a%s,%s 0 0 1 %s,0' % (n(x + a * r), n(cy + b * r), n(k * r), n(k * r), n(2 * k * r)),
+                        'none', shade(crown, 0.3), 1.4))
     return ''.join(out)
 
 
 def castle(x, y, w, h, colour='#c9c2b4', roof='#a0463c', towers=2, door=True):
-    """A small castle: a wall with crenels and towers at the ends, door in the middle."""
+    """A small castle: a wall with crenels and towers at the ends, door in the middle; lit from
+    the left, the towers' right sides and the wall under its crenels in shade, paler far off."""
     out = []
+    colour, roof = far(colour, y), far(roof, y)
+    ink, lw = far_line(y)
+    dark = shade(colour, 0.2)
     tw = w * 0.22
-    wall = [(x - w / 2, y), (x - w / 2, y - h * 0.6)]
     k = 5
     step = (w - 2 * tw) / k
     xx = x - w / 2 + tw
@@ -207,40 +413,62 @@ def castle(x, y, w, h, colour='#c9c2b4', roof='#a0463c', towers=2, door=True):
         wall += [(xx + i * step, y - h * 0.6), (xx + i * step, y - h * 0.68), (xx + i * step + step / 2, y - h * 0.68),
                  (xx + i * step + step / 2, y - h * 0.6)]
     wall += [(x + w / 2 - tw * 0.5, y - h * 0.6), (x + w / 2 - tw * 0.5, y)]
-    out.append(path(poly(wall), colour, INK, BG))
+    out.append(path(poly(wall), colour, ink, lw))
+    out.append(rect(x - w / 2 + tw * 0.5 + 1, y - h * 0.6 + 1, w - tw - 2, h * 0.08, dark, None, 0))
+    for i in range(1, 4):
+        yy = y - h * 0.6 * i / 4.0
+        out.append(line((x - w / 2 + tw * 0.6, yy), (x + w / 2 - tw * 0.6, yy), shade(colour, 0.12), 1))
     ends = [x - w / 2 + tw / 2, x + w / 2 - tw / 2] if towers == 2 else [x]
     for tx in ends:
-        out.append(rect(tx - tw / 2, y - h, tw, h, colour, INK, BG))
-        out.append(path(poly([(tx - tw / 2 - 3, y - h), (tx, y - h - tw * 1.1), (tx + tw / 2 + 3, y - h)]), roof, INK, BG))
-        out.append(rect(tx - tw * 0.12, y - h * 0.75, tw * 0.24, h * 0.16, '#3a3148', INK, 2, r=tw * 0.1))
+        out.append(rect(tx - tw / 2, y - h, tw, h, colour, ink, lw))
+        out.append(rect(tx + tw * 0.12, y - h + lw / 2, tw * 0.38 - lw / 2, h - lw, dark, None, 0))
+        out.append(path(poly([(tx - tw / 2 - 3, y - h), (tx, y - h - tw * 1.1), (tx + tw / 2 + 3, y - h)]), roof, ink, lw))
+        out.append(path(poly([(tx, y - h - tw * 1.1 + 2), (tx + tw / 2 + 1, y - h - 1), (tx, y - h - 1)]), shade(roof, 0.2), None, 0))
+        out.append(rect(tx - tw * 0.12, y - h * 0.75, tw * 0.24, h * 0.16, '#3a3148', ink, 2, r=tw * 0.1))
     if door:
         dw = w * 0.12
         out.append(path('M%s,%s L%s,%s A%s,%s 0 0 1 %s,%s L%s,%s Z' % (
             n(x - dw / 2), n(y), n(x - dw / 2), n(y - h * 0.3), n(dw / 2), n(dw / 2), n(x + dw / 2), n(y - h * 0.3),
-            n(x + dw / 2), n(y)), '#5a3d28', INK, 2))
+            n(x + dw / 2), n(y)), '#5a3d28', ink, 2))
     return ''.join(out)
 
 
 def house(x, y, w, h, wall='#e6d6b4', roof='#a4473a'):
-    out = [rect(x - w / 2, y - h, w, h, wall, INK, BG)]
-    out.append(path(poly([(x - w / 2 - 8, y - h), (x, y - h - w * 0.45), (x + w / 2 + 8, y - h)]), roof, INK, BG))
-    out.append(rect(x - w * 0.1, y - h * 0.5, w * 0.2, h * 0.5, '#6b4a30', INK, 2))
-    out.append(rect(x + w * 0.2, y - h * 0.8, w * 0.16, w * 0.16, '#f3d77a', INK, 2))
+    """A house with its gable towards us, the right side wall running back in shade."""
+    wall, roof = far(wall, y), far(roof, y)
+    ink, lw = far_line(y)
+    side = w * 0.3
+    out = [path(poly([(x + w / 2, y), (x + w / 2, y - h), (x + w / 2 + side, y - h - side * 0.35), (x + w / 2 + side, y - side * 0.35)]),
+                shade(wall, 0.22), ink, lw)]
+    out.append(path(poly([(x, y - h - w * 0.45), (x + side, y - h - w * 0.45 - side * 0.35), (x + w / 2 + side + 8, y - h - side * 0.35),
+                          (x + w / 2 + 8, y - h)]), shade(roof, 0.22), ink, lw))
+    out.append(rect(x - w / 2, y - h, w, h, wall, ink, lw))
+    out.append(path(poly([(x - w / 2 - 8, y - h), (x, y - h - w * 0.45), (x + w / 2 + 8, y - h)]), roof, ink, lw))
+    out.append(rect(x - w * 0.1, y - h * 0.5, w * 0.2, h * 0.5, '#6b4a30', ink, 2))
+    out.append(rect(x + w * 0.2, y - h * 0.8, w * 0.16, w * 0.16, '#f3d77a', ink, 2))
     return ''.join(out)
 
 
 def tower(x, y, w, h, colour='#b9b3a8', roof=None, windows=1):
-    out = [rect(x - w / 2, y - h, w, h, colour, INK, BG)]
+    """A round tower lit from the left: its right third in shade."""
+    colour = far(colour, y)
+    ink, lw = far_line(y)
+    out = [rect(x - w / 2, y - h, w, h, colour, ink, lw)]
+    out.append(rect(x + w * 0.15, y - h + lw / 2, w * 0.35 - lw / 2, h - lw, shade(colour, 0.2), None, 0))
+    out.append(rect(x - w / 2 + lw / 2, y - h + lw / 2, w * 0.18, h - lw, light(colour, 0.2), None, 0))
     if roof:
-        out.append(path(poly([(x - w / 2 - 4, y - h), (x, y - h - w * 0.9), (x + w / 2 + 4, y - h)]), roof, INK, BG))
+        roof = far(roof, y)
+        out.append(path(poly([(x - w / 2 - 4, y - h), (x, y - h - w * 0.9), (x + w / 2 + 4, y - h)]), roof, ink, lw))
+        out.append(path(poly([(x, y - h - w * 0.9 + 2), (x + w / 2 + 2, y - h - 1), (x + w * 0.1, y - h - 1)]),
+                        shade(roof, 0.2), None, 0))
     else:
         cw = w / 5.0
         d = 'M%s,%s' % (n(x - w / 2), n(y - h))
         for i in range(3):
             d += ' v-%s h%s v%s h%s' % (n(cw), n(cw), n(cw), n(cw if i < 2 else 0))
-        out.append(path(d, colour, INK, BG))
+        out.append(path(d, colour, ink, lw))
     for i in range(windows):
-        out.append(rect(x - w * 0.12, y - h + 20 + i * 40, w * 0.24, 22, '#f3d77a', INK, 2, r=w * 0.12))
+        out.append(rect(x - w * 0.12, y - h + 20 + i * 40, w * 0.24, 22, '#f3d77a', ink, 2, r=w * 0.12))
     return ''.join(out)
 
 
