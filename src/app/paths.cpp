@@ -2,8 +2,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+
+#include <dlfcn.h>
 
 namespace {
 
@@ -98,6 +101,25 @@ void makePrivateFile(const QString &file)
     const QFile::Permissions now = QFile::permissions(file);
     if (now & ~own)
         QFile::setPermissions(file, now & own);
+}
+
+void *moduleEntry(const QString &fileName, const char *installed, const char *built, const char *entry,
+                  QString *why)
+{
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    const QStringList places{exeDir + QLatin1Char('/') + fileName,
+                             QDir::cleanPath(exeDir + QLatin1Char('/') + QString::fromUtf8(installed)),
+                             QString::fromUtf8(built)};
+    *why = fileName + QStringLiteral(" not found");
+    for (const QString &path : places) {
+        if (!QFileInfo::exists(path))
+            continue;
+        void *lib = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
+        if (void *function = lib ? dlsym(lib, entry) : nullptr)
+            return function;
+        *why = QString::fromLocal8Bit(dlerror());
+    }
+    return nullptr;
 }
 
 } // namespace Paths

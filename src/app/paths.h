@@ -25,4 +25,12 @@ bool makePrivateFolder(const QString &folder);
 // Takes the group's and others' rights from a file (a file made read-only stays so).
 void makePrivateFile(const QString &file);
 
+// The function `entry` of the program's module `fileName` (such as "orbelle_wave.so"):
+// looked for beside the program in a build tree, at `installed` (relative to the
+// program's folder) once installed, and at `built`, where the build made it, for the
+// tests and benchmarks built elsewhere in the tree. Null, with the reason in `why`, when
+// it cannot be loaded.
+void *moduleEntry(const QString &fileName, const char *installed, const char *built, const char *entry,
+                  QString *why);
+
 } // namespace Paths

@@ -2,13 +2,9 @@
 
 #include "carddatabase.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QLocale>
+#include "paths.h"
 
-#include <dlfcn.h>
+#include <QLocale>
 
 #include <algorithm>
 
@@ -47,24 +43,13 @@ Figures figuresOf(const JournalStats &s, int count)
 
 Pane *make(QWidget *parent)
 {
-    static Entry entry = []() -> Entry {
-        const QString exeDir = QCoreApplication::applicationDirPath();
-        // Beside the program in a build tree, below lib/ once installed, and the build's
-        // own for the tests built elsewhere in it.
-        const QStringList places{exeDir + QStringLiteral("/orbelle_charts.so"),
-                                 QDir::cleanPath(exeDir + QStringLiteral("/" ORBELLE_CHARTS_INSTALLED)),
-                                 QStringLiteral(ORBELLE_CHARTS_BUILT)};
-        QString why = QStringLiteral("orbelle_charts.so not found");
-        for (const QString &path : places) {
-            if (!QFileInfo::exists(path))
-                continue;
-            void *lib = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
-            if (auto e = lib ? reinterpret_cast<Entry>(dlsym(lib, kEntry)) : nullptr)
-                return e;
-            why = QString::fromLocal8Bit(dlerror());
-        }
-        qWarning("orbelle: journal: the charts cannot be shown: %s", qPrintable(why));
-        return nullptr;
+    static Entry entry = [] {
+        QString why;
+        auto e = reinterpret_cast<Entry>(Paths::moduleEntry(QStringLiteral("orbelle_charts.so"), ORBELLE_CHARTS_INSTALLED,
+                                                            ORBELLE_CHARTS_BUILT, kEntry, &why));
+        if (!e)
+            qWarning("orbelle: journal: the charts cannot be shown: %s", qPrintable(why));
+        return e;
     }();
     return entry ? entry(parent) : nullptr;
 }

@@ -1,5 +1,6 @@
 #include "mediadevice.h"
 #include "mediafiles.h"
+#include "paths.h"
 #include "timing.h"
 #include "wavesystem.h"
 
@@ -347,22 +348,11 @@ void reportOutputFailed(int id, const QString &why);
 WaveSystem::Api *waveSystem()
 {
     static WaveSystem::Api *api = []() -> WaveSystem::Api * {
-        const QString exeDir = QCoreApplication::applicationDirPath();
-        // Beside the program in a build tree, below lib/ once installed, and the build's
-        // own for the tests and benchmarks built elsewhere in it.
-        const QStringList places{exeDir + QStringLiteral("/orbelle_wave.so"),
-                                 QDir::cleanPath(exeDir + QStringLiteral("/" ORBELLE_WAVE_INSTALLED)),
-                                 QStringLiteral(ORBELLE_WAVE_BUILT)};
-        QString why = QStringLiteral("orbelle_wave.so not found");
-        for (const QString &path : places) {
-            if (!QFileInfo::exists(path))
-                continue;
-            void *lib = dlopen(QFile::encodeName(path).constData(), RTLD_NOW | RTLD_LOCAL);
-            auto entry = lib ? reinterpret_cast<WaveSystem::Entry>(dlsym(lib, WaveSystem::kEntry)) : nullptr;
-            if (entry)
-                return entry(&g_openOutputs);
-            why = QString::fromLocal8Bit(dlerror());
-        }
+        QString why;
+        auto entry = reinterpret_cast<WaveSystem::Entry>(Paths::moduleEntry(
+            QStringLiteral("orbelle_wave.so"), ORBELLE_WAVE_INSTALLED, ORBELLE_WAVE_BUILT, WaveSystem::kEntry, &why));
+        if (entry)
+            return entry(&g_openOutputs);
         qWarning("orbelle: sound: wave sounds stay silent: %s", qPrintable(why));
         return nullptr;
     }();
