@@ -1444,38 +1444,68 @@ def horse(x, y, s, direction=1, pose='stand', colour='#f2efe8', mane=None, cloth
     about 100 units long. Returns the drawing and the saddle point for a rider."""
     mane = mane or darker(colour, 0.35)
     far = darker(colour, 0.18)
-    legs_far, legs_near = [], []
+    # each leg: where it leaves the body, the knee (fore) or hock (hind), the fetlock, and
+    # the ground under the hoof; the forelegs first
     if pose == 'walk':
-        legs_far = [[(28, 10), (24, 40), (26, 68)], [(-28, 8), (-24, 38), (-20, 68)]]
-        legs_near = [[(38, 10), (52, 32), (48, 54)], [(-36, 8), (-44, 38), (-42, 68)]]
+        legs_far = [[(28, 6), (25, 40), (23, 60), (26, 68)], [(-28, 6), (-31, 38), (-24, 59), (-19, 67)]]
+        legs_near = [[(38, 6), (51, 33), (44, 50), (45, 58)], [(-36, 6), (-47, 38), (-47, 60), (-43, 68)]]
     elif pose == 'gallop':
-        legs_far = [[(28, 10), (52, 24), (70, 30)], [(-28, 8), (-46, 30), (-64, 44)]]
-        legs_near = [[(38, 10), (58, 28), (62, 48)], [(-36, 8), (-60, 24), (-76, 34)]]
+        legs_far = [[(28, 6), (46, 24), (38, 40), (40, 47)], [(-28, 6), (-42, 30), (-53, 45), (-52, 52)]]
+        legs_near = [[(38, 6), (56, 28), (68, 42), (74, 44)], [(-36, 6), (-55, 24), (-70, 34), (-77, 34)]]
     elif pose == 'rear':
-        legs_far = [[(30, 10), (52, 18), (50, 38)], [(-30, 8), (-28, 38), (-22, 68)]]
-        legs_near = [[(38, 10), (60, 22), (58, 44)], [(-38, 8), (-44, 40), (-38, 68)]]
+        legs_far = [[(30, 6), (50, 14), (45, 32), (48, 38)], [(-30, 6), (-32, 38), (-25, 60), (-21, 68)]]
+        legs_near = [[(38, 6), (60, 18), (53, 37), (56, 43)], [(-38, 6), (-47, 40), (-41, 60), (-37, 68)]]
     else:
-        legs_far = [[(28, 10), (26, 40), (28, 68)], [(-28, 8), (-26, 38), (-24, 68)]]
-        legs_near = [[(38, 10), (40, 40), (38, 68)], [(-36, 8), (-42, 38), (-36, 68)]]
+        legs_far = [[(28, 6), (27, 40), (27, 60), (30, 68)], [(-28, 6), (-34, 38), (-33, 60), (-29, 68)]]
+        legs_near = [[(38, 6), (40, 40), (39, 60), (42, 68)], [(-36, 6), (-45, 39), (-43, 60), (-39, 68)]]
 
-    def leg(pts3, c):
-        # a strong forearm or gaskin tapering to a slim cannon, a knobbed joint, the hoof
-        (x1, y1), (x2, y2), (x3, y3) = pts3
-        upper = 'M%s,%s L%s,%s' % (n(x1), n(y1), n(x2), n(y2))
-        lower = 'M%s,%s L%s,%s' % (n(x2), n(y2), n(x3), n(y3))
-        ang = math.degrees(math.atan2(y3 - y2, x3 - x2)) - 90
-        return solid([('stroke', upper, 13), ('stroke', lower, 7.5), ('circle', x2, y2, 5.5)], c, INK, 2) + \
-            path('M-5,-4 L5,-4 L7,4 L-7,4 Z', '#3a2e28', INK, 1.5,
-                 extra='transform="translate(%s %s) rotate(%s)"' % (n(x3), n(y3), n(ang)))
+    def lerp(a, b, t):
+        return a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t
+
+    def leg_spine(pts4, hind):
+        # the muscled forearm or gaskin, the bony knee or hock, the slim cannon, the round
+        # fetlock and the short pastern down to the coronet
+        top, joint, fet, ground_ = pts4
+        coronet = lerp(fet, ground_, 0.6)
+        spine = [top, lerp(top, joint, 0.5), joint, lerp(joint, fet, 0.5), fet, coronet]
+        widths = [9.5, 6.6, 5.0, 3.5, 4.6, 3.3] if hind else [8.5, 6.2, 5.2, 3.6, 4.6, 3.3]
+        return spine, widths
+
+    def hoof(pts4, c):
+        fet, ground_ = pts4[2], pts4[3]
+        top = lerp(fet, ground_, 0.6)
+        dx, dy = ground_[0] - top[0], ground_[1] - top[1]
+        d = math.hypot(dx, dy) or 1
+        px, py = -dy / d, dx / d
+        ring = [(top[0] + px * 3.6, top[1] + py * 3.6), (ground_[0] + px * 4.8 + dx / d, ground_[1] + py * 4.8 + dy / d),
+                (ground_[0] - px * 4.8 + dx / d, ground_[1] - py * 4.8 + dy / d), (top[0] - px * 3.6, top[1] - py * 3.6)]
+        return path(poly(ring), '#3a2e28', INK, 1.5)
+
+    def leg(pts4, c, hind):
+        spine, widths = leg_spine(pts4, hind)
+        return solid([('path', limb(spine, widths))], c, INK, 1.5) + hoof(pts4, c)
+
+    def leg_marks(pts4, hind):
+        # the shade down the back of the leg and the joint's crease, inside the outline
+        spine, widths = leg_spine(pts4, hind)
+        out = far_shade(spine[1:5], 2.0, 2.2, darker(colour, 0.2))
+        (jx, jy), w = spine[2], widths[2]
+        out += path('M%s,%s q%s,%s %s,0' % (n(jx - w * 0.6), n(jy + 1), n(w * 0.6), n(2.2), n(w * 1.2)), 'none',
+                    darker(colour, 0.35), 1.2)
+        return out
 
     body = [('ellipse', 0, 0, 50, 24),
             ('path', poly([(24, -16), (44, -56), (56, -68), (68, -56), (58, -30), (46, 12)])),
             ('path', 'M48,-64 Q60,-80 72,-70 Q86,-56 94,-40 Q95,-31 86,-31 Q74,-33 64,-40 Q56,-46 48,-50 Z'),
             ('path', poly([(57, -70), (60, -84), (66, -72)]))]
-    parts = [leg(l, far) for l in legs_far]
+    parts = [leg(l, far, i == 1) for i, l in enumerate(legs_far)]
     parts.append(path('M-46,-10 Q-80,0 -70,58 Q-64,44 -58,52 Q-58,22 -44,4 Z', mane, INK, 2))
-    parts.append(solid(body, colour, INK, 2))
+    # the near legs grow out of the body: one outline round both
+    near = [limb(*leg_spine(l, i == 1)) for i, l in enumerate(legs_near)]
+    parts.append(solid(body + [('path', d) for d in near], colour, INK, 2))
     parts.append(path('M-44,8 Q0,30 44,10 Q0,20 -44,8 Z', darker(colour, 0.12), None, 0))
+    parts += [path(d, colour, None, 0) for d in near]
+    parts += [leg_marks(l, i == 1) for i, l in enumerate(legs_near)]
     parts.append(path('M26,-18 L45,-58 L57,-70 L54,-56 L36,-20 Z', mane, INK, 1.5))
     parts.append(circle(68, -58, 2.6, INK, None, 0))
     parts.append(path('M86,-40 q3,-3 5,1', 'none', INK, 1.6))
@@ -1483,7 +1513,7 @@ def horse(x, y, s, direction=1, pose='stand', colour='#f2efe8', mane=None, cloth
     parts.append(path('M84,-34 L62,-60 L56,-66', 'none', '#6b3f2a', 2.4))
     if cloth:
         parts.append(path('M-22,-24 Q-2,-30 20,-24 L24,6 Q0,12 -26,6 Z', cloth, INK, 2))
-    parts += [leg(l, colour) for l in legs_near]
+    parts += [hoof(l, colour) for l in legs_near]
     angle = -30 if pose == 'rear' else 0
     inner = group(parts, 'rotate(%s -30 68)' % n(angle)) if angle else ''.join(parts)
     t = 'translate(%s %s) scale(%s %s)' % (n(x), n(y - 68 * s), n(s * direction), n(s))
