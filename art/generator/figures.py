@@ -725,6 +725,8 @@ class Person:
             hung = self._hanging_elbow(s, hnd, side)
             if hung:
                 e = hung
+            elif hnd[1] < s[1] - 0.1 * self.u:
+                e = self._raised_elbow(s, hnd, side)
         else:
             e = _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, side * self.bend[i])
         # the sleeve stops short of the hand so the wrist shows
@@ -804,6 +806,23 @@ class Person:
             return drawing
         cx, cy = self.head
         return group([drawing], 'rotate(%s %s %s)' % (n(self.tilt), n(cx), n(cy + 0.5 * self.hu)))
+
+    def _raised_elbow(self, s, hnd, side):
+        """Where the elbow goes when the hand is raised above the shoulder: out to the side and
+        never below the shoulder, the arm opened to at least 115 degrees. A hand held close is
+        reached by an arm coming towards the viewer, so the arm is drawn shortened rather than
+        folded into a wing."""
+        up, lo = 1.45 * self.u, 1.4 * self.u
+        d = math.hypot(hnd[0] - s[0], hnd[1] - s[1])
+        open_ = math.sqrt(up * up + lo * lo - 2 * up * lo * math.cos(math.radians(115)))
+        k = min(1.0, d / open_) if d > 0 else 1.0
+        e = _elbow(s, hnd, up * k, lo * k, side)
+        if e[1] > s[1]:
+            # the other bend keeps the elbow up where this one would drop it under the shoulder
+            f = _elbow(s, hnd, up * k, lo * k, -side)
+            if f[1] < e[1]:
+                e = f
+        return e
 
     def _hanging_elbow(self, s, hnd, side):
         """Where the elbow hangs when the hand is held in front of the body, below the shoulder:

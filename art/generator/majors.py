@@ -187,10 +187,10 @@ def el_mago(c):
     for x in range(-270, 300, 50):
         out.append(rose(x, -340 + (x % 100 == 0) * 10, 14, '#d8475a'))
     body, p = person(0, 330, 560, face='front', mood='focus', hairstyle='curly', cloth='#f4f1e8', cape='#c2453a', hair='#3a2418',
-                     hands=((-0.45, 2.9), (0.3, -1.2)), belt='#4e8a44', grips=('point', 'fist'))
+                     hands=((-0.45, 2.9), (0.5, -1.8)), belt='#4e8a44', grips=('point', 'fist'))
     out.append(body)
     hx, hy = p.hands[1]
-    out.append(wand((hx - 6, hy + 40), (hx + 14, hy - 110), 12, 0, '#f4f1e8', knots=False))
+    out.append(wand((hx - 4, hy + 40), (hx + 10, hy - 85), 12, 0, '#f4f1e8', knots=False))
     out.append(p.hand(1, 'fist'))
     lx, ly = p.hands[0]
     out.append(p.hand(0, 'point'))
