@@ -218,6 +218,12 @@ class Person:
                  shadow=None, profile=False, body=None, bow=0, weight=None, tilt=0):
         self.x, self.y, self.h = x, y, h
         self.u = h / 7.5
+        # 'away-left', 'away-right': seen from behind, turned three-quarters towards that side,
+        # the cheek and the ear just showing past the hair
+        self.away = {'away-left': -1, 'away-right': 1}.get(face, 0)
+        if self.away:
+            face = 'back'
+            body = body or 'three'
         # the figure's outer contour: heavier than the lines drawn inside it on a large figure
         self.contour = LINE * (1.25 if self.u > 45 else 1.1 if self.u > 25 else 1)
         self.pose, self.face, self.dress = pose, face, dress
@@ -249,7 +255,7 @@ class Person:
         self.weight = 0
         if pose == 'stand' and stance is None and body != 'side':
             self.weight = weight or (1 if look % 2 else -1)
-        self.bdir = {'left': -1, 'right': 1}.get(face, -1 if gaze and gaze[0] < 0 else 1)
+        self.bdir = self.away or {'left': -1, 'right': 1}.get(face, -1 if gaze and gaze[0] < 0 else 1)
         if self.bturn == 1 and behind == (False, False):
             # side on, the far arm goes behind the body
             self.behind = (self.bdir < 0, self.bdir > 0)
@@ -586,6 +592,13 @@ class Person:
                 # creeping: the back foot lifted on its toes, the front one reaching on tiptoe
                 feet = [U(-0.95, 7.2), U(0.8, 7.3)]
                 knees = [U(-0.45, 5.8), U(0.7, 5.6)]
+            elif self.pose == 'walk' and self.face == 'back':
+                # walking away into the picture: the leading foot further off and so higher, the
+                # near one pushing off with its heel raised
+                a = self.away or 1
+                feet, knees = [None, None], [None, None]
+                feet[(a + 1) // 2], knees[(a + 1) // 2] = U(a * 0.42, 7.0), U(a * 0.34, 5.55)
+                feet[(1 - a) // 2], knees[(1 - a) // 2] = U(-a * 0.36, 7.5), U(-a * 0.2, 5.8)
             elif self.pose == 'walk':
                 feet = [U(-0.95, 7.4), U(0.85, 7.4)]
                 knees = [U(-0.55, 5.7), U(0.55, 5.7)]
@@ -637,6 +650,9 @@ class Person:
                 if self.stance == 'tiptoe':
                     toe = 1 if self.lean >= 0 else -1
                 tilt = 35 * toe if self.stance == 'tiptoe' else 0
+                if self.pose == 'walk' and self.face == 'back':
+                    out.append(self._heel(f, side != (self.away or 1), shoes))
+                    continue
                 out.append(ellipse(f[0] + toe * 0.12 * u, f[1] - 0.05 * u, 0.3 * u, 0.14 * u, shoes, INK, 2, tilt))
         elif self.pose == 'kneel' and hem_y < 5:
             # one knee on the ground, the other raised with its foot set down in front
@@ -686,10 +702,24 @@ class Person:
                 if self.weight and self.pose == 'stand':
                     fx = self.weight * 0.1 if side == self.weight else -self.weight * 0.5
                 px, py = U(fx, y)
+                if self.pose == 'walk' and self.face == 'back':
+                    a = self.away or 1
+                    out.append(self._heel(U(side * 0.26, y - (0.14 if side == a else -0.06)), side != a, self.shoes))
+                    continue
                 toe = t if self.bturn else side
                 out.append(ellipse(px + toe * (0.1 if sit else 0.05) * u, py, 0.3 * u, 0.15 * u, self.shoes, INK, 2,
                                    toe * 12 if sit else 0))
         return ''.join(out)
+
+    def _heel(self, f, lifted, shoes):
+        """A foot seen from behind: the heel of the leading foot, or the sole of the near foot
+        pushing off, tipped up towards the viewer."""
+        u = self.u
+        x, y = f
+        if not lifted:
+            return ellipse(x, y - 0.06 * u, 0.17 * u, 0.12 * u, shoes, INK, 2)
+        return ellipse(x, y - 0.1 * u, 0.16 * u, 0.2 * u, darker(shoes, 0.25), INK, 2) + \
+            line((x - 0.1 * u, y - 0.02 * u), (x + 0.1 * u, y - 0.02 * u), mix(shoes, '#ffffff', 0.2), 1.4)
 
     def _ride_leg(self, direction):
         U = self.U
@@ -947,14 +977,14 @@ class Person:
         shift = turn * 0.13 * u
         gx, gy = self.gaze if self.gaze is not None else (turn, {'up': -1, 'down': 1}.get(f, 0))
         ey = cy + (0.05 if f != 'up' else -0.02) * u
-        lids = f in ('down', 'closed')
+        lids = f in ('down', 'closed') or mood == 'rest'  # 'rest': the eyes closed, the face at peace
         large = u > 26  # big enough to draw the eye's white, iris and lids
         # brows: how far the inner and the outer end sit above the eye
         inner, outer = {'calm': (0.12, 0.12), 'joy': (0.15, 0.13), 'grief': (0.2, 0.08), 'fear': (0.22, 0.16),
-                        'effort': (0.06, 0.15), 'focus': (0.1, 0.12), 'stern': (0.06, 0.14)}[mood]
+                        'effort': (0.06, 0.15), 'focus': (0.1, 0.12), 'stern': (0.06, 0.14), 'rest': (0.13, 0.11)}[mood]
         # how open the eye is, and how its upper lid slants (+: drooping at the outer corner)
         open_, droop = {'calm': (0.05, 0.0), 'joy': (0.035, -0.01), 'grief': (0.035, 0.03), 'fear': (0.07, -0.01),
-                        'effort': (0.022, 0.0), 'focus': (0.04, 0.0), 'stern': (0.038, -0.015)}[mood]
+                        'effort': (0.022, 0.0), 'focus': (0.04, 0.0), 'stern': (0.038, -0.015), 'rest': (0.0, 0.0)}[mood]
         lid_c = darker(self.skin, 0.32)
         lw = max(1.2, 0.035 * u)  # the eyes' own lines, finer than the brows
         for s in (-1, 1):
@@ -1091,11 +1121,17 @@ class Person:
         out.append(path(poly(nose, closed=False), 'none', INK, 2))
         ex = cx + t * 0.22 * u
         inner, outer = {'calm': (0.12, 0.12), 'joy': (0.15, 0.13), 'grief': (0.2, 0.08), 'fear': (0.22, 0.16),
-                        'effort': (0.06, 0.15), 'focus': (0.1, 0.12), 'stern': (0.06, 0.14)}[mood]
+                        'effort': (0.06, 0.15), 'focus': (0.1, 0.12), 'stern': (0.06, 0.14), 'rest': (0.13, 0.11)}[mood]
         if self.blindfold:
             out.append(rect(cx - 0.44 * u, ey - 0.14 * u, 0.88 * u, 0.22 * u, '#f7f4ec', INK, 2))
-        elif self.face == 'closed' or mood == 'grief' and gy > 0:
+        elif self.face == 'closed' or mood == 'rest' or mood == 'grief' and gy > 0:
+            # the closed lid, its lashes at the outer corner and, on a large head, the lid's crease
             out.append(path('M%s,%s q%s,%s %s,0' % (n(ex - 0.07 * u), n(ey), n(0.07 * u), n(0.06 * u), n(0.14 * u)), 'none', INK, w))
+            if u > 26:
+                lash = (ex - t * 0.07 * u, ey)
+                out.append(line(lash, (lash[0] - t * 0.04 * u, lash[1] + 0.035 * u), INK, w * 0.6))
+                out.append(path('M%s,%s q%s,%s %s,0' % (n(ex - 0.06 * u), n(ey - 0.045 * u), n(0.06 * u), n(-0.03 * u),
+                                                        n(0.12 * u)), 'none', darker(self.skin, 0.32), w * 0.4))
         else:
             out.append(path('M%s,%s L%s,%s L%s,%s' % (n(ex - t * 0.06 * u), n(ey - 0.04 * u), n(ex + t * 0.08 * u),
                                                       n(ey - 0.05 * u), n(ex + t * 0.06 * u), n(ey + 0.04 * u)), 'none', INK, w * 0.8))
@@ -1165,7 +1201,16 @@ class Person:
         cx, cy = self.head
         u = self.hu
         out = []
-        if self.face == 'back':
+        if self.face == 'back' and self.away and self.hat not in ('hood', 'veil'):
+            # turned three-quarters away: the hair covers all but the edge of the cheek and the
+            # ear on the side the figure turns to
+            t = self.away
+            out.append(ellipse(cx - t * 0.1 * u, cy - 0.02 * u, 0.4 * u, 0.55 * u, self.hair))
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(cx + t * 0.3 * u), n(cy + 0.12 * u), n(cx + t * 0.36 * u),
+                                                     n(cy + 0.42 * u), n(cx + t * 0.14 * u), n(cy + 0.5 * u)),
+                            'none', darker(self.skin, 0.3), 1.4))
+            out.append(ellipse(cx + t * 0.28 * u, cy + 0.04 * u, 0.07 * u, 0.12 * u, self.skin, INK, 1.6))
+        elif self.face == 'back':
             c = (self.hat_colour or self.cloth) if self.hat in ('hood', 'veil') else self.hair
             out.append(ellipse(cx, cy, 0.44 * u, 0.54 * u, c))
         elif self.profile and self.hat not in ('hood', 'veil', 'helmet') and self.hairstyle != 'bald':
@@ -1379,7 +1424,11 @@ class Person:
         else:
             (n0x, n0y), (n1x, n1y), (n2x, n2y) = self.B(-0.3, 1.22), self.B(0, 1.6), self.B(0.3, 1.22)
             neck = 'M%s,%s Q%s,%s %s,%s' % (n(n0x), n(n0y), n(n1x), n(n1y), n(n2x), n(n2y))
-            if self.look % 2 and self.dress != 'armour' and self.face != 'back':
+            if self.face == 'back':
+                # from behind the collar runs nearly straight across the nape
+                (n1x, n1y) = self.B(0, 1.32)
+                neck = 'M%s,%s Q%s,%s %s,%s' % (n(n0x), n(n0y), n(n1x), n(n1y), n(n2x), n(n2y))
+            elif self.look % 2 and self.dress != 'armour':
                 # a V-shaped neckline
                 vx, vy = self.B(0, 1.75)
                 neck = 'M%s,%s L%s,%s L%s,%s' % (n(n0x), n(n0y), n(vx), n(vy), n(n2x), n(n2y))

@@ -125,7 +125,7 @@ def la_muerte(c):
                      legs='#f2efe6', hair='#e0b040', reach=((0, 250), None), grips=('open', 'rest'))
     out.append(ch)
     out.append(flowers([-2], 236, r=6, seed=1))
-    kg, kgp = person(10, 395, 280, shadow=False, face='closed', mood='grief', cloth='#a3353a', cape='#5a3a78', beard='#d9d4c8',
+    kg, kgp = person(10, 395, 280, shadow=False, face='right', profile=True, mood='rest', cloth='#a3353a', cape='#5a3a78', beard='#d9d4c8',
                      hairstyle='bald')
     out.append(group([kg], 'rotate(-90 10 395)'))
     out.append(group([path(poly([(-20, 0), (-16, -20), (-8, -8), (0, -24), (8, -8), (16, -20), (20, 0)]), GOLD)],
