@@ -275,6 +275,7 @@ class Person:
         self.short = False  # seated in a dress that ends over the knees
         self._bare = []  # the bare legs' outlines, drawn as one shape with the body
         self._leg_edges = []  # standing bare legs: their edges, part of the body's outline
+        self._bare_spines = []  # and the lines down their middles
         self._front = ''  # a bare leg drawn in front of the body
         self.elbow_at = elbows  # scene points for arms seen foreshortened, else the arm's own bend
         if reach:
@@ -284,14 +285,18 @@ class Person:
         self.lap = self.U(self.bdir * 0.9, 3.9) if pose == 'sit' and self.bturn == 1 else self.B(0, 4.0)
         self.chest = (x, self.top + 2.3 * self.u)
 
-    def _lit(self, colour, half=1.3, cx=None):
+    def _lit(self, colour, half=1.3, cx=None, round_=False):
         """`colour` modelled by the light from the viewer's left across the figure: lighter on
-        its near side, in shade on the far one (flat where no card is being drawn)."""
+        its near side, in shade on the far one (flat where no card is being drawn). `round_`
+        turns the form more slowly into a deeper shade, for bare skin."""
         card = CARD[0]
         if card is None:
             return colour
         cx = self.x if cx is None else cx
         w = half * self.u
+        if round_:
+            return card.linear([(0, mix(colour, '#ffffff', 0.2)), (0.3, mix(colour, '#ffffff', 0.08)), (0.55, colour),
+                                (0.8, darker(colour, 0.1)), (1, darker(colour, 0.2))], cx - w, 0, cx + w, 0, 'userSpaceOnUse')
         return card.linear([(0, mix(colour, '#ffffff', 0.16)), (0.45, colour), (1, darker(colour, 0.12))],
                            cx - w, 0, cx + w, 0, 'userSpaceOnUse')
 
@@ -337,13 +342,15 @@ class Person:
         u = self.u
         narrow = self.dress == 'nude'
         woman = narrow and self.hairstyle in ('long', 'bun')
-        sh = (0.76 if woman else 0.92) if narrow else 0.9
-        wa = (0.4 if woman else 0.52) if narrow else 0.6
+        sh = (0.8 if woman else 0.95) if narrow else 0.9
+        wa = (0.5 if woman else 0.6) if narrow else 0.6
+        # bare: the ribcage under the shoulders, narrowing to the waist, and the hips below
+        chest = [U(-(0.72 if woman else 0.86), 2.2)] if narrow else []
         if self.pose == 'sit':
             pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-1.15, 3.9), U(-1.2, 6.0)]
             hem_y = 6.0
         elif self.pose == 'kneel' and self.dress in ('nude', 'tunic'):
-            pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-0.75, 3.7), U(-0.7, 4.1)]
+            pts_l = [U(-0.3, 1.2), U(-sh, 1.5)] + chest + [U(-wa, 3.0), U(-(0.84 if woman else 0.75), 3.7), U(-0.7, 4.1)]
             hem_y = 4.1
         elif self.pose == 'kneel':
             pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-0.85, 3.8), U(-1.15, 5.55)]
@@ -356,9 +363,11 @@ class Person:
             w = {'robe': 1.2, 'gown': 1.45, 'tunic': 1.05, 'nude': 0.62, 'armour': 0.95}.get(self.dress, 1.2)
             if hem < 6:
                 w = min(w, 0.6 + hem * 0.09)
+            hip = U(-w * (0.95 if woman else 0.85), 3.9)
             if narrow:
                 w = 0.76 if woman else 0.64  # the hips run on into the thighs
-            pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-w * (0.95 if woman else 0.85), 3.9), U(-w, hem)]
+                hip = U(-(0.86 if woman else 0.68), 3.72)
+            pts_l = [U(-0.3, 1.2), U(-sh, 1.5)] + chest + [U(-wa, 3.0), hip, U(-w, hem)]
             hem_y = hem
         if self.pose == 'sit' and self.bturn == 1:
             return self._sit_side()
@@ -391,14 +400,15 @@ class Person:
             legs.append(sorted([left, right], key=lambda e: e[1][0]))
         legs.sort(key=lambda e: e[0][1][0])
         fork = self.B(0, hem_y + 0.15)
-        ring = self._side[:4]
+        trunk = len(self._side) - 1  # the flank from the neck down to the hip
+        ring = self._side[:trunk]
         if len(legs) == 2:
             (lo, li), (ri, ro) = legs
             ring += lo[1:] + list(reversed(li[1:])) + [fork] + ri[1:] + list(reversed(ro[1:]))
         else:
             lo, ro = legs[0]
             ring += lo[1:] + list(reversed(ro[1:]))
-        ring += list(reversed(self._side_r[:4]))
+        ring += list(reversed(self._side_r[:trunk]))
         return smooth(ring)
 
     def _sit_front(self, sh, wa):
@@ -573,6 +583,33 @@ class Person:
         out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(a[0]), n(a[1]), n(b[0] - 0.05 * u), n(b[1]), n(c[0]), n(c[1]),
                                                              n(b[0] + 0.14 * u), n(b[1]), n(a[0]), n(a[1])), lt, None, 0,
                         extra='fill-opacity="0.35"'))
+        # the form's own lines, drawn soft and sparing: the chest's lower edge on a man (on a
+        # woman the breasts catch the light), the belly's middle, the hips' fold down to the groin
+        line_c = darker(self.skin, 0.3)
+        quiet = 'stroke-opacity="0.55"'
+        lw = max(1.2, 0.025 * u)
+        for s in (-1, 1):
+            if woman:
+                x, y = U(s * 0.34, 2.1)
+                out.append(ellipse(x - 0.06 * u, y - 0.03 * u, 0.13 * u, 0.09 * u, lt, None, 0, extra='fill-opacity="0.3"'))
+            else:
+                a, b, c = U(s * 0.08, 2.12), U(s * 0.42, 2.42), U(s * 0.74, 2.05)
+                out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])), 'none', line_c,
+                                lw, extra=quiet))
+            a, b, c = U(s * 0.6, 3.5), U(s * 0.42, 3.85), U(s * 0.14, 4.02)
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])), 'none', line_c,
+                            lw, extra=quiet))
+        if not woman:
+            a, b = U(0, 2.5), U(0, 3.15)
+            out.append(line(a, b, line_c, lw * 0.8, extra='stroke-opacity="0.35"'))
+        # the far side of the trunk turning away from the light
+        a, b, c = U(0.7 if woman else 0.82, 1.7), U(0.42 if woman else 0.5, 3.0), U(0.72 if woman else 0.6, 3.8)
+        out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(a[0]), n(a[1]), n(b[0] - 0.2 * u), n(b[1]), n(c[0]), n(c[1]),
+                                                             n(b[0] + 0.1 * u), n(b[1]), n(a[0]), n(a[1])), sh, None, 0,
+                        extra='fill-opacity="0.14"'))
+        for spine in self._bare_spines:
+            # each bare leg rounded by a shade down its far side
+            out.append(far_shade(spine[1:], 0.09 * u, 0.09 * u, darker(self.skin, 0.08)))
         for s in (-1, 1) if self.pose != 'kneel' else ():
             k = U(s * 0.27, 5.7)
             out.append(path('M%s,%s q%s,%s %s,0' % (n(k[0] - 0.08 * u), n(k[1] - 0.02 * u), n(0.08 * u), n(0.07 * u), n(0.16 * u)),
@@ -639,6 +676,7 @@ class Person:
                     if self.stance == 'cross' and side == legs[0][0]:
                         out.append(solid([('path', shape)], legc, INK, self.contour))
                     else:
+                        self._bare_spines.append([hp, k, calf, (f[0], f[1] - 0.12 * u)])
                         self._leg_edges.append(limb_edges([hp, k, calf, (f[0], f[1] - 0.12 * u)],
                                                           [(0.37 if wide else 0.31) * u, 0.15 * u, 0.19 * u, 0.085 * u]))
                 else:
@@ -663,9 +701,16 @@ class Person:
             raised_leg = 'M%s,%s L%s,%s L%s,%s' % (n(U(0.3, 3.9)[0]), n(U(0.3, 3.9)[1]), n(U(1.15, 4.3)[0]),
                                                    n(U(1.15, 4.3)[1]), n(U(1.1, 5.45)[0]), n(U(1.1, 5.45)[1]))
             if self.dress == 'nude':
-                # the knee on the ground runs on from the body; the raised leg stands before it
-                self._bare += [('path', limb([U(-0.3, 3.75), U(-0.55, 5.4), U(-0.95, 5.47), U(-1.3, 5.5)],
-                                             [0.32 * u, 0.16 * u, 0.15 * u, 0.085 * u]))]
+                # the thigh comes down from the body to the knee resting on the ground; the shin
+                # runs back from it, seen shortened behind the knee, the toes tucked under; the
+                # raised leg stands before it
+                far = darker(self.skin, 0.1)
+                shin = [U(-0.5, 5.38), U(-0.82, 5.22), U(-1.08, 5.14)]
+                out.append(solid([('path', limb(shin, [0.16 * u, 0.15 * u, 0.08 * u]))], far, INK, self.contour))
+                out.append(ellipse(*U(-1.2, 5.3), 0.2 * u, 0.09 * u, far, INK, 2, t * 35))
+                self._bare += [('path', limb([U(-0.3, 3.75), U(-0.44, 4.7), U(-0.5, 5.42)],
+                                             [0.32 * u, 0.22 * u, 0.15 * u])),
+                               ('circle', *U(-0.5, 5.38), 0.17 * u)]
                 self._front = solid([('path', limb([U(0.28, 3.8), U(1.1, 4.25), U(1.12, 4.65), U(1.1, 5.45)],
                                                    [0.3 * u, 0.17 * u, 0.18 * u, 0.085 * u]))], legc, INK, self.contour)
             else:
@@ -772,8 +817,13 @@ class Person:
         if self.dress == 'nude':
             # a bare arm tapers from the shoulder to the wrist
             u = self.u * (0.88 if self.hairstyle in ('long', 'bun') else 1)
-            return solid([('circle', s[0], s[1] + 0.05 * u, 0.22 * u),
-                          ('path', limb([s, e, (wx, wy)], [0.21 * u, 0.14 * u, 0.1 * u]))], self.skin, INK, self.contour) + \
+            # the shoulder's round, the upper arm narrowing to the elbow, the forearm's swell
+            # below it and the slim wrist
+            m1 = (s[0] + (e[0] - s[0]) * 0.45, s[1] + (e[1] - s[1]) * 0.45)
+            m2 = (e[0] + (wx - e[0]) * 0.3, e[1] + (wy - e[1]) * 0.3)
+            return solid([('circle', s[0], s[1] + 0.05 * u, 0.24 * u),
+                          ('path', limb([s, m1, e, m2, (wx, wy)], [0.23 * u, 0.18 * u, 0.13 * u, 0.15 * u, 0.095 * u]))],
+                         self.skin, INK, self.contour) + \
                 far_shade([s, e, (wx, wy)], 0.07 * u, 0.07 * u, darker(self.skin, 0.08)) + self.hand(i)
         fold = darker(self.sleeves, 0.32)
         u = self.u
@@ -1375,7 +1425,7 @@ class Person:
             # no seam where the thighs run into the body: body and legs are one shape
             if self._leg_edges:
                 body = self._bare_outline(hem_y)
-            out.append(solid([('path', body)] + self._bare, self._lit(self.cloth), INK, self.contour))
+            out.append(solid([('path', body)] + self._bare, self._lit(self.cloth, 1.0, round_=True), INK, self.contour))
             out.append(self._front)
         else:
             out.append(path(body, self._lit(self.cloth), INK, self.contour))
