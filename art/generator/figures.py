@@ -342,7 +342,7 @@ class Person:
         u = self.u
         narrow = self.dress == 'nude'
         woman = narrow and self.hairstyle in ('long', 'bun')
-        sh = (0.8 if woman else 0.95) if narrow else 0.9
+        sh = (0.74 if woman else 0.95) if narrow else 0.9
         wa = (0.5 if woman else 0.6) if narrow else 0.6
         # bare: the ribcage under the shoulders, narrowing to the waist, and the hips below
         chest = [U(-(0.72 if woman else 0.86), 2.2)] if narrow else []

@@ -78,6 +78,8 @@ def la_estrella(c):
     out.append(p.hand(1, 'fist'))
     # rings spread where the stream meets the pool and round the foot standing in it
     fx, fy = p.U(1.25, 5.52)
+    # the foot in the pool stands in the water to the ankle
+    out.append(ellipse(fx, fy + 2, 40, 12, '#4f8fcc', None, 0, extra='fill-opacity="0.75"'))
     out.append(ellipse(fx, fy + 4, 44, 11, 'none', '#d8ecff', 2.2))
     out.append(ellipse(sr[0] + 30, 255 + dy, 26, 7, 'none', '#d8ecff', 2.2))
     return out
