@@ -960,6 +960,7 @@ def el_sol(c):
                       hands=((-1.4, -0.8), (1.6, -0.2)), grips=('fist', 'open'))
     out.append(child)
     lx, ly = cp.hands[0]
+    lx += 7  # the staff runs through the middle of the closed hand
     out.append(line((lx, ly + 40), (lx - 40, ly - 200), WOOD, 6))
     out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s Z' % (
         n(lx - 38), n(ly - 196), n(lx - 110), n(ly - 230), n(lx - 200), n(ly - 170), n(lx - 130), n(ly - 130), n(lx - 60),
