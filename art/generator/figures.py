@@ -1612,11 +1612,14 @@ def horse(x, y, s, direction=1, pose='stand', colour='#f2efe8', mane=None, cloth
                     darker(colour, 0.35), 1.2)
         return out
 
+    # the neck arched along its crest, the head with its round cheek tapering to the muzzle
     body = [('ellipse', 0, 0, 50, 24),
-            ('path', poly([(24, -16), (44, -56), (56, -68), (68, -56), (58, -30), (46, 12)])),
-            ('path', 'M48,-64 Q60,-80 72,-70 Q86,-56 94,-40 Q95,-31 86,-31 Q74,-33 64,-40 Q56,-46 48,-50 Z'),
-            ('path', poly([(57, -70), (60, -84), (66, -72)]))]
+            ('path', 'M22,-16 Q28,-48 48,-64 Q56,-70 62,-66 Q64,-52 60,-38 Q56,-14 46,12 Z'),
+            ('path', 'M50,-64 Q56,-76 66,-74 Q76,-66 88,-50 Q96,-40 92,-34 Q88,-29 80,-31 Q72,-33 66,-37 '
+                     'Q58,-36 54,-42 Q48,-52 50,-64 Z'),
+            ('path', poly([(58, -71), (61, -85), (65, -72)]))]
     parts = [leg(l, far, i == 1) for i, l in enumerate(legs_far)]
+    parts.append(path(poly([(53, -69), (54, -82), (59, -71)]), far, INK, 1.5))
     parts.append(path('M-46,-10 Q-80,0 -70,58 Q-64,44 -58,52 Q-58,22 -44,4 Z', mane, INK, 2))
     # the near legs grow out of the body: one outline round both
     near = [limb(*leg_spine(l, i == 1)) for i, l in enumerate(legs_near)]
@@ -1624,11 +1627,18 @@ def horse(x, y, s, direction=1, pose='stand', colour='#f2efe8', mane=None, cloth
     parts.append(path('M-44,8 Q0,30 44,10 Q0,20 -44,8 Z', darker(colour, 0.12), None, 0))
     parts += [path(d, colour, None, 0) for d in near]
     parts += [leg_marks(l, i == 1) for i, l in enumerate(legs_near)]
-    parts.append(path('M26,-18 L45,-58 L57,-70 L54,-56 L36,-20 Z', mane, INK, 1.5))
-    parts.append(circle(68, -58, 2.6, INK, None, 0))
-    parts.append(path('M86,-40 q3,-3 5,1', 'none', INK, 1.6))
-    parts.append(path('M62,-42 Q70,-36 80,-33', 'none', darker(colour, 0.3), 1.6))
-    parts.append(path('M84,-34 L62,-60 L56,-66', 'none', '#6b3f2a', 2.4))
+    # the mane falling along the crest in locks, the forelock between the ears
+    parts.append(path('M20,-20 Q24,-48 46,-66 L57,-72 Q52,-62 47,-56 Q44,-50 40,-48 Q40,-40 35,-36 Q34,-28 29,-24 '
+                      'Q28,-18 24,-12 Z', mane, INK, 1.5))
+    for d in ('M44,-60 Q40,-52 37,-46', 'M36,-46 Q32,-36 30,-30'):
+        parts.append(path(d, 'none', darker(mane, 0.3), 1.2))
+    parts.append(path('M57,-72 Q63,-68 64,-60 Q59,-63 55,-67 Z', mane, INK, 1.2))
+    parts.append(ellipse(67, -59, 3.2, 2.2, INK, None, 0, -30))
+    parts.append(path('M63,-62 q4,-3 8,-1', 'none', darker(colour, 0.35), 1.2))
+    parts.append(path('M56,-52 Q52,-42 62,-38', 'none', darker(colour, 0.3), 1.4))
+    parts.append(path('M87,-42 q3,-3 5,1', 'none', INK, 1.6))
+    parts.append(path('M83,-32 q4,1 8,-1', 'none', darker(colour, 0.4), 1.4))
+    parts.append(path('M84,-34 L64,-62 L59,-70 M79,-48 L85,-33', 'none', '#6b3f2a', 2.4))
     if cloth:
         parts.append(path('M-22,-24 Q-2,-30 20,-24 L24,6 Q0,12 -26,6 Z', cloth, INK, 2))
     parts += [hoof(l, colour) for l in legs_near]
