@@ -672,13 +672,13 @@ class Person:
                     hp = U(side * (0.38 if wide else 0.32), hem_y - 0.2)
                     calf = (k[0] + (f[0] - k[0]) * 0.3, k[1] + (f[1] - k[1]) * 0.3)
                     shape = limb([hp, k, calf, (f[0], f[1] - 0.12 * u)],
-                                 [(0.37 if wide else 0.31) * u, 0.15 * u, 0.19 * u, 0.085 * u])
+                                 [(0.38 if wide else 0.34) * u, 0.16 * u, 0.2 * u, 0.085 * u])
                     if self.stance == 'cross' and side == legs[0][0]:
                         out.append(solid([('path', shape)], legc, INK, self.contour))
                     else:
                         self._bare_spines.append([hp, k, calf, (f[0], f[1] - 0.12 * u)])
                         self._leg_edges.append(limb_edges([hp, k, calf, (f[0], f[1] - 0.12 * u)],
-                                                          [(0.37 if wide else 0.31) * u, 0.15 * u, 0.19 * u, 0.085 * u]))
+                                                          [(0.38 if wide else 0.34) * u, 0.16 * u, 0.2 * u, 0.085 * u]))
                 else:
                     out.append(solid([('stroke', d, 0.44 * u)], legc, INK, self.contour))
                     out.append(far_shade([hip, k, (f[0], f[1] - 0.12 * u)], 0.11 * u, 0.15 * u, darker(legc, 0.12)))
