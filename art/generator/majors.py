@@ -451,14 +451,16 @@ def sphinx(x, y, s, direction, colour, cloth=None):
     out.append(solid([('stroke', 'M%s,-8 Q%s,4 %s,-2 Q%s,-10 %s,-18' % (n(d * 30), n(d * 58), n(d * 66), n(d * 74), n(d * 70)), 6)],
                      colour, line_c, 2))
     out.append(solid([('ellipse', -28, -15, 26, 15), ('ellipse', 28, -15, 26, 15), ('ellipse', 0, -30, 38, 28)], shade, line_c, 2))
-    out.append(path('M-24,-72 Q-30,-40 -20,-6 L20,-6 Q30,-40 24,-72 Q0,-82 -24,-72 Z', colour, line_c, 2))
+    out.append(path('M-24,-72 Q-30,-48 -16,-30 Q0,-20 16,-30 Q30,-48 24,-72 Q0,-82 -24,-72 Z', colour, line_c, 2))
+    # the chest's fur parting down the middle between the forelegs
+    out.append(path('M-8,-60 Q0,-50 8,-60 M-6,-48 Q0,-40 6,-48', 'none', shade, 2))
     for k in (-1, 1):
-        out.append(solid([('path', 'M%s,-54 L%s,-4 L%s,-4 L%s,-54 Z' % (n(k * 4), n(k * 5), n(k * 19), n(k * 19)))],
-                         colour, line_c, 2))
-        out.append(ellipse(k * 12, -3, 10, 5, colour, line_c, 2))
-        for t in (-3, 3):
-            out.append(line((k * 12 + t, -5), (k * 12 + t, -1), line_c, 1.2))
-    out.append(path('M0,-56 L0,-12', 'none', shade, 3))
+        # a lion's foreleg: the muscled elbow, the straight forearm, a broad paw with its toes
+        out.append(solid([('path', limb([(k * 19, -58), (k * 18, -34), (k * 17, -12)], [9, 6.5, 5.5]))], colour, line_c, 2))
+        out.append(path('M%s,-44 q%s,6 %s,12' % (n(k * 25), n(k * 3), n(k * 1)), 'none', shade, 1.6))
+        out.append(ellipse(k * 18, -5, 11, 6, colour, line_c, 2))
+        for t in (-5, 0, 5):
+            out.append(line((k * 18 + t, -8), (k * 18 + t * 1.1, -1.5), line_c, 1.2))
     # the headcloth behind the face, falling in striped lappets to the shoulders
     out.append(path('M-20,-104 Q0,-112 20,-104 L27,-66 L15,-64 L11,-88 L-11,-88 L-15,-64 L-27,-66 Z', other, INK, 2))
     for k in range(3):
