@@ -261,6 +261,7 @@ class Person:
             self.behind = (self.bdir < 0, self.bdir > 0)
         # a child's head is larger against its body and sits a little higher
         self.hu = self.u * (1.45 if child else 1)
+        self.child = child
         self.head = self.B(0, 0.25 if child else 0.55)
         self.shoulders = (self.B(-0.86, 1.6), self.B(0.86, 1.6))
         self.hands = [None, None]
@@ -570,7 +571,7 @@ class Person:
         lt = mix(self.skin, '#ffffff', 0.5)
         soft = 'fill-opacity="0.16"'
         out = []
-        for s in (-1, 1):
+        for s in (-1, 1) if not self.child else ():
             x, y = U(s * 0.34, 2.25 if woman else 2.15)
             out.append(ellipse(x, y + 0.12 * u, 0.3 * u, 0.1 * u, sh, None, 0, extra=soft))
         # the far side of the belly and the hollow of the waist
@@ -588,7 +589,7 @@ class Person:
         line_c = darker(self.skin, 0.3)
         quiet = 'stroke-opacity="0.55"'
         lw = max(1.2, 0.025 * u)
-        for s in (-1, 1):
+        for s in (-1, 1) if not self.child else ():
             if woman:
                 x, y = U(s * 0.34, 2.1)
                 out.append(ellipse(x - 0.06 * u, y - 0.03 * u, 0.13 * u, 0.09 * u, lt, None, 0, extra='fill-opacity="0.3"'))
@@ -599,7 +600,7 @@ class Person:
             a, b, c = U(s * 0.6, 3.5), U(s * 0.42, 3.85), U(s * 0.14, 4.02)
             out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])), 'none', line_c,
                             lw, extra=quiet))
-        if not woman:
+        if not woman and not self.child:
             a, b = U(0, 2.5), U(0, 3.15)
             out.append(line(a, b, line_c, lw * 0.8, extra='stroke-opacity="0.35"'))
         # the far side of the trunk turning away from the light
