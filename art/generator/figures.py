@@ -194,6 +194,12 @@ HEIGHTS = {'stand': 7.5, 'walk': 7.5, 'sit': 6.25, 'kneel': 5.6, 'ride': 3.8, 'b
 
 
 def _elbow(s, hnd, up, lo, outward):
+    c1, c2 = _elbows(s, hnd, up, lo)
+    return c1 if (c1[0] - c2[0]) * outward > 0 else c2
+
+
+def _elbows(s, hnd, up, lo):
+    """The two places an elbow can be for the shoulder s and the hand hnd."""
     dx, dy = hnd[0] - s[0], hnd[1] - s[1]
     d = math.hypot(dx, dy)
     d = max(min(d, (up + lo) * 0.999), abs(up - lo) + 0.01)
@@ -202,7 +208,7 @@ def _elbow(s, hnd, up, lo, outward):
     base = math.atan2(dy, dx)
     c1 = (s[0] + up * math.cos(base + a), s[1] + up * math.sin(base + a))
     c2 = (s[0] + up * math.cos(base - a), s[1] + up * math.sin(base - a))
-    return c1 if (c1[0] - c2[0]) * outward > 0 else c2
+    return c1, c2
 
 
 class Person:
@@ -803,6 +809,10 @@ class Person:
                 e = hung
             elif hnd[1] < s[1] - 0.1 * self.u:
                 e = self._raised_elbow(s, hnd, side)
+            elif hnd[1] <= s[1] + 0.3 * self.u:
+                # a hand held out about as high as the shoulder: the elbow drops under the arm,
+                # never lifted above it like a wing
+                e = max(_elbows(s, hnd, 1.45 * self.u, 1.4 * self.u), key=lambda q: q[1])
         else:
             e = _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, side * self.bend[i])
         # the sleeve stops short of the hand so the wrist shows
