@@ -971,11 +971,6 @@ def el_sol(c):
     return out
 
 
-def coffin(x, y, w, h, colour='#8a7a6a'):
-    return path(poly([(x - w / 2, y), (x - w / 2 - 10, y - h * 0.6), (x - w / 2, y - h), (x + w / 2, y - h),
-                      (x + w / 2 + 10, y - h * 0.6), (x + w / 2, y)]), colour)
-
-
 @card(20)
 def el_juicio(c):
     out = [sky(c, 'day', 200)]
@@ -1009,12 +1004,18 @@ def el_juicio(c):
              (0, 330, SKINS[3], 'short', dict(face='back', hands=((-1.35, -1.0), (1.35, -1.0)))),
              (190, 250, SKINS[2], 'short', dict(face='left', gaze=(-0.6, -1), tilt=-10, child=True,
                                                  hands=((-1.1, -1.0), (1.0, -1.2)))))
+    wood = '#8a6242'
     for x, h, skin, style, kw in risen:
-        out.append(coffin(x, 440, 170, 120))
+        # an open wooden coffin afloat: its dark inside seen over the front board
+        out.append(path(poly([(x - 80, 392), (x - 68, 370), (x + 68, 370), (x + 80, 392)]), '#3e2a1c', INK, 2))
         f, fp = person(x, 420, h, mood='joy', dress='nude', skin=skin, hair='#8a5a2a' if x else '#3a2418',
                        hairstyle=style, grips=('open', 'open'), **kw)
         out.append(f)
-        out.append(rect(x - 95, 380, 190, 60, '#8a7a6a'))
+        out.append(path(poly([(x - 82, 390), (x + 82, 390), (x + 72, 444), (x - 72, 444)]), wood, INK, LINE))
+        out.append(line((x - 79, 416), (x + 79, 416), darker(wood, 0.3), 2))
+        out.append(line((x - 78, 396), (x + 78, 396), mix(wood, '#ffffff', 0.25), 2))
+        for k in (-1, 1):
+            out.append(path('M%s,440 q14,-6 28,0 t28,0' % n(x + k * 84 - 28), 'none', '#d8ecff', 2.2))
     return out
 
 
