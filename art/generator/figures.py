@@ -779,12 +779,21 @@ class Person:
         hip = U(0.15 * direction, 3.6)
         knee = U(0.9 * direction, 4.5)
         foot = U(0.55 * direction, 6.1)
-        d = 'M%s,%s L%s,%s L%s,%s' % (n(hip[0]), n(hip[1]), n(knee[0]), n(knee[1]), n(foot[0]), n(foot[1]))
         bare = self.dress == 'nude'
+        # the thigh along the saddle, the knee, the calf's swell and the ankle
+        at = lambda t: (knee[0] + (foot[0] - knee[0]) * t, knee[1] + (foot[1] - knee[1]) * t)
+        spine = [hip, knee, at(0.3), at(0.92)]
         if bare:
-            out = [solid([('path', limb([hip, knee, foot], [0.3 * u, 0.17 * u, 0.1 * u]))], self.skin)]
+            out = [solid([('path', limb(spine, [0.3 * u, 0.16 * u, 0.18 * u, 0.09 * u]))], self.skin, INK, self.contour)]
         else:
-            out = [solid([('stroke', d, 0.5 * u)], self.legs)]
+            out = [solid([('path', limb(spine, [0.27 * u, 0.2 * u, 0.21 * u, 0.15 * u]))], self.legs, INK, self.contour),
+                   far_shade(spine[1:], 0.09 * u, 0.1 * u, darker(self.legs, 0.12)),
+                   # a boot to the middle of the shin
+                   solid([('path', limb([at(0.5), at(0.95)], [0.22 * u, 0.17 * u]))], self.shoes, INK, 2)]
+        kx, ky = knee
+        out.append(path('M%s,%s q%s,%s %s,%s' % (n(kx - direction * 0.1 * u), n(ky - 0.08 * u), n(direction * 0.08 * u),
+                                                 n(0.02 * u), n(direction * 0.12 * u), n(0.12 * u)), 'none',
+                        darker(self.skin if bare else self.legs, 0.35), max(1.2, 0.03 * u)))
         out.append(ellipse(foot[0] + 0.15 * u * direction, foot[1] + 0.05 * u, 0.32 * u, 0.15 * u,
                            self.skin if bare else self.shoes, INK, 2))
         return ''.join(out)
