@@ -1805,13 +1805,26 @@ def dog(x, y, s, direction=1, colour='#f2efe8', pose='stand', ears=None):
         legs = ['M16,6 L18,22', 'M10,8 L10,22', 'M-16,6 L-18,22', 'M-10,8 L-10,22']
         tilt = 0
     pieces = [('ellipse', 0, 0, 24, 11), ('circle', 24, -12, 10), ('path', poly([(26, -16), (42, -10), (40, -4), (26, -4)]))]
-    pieces += [('stroke', l, 6) for l in legs]
+    pieces += _paw_legs(legs, 4.2)
     pieces.append(('stroke', 'M-22,-2 Q-34,-10 -32,-24', 4))
     body = solid(pieces, colour, INK, 2)
     ear = path('M20,-20 Q14,-8 18,-2 Q24,-10 24,-20 Z', ears, INK, 1.5)
     eye = circle(27, -14, 1.8, INK, None, 0) + circle(41, -8, 2, INK, None, 0)
     inner = group([body, ear, eye], 'rotate(%s 0 0)' % n(tilt)) if tilt else body + ear + eye
     return group([inner], 'translate(%s %s) scale(%s %s)' % (n(x), n(y - 22 * s), n(s * direction), n(s)))
+
+
+def _paw_legs(legs, w):
+    """Legs given as 'Mx,y Lx,y' from the body to the ground: each tapering from the shoulder
+    or thigh to the wrist, on a paw."""
+    out = []
+    for l in legs:
+        (x1, y1), (x2, y2) = [tuple(float(v) for v in p.split(',')) for p in l[1:].split(' L')]
+        mid = (x1 + (x2 - x1) * 0.45, y1 + (y2 - y1) * 0.45)
+        out.append(('path', limb([(x1, y1), mid, (x2, y2)], [w, w * 0.72, w * 0.6])))
+        d = 1 if x2 >= x1 - 4 else -1
+        out.append(('ellipse', x2 + d * 1.5, y2, w * 0.95, w * 0.55))
+    return out
 
 
 def lion(x, y, s, direction=1, colour='#e6b35a', mane='#c07a2c'):
@@ -1870,8 +1883,10 @@ def bird(x, y, s, direction=1, colour='#f7f7f2', wings='up'):
 def wolf(x, y, s, direction=1, colour='#8c8c96'):
     pieces = [('ellipse', 0, 0, 28, 12), ('circle', 26, -14, 11), ('path', poly([(28, -20), (48, -16), (46, -8), (28, -6)])),
               ('path', poly([(20, -22), (22, -36), (28, -24)]))]
-    pieces += [('stroke', l, 6) for l in ('M18,6 L20,24', 'M12,8 L12,24', 'M-18,6 L-20,24', 'M-12,8 L-12,24')]
-    pieces.append(('stroke', 'M-26,0 Q-40,6 -44,18', 6))
+    pieces += _paw_legs(('M18,6 L20,24', 'M12,8 L12,24', 'M-18,6 L-20,24', 'M-12,8 L-12,24'), 4.4)
+    # a bushy tail and the ruff at the throat
+    pieces.append(('path', 'M-26,-4 Q-42,0 -48,20 Q-40,16 -36,18 Q-36,6 -24,4 Z'))
+    pieces.append(('path', 'M18,-8 Q22,4 16,10 Q26,6 30,-4 Z'))
     out = [solid(pieces, colour, INK, 2), circle(30, -16, 1.8, INK, None, 0)]
     return group(out, 'translate(%s %s) scale(%s %s)' % (n(x), n(y - 24 * s), n(s * direction), n(s)))
 
