@@ -194,6 +194,12 @@ HEIGHTS = {'stand': 7.5, 'walk': 7.5, 'sit': 6.25, 'kneel': 5.6, 'ride': 3.8, 'b
 
 
 def _elbow(s, hnd, up, lo, outward):
+    c1, c2 = _elbows(s, hnd, up, lo)
+    return c1 if (c1[0] - c2[0]) * outward > 0 else c2
+
+
+def _elbows(s, hnd, up, lo):
+    """The two places an elbow can be for the shoulder s and the hand hnd."""
     dx, dy = hnd[0] - s[0], hnd[1] - s[1]
     d = math.hypot(dx, dy)
     d = max(min(d, (up + lo) * 0.999), abs(up - lo) + 0.01)
@@ -202,7 +208,7 @@ def _elbow(s, hnd, up, lo, outward):
     base = math.atan2(dy, dx)
     c1 = (s[0] + up * math.cos(base + a), s[1] + up * math.sin(base + a))
     c2 = (s[0] + up * math.cos(base - a), s[1] + up * math.sin(base - a))
-    return c1 if (c1[0] - c2[0]) * outward > 0 else c2
+    return c1, c2
 
 
 class Person:
@@ -218,6 +224,12 @@ class Person:
                  shadow=None, profile=False, body=None, bow=0, weight=None, tilt=0):
         self.x, self.y, self.h = x, y, h
         self.u = h / 7.5
+        # 'away-left', 'away-right': seen from behind, turned three-quarters towards that side,
+        # the cheek and the ear just showing past the hair
+        self.away = {'away-left': -1, 'away-right': 1}.get(face, 0)
+        if self.away:
+            face = 'back'
+            body = body or 'three'
         # the figure's outer contour: heavier than the lines drawn inside it on a large figure
         self.contour = LINE * (1.25 if self.u > 45 else 1.1 if self.u > 25 else 1)
         self.pose, self.face, self.dress = pose, face, dress
@@ -249,12 +261,13 @@ class Person:
         self.weight = 0
         if pose == 'stand' and stance is None and body != 'side':
             self.weight = weight or (1 if look % 2 else -1)
-        self.bdir = {'left': -1, 'right': 1}.get(face, -1 if gaze and gaze[0] < 0 else 1)
+        self.bdir = self.away or {'left': -1, 'right': 1}.get(face, -1 if gaze and gaze[0] < 0 else 1)
         if self.bturn == 1 and behind == (False, False):
             # side on, the far arm goes behind the body
             self.behind = (self.bdir < 0, self.bdir > 0)
         # a child's head is larger against its body and sits a little higher
         self.hu = self.u * (1.45 if child else 1)
+        self.child = child
         self.head = self.B(0, 0.25 if child else 0.55)
         self.shoulders = (self.B(-0.86, 1.6), self.B(0.86, 1.6))
         self.hands = [None, None]
@@ -269,6 +282,7 @@ class Person:
         self.short = False  # seated in a dress that ends over the knees
         self._bare = []  # the bare legs' outlines, drawn as one shape with the body
         self._leg_edges = []  # standing bare legs: their edges, part of the body's outline
+        self._bare_spines = []  # and the lines down their middles
         self._front = ''  # a bare leg drawn in front of the body
         self.elbow_at = elbows  # scene points for arms seen foreshortened, else the arm's own bend
         if reach:
@@ -278,14 +292,18 @@ class Person:
         self.lap = self.U(self.bdir * 0.9, 3.9) if pose == 'sit' and self.bturn == 1 else self.B(0, 4.0)
         self.chest = (x, self.top + 2.3 * self.u)
 
-    def _lit(self, colour, half=1.3, cx=None):
+    def _lit(self, colour, half=1.3, cx=None, round_=False):
         """`colour` modelled by the light from the viewer's left across the figure: lighter on
-        its near side, in shade on the far one (flat where no card is being drawn)."""
+        its near side, in shade on the far one (flat where no card is being drawn). `round_`
+        turns the form more slowly into a deeper shade, for bare skin."""
         card = CARD[0]
         if card is None:
             return colour
         cx = self.x if cx is None else cx
         w = half * self.u
+        if round_:
+            return card.linear([(0, mix(colour, '#ffffff', 0.2)), (0.3, mix(colour, '#ffffff', 0.08)), (0.55, colour),
+                                (0.8, darker(colour, 0.1)), (1, darker(colour, 0.2))], cx - w, 0, cx + w, 0, 'userSpaceOnUse')
         return card.linear([(0, mix(colour, '#ffffff', 0.16)), (0.45, colour), (1, darker(colour, 0.12))],
                            cx - w, 0, cx + w, 0, 'userSpaceOnUse')
 
@@ -331,13 +349,15 @@ class Person:
         u = self.u
         narrow = self.dress == 'nude'
         woman = narrow and self.hairstyle in ('long', 'bun')
-        sh = (0.76 if woman else 0.92) if narrow else 0.9
-        wa = (0.4 if woman else 0.52) if narrow else 0.6
+        sh = (0.74 if woman else 0.95) if narrow else 0.9
+        wa = (0.5 if woman else 0.6) if narrow else 0.6
+        # bare: the ribcage under the shoulders, narrowing to the waist, and the hips below
+        chest = [U(-(0.72 if woman else 0.86), 2.2)] if narrow else []
         if self.pose == 'sit':
             pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-1.15, 3.9), U(-1.2, 6.0)]
             hem_y = 6.0
         elif self.pose == 'kneel' and self.dress in ('nude', 'tunic'):
-            pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-0.75, 3.7), U(-0.7, 4.1)]
+            pts_l = [U(-0.3, 1.2), U(-sh, 1.5)] + chest + [U(-wa, 3.0), U(-(0.84 if woman else 0.75), 3.7), U(-0.7, 4.1)]
             hem_y = 4.1
         elif self.pose == 'kneel':
             pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-0.85, 3.8), U(-1.15, 5.55)]
@@ -350,9 +370,11 @@ class Person:
             w = {'robe': 1.2, 'gown': 1.45, 'tunic': 1.05, 'nude': 0.62, 'armour': 0.95}.get(self.dress, 1.2)
             if hem < 6:
                 w = min(w, 0.6 + hem * 0.09)
+            hip = U(-w * (0.95 if woman else 0.85), 3.9)
             if narrow:
                 w = 0.76 if woman else 0.64  # the hips run on into the thighs
-            pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-w * (0.95 if woman else 0.85), 3.9), U(-w, hem)]
+                hip = U(-(0.86 if woman else 0.68), 3.72)
+            pts_l = [U(-0.3, 1.2), U(-sh, 1.5)] + chest + [U(-wa, 3.0), hip, U(-w, hem)]
             hem_y = hem
         if self.pose == 'sit' and self.bturn == 1:
             return self._sit_side()
@@ -385,14 +407,15 @@ class Person:
             legs.append(sorted([left, right], key=lambda e: e[1][0]))
         legs.sort(key=lambda e: e[0][1][0])
         fork = self.B(0, hem_y + 0.15)
-        ring = self._side[:4]
+        trunk = len(self._side) - 1  # the flank from the neck down to the hip
+        ring = self._side[:trunk]
         if len(legs) == 2:
             (lo, li), (ri, ro) = legs
             ring += lo[1:] + list(reversed(li[1:])) + [fork] + ri[1:] + list(reversed(ro[1:]))
         else:
             lo, ro = legs[0]
             ring += lo[1:] + list(reversed(ro[1:]))
-        ring += list(reversed(self._side_r[:4]))
+        ring += list(reversed(self._side_r[:trunk]))
         return smooth(ring)
 
     def _sit_front(self, sh, wa):
@@ -554,7 +577,7 @@ class Person:
         lt = mix(self.skin, '#ffffff', 0.5)
         soft = 'fill-opacity="0.16"'
         out = []
-        for s in (-1, 1):
+        for s in (-1, 1) if not self.child else ():
             x, y = U(s * 0.34, 2.25 if woman else 2.15)
             out.append(ellipse(x, y + 0.12 * u, 0.3 * u, 0.1 * u, sh, None, 0, extra=soft))
         # the far side of the belly and the hollow of the waist
@@ -567,6 +590,33 @@ class Person:
         out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(a[0]), n(a[1]), n(b[0] - 0.05 * u), n(b[1]), n(c[0]), n(c[1]),
                                                              n(b[0] + 0.14 * u), n(b[1]), n(a[0]), n(a[1])), lt, None, 0,
                         extra='fill-opacity="0.35"'))
+        # the form's own lines, drawn soft and sparing: the chest's lower edge on a man (on a
+        # woman the breasts catch the light), the belly's middle, the hips' fold down to the groin
+        line_c = darker(self.skin, 0.3)
+        quiet = 'stroke-opacity="0.55"'
+        lw = max(1.2, 0.025 * u)
+        for s in (-1, 1) if not self.child else ():
+            if woman:
+                x, y = U(s * 0.34, 2.1)
+                out.append(ellipse(x - 0.06 * u, y - 0.03 * u, 0.13 * u, 0.09 * u, lt, None, 0, extra='fill-opacity="0.3"'))
+            else:
+                a, b, c = U(s * 0.08, 2.12), U(s * 0.42, 2.42), U(s * 0.74, 2.05)
+                out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])), 'none', line_c,
+                                lw, extra=quiet))
+            a, b, c = U(s * 0.6, 3.5), U(s * 0.42, 3.85), U(s * 0.14, 4.02)
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])), 'none', line_c,
+                            lw, extra=quiet))
+        if not woman and not self.child:
+            a, b = U(0, 2.5), U(0, 3.15)
+            out.append(line(a, b, line_c, lw * 0.8, extra='stroke-opacity="0.35"'))
+        # the far side of the trunk turning away from the light
+        a, b, c = U(0.7 if woman else 0.82, 1.7), U(0.42 if woman else 0.5, 3.0), U(0.72 if woman else 0.6, 3.8)
+        out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(a[0]), n(a[1]), n(b[0] - 0.2 * u), n(b[1]), n(c[0]), n(c[1]),
+                                                             n(b[0] + 0.1 * u), n(b[1]), n(a[0]), n(a[1])), sh, None, 0,
+                        extra='fill-opacity="0.14"'))
+        for spine in self._bare_spines:
+            # each bare leg rounded by a shade down its far side
+            out.append(far_shade(spine[1:], 0.09 * u, 0.09 * u, darker(self.skin, 0.08)))
         for s in (-1, 1) if self.pose != 'kneel' else ():
             k = U(s * 0.27, 5.7)
             out.append(path('M%s,%s q%s,%s %s,0' % (n(k[0] - 0.08 * u), n(k[1] - 0.02 * u), n(0.08 * u), n(0.07 * u), n(0.16 * u)),
@@ -586,6 +636,13 @@ class Person:
                 # creeping: the back foot lifted on its toes, the front one reaching on tiptoe
                 feet = [U(-0.95, 7.2), U(0.8, 7.3)]
                 knees = [U(-0.45, 5.8), U(0.7, 5.6)]
+            elif self.pose == 'walk' and self.face == 'back':
+                # walking away into the picture: the leading foot further off and so higher, the
+                # near one pushing off with its heel raised
+                a = self.away or 1
+                feet, knees = [None, None], [None, None]
+                feet[(a + 1) // 2], knees[(a + 1) // 2] = U(a * 0.42, 7.0), U(a * 0.34, 5.55)
+                feet[(1 - a) // 2], knees[(1 - a) // 2] = U(-a * 0.36, 7.5), U(-a * 0.2, 5.8)
             elif self.pose == 'walk':
                 feet = [U(-0.95, 7.4), U(0.85, 7.4)]
                 knees = [U(-0.55, 5.7), U(0.55, 5.7)]
@@ -622,12 +679,13 @@ class Person:
                     hp = U(side * (0.38 if wide else 0.32), hem_y - 0.2)
                     calf = (k[0] + (f[0] - k[0]) * 0.3, k[1] + (f[1] - k[1]) * 0.3)
                     shape = limb([hp, k, calf, (f[0], f[1] - 0.12 * u)],
-                                 [(0.37 if wide else 0.31) * u, 0.15 * u, 0.19 * u, 0.085 * u])
+                                 [(0.38 if wide else 0.34) * u, 0.16 * u, 0.2 * u, 0.085 * u])
                     if self.stance == 'cross' and side == legs[0][0]:
                         out.append(solid([('path', shape)], legc, INK, self.contour))
                     else:
+                        self._bare_spines.append([hp, k, calf, (f[0], f[1] - 0.12 * u)])
                         self._leg_edges.append(limb_edges([hp, k, calf, (f[0], f[1] - 0.12 * u)],
-                                                          [(0.37 if wide else 0.31) * u, 0.15 * u, 0.19 * u, 0.085 * u]))
+                                                          [(0.38 if wide else 0.34) * u, 0.16 * u, 0.2 * u, 0.085 * u]))
                 else:
                     out.append(solid([('stroke', d, 0.44 * u)], legc, INK, self.contour))
                     out.append(far_shade([hip, k, (f[0], f[1] - 0.12 * u)], 0.11 * u, 0.15 * u, darker(legc, 0.12)))
@@ -637,6 +695,9 @@ class Person:
                 if self.stance == 'tiptoe':
                     toe = 1 if self.lean >= 0 else -1
                 tilt = 35 * toe if self.stance == 'tiptoe' else 0
+                if self.pose == 'walk' and self.face == 'back':
+                    out.append(self._heel(f, side != (self.away or 1), shoes))
+                    continue
                 out.append(ellipse(f[0] + toe * 0.12 * u, f[1] - 0.05 * u, 0.3 * u, 0.14 * u, shoes, INK, 2, tilt))
         elif self.pose == 'kneel' and hem_y < 5:
             # one knee on the ground, the other raised with its foot set down in front
@@ -647,9 +708,16 @@ class Person:
             raised_leg = 'M%s,%s L%s,%s L%s,%s' % (n(U(0.3, 3.9)[0]), n(U(0.3, 3.9)[1]), n(U(1.15, 4.3)[0]),
                                                    n(U(1.15, 4.3)[1]), n(U(1.1, 5.45)[0]), n(U(1.1, 5.45)[1]))
             if self.dress == 'nude':
-                # the knee on the ground runs on from the body; the raised leg stands before it
-                self._bare += [('path', limb([U(-0.3, 3.75), U(-0.55, 5.4), U(-0.95, 5.47), U(-1.3, 5.5)],
-                                             [0.32 * u, 0.16 * u, 0.15 * u, 0.085 * u]))]
+                # the thigh comes down from the body to the knee resting on the ground; the shin
+                # runs back from it, seen shortened behind the knee, the toes tucked under; the
+                # raised leg stands before it
+                far = darker(self.skin, 0.1)
+                shin = [U(-0.5, 5.38), U(-0.82, 5.22), U(-1.08, 5.14)]
+                out.append(solid([('path', limb(shin, [0.16 * u, 0.15 * u, 0.08 * u]))], far, INK, self.contour))
+                out.append(ellipse(*U(-1.2, 5.3), 0.2 * u, 0.09 * u, far, INK, 2, t * 35))
+                self._bare += [('path', limb([U(-0.3, 3.75), U(-0.44, 4.7), U(-0.5, 5.42)],
+                                             [0.32 * u, 0.22 * u, 0.15 * u])),
+                               ('circle', *U(-0.5, 5.38), 0.17 * u)]
                 self._front = solid([('path', limb([U(0.28, 3.8), U(1.1, 4.25), U(1.12, 4.65), U(1.1, 5.45)],
                                                    [0.3 * u, 0.17 * u, 0.18 * u, 0.085 * u]))], legc, INK, self.contour)
             else:
@@ -686,10 +754,24 @@ class Person:
                 if self.weight and self.pose == 'stand':
                     fx = self.weight * 0.1 if side == self.weight else -self.weight * 0.5
                 px, py = U(fx, y)
+                if self.pose == 'walk' and self.face == 'back':
+                    a = self.away or 1
+                    out.append(self._heel(U(side * 0.26, y - (0.14 if side == a else -0.06)), side != a, self.shoes))
+                    continue
                 toe = t if self.bturn else side
                 out.append(ellipse(px + toe * (0.1 if sit else 0.05) * u, py, 0.3 * u, 0.15 * u, self.shoes, INK, 2,
                                    toe * 12 if sit else 0))
         return ''.join(out)
+
+    def _heel(self, f, lifted, shoes):
+        """A foot seen from behind: the heel of the leading foot, or the sole of the near foot
+        pushing off, tipped up towards the viewer."""
+        u = self.u
+        x, y = f
+        if not lifted:
+            return ellipse(x, y - 0.06 * u, 0.17 * u, 0.12 * u, shoes, INK, 2)
+        return ellipse(x, y - 0.1 * u, 0.16 * u, 0.2 * u, darker(shoes, 0.25), INK, 2) + \
+            line((x - 0.1 * u, y - 0.02 * u), (x + 0.1 * u, y - 0.02 * u), mix(shoes, '#ffffff', 0.2), 1.4)
 
     def _ride_leg(self, direction):
         U = self.U
@@ -697,12 +779,21 @@ class Person:
         hip = U(0.15 * direction, 3.6)
         knee = U(0.9 * direction, 4.5)
         foot = U(0.55 * direction, 6.1)
-        d = 'M%s,%s L%s,%s L%s,%s' % (n(hip[0]), n(hip[1]), n(knee[0]), n(knee[1]), n(foot[0]), n(foot[1]))
         bare = self.dress == 'nude'
+        # the thigh along the saddle, the knee, the calf's swell and the ankle
+        at = lambda t: (knee[0] + (foot[0] - knee[0]) * t, knee[1] + (foot[1] - knee[1]) * t)
+        spine = [hip, knee, at(0.3), at(0.92)]
         if bare:
-            out = [solid([('path', limb([hip, knee, foot], [0.3 * u, 0.17 * u, 0.1 * u]))], self.skin)]
+            out = [solid([('path', limb(spine, [0.3 * u, 0.16 * u, 0.18 * u, 0.09 * u]))], self.skin, INK, self.contour)]
         else:
-            out = [solid([('stroke', d, 0.5 * u)], self.legs)]
+            out = [solid([('path', limb(spine, [0.27 * u, 0.2 * u, 0.21 * u, 0.15 * u]))], self.legs, INK, self.contour),
+                   far_shade(spine[1:], 0.09 * u, 0.1 * u, darker(self.legs, 0.12)),
+                   # a boot to the middle of the shin
+                   solid([('path', limb([at(0.5), at(0.95)], [0.22 * u, 0.17 * u]))], self.shoes, INK, 2)]
+        kx, ky = knee
+        out.append(path('M%s,%s q%s,%s %s,%s' % (n(kx - direction * 0.1 * u), n(ky - 0.08 * u), n(direction * 0.08 * u),
+                                                 n(0.02 * u), n(direction * 0.12 * u), n(0.12 * u)), 'none',
+                        darker(self.skin if bare else self.legs, 0.35), max(1.2, 0.03 * u)))
         out.append(ellipse(foot[0] + 0.15 * u * direction, foot[1] + 0.05 * u, 0.32 * u, 0.15 * u,
                            self.skin if bare else self.shoes, INK, 2))
         return ''.join(out)
@@ -725,6 +816,12 @@ class Person:
             hung = self._hanging_elbow(s, hnd, side)
             if hung:
                 e = hung
+            elif hnd[1] < s[1] - 0.1 * self.u:
+                e = self._raised_elbow(s, hnd, side)
+            elif hnd[1] <= s[1] + 0.3 * self.u:
+                # a hand held out about as high as the shoulder: the elbow drops under the arm,
+                # never lifted above it like a wing
+                e = max(_elbows(s, hnd, 1.45 * self.u, 1.4 * self.u), key=lambda q: q[1])
         else:
             e = _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, side * self.bend[i])
         # the sleeve stops short of the hand so the wrist shows
@@ -740,8 +837,13 @@ class Person:
         if self.dress == 'nude':
             # a bare arm tapers from the shoulder to the wrist
             u = self.u * (0.88 if self.hairstyle in ('long', 'bun') else 1)
-            return solid([('circle', s[0], s[1] + 0.05 * u, 0.22 * u),
-                          ('path', limb([s, e, (wx, wy)], [0.21 * u, 0.14 * u, 0.1 * u]))], self.skin, INK, self.contour) + \
+            # the shoulder's round, the upper arm narrowing to the elbow, the forearm's swell
+            # below it and the slim wrist
+            m1 = (s[0] + (e[0] - s[0]) * 0.45, s[1] + (e[1] - s[1]) * 0.45)
+            m2 = (e[0] + (wx - e[0]) * 0.3, e[1] + (wy - e[1]) * 0.3)
+            return solid([('circle', s[0], s[1] + 0.05 * u, 0.24 * u),
+                          ('path', limb([s, m1, e, m2, (wx, wy)], [0.23 * u, 0.18 * u, 0.13 * u, 0.15 * u, 0.095 * u]))],
+                         self.skin, INK, self.contour) + \
                 far_shade([s, e, (wx, wy)], 0.07 * u, 0.07 * u, darker(self.skin, 0.08)) + self.hand(i)
         fold = darker(self.sleeves, 0.32)
         u = self.u
@@ -804,6 +906,23 @@ class Person:
             return drawing
         cx, cy = self.head
         return group([drawing], 'rotate(%s %s %s)' % (n(self.tilt), n(cx), n(cy + 0.5 * self.hu)))
+
+    def _raised_elbow(self, s, hnd, side):
+        """Where the elbow goes when the hand is raised above the shoulder: out to the side and
+        never below the shoulder, the arm opened to at least 115 degrees. A hand held close is
+        reached by an arm coming towards the viewer, so the arm is drawn shortened rather than
+        folded into a wing."""
+        up, lo = 1.45 * self.u, 1.4 * self.u
+        d = math.hypot(hnd[0] - s[0], hnd[1] - s[1])
+        open_ = math.sqrt(up * up + lo * lo - 2 * up * lo * math.cos(math.radians(115)))
+        k = min(1.0, d / open_) if d > 0 else 1.0
+        e = _elbow(s, hnd, up * k, lo * k, side)
+        if e[1] > s[1]:
+            # the other bend keeps the elbow up where this one would drop it under the shoulder
+            f = _elbow(s, hnd, up * k, lo * k, -side)
+            if f[1] < e[1]:
+                e = f
+        return e
 
     def _hanging_elbow(self, s, hnd, side):
         """Where the elbow hangs when the hand is held in front of the body, below the shoulder:
@@ -928,14 +1047,14 @@ class Person:
         shift = turn * 0.13 * u
         gx, gy = self.gaze if self.gaze is not None else (turn, {'up': -1, 'down': 1}.get(f, 0))
         ey = cy + (0.05 if f != 'up' else -0.02) * u
-        lids = f in ('down', 'closed')
+        lids = f in ('down', 'closed') or mood == 'rest'  # 'rest': the eyes closed, the face at peace
         large = u > 26  # big enough to draw the eye's white, iris and lids
         # brows: how far the inner and the outer end sit above the eye
         inner, outer = {'calm': (0.12, 0.12), 'joy': (0.15, 0.13), 'grief': (0.2, 0.08), 'fear': (0.22, 0.16),
-                        'effort': (0.06, 0.15), 'focus': (0.1, 0.12), 'stern': (0.06, 0.14)}[mood]
+                        'effort': (0.06, 0.15), 'focus': (0.1, 0.12), 'stern': (0.06, 0.14), 'rest': (0.13, 0.11)}[mood]
         # how open the eye is, and how its upper lid slants (+: drooping at the outer corner)
         open_, droop = {'calm': (0.05, 0.0), 'joy': (0.035, -0.01), 'grief': (0.035, 0.03), 'fear': (0.07, -0.01),
-                        'effort': (0.022, 0.0), 'focus': (0.04, 0.0), 'stern': (0.038, -0.015)}[mood]
+                        'effort': (0.022, 0.0), 'focus': (0.04, 0.0), 'stern': (0.038, -0.015), 'rest': (0.0, 0.0)}[mood]
         lid_c = darker(self.skin, 0.32)
         lw = max(1.2, 0.035 * u)  # the eyes' own lines, finer than the brows
         for s in (-1, 1):
@@ -1072,11 +1191,17 @@ class Person:
         out.append(path(poly(nose, closed=False), 'none', INK, 2))
         ex = cx + t * 0.22 * u
         inner, outer = {'calm': (0.12, 0.12), 'joy': (0.15, 0.13), 'grief': (0.2, 0.08), 'fear': (0.22, 0.16),
-                        'effort': (0.06, 0.15), 'focus': (0.1, 0.12), 'stern': (0.06, 0.14)}[mood]
+                        'effort': (0.06, 0.15), 'focus': (0.1, 0.12), 'stern': (0.06, 0.14), 'rest': (0.13, 0.11)}[mood]
         if self.blindfold:
             out.append(rect(cx - 0.44 * u, ey - 0.14 * u, 0.88 * u, 0.22 * u, '#f7f4ec', INK, 2))
-        elif self.face == 'closed' or mood == 'grief' and gy > 0:
+        elif self.face == 'closed' or mood == 'rest' or mood == 'grief' and gy > 0:
+            # the closed lid, its lashes at the outer corner and, on a large head, the lid's crease
             out.append(path('M%s,%s q%s,%s %s,0' % (n(ex - 0.07 * u), n(ey), n(0.07 * u), n(0.06 * u), n(0.14 * u)), 'none', INK, w))
+            if u > 26:
+                lash = (ex - t * 0.07 * u, ey)
+                out.append(line(lash, (lash[0] - t * 0.04 * u, lash[1] + 0.035 * u), INK, w * 0.6))
+                out.append(path('M%s,%s q%s,%s %s,0' % (n(ex - 0.06 * u), n(ey - 0.045 * u), n(0.06 * u), n(-0.03 * u),
+                                                        n(0.12 * u)), 'none', darker(self.skin, 0.32), w * 0.4))
         else:
             out.append(path('M%s,%s L%s,%s L%s,%s' % (n(ex - t * 0.06 * u), n(ey - 0.04 * u), n(ex + t * 0.08 * u),
                                                       n(ey - 0.05 * u), n(ex + t * 0.06 * u), n(ey + 0.04 * u)), 'none', INK, w * 0.8))
@@ -1146,7 +1271,16 @@ class Person:
         cx, cy = self.head
         u = self.hu
         out = []
-        if self.face == 'back':
+        if self.face == 'back' and self.away and self.hat not in ('hood', 'veil'):
+            # turned three-quarters away: the hair covers all but the edge of the cheek and the
+            # ear on the side the figure turns to
+            t = self.away
+            out.append(ellipse(cx - t * 0.1 * u, cy - 0.02 * u, 0.4 * u, 0.55 * u, self.hair))
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(cx + t * 0.3 * u), n(cy + 0.12 * u), n(cx + t * 0.36 * u),
+                                                     n(cy + 0.42 * u), n(cx + t * 0.14 * u), n(cy + 0.5 * u)),
+                            'none', darker(self.skin, 0.3), 1.4))
+            out.append(ellipse(cx + t * 0.28 * u, cy + 0.04 * u, 0.07 * u, 0.12 * u, self.skin, INK, 1.6))
+        elif self.face == 'back':
             c = (self.hat_colour or self.cloth) if self.hat in ('hood', 'veil') else self.hair
             out.append(ellipse(cx, cy, 0.44 * u, 0.54 * u, c))
         elif self.profile and self.hat not in ('hood', 'veil', 'helmet') and self.hairstyle != 'bald':
@@ -1311,7 +1445,7 @@ class Person:
             # no seam where the thighs run into the body: body and legs are one shape
             if self._leg_edges:
                 body = self._bare_outline(hem_y)
-            out.append(solid([('path', body)] + self._bare, self._lit(self.cloth), INK, self.contour))
+            out.append(solid([('path', body)] + self._bare, self._lit(self.cloth, 1.0, round_=True), INK, self.contour))
             out.append(self._front)
         else:
             out.append(path(body, self._lit(self.cloth), INK, self.contour))
@@ -1360,7 +1494,11 @@ class Person:
         else:
             (n0x, n0y), (n1x, n1y), (n2x, n2y) = self.B(-0.3, 1.22), self.B(0, 1.6), self.B(0.3, 1.22)
             neck = 'M%s,%s Q%s,%s %s,%s' % (n(n0x), n(n0y), n(n1x), n(n1y), n(n2x), n(n2y))
-            if self.look % 2 and self.dress != 'armour' and self.face != 'back':
+            if self.face == 'back':
+                # from behind the collar runs nearly straight across the nape
+                (n1x, n1y) = self.B(0, 1.32)
+                neck = 'M%s,%s Q%s,%s %s,%s' % (n(n0x), n(n0y), n(n1x), n(n1y), n(n2x), n(n2y))
+            elif self.look % 2 and self.dress != 'armour':
                 # a V-shaped neckline
                 vx, vy = self.B(0, 1.75)
                 neck = 'M%s,%s L%s,%s L%s,%s' % (n(n0x), n(n0y), n(vx), n(vy), n(n2x), n(n2y))
@@ -1444,46 +1582,86 @@ def horse(x, y, s, direction=1, pose='stand', colour='#f2efe8', mane=None, cloth
     about 100 units long. Returns the drawing and the saddle point for a rider."""
     mane = mane or darker(colour, 0.35)
     far = darker(colour, 0.18)
-    legs_far, legs_near = [], []
+    # each leg: where it leaves the body, the knee (fore) or hock (hind), the fetlock, and
+    # the ground under the hoof; the forelegs first
     if pose == 'walk':
-        legs_far = [[(28, 10), (24, 40), (26, 68)], [(-28, 8), (-24, 38), (-20, 68)]]
-        legs_near = [[(38, 10), (52, 32), (48, 54)], [(-36, 8), (-44, 38), (-42, 68)]]
+        legs_far = [[(28, 6), (25, 40), (23, 60), (26, 68)], [(-28, 6), (-31, 38), (-24, 59), (-19, 67)]]
+        legs_near = [[(38, 6), (51, 33), (44, 50), (45, 58)], [(-36, 6), (-47, 38), (-47, 60), (-43, 68)]]
     elif pose == 'gallop':
-        legs_far = [[(28, 10), (52, 24), (70, 30)], [(-28, 8), (-46, 30), (-64, 44)]]
-        legs_near = [[(38, 10), (58, 28), (62, 48)], [(-36, 8), (-60, 24), (-76, 34)]]
+        legs_far = [[(28, 6), (46, 24), (38, 40), (40, 47)], [(-28, 6), (-42, 30), (-53, 45), (-52, 52)]]
+        legs_near = [[(38, 6), (56, 28), (68, 42), (74, 44)], [(-36, 6), (-55, 24), (-70, 34), (-77, 34)]]
     elif pose == 'rear':
-        legs_far = [[(30, 10), (52, 18), (50, 38)], [(-30, 8), (-28, 38), (-22, 68)]]
-        legs_near = [[(38, 10), (60, 22), (58, 44)], [(-38, 8), (-44, 40), (-38, 68)]]
+        legs_far = [[(30, 6), (50, 14), (45, 32), (48, 38)], [(-30, 6), (-32, 38), (-25, 60), (-21, 68)]]
+        legs_near = [[(38, 6), (60, 18), (53, 37), (56, 43)], [(-38, 6), (-47, 40), (-41, 60), (-37, 68)]]
     else:
-        legs_far = [[(28, 10), (26, 40), (28, 68)], [(-28, 8), (-26, 38), (-24, 68)]]
-        legs_near = [[(38, 10), (40, 40), (38, 68)], [(-36, 8), (-42, 38), (-36, 68)]]
+        legs_far = [[(28, 6), (27, 40), (27, 60), (30, 68)], [(-28, 6), (-34, 38), (-33, 60), (-29, 68)]]
+        legs_near = [[(38, 6), (40, 40), (39, 60), (42, 68)], [(-36, 6), (-45, 39), (-43, 60), (-39, 68)]]
 
-    def leg(pts3, c):
-        # a strong forearm or gaskin tapering to a slim cannon, a knobbed joint, the hoof
-        (x1, y1), (x2, y2), (x3, y3) = pts3
-        upper = 'M%s,%s L%s,%s' % (n(x1), n(y1), n(x2), n(y2))
-        lower = 'M%s,%s L%s,%s' % (n(x2), n(y2), n(x3), n(y3))
-        ang = math.degrees(math.atan2(y3 - y2, x3 - x2)) - 90
-        return solid([('stroke', upper, 13), ('stroke', lower, 7.5), ('circle', x2, y2, 5.5)], c, INK, 2) + \
-            path('M-5,-4 L5,-4 L7,4 L-7,4 Z', '#3a2e28', INK, 1.5,
-                 extra='transform="translate(%s %s) rotate(%s)"' % (n(x3), n(y3), n(ang)))
+    def lerp(a, b, t):
+        return a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t
 
+    def leg_spine(pts4, hind):
+        # the muscled forearm or gaskin, the bony knee or hock, the slim cannon, the round
+        # fetlock and the short pastern down to the coronet
+        top, joint, fet, ground_ = pts4
+        coronet = lerp(fet, ground_, 0.6)
+        spine = [top, lerp(top, joint, 0.5), joint, lerp(joint, fet, 0.5), fet, coronet]
+        widths = [9.5, 6.6, 5.0, 3.5, 4.6, 3.3] if hind else [8.5, 6.2, 5.2, 3.6, 4.6, 3.3]
+        return spine, widths
+
+    def hoof(pts4, c):
+        fet, ground_ = pts4[2], pts4[3]
+        top = lerp(fet, ground_, 0.6)
+        dx, dy = ground_[0] - top[0], ground_[1] - top[1]
+        d = math.hypot(dx, dy) or 1
+        px, py = -dy / d, dx / d
+        ring = [(top[0] + px * 3.6, top[1] + py * 3.6), (ground_[0] + px * 4.8 + dx / d, ground_[1] + py * 4.8 + dy / d),
+                (ground_[0] - px * 4.8 + dx / d, ground_[1] - py * 4.8 + dy / d), (top[0] - px * 3.6, top[1] - py * 3.6)]
+        return path(poly(ring), '#3a2e28', INK, 1.5)
+
+    def leg(pts4, c, hind):
+        spine, widths = leg_spine(pts4, hind)
+        return solid([('path', limb(spine, widths))], c, INK, 1.5) + hoof(pts4, c)
+
+    def leg_marks(pts4, hind):
+        # the shade down the back of the leg and the joint's crease, inside the outline
+        spine, widths = leg_spine(pts4, hind)
+        out = far_shade(spine[1:5], 2.0, 2.2, darker(colour, 0.2))
+        (jx, jy), w = spine[2], widths[2]
+        out += path('M%s,%s q%s,%s %s,0' % (n(jx - w * 0.6), n(jy + 1), n(w * 0.6), n(2.2), n(w * 1.2)), 'none',
+                    darker(colour, 0.35), 1.2)
+        return out
+
+    # the neck arched along its crest, the head with its round cheek tapering to the muzzle
     body = [('ellipse', 0, 0, 50, 24),
-            ('path', poly([(24, -16), (44, -56), (56, -68), (68, -56), (58, -30), (46, 12)])),
-            ('path', 'M48,-64 Q60,-80 72,-70 Q86,-56 94,-40 Q95,-31 86,-31 Q74,-33 64,-40 Q56,-46 48,-50 Z'),
-            ('path', poly([(57, -70), (60, -84), (66, -72)]))]
-    parts = [leg(l, far) for l in legs_far]
+            ('path', 'M22,-16 Q28,-48 48,-64 Q56,-70 62,-66 Q64,-52 60,-38 Q56,-14 46,12 Z'),
+            ('path', 'M50,-64 Q56,-76 66,-74 Q76,-66 88,-50 Q96,-40 92,-34 Q88,-29 80,-31 Q72,-33 66,-37 '
+                     'Q58,-36 54,-42 Q48,-52 50,-64 Z'),
+            ('path', poly([(58, -71), (61, -85), (65, -72)]))]
+    parts = [leg(l, far, i == 1) for i, l in enumerate(legs_far)]
+    parts.append(path(poly([(53, -69), (54, -82), (59, -71)]), far, INK, 1.5))
     parts.append(path('M-46,-10 Q-80,0 -70,58 Q-64,44 -58,52 Q-58,22 -44,4 Z', mane, INK, 2))
-    parts.append(solid(body, colour, INK, 2))
+    # the near legs grow out of the body: one outline round both
+    near = [limb(*leg_spine(l, i == 1)) for i, l in enumerate(legs_near)]
+    parts.append(solid(body + [('path', d) for d in near], colour, INK, 2))
     parts.append(path('M-44,8 Q0,30 44,10 Q0,20 -44,8 Z', darker(colour, 0.12), None, 0))
-    parts.append(path('M26,-18 L45,-58 L57,-70 L54,-56 L36,-20 Z', mane, INK, 1.5))
-    parts.append(circle(68, -58, 2.6, INK, None, 0))
-    parts.append(path('M86,-40 q3,-3 5,1', 'none', INK, 1.6))
-    parts.append(path('M62,-42 Q70,-36 80,-33', 'none', darker(colour, 0.3), 1.6))
-    parts.append(path('M84,-34 L62,-60 L56,-66', 'none', '#6b3f2a', 2.4))
+    parts += [path(d, colour, None, 0) for d in near]
+    parts += [leg_marks(l, i == 1) for i, l in enumerate(legs_near)]
+    # the mane falling along the crest in locks, the forelock between the ears
+    parts.append(path('M20,-20 Q24,-48 46,-66 L57,-72 Q52,-62 47,-56 Q44,-50 40,-48 Q40,-40 35,-36 Q34,-28 29,-24 '
+                      'Q28,-18 24,-12 Z', mane, INK, 1.5))
+    for d in ('M44,-60 Q40,-52 37,-46', 'M36,-46 Q32,-36 30,-30'):
+        parts.append(path(d, 'none', darker(mane, 0.3), 1.2))
+    parts.append(path('M57,-72 Q63,-68 64,-60 Q59,-63 55,-67 Z', mane, INK, 1.2))
+    parts.append(ellipse(67, -59, 3.2, 2.2, INK, None, 0, -30))
+    parts.append(path('M63,-62 q4,-3 8,-1', 'none', darker(colour, 0.35), 1.2))
+    parts.append(path('M56,-52 Q52,-42 62,-38', 'none', darker(colour, 0.3), 1.4))
+    parts.append(path('M87,-42 q3,-3 5,1', 'none', INK, 1.6))
+    parts.append(path('M83,-32 q4,1 8,-1', 'none', darker(colour, 0.4), 1.4))
+    parts.append(path('M84,-34 L64,-62 L59,-70 M79,-48 L85,-33', 'none', '#6b3f2a', 2.4))
     if cloth:
         parts.append(path('M-22,-24 Q-2,-30 20,-24 L24,6 Q0,12 -26,6 Z', cloth, INK, 2))
-    parts += [leg(l, colour) for l in legs_near]
+    parts += [hoof(l, colour) for l in legs_near]
     angle = -30 if pose == 'rear' else 0
     inner = group(parts, 'rotate(%s -30 68)' % n(angle)) if angle else ''.join(parts)
     t = 'translate(%s %s) scale(%s %s)' % (n(x), n(y - 68 * s), n(s * direction), n(s))
@@ -1627,13 +1805,26 @@ def dog(x, y, s, direction=1, colour='#f2efe8', pose='stand', ears=None):
         legs = ['M16,6 L18,22', 'M10,8 L10,22', 'M-16,6 L-18,22', 'M-10,8 L-10,22']
         tilt = 0
     pieces = [('ellipse', 0, 0, 24, 11), ('circle', 24, -12, 10), ('path', poly([(26, -16), (42, -10), (40, -4), (26, -4)]))]
-    pieces += [('stroke', l, 6) for l in legs]
+    pieces += _paw_legs(legs, 4.2)
     pieces.append(('stroke', 'M-22,-2 Q-34,-10 -32,-24', 4))
     body = solid(pieces, colour, INK, 2)
     ear = path('M20,-20 Q14,-8 18,-2 Q24,-10 24,-20 Z', ears, INK, 1.5)
     eye = circle(27, -14, 1.8, INK, None, 0) + circle(41, -8, 2, INK, None, 0)
     inner = group([body, ear, eye], 'rotate(%s 0 0)' % n(tilt)) if tilt else body + ear + eye
     return group([inner], 'translate(%s %s) scale(%s %s)' % (n(x), n(y - 22 * s), n(s * direction), n(s)))
+
+
+def _paw_legs(legs, w):
+    """Legs given as 'Mx,y Lx,y' from the body to the ground: each tapering from the shoulder
+    or thigh to the wrist, on a paw."""
+    out = []
+    for l in legs:
+        (x1, y1), (x2, y2) = [tuple(float(v) for v in p.split(',')) for p in l[1:].split(' L')]
+        mid = (x1 + (x2 - x1) * 0.45, y1 + (y2 - y1) * 0.45)
+        out.append(('path', limb([(x1, y1), mid, (x2, y2)], [w, w * 0.72, w * 0.6])))
+        d = 1 if x2 >= x1 - 4 else -1
+        out.append(('ellipse', x2 + d * 1.5, y2, w * 0.95, w * 0.55))
+    return out
 
 
 def lion(x, y, s, direction=1, colour='#e6b35a', mane='#c07a2c'):
@@ -1692,8 +1883,10 @@ def bird(x, y, s, direction=1, colour='#f7f7f2', wings='up'):
 def wolf(x, y, s, direction=1, colour='#8c8c96'):
     pieces = [('ellipse', 0, 0, 28, 12), ('circle', 26, -14, 11), ('path', poly([(28, -20), (48, -16), (46, -8), (28, -6)])),
               ('path', poly([(20, -22), (22, -36), (28, -24)]))]
-    pieces += [('stroke', l, 6) for l in ('M18,6 L20,24', 'M12,8 L12,24', 'M-18,6 L-20,24', 'M-12,8 L-12,24')]
-    pieces.append(('stroke', 'M-26,0 Q-40,6 -44,18', 6))
+    pieces += _paw_legs(('M18,6 L20,24', 'M12,8 L12,24', 'M-18,6 L-20,24', 'M-12,8 L-12,24'), 4.4)
+    # a bushy tail and the ruff at the throat
+    pieces.append(('path', 'M-26,-4 Q-42,0 -48,20 Q-40,16 -36,18 Q-36,6 -24,4 Z'))
+    pieces.append(('path', 'M18,-8 Q22,4 16,10 Q26,6 30,-4 Z'))
     out = [solid(pieces, colour, INK, 2), circle(30, -16, 1.8, INK, None, 0)]
     return group(out, 'translate(%s %s) scale(%s %s)' % (n(x), n(y - 24 * s), n(s * direction), n(s)))
 

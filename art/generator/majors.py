@@ -78,6 +78,8 @@ def la_estrella(c):
     out.append(p.hand(1, 'fist'))
     # rings spread where the stream meets the pool and round the foot standing in it
     fx, fy = p.U(1.25, 5.52)
+    # the foot in the pool stands in the water to the ankle
+    out.append(ellipse(fx, fy + 2, 40, 12, '#4f8fcc', None, 0, extra='fill-opacity="0.75"'))
     out.append(ellipse(fx, fy + 4, 44, 11, 'none', '#d8ecff', 2.2))
     out.append(ellipse(sr[0] + 30, 255 + dy, 26, 7, 'none', '#d8ecff', 2.2))
     return out
@@ -125,7 +127,7 @@ def la_muerte(c):
                      legs='#f2efe6', hair='#e0b040', reach=((0, 250), None), grips=('open', 'rest'))
     out.append(ch)
     out.append(flowers([-2], 236, r=6, seed=1))
-    kg, kgp = person(10, 395, 280, shadow=False, face='closed', mood='grief', cloth='#a3353a', cape='#5a3a78', beard='#d9d4c8',
+    kg, kgp = person(10, 395, 280, shadow=False, face='right', profile=True, mood='rest', cloth='#a3353a', cape='#5a3a78', beard='#d9d4c8',
                      hairstyle='bald')
     out.append(group([kg], 'rotate(-90 10 395)'))
     out.append(group([path(poly([(-20, 0), (-16, -20), (-8, -8), (0, -24), (8, -8), (16, -20), (20, 0)]), GOLD)],
@@ -187,10 +189,10 @@ def el_mago(c):
     for x in range(-270, 300, 50):
         out.append(rose(x, -340 + (x % 100 == 0) * 10, 14, '#d8475a'))
     body, p = person(0, 330, 560, face='front', mood='focus', hairstyle='curly', cloth='#f4f1e8', cape='#c2453a', hair='#3a2418',
-                     hands=((-0.45, 2.9), (0.3, -1.2)), belt='#4e8a44', grips=('point', 'fist'))
+                     hands=((-0.45, 2.9), (0.5, -1.8)), belt='#4e8a44', grips=('point', 'fist'))
     out.append(body)
     hx, hy = p.hands[1]
-    out.append(wand((hx - 6, hy + 40), (hx + 14, hy - 110), 12, 0, '#f4f1e8', knots=False))
+    out.append(wand((hx - 4, hy + 40), (hx + 10, hy - 85), 12, 0, '#f4f1e8', knots=False))
     out.append(p.hand(1, 'fist'))
     lx, ly = p.hands[0]
     out.append(p.hand(0, 'point'))
@@ -449,14 +451,16 @@ def sphinx(x, y, s, direction, colour, cloth=None):
     out.append(solid([('stroke', 'M%s,-8 Q%s,4 %s,-2 Q%s,-10 %s,-18' % (n(d * 30), n(d * 58), n(d * 66), n(d * 74), n(d * 70)), 6)],
                      colour, line_c, 2))
     out.append(solid([('ellipse', -28, -15, 26, 15), ('ellipse', 28, -15, 26, 15), ('ellipse', 0, -30, 38, 28)], shade, line_c, 2))
-    out.append(path('M-24,-72 Q-30,-40 -20,-6 L20,-6 Q30,-40 24,-72 Q0,-82 -24,-72 Z', colour, line_c, 2))
+    out.append(path('M-24,-72 Q-30,-48 -16,-30 Q0,-20 16,-30 Q30,-48 24,-72 Q0,-82 -24,-72 Z', colour, line_c, 2))
+    # the chest's fur parting down the middle between the forelegs
+    out.append(path('M-8,-60 Q0,-50 8,-60 M-6,-48 Q0,-40 6,-48', 'none', shade, 2))
     for k in (-1, 1):
-        out.append(solid([('path', 'M%s,-54 L%s,-4 L%s,-4 L%s,-54 Z' % (n(k * 4), n(k * 5), n(k * 19), n(k * 19)))],
-                         colour, line_c, 2))
-        out.append(ellipse(k * 12, -3, 10, 5, colour, line_c, 2))
-        for t in (-3, 3):
-            out.append(line((k * 12 + t, -5), (k * 12 + t, -1), line_c, 1.2))
-    out.append(path('M0,-56 L0,-12', 'none', shade, 3))
+        # a lion's foreleg: the muscled elbow, the straight forearm, a broad paw with its toes
+        out.append(solid([('path', limb([(k * 19, -58), (k * 18, -34), (k * 17, -12)], [9, 6.5, 5.5]))], colour, line_c, 2))
+        out.append(path('M%s,-44 q%s,6 %s,12' % (n(k * 25), n(k * 3), n(k * 1)), 'none', shade, 1.6))
+        out.append(ellipse(k * 18, -5, 11, 6, colour, line_c, 2))
+        for t in (-5, 0, 5):
+            out.append(line((k * 18 + t, -8), (k * 18 + t * 1.1, -1.5), line_c, 1.2))
     # the headcloth behind the face, falling in striped lappets to the shoulders
     out.append(path('M-20,-104 Q0,-112 20,-104 L27,-66 L15,-64 L11,-88 L-11,-88 L-15,-64 L-27,-66 Z', other, INK, 2))
     for k in range(3):
@@ -958,17 +962,13 @@ def el_sol(c):
                       hands=((-1.4, -0.8), (1.6, -0.2)), grips=('fist', 'open'))
     out.append(child)
     lx, ly = cp.hands[0]
+    lx += 7  # the staff runs through the middle of the closed hand
     out.append(line((lx, ly + 40), (lx - 40, ly - 200), WOOD, 6))
     out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s Z' % (
         n(lx - 38), n(ly - 196), n(lx - 110), n(ly - 230), n(lx - 200), n(ly - 170), n(lx - 130), n(ly - 130), n(lx - 60),
         n(ly - 110), n(lx - 30), n(ly - 120)), '#d8473a'))
     out.append(cp.hand(0, 'fist'))
     return out
-
-
-def coffin(x, y, w, h, colour='#8a7a6a'):
-    return path(poly([(x - w / 2, y), (x - w / 2 - 10, y - h * 0.6), (x - w / 2, y - h), (x + w / 2, y - h),
-                      (x + w / 2 + 10, y - h * 0.6), (x + w / 2, y)]), colour)
 
 
 @card(20)
@@ -1004,12 +1004,18 @@ def el_juicio(c):
              (0, 330, SKINS[3], 'short', dict(face='back', hands=((-1.35, -1.0), (1.35, -1.0)))),
              (190, 250, SKINS[2], 'short', dict(face='left', gaze=(-0.6, -1), tilt=-10, child=True,
                                                  hands=((-1.1, -1.0), (1.0, -1.2)))))
+    wood = '#8a6242'
     for x, h, skin, style, kw in risen:
-        out.append(coffin(x, 440, 170, 120))
+        # an open wooden coffin afloat: its dark inside seen over the front board
+        out.append(path(poly([(x - 80, 392), (x - 68, 370), (x + 68, 370), (x + 80, 392)]), '#3e2a1c', INK, 2))
         f, fp = person(x, 420, h, mood='joy', dress='nude', skin=skin, hair='#8a5a2a' if x else '#3a2418',
                        hairstyle=style, grips=('open', 'open'), **kw)
         out.append(f)
-        out.append(rect(x - 95, 380, 190, 60, '#8a7a6a'))
+        out.append(path(poly([(x - 82, 390), (x + 82, 390), (x + 72, 444), (x - 72, 444)]), wood, INK, LINE))
+        out.append(line((x - 79, 416), (x + 79, 416), darker(wood, 0.3), 2))
+        out.append(line((x - 78, 396), (x + 78, 396), mix(wood, '#ffffff', 0.25), 2))
+        for k in (-1, 1):
+            out.append(path('M%s,440 q14,-6 28,0 t28,0' % n(x + k * 84 - 28), 'none', '#d8ecff', 2.2))
     return out
 
 
