@@ -93,7 +93,7 @@ def reina_de_oros(c):
         out.append(circle(x, y, 16, col, INK, 2))
     out.append(ram_head(0, -190, 24))
     body, p = person(0, 370, 500, pose='sit', face='down', mood='calm', dress='gown', cloth='#b8453e', cape='#4e7d4a',
-                     hat='crown', hair='#4a2e1e', hairstyle='long', hands=((0.45, 2.15), (-0.45, 2.15)))
+                     hat='crown', hair='#4a2e1e', hairstyle='long', hands=((0.45, 2.15), (-0.45, 2.15)), grips=('fist', 'fist'))
     out.append(body)
     cx, cy = p.lap
     out.append(coin(cx, cy - 0.25 * p.u, 0.75 * p.u))
@@ -129,7 +129,7 @@ def caballo_de_bastos(c):
     sx, sy = hp['saddle']
     rb, r = rider(sx, sy, 310, -1, profile=True, mood='effort', cloth='#f0c64a', sleeves='#aab3c2', legs='#aab3c2', shoes='#6b7586',
                   hat='helmet', hat_colour='#aab3c2', hands=((-0.9, 0.8), (0.7, -0.5)), pattern=salamanders,
-                  cape='#d7572f')
+                  cape='#d7572f', grips=('rest', 'fist'))
     out.append(rb)
     plume = 'M%s,%s q-10,-40 30,-60 q-10,30 20,40 q-30,0 -50,20 Z' % (n(r.head[0] + 6), n(r.head[1] - 0.6 * r.u))
     out.append(path(plume, '#e0552f'))
@@ -219,14 +219,14 @@ def upright_sword(p, i, length, width):
 
 def seated_court(c, sky_kind, horizon, ground_col, throne_col, cloth, cape, hat, hands, face='front', beard=None,
                  hair='#5a3a22', hairstyle='short', pattern=None, x=0, feet=380, h=500, throne_w=320, throne_h=560,
-                 top='round', backdrop=None, ground_fn=None):
+                 top='round', backdrop=None, ground_fn=None, grips=('rest', 'rest')):
     out = [sky(c, sky_kind, horizon)]
     if backdrop:
         out += backdrop
     out.append(ground_fn(c) if ground_fn else ground(c, horizon, ground_col, darker(ground_col, 0.15)))
     out.append(throne(x, feet, throne_w, throne_h, throne_col, GOLD, top))
     body, p = person(x, feet, h, pose='sit', face=face, dress='gown', cloth=cloth, cape=cape, hat=hat, beard=beard,
-                     hair=hair, hairstyle=hairstyle, hands=hands, pattern=pattern)
+                     hair=hair, hairstyle=hairstyle, hands=hands, pattern=pattern, grips=grips)
     return out, body, p
 
 
@@ -245,7 +245,7 @@ def sota_de_bastos(c):
     out = [sky(c, 'gold', 160), pyramids(170), ground(c, 160, '#e8c88a', '#d0aa68', 10)]
     body, p = person(-40, 400, 600, face='right', profile=True, mood='calm', dress='tunic', cloth='#f0c64a', legs='#c2453a', shoes='#8a5a2e',
                      hat='cap', hat_colour='#c2453a', pattern=salamanders, cape='#d7572f', hands=((1.85, 1.7), (0.5, 0.1)),
-                     belt='#8a5a2e')
+                     belt='#8a5a2e', grips=('fist', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
     # the staff runs through both fists
@@ -259,7 +259,7 @@ def sota_de_bastos(c):
 def reina_de_bastos(c):
     back = [mountains(120, '#c8a070', [(-200, 120, 140), (200, 150, 140)], None)]
     out, body, p = seated_court(c, 'gold', 120, '#d8b070', '#a9a6a4', '#f0c64a', '#d7572f', 'crown',
-                                ((-1.0, 1.0), (0.5, 1.2)), hair='#c28a3a', hairstyle='long', backdrop=back)
+                                ((-1.0, 1.0), (0.5, 1.2)), hair='#c28a3a', hairstyle='long', backdrop=back, grips=('fist', 'fist'))
     for x in (-130, 130):
         out.append(lion_head(x, -120, 34))
     out.append(sunflower(0, -190, 36))
@@ -278,7 +278,7 @@ def reina_de_bastos(c):
 def rey_de_bastos(c):
     back = [pyramids(140)]
     out, body, p = seated_court(c, 'gold', 140, '#d8b070', '#9e9a9c', '#d7572f', '#f0c64a', 'crown',
-                                ((-0.9, 1.5), (0.6, 0.6)), beard='#5a3a22', backdrop=back, pattern=salamanders)
+                                ((-0.9, 1.5), (0.6, 0.6)), beard='#5a3a22', backdrop=back, pattern=salamanders, grips=('rest', 'fist'))
     for x in (-120, 0, 120):
         out.append(lion_head(x, -150, 28) if x else salamander_mark(x, -150, 2.0))
     out.append(body)
@@ -305,7 +305,7 @@ def sota_de_copas(c):
                        [(-0.5, 2.2), (0.4, 2.6), (-0.3, 3.3), (0.5, 4.0), (-0.5, 4.4), (0.1, 4.7)])
 
     body, p = person(-30, 420, 600, hairstyle='curly', face='right', mood='joy', dress='tunic', cloth='#6fb2e8', legs='#d8473a', shoes='#8a5a2e',
-                     hat='turban', hat_colour='#4a6fb5', pattern=flowered, cape='#d8473a', hands=((0.9, 1.4), (1.6, 0.6)))
+                     hat='turban', hat_colour='#4a6fb5', pattern=flowered, cape='#d8473a', hands=((0.9, 1.4), (1.6, 0.6)), grips=('rest', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
     out.append(cup(rx + 10, ry + 40, 130))
@@ -329,7 +329,7 @@ def caballo_de_copas(c):
     sx, sy = hp['saddle']
     rb, r = rider(sx, sy, 320, 1, profile=True, mood='calm', cloth='#4a6fb5', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet',
                   pattern=lambda q: ''.join(fish(*q.U(a, b), 0.6, 0, '#d8473a') for a, b in [(-0.3, 2.4), (0.3, 3.2)]),
-                  hands=((0.9, 1.2), (1.9, 0.4)))
+                  hands=((0.9, 1.2), (1.9, 0.4)), grips=('rest', 'fist'))
     out.append(rb)
     hx, hy = r.head
     out.append(wings(hx, hy - 20, 30, '#f2efe6', '#9aa3b2'))
@@ -351,7 +351,7 @@ def reina_de_copas(c):
         out.append(person(x, -120, 80, pose='bust', face='front', mood='calm', cloth='#d8d2c4', hair='#e0b040')[0])
     out.append(path('M-60,-190 q30,-50 60,0 q-30,30 -60,0 Z', '#f2c0d0', INK, 2))
     body, p = person(-30, 360, 500, pose='sit', face='right', profile=True, mood='calm', dress='gown', cloth='#f2efe6', cape='#6fb2e8', hat='crown',
-                     hair='#c28a3a', hairstyle='long', hands=((1.3, 1.3), (0.9, 1.1)))
+                     hair='#c28a3a', hairstyle='long', hands=((1.3, 1.3), (0.9, 1.1)), grips=('fist', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
     cx = (lx + rx) / 2 + 20
@@ -375,7 +375,7 @@ def rey_de_copas(c):
     out.append(rect(-150, 230, 300, 200, '#b9b3a8'))
     out.append(throne(0, 350, 300, 560, '#b9b3a8', GOLD, 'square'))
     body, p = person(0, 350, 500, pose='sit', face='front', mood='calm', dress='gown', cloth='#4a6fb5', cape='#e0b040', hat='crown',
-                     beard='#8a5a2a', hair='#8a5a2a', hands=((-0.6, 1.9), (0.9, 1.2)))
+                     beard='#8a5a2a', hair='#8a5a2a', hands=((-0.6, 1.9), (0.9, 1.2)), grips=('fist', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
     out.append(cup(lx, ly + 34, 90))
@@ -426,7 +426,7 @@ def sota_de_espadas(c):
         out.append(bird(x, y, 0.6, 1, '#2b1d14'))
     out.append(ground(c, 260, '#8ab85a', '#6a9a44', 60))
     body, p = person(0, 420, 600, face='left', profile=True, mood='focus', dress='tunic', cloth='#9a7ad0', legs='#d8473a', shoes='#8a5a2e',
-                     hair='#8a5a2a', hands=((-0.2, 1.4), (0.7, -1.0)), belt='#e0b040', cape='#d8473a')
+                     hair='#8a5a2a', hands=((-0.2, 1.4), (0.7, -1.0)), belt='#e0b040', cape='#d8473a', grips=('rest', 'fist'))
     out.append(body)
     rx, ry = p.hands[1]
     out.append(sword((rx - 6, ry + 30), (rx + 60, ry - 290), 16))
@@ -446,7 +446,7 @@ def caballo_de_espadas(c):
     out.append(hb)
     sx, sy = hp['saddle']
     rb, r = rider(sx, sy, 320, -1, profile=True, mood='effort', cloth='#7a5bb0', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet', cape='#c2453a',
-                  hands=((-1.2, -1.2), (-0.6, 1.2)))
+                  hands=((-1.2, -1.2), (-0.6, 1.2)), grips=('fist', 'rest'))
     out.append(rb)
     plume = 'M%s,%s q20,-40 70,-40 q-30,20 -60,48 Z' % (n(r.head[0]), n(r.head[1] - 0.6 * r.u))
     out.append(path(plume, '#c2453a'))
@@ -467,7 +467,7 @@ def reina_de_espadas(c):
     for x, y in [(20, -110), (100, -60), (60, -160)]:
         out.append(butterfly(x, y, 1.6))
     body, p = person(60, 400, 500, pose='sit', face='left', profile=True, body='side', mood='stern', dress='gown', cloth='#d8d2e8', cape='#6fb2e8', hat='crown',
-                     hair='#5a3a22', hairstyle='long', hands=((-1.8, -0.2), (0.6, -0.6)))
+                     hair='#5a3a22', hairstyle='long', hands=((-1.8, -0.2), (0.6, -0.6)), grips=('rest', 'fist'))
     out.append(body)
     out.append(upright_sword(p, 1, 260, 16))
     return out
@@ -488,7 +488,7 @@ def rey_de_espadas(c):
     for x in (-40, 40):
         out.append(moon(x, -190, 20, 0.6, '#f5efc8', False))
     body, p = person(0, 400, 520, pose='sit', face='front', mood='stern', dress='gown', cloth='#4a6fb5', cape='#7a5bb0', hat='crown',
-                     beard='#5a3a22', hands=((-0.6, 2.0), (0.8, 0.7)))
+                     beard='#5a3a22', hands=((-0.6, 2.0), (0.8, 0.7)), grips=('rest', 'fist'))
     out.append(body)
     out.append(upright_sword(p, 1, 270, 18))
     return out
@@ -504,7 +504,7 @@ def sota_de_oros(c):
     for y in range(240, 450, 50):
         out.append(flowers(list(range(-260 + (y % 3) * 20, 280, 70)), y, seed=y))
     body, p = person(0, 420, 620, face='down', mood='focus', dress='tunic', cloth='#4e8a44', legs='#a86a38', shoes='#6b4a30',
-                     hat='beret', hat_colour='#c2453a', cape='#e0b040', hands=((0.6, 1.2), (-0.6, 1.2)))
+                     hat='beret', hat_colour='#c2453a', cape='#e0b040', hands=((0.6, 1.2), (-0.6, 1.2)), grips=('fist', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
     out.append(coin((lx + rx) / 2, ly - 10, 58))
@@ -561,7 +561,7 @@ def rey_de_oros(c):
     for x in range(-270, 300, 60):
         out.append(grape_bunch(x, 430, 1.6))
     body, p = person(0, 400, 520, pose='sit', face='front', mood='calm', dress='gown', cloth='#2e2a3a', cape='#5a3a78', hat='crown',
-                     beard='#3a2418', hair='#3a2418', hands=((-0.5, 2.0), (0.9, 0.9)), pattern=grapes)
+                     beard='#3a2418', hair='#3a2418', hands=((-0.5, 2.0), (0.9, 0.9)), pattern=grapes, grips=('fist', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
     out.append(coin(lx + 10, ly - 10, 50))
@@ -652,7 +652,7 @@ def dos_de_bastos(c):
     out.append(house(210, 140, 40, 30))
     out.append(track(c, (-40, 112), 120, '#d8c89a', (6, 110)))
     body, p = person(-20, 330, 460, face='right', profile=True, body='three', mood='focus', cloth='#c2453a', cape='#8a5a2e', hat='brim',
-                     hat_colour='#6b4a30', hair='#5a3a22', hands=((-1.0, 1.3), (1.2, 0.8)), shadow=False)
+                     hat_colour='#6b4a30', hair='#5a3a22', hands=((-1.0, 1.3), (1.2, 0.8)), shadow=False, grips=('fist', 'fist'))
     out.append(body)
     lx, ly = p.hands[0]
     out.append(planted_wand(lx, 330, 470, -6))
@@ -689,7 +689,7 @@ def tres_de_bastos(c):
     out.append(path('M-300,330 Q-60,300 300,310 L300,470 L-300,470 Z', darker('#a8845a', 0.15), None, 0))
     out.append(planted_wand(-235, 450, 500, 6))
     out.append(planted_wand(235, 450, 500, -6))
-    body, p = person(-40, 440, 500, face='back', cloth='#c2453a', cape='#3f7a3c', hair='#5a3a22', hands=((-0.2, 2.6), (0.7, 1.0)))
+    body, p = person(-40, 440, 500, face='back', cloth='#c2453a', cape='#3f7a3c', hair='#5a3a22', hands=((-0.2, 2.6), (0.7, 1.0)), grips=('rest', 'fist'))
     out.append(body)
     rx, ry = p.hands[1]
     out.append(planted_wand(rx, 450, 500, 0))
@@ -705,9 +705,9 @@ def cuatro_de_bastos(c):
                           hands=((-0.8, -0.6), (0.8, -0.6)))[0])
     # the two women come out of the gate beyond the garlanded staves, bouquets raised high
     f1, p1 = person(-38, 330, 360, face='front', mood='joy', dress='gown', cloth='#7a5bb0', hair='#c28a3a', hairstyle='long',
-                    hands=((-0.5, -1.0), (0.6, 1.6)))
+                    hands=((-0.5, -1.0), (0.6, 1.6)), grips=('fist', 'rest'))
     f2, p2 = person(48, 330, 360, face='front', mood='joy', dress='gown', cloth='#c2453a', hair='#5a3a22', hairstyle='bun',
-                    hands=((-0.6, 1.6), (0.5, -1.0)))
+                    hands=((-0.6, 1.6), (0.5, -1.0)), grips=('rest', 'fist'))
     out += [f1, f2]
     for p, i in ((p1, 0), (p2, 1)):
         hx, hy = p.hands[i]
@@ -770,7 +770,7 @@ def seis_de_bastos(c):
     sx, sy = hp['saddle']
     # the victor rides through the crowd, his staff upright before him crowned with a wreath
     rb, r = rider(sx, sy, 330, 1, profile=True, mood='joy', cloth='#c2453a', legs='#4a6fb5', hat='laurel', hair='#5a3a22',
-                  hands=((-0.7, 0.9), (1.6, 1.0)))
+                  hands=((-0.7, 0.9), (1.6, 1.0)), grips=('fist', 'rest'))
     out.append(rb)
     lx, ly = r.hands[0]
     out.append(wand((lx + 6, ly + 150), (lx - 10, ly - 250), 16, 2))
@@ -904,9 +904,9 @@ def dos_de_copas(c):
     out.append(wings(0, -350, 80, '#c2453a', '#8a2a2a'))
     out.append(lion_head(0, -360, 34))
     m, mp = person(-110, 420, 520, hairstyle='curly', face='right', profile=True, body='three', mood='joy', dress='tunic', cloth='#e0b040', legs='#3a3a4a', hat='laurel',
-                   hair='#5a3a22', hands=((1.4, 0.8), (0.4, 2.4)))
+                   hair='#5a3a22', hands=((1.4, 0.8), (0.4, 2.4)), grips=('fist', 'rest'))
     w, wp = person(110, 420, 500, face='left', profile=True, body='three', mood='joy', dress='gown', cloth='#f2efe6', cape='#4a6fb5', hat='laurel',
-                   hair='#c28a3a', hairstyle='long', hands=((-0.4, 2.4), (-1.4, 0.8)))
+                   hair='#c28a3a', hairstyle='long', hands=((-0.4, 2.4), (-1.4, 0.8)), grips=('rest', 'fist'))
     out += [m, w]
     out.append(cup(mp.hands[0][0] + 4, mp.hands[0][1] + 20, 80))
     out.append(cup(wp.hands[1][0] - 4, wp.hands[1][1] + 20, 80))
@@ -1041,7 +1041,7 @@ def ocho_de_copas(c):
     out.append(path('M150,60 Q120,110 160,180 Q210,250 200,330 L240,330 Q250,250 200,180 Q165,120 175,60 Z',
                     '#6a6e82', None, 0))
     body, p = person(185, 215, 230, pose='walk', face='back', dress='robe', cloth='#c2453a', cape='#8a2a2a',
-                     hands=((-0.2, 2.6), (0.6, 1.4)))
+                     hands=((-0.2, 2.6), (0.6, 1.4)), grips=('rest', 'fist'))
     out.append(body)
     rx, ry = p.hands[1]
     out.append(line((rx, ry - 40), (rx + 12, 222), WOOD, 4))
@@ -1135,7 +1135,7 @@ def dos_de_espadas(c):
     out.append(moon(200, -330, 40, 0.6, '#f5efc8', False))
     out.append(rect(-110, 330, 220, 120, '#c9c2b4'))
     body, p = person(0, 440, 540, pose='sit', face='front', blindfold=True, mood='stern', dress='gown', cloth='#f2efe6',
-                     hair='#5a3a22', hands=((1.2, 0.9), (-1.2, 0.9)), bend=(-1, -1))
+                     hair='#5a3a22', hands=((1.2, 0.9), (-1.2, 0.9)), bend=(-1, -1), grips=('fist', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
     out.append(sword((rx, ry + 10), (rx - 230, ry - 290), 16))
@@ -1195,7 +1195,7 @@ def cinco_de_espadas(c):
     for x, col in ((115, '#4a6fb5'), (205, '#8a5a2e')):
         out.append(person(x, 250, 260, face='back', mood='joy', dress='tunic', cloth=col, hands=((0.2, 2.4), (0.6, 1.2)))[0])
     body, p = person(-60, 430, 580, hairstyle='curly', face='right', profile=True, mood='joy', dress='tunic', cloth='#c2453a', legs='#4e8a44', hair='#c28a3a',
-                     hands=((-0.3, 1.6), (0.7, 1.5)))
+                     hands=((-0.3, 1.6), (0.7, 1.5)), grips=('fist', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
     out.append(sword((lx, ly + 20), (lx - 80, ly - 260), 14))
@@ -1256,7 +1256,7 @@ def siete_de_espadas(c):
     out.append(sword((-260, 420), (-260, 210), 14))
     out.append(sword((-200, 440), (-190, 240), 14))
     body, p = person(60, 420, 540, pose='walk', stance='tiptoe', face='left', profile=True, mood='joy', dress='tunic', cloth='#c2453a', legs='#e0b040',
-                     shoes='#6b4a30', hat='cap', hat_colour='#c2453a', hair='#5a3a22', hands=((0.9, 1.2), (1.3, 1.4)))
+                     shoes='#6b4a30', hat='cap', hat_colour='#c2453a', hair='#5a3a22', hands=((0.9, 1.2), (1.3, 1.4)), grips=('fist', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
     for k in range(3):
@@ -1388,7 +1388,7 @@ def dos_de_oros(c):
     out.append(group([sea_ships(c, 0, 1)], 'translate(205 -14) rotate(12) scale(1.15) translate(150 0)'))
     out.append(ground(c, 330, '#8ab85a', '#6a9a44', 10))
     body, p = person(0, 430, 540, pose='walk', face='front', mood='joy', gaze=(-0.5, 0), dress='tunic', cloth='#c2453a',
-                     legs='#e0b040', shoes='#6b4a30', hat='beret', hat_colour='#4a6fb5', hair='#5a3a22', hands=((-0.8, 0.6), (0.8, 2.2)))
+                     legs='#e0b040', shoes='#6b4a30', hat='beret', hat_colour='#4a6fb5', hair='#5a3a22', hands=((-0.8, 0.6), (0.8, 2.2)), grips=('fist', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
     # the endless band, a figure eight whose two loops go round the two coins
@@ -1418,9 +1418,9 @@ def tres_de_oros(c):
     out.append(mason)
     out.append(line(mp.hands[0], (mp.hands[0][0] - 30, mp.hands[0][1] + 30), '#8a8f9a', 8))
     monk, kp = person(-190, 440, 400, face='right', profile=True, mood='focus', cloth='#8a6a48', hat='hood', hat_colour='#8a6a48',
-                      hands=((0.9, 1.2), (1.6, 1.2)))
+                      hands=((0.9, 1.2), (1.6, 1.2)), grips=('rest', 'fist'))
     arch, ap = person(-100, 440, 410, face='right', profile=True, mood='focus', cloth='#c2453a', cape='#e0b040', hat='brim', hat_colour='#7a2a2a',
-                      hair='#5a3a22', hands=((-0.2, 1.3), (0.6, 1.2)))
+                      hair='#5a3a22', hands=((-0.2, 1.3), (0.6, 1.2)), grips=('rest', 'fist'))
     out += [monk, arch]
     out.append(group([rect(-50, -30, 100, 60, '#f4ecd0', INK, 2), line((-30, -10), (30, -10), '#4a6fb5', 2),
                       line((-30, 8), (20, 8), '#4a6fb5', 2)], 'translate(%s %s) rotate(-12)' % (n(ap.hands[1][0] - 20),
@@ -1437,7 +1437,7 @@ def cuatro_de_oros(c):
     out.append(ground(c, 220, '#9a9a8a', '#7a7a6a'))
     out.append(rect(-140, 300, 280, 140, '#b9b3a8'))
     body, p = person(0, 370, 560, pose='sit', face='front', mood='stern', dress='gown', cloth='#c2453a', cape='#3a3a6a', hat='crown',
-                     hair='#5a3a22', hands=((0.6, 0.9), (-0.6, 0.9)))
+                     hair='#5a3a22', hands=((0.6, 0.9), (-0.6, 0.9)), grips=('fist', 'fist'))
     out.append(body)
     cx, cy = p.chest
     out.append(coin(cx, cy + 10, 56))
@@ -1480,7 +1480,7 @@ def cinco_de_oros(c):
     out.append(path('M-300,290 Q-150,310 0,318 Q160,312 300,322 L300,470 L-300,470 Z', snow, INK, 2.2))
     out.append(ellipse(-40, 360, 200, 30, '#ffd77a', None, 0, extra='fill-opacity="0.25"'))
     m, mp = person(-20, 430, 460, pose='walk', face='down', mood='grief', dress='tunic', cloth='#6a6a5a', legs='#4a4a3a',
-                   hair='#5a3a22', hands=((-0.3, 2.4), (0.6, 2.3)))
+                   hair='#5a3a22', hands=((-0.3, 2.4), (0.6, 2.3)), grips=('fist', 'fist'))
     out.append(m)
     for i, (hx, hy) in enumerate(mp.hands):
         out.append(line((hx, hy - 20), (hx + 10, 440), WOOD, 6))
@@ -1506,7 +1506,7 @@ def seis_de_oros(c):
     for x, y in [(-180, -330), (0, -360), (180, -330), (-180, -210), (0, -240), (180, -210)]:
         out.append(coin(x, y, 38))
     body, p = person(0, 430, 560, face='front', mood='calm', cloth='#c2453a', cape='#4a6fb5', hat='turban', hat_colour='#f2efe6',
-                     hair='#5a3a22', beard='#5a3a22', hands=((-0.6, -0.2), (1.0, 2.2)))
+                     hair='#5a3a22', beard='#5a3a22', hands=((-0.6, -0.2), (1.0, 2.2)), grips=('fist', 'rest'))
     out.append(body)
     lx, ly = p.hands[0]
     out.append(scales(lx, ly, 1.3))
@@ -1528,7 +1528,7 @@ def siete_de_oros(c):
     for x, y in [(120, 100), (210, 80), (170, 170), (100, 230), (230, 220), (150, 310), (230, 360)]:
         out.append(coin(x, y, 32))
     body, p = person(-150, 430, 560, hairstyle='curly', face='right', profile=True, mood='calm', dress='tunic', cloth='#d8873a', legs='#4a6fb5', hair='#5a3a22',
-                     hands=((1.2, 0.9), (0.9, 0.9)))
+                     hands=((1.2, 0.9), (0.9, 0.9)), grips=('fist', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
     out.append(line((lx + 10, ly - 20), (lx + 60, 440), WOOD, 8))
