@@ -2,7 +2,7 @@
 import math
 
 from figures import (GOLD, GOLD_DARK, LEAF, SKIN, WOOD, lemniscate, bird, bull_head, cat, coin, cup, darker, dog, fish, horse,
-                     lion_head, person, rabbit, ram_head, rider, scales, sunflower, sword, throne, wand, wings)
+                     held_cup, lion_head, person, rabbit, ram_head, rider, scales, sunflower, sword, throne, wand, wings)
 from scenery import (bridge, castle, cloud, flowers, ground, hills, house, moon, mountains, rain, rainbow, rose, sky,
                      shadow, sun, tower, track, tree, water, wave_sea)
 from svg import INK, LINE, circle, ellipse, group, line, n, path, poly, polar, rect, solid
@@ -308,8 +308,9 @@ def sota_de_copas(c):
                      hat='turban', hat_colour='#4a6fb5', pattern=flowered, cape='#d8473a', hands=((0.9, 1.4), (1.6, 0.6)), grips=('rest', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
-    out.append(cup(rx + 10, ry + 40, 130))
-    out.append(fish(rx + 20, ry - 110, 2.2, -60, '#6fb0d8'))
+    drawn, (mx, my) = held_cup((rx, ry), 130)
+    out.append(drawn)
+    out.append(fish(mx + 10, my + 20, 2.2, -60, '#6fb0d8'))
     out += [hand_over(p, 1)]
     return out
 
@@ -334,7 +335,7 @@ def caballo_de_copas(c):
     hx, hy = r.head
     out.append(wings(hx, hy - 20, 30, '#f2efe6', '#9aa3b2'))
     rx, ry = r.hands[1]
-    out.append(cup(rx + 6, ry + 36, 90))
+    out.append(held_cup((rx, ry), 90)[0])
     out.append(hand_over(r, 1))
     out.append(line(r.hands[0], hp['muzzle'], '#6b3f2a', 2.4))
     return out
@@ -351,16 +352,16 @@ def reina_de_copas(c):
         out.append(person(x, -120, 80, pose='bust', face='front', mood='calm', cloth='#d8d2c4', hair='#e0b040')[0])
     out.append(path('M-60,-190 q30,-50 60,0 q-30,30 -60,0 Z', '#f2c0d0', INK, 2))
     body, p = person(-30, 360, 500, pose='sit', face='right', profile=True, mood='calm', dress='gown', cloth='#f2efe6', cape='#6fb2e8', hat='crown',
-                     hair='#c28a3a', hairstyle='long', hands=((1.3, 1.3), (0.9, 1.1)), grips=('fist', 'fist'))
+                     hair='#c28a3a', hairstyle='long', hands=((1.9, 1.6), (0.9, 1.1)), grips=('rest', 'fist'))
     out.append(body)
-    (lx, ly), (rx, ry) = p.hands
-    cx = (lx + rx) / 2 + 20
-    out.append(cup(cx, ry + 40, 150))
-    out.append(path('M%s,%s q%s,-%s %s,0 Z' % (n(cx - 28), n(ry + 40 - 150), n(28), n(50), n(56)), GOLD, INK, 2))
-    out.append(circle(cx, ry + 40 - 150 - 40, 8, GOLD, INK, 2))
+    # the covered cup held by its stem, the other hand steadying its foot
+    drawn, (cx, top) = held_cup(p.hands[1], 150)
+    out.append(drawn)
+    out.append(path('M%s,%s q%s,-%s %s,0 Z' % (n(cx - 28), n(top), n(28), n(50), n(56)), GOLD, INK, 2))
+    out.append(circle(cx, top - 40, 8, GOLD, INK, 2))
     for dx in (-44, 44):
-        out.append(wings(cx + dx * 0.6, ry - 80, 16, GOLD, GOLD_DARK, up=False))
-    out += [hand_over(p, 0), hand_over(p, 1)]
+        out.append(wings(cx + dx * 0.6, top + 70, 16, GOLD, GOLD_DARK, up=False))
+    out.append(hand_over(p, 1))
     return out
 
 
@@ -378,7 +379,7 @@ def rey_de_copas(c):
                      beard='#8a5a2a', hair='#8a5a2a', hands=((-0.6, 1.9), (0.9, 1.2)), grips=('fist', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
-    out.append(cup(lx, ly + 34, 90))
+    out.append(held_cup((lx, ly), 90)[0])
     out.append(hand_over(p, 0))
     out.append(line((rx, ry + 70), (rx, ry - 150), GOLD, 8))
     out.append(circle(rx, ry - 160, 14, GOLD))
@@ -908,8 +909,8 @@ def dos_de_copas(c):
     w, wp = person(110, 420, 500, face='left', profile=True, body='three', mood='joy', dress='gown', cloth='#f2efe6', cape='#4a6fb5', hat='laurel',
                    hair='#c28a3a', hairstyle='long', hands=((-0.4, 2.4), (-1.4, 0.8)), grips=('rest', 'fist'))
     out += [m, w]
-    out.append(cup(mp.hands[0][0] + 4, mp.hands[0][1] + 20, 80))
-    out.append(cup(wp.hands[1][0] - 4, wp.hands[1][1] + 20, 80))
+    out.append(held_cup(mp.hands[0], 80, 8)[0])
+    out.append(held_cup(wp.hands[1], 80, -8)[0])
     out += [hand_over(mp, 0), hand_over(wp, 1)]
     return out
 
@@ -928,8 +929,7 @@ def tres_de_copas(c):
                          hands=raised[i], grips=('fist', 'fist'))
         out.append(body)
         k = 1 if i == 0 else 0
-        hx, hy = p.hands[k]
-        out.append(cup(hx, hy + 22, 80))
+        out.append(held_cup(p.hands[k], 80, (10, 0, -10)[i])[0])
         out.append(p.hand(k, 'fist'))
     for x in (-250, -200, 200, 250):
         out.append(circle(x, 420, 22, '#e8a23a'))
