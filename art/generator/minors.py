@@ -462,15 +462,16 @@ def caballo_de_espadas(c):
 def reina_de_espadas(c):
     out = windy_sky(c)
     out.append(hills(260, '#8aa0b8', (20, 40, 25)))
-    out.append(cloud(-150, 210, 260, '#e4e8f0'))
+    out.append(cloud(150, 210, 260, '#e4e8f0'))
     out.append(ground(c, 260, '#8ab85a', '#6a9a44', 20))
-    out.append(throne(60, 400, 260, 560, '#b9b3a8', GOLD, 'round'))
-    for x, y in [(20, -110), (100, -60), (60, -160)]:
+    out.append(throne(-60, 400, 260, 560, '#b9b3a8', GOLD, 'round'))
+    for x, y in [(-20, -110), (-100, -60), (-60, -160)]:
         out.append(butterfly(x, y, 1.6))
-    body, p = person(60, 400, 500, pose='sit', face='left', profile=True, body='side', mood='stern', dress='gown', cloth='#d8d2e8', cape='#6fb2e8', hat='crown',
-                     hair='#5a3a22', hairstyle='long', hands=((-1.8, -0.2), (0.6, -0.6)), grips=('rest', 'fist'))
+    # turned to the right, the sword upright in her near hand, the other hand raised open before her
+    body, p = person(-60, 400, 500, pose='sit', face='right', profile=True, body='side', mood='stern', dress='gown', cloth='#d8d2e8', cape='#6fb2e8', hat='crown',
+                     hair='#5a3a22', hairstyle='long', hands=((1.2, 0.7), (1.9, -0.5)), grips=('fist', 'open'))
     out.append(body)
-    out.append(upright_sword(p, 1, 260, 16))
+    out.append(upright_sword(p, 0, 260, 16))
     return out
 
 
@@ -1289,18 +1290,20 @@ def ocho_de_espadas(c):
 def nueve_de_espadas(c):
     out = [rect(-300, -470, 600, 940, '#16141e', None, 0)]
     for i in range(9):
-        y = -400 + i * 44
+        y = -425 + i * 38
         out.append(sword((-260, y), (260, y), 16))
     # the bed: head end on the left, the carved panel along its side
     out.append(rect(-290, 120, 44, 200, '#6b4328'))
     out.append(circle(-268, 112, 16, '#6b4328'))
     out.append(rect(-280, 190, 570, 60, '#efe8d8'))
-    body, p = person(-130, 230, 520, pose='bust', face='hidden', dress='robe', cloth='#f2efe6', hair='#3a2418',
-                     hairstyle='long', reach=((-152, 26), (-108, 26)), grips=('open', 'open'),
-                     elbows=((-176, 120), (-84, 120)))
+    # the pillow at her back: she has sat up in bed, her face in her hands
+    out.append(ellipse(-205, 120, 70, 40, '#e8e2d4', INK, LINE))
+    body, p = person(-120, 348, 520, pose='sit', face='hidden', dress='robe', cloth='#f2efe6', hair='#3a2418',
+                     hairstyle='long', reach=((-142, -26), (-98, -26)), grips=('open', 'open'),
+                     elbows=((-166, 68), (-74, 68)))
     out.append(body)
-    # the quilt of roses and signs over her lap and legs
-    quilt = 'M-215,178 Q-120,150 -40,175 Q120,150 290,165 L290,290 L-230,290 Z'
+    # the quilt of roses and signs over her lap and legs, raised over her knees
+    quilt = 'M-215,178 Q-120,150 -40,168 Q30,118 90,158 Q190,172 290,165 L290,290 L-230,290 Z'
     out.append(path(quilt, '#4a6fb5'))
     for k, x in enumerate(range(-200, 290, 54)):
         for j, y in enumerate((205, 255)):
