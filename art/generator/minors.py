@@ -92,13 +92,13 @@ def reina_de_oros(c):
     for x, y, col in [(-110, -140, '#e8a23a'), (110, -140, '#e8a23a'), (-80, -180, '#c84a3a'), (80, -180, '#c84a3a')]:
         out.append(circle(x, y, 16, col, INK, 2))
     out.append(ram_head(0, -190, 24))
+    # the coin in her lap, held by its rim in both hands
+    u = 500 / 7.5
+    centre, r = (0, 370 - 6.25 * u + 3.75 * u), 0.75 * u
     body, p = person(0, 370, 500, pose='sit', face='down', mood='calm', dress='gown', cloth='#b8453e', cape='#4e7d4a',
-                     hat='crown', hair='#4a2e1e', hairstyle='long', hands=((0.45, 2.15), (-0.45, 2.15)), grips=('fist', 'fist'))
+                     hat='crown', hair='#4a2e1e', hairstyle='long', reach=rim_points(centre, r, 0.2))
     out.append(body)
-    cx, cy = p.lap
-    out.append(coin(cx, cy - 0.25 * p.u, 0.75 * p.u))
-    for hi, (hx, hy) in enumerate(p.hands):
-        out.append(p.hand(hi, 'fist'))
+    out.append(coin_in_hands(p, centre, r))
     out.append(flowers([-230, -190, -150, 150, 190, 230], 400, seed=3))
     out.append(rabbit(170, 420, 2.2, -1))
     return out
@@ -209,6 +209,29 @@ def inside(a, b, half_width):
 def hand_over(p, i):
     x, y = p.hands[i]
     return p.hand(i, 'fist')
+
+
+def coin_in_hand(p, i, r, **kw):
+    """A coin held up by its rim in hand i, the thumb over its edge; returns the drawing and the
+    coin's centre."""
+    centre = p.disc_at(i, r)
+    return p.holding_disc(i, centre, r, coin(*centre, r, **kw)), centre
+
+
+def rim_points(centre, r, below=0.35):
+    """Where two hands hold a coin of radius r by its rim on either side, a little below its
+    middle (viewer's left first)."""
+    cx, cy = centre
+    a = math.asin(below)
+    return [(cx + side * 0.8 * r * math.cos(a), cy + 0.8 * r * below) for side in (-1, 1)]
+
+
+def coin_in_hands(p, centre, r, **kw):
+    """A coin held by its rim in both hands, the fingers behind it and both thumbs over its edge."""
+    second = p.holding_disc(1, centre, r, '')
+    # the second hand is already drawn with the body, behind the coin: only its thumb comes over
+    thumb = second[len(p.hand(1, 'rest')):]
+    return p.holding_disc(0, centre, r, coin(*centre, r, **kw)) + thumb
 
 
 def upright_sword(p, i, length, width):
@@ -505,12 +528,12 @@ def sota_de_oros(c):
     out.append(tree(230, 190, 200, '#4f8a45'))
     for y in range(240, 450, 50):
         out.append(flowers(list(range(-260 + (y % 3) * 20, 280, 70)), y, seed=y))
+    # the coin raised before his chest in both hands, his eyes on it
+    centre = (0, -14)
     body, p = person(0, 420, 620, face='down', mood='focus', dress='tunic', cloth='#4e8a44', legs='#a86a38', shoes='#6b4a30',
-                     hat='beret', hat_colour='#c2453a', cape='#e0b040', hands=((0.6, 1.2), (-0.6, 1.2)), grips=('fist', 'fist'))
+                     hat='beret', hat_colour='#c2453a', cape='#e0b040', reach=rim_points(centre, 62))
     out.append(body)
-    (lx, ly), (rx, ry) = p.hands
-    out.append(coin((lx + rx) / 2, ly - 10, 58))
-    out += [hand_over(p, 0), hand_over(p, 1)]
+    out.append(coin_in_hands(p, centre, 62))
     return out
 
 
@@ -525,14 +548,12 @@ def caballo_de_oros(c):
     out.append(hb)
     sx, sy = hp['saddle']
     rb, r = rider(sx, sy, 320, 1, profile=True, mood='focus', gaze=(1, 1), cloth='#c2453a', sleeves='#9aa3b2', legs='#9aa3b2',
-                  hat='helmet', hands=((1.7, 1.5), (1.1, 1.9)), grips=('fist', 'fist'))
+                  hat='helmet', hands=((1.7, 1.5), (1.1, 1.9)), grips=('rest', 'fist'))
     out.append(rb)
     hx, hy = r.head
     out.append(path('M%s,%s q-20,-30 0,-50 q20,20 0,50 Z' % (n(hx), n(hy - 0.5 * r.u)), LEAF, INK, 2))
     # the coin held before him at the height of his chest, where he looks at it
-    lx, ly = r.hands[0]
-    out.append(coin(lx + 8, ly - 26, 42))
-    out.append(hand_over(r, 0))
+    out.append(coin_in_hand(r, 0, 42)[0])
     return out
 
 
@@ -563,11 +584,10 @@ def rey_de_oros(c):
     for x in range(-270, 300, 60):
         out.append(grape_bunch(x, 430, 1.6))
     body, p = person(0, 400, 520, pose='sit', face='front', mood='calm', dress='gown', cloth='#2e2a3a', cape='#5a3a78', hat='crown',
-                     beard='#3a2418', hair='#3a2418', hands=((-0.5, 2.0), (0.9, 0.9)), pattern=grapes, grips=('fist', 'fist'))
+                     beard='#3a2418', hair='#3a2418', hands=((-0.5, 2.0), (0.9, 0.9)), pattern=grapes, grips=('rest', 'fist'))
     out.append(body)
-    (lx, ly), (rx, ry) = p.hands
-    out.append(coin(lx + 10, ly - 10, 50))
-    out.append(hand_over(p, 0))
+    rx, ry = p.hands[1]
+    out.append(coin_in_hand(p, 0, 50)[0])
     out.append(line((rx, ry + 80), (rx, ry - 170), GOLD, 8))
     out.append(circle(rx, ry - 180, 16, GOLD))
     out.append(hand_over(p, 1))
@@ -1391,18 +1411,15 @@ def dos_de_oros(c):
     out.append(group([sea_ships(c, 0, 1)], 'translate(205 -14) rotate(12) scale(1.15) translate(150 0)'))
     out.append(ground(c, 330, '#8ab85a', '#6a9a44', 10))
     body, p = person(0, 430, 540, pose='walk', face='front', mood='joy', gaze=(-0.5, 0), dress='tunic', cloth='#c2453a',
-                     legs='#e0b040', shoes='#6b4a30', hat='beret', hat_colour='#4a6fb5', hair='#5a3a22', hands=((-0.8, 0.6), (0.8, 2.2)), grips=('fist', 'fist'))
+                     legs='#e0b040', shoes='#6b4a30', hat='beret', hat_colour='#4a6fb5', hair='#5a3a22', hands=((-0.8, 0.6), (0.8, 2.2)))
     out.append(body)
-    (lx, ly), (rx, ry) = p.hands
     # the endless band, a figure eight whose two loops go round the two coins
-    (ax, ay), (bx, by) = (lx, ly - 40), (rx, ry + 40)
+    (ax, ay), (bx, by) = p.disc_at(0, 46), p.disc_at(1, 46)
     mx, my = (ax + bx) / 2, (ay + by) / 2
     half = math.hypot(bx - ax, by - ay) / 2
     ang = math.degrees(math.atan2(by - ay, bx - ax))
-    out.append(group([lemniscate(0, 0, half * 1.55, '#4e8a44', 9)], 'translate(%s %s) rotate(%s)' % (n(mx), n(my), n(ang))))
-    out.append(coin(lx, ly - 40, 46))
-    out.append(coin(rx, ry + 40, 46))
-    out += [hand_over(p, 0), hand_over(p, 1)]
+    out.append(group([lemniscate(0, 0, half * 1.66, '#4e8a44', 9)], 'translate(%s %s) rotate(%s)' % (n(mx), n(my), n(ang))))
+    out += [p.holding_disc(0, (ax, ay), 46, coin(ax, ay, 46)), p.holding_disc(1, (bx, by), 46, coin(bx, by, 46))]
     return out
 
 
@@ -1439,12 +1456,13 @@ def cuatro_de_oros(c):
         out.append(tower(x, 220, w, h, '#b9b3a8', '#6a5a6e'))
     out.append(ground(c, 220, '#9a9a8a', '#7a7a6a'))
     out.append(rect(-140, 300, 280, 140, '#b9b3a8'))
+    # the coin clutched to his chest, both hands clamped on its rim
+    u = 560 / 7.5
+    centre = (0, 370 - 6.25 * u + 2.3 * u + 10)
     body, p = person(0, 370, 560, pose='sit', face='front', mood='stern', dress='gown', cloth='#c2453a', cape='#3a3a6a', hat='crown',
-                     hair='#5a3a22', hands=((0.6, 0.9), (-0.6, 0.9)), grips=('fist', 'fist'))
+                     hair='#5a3a22', reach=rim_points(centre, 56, 0.25))
     out.append(body)
-    cx, cy = p.chest
-    out.append(coin(cx, cy + 10, 56))
-    out += [hand_over(p, 0), hand_over(p, 1)]
+    out.append(coin_in_hands(p, centre, 56))
     out.append(coin(p.head[0], p.top - 30, 44))
     for x in (-80, 80):
         out.append(coin(x, 400, 42))
@@ -1514,8 +1532,11 @@ def seis_de_oros(c):
     lx, ly = p.hands[0]
     out.append(scales(lx, ly, 1.3))
     out.append(hand_over(p, 0))
-    rx, ry = p.hands[1]
-    out.append(coin(rx + 20, ry + 30, 14))
+    # a coin held out to the kneeling man, two more falling from the giving hand
+    drawn, (gx, gy) = coin_in_hand(p, 1, 16)
+    out.append(drawn)
+    for dx, dy in ((14, 46), (30, 92)):
+        out.append(coin(gx + dx, gy + dy, 13))
     for x, side, col in ((-190, 1, '#8a7a6a'), (200, -1, '#6a6a5a')):
         out.append(person(x, 440, 330, pose='kneel', face='right' if side > 0 else 'left', mood='grief', gaze=(side, -1), cloth=col, hair='#3a2418',
                           hands=((side * 1.1, 0.4), (side * 1.2, 0.8)))[0])
