@@ -234,6 +234,12 @@ def coin_in_hands(p, centre, r, **kw):
     return p.holding_disc(0, centre, r, coin(*centre, r, **kw)) + thumb
 
 
+def mix_light(colour, t=0.18):
+    """`colour` lightened towards white by t."""
+    a = [int(colour[k:k + 2], 16) for k in (1, 3, 5)]
+    return '#%02x%02x%02x' % tuple(round(v + (255 - v) * t) for v in a)
+
+
 def upright_sword(p, i, length, width):
     """A sword held point up in hand i, the fist closed over its grip."""
     x, y = p.hands[i]
@@ -1206,6 +1212,27 @@ def cuatro_de_espadas(c):
                      reach=((fx + 0.7 * u, top - 6.1 * u), (fx + 0.75 * u, top - 6.1 * u)), grips=('pray', 'pray'),
                      shadow=False)
     out.append(group([body], 'rotate(-90 %s %s)' % (n(fx), n(fy))))
+    # the pall laid over him from the waist down: the thighs, the knees and the feet raise it,
+    # its hem hangs over the tomb's edge
+    pall, hem = '#4a5488', '#e0b040'
+    front = fy - 0.42 * u
+    d = ('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s '
+         'Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z') % (
+        n(-40), n(front - 10), n(20), n(front - 14), n(90), n(front - 4),
+        n(150), n(front + 4), n(205), n(front - 2),
+        n(222), n(front - 34), n(240), n(front - 6),
+        n(258), n(front + 10), n(262), n(top + 8), n(262), n(top + 40),
+        n(170), n(top + 52), n(80), n(top + 42), n(0), n(top + 52), n(-50), n(top + 42),
+        n(-62), n(top + 10), n(-40), n(front - 10))
+    out.append(path(d, c.linear([(0, mix_light(pall)), (1, darker(pall, 0.25))], 0, front - 30, 0, top + 50,
+                                'userSpaceOnUse'), INK, LINE))
+    out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s' % (
+        n(-58), n(top + 30), n(0), n(top + 40), n(80), n(top + 30), n(170), n(top + 40), n(258), n(top + 28)),
+        'none', hem, 5))
+    # the folds running down from the knees and the feet
+    for x0, x1 in ((20, 0), (110, 120), (200, 215), (238, 250)):
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x0), n(front + 2), n(x0 + 6), n((front + top) / 2 + 10), n(x1), n(top + 36)),
+                        'none', darker(pall, 0.35), 2))
     return out
 
 @card(ESPADAS + 4)
@@ -1365,8 +1392,13 @@ def diez_de_espadas(c):
                      cloth='#34323e', legs='#2a2832', shoes='#1e1a18', hair='#3a2418', shadow=False,
                      reach=((fx - 0.9 * u, fy - 2.2 * u), (fx - 1.1 * u, fy - 2.4 * u)))
     out.append(ellipse(40, fy + 0.5 * u + 4, 300, 14, '#000000', None, 0, extra='fill-opacity="0.3"'))
-    out.append(group([body], 'rotate(-90 %s %s)' % (n(fx), n(fy))))
     back = fy - 0.45 * u
+    # the swords driven into his back from the neck to the waist: drawn first, their points go
+    # in under the body's outline
+    for i in range(10):
+        x = -140 + i * 17
+        out.append(sword((x + (i % 2) * 3, -60 - (i % 3) * 48 + (i % 2) * 20), (x, back + 0.8 * u), 10))
+    out.append(group([body], 'rotate(-90 %s %s)' % (n(fx), n(fy))))
     drape = 'M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
         n(-40), n(back - 4), n(60), n(back - 12), n(170), n(back + 6), n(200), n(fy + 0.55 * u), n(80), n(fy + 0.7 * u),
         n(-20), n(fy + 0.6 * u), n(-60), n(fy + 0.2 * u), n(-40), n(back - 4))
@@ -1374,9 +1406,6 @@ def diez_de_espadas(c):
     for x0, x1 in ((10, 40), (70, 90), (120, 150)):
         out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x0), n(back + 4), n(x0 + 8), n(fy), n(x1), n(fy + 0.5 * u)),
                         'none', '#6a141c', 2))
-    for i in range(10):
-        x = -172 + i * 21
-        out.append(sword((x + (i % 2) * 3, -60 - (i % 3) * 48 + (i % 2) * 20), (x, back + 6), 10))
     return out
 
 
