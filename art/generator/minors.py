@@ -26,6 +26,11 @@ def heart(x, y, s, fill='#c8303a'):
     return path(d, fill, INK, 4)
 
 
+def standing_cup(x, y, h, **kw):
+    """A chalice standing on the ground at (x, y), its soft shadow falling away from the light."""
+    return shadow(x + 0.07 * h, y, 0.32 * h, 0.055 * h) + cup(x, y, h, **kw)
+
+
 def spilled_cup(x, y, h, direction, liquid):
     """A cup lying on the ground y with its foot at x, mouth towards `direction`, its wine run
     out in a pool beyond the mouth."""
@@ -52,8 +57,8 @@ def cinco_de_copas(c):
     out.append(spilled_cup(-10, 330, 110, -1, '#b3263a'))
     out.append(spilled_cup(40, 385, 110, -1, '#3f8f4a'))
     out.append(spilled_cup(-40, 435, 110, -1, '#b3263a'))
-    out.append(cup(176, 390, 126))
-    out.append(cup(236, 430, 116))
+    out.append(standing_cup(176, 390, 126))
+    out.append(standing_cup(236, 430, 116))
     return out
 
 
@@ -971,7 +976,7 @@ def cuatro_de_copas(c):
                      hair='#5a3a22', hands=((1.3, 1.2), (-1.3, 1.0)))
     out.append(body)
     for x in (80, 160, 240):
-        out.append(cup(x, 430, 110))
+        out.append(standing_cup(x, 430, 110))
     h, (gx, gy) = hand_from_cloud(210, -240, 1)
     out.append(h)
     out.append(cup(gx - 20, gy + 40, 100))
@@ -985,7 +990,7 @@ def seis_de_copas(c):
     for y in range(150, 450, 40):
         out.append(line((-300, y), (300, y), '#b8a880', 2))
     for x, y in [(-250, 250), (-250, 420), (230, 250), (250, 420)]:
-        out.append(cup(x, y, 90, flowers='#f7f4ec'))
+        out.append(standing_cup(x, y, 90, flowers='#f7f4ec'))
     # the boy bends to hand the girl a cup of flowers, held below her face
     b, bp = person(-90, 430, 350, child=True, face='right', profile=True, mood='calm', gaze=(1, 0.5), dress='tunic', cloth='#c2453a',
                    legs='#4a6fb5', hat='hood', hat_colour='#c2453a', hair='#c28a3a', reach=(None, (10, 292)),
@@ -1076,7 +1081,7 @@ def ocho_de_copas(c):
     # the near shore with the eight cups he leaves: five below, three stacked above with a gap
     out.append(path('M-300,330 Q0,300 300,330 L300,470 L-300,470 Z', '#3f4a6a', INK, LINE))
     for k in range(5):
-        out.append(cup(-240 + k * 64, 445, 92))
+        out.append(standing_cup(-240 + k * 64, 445, 92))
     for k in range(3):
         out.append(cup(-208 + k * 64, 352, 92))
     return out
@@ -1100,7 +1105,7 @@ def nueve_de_copas(c):
     out.append(path('M' + ' L'.join('%s,%s' % (n(x), n(y - 10)) for x, y in edge), 'none', '#8ab0e0', 4))
     for i in range(9):
         x = -248 + i * 62
-        out.append(cup(x, top(x) - 12, 86))
+        out.append(standing_cup(x, top(x) - 12, 86))
     out.append(rect(-120, 290, 240, 140, '#8a5a2e'))
     body, p = person(0, 420, 560, pose='sit', face='front', mood='joy', dress='robe', cloth='#f2efe6', cape='#c2453a',
                      hat='turban', hat_colour='#c2453a', hair='#5a3a22', beard='#5a3a22',
