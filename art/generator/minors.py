@@ -685,15 +685,16 @@ def dos_de_bastos(c):
     out.append(house(210, 140, 40, 30))
     out.append(track(c, (-40, 112), 120, '#d8c89a', (6, 110)))
     body, p = person(-20, 330, 460, face='right', profile=True, body='three', mood='focus', cloth='#c2453a', cape='#8a5a2e', hat='brim',
-                     hat_colour='#6b4a30', hair='#5a3a22', hands=((-1.0, 1.3), (1.2, 0.8)), shadow=False, grips=('fist', 'fist'))
+                     hat_colour='#6b4a30', hair='#5a3a22', hands=((-1.0, 1.3), (1.2, 0.8)), shadow=False, grips=('fist', 'rest'))
     out.append(body)
     lx, ly = p.hands[0]
     out.append(planted_wand(lx, 330, 470, -6))
     out.append(hand_over(p, 0))
-    rx, ry = p.hands[1]
-    out.append(circle(rx + 20, ry - 20, 30, '#4f8fd0'))
-    out.append(path('M%s,%s q15,-15 30,0 q-10,15 -30,0' % (n(rx + 6), n(ry - 26)), '#6a9a44', INK, 1.6))
-    out.append(hand_over(p, 1))
+    # the globe held up in his other hand, its lands towards him
+    gx, gy = p.disc_at(1, 30)
+    globe = circle(gx, gy, 30, '#4f8fd0') + path('M%s,%s q15,-15 30,0 q-10,15 -30,0' % (n(gx - 14), n(gy - 6)), '#6a9a44',
+                                                  INK, 1.6)
+    out.append(p.holding_disc(1, (gx, gy), 30, globe))
     # the parapet he stands behind, lit from the left, the second staff fixed in a bracket on it
     wall = c.linear([(0, '#cdc6b8'), (1, '#9a9488')], -300, 0, 300, 0, 'userSpaceOnUse')
     d = 'M-300,470 L-300,250'
