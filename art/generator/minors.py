@@ -1279,8 +1279,10 @@ def seis_de_espadas(c):
     body, p = person(175, 300, 400, face='left', profile=True, body='three', mood='grief', gaze=(-1, 0.5), dress='tunic',
                      cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22', reach=((110, -20), (130, 60)), grips=('fist', 'fist'))
     out.append(body)
+    # the pole runs through both fists, its foot pushed down into the water behind the stern
     (lx, ly), (rx, ry) = p.hands
-    out.append(line((lx + 12, ly - 130), (lx - 50, 440), WOOD, 9))
+    k = (rx - lx) / (ry - ly)
+    out.append(line((lx - k * 130, ly - 130), (lx + k * (440 - ly), 440), WOOD, 9))
     out += [hand_over(p, 0), hand_over(p, 1)]
     # the woman hooded and bowed, the child close against her, both seen from behind
     out.append(person(-40, 300, 380, pose='sit', face='back', mood='grief', cloth='#4a3a5a', hat='hood', hat_colour='#4a3a5a',
