@@ -1589,11 +1589,11 @@ def siete_de_oros(c):
     for x, y in [(120, 100), (210, 80), (170, 170), (100, 230), (230, 220), (150, 310), (230, 360)]:
         out.append(coin(x, y, 32))
     body, p = person(-150, 430, 560, hairstyle='curly', face='right', profile=True, mood='calm', dress='tunic', cloth='#d8873a', legs='#4a6fb5', hair='#5a3a22',
-                     hands=((1.2, 0.9), (0.9, 0.9)), grips=('fist', 'fist'))
+                     reach=((-54, 40), (-51, 66)), grips=('fist', 'fist'))
     out.append(body)
-    (lx, ly), (rx, ry) = p.hands
-    out.append(line((lx + 10, ly - 20), (lx + 60, 440), WOOD, 8))
-    out.append(path('M%s,430 l40,-6 l-6,20 Z' % n(lx + 50), '#8a8f9a', INK, 2))
+    # he leans on his hoe, both hands closed on the top of its handle, the blade on the ground
+    out.append(line((-56, 14), (-24, 436), WOOD, 8))
+    out.append(path('M-26,430 l40,-6 l-6,20 Z', '#8a8f9a', INK, 2))
     out += [hand_over(p, 0), hand_over(p, 1)]
     return out
 
