@@ -134,7 +134,7 @@ def caballo_de_bastos(c):
     sx, sy = hp['saddle']
     rb, r = rider(sx, sy, 310, -1, profile=True, mood='effort', cloth='#f0c64a', sleeves='#aab3c2', legs='#aab3c2', shoes='#6b7586',
                   hat='helmet', hat_colour='#aab3c2', hands=((-0.9, 0.8), (0.7, -0.5)), pattern=salamanders,
-                  cape='#d7572f', grips=('rest', 'fist'))
+                  cape='#d7572f', grips=('fist', 'fist'))
     out.append(rb)
     plume = 'M%s,%s q-10,-40 30,-60 q-10,30 20,40 q-30,0 -50,20 Z' % (n(r.head[0] + 6), n(r.head[1] - 0.6 * r.u))
     out.append(path(plume, '#e0552f'))
@@ -142,6 +142,7 @@ def caballo_de_bastos(c):
     out.append(wand((hx - 15, hy + 140), (hx + 20, hy - 190), 16, 4))
     out.append(r.hand(1, 'fist'))
     out.append(line(r.hands[0], hp['muzzle'], '#5a3018', 2.4))
+    out.append(hand_over(r, 0))  # the reins in his fist
     return out
 
 
@@ -364,7 +365,7 @@ def caballo_de_copas(c):
     sx, sy = hp['saddle']
     rb, r = rider(sx, sy, 320, 1, profile=True, mood='calm', cloth='#4a6fb5', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet',
                   pattern=lambda q: ''.join(fish(*q.U(a, b), 0.6, 0, '#d8473a') for a, b in [(-0.3, 2.4), (0.3, 3.2)]),
-                  hands=((0.9, 1.2), (1.9, 0.4)), grips=('rest', 'fist'))
+                  hands=((0.9, 1.2), (1.9, 0.4)), grips=('fist', 'fist'))
     out.append(rb)
     hx, hy = r.head
     out.append(wings(hx, hy - 20, 30, '#f2efe6', '#9aa3b2'))
@@ -372,6 +373,7 @@ def caballo_de_copas(c):
     out.append(held_cup((rx, ry), 90)[0])
     out.append(hand_over(r, 1))
     out.append(line(r.hands[0], hp['muzzle'], '#6b3f2a', 2.4))
+    out.append(hand_over(r, 0))  # the reins in his fist
     return out
 
 
@@ -481,7 +483,7 @@ def caballo_de_espadas(c):
     out.append(hb)
     sx, sy = hp['saddle']
     rb, r = rider(sx, sy, 320, -1, profile=True, mood='effort', cloth='#7a5bb0', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet', cape='#c2453a',
-                  hands=((-1.2, -1.2), (-0.6, 1.2)), grips=('fist', 'rest'))
+                  hands=((-1.2, -1.2), (-0.6, 1.2)), grips=('fist', 'fist'))
     out.append(rb)
     plume = 'M%s,%s q20,-40 70,-40 q-30,20 -60,48 Z' % (n(r.head[0]), n(r.head[1] - 0.6 * r.u))
     out.append(path(plume, '#c2453a'))
@@ -489,6 +491,7 @@ def caballo_de_espadas(c):
     out.append(sword((lx + 10, ly + 30), (lx - 110, ly - 260), 16))
     out.append(hand_over(r, 0))
     out.append(line(r.hands[1], hp['muzzle'], '#6b3f2a', 2.4))
+    out.append(hand_over(r, 1))  # the reins in his fist
     return out
 
 
@@ -804,7 +807,7 @@ def seis_de_bastos(c):
     sx, sy = hp['saddle']
     # the victor rides through the crowd, his staff upright before him crowned with a wreath
     rb, r = rider(sx, sy, 330, 1, profile=True, mood='joy', cloth='#c2453a', legs='#4a6fb5', hat='laurel', hair='#5a3a22',
-                  hands=((-0.7, 0.9), (1.6, 1.0)), grips=('fist', 'rest'))
+                  hands=((-0.7, 0.9), (1.6, 1.0)), grips=('fist', 'fist'))
     out.append(rb)
     lx, ly = r.hands[0]
     out.append(wand((lx + 6, ly + 150), (lx - 10, ly - 250), 16, 2))
@@ -814,6 +817,7 @@ def seis_de_bastos(c):
         out.append(ellipse(px, py, 8, 4, LEAF, INK, 1.2, k * 45 + 90))
     out.append(hand_over(r, 0))
     out.append(line(r.hands[1], hp['muzzle'], '#6b3f2a', 2.4))
+    out.append(hand_over(r, 1))  # the reins in his fist
     # the crowd walking beside him, staves raised in their fists
     tips = ((-250, -80), (-175, -20), (180, -40), (262, -90))
     for (x, y, h, col, face), tip in zip(((-235, 470, 330, '#c2453a', 'right'), (-150, 480, 300, '#4a6fb5', 'right'),
@@ -1471,9 +1475,10 @@ def tres_de_oros(c):
     out.append(rect(-50, 240, 20, 100, '#8a5a2e'))
     out.append(rect(50, 240, 20, 100, '#8a5a2e'))
     mason, mp = person(10, 200, 380, hairstyle='curly', face='left', profile=True, mood='focus', dress='tunic', cloth='#7a5bb0', legs='#5a4a3a', hair='#5a3a22',
-                       hands=((-0.8, 1.6), (0.4, 1.8)))
+                       hands=((-0.8, 1.6), (0.4, 1.8)), grips=('fist', 'rest'))
     out.append(mason)
     out.append(line(mp.hands[0], (mp.hands[0][0] - 30, mp.hands[0][1] + 30), '#8a8f9a', 8))
+    out.append(hand_over(mp, 0))
     monk, kp = person(-190, 440, 400, face='right', profile=True, mood='focus', cloth='#8a6a48', hat='hood', hat_colour='#8a6a48',
                       hands=((0.9, 1.2), (1.6, 1.2)), grips=('rest', 'fist'))
     arch, ap = person(-100, 440, 410, face='right', profile=True, mood='focus', cloth='#c2453a', cape='#e0b040', hat='brim', hat_colour='#7a2a2a',
