@@ -213,7 +213,8 @@ def inside(a, b, half_width):
 
 
 def hand_over(p, i):
-    x, y = p.hands[i]
+    """Fist i drawn again over the thing it holds (a staff, a hilt, a stem, the reins): the figure
+    was drawn with that hand closed (`grips`), so the held thing passes under the curled fingers."""
     return p.hand(i, 'fist')
 
 
