@@ -1578,7 +1578,7 @@ def seis_de_oros(c):
     # a coin held out to the kneeling man, two more falling from the giving hand
     drawn, (gx, gy) = coin_in_hand(p, 1, 16)
     out.append(drawn)
-    for dx, dy in ((14, 46), (30, 92)):
+    for dx, dy in ((-8, 42), (-26, 80)):
         out.append(coin(gx + dx, gy + dy, 13))
     for x, side, col in ((-190, 1, '#8a7a6a'), (200, -1, '#6a6a5a')):
         out.append(person(x, 440, 330, pose='kneel', face='right' if side > 0 else 'left', mood='grief', gaze=(side, -1), cloth=col, hair='#3a2418',
