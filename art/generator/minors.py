@@ -563,7 +563,7 @@ def caballo_de_oros(c):
     out.append(hb)
     sx, sy = hp['saddle']
     rb, r = rider(sx, sy, 320, 1, profile=True, mood='focus', gaze=(1, 1), cloth='#c2453a', sleeves='#9aa3b2', legs='#9aa3b2',
-                  hat='helmet', hands=((1.7, 1.5), (1.1, 1.9)), grips=('rest', 'fist'))
+                  hat='helmet', hands=((1.8, 1.0), (1.1, 1.9)), grips=('rest', 'fist'))
     out.append(rb)
     hx, hy = r.head
     out.append(path('M%s,%s q-20,-30 0,-50 q20,20 0,50 Z' % (n(hx), n(hy - 0.5 * r.u)), LEAF, INK, 2))
