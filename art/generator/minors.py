@@ -1229,12 +1229,12 @@ def cuatro_de_espadas(c):
     front = fy - 0.42 * u
     d = ('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s '
          'Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z') % (
-        n(-40), n(front - 10), n(20), n(front - 14), n(90), n(front - 4),
-        n(150), n(front + 4), n(205), n(front - 2),
+        n(-40), n(front - 18), n(20), n(front - 24), n(90), n(front - 14),
+        n(150), n(front - 4), n(205), n(front - 6),
         n(222), n(front - 34), n(240), n(front - 6),
         n(258), n(front + 10), n(262), n(top + 8), n(262), n(top + 40),
         n(170), n(top + 52), n(80), n(top + 42), n(0), n(top + 52), n(-50), n(top + 42),
-        n(-62), n(top + 10), n(-40), n(front - 10))
+        n(-62), n(top + 10), n(-40), n(front - 18))
     out.append(path(d, c.linear([(0, mix_light(pall)), (1, darker(pall, 0.25))], 0, front - 30, 0, top + 50,
                                 'userSpaceOnUse'), INK, LINE))
     out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s' % (
