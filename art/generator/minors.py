@@ -2,7 +2,7 @@
 import math
 
 from figures import (GOLD, GOLD_DARK, LEAF, SKIN, WOOD, lemniscate, bird, bull_head, cat, coin, cup, darker, dog, fish, horse,
-                     lion_head, person, rabbit, ram_head, rider, scales, sunflower, sword, throne, wand, wings)
+                     held_cup, lion_head, person, rabbit, ram_head, rider, scales, sunflower, sword, throne, wand, wings)
 from scenery import (bridge, castle, cloud, flowers, ground, hills, house, moon, mountains, rain, rainbow, rose, sky,
                      shadow, sun, tower, track, tree, water, wave_sea)
 from svg import INK, LINE, circle, ellipse, group, line, n, path, poly, polar, rect, solid
@@ -24,6 +24,11 @@ def heart(x, y, s, fill='#c8303a'):
         n(x), n(y + s), n(x - s * 1.5), n(y + s * 0.1), n(x - s * 0.9), n(y - s * 1.0), n(x), n(y - s * 0.45),
         n(x + s * 0.9), n(y - s * 1.0), n(x + s * 1.5), n(y + s * 0.1), n(x), n(y + s))
     return path(d, fill, INK, 4)
+
+
+def standing_cup(x, y, h, **kw):
+    """A chalice standing on the ground at (x, y), its soft shadow falling away from the light."""
+    return shadow(x + 0.07 * h, y, 0.32 * h, 0.055 * h) + cup(x, y, h, **kw)
 
 
 def spilled_cup(x, y, h, direction, liquid):
@@ -52,8 +57,8 @@ def cinco_de_copas(c):
     out.append(spilled_cup(-10, 330, 110, -1, '#b3263a'))
     out.append(spilled_cup(40, 385, 110, -1, '#3f8f4a'))
     out.append(spilled_cup(-40, 435, 110, -1, '#b3263a'))
-    out.append(cup(176, 390, 126))
-    out.append(cup(236, 430, 116))
+    out.append(standing_cup(176, 390, 126))
+    out.append(standing_cup(236, 430, 116))
     return out
 
 
@@ -92,13 +97,13 @@ def reina_de_oros(c):
     for x, y, col in [(-110, -140, '#e8a23a'), (110, -140, '#e8a23a'), (-80, -180, '#c84a3a'), (80, -180, '#c84a3a')]:
         out.append(circle(x, y, 16, col, INK, 2))
     out.append(ram_head(0, -190, 24))
+    # the coin in her lap, held by its rim in both hands
+    u = 500 / 7.5
+    centre, r = (0, 370 - 6.25 * u + 3.75 * u), 0.75 * u
     body, p = person(0, 370, 500, pose='sit', face='down', mood='calm', dress='gown', cloth='#b8453e', cape='#4e7d4a',
-                     hat='crown', hair='#4a2e1e', hairstyle='long', hands=((0.45, 2.15), (-0.45, 2.15)))
+                     hat='crown', hair='#4a2e1e', hairstyle='long', reach=rim_points(centre, r, 0.2))
     out.append(body)
-    cx, cy = p.lap
-    out.append(coin(cx, cy - 0.25 * p.u, 0.75 * p.u))
-    for hi, (hx, hy) in enumerate(p.hands):
-        out.append(p.hand(hi, 'fist'))
+    out.append(coin_in_hands(p, centre, r))
     out.append(flowers([-230, -190, -150, 150, 190, 230], 400, seed=3))
     out.append(rabbit(170, 420, 2.2, -1))
     return out
@@ -129,7 +134,7 @@ def caballo_de_bastos(c):
     sx, sy = hp['saddle']
     rb, r = rider(sx, sy, 310, -1, profile=True, mood='effort', cloth='#f0c64a', sleeves='#aab3c2', legs='#aab3c2', shoes='#6b7586',
                   hat='helmet', hat_colour='#aab3c2', hands=((-0.9, 0.8), (0.7, -0.5)), pattern=salamanders,
-                  cape='#d7572f')
+                  cape='#d7572f', grips=('fist', 'fist'))
     out.append(rb)
     plume = 'M%s,%s q-10,-40 30,-60 q-10,30 20,40 q-30,0 -50,20 Z' % (n(r.head[0] + 6), n(r.head[1] - 0.6 * r.u))
     out.append(path(plume, '#e0552f'))
@@ -137,6 +142,7 @@ def caballo_de_bastos(c):
     out.append(wand((hx - 15, hy + 140), (hx + 20, hy - 190), 16, 4))
     out.append(r.hand(1, 'fist'))
     out.append(line(r.hands[0], hp['muzzle'], '#5a3018', 2.4))
+    out.append(hand_over(r, 0))  # the reins in his fist
     return out
 
 
@@ -207,8 +213,38 @@ def inside(a, b, half_width):
 
 
 def hand_over(p, i):
-    x, y = p.hands[i]
+    """Fist i drawn again over the thing it holds (a staff, a hilt, a stem, the reins): the figure
+    was drawn with that hand closed (`grips`), so the held thing passes under the curled fingers."""
     return p.hand(i, 'fist')
+
+
+def coin_in_hand(p, i, r, **kw):
+    """A coin held up by its rim in hand i, the thumb over its edge; returns the drawing and the
+    coin's centre."""
+    centre = p.disc_at(i, r)
+    return p.holding_disc(i, centre, r, coin(*centre, r, **kw)), centre
+
+
+def rim_points(centre, r, below=0.35):
+    """Where two hands hold a coin of radius r by its rim on either side, a little below its
+    middle (viewer's left first)."""
+    cx, cy = centre
+    a = math.asin(below)
+    return [(cx + side * 0.8 * r * math.cos(a), cy + 0.8 * r * below) for side in (-1, 1)]
+
+
+def coin_in_hands(p, centre, r, **kw):
+    """A coin held by its rim in both hands, the fingers behind it and both thumbs over its edge."""
+    second = p.holding_disc(1, centre, r, '')
+    # the second hand is already drawn with the body, behind the coin: only its thumb comes over
+    thumb = second[len(p.hand(1, 'rest')):]
+    return p.holding_disc(0, centre, r, coin(*centre, r, **kw)) + thumb
+
+
+def mix_light(colour, t=0.18):
+    """`colour` lightened towards white by t."""
+    a = [int(colour[k:k + 2], 16) for k in (1, 3, 5)]
+    return '#%02x%02x%02x' % tuple(round(v + (255 - v) * t) for v in a)
 
 
 def upright_sword(p, i, length, width):
@@ -219,14 +255,14 @@ def upright_sword(p, i, length, width):
 
 def seated_court(c, sky_kind, horizon, ground_col, throne_col, cloth, cape, hat, hands, face='front', beard=None,
                  hair='#5a3a22', hairstyle='short', pattern=None, x=0, feet=380, h=500, throne_w=320, throne_h=560,
-                 top='round', backdrop=None, ground_fn=None):
+                 top='round', backdrop=None, ground_fn=None, grips=('rest', 'rest')):
     out = [sky(c, sky_kind, horizon)]
     if backdrop:
         out += backdrop
     out.append(ground_fn(c) if ground_fn else ground(c, horizon, ground_col, darker(ground_col, 0.15)))
     out.append(throne(x, feet, throne_w, throne_h, throne_col, GOLD, top))
     body, p = person(x, feet, h, pose='sit', face=face, dress='gown', cloth=cloth, cape=cape, hat=hat, beard=beard,
-                     hair=hair, hairstyle=hairstyle, hands=hands, pattern=pattern)
+                     hair=hair, hairstyle=hairstyle, hands=hands, pattern=pattern, grips=grips)
     return out, body, p
 
 
@@ -245,7 +281,7 @@ def sota_de_bastos(c):
     out = [sky(c, 'gold', 160), pyramids(170), ground(c, 160, '#e8c88a', '#d0aa68', 10)]
     body, p = person(-40, 400, 600, face='right', profile=True, mood='calm', dress='tunic', cloth='#f0c64a', legs='#c2453a', shoes='#8a5a2e',
                      hat='cap', hat_colour='#c2453a', pattern=salamanders, cape='#d7572f', hands=((1.85, 1.7), (0.5, 0.1)),
-                     belt='#8a5a2e')
+                     belt='#8a5a2e', grips=('fist', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
     # the staff runs through both fists
@@ -259,7 +295,7 @@ def sota_de_bastos(c):
 def reina_de_bastos(c):
     back = [mountains(120, '#c8a070', [(-200, 120, 140), (200, 150, 140)], None)]
     out, body, p = seated_court(c, 'gold', 120, '#d8b070', '#a9a6a4', '#f0c64a', '#d7572f', 'crown',
-                                ((-1.0, 1.0), (0.5, 1.2)), hair='#c28a3a', hairstyle='long', backdrop=back)
+                                ((-1.0, 1.0), (0.5, 1.2)), hair='#c28a3a', hairstyle='long', backdrop=back, grips=('fist', 'fist'))
     for x in (-130, 130):
         out.append(lion_head(x, -120, 34))
     out.append(sunflower(0, -190, 36))
@@ -278,7 +314,7 @@ def reina_de_bastos(c):
 def rey_de_bastos(c):
     back = [pyramids(140)]
     out, body, p = seated_court(c, 'gold', 140, '#d8b070', '#9e9a9c', '#d7572f', '#f0c64a', 'crown',
-                                ((-0.9, 1.5), (0.6, 0.6)), beard='#5a3a22', backdrop=back, pattern=salamanders)
+                                ((-0.9, 1.5), (0.6, 0.6)), beard='#5a3a22', backdrop=back, pattern=salamanders, grips=('rest', 'fist'))
     for x in (-120, 0, 120):
         out.append(lion_head(x, -150, 28) if x else salamander_mark(x, -150, 2.0))
     out.append(body)
@@ -305,11 +341,12 @@ def sota_de_copas(c):
                        [(-0.5, 2.2), (0.4, 2.6), (-0.3, 3.3), (0.5, 4.0), (-0.5, 4.4), (0.1, 4.7)])
 
     body, p = person(-30, 420, 600, hairstyle='curly', face='right', mood='joy', dress='tunic', cloth='#6fb2e8', legs='#d8473a', shoes='#8a5a2e',
-                     hat='turban', hat_colour='#4a6fb5', pattern=flowered, cape='#d8473a', hands=((0.9, 1.4), (1.6, 0.6)))
+                     hat='turban', hat_colour='#4a6fb5', pattern=flowered, cape='#d8473a', hands=((0.9, 1.4), (1.6, 0.6)), grips=('rest', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
-    out.append(cup(rx + 10, ry + 40, 130))
-    out.append(fish(rx + 20, ry - 110, 2.2, -60, '#6fb0d8'))
+    drawn, (mx, my) = held_cup((rx, ry), 130)
+    out.append(drawn)
+    out.append(fish(mx + 10, my + 20, 2.2, -60, '#6fb0d8'))
     out += [hand_over(p, 1)]
     return out
 
@@ -329,14 +366,15 @@ def caballo_de_copas(c):
     sx, sy = hp['saddle']
     rb, r = rider(sx, sy, 320, 1, profile=True, mood='calm', cloth='#4a6fb5', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet',
                   pattern=lambda q: ''.join(fish(*q.U(a, b), 0.6, 0, '#d8473a') for a, b in [(-0.3, 2.4), (0.3, 3.2)]),
-                  hands=((0.9, 1.2), (1.9, 0.4)))
+                  hands=((0.9, 1.2), (1.9, 0.4)), grips=('fist', 'fist'))
     out.append(rb)
     hx, hy = r.head
     out.append(wings(hx, hy - 20, 30, '#f2efe6', '#9aa3b2'))
     rx, ry = r.hands[1]
-    out.append(cup(rx + 6, ry + 36, 90))
+    out.append(held_cup((rx, ry), 90)[0])
     out.append(hand_over(r, 1))
     out.append(line(r.hands[0], hp['muzzle'], '#6b3f2a', 2.4))
+    out.append(hand_over(r, 0))  # the reins in his fist
     return out
 
 
@@ -351,16 +389,16 @@ def reina_de_copas(c):
         out.append(person(x, -120, 80, pose='bust', face='front', mood='calm', cloth='#d8d2c4', hair='#e0b040')[0])
     out.append(path('M-60,-190 q30,-50 60,0 q-30,30 -60,0 Z', '#f2c0d0', INK, 2))
     body, p = person(-30, 360, 500, pose='sit', face='right', profile=True, mood='calm', dress='gown', cloth='#f2efe6', cape='#6fb2e8', hat='crown',
-                     hair='#c28a3a', hairstyle='long', hands=((1.3, 1.3), (0.9, 1.1)))
+                     hair='#c28a3a', hairstyle='long', hands=((1.9, 1.6), (0.9, 1.1)), grips=('rest', 'fist'))
     out.append(body)
-    (lx, ly), (rx, ry) = p.hands
-    cx = (lx + rx) / 2 + 20
-    out.append(cup(cx, ry + 40, 150))
-    out.append(path('M%s,%s q%s,-%s %s,0 Z' % (n(cx - 28), n(ry + 40 - 150), n(28), n(50), n(56)), GOLD, INK, 2))
-    out.append(circle(cx, ry + 40 - 150 - 40, 8, GOLD, INK, 2))
+    # the covered cup held by its stem, the other hand steadying its foot
+    drawn, (cx, top) = held_cup(p.hands[1], 150)
+    out.append(drawn)
+    out.append(path('M%s,%s q%s,-%s %s,0 Z' % (n(cx - 28), n(top), n(28), n(50), n(56)), GOLD, INK, 2))
+    out.append(circle(cx, top - 40, 8, GOLD, INK, 2))
     for dx in (-44, 44):
-        out.append(wings(cx + dx * 0.6, ry - 80, 16, GOLD, GOLD_DARK, up=False))
-    out += [hand_over(p, 0), hand_over(p, 1)]
+        out.append(wings(cx + dx * 0.6, top + 70, 16, GOLD, GOLD_DARK, up=False))
+    out.append(hand_over(p, 1))
     return out
 
 
@@ -375,10 +413,10 @@ def rey_de_copas(c):
     out.append(rect(-150, 230, 300, 200, '#b9b3a8'))
     out.append(throne(0, 350, 300, 560, '#b9b3a8', GOLD, 'square'))
     body, p = person(0, 350, 500, pose='sit', face='front', mood='calm', dress='gown', cloth='#4a6fb5', cape='#e0b040', hat='crown',
-                     beard='#8a5a2a', hair='#8a5a2a', hands=((-0.6, 1.9), (0.9, 1.2)))
+                     beard='#8a5a2a', hair='#8a5a2a', hands=((-0.6, 1.9), (0.9, 1.2)), grips=('fist', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
-    out.append(cup(lx, ly + 34, 90))
+    out.append(held_cup((lx, ly), 90)[0])
     out.append(hand_over(p, 0))
     out.append(line((rx, ry + 70), (rx, ry - 150), GOLD, 8))
     out.append(circle(rx, ry - 160, 14, GOLD))
@@ -426,7 +464,7 @@ def sota_de_espadas(c):
         out.append(bird(x, y, 0.6, 1, '#2b1d14'))
     out.append(ground(c, 260, '#8ab85a', '#6a9a44', 60))
     body, p = person(0, 420, 600, face='left', profile=True, mood='focus', dress='tunic', cloth='#9a7ad0', legs='#d8473a', shoes='#8a5a2e',
-                     hair='#8a5a2a', hands=((-0.2, 1.4), (0.7, -1.0)), belt='#e0b040', cape='#d8473a')
+                     hair='#8a5a2a', hands=((-0.2, 1.4), (0.7, -1.0)), belt='#e0b040', cape='#d8473a', grips=('rest', 'fist'))
     out.append(body)
     rx, ry = p.hands[1]
     out.append(sword((rx - 6, ry + 30), (rx + 60, ry - 290), 16))
@@ -446,7 +484,7 @@ def caballo_de_espadas(c):
     out.append(hb)
     sx, sy = hp['saddle']
     rb, r = rider(sx, sy, 320, -1, profile=True, mood='effort', cloth='#7a5bb0', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet', cape='#c2453a',
-                  hands=((-1.2, -1.2), (-0.6, 1.2)))
+                  hands=((-1.2, -1.2), (-0.6, 1.2)), grips=('fist', 'fist'))
     out.append(rb)
     plume = 'M%s,%s q20,-40 70,-40 q-30,20 -60,48 Z' % (n(r.head[0]), n(r.head[1] - 0.6 * r.u))
     out.append(path(plume, '#c2453a'))
@@ -454,6 +492,7 @@ def caballo_de_espadas(c):
     out.append(sword((lx + 10, ly + 30), (lx - 110, ly - 260), 16))
     out.append(hand_over(r, 0))
     out.append(line(r.hands[1], hp['muzzle'], '#6b3f2a', 2.4))
+    out.append(hand_over(r, 1))  # the reins in his fist
     return out
 
 
@@ -461,15 +500,16 @@ def caballo_de_espadas(c):
 def reina_de_espadas(c):
     out = windy_sky(c)
     out.append(hills(260, '#8aa0b8', (20, 40, 25)))
-    out.append(cloud(-150, 210, 260, '#e4e8f0'))
+    out.append(cloud(150, 210, 260, '#e4e8f0'))
     out.append(ground(c, 260, '#8ab85a', '#6a9a44', 20))
-    out.append(throne(60, 400, 260, 560, '#b9b3a8', GOLD, 'round'))
-    for x, y in [(20, -110), (100, -60), (60, -160)]:
+    out.append(throne(-60, 400, 260, 560, '#b9b3a8', GOLD, 'round'))
+    for x, y in [(-20, -110), (-100, -60), (-60, -160)]:
         out.append(butterfly(x, y, 1.6))
-    body, p = person(60, 400, 500, pose='sit', face='left', profile=True, body='side', mood='stern', dress='gown', cloth='#d8d2e8', cape='#6fb2e8', hat='crown',
-                     hair='#5a3a22', hairstyle='long', hands=((-1.8, -0.2), (0.6, -0.6)))
+    # turned to the right, the sword upright in her near hand, the other hand raised open before her
+    body, p = person(-60, 400, 500, pose='sit', face='right', profile=True, body='side', mood='stern', dress='gown', cloth='#d8d2e8', cape='#6fb2e8', hat='crown',
+                     hair='#5a3a22', hairstyle='long', hands=((1.2, 0.7), (1.9, -0.5)), grips=('fist', 'open'))
     out.append(body)
-    out.append(upright_sword(p, 1, 260, 16))
+    out.append(upright_sword(p, 0, 260, 16))
     return out
 
 
@@ -488,7 +528,7 @@ def rey_de_espadas(c):
     for x in (-40, 40):
         out.append(moon(x, -190, 20, 0.6, '#f5efc8', False))
     body, p = person(0, 400, 520, pose='sit', face='front', mood='stern', dress='gown', cloth='#4a6fb5', cape='#7a5bb0', hat='crown',
-                     beard='#5a3a22', hands=((-0.6, 2.0), (0.8, 0.7)))
+                     beard='#5a3a22', hands=((-0.6, 2.0), (0.8, 0.7)), grips=('rest', 'fist'))
     out.append(body)
     out.append(upright_sword(p, 1, 270, 18))
     return out
@@ -503,12 +543,12 @@ def sota_de_oros(c):
     out.append(tree(230, 190, 200, '#4f8a45'))
     for y in range(240, 450, 50):
         out.append(flowers(list(range(-260 + (y % 3) * 20, 280, 70)), y, seed=y))
+    # the coin raised before his chest in both hands, his eyes on it
+    centre = (0, -14)
     body, p = person(0, 420, 620, face='down', mood='focus', dress='tunic', cloth='#4e8a44', legs='#a86a38', shoes='#6b4a30',
-                     hat='beret', hat_colour='#c2453a', cape='#e0b040', hands=((0.6, 1.2), (-0.6, 1.2)))
+                     hat='beret', hat_colour='#c2453a', cape='#e0b040', reach=rim_points(centre, 62))
     out.append(body)
-    (lx, ly), (rx, ry) = p.hands
-    out.append(coin((lx + rx) / 2, ly - 10, 58))
-    out += [hand_over(p, 0), hand_over(p, 1)]
+    out.append(coin_in_hands(p, centre, 62))
     return out
 
 
@@ -523,14 +563,12 @@ def caballo_de_oros(c):
     out.append(hb)
     sx, sy = hp['saddle']
     rb, r = rider(sx, sy, 320, 1, profile=True, mood='focus', gaze=(1, 1), cloth='#c2453a', sleeves='#9aa3b2', legs='#9aa3b2',
-                  hat='helmet', hands=((1.7, 1.5), (1.1, 1.9)), grips=('fist', 'fist'))
+                  hat='helmet', hands=((1.8, 1.0), (1.1, 1.9)), grips=('rest', 'fist'))
     out.append(rb)
     hx, hy = r.head
     out.append(path('M%s,%s q-20,-30 0,-50 q20,20 0,50 Z' % (n(hx), n(hy - 0.5 * r.u)), LEAF, INK, 2))
     # the coin held before him at the height of his chest, where he looks at it
-    lx, ly = r.hands[0]
-    out.append(coin(lx + 8, ly - 26, 42))
-    out.append(hand_over(r, 0))
+    out.append(coin_in_hand(r, 0, 42)[0])
     return out
 
 
@@ -561,11 +599,10 @@ def rey_de_oros(c):
     for x in range(-270, 300, 60):
         out.append(grape_bunch(x, 430, 1.6))
     body, p = person(0, 400, 520, pose='sit', face='front', mood='calm', dress='gown', cloth='#2e2a3a', cape='#5a3a78', hat='crown',
-                     beard='#3a2418', hair='#3a2418', hands=((-0.5, 2.0), (0.9, 0.9)), pattern=grapes)
+                     beard='#3a2418', hair='#3a2418', hands=((-0.5, 2.0), (0.9, 0.9)), pattern=grapes, grips=('rest', 'fist'))
     out.append(body)
-    (lx, ly), (rx, ry) = p.hands
-    out.append(coin(lx + 10, ly - 10, 50))
-    out.append(hand_over(p, 0))
+    rx, ry = p.hands[1]
+    out.append(coin_in_hand(p, 0, 50)[0])
     out.append(line((rx, ry + 80), (rx, ry - 170), GOLD, 8))
     out.append(circle(rx, ry - 180, 16, GOLD))
     out.append(hand_over(p, 1))
@@ -652,15 +689,16 @@ def dos_de_bastos(c):
     out.append(house(210, 140, 40, 30))
     out.append(track(c, (-40, 112), 120, '#d8c89a', (6, 110)))
     body, p = person(-20, 330, 460, face='right', profile=True, body='three', mood='focus', cloth='#c2453a', cape='#8a5a2e', hat='brim',
-                     hat_colour='#6b4a30', hair='#5a3a22', hands=((-1.0, 1.3), (1.2, 0.8)), shadow=False)
+                     hat_colour='#6b4a30', hair='#5a3a22', hands=((-1.0, 1.3), (1.2, 0.8)), shadow=False, grips=('fist', 'rest'))
     out.append(body)
     lx, ly = p.hands[0]
     out.append(planted_wand(lx, 330, 470, -6))
     out.append(hand_over(p, 0))
-    rx, ry = p.hands[1]
-    out.append(circle(rx + 20, ry - 20, 30, '#4f8fd0'))
-    out.append(path('M%s,%s q15,-15 30,0 q-10,15 -30,0' % (n(rx + 6), n(ry - 26)), '#6a9a44', INK, 1.6))
-    out.append(hand_over(p, 1))
+    # the globe held up in his other hand, its lands towards him
+    gx, gy = p.disc_at(1, 30)
+    globe = circle(gx, gy, 30, '#4f8fd0') + path('M%s,%s q15,-15 30,0 q-10,15 -30,0' % (n(gx - 14), n(gy - 6)), '#6a9a44',
+                                                  INK, 1.6)
+    out.append(p.holding_disc(1, (gx, gy), 30, globe))
     # the parapet he stands behind, lit from the left, the second staff fixed in a bracket on it
     wall = c.linear([(0, '#cdc6b8'), (1, '#9a9488')], -300, 0, 300, 0, 'userSpaceOnUse')
     d = 'M-300,470 L-300,250'
@@ -689,7 +727,7 @@ def tres_de_bastos(c):
     out.append(path('M-300,330 Q-60,300 300,310 L300,470 L-300,470 Z', darker('#a8845a', 0.15), None, 0))
     out.append(planted_wand(-235, 450, 500, 6))
     out.append(planted_wand(235, 450, 500, -6))
-    body, p = person(-40, 440, 500, face='back', cloth='#c2453a', cape='#3f7a3c', hair='#5a3a22', hands=((-0.2, 2.6), (0.7, 1.0)))
+    body, p = person(-40, 440, 500, face='back', cloth='#c2453a', cape='#3f7a3c', hair='#5a3a22', hands=((-0.2, 2.6), (0.7, 1.0)), grips=('rest', 'fist'))
     out.append(body)
     rx, ry = p.hands[1]
     out.append(planted_wand(rx, 450, 500, 0))
@@ -705,9 +743,9 @@ def cuatro_de_bastos(c):
                           hands=((-0.8, -0.6), (0.8, -0.6)))[0])
     # the two women come out of the gate beyond the garlanded staves, bouquets raised high
     f1, p1 = person(-38, 330, 360, face='front', mood='joy', dress='gown', cloth='#7a5bb0', hair='#c28a3a', hairstyle='long',
-                    hands=((-0.5, -1.0), (0.6, 1.6)))
+                    hands=((-0.5, -1.0), (0.6, 1.6)), grips=('fist', 'rest'))
     f2, p2 = person(48, 330, 360, face='front', mood='joy', dress='gown', cloth='#c2453a', hair='#5a3a22', hairstyle='bun',
-                    hands=((-0.6, 1.6), (0.5, -1.0)))
+                    hands=((-0.6, 1.6), (0.5, -1.0)), grips=('rest', 'fist'))
     out += [f1, f2]
     for p, i in ((p1, 0), (p2, 1)):
         hx, hy = p.hands[i]
@@ -770,7 +808,7 @@ def seis_de_bastos(c):
     sx, sy = hp['saddle']
     # the victor rides through the crowd, his staff upright before him crowned with a wreath
     rb, r = rider(sx, sy, 330, 1, profile=True, mood='joy', cloth='#c2453a', legs='#4a6fb5', hat='laurel', hair='#5a3a22',
-                  hands=((-0.7, 0.9), (1.6, 1.0)))
+                  hands=((-0.7, 0.9), (1.6, 1.0)), grips=('fist', 'fist'))
     out.append(rb)
     lx, ly = r.hands[0]
     out.append(wand((lx + 6, ly + 150), (lx - 10, ly - 250), 16, 2))
@@ -780,6 +818,7 @@ def seis_de_bastos(c):
         out.append(ellipse(px, py, 8, 4, LEAF, INK, 1.2, k * 45 + 90))
     out.append(hand_over(r, 0))
     out.append(line(r.hands[1], hp['muzzle'], '#6b3f2a', 2.4))
+    out.append(hand_over(r, 1))  # the reins in his fist
     # the crowd walking beside him, staves raised in their fists
     tips = ((-250, -80), (-175, -20), (180, -40), (262, -90))
     for (x, y, h, col, face), tip in zip(((-235, 470, 330, '#c2453a', 'right'), (-150, 480, 300, '#4a6fb5', 'right'),
@@ -904,12 +943,12 @@ def dos_de_copas(c):
     out.append(wings(0, -350, 80, '#c2453a', '#8a2a2a'))
     out.append(lion_head(0, -360, 34))
     m, mp = person(-110, 420, 520, hairstyle='curly', face='right', profile=True, body='three', mood='joy', dress='tunic', cloth='#e0b040', legs='#3a3a4a', hat='laurel',
-                   hair='#5a3a22', hands=((1.4, 0.8), (0.4, 2.4)))
+                   hair='#5a3a22', hands=((1.4, 0.8), (0.4, 2.4)), grips=('fist', 'rest'))
     w, wp = person(110, 420, 500, face='left', profile=True, body='three', mood='joy', dress='gown', cloth='#f2efe6', cape='#4a6fb5', hat='laurel',
-                   hair='#c28a3a', hairstyle='long', hands=((-0.4, 2.4), (-1.4, 0.8)))
+                   hair='#c28a3a', hairstyle='long', hands=((-0.4, 2.4), (-1.4, 0.8)), grips=('rest', 'fist'))
     out += [m, w]
-    out.append(cup(mp.hands[0][0] + 4, mp.hands[0][1] + 20, 80))
-    out.append(cup(wp.hands[1][0] - 4, wp.hands[1][1] + 20, 80))
+    out.append(held_cup(mp.hands[0], 80, 8)[0])
+    out.append(held_cup(wp.hands[1], 80, -8)[0])
     out += [hand_over(mp, 0), hand_over(wp, 1)]
     return out
 
@@ -928,8 +967,7 @@ def tres_de_copas(c):
                          hands=raised[i], grips=('fist', 'fist'))
         out.append(body)
         k = 1 if i == 0 else 0
-        hx, hy = p.hands[k]
-        out.append(cup(hx, hy + 22, 80))
+        out.append(held_cup(p.hands[k], 80, (10, 0, -10)[i])[0])
         out.append(p.hand(k, 'fist'))
     for x in (-250, -200, 200, 250):
         out.append(circle(x, 420, 22, '#e8a23a'))
@@ -944,7 +982,7 @@ def cuatro_de_copas(c):
                      hair='#5a3a22', hands=((1.3, 1.2), (-1.3, 1.0)))
     out.append(body)
     for x in (80, 160, 240):
-        out.append(cup(x, 430, 110))
+        out.append(standing_cup(x, 430, 110))
     h, (gx, gy) = hand_from_cloud(210, -240, 1)
     out.append(h)
     out.append(cup(gx - 20, gy + 40, 100))
@@ -958,7 +996,7 @@ def seis_de_copas(c):
     for y in range(150, 450, 40):
         out.append(line((-300, y), (300, y), '#b8a880', 2))
     for x, y in [(-250, 250), (-250, 420), (230, 250), (250, 420)]:
-        out.append(cup(x, y, 90, flowers='#f7f4ec'))
+        out.append(standing_cup(x, y, 90, flowers='#f7f4ec'))
     # the boy bends to hand the girl a cup of flowers, held below her face
     b, bp = person(-90, 430, 350, child=True, face='right', profile=True, mood='calm', gaze=(1, 0.5), dress='tunic', cloth='#c2453a',
                    legs='#4a6fb5', hat='hood', hat_colour='#c2453a', hair='#c28a3a', reach=(None, (10, 292)),
@@ -1041,7 +1079,7 @@ def ocho_de_copas(c):
     out.append(path('M150,60 Q120,110 160,180 Q210,250 200,330 L240,330 Q250,250 200,180 Q165,120 175,60 Z',
                     '#6a6e82', None, 0))
     body, p = person(185, 215, 230, pose='walk', face='back', dress='robe', cloth='#c2453a', cape='#8a2a2a',
-                     hands=((-0.2, 2.6), (0.6, 1.4)))
+                     hands=((-0.2, 2.6), (0.6, 1.4)), grips=('rest', 'fist'))
     out.append(body)
     rx, ry = p.hands[1]
     out.append(line((rx, ry - 40), (rx + 12, 222), WOOD, 4))
@@ -1049,7 +1087,7 @@ def ocho_de_copas(c):
     # the near shore with the eight cups he leaves: five below, three stacked above with a gap
     out.append(path('M-300,330 Q0,300 300,330 L300,470 L-300,470 Z', '#3f4a6a', INK, LINE))
     for k in range(5):
-        out.append(cup(-240 + k * 64, 445, 92))
+        out.append(standing_cup(-240 + k * 64, 445, 92))
     for k in range(3):
         out.append(cup(-208 + k * 64, 352, 92))
     return out
@@ -1073,7 +1111,7 @@ def nueve_de_copas(c):
     out.append(path('M' + ' L'.join('%s,%s' % (n(x), n(y - 10)) for x, y in edge), 'none', '#8ab0e0', 4))
     for i in range(9):
         x = -248 + i * 62
-        out.append(cup(x, top(x) - 12, 86))
+        out.append(standing_cup(x, top(x) - 12, 86))
     out.append(rect(-120, 290, 240, 140, '#8a5a2e'))
     body, p = person(0, 420, 560, pose='sit', face='front', mood='joy', dress='robe', cloth='#f2efe6', cape='#c2453a',
                      hat='turban', hat_colour='#c2453a', hair='#5a3a22', beard='#5a3a22',
@@ -1135,7 +1173,7 @@ def dos_de_espadas(c):
     out.append(moon(200, -330, 40, 0.6, '#f5efc8', False))
     out.append(rect(-110, 330, 220, 120, '#c9c2b4'))
     body, p = person(0, 440, 540, pose='sit', face='front', blindfold=True, mood='stern', dress='gown', cloth='#f2efe6',
-                     hair='#5a3a22', hands=((1.2, 0.9), (-1.2, 0.9)), bend=(-1, -1))
+                     hair='#5a3a22', hands=((1.2, 0.9), (-1.2, 0.9)), bend=(-1, -1), grips=('fist', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
     out.append(sword((rx, ry + 10), (rx - 230, ry - 290), 16))
@@ -1185,6 +1223,27 @@ def cuatro_de_espadas(c):
                      reach=((fx + 0.7 * u, top - 6.1 * u), (fx + 0.75 * u, top - 6.1 * u)), grips=('pray', 'pray'),
                      shadow=False)
     out.append(group([body], 'rotate(-90 %s %s)' % (n(fx), n(fy))))
+    # the pall laid over him from the waist down: the thighs, the knees and the feet raise it,
+    # its hem hangs over the tomb's edge
+    pall, hem = '#4a5488', '#e0b040'
+    front = fy - 0.42 * u
+    d = ('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s '
+         'Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z') % (
+        n(-40), n(front - 18), n(20), n(front - 24), n(90), n(front - 14),
+        n(150), n(front - 4), n(205), n(front - 6),
+        n(222), n(front - 34), n(240), n(front - 6),
+        n(258), n(front + 10), n(262), n(top + 8), n(262), n(top + 40),
+        n(170), n(top + 52), n(80), n(top + 42), n(0), n(top + 52), n(-50), n(top + 42),
+        n(-62), n(top + 10), n(-40), n(front - 18))
+    out.append(path(d, c.linear([(0, mix_light(pall)), (1, darker(pall, 0.25))], 0, front - 30, 0, top + 50,
+                                'userSpaceOnUse'), INK, LINE))
+    out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s' % (
+        n(-58), n(top + 30), n(0), n(top + 40), n(80), n(top + 30), n(170), n(top + 40), n(258), n(top + 28)),
+        'none', hem, 5))
+    # the folds running down from the knees and the feet
+    for x0, x1 in ((20, 0), (110, 120), (200, 215), (238, 250)):
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x0), n(front + 2), n(x0 + 6), n((front + top) / 2 + 10), n(x1), n(top + 36)),
+                        'none', darker(pall, 0.35), 2))
     return out
 
 @card(ESPADAS + 4)
@@ -1195,7 +1254,7 @@ def cinco_de_espadas(c):
     for x, col in ((115, '#4a6fb5'), (205, '#8a5a2e')):
         out.append(person(x, 250, 260, face='back', mood='joy', dress='tunic', cloth=col, hands=((0.2, 2.4), (0.6, 1.2)))[0])
     body, p = person(-60, 430, 580, hairstyle='curly', face='right', profile=True, mood='joy', dress='tunic', cloth='#c2453a', legs='#4e8a44', hair='#c28a3a',
-                     hands=((-0.3, 1.6), (0.7, 1.5)))
+                     hands=((-0.3, 1.6), (0.7, 1.5)), grips=('fist', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
     out.append(sword((lx, ly + 20), (lx - 80, ly - 260), 14))
@@ -1225,8 +1284,10 @@ def seis_de_espadas(c):
     body, p = person(175, 300, 400, face='left', profile=True, body='three', mood='grief', gaze=(-1, 0.5), dress='tunic',
                      cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22', reach=((110, -20), (130, 60)), grips=('fist', 'fist'))
     out.append(body)
+    # the pole runs through both fists, its foot pushed down into the water behind the stern
     (lx, ly), (rx, ry) = p.hands
-    out.append(line((lx + 12, ly - 130), (lx - 50, 440), WOOD, 9))
+    k = (rx - lx) / (ry - ly)
+    out.append(line((lx - k * 130, ly - 130), (lx + k * (440 - ly), 440), WOOD, 9))
     out += [hand_over(p, 0), hand_over(p, 1)]
     # the woman hooded and bowed, the child close against her, both seen from behind
     out.append(person(-40, 300, 380, pose='sit', face='back', mood='grief', cloth='#4a3a5a', hat='hood', hat_colour='#4a3a5a',
@@ -1256,7 +1317,7 @@ def siete_de_espadas(c):
     out.append(sword((-260, 420), (-260, 210), 14))
     out.append(sword((-200, 440), (-190, 240), 14))
     body, p = person(60, 420, 540, pose='walk', stance='tiptoe', face='left', profile=True, mood='joy', dress='tunic', cloth='#c2453a', legs='#e0b040',
-                     shoes='#6b4a30', hat='cap', hat_colour='#c2453a', hair='#5a3a22', hands=((0.9, 1.2), (1.3, 1.4)))
+                     shoes='#6b4a30', hat='cap', hat_colour='#c2453a', hair='#5a3a22', hands=((0.9, 1.2), (1.3, 1.4)), grips=('fist', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
     for k in range(3):
@@ -1289,18 +1350,20 @@ def ocho_de_espadas(c):
 def nueve_de_espadas(c):
     out = [rect(-300, -470, 600, 940, '#16141e', None, 0)]
     for i in range(9):
-        y = -400 + i * 44
+        y = -425 + i * 38
         out.append(sword((-260, y), (260, y), 16))
     # the bed: head end on the left, the carved panel along its side
     out.append(rect(-290, 120, 44, 200, '#6b4328'))
     out.append(circle(-268, 112, 16, '#6b4328'))
     out.append(rect(-280, 190, 570, 60, '#efe8d8'))
-    body, p = person(-130, 230, 520, pose='bust', face='hidden', dress='robe', cloth='#f2efe6', hair='#3a2418',
-                     hairstyle='long', reach=((-152, 26), (-108, 26)), grips=('open', 'open'),
-                     elbows=((-176, 120), (-84, 120)))
+    # the pillow at her back: she has sat up in bed, her face in her hands
+    out.append(ellipse(-205, 120, 70, 40, '#e8e2d4', INK, LINE))
+    body, p = person(-120, 348, 520, pose='sit', face='hidden', dress='robe', cloth='#f2efe6', hair='#3a2418',
+                     hairstyle='long', reach=((-142, -26), (-98, -26)), grips=('open', 'open'),
+                     elbows=((-166, 68), (-74, 68)))
     out.append(body)
-    # the quilt of roses and signs over her lap and legs
-    quilt = 'M-215,178 Q-120,150 -40,175 Q120,150 290,165 L290,290 L-230,290 Z'
+    # the quilt of roses and signs over her lap and legs, raised over her knees
+    quilt = 'M-215,178 Q-120,150 -40,168 Q30,118 90,158 Q190,172 290,165 L290,290 L-230,290 Z'
     out.append(path(quilt, '#4a6fb5'))
     for k, x in enumerate(range(-200, 290, 54)):
         for j, y in enumerate((205, 255)):
@@ -1342,8 +1405,13 @@ def diez_de_espadas(c):
                      cloth='#34323e', legs='#2a2832', shoes='#1e1a18', hair='#3a2418', shadow=False,
                      reach=((fx - 0.9 * u, fy - 2.2 * u), (fx - 1.1 * u, fy - 2.4 * u)))
     out.append(ellipse(40, fy + 0.5 * u + 4, 300, 14, '#000000', None, 0, extra='fill-opacity="0.3"'))
-    out.append(group([body], 'rotate(-90 %s %s)' % (n(fx), n(fy))))
     back = fy - 0.45 * u
+    # the swords driven into his back from the neck to the waist: drawn first, their points go
+    # in under the body's outline
+    for i in range(10):
+        x = -140 + i * 17
+        out.append(sword((x + (i % 2) * 3, -60 - (i % 3) * 48 + (i % 2) * 20), (x, back + 0.8 * u), 10))
+    out.append(group([body], 'rotate(-90 %s %s)' % (n(fx), n(fy))))
     drape = 'M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
         n(-40), n(back - 4), n(60), n(back - 12), n(170), n(back + 6), n(200), n(fy + 0.55 * u), n(80), n(fy + 0.7 * u),
         n(-20), n(fy + 0.6 * u), n(-60), n(fy + 0.2 * u), n(-40), n(back - 4))
@@ -1351,9 +1419,6 @@ def diez_de_espadas(c):
     for x0, x1 in ((10, 40), (70, 90), (120, 150)):
         out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x0), n(back + 4), n(x0 + 8), n(fy), n(x1), n(fy + 0.5 * u)),
                         'none', '#6a141c', 2))
-    for i in range(10):
-        x = -172 + i * 21
-        out.append(sword((x + (i % 2) * 3, -60 - (i % 3) * 48 + (i % 2) * 20), (x, back + 6), 10))
     return out
 
 
@@ -1390,16 +1455,13 @@ def dos_de_oros(c):
     body, p = person(0, 430, 540, pose='walk', face='front', mood='joy', gaze=(-0.5, 0), dress='tunic', cloth='#c2453a',
                      legs='#e0b040', shoes='#6b4a30', hat='beret', hat_colour='#4a6fb5', hair='#5a3a22', hands=((-0.8, 0.6), (0.8, 2.2)))
     out.append(body)
-    (lx, ly), (rx, ry) = p.hands
     # the endless band, a figure eight whose two loops go round the two coins
-    (ax, ay), (bx, by) = (lx, ly - 40), (rx, ry + 40)
+    (ax, ay), (bx, by) = p.disc_at(0, 46), p.disc_at(1, 46)
     mx, my = (ax + bx) / 2, (ay + by) / 2
     half = math.hypot(bx - ax, by - ay) / 2
     ang = math.degrees(math.atan2(by - ay, bx - ax))
-    out.append(group([lemniscate(0, 0, half * 1.55, '#4e8a44', 9)], 'translate(%s %s) rotate(%s)' % (n(mx), n(my), n(ang))))
-    out.append(coin(lx, ly - 40, 46))
-    out.append(coin(rx, ry + 40, 46))
-    out += [hand_over(p, 0), hand_over(p, 1)]
+    out.append(group([lemniscate(0, 0, half * 1.66, '#4e8a44', 9)], 'translate(%s %s) rotate(%s)' % (n(mx), n(my), n(ang))))
+    out += [p.holding_disc(0, (ax, ay), 46, coin(ax, ay, 46)), p.holding_disc(1, (bx, by), 46, coin(bx, by, 46))]
     return out
 
 
@@ -1414,13 +1476,14 @@ def tres_de_oros(c):
     out.append(rect(-50, 240, 20, 100, '#8a5a2e'))
     out.append(rect(50, 240, 20, 100, '#8a5a2e'))
     mason, mp = person(10, 200, 380, hairstyle='curly', face='left', profile=True, mood='focus', dress='tunic', cloth='#7a5bb0', legs='#5a4a3a', hair='#5a3a22',
-                       hands=((-0.8, 1.6), (0.4, 1.8)))
+                       hands=((-0.8, 1.6), (0.4, 1.8)), grips=('fist', 'rest'))
     out.append(mason)
     out.append(line(mp.hands[0], (mp.hands[0][0] - 30, mp.hands[0][1] + 30), '#8a8f9a', 8))
+    out.append(hand_over(mp, 0))
     monk, kp = person(-190, 440, 400, face='right', profile=True, mood='focus', cloth='#8a6a48', hat='hood', hat_colour='#8a6a48',
-                      hands=((0.9, 1.2), (1.6, 1.2)))
+                      hands=((0.9, 1.2), (1.6, 1.2)), grips=('rest', 'fist'))
     arch, ap = person(-100, 440, 410, face='right', profile=True, mood='focus', cloth='#c2453a', cape='#e0b040', hat='brim', hat_colour='#7a2a2a',
-                      hair='#5a3a22', hands=((-0.2, 1.3), (0.6, 1.2)))
+                      hair='#5a3a22', hands=((-0.2, 1.3), (0.6, 1.2)), grips=('rest', 'fist'))
     out += [monk, arch]
     out.append(group([rect(-50, -30, 100, 60, '#f4ecd0', INK, 2), line((-30, -10), (30, -10), '#4a6fb5', 2),
                       line((-30, 8), (20, 8), '#4a6fb5', 2)], 'translate(%s %s) rotate(-12)' % (n(ap.hands[1][0] - 20),
@@ -1436,12 +1499,13 @@ def cuatro_de_oros(c):
         out.append(tower(x, 220, w, h, '#b9b3a8', '#6a5a6e'))
     out.append(ground(c, 220, '#9a9a8a', '#7a7a6a'))
     out.append(rect(-140, 300, 280, 140, '#b9b3a8'))
+    # the coin clutched to his chest, both hands clamped on its rim
+    u = 560 / 7.5
+    centre = (0, 370 - 6.25 * u + 2.3 * u + 10)
     body, p = person(0, 370, 560, pose='sit', face='front', mood='stern', dress='gown', cloth='#c2453a', cape='#3a3a6a', hat='crown',
-                     hair='#5a3a22', hands=((0.6, 0.9), (-0.6, 0.9)))
+                     hair='#5a3a22', reach=rim_points(centre, 56, 0.25))
     out.append(body)
-    cx, cy = p.chest
-    out.append(coin(cx, cy + 10, 56))
-    out += [hand_over(p, 0), hand_over(p, 1)]
+    out.append(coin_in_hands(p, centre, 56))
     out.append(coin(p.head[0], p.top - 30, 44))
     for x in (-80, 80):
         out.append(coin(x, 400, 42))
@@ -1480,7 +1544,7 @@ def cinco_de_oros(c):
     out.append(path('M-300,290 Q-150,310 0,318 Q160,312 300,322 L300,470 L-300,470 Z', snow, INK, 2.2))
     out.append(ellipse(-40, 360, 200, 30, '#ffd77a', None, 0, extra='fill-opacity="0.25"'))
     m, mp = person(-20, 430, 460, pose='walk', face='down', mood='grief', dress='tunic', cloth='#6a6a5a', legs='#4a4a3a',
-                   hair='#5a3a22', hands=((-0.3, 2.4), (0.6, 2.3)))
+                   hair='#5a3a22', hands=((-0.3, 2.4), (0.6, 2.3)), grips=('fist', 'fist'))
     out.append(m)
     for i, (hx, hy) in enumerate(mp.hands):
         out.append(line((hx, hy - 20), (hx + 10, 440), WOOD, 6))
@@ -1506,13 +1570,16 @@ def seis_de_oros(c):
     for x, y in [(-180, -330), (0, -360), (180, -330), (-180, -210), (0, -240), (180, -210)]:
         out.append(coin(x, y, 38))
     body, p = person(0, 430, 560, face='front', mood='calm', cloth='#c2453a', cape='#4a6fb5', hat='turban', hat_colour='#f2efe6',
-                     hair='#5a3a22', beard='#5a3a22', hands=((-0.6, -0.2), (1.0, 2.2)))
+                     hair='#5a3a22', beard='#5a3a22', hands=((-0.6, -0.2), (1.0, 2.2)), grips=('fist', 'rest'))
     out.append(body)
     lx, ly = p.hands[0]
     out.append(scales(lx, ly, 1.3))
     out.append(hand_over(p, 0))
-    rx, ry = p.hands[1]
-    out.append(coin(rx + 20, ry + 30, 14))
+    # a coin held out to the kneeling man, two more falling from the giving hand
+    drawn, (gx, gy) = coin_in_hand(p, 1, 16)
+    out.append(drawn)
+    for dx, dy in ((-8, 42), (-26, 80)):
+        out.append(coin(gx + dx, gy + dy, 13))
     for x, side, col in ((-190, 1, '#8a7a6a'), (200, -1, '#6a6a5a')):
         out.append(person(x, 440, 330, pose='kneel', face='right' if side > 0 else 'left', mood='grief', gaze=(side, -1), cloth=col, hair='#3a2418',
                           hands=((side * 1.1, 0.4), (side * 1.2, 0.8)))[0])
@@ -1528,11 +1595,11 @@ def siete_de_oros(c):
     for x, y in [(120, 100), (210, 80), (170, 170), (100, 230), (230, 220), (150, 310), (230, 360)]:
         out.append(coin(x, y, 32))
     body, p = person(-150, 430, 560, hairstyle='curly', face='right', profile=True, mood='calm', dress='tunic', cloth='#d8873a', legs='#4a6fb5', hair='#5a3a22',
-                     hands=((1.2, 0.9), (0.9, 0.9)))
+                     reach=((-54, 40), (-51, 66)), grips=('fist', 'fist'))
     out.append(body)
-    (lx, ly), (rx, ry) = p.hands
-    out.append(line((lx + 10, ly - 20), (lx + 60, 440), WOOD, 8))
-    out.append(path('M%s,430 l40,-6 l-6,20 Z' % n(lx + 50), '#8a8f9a', INK, 2))
+    # he leans on his hoe, both hands closed on the top of its handle, the blade on the ground
+    out.append(line((-56, 14), (-24, 436), WOOD, 8))
+    out.append(path('M-26,430 l40,-6 l-6,20 Z', '#8a8f9a', INK, 2))
     out += [hand_over(p, 0), hand_over(p, 1)]
     return out
 
