@@ -360,7 +360,6 @@ def caballo_de_copas(c):
     out.append(path('M200,150 Q150,260 215,360 Q250,420 230,470 L300,470 L300,380 Q250,300 232,150 Z', river, INK, 2))
     for y, x0, w in ((220, 190, 18), (300, 205, 26), (400, 245, 30)):
         out.append(line((x0, y), (x0 + w, y), '#e8f4fc', 2))
-    out.append(shadow(-70, 430, 190))
     hb, hp = horse(-70, 430, 2.7, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#4a6fb5')
     out.append(hb)
     sx, sy = hp['saddle']
@@ -479,7 +478,6 @@ def caballo_de_espadas(c):
     out.append(ground(c, 160, '#9ab08a', '#6f8a5e', 30))
     for x, h in ((-240, 200), (-180, 150), (235, 180)):
         out.append(wind_tree(x, 165, h, -60))
-    out.append(shadow(20, 440, 200))
     hb, hp = horse(20, 420, 2.6, -1, 'gallop', '#f4f2ec', '#d9d4c8', cloth='#7a5bb0')
     out.append(hb)
     sx, sy = hp['saddle']
@@ -558,7 +556,6 @@ def caballo_de_oros(c):
     out.append(ground(c, 150, '#8a6a44', '#6a4a2e'))
     for y in range(170, 450, 26):
         out.append(line((-300, y), (300, y + 10), '#5a3e24', 3))
-    out.append(shadow(10, 430, 190))
     hb, hp = horse(10, 430, 2.9, 1, 'stand', '#2e2a2e', '#16141a', cloth='#c2453a')
     out.append(hb)
     sx, sy = hp['saddle']
@@ -727,7 +724,7 @@ def tres_de_bastos(c):
     out.append(path('M-300,330 Q-60,300 300,310 L300,470 L-300,470 Z', darker('#a8845a', 0.15), None, 0))
     out.append(planted_wand(-235, 450, 500, 6))
     out.append(planted_wand(235, 450, 500, -6))
-    body, p = person(-40, 440, 500, face='back', cloth='#c2453a', cape='#3f7a3c', hair='#5a3a22', hands=((-0.2, 2.6), (0.7, 1.0)), grips=('rest', 'fist'))
+    body, p = person(-40, 440, 500, face='away-right', cloth='#c2453a', cape='#3f7a3c', hair='#5a3a22', hands=((-0.2, 2.6), (0.7, 1.0)), grips=('rest', 'fist'))
     out.append(body)
     rx, ry = p.hands[1]
     out.append(planted_wand(rx, 450, 500, 0))
@@ -802,7 +799,6 @@ def cinco_de_bastos(c):
 @card(BASTOS + 5)
 def seis_de_bastos(c):
     out = [sky(c, 'day', 200), cloud(-170, -380, 170), hills(210, '#9cc27a', (30, 50, 30)), ground(c, 200, '#8ab85a', '#6a9a44')]
-    out.append(shadow(-10, 400, 190))
     hb, hp = horse(-10, 400, 2.7, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#3f7a3c')
     out.append(hb)
     sx, sy = hp['saddle']
@@ -1078,7 +1074,7 @@ def ocho_de_copas(c):
     out.append(path(bank, '#4a4e62', INK, 2.2))
     out.append(path('M150,60 Q120,110 160,180 Q210,250 200,330 L240,330 Q250,250 200,180 Q165,120 175,60 Z',
                     '#6a6e82', None, 0))
-    body, p = person(185, 215, 230, pose='walk', face='back', dress='robe', cloth='#c2453a', cape='#8a2a2a',
+    body, p = person(185, 215, 230, pose='walk', face='away-right', dress='robe', cloth='#c2453a', cape='#8a2a2a',
                      hands=((-0.2, 2.6), (0.6, 1.4)), grips=('rest', 'fist'))
     out.append(body)
     rx, ry = p.hands[1]
