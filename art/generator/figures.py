@@ -181,6 +181,37 @@ def limb_edges(points, widths):
     return left, right
 
 
+def leg_edges(hip, knee, ankle, u, outer=-1, full=1.0):
+    """A bare leg's two edges from hip to ankle (viewer's left first), shaped rather than
+    tapered: the thigh full at the top and narrowing to the knee, the calf swelling below
+    it (higher on the inside), the shin slimming to the ankle. `outer` is the side the hip
+    is on (-1 the viewer's left); `full` widens the thigh and the calf."""
+    # (t along the segment, outer half width, inner half width), in u
+    thigh = ((0.0, 0.40, 0.24), (0.22, 0.37, 0.27), (0.5, 0.31, 0.23), (0.78, 0.23, 0.18), (0.93, 0.185, 0.165))
+    shin = ((0.0, 0.175, 0.16), (0.14, 0.2, 0.2), (0.3, 0.215, 0.185), (0.5, 0.175, 0.145), (0.72, 0.13, 0.11),
+            (0.88, 0.1, 0.09), (1.0, 0.09, 0.085))
+    pts, wo, wi = [], [], []
+    for a, b, prof in ((hip, knee, thigh), (knee, ankle, shin)):
+        for t, o, i in prof:
+            pts.append((a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t))
+            k = full if t < 0.95 or prof is thigh else 1.0
+            wo.append(o * u * k)
+            wi.append(i * u * k)
+    ones = [1.0] * len(pts)
+    left, right = limb_edges(pts, ones)
+    out_l, out_r = [], []
+    for (x, y), (lx, ly), (rx, ry), o, i in zip(pts, left, right, wo, wi):
+        wl, wr = (o, i) if outer < 0 else (i, o)
+        out_l.append((x + (lx - x) * wl, y + (ly - y) * wl))
+        out_r.append((x + (rx - x) * wr, y + (ry - y) * wr))
+    return (out_l, out_r), pts
+
+
+def leg_shape(hip, knee, ankle, u, outer=-1, full=1.0):
+    (left, right), _ = leg_edges(hip, knee, ankle, u, outer, full)
+    return smooth(left + list(reversed(right)))
+
+
 def smooth(ring):
     """A closed outline through the midpoints of `ring`, its corners rounded off."""
     d = 'M%s,%s' % (n(ring[0][0]), n(ring[0][1]))
@@ -678,14 +709,14 @@ class Person:
                     wide = self.hairstyle in ('long', 'bun')
                     hp = U(side * (0.38 if wide else 0.32), hem_y - 0.2)
                     calf = (k[0] + (f[0] - k[0]) * 0.3, k[1] + (f[1] - k[1]) * 0.3)
-                    shape = limb([hp, k, calf, (f[0], f[1] - 0.12 * u)],
-                                 [(0.38 if wide else 0.34) * u, 0.16 * u, 0.2 * u, 0.085 * u])
+                    ank = (f[0], f[1] - 0.12 * u)
+                    full = 1.08 if wide else 1.0
+                    edges, spine = leg_edges(hp, k, ank, u, side, full)
                     if self.stance == 'cross' and side == legs[0][0]:
-                        out.append(solid([('path', shape)], legc, INK, self.contour))
+                        out.append(solid([('path', smooth(edges[0] + list(reversed(edges[1]))))], legc, INK, self.contour))
                     else:
-                        self._bare_spines.append([hp, k, calf, (f[0], f[1] - 0.12 * u)])
-                        self._leg_edges.append(limb_edges([hp, k, calf, (f[0], f[1] - 0.12 * u)],
-                                                          [(0.38 if wide else 0.34) * u, 0.16 * u, 0.2 * u, 0.085 * u]))
+                        self._bare_spines.append([hp, k, calf, ank])
+                        self._leg_edges.append(edges)
                 else:
                     out.append(solid([('stroke', d, 0.44 * u)], legc, INK, self.contour))
                     out.append(far_shade([hip, k, (f[0], f[1] - 0.12 * u)], 0.11 * u, 0.15 * u, darker(legc, 0.12)))
