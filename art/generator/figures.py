@@ -749,8 +749,8 @@ class Person:
                 self._bare += [('path', limb([U(-0.3, 3.75), U(-0.44, 4.7), U(-0.5, 5.42)],
                                              [0.32 * u, 0.22 * u, 0.15 * u])),
                                ('circle', *U(-0.5, 5.38), 0.17 * u)]
-                self._front = solid([('path', limb([U(0.28, 3.8), U(1.1, 4.25), U(1.12, 4.65), U(1.1, 5.45)],
-                                                   [0.3 * u, 0.17 * u, 0.18 * u, 0.085 * u]))], legc, INK, self.contour)
+                self._front = solid([('path', leg_shape(U(0.28, 3.8), U(1.12, 4.3), U(1.1, 5.45), u, t))],
+                                    legc, INK, self.contour)
             else:
                 out.append(solid([('stroke', ground_leg, 0.5 * u), ('stroke', raised_leg, 0.5 * u)], legc, INK, self.contour))
             fx, fy = U(1.25, 5.52)
