@@ -1860,25 +1860,46 @@ def _paw_legs(legs, w):
 
 def lion(x, y, s, direction=1, colour='#e6b35a', mane='#c07a2c'):
     """A lion side on, paws on y, facing right for direction 1, its maned head turned to the
-    viewer: a deep chest, a tucked belly, round haunches, legs tapering to broad paws and a
-    tufted tail."""
+    viewer: shoulders standing over straight forelegs, a deep chest, the belly drawn up to the
+    loins, round haunches over hind legs bent back at the hock, broad paws and a tufted tail."""
     far = darker(colour, 0.14)
+    line_c = darker(colour, 0.42)
     out = []
 
-    def leg(pts, c):
-        return solid([('path', limb(pts, [9, 6.5, 5]))], c, INK, 2) + ellipse(pts[-1][0] + 3, pts[-1][1] + 1, 7.5, 4, c, INK, 2)
-    out.append(leg([(24, 6), (27, 22), (26, 33)], far))
-    out.append(leg([(-24, 4), (-14, 20), (-22, 33)], far))
-    out.append(path('M-46,-4 Q-74,-2 -68,26', 'none', INK, 7))
-    out.append(path('M-46,-4 Q-74,-2 -68,26', 'none', colour, 4))
-    out.append(ellipse(-68, 29, 5.5, 7, mane, INK, 1.5))
-    out.append(path('M-44,-8 Q-20,-24 20,-19 Q40,-17 47,-4 Q52,14 38,21 Q12,15 -8,18 Q-40,24 -49,8 Q-53,-2 -44,-8 Z',
-                    colour, INK, 2))
-    # the belly and the far flank in shade, the ribs' curve and the haunch's line
-    out.append(path('M-30,16 Q0,12 34,19 Q10,21 -8,20 Z', far, None, 0))
-    out.append(path('M-30,-12 Q-22,6 -34,16', 'none', darker(colour, 0.3), 1.8))
-    out.append(leg([(36, 6), (38, 22), (37, 33)], colour))
-    out.append(leg([(-36, 4), (-26, 20), (-34, 33)], colour))
+    def paw(px, py, c):
+        r = [ellipse(px + 3, py - 2.5, 9, 5, c, INK, 2)]
+        for t in (1, 5.5, 10):
+            r.append(line((px + t - 1, py - 6), (px + t, py - 1), INK, 1.1))
+        return ''.join(r)
+
+    def foreleg(dx, c):
+        pts = [(30 + dx, -10), (22 + dx, 12), (25 + dx, 23), (28 + dx, 32)]
+        return (solid([('path', limb(pts, [12, 8, 6.2, 5.5]))], c, INK, 2) + paw(28 + dx, 36, c)
+                + path('M%s,12 q3,4 1,8' % n(19 + dx), 'none', darker(c, 0.25), 1.4))
+
+    def hindleg(dx, c):
+        pts = [(-40 + dx, -2), (-32 + dx, 10), (-45 + dx, 23), (-43 + dx, 32)]
+        return solid([('path', limb(pts, [13, 7.5, 5.2, 5]))], c, INK, 2) + paw(-44 + dx, 36, c)
+    out.append(foreleg(-9, far))
+    out.append(hindleg(9, far))
+    out.append(hindleg(0, colour))
+    out.append(foreleg(0, colour))
+    out.append(path('M-52,-10 Q-80,-6 -72,24', 'none', INK, 7))
+    out.append(path('M-52,-10 Q-80,-6 -72,24', 'none', colour, 4))
+    out.append(ellipse(-72, 27, 5.5, 7, mane, INK, 1.5))
+    # withers, a back dipping a little to the loins, the rump, the haunch's back edge, the
+    # belly drawn up under the loins and let down to the deep chest, the chest's front
+    body = ('M30,-26 Q4,-18 -20,-22 Q-40,-27 -52,-16 Q-60,-4 -54,6 Q-50,12 -42,10 '
+            'Q-30,4 -14,5 Q6,8 20,14 Q36,18 44,6 Q52,-6 42,-20 Q38,-26 30,-26 Z')
+    out.append(path(body, colour, INK, 2))
+    # the far flank and the belly in shade, a light along the back
+    out.append(path('M-40,8 Q-28,2 -14,3 Q6,6 22,11 Q10,12 -8,8 Q-26,6 -40,8 Z', far, None, 0))
+    out.append(path('M26,-22 Q4,-15 -20,-19 Q-36,-23 -46,-16 Q-34,-18 -20,-15 Q4,-11 26,-22 Z',
+                    mix(colour, '#ffffff', 0.35), None, 0))
+    # the shoulder blade, the ribs' last curve and the haunch's front over the stifle
+    out.append(path('M30,-22 Q18,-6 22,8', 'none', line_c, 1.6))
+    out.append(path('M-4,-12 Q2,-2 -4,6', 'none', line_c, 1.2, extra='stroke-opacity="0.6"'))
+    out.append(path('M-30,-20 Q-20,-4 -30,6', 'none', line_c, 1.6))
     out.append(lion_head(50, -16, 26, mane, colour))
     return group(out, 'translate(%s %s) scale(%s %s)' % (n(x), n(y - 36 * s), n(s * direction), n(s)))
 
