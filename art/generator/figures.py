@@ -252,7 +252,7 @@ class Person:
                  shoes='#4a3424', cape=None, beard=False, hands=(None, None), bend=(None, None), behind=(False, False),
                  sleeves=None, pattern=None, belt=None, hem=None, lean=0, reach=None, mood='calm', gaze=None,
                  main=None, grips=('rest', 'rest'), elbows=(None, None), blindfold=False, child=False, stance=None,
-                 shadow=None, profile=False, body=None, bow=0, weight=None, tilt=0):
+                 shadow=None, profile=False, body=None, bow=0, weight=None, tilt=0, loose=False):
         self.x, self.y, self.h = x, y, h
         self.u = h / 7.5
         # 'away-left', 'away-right': seen from behind, turned three-quarters towards that side,
@@ -282,6 +282,7 @@ class Person:
         self.sleeves = sleeves or cloth
         self.pattern, self.belt, self.hem = pattern, belt, hem
         self.lean = lean
+        self.loose = loose  # full sleeves of soft cloth, gathered in folds
         self.top = y - HEIGHTS[pose] * self.u
         # the body turned: 'three' (three-quarter) or 'side' (profile), towards the side it faces
         self.bturn = {'three': 0.5, 'side': 1.0}.get(body, 0.0)
@@ -879,6 +880,8 @@ class Person:
         fold = darker(self.sleeves, 0.32)
         u = self.u
         extra = []
+        if self.loose:
+            return self._loose_sleeve(i, s, e, (wx, wy), fold) + self.hand(i)
         if self.dress != 'armour':
             # the sleeve creases in the crook of the elbow and ends in a cuff
             ax, ay = s[0] - e[0], s[1] - e[1]
@@ -900,6 +903,36 @@ class Person:
         # the sleeve's far side in shade, away from the light on the viewer's left
         extra.insert(0, far_shade([s, e, (wx, wy)], 0.12 * u, 0.16 * u, darker(self.sleeves, 0.1)))
         return solid([('stroke', d, 0.46 * self.u)], self.sleeves, INK, self.contour) + ''.join(extra) + self.hand(i)
+
+    def _loose_sleeve(self, i, s, e, w, fold):
+        """A full sleeve of soft cloth from the shoulder to the wrist: the upper arm's part,
+        then the forearm's over it, narrowing to the elbow and opening in a bell round the
+        wrist; the cloth pulls in long folds towards the elbow and turns into shade on its
+        far side."""
+        u = self.u
+        lw = max(1.2, 0.03 * u)
+        out = []
+        for a, b, ws, bell in ((s, e, (0.27, 0.23, 0.21), False), (e, w, (0.21, 0.22, 0.26, 0.33), True)):
+            dx, dy = b[0] - a[0], b[1] - a[1]
+            d = math.hypot(dx, dy) or 1
+            ux, uy, px, py = dx / d, dy / d, -dy / d, dx / d
+            at = lambda t, o: (a[0] + dx * t + px * o * u, a[1] + dy * t + py * o * u)
+            ts = [k / (len(ws) - 1) for k in range(len(ws))]
+            pts = [at(t, 0) for t in ts]
+            shape = [('path', limb(pts, [x * u for x in ws])), ('circle', a[0], a[1], ws[0] * u)]
+            out.append(solid(shape, self.sleeves, INK, self.contour))
+            out.append(far_shade(pts, 0.13 * u, 0.14 * u, darker(self.sleeves, 0.1)))
+            # long folds pulled from the wide end towards the narrow one
+            for o0, o1 in ((-0.14, -0.04), (0.1, 0.02), (0.2, 0.1)) if bell else ((-0.16, 0.06),):
+                p0, p1 = (at(0.92, o0), at(0.18, o1)) if bell else (at(0.12, o0), at(0.85, o1))
+                c = at(0.55, (o0 + o1) / 2 + 0.05)
+                out.append(path('M%s,%s Q%s,%s %s,%s' % (n(p0[0]), n(p0[1]), n(c[0]), n(c[1]), n(p1[0]), n(p1[1])),
+                                'none', fold, lw, extra='stroke-opacity="0.75"'))
+            if bell:
+                # the open end of the sleeve, the inside in shade round the wrist
+                out.append(ellipse(b[0] - ux * 0.03 * u, b[1] - uy * 0.03 * u, 0.31 * u, 0.08 * u, darker(self.sleeves, 0.3),
+                                   INK, lw, math.degrees(math.atan2(dy, dx)) + 90))
+        return ''.join(out)
 
     def disc_at(self, i, r):
         """Where a disc of radius r (a coin, a plate) held by its rim in hand i has its centre:

@@ -1356,7 +1356,7 @@ def nueve_de_espadas(c):
     out.append(ellipse(-205, 120, 70, 40, '#e8e2d4', INK, LINE))
     body, p = person(-120, 348, 520, pose='sit', face='hidden', dress='robe', cloth='#f2efe6', hair='#3a2418',
                      hairstyle='long', reach=((-142, -26), (-98, -26)), grips=('open', 'open'),
-                     elbows=((-166, 68), (-74, 68)))
+                     elbows=((-166, 68), (-74, 68)), loose=True)
     out.append(body)
     # the quilt of roses and signs over her lap and legs, raised over her knees
     quilt = 'M-215,178 Q-120,150 -40,168 Q30,118 90,158 Q190,172 290,165 L290,290 L-230,290 Z'
