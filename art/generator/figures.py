@@ -252,7 +252,7 @@ class Person:
                  shoes='#4a3424', cape=None, beard=False, hands=(None, None), bend=(None, None), behind=(False, False),
                  sleeves=None, pattern=None, belt=None, hem=None, lean=0, reach=None, mood='calm', gaze=None,
                  main=None, grips=('rest', 'rest'), elbows=(None, None), blindfold=False, child=False, stance=None,
-                 shadow=None, profile=False, body=None, bow=0, weight=None, tilt=0, loose=False):
+                 shadow=None, profile=False, body=None, bow=0, weight=None, tilt=0, loose=False, holds=(None, None)):
         self.x, self.y, self.h = x, y, h
         self.u = h / 7.5
         # 'away-left', 'away-right': seen from behind, turned three-quarters towards that side,
@@ -283,6 +283,9 @@ class Person:
         self.pattern, self.belt, self.hem = pattern, belt, hem
         self.lean = lean
         self.loose = loose  # full sleeves of soft cloth, gathered in folds
+        # the direction (dx, dy) of a staff or a hilt held in each fist: the wrist turns the
+        # fist so the fingers close round it instead of lying across it
+        self.holds = holds
         self.top = y - HEIGHTS[pose] * self.u
         # the body turned: 'three' (three-quarter) or 'side' (profile), towards the side it faces
         self.bturn = {'three': 0.5, 'side': 1.0}.get(body, 0.0)
@@ -1009,6 +1012,18 @@ class Person:
                 return e
         return None
 
+    @staticmethod
+    def _wrist_turn(ang, held):
+        """How far the wrist bends a fist drawn along a forearm at `ang` degrees so that its
+        row of fingers follows a held thing running along `held`, as far as a wrist bends."""
+        along = math.degrees(math.atan2(held[1], held[0]))
+        best = None
+        for want in (along - 90, along + 90):
+            d = (want - ang + 180) % 360 - 180
+            if best is None or abs(d) < abs(best):
+                best = d
+        return max(-40.0, min(40.0, best))
+
     def hand(self, i, grip=None):
         """Hand i drawn along its forearm: 'fist' closed round a held thing (the fingers curled
         in a row of knuckles, the thumb laid over them), 'open' (a palm with spread fingers),
@@ -1018,6 +1033,12 @@ class Person:
         x, y = self.hands[i]
         ex, ey = self.elbows[i] or (x, y - 1)
         ang = math.degrees(math.atan2(y - ey, x - ex))
+        if grip == 'fist' and self.holds[i]:
+            # the fist closed round the staff: its middle, not its knuckles, on the staff's line
+            ang += self._wrist_turn(ang, self.holds[i])
+            f = 1.15 * self.u * (0.9 if self.hairstyle in ('long', 'bun') else 1)
+            x += math.cos(math.radians(ang)) * 0.115 * f
+            y += math.sin(math.radians(ang)) * 0.115 * f
         # a woman's and a child's hands are a little smaller against the head
         u = self.u * (0.9 if self.hairstyle in ('long', 'bun') else 1)
         # the thumb is on the body's side of the hand

@@ -134,7 +134,7 @@ def caballo_de_bastos(c):
     sx, sy = hp['saddle']
     rb, r = rider(sx, sy, 310, -1, profile=True, mood='effort', cloth='#f0c64a', sleeves='#aab3c2', legs='#aab3c2', shoes='#6b7586',
                   hat='helmet', hat_colour='#aab3c2', hands=((-0.9, 0.8), (0.7, -0.5)), pattern=salamanders,
-                  cape='#d7572f', grips=('fist', 'fist'))
+                  cape='#d7572f', grips=('fist', 'fist'), holds=(None, (35, -330)))
     out.append(rb)
     plume = 'M%s,%s q-10,-40 30,-60 q-10,30 20,40 q-30,0 -50,20 Z' % (n(r.head[0] + 6), n(r.head[1] - 0.6 * r.u))
     out.append(path(plume, '#e0552f'))
@@ -804,7 +804,7 @@ def seis_de_bastos(c):
     sx, sy = hp['saddle']
     # the victor rides through the crowd, his staff upright before him crowned with a wreath
     rb, r = rider(sx, sy, 330, 1, profile=True, mood='joy', cloth='#c2453a', legs='#4a6fb5', hat='laurel', hair='#5a3a22',
-                  hands=((-0.7, 0.9), (1.6, 1.0)), grips=('fist', 'fist'))
+                  hands=((-0.7, 0.9), (1.6, 1.0)), grips=('fist', 'fist'), holds=((-16, -400), None))
     out.append(rb)
     lx, ly = r.hands[0]
     out.append(wand((lx + 6, ly + 150), (lx - 10, ly - 250), 16, 2))
