@@ -388,6 +388,9 @@ class Person:
         wa = (0.5 if woman else 0.6) if narrow else 0.6
         # bare: the ribcage under the shoulders, narrowing to the waist, and the hips below
         chest = [U(-(0.72 if woman else 0.86), 2.2)] if narrow else []
+        if narrow and self.child:
+            # a child: sloping shoulders, a round belly and hardly a waist
+            sh, wa, chest = 0.78, 0.7, [U(-0.74, 2.1)]
         if self.pose == 'sit':
             pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-1.15, 3.9), U(-1.2, 6.0)]
             hem_y = 6.0
@@ -714,7 +717,7 @@ class Person:
                     hp = U(side * (0.38 if wide else 0.32), hem_y - 0.2)
                     calf = (k[0] + (f[0] - k[0]) * 0.3, k[1] + (f[1] - k[1]) * 0.3)
                     ank = (f[0], f[1] - 0.12 * u)
-                    full = 1.08 if wide else 1.0
+                    full = 1.25 if self.child else 1.08 if wide else 1.0
                     edges, spine = leg_edges(hp, k, ank, u, side, full)
                     if self.stance == 'cross' and side == legs[0][0]:
                         out.append(solid([('path', smooth(edges[0] + list(reversed(edges[1]))))], legc, INK, self.contour))
@@ -814,12 +817,16 @@ class Person:
         hip = U(0.15 * direction, 3.6)
         knee = U(0.9 * direction, 4.5)
         foot = U(0.55 * direction, 6.1)
+        if self.child:
+            # a child's leg is short against its body, and round
+            knee, foot = U(0.8 * direction, 4.35), U(0.5 * direction, 5.55)
         bare = self.dress == 'nude'
         # the thigh along the saddle, the knee, the calf's swell and the ankle
         at = lambda t: (knee[0] + (foot[0] - knee[0]) * t, knee[1] + (foot[1] - knee[1]) * t)
         spine = [hip, knee, at(0.3), at(0.92)]
         if bare:
-            out = [solid([('path', limb(spine, [0.3 * u, 0.16 * u, 0.18 * u, 0.09 * u]))], self.skin, INK, self.contour)]
+            out = [solid([('path', leg_shape(hip, knee, at(0.92), u, -direction, 1.2 if self.child else 1.0))], self.skin, INK,
+                         self.contour)]
         else:
             out = [solid([('path', limb(spine, [0.27 * u, 0.2 * u, 0.21 * u, 0.15 * u]))], self.legs, INK, self.contour),
                    far_shade(spine[1:], 0.09 * u, 0.1 * u, darker(self.legs, 0.12)),
