@@ -655,10 +655,20 @@ class Person:
         for spine in self._bare_spines:
             # each bare leg rounded by a shade down its far side
             out.append(far_shade(spine[1:], 0.09 * u, 0.09 * u, darker(self.skin, 0.08)))
-        for s in (-1, 1) if self.pose != 'kneel' else ():
-            k = U(s * 0.27, 5.7)
+        knees = [sp[1] for sp in self._bare_spines] or [U(s * 0.27, 5.7) for s in (-1, 1)]
+        for k in knees if self.pose != 'kneel' else ():
+            # the kneecap's lower edge and a soft shade under it
             out.append(path('M%s,%s q%s,%s %s,0' % (n(k[0] - 0.08 * u), n(k[1] - 0.02 * u), n(0.08 * u), n(0.07 * u), n(0.16 * u)),
                             'none', sh, 1.2, extra='stroke-opacity="0.6"'))
+            out.append(ellipse(k[0] + 0.03 * u, k[1] + 0.16 * u, 0.12 * u, 0.07 * u, sh, None, 0, extra='fill-opacity="0.12"'))
+        if len(self._leg_edges) == 2 and not self.stance:
+            # where the thighs meet: a soft line from the fork down towards the knees, in shade
+            (l0, l1), (r0, r1) = sorted(self._leg_edges, key=lambda e: e[0][0][0])
+            inner_l = max(l0, l1, key=lambda e: e[2][0])
+            inner_r = min(r0, r1, key=lambda e: e[2][0])
+            mids = [((a[0] + b[0]) / 2, (a[1] + b[1]) / 2) for a, b in zip(inner_l[1:5], inner_r[1:5])]
+            out.append(path(poly(mids, closed=False), 'none', sh, max(1.4, 0.05 * u), extra='stroke-opacity="0.22"'))
+            out.append(path(poly(mids[:3], closed=False), 'none', line_c, lw, extra=quiet))
         return ''.join(out)
 
     def _legs(self, hem_y):
