@@ -502,7 +502,7 @@ def la_fuerza(c):
     jx, jy = lx0 - 50 * ls, ly0 - 36 * ls - 16 * ls
     body, p = person(-140, 420, 580, face='down', dress='gown', cloth='#f4f1e8', hair='#c28a3a', hairstyle='long',
                      hat='wreath', mood='calm', gaze=(0.6, 1), bow=0.16, reach=((jx - 10, jy - 58), (jx - 16, jy + 52)),
-                     grips=('open', 'open'))
+                     grips=('open', 'open'), loose=True)
     out.append(body)
     out.append(lemniscate(p.head[0], p.top - 40, 40))
     out.append(path('M%s,%s Q%s,%s %s,%s' % (n(p.x - 0.6 * p.u), n(p.top + 3.0 * p.u), n(p.x + 40), n(p.top + 3.6 * p.u),
