@@ -425,15 +425,17 @@ class Person:
         pts_r = list(reversed(self._side_r))
         self._side = pts_l
         d = 'M%s,%s' % (n(pts_l[0][0]), n(pts_l[0][1]))
-        d += ' Q%s,%s %s,%s' % (n(pts_l[1][0] - 0.05 * u), n(pts_l[1][1] - 0.35 * u), n(pts_l[1][0]), n(pts_l[1][1]))
+        # bare shoulders slope from the neck; clothed ones square under the cloth
+        cq = (0.3, 0.22) if narrow else (-0.05, 0.35)
+        d += ' Q%s,%s %s,%s' % (n(pts_l[1][0] + cq[0] * u), n(pts_l[1][1] - cq[1] * u), n(pts_l[1][0]), n(pts_l[1][1]))
         for p in pts_l[2:]:
             d += ' L%s,%s' % (n(p[0]), n(p[1]))
         hx0, hy = pts_l[-1]
         d += ' Q%s,%s %s,%s' % (n(self.B(0, 0)[0]), n(hy + (0.6 if narrow else 0.25) * u), n(pts_r[0][0]), n(pts_r[0][1]))
         for p in pts_r[1:-1]:
             d += ' L%s,%s' % (n(p[0]), n(p[1]))
-        d += ' L%s,%s Q%s,%s %s,%s Z' % (n(pts_r[-2][0]), n(pts_r[-2][1]), n(pts_r[-2][0] + 0.05 * u),
-                                         n(pts_r[-2][1] - 0.35 * u), n(pts_r[-1][0]), n(pts_r[-1][1]))
+        d += ' L%s,%s Q%s,%s %s,%s Z' % (n(pts_r[-2][0]), n(pts_r[-2][1]), n(pts_r[-2][0] - cq[0] * u),
+                                         n(pts_r[-2][1] - cq[1] * u), n(pts_r[-1][0]), n(pts_r[-1][1]))
         return d, hem_y
 
     def _bare_outline(self, hem_y):
