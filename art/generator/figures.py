@@ -663,15 +663,23 @@ class Person:
             out.append(path('M%s,%s q%s,%s %s,0' % (n(k[0] - 0.08 * u), n(k[1] - 0.02 * u), n(0.08 * u), n(0.07 * u), n(0.16 * u)),
                             'none', sh, 1.2, extra='stroke-opacity="0.6"'))
             out.append(ellipse(k[0] + 0.03 * u, k[1] + 0.16 * u, 0.12 * u, 0.07 * u, sh, None, 0, extra='fill-opacity="0.12"'))
-        if len(self._leg_edges) == 2 and not self.stance:
-            # where the thighs meet: a soft line from the fork down towards the knees, in shade
-            (l0, l1), (r0, r1) = sorted(self._leg_edges, key=lambda e: e[0][0][0])
-            inner_l = max(l0, l1, key=lambda e: e[2][0])
-            inner_r = min(r0, r1, key=lambda e: e[2][0])
-            mids = [((a[0] + b[0]) / 2, (a[1] + b[1]) / 2) for a, b in zip(inner_l[1:5], inner_r[1:5])]
-            out.append(path(poly(mids, closed=False), 'none', sh, max(1.4, 0.05 * u), extra='stroke-opacity="0.22"'))
-            out.append(path(poly(mids[:3], closed=False), 'none', line_c, lw, extra=quiet))
+        out.append(self._thighs_meet())
         return ''.join(out)
+
+    def _thighs_meet(self):
+        """Standing bare legs side by side: a soft line where the thighs meet, from the fork
+        down towards the knees, in shade."""
+        if len(self._leg_edges) != 2 or self.stance:
+            return ''
+        u = self.u
+        (l0, l1), (r0, r1) = sorted(self._leg_edges, key=lambda e: e[0][0][0])
+        inner_l = max(l0, l1, key=lambda e: e[2][0])
+        inner_r = min(r0, r1, key=lambda e: e[2][0])
+        mids = [((a[0] + b[0]) / 2, (a[1] + b[1]) / 2) for a, b in zip(inner_l[1:5], inner_r[1:5])]
+        return (path(poly(mids, closed=False), 'none', darker(self.skin, 0.35), max(1.4, 0.05 * u),
+                     extra='stroke-opacity="0.22"')
+                + path(poly(mids[:3], closed=False), 'none', darker(self.skin, 0.3), max(1.2, 0.025 * u),
+                       extra='stroke-opacity="0.55"'))
 
     def _legs(self, hem_y):
         U = self.B
@@ -1579,6 +1587,14 @@ class Person:
                 for s in (-1, 1):
                     d = U(s * 0.14, 3.75)
                     out.append(circle(d[0], d[1], 0.03 * u, soft, None, 0))
+                if self.pose in ('stand', 'walk'):
+                    # the seat drawn as sparingly: its cleft, the folds under it, the thighs below
+                    out.append(line(U(0, 3.9), U(0, 4.25), soft, 1.4, extra='stroke-opacity="0.7"'))
+                    for s in (-1, 1):
+                        a, b, c = U(s * 0.06, 4.3), U(s * 0.3, 4.44), U(s * 0.52, 4.3)
+                        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])),
+                                        'none', soft, 1.3, extra='stroke-opacity="0.6"'))
+                    out.append(self._thighs_meet())
             for s in (-1, 1) if self.face != 'back' else ():
                 a, b = U(s * 0.12, 1.45), U(s * 0.55, 1.38)
                 out.append(line(a, b, soft, 1.4))
