@@ -904,7 +904,7 @@ class Person:
             m1 = (s[0] + (e[0] - s[0]) * 0.45, s[1] + (e[1] - s[1]) * 0.45)
             m2 = (e[0] + (wx - e[0]) * 0.3, e[1] + (wy - e[1]) * 0.3)
             return solid([('circle', s[0], s[1] + 0.05 * u, 0.24 * u),
-                          ('path', limb([s, m1, e, m2, (wx, wy)], [0.23 * u, 0.18 * u, 0.13 * u, 0.15 * u, 0.095 * u]))],
+                          ('path', limb([s, m1, e, m2, (wx, wy)], [0.25 * u, 0.2 * u, 0.135 * u, 0.165 * u, 0.1 * u]))],
                          self.skin, INK, self.contour) + \
                 far_shade([s, e, (wx, wy)], 0.07 * u, 0.07 * u, darker(self.skin, 0.08)) + self.hand(i)
         fold = darker(self.sleeves, 0.32)
