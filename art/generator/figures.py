@@ -181,6 +181,37 @@ def limb_edges(points, widths):
     return left, right
 
 
+def leg_edges(hip, knee, ankle, u, outer=-1, full=1.0):
+    """A bare leg's two edges from hip to ankle (viewer's left first), shaped rather than
+    tapered: the thigh full at the top and narrowing to the knee, the calf swelling below
+    it (higher on the inside), the shin slimming to the ankle. `outer` is the side the hip
+    is on (-1 the viewer's left); `full` widens the thigh and the calf."""
+    # (t along the segment, outer half width, inner half width), in u
+    thigh = ((0.0, 0.40, 0.24), (0.22, 0.37, 0.27), (0.5, 0.31, 0.23), (0.78, 0.23, 0.18), (0.93, 0.185, 0.165))
+    shin = ((0.0, 0.175, 0.16), (0.14, 0.2, 0.2), (0.3, 0.215, 0.185), (0.5, 0.175, 0.145), (0.72, 0.13, 0.11),
+            (0.88, 0.1, 0.09), (1.0, 0.09, 0.085))
+    pts, wo, wi = [], [], []
+    for a, b, prof in ((hip, knee, thigh), (knee, ankle, shin)):
+        for t, o, i in prof:
+            pts.append((a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t))
+            k = full if t < 0.95 or prof is thigh else 1.0
+            wo.append(o * u * k)
+            wi.append(i * u * k)
+    ones = [1.0] * len(pts)
+    left, right = limb_edges(pts, ones)
+    out_l, out_r = [], []
+    for (x, y), (lx, ly), (rx, ry), o, i in zip(pts, left, right, wo, wi):
+        wl, wr = (o, i) if outer < 0 else (i, o)
+        out_l.append((x + (lx - x) * wl, y + (ly - y) * wl))
+        out_r.append((x + (rx - x) * wr, y + (ry - y) * wr))
+    return (out_l, out_r), pts
+
+
+def leg_shape(hip, knee, ankle, u, outer=-1, full=1.0):
+    (left, right), _ = leg_edges(hip, knee, ankle, u, outer, full)
+    return smooth(left + list(reversed(right)))
+
+
 def smooth(ring):
     """A closed outline through the midpoints of `ring`, its corners rounded off."""
     d = 'M%s,%s' % (n(ring[0][0]), n(ring[0][1]))
@@ -221,7 +252,7 @@ class Person:
                  shoes='#4a3424', cape=None, beard=False, hands=(None, None), bend=(None, None), behind=(False, False),
                  sleeves=None, pattern=None, belt=None, hem=None, lean=0, reach=None, mood='calm', gaze=None,
                  main=None, grips=('rest', 'rest'), elbows=(None, None), blindfold=False, child=False, stance=None,
-                 shadow=None, profile=False, body=None, bow=0, weight=None, tilt=0):
+                 shadow=None, profile=False, body=None, bow=0, weight=None, tilt=0, loose=False, holds=(None, None)):
         self.x, self.y, self.h = x, y, h
         self.u = h / 7.5
         # 'away-left', 'away-right': seen from behind, turned three-quarters towards that side,
@@ -251,6 +282,10 @@ class Person:
         self.sleeves = sleeves or cloth
         self.pattern, self.belt, self.hem = pattern, belt, hem
         self.lean = lean
+        self.loose = loose  # full sleeves of soft cloth, gathered in folds
+        # the direction (dx, dy) of a staff or a hilt held in each fist: the wrist turns the
+        # fist so the fingers close round it instead of lying across it
+        self.holds = holds
         self.top = y - HEIGHTS[pose] * self.u
         # the body turned: 'three' (three-quarter) or 'side' (profile), towards the side it faces
         self.bturn = {'three': 0.5, 'side': 1.0}.get(body, 0.0)
@@ -353,6 +388,9 @@ class Person:
         wa = (0.5 if woman else 0.6) if narrow else 0.6
         # bare: the ribcage under the shoulders, narrowing to the waist, and the hips below
         chest = [U(-(0.72 if woman else 0.86), 2.2)] if narrow else []
+        if narrow and self.child:
+            # a child: sloping shoulders, a round belly and hardly a waist
+            sh, wa, chest = 0.78, 0.7, [U(-0.74, 2.1)]
         if self.pose == 'sit':
             pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-1.15, 3.9), U(-1.2, 6.0)]
             hem_y = 6.0
@@ -387,15 +425,17 @@ class Person:
         pts_r = list(reversed(self._side_r))
         self._side = pts_l
         d = 'M%s,%s' % (n(pts_l[0][0]), n(pts_l[0][1]))
-        d += ' Q%s,%s %s,%s' % (n(pts_l[1][0] - 0.05 * u), n(pts_l[1][1] - 0.35 * u), n(pts_l[1][0]), n(pts_l[1][1]))
+        # bare shoulders slope from the neck; clothed ones square under the cloth
+        cq = (0.3, 0.22) if narrow else (-0.05, 0.35)
+        d += ' Q%s,%s %s,%s' % (n(pts_l[1][0] + cq[0] * u), n(pts_l[1][1] - cq[1] * u), n(pts_l[1][0]), n(pts_l[1][1]))
         for p in pts_l[2:]:
             d += ' L%s,%s' % (n(p[0]), n(p[1]))
         hx0, hy = pts_l[-1]
         d += ' Q%s,%s %s,%s' % (n(self.B(0, 0)[0]), n(hy + (0.6 if narrow else 0.25) * u), n(pts_r[0][0]), n(pts_r[0][1]))
         for p in pts_r[1:-1]:
             d += ' L%s,%s' % (n(p[0]), n(p[1]))
-        d += ' L%s,%s Q%s,%s %s,%s Z' % (n(pts_r[-2][0]), n(pts_r[-2][1]), n(pts_r[-2][0] + 0.05 * u),
-                                         n(pts_r[-2][1] - 0.35 * u), n(pts_r[-1][0]), n(pts_r[-1][1]))
+        d += ' L%s,%s Q%s,%s %s,%s Z' % (n(pts_r[-2][0]), n(pts_r[-2][1]), n(pts_r[-2][0] - cq[0] * u),
+                                         n(pts_r[-2][1] - cq[1] * u), n(pts_r[-1][0]), n(pts_r[-1][1]))
         return d, hem_y
 
     def _bare_outline(self, hem_y):
@@ -617,11 +657,29 @@ class Person:
         for spine in self._bare_spines:
             # each bare leg rounded by a shade down its far side
             out.append(far_shade(spine[1:], 0.09 * u, 0.09 * u, darker(self.skin, 0.08)))
-        for s in (-1, 1) if self.pose != 'kneel' else ():
-            k = U(s * 0.27, 5.7)
+        knees = [sp[1] for sp in self._bare_spines] or [U(s * 0.27, 5.7) for s in (-1, 1)]
+        for k in knees if self.pose != 'kneel' else ():
+            # the kneecap's lower edge and a soft shade under it
             out.append(path('M%s,%s q%s,%s %s,0' % (n(k[0] - 0.08 * u), n(k[1] - 0.02 * u), n(0.08 * u), n(0.07 * u), n(0.16 * u)),
                             'none', sh, 1.2, extra='stroke-opacity="0.6"'))
+            out.append(ellipse(k[0] + 0.03 * u, k[1] + 0.16 * u, 0.12 * u, 0.07 * u, sh, None, 0, extra='fill-opacity="0.12"'))
+        out.append(self._thighs_meet())
         return ''.join(out)
+
+    def _thighs_meet(self):
+        """Standing bare legs side by side: a soft line where the thighs meet, from the fork
+        down towards the knees, in shade."""
+        if len(self._leg_edges) != 2 or self.stance:
+            return ''
+        u = self.u
+        (l0, l1), (r0, r1) = sorted(self._leg_edges, key=lambda e: e[0][0][0])
+        inner_l = max(l0, l1, key=lambda e: e[2][0])
+        inner_r = min(r0, r1, key=lambda e: e[2][0])
+        mids = [((a[0] + b[0]) / 2, (a[1] + b[1]) / 2) for a, b in zip(inner_l[1:5], inner_r[1:5])]
+        return (path(poly(mids, closed=False), 'none', darker(self.skin, 0.35), max(1.4, 0.05 * u),
+                     extra='stroke-opacity="0.22"')
+                + path(poly(mids[:3], closed=False), 'none', darker(self.skin, 0.3), max(1.2, 0.025 * u),
+                       extra='stroke-opacity="0.55"'))
 
     def _legs(self, hem_y):
         U = self.B
@@ -678,14 +736,14 @@ class Person:
                     wide = self.hairstyle in ('long', 'bun')
                     hp = U(side * (0.38 if wide else 0.32), hem_y - 0.2)
                     calf = (k[0] + (f[0] - k[0]) * 0.3, k[1] + (f[1] - k[1]) * 0.3)
-                    shape = limb([hp, k, calf, (f[0], f[1] - 0.12 * u)],
-                                 [(0.38 if wide else 0.34) * u, 0.16 * u, 0.2 * u, 0.085 * u])
+                    ank = (f[0], f[1] - 0.12 * u)
+                    full = 1.25 if self.child else 1.08 if wide else 1.0
+                    edges, spine = leg_edges(hp, k, ank, u, side, full)
                     if self.stance == 'cross' and side == legs[0][0]:
-                        out.append(solid([('path', shape)], legc, INK, self.contour))
+                        out.append(solid([('path', smooth(edges[0] + list(reversed(edges[1]))))], legc, INK, self.contour))
                     else:
-                        self._bare_spines.append([hp, k, calf, (f[0], f[1] - 0.12 * u)])
-                        self._leg_edges.append(limb_edges([hp, k, calf, (f[0], f[1] - 0.12 * u)],
-                                                          [(0.38 if wide else 0.34) * u, 0.16 * u, 0.2 * u, 0.085 * u]))
+                        self._bare_spines.append([hp, k, calf, ank])
+                        self._leg_edges.append(edges)
                 else:
                     out.append(solid([('stroke', d, 0.44 * u)], legc, INK, self.contour))
                     out.append(far_shade([hip, k, (f[0], f[1] - 0.12 * u)], 0.11 * u, 0.15 * u, darker(legc, 0.12)))
@@ -718,8 +776,8 @@ class Person:
                 self._bare += [('path', limb([U(-0.3, 3.75), U(-0.44, 4.7), U(-0.5, 5.42)],
                                              [0.32 * u, 0.22 * u, 0.15 * u])),
                                ('circle', *U(-0.5, 5.38), 0.17 * u)]
-                self._front = solid([('path', limb([U(0.28, 3.8), U(1.1, 4.25), U(1.12, 4.65), U(1.1, 5.45)],
-                                                   [0.3 * u, 0.17 * u, 0.18 * u, 0.085 * u]))], legc, INK, self.contour)
+                self._front = solid([('path', leg_shape(U(0.28, 3.8), U(1.12, 4.3), U(1.1, 5.45), u, t))],
+                                    legc, INK, self.contour)
             else:
                 out.append(solid([('stroke', ground_leg, 0.5 * u), ('stroke', raised_leg, 0.5 * u)], legc, INK, self.contour))
             fx, fy = U(1.25, 5.52)
@@ -779,12 +837,16 @@ class Person:
         hip = U(0.15 * direction, 3.6)
         knee = U(0.9 * direction, 4.5)
         foot = U(0.55 * direction, 6.1)
+        if self.child:
+            # a child's leg is short against its body, and round
+            knee, foot = U(0.8 * direction, 4.35), U(0.5 * direction, 5.55)
         bare = self.dress == 'nude'
         # the thigh along the saddle, the knee, the calf's swell and the ankle
         at = lambda t: (knee[0] + (foot[0] - knee[0]) * t, knee[1] + (foot[1] - knee[1]) * t)
         spine = [hip, knee, at(0.3), at(0.92)]
         if bare:
-            out = [solid([('path', limb(spine, [0.3 * u, 0.16 * u, 0.18 * u, 0.09 * u]))], self.skin, INK, self.contour)]
+            out = [solid([('path', leg_shape(hip, knee, at(0.92), u, -direction, 1.2 if self.child else 1.0))], self.skin, INK,
+                         self.contour)]
         else:
             out = [solid([('path', limb(spine, [0.27 * u, 0.2 * u, 0.21 * u, 0.15 * u]))], self.legs, INK, self.contour),
                    far_shade(spine[1:], 0.09 * u, 0.1 * u, darker(self.legs, 0.12)),
@@ -842,12 +904,14 @@ class Person:
             m1 = (s[0] + (e[0] - s[0]) * 0.45, s[1] + (e[1] - s[1]) * 0.45)
             m2 = (e[0] + (wx - e[0]) * 0.3, e[1] + (wy - e[1]) * 0.3)
             return solid([('circle', s[0], s[1] + 0.05 * u, 0.24 * u),
-                          ('path', limb([s, m1, e, m2, (wx, wy)], [0.23 * u, 0.18 * u, 0.13 * u, 0.15 * u, 0.095 * u]))],
+                          ('path', limb([s, m1, e, m2, (wx, wy)], [0.25 * u, 0.2 * u, 0.135 * u, 0.165 * u, 0.1 * u]))],
                          self.skin, INK, self.contour) + \
                 far_shade([s, e, (wx, wy)], 0.07 * u, 0.07 * u, darker(self.skin, 0.08)) + self.hand(i)
         fold = darker(self.sleeves, 0.32)
         u = self.u
         extra = []
+        if self.loose:
+            return self._loose_sleeve(i, s, e, (wx, wy), fold) + self.hand(i)
         if self.dress != 'armour':
             # the sleeve creases in the crook of the elbow and ends in a cuff
             ax, ay = s[0] - e[0], s[1] - e[1]
@@ -869,6 +933,36 @@ class Person:
         # the sleeve's far side in shade, away from the light on the viewer's left
         extra.insert(0, far_shade([s, e, (wx, wy)], 0.12 * u, 0.16 * u, darker(self.sleeves, 0.1)))
         return solid([('stroke', d, 0.46 * self.u)], self.sleeves, INK, self.contour) + ''.join(extra) + self.hand(i)
+
+    def _loose_sleeve(self, i, s, e, w, fold):
+        """A full sleeve of soft cloth from the shoulder to the wrist: the upper arm's part,
+        then the forearm's over it, narrowing to the elbow and opening in a bell round the
+        wrist; the cloth pulls in long folds towards the elbow and turns into shade on its
+        far side."""
+        u = self.u
+        lw = max(1.2, 0.03 * u)
+        out = []
+        for a, b, ws, bell in ((s, e, (0.27, 0.23, 0.21), False), (e, w, (0.21, 0.22, 0.26, 0.33), True)):
+            dx, dy = b[0] - a[0], b[1] - a[1]
+            d = math.hypot(dx, dy) or 1
+            ux, uy, px, py = dx / d, dy / d, -dy / d, dx / d
+            at = lambda t, o: (a[0] + dx * t + px * o * u, a[1] + dy * t + py * o * u)
+            ts = [k / (len(ws) - 1) for k in range(len(ws))]
+            pts = [at(t, 0) for t in ts]
+            shape = [('path', limb(pts, [x * u for x in ws])), ('circle', a[0], a[1], ws[0] * u)]
+            out.append(solid(shape, self.sleeves, INK, self.contour))
+            out.append(far_shade(pts, 0.13 * u, 0.14 * u, darker(self.sleeves, 0.1)))
+            # long folds pulled from the wide end towards the narrow one
+            for o0, o1 in ((-0.14, -0.04), (0.1, 0.02), (0.2, 0.1)) if bell else ((-0.16, 0.06),):
+                p0, p1 = (at(0.92, o0), at(0.18, o1)) if bell else (at(0.12, o0), at(0.85, o1))
+                c = at(0.55, (o0 + o1) / 2 + 0.05)
+                out.append(path('M%s,%s Q%s,%s %s,%s' % (n(p0[0]), n(p0[1]), n(c[0]), n(c[1]), n(p1[0]), n(p1[1])),
+                                'none', fold, lw, extra='stroke-opacity="0.75"'))
+            if bell:
+                # the open end of the sleeve, the inside in shade round the wrist
+                out.append(ellipse(b[0] - ux * 0.03 * u, b[1] - uy * 0.03 * u, 0.31 * u, 0.08 * u, darker(self.sleeves, 0.3),
+                                   INK, lw, math.degrees(math.atan2(dy, dx)) + 90))
+        return ''.join(out)
 
     def disc_at(self, i, r):
         """Where a disc of radius r (a coin, a plate) held by its rim in hand i has its centre:
@@ -945,6 +1039,18 @@ class Person:
                 return e
         return None
 
+    @staticmethod
+    def _wrist_turn(ang, held):
+        """How far the wrist bends a fist drawn along a forearm at `ang` degrees so that its
+        row of fingers follows a held thing running along `held`, as far as a wrist bends."""
+        along = math.degrees(math.atan2(held[1], held[0]))
+        best = None
+        for want in (along - 90, along + 90):
+            d = (want - ang + 180) % 360 - 180
+            if best is None or abs(d) < abs(best):
+                best = d
+        return max(-40.0, min(40.0, best))
+
     def hand(self, i, grip=None):
         """Hand i drawn along its forearm: 'fist' closed round a held thing (the fingers curled
         in a row of knuckles, the thumb laid over them), 'open' (a palm with spread fingers),
@@ -954,6 +1060,12 @@ class Person:
         x, y = self.hands[i]
         ex, ey = self.elbows[i] or (x, y - 1)
         ang = math.degrees(math.atan2(y - ey, x - ex))
+        if grip == 'fist' and self.holds[i]:
+            # the fist closed round the staff: its middle, not its knuckles, on the staff's line
+            ang += self._wrist_turn(ang, self.holds[i])
+            f = 1.15 * self.u * (0.9 if self.hairstyle in ('long', 'bun') else 1)
+            x += math.cos(math.radians(ang)) * 0.115 * f
+            y += math.sin(math.radians(ang)) * 0.115 * f
         # a woman's and a child's hands are a little smaller against the head
         u = self.u * (0.9 if self.hairstyle in ('long', 'bun') else 1)
         # the thumb is on the body's side of the hand
@@ -1475,6 +1587,14 @@ class Person:
                 for s in (-1, 1):
                     d = U(s * 0.14, 3.75)
                     out.append(circle(d[0], d[1], 0.03 * u, soft, None, 0))
+                if self.pose in ('stand', 'walk'):
+                    # the seat drawn as sparingly: its cleft, the folds under it, the thighs below
+                    out.append(line(U(0, 3.9), U(0, 4.25), soft, 1.4, extra='stroke-opacity="0.7"'))
+                    for s in (-1, 1):
+                        a, b, c = U(s * 0.06, 4.3), U(s * 0.3, 4.44), U(s * 0.52, 4.3)
+                        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])),
+                                        'none', soft, 1.3, extra='stroke-opacity="0.6"'))
+                    out.append(self._thighs_meet())
             for s in (-1, 1) if self.face != 'back' else ():
                 a, b = U(s * 0.12, 1.45), U(s * 0.55, 1.38)
                 out.append(line(a, b, soft, 1.4))
@@ -1829,25 +1949,46 @@ def _paw_legs(legs, w):
 
 def lion(x, y, s, direction=1, colour='#e6b35a', mane='#c07a2c'):
     """A lion side on, paws on y, facing right for direction 1, its maned head turned to the
-    viewer: a deep chest, a tucked belly, round haunches, legs tapering to broad paws and a
-    tufted tail."""
+    viewer: shoulders standing over straight forelegs, a deep chest, the belly drawn up to the
+    loins, round haunches over hind legs bent back at the hock, broad paws and a tufted tail."""
     far = darker(colour, 0.14)
+    line_c = darker(colour, 0.42)
     out = []
 
-    def leg(pts, c):
-        return solid([('path', limb(pts, [9, 6.5, 5]))], c, INK, 2) + ellipse(pts[-1][0] + 3, pts[-1][1] + 1, 7.5, 4, c, INK, 2)
-    out.append(leg([(24, 6), (27, 22), (26, 33)], far))
-    out.append(leg([(-24, 4), (-14, 20), (-22, 33)], far))
-    out.append(path('M-46,-4 Q-74,-2 -68,26', 'none', INK, 7))
-    out.append(path('M-46,-4 Q-74,-2 -68,26', 'none', colour, 4))
-    out.append(ellipse(-68, 29, 5.5, 7, mane, INK, 1.5))
-    out.append(path('M-44,-8 Q-20,-24 20,-19 Q40,-17 47,-4 Q52,14 38,21 Q12,15 -8,18 Q-40,24 -49,8 Q-53,-2 -44,-8 Z',
-                    colour, INK, 2))
-    # the belly and the far flank in shade, the ribs' curve and the haunch's line
-    out.append(path('M-30,16 Q0,12 34,19 Q10,21 -8,20 Z', far, None, 0))
-    out.append(path('M-30,-12 Q-22,6 -34,16', 'none', darker(colour, 0.3), 1.8))
-    out.append(leg([(36, 6), (38, 22), (37, 33)], colour))
-    out.append(leg([(-36, 4), (-26, 20), (-34, 33)], colour))
+    def paw(px, py, c):
+        r = [ellipse(px + 3, py - 2.5, 9, 5, c, INK, 2)]
+        for t in (1, 5.5, 10):
+            r.append(line((px + t - 1, py - 6), (px + t, py - 1), INK, 1.1))
+        return ''.join(r)
+
+    def foreleg(dx, c):
+        pts = [(30 + dx, -10), (22 + dx, 12), (25 + dx, 23), (28 + dx, 32)]
+        return (solid([('path', limb(pts, [12, 8, 6.2, 5.5]))], c, INK, 2) + paw(28 + dx, 36, c)
+                + path('M%s,12 q3,4 1,8' % n(19 + dx), 'none', darker(c, 0.25), 1.4))
+
+    def hindleg(dx, c):
+        pts = [(-40 + dx, -2), (-32 + dx, 10), (-45 + dx, 23), (-43 + dx, 32)]
+        return solid([('path', limb(pts, [13, 7.5, 5.2, 5]))], c, INK, 2) + paw(-44 + dx, 36, c)
+    out.append(foreleg(-9, far))
+    out.append(hindleg(9, far))
+    out.append(hindleg(0, colour))
+    out.append(foreleg(0, colour))
+    out.append(path('M-52,-10 Q-80,-6 -72,24', 'none', INK, 7))
+    out.append(path('M-52,-10 Q-80,-6 -72,24', 'none', colour, 4))
+    out.append(ellipse(-72, 27, 5.5, 7, mane, INK, 1.5))
+    # withers, a back dipping a little to the loins, the rump, the haunch's back edge, the
+    # belly drawn up under the loins and let down to the deep chest, the chest's front
+    body = ('M30,-26 Q4,-18 -20,-22 Q-40,-27 -52,-16 Q-60,-4 -54,6 Q-50,12 -42,10 '
+            'Q-30,4 -14,5 Q6,8 20,14 Q36,18 44,6 Q52,-6 42,-20 Q38,-26 30,-26 Z')
+    out.append(path(body, colour, INK, 2))
+    # the far flank and the belly in shade, a light along the back
+    out.append(path('M-40,8 Q-28,2 -14,3 Q6,6 22,11 Q10,12 -8,8 Q-26,6 -40,8 Z', far, None, 0))
+    out.append(path('M26,-22 Q4,-15 -20,-19 Q-36,-23 -46,-16 Q-34,-18 -20,-15 Q4,-11 26,-22 Z',
+                    mix(colour, '#ffffff', 0.35), None, 0))
+    # the shoulder blade, the ribs' last curve and the haunch's front over the stifle
+    out.append(path('M30,-22 Q18,-6 22,8', 'none', line_c, 1.6))
+    out.append(path('M-4,-12 Q2,-2 -4,6', 'none', line_c, 1.2, extra='stroke-opacity="0.6"'))
+    out.append(path('M-30,-20 Q-20,-4 -30,6', 'none', line_c, 1.6))
     out.append(lion_head(50, -16, 26, mane, colour))
     return group(out, 'translate(%s %s) scale(%s %s)' % (n(x), n(y - 36 * s), n(s * direction), n(s)))
 

@@ -447,17 +447,32 @@ def sphinx(x, y, s, direction, colour, cloth=None):
     shade = darker(colour, 0.18) if colour != '#2a2830' else '#1a181e'
     d = direction
     out = []
-    # the tail laid round the haunch, the haunches, the chest between the forelegs
-    out.append(solid([('stroke', 'M%s,-8 Q%s,4 %s,-2 Q%s,-10 %s,-18' % (n(d * 30), n(d * 58), n(d * 66), n(d * 74), n(d * 70)), 6)],
+    # seen from the front it sits like a great cat: the haunches round at both sides with the
+    # hind paws before them, the chest between the shoulders, the forelegs straight down from
+    # the shoulders to broad paws; the tail laid round one haunch
+    lit = mix(colour, '#ffffff', 0.3) if colour != '#2a2830' else '#4a4654'
+    out.append(solid([('stroke', 'M%s,-8 Q%s,4 %s,-2 Q%s,-10 %s,-18' % (n(d * 34), n(d * 62), n(d * 70), n(d * 78), n(d * 74)), 6)],
                      colour, line_c, 2))
-    out.append(solid([('ellipse', -28, -15, 26, 15), ('ellipse', 28, -15, 26, 15), ('ellipse', 0, -30, 38, 28)], shade, line_c, 2))
-    out.append(path('M-24,-72 Q-30,-48 -16,-30 Q0,-20 16,-30 Q30,-48 24,-72 Q0,-82 -24,-72 Z', colour, line_c, 2))
-    # the chest's fur parting down the middle between the forelegs
-    out.append(path('M-8,-60 Q0,-50 8,-60 M-6,-48 Q0,-40 6,-48', 'none', shade, 2))
     for k in (-1, 1):
-        # a lion's foreleg: the muscled elbow, the straight forearm, a broad paw with its toes
-        out.append(solid([('path', limb([(k * 19, -58), (k * 18, -34), (k * 17, -12)], [9, 6.5, 5.5]))], colour, line_c, 2))
-        out.append(path('M%s,-44 q%s,6 %s,12' % (n(k * 25), n(k * 3), n(k * 1)), 'none', shade, 1.6))
+        out.append(path('M%s,-50 Q%s,-56 %s,-26 Q%s,-4 %s,-3 L%s,-5 Z' % (n(k * 12), n(k * 50), n(k * 50), n(k * 50), n(k * 32),
+                                                                           n(k * 12)), shade, line_c, 2))
+        # the thigh's front edge and a light over the haunch's top
+        out.append(path('M%s,-40 Q%s,-24 %s,-8' % (n(k * 42), n(k * 30), n(k * 33)), 'none', line_c, 1.6))
+        out.append(path('M%s,-46 Q%s,-46 %s,-30' % (n(k * 22), n(k * 40), n(k * 45)), 'none', lit, 2.4))
+        out.append(ellipse(k * 38, -4.5, 9, 5, shade, line_c, 1.8))
+        for t in (-3.5, 0.5, 4.5):
+            out.append(line((k * (38 - t), -8), (k * (38 - t * 1.1), -1.5), line_c, 1.1))
+    out.append(path('M-22,-76 Q-30,-52 -20,-26 Q0,-16 20,-26 Q30,-52 22,-76 Q0,-84 -22,-76 Z', colour, line_c, 2))
+    # the chest's fur parting down the middle between the forelegs
+    out.append(path('M-8,-60 Q0,-50 8,-60 M-6,-48 Q0,-40 6,-48 M-4,-36 Q0,-31 4,-36', 'none', shade, 2))
+    for k in (-1, 1):
+        # a lion's foreleg: the shoulder's round, the elbow, the straight forearm narrowing to
+        # the wrist, a broad paw with its toes
+        out.append(solid([('path', limb([(k * 22, -68), (k * 21, -50), (k * 18, -30), (k * 17, -12)], [12, 8.5, 6.4, 5.6]))],
+                         colour, line_c, 2))
+        out.append(path('M%s,-70 Q%s,-66 %s,-56' % (n(k * 16), n(k * 24), n(k * 28)), 'none', lit, 2.4))
+        out.append(path('M%s,-50 q%s,4 %s,9' % (n(k * 29), n(k * 2), n(k * 0)), 'none', line_c, 1.4))
+        out.append(path('M%s,-26 l%s,0' % (n(k * 14), n(k * 7)), 'none', shade, 1.4))
         out.append(ellipse(k * 18, -5, 11, 6, colour, line_c, 2))
         for t in (-5, 0, 5):
             out.append(line((k * 18 + t, -8), (k * 18 + t * 1.1, -1.5), line_c, 1.2))
@@ -487,7 +502,7 @@ def la_fuerza(c):
     jx, jy = lx0 - 50 * ls, ly0 - 36 * ls - 16 * ls
     body, p = person(-140, 420, 580, face='down', dress='gown', cloth='#f4f1e8', hair='#c28a3a', hairstyle='long',
                      hat='wreath', mood='calm', gaze=(0.6, 1), bow=0.16, reach=((jx - 10, jy - 58), (jx - 16, jy + 52)),
-                     grips=('open', 'open'))
+                     grips=('open', 'open'), loose=True)
     out.append(body)
     out.append(lemniscate(p.head[0], p.top - 40, 40))
     out.append(path('M%s,%s Q%s,%s %s,%s' % (n(p.x - 0.6 * p.u), n(p.top + 3.0 * p.u), n(p.x + 40), n(p.top + 3.6 * p.u),

@@ -134,7 +134,7 @@ def caballo_de_bastos(c):
     sx, sy = hp['saddle']
     rb, r = rider(sx, sy, 310, -1, profile=True, mood='effort', cloth='#f0c64a', sleeves='#aab3c2', legs='#aab3c2', shoes='#6b7586',
                   hat='helmet', hat_colour='#aab3c2', hands=((-0.9, 0.8), (0.7, -0.5)), pattern=salamanders,
-                  cape='#d7572f', grips=('fist', 'fist'))
+                  cape='#d7572f', grips=('fist', 'fist'), holds=(None, (35, -330)))
     out.append(rb)
     plume = 'M%s,%s q-10,-40 30,-60 q-10,30 20,40 q-30,0 -50,20 Z' % (n(r.head[0] + 6), n(r.head[1] - 0.6 * r.u))
     out.append(path(plume, '#e0552f'))
@@ -804,7 +804,7 @@ def seis_de_bastos(c):
     sx, sy = hp['saddle']
     # the victor rides through the crowd, his staff upright before him crowned with a wreath
     rb, r = rider(sx, sy, 330, 1, profile=True, mood='joy', cloth='#c2453a', legs='#4a6fb5', hat='laurel', hair='#5a3a22',
-                  hands=((-0.7, 0.9), (1.6, 1.0)), grips=('fist', 'fist'))
+                  hands=((-0.7, 0.9), (1.6, 1.0)), grips=('fist', 'fist'), holds=((-16, -400), None))
     out.append(rb)
     lx, ly = r.hands[0]
     out.append(wand((lx + 6, ly + 150), (lx - 10, ly - 250), 16, 2))
@@ -1356,7 +1356,7 @@ def nueve_de_espadas(c):
     out.append(ellipse(-205, 120, 70, 40, '#e8e2d4', INK, LINE))
     body, p = person(-120, 348, 520, pose='sit', face='hidden', dress='robe', cloth='#f2efe6', hair='#3a2418',
                      hairstyle='long', reach=((-142, -26), (-98, -26)), grips=('open', 'open'),
-                     elbows=((-166, 68), (-74, 68)))
+                     elbows=((-166, 68), (-74, 68)), loose=True)
     out.append(body)
     # the quilt of roses and signs over her lap and legs, raised over her knees
     quilt = 'M-215,178 Q-120,150 -40,168 Q30,118 90,158 Q190,172 290,165 L290,290 L-230,290 Z'
@@ -1438,6 +1438,20 @@ def as_de_oros(c):
     return out
 
 
+def figure_eight(h, r, colour, width):
+    """An endless band crossing itself at (0, 0), each loop a near circle of radius r round
+    (-h, 0) and (h, 0): the band passes over the top of one loop, round it and back through
+    the crossing to the other."""
+    k = 0.5523 * r
+    d = 'M0,0'
+    for s in (1, -1):
+        d += ' C%s,%s %s,%s %s,%s' % (n(s * 0.3 * h), n(-0.55 * r), n(s * (h - 0.9 * r)), n(-r), n(s * h), n(-r))
+        d += ' C%s,%s %s,%s %s,0' % (n(s * (h + k)), n(-r), n(s * (h + r)), n(-k), n(s * (h + r)))
+        d += ' C%s,%s %s,%s %s,%s' % (n(s * (h + r)), n(k), n(s * (h + k)), n(r), n(s * h), n(r))
+        d += ' C%s,%s %s,%s 0,0' % (n(s * (h - 0.9 * r)), n(r), n(s * 0.3 * h), n(0.55 * r))
+    return solid([('stroke', d, width)], colour, INK, 1.5)
+
+
 @card(OROS + 1)
 def dos_de_oros(c):
     out = [sky(c, 'day', -20), cloud(-160, -360, 170), wave_sea(c, -20, '#4f7fbf', '#22477e', 16)]
@@ -1449,14 +1463,14 @@ def dos_de_oros(c):
     out.append(group([sea_ships(c, 0, 1)], 'translate(205 -14) rotate(12) scale(1.15) translate(150 0)'))
     out.append(ground(c, 330, '#8ab85a', '#6a9a44', 10))
     body, p = person(0, 430, 540, pose='walk', face='front', mood='joy', gaze=(-0.5, 0), dress='tunic', cloth='#c2453a',
-                     legs='#e0b040', shoes='#6b4a30', hat='beret', hat_colour='#4a6fb5', hair='#5a3a22', hands=((-0.8, 0.6), (0.8, 2.2)))
+                     legs='#e0b040', shoes='#6b4a30', hat='beret', hat_colour='#4a6fb5', hair='#5a3a22', hands=((-0.95, 1.35), (0.4, 2.0)))
     out.append(body)
     # the endless band, a figure eight whose two loops go round the two coins
     (ax, ay), (bx, by) = p.disc_at(0, 46), p.disc_at(1, 46)
     mx, my = (ax + bx) / 2, (ay + by) / 2
     half = math.hypot(bx - ax, by - ay) / 2
     ang = math.degrees(math.atan2(by - ay, bx - ax))
-    out.append(group([lemniscate(0, 0, half * 1.66, '#4e8a44', 9)], 'translate(%s %s) rotate(%s)' % (n(mx), n(my), n(ang))))
+    out.append(group([figure_eight(half, 46 * 1.32, '#4e8a44', 9)], 'translate(%s %s) rotate(%s)' % (n(mx), n(my), n(ang))))
     out += [p.holding_disc(0, (ax, ay), 46, coin(ax, ay, 46)), p.holding_disc(1, (bx, by), 46, coin(bx, by, 46))]
     return out
 
