@@ -221,6 +221,20 @@ def smooth(ring):
     return d + ' L%s,%s Z' % (n(ring[-1][0]), n(ring[-1][1]))
 
 
+def _rounded(pts):
+    """Path steps from pts[0] (the pen is there) to pts[-1] through the midpoints between
+    them, each point in between a control point."""
+    d = ''
+    for i in range(1, len(pts) - 1):
+        mx, my = (pts[i][0] + pts[i + 1][0]) / 2, (pts[i][1] + pts[i + 1][1]) / 2
+        if i == len(pts) - 2:
+            mx, my = pts[-1]
+        d += ' Q%s,%s %s,%s' % (n(pts[i][0]), n(pts[i][1]), n(mx), n(my))
+    if len(pts) == 2:
+        d += ' L%s,%s' % (n(pts[1][0]), n(pts[1][1]))
+    return d
+
+
 HEIGHTS = {'stand': 7.5, 'walk': 7.5, 'sit': 6.25, 'kneel': 5.6, 'ride': 3.8, 'bust': 3.8}
 
 
@@ -386,8 +400,12 @@ class Person:
         woman = narrow and self.hairstyle in ('long', 'bun')
         sh = (0.74 if woman else 0.95) if narrow else 0.9
         wa = (0.5 if woman else 0.6) if narrow else 0.6
-        # bare: the ribcage under the shoulders, narrowing to the waist, and the hips below
-        chest = [U(-(0.72 if woman else 0.86), 2.2)] if narrow else []
+        # bare: the shoulder's round over the arm, the armpit, the ribcage swelling below it and
+        # narrowing to the waist, and the hips below
+        chest = [U(-(0.88 if woman else 1.0), 1.7), U(-(0.8 if woman else 0.92), 2.02),
+                 U(-(0.76 if woman else 0.87), 2.4)] if narrow else []
+        if narrow:
+            sh, wa = (0.66, 0.55) if woman else (0.76, 0.63)
         if narrow and self.child:
             # a child: sloping shoulders, a round belly and hardly a waist
             sh, wa, chest = 0.78, 0.7, [U(-0.74, 2.1)]
@@ -428,12 +446,19 @@ class Person:
         # bare shoulders slope from the neck; clothed ones square under the cloth
         cq = (0.3, 0.22) if narrow else (-0.05, 0.35)
         d += ' Q%s,%s %s,%s' % (n(pts_l[1][0] + cq[0] * u), n(pts_l[1][1] - cq[1] * u), n(pts_l[1][0]), n(pts_l[1][1]))
-        for p in pts_l[2:]:
-            d += ' L%s,%s' % (n(p[0]), n(p[1]))
+        if narrow:
+            # bare skin runs in curves from point to point, no corners
+            d += _rounded(pts_l[1:])
+        else:
+            for p in pts_l[2:]:
+                d += ' L%s,%s' % (n(p[0]), n(p[1]))
         hx0, hy = pts_l[-1]
         d += ' Q%s,%s %s,%s' % (n(self.B(0, 0)[0]), n(hy + (0.6 if narrow else 0.25) * u), n(pts_r[0][0]), n(pts_r[0][1]))
-        for p in pts_r[1:-1]:
-            d += ' L%s,%s' % (n(p[0]), n(p[1]))
+        if narrow:
+            d += _rounded(pts_r[:-1])
+        else:
+            for p in pts_r[1:-1]:
+                d += ' L%s,%s' % (n(p[0]), n(p[1]))
         d += ' L%s,%s Q%s,%s %s,%s Z' % (n(pts_r[-2][0]), n(pts_r[-2][1]), n(pts_r[-2][0] - cq[0] * u),
                                          n(pts_r[-2][1] - cq[1] * u), n(pts_r[-1][0]), n(pts_r[-1][1]))
         return d, hem_y
