@@ -207,6 +207,32 @@ def leg_edges(hip, knee, ankle, u, outer=-1, full=1.0):
     return (out_l, out_r), pts
 
 
+def arm_shape(shoulder, elbow, wrist, u, centre):
+    """A bare arm's outline, shaped like a leg's: the shoulder's round over the upper arm on
+    its outer side and the biceps' swell on the inner, narrowing to the elbow, the forearm
+    full just below the elbow on the outer side and slimming to the wrist. `centre` is the
+    body's middle x, which tells the outer side."""
+    upper = ((0.0, 0.27, 0.21), (0.18, 0.275, 0.215), (0.42, 0.225, 0.2), (0.7, 0.185, 0.175), (0.92, 0.155, 0.145))
+    fore = ((0.0, 0.15, 0.14), (0.12, 0.185, 0.155), (0.3, 0.19, 0.15), (0.55, 0.15, 0.125), (0.8, 0.115, 0.1),
+            (1.0, 0.1, 0.09))
+    pts, wo, wi = [], [], []
+    for a, b, prof in ((shoulder, elbow, upper), (elbow, wrist, fore)):
+        for t, o, i in prof:
+            pts.append((a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t))
+            wo.append(o * u)
+            wi.append(i * u)
+    left, right = limb_edges(pts, [1.0] * len(pts))
+    # the outer side is the one away from the body at the middle of the upper arm
+    k = 2
+    outer_left = abs(left[k][0] - centre) > abs(right[k][0] - centre)
+    out_l, out_r = [], []
+    for (x, y), (lx, ly), (rx, ry), o, i in zip(pts, left, right, wo, wi):
+        wl, wr = (o, i) if outer_left else (i, o)
+        out_l.append((x + (lx - x) * wl, y + (ly - y) * wl))
+        out_r.append((x + (rx - x) * wr, y + (ry - y) * wr))
+    return smooth(out_l + list(reversed(out_r)))
+
+
 def leg_shape(hip, knee, ankle, u, outer=-1, full=1.0):
     (left, right), _ = leg_edges(hip, knee, ankle, u, outer, full)
     return smooth(left + list(reversed(right)))
@@ -926,10 +952,9 @@ class Person:
             u = self.u * (0.88 if self.hairstyle in ('long', 'bun') else 1)
             # the shoulder's round, the upper arm narrowing to the elbow, the forearm's swell
             # below it and the slim wrist
-            m1 = (s[0] + (e[0] - s[0]) * 0.45, s[1] + (e[1] - s[1]) * 0.45)
-            m2 = (e[0] + (wx - e[0]) * 0.3, e[1] + (wy - e[1]) * 0.3)
-            return solid([('circle', s[0], s[1] + 0.05 * u, 0.24 * u),
-                          ('path', limb([s, m1, e, m2, (wx, wy)], [0.25 * u, 0.2 * u, 0.135 * u, 0.165 * u, 0.1 * u]))],
+            # the shoulder's round sits under the torso's line so no knob shows above it
+            return solid([('circle', s[0], s[1] + 0.12 * u, 0.22 * u),
+                          ('path', arm_shape(s, e, (wx, wy), u, self.x))],
                          self.skin, INK, self.contour) + \
                 far_shade([s, e, (wx, wy)], 0.07 * u, 0.07 * u, darker(self.skin, 0.08)) + self.hand(i)
         fold = darker(self.sleeves, 0.32)
