@@ -462,30 +462,31 @@ def sphinx(x, y, s, direction, colour, cloth=None):
         out.append(ellipse(k * 38, -4.5, 9, 5, shade, line_c, 1.8))
         for t in (-3.5, 0.5, 4.5):
             out.append(line((k * (38 - t), -8), (k * (38 - t * 1.1), -1.5), line_c, 1.1))
-    out.append(path('M-22,-76 Q-30,-52 -20,-26 Q0,-16 20,-26 Q30,-52 22,-76 Q0,-84 -22,-76 Z', colour, line_c, 2))
+    out.append(path('M-24,-68 Q-32,-46 -20,-26 Q0,-16 20,-26 Q32,-46 24,-68 Q0,-76 -24,-68 Z', colour, line_c, 2))
     # the chest's fur parting down the middle between the forelegs
-    out.append(path('M-8,-60 Q0,-50 8,-60 M-6,-48 Q0,-40 6,-48 M-4,-36 Q0,-31 4,-36', 'none', shade, 2))
+    out.append(path('M-8,-54 Q0,-45 8,-54 M-6,-44 Q0,-37 6,-44 M-4,-34 Q0,-29 4,-34', 'none', shade, 2))
     for k in (-1, 1):
-        # a lion's foreleg: the shoulder's round, the elbow, the straight forearm narrowing to
-        # the wrist, a broad paw with its toes
-        out.append(solid([('path', limb([(k * 22, -68), (k * 21, -50), (k * 18, -30), (k * 17, -12)], [12, 8.5, 6.4, 5.6]))],
+        # a lion's foreleg: the shoulder's round beside the chest, the elbow, the short straight
+        # forearm narrowing to the wrist, a broad paw with its toes
+        out.append(solid([('ellipse', k * 29, -55, 13, 12),
+                          ('path', limb([(k * 29, -52), (k * 25, -38), (k * 20, -24), (k * 18, -12)], [11, 8.5, 6.6, 5.8]))],
                          colour, line_c, 2))
-        out.append(path('M%s,-70 Q%s,-66 %s,-56' % (n(k * 16), n(k * 24), n(k * 28)), 'none', lit, 2.4))
-        out.append(path('M%s,-50 q%s,4 %s,9' % (n(k * 29), n(k * 2), n(k * 0)), 'none', line_c, 1.4))
+        out.append(path('M%s,-63 Q%s,-63 %s,-52' % (n(k * 24), n(k * 34), n(k * 38)), 'none', lit, 2.4))
+        out.append(path('M%s,-42 q%s,4 %s,9' % (n(k * 33), n(k * 1), n(k * -2)), 'none', line_c, 1.4))
         out.append(path('M%s,-26 l%s,0' % (n(k * 14), n(k * 7)), 'none', shade, 1.4))
         out.append(ellipse(k * 18, -5, 11, 6, colour, line_c, 2))
         for t in (-5, 0, 5):
             out.append(line((k * 18 + t, -8), (k * 18 + t * 1.1, -1.5), line_c, 1.2))
-    # the headcloth behind the face, falling in striped lappets to the shoulders
-    out.append(path('M-20,-104 Q0,-112 20,-104 L27,-66 L15,-64 L11,-88 L-11,-88 L-15,-64 L-27,-66 Z', other, INK, 2))
+    # the headcloth behind the face, falling in striped lappets that end on the shoulders
+    out.append(path('M-20,-96 Q0,-104 20,-96 L26,-60 L15,-59 L11,-80 L-11,-80 L-15,-59 L-26,-60 Z', other, INK, 2))
     for k in range(3):
-        yy = -96 + k * 10
+        yy = -88 + k * 9
         for side in (-1, 1):
-            out.append(line((side * (13 + k * 1.2), yy), (side * (21 + k * 2.2), yy + 2), darker(other, 0.35), 2))
-    out.append(ellipse(0, -88, 11, 14, SKIN, INK, 2))
-    out.append(path('M-13,-96 Q0,-106 13,-96 L12,-91 Q0,-98 -12,-91 Z', other, INK, 1.6))
+            out.append(line((side * (13 + k * 1.2), yy), (side * (21 + k * 1.6), yy + 2), darker(other, 0.35), 2))
+    out.append(ellipse(0, -80, 11, 14, SKIN, INK, 2))
+    out.append(path('M-13,-88 Q0,-98 13,-88 L12,-83 Q0,-90 -12,-83 Z', other, INK, 1.6))
     inner = group(out, 'translate(%s %s) scale(%s)' % (n(x), n(y), n(s)))
-    fx, fy = x, y - 86 * s
+    fx, fy = x, y - 78 * s
     feats = [ellipse(fx - 4.2 * s, fy, 1.7 * s, 1.3 * s, INK, None, 0), ellipse(fx + 4.2 * s, fy, 1.7 * s, 1.3 * s, INK, None, 0),
              line((fx, fy + 1.5 * s), (fx - 0.8 * s, fy + 5 * s), darker(SKIN, 0.45), 1.4),
              line((fx - 3 * s, fy + 8.5 * s), (fx + 3 * s, fy + 8.5 * s), INK, 1.6)]
