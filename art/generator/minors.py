@@ -1,7 +1,7 @@
 # The minor arcana, one function per card, like the majors.
 import math
 
-from figures import (GOLD, GOLD_DARK, LEAF, SKIN, WOOD, lemniscate, bird, bull_head, cat, coin, cup, darker, dog, fish, horse,
+from figures import (GOLD, GOLD_DARK, LEAF, SKIN, WOOD, Person, lemniscate, bird, bull_head, cat, coin, cup, darker, dog, fish, horse,
                      held_cup, lion_head, person, rabbit, ram_head, rider, scales, sunflower, sword, throne, wand, wings)
 from scenery import (bridge, castle, cloud, flowers, ground, hills, house, moon, mountains, rain, rainbow, rose, sky,
                      shadow, sun, tower, track, tree, water, wave_sea)
@@ -820,9 +820,14 @@ def seis_de_bastos(c):
     for (x, y, h, col, face), tip in zip(((-235, 470, 330, '#c2453a', 'right'), (-150, 480, 300, '#4a6fb5', 'right'),
                                           (165, 480, 300, '#e0b040', 'left'), (245, 470, 330, '#7a5bb0', 'left')), tips):
         i = 1 if face == 'right' else 0
-        body, q = person(x, y, h, pose='bust', face=face, mood='joy', cloth=col, hair='#5a3a22',
-                         hands=((-0.2, 0.5), (0.5, -0.2)) if face == 'right' else ((-0.5, -0.2), (0.2, 0.5)), grips=('fist', 'fist'))
-        out.append(body)
+        q = Person(x, y, h, pose='bust', face=face, mood='joy', cloth=col, hair='#5a3a22',
+                   hands=((-0.2, 0.5), (0.5, -0.2)) if face == 'right' else ((-0.5, -0.2), (0.2, 0.5)), grips=('fist', 'fist'))
+        # the raised fist turned onto its staff, as the rider's is
+        (sx_, sy_), (tx, ty) = q.shoulders[i], q.hand_targets[i]
+        held = [None, None]
+        held[i] = (tip[0] - (sx_ + tx * q.u), tip[1] - (sy_ + ty * q.u))
+        q.holds = tuple(held)
+        out.append(q.draw())
         hx, hy = q.hands[i]
         out.append(wand((hx + (hx - tip[0]) * 0.25, hy + (hy - tip[1]) * 0.25), tip, 14, 2))
         out.append(q.hand(i, 'fist'))
