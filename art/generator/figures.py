@@ -445,7 +445,7 @@ class Person:
             pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-0.85, 3.8), U(-1.15, 5.55)]
             hem_y = 5.55
         elif self.pose == 'ride' or self.pose == 'bust':
-            pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-0.8, 3.85)]
+            pts_l = [U(-0.3, 1.2), U(-sh, 1.5)] + chest + [U(-wa, 3.0), U(-0.8, 3.85)]
             hem_y = 3.85
         else:
             hem = self.hem or {'robe': 7.25, 'gown': 7.3, 'tunic': 5.0, 'nude': 4.0, 'armour': 4.6}.get(self.dress, 7.2)
@@ -889,8 +889,10 @@ class Person:
         knee = U(0.9 * direction, 4.5)
         foot = U(0.55 * direction, 6.1)
         if self.child:
-            # a child's leg is short against its body, and round
-            knee, foot = U(0.8 * direction, 4.35), U(0.5 * direction, 5.55)
+            # a child's leg is short against its body, and round: astride, the thigh comes out
+            # of the hip and runs down the horse's side to the knee, the shin hangs below it
+            hip = U(0.42 * direction, 3.68)
+            knee, foot = U(0.66 * direction, 4.55), U(0.46 * direction, 5.55)
         bare = self.dress == 'nude'
         # the thigh along the saddle, the knee, the calf's swell and the ankle
         at = lambda t: (knee[0] + (foot[0] - knee[0]) * t, knee[1] + (foot[1] - knee[1]) * t)

@@ -975,14 +975,21 @@ def el_sol(c):
     out.append(hb)
     sx, sy = hp['saddle']
     child, cp = rider(sx, sy, 250, 1, dress='nude', face='front', mood='joy', child=True, hair='#e0b040', hat='wreath',
-                      hands=((-1.4, -0.8), (1.6, -0.2)), grips=('fist', 'open'))
+                      hands=((-2.75, -0.45), (2.78, -0.35)), grips=('fist', 'open'), holds=((-0.12, -1), None))
     out.append(child)
     lx, ly = cp.hands[0]
-    lx += 7  # the staff runs through the middle of the closed hand
-    out.append(line((lx, ly + 40), (lx - 40, ly - 200), WOOD, 6))
-    out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s Z' % (
-        n(lx - 38), n(ly - 196), n(lx - 110), n(ly - 230), n(lx - 200), n(ly - 170), n(lx - 130), n(ly - 130), n(lx - 60),
-        n(ly - 110), n(lx - 30), n(ly - 120)), '#d8473a'))
+    # the staff upright in the raised fist, the red banner streaming back from its top in waves
+    tx, ty = lx - 20, ly - 165
+    out.append(line((lx + 7, ly + 45), (tx, ty), WOOD, 6))
+    k = 0.72
+    banner = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s L%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % tuple(
+        n(tx + a * k) if j % 2 == 0 else n(ty + a * k) for j, a in enumerate((
+            0, 2, -45, -26, -90, 2, -130, 28, -175, 10, -150, 48, -180, 86, -128, 104, -88, 78, -45, 52, -3, 76)))
+    out.append(path(banner, '#d8473a', INK, 2))
+    # the cloth's folds where it turns
+    out.append(path('M%s,%s Q%s,%s %s,%s M%s,%s Q%s,%s %s,%s' % tuple(
+        n(tx + a * k) if j % 2 == 0 else n(ty + a * k) for j, a in enumerate((
+            -90, 6, -95, 40, -88, 74, -40, -4, -36, 24, -44, 50))), 'none', darker('#d8473a', 0.25), 2.4))
     out.append(cp.hand(0, 'fist'))
     return out
 
