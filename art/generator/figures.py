@@ -1185,11 +1185,25 @@ class Person:
             out.append(solid([seg((0.0, t * 0.1 * u), (0.2 * u, t * 0.16 * u), 0.05 * u, 0.034 * u)], sk, INK, lw * 0.8))
         return group(out, 'translate(%s %s) rotate(%s)' % (n(x), n(y), n(ang)))
 
+    def _vary(self, k, lo, hi):
+        """A figure's own measure between lo and hi for the feature k, fixed by its look, so
+        that faces on one card differ a little in their eyes, brows, nose and mouth."""
+        h = ((self.look + 1) * 2654435761 + k * 40503) & 0xffffffff
+        h = ((h ^ (h >> 13)) * 1274126177) & 0xffffffff
+        return lo + (hi - lo) * ((h >> 8) % 1000) / 999.0
+
     def _face(self):
         """The eyes, brows, nose and mouth: where the face looks (`face`, `gaze`) and what it
         feels (`mood`)."""
         cx, cy = self.head
         u = self.hu
+        # this face's own build: eyes set wider or closer, larger or smaller, rounder or
+        # narrower and slanted; brows higher or lower, straighter or arched, heavier or finer;
+        # a longer or shorter nose; a wider or narrower mouth set higher or lower
+        apart, eye_w, eye_o, tilt = self._vary(1, 0.88, 1.1), self._vary(2, 0.86, 1.14), self._vary(3, 0.8, 1.22), \
+            self._vary(4, -0.012, 0.014)
+        brow_up, arch, brow_w = self._vary(5, -0.02, 0.03), self._vary(6, -0.01, 0.035), self._vary(7, 0.75, 1.3)
+        nose_l, mouth_w, mouth_y = self._vary(10, 0.85, 1.2), self._vary(8, 0.82, 1.2), self._vary(9, -0.025, 0.02)
         w = max(1.6, 0.05 * u)
         f = self.face
         out = []
@@ -1219,14 +1233,16 @@ class Person:
         # how open the eye is, and how its upper lid slants (+: drooping at the outer corner)
         open_, droop = {'calm': (0.05, 0.0), 'joy': (0.035, -0.01), 'grief': (0.035, 0.03), 'fear': (0.07, -0.01),
                         'effort': (0.022, 0.0), 'focus': (0.04, 0.0), 'stern': (0.038, -0.015), 'rest': (0.0, 0.0)}[mood]
+        open_, droop = open_ * eye_o, droop + tilt
+        inner, outer = inner + brow_up, outer + brow_up
         lid_c = darker(self.skin, 0.32)
         lw = max(1.2, 0.035 * u)  # the eyes' own lines, finer than the brows
         for s in (-1, 1):
-            x = cx + shift + s * 0.17 * u
+            x = cx + shift + s * 0.17 * apart * u
             far = turn and s == -turn
             if far:
                 x += turn * 0.03 * u  # the far eye sits closer to the nose, and looks narrower
-            ew = 0.085 * u * (0.78 if far else 1)
+            ew = 0.085 * eye_w * u * (0.78 if far else 1)
             if self.blindfold:
                 continue
             xi, xo = x - s * ew, x + s * ew  # inner and outer corner
@@ -1264,8 +1280,9 @@ class Person:
             else:
                 out.append(ellipse(x + gx * 0.025 * u, ey + gy * 0.02 * u, 0.045 * u, 0.06 * u, INK, None, 0))
             bi, bo = x - s * 0.08 * u, x + s * 0.1 * u
-            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(bi), n(ey - inner * u), n(x), n(ey - (max(inner, outer) + 0.03) * u),
-                                                     n(bo), n(ey - outer * u)), 'none', INK, w * 0.85))
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(bi), n(ey - inner * u), n(x),
+                                                     n(ey - (max(inner, outer) + 0.03 + arch) * u), n(bo),
+                                                     n(ey - outer * u)), 'none', INK, w * 0.85 * brow_w))
             if mood == 'grief' and large:
                 # the brow's inner end drawn up into a short furrow
                 out.append(line((bi + s * 0.01 * u, ey - (inner + 0.02) * u), (bi + s * 0.03 * u, ey - (inner + 0.08) * u),
@@ -1285,30 +1302,32 @@ class Person:
         nd = turn or -0.6
         if self.nose == 1:
             # a short rounded nose
-            out.append(path('M%s,%s q%s,%s %s,%s' % (n(nx - 0.05 * u), n(ey + 0.17 * u), n(0.05 * u), n(0.05 * u),
-                                                    n(0.1 * u), n(0)), 'none', nose_c, w * 0.6))
+            nw = 0.05 * u * (2 - nose_l)  # a shorter nose is the broader
+            out.append(path('M%s,%s q%s,%s %s,%s' % (n(nx - nw), n(ey + 0.17 * nose_l * u), n(nw), n(0.05 * u),
+                                                    n(2 * nw), n(0)), 'none', nose_c, w * 0.6))
         elif self.nose == 2:
             # a long straight nose
-            out.append(path('M%s,%s l%s,%s l%s,%s' % (n(nx), n(ey + 0.02 * u), n(0.03 * u * nd), n(0.2 * u),
+            out.append(path('M%s,%s l%s,%s l%s,%s' % (n(nx), n(ey + 0.02 * u), n(0.03 * u * nd), n(0.2 * nose_l * u),
                                                       n(-0.07 * u * nd), n(0.02 * u)), 'none', nose_c, w * 0.6))
         else:
-            out.append(path('M%s,%s l%s,%s l%s,%s' % (n(nx), n(ey + 0.06 * u), n(0.05 * u * nd), n(0.15 * u),
+            out.append(path('M%s,%s l%s,%s l%s,%s' % (n(nx), n(ey + 0.06 * u), n(0.05 * u * nd), n(0.15 * nose_l * u),
                                                       n(-0.06 * u * nd), n(0.02 * u)), 'none', nose_c, w * 0.6))
-        my = cy + (0.34 if f != 'up' else 0.28) * u
+        my = cy + ((0.34 if f != 'up' else 0.28) + mouth_y) * u
         mx = cx + shift + turn * 0.03 * u
+        m = mouth_w * u  # the mouth's widths are measured in m
         lip = mix(darker(self.skin, 0.2), '#b0484a', 0.35)
         soft = darker(self.skin, 0.3)
         if mood == 'joy':
             # a smile opened a little, lifting the cheeks
-            out.append(path('M%s,%s q%s,%s %s,0 q%s,%s %s,0 Z' % (n(mx - 0.13 * u), n(my - 0.02 * u), n(0.13 * u), n(0.03 * u),
-                                                               n(0.26 * u), n(-0.13 * u), n(0.14 * u), n(-0.26 * u)),
+            out.append(path('M%s,%s q%s,%s %s,0 q%s,%s %s,0 Z' % (n(mx - 0.13 * m), n(my - 0.02 * u), n(0.13 * m), n(0.03 * u),
+                                                               n(0.26 * m), n(-0.13 * m), n(0.14 * u), n(-0.26 * m)),
                             '#7a3a36', INK, w * 0.8))
             for s in (-1, 1):
                 out.append(circle(cx + shift + s * 0.26 * u, cy + 0.22 * u, 0.07 * u, '#e89a90', None, 0, 'fill-opacity="0.7"'))
-                out.append(path('M%s,%s q%s,%s %s,%s' % (n(mx + s * 0.15 * u), n(my - 0.06 * u), n(s * 0.03 * u), n(0.03 * u),
+                out.append(path('M%s,%s q%s,%s %s,%s' % (n(mx + s * 0.15 * m), n(my - 0.06 * u), n(s * 0.03 * u), n(0.03 * u),
                                                         n(0), n(0.07 * u)), 'none', soft, w * 0.5))
         elif mood == 'grief':
-            out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.1 * u), n(my + 0.04 * u), n(0.1 * u), n(-0.07 * u), n(0.2 * u)),
+            out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.1 * m), n(my + 0.04 * u), n(0.1 * m), n(-0.07 * u), n(0.2 * m)),
                             'none', INK, w))
             out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.05 * u), n(my + 0.08 * u), n(0.05 * u), n(0.025 * u), n(0.1 * u)),
                             'none', soft, w * 0.55))
@@ -1323,14 +1342,14 @@ class Person:
             out.append(line((mx - 0.1 * u, my + 0.005 * u), (mx + 0.1 * u, my + 0.005 * u), soft, w * 0.4))
         elif mood in ('focus', 'stern'):
             dn = 0.025 if mood == 'stern' else 0.01
-            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(mx - 0.09 * u), n(my + dn * u), n(mx), n(my - dn * u), n(mx + 0.09 * u),
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(mx - 0.09 * m), n(my + dn * u), n(mx), n(my - dn * u), n(mx + 0.09 * m),
                                                      n(my + dn * u)), 'none', INK, w))
             out.append(line((mx - 0.04 * u, my + 0.07 * u), (mx + 0.04 * u, my + 0.07 * u), lip, w * 0.4))
         else:
             # a closed mouth at rest: the line between the lips and the lower lip's shadow
-            out.append(path('M%s,%s q%s,%s %s,%s q%s,%s %s,%s' % (n(mx - 0.1 * u), n(my), n(0.05 * u), n(0.02 * u),
-                                                                n(0.1 * u), n(0.005 * u), n(0.05 * u), n(-0.015 * u),
-                                                                n(0.1 * u), n(-0.005 * u)), 'none', INK, w))
+            out.append(path('M%s,%s q%s,%s %s,%s q%s,%s %s,%s' % (n(mx - 0.1 * m), n(my), n(0.05 * m), n(0.02 * u),
+                                                                n(0.1 * m), n(0.005 * u), n(0.05 * m), n(-0.015 * u),
+                                                                n(0.1 * m), n(-0.005 * u)), 'none', INK, w))
             out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.05 * u), n(my + 0.065 * u), n(0.05 * u), n(0.02 * u), n(0.1 * u)),
                             'none', lip, w * 0.35))
         if u > 26 and f not in ('up',):
