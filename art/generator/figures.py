@@ -954,8 +954,10 @@ class Person:
             u = self.u * (0.88 if self.hairstyle in ('long', 'bun') else 1)
             # the shoulder's round, the upper arm narrowing to the elbow, the forearm's swell
             # below it and the slim wrist
-            # the shoulder's round sits under the torso's line so no knob shows above it
-            return solid([('circle', s[0], s[1] + 0.12 * u, 0.22 * u),
+            # the arm grows out of the shoulder's round a little inside the torso's line, so no
+            # knob shows above or beside it
+            s = (s[0] + (self.x - s[0]) * 0.2, s[1] + 0.1 * u)
+            return solid([('circle', s[0], s[1] + 0.06 * u, 0.22 * u),
                           ('path', arm_shape(s, e, (wx, wy), u, self.x))],
                          self.skin, INK, self.contour) + \
                 far_shade([s, e, (wx, wy)], 0.07 * u, 0.07 * u, darker(self.skin, 0.08)) + self.hand(i)
