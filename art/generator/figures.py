@@ -434,7 +434,7 @@ class Person:
             sh, wa = (0.66, 0.55) if woman else (0.76, 0.63)
         if narrow and self.child:
             # a child: sloping shoulders, a round belly and hardly a waist
-            sh, wa, chest = 0.78, 0.7, [U(-0.74, 2.1)]
+            sh, wa, chest = 0.6, 0.72, [U(-0.8, 1.68), U(-0.75, 2.05), U(-0.72, 2.55)]
         if self.pose == 'sit':
             pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-1.15, 3.9), U(-1.2, 6.0)]
             hem_y = 6.0

@@ -974,7 +974,7 @@ def el_sol(c):
     hb, hp = horse(10, 430, 2.9, 1, 'walk', '#f4f2ec', '#d9d4c8')
     out.append(hb)
     sx, sy = hp['saddle']
-    child, cp = rider(sx, sy, 250, 1, dress='nude', face='front', mood='joy', child=True, hair='#e0b040', hat='wreath',
+    child, cp = rider(sx, sy, 285, 1, dress='nude', face='front', mood='joy', child=True, hair='#e0b040', hat='wreath',
                       hands=((-2.75, -0.45), (2.78, -0.35)), grips=('fist', 'open'), holds=((-0.12, -1), None))
     out.append(child)
     lx, ly = cp.hands[0]
