@@ -3,7 +3,7 @@
 # pose changes where the legs go and the arms reach for given hand positions.
 import math
 
-from svg import INK, LINE, circle, ellipse, group, line, n, path, poly, polar, rect, solid
+from svg import mix, INK, LINE, circle, ellipse, group, line, n, path, poly, polar, rect, solid
 
 SKIN = '#f1c9a5'
 SKIN_DARK = '#d9a57c'
@@ -15,12 +15,6 @@ SILVER = '#d5dbe4'
 STEEL = '#9aa3b2'
 WOOD = '#8a5a2e'
 LEAF = '#5c9c45'
-
-
-def mix(a, b, t):
-    ca = [int(a[i:i + 2], 16) for i in (1, 3, 5)]
-    cb = [int(b[i:i + 2], 16) for i in (1, 3, 5)]
-    return '#%02x%02x%02x' % tuple(int(round(ca[i] + (cb[i] - ca[i]) * t)) for i in range(3))
 
 
 def darker(c, t=0.25):

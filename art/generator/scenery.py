@@ -2,7 +2,7 @@
 # coordinates have their origin at the centre of the field, which spans ±288 across and
 # ±464 down (backgrounds run on to ±470); the frame is in the card's own 700 × 1240
 # coordinates, where the scene is drawn 1.0625 times its size.
-from svg import (INK, LINE, circle, ellipse, group, line, n, path, poly, polar, rect, solid)
+from svg import (mix, INK, LINE, circle, ellipse, group, line, n, path, poly, polar, rect, solid)
 
 GOLD = '#e4c062'
 GOLD_LIGHT = '#f6de96'
@@ -62,12 +62,6 @@ SKIES = {
 # The card being drawn and the colour of its sky at the horizon, which the distance takes
 # on: far hills, mountains and towns fade into it (set again for every card).
 AIR = [None, None]
-
-
-def mix(a, b, t):
-    ca = [int(a[i:i + 2], 16) for i in (1, 3, 5)]
-    cb = [int(b[i:i + 2], 16) for i in (1, 3, 5)]
-    return '#%02x%02x%02x' % tuple(int(round(ca[i] + (cb[i] - ca[i]) * t)) for i in range(3))
 
 
 def shade(c, t=0.2):

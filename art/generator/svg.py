@@ -87,6 +87,13 @@ class Card:
 
 # --- element strings -------------------------------------------------------------------------
 
+# The colour `t` of the way from `a` to `b` ('#rrggbb').
+def mix(a, b, t):
+    ca = [int(a[i:i + 2], 16) for i in (1, 3, 5)]
+    cb = [int(b[i:i + 2], 16) for i in (1, 3, 5)]
+    return '#%02x%02x%02x' % tuple(int(round(ca[i] + (cb[i] - ca[i]) * t)) for i in range(3))
+
+
 def path(d, fill='none', stroke=INK, width=LINE, extra=''):
     s = '<path d="%s" fill="%s"' % (d, fill)
     if stroke and width:
