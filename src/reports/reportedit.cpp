@@ -333,7 +333,7 @@ void ReportEdit::replay(bool undo)
 
 void ReportEdit::keyPressEvent(QKeyEvent *e)
 {
-    if (e == QKeySequence::Undo || e == QKeySequence::Redo) {
+    if (!isReadOnly() && (e == QKeySequence::Undo || e == QKeySequence::Redo)) {
         replay(e == QKeySequence::Undo);
         e->accept();
         return;
@@ -396,8 +396,8 @@ void ReportEdit::insertFromMimeData(const QMimeData *source)
         // stays what it was.
         const QScopedValueRollback keeping(m_keepingParts, true);
         c.beginEditBlock();
-        const bool continued = RtfReader::continuesParagraph(c.block());
         const int at = c.selectionStart();
+        const bool continued = RtfReader::continuesParagraph(document()->findBlock(at));
         c.insertFragment(own->fragment);
         QTextCursor into(document()->findBlock(at));
         if (!continued && RtfReader::continuesParagraph(into.block()))
