@@ -1221,30 +1221,38 @@ def cuatro_de_espadas(c):
     fy = top - 0.55 * u
     body, p = person(fx, fy, h, face='right', profile=True, body='side', mood='grief', gaze=(1, 1),
                      dress='armour', cloth='#c8c0a8', sleeves='#c8c0a8', legs='#c8c0a8', shoes='#a8a08a', hair='#8a7a5a',
-                     reach=((fx + 0.7 * u, top - 6.1 * u), (fx + 0.75 * u, top - 6.1 * u)), grips=('pray', 'pray'),
-                     shadow=False)
+                     reach=((fx + 0.95 * u, fy - 5.75 * u), (fx + 1.0 * u, fy - 5.75 * u)), grips=('pray', 'pray'),
+                     elbows=((fx + 0.15 * u, fy - 4.75 * u), (fx + 0.2 * u, fy - 4.7 * u)), shadow=False)
     out.append(group([body], 'rotate(-90 %s %s)' % (n(fx), n(fy))))
-    # the pall laid over him from the waist down: the thighs, the knees and the feet raise it,
-    # its hem hangs over the tomb's edge
+    # the pall laid over him from the waist down, following the thighs, the knees, the shins
+    # and the raised feet, and falling over the tomb's edge in soft folds with a scalloped hem
     pall, hem = '#4a5488', '#e0b040'
     front = fy - 0.42 * u
-    d = ('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s '
-         'Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z') % (
-        n(-40), n(front - 18), n(20), n(front - 24), n(90), n(front - 14),
-        n(150), n(front - 4), n(205), n(front - 6),
-        n(222), n(front - 34), n(240), n(front - 6),
-        n(258), n(front + 10), n(262), n(top + 8), n(262), n(top + 40),
-        n(170), n(top + 52), n(80), n(top + 42), n(0), n(top + 52), n(-50), n(top + 42),
-        n(-62), n(top + 10), n(-40), n(front - 18))
-    out.append(path(d, c.linear([(0, mix_light(pall)), (1, darker(pall, 0.25))], 0, front - 30, 0, top + 50,
+    ridge = [(-44, front - 6), (20, front - 12), (90, front - 16), (150, front - 24), (200, front - 10),
+             (214, front - 18), (226, front - 38), (246, front - 10)]
+    d = 'M%s,%s' % (n(-58), n(top + 6))
+    d += ' Q%s,%s %s,%s' % (n(-54), n(front - 6), n(ridge[0][0]), n(ridge[0][1]))
+    for (ax, ay), (bx, by) in zip(ridge, ridge[1:]):
+        d += ' Q%s,%s %s,%s' % (n((ax + bx) / 2), n(min(ay, by) - 3), n(bx), n(by))
+    d += ' Q%s,%s %s,%s Q%s,%s %s,%s' % (n(262), n(front + 4), n(264), n(top + 10), n(268), n(top + 30), n(266), n(top + 46))
+    xs = [266, 206, 146, 86, 26, -34, -60]
+    for k, (ax, bx) in enumerate(zip(xs, xs[1:])):
+        d += ' Q%s,%s %s,%s' % (n((ax + bx) / 2), n(top + 56 if k % 2 == 0 else top + 44), n(bx), n(top + 46 - (k % 2) * 4))
+    d += ' Q%s,%s %s,%s Z' % (n(-64), n(top + 26), n(-58), n(top + 6))
+    out.append(path(d, c.linear([(0, mix_light(pall)), (1, darker(pall, 0.25))], 0, front - 36, 0, top + 56,
                                 'userSpaceOnUse'), INK, LINE))
-    out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s' % (
-        n(-58), n(top + 30), n(0), n(top + 40), n(80), n(top + 30), n(170), n(top + 40), n(258), n(top + 28)),
-        'none', hem, 5))
-    # the folds running down from the knees and the feet
-    for x0, x1 in ((20, 0), (110, 120), (200, 215), (238, 250)):
-        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x0), n(front + 2), n(x0 + 6), n((front + top) / 2 + 10), n(x1), n(top + 36)),
-                        'none', darker(pall, 0.35), 2))
+    # the hem's gold band following the scallops
+    hd = 'M%s,%s' % (n(266), n(top + 38))
+    for k, (ax, bx) in enumerate(zip(xs, xs[1:])):
+        hd += ' Q%s,%s %s,%s' % (n((ax + bx) / 2), n(top + 48 if k % 2 == 0 else top + 36), n(bx), n(top + 38 - (k % 2) * 4))
+    out.append(path(hd, 'none', hem, 5))
+    # a light along the thighs and the shins, the folds falling from the knees and the feet
+    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(-20), n(front - 8), n(40), n(front - 16), n(104), n(front - 8)),
+                    'none', mix_light(pall, 0.35), 3))
+    for x0, y0, x1, bend in ((150, front - 20, 120, -14), (150, front - 20, 176, 12), (226, front - 30, 206, -10),
+                             (226, front - 30, 250, 8), (60, front - 10, 50, -8)):
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x0), n(y0 + 4), n((x0 + x1) / 2 + bend), n((y0 + top) / 2 + 14), n(x1),
+                                                n(top + 40)), 'none', darker(pall, 0.35), 2))
     return out
 
 @card(ESPADAS + 4)
