@@ -885,8 +885,8 @@ class Person:
         if self.child:
             # a child's leg is short against its body, and round: astride, the thigh comes out
             # of the hip and runs down the horse's side to the knee, the shin hangs below it
-            hip = U(0.42 * direction, 3.68)
-            knee, foot = U(0.66 * direction, 4.55), U(0.46 * direction, 5.55)
+            hip = U(0.4 * direction, 3.62)
+            knee, foot = U(1.0 * direction, 4.3), U(0.9 * direction, 5.4)
         bare = self.dress == 'nude'
         # the thigh along the saddle, the knee, the calf's swell and the ankle
         at = lambda t: (knee[0] + (foot[0] - knee[0]) * t, knee[1] + (foot[1] - knee[1]) * t)

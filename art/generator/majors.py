@@ -970,7 +970,7 @@ def el_sol(c):
     for x in (-220, -120, 120, 220):
         out.append(sunflower(x, -10, 36, 40))
     out.append(ground(c, 150, '#8ab85a', '#6a9a44'))
-    hb, hp = horse(10, 430, 2.9, 1, 'walk', '#f4f2ec', '#d9d4c8')
+    hb, hp = horse(-16, 430, 2.9, 1, 'walk', '#f4f2ec', '#d9d4c8')
     out.append(hb)
     sx, sy = hp['saddle']
     child, cp = rider(sx, sy, 285, 1, dress='nude', face='front', mood='joy', child=True, hair='#e0b040', hat='wreath',
@@ -978,9 +978,9 @@ def el_sol(c):
     out.append(child)
     lx, ly = cp.hands[0]
     # the staff upright in the raised fist, the red banner streaming back from its top in waves
-    tx, ty = lx - 20, ly - 165
-    out.append(line((lx + 7, ly + 45), (tx, ty), WOOD, 6))
-    k = 0.72
+    tx, ty = lx + 6, ly - 165
+    out.append(line((lx - 2, ly + 45), (tx, ty), WOOD, 6))
+    k = 0.6
     banner = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s L%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % tuple(
         n(tx + a * k) if j % 2 == 0 else n(ty + a * k) for j, a in enumerate((
             0, 2, -45, -26, -90, 2, -130, 28, -175, 10, -150, 48, -180, 86, -128, 104, -88, 78, -45, 52, -3, 76)))
