@@ -556,7 +556,7 @@ def caballo_de_oros(c):
     out.append(ground(c, 150, '#8a6a44', '#6a4a2e'))
     for y in range(170, 450, 26):
         out.append(line((-300, y), (300, y + 10), '#5a3e24', 3))
-    hb, hp = horse(10, 430, 2.9, 1, 'stand', '#2e2a2e', '#16141a', cloth='#c2453a')
+    hb, hp = horse(-22, 430, 2.9, 1, 'stand', '#2e2a2e', '#16141a', cloth='#c2453a')
     out.append(hb)
     sx, sy = hp['saddle']
     rb, r = rider(sx, sy, 320, 1, profile=True, mood='focus', gaze=(1, 1), cloth='#c2453a', sleeves='#9aa3b2', legs='#9aa3b2',
