@@ -1417,9 +1417,11 @@ def diez_de_espadas(c):
     back = fy - 0.45 * u
     # the swords driven into his back from the neck to the waist: drawn first, their points go
     # in under the body's outline
+    leans = (-18, 12, -6, 16, -14, 4, -20, 14, -4, 18)
+    tops = (-30, -90, 0, -60, -120, -20, -80, 10, -50, -100)
     for i in range(10):
-        x = -140 + i * 17
-        out.append(sword((x + (i % 2) * 3, -60 - (i % 3) * 48 + (i % 2) * 20), (x, back + 0.8 * u), 10))
+        x = -176 + i * 21
+        out.append(sword((x + leans[i], tops[i]), (x, back + 0.8 * u), 10))
     out.append(group([body], 'rotate(-90 %s %s)' % (n(fx), n(fy))))
     drape = 'M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
         n(-40), n(back - 4), n(60), n(back - 12), n(170), n(back + 6), n(200), n(fy + 0.55 * u), n(80), n(fy + 0.7 * u),
