@@ -1494,8 +1494,8 @@ def dos_de_oros(c):
 def tres_de_oros(c):
     out = [rect(-300, -470, 600, 940, '#8a8478', None, 0)]
     out.append(path('M-220,470 L-220,-120 Q-220,-380 0,-380 Q220,-380 220,-120 L220,470 Z', '#3a3448', INK, LINE))
-    for x, y in [(-80, -250), (80, -250), (0, -150)]:
-        out.append(coin(x, y, 40))
+    for x, y in [(-62, -300), (62, -300), (0, -234)]:
+        out.append(coin(x, y, 34))
     out.append(rect(-300, 330, 600, 130, '#b9b3a8'))
     out.append(rect(-60, 200, 140, 40, '#8a5a2e'))
     out.append(rect(-50, 240, 20, 100, '#8a5a2e'))
