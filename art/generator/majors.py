@@ -390,7 +390,7 @@ def el_carro(c):
     out.append(ground(c, 140, '#c8b47a', '#a8945a'))
     # the canopy of stars on four posts
     out.append(rect(-200, -330, 400, 60, '#3f6db0'))
-    for x in range(-170, 200, 60):
+    for x in range(-150, 151, 50):
         out.append(star(x, -300, 13, 6, '#fff3b0', 0.45, width=1.2))
     for x in (-185, 185):
         out.append(rect(x - 10, -270, 20, 360, '#d7cfbf'))
