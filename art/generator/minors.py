@@ -799,7 +799,7 @@ def cinco_de_bastos(c):
 @card(BASTOS + 5)
 def seis_de_bastos(c):
     out = [sky(c, 'day', 200), cloud(-170, -380, 170), hills(210, '#9cc27a', (30, 50, 30)), ground(c, 200, '#8ab85a', '#6a9a44')]
-    hb, hp = horse(-10, 400, 2.7, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#3f7a3c')
+    hb, hp = horse(-40, 400, 2.7, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#3f7a3c')
     out.append(hb)
     sx, sy = hp['saddle']
     # the victor rides through the crowd, his staff upright before him crowned with a wreath
@@ -816,7 +816,7 @@ def seis_de_bastos(c):
     out.append(line(r.hands[1], hp['muzzle'], '#6b3f2a', 2.4))
     out.append(hand_over(r, 1))  # the reins in his fist
     # the crowd walking beside him, staves raised in their fists
-    tips = ((-250, -80), (-175, -20), (180, -40), (262, -90))
+    tips = ((-250, -80), (-175, -20), (60, -40), (282, -60))
     for (x, y, h, col, face), tip in zip(((-235, 470, 330, '#c2453a', 'right'), (-150, 480, 300, '#4a6fb5', 'right'),
                                           (165, 480, 300, '#e0b040', 'left'), (245, 470, 330, '#7a5bb0', 'left')), tips):
         i = 1 if face == 'right' else 0
