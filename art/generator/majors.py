@@ -398,8 +398,9 @@ def el_carro(c):
                      hair='#c28a3a', hands=((-0.4, 2.3), (0.6, 1.2)), grips=('rest', 'fist'))
     out.append(body)
     rx, ry = p.hands[1]
-    out.append(line((rx, ry + 40), (rx + 6, ry - 140), GOLD, 7))
-    out.append(circle(rx + 6, ry - 150, 12, GOLD))
+    out.append(line((rx - 14, ry + 90), (rx - 6, ry - 140), INK, 11))
+    out.append(line((rx - 14, ry + 90), (rx - 6, ry - 140), GOLD, 6))
+    out.append(circle(rx - 5.6, ry - 150, 12, GOLD))
     out.append(p.hand(1, 'fist'))
     # the armour: a square on the breastplate, crescent moons with faces on the shoulders, a
     # belt of signs
@@ -430,11 +431,11 @@ def el_carro(c):
             out.append(line(polar(x, 250, 14, k * 45), polar(x, 250, 40, k * 45), darker('#a86a38', 0.35), 3))
             out.append(line(polar(x, 250, 14, k * 45 + 180), polar(x, 250, 40, k * 45 + 180), darker('#a86a38', 0.35), 3))
         out.append(circle(x, 250, 13, GOLD, INK, 2))
-    # the two sphinxes, black and white, couchant, their headcloths falling behind their faces
+    # the two sphinxes, black and white, seated before the chariot
     for x, col in ((-140, '#2a2830'), (140, '#f2efe6')):
         d = -1 if x < 0 else 1
-        out.append(ellipse(x, 445, 80, 10, '#1a1410', None, 0, extra='fill-opacity="0.2"'))
-        out.append(sphinx(x, 448, 1.45, d, col))
+        out.append(ellipse(x, 446, 90, 11, '#1a1410', None, 0, extra='fill-opacity="0.2"'))
+        out.append(sphinx(x, 450, 1.65, d, col))
     return out
 
 
