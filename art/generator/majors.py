@@ -583,7 +583,7 @@ def la_rueda(c):
     for k in range(6):
         px, py = -250 + (k % 2) * 14, -110 + k * 62
         out.append(path('M%s,%s l6,-6 l6,6' % (n(px), n(py)), 'none', darker('#e0b040', 0.35), 2))
-    out.append(body_jackal(240, 260))
+    out.append(body_jackal(224, 260))
     # the sphinx with its sword on top
     out.append(sword((26, -212), (52, -372), 9))
     out.append(sphinx(0, -196, 1.05, 1, '#5a8ad0', '#e9a23a'))
