@@ -885,15 +885,20 @@ class Person:
         if self.child:
             # a child's leg is short against its body, and round: astride, the thigh comes out
             # of the hip and runs down the horse's side to the knee, the shin hangs below it
-            hip = U(0.42 * direction, 3.68)
-            knee, foot = U(0.66 * direction, 4.55), U(0.46 * direction, 5.55)
+            hip = U(0.2 * direction, 3.6)
+            knee, foot = U(1.0 * direction, 4.3), U(0.9 * direction, 5.4)
         bare = self.dress == 'nude'
         # the thigh along the saddle, the knee, the calf's swell and the ankle
         at = lambda t: (knee[0] + (foot[0] - knee[0]) * t, knee[1] + (foot[1] - knee[1]) * t)
         spine = [hip, knee, at(0.3), at(0.92)]
         if bare:
-            out = [solid([('path', leg_shape(hip, knee, at(0.92), u, -direction, 1.2 if self.child else 1.0))], self.skin, INK,
-                         self.contour)]
+            out = []
+            if self.child:
+                # the far thigh going over the horse's back, foreshortened to the round of the knee
+                fk = U(-0.42 * direction, 3.72)
+                out.append(solid([('ellipse', fk[0], fk[1], 0.36 * u, 0.3 * u)], darker(self.skin, 0.08), INK, self.contour))
+            out.append(solid([('path', leg_shape(hip, knee, at(0.92), u, -direction, 1.2 if self.child else 1.0))], self.skin, INK,
+                             self.contour))
         else:
             out = [solid([('path', limb(spine, [0.27 * u, 0.2 * u, 0.21 * u, 0.15 * u]))], self.legs, INK, self.contour),
                    far_shade(spine[1:], 0.09 * u, 0.1 * u, darker(self.legs, 0.12)),

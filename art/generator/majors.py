@@ -390,7 +390,7 @@ def el_carro(c):
     out.append(ground(c, 140, '#c8b47a', '#a8945a'))
     # the canopy of stars on four posts
     out.append(rect(-200, -330, 400, 60, '#3f6db0'))
-    for x in range(-170, 200, 60):
+    for x in range(-150, 151, 50):
         out.append(star(x, -300, 13, 6, '#fff3b0', 0.45, width=1.2))
     for x in (-185, 185):
         out.append(rect(x - 10, -270, 20, 360, '#d7cfbf'))
@@ -398,8 +398,9 @@ def el_carro(c):
                      hair='#c28a3a', hands=((-0.4, 2.3), (0.6, 1.2)), grips=('rest', 'fist'))
     out.append(body)
     rx, ry = p.hands[1]
-    out.append(line((rx, ry + 40), (rx + 6, ry - 140), GOLD, 7))
-    out.append(circle(rx + 6, ry - 150, 12, GOLD))
+    out.append(line((rx - 14, ry + 90), (rx - 6, ry - 140), INK, 11))
+    out.append(line((rx - 14, ry + 90), (rx - 6, ry - 140), GOLD, 6))
+    out.append(circle(rx - 5.6, ry - 150, 12, GOLD))
     out.append(p.hand(1, 'fist'))
     # the armour: a square on the breastplate, crescent moons with faces on the shoulders, a
     # belt of signs
@@ -430,64 +431,63 @@ def el_carro(c):
             out.append(line(polar(x, 250, 14, k * 45), polar(x, 250, 40, k * 45), darker('#a86a38', 0.35), 3))
             out.append(line(polar(x, 250, 14, k * 45 + 180), polar(x, 250, 40, k * 45 + 180), darker('#a86a38', 0.35), 3))
         out.append(circle(x, 250, 13, GOLD, INK, 2))
-    # the two sphinxes, black and white, couchant, their headcloths falling behind their faces
+    # the two sphinxes, black and white, seated before the chariot
     for x, col in ((-140, '#2a2830'), (140, '#f2efe6')):
         d = -1 if x < 0 else 1
-        out.append(ellipse(x, 445, 80, 10, '#1a1410', None, 0, extra='fill-opacity="0.2"'))
-        out.append(sphinx(x, 448, 1.45, d, col))
+        out.append(ellipse(x, 446, 90, 11, '#1a1410', None, 0, extra='fill-opacity="0.2"'))
+        out.append(sphinx(x, 450, 1.65, d, col))
     return out
 
 
 def sphinx(x, y, s, direction, colour, cloth=None):
-    """A sphinx sitting up on its haunches facing out, its forelegs straight before its chest,
-    a woman's face framed by a striped headcloth that falls to the shoulders; the tail curls
-    round on the side of `direction`."""
+    """A sphinx seated upright, seen from the front: the chest high, the forelegs straight and
+    side by side down to paws laid forward, the haunches behind and wider at both sides, a
+    woman's face framed by a striped headcloth whose lappets end on the shoulders; the tail lies
+    round the haunch on the side of `direction`."""
     other = cloth or ('#4a6fb5' if colour != '#2a2830' else '#f4c430')
     line_c = INK if colour != '#2a2830' else '#0e0c10'
     shade = darker(colour, 0.18) if colour != '#2a2830' else '#1a181e'
+    lit = mix(colour, '#ffffff', 0.3) if colour != '#2a2830' else '#4a4654'
     d = direction
     out = []
-    # seen from the front it sits like a great cat: the haunches round at both sides with the
-    # hind paws before them, the chest between the shoulders, the forelegs straight down from
-    # the shoulders to broad paws; the tail laid round one haunch
-    lit = mix(colour, '#ffffff', 0.3) if colour != '#2a2830' else '#4a4654'
-    out.append(solid([('stroke', 'M%s,-8 Q%s,4 %s,-2 Q%s,-10 %s,-18' % (n(d * 34), n(d * 62), n(d * 70), n(d * 78), n(d * 74)), 6)],
+    out.append(solid([('stroke', 'M%s,-6 Q%s,3 %s,-5 Q%s,-14 %s,-22' % (n(d * 36), n(d * 60), n(d * 64), n(d * 68), n(d * 60)), 5)],
                      colour, line_c, 2))
     for k in (-1, 1):
-        out.append(path('M%s,-50 Q%s,-56 %s,-26 Q%s,-4 %s,-3 L%s,-5 Z' % (n(k * 12), n(k * 50), n(k * 50), n(k * 50), n(k * 32),
-                                                                           n(k * 12)), shade, line_c, 2))
-        # the thigh's front edge and a light over the haunch's top
-        out.append(path('M%s,-40 Q%s,-24 %s,-8' % (n(k * 42), n(k * 30), n(k * 33)), 'none', line_c, 1.6))
-        out.append(path('M%s,-46 Q%s,-46 %s,-30' % (n(k * 22), n(k * 40), n(k * 45)), 'none', lit, 2.4))
-        out.append(ellipse(k * 38, -4.5, 9, 5, shade, line_c, 1.8))
-        for t in (-3.5, 0.5, 4.5):
+        # the haunch behind the chest and the hind paw before it
+        out.append(path('M%s,-64 Q%s,-66 %s,-34 Q%s,-4 %s,-3 L%s,-4 Z' % (n(k * 14), n(k * 46), n(k * 48), n(k * 48), n(k * 34),
+                                                                          n(k * 14)), shade, line_c, 2))
+        out.append(path('M%s,-58 Q%s,-56 %s,-38' % (n(k * 26), n(k * 40), n(k * 43)), 'none', lit, 2.2))
+        out.append(ellipse(k * 38, -4.5, 10, 5, shade, line_c, 1.8))
+        for t in (-4, 0, 4):
             out.append(line((k * (38 - t), -8), (k * (38 - t * 1.1), -1.5), line_c, 1.1))
-    out.append(path('M-24,-68 Q-32,-46 -20,-26 Q0,-16 20,-26 Q32,-46 24,-68 Q0,-76 -24,-68 Z', colour, line_c, 2))
-    # the chest's fur parting down the middle between the forelegs
-    out.append(path('M-8,-54 Q0,-45 8,-54 M-6,-44 Q0,-37 6,-44 M-4,-34 Q0,-29 4,-34', 'none', shade, 2))
+    # the chest, upright and a little narrower at the foot
+    out.append(path('M-23,-96 Q-28,-60 -19,-16 L19,-16 Q28,-60 23,-96 Q0,-102 -23,-96 Z', colour, line_c, 2))
+    out.append(path('M-6,-78 Q0,-71 6,-78 M-5,-66 Q0,-60 5,-66 M-4,-54 Q0,-49 4,-54 M-3,-42 Q0,-38 3,-42', 'none', shade, 1.8))
     for k in (-1, 1):
-        # a lion's foreleg: the shoulder's round beside the chest, the elbow, the short straight
-        # forearm narrowing to the wrist, a broad paw with its toes
-        out.append(solid([('ellipse', k * 29, -55, 13, 12),
-                          ('path', limb([(k * 29, -52), (k * 25, -38), (k * 20, -24), (k * 18, -12)], [11, 8.5, 6.6, 5.8]))],
+        # a straight foreleg from the shoulder to the wrist, the paw laid forward with its toes
+        out.append(solid([('ellipse', k * 21, -84, 8, 9),
+                          ('path', limb([(k * 20, -82), (k * 17, -56), (k * 15, -28), (k * 14, -12)], [8, 6, 5.2, 5]))],
                          colour, line_c, 2))
-        out.append(path('M%s,-63 Q%s,-63 %s,-52' % (n(k * 24), n(k * 34), n(k * 38)), 'none', lit, 2.4))
-        out.append(path('M%s,-42 q%s,4 %s,9' % (n(k * 33), n(k * 1), n(k * -2)), 'none', line_c, 1.4))
-        out.append(path('M%s,-26 l%s,0' % (n(k * 14), n(k * 7)), 'none', shade, 1.4))
-        out.append(ellipse(k * 18, -5, 11, 6, colour, line_c, 2))
-        for t in (-5, 0, 5):
-            out.append(line((k * 18 + t, -8), (k * 18 + t * 1.1, -1.5), line_c, 1.2))
-    # the headcloth behind the face, falling in striped lappets that end on the shoulders
-    out.append(path('M-20,-96 Q0,-104 20,-96 L26,-60 L15,-59 L11,-80 L-11,-80 L-15,-59 L-26,-60 Z', other, INK, 2))
-    for k in range(3):
-        yy = -88 + k * 9
+        out.append(path('M%s,-90 Q%s,-90 %s,-80' % (n(k * 19), n(k * 26), n(k * 28)), 'none', lit, 2.2))
+        out.append(path('M%s,-10 Q%s,-15 %s,-10 L%s,-1 Q%s,3 %s,-1 Z' % (n(k * 6), n(k * 14), n(k * 22), n(k * 23), n(k * 14),
+                                                                            n(k * 5)), colour, line_c, 2))
+        for t in (-4, 0, 4):
+            out.append(line((k * 14 + t, -5), (k * 14 + t * 1.1, 0.5), line_c, 1.1))
+    # the headcloth behind the face; its lappets fall before the shoulders
+    out.append(path('M-17,-142 Q0,-149 17,-142 L21,-108 L30,-86 L15,-84 L10,-106 L-10,-106 L-15,-84 L-30,-86 L-21,-108 Z',
+                    other, INK, 2))
+    for k in range(8):
+        yy = -134 + k * 6
+        outer = 17 + (yy + 142) / 34 * 4 if yy < -108 else 21 + (yy + 108) / 22 * 9
+        inner = 11 if yy < -106 else 10 + (yy + 106) / 22 * 5
         for side in (-1, 1):
-            out.append(line((side * (13 + k * 1.2), yy), (side * (21 + k * 1.6), yy + 2), darker(other, 0.35), 2))
-    out.append(ellipse(0, -80, 11, 14, SKIN, INK, 2))
-    out.append(path('M-13,-88 Q0,-98 13,-88 L12,-83 Q0,-90 -12,-83 Z', other, INK, 1.6))
+            out.append(line((side * (inner + 1), yy), (side * (outer - 1.5), yy + 1), darker(other, 0.35), 1.8))
+    out.append(path('M-6,-106 L-6,-98 L6,-98 L6,-106 Z', SKIN, INK, 1.6))
+    out.append(ellipse(0, -117, 10, 13, SKIN, INK, 2))
+    out.append(path('M-13,-125 Q0,-137 13,-125 L12,-120 Q0,-127 -12,-120 Z', other, INK, 1.6))
     inner = group(out, 'translate(%s %s) scale(%s)' % (n(x), n(y), n(s)))
-    fx, fy = x, y - 78 * s
-    feats = [ellipse(fx - 4.2 * s, fy, 1.7 * s, 1.3 * s, INK, None, 0), ellipse(fx + 4.2 * s, fy, 1.7 * s, 1.3 * s, INK, None, 0),
+    fx, fy = x, y - 116 * s
+    feats = [ellipse(fx - 4 * s, fy, 1.6 * s, 1.2 * s, INK, None, 0), ellipse(fx + 4 * s, fy, 1.6 * s, 1.2 * s, INK, None, 0),
              line((fx, fy + 1.5 * s), (fx - 0.8 * s, fy + 5 * s), darker(SKIN, 0.45), 1.4),
              line((fx - 3 * s, fy + 8.5 * s), (fx + 3 * s, fy + 8.5 * s), INK, 1.6)]
     return inner + ''.join(feats)
@@ -583,7 +583,7 @@ def la_rueda(c):
     for k in range(6):
         px, py = -250 + (k % 2) * 14, -110 + k * 62
         out.append(path('M%s,%s l6,-6 l6,6' % (n(px), n(py)), 'none', darker('#e0b040', 0.35), 2))
-    out.append(body_jackal(240, 260))
+    out.append(body_jackal(224, 260))
     # the sphinx with its sword on top
     out.append(sword((26, -212), (52, -372), 9))
     out.append(sphinx(0, -196, 1.05, 1, '#5a8ad0', '#e9a23a'))
@@ -971,7 +971,7 @@ def el_sol(c):
     for x in (-220, -120, 120, 220):
         out.append(sunflower(x, -10, 36, 40))
     out.append(ground(c, 150, '#8ab85a', '#6a9a44'))
-    hb, hp = horse(10, 430, 2.9, 1, 'walk', '#f4f2ec', '#d9d4c8')
+    hb, hp = horse(-16, 430, 2.9, 1, 'walk', '#f4f2ec', '#d9d4c8')
     out.append(hb)
     sx, sy = hp['saddle']
     child, cp = rider(sx, sy, 285, 1, dress='nude', face='front', mood='joy', child=True, hair='#e0b040', hat='wreath',
@@ -979,9 +979,9 @@ def el_sol(c):
     out.append(child)
     lx, ly = cp.hands[0]
     # the staff upright in the raised fist, the red banner streaming back from its top in waves
-    tx, ty = lx - 20, ly - 165
-    out.append(line((lx + 7, ly + 45), (tx, ty), WOOD, 6))
-    k = 0.72
+    tx, ty = lx + 6, ly - 165
+    out.append(line((lx - 2, ly + 45), (tx, ty), WOOD, 6))
+    k = 0.6
     banner = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s L%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % tuple(
         n(tx + a * k) if j % 2 == 0 else n(ty + a * k) for j, a in enumerate((
             0, 2, -45, -26, -90, 2, -130, 28, -175, 10, -150, 48, -180, 86, -128, 104, -88, 78, -45, 52, -3, 76)))

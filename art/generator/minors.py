@@ -556,7 +556,7 @@ def caballo_de_oros(c):
     out.append(ground(c, 150, '#8a6a44', '#6a4a2e'))
     for y in range(170, 450, 26):
         out.append(line((-300, y), (300, y + 10), '#5a3e24', 3))
-    hb, hp = horse(10, 430, 2.9, 1, 'stand', '#2e2a2e', '#16141a', cloth='#c2453a')
+    hb, hp = horse(-22, 430, 2.9, 1, 'stand', '#2e2a2e', '#16141a', cloth='#c2453a')
     out.append(hb)
     sx, sy = hp['saddle']
     rb, r = rider(sx, sy, 320, 1, profile=True, mood='focus', gaze=(1, 1), cloth='#c2453a', sleeves='#9aa3b2', legs='#9aa3b2',
@@ -799,7 +799,7 @@ def cinco_de_bastos(c):
 @card(BASTOS + 5)
 def seis_de_bastos(c):
     out = [sky(c, 'day', 200), cloud(-170, -380, 170), hills(210, '#9cc27a', (30, 50, 30)), ground(c, 200, '#8ab85a', '#6a9a44')]
-    hb, hp = horse(-10, 400, 2.7, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#3f7a3c')
+    hb, hp = horse(-40, 400, 2.7, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#3f7a3c')
     out.append(hb)
     sx, sy = hp['saddle']
     # the victor rides through the crowd, his staff upright before him crowned with a wreath
@@ -816,7 +816,7 @@ def seis_de_bastos(c):
     out.append(line(r.hands[1], hp['muzzle'], '#6b3f2a', 2.4))
     out.append(hand_over(r, 1))  # the reins in his fist
     # the crowd walking beside him, staves raised in their fists
-    tips = ((-250, -80), (-175, -20), (180, -40), (262, -90))
+    tips = ((-250, -80), (-175, -20), (60, -40), (282, -60))
     for (x, y, h, col, face), tip in zip(((-235, 470, 330, '#c2453a', 'right'), (-150, 480, 300, '#4a6fb5', 'right'),
                                           (165, 480, 300, '#e0b040', 'left'), (245, 470, 330, '#7a5bb0', 'left')), tips):
         i = 1 if face == 'right' else 0
@@ -1221,30 +1221,38 @@ def cuatro_de_espadas(c):
     fy = top - 0.55 * u
     body, p = person(fx, fy, h, face='right', profile=True, body='side', mood='grief', gaze=(1, 1),
                      dress='armour', cloth='#c8c0a8', sleeves='#c8c0a8', legs='#c8c0a8', shoes='#a8a08a', hair='#8a7a5a',
-                     reach=((fx + 0.7 * u, top - 6.1 * u), (fx + 0.75 * u, top - 6.1 * u)), grips=('pray', 'pray'),
-                     shadow=False)
+                     reach=((fx + 0.95 * u, fy - 5.75 * u), (fx + 1.0 * u, fy - 5.75 * u)), grips=('pray', 'pray'),
+                     elbows=((fx + 0.15 * u, fy - 4.75 * u), (fx + 0.2 * u, fy - 4.7 * u)), shadow=False)
     out.append(group([body], 'rotate(-90 %s %s)' % (n(fx), n(fy))))
-    # the pall laid over him from the waist down: the thighs, the knees and the feet raise it,
-    # its hem hangs over the tomb's edge
+    # the pall laid over him from the waist down, following the thighs, the knees, the shins
+    # and the raised feet, and falling over the tomb's edge in soft folds with a scalloped hem
     pall, hem = '#4a5488', '#e0b040'
     front = fy - 0.42 * u
-    d = ('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s '
-         'Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z') % (
-        n(-40), n(front - 18), n(20), n(front - 24), n(90), n(front - 14),
-        n(150), n(front - 4), n(205), n(front - 6),
-        n(222), n(front - 34), n(240), n(front - 6),
-        n(258), n(front + 10), n(262), n(top + 8), n(262), n(top + 40),
-        n(170), n(top + 52), n(80), n(top + 42), n(0), n(top + 52), n(-50), n(top + 42),
-        n(-62), n(top + 10), n(-40), n(front - 18))
-    out.append(path(d, c.linear([(0, mix_light(pall)), (1, darker(pall, 0.25))], 0, front - 30, 0, top + 50,
+    ridge = [(-44, front - 6), (20, front - 12), (90, front - 16), (150, front - 24), (200, front - 10),
+             (214, front - 18), (226, front - 38), (246, front - 10)]
+    d = 'M%s,%s' % (n(-58), n(top + 6))
+    d += ' Q%s,%s %s,%s' % (n(-54), n(front - 6), n(ridge[0][0]), n(ridge[0][1]))
+    for (ax, ay), (bx, by) in zip(ridge, ridge[1:]):
+        d += ' Q%s,%s %s,%s' % (n((ax + bx) / 2), n(min(ay, by) - 3), n(bx), n(by))
+    d += ' Q%s,%s %s,%s Q%s,%s %s,%s' % (n(262), n(front + 4), n(264), n(top + 10), n(268), n(top + 30), n(266), n(top + 46))
+    xs = [266, 206, 146, 86, 26, -34, -60]
+    for k, (ax, bx) in enumerate(zip(xs, xs[1:])):
+        d += ' Q%s,%s %s,%s' % (n((ax + bx) / 2), n(top + 56 if k % 2 == 0 else top + 44), n(bx), n(top + 46 - (k % 2) * 4))
+    d += ' Q%s,%s %s,%s Z' % (n(-64), n(top + 26), n(-58), n(top + 6))
+    out.append(path(d, c.linear([(0, mix_light(pall)), (1, darker(pall, 0.25))], 0, front - 36, 0, top + 56,
                                 'userSpaceOnUse'), INK, LINE))
-    out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s' % (
-        n(-58), n(top + 30), n(0), n(top + 40), n(80), n(top + 30), n(170), n(top + 40), n(258), n(top + 28)),
-        'none', hem, 5))
-    # the folds running down from the knees and the feet
-    for x0, x1 in ((20, 0), (110, 120), (200, 215), (238, 250)):
-        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x0), n(front + 2), n(x0 + 6), n((front + top) / 2 + 10), n(x1), n(top + 36)),
-                        'none', darker(pall, 0.35), 2))
+    # the hem's gold band following the scallops
+    hd = 'M%s,%s' % (n(266), n(top + 38))
+    for k, (ax, bx) in enumerate(zip(xs, xs[1:])):
+        hd += ' Q%s,%s %s,%s' % (n((ax + bx) / 2), n(top + 48 if k % 2 == 0 else top + 36), n(bx), n(top + 38 - (k % 2) * 4))
+    out.append(path(hd, 'none', hem, 5))
+    # a light along the thighs and the shins, the folds falling from the knees and the feet
+    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(-20), n(front - 8), n(40), n(front - 16), n(104), n(front - 8)),
+                    'none', mix_light(pall, 0.35), 3))
+    for x0, y0, x1, bend in ((150, front - 20, 120, -14), (150, front - 20, 176, 12), (226, front - 30, 206, -10),
+                             (226, front - 30, 250, 8), (60, front - 10, 50, -8)):
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x0), n(y0 + 4), n((x0 + x1) / 2 + bend), n((y0 + top) / 2 + 14), n(x1),
+                                                n(top + 40)), 'none', darker(pall, 0.35), 2))
     return out
 
 @card(ESPADAS + 4)
@@ -1409,9 +1417,11 @@ def diez_de_espadas(c):
     back = fy - 0.45 * u
     # the swords driven into his back from the neck to the waist: drawn first, their points go
     # in under the body's outline
+    leans = (-18, 12, -6, 16, -14, 4, -20, 14, -4, 18)
+    tops = (-30, -90, 0, -60, -120, -20, -80, 10, -50, -100)
     for i in range(10):
-        x = -140 + i * 17
-        out.append(sword((x + (i % 2) * 3, -60 - (i % 3) * 48 + (i % 2) * 20), (x, back + 0.8 * u), 10))
+        x = -176 + i * 21
+        out.append(sword((x + leans[i], tops[i]), (x, back + 0.8 * u), 10))
     out.append(group([body], 'rotate(-90 %s %s)' % (n(fx), n(fy))))
     drape = 'M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
         n(-40), n(back - 4), n(60), n(back - 12), n(170), n(back + 6), n(200), n(fy + 0.55 * u), n(80), n(fy + 0.7 * u),
@@ -1484,8 +1494,8 @@ def dos_de_oros(c):
 def tres_de_oros(c):
     out = [rect(-300, -470, 600, 940, '#8a8478', None, 0)]
     out.append(path('M-220,470 L-220,-120 Q-220,-380 0,-380 Q220,-380 220,-120 L220,470 Z', '#3a3448', INK, LINE))
-    for x, y in [(-80, -250), (80, -250), (0, -150)]:
-        out.append(coin(x, y, 40))
+    for x, y in [(-62, -300), (62, -300), (0, -234)]:
+        out.append(coin(x, y, 34))
     out.append(rect(-300, 330, 600, 130, '#b9b3a8'))
     out.append(rect(-60, 200, 140, 40, '#8a5a2e'))
     out.append(rect(-50, 240, 20, 100, '#8a5a2e'))
