@@ -254,49 +254,36 @@ bool JournalStore::restore(const JournalEntry &entry)
     return entry.id > 0 && add(entry) == entry.id;
 }
 
-bool JournalStore::remove(qint64 id)
+bool JournalStore::change(const QString &sql, const QVariantList &values)
 {
     if (!ready())
         return false;
     QSqlQuery q(m_db);
-    q.prepare(QStringLiteral("DELETE FROM readings WHERE id = ?"));
-    q.addBindValue(id);
+    q.prepare(sql);
+    for (const QVariant &v : values)
+        q.addBindValue(v);
     return q.exec() || fail(meaning(q.lastError()));
+}
+
+bool JournalStore::remove(qint64 id)
+{
+    return change(QStringLiteral("DELETE FROM readings WHERE id = ?"), {id});
 }
 
 bool JournalStore::setTitle(qint64 id, const QString &title)
 {
-    if (!ready())
-        return false;
-    QSqlQuery q(m_db);
-    q.prepare(QStringLiteral("UPDATE readings SET title = ? WHERE id = ?"));
-    q.addBindValue(text(title));
-    q.addBindValue(id);
-    return q.exec() || fail(meaning(q.lastError()));
+    return change(QStringLiteral("UPDATE readings SET title = ? WHERE id = ?"), {text(title), id});
 }
 
 bool JournalStore::setNotes(qint64 id, const QString &notes)
 {
-    if (!ready())
-        return false;
-    QSqlQuery q(m_db);
-    q.prepare(QStringLiteral("UPDATE readings SET notes = ? WHERE id = ?"));
-    q.addBindValue(text(notes));
-    q.addBindValue(id);
-    return q.exec() || fail(meaning(q.lastError()));
+    return change(QStringLiteral("UPDATE readings SET notes = ? WHERE id = ?"), {text(notes), id});
 }
 
 bool JournalStore::setPersons(qint64 id, const Spread &spread)
 {
-    if (!ready())
-        return false;
-    QSqlQuery q(m_db);
-    q.prepare(QStringLiteral("UPDATE readings SET question = ?, first_name = ?, second_name = ? WHERE id = ?"));
-    q.addBindValue(text(spread.question));
-    q.addBindValue(text(spread.firstName));
-    q.addBindValue(text(spread.secondName));
-    q.addBindValue(id);
-    return q.exec() || fail(meaning(q.lastError()));
+    return change(QStringLiteral("UPDATE readings SET question = ?, first_name = ?, second_name = ? WHERE id = ?"),
+                  {text(spread.question), text(spread.firstName), text(spread.secondName), id});
 }
 
 QVector<JournalEntry> JournalStore::list(const JournalFilter &filter, bool withCards)

@@ -10,6 +10,7 @@
 #include <QSet>
 #include <QSqlDatabase>
 #include <QString>
+#include <QVariantList>
 #include <QVector>
 
 #include <array>
@@ -101,6 +102,9 @@ private:
     JournalStore() = default;
     bool ready();
     bool fail(const QString &error);
+    // Runs one statement that changes the store with these values bound; false, said
+    // through fail, when it cannot.
+    bool change(const QString &sql, const QVariantList &values);
     bool insert(const JournalEntry &entry, qint64 *id);
 
     QSqlDatabase m_db;
