@@ -154,14 +154,9 @@ int longParagraphs(QList<int> sizes)
     std::printf("one paragraph   read       MB/s   ms/MB   (best of 3; under the default limits)\n");
     QStringList files;
     for (int mb : sizes) {
-        const QString file = dir.filePath(QStringLiteral("parrafo-%1.rtf").arg(mb));
-        {
-            QFile out(file);
-            if (!out.open(QIODevice::WriteOnly) || out.write(longParagraph(qint64(mb) << 20)) < 0) {
-                std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
-                return 1;
-            }
-        }
+        const QString file = writeLongParagraph(dir.path(), mb);
+        if (file.isEmpty())
+            return 1;
         files << file;
         std::vector<double> times;
         qint64 chars = 0;

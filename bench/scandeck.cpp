@@ -8,6 +8,7 @@
 #include <QImageWriter>
 
 #include <array>
+#include <cstdio>
 
 void makeScannedDeck(const QString &folder, bool progressive)
 {
@@ -42,4 +43,15 @@ QByteArray longParagraph(qint64 bytes)
     }
     out += "\\par}";
     return out;
+}
+
+QString writeLongParagraph(const QString &folder, int megabytes)
+{
+    const QString file = folder + QStringLiteral("/parrafo-%1.rtf").arg(megabytes);
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly) || out.write(longParagraph(qint64(megabytes) << 20)) < 0) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+        return {};
+    }
+    return file;
 }

@@ -12,3 +12,6 @@ void makeScannedDeck(const QString &folder, bool progressive = false);
 // An RTF document of one paragraph of about `bytes` of Spanish text, accents as \'hh as
 // word processors write them, with a bold word now and then so the text comes in runs.
 QByteArray longParagraph(qint64 bytes);
+// Writes a file of `megabytes` MB of it, named "parrafo-<megabytes>.rtf" in `folder`; its
+// path, or an empty one (said on stderr) when it cannot be written.
+QString writeLongParagraph(const QString &folder, int megabytes);

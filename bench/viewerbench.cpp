@@ -213,13 +213,9 @@ int main(int argc, char *argv[])
     std::printf("file            readable    longest  laid out    longest   jump to    peak\n"
                 "                           pause      in bg     pause     the end\n");
     for (int mb : sizes) {
-        const QString file = home.filePath(QStringLiteral("parrafo-%1.rtf").arg(mb));
-        QFile out(file);
-        if (!out.open(QIODevice::WriteOnly) || out.write(longParagraph(qint64(mb) << 20)) < 0) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
+        const QString file = writeLongParagraph(home.path(), mb);
+        if (file.isEmpty())
             return 1;
-        }
-        out.close();
         files << file;
         openAndShow(QStringLiteral("%1 MB").arg(mb), file);
     }
