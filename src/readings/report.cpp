@@ -125,7 +125,9 @@ void insertCard(const QImage &shown, int card, bool reversed)
 
 void insertPicture(const QImage &picture)
 {
-    viewer()->insertPicture(picture, cardSize());
+    // In its own proportions, at most six inches wide or tall: a card's place would
+    // squeeze a chart into a card's shape.
+    viewer()->insertPicture(picture, picture.size().scaled(Twips::size(8640, 8640), Qt::KeepAspectRatio));
 }
 
 void show(bool minimized)

@@ -16,6 +16,8 @@ void insertText(const QString &text);
 // upright and its file is no larger than that. The picture carries the card's name (cardName's form) as
 // its alternative text, which screen readers say and the saved file keeps.
 void insertCard(const QImage &shown, int card, bool reversed);
+// Any other picture (the journal's charts), shown in its own proportions, at most six
+// inches wide or tall.
 void insertPicture(const QImage &picture);
 // Shows the viewer in its normal state, or minimized.
 void show(bool minimized);

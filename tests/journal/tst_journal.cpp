@@ -23,7 +23,9 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
 
 namespace {
 JournalEntry reading(const QString &at, const QString &kind, const QVector<int> &cards, const QString &question = {})
@@ -242,6 +244,16 @@ private slots:
         w->toEdit->setDate(QDate(2026, 2, 1));
         QCOMPARE(w->charts->summaryLabel->text(), StatsCharts::summary(store().stats(QDate(2026, 2, 1))));
         QVERIFY(w->charts->summaryLabel->text().startsWith(QStringLiteral("2 ")));
+        // The charts go to the viewer in their own proportions, not a card's.
+        w->chartsToViewerButton->click();
+        const QTextDocument *report = WindowRegistry::get<rtfViewer>()->Box1->document();
+        QTextImageFormat chart;
+        for (QTextBlock b = report->lastBlock(); b.isValid() && chart.name().isEmpty(); b = b.previous())
+            for (auto it = b.begin(); !it.atEnd(); ++it)
+                if (it.fragment().charFormat().isImageFormat())
+                    chart = it.fragment().charFormat().toImageFormat();
+        QVERIFY(!chart.name().isEmpty() && chart.height() > 0);
+        QCOMPARE(qRound(10 * chart.width() / chart.height()), 14);
     }
 
     // With one's own deck the cards are entered, found by any part of their name, each
