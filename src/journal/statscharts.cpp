@@ -15,9 +15,11 @@ QString summary(const JournalStats &s)
     if (s.readings == 0)
         return QStringLiteral("No hay lecturas en este periodo.");
     const QLocale es(QLocale::Spanish);
-    return QStringLiteral("%1 lecturas con %2 cartas. Arcanos mayores: %3 %; menores: %4 %. Invertidas: %5 %.")
+    return QStringLiteral("%1 %2 con %3 %4. Arcanos mayores: %5 %; menores: %6 %. Invertidas: %7 %.")
         .arg(s.readings)
+        .arg(s.readings == 1 ? QStringLiteral("lectura") : QStringLiteral("lecturas"))
         .arg(s.cards)
+        .arg(s.cards == 1 ? QStringLiteral("carta") : QStringLiteral("cartas"))
         .arg(es.toString(100.0 * s.major / qMax(1, s.cards), 'f', 0))
         .arg(es.toString(100.0 * s.minor / qMax(1, s.cards), 'f', 0))
         .arg(es.toString(100.0 * s.reversed / qMax(1, s.cards), 'f', 0));
