@@ -932,6 +932,84 @@ def la_torre(c):
     return out
 
 
+def howler(x, y, s, direction, colour, kind):
+    """A dog or a wolf sitting back on its haunches, seen from the side and facing `direction`,
+    its head thrown back and its jaws open in a howl; paws on y. The wolf has pricked ears laid
+    back, a ruff and a brush of a tail; the dog hanging ears and a thin tail."""
+    shade = darker(colour, 0.18)
+    pale = mix(colour, '#ffffff', 0.35)
+    line_c = darker(colour, 0.45)
+    out = []
+    # the tail, lying along the ground behind the haunch
+    if kind == 'wolf':
+        out.append(path('M-58,-22 Q-88,-20 -104,-2 Q-96,-4 -88,0 Q-70,-4 -54,-6 Z', shade, INK, 2))
+        out.append(path('M-90,-8 l-6,4 M-80,-12 l-6,6', 'none', line_c, 1.4))
+    else:
+        out.append(solid([('stroke', 'M-58,-22 Q-86,-18 -92,-36 Q-94,-46 -86,-52', 5)], colour, INK, 2))
+    # the far foreleg and hind foot, in shade
+    out.append(solid([('path', limb([(2, -64), (3, -34), (6, -6)], [8, 6, 5])), ('ellipse', 10, -4, 9, 4.5)], shade, INK, 2))
+    # the body in one outline: the back rising steeply from the rump to the withers and on up
+    # the stretched neck, the chest before it, the round haunch, the long hind foot flat on the
+    # ground and the near foreleg straight down from the shoulder
+    body = ('M-66,-24 Q-64,-70 -24,-100 Q-16,-130 2,-150 L30,-138 Q26,-112 22,-96 Q32,-80 28,-62 Q24,-40 12,-26 '
+            'L-24,-8 Q-56,-2 -66,-24 Z')
+    out.append(solid([('path', body), ('ellipse', -34, -28, 32, 25, -10), ('ellipse', -12, -5, 22, 5.5),
+                      ('path', limb([(14, -70), (16, -36), (20, -6)], [9, 6.5, 5.5])), ('ellipse', 25, -4, 9.5, 4.8)],
+                     colour, INK, 2))
+    out.append(path('M24,-86 Q30,-64 20,-38 Q12,-52 14,-80 Z', pale, None, 0))
+    if kind == 'wolf':
+        out.append(path('M22,-98 l6,-4 l-6,-6 l8,-4 l-6,-7 l8,-5 l-6,-6 L26,-136 L14,-104 Z', pale, None, 0))
+    out.append(path('M-60,-34 Q-50,-56 -26,-52 Q-8,-48 -4,-30', 'none', line_c, 1.8))
+    out.append(path('M-48,-10 Q-30,-18 -14,-10', 'none', shade, 3))
+    out.append(path('M8,-60 Q10,-30 13,-9', 'none', line_c, 1.8))
+    out.append(path('M22,-94 Q14,-108 4,-112', 'none', line_c, 1.4))
+    for t in (-2, 3, 8, 20, 25, 30):
+        out.append(line((t, -8), (t + 1, -1), INK, 1.1))
+    head = []
+    # muzzle along +x, turned up by the group's rotation; the jaws part in the howl
+    head.append(path('M8,3 L33,2 Q34,10 28,12 L6,12 Z', darker(colour, 0.08), INK, 2))
+    head.append(path('M6,3 L34,1 L28,10 Z', '#7a2430', None, 0))
+    head.append(path('M-14,-2 Q-12,-16 2,-16 Q12,-15 20,-9 L40,-5 Q42,0 38,2 L6,4 Q-6,10 -12,6 Z', colour, INK, 2))
+    head.append(path('M4,-13 Q14,-12 22,-7', 'none', pale, 2.4))
+    head.append(ellipse(39, -3, 3.6, 2.8, '#1e1a18', None, 0))
+    head.append(path('M-2,-8 q4,-3 8,0', 'none', INK, 2))  # the eye shut as it howls
+    if kind == 'wolf':
+        head.append(path('M-12,-10 L-30,-24 L-20,-4 Z', colour, INK, 2))
+        head.append(path('M-16,-10 L-26,-19 L-19,-7 Z', darker(colour, 0.3), None, 0))
+    else:
+        head.append(path('M-8,-12 Q-24,-10 -24,10 Q-18,14 -12,10 Q-10,-2 -2,-6 Z', darker(colour, 0.3), INK, 2))
+    out.append(group(head, 'translate(14 -146) rotate(-58)'))
+    return group(out, 'translate(%s %s) scale(%s %s)' % (n(x), n(y), n(s * direction), n(s)))
+
+
+def crayfish(x, y, s, angle=0, colour='#d8573a'):
+    """A crayfish seen from above, head towards -y: the carapace, the jointed tail and its fan,
+    two great claws reaching forward, the walking legs and long feelers."""
+    dark = darker(colour, 0.3)
+    out = []
+    for k in (-1, 1):
+        out.append(path('M%s,-30 Q%s,-70 %s,-96' % (n(k * 5), n(k * 20), n(k * 44)), 'none', INK, 1.6))
+        for j in range(3):
+            out.append(path('M%s,%s l%s,%s l%s,%s' % (n(k * 10), n(-12 + j * 8), n(k * 14), n(4), n(k * 4), n(10)), 'none',
+                            INK, 2.2))
+        # the arm and the claw, its two fingers open
+        out.append(solid([('stroke', 'M%s,-22 Q%s,-34 %s,-46' % (n(k * 10), n(k * 24), n(k * 22)), 6)], colour, INK, 1.8))
+        out.append(path('M%s,-44 Q%s,-60 %s,-82 Q%s,-72 %s,-62 Q%s,-68 %s,-78 Q%s,-54 %s,-44 Z' % (
+            n(k * 16), n(k * 12), n(k * 20), n(k * 26), n(k * 26), n(k * 30), n(k * 34), n(k * 36), n(k * 28)),
+            colour, INK, 1.8))
+    out.append(ellipse(0, -14, 13, 22, colour, INK, 2))
+    out.append(path('M-8,-20 Q0,-14 8,-20', 'none', dark, 1.6))
+    for k in range(5):
+        yy = 10 + k * 10
+        w = 11 - k * 1.2
+        out.append(path('M%s,%s Q0,%s %s,%s L%s,%s Q0,%s %s,%s Z' % (n(-w), n(yy - 2), n(yy + 3), n(w), n(yy - 2), n(w - 0.8),
+                                                                 n(yy + 8), n(yy + 13), n(-w + 0.8), n(yy + 8)), colour, INK, 1.6))
+    out.append(path('M0,60 L-14,74 Q0,80 14,74 Z', colour, INK, 1.6))
+    out.append(circle(-6, -34, 2.4, INK, None, 0))
+    out.append(circle(6, -34, 2.4, INK, None, 0))
+    return group(out, 'translate(%s %s) rotate(%s) scale(%s)' % (n(x), n(y), n(angle), n(s)))
+
+
 @card(18)
 def la_luna(c):
     out = [sky(c, 'night', 200)]
@@ -945,17 +1023,22 @@ def la_luna(c):
     out.append(ground(c, 60, '#5a8a4a', '#3f6a36'))
     out.append(tower(-210, 150, 80, 260, '#b9b3a8'))
     out.append(tower(210, 150, 80, 260, '#b9b3a8'))
-    out.append(path('M-10,330 Q-60,250 10,200 Q70,140 -10,60 L10,60 Q90,140 30,200 Q-30,250 20,330 Z', '#d8c89a', INK, 2))
-    # the wolf and the dog sit back on their haunches and howl up at the moon
-    out.append(group([wolf(-120, 310, 2.0, 1, '#8c8c96')], 'rotate(-28 -120 310)'))
-    out.append(group([dog(130, 310, 2.3, -1, '#d8b888', 'sit')], 'rotate(14 130 310)'))
+    out.append(path('M-10,330 Q-60,250 10,200 Q70,140 -10,60 L10,60 Q90,140 30,200 Q-30,250 40,330 Z', '#d8c89a', INK, 2))
+    # the wolf and the dog sit on either side of the path, turned to each other, and howl up
+    # at the moon
+    out.append(ellipse(-140, 318, 78, 9, '#1a1410', None, 0, extra='fill-opacity="0.25"'))
+    out.append(ellipse(150, 318, 78, 9, '#1a1410', None, 0, extra='fill-opacity="0.25"'))
+    out.append(howler(-128, 318, 1.5, 1, '#8c8c96', 'wolf'))
+    out.append(howler(146, 318, 1.4, -1, '#d8b888', 'dog'))
     g = c.linear([(0, '#4f8fd0'), (1, '#2f5f9e')])
     out.append(path('M-300,340 Q0,310 300,340 L300,470 L-300,470 Z', g, INK, LINE))
-    # the crayfish climbing out of the pool
-    cray = [ellipse(0, 0, 20, 40, '#d8573a'), path('M-14,-30 q-30,-20 -26,-50 q10,20 20,26 Z', '#d8573a', INK, 2),
-            path('M14,-30 q30,-20 26,-50 q-10,20 -20,26 Z', '#d8573a', INK, 2),
-            line((-8, -10), (8, -10), INK, 1.5), line((-10, 8), (10, 8), INK, 1.5), line((-8, 24), (8, 24), INK, 1.5)]
-    out.append(group(cray, 'translate(0 380)'))
+    # the crayfish climbing out of the pool onto the foot of the path, its tail still in
+    # the water
+    out.append(crayfish(14, 318, 1.05, -8))
+    out.append(path('M-22,346 Q14,336 50,346', 'none', '#9fc8f0', 3))
+    out.append(path('M-10,356 Q14,350 40,356', 'none', '#9fc8f0', 2.2, extra='stroke-opacity="0.8"'))
+    for x, y in ((-180, 400), (120, 420), (-60, 440), (220, 380)):
+        out.append(path('M%s,%s q14,-6 28,0 t28,0' % (n(x), n(y)), 'none', '#7fb0e4', 2))
     return out
 
 
