@@ -352,26 +352,120 @@ def el_sumo_sacerdote(c):
     return out
 
 
+def feather(base, angle, length, width, colour, shaft):
+    """One feather from its quill at `base`, pointing along `angle` (degrees): a blade swelling
+    past its middle to a rounded tip, the shaft drawn down it."""
+    a = math.radians(angle)
+    ux, uy = math.cos(a), math.sin(a)
+    nx, ny = -uy, ux
+    bx, by = base
+    tx, ty = bx + ux * length, by + uy * length
+    mx, my = bx + ux * length * 0.6, by + uy * length * 0.6
+    d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+        n(bx), n(by), n(mx + nx * width * 1.3), n(my + ny * width * 1.3), n(tx), n(ty),
+        n(mx - nx * width * 1.3), n(my - ny * width * 1.3), n(bx), n(by))
+    return path(d, colour, INK, 1.6) + line((bx + ux * 6, by + uy * 6), (bx + ux * length * 0.85, by + uy * length * 0.85),
+                                            shaft, 1.4)
+
+
+def feathered_wings(x, y, reach, rise, colours=('#b8332e', '#e0703a', '#f2b04a'), band='#f6d27a', drop=1.0):
+    """A great pair of wings spread from the shoulders at (x, y): each leading edge arches up
+    and out to `reach` across and `rise` above, the long flight feathers hang from it and fan
+    out towards the tip, the shorter rows and the coverts lie over them nearer the bone."""
+    out = []
+    long_c, mid_c, short_c = colours
+    for side in (-1, 1):
+        root = (x + side * 30, y)
+        ctrl = (x + side * reach * 0.42, y - rise * 1.45)
+        tip = (x + side * reach, y - rise * 0.95)
+
+        def edge(t):
+            return ((1 - t) ** 2 * root[0] + 2 * (1 - t) * t * ctrl[0] + t * t * tip[0],
+                    (1 - t) ** 2 * root[1] + 2 * (1 - t) * t * ctrl[1] + t * t * tip[1])
+
+        def pointing(t):
+            # near the body the feathers hang down and a little in; at the tip they sweep out
+            deg = 98 - 50 * t ** 1.3
+            return deg if side > 0 else 180 - deg
+        rows = ((long_c, 15, lambda t: (95 + 100 * t * (1 - 0.4 * t)) * drop, 14),
+                (mid_c, 12, lambda t: (62 + 60 * t) * drop, 13),
+                (short_c, 10, lambda t: (34 + 26 * t) * drop, 10))
+        for colour, count, length, width in rows:
+            shaft = darker(colour, 0.3)
+            for k in range(count):
+                t = k / (count - 1)
+                out.append(feather(edge(t), pointing(t), length(t), width, colour, shaft))
+        # the bone of the wing along its leading edge, its coverts scalloped under it
+        d = 'M%s,%s Q%s,%s %s,%s' % (n(root[0]), n(root[1]), n(ctrl[0]), n(ctrl[1]), n(tip[0]), n(tip[1]))
+        out.append(solid([('stroke', d, 16)], band, INK, 2))
+        for k in range(1, 12):
+            px, py = edge(k / 12)
+            out.append(path('M%s,%s q%s,10 %s,0' % (n(px - 8), n(py + 4), n(8), n(16)), 'none', darker(band, 0.3), 1.6))
+    return ''.join(out)
+
+
+def fire_tree(x, y, h):
+    """The tree of flames: a bare trunk forking into branches, each leaf a tongue of fire."""
+    out = []
+    trunk = '#6b4a30'
+    top = y - h * 0.55
+    out.append(solid([('stroke', 'M%s,%s Q%s,%s %s,%s' % (n(x), n(y), n(x - 6), n((y + top) / 2), n(x), n(top)), 20)], trunk))
+    ends = [(-95, -0.95), (-70, -1.18), (-30, -1.32), (12, -1.35), (50, -1.22), (84, -0.98)]
+    for dx, k in ends:
+        ex, ey = x + dx, top + k * h * 0.32
+        out.append(solid([('stroke', 'M%s,%s Q%s,%s %s,%s' % (n(x), n(top + 10), n(x + dx * 0.3), n(ey + 20), n(ex), n(ey)), 7)],
+                         trunk, INK, 2))
+    # twelve flames, set on the branches' tips and along them
+    spots = [(x + dx, top + k * h * 0.32) for dx, k in ends]
+    spots += [(x + dx * 0.55, top + k * h * 0.32 * 0.72 + 8) for dx, k in ends]
+    for i, (fx, fy) in enumerate(spots):
+        out.append(flame(fx, fy + 6, 0.42 + 0.06 * (i % 3), 1 if i % 2 else -1))
+    return ''.join(out)
+
+
+def serpent_on_tree(x, y, top, trunk_w):
+    """The serpent wound round a trunk from near its foot at (x, y) up to `top`, each turn
+    crossing the trunk's front and going round behind it; from the last turn its neck rises
+    clear of the trunk to the right and the head turns back to the left."""
+    green, belly = '#5a9a3a', '#c8d86a'
+    out = []
+    w = trunk_w / 2 + 5
+    yy = y
+    while yy - 34 > top:
+        d = 'M%s,%s Q%s,%s %s,%s' % (n(x - w), n(yy), n(x), n(yy - 6), n(x + w), n(yy - 24))
+        out.append(solid([('stroke', d, 9)], green, INK, 2))
+        out.append(path(d, 'none', belly, 2, extra='stroke-dasharray="3 7"'))
+        yy -= 34
+    head = (x + 14, top - 64)
+    neck = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s' % (n(x - w), n(yy + 10), n(x + 6), n(yy - 4), n(x + w + 6), n(yy - 22),
+                                                 n(x + w + 26), n(top - 40), n(head[0] + 12), n(head[1] + 4))
+    out.append(solid([('stroke', neck, 9)], green, INK, 2))
+    out.append(path(neck, 'none', belly, 2, extra='stroke-dasharray="3 7"'))
+    out.append(ellipse(head[0], head[1], 15, 9, green, INK, 2, 12))
+    out.append(circle(head[0] - 5, head[1] - 3, 2, INK, None, 0))
+    out.append(path('M%s,%s l-10,3 l-5,-4 m5,4 l-5,5' % (n(head[0] - 14), n(head[1] + 1)), 'none', '#c2453a', 1.6))
+    return ''.join(out)
+
+
 @card(6)
 def los_enamorados(c):
     out = [sky(c, 'day', 150)]
     out.append(sun(c, 0, -370, 50))
     out.append(mountains(200, '#9a8a78', [(0, 260, 110)], snow=None))
     out.append(ground(c, 170, '#8ab85a', '#6a9a44'))
-    out.append(wings(0, -230, 220, '#c2453a', '#8a2a2a'))
+    out.append(feathered_wings(0, -236, 172, 150))
     angel, ap = person(0, -90, 420, pose='bust', face='down', mood='calm', cloth='#7a5bb0', hair='#e9a23a', hairstyle='long',
                        hands=((-2.55, 0.75), (2.55, 0.75)), grips=('open', 'open'))
     out.append(angel)
     out.append(cloud(0, -20, 420, '#f2f4f8'))
-    # the tree of flames behind the man, the tree of knowledge behind the woman
-    out.append(tree(-210, 300, 300, '#4e7d3a'))
-    for k in range(10):
-        px, py = polar(-210, 80, 80, k * 36)
-        out.append(path('M%s,%s q-6,-12 0,-22 q6,10 0,22 Z' % (n(px), n(py)), '#f08a2c', INK, 1.4))
-    out.append(tree(210, 300, 300, '#3f7a3c'))
-    for px, py in [(180, 60), (240, 80), (210, 30), (250, 130), (170, 120)]:
-        out.append(circle(px, py, 10, '#d83a3a', INK, 1.5))
-    out.append(path('M220,300 q-30,-30 0,-60 q30,-30 0,-60 q-20,-20 6,-36', 'none', '#4a8a3a', 7))
+    # the tree of flames behind the man, the tree of knowledge behind the woman with the
+    # serpent round its trunk
+    out.append(fire_tree(-200, 300, 420))
+    out.append(tree(238, 300, 330, '#3f7a3c'))
+    for px, py in [(200, 20), (262, 40), (222, -8), (278, 110), (190, 100), (252, 150)]:
+        out.append(circle(px, py, 11, '#d83a3a', INK, 1.5))
+        out.append(path('M%s,%s q3,-8 8,-9' % (n(px), n(py - 10)), 'none', '#3e6a2a', 2))
+    out.append(serpent_on_tree(238, 286, 130, 26))
     # the man turned to the woman, his hands a little open; the woman looks up at the angel
     man, mp = person(-150, 400, 420, face='right', profile=True, body='three', mood='calm', dress='nude', hair='#5a3a22',
                      weight=-1, hands=((-0.05, 2.55), (0.75, 2.1)), grips=('rest', 'open'))
