@@ -482,109 +482,122 @@ def el_carro(c):
     out.append(castle(170, 100, 180, 120, '#d7cfbf', '#6a5a8a'))
     out.append(water(c, 100, '#7fb5ea', '#5c88bd', 140))
     out.append(ground(c, 140, '#c8b47a', '#a8945a'))
+    car = []
     # the canopy of stars on four posts
-    out.append(rect(-200, -330, 400, 60, '#3f6db0'))
+    car.append(rect(-200, -330, 400, 60, '#3f6db0'))
     for x in range(-150, 151, 50):
-        out.append(star(x, -300, 13, 6, '#fff3b0', 0.45, width=1.2))
+        car.append(star(x, -300, 13, 6, '#fff3b0', 0.45, width=1.2))
     for x in (-185, 185):
-        out.append(rect(x - 10, -270, 20, 360, '#d7cfbf'))
+        car.append(rect(x - 10, -270, 20, 360, '#d7cfbf'))
     body, p = person(0, 160, 420, face='front', mood='stern', dress='armour', cloth='#9aa3b2', sleeves='#9aa3b2', hat='crown',
                      hair='#c28a3a', hands=((-0.4, 2.3), (0.6, 1.2)), grips=('rest', 'fist'))
-    out.append(body)
+    car.append(body)
     rx, ry = p.hands[1]
-    out.append(line((rx - 14, ry + 90), (rx - 6, ry - 140), INK, 11))
-    out.append(line((rx - 14, ry + 90), (rx - 6, ry - 140), GOLD, 6))
-    out.append(circle(rx - 5.6, ry - 150, 12, GOLD))
-    out.append(p.hand(1, 'fist'))
+    car.append(line((rx - 14, ry + 90), (rx - 6, ry - 140), INK, 11))
+    car.append(line((rx - 14, ry + 90), (rx - 6, ry - 140), GOLD, 6))
+    car.append(circle(rx - 5.6, ry - 150, 12, GOLD))
+    car.append(p.hand(1, 'fist'))
     # the armour: a square on the breastplate, crescent moons with faces on the shoulders, a
     # belt of signs
     chx, chy = p.chest
-    out.append(rect(chx - 24, chy - 22, 48, 44, '#e8d48a', INK, 2))
-    out.append(rect(chx - 15, chy - 13, 30, 26, 'none', GOLD_DARK, 2))
+    car.append(rect(chx - 24, chy - 22, 48, 44, '#e8d48a', INK, 2))
+    car.append(rect(chx - 15, chy - 13, 30, 26, 'none', GOLD_DARK, 2))
     for i, sx in enumerate((-1, 1)):
         mx, my = p.shoulders[i]
-        out.append(moon(mx + sx * 4, my - 2, 17, 0.55, '#f5efc8', True))
+        car.append(moon(mx + sx * 4, my - 2, 17, 0.55, '#f5efc8', True))
     for b in (3.55, 4.1):
         (ax, ay), (bx_, by_) = p.B(-0.7, b), p.B(0.7, b)
-        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(ax), n(ay), n((ax + bx_) / 2), n(ay + 8), n(bx_), n(by_)), 'none',
+        car.append(path('M%s,%s Q%s,%s %s,%s' % (n(ax), n(ay), n((ax + bx_) / 2), n(ay + 8), n(bx_), n(by_)), 'none',
                         darker('#9aa3b2', 0.35), 2.4))
     bx, by = p.B(0, 3.0)
-    out.append(rect(bx - 0.6 * p.u, by - 9, 1.2 * p.u, 18, GOLD, INK, 2))
+    car.append(rect(bx - 0.6 * p.u, by - 9, 1.2 * p.u, 18, GOLD, INK, 2))
     for k in range(-2, 3):
-        out.append(circle(bx + k * 16, by, 4, '#c2453a', None, 0))
+        car.append(circle(bx + k * 16, by, 4, '#c2453a', None, 0))
     # the chariot: a block of stone, its top lit, the winged disc and the shield on its front
-    out.append(path(poly([(-230, 60), (230, 60), (250, 40), (-210, 40)]), '#ece6da', INK, LINE))
-    out.append(rect(-230, 60, 460, 180, '#d7cfbf', INK, LINE, r=4))
-    out.append(rect(-230, 200, 460, 40, darker('#d7cfbf', 0.12), INK, LINE))
-    out.append(path('M-60,110 L60,110 L0,160 Z', '#c2453a', INK, 2))
-    out.append(wings(0, 100, 70, '#6fb2e8', '#3f6db0', up=False))
-    out.append(circle(0, 100, 14, GOLD, INK, 2))
+    car.append(path(poly([(-230, 60), (230, 60), (250, 40), (-210, 40)]), '#ece6da', INK, LINE))
+    car.append(rect(-230, 60, 460, 180, '#d7cfbf', INK, LINE, r=4))
+    car.append(rect(-230, 200, 460, 40, darker('#d7cfbf', 0.12), INK, LINE))
+    car.append(path('M-60,110 L60,110 L0,160 Z', '#c2453a', INK, 2))
+    car.append(wings(0, 100, 70, '#6fb2e8', '#3f6db0', up=False))
+    car.append(circle(0, 100, 14, GOLD, INK, 2))
     for x in (-205, 205):
-        out.append(circle(x, 250, 44, '#a86a38'))
+        car.append(circle(x, 250, 44, '#a86a38'))
         for k in range(4):
-            out.append(line(polar(x, 250, 14, k * 45), polar(x, 250, 40, k * 45), darker('#a86a38', 0.35), 3))
-            out.append(line(polar(x, 250, 14, k * 45 + 180), polar(x, 250, 40, k * 45 + 180), darker('#a86a38', 0.35), 3))
-        out.append(circle(x, 250, 13, GOLD, INK, 2))
-    # the two sphinxes, black and white, seated before the chariot
-    for x, col in ((-140, '#2a2830'), (140, '#f2efe6')):
+            car.append(line(polar(x, 250, 14, k * 45), polar(x, 250, 40, k * 45), darker('#a86a38', 0.35), 3))
+            car.append(line(polar(x, 250, 14, k * 45 + 180), polar(x, 250, 40, k * 45 + 180), darker('#a86a38', 0.35), 3))
+        car.append(circle(x, 250, 13, GOLD, INK, 2))
+    # the chariot and its driver stand a little back, leaving the sphinxes room before it
+    out.append(group(car, 'translate(0 -40)'))
+    # the two sphinxes, black and white, lying before the chariot and turned apart
+    for x, col in ((-122, '#2a2830'), (122, '#f2efe6')):
         d = -1 if x < 0 else 1
-        out.append(ellipse(x, 446, 90, 11, '#1a1410', None, 0, extra='fill-opacity="0.2"'))
-        out.append(sphinx(x, 450, 1.65, d, col))
+        out.append(ellipse(x + d * 4, 446, 124, 11, '#1a1410', None, 0, extra='fill-opacity="0.2"'))
+        out.append(sphinx(x, 448, 1.55, d, col))
     return out
 
 
-def sphinx(x, y, s, direction, colour, cloth=None):
-    """A sphinx seated upright, seen from the front: the chest high, the forelegs straight and
-    side by side down to paws laid forward, the haunches behind and wider at both sides, a
-    woman's face framed by a striped headcloth whose lappets end on the shoulders; the tail lies
-    round the haunch on the side of `direction`."""
-    other = cloth or ('#4a6fb5' if colour != '#2a2830' else '#f4c430')
-    line_c = INK if colour != '#2a2830' else '#0e0c10'
-    shade = darker(colour, 0.18) if colour != '#2a2830' else '#1a181e'
-    lit = mix(colour, '#ffffff', 0.3) if colour != '#2a2830' else '#4a4654'
-    d = direction
+def sphinx(x, y, s, direction, colour, cloth=None, face=None):
+    """A sphinx lying at rest, its lion's body seen from the side and facing `direction`: the
+    haunch round at the back with the hind paw tucked under it, the forelegs stretched out
+    before the upright chest, the tail brought round along the ground to the paws; the
+    woman's head turned to the viewer in a striped headcloth whose lappets fall on the chest.
+    Paws on y."""
+    dark_body = colour == '#2a2830'
+    other = cloth or ('#4a6fb5' if not dark_body else '#f4c430')
+    line_c = INK if not dark_body else '#0e0c10'
+    shade = darker(colour, 0.2) if not dark_body else '#18161c'
+    lit = mix(colour, '#ffffff', 0.3) if not dark_body else '#4e4a58'
+    skin = face or (SKINS[4] if dark_body else SKIN)
     out = []
-    out.append(solid([('stroke', 'M%s,-6 Q%s,3 %s,-5 Q%s,-14 %s,-22' % (n(d * 36), n(d * 60), n(d * 64), n(d * 68), n(d * 60)), 5)],
+    # the far foreleg and far hind paw, in shade
+    out.append(solid([('path', limb([(20, -26), (44, -12), (64, -7)], [8, 5.5, 4.6])), ('ellipse', 67, -12, 9, 4.6)],
+                     shade, line_c, 2))
+    # the body lying along the ground: the rump, the back rising to the shoulders, the chest
+    body = 'M-74,-18 Q-76,-40 -62,-52 Q-46,-62 -30,-54 Q-12,-46 4,-60 L28,-70 Q50,-50 44,-16 L38,-5 L-50,-3 Q-74,-4 -74,-18 Z'
+    out.append(solid([('path', body), ('ellipse', -44, -28, 28, 25, -8), ('ellipse', -18, -5, 18, 5),
+                      ('path', limb([(26, -24), (50, -9), (70, -5)], [9, 6, 5])), ('ellipse', 74, -5, 10, 5)],
                      colour, line_c, 2))
-    for k in (-1, 1):
-        # the haunch behind the chest and the hind paw before it
-        out.append(path('M%s,-64 Q%s,-66 %s,-34 Q%s,-4 %s,-3 L%s,-4 Z' % (n(k * 14), n(k * 46), n(k * 48), n(k * 48), n(k * 34),
-                                                                          n(k * 14)), shade, line_c, 2))
-        out.append(path('M%s,-58 Q%s,-56 %s,-38' % (n(k * 26), n(k * 40), n(k * 43)), 'none', lit, 2.2))
-        out.append(ellipse(k * 38, -4.5, 10, 5, shade, line_c, 1.8))
-        for t in (-4, 0, 4):
-            out.append(line((k * (38 - t), -8), (k * (38 - t * 1.1), -1.5), line_c, 1.1))
-    # the chest, upright and a little narrower at the foot
-    out.append(path('M-23,-96 Q-28,-60 -19,-16 L19,-16 Q28,-60 23,-96 Q0,-102 -23,-96 Z', colour, line_c, 2))
-    out.append(path('M-6,-78 Q0,-71 6,-78 M-5,-66 Q0,-60 5,-66 M-4,-54 Q0,-49 4,-54 M-3,-42 Q0,-38 3,-42', 'none', shade, 1.8))
-    for k in (-1, 1):
-        # a straight foreleg from the shoulder to the wrist, the paw laid forward with its toes
-        out.append(solid([('ellipse', k * 21, -84, 8, 9),
-                          ('path', limb([(k * 20, -82), (k * 17, -56), (k * 15, -28), (k * 14, -12)], [8, 6, 5.2, 5]))],
-                         colour, line_c, 2))
-        out.append(path('M%s,-90 Q%s,-90 %s,-80' % (n(k * 19), n(k * 26), n(k * 28)), 'none', lit, 2.2))
-        out.append(path('M%s,-10 Q%s,-15 %s,-10 L%s,-1 Q%s,3 %s,-1 Z' % (n(k * 6), n(k * 14), n(k * 22), n(k * 23), n(k * 14),
-                                                                            n(k * 5)), colour, line_c, 2))
-        for t in (-4, 0, 4):
-            out.append(line((k * 14 + t, -5), (k * 14 + t * 1.1, 0.5), line_c, 1.1))
-    # the headcloth behind the face; its lappets fall before the shoulders
-    out.append(path('M-17,-142 Q0,-149 17,-142 L21,-108 L30,-86 L15,-84 L10,-106 L-10,-106 L-15,-84 L-30,-86 L-21,-108 Z',
-                    other, INK, 2))
+    out.append(path('M-66,-42 Q-56,-56 -38,-54', 'none', lit, 3))
+    out.append(path('M-6,-50 Q8,-56 26,-64', 'none', lit, 3))
+    out.append(path('M-68,-22 Q-62,-50 -38,-50 Q-16,-44 -16,-12', 'none', shade if not dark_body else lit, 1.8))
+    out.append(path('M20,-40 Q30,-26 28,-12', 'none', shade if not dark_body else lit, 1.6))
+    out.append(path('M0,-10 Q-20,-12 -40,-8', 'none', shade, 3))
+    for t in (70, 75, 80, -12, -7):
+        out.append(line((t, -9), (t + 1, -1.5), line_c, 1.1))
+    # the tail from the rump round behind the haunch and along the ground to the paws
+    tail = 'M-70,-18 Q-86,-4 -66,0 Q-30,4 4,0'
+    out.append(solid([('stroke', tail, 4.4)], colour, line_c, 1.8))
+    out.append(path('M2,-5 Q14,-4 16,0 Q12,5 2,4 Q6,0 2,-5 Z', shade, line_c, 1.6))
+    # the headcloth behind the face; its lappets fall before the shoulders onto the chest
+    hx, hy = 36, -96
+    head = []
+    cloth_d = 'M%s Q%s %s L%s L%s L%s L%s L%s L%s L%s L%s Z' % tuple(
+        '%s,%s' % (n(hx + a), n(hy + b)) for a, b in ((-17, -25), (0, -32), (17, -25), (21, 9), (30, 31), (15, 33), (10, 11),
+                                                      (-10, 11), (-15, 33), (-30, 31), (-21, 9)))
+    head.append(path(cloth_d, other, INK, 2))
     for k in range(8):
-        yy = -134 + k * 6
-        outer = 17 + (yy + 142) / 34 * 4 if yy < -108 else 21 + (yy + 108) / 22 * 9
-        inner = 11 if yy < -106 else 10 + (yy + 106) / 22 * 5
+        yy = -17 + k * 6
+        outer = 17 + (yy + 25) / 34 * 4 if yy < 9 else 21 + (yy - 9) / 22 * 9
+        inner = 11 if yy < 11 else 10 + (yy - 11) / 22 * 5
         for side in (-1, 1):
-            out.append(line((side * (inner + 1), yy), (side * (outer - 1.5), yy + 1), darker(other, 0.35), 1.8))
-    out.append(path('M-6,-106 L-6,-98 L6,-98 L6,-106 Z', SKIN, INK, 1.6))
-    out.append(ellipse(0, -117, 10, 13, SKIN, INK, 2))
-    out.append(path('M-13,-125 Q0,-137 13,-125 L12,-120 Q0,-127 -12,-120 Z', other, INK, 1.6))
-    inner = group(out, 'translate(%s %s) scale(%s)' % (n(x), n(y), n(s)))
-    fx, fy = x, y - 116 * s
-    feats = [ellipse(fx - 4 * s, fy, 1.6 * s, 1.2 * s, INK, None, 0), ellipse(fx + 4 * s, fy, 1.6 * s, 1.2 * s, INK, None, 0),
-             line((fx, fy + 1.5 * s), (fx - 0.8 * s, fy + 5 * s), darker(SKIN, 0.45), 1.4),
-             line((fx - 3 * s, fy + 8.5 * s), (fx + 3 * s, fy + 8.5 * s), INK, 1.6)]
-    return inner + ''.join(feats)
+            head.append(line((hx + side * (inner + 1), hy + yy), (hx + side * (outer - 1.5), hy + yy + 1), darker(other, 0.35), 1.8))
+    head.append(path('M%s,%s L%s,%s L%s,%s L%s,%s Z' % (n(hx - 6), n(hy + 11), n(hx - 6), n(hy + 19), n(hx + 6), n(hy + 19),
+                                                    n(hx + 6), n(hy + 11)), skin, INK, 1.6))
+    head.append(ellipse(hx, hy, 10, 13, skin, INK, 2))
+    head.append(path('M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Z' % (n(hx - 13), n(hy - 8), n(hx), n(hy - 20), n(hx + 13), n(hy - 8),
+                                                                n(hx + 12), n(hy - 3), n(hx), n(hy - 10), n(hx - 12), n(hy - 3)),
+                    other, INK, 1.6))
+    out.append(group(head, 'translate(%s %s) scale(1.3) translate(%s %s)' % (n(hx), n(hy), n(-hx), n(-hy))))
+    # the face is drawn unmirrored, whichever way the body lies
+    inner_g = group(out, 'translate(%s %s) scale(%s %s)' % (n(x), n(y), n(s * direction), n(s)))
+    s2 = s * 1.3
+    fx, fy = x + direction * hx * s, y + hy * s
+    eye = INK if not dark_body else '#0e0c10'
+    feats = [ellipse(fx - 4 * s2, fy + 1 * s2, 1.6 * s2, 1.2 * s2, eye, None, 0),
+             ellipse(fx + 4 * s2, fy + 1 * s2, 1.6 * s2, 1.2 * s2, eye, None, 0),
+             line((fx, fy + 2.5 * s2), (fx - 0.8 * s2, fy + 6 * s2), darker(skin, 0.45), 1.4),
+             line((fx - 3 * s2, fy + 9 * s2), (fx + 3 * s2, fy + 9 * s2), INK, 1.6)]
+    return inner_g + ''.join(feats)
 
 
 @card(8)
@@ -668,19 +681,25 @@ def la_rueda(c):
     for x, y, w in [(-200, -330, 180), (200, -330, 180), (-200, 330, 180), (200, 330, 180)]:
         out.append(cloud(x, y + 20, w + 40, '#f2f4f8'))
     out.append(tarot_wheel(0, 20, 210))
-    # the snake going down on the left, the jackal-headed figure rising on the right
-    snake = 'M-236,-190 Q-180,-90 -250,0 Q-300,80 -230,160 Q-200,220 -240,280'
-    out.append(solid([('stroke', snake, 14)], '#e0b040', INK, 2))
-    out.append(path('M-236,-190 q-4,-12 8,-22 q16,-6 18,8 q-4,14 -26,14 Z', '#e0b040', INK, 2))
-    out.append(circle(-222, -204, 2.4, INK, None, 0))
-    out.append(path('M-238,-188 l-8,6 m8,-6 l-10,-2', 'none', '#c2453a', 1.6))
-    for k in range(6):
-        px, py = -250 + (k % 2) * 14, -110 + k * 62
-        out.append(path('M%s,%s l6,-6 l6,6' % (n(px), n(py)), 'none', darker('#e0b040', 0.35), 2))
+    # the serpent going down on the left, head first: its tail at the top, the body winding
+    # down beside the rim and swelling, the head at the foot turned in to the wheel
+    yellow = '#e0b040'
+    pts, ws = [], []
+    for k in range(29):
+        t = k / 28
+        yy = -200 + t * 420
+        pts.append((-246 + 30 * math.sin(t * 3 * math.pi), yy))
+        ws.append(1.5 + 7.5 * math.sqrt(t))
+    out.append(solid([('path', limb(pts, ws))], yellow, INK, 2))
+    out.append(path(poly(pts[3:-1], closed=False), 'none', darker(yellow, 0.25), 2.2, extra='stroke-dasharray="2 8"'))
+    hx, hy = pts[-1][0] + 8, pts[-1][1] + 10
+    out.append(ellipse(hx, hy, 18, 11, yellow, INK, 2, 50))
+    out.append(circle(hx + 3, hy - 3, 2.4, INK, None, 0))
+    out.append(path('M%s,%s l8,10 l-2,8 m2,-8 l7,5' % (n(hx + 10), n(hy + 11)), 'none', '#c2453a', 1.6))
     out.append(body_jackal(224, 260))
     # the sphinx with its sword on top
-    out.append(sword((26, -212), (52, -372), 9))
-    out.append(sphinx(0, -196, 1.05, 1, '#5a8ad0', '#e9a23a'))
+    out.append(sword((42, -204), (58, -392), 9))
+    out.append(sphinx(-10, -188, 1.05, 1, '#5a8ad0', '#e9a23a', SKINS[1]))
     # the four winged creatures with their books
     out.append(wings(-210, -340, 60, '#f2e6d0'))
     out.append(person(-210, -260, 160, pose='bust', face='down', mood='calm', cloth='#f2efe6', hair='#e9a23a')[0])
