@@ -766,6 +766,23 @@ def living_beam(a, b, width, colour=WOOD):
     return ''.join(out)
 
 
+def sprig(x, y, angle, length, leaves=4, colour=LEAF):
+    """A green shoot from (x, y) along `angle` (degrees), its leaves in pairs along it."""
+    a = math.radians(angle)
+    ux, uy = math.cos(a), math.sin(a)
+    out = [line((x, y), (x + ux * length, y + uy * length), '#5a7a2e', 3)]
+    for k in range(leaves):
+        t = 0.35 + 0.65 * k / max(1, leaves - 1)
+        px, py = x + ux * length * t, y + uy * length * t
+        side = 1 if k % 2 else -1
+        if k == leaves - 1:
+            side = 0
+        la = angle + side * 45
+        lx, ly = px + math.cos(math.radians(la)) * 10, py + math.sin(math.radians(la)) * 10
+        out.append(ellipse(lx, ly, 12, 5.5, colour, INK, 1.4, la))
+    return ''.join(out)
+
+
 @card(12)
 def el_colgado(c):
     out = [sky(c, 'day', 400)]
@@ -776,41 +793,39 @@ def el_colgado(c):
                     'l6,-8 q-40,-12 -56,-40 Z', WOOD, INK, 2))
     out.append(living_beam((0, 390), (0, -320), 50))
     out.append(living_beam((-250, -330), (250, -330), 46))
-    for x, y in [(-230, -358), (-150, -356), (-60, -360), (90, -358), (180, -356), (240, -305), (-240, -306),
-                    (-28, -160), (28, -40), (-28, 90), (28, 240), (150, -302)]:
-        out.append(ellipse(x, y, 20, 9, LEAF, INK, 1.6, 30 if x > 0 else -30))
-    # the figure, drawn upright (head, body, arms tied behind) and then turned head down
-    body, p = person(0, 46, 560, pose='bust', face='front', mood='calm', dress='tunic', cloth='#3f6db0', hat='halo',
-                     hair='#e0b040', hands=((0.55, 2.25), (-0.55, 2.25)), behind=(True, True),
-                     elbows=((-118, -40), (118, -40)), belt='#e0b040')
+    # shoots in leaf along the beam's top and ends and from the trunk
+    for x, a in ((-236, -120), (-190, -80), (-120, -100), (-60, -75), (70, -105), (130, -80), (200, -100), (240, -60)):
+        out.append(sprig(x, -350, a, 44, 4))
+    for x, a in ((-210, 110), (-150, 80), (160, 100), (215, 70)):
+        out.append(sprig(x, -312, a, 34, 3))
+    # the figure drawn upright, standing on the straight leg with the other crossed behind its
+    # knee and the arms behind the back, then turned head down about the field's centre: the
+    # straight leg hangs from the beam, the bent one makes the figure four
+    h = 560
+    body, p = person(0, 300, h, face='front', mood='calm', dress='tunic', cloth='#3f6db0', hat='halo', hair='#e0b040',
+                     legs='#c2453a', shoes='#e0b040', stance='cross', hem=4.75, hands=((0.55, 2.25), (-0.55, 2.25)), behind=(True, True),
+                     elbows=((-1.45 * h / 7.5, 300 - 4.9 * h / 7.5), (1.45 * h / 7.5, 300 - 4.9 * h / 7.5)), belt='#e0b040',
+                     shadow=False)
     u = p.u
-    hip_y = -46
-    foot = (-6, -300)
-    # the free leg, bent at the knee and crossed behind the hanging one
-    knee = (1.75 * u, hip_y - 1.2 * u)
-    heel = (-0.18 * u, -172)  # tucked in behind the other knee, the toes just showing
-    hose = '#c2453a'
-    thigh = [(0.3 * u, hip_y), ((0.3 * u + knee[0]) / 2, (hip_y + knee[1]) / 2), knee,
-             (knee[0] + (heel[0] - knee[0]) * 0.3, knee[1] + (heel[1] - knee[1]) * 0.3), heel]
-    out.append(solid([('path', limb(thigh, [0.27 * u, 0.23 * u, 0.17 * u, 0.2 * u, 0.1 * u]))], hose))
-    out.append(far_shade(thigh[2:], 0.07 * u, 0.09 * u, darker(hose, 0.15)))
-    out.append(ellipse(heel[0] - 0.12 * u, heel[1] + 0.05 * u, 0.3 * u, 0.14 * u, '#e0b040', INK, 2, -10))
-    # the leg he hangs by, straight up to the rope at the beam
-    hang = [(-0.28 * u, hip_y + 10), (-0.2 * u, hip_y - 1.0 * u), (-0.12 * u, hip_y - 1.9 * u), (-0.08 * u, hip_y - 2.5 * u),
-            (foot[0], foot[1] + 14)]
-    out.append(solid([('path', limb(hang, [0.27 * u, 0.22 * u, 0.16 * u, 0.19 * u, 0.1 * u]))], hose))
-    out.append(far_shade(hang, 0.08 * u, 0.1 * u, darker(hose, 0.15)))
-    out.append(ellipse(foot[0] + 0.1 * u, foot[1] + 0.02 * u, 0.16 * u, 0.3 * u, '#e0b040', INK, 2))
-    # the rope: wound twice round the beam, down to two turns about the ankle
-    rope = '#d8b868'
-    out.append(solid([('stroke', 'M%s,%s L%s,%s' % (n(foot[0]), n(-334), n(foot[0]), n(-276)), 6)], rope, INK, 1.5))
-    for dx in (-7, 7):
-        out.append(solid([('stroke', 'M%s,%s L%s,%s' % (n(foot[0] + dx - 4), n(-356), n(foot[0] + dx + 4), n(-306)), 5)], rope,
-                         INK, 1.5))
-    for y in (-290, -278):
-        out.append(solid([('stroke', 'M%s,%s L%s,%s' % (n(foot[0] - 0.24 * u), n(y + 5), n(foot[0] + 0.26 * u), n(y - 5)), 5)],
-                         rope, INK, 1.5))
+    hx, hy = -p.head[0], -p.head[1]
+    # the light about his head, bright against the sky
+    out.append(circle(hx, hy + 0.1 * u, 2.1 * u, c.radial([(0, ('#fff6c8', 0.95)), (0.55, ('#fff1b0', 0.6)),
+                                                            (1, ('#fff1b0', 0))], hx, hy + 0.1 * u, 2.1 * u), None, 0))
+    for k in range(16):
+        a = k * 22.5
+        out.append(line(polar(hx, hy + 0.1 * u, 1.15 * u, a), polar(hx, hy + 0.1 * u, (1.55 if k % 2 else 1.35) * u, a),
+                        '#f4c430', 3))
     out.append(group([body], 'rotate(180 0 0)'))
+    # the rope: wound round the beam, down to two turns about the ankle
+    fx, fy = 0.15 * u, -300
+    rope = '#d8b868'
+    out.append(solid([('stroke', 'M%s,%s L%s,%s' % (n(fx), n(-334), n(fx), n(fy + 18)), 6)], rope, INK, 1.5))
+    for dx in (-7, 7):
+        out.append(solid([('stroke', 'M%s,%s L%s,%s' % (n(fx + dx - 4), n(-356), n(fx + dx + 4), n(-306)), 5)], rope,
+                         INK, 1.5))
+    for y in (fy + 10, fy + 22):
+        out.append(solid([('stroke', 'M%s,%s L%s,%s' % (n(fx - 0.26 * u), n(y + 5), n(fx + 0.26 * u), n(y - 5)), 5)],
+                         rope, INK, 1.5))
     return out
 
 
