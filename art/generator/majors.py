@@ -490,12 +490,12 @@ def el_carro(c):
     for x in (-185, 185):
         car.append(rect(x - 10, -270, 20, 360, '#d7cfbf'))
     body, p = person(0, 160, 420, face='front', mood='stern', dress='armour', cloth='#9aa3b2', sleeves='#9aa3b2', hat='crown',
-                     hair='#c28a3a', hands=((-0.4, 2.3), (0.6, 1.2)), grips=('rest', 'fist'))
+                     hair='#c28a3a', hands=((-0.4, 2.3), (0.6, 1.2)), grips=('rest', 'fist'), holds=(None, (0.035, -1)))
     car.append(body)
     rx, ry = p.hands[1]
-    car.append(line((rx - 14, ry + 90), (rx - 6, ry - 140), INK, 11))
-    car.append(line((rx - 14, ry + 90), (rx - 6, ry - 140), GOLD, 6))
-    car.append(circle(rx - 5.6, ry - 150, 12, GOLD))
+    car.append(line((rx - 3, ry + 90), (rx + 5, ry - 140), INK, 11))
+    car.append(line((rx - 3, ry + 90), (rx + 5, ry - 140), GOLD, 6))
+    car.append(circle(rx + 5.4, ry - 150, 12, GOLD))
     car.append(p.hand(1, 'fist'))
     # the armour: a square on the breastplate, crescent moons with faces on the shoulders, a
     # belt of signs
@@ -550,20 +550,21 @@ def sphinx(x, y, s, direction, colour, cloth=None, face=None):
     skin = face or (SKINS[4] if dark_body else SKIN)
     out = []
     # the far foreleg and far hind paw, in shade
-    out.append(solid([('path', limb([(20, -26), (44, -12), (64, -7)], [8, 5.5, 4.6])), ('ellipse', 67, -12, 9, 4.6)],
+    out.append(solid([('path', limb([(18, -28), (44, -13), (64, -9)], [10, 7, 5.8])), ('ellipse', 68, -13, 11, 5.6)],
                      shade, line_c, 2))
     # the body lying along the ground: the rump, the back rising to the shoulders, the chest
     body = 'M-74,-18 Q-76,-40 -62,-52 Q-46,-62 -30,-54 Q-12,-46 4,-60 L28,-70 Q50,-50 44,-16 L38,-5 L-50,-3 Q-74,-4 -74,-18 Z'
     out.append(solid([('path', body), ('ellipse', -44, -28, 28, 25, -8), ('ellipse', -18, -5, 18, 5),
-                      ('path', limb([(26, -24), (50, -9), (70, -5)], [9, 6, 5])), ('ellipse', 74, -5, 10, 5)],
+                      ('path', limb([(22, -26), (50, -10), (70, -6)], [12, 8, 6.5])), ('ellipse', 75, -6, 12, 6)],
                      colour, line_c, 2))
     out.append(path('M-66,-42 Q-56,-56 -38,-54', 'none', lit, 3))
     out.append(path('M-6,-50 Q8,-56 26,-64', 'none', lit, 3))
     out.append(path('M-68,-22 Q-62,-50 -38,-50 Q-16,-44 -16,-12', 'none', shade if not dark_body else lit, 1.8))
     out.append(path('M20,-40 Q30,-26 28,-12', 'none', shade if not dark_body else lit, 1.6))
     out.append(path('M0,-10 Q-20,-12 -40,-8', 'none', shade, 3))
-    for t in (70, 75, 80, -12, -7):
-        out.append(line((t, -9), (t + 1, -1.5), line_c, 1.1))
+    for t in (71, 76, 81, -12, -7):
+        out.append(line((t, -10), (t + 1, -1.5), line_c, 1.2))
+    out.append(path('M14,-14 Q22,-8 34,-10', 'none', shade if not dark_body else lit, 1.6))
     # the tail from the rump round behind the haunch and along the ground to the paws
     tail = 'M-70,-18 Q-86,-4 -66,0 Q-30,4 4,0'
     out.append(solid([('stroke', tail, 4.4)], colour, line_c, 1.8))
@@ -593,10 +594,10 @@ def sphinx(x, y, s, direction, colour, cloth=None, face=None):
     s2 = s * 1.3
     fx, fy = x + direction * hx * s, y + hy * s
     eye = INK if not dark_body else '#0e0c10'
-    feats = [ellipse(fx - 4 * s2, fy + 1 * s2, 1.6 * s2, 1.2 * s2, eye, None, 0),
-             ellipse(fx + 4 * s2, fy + 1 * s2, 1.6 * s2, 1.2 * s2, eye, None, 0),
-             line((fx, fy + 2.5 * s2), (fx - 0.8 * s2, fy + 6 * s2), darker(skin, 0.45), 1.4),
-             line((fx - 3 * s2, fy + 9 * s2), (fx + 3 * s2, fy + 9 * s2), INK, 1.6)]
+    feats = [ellipse(fx - 4 * s2, fy, 1.6 * s2, 1.2 * s2, eye, None, 0),
+             ellipse(fx + 4 * s2, fy, 1.6 * s2, 1.2 * s2, eye, None, 0),
+             line((fx, fy + 1.5 * s2), (fx - 0.8 * s2, fy + 4.5 * s2), darker(skin, 0.45), 1.4),
+             line((fx - 3 * s2, fy + 7.2 * s2), (fx + 3 * s2, fy + 7.2 * s2), INK, 1.6)]
     return inner_g + ''.join(feats)
 
 
