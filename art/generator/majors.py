@@ -839,7 +839,7 @@ def la_templanza(c):
     out.append(path('M-60,470 Q40,300 150,200 Q180,150 200,60 L212,60 Q200,160 170,220 Q80,320 20,470 Z', '#e8d8a8', INK, 2))
     g = c.linear([(0, '#6fb2e8'), (1, '#356fb0')])
     out.append(ellipse(-160, 380, 170, 70, g))
-    out.append(wings(-20, -130, 230, '#f0a040', '#c2453a'))
+    out.append(feathered_wings(-20, -96, 158, 195, ('#b8332e', '#d85a3a', '#f0a040'), '#f6c27a', 1.05))
     body, p = person(-20, 400, 580, face='down', mood='calm', dress='robe', cloth='#f4f1e8', hair='#e0b040', hairstyle='long',
                      hat='halo', hands=((-1.05, 1.05), (0.75, 2.3)), grips=('fist', 'fist'), weight=1)
     # one foot on the land, the other set in the pool, the water ringed round it
@@ -1211,7 +1211,7 @@ def el_juicio(c):
     out = [sky(c, 'day', 200)]
     out.append(mountains(220, '#e8ecf4', [(-200, 200, 120), (200, 220, 120)], snow=None))
     out.append(water(c, 220, '#6fa4d8', '#3f6db0'))
-    out.append(wings(0, -250, 240, '#f2efe6', '#c2453a'))
+    out.append(feathered_wings(0, -238, 172, 150, ('#d8cdbd', '#ebe5d9', '#f8f5ee'), '#e6d6b0'))
     # the angel leans out of the clouds towards the risen, the trumpet at the lips slanting
     # down to the right, the flag with the cross hanging from it
     u = 440 / 7.5
