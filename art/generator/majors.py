@@ -1211,21 +1211,23 @@ def el_juicio(c):
     out = [sky(c, 'day', 200)]
     out.append(mountains(220, '#e8ecf4', [(-200, 200, 120), (200, 220, 120)], snow=None))
     out.append(water(c, 220, '#6fa4d8', '#3f6db0'))
-    out.append(feathered_wings(0, -238, 172, 150, ('#d8cdbd', '#ebe5d9', '#f8f5ee'), '#e6d6b0'))
     # the angel leans out of the clouds towards the risen, the trumpet at the lips slanting
     # down to the right, the flag with the cross hanging from it
-    u = 440 / 7.5
-    top = -90 - 3.8 * u
+    h, y0 = 520, -40
+    u = h / 7.5
+    k = h / 440
+    top = y0 - 3.8 * u
+    out.append(feathered_wings(0, top + 1.45 * u, 182, 160, ('#d8cdbd', '#ebe5d9', '#f8f5ee'), '#e6d6b0'))
     mouth = (0.42 * u, top + 0.55 * u + 0.34 * u)
-    bell = (mouth[0] + 215, mouth[1] + 150)
+    bell = (mouth[0] + 188 * k, mouth[1] + 142 * k)
 
     def along(t):
         return mouth[0] + (bell[0] - mouth[0]) * t, mouth[1] + (bell[1] - mouth[1]) * t
-    angel, ap = person(0, -90, 440, pose='bust', face='right', profile=True, gaze=(1, 0.6), body='three', mood='calm',
+    angel, ap = person(0, y0, h, pose='bust', face='right', profile=True, gaze=(1, 0.6), body='three', mood='calm',
                        cloth='#4a6fb5', hair='#e0b040', hairstyle='long', reach=(along(0.3), along(0.58)), grips=('fist', 'fist'),
-                       elbows=((-40, top + 2.9 * u), (75, top + 2.75 * u)))
+                       elbows=((-40 * k, top + 2.9 * u), (75 * k, top + 2.75 * u)))
     out.append(angel)
-    out.append(cloud(-30, 10, 480, '#eef0f6'))
+    out.append(cloud(-20, 18, 450, '#eef0f6'))
     out.append(trumpet(mouth, bell))
     fx, fy = along(0.8)
     out.append(line((fx, fy), (fx, fy + 14), INK, 2))
