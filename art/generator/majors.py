@@ -127,9 +127,10 @@ def la_muerte(c):
                      legs='#f2efe6', hair='#e0b040', reach=((0, 250), None), grips=('open', 'rest'))
     out.append(ch)
     out.append(flowers([-2], 236, r=6, seed=1))
-    kg, kgp = person(10, 395, 280, shadow=False, face='right', profile=True, mood='rest', cloth='#a3353a', cape='#5a3a78', beard='#d9d4c8',
-                     hairstyle='bald')
-    out.append(group([kg], 'rotate(-90 10 395)'))
+    # the king lies on his back, his arms laid along his sides
+    kg, kgp = person(30, 388, 280, shadow=False, face='right', profile=True, mood='rest', cloth='#a3353a', cape='#5a3a78',
+                     beard='#d9d4c8', hairstyle='bald', hands=((0.12, 2.15), (-0.12, 2.15)))
+    out.append(group([kg], 'rotate(-90 30 388)'))
     out.append(group([path(poly([(-20, 0), (-16, -20), (-8, -8), (0, -24), (8, -8), (16, -20), (20, 0)]), GOLD)],
                      'translate(-60 428) rotate(20)'))
     return out
