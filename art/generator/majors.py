@@ -353,7 +353,7 @@ def el_sumo_sacerdote(c):
     return out
 
 
-def feather(base, angle, length, width, colour, shaft):
+def feather(base, angle, length, width, colour, shaft, lw=1.0):
     """One feather from its quill at `base`, pointing along `angle` (degrees): a blade swelling
     past its middle to a rounded tip, the shaft drawn down it."""
     a = math.radians(angle)
@@ -365,11 +365,11 @@ def feather(base, angle, length, width, colour, shaft):
     d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
         n(bx), n(by), n(mx + nx * width * 1.3), n(my + ny * width * 1.3), n(tx), n(ty),
         n(mx - nx * width * 1.3), n(my - ny * width * 1.3), n(bx), n(by))
-    return path(d, colour, INK, 1.6) + line((bx + ux * 6, by + uy * 6), (bx + ux * length * 0.85, by + uy * length * 0.85),
-                                            shaft, 1.4)
+    return path(d, colour, INK, 1.6 * lw) + line((bx + ux * 6, by + uy * 6), (bx + ux * length * 0.85, by + uy * length * 0.85),
+                                                 shaft, 1.4 * lw)
 
 
-def feathered_wings(x, y, reach, rise, colours=('#b8332e', '#e0703a', '#f2b04a'), band='#f6d27a', drop=1.0):
+def feathered_wings(x, y, reach, rise, colours=('#b8332e', '#e0703a', '#f2b04a'), band='#f6d27a', drop=1.0, lw=1.0):
     """A great pair of wings spread from the shoulders at (x, y): each leading edge arches up
     and out to `reach` across and `rise` above, the long flight feathers hang from it and fan
     out towards the tip, the shorter rows and the coverts lie over them nearer the bone."""
@@ -395,13 +395,13 @@ def feathered_wings(x, y, reach, rise, colours=('#b8332e', '#e0703a', '#f2b04a')
             shaft = darker(colour, 0.3)
             for k in range(count):
                 t = k / (count - 1)
-                out.append(feather(edge(t), pointing(t), length(t), width, colour, shaft))
+                out.append(feather(edge(t), pointing(t), length(t), width, colour, shaft, lw))
         # the bone of the wing along its leading edge, its coverts scalloped under it
         d = 'M%s,%s Q%s,%s %s,%s' % (n(root[0]), n(root[1]), n(ctrl[0]), n(ctrl[1]), n(tip[0]), n(tip[1]))
-        out.append(solid([('stroke', d, 16)], band, INK, 2))
+        out.append(solid([('stroke', d, 16)], band, INK, 2 * lw))
         for k in range(1, 12):
             px, py = edge(k / 12)
-            out.append(path('M%s,%s q%s,10 %s,0' % (n(px - 8), n(py + 4), n(8), n(16)), 'none', darker(band, 0.3), 1.6))
+            out.append(path('M%s,%s q%s,10 %s,0' % (n(px - 8), n(py + 4), n(8), n(16)), 'none', darker(band, 0.3), 1.6 * lw))
     return ''.join(out)
 
 
@@ -703,14 +703,36 @@ def la_rueda(c):
     out.append(sword((42, -204), (58, -392), 9))
     out.append(sphinx(-10, -188, 1.05, 1, '#5a8ad0', '#e9a23a', SKINS[1]))
     # the four winged creatures with their books
-    out.append(wings(-210, -340, 60, '#f2e6d0'))
+    out.append(small_wings(-210, -318, 0.3))
     out.append(person(-210, -260, 160, pose='bust', face='down', mood='calm', cloth='#f2efe6', hair='#e9a23a')[0])
+    out.append(open_book(-210, -266, 0.9))
     out.append(eagle(210, -350, 1.6))
-    out.append(wings(-210, 300, 60, '#f2e6d0'))
+    out.append(open_book(210, -296, 0.9))
+    out.append(small_wings(-210, 308, 0.3))
     out.append(bull_head(-210, 320, 40))
-    out.append(wings(210, 300, 60, '#f2e6d0'))
+    out.append(open_book(-210, 372, 0.9))
+    out.append(small_wings(210, 308, 0.3))
     out.append(lion_head(210, 320, 40))
+    out.append(open_book(210, 372, 0.9))
     return out
+
+
+def small_wings(x, y, k):
+    """A creature's feathered wings, the great wings drawn at `k` of their size."""
+    return group([feathered_wings(0, 0, 130, 160, ('#d8c6a8', '#ebdfca', '#f8f2e6'), '#e6d6b0', 1.0, 1 / k * 0.55)],
+                 'translate(%s %s) scale(%s)' % (n(x), n(y), n(k)))
+
+
+def open_book(x, y, s):
+    """An open book seen from the front and a little above, its red cover showing under the
+    pages."""
+    out = [path('M-34,-2 L-34,20 Q-16,15 0,22 Q16,15 34,20 L34,-2 Q16,-6 0,2 Q-16,-6 -34,-2 Z', '#b8332e', INK, 2),
+           path('M0,0 Q-14,-8 -30,-4 L-30,14 Q-14,10 0,18 Z', '#f8f2e2', INK, 1.6),
+           path('M0,0 Q14,-8 30,-4 L30,14 Q14,10 0,18 Z', '#f8f2e2', INK, 1.6)]
+    for k in range(3):
+        out.append(path('M-25,%s Q-14,%s -5,%s M5,%s Q14,%s 25,%s' % (n(1 + k * 4), n(-2 + k * 4), n(4 + k * 4), n(4 + k * 4),
+                                                                  n(-2 + k * 4), n(1 + k * 4)), 'none', '#a89a80', 1.2))
+    return group(out, 'translate(%s %s) scale(%s)' % (n(x), n(y), n(s)))
 
 
 def body_jackal(x, y):
