@@ -210,6 +210,14 @@ def el_mago(c):
     return out
 
 
+def pomegranate(x, y, r=16):
+    """A pomegranate: the round fruit with its little crown, lit on its upper left."""
+    return (path('M%s,%s l-6,-9 l4,1 l2,-5 l2,5 l4,-1 l-6,9 Z' % (n(x), n(y - r + 3)), '#a8333a', INK, 1.6)
+            + circle(x, y, r, '#c2453a', INK, 2)
+            + path('M%s,%s a%s,%s 0 0 1 %s,%s' % (n(x - r * 0.6), n(y - r * 0.1), n(r * 0.6), n(r * 0.6), n(r * 0.5), n(-r * 0.5)),
+                   'none', '#e88a7a', 2.4))
+
+
 @card(2)
 def la_sacerdotisa(c):
     out = [sky(c, 'night', 300)]
@@ -219,7 +227,12 @@ def la_sacerdotisa(c):
         for x in range(-170, 200, 80):
             xx = x + (40 if (y // 70) % 2 else 0)
             if xx < 190:
-                out.append(circle(xx, y, 16, '#c2453a', INK, 2))
+                out.append(pomegranate(xx, y))
+            # a palm leaf between each pair of fruit
+            lx = xx + 40
+            if -190 < lx < 190:
+                out.append(path('M%s,%s q-10,-14 0,-30 q10,16 0,30 Z' % (n(lx), n(y + 14)), '#7e9e4e', '#3e5a26', 1.4))
+                out.append(line((lx, y + 14), (lx, y - 12), '#3e5a26', 1.2))
     out.append(wave_sea(c, 230, '#5a8ad0', '#2f5f9e', 12))
     out.append(pillar(-220, -380, 400, 70, '#2a2830', '#3a3842'))
     out.append(pillar(220, -380, 400, 70, '#f2efe6'))
@@ -247,7 +260,8 @@ def la_sacerdotisa(c):
     out.append(group([rect(-50, -14, 100, 28, '#f4ecd0', INK, 2, r=8), line((-30, 0), (30, 0), '#8a7a5a', 2)],
                      'translate(%s %s) rotate(-35)' % (n(lx + 20), n(ly + 12))))
     out.append(p.hand(0, 'fist'))
-    out.append(moon(0, 410, 40, 0.6, '#f5efc8', False))
+    # the crescent moon at her feet, lying on its back
+    out.append(group([moon(0, 0, 40, 0.6, '#f5efc8', False)], 'translate(0 412) rotate(-90)'))
     return out
 
 
