@@ -1311,11 +1311,11 @@ def el_mundo(c):
     dancer = [body]
     u = p.u
     # the violet scarf: over one shoulder, across the breast, once round the hips, its end
-    # flying out behind in a widening fold
-    pts = [(-0.58, 1.45), (0.05, 2.2), (0.55, 3.1), (0.5, 3.85), (-0.05, 4.3), (-0.7, 4.05), (-1.35, 3.7), (-1.95, 3.85),
-           (-2.35, 4.45), (-2.3, 5.1)]
+    # fluttering out behind her in a narrowing ribbon
+    pts = [(-0.58, 1.45), (0.05, 2.2), (0.55, 3.1), (0.5, 3.85), (-0.05, 4.3), (-0.7, 4.05), (-1.3, 3.75), (-1.85, 3.95),
+           (-2.3, 3.7), (-2.6, 3.25)]
     pts = [(a * u, p.top + b * u) for a, b in pts]
-    ws = [0.1 * u, 0.16 * u, 0.17 * u, 0.15 * u, 0.17 * u, 0.15 * u, 0.18 * u, 0.24 * u, 0.28 * u, 0.2 * u]
+    ws = [0.1 * u, 0.16 * u, 0.17 * u, 0.15 * u, 0.17 * u, 0.15 * u, 0.15 * u, 0.17 * u, 0.13 * u, 0.04 * u]
     violet = '#7a5bb0'
     dancer.append(solid([('path', limb(pts, ws))], violet, INK, 2))
     dancer.append(path(poly(pts[1:-1], closed=False), 'none', darker(violet, 0.3), 2))
