@@ -914,7 +914,7 @@ def bat_wing(side):
     scalloped between their tips."""
     root, low = (side * 45, -175), (side * 55, -60)
     wrist = (side * 150, -305)
-    tips = [(side * 285, -345), (side * 292, -215), (side * 255, -95), (side * 165, -45)]
+    tips = [(side * 266, -350), (side * 272, -220), (side * 240, -100), (side * 160, -48)]
     d = 'M%s,%s L%s,%s L%s,%s' % (n(root[0]), n(root[1]), n(wrist[0]), n(wrist[1]), n(tips[0][0]), n(tips[0][1]))
     prev = tips[0]
     for t in tips[1:] + [low]:
