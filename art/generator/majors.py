@@ -1078,8 +1078,8 @@ def la_torre(c):
                       rect(-60, -4, 120, 16, GOLD, INK, LINE), circle(0, 4, 6, '#c83e3e', INK, 1.5),
                       circle(-34, 4, 5, '#3f6db0', INK, 1.5), circle(34, 4, 5, '#3f6db0', INK, 1.5)],
                      'translate(-150 -340) rotate(-35)'))
-    out.append(lightning([(180, -470), (60, -330), (110, -320), (10, -230), (60, -225), (-20, -150), (90, -260),
-                          (40, -268), (140, -360), (90, -365), (220, -470)]))
+    # the lightning strikes the tower's top
+    out.append(lightning([(200, -480), (250, -480), (160, -380), (196, -380), (14, -258), (110, -352), (74, -352)]))
     # the two cast down head first, their arms flung out, their legs apart
     f1, _ = person(-170, -10, 300, pose='walk', shadow=False, face='front', mood='fear', dress='tunic', cloth='#c2453a', hat='crown',
                    legs='#4a6fb5', hands=((-1.5, -0.6), (1.3, -1.3)), grips=('open', 'open'))
