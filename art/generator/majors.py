@@ -632,7 +632,9 @@ def la_fuerza(c):
     out.append(path('M%s,%s Q%s,%s %s,%s' % (n(p.x - 0.6 * p.u), n(p.top + 3.0 * p.u), n(p.x + 40), n(p.top + 3.6 * p.u),
                                             n(p.x + 0.9 * p.u), n(p.top + 5.4 * p.u)), 'none', '#d8475a', 10))
     out.append(lion(lx0, ly0, ls, -1, '#e6b35a', '#c07a2c'))
-    out.append(path('M%s,%s l-28,18 l30,6 Z' % (n(jx - 18), n(jy + 22)), '#c83e3e', INK, 2))
+    # the tongue lolling from the corner of the mouth she closes
+    out.append(path('M%s,%s q-12,1 -14,14 q1,8 9,5 q7,-5 8,-17 Z' % (n(jx - 8), n(jy + 34)), '#d8576a', INK, 2))
+    out.append(line((jx - 14, jy + 38), (jx - 17, jy + 46), darker('#d8576a', 0.25), 1.4))
     out += [p.hand(0, 'open'), p.hand(1, 'open')]
     out.append(flowers([-250, -210, 220, 260], 420, seed=4))
     return out
