@@ -861,7 +861,7 @@ def el_colgado(c):
     rope = '#d8b868'
     out.append(solid([('stroke', 'M%s,%s L%s,%s' % (n(fx), n(-334), n(fx), n(fy + 18)), 6)], rope, INK, 1.5))
     for dx in (-7, 7):
-        out.append(solid([('stroke', 'M%s,%s L%s,%s' % (n(fx + dx - 4), n(-356), n(fx + dx + 4), n(-306)), 5)], rope,
+        out.append(solid([('stroke', 'M%s,%s L%s,%s' % (n(fx + dx - 5), n(-351), n(fx + dx + 5), n(-310)), 5)], rope,
                          INK, 1.5))
     for y in (fy + 10, fy + 22):
         out.append(solid([('stroke', 'M%s,%s L%s,%s' % (n(fx - 0.26 * u), n(y + 5), n(fx + 0.26 * u), n(y - 5)), 5)],
