@@ -574,12 +574,16 @@ def sphinx(x, y, s, direction, colour, cloth=None, face=None):
                      colour, line_c, 2))
     out.append(path('M-66,-42 Q-56,-56 -38,-54', 'none', lit, 3))
     out.append(path('M-6,-50 Q8,-56 26,-64', 'none', lit, 3))
-    out.append(path('M-68,-22 Q-62,-50 -38,-50 Q-16,-44 -16,-12', 'none', shade if not dark_body else lit, 1.8))
-    out.append(path('M20,-40 Q30,-26 28,-12', 'none', shade if not dark_body else lit, 1.6))
+    # the haunch's round over the hind paw, the elbow over the foreleg: drawn lines, in
+    # light on the black body
+    inner = darker(colour, 0.55) if not dark_body else lit
+    out.append(path('M-60,-14 Q-66,-44 -42,-50 Q-18,-48 -14,-26 Q-14,-14 -6,-9', 'none', inner, 2))
+    out.append(path('M-40,-10 Q-28,-16 -6,-9', 'none', shade, 3))
+    out.append(path('M18,-44 Q34,-30 30,-14', 'none', inner, 2))
     out.append(path('M0,-10 Q-20,-12 -40,-8', 'none', shade, 3))
     for t in (71, 76, 81, -12, -7):
         out.append(line((t, -10), (t + 1, -1.5), line_c, 1.2))
-    out.append(path('M14,-14 Q22,-8 34,-10', 'none', shade if not dark_body else lit, 1.6))
+    out.append(path('M14,-14 Q22,-8 34,-10', 'none', inner, 1.6))
     # the tail from the rump round behind the haunch and along the ground to the paws
     tail = 'M-70,-18 Q-86,-4 -66,0 Q-30,4 4,0'
     out.append(solid([('stroke', tail, 4.4)], colour, line_c, 1.8))
