@@ -339,7 +339,8 @@ def el_sumo_sacerdote(c):
     out.append(rect(-140, -250, 280, 560, '#6a6458', INK, LINE, r=20))
     out.append(throne(0, 330, 250, 500, '#7a7266', GOLD, 'round'))
     body, p = person(0, 330, 500, pose='sit', face='front', mood='calm', dress='gown', cloth='#b8302e', cape='#f2efe6',
-                     hat='mitre', hat_colour=GOLD, beard='#d9d4c8', hair='#d9d4c8', hands=((-0.4, -0.6), (0.8, 1.6)), grips=('rest', 'fist'))
+                     hat='mitre', hat_colour=GOLD, beard='#d9d4c8', hair='#d9d4c8', hands=((-0.4, -0.6), (0.8, 1.6)), grips=('rest', 'fist'),
+                     holds=(None, (0, -1)))
     out.append(body)
     cx, cy = p.head
     for k in range(3):
@@ -354,9 +355,15 @@ def el_sumo_sacerdote(c):
         out.append(line((rx - w, ry - 200 - k * 28), (rx + w, ry - 200 - k * 28), GOLD, 8))
     out.append(p.hand(1, 'fist'))
     # the crossed keys at his feet
-    for a in (-30, 30):
-        out.append(group([line((0, -50), (0, 50), GOLD, 8), circle(0, -60, 14, 'none', GOLD, 7),
-                          rect(0, 34, 20, 10, GOLD, INK, 1.5)], 'translate(0 370) rotate(%s)' % a))
+    for a, metal in ((-28, GOLD), (28, '#d5dbe4')):
+        side = 1 if a > 0 else -1
+        # the bow below, a trefoil of rings; the shaft; the bit with its wards at the top
+        key = [solid([('stroke', 'M0,-56 L0,40', 7), ('circle', 0, 54, 14), ('circle', -12, 62, 8), ('circle', 12, 62, 8)],
+                     metal, INK, 2),
+               circle(0, 54, 6, '#c9c2b4', INK, 1.6),
+               path('M0,-58 L%s,-58 L%s,-50 L%s,-50 L%s,-42 L%s,-42 L%s,-34 L0,-34 Z' % tuple(
+                   n(side * v) for v in (20, 20, 14, 14, 20, 20)), metal, INK, 2)]
+        out.append(group(key, 'translate(0 376) rotate(%s)' % a))
     # the two kneeling disciples, seen from behind
     out.append(person(-150, 470, 300, pose='kneel', face='back', mood='calm', cloth='#c2453a', hairstyle='short', hair='#4a2e1e',
                       pattern=lambda q: ''.join(rose(*q.U(a, b), 0.3 * q.u, '#e85a5a') for a, b in
