@@ -315,7 +315,8 @@ def el_emperador(c):
     for x, y in [(-150, -160), (150, -160), (-200, 80), (200, 80)]:
         out.append(ram_head(x, y, 30))
     body, p = person(0, 400, 500, pose='sit', face='front', mood='stern', dress='gown', cloth='#b8302e', cape='#c2453a',
-                     hat='crown', beard='#f2efe6', hair='#f2efe6', legs='#9aa3b2', hands=((-0.9, 1.5), (0.9, 1.4)), grips=('fist', 'fist'))
+                     hat='crown', beard='#f2efe6', hair='#f2efe6', legs='#9aa3b2', hands=((-0.9, 1.5), (0.9, 1.4)), grips=('fist', 'fist'),
+                     holds=(None, (0, -1)))
     out.append(body)
     lx, ly = p.hands[0]
     rx, ry = p.hands[1]
