@@ -271,6 +271,12 @@ def la_emperatriz(c):
     for x in (-250, -150, 180, 260):
         out.append(tree(x, 60, 230, '#3f7a3c'))
     out.append(path('M120,60 Q150,-60 170,-200 L200,-200 Q190,-60 180,60 Z', '#8ec6ee', INK, 2))
+    # the fall's water streaming down in white threads, foaming where it meets the ground
+    for k, t in enumerate((0.25, 0.5, 0.75)):
+        out.append(path('M%s,-196 Q%s,-60 %s,56' % (n(170 + 30 * t), n(150 + 40 * t), n(120 + 60 * t)), 'none', '#e8f4fc', 2,
+                        extra='stroke-dasharray="%s 10"' % (18 + k * 6)))
+    for x, r in ((118, 12), (136, 15), (156, 14), (176, 12), (192, 10)):
+        out.append(circle(x, 60, r, '#f4f8fc', INK, 1.6))
     out.append(ground(c, 60, '#8ab85a', '#6a9a44'))
     out.append(path('M140,60 Q120,200 250,470 L300,470 L300,300 Q210,200 200,60 Z', '#6fb2e8', INK, 2))
     # her couch: a cushion at her back, a deep seat cushion under her lap, the base below
@@ -279,7 +285,8 @@ def la_emperatriz(c):
     out.append(rect(-200, 222, 320, 88, '#c2453a', INK, LINE, r=36))
     out.append(path('M-180,240 Q-40,228 100,240', 'none', mix('#c2453a', '#ffffff', 0.3), 5))
     body, p = person(-40, 380, 470, pose='sit', face='front', mood='joy', dress='gown', cloth='#f4f1e8', hair='#c28a3a',
-                     hairstyle='long', hat='laurel', hands=((-0.6, 2.2), (0.8, 0.0)), grips=('rest', 'fist'))
+                     hairstyle='long', hat='laurel', hands=((-0.6, 2.2), (0.8, 0.0)), grips=('rest', 'fist'),
+                     holds=(None, (0.053, -1)))
     out.append(body)
     for i, (a, b) in enumerate([(-0.5, 2.4), (0.4, 2.9), (-0.3, 3.7), (0.6, 4.4), (-0.7, 5.0), (0.2, 5.4)]):
         x, y = p.U(a, b)
@@ -289,8 +296,8 @@ def la_emperatriz(c):
         px, py = polar(cx, cy - 0.1 * p.u, 0.85 * p.u, 195 + k * 13.6)
         out.append(star(px, py, 9, 6, '#f7e3a0', 0.45, width=1.2))
     hx, hy = p.hands[1]
-    out.append(line((hx, hy + 60), (hx + 10, hy - 130), GOLD, 7))
-    out.append(circle(hx + 10, hy - 140, 14, GOLD))
+    out.append(line((hx + 4, hy + 60), (hx + 14, hy - 130), GOLD, 7))
+    out.append(circle(hx + 14, hy - 140, 14, GOLD))
     out.append(p.hand(1, 'fist'))
     # the heart-shaped shield with the sign of Venus
     sx, sy = -190, 300
