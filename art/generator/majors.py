@@ -667,7 +667,8 @@ def el_ermitano(c):
     out.append(path('M-300,300 L-80,170 L40,230 L300,120 L300,470 L-300,470 Z', '#e8ecf4', INK, LINE))
     out.append(path('M-300,360 L-120,280 L100,330 L300,260 L300,470 L-300,470 Z', '#c9d0dc', INK, LINE))
     body, p = person(0, 250, 600, face='down', mood='calm', dress='robe', cloth='#8a8f9a', cape='#6f7480', hat='hood',
-                     hat_colour='#8a8f9a', beard='#f2efe6', hands=((-1.2, 0.5), (0.5, 1.4)), grips=('fist', 'fist'))
+                     hat_colour='#8a8f9a', beard='#f2efe6', hands=((-1.2, 0.5), (0.5, 1.4)), grips=('fist', 'fist'),
+                     holds=(None, (0.024, -1)))
     out.append(body)
     # the staff in his left hand, the lantern held out in his right, its light around it
     rx, ry = p.hands[1]
