@@ -69,10 +69,12 @@ def la_estrella(c):
     jr, sr = jug(*p.hands[1], 1.45, 105, '#c96f3c')
     out.append(stream(sr, (sr[0] + 30, 250 + dy), 22))
     out.append(stream(sl, (sl[0] - 25, 235 + dy), -20))
-    for k in range(5):
-        x0 = sl[0] - 25
-        out.append(path('M%s,%s q%s,%s %s,%s' % (n(x0), n(238 + dy), n(-16 - k * 10), n(8 + k * 6), n(-32 - k * 16),
-                                                n(30 + k * 14)), 'none', '#a9d4f5', 4))
+    # where it meets the land the water parts into five rills running off across the grass
+    x0, y0 = sl[0] - 25, 238 + dy
+    for k, (a, length) in enumerate(((165, 70), (140, 84), (115, 92), (88, 80), (62, 66))):
+        ex, ey = polar(x0, y0, length, a)
+        mx, my = polar(x0, y0, length * 0.5, a + (14 if k % 2 else -14))
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x0), n(y0), n(mx), n(my), n(ex), n(ey)), 'none', '#a9d4f5', 4.4))
     out += [jl, jr]
     out.append(p.hand(0, 'fist'))
     out.append(p.hand(1, 'fist'))
