@@ -156,19 +156,22 @@ def el_loco(c):
             items.append(circle(x, y, 0.13 * p.u, ('#e05a4a', '#3f7f4a', '#f4d04a')[i % 3], INK, 1.2))
         return ''.join(items)
 
-    body, p = person(20, 330, 420, pose='walk', face='up', body='three', mood='joy', dress='tunic', cloth='#f3efe2', legs='#f2d36a',
+    # he steps out towards the edge, his head tipped back to look at the sky
+    body, p = person(56, 330, 420, pose='walk', face='right', gaze=(0.7, -1), tilt=-12, body='three', mood='joy', dress='tunic',
+                     cloth='#f3efe2', legs='#f2d36a',
                      shoes='#e0a030', hair='#b5773a', hat='cap', hat_colour='#3f7f4a', cape='#c2453a',
                      hands=((-1.3, 0.9), (0.35, 0.1)), pattern=flowered, belt='#c2a04a')
     (lx, ly), (rx, ry) = p.hands
     # the staff rests on his right shoulder; the bundle hangs behind
-    stick_end = (rx + 120, ry - 170)
+    stick_end = (rx + 96, ry - 160)
     out.append(line((rx - 50, ry + 70), stick_end, WOOD, 8))
     out.append(ellipse(stick_end[0] - 4, stick_end[1] + 24, 34, 28, '#9b3b3b', INK, 2.5, -20))
     out.append(path('M%s,%s l10,-14 l6,16 Z' % (n(stick_end[0] - 10), n(stick_end[1] + 2)), '#9b3b3b', INK, 2))
     out.append(body)
     out.append(line((lx, ly), (lx - 4, ly - 40), '#3f7a3c', 3))
     out.append(rose(lx - 4, ly - 46, 13))
-    out.append(dog(150, 330, 1.7, -1, '#f4f2ec', 'jump'))
+    # the little dog leaps at his heels
+    out.append(dog(-100, 334, 1.7, 1, '#f4f2ec', 'jump'))
     return out
 
 
