@@ -4,7 +4,7 @@ import math
 
 from figures import (GOLD, GOLD_DARK, LEAF, SKIN, SKINS, WOOD, bird, bull_head, chain, coin, cup, darker, dog, eagle,
                      far_shade, held_cup, horse, lantern, lemniscate, letters, limb, lion, lion_head, marked_face, mix, person, pillar,
-                     ram_head, rider, scales, sunflower, sword, throne, trumpet, wand, wheat, wings, wolf)
+                     ram_head, rider, scales, sunflower, sword, throne, trumpet, wand, wheat, wings)
 from scenery import (castle, cloud, flowers, ground, hills, lightning, moon, mountains,
                      rose, sky, star, sun, tower, tree, water, wave_sea)
 from svg import INK, LINE, circle, ellipse, group, line, n, path, poly, polar, rect, solid
