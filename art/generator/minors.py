@@ -1,7 +1,7 @@
 # The minor arcana, one function per card, like the majors.
 import math
 
-from figures import (GOLD, GOLD_DARK, LEAF, SKIN, WOOD, Person, lemniscate, bird, bull_head, cat, coin, cup, darker, dog, fish, horse,
+from figures import (GOLD, GOLD_DARK, LEAF, SKIN, WOOD, Person, lemniscate, limb, marked_face, next_skin, bird, bull_head, cat, coin, cup, darker, dog, fish, horse,
                      held_cup, lion_head, person, rabbit, ram_head, rider, scales, sunflower, sword, throne, wand, wings)
 from scenery import (bridge, castle, cloud, flowers, ground, hills, house, moon, mountains, rain, rainbow, rose, sky,
                      shadow, sun, tower, track, tree, water, wave_sea)
@@ -1183,6 +1183,132 @@ def dos_de_espadas(c):
     return out
 
 
+def curve_through(points, closed=False):
+    """A smooth path through `points` (cubic pieces whose tangents run from each point's
+    neighbour to the next); `closed` joins the last point back to the first."""
+    pts = list(points)
+    k = len(pts)
+    d = 'M%s,%s' % (n(pts[0][0]), n(pts[0][1]))
+    for i in range(k if closed else k - 1):
+        p0, p1 = pts[(i - 1) % k if closed else max(i - 1, 0)], pts[i]
+        p2 = pts[(i + 1) % k]
+        p3 = pts[(i + 2) % k if closed else min(i + 2, k - 1)]
+        a = (p1[0] + (p2[0] - p0[0]) / 6, p1[1] + (p2[1] - p0[1]) / 6)
+        b = (p2[0] - (p3[0] - p1[0]) / 6, p2[1] - (p3[1] - p1[1]) / 6)
+        d += ' C%s,%s %s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(p2[0]), n(p2[1]))
+    return d + (' Z' if closed else '')
+
+
+def effigy(c, crown, bed, u):
+    """A knight in armour lying on his back on the tomb's top `bed`, his head (its crown at x
+    `crown`) on a tasselled cushion, seen from the side: the face in profile turned to the vault,
+    the eyes closed, the near arm along his side and the forearm raised so the joined hands stand
+    upright on his breast. The legs are left to the pall laid over them."""
+    out = []
+    skin = next_skin()
+    hair, steel = '#6a5a40', '#b4b8be'
+    line_c = darker(skin, 0.45)
+    rest = bed - 24  # the cushion's top, where the back of the head lies
+
+    def H(s, d):  # a point of the head: s along the body from the crown, d up from the cushion
+        return crown + s * u, rest - d * u
+    # the cushion, its tassels at the corners
+    cush = '#9a2f36'
+    pillow = curve_through([(crown - 16, bed - 1), (crown - 20, rest + 6), (crown - 6, rest - 3), (crown + 45, rest - 5),
+                            (crown + 98, rest - 3), (crown + 110, rest + 6), (crown + 106, bed - 1), (crown + 45, bed + 1)],
+                           closed=True)
+    out.append(path(pillow, c.linear([(0, mix_light(cush, 0.2)), (1, darker(cush, 0.2))], 0, rest - 5, 0, bed,
+                                     'userSpaceOnUse'), INK, LINE))
+    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(crown - 6), n(rest + 8), n(crown + 45), n(rest + 2), n(crown + 98),
+                                            n(rest + 8)), 'none', GOLD, 3))
+    for x in (crown - 18, crown + 108):
+        out.append(path('M%s,%s l-5,12 l10,0 Z' % (n(x), n(bed - 4)), GOLD, INK, 1.5))
+    # the neck, from under the jaw and the nape to the shoulders
+    sx = crown + 1.22 * u  # where the shoulder begins
+    neck = curve_through([H(0.62, 0.1), H(0.95, 0.12), (sx + 8, bed - 12), (sx + 8, bed - 44), H(1.0, 0.6),
+                          H(0.86, 0.5)], closed=True)
+    out.append(path(neck, skin, INK, 2.2))
+    # the body in plate armour lying along the tomb, the breastplate's ridge along its top
+    chest = [(sx + 4, bed - 50), (sx + 0.5 * u, bed - 58), (sx + 1.2 * u, bed - 62), (sx + 2.0 * u, bed - 58),
+             (sx + 2.8 * u, bed - 52)]
+    body = 'M%s,%s' % (n(sx + 3.1 * u), n(bed - 2))
+    body += ' L%s,%s' % (n(sx + 3.1 * u), n(bed - 52))
+    body += curve_through(list(reversed(chest)))[len('M%s,%s' % (n(chest[-1][0]), n(chest[-1][1]))):]
+    body += ' Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(sx - 10), n(bed - 40), n(sx - 6), n(bed - 16), n(sx), n(bed - 2),
+                                               n(sx + 20), n(bed - 2))
+    out.append(path(body, c.linear([(0, mix_light(steel, 0.45)), (0.5, steel), (1, darker(steel, 0.25))], 0, bed - 62, 0,
+                                   bed, 'userSpaceOnUse'), INK, LINE))
+    out.append(path(curve_through([(sx + 0.4 * u, bed - 48), (sx + 1.2 * u, bed - 55), (sx + 2.2 * u, bed - 50)]), 'none',
+                    '#ffffff', 3, 'stroke-opacity="0.6"'))
+    # the sword belt across the hips, going under the pall
+    out.append(path('M%s,%s L%s,%s' % (n(sx + 2.55 * u), n(bed - 54), n(sx + 2.7 * u), n(bed - 2)), 'none', '#6b3f22', 9))
+    # the near arm: the upper arm along his side, the elbow at the waist, the forearm raised to
+    # the breast, the hands joined and standing upright
+    sh, el = (sx + 0.3 * u, bed - 32), (sx + 1.45 * u, bed - 18)
+    wr = (sx + 1.05 * u, bed - 76)
+    out.append(path(limb([sh, ((sh[0] + el[0]) / 2, (sh[1] + el[1]) / 2 + 2), el], [0.27 * u, 0.23 * u, 0.2 * u]),
+                    c.linear([(0, mix_light(steel, 0.4)), (1, darker(steel, 0.2))], 0, bed - 50, 0, bed, 'userSpaceOnUse'),
+                    INK, LINE))
+    out.append(path(limb([el, ((el[0] + wr[0]) / 2, (el[1] + wr[1]) / 2), wr], [0.2 * u, 0.18 * u, 0.15 * u]),
+                    c.linear([(0, mix_light(steel, 0.5)), (1, steel)], wr[0], 0, el[0], 0, 'userSpaceOnUse'), INK, LINE))
+    # the couter on the elbow and the pauldron over the shoulder
+    out.append(circle(el[0], el[1], 0.17 * u, mix_light(steel, 0.2), INK, 2))
+    cap = curve_through([(sh[0] - 0.4 * u, sh[1] + 0.12 * u), (sh[0] - 0.22 * u, sh[1] - 0.3 * u),
+                         (sh[0] + 0.2 * u, sh[1] - 0.34 * u), (sh[0] + 0.48 * u, sh[1] - 0.02 * u),
+                         (sh[0] + 0.1 * u, sh[1] + 0.2 * u)], closed=True)
+    out.append(path(cap, c.linear([(0, mix_light(steel, 0.5)), (1, darker(steel, 0.15))], 0, sh[1] - 0.35 * u, 0,
+                                  sh[1] + 0.2 * u, 'userSpaceOnUse'), INK, 2.4))
+    out.append(path(curve_through([(sh[0] - 0.3 * u, sh[1] + 0.02 * u), (sh[0] + 0.05 * u, sh[1] - 0.14 * u),
+                                   (sh[0] + 0.36 * u, sh[1] + 0.02 * u)]), 'none', darker(steel, 0.3), 1.6))
+    # the joined hands: the far one's fingers just showing beyond the near one
+    tip = (wr[0] + 0.06 * u, wr[1] - 0.78 * u)
+    far = curve_through([(wr[0] - 0.16 * u, wr[1] + 0.02 * u), (wr[0] - 0.2 * u, wr[1] - 0.4 * u),
+                         (tip[0] - 0.1 * u, tip[1] - 0.04 * u), (tip[0] + 0.02 * u, tip[1] + 0.12 * u),
+                         (wr[0] + 0.05 * u, wr[1] - 0.1 * u)], closed=True)
+    out.append(path(far, darker(skin, 0.12), INK, 2))
+    near = curve_through([(wr[0] - 0.13 * u, wr[1] + 0.05 * u), (wr[0] - 0.15 * u, wr[1] - 0.35 * u),
+                          (tip[0] - 0.05 * u, tip[1] + 0.02 * u), tip, (tip[0] + 0.1 * u, tip[1] + 0.2 * u),
+                          (wr[0] + 0.16 * u, wr[1] - 0.3 * u), (wr[0] + 0.15 * u, wr[1] + 0.06 * u)], closed=True)
+    out.append(path(near, skin, INK, 2.2))
+    # the knuckles' fold, the fingers' lines and the thumb laid along the near edge
+    for k in (0.0, 0.07):
+        out.append(path(curve_through([(wr[0] + (0.02 + k) * u, wr[1] - 0.42 * u), (tip[0] - (0.01 - k) * u, tip[1] + 0.1 * u)]),
+                        'none', line_c, 1.4))
+    out.append(path(curve_through([(wr[0] - 0.12 * u, wr[1] - 0.05 * u), (wr[0] - 0.1 * u, wr[1] - 0.3 * u),
+                                   (wr[0] - 0.02 * u, wr[1] - 0.42 * u)]), 'none', line_c, 1.6))
+    # the vambrace's cuff at the wrist
+    # the head in profile, the back of it on the cushion, the nose to the vault
+    face = [(0.0, 0.42), (0.03, 0.6), (0.12, 0.72), (0.28, 0.79), (0.42, 0.8), (0.47, 0.775), (0.6, 0.9), (0.64, 0.9),
+            (0.665, 0.84), (0.71, 0.81), (0.76, 0.81), (0.8, 0.8), (0.85, 0.77), (0.92, 0.78),
+            (0.98, 0.68), (0.9, 0.5), (0.78, 0.3), (0.72, 0.1), (0.5, 0.0), (0.25, 0.02), (0.07, 0.14)]
+    out.append(path(curve_through([H(*p) for p in face], closed=True),
+                    c.linear([(0, mix_light(skin, 0.15)), (1, darker(skin, 0.12))], 0, rest - u, 0, rest, 'userSpaceOnUse'),
+                    INK, LINE))
+    # short hair over the crown and the back of the head, down to the nape
+    hair_d = curve_through([H(0.08, 0.68), H(-0.04, 0.42), H(0.06, 0.12), H(0.28, 0.0), H(0.52, 0.0), H(0.72, 0.08),
+                            H(0.64, 0.2), H(0.5, 0.42), H(0.34, 0.5), H(0.2, 0.58)], closed=True)
+    out.append(path(hair_d, hair, INK, 2.2))
+    for a, b in ((H(0.06, 0.42), H(0.26, 0.14)), (H(0.18, 0.5), H(0.44, 0.1))):
+        out.append(line(a, b, darker(hair, 0.3), 1.6))
+    # the ear before the nape
+    ear = curve_through([H(0.52, 0.42), H(0.62, 0.4), H(0.68, 0.3), H(0.63, 0.2), H(0.55, 0.22)])
+    out.append(path(ear, skin, INK, 2))
+    out.append(path(curve_through([H(0.57, 0.35), H(0.62, 0.31), H(0.59, 0.27)]), 'none', line_c, 1.4))
+    # the closed eye, its lashes, the brow over it, the nostril, the line of the lips and the
+    # fold from the nose to the mouth
+    feat = []
+    feat.append(path(curve_through([H(0.43, 0.67), H(0.48, 0.64), H(0.53, 0.65)]), 'none', INK, 2.6))
+    feat.append(line(H(0.53, 0.65), H(0.56, 0.62), INK, 1.6))
+    feat.append(path(curve_through([H(0.36, 0.74), H(0.41, 0.755), H(0.47, 0.74)]), 'none', INK, 2.8))
+    feat.append(path(curve_through([H(0.63, 0.85), H(0.655, 0.83)]), 'none', line_c, 1.8))
+    feat.append(line(H(0.77, 0.8), H(0.76, 0.74), INK, 2))
+    feat.append(path(curve_through([H(0.63, 0.79), H(0.7, 0.72), H(0.74, 0.68)]), 'none', darker(skin, 0.2), 1.4))
+    x0, y0 = H(0.4, 0.82)
+    x1, y1 = H(0.8, 0.6)
+    out.append(marked_face(''.join(feat), (x0, y0, x1 - x0, y1 - y0), u))
+    return ''.join(out)
+
+
 @card(ESPADAS + 3)
 def cuatro_de_espadas(c):
     # a chapel: stone courses on the wall, darker towards the vault, a paved floor
@@ -1215,19 +1341,14 @@ def cuatro_de_espadas(c):
         out.append(rect(x, 205, 120, 105, darker('#c9c2b4', 0.08), darker('#c9c2b4', 0.35), 1.6))
     # the fourth sword along the tomb's side
     out.append(sword((-225, 258), (230, 258), 16))
-    # the knight's effigy lying on his back, face to the vault, hands joined in prayer
-    h, fx, top = 470, 228, 165
-    u = h / 7.5
-    fy = top - 0.55 * u
-    body, p = person(fx, fy, h, face='right', profile=True, body='side', mood='grief', gaze=(1, 1),
-                     dress='armour', cloth='#c8c0a8', sleeves='#c8c0a8', legs='#c8c0a8', shoes='#a8a08a', hair='#8a7a5a',
-                     reach=((fx + 0.95 * u, fy - 5.75 * u), (fx + 1.0 * u, fy - 5.75 * u)), grips=('pray', 'pray'),
-                     elbows=((fx + 0.15 * u, fy - 4.75 * u), (fx + 0.2 * u, fy - 4.7 * u)), shadow=False)
-    out.append(group([body], 'rotate(-90 %s %s)' % (n(fx), n(fy))))
+    # the knight's effigy lying on his back, his head on a cushion, face to the vault, his hands
+    # joined in prayer on his breast
+    top = 165
+    out.append(effigy(c, -245, top, 62))
     # the pall laid over him from the waist down, following the thighs, the knees, the shins
     # and the raised feet, and falling over the tomb's edge in soft folds with a scalloped hem
     pall, hem = '#4a5488', '#e0b040'
-    front = fy - 0.42 * u
+    front = 116
     ridge = [(-44, front - 6), (20, front - 12), (90, front - 16), (150, front - 24), (200, front - 10),
              (214, front - 18), (226, front - 38), (246, front - 10)]
     d = 'M%s,%s' % (n(-58), n(top + 6))
