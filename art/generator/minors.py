@@ -798,40 +798,55 @@ def cinco_de_bastos(c):
 
 @card(BASTOS + 5)
 def seis_de_bastos(c):
-    out = [sky(c, 'day', 200), cloud(-170, -380, 170), hills(210, '#9cc27a', (30, 50, 30)), ground(c, 200, '#8ab85a', '#6a9a44')]
-    hb, hp = horse(-40, 400, 2.7, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#3f7a3c')
+    out = [sky(c, 'day', 200), cloud(-170, -380, 170), cloud(170, -250, 130), hills(210, '#9cc27a', (30, 50, 30)),
+           ground(c, 200, '#8ab85a', '#6a9a44')]
+
+    def walker(x, y, h, col, face, hair, staff_x, **kw):
+        """One of the crowd walking with the horse, cheering, a staff held upright in one fist at
+        staff_x (the hand on that side of the figure), the other arm hanging."""
+        u = h / 7.5
+        i = 0 if staff_x < x else 1
+        reach = [None, None]
+        reach[i] = (staff_x, y - 4.55 * u)
+        other = (x + (0.55 if i == 0 else -0.55) * u, y - 3.6 * u)
+        reach[1 - i] = other
+        body, q = person(x, y, h, pose='walk', face=face, profile=True, mood='joy', gaze=(1 if face == 'right' else -1, -0.4),
+                         dress='tunic', cloth=col, hair=hair, reach=tuple(reach),
+                         grips=tuple('fist' if k == i else 'rest' for k in (0, 1)),
+                         holds=tuple((0, -1) if k == i else None for k in (0, 1)), **kw)
+        hx, hy = q.hands[i]
+        return body + wand((hx, hy + 2.2 * u), (hx, hy - 8.4 * u), 13, 2) + q.hand(i, 'fist')
+
+    # the crowd walks on beside and behind the horse, so the horse passes before them and no
+    # staff crosses it: three at its tail, and two behind it, their legs showing between its
+    # legs, their staves raised over its back and beyond its neck
+    out.append(walker(135, 396, 240, '#8a6a9a', 'right', '#3a2418', 168, main=False))  # his face behind its neck
+    out.append(walker(-70, 398, 245, '#3f8a86', 'right', '#2e2018', -42))
+    out.append(walker(-128, 402, 255, '#e0b040', 'right', '#6a4a2a', -98))
+    out.append(walker(-187, 412, 265, '#c2453a', 'right', '#5a3a22', -158))
+    out.append(walker(-238, 424, 275, '#4a6fb5', 'right', '#3a2418', -208, hairstyle='curly'))
+    hb, hp = horse(20, 445, 2.3, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#3f7a3c')
     out.append(hb)
     sx, sy = hp['saddle']
-    # the victor rides through the crowd, his staff upright before him crowned with a wreath
+    # the victor, crowned with laurel, rides through the crowd holding up his staff with the
+    # victor's wreath tied to its top
     rb, r = rider(sx, sy, 330, 1, profile=True, mood='joy', cloth='#c2453a', legs='#4a6fb5', hat='laurel', hair='#5a3a22',
-                  hands=((-0.7, 0.9), (1.6, 1.0)), grips=('fist', 'fist'), holds=((-16, -400), None))
+                  hands=((1.1, 1.5), (0.9, -0.2)), grips=('fist', 'fist'), holds=(None, (0.05, -1)))
     out.append(rb)
-    lx, ly = r.hands[0]
-    out.append(wand((lx + 6, ly + 150), (lx - 10, ly - 250), 16, 2))
-    out.append(circle(lx - 8, ly - 200, 32, 'none', LEAF, 10))
-    for k in range(8):
-        px, py = polar(lx - 8, ly - 200, 32, k * 45)
-        out.append(ellipse(px, py, 8, 4, LEAF, INK, 1.2, k * 45 + 90))
-    out.append(hand_over(r, 0))
-    out.append(line(r.hands[1], hp['muzzle'], '#6b3f2a', 2.4))
-    out.append(hand_over(r, 1))  # the reins in his fist
-    # the crowd walking beside him, staves raised in their fists
-    tips = ((-250, -80), (-175, -20), (60, -40), (282, -60))
-    for (x, y, h, col, face), tip in zip(((-235, 470, 330, '#c2453a', 'right'), (-150, 480, 300, '#4a6fb5', 'right'),
-                                          (165, 480, 300, '#e0b040', 'left'), (245, 470, 330, '#7a5bb0', 'left')), tips):
-        i = 1 if face == 'right' else 0
-        q = Person(x, y, h, pose='bust', face=face, mood='joy', cloth=col, hair='#5a3a22',
-                   hands=((-0.2, 0.5), (0.5, -0.2)) if face == 'right' else ((-0.5, -0.2), (0.2, 0.5)), grips=('fist', 'fist'))
-        # the raised fist turned onto its staff, as the rider's is
-        (sx_, sy_), (tx, ty) = q.shoulders[i], q.hand_targets[i]
-        held = [None, None]
-        held[i] = (tip[0] - (sx_ + tx * q.u), tip[1] - (sy_ + ty * q.u))
-        q.holds = tuple(held)
-        out.append(q.draw())
-        hx, hy = q.hands[i]
-        out.append(wand((hx + (hx - tip[0]) * 0.25, hy + (hy - tip[1]) * 0.25), tip, 14, 2))
-        out.append(q.hand(i, 'fist'))
-    out.append(wand((-105, 470), (-125, -50), 14, 2))
+    lx, ly = r.hands[1]
+    top = (lx + 16, ly - 340)
+    out.append(wand((lx - 4, ly + 70), top, 16, 2))
+    wx, wy = top[0] - 1, top[1] + 42
+    out.append(circle(wx, wy, 30, 'none', LEAF, 10))
+    for k in range(10):
+        px, py = polar(wx, wy, 30, k * 36)
+        out.append(ellipse(px, py, 9, 4, LEAF, INK, 1.2, k * 36 + 70))
+    # the ribbons the wreath is tied with
+    out.append(path('M%s,%s q-10,16 -34,22 M%s,%s q-4,20 -26,34' % (n(wx - 4), n(wy + 30), n(wx + 2), n(wy + 30)), 'none',
+                    '#c2453a', 4))
+    out.append(hand_over(r, 1))
+    out.append(line(r.hands[0], hp['muzzle'], '#6b3f2a', 2.4))
+    out.append(hand_over(r, 0))  # the reins in his fist
     return out
 
 
