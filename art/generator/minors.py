@@ -503,11 +503,18 @@ def reina_de_espadas(c):
     out.append(throne(-60, 400, 260, 560, '#b9b3a8', GOLD, 'round'))
     for x, y in [(-20, -110), (-100, -60), (-60, -160)]:
         out.append(butterfly(x, y, 1.6))
-    # turned to the right, the sword upright in her near hand, the other hand raised open before her
-    body, p = person(-60, 400, 500, pose='sit', face='right', profile=True, body='side', mood='stern', dress='gown', cloth='#d8d2e8', cape='#6fb2e8', hat='crown',
-                     hair='#5a3a22', hairstyle='long', hands=((1.2, 0.7), (1.9, -0.5)), grips=('fist', 'open'))
+    # side on, turned to the right: the sword upright in her right hand, her forearm laid
+    # forward over her lap; her left hand raised open beyond it as if to bid someone come
+    x, feet, h = -60, 400, 500
+    u = h / 7.5
+    top = feet - 6.25 * u
+    body, p = person(x, feet, h, pose='sit', face='right', profile=True, body='side', mood='stern', dress='gown',
+                     cloth='#d8d2e8', cape='#6fb2e8', hat='crown', hair='#5a3a22', hairstyle='long',
+                     reach=((x + 1.3 * u, top + 3.15 * u), (x + 2.0 * u, top + 0.95 * u)),
+                     elbows=((x + 0.25 * u, top + 3.05 * u), (x + 1.35 * u, top + 2.25 * u)),
+                     grips=('fist', 'open'), holds=((0, -1), None))
     out.append(body)
-    out.append(upright_sword(p, 0, 260, 16))
+    out.append(upright_sword(p, 0, 300, 16))
     return out
 
 
