@@ -997,16 +997,57 @@ def tres_de_copas(c):
         out.append(grape_bunch(x + 20, 400, 1.6))
     return out
 
+def crossed_legs(x, y, u, hose, shoes, tunic=None):
+    """The legs of one sitting on the ground at (x, y), the middle of his seat, seen from the
+    front: the thighs out to the raised knees on either side, the shins crossed before him, the
+    near one over the other, each foot tucked under the other knee; `tunic` lays the tunic's
+    skirt over his lap."""
+    out = []
+    for side in (-1, 1):  # the viewer's left leg lies behind the right one
+        hip, knee = (x + side * 0.5 * u, y - 0.45 * u), (x + side * 1.75 * u, y - 0.45 * u)
+        ankle = (x - side * 0.85 * u, y + (0.42 if side < 0 else 0.55) * u)
+        mid = (knee[0] + (ankle[0] - knee[0]) * 0.45, knee[1] + (ankle[1] - knee[1]) * 0.45 + 0.14 * u)
+        leg = limb([hip, ((hip[0] + knee[0]) / 2, (hip[1] + knee[1]) / 2 - 0.04 * u), knee, mid, ankle],
+                   [0.44 * u, 0.4 * u, 0.3 * u, 0.27 * u, 0.15 * u])
+        fill = hose if side > 0 else darker(hose, 0.18)
+        # the foot laid on its outer edge, its toes out past the other knee
+        toe = (ankle[0] - side * 0.6 * u, ankle[1] - 0.1 * u)
+        foot = limb([(ankle[0] + side * 0.08 * u, ankle[1] + 0.02 * u), toe], [0.18 * u, 0.12 * u])
+        out.append(path(foot, shoes, INK, LINE))
+        out.append(path(leg, fill, INK, LINE))
+        # the light along the shin
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(mid[0] + side * 0.25 * u), n(mid[1] - 0.2 * u), n(mid[0]),
+                                                n(mid[1] - 0.24 * u), n(ankle[0] + side * 0.3 * u), n(ankle[1] - 0.15 * u)),
+                        'none', mix_light(fill, 0.3), 3))
+    if tunic:
+        # the skirt falls over the tops of the thighs, its hem dipping between the knees
+        hem = [(x - 0.84 * u, y - 0.8 * u), (x - 1.02 * u, y - 0.62 * u), (x - 1.18 * u, y - 0.4 * u),
+               (x - 0.6 * u, y - 0.18 * u), (x, y - 0.06 * u), (x + 0.6 * u, y - 0.18 * u), (x + 1.18 * u, y - 0.4 * u),
+               (x + 1.02 * u, y - 0.62 * u), (x + 0.84 * u, y - 0.8 * u)]
+        out.append(path(curve_through(hem) + ' Z', tunic, None, 0))
+        out.append(path(curve_through(hem), 'none', INK, LINE))
+        for k in (-0.5, 0.05, 0.55):
+            out.append(path('M%s,%s q%s,%s %s,%s' % (n(x + k * u), n(y - 0.6 * u), n(0.04 * u), n(0.2 * u), n(-0.02 * u),
+                                                    n((0.45 - abs(k) * 0.25) * u)), 'none', darker(tunic, 0.25), 2))
+    return ''.join(out)
+
+
 @card(COPAS + 3)
 def cuatro_de_copas(c):
     out = [sky(c, 'day', 150), hills(150, '#7fae5a', (40, 30, 60)), ground(c, 150, '#8ab85a', '#6a9a44')]
-    out.append(tree(-100, 330, 560, '#3f7a3c'))
-    body, p = person(-100, 400, 520, pose='sit', face='down', mood='stern', dress='tunic', cloth='#4a6fb5', legs='#c2453a',
-                     hair='#5a3a22', hands=((1.3, 1.2), (-1.3, 1.0)))
+    out.append(tree(-175, 372, 740, '#3f7a3c'))
+    # he sits on the grass under the tree, legs crossed and arms folded, looking down at the
+    # three cups before him and not at the fourth the hand from the cloud holds out to him
+    x, seat, h = -110, 392, 520
+    u = h / 7.5
+    out.append(shadow(x + 10, seat + 0.5 * u, 2.3 * u, 0.3 * u))
+    body, p = person(x, seat, h, pose='bust', face='front', mood='focus', gaze=(0.7, 1), dress='tunic', cloth='#4a6fb5',
+                     legs='#c2453a', hair='#5a3a22', hands=((1.3, 1.2), (-1.3, 1.0)), shadow=False)
     out.append(body)
-    for x in (80, 160, 240):
-        out.append(standing_cup(x, 430, 110))
-    h, (gx, gy) = hand_from_cloud(210, -240, 1)
+    out.append(crossed_legs(x, seat, u, '#c2453a', '#5a3e24', '#4a6fb5'))
+    for k, cx in enumerate((45, 130, 215)):
+        out.append(standing_cup(cx, 452 - k * 8, 104))
+    h, (gx, gy) = hand_from_cloud(200, -40, 1)
     out.append(h)
     out.append(cup(gx - 20, gy + 40, 100))
     return out
