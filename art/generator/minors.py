@@ -109,14 +109,41 @@ def reina_de_oros(c):
     return out
 
 
+def salamander(x, y, s, angle=0, colour='#2b1d14', eye=None, flip=False):
+    """A small lizard seen from above, about 60·s long, its head towards `angle` (degrees,
+    0 = right): a blunt head, four splayed legs with toes, the tail curled back on itself
+    (to the left of its run, or to the right with `flip`)."""
+    f = -1 if flip else 1
+    out, pieces = [], []
+    # the legs: out from the shoulders and the hips, bent at the elbow and the knee, the toes
+    # spread on the ground
+    for bx, ex, fx, side in ((9, 11, 17, -1), (9, 11, 17, 1), (-10, -10, -16, -1), (-10, -10, -16, 1)):
+        ey, fy = side * 10, side * 13
+        pieces.append(('path', limb([(bx, 0), (ex, ey), (fx, fy)], [2.6, 2.1, 1.6])))
+        for t in (-40, 0, 40):
+            tx, ty = polar(fx, fy, 4.2, math.degrees(math.atan2(fy - ey, fx - ex)) + t)
+            pieces.append(('stroke', 'M%s,%s L%s,%s' % (n(fx), n(fy), n(tx), n(ty)), 1.3))
+    # the blunt head, the body swelling at the belly, and the tail tapering into its curl
+    spine = [(21, 0), (17, 0), (11, 0), (3, 0.5), (-6, 0.5), (-13, 0.8), (-20, 1.5), (-27, 1.5),
+             (-33, -1.5 * f), (-36, -7 * f), (-33, -13 * f), (-27, -14 * f), (-23, -10 * f), (-25, -6.5 * f)]
+    widths = [4.4, 3.6, 3.8, 5.4, 5.8, 4.8, 3.4, 2.6, 2.1, 1.7, 1.4, 1.1, 0.9, 0.5]
+    pieces += [('path', limb(spine, widths)), ('ellipse', 22, 0, 6.2, 4.8)]
+    out.append(solid(pieces, colour, INK, 0.9))
+    if eye:
+        for side in (-1, 1):
+            out.append(circle(21, side * 2.8, 1.3, eye, None, 0))
+        # spots down the back
+        for sx, sy in ((6, -1.6), (-2, 1.8), (-9, -1.2), (-17, 1.2)):
+            out.append(circle(sx, sy, 1.3, darker(colour, 0.45), None, 0))
+    return group(out, 'translate(%s %s) rotate(%s) scale(%s)' % (n(x), n(y), n(angle), n(s)))
+
+
 def salamanders(p):
+    """Salamanders worked into a robe: small black lizards at different turns."""
     items = []
-    for a, b, r in [(-0.35, 2.2, 20), (0.3, 2.9, -30), (-0.25, 3.5, 50)]:
+    for a, b, r, fl in [(-0.35, 2.2, -60, False), (0.32, 2.85, 200, True), (-0.25, 3.55, -20, True)]:
         x, y = p.U(a, b)
-        s = p.u * 0.011
-        items.append(group([path('M-22,0 Q-10,-10 0,0 Q10,10 22,0', 'none', '#2b1d14', 5),
-                            circle(23, 0, 4, '#2b1d14', None, 0)],
-                           'translate(%s %s) rotate(%s) scale(%s)' % (n(x), n(y), n(r), n(s))))
+        items.append(salamander(x, y, p.u * 0.0085, r, '#2b1d14', flip=fl))
     return ''.join(items)
 
 
@@ -315,19 +342,18 @@ def rey_de_bastos(c):
     back = [pyramids(140)]
     out, body, p = seated_court(c, 'gold', 140, '#d8b070', '#9e9a9c', '#d7572f', '#f0c64a', 'crown',
                                 ((-0.9, 1.5), (0.6, 0.6)), beard='#5a3a22', backdrop=back, pattern=salamanders, grips=('rest', 'fist'))
-    for x in (-120, 0, 120):
-        out.append(lion_head(x, -150, 28) if x else salamander_mark(x, -150, 2.0))
+    # lions at the corners of the throne's back and a salamander carved between them
+    for x in (-120, 120):
+        out.append(lion_head(x, -150, 28))
+    out.append(salamander(0, -150, 1.7, 0, '#3a2a1e', eye='#e9be4a'))
     out.append(body)
     rx, ry = p.hands[1]
     out.append(wand((rx, ry + 120), (rx + 6, ry - 230), 18, 4))
     out.append(hand_over(p, 1))
-    out.append(group([path('M-22,0 Q-10,-10 0,0 Q10,10 22,0', 'none', '#2b1d14', 5)], 'translate(-200 420) scale(2)'))
+    # a live salamander on the ground at his feet
+    out.append(shadow(-192, 424, 44, 7))
+    out.append(salamander(-190, 420, 1.35, -12, '#d0552c', eye=INK))
     return out
-
-
-def salamander_mark(x, y, s):
-    return group([path('M-22,0 Q-10,-10 0,0 Q10,10 22,0', 'none', '#2b1d14', 5), circle(23, 0, 4, '#2b1d14', None, 0)],
-                 'translate(%s %s) scale(%s)' % (n(x), n(y), n(s)))
 
 
 # Copas -------------------------------------------------------------------------------------------
