@@ -1625,13 +1625,6 @@ def diez_de_espadas(c):
                      reach=((fx - 0.9 * u, fy - 2.2 * u), (fx - 1.1 * u, fy - 2.4 * u)))
     out.append(ellipse(40, fy + 0.5 * u + 4, 300, 14, '#000000', None, 0, extra='fill-opacity="0.3"'))
     back = fy - 0.45 * u
-    # the swords driven into his back from the neck to the waist: drawn first, their points go
-    # in under the body's outline
-    leans = (-18, 12, -6, 16, -14, 4, -20, 14, -4, 18)
-    tops = (-30, -90, 0, -60, -120, -20, -80, 10, -50, -100)
-    for i in range(10):
-        x = -176 + i * 21
-        out.append(sword((x + leans[i], tops[i]), (x, back + 0.8 * u), 10))
     out.append(group([body], 'rotate(-90 %s %s)' % (n(fx), n(fy))))
     drape = 'M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
         n(-40), n(back - 4), n(60), n(back - 12), n(170), n(back + 6), n(200), n(fy + 0.55 * u), n(80), n(fy + 0.7 * u),
@@ -1640,6 +1633,26 @@ def diez_de_espadas(c):
     for x0, x1 in ((10, 40), (70, 90), (120, 150)):
         out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x0), n(back + 4), n(x0 + 8), n(fy), n(x1), n(fy + 0.5 * u)),
                         'none', '#6a141c', 2))
+    # the ten swords driven into his back from the neck to the waist, each blade going in
+    # through his back (and the cloth over it) at its full width, a dark stain where it entered
+
+    def surface(x):
+        t = min(1.0, max(0.0, (x + 40) / 200))
+        return back + 2 if x < -40 else back - 4 - 8 * math.sin(math.pi * t)
+    edge = [(x, surface(x) + 5) for x in range(-300, 301, 10)]
+    above = c.clip(poly([(-300, -470)] + edge + [(300, -470)]))
+    leans = (-18, 12, -6, 16, -14, 4, -20, 14, -4, 18)
+    tops = (-30, -90, 0, -60, -120, -20, -80, 10, -50, -100)
+    blades = []
+    for i in range(10):
+        x = -170 + i * 20
+        y = surface(x)
+        out.append(ellipse(x, y + 3, 9, 3.4, '#4a0e14', None, 0))
+        # the point runs on inside him, past the clip
+        top = (x + leans[i], tops[i])
+        k = 60 / math.hypot(x - top[0], y - top[1])
+        blades.append(sword(top, (x + (x - top[0]) * k, y + (y - top[1]) * k), 10))
+    out.append(group(blades, extra='clip-path="%s"' % above))
     return out
 
 
