@@ -155,8 +155,9 @@ def caballo_de_bastos(c):
         out.append(path(poly([(x - w, 160), (x, 160 - h), (x + w, 160)]), '#d9b26a', INK, LINE))
         out.append(path(poly([(x, 160 - h), (x + w, 160), (x + w * 0.4, 160)]), '#c29a55', INK, 2))
     out.append(ground(c, 150, '#e8c88a', '#d0aa68', curve=12))
-    out.append(shadow(-20 + 40, 425, 150))
-    hb, hp = horse(-20, 425, 2.7, -1, 'rear', '#c8743a', '#5a3018', cloth='#d8b04a')
+    # the horse rears clear of the field's lower edge, its tail and hind hooves inside it
+    out.append(shadow(-10 + 10, 408, 140))
+    hb, hp = horse(-10, 400, 2.5, -1, 'rear', '#c8743a', '#5a3018', cloth='#d8b04a')
     out.append(hb)
     sx, sy = hp['saddle']
     rb, r = rider(sx, sy, 310, -1, profile=True, mood='effort', cloth='#f0c64a', sleeves='#aab3c2', legs='#aab3c2', shoes='#6b7586',
