@@ -82,13 +82,19 @@ def reina_de_oros(c):
     out.append(ground(c, 60, '#7fb05a', '#5a8d42'))
     # the arch of roses over the throne
     out.append(path('M-260,380 L-260,-220 Q-260,-400 0,-400 Q260,-400 260,-220 L260,380', 'none', '#3e7a3a', 16))
+    # roses and leaves in turn along the arch itself, all of it inside the field
     for k in range(21):
-        a = 180 + k * 9
-        px, py = polar(0, -220, 260, a)
+        t = k / 10.0
+        side, q = (-1, t) if t <= 1 else (1, 2 - t)
+        # the quadratic from the post's top (side·260, -220) through (side·260, -400) to (0, -400)
+        px = (1 - q) ** 2 * side * 260 + 2 * q * (1 - q) * side * 260
+        py = (1 - q) ** 2 * -220 + 2 * q * (1 - q) * -400 + q * q * -400
+        dx, dy = 2 * (1 - q) * 0 + 2 * q * (0 - side * 260), 2 * (1 - q) * (-180) + 2 * q * 0
+        a = math.degrees(math.atan2(dy, dx))
         if k % 2 == 0:
             out.append(circle(px, py, 14, '#d8475a', INK, 2))
         else:
-            out.append(ellipse(px, py, 12, 6, LEAF, INK, 1.5, a + 90))
+            out.append(ellipse(px, py, 12, 6, LEAF, INK, 1.5, a))
     for y in range(-180, 380, 60):
         for x in (-260, 260):
             out.append(circle(x, y, 12, '#d8475a' if (y // 60) % 2 else '#f2eee6', INK, 2))
