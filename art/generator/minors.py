@@ -1321,8 +1321,8 @@ def effigy(c, crown, bed, u):
         out.append(path('M%s,%s l-5,12 l10,0 Z' % (n(x), n(bed - 4)), GOLD, INK, 1.5))
     # the neck, from under the jaw and the nape to the shoulders
     sx = crown + 1.22 * u  # where the shoulder begins
-    neck = curve_through([H(0.62, 0.1), H(0.95, 0.12), (sx + 8, bed - 12), (sx + 8, bed - 44), H(1.0, 0.6),
-                          H(0.86, 0.5)], closed=True)
+    neck = curve_through([H(0.66, 0.16), H(0.92, 0.2), (sx + 8, bed - 18), (sx + 8, bed - 42), H(0.98, 0.52),
+                          H(0.84, 0.46)], closed=True)
     out.append(path(neck, skin, INK, 2.2))
     # the body in plate armour lying along the tomb, the breastplate's ridge along its top
     chest = [(sx + 4, bed - 50), (sx + 0.5 * u, bed - 58), (sx + 1.2 * u, bed - 62), (sx + 2.0 * u, bed - 58),
@@ -1365,7 +1365,8 @@ def effigy(c, crown, bed, u):
     near = curve_through([(wr[0] - 0.13 * u, wr[1] + 0.05 * u), (wr[0] - 0.15 * u, wr[1] - 0.35 * u),
                           (tip[0] - 0.05 * u, tip[1] + 0.02 * u), tip, (tip[0] + 0.1 * u, tip[1] + 0.2 * u),
                           (wr[0] + 0.16 * u, wr[1] - 0.3 * u), (wr[0] + 0.15 * u, wr[1] + 0.06 * u)], closed=True)
-    out.append(path(near, skin, INK, 2.2))
+    out.append(path(near, c.linear([(0, mix_light(skin, 0.22)), (1, skin)], wr[0] - 0.15 * u, 0, wr[0] + 0.16 * u, 0,
+                                   'userSpaceOnUse'), INK, 2.2))
     # the knuckles' fold, the fingers' lines and the thumb laid along the near edge
     for k in (0.0, 0.07):
         out.append(path(curve_through([(wr[0] + (0.02 + k) * u, wr[1] - 0.42 * u), (tip[0] - (0.01 - k) * u, tip[1] + 0.1 * u)]),
