@@ -841,7 +841,7 @@ def seis_de_bastos(c):
     out = [sky(c, 'day', 200), cloud(-170, -380, 170), cloud(170, -250, 130), hills(210, '#9cc27a', (30, 50, 30)),
            ground(c, 200, '#8ab85a', '#6a9a44')]
 
-    def walker(x, y, h, col, face, hair, staff_x, **kw):
+    def walker(x, y, h, col, face, hair, staff_x, lean=0.0, reach_up=8.4, **kw):
         """One of the crowd walking with the horse, cheering, a staff held upright in one fist at
         staff_x (the hand on that side of the figure), the other arm hanging."""
         u = h / 7.5
@@ -853,18 +853,19 @@ def seis_de_bastos(c):
         body, q = person(x, y, h, pose='walk', face=face, profile=True, mood='joy', gaze=(1 if face == 'right' else -1, -0.4),
                          dress='tunic', cloth=col, hair=hair, reach=tuple(reach),
                          grips=tuple('fist' if k == i else 'rest' for k in (0, 1)),
-                         holds=tuple((0, -1) if k == i else None for k in (0, 1)), **kw)
+                         holds=tuple((lean, -1) if k == i else None for k in (0, 1)), **kw)
         hx, hy = q.hands[i]
-        return body + wand((hx, hy + 2.2 * u), (hx, hy - 8.4 * u), 13, 2) + q.hand(i, 'fist')
+        return body + wand((hx - lean * 2.2 * u, hy + 2.2 * u), (hx + lean * reach_up * u, hy - reach_up * u), 13, 2) + \
+            q.hand(i, 'fist')
 
     # the crowd walks on beside and behind the horse, so the horse passes before them and no
     # staff crosses it: three at its tail, and two behind it, their legs showing between its
     # legs, their staves raised over its back and beyond its neck
-    out.append(walker(135, 396, 240, '#8a6a9a', 'right', '#3a2418', 168, main=False))  # his face behind its neck
-    out.append(walker(-70, 398, 245, '#3f8a86', 'right', '#2e2018', -42))
-    out.append(walker(-128, 402, 255, '#e0b040', 'right', '#6a4a2a', -98))
-    out.append(walker(-187, 412, 265, '#c2453a', 'right', '#5a3a22', -158))
-    out.append(walker(-238, 424, 275, '#4a6fb5', 'right', '#3a2418', -208, hairstyle='curly'))
+    out.append(walker(135, 396, 240, '#8a6a9a', 'right', '#3a2418', 168, 0.03, 9.0, main=False))  # his face behind its neck
+    out.append(walker(-70, 398, 245, '#3f8a86', 'right', '#2e2018', -42, -0.03, 8.0))
+    out.append(walker(-128, 402, 255, '#e0b040', 'right', '#6a4a2a', -98, 0.04, 8.8))
+    out.append(walker(-187, 412, 265, '#c2453a', 'right', '#5a3a22', -158, -0.02, 8.1))
+    out.append(walker(-238, 424, 275, '#4a6fb5', 'right', '#3a2418', -208, 0.03, 8.5, hairstyle='curly'))
     hb, hp = horse(20, 445, 2.3, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#3f7a3c')
     out.append(hb)
     sx, sy = hp['saddle']
