@@ -1650,8 +1650,10 @@ def diez_de_espadas(c):
         return back + 2 if x < -40 else back - 4 - 8 * math.sin(math.pi * t)
     edge = [(x, surface(x) + 5) for x in range(-300, 301, 10)]
     above = c.clip(poly([(-300, -470)] + edge + [(300, -470)]))
-    leans = (-18, 12, -6, 16, -14, 4, -20, 14, -4, 18)
-    tops = (-30, -90, 0, -60, -120, -20, -80, 10, -50, -100)
+    # a sword's length against his height, the hilts standing a little over a sword's length
+    # above him
+    leans = (-14, 10, -5, 13, -11, 3, -16, 11, -3, 14)
+    tops = (60, 20, 80, 40, 0, 70, 30, 90, 50, 10)
     blades = []
     for i in range(10):
         x = -170 + i * 20
