@@ -1,7 +1,7 @@
 # The minor arcana, one function per card, like the majors.
 import math
 
-from figures import (GOLD, GOLD_DARK, LEAF, SKIN, WOOD, Person, lemniscate, bird, bull_head, cat, coin, cup, darker, dog, fish, horse,
+from figures import (GOLD, GOLD_DARK, LEAF, SKIN, WOOD, lemniscate, limb, marked_face, next_skin, bird, bull_head, cat, coin, cup, darker, dog, fish, horse,
                      held_cup, lion_head, person, rabbit, ram_head, rider, scales, sunflower, sword, throne, wand, wings)
 from scenery import (bridge, castle, cloud, flowers, ground, hills, house, moon, mountains, rain, rainbow, rose, sky,
                      shadow, sun, tower, track, tree, water, wave_sea)
@@ -82,13 +82,19 @@ def reina_de_oros(c):
     out.append(ground(c, 60, '#7fb05a', '#5a8d42'))
     # the arch of roses over the throne
     out.append(path('M-260,380 L-260,-220 Q-260,-400 0,-400 Q260,-400 260,-220 L260,380', 'none', '#3e7a3a', 16))
+    # roses and leaves in turn along the arch itself, all of it inside the field
     for k in range(21):
-        a = 180 + k * 9
-        px, py = polar(0, -220, 260, a)
+        t = k / 10.0
+        side, q = (-1, t) if t <= 1 else (1, 2 - t)
+        # the quadratic from the post's top (side·260, -220) through (side·260, -400) to (0, -400)
+        px = (1 - q) ** 2 * side * 260 + 2 * q * (1 - q) * side * 260
+        py = (1 - q) ** 2 * -220 + 2 * q * (1 - q) * -400 + q * q * -400
+        dx, dy = 2 * (1 - q) * 0 + 2 * q * (0 - side * 260), 2 * (1 - q) * (-180) + 2 * q * 0
+        a = math.degrees(math.atan2(dy, dx))
         if k % 2 == 0:
             out.append(circle(px, py, 14, '#d8475a', INK, 2))
         else:
-            out.append(ellipse(px, py, 12, 6, LEAF, INK, 1.5, a + 90))
+            out.append(ellipse(px, py, 12, 6, LEAF, INK, 1.5, a))
     for y in range(-180, 380, 60):
         for x in (-260, 260):
             out.append(circle(x, y, 12, '#d8475a' if (y // 60) % 2 else '#f2eee6', INK, 2))
@@ -109,14 +115,41 @@ def reina_de_oros(c):
     return out
 
 
+def salamander(x, y, s, angle=0, colour='#2b1d14', eye=None, flip=False):
+    """A small lizard seen from above, about 60·s long, its head towards `angle` (degrees,
+    0 = right): a blunt head, four splayed legs with toes, the tail curled back on itself
+    (to the left of its run, or to the right with `flip`)."""
+    f = -1 if flip else 1
+    out, pieces = [], []
+    # the legs: out from the shoulders and the hips, bent at the elbow and the knee, the toes
+    # spread on the ground
+    for bx, ex, fx, side in ((9, 11, 17, -1), (9, 11, 17, 1), (-10, -10, -16, -1), (-10, -10, -16, 1)):
+        ey, fy = side * 10, side * 13
+        pieces.append(('path', limb([(bx, 0), (ex, ey), (fx, fy)], [2.6, 2.1, 1.6])))
+        for t in (-40, 0, 40):
+            tx, ty = polar(fx, fy, 4.2, math.degrees(math.atan2(fy - ey, fx - ex)) + t)
+            pieces.append(('stroke', 'M%s,%s L%s,%s' % (n(fx), n(fy), n(tx), n(ty)), 1.3))
+    # the blunt head, the body swelling at the belly, and the tail tapering into its curl
+    spine = [(21, 0), (17, 0), (11, 0), (3, 0.5), (-6, 0.5), (-13, 0.8), (-20, 1.5), (-27, 1.5),
+             (-33, -1.5 * f), (-36, -7 * f), (-33, -13 * f), (-27, -14 * f), (-23, -10 * f), (-25, -6.5 * f)]
+    widths = [4.4, 3.6, 3.8, 5.4, 5.8, 4.8, 3.4, 2.6, 2.1, 1.7, 1.4, 1.1, 0.9, 0.5]
+    pieces += [('path', limb(spine, widths)), ('ellipse', 22, 0, 6.2, 4.8)]
+    out.append(solid(pieces, colour, INK, 0.9))
+    if eye:
+        for side in (-1, 1):
+            out.append(circle(21, side * 2.8, 1.3, eye, None, 0))
+        # spots down the back
+        for sx, sy in ((6, -1.6), (-2, 1.8), (-9, -1.2), (-17, 1.2)):
+            out.append(circle(sx, sy, 1.3, darker(colour, 0.45), None, 0))
+    return group(out, 'translate(%s %s) rotate(%s) scale(%s)' % (n(x), n(y), n(angle), n(s)))
+
+
 def salamanders(p):
+    """Salamanders worked into a robe: small black lizards at different turns."""
     items = []
-    for a, b, r in [(-0.35, 2.2, 20), (0.3, 2.9, -30), (-0.25, 3.5, 50)]:
+    for a, b, r, fl in [(-0.35, 2.2, -60, False), (0.32, 2.85, 200, True), (-0.25, 3.55, -20, True)]:
         x, y = p.U(a, b)
-        s = p.u * 0.011
-        items.append(group([path('M-22,0 Q-10,-10 0,0 Q10,10 22,0', 'none', '#2b1d14', 5),
-                            circle(23, 0, 4, '#2b1d14', None, 0)],
-                           'translate(%s %s) rotate(%s) scale(%s)' % (n(x), n(y), n(r), n(s))))
+        items.append(salamander(x, y, p.u * 0.0085, r, '#2b1d14', flip=fl))
     return ''.join(items)
 
 
@@ -128,8 +161,9 @@ def caballo_de_bastos(c):
         out.append(path(poly([(x - w, 160), (x, 160 - h), (x + w, 160)]), '#d9b26a', INK, LINE))
         out.append(path(poly([(x, 160 - h), (x + w, 160), (x + w * 0.4, 160)]), '#c29a55', INK, 2))
     out.append(ground(c, 150, '#e8c88a', '#d0aa68', curve=12))
-    out.append(shadow(-20 + 40, 425, 150))
-    hb, hp = horse(-20, 425, 2.7, -1, 'rear', '#c8743a', '#5a3018', cloth='#d8b04a')
+    # the horse rears clear of the field's lower edge, its tail and hind hooves inside it
+    out.append(shadow(-10 + 10, 408, 140))
+    hb, hp = horse(-10, 400, 2.5, -1, 'rear', '#c8743a', '#5a3018', cloth='#d8b04a')
     out.append(hb)
     sx, sy = hp['saddle']
     rb, r = rider(sx, sy, 310, -1, profile=True, mood='effort', cloth='#f0c64a', sleeves='#aab3c2', legs='#aab3c2', shoes='#6b7586',
@@ -315,19 +349,18 @@ def rey_de_bastos(c):
     back = [pyramids(140)]
     out, body, p = seated_court(c, 'gold', 140, '#d8b070', '#9e9a9c', '#d7572f', '#f0c64a', 'crown',
                                 ((-0.9, 1.5), (0.6, 0.6)), beard='#5a3a22', backdrop=back, pattern=salamanders, grips=('rest', 'fist'))
-    for x in (-120, 0, 120):
-        out.append(lion_head(x, -150, 28) if x else salamander_mark(x, -150, 2.0))
+    # lions at the corners of the throne's back and a salamander carved between them
+    for x in (-120, 120):
+        out.append(lion_head(x, -150, 28))
+    out.append(salamander(0, -150, 1.7, 0, '#3a2a1e', eye='#e9be4a'))
     out.append(body)
     rx, ry = p.hands[1]
     out.append(wand((rx, ry + 120), (rx + 6, ry - 230), 18, 4))
     out.append(hand_over(p, 1))
-    out.append(group([path('M-22,0 Q-10,-10 0,0 Q10,10 22,0', 'none', '#2b1d14', 5)], 'translate(-200 420) scale(2)'))
+    # a live salamander on the ground at his feet
+    out.append(shadow(-192, 424, 44, 7))
+    out.append(salamander(-190, 420, 1.35, -12, '#d0552c', eye=INK))
     return out
-
-
-def salamander_mark(x, y, s):
-    return group([path('M-22,0 Q-10,-10 0,0 Q10,10 22,0', 'none', '#2b1d14', 5), circle(23, 0, 4, '#2b1d14', None, 0)],
-                 'translate(%s %s) scale(%s)' % (n(x), n(y), n(s)))
 
 
 # Copas -------------------------------------------------------------------------------------------
@@ -503,11 +536,18 @@ def reina_de_espadas(c):
     out.append(throne(-60, 400, 260, 560, '#b9b3a8', GOLD, 'round'))
     for x, y in [(-20, -110), (-100, -60), (-60, -160)]:
         out.append(butterfly(x, y, 1.6))
-    # turned to the right, the sword upright in her near hand, the other hand raised open before her
-    body, p = person(-60, 400, 500, pose='sit', face='right', profile=True, body='side', mood='stern', dress='gown', cloth='#d8d2e8', cape='#6fb2e8', hat='crown',
-                     hair='#5a3a22', hairstyle='long', hands=((1.2, 0.7), (1.9, -0.5)), grips=('fist', 'open'))
+    # side on, turned to the right: the sword upright in her right hand, her forearm laid
+    # forward over her lap; her left hand raised open beyond it as if to bid someone come
+    x, feet, h = -60, 400, 500
+    u = h / 7.5
+    top = feet - 6.25 * u
+    body, p = person(x, feet, h, pose='sit', face='right', profile=True, body='side', mood='stern', dress='gown',
+                     cloth='#d8d2e8', cape='#6fb2e8', hat='crown', hair='#5a3a22', hairstyle='long',
+                     reach=((x + 1.3 * u, top + 3.15 * u), (x + 2.0 * u, top + 0.95 * u)),
+                     elbows=((x + 0.25 * u, top + 3.05 * u), (x + 1.35 * u, top + 2.25 * u)),
+                     grips=('fist', 'open'), holds=((0, -1), None))
     out.append(body)
-    out.append(upright_sword(p, 0, 260, 16))
+    out.append(upright_sword(p, 0, 300, 16))
     return out
 
 
@@ -798,40 +838,56 @@ def cinco_de_bastos(c):
 
 @card(BASTOS + 5)
 def seis_de_bastos(c):
-    out = [sky(c, 'day', 200), cloud(-170, -380, 170), hills(210, '#9cc27a', (30, 50, 30)), ground(c, 200, '#8ab85a', '#6a9a44')]
-    hb, hp = horse(-40, 400, 2.7, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#3f7a3c')
+    out = [sky(c, 'day', 200), cloud(-170, -380, 170), cloud(170, -250, 130), hills(210, '#9cc27a', (30, 50, 30)),
+           ground(c, 200, '#8ab85a', '#6a9a44')]
+
+    def walker(x, y, h, col, face, hair, staff_x, lean=0.0, reach_up=8.4, **kw):
+        """One of the crowd walking with the horse, cheering, a staff held upright in one fist at
+        staff_x (the hand on that side of the figure), the other arm hanging."""
+        u = h / 7.5
+        i = 0 if staff_x < x else 1
+        reach = [None, None]
+        reach[i] = (staff_x, y - 4.55 * u)
+        other = (x + (0.55 if i == 0 else -0.55) * u, y - 3.6 * u)
+        reach[1 - i] = other
+        body, q = person(x, y, h, pose='walk', face=face, profile=True, mood='joy', gaze=(1 if face == 'right' else -1, -0.4),
+                         dress='tunic', cloth=col, hair=hair, reach=tuple(reach),
+                         grips=tuple('fist' if k == i else 'rest' for k in (0, 1)),
+                         holds=tuple((lean, -1) if k == i else None for k in (0, 1)), **kw)
+        hx, hy = q.hands[i]
+        return body + wand((hx - lean * 2.2 * u, hy + 2.2 * u), (hx + lean * reach_up * u, hy - reach_up * u), 13, 2) + \
+            q.hand(i, 'fist')
+
+    # the crowd walks on beside and behind the horse, so the horse passes before them and no
+    # staff crosses it: three at its tail, and two behind it, their legs showing between its
+    # legs, their staves raised over its back and beyond its neck
+    out.append(walker(135, 396, 240, '#8a6a9a', 'right', '#3a2418', 168, 0.03, 9.0, main=False))  # his face behind its neck
+    out.append(walker(-70, 398, 245, '#3f8a86', 'right', '#2e2018', -42, -0.03, 8.0))
+    out.append(walker(-128, 402, 255, '#e0b040', 'right', '#6a4a2a', -98, 0.04, 8.8))
+    out.append(walker(-187, 412, 265, '#c2453a', 'right', '#5a3a22', -158, -0.02, 8.1))
+    out.append(walker(-238, 424, 275, '#4a6fb5', 'right', '#3a2418', -208, 0.03, 8.5, hairstyle='curly'))
+    hb, hp = horse(20, 445, 2.3, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#3f7a3c')
     out.append(hb)
     sx, sy = hp['saddle']
-    # the victor rides through the crowd, his staff upright before him crowned with a wreath
+    # the victor, crowned with laurel, rides through the crowd holding up his staff with the
+    # victor's wreath tied to its top
     rb, r = rider(sx, sy, 330, 1, profile=True, mood='joy', cloth='#c2453a', legs='#4a6fb5', hat='laurel', hair='#5a3a22',
-                  hands=((-0.7, 0.9), (1.6, 1.0)), grips=('fist', 'fist'), holds=((-16, -400), None))
+                  hands=((1.1, 1.5), (0.9, -0.2)), grips=('fist', 'fist'), holds=(None, (0.05, -1)))
     out.append(rb)
-    lx, ly = r.hands[0]
-    out.append(wand((lx + 6, ly + 150), (lx - 10, ly - 250), 16, 2))
-    out.append(circle(lx - 8, ly - 200, 32, 'none', LEAF, 10))
-    for k in range(8):
-        px, py = polar(lx - 8, ly - 200, 32, k * 45)
-        out.append(ellipse(px, py, 8, 4, LEAF, INK, 1.2, k * 45 + 90))
-    out.append(hand_over(r, 0))
-    out.append(line(r.hands[1], hp['muzzle'], '#6b3f2a', 2.4))
-    out.append(hand_over(r, 1))  # the reins in his fist
-    # the crowd walking beside him, staves raised in their fists
-    tips = ((-250, -80), (-175, -20), (60, -40), (282, -60))
-    for (x, y, h, col, face), tip in zip(((-235, 470, 330, '#c2453a', 'right'), (-150, 480, 300, '#4a6fb5', 'right'),
-                                          (165, 480, 300, '#e0b040', 'left'), (245, 470, 330, '#7a5bb0', 'left')), tips):
-        i = 1 if face == 'right' else 0
-        q = Person(x, y, h, pose='bust', face=face, mood='joy', cloth=col, hair='#5a3a22',
-                   hands=((-0.2, 0.5), (0.5, -0.2)) if face == 'right' else ((-0.5, -0.2), (0.2, 0.5)), grips=('fist', 'fist'))
-        # the raised fist turned onto its staff, as the rider's is
-        (sx_, sy_), (tx, ty) = q.shoulders[i], q.hand_targets[i]
-        held = [None, None]
-        held[i] = (tip[0] - (sx_ + tx * q.u), tip[1] - (sy_ + ty * q.u))
-        q.holds = tuple(held)
-        out.append(q.draw())
-        hx, hy = q.hands[i]
-        out.append(wand((hx + (hx - tip[0]) * 0.25, hy + (hy - tip[1]) * 0.25), tip, 14, 2))
-        out.append(q.hand(i, 'fist'))
-    out.append(wand((-105, 470), (-125, -50), 14, 2))
+    lx, ly = r.hands[1]
+    top = (lx + 16, ly - 340)
+    out.append(wand((lx - 4, ly + 70), top, 16, 2))
+    wx, wy = top[0] - 1, top[1] + 42
+    out.append(circle(wx, wy, 30, 'none', LEAF, 10))
+    for k in range(10):
+        px, py = polar(wx, wy, 30, k * 36)
+        out.append(ellipse(px, py, 9, 4, LEAF, INK, 1.2, k * 36 + 70))
+    # the ribbons the wreath is tied with
+    out.append(path('M%s,%s q-10,16 -34,22 M%s,%s q-4,20 -26,34' % (n(wx - 4), n(wy + 30), n(wx + 2), n(wy + 30)), 'none',
+                    '#c2453a', 4))
+    out.append(hand_over(r, 1))
+    out.append(line(r.hands[0], hp['muzzle'], '#6b3f2a', 2.4))
+    out.append(hand_over(r, 0))  # the reins in his fist
     return out
 
 
@@ -975,16 +1031,57 @@ def tres_de_copas(c):
         out.append(grape_bunch(x + 20, 400, 1.6))
     return out
 
+def crossed_legs(x, y, u, hose, shoes, tunic=None):
+    """The legs of one sitting on the ground at (x, y), the middle of his seat, seen from the
+    front: the thighs out to the raised knees on either side, the shins crossed before him, the
+    near one over the other, each foot tucked under the other knee; `tunic` lays the tunic's
+    skirt over his lap."""
+    out = []
+    for side in (-1, 1):  # the viewer's left leg lies behind the right one
+        hip, knee = (x + side * 0.5 * u, y - 0.45 * u), (x + side * 1.75 * u, y - 0.45 * u)
+        ankle = (x - side * 0.85 * u, y + (0.42 if side < 0 else 0.55) * u)
+        mid = (knee[0] + (ankle[0] - knee[0]) * 0.45, knee[1] + (ankle[1] - knee[1]) * 0.45 + 0.14 * u)
+        leg = limb([hip, ((hip[0] + knee[0]) / 2, (hip[1] + knee[1]) / 2 - 0.04 * u), knee, mid, ankle],
+                   [0.44 * u, 0.4 * u, 0.3 * u, 0.27 * u, 0.15 * u])
+        fill = hose if side > 0 else darker(hose, 0.18)
+        # the foot laid on its outer edge, its toes out past the other knee
+        toe = (ankle[0] - side * 0.6 * u, ankle[1] - 0.1 * u)
+        foot = limb([(ankle[0] + side * 0.08 * u, ankle[1] + 0.02 * u), toe], [0.18 * u, 0.12 * u])
+        out.append(path(foot, shoes, INK, LINE))
+        out.append(path(leg, fill, INK, LINE))
+        # the light along the shin
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(mid[0] + side * 0.25 * u), n(mid[1] - 0.2 * u), n(mid[0]),
+                                                n(mid[1] - 0.24 * u), n(ankle[0] + side * 0.3 * u), n(ankle[1] - 0.15 * u)),
+                        'none', mix_light(fill, 0.3), 3))
+    if tunic:
+        # the skirt falls over the tops of the thighs, its hem dipping between the knees
+        hem = [(x - 0.84 * u, y - 0.8 * u), (x - 1.02 * u, y - 0.62 * u), (x - 1.18 * u, y - 0.4 * u),
+               (x - 0.6 * u, y - 0.18 * u), (x, y - 0.06 * u), (x + 0.6 * u, y - 0.18 * u), (x + 1.18 * u, y - 0.4 * u),
+               (x + 1.02 * u, y - 0.62 * u), (x + 0.84 * u, y - 0.8 * u)]
+        out.append(path(curve_through(hem) + ' Z', tunic, None, 0))
+        out.append(path(curve_through(hem), 'none', INK, LINE))
+        for k in (-0.5, 0.05, 0.55):
+            out.append(path('M%s,%s q%s,%s %s,%s' % (n(x + k * u), n(y - 0.6 * u), n(0.04 * u), n(0.2 * u), n(-0.02 * u),
+                                                    n((0.45 - abs(k) * 0.25) * u)), 'none', darker(tunic, 0.25), 2))
+    return ''.join(out)
+
+
 @card(COPAS + 3)
 def cuatro_de_copas(c):
     out = [sky(c, 'day', 150), hills(150, '#7fae5a', (40, 30, 60)), ground(c, 150, '#8ab85a', '#6a9a44')]
-    out.append(tree(-100, 330, 560, '#3f7a3c'))
-    body, p = person(-100, 400, 520, pose='sit', face='down', mood='stern', dress='tunic', cloth='#4a6fb5', legs='#c2453a',
-                     hair='#5a3a22', hands=((1.3, 1.2), (-1.3, 1.0)))
+    out.append(tree(-175, 372, 740, '#3f7a3c'))
+    # he sits on the grass under the tree, legs crossed and arms folded, looking down at the
+    # three cups before him and not at the fourth the hand from the cloud holds out to him
+    x, seat, h = -110, 392, 520
+    u = h / 7.5
+    out.append(shadow(x + 10, seat + 0.5 * u, 2.3 * u, 0.3 * u))
+    body, p = person(x, seat, h, pose='bust', face='front', mood='focus', gaze=(0.7, 1), dress='tunic', cloth='#4a6fb5',
+                     legs='#c2453a', hair='#5a3a22', hands=((1.3, 1.2), (-1.3, 1.0)), shadow=False)
     out.append(body)
-    for x in (80, 160, 240):
-        out.append(standing_cup(x, 430, 110))
-    h, (gx, gy) = hand_from_cloud(210, -240, 1)
+    out.append(crossed_legs(x, seat, u, '#c2453a', '#5a3e24', '#4a6fb5'))
+    for k, cx in enumerate((45, 130, 215)):
+        out.append(standing_cup(cx, 452 - k * 8, 104))
+    h, (gx, gy) = hand_from_cloud(200, -40, 1)
     out.append(h)
     out.append(cup(gx - 20, gy + 40, 100))
     return out
@@ -1183,6 +1280,133 @@ def dos_de_espadas(c):
     return out
 
 
+def curve_through(points, closed=False):
+    """A smooth path through `points` (cubic pieces whose tangents run from each point's
+    neighbour to the next); `closed` joins the last point back to the first."""
+    pts = list(points)
+    k = len(pts)
+    d = 'M%s,%s' % (n(pts[0][0]), n(pts[0][1]))
+    for i in range(k if closed else k - 1):
+        p0, p1 = pts[(i - 1) % k if closed else max(i - 1, 0)], pts[i]
+        p2 = pts[(i + 1) % k]
+        p3 = pts[(i + 2) % k if closed else min(i + 2, k - 1)]
+        a = (p1[0] + (p2[0] - p0[0]) / 6, p1[1] + (p2[1] - p0[1]) / 6)
+        b = (p2[0] - (p3[0] - p1[0]) / 6, p2[1] - (p3[1] - p1[1]) / 6)
+        d += ' C%s,%s %s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(p2[0]), n(p2[1]))
+    return d + (' Z' if closed else '')
+
+
+def effigy(c, crown, bed, u):
+    """A knight in armour lying on his back on the tomb's top `bed`, his head (its crown at x
+    `crown`) on a tasselled cushion, seen from the side: the face in profile turned to the vault,
+    the eyes closed, the near arm along his side and the forearm raised so the joined hands stand
+    upright on his breast. The legs are left to the pall laid over them."""
+    out = []
+    skin = next_skin()
+    hair, steel = '#6a5a40', '#b4b8be'
+    line_c = darker(skin, 0.45)
+    rest = bed - 24  # the cushion's top, where the back of the head lies
+
+    def H(s, d):  # a point of the head: s along the body from the crown, d up from the cushion
+        return crown + s * u, rest - d * u
+    # the cushion, its tassels at the corners
+    cush = '#9a2f36'
+    pillow = curve_through([(crown - 16, bed - 1), (crown - 20, rest + 6), (crown - 6, rest - 3), (crown + 45, rest - 5),
+                            (crown + 98, rest - 3), (crown + 110, rest + 6), (crown + 106, bed - 1), (crown + 45, bed + 1)],
+                           closed=True)
+    out.append(path(pillow, c.linear([(0, mix_light(cush, 0.2)), (1, darker(cush, 0.2))], 0, rest - 5, 0, bed,
+                                     'userSpaceOnUse'), INK, LINE))
+    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(crown - 6), n(rest + 8), n(crown + 45), n(rest + 2), n(crown + 98),
+                                            n(rest + 8)), 'none', GOLD, 3))
+    for x in (crown - 18, crown + 108):
+        out.append(path('M%s,%s l-5,12 l10,0 Z' % (n(x), n(bed - 4)), GOLD, INK, 1.5))
+    # the neck, from under the jaw and the nape to the shoulders
+    sx = crown + 1.22 * u  # where the shoulder begins
+    neck = curve_through([H(0.66, 0.16), H(0.92, 0.2), (sx + 8, bed - 18), (sx + 8, bed - 42), H(0.98, 0.52),
+                          H(0.84, 0.46)], closed=True)
+    out.append(path(neck, skin, INK, 2.2))
+    # the body in plate armour lying along the tomb, the breastplate's ridge along its top
+    chest = [(sx + 4, bed - 50), (sx + 0.5 * u, bed - 58), (sx + 1.2 * u, bed - 62), (sx + 2.0 * u, bed - 58),
+             (sx + 2.8 * u, bed - 52)]
+    body = 'M%s,%s' % (n(sx + 3.1 * u), n(bed - 2))
+    body += ' L%s,%s' % (n(sx + 3.1 * u), n(bed - 52))
+    body += curve_through(list(reversed(chest)))[len('M%s,%s' % (n(chest[-1][0]), n(chest[-1][1]))):]
+    body += ' Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(sx - 10), n(bed - 40), n(sx - 6), n(bed - 16), n(sx), n(bed - 2),
+                                               n(sx + 20), n(bed - 2))
+    out.append(path(body, c.linear([(0, mix_light(steel, 0.45)), (0.5, steel), (1, darker(steel, 0.25))], 0, bed - 62, 0,
+                                   bed, 'userSpaceOnUse'), INK, LINE))
+    out.append(path(curve_through([(sx + 0.4 * u, bed - 48), (sx + 1.2 * u, bed - 55), (sx + 2.2 * u, bed - 50)]), 'none',
+                    '#ffffff', 3, 'stroke-opacity="0.6"'))
+    # the sword belt across the hips, going under the pall
+    out.append(path('M%s,%s L%s,%s' % (n(sx + 2.55 * u), n(bed - 54), n(sx + 2.7 * u), n(bed - 2)), 'none', '#6b3f22', 9))
+    # the near arm: the upper arm along his side, the elbow at the waist, the forearm raised to
+    # the breast, the hands joined and standing upright
+    sh, el = (sx + 0.3 * u, bed - 32), (sx + 1.45 * u, bed - 18)
+    wr = (sx + 1.05 * u, bed - 76)
+    out.append(path(limb([sh, ((sh[0] + el[0]) / 2, (sh[1] + el[1]) / 2 + 2), el], [0.27 * u, 0.23 * u, 0.2 * u]),
+                    c.linear([(0, mix_light(steel, 0.4)), (1, darker(steel, 0.2))], 0, bed - 50, 0, bed, 'userSpaceOnUse'),
+                    INK, LINE))
+    out.append(path(limb([el, ((el[0] + wr[0]) / 2, (el[1] + wr[1]) / 2), wr], [0.2 * u, 0.18 * u, 0.15 * u]),
+                    c.linear([(0, mix_light(steel, 0.5)), (1, steel)], wr[0], 0, el[0], 0, 'userSpaceOnUse'), INK, LINE))
+    # the couter on the elbow and the pauldron over the shoulder
+    out.append(circle(el[0], el[1], 0.17 * u, mix_light(steel, 0.2), INK, 2))
+    cap = curve_through([(sh[0] - 0.4 * u, sh[1] + 0.12 * u), (sh[0] - 0.22 * u, sh[1] - 0.3 * u),
+                         (sh[0] + 0.2 * u, sh[1] - 0.34 * u), (sh[0] + 0.48 * u, sh[1] - 0.02 * u),
+                         (sh[0] + 0.1 * u, sh[1] + 0.2 * u)], closed=True)
+    out.append(path(cap, c.linear([(0, mix_light(steel, 0.5)), (1, darker(steel, 0.15))], 0, sh[1] - 0.35 * u, 0,
+                                  sh[1] + 0.2 * u, 'userSpaceOnUse'), INK, 2.4))
+    out.append(path(curve_through([(sh[0] - 0.3 * u, sh[1] + 0.02 * u), (sh[0] + 0.05 * u, sh[1] - 0.14 * u),
+                                   (sh[0] + 0.36 * u, sh[1] + 0.02 * u)]), 'none', darker(steel, 0.3), 1.6))
+    # the joined hands: the far one's fingers just showing beyond the near one
+    tip = (wr[0] + 0.06 * u, wr[1] - 0.78 * u)
+    far = curve_through([(wr[0] - 0.16 * u, wr[1] + 0.02 * u), (wr[0] - 0.2 * u, wr[1] - 0.4 * u),
+                         (tip[0] - 0.1 * u, tip[1] - 0.04 * u), (tip[0] + 0.02 * u, tip[1] + 0.12 * u),
+                         (wr[0] + 0.05 * u, wr[1] - 0.1 * u)], closed=True)
+    out.append(path(far, darker(skin, 0.12), INK, 2))
+    near = curve_through([(wr[0] - 0.13 * u, wr[1] + 0.05 * u), (wr[0] - 0.15 * u, wr[1] - 0.35 * u),
+                          (tip[0] - 0.05 * u, tip[1] + 0.02 * u), tip, (tip[0] + 0.1 * u, tip[1] + 0.2 * u),
+                          (wr[0] + 0.16 * u, wr[1] - 0.3 * u), (wr[0] + 0.15 * u, wr[1] + 0.06 * u)], closed=True)
+    out.append(path(near, c.linear([(0, mix_light(skin, 0.22)), (1, skin)], wr[0] - 0.15 * u, 0, wr[0] + 0.16 * u, 0,
+                                   'userSpaceOnUse'), INK, 2.2))
+    # the knuckles' fold, the fingers' lines and the thumb laid along the near edge
+    for k in (0.0, 0.07):
+        out.append(path(curve_through([(wr[0] + (0.02 + k) * u, wr[1] - 0.42 * u), (tip[0] - (0.01 - k) * u, tip[1] + 0.1 * u)]),
+                        'none', line_c, 1.4))
+    out.append(path(curve_through([(wr[0] - 0.12 * u, wr[1] - 0.05 * u), (wr[0] - 0.1 * u, wr[1] - 0.3 * u),
+                                   (wr[0] - 0.02 * u, wr[1] - 0.42 * u)]), 'none', line_c, 1.6))
+    # the vambrace's cuff at the wrist
+    # the head in profile, the back of it on the cushion, the nose to the vault
+    face = [(0.0, 0.42), (0.03, 0.6), (0.12, 0.72), (0.28, 0.79), (0.42, 0.8), (0.47, 0.775), (0.6, 0.9), (0.64, 0.9),
+            (0.665, 0.84), (0.71, 0.81), (0.76, 0.81), (0.8, 0.8), (0.85, 0.77), (0.92, 0.78),
+            (0.98, 0.68), (0.9, 0.5), (0.78, 0.3), (0.72, 0.1), (0.5, 0.0), (0.25, 0.02), (0.07, 0.14)]
+    out.append(path(curve_through([H(*p) for p in face], closed=True),
+                    c.linear([(0, mix_light(skin, 0.15)), (1, darker(skin, 0.12))], 0, rest - u, 0, rest, 'userSpaceOnUse'),
+                    INK, LINE))
+    # short hair over the crown and the back of the head, down to the nape
+    hair_d = curve_through([H(0.08, 0.68), H(-0.04, 0.42), H(0.06, 0.12), H(0.28, 0.0), H(0.52, 0.0), H(0.72, 0.08),
+                            H(0.64, 0.2), H(0.5, 0.42), H(0.34, 0.5), H(0.2, 0.58)], closed=True)
+    out.append(path(hair_d, hair, INK, 2.2))
+    for a, b in ((H(0.06, 0.42), H(0.26, 0.14)), (H(0.18, 0.5), H(0.44, 0.1))):
+        out.append(line(a, b, darker(hair, 0.3), 1.6))
+    # the ear before the nape
+    ear = curve_through([H(0.52, 0.42), H(0.62, 0.4), H(0.68, 0.3), H(0.63, 0.2), H(0.55, 0.22)])
+    out.append(path(ear, skin, INK, 2))
+    out.append(path(curve_through([H(0.57, 0.35), H(0.62, 0.31), H(0.59, 0.27)]), 'none', line_c, 1.4))
+    # the closed eye, its lashes, the brow over it, the nostril, the line of the lips and the
+    # fold from the nose to the mouth
+    feat = []
+    feat.append(path(curve_through([H(0.43, 0.67), H(0.48, 0.64), H(0.53, 0.65)]), 'none', INK, 2.6))
+    feat.append(line(H(0.53, 0.65), H(0.56, 0.62), INK, 1.6))
+    feat.append(path(curve_through([H(0.36, 0.74), H(0.41, 0.755), H(0.47, 0.74)]), 'none', INK, 2.8))
+    feat.append(path(curve_through([H(0.63, 0.85), H(0.655, 0.83)]), 'none', line_c, 1.8))
+    feat.append(line(H(0.77, 0.8), H(0.76, 0.74), INK, 2))
+    feat.append(path(curve_through([H(0.63, 0.79), H(0.7, 0.72), H(0.74, 0.68)]), 'none', darker(skin, 0.2), 1.4))
+    x0, y0 = H(0.4, 0.82)
+    x1, y1 = H(0.8, 0.6)
+    out.append(marked_face(''.join(feat), (x0, y0, x1 - x0, y1 - y0), u))
+    return ''.join(out)
+
+
 @card(ESPADAS + 3)
 def cuatro_de_espadas(c):
     # a chapel: stone courses on the wall, darker towards the vault, a paved floor
@@ -1215,19 +1439,14 @@ def cuatro_de_espadas(c):
         out.append(rect(x, 205, 120, 105, darker('#c9c2b4', 0.08), darker('#c9c2b4', 0.35), 1.6))
     # the fourth sword along the tomb's side
     out.append(sword((-225, 258), (230, 258), 16))
-    # the knight's effigy lying on his back, face to the vault, hands joined in prayer
-    h, fx, top = 470, 228, 165
-    u = h / 7.5
-    fy = top - 0.55 * u
-    body, p = person(fx, fy, h, face='right', profile=True, body='side', mood='grief', gaze=(1, 1),
-                     dress='armour', cloth='#c8c0a8', sleeves='#c8c0a8', legs='#c8c0a8', shoes='#a8a08a', hair='#8a7a5a',
-                     reach=((fx + 0.95 * u, fy - 5.75 * u), (fx + 1.0 * u, fy - 5.75 * u)), grips=('pray', 'pray'),
-                     elbows=((fx + 0.15 * u, fy - 4.75 * u), (fx + 0.2 * u, fy - 4.7 * u)), shadow=False)
-    out.append(group([body], 'rotate(-90 %s %s)' % (n(fx), n(fy))))
+    # the knight's effigy lying on his back, his head on a cushion, face to the vault, his hands
+    # joined in prayer on his breast
+    top = 165
+    out.append(effigy(c, -245, top, 62))
     # the pall laid over him from the waist down, following the thighs, the knees, the shins
     # and the raised feet, and falling over the tomb's edge in soft folds with a scalloped hem
     pall, hem = '#4a5488', '#e0b040'
-    front = fy - 0.42 * u
+    front = 116
     ridge = [(-44, front - 6), (20, front - 12), (90, front - 16), (150, front - 24), (200, front - 10),
              (214, front - 18), (226, front - 38), (246, front - 10)]
     d = 'M%s,%s' % (n(-58), n(top + 6))
@@ -1415,13 +1634,6 @@ def diez_de_espadas(c):
                      reach=((fx - 0.9 * u, fy - 2.2 * u), (fx - 1.1 * u, fy - 2.4 * u)))
     out.append(ellipse(40, fy + 0.5 * u + 4, 300, 14, '#000000', None, 0, extra='fill-opacity="0.3"'))
     back = fy - 0.45 * u
-    # the swords driven into his back from the neck to the waist: drawn first, their points go
-    # in under the body's outline
-    leans = (-18, 12, -6, 16, -14, 4, -20, 14, -4, 18)
-    tops = (-30, -90, 0, -60, -120, -20, -80, 10, -50, -100)
-    for i in range(10):
-        x = -176 + i * 21
-        out.append(sword((x + leans[i], tops[i]), (x, back + 0.8 * u), 10))
     out.append(group([body], 'rotate(-90 %s %s)' % (n(fx), n(fy))))
     drape = 'M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
         n(-40), n(back - 4), n(60), n(back - 12), n(170), n(back + 6), n(200), n(fy + 0.55 * u), n(80), n(fy + 0.7 * u),
@@ -1430,6 +1642,28 @@ def diez_de_espadas(c):
     for x0, x1 in ((10, 40), (70, 90), (120, 150)):
         out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x0), n(back + 4), n(x0 + 8), n(fy), n(x1), n(fy + 0.5 * u)),
                         'none', '#6a141c', 2))
+    # the ten swords driven into his back from the neck to the waist, each blade going in
+    # through his back (and the cloth over it) at its full width, a dark stain where it entered
+
+    def surface(x):
+        t = min(1.0, max(0.0, (x + 40) / 200))
+        return back + 2 if x < -40 else back - 4 - 8 * math.sin(math.pi * t)
+    edge = [(x, surface(x) + 5) for x in range(-300, 301, 10)]
+    above = c.clip(poly([(-300, -470)] + edge + [(300, -470)]))
+    # a sword's length against his height, the hilts standing a little over a sword's length
+    # above him
+    leans = (-14, 10, -5, 13, -11, 3, -16, 11, -3, 14)
+    tops = (60, 20, 80, 40, 0, 70, 30, 90, 50, 10)
+    blades = []
+    for i in range(10):
+        x = -170 + i * 20
+        y = surface(x)
+        out.append(ellipse(x, y + 3, 9, 3.4, '#4a0e14', None, 0))
+        # the point runs on inside him, past the clip
+        top = (x + leans[i], tops[i])
+        k = 60 / math.hypot(x - top[0], y - top[1])
+        blades.append(sword(top, (x + (x - top[0]) * k, y + (y - top[1]) * k), 10))
+    out.append(group(blades, extra='clip-path="%s"' % above))
     return out
 
 
