@@ -1131,46 +1131,77 @@ class Person:
         def seg(a, b, w0, w1):
             return ('path', limb([a, b], [w0, w1]))
 
+        def digit(a, b, w):
+            """A finger or a thumb from its root a to its tip b: round at the tip."""
+            return ('stroke', 'M%s,%s L%s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1])), w)
+
+        def thumb(a, c, b, w):
+            """A thumb from its root a past its joint c to its tip b, tapering, its nail at the
+            tip: drawn over the rest of the hand."""
+            shape = solid([('path', limb([a, c, b], [w * 0.62, w * 0.55, w * 0.44])), ('circle', b[0], b[1], w * 0.44)],
+                          sk, INK, lw * 0.85)
+            # its root runs into the palm without a line
+            shape += circle(a[0] + (c[0] - a[0]) * 0.1, a[1] + (c[1] - a[1]) * 0.1, w * 0.56, sk, None, 0)
+            dx, dy = b[0] - c[0], b[1] - c[1]
+            d = math.hypot(dx, dy) or 1
+            nail = ellipse(b[0] - dx / d * w * 0.12, b[1] - dy / d * w * 0.12, w * 0.3, w * 0.22,
+                           mix(sk, '#ffffff', 0.3), None, 0, math.degrees(math.atan2(dy, dx)))
+            return shape + nail
+
+        def gaps(xs, ys, x1s):
+            """The lines between fingers lying side by side, from x0 to each one's x1."""
+            return ''.join(line((x0, y_), (x1, y_), ln, fw) for x0, y_, x1 in zip(xs, ys, x1s))
+
         if grip == 'fist':
             # the held thing runs through the hand's point, under the curled fingers: the back of
-            # the hand lies towards the wrist, the fingers' middle joints cross in front of the
-            # held thing, the thumb laid over them
+            # the hand towards the wrist, the four fingers closed round in a row of rounded
+            # joints, and the thumb laid over the first two
             f = 1.15 * u
             o = -0.085 * f
-            pieces = [('ellipse', o - 0.06 * f, 0, 0.16 * f, 0.15 * f)]
-            ks = (-0.11, -0.037, 0.037, 0.11)
-            for k in ks:
-                pieces.append(('ellipse', o + 0.085 * f, k * f, 0.075 * f, 0.043 * f))
+            fd = 0.074 * f  # a finger's thickness
+            ks = [t * (0.111 - j * 0.074) * f for j in range(4)]  # index first, from the thumb's side
+            pieces = [('path', limb([(o - 0.2 * f, 0), (o - 0.02 * f, 0), (o + 0.05 * f, 0)], [0.11 * f, 0.145 * f, 0.15 * f])),
+                      ('circle', o - 0.2 * f, 0, 0.11 * f)]
+            for j, k in enumerate(ks):
+                tip = (0.135, 0.14, 0.135, 0.115)[j]
+                pieces.append(digit((o + 0.02 * f, k), (o + tip * f, k * 0.96), fd * (0.96 if j < 3 else 0.84)))
             out = [solid(pieces, sk, INK, lw)]
-            for a, b in zip(ks, ks[1:]):
-                m = (a + b) / 2 * f
-                out.append(line((o + 0.035 * f, m), (o + 0.155 * f, m), ln, fw))
-            # the knuckles' ridge on the back of the hand, the fingertips' fold under it
-            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(o + 0.01 * f), n(-0.125 * f), n(o + 0.05 * f), n(0), n(o + 0.01 * f),
-                                                     n(0.125 * f)), 'none', ln, fw))
-            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(o + 0.13 * f), n(-0.09 * f), n(o + 0.115 * f), n(0), n(o + 0.13 * f),
-                                                     n(0.09 * f)), 'none', ln, fw * 0.8))
-            out.append(solid([seg((o - 0.09 * f, t * 0.11 * f), (o + 0.11 * f, t * 0.025 * f), 0.052 * f, 0.04 * f)], sk, INK,
-                             lw * 0.8))
+            out.append(gaps([o + 0.05 * f] * 3, [(a + b) / 2 for a, b in zip(ks, ks[1:])],
+                            [o + 0.16 * f, o + 0.165 * f, o + 0.15 * f]))
+            # the knuckles' ridge across the back of the hand, and the middle joints' fold
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(o + 0.0 * f), n(-0.14 * f), n(o + 0.04 * f), n(0), n(o + 0.0 * f),
+                                                     n(0.14 * f)), 'none', ln, fw))
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(o + 0.1 * f), n(-0.1 * f), n(o + 0.085 * f), n(0), n(o + 0.1 * f),
+                                                     n(0.1 * f)), 'none', ln, fw * 0.7, extra='stroke-opacity="0.6"'))
+            out.append(thumb((o - 0.14 * f, t * 0.12 * f), (o - 0.02 * f, t * 0.115 * f), (o + 0.085 * f, t * 0.05 * f),
+                             0.1 * f))
         elif grip == 'point':
-            pieces = [('ellipse', 0.05 * u, 0, 0.17 * u, 0.15 * u)]
-            for k in (0.11, 0.04, -0.03):
-                pieces.append(('ellipse', 0.17 * u, t * k * u, 0.065 * u, 0.038 * u))
-            pieces.append(seg((0.1 * u, -t * 0.09 * u), (0.5 * u, -t * 0.12 * u), 0.045 * u, 0.032 * u))
-            out = [solid(pieces, sk, INK, lw)]
-            for k in (0.075, 0.005):
-                out.append(line((0.13 * u, t * k * u), (0.22 * u, t * k * u), ln, fw))
-            out.append(solid([seg((0.0, t * 0.12 * u), (0.17 * u, t * 0.05 * u), 0.05 * u, 0.036 * u)], sk, INK, lw * 0.8))
+            # the index stretched out, the other fingers curled under the palm, the thumb laid
+            # along the curled middle finger
+            fd = 0.062 * u
+            palm = [('path', limb([(-0.08 * u, 0), (0.1 * u, 0), (0.17 * u, 0)], [0.1 * u, 0.125 * u, 0.12 * u])),
+                    ('circle', -0.08 * u, 0, 0.1 * u)]
+            ks = [t * (0.085 - j * 0.062) * u for j in range(4)]
+            for j, k in enumerate(ks[1:]):
+                palm.append(digit((0.1 * u, k), ((0.25 - 0.02 * j) * u, k * 0.95), fd * (1 if j < 2 else 0.88)))
+            palm.append(digit((0.12 * u, ks[0]), (0.46 * u, ks[0] + t * 0.02 * u), fd * 0.95))
+            out = [solid(palm, sk, INK, lw)]
+            out.append(gaps([0.16 * u] * 3, [(a + b) / 2 for a, b in zip(ks, ks[1:])], [0.3 * u, 0.27 * u, 0.25 * u]))
+            out.append(line((0.31 * u, ks[0] - t * 0.02 * u), (0.31 * u, ks[0] + t * 0.015 * u), ln, fw * 0.8))
+            out.append(thumb((-0.04 * u, t * 0.12 * u), (0.07 * u, t * 0.1 * u), (0.19 * u, t * 0.03 * u), 0.1 * u))
         elif grip == 'open':
-            pieces = [('ellipse', 0.08 * u, 0, 0.17 * u, 0.16 * u)]
+            pieces = [('path', limb([(-0.06 * u, 0), (0.1 * u, 0), (0.2 * u, 0)], [0.12 * u, 0.15 * u, 0.145 * u])),
+                      ('circle', -0.06 * u, 0, 0.12 * u)]
             for k, ln_ in zip((-0.11, -0.037, 0.037, 0.11), (0.24, 0.3, 0.28, 0.22)):
                 k *= -t
-                pieces.append(seg((0.17 * u, k * u), (0.17 * u + ln_ * u, k * 1.4 * u), 0.04 * u, 0.03 * u))
-            pieces.append(seg((0.0, t * 0.1 * u), (0.17 * u, t * 0.3 * u), 0.055 * u, 0.036 * u))
+                pieces.append(digit((0.17 * u, k * u), (0.17 * u + ln_ * u, k * 1.4 * u), 0.068 * u))
             out = [solid(pieces, sk, INK, lw)]
-            # the palm's crease
+            # the palm's creases and the fingers' joints
             out.append(path('M%s,%s q%s,%s %s,%s' % (n(0.02 * u), n(t * 0.06 * u), n(0.08 * u), n(-t * 0.02 * u), n(0.14 * u),
                                                     n(-t * 0.12 * u)), 'none', ln, fw))
+            out.append(path('M%s,%s q%s,%s %s,%s' % (n(0.15 * u), n(-t * 0.1 * u), n(0.03 * u), n(t * 0.08 * u), n(0.02 * u),
+                                                    n(t * 0.16 * u)), 'none', ln, fw * 0.7, extra='stroke-opacity="0.6"'))
+            out.append(thumb((0.0, t * 0.08 * u), (0.1 * u, t * 0.2 * u), (0.2 * u, t * 0.29 * u), 0.1 * u))
         elif grip == 'pray':
             out = [solid([('ellipse', 0.14 * u, 0, 0.24 * u, 0.12 * u),
                           seg((0.2 * u, 0), (0.5 * u, 0), 0.09 * u, 0.04 * u)], sk, INK, lw),
@@ -1178,12 +1209,18 @@ class Person:
             for k in (-0.05, 0.05):
                 out.append(line((0.3 * u, k * u), (0.42 * u, k * 0.7 * u), ln, fw))
         else:
-            pieces = [('ellipse', 0.08 * u, 0, 0.18 * u, 0.14 * u),
-                      seg((0.16 * u, 0), (0.4 * u, t * 0.03 * u), 0.12 * u, 0.07 * u)]
+            # at rest: the fingers together and a little bent, the middle one the longest, the
+            # thumb apart along the side
+            fd = 0.064 * u
+            pieces = [('path', limb([(-0.06 * u, 0), (0.1 * u, 0), (0.19 * u, 0)], [0.1 * u, 0.13 * u, 0.13 * u])),
+                      ('circle', -0.06 * u, 0, 0.1 * u)]
+            ks = [t * (0.096 - j * 0.064) * u for j in range(4)]
+            for j, k in enumerate(ks):
+                ln_ = (0.2, 0.23, 0.215, 0.17)[j]
+                pieces.append(digit((0.15 * u, k), ((0.15 + ln_) * u, k * 0.86 - t * 0.015 * u), fd * (1 if j < 3 else 0.88)))
             out = [solid(pieces, sk, INK, lw)]
-            for k in (-0.045, 0.025):
-                out.append(line((0.22 * u, k * u), (0.37 * u, (k + t * 0.02) * u), ln, fw))
-            out.append(solid([seg((0.0, t * 0.1 * u), (0.2 * u, t * 0.16 * u), 0.05 * u, 0.034 * u)], sk, INK, lw * 0.8))
+            out.append(gaps([0.2 * u] * 3, [(a + b) / 2 * 0.9 for a, b in zip(ks, ks[1:])], [0.33 * u, 0.34 * u, 0.3 * u]))
+            out.append(thumb((-0.02 * u, t * 0.09 * u), (0.08 * u, t * 0.14 * u), (0.19 * u, t * 0.16 * u), 0.1 * u))
         return group(out, 'translate(%s %s) rotate(%s)' % (n(x), n(y), n(ang)))
 
     def _vary(self, k, lo, hi):
