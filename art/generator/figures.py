@@ -1390,6 +1390,7 @@ class Person:
                                                                 n(0.1 * m), n(-0.005 * u)), 'none', INK, w))
             out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.05 * u), n(my + 0.065 * u), n(0.05 * u), n(0.02 * u), n(0.1 * u)),
                             'none', lip, w * 0.35))
+        out.append(self._lines_of_age())
         if u > 26 and f not in ('up',):
             # the chin's hollow under the lower lip
             out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.05 * u), n(cy + 0.45 * u), n(0.05 * u), n(-0.025 * u), n(0.1 * u)),
@@ -1397,46 +1398,139 @@ class Person:
         return ''.join(out)
 
     def _profile(self):
-        """The face side on: the nose standing out of the head's outline, one eye, the mouth at
-        the front."""
+        """The face side on (the nose and the lips are in the head's outline): one eye seen from
+        the side, its brow, the nostril's wing, the line between the lips and the jaw's edge."""
         cx, cy = self.head
         u = self.hu
-        w = max(1.6, 0.065 * u)
+        w = max(1.4, 0.045 * u)
         t = 1 if self.face == 'right' else -1
         mood = self.mood
         ey = cy + 0.04 * u
         gx, gy = self.gaze if self.gaze is not None else (t, 0)
+        X = lambda a: cx + t * a * u
+        soft = darker(self.skin, 0.32)
         out = []
-        nose = [(cx + t * 0.38 * u, ey - 0.04 * u), (cx + t * 0.53 * u, ey + 0.15 * u), (cx + t * 0.39 * u, ey + 0.2 * u)]
-        out.append(path(poly(nose + [(cx + t * 0.3 * u, ey + 0.1 * u)]), self.skin, None, 0))
-        out.append(path(poly(nose, closed=False), 'none', INK, 2))
-        ex = cx + t * 0.22 * u
         inner, outer = {'calm': (0.12, 0.12), 'joy': (0.15, 0.13), 'grief': (0.2, 0.08), 'fear': (0.22, 0.16),
                         'effort': (0.06, 0.15), 'focus': (0.1, 0.12), 'stern': (0.06, 0.14), 'rest': (0.13, 0.11)}[mood]
         if self.blindfold:
             out.append(rect(cx - 0.44 * u, ey - 0.14 * u, 0.88 * u, 0.22 * u, '#f7f4ec', INK, 2))
         elif self.face == 'closed' or mood == 'rest' or mood == 'grief' and gy > 0:
-            # the closed lid, its lashes at the outer corner and, on a large head, the lid's crease
-            out.append(path('M%s,%s q%s,%s %s,0' % (n(ex - 0.07 * u), n(ey), n(0.07 * u), n(0.06 * u), n(0.14 * u)), 'none', INK, w))
+            # the closed lid, its lashes and, on a large head, the lid's crease
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(X(0.24)), n(ey), n(X(0.3)), n(ey + 0.04 * u), n(X(0.35)), n(ey + 0.005 * u)),
+                            'none', INK, w))
             if u > 26:
-                lash = (ex - t * 0.07 * u, ey)
-                out.append(line(lash, (lash[0] - t * 0.04 * u, lash[1] + 0.035 * u), INK, w * 0.6))
-                out.append(path('M%s,%s q%s,%s %s,0' % (n(ex - 0.06 * u), n(ey - 0.045 * u), n(0.06 * u), n(-0.03 * u),
-                                                        n(0.12 * u)), 'none', darker(self.skin, 0.32), w * 0.4))
+                out.append(path('M%s,%s Q%s,%s %s,%s' % (n(X(0.25)), n(ey - 0.035 * u), n(X(0.3)), n(ey - 0.055 * u), n(X(0.34)),
+                                                         n(ey - 0.03 * u)), 'none', soft, w * 0.45))
         else:
-            out.append(path('M%s,%s L%s,%s L%s,%s' % (n(ex - t * 0.06 * u), n(ey - 0.04 * u), n(ex + t * 0.08 * u),
-                                                      n(ey - 0.05 * u), n(ex + t * 0.06 * u), n(ey + 0.04 * u)), 'none', INK, w * 0.8))
-            out.append(ellipse(ex + t * 0.02 * u + gx * 0.01 * u, ey + gy * 0.015 * u, 0.035 * u, 0.05 * u, INK, None, 0))
+            # the eye from the side: a wedge opening towards the front, the iris at its front
+            h = {'fear': 0.06, 'effort': 0.028}.get(mood, 0.04) * u
+            ex = X(0.3)
+            eye = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(X(0.22)), n(ey), n(X(0.3)), n(ey - h * 1.1), n(X(0.36)),
+                                                         n(ey - h * 0.35), n(X(0.31)), n(ey + h * 0.75), n(X(0.22)), n(ey))
+            out.append(path(eye, '#fbf7ee', None, 0))
+            ix = X(0.335) + gx * 0.004 * u
+            out.append(ellipse(ix, ey - h * 0.15 + gy * 0.01 * u, 0.022 * u, min(0.034 * u, h * 0.85), '#4a3324', None, 0))
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(X(0.22)), n(ey), n(X(0.3)), n(ey - h * 1.1), n(X(0.37)), n(ey - h * 0.3)),
+                            'none', INK, w))
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(X(0.25)), n(ey + h * 0.25), n(X(0.3)), n(ey + h * 0.8), n(X(0.35)),
+                                                     n(ey + h * 0.1)), 'none', soft, w * 0.45))
         if not self.blindfold:
-            out.append(path('M%s,%s L%s,%s' % (n(ex - t * 0.08 * u), n(ey - (outer + 0.02) * u), n(ex + t * 0.1 * u),
-                                                n(ey - (inner + 0.02) * u)), 'none', INK, w * 0.85))
-        mx, my = cx + t * 0.33 * u, cy + 0.34 * u
-        bend = {'joy': -0.035, 'grief': 0.035}.get(mood, 0) * u
+            # the brow over the eye, lower at its inner end in anger or effort, raised in fear
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(X(0.2)), n(ey - (outer + 0.02) * u), n(X(0.3)),
+                                                     n(ey - (max(inner, outer) + 0.05) * u), n(X(0.39)),
+                                                     n(ey - (inner + 0.02) * u)), 'none', INK, w * 0.9))
+        # the nostril's wing and the fold from it towards the mouth
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(X(0.41)), n(cy + 0.19 * u), n(X(0.37)), n(cy + 0.22 * u), n(X(0.41)),
+                                                 n(cy + 0.245 * u)), 'none', soft, w * 0.7))
+        # the mouth: the line between the lips, running back from the front
+        bend = {'joy': -0.03, 'grief': 0.03, 'stern': 0.015}.get(mood, 0) * u
+        my = cy + 0.345 * u
         if mood == 'fear':
-            out.append(ellipse(mx + t * 0.02 * u, my, 0.04 * u, 0.06 * u, '#5a2a2a', INK, w * 0.6))
+            out.append(path('M%s,%s Q%s,%s %s,%s Z' % (n(X(0.405)), n(my - 0.02 * u), n(X(0.35)), n(my + 0.01 * u), n(X(0.41)),
+                                                      n(my + 0.04 * u)), '#5a2a2a', INK, w * 0.6))
         else:
-            out.append(path('M%s,%s L%s,%s' % (n(mx + t * 0.05 * u), n(my), n(mx - t * 0.06 * u), n(my + bend)), 'none', INK, w))
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(X(0.405)), n(my), n(X(0.37)), n(my + bend * 0.3), n(X(0.33)),
+                                                     n(my + bend)), 'none', INK, w * 0.9))
+        # the chin's curve, and the jaw's edge back to under the ear
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(X(0.3)), n(cy + 0.53 * u), n(X(0.1)), n(cy + 0.5 * u), n(X(-0.02)),
+                                                 n(cy + 0.34 * u)), 'none', soft, w * 0.45, extra='stroke-opacity="0.6"'))
+        out.append(self._lines_of_age())
         return ''.join(out)
+
+    def _age(self):
+        """2 for an old face (grey or white hair or beard), 1 for a grown man's bearded face,
+        0 for the rest."""
+        def grey(c):
+            if not isinstance(c, str) or len(c) != 7:
+                return False
+            rgb = [int(c[k:k + 2], 16) for k in (1, 3, 5)]
+            return max(rgb) - min(rgb) <= 0x30 and sum(rgb) > 3 * 0xb0
+        if grey(self.hair) and self.hairstyle != 'bald' or grey(self.beard):
+            return 2
+        return 1 if self.beard else 0
+
+    def _lines_of_age(self):
+        """The lines a grown or an old face carries, drawn soft: across the forehead, at the eyes'
+        outer corners, under the eyes, and from the nose's wings down past the mouth."""
+        age = self._age()
+        u = self.hu
+        if not age or u <= 26 or self.child or self.face in ('back', 'hidden', 'skull'):
+            return ''
+        cx, cy = self.head
+        c = darker(self.skin, 0.34)
+        w = max(1.0, 0.022 * u)
+        q = 'stroke-opacity="%s"' % ('0.75' if age == 2 else '0.5')
+        out = []
+
+        def arc(a, b, m, extra_w=1.0):
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(m[0]), n(m[1]), n(b[0]), n(b[1])), 'none', c,
+                            w * extra_w, extra=q))
+        if self.profile:
+            t = 1 if self.face == 'right' else -1
+            X = lambda a: cx + t * a * u
+            if age == 2:
+                for k in (0, 1):
+                    y = cy - (0.27 + 0.07 * k) * u
+                    arc((X(0.2), y), (X(0.37), y - 0.01 * u), (X(0.29), y - 0.025 * u))
+                for k in (-1, 0, 1):
+                    a = (X(0.2), cy + (0.04 + 0.03 * k) * u)
+                    out.append(line(a, (X(0.15), cy + (0.04 + 0.05 * k) * u), c, w, extra=q))
+            arc((X(0.37), cy + 0.25 * u), (X(0.32), cy + 0.42 * u), (X(0.31), cy + 0.31 * u))
+            return ''.join(out)
+        turn = {'left': -1, 'right': 1}.get(self.face, 0)
+        sx = cx + turn * 0.13 * u
+        ey = cy + 0.05 * u
+        if age == 2:
+            for k in (0, 1):
+                y = cy - (0.3 + 0.07 * k) * u
+                arc((sx - 0.2 * u, y + 0.01 * u), (sx + 0.2 * u, y + 0.01 * u), (sx, y - 0.03 * u))
+        for s in (-1, 1):
+            if turn and s == -turn:
+                continue
+            xo = sx + s * 0.29 * u
+            if age == 2:
+                for k in (-1, 1):
+                    out.append(line((xo, ey + k * 0.015 * u), (xo + s * 0.06 * u, ey + k * 0.045 * u), c, w, extra=q))
+                arc((sx + s * 0.1 * u, ey + 0.1 * u), (sx + s * 0.23 * u, ey + 0.08 * u), (sx + s * 0.17 * u, ey + 0.13 * u), 0.8)
+            # from the nose's wing down past the mouth's corner
+            arc((sx + s * 0.1 * u, cy + 0.24 * u), (sx + s * 0.17 * u, cy + 0.42 * u), (sx + s * 0.18 * u, cy + 0.3 * u))
+        return ''.join(out)
+
+    def _profile_outline(self):
+        """The head side on: the round of the skull behind, the forehead, the brow, the nose
+        standing out, the lips, the chin and the jaw running back under the ear."""
+        cx, cy = self.head
+        u = self.hu
+        t = 1 if self.face == 'right' else -1
+        nose = 0.5 + 0.03 * self.nose - (0.03 if self.child else 0)  # how far the nose stands out
+        chin = self._vary(11, 0.38, 0.43)
+        P = lambda a, b: '%s,%s' % (n(cx + t * a * u), n(cy + b * u))
+        return ('M%s C%s %s %s C%s %s %s C%s %s %s Q%s %s L%s Q%s %s L%s Q%s %s L%s Q%s %s Q%s %s Q%s %s '
+                'Q%s %s Z') % (
+            P(-0.2, 0.46), P(-0.42, 0.4), P(-0.53, 0.2), P(-0.51, -0.06), P(-0.49, -0.42), P(-0.22, -0.57), P(0.06, -0.55),
+            P(0.3, -0.53), P(0.41, -0.36), P(0.41, -0.12), P(0.43, -0.02), P(0.39, 0.04), P(nose, 0.2), P(nose + 0.01, 0.25),
+            P(0.43, 0.245), P(0.41, 0.255), P(0.45, 0.29), P(0.43, 0.325), P(0.405, 0.345), P(0.44, 0.37), P(0.42, 0.4),
+            P(chin - 0.04, 0.43), P(chin, 0.47), P(chin + 0.01, 0.55), P(0.28, 0.56), P(0.0, 0.57), P(-0.2, 0.46))
 
     def _head_outline(self):
         """The head from the front or three-quarter: a round crown, full cheeks and the jaw
@@ -1445,9 +1539,16 @@ class Person:
         w, h = self.head_w * self.hu, 0.52 * self.hu
         k = {'left': -0.05, 'right': 0.05}.get(self.face, 0) * self.hu
         P = lambda a, b, dx=0.0: '%s,%s' % (n(cx + a * w + dx), n(cy + b * h))
+        # each face its own build: cheeks fuller or leaner, the jaw broad or narrow, the chin
+        # round or pointed, long or short; a child's face round, a woman's chin finer
+        cheek, jaw, chin = self._vary(12, 0.34, 0.5), self._vary(13, 0.48, 0.72), self._vary(14, 0.99, 1.07)
+        if self.child:
+            cheek, jaw, chin = 0.55, 0.78, 0.97
+        elif self.hairstyle in ('long', 'bun'):
+            jaw *= 0.88
         return 'M%s C%s %s %s C%s %s %s C%s %s %s C%s %s %s Z' % (
-            P(0, -1), P(0.56, -1), P(1, -0.62), P(1, -0.05), P(1, 0.42), P(0.6, 0.86, k), P(0, 1.02, k),
-            P(-0.6, 0.86, k), P(-1, 0.42), P(-1, -0.05), P(-1, -0.62), P(-0.56, -1), P(0, -1))
+            P(0, -1), P(0.56, -1), P(1, -0.62), P(1, -0.05), P(1, cheek), P(jaw, 0.86, k), P(0, chin, k),
+            P(-jaw, 0.86, k), P(-1, cheek), P(-1, -0.05), P(-1, -0.62), P(-0.56, -1), P(0, -1))
 
     def face_box(self):
         """The eyes-to-mouth rectangle, in the figure's own coordinates."""
@@ -1458,6 +1559,59 @@ class Person:
             return min(cx + t * 0.04 * u, cx + t * 0.38 * u), cy - 0.04 * u, 0.34 * u, 0.46 * u
         shift = {'left': -0.13, 'right': 0.13}.get(self.face, 0) * u
         return cx + shift - 0.27 * u, cy - 0.04 * u, 0.54 * u, 0.46 * u
+
+    def _locks(self, locks, X, Y):
+        """Lines of the hair's locks, each from (a0, b0) curving out to (a1, b1)."""
+        u = self.hu
+        if u < 14:
+            return ''
+        c = darker(self.hair, 0.35) if self.hair not in ('#1f1d24', '#2a1a10') else mix(self.hair, '#ffffff', 0.25)
+        out = []
+        for a0, b0, a1, b1 in locks:
+            mx, my = (a0 + a1) / 2 + (0.05 if a1 > a0 else -0.05), (b0 + b1) / 2 - 0.04
+            out.append('<path d="M%s,%s Q%s,%s %s,%s" fill="none" stroke="%s" stroke-width="%s" stroke-linecap="round"/>' % (
+                X(a0), Y(b0), X(mx), Y(my), X(a1), Y(b1), c, n(max(1.0, 0.025 * u))))
+        return ''.join(out)
+
+    def _beard(self):
+        """A beard from the sideburns down the jaw to below the chin, its upper edge along the
+        cheek so the mouth shows, a moustache over the upper lip, and its locks."""
+        cx, cy = self.head
+        u = self.hu
+        c = self.beard if isinstance(self.beard, str) else self.hair
+        lock = darker(c, 0.3)
+        lw = max(1.0, 0.025 * u)
+        out = []
+        if self.profile:
+            t = 1 if self.face == 'right' else -1
+            P = lambda a, b: '%s,%s' % (n(cx + t * a * u), n(cy + b * u))
+            d = 'M%s Q%s %s Q%s %s Q%s %s Q%s %s Q%s %s Q%s %s Z' % (
+                P(0.05, -0.02), P(0.12, 0.2), P(0.28, 0.27), P(0.36, 0.4), P(0.43, 0.44), P(0.47, 0.72), P(0.3, 0.98),
+                P(0.1, 0.9), P(-0.02, 0.62), P(-0.12, 0.4), P(-0.04, 0.25), P(-0.02, 0.05), P(0.05, -0.02))
+            out.append(path(d, c, INK, 2))
+            for a0, b0, a1, b1 in ((0.25, 0.5, 0.28, 0.85), (0.1, 0.42, 0.12, 0.78), (0.36, 0.55, 0.36, 0.8)):
+                out.append(path('M%s Q%s %s' % (P(a0, b0), P(a1 + 0.04, (b0 + b1) / 2), P(a1, b1)), 'none', lock, lw))
+            out.append(path('M%s Q%s %s Q%s %s Z' % (P(0.43, 0.29), P(0.3, 0.27), P(0.24, 0.37), P(0.34, 0.33), P(0.42, 0.34)),
+                            c, INK, 1.6))
+            return ''.join(out)
+        k = {'left': -0.05, 'right': 0.05}.get(self.face, 0)
+        wj = self.head_w / 0.42
+        P = lambda a, b: '%s,%s' % (n(cx + (a * wj + k) * u), n(cy + b * u))
+        d = ('M%s' + ' Q%s %s' * 8 + ' Z') % (
+            P(-0.43, -0.04), P(-0.47, 0.5), P(-0.3, 0.8), P(-0.14, 1.06), P(0, 1.06), P(0.14, 1.06), P(0.3, 0.8),
+            P(0.47, 0.5), P(0.43, -0.04), P(0.36, 0.24), P(0.2, 0.26), P(0.08, 0.26), P(0, 0.28), P(-0.08, 0.26),
+            P(-0.2, 0.26), P(-0.36, 0.24), P(-0.43, -0.04))
+        out.append(path(d, c, INK, 2))
+        for a0, b0, a1, b1 in ((-0.25, 0.5, -0.2, 0.88), (0.25, 0.5, 0.2, 0.88), (0, 0.5, 0.02, 0.98), (-0.36, 0.3, -0.3, 0.6),
+                               (0.36, 0.3, 0.3, 0.6)):
+            out.append(path('M%s Q%s %s' % (P(a0, b0), P((a0 + a1) / 2 + 0.04, (b0 + b1) / 2), P(a1, b1)), 'none', lock, lw))
+        # the lips in the beard, then the moustache over the upper one
+        out.append(ellipse(cx + k * u + {'left': -0.1, 'right': 0.1}.get(self.face, 0) * u * 0.3, cy + 0.36 * u, 0.13 * u,
+                           0.06 * u, mix(self.skin, '#b0484a', 0.2), None, 0))
+        out.append(path('M%s Q%s %s Q%s %s Q%s %s Q%s %s Z' % (P(-0.22, 0.4), P(-0.14, 0.27), P(0, 0.3), P(0.14, 0.27),
+                                                           P(0.22, 0.4), P(0.1, 0.33), P(0, 0.335), P(-0.1, 0.33),
+                                                           P(-0.22, 0.4)), c, INK, 1.6))
+        return ''.join(out)
 
     def _hair_back(self):
         cx, cy = self.head
@@ -1474,18 +1628,39 @@ class Person:
                 n(cx), n(cy + (hang + 0.2) * u), n(cx - 0.62 * u), n(cy + hang * u))
             out.append(path(d, c))
         elif self.hairstyle == 'curly':
-            # tight curls standing round the crown
+            # tight curls standing round the crown (round the back of the head, side on)
+            t = (1 if self.face == 'right' else -1) if self.profile else 0
             for k in range(9):
-                px, py = polar(cx, cy - 0.12 * u, 0.47 * u, 175 + k * 23.75)
+                px, py = polar(cx - t * 0.12 * u, cy - 0.12 * u, 0.47 * u, 175 + k * 23.75 + t * 40)
                 out.append(circle(px, py, 0.17 * u, self.hair, INK, 1.8))
         elif self.hairstyle == 'bun':
-            out.append(circle(cx, cy - 0.66 * u, 0.22 * u, self.hair, INK, 2))
+            t = (1 if self.face == 'right' else -1) if self.profile else 0
+            out.append(circle(cx - t * 0.45 * u, cy - (0.66 - 0.3 * abs(t)) * u, 0.22 * u, self.hair, INK, 2))
         elif self.hairstyle == 'long':
+            lock = darker(self.hair, 0.3)
+            lw = max(1.0, 0.025 * u)
+            if self.profile:
+                # side on, the hair falls down the back from the crown
+                t = 1 if self.face == 'right' else -1
+                P = lambda a, b: '%s,%s' % (n(cx + t * a * u), n(cy + b * u))
+                d = 'M%s C%s %s %s Q%s %s L%s Q%s %s Z' % (P(0.2, -0.5), P(-0.3, -0.78), P(-0.74, -0.3), P(-0.66, 0.4),
+                                                          P(-0.62, 1.3), P(-0.5, 1.8), P(-0.05, 1.6), P(-0.16, 1.0),
+                                                          P(-0.08, 0.4))
+                out.append(path(d, self.hair))
+                for a0, a1 in ((-0.3, -0.25), (-0.5, -0.42)):
+                    out.append(path('M%s Q%s %s' % (P(a0, 0.5), P(a0 - 0.06, 1.1), P(a1, 1.6)), 'none', lock, lw))
+                return ''.join(out)
             d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
                 n(cx - 0.5 * u), n(cy - 0.2 * u), n(cx - 0.75 * u), n(cy + 1.3 * u), n(cx - 0.55 * u), n(cy + 1.9 * u),
                 n(cx), n(cy + 1.6 * u), n(cx + 0.55 * u), n(cy + 1.9 * u), n(cx + 0.75 * u), n(cy + 1.3 * u),
                 n(cx + 0.5 * u), n(cy - 0.2 * u))
-            out.append(path(d, self.hair))
+            out.append(path(d, self._lit(self.hair, 0.8, cx)))
+            # the locks falling over the shoulders
+            for s in (-1, 1):
+                for a0, a1 in ((0.52, 0.5), (0.62, 0.4)):
+                    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(cx + s * a0 * u), n(cy + 0.4 * u), n(cx + s * (a0 + 0.08) * u),
+                                                             n(cy + 1.1 * u), n(cx + s * a1 * u), n(cy + 1.7 * u)),
+                                    'none', lock, lw))
         return ''.join(out)
 
     def _hair_front(self):
@@ -1505,49 +1680,70 @@ class Person:
             c = (self.hat_colour or self.cloth) if self.hat in ('hood', 'veil') else self.hair
             out.append(ellipse(cx, cy, 0.44 * u, 0.54 * u, c))
         elif self.profile and self.hat not in ('hood', 'veil', 'helmet') and self.hairstyle != 'bald':
-            # side on: the hair covers the crown and the back of the head down to the nape
+            # side on: the hair over the crown and the back of the head down to the nape, its
+            # line running round behind the ear and down in front of it, combed back in locks
             t = 1 if self.face == 'right' else -1
-            d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
-                n(cx + t * 0.36 * u), n(cy - 0.22 * u), n(cx + t * 0.3 * u), n(cy - 0.64 * u), n(cx - t * 0.1 * u),
-                n(cy - 0.6 * u), n(cx - t * 0.56 * u), n(cy - 0.5 * u), n(cx - t * 0.42 * u), n(cy + 0.34 * u),
-                n(cx - t * 0.1 * u), n(cy + 0.2 * u), n(cx - t * 0.06 * u), n(cy - 0.1 * u), n(cx + t * 0.1 * u),
-                n(cy - 0.36 * u), n(cx + t * 0.36 * u), n(cy - 0.22 * u))
-            out.append(path(d, self.hair, INK, 2))
-            out.append(ellipse(cx - t * 0.02 * u, cy + 0.06 * u, 0.08 * u, 0.13 * u, self.skin, INK, 1.6))
+            P = lambda a, b: '%s,%s' % (n(cx + t * a * u), n(cy + b * u))
+            d = 'M%s Q%s %s C%s %s %s C%s %s %s Q%s %s L%s Q%s %s L%s Q%s %s Q%s %s Z' % (
+                P(0.36, -0.33), P(0.32, -0.62), P(0.02, -0.63), P(-0.36, -0.64), P(-0.61, -0.36), P(-0.58, 0.0),
+                P(-0.56, 0.24), P(-0.46, 0.4), P(-0.3, 0.45), P(-0.18, 0.32), P(-0.15, 0.18), P(-0.13, -0.06),
+                P(-0.02, -0.16), P(0.07, -0.1), P(0.09, 0.05), P(0.15, -0.15), P(0.22, -0.25), P(0.28, -0.32),
+                P(0.36, -0.33))
+            out.append(path(d, self._lit(self.hair, 0.6, cx), INK, 2))
+            lock = darker(self.hair, 0.35)
+            lw = max(1.0, 0.025 * u)
+            for a0, b0, a1, b1, a2, b2 in ((0.3, -0.42, 0.0, -0.56, -0.4, -0.4), (0.22, -0.3, -0.05, -0.42, -0.42, -0.16),
+                                           (0.05, -0.2, -0.2, -0.3, -0.45, 0.1)):
+                out.append(path('M%s Q%s %s' % (P(a0, b0), P(a1, b1), P(a2, b2)), 'none', lock, lw))
+            out.append(ellipse(cx - t * 0.04 * u, cy + 0.08 * u, 0.075 * u, 0.13 * u, self.skin, INK, 1.6))
+            out.append(path('M%s Q%s %s' % (P(-0.02, 0.02), P(-0.08, 0.08), P(-0.03, 0.15)), 'none', darker(self.skin, 0.35),
+                            max(1.0, 0.022 * u)))
         elif self.hat not in ('hood', 'veil', 'helmet') and self.hairstyle in ('fringe', 'side', 'crop') \
                 and self.face != 'skull':
             hw = self.head_w / 0.42  # the hair follows the head's width
             X = lambda a: n(cx + a * hw * u)
             Y = lambda b: n(cy + b * u)
+            turn = {'left': -1, 'right': 1}.get(self.face, 0) * 0.06
+            Xt = lambda a: n(cx + (a * hw + turn) * u)
             if self.hairstyle == 'fringe':
-                # a straight fringe above the brows
-                d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s L%s,%s Z' % (
+                # a fringe cut above the brows, its edge hanging in locks
+                d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s' % (
                     X(-0.45), Y(0.1), X(-0.5), Y(-0.64), X(0), Y(-0.6), X(0.5), Y(-0.64), X(0.45), Y(0.1),
-                    X(0.38), Y(-0.22), X(-0.38), Y(-0.22))
+                    X(0.4), Y(-0.2))
+                edge = [0.4, 0.2, 0.0, -0.2, -0.4]
+                for a, b in zip(edge, edge[1:]):
+                    d += ' Q%s,%s %s,%s' % (Xt((a + b) / 2), Y(-0.12), Xt(b), Y(-0.23))
+                d += ' Z'
+                locks = [(0.3, -0.45, 0.26, -0.2), (0.1, -0.5, 0.08, -0.22), (-0.1, -0.5, -0.1, -0.22),
+                         (-0.3, -0.45, -0.28, -0.2)]
             elif self.hairstyle == 'side':
                 # parted on one side and swept across
                 d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
                     X(-0.45), Y(0.12), X(-0.5), Y(-0.62), X(0), Y(-0.6), X(0.5), Y(-0.62), X(0.45), Y(0.14),
                     X(0.36), Y(-0.2), X(0.08), Y(-0.28), X(-0.1), Y(-0.32), X(-0.16), Y(-0.46), X(-0.32), Y(-0.3),
                     X(-0.45), Y(0.12))
+                locks = [(-0.16, -0.56, 0.36, -0.28), (-0.1, -0.5, 0.2, -0.33), (-0.2, -0.5, -0.4, -0.1)]
             else:
                 # cropped close to the head
                 d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
                     X(-0.43), Y(-0.08), X(-0.46), Y(-0.6), X(0), Y(-0.57), X(0.46), Y(-0.6), X(0.43), Y(-0.08),
                     X(0.32), Y(-0.38), X(0), Y(-0.4), X(-0.32), Y(-0.38), X(-0.43), Y(-0.08))
-            out.append(path(d, self.hair, INK, 2))
+                locks = [(0.0, -0.55, 0.2, -0.42), (-0.1, -0.55, -0.3, -0.42), (0.25, -0.52, 0.38, -0.3)]
+            out.append(path(d, self._lit(self.hair, 0.6, cx), INK, 2))
+            out.append(self._locks(locks, X, Y))
         elif self.hat not in ('hood', 'veil', 'helmet') and self.hairstyle != 'bald' and self.face != 'skull':
             d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
                 n(cx - 0.44 * u), n(cy + 0.08 * u), n(cx - 0.5 * u), n(cy - 0.62 * u), n(cx), n(cy - 0.58 * u),
                 n(cx + 0.5 * u), n(cy - 0.62 * u), n(cx + 0.44 * u), n(cy + 0.08 * u), n(cx + 0.3 * u), n(cy - 0.3 * u),
                 n(cx + 0.05 * u), n(cy - 0.28 * u), n(cx - 0.32 * u), n(cy - 0.28 * u), n(cx - 0.44 * u), n(cy + 0.08 * u))
-            out.append(path(d, self.hair, INK, 2))
+            out.append(path(d, self._lit(self.hair, 0.6, cx), INK, 2))
+            # the parting above the brow, the locks combed from it to either side
+            X = lambda a: n(cx + a * u)
+            Y = lambda b: n(cy + b * u)
+            out.append(self._locks([(0.1, -0.56, 0.42, -0.12), (0.08, -0.56, 0.26, -0.36), (0.04, -0.56, -0.24, -0.36),
+                                    (0.02, -0.54, -0.42, -0.12)], X, Y))
         if self.beard:
-            d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
-                n(cx - 0.4 * u), n(cy + 0.1 * u), n(cx - 0.42 * u), n(cy + 0.95 * u), n(cx), n(cy + 1.05 * u),
-                n(cx + 0.42 * u), n(cy + 0.95 * u), n(cx + 0.4 * u), n(cy + 0.1 * u), n(cx), n(cy + 0.42 * u),
-                n(cx - 0.4 * u), n(cy + 0.1 * u))
-            out.append(path(d, self.beard if isinstance(self.beard, str) else self.hair, INK, 2))
+            out.append(self._beard())
         hat = self.hat
         hc = self.hat_colour
         if hat == 'crown':
@@ -1756,7 +1952,9 @@ class Person:
         if self.pose == 'ride':
             out.append(self._ride_leg(1 if self.face != 'left' else -1))
         head = []
-        if self.face in ('skull', 'back') or self.profile:
+        if self.profile:
+            head.append(path(self._profile_outline(), self._lit(self.skin, 0.5, self.head[0]), INK, self.contour))
+        elif self.face in ('skull', 'back'):
             head.append(ellipse(cx, cy, self.head_w * self.hu, 0.52 * self.hu, '#f1efe6' if self.face == 'skull' else self.skin))
         else:
             head.append(path(self._head_outline(), self._lit(self.skin, 0.5, self.head[0]), INK, self.contour))
