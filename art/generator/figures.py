@@ -450,7 +450,13 @@ class Person:
             if narrow:
                 w = 0.76 if woman else 0.64  # the hips run on into the thighs
                 hip = U(-(0.86 if woman else 0.68), 3.72)
-            pts_l = [U(-0.3, 1.2), U(-sh, 1.5)] + chest + [U(-wa, 3.0), hip, U(-w, hem)]
+            skirt = [U(-w, hem)]
+            if self.dress in ('robe', 'gown') and hem > 6.5 and not narrow:
+                # a long skirt falls from the hips and spreads over the feet, widest at the hem
+                flare = 0.12
+                hx = w * (0.95 if woman else 0.85)
+                skirt = [U(-(hx + (w - hx) * 0.4), 5.6), U(-(w + flare), hem)]
+            pts_l = [U(-0.3, 1.2), U(-sh, 1.5)] + chest + [U(-wa, 3.0), hip] + skirt
             hem_y = hem
         if self.pose == 'sit' and self.bturn == 1:
             return self._sit_side()
@@ -473,7 +479,21 @@ class Person:
             for p in pts_l[2:]:
                 d += ' L%s,%s' % (n(p[0]), n(p[1]))
         hx0, hy = pts_l[-1]
-        d += ' Q%s,%s %s,%s' % (n(self.B(0, 0)[0]), n(hy + (0.6 if narrow else 0.25) * u), n(pts_r[0][0]), n(pts_r[0][1]))
+        if self.dress in ('robe', 'gown') and self.pose in ('stand', 'walk') and hem_y > 6.5 and not narrow:
+            # the hem dips and rises where the folds end in it
+            (x0, y0), (x1, y1) = pts_l[-1], pts_r[0]
+            ym = hy + 0.25 * u
+            k = 5
+            for j in range(k):
+                ta, tb = j / k, (j + 1) / k
+                qa = lambda t: ((1 - t) ** 2 * x0 + 2 * t * (1 - t) * (x0 + x1) / 2 + t * t * x1,
+                                (1 - t) ** 2 * y0 + 2 * t * (1 - t) * ym + t * t * y1)
+                (ax, ay), (bx, by) = qa(ta), qa(tb)
+                c = qa((ta + tb) / 2)
+                d += ' Q%s,%s %s,%s' % (n(c[0]), n(c[1] + (0.12 if j % 2 == 0 else -0.02) * u), n(bx), n(by))
+        else:
+            d += ' Q%s,%s %s,%s' % (n(self.B(0, 0)[0]), n(hy + (0.6 if narrow else 0.25) * u), n(pts_r[0][0]),
+                                    n(pts_r[0][1]))
         if narrow:
             d += _rounded(pts_r[:-1])
         else:
@@ -627,22 +647,37 @@ class Person:
         lean *= 1 if self.face in ('right', 'front') else -1
         out = []
         spread = {'gown': 1.0, 'robe': 0.85, 'tunic': 0.6}[self.dress]
-        for a, b0, k in ((-0.3, 3.3, 0.45), (0.15, 3.5, 0.5), (0.55, 3.4, 0.3)):
+        long_ = self.dress in ('robe', 'gown') and hem_y > 6.5 and self.pose in ('stand', 'walk')
+        lines = ((-0.3, 3.3, 0.45), (0.15, 3.5, 0.5), (0.55, 3.4, 0.3))
+        if long_:
+            # a long skirt hangs in tubes from the hips, fanning out to the hem
+            lines = ((-0.62, 3.9, 0.4), (-0.3, 3.3, 0.45), (0.05, 3.6, 0.5), (0.38, 3.4, 0.3), (0.7, 4.0, 0.3))
+        deep = darker(self.cloth, 0.16)
+        for a, b0, k in lines:
             if self.dress == 'tunic' and k < 0.4:
                 continue
             p0 = self.B(a * 0.6, b0)
             p1 = self.B(a * spread + lean * 0.5, (b0 + hem_y) / 2)
             p2 = self.B(a * spread * 1.3 + lean, hem_y - 0.15)
+            if long_:
+                # the fold's shadow on its far side from the light, widening as the tube opens
+                q1 = self.B(a * spread + lean * 0.5 + 0.1, (b0 + hem_y) / 2)
+                q2 = self.B(a * spread * 1.3 + lean + 0.2, hem_y - 0.12)
+                out.append(path('M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Z' % (
+                    n(p0[0]), n(p0[1]), n(p1[0] - 0.04 * u), n(p1[1]), n(p2[0]), n(p2[1]), n(q2[0]), n(q2[1]),
+                    n(q1[0]), n(q1[1]), n(p0[0]), n(p0[1])), deep, None, 0, extra='fill-opacity="0.45"'))
             out.append(path('M%s,%s Q%s,%s %s,%s' % (n(p0[0]), n(p0[1]), n(p1[0] - 0.04 * u), n(p1[1]), n(p2[0]), n(p2[1])),
                             'none', fold, max(1.2, 0.035 * u)))
         if self.weight and self.pose == 'stand' and hem_y > 6.2:
-            # the bent knee of the free leg pushes the cloth forward: a fold curving under it
-            # towards the standing leg, and the cloth falling straight from the knee to the hem
+            # the bent knee of the free leg pushes the cloth forward: the light on the knee, a
+            # fold pulled from it up towards the standing hip, and the cloth falling from it
             w = self.weight
-            a, b, c = self.B(-w * 0.7, 5.95), self.B(-w * 0.4, 6.2), self.B(-w * 0.05, 6.0)
-            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])), 'none', fold,
-                            max(1.2, 0.035 * u)))
-            a, b = self.B(-w * 0.45, 6.25), self.B(-w * 0.5, hem_y - 0.2)
+            k = self.B(-w * 0.42, 5.75)
+            if CARD[0] is not None:
+                glow = CARD[0].radial([(0, (mix(self.cloth, '#ffffff', 0.3), 0.55)), (1, (self.cloth, 0))], k[0], k[1],
+                                      0.5 * u)
+                out.append(ellipse(k[0], k[1], 0.4 * u, 0.5 * u, glow, None, 0))
+            a, b = self.B(-w * 0.5, 6.3), self.B(-w * 0.6, hem_y - 0.2)
             out.append(line(a, b, fold, max(1.2, 0.035 * u)))
         # the hem: a band of shade along the bottom, inside the outline
         (lx, ly), (rx, ry) = self._side[-1], self._side_r[-1]
