@@ -296,7 +296,7 @@ class Person:
             face = 'back'
             body = body or 'three'
         # the figure's outer contour: heavier than the lines drawn inside it on a large figure
-        self.contour = LINE * (1.25 if self.u > 45 else 1.1 if self.u > 25 else 1)
+        self.contour = LINE * (1.35 if self.u > 45 else 1.2 if self.u > 25 else 1.05)
         self.pose, self.face, self.dress = pose, face, dress
         self.mood, self.gaze, self.main = mood, gaze, main
         skin = skin or next_skin()
@@ -667,7 +667,7 @@ class Person:
                     n(p0[0]), n(p0[1]), n(p1[0] - 0.04 * u), n(p1[1]), n(p2[0]), n(p2[1]), n(q2[0]), n(q2[1]),
                     n(q1[0]), n(q1[1]), n(p0[0]), n(p0[1])), deep, None, 0, extra='fill-opacity="0.45"'))
             out.append(path('M%s,%s Q%s,%s %s,%s' % (n(p0[0]), n(p0[1]), n(p1[0] - 0.04 * u), n(p1[1]), n(p2[0]), n(p2[1])),
-                            'none', fold, max(1.2, 0.035 * u)))
+                            'none', fold, max(1.2, 0.03 * u)))
         if self.weight and self.pose == 'stand' and hem_y > 6.2:
             # the bent knee of the free leg pushes the cloth forward: the light on the knee, a
             # fold pulled from it up towards the standing hip, and the cloth falling from it
