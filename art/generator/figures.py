@@ -330,6 +330,9 @@ class Person:
         self.weight = 0
         if pose == 'stand' and stance is None and body != 'side':
             self.weight = weight or (1 if look % 2 else -1)
+            if not tilt and not profile:
+                # and the head inclines a little towards the standing leg
+                self.tilt = self.weight * 3
         self.bdir = self.away or {'left': -1, 'right': 1}.get(face, -1 if gaze and gaze[0] < 0 else 1)
         if self.bturn == 1 and behind == (False, False):
             # side on, the far arm goes behind the body
@@ -396,11 +399,11 @@ class Person:
             # tilt the other way
             if b > 2.4:
                 sway = min(1.0, (b - 2.4) / 1.5) if b < 3.9 else max(0.0, 1 - (b - 3.9) / 3.6)
-                x += w * 0.13 * sway
+                x += w * 0.16 * sway
             if 3.0 < b < 5.2:
                 b -= w * a * 0.1 * min(1.0, (b - 3.0) / 0.8, (5.2 - b) / 0.8)
             elif 1.1 < b < 2.3:
-                b += w * a * 0.07 * min(1.0, (b - 1.1) / 0.3, (2.3 - b) / 0.3)
+                b += w * a * 0.09 * min(1.0, (b - 1.1) / 0.3, (2.3 - b) / 0.3)
         return self.U(*self._bowed(x, b))
 
     def _bowed(self, a, b):
