@@ -1603,12 +1603,16 @@ class Person:
         u = self.hu
         if u < 14:
             return ''
-        c = darker(self.hair, 0.35) if self.hair not in ('#1f1d24', '#2a1a10') else mix(self.hair, '#ffffff', 0.25)
+        rgb = [int(self.hair[k:k + 2], 16) for k in (1, 3, 5)] if len(self.hair) == 7 else [128] * 3
+        dark = sum(rgb) < 3 * 0x40
+        # on dark hair the locks catch the light instead of falling into shade
+        c = mix(self.hair, '#ffffff', 0.22) if dark else darker(self.hair, 0.35)
         out = []
         for a0, b0, a1, b1 in locks:
-            mx, my = (a0 + a1) / 2 + (0.05 if a1 > a0 else -0.05), (b0 + b1) / 2 - 0.04
-            out.append('<path d="M%s,%s Q%s,%s %s,%s" fill="none" stroke="%s" stroke-width="%s" stroke-linecap="round"/>' % (
-                X(a0), Y(b0), X(mx), Y(my), X(a1), Y(b1), c, n(max(1.0, 0.025 * u))))
+            mx, my = (a0 + a1) / 2 + (0.05 if a1 > a0 else -0.05 if a1 < a0 else 0), (b0 + b1) / 2 - 0.04
+            out.append('<path d="M%s,%s Q%s,%s %s,%s" fill="none" stroke="%s" stroke-width="%s" stroke-linecap="round"%s/>' % (
+                X(a0), Y(b0), X(mx), Y(my), X(a1), Y(b1), c, n(max(1.0, 0.025 * u)),
+                ' stroke-opacity="0.6"' if dark else ''))
         return ''.join(out)
 
     def _beard(self):
@@ -1769,6 +1773,18 @@ class Person:
                 locks = [(0.0, -0.55, 0.2, -0.42), (-0.1, -0.55, -0.3, -0.42), (0.25, -0.52, 0.38, -0.3)]
             out.append(path(d, self._lit(self.hair, 0.6, cx), INK, 2))
             out.append(self._locks(locks, X, Y))
+        elif self.hat not in ('hood', 'veil', 'helmet') and self.hairstyle in ('long', 'bun') and self.face != 'skull':
+            # parted in the middle and drawn back to either side, the forehead showing in an arch
+            m = {'left': -0.07, 'right': 0.07}.get(self.face, 0)
+            X = lambda a: n(cx + a * u)
+            Y = lambda b: n(cy + b * u)
+            d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s L%s,%s Q%s,%s %s,%s Z' % (
+                X(-0.47), Y(0.12), X(-0.52), Y(-0.62), X(m), Y(-0.6), X(0.52), Y(-0.62), X(0.47), Y(0.12),
+                X(0.36 + m * 0.5), Y(-0.3), X(m + 0.05), Y(-0.42), X(m), Y(-0.38), X(m - 0.05), Y(-0.42),
+                X(-0.36 + m * 0.5), Y(-0.3), X(-0.47), Y(0.12))
+            out.append(path(d, self._lit(self.hair, 0.6, cx), INK, 2))
+            out.append(self._locks([(m + 0.03, -0.5, 0.46, -0.04), (m + 0.03, -0.54, 0.33, -0.38), (m - 0.03, -0.5, -0.46, -0.04),
+                                    (m - 0.03, -0.54, -0.33, -0.38), (m, -0.6, m, -0.44)], X, Y))
         elif self.hat not in ('hood', 'veil', 'helmet') and self.hairstyle != 'bald' and self.face != 'skull':
             d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
                 n(cx - 0.44 * u), n(cy + 0.08 * u), n(cx - 0.5 * u), n(cy - 0.62 * u), n(cx), n(cy - 0.58 * u),
