@@ -676,8 +676,8 @@ class Person:
             # fold pulled from it up towards the standing hip, and the cloth falling from it
             w = self.weight
             k = self.B(-w * 0.42, 5.75)
-            if CARD[0] is not None:
-                glow = CARD[0].radial([(0, (mix(self.cloth, '#ffffff', 0.3), 0.55)), (1, (self.cloth, 0))], k[0], k[1],
+            if CARD[0] is not None and not self.bow:
+                glow = CARD[0].radial([(0, (mix(self.cloth, '#ffffff', 0.25), 0.35)), (1, (self.cloth, 0))], k[0], k[1],
                                       0.5 * u)
                 out.append(ellipse(k[0], k[1], 0.4 * u, 0.5 * u, glow, None, 0))
             a, b = self.B(-w * 0.5, 6.3), self.B(-w * 0.6, hem_y - 0.2)

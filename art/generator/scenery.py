@@ -330,8 +330,8 @@ def cloud(x, y, w, colour='#f4f6fa', outline=INK):
                                             1 if back > 0 else 0, n(cx_ + back * fr * h * 0.98), n(cy_ - fr * h * 0.17))
         out += path(d, 'none', inner, max(1.0, BG * 0.6), extra='stroke-opacity="0.5"')
     a, b, r = max(lobes, key=lambda l: l[2])
-    out += ellipse(x + a * w - r * h * 0.3, y + b * h - r * h * 0.4, r * h * 0.4, r * h * 0.22, light(colour, 0.6), None, 0, -25,
-                   extra='fill-opacity="0.7"')
+    out += ellipse(x + a * w - r * h * 0.3, y + b * h - r * h * 0.45, r * h * 0.42, r * h * 0.2, light(colour, 0.5), None, 0, -25,
+                   extra='fill-opacity="0.4"')
     return out
 
 
