@@ -463,6 +463,8 @@ class Person:
             hem_y = hem
         if self.pose == 'sit' and self.bturn == 1:
             return self._sit_side()
+        if self._kneels_side_on():
+            return self._kneel_side()
         if self.pose == 'sit':
             return self._sit_front(sh, wa)
         mirror = [(2 * self.x - px, py) for px, py in pts_l]
@@ -547,6 +549,60 @@ class Person:
         ring = ps + [ps[-1]] + hem + [self._side_r[-1]] + list(reversed(self._side_r))
         return smooth(ring), hem_y
 
+    def _kneels_side_on(self):
+        """Kneeling in a long robe, turned to one side."""
+        return self.pose == 'kneel' and self.dress in ('robe', 'gown') and self.face in ('left', 'right') and not self.hem
+
+    def _kneel_side(self):
+        """A figure kneeling in a long robe, turned to the side it faces: the raised knee
+        stands forward with the cloth drawn over the thigh and falling from the knee to the
+        ground; behind, the robe runs down over the kneeling leg to the ground."""
+        t = self.bdir
+        U = self.U
+        sh, wa = 0.9, 0.6
+        pts = [(-0.3, 1.2), (-sh, 1.5), (-sh * 0.97, 1.8), (-wa, 3.0), (-0.85, 3.9), (-1.0, 4.8), (-1.12, 5.5),
+               (-1.14, 5.6), (0.2, 5.64), (1.5, 5.6), (1.54, 5.5), (1.5, 4.7), (1.56, 4.25), (1.3, 3.98), (0.7, 3.85),
+               (0.58, 3.0), (sh * 0.97, 1.8), (sh, 1.5), (0.3, 1.2)]
+        ps = [U(*self._bowed(t * a, b)) for a, b in pts]
+        d = 'M%s,%s' % (n(ps[0][0]), n(ps[0][1]))
+        for i in range(1, len(ps) - 1):
+            mx, my = (ps[i][0] + ps[i + 1][0]) / 2, (ps[i][1] + ps[i + 1][1]) / 2
+            d += ' Q%s,%s %s,%s' % (n(ps[i][0]), n(ps[i][1]), n(mx), n(my))
+        d += ' L%s,%s Z' % (n(ps[-1][0]), n(ps[-1][1]))
+        # the two flanks from the neck down: the back one and the front one
+        self._side, self._side_r = ps[:9], list(reversed(ps[9:]))
+        return d, 5.6
+
+    def _kneel_folds(self):
+        """The robe of a figure kneeling side on: the thigh's top in the light, the cloth hanging
+        from the knee in folds, the shade under the knee and down the back, the feet."""
+        t, u = self.bdir, self.u
+        P = lambda a, b: self.U(*self._bowed(t * a, b))
+        Q = lambda a, b: '%s,%s' % (n(P(a, b)[0]), n(P(a, b)[1]))
+        fold = darker(self.cloth, 0.3)
+        fw = max(1.2, 0.03 * u)
+        out = []
+        # the thigh's top, lit, from the lap forward to the knee
+        out.append(path('M%s Q%s %s Q%s %s Q%s %s Z' % (Q(0.55, 3.95), Q(1.0, 3.92), Q(1.42, 4.08), Q(1.5, 4.26), Q(1.25, 4.3),
+                                                       Q(0.9, 4.22), Q(0.55, 3.95)), mix(self.cloth, '#ffffff', 0.16), None, 0))
+        # the cloth falling from the knee, in shade under it, and folds hanging to the ground
+        out.append(path('M%s Q%s %s L%s L%s Q%s %s Z' % (Q(1.3, 4.32), Q(0.9, 4.4), Q(0.7, 4.9), Q(0.6, 5.58), Q(1.4, 5.58),
+                                                        Q(1.45, 4.8), Q(1.3, 4.32)), darker(self.cloth, 0.14), None, 0))
+        for a0, a1 in ((1.2, 1.28), (0.95, 0.92), (0.72, 0.62)):
+            out.append(path('M%s Q%s %s' % (Q(a0, 4.35), Q(a0 + 0.05 * (1 if a1 > a0 else -1), 5.0), Q(a1, 5.5)), 'none', fold, fw))
+        # the crease where the body bends at the hips, and the fold over the kneeling leg behind
+        out.append(path('M%s Q%s %s' % (Q(0.5, 3.9), Q(0.1, 4.0), Q(-0.35, 3.75)), 'none', fold, fw))
+        out.append(path('M%s Q%s %s' % (Q(-0.6, 4.0), Q(-0.85, 4.8), Q(-0.8, 5.5)), 'none', fold, fw))
+        # the back in shade
+        out.append(path('M%s Q%s %s L%s Q%s %s Z' % (Q(-0.85, 1.6), Q(-0.55, 3.0), Q(-0.8, 3.9), Q(-1.05, 5.52), Q(-0.8, 4.2),
+                                                    Q(-0.5, 3.0)), darker(self.cloth, 0.12), None, 0))
+        # the front foot under the hem, the sole of the kneeling leg's foot behind
+        fx, fy = P(1.45, 5.6)
+        out.append(ellipse(fx + t * 0.12 * u, fy, 0.3 * u, 0.13 * u, self.shoes, INK, 2))
+        bx, by = P(-1.2, 5.45)
+        out.append(ellipse(bx, by, 0.12 * u, 0.17 * u, darker(self.shoes, 0.2), INK, 2, -t * 20))
+        return ''.join(out)
+
     def _sit_side(self):
         """A figure seated side on: the back upright, the thighs running forward to the knees,
         the skirt falling from them over the shins to the ground."""
@@ -625,7 +681,7 @@ class Person:
 
     def _shade(self, hem_y):
         """The side of the body away from the light (the light falls from the viewer's left)."""
-        if self.pose == 'sit' and self.bturn == 1:
+        if self.pose == 'sit' and self.bturn == 1 or self._kneels_side_on():
             return ''
         side = self._side_r[1:]
         mid = self.B(0, 0)[0]
@@ -644,6 +700,8 @@ class Person:
         if self.dress not in ('robe', 'gown', 'tunic') or self.pose not in ('stand', 'walk', 'kneel') or \
                 hem_y - 3.6 < 0.8:
             return ''
+        if self._kneels_side_on():
+            return self._kneel_folds()
         u = self.u
         fold = darker(self.cloth, 0.3)
         lean = 0.25 if self.pose == 'walk' else 0
@@ -1923,7 +1981,7 @@ class Person:
         out.append(self._shade(hem_y))
         out.append(self._folds(hem_y))
         if self.look % 3 == 1 and self.dress in ('robe', 'gown', 'tunic') and self.pose in ('stand', 'walk', 'kneel') \
-                and not self.bow:
+                and not self.bow and not self._kneels_side_on():
             # a border of darker cloth along the hem
             (lx, ly), (rx, ry) = self._side[-1], self._side_r[-1]
             k = 0.3 * u
