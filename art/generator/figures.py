@@ -1859,15 +1859,27 @@ class Person:
         hat = self.hat
         hc = self.hat_colour
         if hat == 'crown':
+            # a band round the brow, curving with the head, five points rising from it, each
+            # tipped with a pearl, and stones set in the band
             c = hc or GOLD
             y0 = cy - 0.38 * u
-            ps = [(cx - 0.46 * u, y0 + 0.12 * u)]
-            for k in range(5):
-                xk = cx - 0.46 * u + k * 0.23 * u
-                ps += [(xk, y0 - (0.5 if k % 2 == 0 else 0.32) * u)]
-            ps += [(cx + 0.46 * u, y0 + 0.12 * u)]
-            out.append(path(poly(ps), c))
-            out.append(circle(cx, y0 - 0.1 * u, 0.07 * u, '#c83e3e', INK, 1.2))
+            P = lambda a, b: '%s,%s' % (n(cx + a * u), n(y0 + b * u))
+            tips = ((-0.4, -0.3), (-0.2, -0.37), (0.0, -0.44), (0.2, -0.37), (0.4, -0.3))
+            d = 'M%s L%s' % (P(-0.47, 0.12), P(-0.46, -0.05))
+            for k, (a, b) in enumerate(tips):
+                d += ' L%s' % P(a, b)
+                if k < 4:
+                    va = a + 0.1
+                    d += ' L%s' % P(va, -0.02 + 0.04 * (1 - abs(va) / 0.46))
+            d += ' L%s L%s Q%s %s Z' % (P(0.46, -0.05), P(0.47, 0.12), P(0, 0.22), P(-0.47, 0.12))
+            lw = max(1.4, min(2.4, 0.04 * u))
+            out.append(path(d, self._lit(c, 0.5, cx), INK, lw))
+            out.append(path('M%s Q%s %s' % (P(-0.46, -0.03), P(0, 0.07), P(0.46, -0.03)), 'none', darker(c, 0.3), lw * 0.7))
+            for a, b in tips:
+                out.append(circle(cx + a * u, y0 + (b - 0.03) * u, 0.045 * u, '#f7f2e6', INK, lw * 0.6))
+            out.append(ellipse(cx, y0 + 0.09 * u, 0.065 * u, 0.045 * u, '#c83e3e', INK, lw * 0.6))
+            for s_ in (-1, 1):
+                out.append(circle(cx + s_ * 0.26 * u, y0 + 0.07 * u, 0.035 * u, '#3a6fb5', INK, lw * 0.5))
         elif hat == 'laurel':
             for k in range(7):
                 px, py = polar(cx, cy - 0.1 * u, 0.5 * u, 200 + k * 23)
