@@ -1884,6 +1884,19 @@ class Person:
             for k in range(7):
                 px, py = polar(cx, cy - 0.1 * u, 0.5 * u, 200 + k * 23)
                 out.append(ellipse(px, py, 0.16 * u, 0.07 * u, hc or LEAF, INK, 1.4, 200 + k * 23 + 60))
+        elif hat == 'helmet' and self.profile:
+            # side on: the dome over the skull, open at the face, a guard down the nape
+            c = hc or STEEL
+            t = 1 if self.face == 'right' else -1
+            P = lambda a, b: '%s,%s' % (n(cx + t * a * u), n(cy + b * u))
+            d = 'M%s C%s %s %s L%s Q%s %s L%s Z' % (P(0.45, -0.12), P(0.47, -0.74), P(-0.58, -0.8), P(-0.57, 0.0),
+                                                    P(-0.53, 0.38), P(-0.34, 0.44), P(-0.22, 0.3), P(-0.12, -0.06))
+            out.append(path(d, self._lit(c, 0.6, cx), INK, 2))
+            out.append(path('M%s L%s Q%s %s L%s Q%s %s Z' % (P(0.45, -0.1), P(0.46, -0.24), P(0.0, -0.32), P(-0.57, -0.12),
+                                                            P(-0.57, 0.01), P(0.0, -0.18), P(0.45, -0.1)),
+                            darker(c, 0.2), INK, 1.6))
+            for a in (0.3, 0.05, -0.25):
+                out.append(circle(cx + t * a * u, cy - (0.23 if a > 0 else 0.21) * u, 0.025 * u, mix(c, '#ffffff', 0.4), None, 0))
         elif hat == 'helmet':
             c = hc or STEEL
             d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
