@@ -1995,6 +1995,13 @@ class Person:
         body, hem_y = self._body()
         out.append(self._legs(hem_y))
         out.append(rect(cx - 0.16 * u, cy + 0.3 * u, 0.32 * u, 0.55 * u, self.skin, INK, 2))
+        if self.face not in ('back', 'skull'):
+            # the shadow the head casts on the neck under the jaw
+            l, r = cx - 0.16 * u + 1, cx + 0.16 * u - 1
+            out.append(path('M%s,%s L%s,%s L%s,%s Q%s,%s %s,%s Z' % (n(l), n(cy + 0.3 * u), n(r), n(cy + 0.3 * u), n(r),
+                                                                   n(cy + 0.68 * u), n(cx), n(cy + 0.6 * u), n(l),
+                                                                   n(cy + 0.64 * u)),
+                            darker(self.skin, 0.22), None, 0, extra='fill-opacity="0.7"'))
         if self.dress == 'nude' and self.pose in ('stand', 'walk', 'kneel'):
             # no seam where the thighs run into the body: body and legs are one shape
             if self._leg_edges:
