@@ -484,11 +484,12 @@ class Person:
             for p in pts_l[2:]:
                 d += ' L%s,%s' % (n(p[0]), n(p[1]))
         hx0, hy = pts_l[-1]
-        if self.dress in ('robe', 'gown') and self.pose in ('stand', 'walk') and hem_y > 6.5 and not narrow:
+        tunic = self.dress == 'tunic' and self.pose in ('stand', 'walk') and 4.6 < hem_y < 6
+        if self.dress in ('robe', 'gown') and self.pose in ('stand', 'walk') and hem_y > 6.5 and not narrow or tunic:
             # the hem dips and rises where the folds end in it
             (x0, y0), (x1, y1) = pts_l[-1], pts_r[0]
             ym = hy + 0.25 * u
-            k = 5
+            k = 3 if tunic else 5
             for j in range(k):
                 ta, tb = j / k, (j + 1) / k
                 qa = lambda t: ((1 - t) ** 2 * x0 + 2 * t * (1 - t) * (x0 + x1) / 2 + t * t * x1,
@@ -710,7 +711,11 @@ class Person:
         spread = {'gown': 1.0, 'robe': 0.85, 'tunic': 0.6}[self.dress]
         long_ = self.dress in ('robe', 'gown') and hem_y > 6.5 and self.pose in ('stand', 'walk')
         lines = ((-0.3, 3.3, 0.45), (0.15, 3.5, 0.5), (0.55, 3.4, 0.3))
-        if long_:
+        if self.dress == 'tunic' and self.pose in ('stand', 'walk') and 4.6 < hem_y < 6:
+            # the skirt of a tunic falls from the belt in a few tubes
+            long_ = True
+            lines = ((-0.45, 3.2, 0.45), (0.0, 3.25, 0.45), (0.45, 3.2, 0.45))
+        if long_ and self.dress != 'tunic':
             # a long skirt hangs in tubes from the hips, fanning out to the hem
             lines = ((-0.62, 3.9, 0.4), (-0.3, 3.3, 0.45), (0.05, 3.6, 0.5), (0.38, 3.4, 0.3), (0.7, 4.0, 0.3))
         deep = darker(self.cloth, 0.16)
