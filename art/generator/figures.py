@@ -1084,6 +1084,25 @@ class Person:
             cx_, cy_ = e[0] + bx * 0.8, e[1] + by * 0.8
             extra.append(line((cx_ + px * 0.2 * u, cy_ + py * 0.2 * u), (cx_ - px * 0.2 * u, cy_ - py * 0.2 * u), fold,
                               max(1.2, 0.03 * u)))
+            if u > 25:
+                # the cloth's weight: on the upper arm a fold drawn down from the armpit towards
+                # the elbow, and under the forearm the sleeve sagging from it
+                qx, qy = -ay / la, ax / la
+                if qy < 0:
+                    qx, qy = -qx, -qy  # towards the lower side
+                a0 = (s[0] - ax * 0.25 + qx * 0.13 * u, s[1] - ay * 0.25 + qy * 0.13 * u)
+                a1 = (s[0] - ax * 0.75 - qx * 0.04 * u, s[1] - ay * 0.75 - qy * 0.04 * u)
+                am = ((a0[0] + a1[0]) / 2 + qx * 0.05 * u, (a0[1] + a1[1]) / 2 + qy * 0.05 * u)
+                extra.append(path('M%s,%s Q%s,%s %s,%s' % (n(a0[0]), n(a0[1]), n(am[0]), n(am[1]), n(a1[0]), n(a1[1])),
+                                  'none', fold, max(1.2, 0.028 * u), extra='stroke-opacity="0.6"'))
+                rx, ry = -by / lb, bx / lb
+                if ry < 0:
+                    rx, ry = -rx, -ry
+                b0 = (e[0] + bx * 0.2 + rx * 0.14 * u, e[1] + by * 0.2 + ry * 0.14 * u)
+                b1 = (e[0] + bx * 0.62 + rx * 0.12 * u, e[1] + by * 0.62 + ry * 0.12 * u)
+                bm = ((b0[0] + b1[0]) / 2 + rx * 0.08 * u, (b0[1] + b1[1]) / 2 + ry * 0.08 * u)
+                extra.append(path('M%s,%s Q%s,%s %s,%s' % (n(b0[0]), n(b0[1]), n(bm[0]), n(bm[1]), n(b1[0]), n(b1[1])),
+                                  'none', fold, max(1.2, 0.028 * u), extra='stroke-opacity="0.6"'))
         # the sleeve's far side in shade, away from the light on the viewer's left
         extra.insert(0, far_shade([s, e, (wx, wy)], 0.12 * u, 0.16 * u, darker(self.sleeves, 0.1)))
         return solid([('stroke', d, 0.46 * self.u)], self.sleeves, INK, self.contour) + ''.join(extra) + self.hand(i)
