@@ -1323,11 +1323,16 @@ class Person:
                                                     n(t * 0.16 * u)), 'none', ln, fw * 0.7, extra='stroke-opacity="0.6"'))
             out.append(thumb((0.0, t * 0.08 * u), (0.1 * u, t * 0.2 * u), (0.2 * u, t * 0.29 * u), 0.1 * u))
         elif grip == 'pray':
-            out = [solid([('ellipse', 0.14 * u, 0, 0.24 * u, 0.12 * u),
-                          seg((0.2 * u, 0), (0.5 * u, 0), 0.09 * u, 0.04 * u)], sk, INK, lw),
-                   line((0.0, 0), (0.46 * u, 0), ln, fw)]
-            for k in (-0.05, 0.05):
-                out.append(line((0.3 * u, k * u), (0.42 * u, k * 0.7 * u), ln, fw))
+            # the palms pressed together seen from the side: the near hand's back, its fingers
+            # lying straight along the other's to the joined fingertips, the thumb along them
+            out = [solid([('path', limb([(-0.04 * u, 0), (0.18 * u, 0), (0.36 * u, 0), (0.5 * u, 0)],
+                                        [0.12 * u, 0.13 * u, 0.1 * u, 0.045 * u])),
+                          ('circle', 0.5 * u, 0, 0.045 * u), ('circle', -0.04 * u, 0, 0.12 * u)], sk, INK, lw)]
+            for k in (-0.05, 0.0, 0.05):
+                out.append(line((0.24 * u, k * u), (0.44 * u - abs(k) * 0.8 * u, k * 0.55 * u), ln, fw))
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(0.14 * u), n(-0.1 * u), n(0.2 * u), n(0), n(0.14 * u), n(0.1 * u)),
+                            'none', ln, fw * 0.8, extra='stroke-opacity="0.6"'))
+            out.append(thumb((0.0, t * 0.07 * u), (0.1 * u, t * 0.1 * u), (0.22 * u, t * 0.09 * u), 0.1 * u))
         else:
             # at rest: the fingers together and a little bent, the middle one the longest, the
             # thumb apart along the side
