@@ -1759,9 +1759,15 @@ class Person:
         elif self.hairstyle == 'curly':
             # tight curls standing round the crown (round the back of the head, side on)
             t = (1 if self.face == 'right' else -1) if self.profile else 0
+            curl = mix(self.hair, '#ffffff', 0.2)
             for k in range(9):
                 px, py = polar(cx - t * 0.12 * u, cy - 0.12 * u, 0.47 * u, 175 + k * 23.75 + t * 40)
                 out.append(circle(px, py, 0.17 * u, self.hair, INK, 1.8))
+                if u > 20:
+                    # each curl turning on itself, caught by the light
+                    out.append(path('M%s,%s a%s,%s 0 1 1 %s,%s' % (n(px - 0.08 * u), n(py + 0.02 * u), n(0.08 * u), n(0.08 * u),
+                                                                 n(0.1 * u), n(0.05 * u)), 'none', curl, max(1.0, 0.025 * u),
+                                    extra='stroke-opacity="0.7"'))
         elif self.hairstyle == 'bun':
             t = (1 if self.face == 'right' else -1) if self.profile else 0
             out.append(circle(cx - t * 0.45 * u, cy - (0.66 - 0.3 * abs(t)) * u, 0.22 * u, self.hair, INK, 2))
