@@ -1814,6 +1814,20 @@ class Person:
         elif self.face == 'back':
             c = (self.hat_colour or self.cloth) if self.hat in ('hood', 'veil') else self.hair
             out.append(ellipse(cx, cy, 0.44 * u, 0.54 * u, c))
+        elif self.profile and self.hat in ('hood', 'veil'):
+            # side on, the hood covers the crown and the back of the head and falls to the
+            # shoulders, open only round the face
+            c = self.hat_colour or self.cloth
+            t = 1 if self.face == 'right' else -1
+            hang = 1.6 if self.hat == 'veil' else 0.9
+            P = lambda a, b: '%s,%s' % (n(cx + t * a * u), n(cy + b * u))
+            d = 'M%s Q%s %s Q%s %s L%s L%s Q%s %s Q%s %s Q%s %s Z' % (
+                P(0.4, -0.44), P(0.12, -0.9), P(-0.35, -0.76), P(-0.8, -0.5), P(-0.72, 0.1), P(-0.64, hang), P(-0.02, hang + 0.1),
+                P(0.02, 0.6), P(-0.03, 0.3), P(-0.08, -0.1), P(0.12, -0.3), P(0.26, -0.42), P(0.4, -0.44))
+            out.append(path(d, self._lit(c, 0.7, cx), INK, 2))
+            fold = darker(c, 0.3)
+            out.append(path('M%s Q%s %s' % (P(0.0, -0.62), P(-0.45, -0.5), P(-0.5, 0.3)), 'none', fold, max(1.2, 0.03 * u)))
+            out.append(path('M%s Q%s %s' % (P(-0.12, -0.3), P(-0.3, 0.2), P(-0.28, hang - 0.1)), 'none', fold, max(1.2, 0.03 * u)))
         elif self.profile and self.hat not in ('hood', 'veil', 'helmet') and self.hairstyle != 'bald':
             # side on: the hair over the crown and the back of the head down to the nape, its
             # line running round behind the ear and down in front of it, combed back in locks
