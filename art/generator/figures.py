@@ -902,7 +902,10 @@ class Person:
                 if self.pose == 'walk' and self.face == 'back':
                     out.append(self._heel(f, side != (self.away or 1), shoes))
                     continue
-                out.append(ellipse(f[0] + toe * 0.12 * u, f[1] - 0.05 * u, 0.3 * u, 0.14 * u, shoes, INK, 2, tilt))
+                if self.dress == 'nude':
+                    out.append(ellipse(f[0] + toe * 0.12 * u, f[1] - 0.05 * u, 0.3 * u, 0.14 * u, shoes, INK, 2, tilt))
+                else:
+                    out.append(self._shoe(f[0] + toe * 0.12 * u, f[1] - 0.02 * u, toe, shoes, tilt))
         elif self.pose == 'kneel' and hem_y < 5:
             # one knee on the ground, the other raised with its foot set down in front
             legc = self.skin if self.dress == 'nude' else self.legs
@@ -963,9 +966,26 @@ class Person:
                     out.append(self._heel(U(side * 0.26, y - (0.14 if side == a else -0.06)), side != a, self.shoes))
                     continue
                 toe = t if self.bturn else side
-                out.append(ellipse(px + toe * (0.1 if sit else 0.05) * u, py, 0.3 * u, 0.15 * u, self.shoes, INK, 2,
-                                   toe * 12 if sit else 0))
+                out.append(self._shoe(px + toe * (0.1 if sit else 0.05) * u, py, toe, self.shoes, toe * 12 if sit else 0))
         return ''.join(out)
+
+    def _shoe(self, x, y, toe, colour, tilt=0):
+        """A shoe seen from the side, pointing `toe` (-1 left, 1 right), centred on (x, y): the
+        round heel, the ankle's rise, the instep running down to the toe, the flat sole."""
+        u = self.u
+        X = lambda a: n(x + toe * a * u)
+        Y = lambda b: n(y + b * u)
+        d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+            X(-0.24), Y(0.13), X(-0.36), Y(0.12), X(-0.34), Y(-0.01), X(-0.31), Y(-0.15), X(-0.1), Y(-0.16),
+            X(0.08), Y(-0.13), X(0.22), Y(-0.05), X(0.34), Y(0.01), X(0.3), Y(0.1), X(0.27), Y(0.14), X(0.18), Y(0.14))
+        out = path(d, colour, INK, 2)
+        out += path('M%s,%s L%s,%s' % (X(-0.24), Y(0.08), X(0.26), Y(0.09)), 'none', darker(colour, 0.35), max(1.0, 0.03 * u),
+                    extra='stroke-opacity="0.8"')
+        out += path('M%s,%s Q%s,%s %s,%s' % (X(-0.18), Y(-0.12), X(-0.05), Y(-0.04), X(0.02), Y(-0.13)), 'none',
+                    mix(colour, '#ffffff', 0.25), max(1.0, 0.025 * u))
+        if tilt:
+            return group([out], 'rotate(%s %s %s)' % (n(tilt), n(x), n(y)))
+        return out
 
     def _heel(self, f, lifted, shoes):
         """A foot seen from behind: the heel of the leading foot, or the sole of the near foot
