@@ -1867,6 +1867,13 @@ class Person:
             out.append(ellipse(cx - t * 0.04 * u, cy + 0.08 * u, 0.075 * u, 0.13 * u, self.skin, INK, 1.6))
             out.append(path('M%s Q%s %s' % (P(-0.02, 0.02), P(-0.08, 0.08), P(-0.03, 0.15)), 'none', darker(self.skin, 0.35),
                             max(1.0, 0.022 * u)))
+        elif self.profile and self.hat not in ('hood', 'veil'):
+            # a bald head side on still has its ear
+            t = 1 if self.face == 'right' else -1
+            P = lambda a, b: '%s,%s' % (n(cx + t * a * u), n(cy + b * u))
+            out.append(ellipse(cx - t * 0.04 * u, cy + 0.08 * u, 0.075 * u, 0.13 * u, self.skin, INK, 1.6))
+            out.append(path('M%s Q%s %s' % (P(-0.02, 0.02), P(-0.08, 0.08), P(-0.03, 0.15)), 'none', darker(self.skin, 0.35),
+                            max(1.0, 0.022 * u)))
         elif self.hat not in ('hood', 'veil', 'helmet') and self.hairstyle in ('fringe', 'side', 'crop') \
                 and self.face != 'skull':
             hw = self.head_w / 0.42  # the hair follows the head's width
