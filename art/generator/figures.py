@@ -296,7 +296,7 @@ class Person:
             face = 'back'
             body = body or 'three'
         # the figure's outer contour: heavier than the lines drawn inside it on a large figure
-        self.contour = LINE * (1.25 if self.u > 45 else 1.1 if self.u > 25 else 1)
+        self.contour = LINE * (1.35 if self.u > 45 else 1.2 if self.u > 25 else 1.05)
         self.pose, self.face, self.dress = pose, face, dress
         self.mood, self.gaze, self.main = mood, gaze, main
         skin = skin or next_skin()
@@ -330,6 +330,9 @@ class Person:
         self.weight = 0
         if pose == 'stand' and stance is None and body != 'side':
             self.weight = weight or (1 if look % 2 else -1)
+            if not tilt and not profile:
+                # and the head inclines a little towards the standing leg
+                self.tilt = self.weight * 3
         self.bdir = self.away or {'left': -1, 'right': 1}.get(face, -1 if gaze and gaze[0] < 0 else 1)
         if self.bturn == 1 and behind == (False, False):
             # side on, the far arm goes behind the body
@@ -396,11 +399,11 @@ class Person:
             # tilt the other way
             if b > 2.4:
                 sway = min(1.0, (b - 2.4) / 1.5) if b < 3.9 else max(0.0, 1 - (b - 3.9) / 3.6)
-                x += w * 0.13 * sway
+                x += w * 0.16 * sway
             if 3.0 < b < 5.2:
                 b -= w * a * 0.1 * min(1.0, (b - 3.0) / 0.8, (5.2 - b) / 0.8)
             elif 1.1 < b < 2.3:
-                b += w * a * 0.07 * min(1.0, (b - 1.1) / 0.3, (2.3 - b) / 0.3)
+                b += w * a * 0.09 * min(1.0, (b - 1.1) / 0.3, (2.3 - b) / 0.3)
         return self.U(*self._bowed(x, b))
 
     def _bowed(self, a, b):
@@ -450,10 +453,18 @@ class Person:
             if narrow:
                 w = 0.76 if woman else 0.64  # the hips run on into the thighs
                 hip = U(-(0.86 if woman else 0.68), 3.72)
-            pts_l = [U(-0.3, 1.2), U(-sh, 1.5)] + chest + [U(-wa, 3.0), hip, U(-w, hem)]
+            skirt = [U(-w, hem)]
+            if self.dress in ('robe', 'gown') and hem > 6.5 and not narrow:
+                # a long skirt falls from the hips and spreads over the feet, widest at the hem
+                flare = 0.12
+                hx = w * (0.95 if woman else 0.85)
+                skirt = [U(-(hx + (w - hx) * 0.4), 5.6), U(-(w + flare), hem)]
+            pts_l = [U(-0.3, 1.2), U(-sh, 1.5)] + chest + [U(-wa, 3.0), hip] + skirt
             hem_y = hem
         if self.pose == 'sit' and self.bturn == 1:
             return self._sit_side()
+        if self._kneels_side_on():
+            return self._kneel_side()
         if self.pose == 'sit':
             return self._sit_front(sh, wa)
         mirror = [(2 * self.x - px, py) for px, py in pts_l]
@@ -473,7 +484,22 @@ class Person:
             for p in pts_l[2:]:
                 d += ' L%s,%s' % (n(p[0]), n(p[1]))
         hx0, hy = pts_l[-1]
-        d += ' Q%s,%s %s,%s' % (n(self.B(0, 0)[0]), n(hy + (0.6 if narrow else 0.25) * u), n(pts_r[0][0]), n(pts_r[0][1]))
+        tunic = self.dress == 'tunic' and self.pose in ('stand', 'walk') and 4.6 < hem_y < 6
+        if self.dress in ('robe', 'gown') and self.pose in ('stand', 'walk') and hem_y > 6.5 and not narrow or tunic:
+            # the hem dips and rises where the folds end in it
+            (x0, y0), (x1, y1) = pts_l[-1], pts_r[0]
+            ym = hy + 0.25 * u
+            k = 3 if tunic else 5
+            for j in range(k):
+                ta, tb = j / k, (j + 1) / k
+                qa = lambda t: ((1 - t) ** 2 * x0 + 2 * t * (1 - t) * (x0 + x1) / 2 + t * t * x1,
+                                (1 - t) ** 2 * y0 + 2 * t * (1 - t) * ym + t * t * y1)
+                (ax, ay), (bx, by) = qa(ta), qa(tb)
+                c = qa((ta + tb) / 2)
+                d += ' Q%s,%s %s,%s' % (n(c[0]), n(c[1] + (0.12 if j % 2 == 0 else -0.02) * u), n(bx), n(by))
+        else:
+            d += ' Q%s,%s %s,%s' % (n(self.B(0, 0)[0]), n(hy + (0.6 if narrow else 0.25) * u), n(pts_r[0][0]),
+                                    n(pts_r[0][1]))
         if narrow:
             d += _rounded(pts_r[:-1])
         else:
@@ -523,6 +549,60 @@ class Person:
         # the hem's corners doubled so they stay sharp; the rest is rounded
         ring = ps + [ps[-1]] + hem + [self._side_r[-1]] + list(reversed(self._side_r))
         return smooth(ring), hem_y
+
+    def _kneels_side_on(self):
+        """Kneeling in a long robe, turned to one side."""
+        return self.pose == 'kneel' and self.dress in ('robe', 'gown') and self.face in ('left', 'right') and not self.hem
+
+    def _kneel_side(self):
+        """A figure kneeling in a long robe, turned to the side it faces: the raised knee
+        stands forward with the cloth drawn over the thigh and falling from the knee to the
+        ground; behind, the robe runs down over the kneeling leg to the ground."""
+        t = self.bdir
+        U = self.U
+        sh, wa = 0.9, 0.6
+        pts = [(-0.3, 1.2), (-sh, 1.5), (-sh * 0.97, 1.8), (-wa, 3.0), (-0.85, 3.9), (-1.0, 4.8), (-1.12, 5.5),
+               (-1.14, 5.6), (0.2, 5.64), (1.5, 5.6), (1.54, 5.5), (1.5, 4.7), (1.56, 4.25), (1.3, 3.98), (0.7, 3.85),
+               (0.58, 3.0), (sh * 0.97, 1.8), (sh, 1.5), (0.3, 1.2)]
+        ps = [U(*self._bowed(t * a, b)) for a, b in pts]
+        d = 'M%s,%s' % (n(ps[0][0]), n(ps[0][1]))
+        for i in range(1, len(ps) - 1):
+            mx, my = (ps[i][0] + ps[i + 1][0]) / 2, (ps[i][1] + ps[i + 1][1]) / 2
+            d += ' Q%s,%s %s,%s' % (n(ps[i][0]), n(ps[i][1]), n(mx), n(my))
+        d += ' L%s,%s Z' % (n(ps[-1][0]), n(ps[-1][1]))
+        # the two flanks from the neck down: the back one and the front one
+        self._side, self._side_r = ps[:9], list(reversed(ps[9:]))
+        return d, 5.6
+
+    def _kneel_folds(self):
+        """The robe of a figure kneeling side on: the thigh's top in the light, the cloth hanging
+        from the knee in folds, the shade under the knee and down the back, the feet."""
+        t, u = self.bdir, self.u
+        P = lambda a, b: self.U(*self._bowed(t * a, b))
+        Q = lambda a, b: '%s,%s' % (n(P(a, b)[0]), n(P(a, b)[1]))
+        fold = darker(self.cloth, 0.3)
+        fw = max(1.2, 0.03 * u)
+        out = []
+        # the thigh's top, lit, from the lap forward to the knee
+        out.append(path('M%s Q%s %s Q%s %s Q%s %s Z' % (Q(0.55, 3.95), Q(1.0, 3.92), Q(1.42, 4.08), Q(1.5, 4.26), Q(1.25, 4.3),
+                                                       Q(0.9, 4.22), Q(0.55, 3.95)), mix(self.cloth, '#ffffff', 0.16), None, 0))
+        # the cloth falling from the knee, in shade under it, and folds hanging to the ground
+        out.append(path('M%s Q%s %s L%s L%s Q%s %s Z' % (Q(1.3, 4.32), Q(0.9, 4.4), Q(0.7, 4.9), Q(0.6, 5.58), Q(1.4, 5.58),
+                                                        Q(1.45, 4.8), Q(1.3, 4.32)), darker(self.cloth, 0.14), None, 0))
+        for a0, a1 in ((1.2, 1.28), (0.95, 0.92), (0.72, 0.62)):
+            out.append(path('M%s Q%s %s' % (Q(a0, 4.35), Q(a0 + 0.05 * (1 if a1 > a0 else -1), 5.0), Q(a1, 5.5)), 'none', fold, fw))
+        # the crease where the body bends at the hips, and the fold over the kneeling leg behind
+        out.append(path('M%s Q%s %s' % (Q(0.5, 3.9), Q(0.1, 4.0), Q(-0.35, 3.75)), 'none', fold, fw))
+        out.append(path('M%s Q%s %s' % (Q(-0.6, 4.0), Q(-0.85, 4.8), Q(-0.8, 5.5)), 'none', fold, fw))
+        # the back in shade
+        out.append(path('M%s Q%s %s L%s Q%s %s Z' % (Q(-0.85, 1.6), Q(-0.55, 3.0), Q(-0.8, 3.9), Q(-1.05, 5.52), Q(-0.8, 4.2),
+                                                    Q(-0.5, 3.0)), darker(self.cloth, 0.12), None, 0))
+        # the front foot under the hem, the sole of the kneeling leg's foot behind
+        fx, fy = P(1.45, 5.6)
+        out.append(ellipse(fx + t * 0.12 * u, fy, 0.3 * u, 0.13 * u, self.shoes, INK, 2))
+        bx, by = P(-1.2, 5.45)
+        out.append(ellipse(bx, by, 0.12 * u, 0.17 * u, darker(self.shoes, 0.2), INK, 2, -t * 20))
+        return ''.join(out)
 
     def _sit_side(self):
         """A figure seated side on: the back upright, the thighs running forward to the knees,
@@ -602,7 +682,7 @@ class Person:
 
     def _shade(self, hem_y):
         """The side of the body away from the light (the light falls from the viewer's left)."""
-        if self.pose == 'sit' and self.bturn == 1:
+        if self.pose == 'sit' and self.bturn == 1 or self._kneels_side_on():
             return ''
         side = self._side_r[1:]
         mid = self.B(0, 0)[0]
@@ -621,28 +701,49 @@ class Person:
         if self.dress not in ('robe', 'gown', 'tunic') or self.pose not in ('stand', 'walk', 'kneel') or \
                 hem_y - 3.6 < 0.8:
             return ''
+        if self._kneels_side_on():
+            return self._kneel_folds()
         u = self.u
         fold = darker(self.cloth, 0.3)
         lean = 0.25 if self.pose == 'walk' else 0
         lean *= 1 if self.face in ('right', 'front') else -1
         out = []
         spread = {'gown': 1.0, 'robe': 0.85, 'tunic': 0.6}[self.dress]
-        for a, b0, k in ((-0.3, 3.3, 0.45), (0.15, 3.5, 0.5), (0.55, 3.4, 0.3)):
+        long_ = self.dress in ('robe', 'gown') and hem_y > 6.5 and self.pose in ('stand', 'walk')
+        lines = ((-0.3, 3.3, 0.45), (0.15, 3.5, 0.5), (0.55, 3.4, 0.3))
+        if self.dress == 'tunic' and self.pose in ('stand', 'walk') and 4.6 < hem_y < 6:
+            # the skirt of a tunic falls from the belt in a few tubes
+            long_ = True
+            lines = ((-0.45, 3.2, 0.45), (0.0, 3.25, 0.45), (0.45, 3.2, 0.45))
+        if long_ and self.dress != 'tunic':
+            # a long skirt hangs in tubes from the hips, fanning out to the hem
+            lines = ((-0.62, 3.9, 0.4), (-0.3, 3.3, 0.45), (0.05, 3.6, 0.5), (0.38, 3.4, 0.3), (0.7, 4.0, 0.3))
+        deep = darker(self.cloth, 0.16)
+        for a, b0, k in lines:
             if self.dress == 'tunic' and k < 0.4:
                 continue
             p0 = self.B(a * 0.6, b0)
             p1 = self.B(a * spread + lean * 0.5, (b0 + hem_y) / 2)
             p2 = self.B(a * spread * 1.3 + lean, hem_y - 0.15)
+            if long_:
+                # the fold's shadow on its far side from the light, widening as the tube opens
+                q1 = self.B(a * spread + lean * 0.5 + 0.1, (b0 + hem_y) / 2)
+                q2 = self.B(a * spread * 1.3 + lean + 0.2, hem_y - 0.12)
+                out.append(path('M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Z' % (
+                    n(p0[0]), n(p0[1]), n(p1[0] - 0.04 * u), n(p1[1]), n(p2[0]), n(p2[1]), n(q2[0]), n(q2[1]),
+                    n(q1[0]), n(q1[1]), n(p0[0]), n(p0[1])), deep, None, 0, extra='fill-opacity="0.45"'))
             out.append(path('M%s,%s Q%s,%s %s,%s' % (n(p0[0]), n(p0[1]), n(p1[0] - 0.04 * u), n(p1[1]), n(p2[0]), n(p2[1])),
-                            'none', fold, max(1.2, 0.035 * u)))
+                            'none', fold, max(1.2, 0.03 * u)))
         if self.weight and self.pose == 'stand' and hem_y > 6.2:
-            # the bent knee of the free leg pushes the cloth forward: a fold curving under it
-            # towards the standing leg, and the cloth falling straight from the knee to the hem
+            # the bent knee of the free leg pushes the cloth forward: the light on the knee, a
+            # fold pulled from it up towards the standing hip, and the cloth falling from it
             w = self.weight
-            a, b, c = self.B(-w * 0.7, 5.95), self.B(-w * 0.4, 6.2), self.B(-w * 0.05, 6.0)
-            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])), 'none', fold,
-                            max(1.2, 0.035 * u)))
-            a, b = self.B(-w * 0.45, 6.25), self.B(-w * 0.5, hem_y - 0.2)
+            k = self.B(-w * 0.42, 5.75)
+            if CARD[0] is not None and not self.bow:
+                glow = CARD[0].radial([(0, (mix(self.cloth, '#ffffff', 0.25), 0.35)), (1, (self.cloth, 0))], k[0], k[1],
+                                      0.5 * u)
+                out.append(ellipse(k[0], k[1], 0.4 * u, 0.5 * u, glow, None, 0))
+            a, b = self.B(-w * 0.5, 6.3), self.B(-w * 0.6, hem_y - 0.2)
             out.append(line(a, b, fold, max(1.2, 0.035 * u)))
         # the hem: a band of shade along the bottom, inside the outline
         (lx, ly), (rx, ry) = self._side[-1], self._side_r[-1]
@@ -801,7 +902,10 @@ class Person:
                 if self.pose == 'walk' and self.face == 'back':
                     out.append(self._heel(f, side != (self.away or 1), shoes))
                     continue
-                out.append(ellipse(f[0] + toe * 0.12 * u, f[1] - 0.05 * u, 0.3 * u, 0.14 * u, shoes, INK, 2, tilt))
+                if self.dress == 'nude':
+                    out.append(ellipse(f[0] + toe * 0.12 * u, f[1] - 0.05 * u, 0.3 * u, 0.14 * u, shoes, INK, 2, tilt))
+                else:
+                    out.append(self._shoe(f[0] + toe * 0.12 * u, f[1] - 0.02 * u, toe, shoes, tilt))
         elif self.pose == 'kneel' and hem_y < 5:
             # one knee on the ground, the other raised with its foot set down in front
             legc = self.skin if self.dress == 'nude' else self.legs
@@ -862,9 +966,26 @@ class Person:
                     out.append(self._heel(U(side * 0.26, y - (0.14 if side == a else -0.06)), side != a, self.shoes))
                     continue
                 toe = t if self.bturn else side
-                out.append(ellipse(px + toe * (0.1 if sit else 0.05) * u, py, 0.3 * u, 0.15 * u, self.shoes, INK, 2,
-                                   toe * 12 if sit else 0))
+                out.append(self._shoe(px + toe * (0.1 if sit else 0.05) * u, py, toe, self.shoes, toe * 12 if sit else 0))
         return ''.join(out)
+
+    def _shoe(self, x, y, toe, colour, tilt=0):
+        """A shoe seen from the side, pointing `toe` (-1 left, 1 right), centred on (x, y): the
+        round heel, the ankle's rise, the instep running down to the toe, the flat sole."""
+        u = self.u
+        X = lambda a: n(x + toe * a * u)
+        Y = lambda b: n(y + b * u)
+        d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+            X(-0.24), Y(0.13), X(-0.36), Y(0.12), X(-0.34), Y(-0.01), X(-0.31), Y(-0.15), X(-0.1), Y(-0.16),
+            X(0.08), Y(-0.13), X(0.22), Y(-0.05), X(0.34), Y(0.01), X(0.3), Y(0.1), X(0.27), Y(0.14), X(0.18), Y(0.14))
+        out = path(d, colour, INK, 2)
+        out += path('M%s,%s L%s,%s' % (X(-0.24), Y(0.08), X(0.26), Y(0.09)), 'none', darker(colour, 0.35), max(1.0, 0.03 * u),
+                    extra='stroke-opacity="0.8"')
+        out += path('M%s,%s Q%s,%s %s,%s' % (X(-0.18), Y(-0.12), X(-0.05), Y(-0.04), X(0.02), Y(-0.13)), 'none',
+                    mix(colour, '#ffffff', 0.25), max(1.0, 0.025 * u))
+        if tilt:
+            return group([out], 'rotate(%s %s %s)' % (n(tilt), n(x), n(y)))
+        return out
 
     def _heel(self, f, lifted, shoes):
         """A foot seen from behind: the heel of the leading foot, or the sole of the near foot
@@ -983,6 +1104,25 @@ class Person:
             cx_, cy_ = e[0] + bx * 0.8, e[1] + by * 0.8
             extra.append(line((cx_ + px * 0.2 * u, cy_ + py * 0.2 * u), (cx_ - px * 0.2 * u, cy_ - py * 0.2 * u), fold,
                               max(1.2, 0.03 * u)))
+            if u > 25:
+                # the cloth's weight: on the upper arm a fold drawn down from the armpit towards
+                # the elbow, and under the forearm the sleeve sagging from it
+                qx, qy = -ay / la, ax / la
+                if qy < 0:
+                    qx, qy = -qx, -qy  # towards the lower side
+                a0 = (s[0] - ax * 0.25 + qx * 0.13 * u, s[1] - ay * 0.25 + qy * 0.13 * u)
+                a1 = (s[0] - ax * 0.75 - qx * 0.04 * u, s[1] - ay * 0.75 - qy * 0.04 * u)
+                am = ((a0[0] + a1[0]) / 2 + qx * 0.05 * u, (a0[1] + a1[1]) / 2 + qy * 0.05 * u)
+                extra.append(path('M%s,%s Q%s,%s %s,%s' % (n(a0[0]), n(a0[1]), n(am[0]), n(am[1]), n(a1[0]), n(a1[1])),
+                                  'none', fold, max(1.2, 0.028 * u), extra='stroke-opacity="0.6"'))
+                rx, ry = -by / lb, bx / lb
+                if ry < 0:
+                    rx, ry = -rx, -ry
+                b0 = (e[0] + bx * 0.2 + rx * 0.14 * u, e[1] + by * 0.2 + ry * 0.14 * u)
+                b1 = (e[0] + bx * 0.62 + rx * 0.12 * u, e[1] + by * 0.62 + ry * 0.12 * u)
+                bm = ((b0[0] + b1[0]) / 2 + rx * 0.08 * u, (b0[1] + b1[1]) / 2 + ry * 0.08 * u)
+                extra.append(path('M%s,%s Q%s,%s %s,%s' % (n(b0[0]), n(b0[1]), n(bm[0]), n(bm[1]), n(b1[0]), n(b1[1])),
+                                  'none', fold, max(1.2, 0.028 * u), extra='stroke-opacity="0.6"'))
         # the sleeve's far side in shade, away from the light on the viewer's left
         extra.insert(0, far_shade([s, e, (wx, wy)], 0.12 * u, 0.16 * u, darker(self.sleeves, 0.1)))
         return solid([('stroke', d, 0.46 * self.u)], self.sleeves, INK, self.contour) + ''.join(extra) + self.hand(i)
@@ -1131,59 +1271,101 @@ class Person:
         def seg(a, b, w0, w1):
             return ('path', limb([a, b], [w0, w1]))
 
+        def digit(a, b, w):
+            """A finger or a thumb from its root a to its tip b: round at the tip."""
+            return ('stroke', 'M%s,%s L%s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1])), w)
+
+        def thumb(a, c, b, w):
+            """A thumb from its root a past its joint c to its tip b, tapering, its nail at the
+            tip: drawn over the rest of the hand."""
+            shape = solid([('path', limb([a, c, b], [w * 0.62, w * 0.55, w * 0.44])), ('circle', b[0], b[1], w * 0.44)],
+                          sk, INK, lw * 0.85)
+            # its root runs into the palm without a line
+            shape += circle(a[0] + (c[0] - a[0]) * 0.1, a[1] + (c[1] - a[1]) * 0.1, w * 0.56, sk, None, 0)
+            dx, dy = b[0] - c[0], b[1] - c[1]
+            d = math.hypot(dx, dy) or 1
+            nail = ellipse(b[0] - dx / d * w * 0.12, b[1] - dy / d * w * 0.12, w * 0.3, w * 0.22,
+                           mix(sk, '#ffffff', 0.3), None, 0, math.degrees(math.atan2(dy, dx)))
+            return shape + nail
+
+        def gaps(xs, ys, x1s):
+            """The lines between fingers lying side by side, from x0 to each one's x1."""
+            return ''.join(line((x0, y_), (x1, y_), ln, fw) for x0, y_, x1 in zip(xs, ys, x1s))
+
         if grip == 'fist':
             # the held thing runs through the hand's point, under the curled fingers: the back of
-            # the hand lies towards the wrist, the fingers' middle joints cross in front of the
-            # held thing, the thumb laid over them
+            # the hand towards the wrist, the four fingers closed round in a row of rounded
+            # joints, and the thumb laid over the first two
             f = 1.15 * u
             o = -0.085 * f
-            pieces = [('ellipse', o - 0.06 * f, 0, 0.16 * f, 0.15 * f)]
-            ks = (-0.11, -0.037, 0.037, 0.11)
-            for k in ks:
-                pieces.append(('ellipse', o + 0.085 * f, k * f, 0.075 * f, 0.043 * f))
+            fd = 0.074 * f  # a finger's thickness
+            ks = [t * (0.111 - j * 0.074) * f for j in range(4)]  # index first, from the thumb's side
+            pieces = [('path', limb([(o - 0.2 * f, 0), (o - 0.02 * f, 0), (o + 0.05 * f, 0)], [0.11 * f, 0.145 * f, 0.15 * f])),
+                      ('circle', o - 0.2 * f, 0, 0.11 * f)]
+            for j, k in enumerate(ks):
+                tip = (0.135, 0.14, 0.135, 0.115)[j]
+                pieces.append(digit((o + 0.02 * f, k), (o + tip * f, k * 0.96), fd * (0.96 if j < 3 else 0.84)))
             out = [solid(pieces, sk, INK, lw)]
-            for a, b in zip(ks, ks[1:]):
-                m = (a + b) / 2 * f
-                out.append(line((o + 0.035 * f, m), (o + 0.155 * f, m), ln, fw))
-            # the knuckles' ridge on the back of the hand, the fingertips' fold under it
-            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(o + 0.01 * f), n(-0.125 * f), n(o + 0.05 * f), n(0), n(o + 0.01 * f),
-                                                     n(0.125 * f)), 'none', ln, fw))
-            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(o + 0.13 * f), n(-0.09 * f), n(o + 0.115 * f), n(0), n(o + 0.13 * f),
-                                                     n(0.09 * f)), 'none', ln, fw * 0.8))
-            out.append(solid([seg((o - 0.09 * f, t * 0.11 * f), (o + 0.11 * f, t * 0.025 * f), 0.052 * f, 0.04 * f)], sk, INK,
-                             lw * 0.8))
+            out.append(gaps([o + 0.05 * f] * 3, [(a + b) / 2 for a, b in zip(ks, ks[1:])],
+                            [o + 0.16 * f, o + 0.165 * f, o + 0.15 * f]))
+            # the knuckles' ridge across the back of the hand, and the middle joints' fold
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(o + 0.0 * f), n(-0.14 * f), n(o + 0.04 * f), n(0), n(o + 0.0 * f),
+                                                     n(0.14 * f)), 'none', ln, fw))
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(o + 0.1 * f), n(-0.1 * f), n(o + 0.085 * f), n(0), n(o + 0.1 * f),
+                                                     n(0.1 * f)), 'none', ln, fw * 0.7, extra='stroke-opacity="0.6"'))
+            out.append(thumb((o - 0.14 * f, t * 0.12 * f), (o - 0.02 * f, t * 0.115 * f), (o + 0.085 * f, t * 0.05 * f),
+                             0.1 * f))
         elif grip == 'point':
-            pieces = [('ellipse', 0.05 * u, 0, 0.17 * u, 0.15 * u)]
-            for k in (0.11, 0.04, -0.03):
-                pieces.append(('ellipse', 0.17 * u, t * k * u, 0.065 * u, 0.038 * u))
-            pieces.append(seg((0.1 * u, -t * 0.09 * u), (0.5 * u, -t * 0.12 * u), 0.045 * u, 0.032 * u))
-            out = [solid(pieces, sk, INK, lw)]
-            for k in (0.075, 0.005):
-                out.append(line((0.13 * u, t * k * u), (0.22 * u, t * k * u), ln, fw))
-            out.append(solid([seg((0.0, t * 0.12 * u), (0.17 * u, t * 0.05 * u), 0.05 * u, 0.036 * u)], sk, INK, lw * 0.8))
+            # the index stretched out, the other fingers curled under the palm, the thumb laid
+            # along the curled middle finger
+            fd = 0.062 * u
+            palm = [('path', limb([(-0.08 * u, 0), (0.1 * u, 0), (0.17 * u, 0)], [0.1 * u, 0.125 * u, 0.12 * u])),
+                    ('circle', -0.08 * u, 0, 0.1 * u)]
+            ks = [t * (0.085 - j * 0.062) * u for j in range(4)]
+            for j, k in enumerate(ks[1:]):
+                palm.append(digit((0.1 * u, k), ((0.25 - 0.02 * j) * u, k * 0.95), fd * (1 if j < 2 else 0.88)))
+            palm.append(digit((0.12 * u, ks[0]), (0.46 * u, ks[0] + t * 0.02 * u), fd * 0.95))
+            out = [solid(palm, sk, INK, lw)]
+            out.append(gaps([0.16 * u] * 3, [(a + b) / 2 for a, b in zip(ks, ks[1:])], [0.3 * u, 0.27 * u, 0.25 * u]))
+            out.append(line((0.31 * u, ks[0] - t * 0.02 * u), (0.31 * u, ks[0] + t * 0.015 * u), ln, fw * 0.8))
+            out.append(thumb((-0.04 * u, t * 0.12 * u), (0.07 * u, t * 0.1 * u), (0.19 * u, t * 0.03 * u), 0.1 * u))
         elif grip == 'open':
-            pieces = [('ellipse', 0.08 * u, 0, 0.17 * u, 0.16 * u)]
+            pieces = [('path', limb([(-0.06 * u, 0), (0.1 * u, 0), (0.2 * u, 0)], [0.12 * u, 0.15 * u, 0.145 * u])),
+                      ('circle', -0.06 * u, 0, 0.12 * u)]
             for k, ln_ in zip((-0.11, -0.037, 0.037, 0.11), (0.24, 0.3, 0.28, 0.22)):
                 k *= -t
-                pieces.append(seg((0.17 * u, k * u), (0.17 * u + ln_ * u, k * 1.4 * u), 0.04 * u, 0.03 * u))
-            pieces.append(seg((0.0, t * 0.1 * u), (0.17 * u, t * 0.3 * u), 0.055 * u, 0.036 * u))
+                pieces.append(digit((0.17 * u, k * u), (0.17 * u + ln_ * u, k * 1.4 * u), 0.068 * u))
             out = [solid(pieces, sk, INK, lw)]
-            # the palm's crease
+            # the palm's creases and the fingers' joints
             out.append(path('M%s,%s q%s,%s %s,%s' % (n(0.02 * u), n(t * 0.06 * u), n(0.08 * u), n(-t * 0.02 * u), n(0.14 * u),
                                                     n(-t * 0.12 * u)), 'none', ln, fw))
+            out.append(path('M%s,%s q%s,%s %s,%s' % (n(0.15 * u), n(-t * 0.1 * u), n(0.03 * u), n(t * 0.08 * u), n(0.02 * u),
+                                                    n(t * 0.16 * u)), 'none', ln, fw * 0.7, extra='stroke-opacity="0.6"'))
+            out.append(thumb((0.0, t * 0.08 * u), (0.1 * u, t * 0.2 * u), (0.2 * u, t * 0.29 * u), 0.1 * u))
         elif grip == 'pray':
-            out = [solid([('ellipse', 0.14 * u, 0, 0.24 * u, 0.12 * u),
-                          seg((0.2 * u, 0), (0.5 * u, 0), 0.09 * u, 0.04 * u)], sk, INK, lw),
-                   line((0.0, 0), (0.46 * u, 0), ln, fw)]
-            for k in (-0.05, 0.05):
-                out.append(line((0.3 * u, k * u), (0.42 * u, k * 0.7 * u), ln, fw))
+            # the palms pressed together seen from the side: the near hand's back, its fingers
+            # lying straight along the other's to the joined fingertips, the thumb along them
+            out = [solid([('path', limb([(-0.04 * u, 0), (0.18 * u, 0), (0.36 * u, 0), (0.5 * u, 0)],
+                                        [0.12 * u, 0.13 * u, 0.1 * u, 0.045 * u])),
+                          ('circle', 0.5 * u, 0, 0.045 * u), ('circle', -0.04 * u, 0, 0.12 * u)], sk, INK, lw)]
+            for k in (-0.05, 0.0, 0.05):
+                out.append(line((0.24 * u, k * u), (0.44 * u - abs(k) * 0.8 * u, k * 0.55 * u), ln, fw))
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(0.14 * u), n(-0.1 * u), n(0.2 * u), n(0), n(0.14 * u), n(0.1 * u)),
+                            'none', ln, fw * 0.8, extra='stroke-opacity="0.6"'))
+            out.append(thumb((0.0, t * 0.07 * u), (0.1 * u, t * 0.1 * u), (0.22 * u, t * 0.09 * u), 0.1 * u))
         else:
-            pieces = [('ellipse', 0.08 * u, 0, 0.18 * u, 0.14 * u),
-                      seg((0.16 * u, 0), (0.4 * u, t * 0.03 * u), 0.12 * u, 0.07 * u)]
+            # at rest: the fingers together and a little bent, the middle one the longest, the
+            # thumb apart along the side
+            fd = 0.064 * u
+            pieces = [('path', limb([(-0.06 * u, 0), (0.1 * u, 0), (0.19 * u, 0)], [0.1 * u, 0.13 * u, 0.13 * u])),
+                      ('circle', -0.06 * u, 0, 0.1 * u)]
+            ks = [t * (0.096 - j * 0.064) * u for j in range(4)]
+            for j, k in enumerate(ks):
+                ln_ = (0.2, 0.23, 0.215, 0.17)[j]
+                pieces.append(digit((0.15 * u, k), ((0.15 + ln_) * u, k * 0.86 - t * 0.015 * u), fd * (1 if j < 3 else 0.88)))
             out = [solid(pieces, sk, INK, lw)]
-            for k in (-0.045, 0.025):
-                out.append(line((0.22 * u, k * u), (0.37 * u, (k + t * 0.02) * u), ln, fw))
-            out.append(solid([seg((0.0, t * 0.1 * u), (0.2 * u, t * 0.16 * u), 0.05 * u, 0.034 * u)], sk, INK, lw * 0.8))
+            out.append(gaps([0.2 * u] * 3, [(a + b) / 2 * 0.9 for a, b in zip(ks, ks[1:])], [0.33 * u, 0.34 * u, 0.3 * u]))
+            out.append(thumb((-0.02 * u, t * 0.09 * u), (0.08 * u, t * 0.14 * u), (0.19 * u, t * 0.16 * u), 0.1 * u))
         return group(out, 'translate(%s %s) rotate(%s)' % (n(x), n(y), n(ang)))
 
     def _vary(self, k, lo, hi):
@@ -1353,6 +1535,7 @@ class Person:
                                                                 n(0.1 * m), n(-0.005 * u)), 'none', INK, w))
             out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.05 * u), n(my + 0.065 * u), n(0.05 * u), n(0.02 * u), n(0.1 * u)),
                             'none', lip, w * 0.35))
+        out.append(self._lines_of_age())
         if u > 26 and f not in ('up',):
             # the chin's hollow under the lower lip
             out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.05 * u), n(cy + 0.45 * u), n(0.05 * u), n(-0.025 * u), n(0.1 * u)),
@@ -1360,46 +1543,139 @@ class Person:
         return ''.join(out)
 
     def _profile(self):
-        """The face side on: the nose standing out of the head's outline, one eye, the mouth at
-        the front."""
+        """The face side on (the nose and the lips are in the head's outline): one eye seen from
+        the side, its brow, the nostril's wing, the line between the lips and the jaw's edge."""
         cx, cy = self.head
         u = self.hu
-        w = max(1.6, 0.065 * u)
+        w = max(1.4, 0.045 * u)
         t = 1 if self.face == 'right' else -1
         mood = self.mood
         ey = cy + 0.04 * u
         gx, gy = self.gaze if self.gaze is not None else (t, 0)
+        X = lambda a: cx + t * a * u
+        soft = darker(self.skin, 0.32)
         out = []
-        nose = [(cx + t * 0.38 * u, ey - 0.04 * u), (cx + t * 0.53 * u, ey + 0.15 * u), (cx + t * 0.39 * u, ey + 0.2 * u)]
-        out.append(path(poly(nose + [(cx + t * 0.3 * u, ey + 0.1 * u)]), self.skin, None, 0))
-        out.append(path(poly(nose, closed=False), 'none', INK, 2))
-        ex = cx + t * 0.22 * u
         inner, outer = {'calm': (0.12, 0.12), 'joy': (0.15, 0.13), 'grief': (0.2, 0.08), 'fear': (0.22, 0.16),
                         'effort': (0.06, 0.15), 'focus': (0.1, 0.12), 'stern': (0.06, 0.14), 'rest': (0.13, 0.11)}[mood]
         if self.blindfold:
             out.append(rect(cx - 0.44 * u, ey - 0.14 * u, 0.88 * u, 0.22 * u, '#f7f4ec', INK, 2))
         elif self.face == 'closed' or mood == 'rest' or mood == 'grief' and gy > 0:
-            # the closed lid, its lashes at the outer corner and, on a large head, the lid's crease
-            out.append(path('M%s,%s q%s,%s %s,0' % (n(ex - 0.07 * u), n(ey), n(0.07 * u), n(0.06 * u), n(0.14 * u)), 'none', INK, w))
+            # the closed lid, its lashes and, on a large head, the lid's crease
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(X(0.24)), n(ey), n(X(0.3)), n(ey + 0.04 * u), n(X(0.35)), n(ey + 0.005 * u)),
+                            'none', INK, w))
             if u > 26:
-                lash = (ex - t * 0.07 * u, ey)
-                out.append(line(lash, (lash[0] - t * 0.04 * u, lash[1] + 0.035 * u), INK, w * 0.6))
-                out.append(path('M%s,%s q%s,%s %s,0' % (n(ex - 0.06 * u), n(ey - 0.045 * u), n(0.06 * u), n(-0.03 * u),
-                                                        n(0.12 * u)), 'none', darker(self.skin, 0.32), w * 0.4))
+                out.append(path('M%s,%s Q%s,%s %s,%s' % (n(X(0.25)), n(ey - 0.035 * u), n(X(0.3)), n(ey - 0.055 * u), n(X(0.34)),
+                                                         n(ey - 0.03 * u)), 'none', soft, w * 0.45))
         else:
-            out.append(path('M%s,%s L%s,%s L%s,%s' % (n(ex - t * 0.06 * u), n(ey - 0.04 * u), n(ex + t * 0.08 * u),
-                                                      n(ey - 0.05 * u), n(ex + t * 0.06 * u), n(ey + 0.04 * u)), 'none', INK, w * 0.8))
-            out.append(ellipse(ex + t * 0.02 * u + gx * 0.01 * u, ey + gy * 0.015 * u, 0.035 * u, 0.05 * u, INK, None, 0))
+            # the eye from the side: a wedge opening towards the front, the iris at its front
+            h = {'fear': 0.06, 'effort': 0.028}.get(mood, 0.04) * u
+            ex = X(0.3)
+            eye = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(X(0.22)), n(ey), n(X(0.3)), n(ey - h * 1.1), n(X(0.36)),
+                                                         n(ey - h * 0.35), n(X(0.31)), n(ey + h * 0.75), n(X(0.22)), n(ey))
+            out.append(path(eye, '#fbf7ee', None, 0))
+            ix = X(0.335) + gx * 0.004 * u
+            out.append(ellipse(ix, ey - h * 0.15 + gy * 0.01 * u, 0.022 * u, min(0.034 * u, h * 0.85), '#4a3324', None, 0))
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(X(0.22)), n(ey), n(X(0.3)), n(ey - h * 1.1), n(X(0.37)), n(ey - h * 0.3)),
+                            'none', INK, w))
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(X(0.25)), n(ey + h * 0.25), n(X(0.3)), n(ey + h * 0.8), n(X(0.35)),
+                                                     n(ey + h * 0.1)), 'none', soft, w * 0.45))
         if not self.blindfold:
-            out.append(path('M%s,%s L%s,%s' % (n(ex - t * 0.08 * u), n(ey - (outer + 0.02) * u), n(ex + t * 0.1 * u),
-                                                n(ey - (inner + 0.02) * u)), 'none', INK, w * 0.85))
-        mx, my = cx + t * 0.33 * u, cy + 0.34 * u
-        bend = {'joy': -0.035, 'grief': 0.035}.get(mood, 0) * u
+            # the brow over the eye, lower at its inner end in anger or effort, raised in fear
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(X(0.2)), n(ey - (outer + 0.02) * u), n(X(0.3)),
+                                                     n(ey - (max(inner, outer) + 0.05) * u), n(X(0.39)),
+                                                     n(ey - (inner + 0.02) * u)), 'none', INK, w * 0.9))
+        # the nostril's wing and the fold from it towards the mouth
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(X(0.41)), n(cy + 0.19 * u), n(X(0.37)), n(cy + 0.22 * u), n(X(0.41)),
+                                                 n(cy + 0.245 * u)), 'none', soft, w * 0.7))
+        # the mouth: the line between the lips, running back from the front
+        bend = {'joy': -0.03, 'grief': 0.03, 'stern': 0.015}.get(mood, 0) * u
+        my = cy + 0.345 * u
         if mood == 'fear':
-            out.append(ellipse(mx + t * 0.02 * u, my, 0.04 * u, 0.06 * u, '#5a2a2a', INK, w * 0.6))
+            out.append(path('M%s,%s Q%s,%s %s,%s Z' % (n(X(0.405)), n(my - 0.02 * u), n(X(0.35)), n(my + 0.01 * u), n(X(0.41)),
+                                                      n(my + 0.04 * u)), '#5a2a2a', INK, w * 0.6))
         else:
-            out.append(path('M%s,%s L%s,%s' % (n(mx + t * 0.05 * u), n(my), n(mx - t * 0.06 * u), n(my + bend)), 'none', INK, w))
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(X(0.405)), n(my), n(X(0.37)), n(my + bend * 0.3), n(X(0.33)),
+                                                     n(my + bend)), 'none', INK, w * 0.9))
+        # the chin's curve, and the jaw's edge back to under the ear
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(X(0.3)), n(cy + 0.53 * u), n(X(0.1)), n(cy + 0.5 * u), n(X(-0.02)),
+                                                 n(cy + 0.34 * u)), 'none', soft, w * 0.45, extra='stroke-opacity="0.6"'))
+        out.append(self._lines_of_age())
         return ''.join(out)
+
+    def _age(self):
+        """2 for an old face (grey or white hair or beard), 1 for a grown man's bearded face,
+        0 for the rest."""
+        def grey(c):
+            if not isinstance(c, str) or len(c) != 7:
+                return False
+            rgb = [int(c[k:k + 2], 16) for k in (1, 3, 5)]
+            return max(rgb) - min(rgb) <= 0x30 and sum(rgb) > 3 * 0xb0
+        if grey(self.hair) and self.hairstyle != 'bald' or grey(self.beard):
+            return 2
+        return 1 if self.beard else 0
+
+    def _lines_of_age(self):
+        """The lines a grown or an old face carries, drawn soft: across the forehead, at the eyes'
+        outer corners, under the eyes, and from the nose's wings down past the mouth."""
+        age = self._age()
+        u = self.hu
+        if not age or u <= 26 or self.child or self.face in ('back', 'hidden', 'skull'):
+            return ''
+        cx, cy = self.head
+        c = darker(self.skin, 0.34)
+        w = max(1.0, 0.022 * u)
+        q = 'stroke-opacity="%s"' % ('0.75' if age == 2 else '0.5')
+        out = []
+
+        def arc(a, b, m, extra_w=1.0):
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(m[0]), n(m[1]), n(b[0]), n(b[1])), 'none', c,
+                            w * extra_w, extra=q))
+        if self.profile:
+            t = 1 if self.face == 'right' else -1
+            X = lambda a: cx + t * a * u
+            if age == 2:
+                for k in (0, 1):
+                    y = cy - (0.27 + 0.07 * k) * u
+                    arc((X(0.2), y), (X(0.37), y - 0.01 * u), (X(0.29), y - 0.025 * u))
+                for k in (-1, 0, 1):
+                    a = (X(0.2), cy + (0.04 + 0.03 * k) * u)
+                    out.append(line(a, (X(0.15), cy + (0.04 + 0.05 * k) * u), c, w, extra=q))
+            arc((X(0.37), cy + 0.25 * u), (X(0.32), cy + 0.42 * u), (X(0.31), cy + 0.31 * u))
+            return ''.join(out)
+        turn = {'left': -1, 'right': 1}.get(self.face, 0)
+        sx = cx + turn * 0.13 * u
+        ey = cy + 0.05 * u
+        if age == 2:
+            for k in (0, 1):
+                y = cy - (0.3 + 0.07 * k) * u
+                arc((sx - 0.2 * u, y + 0.01 * u), (sx + 0.2 * u, y + 0.01 * u), (sx, y - 0.03 * u))
+        for s in (-1, 1):
+            if turn and s == -turn:
+                continue
+            xo = sx + s * 0.29 * u
+            if age == 2:
+                for k in (-1, 1):
+                    out.append(line((xo, ey + k * 0.015 * u), (xo + s * 0.06 * u, ey + k * 0.045 * u), c, w, extra=q))
+                arc((sx + s * 0.1 * u, ey + 0.1 * u), (sx + s * 0.23 * u, ey + 0.08 * u), (sx + s * 0.17 * u, ey + 0.13 * u), 0.8)
+            # from the nose's wing down past the mouth's corner
+            arc((sx + s * 0.1 * u, cy + 0.24 * u), (sx + s * 0.17 * u, cy + 0.42 * u), (sx + s * 0.18 * u, cy + 0.3 * u))
+        return ''.join(out)
+
+    def _profile_outline(self):
+        """The head side on: the round of the skull behind, the forehead, the brow, the nose
+        standing out, the lips, the chin and the jaw running back under the ear."""
+        cx, cy = self.head
+        u = self.hu
+        t = 1 if self.face == 'right' else -1
+        nose = 0.5 + 0.03 * self.nose - (0.03 if self.child else 0)  # how far the nose stands out
+        chin = self._vary(11, 0.38, 0.43)
+        P = lambda a, b: '%s,%s' % (n(cx + t * a * u), n(cy + b * u))
+        return ('M%s C%s %s %s C%s %s %s C%s %s %s Q%s %s L%s Q%s %s L%s Q%s %s L%s Q%s %s Q%s %s Q%s %s '
+                'Q%s %s Z') % (
+            P(-0.2, 0.46), P(-0.42, 0.4), P(-0.53, 0.2), P(-0.51, -0.06), P(-0.49, -0.42), P(-0.22, -0.57), P(0.06, -0.55),
+            P(0.3, -0.53), P(0.41, -0.36), P(0.41, -0.12), P(0.43, -0.02), P(0.39, 0.04), P(nose, 0.2), P(nose + 0.01, 0.25),
+            P(0.43, 0.245), P(0.41, 0.255), P(0.45, 0.29), P(0.43, 0.325), P(0.405, 0.345), P(0.44, 0.37), P(0.42, 0.4),
+            P(chin - 0.04, 0.43), P(chin, 0.47), P(chin + 0.01, 0.55), P(0.28, 0.56), P(0.0, 0.57), P(-0.2, 0.46))
 
     def _head_outline(self):
         """The head from the front or three-quarter: a round crown, full cheeks and the jaw
@@ -1408,9 +1684,16 @@ class Person:
         w, h = self.head_w * self.hu, 0.52 * self.hu
         k = {'left': -0.05, 'right': 0.05}.get(self.face, 0) * self.hu
         P = lambda a, b, dx=0.0: '%s,%s' % (n(cx + a * w + dx), n(cy + b * h))
+        # each face its own build: cheeks fuller or leaner, the jaw broad or narrow, the chin
+        # round or pointed, long or short; a child's face round, a woman's chin finer
+        cheek, jaw, chin = self._vary(12, 0.34, 0.5), self._vary(13, 0.48, 0.72), self._vary(14, 0.99, 1.07)
+        if self.child:
+            cheek, jaw, chin = 0.55, 0.78, 0.97
+        elif self.hairstyle in ('long', 'bun'):
+            jaw *= 0.88
         return 'M%s C%s %s %s C%s %s %s C%s %s %s C%s %s %s Z' % (
-            P(0, -1), P(0.56, -1), P(1, -0.62), P(1, -0.05), P(1, 0.42), P(0.6, 0.86, k), P(0, 1.02, k),
-            P(-0.6, 0.86, k), P(-1, 0.42), P(-1, -0.05), P(-1, -0.62), P(-0.56, -1), P(0, -1))
+            P(0, -1), P(0.56, -1), P(1, -0.62), P(1, -0.05), P(1, cheek), P(jaw, 0.86, k), P(0, chin, k),
+            P(-jaw, 0.86, k), P(-1, cheek), P(-1, -0.05), P(-1, -0.62), P(-0.56, -1), P(0, -1))
 
     def face_box(self):
         """The eyes-to-mouth rectangle, in the figure's own coordinates."""
@@ -1421,6 +1704,63 @@ class Person:
             return min(cx + t * 0.04 * u, cx + t * 0.38 * u), cy - 0.04 * u, 0.34 * u, 0.46 * u
         shift = {'left': -0.13, 'right': 0.13}.get(self.face, 0) * u
         return cx + shift - 0.27 * u, cy - 0.04 * u, 0.54 * u, 0.46 * u
+
+    def _locks(self, locks, X, Y):
+        """Lines of the hair's locks, each from (a0, b0) curving out to (a1, b1)."""
+        u = self.hu
+        if u < 14:
+            return ''
+        rgb = [int(self.hair[k:k + 2], 16) for k in (1, 3, 5)] if len(self.hair) == 7 else [128] * 3
+        dark = sum(rgb) < 3 * 0x40
+        # on dark hair the locks catch the light instead of falling into shade
+        c = mix(self.hair, '#ffffff', 0.22) if dark else darker(self.hair, 0.35)
+        out = []
+        for a0, b0, a1, b1 in locks:
+            mx, my = (a0 + a1) / 2 + (0.05 if a1 > a0 else -0.05 if a1 < a0 else 0), (b0 + b1) / 2 - 0.04
+            out.append('<path d="M%s,%s Q%s,%s %s,%s" fill="none" stroke="%s" stroke-width="%s" stroke-linecap="round"%s/>' % (
+                X(a0), Y(b0), X(mx), Y(my), X(a1), Y(b1), c, n(max(1.0, 0.025 * u)),
+                ' stroke-opacity="0.6"' if dark else ''))
+        return ''.join(out)
+
+    def _beard(self):
+        """A beard from the sideburns down the jaw to below the chin, its upper edge along the
+        cheek so the mouth shows, a moustache over the upper lip, and its locks."""
+        cx, cy = self.head
+        u = self.hu
+        c = self.beard if isinstance(self.beard, str) else self.hair
+        lock = darker(c, 0.3)
+        lw = max(1.0, 0.025 * u)
+        out = []
+        if self.profile:
+            t = 1 if self.face == 'right' else -1
+            P = lambda a, b: '%s,%s' % (n(cx + t * a * u), n(cy + b * u))
+            d = 'M%s Q%s %s Q%s %s Q%s %s Q%s %s Q%s %s Q%s %s Z' % (
+                P(0.05, -0.02), P(0.12, 0.2), P(0.28, 0.27), P(0.36, 0.4), P(0.43, 0.44), P(0.47, 0.72), P(0.3, 0.98),
+                P(0.1, 0.9), P(-0.02, 0.62), P(-0.12, 0.4), P(-0.04, 0.25), P(-0.02, 0.05), P(0.05, -0.02))
+            out.append(path(d, c, INK, 2))
+            for a0, b0, a1, b1 in ((0.25, 0.5, 0.28, 0.85), (0.1, 0.42, 0.12, 0.78), (0.36, 0.55, 0.36, 0.8)):
+                out.append(path('M%s Q%s %s' % (P(a0, b0), P(a1 + 0.04, (b0 + b1) / 2), P(a1, b1)), 'none', lock, lw))
+            out.append(path('M%s Q%s %s Q%s %s Z' % (P(0.43, 0.29), P(0.3, 0.27), P(0.24, 0.37), P(0.34, 0.33), P(0.42, 0.34)),
+                            c, INK, 1.6))
+            return ''.join(out)
+        k = {'left': -0.05, 'right': 0.05}.get(self.face, 0)
+        wj = self.head_w / 0.42
+        P = lambda a, b: '%s,%s' % (n(cx + (a * wj + k) * u), n(cy + b * u))
+        d = ('M%s' + ' Q%s %s' * 8 + ' Z') % (
+            P(-0.43, -0.04), P(-0.47, 0.5), P(-0.3, 0.8), P(-0.14, 1.06), P(0, 1.06), P(0.14, 1.06), P(0.3, 0.8),
+            P(0.47, 0.5), P(0.43, -0.04), P(0.36, 0.24), P(0.2, 0.26), P(0.08, 0.26), P(0, 0.28), P(-0.08, 0.26),
+            P(-0.2, 0.26), P(-0.36, 0.24), P(-0.43, -0.04))
+        out.append(path(d, c, INK, 2))
+        for a0, b0, a1, b1 in ((-0.25, 0.5, -0.2, 0.88), (0.25, 0.5, 0.2, 0.88), (0, 0.5, 0.02, 0.98), (-0.36, 0.3, -0.3, 0.6),
+                               (0.36, 0.3, 0.3, 0.6)):
+            out.append(path('M%s Q%s %s' % (P(a0, b0), P((a0 + a1) / 2 + 0.04, (b0 + b1) / 2), P(a1, b1)), 'none', lock, lw))
+        # the lips in the beard, then the moustache over the upper one
+        out.append(ellipse(cx + k * u + {'left': -0.1, 'right': 0.1}.get(self.face, 0) * u * 0.3, cy + 0.36 * u, 0.13 * u,
+                           0.06 * u, mix(self.skin, '#b0484a', 0.2), None, 0))
+        out.append(path('M%s Q%s %s Q%s %s Q%s %s Q%s %s Z' % (P(-0.22, 0.4), P(-0.14, 0.27), P(0, 0.3), P(0.14, 0.27),
+                                                           P(0.22, 0.4), P(0.1, 0.33), P(0, 0.335), P(-0.1, 0.33),
+                                                           P(-0.22, 0.4)), c, INK, 1.6))
+        return ''.join(out)
 
     def _hair_back(self):
         cx, cy = self.head
@@ -1437,18 +1777,45 @@ class Person:
                 n(cx), n(cy + (hang + 0.2) * u), n(cx - 0.62 * u), n(cy + hang * u))
             out.append(path(d, c))
         elif self.hairstyle == 'curly':
-            # tight curls standing round the crown
+            # tight curls standing round the crown (round the back of the head, side on)
+            t = (1 if self.face == 'right' else -1) if self.profile else 0
+            curl = mix(self.hair, '#ffffff', 0.2)
             for k in range(9):
-                px, py = polar(cx, cy - 0.12 * u, 0.47 * u, 175 + k * 23.75)
+                px, py = polar(cx - t * 0.12 * u, cy - 0.12 * u, 0.47 * u, 175 + k * 23.75 + t * 40)
                 out.append(circle(px, py, 0.17 * u, self.hair, INK, 1.8))
+                if u > 20:
+                    # each curl turning on itself, caught by the light
+                    out.append(path('M%s,%s a%s,%s 0 1 1 %s,%s' % (n(px - 0.08 * u), n(py + 0.02 * u), n(0.08 * u), n(0.08 * u),
+                                                                 n(0.1 * u), n(0.05 * u)), 'none', curl, max(1.0, 0.025 * u),
+                                    extra='stroke-opacity="0.7"'))
         elif self.hairstyle == 'bun':
-            out.append(circle(cx, cy - 0.66 * u, 0.22 * u, self.hair, INK, 2))
+            t = (1 if self.face == 'right' else -1) if self.profile else 0
+            out.append(circle(cx - t * 0.45 * u, cy - (0.66 - 0.3 * abs(t)) * u, 0.22 * u, self.hair, INK, 2))
         elif self.hairstyle == 'long':
+            lock = darker(self.hair, 0.3)
+            lw = max(1.0, 0.025 * u)
+            if self.profile:
+                # side on, the hair falls down the back from the crown
+                t = 1 if self.face == 'right' else -1
+                P = lambda a, b: '%s,%s' % (n(cx + t * a * u), n(cy + b * u))
+                d = 'M%s C%s %s %s Q%s %s L%s Q%s %s Z' % (P(0.2, -0.5), P(-0.3, -0.78), P(-0.74, -0.3), P(-0.66, 0.4),
+                                                          P(-0.62, 1.3), P(-0.5, 1.8), P(-0.05, 1.6), P(-0.16, 1.0),
+                                                          P(-0.08, 0.4))
+                out.append(path(d, self.hair))
+                for a0, a1 in ((-0.3, -0.25), (-0.5, -0.42)):
+                    out.append(path('M%s Q%s %s' % (P(a0, 0.5), P(a0 - 0.06, 1.1), P(a1, 1.6)), 'none', lock, lw))
+                return ''.join(out)
             d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
                 n(cx - 0.5 * u), n(cy - 0.2 * u), n(cx - 0.75 * u), n(cy + 1.3 * u), n(cx - 0.55 * u), n(cy + 1.9 * u),
                 n(cx), n(cy + 1.6 * u), n(cx + 0.55 * u), n(cy + 1.9 * u), n(cx + 0.75 * u), n(cy + 1.3 * u),
                 n(cx + 0.5 * u), n(cy - 0.2 * u))
-            out.append(path(d, self.hair))
+            out.append(path(d, self._lit(self.hair, 0.8, cx)))
+            # the locks falling over the shoulders
+            for s in (-1, 1):
+                for a0, a1 in ((0.52, 0.5), (0.62, 0.4)):
+                    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(cx + s * a0 * u), n(cy + 0.4 * u), n(cx + s * (a0 + 0.08) * u),
+                                                             n(cy + 1.1 * u), n(cx + s * a1 * u), n(cy + 1.7 * u)),
+                                    'none', lock, lw))
         return ''.join(out)
 
     def _hair_front(self):
@@ -1467,66 +1834,145 @@ class Person:
         elif self.face == 'back':
             c = (self.hat_colour or self.cloth) if self.hat in ('hood', 'veil') else self.hair
             out.append(ellipse(cx, cy, 0.44 * u, 0.54 * u, c))
-        elif self.profile and self.hat not in ('hood', 'veil', 'helmet') and self.hairstyle != 'bald':
-            # side on: the hair covers the crown and the back of the head down to the nape
+        elif self.profile and self.hat in ('hood', 'veil'):
+            # side on, the hood covers the crown and the back of the head and falls to the
+            # shoulders, open only round the face
+            c = self.hat_colour or self.cloth
             t = 1 if self.face == 'right' else -1
-            d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
-                n(cx + t * 0.36 * u), n(cy - 0.22 * u), n(cx + t * 0.3 * u), n(cy - 0.64 * u), n(cx - t * 0.1 * u),
-                n(cy - 0.6 * u), n(cx - t * 0.56 * u), n(cy - 0.5 * u), n(cx - t * 0.42 * u), n(cy + 0.34 * u),
-                n(cx - t * 0.1 * u), n(cy + 0.2 * u), n(cx - t * 0.06 * u), n(cy - 0.1 * u), n(cx + t * 0.1 * u),
-                n(cy - 0.36 * u), n(cx + t * 0.36 * u), n(cy - 0.22 * u))
-            out.append(path(d, self.hair, INK, 2))
-            out.append(ellipse(cx - t * 0.02 * u, cy + 0.06 * u, 0.08 * u, 0.13 * u, self.skin, INK, 1.6))
+            hang = 1.6 if self.hat == 'veil' else 0.9
+            P = lambda a, b: '%s,%s' % (n(cx + t * a * u), n(cy + b * u))
+            d = 'M%s Q%s %s Q%s %s L%s L%s Q%s %s Q%s %s Q%s %s Z' % (
+                P(0.4, -0.44), P(0.12, -0.9), P(-0.35, -0.76), P(-0.8, -0.5), P(-0.72, 0.1), P(-0.64, hang), P(-0.02, hang + 0.1),
+                P(0.02, 0.6), P(-0.03, 0.3), P(-0.08, -0.1), P(0.12, -0.3), P(0.26, -0.42), P(0.4, -0.44))
+            out.append(path(d, self._lit(c, 0.7, cx), INK, 2))
+            fold = darker(c, 0.3)
+            out.append(path('M%s Q%s %s' % (P(0.0, -0.62), P(-0.45, -0.5), P(-0.5, 0.3)), 'none', fold, max(1.2, 0.03 * u)))
+            out.append(path('M%s Q%s %s' % (P(-0.12, -0.3), P(-0.3, 0.2), P(-0.28, hang - 0.1)), 'none', fold, max(1.2, 0.03 * u)))
+        elif self.profile and self.hat not in ('hood', 'veil', 'helmet') and self.hairstyle != 'bald':
+            # side on: the hair over the crown and the back of the head down to the nape, its
+            # line running round behind the ear and down in front of it, combed back in locks
+            t = 1 if self.face == 'right' else -1
+            P = lambda a, b: '%s,%s' % (n(cx + t * a * u), n(cy + b * u))
+            d = 'M%s Q%s %s C%s %s %s C%s %s %s Q%s %s L%s Q%s %s L%s Q%s %s Q%s %s Z' % (
+                P(0.36, -0.33), P(0.32, -0.62), P(0.02, -0.63), P(-0.36, -0.64), P(-0.61, -0.36), P(-0.58, 0.0),
+                P(-0.56, 0.24), P(-0.46, 0.4), P(-0.3, 0.45), P(-0.18, 0.32), P(-0.15, 0.18), P(-0.13, -0.06),
+                P(-0.02, -0.16), P(0.07, -0.1), P(0.09, 0.05), P(0.15, -0.15), P(0.22, -0.25), P(0.28, -0.32),
+                P(0.36, -0.33))
+            out.append(path(d, self._lit(self.hair, 0.6, cx), INK, 2))
+            lock = darker(self.hair, 0.35)
+            lw = max(1.0, 0.025 * u)
+            for a0, b0, a1, b1, a2, b2 in ((0.3, -0.42, 0.0, -0.56, -0.4, -0.4), (0.22, -0.3, -0.05, -0.42, -0.42, -0.16),
+                                           (0.05, -0.2, -0.2, -0.3, -0.45, 0.1)):
+                out.append(path('M%s Q%s %s' % (P(a0, b0), P(a1, b1), P(a2, b2)), 'none', lock, lw))
+            out.append(ellipse(cx - t * 0.04 * u, cy + 0.08 * u, 0.075 * u, 0.13 * u, self.skin, INK, 1.6))
+            out.append(path('M%s Q%s %s' % (P(-0.02, 0.02), P(-0.08, 0.08), P(-0.03, 0.15)), 'none', darker(self.skin, 0.35),
+                            max(1.0, 0.022 * u)))
+        elif self.profile and self.hat not in ('hood', 'veil'):
+            # a bald head side on still has its ear
+            t = 1 if self.face == 'right' else -1
+            P = lambda a, b: '%s,%s' % (n(cx + t * a * u), n(cy + b * u))
+            out.append(ellipse(cx - t * 0.04 * u, cy + 0.08 * u, 0.075 * u, 0.13 * u, self.skin, INK, 1.6))
+            out.append(path('M%s Q%s %s' % (P(-0.02, 0.02), P(-0.08, 0.08), P(-0.03, 0.15)), 'none', darker(self.skin, 0.35),
+                            max(1.0, 0.022 * u)))
         elif self.hat not in ('hood', 'veil', 'helmet') and self.hairstyle in ('fringe', 'side', 'crop') \
                 and self.face != 'skull':
             hw = self.head_w / 0.42  # the hair follows the head's width
             X = lambda a: n(cx + a * hw * u)
             Y = lambda b: n(cy + b * u)
+            turn = {'left': -1, 'right': 1}.get(self.face, 0) * 0.06
+            Xt = lambda a: n(cx + (a * hw + turn) * u)
             if self.hairstyle == 'fringe':
-                # a straight fringe above the brows
-                d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s L%s,%s Z' % (
+                # a fringe cut above the brows, its edge hanging in locks
+                d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s' % (
                     X(-0.45), Y(0.1), X(-0.5), Y(-0.64), X(0), Y(-0.6), X(0.5), Y(-0.64), X(0.45), Y(0.1),
-                    X(0.38), Y(-0.22), X(-0.38), Y(-0.22))
+                    X(0.4), Y(-0.2))
+                edge = [0.4, 0.2, 0.0, -0.2, -0.4]
+                for a, b in zip(edge, edge[1:]):
+                    d += ' Q%s,%s %s,%s' % (Xt((a + b) / 2), Y(-0.12), Xt(b), Y(-0.23))
+                d += ' Z'
+                locks = [(0.3, -0.45, 0.26, -0.2), (0.1, -0.5, 0.08, -0.22), (-0.1, -0.5, -0.1, -0.22),
+                         (-0.3, -0.45, -0.28, -0.2)]
             elif self.hairstyle == 'side':
                 # parted on one side and swept across
                 d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
                     X(-0.45), Y(0.12), X(-0.5), Y(-0.62), X(0), Y(-0.6), X(0.5), Y(-0.62), X(0.45), Y(0.14),
                     X(0.36), Y(-0.2), X(0.08), Y(-0.28), X(-0.1), Y(-0.32), X(-0.16), Y(-0.46), X(-0.32), Y(-0.3),
                     X(-0.45), Y(0.12))
+                locks = [(-0.16, -0.56, 0.36, -0.28), (-0.1, -0.5, 0.2, -0.33), (-0.2, -0.5, -0.4, -0.1)]
             else:
                 # cropped close to the head
                 d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
                     X(-0.43), Y(-0.08), X(-0.46), Y(-0.6), X(0), Y(-0.57), X(0.46), Y(-0.6), X(0.43), Y(-0.08),
                     X(0.32), Y(-0.38), X(0), Y(-0.4), X(-0.32), Y(-0.38), X(-0.43), Y(-0.08))
-            out.append(path(d, self.hair, INK, 2))
+                locks = [(0.0, -0.55, 0.2, -0.42), (-0.1, -0.55, -0.3, -0.42), (0.25, -0.52, 0.38, -0.3)]
+            out.append(path(d, self._lit(self.hair, 0.6, cx), INK, 2))
+            out.append(self._locks(locks, X, Y))
+        elif self.hat not in ('hood', 'veil', 'helmet') and self.hairstyle in ('long', 'bun') and self.face != 'skull':
+            # parted in the middle and drawn back to either side, the forehead showing in an arch
+            m = {'left': -0.07, 'right': 0.07}.get(self.face, 0)
+            X = lambda a: n(cx + a * u)
+            Y = lambda b: n(cy + b * u)
+            d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s L%s,%s Q%s,%s %s,%s Z' % (
+                X(-0.47), Y(0.12), X(-0.52), Y(-0.62), X(m), Y(-0.6), X(0.52), Y(-0.62), X(0.47), Y(0.12),
+                X(0.36 + m * 0.5), Y(-0.3), X(m + 0.05), Y(-0.42), X(m), Y(-0.38), X(m - 0.05), Y(-0.42),
+                X(-0.36 + m * 0.5), Y(-0.3), X(-0.47), Y(0.12))
+            out.append(path(d, self._lit(self.hair, 0.6, cx), INK, 2))
+            out.append(self._locks([(m + 0.03, -0.5, 0.46, -0.04), (m + 0.03, -0.54, 0.33, -0.38), (m - 0.03, -0.5, -0.46, -0.04),
+                                    (m - 0.03, -0.54, -0.33, -0.38), (m, -0.6, m, -0.44)], X, Y))
         elif self.hat not in ('hood', 'veil', 'helmet') and self.hairstyle != 'bald' and self.face != 'skull':
             d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
                 n(cx - 0.44 * u), n(cy + 0.08 * u), n(cx - 0.5 * u), n(cy - 0.62 * u), n(cx), n(cy - 0.58 * u),
                 n(cx + 0.5 * u), n(cy - 0.62 * u), n(cx + 0.44 * u), n(cy + 0.08 * u), n(cx + 0.3 * u), n(cy - 0.3 * u),
                 n(cx + 0.05 * u), n(cy - 0.28 * u), n(cx - 0.32 * u), n(cy - 0.28 * u), n(cx - 0.44 * u), n(cy + 0.08 * u))
-            out.append(path(d, self.hair, INK, 2))
+            out.append(path(d, self._lit(self.hair, 0.6, cx), INK, 2))
+            # the parting above the brow, the locks combed from it to either side
+            X = lambda a: n(cx + a * u)
+            Y = lambda b: n(cy + b * u)
+            out.append(self._locks([(0.1, -0.56, 0.42, -0.12), (0.08, -0.56, 0.26, -0.36), (0.04, -0.56, -0.24, -0.36),
+                                    (0.02, -0.54, -0.42, -0.12)], X, Y))
         if self.beard:
-            d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
-                n(cx - 0.4 * u), n(cy + 0.1 * u), n(cx - 0.42 * u), n(cy + 0.95 * u), n(cx), n(cy + 1.05 * u),
-                n(cx + 0.42 * u), n(cy + 0.95 * u), n(cx + 0.4 * u), n(cy + 0.1 * u), n(cx), n(cy + 0.42 * u),
-                n(cx - 0.4 * u), n(cy + 0.1 * u))
-            out.append(path(d, self.beard if isinstance(self.beard, str) else self.hair, INK, 2))
+            out.append(self._beard())
         hat = self.hat
         hc = self.hat_colour
         if hat == 'crown':
+            # a band round the brow, curving with the head, five points rising from it, each
+            # tipped with a pearl, and stones set in the band
             c = hc or GOLD
             y0 = cy - 0.38 * u
-            ps = [(cx - 0.46 * u, y0 + 0.12 * u)]
-            for k in range(5):
-                xk = cx - 0.46 * u + k * 0.23 * u
-                ps += [(xk, y0 - (0.5 if k % 2 == 0 else 0.32) * u)]
-            ps += [(cx + 0.46 * u, y0 + 0.12 * u)]
-            out.append(path(poly(ps), c))
-            out.append(circle(cx, y0 - 0.1 * u, 0.07 * u, '#c83e3e', INK, 1.2))
+            P = lambda a, b: '%s,%s' % (n(cx + a * u), n(y0 + b * u))
+            tips = ((-0.4, -0.3), (-0.2, -0.37), (0.0, -0.44), (0.2, -0.37), (0.4, -0.3))
+            d = 'M%s L%s' % (P(-0.47, 0.12), P(-0.46, -0.05))
+            for k, (a, b) in enumerate(tips):
+                d += ' L%s' % P(a, b)
+                if k < 4:
+                    va = a + 0.1
+                    d += ' L%s' % P(va, -0.02 + 0.04 * (1 - abs(va) / 0.46))
+            d += ' L%s L%s Q%s %s Z' % (P(0.46, -0.05), P(0.47, 0.12), P(0, 0.22), P(-0.47, 0.12))
+            lw = max(1.4, min(2.4, 0.04 * u))
+            out.append(path(d, self._lit(c, 0.5, cx), INK, lw))
+            out.append(path('M%s Q%s %s' % (P(-0.46, -0.03), P(0, 0.07), P(0.46, -0.03)), 'none', darker(c, 0.3), lw * 0.7))
+            for a, b in tips:
+                out.append(circle(cx + a * u, y0 + (b - 0.03) * u, 0.045 * u, '#f7f2e6', INK, lw * 0.6))
+            out.append(ellipse(cx, y0 + 0.09 * u, 0.065 * u, 0.045 * u, '#c83e3e', INK, lw * 0.6))
+            for s_ in (-1, 1):
+                out.append(circle(cx + s_ * 0.26 * u, y0 + 0.07 * u, 0.035 * u, '#3a6fb5', INK, lw * 0.5))
         elif hat == 'laurel':
             for k in range(7):
                 px, py = polar(cx, cy - 0.1 * u, 0.5 * u, 200 + k * 23)
                 out.append(ellipse(px, py, 0.16 * u, 0.07 * u, hc or LEAF, INK, 1.4, 200 + k * 23 + 60))
+        elif hat == 'helmet' and self.profile:
+            # side on: the dome over the skull, open at the face, a guard down the nape
+            c = hc or STEEL
+            t = 1 if self.face == 'right' else -1
+            P = lambda a, b: '%s,%s' % (n(cx + t * a * u), n(cy + b * u))
+            d = 'M%s C%s %s %s L%s Q%s %s L%s Z' % (P(0.45, -0.12), P(0.47, -0.74), P(-0.58, -0.8), P(-0.57, 0.0),
+                                                    P(-0.53, 0.38), P(-0.34, 0.44), P(-0.22, 0.3), P(-0.12, -0.06))
+            out.append(path(d, self._lit(c, 0.6, cx), INK, 2))
+            out.append(path('M%s L%s Q%s %s L%s Q%s %s Z' % (P(0.45, -0.1), P(0.46, -0.24), P(0.0, -0.32), P(-0.57, -0.12),
+                                                            P(-0.57, 0.01), P(0.0, -0.18), P(0.45, -0.1)),
+                            darker(c, 0.2), INK, 1.6))
+            for a in (0.3, 0.05, -0.25):
+                out.append(circle(cx + t * a * u, cy - (0.23 if a > 0 else 0.21) * u, 0.025 * u, mix(c, '#ffffff', 0.4), None, 0))
         elif hat == 'helmet':
             c = hc or STEEL
             d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
@@ -1625,6 +2071,13 @@ class Person:
         body, hem_y = self._body()
         out.append(self._legs(hem_y))
         out.append(rect(cx - 0.16 * u, cy + 0.3 * u, 0.32 * u, 0.55 * u, self.skin, INK, 2))
+        if self.face not in ('back', 'skull'):
+            # the shadow the head casts on the neck under the jaw
+            l, r = cx - 0.16 * u + 1, cx + 0.16 * u - 1
+            out.append(path('M%s,%s L%s,%s L%s,%s Q%s,%s %s,%s Z' % (n(l), n(cy + 0.3 * u), n(r), n(cy + 0.3 * u), n(r),
+                                                                   n(cy + 0.68 * u), n(cx), n(cy + 0.6 * u), n(l),
+                                                                   n(cy + 0.64 * u)),
+                            darker(self.skin, 0.22), None, 0, extra='fill-opacity="0.7"'))
         if self.dress == 'nude' and self.pose in ('stand', 'walk', 'kneel'):
             # no seam where the thighs run into the body: body and legs are one shape
             if self._leg_edges:
@@ -1636,7 +2089,7 @@ class Person:
         out.append(self._shade(hem_y))
         out.append(self._folds(hem_y))
         if self.look % 3 == 1 and self.dress in ('robe', 'gown', 'tunic') and self.pose in ('stand', 'walk', 'kneel') \
-                and not self.bow:
+                and not self.bow and not self._kneels_side_on():
             # a border of darker cloth along the hem
             (lx, ly), (rx, ry) = self._side[-1], self._side_r[-1]
             k = 0.3 * u
@@ -1719,7 +2172,9 @@ class Person:
         if self.pose == 'ride':
             out.append(self._ride_leg(1 if self.face != 'left' else -1))
         head = []
-        if self.face in ('skull', 'back') or self.profile:
+        if self.profile:
+            head.append(path(self._profile_outline(), self._lit(self.skin, 0.5, self.head[0]), INK, self.contour))
+        elif self.face in ('skull', 'back'):
             head.append(ellipse(cx, cy, self.head_w * self.hu, 0.52 * self.hu, '#f1efe6' if self.face == 'skull' else self.skin))
         else:
             head.append(path(self._head_outline(), self._lit(self.skin, 0.5, self.head[0]), INK, self.contour))

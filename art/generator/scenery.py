@@ -293,24 +293,45 @@ def wave_sea(card, y, colour='#3f78b8', colour2='#22477e', height=22):
     return ''.join(out)
 
 
-CLOUD_LOBES = (
-    ((-0.22, -0.25, 0.42), (0.08, -0.42, 0.52), (0.3, -0.12, 0.38)),
-    ((-0.28, -0.1, 0.34), (-0.06, -0.38, 0.46), (0.2, -0.48, 0.4), (0.36, -0.08, 0.32)),
-    ((-0.3, -0.06, 0.3), (-0.1, -0.3, 0.44), (0.16, -0.34, 0.5), (0.38, -0.04, 0.28)),
-)
-
-
 def cloud(x, y, w, colour='#f4f6fa', outline=INK):
-    """A heaped cloud, lit on its crown and greyer along its flat underside; its heaps fall
-    one of a few ways, so the clouds of a sky differ."""
+    """A heaped cloud on a flat base: three to six heaps of different sizes, the highest
+    anywhere along it, so no two clouds of a sky are alike. Its crown catches the light from
+    the upper left, the underside turns softly grey, and a few lines inside part the heaps."""
     h = w * 0.42
-    lobes = CLOUD_LOBES[int(abs(x * 3 + y * 7 + w)) % len(CLOUD_LOBES)]
-    pieces = [('ellipse', x, y, w * 0.5, h * 0.45)]
-    pieces += [('circle', x + a * w, y + b * h, r * h) for a, b, r in lobes]
-    out = solid(pieces, colour, outline, BG)
-    out += ellipse(x + w * 0.04, y + h * 0.17, w * 0.4, h * 0.2, shade(colour, 0.1), None, 0)
+    rnd = _rand(int(abs(x * 13 + y * 7 + w * 3)) + 11)
+    k = 3 + int(rnd() * 4)
+    peak = rnd()  # where along the cloud the highest heap stands
+    lobes = []
+    for j in range(k):
+        t = (j + 0.5) / k
+        a = -0.36 + 0.72 * t + (rnd() - 0.5) * 0.08
+        r = (0.28 + 0.26 * max(0.0, 1 - abs(t - peak) * 1.6) + rnd() * 0.1) * (1.15 if k <= 3 else 1.0)
+        lobes.append((a, -r * 0.75 - 0.05 + rnd() * 0.06, r))
+    base = 'M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+        n(x - 0.5 * w), n(y + 0.05 * h), n(x - 0.52 * w), n(y + 0.4 * h), n(x - 0.38 * w), n(y + 0.4 * h),
+        n(x + 0.38 * w), n(y + 0.4 * h), n(x + 0.52 * w), n(y + 0.4 * h), n(x + 0.5 * w), n(y + 0.05 * h),
+        n(x + 0.45 * w), n(y - 0.3 * h), n(x), n(y - 0.3 * h), n(x - 0.45 * w), n(y - 0.3 * h), n(x - 0.5 * w),
+        n(y + 0.05 * h))
+    pieces = [('path', base)] + [('circle', x + a * w, y + b * h, r * h) for a, b, r in lobes]
+    card = AIR[0]
+    fill = colour
+    if card is not None:
+        # lighter on the crown, greyer towards the flat underside
+        fill = card.linear([(0, light(colour, 0.35)), (0.55, colour), (1, shade(colour, 0.12))],
+                           0, y - 0.9 * h, 0, y + 0.4 * h, 'userSpaceOnUse')
+    out = solid(pieces, fill, outline, BG)
+    # the heaps parted by short curves where one swells out of the one behind it
+    inner = shade(colour, 0.22)
+    for (a0, b0, r0), (a1, b1, r1) in zip(lobes, lobes[1:]):
+        front, back = ((a0, b0, r0), 1) if r0 < r1 else ((a1, b1, r1), -1)
+        fa, fb, fr = front
+        cx_, cy_ = x + fa * w, y + fb * h
+        d = 'M%s,%s A%s,%s 0 0 %d %s,%s' % (n(cx_ + back * fr * h * 0.5), n(cy_ - fr * h * 0.87), n(fr * h), n(fr * h),
+                                            1 if back > 0 else 0, n(cx_ + back * fr * h * 0.98), n(cy_ - fr * h * 0.17))
+        out += path(d, 'none', inner, max(1.0, BG * 0.6), extra='stroke-opacity="0.5"')
     a, b, r = max(lobes, key=lambda l: l[2])
-    out += ellipse(x + a * w - r * h * 0.25, y + b * h - r * h * 0.35, r * h * 0.45, r * h * 0.3, light(colour, 0.5), None, 0, -20)
+    out += ellipse(x + a * w - r * h * 0.3, y + b * h - r * h * 0.45, r * h * 0.42, r * h * 0.2, light(colour, 0.5), None, 0, -25,
+                   extra='fill-opacity="0.4"')
     return out
 
 

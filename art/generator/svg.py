@@ -56,7 +56,12 @@ class Card:
 
     def linear(self, stops, x1=0, y1=0, x2=0, y2=1, units='objectBoundingBox'):
         gid = self.uid('g')
-        s = ''.join('<stop offset="%s" stop-color="%s"/>' % (n(o), c) for o, c in stops)
+        s = ''
+        for o, c in stops:
+            if isinstance(c, tuple):
+                s += '<stop offset="%s" stop-color="%s" stop-opacity="%s"/>' % (n(o), c[0], n(c[1]))
+            else:
+                s += '<stop offset="%s" stop-color="%s"/>' % (n(o), c)
         self.defs.append('<linearGradient id="%s" x1="%s" y1="%s" x2="%s" y2="%s" gradientUnits="%s">%s'
                          '</linearGradient>' % (gid, n(x1), n(y1), n(x2), n(y2), units, s))
         return 'url(#%s)' % gid
