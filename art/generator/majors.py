@@ -45,6 +45,13 @@ def stream(a, b, bend=0.0, width=7, colour='#a9d4f5'):
     return solid([('stroke', d, width)], colour, INK, 1.5)
 
 
+def seated_at(x, y, h, a, b):
+    """A point of a seated figure (feet on (x, y), `h` its standing height) in body units:
+    where an elbow or a hand goes when the scene sets the arm itself."""
+    u = h / 7.5
+    return x + a * u, y - 6.25 * u + b * u
+
+
 @card(17)
 def la_estrella(c):
     out = [sky(c, 'night', 80)]
@@ -326,17 +333,20 @@ def el_emperador(c):
     out.append(throne(0, 400, 380, 600, '#a9a49a', '#8a8478', 'square'))
     for x, y in [(-150, -160), (150, -160), (-200, 80), (200, 80)]:
         out.append(ram_head(x, y, 30))
+    # the elbows hang at his sides; the forearms come forward, the ankh sceptre upright in his
+    # right hand, the orb in his left
+    at = lambda a, b: seated_at(0, 400, 500, a, b)
     body, p = person(0, 400, 500, pose='sit', face='front', mood='stern', dress='gown', cloth='#b8302e', cape='#c2453a',
-                     hat='crown', beard='#f2efe6', hair='#f2efe6', legs='#9aa3b2', hands=((-0.9, 1.5), (0.9, 1.4)), grips=('fist', 'fist'),
-                     holds=(None, (0, -1)))
+                     hat='crown', beard='#f2efe6', hair='#f2efe6', legs='#9aa3b2', reach=(at(-1.38, 2.2), at(1.45, 2.45)),
+                     elbows=(at(-1.05, 3.1), at(1.05, 3.12)), grips=('fist', 'fist'), holds=((0, -1), None))
     out.append(body)
     lx, ly = p.hands[0]
     rx, ry = p.hands[1]
-    out.append(circle(lx, ly - 22, 22, GOLD))
-    out.append(line((lx, ly - 44), (lx, ly - 60), INK, 3))
-    out.append(line((rx, ry + 40), (rx, ry - 110), GOLD, 8))
-    out.append(circle(rx, ry - 128, 20, 'none', GOLD, 7))
-    out.append(line((rx - 20, ry - 100), (rx + 20, ry - 100), GOLD, 7))
+    out.append(circle(rx + 4, ry - 22, 22, GOLD))
+    out.append(line((rx + 4, ry - 44), (rx + 4, ry - 60), INK, 3))
+    out.append(line((lx, ly + 40), (lx, ly - 110), GOLD, 8))
+    out.append(circle(lx, ly - 128, 20, 'none', GOLD, 7))
+    out.append(line((lx - 20, ly - 100), (lx + 20, ly - 100), GOLD, 7))
     out.append(p.hand(0, 'fist'))
     out.append(p.hand(1, 'fist'))
     out.append(ram_head(p.chest[0], p.chest[1] - 10, 20, GOLD))
@@ -351,9 +361,12 @@ def el_sumo_sacerdote(c):
     out.append(rect(-300, 330, 600, 130, '#c9c2b4'))
     out.append(rect(-140, -250, 280, 560, '#6a6458', INK, LINE, r=20))
     out.append(throne(0, 330, 250, 500, '#7a7266', GOLD, 'round'))
+    # the right hand raised in blessing from an elbow hanging at his side; the left holds the
+    # triple cross with the forearm brought forward
+    at = lambda a, b: seated_at(0, 330, 500, a, b)
     body, p = person(0, 330, 500, pose='sit', face='front', mood='calm', dress='gown', cloth='#b8302e', cape='#f2efe6',
-                     hat='mitre', hat_colour=GOLD, beard='#d9d4c8', hair='#d9d4c8', hands=((-0.4, -0.6), (0.8, 1.6)), grips=('rest', 'fist'),
-                     holds=(None, (0, -1)))
+                     hat='mitre', hat_colour=GOLD, beard='#d9d4c8', hair='#d9d4c8', reach=(at(-1.2, 1.35), at(1.35, 2.7)),
+                     elbows=(at(-1.3, 2.75), at(1.05, 3.1)), grips=('rest', 'fist'), holds=(None, (0, -1)))
     out.append(body)
     cx, cy = p.head
     for k in range(3):
@@ -802,15 +815,19 @@ def la_justicia(c):
     out.append(pillar(230, -400, 330, 60, '#a9a49a'))
     out.append(rect(-300, 330, 600, 130, '#c9c2b4'))
     out.append(throne(0, 330, 300, 560, '#a9a49a', GOLD, 'square'))
+    # the sword upright in her right hand, the scales hanging from her left, both elbows
+    # at her sides and the forearms raised to what they hold
+    at = lambda a, b: seated_at(0, 330, 500, a, b)
     body, p = person(0, 330, 500, pose='sit', face='front', mood='stern', dress='gown', cloth='#c2302e', cape='#4e8a44',
-                     hat='crown', hair='#8a5a2a', hairstyle='long', hands=((-1.0, -0.1), (0.7, 0.0)), elbows=((-122, 105), None), grips=('fist', 'fist'))
+                     hat='crown', hair='#8a5a2a', hairstyle='long', reach=(at(-0.98, 2.3), at(1.85, 2.15)),
+                     elbows=(at(-1.18, 3.08), at(1.28, 3.0)), grips=('fist', 'fist'), holds=((0, -1), None))
     out.append(body)
-    rx, ry = p.hands[1]
-    out.append(sword((rx, ry + 30), (rx, ry - 230), 16))
-    out.append(p.hand(1, 'fist'))
     lx, ly = p.hands[0]
-    out.append(scales(lx, ly, 1.5))
+    out.append(sword((lx, ly + 30), (lx, ly - 230), 16))
     out.append(p.hand(0, 'fist'))
+    rx, ry = p.hands[1]
+    out.append(scales(rx, ry, 1.25))
+    out.append(p.hand(1, 'fist'))
     return out
 
 
