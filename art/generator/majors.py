@@ -2,7 +2,7 @@
 # coordinates (origin at the field's centre, ±288 across, ±464 down).
 import math
 
-from figures import (GOLD, GOLD_DARK, LEAF, SKIN, SKINS, WOOD, bird, bull_head, chain, coin, cup, darker, dog, eagle,
+from figures import (Person, GOLD, GOLD_DARK, LEAF, SKIN, SKINS, WOOD, bird, bull_head, chain, coin, cup, darker, dog, eagle,
                      far_shade, held_cup, horse, lantern, lemniscate, letters, limb, lion, lion_head, marked_face, mix, person, pillar,
                      ram_head, rider, scales, sunflower, sword, throne, trumpet, wand, wheat, wings)
 from scenery import (castle, cloud, flowers, ground, hills, lightning, moon, mountains,
@@ -145,15 +145,46 @@ def la_muerte(c):
     return out
 
 
+class Striding(Person):
+    """A figure whose legs the scene sets one by one: `stride` lists each leg, the far one first,
+    as (hip across, knee, foot, the foot's tilt in degrees) in body units, the hip at the hem's
+    height; a tilted foot is lifted off the ground, its toe pointing down."""
+
+    def __init__(self, *args, stride=(), **kw):
+        self.stride = stride
+        super().__init__(*args, **kw)
+
+    def _legs(self, hem_y):
+        if not self.stride:
+            return super()._legs(hem_y)
+        U, u = self.B, self.u
+        t = self.bdir if self.bturn else 1
+        out = []
+        for k, (hip_a, knee, foot, tilt) in enumerate(self.stride):
+            hip, kn, f = U(hip_a, hem_y - 0.6), U(*knee), U(*foot)
+            legc = self.legs if k else darker(self.legs, 0.08)
+            d = 'M%s,%s Q%s,%s %s,%s L%s,%s' % (n(hip[0]), n(hip[1]), n(kn[0]), n(kn[1]), n(kn[0]), n(kn[1]), n(f[0]),
+                                               n(f[1] - 0.12 * u))
+            out.append(solid([('stroke', d, 0.44 * u)], legc, INK, self.contour))
+            out.append(far_shade([hip, kn, (f[0], f[1] - 0.12 * u)], 0.11 * u, 0.15 * u, darker(legc, 0.12)))
+            a = math.radians(tilt * t)
+            out.append(ellipse(f[0] + math.cos(a) * t * 0.12 * u, f[1] - 0.05 * u + math.sin(a) * t * 0.12 * u, 0.3 * u,
+                               0.14 * u, self.shoes, INK, 2, tilt * t))
+        return ''.join(out)
+
+
 @card(22)
 def el_loco(c):
     out = [sky(c, 'gold', 120)]
     out.append(sun(c, 190, -320, 56, rays=16))
     out.append(mountains(160, '#9aa6c6', [(-180, 230, 150), (40, 180, 150), (230, 260, 120)], snow='#fafafa'))
     out.append(path('M-300,200 L300,200 L300,470 L-300,470 Z', '#a9c4e2', INK, LINE))
-    cliff = 'M-300,190 Q-60,170 120,210 L150,260 L190,300 L170,340 L200,470 L-300,470 Z'
+    # the cliff's edge comes to his front foot; beyond it the drop
+    # the rock face falling away under the edge, and the ground up to the edge
+    out.append(path('M84,262 L112,300 L104,350 L122,400 L112,470 L80,470 Z', '#6f5e46', INK, 2))
+    cliff = 'M-300,190 Q-60,170 70,208 L84,262 L96,306 L90,347 L80,392 L100,470 L-300,470 Z'
     out.append(path(cliff, c.linear([(0, '#b8a482'), (1, '#8a7658')])))
-    out.append(path('M-300,190 Q-60,170 120,210 L110,236 Q-80,210 -300,230 Z', '#7fae5a', INK, LINE))
+    out.append(path('M-300,190 Q-60,170 70,208 L62,232 Q-80,210 -300,230 Z', '#7fae5a', INK, LINE))
     out.append(flowers([-260, -230, -200], 210, seed=2))
 
     def flowered(p):
@@ -163,13 +194,16 @@ def el_loco(c):
             items.append(circle(x, y, 0.13 * p.u, ('#e05a4a', '#3f7f4a', '#f4d04a')[i % 3], INK, 1.2))
         return ''.join(items)
 
-    # he steps out towards the edge, his head tipped back to look at the sky
-    body, p = person(56, 330, 420, pose='walk', face='right', gaze=(0.7, -1), tilt=-12, body='three', mood='joy', dress='tunic',
-                     cloth='#f3efe2', legs='#f2d36a',
-                     shoes='#e0a030', hair='#b5773a', hat='cap', hat_colour='#3f7f4a', cape='#c2453a',
-                     hands=((-1.3, 0.9), (0.35, 0.1)), pattern=flowered, belt='#c2a04a')
+    # he stands with one foot at the very edge, the other lifted in his stride over the drop,
+    # his face raised to the sky
+    p = Striding(62, 336, 420, pose='walk', face='right', gaze=(0.6, -1), tilt=-20, body='three', mood='joy', dress='tunic',
+                 cloth='#f3efe2', legs='#f2d36a', shoes='#e0a030', hair='#b5773a', hat='cap', hat_colour='#3f7f4a',
+                 cape='#c2453a', hands=((-1.3, 0.9), (0.35, 0.1)), pattern=flowered, belt='#c2a04a', shadow=False,
+                 stride=((0.35, (1.3, 5.3), (1.3, 6.72), 36), (-0.35, (-0.2, 5.75), (-0.05, 7.4), 0)))
+    out.append(ellipse(46, 338, 50, 10, '#1a1410', None, 0, extra='fill-opacity="0.2"'))
+    body = p.draw()
     (lx, ly), (rx, ry) = p.hands
-    # the staff rests on his right shoulder; the bundle hangs behind
+    # the staff rests on his shoulder; the bundle hangs from its end
     stick_end = (rx + 96, ry - 160)
     out.append(line((rx - 50, ry + 70), stick_end, WOOD, 8))
     out.append(ellipse(stick_end[0] - 4, stick_end[1] + 24, 34, 28, '#9b3b3b', INK, 2.5, -20))
@@ -178,7 +212,7 @@ def el_loco(c):
     out.append(line((lx, ly), (lx - 4, ly - 40), '#3f7a3c', 3))
     out.append(rose(lx - 4, ly - 46, 13))
     # the little dog leaps at his heels
-    out.append(dog(-100, 334, 1.7, 1, '#f4f2ec', 'jump'))
+    out.append(dog(-70, 330, 1.7, 1, '#f4f2ec', 'jump'))
     return out
 
 
