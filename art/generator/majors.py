@@ -3,7 +3,7 @@
 import math
 
 from figures import (Person, GOLD, GOLD_DARK, LEAF, SKIN, SKINS, WOOD, bird, bull_head, chain, coin, cup, darker, dog, eagle,
-                     far_shade, held_cup, horse, lantern, lemniscate, letters, limb, lion, lion_head, marked_face, mix, person, pillar,
+                     far_shade, held_cup, horse, lantern, leg_shape, lemniscate, letters, limb, lion, lion_head, marked_face, mix, person, pillar,
                      ram_head, rider, scales, sunflower, sword, throne, trumpet, wand, wheat, wings)
 from scenery import (castle, cloud, flowers, ground, hills, lightning, moon, mountains,
                      rose, sky, star, sun, tower, tree, water, wave_sea)
@@ -52,6 +52,49 @@ def seated_at(x, y, h, a, b):
     return x + a * u, y - 6.25 * u + b * u
 
 
+class Kneeling(Person):
+    """A bare figure kneeling on one knee, its body turned a little: the thigh straight down to
+    the knee on the ground, the shin lying back along it to the tucked toes; the other thigh
+    runs forward to the raised knee and the shin stands down from it to the foot."""
+
+    def _legs(self, hem_y):
+        u = self.u
+        t = self.bdir if self.bturn else 1
+        U = lambda a, b: self.U(t * a, b)
+        far = darker(self.skin, 0.1)
+        knee = U(-0.36, 5.4)
+        shin = [knee, U(-0.95, 5.4), U(-1.5, 5.44)]
+        out = [solid([('path', limb(shin, [0.17 * u, 0.15 * u, 0.085 * u]))], far, INK, self.contour),
+               ellipse(*U(-1.66, 5.42), 0.2 * u, 0.085 * u, far, INK, 2, t * 20)]
+        self._bare += [('path', limb([U(-0.3, 3.75), U(-0.34, 4.6), knee], [0.34 * u, 0.25 * u, 0.17 * u])),
+                       ('circle', knee[0], knee[1], 0.17 * u)]
+        self.knee_down = knee
+        self.foot_in = U(1.32, 5.5)
+        self._front = solid([('path', leg_shape(U(0.3, 3.82), U(1.3, 4.32), U(1.26, 5.42), u, t))], self.skin, INK,
+                            self.contour)
+        self._front += ellipse(self.foot_in[0], self.foot_in[1], 0.3 * u, 0.12 * u, self.skin, INK, 2)
+        return ''.join(out)
+
+
+def hair_over_shoulders(p):
+    """Long hair falling over the shoulders in front, down to the breast, in two locks."""
+    cx, cy = p.head
+    hu = p.hu
+    out = []
+    for i, sd in enumerate((-1, 1)):
+        sx, sy = p.shoulders[i]
+        pts = [(cx + sd * 0.47 * hu, cy + 0.3 * hu), (cx + sd * 0.55 * hu, cy + 0.85 * hu),
+               (sx - sd * 0.12 * p.u, sy + 0.1 * p.u), (sx - sd * 0.24 * p.u, sy + 0.7 * p.u),
+               (sx - sd * 0.34 * p.u, sy + 1.05 * p.u)]
+        ws = [0.1 * hu, 0.15 * hu, 0.2 * p.u, 0.16 * p.u, 0.03 * p.u]
+        out.append(solid([('path', limb(pts, ws))], p.hair, INK, 2))
+        # the strands, and the light along them
+        for o, col in ((-0.06, darker(p.hair, 0.25)), (0.06, darker(p.hair, 0.25)), (0.0, mix(p.hair, '#ffffff', 0.35))):
+            q = [(x + o * p.u, y) for x, y in pts[1:-1]]
+            out.append(path(poly(q, closed=False), 'none', col, 1.4))
+    return ''.join(out)
+
+
 @card(17)
 def la_estrella(c):
     out = [sky(c, 'night', 80)]
@@ -61,16 +104,24 @@ def la_estrella(c):
     out.append(bird(-205, -40, 0.9, 1, '#f2efe6', 'down'))
     g = c.linear([(0, '#6fb2e8'), (1, '#356fb0')])
     dy = 70  # the figure and the pool stand lower and larger in the field
-    out.append(ellipse(160, 260 + dy, 180, 85, g))
-    out.append(path('M80,%s q14,-6 28,0 M180,%s q14,-6 28,0 M160,%s q14,-6 28,0' % (255 + dy, 290 + dy, 230 + dy), 'none',
+    out.append(ellipse(170, 262 + dy, 175, 85, g))
+    out.append(path('M100,%s q14,-6 28,0 M190,%s q14,-6 28,0 M170,%s q14,-6 28,0' % (255 + dy, 290 + dy, 232 + dy), 'none',
                     '#d8ecff', 2.2))
     # the eight stars: one great one above the figure, seven around it
     out.append(star(0, -300, 78, 8, '#fbe37a', 0.38))
     for x, y in [(-200, -360), (-120, -190), (-235, -250), (200, -360), (125, -190), (235, -250), (0, -150)]:
         out.append(star(x, y, 30, 8, '#fff8d8', 0.4))
-    body, p = person(-10, 270 + dy, 470, pose='kneel', dress='nude', face='front', gaze=(0.3, 0.6), mood='calm',
-                     hairstyle='long', hair='#e0b45a', hands=((-1.25, 1.95), (1.05, 2.0)), grips=('fist', 'fist'))
+    # she kneels on one knee on the bank, the other foot in the pool, her body upright and
+    # turned a little towards the water, looking down at it
+    p = Kneeling(-40, 270 + dy, 470, pose='kneel', dress='nude', face='right', body='three', gaze=(0.5, 0.8), mood='calm',
+                 hairstyle='long', hair='#e0b45a', hands=((-1.2, 1.9), (1.15, 1.95)), grips=('fist', 'fist'))
+    body = p.draw()
+    # the foot in the pool stands in the water to the ankle, behind its rings
+    fx, fy = p.foot_in
     out.append(body)
+    out.append(hair_over_shoulders(p))
+    out.append(ellipse(fx, fy + 2, 40, 12, '#4f8fcc', None, 0, extra='fill-opacity="0.75"'))
+    out.append(ellipse(fx, fy + 4, 44, 11, 'none', '#d8ecff', 2.2))
     # one jug pours onto the land, where the water runs off in five rills; the other into the pool
     jl, sl = jug(*p.hands[0], 1.45, -95)
     jr, sr = jug(*p.hands[1], 1.45, 105, '#c96f3c')
@@ -85,11 +136,7 @@ def la_estrella(c):
     out += [jl, jr]
     out.append(p.hand(0, 'fist'))
     out.append(p.hand(1, 'fist'))
-    # rings spread where the stream meets the pool and round the foot standing in it
-    fx, fy = p.U(1.25, 5.52)
-    # the foot in the pool stands in the water to the ankle
-    out.append(ellipse(fx, fy + 2, 40, 12, '#4f8fcc', None, 0, extra='fill-opacity="0.75"'))
-    out.append(ellipse(fx, fy + 4, 44, 11, 'none', '#d8ecff', 2.2))
+    # rings spread where the stream meets the pool
     out.append(ellipse(sr[0] + 30, 255 + dy, 26, 7, 'none', '#d8ecff', 2.2))
     return out
 
