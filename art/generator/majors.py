@@ -656,54 +656,56 @@ def el_carro(c):
             car.append(line(polar(x, 250, 14, k * 45 + 180), polar(x, 250, 40, k * 45 + 180), darker('#a86a38', 0.35), 3))
         car.append(circle(x, 250, 13, GOLD, INK, 2))
     # the chariot and its driver stand a little back, leaving the sphinxes room before it
-    out.append(group(car, 'translate(0 -40)'))
-    # the two sphinxes, black and white, lying before the chariot and turned apart
-    for x, col in ((-122, '#2a2830'), (122, '#f2efe6')):
+    out.append(group(car, 'translate(0 -56)'))
+    # the two sphinxes, black and white, lying before the chariot and turned apart, their heads
+    # clear of the wheels
+    for x, col in ((-124, '#2a2830'), (124, '#f2efe6')):
         d = -1 if x < 0 else 1
-        out.append(ellipse(x + d * 4, 446, 124, 11, '#1a1410', None, 0, extra='fill-opacity="0.2"'))
-        out.append(sphinx(x, 448, 1.55, d, col))
+        out.append(ellipse(x + d * 4, 440, 122, 13, '#1a1410', None, 0, extra='fill-opacity="0.2"'))
+        out.append(sphinx(x, 440, 1.25, d, col))
     return out
 
 
 def sphinx(x, y, s, direction, colour, cloth=None, face=None):
-    """A sphinx lying at rest, its lion's body seen from the side and facing `direction`: the
-    haunch round at the back with the hind paw tucked under it, the forelegs stretched out
-    before the upright chest, the tail brought round along the ground to the paws; the
-    woman's head turned to the viewer in a striped headcloth whose lappets fall on the chest.
-    Paws on y."""
+    """A sphinx lying at rest in three-quarter view, its front towards the viewer and to the
+    side `direction`: the head and the chest upright above the forelegs stretched out before
+    it, the neck flowing from the chest into the back, the back long and low to the haunch at
+    the far end with the hind paw tucked under it, the tail brought round along the ground;
+    the woman's head in a striped headcloth whose lappets fall on the chest. Belly on y."""
     dark_body = colour == '#2a2830'
     other = cloth or ('#4a6fb5' if not dark_body else '#f4c430')
     line_c = INK if not dark_body else '#0e0c10'
     shade = darker(colour, 0.2) if not dark_body else '#18161c'
     lit = mix(colour, '#ffffff', 0.3) if not dark_body else '#4e4a58'
+    inner = darker(colour, 0.5) if not dark_body else lit
     skin = face or (SKINS[4] if dark_body else SKIN)
     out = []
-    # the far foreleg and far hind paw, in shade
-    out.append(solid([('path', limb([(18, -28), (44, -13), (64, -9)], [10, 7, 5.8])), ('ellipse', 68, -13, 11, 5.6)],
+    # the far foreleg, in shade
+    out.append(solid([('path', limb([(22, -30), (40, -10), (50, 2)], [10, 7, 6])), ('ellipse', 57, 3, 11, 5.5, 15)],
                      shade, line_c, 2))
-    # the body lying along the ground: the rump, the back rising to the shoulders, the chest
-    body = 'M-74,-18 Q-76,-40 -62,-52 Q-46,-62 -30,-54 Q-12,-46 4,-60 L28,-70 Q50,-50 44,-16 L38,-5 L-50,-3 Q-74,-4 -74,-18 Z'
-    out.append(solid([('path', body), ('ellipse', -44, -28, 28, 25, -8), ('ellipse', -18, -5, 18, 5),
-                      ('path', limb([(22, -26), (50, -10), (70, -6)], [12, 8, 6.5])), ('ellipse', 75, -6, 12, 6)],
+    # the body: the rump rounding up into the long low back, the withers and the neck rising to
+    # the head, the throat running down into the upright chest, the belly along the ground
+    body = ('M-98,-28 Q-104,-64 -76,-70 Q-36,-64 6,-70 Q20,-74 28,-90 L48,-94 Q60,-76 57,-56 Q58,-34 46,-20 '
+            'L-50,-20 Q-92,-16 -98,-28 Z')
+    out.append(solid([('path', body), ('ellipse', -70, -42, 28, 24, -8), ('ellipse', -40, -20, 18, 5.5),
+                      ('path', limb([(42, -40), (60, -12), (72, 4)], [13, 9, 7])), ('ellipse', 80, 6, 13, 6, 15)],
                      colour, line_c, 2))
-    out.append(path('M-66,-42 Q-56,-56 -38,-54', 'none', lit, 3))
-    out.append(path('M-6,-50 Q8,-56 26,-64', 'none', lit, 3))
-    # the haunch's round over the hind paw, the elbow over the foreleg: drawn lines, in
-    # light on the black body
-    inner = darker(colour, 0.55) if not dark_body else lit
-    out.append(path('M-60,-14 Q-66,-44 -42,-50 Q-18,-48 -14,-26 Q-14,-14 -6,-9', 'none', inner, 2))
-    out.append(path('M-40,-10 Q-28,-16 -6,-9', 'none', shade, 3))
-    out.append(path('M18,-44 Q34,-30 30,-14', 'none', inner, 2))
-    out.append(path('M0,-10 Q-20,-12 -40,-8', 'none', shade, 3))
-    for t in (71, 76, 81, -12, -7):
-        out.append(line((t, -10), (t + 1, -1.5), line_c, 1.2))
-    out.append(path('M14,-14 Q22,-8 34,-10', 'none', inner, 1.6))
-    # the tail from the rump round behind the haunch and along the ground to the paws
-    tail = 'M-70,-18 Q-86,-4 -66,0 Q-30,4 4,0'
-    out.append(solid([('stroke', tail, 4.4)], colour, line_c, 1.8))
-    out.append(path('M2,-5 Q14,-4 16,0 Q12,5 2,4 Q6,0 2,-5 Z', shade, line_c, 1.6))
+    # the far flank in shade under the back; the light along the back and down the chest
+    out.append(path('M-48,-24 Q-20,-40 20,-36 Q32,-30 34,-22 Z', shade, None, 0, extra='fill-opacity="0.6"'))
+    out.append(path('M-72,-64 Q-34,-60 4,-65', 'none', lit, 3))
+    out.append(path('M53,-62 Q56,-46 50,-32', 'none', lit, 3))
+    # the haunch's round, the elbow, the paws' toes
+    out.append(path('M-46,-22 Q-40,-50 -66,-64', 'none', inner, 2))
+    out.append(path('M38,-48 Q52,-36 46,-22', 'none', inner, 2))
+    for t in (82, 87, 92):
+        out.append(line((t - 4, 2), (t - 1, 9), line_c, 1.2))
+    for t in (-30, -25):
+        out.append(line((t, -25), (t + 1, -16), line_c, 1.2))
+    # the tail from the rump along the ground before the haunch, its tuft by the hind paw
+    out.append(solid([('stroke', 'M-96,-26 Q-106,-6 -82,-8 Q-60,-10 -56,-14', 4.4)], colour, line_c, 1.8))
+    out.append(path('M-58,-19 Q-46,-18 -44,-14 Q-48,-9 -58,-10 Q-54,-14 -58,-19 Z', shade, line_c, 1.6))
     # the headcloth behind the face; its lappets fall before the shoulders onto the chest
-    hx, hy = 36, -96
+    hx, hy = 46, -100
     head = []
     cloth_d = 'M%s Q%s %s L%s L%s L%s L%s L%s L%s L%s L%s Z' % tuple(
         '%s,%s' % (n(hx + a), n(hy + b)) for a, b in ((-17, -25), (0, -32), (17, -25), (21, 9), (30, 31), (15, 33), (10, 11),
