@@ -744,14 +744,23 @@ def la_fuerza(c):
     # the lion's head, which her hands close gently
     lx0, ly0, ls = 84, 380, 2.45
     jx, jy = lx0 - 50 * ls, ly0 - 36 * ls - 16 * ls
-    body, p = person(-140, 420, 580, face='down', dress='gown', cloth='#f4f1e8', hair='#c28a3a', hairstyle='long',
-                     hat='wreath', mood='calm', gaze=(0.6, 1), bow=0.16, reach=((jx - 10, jy - 58), (jx - 16, jy + 52)),
+    # she bends over the lion from behind it, one hand on its mane and the other at its jaw
+    body, p = person(-122, 452, 500, face='down', dress='gown', cloth='#f4f1e8', hair='#c28a3a', hairstyle='long',
+                     hat='wreath', mood='calm', gaze=(0.6, 1), bow=0.42, reach=((jx - 10, jy - 58), (jx - 16, jy + 52)),
                      grips=('open', 'open'), loose=True)
     out.append(body)
-    out.append(lemniscate(p.head[0], p.top - 40, 40))
-    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(p.x - 0.6 * p.u), n(p.top + 3.0 * p.u), n(p.x + 40), n(p.top + 3.6 * p.u),
-                                            n(p.x + 0.9 * p.u), n(p.top + 5.4 * p.u)), 'none', '#d8475a', 10))
+    out.append(lemniscate(p.head[0] - 0.3 * p.u, p.head[1] - 1.25 * p.u, 40))
     out.append(lion(lx0, ly0, ls, -1, '#e6b35a', '#c07a2c'))
+    # the garland of roses round her waist, its end running to the lion's neck behind its head
+    pts = [p.B(-0.66, 3.0), p.B(0, 3.25), p.B(0.66, 3.0)]
+    (ax, ay), (mx, my), (bx, by) = pts
+    belt = 'M%s,%s Q%s,%s %s,%s' % (n(ax), n(ay), n(mx), n(my + 0.15 * p.u), n(bx), n(by))
+    out.insert(-1, path('M%s,%s Q%s,%s %s,%s' % (n(bx), n(by), n(bx + 10), n(jy), n(jx + 40), n(jy + 30)), 'none', '#3e7a3a', 6))
+    out.append(path(belt, 'none', '#3e7a3a', 6))
+    for t in (0.1, 0.3, 0.5, 0.7, 0.9):
+        rx = (1 - t) ** 2 * ax + 2 * t * (1 - t) * mx + t * t * bx
+        ry = (1 - t) ** 2 * ay + 2 * t * (1 - t) * (my + 0.15 * p.u) + t * t * by
+        out.append(rose(rx, ry, 9, '#d8475a'))
     # the tongue lolling from the corner of the mouth she closes
     out.append(path('M%s,%s q-12,1 -14,14 q1,8 9,5 q7,-5 8,-17 Z' % (n(jx - 8), n(jy + 34)), '#d8576a', INK, 2))
     out.append(line((jx - 14, jy + 38), (jx - 17, jy + 46), darker('#d8576a', 0.25), 1.4))
