@@ -1011,16 +1011,19 @@ def la_templanza(c):
     out.append(ground(c, 120, '#8ab85a', '#6a9a44'))
     out.append(path('M-60,470 Q40,300 150,200 Q180,150 200,60 L212,60 Q200,160 170,220 Q80,320 20,470 Z', '#e8d8a8', INK, 2))
     g = c.linear([(0, '#6fb2e8'), (1, '#356fb0')])
-    out.append(ellipse(-160, 380, 170, 70, g))
+    out.append(ellipse(-195, 392, 160, 66, g))
     out.append(feathered_wings(-20, -96, 158, 195, ('#b8332e', '#d85a3a', '#f0a040'), '#f6c27a', 1.05))
-    body, p = person(-20, 400, 580, face='down', mood='calm', dress='robe', cloth='#f4f1e8', hair='#e0b040', hairstyle='long',
-                     hat='halo', hands=((-1.05, 1.05), (0.75, 2.3)), grips=('fist', 'fist'), weight=1)
-    # one foot on the land, the other set in the pool, the water ringed round it
-    fx, fy = p.B(-0.5, 7.33)
-    out.append(ellipse(fx, fy + 2, 0.5 * p.u, 0.12 * p.u, 'none', '#d8ecff', 2.2))
+    p = Person(-20, 400, 580, face='down', mood='calm', dress='robe', cloth='#f4f1e8', hair='#e0b040', hairstyle='long',
+               hat='halo', hands=((-1.05, 1.05), (0.75, 2.3)), grips=('fist', 'fist'), weight=1, hem=6.85)
+    p.legs = p.shoes = p.skin  # barefoot
+    body = p.draw()
+    # one foot on the land, the other set in the pool to the ankle, the water ringed round it
+    fx, fy = p.B(-0.66, 7.28)
+    fx += 0.05 * p.u
     out.append(body)
-    out.append(path('M%s,%s q%s,%s %s,0' % (n(fx - 0.42 * p.u), n(fy + 0.08 * p.u), n(0.42 * p.u), n(0.1 * p.u), n(0.84 * p.u)),
-                    'none', '#d8ecff', 2.2))
+    out.append(ellipse(fx, fy + 0.02 * p.u, 0.42 * p.u, 0.12 * p.u, '#4f8fcc', None, 0, extra='fill-opacity="0.8"'))
+    out.append(ellipse(fx, fy + 0.02 * p.u, 0.5 * p.u, 0.14 * p.u, 'none', '#d8ecff', 2.2))
+    out.append(ellipse(fx - 0.1 * p.u, fy + 0.05 * p.u, 0.66 * p.u, 0.2 * p.u, 'none', '#d8ecff', 1.6, extra='stroke-opacity="0.7"'))
     chx, chy = p.chest
     out.append(rect(chx - 22, chy - 26, 44, 44, '#f4f1e8', INK, 2))
     out.append(path(poly([(chx - 14, chy + 10), (chx + 14, chy + 10), (chx, chy - 16)]), '#f0a040', INK, 2))
@@ -1034,7 +1037,7 @@ def la_templanza(c):
                                                         n(rim[0] - 4), n(rim[1] + 6)), 7)], '#9fd0f4', INK, 1.2))
     for hi in (0, 1):
         out.append(p.hand(hi, 'fist'))
-    for x in (-250, -220):
+    for x in (-262, -232):
         out.append(line((x, 330), (x, 280), '#3e7a3a', 3))
         out.append(path('M%s,%s l-12,-16 l12,6 l12,-6 Z' % (n(x), n(282)), '#e8c44a', INK, 1.4))
     return out
