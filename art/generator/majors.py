@@ -98,46 +98,46 @@ def hair_over_shoulders(p):
 @card(17)
 def la_estrella(c):
     out = [sky(c, 'night', 80)]
-    out.append(mountains(60, '#4b5a86', [(-200, 110, 120), (-60, 80, 110), (190, 130, 140)], snow='#d9def0'))
+    out.append(mountains(60, '#4b5a86', [(200, 110, 120), (60, 80, 110), (-190, 130, 140)], snow='#d9def0'))
     out.append(ground(c, 60, '#6f9e5a', '#4f7e42', curve=10))
-    out.append(tree(-215, 90, 190, '#3f7a3c'))
-    out.append(bird(-205, -40, 0.9, 1, '#f2efe6', 'down'))
+    out.append(tree(215, 90, 190, '#3f7a3c'))
+    out.append(bird(205, -40, 0.9, -1, '#f2efe6', 'down'))
     g = c.linear([(0, '#6fb2e8'), (1, '#356fb0')])
     dy = 70  # the figure and the pool stand lower and larger in the field
-    out.append(ellipse(170, 262 + dy, 175, 85, g))
-    out.append(path('M100,%s q14,-6 28,0 M190,%s q14,-6 28,0 M170,%s q14,-6 28,0' % (255 + dy, 290 + dy, 232 + dy), 'none',
+    out.append(ellipse(-170, 262 + dy, 175, 85, g))
+    out.append(path('M-128,%s q14,-6 28,0 M-218,%s q14,-6 28,0 M-198,%s q14,-6 28,0' % (255 + dy, 290 + dy, 232 + dy), 'none',
                     '#d8ecff', 2.2))
     # the eight stars: one great one above the figure, seven around it
     out.append(star(0, -300, 78, 8, '#fbe37a', 0.38))
     for x, y in [(-200, -360), (-120, -190), (-235, -250), (200, -360), (125, -190), (235, -250), (0, -150)]:
         out.append(star(x, y, 30, 8, '#fff8d8', 0.4))
-    # she kneels on one knee on the bank, the other foot in the pool, her body upright and
+    # she kneels on her left knee on the bank, her right foot in the pool, her body upright and
     # turned a little towards the water, looking down at it
-    p = Kneeling(-40, 270 + dy, 470, pose='kneel', dress='nude', face='right', body='three', gaze=(0.5, 0.8), mood='calm',
-                 hairstyle='long', hair='#e0b45a', hands=((-1.2, 1.9), (1.15, 1.95)), grips=('fist', 'fist'))
+    p = Kneeling(40, 270 + dy, 470, pose='kneel', dress='nude', face='left', body='three', gaze=(-0.5, 0.8), mood='calm',
+                 hairstyle='long', hair='#e0b45a', hands=((-1.15, 1.95), (1.2, 1.9)), grips=('fist', 'fist'))
     body = p.draw()
+    # the jug in her right hand pours into the pool, the one in her left onto the land, where
+    # the water parts into five rills running off across the grass behind her foot
+    jl, sl = jug(*p.hands[0], 1.45, -95, '#c96f3c')
+    jr, sr = jug(*p.hands[1], 1.45, 105)
+    x0, y0 = sr[0] + 12, 238 + dy
+    for k, (a, length) in enumerate(((45, 62), (68, 78), (92, 86), (116, 76), (140, 64))):
+        ex, ey = polar(x0, y0, length, a)
+        mx, my = polar(x0, y0, length * 0.5, a + (-14 if k % 2 else 14))
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x0), n(y0), n(mx), n(my), n(ex), n(ey)), 'none', '#a9d4f5', 4.4))
+    out.append(stream(sr, (x0, y0 - 3), 16))
     # the foot in the pool stands in the water to the ankle, behind its rings
     fx, fy = p.foot_in
     out.append(body)
     out.append(hair_over_shoulders(p))
     out.append(ellipse(fx, fy + 2, 40, 12, '#4f8fcc', None, 0, extra='fill-opacity="0.75"'))
     out.append(ellipse(fx, fy + 4, 44, 11, 'none', '#d8ecff', 2.2))
-    # one jug pours onto the land, where the water runs off in five rills; the other into the pool
-    jl, sl = jug(*p.hands[0], 1.45, -95)
-    jr, sr = jug(*p.hands[1], 1.45, 105, '#c96f3c')
-    out.append(stream(sr, (sr[0] + 30, 250 + dy), 22))
-    out.append(stream(sl, (sl[0] - 25, 235 + dy), -20))
-    # where it meets the land the water parts into five rills running off across the grass
-    x0, y0 = sl[0] - 25, 238 + dy
-    for k, (a, length) in enumerate(((165, 70), (140, 84), (115, 92), (88, 80), (62, 66))):
-        ex, ey = polar(x0, y0, length, a)
-        mx, my = polar(x0, y0, length * 0.5, a + (14 if k % 2 else -14))
-        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x0), n(y0), n(mx), n(my), n(ex), n(ey)), 'none', '#a9d4f5', 4.4))
+    out.append(stream(sl, (sl[0] - 30, 250 + dy), -22))
     out += [jl, jr]
     out.append(p.hand(0, 'fist'))
     out.append(p.hand(1, 'fist'))
     # rings spread where the stream meets the pool
-    out.append(ellipse(sr[0] + 30, 255 + dy, 26, 7, 'none', '#d8ecff', 2.2))
+    out.append(ellipse(sl[0] - 30, 255 + dy, 26, 7, 'none', '#d8ecff', 2.2))
     return out
 
 
