@@ -835,15 +835,26 @@ def la_rueda(c):
     pts, ws = [], []
     for k in range(29):
         t = k / 28
-        yy = -200 + t * 420
+        yy = -200 + t * 400
         pts.append((-246 + 30 * math.sin(t * 3 * math.pi), yy))
-        ws.append(1.5 + 7.5 * math.sqrt(t))
+        ws.append(1.5 + 9.5 * math.sqrt(t))
     out.append(solid([('path', limb(pts, ws))], yellow, INK, 2))
-    out.append(path(poly(pts[3:-1], closed=False), 'none', darker(yellow, 0.25), 2.2, extra='stroke-dasharray="2 8"'))
-    hx, hy = pts[-1][0] + 8, pts[-1][1] + 10
-    out.append(ellipse(hx, hy, 18, 11, yellow, INK, 2, 50))
-    out.append(circle(hx + 3, hy - 3, 2.4, INK, None, 0))
-    out.append(path('M%s,%s l8,10 l-2,8 m2,-8 l7,5' % (n(hx + 10), n(hy + 11)), 'none', '#c2453a', 1.6))
+    # the pale belly along one side, the dark markings down the back
+    belly = [(x - w * 0.45, y) for (x, y), w in zip(pts[4:-1], ws[4:-1])]
+    out.append(path(poly(belly, closed=False), 'none', mix(yellow, '#ffffff', 0.45), 3))
+    for k in range(4, 27, 2):
+        (x0, y0), (x1, y1) = pts[k], pts[k + 1]
+        ang = math.degrees(math.atan2(y1 - y0, x1 - x0))
+        out.append(ellipse((x0 + x1) / 2 + ws[k] * 0.15, (y0 + y1) / 2, ws[k] * 0.55, ws[k] * 0.32,
+                           darker(yellow, 0.4), None, 0, ang))
+    # the head: a flat wedge turned in towards the wheel, the eye, the forked tongue
+    x1, y1 = pts[-1]
+    ang = 25
+    head = [path('M-6,-10 Q10,-14 26,-6 Q32,0 26,6 Q10,13 -6,10 Z', yellow, INK, 2),
+            path('M2,-9 Q14,-11 24,-5', 'none', darker(yellow, 0.35), 1.6),
+            circle(12, -4, 2.6, INK, None, 0),
+            path('M30,1 l10,0 l5,-4 m-5,4 l5,4', 'none', '#c2453a', 1.6)]
+    out.append(group(head, 'translate(%s %s) rotate(%s)' % (n(x1), n(y1 + 4), n(ang))))
     out.append(body_jackal(224, 260))
     # the sphinx with its sword on top
     out.append(sword((42, -204), (58, -392), 9))
