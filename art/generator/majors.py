@@ -245,19 +245,31 @@ def el_loco(c):
     # his face raised to the sky
     p = Striding(62, 336, 420, pose='walk', face='right', gaze=(0.6, -1), tilt=-20, body='three', mood='joy', dress='tunic',
                  cloth='#f3efe2', legs='#f2d36a', shoes='#e0a030', hair='#b5773a', hat='cap', hat_colour='#3f7f4a',
-                 cape='#c2453a', hands=((-1.3, 0.9), (0.35, 0.1)), pattern=flowered, belt='#c2a04a', shadow=False,
+                 cape='#c2453a', hands=((0.55, 0.95), (1.15, 0.75)), pattern=flowered, belt='#c2a04a', shadow=False,
+                 grips=('fist', 'fist'), holds=((-0.45, -1), None),
                  stride=((0.35, (1.3, 5.3), (1.3, 6.72), 36), (-0.35, (-0.2, 5.75), (-0.05, 7.4), 0)))
     out.append(ellipse(46, 338, 50, 10, '#1a1410', None, 0, extra='fill-opacity="0.2"'))
     body = p.draw()
     (lx, ly), (rx, ry) = p.hands
-    # the staff rests on his shoulder; the bundle hangs from its end
-    stick_end = (rx + 96, ry - 160)
-    out.append(line((rx - 50, ry + 70), stick_end, WOOD, 8))
-    out.append(ellipse(stick_end[0] - 4, stick_end[1] + 24, 34, 28, '#9b3b3b', INK, 2.5, -20))
-    out.append(path('M%s,%s l10,-14 l6,16 Z' % (n(stick_end[0] - 10), n(stick_end[1] + 2)), '#9b3b3b', INK, 2))
+    # the staff in his right hand lies over his right shoulder, the bundle hanging from its
+    # end behind him
+    sx, sy = p.shoulders[0]
+    over = (sx + 0.02 * p.u, sy - 0.3 * p.u)
+    dx, dy = over[0] - lx, over[1] - ly
+    d = math.hypot(dx, dy)
+    stick_end = (lx + dx / d * 3.3 * p.u, ly + dy / d * 3.3 * p.u)
+    bx, by = stick_end[0] + 4, stick_end[1] + 30
+    out.append(line((stick_end[0] - 2, stick_end[1]), (bx - 4, by - 20), INK, 2))
     out.append(body)
-    out.append(line((lx, ly), (lx - 4, ly - 40), '#3f7a3c', 3))
-    out.append(rose(lx - 4, ly - 46, 13))
+    out.append(ellipse(bx, by, 30, 26, '#9b3b3b', INK, 2.5, -10))
+    out.append(path('M%s,%s l-8,-14 l16,2 Z' % (n(bx - 2), n(by - 22)), '#9b3b3b', INK, 2))
+    out.append(path('M%s,%s q10,6 20,0' % (n(bx - 14), n(by + 4)), 'none', darker('#9b3b3b', 0.3), 2))
+    out.append(line((lx - dx / d * 0.5 * p.u, ly - dy / d * 0.5 * p.u), stick_end, WOOD, 8))
+    out.append(p.hand(0, 'fist'))
+    # the white rose held up in his left hand
+    out.append(line((rx + 4, ry + 6), (rx + 10, ry - 38), '#3f7a3c', 3))
+    out.append(rose(rx + 10, ry - 44, 13))
+    out.append(p.hand(1, 'fist'))
     # the little dog leaps at his heels
     out.append(dog(-70, 330, 1.7, 1, '#f4f2ec', 'jump'))
     return out
