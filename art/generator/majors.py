@@ -673,17 +673,18 @@ def el_carro(c):
     # clear of the wheels
     for x, col in ((-124, '#2a2830'), (124, '#f2efe6')):
         d = -1 if x < 0 else 1
-        out.append(ellipse(x + d * 4, 440, 122, 13, '#1a1410', None, 0, extra='fill-opacity="0.2"'))
-        out.append(sphinx(x, 440, 1.25, d, col))
+        out.append(ellipse(x + d * 4, 436, 122, 13, '#1a1410', None, 0, -d * 6, extra='fill-opacity="0.2"'))
+        out.append(sphinx(x, 440, 1.25, d, col, tilt=7))
     return out
 
 
-def sphinx(x, y, s, direction, colour, cloth=None, face=None):
+def sphinx(x, y, s, direction, colour, cloth=None, face=None, tilt=0):
     """A sphinx lying at rest in three-quarter view, its front towards the viewer and to the
     side `direction`: the head and the chest upright above the forelegs stretched out before
     it, the neck flowing from the chest into the back, the back long and low to the haunch at
     the far end with the hind paw tucked under it, the tail brought round along the ground;
-    the woman's head in a striped headcloth whose lappets fall on the chest. Belly on y."""
+    the woman's head in a striped headcloth whose lappets fall on the chest. Belly on y;
+    `tilt` lifts the far end, seen from a little above."""
     dark_body = colour == '#2a2830'
     other = cloth or ('#4a6fb5' if not dark_body else '#f4c430')
     line_c = INK if not dark_body else '#0e0c10'
@@ -716,6 +717,8 @@ def sphinx(x, y, s, direction, colour, cloth=None, face=None):
     # the tail from the rump along the ground before the haunch, its tuft by the hind paw
     out.append(solid([('stroke', 'M-96,-26 Q-106,-6 -82,-8 Q-60,-10 -56,-14', 4.4)], colour, line_c, 1.8))
     out.append(path('M-58,-19 Q-46,-18 -44,-14 Q-48,-9 -58,-10 Q-54,-14 -58,-19 Z', shade, line_c, 1.6))
+    if tilt:
+        out = [group(out, 'rotate(%s 46 -20)' % n(tilt))]
     # the headcloth behind the face; its lappets fall before the shoulders onto the chest
     hx, hy = 46, -100
     head = []
