@@ -1389,7 +1389,7 @@ def el_sol(c):
     out.append(hb)
     sx, sy = hp['saddle']
     child, cp = rider(sx, sy, 285, 1, dress='nude', face='front', mood='joy', child=True, hair='#e0b040', hat='wreath',
-                      hands=((-2.75, -0.45), (2.78, -0.35)), grips=('fist', 'open'), holds=((-0.12, -1), None))
+                      hands=((-2.2, -1.35), (2.25, -1.2)), grips=('fist', 'open'), holds=((-0.12, -1), None))
     out.append(child)
     lx, ly = cp.hands[0]
     # the staff upright in the raised fist, the red banner streaming back from its top in waves
