@@ -295,13 +295,13 @@ def el_mago(c):
     for x in range(-270, 300, 50):
         out.append(rose(x, -340 + (x % 100 == 0) * 10, 14, '#d8475a'))
     body, p = person(0, 330, 560, face='front', mood='focus', hairstyle='curly', cloth='#f4f1e8', cape='#c2453a', hair='#3a2418',
-                     hands=((-0.45, 2.9), (0.5, -1.8)), belt='#4e8a44', grips=('point', 'fist'))
+                     hands=((-0.5, -1.8), (0.45, 2.9)), belt='#4e8a44', grips=('fist', 'point'))
     out.append(body)
-    hx, hy = p.hands[1]
-    out.append(wand((hx - 4, hy + 40), (hx + 10, hy - 85), 12, 0, '#f4f1e8', knots=False))
-    out.append(p.hand(1, 'fist'))
-    lx, ly = p.hands[0]
-    out.append(p.hand(0, 'point'))
+    # the wand raised to the sky in his right hand, the left pointing to the earth
+    hx, hy = p.hands[0]
+    out.append(wand((hx + 4, hy + 40), (hx - 10, hy - 85), 12, 0, '#f4f1e8', knots=False))
+    out.append(p.hand(0, 'fist'))
+    out.append(p.hand(1, 'point'))
     out.append(lemniscate(p.head[0], p.top - 45, 42))
     # the table with the four tools
     out.append(rect(-270, 180, 540, 40, '#a86a38', INK, LINE))
