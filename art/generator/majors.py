@@ -2,8 +2,8 @@
 # coordinates (origin at the field's centre, ±288 across, ±464 down).
 import math
 
-from figures import (GOLD, GOLD_DARK, LEAF, SKIN, SKINS, WOOD, bird, bull_head, chain, coin, cup, darker, dog, eagle,
-                     far_shade, held_cup, horse, lantern, lemniscate, letters, limb, lion, lion_head, marked_face, mix, person, pillar,
+from figures import (Person, GOLD, GOLD_DARK, LEAF, SKIN, SKINS, WOOD, bird, bull_head, chain, coin, cup, darker, dog, eagle,
+                     far_shade, held_cup, horse, lantern, leg_shape, lemniscate, letters, limb, lion, lion_head, marked_face, mix, person, pillar,
                      ram_head, rider, scales, sunflower, sword, throne, trumpet, wand, wheat, wings)
 from scenery import (castle, cloud, flowers, ground, hills, lightning, moon, mountains,
                      rose, sky, star, sun, tower, tree, water, wave_sea)
@@ -45,45 +45,99 @@ def stream(a, b, bend=0.0, width=7, colour='#a9d4f5'):
     return solid([('stroke', d, width)], colour, INK, 1.5)
 
 
+def seated_at(x, y, h, a, b):
+    """A point of a seated figure (feet on (x, y), `h` its standing height) in body units:
+    where an elbow or a hand goes when the scene sets the arm itself."""
+    u = h / 7.5
+    return x + a * u, y - 6.25 * u + b * u
+
+
+class Kneeling(Person):
+    """A bare figure kneeling on one knee, its body turned a little: the thigh straight down to
+    the knee on the ground, the shin lying back along it to the tucked toes; the other thigh
+    runs forward to the raised knee and the shin stands down from it to the foot."""
+
+    def _legs(self, hem_y):
+        u = self.u
+        t = self.bdir if self.bturn else 1
+        U = lambda a, b: self.U(t * a, b)
+        far = darker(self.skin, 0.1)
+        knee = U(-0.36, 5.4)
+        shin = [knee, U(-0.95, 5.4), U(-1.5, 5.44)]
+        out = [solid([('path', limb(shin, [0.17 * u, 0.15 * u, 0.085 * u]))], far, INK, self.contour),
+               ellipse(*U(-1.66, 5.42), 0.2 * u, 0.085 * u, far, INK, 2, t * 20)]
+        self._bare += [('path', limb([U(-0.3, 3.75), U(-0.34, 4.6), knee], [0.34 * u, 0.25 * u, 0.17 * u])),
+                       ('circle', knee[0], knee[1], 0.17 * u)]
+        self.knee_down = knee
+        self.foot_in = U(1.32, 5.5)
+        self._front = solid([('path', leg_shape(U(0.3, 3.82), U(1.3, 4.32), U(1.26, 5.42), u, t))], self.skin, INK,
+                            self.contour)
+        self._front += ellipse(self.foot_in[0], self.foot_in[1], 0.3 * u, 0.12 * u, self.skin, INK, 2)
+        return ''.join(out)
+
+
+def hair_over_shoulders(p):
+    """Long hair falling over the shoulders in front, down to the breast, in two locks."""
+    cx, cy = p.head
+    hu = p.hu
+    out = []
+    for i, sd in enumerate((-1, 1)):
+        sx, sy = p.shoulders[i]
+        pts = [(cx + sd * 0.47 * hu, cy + 0.3 * hu), (cx + sd * 0.55 * hu, cy + 0.85 * hu),
+               (sx - sd * 0.12 * p.u, sy + 0.1 * p.u), (sx - sd * 0.24 * p.u, sy + 0.7 * p.u),
+               (sx - sd * 0.34 * p.u, sy + 1.05 * p.u)]
+        ws = [0.1 * hu, 0.15 * hu, 0.2 * p.u, 0.16 * p.u, 0.03 * p.u]
+        out.append(solid([('path', limb(pts, ws))], p.hair, INK, 2))
+        # the strands, and the light along them
+        for o, col in ((-0.06, darker(p.hair, 0.25)), (0.06, darker(p.hair, 0.25)), (0.0, mix(p.hair, '#ffffff', 0.35))):
+            q = [(x + o * p.u, y) for x, y in pts[1:-1]]
+            out.append(path(poly(q, closed=False), 'none', col, 1.4))
+    return ''.join(out)
+
+
 @card(17)
 def la_estrella(c):
     out = [sky(c, 'night', 80)]
-    out.append(mountains(60, '#4b5a86', [(-200, 110, 120), (-60, 80, 110), (190, 130, 140)], snow='#d9def0'))
+    out.append(mountains(60, '#4b5a86', [(200, 110, 120), (60, 80, 110), (-190, 130, 140)], snow='#d9def0'))
     out.append(ground(c, 60, '#6f9e5a', '#4f7e42', curve=10))
-    out.append(tree(-215, 90, 190, '#3f7a3c'))
-    out.append(bird(-205, -40, 0.9, 1, '#f2efe6', 'down'))
+    out.append(tree(215, 90, 190, '#3f7a3c'))
+    out.append(bird(205, -40, 0.9, -1, '#f2efe6', 'down'))
     g = c.linear([(0, '#6fb2e8'), (1, '#356fb0')])
     dy = 70  # the figure and the pool stand lower and larger in the field
-    out.append(ellipse(160, 260 + dy, 180, 85, g))
-    out.append(path('M80,%s q14,-6 28,0 M180,%s q14,-6 28,0 M160,%s q14,-6 28,0' % (255 + dy, 290 + dy, 230 + dy), 'none',
+    out.append(ellipse(-170, 262 + dy, 175, 85, g))
+    out.append(path('M-128,%s q14,-6 28,0 M-218,%s q14,-6 28,0 M-198,%s q14,-6 28,0' % (255 + dy, 290 + dy, 232 + dy), 'none',
                     '#d8ecff', 2.2))
     # the eight stars: one great one above the figure, seven around it
     out.append(star(0, -300, 78, 8, '#fbe37a', 0.38))
     for x, y in [(-200, -360), (-120, -190), (-235, -250), (200, -360), (125, -190), (235, -250), (0, -150)]:
         out.append(star(x, y, 30, 8, '#fff8d8', 0.4))
-    body, p = person(-10, 270 + dy, 470, pose='kneel', dress='nude', face='front', gaze=(0.3, 0.6), mood='calm',
-                     hairstyle='long', hair='#e0b45a', hands=((-1.25, 1.95), (1.05, 2.0)), grips=('fist', 'fist'))
-    out.append(body)
-    # one jug pours onto the land, where the water runs off in five rills; the other into the pool
-    jl, sl = jug(*p.hands[0], 1.45, -95)
-    jr, sr = jug(*p.hands[1], 1.45, 105, '#c96f3c')
-    out.append(stream(sr, (sr[0] + 30, 250 + dy), 22))
-    out.append(stream(sl, (sl[0] - 25, 235 + dy), -20))
-    # where it meets the land the water parts into five rills running off across the grass
-    x0, y0 = sl[0] - 25, 238 + dy
-    for k, (a, length) in enumerate(((165, 70), (140, 84), (115, 92), (88, 80), (62, 66))):
+    # she kneels on her left knee on the bank, her right foot in the pool, her body upright and
+    # turned a little towards the water, looking down at it
+    p = Kneeling(40, 270 + dy, 470, pose='kneel', dress='nude', face='left', body='three', gaze=(-0.5, 0.8), mood='calm',
+                 hairstyle='long', hair='#e0b45a', hands=((-1.15, 1.95), (1.2, 1.9)), grips=('fist', 'fist'))
+    body = p.draw()
+    # the jug in her right hand pours into the pool, the one in her left onto the land, where
+    # the water parts into five rills running off across the grass behind her foot
+    jl, sl = jug(*p.hands[0], 1.45, -95, '#c96f3c')
+    jr, sr = jug(*p.hands[1], 1.45, 105)
+    x0, y0 = sr[0] + 12, 238 + dy
+    for k, (a, length) in enumerate(((45, 62), (68, 78), (92, 86), (116, 76), (140, 64))):
         ex, ey = polar(x0, y0, length, a)
-        mx, my = polar(x0, y0, length * 0.5, a + (14 if k % 2 else -14))
+        mx, my = polar(x0, y0, length * 0.5, a + (-14 if k % 2 else 14))
         out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x0), n(y0), n(mx), n(my), n(ex), n(ey)), 'none', '#a9d4f5', 4.4))
+    out.append(stream(sr, (x0, y0 - 3), 16))
+    # the foot in the pool stands in the water to the ankle, behind its rings
+    fx, fy = p.foot_in
+    out.append(body)
+    out.append(hair_over_shoulders(p))
+    out.append(ellipse(fx, fy + 2, 40, 12, '#4f8fcc', None, 0, extra='fill-opacity="0.75"'))
+    out.append(ellipse(fx, fy + 4, 44, 11, 'none', '#d8ecff', 2.2))
+    out.append(stream(sl, (sl[0] - 30, 250 + dy), -22))
     out += [jl, jr]
     out.append(p.hand(0, 'fist'))
     out.append(p.hand(1, 'fist'))
-    # rings spread where the stream meets the pool and round the foot standing in it
-    fx, fy = p.U(1.25, 5.52)
-    # the foot in the pool stands in the water to the ankle
-    out.append(ellipse(fx, fy + 2, 40, 12, '#4f8fcc', None, 0, extra='fill-opacity="0.75"'))
-    out.append(ellipse(fx, fy + 4, 44, 11, 'none', '#d8ecff', 2.2))
-    out.append(ellipse(sr[0] + 30, 255 + dy, 26, 7, 'none', '#d8ecff', 2.2))
+    # rings spread where the stream meets the pool
+    out.append(ellipse(sl[0] - 30, 255 + dy, 26, 7, 'none', '#d8ecff', 2.2))
     return out
 
 
@@ -138,15 +192,46 @@ def la_muerte(c):
     return out
 
 
+class Striding(Person):
+    """A figure whose legs the scene sets one by one: `stride` lists each leg, the far one first,
+    as (hip across, knee, foot, the foot's tilt in degrees) in body units, the hip at the hem's
+    height; a tilted foot is lifted off the ground, its toe pointing down."""
+
+    def __init__(self, *args, stride=(), **kw):
+        self.stride = stride
+        super().__init__(*args, **kw)
+
+    def _legs(self, hem_y):
+        if not self.stride:
+            return super()._legs(hem_y)
+        U, u = self.B, self.u
+        t = self.bdir if self.bturn else 1
+        out = []
+        for k, (hip_a, knee, foot, tilt) in enumerate(self.stride):
+            hip, kn, f = U(hip_a, hem_y - 0.6), U(*knee), U(*foot)
+            legc = self.legs if k else darker(self.legs, 0.08)
+            d = 'M%s,%s Q%s,%s %s,%s L%s,%s' % (n(hip[0]), n(hip[1]), n(kn[0]), n(kn[1]), n(kn[0]), n(kn[1]), n(f[0]),
+                                               n(f[1] - 0.12 * u))
+            out.append(solid([('stroke', d, 0.44 * u)], legc, INK, self.contour))
+            out.append(far_shade([hip, kn, (f[0], f[1] - 0.12 * u)], 0.11 * u, 0.15 * u, darker(legc, 0.12)))
+            a = math.radians(tilt * t)
+            out.append(ellipse(f[0] + math.cos(a) * t * 0.12 * u, f[1] - 0.05 * u + math.sin(a) * t * 0.12 * u, 0.3 * u,
+                               0.14 * u, self.shoes, INK, 2, tilt * t))
+        return ''.join(out)
+
+
 @card(22)
 def el_loco(c):
     out = [sky(c, 'gold', 120)]
     out.append(sun(c, 190, -320, 56, rays=16))
     out.append(mountains(160, '#9aa6c6', [(-180, 230, 150), (40, 180, 150), (230, 260, 120)], snow='#fafafa'))
     out.append(path('M-300,200 L300,200 L300,470 L-300,470 Z', '#a9c4e2', INK, LINE))
-    cliff = 'M-300,190 Q-60,170 120,210 L150,260 L190,300 L170,340 L200,470 L-300,470 Z'
+    # the cliff's edge comes to his front foot; beyond it the drop
+    # the rock face falling away under the edge, and the ground up to the edge
+    out.append(path('M84,262 L112,300 L104,350 L122,400 L112,470 L80,470 Z', '#6f5e46', INK, 2))
+    cliff = 'M-300,190 Q-60,170 70,208 L84,262 L96,306 L90,347 L80,392 L100,470 L-300,470 Z'
     out.append(path(cliff, c.linear([(0, '#b8a482'), (1, '#8a7658')])))
-    out.append(path('M-300,190 Q-60,170 120,210 L110,236 Q-80,210 -300,230 Z', '#7fae5a', INK, LINE))
+    out.append(path('M-300,190 Q-60,170 70,208 L62,232 Q-80,210 -300,230 Z', '#7fae5a', INK, LINE))
     out.append(flowers([-260, -230, -200], 210, seed=2))
 
     def flowered(p):
@@ -156,22 +241,37 @@ def el_loco(c):
             items.append(circle(x, y, 0.13 * p.u, ('#e05a4a', '#3f7f4a', '#f4d04a')[i % 3], INK, 1.2))
         return ''.join(items)
 
-    # he steps out towards the edge, his head tipped back to look at the sky
-    body, p = person(56, 330, 420, pose='walk', face='right', gaze=(0.7, -1), tilt=-12, body='three', mood='joy', dress='tunic',
-                     cloth='#f3efe2', legs='#f2d36a',
-                     shoes='#e0a030', hair='#b5773a', hat='cap', hat_colour='#3f7f4a', cape='#c2453a',
-                     hands=((-1.3, 0.9), (0.35, 0.1)), pattern=flowered, belt='#c2a04a')
+    # he stands with one foot at the very edge, the other lifted in his stride over the drop,
+    # his face raised to the sky
+    p = Striding(62, 336, 420, pose='walk', face='right', gaze=(0.6, -1), tilt=-20, body='three', mood='joy', dress='tunic',
+                 cloth='#f3efe2', legs='#f2d36a', shoes='#e0a030', hair='#b5773a', hat='cap', hat_colour='#3f7f4a',
+                 cape='#c2453a', hands=((0.55, 0.95), (1.15, 0.75)), pattern=flowered, belt='#c2a04a', shadow=False,
+                 grips=('fist', 'fist'), holds=((-0.45, -1), None),
+                 stride=((0.35, (1.3, 5.3), (1.3, 6.72), 36), (-0.35, (-0.2, 5.75), (-0.05, 7.4), 0)))
+    out.append(ellipse(46, 338, 50, 10, '#1a1410', None, 0, extra='fill-opacity="0.2"'))
+    body = p.draw()
     (lx, ly), (rx, ry) = p.hands
-    # the staff rests on his right shoulder; the bundle hangs behind
-    stick_end = (rx + 96, ry - 160)
-    out.append(line((rx - 50, ry + 70), stick_end, WOOD, 8))
-    out.append(ellipse(stick_end[0] - 4, stick_end[1] + 24, 34, 28, '#9b3b3b', INK, 2.5, -20))
-    out.append(path('M%s,%s l10,-14 l6,16 Z' % (n(stick_end[0] - 10), n(stick_end[1] + 2)), '#9b3b3b', INK, 2))
+    # the staff in his right hand lies over his right shoulder, the bundle hanging from its
+    # end behind him
+    sx, sy = p.shoulders[0]
+    over = (sx + 0.02 * p.u, sy - 0.3 * p.u)
+    dx, dy = over[0] - lx, over[1] - ly
+    d = math.hypot(dx, dy)
+    stick_end = (lx + dx / d * 3.3 * p.u, ly + dy / d * 3.3 * p.u)
+    bx, by = stick_end[0] + 4, stick_end[1] + 30
+    out.append(line((stick_end[0] - 2, stick_end[1]), (bx - 4, by - 20), INK, 2))
     out.append(body)
-    out.append(line((lx, ly), (lx - 4, ly - 40), '#3f7a3c', 3))
-    out.append(rose(lx - 4, ly - 46, 13))
+    out.append(ellipse(bx, by, 30, 26, '#9b3b3b', INK, 2.5, -10))
+    out.append(path('M%s,%s l-8,-14 l16,2 Z' % (n(bx - 2), n(by - 22)), '#9b3b3b', INK, 2))
+    out.append(path('M%s,%s q10,6 20,0' % (n(bx - 14), n(by + 4)), 'none', darker('#9b3b3b', 0.3), 2))
+    out.append(line((lx - dx / d * 0.5 * p.u, ly - dy / d * 0.5 * p.u), stick_end, WOOD, 8))
+    out.append(p.hand(0, 'fist'))
+    # the white rose held up in his left hand
+    out.append(line((rx + 4, ry + 6), (rx + 10, ry - 38), '#3f7a3c', 3))
+    out.append(rose(rx + 10, ry - 44, 13))
+    out.append(p.hand(1, 'fist'))
     # the little dog leaps at his heels
-    out.append(dog(-100, 334, 1.7, 1, '#f4f2ec', 'jump'))
+    out.append(dog(-70, 330, 1.7, 1, '#f4f2ec', 'jump'))
     return out
 
 
@@ -195,13 +295,13 @@ def el_mago(c):
     for x in range(-270, 300, 50):
         out.append(rose(x, -340 + (x % 100 == 0) * 10, 14, '#d8475a'))
     body, p = person(0, 330, 560, face='front', mood='focus', hairstyle='curly', cloth='#f4f1e8', cape='#c2453a', hair='#3a2418',
-                     hands=((-0.45, 2.9), (0.5, -1.8)), belt='#4e8a44', grips=('point', 'fist'))
+                     hands=((-0.5, -1.8), (0.45, 2.9)), belt='#4e8a44', grips=('fist', 'point'))
     out.append(body)
-    hx, hy = p.hands[1]
-    out.append(wand((hx - 4, hy + 40), (hx + 10, hy - 85), 12, 0, '#f4f1e8', knots=False))
-    out.append(p.hand(1, 'fist'))
-    lx, ly = p.hands[0]
-    out.append(p.hand(0, 'point'))
+    # the wand raised to the sky in his right hand, the left pointing to the earth
+    hx, hy = p.hands[0]
+    out.append(wand((hx + 4, hy + 40), (hx - 10, hy - 85), 12, 0, '#f4f1e8', knots=False))
+    out.append(p.hand(0, 'fist'))
+    out.append(p.hand(1, 'point'))
     out.append(lemniscate(p.head[0], p.top - 45, 42))
     # the table with the four tools
     out.append(rect(-270, 180, 540, 40, '#a86a38', INK, LINE))
@@ -326,17 +426,20 @@ def el_emperador(c):
     out.append(throne(0, 400, 380, 600, '#a9a49a', '#8a8478', 'square'))
     for x, y in [(-150, -160), (150, -160), (-200, 80), (200, 80)]:
         out.append(ram_head(x, y, 30))
+    # the elbows hang at his sides; the forearms come forward, the ankh sceptre upright in his
+    # right hand, the orb in his left
+    at = lambda a, b: seated_at(0, 400, 500, a, b)
     body, p = person(0, 400, 500, pose='sit', face='front', mood='stern', dress='gown', cloth='#b8302e', cape='#c2453a',
-                     hat='crown', beard='#f2efe6', hair='#f2efe6', legs='#9aa3b2', hands=((-0.9, 1.5), (0.9, 1.4)), grips=('fist', 'fist'),
-                     holds=(None, (0, -1)))
+                     hat='crown', beard='#f2efe6', hair='#f2efe6', legs='#9aa3b2', reach=(at(-1.38, 2.2), at(1.45, 2.45)),
+                     elbows=(at(-1.05, 3.1), at(1.05, 3.12)), grips=('fist', 'fist'), holds=((0, -1), None))
     out.append(body)
     lx, ly = p.hands[0]
     rx, ry = p.hands[1]
-    out.append(circle(lx, ly - 22, 22, GOLD))
-    out.append(line((lx, ly - 44), (lx, ly - 60), INK, 3))
-    out.append(line((rx, ry + 40), (rx, ry - 110), GOLD, 8))
-    out.append(circle(rx, ry - 128, 20, 'none', GOLD, 7))
-    out.append(line((rx - 20, ry - 100), (rx + 20, ry - 100), GOLD, 7))
+    out.append(circle(rx + 4, ry - 22, 22, GOLD))
+    out.append(line((rx + 4, ry - 44), (rx + 4, ry - 60), INK, 3))
+    out.append(line((lx, ly + 40), (lx, ly - 110), GOLD, 8))
+    out.append(circle(lx, ly - 128, 20, 'none', GOLD, 7))
+    out.append(line((lx - 20, ly - 100), (lx + 20, ly - 100), GOLD, 7))
     out.append(p.hand(0, 'fist'))
     out.append(p.hand(1, 'fist'))
     out.append(ram_head(p.chest[0], p.chest[1] - 10, 20, GOLD))
@@ -351,9 +454,12 @@ def el_sumo_sacerdote(c):
     out.append(rect(-300, 330, 600, 130, '#c9c2b4'))
     out.append(rect(-140, -250, 280, 560, '#6a6458', INK, LINE, r=20))
     out.append(throne(0, 330, 250, 500, '#7a7266', GOLD, 'round'))
+    # the right hand raised in blessing from an elbow hanging at his side; the left holds the
+    # triple cross with the forearm brought forward
+    at = lambda a, b: seated_at(0, 330, 500, a, b)
     body, p = person(0, 330, 500, pose='sit', face='front', mood='calm', dress='gown', cloth='#b8302e', cape='#f2efe6',
-                     hat='mitre', hat_colour=GOLD, beard='#d9d4c8', hair='#d9d4c8', hands=((-0.4, -0.6), (0.8, 1.6)), grips=('rest', 'fist'),
-                     holds=(None, (0, -1)))
+                     hat='mitre', hat_colour=GOLD, beard='#d9d4c8', hair='#d9d4c8', reach=(at(-1.2, 1.35), at(1.35, 2.7)),
+                     elbows=(at(-1.3, 2.75), at(1.05, 3.1)), grips=('rest', 'fist'), holds=(None, (0, -1)))
     out.append(body)
     cx, cy = p.head
     for k in range(3):
@@ -562,54 +668,59 @@ def el_carro(c):
             car.append(line(polar(x, 250, 14, k * 45 + 180), polar(x, 250, 40, k * 45 + 180), darker('#a86a38', 0.35), 3))
         car.append(circle(x, 250, 13, GOLD, INK, 2))
     # the chariot and its driver stand a little back, leaving the sphinxes room before it
-    out.append(group(car, 'translate(0 -40)'))
-    # the two sphinxes, black and white, lying before the chariot and turned apart
-    for x, col in ((-122, '#2a2830'), (122, '#f2efe6')):
+    out.append(group(car, 'translate(0 -56)'))
+    # the two sphinxes, black and white, lying before the chariot and turned apart, their heads
+    # clear of the wheels
+    for x, col in ((-124, '#2a2830'), (124, '#f2efe6')):
         d = -1 if x < 0 else 1
-        out.append(ellipse(x + d * 4, 446, 124, 11, '#1a1410', None, 0, extra='fill-opacity="0.2"'))
-        out.append(sphinx(x, 448, 1.55, d, col))
+        out.append(ellipse(x + d * 4, 436, 122, 13, '#1a1410', None, 0, -d * 6, extra='fill-opacity="0.2"'))
+        out.append(sphinx(x, 440, 1.25, d, col, tilt=7))
     return out
 
 
-def sphinx(x, y, s, direction, colour, cloth=None, face=None):
-    """A sphinx lying at rest, its lion's body seen from the side and facing `direction`: the
-    haunch round at the back with the hind paw tucked under it, the forelegs stretched out
-    before the upright chest, the tail brought round along the ground to the paws; the
-    woman's head turned to the viewer in a striped headcloth whose lappets fall on the chest.
-    Paws on y."""
+def sphinx(x, y, s, direction, colour, cloth=None, face=None, tilt=0):
+    """A sphinx lying at rest in three-quarter view, its front towards the viewer and to the
+    side `direction`: the head and the chest upright above the forelegs stretched out before
+    it, the neck flowing from the chest into the back, the back long and low to the haunch at
+    the far end with the hind paw tucked under it, the tail brought round along the ground;
+    the woman's head in a striped headcloth whose lappets fall on the chest. Belly on y;
+    `tilt` lifts the far end, seen from a little above."""
     dark_body = colour == '#2a2830'
     other = cloth or ('#4a6fb5' if not dark_body else '#f4c430')
     line_c = INK if not dark_body else '#0e0c10'
     shade = darker(colour, 0.2) if not dark_body else '#18161c'
     lit = mix(colour, '#ffffff', 0.3) if not dark_body else '#4e4a58'
+    inner = darker(colour, 0.5) if not dark_body else lit
     skin = face or (SKINS[4] if dark_body else SKIN)
     out = []
-    # the far foreleg and far hind paw, in shade
-    out.append(solid([('path', limb([(18, -28), (44, -13), (64, -9)], [10, 7, 5.8])), ('ellipse', 68, -13, 11, 5.6)],
+    # the far foreleg, in shade
+    out.append(solid([('path', limb([(22, -30), (40, -10), (50, 2)], [10, 7, 6])), ('ellipse', 57, 3, 11, 5.5, 15)],
                      shade, line_c, 2))
-    # the body lying along the ground: the rump, the back rising to the shoulders, the chest
-    body = 'M-74,-18 Q-76,-40 -62,-52 Q-46,-62 -30,-54 Q-12,-46 4,-60 L28,-70 Q50,-50 44,-16 L38,-5 L-50,-3 Q-74,-4 -74,-18 Z'
-    out.append(solid([('path', body), ('ellipse', -44, -28, 28, 25, -8), ('ellipse', -18, -5, 18, 5),
-                      ('path', limb([(22, -26), (50, -10), (70, -6)], [12, 8, 6.5])), ('ellipse', 75, -6, 12, 6)],
+    # the body: the rump rounding up into the long low back, the withers and the neck rising to
+    # the head, the throat running down into the upright chest, the belly along the ground
+    body = ('M-98,-28 Q-104,-64 -76,-70 Q-36,-64 6,-70 Q20,-74 28,-90 L48,-94 Q60,-76 57,-56 Q58,-34 46,-20 '
+            'L-50,-20 Q-92,-16 -98,-28 Z')
+    out.append(solid([('path', body), ('ellipse', -70, -42, 28, 24, -8), ('ellipse', -40, -20, 18, 5.5),
+                      ('path', limb([(42, -40), (60, -12), (72, 4)], [13, 9, 7])), ('ellipse', 80, 6, 13, 6, 15)],
                      colour, line_c, 2))
-    out.append(path('M-66,-42 Q-56,-56 -38,-54', 'none', lit, 3))
-    out.append(path('M-6,-50 Q8,-56 26,-64', 'none', lit, 3))
-    # the haunch's round over the hind paw, the elbow over the foreleg: drawn lines, in
-    # light on the black body
-    inner = darker(colour, 0.55) if not dark_body else lit
-    out.append(path('M-60,-14 Q-66,-44 -42,-50 Q-18,-48 -14,-26 Q-14,-14 -6,-9', 'none', inner, 2))
-    out.append(path('M-40,-10 Q-28,-16 -6,-9', 'none', shade, 3))
-    out.append(path('M18,-44 Q34,-30 30,-14', 'none', inner, 2))
-    out.append(path('M0,-10 Q-20,-12 -40,-8', 'none', shade, 3))
-    for t in (71, 76, 81, -12, -7):
-        out.append(line((t, -10), (t + 1, -1.5), line_c, 1.2))
-    out.append(path('M14,-14 Q22,-8 34,-10', 'none', inner, 1.6))
-    # the tail from the rump round behind the haunch and along the ground to the paws
-    tail = 'M-70,-18 Q-86,-4 -66,0 Q-30,4 4,0'
-    out.append(solid([('stroke', tail, 4.4)], colour, line_c, 1.8))
-    out.append(path('M2,-5 Q14,-4 16,0 Q12,5 2,4 Q6,0 2,-5 Z', shade, line_c, 1.6))
+    # the far flank in shade under the back; the light along the back and down the chest
+    out.append(path('M-48,-24 Q-20,-40 20,-36 Q32,-30 34,-22 Z', shade, None, 0, extra='fill-opacity="0.6"'))
+    out.append(path('M-72,-64 Q-34,-60 4,-65', 'none', lit, 3))
+    out.append(path('M53,-62 Q56,-46 50,-32', 'none', lit, 3))
+    # the haunch's round, the elbow, the paws' toes
+    out.append(path('M-46,-22 Q-40,-50 -66,-64', 'none', inner, 2))
+    out.append(path('M38,-48 Q52,-36 46,-22', 'none', inner, 2))
+    for t in (82, 87, 92):
+        out.append(line((t - 4, 2), (t - 1, 9), line_c, 1.2))
+    for t in (-30, -25):
+        out.append(line((t, -25), (t + 1, -16), line_c, 1.2))
+    # the tail from the rump along the ground before the haunch, its tuft by the hind paw
+    out.append(solid([('stroke', 'M-96,-26 Q-106,-6 -82,-8 Q-60,-10 -56,-14', 4.4)], colour, line_c, 1.8))
+    out.append(path('M-58,-19 Q-46,-18 -44,-14 Q-48,-9 -58,-10 Q-54,-14 -58,-19 Z', shade, line_c, 1.6))
+    if tilt:
+        out = [group(out, 'rotate(%s 46 -20)' % n(tilt))]
     # the headcloth behind the face; its lappets fall before the shoulders onto the chest
-    hx, hy = 36, -96
+    hx, hy = 46, -100
     head = []
     cloth_d = 'M%s Q%s %s L%s L%s L%s L%s L%s L%s L%s L%s Z' % tuple(
         '%s,%s' % (n(hx + a), n(hy + b)) for a, b in ((-17, -25), (0, -32), (17, -25), (21, 9), (30, 31), (15, 33), (10, 11),
@@ -648,14 +759,23 @@ def la_fuerza(c):
     # the lion's head, which her hands close gently
     lx0, ly0, ls = 84, 380, 2.45
     jx, jy = lx0 - 50 * ls, ly0 - 36 * ls - 16 * ls
-    body, p = person(-140, 420, 580, face='down', dress='gown', cloth='#f4f1e8', hair='#c28a3a', hairstyle='long',
-                     hat='wreath', mood='calm', gaze=(0.6, 1), bow=0.16, reach=((jx - 10, jy - 58), (jx - 16, jy + 52)),
+    # she bends over the lion from behind it, one hand on its mane and the other at its jaw
+    body, p = person(-122, 452, 500, face='down', dress='gown', cloth='#f4f1e8', hair='#c28a3a', hairstyle='long',
+                     hat='wreath', mood='calm', gaze=(0.6, 1), bow=0.42, reach=((jx - 10, jy - 58), (jx - 16, jy + 52)),
                      grips=('open', 'open'), loose=True)
     out.append(body)
-    out.append(lemniscate(p.head[0], p.top - 40, 40))
-    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(p.x - 0.6 * p.u), n(p.top + 3.0 * p.u), n(p.x + 40), n(p.top + 3.6 * p.u),
-                                            n(p.x + 0.9 * p.u), n(p.top + 5.4 * p.u)), 'none', '#d8475a', 10))
+    out.append(lemniscate(p.head[0] - 0.3 * p.u, p.head[1] - 1.25 * p.u, 40))
     out.append(lion(lx0, ly0, ls, -1, '#e6b35a', '#c07a2c'))
+    # the garland of roses round her waist, its end running to the lion's neck behind its head
+    pts = [p.B(-0.66, 3.0), p.B(0, 3.25), p.B(0.66, 3.0)]
+    (ax, ay), (mx, my), (bx, by) = pts
+    belt = 'M%s,%s Q%s,%s %s,%s' % (n(ax), n(ay), n(mx), n(my + 0.15 * p.u), n(bx), n(by))
+    out.insert(-1, path('M%s,%s Q%s,%s %s,%s' % (n(bx), n(by), n(bx + 10), n(jy), n(jx + 40), n(jy + 30)), 'none', '#3e7a3a', 6))
+    out.append(path(belt, 'none', '#3e7a3a', 6))
+    for t in (0.1, 0.3, 0.5, 0.7, 0.9):
+        rx = (1 - t) ** 2 * ax + 2 * t * (1 - t) * mx + t * t * bx
+        ry = (1 - t) ** 2 * ay + 2 * t * (1 - t) * (my + 0.15 * p.u) + t * t * by
+        out.append(rose(rx, ry, 9, '#d8475a'))
     # the tongue lolling from the corner of the mouth she closes
     out.append(path('M%s,%s q-12,1 -14,14 q1,8 9,5 q7,-5 8,-17 Z' % (n(jx - 8), n(jy + 34)), '#d8576a', INK, 2))
     out.append(line((jx - 14, jy + 38), (jx - 17, jy + 46), darker('#d8576a', 0.25), 1.4))
@@ -730,15 +850,26 @@ def la_rueda(c):
     pts, ws = [], []
     for k in range(29):
         t = k / 28
-        yy = -200 + t * 420
+        yy = -200 + t * 400
         pts.append((-246 + 30 * math.sin(t * 3 * math.pi), yy))
-        ws.append(1.5 + 7.5 * math.sqrt(t))
+        ws.append(1.5 + 9.5 * math.sqrt(t))
     out.append(solid([('path', limb(pts, ws))], yellow, INK, 2))
-    out.append(path(poly(pts[3:-1], closed=False), 'none', darker(yellow, 0.25), 2.2, extra='stroke-dasharray="2 8"'))
-    hx, hy = pts[-1][0] + 8, pts[-1][1] + 10
-    out.append(ellipse(hx, hy, 18, 11, yellow, INK, 2, 50))
-    out.append(circle(hx + 3, hy - 3, 2.4, INK, None, 0))
-    out.append(path('M%s,%s l8,10 l-2,8 m2,-8 l7,5' % (n(hx + 10), n(hy + 11)), 'none', '#c2453a', 1.6))
+    # the pale belly along one side, the dark markings down the back
+    belly = [(x - w * 0.45, y) for (x, y), w in zip(pts[4:-1], ws[4:-1])]
+    out.append(path(poly(belly, closed=False), 'none', mix(yellow, '#ffffff', 0.45), 3))
+    for k in range(4, 27, 2):
+        (x0, y0), (x1, y1) = pts[k], pts[k + 1]
+        ang = math.degrees(math.atan2(y1 - y0, x1 - x0))
+        out.append(ellipse((x0 + x1) / 2 + ws[k] * 0.15, (y0 + y1) / 2, ws[k] * 0.55, ws[k] * 0.32,
+                           darker(yellow, 0.4), None, 0, ang))
+    # the head: a flat wedge turned in towards the wheel, the eye, the forked tongue
+    x1, y1 = pts[-1]
+    ang = 25
+    head = [path('M-6,-10 Q10,-14 26,-6 Q32,0 26,6 Q10,13 -6,10 Z', yellow, INK, 2),
+            path('M2,-9 Q14,-11 24,-5', 'none', darker(yellow, 0.35), 1.6),
+            circle(12, -4, 2.6, INK, None, 0),
+            path('M30,1 l10,0 l5,-4 m-5,4 l5,4', 'none', '#c2453a', 1.6)]
+    out.append(group(head, 'translate(%s %s) rotate(%s)' % (n(x1), n(y1 + 4), n(ang))))
     out.append(body_jackal(224, 260))
     # the sphinx with its sword on top
     out.append(sword((42, -204), (58, -392), 9))
@@ -802,15 +933,19 @@ def la_justicia(c):
     out.append(pillar(230, -400, 330, 60, '#a9a49a'))
     out.append(rect(-300, 330, 600, 130, '#c9c2b4'))
     out.append(throne(0, 330, 300, 560, '#a9a49a', GOLD, 'square'))
+    # the sword upright in her right hand, the scales hanging from her left, both elbows
+    # at her sides and the forearms raised to what they hold
+    at = lambda a, b: seated_at(0, 330, 500, a, b)
     body, p = person(0, 330, 500, pose='sit', face='front', mood='stern', dress='gown', cloth='#c2302e', cape='#4e8a44',
-                     hat='crown', hair='#8a5a2a', hairstyle='long', hands=((-1.0, -0.1), (0.7, 0.0)), elbows=((-122, 105), None), grips=('fist', 'fist'))
+                     hat='crown', hair='#8a5a2a', hairstyle='long', reach=(at(-0.98, 2.3), at(1.85, 2.15)),
+                     elbows=(at(-1.18, 3.08), at(1.28, 3.0)), grips=('fist', 'fist'), holds=((0, -1), None))
     out.append(body)
-    rx, ry = p.hands[1]
-    out.append(sword((rx, ry + 30), (rx, ry - 230), 16))
-    out.append(p.hand(1, 'fist'))
     lx, ly = p.hands[0]
-    out.append(scales(lx, ly, 1.5))
+    out.append(sword((lx, ly + 30), (lx, ly - 230), 16))
     out.append(p.hand(0, 'fist'))
+    rx, ry = p.hands[1]
+    out.append(scales(rx, ry, 1.25))
+    out.append(p.hand(1, 'fist'))
     return out
 
 
@@ -902,16 +1037,19 @@ def la_templanza(c):
     out.append(ground(c, 120, '#8ab85a', '#6a9a44'))
     out.append(path('M-60,470 Q40,300 150,200 Q180,150 200,60 L212,60 Q200,160 170,220 Q80,320 20,470 Z', '#e8d8a8', INK, 2))
     g = c.linear([(0, '#6fb2e8'), (1, '#356fb0')])
-    out.append(ellipse(-160, 380, 170, 70, g))
+    out.append(ellipse(-195, 392, 160, 66, g))
     out.append(feathered_wings(-20, -96, 158, 195, ('#b8332e', '#d85a3a', '#f0a040'), '#f6c27a', 1.05))
-    body, p = person(-20, 400, 580, face='down', mood='calm', dress='robe', cloth='#f4f1e8', hair='#e0b040', hairstyle='long',
-                     hat='halo', hands=((-1.05, 1.05), (0.75, 2.3)), grips=('fist', 'fist'), weight=1)
-    # one foot on the land, the other set in the pool, the water ringed round it
-    fx, fy = p.B(-0.5, 7.33)
-    out.append(ellipse(fx, fy + 2, 0.5 * p.u, 0.12 * p.u, 'none', '#d8ecff', 2.2))
+    p = Person(-20, 400, 580, face='down', mood='calm', dress='robe', cloth='#f4f1e8', hair='#e0b040', hairstyle='long',
+               hat='halo', hands=((-1.05, 1.05), (0.75, 2.3)), grips=('fist', 'fist'), weight=1, hem=6.85)
+    p.legs = p.shoes = p.skin  # barefoot
+    body = p.draw()
+    # one foot on the land, the other set in the pool to the ankle, the water ringed round it
+    fx, fy = p.B(-0.66, 7.28)
+    fx += 0.05 * p.u
     out.append(body)
-    out.append(path('M%s,%s q%s,%s %s,0' % (n(fx - 0.42 * p.u), n(fy + 0.08 * p.u), n(0.42 * p.u), n(0.1 * p.u), n(0.84 * p.u)),
-                    'none', '#d8ecff', 2.2))
+    out.append(ellipse(fx, fy + 0.02 * p.u, 0.42 * p.u, 0.12 * p.u, '#4f8fcc', None, 0, extra='fill-opacity="0.8"'))
+    out.append(ellipse(fx, fy + 0.02 * p.u, 0.5 * p.u, 0.14 * p.u, 'none', '#d8ecff', 2.2))
+    out.append(ellipse(fx - 0.1 * p.u, fy + 0.05 * p.u, 0.66 * p.u, 0.2 * p.u, 'none', '#d8ecff', 1.6, extra='stroke-opacity="0.7"'))
     chx, chy = p.chest
     out.append(rect(chx - 22, chy - 26, 44, 44, '#f4f1e8', INK, 2))
     out.append(path(poly([(chx - 14, chy + 10), (chx + 14, chy + 10), (chx, chy - 16)]), '#f0a040', INK, 2))
@@ -925,7 +1063,7 @@ def la_templanza(c):
                                                         n(rim[0] - 4), n(rim[1] + 6)), 7)], '#9fd0f4', INK, 1.2))
     for hi in (0, 1):
         out.append(p.hand(hi, 'fist'))
-    for x in (-250, -220):
+    for x in (-262, -232):
         out.append(line((x, 330), (x, 280), '#3e7a3a', 3))
         out.append(path('M%s,%s l-12,-16 l12,6 l12,-6 Z' % (n(x), n(282)), '#e8c44a', INK, 1.4))
     return out
@@ -1251,7 +1389,7 @@ def el_sol(c):
     out.append(hb)
     sx, sy = hp['saddle']
     child, cp = rider(sx, sy, 285, 1, dress='nude', face='front', mood='joy', child=True, hair='#e0b040', hat='wreath',
-                      hands=((-2.75, -0.45), (2.78, -0.35)), grips=('fist', 'open'), holds=((-0.12, -1), None))
+                      hands=((-2.2, -1.35), (2.25, -1.2)), grips=('fist', 'open'), holds=((-0.12, -1), None))
     out.append(child)
     lx, ly = cp.hands[0]
     # the staff upright in the raised fist, the red banner streaming back from its top in waves
