@@ -1588,11 +1588,27 @@ def nueve_de_espadas(c):
     out.append(ellipse(-205, 120, 70, 40, '#e8e2d4', INK, LINE))
     body, p = person(-120, 348, 520, pose='sit', face='hidden', dress='robe', cloth='#f2efe6', hair='#3a2418',
                      hairstyle='long', reach=((-142, -26), (-98, -26)), grips=('open', 'open'),
-                     elbows=((-166, 68), (-74, 68)), loose=True)
+                     elbows=((-170, 84), (-70, 84)))
     out.append(body)
     # the quilt of roses and signs over her lap and legs, raised over her knees
-    quilt = 'M-215,178 Q-120,150 -40,168 Q30,118 90,158 Q190,172 290,165 L290,290 L-230,290 Z'
+    quilt = ('M-230,190 Q-215,120 -185,96 Q-170,82 -150,100 Q-120,118 -90,100 Q-70,82 -52,96 Q-20,130 40,160 '
+             'Q190,172 290,165 L290,290 L-230,290 Z')
     out.append(path(quilt, '#4a6fb5'))
+    # the knees drawn up under it: a fold running down between them and off each
+    out.append(path('M-120,112 Q-116,150 -104,196 M-184,104 Q-206,150 -214,196 M-56,104 Q-30,140 4,170', 'none',
+                    '#33508a', 2.4))
+    # the nightgown's sleeves slid down the raised forearms: their wide ends hang from the
+    # elbows over her knees, in soft folds
+    for s, (ex, ey), (hx, hy) in ((-1, p.elbows[0], p.hands[0]), (1, p.elbows[1], p.hands[1])):
+        top = (ex + (hx - ex) * 0.45, ey + (hy - ey) * 0.45)
+        d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+            n(top[0] + s * 14), n(top[1]), n(ex + s * 30), n(ey - 6), n(ex + s * 24), n(ey + 44),
+            n(ex + s * 4), n(ey + 54), n(ex - s * 14), n(ey + 38), n(ex - s * 8), n(ey + 8), n(ex - s * 16), n(ey - 4))
+        out.append(path(d, '#f2efe6', INK, LINE))
+        for o in (0, 12):
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(top[0] + s * (12 - o * 0.3)), n(top[1] + 12 + o), n(ex + s * (24 - o)),
+                                                    n(ey + 10), n(ex + s * (16 - o * 0.8)), n(ey + 48 - o * 0.4)),
+                            'none', '#b9b2a2', 2))
     for k, x in enumerate(range(-200, 290, 54)):
         for j, y in enumerate((205, 255)):
             if (k + j) % 2:
