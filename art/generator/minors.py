@@ -1636,50 +1636,65 @@ def diez_de_espadas(c):
                  0, -470, 0, 140, 'userSpaceOnUse')
     out = [rect(-300, -470, 600, 940, g, None, 0)]
     out.append(hills(140, '#1e1c2a', (26, 44, 18)))
-    wg = c.linear([(0, '#c89048'), (0.25, '#4a4660'), (1, '#23243a')], 0, 140, 0, 300, 'userSpaceOnUse')
+    wg = c.linear([(0, '#c89048'), (0.18, '#3a3650'), (1, '#17182a')], 0, 140, 0, 300, 'userSpaceOnUse')
     out.append(rect(-300, 140, 600, 160, wg, INK, 2.2))
     for i, (x, w) in enumerate(((-120, 150), (-40, 90), (60, 120), (-200, 60))):
         out.append(line((x, 148 + i * 9), (x + w, 148 + i * 9), '#f4d06a', 1.6, 'stroke-opacity="0.6"'))
     eg = c.linear([(0, '#3a3428'), (1, '#1e1a14')], 0, 300, 0, 470, 'userSpaceOnUse')
     out.append(path('M-300,305 Q0,290 300,308 L300,470 L-300,470 Z', eg, INK, 2.2))
-    # he lies face down along the shore, a red cloth over him, ten swords in his back
-    h, fx, fy = 480, 235, 350
+    # he lies face down along the shore, his head turned on the ground, a red cloth over his
+    # hips and legs, ten swords driven into his back from the neck to the waist
+    h, fx, fy = 520, 262, 356
     u = h / 7.5
+    tunic = '#4d4a5e'
     body, p = person(fx, fy, h, face='left', profile=True, body='side', mood='grief', gaze=(-1, 1), dress='tunic',
-                     cloth='#34323e', legs='#2a2832', shoes='#1e1a18', hair='#3a2418', shadow=False,
-                     reach=((fx - 0.9 * u, fy - 2.2 * u), (fx - 1.1 * u, fy - 2.4 * u)))
-    out.append(ellipse(40, fy + 0.5 * u + 4, 300, 14, '#000000', None, 0, extra='fill-opacity="0.3"'))
-    back = fy - 0.45 * u
+                     cloth=tunic, legs='#2a2832', shoes='#1e1a18', hair='#3a2418', shadow=False,
+                     reach=((fx - 0.9 * u, fy - 2.2 * u), (fx - 0.5 * u, fy - 7.6 * u)))
+    out.append(ellipse(20, fy + 0.5 * u + 4, 300, 14, '#000000', None, 0, extra='fill-opacity="0.3"'))
     out.append(group([body], 'rotate(-90 %s %s)' % (n(fx), n(fy))))
-    drape = 'M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
-        n(-40), n(back - 4), n(60), n(back - 12), n(170), n(back + 6), n(200), n(fy + 0.55 * u), n(80), n(fy + 0.7 * u),
-        n(-20), n(fy + 0.6 * u), n(-60), n(fy + 0.2 * u), n(-40), n(back - 4))
-    out.append(path(drape, '#a8242c', INK, LINE))
-    for x0, x1 in ((10, 40), (70, 90), (120, 150)):
-        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x0), n(back + 4), n(x0 + 8), n(fy), n(x1), n(fy + 0.5 * u)),
-                        'none', '#6a141c', 2))
-    # the ten swords driven into his back from the neck to the waist, each blade going in
-    # through his back (and the cloth over it) at its full width, a dark stain where it entered
 
-    def surface(x):
-        t = min(1.0, max(0.0, (x + 40) / 200))
-        return back + 2 if x < -40 else back - 4 - 8 * math.sin(math.pi * t)
-    edge = [(x, surface(x) + 5) for x in range(-300, 301, 10)]
-    above = c.clip(poly([(-300, -470)] + edge + [(300, -470)]))
-    # a sword's length against his height, the hilts standing a little over a sword's length
-    # above him
-    leans = (-14, 10, -5, 13, -11, 3, -16, 11, -3, 14)
-    tops = (60, 20, 80, 40, 0, 70, 30, 90, 50, 10)
-    blades = []
+    def back(x):
+        """The top of his back at x: the shoulders, the hollow of the waist, the hip."""
+        b = 7.5 + (x - fx) / u
+        for (b0, a0), (b1, a1) in zip(((1.2, 0.07), (1.5, 0.4), (3.0, 0.23), (3.9, 0.32)),
+                                      ((1.5, 0.4), (3.0, 0.23), (3.9, 0.32), (5.0, 0.3))):
+            if b <= b1:
+                t = max(0.0, (b - b0) / (b1 - b0))
+                return fy - (a0 + (a1 - a0) * t) * u
+        return fy - 0.3 * u
+    # the breadth of his back seen a little from above, lit by the dawn
+    xs = [fx - 6.0 * u + k * (2.7 * u) / 12 for k in range(13)]
+    band = [(x, back(x) + 3) for x in xs] + [(x, back(x) + 0.36 * u) for x in reversed(xs)]
+    out.append(path(curve_through(band, closed=True), mix_light(tunic, 0.14), None, 0))
+    drape = 'M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+        n(fx - 3.75 * u), n(back(fx - 3.75 * u) - 2), n(fx - 2 * u), n(fy - 0.5 * u), n(fx - 0.7 * u), n(fy - 0.3 * u),
+        n(fx - 0.4 * u), n(fy + 0.55 * u), n(fx - 2.2 * u), n(fy + 0.7 * u), n(fx - 3.7 * u), n(fy + 0.6 * u),
+        n(fx - 4.3 * u), n(fy + 0.2 * u), n(fx - 3.75 * u), n(back(fx - 3.75 * u) - 2))
+    out.append(path(drape, '#a8242c', INK, LINE))
+
+    def cloth_top(x):
+        q = (x - (fx - 3.75 * u)) / (2 * (fx - 2 * u - (fx - 3.75 * u)))
+        y0 = back(fx - 3.75 * u) - 2
+        return (1 - q) ** 2 * y0 + 2 * q * (1 - q) * (fy - 0.5 * u) + q * q * (fy - 0.3 * u)
+    for t0 in (0.2, 0.45, 0.7):
+        x0 = fx - 3.7 * u + t0 * 3 * u
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x0), n(fy - 0.35 * u), n(x0 + 8), n(fy + 0.1 * u), n(x0 + 20),
+                                                n(fy + 0.55 * u)), 'none', '#6a141c', 2))
+    # each blade goes in on the breadth of his back, cut where it enters, a dark stain round it;
+    # the hilts stand up at slightly different slants, a sword's length over him
+    leans = (-9, 5, -3, 8, -6, 2, -10, 6, -2, 7)
+    rise = (350, 330, 372, 340, 318, 362, 334, 380, 346, 324)
     for i in range(10):
-        x = -170 + i * 20
-        y = surface(x)
-        out.append(ellipse(x, y + 3, 9, 3.4, '#4a0e14', None, 0))
-        # the point runs on inside him, past the clip
-        top = (x + leans[i], tops[i])
-        k = 60 / math.hypot(x - top[0], y - top[1])
-        blades.append(sword(top, (x + (x - top[0]) * k, y + (y - top[1]) * k), 10))
-    out.append(group(blades, extra='clip-path="%s"' % above))
+        x = fx - 6.05 * u + i * (3.4 * u) / 9
+        # past the waist they go in through the cloth over his hips
+        y = (back(x) if x < fx - 3.75 * u else min(back(x), cloth_top(x))) + 0.17 * u
+        out.append(ellipse(x, y, 13, 5, '#5a0f16', None, 0))
+        top = (x + leans[i], y - rise[i])
+        dx, dy = x - top[0], y - top[1]
+        k = 40 / math.hypot(dx, dy)
+        cut = c.clip(poly([(x - 60, y - 400), (x + 60, y - 400), (x + 60, y + 1), (x - 60, y + 1)]))
+        out.append(group([sword(top, (x + dx * k, y + dy * k), 13)], extra='clip-path="%s"' % cut))
+        out.append(path('M%s,%s q%s,%s %s,0' % (n(x - 7), n(y + 1), n(7), n(3), n(14)), 'none', '#2a0608', 1.6))
     return out
 
 
