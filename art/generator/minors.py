@@ -596,16 +596,17 @@ def caballo_de_oros(c):
     out.append(ground(c, 150, '#8a6a44', '#6a4a2e'))
     for y in range(170, 450, 26):
         out.append(line((-300, y), (300, y + 10), '#5a3e24', 3))
-    hb, hp = horse(-22, 430, 2.9, 1, 'stand', '#2e2a2e', '#16141a', cloth='#c2453a')
+    # a heavy dark horse standing square and still, the knight astride in proportion to it
+    hb, hp = horse(-36, 440, 3.0, 1, 'stand', '#2e2a2e', '#16141a', cloth='#c2453a')
     out.append(hb)
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 320, 1, profile=True, mood='focus', gaze=(1, 1), cloth='#c2453a', sleeves='#9aa3b2', legs='#9aa3b2',
-                  hat='helmet', hands=((1.8, 1.0), (1.1, 1.9)), grips=('rest', 'fist'))
+    # turned with his head towards the coin he holds up before him, the reins in his other fist
+    rb, r = rider(sx, sy, 480, 1, profile=True, body='three', mood='focus', gaze=(1, 0.7), cloth='#c2453a',
+                  sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet', hands=((1.2, 2.0), (1.05, 1.0)), grips=('fist', 'rest'))
     out.append(rb)
     hx, hy = r.head
     out.append(path('M%s,%s q-20,-30 0,-50 q20,20 0,50 Z' % (n(hx), n(hy - 0.5 * r.u)), LEAF, INK, 2))
-    # the coin held before him at the height of his chest, where he looks at it
-    out.append(coin_in_hand(r, 0, 42)[0])
+    out.append(coin_in_hand(r, 1, 42)[0])
     return out
 
 
