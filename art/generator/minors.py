@@ -1156,7 +1156,14 @@ def siete_de_copas(c):
     out.append(circle(x, y - 126, 28, 'none', LEAF, 9))
     x, y = pos[6]
     out.append(dragon_head(x, y - 96, 1.1))
-    out.append(person(-150, 470, 520, pose='bust', face='back', cloth='#1f1d24', hair='#1f1d24')[0])
+    # the dreamer seen from behind, in dark clothes, his whole upper body in the field: turned a
+    # little towards the cups, one hand raised in wonder at them
+    h, x = 520, -150
+    u = h / 7.5
+    top = 170
+    out.append(person(x, top + 7.5 * u, h, face='away-right', dress='tunic', cloth='#3a3346', legs='#2a2632',
+                      hair='#3a2418', hairstyle='short', shadow=False, reach=((x - 1.0 * u, top + 3.75 * u), (x + 1.9 * u, top + 0.1 * u)),
+                      grips=('rest', 'open'))[0])
     return out
 
 
