@@ -166,7 +166,7 @@ def caballo_de_bastos(c):
     hb, hp = horse(-10, 400, 2.5, -1, 'rear', '#c8743a', '#5a3018', cloth='#d8b04a')
     out.append(hb)
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 310, -1, profile=True, mood='effort', cloth='#f0c64a', sleeves='#aab3c2', legs='#aab3c2', shoes='#6b7586',
+    rb, r = rider(sx, sy, 310, -1, profile=True, body='three', mood='effort', cloth='#f0c64a', sleeves='#aab3c2', legs='#aab3c2', shoes='#6b7586',
                   hat='helmet', hat_colour='#aab3c2', hands=((-0.9, 0.8), (0.7, -0.5)), pattern=salamanders,
                   cape='#d7572f', grips=('fist', 'fist'), holds=(None, (35, -330)))
     out.append(rb)
@@ -313,7 +313,7 @@ def pyramids(y):
 @card(BASTOS + 10)
 def sota_de_bastos(c):
     out = [sky(c, 'gold', 160), pyramids(170), ground(c, 160, '#e8c88a', '#d0aa68', 10)]
-    body, p = person(-40, 400, 600, face='right', profile=True, mood='calm', dress='tunic', cloth='#f0c64a', legs='#c2453a', shoes='#8a5a2e',
+    body, p = person(-40, 400, 600, face='right', profile=True, body='three', mood='calm', dress='tunic', cloth='#f0c64a', legs='#c2453a', shoes='#8a5a2e',
                      hat='cap', hat_colour='#c2453a', pattern=salamanders, cape='#d7572f', hands=((1.85, 1.7), (0.5, 0.1)),
                      belt='#8a5a2e', grips=('fist', 'fist'))
     out.append(body)
@@ -396,7 +396,7 @@ def caballo_de_copas(c):
     hb, hp = horse(-70, 430, 2.7, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#4a6fb5')
     out.append(hb)
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 320, 1, profile=True, mood='calm', cloth='#4a6fb5', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet',
+    rb, r = rider(sx, sy, 320, 1, profile=True, body='three', mood='calm', cloth='#4a6fb5', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet',
                   pattern=lambda q: ''.join(fish(*q.U(a, b), 0.6, 0, '#d8473a') for a, b in [(-0.3, 2.4), (0.3, 3.2)]),
                   hands=((0.9, 1.2), (1.9, 0.4)), grips=('fist', 'fist'))
     out.append(rb)
@@ -420,7 +420,7 @@ def reina_de_copas(c):
     for x in (-120, 60):
         out.append(person(x, -120, 80, pose='bust', face='front', mood='calm', cloth='#d8d2c4', hair='#e0b040')[0])
     out.append(path('M-60,-190 q30,-50 60,0 q-30,30 -60,0 Z', '#f2c0d0', INK, 2))
-    body, p = person(-30, 360, 500, pose='sit', face='right', profile=True, mood='calm', dress='gown', cloth='#f2efe6', cape='#6fb2e8', hat='crown',
+    body, p = person(-30, 360, 500, pose='sit', face='right', profile=True, body='three', mood='calm', dress='gown', cloth='#f2efe6', cape='#6fb2e8', hat='crown',
                      hair='#c28a3a', hairstyle='long', hands=((1.9, 1.6), (0.9, 1.1)), grips=('rest', 'fist'))
     out.append(body)
     # the covered cup held by its stem, the other hand steadying its foot
@@ -495,7 +495,7 @@ def sota_de_espadas(c):
     for x, y in [(-200, -60), (-150, -90), (180, -120)]:
         out.append(bird(x, y, 0.6, 1, '#2b1d14'))
     out.append(ground(c, 260, '#8ab85a', '#6a9a44', 60))
-    body, p = person(0, 420, 600, face='left', profile=True, mood='focus', dress='tunic', cloth='#9a7ad0', legs='#d8473a', shoes='#8a5a2e',
+    body, p = person(0, 420, 600, face='left', profile=True, body='three', mood='focus', dress='tunic', cloth='#9a7ad0', legs='#d8473a', shoes='#8a5a2e',
                      hair='#8a5a2a', hands=((-0.2, 1.4), (0.7, -1.0)), belt='#e0b040', cape='#d8473a', grips=('rest', 'fist'))
     out.append(body)
     rx, ry = p.hands[1]
@@ -514,7 +514,7 @@ def caballo_de_espadas(c):
     hb, hp = horse(20, 420, 2.6, -1, 'gallop', '#f4f2ec', '#d9d4c8', cloth='#7a5bb0')
     out.append(hb)
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 320, -1, profile=True, mood='effort', cloth='#7a5bb0', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet', cape='#c2453a',
+    rb, r = rider(sx, sy, 320, -1, profile=True, body='three', mood='effort', cloth='#7a5bb0', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet', cape='#c2453a',
                   hands=((-1.2, -1.2), (-0.6, 1.2)), grips=('fist', 'fist'))
     out.append(rb)
     plume = 'M%s,%s q20,-40 70,-40 q-30,20 -60,48 Z' % (n(r.head[0]), n(r.head[1] - 0.6 * r.u))
