@@ -200,15 +200,15 @@ def diez_de_oros(c):
         out.append(line((200, y), (300, y), darker('#c9bda4', 0.25), 2))
         out.append(line((-300, y), (-200, y), darker('#c9bda4', 0.25), 2))
     # the family under the arch
-    m, mp = person(60, 330, 420, face='right', profile=True, mood='calm', dress='tunic', cloth='#b53a3a', legs='#3a4a8a', hair='#4a2e1e',
+    m, mp = person(60, 330, 420, face='right', profile=True, body='three', mood='calm', dress='tunic', cloth='#b53a3a', legs='#3a4a8a', hair='#4a2e1e',
                    hands=((-0.4, 2.6), (0.6, 2.4)), cape='#d8a84a')
-    w, wp = person(160, 340, 390, face='left', profile=True, mood='calm', dress='gown', cloth='#3f6db0', hair='#b5773a', hairstyle='long',
+    w, wp = person(160, 340, 390, face='left', profile=True, body='three', mood='calm', dress='gown', cloth='#3f6db0', hair='#b5773a', hairstyle='long',
                    hands=((-0.9, 0.8), (0.4, 2.4)))
-    ch, chp = person(218, 380, 210, child=True, face='left', profile=True, mood='calm', dress='tunic', cloth='#e8c95a', legs='#7a5a3a', hair='#b5773a',
+    ch, chp = person(218, 380, 210, child=True, face='left', profile=True, body='three', mood='calm', dress='tunic', cloth='#e8c95a', legs='#7a5a3a', hair='#b5773a',
                      hands=((-0.4, 2.3), (0.3, 2.4)))
     out += [w, m, ch]
     # the old man, seated, stroking a greyhound
-    o, op = person(-200, 420, 380, pose='sit', face='right', profile=True, mood='calm', cloth='#5a4a8a', cape='#c8843c', beard='#f2efe6',
+    o, op = person(-200, 420, 380, pose='sit', face='right', profile=True, body='three', mood='calm', cloth='#5a4a8a', cape='#c8843c', beard='#f2efe6',
                    hair='#f2efe6', hairstyle='short', hands=((0.5, 2.3), (1.6, 1.8)), pattern=grapes)
     out.append(rect(-270, 300, 140, 120, '#9a8a70'))
     out.append(o)
@@ -851,7 +851,7 @@ def seis_de_bastos(c):
         reach[i] = (staff_x, y - 4.55 * u)
         other = (x + (0.55 if i == 0 else -0.55) * u, y - 3.6 * u)
         reach[1 - i] = other
-        body, q = person(x, y, h, pose='walk', face=face, profile=True, mood='joy', gaze=(1 if face == 'right' else -1, -0.4),
+        body, q = person(x, y, h, pose='walk', face=face, profile=True, body='three', mood='joy', gaze=(1 if face == 'right' else -1, -0.4),
                          dress='tunic', cloth=col, hair=hair, reach=tuple(reach),
                          grips=tuple('fist' if k == i else 'rest' for k in (0, 1)),
                          holds=tuple((lean, -1) if k == i else None for k in (0, 1)), **kw)
@@ -872,7 +872,7 @@ def seis_de_bastos(c):
     sx, sy = hp['saddle']
     # the victor, crowned with laurel, rides through the crowd holding up his staff with the
     # victor's wreath tied to its top
-    rb, r = rider(sx, sy, 330, 1, profile=True, mood='joy', cloth='#c2453a', legs='#4a6fb5', hat='laurel', hair='#5a3a22',
+    rb, r = rider(sx, sy, 330, 1, profile=True, body='three', mood='joy', cloth='#c2453a', legs='#4a6fb5', hat='laurel', hair='#5a3a22',
                   hands=((1.1, 1.5), (0.9, -0.2)), grips=('fist', 'fist'), holds=(None, (0.05, -1)))
     out.append(rb)
     lx, ly = r.hands[1]
@@ -1097,7 +1097,7 @@ def seis_de_copas(c):
     for x, y in [(-250, 250), (-250, 420), (230, 250), (250, 420)]:
         out.append(standing_cup(x, y, 90, flowers='#f7f4ec'))
     # the boy bends to hand the girl a cup of flowers, held below her face
-    b, bp = person(-90, 430, 350, child=True, face='right', profile=True, mood='calm', gaze=(1, 0.5), dress='tunic', cloth='#c2453a',
+    b, bp = person(-90, 430, 350, child=True, face='right', profile=True, body='three', mood='calm', gaze=(1, 0.5), dress='tunic', cloth='#c2453a',
                    legs='#4a6fb5', hat='hood', hat_colour='#c2453a', hair='#c28a3a', reach=(None, (10, 292)),
                    grips=('rest', 'fist'))
     g, gp = person(110, 430, 290, child=True, face='left', mood='joy', gaze=(-1, 0.5), dress='gown', cloth='#e0b040', hair='#c28a3a',
@@ -1489,7 +1489,7 @@ def cinco_de_espadas(c):
     out.append(ground(c, 240, '#8a9a6a', '#6a7a4a', 30))
     for x, col in ((115, '#4a6fb5'), (205, '#8a5a2e')):
         out.append(person(x, 250, 260, face='back', mood='joy', dress='tunic', cloth=col, hands=((0.2, 2.4), (0.6, 1.2)))[0])
-    body, p = person(-60, 430, 580, hairstyle='curly', face='right', profile=True, mood='joy', dress='tunic', cloth='#c2453a', legs='#4e8a44', hair='#c28a3a',
+    body, p = person(-60, 430, 580, hairstyle='curly', face='right', profile=True, body='three', mood='joy', dress='tunic', cloth='#c2453a', legs='#4e8a44', hair='#c28a3a',
                      hands=((-0.3, 1.6), (0.7, 1.5)), grips=('fist', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -1552,7 +1552,7 @@ def siete_de_espadas(c):
         out.append(path('M%s,34 L%s,41 L%s,48 Z' % (x, x + 22, x), col, INK, 1.4))
     out.append(sword((-260, 420), (-260, 210), 14))
     out.append(sword((-200, 440), (-190, 240), 14))
-    body, p = person(60, 420, 540, pose='walk', stance='tiptoe', face='left', profile=True, mood='joy', dress='tunic', cloth='#c2453a', legs='#e0b040',
+    body, p = person(60, 420, 540, pose='walk', stance='tiptoe', face='left', profile=True, body='three', mood='joy', dress='tunic', cloth='#c2453a', legs='#e0b040',
                      shoes='#6b4a30', hat='cap', hat_colour='#c2453a', hair='#5a3a22', hands=((0.9, 1.2), (1.3, 1.4)), grips=('fist', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -1773,14 +1773,14 @@ def tres_de_oros(c):
     out.append(rect(-60, 200, 140, 40, '#8a5a2e'))
     out.append(rect(-50, 240, 20, 100, '#8a5a2e'))
     out.append(rect(50, 240, 20, 100, '#8a5a2e'))
-    mason, mp = person(10, 200, 380, hairstyle='curly', face='left', profile=True, mood='focus', dress='tunic', cloth='#7a5bb0', legs='#5a4a3a', hair='#5a3a22',
+    mason, mp = person(10, 200, 380, hairstyle='curly', face='left', profile=True, body='three', mood='focus', dress='tunic', cloth='#7a5bb0', legs='#5a4a3a', hair='#5a3a22',
                        hands=((-0.8, 1.6), (0.4, 1.8)), grips=('fist', 'rest'))
     out.append(mason)
     out.append(line(mp.hands[0], (mp.hands[0][0] - 30, mp.hands[0][1] + 30), '#8a8f9a', 8))
     out.append(hand_over(mp, 0))
-    monk, kp = person(-190, 440, 400, face='right', profile=True, mood='focus', cloth='#8a6a48', hat='hood', hat_colour='#8a6a48',
+    monk, kp = person(-190, 440, 400, face='right', profile=True, body='three', mood='focus', cloth='#8a6a48', hat='hood', hat_colour='#8a6a48',
                       hands=((0.9, 1.2), (1.6, 1.2)), grips=('rest', 'fist'))
-    arch, ap = person(-100, 440, 410, face='right', profile=True, mood='focus', cloth='#c2453a', cape='#e0b040', hat='brim', hat_colour='#7a2a2a',
+    arch, ap = person(-100, 440, 410, face='right', profile=True, body='three', mood='focus', cloth='#c2453a', cape='#e0b040', hat='brim', hat_colour='#7a2a2a',
                       hair='#5a3a22', hands=((-0.2, 1.3), (0.6, 1.2)), grips=('rest', 'fist'))
     out += [monk, arch]
     out.append(group([rect(-50, -30, 100, 60, '#f4ecd0', INK, 2), line((-30, -10), (30, -10), '#4a6fb5', 2),
@@ -1892,7 +1892,7 @@ def siete_de_oros(c):
         out.append(ellipse(90 + (k * 37) % 160, 60 + (k * 53) % 340, 22, 10, '#3e7a3a', INK, 1.4, (k * 40) % 180))
     for x, y in [(120, 100), (210, 80), (170, 170), (100, 230), (230, 220), (150, 310), (230, 360)]:
         out.append(coin(x, y, 32))
-    body, p = person(-150, 430, 560, hairstyle='curly', face='right', profile=True, mood='calm', dress='tunic', cloth='#d8873a', legs='#4a6fb5', hair='#5a3a22',
+    body, p = person(-150, 430, 560, hairstyle='curly', face='right', profile=True, body='three', mood='calm', dress='tunic', cloth='#d8873a', legs='#4a6fb5', hair='#5a3a22',
                      reach=((-54, 40), (-51, 66)), grips=('fist', 'fist'))
     out.append(body)
     # he leans on his hoe, both hands closed on the top of its handle, the blade on the ground
