@@ -1067,10 +1067,45 @@ def crossed_legs(x, y, u, hose, shoes, tunic=None):
     return ''.join(out)
 
 
+def leafy_tree(c, x, y, h, crown='#3f7a3c', trunk='#6e4a2c'):
+    """A large tree close by: a trunk that forks into boughs under a crown of many leafy clumps,
+    lit from the left, its leaves marked in small tufts whatever the tree's size."""
+    out = []
+    w = 0.06 * h
+    cx, cy, r = x + 0.02 * h, y - 0.72 * h, 0.3 * h
+    bark = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+        n(x - w * 1.3), n(y), n(x - w * 0.6), n(y - 0.25 * h), n(x - w * 0.7), n(y - 0.5 * h), n(x - w * 1.6), n(y - 0.66 * h),
+        n(cx - 0.4 * r), n(cy), n(cx - 0.25 * r), n(cy + 0.08 * r), n(x + w * 0.2), n(y - 0.62 * h), n(cx + 0.5 * r), n(cy + 0.1 * r), n(x + w * 0.7), n(y - 0.45 * h),
+        n(x + w * 1.4), n(y))
+    out.append(path(bark, trunk, INK, LINE))
+    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x + w * 0.35), n(y - 8), n(x + w * 0.1), n(y - 0.25 * h), n(x + w * 0.3),
+                                            n(y - 0.45 * h)), 'none', darker(trunk, 0.3), 2.2))
+    out.append(path('M%s,%s q%s,%s %s,%s' % (n(x - w * 0.5), n(y - 0.3 * h), n(w * 0.3), n(-0.04 * h), n(w * 0.2),
+                                            n(-0.1 * h)), 'none', darker(trunk, 0.3), 1.6))
+    clumps = [(0, -0.55, 0.42), (-0.5, -0.35, 0.4), (0.5, -0.38, 0.4), (-0.78, 0.1, 0.36), (0.8, 0.05, 0.36),
+              (-0.45, 0.35, 0.38), (0.4, 0.38, 0.38), (0, 0.05, 0.5), (-0.05, 0.5, 0.34)]
+    lit = c.radial([(0, mix_light(crown, 0.22)), (0.45, crown), (1, darker(crown, 0.25))], cx - 0.45 * r, cy - 0.5 * r, 1.9 * r)
+    out.append(solid([('circle', cx + a * r, cy + b * r, k * r) for a, b, k in clumps], lit, INK, LINE))
+    # each clump's edge drawn again where it lies over the one behind it
+    for a, b, k in clumps[3:]:
+        out.append(path('M%s,%s a%s,%s 0 0 0 %s,%s' % (n(cx + (a - 0.7 * k) * r), n(cy + (b - 0.7 * k) * r), n(k * r), n(k * r),
+                                                      n(1.4 * k * r), n(0)), 'none', darker(crown, 0.35), 1.6))
+    # small tufts of leaves over the whole crown
+    for i in range(60):
+        a = (0.5 + i * 0.7548777) % 1 * 2 - 1
+        b = (0.5 + i * 0.5698403) % 1 * 2 - 1
+        if a * a + b * b > 0.8:
+            continue
+        px, py = cx + a * r * 1.05, cy + b * r * 0.95
+        col = mix_light(crown, 0.3) if a + b < 0 else darker(crown, 0.3)
+        out.append(path('M%s,%s q4,-7 9,-2 q4,-6 9,0' % (n(px - 9), n(py)), 'none', col, 1.6))
+    return ''.join(out)
+
+
 @card(COPAS + 3)
 def cuatro_de_copas(c):
     out = [sky(c, 'day', 150), hills(150, '#7fae5a', (40, 30, 60)), ground(c, 150, '#8ab85a', '#6a9a44')]
-    out.append(tree(-175, 372, 740, '#3f7a3c'))
+    out.append(leafy_tree(c, -200, 380, 640))
     # he sits on the grass under the tree, legs crossed and arms folded, looking down at the
     # three cups before him and not at the fourth the hand from the cloud holds out to him
     x, seat, h = -110, 392, 520
