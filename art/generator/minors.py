@@ -1067,6 +1067,28 @@ def crossed_legs(x, y, u, hose, shoes, tunic=None):
     return ''.join(out)
 
 
+def leaves(c, clumps, crown, mass):
+    """Foliage as one outline round leafy clumps (x, y, r), lit from the upper left of the mass
+    (cx, cy, r), each clump's lower edge drawn where it lies over the one behind, and small
+    tufts of leaves spread over it whatever its size."""
+    cx, cy, r = mass
+    out = []
+    lit = c.radial([(0, mix_light(crown, 0.22)), (0.45, crown), (1, darker(crown, 0.25))], cx - 0.45 * r, cy - 0.5 * r, 1.9 * r)
+    out.append(solid([('circle', x, y, k) for x, y, k in clumps], lit, INK, LINE))
+    for x, y, k in clumps[3:]:
+        out.append(path('M%s,%s a%s,%s 0 0 0 %s,0' % (n(x - 0.7 * k), n(y - 0.7 * k), n(k), n(k), n(1.4 * k)), 'none',
+                        darker(crown, 0.35), 1.6))
+    for i in range(60):
+        a = (0.5 + i * 0.7548777) % 1 * 2 - 1
+        b = (0.5 + i * 0.5698403) % 1 * 2 - 1
+        px, py = cx + a * r * 1.05, cy + b * r * 0.95
+        if not any((px - x) ** 2 + (py - y) ** 2 < (0.85 * k) ** 2 for x, y, k in clumps):
+            continue
+        col = mix_light(crown, 0.3) if (px - cx) + (py - cy) < 0 else darker(crown, 0.3)
+        out.append(path('M%s,%s q4,-7 9,-2 q4,-6 9,0' % (n(px - 9), n(py)), 'none', col, 1.6))
+    return ''.join(out)
+
+
 def leafy_tree(c, x, y, h, crown='#3f7a3c', trunk='#6e4a2c'):
     """A large tree close by: a trunk that forks into boughs under a crown of many leafy clumps,
     lit from the left, its leaves marked in small tufts whatever the tree's size."""
@@ -1075,8 +1097,8 @@ def leafy_tree(c, x, y, h, crown='#3f7a3c', trunk='#6e4a2c'):
     cx, cy, r = x + 0.02 * h, y - 0.72 * h, 0.3 * h
     bark = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
         n(x - w * 1.3), n(y), n(x - w * 0.6), n(y - 0.25 * h), n(x - w * 0.7), n(y - 0.5 * h), n(x - w * 1.6), n(y - 0.66 * h),
-        n(cx - 0.4 * r), n(cy), n(cx - 0.25 * r), n(cy + 0.08 * r), n(x + w * 0.2), n(y - 0.62 * h), n(cx + 0.5 * r), n(cy + 0.1 * r), n(x + w * 0.7), n(y - 0.45 * h),
-        n(x + w * 1.4), n(y))
+        n(cx - 0.4 * r), n(cy), n(cx - 0.25 * r), n(cy + 0.08 * r), n(x + w * 0.2), n(y - 0.62 * h), n(cx + 0.5 * r),
+        n(cy + 0.1 * r), n(x + w * 0.7), n(y - 0.45 * h), n(x + w * 1.4), n(y))
     out.append(path(bark, trunk, INK, LINE))
     out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x + w * 0.35), n(y - 8), n(x + w * 0.1), n(y - 0.25 * h), n(x + w * 0.3),
                                             n(y - 0.45 * h)), 'none', darker(trunk, 0.3), 2.2))
@@ -1084,21 +1106,7 @@ def leafy_tree(c, x, y, h, crown='#3f7a3c', trunk='#6e4a2c'):
                                             n(-0.1 * h)), 'none', darker(trunk, 0.3), 1.6))
     clumps = [(0, -0.55, 0.42), (-0.5, -0.35, 0.4), (0.5, -0.38, 0.4), (-0.78, 0.1, 0.36), (0.8, 0.05, 0.36),
               (-0.45, 0.35, 0.38), (0.4, 0.38, 0.38), (0, 0.05, 0.5), (-0.05, 0.5, 0.34)]
-    lit = c.radial([(0, mix_light(crown, 0.22)), (0.45, crown), (1, darker(crown, 0.25))], cx - 0.45 * r, cy - 0.5 * r, 1.9 * r)
-    out.append(solid([('circle', cx + a * r, cy + b * r, k * r) for a, b, k in clumps], lit, INK, LINE))
-    # each clump's edge drawn again where it lies over the one behind it
-    for a, b, k in clumps[3:]:
-        out.append(path('M%s,%s a%s,%s 0 0 0 %s,%s' % (n(cx + (a - 0.7 * k) * r), n(cy + (b - 0.7 * k) * r), n(k * r), n(k * r),
-                                                      n(1.4 * k * r), n(0)), 'none', darker(crown, 0.35), 1.6))
-    # small tufts of leaves over the whole crown
-    for i in range(60):
-        a = (0.5 + i * 0.7548777) % 1 * 2 - 1
-        b = (0.5 + i * 0.5698403) % 1 * 2 - 1
-        if a * a + b * b > 0.8:
-            continue
-        px, py = cx + a * r * 1.05, cy + b * r * 0.95
-        col = mix_light(crown, 0.3) if a + b < 0 else darker(crown, 0.3)
-        out.append(path('M%s,%s q4,-7 9,-2 q4,-6 9,0' % (n(px - 9), n(py)), 'none', col, 1.6))
+    out.append(leaves(c, [(cx + a * r, cy + b * r, k * r) for a, b, k in clumps], crown, (cx, cy, r)))
     return ''.join(out)
 
 
@@ -1922,10 +1930,15 @@ def seis_de_oros(c):
 @card(OROS + 6)
 def siete_de_oros(c):
     out = [sky(c, 'day', 150), hills(150, '#7fae5a', (30, 50, 30)), ground(c, 150, '#8ab85a', '#6a9a44')]
-    out.append(path('M60,430 Q20,200 120,60 Q200,-40 270,40 Q300,200 240,430 Z', '#4e8a44'))
-    for k in range(10):
-        out.append(ellipse(90 + (k * 37) % 160, 60 + (k * 53) % 340, 22, 10, '#3e7a3a', INK, 1.4, (k * 40) % 180))
-    for x, y in [(120, 100), (210, 80), (170, 170), (100, 230), (230, 220), (150, 310), (230, 360)]:
+    # the bush he has tended: vine stems from the ground up into a tall mass of leaves, the
+    # coins hanging in it like ripe fruit on their stalks
+    for x0, x1, x2 in ((150, 130, 110), (175, 190, 215), (200, 230, 260)):
+        out.append(path('M%s,430 Q%s,330 %s,250' % (n(x0), n(x1), n(x2)), 'none', '#5a3e24', 9))
+    clumps = [(170, 70, 70), (110, 120, 60), (240, 110, 66), (90, 210, 58), (260, 220, 60), (170, 170, 74),
+              (110, 300, 60), (250, 320, 62), (180, 270, 70), (150, 370, 56), (235, 395, 48)]
+    out.append(leaves(c, clumps, '#4e8a44', (175, 220, 190)))
+    for x, y in [(120, 100), (215, 84), (170, 176), (100, 240), (240, 226), (150, 318), (235, 372)]:
+        out.append(path('M%s,%s q%s,-14 %s,-24' % (n(x), n(y - 30), n(-4), n(2)), 'none', '#3e6a30', 3))
         out.append(coin(x, y, 32))
     body, p = person(-150, 430, 560, hairstyle='curly', face='right', profile=True, body='three', mood='calm', dress='tunic', cloth='#d8873a', legs='#4a6fb5', hair='#5a3a22',
                      reach=((-54, 40), (-51, 66)), grips=('fist', 'fist'))
