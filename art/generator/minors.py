@@ -979,16 +979,20 @@ def as_de_copas(c):
         out.append(ellipse(x, 350, 30, 10, LEAF, INK, 2))
         out.append(path('M%s,%s l-12,-20 l12,6 l12,-6 Z' % (n(x), n(345)), '#f2c0d0', INK, 1.4))
     h, (gx, gy) = hand_from_cloud(210, 140, 1)
+    # five streams well up out of the cup's mouth and fall over its rim into the pool
+    for k in range(5):
+        sx, sy = gx - 40 - 60 + k * 30, gy + 30 - 250
+        ex, ey = sx + (k - 2) * 60, 320
+        d = 'M%s,%s Q%s,%s %s,%s' % (n(sx), n(sy), n(sx + (k - 2) * 80), n(sy - 170), n(ex), n(ey))
+        out.append(path(d, 'none', '#6fa8dc', 7) + path(d, 'none', '#dff0fb', 2.5))
     out.append(h)
     out.append(cup(gx - 40, gy + 30, 260))
-    for k in range(5):
-        a = -140 + k * 25
-        sx, sy = gx - 40 - 60 + k * 30, gy + 30 - 260
-        ex, ey = sx + (k - 2) * 60, 320
-        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(sx), n(sy), n(sx + (k - 2) * 70), n(sy - 60), n(ex), n(ey)), 'none', '#a9d4f5', 5))
-    out.append(bird(gx - 40, -320, 1.6, 1, '#f7f7f2'))
-    out.append(circle(gx - 40, -250, 16, '#f2efe6', INK, 2))
-    out.append(line((gx - 50, -250), (gx - 30, -250), INK, 2))
+    # the dove comes down head first over the cup with the wafer, marked with a cross, in its beak
+    dx, dy = gx - 58, -300
+    out.append(group([bird(0, 0, 2.0, 1, '#f7f7f2')], 'translate(%s %s) rotate(72)' % (n(dx), n(dy))))
+    wx, wy = dx + 22, dy + 84
+    out.append(circle(wx, wy, 16, '#f2efe6', INK, 2))
+    out.append(line((wx - 8, wy), (wx + 8, wy), INK, 2) + line((wx, wy - 8), (wx, wy + 8), INK, 2))
     return out
 
 
