@@ -1284,10 +1284,12 @@ def diez_de_copas(c):
     out.append(house(200, 180, 90, 70))
     out.append(ground(c, 180, '#8ab85a', '#6a9a44'))
     out.append(path('M100,180 Q40,300 120,470 L180,470 Q100,300 140,180 Z', '#6fb2e8', INK, 2))
+    # the couple side by side, seen from behind, his arm round her waist and hers round his,
+    # each raising the outer arm to the rainbow
     m, mp = person(-165, 420, 460, face='back', dress='tunic', cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22',
-                   hands=((-0.5, 2.4), (1.4, 0.8)))
-    w, wp = person(-75, 420, 440, face='back', dress='gown', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
-                   hands=((-1.2, 0.8), (1.4, -1.0)))
+                   hands=((-0.8, -1.6), (1.5, 1.3)), grips=('open', 'rest'))
+    w, wp = person(-50, 420, 440, face='back', dress='gown', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
+                   hands=((-1.5, 1.2), (0.9, -1.5)), grips=('rest', 'open'))
     out += [m, w]
     # the children dancing hand in hand
     for x, col, sk in ((30, '#e0b040', None), (130, '#c2453a', None)):
