@@ -1328,7 +1328,7 @@ def dos_de_espadas(c):
     out.append(moon(200, -330, 40, 0.6, '#f5efc8', False))
     out.append(rect(-110, 330, 220, 120, '#c9c2b4'))
     body, p = person(0, 440, 540, pose='sit', face='front', blindfold=True, mood='stern', dress='gown', cloth='#f2efe6',
-                     hair='#5a3a22', hands=((1.2, 0.9), (-1.2, 0.9)), bend=(-1, -1), grips=('fist', 'fist'))
+                     hair='#5a3a22', hands=((1.45, 0.6), (-1.45, 0.6)), grips=('fist', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
     out.append(sword((rx, ry + 10), (rx - 230, ry - 290), 16))
