@@ -1706,9 +1706,13 @@ def diez_de_espadas(c):
     tunic = '#4d4a5e'
     body, p = person(fx, fy, h, face='left', profile=True, body='side', mood='grief', gaze=(-1, 1), dress='tunic',
                      cloth=tunic, legs='#2a2832', shoes='#1e1a18', hair='#3a2418', shadow=False,
-                     reach=((fx - 0.9 * u, fy - 2.2 * u), (fx - 0.5 * u, fy - 7.6 * u)))
+                     reach=((fx - 0.5 * u, fy - 7.45 * u), (fx - 1.0 * u, fy - 2.4 * u)))
     out.append(ellipse(20, fy + 0.5 * u + 4, 300, 14, '#000000', None, 0, extra='fill-opacity="0.3"'))
     out.append(group([body], 'rotate(-90 %s %s)' % (n(fx), n(fy))))
+    # the tunic closed at his neck: a plain collar where he lies
+    collar = [(fx - 6.3 * u, fy + 0.3 * u), (fx - 5.6 * u, fy + 0.3 * u), (fx - 5.6 * u, fy - 0.1 * u), (fx - 6.3 * u, fy - 0.1 * u)]
+    out.append(path(poly(collar), tunic, None, 0))
+    out.append(line((fx - 6.3 * u, fy + 0.28 * u), (fx - 6.3 * u, fy - 0.08 * u), INK, 2))
 
     def back(x):
         """The top of his back at x: the shoulders, the hollow of the waist, the hip."""
