@@ -373,7 +373,7 @@ def sota_de_copas(c):
         return ''.join(rose(*q.U(a, b), 0.2 * q.u, '#f2efe6') for a, b in
                        [(-0.5, 2.2), (0.4, 2.6), (-0.3, 3.3), (0.5, 4.0), (-0.5, 4.4), (0.1, 4.7)])
 
-    body, p = person(-30, 420, 600, hairstyle='curly', face='right', mood='joy', dress='tunic', cloth='#6fb2e8', legs='#d8473a', shoes='#8a5a2e',
+    body, p = person(-30, 420, 600, hairstyle='curly', face='right', body='three', mood='joy', dress='tunic', cloth='#6fb2e8', legs='#d8473a', shoes='#8a5a2e',
                      hat='turban', hat_colour='#4a6fb5', pattern=flowered, cape='#d8473a', hands=((0.9, 1.4), (1.6, 0.6)), grips=('rest', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -1147,7 +1147,7 @@ def seis_de_copas(c):
     b, bp = person(-90, 430, 350, child=True, face='right', profile=True, body='three', mood='calm', gaze=(1, 0.5), dress='tunic', cloth='#c2453a',
                    legs='#4a6fb5', hat='hood', hat_colour='#c2453a', hair='#c28a3a', reach=(None, (10, 292)),
                    grips=('rest', 'fist'))
-    g, gp = person(110, 430, 290, child=True, face='left', mood='joy', gaze=(-1, 0.5), dress='gown', cloth='#e0b040', hair='#c28a3a',
+    g, gp = person(110, 430, 290, child=True, face='left', body='three', mood='joy', gaze=(-1, 0.5), dress='gown', cloth='#e0b040', hair='#c28a3a',
                    hairstyle='long', reach=((38, 300), (60, 330)), grips=('open', 'rest'))
     out += [b, g]
     out.append(cup(22, 318, 90, flowers='#f7f4ec'))
