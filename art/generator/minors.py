@@ -166,7 +166,7 @@ def caballo_de_bastos(c):
     hb, hp = horse(-10, 400, 2.5, -1, 'rear', '#c8743a', '#5a3018', cloth='#d8b04a')
     out.append(hb)
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 310, -1, profile=True, mood='effort', cloth='#f0c64a', sleeves='#aab3c2', legs='#aab3c2', shoes='#6b7586',
+    rb, r = rider(sx, sy, 310, -1, profile=True, body='three', mood='effort', cloth='#f0c64a', sleeves='#aab3c2', legs='#aab3c2', shoes='#6b7586',
                   hat='helmet', hat_colour='#aab3c2', hands=((-0.9, 0.8), (0.7, -0.5)), pattern=salamanders,
                   cape='#d7572f', grips=('fist', 'fist'), holds=(None, (35, -330)))
     out.append(rb)
@@ -200,15 +200,15 @@ def diez_de_oros(c):
         out.append(line((200, y), (300, y), darker('#c9bda4', 0.25), 2))
         out.append(line((-300, y), (-200, y), darker('#c9bda4', 0.25), 2))
     # the family under the arch
-    m, mp = person(60, 330, 420, face='right', profile=True, mood='calm', dress='tunic', cloth='#b53a3a', legs='#3a4a8a', hair='#4a2e1e',
+    m, mp = person(60, 330, 420, face='right', profile=True, body='three', mood='calm', dress='tunic', cloth='#b53a3a', legs='#3a4a8a', hair='#4a2e1e',
                    hands=((-0.4, 2.6), (0.6, 2.4)), cape='#d8a84a')
-    w, wp = person(160, 340, 390, face='left', profile=True, mood='calm', dress='gown', cloth='#3f6db0', hair='#b5773a', hairstyle='long',
+    w, wp = person(160, 340, 390, face='left', profile=True, body='three', mood='calm', dress='gown', cloth='#3f6db0', hair='#b5773a', hairstyle='long',
                    hands=((-0.9, 0.8), (0.4, 2.4)))
-    ch, chp = person(218, 380, 210, child=True, face='left', profile=True, mood='calm', dress='tunic', cloth='#e8c95a', legs='#7a5a3a', hair='#b5773a',
+    ch, chp = person(218, 380, 210, child=True, face='left', profile=True, body='three', mood='calm', dress='tunic', cloth='#e8c95a', legs='#7a5a3a', hair='#b5773a',
                      hands=((-0.4, 2.3), (0.3, 2.4)))
     out += [w, m, ch]
     # the old man, seated, stroking a greyhound
-    o, op = person(-200, 420, 380, pose='sit', face='right', profile=True, mood='calm', cloth='#5a4a8a', cape='#c8843c', beard='#f2efe6',
+    o, op = person(-200, 420, 380, pose='sit', face='right', profile=True, body='three', mood='calm', cloth='#5a4a8a', cape='#c8843c', beard='#f2efe6',
                    hair='#f2efe6', hairstyle='short', hands=((0.5, 2.3), (1.6, 1.8)), pattern=grapes)
     out.append(rect(-270, 300, 140, 120, '#9a8a70'))
     out.append(o)
@@ -313,7 +313,7 @@ def pyramids(y):
 @card(BASTOS + 10)
 def sota_de_bastos(c):
     out = [sky(c, 'gold', 160), pyramids(170), ground(c, 160, '#e8c88a', '#d0aa68', 10)]
-    body, p = person(-40, 400, 600, face='right', profile=True, mood='calm', dress='tunic', cloth='#f0c64a', legs='#c2453a', shoes='#8a5a2e',
+    body, p = person(-40, 400, 600, face='right', profile=True, body='three', mood='calm', dress='tunic', cloth='#f0c64a', legs='#c2453a', shoes='#8a5a2e',
                      hat='cap', hat_colour='#c2453a', pattern=salamanders, cape='#d7572f', hands=((1.85, 1.7), (0.5, 0.1)),
                      belt='#8a5a2e', grips=('fist', 'fist'))
     out.append(body)
@@ -373,7 +373,7 @@ def sota_de_copas(c):
         return ''.join(rose(*q.U(a, b), 0.2 * q.u, '#f2efe6') for a, b in
                        [(-0.5, 2.2), (0.4, 2.6), (-0.3, 3.3), (0.5, 4.0), (-0.5, 4.4), (0.1, 4.7)])
 
-    body, p = person(-30, 420, 600, hairstyle='curly', face='right', mood='joy', dress='tunic', cloth='#6fb2e8', legs='#d8473a', shoes='#8a5a2e',
+    body, p = person(-30, 420, 600, hairstyle='curly', face='right', body='three', mood='joy', dress='tunic', cloth='#6fb2e8', legs='#d8473a', shoes='#8a5a2e',
                      hat='turban', hat_colour='#4a6fb5', pattern=flowered, cape='#d8473a', hands=((0.9, 1.4), (1.6, 0.6)), grips=('rest', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -396,7 +396,7 @@ def caballo_de_copas(c):
     hb, hp = horse(-70, 430, 2.7, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#4a6fb5')
     out.append(hb)
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 320, 1, profile=True, mood='calm', cloth='#4a6fb5', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet',
+    rb, r = rider(sx, sy, 320, 1, profile=True, body='three', mood='calm', cloth='#4a6fb5', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet',
                   pattern=lambda q: ''.join(fish(*q.U(a, b), 0.6, 0, '#d8473a') for a, b in [(-0.3, 2.4), (0.3, 3.2)]),
                   hands=((0.9, 1.2), (1.9, 0.4)), grips=('fist', 'fist'))
     out.append(rb)
@@ -420,7 +420,7 @@ def reina_de_copas(c):
     for x in (-120, 60):
         out.append(person(x, -120, 80, pose='bust', face='front', mood='calm', cloth='#d8d2c4', hair='#e0b040')[0])
     out.append(path('M-60,-190 q30,-50 60,0 q-30,30 -60,0 Z', '#f2c0d0', INK, 2))
-    body, p = person(-30, 360, 500, pose='sit', face='right', profile=True, mood='calm', dress='gown', cloth='#f2efe6', cape='#6fb2e8', hat='crown',
+    body, p = person(-30, 360, 500, pose='sit', face='right', profile=True, body='three', mood='calm', dress='gown', cloth='#f2efe6', cape='#6fb2e8', hat='crown',
                      hair='#c28a3a', hairstyle='long', hands=((1.9, 1.6), (0.9, 1.1)), grips=('rest', 'fist'))
     out.append(body)
     # the covered cup held by its stem, the other hand steadying its foot
@@ -495,7 +495,7 @@ def sota_de_espadas(c):
     for x, y in [(-200, -60), (-150, -90), (180, -120)]:
         out.append(bird(x, y, 0.6, 1, '#2b1d14'))
     out.append(ground(c, 260, '#8ab85a', '#6a9a44', 60))
-    body, p = person(0, 420, 600, face='left', profile=True, mood='focus', dress='tunic', cloth='#9a7ad0', legs='#d8473a', shoes='#8a5a2e',
+    body, p = person(0, 420, 600, face='left', profile=True, body='three', mood='focus', dress='tunic', cloth='#9a7ad0', legs='#d8473a', shoes='#8a5a2e',
                      hair='#8a5a2a', hands=((-0.2, 1.4), (0.7, -1.0)), belt='#e0b040', cape='#d8473a', grips=('rest', 'fist'))
     out.append(body)
     rx, ry = p.hands[1]
@@ -514,7 +514,7 @@ def caballo_de_espadas(c):
     hb, hp = horse(20, 420, 2.6, -1, 'gallop', '#f4f2ec', '#d9d4c8', cloth='#7a5bb0')
     out.append(hb)
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 320, -1, profile=True, mood='effort', cloth='#7a5bb0', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet', cape='#c2453a',
+    rb, r = rider(sx, sy, 320, -1, profile=True, body='three', mood='effort', cloth='#7a5bb0', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet', cape='#c2453a',
                   hands=((-1.2, -1.2), (-0.6, 1.2)), grips=('fist', 'fist'))
     out.append(rb)
     plume = 'M%s,%s q20,-40 70,-40 q-30,20 -60,48 Z' % (n(r.head[0]), n(r.head[1] - 0.6 * r.u))
@@ -596,16 +596,17 @@ def caballo_de_oros(c):
     out.append(ground(c, 150, '#8a6a44', '#6a4a2e'))
     for y in range(170, 450, 26):
         out.append(line((-300, y), (300, y + 10), '#5a3e24', 3))
-    hb, hp = horse(-22, 430, 2.9, 1, 'stand', '#2e2a2e', '#16141a', cloth='#c2453a')
+    # a heavy dark horse standing square and still, the knight astride in proportion to it
+    hb, hp = horse(-36, 440, 3.0, 1, 'stand', '#2e2a2e', '#16141a', cloth='#c2453a')
     out.append(hb)
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 320, 1, profile=True, mood='focus', gaze=(1, 1), cloth='#c2453a', sleeves='#9aa3b2', legs='#9aa3b2',
-                  hat='helmet', hands=((1.8, 1.0), (1.1, 1.9)), grips=('rest', 'fist'))
+    # turned with his head towards the coin he holds up before him, the reins in his other fist
+    rb, r = rider(sx, sy, 480, 1, profile=True, body='three', mood='focus', gaze=(1, 0.7), cloth='#c2453a',
+                  sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet', hands=((1.2, 2.0), (1.05, 1.0)), grips=('fist', 'rest'))
     out.append(rb)
     hx, hy = r.head
     out.append(path('M%s,%s q-20,-30 0,-50 q20,20 0,50 Z' % (n(hx), n(hy - 0.5 * r.u)), LEAF, INK, 2))
-    # the coin held before him at the height of his chest, where he looks at it
-    out.append(coin_in_hand(r, 0, 42)[0])
+    out.append(coin_in_hand(r, 1, 42)[0])
     return out
 
 
@@ -850,7 +851,7 @@ def seis_de_bastos(c):
         reach[i] = (staff_x, y - 4.55 * u)
         other = (x + (0.55 if i == 0 else -0.55) * u, y - 3.6 * u)
         reach[1 - i] = other
-        body, q = person(x, y, h, pose='walk', face=face, profile=True, mood='joy', gaze=(1 if face == 'right' else -1, -0.4),
+        body, q = person(x, y, h, pose='walk', face=face, profile=True, body='three', mood='joy', gaze=(1 if face == 'right' else -1, -0.4),
                          dress='tunic', cloth=col, hair=hair, reach=tuple(reach),
                          grips=tuple('fist' if k == i else 'rest' for k in (0, 1)),
                          holds=tuple((lean, -1) if k == i else None for k in (0, 1)), **kw)
@@ -871,7 +872,7 @@ def seis_de_bastos(c):
     sx, sy = hp['saddle']
     # the victor, crowned with laurel, rides through the crowd holding up his staff with the
     # victor's wreath tied to its top
-    rb, r = rider(sx, sy, 330, 1, profile=True, mood='joy', cloth='#c2453a', legs='#4a6fb5', hat='laurel', hair='#5a3a22',
+    rb, r = rider(sx, sy, 330, 1, profile=True, body='three', mood='joy', cloth='#c2453a', legs='#4a6fb5', hat='laurel', hair='#5a3a22',
                   hands=((1.1, 1.5), (0.9, -0.2)), grips=('fist', 'fist'), holds=(None, (0.05, -1)))
     out.append(rb)
     lx, ly = r.hands[1]
@@ -978,16 +979,20 @@ def as_de_copas(c):
         out.append(ellipse(x, 350, 30, 10, LEAF, INK, 2))
         out.append(path('M%s,%s l-12,-20 l12,6 l12,-6 Z' % (n(x), n(345)), '#f2c0d0', INK, 1.4))
     h, (gx, gy) = hand_from_cloud(210, 140, 1)
+    # five streams well up out of the cup's mouth and fall over its rim into the pool
+    for k in range(5):
+        sx, sy = gx - 40 - 60 + k * 30, gy + 30 - 250
+        ex, ey = sx + (k - 2) * 60, 320
+        d = 'M%s,%s Q%s,%s %s,%s' % (n(sx), n(sy), n(sx + (k - 2) * 80), n(sy - 170), n(ex), n(ey))
+        out.append(path(d, 'none', '#6fa8dc', 7) + path(d, 'none', '#dff0fb', 2.5))
     out.append(h)
     out.append(cup(gx - 40, gy + 30, 260))
-    for k in range(5):
-        a = -140 + k * 25
-        sx, sy = gx - 40 - 60 + k * 30, gy + 30 - 260
-        ex, ey = sx + (k - 2) * 60, 320
-        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(sx), n(sy), n(sx + (k - 2) * 70), n(sy - 60), n(ex), n(ey)), 'none', '#a9d4f5', 5))
-    out.append(bird(gx - 40, -320, 1.6, 1, '#f7f7f2'))
-    out.append(circle(gx - 40, -250, 16, '#f2efe6', INK, 2))
-    out.append(line((gx - 50, -250), (gx - 30, -250), INK, 2))
+    # the dove comes down head first over the cup with the wafer, marked with a cross, in its beak
+    dx, dy = gx - 58, -300
+    out.append(group([bird(0, 0, 2.0, 1, '#f7f7f2')], 'translate(%s %s) rotate(72)' % (n(dx), n(dy))))
+    wx, wy = dx + 22, dy + 84
+    out.append(circle(wx, wy, 16, '#f2efe6', INK, 2))
+    out.append(line((wx - 8, wy), (wx + 8, wy), INK, 2) + line((wx, wy - 8), (wx, wy + 8), INK, 2))
     return out
 
 
@@ -1066,10 +1071,53 @@ def crossed_legs(x, y, u, hose, shoes, tunic=None):
     return ''.join(out)
 
 
+def leaves(c, clumps, crown, mass):
+    """Foliage as one outline round leafy clumps (x, y, r), lit from the upper left of the mass
+    (cx, cy, r), each clump's lower edge drawn where it lies over the one behind, and small
+    tufts of leaves spread over it whatever its size."""
+    cx, cy, r = mass
+    out = []
+    lit = c.radial([(0, mix_light(crown, 0.22)), (0.45, crown), (1, darker(crown, 0.25))], cx - 0.45 * r, cy - 0.5 * r, 1.9 * r)
+    out.append(solid([('circle', x, y, k) for x, y, k in clumps], lit, INK, LINE))
+    for x, y, k in clumps[3:]:
+        out.append(path('M%s,%s a%s,%s 0 0 0 %s,0' % (n(x - 0.7 * k), n(y - 0.7 * k), n(k), n(k), n(1.4 * k)), 'none',
+                        darker(crown, 0.35), 1.6))
+    for i in range(60):
+        a = (0.5 + i * 0.7548777) % 1 * 2 - 1
+        b = (0.5 + i * 0.5698403) % 1 * 2 - 1
+        px, py = cx + a * r * 1.05, cy + b * r * 0.95
+        if not any((px - x) ** 2 + (py - y) ** 2 < (0.85 * k) ** 2 for x, y, k in clumps):
+            continue
+        col = mix_light(crown, 0.3) if (px - cx) + (py - cy) < 0 else darker(crown, 0.3)
+        out.append(path('M%s,%s q4,-7 9,-2 q4,-6 9,0' % (n(px - 9), n(py)), 'none', col, 1.6))
+    return ''.join(out)
+
+
+def leafy_tree(c, x, y, h, crown='#3f7a3c', trunk='#6e4a2c'):
+    """A large tree close by: a trunk that forks into boughs under a crown of many leafy clumps,
+    lit from the left, its leaves marked in small tufts whatever the tree's size."""
+    out = []
+    w = 0.06 * h
+    cx, cy, r = x + 0.02 * h, y - 0.72 * h, 0.3 * h
+    bark = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+        n(x - w * 1.3), n(y), n(x - w * 0.6), n(y - 0.25 * h), n(x - w * 0.7), n(y - 0.5 * h), n(x - w * 1.6), n(y - 0.66 * h),
+        n(cx - 0.4 * r), n(cy), n(cx - 0.25 * r), n(cy + 0.08 * r), n(x + w * 0.2), n(y - 0.62 * h), n(cx + 0.5 * r),
+        n(cy + 0.1 * r), n(x + w * 0.7), n(y - 0.45 * h), n(x + w * 1.4), n(y))
+    out.append(path(bark, trunk, INK, LINE))
+    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x + w * 0.35), n(y - 8), n(x + w * 0.1), n(y - 0.25 * h), n(x + w * 0.3),
+                                            n(y - 0.45 * h)), 'none', darker(trunk, 0.3), 2.2))
+    out.append(path('M%s,%s q%s,%s %s,%s' % (n(x - w * 0.5), n(y - 0.3 * h), n(w * 0.3), n(-0.04 * h), n(w * 0.2),
+                                            n(-0.1 * h)), 'none', darker(trunk, 0.3), 1.6))
+    clumps = [(0, -0.55, 0.42), (-0.5, -0.35, 0.4), (0.5, -0.38, 0.4), (-0.78, 0.1, 0.36), (0.8, 0.05, 0.36),
+              (-0.45, 0.35, 0.38), (0.4, 0.38, 0.38), (0, 0.05, 0.5), (-0.05, 0.5, 0.34)]
+    out.append(leaves(c, [(cx + a * r, cy + b * r, k * r) for a, b, k in clumps], crown, (cx, cy, r)))
+    return ''.join(out)
+
+
 @card(COPAS + 3)
 def cuatro_de_copas(c):
     out = [sky(c, 'day', 150), hills(150, '#7fae5a', (40, 30, 60)), ground(c, 150, '#8ab85a', '#6a9a44')]
-    out.append(tree(-175, 372, 740, '#3f7a3c'))
+    out.append(leafy_tree(c, -200, 380, 640))
     # he sits on the grass under the tree, legs crossed and arms folded, looking down at the
     # three cups before him and not at the fourth the hand from the cloud holds out to him
     x, seat, h = -110, 392, 520
@@ -1096,10 +1144,10 @@ def seis_de_copas(c):
     for x, y in [(-250, 250), (-250, 420), (230, 250), (250, 420)]:
         out.append(standing_cup(x, y, 90, flowers='#f7f4ec'))
     # the boy bends to hand the girl a cup of flowers, held below her face
-    b, bp = person(-90, 430, 350, child=True, face='right', profile=True, mood='calm', gaze=(1, 0.5), dress='tunic', cloth='#c2453a',
+    b, bp = person(-90, 430, 350, child=True, face='right', profile=True, body='three', mood='calm', gaze=(1, 0.5), dress='tunic', cloth='#c2453a',
                    legs='#4a6fb5', hat='hood', hat_colour='#c2453a', hair='#c28a3a', reach=(None, (10, 292)),
                    grips=('rest', 'fist'))
-    g, gp = person(110, 430, 290, child=True, face='left', mood='joy', gaze=(-1, 0.5), dress='gown', cloth='#e0b040', hair='#c28a3a',
+    g, gp = person(110, 430, 290, child=True, face='left', body='three', mood='joy', gaze=(-1, 0.5), dress='gown', cloth='#e0b040', hair='#c28a3a',
                    hairstyle='long', reach=((38, 300), (60, 330)), grips=('open', 'rest'))
     out += [b, g]
     out.append(cup(22, 318, 90, flowers='#f7f4ec'))
@@ -1155,7 +1203,14 @@ def siete_de_copas(c):
     out.append(circle(x, y - 126, 28, 'none', LEAF, 9))
     x, y = pos[6]
     out.append(dragon_head(x, y - 96, 1.1))
-    out.append(person(-150, 470, 520, pose='bust', face='back', cloth='#1f1d24', hair='#1f1d24')[0])
+    # the dreamer seen from behind, in dark clothes, his whole upper body in the field: turned a
+    # little towards the cups, one hand raised in wonder at them
+    h, x = 520, -150
+    u = h / 7.5
+    top = 170
+    out.append(person(x, top + 7.5 * u, h, face='away-right', dress='tunic', cloth='#3a3346', legs='#2a2632',
+                      hair='#3a2418', hairstyle='short', shadow=False, reach=((x - 1.0 * u, top + 3.75 * u), (x + 1.9 * u, top + 0.1 * u)),
+                      grips=('rest', 'open'))[0])
     return out
 
 
@@ -1229,10 +1284,12 @@ def diez_de_copas(c):
     out.append(house(200, 180, 90, 70))
     out.append(ground(c, 180, '#8ab85a', '#6a9a44'))
     out.append(path('M100,180 Q40,300 120,470 L180,470 Q100,300 140,180 Z', '#6fb2e8', INK, 2))
+    # the couple side by side, seen from behind, his arm round her waist and hers round his,
+    # each raising the outer arm to the rainbow
     m, mp = person(-165, 420, 460, face='back', dress='tunic', cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22',
-                   hands=((-0.5, 2.4), (1.4, 0.8)))
-    w, wp = person(-75, 420, 440, face='back', dress='gown', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
-                   hands=((-1.2, 0.8), (1.4, -1.0)))
+                   hands=((-0.8, -1.6), (1.5, 1.3)), grips=('open', 'rest'))
+    w, wp = person(-50, 420, 440, face='back', dress='gown', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
+                   hands=((-1.5, 1.2), (0.9, -1.5)), grips=('rest', 'open'))
     out += [m, w]
     # the children dancing hand in hand
     for x, col, sk in ((30, '#e0b040', None), (130, '#c2453a', None)):
@@ -1271,7 +1328,7 @@ def dos_de_espadas(c):
     out.append(moon(200, -330, 40, 0.6, '#f5efc8', False))
     out.append(rect(-110, 330, 220, 120, '#c9c2b4'))
     body, p = person(0, 440, 540, pose='sit', face='front', blindfold=True, mood='stern', dress='gown', cloth='#f2efe6',
-                     hair='#5a3a22', hands=((1.2, 0.9), (-1.2, 0.9)), bend=(-1, -1), grips=('fist', 'fist'))
+                     hair='#5a3a22', hands=((1.45, 0.6), (-1.45, 0.6)), grips=('fist', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
     out.append(sword((rx, ry + 10), (rx - 230, ry - 290), 16))
@@ -1481,7 +1538,7 @@ def cinco_de_espadas(c):
     out.append(ground(c, 240, '#8a9a6a', '#6a7a4a', 30))
     for x, col in ((115, '#4a6fb5'), (205, '#8a5a2e')):
         out.append(person(x, 250, 260, face='back', mood='joy', dress='tunic', cloth=col, hands=((0.2, 2.4), (0.6, 1.2)))[0])
-    body, p = person(-60, 430, 580, hairstyle='curly', face='right', profile=True, mood='joy', dress='tunic', cloth='#c2453a', legs='#4e8a44', hair='#c28a3a',
+    body, p = person(-60, 430, 580, hairstyle='curly', face='right', profile=True, body='three', mood='joy', dress='tunic', cloth='#c2453a', legs='#4e8a44', hair='#c28a3a',
                      hands=((-0.3, 1.6), (0.7, 1.5)), grips=('fist', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -1544,7 +1601,7 @@ def siete_de_espadas(c):
         out.append(path('M%s,34 L%s,41 L%s,48 Z' % (x, x + 22, x), col, INK, 1.4))
     out.append(sword((-260, 420), (-260, 210), 14))
     out.append(sword((-200, 440), (-190, 240), 14))
-    body, p = person(60, 420, 540, pose='walk', stance='tiptoe', face='left', profile=True, mood='joy', dress='tunic', cloth='#c2453a', legs='#e0b040',
+    body, p = person(60, 420, 540, pose='walk', stance='tiptoe', face='left', profile=True, body='three', mood='joy', dress='tunic', cloth='#c2453a', legs='#e0b040',
                      shoes='#6b4a30', hat='cap', hat_colour='#c2453a', hair='#5a3a22', hands=((0.9, 1.2), (1.3, 1.4)), grips=('fist', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
@@ -1588,11 +1645,27 @@ def nueve_de_espadas(c):
     out.append(ellipse(-205, 120, 70, 40, '#e8e2d4', INK, LINE))
     body, p = person(-120, 348, 520, pose='sit', face='hidden', dress='robe', cloth='#f2efe6', hair='#3a2418',
                      hairstyle='long', reach=((-142, -26), (-98, -26)), grips=('open', 'open'),
-                     elbows=((-166, 68), (-74, 68)), loose=True)
+                     elbows=((-170, 84), (-70, 84)))
     out.append(body)
     # the quilt of roses and signs over her lap and legs, raised over her knees
-    quilt = 'M-215,178 Q-120,150 -40,168 Q30,118 90,158 Q190,172 290,165 L290,290 L-230,290 Z'
+    quilt = ('M-230,190 Q-215,120 -185,96 Q-170,82 -150,100 Q-120,118 -90,100 Q-70,82 -52,96 Q-20,130 40,160 '
+             'Q190,172 290,165 L290,290 L-230,290 Z')
     out.append(path(quilt, '#4a6fb5'))
+    # the knees drawn up under it: a fold running down between them and off each
+    out.append(path('M-120,112 Q-116,150 -104,196 M-184,104 Q-206,150 -214,196 M-56,104 Q-30,140 4,170', 'none',
+                    '#33508a', 2.4))
+    # the nightgown's sleeves slid down the raised forearms: their wide ends hang from the
+    # elbows over her knees, in soft folds
+    for s, (ex, ey), (hx, hy) in ((-1, p.elbows[0], p.hands[0]), (1, p.elbows[1], p.hands[1])):
+        top = (ex + (hx - ex) * 0.45, ey + (hy - ey) * 0.45)
+        d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+            n(top[0] + s * 14), n(top[1]), n(ex + s * 30), n(ey - 6), n(ex + s * 24), n(ey + 44),
+            n(ex + s * 4), n(ey + 54), n(ex - s * 14), n(ey + 38), n(ex - s * 8), n(ey + 8), n(ex - s * 16), n(ey - 4))
+        out.append(path(d, '#f2efe6', INK, LINE))
+        for o in (0, 12):
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(top[0] + s * (12 - o * 0.3)), n(top[1] + 12 + o), n(ex + s * (24 - o)),
+                                                    n(ey + 10), n(ex + s * (16 - o * 0.8)), n(ey + 48 - o * 0.4)),
+                            'none', '#b9b2a2', 2))
     for k, x in enumerate(range(-200, 290, 54)):
         for j, y in enumerate((205, 255)):
             if (k + j) % 2:
@@ -1620,50 +1693,69 @@ def diez_de_espadas(c):
                  0, -470, 0, 140, 'userSpaceOnUse')
     out = [rect(-300, -470, 600, 940, g, None, 0)]
     out.append(hills(140, '#1e1c2a', (26, 44, 18)))
-    wg = c.linear([(0, '#c89048'), (0.25, '#4a4660'), (1, '#23243a')], 0, 140, 0, 300, 'userSpaceOnUse')
+    wg = c.linear([(0, '#c89048'), (0.18, '#3a3650'), (1, '#17182a')], 0, 140, 0, 300, 'userSpaceOnUse')
     out.append(rect(-300, 140, 600, 160, wg, INK, 2.2))
     for i, (x, w) in enumerate(((-120, 150), (-40, 90), (60, 120), (-200, 60))):
         out.append(line((x, 148 + i * 9), (x + w, 148 + i * 9), '#f4d06a', 1.6, 'stroke-opacity="0.6"'))
     eg = c.linear([(0, '#3a3428'), (1, '#1e1a14')], 0, 300, 0, 470, 'userSpaceOnUse')
     out.append(path('M-300,305 Q0,290 300,308 L300,470 L-300,470 Z', eg, INK, 2.2))
-    # he lies face down along the shore, a red cloth over him, ten swords in his back
-    h, fx, fy = 480, 235, 350
+    # he lies face down along the shore, his head turned on the ground, a red cloth over his
+    # hips and legs, ten swords driven into his back from the neck to the waist
+    h, fx, fy = 520, 262, 356
     u = h / 7.5
+    tunic = '#4d4a5e'
     body, p = person(fx, fy, h, face='left', profile=True, body='side', mood='grief', gaze=(-1, 1), dress='tunic',
-                     cloth='#34323e', legs='#2a2832', shoes='#1e1a18', hair='#3a2418', shadow=False,
-                     reach=((fx - 0.9 * u, fy - 2.2 * u), (fx - 1.1 * u, fy - 2.4 * u)))
-    out.append(ellipse(40, fy + 0.5 * u + 4, 300, 14, '#000000', None, 0, extra='fill-opacity="0.3"'))
-    back = fy - 0.45 * u
+                     cloth=tunic, legs='#2a2832', shoes='#1e1a18', hair='#3a2418', shadow=False,
+                     reach=((fx - 0.5 * u, fy - 7.45 * u), (fx - 1.0 * u, fy - 2.4 * u)))
+    out.append(ellipse(20, fy + 0.5 * u + 4, 300, 14, '#000000', None, 0, extra='fill-opacity="0.3"'))
     out.append(group([body], 'rotate(-90 %s %s)' % (n(fx), n(fy))))
-    drape = 'M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
-        n(-40), n(back - 4), n(60), n(back - 12), n(170), n(back + 6), n(200), n(fy + 0.55 * u), n(80), n(fy + 0.7 * u),
-        n(-20), n(fy + 0.6 * u), n(-60), n(fy + 0.2 * u), n(-40), n(back - 4))
-    out.append(path(drape, '#a8242c', INK, LINE))
-    for x0, x1 in ((10, 40), (70, 90), (120, 150)):
-        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x0), n(back + 4), n(x0 + 8), n(fy), n(x1), n(fy + 0.5 * u)),
-                        'none', '#6a141c', 2))
-    # the ten swords driven into his back from the neck to the waist, each blade going in
-    # through his back (and the cloth over it) at its full width, a dark stain where it entered
+    # the tunic closed at his neck: a plain collar where he lies
+    collar = [(fx - 6.3 * u, fy + 0.3 * u), (fx - 5.6 * u, fy + 0.3 * u), (fx - 5.6 * u, fy - 0.1 * u), (fx - 6.3 * u, fy - 0.1 * u)]
+    out.append(path(poly(collar), tunic, None, 0))
+    out.append(line((fx - 6.3 * u, fy + 0.28 * u), (fx - 6.3 * u, fy - 0.08 * u), INK, 2))
 
-    def surface(x):
-        t = min(1.0, max(0.0, (x + 40) / 200))
-        return back + 2 if x < -40 else back - 4 - 8 * math.sin(math.pi * t)
-    edge = [(x, surface(x) + 5) for x in range(-300, 301, 10)]
-    above = c.clip(poly([(-300, -470)] + edge + [(300, -470)]))
-    # a sword's length against his height, the hilts standing a little over a sword's length
-    # above him
-    leans = (-14, 10, -5, 13, -11, 3, -16, 11, -3, 14)
-    tops = (60, 20, 80, 40, 0, 70, 30, 90, 50, 10)
-    blades = []
+    def back(x):
+        """The top of his back at x: the shoulders, the hollow of the waist, the hip."""
+        b = 7.5 + (x - fx) / u
+        for (b0, a0), (b1, a1) in zip(((1.2, 0.07), (1.5, 0.4), (3.0, 0.23), (3.9, 0.32)),
+                                      ((1.5, 0.4), (3.0, 0.23), (3.9, 0.32), (5.0, 0.3))):
+            if b <= b1:
+                t = max(0.0, (b - b0) / (b1 - b0))
+                return fy - (a0 + (a1 - a0) * t) * u
+        return fy - 0.3 * u
+    # the breadth of his back seen a little from above, lit by the dawn
+    xs = [fx - 6.0 * u + k * (2.7 * u) / 12 for k in range(13)]
+    band = [(x, back(x) + 3) for x in xs] + [(x, back(x) + 0.36 * u) for x in reversed(xs)]
+    out.append(path(curve_through(band, closed=True), mix_light(tunic, 0.14), None, 0))
+    drape = 'M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+        n(fx - 3.75 * u), n(back(fx - 3.75 * u) - 2), n(fx - 2 * u), n(fy - 0.5 * u), n(fx - 0.7 * u), n(fy - 0.3 * u),
+        n(fx - 0.4 * u), n(fy + 0.55 * u), n(fx - 2.2 * u), n(fy + 0.7 * u), n(fx - 3.7 * u), n(fy + 0.6 * u),
+        n(fx - 4.3 * u), n(fy + 0.2 * u), n(fx - 3.75 * u), n(back(fx - 3.75 * u) - 2))
+    out.append(path(drape, '#a8242c', INK, LINE))
+
+    def cloth_top(x):
+        q = (x - (fx - 3.75 * u)) / (2 * (fx - 2 * u - (fx - 3.75 * u)))
+        y0 = back(fx - 3.75 * u) - 2
+        return (1 - q) ** 2 * y0 + 2 * q * (1 - q) * (fy - 0.5 * u) + q * q * (fy - 0.3 * u)
+    for t0 in (0.2, 0.45, 0.7):
+        x0 = fx - 3.7 * u + t0 * 3 * u
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x0), n(fy - 0.35 * u), n(x0 + 8), n(fy + 0.1 * u), n(x0 + 20),
+                                                n(fy + 0.55 * u)), 'none', '#6a141c', 2))
+    # each blade goes in on the breadth of his back, cut where it enters, a dark stain round it;
+    # the hilts stand up at slightly different slants, a sword's length over him
+    leans = (-9, 5, -3, 8, -6, 2, -10, 6, -2, 7)
+    rise = (350, 330, 372, 340, 318, 362, 334, 380, 346, 324)
     for i in range(10):
-        x = -170 + i * 20
-        y = surface(x)
-        out.append(ellipse(x, y + 3, 9, 3.4, '#4a0e14', None, 0))
-        # the point runs on inside him, past the clip
-        top = (x + leans[i], tops[i])
-        k = 60 / math.hypot(x - top[0], y - top[1])
-        blades.append(sword(top, (x + (x - top[0]) * k, y + (y - top[1]) * k), 10))
-    out.append(group(blades, extra='clip-path="%s"' % above))
+        x = fx - 6.05 * u + i * (3.4 * u) / 9
+        # past the waist they go in through the cloth over his hips
+        y = (back(x) if x < fx - 3.75 * u else min(back(x), cloth_top(x))) + 0.17 * u
+        out.append(ellipse(x, y, 13, 5, '#5a0f16', None, 0))
+        top = (x + leans[i], y - rise[i])
+        dx, dy = x - top[0], y - top[1]
+        k = 40 / math.hypot(dx, dy)
+        cut = c.clip(poly([(x - 60, y - 400), (x + 60, y - 400), (x + 60, y + 1), (x - 60, y + 1)]))
+        out.append(group([sword(top, (x + dx * k, y + dy * k), 13)], extra='clip-path="%s"' % cut))
+        out.append(path('M%s,%s q%s,%s %s,0' % (n(x - 7), n(y + 1), n(7), n(3), n(14)), 'none', '#2a0608', 1.6))
     return out
 
 
@@ -1734,14 +1826,14 @@ def tres_de_oros(c):
     out.append(rect(-60, 200, 140, 40, '#8a5a2e'))
     out.append(rect(-50, 240, 20, 100, '#8a5a2e'))
     out.append(rect(50, 240, 20, 100, '#8a5a2e'))
-    mason, mp = person(10, 200, 380, hairstyle='curly', face='left', profile=True, mood='focus', dress='tunic', cloth='#7a5bb0', legs='#5a4a3a', hair='#5a3a22',
+    mason, mp = person(10, 200, 380, hairstyle='curly', face='left', profile=True, body='three', mood='focus', dress='tunic', cloth='#7a5bb0', legs='#5a4a3a', hair='#5a3a22',
                        hands=((-0.8, 1.6), (0.4, 1.8)), grips=('fist', 'rest'))
     out.append(mason)
     out.append(line(mp.hands[0], (mp.hands[0][0] - 30, mp.hands[0][1] + 30), '#8a8f9a', 8))
     out.append(hand_over(mp, 0))
-    monk, kp = person(-190, 440, 400, face='right', profile=True, mood='focus', cloth='#8a6a48', hat='hood', hat_colour='#8a6a48',
+    monk, kp = person(-190, 440, 400, face='right', profile=True, body='three', mood='focus', cloth='#8a6a48', hat='hood', hat_colour='#8a6a48',
                       hands=((0.9, 1.2), (1.6, 1.2)), grips=('rest', 'fist'))
-    arch, ap = person(-100, 440, 410, face='right', profile=True, mood='focus', cloth='#c2453a', cape='#e0b040', hat='brim', hat_colour='#7a2a2a',
+    arch, ap = person(-100, 440, 410, face='right', profile=True, body='three', mood='focus', cloth='#c2453a', cape='#e0b040', hat='brim', hat_colour='#7a2a2a',
                       hair='#5a3a22', hands=((-0.2, 1.3), (0.6, 1.2)), grips=('rest', 'fist'))
     out += [monk, arch]
     out.append(group([rect(-50, -30, 100, 60, '#f4ecd0', INK, 2), line((-30, -10), (30, -10), '#4a6fb5', 2),
@@ -1848,12 +1940,17 @@ def seis_de_oros(c):
 @card(OROS + 6)
 def siete_de_oros(c):
     out = [sky(c, 'day', 150), hills(150, '#7fae5a', (30, 50, 30)), ground(c, 150, '#8ab85a', '#6a9a44')]
-    out.append(path('M60,430 Q20,200 120,60 Q200,-40 270,40 Q300,200 240,430 Z', '#4e8a44'))
-    for k in range(10):
-        out.append(ellipse(90 + (k * 37) % 160, 60 + (k * 53) % 340, 22, 10, '#3e7a3a', INK, 1.4, (k * 40) % 180))
-    for x, y in [(120, 100), (210, 80), (170, 170), (100, 230), (230, 220), (150, 310), (230, 360)]:
+    # the bush he has tended: vine stems from the ground up into a tall mass of leaves, the
+    # coins hanging in it like ripe fruit on their stalks
+    for x0, x1, x2 in ((150, 130, 110), (175, 190, 215), (200, 230, 260)):
+        out.append(path('M%s,430 Q%s,330 %s,250' % (n(x0), n(x1), n(x2)), 'none', '#5a3e24', 9))
+    clumps = [(170, 70, 70), (110, 120, 60), (240, 110, 66), (90, 210, 58), (260, 220, 60), (170, 170, 74),
+              (110, 300, 60), (250, 320, 62), (180, 270, 70), (150, 370, 56), (235, 395, 48)]
+    out.append(leaves(c, clumps, '#4e8a44', (175, 220, 190)))
+    for x, y in [(120, 100), (215, 84), (170, 176), (100, 240), (240, 226), (150, 318), (235, 372)]:
+        out.append(path('M%s,%s q%s,-14 %s,-24' % (n(x), n(y - 30), n(-4), n(2)), 'none', '#3e6a30', 3))
         out.append(coin(x, y, 32))
-    body, p = person(-150, 430, 560, hairstyle='curly', face='right', profile=True, mood='calm', dress='tunic', cloth='#d8873a', legs='#4a6fb5', hair='#5a3a22',
+    body, p = person(-150, 430, 560, hairstyle='curly', face='right', profile=True, body='three', mood='calm', dress='tunic', cloth='#d8873a', legs='#4a6fb5', hair='#5a3a22',
                      reach=((-54, 40), (-51, 66)), grips=('fist', 'fist'))
     out.append(body)
     # he leans on his hoe, both hands closed on the top of its handle, the blade on the ground
