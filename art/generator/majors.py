@@ -4,7 +4,7 @@ import math
 
 from figures import (Person, GOLD, GOLD_DARK, LEAF, SKIN, SKINS, WOOD, bird, bull_head, chain, coin, cup, darker, dog, eagle,
                      far_shade, held_cup, horse, lantern, leg_shape, lemniscate, letters, limb, lion, lion_head, marked_face, mix, person, pillar,
-                     ram_head, rider, scales, sunflower, sword, throne, trumpet, wand, wheat, wings)
+                     ram_head, rider, scales, smooth, sunflower, sword, throne, trumpet, wand, wheat, wings)
 from scenery import (castle, cloud, flowers, ground, hills, lightning, moon, mountains,
                      rose, sky, star, sun, tower, tree, water, wave_sea)
 from svg import INK, LINE, circle, ellipse, group, line, n, path, poly, polar, rect, solid
@@ -76,22 +76,71 @@ class Kneeling(Person):
         return ''.join(out)
 
 
-def hair_over_shoulders(p):
-    """Long hair falling over the shoulders in front, down to the breast, in two locks."""
+def hair_behind(p, card):
+    """Long hair falling in a mass from the crown behind the shoulders to the middle of the
+    back, lit on the viewer's left, with a few darker locks through it."""
     cx, cy = p.head
-    hu = p.hu
+    hu, u = p.hu, p.u
+    (lx, ly), (rx, ry) = p.shoulders
+    low = ly + 1.35 * u
+    ring = [(cx - 0.2 * hu, cy - 0.62 * hu), (cx - 0.66 * hu, cy - 0.2 * hu), (cx - 0.84 * hu, cy + 0.7 * hu),
+            (lx - 0.26 * u, ly - 0.02 * u), (lx - 0.24 * u, ly + 0.9 * u), (lx + 0.1 * u, low),
+            (lx + 0.4 * u, low - 0.12 * u), (cx, low + 0.06 * u), (rx - 0.4 * u, low - 0.1 * u), (rx - 0.1 * u, low + 0.04 * u),
+            (rx + 0.22 * u, ry + 0.9 * u), (rx + 0.24 * u, ry - 0.02 * u), (cx + 0.84 * hu, cy + 0.7 * hu),
+            (cx + 0.66 * hu, cy - 0.2 * hu), (cx + 0.2 * hu, cy - 0.62 * hu)]
+    w = rx - lx + 0.4 * u
+    fill = card.linear([(0, mix(p.hair, '#fff6d8', 0.45)), (0.3, p.hair), (1, darker(p.hair, 0.32))],
+                       lx - 0.2 * u, 0, lx - 0.2 * u + w, 0, 'userSpaceOnUse')
+    out = [path(smooth(ring), fill, INK, 2)]
+    lock = darker(p.hair, 0.35)
+    for sd in (-1, 1):
+        sx = lx if sd < 0 else rx
+        for k, a in enumerate((0.1, 0.32)):
+            x0 = sx - sd * a * u
+            out.append(path('M%s,%s q%s,%s %s,%s' % (n(x0), n(ly - 0.1 * u), n(sd * 0.1 * u), n(0.6 * u), n(-sd * 0.04 * u),
+                                                      n((1.15 + 0.12 * k) * u)), 'none', lock, 1.6))
+    # the light caught along the lit side
+    out.append(path('M%s,%s q%s,%s %s,%s' % (n(lx + 0.1 * u), n(ly + 0.1 * u), n(-0.08 * u), n(0.5 * u), n(0.06 * u),
+                                              n(1.0 * u)), 'none', mix(p.hair, '#ffffff', 0.6), 2.2))
+    return ''.join(out)
+
+
+def front_locks(p):
+    """A lock on each side slipping forward over the shoulder and down over the breast,
+    winding a little and tapering to its tip, its lit edge towards the viewer's left."""
+    cx, cy = p.head
+    hu, u = p.hu, p.u
     out = []
-    for i, sd in enumerate((-1, 1)):
+    for i, sd in ((0, -1), (1, 1)):
         sx, sy = p.shoulders[i]
-        pts = [(cx + sd * 0.47 * hu, cy + 0.3 * hu), (cx + sd * 0.55 * hu, cy + 0.85 * hu),
-               (sx - sd * 0.12 * p.u, sy + 0.1 * p.u), (sx - sd * 0.24 * p.u, sy + 0.7 * p.u),
-               (sx - sd * 0.34 * p.u, sy + 1.05 * p.u)]
-        ws = [0.1 * hu, 0.15 * hu, 0.2 * p.u, 0.16 * p.u, 0.03 * p.u]
-        out.append(solid([('path', limb(pts, ws))], p.hair, INK, 2))
-        # the strands, and the light along them
-        for o, col in ((-0.06, darker(p.hair, 0.25)), (0.06, darker(p.hair, 0.25)), (0.0, mix(p.hair, '#ffffff', 0.35))):
-            q = [(x + o * p.u, y) for x, y in pts[1:-1]]
-            out.append(path(poly(q, closed=False), 'none', col, 1.4))
+        pts = [(cx + sd * 0.55 * hu, cy + 0.15 * hu), (sx - sd * 0.3 * u, sy - 0.06 * u), (sx - sd * 0.4 * u, sy + 0.4 * u),
+               (sx - sd * 0.3 * u, sy + 0.8 * u), (sx - sd * 0.4 * u, sy + 1.2 * u)]
+        out.append(solid([('path', limb(pts, [0.03 * hu, 0.1 * u, 0.1 * u, 0.07 * u, 0.01 * u]))],
+                         p.hair if sd < 0 else darker(p.hair, 0.12), INK, 1.6))
+        q = [(x - 0.035 * u, y) for x, y in pts[1:4]]
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(q[0][0]), n(q[0][1]), n(q[1][0]), n(q[1][1]), n(q[2][0]), n(q[2][1])),
+                        'none', mix(p.hair, '#ffffff', 0.45), 1.4))
+    return ''.join(out)
+
+
+def rills(x0, y0):
+    """Water landing at (x0, y0) on the bank: a shallow spill and, from its edge, five thin
+    streams running off over the grass down the slope to the right, lying on the ground,
+    each winding its own way and broader as it comes nearer; blue-white with a darker edge."""
+    spill = 'M%s,%s q20,-10 42,-4 q18,6 2,13 q-22,7 -44,1 q-14,-5 0,-10 Z' % (n(x0 - 22), n(y0 - 2))
+    out = []
+    for k, (angle, length) in enumerate(((14, 96), (30, 118), (47, 132), (64, 140), (80, 150))):
+        a = math.radians(angle)
+        dx, dy = math.cos(a), math.sin(a)
+        x, y = x0 + 16 - 9 * k, y0 + 2 + 2.2 * k
+        pts = []
+        for j in range(7):
+            t = j / 6
+            wob = (4 + 7 * t) * math.sin(t * math.pi * 1.8 + 1.3 * k)
+            pts.append((x + dx * length * t - dy * wob, y + dy * length * t + dx * wob * 0.6))
+        ws = [1.5 + 2.0 * j / 6 for j in range(6)] + [0.6]
+        out.append(path(limb(pts, ws), '#e3f1fc', '#4a7fb6', 1.3))
+    out.append(path(spill, '#cfe6fa', '#4f86bd', 1.6))
     return ''.join(out)
 
 
@@ -115,21 +164,19 @@ def la_estrella(c):
     # turned a little towards the water, looking down at it
     p = Kneeling(40, 270 + dy, 470, pose='kneel', dress='nude', face='left', body='three', gaze=(-0.5, 0.8), mood='calm',
                  hairstyle='long', hair='#e0b45a', hands=((-1.15, 1.95), (1.2, 1.9)), grips=('fist', 'fist'))
+    out.append(hair_behind(p, c))
     body = p.draw()
     # the jug in her right hand pours into the pool, the one in her left onto the land, where
     # the water parts into five rills running off across the grass behind her foot
     jl, sl = jug(*p.hands[0], 1.45, -95, '#c96f3c')
     jr, sr = jug(*p.hands[1], 1.45, 105)
     x0, y0 = sr[0] + 12, 238 + dy
-    for k, (a, length) in enumerate(((45, 62), (68, 78), (92, 86), (116, 76), (140, 64))):
-        ex, ey = polar(x0, y0, length, a)
-        mx, my = polar(x0, y0, length * 0.5, a + (-14 if k % 2 else 14))
-        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x0), n(y0), n(mx), n(my), n(ex), n(ey)), 'none', '#a9d4f5', 4.4))
+    out.append(rills(x0, y0 + 4))
     out.append(stream(sr, (x0, y0 - 3), 16))
     # the foot in the pool stands in the water to the ankle, behind its rings
     fx, fy = p.foot_in
     out.append(body)
-    out.append(hair_over_shoulders(p))
+    out.append(front_locks(p))
     out.append(ellipse(fx, fy + 2, 40, 12, '#4f8fcc', None, 0, extra='fill-opacity="0.75"'))
     out.append(ellipse(fx, fy + 4, 44, 11, 'none', '#d8ecff', 2.2))
     out.append(stream(sl, (sl[0] - 30, 250 + dy), -22))
