@@ -196,7 +196,7 @@ def la_muerte(c):
     out.append(water(c, 40, '#7aa8d8', '#5c88bd', 90))
     out.append(tower(145, 40, 42, 170, '#c9c2b4'))
     out.append(tower(255, 40, 42, 170, '#c9c2b4'))
-    hb, hp = horse(100, 380, 2.5, -1, 'walk', '#f2efe8', '#c9c4ba', cloth='#26222c')
+    hb, hp = horse(112, 372, 2.34, -1, 'walk', '#f2efe8', '#c9c4ba', cloth='#26222c')
     out.append(hb)
     sx, sy = hp['saddle']
     rb, r = rider(sx, sy, 290, -1, face='skull', skin='#ece8dc', cloth='#2b2a33', sleeves='#3b3a45', legs='#3b3a45',
@@ -223,19 +223,28 @@ def la_muerte(c):
     b, bp = person(-235, 330, 330, face='right', profile=True, mood='grief', gaze=(1, -0.6), cloth='#e8c95a', cape='#c24a3a',
                    hat='mitre', hairstyle='bald', beard='#e9e6de', reach=((-190, 130), (-190, 130)), grips=('pray', 'pray'))
     out.append(b)
-    k, kp = person(-150, 420, 250, pose='kneel', face='left', mood='grief', cloth='#f2efe6', hairstyle='long',
+    k, kp = person(-150, 398, 250, pose='kneel', face='left', mood='grief', cloth='#f2efe6', hairstyle='long',
                    hair='#d9a24a', hat='wreath', hands=((0.85, 1.2), (-0.3, 1.6)))
     out.append(k)
     ch, chp = person(-50, 352, 190, face='right', mood='calm', gaze=(1, -1), child=True, dress='tunic', cloth='#6fb2e8',
                      legs='#f2efe6', hair='#e0b040', reach=((0, 250), None), grips=('open', 'rest'))
     out.append(ch)
     out.append(flowers([-2], 236, r=6, seed=1))
-    # the king lies on his back, his arms laid along his sides
-    kg, kgp = person(30, 388, 280, shadow=False, face='right', profile=True, mood='rest', cloth='#a3353a', cape='#5a3a78',
-                     beard='#d9d4c8', hairstyle='bald', hands=((0.12, 2.15), (-0.12, 2.15)))
-    out.append(group([kg], 'rotate(-90 30 388)'))
-    out.append(group([path(poly([(-20, 0), (-16, -20), (-8, -8), (0, -24), (8, -8), (16, -20), (20, 0)]), GOLD)],
-                     'translate(-60 428) rotate(20)'))
+    # the king lies fallen on his back in the foreground, clear of the hooves: his robe lies
+    # over his legs, one arm flung out on the ground, his crown rolled away beside his head
+    kx, ky = -232, 406
+    kg = Striding(kx + 262, ky, 262, shadow=False, face='right', profile=True, mood='rest', dress='tunic', cloth='#a3353a',
+                  legs='#8f2e33', shoes='#3a2a22', beard='#d9d4c8', hairstyle='bald', belt=GOLD,
+                  hands=((0.1, 2.1), (-0.7, -2.0)), grips=('rest', 'open'),
+                  stride=((0.12, (0.6, 5.55), (0.3, 7.28), 0), (-0.12, (0.0, 5.65), (-0.05, 7.32), 0)))
+    out.append(ellipse(kx + 120, ky + 6, 150, 14, '#1a1410', None, 0, extra='fill-opacity="0.22"'))
+    out.append(group([kg.draw()], 'rotate(-90 %s %s)' % (n(kx + 262), n(ky))))
+    # his head lies at the rotated place of the standing head; the crown beside it
+    hx, hy = kg.head
+    hx, hy = kx + 262 + (hy - ky), ky - (hx - kx - 262)
+    crown = poly([(-20, 0), (-16, -20), (-8, -8), (0, -24), (8, -8), (16, -20), (20, 0)])
+    out.append(group([path(crown, GOLD, INK, 2), ellipse(0, 0, 20, 4, GOLD_DARK, INK, 1.6),
+                      circle(0, -24, 3, '#c83e3e', INK, 1)], 'translate(%s %s) rotate(-34)' % (n(hx - 26), n(hy + 40))))
     return out
 
 
