@@ -900,32 +900,43 @@ def la_rueda(c):
     for x, y, w in [(-200, -330, 180), (200, -330, 180), (-200, 330, 180), (200, 330, 180)]:
         out.append(cloud(x, y + 20, w + 40, '#f2f4f8'))
     out.append(tarot_wheel(0, 20, 210))
-    # the serpent going down on the left, head first: its tail at the top, the body winding
-    # down beside the rim and swelling, the head at the foot turned in to the wheel
-    yellow = '#e0b040'
-    pts, ws = [], []
-    for k in range(29):
-        t = k / 28
-        yy = -200 + t * 400
-        pts.append((-246 + 30 * math.sin(t * 3 * math.pi), yy))
-        ws.append(1.5 + 9.5 * math.sqrt(t))
-    out.append(solid([('path', limb(pts, ws))], yellow, INK, 2))
-    # the pale belly along one side, the dark markings down the back
-    belly = [(x - w * 0.45, y) for (x, y), w in zip(pts[4:-1], ws[4:-1])]
-    out.append(path(poly(belly, closed=False), 'none', mix(yellow, '#ffffff', 0.45), 3))
-    for k in range(4, 27, 2):
-        (x0, y0), (x1, y1) = pts[k], pts[k + 1]
-        ang = math.degrees(math.atan2(y1 - y0, x1 - x0))
-        out.append(ellipse((x0 + x1) / 2 + ws[k] * 0.15, (y0 + y1) / 2, ws[k] * 0.55, ws[k] * 0.32,
-                           darker(yellow, 0.4), None, 0, ang))
+    # the serpent going down on the left: its tail at the top, the slim body winding down
+    # beside the rim in two S-bends, the head at the foot turned in to the wheel; a darker
+    # back, a pale belly and the scales only hinted on the back
+    yellow = '#d9ad3c'
+    back = darker(yellow, 0.38)
+    pts, ws, nrm = [], [], []
+    count = 36
+    for k in range(count + 1):
+        t = k / count
+        pts.append((-249 + 32 * math.sin(t * 4 * math.pi + 0.4) * (0.6 + 0.4 * t), -214 + t * 404))
+        ws.append(0.5 + 7.3 * min(1.0, t * 1.6) ** 0.8 - (1.0 if t > 0.95 else 0.0))
+    for k, (x, y) in enumerate(pts):
+        (ax, ay), (bx, by) = pts[max(k - 1, 0)], pts[min(k + 1, count)]
+        d = math.hypot(bx - ax, by - ay) or 1
+        nrm.append(((by - ay) / d, -(bx - ax) / d))
+    out.append(solid([('path', limb(pts, ws))], yellow, INK, 1.8))
+    # the back: a darker band along the left of the body
+    band = [(x + nx * w * 0.32, y + ny * w * 0.32) for (x, y), (nx, ny), w in zip(pts, nrm, ws)]
+    out.append(path(limb(band[1:-1], [w * 0.5 for w in ws[1:-1]]), back, None, 0))
+    # the pale belly along the right edge
+    belly = [(x - nx * w * 0.6, y - ny * w * 0.6) for (x, y), (nx, ny), w in zip(pts[3:-1], nrm[3:-1], ws[3:-1])]
+    out.append(path(poly(belly, closed=False), 'none', mix(yellow, '#ffffff', 0.55), 1.8))
+    # a few scales hinted on the back
+    for k in range(6, count - 1, 3):
+        (x, y), (nx, ny), w = band[k], nrm[k], ws[k]
+        tx, ty = -ny, nx
+        out.append(path('M%s,%s L%s,%s L%s,%s' % (n(x + nx * w * 0.3 - tx * 2), n(y + ny * w * 0.3 - ty * 2), n(x + tx * 1.5),
+                                                  n(y + ty * 1.5), n(x - nx * w * 0.3 - tx * 2), n(y - ny * w * 0.3 - ty * 2)),
+                        'none', mix(yellow, '#ffffff', 0.3), 1.0, extra='stroke-opacity="0.7"'))
     # the head: a flat wedge turned in towards the wheel, the eye, the forked tongue
     x1, y1 = pts[-1]
-    ang = 25
+    ang = 20
     head = [path('M-6,-10 Q10,-14 26,-6 Q32,0 26,6 Q10,13 -6,10 Z', yellow, INK, 2),
-            path('M2,-9 Q14,-11 24,-5', 'none', darker(yellow, 0.35), 1.6),
-            circle(12, -4, 2.6, INK, None, 0),
+            path('M-4,-8 Q10,-12 25,-5 Q12,-6 -4,-3 Z', back, None, 0),
+            circle(13, -4, 2.4, INK, None, 0),
             path('M30,1 l10,0 l5,-4 m-5,4 l5,4', 'none', '#c2453a', 1.6)]
-    out.append(group(head, 'translate(%s %s) rotate(%s)' % (n(x1), n(y1 + 4), n(ang))))
+    out.append(group(head, 'translate(%s %s) rotate(%s) scale(0.78)' % (n(x1 - 2), n(y1 + 2), n(ang))))
     out.append(body_jackal(224, 260))
     # the sphinx with its sword on top
     out.append(sword((42, -204), (58, -392), 9))
