@@ -253,9 +253,52 @@ class Striding(Person):
     as (hip across, knee, foot, the foot's tilt in degrees) in body units, the hip at the hem's
     height; a tilted foot is lifted off the ground, its toe pointing down."""
 
-    def __init__(self, *args, stride=(), **kw):
+    def __init__(self, *args, stride=(), lift=None, **kw):
         self.stride = stride
+        # a tunic's hem: (back corner, front corner) in body units, so the skirt swings back
+        # with the stride and rides up over a raised thigh
+        self.lift = lift
         super().__init__(*args, **kw)
+
+    def _body(self):
+        d, hem_y = super()._body()
+        if not self.lift or self.dress != 'tunic' or self.pose not in ('stand', 'walk'):
+            return d, hem_y
+        u = self.u
+        t = self.bdir if self.bturn else 1
+        back, front = [self.B(t * a, b) for a, b in self.lift]
+        if t > 0:
+            self._side[-1], self._side_r[-1] = back, front
+        else:
+            self._side[-1], self._side_r[-1] = front, back
+        pts_l, pts_r = self._side, list(reversed(self._side_r))
+        d = 'M%s,%s Q%s,%s %s,%s' % (n(pts_l[0][0]), n(pts_l[0][1]), n(pts_l[1][0] - 0.05 * u), n(pts_l[1][1] - 0.35 * u),
+                                     n(pts_l[1][0]), n(pts_l[1][1]))
+        for p in pts_l[2:]:
+            d += ' L%s,%s' % (n(p[0]), n(p[1]))
+        # the hem from corner to corner, sagging between them where the cloth hangs free,
+        # dipping and rising where the folds end in it
+        (x0, y0), (x1, y1) = pts_l[-1], pts_r[0]
+        ym = max(y0, y1) + 0.2 * u
+        q = lambda s_: ((1 - s_) ** 2 * x0 + 2 * s_ * (1 - s_) * (x0 + x1) / 2 + s_ * s_ * x1,
+                        (1 - s_) ** 2 * y0 + 2 * s_ * (1 - s_) * ym + s_ * s_ * y1)
+        for j in range(3):
+            (bx, by), (cx, cy) = q((j + 1) / 3), q((j + 0.5) / 3)
+            d += ' Q%s,%s %s,%s' % (n(cx), n(cy + (0.12 if j % 2 == 0 else -0.02) * u), n(bx), n(by))
+        for p in pts_r[1:-1]:
+            d += ' L%s,%s' % (n(p[0]), n(p[1]))
+        d += ' Q%s,%s %s,%s Z' % (n(pts_r[-2][0] + 0.05 * u), n(pts_r[-2][1] - 0.35 * u), n(pts_r[-1][0]), n(pts_r[-1][1]))
+        return d, hem_y
+
+    def _folds(self, hem_y):
+        out = super()._folds(hem_y)
+        if not self.lift or self.dress != 'tunic':
+            return out
+        # the cloth drawn tight from the belt over the raised thigh, in a long fold
+        t = self.bdir if self.bturn else 1
+        a, b, e = self.B(t * 0.2, 3.75), self.B(t * 0.75, 4.15), self.B(t * 1.32, 4.62)
+        return out + path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(e[0]), n(e[1])), 'none',
+                          darker(self.cloth, 0.3), max(1.2, 0.03 * self.u))
 
     def _legs(self, hem_y):
         if not self.stride:
@@ -303,7 +346,8 @@ def el_loco(c):
                  cloth='#f3efe2', legs='#f2d36a', shoes='#e0a030', hair='#b5773a', hat='cap', hat_colour='#3f7f4a',
                  cape='#c2453a', hands=((0.55, 0.95), (1.15, 0.75)), pattern=flowered, belt='#c2a04a', shadow=False,
                  grips=('fist', 'fist'), holds=((-0.45, -1), None),
-                 stride=((0.35, (1.3, 5.3), (1.3, 6.72), 36), (-0.35, (-0.2, 5.75), (-0.05, 7.4), 0)))
+                 stride=((0.35, (1.3, 5.3), (1.3, 6.72), 36), (-0.35, (-0.2, 5.75), (-0.05, 7.4), 0)),
+                 lift=((-1.36, 5.16), (1.56, 4.74)))
     out.append(ellipse(46, 338, 50, 10, '#1a1410', None, 0, extra='fill-opacity="0.2"'))
     body = p.draw()
     (lx, ly), (rx, ry) = p.hands
