@@ -1540,7 +1540,9 @@ def el_juicio(c):
                        cloth='#4a6fb5', hair='#e0b040', hairstyle='long', reach=(along(0.3), along(0.58)), grips=('fist', 'fist'),
                        elbows=((-40 * k, top + 2.9 * u), (75 * k, top + 2.75 * u)))
     out.append(angel)
-    out.append(cloud(-20, 18, 450, '#eef0f6'))
+    # the clouds he leans from: a low bank across the sky under his breast, not a wall
+    for x, y, w in ((-190, 4, 230), (180, 10, 240), (-10, -6, 250)):
+        out.append(cloud(x, y, w, '#eef0f6'))
     out.append(trumpet(mouth, bell))
     fx, fy = along(0.8)
     out.append(line((fx, fy), (fx, fy + 14), INK, 2))
