@@ -1499,9 +1499,10 @@ def el_sol(c):
     hb, hp = horse(-16, 430, 2.9, 1, 'walk', '#f4f2ec', '#d9d4c8')
     out.append(hb)
     sx, sy = hp['saddle']
-    child, cp = rider(sx, sy, 285, 1, dress='nude', face='front', mood='joy', child=True, hair='#e0b040', hat='wreath',
-                      hands=((-2.2, -1.35), (2.25, -1.2)), grips=('fist', 'open'), holds=((-0.12, -1), None))
-    out.append(child)
+    cp = BareRider(sx, sy + 0.25 * 285 / 7.5, 285, pose='ride', dress='nude', face='front', mood='joy', child=True,
+                   hair='#e0b040', hat='wreath', hands=((-2.2, -1.35), (2.25, -1.2)), grips=('fist', 'open'),
+                   holds=((-0.12, -1), None))
+    out.append(cp.draw())
     lx, ly = cp.hands[0]
     # the staff upright in the raised fist, the red banner streaming back from its top in waves
     tx, ty = lx + 6, ly - 165
@@ -1517,6 +1518,27 @@ def el_sol(c):
             -90, 6, -95, 40, -88, 74, -40, -4, -36, 24, -44, 50))), 'none', darker('#d8473a', 0.25), 2.4))
     out.append(cp.hand(0, 'fist'))
     return out
+
+
+class BareRider(Person):
+    """A bare child astride, facing the viewer: the far thigh goes over the horse's back to
+    the knee, the near leg comes forward along the flank to the knee and hangs from it, the
+    foot pointing down."""
+
+    def _ride_leg(self, direction):
+        U, u = self.U, self.u
+        far = darker(self.skin, 0.1)
+        out = [solid([('path', limb([U(-0.1 * direction, 3.45), U(-0.45 * direction, 3.62), U(-0.72 * direction, 3.86)],
+                                    [0.3 * u, 0.26 * u, 0.2 * u]))], far, INK, self.contour)]
+        hip, knee, ankle = U(0.28 * direction, 3.5), U(0.98 * direction, 4.2), U(0.86 * direction, 5.25)
+        out.append(solid([('path', leg_shape(hip, knee, ankle, u, -direction, 1.25))], self.skin, INK, self.contour))
+        kx, ky = knee
+        out.append(path('M%s,%s q%s,%s %s,%s' % (n(kx - direction * 0.1 * u), n(ky - 0.08 * u), n(direction * 0.08 * u),
+                                                 n(0.02 * u), n(direction * 0.12 * u), n(0.12 * u)), 'none',
+                        darker(self.skin, 0.35), max(1.2, 0.03 * u)))
+        fx, fy = ankle
+        out.append(ellipse(fx + 0.1 * u * direction, fy + 0.16 * u, 0.28 * u, 0.13 * u, self.skin, INK, 2, 62 * direction))
+        return ''.join(out)
 
 
 @card(20)
