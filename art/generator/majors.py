@@ -238,6 +238,14 @@ def la_muerte(c):
                   hands=((0.1, 2.1), (-0.7, -2.0)), grips=('rest', 'open'),
                   stride=((0.12, (0.6, 5.55), (0.3, 7.28), 0), (-0.12, (0.0, 5.65), (-0.05, 7.32), 0)))
     out.append(ellipse(kx + 120, ky + 6, 150, 14, '#1a1410', None, 0, extra='fill-opacity="0.22"'))
+    # his royal mantle spread on the ground under him, edged with ermine
+    out.append(path('M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Z' % (
+        n(kx + 30), n(ky - 6), n(kx + 6), n(ky + 44), n(kx + 56), n(ky + 48), n(kx + 206), n(ky + 50), n(kx + 236),
+        n(ky + 42), n(kx + 218), n(ky + 6)), '#5a3a78', INK, 2))
+    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(kx + 34), n(ky + 43), n(kx + 130), n(ky + 49), n(kx + 210), n(ky + 45)), 'none',
+                    '#f4f1e8', 6))
+    for j in range(7):
+        out.append(circle(kx + 52 + j * 25, ky + 45.5 + (1 if j % 2 else 0), 1.6, INK, None, 0))
     out.append(group([kg.draw()], 'rotate(-90 %s %s)' % (n(kx + 262), n(ky))))
     # his head lies at the rotated place of the standing head; the crown beside it
     hx, hy = kg.head
