@@ -129,14 +129,14 @@ def rills(x0, y0):
     each winding its own way and broader as it comes nearer; blue-white with a darker edge."""
     spill = 'M%s,%s q20,-10 42,-4 q18,6 2,13 q-22,7 -44,1 q-14,-5 0,-10 Z' % (n(x0 - 22), n(y0 - 2))
     out = []
-    for k, (angle, length) in enumerate(((14, 96), (30, 118), (47, 132), (64, 140), (80, 150))):
+    for k, (angle, length) in enumerate(((16, 104), (30, 124), (43, 150), (57, 138), (72, 150))):
         a = math.radians(angle)
         dx, dy = math.cos(a), math.sin(a)
         x, y = x0 + 16 - 9 * k, y0 + 2 + 2.2 * k
         pts = []
         for j in range(7):
             t = j / 6
-            wob = (4 + 7 * t) * math.sin(t * math.pi * 1.8 + 1.3 * k)
+            wob = (4 + 10 * t) * math.sin(t * math.pi * (1.5 + 0.2 * k) + 1.7 * k)
             pts.append((x + dx * length * t - dy * wob, y + dy * length * t + dx * wob * 0.6))
         ws = [1.5 + 2.0 * j / 6 for j in range(6)] + [0.6]
         out.append(path(limb(pts, ws), '#e3f1fc', '#4a7fb6', 1.3))
