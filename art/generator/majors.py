@@ -4,7 +4,7 @@ import math
 
 from figures import (Person, GOLD, GOLD_DARK, LEAF, SKIN, SKINS, WOOD, bird, bull_head, chain, coin, cup, darker, dog, eagle,
                      far_shade, held_cup, horse, lantern, leg_shape, lemniscate, letters, limb, lion, lion_head, marked_face, mix, person, pillar,
-                     ram_head, rider, scales, sunflower, sword, throne, trumpet, wand, wheat, wings)
+                     ram_head, rider, scales, smooth, sunflower, sword, throne, trumpet, wand, wheat, wings)
 from scenery import (castle, cloud, flowers, ground, hills, lightning, moon, mountains,
                      rose, sky, star, sun, tower, tree, water, wave_sea)
 from svg import INK, LINE, circle, ellipse, group, line, n, path, poly, polar, rect, solid
@@ -76,22 +76,71 @@ class Kneeling(Person):
         return ''.join(out)
 
 
-def hair_over_shoulders(p):
-    """Long hair falling over the shoulders in front, down to the breast, in two locks."""
+def hair_behind(p, card):
+    """Long hair falling in a mass from the crown behind the shoulders to the middle of the
+    back, lit on the viewer's left, with a few darker locks through it."""
     cx, cy = p.head
-    hu = p.hu
+    hu, u = p.hu, p.u
+    (lx, ly), (rx, ry) = p.shoulders
+    low = ly + 1.35 * u
+    ring = [(cx - 0.2 * hu, cy - 0.62 * hu), (cx - 0.66 * hu, cy - 0.2 * hu), (cx - 0.84 * hu, cy + 0.7 * hu),
+            (lx - 0.26 * u, ly - 0.02 * u), (lx - 0.24 * u, ly + 0.9 * u), (lx + 0.1 * u, low),
+            (lx + 0.4 * u, low - 0.12 * u), (cx, low + 0.06 * u), (rx - 0.4 * u, low - 0.1 * u), (rx - 0.1 * u, low + 0.04 * u),
+            (rx + 0.22 * u, ry + 0.9 * u), (rx + 0.24 * u, ry - 0.02 * u), (cx + 0.84 * hu, cy + 0.7 * hu),
+            (cx + 0.66 * hu, cy - 0.2 * hu), (cx + 0.2 * hu, cy - 0.62 * hu)]
+    w = rx - lx + 0.4 * u
+    fill = card.linear([(0, mix(p.hair, '#fff6d8', 0.45)), (0.3, p.hair), (1, darker(p.hair, 0.32))],
+                       lx - 0.2 * u, 0, lx - 0.2 * u + w, 0, 'userSpaceOnUse')
+    out = [path(smooth(ring), fill, INK, 2)]
+    lock = darker(p.hair, 0.35)
+    for sd in (-1, 1):
+        sx = lx if sd < 0 else rx
+        for k, a in enumerate((0.1, 0.32)):
+            x0 = sx - sd * a * u
+            out.append(path('M%s,%s q%s,%s %s,%s' % (n(x0), n(ly - 0.1 * u), n(sd * 0.1 * u), n(0.6 * u), n(-sd * 0.04 * u),
+                                                      n((1.15 + 0.12 * k) * u)), 'none', lock, 1.6))
+    # the light caught along the lit side
+    out.append(path('M%s,%s q%s,%s %s,%s' % (n(lx + 0.1 * u), n(ly + 0.1 * u), n(-0.08 * u), n(0.5 * u), n(0.06 * u),
+                                              n(1.0 * u)), 'none', mix(p.hair, '#ffffff', 0.6), 2.2))
+    return ''.join(out)
+
+
+def front_locks(p):
+    """A lock on each side slipping forward over the shoulder and down over the breast,
+    winding a little and tapering to its tip, its lit edge towards the viewer's left."""
+    cx, cy = p.head
+    hu, u = p.hu, p.u
     out = []
-    for i, sd in enumerate((-1, 1)):
+    for i, sd in ((0, -1), (1, 1)):
         sx, sy = p.shoulders[i]
-        pts = [(cx + sd * 0.47 * hu, cy + 0.3 * hu), (cx + sd * 0.55 * hu, cy + 0.85 * hu),
-               (sx - sd * 0.12 * p.u, sy + 0.1 * p.u), (sx - sd * 0.24 * p.u, sy + 0.7 * p.u),
-               (sx - sd * 0.34 * p.u, sy + 1.05 * p.u)]
-        ws = [0.1 * hu, 0.15 * hu, 0.2 * p.u, 0.16 * p.u, 0.03 * p.u]
-        out.append(solid([('path', limb(pts, ws))], p.hair, INK, 2))
-        # the strands, and the light along them
-        for o, col in ((-0.06, darker(p.hair, 0.25)), (0.06, darker(p.hair, 0.25)), (0.0, mix(p.hair, '#ffffff', 0.35))):
-            q = [(x + o * p.u, y) for x, y in pts[1:-1]]
-            out.append(path(poly(q, closed=False), 'none', col, 1.4))
+        pts = [(cx + sd * 0.55 * hu, cy + 0.15 * hu), (sx - sd * 0.3 * u, sy - 0.06 * u), (sx - sd * 0.4 * u, sy + 0.4 * u),
+               (sx - sd * 0.3 * u, sy + 0.8 * u), (sx - sd * 0.4 * u, sy + 1.2 * u)]
+        out.append(solid([('path', limb(pts, [0.03 * hu, 0.1 * u, 0.1 * u, 0.07 * u, 0.01 * u]))],
+                         p.hair if sd < 0 else darker(p.hair, 0.12), INK, 1.6))
+        q = [(x - 0.035 * u, y) for x, y in pts[1:4]]
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(q[0][0]), n(q[0][1]), n(q[1][0]), n(q[1][1]), n(q[2][0]), n(q[2][1])),
+                        'none', mix(p.hair, '#ffffff', 0.45), 1.4))
+    return ''.join(out)
+
+
+def rills(x0, y0):
+    """Water landing at (x0, y0) on the bank: a shallow spill and, from its edge, five thin
+    streams running off over the grass down the slope to the right, lying on the ground,
+    each winding its own way and broader as it comes nearer; blue-white with a darker edge."""
+    spill = 'M%s,%s q20,-10 42,-4 q18,6 2,13 q-22,7 -44,1 q-14,-5 0,-10 Z' % (n(x0 - 22), n(y0 - 2))
+    out = []
+    for k, (angle, length) in enumerate(((16, 104), (30, 124), (43, 150), (57, 138), (72, 150))):
+        a = math.radians(angle)
+        dx, dy = math.cos(a), math.sin(a)
+        x, y = x0 + 16 - 9 * k, y0 + 2 + 2.2 * k
+        pts = []
+        for j in range(7):
+            t = j / 6
+            wob = (4 + 10 * t) * math.sin(t * math.pi * (1.5 + 0.2 * k) + 1.7 * k)
+            pts.append((x + dx * length * t - dy * wob, y + dy * length * t + dx * wob * 0.6))
+        ws = [1.5 + 2.0 * j / 6 for j in range(6)] + [0.6]
+        out.append(path(limb(pts, ws), '#e3f1fc', '#4a7fb6', 1.3))
+    out.append(path(spill, '#cfe6fa', '#4f86bd', 1.6))
     return ''.join(out)
 
 
@@ -115,21 +164,19 @@ def la_estrella(c):
     # turned a little towards the water, looking down at it
     p = Kneeling(40, 270 + dy, 470, pose='kneel', dress='nude', face='left', body='three', gaze=(-0.5, 0.8), mood='calm',
                  hairstyle='long', hair='#e0b45a', hands=((-1.15, 1.95), (1.2, 1.9)), grips=('fist', 'fist'))
+    out.append(hair_behind(p, c))
     body = p.draw()
     # the jug in her right hand pours into the pool, the one in her left onto the land, where
     # the water parts into five rills running off across the grass behind her foot
     jl, sl = jug(*p.hands[0], 1.45, -95, '#c96f3c')
     jr, sr = jug(*p.hands[1], 1.45, 105)
     x0, y0 = sr[0] + 12, 238 + dy
-    for k, (a, length) in enumerate(((45, 62), (68, 78), (92, 86), (116, 76), (140, 64))):
-        ex, ey = polar(x0, y0, length, a)
-        mx, my = polar(x0, y0, length * 0.5, a + (-14 if k % 2 else 14))
-        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x0), n(y0), n(mx), n(my), n(ex), n(ey)), 'none', '#a9d4f5', 4.4))
+    out.append(rills(x0, y0 + 4))
     out.append(stream(sr, (x0, y0 - 3), 16))
     # the foot in the pool stands in the water to the ankle, behind its rings
     fx, fy = p.foot_in
     out.append(body)
-    out.append(hair_over_shoulders(p))
+    out.append(front_locks(p))
     out.append(ellipse(fx, fy + 2, 40, 12, '#4f8fcc', None, 0, extra='fill-opacity="0.75"'))
     out.append(ellipse(fx, fy + 4, 44, 11, 'none', '#d8ecff', 2.2))
     out.append(stream(sl, (sl[0] - 30, 250 + dy), -22))
@@ -149,7 +196,7 @@ def la_muerte(c):
     out.append(water(c, 40, '#7aa8d8', '#5c88bd', 90))
     out.append(tower(145, 40, 42, 170, '#c9c2b4'))
     out.append(tower(255, 40, 42, 170, '#c9c2b4'))
-    hb, hp = horse(100, 380, 2.5, -1, 'walk', '#f2efe8', '#c9c4ba', cloth='#26222c')
+    hb, hp = horse(112, 372, 2.34, -1, 'walk', '#f2efe8', '#c9c4ba', cloth='#26222c')
     out.append(hb)
     sx, sy = hp['saddle']
     rb, r = rider(sx, sy, 290, -1, face='skull', skin='#ece8dc', cloth='#2b2a33', sleeves='#3b3a45', legs='#3b3a45',
@@ -176,19 +223,36 @@ def la_muerte(c):
     b, bp = person(-235, 330, 330, face='right', profile=True, mood='grief', gaze=(1, -0.6), cloth='#e8c95a', cape='#c24a3a',
                    hat='mitre', hairstyle='bald', beard='#e9e6de', reach=((-190, 130), (-190, 130)), grips=('pray', 'pray'))
     out.append(b)
-    k, kp = person(-150, 420, 250, pose='kneel', face='left', mood='grief', cloth='#f2efe6', hairstyle='long',
+    k, kp = person(-150, 398, 250, pose='kneel', face='left', mood='grief', cloth='#f2efe6', hairstyle='long',
                    hair='#d9a24a', hat='wreath', hands=((0.85, 1.2), (-0.3, 1.6)))
     out.append(k)
     ch, chp = person(-50, 352, 190, face='right', mood='calm', gaze=(1, -1), child=True, dress='tunic', cloth='#6fb2e8',
                      legs='#f2efe6', hair='#e0b040', reach=((0, 250), None), grips=('open', 'rest'))
     out.append(ch)
     out.append(flowers([-2], 236, r=6, seed=1))
-    # the king lies on his back, his arms laid along his sides
-    kg, kgp = person(30, 388, 280, shadow=False, face='right', profile=True, mood='rest', cloth='#a3353a', cape='#5a3a78',
-                     beard='#d9d4c8', hairstyle='bald', hands=((0.12, 2.15), (-0.12, 2.15)))
-    out.append(group([kg], 'rotate(-90 30 388)'))
-    out.append(group([path(poly([(-20, 0), (-16, -20), (-8, -8), (0, -24), (8, -8), (16, -20), (20, 0)]), GOLD)],
-                     'translate(-60 428) rotate(20)'))
+    # the king lies fallen on his back in the foreground, clear of the hooves: his robe lies
+    # over his legs, one arm flung out on the ground, his crown rolled away beside his head
+    kx, ky = -232, 406
+    kg = Striding(kx + 262, ky, 262, shadow=False, face='right', profile=True, mood='rest', dress='tunic', cloth='#a3353a',
+                  legs='#8f2e33', shoes='#3a2a22', beard='#d9d4c8', hairstyle='bald', belt=GOLD,
+                  hands=((0.1, 2.1), (-0.7, -2.0)), grips=('rest', 'open'),
+                  stride=((0.12, (0.6, 5.55), (0.3, 7.28), 0), (-0.12, (0.0, 5.65), (-0.05, 7.32), 0)))
+    out.append(ellipse(kx + 120, ky + 6, 150, 14, '#1a1410', None, 0, extra='fill-opacity="0.22"'))
+    # his royal mantle spread on the ground under him, edged with ermine
+    out.append(path('M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Z' % (
+        n(kx + 30), n(ky - 6), n(kx + 6), n(ky + 44), n(kx + 56), n(ky + 48), n(kx + 206), n(ky + 50), n(kx + 236),
+        n(ky + 42), n(kx + 218), n(ky + 6)), '#5a3a78', INK, 2))
+    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(kx + 34), n(ky + 43), n(kx + 130), n(ky + 49), n(kx + 210), n(ky + 45)), 'none',
+                    '#f4f1e8', 6))
+    for j in range(7):
+        out.append(circle(kx + 52 + j * 25, ky + 45.5 + (1 if j % 2 else 0), 1.6, INK, None, 0))
+    out.append(group([kg.draw()], 'rotate(-90 %s %s)' % (n(kx + 262), n(ky))))
+    # his head lies at the rotated place of the standing head; the crown beside it
+    hx, hy = kg.head
+    hx, hy = kx + 262 + (hy - ky), ky - (hx - kx - 262)
+    crown = poly([(-20, 0), (-16, -20), (-8, -8), (0, -24), (8, -8), (16, -20), (20, 0)])
+    out.append(group([path(crown, GOLD, INK, 2), ellipse(0, 0, 20, 4, GOLD_DARK, INK, 1.6),
+                      circle(0, -24, 3, '#c83e3e', INK, 1)], 'translate(%s %s) rotate(-34)' % (n(hx - 26), n(hy + 40))))
     return out
 
 
@@ -197,9 +261,52 @@ class Striding(Person):
     as (hip across, knee, foot, the foot's tilt in degrees) in body units, the hip at the hem's
     height; a tilted foot is lifted off the ground, its toe pointing down."""
 
-    def __init__(self, *args, stride=(), **kw):
+    def __init__(self, *args, stride=(), lift=None, **kw):
         self.stride = stride
+        # a tunic's hem: (back corner, front corner) in body units, so the skirt swings back
+        # with the stride and rides up over a raised thigh
+        self.lift = lift
         super().__init__(*args, **kw)
+
+    def _body(self):
+        d, hem_y = super()._body()
+        if not self.lift or self.dress != 'tunic' or self.pose not in ('stand', 'walk'):
+            return d, hem_y
+        u = self.u
+        t = self.bdir if self.bturn else 1
+        back, front = [self.B(t * a, b) for a, b in self.lift]
+        if t > 0:
+            self._side[-1], self._side_r[-1] = back, front
+        else:
+            self._side[-1], self._side_r[-1] = front, back
+        pts_l, pts_r = self._side, list(reversed(self._side_r))
+        d = 'M%s,%s Q%s,%s %s,%s' % (n(pts_l[0][0]), n(pts_l[0][1]), n(pts_l[1][0] - 0.05 * u), n(pts_l[1][1] - 0.35 * u),
+                                     n(pts_l[1][0]), n(pts_l[1][1]))
+        for p in pts_l[2:]:
+            d += ' L%s,%s' % (n(p[0]), n(p[1]))
+        # the hem from corner to corner, sagging between them where the cloth hangs free,
+        # dipping and rising where the folds end in it
+        (x0, y0), (x1, y1) = pts_l[-1], pts_r[0]
+        ym = max(y0, y1) + 0.2 * u
+        q = lambda s_: ((1 - s_) ** 2 * x0 + 2 * s_ * (1 - s_) * (x0 + x1) / 2 + s_ * s_ * x1,
+                        (1 - s_) ** 2 * y0 + 2 * s_ * (1 - s_) * ym + s_ * s_ * y1)
+        for j in range(3):
+            (bx, by), (cx, cy) = q((j + 1) / 3), q((j + 0.5) / 3)
+            d += ' Q%s,%s %s,%s' % (n(cx), n(cy + (0.12 if j % 2 == 0 else -0.02) * u), n(bx), n(by))
+        for p in pts_r[1:-1]:
+            d += ' L%s,%s' % (n(p[0]), n(p[1]))
+        d += ' Q%s,%s %s,%s Z' % (n(pts_r[-2][0] + 0.05 * u), n(pts_r[-2][1] - 0.35 * u), n(pts_r[-1][0]), n(pts_r[-1][1]))
+        return d, hem_y
+
+    def _folds(self, hem_y):
+        out = super()._folds(hem_y)
+        if not self.lift or self.dress != 'tunic':
+            return out
+        # the cloth drawn tight from the belt over the raised thigh, in a long fold
+        t = self.bdir if self.bturn else 1
+        a, b, e = self.B(t * 0.2, 3.75), self.B(t * 0.75, 4.15), self.B(t * 1.32, 4.62)
+        return out + path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(e[0]), n(e[1])), 'none',
+                          darker(self.cloth, 0.3), max(1.2, 0.03 * self.u))
 
     def _legs(self, hem_y):
         if not self.stride:
@@ -247,7 +354,8 @@ def el_loco(c):
                  cloth='#f3efe2', legs='#f2d36a', shoes='#e0a030', hair='#b5773a', hat='cap', hat_colour='#3f7f4a',
                  cape='#c2453a', hands=((0.55, 0.95), (1.15, 0.75)), pattern=flowered, belt='#c2a04a', shadow=False,
                  grips=('fist', 'fist'), holds=((-0.45, -1), None),
-                 stride=((0.35, (1.3, 5.3), (1.3, 6.72), 36), (-0.35, (-0.2, 5.75), (-0.05, 7.4), 0)))
+                 stride=((0.35, (1.3, 5.3), (1.3, 6.72), 36), (-0.35, (-0.2, 5.75), (-0.05, 7.4), 0)),
+                 lift=((-1.36, 5.16), (1.56, 4.74)))
     out.append(ellipse(46, 338, 50, 10, '#1a1410', None, 0, extra='fill-opacity="0.2"'))
     body = p.draw()
     (lx, ly), (rx, ry) = p.hands
@@ -844,32 +952,43 @@ def la_rueda(c):
     for x, y, w in [(-200, -330, 180), (200, -330, 180), (-200, 330, 180), (200, 330, 180)]:
         out.append(cloud(x, y + 20, w + 40, '#f2f4f8'))
     out.append(tarot_wheel(0, 20, 210))
-    # the serpent going down on the left, head first: its tail at the top, the body winding
-    # down beside the rim and swelling, the head at the foot turned in to the wheel
-    yellow = '#e0b040'
-    pts, ws = [], []
-    for k in range(29):
-        t = k / 28
-        yy = -200 + t * 400
-        pts.append((-246 + 30 * math.sin(t * 3 * math.pi), yy))
-        ws.append(1.5 + 9.5 * math.sqrt(t))
-    out.append(solid([('path', limb(pts, ws))], yellow, INK, 2))
-    # the pale belly along one side, the dark markings down the back
-    belly = [(x - w * 0.45, y) for (x, y), w in zip(pts[4:-1], ws[4:-1])]
-    out.append(path(poly(belly, closed=False), 'none', mix(yellow, '#ffffff', 0.45), 3))
-    for k in range(4, 27, 2):
-        (x0, y0), (x1, y1) = pts[k], pts[k + 1]
-        ang = math.degrees(math.atan2(y1 - y0, x1 - x0))
-        out.append(ellipse((x0 + x1) / 2 + ws[k] * 0.15, (y0 + y1) / 2, ws[k] * 0.55, ws[k] * 0.32,
-                           darker(yellow, 0.4), None, 0, ang))
+    # the serpent going down on the left: its tail at the top, the slim body winding down
+    # beside the rim in two S-bends, the head at the foot turned in to the wheel; a darker
+    # back, a pale belly and the scales only hinted on the back
+    yellow = '#d9ad3c'
+    back = darker(yellow, 0.38)
+    pts, ws, nrm = [], [], []
+    count = 36
+    for k in range(count + 1):
+        t = k / count
+        pts.append((-249 + 32 * math.sin(t * 4 * math.pi + 0.4) * (0.6 + 0.4 * t), -214 + t * 404))
+        ws.append(0.5 + 7.3 * min(1.0, t * 1.6) ** 0.8 - (1.0 if t > 0.95 else 0.0))
+    for k, (x, y) in enumerate(pts):
+        (ax, ay), (bx, by) = pts[max(k - 1, 0)], pts[min(k + 1, count)]
+        d = math.hypot(bx - ax, by - ay) or 1
+        nrm.append(((by - ay) / d, -(bx - ax) / d))
+    out.append(solid([('path', limb(pts, ws))], yellow, INK, 1.8))
+    # the back: a darker band along the left of the body
+    band = [(x + nx * w * 0.32, y + ny * w * 0.32) for (x, y), (nx, ny), w in zip(pts, nrm, ws)]
+    out.append(path(limb(band[1:-1], [w * 0.5 for w in ws[1:-1]]), back, None, 0))
+    # the pale belly along the right edge
+    belly = [(x - nx * w * 0.6, y - ny * w * 0.6) for (x, y), (nx, ny), w in zip(pts[3:-1], nrm[3:-1], ws[3:-1])]
+    out.append(path(poly(belly, closed=False), 'none', mix(yellow, '#ffffff', 0.55), 1.8))
+    # a few scales hinted on the back
+    for k in range(6, count - 1, 3):
+        (x, y), (nx, ny), w = band[k], nrm[k], ws[k]
+        tx, ty = -ny, nx
+        out.append(path('M%s,%s L%s,%s L%s,%s' % (n(x + nx * w * 0.3 - tx * 2), n(y + ny * w * 0.3 - ty * 2), n(x + tx * 1.5),
+                                                  n(y + ty * 1.5), n(x - nx * w * 0.3 - tx * 2), n(y - ny * w * 0.3 - ty * 2)),
+                        'none', mix(yellow, '#ffffff', 0.3), 1.0, extra='stroke-opacity="0.7"'))
     # the head: a flat wedge turned in towards the wheel, the eye, the forked tongue
     x1, y1 = pts[-1]
-    ang = 25
+    ang = 20
     head = [path('M-6,-10 Q10,-14 26,-6 Q32,0 26,6 Q10,13 -6,10 Z', yellow, INK, 2),
-            path('M2,-9 Q14,-11 24,-5', 'none', darker(yellow, 0.35), 1.6),
-            circle(12, -4, 2.6, INK, None, 0),
+            path('M-4,-8 Q10,-12 25,-5 Q12,-6 -4,-3 Z', back, None, 0),
+            circle(13, -4, 2.4, INK, None, 0),
             path('M30,1 l10,0 l5,-4 m-5,4 l5,4', 'none', '#c2453a', 1.6)]
-    out.append(group(head, 'translate(%s %s) rotate(%s)' % (n(x1), n(y1 + 4), n(ang))))
+    out.append(group(head, 'translate(%s %s) rotate(%s) scale(0.78)' % (n(x1 - 2), n(y1 + 2), n(ang))))
     out.append(body_jackal(224, 260))
     # the sphinx with its sword on top
     out.append(sword((42, -204), (58, -392), 9))
@@ -1388,9 +1507,10 @@ def el_sol(c):
     hb, hp = horse(-16, 430, 2.9, 1, 'walk', '#f4f2ec', '#d9d4c8')
     out.append(hb)
     sx, sy = hp['saddle']
-    child, cp = rider(sx, sy, 285, 1, dress='nude', face='front', mood='joy', child=True, hair='#e0b040', hat='wreath',
-                      hands=((-2.2, -1.35), (2.25, -1.2)), grips=('fist', 'open'), holds=((-0.12, -1), None))
-    out.append(child)
+    cp = BareRider(sx, sy + 0.25 * 285 / 7.5, 285, pose='ride', dress='nude', face='front', mood='joy', child=True,
+                   hair='#e0b040', hat='wreath', hands=((-2.2, -1.35), (2.25, -1.2)), grips=('fist', 'open'),
+                   holds=((-0.12, -1), None))
+    out.append(cp.draw())
     lx, ly = cp.hands[0]
     # the staff upright in the raised fist, the red banner streaming back from its top in waves
     tx, ty = lx + 6, ly - 165
@@ -1406,6 +1526,27 @@ def el_sol(c):
             -90, 6, -95, 40, -88, 74, -40, -4, -36, 24, -44, 50))), 'none', darker('#d8473a', 0.25), 2.4))
     out.append(cp.hand(0, 'fist'))
     return out
+
+
+class BareRider(Person):
+    """A bare child astride, facing the viewer: the far thigh goes over the horse's back to
+    the knee, the near leg comes forward along the flank to the knee and hangs from it, the
+    foot pointing down."""
+
+    def _ride_leg(self, direction):
+        U, u = self.U, self.u
+        far = darker(self.skin, 0.1)
+        out = [solid([('path', limb([U(-0.1 * direction, 3.45), U(-0.45 * direction, 3.62), U(-0.72 * direction, 3.86)],
+                                    [0.3 * u, 0.26 * u, 0.2 * u]))], far, INK, self.contour)]
+        hip, knee, ankle = U(0.28 * direction, 3.5), U(0.98 * direction, 4.2), U(0.86 * direction, 5.25)
+        out.append(solid([('path', leg_shape(hip, knee, ankle, u, -direction, 1.25))], self.skin, INK, self.contour))
+        kx, ky = knee
+        out.append(path('M%s,%s q%s,%s %s,%s' % (n(kx - direction * 0.1 * u), n(ky - 0.08 * u), n(direction * 0.08 * u),
+                                                 n(0.02 * u), n(direction * 0.12 * u), n(0.12 * u)), 'none',
+                        darker(self.skin, 0.35), max(1.2, 0.03 * u)))
+        fx, fy = ankle
+        out.append(ellipse(fx + 0.1 * u * direction, fy + 0.16 * u, 0.28 * u, 0.13 * u, self.skin, INK, 2, 62 * direction))
+        return ''.join(out)
 
 
 @card(20)
@@ -1429,7 +1570,9 @@ def el_juicio(c):
                        cloth='#4a6fb5', hair='#e0b040', hairstyle='long', reach=(along(0.3), along(0.58)), grips=('fist', 'fist'),
                        elbows=((-40 * k, top + 2.9 * u), (75 * k, top + 2.75 * u)))
     out.append(angel)
-    out.append(cloud(-20, 18, 450, '#eef0f6'))
+    # the clouds he leans from: a low bank across the sky under his breast, not a wall
+    for x, y, w in ((-190, 4, 230), (180, 10, 240), (-10, -6, 250)):
+        out.append(cloud(x, y, w, '#eef0f6'))
     out.append(trumpet(mouth, bell))
     fx, fy = along(0.8)
     out.append(line((fx, fy), (fx, fy + 14), INK, 2))
