@@ -972,21 +972,77 @@ def diez_de_bastos(c):
 
 # Copas -------------------------------------------------------------------------------------------
 
+def falling_stream(c, lip, side, reach, drop, rise, breaks):
+    """Water poured over a cup's lip at `lip`, thrown out towards `side` (-1 left, 1 right):
+    a ribbon that leaves the lip almost level, widens as it falls on its curve and, past
+    `breaks` (0..1 of the fall), comes apart into drops before it lands `drop` below the lip and
+    `reach` out from it, where it splashes up from the pool."""
+    x0, y0 = lip
+
+    def at(t):
+        return x0 + side * reach * t, y0 - rise * t + (drop + rise) * t * t
+
+    def normal(t):
+        dx, dy = side * reach, -rise + 2 * (drop + rise) * t
+        k = math.hypot(dx, dy)
+        return -dy / k, dx / k
+    water_c, edge = '#b4dcf6', '#4a8ccc'
+    steps = [breaks * k / 14.0 for k in range(15)]
+    half = [3 + 8 * (t / breaks) ** 0.8 for t in steps]
+    half[-1] = 1.5
+    left = [(at(t)[0] + normal(t)[0] * w, at(t)[1] + normal(t)[1] * w) for t, w in zip(steps, half)]
+    right = [(at(t)[0] - normal(t)[0] * w, at(t)[1] - normal(t)[1] * w) for t, w in zip(steps, half)]
+    out = [path(curve_through(left + list(reversed(right)), closed=True), water_c, edge, 1.6, 'fill-opacity="0.92"')]
+    # the light running down the stream on its outer side
+    glint = [(at(t)[0] + normal(t)[0] * w * 0.35 * side, at(t)[1] + normal(t)[1] * w * 0.35 * side)
+             for t, w in zip(steps[1:-3], half[1:-3])]
+    out.append(path(curve_through(glint), 'none', '#ffffff', 2.2, 'stroke-opacity="0.85"'))
+    # the drops it breaks into, longer along the fall, one about every 30 units of the fall and
+    # scattered a little to either side
+    k = 0
+    t = breaks + 0.03
+    while t < 0.985:
+        (x, y), (nx, ny) = at(t), normal(t)
+        off = (-1) ** k * (2 + 3 * (k % 3))
+        dx, dy = side * reach, -rise + 2 * (drop + rise) * t
+        a = math.degrees(math.atan2(dy, dx))
+        r = 6 - 0.8 * (k % 3)
+        out.append(ellipse(x + nx * off, y + ny * off, r * 1.8, r, water_c, edge, 1.4, a))
+        k += 1
+        t += 30.0 / math.hypot(dx, dy)
+    # the splash where it lands: rings on the pool and a crown of drops thrown up
+    lx, ly = at(1.0)
+    out.append(ellipse(lx, ly + 4, 34, 8, 'none', '#dff0fb', 2.2, extra='stroke-opacity="0.8"'))
+    out.append(ellipse(lx, ly + 6, 54, 12, 'none', '#dff0fb', 1.4, extra='stroke-opacity="0.5"'))
+    for s in (-1, 1):
+        out.append(path('M%s,%s q%s,%s %s,%s' % (n(lx + s * 6), n(ly), n(s * 4), n(-12), n(s * 16), n(-20)), 'none', '#eef8ff', 3))
+        for j, (ox, oy) in enumerate(((14, -30), (26, -16), (34, -4))):
+            out.append(circle(lx + s * ox, ly + oy, 3.2 - 0.6 * j, '#eef8ff', edge, 1))
+    return ''.join(out)
+
+
 @card(COPAS)
 def as_de_copas(c):
     out = [sky(c, 'day', 300), water(c, 300, '#4f8fd0', '#2f5f9e')]
-    for x in (-200, -80, 90, 200):
-        out.append(ellipse(x, 350, 30, 10, LEAF, INK, 2))
-        out.append(path('M%s,%s l-12,-20 l12,6 l12,-6 Z' % (n(x), n(345)), '#f2c0d0', INK, 1.4))
+    for x, y in ((-115, 410), (-10, 352), (150, 396), (-270, 376)):
+        out.append(ellipse(x, y, 30, 10, LEAF, INK, 2))
+        out.append(path('M%s,%s l-12,-20 l12,6 l12,-6 Z' % (n(x), n(y - 5)), '#f2c0d0', INK, 1.4))
     h, (gx, gy) = hand_from_cloud(210, 140, 1)
-    # five streams well up out of the cup's mouth and fall over its rim into the pool
-    for k in range(5):
-        sx, sy = gx - 40 - 60 + k * 30, gy + 30 - 250
-        ex, ey = sx + (k - 2) * 60, 320
-        d = 'M%s,%s Q%s,%s %s,%s' % (n(sx), n(sy), n(sx + (k - 2) * 80), n(sy - 170), n(ex), n(ey))
-        out.append(path(d, 'none', '#6fa8dc', 7) + path(d, 'none', '#dff0fb', 2.5))
+    # the cup brims over: the water wells up above its mouth and pours over the lip on both
+    # sides in five streams that fall into the pool
+    cx, foot, ch = gx - 40, gy + 30, 260
+    mouth, w = foot - ch, ch * 0.36
+    out.append(ellipse(cx, mouth, w + 2, 14, '#b4dcf6', '#4a8ccc', 1.6))
+    streams = [(-1, 4, 62, 406, 6, 0.84), (-1, 10, 150, 420, 34, 0.8), (-1, 16, 240, 404, 70, 0.78),
+               (1, 4, 26, 402, 4, 0.84), (1, 12, 72, 414, 40, 0.8)]
     out.append(h)
-    out.append(cup(gx - 40, gy + 30, 260))
+    out.append(cup(cx, foot, ch))
+    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(cx - w + 6), n(mouth - 1), n(cx), n(mouth - 22), n(cx + w - 6), n(mouth - 1)),
+                    '#b4dcf6', None, 0))
+    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(cx - w * 0.6), n(mouth - 8), n(cx - w * 0.1), n(mouth - 15), n(cx + w * 0.3),
+                                            n(mouth - 10)), 'none', '#ffffff', 2.4))
+    for side, inset, reach, drop, rise, breaks in streams:
+        out.append(falling_stream(c, (cx + side * (w - inset), mouth - 2), side, reach, drop, rise, breaks))
     # the dove comes down head first over the cup with the wafer, marked with a cross, in its beak
     dx, dy = gx - 58, -300
     out.append(group([bird(0, 0, 2.0, 1, '#f7f7f2')], 'translate(%s %s) rotate(72)' % (n(dx), n(dy))))
