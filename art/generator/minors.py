@@ -1339,18 +1339,30 @@ def diez_de_copas(c):
     out.append(hills(160, '#7fae5a', (30, 50, 30)))
     out.append(house(200, 180, 90, 70))
     out.append(ground(c, 180, '#8ab85a', '#6a9a44'))
-    out.append(path('M100,180 Q40,300 120,470 L180,470 Q100,300 140,180 Z', '#6fb2e8', INK, 2))
-    # the couple side by side, seen from behind, his arm round her waist and hers round his,
-    # each raising the outer arm to the rainbow
-    m, mp = person(-165, 420, 460, face='back', dress='tunic', cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22',
-                   hands=((-0.8, -1.6), (1.5, 1.3)), grips=('open', 'rest'))
-    w, wp = person(-50, 420, 440, face='back', dress='gown', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
-                   hands=((-1.5, 1.2), (0.9, -1.5)), grips=('rest', 'open'))
+    # the brook winding down from the house and away to the right behind the children
+    out.append(path('M150,180 Q110,250 210,300 Q270,330 300,338 L300,378 Q240,360 180,316 Q96,262 176,180 Z', '#6fb2e8',
+                    INK, 2))
+    # the couple side by side, seen from behind, close but each whole: his arm round her waist
+    # and hers round his, each raising the outer arm to the rainbow
+    mx, wx, feet = -172, -36, 420
+    mu, wu = 450 / 7.5, 430 / 7.5
+    m, mp = person(mx, feet, 450, face='back', dress='tunic', cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22',
+                   reach=((mx - 1.4 * mu, feet - 8.7 * mu), (wx + 0.15 * wu, feet - 3.95 * wu)), grips=('open', 'rest'))
+    w, wp = person(wx, feet, 430, face='back', dress='gown', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
+                   reach=((mx - 0.2 * mu, feet - 4.1 * mu), (wx + 1.7 * wu, feet - 8.6 * wu)), grips=('rest', 'open'))
     out += [m, w]
+    # his forearm lies across her back, over her gown: drawn again within a band round it
+    (ex, ey), (hx, hy) = mp.elbows[1], mp.hands[1]
+    ax, ay = ex + (hx - ex) * 0.2, ey + (hy - ey) * 0.2
+    k = math.hypot(hx - ax, hy - ay)
+    tx, ty, r = (hx - ax) / k, (hy - ay) / k, 0.42 * mu
+    band = [(ax - ty * r, ay + tx * r), (hx + tx * r - ty * r, hy + ty * r + tx * r),
+            (hx + tx * r + ty * r, hy + ty * r - tx * r), (ax + ty * r, ay - tx * r)]
+    out.append(group([m], extra='clip-path="%s"' % c.clip(poly(band))))
     # the children dancing hand in hand
-    for x, col, sk in ((30, '#e0b040', None), (130, '#c2453a', None)):
-        out.append(person(x, 430, 230, pose='walk', face='front', mood='joy', child=True, dress='tunic', cloth=col,
-                          hair='#c28a3a', hands=((-1.3, 0.9), (1.3, 0.9)), grips=('open', 'open'))[0])
+    for x, col in ((96, '#e0b040'), (190, '#c2453a')):
+        out.append(person(x, 440, 215, pose='walk', face='front', mood='joy', child=True, dress='tunic', cloth=col,
+                          hair='#c28a3a', hands=((-1.25, 0.9), (1.25, 0.9)), grips=('open', 'open'))[0])
     return out
 
 
