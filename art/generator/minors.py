@@ -592,10 +592,27 @@ def sota_de_oros(c):
 
 @card(OROS + 11)
 def caballo_de_oros(c):
-    out = [sky(c, 'gold', 140), hills(140, '#7fae5a', (40, 50, 40))]
-    out.append(ground(c, 150, '#8a6a44', '#6a4a2e'))
-    for y in range(170, 450, 26):
-        out.append(line((-300, y), (300, y + 10), '#5a3e24', 3))
+    # the ploughed field runs back to a low horizon, a hedge along it and trees beyond
+    horizon = -120
+    out = [sky(c, 'gold', horizon), hills(horizon, '#9aa87a', (10, 18, 8, 14), ridge=False)]
+    for x, h in ((-250, 70), (-205, 52), (-90, 46), (150, 64), (205, 80), (262, 58)):
+        out.append(tree(x, horizon + 2, h, '#4f7a3c'))
+    out.append(ground(c, horizon, '#a07a4c', '#6a4a2e', scatter=False))
+    hedge = 'M-300,%s' % n(horizon + 8)
+    for k in range(25):
+        x = -300 + k * 25
+        hedge += ' Q%s,%s %s,%s' % (n(x + 12.5), n(horizon - 16 - (k * 7) % 9), n(x + 25), n(horizon - 2))
+    hedge += ' L300,%s Z' % n(horizon + 8)
+    out.append(path(hedge, '#3f6234', INK, 1.8))
+    # the furrows run towards a point on the horizon, each ridge catching the light on its left
+    vx, vy, near = 100, horizon - 40, horizon + 10
+    for k in range(-14, 13):
+        bx = vx + k * 90
+        t = (near - vy) / (480.0 - vy)
+        top = (vx + (bx - vx) * t, near)
+        w = min(1, abs(k) / 6.0 + 0.25)
+        out.append(line(top, (bx, 480), '#5a3e24', 1 + 2.4 * w))
+        out.append(line((top[0] - 1, near), (bx - 20, 480), '#c8a26c', 1 + 1.6 * w, 'stroke-opacity="0.7"'))
     # a heavy dark horse standing square and still, the knight astride in proportion to it
     hb, hp = horse(-36, 440, 3.0, 1, 'stand', '#2e2a2e', '#16141a', cloth='#c2453a')
     out.append(hb)
