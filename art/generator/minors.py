@@ -1774,9 +1774,24 @@ def nueve_de_espadas(c):
 @card(ESPADAS + 9)
 def diez_de_espadas(c):
     # a black sky over still water, the first light of dawn along the horizon
-    g = c.linear([(0, '#0c0a12'), (0.55, '#1a1626'), (0.82, '#5a3a3a'), (0.93, '#d8903a'), (1, '#f4d06a')],
-                 0, -470, 0, 140, 'userSpaceOnUse')
+    g = c.linear([(0, '#0a0910'), (0.3, '#15142a'), (0.56, '#2e2a4c'), (0.74, '#5e3c52'), (0.86, '#b0604a'),
+                  (0.94, '#e0973c'), (1, '#f4d06a')], 0, -470, 0, 140, 'userSpaceOnUse')
     out = [rect(-300, -470, 600, 940, g, None, 0)]
+    # the first light spreading up into the dark from where the sun will rise
+    glow = c.radial([(0, ('#f6c870', 0.55)), (0.5, ('#d88a5a', 0.22)), (1, ('#d88a5a', 0))], -60, 150, 420)
+    out.append(ellipse(-60, 150, 520, 420, glow, None, 0))
+    # long thin clouds over it, dark above and lit from below by the coming sun
+    for x, y, w, t in ((-170, -150, 200, 0.35), (90, -205, 240, 0.25), (-40, -60, 300, 0.6), (200, -20, 170, 0.7),
+                       (-230, 10, 150, 0.8)):
+        d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+            n(x - w / 2), n(y), n(x - w / 4), n(y - 14), n(x), n(y - 10), n(x + w / 4), n(y - 18), n(x + w / 2), n(y),
+            n(x), n(y + 9), n(x - w / 2), n(y))
+        out.append(path(d, mix_light('#2a2236', 0.08 * t), None, 0))
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x - w * 0.42), n(y + 2), n(x), n(y + 10), n(x + w * 0.46), n(y + 1)),
+                        'none', mix_light('#d88a4a', 0.3 * t), 2 + 2 * t, 'stroke-opacity="%s"' % n(0.4 + 0.5 * t)))
+    for k in range(14):
+        x, y = -280 + (k * 137) % 560, -450 + (k * 71) % 200
+        out.append(circle(x, y, 1.4 + (k % 3) * 0.5, '#f2efe6', None, 0, 'fill-opacity="%s"' % n(0.35 + 0.15 * (k % 3))))
     out.append(hills(140, '#1e1c2a', (26, 44, 18)))
     wg = c.linear([(0, '#c89048'), (0.18, '#3a3650'), (1, '#17182a')], 0, 140, 0, 300, 'userSpaceOnUse')
     out.append(rect(-300, 140, 600, 160, wg, INK, 2.2))
