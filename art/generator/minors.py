@@ -1660,8 +1660,9 @@ def seis_de_espadas(c):
     out.append(line((lx - k * 130, ly - 130), (lx + k * (440 - ly), 440), WOOD, 9))
     out += [hand_over(p, 0), hand_over(p, 1)]
     # the woman hooded and bowed, the child close against her, both seen from behind
+    # her arms are folded before her, hidden by her back
     out.append(person(-40, 300, 380, pose='sit', face='back', mood='grief', cloth='#4a3a5a', hat='hood', hat_colour='#4a3a5a',
-                      cape='#3a2e4a', bow=0.2, hands=((0.5, 1.6), (-0.5, 1.6)))[0])
+                      cape='#3a2e4a', bow=0.2, hands=((0.6, 1.2), (-0.6, 1.2)), behind=(True, True))[0])
     out.append(person(55, 300, 240, pose='sit', child=True, face='back', mood='grief', cloth='#e0b040', hair='#c28a3a')[0])
     # six swords stood upright in the bow before them
     for i in range(6):
