@@ -1726,7 +1726,6 @@ def nueve_de_espadas(c):
     # the bed: head end on the left, the carved panel along its side
     out.append(rect(-290, 120, 44, 200, '#6b4328'))
     out.append(circle(-268, 112, 16, '#6b4328'))
-    out.append(rect(-280, 190, 570, 60, '#efe8d8'))
     # the pillow at her back: she has sat up in bed, her face in her hands
     out.append(ellipse(-205, 120, 70, 40, '#e8e2d4', INK, LINE))
     body, p = person(-120, 348, 520, pose='sit', face='hidden', dress='robe', cloth='#f2efe6', hair='#3a2418',
@@ -1734,8 +1733,9 @@ def nueve_de_espadas(c):
                      elbows=((-170, 84), (-70, 84)))
     out.append(body)
     # the quilt of roses and signs over her lap and legs, raised over her knees
-    quilt = ('M-230,190 Q-215,120 -185,96 Q-170,82 -150,100 Q-120,118 -90,100 Q-70,82 -52,96 Q-20,130 40,160 '
-             'Q190,172 290,165 L290,290 L-230,290 Z')
+    # it runs back to the bedhead, over the mattress's end under her pillow
+    quilt = ('M-248,290 L-248,178 Q-236,120 -185,96 Q-170,82 -150,100 Q-120,118 -90,100 Q-70,82 -52,96 Q-20,130 40,160 '
+             'Q190,172 290,165 L290,290 Z')
     out.append(path(quilt, '#4a6fb5'))
     # the knees drawn up under it: a fold running down between them and off each
     out.append(path('M-120,112 Q-116,150 -104,196 M-184,104 Q-206,150 -214,196 M-56,104 Q-30,140 4,170', 'none',
