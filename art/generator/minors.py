@@ -386,24 +386,26 @@ def sota_de_copas(c):
 
 @card(COPAS + 11)
 def caballo_de_copas(c):
-    out = [sky(c, 'day', 120), mountains(110, '#8a9ac0', [(-200, 150, 120), (40, 110, 100)]),
+    out = [sky(c, 'day', 120), cloud(-150, -340, 210), cloud(170, -250, 150),
+           mountains(110, '#8a9ac0', [(-200, 190, 130), (40, 140, 110), (230, 120, 90)]),
            hills(120, '#7fae5a', (50, 70, 40)), ground(c, 150, '#8ab85a', '#6a9a44')]
     # the river he rides towards, winding down from the hills to his right
     river = c.linear([(0, '#a8d0f0'), (1, '#4f8fd0')], 0, 150, 0, 470, 'userSpaceOnUse')
     out.append(path('M200,150 Q150,260 215,360 Q250,420 230,470 L300,470 L300,380 Q250,300 232,150 Z', river, INK, 2))
     for y, x0, w in ((220, 190, 18), (300, 205, 26), (400, 245, 30)):
         out.append(line((x0, y), (x0 + w, y), '#e8f4fc', 2))
-    hb, hp = horse(-70, 430, 2.7, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#4a6fb5')
+    # a tall white horse at a walk, the knight astride in proportion to it
+    hb, hp = horse(-56, 440, 2.95, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#4a6fb5')
     out.append(hb)
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 320, 1, profile=True, body='three', mood='calm', cloth='#4a6fb5', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet',
+    rb, r = rider(sx, sy, 440, 1, profile=True, body='three', mood='calm', cloth='#4a6fb5', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet',
                   pattern=lambda q: ''.join(fish(*q.U(a, b), 0.6, 0, '#d8473a') for a, b in [(-0.3, 2.4), (0.3, 3.2)]),
                   hands=((0.9, 1.2), (1.9, 0.4)), grips=('fist', 'fist'))
     out.append(rb)
     hx, hy = r.head
-    out.append(wings(hx, hy - 20, 30, '#f2efe6', '#9aa3b2'))
+    out.append(wings(hx, hy - 0.52 * r.u, 0.56 * r.u, '#f2efe6', '#9aa3b2'))
     rx, ry = r.hands[1]
-    out.append(held_cup((rx, ry), 90)[0])
+    out.append(held_cup((rx, ry), 110)[0])
     out.append(hand_over(r, 1))
     out.append(line(r.hands[0], hp['muzzle'], '#6b3f2a', 2.4))
     out.append(hand_over(r, 0))  # the reins in his fist
