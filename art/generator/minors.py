@@ -2043,14 +2043,21 @@ def seis_de_oros(c):
 @card(OROS + 6)
 def siete_de_oros(c):
     out = [sky(c, 'day', 150), hills(150, '#7fae5a', (30, 50, 30)), ground(c, 150, '#8ab85a', '#6a9a44')]
-    # the bush he has tended: vine stems from the ground up into a tall mass of leaves, the
-    # coins hanging in it like ripe fruit on their stalks
+    out.append(cloud(-170, -340, 190))
+    # the bush he has tended, grown taller than he is: vine stems from the ground up into a
+    # tall mass of leaves, the coins hanging in it like ripe fruit on their stalks, all of it
+    # inside the field
+
+    def at(x, y):
+        return 160 + (x - 175) * 0.8, -140 + (y - 70) * 1.2
     for x0, x1, x2 in ((150, 130, 110), (175, 190, 215), (200, 230, 260)):
-        out.append(path('M%s,430 Q%s,330 %s,250' % (n(x0), n(x1), n(x2)), 'none', '#5a3e24', 9))
+        (a, _), (b, _), (e, _) = at(x0, 0), at(x1, 0), at(x2, 0)
+        out.append(path('M%s,440 Q%s,300 %s,160' % (n(a), n(b), n(e)), 'none', '#5a3e24', 9))
     clumps = [(170, 70, 70), (110, 120, 60), (240, 110, 66), (90, 210, 58), (260, 220, 60), (170, 170, 74),
-              (110, 300, 60), (250, 320, 62), (180, 270, 70), (150, 370, 56), (235, 395, 48)]
-    out.append(leaves(c, clumps, '#4e8a44', (175, 220, 190)))
+              (110, 300, 60), (250, 320, 62), (180, 270, 70), (150, 370, 56), (235, 395, 48), (175, 430, 44)]
+    out.append(leaves(c, [at(x, y) + (r * 0.92,) for x, y, r in clumps], '#4e8a44', at(175, 250) + (190,)))
     for x, y in [(120, 100), (215, 84), (170, 176), (100, 240), (240, 226), (150, 318), (235, 372)]:
+        x, y = at(x, y)
         out.append(path('M%s,%s q%s,-14 %s,-24' % (n(x), n(y - 30), n(-4), n(2)), 'none', '#3e6a30', 3))
         out.append(coin(x, y, 32))
     body, p = person(-150, 430, 560, hairstyle='curly', face='right', profile=True, body='three', mood='calm', dress='tunic', cloth='#d8873a', legs='#4a6fb5', hair='#5a3a22',
