@@ -386,24 +386,26 @@ def sota_de_copas(c):
 
 @card(COPAS + 11)
 def caballo_de_copas(c):
-    out = [sky(c, 'day', 120), mountains(110, '#8a9ac0', [(-200, 150, 120), (40, 110, 100)]),
+    out = [sky(c, 'day', 120), cloud(-150, -340, 210), cloud(170, -250, 150),
+           mountains(110, '#8a9ac0', [(-200, 190, 130), (40, 140, 110), (230, 120, 90)]),
            hills(120, '#7fae5a', (50, 70, 40)), ground(c, 150, '#8ab85a', '#6a9a44')]
     # the river he rides towards, winding down from the hills to his right
     river = c.linear([(0, '#a8d0f0'), (1, '#4f8fd0')], 0, 150, 0, 470, 'userSpaceOnUse')
     out.append(path('M200,150 Q150,260 215,360 Q250,420 230,470 L300,470 L300,380 Q250,300 232,150 Z', river, INK, 2))
     for y, x0, w in ((220, 190, 18), (300, 205, 26), (400, 245, 30)):
         out.append(line((x0, y), (x0 + w, y), '#e8f4fc', 2))
-    hb, hp = horse(-70, 430, 2.7, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#4a6fb5')
+    # a tall white horse at a walk, the knight astride in proportion to it
+    hb, hp = horse(-56, 440, 2.95, 1, 'walk', '#f4f2ec', '#d9d4c8', cloth='#4a6fb5')
     out.append(hb)
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 320, 1, profile=True, body='three', mood='calm', cloth='#4a6fb5', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet',
+    rb, r = rider(sx, sy, 440, 1, profile=True, body='three', mood='calm', cloth='#4a6fb5', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet',
                   pattern=lambda q: ''.join(fish(*q.U(a, b), 0.6, 0, '#d8473a') for a, b in [(-0.3, 2.4), (0.3, 3.2)]),
                   hands=((0.9, 1.2), (1.9, 0.4)), grips=('fist', 'fist'))
     out.append(rb)
     hx, hy = r.head
-    out.append(wings(hx, hy - 20, 30, '#f2efe6', '#9aa3b2'))
+    out.append(wings(hx, hy - 0.52 * r.u, 0.56 * r.u, '#f2efe6', '#9aa3b2'))
     rx, ry = r.hands[1]
-    out.append(held_cup((rx, ry), 90)[0])
+    out.append(held_cup((rx, ry), 110)[0])
     out.append(hand_over(r, 1))
     out.append(line(r.hands[0], hp['muzzle'], '#6b3f2a', 2.4))
     out.append(hand_over(r, 0))  # the reins in his fist
@@ -592,10 +594,27 @@ def sota_de_oros(c):
 
 @card(OROS + 11)
 def caballo_de_oros(c):
-    out = [sky(c, 'gold', 140), hills(140, '#7fae5a', (40, 50, 40))]
-    out.append(ground(c, 150, '#8a6a44', '#6a4a2e'))
-    for y in range(170, 450, 26):
-        out.append(line((-300, y), (300, y + 10), '#5a3e24', 3))
+    # the ploughed field runs back to a low horizon, a hedge along it and trees beyond
+    horizon = -120
+    out = [sky(c, 'gold', horizon), hills(horizon, '#9aa87a', (10, 18, 8, 14), ridge=False)]
+    for x, h in ((-250, 70), (-205, 52), (-90, 46), (150, 64), (205, 80), (262, 58)):
+        out.append(tree(x, horizon + 2, h, '#4f7a3c'))
+    out.append(ground(c, horizon, '#a07a4c', '#6a4a2e', scatter=False))
+    hedge = 'M-300,%s' % n(horizon + 8)
+    for k in range(25):
+        x = -300 + k * 25
+        hedge += ' Q%s,%s %s,%s' % (n(x + 12.5), n(horizon - 16 - (k * 7) % 9), n(x + 25), n(horizon - 2))
+    hedge += ' L300,%s Z' % n(horizon + 8)
+    out.append(path(hedge, '#3f6234', INK, 1.8))
+    # the furrows run towards a point on the horizon, each ridge catching the light on its left
+    vx, vy, near = 100, horizon - 40, horizon + 10
+    for k in range(-14, 13):
+        bx = vx + k * 90
+        t = (near - vy) / (480.0 - vy)
+        top = (vx + (bx - vx) * t, near)
+        w = min(1, abs(k) / 6.0 + 0.25)
+        out.append(line(top, (bx, 480), '#5a3e24', 1 + 2.4 * w))
+        out.append(line((top[0] - 1, near), (bx - 20, 480), '#c8a26c', 1 + 1.6 * w, 'stroke-opacity="0.7"'))
     # a heavy dark horse standing square and still, the knight astride in proportion to it
     hb, hp = horse(-36, 440, 3.0, 1, 'stand', '#2e2a2e', '#16141a', cloth='#c2453a')
     out.append(hb)
@@ -972,21 +991,77 @@ def diez_de_bastos(c):
 
 # Copas -------------------------------------------------------------------------------------------
 
+def falling_stream(c, lip, side, reach, drop, rise, breaks):
+    """Water poured over a cup's lip at `lip`, thrown out towards `side` (-1 left, 1 right):
+    a ribbon that leaves the lip almost level, widens as it falls on its curve and, past
+    `breaks` (0..1 of the fall), comes apart into drops before it lands `drop` below the lip and
+    `reach` out from it, where it splashes up from the pool."""
+    x0, y0 = lip
+
+    def at(t):
+        return x0 + side * reach * t, y0 - rise * t + (drop + rise) * t * t
+
+    def normal(t):
+        dx, dy = side * reach, -rise + 2 * (drop + rise) * t
+        k = math.hypot(dx, dy)
+        return -dy / k, dx / k
+    water_c, edge = '#b4dcf6', '#4a8ccc'
+    steps = [breaks * k / 14.0 for k in range(15)]
+    half = [3 + 8 * (t / breaks) ** 0.8 for t in steps]
+    half[-1] = 1.5
+    left = [(at(t)[0] + normal(t)[0] * w, at(t)[1] + normal(t)[1] * w) for t, w in zip(steps, half)]
+    right = [(at(t)[0] - normal(t)[0] * w, at(t)[1] - normal(t)[1] * w) for t, w in zip(steps, half)]
+    out = [path(curve_through(left + list(reversed(right)), closed=True), water_c, edge, 1.6, 'fill-opacity="0.92"')]
+    # the light running down the stream on its outer side
+    glint = [(at(t)[0] + normal(t)[0] * w * 0.35 * side, at(t)[1] + normal(t)[1] * w * 0.35 * side)
+             for t, w in zip(steps[1:-3], half[1:-3])]
+    out.append(path(curve_through(glint), 'none', '#ffffff', 2.2, 'stroke-opacity="0.85"'))
+    # the drops it breaks into, longer along the fall, one about every 30 units of the fall and
+    # scattered a little to either side
+    k = 0
+    t = breaks + 0.03
+    while t < 0.985:
+        (x, y), (nx, ny) = at(t), normal(t)
+        off = (-1) ** k * (2 + 3 * (k % 3))
+        dx, dy = side * reach, -rise + 2 * (drop + rise) * t
+        a = math.degrees(math.atan2(dy, dx))
+        r = 6 - 0.8 * (k % 3)
+        out.append(ellipse(x + nx * off, y + ny * off, r * 1.8, r, water_c, edge, 1.4, a))
+        k += 1
+        t += 30.0 / math.hypot(dx, dy)
+    # the splash where it lands: rings on the pool and a crown of drops thrown up
+    lx, ly = at(1.0)
+    out.append(ellipse(lx, ly + 4, 34, 8, 'none', '#dff0fb', 2.2, extra='stroke-opacity="0.8"'))
+    out.append(ellipse(lx, ly + 6, 54, 12, 'none', '#dff0fb', 1.4, extra='stroke-opacity="0.5"'))
+    for s in (-1, 1):
+        out.append(path('M%s,%s q%s,%s %s,%s' % (n(lx + s * 6), n(ly), n(s * 4), n(-12), n(s * 16), n(-20)), 'none', '#eef8ff', 3))
+        for j, (ox, oy) in enumerate(((14, -30), (26, -16), (34, -4))):
+            out.append(circle(lx + s * ox, ly + oy, 3.2 - 0.6 * j, '#eef8ff', edge, 1))
+    return ''.join(out)
+
+
 @card(COPAS)
 def as_de_copas(c):
     out = [sky(c, 'day', 300), water(c, 300, '#4f8fd0', '#2f5f9e')]
-    for x in (-200, -80, 90, 200):
-        out.append(ellipse(x, 350, 30, 10, LEAF, INK, 2))
-        out.append(path('M%s,%s l-12,-20 l12,6 l12,-6 Z' % (n(x), n(345)), '#f2c0d0', INK, 1.4))
+    for x, y in ((-115, 410), (-10, 352), (150, 396), (-270, 376)):
+        out.append(ellipse(x, y, 30, 10, LEAF, INK, 2))
+        out.append(path('M%s,%s l-12,-20 l12,6 l12,-6 Z' % (n(x), n(y - 5)), '#f2c0d0', INK, 1.4))
     h, (gx, gy) = hand_from_cloud(210, 140, 1)
-    # five streams well up out of the cup's mouth and fall over its rim into the pool
-    for k in range(5):
-        sx, sy = gx - 40 - 60 + k * 30, gy + 30 - 250
-        ex, ey = sx + (k - 2) * 60, 320
-        d = 'M%s,%s Q%s,%s %s,%s' % (n(sx), n(sy), n(sx + (k - 2) * 80), n(sy - 170), n(ex), n(ey))
-        out.append(path(d, 'none', '#6fa8dc', 7) + path(d, 'none', '#dff0fb', 2.5))
+    # the cup brims over: the water wells up above its mouth and pours over the lip on both
+    # sides in five streams that fall into the pool
+    cx, foot, ch = gx - 40, gy + 30, 260
+    mouth, w = foot - ch, ch * 0.36
+    out.append(ellipse(cx, mouth, w + 2, 14, '#b4dcf6', '#4a8ccc', 1.6))
+    streams = [(-1, 4, 62, 406, 6, 0.84), (-1, 10, 150, 420, 34, 0.8), (-1, 16, 240, 404, 70, 0.78),
+               (1, 4, 26, 402, 4, 0.84), (1, 12, 72, 414, 40, 0.8)]
     out.append(h)
-    out.append(cup(gx - 40, gy + 30, 260))
+    out.append(cup(cx, foot, ch))
+    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(cx - w + 6), n(mouth - 1), n(cx), n(mouth - 22), n(cx + w - 6), n(mouth - 1)),
+                    '#b4dcf6', None, 0))
+    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(cx - w * 0.6), n(mouth - 8), n(cx - w * 0.1), n(mouth - 15), n(cx + w * 0.3),
+                                            n(mouth - 10)), 'none', '#ffffff', 2.4))
+    for side, inset, reach, drop, rise, breaks in streams:
+        out.append(falling_stream(c, (cx + side * (w - inset), mouth - 2), side, reach, drop, rise, breaks))
     # the dove comes down head first over the cup with the wafer, marked with a cross, in its beak
     dx, dy = gx - 58, -300
     out.append(group([bird(0, 0, 2.0, 1, '#f7f7f2')], 'translate(%s %s) rotate(72)' % (n(dx), n(dy))))
@@ -1283,18 +1358,30 @@ def diez_de_copas(c):
     out.append(hills(160, '#7fae5a', (30, 50, 30)))
     out.append(house(200, 180, 90, 70))
     out.append(ground(c, 180, '#8ab85a', '#6a9a44'))
-    out.append(path('M100,180 Q40,300 120,470 L180,470 Q100,300 140,180 Z', '#6fb2e8', INK, 2))
-    # the couple side by side, seen from behind, his arm round her waist and hers round his,
-    # each raising the outer arm to the rainbow
-    m, mp = person(-165, 420, 460, face='back', dress='tunic', cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22',
-                   hands=((-0.8, -1.6), (1.5, 1.3)), grips=('open', 'rest'))
-    w, wp = person(-50, 420, 440, face='back', dress='gown', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
-                   hands=((-1.5, 1.2), (0.9, -1.5)), grips=('rest', 'open'))
+    # the brook winding down from the house and away to the right behind the children
+    out.append(path('M150,180 Q110,250 210,300 Q270,330 300,338 L300,378 Q240,360 180,316 Q96,262 176,180 Z', '#6fb2e8',
+                    INK, 2))
+    # the couple side by side, seen from behind, close but each whole: his arm round her waist
+    # and hers round his, each raising the outer arm to the rainbow
+    mx, wx, feet = -172, -36, 420
+    mu, wu = 450 / 7.5, 430 / 7.5
+    m, mp = person(mx, feet, 450, face='back', dress='tunic', cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22',
+                   reach=((mx - 1.4 * mu, feet - 8.7 * mu), (wx + 0.15 * wu, feet - 3.95 * wu)), grips=('open', 'rest'))
+    w, wp = person(wx, feet, 430, face='back', dress='gown', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
+                   reach=((mx - 0.2 * mu, feet - 4.1 * mu), (wx + 1.7 * wu, feet - 8.6 * wu)), grips=('rest', 'open'))
     out += [m, w]
+    # his forearm lies across her back, over her gown: drawn again within a band round it
+    (ex, ey), (hx, hy) = mp.elbows[1], mp.hands[1]
+    ax, ay = ex + (hx - ex) * 0.2, ey + (hy - ey) * 0.2
+    k = math.hypot(hx - ax, hy - ay)
+    tx, ty, r = (hx - ax) / k, (hy - ay) / k, 0.42 * mu
+    band = [(ax - ty * r, ay + tx * r), (hx + tx * r - ty * r, hy + ty * r + tx * r),
+            (hx + tx * r + ty * r, hy + ty * r - tx * r), (ax + ty * r, ay - tx * r)]
+    out.append(group([m], extra='clip-path="%s"' % c.clip(poly(band))))
     # the children dancing hand in hand
-    for x, col, sk in ((30, '#e0b040', None), (130, '#c2453a', None)):
-        out.append(person(x, 430, 230, pose='walk', face='front', mood='joy', child=True, dress='tunic', cloth=col,
-                          hair='#c28a3a', hands=((-1.3, 0.9), (1.3, 0.9)), grips=('open', 'open'))[0])
+    for x, col in ((96, '#e0b040'), (190, '#c2453a')):
+        out.append(person(x, 440, 215, pose='walk', face='front', mood='joy', child=True, dress='tunic', cloth=col,
+                          hair='#c28a3a', hands=((-1.25, 0.9), (1.25, 0.9)), grips=('open', 'open'))[0])
     return out
 
 
@@ -1575,8 +1662,9 @@ def seis_de_espadas(c):
     out.append(line((lx - k * 130, ly - 130), (lx + k * (440 - ly), 440), WOOD, 9))
     out += [hand_over(p, 0), hand_over(p, 1)]
     # the woman hooded and bowed, the child close against her, both seen from behind
+    # her arms are folded before her, hidden by her back
     out.append(person(-40, 300, 380, pose='sit', face='back', mood='grief', cloth='#4a3a5a', hat='hood', hat_colour='#4a3a5a',
-                      cape='#3a2e4a', bow=0.2, hands=((0.5, 1.6), (-0.5, 1.6)))[0])
+                      cape='#3a2e4a', bow=0.2, hands=((0.6, 1.2), (-0.6, 1.2)), behind=(True, True))[0])
     out.append(person(55, 300, 240, pose='sit', child=True, face='back', mood='grief', cloth='#e0b040', hair='#c28a3a')[0])
     # six swords stood upright in the bow before them
     for i in range(6):
@@ -1640,7 +1728,6 @@ def nueve_de_espadas(c):
     # the bed: head end on the left, the carved panel along its side
     out.append(rect(-290, 120, 44, 200, '#6b4328'))
     out.append(circle(-268, 112, 16, '#6b4328'))
-    out.append(rect(-280, 190, 570, 60, '#efe8d8'))
     # the pillow at her back: she has sat up in bed, her face in her hands
     out.append(ellipse(-205, 120, 70, 40, '#e8e2d4', INK, LINE))
     body, p = person(-120, 348, 520, pose='sit', face='hidden', dress='robe', cloth='#f2efe6', hair='#3a2418',
@@ -1648,8 +1735,9 @@ def nueve_de_espadas(c):
                      elbows=((-170, 84), (-70, 84)))
     out.append(body)
     # the quilt of roses and signs over her lap and legs, raised over her knees
-    quilt = ('M-230,190 Q-215,120 -185,96 Q-170,82 -150,100 Q-120,118 -90,100 Q-70,82 -52,96 Q-20,130 40,160 '
-             'Q190,172 290,165 L290,290 L-230,290 Z')
+    # it runs back to the bedhead, over the mattress's end under her pillow
+    quilt = ('M-248,290 L-248,178 Q-236,120 -185,96 Q-170,82 -150,100 Q-120,118 -90,100 Q-70,82 -52,96 Q-20,130 40,160 '
+             'Q190,172 290,165 L290,290 Z')
     out.append(path(quilt, '#4a6fb5'))
     # the knees drawn up under it: a fold running down between them and off each
     out.append(path('M-120,112 Q-116,150 -104,196 M-184,104 Q-206,150 -214,196 M-56,104 Q-30,140 4,170', 'none',
@@ -1689,9 +1777,24 @@ def nueve_de_espadas(c):
 @card(ESPADAS + 9)
 def diez_de_espadas(c):
     # a black sky over still water, the first light of dawn along the horizon
-    g = c.linear([(0, '#0c0a12'), (0.55, '#1a1626'), (0.82, '#5a3a3a'), (0.93, '#d8903a'), (1, '#f4d06a')],
-                 0, -470, 0, 140, 'userSpaceOnUse')
+    g = c.linear([(0, '#0a0910'), (0.3, '#15142a'), (0.56, '#2e2a4c'), (0.74, '#5e3c52'), (0.86, '#b0604a'),
+                  (0.94, '#e0973c'), (1, '#f4d06a')], 0, -470, 0, 140, 'userSpaceOnUse')
     out = [rect(-300, -470, 600, 940, g, None, 0)]
+    # the first light spreading up into the dark from where the sun will rise
+    glow = c.radial([(0, ('#f6c870', 0.55)), (0.5, ('#d88a5a', 0.22)), (1, ('#d88a5a', 0))], -60, 150, 420)
+    out.append(ellipse(-60, 150, 520, 420, glow, None, 0))
+    # long thin clouds over it, dark above and lit from below by the coming sun
+    for x, y, w, t in ((-170, -150, 200, 0.35), (90, -205, 240, 0.25), (-40, -60, 300, 0.6), (200, -20, 170, 0.7),
+                       (-230, 10, 150, 0.8)):
+        d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+            n(x - w / 2), n(y), n(x - w / 4), n(y - 14), n(x), n(y - 10), n(x + w / 4), n(y - 18), n(x + w / 2), n(y),
+            n(x), n(y + 9), n(x - w / 2), n(y))
+        out.append(path(d, mix_light('#2a2236', 0.08 * t), None, 0))
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x - w * 0.42), n(y + 2), n(x), n(y + 10), n(x + w * 0.46), n(y + 1)),
+                        'none', mix_light('#d88a4a', 0.3 * t), 2 + 2 * t, 'stroke-opacity="%s"' % n(0.4 + 0.5 * t)))
+    for k in range(14):
+        x, y = -280 + (k * 137) % 560, -450 + (k * 71) % 200
+        out.append(circle(x, y, 1.4 + (k % 3) * 0.5, '#f2efe6', None, 0, 'fill-opacity="%s"' % n(0.35 + 0.15 * (k % 3))))
     out.append(hills(140, '#1e1c2a', (26, 44, 18)))
     wg = c.linear([(0, '#c89048'), (0.18, '#3a3650'), (1, '#17182a')], 0, 140, 0, 300, 'userSpaceOnUse')
     out.append(rect(-300, 140, 600, 160, wg, INK, 2.2))
@@ -1940,14 +2043,21 @@ def seis_de_oros(c):
 @card(OROS + 6)
 def siete_de_oros(c):
     out = [sky(c, 'day', 150), hills(150, '#7fae5a', (30, 50, 30)), ground(c, 150, '#8ab85a', '#6a9a44')]
-    # the bush he has tended: vine stems from the ground up into a tall mass of leaves, the
-    # coins hanging in it like ripe fruit on their stalks
+    out.append(cloud(-170, -340, 190))
+    # the bush he has tended, grown taller than he is: vine stems from the ground up into a
+    # tall mass of leaves, the coins hanging in it like ripe fruit on their stalks, all of it
+    # inside the field
+
+    def at(x, y):
+        return 160 + (x - 175) * 0.8, -140 + (y - 70) * 1.2
     for x0, x1, x2 in ((150, 130, 110), (175, 190, 215), (200, 230, 260)):
-        out.append(path('M%s,430 Q%s,330 %s,250' % (n(x0), n(x1), n(x2)), 'none', '#5a3e24', 9))
+        (a, _), (b, _), (e, _) = at(x0, 0), at(x1, 0), at(x2, 0)
+        out.append(path('M%s,440 Q%s,300 %s,160' % (n(a), n(b), n(e)), 'none', '#5a3e24', 9))
     clumps = [(170, 70, 70), (110, 120, 60), (240, 110, 66), (90, 210, 58), (260, 220, 60), (170, 170, 74),
-              (110, 300, 60), (250, 320, 62), (180, 270, 70), (150, 370, 56), (235, 395, 48)]
-    out.append(leaves(c, clumps, '#4e8a44', (175, 220, 190)))
+              (110, 300, 60), (250, 320, 62), (180, 270, 70), (150, 370, 56), (235, 395, 48), (175, 430, 44)]
+    out.append(leaves(c, [at(x, y) + (r * 0.92,) for x, y, r in clumps], '#4e8a44', at(175, 250) + (190,)))
     for x, y in [(120, 100), (215, 84), (170, 176), (100, 240), (240, 226), (150, 318), (235, 372)]:
+        x, y = at(x, y)
         out.append(path('M%s,%s q%s,-14 %s,-24' % (n(x), n(y - 30), n(-4), n(2)), 'none', '#3e6a30', 3))
         out.append(coin(x, y, 32))
     body, p = person(-150, 430, 560, hairstyle='curly', face='right', profile=True, body='three', mood='calm', dress='tunic', cloth='#d8873a', legs='#4a6fb5', hair='#5a3a22',
