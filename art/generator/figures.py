@@ -178,12 +178,12 @@ def limb_edges(points, widths):
 def leg_edges(hip, knee, ankle, u, outer=-1, full=1.0):
     """A bare leg's two edges from hip to ankle (viewer's left first), shaped rather than
     tapered: the thigh full at the top and narrowing to the knee, the calf swelling below
-    it (higher on the inside), the shin slimming to the ankle. `outer` is the side the hip
+    it on the outside, the shin slimming to the ankle. `outer` is the side the hip
     is on (-1 the viewer's left); `full` widens the thigh and the calf."""
     # (t along the segment, outer half width, inner half width), in u
-    thigh = ((0.0, 0.40, 0.24), (0.22, 0.37, 0.27), (0.5, 0.31, 0.23), (0.78, 0.23, 0.18), (0.93, 0.185, 0.165))
-    shin = ((0.0, 0.175, 0.16), (0.14, 0.2, 0.2), (0.3, 0.215, 0.185), (0.5, 0.175, 0.145), (0.72, 0.13, 0.11),
-            (0.88, 0.1, 0.09), (1.0, 0.09, 0.085))
+    thigh = ((0.0, 0.42, 0.26), (0.2, 0.39, 0.28), (0.5, 0.31, 0.22), (0.78, 0.215, 0.16), (0.93, 0.17, 0.145))
+    shin = ((0.0, 0.16, 0.145), (0.12, 0.2, 0.165), (0.28, 0.235, 0.17), (0.45, 0.205, 0.15), (0.65, 0.14, 0.11),
+            (0.85, 0.095, 0.08), (1.0, 0.085, 0.075))
     pts, wo, wi = [], [], []
     for a, b, prof in ((hip, knee, thigh), (knee, ankle, shin)):
         for t, o, i in prof:
@@ -432,17 +432,30 @@ class Person:
         if narrow and self.child:
             # a child: sloping shoulders, a round belly and hardly a waist
             sh, wa, chest = 0.6, 0.72, [U(-0.8, 1.68), U(-0.75, 2.05), U(-0.72, 2.55)]
+        upper = [U(-0.3, 1.2), U(-sh, 1.5)] + chest
+        if narrow:
+            # bare: the neck's side running down into the slope of the trapezius, the shoulder's
+            # round over the arm, the flank under the armpit and the ribcage narrowing to the waist
+            if self.child:
+                prof = ((0.16, 0.7), (0.17, 1.05), (0.4, 1.3), (0.7, 1.5), (0.8, 1.75), (0.76, 2.1), (0.73, 2.55))
+            elif woman:
+                prof = ((0.15, 0.8), (0.16, 1.1), (0.42, 1.3), (0.7, 1.42), (0.85, 1.62), (0.85, 1.92), (0.78, 2.22),
+                        (0.73, 2.55))
+            else:
+                prof = ((0.17, 0.8), (0.18, 1.1), (0.48, 1.28), (0.84, 1.4), (1.02, 1.62), (1.0, 1.92), (0.9, 2.22),
+                        (0.84, 2.55))
+            upper = [U(-a, b) for a, b in prof]
         if self.pose == 'sit':
             pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-1.15, 3.9), U(-1.2, 6.0)]
             hem_y = 6.0
         elif self.pose == 'kneel' and self.dress in ('nude', 'tunic'):
-            pts_l = [U(-0.3, 1.2), U(-sh, 1.5)] + chest + [U(-wa, 3.0), U(-(0.84 if woman else 0.75), 3.7), U(-0.7, 4.1)]
+            pts_l = upper + [U(-wa, 3.0), U(-(0.84 if woman else 0.75), 3.7), U(-0.7, 4.1)]
             hem_y = 4.1
         elif self.pose == 'kneel':
             pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-0.85, 3.8), U(-1.15, 5.55)]
             hem_y = 5.55
         elif self.pose == 'ride' or self.pose == 'bust':
-            pts_l = [U(-0.3, 1.2), U(-sh, 1.5)] + chest + [U(-wa, 3.0), U(-0.8, 3.85)]
+            pts_l = upper + [U(-wa, 3.0), U(-0.8, 3.85)]
             hem_y = 3.85
         else:
             hem = self.hem or {'robe': 7.25, 'gown': 7.3, 'tunic': 5.0, 'nude': 4.0, 'armour': 4.6}.get(self.dress, 7.2)
@@ -459,7 +472,7 @@ class Person:
                 flare = 0.12
                 hx = w * (0.95 if woman else 0.85)
                 skirt = [U(-(hx + (w - hx) * 0.4), 5.6), U(-(w + flare), hem)]
-            pts_l = [U(-0.3, 1.2), U(-sh, 1.5)] + chest + [U(-wa, 3.0), hip] + skirt
+            pts_l = upper + [U(-wa, 3.0), hip] + skirt
             hem_y = hem
         if self.pose == 'sit' and self.bturn == 1:
             return self._sit_side()
@@ -474,13 +487,13 @@ class Person:
         pts_r = list(reversed(self._side_r))
         self._side = pts_l
         d = 'M%s,%s' % (n(pts_l[0][0]), n(pts_l[0][1]))
-        # bare shoulders slope from the neck; clothed ones square under the cloth
-        cq = (0.3, 0.22) if narrow else (-0.05, 0.35)
-        d += ' Q%s,%s %s,%s' % (n(pts_l[1][0] + cq[0] * u), n(pts_l[1][1] - cq[1] * u), n(pts_l[1][0]), n(pts_l[1][1]))
+        # clothed shoulders square under the cloth
+        cq = (-0.05, 0.35)
         if narrow:
             # bare skin runs in curves from point to point, no corners
-            d += _rounded(pts_l[1:])
+            d += _rounded(pts_l)
         else:
+            d += ' Q%s,%s %s,%s' % (n(pts_l[1][0] + cq[0] * u), n(pts_l[1][1] - cq[1] * u), n(pts_l[1][0]), n(pts_l[1][1]))
             for p in pts_l[2:]:
                 d += ' L%s,%s' % (n(p[0]), n(p[1]))
         hx0, hy = pts_l[-1]
@@ -501,10 +514,10 @@ class Person:
             d += ' Q%s,%s %s,%s' % (n(self.B(0, 0)[0]), n(hy + (0.6 if narrow else 0.25) * u), n(pts_r[0][0]),
                                     n(pts_r[0][1]))
         if narrow:
-            d += _rounded(pts_r[:-1])
-        else:
-            for p in pts_r[1:-1]:
-                d += ' L%s,%s' % (n(p[0]), n(p[1]))
+            # up the far flank and the neck's side; the line across the neck's top lies under the head
+            return d + _rounded(pts_r) + ' Z', hem_y
+        for p in pts_r[1:-1]:
+            d += ' L%s,%s' % (n(p[0]), n(p[1]))
         d += ' L%s,%s Q%s,%s %s,%s Z' % (n(pts_r[-2][0]), n(pts_r[-2][1]), n(pts_r[-2][0] - cq[0] * u),
                                          n(pts_r[-2][1] - cq[1] * u), n(pts_r[-1][0]), n(pts_r[-1][1]))
         return d, hem_y
@@ -684,7 +697,7 @@ class Person:
         """The side of the body away from the light (the light falls from the viewer's left)."""
         if self.pose == 'sit' and self.bturn == 1 or self._kneels_side_on():
             return ''
-        side = self._side_r[1:]
+        side = self._side_r[2 if self.dress == 'nude' else 1:]
         mid = self.B(0, 0)[0]
         outer = [(px, py + 0.1 * self.u) for px, py in side[:-1]] + [(side[-1][0], side[-1][1] - 0.1 * self.u)]
         inner = [(mid + (px - mid) * 0.45, py) for px, py in reversed(outer)]
@@ -779,7 +792,7 @@ class Person:
         # the form's own lines, drawn soft and sparing: the chest's lower edge on a man (on a
         # woman the breasts catch the light), the belly's middle, the hips' fold down to the groin
         line_c = darker(self.skin, 0.3)
-        quiet = 'stroke-opacity="0.55"'
+        quiet = 'stroke-opacity="0.32"'
         lw = max(1.2, 0.025 * u)
         for s in (-1, 1) if not self.child else ():
             if woman:
@@ -805,10 +818,8 @@ class Person:
             out.append(far_shade(spine[1:], 0.09 * u, 0.09 * u, darker(self.skin, 0.08)))
         knees = [sp[1] for sp in self._bare_spines] or [U(s * 0.27, 5.7) for s in (-1, 1)]
         for k in knees if self.pose != 'kneel' else ():
-            # the kneecap's lower edge and a soft shade under it
-            out.append(path('M%s,%s q%s,%s %s,0' % (n(k[0] - 0.08 * u), n(k[1] - 0.02 * u), n(0.08 * u), n(0.07 * u), n(0.16 * u)),
-                            'none', sh, 1.2, extra='stroke-opacity="0.6"'))
-            out.append(ellipse(k[0] + 0.03 * u, k[1] + 0.16 * u, 0.12 * u, 0.07 * u, sh, None, 0, extra='fill-opacity="0.12"'))
+            # the kneecap rounded by a soft shade under it and on its far side
+            out.append(ellipse(k[0] + 0.05 * u, k[1] + 0.1 * u, 0.14 * u, 0.09 * u, sh, None, 0, extra='fill-opacity="0.1"'))
         out.append(self._thighs_meet())
         return ''.join(out)
 
@@ -903,7 +914,10 @@ class Person:
                     out.append(self._heel(f, side != (self.away or 1), shoes))
                     continue
                 if self.dress == 'nude':
-                    out.append(ellipse(f[0] + toe * 0.12 * u, f[1] - 0.05 * u, 0.3 * u, 0.14 * u, shoes, INK, 2, tilt))
+                    # the foot of the free leg turned out and seen side on, the standing one
+                    # turned more towards the viewer
+                    k = 0.62 if self.weight and side == self.weight else 0.95
+                    out.append(self._bare_foot(f[0], f[1] + 0.08 * u, toe, k, tilt))
                 else:
                     out.append(self._shoe(f[0] + toe * 0.12 * u, f[1] - 0.02 * u, toe, shoes, tilt))
         elif self.pose == 'kneel' and hem_y < 5:
@@ -985,6 +999,33 @@ class Person:
                     mix(colour, '#ffffff', 0.25), max(1.0, 0.025 * u))
         if tilt:
             return group([out], 'rotate(%s %s %s)' % (n(tilt), n(x), n(y)))
+        return out
+
+    def _bare_foot(self, x, y, toe, k=1.0, tilt=0):
+        """A bare foot standing on (x, y), the point under the ankle, pointing `toe` (-1 left,
+        1 right): the heel's round behind the ankle, the instep running down to the toes, the
+        arch lifted off the ground under it and the toes' row at the front, the big toe
+        marked. `k` shortens it for a foot turned towards the viewer."""
+        u = self.u * (0.9 if self.hairstyle in ('long', 'bun') else 1)
+        X = lambda a: n(x + toe * a * k * u)
+        Y = lambda b: n(y + b * u)
+        P = lambda a, b: '%s,%s' % (X(a), Y(b))
+        d = 'M%s Q%s %s Q%s %s Q%s %s Q%s %s L%s Q%s %s Q%s %s Q%s %s Z' % (
+            P(0.05, -0.21), P(0.16, -0.15), P(0.32, -0.08), P(0.46, -0.04), P(0.47, 0.0), P(0.47, 0.04), P(0.38, 0.04),
+            P(0.3, 0.045), P(0.16, 0.035), P(0.14, 0.03), P(0.04, 0.0), P(-0.06, 0.04), P(-0.18, 0.045), P(-0.19, -0.04),
+            P(-0.18, -0.13), P(-0.08, -0.21))
+        skin = self.skin
+        out = path(d, self._lit(skin, 0.5, x), INK, 2)
+        lw = max(1.0, 0.022 * u)
+        # the big toe's cleft and the ankle bone, drawn soft; the arch in shade
+        out += path('M%s,%s Q%s,%s %s,%s' % (X(0.36), Y(-0.06), X(0.35), Y(-0.01), X(0.38), Y(0.035)), 'none',
+                    darker(skin, 0.35), lw, extra='stroke-opacity="0.7"')
+        out += path('M%s,%s q%s,%s %s,%s' % (X(-0.04), Y(-0.13), n(toe * k * 0.05 * u), n(0.04 * u), n(toe * k * 0.1 * u), n(0)),
+                    'none', darker(skin, 0.3), lw, extra='stroke-opacity="0.5"')
+        out += path('M%s,%s Q%s,%s %s,%s Z' % (X(0.02), Y(0.005), X(0.12), Y(-0.05), X(0.24), Y(0.03)), darker(skin, 0.2), None, 0,
+                    extra='fill-opacity="0.5"')
+        if tilt:
+            return group([out], 'rotate(%s %s %s)' % (n(tilt), n(x), n(y - 0.15 * u)))
         return out
 
     def _heel(self, f, lifted, shoes):
@@ -1919,6 +1960,17 @@ class Person:
             out.append(path(d, self._lit(self.hair, 0.6, cx), INK, 2))
             out.append(self._locks([(m + 0.03, -0.5, 0.46, -0.04), (m + 0.03, -0.54, 0.33, -0.38), (m - 0.03, -0.5, -0.46, -0.04),
                                     (m - 0.03, -0.54, -0.33, -0.38), (m, -0.6, m, -0.44)], X, Y))
+            if self.hairstyle == 'long' and self.dress == 'nude' and self.face not in ('back', 'up'):
+                # on a bare figure the long hair falls forward from behind the ears over each
+                # shoulder to the top of the breast, a strand or two in it
+                lock = darker(self.hair, 0.3)
+                for s in (-1, 1):
+                    P = lambda a, b: '%s,%s' % (X(s * a), Y(b))
+                    d = 'M%s Q%s %s Q%s %s Q%s %s Q%s %s Q%s %s Z' % (
+                        P(0.47, 0.05), P(0.6, 0.7), P(0.66, 1.2), P(0.74, 1.7), P(0.58, 2.0), P(0.54, 1.7), P(0.5, 1.45),
+                        P(0.44, 1.0), P(0.41, 0.62), P(0.38, 0.3), P(0.4, 0.08))
+                    out.append(path(d, self._lit(self.hair, 0.7, cx), INK, 2))
+                    out.append(path('M%s Q%s %s' % (P(0.46, 0.3), P(0.55, 1.0), P(0.6, 1.75)), 'none', lock, max(1.0, 0.025 * u)))
         elif self.hat not in ('hood', 'veil', 'helmet') and self.hairstyle != 'bald' and self.face != 'skull':
             d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
                 n(cx - 0.44 * u), n(cy + 0.08 * u), n(cx - 0.5 * u), n(cy - 0.62 * u), n(cx), n(cy - 0.58 * u),
@@ -2070,22 +2122,31 @@ class Person:
             out.append(self._ride_leg(1 if self.face != 'left' else -1))
         body, hem_y = self._body()
         out.append(self._legs(hem_y))
-        out.append(rect(cx - 0.16 * u, cy + 0.3 * u, 0.32 * u, 0.55 * u, self.skin, INK, 2))
+        # a bare body's outline runs up the sides of the neck; a clothed one has its own neck
+        bare_neck = self.dress == 'nude' and self.pose != 'sit'
+        if not bare_neck:
+            out.append(rect(cx - 0.16 * u, cy + 0.3 * u, 0.32 * u, 0.55 * u, self.skin, INK, 2))
+        jaw = ''
         if self.face not in ('back', 'skull'):
             # the shadow the head casts on the neck under the jaw
             l, r = cx - 0.16 * u + 1, cx + 0.16 * u - 1
-            out.append(path('M%s,%s L%s,%s L%s,%s Q%s,%s %s,%s Z' % (n(l), n(cy + 0.3 * u), n(r), n(cy + 0.3 * u), n(r),
-                                                                   n(cy + 0.68 * u), n(cx), n(cy + 0.6 * u), n(l),
-                                                                   n(cy + 0.64 * u)),
-                            darker(self.skin, 0.22), None, 0, extra='fill-opacity="0.7"'))
+            jaw = path('M%s,%s L%s,%s L%s,%s Q%s,%s %s,%s Z' % (n(l), n(cy + 0.3 * u), n(r), n(cy + 0.3 * u), n(r),
+                                                             n(cy + 0.68 * u), n(cx), n(cy + 0.6 * u), n(l),
+                                                             n(cy + 0.64 * u)),
+                       darker(self.skin, 0.22), None, 0, extra='fill-opacity="0.7"')
+        if not bare_neck:
+            out.append(jaw)
         if self.dress == 'nude' and self.pose in ('stand', 'walk', 'kneel'):
             # no seam where the thighs run into the body: body and legs are one shape
             if self._leg_edges:
                 body = self._bare_outline(hem_y)
             out.append(solid([('path', body)] + self._bare, self._lit(self.cloth, 1.0, round_=True), INK, self.contour))
+            out.append(jaw)
             out.append(self._front)
         else:
             out.append(path(body, self._lit(self.cloth), INK, self.contour))
+            if bare_neck:
+                out.append(jaw)
         out.append(self._shade(hem_y))
         out.append(self._folds(hem_y))
         if self.look % 3 == 1 and self.dress in ('robe', 'gown', 'tunic') and self.pose in ('stand', 'walk', 'kneel') \
@@ -2122,14 +2183,14 @@ class Person:
                     out.append(self._thighs_meet())
             for s in (-1, 1) if self.face != 'back' else ():
                 a, b = U(s * 0.12, 1.45), U(s * 0.55, 1.38)
-                out.append(line(a, b, soft, 1.4))
+                out.append(line(a, b, soft, 1.4, extra='stroke-opacity="0.55"'))
             if self.face == 'back':
                 pass
             elif self.hairstyle == 'long':
                 for s in (-1, 1):
                     a = U(s * 0.58, 2.35)
                     out.append(path('M%s,%s q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(-s * 0.18 * u), n(0.2 * u), n(-s * 0.42 * u),
-                                                            n(0.02 * u)), 'none', soft, 1.6))
+                                                            n(0.02 * u)), 'none', soft, 1.6, extra='stroke-opacity="0.45"'))
             nv = U(0, 3.35)
             if self.face != 'back':
                 out.append(path('M%s,%s q%s,%s 0,%s' % (n(nv[0]), n(nv[1]), n(0.04 * u), n(0.04 * u), n(0.09 * u)), 'none', soft,
