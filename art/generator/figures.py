@@ -1143,7 +1143,7 @@ class Person:
                                   'none', fold, max(1.2, 0.03 * u)))
             px, py = -by / lb, bx / lb
             cx_, cy_ = e[0] + bx * 0.8, e[1] + by * 0.8
-            extra.append(line((cx_ + px * 0.2 * u, cy_ + py * 0.2 * u), (cx_ - px * 0.2 * u, cy_ - py * 0.2 * u), fold,
+            extra.append(line((cx_ + px * 0.17 * u, cy_ + py * 0.17 * u), (cx_ - px * 0.17 * u, cy_ - py * 0.17 * u), fold,
                               max(1.2, 0.03 * u)))
             if u > 25:
                 # the cloth's weight: on the upper arm a fold drawn down from the armpit towards
@@ -1165,8 +1165,19 @@ class Person:
                 extra.append(path('M%s,%s Q%s,%s %s,%s' % (n(b0[0]), n(b0[1]), n(bm[0]), n(bm[1]), n(b1[0]), n(b1[1])),
                                   'none', fold, max(1.2, 0.028 * u), extra='stroke-opacity="0.6"'))
         # the sleeve's far side in shade, away from the light on the viewer's left
-        extra.insert(0, far_shade([s, e, (wx, wy)], 0.12 * u, 0.16 * u, darker(self.sleeves, 0.1)))
-        return solid([('stroke', d, 0.46 * self.u)], self.sleeves, INK, self.contour) + ''.join(extra) + self.hand(i)
+        extra.insert(0, far_shade([s, e], 0.12 * u, 0.15 * u, darker(self.sleeves, 0.1)) +
+                     far_shade([e, (wx, wy)], 0.09 * u, 0.11 * u, darker(self.sleeves, 0.1)))
+        return solid(self._sleeve(s, e, (wx, wy)), self.sleeves, INK, self.contour) + ''.join(extra) + self.hand(i)
+
+    def _sleeve(self, s, e, w):
+        """A fitted sleeve as pieces of one shape: full over the shoulder and the upper arm,
+        narrowing a little to the elbow and on down the forearm to the wrist."""
+        u = self.u
+        at = lambda a, b, t: (a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t)
+        return [('circle', s[0], s[1], 0.24 * u),
+                ('path', limb([s, at(s, e, 0.5), e], [0.24 * u, 0.23 * u, 0.205 * u])),
+                ('circle', e[0], e[1], 0.205 * u),
+                ('path', limb([e, at(e, w, 0.35), at(e, w, 0.75), w], [0.205 * u, 0.19 * u, 0.16 * u, 0.145 * u]))]
 
     def _loose_sleeve(self, i, s, e, w, fold):
         """A full sleeve of soft cloth from the shoulder to the wrist: the upper arm's part,
@@ -2246,9 +2257,67 @@ class Person:
             DRAWN.append(self)
             head.append('<g data-face="@%d">%s</g>' % (len(DRAWN) - 1, features))
         out.append(self._tipped(''.join(head)))
+        if self._folded():
+            out.append(self._folded_arms())
+            return ''.join(out)
         for i in (0, 1):
             if not self.behind[i]:
                 out.append(self._arm(i))
+        return ''.join(out)
+
+    def _folded(self):
+        """Clothed arms folded across the chest: each hand reaching over to the other side."""
+        t0, t1 = self.hand_targets
+        return (self.dress != 'nude' and not self.loose and tuple(self.grips) == ('rest', 'rest') and t0 is not None and t1 is not None and not any(self.behind)
+                and not any(self.elbow_at) and t0[0] > 0.9 and t1[0] < -0.9 and 0.4 < t0[1] < 2.0 and 0.4 < t1[1] < 2.0)
+
+    def _folded_arms(self):
+        """Arms folded across the chest: the upper arms hang at the sides, the forearms lie
+        across the body one over the other, the under one's hand tucked beneath the far upper
+        arm with its fingers showing round it, the upper one's hand hidden under the near one."""
+        u = self.u
+        s0, s1 = self.shoulders
+        e0 = (s0[0] - 0.08 * u, s0[1] + 1.25 * u)
+        e1 = (s1[0] + 0.08 * u, s1[1] + 1.25 * u)
+        w0 = (e1[0] - 0.05 * u, e1[1] + 0.05 * u)
+        w1 = (e0[0] + 0.05 * u, e0[1] - 0.52 * u)
+        self.hands = [w0, w1]
+        self.elbows = [e0, e1]
+        cloth = self.sleeves
+        fold = darker(cloth, 0.32)
+        lw = max(1.2, 0.03 * u)
+        out = [solid(self._sleeve(s0, e0, w0), cloth, INK, self.contour),
+               far_shade([s0, e0], 0.12 * u, 0.15 * u, darker(cloth, 0.1))]
+        # the upper forearm's shadow on the one under it
+        out.append(path(poly([(e1[0] - 0.2 * u, e1[1] + 0.2 * u), (w1[0], w1[1] + 0.3 * u)], closed=False), 'none',
+                        darker(cloth, 0.3), 0.12 * u, extra='stroke-opacity="0.3"'))
+        out.append(solid(self._sleeve(s1, e1, w1), cloth, INK, self.contour))
+        out.append(far_shade([s1, e1], 0.12 * u, 0.15 * u, darker(cloth, 0.1)))
+        # the near upper arm again over the end of the forearm that tucks under it: its fill and
+        # its two edges, no ends
+        at = lambda t: (s0[0] + (e0[0] - s0[0]) * t, s0[1] + (e0[1] - s0[1]) * t)
+        ts = (0.3, 0.5, 0.7, 0.93)
+        ws = [(0.24 + (0.23 - 0.24) * t / 0.5) if t < 0.5 else (0.23 + (0.205 - 0.23) * (t - 0.5) / 0.5) for t in ts]
+        left, right = limb_edges([at(t) for t in ts], [w * u for w in ws])
+        out.append(path(poly(left + list(reversed(right))), cloth, None, 0))
+        c = self.contour
+        for edge, ws_ in ((left, 1), (right, -1)):
+            lo, ro = limb_edges([at(t) for t in ts], [(w * u + c / 2) * ws_ for w in ws])
+            out.append(path(poly(lo, closed=False), 'none', INK, c))
+        out.append(far_shade([at(0.3), at(0.93)], 0.12 * u, 0.15 * u, darker(cloth, 0.1)))
+        # creases in the crooks of the elbows and where the cloth gathers over the forearms
+        for e, w, t in ((e0, w0, 1), (e1, w1, -1)):
+            dx, dy = w[0] - e[0], w[1] - e[1]
+            d = math.hypot(dx, dy) or 1
+            for k in (0.3,):
+                cx_, cy_ = e[0] + dx * k, e[1] + dy * k
+                px, py = -dy / d * 0.12 * u, dx / d * 0.12 * u
+                out.append(path('M%s,%s Q%s,%s %s,%s' % (n(cx_ + px), n(cy_ + py), n(cx_ + dx / d * 0.08 * u), n(cy_ + dy / d * 0.08 * u),
+                                                         n(cx_ - px), n(cy_ - py)), 'none', fold, lw, extra='stroke-opacity="0.5"'))
+        # the under hand's fingers curled round the outside of the far upper arm
+        fx, fy = s1[0] + (e1[0] - s1[0]) * 0.72 + 0.2 * u, s1[1] + (e1[1] - s1[1]) * 0.72
+        for k in range(3):
+            out.append(ellipse(fx + 0.01 * u * k, fy + (k - 1) * 0.1 * u, 0.085 * u, 0.05 * u, self.skin, INK, max(1.2, 0.025 * u), -10))
         return ''.join(out)
 
 
