@@ -2469,24 +2469,80 @@ def rider(hx, hy, h, direction, **kw):
 
 # --- thrones, benches, stone -------------------------------------------------------------------
 
+def _material(colour):
+    """What a throne of `colour` is made of: 'wood' for a saturated brown, 'gilt' for a warm
+    pale stone with gold in it, else 'stone'."""
+    r, g, b = (int(colour[k:k + 2], 16) for k in (1, 3, 5))
+    hi, lo = max(r, g, b), min(r, g, b)
+    sat = (hi - lo) / hi if hi else 0
+    if sat > 0.35 and r > b and hi < 200:
+        return 'wood'
+    if r - b >= 40:
+        return 'gilt'
+    return 'stone'
+
+
+def _back_outline(x, y, w, h, top, inset=0.0):
+    """The throne back's outline, `inset` inside its edge."""
+    l, r, k = x - w / 2 + inset, x + w / 2 - inset, inset
+    d = 'M%s,%s L%s,%s' % (n(l), n(y), n(l), n(y - h + w * 0.2))
+    if top == 'round':
+        d += ' A%s,%s 0 0 1 %s,%s' % (n(w / 2 - k), n(max(1.0, w * 0.3 - k)), n(r), n(y - h + w * 0.2))
+    elif top == 'pointed':
+        d += ' L%s,%s L%s,%s' % (n(x), n(y - h - w * 0.15 + k * 1.6), n(r), n(y - h + w * 0.2))
+    else:
+        d += ' L%s,%s L%s,%s L%s,%s' % (n(l), n(y - h + k), n(r), n(y - h + k), n(r), n(y - h + w * 0.2))
+    return d + ' L%s,%s Z' % (n(r), n(y))
+
+
 def throne(x, y, w, h, colour='#9a9aa8', trim=GOLD, top='round', seat=None):
     """A throne whose back rises h above the floor y, w wide; a sitter's feet rest on y. The
     seat stands out beside the sitter's hips, the arms come forward on either side at the
-    height of the elbows, on posts down to the seat."""
+    height of the elbows, on posts down to the seat. It is carved: a moulding round the
+    back's edge and a sunk panel in it, a panelled front to the seat, the arms ending in
+    scrolls, the legs on round feet. What it is made of follows its colour (see _material):
+    stone laid in courses, wood with its grain, or pale stone picked out in gold."""
     out = []
-    d = 'M%s,%s L%s,%s' % (n(x - w / 2), n(y), n(x - w / 2), n(y - h + w * 0.2))
-    if top == 'round':
-        d += ' A%s,%s 0 0 1 %s,%s' % (n(w / 2), n(w * 0.3), n(x + w / 2), n(y - h + w * 0.2))
-    elif top == 'pointed':
-        d += ' L%s,%s L%s,%s' % (n(x), n(y - h - w * 0.15), n(x + w / 2), n(y - h + w * 0.2))
-    else:
-        d += ' L%s,%s L%s,%s' % (n(x - w / 2), n(y - h), n(x + w / 2), n(y - h))
-    d += ' L%s,%s Z' % (n(x + w / 2), n(y))
-    out.append(path(d, colour))
+    kind = _material(colour)
+    card = CARD[0]
+    fill = colour
+    if card is not None:
+        # lit from the upper left
+        fill = card.linear([(0, mix(colour, '#ffffff', 0.14)), (0.6, colour), (1, darker(colour, 0.12))],
+                           x - w / 2, y - h, x + w / 2, y, 'userSpaceOnUse')
+    d = _back_outline(x, y, w, h, top)
+    out.append(path(d, fill))
     out.append(path(d, 'none', trim, 4))
-    # the back's own panel, inset, lighter where the light falls from the left
-    out.append(path('M%s,%s L%s,%s' % (n(x - w / 2 + 16), n(y - h * 0.33), n(x - w / 2 + 16), n(y - h * 0.88)), 'none',
-                    mix(colour, '#ffffff', 0.2), 5))
+    # the moulding just inside the edge: a groove in shade and a ridge in the light
+    out.append(path(_back_outline(x, y, w, h, top, 12), 'none', darker(colour, 0.3), 3))
+    out.append(path(_back_outline(x, y, w, h, top, 16), 'none', mix(colour, '#ffffff', 0.3), 2))
+    # the sunk panel in the middle of the back: its top and left inner sides in shade, the
+    # bottom and right ones catching the light
+    px0, px1 = x - w / 2 + 30, x + w / 2 - 30
+    py0, py1 = y - h + w * 0.2 + 14, y - h * 0.3
+    out.append(rect(px0, py0, px1 - px0, py1 - py0, darker(colour, 0.07), darker(colour, 0.32), 2, r=6))
+    out.append(path('M%s,%s L%s,%s L%s,%s' % (n(px0 + 4), n(py1 - 4), n(px0 + 4), n(py0 + 4), n(px1 - 4), n(py0 + 4)), 'none',
+                    darker(colour, 0.22), 5, extra='stroke-opacity="0.6"'))
+    out.append(path('M%s,%s L%s,%s L%s,%s' % (n(px0 + 6), n(py1 - 3), n(px1 - 3), n(py1 - 3), n(px1 - 3), n(py0 + 6)), 'none',
+                    mix(colour, '#ffffff', 0.3), 2))
+    if kind == 'stone':
+        # the stone laid in courses: joints across the frame beside the panel, staggered
+        jc = darker(colour, 0.22)
+        for k, yy in enumerate(range(int(py1) - 70, int(py0) + 20, -70)):
+            for s in (-1, 1):
+                a, b = (x - w / 2 + 18, px0 - 2) if s < 0 else (px1 + 2, x + w / 2 - 18)
+                out.append(line((a, yy), (b, yy), jc, 1.5, extra='stroke-opacity="0.7"'))
+    elif kind == 'wood':
+        # the grain running up the frame beside the panel
+        gc = darker(colour, 0.25)
+        for s in (-1, 1):
+            for k in range(2):
+                gx = (x - w / 2 + 21 + k * 5) if s < 0 else (x + w / 2 - 21 - k * 5)
+                out.append(path('M%s,%s Q%s,%s %s,%s' % (n(gx), n(py1), n(gx + s * 3), n((py0 + py1) / 2), n(gx), n(py0 + 10)),
+                                'none', gc, 1.4, extra='stroke-opacity="0.7"'))
+    else:
+        # pale stone picked out in gold: a gilt bead round the panel
+        out.append(rect(px0 - 5, py0 - 5, px1 - px0 + 10, py1 - py0 + 10, 'none', trim, 2.5, r=9))
     seat_c = seat or darker(colour, 0.15)
     sy = y - h * 0.27           # the seat's top, where the sitter's lap rests
     ay = y - h * 0.45           # the arms' top, at the sitter's elbows
@@ -2495,20 +2551,41 @@ def throne(x, y, w, h, colour='#9a9aa8', trim=GOLD, top='round', seat=None):
     out.append(rect(x - w / 2 + 6, sy + depth * 2, w - 12, y - sy - depth * 2 - 6, darker(colour, 0.45), None, 0))
     out.append(path(poly([(x - w / 2 - 4, sy), (x + w / 2 + 4, sy), (x + w / 2 + 16, sy + depth), (x - w / 2 - 16, sy + depth)]),
                     mix(seat_c, '#ffffff', 0.18), INK, LINE))
-    out.append(rect(x - w / 2 - 16, sy + depth, w + 32, depth * 1.2, darker(seat_c, 0.15), INK, LINE))
-    # the legs at the front corners, down to the floor
+    fy, fh = sy + depth, depth * 1.2
+    out.append(rect(x - w / 2 - 16, fy, w + 32, fh, darker(seat_c, 0.15), INK, LINE))
+    # the seat's front panelled: a sunk rail with a boss at either end
+    out.append(rect(x - w / 2 - 2, fy + fh * 0.28, w + 4, fh * 0.44, darker(seat_c, 0.28), None, 0, r=3))
+    out.append(line((x - w / 2 - 2, fy + fh * 0.72), (x + w / 2 + 2, fy + fh * 0.72), mix(seat_c, '#ffffff', 0.2), 1.5))
+    for s in (-1, 1):
+        out.append(circle(x + s * (w / 2 + 6), fy + fh / 2, fh * 0.28, trim if kind != 'stone' else seat_c, INK, 1.5))
+    # the legs at the front corners, down to the floor, each with a ring under the seat and a
+    # round foot
     for s in (-1, 1):
         lx = x + s * (w / 2 + 2)
-        out.append(rect(lx - 12, sy + depth * 2.2, 24, y - sy - depth * 2.2 - 4, darker(seat_c, 0.2), INK, LINE))
-    # the arms: a rail from the back forward, a post down to the seat and a scrolled end
+        ly0, ly1 = sy + depth * 2.2, y - 4
+        out.append(rect(lx - 12, ly0, 24, ly1 - ly0, darker(seat_c, 0.2), INK, LINE))
+        out.append(line((lx - 6, ly0 + 8), (lx - 6, ly1 - 16), mix(seat_c, '#ffffff', 0.15), 3))
+        out.append(rect(lx - 15, ly0 + 4, 30, 9, darker(seat_c, 0.1), INK, 1.5, r=3))
+        out.append(ellipse(lx, ly1 - 4, 16, 9, darker(seat_c, 0.1), INK, 1.5))
+    # the arms: a rail from the back forward, a post down to the seat and a scroll turning
+    # under at the front
     for s in (-1, 1):
         bx, fx = x + s * (w / 2 - 6), x + s * (w / 2 + 10)
         out.append(rect(fx - 11, ay, 22, sy - ay + 2, darker(seat_c, 0.05), INK, LINE))
+        out.append(line((fx - 5, ay + 18), (fx - 5, sy - 4), mix(seat_c, '#ffffff', 0.15), 2.5))
         out.append(path(poly([(bx - 12, ay - 12), (bx + 12, ay - 12), (fx + 15, ay + 4), (fx - 15, ay + 4)]),
                         mix(seat_c, '#ffffff', 0.12), INK, LINE))
-        out.append(circle(fx, ay + 2, 15, seat_c, INK, LINE))
-        out.append(circle(fx, ay + 2, 6, 'none', trim, 2.5))
+        out.append(circle(fx, ay + 2, 16, seat_c, INK, LINE))
+        # the scroll: a spiral winding in from the rim to the eye
+        pts = []
+        for k in range(25):
+            a = math.radians(-90 + s * k * 22)
+            r = 12 - k * 0.42
+            pts.append((fx + r * math.cos(a), ay + 2 + r * math.sin(a)))
+        out.append(path(poly(pts, closed=False), 'none', trim if kind != 'stone' else darker(seat_c, 0.4), 2.2))
+        out.append(circle(fx, ay + 2, 2.5, trim if kind != 'stone' else darker(seat_c, 0.4), None, 0))
     out.append(rect(x - w / 2 - 22, y - 6, w + 44, 18, darker(colour, 0.25)))
+    out.append(line((x - w / 2 - 20, y - 3), (x + w / 2 + 20, y - 3), mix(colour, '#ffffff', 0.15), 2))
     return ''.join(out)
 
 
