@@ -428,7 +428,7 @@ class Person:
         chest = [U(-(0.88 if woman else 1.0), 1.7), U(-(0.8 if woman else 0.92), 2.02),
                  U(-(0.76 if woman else 0.87), 2.4)] if narrow else []
         if narrow:
-            sh, wa = (0.66, 0.55) if woman else (0.76, 0.63)
+            sh, wa = (0.66, 0.55) if woman else (0.76, 0.6)
         if narrow and self.child:
             # a child: sloping shoulders, a round belly and hardly a waist
             sh, wa, chest = 0.6, 0.72, [U(-0.8, 1.68), U(-0.75, 2.05), U(-0.72, 2.55)]
@@ -787,8 +787,8 @@ class Person:
         # a light down the near flank
         a, b, c = U(-0.6, 1.8), U(-0.5 if woman else -0.46, 3.0), U(-0.62 if woman else -0.52, 4.1)
         out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(a[0]), n(a[1]), n(b[0] - 0.05 * u), n(b[1]), n(c[0]), n(c[1]),
-                                                             n(b[0] + 0.14 * u), n(b[1]), n(a[0]), n(a[1])), lt, None, 0,
-                        extra='fill-opacity="0.35"'))
+                                                             n(b[0] + 0.2 * u), n(b[1]), n(a[0]), n(a[1])), lt, None, 0,
+                        extra='fill-opacity="0.16"'))
         # the form's own lines, drawn soft and sparing: the chest's lower edge on a man (on a
         # woman the breasts catch the light), the belly's middle, the hips' fold down to the groin
         line_c = darker(self.skin, 0.3)
@@ -1512,6 +1512,18 @@ class Person:
             elif mood == 'fear':
                 out.append(ellipse(x, ey, 0.075 * u, 0.07 * u, '#fbf8f0', INK, w * 0.6))
                 out.append(circle(x + gx * 0.03 * u, ey + gy * 0.025 * u, 0.03 * u, INK, None, 0))
+            elif u > 12:
+                # a small face: the eye an almond, dark, under the heavier line of its upper lid,
+                # looking where the figure looks
+                h = max(open_, 0.055) * u
+                ox, oy = gx * 0.02 * u, gy * 0.012 * u
+                eye = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+                    n(xi), n(ey), n(x + ox), n(ey + oy - h * 1.4), n(xo), n(ey + droop * u * 0.3),
+                    n(x + ox), n(ey + oy + h * 1.1), n(xi), n(ey))
+                out.append(path(eye, '#3a2a20', None, 0))
+                out.append(path('M%s,%s Q%s,%s %s,%s' % (n(xi), n(ey - 0.01 * u), n(x), n(ey - h * 1.75),
+                                                         n(xo + s * ew * 0.2), n(ey + droop * u * 0.3 - 0.01 * u)), 'none', INK,
+                                lw * 0.8))
             else:
                 out.append(ellipse(x + gx * 0.025 * u, ey + gy * 0.02 * u, 0.045 * u, 0.06 * u, INK, None, 0))
             bi, bo = x - s * 0.08 * u, x + s * 0.1 * u
