@@ -439,11 +439,11 @@ class Person:
             if self.child:
                 prof = ((0.16, 0.7), (0.17, 1.05), (0.4, 1.3), (0.7, 1.5), (0.8, 1.75), (0.76, 2.1), (0.73, 2.55))
             elif woman:
-                prof = ((0.15, 0.8), (0.16, 1.1), (0.42, 1.3), (0.7, 1.42), (0.85, 1.62), (0.85, 1.92), (0.78, 2.22),
-                        (0.73, 2.55))
+                prof = ((0.15, 0.8), (0.16, 1.1), (0.4, 1.28), (0.63, 1.38), (0.78, 1.5), (0.84, 1.7), (0.83, 1.95),
+                        (0.77, 2.22), (0.72, 2.55))
             else:
-                prof = ((0.17, 0.8), (0.18, 1.1), (0.48, 1.28), (0.84, 1.4), (1.02, 1.62), (1.0, 1.92), (0.9, 2.22),
-                        (0.84, 2.55))
+                prof = ((0.17, 0.8), (0.18, 1.1), (0.46, 1.27), (0.78, 1.37), (0.96, 1.5), (1.03, 1.72), (1.0, 1.95),
+                        (0.9, 2.22), (0.84, 2.55))
             upper = [U(-a, b) for a, b in prof]
         if self.pose == 'sit':
             pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-1.15, 3.9), U(-1.2, 6.0)]
@@ -815,7 +815,7 @@ class Person:
                         extra='fill-opacity="0.14"'))
         for spine in self._bare_spines:
             # each bare leg rounded by a shade down its far side
-            out.append(far_shade(spine[1:], 0.09 * u, 0.09 * u, darker(self.skin, 0.08)))
+            out.append(far_shade(spine[1:], 0.1 * u, 0.13 * u, darker(self.skin, 0.09)))
         knees = [sp[1] for sp in self._bare_spines] or [U(s * 0.27, 5.7) for s in (-1, 1)]
         for k in knees if self.pose != 'kneel' else ():
             # the kneecap rounded by a soft shade under it and on its far side
@@ -944,7 +944,11 @@ class Person:
             else:
                 out.append(solid([('stroke', ground_leg, 0.5 * u), ('stroke', raised_leg, 0.5 * u)], legc, INK, self.contour))
             fx, fy = U(1.25, 5.52)
-            out.append(ellipse(fx, fy, 0.3 * u, 0.13 * u, legc if self.dress == 'nude' else self.shoes, INK, 2))
+            if self.dress == 'nude':
+                # the raised leg's foot flat on the ground before the knee, seen from the side
+                out.append(self._bare_foot(U(1.1, 0)[0], fy + 0.11 * u, t, 0.95))
+            else:
+                out.append(ellipse(fx, fy, 0.3 * u, 0.13 * u, self.shoes, INK, 2))
         elif self.pose == 'sit' and self.bturn == 1:
             legc = self.skin if self.dress == 'nude' else self.legs
             for a in (0.85, 1.3):
@@ -1070,8 +1074,11 @@ class Person:
         out.append(path('M%s,%s q%s,%s %s,%s' % (n(kx - direction * 0.1 * u), n(ky - 0.08 * u), n(direction * 0.08 * u),
                                                  n(0.02 * u), n(direction * 0.12 * u), n(0.12 * u)), 'none',
                         darker(self.skin if bare else self.legs, 0.35), max(1.2, 0.03 * u)))
-        out.append(ellipse(foot[0] + 0.15 * u * direction, foot[1] + 0.05 * u, 0.32 * u, 0.15 * u,
-                           self.skin if bare else self.shoes, INK, 2))
+        if bare:
+            # the bare foot hanging, its toes dropped a little, under the leg's ankle
+            out.insert(0, self._bare_foot(foot[0], foot[1] + 0.14 * u, direction, 0.9, direction * 22))
+        else:
+            out.append(ellipse(foot[0] + 0.15 * u * direction, foot[1] + 0.05 * u, 0.32 * u, 0.15 * u, self.shoes, INK, 2))
         return ''.join(out)
 
     def _arm(self, i):
