@@ -767,6 +767,36 @@ class Person:
         out.append(path(d, darker(self.cloth, 0.14), None, 0))
         return ''.join(out)
 
+    def _soft_spot(self, centre, rx, ry, colour, opacity):
+        """A patch of shade or light fading out from its middle to nothing at its edge."""
+        g = CARD[0].radial([(0, (colour, opacity)), (0.55, (colour, opacity * 0.55)), (1, (colour, 0))], 0, 0, rx)
+        return group([circle(0, 0, rx, g, None, 0)],
+                     'translate(%s %s) scale(1 %s)' % (n(centre[0]), n(centre[1]), n(ry / rx)))
+
+    def _soft_form(self, body_d):
+        """A bare body rounded by soft shade kept inside its outline: the light on the near
+        shoulder and breast, the shade under the chest, down the far side of the trunk and
+        the belly, between the thighs and under the knees."""
+        if CARD[0] is None:
+            return ''
+        u, U = self.u, self.B
+        woman = self.hairstyle in ('long', 'bun')
+        sh = darker(self.skin, 0.45)
+        lt = mix(self.skin, '#ffffff', 0.6)
+        spots = [self._soft_spot(U(-0.45, 1.85), 0.6 * u, 0.45 * u, lt, 0.3),
+                 self._soft_spot(U(0.72, 2.5), 0.4 * u, 1.1 * u, sh, 0.3),
+                 self._soft_spot(U(0.4, 3.25), 0.32 * u, 0.6 * u, sh, 0.2)]
+        if not self.child:
+            for s in (-1, 1):
+                if woman:
+                    spots.append(self._soft_spot(U(s * 0.34, 2.36), 0.22 * u, 0.08 * u, sh, 0.4))
+                    spots.append(self._soft_spot(U(s * 0.37, 2.12), 0.16 * u, 0.12 * u, lt, 0.3 if s < 0 else 0.15))
+                else:
+                    spots.append(self._soft_spot(U(s * 0.38, 2.36), 0.36 * u, 0.1 * u, sh, 0.25))
+        for k in [sp[1] for sp in self._bare_spines]:
+            spots.append(self._soft_spot((k[0] + 0.04 * u, k[1] + 0.14 * u), 0.16 * u, 0.1 * u, sh, 0.18))
+        return group(spots, extra='clip-path="%s"' % CARD[0].clip(body_d))
+
     def _modelling(self):
         """Bare skin modelled by soft shade only: under the chest, down the far side of the
         belly, between the thighs and round the knees, with a light down the near flank."""
@@ -776,12 +806,12 @@ class Person:
         lt = mix(self.skin, '#ffffff', 0.5)
         soft = 'fill-opacity="0.16"'
         out = []
-        for s in (-1, 1) if not self.child else ():
+        for s in (-1, 1) if not self.child and CARD[0] is None else ():
             x, y = U(s * 0.34, 2.25 if woman else 2.15)
             out.append(ellipse(x, y + 0.12 * u, 0.3 * u, 0.1 * u, sh, None, 0, extra=soft))
         # the far side of the belly and the hollow of the waist
         a, b, c = U(0.22, 2.6), U(0.42, 3.2), U(0.3, 3.8)
-        out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(a[0]), n(a[1]), n(b[0] + 0.05 * u), n(b[1]), n(c[0]), n(c[1]),
+        out.append('' if CARD[0] is not None else path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(a[0]), n(a[1]), n(b[0] + 0.05 * u), n(b[1]), n(c[0]), n(c[1]),
                                                              n(b[0] - 0.15 * u), n(b[1]), n(a[0]), n(a[1])), sh, None, 0,
                         extra=soft))
         # a light down the near flank
@@ -795,10 +825,10 @@ class Person:
         quiet = 'stroke-opacity="0.32"'
         lw = max(1.2, 0.025 * u)
         for s in (-1, 1) if not self.child else ():
-            if woman:
+            if woman and CARD[0] is None:
                 x, y = U(s * 0.34, 2.1)
                 out.append(ellipse(x - 0.06 * u, y - 0.03 * u, 0.13 * u, 0.09 * u, lt, None, 0, extra='fill-opacity="0.3"'))
-            else:
+            elif not woman:
                 a, b, c = U(s * 0.08, 2.12), U(s * 0.42, 2.42), U(s * 0.74, 2.05)
                 out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])), 'none', line_c,
                                 lw, extra=quiet))
@@ -809,6 +839,12 @@ class Person:
             a, b = U(0, 2.5), U(0, 3.15)
             out.append(line(a, b, line_c, lw * 0.8, extra='stroke-opacity="0.35"'))
         # the far side of the trunk turning away from the light
+        if CARD[0] is not None:
+            # rounded by soft shade instead (see _soft_form)
+            for spine in self._bare_spines:
+                out.append(far_shade(spine[1:], 0.1 * u, 0.13 * u, darker(self.skin, 0.09)))
+            out.append(self._thighs_meet())
+            return ''.join(out)
         a, b, c = U(0.7 if woman else 0.82, 1.7), U(0.42 if woman else 0.5, 3.0), U(0.72 if woman else 0.6, 3.8)
         out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(a[0]), n(a[1]), n(b[0] - 0.2 * u), n(b[1]), n(c[0]), n(c[1]),
                                                              n(b[0] + 0.1 * u), n(b[1]), n(a[0]), n(a[1])), sh, None, 0,
@@ -2171,6 +2207,8 @@ class Person:
             if self._leg_edges:
                 body = self._bare_outline(hem_y)
             out.append(solid([('path', body)] + self._bare, self._lit(self.cloth, 1.0, round_=True), INK, self.contour))
+            if not self.bow and self.face != 'back':
+                out.append(self._soft_form(body))
             out.append(jaw)
             out.append(self._front)
         else:
