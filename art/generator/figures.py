@@ -938,8 +938,10 @@ class Person:
                         self._bare_spines.append([hp, k, calf, ank])
                         self._leg_edges.append(edges)
                 else:
-                    out.append(solid([('stroke', d, 0.44 * u)], legc, INK, self.contour))
-                    out.append(far_shade([hip, k, (f[0], f[1] - 0.12 * u)], 0.11 * u, 0.15 * u, darker(legc, 0.12)))
+                    # in hose the leg keeps its shape: the knee, the calf's swell and the slim ankle
+                    ank = (f[0], f[1] - 0.12 * u)
+                    out.append(solid([('path', leg_shape(hip, k, ank, u, side, 1.05))], legc, INK, self.contour))
+                    out.append(far_shade([hip, k, ank], 0.1 * u, 0.12 * u, darker(legc, 0.12)))
                 toe = side if self.pose != 'walk' else (1 if self.face in ('right', 'front') else -1)
                 if self.bturn:
                     toe = t
