@@ -793,7 +793,10 @@ class Person:
                     spots.append(self._soft_spot(U(s * 0.37, 2.12), 0.16 * u, 0.12 * u, lt, 0.3 if s < 0 else 0.15))
                 else:
                     spots.append(self._soft_spot(U(s * 0.38, 2.36), 0.36 * u, 0.1 * u, sh, 0.25))
-        for k in [sp[1] for sp in self._bare_spines]:
+        for spine in self._bare_spines:
+            # each leg rounded by a band of shade down its far side, and a shade under the knee
+            spots.append(far_shade(spine[1:], 0.1 * u, 0.13 * u, darker(self.skin, 0.09)))
+            k = spine[1]
             spots.append(self._soft_spot((k[0] + 0.04 * u, k[1] + 0.14 * u), 0.16 * u, 0.1 * u, sh, 0.18))
         return group(spots, extra='clip-path="%s"' % CARD[0].clip(body_d))
 
@@ -841,8 +844,6 @@ class Person:
         # the far side of the trunk turning away from the light
         if CARD[0] is not None:
             # rounded by soft shade instead (see _soft_form)
-            for spine in self._bare_spines:
-                out.append(far_shade(spine[1:], 0.1 * u, 0.13 * u, darker(self.skin, 0.09)))
             out.append(self._thighs_meet())
             return ''.join(out)
         a, b, c = U(0.7 if woman else 0.82, 1.7), U(0.42 if woman else 0.5, 3.0), U(0.72 if woman else 0.6, 3.8)
