@@ -783,7 +783,7 @@ class Person:
         woman = self.hairstyle in ('long', 'bun')
         sh = darker(self.skin, 0.45)
         lt = mix(self.skin, '#ffffff', 0.6)
-        spots = [self._soft_spot(U(-0.45, 1.85), 0.6 * u, 0.45 * u, lt, 0.3),
+        spots = [self._soft_spot(U(-0.4, 1.9), 0.7 * u, 0.5 * u, lt, 0.18),
                  self._soft_spot(U(0.72, 2.5), 0.4 * u, 1.1 * u, sh, 0.3),
                  self._soft_spot(U(0.4, 3.25), 0.32 * u, 0.6 * u, sh, 0.2)]
         if not self.child:
