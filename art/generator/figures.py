@@ -973,8 +973,10 @@ class Person:
                 # raised leg stands before it
                 far = darker(self.skin, 0.1)
                 shin = [U(-0.5, 5.38), U(-0.82, 5.22), U(-1.08, 5.14)]
-                out.append(solid([('path', limb(shin, [0.16 * u, 0.15 * u, 0.08 * u]))], far, INK, self.contour))
-                out.append(ellipse(*U(-1.2, 5.3), 0.2 * u, 0.09 * u, far, INK, 2, t * 35))
+                # the foot behind on its toes, the heel up under the end of the shin
+                ax, ay = U(-1.08, 5.14)
+                out.append(self._bare_foot(ax, ay + 0.15 * u, -t, 1.0, -70 * t, far))
+                out.append(solid([('path', limb(shin, [0.16 * u, 0.15 * u, 0.1 * u]))], far, INK, self.contour))
                 self._bare += [('path', limb([U(-0.3, 3.75), U(-0.44, 4.7), U(-0.5, 5.42)],
                                              [0.32 * u, 0.22 * u, 0.15 * u])),
                                ('circle', *U(-0.5, 5.38), 0.17 * u)]
@@ -1044,7 +1046,7 @@ class Person:
             return group([out], 'rotate(%s %s %s)' % (n(tilt), n(x), n(y)))
         return out
 
-    def _bare_foot(self, x, y, toe, k=1.0, tilt=0):
+    def _bare_foot(self, x, y, toe, k=1.0, tilt=0, skin=None):
         """A bare foot standing on (x, y), the point under the ankle, pointing `toe` (-1 left,
         1 right): the heel's round behind the ankle, the instep running down to the toes, the
         arch lifted off the ground under it and the toes' row at the front, the big toe
@@ -1057,7 +1059,7 @@ class Person:
             P(0.05, -0.21), P(0.16, -0.15), P(0.32, -0.08), P(0.46, -0.04), P(0.47, 0.0), P(0.47, 0.04), P(0.38, 0.04),
             P(0.3, 0.045), P(0.16, 0.035), P(0.14, 0.03), P(0.04, 0.0), P(-0.06, 0.04), P(-0.18, 0.045), P(-0.19, -0.04),
             P(-0.18, -0.13), P(-0.08, -0.21))
-        skin = self.skin
+        skin = skin or self.skin
         out = path(d, self._lit(skin, 0.5, x), INK, 2)
         lw = max(1.0, 0.022 * u)
         # the big toe's cleft and the ankle bone, drawn soft; the arch in shade
