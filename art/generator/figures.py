@@ -178,12 +178,12 @@ def limb_edges(points, widths):
 def leg_edges(hip, knee, ankle, u, outer=-1, full=1.0):
     """A bare leg's two edges from hip to ankle (viewer's left first), shaped rather than
     tapered: the thigh full at the top and narrowing to the knee, the calf swelling below
-    it (higher on the inside), the shin slimming to the ankle. `outer` is the side the hip
+    it on the outside, the shin slimming to the ankle. `outer` is the side the hip
     is on (-1 the viewer's left); `full` widens the thigh and the calf."""
     # (t along the segment, outer half width, inner half width), in u
-    thigh = ((0.0, 0.40, 0.24), (0.22, 0.37, 0.27), (0.5, 0.31, 0.23), (0.78, 0.23, 0.18), (0.93, 0.185, 0.165))
-    shin = ((0.0, 0.175, 0.16), (0.14, 0.2, 0.2), (0.3, 0.215, 0.185), (0.5, 0.175, 0.145), (0.72, 0.13, 0.11),
-            (0.88, 0.1, 0.09), (1.0, 0.09, 0.085))
+    thigh = ((0.0, 0.42, 0.26), (0.2, 0.39, 0.28), (0.5, 0.31, 0.22), (0.78, 0.215, 0.16), (0.93, 0.17, 0.145))
+    shin = ((0.0, 0.16, 0.145), (0.12, 0.2, 0.165), (0.28, 0.235, 0.17), (0.45, 0.205, 0.15), (0.65, 0.14, 0.11),
+            (0.85, 0.095, 0.08), (1.0, 0.085, 0.075))
     pts, wo, wi = [], [], []
     for a, b, prof in ((hip, knee, thigh), (knee, ankle, shin)):
         for t, o, i in prof:
@@ -428,21 +428,34 @@ class Person:
         chest = [U(-(0.88 if woman else 1.0), 1.7), U(-(0.8 if woman else 0.92), 2.02),
                  U(-(0.76 if woman else 0.87), 2.4)] if narrow else []
         if narrow:
-            sh, wa = (0.66, 0.55) if woman else (0.76, 0.63)
+            sh, wa = (0.66, 0.55) if woman else (0.76, 0.6)
         if narrow and self.child:
             # a child: sloping shoulders, a round belly and hardly a waist
             sh, wa, chest = 0.6, 0.72, [U(-0.8, 1.68), U(-0.75, 2.05), U(-0.72, 2.55)]
+        upper = [U(-0.3, 1.2), U(-sh, 1.5)] + chest
+        if narrow:
+            # bare: the neck's side running down into the slope of the trapezius, the shoulder's
+            # round over the arm, the flank under the armpit and the ribcage narrowing to the waist
+            if self.child:
+                prof = ((0.16, 0.7), (0.17, 1.05), (0.4, 1.3), (0.7, 1.5), (0.8, 1.75), (0.76, 2.1), (0.73, 2.55))
+            elif woman:
+                prof = ((0.15, 0.8), (0.16, 1.1), (0.4, 1.28), (0.63, 1.38), (0.78, 1.5), (0.84, 1.7), (0.83, 1.95),
+                        (0.77, 2.22), (0.72, 2.55))
+            else:
+                prof = ((0.17, 0.8), (0.18, 1.1), (0.46, 1.27), (0.78, 1.37), (0.96, 1.5), (1.03, 1.72), (1.0, 1.95),
+                        (0.9, 2.22), (0.84, 2.55))
+            upper = [U(-a, b) for a, b in prof]
         if self.pose == 'sit':
             pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-1.15, 3.9), U(-1.2, 6.0)]
             hem_y = 6.0
         elif self.pose == 'kneel' and self.dress in ('nude', 'tunic'):
-            pts_l = [U(-0.3, 1.2), U(-sh, 1.5)] + chest + [U(-wa, 3.0), U(-(0.84 if woman else 0.75), 3.7), U(-0.7, 4.1)]
+            pts_l = upper + [U(-wa, 3.0), U(-(0.84 if woman else 0.75), 3.7), U(-0.7, 4.1)]
             hem_y = 4.1
         elif self.pose == 'kneel':
             pts_l = [U(-0.3, 1.2), U(-sh, 1.5), U(-wa, 3.0), U(-0.85, 3.8), U(-1.15, 5.55)]
             hem_y = 5.55
         elif self.pose == 'ride' or self.pose == 'bust':
-            pts_l = [U(-0.3, 1.2), U(-sh, 1.5)] + chest + [U(-wa, 3.0), U(-0.8, 3.85)]
+            pts_l = upper + [U(-wa, 3.0), U(-0.8, 3.85)]
             hem_y = 3.85
         else:
             hem = self.hem or {'robe': 7.25, 'gown': 7.3, 'tunic': 5.0, 'nude': 4.0, 'armour': 4.6}.get(self.dress, 7.2)
@@ -459,7 +472,7 @@ class Person:
                 flare = 0.12
                 hx = w * (0.95 if woman else 0.85)
                 skirt = [U(-(hx + (w - hx) * 0.4), 5.6), U(-(w + flare), hem)]
-            pts_l = [U(-0.3, 1.2), U(-sh, 1.5)] + chest + [U(-wa, 3.0), hip] + skirt
+            pts_l = upper + [U(-wa, 3.0), hip] + skirt
             hem_y = hem
         if self.pose == 'sit' and self.bturn == 1:
             return self._sit_side()
@@ -474,13 +487,13 @@ class Person:
         pts_r = list(reversed(self._side_r))
         self._side = pts_l
         d = 'M%s,%s' % (n(pts_l[0][0]), n(pts_l[0][1]))
-        # bare shoulders slope from the neck; clothed ones square under the cloth
-        cq = (0.3, 0.22) if narrow else (-0.05, 0.35)
-        d += ' Q%s,%s %s,%s' % (n(pts_l[1][0] + cq[0] * u), n(pts_l[1][1] - cq[1] * u), n(pts_l[1][0]), n(pts_l[1][1]))
+        # clothed shoulders square under the cloth
+        cq = (-0.05, 0.35)
         if narrow:
             # bare skin runs in curves from point to point, no corners
-            d += _rounded(pts_l[1:])
+            d += _rounded(pts_l)
         else:
+            d += ' Q%s,%s %s,%s' % (n(pts_l[1][0] + cq[0] * u), n(pts_l[1][1] - cq[1] * u), n(pts_l[1][0]), n(pts_l[1][1]))
             for p in pts_l[2:]:
                 d += ' L%s,%s' % (n(p[0]), n(p[1]))
         hx0, hy = pts_l[-1]
@@ -501,10 +514,10 @@ class Person:
             d += ' Q%s,%s %s,%s' % (n(self.B(0, 0)[0]), n(hy + (0.6 if narrow else 0.25) * u), n(pts_r[0][0]),
                                     n(pts_r[0][1]))
         if narrow:
-            d += _rounded(pts_r[:-1])
-        else:
-            for p in pts_r[1:-1]:
-                d += ' L%s,%s' % (n(p[0]), n(p[1]))
+            # up the far flank and the neck's side; the line across the neck's top lies under the head
+            return d + _rounded(pts_r) + ' Z', hem_y
+        for p in pts_r[1:-1]:
+            d += ' L%s,%s' % (n(p[0]), n(p[1]))
         d += ' L%s,%s Q%s,%s %s,%s Z' % (n(pts_r[-2][0]), n(pts_r[-2][1]), n(pts_r[-2][0] - cq[0] * u),
                                          n(pts_r[-2][1] - cq[1] * u), n(pts_r[-1][0]), n(pts_r[-1][1]))
         return d, hem_y
@@ -684,7 +697,7 @@ class Person:
         """The side of the body away from the light (the light falls from the viewer's left)."""
         if self.pose == 'sit' and self.bturn == 1 or self._kneels_side_on():
             return ''
-        side = self._side_r[1:]
+        side = self._side_r[2 if self.dress == 'nude' else 1:]
         mid = self.B(0, 0)[0]
         outer = [(px, py + 0.1 * self.u) for px, py in side[:-1]] + [(side[-1][0], side[-1][1] - 0.1 * self.u)]
         inner = [(mid + (px - mid) * 0.45, py) for px, py in reversed(outer)]
@@ -754,6 +767,39 @@ class Person:
         out.append(path(d, darker(self.cloth, 0.14), None, 0))
         return ''.join(out)
 
+    def _soft_spot(self, centre, rx, ry, colour, opacity):
+        """A patch of shade or light fading out from its middle to nothing at its edge."""
+        g = CARD[0].radial([(0, (colour, opacity)), (0.55, (colour, opacity * 0.55)), (1, (colour, 0))], 0, 0, rx)
+        return group([circle(0, 0, rx, g, None, 0)],
+                     'translate(%s %s) scale(1 %s)' % (n(centre[0]), n(centre[1]), n(ry / rx)))
+
+    def _soft_form(self, body_d):
+        """A bare body rounded by soft shade kept inside its outline: the light on the near
+        shoulder and breast, the shade under the chest, down the far side of the trunk and
+        the belly, between the thighs and under the knees."""
+        if CARD[0] is None:
+            return ''
+        u, U = self.u, self.B
+        woman = self.hairstyle in ('long', 'bun')
+        sh = darker(self.skin, 0.45)
+        lt = mix(self.skin, '#ffffff', 0.6)
+        spots = [self._soft_spot(U(-0.4, 1.9), 0.7 * u, 0.5 * u, lt, 0.18),
+                 self._soft_spot(U(0.72, 2.5), 0.4 * u, 1.1 * u, sh, 0.3),
+                 self._soft_spot(U(0.4, 3.25), 0.32 * u, 0.6 * u, sh, 0.2)]
+        if not self.child:
+            for s in (-1, 1):
+                if woman:
+                    spots.append(self._soft_spot(U(s * 0.34, 2.36), 0.22 * u, 0.08 * u, sh, 0.4))
+                    spots.append(self._soft_spot(U(s * 0.37, 2.12), 0.16 * u, 0.12 * u, lt, 0.3 if s < 0 else 0.15))
+                else:
+                    spots.append(self._soft_spot(U(s * 0.38, 2.36), 0.36 * u, 0.1 * u, sh, 0.25))
+        for spine in self._bare_spines:
+            # each leg rounded by a band of shade down its far side, and a shade under the knee
+            spots.append(far_shade(spine[1:], 0.1 * u, 0.13 * u, darker(self.skin, 0.09)))
+            k = spine[1]
+            spots.append(self._soft_spot((k[0] + 0.04 * u, k[1] + 0.14 * u), 0.16 * u, 0.1 * u, sh, 0.18))
+        return group(spots, extra='clip-path="%s"' % CARD[0].clip(body_d))
+
     def _modelling(self):
         """Bare skin modelled by soft shade only: under the chest, down the far side of the
         belly, between the thighs and round the knees, with a light down the near flank."""
@@ -763,29 +809,29 @@ class Person:
         lt = mix(self.skin, '#ffffff', 0.5)
         soft = 'fill-opacity="0.16"'
         out = []
-        for s in (-1, 1) if not self.child else ():
+        for s in (-1, 1) if not self.child and CARD[0] is None else ():
             x, y = U(s * 0.34, 2.25 if woman else 2.15)
             out.append(ellipse(x, y + 0.12 * u, 0.3 * u, 0.1 * u, sh, None, 0, extra=soft))
         # the far side of the belly and the hollow of the waist
         a, b, c = U(0.22, 2.6), U(0.42, 3.2), U(0.3, 3.8)
-        out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(a[0]), n(a[1]), n(b[0] + 0.05 * u), n(b[1]), n(c[0]), n(c[1]),
+        out.append('' if CARD[0] is not None else path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(a[0]), n(a[1]), n(b[0] + 0.05 * u), n(b[1]), n(c[0]), n(c[1]),
                                                              n(b[0] - 0.15 * u), n(b[1]), n(a[0]), n(a[1])), sh, None, 0,
                         extra=soft))
         # a light down the near flank
         a, b, c = U(-0.6, 1.8), U(-0.5 if woman else -0.46, 3.0), U(-0.62 if woman else -0.52, 4.1)
         out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(a[0]), n(a[1]), n(b[0] - 0.05 * u), n(b[1]), n(c[0]), n(c[1]),
-                                                             n(b[0] + 0.14 * u), n(b[1]), n(a[0]), n(a[1])), lt, None, 0,
-                        extra='fill-opacity="0.35"'))
+                                                             n(b[0] + 0.2 * u), n(b[1]), n(a[0]), n(a[1])), lt, None, 0,
+                        extra='fill-opacity="0.16"'))
         # the form's own lines, drawn soft and sparing: the chest's lower edge on a man (on a
         # woman the breasts catch the light), the belly's middle, the hips' fold down to the groin
         line_c = darker(self.skin, 0.3)
-        quiet = 'stroke-opacity="0.55"'
+        quiet = 'stroke-opacity="0.32"'
         lw = max(1.2, 0.025 * u)
         for s in (-1, 1) if not self.child else ():
-            if woman:
+            if woman and CARD[0] is None:
                 x, y = U(s * 0.34, 2.1)
                 out.append(ellipse(x - 0.06 * u, y - 0.03 * u, 0.13 * u, 0.09 * u, lt, None, 0, extra='fill-opacity="0.3"'))
-            else:
+            elif not woman:
                 a, b, c = U(s * 0.08, 2.12), U(s * 0.42, 2.42), U(s * 0.74, 2.05)
                 out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])), 'none', line_c,
                                 lw, extra=quiet))
@@ -796,19 +842,21 @@ class Person:
             a, b = U(0, 2.5), U(0, 3.15)
             out.append(line(a, b, line_c, lw * 0.8, extra='stroke-opacity="0.35"'))
         # the far side of the trunk turning away from the light
+        if CARD[0] is not None:
+            # rounded by soft shade instead (see _soft_form)
+            out.append(self._thighs_meet())
+            return ''.join(out)
         a, b, c = U(0.7 if woman else 0.82, 1.7), U(0.42 if woman else 0.5, 3.0), U(0.72 if woman else 0.6, 3.8)
         out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(a[0]), n(a[1]), n(b[0] - 0.2 * u), n(b[1]), n(c[0]), n(c[1]),
                                                              n(b[0] + 0.1 * u), n(b[1]), n(a[0]), n(a[1])), sh, None, 0,
                         extra='fill-opacity="0.14"'))
         for spine in self._bare_spines:
             # each bare leg rounded by a shade down its far side
-            out.append(far_shade(spine[1:], 0.09 * u, 0.09 * u, darker(self.skin, 0.08)))
+            out.append(far_shade(spine[1:], 0.1 * u, 0.13 * u, darker(self.skin, 0.09)))
         knees = [sp[1] for sp in self._bare_spines] or [U(s * 0.27, 5.7) for s in (-1, 1)]
         for k in knees if self.pose != 'kneel' else ():
-            # the kneecap's lower edge and a soft shade under it
-            out.append(path('M%s,%s q%s,%s %s,0' % (n(k[0] - 0.08 * u), n(k[1] - 0.02 * u), n(0.08 * u), n(0.07 * u), n(0.16 * u)),
-                            'none', sh, 1.2, extra='stroke-opacity="0.6"'))
-            out.append(ellipse(k[0] + 0.03 * u, k[1] + 0.16 * u, 0.12 * u, 0.07 * u, sh, None, 0, extra='fill-opacity="0.12"'))
+            # the kneecap rounded by a soft shade under it and on its far side
+            out.append(ellipse(k[0] + 0.05 * u, k[1] + 0.1 * u, 0.14 * u, 0.09 * u, sh, None, 0, extra='fill-opacity="0.1"'))
         out.append(self._thighs_meet())
         return ''.join(out)
 
@@ -891,8 +939,10 @@ class Person:
                         self._bare_spines.append([hp, k, calf, ank])
                         self._leg_edges.append(edges)
                 else:
-                    out.append(solid([('stroke', d, 0.44 * u)], legc, INK, self.contour))
-                    out.append(far_shade([hip, k, (f[0], f[1] - 0.12 * u)], 0.11 * u, 0.15 * u, darker(legc, 0.12)))
+                    # in hose the leg keeps its shape: the knee, the calf's swell and the slim ankle
+                    ank = (f[0], f[1] - 0.12 * u)
+                    out.append(solid([('path', leg_shape(hip, k, ank, u, side, 1.05))], legc, INK, self.contour))
+                    out.append(far_shade([hip, k, ank], 0.1 * u, 0.12 * u, darker(legc, 0.12)))
                 toe = side if self.pose != 'walk' else (1 if self.face in ('right', 'front') else -1)
                 if self.bturn:
                     toe = t
@@ -903,7 +953,10 @@ class Person:
                     out.append(self._heel(f, side != (self.away or 1), shoes))
                     continue
                 if self.dress == 'nude':
-                    out.append(ellipse(f[0] + toe * 0.12 * u, f[1] - 0.05 * u, 0.3 * u, 0.14 * u, shoes, INK, 2, tilt))
+                    # the foot of the free leg turned out and seen side on, the standing one
+                    # turned more towards the viewer
+                    k = 0.62 if self.weight and side == self.weight else 0.95
+                    out.append(self._bare_foot(f[0], f[1] + 0.08 * u, toe, k, tilt))
                 else:
                     out.append(self._shoe(f[0] + toe * 0.12 * u, f[1] - 0.02 * u, toe, shoes, tilt))
         elif self.pose == 'kneel' and hem_y < 5:
@@ -920,8 +973,10 @@ class Person:
                 # raised leg stands before it
                 far = darker(self.skin, 0.1)
                 shin = [U(-0.5, 5.38), U(-0.82, 5.22), U(-1.08, 5.14)]
-                out.append(solid([('path', limb(shin, [0.16 * u, 0.15 * u, 0.08 * u]))], far, INK, self.contour))
-                out.append(ellipse(*U(-1.2, 5.3), 0.2 * u, 0.09 * u, far, INK, 2, t * 35))
+                # the foot behind on its toes, the heel up under the end of the shin
+                ax, ay = U(-1.08, 5.14)
+                out.append(self._bare_foot(ax, ay + 0.15 * u, -t, 1.0, -70 * t, far))
+                out.append(solid([('path', limb(shin, [0.16 * u, 0.15 * u, 0.1 * u]))], far, INK, self.contour))
                 self._bare += [('path', limb([U(-0.3, 3.75), U(-0.44, 4.7), U(-0.5, 5.42)],
                                              [0.32 * u, 0.22 * u, 0.15 * u])),
                                ('circle', *U(-0.5, 5.38), 0.17 * u)]
@@ -930,7 +985,11 @@ class Person:
             else:
                 out.append(solid([('stroke', ground_leg, 0.5 * u), ('stroke', raised_leg, 0.5 * u)], legc, INK, self.contour))
             fx, fy = U(1.25, 5.52)
-            out.append(ellipse(fx, fy, 0.3 * u, 0.13 * u, legc if self.dress == 'nude' else self.shoes, INK, 2))
+            if self.dress == 'nude':
+                # the raised leg's foot flat on the ground before the knee, seen from the side
+                out.append(self._bare_foot(U(1.1, 0)[0], fy + 0.11 * u, t, 0.95))
+            else:
+                out.append(ellipse(fx, fy, 0.3 * u, 0.13 * u, self.shoes, INK, 2))
         elif self.pose == 'sit' and self.bturn == 1:
             legc = self.skin if self.dress == 'nude' else self.legs
             for a in (0.85, 1.3):
@@ -987,6 +1046,33 @@ class Person:
             return group([out], 'rotate(%s %s %s)' % (n(tilt), n(x), n(y)))
         return out
 
+    def _bare_foot(self, x, y, toe, k=1.0, tilt=0, skin=None):
+        """A bare foot standing on (x, y), the point under the ankle, pointing `toe` (-1 left,
+        1 right): the heel's round behind the ankle, the instep running down to the toes, the
+        arch lifted off the ground under it and the toes' row at the front, the big toe
+        marked. `k` shortens it for a foot turned towards the viewer."""
+        u = self.u * (0.9 if self.hairstyle in ('long', 'bun') else 1)
+        X = lambda a: n(x + toe * a * k * u)
+        Y = lambda b: n(y + b * u)
+        P = lambda a, b: '%s,%s' % (X(a), Y(b))
+        d = 'M%s Q%s %s Q%s %s Q%s %s Q%s %s L%s Q%s %s Q%s %s Q%s %s Z' % (
+            P(0.05, -0.21), P(0.16, -0.15), P(0.32, -0.08), P(0.46, -0.04), P(0.47, 0.0), P(0.47, 0.04), P(0.38, 0.04),
+            P(0.3, 0.045), P(0.16, 0.035), P(0.14, 0.03), P(0.04, 0.0), P(-0.06, 0.04), P(-0.18, 0.045), P(-0.19, -0.04),
+            P(-0.18, -0.13), P(-0.08, -0.21))
+        skin = skin or self.skin
+        out = path(d, self._lit(skin, 0.5, x), INK, 2)
+        lw = max(1.0, 0.022 * u)
+        # the big toe's cleft and the ankle bone, drawn soft; the arch in shade
+        out += path('M%s,%s Q%s,%s %s,%s' % (X(0.36), Y(-0.06), X(0.35), Y(-0.01), X(0.38), Y(0.035)), 'none',
+                    darker(skin, 0.35), lw, extra='stroke-opacity="0.7"')
+        out += path('M%s,%s q%s,%s %s,%s' % (X(-0.04), Y(-0.13), n(toe * k * 0.05 * u), n(0.04 * u), n(toe * k * 0.1 * u), n(0)),
+                    'none', darker(skin, 0.3), lw, extra='stroke-opacity="0.5"')
+        out += path('M%s,%s Q%s,%s %s,%s Z' % (X(0.02), Y(0.005), X(0.12), Y(-0.05), X(0.24), Y(0.03)), darker(skin, 0.2), None, 0,
+                    extra='fill-opacity="0.5"')
+        if tilt:
+            return group([out], 'rotate(%s %s %s)' % (n(tilt), n(x), n(y - 0.15 * u)))
+        return out
+
     def _heel(self, f, lifted, shoes):
         """A foot seen from behind: the heel of the leading foot, or the sole of the near foot
         pushing off, tipped up towards the viewer."""
@@ -1029,8 +1115,11 @@ class Person:
         out.append(path('M%s,%s q%s,%s %s,%s' % (n(kx - direction * 0.1 * u), n(ky - 0.08 * u), n(direction * 0.08 * u),
                                                  n(0.02 * u), n(direction * 0.12 * u), n(0.12 * u)), 'none',
                         darker(self.skin if bare else self.legs, 0.35), max(1.2, 0.03 * u)))
-        out.append(ellipse(foot[0] + 0.15 * u * direction, foot[1] + 0.05 * u, 0.32 * u, 0.15 * u,
-                           self.skin if bare else self.shoes, INK, 2))
+        if bare:
+            # the bare foot hanging, its toes dropped a little, under the leg's ankle
+            out.insert(0, self._bare_foot(foot[0], foot[1] + 0.14 * u, direction, 0.9, direction * 22))
+        else:
+            out.append(ellipse(foot[0] + 0.15 * u * direction, foot[1] + 0.05 * u, 0.32 * u, 0.15 * u, self.shoes, INK, 2))
         return ''.join(out)
 
     def _arm(self, i):
@@ -1102,7 +1191,7 @@ class Person:
                                   'none', fold, max(1.2, 0.03 * u)))
             px, py = -by / lb, bx / lb
             cx_, cy_ = e[0] + bx * 0.8, e[1] + by * 0.8
-            extra.append(line((cx_ + px * 0.2 * u, cy_ + py * 0.2 * u), (cx_ - px * 0.2 * u, cy_ - py * 0.2 * u), fold,
+            extra.append(line((cx_ + px * 0.17 * u, cy_ + py * 0.17 * u), (cx_ - px * 0.17 * u, cy_ - py * 0.17 * u), fold,
                               max(1.2, 0.03 * u)))
             if u > 25:
                 # the cloth's weight: on the upper arm a fold drawn down from the armpit towards
@@ -1124,8 +1213,19 @@ class Person:
                 extra.append(path('M%s,%s Q%s,%s %s,%s' % (n(b0[0]), n(b0[1]), n(bm[0]), n(bm[1]), n(b1[0]), n(b1[1])),
                                   'none', fold, max(1.2, 0.028 * u), extra='stroke-opacity="0.6"'))
         # the sleeve's far side in shade, away from the light on the viewer's left
-        extra.insert(0, far_shade([s, e, (wx, wy)], 0.12 * u, 0.16 * u, darker(self.sleeves, 0.1)))
-        return solid([('stroke', d, 0.46 * self.u)], self.sleeves, INK, self.contour) + ''.join(extra) + self.hand(i)
+        extra.insert(0, far_shade([s, e], 0.12 * u, 0.15 * u, darker(self.sleeves, 0.1)) +
+                     far_shade([e, (wx, wy)], 0.09 * u, 0.11 * u, darker(self.sleeves, 0.1)))
+        return solid(self._sleeve(s, e, (wx, wy)), self.sleeves, INK, self.contour) + ''.join(extra) + self.hand(i)
+
+    def _sleeve(self, s, e, w):
+        """A fitted sleeve as pieces of one shape: full over the shoulder and the upper arm,
+        narrowing a little to the elbow and on down the forearm to the wrist."""
+        u = self.u
+        at = lambda a, b, t: (a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t)
+        return [('circle', s[0], s[1], 0.24 * u),
+                ('path', limb([s, at(s, e, 0.5), e], [0.24 * u, 0.23 * u, 0.205 * u])),
+                ('circle', e[0], e[1], 0.205 * u),
+                ('path', limb([e, at(e, w, 0.35), at(e, w, 0.75), w], [0.205 * u, 0.19 * u, 0.16 * u, 0.145 * u]))]
 
     def _loose_sleeve(self, i, s, e, w, fold):
         """A full sleeve of soft cloth from the shoulder to the wrist: the upper arm's part,
@@ -1460,6 +1560,18 @@ class Person:
             elif mood == 'fear':
                 out.append(ellipse(x, ey, 0.075 * u, 0.07 * u, '#fbf8f0', INK, w * 0.6))
                 out.append(circle(x + gx * 0.03 * u, ey + gy * 0.025 * u, 0.03 * u, INK, None, 0))
+            elif u > 12:
+                # a small face: the eye an almond, dark, under the heavier line of its upper lid,
+                # looking where the figure looks
+                h = max(open_, 0.055) * u
+                ox, oy = gx * 0.02 * u, gy * 0.012 * u
+                eye = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+                    n(xi), n(ey), n(x + ox), n(ey + oy - h * 1.4), n(xo), n(ey + droop * u * 0.3),
+                    n(x + ox), n(ey + oy + h * 1.1), n(xi), n(ey))
+                out.append(path(eye, '#3a2a20', None, 0))
+                out.append(path('M%s,%s Q%s,%s %s,%s' % (n(xi), n(ey - 0.01 * u), n(x), n(ey - h * 1.75),
+                                                         n(xo + s * ew * 0.2), n(ey + droop * u * 0.3 - 0.01 * u)), 'none', INK,
+                                lw * 0.8))
             else:
                 out.append(ellipse(x + gx * 0.025 * u, ey + gy * 0.02 * u, 0.045 * u, 0.06 * u, INK, None, 0))
             bi, bo = x - s * 0.08 * u, x + s * 0.1 * u
@@ -1919,6 +2031,17 @@ class Person:
             out.append(path(d, self._lit(self.hair, 0.6, cx), INK, 2))
             out.append(self._locks([(m + 0.03, -0.5, 0.46, -0.04), (m + 0.03, -0.54, 0.33, -0.38), (m - 0.03, -0.5, -0.46, -0.04),
                                     (m - 0.03, -0.54, -0.33, -0.38), (m, -0.6, m, -0.44)], X, Y))
+            if self.hairstyle == 'long' and self.dress == 'nude' and self.face not in ('back', 'up'):
+                # on a bare figure the long hair falls forward from behind the ears over each
+                # shoulder to the top of the breast, a strand or two in it
+                lock = darker(self.hair, 0.3)
+                for s in (-1, 1):
+                    P = lambda a, b: '%s,%s' % (X(s * a), Y(b))
+                    d = 'M%s Q%s %s Q%s %s Q%s %s Q%s %s Q%s %s Z' % (
+                        P(0.47, 0.05), P(0.6, 0.7), P(0.66, 1.2), P(0.74, 1.7), P(0.58, 2.0), P(0.54, 1.7), P(0.5, 1.45),
+                        P(0.44, 1.0), P(0.41, 0.62), P(0.38, 0.3), P(0.4, 0.08))
+                    out.append(path(d, self._lit(self.hair, 0.7, cx), INK, 2))
+                    out.append(path('M%s Q%s %s' % (P(0.46, 0.3), P(0.55, 1.0), P(0.6, 1.75)), 'none', lock, max(1.0, 0.025 * u)))
         elif self.hat not in ('hood', 'veil', 'helmet') and self.hairstyle != 'bald' and self.face != 'skull':
             d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
                 n(cx - 0.44 * u), n(cy + 0.08 * u), n(cx - 0.5 * u), n(cy - 0.62 * u), n(cx), n(cy - 0.58 * u),
@@ -2070,22 +2193,33 @@ class Person:
             out.append(self._ride_leg(1 if self.face != 'left' else -1))
         body, hem_y = self._body()
         out.append(self._legs(hem_y))
-        out.append(rect(cx - 0.16 * u, cy + 0.3 * u, 0.32 * u, 0.55 * u, self.skin, INK, 2))
+        # a bare body's outline runs up the sides of the neck; a clothed one has its own neck
+        bare_neck = self.dress == 'nude' and self.pose != 'sit'
+        if not bare_neck:
+            out.append(rect(cx - 0.16 * u, cy + 0.3 * u, 0.32 * u, 0.55 * u, self.skin, INK, 2))
+        jaw = ''
         if self.face not in ('back', 'skull'):
             # the shadow the head casts on the neck under the jaw
             l, r = cx - 0.16 * u + 1, cx + 0.16 * u - 1
-            out.append(path('M%s,%s L%s,%s L%s,%s Q%s,%s %s,%s Z' % (n(l), n(cy + 0.3 * u), n(r), n(cy + 0.3 * u), n(r),
-                                                                   n(cy + 0.68 * u), n(cx), n(cy + 0.6 * u), n(l),
-                                                                   n(cy + 0.64 * u)),
-                            darker(self.skin, 0.22), None, 0, extra='fill-opacity="0.7"'))
+            jaw = path('M%s,%s L%s,%s L%s,%s Q%s,%s %s,%s Z' % (n(l), n(cy + 0.3 * u), n(r), n(cy + 0.3 * u), n(r),
+                                                             n(cy + 0.68 * u), n(cx), n(cy + 0.6 * u), n(l),
+                                                             n(cy + 0.64 * u)),
+                       darker(self.skin, 0.22), None, 0, extra='fill-opacity="0.7"')
+        if not bare_neck:
+            out.append(jaw)
         if self.dress == 'nude' and self.pose in ('stand', 'walk', 'kneel'):
             # no seam where the thighs run into the body: body and legs are one shape
             if self._leg_edges:
                 body = self._bare_outline(hem_y)
             out.append(solid([('path', body)] + self._bare, self._lit(self.cloth, 1.0, round_=True), INK, self.contour))
+            if not self.bow and self.face != 'back':
+                out.append(self._soft_form(body))
+            out.append(jaw)
             out.append(self._front)
         else:
             out.append(path(body, self._lit(self.cloth), INK, self.contour))
+            if bare_neck:
+                out.append(jaw)
         out.append(self._shade(hem_y))
         out.append(self._folds(hem_y))
         if self.look % 3 == 1 and self.dress in ('robe', 'gown', 'tunic') and self.pose in ('stand', 'walk', 'kneel') \
@@ -2122,14 +2256,14 @@ class Person:
                     out.append(self._thighs_meet())
             for s in (-1, 1) if self.face != 'back' else ():
                 a, b = U(s * 0.12, 1.45), U(s * 0.55, 1.38)
-                out.append(line(a, b, soft, 1.4))
+                out.append(line(a, b, soft, 1.4, extra='stroke-opacity="0.55"'))
             if self.face == 'back':
                 pass
             elif self.hairstyle == 'long':
                 for s in (-1, 1):
                     a = U(s * 0.58, 2.35)
                     out.append(path('M%s,%s q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(-s * 0.18 * u), n(0.2 * u), n(-s * 0.42 * u),
-                                                            n(0.02 * u)), 'none', soft, 1.6))
+                                                            n(0.02 * u)), 'none', soft, 1.6, extra='stroke-opacity="0.45"'))
             nv = U(0, 3.35)
             if self.face != 'back':
                 out.append(path('M%s,%s q%s,%s 0,%s' % (n(nv[0]), n(nv[1]), n(0.04 * u), n(0.04 * u), n(0.09 * u)), 'none', soft,
@@ -2185,9 +2319,67 @@ class Person:
             DRAWN.append(self)
             head.append('<g data-face="@%d">%s</g>' % (len(DRAWN) - 1, features))
         out.append(self._tipped(''.join(head)))
+        if self._folded():
+            out.append(self._folded_arms())
+            return ''.join(out)
         for i in (0, 1):
             if not self.behind[i]:
                 out.append(self._arm(i))
+        return ''.join(out)
+
+    def _folded(self):
+        """Clothed arms folded across the chest: each hand reaching over to the other side."""
+        t0, t1 = self.hand_targets
+        return (self.dress != 'nude' and not self.loose and tuple(self.grips) == ('rest', 'rest') and t0 is not None and t1 is not None and not any(self.behind)
+                and not any(self.elbow_at) and t0[0] > 0.9 and t1[0] < -0.9 and 0.4 < t0[1] < 2.0 and 0.4 < t1[1] < 2.0)
+
+    def _folded_arms(self):
+        """Arms folded across the chest: the upper arms hang at the sides, the forearms lie
+        across the body one over the other, the under one's hand tucked beneath the far upper
+        arm with its fingers showing round it, the upper one's hand hidden under the near one."""
+        u = self.u
+        s0, s1 = self.shoulders
+        e0 = (s0[0] - 0.08 * u, s0[1] + 1.25 * u)
+        e1 = (s1[0] + 0.08 * u, s1[1] + 1.25 * u)
+        w0 = (e1[0] - 0.05 * u, e1[1] + 0.05 * u)
+        w1 = (e0[0] + 0.05 * u, e0[1] - 0.52 * u)
+        self.hands = [w0, w1]
+        self.elbows = [e0, e1]
+        cloth = self.sleeves
+        fold = darker(cloth, 0.32)
+        lw = max(1.2, 0.03 * u)
+        out = [solid(self._sleeve(s0, e0, w0), cloth, INK, self.contour),
+               far_shade([s0, e0], 0.12 * u, 0.15 * u, darker(cloth, 0.1))]
+        # the upper forearm's shadow on the one under it
+        out.append(path(poly([(e1[0] - 0.2 * u, e1[1] + 0.2 * u), (w1[0], w1[1] + 0.3 * u)], closed=False), 'none',
+                        darker(cloth, 0.3), 0.12 * u, extra='stroke-opacity="0.3"'))
+        out.append(solid(self._sleeve(s1, e1, w1), cloth, INK, self.contour))
+        out.append(far_shade([s1, e1], 0.12 * u, 0.15 * u, darker(cloth, 0.1)))
+        # the near upper arm again over the end of the forearm that tucks under it: its fill and
+        # its two edges, no ends
+        at = lambda t: (s0[0] + (e0[0] - s0[0]) * t, s0[1] + (e0[1] - s0[1]) * t)
+        ts = (0.3, 0.5, 0.7, 0.93)
+        ws = [(0.24 + (0.23 - 0.24) * t / 0.5) if t < 0.5 else (0.23 + (0.205 - 0.23) * (t - 0.5) / 0.5) for t in ts]
+        left, right = limb_edges([at(t) for t in ts], [w * u for w in ws])
+        out.append(path(poly(left + list(reversed(right))), cloth, None, 0))
+        c = self.contour
+        for edge, ws_ in ((left, 1), (right, -1)):
+            lo, ro = limb_edges([at(t) for t in ts], [(w * u + c / 2) * ws_ for w in ws])
+            out.append(path(poly(lo, closed=False), 'none', INK, c))
+        out.append(far_shade([at(0.3), at(0.93)], 0.12 * u, 0.15 * u, darker(cloth, 0.1)))
+        # creases in the crooks of the elbows and where the cloth gathers over the forearms
+        for e, w, t in ((e0, w0, 1), (e1, w1, -1)):
+            dx, dy = w[0] - e[0], w[1] - e[1]
+            d = math.hypot(dx, dy) or 1
+            for k in (0.3,):
+                cx_, cy_ = e[0] + dx * k, e[1] + dy * k
+                px, py = -dy / d * 0.12 * u, dx / d * 0.12 * u
+                out.append(path('M%s,%s Q%s,%s %s,%s' % (n(cx_ + px), n(cy_ + py), n(cx_ + dx / d * 0.08 * u), n(cy_ + dy / d * 0.08 * u),
+                                                         n(cx_ - px), n(cy_ - py)), 'none', fold, lw, extra='stroke-opacity="0.5"'))
+        # the under hand's fingers curled round the outside of the far upper arm
+        fx, fy = s1[0] + (e1[0] - s1[0]) * 0.72 + 0.2 * u, s1[1] + (e1[1] - s1[1]) * 0.72
+        for k in range(3):
+            out.append(ellipse(fx + 0.01 * u * k, fy + (k - 1) * 0.1 * u, 0.085 * u, 0.05 * u, self.skin, INK, max(1.2, 0.025 * u), -10))
         return ''.join(out)
 
 
@@ -2339,24 +2531,80 @@ def rider(hx, hy, h, direction, **kw):
 
 # --- thrones, benches, stone -------------------------------------------------------------------
 
+def _material(colour):
+    """What a throne of `colour` is made of: 'wood' for a saturated brown, 'gilt' for a warm
+    pale stone with gold in it, else 'stone'."""
+    r, g, b = (int(colour[k:k + 2], 16) for k in (1, 3, 5))
+    hi, lo = max(r, g, b), min(r, g, b)
+    sat = (hi - lo) / hi if hi else 0
+    if sat > 0.35 and r > b and hi < 200:
+        return 'wood'
+    if r - b >= 40:
+        return 'gilt'
+    return 'stone'
+
+
+def _back_outline(x, y, w, h, top, inset=0.0):
+    """The throne back's outline, `inset` inside its edge."""
+    l, r, k = x - w / 2 + inset, x + w / 2 - inset, inset
+    d = 'M%s,%s L%s,%s' % (n(l), n(y), n(l), n(y - h + w * 0.2))
+    if top == 'round':
+        d += ' A%s,%s 0 0 1 %s,%s' % (n(w / 2 - k), n(max(1.0, w * 0.3 - k)), n(r), n(y - h + w * 0.2))
+    elif top == 'pointed':
+        d += ' L%s,%s L%s,%s' % (n(x), n(y - h - w * 0.15 + k * 1.6), n(r), n(y - h + w * 0.2))
+    else:
+        d += ' L%s,%s L%s,%s L%s,%s' % (n(l), n(y - h + k), n(r), n(y - h + k), n(r), n(y - h + w * 0.2))
+    return d + ' L%s,%s Z' % (n(r), n(y))
+
+
 def throne(x, y, w, h, colour='#9a9aa8', trim=GOLD, top='round', seat=None):
     """A throne whose back rises h above the floor y, w wide; a sitter's feet rest on y. The
     seat stands out beside the sitter's hips, the arms come forward on either side at the
-    height of the elbows, on posts down to the seat."""
+    height of the elbows, on posts down to the seat. It is carved: a moulding round the
+    back's edge and a sunk panel in it, a panelled front to the seat, the arms ending in
+    scrolls, the legs on round feet. What it is made of follows its colour (see _material):
+    stone laid in courses, wood with its grain, or pale stone picked out in gold."""
     out = []
-    d = 'M%s,%s L%s,%s' % (n(x - w / 2), n(y), n(x - w / 2), n(y - h + w * 0.2))
-    if top == 'round':
-        d += ' A%s,%s 0 0 1 %s,%s' % (n(w / 2), n(w * 0.3), n(x + w / 2), n(y - h + w * 0.2))
-    elif top == 'pointed':
-        d += ' L%s,%s L%s,%s' % (n(x), n(y - h - w * 0.15), n(x + w / 2), n(y - h + w * 0.2))
-    else:
-        d += ' L%s,%s L%s,%s' % (n(x - w / 2), n(y - h), n(x + w / 2), n(y - h))
-    d += ' L%s,%s Z' % (n(x + w / 2), n(y))
-    out.append(path(d, colour))
+    kind = _material(colour)
+    card = CARD[0]
+    fill = colour
+    if card is not None:
+        # lit from the upper left
+        fill = card.linear([(0, mix(colour, '#ffffff', 0.14)), (0.6, colour), (1, darker(colour, 0.12))],
+                           x - w / 2, y - h, x + w / 2, y, 'userSpaceOnUse')
+    d = _back_outline(x, y, w, h, top)
+    out.append(path(d, fill))
     out.append(path(d, 'none', trim, 4))
-    # the back's own panel, inset, lighter where the light falls from the left
-    out.append(path('M%s,%s L%s,%s' % (n(x - w / 2 + 16), n(y - h * 0.33), n(x - w / 2 + 16), n(y - h * 0.88)), 'none',
-                    mix(colour, '#ffffff', 0.2), 5))
+    # the moulding just inside the edge: a groove in shade and a ridge in the light
+    out.append(path(_back_outline(x, y, w, h, top, 12), 'none', darker(colour, 0.3), 3))
+    out.append(path(_back_outline(x, y, w, h, top, 16), 'none', mix(colour, '#ffffff', 0.3), 2))
+    # the sunk panel in the middle of the back: its top and left inner sides in shade, the
+    # bottom and right ones catching the light
+    px0, px1 = x - w / 2 + 30, x + w / 2 - 30
+    py0, py1 = y - h + w * 0.2 + 14, y - h * 0.3
+    out.append(rect(px0, py0, px1 - px0, py1 - py0, darker(colour, 0.07), darker(colour, 0.32), 2, r=6))
+    out.append(path('M%s,%s L%s,%s L%s,%s' % (n(px0 + 4), n(py1 - 4), n(px0 + 4), n(py0 + 4), n(px1 - 4), n(py0 + 4)), 'none',
+                    darker(colour, 0.22), 5, extra='stroke-opacity="0.6"'))
+    out.append(path('M%s,%s L%s,%s L%s,%s' % (n(px0 + 6), n(py1 - 3), n(px1 - 3), n(py1 - 3), n(px1 - 3), n(py0 + 6)), 'none',
+                    mix(colour, '#ffffff', 0.3), 2))
+    if kind == 'stone':
+        # the stone laid in courses: joints across the frame beside the panel, staggered
+        jc = darker(colour, 0.22)
+        for k, yy in enumerate(range(int(py1) - 70, int(py0) + 20, -70)):
+            for s in (-1, 1):
+                a, b = (x - w / 2 + 18, px0 - 2) if s < 0 else (px1 + 2, x + w / 2 - 18)
+                out.append(line((a, yy), (b, yy), jc, 1.5, extra='stroke-opacity="0.7"'))
+    elif kind == 'wood':
+        # the grain running up the frame beside the panel
+        gc = darker(colour, 0.25)
+        for s in (-1, 1):
+            for k in range(2):
+                gx = (x - w / 2 + 21 + k * 5) if s < 0 else (x + w / 2 - 21 - k * 5)
+                out.append(path('M%s,%s Q%s,%s %s,%s' % (n(gx), n(py1), n(gx + s * 3), n((py0 + py1) / 2), n(gx), n(py0 + 10)),
+                                'none', gc, 1.4, extra='stroke-opacity="0.7"'))
+    else:
+        # pale stone picked out in gold: a gilt bead round the panel
+        out.append(rect(px0 - 5, py0 - 5, px1 - px0 + 10, py1 - py0 + 10, 'none', trim, 2.5, r=9))
     seat_c = seat or darker(colour, 0.15)
     sy = y - h * 0.27           # the seat's top, where the sitter's lap rests
     ay = y - h * 0.45           # the arms' top, at the sitter's elbows
@@ -2365,20 +2613,41 @@ def throne(x, y, w, h, colour='#9a9aa8', trim=GOLD, top='round', seat=None):
     out.append(rect(x - w / 2 + 6, sy + depth * 2, w - 12, y - sy - depth * 2 - 6, darker(colour, 0.45), None, 0))
     out.append(path(poly([(x - w / 2 - 4, sy), (x + w / 2 + 4, sy), (x + w / 2 + 16, sy + depth), (x - w / 2 - 16, sy + depth)]),
                     mix(seat_c, '#ffffff', 0.18), INK, LINE))
-    out.append(rect(x - w / 2 - 16, sy + depth, w + 32, depth * 1.2, darker(seat_c, 0.15), INK, LINE))
-    # the legs at the front corners, down to the floor
+    fy, fh = sy + depth, depth * 1.2
+    out.append(rect(x - w / 2 - 16, fy, w + 32, fh, darker(seat_c, 0.15), INK, LINE))
+    # the seat's front panelled: a sunk rail with a boss at either end
+    out.append(rect(x - w / 2 - 2, fy + fh * 0.28, w + 4, fh * 0.44, darker(seat_c, 0.28), None, 0, r=3))
+    out.append(line((x - w / 2 - 2, fy + fh * 0.72), (x + w / 2 + 2, fy + fh * 0.72), mix(seat_c, '#ffffff', 0.2), 1.5))
+    for s in (-1, 1):
+        out.append(circle(x + s * (w / 2 + 6), fy + fh / 2, fh * 0.28, trim if kind != 'stone' else seat_c, INK, 1.5))
+    # the legs at the front corners, down to the floor, each with a ring under the seat and a
+    # round foot
     for s in (-1, 1):
         lx = x + s * (w / 2 + 2)
-        out.append(rect(lx - 12, sy + depth * 2.2, 24, y - sy - depth * 2.2 - 4, darker(seat_c, 0.2), INK, LINE))
-    # the arms: a rail from the back forward, a post down to the seat and a scrolled end
+        ly0, ly1 = sy + depth * 2.2, y - 4
+        out.append(rect(lx - 12, ly0, 24, ly1 - ly0, darker(seat_c, 0.2), INK, LINE))
+        out.append(line((lx - 6, ly0 + 8), (lx - 6, ly1 - 16), mix(seat_c, '#ffffff', 0.15), 3))
+        out.append(rect(lx - 15, ly0 + 4, 30, 9, darker(seat_c, 0.1), INK, 1.5, r=3))
+        out.append(ellipse(lx, ly1 - 4, 16, 9, darker(seat_c, 0.1), INK, 1.5))
+    # the arms: a rail from the back forward, a post down to the seat and a scroll turning
+    # under at the front
     for s in (-1, 1):
         bx, fx = x + s * (w / 2 - 6), x + s * (w / 2 + 10)
         out.append(rect(fx - 11, ay, 22, sy - ay + 2, darker(seat_c, 0.05), INK, LINE))
+        out.append(line((fx - 5, ay + 18), (fx - 5, sy - 4), mix(seat_c, '#ffffff', 0.15), 2.5))
         out.append(path(poly([(bx - 12, ay - 12), (bx + 12, ay - 12), (fx + 15, ay + 4), (fx - 15, ay + 4)]),
                         mix(seat_c, '#ffffff', 0.12), INK, LINE))
-        out.append(circle(fx, ay + 2, 15, seat_c, INK, LINE))
-        out.append(circle(fx, ay + 2, 6, 'none', trim, 2.5))
+        out.append(circle(fx, ay + 2, 16, seat_c, INK, LINE))
+        # the scroll: a spiral winding in from the rim to the eye
+        pts = []
+        for k in range(25):
+            a = math.radians(-90 + s * k * 22)
+            r = 12 - k * 0.42
+            pts.append((fx + r * math.cos(a), ay + 2 + r * math.sin(a)))
+        out.append(path(poly(pts, closed=False), 'none', trim if kind != 'stone' else darker(seat_c, 0.4), 2.2))
+        out.append(circle(fx, ay + 2, 2.5, trim if kind != 'stone' else darker(seat_c, 0.4), None, 0))
     out.append(rect(x - w / 2 - 22, y - 6, w + 44, 18, darker(colour, 0.25)))
+    out.append(line((x - w / 2 - 20, y - 3), (x + w / 2 + 20, y - 3), mix(colour, '#ffffff', 0.15), 2))
     return ''.join(out)
 
 
