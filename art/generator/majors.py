@@ -731,58 +731,72 @@ def el_carro(c):
     out.append(castle(170, 100, 180, 120, '#d7cfbf', '#6a5a8a'))
     out.append(water(c, 100, '#7fb5ea', '#5c88bd', 140))
     out.append(ground(c, 140, '#c8b47a', '#a8945a'))
-    car = []
-    # the canopy of stars on four posts
-    car.append(rect(-200, -330, 400, 60, '#3f6db0'))
-    for x in range(-150, 151, 50):
-        car.append(star(x, -300, 13, 6, '#fff3b0', 0.45, width=1.2))
-    for x in (-185, 185):
-        car.append(rect(x - 10, -270, 20, 360, '#d7cfbf'))
-    body, p = person(0, 160, 420, face='front', mood='stern', dress='armour', cloth='#9aa3b2', sleeves='#9aa3b2', hat='crown',
-                     hair='#c28a3a', hands=((-0.4, 2.3), (0.6, 1.2)), grips=('rest', 'fist'), holds=(None, (0.035, -1)))
-    car.append(body)
+    stone, lit_stone, deep = '#d7cfbf', '#ece6da', darker('#d7cfbf', 0.3)
+    # the chariot: a cube of stone seen a little from above, its front a square face and its
+    # top running back to a narrower far edge; the eye stands at the driver's chest, so the
+    # canopy's underside runs back the other way
+    fw, ftop, fbot = 145, 40, 222          # the front face: half its width, its top and bottom
+    bw, btop = 118, -4                     # the far edge of the top
+    cw, cband, cback = 168, (-390, -350), (134, -326)  # the canopy: front band, far edge
+    out.append(ellipse(0, fbot + 6, 230, 22, '#1a1410', None, 0, extra='fill-opacity="0.22"'))
+    # the far posts and the canopy's underside, strewn with stars
+    for s in (-1, 1):
+        out.append(rect(s * bw - 8, cback[1], 16, btop - cback[1], darker(stone, 0.12), INK, 2))
+    under = [(-cw, cband[1]), (cw, cband[1]), (cback[0], cback[1]), (-cback[0], cback[1])]
+    out.append(path(poly(under), '#2f5a98', INK, 2.4))
+    for k, x in enumerate(range(-120, 121, 40)):
+        out.append(star(x, cband[1] + 11 + (k % 2) * 6, 6, 6, '#fff3b0', 0.45, width=1))
+    # the top of the cube, the cab's floor sunk inside its rim
+    top = [(-fw, ftop), (fw, ftop), (bw, btop), (-bw, btop)]
+    out.append(path(poly(top), lit_stone, INK, LINE))
+    out.append(path(poly([(-fw + 18, ftop - 5), (fw - 18, ftop - 5), (bw - 14, btop + 6), (-bw + 14, btop + 6)]),
+                    darker(stone, 0.35), INK, 2))
+    body, p = person(0, fbot - 4, 490, face='front', mood='stern', dress='armour', cloth='#9aa3b2', sleeves='#9aa3b2', hat='crown',
+                     hair='#c28a3a', hands=((-0.4, 2.3), (0.6, 1.2)), grips=('rest', 'fist'), holds=(None, (0.035, -1)),
+                     shadow=False)
+    out.append(body)
     rx, ry = p.hands[1]
-    car.append(line((rx - 3, ry + 90), (rx + 5, ry - 140), INK, 11))
-    car.append(line((rx - 3, ry + 90), (rx + 5, ry - 140), GOLD, 6))
-    car.append(circle(rx + 5.4, ry - 150, 12, GOLD))
-    car.append(p.hand(1, 'fist'))
+    out.append(line((rx - 3, ry + 90), (rx + 5, ry - 150), INK, 12))
+    out.append(line((rx - 3, ry + 90), (rx + 5, ry - 150), GOLD, 7))
+    out.append(circle(rx + 5.4, ry - 161, 13, GOLD))
+    out.append(p.hand(1, 'fist'))
     # the armour: a square on the breastplate, crescent moons with faces on the shoulders, a
     # belt of signs
     chx, chy = p.chest
-    car.append(rect(chx - 24, chy - 22, 48, 44, '#e8d48a', INK, 2))
-    car.append(rect(chx - 15, chy - 13, 30, 26, 'none', GOLD_DARK, 2))
+    out.append(rect(chx - 27, chy - 25, 54, 50, '#e8d48a', INK, 2))
+    out.append(rect(chx - 17, chy - 15, 34, 30, 'none', GOLD_DARK, 2))
     for i, sx in enumerate((-1, 1)):
         mx, my = p.shoulders[i]
-        car.append(moon(mx + sx * 4, my - 2, 17, 0.55, '#f5efc8', True))
-    for b in (3.55, 4.1):
-        (ax, ay), (bx_, by_) = p.B(-0.7, b), p.B(0.7, b)
-        car.append(path('M%s,%s Q%s,%s %s,%s' % (n(ax), n(ay), n((ax + bx_) / 2), n(ay + 8), n(bx_), n(by_)), 'none',
-                        darker('#9aa3b2', 0.35), 2.4))
+        out.append(moon(mx + sx * 4, my - 2, 19, 0.55, '#f5efc8', True))
     bx, by = p.B(0, 3.0)
-    car.append(rect(bx - 0.6 * p.u, by - 9, 1.2 * p.u, 18, GOLD, INK, 2))
+    out.append(rect(bx - 0.6 * p.u, by - 10, 1.2 * p.u, 20, GOLD, INK, 2))
     for k in range(-2, 3):
-        car.append(circle(bx + k * 16, by, 4, '#c2453a', None, 0))
-    # the chariot: a block of stone, its top lit, the winged disc and the shield on its front
-    car.append(path(poly([(-230, 60), (230, 60), (250, 40), (-210, 40)]), '#ece6da', INK, LINE))
-    car.append(rect(-230, 60, 460, 180, '#d7cfbf', INK, LINE, r=4))
-    car.append(rect(-230, 200, 460, 40, darker('#d7cfbf', 0.12), INK, LINE))
-    car.append(path('M-60,110 L60,110 L0,160 Z', '#c2453a', INK, 2))
-    car.append(wings(0, 100, 70, '#6fb2e8', '#3f6db0', up=False))
-    car.append(circle(0, 100, 14, GOLD, INK, 2))
-    for x in (-205, 205):
-        car.append(circle(x, 250, 44, '#a86a38'))
-        for k in range(4):
-            car.append(line(polar(x, 250, 14, k * 45), polar(x, 250, 40, k * 45), darker('#a86a38', 0.35), 3))
-            car.append(line(polar(x, 250, 14, k * 45 + 180), polar(x, 250, 40, k * 45 + 180), darker('#a86a38', 0.35), 3))
-        car.append(circle(x, 250, 13, GOLD, INK, 2))
-    # the chariot and its driver stand a little back, leaving the sphinxes room before it
-    out.append(group(car, 'translate(0 -56)'))
-    # the two sphinxes, black and white, lying before the chariot and turned apart, their heads
-    # clear of the wheels
-    for x, col in ((-124, '#2a2830'), (124, '#f2efe6')):
+        out.append(circle(bx + k * 18, by, 4.5, '#c2453a', None, 0))
+    # the near posts from the front corners up to the canopy's band
+    for s in (-1, 1):
+        out.append(rect(s * fw - 10, cband[1], 20, ftop - cband[1], stone, INK, 2))
+        out.append(line((s * fw - 4, cband[1] + 4), (s * fw - 4, ftop - 4), lit_stone, 3))
+    out.append(rect(-cw, cband[0], 2 * cw, cband[1] - cband[0], '#3f6db0', INK, LINE))
+    for x in range(-132, 133, 44):
+        out.append(star(x, (cband[0] + cband[1]) / 2, 12, 6, '#fff3b0', 0.45, width=1.2))
+    # the wheels at the cube's sides, half hidden behind it
+    for s in (-1, 1):
+        x, y = s * (fw + 8), fbot - 30
+        out.append(circle(x, y, 50, '#a86a38'))
+        for k in range(8):
+            out.append(line(polar(x, y, 14, k * 45), polar(x, y, 46, k * 45), darker('#a86a38', 0.35), 3))
+        out.append(circle(x, y, 13, GOLD, INK, 2))
+    # the front face: the winged disc over the shield
+    out.append(rect(-fw, ftop, 2 * fw, fbot - ftop, c.linear([(0, lit_stone), (1, stone)]), INK, LINE))
+    out.append(rect(-fw, fbot - 30, 2 * fw, 30, darker(stone, 0.12), INK, LINE))
+    out.append(path('M-46,96 L46,96 L0,140 Z', '#c2453a', INK, 2))
+    out.append(wings(0, 86, 62, '#6fb2e8', '#3f6db0', up=False))
+    out.append(circle(0, 86, 13, GOLD, INK, 2))
+    # the two sphinxes, black and white, lying before the chariot and turned apart
+    for x, col in ((-138, '#2a2830'), (138, '#f2efe6')):
         d = -1 if x < 0 else 1
-        out.append(ellipse(x + d * 4, 436, 122, 13, '#1a1410', None, 0, -d * 6, extra='fill-opacity="0.2"'))
-        out.append(sphinx(x, 440, 1.25, d, col, tilt=7))
+        out.append(ellipse(x + d * 4, 440, 140, 14, '#1a1410', None, 0, -d * 6, extra='fill-opacity="0.2"'))
+        out.append(sphinx(x, 442, 1.45, d, col, tilt=7))
     return out
 
 
