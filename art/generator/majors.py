@@ -3,7 +3,7 @@
 import math
 
 from figures import (Person, GOLD, GOLD_DARK, LEAF, SKIN, SKINS, WOOD, bird, bull_head, chain, coin, cup, darker, dog, eagle,
-                     far_shade, held_cup, horse, lantern, leg_shape, lemniscate, letters, limb, lion, lion_head, marked_face, mix, person, pillar,
+                     far_shade, held_cup, horse, lantern, leg_edges, leg_shape, lemniscate, letters, limb, lion, lion_head, marked_face, mix, person, pillar,
                      ram_head, rider, scales, smooth, sunflower, sword, throne, trumpet, wand, wheat, wings)
 from scenery import (castle, cloud, flowers, ground, hills, lightning, moon, mountains,
                      rose, sky, star, sun, tower, tree, water, wave_sea)
@@ -1543,24 +1543,52 @@ def el_sol(c):
 
 
 class BareRider(Person):
-    """A bare child astride, facing the viewer: the far thigh goes over the horse's back to
-    the knee, the near leg comes forward along the flank to the knee and hangs from it, the
-    foot pointing down."""
+    """A bare child astride, facing the viewer, drawn in one outline: the flanks run down
+    into the hips, the far thigh rounds over the horse's back, and the near leg comes out of
+    the hip along the flank to the knee and hangs from it, the foot pointing down."""
 
     def _ride_leg(self, direction):
+        # called once behind the body and once in front of it: only the front's marks are drawn
+        if not getattr(self, '_near', None):
+            return ''
         U, u = self.U, self.u
-        far = darker(self.skin, 0.1)
-        out = [solid([('path', limb([U(-0.1 * direction, 3.45), U(-0.45 * direction, 3.62), U(-0.72 * direction, 3.86)],
-                                    [0.3 * u, 0.26 * u, 0.2 * u]))], far, INK, self.contour)]
-        hip, knee, ankle = U(0.28 * direction, 3.5), U(0.98 * direction, 4.2), U(0.86 * direction, 5.25)
-        out.append(solid([('path', leg_shape(hip, knee, ankle, u, -direction, 1.25))], self.skin, INK, self.contour))
+        hip, knee, ankle = self._near
+        out = [far_shade([knee, ((knee[0] + ankle[0]) / 2, (knee[1] + ankle[1]) / 2), ankle], 0.08 * u, 0.09 * u,
+                         darker(self.skin, 0.08))]
         kx, ky = knee
         out.append(path('M%s,%s q%s,%s %s,%s' % (n(kx - direction * 0.1 * u), n(ky - 0.08 * u), n(direction * 0.08 * u),
                                                  n(0.02 * u), n(direction * 0.12 * u), n(0.12 * u)), 'none',
                         darker(self.skin, 0.35), max(1.2, 0.03 * u)))
+        # the fold of the hip where the near thigh leaves the body, and the far thigh's round
+        sh = darker(self.skin, 0.3)
+        for a, b, c in ((U(0.62 * direction, 3.25), U(0.3 * direction, 3.62), U(0.0, 3.92)),
+                        (U(-0.66 * direction, 3.5), U(-0.5 * direction, 3.8), U(-0.2 * direction, 3.98))):
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])), 'none', sh,
+                            max(1.2, 0.03 * u), extra='stroke-opacity="0.7"'))
         fx, fy = ankle
         out.append(ellipse(fx + 0.1 * u * direction, fy + 0.16 * u, 0.28 * u, 0.13 * u, self.skin, INK, 2, 62 * direction))
         return ''.join(out)
+
+    def _body(self):
+        super()._body()
+        U, u = self.U, self.u
+        d = 1 if self.face != 'left' else -1
+        hip, knee, ankle = U(0.28 * d, 3.5), U(0.98 * d, 4.2), U(0.86 * d, 5.25)
+        self._near = hip, knee, ankle
+        (under, over), _ = leg_edges(hip, knee, ankle, u, -d, 1.25)
+        if d < 0:
+            under, over = over, under
+        # the flank nearest the far thigh, down past the hip into the far thigh over the back,
+        # round the seat to the fork; the near leg's under side down to the ankle and its
+        # upper side back up to the other flank
+        far = [U(-0.84 * d, 3.45), U(-1.12 * d, 3.68), U(-1.32 * d, 3.96), U(-1.2 * d, 4.2), U(-0.8 * d, 4.16),
+               U(-0.2 * d, 4.06)]
+        side = self._side[:-1] if d > 0 else self._side_r[:-1]
+        other = self._side_r[:-2] if d > 0 else self._side[:-2]
+        ring = side + far + under[1:] + list(reversed(over[1:])) + list(reversed(other))
+        if d < 0:
+            ring.reverse()
+        return smooth(ring), 3.85
 
 
 @card(20)
