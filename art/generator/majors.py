@@ -1116,6 +1116,85 @@ def sprig(x, y, angle, length, leaves=4, colour=LEAF):
     return ''.join(out)
 
 
+class HangedFigure(Person):
+    """The hanged man drawn upright, to be turned head down: one leg straight (it hangs from
+    the rope at its ankle), the other bent at the knee out to the side with its shin crossing
+    behind the straight leg, the foot showing past it, so the legs make a figure four; hose
+    up to the belt, and the tunic's skirt fallen over the body towards the head."""
+
+    def _body(self):
+        super()._body()
+        B = self.B
+        left = [B(-0.3, 1.2), B(-0.9, 1.5), B(-0.74, 2.3), B(-0.62, 3.15)]
+        self._side = left
+        self._side_r = [B(-a, b) for a, b in ((-0.3, 1.2), (-0.9, 1.5), (-0.74, 2.3), (-0.62, 3.15))]
+        d = 'M%s,%s Q%s,%s %s,%s' % (n(left[0][0]), n(left[0][1]), n(left[1][0] + 0.05 * self.u), n(left[1][1] - 0.35 * self.u),
+                                     n(left[1][0]), n(left[1][1]))
+        d += ''.join(' L%s,%s' % (n(x), n(y)) for x, y in left[2:] + list(reversed(self._side_r[2:])))
+        d += ' L%s,%s Q%s,%s %s,%s Z' % (n(self._side_r[1][0]), n(self._side_r[1][1]), n(self._side_r[1][0] - 0.05 * self.u),
+                                        n(self._side_r[1][1] - 0.35 * self.u), n(self._side_r[0][0]), n(self._side_r[0][1]))
+        return d, 3.15
+
+    def _legs(self, hem_y):
+        B, u = self.B, self.u
+        hose = self.legs
+        straight = B(-0.28, 3.8), B(-0.2, 5.62), B(-0.15, 7.22)
+        bent = B(0.32, 3.9), B(1.5, 5.25), B(-0.2, 5.95)
+        self.foot = straight[2]
+        out = [self._shoe(*B(-0.6, 6.0), -1, self.shoes, -15)]
+        hips = smooth([B(-0.66, 2.95), B(0.66, 2.95), B(0.68, 3.5), B(0.55, 3.95), B(0, 4.05), B(-0.55, 3.95), B(-0.68, 3.5)])
+        out.append(solid([('path', hips), ('path', leg_shape(*bent, u, 1, 0.95)), ('path', leg_shape(*straight, u, -1, 0.95))],
+                         hose, INK, self.contour))
+        # the straight leg's edges where the shin passes behind it
+        (l_edge, r_edge), _ = leg_edges(*straight, u, -1, 0.95)
+        for edge in (l_edge, r_edge):
+            cut = [p for p in edge if 5.3 * u < p[1] - self.top < 6.6 * u]
+            out.append(path(poly(cut, closed=False), 'none', INK, 2.4))
+        shade = darker(hose, 0.09)
+        for hip, knee, ankle in (bent, straight):
+            mid = ((knee[0] + ankle[0]) / 2, (knee[1] + ankle[1]) / 2)
+            thigh_end = (hip[0] + (knee[0] - hip[0]) * 0.75, hip[1] + (knee[1] - hip[1]) * 0.75)
+            out.append(far_shade([hip, thigh_end], 0.14 * u, 0.1 * u, shade))
+            if ankle is straight[2]:
+                out.append(far_shade([knee, mid, ankle], 0.1 * u, 0.08 * u, shade))
+            # the kneecap
+            kx, ky = knee
+            out.append(path('M%s,%s q%s,%s %s,0' % (n(kx - 0.1 * u), n(ky - 0.04 * u), n(0.1 * u), n(0.09 * u), n(0.2 * u)),
+                            'none', darker(hose, 0.3), max(1.4, 0.03 * u)))
+        # the fold of the seat between the thighs
+        a, b = B(0, 3.75), B(0.05, 4.22)
+        out.append(line(a, b, darker(hose, 0.3), 2, extra='stroke-opacity="0.7"'))
+        fx, fy = self.foot
+        out.append(self._shoe(fx - 0.1 * u, fy + 0.16 * u, -1, self.shoes))
+        return ''.join(out)
+
+
+def fallen_skirt(p):
+    """The tunic's skirt turned over, hanging from the belt down the body towards the head of
+    a figure drawn upright to be turned over: widening to its hem, its folds fanning out."""
+    B, u = p.B, p.u
+    cloth = p.cloth
+    hem = [B(-1.2, 1.95), B(-0.78, 1.78), B(-0.36, 1.92), B(0.06, 1.76), B(0.48, 1.9), B(0.86, 1.77), B(1.2, 1.95)]
+    d = 'M%s,%s' % (n(B(-0.66, 3.08)[0]), n(B(-0.66, 3.08)[1]))
+    c = B(-1.08, 2.6)
+    d += ' Q%s,%s %s,%s' % (n(c[0]), n(c[1]), n(hem[0][0]), n(hem[0][1]))
+    for i in range(1, len(hem)):
+        (x0, y0), (x1, y1) = hem[i - 1], hem[i]
+        d += ' Q%s,%s %s,%s' % (n((x0 + x1) / 2), n((y0 + y1) / 2 + (0.09 if i % 2 else -0.05) * u), n(x1), n(y1))
+    c = B(1.08, 2.6)
+    d += ' Q%s,%s %s,%s Z' % (n(c[0]), n(c[1]), n(B(0.66, 3.08)[0]), n(B(0.66, 3.08)[1]))
+    out = [path(d, p._lit(cloth, 1.5), INK, p.contour)]
+    # the lining's shade along the hem, and the folds from the belt into the hem's hollows
+    out.append(path(poly([(x, y + 0.12 * u) for x, y in hem] + [(x, y) for x, y in reversed(hem)]), darker(cloth, 0.22), None, 0))
+    fold = darker(cloth, 0.3)
+    for a0, a1 in ((-0.36, -0.78), (-0.1, -0.36), (0.14, 0.06), (0.38, 0.48), (0.56, 0.86)):
+        s, e = B(a0 * 0.9, 3.0), B(a1, 1.86)
+        m = B((a0 + a1) / 2, 2.45)
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(s[0]), n(s[1]), n(m[0]), n(m[1]), n(e[0]), n(e[1])), 'none', fold,
+                        max(1.4, 0.03 * u)))
+    return ''.join(out)
+
+
 @card(12)
 def el_colgado(c):
     out = [sky(c, 'day', 400)]
@@ -1135,10 +1214,11 @@ def el_colgado(c):
     # knee and the arms behind the back, then turned head down about the field's centre: the
     # straight leg hangs from the beam, the bent one makes the figure four
     h = 560
-    body, p = person(0, 300, h, face='front', mood='calm', dress='tunic', cloth='#3f6db0', hat='halo', hair='#e0b040',
-                     legs='#c2453a', shoes='#e0b040', stance='cross', hem=4.75, hands=((0.55, 2.25), (-0.55, 2.25)), behind=(True, True),
-                     elbows=((-1.45 * h / 7.5, 300 - 4.9 * h / 7.5), (1.45 * h / 7.5, 300 - 4.9 * h / 7.5)), belt='#e0b040',
-                     shadow=False)
+    p = HangedFigure(0, 300, h, face='front', mood='calm', dress='tunic', cloth='#3f6db0', hat='halo', hair='#e0b040',
+                     legs='#c2453a', shoes='#e0b040', stance='cross', hem=4.75, hands=((0.55, 2.25), (-0.55, 2.25)),
+                     behind=(True, True), elbows=((-1.45 * h / 7.5, 300 - 4.9 * h / 7.5), (1.45 * h / 7.5, 300 - 4.9 * h / 7.5)),
+                     belt='#e0b040', shadow=False, pattern=fallen_skirt)
+    body = p.draw()
     u = p.u
     hx, hy = -p.head[0], -p.head[1]
     # the light about his head, bright against the sky
