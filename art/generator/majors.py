@@ -1567,7 +1567,21 @@ def la_luna(c):
     out.append(ground(c, 60, '#5a8a4a', '#3f6a36'))
     out.append(tower(-210, 150, 80, 260, '#b9b3a8'))
     out.append(tower(210, 150, 80, 260, '#b9b3a8'))
-    out.append(path('M-10,330 Q-60,250 10,200 Q70,140 -10,60 L10,60 Q90,140 30,200 Q-30,250 40,330 Z', '#d8c89a', INK, 2))
+    # the path from the pool's edge winding away between the towers to the mountains'
+    # foot, narrowing as it goes
+    spine = [(16, 372), (-22, 300), (20, 232), (-4, 184), (62, 150), (-36, 118), (44, 92), (-6, 74), (22, 61)]
+    half = [74, 40, 26, 18, 13, 9, 6, 4, 2.5]
+    left, right = [], []
+    for i, ((x, y), w) in enumerate(zip(spine, half)):
+        (ax, ay), (bx, by) = spine[max(0, i - 1)], spine[min(len(spine) - 1, i + 1)]
+        d = math.hypot(bx - ax, by - ay)
+        nx, ny = -(by - ay) / d, (bx - ax) / d
+        left.append((x + nx * w, y + ny * w))
+        right.append((x - nx * w, y - ny * w))
+    out.append(path(smooth([left[0]] + left + list(reversed(right)) + [right[0]]), '#d8c89a', INK, 2))
+    out.append(path(smooth([(x + 0.35 * (lx - x), y + 0.35 * (ly - y)) for (x, y), (lx, ly) in zip(spine, right)][:6] +
+                           list(reversed([(x + 0.1 * (lx - x), y + 0.1 * (ly - y)) for (x, y), (lx, ly) in zip(spine, right)][:6]))),
+                    darker('#d8c89a', 0.12), None, 0))
     # the wolf and the dog sit on either side of the path, turned to each other, and howl up
     # at the moon
     out.append(ellipse(-140, 318, 78, 9, '#1a1410', None, 0, extra='fill-opacity="0.25"'))
