@@ -700,13 +700,14 @@ def serpent_on_tree(x, y, top, trunk_w):
 def los_enamorados(c):
     out = [sky(c, 'day', 150)]
     out.append(sun(c, 0, -370, 50))
-    out.append(mountains(200, '#9a8a78', [(0, 260, 110)], snow=None))
+    # the mountain's peak rises between the two under the angel's cloud
+    out.append(mountains(200, '#9a8a78', [(0, 168, 100)], snow=None))
     out.append(ground(c, 170, '#8ab85a', '#6a9a44'))
     out.append(feathered_wings(0, -236, 172, 150))
     angel, ap = person(0, -90, 420, pose='bust', face='down', mood='calm', cloth='#7a5bb0', hair='#e9a23a', hairstyle='long',
                        hands=((-2.55, 0.75), (2.55, 0.75)), grips=('open', 'open'))
     out.append(angel)
-    out.append(cloud(0, -20, 420, '#f2f4f8'))
+    out.append(cloud(0, -34, 390, '#f2f4f8'))
     # the tree of flames behind the man, the tree of knowledge behind the woman with the
     # serpent round its trunk
     out.append(fire_tree(-200, 300, 420))
