@@ -769,6 +769,10 @@ def el_carro(c):
     for i, sx in enumerate((-1, 1)):
         mx, my = p.shoulders[i]
         out.append(moon(mx + sx * 4, my - 2, 19, 0.55, '#f5efc8', True))
+    for b in (3.55, 4.1):
+        (ax, ay), (bx_, by_) = p.B(-0.7, b), p.B(0.7, b)
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(ax), n(ay), n((ax + bx_) / 2), n(ay + 9), n(bx_), n(by_)), 'none',
+                        darker('#9aa3b2', 0.35), 2.6))
     bx, by = p.B(0, 3.0)
     out.append(rect(bx - 0.6 * p.u, by - 10, 1.2 * p.u, 20, GOLD, INK, 2))
     for k in range(-2, 3):
