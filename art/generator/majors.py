@@ -3,7 +3,7 @@
 import math
 
 from figures import (Person, GOLD, GOLD_DARK, LEAF, SKIN, SKINS, WOOD, bird, bull_head, chain, coin, cup, darker, dog, eagle,
-                     far_shade, held_cup, horse, lantern, leg_shape, lemniscate, letters, limb, lion, lion_head, marked_face, mix, person, pillar,
+                     far_shade, held_cup, horse, lantern, leg_edges, leg_shape, lemniscate, letters, limb, lion, lion_head, marked_face, mix, person, pillar,
                      ram_head, rider, scales, smooth, sunflower, sword, throne, trumpet, wand, wheat, wings)
 from scenery import (castle, cloud, flowers, ground, hills, lightning, moon, mountains,
                      rose, sky, star, sun, tower, tree, water, wave_sea)
@@ -700,13 +700,14 @@ def serpent_on_tree(x, y, top, trunk_w):
 def los_enamorados(c):
     out = [sky(c, 'day', 150)]
     out.append(sun(c, 0, -370, 50))
-    out.append(mountains(200, '#9a8a78', [(0, 260, 110)], snow=None))
+    # the mountain's peak rises between the two under the angel's cloud
+    out.append(mountains(200, '#9a8a78', [(0, 168, 100)], snow=None))
     out.append(ground(c, 170, '#8ab85a', '#6a9a44'))
     out.append(feathered_wings(0, -236, 172, 150))
     angel, ap = person(0, -90, 420, pose='bust', face='down', mood='calm', cloth='#7a5bb0', hair='#e9a23a', hairstyle='long',
                        hands=((-2.55, 0.75), (2.55, 0.75)), grips=('open', 'open'))
     out.append(angel)
-    out.append(cloud(0, -20, 420, '#f2f4f8'))
+    out.append(cloud(0, -34, 390, '#f2f4f8'))
     # the tree of flames behind the man, the tree of knowledge behind the woman with the
     # serpent round its trunk
     out.append(fire_tree(-200, 300, 420))
@@ -731,58 +732,76 @@ def el_carro(c):
     out.append(castle(170, 100, 180, 120, '#d7cfbf', '#6a5a8a'))
     out.append(water(c, 100, '#7fb5ea', '#5c88bd', 140))
     out.append(ground(c, 140, '#c8b47a', '#a8945a'))
-    car = []
-    # the canopy of stars on four posts
-    car.append(rect(-200, -330, 400, 60, '#3f6db0'))
-    for x in range(-150, 151, 50):
-        car.append(star(x, -300, 13, 6, '#fff3b0', 0.45, width=1.2))
-    for x in (-185, 185):
-        car.append(rect(x - 10, -270, 20, 360, '#d7cfbf'))
-    body, p = person(0, 160, 420, face='front', mood='stern', dress='armour', cloth='#9aa3b2', sleeves='#9aa3b2', hat='crown',
-                     hair='#c28a3a', hands=((-0.4, 2.3), (0.6, 1.2)), grips=('rest', 'fist'), holds=(None, (0.035, -1)))
-    car.append(body)
+    stone, lit_stone, deep = '#d7cfbf', '#ece6da', darker('#d7cfbf', 0.3)
+    # the chariot: a cube of stone seen a little from above, its front a square face and its
+    # top running back to a narrower far edge; the eye stands at the driver's chest, so the
+    # canopy's underside runs back the other way
+    fw, ftop, fbot = 145, 40, 222          # the front face: half its width, its top and bottom
+    bw, btop = 118, -4                     # the far edge of the top
+    cw, cband, cback = 168, (-390, -350), (134, -326)  # the canopy: front band, far edge
+    out.append(ellipse(0, fbot + 6, 230, 22, '#1a1410', None, 0, extra='fill-opacity="0.22"'))
+    # the far posts and the canopy's underside, strewn with stars
+    for s in (-1, 1):
+        out.append(rect(s * bw - 8, cback[1], 16, btop - cback[1], darker(stone, 0.12), INK, 2))
+    under = [(-cw, cband[1]), (cw, cband[1]), (cback[0], cback[1]), (-cback[0], cback[1])]
+    out.append(path(poly(under), '#2f5a98', INK, 2.4))
+    for k, x in enumerate(range(-120, 121, 40)):
+        out.append(star(x, cband[1] + 11 + (k % 2) * 6, 6, 6, '#fff3b0', 0.45, width=1))
+    # the top of the cube, the cab's floor sunk inside its rim
+    top = [(-fw, ftop), (fw, ftop), (bw, btop), (-bw, btop)]
+    out.append(path(poly(top), lit_stone, INK, LINE))
+    out.append(path(poly([(-fw + 18, ftop - 5), (fw - 18, ftop - 5), (bw - 14, btop + 6), (-bw + 14, btop + 6)]),
+                    darker(stone, 0.35), INK, 2))
+    body, p = person(0, fbot - 4, 490, face='front', mood='stern', dress='armour', cloth='#9aa3b2', sleeves='#9aa3b2', hat='crown',
+                     hair='#c28a3a', hands=((-0.4, 2.3), (0.6, 1.2)), grips=('rest', 'fist'), holds=(None, (0.035, -1)),
+                     shadow=False)
+    out.append(body)
     rx, ry = p.hands[1]
-    car.append(line((rx - 3, ry + 90), (rx + 5, ry - 140), INK, 11))
-    car.append(line((rx - 3, ry + 90), (rx + 5, ry - 140), GOLD, 6))
-    car.append(circle(rx + 5.4, ry - 150, 12, GOLD))
-    car.append(p.hand(1, 'fist'))
+    out.append(line((rx - 3, ry + 90), (rx + 5, ry - 150), INK, 12))
+    out.append(line((rx - 3, ry + 90), (rx + 5, ry - 150), GOLD, 7))
+    out.append(circle(rx + 5.4, ry - 161, 13, GOLD))
+    out.append(p.hand(1, 'fist'))
     # the armour: a square on the breastplate, crescent moons with faces on the shoulders, a
     # belt of signs
     chx, chy = p.chest
-    car.append(rect(chx - 24, chy - 22, 48, 44, '#e8d48a', INK, 2))
-    car.append(rect(chx - 15, chy - 13, 30, 26, 'none', GOLD_DARK, 2))
+    out.append(rect(chx - 27, chy - 25, 54, 50, '#e8d48a', INK, 2))
+    out.append(rect(chx - 17, chy - 15, 34, 30, 'none', GOLD_DARK, 2))
     for i, sx in enumerate((-1, 1)):
         mx, my = p.shoulders[i]
-        car.append(moon(mx + sx * 4, my - 2, 17, 0.55, '#f5efc8', True))
+        out.append(moon(mx + sx * 4, my - 2, 19, 0.55, '#f5efc8', True))
     for b in (3.55, 4.1):
         (ax, ay), (bx_, by_) = p.B(-0.7, b), p.B(0.7, b)
-        car.append(path('M%s,%s Q%s,%s %s,%s' % (n(ax), n(ay), n((ax + bx_) / 2), n(ay + 8), n(bx_), n(by_)), 'none',
-                        darker('#9aa3b2', 0.35), 2.4))
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(ax), n(ay), n((ax + bx_) / 2), n(ay + 9), n(bx_), n(by_)), 'none',
+                        darker('#9aa3b2', 0.35), 2.6))
     bx, by = p.B(0, 3.0)
-    car.append(rect(bx - 0.6 * p.u, by - 9, 1.2 * p.u, 18, GOLD, INK, 2))
+    out.append(rect(bx - 0.6 * p.u, by - 10, 1.2 * p.u, 20, GOLD, INK, 2))
     for k in range(-2, 3):
-        car.append(circle(bx + k * 16, by, 4, '#c2453a', None, 0))
-    # the chariot: a block of stone, its top lit, the winged disc and the shield on its front
-    car.append(path(poly([(-230, 60), (230, 60), (250, 40), (-210, 40)]), '#ece6da', INK, LINE))
-    car.append(rect(-230, 60, 460, 180, '#d7cfbf', INK, LINE, r=4))
-    car.append(rect(-230, 200, 460, 40, darker('#d7cfbf', 0.12), INK, LINE))
-    car.append(path('M-60,110 L60,110 L0,160 Z', '#c2453a', INK, 2))
-    car.append(wings(0, 100, 70, '#6fb2e8', '#3f6db0', up=False))
-    car.append(circle(0, 100, 14, GOLD, INK, 2))
-    for x in (-205, 205):
-        car.append(circle(x, 250, 44, '#a86a38'))
-        for k in range(4):
-            car.append(line(polar(x, 250, 14, k * 45), polar(x, 250, 40, k * 45), darker('#a86a38', 0.35), 3))
-            car.append(line(polar(x, 250, 14, k * 45 + 180), polar(x, 250, 40, k * 45 + 180), darker('#a86a38', 0.35), 3))
-        car.append(circle(x, 250, 13, GOLD, INK, 2))
-    # the chariot and its driver stand a little back, leaving the sphinxes room before it
-    out.append(group(car, 'translate(0 -56)'))
-    # the two sphinxes, black and white, lying before the chariot and turned apart, their heads
-    # clear of the wheels
-    for x, col in ((-124, '#2a2830'), (124, '#f2efe6')):
+        out.append(circle(bx + k * 18, by, 4.5, '#c2453a', None, 0))
+    # the near posts from the front corners up to the canopy's band
+    for s in (-1, 1):
+        out.append(rect(s * fw - 10, cband[1], 20, ftop - cband[1], stone, INK, 2))
+        out.append(line((s * fw - 4, cband[1] + 4), (s * fw - 4, ftop - 4), lit_stone, 3))
+    out.append(rect(-cw, cband[0], 2 * cw, cband[1] - cband[0], '#3f6db0', INK, LINE))
+    for x in range(-132, 133, 44):
+        out.append(star(x, (cband[0] + cband[1]) / 2, 12, 6, '#fff3b0', 0.45, width=1.2))
+    # the wheels at the cube's sides, half hidden behind it
+    for s in (-1, 1):
+        x, y = s * (fw + 8), fbot - 30
+        out.append(circle(x, y, 50, '#a86a38'))
+        for k in range(8):
+            out.append(line(polar(x, y, 14, k * 45), polar(x, y, 46, k * 45), darker('#a86a38', 0.35), 3))
+        out.append(circle(x, y, 13, GOLD, INK, 2))
+    # the front face: the winged disc over the shield
+    out.append(rect(-fw, ftop, 2 * fw, fbot - ftop, c.linear([(0, lit_stone), (1, stone)]), INK, LINE))
+    out.append(rect(-fw, fbot - 30, 2 * fw, 30, darker(stone, 0.12), INK, LINE))
+    out.append(path('M-46,96 L46,96 L0,140 Z', '#c2453a', INK, 2))
+    out.append(wings(0, 86, 62, '#6fb2e8', '#3f6db0', up=False))
+    out.append(circle(0, 86, 13, GOLD, INK, 2))
+    # the two sphinxes, black and white, lying before the chariot and turned apart
+    for x, col in ((-138, '#2a2830'), (138, '#f2efe6')):
         d = -1 if x < 0 else 1
-        out.append(ellipse(x + d * 4, 436, 122, 13, '#1a1410', None, 0, -d * 6, extra='fill-opacity="0.2"'))
-        out.append(sphinx(x, 440, 1.25, d, col, tilt=7))
+        out.append(ellipse(x + d * 4, 440, 140, 14, '#1a1410', None, 0, -d * 6, extra='fill-opacity="0.2"'))
+        out.append(sphinx(x, 442, 1.45, d, col, tilt=7))
     return out
 
 
@@ -1102,6 +1121,85 @@ def sprig(x, y, angle, length, leaves=4, colour=LEAF):
     return ''.join(out)
 
 
+class HangedFigure(Person):
+    """The hanged man drawn upright, to be turned head down: one leg straight (it hangs from
+    the rope at its ankle), the other bent at the knee out to the side with its shin crossing
+    behind the straight leg, the foot showing past it, so the legs make a figure four; hose
+    up to the belt, and the tunic's skirt fallen over the body towards the head."""
+
+    def _body(self):
+        super()._body()
+        B = self.B
+        left = [B(-0.3, 1.2), B(-0.9, 1.5), B(-0.74, 2.3), B(-0.62, 3.15)]
+        self._side = left
+        self._side_r = [B(-a, b) for a, b in ((-0.3, 1.2), (-0.9, 1.5), (-0.74, 2.3), (-0.62, 3.15))]
+        d = 'M%s,%s Q%s,%s %s,%s' % (n(left[0][0]), n(left[0][1]), n(left[1][0] + 0.05 * self.u), n(left[1][1] - 0.35 * self.u),
+                                     n(left[1][0]), n(left[1][1]))
+        d += ''.join(' L%s,%s' % (n(x), n(y)) for x, y in left[2:] + list(reversed(self._side_r[2:])))
+        d += ' L%s,%s Q%s,%s %s,%s Z' % (n(self._side_r[1][0]), n(self._side_r[1][1]), n(self._side_r[1][0] - 0.05 * self.u),
+                                        n(self._side_r[1][1] - 0.35 * self.u), n(self._side_r[0][0]), n(self._side_r[0][1]))
+        return d, 3.15
+
+    def _legs(self, hem_y):
+        B, u = self.B, self.u
+        hose = self.legs
+        straight = B(-0.28, 3.8), B(-0.2, 5.62), B(-0.15, 7.22)
+        bent = B(0.32, 3.9), B(1.5, 5.25), B(-0.2, 5.95)
+        self.foot = straight[2]
+        out = [self._shoe(*B(-0.6, 6.0), -1, self.shoes, -15)]
+        hips = smooth([B(-0.66, 2.95), B(0.66, 2.95), B(0.68, 3.5), B(0.55, 3.95), B(0, 4.05), B(-0.55, 3.95), B(-0.68, 3.5)])
+        out.append(solid([('path', hips), ('path', leg_shape(*bent, u, 1, 0.95)), ('path', leg_shape(*straight, u, -1, 0.95))],
+                         hose, INK, self.contour))
+        # the straight leg's edges where the shin passes behind it
+        (l_edge, r_edge), _ = leg_edges(*straight, u, -1, 0.95)
+        for edge in (l_edge, r_edge):
+            cut = [p for p in edge if 5.3 * u < p[1] - self.top < 6.6 * u]
+            out.append(path(poly(cut, closed=False), 'none', INK, 2.4))
+        shade = darker(hose, 0.09)
+        for hip, knee, ankle in (bent, straight):
+            mid = ((knee[0] + ankle[0]) / 2, (knee[1] + ankle[1]) / 2)
+            thigh_end = (hip[0] + (knee[0] - hip[0]) * 0.75, hip[1] + (knee[1] - hip[1]) * 0.75)
+            out.append(far_shade([hip, thigh_end], 0.14 * u, 0.1 * u, shade))
+            if ankle is straight[2]:
+                out.append(far_shade([knee, mid, ankle], 0.1 * u, 0.08 * u, shade))
+            # the kneecap
+            kx, ky = knee
+            out.append(path('M%s,%s q%s,%s %s,0' % (n(kx - 0.1 * u), n(ky - 0.04 * u), n(0.1 * u), n(0.09 * u), n(0.2 * u)),
+                            'none', darker(hose, 0.3), max(1.4, 0.03 * u)))
+        # the fold of the seat between the thighs
+        a, b = B(0, 3.75), B(0.05, 4.22)
+        out.append(line(a, b, darker(hose, 0.3), 2, extra='stroke-opacity="0.7"'))
+        fx, fy = self.foot
+        out.append(self._shoe(fx - 0.1 * u, fy + 0.16 * u, -1, self.shoes))
+        return ''.join(out)
+
+
+def fallen_skirt(p):
+    """The tunic's skirt turned over, hanging from the belt down the body towards the head of
+    a figure drawn upright to be turned over: widening to its hem, its folds fanning out."""
+    B, u = p.B, p.u
+    cloth = p.cloth
+    hem = [B(-1.2, 1.95), B(-0.78, 1.78), B(-0.36, 1.92), B(0.06, 1.76), B(0.48, 1.9), B(0.86, 1.77), B(1.2, 1.95)]
+    d = 'M%s,%s' % (n(B(-0.66, 3.08)[0]), n(B(-0.66, 3.08)[1]))
+    c = B(-1.08, 2.6)
+    d += ' Q%s,%s %s,%s' % (n(c[0]), n(c[1]), n(hem[0][0]), n(hem[0][1]))
+    for i in range(1, len(hem)):
+        (x0, y0), (x1, y1) = hem[i - 1], hem[i]
+        d += ' Q%s,%s %s,%s' % (n((x0 + x1) / 2), n((y0 + y1) / 2 + (0.09 if i % 2 else -0.05) * u), n(x1), n(y1))
+    c = B(1.08, 2.6)
+    d += ' Q%s,%s %s,%s Z' % (n(c[0]), n(c[1]), n(B(0.66, 3.08)[0]), n(B(0.66, 3.08)[1]))
+    out = [path(d, p._lit(cloth, 1.5), INK, p.contour)]
+    # the lining's shade along the hem, and the folds from the belt into the hem's hollows
+    out.append(path(poly([(x, y + 0.12 * u) for x, y in hem] + [(x, y) for x, y in reversed(hem)]), darker(cloth, 0.22), None, 0))
+    fold = darker(cloth, 0.3)
+    for a0, a1 in ((-0.36, -0.78), (-0.1, -0.36), (0.14, 0.06), (0.38, 0.48), (0.56, 0.86)):
+        s, e = B(a0 * 0.9, 3.0), B(a1, 1.86)
+        m = B((a0 + a1) / 2, 2.45)
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(s[0]), n(s[1]), n(m[0]), n(m[1]), n(e[0]), n(e[1])), 'none', fold,
+                        max(1.4, 0.03 * u)))
+    return ''.join(out)
+
+
 @card(12)
 def el_colgado(c):
     out = [sky(c, 'day', 400)]
@@ -1121,10 +1219,11 @@ def el_colgado(c):
     # knee and the arms behind the back, then turned head down about the field's centre: the
     # straight leg hangs from the beam, the bent one makes the figure four
     h = 560
-    body, p = person(0, 300, h, face='front', mood='calm', dress='tunic', cloth='#3f6db0', hat='halo', hair='#e0b040',
-                     legs='#c2453a', shoes='#e0b040', stance='cross', hem=4.75, hands=((0.55, 2.25), (-0.55, 2.25)), behind=(True, True),
-                     elbows=((-1.45 * h / 7.5, 300 - 4.9 * h / 7.5), (1.45 * h / 7.5, 300 - 4.9 * h / 7.5)), belt='#e0b040',
-                     shadow=False)
+    p = HangedFigure(0, 300, h, face='front', mood='calm', dress='tunic', cloth='#3f6db0', hat='halo', hair='#e0b040',
+                     legs='#c2453a', shoes='#e0b040', stance='cross', hem=4.75, hands=((0.55, 2.25), (-0.55, 2.25)),
+                     behind=(True, True), elbows=((-1.45 * h / 7.5, 300 - 4.9 * h / 7.5), (1.45 * h / 7.5, 300 - 4.9 * h / 7.5)),
+                     belt='#e0b040', shadow=False, pattern=fallen_skirt)
+    body = p.draw()
     u = p.u
     hx, hy = -p.head[0], -p.head[1]
     # the light about his head, bright against the sky
@@ -1473,7 +1572,21 @@ def la_luna(c):
     out.append(ground(c, 60, '#5a8a4a', '#3f6a36'))
     out.append(tower(-210, 150, 80, 260, '#b9b3a8'))
     out.append(tower(210, 150, 80, 260, '#b9b3a8'))
-    out.append(path('M-10,330 Q-60,250 10,200 Q70,140 -10,60 L10,60 Q90,140 30,200 Q-30,250 40,330 Z', '#d8c89a', INK, 2))
+    # the path from the pool's edge winding away between the towers to the mountains'
+    # foot, narrowing as it goes
+    spine = [(16, 372), (-22, 300), (20, 232), (-4, 184), (62, 150), (-36, 118), (44, 92), (-6, 74), (22, 61)]
+    half = [74, 40, 26, 18, 13, 9, 6, 4, 2.5]
+    left, right = [], []
+    for i, ((x, y), w) in enumerate(zip(spine, half)):
+        (ax, ay), (bx, by) = spine[max(0, i - 1)], spine[min(len(spine) - 1, i + 1)]
+        d = math.hypot(bx - ax, by - ay)
+        nx, ny = -(by - ay) / d, (bx - ax) / d
+        left.append((x + nx * w, y + ny * w))
+        right.append((x - nx * w, y - ny * w))
+    out.append(path(smooth([left[0]] + left + list(reversed(right)) + [right[0]]), '#d8c89a', INK, 2))
+    out.append(path(smooth([(x + 0.35 * (lx - x), y + 0.35 * (ly - y)) for (x, y), (lx, ly) in zip(spine, right)][:6] +
+                           list(reversed([(x + 0.1 * (lx - x), y + 0.1 * (ly - y)) for (x, y), (lx, ly) in zip(spine, right)][:6]))),
+                    darker('#d8c89a', 0.12), None, 0))
     # the wolf and the dog sit on either side of the path, turned to each other, and howl up
     # at the moon
     out.append(ellipse(-140, 318, 78, 9, '#1a1410', None, 0, extra='fill-opacity="0.25"'))
@@ -1529,24 +1642,52 @@ def el_sol(c):
 
 
 class BareRider(Person):
-    """A bare child astride, facing the viewer: the far thigh goes over the horse's back to
-    the knee, the near leg comes forward along the flank to the knee and hangs from it, the
-    foot pointing down."""
+    """A bare child astride, facing the viewer, drawn in one outline: the flanks run down
+    into the hips, the far thigh rounds over the horse's back, and the near leg comes out of
+    the hip along the flank to the knee and hangs from it, the foot pointing down."""
 
     def _ride_leg(self, direction):
+        # called once behind the body and once in front of it: only the front's marks are drawn
+        if not getattr(self, '_near', None):
+            return ''
         U, u = self.U, self.u
-        far = darker(self.skin, 0.1)
-        out = [solid([('path', limb([U(-0.1 * direction, 3.45), U(-0.45 * direction, 3.62), U(-0.72 * direction, 3.86)],
-                                    [0.3 * u, 0.26 * u, 0.2 * u]))], far, INK, self.contour)]
-        hip, knee, ankle = U(0.28 * direction, 3.5), U(0.98 * direction, 4.2), U(0.86 * direction, 5.25)
-        out.append(solid([('path', leg_shape(hip, knee, ankle, u, -direction, 1.25))], self.skin, INK, self.contour))
+        hip, knee, ankle = self._near
+        out = [far_shade([knee, ((knee[0] + ankle[0]) / 2, (knee[1] + ankle[1]) / 2), ankle], 0.08 * u, 0.09 * u,
+                         darker(self.skin, 0.08))]
         kx, ky = knee
         out.append(path('M%s,%s q%s,%s %s,%s' % (n(kx - direction * 0.1 * u), n(ky - 0.08 * u), n(direction * 0.08 * u),
                                                  n(0.02 * u), n(direction * 0.12 * u), n(0.12 * u)), 'none',
                         darker(self.skin, 0.35), max(1.2, 0.03 * u)))
+        # the fold of the hip where the near thigh leaves the body, and the far thigh's round
+        sh = darker(self.skin, 0.3)
+        for a, b, c in ((U(0.62 * direction, 3.25), U(0.3 * direction, 3.62), U(0.0, 3.92)),
+                        (U(-0.66 * direction, 3.5), U(-0.5 * direction, 3.8), U(-0.2 * direction, 3.98))):
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])), 'none', sh,
+                            max(1.2, 0.03 * u), extra='stroke-opacity="0.7"'))
         fx, fy = ankle
         out.append(ellipse(fx + 0.1 * u * direction, fy + 0.16 * u, 0.28 * u, 0.13 * u, self.skin, INK, 2, 62 * direction))
         return ''.join(out)
+
+    def _body(self):
+        super()._body()
+        U, u = self.U, self.u
+        d = 1 if self.face != 'left' else -1
+        hip, knee, ankle = U(0.28 * d, 3.5), U(0.98 * d, 4.2), U(0.86 * d, 5.25)
+        self._near = hip, knee, ankle
+        (under, over), _ = leg_edges(hip, knee, ankle, u, -d, 1.25)
+        if d < 0:
+            under, over = over, under
+        # the flank nearest the far thigh, down past the hip into the far thigh over the back,
+        # round the seat to the fork; the near leg's under side down to the ankle and its
+        # upper side back up to the other flank
+        far = [U(-0.84 * d, 3.45), U(-1.12 * d, 3.68), U(-1.32 * d, 3.96), U(-1.2 * d, 4.2), U(-0.8 * d, 4.16),
+               U(-0.2 * d, 4.06)]
+        side = self._side[:-1] if d > 0 else self._side_r[:-1]
+        other = self._side_r[:-2] if d > 0 else self._side[:-2]
+        ring = side + far + under[1:] + list(reversed(over[1:])) + list(reversed(other))
+        if d < 0:
+            ring.reverse()
+        return smooth(ring), 3.85
 
 
 @card(20)
