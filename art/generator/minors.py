@@ -1289,35 +1289,80 @@ def siete_de_copas(c):
     return out
 
 
+def crag(outline, colour, shade_part, cracks=()):
+    """A mass of rock: `outline` its silhouette, `shade_part` the faces turned from the light
+    (which comes from the viewer's left), `cracks` the fissures and ledges drawn into it."""
+    out = [path(poly(outline), colour, INK, LINE)]
+    for part in shade_part:
+        out.append(path(poly(part), darker(colour, 0.2), None, 0))
+    for d in cracks:
+        out.append(path('M' + ' L'.join('%s,%s' % (n(x), n(y)) for x, y in d), 'none', darker(colour, 0.4), 2))
+    out.append(path(poly(outline), 'none', INK, LINE))
+    return ''.join(out)
+
+
+def hood_from_behind(p, colour):
+    """The hood of a figure seen from behind drawn over its head: it rises to a soft point over
+    the crown and falls into the cloak at the shoulders, its folds gathered at the nape."""
+    cx, cy = p.head
+    u = p.hu
+    P = lambda a, b: '%s,%s' % (n(cx + a * u), n(cy + b * u))
+    d = 'M%s Q%s %s Q%s %s Q%s %s Q%s %s Q%s %s Z' % (P(-0.78, 1.05), P(-0.72, -0.2), P(-0.3, -0.62), P(0.02, -0.95),
+                                                      P(0.3, -0.62), P(0.74, -0.2), P(0.8, 1.05), P(0.4, 1.3),
+                                                      P(0, 1.22), P(-0.4, 1.3), P(-0.78, 1.05))
+    fold = darker(colour, 0.3)
+    out = [path(d, p._lit(colour, 0.8, cx), INK, 2.4)]
+    for a, b in ((-0.15, 0.0), (0.18, 0.05), (0.45, 0.3)):
+        out.append(path('M%s Q%s %s' % (P(a * 0.6, -0.5), P(a, 0.4), P(a * 1.2, 1.15)), 'none', fold, max(1.2, 0.04 * u)))
+    return ''.join(out)
+
+
 @card(COPAS + 7)
 def ocho_de_copas(c):
-    out = [sky(c, 'night', 40)]
-    # the eclipsed moon watching over him, its light laid on the water
-    out.append(circle(-20, -340, 50, '#f5efc8'))
-    out.append(path('M0,-390 A50,50 0 0 1 0,-290 A40,50 0 0 0 0,-390 Z', '#2a3458', None, 0))
-    out.append(path('M-60,-340 q10,-6 20,0', 'none', INK, 2))
-    out.append(mountains(60, '#4b5a86', [(-150, 250, 170), (150, 190, 140), (280, 120, 90)], snow='#b9c2dc'))
-    out.append(water(c, 60, '#33407a', '#1f2850', 330, False))
-    for i in range(6):
-        w = 60 - i * 7
-        out.append(line((-20 - w / 2, 80 + i * 22), (-20 + w / 2, 80 + i * 22), '#f5efc8', 2.4, 'stroke-opacity="0.55"'))
-    # the far bank he climbs along, towards the mountains
-    bank = 'M300,60 L100,60 Q40,130 90,210 Q140,280 100,330 L300,330 Z'
-    out.append(path(bank, '#4a4e62', INK, 2.2))
-    out.append(path('M150,60 Q120,110 160,180 Q210,250 200,330 L240,330 Q250,250 200,180 Q165,120 175,60 Z',
-                    '#6a6e82', None, 0))
-    body, p = person(185, 215, 230, pose='walk', face='away-right', dress='robe', cloth='#c2453a', cape='#8a2a2a',
-                     hands=((-0.2, 2.6), (0.6, 1.4)), grips=('rest', 'fist'))
+    out = [sky(c, 'night', -40)]
+    # the moon passing over the sun, its face turned down to him, a thin crescent of light left
+    glow = c.radial([(0, ('#f5efc8', 0.35)), (1, ('#f5efc8', 0))], -70, -360, 120)
+    out.append(circle(-70, -360, 120, glow, None, 0))
+    out.append(circle(-70, -360, 54, '#f5efc8', INK, 2.4))
+    out.append(circle(-56, -360, 47, '#3a4470', None, 0))
+    out.append(path('M-70,-378 q8,5 16,0', 'none', '#c9cde0', 2))
+    out.append(path('M-90,-392 q-6,20 4,34 l-7,8 l7,4 q-2,10 4,16', 'none', '#c9cde0', 2))
+    out.append(mountains(-40, '#4b5a86', [(140, 120, 110), (-40, 70, 90)], snow='#b9c2dc'))
+    # the crags on either hand, the path climbing between them to the pass
+    out.append(path('M-300,-40 L300,-40 L300,200 L-300,200 Z', '#4a4e62', None, 0))
+    out.append(crag([(-300, 200), (-300, -150), (-250, -190), (-200, -130), (-160, -150), (-110, -60), (-40, -20),
+                     (10, 60), (20, 200)], '#5a5e74',
+                    [[(-250, -190), (-200, -130), (-215, -60), (-180, 40), (-130, 200), (20, 200), (10, 60), (-40, -20),
+                      (-110, -60), (-160, -150), (-200, -130)]],
+                    [[(-250, -120), (-230, -40), (-250, 60)], [(-140, -40), (-120, 40), (-90, 120)], [(-60, 20), (-30, 90)]]))
+    out.append(crag([(300, 200), (300, -110), (260, -150), (235, -90), (210, -70), (185, 10), (190, 120), (160, 200)],
+                    '#565a70',
+                    [[(260, -150), (300, -110), (300, 200), (230, 200), (250, 80), (240, -40)]],
+                    [[(215, -30), (205, 50), (220, 130)], [(275, -60), (285, 40)]]))
+    # the path from the water up between them into the pass
+    out.append(path('M-40,200 Q0,150 60,110 Q130,60 156,-40 L166,-40 Q160,70 110,130 Q80,170 90,200 Z', '#7a7e92', INK, 2))
+    for x, y, r in ((130, 40, 9), (66, 150, 11), (168, -10, 6), (-10, 184, 12)):
+        out.append(ellipse(x, y, r * 1.5, r, '#5a5e74', INK, 1.6))
+    out.append(water(c, 200, '#33407a', '#1f2850', 330, False))
+    for i in range(5):
+        w = 60 - i * 9
+        out.append(line((-60 - w / 2, 214 + i * 20), (-60 + w / 2, 214 + i * 20), '#f5efc8', 2.4, 'stroke-opacity="0.55"'))
+    # he walks away from them up the path, cloaked and hooded, leaning on his staff
+    body, p = person(30, 140, 320, pose='walk', face='away-right', dress='robe', cloth='#c2453a', cape='#8a2a2a',
+                     hat='hood', hat_colour='#a8362e', hands=((-0.25, 2.6), (0.55, 2.1)), grips=('rest', 'fist'),
+                     holds=(None, (0.1, -1)))
     out.append(body)
+    out.append(hood_from_behind(p, '#a8362e'))
     rx, ry = p.hands[1]
-    out.append(line((rx, ry - 40), (rx + 12, 222), WOOD, 4))
+    out.append(line((rx - 8, ry - 110), (rx + 14, 146), WOOD, 6))
     out.append(hand_over(p, 1))
-    # the near shore with the eight cups he leaves: five below, three stacked above with a gap
-    out.append(path('M-300,330 Q0,300 300,330 L300,470 L-300,470 Z', '#3f4a6a', INK, LINE))
+    # the near shore with the eight cups he leaves: five below, three stacked above them and
+    # a gap where a fourth would stand
+    out.append(path('M-300,330 Q0,306 300,330 L300,470 L-300,470 Z', '#3f4a6a', INK, LINE))
     for k in range(5):
-        out.append(standing_cup(-240 + k * 64, 445, 92))
-    for k in range(3):
-        out.append(cup(-208 + k * 64, 352, 92))
+        out.append(standing_cup(-236 + k * 70, 452, 100))
+    for k in (0, 1, 3):
+        out.append(cup(-201 + k * 70, 352, 100))
     return out
 
 
