@@ -153,27 +153,75 @@ def salamanders(p):
     return ''.join(items)
 
 
+def rearing_horse(c, x, y, s, direction, colour, mane, cloth):
+    """A horse reared up on its hind legs (see `horse`), its forelegs lifted high before its
+    chest and folded at the knees, the hooves tucked under."""
+    hb, hp = horse(x, y, s, direction, 'rear', colour, mane, cloth)
+    # the forelegs the plain rearing horse holds out low are cut away below its chest ...
+    t = 'translate(%s %s) scale(%s %s) rotate(-30 -30 68)' % (n(x), n(y - 68 * s), n(s * direction), n(s))
+    hole = [(10, 27), (30, 22), (42, 17), (50, 9), (53, 3), (80, 3), (80, 60), (10, 60)]
+
+    def scene_pt(px, py):
+        a = math.radians(-30)
+        dx, dy = px + 30, py - 68
+        rx, ry = -30 + dx * math.cos(a) - dy * math.sin(a), 68 + dx * math.sin(a) + dy * math.cos(a)
+        return x + rx * s * direction, y - 68 * s + ry * s
+    keep = 'M-400,-600 L400,-600 L400,600 L-400,600 Z ' + poly([scene_pt(*q) for q in reversed(hole)])
+    out = [group([hb], extra='clip-path="%s"' % c.clip(keep))]
+
+    # ... and drawn again raised: each from the chest, the forearm lifted (screen angles from
+    # the horse's front, the body itself raised 30 degrees), the cannon and the hoof hanging
+    def fore(top, bends):
+        pts = [top]
+        for ang, ln in bends:
+            a = math.radians(ang + 30)
+            pts.append((pts[-1][0] + ln * math.cos(a), pts[-1][1] + ln * math.sin(a)))
+        return pts
+    far_c, near_c = darker(colour, 0.18), colour
+    legs = []
+    for top, bends, col in (((30, 8), ((-48, 22), (62, 18), (100, 8)), far_c),
+                            ((38, 8), ((-22, 24), (92, 19), (122, 8)), near_c)):
+        pts = fore(top, bends)
+        spine = [pts[0], ((pts[0][0] + pts[1][0]) / 2, (pts[0][1] + pts[1][1]) / 2), pts[1],
+                 ((pts[1][0] + pts[2][0]) / 2, (pts[1][1] + pts[2][1]) / 2), pts[2], pts[3]]
+        legs.append(solid([('path', limb(spine, [8.5, 6.2, 5.2, 3.6, 4.6, 3.3]))], col, INK, 1.5))
+        fx, fy = pts[3]
+        dx, dy = pts[3][0] - pts[2][0], pts[3][1] - pts[2][1]
+        d = math.hypot(dx, dy)
+        ux, uy = dx / d, dy / d
+        legs.append(path(poly([(fx - uy * 3.4, fy + ux * 3.4), (fx + ux * 6 - uy * 4.6, fy + uy * 6 + ux * 4.6),
+                               (fx + ux * 6 + uy * 4.6, fy + uy * 6 - ux * 4.6), (fx + uy * 3.4, fy - ux * 3.4)]),
+                        '#3a2e28', INK, 1.5))
+        if col == near_c:
+            legs.append(path('M%s,%s q2,-4 6,-5' % (n(pts[1][0] - 3), n(pts[1][1] + 3)), 'none', darker(colour, 0.35), 1.2))
+    # the near leg's root blends into the chest
+    legs.append(ellipse(37, 6, 9, 6, colour, None, 0, 20))
+    out.append(group(legs, t))
+    return ''.join(out), hp
+
+
 @card(BASTOS + 11)
 def caballo_de_bastos(c):
-    out = [sky(c, 'gold', 160)]
-    out.append(sun(c, -200, -330, 40, rays=12))
-    for x, h, w in [(-170, 130, 120), (-40, 90, 90), (190, 150, 130)]:
-        out.append(path(poly([(x - w, 160), (x, 160 - h), (x + w, 160)]), '#d9b26a', INK, LINE))
-        out.append(path(poly([(x, 160 - h), (x + w, 160), (x + w * 0.4, 160)]), '#c29a55', INK, 2))
-    out.append(ground(c, 150, '#e8c88a', '#d0aa68', curve=12))
-    # the horse rears clear of the field's lower edge, its tail and hind hooves inside it
-    out.append(shadow(-10 + 10, 408, 140))
-    hb, hp = horse(-10, 400, 2.5, -1, 'rear', '#c8743a', '#5a3018', cloth='#d8b04a')
+    out = [sky(c, 'gold', 300)]
+    out.append(sun(c, -215, -370, 34, rays=12))
+    # the pyramids low on the far horizon
+    for x, h, w in [(-235, 60, 56), (-160, 42, 40), (225, 66, 60)]:
+        out.append(path(poly([(x - w, 300), (x, 300 - h), (x + w, 300)]), '#d9b26a', INK, 2.4))
+        out.append(path(poly([(x, 300 - h), (x + w, 300), (x + w * 0.4, 300)]), '#c29a55', INK, 1.6))
+    out.append(ground(c, 296, '#e8c88a', '#d0aa68', curve=8))
+    # the horse rears up across the field, forelegs high, its hind hooves on the sand
+    out.append(shadow(30, 434, 140))
+    hb, hp = rearing_horse(c, -66, 430, 3.3, -1, '#c8743a', '#5a3018', '#d8b04a')
     out.append(hb)
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 310, -1, profile=True, body='three', mood='effort', cloth='#f0c64a', sleeves='#aab3c2', legs='#aab3c2', shoes='#6b7586',
-                  hat='helmet', hat_colour='#aab3c2', hands=((-0.9, 0.8), (0.7, -0.5)), pattern=salamanders,
-                  cape='#d7572f', grips=('fist', 'fist'), holds=(None, (35, -330)))
+    rb, r = rider(sx, sy, 400, -1, profile=True, body='three', mood='effort', cloth='#f0c64a', sleeves='#aab3c2', legs='#aab3c2', shoes='#6b7586',
+                  hat='helmet', hat_colour='#aab3c2', hands=((-0.9, 0.8), (0.75, -1.5)), pattern=salamanders,
+                  cape='#d7572f', grips=('fist', 'fist'), holds=(None, (30, -330)))
     out.append(rb)
     plume = 'M%s,%s q-10,-40 30,-60 q-10,30 20,40 q-30,0 -50,20 Z' % (n(r.head[0] + 6), n(r.head[1] - 0.6 * r.u))
     out.append(path(plume, '#e0552f'))
     hx, hy = r.hands[1]
-    out.append(wand((hx - 15, hy + 140), (hx + 20, hy - 190), 16, 4))
+    out.append(wand((hx - 14, hy + 150), (hx + 18, hy - 200), 18, 4))
     out.append(r.hand(1, 'fist'))
     out.append(line(r.hands[0], hp['muzzle'], '#5a3018', 2.4))
     out.append(hand_over(r, 0))  # the reins in his fist
