@@ -626,17 +626,38 @@ def rey_de_espadas(c):
 
 @card(OROS + 10)
 def sota_de_oros(c):
-    out = [sky(c, 'day', 150), hills(150, '#7fae5a', (40, 60, 40)), ground(c, 150, '#9ac868', '#7aa84a')]
-    out.append(tree(-220, 200, 220, '#3f7a3c'))
-    out.append(tree(230, 190, 200, '#4f8a45'))
-    for y in range(240, 450, 50):
-        out.append(flowers(list(range(-260 + (y % 3) * 20, 280, 70)), y, seed=y))
-    # the coin raised before his chest in both hands, his eyes on it
-    centre = (0, -14)
-    body, p = person(0, 420, 620, face='down', mood='focus', dress='tunic', cloth='#4e8a44', legs='#a86a38', shoes='#6b4a30',
-                     hat='beret', hat_colour='#c2453a', cape='#e0b040', reach=rim_points(centre, 62))
+    horizon = 40
+    out = [sky(c, 'day', horizon), cloud(-150, -360, 200), cloud(170, -300, 160),
+           mountains(horizon, '#8ea0c0', [(190, 90, 120)], None),
+           hills(horizon, '#8fb468', (14, 22, 12), ridge=False), ground(c, horizon, '#9ac868', '#7aa84a')]
+    # the ploughed field on the right, its furrows running back to the horizon
+    field = [(-10, horizon + 5), (300, horizon + 5), (300, 236), (70, 236)]
+    soil = c.linear([(0, '#b08a5a'), (1, '#8a6238')], 0, horizon, 0, 236, 'userSpaceOnUse')
+    out.append(path(poly(field), soil, INK, 2))
+    furrows = []
+    vx, vy = 120, horizon - 24
+    for k in range(-6, 14):
+        bx = 70 + k * 34
+        t = (horizon + 5 - vy) / (236.0 - vy)
+        top = (vx + (bx - vx) * t, horizon + 5)
+        furrows.append(line(top, (bx, 236), '#5a3e24', 1.2 + 1.6 * min(1, abs(bx - vx) / 200.0)))
+        furrows.append(line((top[0] - 1, horizon + 5), (bx - 9, 236), '#d2ae78', 1.4, 'stroke-opacity="0.7"'))
+    out.append(group(furrows, extra='clip-path="%s"' % c.clip(poly(field))))
+    out.append(path(poly(field), 'none', INK, 2))
+    # the grove on the left
+    for x, y, h, col in ((-275, 60, 180, '#3f7a3c'), (-215, 50, 160, '#4f8a45'), (-245, 110, 190, '#4f8a45'),
+                         (-160, 70, 140, '#3f7a3c')):
+        out.append(tree(x, y, h, col))
+    for y in range(300, 460, 55):
+        out.append(flowers(list(range(-270 + (y % 3) * 20, 280, 80)), y, seed=y))
+    # he lifts the coin in both hands before his face and gazes at it
+    centre, r = (150, -108), 56
+    body, p = person(-30, 440, 600, face='right', profile=True, body='three', gaze=(1, -0.35), mood='focus', dress='tunic',
+                     cloth='#4e8a44', legs='#a86a38', shoes='#6b4a30', hat='beret', hat_colour='#c2453a', cape='#e0b040',
+                     reach=((centre[0] - 0.45 * r, centre[1] + 0.9 * r), (centre[0] + 0.4 * r, centre[1] + 0.93 * r)),
+                     elbows=((24, 26), (100, 20)))
     out.append(body)
-    out.append(coin_in_hands(p, centre, 62))
+    out.append(coin_in_hands(p, centre, r))
     return out
 
 
