@@ -1464,10 +1464,10 @@ def nueve_de_copas(c):
 
 @card(COPAS + 9)
 def diez_de_copas(c):
-    out = [sky(c, 'day', 160), rainbow(0, 40, 270, 40)]
+    out = [sky(c, 'day', 160), rainbow(0, -5, 270, 40)]
+    # the ten cups spaced evenly along the rainbow's upper arc
     for i in range(10):
-        a = 180 + i * 20
-        x, y = polar(0, 40, 250, a + 10 if i < 9 else 350)
+        x, y = polar(0, -5, 250, 200 + i * 140 / 9.0)
         out.append(cup(x, y + 30, 56))
     out.append(hills(160, '#7fae5a', (30, 50, 30)))
     out.append(house(200, 180, 90, 70))
@@ -1480,7 +1480,7 @@ def diez_de_copas(c):
     mx, wx, feet = -172, -36, 420
     mu, wu = 450 / 7.5, 430 / 7.5
     m, mp = person(mx, feet, 450, face='back', dress='tunic', cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22',
-                   reach=((mx - 1.4 * mu, feet - 8.7 * mu), (wx + 0.15 * wu, feet - 3.95 * wu)), grips=('open', 'rest'))
+                   reach=((mx - 1.5 * mu, feet - 7.2 * mu), (wx + 0.15 * wu, feet - 3.95 * wu)), grips=('open', 'rest'))
     w, wp = person(wx, feet, 430, face='back', dress='gown', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
                    reach=((mx - 0.2 * mu, feet - 4.1 * mu), (wx + 1.7 * wu, feet - 8.6 * wu)), grips=('rest', 'open'))
     out += [m, w]
