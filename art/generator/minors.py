@@ -1737,8 +1737,9 @@ def cinco_de_espadas(c):
     out = windy_sky(c, 'grey')
     out.append(wave_sea(c, 100, '#4a6a9a', '#2a3a6a', 14))
     out.append(ground(c, 240, '#8a9a6a', '#6a7a4a', 30))
-    for x, col in ((115, '#4a6fb5'), (205, '#8a5a2e')):
-        out.append(person(x, 250, 260, face='back', mood='joy', dress='tunic', cloth=col, hands=((0.2, 2.4), (0.6, 1.2)))[0])
+    # the two beaten ones walk off towards the sea, heads low, one with his hand to his face
+    for x, col, hands in ((115, '#4a6fb5', ((0.2, 2.5), (-0.3, -0.1))), (205, '#8a5a2e', ((-0.1, 2.6), (0.25, 2.6)))):
+        out.append(person(x, 250, 260, face='back', dress='tunic', cloth=col, tilt=8, hands=hands)[0])
     body, p = person(-60, 430, 580, hairstyle='curly', face='right', profile=True, body='three', mood='joy', dress='tunic', cloth='#c2453a', legs='#4e8a44', hair='#c28a3a',
                      hands=((-0.3, 1.6), (0.7, 1.5)), grips=('fist', 'fist'))
     out.append(body)
@@ -1747,8 +1748,9 @@ def cinco_de_espadas(c):
     out.append(sword((lx + 4, ly + 20), (lx - 20, ly - 280), 14))
     out.append(sword((rx, ry - 20), (rx + 20, ry + 280), 14))
     out += [hand_over(p, 0), hand_over(p, 1)]
-    out.append(sword((60, 420), (260, 380), 14))
-    out.append(sword((100, 440), (240, 440), 14))
+    # the two swords the others left lying on the grass, well inside the field
+    out.append(sword((54, 386), (266, 346), 14))
+    out.append(sword((102, 414), (258, 402), 14))
     return out
 
 
