@@ -1501,23 +1501,54 @@ def diez_de_copas(c):
 
 # Espadas -----------------------------------------------------------------------------------------
 
+def yod(x, y, s, angle=0):
+    """A falling drop of light, pointed at its top."""
+    d = 'M0,%s Q%s,%s %s,%s A%s,%s 0 1 1 %s,%s Q%s,%s 0,%s Z' % (
+        n(-16 * s), n(2 * s), n(-4 * s), n(6.5 * s), n(4 * s), n(7 * s), n(7 * s), n(-6.5 * s), n(4 * s), n(-2 * s),
+        n(-4 * s), n(-16 * s))
+    return group([path(d, '#f7c948', INK, 1.4)], 'translate(%s %s) rotate(%s)' % (n(x), n(y), n(angle)))
+
+
 @card(ESPADAS)
 def as_de_espadas(c):
-    out = [sky(c, 'grey', 300), mountains(300, '#8a8fa0', [(-180, 200, 130), (150, 260, 150)], None),
-           ground(c, 300, '#9a9a8a', '#7a7a6a')]
-    h, (gx, gy) = hand_from_cloud(-200, 180, -1)
-    out.append(sword((gx + 10, gy + 80), (gx + 10, -300), 30))
+    out = [sky(c, 'grey', 330), mountains(330, '#8a8fa0', [(-215, 170, 110), (10, 120, 110), (200, 210, 130)], None),
+           ground(c, 330, '#9a9a8a', '#7a7a6a')]
+    # the light about the crown
+    out.append(circle(0, -300, 190, c.radial([(0, ('#fff6d8', 0.55)), (1, ('#fff6d8', 0))], 0, -300, 190), None, 0))
+    # the cloud bank at the left, the hand reaching out of it to grip the sword upright
+    out.append(cloud(-230, 230, 220, '#e2e5ee'))
+    h, (gx, gy) = hand_from_cloud(-74, 170, -1)
+    tip = (gx, -372)
+    out.append(sword((gx, 238), tip, 34))
     out.append(h)
-    tip = (gx + 10, -300)
-    out.append(path(poly([(tip[0] - 60, tip[1] + 40), (tip[0] - 50, tip[1] - 20), (tip[0] - 24, tip[1] + 10), (tip[0], tip[1] - 40),
-                          (tip[0] + 24, tip[1] + 10), (tip[0] + 50, tip[1] - 20), (tip[0] + 60, tip[1] + 40)]), GOLD))
-    out.append(path('M%s,%s q-70,20 -100,90' % (n(tip[0] - 50), n(tip[1] + 40)), 'none', LEAF, 6))
-    out.append(path('M%s,%s q70,20 100,90' % (n(tip[0] + 50), n(tip[1] + 40)), 'none', '#3e7a3a', 6))
-    for k in range(4):
-        out.append(ellipse(tip[0] - 70 - k * 8, tip[1] + 50 + k * 14, 12, 5, LEAF, INK, 1.2, -30))
-        out.append(ellipse(tip[0] + 70 + k * 8, tip[1] + 50 + k * 14, 14, 4, '#3e7a3a', INK, 1.2, 30))
-    for x, y in [(-40, -360), (70, -350), (-60, -260), (90, -240)]:
-        out.append(path('M%s,%s l6,-12 l6,12 l-6,10 Z' % (n(x), n(y)), '#f7c948', INK, 1.4))
+    # the crown the point passes through, the olive branch and the palm hanging from it
+    cy = -292
+    out.append(path('M-64,%s q-40,70 -70,150' % n(cy + 4), 'none', '#5b7a3a', 5))
+    for k in range(6):
+        t = (k + 1) / 7.0
+        x, y = -64 - 40 * t * 1.1 - 30 * t * t, cy + 4 + 150 * t
+        out.append(ellipse(x - 12, y - 2, 15, 4.5, '#7a9a52', INK, 1.2, -40 + 25 * t))
+        out.append(ellipse(x + 10, y + 4, 15, 4.5, '#7a9a52', INK, 1.2, 30 + 20 * t))
+    for x, y in ((-100, cy + 80), (-120, cy + 125)):
+        out.append(circle(x, y, 5, '#3a4a2a', INK, 1.2))
+    out.append(path('M64,%s q44,60 72,160' % n(cy + 4), 'none', '#3e7a3a', 6))
+    for k in range(10):
+        t = (k + 1) / 11.0
+        x, y = 64 + 44 * t * 1.1 + 28 * t * t * 0.8, cy + 4 + 160 * t
+        out.append(path('M%s,%s q%s,%s %s,%s' % (n(x), n(y), n(18 - 4 * t), n(-2), n(34 - 10 * t), n(14)), 'none',
+                        '#3e7a3a', 3.2))
+        out.append(path('M%s,%s q%s,%s %s,%s' % (n(x), n(y), n(-14), n(4), n(-26 + 6 * t), n(20)), 'none', '#4f8a45', 3))
+    crown = [(-64, cy + 14), (-72, cy - 40), (-40, cy - 12), (-24, cy - 46), (0, cy - 14), (24, cy - 46), (40, cy - 12),
+             (72, cy - 40), (64, cy + 14)]
+    out.append(path(poly(crown), GOLD, INK, 2.4))
+    out.append(rect(-66, cy - 2, 132, 18, GOLD_DARK, INK, 2, r=4))
+    for x, col in ((-36, '#c83e3e'), (0, '#3f6db0'), (36, '#c83e3e')):
+        out.append(circle(x, cy + 7, 5.5, col, INK, 1.4))
+    for x in (-72, -24, 24, 72):
+        out.append(circle(x, cy - 42 if abs(x) == 24 else cy - 37, 5, '#f2e6b0', INK, 1.4))
+    # the six drops of light falling about it
+    for x, y in ((-150, -400), (-105, -340), (-165, -250), (150, -410), (110, -345), (170, -255)):
+        out.append(yod(x, y, 1.5, 0))
     return out
 
 
