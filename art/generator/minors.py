@@ -2011,21 +2011,72 @@ def diez_de_espadas(c):
 
 # Oros --------------------------------------------------------------------------------------------
 
+def lily(x, y, h, s=1.0):
+    """A white lily on its stem standing on the ground at (x, y), h tall: six pointed petals
+    opening round a golden heart, two long leaves at the foot."""
+    out = [path('M%s,%s q%s,%s %s,%s' % (n(x), n(y), n(4 * s), n(-h * 0.5), n(0), n(-h)), 'none', '#3e7a3a', 3 * s)]
+    for d in (-1, 1):
+        out.append(path('M%s,%s q%s,%s %s,%s q%s,%s %s,%s Z' % (n(x), n(y), n(d * 18 * s), n(-20 * s), n(d * 20 * s),
+                                                            n(-46 * s), n(d * -12 * s), n(16 * s), n(d * -20 * s),
+                                                            n(46 * s)), '#4f8a45', INK, 1.2))
+    cy = y - h
+    petals = []
+    for k in range(6):
+        a = math.radians(-90 + k * 60)
+        tx, ty = x + 16 * s * math.cos(a), cy + 16 * s * math.sin(a)
+        lx, ly = x + 6 * s * math.cos(a - 0.6), cy + 6 * s * math.sin(a - 0.6)
+        rx, ry = x + 6 * s * math.cos(a + 0.6), cy + 6 * s * math.sin(a + 0.6)
+        petals.append(('path', 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(x), n(cy), n(lx), n(ly), n(tx), n(ty), n(rx), n(ry),
+                                                                      n(x), n(cy))))
+    out.append(solid(petals, '#f7f4ec', INK, 1.2))
+    out.append(circle(x, cy, 3.5 * s, '#e8b84a', INK, 1))
+    return ''.join(out)
+
+
 @card(OROS)
 def as_de_oros(c):
-    out = [sky(c, 'day', 100), mountains(100, '#8a9ac0', [(0, 180, 120)]), ground(c, 100, '#8ab85a', '#6a9a44')]
-    out.append(path('M-130,470 L-130,200 Q-130,70 0,70 Q130,70 130,200 L130,470', 'none', '#3e7a3a', 20))
-    for k in range(16):
-        px, py = polar(0, 200, 130, 180 + k * 12)
-        out.append(rose(px, py, 10, '#d8475a'))
-    out.append(path('M-30,470 Q-10,300 0,150 L10,150 Q20,300 30,470 Z', '#d8c89a', INK, 2))
-    out.append(flowers(list(range(-270, -140, 40)) + list(range(160, 290, 40)), 380, seed=2))
-    h, (gx, gy) = hand_from_cloud(-210, -150, -1, fist=False)
-    out.append(h)
-    # the coin rests on the open hand, the thumb over its rim
-    out.append(coin(gx + 60, gy - 92, 100))
-    out.append(ellipse(gx + 14, gy + 4, 34, 22, SKIN))
-    out.append(solid([('stroke', 'M%s,%s q10,-22 30,-30' % (n(gx + 34), n(gy - 8)), 14)], SKIN, INK, 2))
+    horizon = 110
+    out = [sky(c, 'day', horizon), mountains(horizon, '#8a9ac0', [(10, 170, 110)]), ground(c, horizon, '#8ab85a', '#6a9a44')]
+    # the path from the near lilies through the arch in the hedge and on towards the mountain
+    out.append(path('M-60,470 Q-20,320 -6,%s L6,%s Q20,320 60,470 Z' % (n(horizon + 4), n(horizon + 4)), '#d8c89a', INK, 2))
+    # the hedge across the garden, arched over the path
+    hedge = 'M-300,%s' % n(horizon + 34)
+    for k in range(8):
+        x0 = -300 + k * 25
+        hedge += ' Q%s,%s %s,%s' % (n(x0 + 12.5), n(horizon + 14 - (k * 7) % 9), n(x0 + 25), n(horizon + 34))
+    hedge += ' L-100,%s Q-100,%s 0,%s Q100,%s 100,%s' % (n(horizon + 34), n(horizon - 110), n(horizon - 110),
+                                                        n(horizon - 110), n(horizon + 34))
+    for k in range(8):
+        x0 = 100 + k * 25
+        hedge += ' Q%s,%s %s,%s' % (n(x0 + 12.5), n(horizon + 14 - (k * 5) % 9), n(x0 + 25), n(horizon + 34))
+    hedge += ' L300,240 L62,240 L62,%s Q62,%s 0,%s Q-62,%s -62,%s L-62,240 L-300,240 Z' % (
+        n(horizon + 40), n(horizon - 64), n(horizon - 64), n(horizon - 64), n(horizon + 40))
+    out.append(path(hedge, c.linear([(0, '#4f8a45'), (1, '#2f5a2c')], 0, horizon - 110, 0, 240, 'userSpaceOnUse'), INK, 2.2))
+    for k in range(13):
+        px, py = polar(0, horizon + 30, 84, 180 + k * 15)
+        out.append(rose(px, py, 9, '#d8475a'))
+    for x in (-250, -190, -150, 150, 200, 255):
+        out.append(rose(x, horizon + 80 + (x % 3) * 20, 8, '#d8475a'))
+    for x, y, h, s in ((-250, 440, 120, 1.2), (-200, 400, 100, 1.05), (-150, 450, 110, 1.15), (160, 445, 110, 1.15),
+                       (210, 405, 100, 1.05), (255, 450, 120, 1.2)):
+        out.append(lily(x, y, h, s))
+    out.append(flowers([-110, -90, 100, 120], 330, seed=2))
+    # the hand reaching out of a cloud at the left, palm up, the coin resting in it
+    out.append(solid([('stroke', 'M-250,-96 L-90,-92', 44)], '#f4f1e8', INK, 2))
+    out.append(cloud(-225, -80, 190, '#eef0f6'))
+    cx, cy, r = 20, -214, 108
+    glow = c.radial([(0, ('#fff6c8', 0.6)), (1, ('#fff6c8', 0))], cx, cy, r * 1.7)
+    out.append(circle(cx, cy, r * 1.7, glow, None, 0))
+    out.append(coin(cx, cy, r))
+    palm = ('M-96,-112 Q-60,-114 -20,-106 Q30,-100 70,-110 Q86,-118 96,-140 Q104,-156 112,-150 Q118,-132 108,-108 '
+            'Q96,-80 60,-72 Q10,-64 -40,-70 Q-80,-72 -96,-72 Z')
+    out.append(path(palm, SKIN, INK, 2.4))
+    knuckle = darker(SKIN, 0.22)
+    for k, (x0, y0) in enumerate(((70, -108), (80, -100), (90, -92))):
+        out.append(path('M%s,%s q%s,%s %s,%s' % (n(x0), n(y0), n(14), n(-10), n(22 + k * 2), n(-34 + k * 8)), 'none', knuckle, 1.6))
+    out.append(path('M-20,-84 Q20,-78 56,-86', 'none', knuckle, 1.4))
+    # the thumb along the coin's rim
+    out.append(solid([('stroke', 'M-50,-104 Q-66,-118 -66,-138', 16)], SKIN, INK, 2))
     return out
 
 
