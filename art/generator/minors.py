@@ -210,8 +210,8 @@ def caballo_de_bastos(c):
         out.append(path(poly([(x, 300 - h), (x + w, 300), (x + w * 0.4, 300)]), '#c29a55', INK, 1.6))
     out.append(ground(c, 296, '#e8c88a', '#d0aa68', curve=8))
     # the horse rears up across the field, forelegs high, its hind hooves on the sand
-    out.append(shadow(30, 434, 140))
-    hb, hp = rearing_horse(c, -66, 430, 3.3, -1, '#c8743a', '#5a3018', '#d8b04a')
+    out.append(shadow(30, 422, 140))
+    hb, hp = rearing_horse(c, -66, 418, 3.3, -1, '#c8743a', '#5a3018', '#d8b04a')
     out.append(hb)
     sx, sy = hp['saddle']
     rb, r = rider(sx, sy, 400, -1, profile=True, body='three', mood='effort', cloth='#f0c64a', sleeves='#aab3c2', legs='#aab3c2', shoes='#6b7586',
