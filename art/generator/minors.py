@@ -153,27 +153,75 @@ def salamanders(p):
     return ''.join(items)
 
 
+def rearing_horse(c, x, y, s, direction, colour, mane, cloth):
+    """A horse reared up on its hind legs (see `horse`), its forelegs lifted high before its
+    chest and folded at the knees, the hooves tucked under."""
+    hb, hp = horse(x, y, s, direction, 'rear', colour, mane, cloth)
+    # the forelegs the plain rearing horse holds out low are cut away below its chest ...
+    t = 'translate(%s %s) scale(%s %s) rotate(-30 -30 68)' % (n(x), n(y - 68 * s), n(s * direction), n(s))
+    hole = [(10, 27), (30, 22), (42, 17), (50, 9), (53, 3), (80, 3), (80, 60), (10, 60)]
+
+    def scene_pt(px, py):
+        a = math.radians(-30)
+        dx, dy = px + 30, py - 68
+        rx, ry = -30 + dx * math.cos(a) - dy * math.sin(a), 68 + dx * math.sin(a) + dy * math.cos(a)
+        return x + rx * s * direction, y - 68 * s + ry * s
+    keep = 'M-400,-600 L400,-600 L400,600 L-400,600 Z ' + poly([scene_pt(*q) for q in reversed(hole)])
+    out = [group([hb], extra='clip-path="%s"' % c.clip(keep))]
+
+    # ... and drawn again raised: each from the chest, the forearm lifted (screen angles from
+    # the horse's front, the body itself raised 30 degrees), the cannon and the hoof hanging
+    def fore(top, bends):
+        pts = [top]
+        for ang, ln in bends:
+            a = math.radians(ang + 30)
+            pts.append((pts[-1][0] + ln * math.cos(a), pts[-1][1] + ln * math.sin(a)))
+        return pts
+    far_c, near_c = darker(colour, 0.18), colour
+    legs = []
+    for top, bends, col in (((30, 8), ((-48, 22), (62, 18), (100, 8)), far_c),
+                            ((38, 8), ((-22, 24), (92, 19), (122, 8)), near_c)):
+        pts = fore(top, bends)
+        spine = [pts[0], ((pts[0][0] + pts[1][0]) / 2, (pts[0][1] + pts[1][1]) / 2), pts[1],
+                 ((pts[1][0] + pts[2][0]) / 2, (pts[1][1] + pts[2][1]) / 2), pts[2], pts[3]]
+        legs.append(solid([('path', limb(spine, [8.5, 6.2, 5.2, 3.6, 4.6, 3.3]))], col, INK, 1.5))
+        fx, fy = pts[3]
+        dx, dy = pts[3][0] - pts[2][0], pts[3][1] - pts[2][1]
+        d = math.hypot(dx, dy)
+        ux, uy = dx / d, dy / d
+        legs.append(path(poly([(fx - uy * 3.4, fy + ux * 3.4), (fx + ux * 6 - uy * 4.6, fy + uy * 6 + ux * 4.6),
+                               (fx + ux * 6 + uy * 4.6, fy + uy * 6 - ux * 4.6), (fx + uy * 3.4, fy - ux * 3.4)]),
+                        '#3a2e28', INK, 1.5))
+        if col == near_c:
+            legs.append(path('M%s,%s q2,-4 6,-5' % (n(pts[1][0] - 3), n(pts[1][1] + 3)), 'none', darker(colour, 0.35), 1.2))
+    # the near leg's root blends into the chest
+    legs.append(ellipse(37, 6, 9, 6, colour, None, 0, 20))
+    out.append(group(legs, t))
+    return ''.join(out), hp
+
+
 @card(BASTOS + 11)
 def caballo_de_bastos(c):
-    out = [sky(c, 'gold', 160)]
-    out.append(sun(c, -200, -330, 40, rays=12))
-    for x, h, w in [(-170, 130, 120), (-40, 90, 90), (190, 150, 130)]:
-        out.append(path(poly([(x - w, 160), (x, 160 - h), (x + w, 160)]), '#d9b26a', INK, LINE))
-        out.append(path(poly([(x, 160 - h), (x + w, 160), (x + w * 0.4, 160)]), '#c29a55', INK, 2))
-    out.append(ground(c, 150, '#e8c88a', '#d0aa68', curve=12))
-    # the horse rears clear of the field's lower edge, its tail and hind hooves inside it
-    out.append(shadow(-10 + 10, 408, 140))
-    hb, hp = horse(-10, 400, 2.5, -1, 'rear', '#c8743a', '#5a3018', cloth='#d8b04a')
+    out = [sky(c, 'gold', 300)]
+    out.append(sun(c, -215, -370, 34, rays=12))
+    # the pyramids low on the far horizon
+    for x, h, w in [(-235, 60, 56), (-160, 42, 40), (225, 66, 60)]:
+        out.append(path(poly([(x - w, 300), (x, 300 - h), (x + w, 300)]), '#d9b26a', INK, 2.4))
+        out.append(path(poly([(x, 300 - h), (x + w, 300), (x + w * 0.4, 300)]), '#c29a55', INK, 1.6))
+    out.append(ground(c, 296, '#e8c88a', '#d0aa68', curve=8))
+    # the horse rears up across the field, forelegs high, its hind hooves on the sand
+    out.append(shadow(30, 422, 140))
+    hb, hp = rearing_horse(c, -66, 418, 3.3, -1, '#c8743a', '#5a3018', '#d8b04a')
     out.append(hb)
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 310, -1, profile=True, body='three', mood='effort', cloth='#f0c64a', sleeves='#aab3c2', legs='#aab3c2', shoes='#6b7586',
-                  hat='helmet', hat_colour='#aab3c2', hands=((-0.9, 0.8), (0.7, -0.5)), pattern=salamanders,
-                  cape='#d7572f', grips=('fist', 'fist'), holds=(None, (35, -330)))
+    rb, r = rider(sx, sy, 400, -1, profile=True, body='three', mood='effort', cloth='#f0c64a', sleeves='#aab3c2', legs='#aab3c2', shoes='#6b7586',
+                  hat='helmet', hat_colour='#aab3c2', hands=((-0.9, 0.8), (0.75, -1.5)), pattern=salamanders,
+                  cape='#d7572f', grips=('fist', 'fist'), holds=(None, (30, -330)))
     out.append(rb)
     plume = 'M%s,%s q-10,-40 30,-60 q-10,30 20,40 q-30,0 -50,20 Z' % (n(r.head[0] + 6), n(r.head[1] - 0.6 * r.u))
     out.append(path(plume, '#e0552f'))
     hx, hy = r.hands[1]
-    out.append(wand((hx - 15, hy + 140), (hx + 20, hy - 190), 16, 4))
+    out.append(wand((hx - 14, hy + 150), (hx + 18, hy - 200), 18, 4))
     out.append(r.hand(1, 'fist'))
     out.append(line(r.hands[0], hp['muzzle'], '#5a3018', 2.4))
     out.append(hand_over(r, 0))  # the reins in his fist
@@ -578,17 +626,38 @@ def rey_de_espadas(c):
 
 @card(OROS + 10)
 def sota_de_oros(c):
-    out = [sky(c, 'day', 150), hills(150, '#7fae5a', (40, 60, 40)), ground(c, 150, '#9ac868', '#7aa84a')]
-    out.append(tree(-220, 200, 220, '#3f7a3c'))
-    out.append(tree(230, 190, 200, '#4f8a45'))
-    for y in range(240, 450, 50):
-        out.append(flowers(list(range(-260 + (y % 3) * 20, 280, 70)), y, seed=y))
-    # the coin raised before his chest in both hands, his eyes on it
-    centre = (0, -14)
-    body, p = person(0, 420, 620, face='down', mood='focus', dress='tunic', cloth='#4e8a44', legs='#a86a38', shoes='#6b4a30',
-                     hat='beret', hat_colour='#c2453a', cape='#e0b040', reach=rim_points(centre, 62))
+    horizon = 40
+    out = [sky(c, 'day', horizon), cloud(-150, -360, 200), cloud(170, -300, 160),
+           mountains(horizon, '#8ea0c0', [(190, 90, 120)], None),
+           hills(horizon, '#8fb468', (14, 22, 12), ridge=False), ground(c, horizon, '#9ac868', '#7aa84a')]
+    # the ploughed field on the right, its furrows running back to the horizon
+    field = [(-10, horizon + 5), (300, horizon + 5), (300, 236), (70, 236)]
+    soil = c.linear([(0, '#b08a5a'), (1, '#8a6238')], 0, horizon, 0, 236, 'userSpaceOnUse')
+    out.append(path(poly(field), soil, INK, 2))
+    furrows = []
+    vx, vy = 120, horizon - 24
+    for k in range(-6, 14):
+        bx = 70 + k * 34
+        t = (horizon + 5 - vy) / (236.0 - vy)
+        top = (vx + (bx - vx) * t, horizon + 5)
+        furrows.append(line(top, (bx, 236), '#5a3e24', 1.2 + 1.6 * min(1, abs(bx - vx) / 200.0)))
+        furrows.append(line((top[0] - 1, horizon + 5), (bx - 9, 236), '#d2ae78', 1.4, 'stroke-opacity="0.7"'))
+    out.append(group(furrows, extra='clip-path="%s"' % c.clip(poly(field))))
+    out.append(path(poly(field), 'none', INK, 2))
+    # the grove on the left
+    for x, y, h, col in ((-275, 60, 180, '#3f7a3c'), (-215, 50, 160, '#4f8a45'), (-245, 110, 190, '#4f8a45'),
+                         (-160, 70, 140, '#3f7a3c')):
+        out.append(tree(x, y, h, col))
+    for y in range(300, 460, 55):
+        out.append(flowers(list(range(-270 + (y % 3) * 20, 280, 80)), y, seed=y))
+    # he lifts the coin in both hands before his face and gazes at it
+    centre, r = (150, -108), 56
+    body, p = person(-30, 440, 600, face='right', profile=True, body='three', gaze=(1, -0.35), mood='focus', dress='tunic',
+                     cloth='#4e8a44', legs='#a86a38', shoes='#6b4a30', hat='beret', hat_colour='#c2453a', cape='#e0b040',
+                     reach=((centre[0] - 0.45 * r, centre[1] + 0.9 * r), (centre[0] + 0.4 * r, centre[1] + 0.93 * r)),
+                     elbows=((24, 26), (100, 20)))
     out.append(body)
-    out.append(coin_in_hands(p, centre, 62))
+    out.append(coin_in_hands(p, centre, r))
     return out
 
 
@@ -1289,35 +1358,80 @@ def siete_de_copas(c):
     return out
 
 
+def crag(outline, colour, shade_part, cracks=()):
+    """A mass of rock: `outline` its silhouette, `shade_part` the faces turned from the light
+    (which comes from the viewer's left), `cracks` the fissures and ledges drawn into it."""
+    out = [path(poly(outline), colour, INK, LINE)]
+    for part in shade_part:
+        out.append(path(poly(part), darker(colour, 0.2), None, 0))
+    for d in cracks:
+        out.append(path('M' + ' L'.join('%s,%s' % (n(x), n(y)) for x, y in d), 'none', darker(colour, 0.4), 2))
+    out.append(path(poly(outline), 'none', INK, LINE))
+    return ''.join(out)
+
+
+def hood_from_behind(p, colour):
+    """The hood of a figure seen from behind drawn over its head: it rises to a soft point over
+    the crown and falls into the cloak at the shoulders, its folds gathered at the nape."""
+    cx, cy = p.head
+    u = p.hu
+    P = lambda a, b: '%s,%s' % (n(cx + a * u), n(cy + b * u))
+    d = 'M%s Q%s %s Q%s %s Q%s %s Q%s %s Q%s %s Z' % (P(-0.78, 1.05), P(-0.72, -0.2), P(-0.3, -0.62), P(0.02, -0.95),
+                                                      P(0.3, -0.62), P(0.74, -0.2), P(0.8, 1.05), P(0.4, 1.3),
+                                                      P(0, 1.22), P(-0.4, 1.3), P(-0.78, 1.05))
+    fold = darker(colour, 0.3)
+    out = [path(d, p._lit(colour, 0.8, cx), INK, 2.4)]
+    for a, b in ((-0.15, 0.0), (0.18, 0.05), (0.45, 0.3)):
+        out.append(path('M%s Q%s %s' % (P(a * 0.6, -0.5), P(a, 0.4), P(a * 1.2, 1.15)), 'none', fold, max(1.2, 0.04 * u)))
+    return ''.join(out)
+
+
 @card(COPAS + 7)
 def ocho_de_copas(c):
-    out = [sky(c, 'night', 40)]
-    # the eclipsed moon watching over him, its light laid on the water
-    out.append(circle(-20, -340, 50, '#f5efc8'))
-    out.append(path('M0,-390 A50,50 0 0 1 0,-290 A40,50 0 0 0 0,-390 Z', '#2a3458', None, 0))
-    out.append(path('M-60,-340 q10,-6 20,0', 'none', INK, 2))
-    out.append(mountains(60, '#4b5a86', [(-150, 250, 170), (150, 190, 140), (280, 120, 90)], snow='#b9c2dc'))
-    out.append(water(c, 60, '#33407a', '#1f2850', 330, False))
-    for i in range(6):
-        w = 60 - i * 7
-        out.append(line((-20 - w / 2, 80 + i * 22), (-20 + w / 2, 80 + i * 22), '#f5efc8', 2.4, 'stroke-opacity="0.55"'))
-    # the far bank he climbs along, towards the mountains
-    bank = 'M300,60 L100,60 Q40,130 90,210 Q140,280 100,330 L300,330 Z'
-    out.append(path(bank, '#4a4e62', INK, 2.2))
-    out.append(path('M150,60 Q120,110 160,180 Q210,250 200,330 L240,330 Q250,250 200,180 Q165,120 175,60 Z',
-                    '#6a6e82', None, 0))
-    body, p = person(185, 215, 230, pose='walk', face='away-right', dress='robe', cloth='#c2453a', cape='#8a2a2a',
-                     hands=((-0.2, 2.6), (0.6, 1.4)), grips=('rest', 'fist'))
+    out = [sky(c, 'night', -40)]
+    # the moon passing over the sun, its face turned down to him, a thin crescent of light left
+    glow = c.radial([(0, ('#f5efc8', 0.35)), (1, ('#f5efc8', 0))], -70, -360, 120)
+    out.append(circle(-70, -360, 120, glow, None, 0))
+    out.append(circle(-70, -360, 54, '#f5efc8', INK, 2.4))
+    out.append(circle(-56, -360, 47, '#3a4470', None, 0))
+    out.append(path('M-70,-378 q8,5 16,0', 'none', '#c9cde0', 2))
+    out.append(path('M-90,-392 q-6,20 4,34 l-7,8 l7,4 q-2,10 4,16', 'none', '#c9cde0', 2))
+    out.append(mountains(-40, '#4b5a86', [(140, 120, 110), (-40, 70, 90)], snow='#b9c2dc'))
+    # the crags on either hand, the path climbing between them to the pass
+    out.append(path('M-300,-40 L300,-40 L300,200 L-300,200 Z', '#4a4e62', None, 0))
+    out.append(crag([(-300, 200), (-300, -150), (-250, -190), (-200, -130), (-160, -150), (-110, -60), (-40, -20),
+                     (10, 60), (20, 200)], '#5a5e74',
+                    [[(-250, -190), (-200, -130), (-215, -60), (-180, 40), (-130, 200), (20, 200), (10, 60), (-40, -20),
+                      (-110, -60), (-160, -150), (-200, -130)]],
+                    [[(-250, -120), (-230, -40), (-250, 60)], [(-140, -40), (-120, 40), (-90, 120)], [(-60, 20), (-30, 90)]]))
+    out.append(crag([(300, 200), (300, -110), (260, -150), (235, -90), (210, -70), (185, 10), (190, 120), (160, 200)],
+                    '#565a70',
+                    [[(260, -150), (300, -110), (300, 200), (230, 200), (250, 80), (240, -40)]],
+                    [[(215, -30), (205, 50), (220, 130)], [(275, -60), (285, 40)]]))
+    # the path from the water up between them into the pass
+    out.append(path('M-40,200 Q0,150 60,110 Q130,60 156,-40 L166,-40 Q160,70 110,130 Q80,170 90,200 Z', '#7a7e92', INK, 2))
+    for x, y, r in ((130, 40, 9), (66, 150, 11), (168, -10, 6), (-10, 184, 12)):
+        out.append(ellipse(x, y, r * 1.5, r, '#5a5e74', INK, 1.6))
+    out.append(water(c, 200, '#33407a', '#1f2850', 330, False))
+    for i in range(5):
+        w = 60 - i * 9
+        out.append(line((-60 - w / 2, 214 + i * 20), (-60 + w / 2, 214 + i * 20), '#f5efc8', 2.4, 'stroke-opacity="0.55"'))
+    # he walks away from them up the path, cloaked and hooded, leaning on his staff
+    body, p = person(30, 140, 320, pose='walk', face='away-right', dress='robe', cloth='#c2453a', cape='#8a2a2a',
+                     hat='hood', hat_colour='#a8362e', hands=((-0.25, 2.6), (0.55, 2.1)), grips=('rest', 'fist'),
+                     holds=(None, (0.1, -1)))
     out.append(body)
+    out.append(hood_from_behind(p, '#a8362e'))
     rx, ry = p.hands[1]
-    out.append(line((rx, ry - 40), (rx + 12, 222), WOOD, 4))
+    out.append(line((rx - 8, ry - 110), (rx + 14, 146), WOOD, 6))
     out.append(hand_over(p, 1))
-    # the near shore with the eight cups he leaves: five below, three stacked above with a gap
-    out.append(path('M-300,330 Q0,300 300,330 L300,470 L-300,470 Z', '#3f4a6a', INK, LINE))
+    # the near shore with the eight cups he leaves: five below, three stacked above them and
+    # a gap where a fourth would stand
+    out.append(path('M-300,330 Q0,306 300,330 L300,470 L-300,470 Z', '#3f4a6a', INK, LINE))
     for k in range(5):
-        out.append(standing_cup(-240 + k * 64, 445, 92))
-    for k in range(3):
-        out.append(cup(-208 + k * 64, 352, 92))
+        out.append(standing_cup(-236 + k * 70, 452, 100))
+    for k in (0, 1, 3):
+        out.append(cup(-201 + k * 70, 352, 100))
     return out
 
 
@@ -1350,10 +1464,10 @@ def nueve_de_copas(c):
 
 @card(COPAS + 9)
 def diez_de_copas(c):
-    out = [sky(c, 'day', 160), rainbow(0, 40, 270, 40)]
+    out = [sky(c, 'day', 160), rainbow(0, -5, 270, 40)]
+    # the ten cups spaced evenly along the rainbow's upper arc
     for i in range(10):
-        a = 180 + i * 20
-        x, y = polar(0, 40, 250, a + 10 if i < 9 else 350)
+        x, y = polar(0, -5, 250, 200 + i * 140 / 9.0)
         out.append(cup(x, y + 30, 56))
     out.append(hills(160, '#7fae5a', (30, 50, 30)))
     out.append(house(200, 180, 90, 70))
@@ -1366,7 +1480,7 @@ def diez_de_copas(c):
     mx, wx, feet = -172, -36, 420
     mu, wu = 450 / 7.5, 430 / 7.5
     m, mp = person(mx, feet, 450, face='back', dress='tunic', cloth='#c2453a', legs='#4a6fb5', hair='#5a3a22',
-                   reach=((mx - 1.4 * mu, feet - 8.7 * mu), (wx + 0.15 * wu, feet - 3.95 * wu)), grips=('open', 'rest'))
+                   reach=((mx - 1.5 * mu, feet - 7.2 * mu), (wx + 0.15 * wu, feet - 3.95 * wu)), grips=('open', 'rest'))
     w, wp = person(wx, feet, 430, face='back', dress='gown', cloth='#4a6fb5', hair='#c28a3a', hairstyle='long',
                    reach=((mx - 0.2 * mu, feet - 4.1 * mu), (wx + 1.7 * wu, feet - 8.6 * wu)), grips=('rest', 'open'))
     out += [m, w]
@@ -1387,23 +1501,54 @@ def diez_de_copas(c):
 
 # Espadas -----------------------------------------------------------------------------------------
 
+def yod(x, y, s, angle=0):
+    """A falling drop of light, pointed at its top."""
+    d = 'M0,%s Q%s,%s %s,%s A%s,%s 0 1 1 %s,%s Q%s,%s 0,%s Z' % (
+        n(-16 * s), n(2 * s), n(-4 * s), n(6.5 * s), n(4 * s), n(7 * s), n(7 * s), n(-6.5 * s), n(4 * s), n(-2 * s),
+        n(-4 * s), n(-16 * s))
+    return group([path(d, '#f7c948', INK, 1.4)], 'translate(%s %s) rotate(%s)' % (n(x), n(y), n(angle)))
+
+
 @card(ESPADAS)
 def as_de_espadas(c):
-    out = [sky(c, 'grey', 300), mountains(300, '#8a8fa0', [(-180, 200, 130), (150, 260, 150)], None),
-           ground(c, 300, '#9a9a8a', '#7a7a6a')]
-    h, (gx, gy) = hand_from_cloud(-200, 180, -1)
-    out.append(sword((gx + 10, gy + 80), (gx + 10, -300), 30))
+    out = [sky(c, 'grey', 330), mountains(330, '#8a8fa0', [(-215, 170, 110), (10, 120, 110), (200, 210, 130)], None),
+           ground(c, 330, '#9a9a8a', '#7a7a6a')]
+    # the light about the crown
+    out.append(circle(0, -300, 190, c.radial([(0, ('#fff6d8', 0.55)), (1, ('#fff6d8', 0))], 0, -300, 190), None, 0))
+    # the cloud bank at the left, the hand reaching out of it to grip the sword upright
+    out.append(cloud(-230, 230, 220, '#e2e5ee'))
+    h, (gx, gy) = hand_from_cloud(-74, 170, -1)
+    tip = (gx, -372)
+    out.append(sword((gx, 238), tip, 34))
     out.append(h)
-    tip = (gx + 10, -300)
-    out.append(path(poly([(tip[0] - 60, tip[1] + 40), (tip[0] - 50, tip[1] - 20), (tip[0] - 24, tip[1] + 10), (tip[0], tip[1] - 40),
-                          (tip[0] + 24, tip[1] + 10), (tip[0] + 50, tip[1] - 20), (tip[0] + 60, tip[1] + 40)]), GOLD))
-    out.append(path('M%s,%s q-70,20 -100,90' % (n(tip[0] - 50), n(tip[1] + 40)), 'none', LEAF, 6))
-    out.append(path('M%s,%s q70,20 100,90' % (n(tip[0] + 50), n(tip[1] + 40)), 'none', '#3e7a3a', 6))
-    for k in range(4):
-        out.append(ellipse(tip[0] - 70 - k * 8, tip[1] + 50 + k * 14, 12, 5, LEAF, INK, 1.2, -30))
-        out.append(ellipse(tip[0] + 70 + k * 8, tip[1] + 50 + k * 14, 14, 4, '#3e7a3a', INK, 1.2, 30))
-    for x, y in [(-40, -360), (70, -350), (-60, -260), (90, -240)]:
-        out.append(path('M%s,%s l6,-12 l6,12 l-6,10 Z' % (n(x), n(y)), '#f7c948', INK, 1.4))
+    # the crown the point passes through, the olive branch and the palm hanging from it
+    cy = -292
+    out.append(path('M-64,%s q-40,70 -70,150' % n(cy + 4), 'none', '#5b7a3a', 5))
+    for k in range(6):
+        t = (k + 1) / 7.0
+        x, y = -64 - 40 * t * 1.1 - 30 * t * t, cy + 4 + 150 * t
+        out.append(ellipse(x - 12, y - 2, 15, 4.5, '#7a9a52', INK, 1.2, -40 + 25 * t))
+        out.append(ellipse(x + 10, y + 4, 15, 4.5, '#7a9a52', INK, 1.2, 30 + 20 * t))
+    for x, y in ((-100, cy + 80), (-120, cy + 125)):
+        out.append(circle(x, y, 5, '#3a4a2a', INK, 1.2))
+    out.append(path('M64,%s q44,60 72,160' % n(cy + 4), 'none', '#3e7a3a', 6))
+    for k in range(10):
+        t = (k + 1) / 11.0
+        x, y = 64 + 44 * t * 1.1 + 28 * t * t * 0.8, cy + 4 + 160 * t
+        out.append(path('M%s,%s q%s,%s %s,%s' % (n(x), n(y), n(18 - 4 * t), n(-2), n(34 - 10 * t), n(14)), 'none',
+                        '#3e7a3a', 3.2))
+        out.append(path('M%s,%s q%s,%s %s,%s' % (n(x), n(y), n(-14), n(4), n(-26 + 6 * t), n(20)), 'none', '#4f8a45', 3))
+    crown = [(-64, cy + 14), (-72, cy - 40), (-40, cy - 12), (-24, cy - 46), (0, cy - 14), (24, cy - 46), (40, cy - 12),
+             (72, cy - 40), (64, cy + 14)]
+    out.append(path(poly(crown), GOLD, INK, 2.4))
+    out.append(rect(-66, cy - 2, 132, 18, GOLD_DARK, INK, 2, r=4))
+    for x, col in ((-36, '#c83e3e'), (0, '#3f6db0'), (36, '#c83e3e')):
+        out.append(circle(x, cy + 7, 5.5, col, INK, 1.4))
+    for x in (-72, -24, 24, 72):
+        out.append(circle(x, cy - 42 if abs(x) == 24 else cy - 37, 5, '#f2e6b0', INK, 1.4))
+    # the six drops of light falling about it
+    for x, y in ((-150, -400), (-105, -340), (-165, -250), (150, -410), (110, -345), (170, -255)):
+        out.append(yod(x, y, 1.5, 0))
     return out
 
 
@@ -1623,8 +1768,9 @@ def cinco_de_espadas(c):
     out = windy_sky(c, 'grey')
     out.append(wave_sea(c, 100, '#4a6a9a', '#2a3a6a', 14))
     out.append(ground(c, 240, '#8a9a6a', '#6a7a4a', 30))
-    for x, col in ((115, '#4a6fb5'), (205, '#8a5a2e')):
-        out.append(person(x, 250, 260, face='back', mood='joy', dress='tunic', cloth=col, hands=((0.2, 2.4), (0.6, 1.2)))[0])
+    # the two beaten ones walk off towards the sea, heads low, one with his hand to his face
+    for x, col, hands in ((115, '#4a6fb5', ((0.2, 2.5), (-0.3, -0.1))), (205, '#8a5a2e', ((-0.1, 2.6), (0.25, 2.6)))):
+        out.append(person(x, 250, 260, face='back', dress='tunic', cloth=col, tilt=8, hands=hands)[0])
     body, p = person(-60, 430, 580, hairstyle='curly', face='right', profile=True, body='three', mood='joy', dress='tunic', cloth='#c2453a', legs='#4e8a44', hair='#c28a3a',
                      hands=((-0.3, 1.6), (0.7, 1.5)), grips=('fist', 'fist'))
     out.append(body)
@@ -1633,8 +1779,9 @@ def cinco_de_espadas(c):
     out.append(sword((lx + 4, ly + 20), (lx - 20, ly - 280), 14))
     out.append(sword((rx, ry - 20), (rx + 20, ry + 280), 14))
     out += [hand_over(p, 0), hand_over(p, 1)]
-    out.append(sword((60, 420), (260, 380), 14))
-    out.append(sword((100, 440), (240, 440), 14))
+    # the two swords the others left lying on the grass, well inside the field
+    out.append(sword((54, 386), (266, 346), 14))
+    out.append(sword((102, 414), (258, 402), 14))
     return out
 
 
@@ -1864,21 +2011,72 @@ def diez_de_espadas(c):
 
 # Oros --------------------------------------------------------------------------------------------
 
+def lily(x, y, h, s=1.0):
+    """A white lily on its stem standing on the ground at (x, y), h tall: six pointed petals
+    opening round a golden heart, two long leaves at the foot."""
+    out = [path('M%s,%s q%s,%s %s,%s' % (n(x), n(y), n(4 * s), n(-h * 0.5), n(0), n(-h)), 'none', '#3e7a3a', 3 * s)]
+    for d in (-1, 1):
+        out.append(path('M%s,%s q%s,%s %s,%s q%s,%s %s,%s Z' % (n(x), n(y), n(d * 18 * s), n(-20 * s), n(d * 20 * s),
+                                                            n(-46 * s), n(d * -12 * s), n(16 * s), n(d * -20 * s),
+                                                            n(46 * s)), '#4f8a45', INK, 1.2))
+    cy = y - h
+    petals = []
+    for k in range(6):
+        a = math.radians(-90 + k * 60)
+        tx, ty = x + 16 * s * math.cos(a), cy + 16 * s * math.sin(a)
+        lx, ly = x + 6 * s * math.cos(a - 0.6), cy + 6 * s * math.sin(a - 0.6)
+        rx, ry = x + 6 * s * math.cos(a + 0.6), cy + 6 * s * math.sin(a + 0.6)
+        petals.append(('path', 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(x), n(cy), n(lx), n(ly), n(tx), n(ty), n(rx), n(ry),
+                                                                      n(x), n(cy))))
+    out.append(solid(petals, '#f7f4ec', INK, 1.2))
+    out.append(circle(x, cy, 3.5 * s, '#e8b84a', INK, 1))
+    return ''.join(out)
+
+
 @card(OROS)
 def as_de_oros(c):
-    out = [sky(c, 'day', 100), mountains(100, '#8a9ac0', [(0, 180, 120)]), ground(c, 100, '#8ab85a', '#6a9a44')]
-    out.append(path('M-130,470 L-130,200 Q-130,70 0,70 Q130,70 130,200 L130,470', 'none', '#3e7a3a', 20))
-    for k in range(16):
-        px, py = polar(0, 200, 130, 180 + k * 12)
-        out.append(rose(px, py, 10, '#d8475a'))
-    out.append(path('M-30,470 Q-10,300 0,150 L10,150 Q20,300 30,470 Z', '#d8c89a', INK, 2))
-    out.append(flowers(list(range(-270, -140, 40)) + list(range(160, 290, 40)), 380, seed=2))
-    h, (gx, gy) = hand_from_cloud(-210, -150, -1, fist=False)
-    out.append(h)
-    # the coin rests on the open hand, the thumb over its rim
-    out.append(coin(gx + 60, gy - 92, 100))
-    out.append(ellipse(gx + 14, gy + 4, 34, 22, SKIN))
-    out.append(solid([('stroke', 'M%s,%s q10,-22 30,-30' % (n(gx + 34), n(gy - 8)), 14)], SKIN, INK, 2))
+    horizon = 110
+    out = [sky(c, 'day', horizon), mountains(horizon, '#8a9ac0', [(10, 170, 110)]), ground(c, horizon, '#8ab85a', '#6a9a44')]
+    # the path from the near lilies through the arch in the hedge and on towards the mountain
+    out.append(path('M-60,470 Q-20,320 -6,%s L6,%s Q20,320 60,470 Z' % (n(horizon + 4), n(horizon + 4)), '#d8c89a', INK, 2))
+    # the hedge across the garden, arched over the path
+    hedge = 'M-300,%s' % n(horizon + 34)
+    for k in range(8):
+        x0 = -300 + k * 25
+        hedge += ' Q%s,%s %s,%s' % (n(x0 + 12.5), n(horizon + 14 - (k * 7) % 9), n(x0 + 25), n(horizon + 34))
+    hedge += ' L-100,%s Q-100,%s 0,%s Q100,%s 100,%s' % (n(horizon + 34), n(horizon - 110), n(horizon - 110),
+                                                        n(horizon - 110), n(horizon + 34))
+    for k in range(8):
+        x0 = 100 + k * 25
+        hedge += ' Q%s,%s %s,%s' % (n(x0 + 12.5), n(horizon + 14 - (k * 5) % 9), n(x0 + 25), n(horizon + 34))
+    hedge += ' L300,240 L62,240 L62,%s Q62,%s 0,%s Q-62,%s -62,%s L-62,240 L-300,240 Z' % (
+        n(horizon + 40), n(horizon - 64), n(horizon - 64), n(horizon - 64), n(horizon + 40))
+    out.append(path(hedge, c.linear([(0, '#4f8a45'), (1, '#2f5a2c')], 0, horizon - 110, 0, 240, 'userSpaceOnUse'), INK, 2.2))
+    for k in range(13):
+        px, py = polar(0, horizon + 30, 84, 180 + k * 15)
+        out.append(rose(px, py, 9, '#d8475a'))
+    for x in (-250, -190, -150, 150, 200, 255):
+        out.append(rose(x, horizon + 80 + (x % 3) * 20, 8, '#d8475a'))
+    for x, y, h, s in ((-250, 440, 120, 1.2), (-200, 400, 100, 1.05), (-150, 450, 110, 1.15), (160, 445, 110, 1.15),
+                       (210, 405, 100, 1.05), (255, 450, 120, 1.2)):
+        out.append(lily(x, y, h, s))
+    out.append(flowers([-110, -90, 100, 120], 330, seed=2))
+    # the hand reaching out of a cloud at the left, palm up, the coin resting in it
+    out.append(solid([('stroke', 'M-250,-96 L-90,-92', 44)], '#f4f1e8', INK, 2))
+    out.append(cloud(-225, -80, 190, '#eef0f6'))
+    cx, cy, r = 20, -214, 108
+    glow = c.radial([(0, ('#fff6c8', 0.6)), (1, ('#fff6c8', 0))], cx, cy, r * 1.7)
+    out.append(circle(cx, cy, r * 1.7, glow, None, 0))
+    out.append(coin(cx, cy, r))
+    palm = ('M-96,-112 Q-60,-114 -20,-106 Q30,-100 70,-110 Q86,-118 96,-140 Q104,-156 112,-150 Q118,-132 108,-108 '
+            'Q96,-80 60,-72 Q10,-64 -40,-70 Q-80,-72 -96,-72 Z')
+    out.append(path(palm, SKIN, INK, 2.4))
+    knuckle = darker(SKIN, 0.22)
+    for k, (x0, y0) in enumerate(((70, -108), (80, -100), (90, -92))):
+        out.append(path('M%s,%s q%s,%s %s,%s' % (n(x0), n(y0), n(14), n(-10), n(22 + k * 2), n(-34 + k * 8)), 'none', knuckle, 1.6))
+    out.append(path('M-20,-84 Q20,-78 56,-86', 'none', knuckle, 1.4))
+    # the thumb along the coin's rim
+    out.append(solid([('stroke', 'M-50,-104 Q-66,-118 -66,-138', 16)], SKIN, INK, 2))
     return out
 
 
