@@ -535,12 +535,40 @@ class Person:
         ring = self._side[:trunk]
         if len(legs) == 2:
             (lo, li), (ri, ro) = legs
-            ring += lo[1:] + list(reversed(li[1:])) + [fork] + ri[1:] + list(reversed(ro[1:]))
+            li, ri = self._parted(li[1:], ri[1:], fork[1])
+            ring += lo[1:] + list(reversed(li)) + [fork] + ri + list(reversed(ro[1:]))
         else:
             lo, ro = legs[0]
             ring += lo[1:] + list(reversed(ro[1:]))
         ring += list(reversed(self._side_r[:trunk]))
         return smooth(ring)
+
+    def _parted(self, li, ri, fork_y):
+        """The inner edges of two bare legs kept apart below the fork: a narrow gap of the
+        ground between them from a little under the groin down to the feet, so each leg reads
+        as its own shape. The points above the fork are left out; the outline turns there."""
+        u = self.u
+        gap = 2 * self.contour + max(2.5, 0.06 * u)
+
+        def x_at(edge, y):
+            for (x0, y0), (x1, y1) in zip(edge, edge[1:]):
+                if min(y0, y1) <= y <= max(y0, y1) and y0 != y1:
+                    return x0 + (x1 - x0) * (y - y0) / (y1 - y0)
+            return None
+
+        def apart(edge, other, side):
+            out = []
+            for x, y in edge:
+                if y <= fork_y + 0.05 * u:
+                    continue
+                ox = x_at(other, y)
+                need = gap * min(1.0, (y - fork_y) / (0.35 * u))
+                if ox is not None and (ox - x) * side < need:
+                    x = (x + ox) / 2 - side * need / 2
+                out.append((x, y))
+            return out
+
+        return apart(li, ri, 1), apart(ri, li, -1)
 
     def _sit_front(self, sh, wa):
         """A figure seated facing out: the body down to the hips, the lap spreading wider over
@@ -844,7 +872,6 @@ class Person:
         # the far side of the trunk turning away from the light
         if CARD[0] is not None:
             # rounded by soft shade instead (see _soft_form)
-            out.append(self._thighs_meet())
             return ''.join(out)
         a, b, c = U(0.7 if woman else 0.82, 1.7), U(0.42 if woman else 0.5, 3.0), U(0.72 if woman else 0.6, 3.8)
         out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(a[0]), n(a[1]), n(b[0] - 0.2 * u), n(b[1]), n(c[0]), n(c[1]),
@@ -857,23 +884,7 @@ class Person:
         for k in knees if self.pose != 'kneel' else ():
             # the kneecap rounded by a soft shade under it and on its far side
             out.append(ellipse(k[0] + 0.05 * u, k[1] + 0.1 * u, 0.14 * u, 0.09 * u, sh, None, 0, extra='fill-opacity="0.1"'))
-        out.append(self._thighs_meet())
         return ''.join(out)
-
-    def _thighs_meet(self):
-        """Standing bare legs side by side: a soft line where the thighs meet, from the fork
-        down towards the knees, in shade."""
-        if len(self._leg_edges) != 2 or self.stance:
-            return ''
-        u = self.u
-        (l0, l1), (r0, r1) = sorted(self._leg_edges, key=lambda e: e[0][0][0])
-        inner_l = max(l0, l1, key=lambda e: e[2][0])
-        inner_r = min(r0, r1, key=lambda e: e[2][0])
-        mids = [((a[0] + b[0]) / 2, (a[1] + b[1]) / 2) for a, b in zip(inner_l[1:5], inner_r[1:5])]
-        return (path(poly(mids, closed=False), 'none', darker(self.skin, 0.35), max(1.4, 0.05 * u),
-                     extra='stroke-opacity="0.22"')
-                + path(poly(mids[:3], closed=False), 'none', darker(self.skin, 0.3), max(1.2, 0.025 * u),
-                       extra='stroke-opacity="0.55"'))
 
     def _legs(self, hem_y):
         U = self.B
@@ -2253,7 +2264,6 @@ class Person:
                         a, b, c = U(s * 0.06, 4.3), U(s * 0.3, 4.44), U(s * 0.52, 4.3)
                         out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])),
                                         'none', soft, 1.3, extra='stroke-opacity="0.6"'))
-                    out.append(self._thighs_meet())
             for s in (-1, 1) if self.face != 'back' else ():
                 a, b = U(s * 0.12, 1.45), U(s * 0.55, 1.38)
                 out.append(line(a, b, soft, 1.4, extra='stroke-opacity="0.55"'))
