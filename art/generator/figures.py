@@ -481,6 +481,15 @@ class Person:
         if self.pose == 'sit':
             return self._sit_front(sh, wa)
         mirror = [(2 * self.x - px, py) for px, py in pts_l]
+        if narrow and self.weight and self.pose == 'stand':
+            # at ease both flanks curve: the waist drawn in on each side; the hip of the free
+            # leg, pulled in by the sway, still rounds out below it, and the standing hip
+            # swells fuller
+            for side, pts in ((-1, pts_l), (1, mirror)):
+                out = 0.16 if side != self.weight else 0.06
+                (wx, wy), (hx, hy) = pts[-3], pts[-2]
+                pts[-3] = (wx - side * 0.05 * u, wy)
+                pts[-2] = (hx + side * out * u, hy)
         tb = lambda p: self.B((p[0] - self.x) / u, (p[1] - self.top) / u)
         pts_l = [tb(p) for p in pts_l]
         self._side_r = [tb(p) for p in mirror]
@@ -730,6 +739,9 @@ class Person:
         outer = [(px, py + 0.1 * self.u) for px, py in side[:-1]] + [(side[-1][0], side[-1][1] - 0.1 * self.u)]
         inner = [(mid + (px - mid) * 0.45, py) for px, py in reversed(outer)]
         outer = [(mid + (px - mid) * 0.95, py) for px, py in outer]
+        if self.dress == 'nude' and CARD[0] is not None and self.pose in ('stand', 'walk', 'kneel') and not self.bow \
+                and self.face != 'back':
+            return ''  # rounded by soft shade instead (see _soft_form)
         if self.dress == 'nude':
             # on bare skin only a soft shadow along the far flank
             inner = [(mid + (px - mid) * 0.75, py) for px, py in reversed(outer)]
