@@ -807,11 +807,35 @@ class Person:
         out.append(path(d, darker(self.cloth, 0.14), None, 0))
         return ''.join(out)
 
-    def _soft_spot(self, centre, rx, ry, colour, opacity):
+    def _soft_spot(self, centre, rx, ry, colour, opacity, angle=0):
         """A patch of shade or light fading out from its middle to nothing at its edge."""
         g = CARD[0].radial([(0, (colour, opacity)), (0.55, (colour, opacity * 0.55)), (1, (colour, 0))], 0, 0, rx)
+        turn = ' rotate(%s)' % n(angle) if angle else ''
         return group([circle(0, 0, rx, g, None, 0)],
-                     'translate(%s %s) scale(1 %s)' % (n(centre[0]), n(centre[1]), n(ry / rx)))
+                     'translate(%s %s)%s scale(1 %s)' % (n(centre[0]), n(centre[1]), turn, n(ry / rx)))
+
+    def _soft_marks(self):
+        """A bare torso seen from the front modelled without lines: a soft shade under each
+        collarbone, the chest's two rounds shaded beneath, the belly's round catching the
+        light and the navel a small soft mark in it."""
+        u, U = self.u, self.B
+        woman = self.hairstyle in ('long', 'bun')
+        sh = darker(self.skin, 0.45)
+        lt = mix(self.skin, '#ffffff', 0.6)
+        out = []
+        for s in (-1, 1):
+            out.append(self._soft_spot(U(s * 0.34, 1.5), 0.24 * u, 0.055 * u, sh, 0.3, -s * 9))
+        if not self.child:
+            for s in (-1, 1):
+                if woman:
+                    out.append(self._soft_spot(U(s * 0.34, 2.36), 0.22 * u, 0.08 * u, sh, 0.4))
+                    out.append(self._soft_spot(U(s * 0.37, 2.12), 0.16 * u, 0.12 * u, lt, 0.3 if s < 0 else 0.15))
+                else:
+                    # the lower edge of each side of the chest, rising towards the armpit
+                    out.append(self._soft_spot(U(s * 0.4, 2.33), 0.3 * u, 0.1 * u, sh, 0.38, -s * 14))
+        out.append(self._soft_spot(U(-0.08, 3.15), 0.4 * u, 0.36 * u, lt, 0.2))
+        out.append(self._soft_spot(U(0, 3.38), 0.05 * u, 0.075 * u, sh, 0.6))
+        return ''.join(out)
 
     def _soft_form(self, body_d):
         """A bare body rounded by soft shade kept inside its outline: the light on the near
@@ -826,13 +850,8 @@ class Person:
         spots = [self._soft_spot(U(-0.4, 1.9), 0.7 * u, 0.5 * u, lt, 0.18),
                  self._soft_spot(U(0.72, 2.5), 0.4 * u, 1.1 * u, sh, 0.3),
                  self._soft_spot(U(0.4, 3.25), 0.32 * u, 0.6 * u, sh, 0.2)]
-        if not self.child:
-            for s in (-1, 1):
-                if woman:
-                    spots.append(self._soft_spot(U(s * 0.34, 2.36), 0.22 * u, 0.08 * u, sh, 0.4))
-                    spots.append(self._soft_spot(U(s * 0.37, 2.12), 0.16 * u, 0.12 * u, lt, 0.3 if s < 0 else 0.15))
-                else:
-                    spots.append(self._soft_spot(U(s * 0.38, 2.36), 0.36 * u, 0.1 * u, sh, 0.25))
+        # a light down the near flank
+        spots.append(self._soft_spot(U(-0.5, 2.95), 0.22 * u, 0.9 * u, lt, 0.14))
         for spine in self._bare_spines:
             # each leg rounded by a band of shade down its far side, and a shade under the knee
             spots.append(far_shade(spine[1:], 0.1 * u, 0.13 * u, darker(self.skin, 0.09)))
@@ -859,9 +878,9 @@ class Person:
                         extra=soft))
         # a light down the near flank
         a, b, c = U(-0.6, 1.8), U(-0.5 if woman else -0.46, 3.0), U(-0.62 if woman else -0.52, 4.1)
-        out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(a[0]), n(a[1]), n(b[0] - 0.05 * u), n(b[1]), n(c[0]), n(c[1]),
-                                                             n(b[0] + 0.2 * u), n(b[1]), n(a[0]), n(a[1])), lt, None, 0,
-                        extra='fill-opacity="0.16"'))
+        out.append('' if CARD[0] is not None else path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+            n(a[0]), n(a[1]), n(b[0] - 0.05 * u), n(b[1]), n(c[0]), n(c[1]), n(b[0] + 0.2 * u), n(b[1]), n(a[0]), n(a[1])),
+            lt, None, 0, extra='fill-opacity="0.16"'))
         # the form's own lines, drawn soft and sparing: the chest's lower edge on a man (on a
         # woman the breasts catch the light), the belly's middle, the hips' fold down to the groin
         line_c = darker(self.skin, 0.3)
@@ -871,14 +890,14 @@ class Person:
             if woman and CARD[0] is None:
                 x, y = U(s * 0.34, 2.1)
                 out.append(ellipse(x - 0.06 * u, y - 0.03 * u, 0.13 * u, 0.09 * u, lt, None, 0, extra='fill-opacity="0.3"'))
-            elif not woman:
+            elif not woman and CARD[0] is None:
                 a, b, c = U(s * 0.08, 2.12), U(s * 0.42, 2.42), U(s * 0.74, 2.05)
                 out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])), 'none', line_c,
                                 lw, extra=quiet))
             a, b, c = U(s * 0.6, 3.5), U(s * 0.42, 3.85), U(s * 0.14, 4.02)
             out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])), 'none', line_c,
                             lw, extra=quiet))
-        if not woman and not self.child:
+        if not woman and not self.child and CARD[0] is None:
             a, b = U(0, 2.5), U(0, 3.15)
             out.append(line(a, b, line_c, lw * 0.8, extra='stroke-opacity="0.35"'))
         # the far side of the trunk turning away from the light
@@ -2276,18 +2295,18 @@ class Person:
                         a, b, c = U(s * 0.06, 4.3), U(s * 0.3, 4.44), U(s * 0.52, 4.3)
                         out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])),
                                         'none', soft, 1.3, extra='stroke-opacity="0.6"'))
-            for s in (-1, 1) if self.face != 'back' else ():
-                a, b = U(s * 0.12, 1.45), U(s * 0.55, 1.38)
-                out.append(line(a, b, soft, 1.4, extra='stroke-opacity="0.55"'))
-            if self.face == 'back':
-                pass
-            elif self.hairstyle == 'long':
+            if self.face != 'back' and CARD[0] is not None:
+                out.append(self._soft_marks())
+            elif self.face != 'back':
                 for s in (-1, 1):
-                    a = U(s * 0.58, 2.35)
-                    out.append(path('M%s,%s q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(-s * 0.18 * u), n(0.2 * u), n(-s * 0.42 * u),
-                                                            n(0.02 * u)), 'none', soft, 1.6, extra='stroke-opacity="0.45"'))
-            nv = U(0, 3.35)
-            if self.face != 'back':
+                    a, b = U(s * 0.12, 1.45), U(s * 0.55, 1.38)
+                    out.append(line(a, b, soft, 1.4, extra='stroke-opacity="0.55"'))
+                if self.hairstyle == 'long':
+                    for s in (-1, 1):
+                        a = U(s * 0.58, 2.35)
+                        out.append(path('M%s,%s q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(-s * 0.18 * u), n(0.2 * u), n(-s * 0.42 * u),
+                                                                n(0.02 * u)), 'none', soft, 1.6, extra='stroke-opacity="0.45"'))
+                nv = U(0, 3.35)
                 out.append(path('M%s,%s q%s,%s 0,%s' % (n(nv[0]), n(nv[1]), n(0.04 * u), n(0.04 * u), n(0.09 * u)), 'none', soft,
                                 1.4))
             if self.pose in ('stand', 'walk', 'kneel') and not self.bow and self.face != 'back':
