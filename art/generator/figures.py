@@ -432,7 +432,7 @@ class Person:
         if narrow and self.child:
             # a child: sloping shoulders, a round belly and hardly a waist
             sh, wa, chest = 0.6, 0.72, [U(-0.8, 1.68), U(-0.75, 2.05), U(-0.72, 2.55)]
-        upper = [U(-0.3, 1.2), U(-sh, 1.5)] + chest
+        upper = [U(-0.3, 1.2), U(-sh, 1.58 if self._slack() else 1.5)] + chest
         if narrow:
             # bare: the neck's side running down into the slope of the trapezius, the shoulder's
             # round over the arm, the flank under the armpit and the ribcage narrowing to the waist
@@ -496,8 +496,8 @@ class Person:
         pts_r = list(reversed(self._side_r))
         self._side = pts_l
         d = 'M%s,%s' % (n(pts_l[0][0]), n(pts_l[0][1]))
-        # clothed shoulders square under the cloth
-        cq = (-0.05, 0.35)
+        # clothed shoulders square under the cloth; with the arms at rest they slope from the neck
+        cq = (0.18, 0.28) if self._slack() else (-0.05, 0.35)
         if narrow:
             # bare skin runs in curves from point to point, no corners
             d += _rounded(pts_l)
@@ -1164,6 +1164,14 @@ class Person:
             out.append(ellipse(foot[0] + 0.15 * u * direction, foot[1] + 0.05 * u, 0.32 * u, 0.15 * u, self.shoes, INK, 2))
         return ''.join(out)
 
+    def _slack(self):
+        """A clothed figure standing or walking with both hands low before it or at its sides,
+        joined or resting: its shoulders slope and the upper arms lie against the body."""
+        if self.dress in ('nude', 'armour') or self.pose not in ('stand', 'walk') or any(self.behind) \
+                or any(self.elbow_at) or self._folded():
+            return False
+        return all(t is None or (t[1] > 0.6 and abs(t[0]) < 1.6) for t in self.hand_targets)
+
     def _arm(self, i):
         side = -1 if i == 0 else 1
         s = self.shoulders[i]
@@ -1172,6 +1180,10 @@ class Person:
             # at rest the arm hangs with the elbow a little bent and the hand by the thigh
             t = (0.24 * side, 2.6) if self.pose != 'sit' else (0.55 * side, 2.4)
         hnd = (s[0] + t[0] * self.u, s[1] + t[1] * self.u)
+        slack = self._slack()
+        if slack:
+            # the arm hangs from a shoulder that slopes, a little in and down from its square
+            s = (s[0] - side * 0.12 * self.u, s[1] + 0.16 * self.u)
         if self.elbow_at[i]:
             e = self.elbow_at[i]
         elif self.bend[i] is None:
@@ -1179,7 +1191,7 @@ class Person:
             out = _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, side)
             low = _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, -side)
             e = low if hnd[1] > s[1] + 0.3 * self.u and low[1] > out[1] + 0.2 * self.u else out
-            hung = self._hanging_elbow(s, hnd, side)
+            hung = self._hanging_elbow(s, hnd, side, 0.04 if slack else 0.18)
             if hung:
                 e = hung
             elif hnd[1] < s[1] - 0.1 * self.u:
@@ -1353,7 +1365,7 @@ class Person:
                 e = f
         return e
 
-    def _hanging_elbow(self, s, hnd, side):
+    def _hanging_elbow(self, s, hnd, side, out=0.18):
         """Where the elbow hangs when the hand is held in front of the body, below the shoulder:
         the upper arm falls along the side, a little out, and the forearm comes forward to the
         hand, seen shortened. None where the arm is stretched or raised."""
@@ -1362,10 +1374,10 @@ class Person:
         if dy < 0.5 or dy > 2.6 or math.hypot(dx, dy) > 2.5:
             return None
         # the upper arm: down, leaning a little outwards and towards the hand
-        ax0 = max(-0.6, min(0.6, side * 0.18 + 0.22 * dx))
+        ax0 = max(-0.6, min(0.6, side * out + 0.22 * dx))
         drop0 = min(1.38, max(0.9, dy * 0.75 + 0.35))
         # a hand close under the shoulder: the elbow moves out and up until the forearm has room
-        for k in range(4):
+        for k in range(4 if out >= 0.18 else 6):
             ax = ax0 + side * 0.15 * k
             drop = drop0 - 0.12 * k
             e = (s[0] + ax * u, s[1] + math.sqrt(max(0.0, drop * drop - ax * ax * 0.3)) * u)
@@ -2199,7 +2211,8 @@ class Person:
             k, t = self.bturn, self.bdir
             # a turned figure's cape hangs from its shoulders behind it
             X = lambda a: self.x + (a * (1 - 0.3 * k) - t * k * 0.55) * u
-            (l0x, l0y), (r0x, r0y) = self.B(-0.7, 1.3), self.B(0.7, 1.3)
+            cb = 1.42 if self._slack() else 1.3  # on the slope of the shoulders
+            (l0x, l0y), (r0x, r0y) = self.B(-0.7, cb), self.B(0.7, cb)
             d = 'M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Z' % (
                 n(l0x - t * k * 0.3 * u), n(l0y), n(X(-1.6)), n(top + 4 * u), n(X(-1.45)),
                 n(top + bottom * u), n(X(1.45)), n(top + bottom * u), n(X(1.6)), n(top + 4 * u),
