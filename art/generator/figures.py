@@ -432,7 +432,7 @@ class Person:
         if narrow and self.child:
             # a child: sloping shoulders, a round belly and hardly a waist
             sh, wa, chest = 0.6, 0.72, [U(-0.8, 1.68), U(-0.75, 2.05), U(-0.72, 2.55)]
-        upper = [U(-0.3, 1.2), U(-sh, 1.5)] + chest
+        upper = [U(-0.3, 1.2), U(-sh, 1.58 if self._slack() else 1.5)] + chest
         if narrow:
             # bare: the neck's side running down into the slope of the trapezius, the shoulder's
             # round over the arm, the flank under the armpit and the ribcage narrowing to the waist
@@ -481,14 +481,23 @@ class Person:
         if self.pose == 'sit':
             return self._sit_front(sh, wa)
         mirror = [(2 * self.x - px, py) for px, py in pts_l]
+        if narrow and self.weight and self.pose == 'stand':
+            # at ease both flanks curve: the waist drawn in on each side; the hip of the free
+            # leg, pulled in by the sway, still rounds out below it, and the standing hip
+            # swells fuller
+            for side, pts in ((-1, pts_l), (1, mirror)):
+                out = 0.16 if side != self.weight else 0.06
+                (wx, wy), (hx, hy) = pts[-3], pts[-2]
+                pts[-3] = (wx - side * 0.05 * u, wy)
+                pts[-2] = (hx + side * out * u, hy)
         tb = lambda p: self.B((p[0] - self.x) / u, (p[1] - self.top) / u)
         pts_l = [tb(p) for p in pts_l]
         self._side_r = [tb(p) for p in mirror]
         pts_r = list(reversed(self._side_r))
         self._side = pts_l
         d = 'M%s,%s' % (n(pts_l[0][0]), n(pts_l[0][1]))
-        # clothed shoulders square under the cloth
-        cq = (-0.05, 0.35)
+        # clothed shoulders square under the cloth; with the arms at rest they slope from the neck
+        cq = (0.18, 0.28) if self._slack() else (-0.05, 0.35)
         if narrow:
             # bare skin runs in curves from point to point, no corners
             d += _rounded(pts_l)
@@ -535,12 +544,40 @@ class Person:
         ring = self._side[:trunk]
         if len(legs) == 2:
             (lo, li), (ri, ro) = legs
-            ring += lo[1:] + list(reversed(li[1:])) + [fork] + ri[1:] + list(reversed(ro[1:]))
+            li, ri = self._parted(li[1:], ri[1:], fork[1])
+            ring += lo[1:] + list(reversed(li)) + [fork] + ri + list(reversed(ro[1:]))
         else:
             lo, ro = legs[0]
             ring += lo[1:] + list(reversed(ro[1:]))
         ring += list(reversed(self._side_r[:trunk]))
         return smooth(ring)
+
+    def _parted(self, li, ri, fork_y):
+        """The inner edges of two bare legs kept apart below the fork: a narrow gap of the
+        ground between them from a little under the groin down to the feet, so each leg reads
+        as its own shape. The points above the fork are left out; the outline turns there."""
+        u = self.u
+        gap = 2 * self.contour + max(2.5, 0.06 * u)
+
+        def x_at(edge, y):
+            for (x0, y0), (x1, y1) in zip(edge, edge[1:]):
+                if min(y0, y1) <= y <= max(y0, y1) and y0 != y1:
+                    return x0 + (x1 - x0) * (y - y0) / (y1 - y0)
+            return None
+
+        def apart(edge, other, side):
+            out = []
+            for x, y in edge:
+                if y <= fork_y + 0.05 * u:
+                    continue
+                ox = x_at(other, y)
+                need = gap * min(1.0, (y - fork_y) / (0.35 * u))
+                if ox is not None and (ox - x) * side < need:
+                    x = (x + ox) / 2 - side * need / 2
+                out.append((x, y))
+            return out
+
+        return apart(li, ri, 1), apart(ri, li, -1)
 
     def _sit_front(self, sh, wa):
         """A figure seated facing out: the body down to the hips, the lap spreading wider over
@@ -702,6 +739,9 @@ class Person:
         outer = [(px, py + 0.1 * self.u) for px, py in side[:-1]] + [(side[-1][0], side[-1][1] - 0.1 * self.u)]
         inner = [(mid + (px - mid) * 0.45, py) for px, py in reversed(outer)]
         outer = [(mid + (px - mid) * 0.95, py) for px, py in outer]
+        if self.dress == 'nude' and CARD[0] is not None and self.pose in ('stand', 'walk', 'kneel') and not self.bow \
+                and self.face != 'back':
+            return ''  # rounded by soft shade instead (see _soft_form)
         if self.dress == 'nude':
             # on bare skin only a soft shadow along the far flank
             inner = [(mid + (px - mid) * 0.75, py) for px, py in reversed(outer)]
@@ -767,11 +807,35 @@ class Person:
         out.append(path(d, darker(self.cloth, 0.14), None, 0))
         return ''.join(out)
 
-    def _soft_spot(self, centre, rx, ry, colour, opacity):
+    def _soft_spot(self, centre, rx, ry, colour, opacity, angle=0):
         """A patch of shade or light fading out from its middle to nothing at its edge."""
         g = CARD[0].radial([(0, (colour, opacity)), (0.55, (colour, opacity * 0.55)), (1, (colour, 0))], 0, 0, rx)
+        turn = ' rotate(%s)' % n(angle) if angle else ''
         return group([circle(0, 0, rx, g, None, 0)],
-                     'translate(%s %s) scale(1 %s)' % (n(centre[0]), n(centre[1]), n(ry / rx)))
+                     'translate(%s %s)%s scale(1 %s)' % (n(centre[0]), n(centre[1]), turn, n(ry / rx)))
+
+    def _soft_marks(self):
+        """A bare torso seen from the front modelled without lines: a soft shade under each
+        collarbone, the chest's two rounds shaded beneath, the belly's round catching the
+        light and the navel a small soft mark in it."""
+        u, U = self.u, self.B
+        woman = self.hairstyle in ('long', 'bun')
+        sh = darker(self.skin, 0.45)
+        lt = mix(self.skin, '#ffffff', 0.6)
+        out = []
+        for s in (-1, 1):
+            out.append(self._soft_spot(U(s * 0.34, 1.5), 0.24 * u, 0.055 * u, sh, 0.3, -s * 9))
+        if not self.child:
+            for s in (-1, 1):
+                if woman:
+                    out.append(self._soft_spot(U(s * 0.34, 2.36), 0.22 * u, 0.08 * u, sh, 0.4))
+                    out.append(self._soft_spot(U(s * 0.37, 2.12), 0.16 * u, 0.12 * u, lt, 0.3 if s < 0 else 0.15))
+                else:
+                    # the lower edge of each side of the chest, rising towards the armpit
+                    out.append(self._soft_spot(U(s * 0.4, 2.33), 0.3 * u, 0.1 * u, sh, 0.38, -s * 14))
+        out.append(self._soft_spot(U(-0.08, 3.15), 0.4 * u, 0.36 * u, lt, 0.2))
+        out.append(self._soft_spot(U(0, 3.38), 0.05 * u, 0.075 * u, sh, 0.6))
+        return ''.join(out)
 
     def _soft_form(self, body_d):
         """A bare body rounded by soft shade kept inside its outline: the light on the near
@@ -786,13 +850,8 @@ class Person:
         spots = [self._soft_spot(U(-0.4, 1.9), 0.7 * u, 0.5 * u, lt, 0.18),
                  self._soft_spot(U(0.72, 2.5), 0.4 * u, 1.1 * u, sh, 0.3),
                  self._soft_spot(U(0.4, 3.25), 0.32 * u, 0.6 * u, sh, 0.2)]
-        if not self.child:
-            for s in (-1, 1):
-                if woman:
-                    spots.append(self._soft_spot(U(s * 0.34, 2.36), 0.22 * u, 0.08 * u, sh, 0.4))
-                    spots.append(self._soft_spot(U(s * 0.37, 2.12), 0.16 * u, 0.12 * u, lt, 0.3 if s < 0 else 0.15))
-                else:
-                    spots.append(self._soft_spot(U(s * 0.38, 2.36), 0.36 * u, 0.1 * u, sh, 0.25))
+        # a light down the near flank
+        spots.append(self._soft_spot(U(-0.5, 2.95), 0.22 * u, 0.9 * u, lt, 0.14))
         for spine in self._bare_spines:
             # each leg rounded by a band of shade down its far side, and a shade under the knee
             spots.append(far_shade(spine[1:], 0.1 * u, 0.13 * u, darker(self.skin, 0.09)))
@@ -819,9 +878,9 @@ class Person:
                         extra=soft))
         # a light down the near flank
         a, b, c = U(-0.6, 1.8), U(-0.5 if woman else -0.46, 3.0), U(-0.62 if woman else -0.52, 4.1)
-        out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(a[0]), n(a[1]), n(b[0] - 0.05 * u), n(b[1]), n(c[0]), n(c[1]),
-                                                             n(b[0] + 0.2 * u), n(b[1]), n(a[0]), n(a[1])), lt, None, 0,
-                        extra='fill-opacity="0.16"'))
+        out.append('' if CARD[0] is not None else path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+            n(a[0]), n(a[1]), n(b[0] - 0.05 * u), n(b[1]), n(c[0]), n(c[1]), n(b[0] + 0.2 * u), n(b[1]), n(a[0]), n(a[1])),
+            lt, None, 0, extra='fill-opacity="0.16"'))
         # the form's own lines, drawn soft and sparing: the chest's lower edge on a man (on a
         # woman the breasts catch the light), the belly's middle, the hips' fold down to the groin
         line_c = darker(self.skin, 0.3)
@@ -831,20 +890,19 @@ class Person:
             if woman and CARD[0] is None:
                 x, y = U(s * 0.34, 2.1)
                 out.append(ellipse(x - 0.06 * u, y - 0.03 * u, 0.13 * u, 0.09 * u, lt, None, 0, extra='fill-opacity="0.3"'))
-            elif not woman:
+            elif not woman and CARD[0] is None:
                 a, b, c = U(s * 0.08, 2.12), U(s * 0.42, 2.42), U(s * 0.74, 2.05)
                 out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])), 'none', line_c,
                                 lw, extra=quiet))
             a, b, c = U(s * 0.6, 3.5), U(s * 0.42, 3.85), U(s * 0.14, 4.02)
             out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])), 'none', line_c,
                             lw, extra=quiet))
-        if not woman and not self.child:
+        if not woman and not self.child and CARD[0] is None:
             a, b = U(0, 2.5), U(0, 3.15)
             out.append(line(a, b, line_c, lw * 0.8, extra='stroke-opacity="0.35"'))
         # the far side of the trunk turning away from the light
         if CARD[0] is not None:
             # rounded by soft shade instead (see _soft_form)
-            out.append(self._thighs_meet())
             return ''.join(out)
         a, b, c = U(0.7 if woman else 0.82, 1.7), U(0.42 if woman else 0.5, 3.0), U(0.72 if woman else 0.6, 3.8)
         out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(a[0]), n(a[1]), n(b[0] - 0.2 * u), n(b[1]), n(c[0]), n(c[1]),
@@ -857,23 +915,7 @@ class Person:
         for k in knees if self.pose != 'kneel' else ():
             # the kneecap rounded by a soft shade under it and on its far side
             out.append(ellipse(k[0] + 0.05 * u, k[1] + 0.1 * u, 0.14 * u, 0.09 * u, sh, None, 0, extra='fill-opacity="0.1"'))
-        out.append(self._thighs_meet())
         return ''.join(out)
-
-    def _thighs_meet(self):
-        """Standing bare legs side by side: a soft line where the thighs meet, from the fork
-        down towards the knees, in shade."""
-        if len(self._leg_edges) != 2 or self.stance:
-            return ''
-        u = self.u
-        (l0, l1), (r0, r1) = sorted(self._leg_edges, key=lambda e: e[0][0][0])
-        inner_l = max(l0, l1, key=lambda e: e[2][0])
-        inner_r = min(r0, r1, key=lambda e: e[2][0])
-        mids = [((a[0] + b[0]) / 2, (a[1] + b[1]) / 2) for a, b in zip(inner_l[1:5], inner_r[1:5])]
-        return (path(poly(mids, closed=False), 'none', darker(self.skin, 0.35), max(1.4, 0.05 * u),
-                     extra='stroke-opacity="0.22"')
-                + path(poly(mids[:3], closed=False), 'none', darker(self.skin, 0.3), max(1.2, 0.025 * u),
-                       extra='stroke-opacity="0.55"'))
 
     def _legs(self, hem_y):
         U = self.B
@@ -1122,6 +1164,14 @@ class Person:
             out.append(ellipse(foot[0] + 0.15 * u * direction, foot[1] + 0.05 * u, 0.32 * u, 0.15 * u, self.shoes, INK, 2))
         return ''.join(out)
 
+    def _slack(self):
+        """A clothed figure standing or walking with both hands low before it or at its sides,
+        joined or resting: its shoulders slope and the upper arms lie against the body."""
+        if self.dress in ('nude', 'armour') or self.pose not in ('stand', 'walk') or any(self.behind) \
+                or any(self.elbow_at) or self._folded():
+            return False
+        return all(t is None or (t[1] > 0.6 and abs(t[0]) < 1.6) for t in self.hand_targets)
+
     def _arm(self, i):
         side = -1 if i == 0 else 1
         s = self.shoulders[i]
@@ -1130,6 +1180,10 @@ class Person:
             # at rest the arm hangs with the elbow a little bent and the hand by the thigh
             t = (0.24 * side, 2.6) if self.pose != 'sit' else (0.55 * side, 2.4)
         hnd = (s[0] + t[0] * self.u, s[1] + t[1] * self.u)
+        slack = self._slack()
+        if slack:
+            # the arm hangs from a shoulder that slopes, a little in and down from its square
+            s = (s[0] - side * 0.12 * self.u, s[1] + 0.16 * self.u)
         if self.elbow_at[i]:
             e = self.elbow_at[i]
         elif self.bend[i] is None:
@@ -1137,7 +1191,7 @@ class Person:
             out = _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, side)
             low = _elbow(s, hnd, 1.45 * self.u, 1.4 * self.u, -side)
             e = low if hnd[1] > s[1] + 0.3 * self.u and low[1] > out[1] + 0.2 * self.u else out
-            hung = self._hanging_elbow(s, hnd, side)
+            hung = self._hanging_elbow(s, hnd, side, 0.04 if slack else 0.18)
             if hung:
                 e = hung
             elif hnd[1] < s[1] - 0.1 * self.u:
@@ -1311,7 +1365,7 @@ class Person:
                 e = f
         return e
 
-    def _hanging_elbow(self, s, hnd, side):
+    def _hanging_elbow(self, s, hnd, side, out=0.18):
         """Where the elbow hangs when the hand is held in front of the body, below the shoulder:
         the upper arm falls along the side, a little out, and the forearm comes forward to the
         hand, seen shortened. None where the arm is stretched or raised."""
@@ -1320,10 +1374,10 @@ class Person:
         if dy < 0.5 or dy > 2.6 or math.hypot(dx, dy) > 2.5:
             return None
         # the upper arm: down, leaning a little outwards and towards the hand
-        ax0 = max(-0.6, min(0.6, side * 0.18 + 0.22 * dx))
+        ax0 = max(-0.6, min(0.6, side * out + 0.22 * dx))
         drop0 = min(1.38, max(0.9, dy * 0.75 + 0.35))
         # a hand close under the shoulder: the elbow moves out and up until the forearm has room
-        for k in range(4):
+        for k in range(4 if out >= 0.18 else 6):
             ax = ax0 + side * 0.15 * k
             drop = drop0 - 0.12 * k
             e = (s[0] + ax * u, s[1] + math.sqrt(max(0.0, drop * drop - ax * ax * 0.3)) * u)
@@ -2157,7 +2211,8 @@ class Person:
             k, t = self.bturn, self.bdir
             # a turned figure's cape hangs from its shoulders behind it
             X = lambda a: self.x + (a * (1 - 0.3 * k) - t * k * 0.55) * u
-            (l0x, l0y), (r0x, r0y) = self.B(-0.7, 1.3), self.B(0.7, 1.3)
+            cb = 1.42 if self._slack() else 1.3  # on the slope of the shoulders
+            (l0x, l0y), (r0x, r0y) = self.B(-0.7, cb), self.B(0.7, cb)
             d = 'M%s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Z' % (
                 n(l0x - t * k * 0.3 * u), n(l0y), n(X(-1.6)), n(top + 4 * u), n(X(-1.45)),
                 n(top + bottom * u), n(X(1.45)), n(top + bottom * u), n(X(1.6)), n(top + 4 * u),
@@ -2253,19 +2308,18 @@ class Person:
                         a, b, c = U(s * 0.06, 4.3), U(s * 0.3, 4.44), U(s * 0.52, 4.3)
                         out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])),
                                         'none', soft, 1.3, extra='stroke-opacity="0.6"'))
-                    out.append(self._thighs_meet())
-            for s in (-1, 1) if self.face != 'back' else ():
-                a, b = U(s * 0.12, 1.45), U(s * 0.55, 1.38)
-                out.append(line(a, b, soft, 1.4, extra='stroke-opacity="0.55"'))
-            if self.face == 'back':
-                pass
-            elif self.hairstyle == 'long':
+            if self.face != 'back' and CARD[0] is not None:
+                out.append(self._soft_marks())
+            elif self.face != 'back':
                 for s in (-1, 1):
-                    a = U(s * 0.58, 2.35)
-                    out.append(path('M%s,%s q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(-s * 0.18 * u), n(0.2 * u), n(-s * 0.42 * u),
-                                                            n(0.02 * u)), 'none', soft, 1.6, extra='stroke-opacity="0.45"'))
-            nv = U(0, 3.35)
-            if self.face != 'back':
+                    a, b = U(s * 0.12, 1.45), U(s * 0.55, 1.38)
+                    out.append(line(a, b, soft, 1.4, extra='stroke-opacity="0.55"'))
+                if self.hairstyle == 'long':
+                    for s in (-1, 1):
+                        a = U(s * 0.58, 2.35)
+                        out.append(path('M%s,%s q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(-s * 0.18 * u), n(0.2 * u), n(-s * 0.42 * u),
+                                                                n(0.02 * u)), 'none', soft, 1.6, extra='stroke-opacity="0.45"'))
+                nv = U(0, 3.35)
                 out.append(path('M%s,%s q%s,%s 0,%s' % (n(nv[0]), n(nv[1]), n(0.04 * u), n(0.04 * u), n(0.09 * u)), 'none', soft,
                                 1.4))
             if self.pose in ('stand', 'walk', 'kneel') and not self.bow and self.face != 'back':
