@@ -323,6 +323,12 @@ class Person:
         self.top = y - HEIGHTS[pose] * self.u
         # the body turned: 'three' (three-quarter) or 'side' (profile), towards the side it faces
         self.bturn = {'three': 0.5, 'side': 1.0}.get(body, 0.0)
+        # a rider whose head is turned to the side sits turned with it: chest and shoulders
+        # narrow to a three-quarter view, further still under a head in profile, and the
+        # front of the chest comes round towards the side the rider faces
+        self.ride_turn = pose == 'ride' and face in ('left', 'right') and self.bturn < 1
+        if self.ride_turn:
+            self.bturn = max(self.bturn, 0.82 if profile else 0.62)
         self.bow = bow  # the upper body bent forward from the hips, in radians
         self.tilt = tilt  # the head tipped about the neck, in degrees (clockwise on the card)
         # standing at ease, the weight on one leg (-1 the viewer's left, 1 the right): that hip
@@ -393,6 +399,8 @@ class Person:
                 x += t * k * 0.14 * math.sin(math.pi * (b - 1.4) / 1.9)
             elif a * t < 0 and b > 3.0:
                 x += t * k * 0.08 * min(1.0, b - 3.0)  # the back of the skirt falls in behind
+            if self.ride_turn and 1.1 < b < 4.0:
+                x += t * k * 0.3 * math.sqrt(max(0.0, 1 - (a / 1.05) ** 2))
         w = self.weight
         if w:
             # the hips swing out over the standing foot and tilt up on its side; the shoulders
