@@ -1580,6 +1580,12 @@ class Person:
                         'effort': (0.022, 0.0), 'focus': (0.04, 0.0), 'stern': (0.038, -0.015), 'rest': (0.0, 0.0)}[mood]
         open_, droop = open_ * eye_o, droop + tilt
         inner, outer = inner + brow_up, outer + brow_up
+        up = max(0.0, -gy) if mood in ('calm', 'joy', 'rest', 'focus') else 0.0
+        if up:
+            # a quiet face looking up lifts its brows and opens its eyes a little with the
+            # gaze; they never draw down towards the eyes, which would read as a frown
+            inner, outer = inner + 0.04 * up, outer + 0.03 * up
+            open_ *= 1 + 0.2 * up
         lid_c = darker(self.skin, 0.32)
         lw = max(1.2, 0.035 * u)  # the eyes' own lines, finer than the brows
         for s in (-1, 1):
@@ -1616,9 +1622,10 @@ class Person:
                     out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x - s * ew * 0.6), n(top_i - 0.03 * u), n(x),
                                                              n(top_i - h * 0.9 - 0.03 * u), n(x + s * ew * 0.8),
                                                              n(top_o - 0.025 * u)), 'none', lid_c, lw * 0.4))
-                out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x - s * ew * 0.7), n(ey + h * 0.7), n(x),
-                                                         n(ey + h * (0.6 if mood == 'joy' else 1.25)), n(xo),
-                                                         n(ey + 0.01 * u)), 'none', lid_c, lw * 0.4))
+                if not up:
+                    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x - s * ew * 0.7), n(ey + h * 0.7), n(x),
+                                                             n(ey + h * (0.6 if mood == 'joy' else 1.25)), n(xo),
+                                                             n(ey + 0.01 * u)), 'none', lid_c, lw * 0.4))
             elif mood == 'fear':
                 out.append(ellipse(x, ey, 0.075 * u, 0.07 * u, '#fbf8f0', INK, w * 0.6))
                 out.append(circle(x + gx * 0.03 * u, ey + gy * 0.025 * u, 0.03 * u, INK, None, 0))
@@ -1703,14 +1710,18 @@ class Person:
                                                      n(my + dn * u)), 'none', INK, w))
             out.append(line((mx - 0.04 * u, my + 0.07 * u), (mx + 0.04 * u, my + 0.07 * u), lip, w * 0.4))
         else:
-            # a closed mouth at rest: the line between the lips and the lower lip's shadow
-            out.append(path('M%s,%s q%s,%s %s,%s q%s,%s %s,%s' % (n(mx - 0.1 * m), n(my), n(0.05 * m), n(0.02 * u),
-                                                                n(0.1 * m), n(0.005 * u), n(0.05 * m), n(-0.015 * u),
-                                                                n(0.1 * m), n(-0.005 * u)), 'none', INK, w))
+            # a closed mouth at rest: the line between the lips, its corners level with its middle
+            # or a hair above it, never drawn down, and the lower lip's shadow
+            # (a head tipped to one side would carry one corner down: the mouth is drawn half
+            # against the tip, so it still rests level)
+            k = 0.1 * m * math.sin(math.radians(self.tilt)) * 0.5
+            out.append(path('M%s,%s q%s,%s %s,%s q%s,%s %s,%s' % (n(mx - 0.1 * m), n(my - 0.004 * u + k), n(0.05 * m),
+                                                                n(0.012 * u - k), n(0.1 * m), n(0.012 * u - k), n(0.05 * m), n(0),
+                                                                n(0.1 * m), n(-0.012 * u - k)), 'none', INK, w))
             out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.05 * u), n(my + 0.065 * u), n(0.05 * u), n(0.02 * u), n(0.1 * u)),
-                            'none', lip, w * 0.35))
+                            'none', lip, w * (0.25 if up else 0.35)))
         out.append(self._lines_of_age())
-        if u > 26 and f not in ('up',):
+        if u > 26 and f not in ('up',) and not up:
             # the chin's hollow under the lower lip
             out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.05 * u), n(cy + 0.45 * u), n(0.05 * u), n(-0.025 * u), n(0.1 * u)),
                             'none', soft, w * 0.3))
