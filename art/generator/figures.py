@@ -1990,17 +1990,31 @@ class Person:
                 for a0, a1 in ((-0.3, -0.25), (-0.5, -0.42)):
                     out.append(path('M%s Q%s %s' % (P(a0, 0.5), P(a0 - 0.06, 1.1), P(a1, 1.6)), 'none', lock, lw))
                 return ''.join(out)
-            d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
-                n(cx - 0.5 * u), n(cy - 0.2 * u), n(cx - 0.75 * u), n(cy + 1.3 * u), n(cx - 0.55 * u), n(cy + 1.9 * u),
-                n(cx), n(cy + 1.6 * u), n(cx + 0.55 * u), n(cy + 1.9 * u), n(cx + 0.75 * u), n(cy + 1.3 * u),
-                n(cx + 0.5 * u), n(cy - 0.2 * u))
-            out.append(path(d, self._lit(self.hair, 0.8, cx)))
-            # the locks falling over the shoulders
-            for s in (-1, 1):
-                for a0, a1 in ((0.52, 0.5), (0.62, 0.4)):
-                    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(cx + s * a0 * u), n(cy + 0.4 * u), n(cx + s * (a0 + 0.08) * u),
-                                                             n(cy + 1.1 * u), n(cx + s * a1 * u), n(cy + 1.7 * u)),
-                                    'none', lock, lw))
+            # a mass of hair behind the head and the shoulders, widening as it falls, its ends
+            # uneven: locks of different lengths, each tapering to its own tip
+            P = lambda a, b: '%s,%s' % (n(cx + a * u), n(cy + b * u))
+            tips = [(-0.7, 1.98), (-0.44, 2.1), (-0.14, 2.0), (0.18, 2.12), (0.48, 1.97), (0.72, 1.9)]
+            tips = [(a, b + self._vary(20 + j, -0.09, 0.09)) for j, (a, b) in enumerate(tips)]
+            d = 'M%s C%s %s %s C%s %s %s' % (P(0, -0.6), P(-0.45, -0.64), P(-0.58, -0.1), P(-0.64, 0.4), P(-0.7, 0.85),
+                                           P(-0.88, 1.0), P(-0.88, 1.35))
+            prev = (-0.88, 1.35)
+            for j, (a, b) in enumerate(tips):
+                # the lock's outer edge curves down to its tip, its inner edge back up to the notch
+                d += ' Q%s %s' % (P(prev[0] + 0.02, b - 0.2), P(a, b))
+                nxt = tips[j + 1][0] if j + 1 < len(tips) else 0.88
+                na, nb = ((a + nxt) / 2, b - 0.22) if j + 1 < len(tips) else (0.88, 1.35)
+                d += ' Q%s %s' % (P(a + 0.1, b - 0.08), P(na, nb))
+                prev = (na, nb)
+            d += ' C%s %s %s C%s %s %s Z' % (P(0.88, 1.0), P(0.7, 0.85), P(0.64, 0.4), P(0.58, -0.1), P(0.45, -0.64),
+                                            P(0, -0.6))
+            out.append(path(d, self._lit(self.hair, 0.9, cx), INK, 2))
+            lw = max(1.0, 0.028 * u)
+            # the light along the side it comes from, and a few locks falling through the mass
+            if u > 14:
+                out.append(path('M%s Q%s %s' % (P(-0.58, 0.1), P(-0.76, 0.8), P(-0.66, 1.7)), 'none',
+                                mix(self.hair, '#ffffff', 0.35), max(1.5, 0.07 * u), extra='stroke-opacity="0.55"'))
+                for a0, a1, b1 in ((-0.5, -0.44, 1.85), (0.52, 0.48, 1.8), (0.64, 0.7, 1.6), (-0.3, -0.14, 1.8), (0.3, 0.18, 1.85)):
+                    out.append(path('M%s Q%s %s' % (P(a0, 0.5), P(a0 * 1.15, 1.2), P(a1, b1)), 'none', lock, lw))
         return ''.join(out)
 
     def _hair_front(self):
@@ -2110,11 +2124,19 @@ class Person:
                 lock = darker(self.hair, 0.3)
                 for s in (-1, 1):
                     P = lambda a, b: '%s,%s' % (X(s * a), Y(b))
-                    d = 'M%s Q%s %s Q%s %s Q%s %s Q%s %s Q%s %s Z' % (
-                        P(0.47, 0.05), P(0.6, 0.7), P(0.66, 1.2), P(0.74, 1.7), P(0.58, 2.0), P(0.54, 1.7), P(0.5, 1.45),
-                        P(0.44, 1.0), P(0.41, 0.62), P(0.38, 0.3), P(0.4, 0.08))
-                    out.append(path(d, self._lit(self.hair, 0.7, cx), INK, 2))
-                    out.append(path('M%s Q%s %s' % (P(0.46, 0.3), P(0.55, 1.0), P(0.6, 1.75)), 'none', lock, max(1.0, 0.025 * u)))
+                    # a lock swelling over the shoulder and parting at its end into two tips of
+                    # unequal length; the one on the lit side lighter
+                    e = self._vary(30 + s, -0.08, 0.08)
+                    d = 'M%s Q%s %s Q%s %s Q%s %s Q%s %s Q%s %s Q%s %s Z' % (
+                        P(0.47, 0.05), P(0.7, 0.7), P(0.78, 1.25), P(0.76, 1.7 + e), P(0.66, 1.95 + e), P(0.64, 1.72),
+                        P(0.58, 1.6), P(0.56, 1.7 - e), P(0.5, 1.82 - e), P(0.44, 1.0), P(0.41, 0.62), P(0.38, 0.3),
+                        P(0.4, 0.08))
+                    fill = self._lit(mix(self.hair, '#ffffff', 0.1) if s < 0 else self.hair, 0.7, cx)
+                    out.append(path(d, fill, INK, 2))
+                    out.append(path('M%s Q%s %s' % (P(0.47, 0.3), P(0.6, 1.0), P(0.64, 1.75 + e)), 'none', lock,
+                                    max(1.0, 0.025 * u)))
+                    out.append(path('M%s Q%s %s' % (P(0.43, 0.4), P(0.5, 1.1), P(0.52, 1.55)), 'none', lock,
+                                    max(1.0, 0.02 * u), extra='stroke-opacity="0.7"'))
         elif self.hat not in ('hood', 'veil', 'helmet') and self.hairstyle != 'bald' and self.face != 'skull':
             d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
                 n(cx - 0.44 * u), n(cy + 0.08 * u), n(cx - 0.5 * u), n(cy - 0.62 * u), n(cx), n(cy - 0.58 * u),
