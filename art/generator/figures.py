@@ -439,13 +439,14 @@ class Person:
             sh, wa = (0.66, 0.55) if woman else (0.76, 0.6)
         if narrow and self.child:
             # a child: sloping shoulders, a round belly and hardly a waist
-            sh, wa, chest = 0.6, 0.72, [U(-0.8, 1.68), U(-0.75, 2.05), U(-0.72, 2.55)]
+            sh, wa, chest = 0.6, 0.9, [U(-0.78, 1.68), U(-0.72, 2.05), U(-0.73, 2.5)]
         upper = [U(-0.3, 1.2), U(-sh, 1.58 if self._slack() else 1.5)] + chest
         if narrow:
             # bare: the neck's side running down into the slope of the trapezius, the shoulder's
             # round over the arm, the flank under the armpit and the ribcage narrowing to the waist
             if self.child:
-                prof = ((0.16, 0.7), (0.17, 1.05), (0.4, 1.3), (0.7, 1.5), (0.8, 1.75), (0.76, 2.1), (0.73, 2.55))
+                # the chest small and the belly rounding out below it, wider than the chest
+                prof = ((0.16, 0.7), (0.17, 1.05), (0.4, 1.3), (0.68, 1.48), (0.77, 1.72), (0.72, 2.1), (0.74, 2.5))
             elif woman:
                 prof = ((0.15, 0.8), (0.16, 1.1), (0.4, 1.28), (0.63, 1.38), (0.78, 1.5), (0.84, 1.7), (0.83, 1.95),
                         (0.77, 2.22), (0.72, 2.55))
@@ -747,9 +748,10 @@ class Person:
         outer = [(px, py + 0.1 * self.u) for px, py in side[:-1]] + [(side[-1][0], side[-1][1] - 0.1 * self.u)]
         inner = [(mid + (px - mid) * 0.45, py) for px, py in reversed(outer)]
         outer = [(mid + (px - mid) * 0.95, py) for px, py in outer]
-        if self.dress == 'nude' and CARD[0] is not None and self.pose in ('stand', 'walk', 'kneel') and not self.bow \
+        if self.dress == 'nude' and CARD[0] is not None and (self.pose in ('stand', 'walk', 'kneel') or
+                                                              self.pose == 'ride' and self.child) and not self.bow \
                 and self.face != 'back':
-            return ''  # rounded by soft shade instead (see _soft_form)
+            return ''  # rounded by soft shade instead (see _soft_form, _child_form)
         if self.dress == 'nude':
             # on bare skin only a soft shadow along the far flank
             inner = [(mid + (px - mid) * 0.75, py) for px, py in reversed(outer)]
@@ -865,6 +867,23 @@ class Person:
             spots.append(far_shade(spine[1:], 0.1 * u, 0.13 * u, darker(self.skin, 0.09)))
             k = spine[1]
             spots.append(self._soft_spot((k[0] + 0.04 * u, k[1] + 0.14 * u), 0.16 * u, 0.1 * u, sh, 0.18))
+        return group(spots, extra='clip-path="%s"' % CARD[0].clip(body_d))
+
+    def _child_form(self, body_d):
+        """A bare child's trunk rounded by soft shade inside its outline: the small chest lit on
+        the near side, the belly's round catching the light with a soft shade under it, the far
+        side turning away, and the folds where the legs join the body only a soft shadow."""
+        if CARD[0] is None:
+            return ''
+        u, U = self.u, self.B
+        sh = darker(self.skin, 0.45)
+        lt = mix(self.skin, '#ffffff', 0.6)
+        spots = [self._soft_spot(U(-0.3, 1.95), 0.45 * u, 0.35 * u, lt, 0.2),
+                 self._soft_spot(U(-0.12, 2.95), 0.5 * u, 0.48 * u, lt, 0.26),
+                 self._soft_spot(U(0.02, 3.62), 0.55 * u, 0.16 * u, sh, 0.26),
+                 self._soft_spot(U(0.66, 2.6), 0.3 * u, 1.0 * u, sh, 0.3)]
+        for s in (-1, 1):
+            spots.append(self._soft_spot(U(s * 0.42, 3.8), 0.32 * u, 0.1 * u, sh, 0.2, s * 32))
         return group(spots, extra='clip-path="%s"' % CARD[0].clip(body_d))
 
     def _modelling(self):
@@ -1223,15 +1242,28 @@ class Person:
         if self.dress == 'nude':
             # a bare arm tapers from the shoulder to the wrist
             u = self.u * (0.88 if self.hairstyle in ('long', 'bun') else 1)
+            wu = u * (1.35 if self.child else 1)  # a child's arm is round and full to the wrist
             # the shoulder's round, the upper arm narrowing to the elbow, the forearm's swell
             # below it and the slim wrist
             # the arm grows out of the shoulder's round a little inside the torso's line, so no
             # knob shows above or beside it
             s = (s[0] + (self.x - s[0]) * 0.2, s[1] + 0.1 * u)
-            return solid([('circle', s[0], s[1] + 0.06 * u, 0.22 * u),
-                          ('path', arm_shape(s, e, (wx, wy), u, self.x))],
-                         self.skin, INK, self.contour) + \
-                far_shade([s, e, (wx, wy)], 0.07 * u, 0.07 * u, darker(self.skin, 0.08)) + self.hand(i)
+            arm = solid([('circle', s[0], s[1] + 0.06 * u, 0.22 * wu),
+                         ('path', arm_shape(s, e, (wx, wy), wu, self.x))],
+                        self.skin, INK, self.contour) + \
+                far_shade([s, e, (wx, wy)], 0.07 * wu, 0.07 * wu, darker(self.skin, 0.08))
+            if self.child:
+                # the soft crease round a child's plump wrist
+                fx, fy = wx + (e[0] - wx) * 0.14, wy + (e[1] - wy) * 0.14
+                ang = math.degrees(math.atan2(e[1] - wy, e[0] - wx)) + 90
+                arm += path('M%s,%s q%s,%s %s,%s' % (n(fx - 0.09 * wu * math.cos(math.radians(ang))),
+                                                    n(fy - 0.09 * wu * math.sin(math.radians(ang))),
+                                                    n(0.09 * wu * math.cos(math.radians(ang)) + 0.02 * wu),
+                                                    n(0.09 * wu * math.sin(math.radians(ang)) + 0.03 * wu),
+                                                    n(0.18 * wu * math.cos(math.radians(ang))),
+                                                    n(0.18 * wu * math.sin(math.radians(ang)))),
+                            'none', darker(self.skin, 0.3), max(1.0, 0.025 * u), extra='stroke-opacity="0.5"')
+            return arm + self.hand(i)
         fold = darker(self.sleeves, 0.32)
         u = self.u
         extra = []
@@ -2312,6 +2344,12 @@ class Person:
                 out.append(self._soft_form(body))
             out.append(jaw)
             out.append(self._front)
+        elif self.dress == 'nude' and self.pose == 'ride':
+            # bare astride: the skin rounded like a standing figure's, and softly modelled
+            out.append(path(body, self._lit(self.cloth, 1.0, round_=True), INK, self.contour))
+            out.append(jaw)
+            if self.child and self.face != 'back':
+                out.append(self._child_form(body))
         else:
             out.append(path(body, self._lit(self.cloth), INK, self.contour))
             if bare_neck:
