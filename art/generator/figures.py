@@ -327,6 +327,7 @@ class Person:
         # narrow to a three-quarter view, further still under a head in profile, and the
         # front of the chest comes round towards the side the rider faces
         self.ride_turn = pose == 'ride' and face in ('left', 'right') and self.bturn < 1
+        self._fore_only = False
         if self.ride_turn:
             self.bturn = max(self.bturn, 0.82 if profile else 0.62)
         self.bow = bow  # the upper body bent forward from the hips, in radians
@@ -1306,6 +1307,11 @@ class Person:
                 bm = ((b0[0] + b1[0]) / 2 + rx * 0.08 * u, (b0[1] + b1[1]) / 2 + ry * 0.08 * u)
                 extra.append(path('M%s,%s Q%s,%s %s,%s' % (n(b0[0]), n(b0[1]), n(bm[0]), n(bm[1]), n(b1[0]), n(b1[1])),
                                   'none', fold, max(1.2, 0.028 * u), extra='stroke-opacity="0.6"'))
+        if self._fore_only:
+            # the far arm of a turned body: its upper arm lies behind the chest; only the
+            # forearm and the hand come round in front of it
+            return solid(self._sleeve(s, e, (wx, wy))[2:], self.sleeves, INK, self.contour) + \
+                far_shade([e, (wx, wy)], 0.09 * u, 0.11 * u, darker(self.sleeves, 0.1)) + self.hand(i)
         # the sleeve's far side in shade, away from the light on the viewer's left
         extra.insert(0, far_shade([s, e], 0.12 * u, 0.15 * u, darker(self.sleeves, 0.1)) +
                      far_shade([e, (wx, wy)], 0.09 * u, 0.11 * u, darker(self.sleeves, 0.1)))
@@ -2317,6 +2323,12 @@ class Person:
         for i in (0, 1):
             if self.behind[i]:
                 out.append(self._arm(i))
+        # a rider turned to the side: the far arm starts behind the chest
+        far = (0 if self.bdir > 0 else 1) if self.ride_turn and not self.loose and self.dress != 'nude' else None
+        if far is not None and not self.behind[far]:
+            out.append(self._arm(far))
+        else:
+            far = None
         if self.pose == 'ride':
             out.append(self._ride_leg(1 if self.face != 'left' else -1))
         body, hem_y = self._body()
@@ -2457,7 +2469,9 @@ class Person:
             return ''.join(out)
         for i in (0, 1):
             if not self.behind[i]:
+                self._fore_only = i == far
                 out.append(self._arm(i))
+                self._fore_only = False
         return ''.join(out)
 
     def _folded(self):
