@@ -2160,6 +2160,7 @@ class Person:
                 # on a bare figure the long hair falls forward from behind the ears over each
                 # shoulder to the top of the breast, a strand or two in it
                 lock = darker(self.hair, 0.3)
+                hang = []
                 for s in (-1, 1):
                     P = lambda a, b: '%s,%s' % (X(s * a), Y(b))
                     # a lock swelling over the shoulder and parting at its end into two tips of
@@ -2170,11 +2171,14 @@ class Person:
                         P(0.58, 1.6), P(0.56, 1.7 - e), P(0.5, 1.82 - e), P(0.44, 1.0), P(0.41, 0.62), P(0.38, 0.3),
                         P(0.4, 0.08))
                     fill = self._lit(mix(self.hair, '#ffffff', 0.1) if s < 0 else self.hair, 0.7, cx)
-                    out.append(path(d, fill, INK, 2))
-                    out.append(path('M%s Q%s %s' % (P(0.47, 0.3), P(0.6, 1.0), P(0.64, 1.75 + e)), 'none', lock,
-                                    max(1.0, 0.025 * u)))
-                    out.append(path('M%s Q%s %s' % (P(0.43, 0.4), P(0.5, 1.1), P(0.52, 1.55)), 'none', lock,
-                                    max(1.0, 0.02 * u), extra='stroke-opacity="0.7"'))
+                    hang.append(path(d, fill, INK, 2))
+                    hang.append(path('M%s Q%s %s' % (P(0.47, 0.3), P(0.6, 1.0), P(0.64, 1.75 + e)), 'none', lock,
+                                     max(1.0, 0.025 * u)))
+                    hang.append(path('M%s Q%s %s' % (P(0.43, 0.4), P(0.5, 1.1), P(0.52, 1.55)), 'none', lock,
+                                     max(1.0, 0.02 * u), extra='stroke-opacity="0.7"'))
+                # on a tipped head the locks still hang mostly straight down
+                out.append(group(hang, 'rotate(%s %s %s)' % (n(-0.7 * self.tilt), n(cx), n(cy + 0.5 * u)))
+                           if self.tilt else ''.join(hang))
         elif self.hat not in ('hood', 'veil', 'helmet') and self.hairstyle != 'bald' and self.face != 'skull':
             d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
                 n(cx - 0.44 * u), n(cy + 0.08 * u), n(cx - 0.5 * u), n(cy - 0.62 * u), n(cx), n(cy - 0.58 * u),
