@@ -1320,7 +1320,7 @@ class Person:
     def _sleeve(self, s, e, w):
         """A fitted sleeve as pieces of one shape: full over the shoulder and the upper arm,
         narrowing a little to the elbow and on down the forearm to the wrist."""
-        u = self.u
+        u = self.u * (1.2 if self.child else 1)  # a child's arm is round and full to the wrist
         at = lambda a, b, t: (a[0] + (b[0] - a[0]) * t, a[1] + (b[1] - a[1]) * t)
         return [('circle', s[0], s[1], 0.24 * u),
                 ('path', limb([s, at(s, e, 0.5), e], [0.24 * u, 0.23 * u, 0.205 * u])),
