@@ -153,50 +153,100 @@ def salamanders(p):
     return ''.join(items)
 
 
+def folded_foreleg(top, bends, colour, widths=(6.8, 4.0, 4.4, 3.0, 3.7, 2.9)):
+    """A horse's foreleg lifted and folded, in the horse's own units: from the elbow `top`
+    through the knee, the fetlock and the coronet, `bends` the (angle, length) of the
+    forearm, the cannon and the pastern. The forearm is muscled and tapers to a knobbed
+    knee, the slim cannon ends in a round fetlock, the hoof shows its sole."""
+    pts = [top]
+    for ang, ln in bends:
+        a = math.radians(ang)
+        pts.append((pts[-1][0] + ln * math.cos(a), pts[-1][1] + ln * math.sin(a)))
+    elbow, knee, fet, coronet = pts
+    w_el, w_kn_in, w_kn, w_can, w_fet, w_pas = widths
+
+    def seg(a, b, wa, wb, bulge=0.0):
+        # a tapered piece from a to b, its front (upper) edge swelling by `bulge` a third of the way down
+        dx, dy = b[0] - a[0], b[1] - a[1]
+        d = math.hypot(dx, dy) or 1
+        nx, ny = -dy / d, dx / d
+        m = (a[0] + dx * 0.35, a[1] + dy * 0.35)
+        wm = wa + (wb - wa) * 0.35
+        return 'M%s,%s Q%s,%s %s,%s L%s,%s L%s,%s Z' % (
+            n(a[0] - nx * wa), n(a[1] - ny * wa), n(m[0] - nx * (wm + bulge)), n(m[1] - ny * (wm + bulge)),
+            n(b[0] - nx * wb), n(b[1] - ny * wb), n(b[0] + nx * wb), n(b[1] + ny * wb), n(a[0] + nx * wa), n(a[1] + ny * wa))
+    pieces = [('path', seg(elbow, knee, w_el, w_kn_in, 2.0)), ('circle', knee[0], knee[1], w_kn),
+              ('path', seg(knee, fet, w_can, w_can * 0.9)), ('circle', fet[0], fet[1], w_fet),
+              ('path', seg(fet, coronet, w_pas, w_pas))]
+    out = [solid(pieces, colour, INK, 1.5)]
+    # the crease inside the bent knee, and the fetlock's round set off from the cannon
+    for j, r in ((knee, w_kn), (fet, w_fet)):
+        a0 = math.atan2(j[1] - pts[pts.index(j) - 1][1], j[0] - pts[pts.index(j) - 1][0])
+        p0 = (j[0] + r * 0.75 * math.cos(a0 + 2.2), j[1] + r * 0.75 * math.sin(a0 + 2.2))
+        p1 = (j[0] + r * 0.75 * math.cos(a0 + 3.4), j[1] + r * 0.75 * math.sin(a0 + 3.4))
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(p0[0]), n(p0[1]), n(j[0]), n(j[1]), n(p1[0]), n(p1[1])), 'none',
+                        darker(colour, 0.3), 1.1))
+    # the hoof: the wall dark, the sole turned up paler
+    dx, dy = coronet[0] - fet[0], coronet[1] - fet[1]
+    d = math.hypot(dx, dy) or 1
+    ux, uy = dx / d, dy / d
+    px, py = -uy, ux
+    cx, cy = coronet
+    wall = [(cx + px * 3.2, cy + py * 3.2), (cx + ux * 5.6 + px * 4.2, cy + uy * 5.6 + py * 4.2),
+            (cx + ux * 5.6 - px * 4.2, cy + uy * 5.6 - py * 4.2), (cx - px * 3.2, cy - py * 3.2)]
+    out.append(path(poly(wall), '#3a2e28', INK, 1.5))
+    out.append(path(poly([wall[1], wall[2], (cx + ux * 4.2 - px * 2.4, cy + uy * 4.2 - py * 2.4),
+                          (cx + ux * 4.2 + px * 2.4, cy + uy * 4.2 + py * 2.4)]), '#8a7a6a', INK, 1.0))
+    return ''.join(out), pts
+
+
 def rearing_horse(c, x, y, s, direction, colour, mane, cloth):
-    """A horse reared up on its hind legs (see `horse`), its forelegs lifted high before its
-    chest and folded at the knees, the hooves tucked under."""
+    """A horse reared up on its hind legs (see `horse`), its forelegs lifted before its chest
+    and folded at the knees, the hooves tucked under; its tail falls behind the hind legs."""
     hb, hp = horse(x, y, s, direction, 'rear', colour, mane, cloth)
-    # the forelegs the plain rearing horse holds out low are cut away below its chest ...
+    # the forelegs the plain rearing horse holds out low are cut away below its chest, and
+    # the hanging tail below the rump ...
     t = 'translate(%s %s) scale(%s %s) rotate(-30 -30 68)' % (n(x), n(y - 68 * s), n(s * direction), n(s))
     hole = [(10, 27), (30, 22), (42, 17), (50, 9), (53, 3), (80, 3), (80, 60), (10, 60)]
+    tail_hole = [(-51, 13), (-54, 30), (-55, 80), (-110, 80), (-110, -14), (-49, -14)]
 
     def scene_pt(px, py):
         a = math.radians(-30)
         dx, dy = px + 30, py - 68
         rx, ry = -30 + dx * math.cos(a) - dy * math.sin(a), 68 + dx * math.sin(a) + dy * math.cos(a)
         return x + rx * s * direction, y - 68 * s + ry * s
-    keep = 'M-400,-600 L400,-600 L400,600 L-400,600 Z ' + poly([scene_pt(*q) for q in reversed(hole)])
+    keep = ('M-400,-600 L400,-600 L400,600 L-400,600 Z ' + poly([scene_pt(*q) for q in hole]) + ' '
+            + poly([scene_pt(*q) for q in tail_hole]))
     out = [group([hb], extra='clip-path="%s"' % c.clip(keep))]
 
-    # ... and drawn again raised: each from the chest, the forearm lifted (screen angles from
-    # the horse's front, the body itself raised 30 degrees), the cannon and the hoof hanging
-    def fore(top, bends):
-        pts = [top]
-        for ang, ln in bends:
-            a = math.radians(ang + 30)
-            pts.append((pts[-1][0] + ln * math.cos(a), pts[-1][1] + ln * math.sin(a)))
-        return pts
+    # ... and drawn again: the forelegs raised from the chest, each forearm reaching forward,
+    # the knee sharply bent and the cannon folded back under it (screen angles from the
+    # horse's front: the body itself is raised 30 degrees)
     far_c, near_c = darker(colour, 0.18), colour
     legs = []
-    for top, bends, col in (((30, 8), ((-48, 22), (62, 18), (100, 8)), far_c),
-                            ((38, 8), ((-22, 24), (92, 19), (122, 8)), near_c)):
-        pts = fore(top, bends)
-        spine = [pts[0], ((pts[0][0] + pts[1][0]) / 2, (pts[0][1] + pts[1][1]) / 2), pts[1],
-                 ((pts[1][0] + pts[2][0]) / 2, (pts[1][1] + pts[2][1]) / 2), pts[2], pts[3]]
-        legs.append(solid([('path', limb(spine, [8.5, 6.2, 5.2, 3.6, 4.6, 3.3]))], col, INK, 1.5))
-        fx, fy = pts[3]
-        dx, dy = pts[3][0] - pts[2][0], pts[3][1] - pts[2][1]
-        d = math.hypot(dx, dy)
-        ux, uy = dx / d, dy / d
-        legs.append(path(poly([(fx - uy * 3.4, fy + ux * 3.4), (fx + ux * 6 - uy * 4.6, fy + uy * 6 + ux * 4.6),
-                               (fx + ux * 6 + uy * 4.6, fy + uy * 6 - ux * 4.6), (fx + uy * 3.4, fy - ux * 3.4)]),
-                        '#3a2e28', INK, 1.5))
-        if col == near_c:
-            legs.append(path('M%s,%s q2,-4 6,-5' % (n(pts[1][0] - 3), n(pts[1][1] + 3)), 'none', darker(colour, 0.35), 1.2))
+    for top, bends, col in (((30, 12), ((-30, 25), (112, 20), (150, 6)), far_c),
+                            ((36, 6), ((-58, 30), (88, 21), (125, 6)), near_c)):
+        local = [(a + 30, ln) for a, ln in bends]
+        drawn, pts = folded_foreleg(top, local, col)
+        legs.append(drawn)
+        if col == far_c:
+            # the breast, round and whole, over the far leg's root
+            legs.append(path('M26,20.5 Q40,20 50,8 L54,-6 L34,-6 Z', colour, None, 0))
+            legs.append(path('M26,21 Q40,20.5 50.5,8', 'none', INK, 2))
     # the near leg's root blends into the chest
-    legs.append(ellipse(37, 6, 9, 6, colour, None, 0, 20))
+    legs.append(ellipse(36, 6, 7, 6, colour, None, 0, 20))
     out.append(group(legs, t))
+    # the tail from the top of the rump, falling in locks behind the hind legs and clear of the ground
+    root_a, root_b = scene_pt(-46, -10), scene_pt(-44, 4)
+    bx, by = root_a
+    k = direction * -1
+    outline = [(0, 0), (30, 16), (40, 70), (38, 130), (34, 182), (24, 164), (14, 176), (10, 150), (0, 158),
+               (-10, 124), (-24, 84), (k * (root_b[0] - bx), root_b[1] - by)]
+    tail = curve_through([(bx + k * dx, by + dy) for dx, dy in outline], closed=True)
+    out.append(path(tail, mane, INK, 2))
+    for d in ((12, 30, 34, 100, 30, 160), (4, 40, 18, 90, 14, 140)):
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(bx + k * d[0]), n(by + d[1]), n(bx + k * d[2]), n(by + d[3]),
+                                                  n(bx + k * d[4]), n(by + d[5])), 'none', darker(mane, 0.3), 1.4))
     return ''.join(out), hp
 
 
