@@ -700,12 +700,15 @@ def sota_de_oros(c):
         out.append(tree(x, y, h, col))
     for y in range(300, 460, 55):
         out.append(flowers(list(range(-270 + (y % 3) * 20, 280, 80)), y, seed=y))
-    # he lifts the coin in both hands before his face and gazes at it
+    # he lifts the coin in both hands before his face and gazes at it: the hands on its rim, the
+    # far one low on the left, the near one under it, each forearm pointing in at the middle so
+    # the fingers lie behind the coin
     centre, r = (150, -108), 56
+    grip = [(centre[0] + 0.8 * r * math.cos(math.radians(a)), centre[1] + 0.8 * r * math.sin(math.radians(a)))
+            for a in (150, 80)]
     body, p = person(-30, 440, 600, face='right', profile=True, body='three', gaze=(1, -0.35), mood='focus', dress='tunic',
                      cloth='#4e8a44', legs='#a86a38', shoes='#6b4a30', hat='beret', hat_colour='#c2453a', cape='#e0b040',
-                     reach=((centre[0] - 0.45 * r, centre[1] + 0.9 * r), (centre[0] + 0.4 * r, centre[1] + 0.93 * r)),
-                     elbows=((24, 26), (100, 20)))
+                     reach=grip, elbows=((33, 4), (113, 42)))
     out.append(body)
     out.append(coin_in_hands(p, centre, r))
     return out
