@@ -604,23 +604,56 @@ def sota_de_espadas(c):
     return out
 
 
+def torn_cloud(x, y, w, colour='#d8dce6'):
+    """A cloud torn by a gale blowing to the right: a ragged head upwind and long tatters
+    streaming off it downwind."""
+    h = w * 0.2
+    top = [(-0.5, 0.1), (-0.44, -0.55), (-0.3, -0.9), (-0.14, -0.7), (0.02, -0.95), (0.2, -0.5), (0.42, -0.42),
+           (0.62, -0.2), (0.5, 0.0), (0.78, 0.08), (0.58, 0.3), (0.9, 0.45), (0.52, 0.55), (0.66, 0.8), (0.3, 0.62),
+           (0.0, 0.7), (-0.3, 0.55), (-0.46, 0.4)]
+    shape = curve_through([(x + a * w, y + b * h) for a, b in top], closed=True)
+    out = [path(shape, colour, INK, 2.0)]
+    # the streaks the wind draws out of it
+    for a0, b0, a1, b1 in ((-0.2, -0.2, 0.4, -0.05), (-0.1, 0.25, 0.55, 0.35)):
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x + a0 * w), n(y + b0 * h), n(x + (a0 + a1) / 2 * w), n(y + (b0 + b1) / 2 * h - 4),
+                                                  n(x + a1 * w), n(y + b1 * h)), 'none', darker(colour, 0.15), 1.6))
+    return ''.join(out)
+
+
+def tossed_bird(x, y, s, angle):
+    """A small dark bird seen far off, its wings up, tumbling in the wind."""
+    d = 'M-12,2 Q-7,-7 0,1 Q7,-7 12,2 Q7,-3 0,4 Q-7,-3 -12,2 Z'
+    return group([path(d, '#2a2630', INK, 1)], 'translate(%s %s) rotate(%s) scale(%s)' % (n(x), n(y), n(angle), n(s)))
+
+
 @card(ESPADAS + 11)
 def caballo_de_espadas(c):
-    out = windy_sky(c, 'grey')
+    # a plain under a gale from the left: the clouds torn into streamers, the trees bowed and
+    # the birds scattered before it
+    out = [sky(c, 'storm', 200)]
+    for x, y, w in ((-150, -400, 300), (140, -330, 260), (-60, -230, 220), (190, -170, 160)):
+        out.append(torn_cloud(x, y, w))
+    for x, y in ((-270, -300), (-250, -130), (-80, -330), (0, -110)):
+        out.append(path('M%s,%s q60,-16 120,0 t130,-4' % (n(x), n(y)), 'none', '#e6e9f0', 3))
+    for x, y, s_, a in ((-220, -200, 1.2, 20), (-170, -250, 0.9, -15), (60, -260, 1.1, 35), (110, -210, 0.8, -30),
+                        (240, -280, 1.0, 10), (20, -380, 0.8, 50), (250, -80, 0.9, -20)):
+        out.append(tossed_bird(x, y, s_, a))
     out.append(hills(170, '#8a9a7a', (30, 60, 40)))
     out.append(ground(c, 160, '#9ab08a', '#6f8a5e', 30))
-    for x, h in ((-240, 200), (-180, 150), (235, 180)):
-        out.append(wind_tree(x, 165, h, -60))
-    hb, hp = horse(20, 420, 2.6, -1, 'gallop', '#f4f2ec', '#d9d4c8', cloth='#7a5bb0')
+    for x, h in ((-250, 170), (-190, 130), (200, 190), (258, 140)):
+        out.append(wind_tree(x, 165, h, 70))
+    # the horse at full stretch
+    hb, hp = horse(10, 420, 2.6, -1, 'gallop', '#f4f2ec', '#d9d4c8', cloth='#7a5bb0')
     out.append(hb)
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 320, -1, profile=True, body='three', mood='effort', cloth='#7a5bb0', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet', cape='#c2453a',
-                  hands=((-1.2, -1.2), (-0.6, 1.2)), grips=('fist', 'fist'))
+    # the rider leans into the charge, the sword raised high above his head
+    rb, r = rider(sx, sy, 320, -1, profile=True, body='three', mood='effort', cloth='#7a5bb0', sleeves='#9aa3b2', legs='#9aa3b2',
+                  hat='helmet', cape='#c2453a', bow=0.45, hands=((-0.5, -2.3), (-1.0, 1.0)), grips=('fist', 'fist'))
     out.append(rb)
-    plume = 'M%s,%s q20,-40 70,-40 q-30,20 -60,48 Z' % (n(r.head[0]), n(r.head[1] - 0.6 * r.u))
+    plume = 'M%s,%s q24,-24 66,-18 q-24,14 -58,38 Z' % (n(r.head[0]), n(r.head[1] - 0.6 * r.u))
     out.append(path(plume, '#c2453a'))
     lx, ly = r.hands[0]
-    out.append(sword((lx + 10, ly + 30), (lx - 110, ly - 260), 16))
+    out.append(sword((lx + 16, ly + 26), (lx - 120, ly - 220), 16))
     out.append(hand_over(r, 0))
     out.append(line(r.hands[1], hp['muzzle'], '#6b3f2a', 2.4))
     out.append(hand_over(r, 1))  # the reins in his fist
