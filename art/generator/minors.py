@@ -620,6 +620,27 @@ def torn_cloud(x, y, w, colour='#d8dce6'):
     return ''.join(out)
 
 
+def streaming_tail(c, drawn, x, y, s, direction, colour):
+    """A galloping horse (see `horse`) with its hanging tail cut away, above and below the
+    stretched near hind leg, and drawn again streaming straight out behind."""
+    def at(px, py):
+        return x + px * s * direction, y - 68 * s + py * s
+    above = [(-47, -18), (-52.5, -2), (-52, 5.5), (-51.2, 9.2), (-59.3, 18.9), (-65.3, 24.7), (-71.8, 27.9),
+             (-75.5, 29.2), (-110, 36), (-110, -18)]
+    below = [(-52, 31), (-54, 37), (-59.5, 46), (-59.5, 75), (-110, 75), (-110, 42), (-80, 41.2), (-68.2, 40.2),
+             (-59.6, 33.4)]
+    if direction < 0:
+        above, below = above[::-1], below[::-1]
+    keep = 'M-400,-600 L-400,600 L400,600 L400,-600 Z ' + poly([at(*q) for q in above]) + ' ' + poly([at(*q) for q in below])
+    t = 'translate(%s %s) scale(%s %s)' % (n(x), n(y - 68 * s), n(s * direction), n(s))
+    tail = curve_through([(-45, -12), (-62, -17), (-80, -16), (-98, -10), (-90, -6), (-102, -1), (-84, 0), (-92, 5),
+                          (-72, 3), (-56, 2), (-46, 0)], closed=True)
+    hair = [path(tail, colour, INK, 1.8)]
+    for d in ('M-52,-8 Q-70,-11 -88,-8', 'M-56,-3 Q-72,-3 -86,1'):
+        hair.append(path(d, 'none', darker(colour, 0.2), 1))
+    return group([drawn], extra='clip-path="%s"' % c.clip(keep)) + group(hair, t)
+
+
 def tossed_bird(x, y, s, angle):
     """A small dark bird seen far off, its wings up, tumbling in the wind."""
     d = 'M-12,2 Q-7,-7 0,1 Q7,-7 12,2 Q7,-3 0,4 Q-7,-3 -12,2 Z'
@@ -643,8 +664,9 @@ def caballo_de_espadas(c):
     for x, h in ((-250, 170), (-190, 130), (200, 190), (258, 140)):
         out.append(wind_tree(x, 165, h, 70))
     # the horse at full stretch
-    hb, hp = horse(10, 420, 2.6, -1, 'gallop', '#f4f2ec', '#d9d4c8', cloth='#7a5bb0')
-    out.append(hb)
+    hx, hy, hs = 10, 420, 2.6
+    hb, hp = horse(hx, hy, hs, -1, 'gallop', '#f4f2ec', '#d9d4c8', cloth='#7a5bb0')
+    out.append(streaming_tail(c, hb, hx, hy, hs, -1, '#d9d4c8'))
     sx, sy = hp['saddle']
     # the rider leans into the charge, the sword raised high above his head
     rb, r = rider(sx, sy, 320, -1, profile=True, body='three', mood='effort', cloth='#7a5bb0', sleeves='#9aa3b2', legs='#9aa3b2',
