@@ -1375,7 +1375,7 @@ def cuatro_de_copas(c):
     x, seat, h = -110, 392, 520
     u = h / 7.5
     out.append(shadow(x + 10, seat + 0.5 * u, 2.3 * u, 0.3 * u))
-    body, p = person(x, seat, h, pose='bust', face='front', mood='focus', gaze=(0.7, 1), dress='tunic', cloth='#4a6fb5',
+    body, p = person(x, seat, h, pose='bust', face='front', mood='focus', gaze=(0.7, 1), tilt=10, dress='tunic', cloth='#4a6fb5',
                      legs='#c2453a', hair='#5a3a22', hands=((1.3, 1.2), (-1.3, 1.0)), shadow=False)
     out.append(body)
     out.append(crossed_legs(x, seat, u, '#c2453a', '#5a3e24', '#4a6fb5'))
