@@ -903,10 +903,11 @@ def tunic_person(x, y, h, **kw):
 def as_de_bastos(c):
     out = [sky(c, 'day', 150), mountains(150, '#8a9ac0', [(-180, 130, 120), (180, 160, 130)]),
            ground(c, 150, '#8ab85a', '#6a9a44')]
-    out.append(castle(180, 260, 140, 110, '#d7cfbf', '#a0463c'))
+    # the castle on its rise to the right, clear of the wand, which ends in the air above the land
+    out.append(castle(226, 260, 112, 100, '#d7cfbf', '#a0463c'))
     out.append(path('M-300,300 Q-60,280 40,340 Q120,400 300,380 L300,420 Q120,440 40,380 Q-60,320 -300,340 Z', '#6fb2e8', INK, 2))
     h, (gx, gy) = hand_from_cloud(200, -30, 1)
-    out.append(wand((gx - 20, gy + 280), (gx + 10, gy - 320), 30, 6))
+    out.append(wand((gx - 16, gy + 220), (gx + 10, gy - 320), 34, 6))
     out.append(h)
     for x, y in [(-60, -250), (40, -300), (-20, 100)]:
         out.append(ellipse(x, y, 16, 7, LEAF, INK, 1.5, 40))
