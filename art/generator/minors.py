@@ -1098,18 +1098,21 @@ def siete_de_bastos(c):
     out.append(path('M40,238 Q110,252 150,330 Q175,400 160,470 L110,470 Q125,390 100,320 Q80,270 40,238 Z',
                     darker('#8ab85a', 0.18), None, 0))
     body, p = person(-110, 250, 500, pose='walk', face='right', profile=True, body='three', mood='effort', gaze=(1, 1), dress='tunic',
-                     cloth='#4e8a44', legs='#c28a3a', shoes='#6b4a30', hair='#5a3a22', reach=((-60, -70), (40, -5)),
+                     cloth='#4e8a44', legs='#c28a3a', shoes='#6b4a30', hair='#5a3a22', reach=((-130, -118), (-22, -172)),
                      grips=('fist', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
-    # his staff swung down across his body at the staves below
-    out.append(wand(*inside((lx - 60, ly - 55), (rx + 120, ry + 110), 280), 16, 2))
+    # his staff held high across his body in both fists, the forward end raised to ward off
+    # the staves below
+    dx, dy = rx - lx, ry - ly
+    out.append(wand((lx - 0.9 * dx, ly - 0.9 * dy), (rx + 1.5 * dx, ry + 1.5 * dy), 16, 2))
     out += [hand_over(p, 0), hand_over(p, 1)]
     # six staves thrust up at him from below the edge, each at its own slant, their tips short of him
-    for foot, tip in (((-10, 500), (-60, 150)), ((60, 500), (0, 90)), ((130, 500), (45, 140)), ((190, 500), (85, 60)),
-                      ((250, 500), (125, 150)), ((300, 470), (175, 95))):
+    for foot, tip in (((35, 500), (-15, 105)), ((95, 500), (35, 25)), ((150, 500), (80, 85)), ((205, 500), (115, -15)),
+                      ((260, 500), (170, 50)), ((310, 430), (215, -40))):
         out.append(wand(foot, tip, 14, 1))
     return out
+
 
 @card(BASTOS + 7)
 def ocho_de_bastos(c):
