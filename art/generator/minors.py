@@ -1937,8 +1937,8 @@ def seis_de_espadas(c):
 @card(ESPADAS + 6)
 def siete_de_espadas(c):
     out = [sky(c, 'gold', 200), ground(c, 200, '#c8b47a', '#a8945a')]
-    # the camp he steals from: tents lit from the left, pennants on their poles
-    for x, col in ((-200, '#c2453a'), (-90, '#e0b040'), (200, '#4a6fb5')):
+    # the camp he steals from, behind him as he creeps off to the left: tents lit from the left, pennants on their poles
+    for x, col in ((-240, '#4a6fb5'), (90, '#c2453a'), (210, '#e0b040')):
         out.append(shadow(x + 20, 202, 80, 8))
         out.append(path('M%s,200 L%s,60 L%s,200 Z' % (x - 70, x, x + 70), col, INK, LINE))
         out.append(path('M%s,63 L%s,198 L%s,198 Z' % (x + 1, x + 68, x + 22), darker(col, 0.18), None, 0))
@@ -1946,9 +1946,12 @@ def siete_de_espadas(c):
         out.append(path('M%s,200 L%s,130 L%s,200 Z' % (x - 14, x, x + 14), darker(col, 0.4), INK, 2))
         out.append(line((x, 60), (x, 34), INK, 2))
         out.append(path('M%s,34 L%s,41 L%s,48 Z' % (x, x + 22, x), col, INK, 1.4))
-    out.append(sword((-260, 420), (-260, 210), 14))
-    out.append(sword((-200, 440), (-190, 240), 14))
-    body, p = person(60, 420, 540, pose='walk', stance='tiptoe', face='left', profile=True, body='three', mood='joy', dress='tunic', cloth='#c2453a', legs='#e0b040',
+    # the two he leaves behind, their points driven into the ground by the tents he creeps away from
+    for top, point in (((206, 250), (200, 445)), ((258, 215), (262, 425))):
+        out.append(shadow(point[0] + 14, point[1] + 4, 26, 4))
+        out.append(sword(top, point, 14))
+        out.append(path('M%s,%s q17,-26 34,0 Z' % (n(point[0] - 17), n(point[1] + 4)), '#a8945a', INK, 1.4))
+    body, p = person(-70, 420, 540, pose='walk', stance='tiptoe', face='left', profile=True, body='three', mood='joy', dress='tunic', cloth='#c2453a', legs='#e0b040',
                      shoes='#6b4a30', hat='cap', hat_colour='#c2453a', hair='#5a3a22', hands=((0.9, 1.2), (1.3, 1.4)), grips=('fist', 'fist'))
     out.append(body)
     (lx, ly), (rx, ry) = p.hands
