@@ -1156,7 +1156,7 @@ def diez_de_bastos(c):
     # bowed under his load, walking up the path to the house, his arms wrapped round the
     # staves he carries before him, their tops fanned out ahead of his head
     fx, fy = -120, 440
-    body, p = person(fx, fy, 540, pose='walk', face='right', profile=True, body='three', bow=0.42, mood='effort', gaze=(1, 0.4),
+    body, p = person(fx, fy, 540, pose='walk', face='right', profile=True, body='three', bow=0.48, mood='effort', gaze=(1, 1.0),
                      dress='tunic', cloth='#c2453a', legs='#e0b040', shoes='#6b4a30', hair='#5a3a22',
                      reach=((fx + 120, fy - 300), (fx + 150, fy - 250)), grips=('fist', 'fist'))
     u = p.u
