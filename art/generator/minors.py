@@ -1951,9 +1951,19 @@ def siete_de_espadas(c):
         out.append(shadow(point[0] + 14, point[1] + 4, 26, 4))
         out.append(sword(top, point, 14))
         out.append(path('M%s,%s q17,-26 34,0 Z' % (n(point[0] - 17), n(point[1] + 4)), '#a8945a', INK, 1.4))
-    body, p = person(-70, 420, 540, pose='walk', stance='tiptoe', face='left', profile=True, body='three', mood='joy', dress='tunic', cloth='#c2453a', legs='#e0b040',
-                     shoes='#6b4a30', hat='cap', hat_colour='#c2453a', hair='#5a3a22', hands=((0.9, 1.2), (1.3, 1.4)), grips=('fist', 'fist'))
-    out.append(body)
+    dress = dict(pose='walk', stance='tiptoe', profile=True, body='three', mood='joy', dress='tunic', cloth='#c2453a',
+                 legs='#e0b040', shoes='#6b4a30', hat='cap', hat_colour='#c2453a', hair='#5a3a22',
+                 hands=((0.9, 1.2), (1.3, 1.4)), grips=('fist', 'fist'))
+    # stealing off to the left with his head turned back over his shoulder to the camp: the
+    # figure going left up to the neck, the head from one looking right
+    body, p = person(-70, 420, 540, face='left', main=False, **dress)
+    look, q = person(-70, 420, 540, face='right', **dress)
+    hx, hy = q.head
+    u = q.u
+    neck = hy + 0.62 * u
+    out.append(group([body], extra='clip-path="%s"' % c.clip(poly([(-300, neck), (300, neck), (300, 470), (-300, 470)]))))
+    out.append(group([look], extra='clip-path="%s"' % c.clip(poly([(hx - 1.6 * u, -470), (hx + 1.6 * u, -470),
+                                                                     (hx + 1.6 * u, neck), (hx - 1.6 * u, neck)]))))
     (lx, ly), (rx, ry) = p.hands
     for k in range(3):
         out.append(sword((lx - 20 - k * 8, ly + 80), (lx + 60 + k * 20, ly - 200), 12))
