@@ -330,6 +330,12 @@ class Person:
         self._fore_only = False
         if self.ride_turn:
             self.bturn = max(self.bturn, 0.82 if profile else 0.62)
+        # so does a figure standing or walking with its head in profile, unless the card turns
+        # the body full side on: the chest follows the head into a three-quarter view
+        self.chest_turn = self.ride_turn or (pose in ('stand', 'walk') and profile and face in ('left', 'right')
+                                             and self.bturn < 1 and dress != 'nude')
+        if self.chest_turn and not self.ride_turn:
+            self.bturn = max(self.bturn, 0.7)
         self.bow = bow  # the upper body bent forward from the hips, in radians
         self.tilt = tilt  # the head tipped about the neck, in degrees (clockwise on the card)
         # standing at ease, the weight on one leg (-1 the viewer's left, 1 the right): that hip
@@ -400,7 +406,7 @@ class Person:
                 x += t * k * 0.14 * math.sin(math.pi * (b - 1.4) / 1.9)
             elif a * t < 0 and b > 3.0:
                 x += t * k * 0.08 * min(1.0, b - 3.0)  # the back of the skirt falls in behind
-            if self.ride_turn and 1.1 < b < 4.0:
+            if self.chest_turn and 1.1 < b < 4.0:
                 x += t * k * 0.3 * math.sqrt(max(0.0, 1 - (a / 1.05) ** 2))
         w = self.weight
         if w:
