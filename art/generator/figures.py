@@ -2333,8 +2333,13 @@ class Person:
         for i in (0, 1):
             if self.behind[i]:
                 out.append(self._arm(i))
-        # a rider turned to the side: the far arm starts behind the chest
-        far = (0 if self.bdir > 0 else 1) if self.ride_turn and not self.loose and self.dress != 'nude' else None
+        # a body turned to the side: the far arm starts behind the chest. On foot only an arm
+        # reaching forward comes round in front; one hanging at the side stays whole
+        far = (1 if self.bdir > 0 else 0) if self.chest_turn and not self.loose and self.dress != 'nude' else None
+        if far is not None and not self.ride_turn:
+            t = self.hand_targets[far]
+            if t is None or t[0] * self.bdir < 0.3 + 0.35 * max(0.0, t[1]):
+                far = None
         if far is not None and not self.behind[far]:
             out.append(self._arm(far))
         else:
