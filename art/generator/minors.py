@@ -153,50 +153,100 @@ def salamanders(p):
     return ''.join(items)
 
 
+def folded_foreleg(top, bends, colour, widths=(6.8, 4.0, 4.4, 3.0, 3.7, 2.9)):
+    """A horse's foreleg lifted and folded, in the horse's own units: from the elbow `top`
+    through the knee, the fetlock and the coronet, `bends` the (angle, length) of the
+    forearm, the cannon and the pastern. The forearm is muscled and tapers to a knobbed
+    knee, the slim cannon ends in a round fetlock, the hoof shows its sole."""
+    pts = [top]
+    for ang, ln in bends:
+        a = math.radians(ang)
+        pts.append((pts[-1][0] + ln * math.cos(a), pts[-1][1] + ln * math.sin(a)))
+    elbow, knee, fet, coronet = pts
+    w_el, w_kn_in, w_kn, w_can, w_fet, w_pas = widths
+
+    def seg(a, b, wa, wb, bulge=0.0):
+        # a tapered piece from a to b, its front (upper) edge swelling by `bulge` a third of the way down
+        dx, dy = b[0] - a[0], b[1] - a[1]
+        d = math.hypot(dx, dy) or 1
+        nx, ny = -dy / d, dx / d
+        m = (a[0] + dx * 0.35, a[1] + dy * 0.35)
+        wm = wa + (wb - wa) * 0.35
+        return 'M%s,%s Q%s,%s %s,%s L%s,%s L%s,%s Z' % (
+            n(a[0] - nx * wa), n(a[1] - ny * wa), n(m[0] - nx * (wm + bulge)), n(m[1] - ny * (wm + bulge)),
+            n(b[0] - nx * wb), n(b[1] - ny * wb), n(b[0] + nx * wb), n(b[1] + ny * wb), n(a[0] + nx * wa), n(a[1] + ny * wa))
+    pieces = [('path', seg(elbow, knee, w_el, w_kn_in, 2.0)), ('circle', knee[0], knee[1], w_kn),
+              ('path', seg(knee, fet, w_can, w_can * 0.9)), ('circle', fet[0], fet[1], w_fet),
+              ('path', seg(fet, coronet, w_pas, w_pas))]
+    out = [solid(pieces, colour, INK, 1.5)]
+    # the crease inside the bent knee, and the fetlock's round set off from the cannon
+    for j, r in ((knee, w_kn), (fet, w_fet)):
+        a0 = math.atan2(j[1] - pts[pts.index(j) - 1][1], j[0] - pts[pts.index(j) - 1][0])
+        p0 = (j[0] + r * 0.75 * math.cos(a0 + 2.2), j[1] + r * 0.75 * math.sin(a0 + 2.2))
+        p1 = (j[0] + r * 0.75 * math.cos(a0 + 3.4), j[1] + r * 0.75 * math.sin(a0 + 3.4))
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(p0[0]), n(p0[1]), n(j[0]), n(j[1]), n(p1[0]), n(p1[1])), 'none',
+                        darker(colour, 0.3), 1.1))
+    # the hoof: the wall dark, the sole turned up paler
+    dx, dy = coronet[0] - fet[0], coronet[1] - fet[1]
+    d = math.hypot(dx, dy) or 1
+    ux, uy = dx / d, dy / d
+    px, py = -uy, ux
+    cx, cy = coronet
+    wall = [(cx + px * 3.2, cy + py * 3.2), (cx + ux * 5.6 + px * 4.2, cy + uy * 5.6 + py * 4.2),
+            (cx + ux * 5.6 - px * 4.2, cy + uy * 5.6 - py * 4.2), (cx - px * 3.2, cy - py * 3.2)]
+    out.append(path(poly(wall), '#3a2e28', INK, 1.5))
+    out.append(path(poly([wall[1], wall[2], (cx + ux * 4.2 - px * 2.4, cy + uy * 4.2 - py * 2.4),
+                          (cx + ux * 4.2 + px * 2.4, cy + uy * 4.2 + py * 2.4)]), '#8a7a6a', INK, 1.0))
+    return ''.join(out), pts
+
+
 def rearing_horse(c, x, y, s, direction, colour, mane, cloth):
-    """A horse reared up on its hind legs (see `horse`), its forelegs lifted high before its
-    chest and folded at the knees, the hooves tucked under."""
+    """A horse reared up on its hind legs (see `horse`), its forelegs lifted before its chest
+    and folded at the knees, the hooves tucked under; its tail falls behind the hind legs."""
     hb, hp = horse(x, y, s, direction, 'rear', colour, mane, cloth)
-    # the forelegs the plain rearing horse holds out low are cut away below its chest ...
+    # the forelegs the plain rearing horse holds out low are cut away below its chest, and
+    # the hanging tail below the rump ...
     t = 'translate(%s %s) scale(%s %s) rotate(-30 -30 68)' % (n(x), n(y - 68 * s), n(s * direction), n(s))
     hole = [(10, 27), (30, 22), (42, 17), (50, 9), (53, 3), (80, 3), (80, 60), (10, 60)]
+    tail_hole = [(-51, 13), (-54, 30), (-55, 80), (-110, 80), (-110, -14), (-49, -14)]
 
     def scene_pt(px, py):
         a = math.radians(-30)
         dx, dy = px + 30, py - 68
         rx, ry = -30 + dx * math.cos(a) - dy * math.sin(a), 68 + dx * math.sin(a) + dy * math.cos(a)
         return x + rx * s * direction, y - 68 * s + ry * s
-    keep = 'M-400,-600 L400,-600 L400,600 L-400,600 Z ' + poly([scene_pt(*q) for q in reversed(hole)])
+    keep = ('M-400,-600 L400,-600 L400,600 L-400,600 Z ' + poly([scene_pt(*q) for q in hole]) + ' '
+            + poly([scene_pt(*q) for q in tail_hole]))
     out = [group([hb], extra='clip-path="%s"' % c.clip(keep))]
 
-    # ... and drawn again raised: each from the chest, the forearm lifted (screen angles from
-    # the horse's front, the body itself raised 30 degrees), the cannon and the hoof hanging
-    def fore(top, bends):
-        pts = [top]
-        for ang, ln in bends:
-            a = math.radians(ang + 30)
-            pts.append((pts[-1][0] + ln * math.cos(a), pts[-1][1] + ln * math.sin(a)))
-        return pts
+    # ... and drawn again: the forelegs raised from the chest, each forearm reaching forward,
+    # the knee sharply bent and the cannon folded back under it (screen angles from the
+    # horse's front: the body itself is raised 30 degrees)
     far_c, near_c = darker(colour, 0.18), colour
     legs = []
-    for top, bends, col in (((30, 8), ((-48, 22), (62, 18), (100, 8)), far_c),
-                            ((38, 8), ((-22, 24), (92, 19), (122, 8)), near_c)):
-        pts = fore(top, bends)
-        spine = [pts[0], ((pts[0][0] + pts[1][0]) / 2, (pts[0][1] + pts[1][1]) / 2), pts[1],
-                 ((pts[1][0] + pts[2][0]) / 2, (pts[1][1] + pts[2][1]) / 2), pts[2], pts[3]]
-        legs.append(solid([('path', limb(spine, [8.5, 6.2, 5.2, 3.6, 4.6, 3.3]))], col, INK, 1.5))
-        fx, fy = pts[3]
-        dx, dy = pts[3][0] - pts[2][0], pts[3][1] - pts[2][1]
-        d = math.hypot(dx, dy)
-        ux, uy = dx / d, dy / d
-        legs.append(path(poly([(fx - uy * 3.4, fy + ux * 3.4), (fx + ux * 6 - uy * 4.6, fy + uy * 6 + ux * 4.6),
-                               (fx + ux * 6 + uy * 4.6, fy + uy * 6 - ux * 4.6), (fx + uy * 3.4, fy - ux * 3.4)]),
-                        '#3a2e28', INK, 1.5))
-        if col == near_c:
-            legs.append(path('M%s,%s q2,-4 6,-5' % (n(pts[1][0] - 3), n(pts[1][1] + 3)), 'none', darker(colour, 0.35), 1.2))
+    for top, bends, col in (((30, 12), ((-30, 25), (112, 20), (150, 6)), far_c),
+                            ((36, 6), ((-58, 30), (88, 21), (125, 6)), near_c)):
+        local = [(a + 30, ln) for a, ln in bends]
+        drawn, pts = folded_foreleg(top, local, col)
+        legs.append(drawn)
+        if col == far_c:
+            # the breast, round and whole, over the far leg's root
+            legs.append(path('M26,20.5 Q40,20 50,8 L54,-6 L34,-6 Z', colour, None, 0))
+            legs.append(path('M26,21 Q40,20.5 50.5,8', 'none', INK, 2))
     # the near leg's root blends into the chest
-    legs.append(ellipse(37, 6, 9, 6, colour, None, 0, 20))
+    legs.append(ellipse(36, 6, 7, 6, colour, None, 0, 20))
     out.append(group(legs, t))
+    # the tail from the top of the rump, falling in locks behind the hind legs and clear of the ground
+    root_a, root_b = scene_pt(-46, -10), scene_pt(-44, 4)
+    bx, by = root_a
+    k = direction * -1
+    outline = [(0, 0), (30, 16), (40, 70), (38, 130), (34, 182), (24, 164), (14, 176), (10, 150), (0, 158),
+               (-10, 124), (-24, 84), (k * (root_b[0] - bx), root_b[1] - by)]
+    tail = curve_through([(bx + k * dx, by + dy) for dx, dy in outline], closed=True)
+    out.append(path(tail, mane, INK, 2))
+    for d in ((12, 30, 34, 100, 30, 160), (4, 40, 18, 90, 14, 140)):
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(bx + k * d[0]), n(by + d[1]), n(bx + k * d[2]), n(by + d[3]),
+                                                  n(bx + k * d[4]), n(by + d[5])), 'none', darker(mane, 0.3), 1.4))
     return ''.join(out), hp
 
 
@@ -554,23 +604,78 @@ def sota_de_espadas(c):
     return out
 
 
+def torn_cloud(x, y, w, colour='#d8dce6'):
+    """A cloud torn by a gale blowing to the right: a ragged head upwind and long tatters
+    streaming off it downwind."""
+    h = w * 0.2
+    top = [(-0.5, 0.1), (-0.44, -0.55), (-0.3, -0.9), (-0.14, -0.7), (0.02, -0.95), (0.2, -0.5), (0.42, -0.42),
+           (0.62, -0.2), (0.5, 0.0), (0.78, 0.08), (0.58, 0.3), (0.9, 0.45), (0.52, 0.55), (0.66, 0.8), (0.3, 0.62),
+           (0.0, 0.7), (-0.3, 0.55), (-0.46, 0.4)]
+    shape = curve_through([(x + a * w, y + b * h) for a, b in top], closed=True)
+    out = [path(shape, colour, INK, 2.0)]
+    # the streaks the wind draws out of it
+    for a0, b0, a1, b1 in ((-0.2, -0.2, 0.4, -0.05), (-0.1, 0.25, 0.55, 0.35)):
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x + a0 * w), n(y + b0 * h), n(x + (a0 + a1) / 2 * w), n(y + (b0 + b1) / 2 * h - 4),
+                                                  n(x + a1 * w), n(y + b1 * h)), 'none', darker(colour, 0.15), 1.6))
+    return ''.join(out)
+
+
+def streaming_tail(c, drawn, x, y, s, direction, colour):
+    """A galloping horse (see `horse`) with its hanging tail cut away, above and below the
+    stretched near hind leg, and drawn again streaming straight out behind."""
+    def at(px, py):
+        return x + px * s * direction, y - 68 * s + py * s
+    above = [(-47, -18), (-52.5, -2), (-52, 5.5), (-51.2, 9.2), (-59.3, 18.9), (-65.3, 24.7), (-71.8, 27.9),
+             (-75.5, 29.2), (-110, 36), (-110, -18)]
+    below = [(-52, 31), (-54, 37), (-59.5, 46), (-59.5, 59), (-110, 59), (-110, 42), (-80, 41.2), (-68.2, 40.2),
+             (-59.6, 33.4)]
+    if direction < 0:
+        above, below = above[::-1], below[::-1]
+    keep = 'M-400,-600 L-400,600 L400,600 L400,-600 Z ' + poly([at(*q) for q in above]) + ' ' + poly([at(*q) for q in below])
+    t = 'translate(%s %s) scale(%s %s)' % (n(x), n(y - 68 * s), n(s * direction), n(s))
+    tail = curve_through([(-45, -12), (-62, -17), (-80, -16), (-98, -10), (-90, -6), (-102, -1), (-84, 0), (-92, 5),
+                          (-72, 3), (-56, 2), (-46, 0)], closed=True)
+    hair = [path(tail, colour, INK, 1.8)]
+    for d in ('M-52,-8 Q-70,-11 -88,-8', 'M-56,-3 Q-72,-3 -86,1'):
+        hair.append(path(d, 'none', darker(colour, 0.2), 1))
+    return group([drawn], extra='clip-path="%s"' % c.clip(keep)) + group(hair, t)
+
+
+def tossed_bird(x, y, s, angle):
+    """A small dark bird seen far off, its wings up, tumbling in the wind."""
+    d = 'M-12,2 Q-7,-7 0,1 Q7,-7 12,2 Q7,-3 0,4 Q-7,-3 -12,2 Z'
+    return group([path(d, '#2a2630', INK, 1)], 'translate(%s %s) rotate(%s) scale(%s)' % (n(x), n(y), n(angle), n(s)))
+
+
 @card(ESPADAS + 11)
 def caballo_de_espadas(c):
-    out = windy_sky(c, 'grey')
+    # a plain under a gale from the left: the clouds torn into streamers, the trees bowed and
+    # the birds scattered before it
+    out = [sky(c, 'storm', 200)]
+    for x, y, w in ((-150, -400, 300), (140, -330, 260), (-60, -230, 220), (190, -170, 160)):
+        out.append(torn_cloud(x, y, w))
+    for x, y in ((-270, -300), (-250, -130), (-80, -330), (0, -110)):
+        out.append(path('M%s,%s q60,-16 120,0 t130,-4' % (n(x), n(y)), 'none', '#e6e9f0', 3))
+    for x, y, s_, a in ((-220, -200, 1.2, 20), (-170, -250, 0.9, -15), (60, -260, 1.1, 35), (110, -210, 0.8, -30),
+                        (240, -280, 1.0, 10), (20, -380, 0.8, 50), (250, -80, 0.9, -20)):
+        out.append(tossed_bird(x, y, s_, a))
     out.append(hills(170, '#8a9a7a', (30, 60, 40)))
     out.append(ground(c, 160, '#9ab08a', '#6f8a5e', 30))
-    for x, h in ((-240, 200), (-180, 150), (235, 180)):
-        out.append(wind_tree(x, 165, h, -60))
-    hb, hp = horse(20, 420, 2.6, -1, 'gallop', '#f4f2ec', '#d9d4c8', cloth='#7a5bb0')
-    out.append(hb)
+    for x, h in ((-250, 170), (-190, 130), (200, 190), (258, 140)):
+        out.append(wind_tree(x, 165, h, 70))
+    # the horse at full stretch
+    hx, hy, hs = 10, 420, 2.6
+    hb, hp = horse(hx, hy, hs, -1, 'gallop', '#f4f2ec', '#d9d4c8', cloth='#7a5bb0')
+    out.append(streaming_tail(c, hb, hx, hy, hs, -1, '#d9d4c8'))
     sx, sy = hp['saddle']
-    rb, r = rider(sx, sy, 320, -1, profile=True, body='three', mood='effort', cloth='#7a5bb0', sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet', cape='#c2453a',
-                  hands=((-1.2, -1.2), (-0.6, 1.2)), grips=('fist', 'fist'))
+    # the rider leans into the charge, the sword raised high above his head
+    rb, r = rider(sx, sy, 320, -1, profile=True, body='three', mood='effort', cloth='#7a5bb0', sleeves='#9aa3b2', legs='#9aa3b2',
+                  hat='helmet', cape='#c2453a', bow=0.45, hands=((-0.5, -2.3), (-1.0, 1.0)), grips=('fist', 'fist'))
     out.append(rb)
-    plume = 'M%s,%s q20,-40 70,-40 q-30,20 -60,48 Z' % (n(r.head[0]), n(r.head[1] - 0.6 * r.u))
+    plume = 'M%s,%s q24,-24 66,-18 q-24,14 -58,38 Z' % (n(r.head[0]), n(r.head[1] - 0.6 * r.u))
     out.append(path(plume, '#c2453a'))
     lx, ly = r.hands[0]
-    out.append(sword((lx + 10, ly + 30), (lx - 110, ly - 260), 16))
+    out.append(sword((lx + 16, ly + 26), (lx - 120, ly - 220), 16))
     out.append(hand_over(r, 0))
     out.append(line(r.hands[1], hp['muzzle'], '#6b3f2a', 2.4))
     out.append(hand_over(r, 1))  # the reins in his fist
@@ -650,12 +755,15 @@ def sota_de_oros(c):
         out.append(tree(x, y, h, col))
     for y in range(300, 460, 55):
         out.append(flowers(list(range(-270 + (y % 3) * 20, 280, 80)), y, seed=y))
-    # he lifts the coin in both hands before his face and gazes at it
+    # he lifts the coin in both hands before his face and gazes at it: the hands on its rim, the
+    # far one low on the left, the near one under it, each forearm pointing in at the middle so
+    # the fingers lie behind the coin
     centre, r = (150, -108), 56
+    grip = [(centre[0] + 0.8 * r * math.cos(math.radians(a)), centre[1] + 0.8 * r * math.sin(math.radians(a)))
+            for a in (150, 80)]
     body, p = person(-30, 440, 600, face='right', profile=True, body='three', gaze=(1, -0.35), mood='focus', dress='tunic',
                      cloth='#4e8a44', legs='#a86a38', shoes='#6b4a30', hat='beret', hat_colour='#c2453a', cape='#e0b040',
-                     reach=((centre[0] - 0.45 * r, centre[1] + 0.9 * r), (centre[0] + 0.4 * r, centre[1] + 0.93 * r)),
-                     elbows=((24, 26), (100, 20)))
+                     reach=grip, elbows=((33, 4), (113, 42)))
     out.append(body)
     out.append(coin_in_hands(p, centre, r))
     return out
@@ -795,10 +903,11 @@ def tunic_person(x, y, h, **kw):
 def as_de_bastos(c):
     out = [sky(c, 'day', 150), mountains(150, '#8a9ac0', [(-180, 130, 120), (180, 160, 130)]),
            ground(c, 150, '#8ab85a', '#6a9a44')]
-    out.append(castle(180, 260, 140, 110, '#d7cfbf', '#a0463c'))
+    # the castle on its rise to the right, clear of the wand, which ends in the air above the land
+    out.append(castle(226, 260, 112, 100, '#d7cfbf', '#a0463c'))
     out.append(path('M-300,300 Q-60,280 40,340 Q120,400 300,380 L300,420 Q120,440 40,380 Q-60,320 -300,340 Z', '#6fb2e8', INK, 2))
     h, (gx, gy) = hand_from_cloud(200, -30, 1)
-    out.append(wand((gx - 20, gy + 280), (gx + 10, gy - 320), 30, 6))
+    out.append(wand((gx - 16, gy + 220), (gx + 10, gy - 320), 34, 6))
     out.append(h)
     for x, y in [(-60, -250), (40, -300), (-20, 100)]:
         out.append(ellipse(x, y, 16, 7, LEAF, INK, 1.5, 40))
@@ -1267,7 +1376,7 @@ def cuatro_de_copas(c):
     x, seat, h = -110, 392, 520
     u = h / 7.5
     out.append(shadow(x + 10, seat + 0.5 * u, 2.3 * u, 0.3 * u))
-    body, p = person(x, seat, h, pose='bust', face='front', mood='focus', gaze=(0.7, 1), dress='tunic', cloth='#4a6fb5',
+    body, p = person(x, seat, h, pose='bust', face='front', mood='focus', gaze=(0.7, 1), tilt=10, dress='tunic', cloth='#4a6fb5',
                      legs='#c2453a', hair='#5a3a22', hands=((1.3, 1.2), (-1.3, 1.0)), shadow=False)
     out.append(body)
     out.append(crossed_legs(x, seat, u, '#c2453a', '#5a3e24', '#4a6fb5'))
