@@ -425,19 +425,18 @@ def tree(x, y, h, crown='#4f8a45', trunk='#7a5230', r=None):
     dark = shade(crown, 0.22)
     for cx, cy_, k, b in clumps:
         base = mix(light(crown, 0.1), shade(crown, 0.16), min(1.0, max(0.0, (b + 0.9) / 1.8)))
-        # the underside in shade: a crescent left where the clump's lit part stops short of it
+        # the underside in shade, and on the upper clumps a lit rim on the upper left: crescents
+        # left where the clump's middle stops short of them
         out.append(circle(cx + 0.05 * k, cy_ + 0.12 * k, 0.86 * k, shade(base, 0.2), None, 0))
-        out.append(circle(cx - 0.12 * k, cy_ - 0.14 * k, 0.78 * k, base, None, 0))
-        if b < 0.1:
-            # lit: a paler patch on the upper left, broken by a few leaves
-            out.append(circle(cx - 0.3 * k, cy_ - 0.32 * k, 0.44 * k, light(base, 0.1), None, 0))
-            for p, q, m in ((-0.5, -0.35, 0.16), (-0.12, -0.55, 0.13), (-0.6, 0.05, 0.12)):
-                out.append(path('M%s,%s a%s,%s 0 0 1 %s,0' % (n(cx + p * k), n(cy_ + q * k), n(m * k), n(m * k), n(2 * m * k)),
-                                'none', light(base, 0.3), max(1.0, k * 0.04)))
-        else:
-            for p, q, m in ((-0.3, 0.1, 0.14), (0.2, -0.3, 0.12)):
-                out.append(path('M%s,%s a%s,%s 0 0 1 %s,0' % (n(cx + p * k), n(cy_ + q * k), n(m * k), n(m * k), n(2 * m * k)),
-                                'none', shade(base, 0.25), max(1.0, k * 0.035)))
+        lit = b < 0.1
+        if lit:
+            out.append(circle(cx - 0.14 * k, cy_ - 0.16 * k, 0.8 * k, light(base, 0.14), None, 0))
+        out.append(circle(cx + (0.0 if lit else -0.12) * k, cy_ + (0.0 if lit else -0.14) * k, (0.72 if lit else 0.78) * k, base, None, 0))
+        # a few leaves marked in the mass, pale where it is lit and dark where it is not
+        marks = ((-0.45, -0.3, 0.15), (-0.05, -0.45, 0.13), (-0.5, 0.12, 0.12)) if lit else ((-0.3, 0.1, 0.14), (0.2, -0.3, 0.12))
+        for p, q, m in marks:
+            out.append(path('M%s,%s a%s,%s 0 0 1 %s,0' % (n(cx + p * k), n(cy_ + q * k), n(m * k), n(m * k), n(2 * m * k)),
+                            'none', light(base, 0.3) if lit else shade(base, 0.25), max(1.0, k * 0.04)))
         out.append(path('M%s,%s a%s,%s 0 0 0 %s,0' % (n(cx - 0.8 * k), n(cy_ + 0.6 * k), n(k), n(k), n(1.6 * k)),
                         'none', dark, max(1.0, lw * 0.7)))
     return ''.join(out)
