@@ -241,6 +241,16 @@ def smooth(ring):
     return d + ' L%s,%s Z' % (n(ring[-1][0]), n(ring[-1][1]))
 
 
+def through(pts):
+    """A closed outline from pts[0] round to pts[-1], each point in between a control point
+    and the curve passing through the midpoints between them."""
+    d = 'M%s,%s' % (n(pts[0][0]), n(pts[0][1]))
+    for i in range(1, len(pts) - 1):
+        mx, my = (pts[i][0] + pts[i + 1][0]) / 2, (pts[i][1] + pts[i + 1][1]) / 2
+        d += ' Q%s,%s %s,%s' % (n(pts[i][0]), n(pts[i][1]), n(mx), n(my))
+    return d + ' L%s,%s Z' % (n(pts[-1][0]), n(pts[-1][1]))
+
+
 def _rounded(pts):
     """Path steps from pts[0] (the pen is there) to pts[-1] through the midpoints between
     them, each point in between a control point."""
@@ -631,11 +641,7 @@ class Person:
                (-1.14, 5.6), (0.2, 5.64), (1.5, 5.6), (1.54, 5.5), (1.5, 4.7), (1.56, 4.25), (1.3, 3.98), (0.7, 3.85),
                (0.58, 3.0), (sh * 0.97, 1.8), (sh, 1.5), (0.3, 1.2)]
         ps = [U(*self._bowed(t * a, b)) for a, b in pts]
-        d = 'M%s,%s' % (n(ps[0][0]), n(ps[0][1]))
-        for i in range(1, len(ps) - 1):
-            mx, my = (ps[i][0] + ps[i + 1][0]) / 2, (ps[i][1] + ps[i + 1][1]) / 2
-            d += ' Q%s,%s %s,%s' % (n(ps[i][0]), n(ps[i][1]), n(mx), n(my))
-        d += ' L%s,%s Z' % (n(ps[-1][0]), n(ps[-1][1]))
+        d = through(ps)
         # the two flanks from the neck down: the back one and the front one
         self._side, self._side_r = ps[:9], list(reversed(ps[9:]))
         return d, 5.6
@@ -686,11 +692,7 @@ class Person:
                    (0.3, 6.1), (1.5, 6.0), (1.5, 5.0), (1.58, 4.2), (1.35, 3.85), (0.75, 3.75), (0.42, 3.2),
                    (0.58, 2.4), (0.5, 1.6), (0.3, 1.2)]
         ps = [U(*self._bowed(t * a, b)) for a, b in pts]
-        d = 'M%s,%s' % (n(ps[0][0]), n(ps[0][1]))
-        for i in range(1, len(ps) - 1):
-            mx, my = (ps[i][0] + ps[i + 1][0]) / 2, (ps[i][1] + ps[i + 1][1]) / 2
-            d += ' Q%s,%s %s,%s' % (n(ps[i][0]), n(ps[i][1]), n(mx), n(my))
-        d += ' L%s,%s Z' % (n(ps[-1][0]), n(ps[-1][1]))
+        d = through(ps)
         self._side = self._side_r = ps
         return d, 4.5 if self.short else 6.0
 
