@@ -241,6 +241,16 @@ def smooth(ring):
     return d + ' L%s,%s Z' % (n(ring[-1][0]), n(ring[-1][1]))
 
 
+def through(pts):
+    """A closed outline from pts[0] round to pts[-1], each point in between a control point
+    and the curve passing through the midpoints between them."""
+    d = 'M%s,%s' % (n(pts[0][0]), n(pts[0][1]))
+    for i in range(1, len(pts) - 1):
+        mx, my = (pts[i][0] + pts[i + 1][0]) / 2, (pts[i][1] + pts[i + 1][1]) / 2
+        d += ' Q%s,%s %s,%s' % (n(pts[i][0]), n(pts[i][1]), n(mx), n(my))
+    return d + ' L%s,%s Z' % (n(pts[-1][0]), n(pts[-1][1]))
+
+
 def _rounded(pts):
     """Path steps from pts[0] (the pen is there) to pts[-1] through the midpoints between
     them, each point in between a control point."""
@@ -330,6 +340,12 @@ class Person:
         self._fore_only = False
         if self.ride_turn:
             self.bturn = max(self.bturn, 0.82 if profile else 0.62)
+        # so does a figure standing or walking with its head in profile, unless the card turns
+        # the body full side on: the chest follows the head into a three-quarter view
+        self.chest_turn = self.ride_turn or (pose in ('stand', 'walk') and profile and face in ('left', 'right')
+                                             and self.bturn < 1 and dress != 'nude')
+        if self.chest_turn and not self.ride_turn:
+            self.bturn = max(self.bturn, 0.7)
         self.bow = bow  # the upper body bent forward from the hips, in radians
         self.tilt = tilt  # the head tipped about the neck, in degrees (clockwise on the card)
         # standing at ease, the weight on one leg (-1 the viewer's left, 1 the right): that hip
@@ -400,7 +416,7 @@ class Person:
                 x += t * k * 0.14 * math.sin(math.pi * (b - 1.4) / 1.9)
             elif a * t < 0 and b > 3.0:
                 x += t * k * 0.08 * min(1.0, b - 3.0)  # the back of the skirt falls in behind
-            if self.ride_turn and 1.1 < b < 4.0:
+            if self.chest_turn and 1.1 < b < 4.0:
                 x += t * k * 0.3 * math.sqrt(max(0.0, 1 - (a / 1.05) ** 2))
         w = self.weight
         if w:
@@ -625,11 +641,7 @@ class Person:
                (-1.14, 5.6), (0.2, 5.64), (1.5, 5.6), (1.54, 5.5), (1.5, 4.7), (1.56, 4.25), (1.3, 3.98), (0.7, 3.85),
                (0.58, 3.0), (sh * 0.97, 1.8), (sh, 1.5), (0.3, 1.2)]
         ps = [U(*self._bowed(t * a, b)) for a, b in pts]
-        d = 'M%s,%s' % (n(ps[0][0]), n(ps[0][1]))
-        for i in range(1, len(ps) - 1):
-            mx, my = (ps[i][0] + ps[i + 1][0]) / 2, (ps[i][1] + ps[i + 1][1]) / 2
-            d += ' Q%s,%s %s,%s' % (n(ps[i][0]), n(ps[i][1]), n(mx), n(my))
-        d += ' L%s,%s Z' % (n(ps[-1][0]), n(ps[-1][1]))
+        d = through(ps)
         # the two flanks from the neck down: the back one and the front one
         self._side, self._side_r = ps[:9], list(reversed(ps[9:]))
         return d, 5.6
@@ -680,11 +692,7 @@ class Person:
                    (0.3, 6.1), (1.5, 6.0), (1.5, 5.0), (1.58, 4.2), (1.35, 3.85), (0.75, 3.75), (0.42, 3.2),
                    (0.58, 2.4), (0.5, 1.6), (0.3, 1.2)]
         ps = [U(*self._bowed(t * a, b)) for a, b in pts]
-        d = 'M%s,%s' % (n(ps[0][0]), n(ps[0][1]))
-        for i in range(1, len(ps) - 1):
-            mx, my = (ps[i][0] + ps[i + 1][0]) / 2, (ps[i][1] + ps[i + 1][1]) / 2
-            d += ' Q%s,%s %s,%s' % (n(ps[i][0]), n(ps[i][1]), n(mx), n(my))
-        d += ' L%s,%s Z' % (n(ps[-1][0]), n(ps[-1][1]))
+        d = through(ps)
         self._side = self._side_r = ps
         return d, 4.5 if self.short else 6.0
 
@@ -2327,8 +2335,13 @@ class Person:
         for i in (0, 1):
             if self.behind[i]:
                 out.append(self._arm(i))
-        # a rider turned to the side: the far arm starts behind the chest
-        far = (0 if self.bdir > 0 else 1) if self.ride_turn and not self.loose and self.dress != 'nude' else None
+        # a body turned to the side: the far arm starts behind the chest. On foot only an arm
+        # reaching forward comes round in front; one hanging at the side stays whole
+        far = (1 if self.bdir > 0 else 0) if self.chest_turn and not self.loose and self.dress != 'nude' else None
+        if far is not None and not self.ride_turn:
+            t = self.hand_targets[far]
+            if t is None or t[0] * self.bdir < 0.3 + 0.35 * max(0.0, t[1]):
+                far = None
         if far is not None and not self.behind[far]:
             out.append(self._arm(far))
         else:

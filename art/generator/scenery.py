@@ -389,26 +389,56 @@ def rain(x0, x1, y0, y1, step=34, colour='#c9d6e8'):
 
 
 def tree(x, y, h, crown='#4f8a45', trunk='#7a5230', r=None):
-    """A round-crowned tree lit from the left: light on the crown's upper left, shade low on its
-    right and under it on the trunk."""
+    """A tree lit from the upper left: a trunk that forks into boughs under a crown of leafy
+    clumps of different sizes, each lit on its upper left and darker underneath, the lower
+    clumps in more shade than the upper ones. Small far trees get fewer clumps."""
     r = r or h * 0.36
     crown, trunk = far(crown, y), far(trunk, y)
     ink, lw = far_line(y)
-    out = [path(poly([(x - h * 0.05, y), (x - h * 0.035, y - h * 0.6), (x + h * 0.035, y - h * 0.6), (x + h * 0.05, y)]),
-                trunk, ink, lw)]
-    out.append(path(poly([(x + h * 0.005, y - 1), (x + h * 0.01, y - h * 0.58), (x + h * 0.03, y - h * 0.58), (x + h * 0.045, y - 1)]),
-                    shade(trunk, 0.25), None, 0))
+    rnd = _rand(int(abs(x * 3.1 + y * 1.7 + h)) + 1)
     cy = y - h + r
-    out.append(solid([('circle', x, cy, r), ('circle', x - r * 0.62, cy + r * 0.45, r * 0.72),
-                      ('circle', x + r * 0.62, cy + r * 0.45, r * 0.72)], crown, ink, lw))
-    out.append(circle(x + r * 0.62, cy + r * 0.62, r * 0.5, shade(crown, 0.16), None, 0))
-    out.append(circle(x + r * 0.1, cy + r * 0.62, r * 0.45, shade(crown, 0.1), None, 0))
-    for a, b, k in ((-0.45, -0.45, 0.2), (-0.1, -0.7, 0.18), (-0.75, -0.05, 0.16), (0.2, -0.35, 0.14)):
-        out.append(path('M%s,%s a%s,%s 0 0 1 %s,0' % (n(x + a * r), n(cy + b * r), n(k * r), n(k * r), n(2 * k * r)),
-                        'none', light(crown, 0.25), max(1.6, r * 0.035)))
-    for a, b, k in ((-0.5, 0.1, 0.22), (0.25, -0.45, 0.2), (-0.7, 0.7, 0.18), (0.55, 0.2, 0.2)):
-        out.append(path('M%s,%s a%s,%s 0 0 1 %s,0' % (n(x + a * r), n(cy + b * r), n(k * r), n(k * r), n(2 * k * r)),
-                        'none', shade(crown, 0.3), 1.4))
+    fork = y - h * 0.3
+    w = h * 0.05
+    # the trunk, narrowing upwards, parts into a left and a right bough that run up into the crown
+    lt, rt = (x - r * 0.5, cy + r * 0.25), (x + r * 0.52, cy + r * 0.2)
+    d = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+        n(x - w), n(y), n(x - w * 0.55), n((y + fork) / 2), n(x - w * 0.75), n(fork),
+        n(x - w * 0.9), n(fork - h * 0.08), n(lt[0] - w * 0.3), n(lt[1]), n(lt[0] + w * 0.35), n(lt[1] + w * 0.2),
+        n(x - w * 0.05), n(fork - h * 0.06), n(x), n(fork - w * 0.1),
+        n(x + w * 0.1), n(fork - h * 0.05), n(rt[0] - w * 0.3), n(rt[1] + w * 0.2), n(rt[0] + w * 0.3), n(rt[1]),
+        n(x + w * 0.9), n(fork - h * 0.07), n(x + w * 0.75), n(fork),
+        n(x + w * 0.55), n((y + fork) / 2), n(x + w), n(y))
+    out = [path(d, trunk, ink, lw)]
+    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(x + w * 0.45), n(y - 1), n(x + w * 0.3), n((y + fork) / 2), n(x + w * 0.45),
+                                            n(fork - 2)), 'none', shade(trunk, 0.3), max(1.2, w * 0.35)))
+    # the clumps (across, down, size) in the crown's radius, from the lowest up: the upper ones
+    # lie in front, their shaded lower edges over the clumps below
+    layout = [(-0.56, 0.42, 0.36), (0.58, 0.44, 0.34), (-0.84, 0.06, 0.4), (0.86, 0.08, 0.36), (0.02, 0.04, 0.56),
+              (-0.5, -0.34, 0.48), (0.5, -0.3, 0.44), (0.0, -0.56, 0.46)]
+    if r < 26:
+        layout = [(-0.6, 0.3, 0.46), (0.62, 0.32, 0.42), (0, 0.0, 0.6), (0, -0.5, 0.5)]
+    clumps = []
+    for a, b, k in layout:
+        a, b, k = a + (rnd() - 0.5) * 0.12, b + (rnd() - 0.5) * 0.1, k * (0.9 + rnd() * 0.2)
+        clumps.append((x + a * r * 1.12, cy + b * r, k * r * 1.05, a + b))
+    out.append(solid([('circle', cx, cy_, k) for cx, cy_, k, b in clumps], crown, ink, lw))
+    dark = shade(crown, 0.22)
+    for cx, cy_, k, b in clumps:
+        base = mix(light(crown, 0.1), shade(crown, 0.16), min(1.0, max(0.0, (b + 0.9) / 1.8)))
+        # the underside in shade, and on the upper clumps a lit rim on the upper left: crescents
+        # left where the clump's middle stops short of them
+        out.append(circle(cx + 0.05 * k, cy_ + 0.12 * k, 0.86 * k, shade(base, 0.2), None, 0))
+        lit = b < 0.1
+        if lit:
+            out.append(circle(cx - 0.14 * k, cy_ - 0.16 * k, 0.8 * k, light(base, 0.14), None, 0))
+        out.append(circle(cx + (0.0 if lit else -0.12) * k, cy_ + (0.0 if lit else -0.14) * k, (0.72 if lit else 0.78) * k, base, None, 0))
+        # a few leaves marked in the mass, pale where it is lit and dark where it is not
+        marks = ((-0.45, -0.3, 0.15), (-0.05, -0.45, 0.13), (-0.5, 0.12, 0.12)) if lit else ((-0.3, 0.1, 0.14), (0.2, -0.3, 0.12))
+        for p, q, m in marks:
+            out.append(path('M%s,%s a%s,%s 0 0 1 %s,0' % (n(cx + p * k), n(cy_ + q * k), n(m * k), n(m * k), n(2 * m * k)),
+                            'none', light(base, 0.3) if lit else shade(base, 0.25), max(1.0, k * 0.04)))
+        out.append(path('M%s,%s a%s,%s 0 0 0 %s,0' % (n(cx - 0.8 * k), n(cy_ + 0.6 * k), n(k), n(k), n(1.6 * k)),
+                        'none', dark, max(1.0, lw * 0.7)))
     return ''.join(out)
 
 

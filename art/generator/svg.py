@@ -38,6 +38,17 @@ def attrs(**kw):
     return ' '.join(out)
 
 
+def _stops(stops):
+    """A gradient's stops: each (offset, colour) or (offset, (colour, opacity))."""
+    s = ''
+    for o, c in stops:
+        if isinstance(c, tuple):
+            s += '<stop offset="%s" stop-color="%s" stop-opacity="%s"/>' % (n(o), c[0], n(c[1]))
+        else:
+            s += '<stop offset="%s" stop-color="%s"/>' % (n(o), c)
+    return s
+
+
 class Card:
     """One card's SVG: a list of elements and the gradients they use."""
 
@@ -56,24 +67,14 @@ class Card:
 
     def linear(self, stops, x1=0, y1=0, x2=0, y2=1, units='objectBoundingBox'):
         gid = self.uid('g')
-        s = ''
-        for o, c in stops:
-            if isinstance(c, tuple):
-                s += '<stop offset="%s" stop-color="%s" stop-opacity="%s"/>' % (n(o), c[0], n(c[1]))
-            else:
-                s += '<stop offset="%s" stop-color="%s"/>' % (n(o), c)
+        s = _stops(stops)
         self.defs.append('<linearGradient id="%s" x1="%s" y1="%s" x2="%s" y2="%s" gradientUnits="%s">%s'
                          '</linearGradient>' % (gid, n(x1), n(y1), n(x2), n(y2), units, s))
         return 'url(#%s)' % gid
 
     def radial(self, stops, cx, cy, r):
         gid = self.uid('g')
-        s = ''
-        for o, c in stops:
-            if isinstance(c, tuple):
-                s += '<stop offset="%s" stop-color="%s" stop-opacity="%s"/>' % (n(o), c[0], n(c[1]))
-            else:
-                s += '<stop offset="%s" stop-color="%s"/>' % (n(o), c)
+        s = _stops(stops)
         self.defs.append('<radialGradient id="%s" cx="%s" cy="%s" r="%s" gradientUnits="userSpaceOnUse">%s'
                          '</radialGradient>' % (gid, n(cx), n(cy), n(r), s))
         return 'url(#%s)' % gid
