@@ -798,7 +798,7 @@ def caballo_de_oros(c):
     sx, sy = hp['saddle']
     # turned with his head towards the coin he holds up before him, the reins in his other fist
     rb, r = rider(sx, sy, 480, 1, profile=True, body='three', mood='focus', gaze=(1, -0.6), cloth='#c2453a',
-                  sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet', hands=((1.2, 2.0), (1.15, -1.5)), grips=('fist', 'rest'))
+                  sleeves='#9aa3b2', legs='#9aa3b2', hat='helmet', hands=((1.2, 2.0), (1.35, -1.25)), grips=('fist', 'rest'))
     out.append(rb)
     hx, hy = r.head
     out.append(path('M%s,%s q-20,-30 0,-50 q20,20 0,50 Z' % (n(hx), n(hy - 0.5 * r.u)), LEAF, INK, 2))
