@@ -1221,7 +1221,7 @@ def el_colgado(c):
     h = 560
     p = HangedFigure(0, 300, h, face='front', mood='calm', dress='tunic', cloth='#3f6db0', hat='halo', hair='#e0b040',
                      legs='#c2453a', shoes='#e0b040', stance='cross', hem=4.75, hands=((0.55, 2.25), (-0.55, 2.25)),
-                     behind=(True, True), elbows=((-1.45 * h / 7.5, 300 - 4.9 * h / 7.5), (1.45 * h / 7.5, 300 - 4.9 * h / 7.5)),
+                     behind=(True, True), elbows=((-1.0 * h / 7.5, 300 - 4.6 * h / 7.5), (1.0 * h / 7.5, 300 - 4.6 * h / 7.5)),
                      belt='#e0b040', shadow=False, pattern=fallen_skirt)
     body = p.draw()
     u = p.u
