@@ -1621,14 +1621,17 @@ def el_sol(c):
     out.append(hb)
     sx, sy = hp['saddle']
     cp = BareRider(sx, sy + 0.25 * 285 / 7.5, 285, pose='ride', dress='nude', face='front', mood='joy', child=True,
-                   hair='#e0b040', hat='wreath', hands=((-2.2, -1.35), (2.25, -1.2)), grips=('fist', 'open'),
+                   hair='#e0b040', hat='wreath', hands=((-1.75, -1.0), (1.85, -0.85)), grips=('fist', 'open'),
                    holds=((-0.12, -1), None))
+    # both arms raised and opened in joy, bent at the elbows, the upper arms out and a little down
+    (s0x, s0y), (s1x, s1y) = cp.shoulders
+    cp.elbow_at = ((s0x - 1.02 * cp.u, s0y + 0.38 * cp.u), (s1x + 1.02 * cp.u, s1y + 0.4 * cp.u))
     out.append(cp.draw())
     lx, ly = cp.hands[0]
     # the staff upright in the raised fist, the red banner streaming back from its top in waves
-    tx, ty = lx + 6, ly - 165
+    tx, ty = lx + 8, ly - 190
     out.append(line((lx - 2, ly + 45), (tx, ty), WOOD, 6))
-    k = 0.6
+    k = 0.82
     banner = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s L%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % tuple(
         n(tx + a * k) if j % 2 == 0 else n(ty + a * k) for j, a in enumerate((
             0, 2, -45, -26, -90, 2, -130, 28, -175, 10, -150, 48, -180, 86, -128, 104, -88, 78, -45, 52, -3, 76)))
