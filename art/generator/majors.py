@@ -716,10 +716,11 @@ def los_enamorados(c):
         out.append(circle(px, py, 11, '#d83a3a', INK, 1.5))
         out.append(path('M%s,%s q3,-8 8,-9' % (n(px), n(py - 10)), 'none', '#3e6a2a', 2))
     out.append(serpent_on_tree(238, 286, 130, 26))
-    # the man turned to the woman, his hands a little open; the woman looks up at the angel
+    # the man turned to the woman, both his hands a little open towards her at his hips; the
+    # woman looks up at the angel
     man, mp = person(-150, 400, 420, face='right', profile=True, body='three', mood='calm', dress='nude', hair='#5a3a22',
-                     weight=-1, hands=((-0.05, 2.55), (0.75, 2.1)), grips=('rest', 'open'))
-    wom, wp = person(150, 400, 400, face='left', gaze=(-0.7, -1), tilt=14, body='three', mood='calm', dress='nude', hair='#c28a3a',
+                     weight=-1, hands=((0.5, 2.3), (0.85, 2.15)), grips=('open', 'open'))
+    wom, wp = person(150, 400, 400, face='left', gaze=(-0.5, -1), tilt=18, body='three', mood='calm', dress='nude', hair='#c28a3a',
                      hairstyle='long', weight=1, hands=((-0.55, 2.2), (0.05, 2.55)), grips=('open', 'rest'))
     out += [man, wom]
     return out
