@@ -720,7 +720,7 @@ def los_enamorados(c):
     # woman looks up at the angel
     man, mp = person(-150, 400, 420, face='right', profile=True, body='three', mood='calm', dress='nude', hair='#5a3a22',
                      weight=-1, hands=((0.5, 2.3), (0.85, 2.15)), grips=('open', 'open'))
-    wom, wp = person(150, 400, 400, face='left', gaze=(-0.5, -1), tilt=18, body='three', mood='calm', dress='nude', hair='#c28a3a',
+    wom, wp = person(150, 400, 400, face='left', gaze=(-0.3, -1), tilt=10, body='three', mood='calm', dress='nude', hair='#c28a3a',
                      hairstyle='long', weight=1, hands=((-0.55, 2.2), (0.05, 2.55)), grips=('open', 'rest'))
     out += [man, wom]
     return out
