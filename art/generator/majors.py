@@ -1718,12 +1718,20 @@ def el_juicio(c):
     # the clouds he leans from: a low bank across the sky under his breast, not a wall
     for x, y, w in ((-190, 4, 230), (180, 10, 240), (-10, -6, 250)):
         out.append(cloud(x, y, w, '#eef0f6'))
+    # the banner hangs from the trumpet itself, its top edge along the tube, the cloth falling
+    # in a soft wave below and the red cross on it
+    (ax, ay), (bx, by) = along(0.6), along(0.96)
+    drop = 78
+    cloth = 'M%s,%s L%s,%s L%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+        n(ax), n(ay), n(bx), n(by), n(bx + 4), n(by + drop), n(bx - 0.25 * (bx - ax)), n(by + drop - 12),
+        n((ax + bx) / 2), n((ay + by) / 2 + drop + 4), n(ax + 0.2 * (bx - ax)), n(ay + drop + 18), n(ax - 4), n(ay + drop))
+    out.append(path(cloth, '#f4f1e8', INK, 2))
+    mx, my = (ax + bx) / 2, (ay + by) / 2
+    out.append(line((mx, my + 4), (mx, my + drop), '#c2453a', 8))
+    out.append(line((ax + 8, my + 0.42 * drop), (bx - 8, my + 0.42 * drop), '#c2453a', 8))
+    out.append(path('M%s,%s q6,20 2,%s' % (n(ax + 0.3 * (bx - ax)), n(ay + 0.3 * (by - ay) + 8), n(drop - 14)), 'none',
+                    darker('#f4f1e8', 0.2), 2))
     out.append(trumpet(mouth, bell))
-    fx, fy = along(0.8)
-    out.append(line((fx, fy), (fx, fy + 14), INK, 2))
-    out.append(path('M%s,%s l80,0 l0,60 l-80,0 Z' % (n(fx - 40), n(fy + 10)), '#f4f1e8', INK, 2))
-    out.append(line((fx, fy + 14), (fx, fy + 66), '#c2453a', 8))
-    out.append(line((fx - 34, fy + 40), (fx + 34, fy + 40), '#c2453a', 8))
     out += [ap.hand(0, 'fist'), ap.hand(1, 'fist')]
     # the risen rise from their coffins on the sea: a woman, a man seen from behind, a child,
     # their arms lifted and opened in wonder
