@@ -716,10 +716,11 @@ def los_enamorados(c):
         out.append(circle(px, py, 11, '#d83a3a', INK, 1.5))
         out.append(path('M%s,%s q3,-8 8,-9' % (n(px), n(py - 10)), 'none', '#3e6a2a', 2))
     out.append(serpent_on_tree(238, 286, 130, 26))
-    # the man turned to the woman, his hands a little open; the woman looks up at the angel
+    # the man turned to the woman, both his hands a little open towards her at his hips; the
+    # woman looks up at the angel
     man, mp = person(-150, 400, 420, face='right', profile=True, body='three', mood='calm', dress='nude', hair='#5a3a22',
-                     weight=-1, hands=((-0.05, 2.55), (0.75, 2.1)), grips=('rest', 'open'))
-    wom, wp = person(150, 400, 400, face='left', gaze=(-0.7, -1), tilt=14, body='three', mood='calm', dress='nude', hair='#c28a3a',
+                     weight=-1, hands=((0.5, 2.3), (0.85, 2.15)), grips=('open', 'open'))
+    wom, wp = person(150, 400, 400, face='left', gaze=(-0.3, -1), tilt=10, body='three', mood='calm', dress='nude', hair='#c28a3a',
                      hairstyle='long', weight=1, hands=((-0.55, 2.2), (0.05, 2.55)), grips=('open', 'rest'))
     out += [man, wom]
     return out
@@ -1221,7 +1222,7 @@ def el_colgado(c):
     h = 560
     p = HangedFigure(0, 300, h, face='front', mood='calm', dress='tunic', cloth='#3f6db0', hat='halo', hair='#e0b040',
                      legs='#c2453a', shoes='#e0b040', stance='cross', hem=4.75, hands=((0.55, 2.25), (-0.55, 2.25)),
-                     behind=(True, True), elbows=((-1.45 * h / 7.5, 300 - 4.9 * h / 7.5), (1.45 * h / 7.5, 300 - 4.9 * h / 7.5)),
+                     behind=(True, True), elbows=((-1.0 * h / 7.5, 300 - 4.6 * h / 7.5), (1.0 * h / 7.5, 300 - 4.6 * h / 7.5)),
                      belt='#e0b040', shadow=False, pattern=fallen_skirt)
     body = p.draw()
     u = p.u
@@ -1621,14 +1622,17 @@ def el_sol(c):
     out.append(hb)
     sx, sy = hp['saddle']
     cp = BareRider(sx, sy + 0.25 * 285 / 7.5, 285, pose='ride', dress='nude', face='front', mood='joy', child=True,
-                   hair='#e0b040', hat='wreath', hands=((-2.2, -1.35), (2.25, -1.2)), grips=('fist', 'open'),
+                   hair='#e0b040', hat='wreath', hands=((-1.75, -1.0), (1.85, -0.85)), grips=('fist', 'open'),
                    holds=((-0.12, -1), None))
+    # both arms raised and opened in joy, bent at the elbows, the upper arms out and a little down
+    (s0x, s0y), (s1x, s1y) = cp.shoulders
+    cp.elbow_at = ((s0x - 1.02 * cp.u, s0y + 0.38 * cp.u), (s1x + 1.02 * cp.u, s1y + 0.4 * cp.u))
     out.append(cp.draw())
     lx, ly = cp.hands[0]
     # the staff upright in the raised fist, the red banner streaming back from its top in waves
-    tx, ty = lx + 6, ly - 165
+    tx, ty = lx + 8, ly - 190
     out.append(line((lx - 2, ly + 45), (tx, ty), WOOD, 6))
-    k = 0.6
+    k = 0.82
     banner = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s L%s,%s L%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % tuple(
         n(tx + a * k) if j % 2 == 0 else n(ty + a * k) for j, a in enumerate((
             0, 2, -45, -26, -90, 2, -130, 28, -175, 10, -150, 48, -180, 86, -128, 104, -88, 78, -45, 52, -3, 76)))
@@ -1714,12 +1718,20 @@ def el_juicio(c):
     # the clouds he leans from: a low bank across the sky under his breast, not a wall
     for x, y, w in ((-190, 4, 230), (180, 10, 240), (-10, -6, 250)):
         out.append(cloud(x, y, w, '#eef0f6'))
+    # the banner hangs from the trumpet itself, its top edge along the tube, the cloth falling
+    # in a soft wave below and the red cross on it
+    (ax, ay), (bx, by) = along(0.6), along(0.96)
+    drop = 78
+    cloth = 'M%s,%s L%s,%s L%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+        n(ax), n(ay), n(bx), n(by), n(bx + 4), n(by + drop), n(bx - 0.25 * (bx - ax)), n(by + drop - 12),
+        n((ax + bx) / 2), n((ay + by) / 2 + drop + 4), n(ax + 0.2 * (bx - ax)), n(ay + drop + 18), n(ax - 4), n(ay + drop))
+    out.append(path(cloth, '#f4f1e8', INK, 2))
+    mx, my = (ax + bx) / 2, (ay + by) / 2
+    out.append(line((mx, my + 4), (mx, my + drop), '#c2453a', 8))
+    out.append(line((ax + 8, my + 0.42 * drop), (bx - 8, my + 0.42 * drop), '#c2453a', 8))
+    out.append(path('M%s,%s q6,20 2,%s' % (n(ax + 0.3 * (bx - ax)), n(ay + 0.3 * (by - ay) + 8), n(drop - 14)), 'none',
+                    darker('#f4f1e8', 0.2), 2))
     out.append(trumpet(mouth, bell))
-    fx, fy = along(0.8)
-    out.append(line((fx, fy), (fx, fy + 14), INK, 2))
-    out.append(path('M%s,%s l80,0 l0,60 l-80,0 Z' % (n(fx - 40), n(fy + 10)), '#f4f1e8', INK, 2))
-    out.append(line((fx, fy + 14), (fx, fy + 66), '#c2453a', 8))
-    out.append(line((fx - 34, fy + 40), (fx + 34, fy + 40), '#c2453a', 8))
     out += [ap.hand(0, 'fist'), ap.hand(1, 'fist')]
     # the risen rise from their coffins on the sea: a woman, a man seen from behind, a child,
     # their arms lifted and opened in wonder
