@@ -1733,24 +1733,47 @@ def el_juicio(c):
                     darker('#f4f1e8', 0.2), 2))
     out.append(trumpet(mouth, bell))
     out += [ap.hand(0, 'fist'), ap.hand(1, 'fist')]
-    # the risen rise from their coffins on the sea: a woman, a man seen from behind, a child,
-    # their arms lifted and opened in wonder
-    risen = ((-190, 300, SKINS[1], 'long', dict(face='right', gaze=(0.6, -1), tilt=10, hands=((-0.9, -1.1), (0.9, -1.3)))),
-             (0, 330, SKINS[3], 'short', dict(face='back', hands=((-1.35, -1.0), (1.35, -1.0)))),
-             (190, 250, SKINS[2], 'short', dict(face='left', gaze=(-0.6, -1), tilt=-10, child=True,
-                                                 hands=((-1.1, -1.0), (1.0, -1.2)))))
+    # the risen rise from open coffins afloat on the sea, seen from the hips up over the
+    # coffins' sides: a woman and a man with their arms lifted and opened in wonder, a child
+    # between them seen from behind, its coffin a little further off
     wood = '#8a6242'
-    for x, h, skin, style, kw in risen:
-        # an open wooden coffin afloat: its dark inside seen over the front board
-        out.append(path(poly([(x - 80, 392), (x - 68, 370), (x + 68, 370), (x + 80, 392)]), '#3e2a1c', INK, 2))
-        f, fp = person(x, 420, h, mood='joy', dress='nude', skin=skin, hair='#8a5a2a' if x else '#3a2418',
-                       hairstyle=style, grips=('open', 'open'), **kw)
-        out.append(f)
-        out.append(path(poly([(x - 82, 390), (x + 82, 390), (x + 72, 444), (x - 72, 444)]), wood, INK, LINE))
-        out.append(line((x - 79, 416), (x + 79, 416), darker(wood, 0.3), 2))
-        out.append(line((x - 78, 396), (x + 78, 396), mix(wood, '#ffffff', 0.25), 2))
+    risen = ((-180, 388, 86, 360, SKINS[1], 'long', '#8a5a2a',
+              dict(face='right', gaze=(0.6, -1), tilt=8, hands=((-0.8, -1.1), (0.75, -1.3)))),
+             (0, 344, 62, 260, SKINS[2], 'short', '#6a4426',
+              dict(face='back', child=True, hands=((-1.05, -0.8), (1.05, -0.8)))),
+             (180, 388, 86, 375, SKINS[3], 'short', '#3a2418',
+              dict(face='left', gaze=(-0.6, -1), tilt=-8, hands=((-0.75, -1.3), (0.8, -1.1)))))
+    for x, rim, half, h, skin, style, hair, kw in sorted(risen, key=lambda r: r[1]):
+        back, depth = rim - 0.3 * half, 0.62 * half
+        side = 1 if x < 0 else -1      # the side face turned towards the middle of the card
+        near = x + side * half
+        far_x = x - side * half
+        # the open box from a little above: its dark inside, the inner back and side walls lit
+        # by the sky, then the figure, then the front board and the outer side over the hips
+        opening = [(x - half, rim), (x + half, rim), (x + 0.86 * half, back), (x - 0.86 * half, back)]
+        out.append(path(poly(opening), '#3e2a1c', INK, 2))
+        out.append(path(poly([(x - 0.86 * half, back), (x + 0.86 * half, back), (x + 0.86 * half, back + 0.2 * half),
+                              (x - 0.86 * half, back + 0.2 * half)]), darker(wood, 0.15)))
+        out.append(path(poly([(far_x, rim), (x - side * 0.86 * half, back), (x - side * 0.86 * half, back + 0.2 * half),
+                              (far_x + side * 0.06 * half, rim)]), darker(wood, 0.3)))
+        f, fp = person(x, rim + 3.9 * h / 7.5, h, mood='joy', dress='nude', skin=skin, hair=hair, hairstyle=style,
+                       grips=('open', 'open'), **kw)
+        keep = poly([(x - 3 * half, -470), (x + 3 * half, -470), (x + 3 * half, rim), (x - 3 * half, rim)])
+        out.append(group([f], extra='clip-path="%s"' % c.clip(keep)))
+        out.append(path(poly(opening), 'none', INK, 2))
+        out.append(path(poly([(x - half, rim), (x + half, rim), (x + 0.94 * half, rim + depth), (x - 0.94 * half, rim + depth)]),
+                        wood, INK, LINE))
+        out.append(path(poly([(near, rim), (x + side * 0.86 * half, back), (x + side * 0.82 * half, back + depth * 0.8),
+                              (x + side * 0.94 * half, rim + depth)]), darker(wood, 0.25), INK, LINE))
+        out.append(line((x - 0.97 * half, rim + 0.5 * depth), (x + 0.97 * half, rim + 0.5 * depth), darker(wood, 0.3), 2))
+        out.append(line((x - 0.98 * half, rim + 5), (x + 0.98 * half, rim + 5), mix(wood, '#ffffff', 0.25), 2))
+        # the sea lapping at the box
+        wy = rim + depth - 4
         for k in (-1, 1):
-            out.append(path('M%s,440 q14,-6 28,0 t28,0' % n(x + k * 84 - 28), 'none', '#d8ecff', 2.2))
+            out.append(path('M%s,%s q%s,-6 %s,0 t%s,0' % (n(x + k * (half + 4) - 14 * (1 - k)), n(wy), n(7), n(14), n(14)),
+                            'none', '#d8ecff', 2.2))
+        out.append(path('M%s,%s q%s,6 %s,0' % (n(x - 0.8 * half), n(wy + 6), n(0.8 * half), n(1.6 * half)), 'none',
+                        '#d8ecff', 2.2))
     return out
 
 
