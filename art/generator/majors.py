@@ -431,6 +431,19 @@ def pomegranate(x, y, r=16):
                    'none', '#e88a7a', 2.4))
 
 
+def small_pomegranate(x, y, r):
+    """A little pomegranate for a pattern on cloth: the fruit, its crown and two leaves."""
+    k = r / 8
+    return (path('M%s,%s q%s,%s %s,%s q%s,%s %s,%s Z' % (n(x), n(y - r), n(-9 * k), n(-2 * k), n(-13 * k), n(-9 * k), n(8 * k),
+                                                      n(-1 * k), n(13 * k), n(9 * k)), '#7e9e4e', '#3e5a26', 0.8)
+            + path('M%s,%s q%s,%s %s,%s q%s,%s %s,%s Z' % (n(x), n(y - r), n(9 * k), n(-2 * k), n(13 * k), n(-9 * k), n(-8 * k),
+                                                        n(-1 * k), n(-13 * k), n(9 * k)), '#7e9e4e', '#3e5a26', 0.8)
+            + path('M%s,%s l%s,%s l%s,%s l%s,%s l%s,%s Z' % (n(x - 3.5 * k), n(y - r + 1), n(-1 * k), n(-5 * k), n(3 * k), n(2 * k),
+                                                          n(2 * k), n(-4 * k), n(2 * k), n(7 * k)), '#a8333a', INK, 0.8)
+            + circle(x, y, r, '#c2453a', INK, 1.1)
+            + circle(x - 0.35 * r, y - 0.35 * r, 0.3 * r, '#e88a7a'))
+
+
 @card(2)
 def la_sacerdotisa(c):
     out = [sky(c, 'night', 300)]
@@ -501,9 +514,15 @@ def la_emperatriz(c):
                      hairstyle='long', hat='laurel', hands=((-0.6, 2.2), (0.8, 0.0)), grips=('rest', 'fist'),
                      holds=(None, (0.053, -1)))
     out.append(body)
-    for i, (a, b) in enumerate([(-0.5, 2.4), (0.4, 2.9), (-0.3, 3.7), (0.6, 4.4), (-0.7, 5.0), (0.2, 5.4)]):
-        x, y = p.U(a, b)
-        out.append(circle(x, y, 0.13 * p.u, '#c2453a', INK, 1.4))
+    # the gown patterned with small pomegranates, each on a sprig of two leaves, set in
+    # staggered rows that follow the width of the bodice, the lap and the fall of the skirt
+    for row, b in enumerate((2.3, 2.85, 3.4, 3.95, 4.5, 5.05, 5.55)):
+        half = 0.5 if b < 3.0 else (1.0 if 3.6 < b < 4.2 else 0.75)
+        a = -half + (0.25 if row % 2 else 0.0)
+        while a <= half + 0.01:
+            x, y = p.U(a - 0.05, b)
+            out.append(small_pomegranate(x, y, 0.1 * p.u))
+            a += 0.5
     cx, cy = p.head
     for k in range(12):
         px, py = polar(cx, cy - 0.1 * p.u, 0.85 * p.u, 195 + k * 13.6)
@@ -512,16 +531,26 @@ def la_emperatriz(c):
     out.append(line((hx + 4, hy + 60), (hx + 14, hy - 130), GOLD, 7))
     out.append(circle(hx + 14, hy - 140, 14, GOLD))
     out.append(p.hand(1, 'fist'))
-    # the heart-shaped shield with the sign of Venus
-    sx, sy = -190, 300
-    out.append(path('M%s,%s C%s,%s %s,%s %s,%s C%s,%s %s,%s %s,%s Z' % (
-        n(sx), n(sy + 60), n(sx - 80), n(sy + 10), n(sx - 50), n(sy - 60), n(sx), n(sy - 25), n(sx + 50), n(sy - 60),
-        n(sx + 80), n(sy + 10), n(sx), n(sy + 60)), '#d8a84a'))
-    out.append(circle(sx, sy - 6, 14, 'none', INK, 4))
-    out.append(line((sx, sy + 8), (sx, sy + 36), INK, 4))
-    out.append(line((sx - 10, sy + 24), (sx + 10, sy + 24), INK, 4))
-    for x in range(-270, 140, 34):
-        out.append(wheat(x, 450, 120 + (x % 3) * 8))
+    # the heart-shaped shield with the sign of Venus, leaning against the couch
+    sx, sy = -190, 296
+    heart = ('M0,62 C-38,34 -74,8 -74,-24 C-74,-54 -44,-68 -20,-60 C-8,-56 0,-46 0,-38 '
+             'C0,-46 8,-56 20,-60 C44,-68 74,-54 74,-24 C74,8 38,34 0,62 Z')
+    out.append(group([path(heart, '#d8a84a', INK, LINE),
+                      group([path(heart, 'none', '#f2cf7a', 4)], 'scale(0.84)'),
+                      circle(0, -18, 15, 'none', INK, 5), line((0, -3), (0, 32), INK, 5), line((-12, 16), (12, 16), INK, 5)],
+                     'translate(%s %s) rotate(-6)' % (n(sx), n(sy))))
+    # the field of ripe wheat before her: a golden band of the crop, a back row of ears and
+    # a taller front row, heads heavy and leaning this way and that
+    out.append(path('M-300,470 L-300,350 Q-220,340 -140,348 Q-40,356 60,346 Q120,340 150,350 Q170,420 226,470 Z', '#d9a845'))
+    for k in range(9):
+        out.append(line((-290 + k * 50, 470), (-286 + k * 50, 372), '#b8862e', 1.6))
+    for row, (y, h, step, x0) in enumerate(((428, 88, 24, -292), (478, 122, 30, -280))):
+        x = x0
+        while x < (150 if row else 170):
+            lean = ((x * 7) % 5 - 2) * 3
+            out.append(group([wheat(0, 0, h + (x % 3) * 6, '#e8b440' if row else '#d39a36')],
+                             'translate(%s %s) rotate(%s)' % (n(x), n(y), n(lean))))
+            x += step
     return out
 
 
