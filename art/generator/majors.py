@@ -1774,26 +1774,31 @@ def el_juicio(c):
               dict(face='left', gaze=(-0.6, -1), tilt=-8, hands=((-0.75, -1.3), (0.8, -1.1)))))
     for x, rim, half, h, skin, style, hair, kw in sorted(risen, key=lambda r: r[1]):
         back, depth = rim - 0.3 * half, 0.62 * half
-        side = 1 if x < 0 else -1      # the side face turned towards the middle of the card
-        near = x + side * half
-        far_x = x - side * half
-        # the open box from a little above: its dark inside, the inner back and side walls lit
-        # by the sky, then the figure, then the front board and the outer side over the hips
-        opening = [(x - half, rim), (x + half, rim), (x + 0.86 * half, back), (x - 0.86 * half, back)]
+        # seen from a little above and off to one side: the back edge slides towards the middle
+        # of the card, so the outer side turned that way shows beside the front board
+        side = 0 if x == 0 else (1 if x < 0 else -1)
+        shift = side * 0.2 * half
+        bl, br = x - 0.88 * half + shift, x + 0.88 * half + shift
+        opening = [(x - half, rim), (x + half, rim), (br, back), (bl, back)]
+        # the open box: its dark inside, the inner back wall and the far inner side lit by the
+        # sky, then the figure, then the front board and the outer side over the hips
         out.append(path(poly(opening), '#3e2a1c', INK, 2))
-        out.append(path(poly([(x - 0.86 * half, back), (x + 0.86 * half, back), (x + 0.86 * half, back + 0.2 * half),
-                              (x - 0.86 * half, back + 0.2 * half)]), darker(wood, 0.15)))
-        out.append(path(poly([(far_x, rim), (x - side * 0.86 * half, back), (x - side * 0.86 * half, back + 0.2 * half),
-                              (far_x + side * 0.06 * half, rim)]), darker(wood, 0.3)))
+        out.append(path(poly([(bl, back), (br, back), (br, back + 0.2 * half), (bl, back + 0.2 * half)]), darker(wood, 0.15)))
+        if side:
+            fx, bx = (x - half, bl) if side > 0 else (x + half, br)
+            out.append(path(poly([(fx, rim), (bx, back), (bx, back + 0.2 * half), (fx + side * 0.08 * half, rim)]),
+                            darker(wood, 0.3)))
         f, fp = person(x, rim + 3.9 * h / 7.5, h, mood='joy', dress='nude', skin=skin, hair=hair, hairstyle=style,
                        grips=('open', 'open'), **kw)
         keep = poly([(x - 3 * half, -470), (x + 3 * half, -470), (x + 3 * half, rim), (x - 3 * half, rim)])
         out.append(group([f], extra='clip-path="%s"' % c.clip(keep)))
         out.append(path(poly(opening), 'none', INK, 2))
-        out.append(path(poly([(x - half, rim), (x + half, rim), (x + 0.94 * half, rim + depth), (x - 0.94 * half, rim + depth)]),
+        if side:
+            nx, bx = (x + half, br) if side > 0 else (x - half, bl)
+            out.append(path(poly([(nx, rim), (bx, back), (bx, back + 0.86 * depth), (nx - side * 0.05 * half, rim + depth)]),
+                            darker(wood, 0.3), INK, LINE))
+        out.append(path(poly([(x - half, rim), (x + half, rim), (x + 0.95 * half, rim + depth), (x - 0.95 * half, rim + depth)]),
                         wood, INK, LINE))
-        out.append(path(poly([(near, rim), (x + side * 0.86 * half, back), (x + side * 0.82 * half, back + depth * 0.8),
-                              (x + side * 0.94 * half, rim + depth)]), darker(wood, 0.25), INK, LINE))
         out.append(line((x - 0.97 * half, rim + 0.5 * depth), (x + 0.97 * half, rim + 0.5 * depth), darker(wood, 0.3), 2))
         out.append(line((x - 0.98 * half, rim + 5), (x + 0.98 * half, rim + 5), mix(wood, '#ffffff', 0.25), 2))
         # the sea lapping at the box
