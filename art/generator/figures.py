@@ -1623,7 +1623,7 @@ class Person:
                         'effort': (0.06, 0.15), 'focus': (0.1, 0.12), 'stern': (0.06, 0.14), 'rest': (0.13, 0.11)}[mood]
         # how open the eye is, and how its upper lid slants (+: drooping at the outer corner)
         open_, droop = {'calm': (0.05, 0.0), 'joy': (0.035, -0.01), 'grief': (0.035, 0.03), 'fear': (0.07, -0.01),
-                        'effort': (0.022, 0.0), 'focus': (0.04, 0.0), 'stern': (0.038, -0.015), 'rest': (0.0, 0.0)}[mood]
+                        'effort': (0.032, 0.0), 'focus': (0.04, 0.0), 'stern': (0.038, -0.015), 'rest': (0.0, 0.0)}[mood]
         open_, droop = open_ * eye_o, droop + tilt
         inner, outer = inner + brow_up, outer + brow_up
         up = max(0.0, -gy) if mood in ('calm', 'joy', 'rest', 'focus') else 0.0
@@ -1707,7 +1707,7 @@ class Person:
                 n(cx - 0.43 * u), n(ey + 0.09 * u)), '#f7f4ec', INK, 2))
             out.append(path('M%s,%s q%s,%s %s,%s' % (n(cx + 0.42 * u), n(ey - 0.05 * u), n(0.2 * u), n(0.1 * u), n(0.3 * u),
                                                     n(0.45 * u)), 'none', '#f7f4ec', 0.08 * u))
-        nx = cx + shift + turn * 0.06 * u
+        nx = cx + shift + turn * 0.02 * u
         nose_c = darker(self.skin, 0.55)
         nd = turn or -0.6
         if self.nose == 1:
@@ -1723,8 +1723,11 @@ class Person:
             out.append(path('M%s,%s l%s,%s l%s,%s' % (n(nx), n(ey + 0.06 * u), n(0.05 * u * nd), n(0.15 * nose_l * u),
                                                       n(-0.06 * u * nd), n(0.02 * u)), 'none', nose_c, w * 0.6))
         my = cy + ((0.34 if f != 'up' else 0.28) + mouth_y) * u
-        mx = cx + shift + turn * 0.03 * u
+        # turned three-quarter, the mouth sits a little off the middle towards the turn, under
+        # the nose's root and well inside the cheek; its far half is foreshortened
+        mx = cx + turn * 0.1 * u
         m = mouth_w * u  # the mouth's widths are measured in m
+        fl, fr = (0.7 if turn < 0 else 1.0), (0.7 if turn > 0 else 1.0)  # each half's length
         lip = mix(darker(self.skin, 0.2), '#b0484a', 0.35)
         soft = darker(self.skin, 0.3)
         if mood == 'joy':
@@ -1752,20 +1755,21 @@ class Person:
             out.append(line((mx - 0.1 * u, my + 0.005 * u), (mx + 0.1 * u, my + 0.005 * u), soft, w * 0.4))
         elif mood in ('focus', 'stern'):
             dn = 0.025 if mood == 'stern' else 0.01
-            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(mx - 0.09 * m), n(my + dn * u), n(mx), n(my - dn * u), n(mx + 0.09 * m),
-                                                     n(my + dn * u)), 'none', INK, w))
-            out.append(line((mx - 0.04 * u, my + 0.07 * u), (mx + 0.04 * u, my + 0.07 * u), lip, w * 0.4))
+            out.append(path('M%s,%s Q%s,%s %s,%s' % (n(mx - 0.09 * m * fl), n(my + dn * u), n(mx), n(my - dn * u),
+                                                     n(mx + 0.09 * m * fr), n(my + dn * u)), 'none', INK, w))
+            out.append(line((mx - 0.04 * u * fl, my + 0.07 * u), (mx + 0.04 * u * fr, my + 0.07 * u), lip, w * 0.4))
         else:
             # a closed mouth at rest: the line between the lips, its corners level with its middle
             # or a hair above it, never drawn down, and the lower lip's shadow
             # (a head tipped to one side would carry one corner down: the mouth is drawn half
             # against the tip, so it still rests level)
             k = 0.1 * m * math.sin(math.radians(self.tilt)) * 0.5
-            out.append(path('M%s,%s q%s,%s %s,%s q%s,%s %s,%s' % (n(mx - 0.1 * m), n(my - 0.004 * u + k), n(0.05 * m),
-                                                                n(0.012 * u - k), n(0.1 * m), n(0.012 * u - k), n(0.05 * m), n(0),
-                                                                n(0.1 * m), n(-0.012 * u - k)), 'none', INK, w))
-            out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.05 * u), n(my + 0.065 * u), n(0.05 * u), n(0.02 * u), n(0.1 * u)),
-                            'none', lip, w * (0.25 if up else 0.35)))
+            a, b = 0.1 * m * fl, 0.1 * m * fr
+            out.append(path('M%s,%s q%s,%s %s,%s q%s,%s %s,%s' % (n(mx - a), n(my - 0.008 * u + k), n(a / 2),
+                                                                n(0.016 * u - k), n(a), n(0.016 * u - k), n(b / 2), n(0),
+                                                                n(b), n(-0.016 * u - k)), 'none', INK, w * 0.9))
+            out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.05 * u * fl), n(my + 0.065 * u), n(0.05 * u * fl), n(0.02 * u),
+                                                   n(0.05 * u * (fl + fr))), 'none', lip, w * (0.25 if up else 0.35)))
         out.append(self._lines_of_age())
         if u > 26 and f not in ('up',) and not up:
             # the chin's hollow under the lower lip
@@ -1799,15 +1803,21 @@ class Person:
                                                          n(ey - 0.03 * u)), 'none', soft, w * 0.45))
         else:
             # the eye from the side: a wedge opening towards the front, the iris at its front
-            h = {'fear': 0.06, 'effort': 0.028}.get(mood, 0.04) * u
+            # effort narrows the eye a little, never to a slit: the iris stays in sight
+            h = {'fear': 0.06, 'effort': 0.05}.get(mood, 0.045) * u
             ex = X(0.3)
             eye = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(X(0.22)), n(ey), n(X(0.3)), n(ey - h * 1.1), n(X(0.36)),
                                                          n(ey - h * 0.35), n(X(0.31)), n(ey + h * 0.75), n(X(0.22)), n(ey))
             out.append(path(eye, '#fbf7ee', None, 0))
-            ix = X(0.335) + gx * 0.004 * u
-            out.append(ellipse(ix, ey - h * 0.15 + gy * 0.01 * u, 0.022 * u, min(0.034 * u, h * 0.85), '#4a3324', None, 0))
+            # the iris towards the front of the opening but clear of the brow's outline, and
+            # kept inside the opening when the gaze drops, with its dark pupil
+            ix = X(0.32) + gx * 0.004 * u
+            iy = ey - h * 0.1 + max(-1.0, min(1.0, gy)) * 0.004 * u
+            out.append(ellipse(ix, iy, 0.022 * u, min(0.034 * u, h * 0.85), '#4a3324', None, 0))
+            if u > 26:
+                out.append(ellipse(ix + t * 0.006 * u, iy, 0.009 * u, min(0.016 * u, h * 0.4), INK, None, 0))
             out.append(path('M%s,%s Q%s,%s %s,%s' % (n(X(0.22)), n(ey), n(X(0.3)), n(ey - h * 1.1), n(X(0.37)), n(ey - h * 0.3)),
-                            'none', INK, w))
+                            'none', INK, w * (0.75 if mood == 'effort' else 1)))
             out.append(path('M%s,%s Q%s,%s %s,%s' % (n(X(0.25)), n(ey + h * 0.25), n(X(0.3)), n(ey + h * 0.8), n(X(0.35)),
                                                      n(ey + h * 0.1)), 'none', soft, w * 0.45))
         if not self.blindfold:
