@@ -1994,8 +1994,15 @@ def ocho_de_espadas(c):
                      hairstyle='long',
                      hands=((0.5, 1.8), (-0.5, 1.8)), behind=(True, True))
     out.append(body)
-    for y in (p.top + 2.4 * p.u, p.top + 3.3 * p.u, p.top + 4.4 * p.u):
-        out.append(path('M%s,%s q%s,%s %s,0' % (n(-0.7 * p.u), n(y), n(0.7 * p.u), n(14), n(1.4 * p.u)), 'none', '#e8dcb8', 5))
+    # the bands wound round her, over the arms held behind her back and round the gown below:
+    # each one a strip of cloth curving round her body, its far side hidden
+    for y, left, right in ((2.4, -1.15, 1.16), (3.3, -1.14, 1.17), (4.4, -1.0, 1.24)):
+        y = p.top + y * p.u
+        x0, x1 = left * p.u, right * p.u
+        band = 'M%s,%s Q%s,%s %s,%s' % (n(x0), n(y - 3), n((x0 + x1) / 2), n(y + 22), n(x1), n(y - 3))
+        out.append(path(band, 'none', INK, 11))
+        out.append(path(band, 'none', '#e8dcb8', 7))
+        out.append(path(band, 'none', '#c9b98e', 1.4))
     # eight blades planted round her, every one whole inside the field
     for x in (-262, -218, -174, -130, 130, 174, 218, 262):
         out.append(sword((x, -40 - abs(x) * 0.1 - (abs(x) // 44 % 2) * 30), (x, 440), 14))
