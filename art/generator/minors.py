@@ -1961,7 +1961,7 @@ def siete_de_espadas(c):
         a = ang + turn
         return pommel[0] + math.cos(a) * t * length - math.sin(ang) * side, pommel[1] + math.sin(a) * t * length + math.cos(ang) * side
 
-    dress = dict(pose='walk', stance='tiptoe', profile=True, body='three', mood='joy', dress='tunic', cloth='#c2453a',
+    dress = dict(pose='walk', stance='tiptoe', lean=-1, profile=True, body='three', mood='joy', dress='tunic', cloth='#c2453a',
                  legs='#e0b040', shoes='#6b4a30', hat='cap', hat_colour='#c2453a', hair='#5a3a22',
                  reach=(along(0.34), along(0.1)), grips=('fist', 'fist'))
     # stealing off to the left with his head turned back over his shoulder to the camp: the
