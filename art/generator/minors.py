@@ -1938,7 +1938,7 @@ def seis_de_espadas(c):
 def siete_de_espadas(c):
     out = [sky(c, 'gold', 200), ground(c, 200, '#c8b47a', '#a8945a')]
     # the camp he steals from, behind him as he creeps off to the left: tents lit from the left, pennants on their poles
-    for x, col in ((-240, '#4a6fb5'), (90, '#c2453a'), (210, '#e0b040')):
+    for x, col in ((40, '#4a6fb5'), (150, '#c2453a'), (262, '#e0b040')):
         out.append(shadow(x + 20, 202, 80, 8))
         out.append(path('M%s,200 L%s,60 L%s,200 Z' % (x - 70, x, x + 70), col, INK, LINE))
         out.append(path('M%s,63 L%s,198 L%s,198 Z' % (x + 1, x + 68, x + 22), darker(col, 0.18), None, 0))
@@ -1951,9 +1951,19 @@ def siete_de_espadas(c):
         out.append(shadow(point[0] + 14, point[1] + 4, 26, 4))
         out.append(sword(top, point, 14))
         out.append(path('M%s,%s q17,-26 34,0 Z' % (n(point[0] - 17), n(point[1] + 4)), '#a8945a', INK, 1.4))
-    dress = dict(pose='walk', stance='tiptoe', profile=True, body='three', mood='joy', dress='tunic', cloth='#c2453a',
+    # the five he takes gathered in a bundle before his chest, hilts low in front, the blades
+    # slanting up and back over his far shoulder, clear of his turned face
+    ang = math.atan2(-0.53, 0.85)
+    length = 300
+    pommel = (-180, 90)
+
+    def along(t, side=0.0, turn=0.0):
+        a = ang + turn
+        return pommel[0] + math.cos(a) * t * length - math.sin(ang) * side, pommel[1] + math.sin(a) * t * length + math.cos(ang) * side
+
+    dress = dict(pose='walk', stance='tiptoe', lean=-1, profile=True, body='three', mood='joy', dress='tunic', cloth='#c2453a',
                  legs='#e0b040', shoes='#6b4a30', hat='cap', hat_colour='#c2453a', hair='#5a3a22',
-                 hands=((0.9, 1.2), (1.3, 1.4)), grips=('fist', 'fist'))
+                 reach=(along(0.34), along(0.1)), grips=('fist', 'fist'))
     # stealing off to the left with his head turned back over his shoulder to the camp: the
     # figure going left up to the neck, the head from one looking right
     body, p = person(-70, 420, 540, face='left', main=False, **dress)
@@ -1964,11 +1974,12 @@ def siete_de_espadas(c):
     out.append(group([body], extra='clip-path="%s"' % c.clip(poly([(-300, neck), (300, neck), (300, 470), (-300, 470)]))))
     out.append(group([look], extra='clip-path="%s"' % c.clip(poly([(hx - 1.6 * u, -470), (hx + 1.6 * u, -470),
                                                                      (hx + 1.6 * u, neck), (hx - 1.6 * u, neck)]))))
-    (lx, ly), (rx, ry) = p.hands
-    for k in range(3):
-        out.append(sword((lx - 20 - k * 8, ly + 80), (lx + 60 + k * 20, ly - 200), 12))
-    for k in range(2):
-        out.append(sword((rx - 10 + k * 10, ry + 80), (rx + 36 + k * 16, ry - 190), 12))
+    # the bundle fans a little: hilts close together, the points spread over the shoulder
+    for k in (-2, 1, -1, 2, 0):
+        base = along(0, k * 6)
+        turn = k * 0.035
+        tip = (base[0] + math.cos(ang + turn) * length, base[1] + math.sin(ang + turn) * length)
+        out.append(sword(base, tip, 11))
     out += [hand_over(p, 0), hand_over(p, 1)]
     return out
 
@@ -1983,8 +1994,15 @@ def ocho_de_espadas(c):
                      hairstyle='long',
                      hands=((0.5, 1.8), (-0.5, 1.8)), behind=(True, True))
     out.append(body)
-    for y in (p.top + 2.4 * p.u, p.top + 3.3 * p.u, p.top + 4.4 * p.u):
-        out.append(path('M%s,%s q%s,%s %s,0' % (n(-0.7 * p.u), n(y), n(0.7 * p.u), n(14), n(1.4 * p.u)), 'none', '#e8dcb8', 5))
+    # the bands wound round her, over the arms held behind her back and round the gown below:
+    # each one a strip of cloth curving round her body, its far side hidden
+    for y, left, right in ((2.4, -1.15, 1.16), (3.3, -1.14, 1.17), (4.4, -1.0, 1.24)):
+        y = p.top + y * p.u
+        x0, x1 = left * p.u, right * p.u
+        band = 'M%s,%s Q%s,%s %s,%s' % (n(x0), n(y - 3), n((x0 + x1) / 2), n(y + 22), n(x1), n(y - 3))
+        out.append(path(band, 'none', INK, 11))
+        out.append(path(band, 'none', '#e8dcb8', 7))
+        out.append(path(band, 'none', '#c9b98e', 1.4))
     # eight blades planted round her, every one whole inside the field
     for x in (-262, -218, -174, -130, 130, 174, 218, 262):
         out.append(sword((x, -40 - abs(x) * 0.1 - (abs(x) // 44 % 2) * 30), (x, 440), 14))
