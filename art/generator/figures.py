@@ -88,7 +88,6 @@ def sword(a, b, width=14, blade=SILVER, hilt=GOLD):
     def at(t, side=0.0):
         return x1 + dx * t + px * side, y1 + dy * t + py * side
 
-    g = width * 1.4 / length  # grip length in t
     guard = 0.2
     out = [path(poly([at(guard, width * 0.5), at(0.9, width * 0.5), (x2, y2), at(0.9, -width * 0.5), at(guard, -width * 0.5)]),
                 blade)]
@@ -542,7 +541,7 @@ class Person:
                 ta, tb = j / k, (j + 1) / k
                 qa = lambda t: ((1 - t) ** 2 * x0 + 2 * t * (1 - t) * (x0 + x1) / 2 + t * t * x1,
                                 (1 - t) ** 2 * y0 + 2 * t * (1 - t) * ym + t * t * y1)
-                (ax, ay), (bx, by) = qa(ta), qa(tb)
+                bx, by = qa(tb)
                 c = qa((ta + tb) / 2)
                 d += ' Q%s,%s %s,%s' % (n(c[0]), n(c[1] + (0.12 if j % 2 == 0 else -0.02) * u), n(bx), n(by))
         else:
@@ -863,7 +862,6 @@ class Person:
         if CARD[0] is None:
             return ''
         u, U = self.u, self.B
-        woman = self.hairstyle in ('long', 'bun')
         sh = darker(self.skin, 0.45)
         lt = mix(self.skin, '#ffffff', 0.6)
         spots = [self._soft_spot(U(-0.4, 1.9), 0.7 * u, 0.5 * u, lt, 0.18),
@@ -1245,7 +1243,6 @@ class Person:
             fl = math.hypot(e[0] - hnd[0], e[1] - hnd[1]) or 1
             back = min(0.45 * self.u, 0.5 * fl)
             wx, wy = hnd[0] + (e[0] - hnd[0]) * back / fl, hnd[1] + (e[1] - hnd[1]) * back / fl
-        d = 'M%s,%s L%s,%s L%s,%s' % (n(s[0]), n(s[1]), n(e[0]), n(e[1]), n(wx), n(wy))
         self.hands[i] = hnd
         self.elbows[i] = e
         if self.dress == 'nude':
@@ -1805,7 +1802,6 @@ class Person:
             # the eye from the side: a wedge opening towards the front, the iris at its front
             # effort narrows the eye a little, never to a slit: the iris stays in sight
             h = {'fear': 0.06, 'effort': 0.05}.get(mood, 0.045) * u
-            ex = X(0.3)
             eye = 'M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (n(X(0.22)), n(ey), n(X(0.3)), n(ey - h * 1.1), n(X(0.36)),
                                                          n(ey - h * 0.35), n(X(0.31)), n(ey + h * 0.75), n(X(0.22)), n(ey))
             out.append(path(eye, '#fbf7ee', None, 0))

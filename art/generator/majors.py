@@ -762,7 +762,7 @@ def el_carro(c):
     out.append(castle(170, 100, 180, 120, '#d7cfbf', '#6a5a8a'))
     out.append(water(c, 100, '#7fb5ea', '#5c88bd', 140))
     out.append(ground(c, 140, '#c8b47a', '#a8945a'))
-    stone, lit_stone, deep = '#d7cfbf', '#ece6da', darker('#d7cfbf', 0.3)
+    stone, lit_stone = '#d7cfbf', '#ece6da'
     # the chariot: a cube of stone seen a little from above, its front a square face and its
     # top running back to a narrower far edge; the eye stands at the driver's chest, so the
     # canopy's underside runs back the other way

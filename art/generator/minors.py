@@ -1,7 +1,7 @@
 # The minor arcana, one function per card, like the majors.
 import math
 
-from figures import (GOLD, GOLD_DARK, LEAF, SKIN, WOOD, lemniscate, limb, marked_face, next_skin, bird, bull_head, cat, coin, cup, darker, dog, fish, horse,
+from figures import (GOLD, GOLD_DARK, LEAF, SKIN, WOOD, limb, marked_face, next_skin, bird, bull_head, cat, coin, cup, darker, dog, fish, horse,
                      held_cup, lion_head, person, rabbit, ram_head, rider, scales, sunflower, sword, throne, wand, wings)
 from scenery import (bridge, castle, cloud, flowers, ground, hills, house, moon, mountains, rain, rainbow, rose, sky,
                      shadow, sun, tower, track, tree, water, wave_sea)
@@ -890,11 +890,6 @@ def sea_ships(c, y, k=2):
 
 def planted_wand(x, y, h, lean=0, leaves=3):
     return wand((x, y), (x + lean, y - h), 16, leaves)
-
-
-def tunic_person(x, y, h, **kw):
-    kw.setdefault('dress', 'tunic')
-    return person(x, y, h, **kw)
 
 
 # Bastos ------------------------------------------------------------------------------------------

@@ -28,16 +28,6 @@ def polar(cx, cy, r, deg):
     return cx + r * math.cos(a), cy + r * math.sin(a)
 
 
-def attrs(**kw):
-    out = []
-    for k, v in kw.items():
-        if v is None:
-            continue
-        k = k.rstrip('_').replace('_', '-')
-        out.append('%s="%s"' % (k, n(v) if isinstance(v, float) else v))
-    return ' '.join(out)
-
-
 def _stops(stops):
     """A gradient's stops: each (offset, colour) or (offset, (colour, opacity))."""
     s = ''
