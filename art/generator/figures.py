@@ -1707,7 +1707,17 @@ class Person:
         nx = cx + shift + turn * 0.02 * u
         nose_c = darker(self.skin, 0.55)
         nd = turn or -0.6
-        if self.nose == 1:
+        if self.blindfold:
+            # under a blindfold the nose shows only below the cloth: a short soft shade under
+            # its tip and down one side, with no line that could read as a moustache
+            out.append(path('M%s,%s q%s,%s %s,%s q%s,%s %s,%s Z' % (
+                n(nx - 0.06 * u), n(ey + 0.19 * u), n(0.06 * u), n(0.045 * u), n(0.12 * u), n(0),
+                n(-0.06 * u), n(0.015 * u), n(-0.12 * u), n(0)), darker(self.skin, 0.4), None, 0,
+                extra='fill-opacity="0.7"'))
+            out.append(path('M%s,%s l%s,%s l%s,%s Z' % (n(nx + 0.015 * u * nd), n(ey + 0.1 * u), n(0.035 * u * nd),
+                                                       n(0.09 * u), n(-0.03 * u * nd), n(0)),
+                            darker(self.skin, 0.3), None, 0, extra='fill-opacity="0.45"'))
+        elif self.nose == 1:
             # a short rounded nose
             nw = 0.05 * u * (2 - nose_l)  # a shorter nose is the broader
             out.append(path('M%s,%s q%s,%s %s,%s' % (n(nx - nw), n(ey + 0.17 * nose_l * u), n(nw), n(0.05 * u),
@@ -1727,7 +1737,12 @@ class Person:
         fl, fr = (0.7 if turn < 0 else 1.0), (0.7 if turn > 0 else 1.0)  # each half's length
         lip = mix(darker(self.skin, 0.2), '#b0484a', 0.35)
         soft = darker(self.skin, 0.3)
-        if mood == 'joy':
+        if self.blindfold:
+            # the mouth under a blindfold: one short line, a hair lower at its corners when grave
+            bend = 0.007 * u if mood in ('grief', 'stern') else 0.0
+            out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.08 * m * fl), n(my + bend), n(0.08 * m * fl), n(-2 * bend),
+                                                   n(0.08 * m * (fl + fr))), 'none', INK, w * 0.8))
+        elif mood == 'joy':
             # a smile opened a little, lifting the cheeks
             out.append(path('M%s,%s q%s,%s %s,0 q%s,%s %s,0 Z' % (n(mx - 0.13 * m), n(my - 0.02 * u), n(0.13 * m), n(0.03 * u),
                                                                n(0.26 * m), n(-0.13 * m), n(0.14 * u), n(-0.26 * m)),
@@ -1768,7 +1783,7 @@ class Person:
             out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.05 * u * fl), n(my + 0.065 * u), n(0.05 * u * fl), n(0.02 * u),
                                                    n(0.05 * u * (fl + fr))), 'none', lip, w * (0.25 if up else 0.35)))
         out.append(self._lines_of_age())
-        if u > 26 and f not in ('up',) and not up:
+        if u > 26 and f not in ('up',) and not up and not self.blindfold:
             # the chin's hollow under the lower lip
             out.append(path('M%s,%s q%s,%s %s,0' % (n(mx - 0.05 * u), n(cy + 0.45 * u), n(0.05 * u), n(-0.025 * u), n(0.1 * u)),
                             'none', soft, w * 0.3))
