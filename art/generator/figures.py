@@ -456,11 +456,19 @@ class Person:
         if narrow and self.child:
             # a child: sloping shoulders, a round belly and hardly a waist
             sh, wa, chest = 0.6, 0.9, [U(-0.78, 1.68), U(-0.72, 2.05), U(-0.73, 2.5)]
+            if self.face == 'back':
+                wa = 0.6  # from behind no belly shows: the back narrows to the waist
         upper = [U(-0.3, 1.2), U(-sh, 1.58 if self._slack() else 1.5)] + chest
         if narrow:
             # bare: the neck's side running down into the slope of the trapezius, the shoulder's
             # round over the arm, the flank under the armpit and the ribcage narrowing to the waist
-            if self.child:
+            if self.face == 'back':
+                # from behind: the back broad across the shoulder blades, tapering to the waist
+                k = 0.82 if self.child else (0.9 if woman else 1.0)
+                prof = tuple((a * k, b) for a, b in ((0.17, 0.8), (0.18, 1.1), (0.46, 1.27), (0.8, 1.38), (0.97, 1.52),
+                                                     (0.98, 1.75), (0.88, 2.05), (0.76, 2.4), (0.7, 2.7)))
+                wa = min(wa, 0.74 * k)
+            elif self.child:
                 # the chest small and the belly rounding out below it, wider than the chest
                 prof = ((0.16, 0.7), (0.17, 1.05), (0.4, 1.3), (0.68, 1.48), (0.77, 1.72), (0.72, 2.1), (0.74, 2.5))
             elif woman:
@@ -2420,13 +2428,20 @@ class Person:
             soft = darker(self.skin, 0.3)
             U = self.B
             if self.face == 'back':
-                # seen from behind: the shoulder blades, the spine's hollow and the small of the back
+                # seen from behind: the shoulder blades and the spine's hollow as soft shade, the
+                # small of the back
+                shade = darker(self.skin, 0.22)
                 for s in (-1, 1):
-                    a, b, c = U(s * 0.2, 1.75), U(s * 0.5, 1.95), U(s * 0.3, 2.45)
-                    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])), 'none',
-                                    soft, 1.4))
-                a, b, c = U(0, 1.5), U(0.03, 2.6), U(0, 3.6)
-                out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])), 'none', soft, 1.4))
+                    # under each blade's lower, inner edge, fading out towards the armpit
+                    a, b, c, d = U(s * 0.16, 1.62), U(s * 0.3, 2.3), U(s * 0.66, 2.02), U(s * 0.34, 2.12)
+                    out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % (
+                        n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1]), n(d[0]), n(d[1]), n(a[0]), n(a[1])),
+                        shade, None, 0, extra='fill-opacity="0.45"'))
+                a, b, c = U(0, 1.45), U(0.02, 2.6), U(0, 3.6)
+                out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(c[0]), n(c[1])), 'none', shade,
+                                0.12 * u, extra='stroke-opacity="0.35"'))
+                out.append(path('M%s,%s Q%s,%s %s,%s' % (n(a[0]), n(a[1] + 0.4 * u), n(b[0]), n(b[1]), n(c[0]), n(c[1])),
+                                'none', soft, 1.1, extra='stroke-opacity="0.5"'))
                 for s in (-1, 1):
                     d = U(s * 0.14, 3.75)
                     out.append(circle(d[0], d[1], 0.03 * u, soft, None, 0))
