@@ -455,7 +455,7 @@ def small_pomegranate(x, y, r):
             + path('M%s,%s l%s,%s l%s,%s l%s,%s l%s,%s Z' % (n(x - 3.5 * k), n(y - r + 1), n(-1 * k), n(-5 * k), n(3 * k), n(2 * k),
                                                           n(2 * k), n(-4 * k), n(2 * k), n(7 * k)), '#a8333a', INK, 0.8)
             + circle(x, y, r, '#c2453a', INK, 1.1)
-            + circle(x - 0.35 * r, y - 0.35 * r, 0.3 * r, '#e88a7a'))
+            + circle(x - 0.35 * r, y - 0.35 * r, 0.28 * r, '#e88a7a', None))
 
 
 @card(2)
@@ -528,15 +528,16 @@ def la_emperatriz(c):
                      hairstyle='long', hat='laurel', hands=((-0.6, 2.2), (0.8, 0.0)), grips=('rest', 'fist'),
                      holds=(None, (0.053, -1)))
     out.append(body)
-    # the gown patterned with small pomegranates, each on a sprig of two leaves, set in
-    # staggered rows that follow the width of the bodice, the lap and the fall of the skirt
-    for row, b in enumerate((2.3, 2.85, 3.4, 3.95, 4.5, 5.05, 5.55)):
-        half = 0.5 if b < 3.0 else (1.0 if 3.6 < b < 4.2 else 0.75)
-        a = -half + (0.25 if row % 2 else 0.0)
-        while a <= half + 0.01:
-            x, y = p.U(a - 0.05, b)
-            out.append(small_pomegranate(x, y, 0.1 * p.u))
-            a += 0.5
+    # the gown patterned with small pomegranates, each on a sprig of two leaves, strewn
+    # loosely rather than in rows: a few on the bodice, more across the lap, and down the
+    # skirt leaning outward with the folds as it spreads; each a little bigger or smaller
+    for a, b, size, tilt in ((-0.3, 2.36, 0.95, -12), (0.24, 2.52, 0.85, 10), (-0.04, 2.96, 1.05, 4),
+                             (-0.62, 3.36, 0.9, -18), (0.46, 3.3, 1.1, 14), (-0.18, 3.66, 0.8, -6),
+                             (0.9, 3.82, 0.85, 22), (-0.94, 3.92, 1.0, -24), (0.22, 4.06, 1.05, 8),
+                             (-0.5, 4.46, 0.9, -14), (0.56, 4.56, 0.95, 16), (-0.06, 4.92, 1.1, -3),
+                             (-0.68, 5.26, 0.85, -20), (0.44, 5.38, 0.8, 12)):
+        x, y = p.U(a - 0.05, b)
+        out.append(group([small_pomegranate(x, y, 0.11 * size * p.u)], 'rotate(%s %s %s)' % (tilt, n(x), n(y))))
     cx, cy = p.head
     for k in range(12):
         px, py = polar(cx, cy - 0.1 * p.u, 0.85 * p.u, 195 + k * 13.6)
