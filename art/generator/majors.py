@@ -125,21 +125,35 @@ def front_locks(p):
 
 def rills(x0, y0):
     """Water landing at (x0, y0) on the bank: a shallow spill and, from its edge, five thin
-    streams running off over the grass down the slope to the right, lying on the ground,
-    each winding its own way and broader as it comes nearer; blue-white with a darker edge."""
+    streams running off over the grass down the slope to the right, lying on the ground.
+    Each has its own length, breadth and winding, broader as it comes nearer; two of them
+    run into a neighbour partway down. Blue-white with a darker edge."""
     spill = 'M%s,%s q20,-10 42,-4 q18,6 2,13 q-22,7 -44,1 q-14,-5 0,-10 Z' % (n(x0 - 22), n(y0 - 2))
-    out = []
-    for k, (angle, length) in enumerate(((16, 104), (30, 124), (43, 150), (57, 138), (72, 150))):
+    # (direction, length, broadest half width, bends along it, phase, sway, the rill and the
+    # point on it where it joins)
+    runs = ((18, 84, 2.6, 1.1, 0.4, 6, None), (38, 150, 4.4, 1.7, 2.3, 12, None), (60, 96, 2.0, 1.3, 4.2, 9, (1, 5)),
+            (80, 160, 3.6, 1.0, 0.9, 16, None), (106, 112, 2.4, 2.1, 3.0, 9, (3, 6)))
+    courses = []
+    for k, (angle, length, wide, bends, phase, sway, _) in enumerate(runs):
         a = math.radians(angle)
         dx, dy = math.cos(a), math.sin(a)
-        x, y = x0 + 16 - 9 * k, y0 + 2 + 2.2 * k
+        x, y = x0 + 18 - 10 * k, y0 + 2 + 2.4 * k
         pts = []
-        for j in range(7):
-            t = j / 6
-            wob = (4 + 10 * t) * math.sin(t * math.pi * (1.5 + 0.2 * k) + 1.7 * k)
+        for j in range(10):
+            t = j / 9
+            wob = sway * (0.3 + t) * math.sin(t * math.pi * bends + phase) - sway * 0.3 * math.sin(phase)
             pts.append((x + dx * length * t - dy * wob, y + dy * length * t + dx * wob * 0.6))
-        ws = [1.5 + 2.0 * j / 6 for j in range(6)] + [0.6]
-        out.append(path(limb(pts, ws), '#e3f1fc', '#4a7fb6', 1.3))
+        courses.append(pts)
+    out = []
+    for k, (angle, length, wide, bends, phase, sway, into) in enumerate(runs):
+        pts = courses[k]
+        if into is not None:
+            # bend the lower part of its course round to meet the other rill
+            tx, ty = courses[into[0]][into[1]]
+            pts = [(x + (tx - pts[-1][0]) * (j / 9) ** 2, y + (ty - pts[-1][1]) * (j / 9) ** 2)
+                   for j, (x, y) in enumerate(pts)]
+        ws = [wide * (0.45 + 0.55 * j / 9) * (1 + 0.18 * math.sin(j * 1.9 + k)) for j in range(9)] + [0.6]
+        out.insert(0 if into is not None else len(out), path(limb(pts, ws), '#e3f1fc', '#4a7fb6', 1.3))
     out.append(path(spill, '#cfe6fa', '#4f86bd', 1.6))
     return ''.join(out)
 
@@ -441,7 +455,7 @@ def small_pomegranate(x, y, r):
             + path('M%s,%s l%s,%s l%s,%s l%s,%s l%s,%s Z' % (n(x - 3.5 * k), n(y - r + 1), n(-1 * k), n(-5 * k), n(3 * k), n(2 * k),
                                                           n(2 * k), n(-4 * k), n(2 * k), n(7 * k)), '#a8333a', INK, 0.8)
             + circle(x, y, r, '#c2453a', INK, 1.1)
-            + circle(x - 0.35 * r, y - 0.35 * r, 0.3 * r, '#e88a7a'))
+            + circle(x - 0.35 * r, y - 0.35 * r, 0.28 * r, '#e88a7a', None))
 
 
 @card(2)
@@ -514,15 +528,16 @@ def la_emperatriz(c):
                      hairstyle='long', hat='laurel', hands=((-0.6, 2.2), (0.8, 0.0)), grips=('rest', 'fist'),
                      holds=(None, (0.053, -1)))
     out.append(body)
-    # the gown patterned with small pomegranates, each on a sprig of two leaves, set in
-    # staggered rows that follow the width of the bodice, the lap and the fall of the skirt
-    for row, b in enumerate((2.3, 2.85, 3.4, 3.95, 4.5, 5.05, 5.55)):
-        half = 0.5 if b < 3.0 else (1.0 if 3.6 < b < 4.2 else 0.75)
-        a = -half + (0.25 if row % 2 else 0.0)
-        while a <= half + 0.01:
-            x, y = p.U(a - 0.05, b)
-            out.append(small_pomegranate(x, y, 0.1 * p.u))
-            a += 0.5
+    # the gown patterned with small pomegranates, each on a sprig of two leaves, strewn
+    # loosely rather than in rows: a few on the bodice, more across the lap, and down the
+    # skirt leaning outward with the folds as it spreads; each a little bigger or smaller
+    for a, b, size, tilt in ((-0.3, 2.36, 0.95, -12), (0.24, 2.52, 0.85, 10), (-0.04, 2.96, 1.05, 4),
+                             (-0.62, 3.36, 0.9, -18), (0.46, 3.3, 1.1, 14), (-0.18, 3.66, 0.8, -6),
+                             (0.9, 3.82, 0.85, 22), (-0.94, 3.92, 1.0, -24), (0.22, 4.06, 1.05, 8),
+                             (-0.5, 4.46, 0.9, -14), (0.56, 4.56, 0.95, 16), (-0.06, 4.92, 1.1, -3),
+                             (-0.68, 5.26, 0.85, -20), (0.44, 5.38, 0.8, 12)):
+        x, y = p.U(a - 0.05, b)
+        out.append(group([small_pomegranate(x, y, 0.11 * size * p.u)], 'rotate(%s %s %s)' % (tilt, n(x), n(y))))
     cx, cy = p.head
     for k in range(12):
         px, py = polar(cx, cy - 0.1 * p.u, 0.85 * p.u, 195 + k * 13.6)
