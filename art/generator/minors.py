@@ -1945,7 +1945,14 @@ def seis_de_espadas(c):
     # her arms are folded before her, hidden by her back
     out.append(person(-40, 300, 380, pose='sit', face='back', mood='grief', cloth='#4a3a5a', hat='hood', hat_colour='#4a3a5a',
                       cape='#3a2e4a', bow=0.2, hands=((0.6, 1.2), (-0.6, 1.2)), behind=(True, True))[0])
-    out.append(person(55, 300, 240, pose='sit', child=True, face='back', mood='grief', cloth='#e0b040', hair='#c28a3a')[0])
+    ch, chp = person(55, 300, 240, pose='sit', child=True, face='back', mood='grief', cloth='#e0b040', hair='#6a4226')
+    out.append(ch)
+    # the lie of the child's hair from the crown down to the nape
+    hx, hy = chp.head
+    u = chp.u
+    for dx, bend in ((-0.22, -0.12), (0.0, 0.02), (0.2, 0.12)):
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(hx + dx * 0.2 * u), n(hy - 0.78 * u), n(hx + (dx + bend) * 1.6 * u), n(hy),
+                                                  n(hx + dx * 1.3 * u), n(hy + 0.8 * u)), 'none', darker('#6a4226', 0.35), 1.4))
     # six swords stood upright in the bow before them
     for i in range(6):
         x = -205 + i * 30
