@@ -179,6 +179,32 @@ def folded_foreleg(top, bends, colour, widths=(6.8, 4.0, 4.4, 3.0, 3.7, 2.9)):
               ('path', seg(knee, fet, w_can, w_can * 0.9)), ('circle', fet[0], fet[1], w_fet),
               ('path', seg(fet, coronet, w_pas, w_pas))]
     out = [solid(pieces, colour, INK, 1.5)]
+    # the forearm's muscle: a soft shade down its back edge to the knee, and the line where
+    # the muscle gives way to the bony front above the knee
+    dx, dy = knee[0] - elbow[0], knee[1] - elbow[1]
+    d = math.hypot(dx, dy) or 1
+    nx, ny = -dy / d, dx / d
+    def at(t, off):
+        return elbow[0] + dx * t + nx * off, elbow[1] + dy * t + ny * off
+    shade = [at(0.05, w_el * 0.95), at(0.45, w_el * 0.75), at(0.9, w_kn_in * 0.9), at(0.6, w_el * 0.2)]
+    out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % tuple(n(v) for q in shade[:3] + [shade[3], shade[0]] for v in q),
+                    darker(colour, 0.12), None, 0))
+    m0, m1, m2 = at(0.2, -w_el * 0.55), at(0.55, -w_el * 0.15), at(0.8, w_el * 0.15)
+    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(m0[0]), n(m0[1]), n(m1[0]), n(m1[1]), n(m2[0]), n(m2[1])), 'none',
+                    darker(colour, 0.3), 1.0))
+    # the tuft of hair at the back of the fetlock
+    fx, fy = fet
+    cdx, cdy = fet[0] - knee[0], fet[1] - knee[1]
+    cd = math.hypot(cdx, cdy) or 1
+    bx, by = -cdy / cd, cdx / cd  # the back of the leg, towards the forearm
+    ux_, uy_ = cdx / cd, cdy / cd
+
+    def fp(along, back):
+        return fx + ux_ * along + bx * back, fy + uy_ * along + by * back
+    # a soft lock: from the back of the fetlock it swells out and ends in a point below it
+    t0, t1, tip, t2, t3 = fp(-2.4, w_fet * 0.7), fp(-0.5, w_fet + 2.0), fp(2.6, w_fet + 2.2), fp(1.6, w_fet + 0.6), fp(2.2, w_fet * 0.5)
+    out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % tuple(n(v) for q in (t0, t1, tip, t2, t3) for v in q),
+                    darker(colour, 0.3), INK, 0.9))
     # the crease inside the bent knee, and the fetlock's round set off from the cannon
     for j, r in ((knee, w_kn), (fet, w_fet)):
         a0 = math.atan2(j[1] - pts[pts.index(j) - 1][1], j[0] - pts[pts.index(j) - 1][0])
@@ -224,8 +250,8 @@ def rearing_horse(c, x, y, s, direction, colour, mane, cloth):
     # horse's front: the body itself is raised 30 degrees)
     far_c, near_c = darker(colour, 0.18), colour
     legs = []
-    for top, bends, col in (((30, 12), ((-30, 25), (112, 20), (150, 6)), far_c),
-                            ((36, 6), ((-58, 30), (88, 21), (125, 6)), near_c)):
+    for top, bends, col in (((30, 12), ((-30, 25), (100, 20), (140, 6)), far_c),
+                            ((36, 6), ((-58, 30), (74, 21), (112, 6)), near_c)):
         local = [(a + 30, ln) for a, ln in bends]
         drawn, pts = folded_foreleg(top, local, col)
         legs.append(drawn)
@@ -1919,7 +1945,14 @@ def seis_de_espadas(c):
     # her arms are folded before her, hidden by her back
     out.append(person(-40, 300, 380, pose='sit', face='back', mood='grief', cloth='#4a3a5a', hat='hood', hat_colour='#4a3a5a',
                       cape='#3a2e4a', bow=0.2, hands=((0.6, 1.2), (-0.6, 1.2)), behind=(True, True))[0])
-    out.append(person(55, 300, 240, pose='sit', child=True, face='back', mood='grief', cloth='#e0b040', hair='#c28a3a')[0])
+    ch, chp = person(55, 300, 240, pose='sit', child=True, face='back', mood='grief', cloth='#e0b040', hair='#6a4226')
+    out.append(ch)
+    # the lie of the child's hair from the crown down to the nape
+    hx, hy = chp.head
+    u = chp.u
+    for dx, bend in ((-0.22, -0.12), (0.0, 0.02), (0.2, 0.12)):
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(hx + dx * 0.2 * u), n(hy - 0.78 * u), n(hx + (dx + bend) * 1.6 * u), n(hy),
+                                                  n(hx + dx * 1.3 * u), n(hy + 0.8 * u)), 'none', darker('#6a4226', 0.35), 1.4))
     # six swords stood upright in the bow before them
     for i in range(6):
         x = -205 + i * 30
