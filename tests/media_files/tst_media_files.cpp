@@ -4,6 +4,7 @@
 // makes the same bytes again. Read back with Qt's image readers, FluidSynth, this test's
 // WAVE reader and the program's MIDI reader.
 #ifndef Q_MOC_RUN // moc cannot read the C++20 library headers they bring
+#include "fluidrender.h"
 #include "mediafiles.h"
 #include "midiscan.h"
 #endif
@@ -104,54 +105,6 @@ QStringList fluidPresets(const QString &soundFont)
     delete_fluid_settings(settings);
     out.sort();
     return out;
-}
-
-void quietLog(int, const char *, void *) {}
-
-// The piece played through FluidSynth into memory (left and right interleaved), set up as
-// the program's MIDI device sets it up; `voices` 0 keeps the default polyphony.
-std::vector<float> render(const QString &soundFont, const QString &midi, int voices = 0)
-{
-    // A SoundFont without drums makes FluidSynth warn about channel 10 at every start.
-    for (int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
-        fluid_set_log_function(level, quietLog, nullptr);
-    std::vector<float> out;
-    fluid_settings_t *settings = new_fluid_settings();
-    fluid_settings_setnum(settings, "synth.gain", 0.6);
-    fluid_settings_setint(settings, "synth.reverb.active", 1);
-    fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
-    fluid_settings_setnum(settings, "synth.sample-rate", 44100);
-    if (voices > 0)
-        fluid_settings_setint(settings, "synth.polyphony", voices);
-    fluid_synth_t *synth = new_fluid_synth(settings);
-    fluid_player_t *player = new_fluid_player(synth);
-    if (fluid_synth_sfload(synth, QFile::encodeName(soundFont).constData(), 1) != FLUID_FAILED &&
-        fluid_player_add(player, QFile::encodeName(midi).constData()) == FLUID_OK &&
-        fluid_player_play(player) == FLUID_OK) {
-        float block[2 * 512];
-        while (fluid_player_get_status(player) == FLUID_PLAYER_PLAYING && out.size() < 180 * 44100 * 2) {
-            fluid_synth_write_float(synth, 512, block, 0, 2, block, 1, 2);
-            out.insert(out.end(), block, block + 2 * 512);
-        }
-    }
-    fluid_player_stop(player);
-    delete_fluid_player(player);
-    delete_fluid_synth(synth);
-    delete_fluid_settings(settings);
-    return out;
-}
-
-// Mean square of a render, or of the difference of two (the shorter is silent past its end).
-double energy(const std::vector<float> &a, const std::vector<float> &b = {})
-{
-    const std::size_t n = std::max(a.size(), b.size());
-    const auto at = [](const std::vector<float> &v, std::size_t i) {
-        return i < v.size() ? double(v[i]) : 0.0;
-    };
-    double sum = 0;
-    for (std::size_t i = 0; i < n; ++i)
-        sum += (at(a, i) - at(b, i)) * (at(a, i) - at(b, i));
-    return n ? sum / double(n) : 0;
 }
 
 const QString kAppId = QStringLiteral(ORBELLE_APP_ID);
@@ -348,10 +301,12 @@ private slots:
     void ownSoundFontSoundsLikeTheGeneralMidiOne()
     {
         const QString piece = programFile(QStringLiteral("corvin.mid"));
-        const std::vector<float> gm = render(QStringLiteral(ORBELLE_GM_SOUNDFONT), piece);
-        const std::vector<float> own = render(programFile(QStringLiteral("orbelle.sf2")), piece, 96);
-        QVERIFY(!gm.empty() && !own.empty());
-        const double gmEnergy = energy(gm), ownEnergy = energy(own), difference = energy(gm, own);
+        const auto file = [](const QString &path) { return QFile::encodeName(path).toStdString(); };
+        const FluidRender::Result gm = FluidRender::render(file(QStringLiteral(ORBELLE_GM_SOUNDFONT)), file(piece));
+        const FluidRender::Result own = FluidRender::render(file(programFile(QStringLiteral("orbelle.sf2"))), file(piece), 96);
+        QVERIFY(gm.ok && own.ok);
+        const double gmEnergy = FluidRender::energy(gm), ownEnergy = FluidRender::energy(own),
+                     difference = FluidRender::difference(gm, own).energy;
         qInfo("corvin.mid: energy %.4g (General MIDI) and %.4g (own), difference %.3g", gmEnergy, ownEnergy,
               difference);
         QVERIFY2(gmEnergy > 1e-4, "the General MIDI render is silent");

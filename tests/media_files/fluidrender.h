@@ -1,7 +1,7 @@
 #pragma once
 
-// For the SoundFont benchmark: plays a MIDI file through FluidSynth into memory, with the synthesiser set up as the
-// program sets it up (gain, reverb, samples loaded on demand), as fast as it renders.
+// For the SoundFont check and its benchmark: plays a MIDI file through FluidSynth into memory, with the synthesiser
+// set up as the program sets it up (gain, reverb, samples loaded on demand), as fast as it renders.
 
 #include <fluidsynth.h>
 
@@ -19,8 +19,6 @@ struct Result
     int maxVoices = 0; // the most voices sounding at once
 };
 
-// `voices` 0 keeps FluidSynth's default polyphony. Stops at the player's end or after
-// `maxSeconds`.
 inline void quiet(int, const char *, void *) {}
 
 // The settings the program's MIDI device gives FluidSynth; `voices` 0 keeps the default.
@@ -36,6 +34,8 @@ inline fluid_settings_t *programSettings(int voices)
     return settings;
 }
 
+// `voices` 0 keeps FluidSynth's default polyphony. Stops at the player's end or after
+// `maxSeconds`.
 inline Result render(const std::string &soundFont, const std::string &midi, int voices = 0,
                      double maxSeconds = 180)
 {
