@@ -2616,6 +2616,95 @@ def person(*args, **kw):
 
 # --- horses ------------------------------------------------------------------------------------
 
+def curve_through(points, closed=False):
+    """A smooth path through `points` (cubic pieces whose tangents run from each point's
+    neighbour to the next); `closed` joins the last point back to the first."""
+    pts = list(points)
+    k = len(pts)
+    d = 'M%s,%s' % (n(pts[0][0]), n(pts[0][1]))
+    for i in range(k if closed else k - 1):
+        p0, p1 = pts[(i - 1) % k if closed else max(i - 1, 0)], pts[i]
+        p2 = pts[(i + 1) % k]
+        p3 = pts[(i + 2) % k if closed else min(i + 2, k - 1)]
+        a = (p1[0] + (p2[0] - p0[0]) / 6, p1[1] + (p2[1] - p0[1]) / 6)
+        b = (p2[0] - (p3[0] - p1[0]) / 6, p2[1] - (p3[1] - p1[1]) / 6)
+        d += ' C%s,%s %s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(p2[0]), n(p2[1]))
+    return d + (' Z' if closed else '')
+
+
+def folded_foreleg(top, bends, colour, widths=(6.8, 4.0, 4.4, 3.0, 3.7, 2.9)):
+    """A horse's foreleg lifted and folded, in the horse's own units: from the elbow `top`
+    through the knee, the fetlock and the coronet, `bends` the (angle, length) of the
+    forearm, the cannon and the pastern. The forearm is muscled and tapers to a knobbed
+    knee, the slim cannon ends in a round fetlock, the hoof shows its sole."""
+    pts = [top]
+    for ang, ln in bends:
+        a = math.radians(ang)
+        pts.append((pts[-1][0] + ln * math.cos(a), pts[-1][1] + ln * math.sin(a)))
+    elbow, knee, fet, coronet = pts
+    w_el, w_kn_in, w_kn, w_can, w_fet, w_pas = widths
+
+    def seg(a, b, wa, wb, bulge=0.0):
+        # a tapered piece from a to b, its front (upper) edge swelling by `bulge` a third of the way down
+        dx, dy = b[0] - a[0], b[1] - a[1]
+        d = math.hypot(dx, dy) or 1
+        nx, ny = -dy / d, dx / d
+        m = (a[0] + dx * 0.35, a[1] + dy * 0.35)
+        wm = wa + (wb - wa) * 0.35
+        return 'M%s,%s Q%s,%s %s,%s L%s,%s L%s,%s Z' % (
+            n(a[0] - nx * wa), n(a[1] - ny * wa), n(m[0] - nx * (wm + bulge)), n(m[1] - ny * (wm + bulge)),
+            n(b[0] - nx * wb), n(b[1] - ny * wb), n(b[0] + nx * wb), n(b[1] + ny * wb), n(a[0] + nx * wa), n(a[1] + ny * wa))
+    pieces = [('path', seg(elbow, knee, w_el, w_kn_in, 2.0)), ('circle', knee[0], knee[1], w_kn),
+              ('path', seg(knee, fet, w_can, w_can * 0.9)), ('circle', fet[0], fet[1], w_fet),
+              ('path', seg(fet, coronet, w_pas, w_pas))]
+    out = [solid(pieces, colour, INK, 1.5)]
+    # the forearm's muscle: a soft shade down its back edge to the knee, and the line where
+    # the muscle gives way to the bony front above the knee
+    dx, dy = knee[0] - elbow[0], knee[1] - elbow[1]
+    d = math.hypot(dx, dy) or 1
+    nx, ny = -dy / d, dx / d
+    def at(t, off):
+        return elbow[0] + dx * t + nx * off, elbow[1] + dy * t + ny * off
+    shade = [at(0.05, w_el * 0.95), at(0.45, w_el * 0.75), at(0.9, w_kn_in * 0.9), at(0.6, w_el * 0.2)]
+    out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % tuple(n(v) for q in shade[:3] + [shade[3], shade[0]] for v in q),
+                    darker(colour, 0.12), None, 0))
+    m0, m1, m2 = at(0.2, -w_el * 0.55), at(0.55, -w_el * 0.15), at(0.8, w_el * 0.15)
+    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(m0[0]), n(m0[1]), n(m1[0]), n(m1[1]), n(m2[0]), n(m2[1])), 'none',
+                    darker(colour, 0.3), 1.0))
+    # the tuft of hair at the back of the fetlock
+    fx, fy = fet
+    cdx, cdy = fet[0] - knee[0], fet[1] - knee[1]
+    cd = math.hypot(cdx, cdy) or 1
+    bx, by = -cdy / cd, cdx / cd  # the back of the leg, towards the forearm
+    ux_, uy_ = cdx / cd, cdy / cd
+
+    def fp(along, back):
+        return fx + ux_ * along + bx * back, fy + uy_ * along + by * back
+    # a soft lock: from the back of the fetlock it swells out and ends in a point below it
+    t0, t1, tip, t2, t3 = fp(-2.4, w_fet * 0.7), fp(-0.5, w_fet + 2.0), fp(2.6, w_fet + 2.2), fp(1.6, w_fet + 0.6), fp(2.2, w_fet * 0.5)
+    out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % tuple(n(v) for q in (t0, t1, tip, t2, t3) for v in q),
+                    darker(colour, 0.3), INK, 0.9))
+    # the crease inside the bent knee, and the fetlock's round set off from the cannon
+    for j, r in ((knee, w_kn), (fet, w_fet)):
+        a0 = math.atan2(j[1] - pts[pts.index(j) - 1][1], j[0] - pts[pts.index(j) - 1][0])
+        p0 = (j[0] + r * 0.75 * math.cos(a0 + 2.2), j[1] + r * 0.75 * math.sin(a0 + 2.2))
+        p1 = (j[0] + r * 0.75 * math.cos(a0 + 3.4), j[1] + r * 0.75 * math.sin(a0 + 3.4))
+        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(p0[0]), n(p0[1]), n(j[0]), n(j[1]), n(p1[0]), n(p1[1])), 'none',
+                        darker(colour, 0.3), 1.1))
+    # the hoof: the wall dark, the sole turned up paler
+    dx, dy = coronet[0] - fet[0], coronet[1] - fet[1]
+    d = math.hypot(dx, dy) or 1
+    ux, uy = dx / d, dy / d
+    px, py = -uy, ux
+    cx, cy = coronet
+    wall = [(cx + px * 3.2, cy + py * 3.2), (cx + ux * 5.6 + px * 4.2, cy + uy * 5.6 + py * 4.2),
+            (cx + ux * 5.6 - px * 4.2, cy + uy * 5.6 - py * 4.2), (cx - px * 3.2, cy - py * 3.2)]
+    out.append(path(poly(wall), '#3a2e28', INK, 1.5))
+    out.append(path(poly([wall[1], wall[2], (cx + ux * 4.2 - px * 2.4, cy + uy * 4.2 - py * 2.4),
+                          (cx + ux * 4.2 + px * 2.4, cy + uy * 4.2 + py * 2.4)]), '#8a7a6a', INK, 1.0))
+    return ''.join(out)
+
+
 def horse(x, y, s, direction=1, pose='stand', colour='#f2efe8', mane=None, cloth=None):
     """A horse side on with its hooves on y, facing right for direction 1. `s` scales a body
     about 100 units long. Returns the drawing and the saddle point for a rider."""
@@ -2630,8 +2719,9 @@ def horse(x, y, s, direction=1, pose='stand', colour='#f2efe8', mane=None, cloth
         legs_far = [[(28, 6), (46, 24), (38, 40), (40, 47)], [(-28, 6), (-42, 30), (-53, 45), (-52, 52)]]
         legs_near = [[(38, 6), (56, 28), (68, 42), (74, 44)], [(-36, 6), (-55, 24), (-70, 34), (-77, 34)]]
     elif pose == 'rear':
-        legs_far = [[(30, 6), (50, 14), (45, 32), (48, 38)], [(-30, 6), (-32, 38), (-25, 60), (-21, 68)]]
-        legs_near = [[(38, 6), (60, 18), (53, 37), (56, 43)], [(-38, 6), (-47, 40), (-41, 60), (-37, 68)]]
+        # the forelegs are lifted and folded under the chest (drawn last, below)
+        legs_far = [None, [(-30, 6), (-32, 38), (-25, 60), (-21, 68)]]
+        legs_near = [None, [(-38, 6), (-47, 40), (-41, 60), (-37, 68)]]
     else:
         legs_far = [[(28, 6), (27, 40), (27, 60), (30, 68)], [(-28, 6), (-34, 38), (-33, 60), (-29, 68)]]
         legs_near = [[(38, 6), (40, 40), (39, 60), (42, 68)], [(-36, 6), (-45, 39), (-43, 60), (-39, 68)]]
@@ -2677,15 +2767,16 @@ def horse(x, y, s, direction=1, pose='stand', colour='#f2efe8', mane=None, cloth
             ('path', 'M50,-64 Q56,-76 66,-74 Q76,-66 88,-50 Q96,-40 92,-34 Q88,-29 80,-31 Q72,-33 66,-37 '
                      'Q58,-36 54,-42 Q48,-52 50,-64 Z'),
             ('path', poly([(58, -71), (61, -85), (65, -72)]))]
-    parts = [leg(l, far, i == 1) for i, l in enumerate(legs_far)]
+    parts = [leg(l, far, i == 1) for i, l in enumerate(legs_far) if l]
     parts.append(path(poly([(53, -69), (54, -82), (59, -71)]), far, INK, 1.5))
-    parts.append(path('M-46,-10 Q-80,0 -70,58 Q-64,44 -58,52 Q-58,22 -44,4 Z', mane, INK, 2))
+    if pose != 'rear':
+        parts.append(path('M-46,-10 Q-80,0 -70,58 Q-64,44 -58,52 Q-58,22 -44,4 Z', mane, INK, 2))
     # the near legs grow out of the body: one outline round both
-    near = [limb(*leg_spine(l, i == 1)) for i, l in enumerate(legs_near)]
+    near = [limb(*leg_spine(l, i == 1)) for i, l in enumerate(legs_near) if l]
     parts.append(solid(body + [('path', d) for d in near], colour, INK, 2))
     parts.append(path('M-44,8 Q0,30 44,10 Q0,20 -44,8 Z', darker(colour, 0.12), None, 0))
     parts += [path(d, colour, None, 0) for d in near]
-    parts += [leg_marks(l, i == 1) for i, l in enumerate(legs_near)]
+    parts += [leg_marks(l, i == 1) for i, l in enumerate(legs_near) if l]
     # the mane falling along the crest in locks, the forelock between the ears
     parts.append(path('M20,-20 Q24,-48 46,-66 L57,-72 Q52,-62 47,-56 Q44,-50 40,-48 Q40,-40 35,-36 Q34,-28 29,-24 '
                       'Q28,-18 24,-12 Z', mane, INK, 1.5))
@@ -2700,27 +2791,45 @@ def horse(x, y, s, direction=1, pose='stand', colour='#f2efe8', mane=None, cloth
     parts.append(path('M84,-34 L64,-62 L59,-70 M79,-48 L85,-33', 'none', '#6b3f2a', 2.4))
     if cloth:
         parts.append(path('M-22,-24 Q-2,-30 20,-24 L24,6 Q0,12 -26,6 Z', cloth, INK, 2))
-    parts += [hoof(l, colour) for l in legs_near]
+    parts += [hoof(l, colour) for l in legs_near if l]
+    if pose == 'rear':
+        # the forelegs raised from the chest, each forearm reaching forward, the knee sharply
+        # bent and the cannon folded back under it (angles from the horse's front: the body
+        # itself is raised 30 degrees)
+        for top, bends, c in (((30, 12), ((-30, 25), (100, 20), (140, 6)), far),
+                              ((36, 6), ((-58, 30), (74, 21), (112, 6)), colour)):
+            parts.append(folded_foreleg(top, [(a + 30, ln) for a, ln in bends], c))
+            if c == far:
+                # the breast, round and whole, over the far leg's root
+                parts.append(path('M26,20.5 Q40,20 50,8 L54,-6 L34,-6 Z', colour, None, 0))
+                parts.append(path('M26,21 Q40,20.5 50.5,8', 'none', INK, 2))
+        # the near leg's root blends into the chest
+        parts.append(ellipse(36, 6, 7, 6, colour, None, 0, 20))
     angle = -30 if pose == 'rear' else 0
     inner = group(parts, 'rotate(%s -30 68)' % n(angle)) if angle else ''.join(parts)
     t = 'translate(%s %s) scale(%s %s)' % (n(x), n(y - 68 * s), n(s * direction), n(s))
-    # the saddle, through the same transforms
-    sx, sy = -2, -22
-    if angle:
+
+    def scene(px, py):
+        # a point of the horse's own drawing on the card, through the same transforms
         a = math.radians(angle)
-        dx, dy = sx + 30, sy - 68
-        sx, sy = -30 + dx * math.cos(a) - dy * math.sin(a), 68 + dx * math.sin(a) + dy * math.cos(a)
-    saddle = (x + sx * s * direction, y - 68 * s + sy * s)
-    muzzle_l = (84, -40)
-    if angle:
-        a = math.radians(angle)
-        dx, dy = muzzle_l[0] + 30, muzzle_l[1] - 68
-        muzzle_l = (-30 + dx * math.cos(a) - dy * math.sin(a), 68 + dx * math.sin(a) + dy * math.cos(a))
-    muzzle = (x + muzzle_l[0] * s * direction, y - 68 * s + muzzle_l[1] * s)
+        dx, dy = px + 30, py - 68
+        rx, ry = -30 + dx * math.cos(a) - dy * math.sin(a), 68 + dx * math.sin(a) + dy * math.cos(a)
+        return x + rx * s * direction, y - 68 * s + ry * s
+    drawn = group([inner], t)
+    if pose == 'rear':
+        # the tail from the top of the rump, falling in locks behind the hind legs and clear of the ground
+        (bx, by), root_b = scene(-46, -10), scene(-44, 4)
+        k = -direction
+        outline = [(0, 0), (30, 16), (40, 70), (38, 130), (34, 182), (24, 164), (14, 176), (10, 150), (0, 158),
+                   (-10, 124), (-24, 84), (k * (root_b[0] - bx), root_b[1] - by)]
+        drawn += path(curve_through([(bx + k * dx, by + dy) for dx, dy in outline], closed=True), mane, INK, 2)
+        for d in ((12, 30, 34, 100, 30, 160), (4, 40, 18, 90, 14, 140)):
+            drawn += path('M%s,%s Q%s,%s %s,%s' % (n(bx + k * d[0]), n(by + d[1]), n(bx + k * d[2]), n(by + d[3]),
+                                                    n(bx + k * d[4]), n(by + d[5])), 'none', darker(mane, 0.3), 1.4)
     # a soft shadow on the ground under the hooves (none under a horse in the air)
     shadow = '' if pose == 'rear' else ellipse(x + 4 * s * direction, y, 70 * s, 9 * s, '#1a1410', None, 0,
                                                 extra='fill-opacity="0.2"')
-    return shadow + group([inner], t), {'saddle': saddle, 'muzzle': muzzle}
+    return shadow + drawn, {'saddle': scene(-2, -22), 'muzzle': scene(84, -40)}
 
 
 def rider(hx, hy, h, direction, **kw):

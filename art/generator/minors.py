@@ -1,7 +1,7 @@
 # The minor arcana, one function per card, like the majors.
 import math
 
-from figures import (GOLD, GOLD_DARK, LEAF, SKIN, WOOD, limb, marked_face, next_skin, bird, bull_head, cat, coin, cup, darker, dog, fish, horse,
+from figures import (GOLD, GOLD_DARK, LEAF, SKIN, WOOD, curve_through, limb, marked_face, next_skin, bird, bull_head, cat, coin, cup, darker, dog, fish, horse,
                      held_cup, lion_head, person, rabbit, ram_head, rider, scales, sunflower, sword, throne, wand, wings)
 from scenery import (bridge, castle, cloud, flowers, ground, hills, house, moon, mountains, rain, rainbow, rose, sky,
                      shadow, sun, tower, track, tree, water, wave_sea)
@@ -153,129 +153,6 @@ def salamanders(p):
     return ''.join(items)
 
 
-def folded_foreleg(top, bends, colour, widths=(6.8, 4.0, 4.4, 3.0, 3.7, 2.9)):
-    """A horse's foreleg lifted and folded, in the horse's own units: from the elbow `top`
-    through the knee, the fetlock and the coronet, `bends` the (angle, length) of the
-    forearm, the cannon and the pastern. The forearm is muscled and tapers to a knobbed
-    knee, the slim cannon ends in a round fetlock, the hoof shows its sole."""
-    pts = [top]
-    for ang, ln in bends:
-        a = math.radians(ang)
-        pts.append((pts[-1][0] + ln * math.cos(a), pts[-1][1] + ln * math.sin(a)))
-    elbow, knee, fet, coronet = pts
-    w_el, w_kn_in, w_kn, w_can, w_fet, w_pas = widths
-
-    def seg(a, b, wa, wb, bulge=0.0):
-        # a tapered piece from a to b, its front (upper) edge swelling by `bulge` a third of the way down
-        dx, dy = b[0] - a[0], b[1] - a[1]
-        d = math.hypot(dx, dy) or 1
-        nx, ny = -dy / d, dx / d
-        m = (a[0] + dx * 0.35, a[1] + dy * 0.35)
-        wm = wa + (wb - wa) * 0.35
-        return 'M%s,%s Q%s,%s %s,%s L%s,%s L%s,%s Z' % (
-            n(a[0] - nx * wa), n(a[1] - ny * wa), n(m[0] - nx * (wm + bulge)), n(m[1] - ny * (wm + bulge)),
-            n(b[0] - nx * wb), n(b[1] - ny * wb), n(b[0] + nx * wb), n(b[1] + ny * wb), n(a[0] + nx * wa), n(a[1] + ny * wa))
-    pieces = [('path', seg(elbow, knee, w_el, w_kn_in, 2.0)), ('circle', knee[0], knee[1], w_kn),
-              ('path', seg(knee, fet, w_can, w_can * 0.9)), ('circle', fet[0], fet[1], w_fet),
-              ('path', seg(fet, coronet, w_pas, w_pas))]
-    out = [solid(pieces, colour, INK, 1.5)]
-    # the forearm's muscle: a soft shade down its back edge to the knee, and the line where
-    # the muscle gives way to the bony front above the knee
-    dx, dy = knee[0] - elbow[0], knee[1] - elbow[1]
-    d = math.hypot(dx, dy) or 1
-    nx, ny = -dy / d, dx / d
-    def at(t, off):
-        return elbow[0] + dx * t + nx * off, elbow[1] + dy * t + ny * off
-    shade = [at(0.05, w_el * 0.95), at(0.45, w_el * 0.75), at(0.9, w_kn_in * 0.9), at(0.6, w_el * 0.2)]
-    out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % tuple(n(v) for q in shade[:3] + [shade[3], shade[0]] for v in q),
-                    darker(colour, 0.12), None, 0))
-    m0, m1, m2 = at(0.2, -w_el * 0.55), at(0.55, -w_el * 0.15), at(0.8, w_el * 0.15)
-    out.append(path('M%s,%s Q%s,%s %s,%s' % (n(m0[0]), n(m0[1]), n(m1[0]), n(m1[1]), n(m2[0]), n(m2[1])), 'none',
-                    darker(colour, 0.3), 1.0))
-    # the tuft of hair at the back of the fetlock
-    fx, fy = fet
-    cdx, cdy = fet[0] - knee[0], fet[1] - knee[1]
-    cd = math.hypot(cdx, cdy) or 1
-    bx, by = -cdy / cd, cdx / cd  # the back of the leg, towards the forearm
-    ux_, uy_ = cdx / cd, cdy / cd
-
-    def fp(along, back):
-        return fx + ux_ * along + bx * back, fy + uy_ * along + by * back
-    # a soft lock: from the back of the fetlock it swells out and ends in a point below it
-    t0, t1, tip, t2, t3 = fp(-2.4, w_fet * 0.7), fp(-0.5, w_fet + 2.0), fp(2.6, w_fet + 2.2), fp(1.6, w_fet + 0.6), fp(2.2, w_fet * 0.5)
-    out.append(path('M%s,%s Q%s,%s %s,%s Q%s,%s %s,%s Z' % tuple(n(v) for q in (t0, t1, tip, t2, t3) for v in q),
-                    darker(colour, 0.3), INK, 0.9))
-    # the crease inside the bent knee, and the fetlock's round set off from the cannon
-    for j, r in ((knee, w_kn), (fet, w_fet)):
-        a0 = math.atan2(j[1] - pts[pts.index(j) - 1][1], j[0] - pts[pts.index(j) - 1][0])
-        p0 = (j[0] + r * 0.75 * math.cos(a0 + 2.2), j[1] + r * 0.75 * math.sin(a0 + 2.2))
-        p1 = (j[0] + r * 0.75 * math.cos(a0 + 3.4), j[1] + r * 0.75 * math.sin(a0 + 3.4))
-        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(p0[0]), n(p0[1]), n(j[0]), n(j[1]), n(p1[0]), n(p1[1])), 'none',
-                        darker(colour, 0.3), 1.1))
-    # the hoof: the wall dark, the sole turned up paler
-    dx, dy = coronet[0] - fet[0], coronet[1] - fet[1]
-    d = math.hypot(dx, dy) or 1
-    ux, uy = dx / d, dy / d
-    px, py = -uy, ux
-    cx, cy = coronet
-    wall = [(cx + px * 3.2, cy + py * 3.2), (cx + ux * 5.6 + px * 4.2, cy + uy * 5.6 + py * 4.2),
-            (cx + ux * 5.6 - px * 4.2, cy + uy * 5.6 - py * 4.2), (cx - px * 3.2, cy - py * 3.2)]
-    out.append(path(poly(wall), '#3a2e28', INK, 1.5))
-    out.append(path(poly([wall[1], wall[2], (cx + ux * 4.2 - px * 2.4, cy + uy * 4.2 - py * 2.4),
-                          (cx + ux * 4.2 + px * 2.4, cy + uy * 4.2 + py * 2.4)]), '#8a7a6a', INK, 1.0))
-    return ''.join(out), pts
-
-
-def rearing_horse(c, x, y, s, direction, colour, mane, cloth):
-    """A horse reared up on its hind legs (see `horse`), its forelegs lifted before its chest
-    and folded at the knees, the hooves tucked under; its tail falls behind the hind legs."""
-    hb, hp = horse(x, y, s, direction, 'rear', colour, mane, cloth)
-    # the forelegs the plain rearing horse holds out low are cut away below its chest, and
-    # the hanging tail below the rump ...
-    t = 'translate(%s %s) scale(%s %s) rotate(-30 -30 68)' % (n(x), n(y - 68 * s), n(s * direction), n(s))
-    hole = [(10, 27), (30, 22), (42, 17), (50, 9), (53, 3), (80, 3), (80, 60), (10, 60)]
-    tail_hole = [(-51, 13), (-54, 30), (-55, 80), (-110, 80), (-110, -14), (-49, -14)]
-
-    def scene_pt(px, py):
-        a = math.radians(-30)
-        dx, dy = px + 30, py - 68
-        rx, ry = -30 + dx * math.cos(a) - dy * math.sin(a), 68 + dx * math.sin(a) + dy * math.cos(a)
-        return x + rx * s * direction, y - 68 * s + ry * s
-    keep = ('M-400,-600 L400,-600 L400,600 L-400,600 Z ' + poly([scene_pt(*q) for q in hole]) + ' '
-            + poly([scene_pt(*q) for q in tail_hole]))
-    out = [group([hb], extra='clip-path="%s"' % c.clip(keep))]
-
-    # ... and drawn again: the forelegs raised from the chest, each forearm reaching forward,
-    # the knee sharply bent and the cannon folded back under it (screen angles from the
-    # horse's front: the body itself is raised 30 degrees)
-    far_c, near_c = darker(colour, 0.18), colour
-    legs = []
-    for top, bends, col in (((30, 12), ((-30, 25), (100, 20), (140, 6)), far_c),
-                            ((36, 6), ((-58, 30), (74, 21), (112, 6)), near_c)):
-        local = [(a + 30, ln) for a, ln in bends]
-        drawn, pts = folded_foreleg(top, local, col)
-        legs.append(drawn)
-        if col == far_c:
-            # the breast, round and whole, over the far leg's root
-            legs.append(path('M26,20.5 Q40,20 50,8 L54,-6 L34,-6 Z', colour, None, 0))
-            legs.append(path('M26,21 Q40,20.5 50.5,8', 'none', INK, 2))
-    # the near leg's root blends into the chest
-    legs.append(ellipse(36, 6, 7, 6, colour, None, 0, 20))
-    out.append(group(legs, t))
-    # the tail from the top of the rump, falling in locks behind the hind legs and clear of the ground
-    root_a, root_b = scene_pt(-46, -10), scene_pt(-44, 4)
-    bx, by = root_a
-    k = direction * -1
-    outline = [(0, 0), (30, 16), (40, 70), (38, 130), (34, 182), (24, 164), (14, 176), (10, 150), (0, 158),
-               (-10, 124), (-24, 84), (k * (root_b[0] - bx), root_b[1] - by)]
-    tail = curve_through([(bx + k * dx, by + dy) for dx, dy in outline], closed=True)
-    out.append(path(tail, mane, INK, 2))
-    for d in ((12, 30, 34, 100, 30, 160), (4, 40, 18, 90, 14, 140)):
-        out.append(path('M%s,%s Q%s,%s %s,%s' % (n(bx + k * d[0]), n(by + d[1]), n(bx + k * d[2]), n(by + d[3]),
-                                                  n(bx + k * d[4]), n(by + d[5])), 'none', darker(mane, 0.3), 1.4))
-    return ''.join(out), hp
-
-
 @card(BASTOS + 11)
 def caballo_de_bastos(c):
     out = [sky(c, 'gold', 300)]
@@ -287,7 +164,7 @@ def caballo_de_bastos(c):
     out.append(ground(c, 296, '#e8c88a', '#d0aa68', curve=8))
     # the horse rears up across the field, forelegs high, its hind hooves on the sand
     out.append(shadow(30, 422, 140))
-    hb, hp = rearing_horse(c, -66, 418, 3.3, -1, '#c8743a', '#5a3018', '#d8b04a')
+    hb, hp = horse(-66, 418, 3.3, -1, 'rear', '#c8743a', '#5a3018', '#d8b04a')
     out.append(hb)
     sx, sy = hp['saddle']
     rb, r = rider(sx, sy, 400, -1, profile=True, body='three', mood='effort', cloth='#f0c64a', sleeves='#aab3c2', legs='#aab3c2', shoes='#6b7586',
@@ -1700,22 +1577,6 @@ def dos_de_espadas(c):
     out.append(sword((lx, ly + 10), (lx + 230, ry - 290), 16))
     out += [hand_over(p, 0), hand_over(p, 1)]
     return out
-
-
-def curve_through(points, closed=False):
-    """A smooth path through `points` (cubic pieces whose tangents run from each point's
-    neighbour to the next); `closed` joins the last point back to the first."""
-    pts = list(points)
-    k = len(pts)
-    d = 'M%s,%s' % (n(pts[0][0]), n(pts[0][1]))
-    for i in range(k if closed else k - 1):
-        p0, p1 = pts[(i - 1) % k if closed else max(i - 1, 0)], pts[i]
-        p2 = pts[(i + 1) % k]
-        p3 = pts[(i + 2) % k if closed else min(i + 2, k - 1)]
-        a = (p1[0] + (p2[0] - p0[0]) / 6, p1[1] + (p2[1] - p0[1]) / 6)
-        b = (p2[0] - (p3[0] - p1[0]) / 6, p2[1] - (p3[1] - p1[1]) / 6)
-        d += ' C%s,%s %s,%s %s,%s' % (n(a[0]), n(a[1]), n(b[0]), n(b[1]), n(p2[0]), n(p2[1]))
-    return d + (' Z' if closed else '')
 
 
 def effigy(c, crown, bed, u):
